@@ -1,0 +1,107 @@
+#include "platform/core/files.h"
+
+#include "platform/core/codepage.h"
+#include "platform/core/device.h"
+
+#include <map>
+#include <mutex>
+#include <set>
+
+namespace plat {
+
+namespace {
+
+std::mutex gMutex;
+std::map<std::FILE*, std::string> gOpen;  // file -> lower-case last component
+std::set<std::string> gFailSeek;
+
+std::string lastComponentLower(std::string_view p) {
+  auto pos = p.find_last_of("\\/");
+  std::string s(pos == std::string_view::npos ? p : p.substr(pos + 1));
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
+}  // namespace
+
+std::FILE* fileOpen(std::string_view devicePath, const char* mode) {
+  std::string host = hostPath(devicePath);
+  std::FILE* f = std::fopen(host.c_str(), mode);
+  if (f) {
+    std::lock_guard<std::mutex> lock(gMutex);
+    gOpen[f] = lastComponentLower(host);
+  }
+  return f;
+}
+
+std::FILE* fileOpen(std::u16string_view devicePath, const char* mode) {
+  return fileOpen(wideToUtf8(devicePath), mode);
+}
+
+int fileClose(std::FILE* f) {
+  if (!f) return -1;
+  {
+    std::lock_guard<std::mutex> lock(gMutex);
+    gOpen.erase(f);
+  }
+  return std::fclose(f);
+}
+
+int fileSeek(std::FILE* f, long offset, int whence) {
+  if (!f) return -1;
+  {
+    std::lock_guard<std::mutex> lock(gMutex);
+    auto it = gOpen.find(f);
+    if (it != gOpen.end() && gFailSeek.erase(it->second) > 0) return -1;
+  }
+  return std::fseek(f, offset, whence);
+}
+
+void failNextSeek(std::string_view fileName) {
+  std::lock_guard<std::mutex> lock(gMutex);
+  gFailSeek.insert(lastComponentLower(fileName));
+}
+
+int openFileCount(std::string_view name) {
+  std::lock_guard<std::mutex> lock(gMutex);
+  if (name.empty()) return static_cast<int>(gOpen.size());
+  std::string want = lastComponentLower(name);
+  int n = 0;
+  for (const auto& [f, n2] : gOpen) {
+    if (n2 == want) ++n;
+  }
+  return n;
+}
+
+long fileSize(std::FILE* f) {
+  if (!f) return -1;
+  long pos = std::ftell(f);
+  if (pos < 0 || std::fseek(f, 0, SEEK_END) != 0) return -1;
+  long size = std::ftell(f);
+  std::fseek(f, pos, SEEK_SET);
+  return size;
+}
+
+bool readWholeFile(std::string_view devicePath, std::string& out) {
+  out.clear();
+  std::FILE* f = fileOpen(devicePath, "rb");
+  if (!f) return false;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  bool ok = !std::ferror(f);
+  fileClose(f);
+  return ok;
+}
+
+bool writeWholeFile(std::string_view devicePath, std::string_view bytes) {
+  std::FILE* f = fileOpen(devicePath, "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = (fileClose(f) == 0) && ok;
+  return ok;
+}
+
+}  // namespace plat

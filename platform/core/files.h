@@ -1,0 +1,32 @@
+// Buffered file input and output on device paths.
+#pragma once
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace plat {
+
+// fopen on the mapped path, with the C runtime's modes ("rb", "rt", "wb", ...). Null on failure.
+std::FILE* fileOpen(std::string_view devicePath, const char* mode);
+std::FILE* fileOpen(std::u16string_view devicePath, const char* mode);
+int fileClose(std::FILE* f);
+
+// fseek, except that it fails (returns -1) once after failNextSeek named this file.
+int fileSeek(std::FILE* f, long offset, int whence);
+
+// Test hook: the next fileSeek on a file opened under this name (any case, last path component
+// or whole device path) fails, as a stale storage-card file does.
+void failNextSeek(std::string_view fileName);
+
+// Number of files opened through fileOpen and not yet closed, optionally only those whose last
+// path component matches name (any case).
+int openFileCount(std::string_view name = {});
+
+// Size of an open file in bytes, or -1.
+long fileSize(std::FILE* f);
+
+// Whole file as bytes; false when it cannot be read.
+bool readWholeFile(std::string_view devicePath, std::string& out);
+bool writeWholeFile(std::string_view devicePath, std::string_view bytes);
+
+}  // namespace plat

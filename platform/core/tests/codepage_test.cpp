@@ -1,0 +1,47 @@
+#include "platform/core/codepage.h"
+
+#include <gtest/gtest.h>
+
+TEST(CodePages, KnownCharacters) {
+  struct Case {
+    unsigned cp;
+    std::string bytes;
+    std::u16string wide;
+  } cases[] = {
+      {932, "\x81\x60", u"\uFF5E"},
+      {936, "\xA1\xA4", u"\u00B7"},
+      {932, "\x95\x5C\x83\x5C", u"表ソ"},
+      {936, "\xD6\xD0\xCE\xC4", u"中文"},
+      {950, "\xA4\xA4\xA4\xE5", u"中文"},
+      {932, "abc", u"abc"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(plat::multiByteToWide(c.cp, c.bytes), c.wide) << c.cp;
+    EXPECT_EQ(plat::wideToMultiByte(c.cp, c.wide), c.bytes) << c.cp;
+  }
+}
+
+TEST(CodePages, BadBytesAreReplacedAndTheRestConverts) {
+  EXPECT_EQ(plat::multiByteToWide(936, std::string("a\xFF" "b\xD6\xD0", 5)), u"a?b中");
+  EXPECT_EQ(plat::multiByteToWide(932, std::string("\xA0x", 2)), u"\u30FBx");
+  // A lead byte cut off at the end.
+  EXPECT_EQ(plat::multiByteToWide(936, std::string("x\xD6", 2)), u"x?");
+  // A character the code page lacks.
+  EXPECT_EQ(plat::wideToMultiByte(936, u"a\u3042b"), "a\xA4\xA2" "b");
+  EXPECT_EQ(plat::wideToMultiByte(1252, u"a\u4E2Db"), "a?b");
+}
+
+TEST(CodePages, LeadBytes) {
+  EXPECT_TRUE(plat::isLeadByteInCodePage(932, 0x81));
+  EXPECT_TRUE(plat::isLeadByteInCodePage(932, 0xFC));
+  EXPECT_FALSE(plat::isLeadByteInCodePage(932, 0xA1));  // half-width katakana
+  EXPECT_TRUE(plat::isLeadByteInCodePage(936, 0xA1));
+  EXPECT_FALSE(plat::isLeadByteInCodePage(936, 0x80));
+  EXPECT_FALSE(plat::isLeadByteInCodePage(1252, 0x81));
+}
+
+TEST(CodePages, Utf8RoundTrip) {
+  std::u16string s = u"中文 abc \U0001F600";
+  EXPECT_EQ(plat::utf8ToWide(plat::wideToUtf8(s)), s);
+  EXPECT_EQ(plat::utf8ToWide("a\xC3"), u"a\uFFFD");
+}

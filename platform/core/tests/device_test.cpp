@@ -1,0 +1,55 @@
+#include "platform/core/device.h"
+#include "platform/core/files.h"
+#include "tools/datagen/temp_device.h"
+
+#include <gtest/gtest.h>
+
+TEST(DevicePaths, MapBackslashesAndIgnoreCase) {
+  datagen::TempDevice dev;
+  ASSERT_TRUE(dev.write("\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\CJSystemdic\\cwcdic.dic", "d"));
+  std::string want = dev.root() + "/Storage Card/Talvenro/Chinese/LindqvarDic/CJSystemdic/cwcdic.dic";
+  EXPECT_EQ(plat::hostPath("\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\cwcdic.dic"), want);
+  EXPECT_EQ(plat::hostPath("\\STORAGE CARD\\talvenro\\CHINESE\\lindqvardic\\CJSystemdic\\CWCDIC.DIC"), want);
+  EXPECT_EQ(plat::hostPath(u"/Storage Card/Talvenro/Chinese/LindqvarDic/cjsystemdic/cwcdic.dic"), want);
+  EXPECT_TRUE(plat::pathExists("\\Storage Card\\TALVENRO"));
+}
+
+TEST(DevicePaths, MissingComponentStaysAsWritten) {
+  datagen::TempDevice dev;
+  EXPECT_EQ(plat::hostPath("\\Storage Card\\NoSuch\\File.DAT"), dev.root() + "/Storage Card/NoSuch/File.DAT");
+  EXPECT_FALSE(plat::pathExists("\\Storage Card\\NoSuch"));
+  std::FILE* f = plat::fileOpen("\\Storage Card\\NoSuch\\File.DAT", "rb");
+  EXPECT_EQ(f, nullptr);
+  ASSERT_TRUE(plat::makeFolders("\\Storage Card\\NoSuch"));
+  EXPECT_TRUE(plat::pathExists("\\storage card\\nosuch"));
+}
+
+TEST(DevicePaths, StorageCardsEnumerateAsTemporaryFolders) {
+  datagen::TempDevice dev;
+  dev.addCard("SD Card");
+  ASSERT_TRUE(dev.write("\\Windows\\x.txt", "x"));  // an ordinary folder is no card
+  EXPECT_EQ(plat::storageCards(), (std::vector<std::string>{"\\SD Card", "\\Storage Card"}));
+  for (const plat::DirEntry& e : plat::listFolder("\\")) {
+    bool card = e.name != "Windows";
+    EXPECT_TRUE(e.attributes & plat::kAttrDirectory) << e.name;
+    EXPECT_EQ((e.attributes & plat::kAttrTemporary) != 0, card) << e.name;
+  }
+}
+
+TEST(Files, SeekHookFailsOnceForTheNamedFile) {
+  datagen::TempDevice dev;
+  ASSERT_TRUE(dev.write("\\Storage Card\\cjtrans.dat", "abc"));
+  ASSERT_TRUE(dev.write("\\Storage Card\\other.dat", "abc"));
+  std::FILE* a = plat::fileOpen("\\Storage Card\\CJTRANS.DAT", "rb");
+  std::FILE* b = plat::fileOpen("\\Storage Card\\other.dat", "rb");
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(plat::openFileCount("cjtrans.dat"), 1);
+  plat::failNextSeek("cjtrans.dat");
+  EXPECT_EQ(plat::fileSeek(b, 0, SEEK_SET), 0);
+  EXPECT_EQ(plat::fileSeek(a, 0, SEEK_SET), -1);
+  EXPECT_EQ(plat::fileSeek(a, 0, SEEK_SET), 0);
+  EXPECT_EQ(plat::fileSize(a), 3);
+  plat::fileClose(a);
+  plat::fileClose(b);
+  EXPECT_EQ(plat::openFileCount("cjtrans.dat"), 0);
+}
