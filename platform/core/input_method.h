@@ -1,0 +1,47 @@
+// Input-method services: which input methods are installed, the current one, selecting it, and
+// showing or hiding the input panel. The state is the device's, shared by all programs.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+// A class id in its 16-byte stored form (first three fields little-endian), as kept in the
+// registry's binary values.
+struct ClassId {
+  std::array<std::uint8_t, 16> bytes{};
+  bool isNull() const;
+  bool operator==(const ClassId&) const = default;
+};
+
+// "{0CBEA010-F68E-11D1-8C63-0060977B4593}" (either case) to a class id; nothing when malformed.
+std::optional<ClassId> parseClassId(std::u16string_view text);
+std::optional<ClassId> parseClassId(std::string_view text);
+// The braced upper-case text of a class id.
+std::u16string classIdText(const ClassId& id);
+
+// Installed input methods: the class-id keys under CLSID in the classes root that have the
+// sub-key IsSIPInputMethod, in registry order.
+std::vector<ClassId> installedInputMethods();
+bool isInputMethodInstalled(const ClassId& id);
+// Registers an input method as installed (device set-up does this for the platform's own).
+bool registerInputMethod(const ClassId& id, std::u16string_view displayName);
+
+// The current input method; the null class id when none was selected. False when the device
+// registry cannot be read.
+bool currentInputMethod(ClassId& out);
+// Makes an installed input method current; false, and nothing changes, for any other.
+bool selectInputMethod(const ClassId& id);
+// The input panel raised or lowered.
+bool setInputPanelShown(bool shown);
+bool inputPanelShown();
+
+// Told, in this process, after every successful select or show/hide (the panel host listens).
+void setInputMethodListener(std::function<void(const ClassId& current, bool shown)> listener);
+
+}  // namespace plat
