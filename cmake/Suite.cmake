@@ -14,7 +14,8 @@ function(suite_library name)
   endif()
 endfunction()
 
-# suite_tests(name [DEPS ...]): one GoogleTest program of the folder's tests/*.cpp.
+# suite_tests(name [DEPS ...]): one GoogleTest program of the folder's tests/*.cpp. Made at the end of the
+# configuration, when every library exists; skipped while a library it needs has no sources yet.
 function(suite_tests name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   if(NOT SUITE_TESTS)
@@ -24,14 +25,19 @@ function(suite_tests name)
   if(NOT srcs)
     return()
   endif()
-  foreach(dep ${ARG_DEPS})
+  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL suite_make_tests ${name} "${srcs}" "${ARG_DEPS}")
+endfunction()
+
+function(suite_make_tests name srcs deps)
+  foreach(dep ${deps})
     if(NOT TARGET ${dep})
+      message(STATUS "Tests ${name} wait for ${dep}")
       return()
     endif()
   endforeach()
   add_executable(${name} ${srcs})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${deps} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "SUITE_BIN_DIR=${CMAKE_BINARY_DIR}/bin;SUITE_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endfunction()
