@@ -27,7 +27,9 @@ function(suite_tests name)
   endif()
   string(REPLACE ";" "|" srcs_arg "${srcs}")
   string(REPLACE ";" "|" deps_arg "${ARG_DEPS}")
-  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL suite_make_tests ${name} ${srcs_arg} "${deps_arg}")
+  # Deferred arguments are evaluated late: bake the values in.
+  cmake_language(EVAL CODE
+    "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]] CALL suite_make_tests [[${name}]] [[${srcs_arg}]] [[${deps_arg}]])")
 endfunction()
 
 function(suite_make_tests name srcs_arg deps_arg)
