@@ -1,0 +1,70 @@
+#include "input/recogniser/cluster_match.h"
+#include "input/recogniser/recogniser_errors.h"
+
+#include <gtest/gtest.h>
+
+using namespace recog;
+
+namespace {
+
+// A cluster whose members all carry the cluster's offsets (no bit fields).
+void addCluster(RecogDictionary& d, int centre, std::vector<std::uint16_t> codes) {
+  Cluster c{};
+  c.centroid.fill(0);
+  c.offset.fill(static_cast<std::uint8_t>(centre));
+  c.width.fill(0);
+  c.position = static_cast<std::uint32_t>(d.members.size());
+  c.memberCount = 0;
+  d.clusters.push_back(c);
+  for (std::uint16_t code : codes) {
+    d.members.push_back(static_cast<std::uint8_t>(code & 0xFF));
+    d.members.push_back(static_cast<std::uint8_t>(code >> 8));
+    ++d.clusters.back().memberCount;
+  }
+}
+
+TEST(NearestClusters, KeepsThirtyPercentAndAtLeastOne) {
+  struct Case {
+    int clusters;
+    std::size_t kept;
+  };
+  const Case cases[] = {{0, 0}, {1, 1}, {3, 1}, {4, 1}, {10, 3}, {255, 76}};
+  for (const Case& c : cases) {
+    RecogDictionary d;
+    for (int i = 0; i < c.clusters; ++i) addCluster(d, (i * 37) % 256, {});
+    Projected v;
+    v.fill(100);
+    std::vector<int> kept = nearestClusters(d, v);
+    EXPECT_EQ(kept.size(), c.kept) << c.clusters;
+    if (c.clusters == 10) {
+      // 100 is nearest to 111 (i = 3), then 77 (i = 9), then 74 (i = 2).
+      EXPECT_EQ(kept, (std::vector<int>{3, 9, 2}));
+    }
+  }
+}
+
+TEST(MatchMembers, FirstPassDistanceSaturates) {
+  // 16 dimensions 64 apart sum to exactly 65,536: wrapped it would look like a perfect match.
+  RecogDictionary d;
+  addCluster(d, 164, {0x1001});
+  addCluster(d, 110, {0x1002});
+  Projected v;
+  v.fill(100);
+  std::vector<Match> out;
+  ASSERT_EQ(matchMembers(d, {0, 1}, v, out), 0);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].code, 0x1002);
+  EXPECT_EQ(out[0].distance, 80u * 100);
+}
+
+TEST(MatchMembers, MemberPastTheBlockIsAnError) {
+  RecogDictionary d;
+  addCluster(d, 100, {0x1001});
+  d.clusters[0].memberCount = 2;
+  Projected v;
+  v.fill(100);
+  std::vector<Match> out;
+  EXPECT_EQ(matchMembers(d, {0}, v, out), kErrMemberIndex);
+}
+
+}  // namespace
