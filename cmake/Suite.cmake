@@ -45,7 +45,8 @@ function(suite_make_tests name srcs_arg deps_arg)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${deps} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "SUITE_BIN_DIR=${CMAKE_BINARY_DIR}/bin;SUITE_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "SUITE_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+  target_compile_definitions(${name} PRIVATE SUITE_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endfunction()
 
 # Sources that compare or write Japanese keep UTF-8 in the file and get Shift-JIS bytes in the binary.
