@@ -1,0 +1,177 @@
+#include "engine/cj/analysis/engine_data.h"
+
+#include "engine/cj/analysis/descramble.h"
+#include "engine/cj/analysis/grammar.h"
+#include "engine/cj/analysis/word_table.h"
+#include "platform/core/codepage.h"
+#include "platform/core/files.h"
+
+namespace cj {
+
+int engineStatus = 0;
+std::u16string dataFolderPath;
+
+namespace {
+
+CjEngineData& data() {
+  static CjEngineData d;
+  return d;
+}
+
+uint32_t readLe(const unsigned char* p, int width) {
+  uint32_t v = 0;
+  for (int i = width - 1; i >= 0; --i) v = (v << 8) | p[i];
+  return v;
+}
+
+// Reads up to `max` bytes; the bytes actually read.
+std::string readUpTo(std::FILE* f, std::size_t max) {
+  std::string buf(max, '\0');
+  buf.resize(std::fread(buf.data(), 1, max, f));
+  return buf;
+}
+
+// Closes what the slot holds, then opens the file into it; false when it is missing.
+bool openAndKeep(std::FILE*& slot, const char* name) {
+  if (slot) {
+    plat::fileClose(slot);
+    slot = nullptr;
+  }
+  slot = openDataFile(name);
+  return slot != nullptr;
+}
+
+std::vector<CjIndexRecord> readIndex(std::FILE* f) {
+  std::string bytes = readUpTo(f, static_cast<std::size_t>(kMaxIndexRecords) * kIndexRecordSize);
+  std::vector<CjIndexRecord> records;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  for (std::size_t at = 0; at + kIndexRecordSize <= bytes.size(); at += kIndexRecordSize) {
+    records.push_back({static_cast<uint16_t>(readLe(p + at, 2)), static_cast<uint16_t>(readLe(p + at + 2, 2)),
+                       readLe(p + at + 4, 4)});
+  }
+  return records;
+}
+
+// Both files of an index pair are read whole and closed again.
+bool loadIndexPair(const char* zName, const char* fName, std::vector<CjIndexRecord>& zTable,
+                   std::vector<CjIndexRecord>& fTable) {
+  std::FILE* z = openDataFile(zName);
+  std::FILE* fw = openDataFile(fName);
+  if (!z || !fw) {
+    if (fw) plat::fileClose(fw);
+    if (z) plat::fileClose(z);
+    return false;
+  }
+  zTable = readIndex(z);
+  fTable = readIndex(fw);
+  plat::fileClose(fw);
+  plat::fileClose(z);
+  return true;
+}
+
+int loadList(CjEngineData& d) {
+  std::FILE* f = openDataFile("lst.dat");
+  if (!f) return kStatusListMissing;
+  std::string bytes = readUpTo(f, kListBufferSize);
+  plat::fileClose(f);
+  if (bytes.empty()) return kStatusListMissing;
+  std::size_t n = bytes.size();
+  bytes.push_back('\0');
+  descrambleListLine(bytes.data(), n, 0);
+  bytes.resize(n);
+  d.listBuffer = std::move(bytes);
+  return kStatusOk;
+}
+
+int loadReadingTable(CjEngineData& d) {
+  std::FILE* f = openDataFile("pinyindic\\PinKaChu.tbl");
+  if (!f) return kStatusReadingTableMissing;
+  std::string bytes = readUpTo(f, kReadingTableSize);
+  plat::fileClose(f);
+  if (bytes.empty()) return kStatusListMissing;
+  d.readingTable = std::move(bytes);
+  return kStatusOk;
+}
+
+int loadVerbIndex(CjEngineData& d) {
+  std::FILE* f = openDataFile("VerbCont.idx");
+  if (!f) return kStatusCwcjdicMissing;
+  std::string bytes = readUpTo(f, static_cast<std::size_t>(kMaxVerbIndexRecords) * kVerbIndexRecordSize);
+  plat::fileClose(f);
+  d.verbIndex.clear();
+  for (std::size_t at = 0; at + kVerbIndexRecordSize <= bytes.size(); at += kVerbIndexRecordSize) {
+    char* rec = bytes.data() + at;
+    descrambleRecord(rec, kVerbIndexRecordSize);
+    std::size_t len = 0;
+    while (len < 40 && rec[len] != 0) ++len;
+    auto offset = static_cast<int32_t>(readLe(reinterpret_cast<const unsigned char*>(rec + 40), 4));
+    d.verbIndex.push_back({std::string(rec, len), offset});
+  }
+  return kStatusOk;
+}
+
+}  // namespace
+
+const CjEngineData& engineData() { return data(); }
+
+std::FILE* openDataFile(const char* name) {
+  std::u16string path = dataFolderPath;
+  for (const char* p = name; *p; ++p) path.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
+  return plat::fileOpen(path, "rb");
+}
+
+void loadCjData() {
+  CjEngineData& d = data();
+  int code = kStatusOk;
+  if (!openAndKeep(d.fmemdic, "fmemdic.dat")) {
+    code = kStatusFmemdicMissing;
+  } else if (!openAndKeep(d.zmemdic, "zmemdic.dat")) {
+    code = kStatusZmemdicMissing;
+  } else if (!loadIndexPair("zfc.idx", "ffc.idx", d.zfcIndex, d.ffcIndex)) {
+    code = kStatusZmemdicMissing;
+  } else if (!openAndKeep(d.cwcdic, "cwcdic.dic")) {
+    code = kStatusCwcdicMissing;
+  } else if (!openAndKeep(d.cwcjdic, "cwcjdic.dic")) {
+    code = kStatusCwcjdicMissing;
+  } else if (!openAndKeep(d.hanzi, "pinyindic\\hanzi.dat")) {
+    code = kStatusHanziMissing;
+  } else if ((code = loadList(d)) != kStatusOk) {
+  } else if ((code = loadReadingTable(d)) != kStatusOk) {
+  } else if (!openAndKeep(d.fmemdicp, "fmemdicp.dat")) {
+    code = kStatusFmemdicMissing;
+  } else if (!openAndKeep(d.zmemdicp, "zmemdicp.dat")) {
+    code = kStatusZmemdicMissing;
+  } else if (!loadIndexPair("zfcp.idx", "ffcp.idx", d.zfcpIndex, d.ffcpIndex)) {
+    code = kStatusZmemdicMissing;
+  } else if (!openAndKeep(d.cwcdicp, "cwcdicp.dic")) {
+    code = kStatusCwcdicMissing;
+  } else {
+    code = loadVerbIndex(d);
+  }
+  if (code != kStatusOk) engineStatus = code;
+}
+
+int initCjEngine() {
+  engineStatus = kStatusOk;
+  loadCjData();
+  // The word table follows the data files: its words are needed only once they all loaded.
+  if (engineStatus == kStatusOk) {
+    std::u16string folder = dataFolderPath;
+    if (loadWordTable(plat::wideToUtf8(folder)) != kWordTableLoaded) engineStatus = kStatusWordTableFailed;
+  }
+  loadGrammar();
+  return engineStatus;
+}
+
+int closeCjEngine() {
+  CjEngineData& d = data();
+  for (std::FILE** slot : {&d.fmemdic, &d.zmemdic, &d.cwcdic, &d.fmemdicp, &d.zmemdicp}) {
+    if (*slot) {
+      plat::fileClose(*slot);
+      *slot = nullptr;
+    }
+  }
+  return engineStatus;
+}
+
+}  // namespace cj

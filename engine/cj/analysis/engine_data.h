@@ -1,0 +1,98 @@
+// Start-up and shut-down of the Chinese-to-Japanese engine: the status word, the data folder,
+// the open data files and the tables read whole at load time.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace cj {
+
+// Values of engineStatus.
+enum CjStatus : int {
+  kStatusOk = 0,
+  kStatusNoSenseMemory = 2,
+  kStatusScanFailed = 3,
+  kStatusFmemdicMissing = 5,     // fmemdic.dat or fmemdicp.dat
+  kStatusZmemdicMissing = 6,     // zmemdic(p).dat, or an index pair not both opened
+  kStatusCwcdicMissing = 7,      // cwcdic.dic or cwcdicp.dic
+  kStatusCwcjdicMissing = 8,     // cwcjdic.dic, VerbCont.idx, or VerbCont.dat at lookup
+  kStatusListMissing = 11,       // lst.dat missing or empty, PinKaChu.tbl empty, transfer.ruc missing
+  kStatusGotoFileMissing = 12,   // transfer.dac missing; rule left-hand side over 5 characters
+  kStatusNumberTagTooLong = 13,  // also: no memory for a Japanese candidate
+  kStatusTagTooLong = 14,
+  kStatusGotoStateTooLong = 16,
+  kStatusGotoSymbolTooLong = 17,
+  kStatusGotoTargetTooLong = 18,
+  kStatusHanziMissing = 20,      // pinyindic\hanzi.dat; also a rule numbered 205 or more
+  kStatusReadingTableMissing = 21,  // pinyindic\PinKaChu.tbl; also an over-long preamble line
+  kStatusWordTableFailed = 22,   // cjwords.txt missing or refused
+
+  // The same codes under the names the grammar loaders use.
+  kStatusRuleFileMissing = 11,   // transfer.ruc
+  kStatusLhsTooLong = 12,
+  kStatusGotoTableFull = 16,     // a goto line past its group's table (dropped)
+  kStatusTooManyRules = 20,      // rule number 205 or more, or past the group's slots
+  kStatusLongRuleLine = 21,      // preamble line over 317 characters
+};
+
+// The engine's one status word: 0 fine, else the code of the first failing file or stage.
+extern int engineStatus;
+// Data folder, ending in a backslash; written by the application before initCjEngine.
+extern std::u16string dataFolderPath;
+
+// Loads every data file, the word table and the grammar; returns engineStatus.
+int initCjEngine();
+// Closes the dictionary handles the engine keeps; returns engineStatus unchanged.
+int closeCjEngine();
+// The thirteen loading steps; reports through engineStatus only.
+void loadCjData();
+
+// Opens dataFolderPath + name ("rb"); null when missing.
+std::FILE* openDataFile(const char* name);
+
+// One record of a segmentation index (zfc.idx, ffc.idx and their pinyin-path copies).
+struct CjIndexRecord {
+  uint16_t code;        // first character: lead * 256 + trail
+  uint16_t childCount;  // 0: the character alone is a word
+  uint32_t value;       // first child node, or the word's value when childCount is 0
+};
+inline constexpr int kMaxIndexRecords = 6800;
+inline constexpr int kIndexRecordSize = 8;
+
+// One record of VerbCont.idx after descrambling.
+struct CjVerbIndexRecord {
+  std::string verb;  // engine code, up to its terminator (at most 39 bytes)
+  int32_t offset;    // first record in VerbCont.dat; negative: none
+};
+inline constexpr int kMaxVerbIndexRecords = 5000;
+inline constexpr int kVerbIndexRecordSize = 44;
+
+inline constexpr int kListBufferSize = 13600;
+inline constexpr int kReadingTableSize = 11052;
+inline constexpr int kReadingRowSize = 26;
+
+// Handles kept open from loading until closing, and the tables read whole. Each table holds the
+// records actually read.
+struct CjEngineData {
+  std::FILE* fmemdic = nullptr;
+  std::FILE* zmemdic = nullptr;
+  std::FILE* cwcdic = nullptr;
+  std::FILE* cwcjdic = nullptr;
+  std::FILE* hanzi = nullptr;
+  std::FILE* fmemdicp = nullptr;
+  std::FILE* zmemdicp = nullptr;
+  std::FILE* cwcdicp = nullptr;
+
+  std::vector<CjIndexRecord> zfcIndex, ffcIndex, zfcpIndex, ffcpIndex;
+  std::string listBuffer;    // descrambled lst.dat, at most 13,600 bytes
+  std::string readingTable;  // PinKaChu.tbl, at most 11,052 bytes
+  std::vector<CjVerbIndexRecord> verbIndex;
+
+  // Whole 26-byte rows of the reading table.
+  int readingRowCount() const { return static_cast<int>(readingTable.size()) / kReadingRowSize; }
+};
+
+const CjEngineData& engineData();
+
+}  // namespace cj

@@ -1,0 +1,337 @@
+#include "engine/cj/analysis/grammar.h"
+
+#include "engine/cj/analysis/descramble.h"
+#include "engine/cj/analysis/engine_data.h"
+#include "platform/core/files.h"
+#include "platform/core/notify.h"
+
+#include <array>
+#include <cstdio>
+
+namespace cj {
+namespace {
+
+struct GroupShape {
+  const char* tag;
+  int rules;
+  int gotos;
+};
+
+constexpr std::array<GroupShape, kGroupCount> kShapes = {{
+    {"<UG1>", 51, 128}, {"<UG2>", 29, 70}, {"<UG3>", 44, 138}, {"<FP1>", 20, 42},
+    {"<NP1>", 43, 129}, {"<NP2>", 13, 19}, {"<NP3>", 99, 326}, {"<NP4>", 31, 94},
+    {"<NP5>", 17, 38}, {"<NP6>", 69, 314}, {"<Ntl1>", 41, 90}, {"<Ntl2>", 18, 34},
+    {"<Ntl3>", 24, 56}, {"<Ntl4>", 32, 88}, {"<Ntp1>", 46, 122}, {"<Ntp2>", 47, 150},
+    {"<Ntp3>", 13, 19}, {"<VP1>", 215, 544}, {"<VP2>", 28, 90}, {"<VP3>", 30, 82},
+    {"<VP4>", 44, 156}, {"<VP5>", 13, 18}, {"<UP1>", 30, 72}, {"<AP1>", 56, 138},
+    {"<AP2>", 39, 130}, {"<AP3>", 25, 56}, {"<S>", 49, 522},
+}};
+
+constexpr std::size_t kLhsKept = 5;
+constexpr std::size_t kNumberTagKept = 6;
+constexpr std::size_t kTagKept = 4;
+constexpr std::size_t kPercentTextKept = 31;
+constexpr std::size_t kGotoStateKept = 5;
+constexpr std::size_t kGotoSymbolKept = 60;
+constexpr std::size_t kGotoTargetKept = 5;
+
+constexpr std::size_t kRuleReadSize = 450;
+constexpr std::size_t kGotoReadSize = 300;
+
+std::array<CjRuleGroup, kGroupCount>& groups() {
+  static std::array<CjRuleGroup, kGroupCount> g = [] {
+    std::array<CjRuleGroup, kGroupCount> made;
+    for (int i = 0; i < kGroupCount; ++i) {
+      made[i].tag = kShapes[i].tag;
+      made[i].ruleCapacity = kShapes[i].rules;
+      made[i].gotoCapacity = kShapes[i].gotos;
+      made[i].rules.assign(kShapes[i].rules, CjRuleDescriptor{});
+      made[i].actions.assign(kShapes[i].rules, CjRuleAction{});
+      made[i].gotos.assign(kShapes[i].gotos, CjGotoEntry{});
+      made[i].gotos[0].state = "#";
+    }
+    return made;
+  }();
+  return g;
+}
+
+void setStatus(int code) { engineStatus = code; }
+
+// Length of the character starting at i (2 for a lead byte with a byte after it).
+std::size_t charLength(std::string_view s, std::size_t i) {
+  return (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+}
+
+// Position of the first occurrence of `token` at a character start, from `from`; npos if none.
+std::size_t findAtCharStart(std::string_view s, std::string_view token, std::size_t from = 0) {
+  for (std::size_t i = from; i < s.size(); i += charLength(s, i)) {
+    if (s.substr(i, token.size()) == token) return i;
+  }
+  return std::string_view::npos;
+}
+
+// Characters from `from` up to a stop byte (tested at character starts) or the end.
+std::size_t spanUntil(std::string_view s, std::size_t from, std::string_view stops) {
+  std::size_t i = from;
+  while (i < s.size() && stops.find(s[i]) == std::string_view::npos) i += charLength(s, i);
+  return i < s.size() ? i : s.size();
+}
+
+// At most `max` bytes, never ending inside a double-byte character.
+std::string cutAtCharBoundary(std::string_view s, std::size_t max) {
+  if (s.size() <= max) return std::string(s);
+  std::size_t end = 0;
+  while (end < s.size()) {
+    std::size_t n = charLength(s, end);
+    if (end + n > max) break;
+    end += n;
+  }
+  return std::string(s.substr(0, end));
+}
+
+int elementValue(char c, int elementCount) {
+  if (c == 'F') return 1;
+  if (c == 'L') return elementCount;
+  if (c >= '0' && c <= '9') return c - '0';
+  return 0;
+}
+
+// Reads up to `size` bytes at `offset`; false when the read returns nothing.
+bool readAt(std::FILE* f, long offset, std::size_t size, std::string& buf) {
+  buf.assign(size, '\0');
+  if (plat::fileSeek(f, offset, SEEK_SET) != 0) return false;
+  std::size_t n = std::fread(buf.data(), 1, size, f);
+  buf.resize(n);
+  return n > 0;
+}
+
+}  // namespace
+
+const CjRuleGroup& ruleGroup(int group) { return groups().at(static_cast<std::size_t>(group)); }
+
+int groupOfHeader(std::string_view header) {
+  for (int i = 0; i < kGroupCount; ++i) {
+    if (header.find(kShapes[i].tag) != std::string_view::npos) return i;
+  }
+  return -1;
+}
+
+const CjRuleAction* ruleAction(std::string_view category, char digit, int ruleNumber) {
+  int group = -1;
+  if (category == "S") {
+    group = kGroupS;
+  } else {
+    std::string tag = "<" + std::string(category) + digit + ">";
+    for (int i = 0; i < kGroupCount; ++i) {
+      if (tag == kShapes[i].tag) group = i;
+    }
+  }
+  if (group < 0) return nullptr;
+  const CjRuleGroup& g = groups()[group];
+  if (ruleNumber < 0 || ruleNumber >= g.ruleCapacity) return nullptr;
+  return &g.actions[ruleNumber];
+}
+
+void clearGrammar() {
+  for (CjRuleGroup& g : groups()) {
+    g.rules.assign(g.ruleCapacity, CjRuleDescriptor{});
+    g.actions.assign(g.ruleCapacity, CjRuleAction{});
+    g.gotos.assign(g.gotoCapacity, CjGotoEntry{});
+    g.gotos[0].state = "#";
+  }
+}
+
+void loadGrammar() {
+  clearGrammar();
+  loadRuleFile();
+  loadGotoFile();
+}
+
+void loadRuleFile() {
+  std::FILE* f = openDataFile("transfer.ruc");
+  if (!f) {
+    setStatus(kStatusRuleFileMissing);
+    return;
+  }
+  std::string line;
+  long offset = 0;
+  bool haveLine = false;
+  // Preamble: lines up to the first header line.
+  while (readAt(f, offset, kRuleReadSize, line)) {
+    descrambleGrammarLine(line, offset);
+    offset += static_cast<long>(line.size()) + 2;
+    if (line.size() > static_cast<std::size_t>(kMaxRuleLine)) setStatus(kStatusLongRuleLine);
+    if (line.find("%<") != std::string::npos) {
+      haveLine = true;
+      break;
+    }
+  }
+  std::string header = haveLine ? line : std::string();
+  std::string pendingRule;
+  int ruleNumber = -1;
+  while (readAt(f, offset, kRuleReadSize, line)) {
+    descrambleGrammarLine(line, offset);
+    offset += static_cast<long>(line.size()) + 1;
+    std::string_view l = line;
+    if (l.find("%<") != std::string_view::npos) {
+      header = line;
+      ruleNumber = -1;
+    }
+    bool ruleLine = l.substr(0, 2) == "S-";
+    for (std::size_t p = 2; p <= 4 && p < l.size() && !ruleLine; ++p) ruleLine = l.substr(p, 2) == "->";
+    if (ruleLine) {
+      ++ruleNumber;
+      pendingRule = line;
+    } else if (l.substr(0, 2) == "->") {
+      fileRule(header, pendingRule, l, ruleNumber);
+    }
+  }
+  plat::fileClose(f);
+}
+
+void loadGotoFile() {
+  std::FILE* f = openDataFile("transfer.dac");
+  if (!f) {
+    setStatus(kStatusGotoFileMissing);
+    return;
+  }
+  std::string header;
+  std::string line;
+  int entryIndex = -1;
+  long offset = 0;
+  while (readAt(f, offset, kGotoReadSize, line)) {
+    descrambleGrammarLine(line, offset);
+    offset += static_cast<long>(line.size()) + 1;
+    if (line.find("%<") != std::string::npos) {
+      header = line;
+      entryIndex = -1;
+    } else if (!line.empty() && line[0] == '(') {
+      ++entryIndex;
+      fileGotoLine(header, line, entryIndex);
+    }
+  }
+  plat::fileClose(f);
+}
+
+void fileRule(std::string_view header, std::string_view ruleLine, std::string_view actionLine, int ruleNumber) {
+  if (ruleNumber >= kRuleNumberLimit) setStatus(kStatusTooManyRules);
+  int group = groupOfHeader(header);
+  if (group < 0) {
+    plat::consolePrint("new rule lost!");
+    return;
+  }
+  parseRuleLine(ruleLine, actionLine, groups()[group], ruleNumber);
+}
+
+void fileGotoLine(std::string_view header, std::string_view gotoLine, int entryIndex) {
+  int group = groupOfHeader(header);
+  if (group < 0) {
+    plat::consolePrint("lost goto: %s", std::string(header).c_str());
+    return;
+  }
+  parseGotoLine(gotoLine, groups()[group], entryIndex);
+}
+
+void parseRuleLine(std::string_view ruleLine, std::string_view actionLine, CjRuleGroup& group, int ruleNumber) {
+  // An action before any rule line of its section, or a rule past the group's slots, is dropped.
+  if (ruleNumber < 0) return;
+  if (ruleNumber >= group.ruleCapacity) {
+    setStatus(kStatusTooManyRules);
+    return;
+  }
+  group.actions[ruleNumber] = cutAtCharBoundary(actionLine, kMaxActionText);
+  CjRuleDescriptor d;
+
+  std::size_t dash = findAtCharStart(ruleLine, "-");
+  std::string_view lhs = ruleLine.substr(0, dash == std::string_view::npos ? ruleLine.size() : dash);
+  if (lhs.size() > 5) setStatus(kStatusLhsTooLong);
+  d.lhs = cutAtCharBoundary(lhs, kLhsKept);
+
+  d.elementCount = 1;
+  if (dash != std::string_view::npos) {
+    char previous = 0;
+    for (std::size_t i = dash + 1; i < ruleLine.size();) {
+      std::size_t n = charLength(ruleLine, i);
+      char c = n == 1 ? ruleLine[i] : 0;
+      if (c == '+' && previous == ']') ++d.elementCount;
+      previous = c;
+      i += n;
+    }
+  }
+
+  std::size_t at = findAtCharStart(ruleLine, " #");
+  if (at != std::string_view::npos) {
+    std::size_t from = at + 2;
+    std::size_t end = spanUntil(ruleLine, from, " \t/&.");
+    if (end - from > 4) setStatus(kStatusNumberTagTooLong);
+    d.numberTag = cutAtCharBoundary(ruleLine.substr(from, end - from), kNumberTagKept);
+  } else {
+    d.numberTag = "0";
+  }
+
+  at = findAtCharStart(ruleLine, " @");
+  if (at != std::string_view::npos) {
+    std::size_t from = at + 2;
+    std::size_t end = spanUntil(ruleLine, from, " \t/");
+    if (end - from > 4) setStatus(kStatusTagTooLong);
+    d.atTag = cutAtCharBoundary(ruleLine.substr(from, end - from), kTagKept);
+  }
+
+  d.headElement = 1;
+  d.secondElement = 0;
+  at = findAtCharStart(ruleLine, " &");
+  if (at != std::string_view::npos) {
+    std::size_t p = at + 2;
+    d.headElement = p < ruleLine.size() ? elementValue(ruleLine[p], d.elementCount) : 0;
+    if (p + 2 < ruleLine.size() && ruleLine[p + 1] == '/') d.secondElement = elementValue(ruleLine[p + 2], d.elementCount);
+  }
+
+  at = findAtCharStart(ruleLine, " %");
+  if (at != std::string_view::npos) {
+    std::size_t from = at + 2;
+    std::size_t end = spanUntil(ruleLine, from, " \t%");
+    if (end - from > 4) setStatus(kStatusTagTooLong);
+    if (end < ruleLine.size() && ruleLine[end] == '%') {
+      d.percentTag = cutAtCharBoundary(ruleLine.substr(from, end - from), kTagKept);
+      std::size_t textFrom = end + 1;
+      std::size_t textEnd = spanUntil(ruleLine, textFrom, " \t");
+      if (textEnd - textFrom > 30) setStatus(kStatusTagTooLong);
+      d.percentText = cutAtCharBoundary(ruleLine.substr(textFrom, textEnd - textFrom), kPercentTextKept);
+    }
+  }
+  group.rules[ruleNumber] = std::move(d);
+}
+
+void parseGotoLine(std::string_view gotoLine, CjRuleGroup& group, int entryIndex) {
+  // Room is needed for the entry and the end mark after it.
+  if (entryIndex < 0) return;
+  if (entryIndex + 1 >= group.gotoCapacity) {
+    setStatus(kStatusGotoTableFull);
+    return;
+  }
+  CjGotoEntry e;
+  std::size_t comma = findAtCharStart(gotoLine, ",", 1);
+  std::size_t stateEnd = comma == std::string_view::npos ? gotoLine.size() : comma;
+  std::string_view state = gotoLine.size() > 1 ? gotoLine.substr(1, stateEnd - 1) : std::string_view();
+  if (state.size() > 5) setStatus(kStatusGotoStateTooLong);
+  e.state = cutAtCharBoundary(state, kGotoStateKept);
+
+  if (comma != std::string_view::npos) {
+    std::size_t from = comma + 1;
+    std::size_t close = spanUntil(gotoLine, from, ")");
+    std::string_view symbol = gotoLine.substr(from, close - from);
+    if (symbol.size() > 60) setStatus(kStatusGotoSymbolTooLong);
+    e.symbol = cutAtCharBoundary(symbol, kGotoSymbolKept);
+    // One character after ')' is skipped, whatever it is.
+    std::size_t targetFrom = close + 2;
+    if (close < gotoLine.size() && targetFrom < gotoLine.size()) {
+      std::string_view target = gotoLine.substr(targetFrom);
+      if (target.size() > 5) setStatus(kStatusGotoTargetTooLong);
+      e.target = cutAtCharBoundary(target, kGotoTargetKept);
+    }
+  }
+  group.gotos[entryIndex] = std::move(e);
+  group.gotos[entryIndex + 1] = CjGotoEntry{"#", "", ""};
+}
+
+}  // namespace cj

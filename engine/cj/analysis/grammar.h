@@ -1,0 +1,74 @@
+// The phrase grammar: rules with their action texts (transfer.ruc) and goto tables (transfer.dac),
+// loaded into 27 fixed rule groups.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cj {
+
+// One parsed rule line.
+struct CjRuleDescriptor {
+  std::string lhs;          // category before the first '-' (at most 5 kept)
+  std::string numberTag;    // after " #"; "0" when absent (at most 6 kept)
+  int elementCount = 0;     // 1 + the '+' signs that follow a ']'
+  int headElement = 0;      // from " &": 1 when absent
+  std::string atTag;        // after " @" (at most 4 kept)
+  int secondElement = 0;    // from "/" after the " &" item; 0 when absent
+  std::string percentTag;   // after " %" when a second '%' follows (at most 4 kept)
+  std::string percentText;  // after the second '%' (at most 31 kept)
+};
+
+// A rule's action text, the action line whole (at most 133 bytes kept).
+using CjRuleAction = std::string;
+
+// One goto line: "(" state "," symbol ")" separator target. State "#" ends a table.
+struct CjGotoEntry {
+  std::string state;   // at most 5 kept
+  std::string symbol;  // at most 60 bytes kept
+  std::string target;  // at most 5 kept
+};
+
+struct CjRuleGroup {
+  const char* tag;  // "<UG1>" ...
+  int ruleCapacity;
+  int gotoCapacity;  // entries including the end mark
+  std::vector<CjRuleDescriptor> rules;  // ruleCapacity slots, by rule number
+  std::vector<CjRuleAction> actions;    // ruleCapacity slots, by rule number
+  std::vector<CjGotoEntry> gotos;       // gotoCapacity slots, ended by state "#"
+};
+
+enum CjGroupId {
+  kGroupUG1, kGroupUG2, kGroupUG3, kGroupFP1,
+  kGroupNP1, kGroupNP2, kGroupNP3, kGroupNP4, kGroupNP5, kGroupNP6,
+  kGroupNtl1, kGroupNtl2, kGroupNtl3, kGroupNtl4,
+  kGroupNtp1, kGroupNtp2, kGroupNtp3,
+  kGroupVP1, kGroupVP2, kGroupVP3, kGroupVP4, kGroupVP5,
+  kGroupUP1, kGroupAP1, kGroupAP2, kGroupAP3, kGroupS,
+  kGroupCount
+};
+
+inline constexpr int kRuleNumberLimit = 205;
+inline constexpr int kMaxRuleLine = 317;
+inline constexpr int kMaxActionText = 133;
+
+// The group of a tag index; tags in matching order.
+const CjRuleGroup& ruleGroup(int group);
+// First group whose tag occurs in the header line, or -1.
+int groupOfHeader(std::string_view header);
+// Action text of a rule named by category letters, digit and rule number; null when none.
+const CjRuleAction* ruleAction(std::string_view category, char digit, int ruleNumber);
+
+// Empties every group (no rules, goto tables holding only their end mark).
+void clearGrammar();
+// Reads transfer.ruc and then transfer.dac from the data folder.
+void loadGrammar();
+void loadRuleFile();
+void loadGotoFile();
+
+void fileRule(std::string_view header, std::string_view ruleLine, std::string_view actionLine, int ruleNumber);
+void fileGotoLine(std::string_view header, std::string_view gotoLine, int entryIndex);
+void parseRuleLine(std::string_view ruleLine, std::string_view actionLine, CjRuleGroup& group, int ruleNumber);
+void parseGotoLine(std::string_view gotoLine, CjRuleGroup& group, int entryIndex);
+
+}  // namespace cj

@@ -1,0 +1,210 @@
+#include "engine/cj/analysis/engine_data.h"
+
+#include "engine/cj/analysis/grammar.h"
+#include "engine/cj/analysis/tests/cj_test_folder.h"
+#include "platform/core/device.h"
+#include "tools/datagen/cj_data_files.h"
+#include "tools/datagen/cj_grammar_writer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+
+namespace {
+
+using datagen::CjDataFiles;
+
+// Two folders whose files tell apart which one each handle and table came from: A has two
+// records in every index, "listA", three reading rows, two verbs and no rules; B is the minimal
+// folder with one NP1 rule.
+CjDataFiles folderA() {
+  CjDataFiles f = datagen::minimalCjDataFiles(cjtest::syntheticWords());
+  for (const char* idx : {"zfc.idx", "ffc.idx", "zfcp.idx", "ffcp.idx"}) {
+    f[idx] = datagen::cjIndexFile({{0x889F, 0, 7}, {0x9BCE, 2, 40}});
+  }
+  datagen::cjListFile("listA\r\n", f["lst.dat"]);
+  f["pinyindic\\PinKaChu.tbl"] = datagen::cjReadingTableFile({{"a", "A"}, {"ba", "BA"}, {"zhong", "ZH"}});
+  f["VerbCont.idx"] = datagen::cjVerbIndexFile({{"\x9B\xCE", 163}, {"\x88\x9F", 0}});
+  return f;
+}
+
+CjDataFiles folderB() {
+  CjDataFiles f = datagen::minimalCjDataFiles(cjtest::syntheticWords());
+  datagen::CjGrammar g = datagen::completeCjGrammar({{}, {{"NP1", {{"NP->[N]", "->fromB"}}, {}}}});
+  datagen::scrambleCjGrammarText(datagen::cjRuleFileText(g), f["transfer.ruc"]);
+  return f;
+}
+
+bool sameFile(std::FILE* f, const std::string& devicePath) {
+  struct stat a {}, b {};
+  if (!f || fstat(fileno(f), &a) != 0 || stat(plat::hostPath(devicePath).c_str(), &b) != 0) return false;
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+class EngineData : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    a_ = device_.card() + "\\A\\";
+    b_ = device_.card() + "\\B\\";
+    ASSERT_TRUE(datagen::writeCjDataFiles(a_, folderA()));
+  }
+  int initFrom(const std::string& folder) {
+    cj::dataFolderPath = plat::utf8ToWide(folder);
+    return cj::initCjEngine();
+  }
+
+  // For each loading step, whether its handle or table now comes from folder B.
+  bool stepFromB(int step) const {
+    const cj::CjEngineData& d = cj::engineData();
+    switch (step) {
+      case 1: return sameFile(d.fmemdic, b_ + "fmemdic.dat");
+      case 2: return sameFile(d.zmemdic, b_ + "zmemdic.dat");
+      case 3: return d.zfcIndex.size() == 1 && d.ffcIndex.size() == 1;
+      case 4: return sameFile(d.cwcdic, b_ + "cwcdic.dic");
+      case 5: return sameFile(d.cwcjdic, b_ + "cwcjdic.dic");
+      case 6: return sameFile(d.hanzi, b_ + "pinyindic\\hanzi.dat");
+      case 7: return std::string(d.listBuffer.c_str()) == "list";
+      case 8: return d.readingRowCount() == 2;
+      case 9: return sameFile(d.fmemdicp, b_ + "fmemdicp.dat");
+      case 10: return sameFile(d.zmemdicp, b_ + "zmemdicp.dat");
+      case 11: return d.zfcpIndex.size() == 1 && d.ffcpIndex.size() == 1;
+      case 12: return sameFile(d.cwcdicp, b_ + "cwcdicp.dic");
+      case 13: return d.verbIndex.size() == 1;
+    }
+    return false;
+  }
+
+  datagen::TempDevice device_;
+  std::string a_, b_;
+};
+
+TEST_F(EngineData, EachFailingStepGivesItsCodeAndTouchesNoLaterFile) {
+  struct Case {
+    const char* file;
+    bool empty;  // written empty instead of left out
+    int step;
+    int status;
+  } cases[] = {
+      {"fmemdic.dat", false, 1, 5},     {"zmemdic.dat", false, 2, 6},
+      {"zfc.idx", false, 3, 6},         {"ffc.idx", false, 3, 6},
+      {"cwcdic.dic", false, 4, 7},      {"cwcjdic.dic", false, 5, 8},
+      {"pinyindic\\hanzi.dat", false, 6, 20},
+      {"lst.dat", false, 7, 11},        {"lst.dat", true, 7, 11},
+      {"pinyindic\\PinKaChu.tbl", false, 8, 21}, {"pinyindic\\PinKaChu.tbl", true, 8, 11},
+      {"fmemdicp.dat", false, 9, 5},    {"zmemdicp.dat", false, 10, 6},
+      {"zfcp.idx", false, 11, 6},       {"ffcp.idx", false, 11, 6},
+      {"cwcdicp.dic", false, 12, 7},    {"VerbCont.idx", false, 13, 8},
+      {"cjwords.txt", false, 14, 22},   {nullptr, false, 14, 0},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    std::string what = c.file ? std::string(c.file) + (c.empty ? " empty" : " missing") : "complete folder";
+    ASSERT_EQ(initFrom(a_), 0) << what;
+    b_ = device_.card() + "\\B" + std::to_string(n++) + "\\";
+    CjDataFiles files = folderB();
+    if (c.file && c.empty) files[c.file].clear();
+    if (c.file && !c.empty) files.erase(c.file);
+    ASSERT_TRUE(datagen::writeCjDataFiles(b_, files));
+
+    EXPECT_EQ(initFrom(b_), c.status) << what;
+    for (int step = 1; step <= 13; ++step) {
+      if (step < c.step) {
+        EXPECT_TRUE(stepFromB(step)) << what << ": step " << step << " should be reloaded";
+      } else if (step > c.step) {
+        EXPECT_FALSE(stepFromB(step)) << what << ": step " << step << " should be untouched";
+      }
+    }
+    // Every index file read whole is closed again, also when its partner is missing.
+    for (const char* name : {"zfc.idx", "ffc.idx", "zfcp.idx", "ffcp.idx", "lst.dat", "VerbCont.idx", "PinKaChu.tbl",
+                             "transfer.ruc", "transfer.dac", "cjwords.txt"}) {
+      EXPECT_EQ(plat::openFileCount(name), 0) << what << ": " << name;
+    }
+    // The grammar is loaded whatever the data files did.
+    ASSERT_NE(cj::ruleAction("NP", '1', 0), nullptr);
+    EXPECT_EQ(*cj::ruleAction("NP", '1', 0), "->fromB") << what;
+  }
+}
+
+TEST_F(EngineData, GrammarRunsAfterAFailedDataLoad) {
+  CjDataFiles files = folderB();
+  files.erase("fmemdic.dat");
+  files.erase("transfer.ruc");
+  ASSERT_TRUE(datagen::writeCjDataFiles(b_, files));
+  EXPECT_EQ(initFrom(b_), 11);
+}
+
+TEST_F(EngineData, ReloadKeepsOneHandlePerFile) {
+  ASSERT_EQ(initFrom(a_), 0);
+  ASSERT_EQ(initFrom(a_), 0);
+  const char* kept[] = {"fmemdic.dat", "zmemdic.dat", "cwcdic.dic",   "cwcjdic.dic",
+                        "hanzi.dat",   "fmemdicp.dat", "zmemdicp.dat", "cwcdicp.dic"};
+  for (const char* name : kept) EXPECT_EQ(plat::openFileCount(name), 1) << name;
+
+  // Closing releases five of them; the other three stay open until the program ends.
+  EXPECT_EQ(cj::closeCjEngine(), 0);
+  for (const char* name : {"fmemdic.dat", "zmemdic.dat", "cwcdic.dic", "fmemdicp.dat", "zmemdicp.dat"}) {
+    EXPECT_EQ(plat::openFileCount(name), 0) << name;
+  }
+  for (const char* name : {"cwcjdic.dic", "hanzi.dat", "cwcdicp.dic"}) EXPECT_EQ(plat::openFileCount(name), 1) << name;
+  cj::engineStatus = 3;
+  EXPECT_EQ(cj::closeCjEngine(), 3);
+
+  ASSERT_EQ(initFrom(a_), 0);
+  for (const char* name : kept) EXPECT_EQ(plat::openFileCount(name), 1) << name;
+}
+
+TEST_F(EngineData, TablesHoldTheRecordsRead) {
+  ASSERT_EQ(initFrom(a_), 0);
+  const cj::CjEngineData& d = cj::engineData();
+  ASSERT_EQ(d.zfcIndex.size(), 2u);
+  EXPECT_EQ(d.zfcIndex[1].code, 0x9BCE);
+  EXPECT_EQ(d.zfcIndex[1].childCount, 2);
+  EXPECT_EQ(d.zfcIndex[1].value, 40u);
+  ASSERT_EQ(d.verbIndex.size(), 2u);
+  // Sorted by verb bytes and descrambled.
+  EXPECT_EQ(d.verbIndex[0].verb, "\x88\x9F");
+  EXPECT_EQ(d.verbIndex[0].offset, 0);
+  EXPECT_EQ(d.verbIndex[1].verb, "\x9B\xCE");
+  EXPECT_EQ(d.verbIndex[1].offset, 163);
+  EXPECT_EQ(d.readingTable.substr(0, 6), "a     ");
+  EXPECT_EQ(d.readingTable.substr(26 * 2 + 8, 2), "ZH");
+
+  // Caps: 5,000 verbs, 6,800 index records, 11,052 reading bytes (425 whole rows);
+  // a partial last record is not counted.
+  std::vector<datagen::CjVerbIndexEntry> verbs;
+  for (int i = 0; i < 5001; ++i) verbs.push_back({"v" + std::to_string(100000 + i), i});
+  std::vector<datagen::CjIndexEntry> index;
+  for (int i = 0; i < 6801; ++i) index.push_back({static_cast<uint16_t>(0x8140 + i), 0, 0});
+  std::vector<datagen::CjReadingRow> rows(426, {"a", "A"});
+  CjDataFiles big = folderA();
+  big["VerbCont.idx"] = datagen::cjVerbIndexFile(verbs);
+  big["zfc.idx"] = datagen::cjIndexFile(index);
+  big["ffc.idx"] = datagen::cjIndexFile({{0x889F, 0, 7}}) + "\x01\x02\x03";
+  big["pinyindic\\PinKaChu.tbl"] = datagen::cjReadingTableFile(rows);
+  ASSERT_TRUE(datagen::writeCjDataFiles(b_, big));
+  ASSERT_EQ(initFrom(b_), 0);
+  EXPECT_EQ(d.verbIndex.size(), 5000u);
+  EXPECT_EQ(d.verbIndex[4999].verb, "v104999");
+  EXPECT_EQ(d.zfcIndex.size(), 6800u);
+  EXPECT_EQ(d.ffcIndex.size(), 1u);
+  EXPECT_EQ(d.readingTable.size(), 11052u);
+  EXPECT_EQ(d.readingRowCount(), 425);
+
+  big["VerbCont.idx"] = datagen::cjVerbIndexFile({{"a", 1}, {"b", 2}}) + std::string(10, 'x');
+  ASSERT_TRUE(datagen::writeCjDataFiles(b_, big));
+  ASSERT_EQ(initFrom(b_), 0);
+  EXPECT_EQ(d.verbIndex.size(), 2u);
+}
+
+TEST_F(EngineData, MinimalFolderOnTheCardStartsTheEngine) {
+  std::string folder = datagen::cjDataFolder(device_.card());
+  ASSERT_TRUE(datagen::writeCjDataFiles(folder, datagen::minimalCjDataFiles(cjtest::syntheticWords())));
+  // The application's spelling of the folder differs in case from the one written.
+  cj::dataFolderPath = plat::utf8ToWide(device_.card() + "\\Talvenro\\Chinese\\LindqvarDic\\CJSystemdic\\");
+  EXPECT_EQ(cj::initCjEngine(), 0);
+  // Every group starts with a state-0 entry.
+  for (int g = 0; g < cj::kGroupCount; ++g) EXPECT_EQ(cj::ruleGroup(g).gotos[0].state, "0") << g;
+}
+
+}  // namespace

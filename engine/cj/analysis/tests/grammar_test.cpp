@@ -1,0 +1,249 @@
+#include "engine/cj/analysis/grammar.h"
+
+#include "engine/cj/analysis/tests/cj_test_folder.h"
+#include "tools/datagen/cj_grammar_writer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Grammar : public ::testing::Test {
+ protected:
+  void SetUp() override { folder_ = cjtest::useFolder(device_, "grammar"); }
+
+  // Writes the two files from plain text ("\n" line ends) and loads them.
+  int load(const std::string& ruc, const std::string& dac = "%<NP1>\n(0,*) F\n") {
+    std::string r, d;
+    EXPECT_TRUE(datagen::scrambleCjGrammarText(ruc, r));
+    EXPECT_TRUE(datagen::scrambleCjGrammarText(dac, d));
+    EXPECT_TRUE(device_.write(folder_ + "transfer.ruc", r));
+    EXPECT_TRUE(device_.write(folder_ + "transfer.dac", d));
+    cj::engineStatus = 0;
+    cj::loadGrammar();
+    return cj::engineStatus;
+  }
+
+  static const cj::CjRuleGroup& group(int g) { return cj::ruleGroup(g); }
+
+  datagen::TempDevice device_;
+  std::string folder_;
+};
+
+TEST_F(Grammar, GeneratedGrammarLoadsIntoItsGroups) {
+  datagen::CjGrammar g;
+  g.preamble = {"; phrase grammar"};
+  g.groups.push_back({"NP1",
+                      {{"NP->[N]+[N]+[V] #12 @3 &L/F %2%CAT=N", "->(1 2 3)"}, {"NP->[A]+[N] &2/1", "->act two"}},
+                      {{"1", "[CAT=N]", "R0000"}, {"0", "[CAT=N]", "1"}, {"0", "*", "F"}}});
+  g.groups.push_back({"NP6", {{"NP->[N]", "->six"}}, {}});
+  g.groups.push_back({"S", {{"S->[NP]+[VP] #7", "->sentence"}}, {{"0", "[CAT=NP]", "1"}}});
+  ASSERT_TRUE(datagen::writeCjGrammar(folder_, g));
+  cj::engineStatus = 0;
+  cj::loadGrammar();
+  EXPECT_EQ(cj::engineStatus, 0);
+
+  const cj::CjRuleDescriptor& r0 = group(cj::kGroupNP1).rules[0];
+  EXPECT_EQ(r0.lhs, "NP");
+  EXPECT_EQ(r0.numberTag, "12");
+  EXPECT_EQ(r0.elementCount, 3);
+  EXPECT_EQ(r0.headElement, 3);
+  EXPECT_EQ(r0.secondElement, 1);
+  EXPECT_EQ(r0.atTag, "3");
+  EXPECT_EQ(r0.percentTag, "2");
+  EXPECT_EQ(r0.percentText, "CAT=N");
+  const cj::CjRuleDescriptor& r1 = group(cj::kGroupNP1).rules[1];
+  EXPECT_EQ(r1.numberTag, "0");
+  EXPECT_EQ(r1.elementCount, 2);
+  EXPECT_EQ(r1.headElement, 2);
+  EXPECT_EQ(r1.secondElement, 1);
+  EXPECT_EQ(r1.atTag, "");
+  EXPECT_EQ(r1.percentTag, "");
+  EXPECT_EQ(group(cj::kGroupNP1).actions[0], "->(1 2 3)");
+  EXPECT_EQ(group(cj::kGroupNP1).actions[1], "->act two");
+  EXPECT_EQ(group(cj::kGroupNP6).actions[0], "->six");
+  EXPECT_EQ(group(cj::kGroupS).rules[0].numberTag, "7");
+
+  // Goto tables come sorted by state and end just after their last entry.
+  const auto& gotos = group(cj::kGroupNP1).gotos;
+  EXPECT_EQ(gotos[0].state, "0");
+  EXPECT_EQ(gotos[0].symbol, "[CAT=N]");
+  EXPECT_EQ(gotos[0].target, "1");
+  EXPECT_EQ(gotos[1].symbol, "*");
+  EXPECT_EQ(gotos[1].target, "F");
+  EXPECT_EQ(gotos[2].state, "1");
+  EXPECT_EQ(gotos[2].target, "R0000");
+  EXPECT_EQ(gotos[3].state, "#");
+  // A group the grammar did not name still starts with a state-0 entry.
+  EXPECT_EQ(group(cj::kGroupVP5).gotos[0].state, "0");
+  EXPECT_EQ(group(cj::kGroupVP5).gotos[1].state, "#");
+
+  // Actions by category, digit and rule number.
+  ASSERT_NE(cj::ruleAction("S", '9', 0), nullptr);
+  EXPECT_EQ(*cj::ruleAction("S", '9', 0), "->sentence");
+  ASSERT_NE(cj::ruleAction("NP", '6', 0), nullptr);
+  EXPECT_EQ(*cj::ruleAction("NP", '6', 0), "->six");
+  EXPECT_EQ(cj::ruleAction("NP", '7', 0), nullptr);
+  EXPECT_EQ(cj::ruleAction("VP", '1', 500), nullptr);
+}
+
+TEST_F(Grammar, MalformedLinesSetTheirCodeAndLoadingGoesOn) {
+  const std::string good = "NP->[N]+[N]\n->good\n";
+  const std::string goodGoto = "(1,[CAT=N]) 2\n";
+  struct Case {
+    const char* what;
+    std::string ruc;
+    std::string dac;
+    int status;
+  } cases[] = {
+      {"number tag", "%<NP1>\nNP->[N] #12345\n->a\n" + good, "", 13},
+      {"at tag", "%<NP1>\nNP->[N] @12345\n->a\n" + good, "", 14},
+      {"percent tag", "%<NP1>\nNP->[N] %12345%x\n->a\n" + good, "", 14},
+      {"percent text", "%<NP1>\nNP->[N] %1%" + std::string(31, 'x') + "\n->a\n" + good, "", 14},
+      {"preamble line", std::string(318, 'x') + "\n%<NP1>\nNP->[N]\n->a\n" + good, "", 21},
+      {"goto state", "%<NP1>\nNP->[N]\n->a\n" + good, "(123456,*) F\n" + goodGoto, 16},
+      {"goto symbol", "%<NP1>\nNP->[N]\n->a\n" + good, "(0," + std::string(61, 's') + ") F\n" + goodGoto, 17},
+      {"goto target", "%<NP1>\nNP->[N]\n->a\n" + good, "(0,*) R00001\n" + goodGoto, 18},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(load(c.ruc, "%<NP1>\n" + c.dac), c.status) << c.what;
+    // The rule and goto line after the bad one are filed all the same.
+    EXPECT_EQ(group(cj::kGroupNP1).actions[1], "->good") << c.what;
+    EXPECT_EQ(group(cj::kGroupNP1).rules[1].elementCount, 2) << c.what;
+    if (!c.dac.empty()) {
+      EXPECT_EQ(group(cj::kGroupNP1).gotos[1].state, "1") << c.what;
+      EXPECT_EQ(group(cj::kGroupNP1).gotos[1].target, "2") << c.what;
+      EXPECT_EQ(group(cj::kGroupNP1).gotos[2].state, "#") << c.what;
+    }
+  }
+  // Over-long fields are stored cut to their field.
+  load("%<NP1>\nNP->[N] #1234567890 @123456 %123456%x\n->a\n");
+  EXPECT_EQ(group(cj::kGroupNP1).rules[0].numberTag, "123456");
+  EXPECT_EQ(group(cj::kGroupNP1).rules[0].atTag, "1234");
+  EXPECT_EQ(group(cj::kGroupNP1).rules[0].percentTag, "1234");
+
+  // A rule file line cannot carry a left-hand side over 5 characters; the parser still checks it.
+  cj::engineStatus = 0;
+  cj::CjRuleGroup scratch{"<NP1>", 2, 2, std::vector<cj::CjRuleDescriptor>(2), std::vector<cj::CjRuleAction>(2), {}};
+  cj::parseRuleLine("ABCDEFG-[N]", "->x", scratch, 1);
+  EXPECT_EQ(cj::engineStatus, 12);
+  EXPECT_EQ(scratch.rules[1].lhs, "ABCDE");
+}
+
+TEST_F(Grammar, MissingFiles) {
+  // Both loaders run; the goto file's code comes last.
+  cj::engineStatus = 0;
+  cj::loadGrammar();
+  EXPECT_EQ(cj::engineStatus, 12);
+  std::string d;
+  ASSERT_TRUE(datagen::scrambleCjGrammarText("%<NP1>\n(0,*) F\n", d));
+  ASSERT_TRUE(device_.write(folder_ + "transfer.dac", d));
+  cj::engineStatus = 0;
+  cj::loadGrammar();
+  EXPECT_EQ(cj::engineStatus, 11);
+}
+
+TEST_F(Grammar, RuleNumbersFromTheLimitOn) {
+  std::string many = "%<VP1>\n";
+  for (int i = 0; i < 207; ++i) many += "VP->[V]\n->r" + std::to_string(i) + "\n";
+  EXPECT_EQ(load(many), 20);
+  // VP1 has room past 205: those rules are still filed.
+  EXPECT_EQ(group(cj::kGroupVP1).actions[206], "->r206");
+
+  // A group's own slots bound it: NP2 holds 13 rules, the rest are dropped.
+  std::string over = "%<NP2>\n";
+  for (int i = 0; i < 15; ++i) over += "NP->[N]\n->n" + std::to_string(i) + "\n";
+  EXPECT_EQ(load(over), 20);
+  EXPECT_EQ(group(cj::kGroupNP2).actions[12], "->n12");
+  EXPECT_EQ(group(cj::kGroupNP2).actions.size(), 13u);
+}
+
+TEST_F(Grammar, TablesAreNeverWrittenPastTheirEnd) {
+  // VP5's goto table has 18 entries with its end mark.
+  std::string gotos = "%<VP5>\n";
+  for (int i = 0; i < 20; ++i) gotos += "(" + std::to_string(i) + ",*) F\n";
+  EXPECT_EQ(load("%<VP5>\n", gotos), 16);
+  const auto& t = group(cj::kGroupVP5).gotos;
+  ASSERT_EQ(t.size(), 18u);
+  EXPECT_EQ(t[16].state, "16");
+  EXPECT_EQ(t[17].state, "#");
+
+  // An action over 133 bytes is cut, never inside a double-byte character.
+  std::string action = "->" + std::string(130, 'a') + "\x88\x9F" + "tail";
+  EXPECT_EQ(load("%<NP1>\nNP->[N]\n" + action + "\n"), 0);
+  EXPECT_EQ(group(cj::kGroupNP1).actions[0], "->" + std::string(130, 'a'));
+
+  // An action line before any rule line of its section is dropped.
+  EXPECT_EQ(load("%<NP1>\n->orphan\nNP->[N]\n->first\n"), 0);
+  EXPECT_EQ(group(cj::kGroupNP1).actions[0], "->first");
+
+  // A group without goto lines ends at once.
+  EXPECT_EQ(group(cj::kGroupAP3).gotos[0].state, "#");
+}
+
+TEST_F(Grammar, FilingOrderAndSectionEdges) {
+  // Two action lines: the second wins. A rule without an action files nothing but uses its number.
+  // Two headers in a row: the second wins.
+  load("%<UG1>\n%<NP3>\nNP->[N]\n->one\n->two\nNP->[A]\nNP->[B]+[C]\n->three\n");
+  EXPECT_EQ(group(cj::kGroupNP3).actions[0], "->two");
+  EXPECT_EQ(group(cj::kGroupNP3).actions[1], "");
+  EXPECT_EQ(group(cj::kGroupNP3).rules[1].lhs, "");
+  EXPECT_EQ(group(cj::kGroupNP3).actions[2], "->three");
+  EXPECT_EQ(group(cj::kGroupUG1).actions[0], "");
+
+  // A group split over two sections: the second overwrites from rule 0.
+  load("%<AP1>\nAP->[A]\n->first\nAP->[A]\n->second\n%<NP1>\nNP->[N]\n->n\n%<AP1>\nAP->[B]\n->again\n");
+  EXPECT_EQ(group(cj::kGroupAP1).actions[0], "->again");
+  EXPECT_EQ(group(cj::kGroupAP1).actions[1], "->second");
+}
+
+TEST_F(Grammar, HeadAndSecondElements) {
+  struct Case {
+    const char* line;
+    int head;
+    int second;
+  } cases[] = {
+      {"NP->[A]+[B]+[C] &L", 3, 0},
+      {"NP->[A]+[B]+[C] &F/L", 1, 3},
+      {"NP->[A]+[B]+[C] &2/1", 2, 1},
+      {"NP->[A]+[B]+[C] &x", 0, 0},
+      {"NP->[A]+[B]+[C]", 1, 0},
+      {"NP->[A]+[B]+[C] &2/", 2, 0},
+  };
+  for (const Case& c : cases) {
+    load(std::string("%<NP1>\n") + c.line + "\n->a\n");
+    EXPECT_EQ(group(cj::kGroupNP1).rules[0].elementCount, 3) << c.line;
+    EXPECT_EQ(group(cj::kGroupNP1).rules[0].headElement, c.head) << c.line;
+    EXPECT_EQ(group(cj::kGroupNP1).rules[0].secondElement, c.second) << c.line;
+  }
+  // A percent tag not followed by a second '%' leaves both fields empty; a '+' after a
+  // double-byte character whose trail is ']' does not count.
+  load("%<NP1>\nNP->[A]\x88]+[B] %12 x\n->a\n");
+  EXPECT_EQ(group(cj::kGroupNP1).rules[0].elementCount, 1);
+  EXPECT_EQ(group(cj::kGroupNP1).rules[0].percentTag, "");
+  EXPECT_EQ(group(cj::kGroupNP1).rules[0].percentText, "");
+}
+
+TEST_F(Grammar, GotoLineFields) {
+  load("%<NP1>\nNP->[N]\n->a\n",
+       "%<NP1>\n(0,*)F\n(1,*)R12\n(2,\x88)x) 3\n(3,[A]) 4\n");
+  const auto& t = group(cj::kGroupNP1).gotos;
+  // The character after ')' is skipped whatever it is.
+  EXPECT_EQ(t[0].target, "");
+  EXPECT_EQ(t[1].target, "12");
+  // A ')' that is the trail of a double-byte character stays in the symbol.
+  EXPECT_EQ(t[2].symbol, "\x88)x");
+  EXPECT_EQ(t[2].target, "3");
+  EXPECT_EQ(t[3].symbol, "[A]");
+  EXPECT_EQ(t[4].state, "#");
+}
+
+TEST_F(Grammar, UnknownHeadersLoseTheirLines) {
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(load("%<XX9>\nNP->[N]\n->a\n%<NP1>\nNP->[N]\n->kept\n", "%<XX9>\n(0,*) F\n"), 0);
+  std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("new rule lost!"), std::string::npos);
+  EXPECT_NE(out.find("lost goto: %<XX9>"), std::string::npos);
+  EXPECT_EQ(group(cj::kGroupNP1).actions[0], "->kept");
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+// One record of the verb-continuation file VerbCont.dat: read, descrambled and cut into fields.
+#pragma once
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace cj {
+
+inline constexpr int kVerbContRecordSize = 163;
+inline constexpr int kVerbContVerbWidth = 55;
+inline constexpr int kVerbContConditionOffset = 55;
+inline constexpr int kVerbContConditionWidth = 40;
+inline constexpr int kVerbContFrameOffset = 95;
+inline constexpr int kVerbContFrameWidth = 68;       // the frame as the analysis reads it
+inline constexpr int kVerbContFrameItemsWidth = 20;  // the frame items before the Japanese fields
+inline constexpr int kVerbContJapaneseOffset = 115;
+inline constexpr int kVerbContJapaneseWidth = 40;
+inline constexpr int kVerbContCodeOffset = 155;
+inline constexpr int kVerbContCodeWidth = 6;
+inline constexpr int kVerbContFrameCharOffset = 161;
+inline constexpr int kVerbContSecondFieldOffset = 162;
+
+// The fields of a descrambled record; every text is read up to its terminator within its width.
+struct VerbContRecord {
+  std::string verb;
+  std::string condition;
+  bool conditionTerminated = true;  // false: no terminator within the 40 bytes (over-long)
+  std::string frame;       // up to 68 bytes from the frame's start
+  std::string frameItems;  // up to 20 bytes from the frame's start
+  std::string japanese;
+  std::string code;
+  char frameChar = 0;
+  char secondField = 0;
+};
+
+// Cuts a descrambled 163-byte record into its fields.
+void parseVerbContRecord(const char* record, VerbContRecord& out);
+
+// Reads the next record from the file and descrambles it; false at the end of the file (a short
+// record counts as the end).
+bool readVerbContRecord(std::FILE* file, VerbContRecord& out);
+
+}  // namespace cj

@@ -1,0 +1,55 @@
+// Listed words: the Chinese words the rules compare node texts with, kept as data in the
+// engine's data folder ("cjwords.txt") and checked against a schema the rule families register.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cj {
+
+// One key of the compiled-in schema: a rule family's list of Chinese words, named by family and
+// label ("phraseRules.L1"). count 0 = any number of words (at least one); minChars/maxChars are
+// Chinese characters per word, maxChars 0 = any.
+struct WordKeySpec {
+  const char* key;
+  int count;
+  int minChars;
+  int maxChars;
+};
+
+// Each rule family registers its keys once (a static registrar object in the family's source file).
+// False when a key is already registered with another shape or a shape is malformed.
+bool registerWordKeys(const WordKeySpec* specs, int n);
+struct WordKeyRegistrar {
+  WordKeyRegistrar(const WordKeySpec* s, int n) { registerWordKeys(s, n); }
+};
+
+// Every registered key, sorted by key.
+std::vector<WordKeySpec> registeredWordKeys();
+
+// Words of a key in engine code (empty when not loaded); membership; the single word of a one-word
+// key (empty when not loaded).
+const std::vector<std::string>& listedWords(std::string_view key);
+bool isListedWord(std::string_view key, std::string_view word);
+const std::string& listedWord(std::string_view key);
+// The words of a key as a bar list "|a|b|c|" for the bar-list tests (empty when not loaded).
+const std::string& listedBarList(std::string_view key);
+
+// File name of the table inside the engine's data folder.
+inline constexpr const char* kWordTableFileName = "cjwords.txt";
+
+enum WordTableStatus {
+  kWordTableLoaded = 0,
+  kWordTableMissing = 1,   // file absent or unreadable
+  kWordTableRefused = 2,   // file breaks the schema
+};
+
+// Loads the table from a data folder (device path, with or without a trailing backslash). On
+// refusal nothing of the file is kept and `error` (when given) says why.
+WordTableStatus loadWordTable(std::string_view dataFolder, std::string* error = nullptr);
+// Parses table text (UTF-8, "key<TAB>value" lines); same rules as loadWordTable.
+WordTableStatus loadWordTableText(std::string_view text, std::string* error = nullptr);
+// Forgets every loaded word.
+void clearWordTable();
+
+}  // namespace cj

@@ -1,0 +1,633 @@
+#include "engine/cj/transfer/dictionary_lookup.h"
+
+#include <new>
+
+#include "engine/cj/analysis/code_convert.h"
+#include "engine/cj/analysis/descramble.h"
+#include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/analysis/word_table.h"
+#include "engine/cj/transfer/category_codes.h"
+#include "engine/cj/transfer/jp_text.h"
+#include "engine/cj/transfer/kanji_tests.h"
+#include "engine/cj/transfer/rule_entry_points.h"
+#include "platform/core/files.h"
+#include "platform/core/notify.h"
+
+namespace cj {
+namespace {
+
+const WordKeySpec kWordKeys[] = {
+    {"dictionaryLookup.A1", 1, 1, 1},
+    {"dictionaryLookup.A2", 1, 2, 2},
+    {"dictionaryLookup.A3", 1, 1, 0},
+    {"dictionaryLookup.droppingPrevious", 15, 1, 0},
+    {"dictionaryLookup.A4", 1, 1, 0},
+    {"dictionaryLookup.stillChars", 2, 1, 1},
+    {"dictionaryLookup.stillStartChars", 0, 1, 1},
+    {"dictionaryLookup.A5", 1, 2, 2},
+    {"dictionaryLookup.afterwardWord", 1, 2, 2},     // "その後"
+    {"dictionaryLookup.copulaWord", 1, 1, 0},        // "だ"
+    {"dictionaryLookup.questionCopula", 1, 3, 3},    // "ではないか"
+    {"dictionaryLookup.negatedCopulas", 3, 1, 0},    // "ではない"
+    {"dictionaryLookup.eNoWords", 2, 1, 0},          // "の"
+    {"dictionaryLookup.eNadoWords", 2, 1, 0},        // "など"
+    {"dictionaryLookup.yearEndWord", 1, 1, 1},       // "年末"
+    {"dictionaryLookup.yearEndPrevChar", 1, 1, 1},
+    {"dictionaryLookup.existenceWord1", 1, 1, 1},    // "ある"/"いる"
+    {"dictionaryLookup.existenceWord2", 1, 2, 2},    // "まだある"/"まだいる"
+    {"dictionaryLookup.existenceWord3", 1, 2, 2},    // "常にある"/"常にいる"
+    {"dictionaryLookup.noExistencePrev", 1, 1, 0},
+    {"dictionaryLookup.quantityWord", 1, 1, 0},
+    {"dictionaryLookup.questionWord", 1, 1, 0},      // "何"
+    {"dictionaryLookup.minuteWord", 1, 2, 2},        // "分"
+};
+const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+
+bool listed(const char* key, std::string_view word) { return isListedWord(key, word); }
+
+int candidateAllowance = -1;
+WordRecordLoader wordRecordLoader = nullptr;
+
+// Appends a fresh candidate; null (status 13 and the message) when none can be had.
+CjCandidate* newCandidate(std::vector<CjCandidate>& list) {
+  bool fail = candidateAllowance == 0;
+  if (candidateAllowance > 0) --candidateAllowance;
+  if (!fail) {
+    try {
+      list.emplace_back();
+      return &list.back();
+    } catch (const std::bad_alloc&) {
+    }
+  }
+  engineStatus = kStatusNumberTagTooLong;
+  showTransferOutOfMemory();
+  return nullptr;
+}
+
+const CjNode& nodeOf(CjTransferContext& c, int i) {
+  static const CjNode kNone;
+  const CjNode* n = sourceNode(c, i);
+  return n ? *n : kNone;
+}
+
+std::string_view catOf(CjTransferContext& c, int i) { return nodeOf(c, i).CAT.view(); }
+
+void setJapanese(CjTargetNode& t, std::string_view jp, std::string_view code) {
+  t.japanese = jp;
+  t.jcat = code;
+}
+
+void copyChi(CjTransferContext& c, int i, CjTargetNode& t) {
+  std::string jp;
+  copyCwToJp(nodeOf(c, i).CHI.view(), jp);
+  t.japanese = jp;
+}
+
+// Kind character of a line: its first byte, or the second after '*'.
+char lineKind(std::string_view line) {
+  if (line.empty()) return 0;
+  return line[0] == '*' ? (line.size() > 1 ? line[1] : 0) : line[0];
+}
+
+// Walks an entry from its reference: the head line, then the lines beginning with '*'.
+template <typename Visit>
+void walkEntry(std::int32_t reference, Visit visit) {
+  std::FILE* f = cjDictionaryFile();
+  if (!f || reference <= 0) return;
+  long offset = reference - 1;
+  std::string line;
+  long next = 0;
+  bool head = true;
+  while (readCjDicLine(f, offset, line, next)) {
+    if (!head && (line.empty() || line[0] != '*')) break;
+    head = false;
+    if (!visit(line)) break;
+    offset = next;
+  }
+}
+
+// Lines of node i's entry that keep(line) accepts, at most ten, as its candidate list.
+template <typename Keep>
+int readLinesInto(CjTransferContext& c, int i, Keep keep) {
+  CjTargetNode& t = c.targets[i];
+  t.candidates.clear();
+  walkEntry(nodeOf(c, i).dictionaryRef, [&](const std::string& line) {
+    if (!keep(line)) return true;
+    CjCandidate* cand = newCandidate(t.candidates);
+    if (!cand) return false;
+    parseCandidateLine(line, *cand);
+    return static_cast<int>(t.candidates.size()) < kMaxCandidates;
+  });
+  return t.candidates.empty() ? 0 : 1;
+}
+
+bool isDroppedOrDone(const CjTargetNode& t) { return t.ruleFlag1 == 0 || t.alive == 0; }
+
+void printNoEntry(CjTransferContext& c, int i) {
+  std::string word;
+  convertSentenceFallback(nodeOf(c, i).CHI.view(), word);
+  plat::consolePrint("\n%sNo entry in C-J Dic!\n", word.c_str());
+}
+
+// Borrows from kinds in turn until the node has candidates.
+void borrowInTurn(CjTransferContext& c, int i, char own, std::string_view kinds) {
+  for (char k : kinds) {
+    borrowTranslation(c, k, own, i);
+    if (!c.targets[i].candidates.empty()) return;
+  }
+}
+
+}  // namespace
+
+void categoryFallback(CjTransferContext& c, int i, char letter) {
+  CjTargetNode& t = c.targets[i];
+  const CjNode& n = nodeOf(c, i);
+  if (!isChineseCharacterWord(n.CHI.view())) {
+    if (letter == 'A' || letter == 'F') copyChi(c, i, t);
+    else t.japanese = n.CHI.view();
+    return;
+  }
+  if (n.dictionaryRef == 0) {
+    if (letter != 'F') printNoEntry(c, i);
+    return;
+  }
+  switch (letter) {
+    case 'N': borrowInTurn(c, i, 'N', "CVAFYXD*"); break;
+    case 'V': borrowInTurn(c, i, 'V', "NAFYXYD"); break;
+    case 'A': borrowInTurn(c, i, 'A', "NVFYXYD"); break;
+    case 'F':
+      if (listed("dictionaryLookup.afterwardWord", n.CHI.view())) {
+        t.japanese = "その後";
+        return;
+      }
+      borrowInTurn(c, i, 'F', "VAYXYDCL");
+      break;
+    default: break;
+  }
+}
+
+namespace {
+
+void adaptVerbForNoun(CjTransferContext& c, int i) {
+  CjTargetNode& t = c.targets[i];
+  for (CjCandidate& cand : t.candidates) {
+    std::string text = cand.text.str();
+    bool suru = verbClassOf(cand.code.view()) == 's';
+    if (suru && isKanjiSuru(text)) {
+      text.resize(text.size() - 4);
+    } else if (suru && isKanjiWoSuru(text)) {
+      text.resize(text.size() - 6);
+    } else if (suru && isObjectKanjiSuru(text)) {
+      replaceFirst(text, "を", "の");
+      text.resize(text.size() - 4);
+    } else {
+      char next = nodeOf(c, i + 1).CAT[0];
+      t.vform = next == 'N' ? 't' : 'N';
+      continue;
+    }
+    cand.text = text;
+    cand.code = "N0000";
+  }
+}
+
+// One borrowed candidate adapted to the wanted letter.
+void adaptCandidate(CjCandidate& cand, char kind, char own) {
+  std::string text = cand.text.str();
+  const char* code = nullptr;
+  auto lastIs = [&](const char* ch) { return text.size() >= 2 && lastChar(text) == ch; };
+  if (kind == 'A' && own == 'V') {
+    if (lastIs("な")) replaceLastChar(text, "になる");
+    else if (lastIs("い")) replaceLastChar(text, "くなる");
+    code = "ZG001";
+  } else if (kind == 'A' && own == 'F') {
+    if (lastIs("な") || lastIs("だ")) replaceLastChar(text, "に");
+    else if (lastIs("い")) replaceLastChar(text, "く");
+    code = "FUKU0";
+  } else if (kind == 'F' && own == 'N') {
+    text += "の";
+    code = "RETAI";
+  } else if (kind == 'F' && own == 'A') {
+    replaceLastChar(text, "の");
+    code = "RETAI";
+  } else if (kind == 'F' && own == 'V') {
+    text += "になる";
+    code = "ZG001";
+  } else if (kind == 'N' && own == 'V') {
+    text += "をする";
+    code = "VOSH0";
+  } else if (kind == 'N' && own == 'F') {
+    text += "のように";
+    code = "FUKU0";
+  } else if (kind == 'N' && own == 'A') {
+    text += "の";
+    code = "RETAI";
+  } else if ((kind == 'D' || kind == 'X' || kind == 'Y') && own == 'N') {
+    text += "こと";
+    code = "N0000";
+  } else if ((kind == 'D' || kind == 'X' || kind == 'Y') && own == 'A') {
+    replaceLastChar(text, "の");
+    code = "RETAI";
+  } else if ((kind == 'D' || kind == 'X' || kind == 'Y') && own == 'V') {
+    text += "になる";
+    code = "ZG001";
+  } else {
+    return;
+  }
+  cand.text = text;
+  if (code) cand.code = code;
+}
+
+}  // namespace
+
+std::FILE* cjDictionaryFile() { return engineData().cwcjdic; }
+
+void setWordRecordLoader(WordRecordLoader loader) { wordRecordLoader = loader; }
+
+void failCandidateAllocationAfter(int successes) { candidateAllowance = successes; }
+
+void initCandidate(CjCandidate& candidate) { candidate = CjCandidate{}; }
+
+void parseCandidateLine(std::string_view line, CjCandidate& cand) {
+  std::size_t k = !line.empty() && line[0] == '*' ? 1 : 0;
+  if (k < line.size()) cand.kind = line[k];
+  std::size_t pos = k + 2;
+  if (pos > line.size()) return;
+  // Text: up to a '\' at a character boundary, at most 78 bytes (a character starting at 77 whole).
+  std::size_t end = pos;
+  std::size_t taken = pos;
+  while (end < line.size() && line[end] != '\\') {
+    std::size_t step = isLeadByte(static_cast<unsigned char>(line[end])) && end + 1 < line.size() ? 2 : 1;
+    if (end - pos < 78) taken = end + step;
+    end += step;
+  }
+  std::string_view text = line.substr(pos, taken - pos);
+  if (text == "★★★") cand.text.clear();
+  else cand.text = text;
+  if (end < line.size()) {
+    // Code: up to 5 characters, ending at '\' or the end; then the two flag characters.
+    std::size_t codeStart = end + 1;
+    std::size_t codeEnd = codeStart;
+    while (codeEnd < line.size() && line[codeEnd] != '\\' && line[codeEnd] != '\n') ++codeEnd;
+    cand.code = line.substr(codeStart, codeEnd - codeStart > 5 ? 5 : codeEnd - codeStart);
+    if (codeEnd < line.size() && line[codeEnd] == '\\') {
+      if (codeEnd + 1 < line.size()) cand.frame = line[codeEnd + 1];
+      if (codeEnd + 3 < line.size()) cand.frame2 = line[codeEnd + 3];
+    }
+  }
+  static const char* const kCodesAsText[] = {"FUKU0", "ZYOSI", "RETAI", "SETU0", "KANTN", "RYOSI",
+                                             "N0000", "DN000", "HOI00", "SUSHI", "KYODO"};
+  for (const char* code : kCodesAsText) {
+    if (cand.text == code) {
+      cand.code = code;
+      cand.text.clear();
+      break;
+    }
+  }
+}
+
+bool readCjDicLine(std::FILE* file, long offset, std::string& line, long& nextOffset) {
+  if (!file || offset < 0) return false;
+  for (std::size_t want = kCjDicReadSize;; want *= 2) {
+    if (want > kCjDicLineCap) want = kCjDicLineCap;
+    if (plat::fileSeek(file, offset, SEEK_SET) != 0) return false;
+    std::string buf(want + 1, '\0');
+    std::size_t got = std::fread(buf.data(), 1, want, file);
+    if (got == 0) return false;
+    std::size_t n = descrambleCjDicLine(buf.data(), got, offset);
+    bool ended = n < got || std::feof(file);
+    if (ended || want >= kCjDicLineCap) {
+      line.assign(buf.data(), n);
+      nextOffset = offset + static_cast<long>(n) + 2;
+      return true;
+    }
+  }
+}
+
+bool isChineseCharacterWord(std::string_view chi) {
+  if (chi.size() < 2 || !isLeadByte(static_cast<unsigned char>(chi[0]))) return false;
+  unsigned a = static_cast<unsigned char>(chi[0]), b = static_cast<unsigned char>(chi[1]);
+  return a > 0x87 || (a == 0x87 && b >= 0x4A);
+}
+
+bool containsVerbCode(std::string_view text) {
+  static const char* const kVerbCodes[] = {
+      "TG000", "TG001", "TG002", "TG003", "ZG000", "ZG001", "ZG002", "ZG003", "TZG00", "TZG01", "TZG02",
+      "TZG03", "TI000", "ZI000", "TZI00", "SHT00", "SHZ00", "SHTZ0", "ZHT00", "ZHZ00", "ZHTZ0", "KHT00",
+      "KHZ00", "KHTZ0", "VTNAI", "VZNAI", "VONAI", "VO"};
+  for (const char* code : kVerbCodes) {
+    if (containsAtBoundary(text, code)) return true;
+  }
+  return false;
+}
+
+bool lineMatchesKind(std::string_view line, char letter) {
+  switch (letter) {
+    case 'A': return containsAtBoundary(line, "KYOSI") || containsAtBoundary(line, "KYODO") || containsVerbCode(line);
+    case 'V': return containsVerbCode(line);
+    case 'N':
+      for (const char* code : {"N<", "N0000", "CHIME", "NAMAE", "NJ000", "NJN00"}) {
+        if (containsAtBoundary(line, code)) return true;
+      }
+      return false;
+    case 'F': return containsAtBoundary(line, "FUKU0");
+    default: return false;
+  }
+}
+
+bool kindMatches(char letter, char kind) {
+  if (letter == kind) return true;
+  if (letter == 'N') return kind == 't' || kind == 'C' || kind == 'M';
+  if (letter == 'C') return kind == 'Q';
+  if (letter == 'V') return kind >= '0' && kind <= '4';
+  return false;
+}
+
+bool isLoneWord(CjTransferContext& c, int i) {
+  const CjTargetNode* t = targetNode(c, i);
+  if (!t || i < 1) return false;
+  auto followedByNothingOrP = [&](const CjTargetNode& n) {
+    return n.nextSibling == 0 || catOf(c, n.nextSibling) == "P";
+  };
+  if (t->prevSibling != 0 || t->firstChild != 0 || t->lastChild != 0 || !followedByNothingOrP(*t)) return false;
+  if (t->parent == 0) return true;
+  const CjTargetNode& p = c.targets[t->parent];
+  return p.prevSibling == 0 && followedByNothingOrP(p) && p.parent == 0;
+}
+
+bool hasNoText(CjTransferContext& c, int i) {
+  const CjTargetNode* t = targetNode(c, i);
+  if (!t) return true;
+  if (!t->japanese.empty()) return false;
+  for (const CjCandidate& cand : t->candidates) {
+    if (!cand.text.empty()) return false;
+  }
+  return true;
+}
+
+int fixedWordTranslation(CjTransferContext& c, int i, char letter) {
+  CjTargetNode* tp = targetNode(c, i);
+  if (!tp) return 0;
+  CjTargetNode& t = *tp;
+  const CjNode& n = nodeOf(c, i);
+  std::string_view chi = n.CHI.view();
+  bool hasObject = n.roleCounts[kCountObj1] > 0;
+  if (hasObject && listed("dictionaryLookup.copulaWord", chi)) {
+    setJapanese(t, "だ", "KYODO");
+    return 1;
+  }
+  if (hasObject && listed("dictionaryLookup.questionCopula", chi)) {
+    setJapanese(t, "ではないか", "DOKU0");
+    return 1;
+  }
+  if (hasObject && listed("dictionaryLookup.negatedCopulas", chi)) {
+    t.japanese = "ではない";
+    t.neg = 0;
+    return 1;
+  }
+  if (letter != 'E') return 0;
+  if (listed("dictionaryLookup.eNoWords", chi)) {
+    t.japanese = "の";
+    return 1;
+  }
+  if (listed("dictionaryLookup.eNadoWords", chi)) {
+    char next = nodeOf(c, i + 1).CAT[0];
+    t.japanese = (next == 'N' || next == 'C' || next == 'U' || next == 'S') ? "などの" : "など";
+    return 1;
+  }
+  char add = n.features.ADD;
+  if (add == 'A' || add == 'B' || add == 'C') {
+    copyChi(c, i, t);
+    return 1;
+  }
+  return 0;
+}
+
+int readCandidatesOfKind(CjTransferContext& c, int i, char letter) {
+  CjTargetNode* t = targetNode(c, i);
+  if (!t || i < 1) return 0;
+  if (isDroppedOrDone(*t)) return 1;
+  const CjNode& n = nodeOf(c, i);
+  if (!isChineseCharacterWord(n.CHI.view())) {
+    copyChi(c, i, *t);
+    return 1;
+  }
+  if (n.kind == 'W') {
+    t->japanese = n.CHI.view();
+    return 1;
+  }
+  if (n.dictionaryRef == 0) {
+    copyChi(c, i, *t);
+    return 1;
+  }
+  if (fixedWordTranslation(c, i, letter)) return 1;
+  return readLinesInto(c, i, [letter](const std::string& line) { return lineMatchesKind(line, letter); });
+}
+
+int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
+  CjTargetNode* tp = targetNode(c, i);
+  if (!tp || i < 1) return 0;
+  CjTargetNode& t = *tp;
+  if (isDroppedOrDone(t)) return 1;
+  if (!t.candidates.empty()) return 0;
+  const CjNode& n = nodeOf(c, i);
+  std::string_view chi = n.CHI.view();
+
+  if (listed("dictionaryLookup.yearEndWord", chi)) {
+    const std::string& endChar = listedWord("dictionaryLookup.yearEndPrevChar");
+    if (i >= 2 && textEndsWith(nodeOf(c, i - 1).CHI.view(), endChar)) setJapanese(t, "年末", "NJN00");
+    return 1;
+  }
+  int existence = listed("dictionaryLookup.existenceWord1", chi)   ? 1
+                  : listed("dictionaryLookup.existenceWord2", chi) ? 2
+                  : listed("dictionaryLookup.existenceWord3", chi) ? 3
+                                                                   : 0;
+  if (existence) {
+    if (classLetter == 'R') {
+      setJapanese(t, "", "");
+      return 1;
+    }
+    int o = findObj1(c, i);
+    if (o == 0 || o == i) {
+      if (listed("dictionaryLookup.noExistencePrev", nodeOf(c, i - 1).CHI.view())) setJapanese(t, "", "");
+      else setJapanese(t, "ある", "ZG001");
+    } else if (animacyClass(c, o) == 1) {
+      static const char* const kAnimate[] = {"いる", "まだいる", "常にいる"};
+      setJapanese(t, kAnimate[existence - 1], "ZI000");
+    } else {
+      static const char* const kInanimate[] = {"ある", "まだある", "常にある"};
+      setJapanese(t, kInanimate[existence - 1], "ZG001");
+    }
+    return 1;
+  }
+  if (listed("dictionaryLookup.quantityWord", chi)) {
+    std::string_view next = catOf(c, i + 1);
+    if (next == "A" || next == "AP") setJapanese(t, "どのくらい(とても)", "FUKU0");
+    else if (next == "V" || next == "VP") setJapanese(t, "多く", "FUKU0");
+    else setJapanese(t, "多い", "KYOSI");
+  } else if (listed("dictionaryLookup.questionWord", chi) && catOf(c, i + 1) == "S") {
+    setJapanese(t, "何", "RETAI");
+  }
+  if (n.kind == 'W') {
+    copyChi(c, i, t);
+    t.jcat = "N0000";
+    return 1;
+  }
+  if (n.dictionaryRef == 0) {
+    if (listed("dictionaryLookup.minuteWord", chi)) {
+      setJapanese(t, "分", "NJ000");
+    } else if (!(n.CAT == "U" && convertToArabic(c, i))) {
+      copyChi(c, i, t);
+      t.jcat = "N0000";
+    }
+    return 1;
+  }
+  if (fixedWordTranslation(c, i, classLetter)) return 1;
+  readLinesInto(c, i, [classLetter](const std::string& line) {
+    char kind = lineKind(line);
+    return kind == classLetter || (classLetter == 'N' && (kind == 'M' || kind == 'C')) ||
+           (classLetter == 'C' && kind == 'Q');
+  });
+  if (t.candidates.empty()) return 0;
+  if (classLetter == 'N' && n.CAT == "N" && n.features.M_SEM == "Z") {
+    for (const CjCandidate& cand : t.candidates) {
+      if (cand.kind == 'M') {
+        CjCandidate keep = cand;
+        t.candidates.assign(1, keep);
+        break;
+      }
+    }
+  }
+  return 1;
+}
+
+void borrowTranslation(CjTransferContext& c, char kind, char own, int i) {
+  CjTargetNode* t = targetNode(c, i);
+  if (!t || i < 1) return;
+  if (kind == '*') {
+    t->candidates.clear();
+    CjCandidate* cand = newCandidate(t->candidates);
+    if (!cand) return;
+    std::string jp;
+    copyCwToJp(nodeOf(c, i).CHI.view(), jp);
+    cand->text = jp;
+    return;
+  }
+  translateSpecialWord(c, i, kind);
+  if (t->candidates.empty()) return;
+  if (kind == 'V' && own == 'N') {
+    adaptVerbForNoun(c, i);
+    return;
+  }
+  if (kind == 'V' && own == 'F') {
+    t->vform = 'Y';
+    return;
+  }
+  for (CjCandidate& cand : t->candidates) adaptCandidate(cand, kind, own);
+}
+
+int readEntryAt(std::int32_t reference, std::vector<CjCandidate>& list) {
+  if (reference <= 0 || !cjDictionaryFile()) return 0;
+  if (list.empty() && !newCandidate(list)) return 0;
+  list.resize(1);
+  bool first = true;
+  bool failed = false;
+  walkEntry(reference, [&](const std::string& line) {
+    CjCandidate* cand = first ? &list.front() : newCandidate(list);
+    if (!cand) {
+      failed = true;
+      return false;
+    }
+    if (first) initCandidate(*cand);
+    first = false;
+    parseCandidateLine(line, *cand);
+    return true;
+  });
+  return failed || first ? 0 : 1;
+}
+
+int readWholeEntry(CjTransferContext&, std::string_view text, std::vector<CjCandidate>* list) {
+  std::unique_ptr<CjNode> record(new (std::nothrow) CjNode);
+  if (!record) {
+    showTransferOutOfMemory();
+    return 0;
+  }
+  if (!list || !isChineseCharacterWord(text) || !wordRecordLoader || !wordRecordLoader(text, *record)) return 0;
+  if (record->dictionaryRef == 0) return 0;
+  return readEntryAt(record->dictionaryRef, *list);
+}
+
+void chooseTranslation(CjTransferContext& c, int i, char letter) {
+  CjTargetNode* tp = targetNode(c, i);
+  if (!tp || i < 1 || letter == 0) return;
+  CjTargetNode& t = *tp;
+  const CjNode& n = nodeOf(c, i);
+  std::string_view chi = n.CHI.view();
+
+  if (listed("dictionaryLookup.A1", chi) || listed("dictionaryLookup.A2", chi)) {
+    const CjNode& next = nodeOf(c, i + 1);
+    if (!(next.CAT == "P") && !listed("dictionaryLookup.A3", next.CHI.view()) &&
+        listed("dictionaryLookup.droppingPrevious", nodeOf(c, i - 1).CHI.view()) &&
+        !(next.CAT == "N" && next.features.M_SEM.contains("I"))) {
+      t.alive = 0;
+      return;
+    }
+  }
+  if (listed("dictionaryLookup.A4", chi)) {
+    std::string_view next = nodeOf(c, i + 1).CHI.view();
+    bool hasChar = false;
+    for (const std::string& ch : listedWords("dictionaryLookup.stillChars")) hasChar = hasChar || containsAtBoundary(next, ch);
+    if (hasChar && next.size() >= 2 && listed("dictionaryLookup.stillStartChars", next.substr(0, 2))) {
+      t.japanese = "まだ";
+      return;
+    }
+  }
+  if (listed("dictionaryLookup.A5", chi)) {
+    int other = t.parent != 0 ? c.targets[t.parent].lastChild : t.nextSibling;
+    if (other != 0 && nodeOf(c, other).features.M_SEM == "A") {
+      const CjTargetNode* gov = targetNode(c, c.govWork);
+      t.japanese = gov && gov->vform == '?' ? "何人" : "何人か";
+      return;
+    }
+  }
+  if (isLoneWord(c, i)) {
+    t.keepEllipsis = 1;
+    if (translateSpecialWord(c, i, 'D') || translateSpecialWord(c, i, 'K')) return;
+  }
+  if (letter == 'S' || letter == 'C') {
+    int j = 0;
+    if (catOf(c, i + 1) == "N") j = i + 1;
+    else if (t.parent != 0 && catOf(c, t.parent) == "NP") j = targetHead(c, t.parent);
+    if (j != 0 && j != i) {
+      renderClassifierPlaceholder(c, i, j, i);
+      return;
+    }
+    if (translateSpecialWord(c, i, n.CAT[0])) return;
+  } else {
+    if (isLoneWord(c, i) && hasNoText(c, i)) {
+      std::vector<CjCandidate> whole;
+      if (readWholeEntry(c, chi, &whole)) t.candidates.swap(whole);
+    }
+    if (translateSpecialWord(c, i, letter)) return;
+    if (!t.candidates.empty()) return;
+  }
+  if (readCandidatesOfKind(c, i, letter)) return;
+  switch (letter) {
+    case 'G':
+    case 'J': translateSpecialWord(c, i, 'F'); break;
+    case 'N':
+    case 'V':
+    case 'A': categoryFallback(c, i, letter); break;
+    case 'F':
+      if (translateSpecialWord(c, i, 'G') || translateSpecialWord(c, i, 'J')) break;
+      categoryFallback(c, i, 'F');
+      break;
+    default:
+      if ((n.CAT == "U" || n.CAT == "C" || n.CAT == "N") && t.japanese.empty() && t.candidates.empty()) {
+        copyChi(c, i, t);
+        t.jcat = "N0000";
+      }
+      break;
+  }
+}
+
+}  // namespace cj

@@ -1,0 +1,82 @@
+#include "tools/datagen/cj_grammar_writer.h"
+
+#include "tools/datagen/cj_scramble.h"
+#include "platform/core/device.h"
+#include "platform/core/files.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace datagen {
+
+const std::vector<std::string>& cjGrammarGroupNames() {
+  static const std::vector<std::string> names = {
+      "UG1", "UG2", "UG3", "FP1", "NP1", "NP2", "NP3", "NP4", "NP5", "NP6", "Ntl1", "Ntl2", "Ntl3", "Ntl4",
+      "Ntp1", "Ntp2", "Ntp3", "VP1", "VP2", "VP3", "VP4", "VP5", "UP1", "AP1", "AP2", "AP3", "S"};
+  return names;
+}
+
+CjGrammar completeCjGrammar(CjGrammar grammar) {
+  CjGrammar out;
+  out.preamble = grammar.preamble;
+  for (const std::string& name : cjGrammarGroupNames()) {
+    CjGrammarGroup group{name, {}, {}};
+    for (const CjGrammarGroup& g : grammar.groups) {
+      if (g.name != name) continue;
+      group.rules.insert(group.rules.end(), g.rules.begin(), g.rules.end());
+      group.gotos.insert(group.gotos.end(), g.gotos.begin(), g.gotos.end());
+    }
+    bool hasStart = std::any_of(group.gotos.begin(), group.gotos.end(),
+                                [](const CjGrammarGoto& e) { return std::atoi(e.state.c_str()) == 0; });
+    if (!hasStart) group.gotos.insert(group.gotos.begin(), CjGrammarGoto{"0", "*", "F"});
+    std::stable_sort(group.gotos.begin(), group.gotos.end(), [](const CjGrammarGoto& a, const CjGrammarGoto& b) {
+      return std::atoi(a.state.c_str()) < std::atoi(b.state.c_str());
+    });
+    out.groups.push_back(std::move(group));
+  }
+  return out;
+}
+
+std::string cjRuleFileText(const CjGrammar& grammar) {
+  std::string text;
+  for (const std::string& line : grammar.preamble) text += line + "\r\n";
+  for (const CjGrammarGroup& g : grammar.groups) {
+    text += "%<" + g.name + ">\r\n";
+    for (const CjGrammarRule& r : g.rules) {
+      text += r.rule + "\r\n";
+      text += (r.action.rfind("->", 0) == 0 ? r.action : "->" + r.action) + "\r\n";
+    }
+  }
+  return text;
+}
+
+std::string cjGotoFileText(const CjGrammar& grammar) {
+  std::string text;
+  for (const CjGrammarGroup& g : grammar.groups) {
+    text += "%<" + g.name + ">\r\n";
+    for (const CjGrammarGoto& e : g.gotos) text += "(" + e.state + "," + e.symbol + ") " + e.target + "\r\n";
+  }
+  return text;
+}
+
+bool scrambleCjGrammarText(std::string_view plain, std::string& out, std::string* error) {
+  std::string crlf;
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    if (plain[i] == '\n' && (i == 0 || plain[i - 1] != '\r')) crlf.push_back('\r');
+    crlf.push_back(plain[i]);
+  }
+  return scrambleLineFile(CjScrambleKey::Grammar, crlf, out, error);
+}
+
+bool writeCjGrammar(std::string_view folder, const CjGrammar& grammar) {
+  CjGrammar complete = completeCjGrammar(grammar);
+  std::string ruc, dac;
+  if (!scrambleCjGrammarText(cjRuleFileText(complete), ruc) || !scrambleCjGrammarText(cjGotoFileText(complete), dac)) {
+    return false;
+  }
+  std::string dir(folder);
+  plat::makeFolders(dir);
+  return plat::writeWholeFile(dir + "transfer.ruc", ruc) && plat::writeWholeFile(dir + "transfer.dac", dac);
+}
+
+}  // namespace datagen

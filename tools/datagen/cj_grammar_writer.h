@@ -1,0 +1,50 @@
+// Writes the grammar files transfer.ruc (rules and actions) and transfer.dac (goto tables) from a
+// readable grammar: CR LF line ends, scrambled line by line.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace datagen {
+
+struct CjGrammarRule {
+  std::string rule;    // "NP-[N]+[N] #3 &L"
+  std::string action;  // "->..." (the leading "->" is added when missing)
+};
+
+struct CjGrammarGoto {
+  std::string state;
+  std::string symbol;
+  std::string target;  // a state, "R" and a rule number, or "F"
+};
+
+struct CjGrammarGroup {
+  std::string name;  // "UG1" ... "S"
+  std::vector<CjGrammarRule> rules;
+  std::vector<CjGrammarGoto> gotos;
+};
+
+struct CjGrammar {
+  std::vector<std::string> preamble;  // comment lines before the first header
+  std::vector<CjGrammarGroup> groups;
+};
+
+// The 27 group names in the engine's matching order.
+const std::vector<std::string>& cjGrammarGroupNames();
+
+// Every group present (in the engine's order, missing ones added), each goto table with a
+// state-0 entry (a "*" entry that backs up when the group has none) and sorted by state.
+CjGrammar completeCjGrammar(CjGrammar grammar);
+
+// Plain text of the two files, lines ending in CR LF.
+std::string cjRuleFileText(const CjGrammar& grammar);
+std::string cjGotoFileText(const CjGrammar& grammar);
+
+// Scrambles plain grammar text ("\n" or "\r\n" line ends; written with CR LF). False when a
+// byte cannot be stored (it would scramble to zero).
+bool scrambleCjGrammarText(std::string_view plain, std::string& out, std::string* error = nullptr);
+
+// Writes both files, completed and scrambled, into a device folder (ending in a backslash).
+bool writeCjGrammar(std::string_view folder, const CjGrammar& grammar);
+
+}  // namespace datagen

@@ -1,0 +1,83 @@
+#include "tools/datagen/word_table_writer.h"
+
+#include "platform/core/codepage.h"
+
+#include <set>
+
+namespace datagen {
+namespace {
+
+// Simplified hanzi of the GB2312 rows 0xB0-0xF3, as UTF-8, in code order.
+const std::vector<std::string>& hanzi() {
+  static const std::vector<std::string> list = [] {
+    std::vector<std::string> out;
+    for (int lead = 0xB0; lead <= 0xF3; ++lead) {
+      for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+        std::string gb{static_cast<char>(lead), static_cast<char>(trail)};
+        std::u16string w = plat::multiByteToWide(936, gb);
+        if (w.size() != 1 || w[0] < 0x4E00 || w[0] > 0x9FFF) continue;
+        if (plat::wideToMultiByte(936, w) != gb) continue;
+        out.push_back(plat::wideToUtf8(w));
+      }
+    }
+    return out;
+  }();
+  return list;
+}
+
+}  // namespace
+
+WordTable syntheticWordTable(const std::vector<WordKeyShape>& shapes) {
+  const std::vector<std::string>& chars = hanzi();
+  const std::size_t n = chars.size();
+  std::size_t next = 0;  // next unused character
+  // Once the characters run out, words are combinations of used ones, counted per length.
+  std::map<int, std::size_t> combination;
+  std::set<std::string> made;
+  WordTable table;
+  for (const WordKeyShape& s : shapes) {
+    int count = s.count > 0 ? s.count : 3;
+    int length = s.minChars > 0 ? s.minChars : 1;
+    std::size_t combinations = 1;
+    for (int c = 0; c < length && combinations <= made.size() + 1; ++c) combinations *= n;
+    std::vector<std::string> words;
+    for (int w = 0; w < count; ++w) {
+      std::string word;
+      if (next + static_cast<std::size_t>(length) <= n) {
+        for (int c = 0; c < length; ++c) word += chars[next++];
+      } else {
+        // Skip words already made, as long as unmade ones of this length are left.
+        for (std::size_t tries = 0; tries < combinations; ++tries) {
+          word.clear();
+          std::size_t v = combination[length]++ % combinations;
+          for (int c = 0; c < length; ++c) {
+            word += chars[v % n];
+            v /= n;
+          }
+          if (!made.count(word)) break;
+        }
+      }
+      made.insert(word);
+      words.push_back(word);
+    }
+    table[s.key] = words;
+  }
+  return table;
+}
+
+std::string wordTableText(const WordTable& table) {
+  std::string text;
+  for (const auto& [key, words] : table) {
+    text += key + "\t";
+    if (words.size() == 1) {
+      text += words[0];
+    } else {
+      text += "|";
+      for (const std::string& w : words) text += w + "|";
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+}  // namespace datagen

@@ -1,0 +1,23 @@
+# resgen_embed_tables(target translator|viewer): embeds the generated tables a program carries.
+set(RESGEN_TABLE_DIR ${CMAKE_BINARY_DIR}/tables)
+
+function(resgen_embed_tables target which)
+  set(cvdata CWK_UNI ${RESGEN_TABLE_DIR}/CWK_UNI.bin CWH_UNI ${RESGEN_TABLE_DIR}/CWH_UNI.bin
+             UNI_CWK ${RESGEN_TABLE_DIR}/UNI_CWK.bin UNI_CWH ${RESGEN_TABLE_DIR}/UNI_CWH.bin)
+  set(text "")
+  if(which STREQUAL "translator")
+    foreach(id RANGE 165 174)
+      list(APPEND text "#${id}" ${RESGEN_TABLE_DIR}/translator_TEXT_${id}.bin)
+    endforeach()
+  elseif(which STREQUAL "viewer")
+    list(APPEND cvdata PIN_NUM ${RESGEN_TABLE_DIR}/PIN_NUM.bin FAYIN_HANZI ${RESGEN_TABLE_DIR}/FAYIN_HANZI.bin)
+    foreach(id RANGE 162 166)
+      list(APPEND text "#${id}" ${RESGEN_TABLE_DIR}/viewer_TEXT_${id}.bin)
+    endforeach()
+  else()
+    message(FATAL_ERROR "resgen_embed_tables: translator or viewer, not ${which}")
+  endif()
+  suite_embed(${target} CVDATA ${cvdata})
+  suite_embed(${target} TEXT ${text})
+  add_dependencies(${target} resgen_tables)
+endfunction()
