@@ -1,0 +1,60 @@
+// Fixed-size text fields of the Japanese-to-Chinese record: NUL-terminated single-byte /
+// double-byte text (Shift-JIS or the engine Chinese code), every copy bounded and cut at a
+// character boundary.
+#pragma once
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace jc {
+
+// A byte 0x81-0x9F or 0xE0-0xFC starts a double-byte character.
+inline bool isLeadByteJc(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Longest prefix of text, at most maxBytes long, that does not split a double-byte character.
+inline std::size_t fitCharacters(std::string_view text, std::size_t maxBytes) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t step = isLeadByteJc(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    if (i + step > maxBytes) break;
+    i += step;
+  }
+  return i;
+}
+
+// N bytes including the terminator. Trivially copyable: a zeroed record holds empty texts.
+template <std::size_t N>
+struct FixedText {
+  static_assert(N >= 2);
+  char bytes[N];
+
+  static constexpr std::size_t capacity() { return N - 1; }
+  std::string_view view() const { return {bytes, strnlen(bytes, N - 1)}; }
+  std::string str() const { return std::string(view()); }
+  const char* c_str() const { return bytes; }
+  std::size_t size() const { return view().size(); }
+  bool empty() const { return bytes[0] == 0; }
+  void clear() { bytes[0] = 0; }
+
+  // Copies as much of text (up to a NUL) as fits in whole characters; false when it was cut.
+  bool assign(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::size_t n = fitCharacters(text, N - 1);
+    if (n) std::memmove(bytes, text.data(), n);
+    bytes[n] = 0;
+    return n == text.size();
+  }
+  bool append(std::string_view text) {
+    std::string joined = str();
+    joined.append(text.substr(0, text.find('\0')));
+    return assign(joined);
+  }
+  FixedText& operator=(std::string_view text) {
+    assign(text);
+    return *this;
+  }
+  bool operator==(std::string_view text) const { return view() == text; }
+};
+
+}  // namespace jc

@@ -1,0 +1,54 @@
+// Chinese renderings of the Japanese-to-Chinese rules, kept as data in the engine's data folder
+// ("jcwords.txt") and checked against a schema that the rule families register.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace jc {
+
+// One key of the compiled-in schema, named by rule family and label ("ruleKaOmou.E1").
+// count: number of words (0 = any number, at least one); minBytes/maxBytes: engine-code bytes
+// per word (maxBytes 0 = no upper bound).
+struct RenderingKeySpec {
+  const char* key;
+  int count;
+  int minBytes;
+  int maxBytes;
+};
+
+// Each rule family registers its keys once (a static registrar in the family's source file).
+// False when a key is already registered with another shape or a spec is malformed.
+bool registerRenderingKeys(const RenderingKeySpec* specs, int n);
+struct RenderingKeyRegistrar {
+  RenderingKeyRegistrar(const RenderingKeySpec* s, int n) { registerRenderingKeys(s, n); }
+};
+
+// Every registered key, sorted by key.
+std::vector<RenderingKeySpec> registeredRenderingKeys();
+
+// Words of a key in engine code (empty when not loaded); the single word of a one-word key;
+// the words as a bar list "|a|b|c|".
+const std::vector<std::string>& renderings(std::string_view key);
+const std::string& rendering(std::string_view key);
+const std::string& renderingBarList(std::string_view key);
+
+inline constexpr const char* kRenderingTableFileName = "jcwords.txt";
+
+enum RenderingTableStatus {
+  kRenderingTableLoaded = 0,
+  kRenderingTableMissing = 1,  // file absent or unreadable
+  kRenderingTableRefused = 2,  // file breaks the schema
+};
+
+// Lines are "key<TAB>value", UTF-8; a value is one word or a bar list "|a|b|c|"; "\xHH" writes a
+// raw byte; '#' starts a comment line. Every registered key must be present and no other.
+// On refusal nothing of the file is kept and `error` (when given) says why.
+RenderingTableStatus loadRenderingTable(std::string_view dataFolder, std::string* error = nullptr);
+RenderingTableStatus loadRenderingTableText(std::string_view text, std::string* error = nullptr);
+void clearRenderingTable();
+
+// UTF-8 text (with "\xHH" raw bytes) in engine code; false when a character has no engine code.
+bool utf8ToEngineCode(std::string_view text, std::string& out);
+
+}  // namespace jc

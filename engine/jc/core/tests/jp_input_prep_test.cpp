@@ -1,0 +1,142 @@
+#include "engine/jc/core/jp_input_prep.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/datagen/viewer_dictionary_source.h"
+
+namespace jc {
+namespace {
+
+std::string spaces(const std::string& in) {
+  std::string out(in.size() + 1, '\0');
+  normalizeSpaces(in.c_str(), out.data());
+  return out.c_str();
+}
+
+std::string harmonize(const std::string& in) {
+  std::string out(in.size() * 2 + 1, '\0');
+  int n = harmonizeKanaScript(out.data(), in.data(), static_cast<int>(in.size()), static_cast<int>(out.size()));
+  EXPECT_GE(n, 0);
+  return std::string(out.c_str());
+}
+
+std::string widen(const std::string& in) {
+  std::string out(in.size() * 2 + 1, '\0');
+  int n = widenHalfWidthKana(out.data(), in.data(), static_cast<int>(in.size()), static_cast<int>(out.size()));
+  EXPECT_GE(n, 0);
+  return std::string(out.c_str());
+}
+
+TEST(NormalizeSpaces, BlankRunsSurviveOnlyBesideLatinLetters) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"a  b", "a b"},      {"あ　 い", "あい"},    {"あ　Ｂ", "あ　Ｂ"}, {"Ａ い", "Ａ い"},
+      {"あい ", "あい"},    {"ab　", "ab"},        {"  あ", "あ"},      {"本 を", "本を"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(spaces(c.in), c.out) << c.in;
+}
+
+TEST(HarmonizeKanaScript, LookAlikesTakeTheirNeighboursScript) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"カ一カ", "カーカ"},  // kanji one between katakana becomes the long mark
+      {"あヘい", "あへい"},  // katakana he between hiragana becomes hiragana
+      {"カヘい", "カヘい"},  // only one katakana neighbour: unchanged
+      {"カ力カ", "カカカ"},
+      {"一つ", "一つ"},      // first character: nothing to harmonise with
+      {"カヘ", "カヘ"},      // last character stays
+      {"A\\", "Ａ￥"},      // ASCII widens, the backslash to the yen sign
+  };
+  for (const Case& c : cases) EXPECT_EQ(harmonize(c.in), c.out) << c.in;
+}
+
+TEST(WidenHalfWidthKana, MergesSoundMarks) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"\xb6\xde", "ガ"},       // ｶﾞ: two bytes in, one character out
+      {"\xca\xdf", "パ"},       // ﾊﾟ
+      {"\xb1\xde", "ア゛"},     // ｱﾞ keeps the voiced mark
+      {"\xb3\xde\xdd", "ヴン"}, // ｳﾞﾝ
+      {"\xa1\xa4", "。、"},
+      {"本\xb6", "本カ"},
+      {"A", "Ａ"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(widen(c.in), c.out) << c.in;
+  unsigned char pair[2] = {0xB6, 0xDE};
+  EXPECT_EQ(widenKanaWithMark(pair), 1);
+  unsigned char plain[2] = {0xB6, 0x41};
+  EXPECT_EQ(widenKanaWithMark(plain), 0);
+  unsigned char out[2];
+  EXPECT_EQ(widenSingleByte(0x7F, out), 1);
+  EXPECT_EQ(widenSingleByte('~', out), 2);
+}
+
+TEST(InputPreparation, OutputThatWouldOverrunTheBufferFails) {
+  std::string line(60, 'a');
+  char small[100];
+  // Sixty letters widen to 120 bytes.
+  EXPECT_EQ(prepareJapaneseLine(line, small, sizeof small), -1);
+  EXPECT_EQ(small[0], 0);
+  char enough[121];
+  EXPECT_EQ(prepareJapaneseLine(line, enough, sizeof enough), 120);
+  EXPECT_EQ(widenHalfWidthKana(small, "\xb6\xb6", 2, 4), -1);
+  char out[32];
+  EXPECT_EQ(prepareJapaneseLine("  ｶﾞ  \xb1 ", out, sizeof out), 4);
+  EXPECT_STREQ(out, "ガア");
+}
+
+TEST(NarrowAscii, FullWidthAsciiBackToSingleBytes) {
+  EXPECT_EQ(narrowAscii(std::string("ＡＢ１本￥")), "AB1本\\");
+}
+
+TEST(EngineCode, IbmExtensionMap) {
+  EXPECT_EQ(mapIbmExtension(0xFA40), 0xEEEFu);
+  EXPECT_EQ(mapIbmExtension(0xFA4B), 0x8755u);
+  EXPECT_EQ(mapIbmExtension(0xFA5B), 0x879Au);
+  EXPECT_EQ(mapIbmExtension(0xFB9C), 0xEE80u);
+  EXPECT_EQ(mapIbmExtension(0xFC4B), 0xEEECu);
+  EXPECT_EQ(mapIbmExtension(0xFA7F), 0x8140u);  // between two ranges
+  EXPECT_EQ(mapIbmExtension(0xFC4C), 0x8140u);
+  EXPECT_EQ(mapIbmExtension(0xF040), 0x8140u);
+}
+
+TEST(EngineCode, ConvertsThroughTheGeneratedTable) {
+  Jp2CwTable table;
+  loadJp2CwTable(&table);
+  ASSERT_TRUE(table.data);
+  ASSERT_EQ(table.data.size, kJp2CwTableSize);
+  auto code = [](const std::u16string& hanzi) {
+    std::string e = datagen::toEngineCode(hanzi);
+    return e.size() == 2 ? static_cast<unsigned>(static_cast<unsigned char>(e[0])) << 8 | static_cast<unsigned char>(e[1]) : 0u;
+  };
+  auto sjis = [&](const char* c) {
+    return convertJpCharToEngine(table, static_cast<unsigned char>(c[0]), static_cast<unsigned char>(c[1]));
+  };
+  EXPECT_EQ(sjis("猫"), code(u"猫"));
+  EXPECT_EQ(sjis("本"), code(u"本"));
+  EXPECT_EQ(sjis("語"), code(u"\u8bed"));  // through the traditional form of a pair
+  EXPECT_EQ(sjis("、"), 0x8141u);      // symbol rows stay as they are
+  EXPECT_EQ(sjis("カ"), 0x834Au);
+  // 0xFA5C maps to 0xED40, a kanji row of the table.
+  EXPECT_EQ(convertJpCharToEngine(table, 0xFA, 0x5C), convertJpCharToEngine(table, 0xED, 0x40));
+  EXPECT_NE(convertJpCharToEngine(table, 0xED, 0x40), kJpReplacementChar);
+  EXPECT_EQ(convertJpCharToEngine(table, 0xF0, 0x40), kJpReplacementChar);  // user-defined area
+  EXPECT_EQ(convertJpCharToEngine(table, 0xB1, 0x40), kJpReplacementChar);  // half-width lead
+  EXPECT_EQ(convertJpCharToEngine(table, 0x88, 0x20), kJpReplacementChar);  // bad trail
+  std::string out;
+  convertJpToEngineCode(table, std::string("a猫"), out);
+  EXPECT_EQ(out, "a" + datagen::toEngineCode(u"猫"));
+  Jp2CwTable none;
+  EXPECT_EQ(convertJpCharToEngine(none, 0x94, 0x4C), kJpReplacementChar);
+}
+
+}  // namespace
+}  // namespace jc

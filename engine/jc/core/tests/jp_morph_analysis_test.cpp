@@ -1,0 +1,220 @@
+#include "engine/jc/core/jp_morph_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "engine/jc/core/jc_app_state.h"
+#include "engine/jc/core/morph_file.h"
+#include "platform/core/files.h"
+#include "platform/core/notify_recorder.h"
+#include "tools/datagen/jp_dictionary_pair.h"
+#include "tools/datagen/temp_device.h"
+#include "tools/datagen/viewer_dictionary_source.h"
+
+namespace jc {
+namespace {
+
+constexpr char16_t kFolder[] = u"\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\";
+constexpr char kBase[] = "\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\JCMAIN";
+constexpr char16_t kMorphPath[] = u"\\MORPH.TMP";
+
+std::string utf8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+
+// The test lexicon: ASCII stands for the Chinese column so that lines read plainly.
+const char8_t kLexicon[] =
+    u8"書\t2.1.2.0\t=\txie\n"
+    u8"本\t6.1.0.0\t=\tben\tB1\tbk\t1100\n"
+    u8"本\t6.1.0.0\t=\tshu\tB2\t\t1101\n"
+    u8"本\t14.3.0.0\t=\tben4\n"
+    u8"山\t6.1.0.0\t=\tshan\n"
+    u8"山川\t6.1.0.0\t=\tshanchuan\n"
+    u8"川花\t6.1.0.0\t=\tchuanhua\n"
+    u8"花\t6.1.0.0\t=\thua\n"
+    u8"を\t9.1.0.0\t=\n"
+    u8"読\t2.1.9.0\t=\tdu\n"
+    u8"一\t6.7.0.0\t=\t1\n"
+    u8"二\t6.7.0.0\t=\t2\n"
+    u8"「\t1.3.0.0\t=\n"
+    u8"」\t1.4.0.0\t=\n"
+    u8"書き込\tc\t\txiejin\n"
+    u8"+\t書\t2.1.2.7\t=\txie\n"
+    u8"+\t込\t2.1.9.0\t=\tjin\n";
+
+class MorphAnalysisTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    japaneseSystemDictionaryFolder = kFolder;
+    constructJpAnalyzer(a.get());
+  }
+  void TearDown() override { freeJpAnalyzer(a.get()); }
+
+  void load(const std::string& lexicon) {
+    std::vector<datagen::JpLexiconEntry> entries;
+    std::string error;
+    ASSERT_TRUE(datagen::parseJpLexicon(lexicon, entries, &error)) << error;
+    plat::ResourceData table = plat::findResource("CONNECT", "CON_TBL_PDA");
+    ASSERT_TRUE(datagen::assignJpConnections(entries, table.bytes(), &error)) << error;
+    ASSERT_TRUE(datagen::writeJpDictionaryPair(kBase, entries, &error)) << error;
+    ASSERT_EQ(initJpAnalyzer(a.get()), 1);
+    loadJp2CwTable(&a->jp2cw);
+  }
+
+  // MORPH.TMP for a prepared sentence.
+  std::string morph(const std::string& sentence) {
+    std::strncpy(a->input, sentence.c_str(), sizeof a->input - 1);
+    a->input[sizeof a->input - 1] = 0;
+    EXPECT_EQ(writeMorphFile(a.get(), kMorphPath), kMorphFileOk);
+    std::string bytes;
+    EXPECT_TRUE(plat::readWholeFile("\\MORPH.TMP", bytes));
+    return bytes;
+  }
+
+  datagen::TempDevice dev;
+  std::unique_ptr<JpAnalyzer> a{new JpAnalyzer()};
+};
+
+TEST_F(MorphAnalysisTest, WritesTheCheapestPathLineByLine) {
+  load(utf8(kLexicon));
+  const std::string cat = datagen::toEngineCode(u"猫");
+  struct Case {
+    const char* name;
+    std::string sentence;
+    std::string lines;
+  } cases[] = {
+      // A stem of the ka row and the ending of its ta form; the base form ends in ku.
+      {"conjugated verb", "書いた", "\t書いた\t書く\t02010208\txie\t\t\t\n"},
+      {"unknown kanji", "猫", "\t猫\t猫\t15010000\t" + cat + "\t\t\t\n"},
+      // Two records of one headword with the same codes: one morpheme, a TAB line and a D line.
+      {"equal codes", "本", "\t本\t本\t06010000\tben\tB1\tbk\t1100\nD\t本\t本\t06010000\tshu\tB2\t\t1101\n"},
+      // AB+C and A+BC cost the same: the path whose last word is shorter wins.
+      {"tie", "山川花", "\t山川\t山川\t06010000\tshanchuan\t\t\t\n\t花\t花\t06010000\thua\t\t\t\n"},
+      {"verb after object", "本を読んだ",
+       "\t本\t本\t06010000\tben\tB1\tbk\t1100\nD\t本\t本\t06010000\tshu\tB2\t\t1101\n"
+       "\tを\tを\t09010000\t\t\t\t\n\t読んだ\t読む\t02010908\tdu\t\t\t\n"},
+      // A compound: the inner part keeps its fixed form, the last part takes the ending found;
+      // parts carry no record number, so their field column reads "U".
+      {"compound", "書き込んだ", "\t書き\t書く\t02010207\txie\t\tU\t\n\t込んだ\t込む\t02010908\tjin\t\tU\t\n"},
+      // Numerals join into one morpheme.
+      {"numerals", "二一", "\t二一\t二一\t06070000\t21\t\t\t\n"},
+      // Brackets pass the class of the word before them on.
+      {"brackets", "「本」", "\t「\t「\t01030000\t\t\t\t\n\t本\t本\t06010000\tben\tB1\tbk\t1100\n"
+                           "D\t本\t本\t06010000\tshu\tB2\t\t1101\n\t」\t」\t01040000\t\t\t\t\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(morph(c.sentence), c.lines + "E\n") << c.name;
+}
+
+TEST_F(MorphAnalysisTest, KatakanaRunsSplitAtFortyBytes) {
+  load(utf8(kLexicon));
+  std::string run;
+  for (int i = 0; i < 5; ++i) run += "アイウエオ";
+  std::string first = run.substr(0, 40), rest = run.substr(40);
+  EXPECT_EQ(morph(run), "\t" + first + "\t" + first + "\t15020000\t" + first + "\t\t\t\n" + "\t" + rest + "\t" + rest +
+                            "\t15020000\t" + rest + "\t\t\t\nE\n");
+  // A katakana run takes the long mark; a Latin run the full stop, narrowed in its Chinese.
+  EXPECT_EQ(morph("ローマＡ．Ｂ"), "\tローマ\tローマ\t15020000\tローマ\t\t\t\n\tＡ．Ｂ\tＡ．Ｂ\t15030000\tA.B\t\t\t\nE\n");
+}
+
+TEST_F(MorphAnalysisTest, EmptySentenceWritesOnlyTheEndLine) {
+  load(utf8(kLexicon));
+  a->input[0] = 0;
+  EXPECT_EQ(analyzeSentence(a.get()), 0);
+  EXPECT_EQ(morph(""), "E\n");
+}
+
+TEST_F(MorphAnalysisTest, FailedGrowthReportsAndKeepsThePool) {
+  load(utf8(kLexicon));
+  EXPECT_EQ(morph("書いた"), "\t書いた\t書く\t02010208\txie\t\t\t\nE\n");
+  std::size_t capacity = a->lattice.nodes.capacity();
+  std::string longLine;
+  for (int i = 0; i < 1200; ++i) longLine += "猫";
+  plat::NotifyRecorder recorder;
+  failNextLatticeGrowth();
+  std::strcpy(a->input, longLine.c_str());
+  EXPECT_EQ(analyzeSentence(a.get()), 0);
+  ASSERT_EQ(recorder.messages.size(), 1u);
+  EXPECT_EQ(recorder.messages[0].text, u"メモリ不足!");
+  EXPECT_EQ(a->lattice.nodes.capacity(), capacity);
+  EXPECT_EQ(writeMorphemes(a.get(), nullptr), 0);
+  // The next sentence is analysed as before, and a long one grows the pool.
+  EXPECT_EQ(morph("書いた"), "\t書いた\t書く\t02010208\txie\t\t\t\nE\n");
+  std::strcpy(a->input, longLine.c_str());
+  EXPECT_EQ(analyzeSentence(a.get()), 1);
+  EXPECT_GT(a->lattice.nodes.capacity(), capacity);
+  EXPECT_EQ(recorder.messages.size(), 1u);
+}
+
+TEST_F(MorphAnalysisTest, PositionsBeyondSixteenBitsStayInOrder) {
+  load(utf8(kLexicon));
+  std::string line;
+  for (int i = 0; i < 17000; ++i) line += "あ";  // 34,000 bytes
+  std::strcpy(a->input, line.c_str());
+  ASSERT_EQ(analyzeSentence(a.get()), 1);
+  std::string m = morph(line);
+  std::string one = "\tあ\tあ\t15010000\t" + datagen::toEngineCode(u"あ") + "\t\t\t\n";
+  ASSERT_EQ(m.size(), one.size() * 17000 + 2);
+  EXPECT_EQ(m.substr(m.size() - one.size() - 2), one + "E\n");
+}
+
+TEST_F(MorphAnalysisTest, BlankTakesTheClassOfTheWordBeforeIt) {
+  load(utf8(kLexicon));
+  std::strcpy(a->input, "本 本");
+  ASSERT_EQ(analyzeSentence(a.get()), 1);
+  const JpLattice& l = a->lattice;
+  const PathEntry* noun = nullptr;
+  const PathEntry* blank = nullptr;
+  for (const PathEntry& e : l.pathEntries) {
+    const LatticeNode& n = l.nodes[static_cast<std::size_t>(e.node)];
+    if (e.start == 0 && n.pos == 6 && n.recordNumber >= 0 && !noun) noun = &e;
+    if (noun && e.start == 2 && n.pos == 1 && n.subPos == 6 &&
+        n.connection == l.nodes[static_cast<std::size_t>(noun->node)].connection)
+      blank = &e;
+  }
+  ASSERT_NE(noun, nullptr);
+  ASSERT_NE(blank, nullptr);
+  const LatticeNode& b = l.nodes[static_cast<std::size_t>(blank->node)];
+  EXPECT_STREQ(b.surface.c_str(), "\\ ");
+  EXPECT_EQ(blank->cost, noun->cost + posCost(a.get(), 1, 6) * 10);
+  ASSERT_FALSE(blank->predecessors.empty());
+  EXPECT_EQ(&l.pathEntries[static_cast<std::size_t>(blank->predecessors[0])], noun);
+}
+
+TEST_F(MorphAnalysisTest, CharacterClasses) {
+  struct Case {
+    const char* text;
+    JpCharClass cls;
+  } cases[] = {
+      {" ", kCharBlank},  {"a", kCharSingleByte}, {"．", kCharFullStop}, {"ー", kCharLongMark},
+      {"、", kCharSymbol}, {"１", kCharDigit},     {"Ａ", kCharLatin},   {"あ", kCharHiragana},
+      {"ア", kCharKatakana}, {"α", kCharOtherNonKanji}, {"亜", kCharKanji}, {"", kCharEnd},
+  };
+  for (const Case& c : cases) EXPECT_EQ(charClass(c.text, 0), c.cls) << c.text;
+}
+
+TEST_F(MorphAnalysisTest, SampleLexiconAnalysesASentence) {
+  std::ifstream in(std::string(JC_SOURCE_ROOT) + "/data/sample/jc/lexicon.txt", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<datagen::JpLexiconEntry> entries;
+  std::string error;
+  ASSERT_TRUE(datagen::parseJpLexicon(text.str(), entries, &error, datagen::chineseToEngineColumn)) << error;
+  ASSERT_GT(entries.size(), 150u);
+  ASSERT_TRUE(datagen::assignJpConnections(entries, plat::findResource("CONNECT", "CON_TBL_PDA").bytes(), &error))
+      << error;
+  ASSERT_TRUE(datagen::writeJpDictionaryPair(kBase, entries, &error)) << error;
+  ASSERT_EQ(initJpAnalyzer(a.get()), 1);
+  loadJp2CwTable(&a->jp2cw);
+  auto zh = [](const std::u16string& s) { return datagen::toEngineCode(s); };
+  EXPECT_EQ(morph("私は本を読んだ。"), "\t私\t私\t06010000\t" + zh(u"我") + "\t\t\t\n" +
+                                          "\tは\tは\t09020000\t\t\t\t\n" +
+                                          "\t本\t本\t06010000\t" + zh(u"\u4e66") + "\t\t\t\n" +
+                                          "\tを\tを\t09010000\t\t\t\t\n" +
+                                          "\t読んだ\t読む\t02010908\t" + zh(u"\u8bfb") + "\t\t\t\n" +
+                                          "\t。\t。\t01010000\t" + zh(u"。") + "\t\t\t\nE\n");
+}
+
+}  // namespace
+}  // namespace jc

@@ -1,0 +1,123 @@
+#include "engine/jc/core/rendering_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "engine/jc/core/tests/rendering_fill.h"
+#include "tools/datagen/temp_device.h"
+
+namespace jc {
+namespace {
+
+const RenderingKeySpec kTestKeys[] = {
+    {"testRules.E1", 1, 4, 4},
+    {"testRules.E2", 1, 5, 5},
+    {"testRules.L1", 3, 2, 6},
+    {"testRules.any", 0, 2, 0},
+};
+const RenderingKeyRegistrar registrar(kTestKeys, 4);
+
+std::string u8s(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+
+// A table that satisfies kTestKeys; lines can be replaced by key.
+std::string table(const std::string& replaceKey = "", const std::string& line = "") {
+  std::vector<std::pair<std::string, std::string>> lines = {
+      {"testRules.E1", u8s(u8"testRules.E1\t啊阿")},
+      {"testRules.E2", u8s(u8"testRules.E2\t埃挨x")},
+      {"testRules.L1", u8s(u8"testRules.L1\t|哎|唉哀|皑癌蔼|")},
+      {"testRules.any", u8s(u8"testRules.any\t|矮|艾碍|")},
+  };
+  std::string text = "# renderings\n";
+  for (auto& [k, l] : lines) {
+    if (k == replaceKey) {
+      if (!line.empty()) text += line + "\n";
+    } else {
+      text += l + "\n";
+    }
+  }
+  return text;
+}
+
+class RenderingTable : public ::testing::Test {
+ protected:
+  void TearDown() override { clearRenderingTable(); }
+};
+
+TEST_F(RenderingTable, LoadsAndConvertsToEngineCode) {
+  std::string error;
+  ASSERT_EQ(loadRenderingTableText(table(), &error), kRenderingTableLoaded) << error;
+  // GB2312 0xB0A1 (the first hanzi) is engine code 0x889F.
+  EXPECT_EQ(rendering("testRules.E1").substr(0, 2), "\x88\x9F");
+  EXPECT_EQ(rendering("testRules.E1").size(), 4u);
+  EXPECT_EQ(rendering("testRules.E2").size(), 5u);
+  EXPECT_EQ(rendering("testRules.E2").back(), 'x');
+  ASSERT_EQ(renderings("testRules.L1").size(), 3u);
+  EXPECT_EQ(renderingBarList("testRules.L1"),
+            "|" + renderings("testRules.L1")[0] + "|" + renderings("testRules.L1")[1] + "|" +
+                renderings("testRules.L1")[2] + "|");
+  EXPECT_TRUE(rendering("testRules.none").empty());
+
+  std::string raw;
+  ASSERT_TRUE(utf8ToEngineCode("a\\x88\\x9Fb", raw));
+  EXPECT_EQ(raw, "a\x88\x9F" "b");
+}
+
+TEST_F(RenderingTable, RefusesFilesThatBreakTheSchema) {
+  struct Case {
+    const char* what;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"too short", table("testRules.E1", u8s(u8"testRules.E1\t啊"))},
+      {"too long", table("testRules.L1", u8s(u8"testRules.L1\t|哎|唉哀|皑癌蔼艾|"))},
+      {"wrong count", table("testRules.L1", u8s(u8"testRules.L1\t|哎|唉哀|"))},
+      {"missing key", table("testRules.E2", "")},
+      {"unknown key", table() + u8s(u8"testRules.zz\t啊啊\n")},
+      {"key twice", table() + u8s(u8"testRules.E1\t啊阿\n")},
+      {"no engine code", table("testRules.E1", u8s(u8"testRules.E1\t啊한"))},
+      {"open bar list", table("testRules.any", u8s(u8"testRules.any\t|矮|艾碍"))},
+      {"empty word", table("testRules.any", u8s(u8"testRules.any\t|矮||"))},
+      {"no tab", table("testRules.E1", "testRules.E1")},
+  };
+  std::string error;
+  ASSERT_EQ(loadRenderingTableText(table(), &error), kRenderingTableLoaded) << error;
+  const std::string before = rendering("testRules.E1");
+  for (const Case& c : cases) {
+    error.clear();
+    EXPECT_EQ(loadRenderingTableText(c.text, &error), kRenderingTableRefused) << c.what;
+    EXPECT_FALSE(error.empty()) << c.what;
+    // Nothing of a refused file is kept.
+    EXPECT_EQ(rendering("testRules.E1"), before) << c.what;
+  }
+}
+
+TEST_F(RenderingTable, ReadsTheDataFolderFile) {
+  datagen::TempDevice dev;
+  const std::string folder = "\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic";
+  std::string error;
+  EXPECT_EQ(loadRenderingTable(folder, &error), kRenderingTableMissing);
+  ASSERT_TRUE(dev.write(folder + "\\jcwords.txt", table()));
+  EXPECT_EQ(loadRenderingTable(folder + "\\", &error), kRenderingTableLoaded) << error;
+  EXPECT_EQ(renderings("testRules.any").size(), 2u);
+}
+
+TEST_F(RenderingTable, SyntheticFillMeetsEveryKey) {
+  std::string error;
+  ASSERT_EQ(loadSyntheticRenderings(&error), kRenderingTableLoaded) << error;
+  std::set<std::string> seen;
+  for (const RenderingKeySpec& s : registeredRenderingKeys()) {
+    const std::vector<std::string>& words = renderings(s.key);
+    if (s.count > 0) {
+      EXPECT_EQ(static_cast<int>(words.size()), s.count) << s.key;
+    }
+    EXPECT_FALSE(words.empty()) << s.key;
+    for (const std::string& w : words) {
+      EXPECT_EQ(static_cast<int>(w.size()), s.minBytes) << s.key;
+      EXPECT_TRUE(seen.insert(w).second) << s.key;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace jc

@@ -1,0 +1,324 @@
+#include "platform/synparse/parse_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/core/device.h"
+#include "platform/core/files.h"
+#include "platform/core/library.h"
+#include "platform/synparse/synparse_api.h"
+#include "tools/datagen/temp_device.h"
+
+namespace synparse {
+namespace {
+
+struct Line {
+  const char* surface;
+  const char* base;
+  const char* codes;
+  int extraCandidates = 0;
+};
+
+// MORPH.TMP text: a first line per morpheme, its further candidates as "D" lines, then "E".
+std::string morphFile(const std::vector<Line>& lines) {
+  std::string out;
+  for (const Line& l : lines) {
+    out += std::string("\t") + l.surface + "\t" + l.base + "\t" + l.codes + "\tzh\t\t\t\n";
+    for (int k = 0; k < l.extraCandidates; ++k)
+      out += std::string("D\t") + l.surface + "\t" + l.base + "\t" + l.codes + "\tzh" + std::to_string(k) + "\t\t\t\n";
+  }
+  return out + "E\n";
+}
+
+// The parse text read back the way its reader reads it.
+struct ReadPhrase {
+  int head;
+  char type;
+  std::string tags;
+  std::vector<long> offsets;
+  char voice = 0;
+};
+struct ReadSentence {
+  std::string id;
+  std::vector<ReadPhrase> phrases;
+  bool ended = false;
+};
+
+std::vector<ReadSentence> readLayout(const std::string& text) {
+  std::vector<ReadSentence> out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t nl = text.find('\n', pos);
+    std::string line = text.substr(pos, nl - pos);
+    pos = nl == std::string::npos ? text.size() : nl + 1;
+    if (line.empty()) continue;
+    if (line[0] == '#') {
+      out.push_back(ReadSentence{line, {}, false});
+      continue;
+    }
+    EXPECT_FALSE(out.empty()) << line;
+    if (out.empty()) break;
+    ReadSentence& s = out.back();
+    switch (line[0]) {
+      case '*': {
+        const char* p = line.c_str() + 1;
+        while (*p == ' ' || *p == '\t') ++p;
+        char* end = nullptr;
+        ReadPhrase r{static_cast<int>(std::strtol(p, &end, 10)), *end, std::string(end + 1), {}};
+        s.phrases.push_back(r);
+        break;
+      }
+      case '!':
+        EXPECT_FALSE(s.phrases.empty());
+        if (!s.phrases.empty()) s.phrases.back().offsets.push_back(std::strtol(line.c_str() + 2, nullptr, 10));
+        break;
+      case '/': {
+        int n = -1;
+        char c = 0;
+        EXPECT_EQ(std::sscanf(line.c_str() + 1, "%d %c", &n, &c), 2) << line;
+        EXPECT_GE(n, 0);
+        if (n >= 0 && n < static_cast<int>(s.phrases.size())) s.phrases[static_cast<std::size_t>(n)].voice = c;
+        break;
+      }
+      case 'E':
+        s.ended = true;
+        break;
+      default:
+        ADD_FAILURE() << "unexpected line " << line;
+    }
+  }
+  return out;
+}
+
+// Checks what every reader relies on: one root, later heads, no crossing, offsets at first lines
+// of the morphemes in order.
+void checkStructure(const std::string& text, const std::string& morph, const std::vector<Line>& lines) {
+  std::vector<ReadSentence> sentences = readLayout(text);
+  std::size_t next = 0;
+  for (const ReadSentence& s : sentences) {
+    EXPECT_TRUE(s.ended) << s.id;
+    int n = static_cast<int>(s.phrases.size()), roots = 0;
+    for (int i = 0; i < n; ++i) {
+      const ReadPhrase& p = s.phrases[static_cast<std::size_t>(i)];
+      if (p.type == '-') {
+        ++roots;
+        EXPECT_EQ(i, n - 1);
+        continue;
+      }
+      EXPECT_EQ(p.type, 'D');
+      EXPECT_GT(p.head, i);
+      EXPECT_LT(p.head, n);
+      for (int j = i + 1; j < p.head; ++j) {
+        const ReadPhrase& q = s.phrases[static_cast<std::size_t>(j)];
+        if (q.type != '-') {
+          EXPECT_LE(q.head, p.head) << "phrases " << i << " and " << j << " cross";
+        }
+      }
+      EXPECT_EQ(p.tags.back(), '>');
+    }
+    EXPECT_EQ(roots, 1) << s.id;
+    for (const ReadPhrase& p : s.phrases)
+      for (long off : p.offsets) {
+        ASSERT_LT(next, lines.size());
+        ASSERT_LT(static_cast<std::size_t>(off), morph.size());
+        EXPECT_EQ(morph.compare(static_cast<std::size_t>(off), std::strlen(lines[next].surface) + 2,
+                                std::string("\t") + lines[next].surface + "\t"),
+                  0)
+            << "offset " << off;
+        ++next;
+      }
+  }
+  EXPECT_EQ(next, lines.size());
+}
+
+class ParseTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(initParser(nullptr), 0); }
+  void TearDown() override { terminateParser(); }
+
+  // Parses the lines through MORPH.TMP into the buffer; returns the text.
+  std::string parse(const std::vector<Line>& lines, int expected = kParseOk) {
+    morph = morphFile(lines);
+    EXPECT_TRUE(plat::writeWholeFile("\\MORPH.TMP", morph));
+    std::vector<char> buffer(kParseBufferSize, 'x');
+    EXPECT_EQ(parseMorphFile(u"\\MORPH.TMP", buffer.data()), expected);
+    std::string text(buffer.data(), strnlen(buffer.data(), buffer.size()));
+    if (expected == kParseOk) checkStructure(text, morph, lines);
+    return text;
+  }
+
+  datagen::TempDevice dev;
+  std::string morph;
+};
+
+TEST_F(ParseTextTest, PinsTheTextOfSmallSentences) {
+  struct Case {
+    const char* name;
+    std::vector<Line> lines;
+    std::string text;
+  } cases[] = {
+      {"subject, object, verb",
+       {{"私", "私", "06010000"}, {"は", "は", "09020000"}, {"本", "本", "06010000", 1}, {"を", "を", "09010000"},
+        {"読んだ", "読む", "02010908"}, {"。", "。", "01010000"}},
+       "# S-ID:1\n"
+       "* 2D <係:未格><ハ><提題><体言><文頭><助詞><自立><WA1>\n! 0\n! 22\n"
+       "* 2D <係:ヲ格><ヲ><体言><助詞><自立><WO1>\n! 44\n! 90\n"
+       "* -1- <係:文末><句点><文末><自立><用言:強:動>\n! 112\n! 140\n"
+       "E\n"},
+      {"adnominal before a noun",
+       {{"新しい", "新しい", "03001802"}, {"本", "本", "06010000"}, {"を", "を", "09010000"},
+        {"読む", "読む", "02010902"}},
+       "# S-ID:1\n"
+       "* 1D <係:連体><文頭><自立><用言:強:形>\n! 0\n"
+       "* 2D <係:ヲ格><ヲ><体言><助詞><自立><WO1>\n! 30\n! 52\n"
+       "* -1- <係:文末><文末><自立><用言:強:動>\n! 74\n"
+       "E\n"},
+      {"A and B as subject",
+       {{"田中", "田中", "06050000"}, {"と", "と", "09010000"}, {"山田", "山田", "06050000"},
+        {"が", "が", "09010000"}, {"来た", "来る", "02021508"}, {"。", "。", "01010000"}},
+       "# S-ID:1\n"
+       "* 1D <係:連用><ト><体言><人名><文頭><助詞><自立><TO5>\n! 0\n! 26\n"
+       "* 2D <係:ガ格><ガ><体言><人名><助詞><自立><GA1>\n! 48\n! 74\n"
+       "* -1- <係:文末><句点><文末><自立><用言:強:動>\n! 96\n! 122\n"
+       "E\n"},
+      {"passive",
+       {{"本", "本", "06010000"}, {"が", "が", "09010000"}, {"読ま", "読む", "02010903"},
+        {"れた", "れる", "05000108"}, {"。", "。", "01010000"}},
+       "# S-ID:1\n"
+       "* 1D <係:ガ格><ガ><体言><文頭><助詞><自立><GA1>\n! 0\n! 22\n"
+       "* -1- <係:文末><句点><文末><自立><用言:強:動><～れる>\n! 44\n! 70\n! 96\n/1 2\n"
+       "E\n"},
+      {"two sentences",
+       {{"雨", "雨", "06010000"}, {"が", "が", "09010000"}, {"降った", "降る", "02021008"},
+        {"。", "。", "01010000"}, {"寝る", "寝る", "02020102"}, {"。", "。", "01010000"}},
+       "# S-ID:1\n"
+       "* 1D <係:ガ格><ガ><体言><文頭><助詞><自立><GA1>\n! 0\n! 22\n"
+       "* -1- <係:文末><句点><文末><自立><用言:強:動>\n! 44\n! 72\n"
+       "E\n"
+       "# S-ID:2\n"
+       "* -1- <係:文末><句点><文頭><文末><自立><用言:強:動>\n! 94\n! 120\n"
+       "E\n"},
+      {"no morphemes", {}, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(parse(c.lines), c.text) << c.name;
+}
+
+TEST_F(ParseTextTest, PhrasesKeepPrefixesNounRunsAndSuruVerbs) {
+  std::string text = parse({{"お", "お", "13010000"}, {"茶", "茶", "06010000"}, {"を", "を", "09010000"},
+                            {"日本", "日本", "06040000"}, {"語", "語", "06010000"}, {"で", "で", "09010000"},
+                            {"勉強", "勉強", "06020000"}, {"した", "する", "02011608"}});
+  std::vector<ReadSentence> s = readLayout(text);
+  ASSERT_EQ(s.size(), 1u);
+  ASSERT_EQ(s[0].phrases.size(), 3u);
+  EXPECT_EQ(s[0].phrases[0].offsets.size(), 3u);  // prefix, its noun and the particle
+  EXPECT_EQ(s[0].phrases[1].offsets.size(), 3u);  // a noun run and its particle
+  EXPECT_EQ(s[0].phrases[2].offsets.size(), 2u);  // the noun and its suru verb
+  EXPECT_EQ(s[0].phrases[0].head, 2);             // case phrases look for the predicate
+  EXPECT_EQ(s[0].phrases[1].head, 2);
+}
+
+TEST_F(ParseTextTest, CausativeAndIntransitivePassiveClasses) {
+  std::string text = parse({{"子供", "子供", "06010000"}, {"を", "を", "09010000"}, {"走ら", "走る", "02021003"},
+                            {"せた", "せる", "05000108"}, {"。", "。", "01010000"}, {"雨", "雨", "06010000"},
+                            {"に", "に", "09010000"}, {"降ら", "降る", "02021003"}, {"れた", "れる", "05000108"},
+                            {"。", "。", "01010000"}});
+  std::vector<ReadSentence> s = readLayout(text);
+  ASSERT_EQ(s.size(), 2u);
+  EXPECT_EQ(s[0].phrases.back().voice, '1');
+  EXPECT_NE(s[0].phrases.back().tags.find("<～せる>"), std::string::npos);
+  EXPECT_EQ(s[1].phrases.back().voice, '4');
+  EXPECT_EQ(s[1].phrases[0].voice, 0);
+}
+
+TEST_F(ParseTextTest, WholeSentencesOnlyWithinTheBuffer) {
+  std::vector<Line> lines;
+  for (int i = 0; i < 200; ++i) {
+    lines.push_back({"本", "本", "06010000"});
+    lines.push_back({"。", "。", "01010000"});
+  }
+  std::string m = morphFile(lines);
+  ASSERT_TRUE(plat::writeWholeFile("\\MORPH.TMP", m));
+  std::vector<char> buffer(kParseBufferSize + 64, 'x');
+  ASSERT_EQ(parseMorphFile(u"\\MORPH.TMP", buffer.data()), kParseOk);
+  std::size_t len = strnlen(buffer.data(), kParseBufferSize);
+  ASSERT_LT(len, static_cast<std::size_t>(kParseBufferSize));
+  for (std::size_t i = kParseBufferSize; i < buffer.size(); ++i) EXPECT_EQ(buffer[i], 'x');
+  std::string text(buffer.data(), len);
+  std::vector<ReadSentence> s = readLayout(text);
+  EXPECT_GT(s.size(), 10u);
+  EXPECT_LT(s.size(), 200u);
+  for (const ReadSentence& r : s) EXPECT_TRUE(r.ended);
+  // The next sentence would not have fitted.
+  std::vector<Morpheme> morphemes;
+  ASSERT_TRUE(readMorphemes(m, morphemes));
+  std::vector<std::string> all = parseSentences(morphemes, defaultWordLists());
+  ASSERT_EQ(all.size(), 200u);
+  EXPECT_GT(len + all[s.size()].size() + 1, static_cast<std::size_t>(kParseBufferSize));
+  char tiny[8];
+  EXPECT_EQ(fillParseBuffer({"# S-ID:1\nE\n"}, tiny, sizeof tiny), -1);
+  EXPECT_EQ(tiny[0], 0);
+  EXPECT_EQ(fillParseBuffer({"ab\n", "cd\n"}, tiny, sizeof tiny), 2);
+  EXPECT_EQ(fillParseBuffer({"abc\n", "cd\n"}, tiny, 7), 1);
+  EXPECT_STREQ(tiny, "abc\n");
+}
+
+TEST_F(ParseTextTest, RefusesBrokenInput) {
+  EXPECT_EQ(parse({}), "");
+  ASSERT_TRUE(plat::writeWholeFile("\\MORPH.TMP", "X\t本\t本\t06010000\n"));
+  char buffer[kParseBufferSize];
+  EXPECT_EQ(parseMorphFile(u"\\MORPH.TMP", buffer), kParseBadMorphFile);
+  ASSERT_TRUE(plat::writeWholeFile("\\MORPH.TMP", "\t本\t本\t0601\nE\n"));
+  EXPECT_EQ(parseMorphFile(u"\\MORPH.TMP", buffer), kParseBadMorphFile);
+  EXPECT_EQ(parseMorphFile(u"\\NONE.TMP", buffer), kParseOpenError);
+  EXPECT_EQ(buffer[0], 0);
+  terminateParser();
+  EXPECT_EQ(parseMorphFile(u"\\MORPH.TMP", buffer), kParseNotInitialised);
+}
+
+TEST_F(ParseTextTest, DictionaryAddsToTheWordLists) {
+  ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", "# voice\npassive\tもらう\n"));
+  ASSERT_EQ(initParser(u"\\Card\\"), 0);
+  std::string text = parse({{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んで", "読む", "02010911"},
+                            {"もらった", "もらう", "05000908"}});
+  EXPECT_NE(text.find("/1 2\n"), std::string::npos) << text;
+  terminateParser();
+  ASSERT_EQ(initParser(u"\\Card\\Missing\\"), 0);  // the data file is optional
+  text = parse({{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んで", "読む", "02010911"},
+                {"もらった", "もらう", "05000908"}});
+  EXPECT_EQ(text.find("/1"), std::string::npos) << text;
+  WordLists lists = defaultWordLists();
+  EXPECT_FALSE(addWordLists("unknown\tx\n", lists));
+  EXPECT_EQ(lists.passive.size(), 2u);
+}
+
+TEST(SynparseLibrary, BoundByNameFromTheProgramFolder) {
+  std::string previous = plat::programFolder();
+  plat::setProgramFolder(SYNPARSE_FOLDER);
+  plat::LibraryHandle lib = plat::loadLibrary(".\\Synparse.dll");
+  ASSERT_NE(lib, nullptr) << plat::libraryErrorText();
+  auto init = plat::bindFunction<InitJpnParseFn>(lib, "InitJpnParse");
+  auto parse = plat::bindFunction<JpnParseFn>(lib, "JpnParse");
+  auto terminate = plat::bindFunction<TerminateJpnParseFn>(lib, "TerminateJpnParse");
+  ASSERT_TRUE(init && parse && terminate);
+  EXPECT_EQ(plat::libraryFunction(lib, "initParser"), nullptr);  // nothing else is exported
+
+  datagen::TempDevice dev;
+  ASSERT_TRUE(plat::writeWholeFile("\\MORPH.TMP", morphFile({{"本", "本", "06010000"}, {"。", "。", "01010000"}})));
+  char buffer[kParseBufferSize];
+  EXPECT_NE(parse(0, u"\\MORPH.TMP", buffer, 0), 0);  // not initialised yet
+  EXPECT_EQ(init(u"\\Storage Card\\"), 0);
+  EXPECT_EQ(init(u"\\Storage Card\\"), 0);  // again: harmless
+  ASSERT_EQ(parse(0, u"\\MORPH.TMP", buffer, 0), 0);
+  EXPECT_STREQ(buffer, "# S-ID:1\n* -1- <係:文末><句点><体言><文頭><文末><自立>\n! 0\n! 22\nE\n");
+  terminate();
+  EXPECT_NE(parse(0, u"\\MORPH.TMP", buffer, 0), 0);
+  plat::freeLibrary(lib);
+  plat::setProgramFolder(previous);
+}
+
+}  // namespace
+}  // namespace synparse
