@@ -59,9 +59,9 @@ TEST_F(ProgramFolderTest, LibraryLoadedByNameBindsItsFunctions) {
 }
 
 TEST_F(ProgramFolderTest, MissingLibraryIsAnError) {
-  EXPECT_EQ(plat::loadLibrary(".\\Synparse.dll"), nullptr);
+  EXPECT_EQ(plat::loadLibrary(".\\NoSuchLibrary.dll"), nullptr);
   EXPECT_EQ(plat::lastError(), ENOENT);
-  EXPECT_NE(plat::libraryErrorText().find("Synparse"), std::string::npos);
+  EXPECT_NE(plat::libraryErrorText().find("NoSuchLibrary"), std::string::npos);
   EXPECT_EQ(plat::libraryFunction(nullptr, "InitJpnParse"), nullptr);
   EXPECT_FALSE(plat::freeLibrary(nullptr));
 }
