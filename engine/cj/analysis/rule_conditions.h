@@ -1,0 +1,48 @@
+// The condition language of goto symbols: terms "NAME[value]" or "NAME[!value]" joined by '&' and
+// '|', read left to right, over the features of one node.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "engine/cj/analysis/sentence.h"
+
+namespace cj {
+
+// Links read from any slot of the array: the parser's temporary end node lies past the node count.
+inline bool inArray(int i) { return i >= 0 && i < kMaxNodes; }
+inline int slotNext(const CjSentence& s, int i) { return inArray(i) ? s.nodes[i].next : 0; }
+inline int slotPrev(const CjSentence& s, int i) { return inArray(i) ? s.nodes[i].prev : 0; }
+
+// True for a name whose value is a list of whole texts; every other name is a character set.
+bool isExactFeatureName(std::string_view name);
+
+// The text value of a feature of node i (any slot, the anchor included); empty for an unknown
+// name or a slot outside the array.
+void getFeature(const CjSentence& s, int i, std::string_view name, std::string& out);
+
+// The exact comparison: a comma-separated list of alternatives, each a text or "X.Y" (the value
+// is X and the node's CATYNUM is Y).
+bool matchValueList(std::string_view condition, std::string_view value, std::string_view catynum);
+
+// Exact names through matchValueList; character sets hold when a byte of the value occurs in the
+// condition value.
+bool matchFeatureValue(const CjSentence& s, bool exact, std::string_view nodeValue, std::string_view condition,
+                       std::string_view catynum);
+
+// One term on node i; positive is 0 for a negated term. Binds the "?" and "#" variables.
+int evaluateCondition(CjSentence& s, int i, std::string_view name, std::string_view value, int positive);
+
+// The last term read while evaluating a symbol (evaluated or skipped).
+struct CjLastTerm {
+  std::string name;
+  std::string value;
+};
+
+// A whole symbol on node i: terms combined strictly left to right, skipped terms not evaluated.
+bool evaluateSymbol(CjSentence& s, int i, std::string_view symbol, CjLastTerm* last = nullptr);
+
+// Variable handling shared with the parser.
+void unbindQuestion(CjSentence& s, bool clearNode);
+void unbindHash(CjSentence& s, bool clearNode);
+
+}  // namespace cj
