@@ -44,4 +44,12 @@ bool isTransitiveCode(std::string_view code) {
   return oneOf(code, {"SHT00", "SHTZ0", "ZHT00", "ZHTZ0", "KHT00", "KHTZ0", "VTNAI"});
 }
 
+bool isIntransitiveCode(std::string_view code) {
+  if (!code.empty() && code[0] == 'Z') return true;
+  if (code.substr(0, 2) == "VO") return true;
+  return oneOf(code, {"SHZ00", "ZHZ00", "KHZ00", "VZNAI"});
+}
+
+bool isCopulaClassCode(std::string_view code) { return code == "KYOSI" || code == "KYODO"; }
+
 }  // namespace cj

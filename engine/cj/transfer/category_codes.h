@@ -19,5 +19,9 @@ bool isNounCode(std::string_view code);
 bool isParticleCode(std::string_view code);
 // A code beginning 'T', or "SHT00", "SHTZ0", "ZHT00", "ZHTZ0", "KHT00", "KHTZ0", "VTNAI".
 bool isTransitiveCode(std::string_view code);
+// A code beginning 'Z' or "VO", or "SHZ00", "ZHZ00", "KHZ00", "VZNAI".
+bool isIntransitiveCode(std::string_view code);
+// "KYOSI" or "KYODO".
+bool isCopulaClassCode(std::string_view code);
 
 }  // namespace cj

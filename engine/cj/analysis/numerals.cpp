@@ -1,0 +1,219 @@
+#include "engine/cj/analysis/numerals.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "engine/cj/analysis/code_convert.h"
+#include "engine/cj/analysis/sentence.h"
+#include "engine/cj/analysis/text_checks.h"
+#include "engine/cj/analysis/word_table.h"
+
+namespace cj {
+
+namespace {
+
+const WordKeySpec kWordKeys[] = {
+    {kNumeralUnits, 6, 1, 1},       {kNumeralDigitChars, 12, 1, 1}, {kNumeralZeroChars, 3, 1, 1},
+    {kNumeralDigitSet1, 10, 1, 1},  {kNumeralDigitSet2, 10, 1, 1},  {kNumeralDigitSet3, 9, 1, 1},
+    {kNumeralZeroList, 4, 1, 1},    {kNumeralMarkers, 4, 1, 1},     {kNumeralApproximateWords, 13, 2, 2},
+    {kNumeralSeparator, 1, 1, 1},
+};
+const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+
+constexpr std::array<int, 6> kUnitPowers = {1, 2, 3, 4, 8, 12};
+constexpr const char* kDigitSet1Values = "1223456789";
+constexpr const char* kDigitSet2Values = "0123456789";
+constexpr const char* kDigitSet3Values = "023456789";
+constexpr std::array<const char*, 13> kApproximatePairs = {"7,8", "3,4", "3,5", "4,5", "5,6", "6,7", "7,8",
+                                                          "8,9", "1,2", "2,3", "1,2", "2,3", "2,3"};
+constexpr std::size_t kOutLimit = kNumeralOutSize - 1;
+
+// The characters of a text, a lead byte with its trail as one.
+std::vector<std::string_view> charactersOf(std::string_view text) {
+  std::vector<std::string_view> chars;
+  for (std::size_t i = 0; i < text.size() && text[i] != 0;) {
+    std::size_t n = charLengthAt(text, i);
+    chars.push_back(text.substr(i, n));
+    i += n;
+  }
+  return chars;
+}
+
+std::string withoutCharacter(const std::vector<std::string_view>& chars, std::size_t skip) {
+  std::string text;
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    if (i != skip) text.append(chars[i]);
+  }
+  return text;
+}
+
+bool isAsciiDigit(std::string_view ch) { return ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9'; }
+
+bool inUnitList(std::string_view ch) { return isListedWord(kNumeralUnits, ch); }
+bool inDigitList(std::string_view ch) { return isAsciiDigit(ch) || isListedWord(kNumeralDigitChars, ch); }
+bool inZeroList(std::string_view ch) { return ch == "0" || isListedWord(kNumeralZeroList, ch); }
+bool inMarkerList(std::string_view ch) { return isListedWord(kNumeralMarkers, ch); }
+bool isLoose(std::string_view ch) { return !inUnitList(ch) && !inMarkerList(ch); }
+
+bool allDigitChars(const std::vector<std::string_view>& chars) {
+  return std::all_of(chars.begin(), chars.end(), inDigitList);
+}
+
+bool hasAdjacentDigits(const std::vector<std::string_view>& chars) {
+  for (std::size_t i = 1; i < chars.size(); ++i) {
+    if (inDigitList(chars[i - 1]) && inDigitList(chars[i])) return true;
+  }
+  return false;
+}
+
+bool allUnitChars(const std::vector<std::string_view>& chars) {
+  return std::all_of(chars.begin(), chars.end(), inUnitList);
+}
+
+bool hasUnitChar(const std::vector<std::string_view>& chars) {
+  return std::any_of(chars.begin(), chars.end(), inUnitList);
+}
+
+// Index of the first loose character that directly follows another, 0 when none.
+std::size_t secondLooseCharacter(const std::vector<std::string_view>& chars) {
+  for (std::size_t i = 1; i < chars.size(); ++i) {
+    if (isLoose(chars[i - 1]) && isLoose(chars[i])) return i;
+  }
+  return 0;
+}
+
+bool hasTwoLooseCharacters(const std::vector<std::string_view>& chars) { return secondLooseCharacter(chars) != 0; }
+
+// Digits of a number, lowest place first.
+struct Places {
+  std::string digits;
+};
+
+// grow: d goes into the lowest place and the number is multiplied by ten to the power p.
+// Otherwise place p becomes d, a "0" above place 0 counting as "1".
+void placeDigit(Places& n, bool grow, int p, char d) {
+  if (grow) {
+    if (n.digits.empty()) n.digits.push_back('0');
+    n.digits[0] = d;
+    const std::size_t room = kOutLimit > n.digits.size() ? kOutLimit - n.digits.size() : 0;
+    n.digits.insert(0, std::min<std::size_t>(static_cast<std::size_t>(p), room), '0');
+    return;
+  }
+  const auto place = static_cast<std::size_t>(p);
+  if (place >= kOutLimit) return;
+  if (n.digits.size() <= place) n.digits.resize(place + 1, '0');
+  n.digits[place] = (d == '0' && p > 0) ? '1' : d;
+}
+
+void recode(std::string_view text, std::string& out) {
+  copyCwToJp(text, out);
+  out.resize(fitAtCharBoundary(out, kOutLimit));
+}
+
+}  // namespace
+
+int unitPower(std::string_view ch) {
+  const std::vector<std::string>& units = listedWords(kNumeralUnits);
+  for (std::size_t i = 0; i < units.size() && i < kUnitPowers.size(); ++i) {
+    if (units[i] == ch) return kUnitPowers[i];
+  }
+  return 0;
+}
+
+char digitValue(std::string_view ch) {
+  if (ch.empty()) return '0';
+  if (ch.size() == 1 && !isLeadByte(static_cast<unsigned char>(ch[0]))) return ch[0];
+  if (isListedWord(kNumeralZeroChars, ch)) return '0';
+  const std::pair<const char*, const char*> sets[] = {
+      {kNumeralDigitSet1, kDigitSet1Values}, {kNumeralDigitSet2, kDigitSet2Values}, {kNumeralDigitSet3, kDigitSet3Values}};
+  for (const auto& [key, values] : sets) {
+    const std::vector<std::string>& words = listedWords(key);
+    const std::string_view v(values);
+    for (std::size_t i = 0; i < words.size() && i < v.size(); ++i) {
+      if (words[i] == ch) return v[i];
+    }
+  }
+  return '0';
+}
+
+void digitByDigit(std::string_view text, std::string& out) {
+  out.clear();
+  for (std::string_view ch : charactersOf(text)) {
+    if (out.size() >= kOutLimit) break;
+    out.push_back(digitValue(ch));
+  }
+}
+
+void positionalNumeral(std::string_view text, std::string& out) {
+  out.clear();
+  Places n;
+  char pending = '1';
+  int lastUnit = 0;
+  int highest = 0;
+  for (std::string_view ch : charactersOf(text)) {
+    const int p = unitPower(ch);
+    if (p > 0) {
+      placeDigit(n, p >= highest, p, pending);
+      highest = std::max(highest, p);
+      lastUnit = p;
+      pending = '0';
+    } else {
+      if (inZeroList(ch)) lastUnit = 0;
+      pending = digitValue(ch);
+    }
+  }
+  if (pending != '0') placeDigit(n, false, lastUnit > 0 ? lastUnit - 1 : 0, pending);
+  out.assign(n.digits.rbegin(), n.digits.rend());
+}
+
+void approximatePair(std::string_view text, std::string& out) {
+  const std::vector<std::string_view> chars = charactersOf(text);
+  const std::size_t x = secondLooseCharacter(chars);
+  if (x == 0) {
+    positionalNumeral(text, out);
+    return;
+  }
+  std::string first, second;
+  positionalNumeral(withoutCharacter(chars, x), first);
+  positionalNumeral(withoutCharacter(chars, x - 1), second);
+  out = first + listedWord(kNumeralSeparator) + second;
+  out.resize(fitAtCharBoundary(out, kOutLimit));
+}
+
+int approximateWord(std::string_view text, std::string& out) {
+  const std::vector<std::string>& words = listedWords(kNumeralApproximateWords);
+  for (std::size_t i = 0; i < words.size() && i < kApproximatePairs.size(); ++i) {
+    if (words[i] == text) {
+      out = kApproximatePairs[i];
+      return 1;
+    }
+  }
+  return 0;
+}
+
+void convertNumeral(std::string_view text, std::string& out, int pairsFlag) {
+  out.clear();
+  text = text.substr(0, std::min(text.size(), text.find('\0')));
+  if (pairsFlag != 0 && approximateWord(text, out)) return;
+  const std::vector<std::string>& units = listedWords(kNumeralUnits);
+  if (!units.empty() && text == units.front()) {
+    out = "10";
+    return;
+  }
+  const std::vector<std::string_view> chars = charactersOf(text);
+  if (allDigitChars(chars)) return digitByDigit(text, out);
+  if (hasAdjacentDigits(chars) || allUnitChars(chars)) return recode(text, out);
+  if (!hasUnitChar(chars)) return digitByDigit(text, out);
+  if (hasTwoLooseCharacters(chars)) return approximatePair(text, out);
+  positionalNumeral(text, out);
+}
+
+int isNumeralListWord(std::string_view word) {
+  if (inUnitList(word) || inDigitList(word)) return 1;
+  // The ten unit of the numeral lists is already a unit.
+  if (isListedWord(kNumeralZeroChars, word) || isListedWord(kNumeralDigitSet1, word)) return 1;
+  return isListedWord(kNumeralDigitSet3, word) ? 1 : 0;
+}
+
+}  // namespace cj

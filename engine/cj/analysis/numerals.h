@@ -1,0 +1,39 @@
+// Numeral words rendered for the Japanese output: digit strings, approximate pairs, or the word
+// re-coded into Japanese characters.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace cj {
+
+// Room the result of convertNumeral is kept within (terminator included).
+inline constexpr std::size_t kNumeralOutSize = 200;
+
+// Word-table keys of the numeral characters.
+inline constexpr const char* kNumeralUnits = "numerals.units";            // powers 1, 2, 3, 4, 8, 12
+inline constexpr const char* kNumeralDigitChars = "numerals.digitChars";  // 0-9, then two more of value 0
+inline constexpr const char* kNumeralZeroChars = "numerals.zeroChars";    // three characters of value 0
+inline constexpr const char* kNumeralDigitSet1 = "numerals.digitSet1";    // 1, 2, 2, 3, ..., 9
+inline constexpr const char* kNumeralDigitSet2 = "numerals.digitSet2";    // 0-9
+inline constexpr const char* kNumeralDigitSet3 = "numerals.digitSet3";    // 0, 2, 3, ..., 9
+inline constexpr const char* kNumeralZeroList = "numerals.zeroList";      // with ASCII "0"
+inline constexpr const char* kNumeralMarkers = "numerals.markers";
+inline constexpr const char* kNumeralApproximateWords = "numerals.approximateWords";
+inline constexpr const char* kNumeralSeparator = "predicateMarks.C1";
+
+// Converts one numeral word (engine code). pairsFlag non-zero answers the approximate words as
+// pairs. out is replaced; it never exceeds kNumeralOutSize - 1 bytes.
+void convertNumeral(std::string_view text, std::string& out, int pairsFlag);
+
+// 1 when the word is a unit, a digit or one of the numeral list characters; else 0.
+int isNumeralListWord(std::string_view word);
+
+// The steps of convertNumeral, exposed for the transfer side and the tests.
+int unitPower(std::string_view ch);
+char digitValue(std::string_view ch);
+void positionalNumeral(std::string_view text, std::string& out);
+void digitByDigit(std::string_view text, std::string& out);
+void approximatePair(std::string_view text, std::string& out);
+int approximateWord(std::string_view text, std::string& out);
+
+}  // namespace cj

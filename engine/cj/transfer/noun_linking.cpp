@@ -1,0 +1,154 @@
+#include "engine/cj/transfer/noun_linking.h"
+
+#include <string>
+
+#include "engine/cj/analysis/node_build.h"
+#include "engine/cj/analysis/word_table.h"
+#include "engine/cj/transfer/dictionary_lookup.h"
+#include "engine/cj/transfer/entity_tests.h"
+#include "engine/cj/transfer/jp_text.h"
+#include "engine/cj/transfer/role_link_queries.h"
+
+namespace cj {
+namespace {
+
+const WordKeySpec kWordKeys[] = {
+    {"nounLinking.namePairExcluded", 2, 1, 1},
+    {"nounLinking.nameCompoundExcluded", 2, 1, 1},
+    {"nounLinking.nameCompoundNext", 5, 2, 2},
+    {"nounLinking.placePersonExcluded", 2, 1, 1},
+    {"nounLinking.compoundEnding", 1, 2, 2},
+    {"nounLinking.compoundWords", 3, 1, 2},
+    {"nounLinking.countedWords", 17, 1, 0},
+    {"nounLinking.countedNext", 2, 1, 1},
+    {"nounLinking.countedDropped", 2, 2, 2},
+    {"nounLinking.countedBack", 2, 1, 1},
+    {"nounLinking.countedBackFurther", 2, 1, 1},
+};
+const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+
+const CjNode* nodeAt(CjTransferContext& c, int i) { return i > 0 ? sourceNode(c, i) : nullptr; }
+
+bool isWord(CjTransferContext& c, int i) { return c.sentence && i > 0 && isWordNode(*c.sentence, i); }
+
+bool chiListed(CjTransferContext& c, std::string_view key, int i) {
+  const CjNode* n = nodeAt(c, i);
+  return n && isListedWord(key, n->CHI.view());
+}
+
+// The node's code after making sure it has a translation; empty when it has none.
+std::string codeOf(CjTransferContext& c, int i) {
+  const CjNode* n = nodeAt(c, i);
+  if (!n) return "";
+  CjTargetNode& t = c.targets[i];
+  if (t.japanese.empty() && t.candidates.empty()) chooseTranslation(c, i, n->CAT[0]);
+  if (!t.japanese.empty()) return t.jcat.str();
+  return t.candidates.empty() ? "" : t.candidates.front().code.str();
+}
+
+// The word after node i's head word.
+int followingWord(CjTransferContext& c, int i) {
+  const int h = targetHead(c, i);
+  return h > 0 && h + 1 < kMaxNodes ? h + 1 : 0;
+}
+
+// Node i's next node when it is a word other than the two words of key.
+int nextWordNotIn(CjTransferContext& c, int i, std::string_view key) {
+  const CjNode* n = nodeAt(c, i);
+  if (!n || !isWord(c, n->next) || chiListed(c, key, n->next)) return 0;
+  return n->next;
+}
+
+bool hasSem(const CjNode* n, char code) {
+  return n && n->features.M_SEM.view().find(code) != std::string_view::npos;
+}
+
+}  // namespace
+
+int hasCode(CjTransferContext& c, int i, std::string_view code) { return nodeAt(c, i) && codeOf(c, i) == code ? 1 : 0; }
+
+int isNamePair(CjTransferContext& c, int i) {
+  const int f = followingWord(c, i);
+  if (!nodeAt(c, i) || !isWord(c, f) || chiListed(c, "nounLinking.namePairExcluded", f)) return 0;
+  return isPersonName(c, i) && isPersonName(c, f) ? 1 : 0;
+}
+
+int isNameCompound(CjTransferContext& c, int i) {
+  const int next = nextWordNotIn(c, i, "nounLinking.nameCompoundExcluded");
+  if (!next) return 0;
+  if (isPersonName(c, i) && (isPlaceWord(c, next) || isPersonName(c, next))) return 1;
+  return nodeAt(c, i)->CAT[0] == 'N' && chiListed(c, "nounLinking.nameCompoundNext", next) ? 1 : 0;
+}
+
+int isPlacePersonPair(CjTransferContext& c, int i) {
+  const int next = nextWordNotIn(c, i, "nounLinking.placePersonExcluded");
+  if (!next) return 0;
+  return isPlaceName(c, i) && isPersonOrOrganisationWord(c, next) ? 1 : 0;
+}
+
+int isCompoundNoun(CjTransferContext& c, int i) {
+  const CjNode* n = nodeAt(c, i);
+  if (!n) return 0;
+  const std::string code = codeOf(c, i);
+  const int f = followingWord(c, i);
+  if (code == "NJ000" || code == "NJX00") {
+    const std::string next = nodeAt(c, f) ? codeOf(c, f) : "";
+    if (code == "NJ000" && (next == "NJX00" || next == "NJN00")) return 1;
+    if (code == "NJX00" && next == "NJX00") return 1;
+  }
+  const std::string& ending = listedWord("nounLinking.compoundEnding");
+  if (!ending.empty() && textEndsWith(n->CHI.view(), ending)) return 1;
+  return chiListed(c, "nounLinking.compoundWords", i) ? 1 : 0;
+}
+
+int nextHasFrameSeven(CjTransferContext& c, int i) {
+  if (!nodeAt(c, i) || !nodeAt(c, i + 1)) return 0;
+  codeOf(c, i + 1);
+  const std::vector<CjCandidate>& list = c.targets[i + 1].candidates;
+  return !list.empty() && list.front().frame == '7' ? 1 : 0;
+}
+
+int isCountedObject(CjTransferContext& c, int i) {
+  const CjNode* n = nodeAt(c, i);
+  if (!n || !chiListed(c, "nounLinking.countedWords", i) || !chiListed(c, "nounLinking.countedNext", n->next)) {
+    return 0;
+  }
+  const int twoOn = nodeAt(c, n->next) ? nodeAt(c, n->next)->next : 0;
+  if (chiListed(c, "nounLinking.countedDropped", twoOn)) {
+    c.targets[twoOn].alive = 0;
+    return 1;
+  }
+  int back = n->prev;
+  if (chiListed(c, "nounLinking.countedBack", back)) back = nodeAt(c, back)->prev;
+  if (chiListed(c, "nounLinking.countedBackFurther", back)) back = nodeAt(c, back)->prev;
+  if (const CjNode* b = nodeAt(c, back)) {
+    const CjNode* parent = nodeAt(c, n->parent);
+    if (b->CAT[0] != 'U' || !parent) return 0;
+    if (!(parent->CAT == "UP" || parent->CAT.view().substr(0, 2) == "Nt")) return 0;
+  }
+  int g = n->parent;
+  if (const CjNode* parent = nodeAt(c, g); parent && parent->parent) g = parent->parent;
+  if (g < 1) return 0;
+  return findObj1(c, findGovernor(c, g)) == g ? 1 : 0;
+}
+
+int isNounBeforeVerb(CjTransferContext& c, int i) {
+  const CjNode* n = nodeAt(c, i);
+  if (!n) return 0;
+  const std::string code = codeOf(c, i);
+  if (code != "NJ000" && code != "NJX00" && code != "NJN00") return 0;
+  const CjNode* next = nodeAt(c, n->next);
+  if (!next) return 0;
+  const char l = next->CAT[0];
+  return l == 'I' || l == 'F' || l == 'V' || l == 'A' ? 1 : 0;
+}
+
+int isSemanticPair(CjTransferContext& c, int i) {
+  const CjNode* n = nodeAt(c, i);
+  if (!n) return 0;
+  const CjNode* next = nodeAt(c, n->next);
+  if (!next || !hasSem(next, 'g')) return 0;
+  return hasSem(n, 'g') && hasSem(n, 'J') && hasSem(n, 'H') ? 1 : 0;
+}
+
+}  // namespace cj

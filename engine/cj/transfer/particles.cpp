@@ -1,0 +1,270 @@
+#include "engine/cj/transfer/particles.h"
+
+#include <initializer_list>
+#include <string_view>
+
+#include "engine/cj/analysis/node_build.h"
+#include "engine/cj/analysis/word_table.h"
+#include "engine/cj/transfer/candidate_narrowing.h"
+#include "engine/cj/transfer/case_frames.h"
+#include "engine/cj/transfer/category_codes.h"
+#include "engine/cj/transfer/dictionary_lookup.h"
+#include "engine/cj/transfer/entity_tests.h"
+#include "engine/cj/transfer/fixed_verb_particles.h"
+#include "engine/cj/transfer/jp_text.h"
+#include "engine/cj/transfer/role_link_queries.h"
+
+namespace cj {
+namespace {
+
+const WordKeySpec kWordKeys[] = {
+    {"particles.locativeVerbs", 15, 1, 0},      // "に" for a person, organisation or place
+    {"particles.subjectVerb", 1, 2, 2},          // "が"
+    {"particles.untilEnding", 1, 1, 1},          // "まで"
+    {"particles.untilExceptions", 5, 1, 0},
+    {"particles.subjectEnding", 1, 1, 1},        // "が"
+    {"particles.subjectEndingVerbs", 6, 1, 0},
+    {"particles.unitEndings", 5, 1, 1},
+    {"particles.unitEndChars", 2, 1, 1},         // unit words that take no particle
+    {"particles.copulaNiVerbs", 10, 1, 0},
+    {"particles.niVerbs", 8, 1, 0},
+    {"particles.objectOrNiVerb", 1, 1, 0},
+    {"particles.existenceNiVerbs", 5, 1, 0},
+    {"particles.locativeHead", 1, 1, 1},         // subject "に" for a place
+};
+const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+
+const CjNode& nodeOf(CjTransferContext& c, int i) {
+  static const CjNode kNone;
+  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
+  return n ? *n : kNone;
+}
+
+bool isWord(CjTransferContext& c, int i) { return c.sentence && i > 0 && isWordNode(*c.sentence, i); }
+
+bool verbal(const CjNode& n) { return n.CAT[0] == 'V' || n.CAT[0] == 'A'; }
+
+bool hasSem(const CjNode& n, char code) { return n.features.M_SEM.view().find(code) != std::string_view::npos; }
+
+bool oneOf(std::string_view text, std::initializer_list<std::string_view> list) {
+  for (std::string_view s : list) {
+    if (text == s) return true;
+  }
+  return false;
+}
+
+// A dead node stands for its substitute or a neighbour.
+int standIn(CjTransferContext& c, int i) {
+  const CjTargetNode& t = c.targets[i];
+  if (t.alive) return i;
+  if (t.substitute) return t.substitute;
+  if (t.nextSibling) return t.nextSibling;
+  if (t.prevSibling) return t.prevSibling;
+  return i;
+}
+
+// The word of a unit phrase ends in one of the two unit characters.
+bool unitWordEndsInUnitChar(CjTransferContext& c, int a) {
+  const CjNode& n = nodeOf(c, a);
+  const int word = isWord(c, a) ? 0 : n.lastChild;
+  if (word == 0) return false;
+  for (const std::string& ch : listedWords("particles.unitEndChars")) {
+    if (textEndsWith(nodeOf(c, word).CHI.view(), ch)) return true;
+  }
+  return false;
+}
+
+bool isUnitPhrase(const CjNode& n) { return n.CAT == "UP" || n.CAT == "C"; }
+
+// Time or place noun: its lexical word is "Ntp" or "Ntl", or "N" with an I code.
+bool isTimeOrPlaceNoun(CjTransferContext& c, int a) {
+  const int w = c.sentence ? lexicalHead(*c.sentence, a) : 0;
+  const CjNode& n = nodeOf(c, w ? w : a);
+  return n.CAT == "Ntp" || n.CAT == "Ntl" || (n.CAT == "N" && hasSem(n, 'I'));
+}
+
+// The ending rules of step 8; found is false when they give no answer.
+std::string byVerbEnding(CjTransferContext& c, int a, int live, int p, bool& found) {
+  found = true;
+  const CjNode& arg = nodeOf(c, a);
+  std::string_view chi = nodeOf(c, p).CHI.view();
+  std::string_view cat = arg.CAT.view();
+  if (textEndsWith(chi, listedWord("particles.untilEnding")) && !listedWord("particles.untilEnding").empty()) {
+    if (!isListedWord("particles.untilExceptions", chi)) {
+      if (cat == "Ntp" || cat == "Ntl") return "まで";
+      const CjNode& l = nodeOf(c, live);
+      if (l.CAT == "N" && hasSem(l, 'I')) return "まで";
+      if (cat == "UG" || cat == "U") return "まで";
+      if (isUnitPhrase(arg)) return unitWordEndsInUnitChar(c, a) ? "" : "まで";
+    }
+    found = false;
+    return "";
+  }
+  if (textEndsWith(chi, listedWord("particles.subjectEnding")) && !listedWord("particles.subjectEnding").empty()) {
+    if (isListedWord("particles.subjectEndingVerbs", chi)) {
+      if (cat == "Ntl" || cat == "UG" || cat == "U") return "が";
+      if (isUnitPhrase(arg)) return unitWordEndsInUnitChar(c, a) ? "" : "が";
+    } else if (isUnitPhrase(arg) && unitWordEndsInUnitChar(c, a)) {
+      return "";
+    }
+    found = false;
+    return "";
+  }
+  for (const std::string& ending : listedWords("particles.unitEndings")) {
+    if (textEndsWith(chi, ending)) {
+      if (isUnitPhrase(arg) && unitWordEndsInUnitChar(c, a)) return "";
+      break;
+    }
+  }
+  found = false;
+  return "";
+}
+
+bool isExistenceText(std::string_view text) {
+  return oneOf(text, {"ある", "いる", "現れる", "存在する", "ない", "なかった", "あった"});
+}
+
+// Step 14: the particle by the class of the first candidate, narrowing the list on the way.
+std::string byClass(CjTransferContext& c, int a, int p) {
+  std::string_view chi = nodeOf(c, p).CHI.view();
+  const CjCandidate q = c.targets[p].candidates.front();
+  if (isCopulaClassCode(q.code.view())) {
+    if (isListedWord("particles.copulaNiVerbs", chi)) {
+      narrowCandidates(c, p, 0, '2');
+      return "に";
+    }
+    narrowCandidates(c, p, 0, '3');
+    return "が";
+  }
+  if (isListedWord("particles.niVerbs", chi)) {
+    narrowCandidates(c, p, 0, '2');
+    return "に";
+  }
+  if (isListedWord("particles.objectOrNiVerb", chi)) {
+    if (nodeOf(c, a).CAT[0] == 'U') {
+      narrowCandidates(c, p, 0, '1');
+      return "を";
+    }
+    narrowCandidates(c, p, 0, '2');
+    return "に";
+  }
+  if (!isExistenceText(q.text.view())) {
+    if (candidateHasClass(&q, '1') || q.frame == '3') return "を";
+    if (candidateHasClass(&q, '2')) return "に";
+    if (q.text == "だ" || q.text == "ではない") return "";
+    return "を";
+  }
+  if (!isListedWord("particles.existenceNiVerbs", chi)) {
+    narrowCandidates(c, p, 0, '1');
+    return "が";
+  }
+  narrowCandidates(c, p, 0, '2');
+  return "に";
+}
+
+}  // namespace
+
+int predicateOf(CjTransferContext& c, int verb) {
+  if (verb < 1 || !sourceNode(c, verb)) return 0;
+  int n = standIn(c, verb);
+  if (!verbal(nodeOf(c, n)) || isWord(c, n)) return n;
+  for (int steps = 0; steps < kMaxNodes && !isWord(c, n); ++steps) {
+    int child = c.targets[n].firstChild;
+    if (child == 0 || child == n) break;
+    child = standIn(c, child);
+    if (child == n) break;
+    n = child;
+  }
+  for (int steps = 0; n != 0 && steps < kMaxNodes; ++steps) {
+    if (verbal(nodeOf(c, n))) return n;
+    n = c.targets[n].nextSibling;
+  }
+  return 0;
+}
+
+std::string particleForArgument(CjTransferContext& c, int a, int verb) {
+  CjTargetNode* at = targetNode(c, a);
+  if (!at || a < 1) return "";
+  if (at->caseOpen == 0) return "";
+  const int p = predicateOf(c, verb);
+  if (p == 0) return "を";
+  const int live = targetHead(c, a) ? targetHead(c, a) : a;
+  CjTargetNode& pt = c.targets[p];
+  if (pt.japanese.empty() && pt.candidates.empty()) chooseTranslation(c, p, nodeOf(c, verb).CAT[0]);
+  if (containsAtBoundary(pt.japanese.view(), "…") ||
+      (!pt.candidates.empty() && containsAtBoundary(pt.candidates.front().text.view(), "…"))) {
+    return "";
+  }
+  if (pt.japanese.empty() && !pt.candidates.empty()) matchCaseFrame(c, p, live, &pt.candidates);
+  std::string_view chi = nodeOf(c, p).CHI.view();
+  if (isListedWord("particles.locativeVerbs", chi) &&
+      (nodeOf(c, live).CAT[0] == 'R' || isPersonName(c, live) || isPlaceName(c, live) ||
+       isPersonOrOrganisationWord(c, live) || isPlaceWord(c, live))) {
+    return "に";
+  }
+  if (isListedWord("particles.subjectVerb", chi)) return "が";
+  bool found = false;
+  std::string byEnding = byVerbEnding(c, a, live, p, found);
+  if (found) return byEnding;
+  if (!pt.japanese.empty()) return particleForFixedVerb(c, a, p);
+  if (pt.candidates.empty()) return "";
+  const CjCandidate& q = pt.candidates.front();
+  if (q.code == "DOKU0") return "を";
+  if (q.code == "DOKU1") return "に";
+  if (q.code == "DOKU2") return "が";
+  const CjNode& arg = nodeOf(c, a);
+  if (oneOf(arg.CAT.view(), {"IP", "DP", "LP", "A", "AP", "VP", "V"}) && q.frame == '4') {
+    narrowCandidates(c, p, 0, '4');
+    at->vform = 'z';
+    c.targets[live].vform = 'z';
+    return "と";
+  }
+  const bool person = isPersonOrOrganisationWord(c, live) != 0;
+  switch (q.frame) {
+    case '2': return "が";
+    case '3': return "を";
+    case '5': return "で";
+    case '6': return "に";
+    case '8': return "と";
+    case '9':
+      if (person || isTimeOrPlaceNoun(c, a)) return "まで";
+      break;
+    case 'A': return "と";
+    case 'h': return "は";
+    case 'K':
+      if (person) return "から";
+      break;
+    case 'k': return person ? "から" : "が";
+    case 'J': return person ? "から" : "を";
+    case 'j': return "から";
+    case 'N':
+      return person || isPersonName(c, live) || isPlaceWord(c, live) || hasSem(nodeOf(c, live), 'A') ? "に" : "を";
+    default: break;
+  }
+  return byClass(c, a, p);
+}
+
+std::string subjectParticle(CjTransferContext& c, int a, int h) {
+  CjTargetNode* at = targetNode(c, a);
+  if (!at || a < 1) return "";
+  if (at->caseOpen == 0) return "";
+  if (findAdvn(c, a) || findLog(c, a)) return "が";
+  const CjNode& arg = nodeOf(c, a);
+  const std::string& locativeHead = listedWord("particles.locativeHead");
+  if (!locativeHead.empty() && nodeOf(c, h).CHI.view() == locativeHead) {
+    if (arg.CAT == "L") return "に";
+    if (arg.CAT == "N" && !arg.senses.empty() && arg.senses.front().M_SEM == "L") return "に";
+  }
+  if (findGovernor(c, h) || arg.parent != 0) return "が";
+  auto isAnimateMarker = [&](int i) {
+    const CjNode& n = nodeOf(c, i);
+    return isWord(c, i) && n.CAT[0] == 'R' && hasSem(n, 'B');
+  };
+  if (isAnimateMarker(a)) return "が";
+  for (int k = arg.firstChild, steps = 0; k != 0 && steps < kMaxNodes; k = nodeOf(c, k).next, ++steps) {
+    if (isAnimateMarker(k)) return "が";
+  }
+  return "は";
+}
+
+}  // namespace cj

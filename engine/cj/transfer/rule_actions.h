@@ -1,0 +1,42 @@
+// The grammar's rule actions: the action text of a phrase's rule, its interpreter (keyword
+// actions and element lists of items), the built-in actions of rules 9888 and 9890-9892, and the
+// reporting-verb check.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/cj/transfer/transfer_context.h"
+
+namespace cj {
+
+// Word-table keys of the listed words.
+inline constexpr const char* kHyxLastWord = "ruleActions.hyxLastWord";  // "法" after a noun
+inline constexpr const char* kFgNegativeWords = "ruleActions.fgNegativeWords";
+inline constexpr const char* kNominalKeepWords = "ruleActions.nominalKeepWords";  // rule 9888
+inline constexpr const char* kSerialWordA = "ruleActions.W1";
+inline constexpr const char* kSerialWordF = "ruleActions.W2";
+inline constexpr const char* kSerialLastA = "ruleActions.W3";
+inline constexpr const char* kSerialLastF = "ruleActions.W4";
+inline constexpr const char* kSerialFollower = "ruleActions.W5";
+inline constexpr const char* kReportingVerbs = "ruleActions.reportingVerbs";
+inline constexpr const char* kReportedMark = "ruleActions.reportedMark";  // sentence type after a reporting verb
+
+inline constexpr std::size_t kActionTextSize = 134;
+
+// 0 nothing held, 1 governed by a reporting verb, 2 Japanese held back, 7 quoted sentence.
+extern std::int32_t reportingVerbState;
+
+// The action text of a rule of the group named by category and subtype; empty outside the groups.
+void fetchRuleAction(CjTransferContext& c, std::string_view category, char subtype, int ruleNumber, std::string& out);
+void runRuleAction(CjTransferContext& c, int phrase, std::string_view actionText);
+void runSpecialRule(CjTransferContext& c, int phrase);
+void checkReportingVerb(CjTransferContext& c, int flag);
+
+// The items "BTT" and "TONARU()" on a node, as the interpreter applies them.
+void applyBttItem(CjTransferContext& c, int n, std::string_view value);
+void applyTonaruItem(CjTransferContext& c, int n, std::string_view value);
+// One item of an element on node n; unknown names are ignored.
+void applyActionItem(CjTransferContext& c, int n, std::string_view name, std::string_view value);
+
+}  // namespace cj
