@@ -1,0 +1,156 @@
+#include "engine/cj/analysis/pre_parse.h"
+
+#include <new>
+#include <string>
+
+#include "engine/cj/analysis/dic_lookup.h"
+#include "engine/cj/analysis/node_build.h"
+#include "engine/cj/analysis/node_predicates.h"
+#include "engine/cj/analysis/reduplication.h"
+#include "engine/cj/analysis/text_checks.h"
+#include "engine/cj/analysis/word_table.h"
+
+namespace cj {
+
+namespace {
+
+const WordKeySpec kWordKeys[] = {
+    {kPreParseLeadWords, 3, 3, 3}, {kPreParseNumeralsA, 49, 2, 4}, {kPreParseNumeralsB, 24, 2, 4},
+    {kPreParsePairs1, 16, 2, 4},   {kPreParsePairs2, 9, 2, 2},     {kPreParsePairs3, 2, 3, 3},
+    {kPreParsePairs4, 15, 2, 4},   {kPreParseRunC, 27, 1, 1},      {kPreParseRunD, 41, 1, 1},
+    {kPreParseRunStop, 1, 2, 2},
+};
+const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+
+constexpr const char* kLeadingCharacters = "nodeBuilding.prefixChars";
+
+std::string_view textOf(const CjSentence& s, int i) { return isNodeIndex(s, i) ? s.nodes[i].CHI.view() : ""; }
+
+bool inList(const char* key, std::string_view word) {
+  return !word.empty() && isInWordList(listedBarList(key), word);
+}
+bool nodeInList(const CjSentence& s, int i, const char* key) { return isNodeIndex(s, i) && inList(key, textOf(s, i)); }
+bool inAorB(const CjSentence& s, int i) {
+  return nodeInList(s, i, kPreParseNumeralsA) || nodeInList(s, i, kPreParseNumeralsB);
+}
+bool hasU(const CjSentence& s, int i) { return isNodeIndex(s, i) && hasCat(s, i, "U") != 0; }
+void giveU(CjSentence& s, int i) {
+  if (isNodeIndex(s, i)) s.nodes[i].CAT = "U";
+}
+
+bool isAsciiDigit(std::string_view t) { return t.size() == 1 && t[0] >= '0' && t[0] <= '9'; }
+
+bool hasRunStop(const CjSentence& s, int i) {
+  const std::string& stop = listedWord(kPreParseRunStop);
+  return !stop.empty() && textOf(s, i).find(stop) != std::string_view::npos;
+}
+
+bool isWordAt(const CjSentence& s, int i) { return isNodeIndex(s, i) && isWordNode(s, i); }
+
+bool continuesRun(const CjSentence& s, int n) {
+  if (!isWordAt(s, n) || hasRunStop(s, n)) return false;
+  const std::string_view t = textOf(s, n);
+  return hasU(s, n) || inList(kPreParseRunC, t) || inList(kPreParseRunD, t) || isAsciiDigit(t) ||
+         inList(kPreParseNumeralsB, t);
+}
+
+// The split step: the word after the run gives up its leading listed characters. Returns the run's
+// new last node; -1 when no record could be had.
+int takeLeadingCharacters(CjSentence& s, int last) {
+  const int m = last + 1;
+  // Only the word that still follows the run on the chain, within the nodes built.
+  if (!isWordAt(s, m) || nextNode(s, last) != m || hasCat(s, m, "S")) return last;
+  const std::string_view text = textOf(s, m);
+  if (text.size() < 2 || !inList(kLeadingCharacters, text.substr(0, 2))) return last;
+  std::string prefix, rest;
+  if (splitListedPrefix(text, prefix, rest) == 0) return m;
+  CjNode* record = new (std::nothrow) CjNode;
+  if (!record) return -1;
+  if (!loadWordRecord(rest, record)) {
+    freeWordRecord(record);
+    return last;
+  }
+  CjNode& word = s.nodes[m];
+  word.CAT = record->CAT.view();
+  word.dictionaryRef = record->dictionaryRef;
+  freeSenseList(word.senses);
+  word.senses = std::move(record->senses);
+  word.kind = '4';
+  s.nodes[last].CHI.append(prefix);
+  s.nodes[last].dictionaryRef = 0;
+  word.CHI = rest;
+  delete record;
+  return last;
+}
+
+}  // namespace
+
+bool isNumeralWordPair(std::string_view first, std::string_view second) {
+  if (inList(kPreParsePairs1, second)) return true;
+  if (inList(kPreParsePairs1, first) && inList(kPreParsePairs2, second)) return true;
+  return inList(kPreParsePairs3, first) && inList(kPreParsePairs4, second);
+}
+
+void tagNumeralWords(CjSentence& s) {
+  int steps = 0;
+  for (int w = s.firstTop; isNodeIndex(s, w) && steps < kMaxNodes; w = nextNode(s, w), ++steps) {
+    const int x = nextNode(s, w);
+    const int y = nextNode(s, x);
+    const bool wInA = nodeInList(s, w, kPreParseNumeralsA);
+    const bool wInB = nodeInList(s, w, kPreParseNumeralsB);
+    if (inList(kPreParseLeadWords, textOf(s, w)) && inAorB(s, x)) {
+      giveU(s, x);
+    } else if (hasU(s, w) && hasU(s, y) && inAorB(s, x)) {
+      giveU(s, x);
+    } else if (wInA && hasU(s, x)) {
+      giveU(s, w);
+      giveU(s, x);
+    } else if (wInA && nodeInList(s, x, kPreParseNumeralsB)) {
+      if (isNumeralWordPair(textOf(s, w), textOf(s, x))) {
+        giveU(s, w);
+        giveU(s, x);
+      }
+    } else if (wInB && nodeInList(s, x, kPreParseNumeralsA) && isNumeralWordPair(textOf(s, w), textOf(s, x))) {
+      giveU(s, w);
+      giveU(s, x);
+    }
+  }
+}
+
+void groupNumeralRun(CjSentence& s) {
+  int w = s.firstTop;
+  for (int steps = 0; isNodeIndex(s, w) && steps < 2 * kMaxNodes; ++steps) {
+    if (hasRunStop(s, w) || !isWordNode(s, w) || !(hasU(s, w) || nodeInList(s, w, kPreParseNumeralsB))) {
+      w = nextNode(s, w);
+      continue;
+    }
+    const int start = w;
+    int last = w;
+    for (int n = nextNode(s, last); continuesRun(s, n); n = nextNode(s, last)) last = n;
+    last = takeLeadingCharacters(s, last);
+    if (last < 0) return;
+    if (last != start) {
+      const int group = builtnewnode(s, start, last);
+      if (group == 0) return;
+      CjNode& node = s.nodes[group];
+      node.CAT = "UG";
+      node.CATYNUM = "1";
+      node.structureClass = '3';
+      node.ruleNumber = 32;
+      w = nextNode(s, group);
+      continue;
+    }
+    // The node that ended the run cannot start one either.
+    w = nextNode(s, nextNode(s, last));
+  }
+}
+
+void applyReduplicationPatterns(CjSentence& s) {
+  s.firstTop = 1;
+  void (*const passes[])(CjSentence&) = {mergeAABB, mergeAAB,  mergeABB,  mergeAAA,  mergeAA,
+                                         mergeALYA, mergeZAYA, mergeALAQ, mergeAQBL, mergeYAYA,
+                                         mergeYAYB, mergeALAB, mergeALA,  mergeALB,  groupNumeralRun};
+  for (auto pass : passes) pass(s);
+}
+
+}  // namespace cj

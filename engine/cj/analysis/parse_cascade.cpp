@@ -1,0 +1,268 @@
+#include "engine/cj/analysis/parse_cascade.h"
+
+#include "engine/cj/analysis/coordination.h"
+#include "engine/cj/analysis/fixed_expressions.h"
+#include "engine/cj/analysis/grammar.h"
+#include "engine/cj/analysis/node_build.h"
+#include "engine/cj/analysis/node_predicates.h"
+#include "engine/cj/analysis/node_text.h"
+#include "engine/cj/analysis/parser.h"
+#include "engine/cj/analysis/phrase_repair.h"
+#include "engine/cj/analysis/phrase_rules.h"
+#include "engine/cj/analysis/predicate_marks.h"
+#include "engine/cj/analysis/role_assignment.h"
+#include "engine/cj/analysis/word_table.h"
+
+namespace cj {
+namespace {
+
+constexpr const char* kOpen1 = "parseCascade.delimitedOpen";
+constexpr const char* kClose1 = "parseCascade.delimitedClose";
+constexpr const char* kStopWords1 = "parseCascade.delimitedStopWords";
+constexpr const char* kVerbParticles = "parseCascade.verbParticles";
+constexpr const char* kOpen2 = "parseCascade.delimitedOpen2";
+constexpr const char* kClose2 = "parseCascade.delimitedClose2";
+constexpr const char* kOpen3 = "parseCascade.delimitedOpen3";
+constexpr const char* kClose3 = "parseCascade.delimitedClose3";
+constexpr const char* kStopWords2 = "parseCascade.delimitedStopWords2";
+constexpr const char* kMarkA = "sentenceEnd.A";  // the plain full stop
+constexpr const char* kMarkQ = "sentenceEnd.Q";
+constexpr const char* kMarkX = "sentenceEnd.X";
+constexpr const char* kMarkK = "sentenceEnd.K";
+constexpr const char* kWordT = "sentenceEnd.T";
+constexpr const char* kWordW = "sentenceEnd.W";
+constexpr const char* kDropWords = "sentenceEnd.dropWords";
+constexpr const char* kParticleA = "particleMarks.A";
+constexpr const char* kParticleSuffixes = "particleMarks.suffixes";
+constexpr const char* kParticleB = "particleMarks.B";
+constexpr const char* kParticleBOthers = "particleMarks.BOthers";
+constexpr const char* kParticleC = "particleMarks.C";
+
+const WordKeySpec kWordKeys[] = {
+    {kOpen1, 1, 1, 1},       {kClose1, 1, 1, 1},       {kStopWords1, 2, 1, 0},     {kVerbParticles, 3, 1, 2},
+    {kOpen2, 1, 1, 1},       {kClose2, 1, 1, 1},       {kOpen3, 1, 1, 1},          {kClose3, 1, 1, 1},
+    {kStopWords2, 2, 1, 0},  {kMarkA, 1, 1, 1},        {kMarkQ, 1, 1, 1},          {kMarkX, 1, 1, 1},
+    {kMarkK, 1, 1, 1},       {kWordT, 1, 1, 1},        {kWordW, 1, 1, 1},          {kDropWords, 7, 1, 1},
+    {kParticleA, 1, 1, 1},   {kParticleSuffixes, 4, 1, 1}, {kParticleB, 1, 1, 1},  {kParticleBOthers, 3, 2, 3},
+    {kParticleC, 1, 1, 1},
+};
+const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+
+bool among(const CjSentence& s, int i, const char* key) { return isAmongListed(s, i, key); }
+
+void group(CjSentence& s, int id, char subtype, int countMode) {
+  const CjRuleGroup& g = ruleGroup(id);
+  runRuleGroup(s, subtype, g.rules, g.gotos, countMode);
+}
+
+int phrase(CjSentence& s, int first, int last, const char* cat) {
+  int p = builtnewnode(s, first, last);
+  if (p) s.nodes[p].CAT = cat;
+  return p;
+}
+
+// A verb phrase with C_VAL "0" and subtype 'Z'.
+int zeroVerbPhrase(CjSentence& s, int first, int last, int head, int rule) {
+  int p = phrase(s, first, last, "VP");
+  if (!p) return 0;
+  CjNode& n = s.nodes[p];
+  n.features.C_VAL = "0";
+  n.subtype = 'Z';
+  n.headChild = head;
+  n.ruleNumber = rule;
+  return p;
+}
+
+// The delimited phrase over open..close and, when a node follows, the verb phrase over both.
+void delimitedPhrase(CjSentence& s, int open, int close, int rule, const char* stopWords) {
+  int dp = phrase(s, open, close, "DP");
+  if (!dp) return;
+  s.nodes[dp].spanMark = 'y';
+  s.nodes[open].spanMark = 'l';
+  s.nodes[close].spanMark = 'r';
+  int n = nextNode(s, dp);
+  if (n == 0) return;
+  int vp = zeroVerbPhrase(s, dp, n, dp, rule);
+  if (!vp) return;
+  s.nodes[vp].predicateMark = among(s, nextNode(s, vp), stopWords) ? 'N' : 'C';
+}
+
+void ifListedPair(CjSentence& s, const char* openKey, const char* closeKey, int rule, const char* stopWords,
+                  bool* found = nullptr) {
+  int o = 0, c = 0;
+  const std::string& open = listedWord(openKey);
+  const std::string& close = listedWord(closeKey);
+  bool ok = !open.empty() && !close.empty() && findDelimitedPair(s, open, close, o, c);
+  if (found) *found = ok;
+  if (ok) delimitedPhrase(s, o, c, rule, stopWords);
+}
+
+}  // namespace
+
+bool findDelimitedPair(const CjSentence& s, std::string_view open, std::string_view close, int& first, int& last) {
+  first = last = 0;
+  int o = s.firstTop;
+  for (int steps = 0; isNodeIndex(s, o) && nodeText(s, o) != open && steps < kMaxNodes; ++steps) o = nextNode(s, o);
+  if (!isNodeIndex(s, o)) return false;
+  int c = nextNode(s, o);
+  for (int steps = 0; c != 0 && nodeText(s, c) != close && steps < kMaxNodes; ++steps) c = nextNode(s, c);
+  if (c == 0) return false;
+  first = o;
+  last = c;
+  return true;
+}
+
+void ruleDelimitedPhrase(CjSentence& s) { ifListedPair(s, kOpen1, kClose1, 1, kStopWords1); }
+
+void ruleVerbParticleVP(CjSentence& s) {
+  for (int u = s.firstTop, steps = 0; isNodeIndex(s, u) && steps < kMaxNodes; ++steps) {
+    int w = nextNode(s, u);
+    if (!(hasCat(s, u, "V") || hasCat(s, u, "VP")) || !among(s, w, kVerbParticles)) {
+      u = nextNode(s, u);
+      continue;
+    }
+    int n = nextNode(s, w);
+    int p = n != 0 && !hasCat(s, n, "P") ? zeroVerbPhrase(s, u, n, u, 2) : zeroVerbPhrase(s, u, w, u, 3);
+    if (!p) return;
+    u = nextNode(s, p);
+  }
+}
+
+void ruleDelimitedPhrase2(CjSentence& s) {
+  bool found = false;
+  ifListedPair(s, kOpen2, kClose2, 6, kStopWords2, &found);
+  if (!found) ifListedPair(s, kOpen3, kClose3, 6, kStopWords2);
+}
+
+void repairDelimitedPhrases(CjSentence& s) {
+  ruleDelimitedPhrase(s);
+  ruleVerbParticleVP(s);
+  ruleDelimitedPhrase2(s);
+}
+
+void markSentenceEnd(CjSentence& s) {
+  if (!isNodeIndex(s, s.firstTop)) return;
+  s.sentenceType.clear();
+  const int last = lastTopNode(s);
+  const bool punctuated = hasCat(s, last, "P") != 0;
+  const int before = punctuated ? prevNode(s, last) : last;
+  const std::string_view mark = punctuated ? nodeText(s, last) : std::string_view(listedWord(kMarkA));
+  auto is = [&](const char* key) { return !listedWord(key).empty() && mark == listedWord(key); };
+  const std::string& c1 = listedWord(predicate_words::kC1);
+  if (is(kMarkQ) || mark == "?") {
+    s.sentenceType = "?";
+  } else if (is(kMarkX) || mark == "!") {
+    s.sentenceType = "!";
+  } else if (is(kMarkK) || is(predicate_words::kC1) || (mark == "," && punctuated)) {
+    s.sentenceType = c1;
+  } else if (hasCat(s, before, "E") && isListedText(s, before, kWordT)) {
+    s.sentenceType = "T";
+  } else if (hasCat(s, before, "E") && isListedText(s, before, kWordW)) {
+    s.sentenceType = "?";
+  } else {
+    s.sentenceType = listedWord(kMarkA);
+  }
+  if (hasCat(s, last, "E") && isListedText(s, last, kWordW)) {
+    s.nodes[last].CAT = "P";
+    s.nodes[last].CHI = "ma";
+    return;
+  }
+  // unlinkNode keeps the header's first and last nodes in step.
+  if (hasChars(s, before, 1) && among(s, before, kDropWords)) unlinkNode(s, before);
+}
+
+void markParticleWords(CjSentence& s) {
+  const auto& suffixes = listedWords(kParticleSuffixes);
+  for (int i = 1; isNodeIndex(s, i) && isWordNode(s, i); ++i) {
+    CjNode& n = s.nodes[i];
+    if (isListedText(s, i, kParticleA)) {
+      int verb = nextVerbInContext(s, i);
+      std::string_view head = nodeText(s, lexicalHead(s, verb));
+      bool suffix = false;
+      for (const std::string& x : suffixes) suffix = suffix || (verb != 0 && hasSuffix(head, x));
+      n.secondMark = suffix ? '1' : '2';
+      n.features.C_VAL = suffix ? "3" : "1";
+    } else if (isListedText(s, i, kParticleB) || among(s, i, kParticleBOthers)) {
+      n.secondMark = n.CAT == "P" ? '2' : '1';
+    } else if (isListedText(s, i, kParticleC)) {
+      n.secondMark = '2';
+    }
+  }
+}
+
+void parseSentence(CjSentence& s) {
+  s.gov = 0;
+  s.argCount = 0;
+  ruleCoordination(s);
+  ruleEnumerations(s);
+  group(s, kGroupUG1, '1', 0);
+  group(s, kGroupUG2, '2', 0);
+  group(s, kGroupUG3, '3', 0);
+  group(s, kGroupNtp1, '1', 0);
+  group(s, kGroupNtp2, '2', 0);
+  group(s, kGroupNtp3, '3', 1);
+  group(s, kGroupNtl1, '1', 0);
+  group(s, kGroupNtl2, '2', 0);
+  group(s, kGroupNtl3, '3', 0);
+  group(s, kGroupNtl4, '4', 0);
+  group(s, kGroupUP1, '1', 0);
+  group(s, kGroupAP1, '1', 1);
+  group(s, kGroupAP2, '2', 0);
+  group(s, kGroupAP3, '3', 0);
+  group(s, kGroupFP1, '1', 0);
+  group(s, kGroupNP1, '1', 0);
+  ruleVerbLinkerInsert(s);
+  group(s, kGroupNP2, '2', 1);
+  group(s, kGroupNP3, '3', 0);
+  group(s, kGroupVP1, '1', 0);
+  group(s, kGroupVP2, '2', 0);
+  group(s, kGroupVP3, '3', 0);
+  group(s, kGroupVP4, '4', 0);
+  ruleZeroValVerbPairVP(s);
+  ruleAdverbialVP(s);
+
+  ruleWNounNP(s);
+  ruleVerbObjectNP(s);
+  group(s, kGroupNP4, '4', 0);
+  ruleZeroValNounNP(s);
+  ruleRelativeClauseNP(s);
+  removeInsertedLinkers(s);
+  group(s, kGroupNP2, '2', 1);
+  rulePairedNominalNP(s);
+  ruleConjoinedNominalNP(s);
+  ruleVerbIntroducedIP(s);
+  ruleIntroducerNP(s);
+  ruleIntroducerClauseNP(s);
+  ruleIntroducerClauseNP2(s);
+  ruleIntroducedNominalNP(s);
+  group(s, kGroupNP5, '5', 0);
+  ruleIntroducerNP(s);
+  ruleIntroducerClauseNP(s);
+  ruleIntroducerClauseNP2(s);
+  group(s, kGroupNP6, '6', 0);
+  ruleEmbeddedClauseObjectNP(s);
+  ruleNominalisedVerbNP(s);
+
+  group(s, kGroupVP5, '5', 0);
+  ruleLocalizerPhrases(s);
+  markPredicates(s);
+  setMainPredicate(s);
+
+  const CjRuleGroup& sentence = ruleGroup(kGroupS);
+  if (runSentenceGroup(s, sentence.rules, sentence.gotos)) return;
+
+  repairDelimitedPhrases(s);
+  markPredicates(s);
+  setMainPredicate(s);
+  ruleClauseIntroducers(s);
+  markPredicates(s);
+  setMainPredicate(s);
+  applyLinkerFallback(s);
+  markParticleWords(s);
+  ruleNounRuns(s);
+  ruleCoordinatedNominals(s);
+  ruleSenseFromWord(s);
+  assignRoles(s);
+}
+
+}  // namespace cj

@@ -1,0 +1,24 @@
+// After the parse: the content of every delimited phrase analysed as a sentence of its own, with
+// the sentence-level header saved into the summary block and given back at the end.
+#pragma once
+#include "engine/cj/analysis/sentence.h"
+
+namespace cj {
+
+// Key of the four closing words and the word K whose text a closing word makes empty.
+inline constexpr const char* kPostParseClosingWords = "postParse.closingWords";
+inline constexpr const char* kPostParseWordK = "postParse.wordK";
+
+void postParse(CjSentence& s);
+
+// Copies the header into the summary block (every word but the unused one).
+void saveSummary(CjSentence& s);
+// Copies the summary back into the header; the node count stays.
+void restoreSummary(CjSentence& s);
+// Ends the top-level chain with a "P" node (kind '?', spanMark '*') unless it already ends in one.
+// Returns the node appended, 0 when none.
+int appendEndMark(CjSentence& s);
+bool isDelimitedPhrase(const CjSentence& s, int i);
+bool isDelimiter(const CjSentence& s, int i);
+
+}  // namespace cj

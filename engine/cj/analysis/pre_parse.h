@@ -1,0 +1,35 @@
+// The pre-parse of a filled sentence: its end mark, numeral tagging, the ordered reduplication
+// passes with the grouping of numeral runs, word combinations, fixed expressions and the
+// part-of-speech pass, in that order.
+#pragma once
+#include <string_view>
+
+#include "engine/cj/analysis/sentence.h"
+
+namespace cj {
+
+// Word-table keys of the numeral lists.
+inline constexpr const char* kPreParseLeadWords = "preParse.leadWords";
+inline constexpr const char* kPreParseNumeralsA = "preParse.numeralListA";
+inline constexpr const char* kPreParseNumeralsB = "preParse.numeralListB";
+inline constexpr const char* kPreParsePairs1 = "preParse.pairList1";
+inline constexpr const char* kPreParsePairs2 = "preParse.pairList2";
+inline constexpr const char* kPreParsePairs3 = "preParse.pairList3";
+inline constexpr const char* kPreParsePairs4 = "preParse.pairList4";
+inline constexpr const char* kPreParseRunC = "preParse.runListC";
+inline constexpr const char* kPreParseRunD = "preParse.runListD";  // the ASCII digits belong to it too
+inline constexpr const char* kPreParseRunStop = "preParse.runStop";
+
+// Prepares the top-level chain for the parse: every step runs, in the fixed order.
+void preParse(CjSentence& s);
+
+// Gives listed words next to numerals the category "U".
+void tagNumeralWords(CjSentence& s);
+// True when the two word texts form a numeral pair.
+bool isNumeralWordPair(std::string_view first, std::string_view second);
+// Restarts the chain at node 1 and runs the reduplication passes in order, then groupNumeralRun.
+void applyReduplicationPatterns(CjSentence& s);
+// Wraps each run of numeral words into one "UG" node (class '3', rule 32).
+void groupNumeralRun(CjSentence& s);
+
+}  // namespace cj

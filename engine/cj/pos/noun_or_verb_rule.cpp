@@ -1,0 +1,288 @@
+// The noun-or-verb rule: settles a word whose letters are "N" and "V".
+#include "engine/cj/analysis/verb_continuation.h"
+#include "engine/cj/pos/pos_rules.h"
+#include "engine/cj/pos/pos_words.h"
+
+namespace cj {
+
+using namespace pos;
+
+namespace {
+
+int vc(const CjSentence& s, int a, int b) { return matchVerbContinuation(s, a, b); }
+
+bool isOneChar(const CjSentence& s, int k) { return isNodeIndex(s, k) && chiLength(s, k) == 2; }
+
+bool hasNounSenseWithMSem(const CjSentence& s, int k, std::string_view c) {
+  if (!isNodeIndex(s, k)) return false;
+  for (const CjSense& sense : s.nodes[k].senses) {
+    if (sense.catLetter == 'N' && sense.M_SEM.contains(c)) return true;
+  }
+  return false;
+}
+
+bool singleLetter(const CjSentence& s, int k) { return isNodeIndex(s, k) && s.nodes[k].CAT.size() == 1; }
+
+// Step 1: the verb-continuation search over the following nouns.
+const char* continuationStep(const CjSentence& s, int w, int n) {
+  if (cval(s, w, "0")) return nullptr;
+  for (int f = n, steps = 0; f != 0 && steps < kMaxNodes; f = nextNode(s, f), ++steps) {
+    if (!hasAny(s, f, {"N", "R", "S"})) continue;
+    const int r = vc(s, w, f);
+    if (r == 1) return "V";
+    if (r == 2 && f == n) {
+      const int after = nextNode(s, n);
+      if (after == 0) return "N";
+      if (has(s, after, "P")) return "N";
+      if (!is(s, after, 9)) return "N";
+    }
+    if (r != 0) return nullptr;
+  }
+  return nullptr;
+}
+
+// Step 3: a noun before the word.
+const char* afterNounStep(const CjSentence& s, int w, int p, int n) {
+  if (!exactly(s, p, "N")) return nullptr;
+  const int v = prevVerbWord(s, p);
+  if (isIn(s, v, {12, 221, 222, 223, 1001})) return "N";
+  if (has(s, v, "V") && !cval(s, v, "0") && !cval(s, w, "0")) {
+    if (n != 0) {
+      if (has(s, n, "P") && vc(s, v, w) == 1) return "N";
+    } else if (vc(s, v, w) == 1) {
+      return "N";
+    }
+  }
+  if (prop(s, w, "W")) {
+    if (has(s, n, "V")) return "N";
+    if (has(s, n, "P")) return "N";
+    if (n == 0) return "N";
+  }
+  return nullptr;
+}
+
+// Step 8: words with verb code "H".
+const char* codeHStep(const CjSentence& s, int w, int p, int n) {
+  if (!cval(s, w, "H") || cval(s, w, "1")) return nullptr;
+  if (p == 0) return isIn(s, n, {45, 41, 42, 44}) ? "N" : "V";
+  if (is(s, p, 9) || is(s, p, 11)) return "N";
+  if (exactly(s, p, "A") || has(s, p, "C") || has(s, p, "S")) return "N";
+  if ((has(s, p, "A") || has(s, p, "R")) && endsIn(s, p, 9)) return "N";
+  if (n != 0 && !has(s, n, "P")) return "V";
+  return nullptr;
+}
+
+// Step 9: a word at the start of the chain.
+const char* firstWordStep(const CjSentence& s, int w, int p, int n, int n2) {
+  if (p != 0) return nullptr;
+  if (cval(s, w, "1") && !cval(s, w, "E")) {
+    if (isIn(s, n, {12, 13, 2})) return "V";
+    if (has(s, n, "A") && (has(s, n2, "P") || n2 == 0)) return "N";
+    if (!hasAny(s, n, {"N", "C", "U", "UG", "A"})) return "N";
+    if (!has(s, n, "N")) return "V";
+    if (vc(s, w, n) != 2) return "V";
+  }
+  if (cval(s, w, "0")) {
+    if (hasAny(s, n, {"N", "C", "U", "A"})) return "N";
+    if (has(s, n, "V") && cval(s, n, "0")) return "V";
+  }
+  return nullptr;
+}
+
+// Step 10: words with verb code "E".
+const char* codeEStep(const CjSentence& s, int w, int p, int n) {
+  if (!cval(s, w, "E")) return nullptr;
+  if (p == 0 && has(s, n, "V")) return "V";
+  const int vn = verbAfter(s, w);
+  if (vn == 0) return nullptr;
+  for (int k = nextNode(s, w), steps = 0; k != 0 && k != vn && steps < kMaxNodes; k = nextNode(s, k), ++steps) {
+    if (has(s, k, "N")) return nullptr;
+  }
+  return "V";
+}
+
+// Step 88: no lw9 or lw11 from n2 on.
+bool noLinkWordFrom(const CjSentence& s, int k) {
+  for (int steps = 0; k != 0 && steps < kMaxNodes; k = nextNode(s, k), ++steps) {
+    if (is(s, k, 11) || is(s, k, 9)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const char* resolveClassNV(CjSentence& s, int i) {
+  const int w = i, p = prevNode(s, w), n = nextNode(s, w), n2 = nextNode(s, n), p2 = prevNode(s, p);
+  if (const char* r = continuationStep(s, w, n)) return r;
+  if (i > 1 && is(s, i - 1, 218)) return "V";
+  if (const char* r = afterNounStep(s, w, p, n)) return r;
+  if (has(s, p, "R") && singleLetter(s, p)) return "V";
+  if (exactly(s, p, "V") && cval(s, p, "0") && !cval(s, p, "1")) return "V";
+  if (exactly(s, p, "A")) return "N";
+  if (prop(s, n, "W") && (has(s, n2, "V") || has(s, n2, "P") || n2 == 0)) {
+    setCat(s, n, "N");
+    return "N";
+  }
+  if (const char* r = codeHStep(s, w, p, n)) return r;
+  if (const char* r = firstWordStep(s, w, p, n, n2)) return r;
+  if (const char* r = codeEStep(s, w, p, n)) return r;
+  if (has(s, p, "V") && cval(s, 1, "1") && !cval(s, 1, "E") && has(s, n, "N")) {
+    if (n2 != 0) {
+      if (has(s, n2, "P") && vc(s, p, n) == 1) return "N";
+    } else if (vc(s, p, n) == 1) {
+      return "N";
+    }
+  }
+  if (has(s, p, "C") && !ms(s, p, "F")) return "N";
+  if (like9(s, p)) {
+    if (isIn(s, n, {43, 1002, 45, 68, 1003, 161, 1004, 160})) return "N";
+    if (hasAny(s, n, {"F", "I", "G"})) return "N";
+  }
+  if (has(s, p, "DP") && has(s, n, "P")) return "V";
+  if (isIn(s, p, {1005, 1006, 127, 128})) return "N";
+  if (has(s, p, "S")) {
+    if (has(s, p2, "U")) return "N";
+    if (is(s, p2, 53) || is(s, p2, 54)) return "N";
+  }
+  if (is(s, w, 123)) return hasAny(s, n, {"V", "I", "G", "F"}) ? "N" : "V";
+  if (isIn(s, n, {63, 1007, 1008, 1009, 101, 1010, 52, 241, 178})) return "V";
+  if (isIn(s, p, {64, 1011, 179, 5, 6, 166, 1012, 153})) return "V";
+  if (exactly(s, p, "F") || exactly(s, p, "G")) return "V";
+  if (p == 0) {
+    if (!cval(s, w, "0") && anur(s, n)) return "V";
+    if (cval(s, w, "H") && hasAny(s, n, {"F", "G", "V"})) return "V";
+  }
+  if (is(s, p, 1013) || is(s, p, 1014)) {
+    setCat(s, p, "R");
+    return "N";
+  }
+  if (isIn(s, p, {130, 129, 132, 131, 1015, 134, 133, 135, 136, 1016, 1017})) return "V";
+  if (isOneCharWord(s, w)) {
+    if (has(s, p, "N")) return "V";
+    if (has(s, p, "R") && ms(s, p, "A")) return "V";
+    if (has(s, p, "R") && (who(s, p, "E") || who(s, p, "G"))) return "V";
+  }
+  if (is(s, p, 1018)) return "N";
+  if (isIn(s, w, {221, 222, 223, 1001}) && has(s, n, "V")) return "V";
+  if (like9(s, p) && has(s, n, "V") && isIn(s, n2, {13, 12, 14})) return "N";
+  if (like9(s, p)) {
+    if (end(s, n)) return "N";
+    if (has(s, n, "I")) return "N";
+  }
+  if ((noun(s, n2) || noun(s, p2)) && is(s, p, 188) && is(s, n, 188)) return "N";
+  if (isTwoCharWord(s, w) && cval(s, w, "0") && isTwoCharWord(s, n) && has(s, n, "N") && ms(s, n, "D")) return "N";
+  if (isIn(s, p, {1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026})) return "N";
+  if (isOneCharWord(s, w)) {
+    if (has(s, n, "N") || has(s, n, "R")) return "V";
+    if (isIn(s, n, {1027, 1028, 2, 68}) &&
+        (isIn(s, n2, {12, 106, 46, 154, 178}) || (has(s, n2, "V") && ms(s, n2, "J"))))
+      return "V";
+    if (isIn(s, n, {12, 106, 46, 154, 178})) return "V";
+    if (has(s, n, "V") && ms(s, n, "J")) return "V";
+  }
+  if (is(s, p, 48)) return "V";
+  if (isIn(s, p, {12, 13, 14}) && end(s, n)) return "N";
+  if (verb(s, p) && cval(s, p, "E")) return "V";
+  if (((has(s, p, "S") && !ms(s, p, "F")) || is(s, p, 74)) && !has(s, n, "N") && !has(s, n2, "N")) return "N";
+  if (isOneChar(s, w)) {
+    if (has(s, n, "V") && ms(s, n, "J")) return "V";
+    if (has(s, n, "E") && (ms(s, n, "F") || ms(s, n, "C"))) return "V";
+  }
+  if (has(s, p, "R") && (who(s, p, "E") || who(s, p, "G")) && !contains(s, p, 9) && isOneChar(s, w)) return "V";
+  if (like9(s, p)) return "N";
+  if (isIn(s, p, {1029, 1030, 110}) && !is(s, n, 9)) return "V";
+  if (is(s, p, 68) || is(s, p, 235)) return "V";
+  if (has(s, p, "I") && has(s, n, "L")) return "N";
+  if (has(s, p, "R") && has(s, n, "R")) return "V";
+  if (has(s, p, "R") && has(s, n, "N") && !cval(s, w, "0")) return "V";
+  if (has(s, p, "N") && has(s, n, "R") && !cval(s, w, "0")) return "V";
+  if (has(s, p, "N") && has(s, n, "N") && !cval(s, w, "0")) return "V";
+  if (is(s, p, 90) && end(s, n)) {
+    setCat(s, p, "F");
+    return "V";
+  }
+  if (is(s, p, 1031) && !isOneChar(s, w)) return "N";
+  if (is(s, p, 138) && isIn(s, n, {158, 106})) return "N";
+  if (isIn(s, p, {43, 42, 45, 41, 44}) && hasAny(s, n, {"R", "N", "A"})) return "V";
+  if (is(s, p, 1031) && has(s, n, "L")) return "N";
+  if (isOneChar(s, w) && isIn(s, n, {152, 101, 236, 52, 237})) return "V";
+  if (has(s, p, "N") && has(s, n, "R") && end(s, n2)) return "V";
+  if (has(s, n, "V") &&
+      (ms(s, n, "J") ||
+       isIn(s, n, {154, 238, 239, 15, 106, 46, 240, 241, 242, 243, 244, 245, 246, 170, 13, 12, 14, 2, 162})))
+    return "V";
+  if (has(s, p, "G") || has(s, p, "F")) return "V";
+  if (has(s, p, "A") && isIn(s, n, {41, 43, 45, 44})) return "N";
+  if (has(s, p, "R") && !contains(s, p, 9) && (has(s, n, "F") || has(s, n, "E"))) return "V";
+  if (is(s, n, 2) && !isIn(s, n2, {12, 13, 14})) return "V";
+  if (has(s, p2, "V") && cval(s, p2, "2")) {
+    if (has(s, p, "N") && has(s, n, "P")) return "N";
+    if (!has(s, p, "N") && has(s, p, "R") && has(s, n, "P")) return "N";
+  }
+  if (has(s, p, "E") && !is(s, p, 1) && has(s, n, "P")) return "V";
+  if (has(s, p, "R") && ms(s, p, "A") && has(s, n, "E") && !is(s, n, 9) && (ms(s, n, "A") || ms(s, n, "B")))
+    return "V";
+  if (is(s, p, 1)) return "V";
+  if (has(s, p, "V") && !cval(s, p, "E") && has(s, n, "P")) return "N";
+  if (isIn(s, n, {13, 12, 14})) return "V";
+  if (is(s, n, 1032)) return "N";
+  if (is(s, p, 149) && !cval(s, w, "0")) return "V";
+  if (is(s, w, 1033) && is(s, n, 9) && has(s, n2, "N") && ms(s, n2, "A")) return "V";
+  if (has(s, p, "R") && ms(s, p, "A") && is(s, n, 9)) return "V";
+  if (!is(s, p, 149) && is(s, n, 9) && isText(s, n2, "N")) return "N";
+  if (has(s, n, "L") && !is(s, n, 106)) return "N";
+  if (has(s, p, "N") && (prop(s, p, "B") || prop(s, p, "C"))) return "N";
+  if (has(s, p, "A")) return "N";
+  if (is(s, p, 221) || is(s, p, 222)) return "N";
+  if ((has(s, p, "R") || has(s, p, "C") || ms(s, p, "E")) && hasAny(s, n, {"F", "G", "V"})) return "N";
+  const bool closedByN = has(s, n, "P") || (has(s, n, "E") && has(s, n2, "P"));
+  if (has(s, p2, "V") && cval(s, p2, "E") && has(s, p, "E") && closedByN) return "V";
+  if (has(s, p2, "V") && !cval(s, p2, "E") && has(s, p, "E") && closedByN) return "N";
+  if (is(s, n, 231)) return "N";
+  if (has(s, p, "S") && hasAny(s, n, {"P", "V", "E"})) return "N";
+  if (is(s, p, 153) && is(s, w, 233)) return "N";
+  if (is(s, n, 15) && has(s, n2, "P")) return "N";
+  if (is(s, p, 154) && has(s, p2, "V")) return "N";
+  if (is(s, p, 154) && has(s, p2, "N") && ms(s, p2, "I") && verbAfter(s, w) == 0) return "V";
+  if (has(s, n, "V") && ms(s, n, "J") && !is(s, n, 1034)) return "V";
+  if (hasU(s, p) && has(s, n, "P")) return "N";
+  if (has(s, p, "V") && ms(s, p, "K") && end(s, n)) return "N";
+  if (isText(s, p, "R") && isClauseEndOrShortVerb(s, n)) return "N";
+  if (isIn(s, p, {1035, 1036, 221, 222})) return "N";
+  if (isIn(s, p, {247, 248}) && has(s, n, "R") && ms(s, n, "B")) return "V";
+  if (is(s, p, 73) && isClauseEndOrShortVerb(s, n)) return "N";
+  if (is(s, p, 168)) return "V";
+  if (has(s, p, "E") && end(s, n)) return "N";
+  if (has(s, p, "N") && has(s, n, "R")) return "V";
+  if (hasNounSenseWithMSem(s, p, "L") && has(s, n, "P")) return "V";
+  if (hasU(s, p) || hasU(s, n)) {
+    for (const char* k : {"1", "2", "3", "H", "E"}) {
+      if (cval(s, w, k)) return "V";
+    }
+  }
+  if (has(s, p, "DP")) return "V";
+  if (!cval(s, w, "0") && exactly(s, n, "N")) return "V";
+  if (!cval(s, w, "E") && has(s, n, "V") && !cval(s, n, "0")) {
+    if (n2 == 0) return "N";
+    if (noLinkWordFrom(s, n2)) return "N";
+  }
+  if (!cval(s, w, "0") && verbAfter(s, w) == 0) {
+    int last = s.lastTop;
+    for (int steps = 0; last != 0 && has(s, last, "P") && steps < kMaxNodes; ++steps) last = prevNode(s, last);
+    if (last != w && exactly(s, last, "N")) return "V";
+  }
+  if (n == 0 || has(s, n, "P")) {
+    const int vp = prevVerbWord(s, w);
+    if (vp != 0) {
+      if (!cval(s, w, "0") && !cval(s, vp, "0") && vc(s, vp, w) == 1) return "N";
+      if (vp != p && vc(s, vp, p) == 1) return "V";
+      if (vc(s, vp, w) == 2) return "V";
+    } else if (cval(s, w, "0")) {
+      return "V";
+    }
+  }
+  if (exactly(s, p, "V")) return "N";
+  return keep(s, i);
+}
+
+}  // namespace cj
