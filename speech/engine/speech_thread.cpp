@@ -32,6 +32,8 @@ void speechThread(PlayRecord* play) {
     consumed = utteranceProgress(play->utterance);
     if (report(*play, kProgressBlockQueued, consumed) == 0) break;
     if (!queueWaveBlock(*play, data, length)) break;
+    // A stop that came while the block was being queued found nothing to reset: hand it back now.
+    if (e.state.load() == kStateIdle) plat::waveReset(play->device);
     index ^= 1;
   }
   closeWaveOut(*play);
