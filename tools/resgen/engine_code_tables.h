@@ -1,5 +1,6 @@
 // The engine Chinese code (GB2312 rows and cells in the Shift-JIS byte layout) and the tables
-// that convert it to and from UTF-16, derived from code pages 936 and 932.
+// that convert it to and from UTF-16, derived from code pages 936 and 932 by the engine's own
+// placement (engine/cj/analysis/engine_code_placement.h).
 #pragma once
 #include <array>
 #include <cstdint>
@@ -10,19 +11,6 @@ namespace resgen {
 
 // A code in the engine layout: one byte (below 0x100) or lead * 256 + trail; 0 means none.
 using EngineCode = std::uint16_t;
-
-// The 15 ranges that move Shift-JIS IBM-extension codes (leads 0xFA-0xFC) onto NEC-selected and
-// row-13 codes.
-struct LeadRemapRange {
-  std::uint16_t first;
-  std::uint16_t last;
-  std::uint8_t lead;
-  std::uint8_t trail;
-};
-extern const std::array<LeadRemapRange, 15> kLeadRemapRanges;
-
-// Trail bytes under lead 0x87 of GB2312 row 0xCF cells 52-94.
-extern const std::array<std::uint8_t, 43> kRowCfTrails;
 
 // The engine code the engine writes for one GB2312 code (lead * 256 + trail), or 0 when it has
 // none. Symbols take the Shift-JIS code of the same character where it reads back, else a free

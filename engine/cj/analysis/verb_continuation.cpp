@@ -3,47 +3,14 @@
 #include <string>
 #include <string_view>
 
-#include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
-#include "engine/cj/analysis/text_checks.h"
 #include "engine/cj/analysis/verbcont_record.h"
 #include "platform/core/files.h"
 
 namespace cj {
 
 namespace {
-
-constexpr const char* kVerbContFile = "VerbCont.dat";
-
-// Index of the verb's record in the loaded index, -1 when absent.
-int findVerb(std::string_view verb) {
-  const std::vector<CjVerbIndexRecord>& index = engineData().verbIndex;
-  int low = 0, high = static_cast<int>(index.size()) - 1;
-  while (low <= high) {
-    const int middle = (low + high) / 2;
-    const int c = std::string_view(index[middle].verb).compare(verb);
-    if (c == 0) return middle;
-    if (c > 0) {
-      high = middle - 1;
-    } else {
-      low = middle + 1;
-    }
-  }
-  return -1;
-}
-
-// True when the word ends with one of the '/'-separated words of list.
-bool endsWithOneOf(std::string_view word, std::string_view list) {
-  std::size_t from = 0;
-  while (from <= list.size()) {
-    std::size_t slash = findAtCharStart(list, "/", from);
-    if (slash == std::string_view::npos) slash = list.size();
-    if (hasTrailingMatch(word, list.substr(from, slash - from))) return true;
-    from = slash + 1;
-  }
-  return false;
-}
 
 bool senseAccepts(const CjSense& sense, char c, char m) {
   return sense.catLetter == c && sense.M_SEM.view().find(m) != std::string_view::npos;
@@ -91,19 +58,9 @@ bool frameAccepts(const CjSentence& s, int word, std::string_view frame) {
 int matchVerbContinuation(const CjSentence& s, int verb, int word) {
   if (!isNodeIndex(s, verb)) return 0;
   const std::string_view verbText = s.nodes[verb].CHI.view();
-  const int at = findVerb(verbText);
-  if (at < 0) return 0;
-  const int32_t offset = engineData().verbIndex[at].offset;
-  if (offset < 0) return 0;
-  std::FILE* file = openDataFile(kVerbContFile);
-  if (!file) {
-    engineStatus = kStatusCwcjdicMissing;
-    return -1;
-  }
-  if (plat::fileSeek(file, offset, SEEK_SET) != 0) {
-    plat::fileClose(file);
-    return 0;
-  }
+  std::FILE* file = nullptr;
+  const int opened = openVerbContRecords(verbText, &file);
+  if (opened <= 0) return opened;
   const std::string_view wordText = isNodeIndex(s, word) ? s.nodes[word].CHI.view() : std::string_view();
   int r = 0;
   VerbContRecord rec;

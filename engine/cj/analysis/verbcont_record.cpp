@@ -3,10 +3,16 @@
 #include <cstring>
 
 #include "engine/cj/analysis/descramble.h"
+#include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/analysis/node_predicates.h"
+#include "engine/cj/analysis/text_checks.h"
+#include "platform/core/files.h"
 
 namespace cj {
 
 namespace {
+
+constexpr const char* kVerbContFile = "VerbCont.dat";
 
 // The text at offset up to its terminator, at most width bytes; terminated tells whether the
 // terminator lay within the width.
@@ -35,6 +41,52 @@ bool readVerbContRecord(std::FILE* file, VerbContRecord& out) {
   descrambleRecord(record, sizeof record);
   parseVerbContRecord(record, out);
   return true;
+}
+
+int findVerbContIndex(std::string_view verb) {
+  const std::vector<CjVerbIndexRecord>& index = engineData().verbIndex;
+  int low = 0, high = static_cast<int>(index.size()) - 1;
+  while (low <= high) {
+    const int middle = (low + high) / 2;
+    const int c = std::string_view(index[middle].verb).compare(verb);
+    if (c == 0) return middle;
+    if (c > 0) {
+      high = middle - 1;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return -1;
+}
+
+int openVerbContRecords(std::string_view verb, std::FILE** file) {
+  *file = nullptr;
+  const int at = findVerbContIndex(verb);
+  if (at < 0) return 0;
+  const int32_t offset = engineData().verbIndex[at].offset;
+  if (offset < 0) return 0;
+  std::FILE* f = openDataFile(kVerbContFile);
+  if (!f) {
+    engineStatus = kStatusCwcjdicMissing;
+    return -1;
+  }
+  if (plat::fileSeek(f, offset, SEEK_SET) != 0) {
+    plat::fileClose(f);
+    return 0;
+  }
+  *file = f;
+  return 1;
+}
+
+bool endsWithOneOf(std::string_view word, std::string_view list) {
+  std::size_t from = 0;
+  while (from <= list.size()) {
+    std::size_t slash = findAtCharStart(list, "/", from);
+    if (slash == std::string_view::npos) slash = list.size();
+    if (hasTrailingMatch(word, list.substr(from, slash - from))) return true;
+    from = slash + 1;
+  }
+  return false;
 }
 
 }  // namespace cj

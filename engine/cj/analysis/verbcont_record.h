@@ -1,4 +1,5 @@
-// One record of the verb-continuation file VerbCont.dat: read, descrambled and cut into fields.
+// The verb-continuation file VerbCont.dat: one record read, descrambled and cut into fields, and
+// the lookups both of its readers share.
 #pragma once
 #include <cstdio>
 #include <string>
@@ -39,5 +40,16 @@ void parseVerbContRecord(const char* record, VerbContRecord& out);
 // Reads the next record from the file and descrambles it; false at the end of the file (a short
 // record counts as the end).
 bool readVerbContRecord(std::FILE* file, VerbContRecord& out);
+
+// Index of the verb's entry in the loaded verb index, -1 when absent.
+int findVerbContIndex(std::string_view verb);
+
+// Opens VerbCont.dat at the first record of the verb: 1 with *file open (the caller closes it),
+// 0 when the verb has no records or the seek fails, -1 when the file is missing (engineStatus
+// is set).
+int openVerbContRecords(std::string_view verb, std::FILE** file);
+
+// True when the word ends with one of the '/'-separated words of list (a record's condition).
+bool endsWithOneOf(std::string_view word, std::string_view list);
 
 }  // namespace cj

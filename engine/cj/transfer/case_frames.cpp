@@ -2,43 +2,12 @@
 
 #include <string_view>
 
-#include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/verbcont_record.h"
-#include "engine/cj/analysis/text_checks.h"
 #include "platform/core/files.h"
 
 namespace cj {
 namespace {
-
-constexpr const char* kVerbContFile = "VerbCont.dat";
-
-int findVerb(std::string_view verb) {
-  const std::vector<CjVerbIndexRecord>& index = engineData().verbIndex;
-  int low = 0, high = static_cast<int>(index.size()) - 1;
-  while (low <= high) {
-    const int middle = (low + high) / 2;
-    const int cmp = std::string_view(index[middle].verb).compare(verb);
-    if (cmp == 0) return middle;
-    if (cmp > 0) {
-      high = middle - 1;
-    } else {
-      low = middle + 1;
-    }
-  }
-  return -1;
-}
-
-bool endsWithOneOf(std::string_view word, std::string_view list) {
-  std::size_t from = 0;
-  while (from <= list.size()) {
-    std::size_t slash = findAtCharStart(list, "/", from);
-    if (slash == std::string_view::npos) slash = list.size();
-    if (hasTrailingMatch(word, list.substr(from, slash - from))) return true;
-    from = slash + 1;
-  }
-  return false;
-}
 
 // Some item of the frame fits the argument: its category is the item's letter and, for an item
 // with "[x]", its semantic codes hold x.
@@ -72,17 +41,9 @@ int matchCaseFrame(CjTransferContext& c, int verb, int argument, std::vector<CjC
   const CjNode* a = argument > 0 ? sourceNode(c, argument) : nullptr;
   if (!a) a = &kNone;
   const std::string_view key = v->CHI.view();
-  const int at = findVerb(key);
-  if (at < 0 || engineData().verbIndex[at].offset < 0) return 0;
-  std::FILE* file = openDataFile(kVerbContFile);
-  if (!file) {
-    engineStatus = kStatusCwcjdicMissing;
-    return -1;
-  }
-  if (plat::fileSeek(file, engineData().verbIndex[at].offset, SEEK_SET) != 0) {
-    plat::fileClose(file);
-    return 0;
-  }
+  std::FILE* file = nullptr;
+  const int opened = openVerbContRecords(key, &file);
+  if (opened <= 0) return opened;
   int s = 0;
   VerbContRecord rec;
   while (s != 2 && readVerbContRecord(file, rec)) {

@@ -1,0 +1,195 @@
+#include "engine/cj/analysis/keyed_word_table.h"
+
+#include <optional>
+
+#include "engine/cj/analysis/code_convert.h"
+#include "engine/cj/analysis/descramble.h"
+#include "platform/core/codepage.h"
+#include "platform/core/files.h"
+
+namespace cj {
+namespace {
+
+// UTF-16 text to engine code through GB2312; nothing when a character has no code.
+std::optional<std::string> toEngineCode(std::u16string_view text) {
+  std::string gb = plat::wideToMultiByte(936, text);
+  // '?' stands for a character code page 936 lacks.
+  std::size_t questions = 0, asked = 0;
+  for (char c : gb) questions += c == '?';
+  for (char16_t c : text) asked += c == u'?';
+  if (questions != asked) return std::nullopt;
+  // Only GB2312 codes have a place in the engine code.
+  for (std::size_t i = 0; i < gb.size(); ++i) {
+    auto lead = static_cast<unsigned char>(gb[i]);
+    if (lead < 0x80) continue;
+    if (i + 1 >= gb.size() || lead < 0xA1 || lead > 0xF7) return std::nullopt;
+    auto trail = static_cast<unsigned char>(gb[++i]);
+    if (trail < 0xA1 || trail > 0xFE) return std::nullopt;
+  }
+  gbToInternal(ConversionTables{}, gb);
+  // The geta mark stands for a GB2312 code the engine code lacks, unless the text asked for it.
+  std::size_t getas = 0, getasAsked = 0;
+  for (std::size_t i = 0; i + 1 < gb.size(); ++i) {
+    auto b = static_cast<unsigned char>(gb[i]);
+    if (!isLeadByte(b)) continue;
+    getas += b == 0x81 && static_cast<unsigned char>(gb[i + 1]) == 0xAC;
+    ++i;
+  }
+  for (char16_t c : text) getasAsked += c == u'\u3013';
+  if (getas != getasAsked) return std::nullopt;
+  return gb;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Characters of an engine-code word (a lead byte and its trail count as one).
+int characterCount(std::string_view word) {
+  int n = 0;
+  for (std::size_t i = 0; i < word.size(); ++i, ++n) {
+    if (isLeadByte(static_cast<unsigned char>(word[i])) && i + 1 < word.size()) ++i;
+  }
+  return n;
+}
+
+// The items of a value: those of a bar list "|a|b|" (empty ones included), else the value itself.
+// False for a bar list without its closing bar.
+bool splitValue(std::string_view value, std::vector<std::string_view>& items) {
+  items.clear();
+  if (value.empty() || value.front() != '|') {
+    items.push_back(value);
+    return true;
+  }
+  if (value.size() < 2 || value.back() != '|') return false;
+  std::size_t from = 1;
+  while (from < value.size()) {
+    const std::size_t bar = value.find('|', from);
+    items.push_back(value.substr(from, bar - from));
+    from = bar + 1;
+  }
+  return true;
+}
+
+bool hasEmptyItem(const std::vector<std::string_view>& items) {
+  for (std::string_view item : items) {
+    if (item.empty()) return true;
+  }
+  return false;
+}
+
+bool refuse(KeyedWordRefusal& refusal, KeyedWordFault fault, int line, std::string_view key) {
+  refusal.fault = fault;
+  refusal.line = line;
+  refusal.key = std::string(key);
+  return false;
+}
+
+}  // namespace
+
+bool addWordKeyShape(WordKeySchema& schema, const WordKeyShape& shape) {
+  if (!shape.key || !*shape.key || shape.count < 0 || shape.minSize < 1 ||
+      (shape.maxSize != 0 && shape.maxSize < shape.minSize)) {
+    return false;
+  }
+  auto [it, inserted] = schema.emplace(shape.key, shape);
+  if (inserted) return true;
+  const WordKeyShape& o = it->second;
+  return o.count == shape.count && o.minSize == shape.minSize && o.maxSize == shape.maxSize;
+}
+
+bool tableWordToEngineCode(std::string_view source, std::string& out) {
+  out.clear();
+  std::string run;
+  auto flush = [&]() {
+    if (run.empty()) return true;
+    std::optional<std::string> e = toEngineCode(plat::utf8ToWide(run));
+    run.clear();
+    if (!e) return false;
+    out += *e;
+    return true;
+  };
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    if (source[i] == '\\' && i + 3 < source.size() && source[i + 1] == 'x' && hexDigit(source[i + 2]) >= 0 &&
+        hexDigit(source[i + 3]) >= 0) {
+      if (!flush()) return false;
+      out.push_back(static_cast<char>(hexDigit(source[i + 2]) * 16 + hexDigit(source[i + 3])));
+      i += 3;
+      continue;
+    }
+    run.push_back(source[i]);
+  }
+  return flush();
+}
+
+bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, const KeyedWordRules& rules,
+                         KeyedWordTable& out, KeyedWordRefusal& refusal) {
+  refusal = KeyedWordRefusal{};
+  int lineNumber = 0;
+  std::size_t from = 0;
+  std::vector<std::string_view> items;
+  while (from < text.size()) {
+    std::size_t end = text.find('\n', from);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(from, end - from);
+    from = end + 1;
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') continue;
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) return refuse(refusal, KeyedWordFault::kNoTab, lineNumber, {});
+    const std::string_view key = line.substr(0, tab);
+    const std::string_view value = line.substr(tab + 1);
+    const auto spec = schema.find(key);
+    if (spec == schema.end()) {
+      if (rules.skipUnknownKeys) continue;
+      return refuse(refusal, KeyedWordFault::kUnknownKey, lineNumber, key);
+    }
+    if (out.count(key)) return refuse(refusal, KeyedWordFault::kKeyTwice, lineNumber, key);
+    if (!splitValue(value, items) || (rules.emptyWordMalformsValue && hasEmptyItem(items))) {
+      return refuse(refusal, KeyedWordFault::kMalformedValue, lineNumber, key);
+    }
+    const WordKeyShape& s = spec->second;
+    refusal.shape = s;
+    refusal.itemCount = static_cast<int>(items.size());
+    if (s.count != 0 && refusal.itemCount != s.count) {
+      return refuse(refusal, KeyedWordFault::kWrongCount, lineNumber, key);
+    }
+    KeyedWords entry;
+    entry.barList = "|";
+    for (std::string_view item : items) {
+      refusal.item = std::string(item);
+      if (item.empty()) return refuse(refusal, KeyedWordFault::kEmptyWord, lineNumber, key);
+      std::string word;
+      if (!tableWordToEngineCode(item, word)) return refuse(refusal, KeyedWordFault::kNoEngineCode, lineNumber, key);
+      const int size = rules.sizeInCharacters ? characterCount(word) : static_cast<int>(word.size());
+      if (size < s.minSize || (s.maxSize != 0 && size > s.maxSize)) {
+        refusal.size = size;
+        return refuse(refusal, KeyedWordFault::kWrongSize, lineNumber, key);
+      }
+      entry.barList += word + "|";
+      entry.words.push_back(std::move(word));
+    }
+    out.emplace(std::string(key), std::move(entry));
+  }
+  for (const auto& [name, shape] : schema) {
+    if (!out.count(name)) {
+      refusal.shape = shape;
+      return refuse(refusal, KeyedWordFault::kMissingKey, lineNumber, name);
+    }
+  }
+  refusal = KeyedWordRefusal{};
+  return true;
+}
+
+bool readKeyedWordFile(std::string_view dataFolder, const char* fileName, std::string& text, std::string& path) {
+  path = std::string(dataFolder);
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path.push_back('\\');
+  path += fileName;
+  return plat::readWholeFile(path, text);
+}
+
+}  // namespace cj
