@@ -1,0 +1,28 @@
+// What the sample card takes from the engines: the registered word and rendering schemas, the
+// CON_TBL_PDA table this program carries, and the recogniser's dictionary builder.
+#pragma once
+#include "engine/cj/analysis/word_table.h"
+#include "engine/jc/core/rendering_table.h"
+#include "input/recogniser/dicgen/template_features.h"
+#include "input/recogniser/recog_dictionary.h"
+#include "platform/core/resources.h"
+#include "tools/datagen/sample_card.h"
+
+namespace datagen {
+
+inline SampleCardInputs engineCardInputs() {
+  SampleCardInputs in;
+  in.cjWordKeys = wordKeyShapes(cj::registeredWordKeys());
+  // Renderings are declared in engine-code bytes; a hanzi takes two.
+  for (const jc::RenderingKeySpec& s : jc::registeredRenderingKeys()) {
+    in.jcRenderingKeys.push_back({s.key, s.count, (s.minBytes + 1) / 2, s.maxBytes / 2});
+  }
+  in.conTblPda = std::string(plat::findResource("CONNECT", "CON_TBL_PDA").bytes());
+  in.recogBuilder = [](std::string_view text, std::string& file, int& type, std::string* error) {
+    return recog::dictionaryFromTemplates(text, file, type, error);
+  };
+  in.recogName = [](int type) { return recog::dictionaryFileName(type); };
+  return in;
+}
+
+}  // namespace datagen

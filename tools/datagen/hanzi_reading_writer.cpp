@@ -1,0 +1,26 @@
+#include "tools/datagen/hanzi_reading_writer.h"
+
+namespace datagen {
+
+int hanziReadingSlot(char32_t cp) {
+  if (cp >= 0x3400 && cp <= 0x9FA5) return static_cast<int>(cp - 0x3400);
+  if (cp >= 0xF900 && cp <= 0xFA2A) return static_cast<int>(cp - 0x8D00);
+  return -1;
+}
+
+std::string hanziReadingFile(const std::vector<std::pair<char32_t, std::string>>& readings) {
+  std::string index(static_cast<std::size_t>(kHanziReadingSlots) * 4, '\0');
+  std::string body;
+  for (const auto& [cp, reading] : readings) {
+    int slot = hanziReadingSlot(cp);
+    if (slot < 0 || reading.size() > 252) continue;
+    std::uint32_t offset = static_cast<std::uint32_t>(index.size() + body.size());
+    for (int b = 0; b < 4; ++b) index[static_cast<std::size_t>(slot) * 4 + b] = static_cast<char>(offset >> (8 * b));
+    body.push_back(static_cast<char>(reading.size() + 3));
+    body.append(2, '\0');
+    body += reading;
+  }
+  return index + body;
+}
+
+}  // namespace datagen
