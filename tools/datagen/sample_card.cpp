@@ -318,7 +318,7 @@ bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& word
   std::vector<std::string> entries;
   for (const CjSampleWord& w : words) {
     std::string entry = w.entry;
-    if (auto it = refs.find(w.word); it != refs.end()) entry += "Z[" + std::to_string(it->second) + "]";
+    if (auto it = refs.find(w.word); it != refs.end()) entry += "Z[" + std::to_string(it->second - 1) + "]";  // Z holds the offset
     entries.push_back(entry);
   }
   std::vector<uint32_t> offsets;

@@ -1,0 +1,239 @@
+#include "engine/cj/transfer/sentence_driver.h"
+
+#include <memory>
+#include <new>
+#include <optional>
+
+#include "engine/cj/analysis/code_convert.h"
+#include "engine/cj/analysis/dic_lookup.h"
+#include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/analysis/parse_cascade.h"
+#include "engine/cj/analysis/post_parse.h"
+#include "engine/cj/analysis/pre_parse.h"
+#include "engine/cj/analysis/segmenter.h"
+#include "engine/cj/analysis/text_checks.h"
+#include "engine/cj/transfer/dictionary_lookup.h"
+#include "engine/cj/transfer/japanese_output.h"
+#include "engine/cj/transfer/rule_actions.h"
+#include "platform/core/codepage.h"
+#include "platform/core/notify.h"
+
+namespace cj {
+namespace {
+
+constexpr std::size_t kTextBufferSize = 900;
+constexpr std::size_t kSentenceBufferSize = 1800;
+constexpr int kMaxCodeErrors = 3;
+// Sentences longer than this may be too fragmented to analyse.
+constexpr std::size_t kFragmentationLength = 60;
+constexpr int kFragmentationFloor = 8;
+
+std::optional<DriverBlock> gFailBlock;
+
+bool blockFails(DriverBlock b) {
+  if (gFailBlock != b) return false;
+  gFailBlock.reset();
+  return true;
+}
+
+void showOutOfMemory() { plat::messageBox(u"メモリ不足!", u"", plat::kMbOk | plat::kMbIconExclamation); }
+
+std::u16string systemText(std::string_view bytes) { return plat::multiByteToWide(plat::kSystemCodePage, bytes); }
+
+std::string_view terminated(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+bool isFullStop(std::string_view mark) { return mark == "\x81\x42" || mark == "\xA1"; }
+
+int recordLoader(std::string_view text, CjNode& record) { return loadWordRecord(text, &record); }
+
+// True when the work area is too fragmented: 100 - 200n/L below the floor.
+bool tooFragmented(std::size_t length, int segments) {
+  if (length <= kFragmentationLength) return false;
+  const long l = static_cast<long>(length);
+  return 100 - (200L * segments) / l < kFragmentationFloor;
+}
+
+}  // namespace
+
+void failNextDriverBlock(DriverBlock block) { gFailBlock = block; }
+
+int checkSplitMarker(CjSentence& s, std::string_view source, std::u16string& output) {
+  if (s.nodeCount < 2) return 0;
+  for (int i = 2; i <= s.nodeCount - 1 && i + 1 < kMaxNodes; ++i) {
+    CjNode& a = s.nodes[i];
+    CjNode& b = s.nodes[i + 1];
+    if (a.CHI != kMarkerSymbol || b.CHI != kMarkerSymbol) continue;
+    if (i + 2 <= s.nodeCount && i + 2 < kMaxNodes && s.nodes[i + 2].CAT == "V") {
+      const std::size_t at = findAtCharStart(terminated(source), kSplitMarker);
+      if (at == std::string_view::npos) return 0;
+      output = systemText(kSplitMarker);
+      return static_cast<int>(at);
+    }
+    a.CHI = kSplitMarker;
+    a.CAT = "J";
+    b.CHI = "";
+    b.CAT = "";
+    a.next = b.next;
+    if (b.next > 0 && b.next < kMaxNodes) s.nodes[b.next].prev = i;
+    if (s.lastTop == i + 1) s.lastTop = i;
+  }
+  return 0;
+}
+
+int translateChineseSentence(std::string_view sentence, std::u16string& output) {
+  sentence = terminated(sentence);
+  std::string buffer;
+  try {
+    if (blockFails(DriverBlock::SentenceBuffer)) throw std::bad_alloc();
+    buffer.reserve(kSentenceBufferSize);
+  } catch (const std::bad_alloc&) {
+    // A failure, never a split position.
+    showOutOfMemory();
+    engineStatus = kStatusOutOfMemory;
+    return engineStatus;
+  }
+  engineStatus = kStatusOk;
+  if (sentence.empty()) return 0;
+  if (lacksHanzi(sentence)) {
+    output = systemText(sentence);
+    return 0;
+  }
+  widenDigits(sentence, buffer);
+  segment seg;
+  initSegmenter(seg, buffer);
+  segmentSentence(seg);
+  if (engineStatus != kStatusOk) {
+    freeSegmenter(seg);
+    return engineStatus;
+  }
+  const int count = mergedCount(seg);
+  if (tooFragmented(sentence.size(), count)) {
+    std::string japanese;
+    convertSentenceFallback(sentence, japanese);
+    output = systemText(japanese);
+    freeSegmenter(seg);
+    return 0;
+  }
+  std::unique_ptr<CjSentence> area;
+  if (blockFails(DriverBlock::WorkArea)) {
+    showOutOfMemory();
+  } else {
+    area = buildSentence(count);
+  }
+  if (!area) {
+    freeSegmenter(seg);
+    engineStatus = kStatusOutOfMemory;
+    return engineStatus;
+  }
+  setWordRecordLoader(&recordLoader);
+  if (fillNodesFromSegments(*area, mergedSegments(seg)) == kStatusOk) {
+    preParse(*area);
+    const int at = checkSplitMarker(*area, sentence, output);
+    engineStatus = at;
+    if (at != 0) {
+      destroySentence(area, 1);
+      freeSegmenter(seg);
+      return -at;
+    }
+    parseSentence(*area);
+    if (engineStatus == kStatusOk) {
+      postParse(*area);
+      generateJapanese(area.get(), &roleLinksOf(*area), summaryOf(*area), output);
+    }
+  }
+  destroySentence(area, 1);
+  freeSegmenter(seg);
+  return engineStatus;
+}
+
+int translateChineseText(std::string& text, std::u16string& output) {
+  const std::string_view line = terminated(text);
+  if (lacksHanzi(line)) {
+    output = systemText(line);
+    return 0;
+  }
+  int oddMarks = 0;
+  if (countCodeErrors(line, oddMarks) > kMaxCodeErrors || oddMarks > kMaxCodeErrors) {
+    output = kCodeErrorNotice;
+    return 0;
+  }
+  std::string sentence, prefix;
+  try {
+    if (blockFails(DriverBlock::TextBuffers)) throw std::bad_alloc();
+    sentence.reserve(kTextBufferSize);
+    prefix.reserve(kTextBufferSize);
+  } catch (const std::bad_alloc&) {
+    showOutOfMemory();
+    return kStatusOutOfMemory;
+  }
+  output.clear();
+  reportingVerbState = 0;
+  text.resize(terminated(text).size());
+  removeWordAfterComma(text);
+  const std::size_t length = text.size();
+  std::u16string japanese, held;
+  std::string endMark;
+  int result = 0;
+  std::size_t p = 0;
+  while (p < length && text[p] != 0) {
+    std::size_t next = nextChineseSentence(text, sentence, p, endMark);
+    if (next <= p) next = p + 1;
+    const bool stop = isFullStop(endMark);
+    if ((stop || next >= length) && reportingVerbState == 2) {
+      reportingVerbState = 7;
+      if (stop) {
+        const std::size_t at = findAtCharStart(sentence, endMark);
+        if (at != std::string::npos) sentence.resize(at);
+      }
+    }
+    extractEnumerationPrefix(sentence, prefix);
+    if (prefix == "[[") prefix.clear();
+    if (!prefix.empty()) {
+      std::string converted;
+      convertSentenceFallback(prefix, converted);
+      output += systemText(converted);
+      sentence.erase(0, prefix.size());
+    }
+    japanese.clear();
+    int r = translateChineseSentence(sentence, japanese);
+    if (r < 0) {
+      const std::size_t cut = static_cast<std::size_t>(-static_cast<long>(r));
+      if (cut > 0 && cut < sentence.size()) {
+        // The marker's place in the line, past the item number that was taken off.
+        std::size_t marker = findAtCharStart(text, kSplitMarker, p);
+        if (marker == std::string::npos || marker >= next) marker = p + prefix.size() + cut;
+        sentence.resize(cut);
+        const std::u16string kept = japanese;
+        japanese.clear();
+        r = translateChineseSentence(sentence, japanese);
+        japanese += kept;
+        next = marker + kSplitMarker.size();
+      }
+    }
+    if (reportingVerbState == 1) {
+      if (held.empty()) {
+        held = japanese;
+        japanese.clear();
+      }
+      reportingVerbState = 2;
+    } else if (reportingVerbState == 7) {
+      reportingVerbState = 0;
+      output += japanese;
+      output += u"と";
+      japanese = held;
+      held.clear();
+    }
+    output += japanese;
+    if (r == kSentenceEndsLine) break;
+    if (r != 0) {
+      result = r;
+      break;
+    }
+    p = next;
+  }
+  // A reporting clause still held when the line ends.
+  if (reportingVerbState == 2 && !held.empty()) output += held;
+  return result;
+}
+
+}  // namespace cj

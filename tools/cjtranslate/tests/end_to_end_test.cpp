@@ -1,0 +1,108 @@
+// The console driver on the sample card: the card is built by datagen_card into a temporary
+// device, and lines go through cjtranslate as through the translator's engine.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/core/device.h"
+#include "tools/datagen/temp_device.h"
+
+namespace {
+
+std::string binFolder() {
+  if (const char* bin = std::getenv("SUITE_BIN_DIR")) return bin;
+  char self[4096] = {};
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
+  path = path.substr(0, path.find_last_of('/'));
+  return path.substr(0, path.find_last_of('/')) + "/bin";
+}
+
+std::string quoted(const std::string& s) { return "'" + s + "'"; }
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    device_ = new datagen::TempDevice();
+    const std::string card = plat::hostPath(device_->card());
+    const std::string command = quoted(binFolder() + "/datagen_card") + " " +
+                                quoted(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample") + " " + quoted(card) +
+                                " >/dev/null 2>&1";
+    cardBuilt_ = std::system(command.c_str()) == 0;
+  }
+  static void TearDownTestSuite() {
+    delete device_;
+    device_ = nullptr;
+  }
+
+  // Each line through the console driver; one output line per input line.
+  std::vector<std::string> translate(const std::vector<std::string>& lines, std::string* errors = nullptr) {
+    const std::string in = device_->root() + "/input.txt", out = device_->root() + "/output.txt",
+                      err = device_->root() + "/errors.txt";
+    {
+      std::ofstream f(in, std::ios::binary);
+      for (const std::string& l : lines) f << l << "\n";
+    }
+    const std::string command = quoted(binFolder() + "/cjtranslate") + " <" + quoted(in) + " >" + quoted(out) +
+                                " 2>" + quoted(err);
+    status_ = std::system(command.c_str());
+    if (errors) *errors = readFile(err);
+    std::vector<std::string> result;
+    std::istringstream s(readFile(out));
+    for (std::string l; std::getline(s, l);) result.push_back(l);
+    return result;
+  }
+
+  static datagen::TempDevice* device_;
+  static bool cardBuilt_;
+  int status_ = -1;
+};
+
+datagen::TempDevice* EndToEnd::device_ = nullptr;
+bool EndToEnd::cardBuilt_ = false;
+
+TEST_F(EndToEnd, SentencesOfTheSampleCard) {
+  ASSERT_TRUE(cardBuilt_);
+  struct Case {
+    const char* chinese;
+    const char* japanese;
+  } cases[] = {
+      // What the rules make of the sample card's words and grammar.
+      {"他喝水。", "は水を飲む。"},  // subject, verb, object
+      {"他很高兴。", "はとてもうれしい。"},  // adjective predicate
+      {"你喝茶吗？", "お茶を飲むか？"},  // question with the final particle
+      {"我不去学校。", "は学校を行かない。"},  // negation
+      {"今天我去北京。", "今日北京を行って。"},  // time word
+      {"他在学校学习。", "学校をいて勉強して。"},  // preposition phrase
+      {"桌子上有三本书。", "机本三をあって。"},  // localiser phrase
+      {"我买了两本书。", "本〓を買って。"},  // numeral and classifier
+      {"这是我买的书。", "で本を買って。"},  // relative clause with the linker
+      {"他说：“我明天去。”", "は言って：の明日行って。”"},  // reporting verb and quotation
+      {"hello 123", "hello 123"},  // no hanzi: passed through
+      {"我āāāā", "★★中国語原文コードに誤りがあるため翻訳しません★★"},  // broken code: refused
+      {"(1)他喝水。", "(1)は水を飲む。"},  // item number in front
+      {"他喝水。他很高兴。", "は水を飲む。はとてもうれしい。"},  // two sentences in one line
+  };
+  std::vector<std::string> lines;
+  for (const Case& k : cases) lines.push_back(k.chinese);
+  std::string errors;
+  const std::vector<std::string> out = translate(lines, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].japanese) << lines[i];
+}
+
+}  // namespace
