@@ -20,11 +20,14 @@ fi
 echo "Device folder: $DEVICE"
 echo "Program folder: $PWD/$BUILD/bin"
 built=()
-for p in Orvale Sernick Vocra imreset libPhonavel.so libStroka.so libQuillpin.so libBrusca.so libLookra.so libSynparse.so; do
-  [ -e "$BUILD/bin/$p" ] && built+=("$p")
+for p in Orvale Sernick Vocra imreset Phonavel Stroka Quillpin Brusca Lookra Synparse; do
+  for f in "$p" "$p.so" "lib$p.so"; do
+    if [ -e "$BUILD/bin/$f" ]; then built+=("$f"); break; fi
+  done
 done
 echo "Built: ${built[*]:-none of the programs yet}"
 if [ -x "$BUILD/bin/Orvale" ]; then
   exec "$BUILD/bin/Orvale"
 fi
-echo "The translator is not built yet."
+echo "The translator is not built yet. The Chinese-to-Japanese engine can be tried on the card from a console:"
+echo "  echo '我喝茶。' | SUITE_DEVICE_ROOT=\"$DEVICE\" $BUILD/bin/cjtranslate"
