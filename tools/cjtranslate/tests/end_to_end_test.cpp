@@ -81,20 +81,23 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
     const char* japanese;
   } cases[] = {
       // What the rules make of the sample card's words and grammar.
-      {"他喝水。", "は水を飲む。"},  // subject, verb, object
-      {"他很高兴。", "はとてもうれしい。"},  // adjective predicate
-      {"你喝茶吗？", "お茶を飲むか？"},  // question with the final particle
-      {"我不去学校。", "は学校を行かない。"},  // negation
-      {"今天我去北京。", "今日北京を行って。"},  // time word
-      {"他在学校学习。", "学校をいて勉強して。"},  // preposition phrase
-      {"桌子上有三本书。", "机本三をあって。"},  // localiser phrase
-      {"我买了两本书。", "本〓を買って。"},  // numeral and classifier
-      {"这是我买的书。", "で本を買って。"},  // relative clause with the linker
-      {"他说：“我明天去。”", "は言って：の明日行って。”"},  // reporting verb and quotation
+      {"他喝水。", "彼は水を飲む。"},  // subject, verb, object
+      {"他很高兴。", "彼はとてもうれしい。"},  // adjective predicate
+      {"你喝茶吗？", "あなたはお茶を飲むか？"},  // question with the final particle
+      {"我不去学校。", "私は学校に行かない。"},  // negation
+      {"今天我去北京。", "今日北京に行く。"},  // time word
+      {"他在学校学习。", "彼は学校で勉強する。"},  // preposition phrase
+      {"桌子上有三本书。", "机の上に三の本がある。"},  // localiser phrase
+      {"我买了两本书。", "二の本を買う。"},  // numeral and classifier
+      {"这是我买的书。", "これは私が買う本だ。"},  // relative clause with the linker
+      {"他说：“我明天去。”", "彼は言う：私の明日行く。”"},  // reporting verb and quotation
+      {"他在学校。", "彼は学校にいる。"},  // the verb of being somewhere takes に
+      {"我没有钱。", "私はお金がない。"},  // negated existence
+      {"他喝茶吧。", "彼はお茶を飲むでしょう。"},  // final particle of supposition
       {"hello 123", "hello 123"},  // no hanzi: passed through
       {"我āāāā", "★★中国語原文コードに誤りがあるため翻訳しません★★"},  // broken code: refused
-      {"(1)他喝水。", "(1)は水を飲む。"},  // item number in front
-      {"他喝水。他很高兴。", "は水を飲む。はとてもうれしい。"},  // two sentences in one line
+      {"(1)他喝水。", "(1)彼は水を飲む。"},  // item number in front
+      {"他喝水。他很高兴。", "彼は水を飲む。彼はとてもうれしい。"},  // two sentences in one line
   };
   std::vector<std::string> lines;
   for (const Case& k : cases) lines.push_back(k.chinese);
