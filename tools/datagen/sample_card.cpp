@@ -218,7 +218,7 @@ bool parseCjSampleWords(std::string_view text, std::vector<CjSampleWord>& out, s
       CjDicLine dl;
       dl.kind = parts[0][0];
       dl.text = shiftJis(parts[1]);
-      dl.code = parts[2];
+      dl.code = shiftJis(parts[2]);  // a counter in the code is Japanese too
       if (parts.size() > 3 && !parts[3].empty()) dl.frame = parts[3][0];
       if (parts.size() > 4 && !parts[4].empty()) dl.frame2 = parts[4][0];
       w.translations.push_back(dl);

@@ -59,7 +59,7 @@ TEST(SampleWordTable, FillerClashingWithARealWordIsReplaced) {
 TEST(SampleCjWords, EntriesAndTranslationsAreConverted) {
   std::vector<datagen::CjSampleWord> words;
   std::string error;
-  ASSERT_TRUE(datagen::parseCjSampleWords(utf8(u8"学生\tN\\U[N]a[H]\txue2sheng5\tN,学生,N0000 | V,勉強する,SHT00,O\n"
+  ASSERT_TRUE(datagen::parseCjSampleWords(utf8(u8"学生\tN\\U[N]a[H]\txue2sheng5\tN,学生,N0000 | V,勉強する,SHT00,O | Q,本,N<冊>\n"
                                                u8"。\tP\\U[P]\t-\t-\n"),
                                           words, &error))
       << error;
@@ -69,11 +69,12 @@ TEST(SampleCjWords, EntriesAndTranslationsAreConverted) {
   EXPECT_EQ(words[0].word, engine);
   EXPECT_EQ(words[0].entry, "N\\U[N]a[H]");
   EXPECT_EQ(words[0].reading, "xue2sheng5");
-  ASSERT_EQ(words[0].translations.size(), 2u);
+  ASSERT_EQ(words[0].translations.size(), 3u);
   EXPECT_EQ(words[0].translations[1].kind, 'V');
   EXPECT_EQ(words[0].translations[1].text, "\x95\xD7\x8B\xAD\x82\xB7\x82\xE9");  // 勉強する in Shift-JIS
   EXPECT_EQ(words[0].translations[1].code, "SHT00");
   EXPECT_EQ(words[0].translations[1].frame, 'O');
+  EXPECT_EQ(words[0].translations[2].code, "N<\x8D\xFB>");  // the counter 冊 in Shift-JIS
   EXPECT_TRUE(words[1].reading.empty());
   EXPECT_TRUE(words[1].translations.empty());
 
