@@ -87,10 +87,19 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"我不去学校。", "私は学校に行かない。"},  // negation
       {"今天我去北京。", "今日北京に行く。"},  // time word
       {"他在学校学习。", "彼は学校で勉強する。"},  // preposition phrase
-      {"桌子上有三本书。", "机の上に三の本がある。"},  // localiser phrase
-      {"我买了两本书。", "二の本を買う。"},  // numeral and classifier
+      {"桌子上有三本书。", "机の上に三冊の本がある。"},  // localiser phrase
+      {"我买了两本书。", "二冊の本を買った。"},  // numeral and classifier; 了 gives the past
+      {"这本书很好。", "この本はとてもよい。"},  // demonstrative and classifier
+      {"我喝了一杯茶。", "一杯のお茶を飲んだ。"},  // another classifier's counter
       {"这是我买的书。", "これは私が買う本だ。"},  // relative clause with the linker
-      {"他说：“我明天去。”", "彼は言う：私の明日行く。”"},  // reporting verb and quotation
+      // Reporting verb and quotation. The line is cut after "：" and after the end mark inside the
+      // quotation: "”" is a sentence of its own without hanzi and passes through; the "“" left
+      // without its partner is no quoted span, takes no role and falls out of the ordered clause.
+      {"他说：“我明天去。”", "彼は言う：私の明日行く。”"},
+      // The same cut before the question's closing mark: no sentence node wraps the clause, so
+      // the particle's "か" and the question mark's "か？" both appear.
+      {"他说：“你喝茶吗？”", "彼は言う：“あなたお茶を飲むかか？”"},
+      {"他说：“我明天去”", "彼は言う：“私の明日は行く”"},  // a whole quotation keeps both marks
       {"他在学校。", "彼は学校にいる。"},  // the verb of being somewhere takes に
       {"我没有钱。", "私はお金がない。"},  // negated existence
       {"他喝茶吧。", "彼はお茶を飲むでしょう。"},  // final particle of supposition
