@@ -20,7 +20,14 @@ const RenderingKeyRegistrar registrar(kTestKeys, 4);
 
 std::string u8s(const char8_t* s) { return reinterpret_cast<const char*>(s); }
 
-// A table that satisfies kTestKeys; lines can be replaced by key.
+// The keys that the engine's own families register, filled with synthetic words.
+std::string engineKeys() {
+  datagen::WordTable t = syntheticRenderings();
+  std::erase_if(t, [](const auto& entry) { return entry.first.rfind("testRules.", 0) == 0; });
+  return datagen::wordTableText(t);
+}
+
+// A table that satisfies kTestKeys and the engine's keys; lines can be replaced by key.
 std::string table(const std::string& replaceKey = "", const std::string& line = "") {
   std::vector<std::pair<std::string, std::string>> lines = {
       {"testRules.E1", u8s(u8"testRules.E1\t啊阿")},
@@ -28,7 +35,7 @@ std::string table(const std::string& replaceKey = "", const std::string& line = 
       {"testRules.L1", u8s(u8"testRules.L1\t|哎|唉哀|皑癌蔼|")},
       {"testRules.any", u8s(u8"testRules.any\t|矮|艾碍|")},
   };
-  std::string text = "# renderings\n";
+  std::string text = "# renderings\n" + engineKeys();
   for (auto& [k, l] : lines) {
     if (k == replaceKey) {
       if (!line.empty()) text += line + "\n";
