@@ -94,6 +94,8 @@ TEST_F(SampleCard, JapaneseDictionaryPairOpensAndFindsItsWords) {
   EXPECT_TRUE(hit);
   jc::destroyJpDictionary(&d);
   EXPECT_EQ(jc::loadRenderingTable(jc), jc::kRenderingTableLoaded);
+  EXPECT_EQ(jc::rendering("chineseOutput.linkingWord"), engineCode("的"));
+  EXPECT_EQ(jc::renderingBarList("templateExpansion.localisers"), "|" + engineCode("上") + "|" + engineCode("里") + "|");
   EXPECT_TRUE(plat::pathExists(jc + "Jcfrdic"));
   EXPECT_TRUE(plat::pathExists(jc + "jctrans.dat"));
 }
