@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -433,6 +434,25 @@ TEST_F(SentenceOutput, OutputIsCutAtAWholeCharacter) {
   ASSERT_TRUE(emitSentence(s.get()));
   ASSERT_EQ(s->output.size(), 1023u);
   EXPECT_EQ(s->output.str().substr(1021), shu);
+}
+
+TEST_F(SentenceOutput, LongHandOversAreCutAtAWholeCharacter) {
+  std::string twenty;
+  for (int k = 0; k < 20; ++k) twenty += ec(u8"书");
+  // Slot 0 (49 bytes) joined with the first dependent's own.
+  buildReading();
+  t(8).slot0 = twenty;
+  t(6).slot0 = twenty;
+  ASSERT_TRUE(expandAllTemplates(s.get()));
+  ASSERT_TRUE(orderFromDefault(s.get()));
+  EXPECT_EQ(t(6).slot0.str(), twenty + twenty.substr(0, 8));
+  // The governor's tail joined with the last dependent's text4 (49 bytes).
+  buildReading();
+  t(7).text4 = twenty;
+  t(8).text3 = twenty.substr(0, 20);
+  ASSERT_TRUE(expandAllTemplates(s.get()));
+  ASSERT_TRUE(orderFromDefault(s.get()));
+  EXPECT_EQ(t(7).text4.str(), twenty + twenty.substr(0, 8));
 }
 
 TEST_F(SentenceOutput, WithoutBaseItemsTheStepsFailCleanly) {
