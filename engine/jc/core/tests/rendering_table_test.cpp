@@ -36,7 +36,10 @@ std::string table(const std::string& replaceKey = "", const std::string& line = 
       text += l + "\n";
     }
   }
-  return text;
+  // The keys that the rule families of this binary register, filled.
+  datagen::WordTable others = syntheticRenderings();
+  std::erase_if(others, [](const auto& entry) { return entry.first.rfind("testRules.", 0) == 0; });
+  return text + datagen::wordTableText(others);
 }
 
 class RenderingTable : public ::testing::Test {
