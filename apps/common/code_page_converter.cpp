@@ -46,17 +46,24 @@ int CodePageConverter::multiByteToWide(unsigned codePage, unsigned /*flags*/, co
     terminated = false;
   }
   std::u16string out;
-  // The engine code pages stop at a zero byte; convert the pieces between zeros alike.
-  size_t start = 0;
-  while (start <= in.size()) {
-    size_t zero = in.find('\0', start);
-    size_t end = zero == std::string_view::npos ? in.size() : zero;
-    out += decode(codePage, in.substr(start, end - start));
-    if (zero == std::string_view::npos) break;
-    out.push_back(u'\0');
-    start = zero + 1;
+  if (engine) {
+    // A zero byte ends the string, counted or not; the zero is stored.
+    size_t zero = in.find('\0');
+    out = decode(codePage, in.substr(0, zero));
+    if (zero != std::string_view::npos || terminated) out.push_back(u'\0');
+  } else {
+    // Other code pages convert the pieces between zeros alike.
+    size_t start = 0;
+    while (start <= in.size()) {
+      size_t zero = in.find('\0', start);
+      size_t end = zero == std::string_view::npos ? in.size() : zero;
+      out += decode(codePage, in.substr(start, end - start));
+      if (zero == std::string_view::npos) break;
+      out.push_back(u'\0');
+      start = zero + 1;
+    }
+    if (terminated) out.push_back(u'\0');
   }
-  if (terminated) out.push_back(u'\0');
   int needed = static_cast<int>(out.size());
   if (wideCount == 0) return needed;
   if (!wide || needed > wideCount) return 0;
@@ -72,9 +79,14 @@ int CodePageConverter::wideToMultiByte(unsigned codePage, unsigned /*flags*/, co
   bool terminated = wideCount == -1;
   std::u16string_view in = terminated ? std::u16string_view(wide) : std::u16string_view(wide, wideCount);
   std::string out;
+  const bool engine = codePage == kEngineCodePage || codePage == kEngineTraditionalCodePage;
+  bool ended = false;
   for (char16_t c : in) {
     if (c == 0) {
       out.push_back('\0');
+      // The engine code pages end the string at a zero.
+      ended = engine;
+      if (ended) break;
       continue;
     }
     std::string piece = encode(codePage, std::u16string_view(&c, 1));
@@ -85,7 +97,7 @@ int CodePageConverter::wideToMultiByte(unsigned codePage, unsigned /*flags*/, co
     }
     out += piece;
   }
-  if (terminated) out.push_back('\0');
+  if (terminated && !ended) out.push_back('\0');
   int needed = static_cast<int>(out.size());
   if (byteCount == 0) return needed;
   if (!bytes || needed > byteCount) return 0;

@@ -329,6 +329,8 @@ bool DictionaryFiles::findEntry(int d, std::string_view keyIn, DictionaryEntry& 
   Side& s = sides_[d];
   size_t digits = 0;
   while (digits < keyIn.size() && keyIn[digits] >= '0' && keyIn[digits] <= '9') ++digits;
+  // Every search starts the cursor at the root block.
+  s.cursor.forwardBlock = s.cursor.backwardBlock = s.rootPosition;
   if (digits > 0 && digits < keyIn.size() && keyIn[digits] == '-') {
     // A direct record reference.
     std::uint64_t number = 0;
@@ -350,7 +352,7 @@ bool DictionaryFiles::findEntry(int d, std::string_view keyIn, DictionaryEntry& 
     normaliseToHalfWidth(key, normal);
     key = normal;
   }
-  if (key.empty()) return false;
+  // An empty key stands before every key: the walk finds the first entry.
   std::uint32_t record = 0;
   int number = 0;
   if (!walkToKey(s, key, record, number)) return false;

@@ -214,7 +214,8 @@ std::string extractPinyin(const DictionaryEntry& entry) {
     std::uint16_t c;
     int n = readChar(s.substr(i), c);
     if (n == 1 && c == kControl) {
-      i += i + 1 < s.size() ? 2 : 1;  // a control pair is not text
+      if (collecting) break;            // the text it switches to is no pinyin
+      i += i + 1 < s.size() ? 2 : 1;  // a control pair before the pinyin is skipped
       continue;
     }
     bool letter = n == 1 && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= 0xA6 && c <= 0xDD) ||

@@ -172,7 +172,7 @@ bool isPinyinLetter(char16_t c) {
   if (isAsciiLetter(c)) return true;
   for (int i = 0; kLowerToned[i]; ++i)
     if (kLowerToned[i] == c || kUpperToned[i] == c) return true;
-  return c == u'ê' || c == u'Ê';
+  return false;
 }
 
 void lowerToneMarks(std::u16string& text) {
@@ -199,7 +199,8 @@ bool toneMarksToNumbers(std::u16string& out, std::u16string_view textIn) {
       ++i;
       continue;
     }
-    if (!isPinyinLetter(c)) {
+    // ê starts a syllable too; it is written "^e" below.
+    if (!isPinyinLetter(c) && c != u'ê') {
       out.push_back(c);
       ++i;
       continue;
@@ -279,8 +280,7 @@ int pinyinToPronunciation(const PronunciationTables& tables, std::u16string& out
     }
     std::u16string letters;
     while (i < numbered.size() && isAsciiLetter(numbered[i])) {
-      char16_t l = numbered[i++];
-      letters.push_back(l >= u'A' && l <= u'Z' ? static_cast<char16_t>(l + 32) : l);
+      letters.push_back(numbered[i++]);  // the caller lowers the case
     }
     int tone = -1;
     if (i < numbered.size() && numbered[i] >= u'0' && numbered[i] <= u'4') tone = numbered[i++] - u'0';

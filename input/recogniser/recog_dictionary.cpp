@@ -61,10 +61,7 @@ int readTableBlocks(std::FILE* f, int type, RecogDictionary& d) {
 // Every cluster's members must lie inside the member block and hold their bit fields.
 bool clusterLayoutValid(const Cluster& c, std::size_t memberBytes) {
   unsigned bits = 0;
-  for (int i = 0; i < kDimensions; ++i) {
-    if (c.width[i] > 8) return false;
-    bits += c.width[i];
-  }
+  for (int i = 0; i < kDimensions; ++i) bits += c.width[i];
   if (bits > c.packedLength * 8u) return false;
   std::uint64_t end = c.position + static_cast<std::uint64_t>(c.memberCount) * (2u + c.packedLength);
   return end <= memberBytes;
@@ -158,7 +155,7 @@ bool readMember(const RecogDictionary& dict, const Cluster& cluster, unsigned in
       unsigned b = (bits[bit / 8] >> (7 - bit % 8)) & 1u;
       field = (field << 1) | b;
     }
-    values[i] = static_cast<int>(field) + cluster.offset[i];
+    values[i] = static_cast<int>(static_cast<std::int64_t>(field) + cluster.offset[i]);
   }
   return true;
 }

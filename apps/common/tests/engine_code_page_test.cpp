@@ -150,4 +150,19 @@ TEST_F(EngineCodePageTest, PlatformShapedCallsCountAndCheckTheBuffer) {
   EXPECT_EQ(conv.toWideN(60932, w, "\x88\x9F\x88\x9F", 2), 1);
 }
 
+TEST_F(EngineCodePageTest, ZeroEndsACountedString) {
+  apptext::CodePageConverter conv(tables_);
+  // The zero is stored and nothing after it is converted.
+  char16_t wide[8] = {u'x', u'x', u'x', u'x', u'x', u'x', u'x', u'x'};
+  EXPECT_EQ(conv.multiByteToWide(60932, 0, "A\0\x88\x9F", 4, wide, 8), 2);
+  EXPECT_EQ(wide[0], u'A');
+  EXPECT_EQ(wide[1], u'\0');
+  EXPECT_EQ(wide[2], u'x');
+  EXPECT_EQ(conv.multiByteToWide(61932, 0, "A\0\x88\x9F", 4, nullptr, 0), 2);
+  char bytes[8] = {'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x'};
+  const char16_t text[] = {u'A', 0, u'啊'};
+  EXPECT_EQ(conv.wideToMultiByte(60932, 0, text, 3, bytes, 8, nullptr, nullptr), 2);
+  EXPECT_EQ(std::string(bytes, 3), std::string("A\0x", 3));
+}
+
 }  // namespace

@@ -63,7 +63,17 @@ TEST_F(DictionaryFilesTest, LongestMatchingPartOrNothing) {
   EXPECT_EQ(dict::extractKana(e), "けこ");
   EXPECT_FALSE(files.findEntry(0, "ん", e));   // past every key: no part matches
   EXPECT_FALSE(files.findEntry(0, "AAA", e));  // before every key
-  EXPECT_FALSE(files.findEntry(0, "", e));
+  // An empty key stands before every key: the first entry of the index.
+  std::string firstKey = jc_[0].keys[0];
+  size_t first = 0;
+  for (size_t i = 0; i < jc_.size(); ++i) {
+    if (jc_[i].keys[0] < firstKey) {
+      firstKey = jc_[i].keys[0];
+      first = i;
+    }
+  }
+  ASSERT_TRUE(files.findEntry(0, "", e));
+  EXPECT_EQ(e.body, jc_[first].body);
   files.closeDirection(0);
   ASSERT_TRUE(files.openDirection(1));
   ASSERT_TRUE(files.findEntry(1, "ZHONGGUOREN", e));
@@ -92,6 +102,22 @@ TEST_F(DictionaryFilesTest, DigitsAndHyphenReadARecordDirectly) {
   EXPECT_EQ(e.body, std::string(714, 'x'));
   EXPECT_FALSE(files.findEntry(0, "99999999999-", e));
   EXPECT_EQ(messageTexts(), std::vector<std::u16string>{u"辞書ファイルが読み込みできません"});
+}
+
+TEST_F(DictionaryFilesTest, DirectReferenceStartsTheCursorAtTheRoot) {
+  DictionaryFiles files;
+  open(files);
+  ASSERT_TRUE(files.openDirection(0));
+  DictionaryEntry e;
+  ASSERT_TRUE(files.findEntry(0, jcReadings_[4], e));
+  DictionaryEntry next;
+  ASSERT_TRUE(files.nextIndexEntry(0, next));
+  // The root holds only tree nodes: stepping from it after a direct reference reads no record.
+  ASSERT_TRUE(files.findEntry(0, std::to_string(jcFiles_.positions[4] - 2) + "-", e));
+  EXPECT_EQ(e.body, jc_[4].body);
+  EXPECT_FALSE(files.nextIndexEntry(0, next));
+  files.closeDirection(0);
+  EXPECT_TRUE(notes_.messages.empty());
 }
 
 TEST_F(DictionaryFilesTest, SteppingCrossesBlocksBothWays) {

@@ -80,6 +80,8 @@ TEST(EntryTextTest, HanziKanaAndPinyin) {
   EXPECT_EQ(dict::extractKana(withBody("x…ア・ーい。う")), "ア・ーい");
   EXPECT_EQ(dict::extractPinyin(withBody(zhong + guo + " zh\xB2ng gu\xB3, x\r\nmore")), "zh\xB2ng gu\xB3, x");
   EXPECT_EQ(dict::extractPinyin(withBody(ctl('C') + zhong + " h\xA7ng" + ctl('J'))), "h\xA7ng");
+  // Once collecting, a control pair ends the pinyin: the text it switches to is not pinyin.
+  EXPECT_EQ(dict::extractPinyin(withBody(zhong + " h\xA7ng" + ctl('J') + "abc")), "h\xA7ng");
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ TEST(PinyinConvertTest, ToneMarksBecomeNumbers) {
   EXPECT_EQ(upper, u"ǖàx");
   EXPECT_TRUE(dict::isPinyinLetter(u'ǚ'));
   EXPECT_FALSE(dict::isPinyinLetter(u'中'));
+  EXPECT_FALSE(dict::isPinyinLetter(u'ê'));  // no tone mark on it: not among the letters
 }
 
 class PronunciationTest : public ::testing::Test {
@@ -85,7 +86,9 @@ TEST_F(PronunciationTest, EachSyllableBecomesACharacterOfItsTone) {
   EXPECT_EQ(out, u"妈嘛");
   EXPECT_EQ(dict::pinyinToPronunciation(tables_, out, u"yi1 ge4, bu4", u"一个不"), 0);
   EXPECT_EQ(out, u"一 铬, 不");  // 一 and 不 stay: their tone depends on context
-  EXPECT_EQ(dict::pinyinToPronunciation(tables_, out, u"MA3", u"马"), 0);
+  // The caller lowers the case; an upper-case syllable is not in the table.
+  EXPECT_EQ(dict::pinyinToPronunciation(tables_, out, u"MA3", u"马"), -1);
+  EXPECT_EQ(dict::pinyinToPronunciation(tables_, out, u"ma3", u"马"), 0);
   EXPECT_EQ(out, u"玛");
   EXPECT_EQ(dict::pinyinToPronunciation(tables_, out, u"ma1", u"妈妈"), -1);  // counts differ
   EXPECT_EQ(dict::pinyinToPronunciation(tables_, out, u"xx1ma3", u"某马"), -1);

@@ -1,6 +1,7 @@
 #include "engine/cj/analysis/code_convert.h"
 
 #include "engine/cj/analysis/engine_code_tables.h"
+#include "engine/cj/analysis/word_table.h"
 #include "platform/core/codepage.h"
 #include "platform/core/resources.h"
 
@@ -111,6 +112,12 @@ constexpr std::pair<char16_t, char16_t> kFixedJapanese[] = {
     {u'\u65F6', u'\u6642'}, {u'\u4E3A', u'\u70BA'}, {u'\u5BF9', u'\u5BFE'}, {u'\u8FC7', u'\u904E'},
     {u'\u8FD8', u'\u9084'}, {u'\u8FDB', u'\u9032'}, {u'\u540E', u'\u5F8C'},
 };
+
+// One further character and the two-byte Japanese code written for it without the table: listed
+// words, the character first and its Shift-JIS code second.
+constexpr const char* kFurtherCharacter = "codeConversion.furtherCharacter";
+const WordKeySpec kWordKeys[] = {{kFurtherCharacter, 2, 1, 1}};
+const WordKeyRegistrar kRegistrar(kWordKeys, 1);
 
 struct FixedJapanese {
   std::vector<std::pair<std::string, std::string>> entries;  // engine code, Shift-JIS
@@ -261,6 +268,11 @@ void convertCwToJp(std::string& character) {
       character = japanese;
       return;
     }
+  }
+  const std::vector<std::string>& further = listedWords(kFurtherCharacter);
+  if (further.size() == 2 && further[1].size() == 2 && s == further[0]) {
+    character = further[1];
+    return;
   }
   std::uint16_t gb = gbOfEngineCode(lead, trail);
   unsigned gl = gb >> 8, gt = gb & 0xFF;

@@ -146,7 +146,9 @@ void groupNumeralRun(CjSentence& s) {
 }
 
 void applyReduplicationPatterns(CjSentence& s) {
-  s.firstTop = 1;
+  // The chain starts at node 1 again, unless the sentence end has taken node 1 out of it.
+  const bool firstOnChain = !isNodeIndex(s, 1) || s.nodes[1].next != 0 || s.lastTop == 1;
+  if (firstOnChain) s.firstTop = 1;
   void (*const passes[])(CjSentence&) = {mergeAABB, mergeAAB,  mergeABB,  mergeAAA,  mergeAA,
                                          mergeALYA, mergeZAYA, mergeALAQ, mergeAQBL, mergeYAYA,
                                          mergeYAYB, mergeALAB, mergeALA,  mergeALB,  groupNumeralRun};

@@ -179,23 +179,22 @@ std::string& mapReadingSyllables(std::string_view reading, std::string& out) {
   while (true) {
     std::size_t j = i;
     while (j < reading.size() && reading[j] != ' ' && reading[j] != '/') ++j;
+    // Every syllable is looked up, an empty one too (its key is all spaces).
     const std::string_view syllable = reading.substr(i, j - i);
-    if (!syllable.empty()) {
-      std::string key(kSyllableKeySize, ' ');
-      key.replace(0, std::min(syllable.size(), kSyllableCompared), syllable.substr(0, kSyllableCompared));
-      bool found = false;
-      for (int r = 0; r < rows && !found; ++r) {
-        const std::string_view row = std::string_view(table).substr(static_cast<std::size_t>(r) * kReadingRowSize,
-                                                                   kReadingRowSize);
-        if (std::memcmp(row.data(), key.data(), kSyllableCompared) == 0) {
-          out += rowReading(row);
-          found = true;
-        }
+    std::string key(kSyllableKeySize, ' ');
+    key.replace(0, std::min(syllable.size(), kSyllableCompared), syllable.substr(0, kSyllableCompared));
+    bool found = false;
+    for (int r = 0; r < rows && !found; ++r) {
+      const std::string_view row = std::string_view(table).substr(static_cast<std::size_t>(r) * kReadingRowSize,
+                                                                 kReadingRowSize);
+      if (std::memcmp(row.data(), key.data(), kSyllableCompared) == 0) {
+        out += rowReading(row);
+        found = true;
       }
-      if (!found) {
-        out += '?';
-        plat::messageBox(u"一致せず", u"", plat::kMbOk);
-      }
+    }
+    if (!found) {
+      out += '?';
+      plat::messageBox(u"一致せず", u"", plat::kMbOk);
     }
     if (j >= reading.size()) break;
     out += reading[j];

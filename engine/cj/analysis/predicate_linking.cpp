@@ -45,7 +45,8 @@ struct Linker {
 
 int resolveGroup(CjSentence& s, int left, int right, const std::vector<int>& p);
 
-// The 4-6 predicate operation over p (p[0] unused, p[1..n]).
+// The 4-6 predicate operation over p (p[0] unused, p[1..n]). Within a cell the groups are
+// resolved first, in the order written, and the cell's own links made after them.
 int linkMany(CjSentence& s, int L, int R, const std::vector<int>& p) {
   const int n = static_cast<int>(p.size()) - 1;
   Linker x{s};
@@ -92,10 +93,11 @@ int linkMany(CjSentence& s, int L, int R, const std::vector<int>& p) {
     int a = after(1);
     x.link(p[1], a, "OBJ1");
   };
+  // The group after resolves first; the nominal and the group are linked after it.
   auto objectThenRest = [&](int at) {
     int nom = x.nominal(p[at], p[at + 1]);
-    if (nom) x.link(p[at], nom, "OBJ1");
     int a = after(at);
+    if (nom) x.link(p[at], nom, "OBJ1");
     x.link(p[at], a, objectOrSeries(p[at]));
   };
 
@@ -123,8 +125,8 @@ int linkMany(CjSentence& s, int L, int R, const std::vector<int>& p) {
         x.adv(p[1], L);
         x.left(p[1], L);
         int nom = x.nominal(p[1], p[2]);
-        if (nom) x.link(p[1], nom, "PIVT");
         int a = after(1);
+        if (nom) x.link(p[1], nom, "PIVT");
         x.link(p[1], a, "SOC");
       } else {
         asPivotLater();
@@ -136,8 +138,8 @@ int linkMany(CjSentence& s, int L, int R, const std::vector<int>& p) {
       } else if (!last) {
         x.adv(pk, p[k - 1]);
         int b = before(k);
-        x.link(pk, b, "VAB");
         int a = after(k);
+        x.link(pk, b, "VAB");
         x.link(pk, a, "OBJ1");
       }
       break;
@@ -186,8 +188,11 @@ int linkMany(CjSentence& s, int L, int R, const std::vector<int>& p) {
       } else if (!last) {
         x.adv(pk, p[k - 1]);
         int b = before(k);
+        int nom = x.nominal(pk, p[k + 1]);
+        int a = after(k);
         x.link(pk, b, "VAB");
-        objectThenRest(k);
+        if (nom) x.link(pk, nom, "OBJ1");
+        x.link(pk, a, objectOrSeries(pk));
       } else {
         lastAsVal1();
       }

@@ -201,7 +201,8 @@ int countPredicates(const CjSentence& s, int after, int end) {
 
 int hasAuxiliaryPredicate(const CjSentence& s, int after, int end) {
   return firstInRange(s, after, end, [&](int k) {
-    if (isPredicateCandidate(s, k) && (hasMSem(s, k, "K") || hasVerbCVal(s, k, "H"))) return true;
+    // The node's own M_SEM and C_VAL, read as the main-predicate search reads them.
+    if (isPredicateCandidate(s, k) && (fieldHas(s, k, "K", false) || fieldHas(s, k, "H", true))) return true;
     return isListedWord(kAuxiliaryWords, wordOf(s, k));
   });
 }

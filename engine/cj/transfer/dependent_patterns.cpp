@@ -383,10 +383,12 @@ int joinPatternSuffix(CjTransferContext& c, int o, int v, std::string& t, std::s
       conjugateStem('y', '1', t, verbClass);
     }
   } else if (kind == "TN") {
-    if (doku || past) {
-      if (textEndsWith(t, "た")) {
+    // A past text without its final た/だ goes on to the steps below.
+    const bool endsTa = textEndsWith(t, "た"), endsDa = textEndsWith(t, "だ");
+    if (doku || (past && (endsTa || endsDa))) {
+      if (endsTa) {
         dropLastChar(t);
-      } else if (textEndsWith(t, "だ")) {
+      } else if (endsDa) {
         dropLastChar(t);
         if (work == "て") work = "で";
       }

@@ -40,8 +40,10 @@ CjTargetNode* writable(CjTransferContext& c, int i) { return i > 0 ? targetNode(
 
 std::string_view chi(CjTransferContext& c, int i) { return node(c, i).CHI.view(); }
 
-// The words of a key joined into one plain string, for the "occurs in" tests.
+// The words of a key joined into one plain string, for the "occurs in" tests: a plain substring
+// search, which finds an empty text anywhere.
 bool occursIn(const char* key, std::string_view word) {
+  if (word.empty()) return true;
   std::string joined;
   for (const std::string& w : listedWords(key)) joined += w;
   return containsText(joined, word);
@@ -230,7 +232,7 @@ void fixSpeechVerb(CjTransferContext& c) {
     if (w < 1 || !isListedText(*c.sentence, w, kSpeechVerb) || node(c, w).CAT != "V") continue;
     const auto& senses = node(c, w).senses;
     CjTargetNode& wt = c.targets[w];
-    if (senses.empty() || senses.front().C_VAL.view() != "H") continue;
+    if (senses.empty() || senses.front().C_VAL.view().find('H') == std::string_view::npos) continue;
     if (!wt.japanese.empty() || !wt.candidates.empty()) continue;
     chooseTranslation(c, w, 'V');
     if (wt.candidates.empty()) continue;
@@ -263,7 +265,8 @@ int findSemanticWord(CjTransferContext& c, int start) {
 int findListedNeighbour(CjTransferContext& c, int i, std::string_view barList) {
   if (i < 1 || i > c.nodeCount) return 0;
   int steps = 0;
-  for (int k = i; k > 0 && k < kMaxNodes && steps < kMaxNodes; k = node(c, k).prev, ++steps) {
+  // The words before i, not i itself.
+  for (int k = node(c, i).prev; k > 0 && k < kMaxNodes && steps < kMaxNodes; k = node(c, k).prev, ++steps) {
     if (isInWordList(barList, chi(c, k))) return k;
   }
   return 0;

@@ -179,7 +179,8 @@ int translateChineseText(std::string& text, std::u16string& output) {
     std::size_t next = nextChineseSentence(text, sentence, p, endMark);
     if (next <= p) next = p + 1;
     const bool stop = isFullStop(endMark);
-    if ((stop || next >= length) && reportingVerbState == 2) {
+    // The last sentence: what follows it is at most one byte.
+    if ((stop || next + 1 >= length) && reportingVerbState == 2) {
       reportingVerbState = 7;
       if (stop) {
         const std::size_t at = findAtCharStart(sentence, endMark);

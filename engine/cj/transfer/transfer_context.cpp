@@ -176,7 +176,9 @@ int targetHead(const CjTransferContext& c, int i) {
     const CjTargetNode& t = c.targets[i];
     int next = t.lastChild;
     bool special = c.sentence && c.sentence->nodes[i].structureClass != 0;
-    if (next == 0 || !c.targets[next].alive || special) next = t.headChild;
+    // A plain phrase without a last child has no head.
+    if (next == 0 && !special) return 0;
+    if (!c.targets[next].alive || special) next = t.headChild;
     if (next == 0 || !inSlots(next) || ++steps > kMaxNodes) return 0;
     i = next;
   }

@@ -255,8 +255,9 @@ void closeAfterPhrase(CjTransferContext& c, int i) {
   if (!p || i < 1) return;
   if (isPredicatePhrase(c, i)) {
     const int l = p->lastChild;
+    if (l < 1) return;
     int n = addTargetNode(c);
-    if (n == 0 || l < 1) return;
+    if (n == 0) return;
     insertTargetNode(c, n, l, c.targets[l].nextSibling);
     c.targets[n].japanese = "だ";
     c.targets[n].jcat = "KYODO";

@@ -141,6 +141,12 @@ std::string_view JpDictRecord::semantic() const { return boundedText(bytes + kJp
 std::int32_t JpDictRecord::connection() const { return readLe32(bytes + kJpRecConnection); }
 std::int32_t JpDictRecord::number() const { return readLe32(bytes + kJpRecNumber); }
 
+namespace {
+bool failTreeAllocation = false;
+}  // namespace
+
+void failNextJpTreeAllocation() { failTreeAllocation = true; }
+
 void constructJpDictionary(JpDictionary* d) {
   std::memset(d->header, 0, sizeof d->header);
   d->basePath.clear();
@@ -177,6 +183,10 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
   if (!d->dic) return kJpDicOpenError;
   std::string data;
   try {
+    if (failTreeAllocation) {
+      failTreeAllocation = false;
+      throw std::bad_alloc();
+    }
     char buf[8192];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, d->dic)) > 0) data.append(buf, n);
@@ -192,6 +202,8 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
     d->tree[0].one = top;
   } catch (const std::bad_alloc&) {
     d->tree.clear();
+    plat::messageBeep(plat::kMbIconStop);
+    plat::messageBox(u"メモリ不足！", kJpDictMessageCaption, plat::kMbOk | plat::kMbIconStop);
     return kJpDictNoMemory;
   }
   plat::fileClose(d->dic);
@@ -273,6 +285,7 @@ std::u16string jpDictionaryErrorText(const JpDictionary* d, int code) {
       text = u"辞書(%s)の 書き込みでエラーが発生しました！";
       break;
     case kJpDictNoMemory:
+    case kJpDictResultsFull:
       return u"メモリ不足！";
     default:
       text = u"辞書(%s)の ファイル内容が不正です！";

@@ -130,7 +130,6 @@ TEST(RecogDictionary, BrokenClusterBlocksAreRefused) {
   const Patch patches[] = {
       {"member list past the block", record + 246, 0x10},  // position bit 20
       {"more members than the block holds", record + 241, 0x40},
-      {"a field wider than a byte", record + 160, 9},
       {"fields longer than the packed length", record + 248, 1},
       {"member size beyond the file", record + 2 * 252 + 3, 0x01},  // 16 MB claimed
   };
@@ -140,6 +139,25 @@ TEST(RecogDictionary, BrokenClusterBlocksAreRefused) {
     bad[p.at] = static_cast<char>(p.value);
     EXPECT_EQ(loadBytes(device, bad, 2, dict), kErrClusterBlocks);
   }
+  // A dimension may be wider than a byte while the packed length holds the fields.
+  std::string wide = good;
+  wide[record + 240] = 1;    // one member
+  wide[record + 241] = 0;
+  wide[record + 248] = 12;   // packed length
+  wide[record + 160] = 12;   // first dimension 12 bits wide
+  for (int i = 1; i < 80; ++i) wide[record + 160 + i] = 0;
+  wide[record + 161] = 4;
+  ASSERT_EQ(loadBytes(device, wide, 2, dict), 0);
+  const Cluster& c = dict.clusters[0];
+  const std::size_t at = c.position;
+  ASSERT_LE(at + 14, dict.members.size());
+  dict.members[at + 2] = 0xAB;
+  dict.members[at + 3] = 0xC5;
+  std::uint16_t code = 0;
+  std::array<int, kDimensions> values{};
+  ASSERT_TRUE(readMember(dict, c, 0, code, values));
+  EXPECT_EQ(values[0], 0xABC + c.offset[0]);
+  EXPECT_EQ(values[1], 0x5 + c.offset[1]);
 }
 
 }  // namespace

@@ -220,6 +220,8 @@ TEST_F(ReportingClause, QuotationComesFirst) {
   // The one-byte full stop is cut where it stands, not at a trail byte of the same value.
   const std::string quote = cjtest::engineText("他") + "\x88\xA1" + cjtest::engineText("去");
   EXPECT_EQ(translateEngine(cjtest::engineText("他说：") + quote + "\xA1"), translateEngine(quote) + u"と" + clause);
+  // A quotation that leaves one byte of the line after it is the last sentence.
+  EXPECT_EQ(translate("他说：他去！a"), translate("他去！") + u"と" + clause + u"a");
   // A clause still held when the line ends is not lost.
   EXPECT_EQ(translate("他去。他说："), translate("他去。") + clause);
 }

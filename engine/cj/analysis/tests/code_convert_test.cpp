@@ -4,7 +4,9 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/resources.h"
+#include "engine/cj/analysis/word_table.h"
 #include "tools/datagen/cvdata_tables.h"
+#include "tools/datagen/word_table_writer.h"
 
 namespace cj {
 namespace {
@@ -227,6 +229,24 @@ TEST_F(CodeConvertTest, ConvertCwToJpReplacesOneHanzi) {
     ++checked;
   }
   EXPECT_GT(checked, 0);
+}
+
+// One further character is replaced by the fixed code the listed words give it, before the table.
+TEST_F(CodeConvertTest, ConvertCwToJpFurtherFixedCharacter) {
+  auto table = datagen::syntheticWordTable(datagen::wordKeyShapes(registeredWordKeys()));
+  ASSERT_EQ(table.count("codeConversion.furtherCharacter"), 1u);
+  table["codeConversion.furtherCharacter"] = {plat::wideToUtf8(u"\u8BA9"), "\\x88\\x9F"};
+  ASSERT_EQ(loadWordTableText(datagen::wordTableText(table)), kWordTableLoaded);
+  std::string s = engineOf(tables, u"\u8BA9");
+  convertCwToJp(s);
+  EXPECT_EQ(s, "\x88\x9F");
+  std::string out;
+  copyCwToJp(engineOf(tables, u"\u8BA9\u4E2D"), out);
+  EXPECT_EQ(out, "\x88\x9F" + plat::wideToMultiByte(932, u"\u4E2D"));
+  clearWordTable();
+  s = engineOf(tables, u"\u8BA9");
+  convertCwToJp(s);
+  EXPECT_EQ(s, "\x81\xAC");  // without the listed words the table decides
 }
 
 TEST_F(CodeConvertTest, CopyAndFallbackConvertEveryCharacter) {

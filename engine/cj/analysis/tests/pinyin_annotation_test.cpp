@@ -192,6 +192,10 @@ TEST_F(PinyinAnnotationTest, TableLookupReadsOnlyTheRowsLoaded) {
   out.clear();
   EXPECT_EQ(mapReadingSyllables("zhongguoren", out), "?");
   EXPECT_EQ(recorder.messages.size(), 2u);
+  // An empty syllable (after a trailing '/') is looked up like any other and matches nothing.
+  out.clear();
+  EXPECT_EQ(mapReadingSyllables("zhang/", out), sjis(u"ジャン/") + "?");
+  EXPECT_EQ(recorder.messages.size(), 3u);
 }
 
 TEST_F(PinyinAnnotationTest, EntryReaderKeepsOneLineOfAtMost49Bytes) {

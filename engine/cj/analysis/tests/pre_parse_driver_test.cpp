@@ -30,5 +30,14 @@ TEST_F(PreParseDriverTest, PassesRunInOrder) {
   EXPECT_EQ(s->nodes[8].CAT.size(), 1u);
 }
 
+// A dropped first word leaves the chain's real first node in the header.
+TEST_F(PreParseDriverTest, DroppedFirstWordKeepsTheFinalMark) {
+  auto s = buildFromNotation("w $sentenceEnd.dropWords#2 X;w $sentenceEnd.A P");
+  ASSERT_TRUE(s);
+  preParse(*s);
+  EXPECT_EQ(s->firstTop, 2);
+  EXPECT_EQ(shape(*s), "2");
+}
+
 }  // namespace
 }  // namespace cj

@@ -133,6 +133,26 @@ TEST_F(PredicateLinking, FourToSixPredicates) {
   }
 }
 
+// The groups of a cell are resolved before the cell's own links, so a nominal that the governor
+// links afterwards is still free for the group's first predicate.
+TEST_F(PredicateLinking, GroupsResolveBeforeTheCellsOwnLinks) {
+  struct GroupCase {
+    const char* name;
+    const char* governor;
+    const char* ownLink;
+  } cases[] = {
+      {"pivot first", GOV " +V:C_VAL=3", "2>3:PIVT"},
+      {"valency 1 first", GOV " +V:C_VAL=1", "2>3:OBJ1"},
+  };
+  for (const GroupCase& c : cases) {
+    auto s = chain({c.governor, "鳕 " V, "鳓 " V, "鳔 " V});
+    EXPECT_EQ(linkPredicates4(*s, 0, 0, 2, 4, 6, 8), 2) << c.name;
+    const std::string links = dumpRoleLinks(*s);
+    EXPECT_NE(links.find("4>3:SUB"), std::string::npos) << c.name << ": " << links;
+    EXPECT_NE(links.find(c.ownLink), std::string::npos) << c.name << ": " << links;
+  }
+}
+
 TEST_F(PredicateLinking, SixPredicatesPivotInTheMiddle) {
   auto s = chain({"鳔 " V, "鳕 " V, GOV " +V:C_VAL=3", "鳓 " V, "鳎 " V, "鳗 " V});
   EXPECT_EQ(linkPredicates6(*s, 0, 0, 2, 4, 6, 8, 10, 12), 6);

@@ -92,10 +92,16 @@ TEST_F(PredicateMarks, CountAndAuxiliary) {
   EXPECT_EQ(cj::countPredicates(*s, 0, 4), 1);
   s = buildFromNotation("w 鳍 N; w $predicateMarks.auxiliaryWords#4 N");
   EXPECT_EQ(cj::hasAuxiliaryPredicate(*s, 0, 0), 2);
-  s = buildFromNotation("w 鳍 N; w 鳔 V +V:C_VAL=H");
+  // The node's own M_SEM and C_VAL count, as in the main-predicate search; a sense it did not
+  // settle on does not.
+  s = buildFromNotation("w 鳍 N; w 鳔 V C_VAL=H");
   EXPECT_EQ(cj::hasAuxiliaryPredicate(*s, 0, 0), 2);
   EXPECT_EQ(cj::hasAuxiliaryPredicate(*s, 0, 2), 0);
-  s = buildFromNotation("w 鳍 N; w 鳔 V mark=N +V:C_VAL=H");
+  s = buildFromNotation("w 鳍 N; w 鳔 V M_SEM=K");
+  EXPECT_EQ(cj::hasAuxiliaryPredicate(*s, 0, 0), 2);
+  s = buildFromNotation("w 鳍 N; w 鳔 V +V:C_VAL=H +N:M_SEM=K");
+  EXPECT_EQ(cj::hasAuxiliaryPredicate(*s, 0, 0), 0);
+  s = buildFromNotation("w 鳍 N; w 鳔 V mark=N C_VAL=H");
   EXPECT_EQ(cj::hasAuxiliaryPredicate(*s, 0, 0), 0);
 }
 

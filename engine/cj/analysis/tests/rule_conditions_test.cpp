@@ -90,6 +90,15 @@ TEST(RuleConditions, AThenBOrCWithATrueAndCFalseIsFalse) {
   EXPECT_FALSE(cj::evaluateSymbol(*s, 3, "CAT[N]&SYLA[1]|SYLA[9]"));
 }
 
+// A character-set condition compares whole characters: the trail byte of a double-byte
+// character does not match a single-byte character of the set.
+TEST(RuleConditions, CharacterSetsCompareWholeCharacters) {
+  auto s = buildFromNotation("w 鳍 N");
+  EXPECT_FALSE(matchFeatureValue(*s, false, "\x88\x41", "A", ""));
+  EXPECT_TRUE(matchFeatureValue(*s, false, "B\x88\x41", "\x88\x41", ""));
+  EXPECT_TRUE(matchFeatureValue(*s, false, "123", "3", ""));
+}
+
 TEST(RuleConditions, MatchVariablesBindOnceAndCompare) {
   auto s = buildFromNotation("w 鳍 N; w 鳍 N; w 鳎 N");
   cj::unbindQuestion(*s, true);

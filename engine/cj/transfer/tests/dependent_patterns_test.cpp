@@ -134,6 +134,9 @@ TEST_F(DependentPatterns, JoinBySuffixKind) {
       {"…てもいい", "ATE00", "見る", "TI000", 'A', "見てもいい"},
       {"…て", "ATN00", "読んだ", "DOKU0", 'A', "読んで"},
       {"…てから", "ATN00", "書く", "TG000", 'A', "書いてから"},
+      // A past verb whose text has no final た/だ goes on to the verb step.
+      {"…て", "ATN00", "書く", "TG000", 'B', "書いて"},
+      {"…て", "ATN00", "書いた", "TG000", 'B', "書いて"},
       {"…たい", "ATI00", "書く", "TG000", 'A', "書きたい"},
       {"…音", "AXX00", "どん", "GION0", 'A', "どんという音"},
       // Seams: "ある" before a negative suffix.

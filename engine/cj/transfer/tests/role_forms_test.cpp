@@ -6,6 +6,7 @@
 
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
+#include "engine/cj/analysis/word_table.h"
 #include "engine/cj/transfer/tests/rule_sentence.h"
 #include "tools/datagen/cwcjdic_writer.h"
 
@@ -60,9 +61,9 @@ TEST_F(RoleForms, CopulaSubjects) {
   } cases[] = {
       {"$roleForms.copulaWords#0", "$roleForms.copulaSoMarks#2", "そうだ", 1},
       {"$roleForms.copulaWords#1", "$roleForms.copulaDropMarks#0", "", 0},
-      {"$roleForms.copulaWords#0", "-", "だ", 1},
+      {"$roleForms.copulaWords#0", "$roleForms.speechVerb", "だ", 1},
       {"$roleForms.copulaLikeWords#2", "$roleForms.copulaLikeSoMarks#5", "そうだ", 1},
-      {"$roleForms.copulaLikeWords#0", "-", "own", 1},
+      {"$roleForms.copulaLikeWords#0", "$roleForms.speechVerb", "own", 1},
   };
   for (const Case& k : cases) {
     // Subject 1 of phrase 5, whose head child is the copula (word 2) followed by word 3.
@@ -80,6 +81,21 @@ TEST_F(RoleForms, CopulaSubjects) {
       EXPECT_EQ(target(2).jcat, k.alive ? "KYODO" : "");
     }
   }
+}
+
+// A copula that ends the sentence without punctuation: the node after it has no text, which a
+// plain substring search finds in the first list of marks.
+TEST_F(RoleForms, CopulaAtTheEndWithoutPunctuation) {
+  build("w - N; w $roleForms.copulaWords#0 V; p 2 2 VP; l 3 1 SUB");
+  source(3).headChild = 2;
+  cj::assignRoleForms(*context);
+  EXPECT_EQ(japanese(2), "そうだ");
+  EXPECT_EQ(att(1), "も");
+  build("w - N; w $roleForms.copulaLikeWords#1 V; p 2 2 VP; l 3 1 SUB");
+  source(3).headChild = 2;
+  target(2).japanese = "own";
+  cj::assignRoleForms(*context);
+  EXPECT_EQ(japanese(2), "そうだ");
 }
 
 TEST_F(RoleForms, SubjectsOfOneHead) {
@@ -212,6 +228,12 @@ TEST_F(SpeechVerb, FirstSenseHBecomesKataru) {
   EXPECT_EQ(first.text, "語る");
   EXPECT_EQ(first.code, "TG001");
   EXPECT_EQ(first.frame, '4');
+  // A first sense whose C_VAL holds H among other codes.
+  build("w - N; w $roleForms.speechVerb V +V:C_VAL=2H");
+  source(2).dictionaryRef = refs.at("speak");
+  cj::fixSpeechVerb(*context);
+  ASSERT_FALSE(target(2).candidates.empty());
+  EXPECT_EQ(target(2).candidates.front().text, "語る");
   // Another first sense: the verb is not looked up here.
   build("w - N; w $roleForms.speechVerb V +V:C_VAL=G");
   source(2).dictionaryRef = refs.at("speak");
@@ -225,6 +247,12 @@ TEST_F(RoleForms, EvenAdverb) {
   cj::applyFWordRule(*context, 3);
   EXPECT_EQ(target(3).alive, 0);
   EXPECT_EQ(att(2), "");
+  // Only a word before the adverb counts, not the adverb itself.
+  build("w - N; w $roleForms.fWordNeighbours#0 F");
+  EXPECT_EQ(cj::findListedNeighbour(*context, 2, cj::listedBarList("roleForms.fWordNeighbours")), 0);
+  cj::applyFWordRule(*context, 2);
+  EXPECT_EQ(att(1), "でも");
+  EXPECT_EQ(target(2).alive, 0);
 
   // No question word in the sentence: "でも" on the word before it.
   build("w - N; w - F");

@@ -114,6 +114,10 @@ TEST_F(TransferContext, TargetHead) {
   c.targets[11].lastChild = 0;
   c.targets[11].headChild = 0;
   EXPECT_EQ(cj::targetHead(c, 11), 0);
+  c.targets[11].headChild = 5;
+  EXPECT_EQ(cj::targetHead(c, 11), 5);  // special structure without a last child: head child
+  sentence->nodes[11].structureClass = 0;
+  EXPECT_EQ(cj::targetHead(c, 11), 0);  // a plain phrase without a last child: none
 }
 
 TEST_F(TransferContext, UnlinkAndInsert) {

@@ -95,6 +95,13 @@ TEST_F(TransferNavigation, AfterAndSpanPhrases) {
   EXPECT_EQ(target(4).jcat, "KYODO");
   EXPECT_EQ(target(4).parent, 3);
   EXPECT_EQ(target(3).headChild, 4);
+  // Without a last child no node is taken for the copula.
+  build("w - P; w - N; p 1 2 PP");
+  target(3).lastChild = 0;
+  const int count = context->nodeCount, head = target(3).headChild;
+  cj::closeAfterPhrase(*context, 3);
+  EXPECT_EQ(context->nodeCount, count);
+  EXPECT_EQ(target(3).headChild, head);
 
   // Inside a clause, with a verbal head: "で", or "の" when a marker follows.
   build("w - P; w - V; w - V; p 1 2 PP; p 4 3 VP");

@@ -243,6 +243,20 @@ TEST_F(JpDictionaryTest, OpenErrorsAndTheirMessages) {
   }
 }
 
+TEST_F(JpDictionaryTest, OutOfMemoryAndFullResults) {
+  writePair(utf8(u8"あ\t6.1.0.0\n"));
+  plat::NotifyRecorder rec;
+  failNextJpTreeAllocation();
+  EXPECT_EQ(open(), kJpDictNoMemory);
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0].text, u"メモリ不足！");
+  EXPECT_EQ(rec.messages[0].flags, plat::kMbIconStop);
+  EXPECT_EQ(rec.beeps, std::vector<unsigned>{plat::kMbIconStop});
+  EXPECT_EQ(open(), 0);
+  // A result array that cannot hold every match is a lack of room, not a broken file.
+  EXPECT_EQ(jpDictionaryErrorText(&dict, kJpDictResultsFull), u"メモリ不足！");
+}
+
 TEST_F(JpDictionaryTest, ClosedDictionaryAndShortRecordsAreErrors) {
   writePair(utf8(u8"あ\t6.1.0.0\nい\t6.1.0.0\n"));
   std::vector<JpDictRecord> out(4);
