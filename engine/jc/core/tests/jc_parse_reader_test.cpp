@@ -333,6 +333,53 @@ TEST_F(ParseReader, NoPhraseGroupTakesTheRoot) {
   EXPECT_EQ(n(7).head, 6);
 }
 
+// 昨日東京の駅、前に来た: the ノ phrase moves to the noun with the comma that stands between it
+// and its head, and the groups nest.
+TEST_F(ParseReader, NoPhraseMovesToTheCommaNounBeforeItsHead) {
+  writeMorph({{"昨日", "昨日", "06100000"},
+              {"東京", "東京", "06040000"},
+              {"の", "の", "09010000"},
+              {"駅", "駅", "06010000"},
+              {"、", "、", "01020000"},
+              {"前", "前", "06010000"},
+              {"に", "に", "09010000"},
+              {"来た", "来る", "02021208"}});
+  ASSERT_EQ(read("* 4D <係:無格><時間><体言>\n" + bang(0) + "* 3D <係:ノ格><体言><NO1>\n" + bang(1) + bang(2) +
+                 "* 3D <係:連体><体言><読点>\n" + bang(3) + bang(4) + "* 4D <係:ニ格><ニ><体言><NI3>\n" + bang(5) +
+                 bang(6) + "* -1- <用言:強:動>\n" + bang(7) + "E\n"),
+            kParseReadOk);
+  // phrases 9..13; 東京の goes to 駅、 and the two become 14, which with 前に becomes 15.
+  EXPECT_EQ(n(10).headPhrase, 11);
+  EXPECT_EQ(n(10).labelHeads[labelHeadIndex("D14")], 11);
+  EXPECT_EQ(top(), (std::vector<int>{9, 15, 13}));
+  EXPECT_EQ(children(15), (std::vector<int>{14, 12}));
+  EXPECT_EQ(children(14), (std::vector<int>{10, 11}));
+  EXPECT_EQ(n(14).depLabel.view(), "D3");
+  EXPECT_EQ(n(14).headPhrase, 12);
+  EXPECT_EQ(n(15).depLabel.view(), "D13");
+  EXPECT_EQ(n(15).headPhrase, 13);
+  EXPECT_EQ(items(s->dependencyList), (Items{{13, 9, "D5"}, {13, 15, "D13"}, {11, 10, "D14"}, {12, 14, "D3"}}));
+}
+
+// 大きな、本を読んだ: a sentence-initial adnominal phrase with a comma goes to the top of its
+// head's chain as a topic-like D1, and is not grouped.
+TEST_F(ParseReader, LeadingAdnominalWithACommaGoesToTheTop) {
+  writeMorph({{"大きな", "大きな", "11000000"},
+              {"、", "、", "01020000"},
+              {"本", "本", "06010000"},
+              {"を", "を", "09010000"},
+              {"読んだ", "読む", "02010908"}});
+  ASSERT_EQ(read("* 1D <係:連体><読点>\n" + bang(0) + bang(1) + "* 2D <係:ヲ格><ヲ><体言><WO1>\n" + bang(2) + bang(3) +
+                 "* -1- <用言:強:動>\n" + bang(4) + "E\n"),
+            kParseReadOk);
+  EXPECT_EQ(top(), (std::vector<int>{6, 7, 8}));
+  EXPECT_EQ(n(6).headPhrase, 8);
+  EXPECT_EQ(n(6).depLabel.view(), "D1");
+  EXPECT_EQ(n(6).labelHeads[labelHeadIndex("D1")], 8);
+  EXPECT_EQ(n(6).labelHeads[labelHeadIndex("D3")], 0);
+  EXPECT_EQ(items(s->dependencyList), (Items{{8, 6, "D1"}, {8, 7, "D11"}}));
+}
+
 // 今日午後来た: two time nouns in a row become one.
 TEST_F(ParseReader, TimeNounsAreGrouped) {
   writeMorph({{"今日", "今日", "06100000"}, {"午後", "午後", "06100000"}, {"来た", "来る", "02021208"}});
