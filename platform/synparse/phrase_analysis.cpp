@@ -272,6 +272,7 @@ std::string featureTags(const PhraseView& v, int index, int count, const Reading
     t += pos == kVerb ? "<用言:強:動>" : pos == kAdjective ? "<用言:強:形>" : "<用言:強:判>";
   }
   if (r.kind == Kind::Clause) t += "<用言:弱>";
+  if (int w = v.lastWord(); w >= 0 && v.at(w).pos == kCopula && v.at(w).surface == "で") t += "<ID:～で（判）>";
   if (v.contains(kSymbol, 3)) t += "<括弧始>";
   if (v.contains(kSymbol, 4)) t += "<括弧終>";
   return t;
@@ -403,7 +404,8 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
       PhraseView head = view(p.head);
       usage = usageCode(v, r, &head);
     }
-    p.tags = r.label + r.jCode + r.extra + featureTags(v, i, n, r) +
+    std::string quote = usage == "<TO3>" ? "<ID:～と（引用）>" : "";
+    p.tags = r.label + r.jCode + r.extra + quote + featureTags(v, i, n, r) +
              (receivesTopic[static_cast<std::size_t>(i)] ? "<提題受:10>" : "") + voiceTags(v, lists) + usage;
     p.voiceClass = voiceClass(v, lists);
   }

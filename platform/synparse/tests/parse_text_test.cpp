@@ -197,7 +197,7 @@ TEST_F(ParseTextTest, PinsTheTextOfSmallSentences) {
         {"。", "。", "01010000"}},
        "# S-ID:1\n"
        "* 1D <係:ヲ格><ヲ><体言><文頭><助詞><自立><括弧始><WO1>\n! 0\n! 22\n! 44\n"
-       "* 2D <係:ト格><ト><句点><助詞><自立><用言:強:動><括弧終><TO3>\n! 66\n! 94\n! 116\n! 138\n"
+       "* 2D <係:ト格><ト><ID:～と（引用）><句点><助詞><自立><用言:強:動><括弧終><TO3>\n! 66\n! 94\n! 116\n! 138\n"
        "* -1- <係:文末><句点><文末><自立><用言:強:動>\n! 160\n! 188\n"
        "E\n"},
       {"adnominal before a noun",
@@ -315,6 +315,16 @@ TEST_F(ParseTextTest, UsageCodesFollowTheContext) {
     const std::string& tags = s[0].phrases[0].tags;
     EXPECT_EQ(tags.substr(tags.rfind('<')), c.usage) << c.lines[0].surface << c.lines[1].surface;
   }
+}
+
+TEST_F(ParseTextTest, CopulaTeFormIsMarked) {
+  std::vector<ReadSentence> s = readLayout(parse({{"学生", "学生", "06010000"}, {"で", "だ", "04002511"},
+                                                  {"、", "、", "01020000"}, {"寝た", "寝る", "02020108"}}));
+  ASSERT_EQ(s.size(), 1u);
+  ASSERT_EQ(s[0].phrases.size(), 2u);
+  EXPECT_NE(s[0].phrases[0].tags.find("<ID:～で（判）>"), std::string::npos) << s[0].phrases[0].tags;
+  EXPECT_NE(s[0].phrases[0].tags.find("<用言:弱>"), std::string::npos);
+  EXPECT_EQ(s[0].phrases[0].head, 1);
 }
 
 // Long sentences are cut at phrase boundaries so that the reader's record holds each part.
