@@ -106,6 +106,8 @@ TEST_F(ReaderThroughParser, SentencesBecomeTheTreeTheParserDescribes) {
       // A and B joined by と form one group, the subject.
       {"田中と山田が来た。", "((田中 と)D21>8 (山田 が))D20>9 (来た 。)", 9},
       {"本が読まれた。", "(本 が)D20>7 (読ま れた 。)", 7},
+      // A quotation stays in its sentence and is attached by と to the verb of saying.
+      {"「本を読んだ。」と言った。", "(「 本 を)D11>11 (読んだ 。 」 と)D21>12 (言った 。)", 12},
   };
   for (const Case& c : cases) {
     parse(c.line);
@@ -136,6 +138,13 @@ TEST_F(ReaderThroughParser, CodesAndCandidatesReachTheRecord) {
   std::vector<std::tuple<int, int, std::string>> items;
   for (const JcLink* l = s->dependencyList; l && l->next; l = l->next) items.emplace_back(l->governor, l->dependent, l->label.str());
   EXPECT_EQ(items, (std::vector<std::tuple<int, int, std::string>>{{9, 7, "D1"}, {9, 8, "D11"}}));
+
+  parse("「本を読んだ。」と言った。");
+  ASSERT_EQ(next(), kParseReadOk);
+  EXPECT_EQ(s->nodes[11].usageCode.view(), "TO3");
+  EXPECT_EQ(s->nodes[11].jCode.view(), "J6");
+  EXPECT_NE(s->nodes[11].abFeatures.view().find("|B17|"), std::string_view::npos);
+  EXPECT_NE(s->nodes[10].abFeatures.view().find("|A22|"), std::string_view::npos);
 
   parse("本が読まれた。");
   ASSERT_EQ(next(), kParseReadOk);
