@@ -49,20 +49,22 @@ bool readDictionary(const std::u16string& path, std::string& text) {
 std::vector<std::string> parseSentences(const std::vector<Morpheme>& morphemes, const WordLists& lists) {
   std::vector<std::string> out;
   int number = 0;
-  for (Sentence& s : cutSentences(morphemes)) {
-    cutPhrases(morphemes, s);
-    attachPhrases(morphemes, s, lists);
-    std::string text = "# S-ID:" + std::to_string(++number) + "\n";
-    for (std::size_t k = 0; k < s.phrases.size(); ++k) {
-      const Phrase& p = s.phrases[k];
-      text += p.head < 0 ? "* -1- " : "* " + std::to_string(p.head) + "D ";
-      text += p.tags + "\n";
-      for (int i = p.first; i <= p.last; ++i)
-        text += "! " + std::to_string(morphemes[static_cast<std::size_t>(i)].offset) + "\n";
-      if (p.voiceClass) text += "/" + std::to_string(k) + " " + p.voiceClass + "\n";
+  for (Sentence& whole : cutSentences(morphemes)) {
+    cutPhrases(morphemes, whole);
+    for (Sentence& s : splitAtNodeLimit(whole)) {
+      attachPhrases(morphemes, s, lists);
+      std::string text = "# S-ID:" + std::to_string(++number) + "\n";
+      for (std::size_t k = 0; k < s.phrases.size(); ++k) {
+        const Phrase& p = s.phrases[k];
+        text += p.head < 0 ? "* -1- " : "* " + std::to_string(p.head) + "D ";
+        text += p.tags + "\n";
+        for (int i = p.first; i <= p.last; ++i)
+          text += "! " + std::to_string(morphemes[static_cast<std::size_t>(i)].offset) + "\n";
+        if (p.voiceClass) text += "/" + std::to_string(k) + " " + p.voiceClass + "\n";
+      }
+      text += "E\n";
+      out.push_back(std::move(text));
     }
-    text += "E\n";
-    out.push_back(std::move(text));
   }
   return out;
 }

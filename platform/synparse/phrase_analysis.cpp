@@ -1,5 +1,6 @@
 #include "platform/synparse/phrase_analysis.h"
 
+#include <initializer_list>
 #include <string_view>
 
 namespace synparse {
@@ -82,19 +83,45 @@ struct PhraseView {
   }
 };
 
+bool isTimeNoun(const Morpheme& m) { return m.pos == kNoun && m.subPos == 10; }
+bool isPlaceNoun(const Morpheme& m) { return m.pos == kNoun && m.subPos == 4; }
+bool isClosing(const Morpheme& m) { return m.pos == kSymbol && m.subPos == 4; }
+
+// Forms that continue a clause: te-forms and continuative forms.
+bool isContinuingForm(const Morpheme& m) {
+  if (m.conjType >= 1 && m.conjType <= 17) return m.conjForm == 7 || m.conjForm == 11;
+  if (m.conjType >= 18 && m.conjType <= 20) return m.conjForm == 6 || m.conjForm == 10;
+  if (m.conjType == 21) return m.conjForm == 7 || m.conjForm == 11;
+  if (m.conjType == 22 || m.conjType == 23) return m.conjForm == 8 || m.conjForm == 12;
+  if (m.conjType == 25) return m.conjForm == 11;
+  return false;
+}
+
+// Verbs whose に marks an object (会う, 乗る ...), verbs of motion through a place (を), and verbs
+// of saying and thinking (a quotation with と).
+bool inWords(std::string_view word, std::initializer_list<std::string_view> words) {
+  for (std::string_view w : words)
+    if (w == word) return true;
+  return false;
+}
+bool isNiObjectVerb(std::string_view base) {
+  return inWords(base, {"会う", "乗る", "似る", "勝つ", "負ける", "従う", "触る", "反対する", "参加する"});
+}
+bool isMotionVerb(std::string_view base) {
+  return inWords(base, {"歩く", "走る", "渡る", "通る", "出る", "飛ぶ", "泳ぐ", "登る", "散歩する"});
+}
+bool isQuoteVerb(std::string_view base) { return inWords(base, {"思う", "言う", "考える", "答える"}); }
+
 struct CaseTag {
   const char* particle;
   const char* label;
   const char* jCode;
-  const char* usage;
 };
 constexpr CaseTag kCaseTags[] = {
-    {"は", "<係:未格>", "<ハ>", "<WA1>"},     {"も", "<係:未格>", "<モ>", "<WA2>"},
-    {"が", "<係:ガ格>", "<ガ>", "<GA1>"},     {"を", "<係:ヲ格>", "<ヲ>", "<WO1>"},
-    {"に", "<係:ニ格>", "<ニ>", "<NI1>"},     {"で", "<係:デ格>", "<デ>", "<DE1>"},
-    {"から", "<係:カラ格>", "<カラ>", "<KR1>"}, {"より", "<係:ヨリ格>", "<ヨリ>", "<YR1>"},
-    {"へ", "<係:ヘ格>", "<ヘ>", "<HE1>"},     {"まで", "<係:マデ格>", "<マデ>", "<MADE1>"},
-    {"と", "<係:ト格>", "<ト>", "<TO1>"},     {"の", "<係:ノ格>", "", "<NO1>"},
+    {"は", "<係:未格>", "<ハ>"},     {"も", "<係:未格>", "<モ>"},     {"が", "<係:ガ格>", "<ガ>"},
+    {"を", "<係:ヲ格>", "<ヲ>"},     {"に", "<係:ニ格>", "<ニ>"},     {"で", "<係:デ格>", "<デ>"},
+    {"から", "<係:カラ格>", "<カラ>"}, {"より", "<係:ヨリ格>", "<ヨリ>"}, {"へ", "<係:ヘ格>", "<ヘ>"},
+    {"まで", "<係:マデ格>", "<マデ>"}, {"と", "<係:ト格>", "<ト>"},     {"の", "<係:ノ格>", ""},
 };
 
 const CaseTag* caseTagOf(const Morpheme& particle) {
@@ -104,50 +131,130 @@ const CaseTag* caseTagOf(const Morpheme& particle) {
   return nullptr;
 }
 
-enum class Seeks { Predicate, Nominal, Next };
+enum class Seeks { FirstPredicate, LastPredicate, Noun, Next };
+enum class Kind { Plain, Topic, Case, Coordination, Clause, Adnominal, BareNoun, Conjunction, Final };
 
 struct Reading {
   Seeks seeks;
-  std::string label, jCode, usage, extra;
+  Kind kind;
+  std::string label, jCode, extra;
 };
 
+// A phrase whose head is a noun: its first content word is noun-like and it holds no verb or
+// adjective (a copula may follow the noun).
+bool hasNounHead(const PhraseView& v) {
+  for (int i = v.p.first; i <= v.p.last; ++i) {
+    const Morpheme& w = v.at(i);
+    if (w.pos == kVerb || w.pos == kAdjective) return false;
+  }
+  for (int i = v.p.first; i <= v.p.last; ++i) {
+    const Morpheme& w = v.at(i);
+    if (isSymbol(w) || w.pos == kPrefix) continue;
+    return isNounLike(w);
+  }
+  return false;
+}
+
 Reading readPhrase(const PhraseView& v, const PhraseView* next) {
-  Reading r{Seeks::Predicate, "<係:連用>", "", "", ""};
+  Reading r{Seeks::FirstPredicate, Kind::Plain, "<係:連用>", "", ""};
   const Morpheme* particle = v.particle();
   int w = v.lastWord();
   if (particle) {
-    if (particle->surface == "と" && particle->subPos == 1 && next && next->isNominal()) {
-      r = {Seeks::Next, "<係:連用>", "<ト>", "<TO5>", ""};  // A と B: a noun coordination
+    if (particle->surface == "と" && particle->subPos == 1 && next && next->isNominal() && !v.hasPredicate()) {
+      r = {Seeks::Next, Kind::Coordination, "<係:連用>", "<ト>", ""};  // A と B: a noun coordination
     } else if (const CaseTag* c = caseTagOf(*particle)) {
-      r = {particle->surface == "の" ? Seeks::Nominal : Seeks::Predicate, c->label, c->jCode, c->usage, ""};
+      bool topic = c->label == std::string_view("<係:未格>");
+      Kind kind = topic ? Kind::Topic : particle->surface == "の" ? Kind::Adnominal : Kind::Case;
+      r = {kind == Kind::Topic ? Seeks::LastPredicate : kind == Kind::Adnominal ? Seeks::Noun : Seeks::FirstPredicate,
+           kind, c->label, c->jCode, ""};
       if (particle->surface == "は") r.extra = "<提題>";
     } else if (particle->subPos == 3) {
-      if (particle->surface == "て") r.extra = "<ID:～て>";
+      r.kind = Kind::Clause;
+      if (particle->surface == "て" || particle->surface == "で") r.extra = "<ID:～て>";
       else if (particle->surface == "ので") r.extra = "<ID:～ので>";
       else if (particle->surface == "ながら") r.extra = "<ID:～ながら>";
+      else if (particle->surface == "ば") r.extra = "<ID:～ば>";
     }
     return r;
   }
   if (w < 0) return r;
   const Morpheme& last = v.at(w);
-  bool beforeNoun = next && next->isNominal();
+  bool beforeNoun = next && hasNounHead(*next);
   if (last.pos == kAdnominal || (last.pos == kDemonstrative && last.subPos == 2)) {
-    r = {Seeks::Nominal, "<係:連体>", "", "", ""};
+    r = {Seeks::Noun, Kind::Adnominal, "<係:連体>", "", ""};
   } else if (v.hasPredicate() && beforeNoun && isAttributiveForm(last)) {
-    r = {Seeks::Nominal, "<係:連体>", "", "", ""};
+    r = {Seeks::Noun, Kind::Adnominal, "<係:連体>", "", ""};
+  } else if (v.hasPredicate() && isContinuingForm(last)) {
+    r = {Seeks::FirstPredicate, Kind::Clause, "<係:連用>", "", ""};
+  } else if (v.contains(kConjunction, -1)) {
+    r = {Seeks::LastPredicate, Kind::Conjunction, "<係:連用>", "", ""};
   } else if (v.isNominal()) {
-    r = {beforeNoun ? Seeks::Nominal : Seeks::Predicate, beforeNoun ? "<係:隣接>" : "<係:無格>", "", "", ""};
+    r = {Seeks::FirstPredicate, Kind::BareNoun, "<係:無格>", "", ""};
   } else if (last.pos == kInterjection) {
-    r = {Seeks::Predicate, "<係:NONE>", "", "", ""};
+    r = {Seeks::FirstPredicate, Kind::Plain, "<係:NONE>", "", ""};
   }
   return r;
 }
 
-std::string featureTags(const PhraseView& v, int index, int count, const WordLists& lists) {
+// The word before the phrase's particle (stepping back over symbols).
+const Morpheme* wordBeforeParticle(const PhraseView& v) {
+  int w = v.lastWord();
+  for (int i = w - 1; i >= v.p.first; --i)
+    if (!isSymbol(v.at(i))) return &v.at(i);
+  return nullptr;
+}
+
+// The base form of the head phrase's predicate word; empty when it has none.
+std::string predicateBase(const PhraseView& head) {
+  int p = head.predicate();
+  return p >= 0 ? head.at(p).baseForm : std::string();
+}
+
+std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* head) {
+  const Morpheme* particle = v.particle();
+  if (!particle || (r.kind != Kind::Case && r.kind != Kind::Topic && r.kind != Kind::Coordination &&
+                    r.kind != Kind::Adnominal))
+    return "";
+  const std::string& s = particle->surface;
+  const Morpheme* before = wordBeforeParticle(v);
+  std::string verb = head ? predicateBase(*head) : std::string();
+  if (s == "に") {
+    if (before && isTimeNoun(*before)) return "<NI1>";
+    if (before && isPlaceNoun(*before)) return "<NI2>";
+    if (isNiObjectVerb(verb)) return "<NI10>";
+    return "<NI3>";
+  }
+  if (s == "で") return before && isPlaceNoun(*before) ? "<DE1>" : "<DE2>";
+  if (s == "を") return isMotionVerb(verb) ? "<WO2>" : "<WO1>";
+  if (s == "と") {
+    if (r.kind == Kind::Coordination) return "<TO5>";
+    int w = v.lastWord();
+    bool afterQuote = false;
+    for (int i = w - 1; i >= v.p.first; --i) {
+      const Morpheme& m = v.at(i);
+      if (isClosing(m)) afterQuote = true;
+      if (!isSymbol(m)) {
+        afterQuote = afterQuote || isPredicateWord(m);
+        break;
+      }
+    }
+    return afterQuote && isQuoteVerb(verb) ? "<TO3>" : "<TO1>";
+  }
+  if (s == "は") return "<WA1>";
+  if (s == "が") return "<GA1>";
+  if (s == "へ") return "<HE1>";
+  if (s == "から") return "<KR1>";
+  if (s == "より") return "<YR1>";
+  if (s == "の") return "<NO1>";
+  if (s == "まで") return "<MADE1>";
+  return "";
+}
+
+std::string featureTags(const PhraseView& v, int index, int count, const Reading& r) {
   std::string t;
   if (v.contains(kSymbol, 1)) t += "<句点>";
   if (v.contains(kSymbol, 2)) t += "<読点>";
-  if (v.isNominal()) t += "<体言>";
+  if (hasNounHead(v)) t += "<体言>";
   if (v.contains(kNoun, 10)) t += "<時間>";
   if (v.contains(kNoun, 7)) t += "<数量>";
   if (v.contains(kNoun, 5)) t += "<人名>";
@@ -164,8 +271,15 @@ std::string featureTags(const PhraseView& v, int index, int count, const WordLis
     int pos = v.at(p).pos;
     t += pos == kVerb ? "<用言:強:動>" : pos == kAdjective ? "<用言:強:形>" : "<用言:強:判>";
   }
+  if (r.kind == Kind::Clause) t += "<用言:弱>";
+  if (int w = v.lastWord(); w >= 0 && v.at(w).pos == kCopula && v.at(w).surface == "で") t += "<ID:～で（判）>";
   if (v.contains(kSymbol, 3)) t += "<括弧始>";
   if (v.contains(kSymbol, 4)) t += "<括弧終>";
+  return t;
+}
+
+std::string voiceTags(const PhraseView& v, const WordLists& lists) {
+  std::string t;
   if (v.containsBase(lists.negative)) {
     bool nu = false;
     for (int i = v.p.first; i <= v.p.last; ++i) nu = nu || v.at(i).baseForm == "ぬ";
@@ -176,33 +290,48 @@ std::string featureTags(const PhraseView& v, int index, int count, const WordLis
   return t;
 }
 
+char voiceClass(const PhraseView& v, const WordLists& lists) {
+  bool causative = v.containsBase(lists.causative), passive = v.containsBase(lists.passive);
+  if (causative && passive) return '3';
+  if (causative) return '1';
+  if (!passive) return 0;
+  int verb = v.predicate();
+  return verb >= 0 && v.at(verb).pos == kVerb && v.at(verb).subPos == 2 ? '4' : '2';
+}
+
 }  // namespace
 
 std::vector<Sentence> cutSentences(const std::vector<Morpheme>& m) {
   std::vector<Sentence> out;
-  int first = 0;
-  for (int i = 0; i < static_cast<int>(m.size()); ++i)
-    if (isFullStop(m[static_cast<std::size_t>(i)])) {
-      out.push_back(Sentence{first, i, {}});
-      first = i + 1;
-    }
-  if (first < static_cast<int>(m.size())) out.push_back(Sentence{first, static_cast<int>(m.size()) - 1, {}});
+  int n = static_cast<int>(m.size());
+  int first = 0, depth = 0;
+  for (int i = 0; i < n; ++i) {
+    const Morpheme& w = m[static_cast<std::size_t>(i)];
+    if (isOpening(w)) ++depth;
+    if (isClosing(w) && depth > 0) --depth;
+    if (!isFullStop(w) || depth > 0) continue;
+    while (i + 1 < n && isClosing(m[static_cast<std::size_t>(i + 1)])) ++i;
+    out.push_back(Sentence{first, i, {}});
+    first = i + 1;
+  }
+  if (first < n) out.push_back(Sentence{first, n - 1, {}});
   return out;
 }
 
 void cutPhrases(const std::vector<Morpheme>& m, Sentence& s) {
+  constexpr int kLongestPhrase = 64;
   s.phrases.clear();
   for (int i = s.first; i <= s.last; ++i) {
     const Morpheme& w = m[static_cast<std::size_t>(i)];
     bool join = false;
-    if (!s.phrases.empty()) {
+    if (!s.phrases.empty() && s.phrases.back().last - s.phrases.back().first + 1 < kLongestPhrase) {
       Phrase& cur = s.phrases.back();
       const Morpheme& prev = m[static_cast<std::size_t>(cur.last)];
       PhraseView v{m, cur};
       if (isFunction(w) || (isSymbol(w) && !isOpening(w))) join = true;
       else if (!v.hasContent()) join = true;  // a prefix or an opening bracket stays with this word
       else if (isOpening(w) || w.pos == kPrefix) join = false;
-      else if (isNounLike(w) && isNounLike(prev)) join = true;
+      else if (isNounLike(w) && isNounLike(prev) && isTimeNoun(w) == isTimeNoun(prev) && !v.particle()) join = true;
       else if (w.pos == kVerb && w.conjType == 16 && prev.pos == kNoun && prev.subPos == 2) join = true;
     }
     if (join)
@@ -212,13 +341,32 @@ void cutPhrases(const std::vector<Morpheme>& m, Sentence& s) {
   }
 }
 
+std::vector<Sentence> splitAtNodeLimit(const Sentence& s) {
+  std::vector<Sentence> out;
+  Sentence part{s.first, s.first - 1, {}};
+  int nodes = 0;
+  for (const Phrase& p : s.phrases) {
+    int need = (p.last - p.first + 1) + 2;
+    if (!part.phrases.empty() && nodes + need > kSentenceNodeLimit) {
+      out.push_back(std::move(part));
+      part = Sentence{p.first, p.first - 1, {}};
+      nodes = 0;
+    }
+    part.phrases.push_back(p);
+    part.last = p.last;
+    nodes += need;
+  }
+  if (!part.phrases.empty() || out.empty()) out.push_back(std::move(part));
+  return out;
+}
+
 void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists& lists) {
   int n = static_cast<int>(s.phrases.size());
   if (n == 0) return;
   auto view = [&](int k) { return PhraseView{m, s.phrases[static_cast<std::size_t>(k)]}; };
   std::vector<Reading> readings(static_cast<std::size_t>(n));
   s.phrases.back().head = -1;
-  readings.back() = Reading{Seeks::Predicate, "<係:文末>", "", "", ""};
+  readings.back() = Reading{Seeks::FirstPredicate, Kind::Final, "<係:文末>", "", ""};
   for (int i = n - 2; i >= 0; --i) {
     PhraseView next = view(i + 1);
     Reading r = readPhrase(view(i), &next);
@@ -226,16 +374,16 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
     std::vector<int> chain;
     for (int k = i + 1; k >= 0; k = s.phrases[static_cast<std::size_t>(k)].head) chain.push_back(k);
     int head = chain.front();
-    if (r.seeks == Seeks::Predicate) {
+    if (r.seeks == Seeks::FirstPredicate || r.seeks == Seeks::LastPredicate) {
       head = chain.back();
       for (int k : chain)
         if (view(k).hasPredicate()) {
           head = k;
-          break;
+          if (r.seeks == Seeks::FirstPredicate) break;
         }
-    } else if (r.seeks == Seeks::Nominal) {
+    } else if (r.seeks == Seeks::Noun) {
       for (int k : chain)
-        if (view(k).isNominal()) {
+        if (hasNounHead(view(k))) {
           head = k;
           break;
         }
@@ -243,18 +391,23 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
     s.phrases[static_cast<std::size_t>(i)].head = head;
     readings[static_cast<std::size_t>(i)] = r;
   }
+  std::vector<bool> receivesTopic(static_cast<std::size_t>(n), false);
+  for (int i = 0; i < n; ++i)
+    if (readings[static_cast<std::size_t>(i)].kind == Kind::Topic)
+      receivesTopic[static_cast<std::size_t>(s.phrases[static_cast<std::size_t>(i)].head)] = true;
   for (int i = 0; i < n; ++i) {
     Phrase& p = s.phrases[static_cast<std::size_t>(i)];
     const Reading& r = readings[static_cast<std::size_t>(i)];
     PhraseView v{m, p};
-    p.tags = r.label + r.jCode + r.extra + featureTags(v, i, n, lists) + r.usage;
-    p.voiceClass = 0;
-    if (v.containsBase(lists.causative)) {
-      p.voiceClass = '1';
-    } else if (v.containsBase(lists.passive)) {
-      int verb = v.predicate();
-      p.voiceClass = verb >= 0 && v.at(verb).pos == kVerb && v.at(verb).subPos == 2 ? '4' : '2';
+    std::string usage;
+    if (p.head >= 0) {
+      PhraseView head = view(p.head);
+      usage = usageCode(v, r, &head);
     }
+    std::string quote = usage == "<TO3>" ? "<ID:～と（引用）>" : "";
+    p.tags = r.label + r.jCode + r.extra + quote + featureTags(v, i, n, r) +
+             (receivesTopic[static_cast<std::size_t>(i)] ? "<提題受:10>" : "") + voiceTags(v, lists) + usage;
+    p.voiceClass = voiceClass(v, lists);
   }
 }
 

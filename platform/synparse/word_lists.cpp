@@ -7,7 +7,7 @@ namespace synparse {
 WordLists defaultWordLists() {
   WordLists w;
   w.passive = {"れる", "られる"};
-  w.causative = {"せる", "させる"};
+  w.causative = {"せる", "させる", "しめる"};
   w.negative = {"ない", "ぬ"};
   return w;
 }

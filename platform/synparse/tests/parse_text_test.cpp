@@ -167,7 +167,38 @@ TEST_F(ParseTextTest, PinsTheTextOfSmallSentences) {
        "# S-ID:1\n"
        "* 2D <係:未格><ハ><提題><体言><文頭><助詞><自立><WA1>\n! 0\n! 22\n"
        "* 2D <係:ヲ格><ヲ><体言><助詞><自立><WO1>\n! 44\n! 90\n"
-       "* -1- <係:文末><句点><文末><自立><用言:強:動>\n! 112\n! 140\n"
+       "* -1- <係:文末><句点><文末><自立><用言:強:動><提題受:10>\n! 112\n! 140\n"
+       "E\n"},
+      {"a topic and the copula",
+       {{"彼", "彼", "06010000"}, {"は", "は", "09020000"}, {"学生", "学生", "06010000"}, {"だ", "だ", "04002502"},
+        {"。", "。", "01010000"}},
+       "# S-ID:1\n"
+       "* 1D <係:未格><ハ><提題><体言><文頭><助詞><自立><WA1>\n! 0\n! 22\n"
+       "* -1- <係:文末><句点><体言><文末><自立><用言:強:判><提題受:10>\n! 44\n! 70\n! 92\n"
+       "E\n"},
+      {"に after a place",
+       {{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}, {"。", "。", "01010000"}},
+       "# S-ID:1\n"
+       "* 1D <係:ニ格><ニ><体言><地名><文頭><助詞><自立><NI2>\n! 0\n! 26\n"
+       "* -1- <係:文末><句点><文末><自立><用言:強:動>\n! 48\n! 74\n"
+       "E\n"},
+      {"the topic goes to the last predicate, the object to the te-form",
+       {{"私", "私", "06010000"}, {"は", "は", "09020000"}, {"本", "本", "06010000"}, {"を", "を", "09010000"},
+        {"読んで", "読む", "02010911"}, {"寝た", "寝る", "02020108"}, {"。", "。", "01010000"}},
+       "# S-ID:1\n"
+       "* 3D <係:未格><ハ><提題><体言><文頭><助詞><自立><WA1>\n! 0\n! 22\n"
+       "* 2D <係:ヲ格><ヲ><体言><助詞><自立><WO1>\n! 44\n! 66\n"
+       "* 3D <係:連用><自立><用言:強:動><用言:弱>\n! 88\n"
+       "* -1- <係:文末><句点><文末><自立><用言:強:動><提題受:10>\n! 116\n! 142\n"
+       "E\n"},
+      {"a quotation stays one sentence",
+       {{"「", "「", "01030000"}, {"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んだ", "読む", "02010908"},
+        {"。", "。", "01010000"}, {"」", "」", "01040000"}, {"と", "と", "09010000"}, {"言った", "言う", "02011208"},
+        {"。", "。", "01010000"}},
+       "# S-ID:1\n"
+       "* 1D <係:ヲ格><ヲ><体言><文頭><助詞><自立><括弧始><WO1>\n! 0\n! 22\n! 44\n"
+       "* 2D <係:ト格><ト><ID:～と（引用）><句点><助詞><自立><用言:強:動><括弧終><TO3>\n! 66\n! 94\n! 116\n! 138\n"
+       "* -1- <係:文末><句点><文末><自立><用言:強:動>\n! 160\n! 188\n"
        "E\n"},
       {"adnominal before a noun",
        {{"新しい", "新しい", "03001802"}, {"本", "本", "06010000"}, {"を", "を", "09010000"},
@@ -207,6 +238,121 @@ TEST_F(ParseTextTest, PinsTheTextOfSmallSentences) {
   for (const Case& c : cases) EXPECT_EQ(parse(c.lines), c.text) << c.name;
 }
 
+// The heads of each sentence's phrases, "-" for the root.
+std::string heads(const std::string& text) {
+  std::string out;
+  for (const ReadSentence& s : readLayout(text)) {
+    if (!out.empty()) out += " / ";
+    for (std::size_t k = 0; k < s.phrases.size(); ++k)
+      out += (k ? "," : "") + (s.phrases[k].type == '-' ? std::string("-") : std::to_string(s.phrases[k].head));
+  }
+  return out;
+}
+
+TEST_F(ParseTextTest, EachKindOfPhraseFindsItsHead) {
+  struct Case {
+    const char* name;
+    std::vector<Line> lines;
+    const char* heads;
+  } cases[] = {
+      {"a conjunction goes to the last predicate, the subject to the first",
+       {{"しかし", "しかし", "10000000"}, {"、", "、", "01020000"}, {"雨", "雨", "06010000"}, {"が", "が", "09010000"},
+        {"降って", "降る", "02021011"}, {"寝た", "寝る", "02020108"}, {"。", "。", "01010000"}},
+       "3,2,3,-"},
+      {"an adnominal phrase goes to the first noun head, a copula after it allowed",
+       {{"私", "私", "06010000"}, {"の", "の", "09010000"}, {"本", "本", "06010000"}, {"だ", "だ", "04002502"},
+        {"。", "。", "01010000"}},
+       "1,-"},
+      {"an attributive clause goes to its noun, its object to its verb",
+       {{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んだ", "読む", "02010908"}, {"人", "人", "06010000"},
+        {"が", "が", "09010000"}, {"来た", "来る", "02021508"}},
+       "1,2,3,-"},
+      {"a bare time noun goes to the predicate, not to the noun after it",
+       {{"今日", "今日", "06100000"}, {"学校", "学校", "06010000"}, {"に", "に", "09010000"},
+        {"行く", "行く", "02020302"}},
+       "2,2,-"},
+      {"a closing bracket after the full stop stays with its sentence",
+       {{"はい", "はい", "12010000"}, {"。", "。", "01010000"}, {"」", "」", "01040000"}, {"寝た", "寝る", "02020108"},
+        {"。", "。", "01010000"}},
+       "- / -"},
+  };
+  for (const Case& c : cases) {
+    std::string text = parse(c.lines);
+    EXPECT_EQ(heads(text), c.heads) << c.name;
+  }
+  // The bracket is the first sentence's.
+  std::vector<ReadSentence> s = readLayout(parse(cases[4].lines));
+  ASSERT_EQ(s.size(), 2u);
+  EXPECT_EQ(s[0].phrases[0].offsets.size(), 3u);
+}
+
+// The usage code of the first phrase, the last of its tags.
+TEST_F(ParseTextTest, UsageCodesFollowTheContext) {
+  struct Case {
+    std::vector<Line> lines;
+    const char* usage;
+  } cases[] = {
+      {{{"今日", "今日", "06100000"}, {"に", "に", "09010000"}, {"来る", "来る", "02021502"}}, "<NI1>"},
+      {{{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}}, "<NI2>"},
+      {{{"友達", "友達", "06010000"}, {"に", "に", "09010000"}, {"会った", "会う", "02021208"}}, "<NI10>"},
+      {{{"本", "本", "06010000"}, {"に", "に", "09010000"}, {"書く", "書く", "02010202"}}, "<NI3>"},
+      {{{"東京", "東京", "06040000"}, {"で", "で", "09010000"}, {"会う", "会う", "02021202"}}, "<DE1>"},
+      {{{"車", "車", "06010000"}, {"で", "で", "09010000"}, {"行く", "行く", "02020302"}}, "<DE2>"},
+      {{{"道", "道", "06010000"}, {"を", "を", "09010000"}, {"歩く", "歩く", "02020202"}}, "<WO2>"},
+      {{{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読む", "読む", "02010902"}}, "<WO1>"},
+      {{{"友達", "友達", "06010000"}, {"と", "と", "09010000"}, {"行く", "行く", "02020302"}}, "<TO1>"},
+      {{{"行く", "行く", "02020302"}, {"と", "と", "09010000"}, {"思う", "思う", "02011202"}}, "<TO3>"},
+      {{{"行く", "行く", "02020302"}, {"と", "と", "09010000"}, {"寝る", "寝る", "02020102"}}, "<TO1>"},
+      {{{"学校", "学校", "06010000"}, {"へ", "へ", "09010000"}, {"行く", "行く", "02020302"}}, "<HE1>"},
+      {{{"学校", "学校", "06010000"}, {"から", "から", "09010000"}, {"帰る", "帰る", "02021002"}}, "<KR1>"},
+      {{{"山", "山", "06010000"}, {"より", "より", "09010000"}, {"高い", "高い", "03001802"}}, "<YR1>"},
+      {{{"雨", "雨", "06010000"}, {"が", "が", "09010000"}, {"降る", "降る", "02021002"}}, "<GA1>"},
+  };
+  for (const Case& c : cases) {
+    std::vector<ReadSentence> s = readLayout(parse(c.lines));
+    ASSERT_EQ(s.size(), 1u) << c.usage;
+    ASSERT_EQ(s[0].phrases.size(), 2u) << c.usage;
+    const std::string& tags = s[0].phrases[0].tags;
+    EXPECT_EQ(tags.substr(tags.rfind('<')), c.usage) << c.lines[0].surface << c.lines[1].surface;
+  }
+}
+
+TEST_F(ParseTextTest, CopulaTeFormIsMarked) {
+  std::vector<ReadSentence> s = readLayout(parse({{"学生", "学生", "06010000"}, {"で", "だ", "04002511"},
+                                                  {"、", "、", "01020000"}, {"寝た", "寝る", "02020108"}}));
+  ASSERT_EQ(s.size(), 1u);
+  ASSERT_EQ(s[0].phrases.size(), 2u);
+  EXPECT_NE(s[0].phrases[0].tags.find("<ID:～で（判）>"), std::string::npos) << s[0].phrases[0].tags;
+  EXPECT_NE(s[0].phrases[0].tags.find("<用言:弱>"), std::string::npos);
+  EXPECT_EQ(s[0].phrases[0].head, 1);
+}
+
+// Long sentences are cut at phrase boundaries so that the reader's record holds each part.
+TEST_F(ParseTextTest, LongSentencesAreCutBelowTheNodeLimit) {
+  std::vector<Line> lines;
+  for (int i = 0; i < 150; ++i) {
+    lines.push_back({"本", "本", "06010000"});
+    lines.push_back({"を", "を", "09010000"});
+  }
+  for (int i = 0; i < 200; ++i) lines.push_back({"東京", "東京", "06040000"});  // one long noun run
+  lines.push_back({"読む", "読む", "02010902"});
+  lines.push_back({"。", "。", "01010000"});
+  std::string m = morphFile(lines);
+  std::vector<Morpheme> morphemes;
+  ASSERT_TRUE(readMorphemes(m, morphemes));
+  std::vector<std::string> all = parseSentences(morphemes, defaultWordLists());
+  ASSERT_GT(all.size(), 2u);
+  std::string text;
+  for (const std::string& s : all) text += s;
+  checkStructure(text, m, lines);
+  for (const ReadSentence& s : readLayout(text)) {
+    int nodes = 0;
+    for (const ReadPhrase& p : s.phrases) nodes += static_cast<int>(p.offsets.size()) + 2;
+    EXPECT_LE(nodes, 290) << s.id;
+    for (const ReadPhrase& p : s.phrases) EXPECT_LE(p.offsets.size(), 64u);
+  }
+}
+
 TEST_F(ParseTextTest, PhrasesKeepPrefixesNounRunsAndSuruVerbs) {
   std::string text = parse({{"お", "お", "13010000"}, {"茶", "茶", "06010000"}, {"を", "を", "09010000"},
                             {"日本", "日本", "06040000"}, {"語", "語", "06010000"}, {"で", "で", "09010000"},
@@ -232,6 +378,14 @@ TEST_F(ParseTextTest, CausativeAndIntransitivePassiveClasses) {
   EXPECT_NE(s[0].phrases.back().tags.find("<～せる>"), std::string::npos);
   EXPECT_EQ(s[1].phrases.back().voice, '4');
   EXPECT_EQ(s[1].phrases[0].voice, 0);
+
+  s = readLayout(parse({{"彼", "彼", "06010000"}, {"が", "が", "09010000"}, {"食べ", "食べる", "02010103"},
+                        {"させ", "させる", "05000107"}, {"られた", "られる", "05000108"}, {"。", "。", "01010000"},
+                        {"彼", "彼", "06010000"}, {"を", "を", "09010000"}, {"行か", "行く", "02020303"},
+                        {"しめた", "しめる", "05000108"}, {"。", "。", "01010000"}}));
+  ASSERT_EQ(s.size(), 2u);
+  EXPECT_EQ(s[0].phrases.back().voice, '3');
+  EXPECT_EQ(s[1].phrases.back().voice, '1');
 }
 
 TEST_F(ParseTextTest, WholeSentencesOnlyWithinTheBuffer) {
