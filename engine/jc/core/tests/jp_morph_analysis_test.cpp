@@ -212,6 +212,7 @@ TEST_F(MorphAnalysisTest, BlankTakesTheClassOfTheWordBeforeIt) {
   ASSERT_NE(blank, nullptr);
   const LatticeNode& b = l.nodes[static_cast<std::size_t>(blank->node)];
   EXPECT_STREQ(b.surface.c_str(), "\\ ");
+  EXPECT_STREQ(b.chinese.c_str(), "\\ ");  // an unknown word's Chinese is its converted surface
   EXPECT_EQ(blank->cost, noun->cost + posCost(a.get(), 1, 6) * 10);
   ASSERT_FALSE(blank->predecessors.empty());
   EXPECT_EQ(&l.pathEntries[static_cast<std::size_t>(blank->predecessors[0])], noun);
