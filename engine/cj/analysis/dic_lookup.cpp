@@ -155,7 +155,7 @@ int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
     setCategory(node, "W");
     return 0;
   }
-  // A missing file or an offset outside it reads as a word the dictionary lacks.
+  // A missing file or an offset outside it is a failed read: the sentence stops with its status.
   std::string entry(kDicEntryReadSize, '\0');
   std::size_t got = 0;
   if (dictionary && offset >= 0 && plat::fileSeek(dictionary, offset, SEEK_SET) == 0) {
@@ -163,6 +163,7 @@ int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
   }
   if (got == 0) {
     setCategory(node, "W");
+    engineStatus = kStatusEntryReadFailed;
     return 0;
   }
   entry.resize(got);

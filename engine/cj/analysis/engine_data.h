@@ -12,6 +12,7 @@ namespace cj {
 enum CjStatus : int {
   kStatusOk = 0,
   kStatusNoSenseMemory = 2,
+  kStatusEntryReadFailed = 2,    // a dictionary entry could not be read
   kStatusScanFailed = 3,
   kStatusFmemdicMissing = 5,     // fmemdic.dat or fmemdicp.dat
   kStatusZmemdicMissing = 6,     // zmemdic(p).dat, or an index pair not both opened

@@ -187,8 +187,12 @@ bool symbolHolds(CjSentence& s, int node, const std::string& symbol, CjLastTerm&
 }
 
 // A shift's consumption: the node gets its position label and the walk moves on.
+// Past the end of the chain a consuming symbol still counts.
 void consume(CjSentence& s, Position& p) {
-  if (p.current == 0) return;
+  if (p.current == 0) {
+    ++p.consumed;
+    return;
+  }
   if (inArray(p.current)) s.nodes[p.current].roleLabel = std::to_string(p.position);
   p.current = slotNext(s, p.current);
   ++p.consumed;

@@ -176,8 +176,10 @@ int findIntroducerSpanEnd(const CjSentence& s, int u) {
   } else if (wordIn(s, u, {kD, kD2})) {
     r = walkToPredicate(s, u, [&](int k) {
       int n = nextNode(s, k);
-      if (hasNoun(s, k) && (hasMSem(s, k, "L") || hasMSem(s, k, "H") || hasMSem(s, k, "J")))
-        return !hasNoun(s, n) || (!hasMSem(s, n, "L") && !hasMSem(s, n, "H"));
+      // Either condition answers k; the second is tried when the first does not hold.
+      if (hasNoun(s, k) && (hasMSem(s, k, "L") || hasMSem(s, k, "H") || hasMSem(s, k, "J")) &&
+          (!hasNoun(s, n) || (!hasMSem(s, n, "L") && !hasMSem(s, n, "H"))))
+        return true;
       if (hasCat(s, k, "Ntp") || isNounI(s, k)) return !hasCat(s, n, "Ntp") && !isNounI(s, n);
       return false;
     });

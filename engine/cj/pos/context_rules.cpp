@@ -665,7 +665,7 @@ bool applyLeadingContextRules(CjSentence& s, int x) {
   }
   // 49
   if (has(s, x, "V")) {
-    if (!has(s, n1, "L") && !isIn(s, n1, {1159, 1160, 204, 206, 203, 1161, 214, 211, 210, 1154})) return false;
+    if (!has(s, n1, "L") && !isIn(s, n1, {1159, 1160, 204, 206, 203, 1161, 214, 211, 210, 213, 1154})) return false;
     const bool keepAll = (p != 0 && !has(s, p, "P") && !has(s, p, "I") && !is(s, p, 12)) ||
                          isListedHeadWord(s, x) || isListedVerbHead(s, x) || chiLength(s, x) % 4 != 0 ||
                          !inList(s, n1, contextList(7));
@@ -686,11 +686,12 @@ void applyContextRules(CjSentence& s) {
   }
   int x = s.firstTop;
   for (int steps = 0; x != 0 && steps < kMaxNodes; ++steps) {
-    // Read before the rules: a leading rule may take x out of the chain.
-    const int following = nextNode(s, x);
     if (applyLeadingContextRules(s, x)) {
+      // A leading rule that took x out of the chain ends the walk: the nodes after it are left
+      // to the class rules.
       const bool unlinked = s.nodes[x].next == 0 && s.nodes[x].prev == 0 && s.firstTop != x;
-      x = unlinked ? following : nextNode(s, x);
+      if (unlinked) break;
+      x = nextNode(s, x);
       continue;
     }
     const int resumeAfter = applyMainRules(s, x);

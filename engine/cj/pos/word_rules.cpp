@@ -876,8 +876,10 @@ const char* resolveWord86(CjSentence& s, int i) {
 
 const char* resolveWord87(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
+  // Word nodes stand in text order, so "before W" compares positions: the marked word may sit
+  // inside a phrase built earlier, where next links stop.
   const int marked = findMarkedWord(s, 1);
-  if (marked != 0 && liesAfter(s, w, marked) && contains(s, marked, 230)) return "F";
+  if (marked != 0 && marked < w && contains(s, marked, 230)) return "F";
   if (has(s, n, "V") && (n2 == 0 || has(s, n, "P"))) return "G";
   if (is9or11(s, p)) return "N";
   if (is(s, n, 12) || n2 == 0) return "V";

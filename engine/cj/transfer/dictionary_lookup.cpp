@@ -603,12 +603,15 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
     }
     if (translateSpecialWord(c, i, n.CAT[0])) return;
   } else {
+    // A list the rules made earlier stays; a lone word's whole entry is narrowed to the
+    // wanted kind below.
+    const bool hadCandidates = !t.candidates.empty();
     if (isLoneWord(c, i) && hasNoText(c, i)) {
       std::vector<CjCandidate> whole;
       if (readWholeEntry(c, chi, &whole)) t.candidates.swap(whole);
     }
     if (translateSpecialWord(c, i, letter)) return;
-    if (!t.candidates.empty()) return;
+    if (hadCandidates) return;
   }
   if (readCandidatesOfKind(c, i, letter)) return;
   switch (letter) {

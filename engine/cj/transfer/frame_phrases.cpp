@@ -103,8 +103,10 @@ void marks(CjTransferContext& c, const Frame& f, char form) {
 // Runs the group's member for localiser L; 0 when no group lists L, 1 when the phrase still
 // needs its closing step, 2 when the member finished it.
 int runLocaliserMember(CjTransferContext& c, const Frame& f, int l, int t) {
-  const std::string_view word = chiOf(c, l);
-  auto in = [&](const char* key) { return listed(key, word); };
+  // L's word picks the group; E's own word picks the variant within it.
+  const std::string_view group = chiOf(c, l);
+  const std::string_view word = chiOf(c, f.e);
+  auto in = [&](const char* key) { return listed(key, group); };
   auto common = [&](const char* key, bool timeMarks) {
     retire(c, f.p);
     if (timeMarks) marks(c, f, 't');
@@ -197,6 +199,7 @@ int runLocaliserMember(CjTransferContext& c, const Frame& f, int l, int t) {
     common(kLocAfter, true);
     closeAfterPhrase(c, f.phrase);
   } else if (in(kLocJudging)) {
+    retire(c, f.p);
     retire(c, f.e);
     if (CjTargetNode* e = at(c, f.e)) setAtt(c, e->prevSibling, "からすると");
     return 2;
@@ -339,7 +342,7 @@ bool pairFrame(const char* name, std::string_view p, std::string_view e) {
   return listedPair(base + "P", base + "E", p, e);
 }
 
-// The word after W (its next sibling) is retired when the key lists it.
+// The word after node w (its next sibling) is retired when the key lists it.
 void retireFollower(CjTransferContext& c, int w, const char* key) {
   const int n = at(c, w) ? at(c, w)->nextSibling : 0;
   if (n > 0 && listed(key, chiOf(c, n))) retire(c, n);
@@ -403,7 +406,7 @@ void applyFramePair(CjTransferContext& c, int phrase) {
   if ((listed(kCompareP1, p) && listed(kCompareE1, e)) || (listed(kCompareP2, p) && listed(kCompareE2, e)) ||
       listedPair(kComparePairP, kComparePairE, p, e) || listed(kCompareE3, e)) {
     setForm(c, f.w, 't');
-    const char letter = catLetterOf(c, f.w);
+    const char letter = catLetterOf(c, f.h);
     if (listed(kCompareDiffer, e)) {
       setJapanese(c, f.e, "と違う", "ZG001");
       setForm(c, f.w, 'N');
@@ -446,7 +449,7 @@ void applyFramePair(CjTransferContext& c, int phrase) {
   } else if (pairFrame("pointInTime", p, e)) {
     setJapanese(c, f.e, "前", "NJ000");
     setForm(c, f.w, 't');
-    retireFollower(c, f.w, kPointFollowers);
+    retireFollower(c, f.h, kPointFollowers);
     closeTimePhrase(c, phrase);
   } else if (pairFrame("limit", p, e)) {
     setJapanese(c, f.e, "まで", "NJ000");
@@ -455,7 +458,7 @@ void applyFramePair(CjTransferContext& c, int phrase) {
   } else if (pairFrame("time", p, e)) {
     setJapanese(c, f.e, "時");
     setForm(c, f.w, 't');
-    retireFollower(c, f.w, kTimeFollower);
+    retireFollower(c, f.h, kTimeFollower);
     en.vform = isPredicatePhrase(c, phrase) ? 'z' : 'y';
   } else if (pairFrame("standpoint", p, e)) {
     setForm(c, f.w, 'N');

@@ -103,7 +103,7 @@ int isCompoundNoun(CjTransferContext& c, int i) {
 
 int nextHasFrameSeven(CjTransferContext& c, int i) {
   if (!nodeAt(c, i) || !nodeAt(c, i + 1)) return 0;
-  codeOf(c, i + 1);
+  // Reads the candidates the node has; translating it here would fix its rendering early.
   const std::vector<CjCandidate>& list = c.targets[i + 1].candidates;
   return !list.empty() && list.front().frame == '7' ? 1 : 0;
 }

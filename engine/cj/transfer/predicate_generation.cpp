@@ -329,7 +329,8 @@ void generatePredicate(CjTransferContext& c, int n) {
     if (isListedWord("predicateGeneration.fewWords", chi)) return fix("少しの", "RETAI");
     if (isListedWord("predicateGeneration.someWord", chi)) return fix("ある", "RETAI");
     if (isListedWord("predicateGeneration.whatKindWord", chi)) return fix("どんな", "RETAI");
-    if (isListedWord("predicateGeneration.honorificWords", chi) && isPersonName(c, n - 1)) {
+    if (isListedWord("predicateGeneration.honorificWords", chi) && src.prev > 0 &&
+        isPersonName(c, src.prev)) {
       return fix("さん", "N0000");
     }
     for (const CjCandidate& cand : t.candidates) {

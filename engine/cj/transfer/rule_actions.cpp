@@ -187,19 +187,22 @@ void runElementList(CjTransferContext& c, int phrase, std::string_view text) {
     } else {
       n = childLabelled(c, phrase, designator);
     }
-    // A child named twice keeps its first place.
-    if (n == 0 || std::find(placed.begin(), placed.end(), n) != placed.end()) continue;
-    placed.push_back(n);
-    CjTargetNode& t = c.targets[n];
-    t.prevSibling = static_cast<std::int16_t>(previous);
-    if (previous == 0) {
-      p.firstChild = static_cast<std::int16_t>(n);
-    } else {
-      c.targets[previous].nextSibling = static_cast<std::int16_t>(n);
+    if (n == 0) continue;
+    // A child named again keeps its first place (relinking it would cut the chain) but takes
+    // the items of every element that names it.
+    if (std::find(placed.begin(), placed.end(), n) == placed.end()) {
+      placed.push_back(n);
+      CjTargetNode& t = c.targets[n];
+      t.prevSibling = static_cast<std::int16_t>(previous);
+      if (previous == 0) {
+        p.firstChild = static_cast<std::int16_t>(n);
+      } else {
+        c.targets[previous].nextSibling = static_cast<std::int16_t>(n);
+      }
+      p.lastChild = static_cast<std::int16_t>(n);
+      t.nextSibling = 0;
+      previous = n;
     }
-    p.lastChild = static_cast<std::int16_t>(n);
-    t.nextSibling = 0;
-    previous = n;
 
     std::size_t k = 0;
     while (k < items.size()) {

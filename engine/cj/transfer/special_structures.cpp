@@ -187,12 +187,13 @@ void applyNameCompound(CjTransferContext& c, const Span& sp, int pattern) {
 }
 
 // Nodes each pattern of class '3' needs (S1 = 1 ...); a pattern stops when one is missing.
+// Patterns 4, 11, 13 and 14 drop what exists of their later words: the analysis builds their
+// phrases over two to four words.
 int neededSiblings(int pattern) {
   switch (pattern) {
-    case 3: case 5: case 6: case 7: case 19: return 1;
-    case 12: case 14: case 18: return 2;
-    case 8: case 9: case 10: case 11: case 16: case 17: case 23: return 3;
-    case 4: case 13: return 4;
+    case 3: case 4: case 5: case 6: case 7: case 11: case 13: case 14: case 19: return 1;
+    case 12: case 18: return 2;
+    case 8: case 9: case 10: case 16: case 17: case 23: return 3;
     default: return 0;
   }
 }
@@ -372,7 +373,7 @@ void applyFixedPattern(CjTransferContext& c, const Span& sp, int pattern) {
       break;
     }
     case 14:
-      if (listed(kSpecialEachDropWords, chiOf(c, e)) && e != s1 && e != s2) drop(c, e);
+      if (listed(kSpecialEachDropWords, chiOf(c, e)) && e != f) drop(c, e);
       if (catOf(c, phrase) != "F") {
         setForm(c, f, 'r');
         setForm(c, s1, 'r');

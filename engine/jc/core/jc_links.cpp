@@ -162,13 +162,16 @@ int templateRefAt(const JcSentence* record, int i, int* position, std::string* o
   if (t.empty()) return 0;
   std::size_t p = *position < 0 ? 0 : static_cast<std::size_t>(*position);
   if (p < t.size() && t[p] == '+') ++p;
+  // The characters up to the next '+' must all be digits; anything else refuses the reference.
   int n = 0;
+  bool digits = true;
   while (p < t.size() && t[p] != '+') {
-    if (t[p] >= '0' && t[p] <= '9' && n < kJcMaxNodes) n = n * 10 + (t[p] - '0');
+    if (t[p] < '0' || t[p] > '9') digits = false;
+    else if (n < kJcMaxNodes) n = n * 10 + (t[p] - '0');
     ++p;
   }
   *position = static_cast<int>(p);
-  if (n <= 0 || n >= kJcMaxNodes) return 0;
+  if (!digits || n <= 0 || n >= kJcMaxNodes) return 0;
   if (outLabel) *outLabel = record->targets[n].relation.str();
   return n;
 }

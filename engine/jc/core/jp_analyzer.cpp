@@ -179,6 +179,7 @@ int initJpAnalyzer(JpAnalyzer* a) {
   a->posCostWeight = 1;
   a->connectionWeight = 40;
   a->tieSlack = 0;
+  a->lattice = JpLattice{};  // the first analysis makes the arrays
   loadHinsiTable(a);
   loadKatuyouTable(a);
   loadConnectionTable(a);
@@ -207,6 +208,7 @@ void freeJpAnalyzer(JpAnalyzer* a) {
   a->connectionTable = a->connectionMatrix = a->katuyouTable = plat::ResourceData{};
   a->connectionEntries = a->matrixCells = nullptr;
   a->connectionCount = a->matrixRows = a->matrixColumns = 0;
+  a->lattice = JpLattice{};
   if (a->dictionary) {
     closeJpDictionary(a->dictionary);
     destroyJpDictionary(a->dictionary);

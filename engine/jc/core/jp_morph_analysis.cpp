@@ -525,10 +525,11 @@ void addUnknownWord(JpAnalyzer* a, int position) {
       node.subPos = static_cast<std::int8_t>(a->otherSubPos);
       node.connection = a->otherEntry;
     }
-    std::string chinese;
-    convertJpToEngineCode(a->jp2cw, narrowAscii(node.surface.view()), chinese);
-    node.chinese = chinese;
   }
+  // Every unknown word, the blank too, carries its surface in the Chinese code.
+  std::string chinese;
+  convertJpToEngineCode(a->jp2cw, narrowAscii(node.surface.view()), chinese);
+  node.chinese = chinese;
   node.length = length;
   if (addPathEntry(a, position, n) == -2) return;
   if (cls == kCharBlank) addTransparentEdges(a, position, n);

@@ -57,6 +57,23 @@ TEST(MatchMembers, FirstPassDistanceSaturates) {
   EXPECT_EQ(out[0].distance, 80u * 100);
 }
 
+TEST(MatchMembers, KeepsTheBinWhereTheCountPassesTheCut) {
+  // 150 members in bin 0, 100 in bin 1 (16 dimensions 1 apart), 10 in bin 14: the running count
+  // passes 200 in bin 1, so bins 0 and 1 are kept whole and bin 14 goes.
+  RecogDictionary d;
+  addCluster(d, 100, std::vector<std::uint16_t>(150, 0x1001));
+  addCluster(d, 101, std::vector<std::uint16_t>(100, 0x1002));
+  addCluster(d, 103, std::vector<std::uint16_t>(10, 0x1003));
+  Projected v;
+  v.fill(100);
+  std::vector<Match> out;
+  ASSERT_EQ(matchMembers(d, {0, 1, 2}, v, out), 0);
+  ASSERT_EQ(out.size(), 250u);
+  EXPECT_EQ(out.front().code, 0x1001);
+  EXPECT_EQ(out.back().code, 0x1002);
+  EXPECT_EQ(out.back().distance, 80u);
+}
+
 TEST(MatchMembers, MemberPastTheBlockIsAnError) {
   RecogDictionary d;
   addCluster(d, 100, {0x1001});

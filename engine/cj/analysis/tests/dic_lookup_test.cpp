@@ -115,18 +115,29 @@ TEST_F(DicLookupTest, CategoriesSetWithoutReading) {
       {"abc", 77, "W", 0},
       {engineText("我"), 0, "W", 0},          // offset 0 is only the listed first word's
       {engineText("的"), 0, "U", 1},
-      {engineText("中国"), 100000, "W", 0},   // an offset past the file
   };
   for (const Case& c : cases) {
     CjNode n;
     n.CHI = c.word;
     n.dictionaryRef = 9;
+    engineStatus = kStatusOk;
     EXPECT_EQ(readDicEntry(n, c.offset), c.result) << readableText(c.word);
+    EXPECT_EQ(engineStatus, kStatusOk) << readableText(c.word);
     EXPECT_EQ(n.CAT.view(), c.cat) << readableText(c.word);
     if (c.word == enumeration) {
       EXPECT_EQ(n.dictionaryRef, 0);
     }
   }
+}
+
+// An entry that cannot be read is a failure with status 2, not a word the dictionary lacks.
+TEST_F(DicLookupTest, FailedReadSetsTheStatus) {
+  CjNode n;
+  n.CHI = engineText("中国");
+  engineStatus = kStatusOk;
+  EXPECT_EQ(readDicEntry(n, 100000), 0);  // an offset past the file
+  EXPECT_EQ(engineStatus, 2);
+  engineStatus = kStatusOk;
 }
 
 TEST_F(DicLookupTest, LongEntryIsReadWithinItsBuffer) {

@@ -220,6 +220,21 @@ TEST_F(Parser, SentenceGroupWrapsTheWholeChain) {
   EXPECT_EQ(dumpSentence(*s), "[S 鳌/N 鳕/V] 。/P");
 }
 
+// A "*" past the end of the chain still counts as consumed: it opens the "more than one" gate and
+// widens the sentence node by one.
+TEST_F(Parser, SentenceGroupCountsStarsPastTheEnd) {
+  load("S", {{"S->[N]+[P] #2", "->s"}},
+       {{"0", "CAT[N]", "1"}, {"1", "CAT[P]", "2"}, {"2", "*", "3"}, {"3", "*", "R0000"}});
+  auto s = buildFromNotation("w 鳌 N; w 。 P");
+  EXPECT_EQ(runS(*s), 1);
+  EXPECT_EQ(dumpSentence(*s), "[S 鳌/N 。/P]");
+
+  load("S", {{"S->[P] #2", "->s"}}, {{"0", "CAT[P]", "1"}, {"1", "*", "2"}, {"2", "*", "R0000"}});
+  s = buildFromNotation("w 。 P");
+  EXPECT_EQ(runS(*s), 1);
+  EXPECT_EQ(dumpSentence(*s), "[S 。/P]");
+}
+
 TEST_F(Parser, FailingSentenceGroupLeavesTheChain) {
   load("S", {{"S->[N]+[A]", "->s"}},
        {{"0", "CAT[N]", "1"}, {"1", "CAT[A]", "2"}, {"2", "*", "R0000"}});

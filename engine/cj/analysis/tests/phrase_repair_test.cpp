@@ -110,6 +110,8 @@ TEST_F(PhraseRepair, IntroducerSpanEnds) {
       {"w " PR("Y1") " X; w 鳌 N; w 鳍 F; w 鳔 V mark=C", 2},
       // D: a time or place nominal not followed by another.
       {"w $phraseRules.D X; w 鳌 N +N:M_SEM=L; w 鳍 N +N:M_SEM=H; w 鳎 N +N:M_SEM=B; w 鳔 V mark=C", 3},
+      // A place noun before another fails the first test; as a time-like noun it passes the second.
+      {"w $phraseRules.D X; w 鳌 N +N:M_SEM=LI; w 鳍 N +N:M_SEM=L; w 鳔 V mark=C", 2},
       // J words take just the next node.
       {"w " PR("J1") " X; w 鳌 N; w 鳍 N", 2},
       // Any other word: by predicate; an I phrase before any predicate ends the span before it.

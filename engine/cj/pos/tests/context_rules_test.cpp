@@ -39,6 +39,9 @@ TEST_F(ContextRulesTest, PatternsSettleSeveralNodes) {
       {"w 酢 UA; w 酡 SA; w 酰 NV; w 。 P", "U S NV P"},
       // Main rule 14 (no noun after: the leading rule does not apply); lw9 keeps its letters.
       {"w 酢 UA; w 酡 SA; w {lw9} X", "U S X"},
+      // Main rules 10 and 11: lw2 after a noun is "G" before a verb, otherwise "V".
+      {"w 酢 N; w {lw2} X; w 酡 V", "N G V"},
+      {"w 酢 N; w {lw2} X; w 酡 N", "N V N"},
       // Main rule 60 on "GV"/"VG" that no earlier rule took; a third letter keeps it away.
       {"w 酢 VG; w 。 P", "V P"},
       {"w 酢 GVA; w 。 P", "GVA P"},
@@ -55,21 +58,21 @@ TEST_F(ContextRulesTest, PatternsSettleSeveralNodes) {
   }
 }
 
-// Leading rule 7 takes lw9 out of the chain; the walk goes on with the node after it, so the rest
-// of the sentence keeps its rules.
-TEST_F(ContextRulesTest, UnlinkingLw9KeepsTheRestOfTheWalk) {
+// Leading rule 7 takes lw9 out of the chain and ends the walk there: the nodes after it keep
+// their letters for the class rules (an AF, VN pair that leading rule 6 would settle).
+TEST_F(ContextRulesTest, UnlinkingLw9EndsTheWalk) {
   auto s = build("w {lw9} X; w {lw203} NL; w 酢 AF; w 酡 VN; w 酰 R");
   ASSERT_TRUE(s);
   applyContextRules(*s);
-  EXPECT_EQ(chainCats(*s), "L F V R");
+  EXPECT_EQ(chainCats(*s), "L AF VN R");
   EXPECT_EQ(s->firstTop, 2);
   EXPECT_EQ(s->nodes[1].next, 0);
 
-  // lw9 in the middle: its neighbours are joined.
+  // lw9 in the middle: its neighbours are joined, and the walk still ends at it.
   s = build("w 酩 X; w {lw9} X; w {lw1147} NL; w 酢 AF; w 酡 VN; w 酰 R");
   ASSERT_TRUE(s);
   applyContextRules(*s);
-  EXPECT_EQ(chainCats(*s), "X L F V R");
+  EXPECT_EQ(chainCats(*s), "X L AF VN R");
   EXPECT_EQ(s->nodes[1].next, 3);
   EXPECT_EQ(s->nodes[3].prev, 1);
 }
@@ -80,6 +83,13 @@ TEST_F(ContextRulesTest, LeadingRulesAnswerWhetherTheyApplied) {
   ASSERT_TRUE(s);
   EXPECT_TRUE(applyLeadingContextRules(*s, 2));
   EXPECT_EQ(chainCats(*s), "N V L");
+  // Each of the eleven words of rule 49 takes it like an "L" word.
+  for (int label : {1159, 1160, 204, 206, 203, 1161, 214, 211, 210, 213, 1154}) {
+    s = build("w 酩 N; w 酢 V; w {lw" + std::to_string(label) + "} X");
+    ASSERT_TRUE(s);
+    EXPECT_TRUE(applyLeadingContextRules(*s, 2)) << "lw" << label;
+    EXPECT_EQ(chainCats(*s), "N V X") << "lw" << label;
+  }
   // A verb before a word without "L" that is not listed: no leading rule.
   s = build("w 酩 N; w 酢 V; w 酡 X");
   ASSERT_TRUE(s);

@@ -43,6 +43,8 @@ TEST_F(PosPassTest, TimeNounsKeepTheirNounReadingOnlyAfterLw9) {
   // lw9, a time word, a noun-or-verb followed by lw12 (which the noun-or-verb rule makes "V").
   EXPECT_EQ(pass("w {lw9} X; w 酢 NV +N:M_SEM=T +V; w 酡 NV; w {lw12} X"), "X N V X");
   EXPECT_EQ(pass("w {lw9} X; w 酢 NV +N:M_SEM=T +V; w 酡 NV; w 酰 X"), "X V N X");
+  // lw9 on both sides: the noun reading goes.
+  EXPECT_EQ(pass("w {lw9} X; w 酢 NV +N:M_SEM=T +V; w {lw9} X"), "X V X");
   // Any other word before it: the noun reading goes.
   EXPECT_EQ(pass("w 酩 X; w 酢 NV +N:M_SEM=T +V; w 酡 V"), "X V V");
   // After an "I" word and before lw230.

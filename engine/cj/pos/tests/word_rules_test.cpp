@@ -46,6 +46,26 @@ TEST_F(WordRulesTest, ListedWordsGoToTheirRules) {
   }
 }
 
+// Rule 87: a marked word holding lw230 anywhere before W, also inside a phrase built earlier.
+TEST_F(WordRulesTest, MarkedWordBeforeLw180IsFoundInsideAPhrase) {
+  // lw12 after W would otherwise give "V".
+  for (const char* notation : {"w 酢 R +R:M_SEM=B; w 酡 N; p 1 2 NP; w {lw180} X; w {lw12} X; w 酩 N",
+                               "w 酢 R +R:M_SEM=B; w 酡 N; w {lw180} X; w {lw12} X; w 酩 N"}) {
+    auto s = build(notation);
+    ASSERT_TRUE(s);
+    s->nodes[1].CHI = cj::listedWords("posClass.lw230")[0] + std::string(s->nodes[1].CHI.view());
+    const int w = s->nodes[3].CHI.empty() ? 4 : 3;
+    resolveByWord(*s, w);
+    EXPECT_EQ(s->nodes[w].CAT.view(), "F") << notation;
+  }
+  // A marked word after W does not count.
+  auto s = build("w {lw180} X; w {lw12} X; w 酢 R +R:M_SEM=B; w 酩 N");
+  ASSERT_TRUE(s);
+  s->nodes[3].CHI = cj::listedWords("posClass.lw230")[0] + std::string(s->nodes[3].CHI.view());
+  resolveByWord(*s, 1);
+  EXPECT_EQ(s->nodes[1].CAT.view(), "V");
+}
+
 TEST_F(WordRulesTest, RulesThatWalkTheChain) {
   struct Case {
     const char* notation;

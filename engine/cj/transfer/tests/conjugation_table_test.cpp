@@ -261,6 +261,27 @@ TEST_F(Conjugation, SetAttributiveForms) {
   cj::clearWordTable();
 }
 
+// The title after a person name: the name is the node before it in the chain, not the node of
+// the index before it.
+TEST_F(Conjugation, TitleAfterThePreviousNodeInTheChain) {
+  ASSERT_EQ(cj::loadWordTableText(cjtest::syntheticWords()), cj::kWordTableLoaded);
+  sentence->nodes[1].CHI = cj::listedWords("entityTests.surnameChars")[0];
+  sentence->nodes[3].CHI = cj::listedWords("predicateGeneration.honorificWords")[0];
+  sentence->nodes[3].prev = 1;  // node 2 sits inside a phrase elsewhere
+  target(3).vform = 't';
+  generatePredicate(*context, 3);
+  EXPECT_EQ(target(3).japanese, "さん");
+  EXPECT_EQ(target(3).jcat, "N0000");
+  // With an ordinary word before it in the chain, no title.
+  sentence->nodes[1].CHI = "\xFB\x41";
+  target(3).japanese.clear();
+  target(3).jcat.clear();
+  sentence->nodes[2].CHI = cj::listedWords("entityTests.surnameChars")[0];
+  generatePredicate(*context, 3);
+  EXPECT_NE(target(3).japanese, "さん");
+  cj::clearWordTable();
+}
+
 TEST_F(Conjugation, AttributiveNounParticle) {
   // Node 1 is a noun before noun 2: "の" joins them once.
   cj::CjTargetNode& t = target(1);

@@ -409,6 +409,22 @@ TEST_F(DictionaryLookup, LoneWordTakesItsSetPhrase) {
   EXPECT_EQ(texts(2), std::vector<std::string>{"感謝"});
 }
 
+// A lone word without a set phrase is narrowed to the lines of the wanted kind, like any word.
+TEST_F(DictionaryLookup, LoneWordKeepsOnlyTheWantedKind) {
+  static std::int32_t ref = 0;
+  ref = refs.at("noun-verb");
+  cj::setWordRecordLoader([](std::string_view, cj::CjNode& record) {
+    record.dictionaryRef = ref;
+    return 1;
+  });
+  word(1, "noun-verb");
+  target(1).nextSibling = 0;
+  ASSERT_TRUE(cj::isLoneWord(*context, 1));
+  cj::chooseTranslation(*context, 1, 'V');
+  EXPECT_EQ(texts(1), std::vector<std::string>{"勉強する"});
+  cj::setWordRecordLoader(nullptr);
+}
+
 TEST_F(DictionaryLookup, SpecialWords) {
   // Year end after a listed character.
   sentence->nodes[1].CHI = hanzi(1) + cj::listedWord("dictionaryLookup.yearEndPrevChar");

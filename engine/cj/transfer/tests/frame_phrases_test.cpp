@@ -68,6 +68,16 @@ TEST_F(FramePhrases, LocaliserFormsWithoutMarksAndWithTense) {
   EXPECT_EQ(target(2).vform, 'z');  // untouched
 }
 
+// The localiser's head word picks the group, the closing node's own word its variant.
+TEST_F(FramePhrases, VariantIsChosenByTheClosingNodesOwnWord) {
+  build("w $framePhrases.localiserPrepositions D; w - N; w $framePhrases.up L; w - V; p 3 3 LP; p 1 5 DP");
+  target(6).headChild = 2;
+  sentence->nodes[5].CHI = word(cj::kLocUp, 1);
+  cj::dispatchFramePhrase(*context, 6);
+  EXPECT_EQ(japanese(5), "以上");
+  EXPECT_EQ(target(1).alive, 0);
+}
+
 TEST_F(FramePhrases, AWordInTwoGroupsIsTakenByTheFirst) {
   reload([](datagen::WordTable& t) { t[cj::kLocDown][0] = t[cj::kLocUp][0]; });
   adverbialFrame("$framePhrases.localiserPrepositions", "$framePhrases.down");
@@ -106,9 +116,10 @@ TEST_F(FramePhrases, MembersThatFinishThePhraseThemselves) {
   EXPECT_EQ(target(3).alive, 0);
   EXPECT_EQ(att(3), "");  // no closing step
 
-  // The judging frame: the closing word goes, the object takes "からすると".
+  // The judging frame: the preposition and the closing word go, the object takes "からすると".
   adverbialFrame("$framePhrases.localiserPrepositions", "$framePhrases.judging#1");
   cj::dispatchFramePhrase(*context, 5);
+  EXPECT_EQ(target(1).alive, 0);
   EXPECT_EQ(target(3).alive, 0);
   EXPECT_EQ(att(2), "からすると");
 }
@@ -258,6 +269,28 @@ TEST_F(FramePhrases, TwoPartFrames) {
   EXPECT_EQ(att(2), "と");
   EXPECT_EQ(japanese(3), "一緒に");
   EXPECT_EQ(target(5).headChild, 3);
+}
+
+// The two-part frames read the phrase's head H (here a VP over a noun W) where they name the head.
+TEST_F(FramePhrases, TwoPartFramesReadTheHeadNotItsWord) {
+  reload([](datagen::WordTable& t) { t[cj::kCompareSame][0] = t[cj::kCompareE3][0]; });
+  build("w - D; w - N; w $framePairs.compareE3 L; w - V; p 2 2 VP; p 1 3 DP");
+  target(6).headChild = 5;
+  cj::dispatchFramePhrase(*context, 6);
+  EXPECT_EQ(japanese(3), "ようだ");  // H is a verb phrase: no "と同じだ"
+  EXPECT_EQ(target(2).vform, 't');
+
+  // The word after H is retired by the point-in-time and time frames, whatever follows W.
+  for (const char* frame : {"pointInTime", "time"}) {
+    SCOPED_TRACE(frame);
+    const std::string follower = std::string(frame) == "time" ? cj::kTimeFollower : cj::kPointFollowers;
+    build("w $framePairs." + std::string(frame) + "P D; w - N; w $" + follower + " N; w $framePairs." +
+          std::string(frame) + "E L; p 2 2 NP; p 1 4 DP");
+    target(6).headChild = 5;
+    cj::dispatchFramePhrase(*context, 6);
+    EXPECT_EQ(target(3).alive, 0);
+    EXPECT_EQ(target(4).alive, 1);
+  }
 }
 
 TEST_F(FramePhrases, PairListsOfTheLastStepAreTriedInOrder) {

@@ -97,6 +97,11 @@ TEST_F(NounLinking, CodesAndSemantics) {
   EXPECT_EQ(cj::isNounBeforeVerb(*context, 4), 0);  // next is a noun
   EXPECT_EQ(cj::isSemanticPair(*context, 8), 1);
   EXPECT_EQ(cj::isSemanticPair(*context, 10), 0);  // no H
+  // An untranslated next word is read as it stands, not translated by the test.
+  sentence->nodes[9].CHI = "\xFB\x41";
+  EXPECT_EQ(cj::nextHasFrameSeven(*context, 8), 0);
+  EXPECT_TRUE(target(9).japanese.empty());
+  EXPECT_TRUE(target(9).candidates.empty());
 }
 
 TEST_F(NounLinking, CountedObject) {

@@ -40,6 +40,18 @@ TEST_F(RuleActions, ElementListsReorderKeepAndDrop) {
   }
 }
 
+// A child named a second time stays where it was first placed and still takes the second
+// element's items.
+TEST_F(RuleActions, ChildNamedTwiceTakesBothSetsOfItems) {
+  build(kThreeChildren);
+  cj::runRuleAction(*context, 4, "->(2)ATT[を]+(1)+(2)JCAT[V1000]&VFORM[d]");
+  EXPECT_EQ(chain(4), "2 1");
+  EXPECT_EQ(target(4).lastChild, 1);
+  EXPECT_EQ(att(2), "を");
+  EXPECT_EQ(target(2).jcat, "V1000");
+  EXPECT_EQ(target(2).vform, 'd');
+}
+
 TEST_F(RuleActions, LetterDesignatorMakesANewWordWithItsText) {
   build(kThreeChildren);
   cj::runRuleAction(*context, 4, "->(1)+(a)JP[です]&JCAT[KYODO]+(2)+(b)");

@@ -83,6 +83,29 @@ TEST_F(SpecialStructures, FixedPatterns) {
   EXPECT_EQ(target(1).alive, 1);
 }
 
+// Reduplications the analysis builds over fewer words than the pattern names drop what exists.
+TEST_F(SpecialStructures, ShortReduplicationsDropTheWordsTheyHave) {
+  // ALAQ over three words: the verb takes "あちこち" and stands alone.
+  build("w - V; w - D; w - V; p 1 3 VP class=3 rule=11");
+  cj::applySpecialStructure(*context, 4);
+  EXPECT_EQ(chain(4), "1");
+  EXPECT_EQ(target(1).prefixText, "あちこち");
+  EXPECT_EQ(target(4).headChild, 1);
+
+  // AAA with a listed suffix as its third word: the suffix goes, the two words take 'r'.
+  build("w - A; w - A; w $specialStructures.eachDropWords#1 D; p 1 3 AP class=3 rule=14");
+  cj::applySpecialStructure(*context, 4);
+  EXPECT_EQ(chain(4), "1 2");
+  EXPECT_EQ(target(1).vform, 'r');
+  EXPECT_EQ(target(2).vform, 'r');
+
+  // AAA of two counted words as an adverb: "ずつ" on the first, the second goes.
+  build("w - N; w - N; p 1 2 F class=3 rule=14");
+  cj::applySpecialStructure(*context, 3);
+  EXPECT_EQ(chain(3), "1");
+  EXPECT_EQ(att(1), "ずつ");
+}
+
 TEST_F(SpecialStructures, NowThisNowThatGainsSuru) {
   build("w - D; w - V; w - D; w - V; p 1 4 VP class=3 rule=17");
   target(2).japanese = "走る";
@@ -172,11 +195,15 @@ class SpecialCompounds : public SpecialStructures {
     cj::engineStatus = 0;
     SpecialStructures::TearDown();
   }
-  // F, S1 ... S4 and E under phrase 7.
-  void pattern(int rule, const std::string& f, const std::string& e) {
-    build("w - V; w - D; w - D; w - D; w - D; w - V; p 1 6 VP class=3 rule=" + std::to_string(rule));
+  // F, the words between and E (words in all) under phrase words + 1, as the reduplication
+  // step builds them.
+  void pattern(int rule, const std::string& f, const std::string& e, int words) {
+    std::string notation = "w - V;";
+    for (int k = 2; k < words; ++k) notation += " w - D;";
+    notation += " w - V; p 1 " + std::to_string(words) + " VP class=3 rule=" + std::to_string(rule);
+    build(notation);
     sentence->nodes[1].CHI = f;
-    sentence->nodes[6].CHI = e;
+    sentence->nodes[words].CHI = e;
   }
 
   datagen::TempDevice device;
@@ -185,31 +212,35 @@ class SpecialCompounds : public SpecialStructures {
 };
 
 TEST_F(SpecialCompounds, FoundCompoundReplacesTheWords) {
-  // First character of F and last of E.
-  pattern(4, "\xFB\x41\xFB\x42", "\xFB\x43\xFB\x45");
-  target(7).ten = 'B';
-  cj::applySpecialStructure(*context, 7);
-  ASSERT_EQ(target(1).candidates.size(), 2u);
-  EXPECT_EQ(target(1).candidates[0].text, "読み始める");
-  EXPECT_EQ(target(1).ten, 'B');
-  EXPECT_EQ(target(1).ruleFlag1, 0);
-  EXPECT_EQ(chain(7), "1 6");
-  EXPECT_EQ(target(7).headChild, 1);
+  // AABB over four words and over three: the first character of F and the last of E; every
+  // word after F goes.
+  for (int words : {4, 3}) {
+    SCOPED_TRACE(words);
+    pattern(4, "\xFB\x41", "\xFB\x45", words);
+    target(words + 1).ten = 'B';
+    cj::applySpecialStructure(*context, words + 1);
+    ASSERT_EQ(target(1).candidates.size(), 2u);
+    EXPECT_EQ(target(1).candidates[0].text, "読み始める");
+    EXPECT_EQ(target(1).ten, 'B');
+    EXPECT_EQ(target(1).ruleFlag1, 0);
+    EXPECT_EQ(chain(words + 1), "1");
+    EXPECT_EQ(target(words + 1).headChild, 1);
+  }
 
-  // F's word followed by E's word.
-  pattern(13, "\xFB\x41", "\xFB\x45");
-  cj::applySpecialStructure(*context, 7);
+  // ALB over three words: F's word followed by E's word.
+  pattern(13, "\xFB\x41", "\xFB\x45", 3);
+  cj::applySpecialStructure(*context, 4);
   EXPECT_EQ(target(1).candidates.size(), 2u);
-  EXPECT_EQ(chain(7), "1 6");
+  EXPECT_EQ(chain(4), "1");
 }
 
 TEST_F(SpecialCompounds, MissingCompoundLeavesThePhrase) {
   for (int rule : {4, 13}) {
     SCOPED_TRACE(rule);
-    pattern(rule, "\xFB\x42", "\xFB\x46");
-    cj::applySpecialStructure(*context, 7);
+    pattern(rule, "\xFB\x42", "\xFB\x46", 3);
+    cj::applySpecialStructure(*context, 4);
     EXPECT_TRUE(target(1).candidates.empty());
-    EXPECT_EQ(chain(7), "1 2 3 4 5 6");
+    EXPECT_EQ(chain(4), "1 2 3");
     EXPECT_EQ(target(1).ruleFlag1, 1);
   }
 }

@@ -145,6 +145,12 @@ TEST_F(JcLinks, TemplateReferences) {
   EXPECT_EQ(templateRefAt(s.get(), 12, &pos, &label), 0);
   pos = 0;
   EXPECT_EQ(templateRefAt(s.get(), 13, &pos, &label), 0);  // no template
+  // A number with other characters in it is refused; the position still moves past it.
+  s->targets[12].templateText = "1a5+7";
+  pos = 0;
+  EXPECT_EQ(templateRefAt(s.get(), 12, &pos, &label), 0);
+  EXPECT_EQ(pos, 3);
+  EXPECT_EQ(templateRefAt(s.get(), 12, &pos, &label), 7);
 }
 
 }  // namespace

@@ -107,6 +107,25 @@ TEST_F(MorphAnalysisTest, WritesTheCheapestPathLineByLine) {
   for (const Case& c : cases) EXPECT_EQ(morph(c.sentence), c.lines + "E\n") << c.name;
 }
 
+// Two predecessors of equal score: the first found (the earlier edge) heads the list.
+TEST_F(MorphAnalysisTest, TiesKeepTheFirstPredecessorFound) {
+  load(utf8(kLexicon));
+  std::strcpy(a->input, "山川花");
+  ASSERT_EQ(analyzeSentence(a.get()), 1);
+  const auto& edges = a->lattice.pathEntries;
+  auto surfaceOf = [&](int edge) {
+    return std::string(a->lattice.nodes[static_cast<std::size_t>(edges[static_cast<std::size_t>(edge)].node)].surface.view());
+  };
+  int tied = -1;
+  for (std::size_t i = 0; i < edges.size(); ++i)
+    if (edges[i].predecessors.size() == 2 && edges[i].start == 6) tied = static_cast<int>(i);
+  ASSERT_GE(tied, 0);
+  const auto& preds = edges[static_cast<std::size_t>(tied)].predecessors;
+  EXPECT_LT(preds[0], preds[1]);
+  EXPECT_EQ(surfaceOf(preds[0]), "川花");
+  EXPECT_EQ(surfaceOf(preds[1]), "花");
+}
+
 TEST_F(MorphAnalysisTest, KatakanaRunsSplitAtFortyBytes) {
   load(utf8(kLexicon));
   std::string run;
@@ -147,6 +166,22 @@ TEST_F(MorphAnalysisTest, FailedGrowthReportsAndKeepsThePool) {
   EXPECT_EQ(recorder.messages.size(), 1u);
 }
 
+// Teardown releases the lattice; initialisation starts with empty arrays.
+TEST_F(MorphAnalysisTest, FreeReleasesTheLatticeAndInitStartsEmpty) {
+  load(utf8(kLexicon));
+  EXPECT_EQ(morph("書いた"), "\t書いた\t書く\t02010208\txie\t\t\t\nE\n");
+  ASSERT_GT(a->lattice.nodes.capacity(), 0u);
+  ASSERT_GT(a->lattice.pathEntries.capacity(), 0u);
+  freeJpAnalyzer(a.get());
+  EXPECT_EQ(a->lattice.nodes.capacity(), 0u);
+  EXPECT_EQ(a->lattice.pathEntries.capacity(), 0u);
+  EXPECT_EQ(a->lattice.extraCandidates.capacity(), 0u);
+  a->lattice.nodes.reserve(8);  // left over as by an analysis before a second start
+  ASSERT_EQ(initJpAnalyzer(a.get()), 1);
+  EXPECT_EQ(a->lattice.nodes.capacity(), 0u);
+  EXPECT_EQ(morph("書いた"), "\t書いた\t書く\t02010208\txie\t\t\t\nE\n");
+}
+
 TEST_F(MorphAnalysisTest, PositionsBeyondSixteenBitsStayInOrder) {
   load(utf8(kLexicon));
   std::string line;
@@ -177,6 +212,7 @@ TEST_F(MorphAnalysisTest, BlankTakesTheClassOfTheWordBeforeIt) {
   ASSERT_NE(blank, nullptr);
   const LatticeNode& b = l.nodes[static_cast<std::size_t>(blank->node)];
   EXPECT_STREQ(b.surface.c_str(), "\\ ");
+  EXPECT_STREQ(b.chinese.c_str(), "\\ ");  // an unknown word's Chinese is its converted surface
   EXPECT_EQ(blank->cost, noun->cost + posCost(a.get(), 1, 6) * 10);
   ASSERT_FALSE(blank->predecessors.empty());
   EXPECT_EQ(&l.pathEntries[static_cast<std::size_t>(blank->predecessors[0])], noun);
