@@ -85,12 +85,12 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"他很高兴。", "彼はとてもうれしい。"},  // adjective predicate
       {"你喝茶吗？", "あなたはお茶を飲むか？"},  // question with the final particle
       {"我不去学校。", "私は学校に行かない。"},  // negation
-      {"今天我去北京。", "今日私北京に行く。"},  // time word; the subject without a role link keeps its place
+      {"今天我去北京。", "今日私は北京に行く。"},  // time word before the subject
       {"他在学校学习。", "彼は学校で勉強する。"},  // preposition phrase
       {"桌子上有三本书。", "机の上に三冊の本がある。"},  // localiser phrase
-      {"我买了两本书。", "二冊の本を私買った。"},  // numeral and classifier; 了 gives the past
+      {"我买了两本书。", "私は二冊の本を買った。"},  // numeral and classifier; 了 gives the past
       {"这本书很好。", "この本はとてもよい。"},  // demonstrative and classifier
-      {"我喝了一杯茶。", "一杯のお茶を私飲んだ。"},  // another classifier's counter
+      {"我喝了一杯茶。", "私は一杯のお茶を飲んだ。"},  // another classifier's counter
       {"这是我买的书。", "これは私が買う本だ。"},  // relative clause with the linker
       // Reporting verb and quotation. The line is cut after "：" and after the end mark inside the
       // quotation: "”" is a sentence of its own without hanzi and passes through; the "“" left
@@ -99,7 +99,7 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       // The same cut before the question's closing mark: no sentence node wraps the clause, so
       // the particle's "か" and the question mark's "か？" both appear.
       {"他说：“你喝茶吗？”", "彼は言う：“あなたお茶を飲むかか？”"},
-      {"他说：“我明天去”", "彼は言う：“私の明日は行く”"},  // a whole quotation keeps both marks
+      {"他说：“我明天去”", "彼は言う：“私は明日行く”"},  // a whole quotation keeps both marks
       {"他在学校。", "彼は学校にいる。"},  // the verb of being somewhere takes に
       {"我没有钱。", "私はお金がない。"},  // negated existence
       {"他喝茶吧。", "彼はお茶を飲むでしょう。"},  // final particle of supposition
@@ -127,6 +127,20 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
       {"一百零五个学生。", "105個学生。"},
       {"谢谢你。", "謝あなた。"},  // simplified characters take their Japanese forms, not 〓
       {"虽然下雨，但是我去。", "雖然雨が降って、私は行く。"},
+      {"2000年我在上海。", "２０００年私上海にいる。"},  // a run of nouns is no per phrase
+      {"我有100元。", "１００元が私ある。"},
+      {"他每天都工作。", "彼は毎日みな働く。"},
+      // Everyday shapes of the card's grammar.
+      {"我昨天没去学校。", "私は昨日学校に行かなかった。"},  // subject before a time word; 没 is past
+      {"我去过北京。", "私は北京に行った。"},                  // 过
+      {"我吃了饭。", "私はご飯を食べた。"},                    // 了
+      {"我把书给他了。", "私は本を彼にあげた。"},              // 把
+      {"他被妈妈叫了。", "彼はお母さんに呼ばれた。"},          // 被
+      {"他比我高。", "彼は私より高い。"},                      // 比
+      {"你呢？", "あなたは？"},                                // 呢 asks about the person
+      {"我想去日本。", "私は日本に行きたい。"},                // 想
+      {"我会说汉语。", "私は中国語を言える。"},                // 会
+      {"你去哪里？", "あなたはどこに行く？"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
