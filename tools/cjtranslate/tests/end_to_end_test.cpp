@@ -125,8 +125,14 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
   } cases[] = {
       {"三千五百万人。", "3500万の人。"},  // numerals read in the card's order
       {"一百零五个学生。", "105個学生。"},
-      {"谢谢你。", "謝あなた。"},  // simplified characters take their Japanese forms, not 〓
+      // Simplified characters take their Japanese forms, not 〓, also inside dictionary words.
       {"虽然下雨，但是我去。", "雖然雨が降って、私は行く。"},
+      {"谢谢你。", "あなたを感謝する。"},
+      {"我饿了。", "私はお腹が空いた。"},
+      {"我对他说话。", "私は彼に話す。"},
+      {"这本书很有意思。", "この本はとても面白い。"},
+      {"请坐。", "座って下さい。"},
+      {"我被老师批评了。", "私は先生に批判された。"},
       {"2000年我在上海。", "２０００年私上海にいる。"},  // a run of nouns is no per phrase
       {"我有100元。", "１００元が私ある。"},
       {"他每天都工作。", "彼は毎日みな働く。"},
