@@ -139,6 +139,19 @@ TEST_F(StructuralTransfer, SentenceRootTakesItsFormFromTheType) {
   }
 }
 
+TEST_F(StructuralTransfer, RootIsTheLastNodeAfterTheDispatch) {
+  // The existence phrase at the top level appends its "いる" node during the dispatch: the last
+  // node is then no sentence node, so the sentence type sets no form and the governor walk runs.
+  build("w - R; w $prepositionGroups.group03#0 G; w - N M_SEM=L; p 2 3 IP; p 1 4 S");
+  sentence->nodes[4].parent = 0;
+  target(5).headChild = 1;
+  context->sentenceType = "?";
+  context->frameStack.assign(1, cj::CjTransferFrame{});
+  cj::transferStructure(*context);
+  EXPECT_EQ(context->nodeCount, 6);
+  EXPECT_NE(target(1).vform, '?');
+}
+
 TEST_F(StructuralTransfer, WordRules) {
   build("w $structuralTransfer.handOverWord V; w $structuralTransfer.handOverFollower V; "
         "w $structuralTransfer.pastMarkWord V; w $structuralTransfer.pastMarkWord V; w - N; p 4 5 AP sub=Z");
