@@ -124,7 +124,8 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
     const char* japanese;
   } cases[] = {
       {"三千五百万人。", "3500万の人。"},  // numerals read in the card's order
-      {"一百零五个学生。", "105個学生。"},
+      {"一百零五个学生。", "105個の学生。"},
+      {"我有二十本书。", "私は20冊の本がある。"},
       // Simplified characters take their Japanese forms, not 〓, also inside dictionary words.
       {"虽然下雨，但是我去。", "雖然雨が降って、私は行く。"},
       {"谢谢你。", "あなたを感謝する。"},
@@ -147,6 +148,9 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
       {"我想去日本。", "私は日本に行きたい。"},                // 想
       {"我会说汉语。", "私は中国語を言える。"},                // 会
       {"你去哪里？", "あなたはどこに行く？"},
+      {"我有两个朋友。", "私は二個の友達がいる。"},  // persons and animals exist with いる
+      {"桌子上有一只猫。", "机の上に一匹の猫がいる。"},
+      {"他们在学校学习汉语。", "彼らは学校で中国語を勉強する。"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
