@@ -133,7 +133,8 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
       {"我有二十本书。", "私は20冊の本がある。"},
       // Simplified characters take their Japanese forms, not 〓, also inside dictionary words.
       {"虽然下雨，但是我去。", "雖然雨が降って、私は行く。"},
-      {"谢谢你。", "あなたを感謝する。"},
+      {"谢谢你。", "あなたに感謝する。"},
+      {"我很喜欢你。", "私はとてもあなたが好きだ。"},
       {"我饿了。", "私はお腹が空いた。"},
       {"我对他说话。", "私は彼に話す。"},
       {"这本书很有意思。", "この本はとても面白い。"},
