@@ -1,5 +1,7 @@
 # Packages the suite needs; installed with apt-get when missing and running as root.
 SUITE_PACKAGES=(cmake g++ make libgtest-dev pkg-config)
+# Unihan (Japanese forms of simplified characters) and its decompressor.
+SUITE_PACKAGES+=(unicode-data bzip2)
 
 ensure_packages() {
   local missing=()
