@@ -135,6 +135,7 @@ bool ViewerSession::scanExamples(ResultsView& v, int target) {
       if (lf == std::string_view::npos && got == chunk.size()) {
         if (at > 0) break;  // the line is read whole with the next chunk
         // A line longer than a chunk: tested on its first chunk, the rest skipped.
+        const bool matches = exampleLineMatches(bytes, v.exampleWords);
         std::uint32_t next = position + static_cast<std::uint32_t>(got);
         for (size_t n = got; n == chunk.size();) {
           n = readExamples(f, next, chunk.data(), chunk.size());
@@ -145,8 +146,7 @@ bool ViewerSession::scanExamples(ResultsView& v, int target) {
           }
           next += static_cast<std::uint32_t>(n);
         }
-        std::string first(bytes);
-        if (exampleLineMatches(first, v.exampleWords)) onMatch(position, next);
+        if (matches) onMatch(position, next);
         at = next - position;
         break;
       }
