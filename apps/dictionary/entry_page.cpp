@@ -3,6 +3,9 @@
 #include "apps/dictionary/entry_links.h"
 #include "apps/dictionary/entry_text.h"
 #include "apps/dictionary/viewer_session.h"
+#include "platform/core/notify.h"
+
+#include <new>
 
 namespace dict {
 
@@ -78,7 +81,14 @@ void ViewerSession::renderEntry(int line, bool fromUser, int size) {
   v.shownRecord = entry.recordNumber;
   v.shownFontSize = size;
   if (view == kViewDictionary && fromUser && addToHistory) addToHistory(d, entry);
-  writeEntryPage(entry, d, size);
+  try {
+    writeEntryPage(entry, d, size);
+  } catch (const std::bad_alloc&) {
+    files_.closeDirection(d);
+    plat::messageBox(u"メモリ不足のため検索できません", u"日中・中日辞典", plat::kMbOk | plat::kMbIconExclamation);
+    html_.beginPage();
+    html_.endPage();
+  }
 }
 
 void ViewerSession::writeEntryPage(const DictionaryEntry& entry, int d, int size) {

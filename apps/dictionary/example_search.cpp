@@ -91,6 +91,7 @@ void ViewerSession::searchExamples(int page) {
     v.shownRecord = -1;
     return;
   }
+  page = std::min(page, kMaxHits);  // a link's page number is any number
   const int target = std::min(std::max(page + 5, 10) * kHitsPerPage, kMaxHits);
   const bool ended = !v.hits.empty() && (v.hits.back() == kHitsFileEnd || v.hits.back() == kHitsLimit);
   if (v.hitCount < target && !ended) {

@@ -2,8 +2,10 @@
 #include "apps/dictionary/entry_text.h"
 #include "apps/dictionary/viewer_session.h"
 #include "apps/common/resource_tables.h"
+#include "platform/core/notify.h"
 
 #include <algorithm>
+#include <new>
 
 namespace dict {
 
@@ -147,6 +149,16 @@ std::string ViewerSession::prepareKey(std::u16string_view input, bool given, boo
 }
 
 int ViewerSession::searchHeadword(std::optional<std::u16string_view> text, bool fromUser) {
+  try {
+    return findAndFill(text, fromUser);
+  } catch (const std::bad_alloc&) {
+    files_.closeDirection(direction);
+    plat::messageBox(u"メモリ不足のため検索できません", u"日中・中日辞典", plat::kMbOk | plat::kMbIconExclamation);
+    return 0;
+  }
+}
+
+int ViewerSession::findAndFill(std::optional<std::u16string_view> text, bool fromUser) {
   const bool given = text.has_value();
   if (given || view == kViewHistory || view == kViewWordBook) view = kViewDictionary;
   if (!fromUser && view != kViewDictionary) return 0;

@@ -115,6 +115,7 @@ class ViewerSession {
   std::u16string listLine(const DictionaryEntry& entry, int direction) const;
 
  private:
+  int findAndFill(std::optional<std::u16string_view> text, bool fromUser);
   void rebuildList(ResultsView& v, int direction);
   bool extendList(bool atTop);
   bool scanExamples(ResultsView& v, int target);

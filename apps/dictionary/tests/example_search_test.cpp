@@ -72,6 +72,8 @@ TEST_F(ExampleSearchTest, TwentyOneHitsMakeTwoPages) {
   s().searchExamples(7);
   EXPECT_EQ(examples().page, 2);
   EXPECT_NE(page().find(u"検索結果中 21 - 21 件"), std::u16string::npos);
+  s().searchExamples(2147483647);
+  EXPECT_EQ(examples().page, 2);
   s().searchExamples(-3);  // a new search
   EXPECT_EQ(examples().page, 1);
 }
@@ -130,6 +132,10 @@ TEST_F(ExampleSearchTest, WordsMatchOutsideMarkupAndNotes) {
   searchFor(0, u"ab 12");
   EXPECT_EQ(page(), kHead + std::u16string(u"検索対象を入力してください。<BR>\n") + kTail);
   searchFor(0, u"ひらがな");
+  EXPECT_EQ(examples().hitCount, 1);
+  // Fifteen words at most: a sixteenth that occurs nowhere is not asked for.
+  searchFor(0, u"ひ ら が な、ひ ら が な ひ ら が な ひ ら が ぬ");
+  EXPECT_EQ(examples().exampleWords.size(), 15u);
   EXPECT_EQ(examples().hitCount, 1);
   searchFor(0, u"ぬ");
   EXPECT_EQ(page(), kHead + std::u16string(u"該当する項目が見つかりませんでした。<BR>\n") + kTail);
