@@ -96,6 +96,15 @@ TEST_F(HeadwordSearchTest, ListGrowsAtBothEnds) {
     EXPECT_EQ(v.entries.size(), v.list.lines.size());
     EXPECT_EQ(v.entries.back().recordNumber, static_cast<std::int32_t>(cjFiles_.positions.back() - 2));
   }
+  // A full list does not grow.
+  dict::ResultsView& v = s().current();
+  v.entries.resize(dict::kMaxListLines, v.entries.back());
+  v.list.lines.resize(dict::kMaxListLines);
+  v.bottom = v.entries[1];
+  EXPECT_FALSE(s().extendListAtBottom());
+  v.entries.pop_back();
+  v.list.lines.pop_back();
+  EXPECT_TRUE(s().extendListAtBottom());
   // Only the dictionary view grows.
   s().view = dict::kViewExamples;
   EXPECT_FALSE(s().extendListAtBottom());
