@@ -77,10 +77,11 @@ void ViewerSession::renderEntry(int line, bool fromUser, int size) {
     if (!ok) return;
     entry = std::move(read);
   }
-  if (entry.recordNumber == v.shownRecord && size == v.shownFontSize) return;
+  // A click on the entry shown, at the size shown, changes nothing.
+  if (fromUser && entry.recordNumber == v.shownRecord && size == v.shownFontSize) return;
   v.shownRecord = entry.recordNumber;
   v.shownFontSize = size;
-  if (view == kViewDictionary && fromUser && addToHistory) addToHistory(d, entry);
+  if (view == kViewDictionary && addToHistory) addToHistory(d, entry);
   try {
     writeEntryPage(entry, d, size);
   } catch (const std::bad_alloc&) {
@@ -119,11 +120,9 @@ void ViewerSession::writeEntryPage(const DictionaryEntry& entry, int d, int size
   bool blue = false, bold = false, firstLine = true, sawDownArrow = false;
   char letter = 0;
   std::u16string reading;
-  size_t lineStart = 0;
   bool pilcrow = false;
 
   auto startLine = [&](size_t at) {
-    lineStart = at;
     size_t cr = body.find('\r', at);
     pilcrow = lineHoldsPilcrow(body.substr(at, cr == std::string_view::npos ? std::string_view::npos : cr - at));
   };
@@ -230,7 +229,6 @@ void ViewerSession::writeEntryPage(const DictionaryEntry& entry, int d, int size
     }
   }
   if (segment < body.size()) finishSegment(body.substr(segment), false, 0);
-  (void)lineStart;
   if (bold) html_.writeHtml(u"</b>");
   if (sawDownArrow && !hanziBytes.empty()) {
     switchFont(true);

@@ -3,7 +3,6 @@
 #pragma once
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace dict {
 
@@ -14,27 +13,6 @@ class HtmlSink {
   virtual void clear() = 0;
   virtual void addText(std::u16string_view piece) = 0;
   virtual void endSource() = 0;
-};
-
-// Keeps what it was given: the pieces and the page they make.
-class RecordingHtmlSink : public HtmlSink {
- public:
-  void clear() override {
-    pieces.clear();
-    ended = false;
-    ++clears;
-  }
-  void addText(std::u16string_view piece) override { pieces.emplace_back(piece); }
-  void endSource() override { ended = true; }
-  std::u16string text() const {
-    std::u16string all;
-    for (const auto& p : pieces) all += p;
-    return all;
-  }
-
-  std::vector<std::u16string> pieces;
-  bool ended = false;
-  int clears = 0;
 };
 
 class HtmlWriter {

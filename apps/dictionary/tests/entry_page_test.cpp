@@ -73,6 +73,7 @@ TEST_F(EntryPageTest, RendersOnlyWhatChanged) {
   s().renderEntry(0, false, 6);
   EXPECT_EQ(v.entries[0].recordNumber, static_cast<std::int32_t>(cjFiles_.positions[3] - 2));
   EXPECT_NE(page().find(u"好む"), std::u16string::npos);
+  EXPECT_EQ(history.back(), v.entries[0].recordNumber);
 }
 
 TEST_F(EntryPageTest, EdgesOfTheBody) {

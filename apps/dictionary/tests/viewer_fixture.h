@@ -1,6 +1,7 @@
 // A small pair of viewer dictionaries, examples and a session over them on a temporary card.
 #pragma once
 #include "apps/dictionary/tests/dictionary_fixture.h"
+#include "apps/dictionary/tests/recording_html_sink.h"
 #include "apps/dictionary/viewer_session.h"
 
 #include <memory>
