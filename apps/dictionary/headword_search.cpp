@@ -105,12 +105,7 @@ std::u16string ViewerSession::listLine(const DictionaryEntry& entry, int d) cons
 std::string ViewerSession::prepareKey(std::u16string_view input, bool given, bool fromLink,
                                       std::u16string& boxText) const {
   std::u16string text(input);
-  if (size_t cut = text.find_first_of(std::u16string_view(u"\0\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D"
-                                                          u"\x0E\x0F\x10\x11\x12\x13\x14\x15\x16\x17\x18\x19\x1A"
-                                                          u"\x1B\x1C\x1D\x1E\x1F",
-                                                          32));
-      cut != std::u16string::npos)
-    text.resize(cut);
+  text.erase(std::find_if(text.begin(), text.end(), [](char16_t c) { return c < 0x20; }), text.end());
   if (text.size() > static_cast<size_t>(kMaxQueryLength)) text.resize(kMaxQueryLength);
   if (given) {
     size_t digits = 0;

@@ -131,18 +131,29 @@ TEST_F(HeadwordSearchTest, HomographsGiveTheChoicePage) {
 }
 
 TEST_F(HeadwordSearchTest, DirectReferenceReadsTheRecord) {
+  // The first body is padded so that the second record is record 1236, at byte 1238.
+  const std::string second = dicttest::utf8(u8"爱好|AIHAO44\t{C}爱好 àihào\\n{J}趣味\\n\n");
+  std::string first = dicttest::utf8(u8"爱|AI4\t{C}爱 ài\\n{J}");
+  build(dicttest::utf8(dicttest::kJcSource), first + "\n" + second);
+  first += std::string(1238 - cjFiles_.positions[1], 'x') + "\n";
+  build(dicttest::utf8(dicttest::kJcSource), first + second);
+  ASSERT_EQ(cjFiles_.positions[1], 1238u);
   s().direction = 1;
-  // "1236-" is record 1236: the record at byte 1238.
-  std::u16string link = cjNumber(1) + u"-爱好";
-  ASSERT_EQ(s().searchHeadword(link, false), 3);
-  EXPECT_EQ(s().current().entries[0].recordNumber, static_cast<std::int32_t>(cjFiles_.positions[1] - 2));
+  ASSERT_EQ(s().searchHeadword(u"1236-", false), 1);
+  EXPECT_EQ(s().current().entries[0].recordNumber, 1236);
   EXPECT_EQ(s().current().list.lines[0], u"爱好 àihào");
   EXPECT_FALSE(s().current().indexOrder);
-  EXPECT_EQ(s().searchBox, u"爱好");
-  // A number that is no record fails quietly for the list, with the file message.
+  EXPECT_EQ(s().searchBox, u"");
+  // The compound links of a page name records so.
+  ASSERT_EQ(s().searchHeadword(u"0510-爱", false), 2);
+  EXPECT_EQ(s().current().list.lines, (std::vector<std::u16string>{u"爱 ài", u"爱好 àihào"}));
+  EXPECT_EQ(s().searchBox, u"爱");
+  // A number that is no record leaves the list as it was, with the file message.
   const std::vector<std::u16string> before = s().current().list.lines;
   EXPECT_EQ(s().searchHeadword(u"999999-", false), 0);
   EXPECT_EQ(s().current().list.lines, before);
+  ASSERT_EQ(notes_.messages.size(), 1u);
+  EXPECT_EQ(notes_.messages[0].text, u"辞書ファイルが読み込みできません");
 }
 
 TEST_F(HeadwordSearchTest, SearchWordsAndViews) {

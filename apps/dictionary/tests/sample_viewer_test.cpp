@@ -1,4 +1,5 @@
 // The sample card's viewer data: every word of both translation directions has its entry.
+#include "apps/dictionary/entry_links.h"
 #include "apps/dictionary/tests/viewer_fixture.h"
 #include "platform/core/codepage.h"
 
@@ -81,6 +82,29 @@ TEST_F(SampleViewerTest, EveryJapaneseWordOfTheTranslatorHasAnEntry) {
     EXPECT_NE(page().find(u"<b>"), std::u16string::npos);
   }
   EXPECT_TRUE(notes_.messages.empty());
+}
+
+TEST_F(SampleViewerTest, ReferencesLeadToTheirEntries) {
+  int references = 0;
+  std::istringstream in(readSample("viewer/jc.txt"));
+  for (std::string line; std::getline(in, line);) {
+    size_t arrow = line.find("{J}\xE2\x86\x92");  // "→"
+    if (line.empty() || line[0] == '#' || arrow == std::string::npos) continue;
+    std::string text = line.substr(arrow + 3);
+    text.resize(text.find("\\n"));
+    std::u16string out;
+    ASSERT_TRUE(dict::linkReferenceJc(plat::utf8ToWide(text), out)) << text;
+    for (size_t at = out.find(u"href=\"J_"); at != std::u16string::npos; at = out.find(u"href=\"J_", at + 1)) {
+      ++references;
+      const size_t start = at + 8;
+      const std::u16string target = out.substr(start, out.find(u'"', start) - start);
+      const std::u16string word = target.substr(0, target.find(u'-'));
+      s().direction = 0;
+      ASSERT_GT(s().searchHeadword(target, false), 0) << text;
+      EXPECT_TRUE(s().current().list.lines[0].starts_with(word)) << text;
+    }
+  }
+  EXPECT_GE(references, 6);
 }
 
 TEST_F(SampleViewerTest, EntriesShowExamplesAndCompounds) {
