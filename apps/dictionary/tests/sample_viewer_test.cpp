@@ -105,6 +105,16 @@ TEST_F(SampleViewerTest, ReferencesLeadToTheirEntries) {
     }
   }
   EXPECT_GE(references, 6);
+
+  // A Chinese entry names its characters' other reading; the link chooses that reading.
+  ASSERT_GT(search(1, u"还"), 0);
+  EXPECT_NE(page().find(u"<A href=\"还-hái\">【还 hái】</A>"), std::u16string::npos);
+  ASSERT_GT(s().searchHeadword(u"还-hái", false), 0);
+  s().current().list.selected = 0;
+  s().showSelectedEntry();
+  EXPECT_NE(page().find(u"<A href=\"还-huán\">huán【还】</A><BR>\r\n"), std::u16string::npos);
+  ASSERT_GT(s().searchHeadword(u"还-huán", false), 0);
+  EXPECT_EQ(s().current().list.lines[0], u"还 huán");
 }
 
 TEST_F(SampleViewerTest, EntriesShowExamplesAndCompounds) {
