@@ -6,9 +6,11 @@
 #include "speech/engine/speech_files.h"
 #include "speech/engine/text_code.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <sstream>
+#include <unordered_map>
 
 namespace datagen {
 
@@ -128,6 +130,8 @@ std::vector<std::uint16_t> speechUnits(std::string_view utf8) {
 bool parseSpeechSource(std::string_view text, SpeechSource& out, std::string* error) {
   std::istringstream in{std::string(text)};
   int lineNo = 0;
+  std::unordered_map<std::string, std::size_t> hanziAt;  // character -> place in out.hanzi
+  for (std::size_t i = 0; i < out.hanzi.size(); ++i) hanziAt[out.hanzi[i].ch] = i;
   for (std::string line; std::getline(in, line);) {
     ++lineNo;
     if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
@@ -161,7 +165,25 @@ bool parseSpeechSource(std::string_view text, SpeechSource& out, std::string* er
           return fail(error, lineNo, "unknown field: " + f[i]);
         }
       }
-      out.hanzi.push_back(h);
+      // A later line for the same character replaces its readings, weight and surname reading;
+      // properties add up.
+      auto same = hanziAt.find(h.ch);
+      if (same != hanziAt.end()) {
+        h.props |= out.hanzi[same->second].props;
+        out.hanzi[same->second] = h;
+      } else {
+        hanziAt[h.ch] = out.hanzi.size();
+        out.hanzi.push_back(h);
+      }
+    } else if (kind == "prop" && f.size() == 3) {
+      std::uint32_t mask = static_cast<std::uint32_t>(std::stoul(f[2], nullptr, 0));
+      std::u16string chars = plat::utf8ToWide(f[1]);
+      for (char16_t c : chars) {
+        std::string ch = plat::wideToUtf8(std::u16string(1, c));
+        auto h = hanziAt.find(ch);
+        if (h == hanziAt.end()) return fail(error, lineNo, "no reading given for " + ch);
+        out.hanzi[h->second].props |= mask;
+      }
     } else if (kind == "word" && f.size() == 3) {
       auto units = speechUnits(f[1]);
       if (units.size() < 2 || units.size() > 4) return fail(error, lineNo, "a word has 2 to 4 characters");

@@ -3,7 +3,10 @@
 // Source lines (UTF-8; '#' starts a comment; fields separated by spaces or tabs):
 //   hanzi <char> <readings> [weight=N] [prop=N] [surname=<reading>]
 //         readings: pinyin with a tone digit 1-5, comma-separated, the default first
-//         ("zhong1", "lv4" for ü, "E2" for ê); two or more make the character a polyphone
+//         ("zhong1", "lv4" for ü, "E2" for ê); two or more make the character a polyphone;
+//         a later line for the same character replaces its readings, weight and surname
+//         reading, and adds its properties
+//   prop <chars> <mask>                    adds property bits to characters already given
 //   word <chars> <weight>                  a word of 2 to 4 characters
 //   polyword <chars> <place> <number>      a polyphone word: the character at <place> (from 0)
 //                                          takes reading <number> of its polyphone
