@@ -287,7 +287,8 @@ Piece PieceBuilder::run() {
       continue;
     }
     if (u == ' ') {
-      if (asciiDigit(at(i - 1)) && asciiDigit(at(i + 1))) out_.marks.push_back({pos(), 10, 500});
+      bool digitAfter = asciiDigit(at(i + 1)) || (isKindMark(at(i + 1)) && asciiDigit(at(i + 2)));
+      if (asciiDigit(at(i - 1)) && digitAfter) out_.marks.push_back({pos(), 10, 500});
       bound(pos(), kBoundWord);
       put(' ');
       bound(pos(), kBoundWord);

@@ -232,6 +232,35 @@ SegmentedRun segmentRun(const Unit* text, int length, int start) {
       if (fixed >= 0) out.readings[static_cast<std::size_t>(k)] = fixed;
     }
   }
+  // Transliterations: a run of foreign-name characters ending at one that may end it becomes one
+  // word, read in pairs; 尔夫基鲁汀 start no pair.
+  static const CharSet kNoPairStart = charSet("尔夫基鲁汀");
+  std::vector<bool> locked(static_cast<std::size_t>(n), false);  // inside a transliteration: later joins leave it
+  auto foreign = [&](int k) {
+    std::uint32_t pr = props(run[k]);
+    return (pr & kPropForeign) && !(pr & (kPropNotForeign1 | kPropNotForeign2));
+  };
+  for (int k = 0; k < n;) {
+    if (!foreign(k)) {
+      ++k;
+      continue;
+    }
+    int e = k;
+    while (e < n && foreign(e)) ++e;
+    int end = e;
+    while (end > k && ((props(run[end - 1]) & kPropForeignTrail) || !(props(run[end - 1]) & kPropForeignEnd))) --end;
+    if (end - k > 1) {
+      for (int i = k; i <= end; ++i) G(i) = 0;
+      for (int p = k; p < end;) {
+        G(p) = 1;
+        int len = p + 2 < end && kNoPairStart.has(run[p + 2]) ? 3 : 2;
+        p += std::min(len, end - p);
+      }
+      G(end) = 1;
+      for (int i = k; i < end; ++i) locked[static_cast<std::size_t>(i)] = true;
+    }
+    k = e;
+  }
   // Personal names: a surname (or compound surname) that a title, a verb of saying, a reporting
   // verb or 小 marks as the start of a name, with one or two given-name characters.
   for (int k = 0; k < n; ++k) {
@@ -292,7 +321,7 @@ SegmentedRun segmentRun(const Unit* text, int length, int start) {
   // A one-character word before 的 joins the word before it; so do directional complements and
   // degree adverbs, except after a pronoun or an aspect particle.
   for (int k = 1; k < n; ++k) {
-    if (!oneCharWord(k)) continue;
+    if (!oneCharWord(k) || locked[static_cast<std::size_t>(k)] || locked[static_cast<std::size_t>(k - 1)]) continue;
     bool beforeDe = k + 1 < n && run[k + 1] == kDe && !kPronouns.has(run[k]);
     bool joins = (kComplements.has(run[k]) || kDegree.has(run[k])) && !kPronounsAspect.has(run[k - 1]);
     if (beforeDe || joins) G(k) = 0;
@@ -313,7 +342,7 @@ SegmentedRun segmentRun(const Unit* text, int length, int start) {
   // boundary; a final 得很 stays one word.
   if (n >= 2 && matchesAt(run, n, n - 2, kDeHen)) {
     G(n - 1) = 0;
-  } else if (n >= 2 && oneCharWord(n - 1)) {
+  } else if (n >= 2 && oneCharWord(n - 1) && !locked[static_cast<std::size_t>(n - 1)] && !locked[static_cast<std::size_t>(n - 2)]) {
     int before = n - 2;
     while (before > 0 && !G(before)) --before;
     if (G(before) != 2 && G(n - 1) < 2) G(n - 1) = 0;

@@ -100,6 +100,12 @@ polyword 银行 1 1
 polyword 为什么 0 1
 polyword 哪儿 1 1
 symbol @ 艾特
+symbol § 一二三四五
+hanzi 克 ke4 prop=0x400000
+hanzi 林 lin2 prop=0xC00000
+hanzi 顿 dun4 prop=0xC00000
+hanzi 尔 er3 prop=0xC00000
+hanzi 斯 si1 prop=0x4400000
 symbol : 冒号
 )";
 

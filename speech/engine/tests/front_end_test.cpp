@@ -50,6 +50,7 @@ TEST_F(FrontEndTest, TextIsSpokenWithTheTonesOfConnectedSpeech) {
       {"我很好", 0, "wo2 hen2 hao3"},              // applied left to right
       {"爱好", 0, "ai4 hao4"},                     // a polyphone settled by its word
       {"银行", 0, "yin2 hang2"},
+      {"行", 0, "xing2"},                          // not in a word of its block: the first reading
       {"为什么", 0, "wei2 shen2 me5"},             // ... in a word of three
       {"哪儿", 0, "na3r _"},                       // 儿 joins the syllable before it
   };
@@ -99,6 +100,15 @@ TEST_F(FrontEndTest, PiecesEndAtSentencePunctuationAndNeverExceed126Characters) 
   }
   EXPECT_EQ(total, 300);
 
+  // A piece whose symbols expand beyond the 512 slots: the list grows.
+  std::string symbols;
+  for (int i = 0; i < 126; ++i) symbols += "§";
+  lengths_.clear();
+  readAloud(symbols.c_str());
+  ASSERT_EQ(lengths_.size(), 1u);
+  EXPECT_EQ(lengths_[0], 126 * 5);
+  EXPECT_EQ(lastUnits_[630].character, 0);
+
   // A run of letters without any cut point is cut at 126.
   lengths_.clear();
   readAloud(std::string(300, 'a').c_str());
@@ -122,6 +132,14 @@ TEST_F(FrontEndTest, UnitsCarryWordsFlagsAndVoiceSettings) {
   EXPECT_EQ(ming.pitch, 7);
   EXPECT_EQ(u->units[10].character, 0);
   speech::destroyUtterance(u);
+
+  // A space between two digits carries the extra value 500.
+  ASSERT_EQ(speech::createUtterance(u"1 2", params, u), speech::kSpeechOk);
+  ASSERT_TRUE(speech::prepareNextPiece(*u));
+  EXPECT_EQ(u->units[1].character, ' ');
+  EXPECT_EQ(u->units[1].extra, 500);
+  EXPECT_EQ(u->units[0].extra, 0);
+  speech::destroyUtterance(u);
 }
 
 TEST_F(FrontEndTest, SegmentationSettlesDisagreementsAndKeepsQuotedNamesWhole) {
@@ -140,6 +158,11 @@ TEST_F(FrontEndTest, SegmentationSettlesDisagreementsAndKeepsQuotedNamesWhole) {
   EXPECT_EQ(segmentedWords("研究生命起源"), "研究/生命/起源");  // 研究生|命 forward, 研究|生命 backward
   EXPECT_EQ(segmentedWords("“你好我”"), "你好我");
   EXPECT_EQ(segmentedWords("“研究生命”"), "研究/生命");
+
+  // Transliterations: one word read in pairs, 尔 starting none; a trailing character with bit 26
+  // stays out.
+  EXPECT_EQ(segmentedWords("克林顿斯"), "克林/顿/斯");
+  EXPECT_EQ(segmentedWords("克林尔顿"), "克林尔/顿");
 
   // A surname before a title takes its surname reading.
   speech::Text name = unitsOf("王先生");
