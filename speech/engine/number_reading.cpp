@@ -273,7 +273,15 @@ std::vector<NumberExpression> findNumberExpressions(const Unit* t, int length) {
       if (g.size() > 3 || g[0].second - g[0].first > 2) continue;
       bool shaped = true;
       for (std::size_t k = 1; k < g.size(); ++k) shaped &= g[k].second - g[k].first == 2;
-      if (!shaped) continue;
+      if (!shaped) {
+        // Two groups that cannot be a time (3:2) are a score when a score word stands near.
+        int score = std::min(nearestBefore(t, e.start, scoreWordsBefore(), true), nearestAfter(t, length, end, scoreWordsAfter(), true));
+        if (g.size() != 2 || g[1].second - g[1].first > 2 || score == 1000) continue;
+        e.cls = kExprScore;
+        e.length = end - e.start;
+        out.push_back(e);
+        continue;
+      }
       int h = groupValue(t, g[0].first, g[0].second), m = groupValue(t, g[1].first, g[1].second);
       int s = g.size() == 3 ? groupValue(t, g[2].first, g[2].second) : 0;
       bool validTime = h <= 24 && m <= 59 && s <= 59;
@@ -788,7 +796,7 @@ Text Rewriter::run() {
         ++i;
         continue;
       }
-      if (u == '-' && digit(next) && (i == 0 || prev == ' ')) {
+      if (u == '-' && digit(next) && !digit(prev) && !letter(prev) && prev != ')') {
         word("负");
         ++i;
         continue;

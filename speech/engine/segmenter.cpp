@@ -224,6 +224,10 @@ SegmentedRun segmentRun(const Unit* text, int length, int start) {
       setStart(k + 2);
     }
   }
+  // Number words in a row are one number.
+  for (int k = 1; k < n; ++k) {
+    if ((props(run[k]) & kPropNumberWord) && (props(run[k - 1]) & kPropNumberWord)) G(k) = 0;
+  }
   // A measure character joins the number word before it.
   for (int k = 1; k < n; ++k) {
     if ((props(run[k]) & kPropMeasure) && (props(run[k - 1]) & kPropNumberWord)) {

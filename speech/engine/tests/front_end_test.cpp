@@ -44,6 +44,7 @@ TEST_F(FrontEndTest, TextIsSpokenWithTheTonesOfConnectedSpeech) {
   const Case cases[] = {
       {"妈妈", 0, "ma1 ma5"},                      // reduplication
       {"一个", 0, "yi2 ge4"},                      // 一 before a fourth tone
+      {"一百", 0, "yi4 bai3"},                     // ... before another tone
       {"不是", 0, "bu2 shi4"},                     // 不 before a fourth tone
       {"看不看", 0, "kan4 bu5 kan4"},              // between equal characters
       {"你好", 0, "ni2 hao3"},                     // third-tone sandhi
@@ -64,6 +65,7 @@ TEST_F(FrontEndTest, NumbersAreWrittenOutByTheirContext) {
       {"5/4", 0, "wu3 chu2 yi3 si4"},
       {"12:00", 0, "shi2 er4 dian2 zheng3"},
       {"比2:30", 0, "bi3 er4 bi3 san1 shi2"},              // a score
+      {"比3:2", 0, "bi3 san1 bi3 er4"},                    // ... of one digit
       {"110", 0, "yao1 yao1 ling2"},                       // a telephone-style number
       {"110", 2, "yi4 bai3 yi1 shi2"},
       {"2008-8-8", 0, "er4 ling2 ling2 ba1 nian2 ba1 yue4 ba1 ri4"},

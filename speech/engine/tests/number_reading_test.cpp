@@ -110,6 +110,8 @@ TEST_F(NumberExpressionTest, TimesAndDatesAreWrittenOutWithTheirUnits) {
   EXPECT_EQ(rewrite("3个"), "[2]3个");
   EXPECT_EQ(rewrite("5-10个"), "[2]5到[2]10个");
   EXPECT_EQ(rewrite("010-1234"), "[1]010杠[1]1234");
+  EXPECT_EQ(rewrite("是-5度"), "是负[2]5度");
+  EXPECT_EQ(rewrite("3月-5月"), "[2]3月至[2]5月");
 }
 
 }  // namespace
