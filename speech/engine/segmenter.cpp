@@ -239,7 +239,7 @@ SegmentedRun segmentRun(const Unit* text, int length, int start) {
   // Transliterations: a run of foreign-name characters ending at one that may end it becomes one
   // word, read in pairs; 尔夫基鲁汀 start no pair.
   static const CharSet kNoPairStart = charSet("尔夫基鲁汀");
-  std::vector<bool> locked(static_cast<std::size_t>(n), false);  // inside a transliteration: later joins leave it
+  std::vector<bool> locked(static_cast<std::size_t>(n), false);  // a name: later joins leave it
   auto foreign = [&](int k) {
     std::uint32_t pr = props(run[k]);
     return (pr & kPropForeign) && !(pr & (kPropNotForeign1 | kPropNotForeign2));
@@ -289,6 +289,7 @@ SegmentedRun segmentRun(const Unit* text, int length, int start) {
     if (afterXiao) G(k) = 0;
     setStart(end);
     if (surnameLength == 1) out.readings[static_cast<std::size_t>(k)] = surnameCode(run[k]);
+    for (int i = afterXiao ? k - 1 : k; i < end; ++i) locked[static_cast<std::size_t>(i)] = true;
     k = end - 1;
   }
   // Reduplication: AA one word, AABB as AA | BB.
@@ -341,6 +342,46 @@ SegmentedRun segmentRun(const Unit* text, int length, int start) {
     } else if (pr & kPropGrade2) {
       G(k) = 2;
     }
+  }
+  // Neighbouring grades merge: 3 or 1 before 2, 3 before a 1 that is followed by 1 or 3, and two
+  // 3s or two 2s make one word of grade 1; then one-character words in a row are paired.
+  auto wordEnd = [&](int k) {
+    int e = k + 1;
+    while (e < n && !G(e)) ++e;
+    return e;
+  };
+  for (int k = 0; k < n;) {
+    int e1 = wordEnd(k);
+    if (e1 >= n) break;
+    int e2 = wordEnd(e1);
+    int a = G(k), b = G(e1), after = e2 < n ? G(e2) : 0;
+    bool free = !locked[static_cast<std::size_t>(k)] && !locked[static_cast<std::size_t>(e1)];
+    if (free && ((b == 2 && (a == 3 || a == 1)) || (a == 3 && b == 1 && (after == 1 || after == 3)) || (a == b && (a == 2 || a == 3)))) {
+      G(e1) = 0;
+      if (k > 0) G(k) = 1;
+      k = e2;
+      continue;
+    }
+    k = e1;
+  }
+  for (int k = 0; k + 1 < n;) {
+    if (oneCharWord(k) && oneCharWord(k + 1) && G(k + 1) == 1 && !locked[static_cast<std::size_t>(k)] &&
+        !locked[static_cast<std::size_t>(k + 1)]) {
+      G(k + 1) = 0;
+      k += 2;
+    } else {
+      ++k;
+    }
+  }
+  // A grade-3 boundary before a word of two or more characters becomes 1, unless the character
+  // before it (or before its 了 or 着) is an adverb kept apart.
+  static const CharSet kApart = charSet("据就是用已竟也又但还颇这那都");
+  static const CharSet kAspect = charSet("了着");
+  for (int k = 1; k < n; ++k) {
+    if (G(k) != 3 || wordEnd(k) - k < 2) continue;
+    int before = k - 1;
+    if (kAspect.has(run[before]) && before > 0) --before;
+    if (!(props(run[before]) & kPropApart) && !kApart.has(run[before])) G(k) = 1;
   }
   // The run's last character joins the word before it unless that word follows a grade-2
   // boundary; a final 得很 stays one word.

@@ -77,8 +77,9 @@ hanzi 书 shu1
 hanzi 王 wang2 surname=wang2
 hanzi 先 xian1
 hanzi 儿 er2,er5
-hanzi 冒 mao4
-hanzi 号 hao4
+hanzi 冒 mao4 prop=0x100
+hanzi 号 hao4 prop=0x100
+hanzi 吃 chi1 prop=0x200
 hanzi 哪 na3
 hanzi 为 wei4,wei2
 hanzi 什 shen2

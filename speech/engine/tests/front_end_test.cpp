@@ -161,6 +161,13 @@ TEST_F(FrontEndTest, SegmentationSettlesDisagreementsAndKeepsQuotedNamesWhole) {
   EXPECT_EQ(segmentedWords("“你好我”"), "你好我");
   EXPECT_EQ(segmentedWords("“研究生命”"), "研究/生命");
 
+  // One-character words in a row are paired; the last one joins the word before it.
+  EXPECT_EQ(segmentedWords("我是他的书"), "我是/他的书");
+  // Grades of one-character words: a word of grade 1 or 3 takes a following word of grade 2
+  // (冒 and 号 are grade 2, 吃 grade 3), and a last word of grade 2 stays apart.
+  EXPECT_EQ(segmentedWords("你好冒号"), "你好冒/号");
+  EXPECT_EQ(segmentedWords("你好吃号"), "你好/吃号");
+
   // Transliterations: one word read in pairs, 尔 starting none; a trailing character with bit 26
   // stays out.
   EXPECT_EQ(segmentedWords("克林顿斯"), "克林/顿/斯");
