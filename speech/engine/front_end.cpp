@@ -369,7 +369,7 @@ void buildUnits(const Piece& piece, std::vector<SpeechUnit>& units, const VoiceS
   if (units.size() < static_cast<std::size_t>(n) + 1) units.resize(static_cast<std::size_t>(n) + 1);
   std::size_t mark = 0;
   int wordStart = 0;
-  int phraseStart = 0, phraseWordStart = 0;  // first unit and first word of the phrase
+  int phraseStart = 0;
   std::vector<int> wordStarts;
   int phraseIndex = 0;
   std::vector<std::pair<int, int>> phrases;  // unit ranges
@@ -407,7 +407,6 @@ void buildUnits(const Piece& piece, std::vector<SpeechUnit>& units, const VoiceS
     if (type == kBoundPause || (b & kBoundEnd) || i + 1 == n) {
       phrases.emplace_back(phraseStart, i + 1);
       phraseStart = i + 1;
-      (void)phraseWordStart;
     }
   }
   // Word and phrase counts.

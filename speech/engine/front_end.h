@@ -13,11 +13,10 @@ inline constexpr int kPieceMax = 126;
 // Unit codes beyond the syllables.
 inline constexpr std::uint16_t kCodeLetterFirst = 4200;
 inline constexpr std::uint16_t kCodeGreekFirst = 4250;
-inline constexpr std::uint16_t kPauseComma = 4300;
 inline constexpr std::uint16_t kPauseFirst = 4300;
 inline constexpr int kPauseUnitOffset = 3788;  // pause code - unit
 inline constexpr int kMarkUnitOffset = 904;     // no-sound code of a mark unit 0x1000-0x3FFF
-inline constexpr std::uint16_t kCodeSilent = 0xFFFE;
+inline constexpr std::uint16_t kCodeSilent = 0xFFFE;  // a unit without sound
 inline constexpr std::uint16_t kCodeOpen = 0xFFFF;
 inline constexpr int kSyllableCodeCount = 2100;
 inline constexpr int kErhuaStep = 2100;  // a syllable joined by 儿

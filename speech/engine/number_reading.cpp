@@ -167,6 +167,28 @@ int nearestAfter(const Unit* t, int length, int end, const WordList& words, bool
   return 1000;
 }
 
+// The same for listed words (cz.dat) of a class.
+int nearestClassBefore(const Unit* t, int start, std::uint32_t cls, bool stopAtColon) {
+  std::uint32_t value = 0;
+  for (int p = start; p >= 0 && start - p <= 16; --p) {
+    if (stopAtColon && p < start && t[p] == ':') break;
+    for (int len = 2; len <= 4 && p - len >= 0; ++len) {
+      if (findWord(t + p - len, len, value) && (value & cls)) return start - p;
+    }
+  }
+  return 1000;
+}
+int nearestClassAfter(const Unit* t, int length, int end, std::uint32_t cls, bool stopAtColon) {
+  std::uint32_t value = 0;
+  for (int p = end; p < length && p - end <= 16; ++p) {
+    if (stopAtColon && p > end && t[p] == ':') break;
+    for (int len = 2; len <= 4 && p + len <= length; ++len) {
+      if (findWord(t + p, len, value) && (value & cls)) return p - end;
+    }
+  }
+  return 1000;
+}
+
 const WordList& scoreWordsBefore() {
   static const WordList k = wordList({"比", "局", "对", "结果", "成", "为"});
   return k;
@@ -180,9 +202,7 @@ const WordList& scoreWordsAfter() {
 
 std::vector<NumberExpression> findNumberExpressions(const Unit* t, int length) {
   static const WordList kTelWords = wordList({"电话", "tel", "Tel", "TEL", "传真", "Fax", "FAX", "fax"});
-  static const WordList kPagerWords = wordList({"呼机", "寻呼", "呼", "BP", "BB"});
-  static const WordList kTimeWords =
-      wordList({"时间", "上午", "下午", "早上", "晚上", "中午", "凌晨", "傍晚", "夜里", "今天", "明天", "昨天", "开始", "结束", "现在", "到", "至", "从"});
+  static const WordList kPagerWords = wordList({"呼"});
   static const WordList kAmPm = wordList({"A.M.", "P.M.", "AM", "PM", "a.m.", "p.m.", "am", "pm"});
   std::vector<NumberExpression> out;
   auto arith = [](Unit u) { return isArithmeticUnit(u); };
@@ -257,7 +277,8 @@ std::vector<NumberExpression> findNumberExpressions(const Unit* t, int length) {
       }
       if (sep == '-' && (!order || e.uncertain) && t[e.start] != '0' && !arith(after)) {
         if (e.separators == 1) {
-          int tel = nearestBefore(t, e.start, kTelWords, false), pager = nearestBefore(t, e.start, kPagerWords, false);
+          int tel = nearestBefore(t, e.start, kTelWords, false);
+          int pager = std::min(nearestBefore(t, e.start, kPagerWords, false), nearestClassBefore(t, e.start, kWordPager, false));
           if (tel == 1000 && pager == 1000) continue;
           e.cls = kExprPhone;
           e.subclass = tel <= pager ? 1 : 2;  // 1: 转, 2: 杠
@@ -292,7 +313,7 @@ std::vector<NumberExpression> findNumberExpressions(const Unit* t, int length) {
         e.subclass = (kAmPm.words[static_cast<std::size_t>(ampm)][0] | 0x20) == 'a' ? 1 : 2;
         e.suffixLength = skip + static_cast<int>(kAmPm.words[static_cast<std::size_t>(ampm)].size());
       } else {
-        int time = std::min(nearestBefore(t, e.start, kTimeWords, true), nearestAfter(t, length, end, kTimeWords, true));
+        int time = std::min(nearestClassBefore(t, e.start, kWordTime, true), nearestClassAfter(t, length, end, kWordTime, true));
         int score = std::min(nearestBefore(t, e.start, scoreWordsBefore(), true), nearestAfter(t, length, end, scoreWordsAfter(), true));
         if (score < time && g.size() == 2) {
           e.cls = kExprScore;
@@ -524,7 +545,7 @@ int Rewriter::writeArithmetic(int p, int end) {
       continue;
     }
     if (u == '-') {
-      Unit prev = out_.empty() ? 0 : t_[skipSpaceBack(p) - 1];
+      Unit prev = at(skipSpaceBack(p) - 1);
       word(prev == ')' || prev == ']' || prev == '}' || letter(prev) || digit(prev) ? "减去" : "负");
     } else if (kOps.has(u)) {
       word(kWords[std::find(kOps.units.begin(), kOps.units.end(), u) - kOps.units.begin()]);
@@ -576,7 +597,6 @@ int Rewriter::kindByContext(int s, int e, int points, bool& done) {
     int y = skipSpace(e) + 1;
     if (kSince.matchAt(t_, n_, y) >= 0 || before(s, kEraBefore)) return kKindDigits;
     if (digits != 4 && (kDurationAfter.matchAt(t_, n_, y) >= 0 || before(s, kDurationBefore))) return kKindValue;
-    if (kDurationBefore.endsAt(t_, n_, skipSpaceBack(s)) >= 0 && digits != 4) return kKindValue;
     if (digits >= 2 && digits <= 4) return kKindDigits;
   }
   if (range) {

@@ -23,6 +23,10 @@ inline constexpr std::uint32_t kPropNotForeign1 = 1u << 24;
 inline constexpr std::uint32_t kPropNotForeign2 = 1u << 25;
 inline constexpr std::uint32_t kPropForeignTrail = 1u << 26;
 
+// Classes of a listed word, in the upper half of its cz.dat value.
+inline constexpr std::uint32_t kWordTime = 1u << 16;   // a time word: a colon expression near it is a time
+inline constexpr std::uint32_t kWordPager = 1u << 17;  // a pager word: a hyphen near it is read 杠
+
 // Boundary types of a piece, kept per position: a boundary at p closes the word that ends with
 // the character before p.
 inline constexpr std::uint16_t kBoundWord = 1;

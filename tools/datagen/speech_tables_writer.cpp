@@ -3,6 +3,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
 #include "platform/core/device.h"
+#include "speech/engine/segmenter.h"
 #include "speech/engine/speech_files.h"
 #include "speech/engine/text_code.h"
 
@@ -184,10 +185,20 @@ bool parseSpeechSource(std::string_view text, SpeechSource& out, std::string* er
         if (h == hanziAt.end()) return fail(error, lineNo, "no reading given for " + ch);
         out.hanzi[h->second].props |= mask;
       }
-    } else if (kind == "word" && f.size() == 3) {
+    } else if (kind == "word" && f.size() >= 3) {
       auto units = speechUnits(f[1]);
       if (units.size() < 2 || units.size() > 4) return fail(error, lineNo, "a word has 2 to 4 characters");
-      out.words.push_back({f[1], static_cast<std::uint16_t>(std::stoul(f[2]))});
+      SpeechSource::Word w{f[1], static_cast<std::uint16_t>(std::stoul(f[2])), 0};
+      for (std::size_t i = 3; i < f.size(); ++i) {
+        if (f[i] == "time") {
+          w.classes |= speech::kWordTime >> 16;
+        } else if (f[i] == "pager") {
+          w.classes |= speech::kWordPager >> 16;
+        } else {
+          return fail(error, lineNo, "unknown word class: " + f[i]);
+        }
+      }
+      out.words.push_back(w);
     } else if (kind == "polyword" && f.size() == 4) {
       SpeechSource::PolyWord w{f[1], std::stoi(f[2]), std::stoi(f[3])};
       auto units = speechUnits(w.text);
@@ -238,7 +249,7 @@ std::string speechCzFile(const SpeechSource& src) {
         auto units = speechUnits(w->text);
         for (std::size_t k = 1; k < units.size(); ++k) put16(pool, units[k]);
       }
-      for (const auto* w : list) put32(pool, w->weight);
+      for (const auto* w : list) put32(pool, w->weight | (static_cast<std::uint32_t>(w->classes) << 16));
     }
   }
   return out + pool;

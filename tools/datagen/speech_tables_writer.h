@@ -7,7 +7,7 @@
 //         a later line for the same character replaces its readings, weight and surname
 //         reading, and adds its properties
 //   prop <chars> <mask>                    adds property bits to characters already given
-//   word <chars> <weight>                  a word of 2 to 4 characters
+//   word <chars> <weight> [time] [pager]   a word of 2 to 4 characters, with its classes
 //   polyword <chars> <place> <number>      a polyphone word: the character at <place> (from 0)
 //                                          takes reading <number> of its polyphone
 //   symbol <char> <reading text>           how a symbol is read aloud
@@ -31,6 +31,7 @@ struct SpeechSource {
   struct Word {
     std::string text;
     std::uint16_t weight = 0;
+    std::uint16_t classes = 0;  // the upper half of its value
   };
   struct PolyWord {
     std::string text;

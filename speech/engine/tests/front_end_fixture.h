@@ -84,6 +84,11 @@ hanzi 哪 na3
 hanzi 为 wei4,wei2
 hanzi 什 shen2
 hanzi 么 me5
+hanzi 下 xia4
+hanzi 午 wu3
+hanzi 赛 sai4
+word 下午 100 time
+word 比赛 100
 word 妈妈 100
 word 你好 100
 word 爱好 100

@@ -66,6 +66,8 @@ TEST_F(FrontEndTest, NumbersAreWrittenOutByTheirContext) {
       {"12:00", 0, "shi2 er4 dian2 zheng3"},
       {"比2:30", 0, "bi3 er4 bi3 san1 shi2"},              // a score
       {"比3:2", 0, "bi3 san1 bi3 er4"},                    // ... of one digit
+      {"比赛3:20", 0, "bi3 sai4 san1 bi3 er4 shi2"},
+      {"比赛下午3:20", 0, "bi3 sai4 xia4 wu3 san1 dian3 er4 shi2 fen1"},  // a time word is nearer
       {"110", 0, "yao1 yao1 ling2"},                       // a telephone-style number
       {"110", 2, "yi4 bai3 yi1 shi2"},
       {"2008-8-8", 0, "er4 ling2 ling2 ba1 nian2 ba1 yue4 ba1 ri4"},
