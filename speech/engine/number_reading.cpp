@@ -663,11 +663,10 @@ int Rewriter::number(int s) {
   if (!points) {
     int e1 = 0, e2 = 0;
     if (at(e) == '/' && plain(e + 1, e2) && at(s - 1) != '/') {
-      if (groupValue(t_, s, e) < groupValue(t_, e + 1, e2)) {
-        emit(kKindValue, e + 1, e2), word("分之"), emit(kKindValue, s, e);
-      } else {
-        emit(kKindValue, s, e), word("除以"), emit(kKindValue, e + 1, e2);
-      }
+      bool proper = groupValue(t_, s, e) < groupValue(t_, e + 1, e2);
+      emit(kKindValue, proper ? e + 1 : s, proper ? e2 : e);
+      word(proper ? "分之" : "除以");
+      emit(kKindValue, proper ? s : e + 1, proper ? e : e2);
       return e2;
     }
     e1 = e + 1;
@@ -676,7 +675,11 @@ int Rewriter::number(int s) {
       int e3 = e1 + 1;
       while (e3 < n_ && digit(t_[e3])) ++e3;
       if (e3 > e1 + 1 && groupValue(t_, e + 1, e1) < groupValue(t_, e1 + 1, e3)) {
-        emit(kKindValue, s, e), word("又"), emit(kKindValue, e1 + 1, e3), word("分之"), emit(kKindValue, e + 1, e1);
+        emit(kKindValue, s, e);
+        word("又");
+        emit(kKindValue, e1 + 1, e3);
+        word("分之");
+        emit(kKindValue, e + 1, e1);
         return e3;
       }
     }

@@ -78,6 +78,7 @@ TEST_F(SpeechCard, TheVocabularyIsReadWithTheReadingsOfItsWords) {
       {u"孩子长大了", "hai2 zi5 zhang3 da4 le5"},
       {u"一本书", "yi4 ben3 shu1"},
       {u"鑫淼", "xin1 miao3"},  // outside the vocabulary: Unihan's readings
+      {u"a@b", "_ ai4 te4 _"},  // a symbol read out (the letters' codes are shown as "_")
   };
   for (const Case& c : cases) EXPECT_EQ(read(c.text), c.codes) << plat::wideToUtf8(c.text);
 }
