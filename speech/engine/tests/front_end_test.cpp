@@ -91,6 +91,13 @@ TEST_F(FrontEndTest, PiecesEndAtSentencePunctuationAndNeverExceed126Characters) 
   EXPECT_EQ(readAloud("好――好"), "hao3 |4323 / hao3");  // a doubled dash is one
   EXPECT_EQ(readAloud("好——好"), "hao3 |4323 / hao3");
   EXPECT_EQ(readAloud("你好:我"), "ni2 hao3 |4305 wo3");
+  // Line breaks: dropped inside a sentence, an end between letters, before a numbered line or
+  // next to a space.
+  EXPECT_EQ(readAloud("你\r\n好"), "ni2 hao3");
+  EXPECT_EQ(readAloud("ab\r\ncd"), "a b / c d");
+  EXPECT_EQ(readAloud("妈\r\n1. 妈"), "ma1 / yi1 |4302 / ma1");
+  EXPECT_EQ(readAloud("妈 \r\n妈"), "ma1 / ma1");
+  EXPECT_EQ(readAloud("a?b"), "a |4304 b");  // a question mark between letters ends no piece
   EXPECT_EQ(readAloud("你好:我", 0, 1), "ni2 hao3 mao4 hao4 |4305 wo3");  // the colon's reading before its pause
 
   std::string hanzi;
