@@ -20,3 +20,6 @@ ensure_packages() {
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
+
+# Speech tables: the hanzi readings of Unihan (unicode-data), unpacked with bzip2.
+SUITE_PACKAGES+=(unicode-data bzip2)
