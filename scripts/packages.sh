@@ -1,6 +1,6 @@
 # Packages the suite needs; installed with apt-get when missing and running as root.
 SUITE_PACKAGES=(cmake g++ make libgtest-dev pkg-config)
-# Unihan (Japanese forms of simplified characters) and its decompressor.
+# Unihan (Japanese forms of simplified characters, speech readings) and its decompressor.
 SUITE_PACKAGES+=(unicode-data bzip2)
 
 ensure_packages() {
@@ -21,5 +21,3 @@ ensure_packages() {
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# Speech tables: the hanzi readings of Unihan (unicode-data), unpacked with bzip2.
-SUITE_PACKAGES+=(unicode-data bzip2)
