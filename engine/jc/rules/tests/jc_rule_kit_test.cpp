@@ -32,6 +32,11 @@ TEST_F(RuleKit, TheOverrideCounterReplacesTheNextWritesThenLetsTheGivenTextsThro
   EXPECT_EQ(source(5, 1), 0);
   writeTargetSlot(s, 5, 1, b);
   EXPECT_EQ(slot(5, 1), b);
+  // A counter below zero overrides nothing.
+  s->slotOverride = -1;
+  writeTargetSlot(s, 5, 1, a);
+  EXPECT_EQ(slot(5, 1), a);
+  EXPECT_EQ(s->slotOverride, -1);
 }
 
 TEST_F(RuleKit, NothingIsWrittenThroughNodeZeroOrPastTheTargets) {

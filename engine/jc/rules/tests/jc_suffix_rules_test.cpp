@@ -90,6 +90,8 @@ TEST_F(SuffixRules, TheNegationTakesTheFirstCaseThatApplies) {
   const Case cases[] = {
       {"ないでください", v + "m ないで base=ない pos=14/7 conj=18/10; m ください base=くださる pos=2/1 conj=5/5; p 1-3",
        "101", {{4, 1, word(kProhibition), 2}}},
+      {"行くな: the な read before it is consumed", "m 行く pos=2/1 conj=5/2; m な base=ない pos=14/7 conj=18/2; p 1-2",
+       "10", {{3, 1, word(kProhibition), 2}, {3, 7, ""}}},
       {"ないでね", v + "m ないで base=ない pos=14/7 conj=18/10; m ね pos=9/4; p 1-3", "101", {{4, 1, word(kRequest), 2}}},
       {"できない", "m でき base=できる pos=2/2 conj=4/7; m ない pos=14/7 conj=18/2; p 1-2", "00",
        {{3, 4, word(kCannot1) + word(kCannot2), 2}}},
