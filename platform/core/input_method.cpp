@@ -3,6 +3,8 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/registry.h"
+#include "platform/core/message_state.h"
+#include "platform/core/window.h"
 
 #include <mutex>
 
@@ -26,6 +28,9 @@ int hexDigit(char16_t c) {
 std::string classIdKey(const ClassId& id) { return "CLSID\\" + wideToUtf8(classIdText(id)); }
 
 void notifyListener() {
+  for (Hwnd h : findWindows(kInputMethodHostClass, u"")) {
+    if (!msg::findLocal(h)) postMessage(h, kInputMethodChangedMessage, 0, 0);
+  }
   std::function<void(const ClassId&, bool)> l;
   {
     std::lock_guard<std::mutex> lock(gListenerMutex);

@@ -44,4 +44,9 @@ bool inputPanelShown();
 // Told, in this process, after every successful select or show/hide (the panel host listens).
 void setInputMethodListener(std::function<void(const ClassId& current, bool shown)> listener);
 
+// Other programs hear of a change too: every top-level window of this class in another process
+// gets this message posted (the panel hosts of the user interface keep one such window).
+inline constexpr char16_t kInputMethodHostClass[] = u"SuitePanelHost";
+inline constexpr unsigned kInputMethodChangedMessage = 0x0400 + 0x7F1;
+
 }  // namespace plat

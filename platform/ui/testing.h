@@ -1,0 +1,45 @@
+// Driving the user interface from tests as a person would, offscreen: each helper makes the
+// window system's own events (clicks, keys, compositions), then handles what follows.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "platform/ui/types.h"
+
+namespace ui::testing {
+
+void clickButton(Hwnd button);
+// Keys typed into the focused window; the text's characters as key presses.
+void typeText(Hwnd hwnd, std::u16string_view text);
+void pressKey(Hwnd hwnd, unsigned virtualKey);
+// A person's choice of an item (combo box, list box, tab control).
+void chooseItem(Hwnd control, int index);
+// The trackbar's thumb dragged to a position.
+void dragTrackbar(Hwnd trackbar, int position);
+// Paints the window now (owner-drawn controls, custom draw, windows that draw themselves).
+void paint(Hwnd hwnd);
+// The system's input method: text being composed, then the result (either may be empty).
+void compose(Hwnd edit, std::u16string_view preedit, std::u16string_view commit);
+// Tap and hold at a point of the window (client coordinates); the right button does the same.
+void tapAndHold(Hwnd hwnd, Point at, bool rightButton = false);
+// A click on the page's link number index (in order of the page).
+bool clickLink(Hwnd htmlView, int index);
+// Pen down, move and up at client points of a window.
+void penDown(Hwnd hwnd, Point at);
+void penMove(Hwnd hwnd, Point at);
+void penUp(Hwnd hwnd, Point at);
+// The close box of a top-level window.
+void closeWindow(Hwnd hwnd);
+
+// The next message box the window system shows is read and answered with the button of the
+// answer (kIdOk, kIdYes, ...).
+struct ShownBox {
+  bool shown = false;
+  std::u16string text;
+  std::u16string caption;
+  unsigned icon = 0;     // the icon bits of the flags it was shown with
+  int buttonCount = 0;
+};
+void answerNextMessageBox(int answer, ShownBox* seen);
+
+}  // namespace ui::testing
