@@ -290,11 +290,12 @@ bool initApplication() {
   plat::NotifyHook nh;
   nh.messageBox = messageBoxByWindow;
   nh.beep = [](unsigned) { QApplication::beep(); };
+  // The wait cursor is one state, not a count: shown twice, it goes at the first "off".
   nh.waitCursor = [](bool on) {
-    if (on) {
+    if (on && !QApplication::overrideCursor()) {
       QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else if (QApplication::overrideCursor()) {
-      QApplication::restoreOverrideCursor();
+    } else if (!on) {
+      while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     }
   };
   plat::setNotifyHook(nh);
@@ -304,6 +305,8 @@ bool initApplication() {
 }
 
 bool applicationRunning() { return state().app != nullptr; }
+
+bool waitCursorShown() { return state().app && QApplication::overrideCursor() != nullptr; }
 
 int runMessageLoop() {
   AppState& s = state();

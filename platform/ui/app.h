@@ -13,6 +13,8 @@ namespace ui {
 // window system can be opened.
 bool initApplication();
 bool applicationRunning();
+// Whether the wait cursor (platform/core's setWaitCursor) is showing.
+bool waitCursorShown();
 
 // Runs the pump until kWmQuit; returns its exit code.
 int runMessageLoop();
