@@ -164,11 +164,15 @@ bool clickLink(Hwnd htmlView, int index) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       QTextFragment f = it.fragment();
       if (!f.isValid() || f.charFormat().anchorHref() != want) continue;
+      // The middle of the fragment's first character.
       QTextCursor c(b->document());
-      c.setPosition(f.position() + std::min(1, f.length() - 1));
+      c.setPosition(f.position());
+      b->setTextCursor(c);
       b->ensureCursorVisible();
-      QPoint at = b->cursorRect(c).center();
-      if (f.length() == 1) at.rx() -= 1;
+      QRect left = b->cursorRect(c);
+      c.setPosition(f.position() + 1);
+      QRect right = b->cursorRect(c);
+      QPoint at((left.left() + right.left()) / 2, left.center().y());
       mouse(b->viewport(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
       mouse(b->viewport(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
       processPendingEvents();
