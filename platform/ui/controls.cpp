@@ -1149,7 +1149,8 @@ Hwnd setFocus(Hwnd hwnd) {
 
 Hwnd getFocus() {
   if (QWidget* f = QApplication::focusWidget()) {
-    if (WinRec* r = recOfWidget(f)) return r->hwnd;
+    // An editable combo box has the focus in its edit.
+    if (WinRec* r = recOfWidget(f)) return r->comboEdit ? r->comboEdit : r->hwnd;
   }
   return rec(gFocus) ? gFocus : 0;
 }
