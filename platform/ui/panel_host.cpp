@@ -99,6 +99,8 @@ struct HostState {
   InputMethod* object = nullptr;
   void* library = nullptr;
   Rect rect;          // at 96 dots per inch, as the panel gave it
+  bool placed = false;  // a program gave the panel's place on the screen
+  Rect placedSip, placedDesktop;
   bool shown = false;
   HostCallback callback;
 };
@@ -113,12 +115,22 @@ Rect scaled(Rect r) {
   return Rect{r.left * dpi / 96, r.top * dpi / 96, r.right * dpi / 96, r.bottom * dpi / 96};
 }
 
+// Where the panel stands on the screen: where a program placed it, else at the foot of the screen
+// in the size the panel asked for.
+Rect panelScreenRect() {
+  HostState& h = host();
+  if (h.placed) return h.placedSip;
+  Rect px = scaled(h.rect);
+  ScreenMetrics sm = screenMetrics();
+  return Rect{0, sm.height - px.height(), px.width(), sm.height};
+}
+
 void placePanel() {
   HostState& h = host();
   WinRec* d = rec(h.dialog);
   if (!d || !d->panelArea) return;
   bool visible = h.shown && h.object;
-  Rect px = scaled(h.rect);
+  Rect px = panelScreenRect();
   d->panelArea->setFixedHeight(std::max(0, px.height()));
   d->panelArea->setVisible(visible);
   if (QWidget* site = widgetOf(h.site)) site->setGeometry(0, 0, std::max(1, px.width()), std::max(1, px.height()));
@@ -128,8 +140,8 @@ void placePanel() {
     SipInfo info;
     info.flags = visible ? kSipfOn | kSipfDocked : kSipfDocked;
     ScreenMetrics sm = screenMetrics();
-    info.visibleDesktop = Rect{0, 0, sm.width, sm.height - (visible ? px.height() : 0)};
-    info.sipRect = Rect{0, sm.height - px.height(), px.width(), sm.height};
+    info.visibleDesktop = h.placed ? h.placedDesktop : Rect{0, 0, sm.width, sm.height - (visible ? px.height() : 0)};
+    info.sipRect = px;
     h.object->ReceiveSipInfo(&info);
   }
 }
@@ -154,6 +166,12 @@ void refresh() {
   plat::ClassId current;
   plat::currentInputMethod(current);
   bool shown = plat::inputPanelShown();
+  plat::PanelRect sip, desk;
+  h.placed = plat::inputPanelPlacement(sip, desk);
+  if (h.placed) {
+    h.placedSip = Rect{sip.left, sip.top, sip.right, sip.bottom};
+    h.placedDesktop = Rect{desk.left, desk.top, desk.right, desk.bottom};
+  }
   if (!(current == h.loaded) || (!h.object && !current.isNull())) {
     bool wasShown = h.shown;
     unloadPanel();
@@ -294,7 +312,7 @@ void detachInputPanelHost() {
 }
 
 plat::ClassId loadedInputPanel() { return host().object ? host().loaded : plat::ClassId{}; }
-Rect inputPanelRect() { return scaled(host().rect); }
+Rect inputPanelRect() { return panelScreenRect(); }
 bool inputPanelVisible() { return host().object && host().shown; }
 
 Hwnd inputPanelWindow() {

@@ -18,7 +18,8 @@ void detachInputPanelHost();
 // The panel loaded, by class id (null when none: no current method, or one that is not a
 // loadable panel, such as the platform's own).
 plat::ClassId loadedInputPanel();
-// Where the panel shows and whether it does (follows platform/core's shown flag).
+// Where the panel stands on the screen (the placement a program gave through platform/core, else
+// the foot of the screen in the panel's own size) and whether it shows (platform/core's flag).
 Rect inputPanelRect();
 bool inputPanelVisible();
 // The panel's window as the panel made it (a child of the host's window).

@@ -90,7 +90,7 @@ TEST_F(PanelHostTest, PanelLoadedByClassIdTypesIntoTheFocusedEdit) {
   ui::processPendingEvents();
   EXPECT_EQ(ui::loadedInputPanel(), panel);
   EXPECT_TRUE(ui::inputPanelVisible());
-  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, 0, 240, 80}));
+  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, 240, 240, 320}));
   plat::Hwnd window = ui::inputPanelWindow();
   ASSERT_NE(window, 0u);
   EXPECT_EQ(plat::windowClassName(window), u"UiTestPanelWnd");
@@ -138,6 +138,21 @@ TEST_F(PanelHostTest, ChangesMadeByAnotherProgramReachThisHost) {
   otherProgram(u"select " + plat::classIdText(other));
   EXPECT_TRUE(ui::loadedInputPanel().isNull());
   EXPECT_FALSE(ui::inputPanelVisible());
+}
+
+TEST_F(PanelHostTest, RaisedAtTheRectangleAProgramGives) {
+  ASSERT_TRUE(plat::selectInputMethod(panel));
+  ASSERT_TRUE(plat::setInputPanelPlacement(true, {0, 121, 239, 293}, {0, 0, 239, 160}));
+  ui::processPendingEvents();
+  EXPECT_TRUE(ui::inputPanelVisible());
+  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, 121, 239, 293}));
+  // The panel was told the rectangle and sized its window to it.
+  EXPECT_EQ(ui::windowRect(ui::inputPanelWindow()), (ui::Rect{0, 0, 239, 172}));
+  EXPECT_EQ(ui::clientRect(dlg).height(), 320 - 172);
+  ASSERT_TRUE(plat::setInputPanelPlacement(false, {0, 121, 239, 293}, {0, 0, 239, 293}));
+  ui::processPendingEvents();
+  EXPECT_FALSE(ui::inputPanelVisible());
+  EXPECT_EQ(ui::clientRect(dlg).height(), 320);
 }
 
 TEST_F(PanelHostTest, AClassIdWithoutALoadableLibraryLoadsNothing) {
