@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -227,6 +228,35 @@ void answerNextMessageBox(int answer, ShownBox* seen) {
     if (QAbstractButton* b = box->button(want)) b->click();
     else box->reject();
     *attempt = nullptr;  // breaks the cycle
+  };
+  QTimer::singleShot(0, *attempt);
+}
+
+}  // namespace ui::testing
+
+namespace ui::testing {
+
+void answerNextFileDialog(std::u16string fileName, ShownFileDialog* seen) {
+  auto attempt = std::make_shared<std::function<void()>>();
+  *attempt = [fileName, seen, attempt] {
+    auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dlg) {
+      QTimer::singleShot(10, *attempt);
+      return;
+    }
+    if (seen) {
+      seen->shown = true;
+      seen->save = dlg->acceptMode() == QFileDialog::AcceptSave;
+      for (const QString& f : dlg->nameFilters()) seen->filters.push_back(fromQ(f));
+      seen->folder = fromQ(dlg->directory().absolutePath());
+    }
+    if (fileName.empty()) {
+      dlg->reject();
+    } else {
+      dlg->selectFile(toQ(fileName));
+      static_cast<QDialog*>(dlg)->accept();
+    }
+    *attempt = nullptr;
   };
   QTimer::singleShot(0, *attempt);
 }

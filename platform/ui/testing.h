@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/ui/types.h"
 
@@ -41,5 +42,14 @@ struct ShownBox {
   int buttonCount = 0;
 };
 void answerNextMessageBox(int answer, ShownBox* seen);
+
+// The next file dialog: what it showed, then the file name typed and accepted (empty: cancelled).
+struct ShownFileDialog {
+  bool shown = false;
+  bool save = false;
+  std::vector<std::u16string> filters;
+  std::u16string folder;  // the host folder it opened in
+};
+void answerNextFileDialog(std::u16string fileName, ShownFileDialog* seen);
 
 }  // namespace ui::testing
