@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -49,6 +50,8 @@ void onDestroyed(Hwnd h);
 
 void onCreated(Hwnd h) {
   AppState& s = state();
+  // Widgets live on the window system's thread; windows of other threads only carry messages.
+  if (!s.app || QThread::currentThread() != s.app->thread()) return;
   // A record left from before the messaging was reset (tests) goes first.
   if (s.windows.count(h)) onDestroyed(h);
   auto r = std::make_unique<WinRec>();
@@ -85,6 +88,7 @@ void onDestroyed(Hwnd h) {
   std::unique_ptr<WinRec> r = std::move(it->second);
   s.windows.erase(it);
   panelHostWindowGone(h);
+  forgetWindow(h);
   if (r->loop) r->loop->exit(0);
   if (r->widget) {
     r->widget->setProperty("suiteHwnd", QVariant());

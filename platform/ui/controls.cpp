@@ -625,6 +625,13 @@ bool preTranslateKey(Hwnd hwnd, unsigned vk, unsigned mods) {
 
 }  // namespace
 
+void forgetWindow(Hwnd hwnd) {
+  gComposition.erase(hwnd);
+  gComposing.erase(hwnd);
+  if (gFocus == hwnd) gFocus = 0;
+  forgetHtmlView(hwnd);
+}
+
 unsigned virtualKeyOf(int key) {
   if (key >= Qt::Key_A && key <= Qt::Key_Z) return 'A' + (key - Qt::Key_A);
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return '0' + (key - Qt::Key_0);
@@ -1161,7 +1168,10 @@ std::u16string compositionString(Hwnd hwnd, std::int32_t which) {
   return which == kGcsResultStr ? it->second.second : it->second.first;
 }
 
-ImeStatus imeStatus(Hwnd) { return ImeStatus{}; }
+ImeStatus imeStatus(Hwnd) {
+  // What reaches a control through the system's input method is composed native text.
+  return ImeStatus{true, true, 0};
+}
 
 }  // namespace ui
 

@@ -233,6 +233,8 @@ void setHtmlText(WinRec& r, std::u16string_view text) {
 
 std::u16string htmlText(const WinRec& r) { return htmlPlainText(r.hwnd); }
 
+void forgetHtmlView(Hwnd hwnd) { states().erase(hwnd); }
+
 }  // namespace ui::impl
 
 namespace ui {

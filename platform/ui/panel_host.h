@@ -35,7 +35,8 @@ struct LoadedPanel {
 };
 LoadedPanel loadPanelObject(const plat::ClassId& clsid);
 
-// Composition state of the system's input method, as the edit watching compositions reads it.
+// Composition state of the system's input method, as the edit watching compositions reads it:
+// what the system's input method delivers is composed native text (open, native, sentence mode 0).
 struct ImeStatus {
   bool open = true;
   bool native = true;

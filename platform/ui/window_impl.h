@@ -120,6 +120,9 @@ void attachMenuBar(WinRec& dialog);
 
 // The input-panel host is told when a dialog goes away.
 void panelHostWindowGone(Hwnd hwnd);
+// Per-window state of the controls and views is dropped with the window.
+void forgetWindow(Hwnd hwnd);
+void forgetHtmlView(Hwnd hwnd);
 
 std::u16string fromQ(const QString& s);
 QString toQ(std::u16string_view s);
