@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <sstream>
 
@@ -96,11 +97,16 @@ Hwnd buildDialog(const DialogTemplate& t, Hwnd owner, DialogProc proc, bool moda
   r->tmpl = t;
   r->modal = modal;
   r->baseUnits = dialogBaseUnits(t.fontFace, t.fontPoints, screenMetrics().dpi);
+  // An owned dialog stays in front of its owner; it is a window of its own, so that disabling the
+  // owner during a modal loop leaves it alone.
   if (owningTop) {
     if (QWidget* ow = widgetOf(owningTop)) {
-      r->widget->setParent(ow, Qt::Dialog);
+      r->widget->winId();
+      ow->winId();
+      if (r->widget->windowHandle() && ow->windowHandle()) r->widget->windowHandle()->setTransientParent(ow->windowHandle());
     }
   }
+  if (modal) r->widget->setWindowModality(Qt::ApplicationModal);
   Font dlgFont = createFont({t.fontFace, kDefaultCharSet, pointsToHeight(t.fontPoints)});
   r->font = dlgFont;
   r->widget->setFont(fontOf(dlgFont));

@@ -2,6 +2,7 @@
 // loops too, and a send from another thread is answered while the loop waits.
 #include "platform/core/timer.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/testing.h"
 #include "ui_fixture.h"
 
 #include <atomic>
@@ -75,6 +76,40 @@ TEST_F(PumpTest, ModalDialogKeepsTheQueueFlowingAndReturnsItsCode) {
   EXPECT_EQ(code, 42);
   EXPECT_EQ(pings, 3);
   EXPECT_EQ(plat::findWindow(u"Dialog", u"modal"), 0u);  // destroyed when its loop returned
+}
+
+TEST_F(PumpTest, ModalDialogOverItsOwnerTakesClicksWhileTheOwnerWaits) {
+  constexpr unsigned kClickOk = plat::kWmUser + 3;
+  ui::DialogTemplate main;
+  main.caption = u"main";
+  main.cx = 100;
+  main.cy = 60;
+  main.items.push_back({u"Button", u"設定", 1000, ui::kWsVisible, 10, 10, 40, 14});
+  ui::DialogTemplate about = main;
+  about.caption = u"ダイアログ";
+  about.items = {{u"Button", u"OK", ui::kIdOk, ui::kWsVisible, 10, 10, 40, 14}};
+  int code = 0;
+  bool ownerEnabled = true, okEnabled = false;
+  plat::Hwnd owner = ui::createDialog(main, 0, [&](plat::Hwnd h, unsigned m, std::uint32_t w, std::int32_t) -> std::intptr_t {
+    if (m == plat::kWmCommand && ui::loWord(w) == 1000) {
+      code = ui::dialogBox(about, h, [&](plat::Hwnd d, unsigned dm, std::uint32_t, std::int32_t) -> std::intptr_t {
+        if (dm == ui::kWmInitDialog) plat::postMessage(d, kClickOk, 0, 0);
+        if (dm == kClickOk) {
+          ownerEnabled = ui::isWindowEnabled(h);
+          okEnabled = ui::isWindowEnabled(ui::getDlgItem(d, ui::kIdOk));
+          ui::testing::clickButton(ui::getDlgItem(d, ui::kIdOk));
+        }
+        return 0;
+      });
+      return 1;
+    }
+    return 0;
+  });
+  ui::testing::clickButton(ui::getDlgItem(owner, 1000));
+  EXPECT_EQ(code, ui::kIdOk);
+  EXPECT_FALSE(ownerEnabled);
+  EXPECT_TRUE(okEnabled);
+  EXPECT_TRUE(ui::isWindowEnabled(owner));  // enabled again afterwards
 }
 
 TEST_F(PumpTest, OneTurnHandlesOneMessageAndLeavesQuitToTheLoop) {
