@@ -291,6 +291,15 @@ bool initApplication() {
   s.timer->setSingleShot(true);
   QObject::connect(s.timer, &QTimer::timeout, [] { drainQueue(); });
 
+  // Brought to the front by this or another program: shown again, raised, active.
+  plat::setForegroundHook([](Hwnd h) {
+    QWidget* w = widgetOf(h);
+    if (!w || !w->isWindow()) return;
+    if (w->isMinimized()) w->showNormal();
+    w->raise();
+    w->activateWindow();
+  });
+
   plat::NotifyHook nh;
   nh.messageBox = messageBoxByWindow;
   nh.beep = [](unsigned) { QApplication::beep(); };

@@ -63,7 +63,11 @@ unsigned modifierBits(Qt::KeyboardModifiers m) {
   return bits;
 }
 
-bool preTranslateKey(Hwnd hwnd, unsigned vk, unsigned mods);
+bool preTranslateKey(Hwnd hwnd, unsigned msg, unsigned vk, std::int32_t lParam);
+
+std::int32_t keyLParam(unsigned mods, bool repeat) {
+  return static_cast<std::int32_t>(mods | (repeat ? kKeyRepeatFlag : 0u));
+}
 
 // Edit behaviour shared by the multi-line and single-line widgets.
 template <class Base>
@@ -82,8 +86,12 @@ class EditBase : public Base {
   }
   void keyPressEvent(QKeyEvent* e) override {
     bool runBase = false;
-    routeKey(hwnd_, e->key(), e->modifiers(), e->text(), runBase);
+    routeKey(hwnd_, e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), runBase);
     if (runBase) Base::keyPressEvent(e);
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    if (!e->isAutoRepeat()) routeKeyUp(hwnd_, e->key(), e->modifiers());
+    if (rec(hwnd_)) Base::keyReleaseEvent(e);
   }
   void inputMethodEvent(QInputMethodEvent* e) override {
     Hwnd h = hwnd_;
@@ -229,10 +237,14 @@ class FocusWatch : public QObject {
     if (e->type() == QEvent::FocusIn) focusChanged(hwnd_, true);
     if (e->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
       focusChanged(hwnd_, false);
+    if (e->type() == QEvent::KeyRelease) {
+      auto* k = static_cast<QKeyEvent*>(e);
+      if (!k->isAutoRepeat()) return routeKeyUp(hwnd_, k->key(), k->modifiers());
+    }
     if (e->type() == QEvent::KeyPress) {
       auto* k = static_cast<QKeyEvent*>(e);
       unsigned vk = virtualKeyOf(k->key());
-      if (preTranslateKey(hwnd_, vk, modifierBits(k->modifiers()))) return true;
+      if (preTranslateKey(hwnd_, plat::kWmKeyDown, vk, keyLParam(modifierBits(k->modifiers()), k->isAutoRepeat()))) return true;
       Hwnd dlg = topLevelOf(hwnd_);
       if (vk == kVkEscape) {
         plat::sendMessage(dlg, plat::kWmCommand, makeWParam(kIdCancel, kBnClicked), 0);
@@ -610,8 +622,8 @@ std::intptr_t tabProc(WinRec& r, unsigned msg, std::uint32_t wParam) {
   }
 }
 
-bool preTranslateKey(Hwnd hwnd, unsigned vk, unsigned mods) {
-  plat::Msg m{hwnd, plat::kWmKeyDown, vk, static_cast<std::int32_t>(mods)};
+bool preTranslateKey(Hwnd hwnd, unsigned msg, unsigned vk, std::int32_t lParam) {
+  plat::Msg m{hwnd, msg, vk, lParam};
   Hwnd top = topLevelOf(hwnd);
   WinRec* tr = rec(top);
   if (!tr) return false;
@@ -656,13 +668,26 @@ unsigned virtualKeyOf(int key) {
   }
 }
 
-bool routeKey(Hwnd hwnd, int qtKey, Qt::KeyboardModifiers mods, const QString& text, bool& runBase) {
+bool routeKeyUp(Hwnd hwnd, int qtKey, Qt::KeyboardModifiers mods) {
+  unsigned vk = virtualKeyOf(qtKey);
+  std::int32_t l = keyLParam(modifierBits(mods), false);
+  if (preTranslateKey(hwnd, kWmKeyUp, vk, l)) return true;
+  if (rec(hwnd)) plat::sendMessage(hwnd, kWmKeyUp, vk, l);
+  return false;
+}
+
+bool routeKey(Hwnd hwnd, int qtKey, Qt::KeyboardModifiers mods, const QString& text, bool repeat, bool& runBase) {
   runBase = false;
   unsigned vk = virtualKeyOf(qtKey);
   unsigned bits = modifierBits(mods);
-  if (preTranslateKey(hwnd, vk, bits)) return true;
+  if (preTranslateKey(hwnd, plat::kWmKeyDown, vk, keyLParam(bits, repeat))) return true;
   WinRec* r = rec(hwnd);
   if (!r) return true;
+  // Tab moves the focus through the dialog before any control sees it.
+  if (vk == kVkTab && r->kind != Kind::Dialog) {
+    runBase = true;
+    return false;
+  }
   if (r->kind == Kind::Dialog) {
     if (vk == kVkEscape) plat::sendMessage(hwnd, plat::kWmCommand, makeWParam(kIdCancel, kBnClicked), 0);
     else if (vk == kVkReturn) plat::sendMessage(hwnd, plat::kWmCommand, makeWParam(kIdOk, kBnClicked), 0);
@@ -672,7 +697,7 @@ bool routeKey(Hwnd hwnd, int qtKey, Qt::KeyboardModifiers mods, const QString& t
   bool oldFrom = tFromWindowSystem;
   tFromWindowSystem = true;
   tDefaultKeyRan = false;
-  plat::sendMessage(hwnd, plat::kWmKeyDown, vk, static_cast<std::int32_t>(bits));
+  plat::sendMessage(hwnd, plat::kWmKeyDown, vk, keyLParam(bits, repeat));
   bool ran = tDefaultKeyRan;
   tFromWindowSystem = oldFrom;
   if (!ran || !rec(hwnd)) return true;
@@ -773,6 +798,7 @@ QWidget* makeControlWidget(WinRec& r, QWidget* parent, const std::u16string& tex
     case Kind::Edit: {
       if (r.style & kEsMultiline) {
         auto* m = new MultiEdit(h, parent);
+        m->setTabChangesFocus(true);
         m->setPlainText(toQtText(text));
         m->setReadOnly(r.style & kEsReadOnly);
         m->setLineWrapMode(r.style & kWsHScroll ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
@@ -1176,5 +1202,7 @@ ImeStatus imeStatus(Hwnd) {
 }  // namespace ui
 
 namespace ui::impl {
-bool preTranslateKeyPublic(Hwnd hwnd, unsigned vk, unsigned mods) { return preTranslateKey(hwnd, vk, mods); }
+bool preTranslateKeyPublic(Hwnd hwnd, unsigned vk, unsigned mods) {
+  return preTranslateKey(hwnd, plat::kWmKeyDown, vk, static_cast<std::int32_t>(mods));
+}
 }  // namespace ui::impl

@@ -44,7 +44,7 @@ class DialogWidget : public QWidget {
   }
   void keyPressEvent(QKeyEvent* e) override {
     bool runBase = false;
-    routeKey(hwnd_, e->key(), e->modifiers(), e->text(), runBase);
+    routeKey(hwnd_, e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), runBase);
     if (runBase) QWidget::keyPressEvent(e);
   }
 
@@ -434,6 +434,18 @@ bool isWindowVisible(Hwnd hwnd) {
   QWidget* w = widgetOf(hwnd);
   if (!w) return plat::isWindowVisible(hwnd);
   return w->isVisible() || (plat::isWindowVisible(hwnd) && !w->isHidden() && w->isVisibleTo(w->window()));
+}
+
+bool minimizeWindow(Hwnd hwnd) {
+  WinRec* r = rec(hwnd);
+  if (!r || !r->widget || r->parent) return false;
+  r->widget->showMinimized();
+  return true;
+}
+
+bool isWindowMinimized(Hwnd hwnd) {
+  QWidget* w = widgetOf(hwnd);
+  return w && w->isMinimized();
 }
 
 bool enableWindow(Hwnd hwnd, bool enable) {

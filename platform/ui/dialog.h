@@ -70,6 +70,10 @@ Rect clientRect(Hwnd hwnd);
 bool moveWindow(Hwnd hwnd, Rect r);
 bool showWindow(Hwnd hwnd, bool show);
 bool isWindowVisible(Hwnd hwnd);
+// A top-level window minimised; bringing it to the front (platform/core's setForegroundWindow,
+// also from another program) shows it again.
+bool minimizeWindow(Hwnd hwnd);
+bool isWindowMinimized(Hwnd hwnd);
 bool enableWindow(Hwnd hwnd, bool enable);
 bool isWindowEnabled(Hwnd hwnd);
 // Changes a control's id (a button that turns into another command).

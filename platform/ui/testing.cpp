@@ -79,15 +79,27 @@ void typeText(Hwnd hwnd, std::u16string_view text) {
   processPendingEvents();
 }
 
-void pressKey(Hwnd hwnd, unsigned vk) {
+static QString keyText(unsigned vk) {
+  if (vk == kVkReturn) return QStringLiteral("\r");
+  if (vk == kVkBack) return QStringLiteral("\b");
+  if (vk == kVkEscape) return QString(QChar(27));
+  if (vk == kVkTab) return QStringLiteral("\t");
+  return QString();
+}
+
+void pressKey(Hwnd hwnd, unsigned vk, bool repeat) {
   QWidget* w = widgetOf(hwnd);
   if (!w) return;
-  QString text;
-  if (vk == kVkReturn) text = QStringLiteral("\r");
-  if (vk == kVkBack) text = QStringLiteral("\b");
-  if (vk == kVkEscape) text = QString(QChar(27));
-  QKeyEvent press(QEvent::KeyPress, qtKeyOf(vk), Qt::NoModifier, text);
+  QKeyEvent press(QEvent::KeyPress, qtKeyOf(vk), Qt::NoModifier, keyText(vk), repeat);
   QApplication::sendEvent(w, &press);
+  processPendingEvents();
+}
+
+void releaseKey(Hwnd hwnd, unsigned vk) {
+  QWidget* w = widgetOf(hwnd);
+  if (!w) return;
+  QKeyEvent release(QEvent::KeyRelease, qtKeyOf(vk), Qt::NoModifier, keyText(vk));
+  QApplication::sendEvent(w, &release);
   processPendingEvents();
 }
 

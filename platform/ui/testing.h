@@ -12,7 +12,8 @@ namespace ui::testing {
 void clickButton(Hwnd button);
 // Keys typed into the focused window; the text's characters as key presses.
 void typeText(Hwnd hwnd, std::u16string_view text);
-void pressKey(Hwnd hwnd, unsigned virtualKey);
+void pressKey(Hwnd hwnd, unsigned virtualKey, bool repeat = false);
+void releaseKey(Hwnd hwnd, unsigned virtualKey);
 // A person's choice of an item (combo box, list box, tab control).
 void chooseItem(Hwnd control, int index);
 // The trackbar's thumb dragged to a position.

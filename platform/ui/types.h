@@ -128,6 +128,10 @@ enum NotifyCode : int {
 // Trackbar scroll codes (low word of kWmHScroll's wParam).
 enum TrackbarCode : unsigned { kTbLineUp = 0, kTbLineDown = 1, kTbPageUp = 2, kTbPageDown = 3, kTbThumbPosition = 4, kTbThumbTrack = 5, kTbEndTrack = 8 };
 
+// A key-down's lParam holds the accelerator modifier bits of platform/core, and this bit when the
+// key repeats (held down).
+inline constexpr std::uint32_t kKeyRepeatFlag = 0x40000000;
+
 // Composition flags in kWmImeComposition's lParam.
 enum CompositionFlags : std::int32_t { kGcsCompStr = 0x0008, kGcsResultStr = 0x0800 };
 

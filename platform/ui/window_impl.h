@@ -88,7 +88,9 @@ std::intptr_t sendDrawItem(DrawItemInfo info);
 // Keys coming from the window system go through the message path: pre-translation of the top
 // level, then kWmKeyDown and kWmChar to the window's procedure. The default handling calls back.
 // Returns true when the event was consumed by the procedure chain (the widget must not handle it).
-bool routeKey(Hwnd hwnd, int qtKey, Qt::KeyboardModifiers mods, const QString& text, bool& runBase);
+bool routeKey(Hwnd hwnd, int qtKey, Qt::KeyboardModifiers mods, const QString& text, bool repeat, bool& runBase);
+// A key released: pre-translation, then kWmKeyUp to the window. True when pre-translation took it.
+bool routeKeyUp(Hwnd hwnd, int qtKey, Qt::KeyboardModifiers mods);
 unsigned virtualKeyOf(int qtKey);
 
 // The focus moved to the window (widget focus-in): focus notifications.

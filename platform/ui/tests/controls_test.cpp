@@ -114,6 +114,30 @@ TEST_F(ControlsTest, ListBoxSelectionInsertAtTopAndHorizontalExtent) {
   EXPECT_EQ(plat::sendMessage(list, ui::kLbGetCount, 0, 0), 0);
 }
 
+TEST_F(ControlsTest, HeldArrowKeysReachThePreTranslationWithTheRepeatAndTheRelease) {
+  plat::Hwnd list = item(kList);
+  for (const char16_t* w : {u"あ", u"い", u"う", u"え"}) ui::listAddString(list, w);
+  plat::sendMessage(list, ui::kLbSetCurSel, 0, 0);
+  std::vector<plat::Msg> keys;
+  ui::setPreTranslateHook(dlg, [&](plat::Msg& m) {
+    if (m.hwnd == list) keys.push_back(m);
+    return false;
+  });
+  ui::setFocus(list);
+  ui::testing::pressKey(list, ui::kVkDown);
+  ui::testing::pressKey(list, ui::kVkDown, true);
+  ui::testing::releaseKey(list, ui::kVkDown);
+  ui::setPreTranslateHook(dlg, nullptr);
+  ASSERT_EQ(keys.size(), 3u);
+  EXPECT_EQ(keys[0].message, plat::kWmKeyDown);
+  EXPECT_EQ(keys[0].wParam, ui::kVkDown);
+  EXPECT_EQ(static_cast<std::uint32_t>(keys[0].lParam) & ui::kKeyRepeatFlag, 0u);
+  EXPECT_NE(static_cast<std::uint32_t>(keys[1].lParam) & ui::kKeyRepeatFlag, 0u);
+  EXPECT_EQ(keys[2].message, ui::kWmKeyUp);
+  // Not taken by the pre-translation: the list moved down twice.
+  EXPECT_EQ(plat::sendMessage(list, ui::kLbGetCurSel, 0, 0), 2);
+}
+
 TEST_F(ControlsTest, TrackbarReportsScrollingAndCustomDrawWithItsPosition) {
   plat::Hwnd bar = item(kVolume);
   plat::sendMessage(bar, ui::kTbmSetRange, 1, ui::makeLParam(0, 9));

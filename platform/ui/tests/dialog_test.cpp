@@ -117,6 +117,20 @@ TEST_F(DialogTest, CloseAndEscapeEndTheDialogWithCancelUnlessHandled) {
   EXPECT_FALSE(plat::isWindow(plain));
 }
 
+TEST_F(DialogTest, MinimisedDialogComesBackWhenBroughtToTheFront) {
+  ui::DialogTemplate t = portrait();
+  t.fullScreen = false;
+  plat::Hwnd dlg = ui::createDialog(t, 0, nullptr);
+  ASSERT_TRUE(ui::minimizeWindow(dlg));
+  ui::processPendingEvents();
+  EXPECT_TRUE(ui::isWindowMinimized(dlg));
+  EXPECT_EQ(plat::findWindow(u"Dialog", u"WendelmoorLindqvarV2"), dlg);
+  ASSERT_TRUE(plat::setForegroundWindow(dlg));
+  ui::processPendingEvents();
+  EXPECT_FALSE(ui::isWindowMinimized(dlg));
+  EXPECT_FALSE(ui::minimizeWindow(ui::getDlgItem(dlg, 1000)));  // only top-level windows
+}
+
 TEST_F(DialogTest, TemplateTextRoundTripsAndRejectsBrokenLines) {
   ui::DialogTemplate t = landscape();
   t.items.push_back({u"Static", u"音量：", 1012, ui::kWsVisible | ui::kSsCenter, 1, 2, 3, 4});

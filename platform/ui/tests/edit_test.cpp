@@ -155,6 +155,14 @@ TEST_F(EditTest, TypedKeysTravelTheProceduresAndThePreTranslation) {
   ui::setPreTranslateHook(dlg, nullptr);
 }
 
+TEST_F(EditTest, TabMovesTheFocusInsteadOfTyping) {
+  ui::setWindowText(source, u"ab");
+  ui::setFocus(source);
+  ui::testing::pressKey(source, ui::kVkTab);
+  EXPECT_EQ(ui::getWindowText(source), u"ab");
+  EXPECT_EQ(ui::getFocus(), result);
+}
+
 TEST_F(EditTest, CompositionReachesTheControlProcedureAsCompositionMessages) {
   std::vector<unsigned> seen;
   std::u16string composing, result;
