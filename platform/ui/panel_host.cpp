@@ -2,6 +2,10 @@
 // its window under the main dialog, and types what the panel sends into the focused control.
 #include "platform/ui/panel_host.h"
 
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "platform/core/library.h"
@@ -206,6 +210,50 @@ void refresh() {
   placePanel();
 }
 
+QIcon keyboardIcon() {
+  QPixmap pm(20, 14);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setPen(QColor(40, 40, 40));
+  p.setBrush(QColor(250, 250, 250));
+  p.drawRoundedRect(0, 0, 19, 13, 2, 2);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(40, 40, 40));
+  for (int row = 0; row < 2; ++row) {
+    for (int col = 0; col < 5; ++col) p.drawRect(2 + col * 3 + row, 2 + row * 3, 2, 2);
+  }
+  p.drawRect(5, 9, 9, 2);
+  return QIcon(pm);
+}
+
+void addPanelButton(WinRec& d) {
+  attachMenuBar(d);
+  QMenuBar* bar = d.menuBar;
+  if (!bar || bar->cornerWidget(Qt::TopRightCorner)) return;
+  auto* button = new QToolButton(bar);
+  button->setObjectName(QStringLiteral("suiteInputPanelButton"));
+  button->setIcon(keyboardIcon());
+  button->setPopupMode(QToolButton::MenuButtonPopup);
+  auto* menu = new QMenu(button);
+  button->setMenu(menu);
+  QObject::connect(button, &QToolButton::clicked, [] { plat::setInputPanelShown(!plat::inputPanelShown()); });
+  QObject::connect(menu, &QMenu::aboutToShow, [menu] {
+    menu->clear();
+    for (const InputMethodChoice& c : inputMethodChoices()) {
+      QAction* a = menu->addAction(toQ(c.name));
+      a->setCheckable(true);
+      a->setChecked(c.current);
+      plat::ClassId id = c.id;
+      QObject::connect(a, &QAction::triggered, [id] {
+        if (plat::selectInputMethod(id)) plat::setInputPanelShown(true);
+      });
+    }
+  });
+  bar->setCornerWidget(button, Qt::TopRightCorner);
+  bar->show();
+  layoutDialog(d);
+}
+
 std::intptr_t notifierProc(Hwnd hwnd, unsigned msg, std::uint32_t wParam, std::int32_t lParam) {
   if (msg == kMsgInputMethodChanged) {
     refresh();
@@ -295,8 +343,25 @@ bool attachInputPanelHost(Hwnd dialog) {
     site->show();
   }
   plat::setInputMethodListener(onLocalChange);
+  addPanelButton(*d);
   refresh();
   return true;
+}
+
+std::vector<InputMethodChoice> inputMethodChoices() {
+  std::vector<InputMethodChoice> out;
+  plat::ClassId current;
+  plat::currentInputMethod(current);
+  for (const plat::ClassId& id : plat::installedInputMethods()) {
+    InputMethodChoice c;
+    c.id = id;
+    auto key = plat::regOpenKey(plat::RegRoot::ClassesRoot, "CLSID\\" + plat::wideToUtf8(plat::classIdText(id)));
+    std::optional<std::u16string> name = key ? plat::regGetString(*key, "") : std::nullopt;
+    c.name = name && !name->empty() ? *name : plat::classIdText(id);
+    c.current = id == current;
+    out.push_back(std::move(c));
+  }
+  return out;
 }
 
 void detachInputPanelHost() {

@@ -3,6 +3,7 @@
 // them, and delivers what the panel sends to the control that has the focus.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/core/input_method.h"
 #include "platform/ui/input_panel.h"
@@ -14,6 +15,16 @@ namespace ui {
 // loads the current input method's panel now and whenever it changes.
 bool attachInputPanelHost(Hwnd dialog);
 void detachInputPanelHost();
+
+// The host puts the input-panel button at the corner of the dialog's menu bar, as the handheld
+// has it: a tap raises or lowers the panel; its menu lists the installed input methods by name and
+// makes the one chosen current (and raises the panel).
+struct InputMethodChoice {
+  plat::ClassId id;
+  std::u16string name;
+  bool current = false;
+};
+std::vector<InputMethodChoice> inputMethodChoices();
 
 // The panel loaded, by class id (null when none: no current method, or one that is not a
 // loadable panel, such as the platform's own).

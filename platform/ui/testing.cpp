@@ -8,7 +8,10 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QToolButton>
 #include <QMouseEvent>
 #include <QSlider>
 #include <QTabBar>
@@ -208,6 +211,31 @@ void penMove(Hwnd hwnd, Point at) {
 void penUp(Hwnd hwnd, Point at) {
   mouse(widgetOf(hwnd), QEvent::MouseButtonRelease, QPoint(at.x, at.y), Qt::LeftButton, Qt::NoButton);
   processPendingEvents();
+}
+
+static QToolButton* panelButton(Hwnd dialog) {
+  WinRec* r = rec(dialog);
+  if (!r || !r->menuBar) return nullptr;
+  return qobject_cast<QToolButton*>(r->menuBar->cornerWidget(Qt::TopRightCorner));
+}
+
+bool tapInputPanelButton(Hwnd dialog) {
+  QToolButton* b = panelButton(dialog);
+  if (!b) return false;
+  b->click();
+  processPendingEvents();
+  return true;
+}
+
+bool chooseFromInputPanelButton(Hwnd dialog, int index) {
+  QToolButton* b = panelButton(dialog);
+  if (!b || !b->menu()) return false;
+  emit b->menu()->aboutToShow();
+  QList<QAction*> actions = b->menu()->actions();
+  if (index < 0 || index >= actions.size()) return false;
+  actions[index]->trigger();
+  processPendingEvents();
+  return true;
 }
 
 void closeWindow(Hwnd hwnd) {

@@ -30,6 +30,10 @@ bool clickLink(Hwnd htmlView, int index);
 void penDown(Hwnd hwnd, Point at);
 void penMove(Hwnd hwnd, Point at);
 void penUp(Hwnd hwnd, Point at);
+// The input-panel button of the dialog's menu bar: a tap, or the input method at a place of its
+// menu chosen. False when the dialog has no such button or the menu no such place.
+bool tapInputPanelButton(Hwnd dialog);
+bool chooseFromInputPanelButton(Hwnd dialog, int index);
 // The close box of a top-level window.
 void closeWindow(Hwnd hwnd);
 

@@ -85,6 +85,8 @@ class PanelHostTest : public UiTest {
 
 TEST_F(PanelHostTest, PanelLoadedByClassIdTypesIntoTheFocusedEdit) {
   EXPECT_TRUE(ui::loadedInputPanel().isNull());
+  const int whole = ui::clientRect(dlg).height();  // the screen less the menu bar with the panel button
+  EXPECT_LT(whole, 320);
   ASSERT_TRUE(plat::selectInputMethod(panel));
   ASSERT_TRUE(plat::setInputPanelShown(true));
   ui::processPendingEvents();
@@ -96,7 +98,7 @@ TEST_F(PanelHostTest, PanelLoadedByClassIdTypesIntoTheFocusedEdit) {
   EXPECT_EQ(plat::windowClassName(window), u"UiTestPanelWnd");
   EXPECT_TRUE(ui::isWindowVisible(window));
   // Docked under the dialog's controls: the client area leaves the panel's 80 pixels.
-  EXPECT_EQ(ui::clientRect(dlg).height(), 320 - 80);
+  EXPECT_EQ(ui::clientRect(dlg).height(), whole - 80);
   EXPECT_EQ(ui::windowRect(window).height(), 80);
 
   plat::Hwnd pane = ui::getDlgItem(dlg, kPane);
@@ -121,7 +123,7 @@ TEST_F(PanelHostTest, PanelLoadedByClassIdTypesIntoTheFocusedEdit) {
   ASSERT_TRUE(plat::setInputPanelShown(false));
   ui::processPendingEvents();
   EXPECT_FALSE(ui::inputPanelVisible());
-  EXPECT_EQ(ui::clientRect(dlg).height(), 320);
+  EXPECT_EQ(ui::clientRect(dlg).height(), whole);
   ASSERT_TRUE(plat::selectInputMethod(other));
   ui::processPendingEvents();
   EXPECT_TRUE(ui::loadedInputPanel().isNull());
@@ -141,6 +143,7 @@ TEST_F(PanelHostTest, ChangesMadeByAnotherProgramReachThisHost) {
 }
 
 TEST_F(PanelHostTest, RaisedAtTheRectangleAProgramGives) {
+  const int whole = ui::clientRect(dlg).height();
   ASSERT_TRUE(plat::selectInputMethod(panel));
   ASSERT_TRUE(plat::setInputPanelPlacement(true, {0, 121, 239, 293}, {0, 0, 239, 160}));
   ui::processPendingEvents();
@@ -148,11 +151,29 @@ TEST_F(PanelHostTest, RaisedAtTheRectangleAProgramGives) {
   EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, 121, 239, 293}));
   // The panel was told the rectangle and sized its window to it.
   EXPECT_EQ(ui::windowRect(ui::inputPanelWindow()), (ui::Rect{0, 0, 239, 172}));
-  EXPECT_EQ(ui::clientRect(dlg).height(), 320 - 172);
+  EXPECT_EQ(ui::clientRect(dlg).height(), whole - 172);
   ASSERT_TRUE(plat::setInputPanelPlacement(false, {0, 121, 239, 293}, {0, 0, 239, 293}));
   ui::processPendingEvents();
   EXPECT_FALSE(ui::inputPanelVisible());
-  EXPECT_EQ(ui::clientRect(dlg).height(), 320);
+  EXPECT_EQ(ui::clientRect(dlg).height(), whole);
+}
+
+TEST_F(PanelHostTest, ThePanelButtonRaisesAndChoosesInputMethods) {
+  std::vector<ui::InputMethodChoice> choices = ui::inputMethodChoices();
+  ASSERT_EQ(choices.size(), 2u);
+  EXPECT_EQ(choices[0].name, u"中国語ピンイン入力");
+  EXPECT_EQ(choices[1].name, u"日本語手書き入力");
+  EXPECT_FALSE(choices[0].current);
+  ASSERT_TRUE(ui::testing::chooseFromInputPanelButton(dlg, 0));
+  EXPECT_EQ(ui::loadedInputPanel(), panel);
+  EXPECT_TRUE(ui::inputPanelVisible());
+  EXPECT_TRUE(ui::inputMethodChoices()[0].current);
+  ASSERT_TRUE(ui::testing::tapInputPanelButton(dlg));
+  EXPECT_FALSE(plat::inputPanelShown());
+  EXPECT_FALSE(ui::inputPanelVisible());
+  ASSERT_TRUE(ui::testing::tapInputPanelButton(dlg));
+  EXPECT_TRUE(ui::inputPanelVisible());
+  EXPECT_FALSE(ui::testing::chooseFromInputPanelButton(dlg, 5));
 }
 
 TEST_F(PanelHostTest, AClassIdWithoutALoadableLibraryLoadsNothing) {
