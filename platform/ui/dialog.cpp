@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -72,7 +71,13 @@ Rect itemRect(Point base, const DialogItem& it) {
 }
 
 void placeControl(Hwnd h, Rect r) {
-  if (QWidget* w = widgetOf(h)) w->setGeometry(r.left, r.top, r.width(), r.height());
+  WinRec* cr = rec(h);
+  QWidget* w = cr ? cr->widget.data() : nullptr;
+  if (!w) return;
+  int height = r.height();
+  // A combo box's template height includes its dropped list; the box itself keeps its own height.
+  if (cr->kind == Kind::Combo) height = std::min(height, w->sizeHint().height());
+  w->setGeometry(r.left, r.top, r.width(), height);
 }
 
 Hwnd buildDialog(const DialogTemplate& t, Hwnd owner, DialogProc proc, bool modal) {
@@ -376,13 +381,13 @@ std::vector<Hwnd> childWindows(Hwnd parent) {
   return out;
 }
 
-Point dialogBaseUnits(std::u16string_view face, int points, int dpi) {
-  QFont f(toQ(mappedFamily(face, kDefaultCharSet)));
-  int px = (points * dpi + 36) / 72;
-  f.setPixelSize(std::max(1, px));
-  QFontMetrics fm(f);
-  int avg = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  return Point{(avg / 26 + 1) / 2, fm.height()};
+Point dialogBaseUnits(std::u16string_view, int points, int dpi) {
+  // The handheld's Japanese system fonts: at 96 dots per inch a character height of the point size
+  // in pixels and an average width of 8/15 of it (8 × 15 for 11 points), whatever the face is
+  // mapped to here, so that templates lay out as they were drawn; other resolutions scale that.
+  int px = std::max(1, (points * 96 + 36) / 72);
+  int x = std::max(1, (px * 8 + 7) / 15);
+  return Point{std::max(1, (x * dpi + 48) / 96), std::max(1, (px * dpi + 48) / 96)};
 }
 
 Rect mapDialogRect(Hwnd dialog, Rect du) {

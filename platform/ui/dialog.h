@@ -59,7 +59,8 @@ std::vector<Hwnd> childWindows(Hwnd parent);
 
 // Dialog units to pixels of the dialog's font: x * baseX / 4, y * baseY / 8.
 Rect mapDialogRect(Hwnd dialog, Rect dialogUnits);
-// The base units of a template font at a resolution.
+// The base units of a template font at a resolution: those of the handheld's system font of that
+// size (8 × 15 for 11 points at 96 dots per inch).
 Point dialogBaseUnits(std::u16string_view face, int points, int dpi);
 // Moves every control to its rectangle in another template (matched by id), all at once.
 void applyTemplateLayout(Hwnd dialog, const DialogTemplate& t);
