@@ -112,6 +112,19 @@ void onRetitled(Hwnd h) {
   }
 }
 
+// The offscreen platform says at every window that it cannot pass size hints on; nothing else of
+// the window system's talk is dropped.
+QtMessageHandler gDefaultHandler = nullptr;
+void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.contains(QStringLiteral("propagateSizeHints"))) return;
+  if (gDefaultHandler) {
+    gDefaultHandler(type, context, text);
+  } else {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+  }
+}
+bool gHandlerInstalled = false;
+
 bool translate(plat::Msg& m) {
   Hwnd top = topLevelOf(m.hwnd);
   if (top == 0) return false;
@@ -259,6 +272,10 @@ using namespace ui::impl;
 bool initApplication() {
   AppState& s = state();
   if (s.app) return true;
+  if (!gHandlerInstalled) {
+    gDefaultHandler = qInstallMessageHandler(filterMessages);
+    gHandlerInstalled = true;
+  }
   if (!QApplication::instance()) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {

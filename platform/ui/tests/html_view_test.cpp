@@ -79,6 +79,13 @@ TEST_F(HtmlViewTest, LinksReportTheirTargetsAsWrittenAndTheImageIsAsked) {
     ASSERT_TRUE(ui::testing::clickLink(view, i)) << i;
   }
   EXPECT_EQ(clicked, want);
+
+  // The next page asks for its image again.
+  ui::htmlClear(view);
+  ui::htmlAddText(view, u"<a href=\"S_2\"><img src=\"\" width=12 height=12></a>");
+  ui::htmlEndSource(view);
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_EQ(ui::htmlImageSizes(view), (std::vector<ui::Point>{{12, 12}}));
 }
 
 TEST_F(HtmlViewTest, SelectAllAndCopyGiveThePageText) {
