@@ -498,6 +498,14 @@ std::u16string getWindowText(Hwnd hwnd) {
 bool setDlgItemText(Hwnd dialog, unsigned id, std::u16string_view text) { return setWindowText(getDlgItem(dialog, id), text); }
 std::u16string getDlgItemText(Hwnd dialog, unsigned id) { return getWindowText(getDlgItem(dialog, id)); }
 
+bool setWindowIcon(Hwnd hwnd, int bitmap) {
+  WinRec* r = rec(hwnd);
+  QImage* img = bitmapImage(bitmap);
+  if (!r || !r->widget || !img || r->parent) return false;
+  r->widget->setWindowIcon(QIcon(QPixmap::fromImage(*img)));
+  return true;
+}
+
 Hwnd topLevelOf(Hwnd hwnd) {
   for (int guard = 0; hwnd && guard < 64; ++guard) {
     Hwnd p = plat::windowParent(hwnd);

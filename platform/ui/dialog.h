@@ -87,6 +87,9 @@ std::u16string getWindowText(Hwnd hwnd);
 bool setDlgItemText(Hwnd dialog, unsigned id, std::u16string_view text);
 std::u16string getDlgItemText(Hwnd dialog, unsigned id);
 
+// The icon of a top-level window (its picture as a bitmap of drawing.h).
+bool setWindowIcon(Hwnd hwnd, int bitmap);
+
 // Keyboard focus of this program: the window that has it (0 when none of ours).
 Hwnd setFocus(Hwnd hwnd);
 Hwnd getFocus();

@@ -61,7 +61,9 @@ Font createFont(const FontSpec& spec) {
   f.setPixelSize(std::max(1, px));
   f.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 100, 900)));
   f.setItalic(spec.italic);
-  if (spec.quality == 0 || spec.quality == 3) f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferMatch | QFont::PreferDefault));
+  // Quality: 3 non-antialiased, 4 antialiased, 5 ClearType-like smoothing; others the default.
+  if (spec.quality == 3) f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferMatch | QFont::NoAntialias));
+  if (spec.quality == 4 || spec.quality == 5) f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferMatch | QFont::PreferAntialias));
   Font id = gNextFont++;
   fonts()[id] = FontRec{spec, f};
   return id;

@@ -18,7 +18,7 @@ struct FontSpec {
   int weight = 400;
   bool italic = false;
   int pitchAndFamily = 0;
-  int quality = 0;
+  int quality = 0;  // 0 default, 3 non-antialiased, 4 antialiased, 5 smoothed for LCDs
 };
 
 Font createFont(const FontSpec& spec);

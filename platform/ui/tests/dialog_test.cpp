@@ -2,6 +2,7 @@
 // template when the screen turns, base units that follow the resolution, the text form.
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/drawing.h"
 #include "platform/ui/testing.h"
 #include "ui_fixture.h"
 
@@ -141,6 +142,11 @@ TEST_F(DialogTest, MinimisedDialogComesBackWhenBroughtToTheFront) {
   ui::processPendingEvents();
   EXPECT_FALSE(ui::isWindowMinimized(dlg));
   EXPECT_FALSE(ui::minimizeWindow(ui::getDlgItem(dlg, 1000)));  // only top-level windows
+  ui::Bitmap icon = ui::createBitmap(16, 16, {0, 0, 128});
+  EXPECT_TRUE(ui::setWindowIcon(dlg, icon));
+  EXPECT_FALSE(ui::setWindowIcon(ui::getDlgItem(dlg, 1000), icon));
+  EXPECT_FALSE(ui::setWindowIcon(dlg, 0));
+  ui::deleteBitmap(icon);
 }
 
 TEST_F(DialogTest, TemplateTextRoundTripsAndRejectsBrokenLines) {
