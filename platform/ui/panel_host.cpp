@@ -14,10 +14,6 @@
 #include "platform/ui/dialog.h"
 #include "platform/ui/window_impl.h"
 
-namespace ui::impl {
-bool preTranslateKeyPublic(Hwnd hwnd, unsigned vk, unsigned mods);
-}
-
 namespace ui {
 using namespace ui::impl;
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -84,6 +85,35 @@ std::intptr_t dialogClassProc(Hwnd hwnd, unsigned msg, std::uint32_t wParam, std
 void sendCommand(Hwnd control, unsigned code);
 std::intptr_t sendNotify(Hwnd control, NotifyInfo info);
 std::intptr_t sendDrawItem(DrawItemInfo info);
+
+// Programmatic changes of controls do not notify the dialog while one of these lives.
+struct QuietNotifications {
+  QuietNotifications();
+  ~QuietNotifications();
+  QuietNotifications(const QuietNotifications&) = delete;
+  QuietNotifications& operator=(const QuietNotifications&) = delete;
+};
+bool notificationsQuiet();
+
+// The edit (edit_control.cpp).
+QWidget* makeEditWidget(WinRec& r, QWidget* parent, const std::u16string& text);
+std::intptr_t editProc(WinRec& r, unsigned msg, std::uint32_t wParam, std::int32_t lParam);
+bool setEditText(WinRec& r, std::u16string_view text);  // false when r is no edit
+std::optional<std::u16string> editText(const WinRec& r);
+void forgetEdit(Hwnd hwnd);
+
+// Keys, focus and gestures (input_routing.cpp).
+unsigned modifierBits(Qt::KeyboardModifiers m);
+std::int32_t keyLParam(unsigned mods, bool repeat);
+// The top-level window's pre-translation and accelerators; true when they took the key.
+bool preTranslateKey(Hwnd hwnd, unsigned msg, unsigned vk, std::int32_t lParam);
+bool preTranslateKeyPublic(Hwnd hwnd, unsigned vk, unsigned mods);
+// While a key of the window system travels the procedures, the default handling says it ran.
+bool keyFromWindowSystem();
+void defaultKeyHandled();
+// Focus notifications, pre-translation and Escape for a control without an edit of its own.
+void watchFocusAndKeys(QWidget* w, Hwnd hwnd);
+void forgetFocus(Hwnd hwnd);
 
 // Keys coming from the window system go through the message path: pre-translation of the top
 // level, then kWmKeyDown and kWmChar to the window's procedure. The default handling calls back.
