@@ -244,6 +244,14 @@ void addPanelButton(WinRec& d) {
         if (plat::selectInputMethod(id)) plat::setInputPanelShown(true);
       });
     }
+    // The options page of the panel loaded, as the panel shows it.
+    menu->addSeparator();
+    QAction* options = menu->addAction(QString::fromUtf16(u"オプション..."));
+    options->setEnabled(host().object != nullptr);
+    QObject::connect(options, &QAction::triggered, [] {
+      HostState& h = host();
+      if (h.object) h.object->UserOptionsDlg(h.dialog);
+    });
   });
   bar->setCornerWidget(button, Qt::TopRightCorner);
   bar->show();

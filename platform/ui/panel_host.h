@@ -18,7 +18,7 @@ void detachInputPanelHost();
 
 // The host puts the input-panel button at the corner of the dialog's menu bar, as the handheld
 // has it: a tap raises or lowers the panel; its menu lists the installed input methods by name and
-// makes the one chosen current (and raises the panel).
+// makes the one chosen current (and raises the panel), and opens the loaded panel's options page.
 struct InputMethodChoice {
   plat::ClassId id;
   std::u16string name;

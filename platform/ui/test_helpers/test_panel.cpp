@@ -16,6 +16,7 @@ int gShowing = 0;
 int gHiding = 0;
 int gSelects = 0;
 int gDeselects = 0;
+int gOptions = 0;
 
 std::intptr_t panelProc(ui::Hwnd h, unsigned msg, std::uint32_t w, std::int32_t l) {
   if (msg == ui::kWmLButtonDown && gCallback) {
@@ -86,7 +87,10 @@ class Panel final : public ui::InputMethod {
   }
   ui::HResult GetImData(std::uint32_t, void*) override { return ui::kENotImpl; }
   ui::HResult SetImData(std::uint32_t, void*) override { return ui::kENotImpl; }
-  ui::HResult UserOptionsDlg(ui::Hwnd) override { return ui::kSOk; }
+  ui::HResult UserOptionsDlg(ui::Hwnd owner) override {
+    if (owner) ++gOptions;
+    return ui::kSOk;
+  }
 
  private:
   std::uint32_t refs_ = 0;
@@ -138,8 +142,8 @@ extern "C" __attribute__((visibility("default"))) ui::HResult DllGetClassObject(
 
 // What the tests read back: objects alive, selections, showings.
 struct UiTestPanelCounts {
-  int objects, selects, deselects, showing, hiding;
+  int objects, selects, deselects, showing, hiding, options;
 };
 extern "C" __attribute__((visibility("default"))) UiTestPanelCounts uitestpanel_counts() {
-  return {gObjects.load(), gSelects, gDeselects, gShowing, gHiding};
+  return {gObjects.load(), gSelects, gDeselects, gShowing, gHiding, gOptions};
 }

@@ -23,7 +23,7 @@ constexpr char kOtherText[] = "{0CBEA010-F68E-11D1-8C63-0060977B4593}";  // the 
 constexpr unsigned kSearch = 1060, kPane = 1001;
 
 struct Counts {
-  int objects, selects, deselects, showing, hiding;
+  int objects, selects, deselects, showing, hiding, options;
 };
 
 class PanelHostTest : public UiTest {
@@ -63,7 +63,7 @@ class PanelHostTest : public UiTest {
   }
   Counts counts() {
     auto fn = plat::bindFunction<Counts (*)()>(library, "uitestpanel_counts");
-    return fn ? fn() : Counts{-1, -1, -1, -1, -1};
+    return fn ? fn() : Counts{-1, -1, -1, -1, -1, -1};
   }
   // Runs another program that changes the input method, and lets this one hear of it.
   void otherProgram(const std::u16string& command) {
@@ -173,6 +173,9 @@ TEST_F(PanelHostTest, ThePanelButtonRaisesAndChoosesInputMethods) {
   EXPECT_FALSE(ui::inputPanelVisible());
   ASSERT_TRUE(ui::testing::tapInputPanelButton(dlg));
   EXPECT_TRUE(ui::inputPanelVisible());
+  // After the methods and a separator: the options page of the panel loaded.
+  ASSERT_TRUE(ui::testing::chooseFromInputPanelButton(dlg, 3));
+  EXPECT_EQ(counts().options, 1);
   EXPECT_FALSE(ui::testing::chooseFromInputPanelButton(dlg, 5));
 }
 
