@@ -254,7 +254,9 @@ void addPanelButton(WinRec& d) {
     });
   });
   bar->setCornerWidget(button, Qt::TopRightCorner);
+  button->show();
   bar->show();
+  bar->updateGeometry();
   layoutDialog(d);
 }
 

@@ -227,6 +227,11 @@ bool tapInputPanelButton(Hwnd dialog) {
   return true;
 }
 
+bool inputPanelButtonShown(Hwnd dialog) {
+  QToolButton* b = panelButton(dialog);
+  return b && b->isVisible() && b->width() > 0;
+}
+
 bool chooseFromInputPanelButton(Hwnd dialog, int index) {
   QToolButton* b = panelButton(dialog);
   if (!b || !b->menu()) return false;

@@ -33,6 +33,7 @@ void penUp(Hwnd hwnd, Point at);
 // The input-panel button of the dialog's menu bar: a tap, or the input method at a place of its
 // menu chosen. False when the dialog has no such button or the menu no such place.
 bool tapInputPanelButton(Hwnd dialog);
+bool inputPanelButtonShown(Hwnd dialog);
 bool chooseFromInputPanelButton(Hwnd dialog, int index);
 // The close box of a top-level window.
 void closeWindow(Hwnd hwnd);

@@ -13,13 +13,22 @@ constexpr unsigned kUndo = 57643, kCut = 57635, kCopy = 57634, kPaste = 57637, k
                    kLookup = 32788, kTwoPanes = 32811;
 constexpr unsigned kSource = 1001, kReading = 1014, kButton = 1000;
 
+ui::MenuItem cmd(unsigned id, const char16_t* text) {
+  ui::MenuItem it;
+  it.id = id;
+  it.text = text;
+  return it;
+}
+const ui::MenuItem kSeparator{};
+
 ui::MenuTemplate popupTemplate() {
   ui::MenuTemplate t;
   ui::MenuItem popup;
   popup.popup = true;
   popup.text = u"popup";
-  popup.children = {{kUndo, u"元に戻す"}, {}, {kCut, u"切り取り"}, {kCopy, u"コピー"}, {kPaste, u"貼り付け"},
-                    {kDelete, u"削除"}, {}, {kSelectAll, u"すべて選択"}, {}, {kLookup, u"辞書引き"}};
+  popup.children = {cmd(kUndo, u"元に戻す"),   kSeparator,          cmd(kCut, u"切り取り"), cmd(kCopy, u"コピー"),
+                    cmd(kPaste, u"貼り付け"), cmd(kDelete, u"削除"), kSeparator,             cmd(kSelectAll, u"すべて選択"),
+                    kSeparator,             cmd(kLookup, u"辞書引き")};
   t.items.push_back(popup);
   return t;
 }
@@ -32,12 +41,12 @@ ui::MenuTemplate barTemplate() {
   ui::MenuItem pinyin;
   pinyin.popup = true;
   pinyin.text = u"ピンイン";
-  pinyin.children = {{32800, u"カタカナ"}, {32801, u"声調あり"}, {32802, u"声調なし"}, {32803, u"数字付き"}};
+  pinyin.children = {cmd(32800, u"カタカナ"), cmd(32801, u"声調あり"), cmd(32802, u"声調なし"), cmd(32803, u"数字付き")};
   pinyin.children[3].checked = true;
-  settings.children = {pinyin, {32807, u"音声"}};
-  ui::MenuItem image{kLookup, u"辞書"};
+  settings.children = {pinyin, cmd(32807, u"音声")};
+  ui::MenuItem image = cmd(kLookup, u"辞書");
   image.image = 0;
-  t.items = {settings, {kTwoPanes, u"２画面"}, image};
+  t.items = {settings, cmd(kTwoPanes, u"２画面"), image};
   return t;
 }
 

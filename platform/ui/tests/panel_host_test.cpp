@@ -159,6 +159,8 @@ TEST_F(PanelHostTest, RaisedAtTheRectangleAProgramGives) {
 }
 
 TEST_F(PanelHostTest, ThePanelButtonRaisesAndChoosesInputMethods) {
+  ui::processPendingEvents();
+  EXPECT_TRUE(ui::testing::inputPanelButtonShown(dlg));
   std::vector<ui::InputMethodChoice> choices = ui::inputMethodChoices();
   ASSERT_EQ(choices.size(), 2u);
   EXPECT_EQ(choices[0].name, u"中国語ピンイン入力");
