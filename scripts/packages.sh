@@ -1,5 +1,7 @@
 # Packages the suite needs; installed with apt-get when missing and running as root.
 SUITE_PACKAGES=(cmake g++ make libgtest-dev pkg-config)
+# The user-interface layer and the fonts that show Japanese, Chinese and pinyin.
+SUITE_PACKAGES+=(qt6-base-dev qt6-qpa-plugins fonts-noto-cjk)
 # Unihan (Japanese forms of simplified characters, speech readings) and its decompressor.
 SUITE_PACKAGES+=(unicode-data bzip2)
 
