@@ -4,9 +4,7 @@
 #include <string>
 
 #include "engine/jc/core/jc_links.h"
-#include "engine/jc/core/jc_parse_reader.h"
 #include "engine/jc/core/jc_predicates.h"
-#include "engine/jc/core/jc_sentence_output.h"
 #include "engine/jc/rules/jc_case_particle_rules.h"
 #include "engine/jc/rules/jc_rule_kit.h"
 #include "engine/jc/rules/jc_suffix_rules.h"

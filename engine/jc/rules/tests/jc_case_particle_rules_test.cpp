@@ -310,6 +310,22 @@ TEST_F(CaseParticles, CoordinationMovesTheFirstChildOut) {
   EXPECT_EQ(live(), "101");
 }
 
+// りんごとみかんを買う: [りんごと] moves from the verb to [みかんを]; the two are grouped and the
+// walk meets the と phrase again as TO5 under its new head.
+TEST_F(CaseParticles, CoordinationBeforeWoRepointsTheDependency) {
+  build("m りんご pos=6/1 sem=14000; m と pos=9/1; m みかん pos=6/1 sem=14000; m を pos=9/1; m 買う pos=2/1 conj=5/2;"
+        "p 1-2 head=p3 label=D21 usage=TO1; p 3-4 head=p3 label=D11 usage=WO1; p 5-5");
+  applyCaseRelationRules(s);
+  EXPECT_EQ(s->nodes[6].headPhrase, 7);
+  EXPECT_EQ(s->nodes[6].usageCode.str(), "TO5");
+  const int group = s->nodes[6].parent;
+  ASSERT_GT(group, 8);
+  EXPECT_EQ(s->nodes[7].parent, group);
+  EXPECT_EQ(agendaOf(s), "ADV(7,6) OBJ1(8," + std::to_string(group) + ")");
+  EXPECT_EQ(s->targets[6].headText.str(), word(kTo5Head));
+  EXPECT_EQ(live(), "10101");
+}
+
 TEST_F(CaseParticles, DesiderativeNonPerson) {
   build("m 水 pos=6/1 sem=15000; m が pos=9/1; m 飲み base=飲む pos=2/1 conj=5/7; m たい pos=5 conj=18/2;"
         "p 1-2 head=p2 label=D9 hm=1; p 3-4");
