@@ -20,7 +20,6 @@ namespace {
   X(w007, "patternRule007.adverb", 1, 4)                  \
   X(w009, "patternRule009.adverb", 1, 4)                  \
   X(w010, "patternRule010.kamoshirenai", 1, 6)            \
-  X(w011, "patternRule011.iumademonai", 1, 15)            \
   X(w013Trigger, "patternRule013.ikanaru", 1, 4)          \
   X(w013Clause, "patternRule013.clause", 1, 4)            \
   X(w013Final, "patternRule013.final", 1, 2)              \
@@ -57,6 +56,11 @@ namespace {
   X(w030, "patternRule030.each", 1, 4)
 
 PATTERN_REGISTER(WORDS)
+
+// 言うまでもない: a rendering of up to 15 bytes.
+const RenderingKeySpec k011[] = {{"patternRule011.iumademonai", 1, 2, 15}};
+const RenderingKeyRegistrar k011Registrar(k011, 1);
+const RuleWord w011(k011[0].key);
 
 // The adverb family of rule 019: forms searched in order, a later negation, the adverb rendered
 // and the negation handled; no negation ends the rule.
