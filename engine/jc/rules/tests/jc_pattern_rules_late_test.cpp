@@ -122,3 +122,112 @@ TEST_F(LatePatternRules, Rule192MovesTheGaPhraseToThePreference) {
 
 }  // namespace
 }  // namespace jc
+
+namespace jc {
+namespace {
+
+struct LateCase {
+  const char* what;
+  void (*rule)(JcSentence*);
+  const char* sentence;
+  const char* live;
+  int node, slot;
+  const char* key;  // expected rendering; empty for none
+};
+
+TEST_F(LatePatternRules, TheNaruAndSingleExpressionRules) {
+  const LateCase cases[] = {
+      {"の + 多く", patternRule180, "m 学生 pos=6/1; m の pos=9/1; m 多く base=多く pos=6/1; p 1-2 head=p2; p 3-3", "100", 4, 3,
+       "patternRule180.ooku"},
+      {"na-adjective stem + に + なる", patternRule182,
+       "m 静か pos=3/2 conj=21/1; m に pos=14/7 conj=21/7; m なる pos=2/1 conj=5/2; p 1-3", "100", 4, 12, "patternRule182.niNaru"},
+      {"i-adjective continuative + なる", patternRule181, "m 高く base=高い pos=3 conj=18/6; m なる pos=2/1 conj=5/2; p 1-2", "10",
+       3, 12, "patternRule181.naru"},
+      {"なる in the past writes the trailer only", patternRule181,
+       "m 高く base=高い pos=3 conj=18/6; m なった base=なる pos=2/1 conj=5/8; p 1-2", "10", 3, 12, ""},
+      {"の人 after an organisation word", patternRule189, "m 会社 pos=6/1 sem=12590; m の pos=9/1; m 人 pos=6/1; p 1-3", "101",
+       4, 17, ""},
+      {"の人 after another word stays", patternRule189, "m 町 pos=6/1 sem=12600; m の pos=9/1; m 人 pos=6/1; p 1-3", "111", 4, 17,
+       ""},
+      {"違う + ない", patternRule188, "m 違い base=違う pos=2/1 conj=5/7; m ない pos=14/7 conj=18/2", "11", 1, 17,
+       "patternRule188.chigau"},
+      {"内 between の and に", patternRule162, "m 今年 pos=6/10; m の pos=9/1; m 内 pos=6/1; m に pos=9/1; p 1-2 head=p2; p 3-4",
+       "1010", 3, 17, "patternRule162.uchi"},
+  };
+  for (const LateCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    build(c.sentence);
+    c.rule(s);
+    EXPECT_EQ(live(), c.live);
+    EXPECT_EQ(slot(c.node, c.slot), *c.key ? word(c.key) : "");
+  }
+  build("m 高く base=高い pos=3 conj=18/6; m なった base=なる pos=2/1 conj=5/8; p 1-2");
+  patternRule181(s);
+  EXPECT_EQ(s->targets[3].text3.str(), word("patternRule181.past"));
+}
+
+TEST_F(LatePatternRules, Rule163GoesThroughTheSlotWriter) {
+  build("m 行こう base=行く pos=2/1 conj=5/4; m はず pos=6/8; m が pos=9/1; m ない pos=14/7 conj=18/2; p 1-4");
+  s->slotOverride = 1;
+  patternRule163(s);
+  EXPECT_EQ(live(), "1000");
+  EXPECT_EQ(slot(5, 4), word("writeTargetSlot.overrideWord") + word("patternRule163.second"));
+  EXPECT_EQ(source(5, 4), 2);
+  EXPECT_EQ(s->slotOverride, 0);
+}
+
+TEST_F(LatePatternRules, Rule190SetPhrases) {
+  build("m 行ってき base=行ってくる pos=2/1 conj=15/7; m ます pos=14/7 conj=30/2; m 。 pos=1/1");
+  patternRule190(s);
+  EXPECT_EQ(slot(1, 17), word("patternRule190.ittekimasu"));
+  // と思うことでない: the verb takes the whole expression.
+  build("m 本当だ pos=3/2 conj=21/2; m と pos=9/1; m 思う pos=2/1 conj=5/2; m こと pos=6/8; m で pos=14/7 conj=25/11;"
+        "m ない pos=14/7 conj=18/2; p 1-2 head=p2; p 3-6");
+  patternRule190(s);
+  EXPECT_EQ(live(), "101000");
+  EXPECT_EQ(slot(3, 17), word("patternRule190.toOmou"));
+  EXPECT_EQ(s->targets[8].kind, 'z');
+  // だ + い goes; こちら は.
+  build("m こちら pos=6/1; m は pos=9/2; m 田中 pos=6/1; m だ pos=14/7 conj=25/2; m い pos=9/4");
+  patternRule190(s);
+  EXPECT_EQ(live(), "11100");
+  EXPECT_EQ(slot(1, 17), word("patternRule190.kochira"));
+}
+
+TEST_F(LatePatternRules, Rule191ChainsTryTheirEntriesInTurn) {
+  // 申し訳ありません: the three words after it go.
+  build("m 申し訳 pos=6/1; m あり base=ある pos=2/1 conj=5/7; m ませ base=ます pos=14/7 conj=30/7; m ん base=ぬ pos=14/7 conj=27/2");
+  patternRule191(s);
+  EXPECT_EQ(live(), "1000");
+  EXPECT_EQ(slot(1, 17), word("patternRule191.moushiwakeArimasen"));
+  // 電話をかける: the verb's group rendering; 電話をする another.
+  build("m 電話 pos=6/2; m を pos=9/1; m かける pos=2/1 conj=1/2; m 電話 pos=6/2; m を pos=9/1; m する pos=2/1 conj=16/2");
+  patternRule191(s);
+  EXPECT_EQ(slot(3, 17), renderings("patternRule191.denwaVerbs")[1]);
+  EXPECT_EQ(slot(6, 17), renderings("patternRule191.denwaVerbs")[3]);
+  // 3 才 in the second chain, 改めて with its code.
+  build("m 改めて pos=8; m 3 pos=6/7; m 才 pos=14/3");
+  patternRule191(s);
+  EXPECT_EQ(slot(1, 17), word("patternRule191.aratamete"));
+  EXPECT_EQ(s->targets[1].code.str(), "F");
+  EXPECT_EQ(slot(3, 17), word("patternRule191.ageCounter"));
+}
+
+TEST_F(LatePatternRules, Rule191MovesTheTimePhraseOfChikaku) {
+  // 一時間 近く 待つ 人: p1 (一時間 近く) hangs on its next sibling p2 with D6, p2 on p3.
+  build("m 一時間 pos=6/10; m 近く pos=6/1; m 待つ pos=2/1 conj=5/2; m 人 pos=6/1;"
+        "p 1-2 head=p2 label=D6; p 3-3 head=p3 label=D3 s=S2; p 4-4");
+  s->nodes[2].nextSibling = 0;
+  patternRule191(s);
+  EXPECT_EQ(live(), "1011");
+  EXPECT_EQ(slot(5, 3), word("patternRule191.chikaku"));
+  EXPECT_EQ(s->nodes[5].headPhrase, 7);
+  int governor = 0;
+  for (JcLink* l = s->dependencyList; l && l->next; l = l->next) {
+    if (l->dependent == 5 && l->label == "D6") governor = l->governor;
+  }
+  EXPECT_EQ(governor, 7);
+}
+
+}  // namespace
+}  // namespace jc
