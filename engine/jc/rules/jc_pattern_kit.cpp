@@ -2,6 +2,15 @@
 
 namespace jc::pattern {
 
+std::string_view RuleWordList::operator[](std::size_t k) const {
+  const unsigned now = renderingTableGeneration();
+  if (!words_ || generation_ != now) {
+    words_ = &renderings(key_);
+    generation_ = now;
+  }
+  return k < words_->size() ? std::string_view((*words_)[k]) : std::string_view();
+}
+
 int findFirstSurface(const JcSentence* s, int i, Forms forms) {
   for (std::string_view f : forms) {
     if (int k = findLiveSurface(s, i, f)) return k;

@@ -2,7 +2,9 @@
 // forms, neighbour tests with the live test, and the small writes they all make.
 #pragma once
 #include <initializer_list>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/jc/core/jc_predicates.h"
 #include "engine/jc/rules/jc_rule_kit.h"
@@ -10,6 +12,20 @@
 namespace jc::pattern {
 
 using Forms = std::initializer_list<std::string_view>;
+
+// A rendering key of several words ("one rendering for each"), resolved again only after the
+// table changed.
+class RuleWordList {
+ public:
+  constexpr explicit RuleWordList(const char* key) : key_(key) {}
+  // Word k of the key; empty when the table holds fewer.
+  std::string_view operator[](std::size_t k) const;
+
+ private:
+  const char* key_;
+  mutable const std::vector<std::string>* words_ = nullptr;
+  mutable unsigned generation_ = 0;
+};
 
 // The next live word from i whose surface (base form) is one of the forms: the forms are tried in
 // order and the first one found anywhere wins, not the nearest.

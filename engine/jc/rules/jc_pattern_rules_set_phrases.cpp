@@ -70,13 +70,12 @@ namespace {
 
 PATTERN_REGISTER(WORDS)
 
-bool liveIs(const JcSentence* s, int i, int (*test)(const JcSentence*, int)) { return live(s, i) && test(s, i); }
+// Keys of one rendering for each word.
+const RuleWordList wDemonstratives("patternRule190.demonstratives"), wNiSuru("patternRule191.niSuru"),
+    wDenwa("patternRule191.denwaVerbs"), wMoushiwakeNai("patternRule191.moushiwakeNai"),
+    wCounters("patternRule191.timeCounters"), wWeekdays("patternRule191.weekdays");
 
-// Word k of a bar-list key: the k-th rendering.
-std::string_view nth(const RuleWord& key, std::size_t k) {
-  const std::vector<std::string>& words = renderings(key.key());
-  return k < words.size() ? std::string_view(words[k]) : std::string_view();
-}
+bool liveIs(const JcSentence* s, int i, int (*test)(const JcSentence*, int)) { return live(s, i) && test(s, i); }
 
 bool atPhraseStart(const JcSentence* s, int i) { return i == 1 || (i > 1 && isSymbol(s, i - 1)); }
 bool isQuestionMark(const JcSentence* s, int i) { return surfaceIn(s, i, {"?", "？"}); }
@@ -154,7 +153,7 @@ bool miscFirst(JcSentence* s, int w) {
   if (isSurface(s, w, "に") && isLiveBaseForm(s, w + 1, "する")) {
     const int noun = isSurface(s, w - 1, "目標") ? 0 : isSurface(s, w - 1, "頼り") ? 1 : -1;
     if (noun >= 0 && !isRendered(s, w + 1)) {
-      setOwnRendering(s, w + 1, nth(w191NiSuru, noun));
+      setOwnRendering(s, w + 1, wNiSuru[noun]);
       setUsageCode(s, maximalProjection(s, w), "NI99");
     }
     return true;
@@ -168,7 +167,7 @@ bool miscFirst(JcSentence* s, int w) {
       else if (liveBaseIn(s, w + 2, {"いれる", "入れる"})) group = 2;
       else if (isLiveBaseForm(s, w + 2, "する")) group = 3;
     }
-    if (group >= 0) setOwnRendering(s, w + 2, nth(w191Denwa, group));
+    if (group >= 0) setOwnRendering(s, w + 2, wDenwa[group]);
     return true;
   }
   if (liveSurfaceIn(s, w, {"申しわけ", "申し訳", "申訳", "申し"})) {
@@ -185,7 +184,7 @@ bool miscFirst(JcSentence* s, int w) {
     }
     const int form = isBaseForm(s, w + 1, "ない") ? 0 : isBaseForm(s, w + 1, "訳ない") ? 1 : -1;
     if (form >= 0) {
-      setOwnRendering(s, w, nth(w191MoushiwakeNai, form));
+      setOwnRendering(s, w, wMoushiwakeNai[form]);
       consumeWord(s, w + 1);
       return true;
     }
@@ -228,7 +227,7 @@ bool miscFirst(JcSentence* s, int w) {
   if (liveSurfaceIn(s, w, {"週", "年", "月", "日"}) && prevSiblingOf(s, w) == 0 &&
       (isNumeral(s, w + 1) || isQuantityQuestion(s, w + 1))) {
     const int which = isSurface(s, w, "週") ? 0 : isSurface(s, w, "年") ? 1 : isSurface(s, w, "月") ? 2 : 3;
-    setOwnRendering(s, w, nth(w191Counters, which));
+    setOwnRendering(s, w, wCounters[which]);
     return true;
   }
   if (isLiveBaseForm(s, w, "する") && isSahenNoun(s, w - 1)) {
@@ -365,7 +364,7 @@ void miscSecond(JcSentence* s, int w) {
   if (isTimePointNoun(s, w - 2) && surfaceIn(s, w - 1, {"（", "("}) && surfaceIn(s, w + 1, {"）", ")"})) {
     static constexpr std::string_view kDays[] = {"日", "月", "火", "水", "木", "金", "土"};
     for (std::size_t d = 0; d < 7; ++d) {
-      if (isLiveSurface(s, w, kDays[d])) setOwnRendering(s, w, nth(w191Weekdays, d));
+      if (isLiveSurface(s, w, kDays[d])) setOwnRendering(s, w, wWeekdays[d]);
     }
     return;
   }
@@ -441,7 +440,7 @@ void patternRule190(JcSentence* s) {
       } else if (isSurface(s, k + 1, "は")) {
         const int head = headPhraseOf(s, maximalProjection(s, k));
         if (head && isInBarList(s->nodes[head].abFeatures.view(), "A15")) {
-          setOwnRendering(s, k, nth(w190Demonstratives, d));
+          setOwnRendering(s, k, wDemonstratives[d]);
         }
       }
     }

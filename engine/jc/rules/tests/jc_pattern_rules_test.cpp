@@ -1,5 +1,6 @@
 // Places 1-60 of the sentence patterns.
 #include <string>
+#include <vector>
 
 #include "engine/jc/rules/jc_rule_kit.h"
 #include "engine/jc/rules/jc_sentence_patterns.h"
@@ -125,6 +126,82 @@ TEST_F(PatternRules, Rule054ChoosesThePotentialByWhatFollows) {
         "m なく base=ない pos=14/7 conj=18/6; m なった base=なる pos=2/1 conj=5/8; p 1-1 head=p2; p 2-3 head=p3; p 4-6");
   patternRule054(s);
   EXPECT_EQ(s->targets[8].headText.str(), word("patternRule054.became"));
+}
+
+}  // namespace
+}  // namespace jc
+
+namespace jc {
+namespace {
+
+struct Write {
+  int node, slot;
+  const char* key;  // "" for an empty slot
+  int source = -1;  // -1: not checked
+};
+
+struct RuleCase {
+  const char* what;
+  void (*rule)(JcSentence*);
+  const char* sentence;
+  const char* live;
+  std::vector<Write> writes;
+};
+
+TEST_F(PatternRules, RulesOfTheFamilyRenderAndRetire) {
+  const RuleCase cases[] = {
+      {"あげくの果てに after a ta-form", patternRule003,
+       "m 迷った base=迷う pos=2/1 conj=5/8; m あげく pos=6/1; m の pos=9/1; m 果て pos=6/1; m に pos=9/1; m 決めた base=決める pos=2/1 conj=1/8",
+       "110001", {{2, 17, "patternRule003.ageku"}}},
+      {"まるで + nominal + の + ようだ", patternRule004, "m まるで pos=8; m 夢 pos=6/1; m の pos=9/1; m ようだ pos=14/7 conj=25/2",
+       "1101", {{1, 17, "patternRule004.adverb"}, {4, 17, "patternRule004.youda"}}},
+      {"まるで + nominal + の + か + の + ようだ", patternRule004,
+       "m まるで pos=8; m 夢 pos=6/1; m の pos=9/1; m か pos=9/3; m の pos=9/1; m ようだ pos=14/7 conj=25/2", "110001",
+       {{6, 17, "patternRule004.youda"}}},
+      {"あっての", patternRule006,
+       "m 健康 pos=6/1; m あって base=ある pos=2/1 conj=1/11; m の pos=9/1; m 人生 pos=6/1; p 1-3 head=p2; p 4-4", "1011",
+       {{5, 12, "patternRule006.atte", 2}, {3, 17, "patternRule006.no"}}},
+      {"かもしれない and あるいは", patternRule010,
+       "m あるいは pos=8; m 雨 pos=6/1; m かもしれない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-3", "010",
+       {{5, 0, "patternRule010.kamoshirenai", 3}}},
+      {"た上で after an adnominal predicate", patternRule026,
+       "m 調べた base=調べる pos=2/1 conj=1/8; m 上 pos=6/1; m で pos=9/1; m 決める pos=2/1 conj=1/2; p 1-3 head=p2; p 4-4", "1001",
+       {{5, 5, "patternRule026.deSlot", 2}}},
+      {"得る + ない after a continuative", patternRule037,
+       "m 考え base=考える pos=2/1 conj=1/7; m 得 base=得る pos=2/1 conj=1/3; m ない pos=14/7 conj=18/2; p 1-3", "100",
+       {{4, 4, "patternRule037.cannot", 2}}},
+      {"nominal + の + おかげ + で", patternRule038,
+       "m 先生 pos=6/1; m の pos=9/1; m おかげ pos=6/1; m で pos=9/1; m 合格した base=合格する pos=2/1 conj=16/8;"
+       "p 1-4 head=p2; p 5-5",
+       "10101", {{6, 6, "patternRule038.afterNo", 3}, {3, 17, ""}}},
+      {"限り after an adnominal predicate", patternRule045,
+       "m 生きる pos=2/1 conj=1/2; m 限り pos=6/1; m 頑張る pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3", "101",
+       {{4, 0, "patternRule045.kagiri", 2}, {5, 6, "patternRule045.final", 2}}},
+      {"かどうか", patternRule052,
+       "m 来る pos=2/1 conj=15/2; m か pos=9/3; m どうか pos=8; m 知らない pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4", "1001",
+       {{5, 1, "patternRule052.kadouka", 3}}},
+      {"そうだ after an i-adjective stem", patternRule057, "m 高 base=高い pos=3 conj=18/1; m そうだ pos=14/7 conj=25/2; p 1-2",
+       "10", {{3, 14, "patternRule057.adjective"}}},
+      {"てみる", patternRule060, "m 食べて base=食べる pos=2/1 conj=1/11; m みる pos=2/1 conj=1/2; p 1-2", "10",
+       {{3, 12, "patternRule060.temiru", 2}}},
+      {"てみる after a base form is skipped", patternRule060, "m 食べる pos=2/1 conj=1/2; m みる pos=2/1 conj=1/2; p 1-2", "11",
+       {{3, 12, ""}}},
+  };
+  for (const RuleCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    build(c.sentence);
+    c.rule(s);
+    EXPECT_EQ(live(), c.live);
+    for (const Write& w : c.writes) {
+      EXPECT_EQ(slot(w.node, w.slot), *w.key ? word(w.key) : "") << "node " << w.node << " slot " << w.slot;
+      if (w.source >= 0) EXPECT_EQ(source(w.node, w.slot), w.source) << "node " << w.node << " slot " << w.slot;
+    }
+  }
+  // The head texts of た上で and the kinds of おかげ.
+  build("m 調べた base=調べる pos=2/1 conj=1/8; m 上 pos=6/1; m で pos=9/1; m 決める pos=2/1 conj=1/2; p 1-3 head=p2; p 4-4");
+  patternRule026(s);
+  EXPECT_EQ(s->targets[5].headText.str(), word("patternRule026.deHead") + word("patternRule026.deHeadMore"));
+  EXPECT_EQ(s->targets[5].kind, 'z');
 }
 
 }  // namespace
