@@ -1,5 +1,7 @@
 #include "engine/jc/rules/jc_sentence_patterns.h"
 
+// The headers of the rule groups whose rules fill the places below follow here, one line each.
+
 namespace jc {
 
 namespace {
