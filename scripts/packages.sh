@@ -1,5 +1,7 @@
 # Packages the suite needs; installed with apt-get when missing and running as root.
 SUITE_PACKAGES=(cmake g++ make libgtest-dev pkg-config)
+# The pinyin panel's candidate tables are generated from Unihan (bzip2-compressed in unicode-data).
+SUITE_PACKAGES+=(unicode-data libbz2-dev)
 
 ensure_packages() {
   local missing=()

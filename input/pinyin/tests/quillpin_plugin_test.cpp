@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "input/panel-common/com_frame.h"
+#include "input/pinyin/panel_ids.h"
+#include <cstdlib>
+
+#include "platform/core/device.h"
+#include "platform/core/library.h"
+#include "platform/core/registry.h"
+#include "tools/datagen/temp_device.h"
+
+namespace {
+
+// The plug-in as a host loads it: by name from the program folder, through its exports. It stays
+// loaded for the rest of the tests (its tables are registered with this program's resources).
+plat::LibraryHandle loadFromProgramFolder() {
+  const char* bin = std::getenv("SUITE_BIN_DIR");
+  if (!bin) return nullptr;
+  std::string previous = plat::programFolder();
+  plat::setProgramFolder(bin);
+  plat::LibraryHandle lib = plat::loadLibrary("Quillpin.dll");
+  plat::setProgramFolder(previous);
+  return lib;
+}
+
+struct Plugin {
+  plat::LibraryHandle lib = loadFromProgramFolder();
+  com::DllGetClassObjectFn getClassObject = plat::bindFunction<com::DllGetClassObjectFn>(lib, "DllGetClassObject");
+  com::HResult (*canUnloadNow)() = plat::bindFunction<com::HResult (*)()>(lib, "DllCanUnloadNow");
+  com::HResult (*registerServer)() = plat::bindFunction<com::HResult (*)()>(lib, "DllRegisterServer");
+  com::HResult (*unregisterServer)() = plat::bindFunction<com::HResult (*)()>(lib, "DllUnregisterServer");
+};
+
+const Plugin& plugin() {
+  static const Plugin p;
+  return p;
+}
+
+TEST(Quillpin, ExportsOnlyTheFourEntriesAndRegistersThePanel) {
+  const Plugin& p = plugin();
+  ASSERT_TRUE(p.lib) << plat::libraryErrorText();
+  ASSERT_TRUE(p.getClassObject && p.canUnloadNow && p.registerServer && p.unregisterServer);
+  EXPECT_EQ(plat::libraryFunction(p.lib, "_ZN6pinyin10composeKeyERKNS_12PinyinEngineERNS_17PinyinCompositionEt"), nullptr);
+
+  datagen::TempDevice device;
+  ASSERT_EQ(p.registerServer(), com::kSOk);
+  const std::string base = "CLSID\\" + std::string(pinyin::kPinyinClassId);
+  auto key = plat::regOpenKey(plat::RegRoot::ClassesRoot, base);
+  ASSERT_TRUE(key);
+  EXPECT_EQ(plat::regGetString(*key, ""), std::u16string(u"中国語ピンイン入力"));
+  auto server = plat::regOpenKey(plat::RegRoot::ClassesRoot, base + "\\InprocServer32");
+  ASSERT_TRUE(server);
+  EXPECT_EQ(plat::regGetString(*server, ""), std::u16string(u"\\windows\\Quillpin.dll"));
+  EXPECT_EQ(p.unregisterServer(), com::kSOk);
+  EXPECT_TRUE(plat::regKeyExists(plat::RegRoot::ClassesRoot, base + "\\IsSIPInputMethod"));
+}
+
+TEST(Quillpin, MakesThePanelObjectByClassIdAndAnswersItsSlots) {
+  const Plugin& p = plugin();
+  ASSERT_TRUE(p.lib);
+  datagen::TempDevice device;
+  const com::Guid clsid = *plat::parseClassId(pinyin::kPinyinClassId);
+  void* out = nullptr;
+  ASSERT_EQ(p.getClassObject(clsid, com::iidClassFactory(), &out), com::kSOk);
+  auto* factory = static_cast<com::ClassFactory*>(out);
+  EXPECT_EQ(p.canUnloadNow(), com::kSFalse);
+  void* object = nullptr;
+  ASSERT_EQ(factory->CreateInstance(nullptr, com::iidInputMethod(), &object), com::kSOk);
+  factory->Release();
+  auto* im = static_cast<com::InputMethod*>(object);
+
+  EXPECT_EQ(im->Select(0), com::kSOk);
+  com::ImInfo info;
+  EXPECT_EQ(im->GetInfo(&info), com::kSOk);
+  EXPECT_EQ(info.flags, com::kSipfDocked);
+  EXPECT_EQ(info.sipRect, (com::Rect{0, 0, 240, 80}));
+  char data[4];
+  EXPECT_EQ(im->GetImData(sizeof data, data), com::kENotImpl);
+  EXPECT_EQ(im->SetImData(sizeof data, data), com::kENotImpl);
+  EXPECT_EQ(im->Showing(), com::kSOk);
+  EXPECT_EQ(im->Hiding(), com::kSOk);
+  EXPECT_EQ(im->Deselect(), com::kSOk);
+  EXPECT_EQ(im->Release(), 0u);
+  EXPECT_EQ(p.canUnloadNow(), com::kSOk);
+}
+
+}  // namespace
