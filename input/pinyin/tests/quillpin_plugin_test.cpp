@@ -85,3 +85,19 @@ TEST(Quillpin, MakesThePanelObjectByClassIdAndAnswersItsSlots) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Quillpin, TheInstallerStepRegistersItInTheDeviceRegistry) {
+  const char* bin = std::getenv("SUITE_BIN_DIR");
+  ASSERT_NE(bin, nullptr);
+  datagen::TempDevice device;  // sets the device root the child inherits
+  const std::string command = std::string(bin) + "/regpanel Quillpin";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_TRUE(plat::isInputMethodInstalled(*plat::parseClassId(pinyin::kPinyinClassId)));
+  auto icon = plat::regOpenKey(plat::RegRoot::ClassesRoot, "CLSID\\" + std::string(pinyin::kPinyinClassId) + "\\DefaultIcon");
+  ASSERT_TRUE(icon);
+  EXPECT_EQ(plat::regGetString(*icon, ""), std::u16string(u"\\windows\\Quillpin.dll,0"));
+}
+
+}  // namespace
