@@ -42,6 +42,7 @@ void PinyinPanel::select() {
   layout_ = keyboard < kLayouts ? static_cast<int>(keyboard) : 0;
   engine_.zhuyin = layout_ == 1;
   fullWidth_ = setting("QuanXing") != 0;
+  reloadPunctuation();
   capsLock_ = shift_ = ctrl_ = false;
   composition_ = PinyinComposition{};
   windowText_.clear();
@@ -54,6 +55,12 @@ void PinyinPanel::deselect() {
   clear();
   sliding_ = false;
   downRow_ = slideRow_ = -1;
+}
+
+void PinyinPanel::reloadPunctuation() {
+  periodDot_ = setting("Period") != 0;
+  quoteCorner_ = setting("Quote") != 0;
+  changed(true, false);
 }
 
 void PinyinPanel::setShowing(bool showing) {
@@ -113,11 +120,8 @@ char16_t PinyinPanel::slotCandidate(int slot) const {
 char16_t PinyinPanel::keyCharacter(const KeyRecord& key) const {
   if (key.flags & (kKeyFlagBlank | kKeyFlagMode)) return 0;
   char16_t ch = layout_ == 2 && shifted() ? key.shifted : key.code;
-  if (layout_ == 0 && ch == u'。' && setting("Period")) ch = u'．';
-  if (layout_ == 0 && ch == u'“') {
-    const bool corner = setting("Quote") != 0;
-    ch = corner ? (quoteClosing_ ? u'」' : u'「') : (quoteClosing_ ? u'”' : u'“');
-  }
+  if (layout_ == 0 && ch == u'。' && periodDot_) ch = u'．';
+  if (layout_ == 0 && ch == u'“') ch = quoteCorner_ ? (quoteClosing_ ? u'」' : u'「') : (quoteClosing_ ? u'”' : u'“');
   return ch;
 }
 

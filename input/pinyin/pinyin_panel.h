@@ -35,6 +35,8 @@ class PinyinPanel {
   void setView(PanelView* view) { view_ = view; }
   // The panel shows or hides; the composition window shows only while composing and showing.
   void setShowing(bool showing);
+  // Period and Quote, read at selection and again after the options page.
+  void reloadPunctuation();
 
   // The pen, in pixels at 96 dots per inch.
   void penDown(int x, int y);
@@ -86,6 +88,7 @@ class PinyinPanel {
   bool fullWidth_ = false;
   bool capsLock_ = false, shift_ = false, ctrl_ = false;
   bool quoteClosing_ = false;
+  bool periodDot_ = false, quoteCorner_ = false;
   bool showing_ = true;
   std::u16string windowText_;
   // The key under the pen since pen down, and a slide's highlighted key.

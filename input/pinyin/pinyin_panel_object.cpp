@@ -103,6 +103,7 @@ class PinyinPanelObject final : public com::InputMethod {
   com::HResult UserOptionsDlg(com::Hwnd owner) override {
     if (gWindows) {
       gWindows->runOptionsDialog(owner);
+      if (gPanel) gPanel->reloadPunctuation();
     } else if (gWindowsMaker) {
       if (auto w = gWindowsMaker()) w->runOptionsDialog(owner);
     }

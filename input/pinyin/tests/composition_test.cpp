@@ -222,6 +222,8 @@ TEST(KeyEnabling, OffersOnlyKeysThatCanContinueTheSyllable) {
       {{B, Y_I}, {FAN, FIN, FING, FE}, {Y_I, W_U, FONG}},
       // zh alone is a syllable.
       {{ZH}, {kKeyFirstSlot, FI, Y_I}, {FIN, B}},
+      // y: in, ing, un and ong follow it (yin, ying, yun, yong).
+      {{Y_I}, {FIN, FING, FUN, FONG, FA, FI, FU}, {FEN, W_U}},
       // y then u: only e and an (yue, yuan).
       {{Y_I, FU}, {FE, FAN}, {FA, FING}},
   };
