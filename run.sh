@@ -34,6 +34,13 @@ for p in Orvale Sernick Vocra imreset Phonavel Stroka Quillpin Brusca Lookra Syn
 done
 echo "Built: ${built[*]:-none of the programs yet}"
 if [ -x "$BUILD/bin/Orvale" ]; then
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "No display. To watch the programs, either run under a virtual display:"
+    echo "  xvfb-run -a -s '-screen 0 1024x768x24' ./run.sh   (with a VNC or screenshot tool on that display)"
+    echo "or let the programs serve their screen over VNC and connect a viewer to port 5900:"
+    echo "  QT_QPA_PLATFORM=vnc:size=480x640 ./run.sh"
+    exit 1
+  fi
   exec "$BUILD/bin/Orvale"
 fi
 echo "The translator is not built yet. The Chinese-to-Japanese engine can be tried on the card from a console:"

@@ -1,7 +1,11 @@
 # Packages the suite needs; installed with apt-get when missing and running as root.
 SUITE_PACKAGES=(cmake g++ make libgtest-dev pkg-config)
-# The pinyin panel's candidate tables are generated from Unihan (bzip2-compressed in unicode-data).
-SUITE_PACKAGES+=(unicode-data libbz2-dev)
+# The user-interface layer and the fonts that show Japanese, Chinese and pinyin.
+SUITE_PACKAGES+=(qt6-base-dev qt6-qpa-plugins fonts-noto-cjk)
+# Unihan (Japanese forms of simplified characters, speech readings) and its decompressor.
+SUITE_PACKAGES+=(unicode-data bzip2)
+# The pinyin panel's candidate tables read Unihan through libbz2.
+SUITE_PACKAGES+=(libbz2-dev)
 
 ensure_packages() {
   local missing=()
@@ -20,3 +24,4 @@ ensure_packages() {
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
+

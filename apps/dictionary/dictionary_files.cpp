@@ -230,6 +230,14 @@ void DictionaryFiles::restoreCursor(int d) {
   if (d == 0 || d == 1) sides_[d].cursor = sides_[d].saved;
 }
 
+DictionaryFiles::Cursor DictionaryFiles::cursor(int d) const {
+  return d == 0 || d == 1 ? sides_[d].cursor : Cursor{};
+}
+
+void DictionaryFiles::setCursor(int d, const Cursor& c) {
+  if (d == 0 || d == 1) sides_[d].cursor = c;
+}
+
 bool DictionaryFiles::readBlock(Side& s, std::uint32_t position, IndexBlock& out) {
   unsigned char block[kBlockSize];
   if (!seekTo(s.index, position) || !readExactly(s.index, block, kBlockSize)) return false;

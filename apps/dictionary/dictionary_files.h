@@ -88,10 +88,7 @@ class DictionaryFiles {
   // Fills entry.text for the results list; false (body freed, message shown) on failure.
   bool extractEntryText(DictionaryEntry& entry, int direction);
 
-  void saveCursor(int direction);
-  void restoreCursor(int direction);
-
- private:
+  // The navigation cursor of a direction: where the record chain and the index order go on.
   struct Cursor {
     std::int32_t nextRecord = -1;
     std::int32_t previousRecord = -1;
@@ -100,6 +97,14 @@ class DictionaryFiles {
     std::uint32_t backwardBlock = 0;
     int backwardEntry = 0;
   };
+
+  void saveCursor(int direction);
+  void restoreCursor(int direction);
+  // A results list keeps its own copy, so that other searches between its extensions do not move it.
+  Cursor cursor(int direction) const;
+  void setCursor(int direction, const Cursor& cursor);
+
+ private:
   struct Side {
     bool available = false;
     std::string dataPath, indexPath;

@@ -361,6 +361,38 @@ std::vector<CzWord> wordsBeginningWith(Unit hanzi) {
   return out;
 }
 
+bool beginsWords(Unit hanzi) {
+  int h = hanziIndex(hanzi);
+  if (h < 0 || !gData.loaded) return false;
+  return (gData.cz[kCzRecordsStart + kCzRecordSize * static_cast<std::size_t>(h)] & 0x80) != 0;
+}
+
+bool findWord(const Unit* chars, int length, std::uint32_t& value) {
+  if (length < 2 || length > 4 || !beginsWords(chars[0])) return false;
+  const Bytes& cz = gData.cz;
+  const std::uint8_t* r = &cz[kCzRecordsStart + kCzRecordSize * static_cast<std::size_t>(hanziIndex(chars[0]))];
+  std::size_t at = kCzWordPoolStart + (((r[0] & 0x7Fu) << 16) | (r[2] << 8) | r[1]);
+  std::size_t counts[3] = {le16(cz, at), cz[at + 2], cz[at + 3]};
+  at += 4;
+  for (int k = 0; k < 3; ++k) {
+    std::size_t restUnits = static_cast<std::size_t>(k) + 1;
+    std::size_t values = at + restUnits * 2 * counts[k];
+    if (k + 2 == length) {
+      for (std::size_t w = 0; w < counts[k]; ++w) {
+        bool same = true;
+        for (std::size_t i = 0; i < restUnits && same; ++i) same = le16(cz, at + (w * restUnits + i) * 2) == chars[i + 1];
+        if (same) {
+          value = le32(cz, values + 4 * w);
+          return true;
+        }
+      }
+      return false;
+    }
+    at = values + 4 * counts[k];
+  }
+  return false;
+}
+
 std::uint16_t surnameCode(Unit u) {
   int h = hanziIndex(u);
   if (h < 0 || !gData.loaded) return 0xFFFF;

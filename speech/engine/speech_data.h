@@ -56,6 +56,10 @@ struct CzWord {
 };
 std::uint16_t singleWeight(Unit hanzi);
 std::vector<CzWord> wordsBeginningWith(Unit hanzi);
+// Whether the hanzi begins words (bit 7 of its record).
+bool beginsWords(Unit hanzi);
+// The value of a listed word of 2 to 4 characters, looked up in place; false when not listed.
+bool findWord(const Unit* chars, int length, std::uint32_t& value);
 
 // Surname.dat: unit code of the character read as a surname; 0xFFFF when none.
 std::uint16_t surnameCode(Unit u);

@@ -45,8 +45,9 @@ bool isPointUnit(Unit u) { return u == '.' || u == fullWidth('.'); }
 bool isQuestionMarkUnit(Unit u) { return u == '?' || u == fullWidth('?'); }
 bool isCommaUnit(Unit u) { return u == ',' || u == fullWidth(','); }
 
+// The dash has two GBK codes: the GB2312 one and GBK's own.
 bool isDashUnit(Unit u, bool withEllipsis) {
-  return u == gbUnit(0xA1, 0xAA) || (withEllipsis && u == gbUnit(0xA1, 0xAD));
+  return u == gbUnit(0xA1, 0xAA) || u == gbUnit(0xA8, 0x44) || (withEllipsis && u == gbUnit(0xA1, 0xAD));
 }
 
 }  // namespace speech

@@ -1,5 +1,6 @@
 #include "speech/engine/utterance.h"
 
+#include "speech/engine/front_end.h"
 #include "speech/engine/text_convert.h"
 
 #include <atomic>
@@ -17,12 +18,13 @@ std::int32_t roundUpToBlock(std::int64_t bytes) {
 
 bool isUtterance(const Utterance* u) { return u && u->magic == kUtteranceMagic; }
 
-// Until the front end and the unit renderer are built, a piece of text is consumed without
-// sound: the reading runs its course (codes 0 and 1) and plays nothing.
+// The front end prepares the next piece; until the unit renderer is built, its units are passed
+// over without sound: the reading runs its course (codes 0 and 1) and plays nothing.
 void consumeWithoutSound(Utterance& u, SampleBuffer&) {
-  while (u.cursor < u.text.size() && u.text[u.cursor] != 0) ++u.cursor;
+  if (u.unitCount == 0 && !prepareNextPiece(u)) return;
+  u.nextUnit = u.unitCount;
   u.unitCount = 0;
-  u.nextUnit = 0;
+  u.current = u.pending;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // (SUITE_DEVICE_ROOT) and translates each UTF-8 line of standard input to a line of standard output.
 // Without a folder, the first storage card holding the translator's data folder is used.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 
@@ -23,23 +25,70 @@ std::string findDataFolder() {
   return "";
 }
 
+void printUsage(std::FILE* to, const char* program) {
+  std::fprintf(to,
+               "usage: %s [DATA-FOLDER]\n"
+               "Translates each UTF-8 line of standard input from Chinese to Japanese, one line of\n"
+               "standard output per line. DATA-FOLDER is a device path such as\n"
+               "\"\\Storage Card%s\"; without it the first storage card of the device folder\n"
+               "(%s) that holds that folder is used.\n",
+               program, kDataFolder, plat::kDeviceRootEnv);
+}
+
+// The characters of a line that have no Chinese code: the converter would hand them over as '?'.
+std::u16string unconvertible(const cj::ConversionTables& tables, const std::u16string& line) {
+  std::u16string bad;
+  for (char16_t c : line) {
+    if (c == u'?') continue;
+    std::string gb;
+    cj::unicodeToGb(tables, gb, std::u16string_view(&c, 1));
+    if (gb == "?") bad.push_back(c);
+  }
+  return bad;
+}
+
 // UTF-8 text in the engine code, as the translator hands it over.
-std::string engineText(const cj::ConversionTables& tables, const std::string& utf8) {
+std::string engineText(const cj::ConversionTables& tables, const std::u16string& text) {
   std::string gb;
-  cj::unicodeToGb(tables, gb, plat::utf8ToWide(utf8));
+  cj::unicodeToGb(tables, gb, text);
   cj::gbToInternal(tables, gb);
   return gb;
+}
+
+// True when the text holds a hanzi (engine codes from 0x874A on).
+bool hasHanzi(const std::string& engine) {
+  for (std::size_t i = 0; i + 1 < engine.size(); ++i) {
+    const unsigned lead = static_cast<unsigned char>(engine[i]);
+    if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) continue;
+    if ((lead << 8 | static_cast<unsigned char>(engine[i + 1])) >= 0x874A) return true;
+    ++i;
+  }
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    printUsage(stdout, argv[0]);
+    return 0;
+  }
+  if (argc > 2 || (argc > 1 && argv[1][0] == '-')) {
+    printUsage(stderr, argv[0]);
+    return 2;
+  }
   std::string folder = argc > 1 ? argv[1] : findDataFolder();
   if (folder.empty()) {
-    std::fprintf(stderr, "cjtranslate: no data folder (set %s or give the folder)\n", plat::kDeviceRootEnv);
+    const char* root = std::getenv(plat::kDeviceRootEnv);
+    std::fprintf(stderr, "cjtranslate: no storage card of the device folder %s holds %s\n",
+                 root ? root : ("(" + std::string(plat::kDeviceRootEnv) + " is not set)").c_str(), kDataFolder);
     return 2;
   }
   if (folder.back() != '\\') folder += '\\';
+  if (!plat::pathExists(folder)) {
+    std::fprintf(stderr, "cjtranslate: the data folder %s does not exist\n", folder.c_str());
+    return 2;
+  }
   cj::dataFolderPath = plat::utf8ToWide(folder);
   const int status = cj::initCjEngine();
   if (status != 0) {
@@ -49,13 +98,24 @@ int main(int argc, char** argv) {
   }
   const cj::ConversionTables tables = cj::loadConversionTables();
   std::string line;
-  while (std::getline(std::cin, line)) {
+  for (int number = 1; std::getline(std::cin, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     std::u16string japanese;
-    if (!line.empty()) {
-      std::string text = engineText(tables, line);
+    const std::u16string wide = plat::utf8ToWide(line);
+    const std::u16string bad = unconvertible(tables, wide);
+    if (!bad.empty()) {
+      std::fprintf(stderr, "cjtranslate: line %d not translated: %s has no Chinese code\n", number,
+                   plat::wideToUtf8(bad).c_str());
+    } else if (!line.empty()) {
+      std::string text = engineText(tables, wide);
       const int result = cj::translateChineseText(text, japanese);
       if (result != 0) std::fprintf(stderr, "%s (%d)\n", plat::wideToUtf8(u"翻訳に失敗しました").c_str(), result);
+      // A sentence the engine cannot analyse comes back character by character.
+      std::string fallback;
+      cj::convertSentenceFallback(text, fallback);
+      if (result == 0 && hasHanzi(text) && japanese == plat::multiByteToWide(932, fallback)) {
+        std::fprintf(stderr, "cjtranslate: line %d not translated: too many short words to analyse\n", number);
+      }
     }
     std::cout << plat::wideToUtf8(japanese) << '\n' << std::flush;
   }

@@ -229,8 +229,8 @@ bool parseCjSampleWords(std::string_view text, std::vector<CjSampleWord>& out, s
 }
 
 WordTable completeWordTable(const std::vector<WordKeyShape>& shapes, std::string_view sourceUtf8,
-                            std::vector<std::string>* dropped, std::string* error) {
-  WordTable table = syntheticWordTable(shapes);
+                            std::vector<std::string>* dropped, std::string* error, bool inert) {
+  WordTable table = inert ? inertWordTable(shapes) : syntheticWordTable(shapes);
   std::map<std::string, const WordKeyShape*> byKey;
   for (const WordKeyShape& s : shapes) byKey[s.key] = &s;
   // Synthetic words must not collide with the source's real words.
@@ -253,6 +253,7 @@ WordTable completeWordTable(const std::vector<WordKeyShape>& shapes, std::string
     for (const std::string& w : words) real.insert(w);
   }
   for (const auto& [key, words] : source) table[key] = words;
+  if (inert) return table;  // placeholders never meet real words
   // A synthetic word that is also one of the real words would give two roles one word: it is
   // replaced by a fresh word of its length.
   std::set<std::string> used;
@@ -292,7 +293,7 @@ bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& word
 
   // The listed words come first: the first dictionary entry must be the listed first-entry word.
   std::string tableError;
-  WordTable table = completeWordTable(wordKeys, tableText, dropped, &tableError);
+  WordTable table = completeWordTable(wordKeys, tableText, dropped, &tableError, true);
   if (!tableError.empty()) return fail(error, tableError);
   files[kWordTableFile] = wordTableText(table);
   std::string firstWord;

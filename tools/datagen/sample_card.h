@@ -51,10 +51,11 @@ bool parseCjSampleWords(std::string_view text, std::vector<CjSampleWord>& out, s
 // a shift to a state the group has no goto lines for, or a reduction by a rule it lacks.
 bool parseCjGrammarSource(std::string_view text, CjGrammar& out, std::string* error = nullptr);
 
-// The listed-word table: the source's words over synthetic words of every shape. A source key the
-// schema lacks, or whose words break its shape, is left out and named in `dropped`.
+// The listed-word table: the source's words over synthetic words of every shape (inert
+// placeholders when `inert`, for the card's Chinese words). A source key the schema lacks, or whose
+// words break its shape, is left out and named in `dropped`.
 WordTable completeWordTable(const std::vector<WordKeyShape>& shapes, std::string_view sourceUtf8,
-                            std::vector<std::string>* dropped, std::string* error = nullptr);
+                            std::vector<std::string>* dropped, std::string* error = nullptr, bool inert = false);
 
 // Every file of the Chinese-to-Japanese data folder from the cj/ sources (host folder).
 bool cjSampleFiles(const std::string& cjSourceFolder, const std::vector<WordKeyShape>& wordKeys, CjDataFiles& files,

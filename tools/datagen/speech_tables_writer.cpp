@@ -3,12 +3,15 @@
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
 #include "platform/core/device.h"
+#include "speech/engine/segmenter.h"
 #include "speech/engine/speech_files.h"
 #include "speech/engine/text_code.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <sstream>
+#include <unordered_map>
 
 namespace datagen {
 
@@ -100,6 +103,11 @@ int syllableNumber(std::string_view pinyin) {
   return -1;
 }
 
+std::string syllableName(int number) {
+  const auto& list = syllableList();
+  return number >= 0 && number < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(number)] : std::string();
+}
+
 int pinyinReading(std::string_view p) {
   if (p.size() < 2 || p.back() < '1' || p.back() > '5') return -1;
   int s = syllableNumber(p.substr(0, p.size() - 1));
@@ -123,6 +131,8 @@ std::vector<std::uint16_t> speechUnits(std::string_view utf8) {
 bool parseSpeechSource(std::string_view text, SpeechSource& out, std::string* error) {
   std::istringstream in{std::string(text)};
   int lineNo = 0;
+  std::unordered_map<std::string, std::size_t> hanziAt;  // character -> place in out.hanzi
+  for (std::size_t i = 0; i < out.hanzi.size(); ++i) hanziAt[out.hanzi[i].ch] = i;
   for (std::string line; std::getline(in, line);) {
     ++lineNo;
     if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
@@ -156,11 +166,39 @@ bool parseSpeechSource(std::string_view text, SpeechSource& out, std::string* er
           return fail(error, lineNo, "unknown field: " + f[i]);
         }
       }
-      out.hanzi.push_back(h);
-    } else if (kind == "word" && f.size() == 3) {
+      // A later line for the same character replaces its readings, weight and surname reading;
+      // properties add up.
+      auto same = hanziAt.find(h.ch);
+      if (same != hanziAt.end()) {
+        h.props |= out.hanzi[same->second].props;
+        out.hanzi[same->second] = h;
+      } else {
+        hanziAt[h.ch] = out.hanzi.size();
+        out.hanzi.push_back(h);
+      }
+    } else if (kind == "prop" && f.size() == 3) {
+      std::uint32_t mask = static_cast<std::uint32_t>(std::stoul(f[2], nullptr, 0));
+      std::u16string chars = plat::utf8ToWide(f[1]);
+      for (char16_t c : chars) {
+        std::string ch = plat::wideToUtf8(std::u16string(1, c));
+        auto h = hanziAt.find(ch);
+        if (h == hanziAt.end()) return fail(error, lineNo, "no reading given for " + ch);
+        out.hanzi[h->second].props |= mask;
+      }
+    } else if (kind == "word" && f.size() >= 3) {
       auto units = speechUnits(f[1]);
       if (units.size() < 2 || units.size() > 4) return fail(error, lineNo, "a word has 2 to 4 characters");
-      out.words.push_back({f[1], static_cast<std::uint16_t>(std::stoul(f[2]))});
+      SpeechSource::Word w{f[1], static_cast<std::uint16_t>(std::stoul(f[2])), 0};
+      for (std::size_t i = 3; i < f.size(); ++i) {
+        if (f[i] == "time") {
+          w.classes |= speech::kWordTime >> 16;
+        } else if (f[i] == "pager") {
+          w.classes |= speech::kWordPager >> 16;
+        } else {
+          return fail(error, lineNo, "unknown word class: " + f[i]);
+        }
+      }
+      out.words.push_back(w);
     } else if (kind == "polyword" && f.size() == 4) {
       SpeechSource::PolyWord w{f[1], std::stoi(f[2]), std::stoi(f[3])};
       auto units = speechUnits(w.text);
@@ -211,7 +249,7 @@ std::string speechCzFile(const SpeechSource& src) {
         auto units = speechUnits(w->text);
         for (std::size_t k = 1; k < units.size(); ++k) put16(pool, units[k]);
       }
-      for (const auto* w : list) put32(pool, w->weight);
+      for (const auto* w : list) put32(pool, w->weight | (static_cast<std::uint32_t>(w->classes) << 16));
     }
   }
   return out + pool;

@@ -3,8 +3,11 @@
 // Source lines (UTF-8; '#' starts a comment; fields separated by spaces or tabs):
 //   hanzi <char> <readings> [weight=N] [prop=N] [surname=<reading>]
 //         readings: pinyin with a tone digit 1-5, comma-separated, the default first
-//         ("zhong1", "lv4" for ü, "E2" for ê); two or more make the character a polyphone
-//   word <chars> <weight>                  a word of 2 to 4 characters
+//         ("zhong1", "lv4" for ü, "E2" for ê); two or more make the character a polyphone;
+//         a later line for the same character replaces its readings, weight and surname
+//         reading, and adds its properties
+//   prop <chars> <mask>                    adds property bits to characters already given
+//   word <chars> <weight> [time] [pager]   a word of 2 to 4 characters, with its classes
 //   polyword <chars> <place> <number>      a polyphone word: the character at <place> (from 0)
 //                                          takes reading <number> of its polyphone
 //   symbol <char> <reading text>           how a symbol is read aloud
@@ -28,6 +31,7 @@ struct SpeechSource {
   struct Word {
     std::string text;
     std::uint16_t weight = 0;
+    std::uint16_t classes = 0;  // the upper half of its value
   };
   struct PolyWord {
     std::string text;
@@ -49,6 +53,8 @@ struct SpeechSource {
 
 // Place of a pinyin syllable ("zhong", "lv", "E") in the engine's list of 417; -1 when unknown.
 int syllableNumber(std::string_view pinyin);
+// The syllable of a place in that list ("" when out of range).
+std::string syllableName(int number);
 // "zhong1" -> syllable × 8 + tone; -1 when malformed.
 int pinyinReading(std::string_view pinyinWithTone);
 

@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 namespace datagen {
 
@@ -140,9 +142,27 @@ bool writeSyntheticUnits(std::string_view folder, int variants) {
   return writeSyllableUnits(folder, syllables) && writeLetterUnits(folder, letters);
 }
 
+bool speechHanziTable(std::string& text) {
+#ifdef SUITE_SPEECH_HANZI_TABLE
+  std::ifstream in(SUITE_SPEECH_HANZI_TABLE, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  text = s.str();
+  return in && !text.empty();
+#else
+  text.clear();
+  return false;
+#endif
+}
+
 bool writeSpeechDataFolder(std::string_view folder, std::string_view sourceText, std::string* error) {
   SpeechSource src;
-  if (!parseSpeechSource(sourceText, src, error)) return false;
+  std::string hanzi;
+  if (!speechHanziTable(hanzi)) {
+    if (error) *error = "the generated readings of the hanzi are missing";
+    return false;
+  }
+  if (!parseSpeechSource(hanzi, src, error) || !parseSpeechSource(sourceText, src, error)) return false;
   if (!writeSpeechTables(folder, src)) {
     if (error) *error = "the tables cannot be written";
     return false;

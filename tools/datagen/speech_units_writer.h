@@ -33,8 +33,11 @@ bool writeLetterUnits(std::string_view folder, const std::vector<Samples>& recor
 // Every syllable code with `variants` synthetic variants and 50 synthetic letter entries.
 bool writeSyntheticUnits(std::string_view folder, int variants = 1);
 
-// A whole speech data folder: the tables from a readable source (see speech_tables_writer.h)
-// and synthetic unit recordings. False with a reason on failure.
+// The readings of every GB2312 hanzi generated from Unihan at build time; false when missing.
+bool speechHanziTable(std::string& text);
+// A whole speech data folder: the tables from the generated readings with a readable source over
+// them (see speech_tables_writer.h; its lines replace a character's readings) and synthetic unit
+// recordings. False with a reason on failure.
 bool writeSpeechDataFolder(std::string_view folder, std::string_view sourceText, std::string* error = nullptr);
 
 }  // namespace datagen

@@ -102,4 +102,26 @@ bool parseViewerSource(int direction, std::string_view text, std::vector<ViewerR
   return true;
 }
 
+bool parseViewerExamples(std::string_view text, std::vector<std::pair<std::string, std::string>>& out,
+                         std::string& error) {
+  std::istringstream in{std::string(text)};
+  std::string line;
+  int number = 0;
+  out.clear();
+  while (std::getline(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    size_t tab = line.find('\t');
+    if (tab == std::string::npos || tab == 0 || tab + 1 == line.size()) {
+      error = "line " + std::to_string(number) + ": japanese, a tab, chinese";
+      return false;
+    }
+    std::string japanese;
+    appendText(japanese, plat::utf8ToWide(line.substr(0, tab)), false);
+    out.emplace_back(std::move(japanese), toEngineCode(plat::utf8ToWide(line.substr(tab + 1))));
+  }
+  return true;
+}
+
 }  // namespace datagen

@@ -19,4 +19,9 @@ std::string toEngineCode(std::u16string_view text);
 // headwords' language. Blank lines and lines starting with '#' are skipped.
 bool parseViewerSource(int direction, std::string_view text, std::vector<ViewerRecord>& out, std::string& error);
 
+// Example sentences, one pair a line: "Japanese<TAB>Chinese" in UTF-8, as examples.dat's lines
+// (Shift-JIS, engine code). Blank lines and lines starting with '#' are skipped.
+bool parseViewerExamples(std::string_view text, std::vector<std::pair<std::string, std::string>>& out,
+                         std::string& error);
+
 }  // namespace datagen

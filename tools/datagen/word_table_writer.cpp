@@ -2,6 +2,7 @@
 
 #include "platform/core/codepage.h"
 
+#include <cstdio>
 #include <set>
 
 namespace datagen {
@@ -58,6 +59,35 @@ WordTable syntheticWordTable(const std::vector<WordKeyShape>& shapes) {
         }
       }
       made.insert(word);
+      words.push_back(word);
+    }
+    table[s.key] = words;
+  }
+  return table;
+}
+
+WordTable inertWordTable(const std::vector<WordKeyShape>& shapes) {
+  std::vector<std::string> pool;
+  for (int lead = kInertLeadFirst; lead <= kInertLeadLast; ++lead) {
+    for (int trail = kInertTrailFirst; trail <= kInertTrailLast; ++trail) {
+      char text[16];
+      std::snprintf(text, sizeof text, "\\x%02X\\x%02X", lead, trail);
+      pool.push_back(text);
+    }
+  }
+  std::map<int, std::size_t> next;  // next word number per length
+  WordTable table;
+  for (const WordKeyShape& s : shapes) {
+    const int count = s.count > 0 ? s.count : 3;
+    const int length = s.minChars > 0 ? s.minChars : 1;
+    std::vector<std::string> words;
+    for (int w = 0; w < count; ++w) {
+      std::size_t v = next[length]++;
+      std::string word;
+      for (int c = 0; c < length; ++c) {
+        word += pool[v % pool.size()];
+        v /= pool.size();
+      }
       words.push_back(word);
     }
     table[s.key] = words;

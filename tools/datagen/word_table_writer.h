@@ -30,6 +30,16 @@ using WordTable = std::map<std::string, std::vector<std::string>>;
 // combinations of used characters, still distinct while the length allows.
 WordTable syntheticWordTable(const std::vector<WordKeyShape>& shapes);
 
+// Inert placeholders of the declared counts and lengths: raw engine-code byte pairs written as
+// "\xHH\xHH" that no conversion of real text produces (leads kInertLeadFirst..kInertLeadLast,
+// trails 0x80-0xFC), so that no rule fires on them. Words of two or more characters are distinct;
+// one-character words repeat once the pool runs out.
+WordTable inertWordTable(const std::vector<WordKeyShape>& shapes);
+inline constexpr int kInertLeadFirst = 0xED;
+inline constexpr int kInertLeadLast = 0xF9;
+inline constexpr int kInertTrailFirst = 0x80;
+inline constexpr int kInertTrailLast = 0xFC;
+
 // Table text: one word as itself, several as a bar list "|a|b|c|".
 std::string wordTableText(const WordTable& table);
 

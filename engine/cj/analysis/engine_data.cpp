@@ -165,7 +165,8 @@ int initCjEngine() {
 
 int closeCjEngine() {
   CjEngineData& d = data();
-  for (std::FILE** slot : {&d.fmemdic, &d.zmemdic, &d.cwcdic, &d.fmemdicp, &d.zmemdicp}) {
+  for (std::FILE** slot :
+       {&d.fmemdic, &d.zmemdic, &d.cwcdic, &d.cwcjdic, &d.hanzi, &d.fmemdicp, &d.zmemdicp, &d.cwcdicp}) {
     if (*slot) {
       plat::fileClose(*slot);
       *slot = nullptr;

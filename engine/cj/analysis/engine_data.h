@@ -44,7 +44,7 @@ extern std::u16string dataFolderPath;
 
 // Loads every data file, the word table and the grammar; returns engineStatus.
 int initCjEngine();
-// Closes the dictionary handles the engine keeps; returns engineStatus unchanged.
+// Closes every file the engine keeps open; returns engineStatus unchanged.
 int closeCjEngine();
 // The thirteen loading steps; reports through engineStatus only.
 void loadCjData();

@@ -68,6 +68,24 @@ int isPersonOrOrganisationWord(CjTransferContext& c, int i) {
   return hasSem(*n, 'H') || hasSem(*n, 'J') || isListedWord("entityTests.personWords", n->CHI.view()) ? 1 : 0;
 }
 
+int hasAnimateSubjectWord(CjTransferContext& c, int i) {
+  const CjNode* n = translated(c, i);
+  if (!n || !isWord(c, i)) return 0;
+  if (hasSem(*n, 'Z') || hasSem(*n, 'H')) return 1;
+  for (const CjSense& sense : n->senses) {
+    const std::string_view sem = sense.M_SEM.view();
+    if (sem.find('Z') != std::string_view::npos || sem.find('H') != std::string_view::npos) return 1;
+  }
+  const CjTargetNode& t = c.targets[i];
+  const std::string_view code = !t.japanese.empty()      ? t.jcat.view()
+                                : !t.candidates.empty() ? t.candidates.front().code.view()
+                                                        : std::string_view();
+  for (std::string_view counter : {"<人>", "<匹>", "<頭>", "<羽>"}) {
+    if (code.find(counter) != std::string_view::npos) return 1;
+  }
+  return 0;
+}
+
 int translateDeterminer(CjTransferContext& c, int i) {
   const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
   if (!n) return 0;

@@ -10,6 +10,9 @@ int isPersonName(CjTransferContext& c, int node);
 int isPlaceName(CjTransferContext& c, int node);
 int isPlaceWord(CjTransferContext& c, int node);
 int isPersonOrOrganisationWord(CjTransferContext& c, int node);
+// A word that names a person or an animal: a sense with the animate or human semantic code, or a
+// translation counted as living things are.
+int hasAnimateSubjectWord(CjTransferContext& c, int node);
 
 // 1 when it gave the node a fixed translation.
 int translateDeterminer(CjTransferContext& c, int node);

@@ -124,18 +124,20 @@ void applyPrepositionPattern(CjTransferContext& c, int p) {
       drop(c, c3);
       break;
     case 7: {
+      // A run of nouns is a per phrase only when it starts with the per word: other runs ("2000年",
+      // "北京大学") take no "ごとに".
       if (c1 > 0 && isListedWord("prepositionPatterns.perWord", nodeOf(c, c1).CHI.view())) {
         at(c, c1).japanese.clear();
         at(c, c1).ruleFlag1 = 0;
         at(c, c1).ruleFlag2 = 0;
-      }
-      const int after = c1 > 0 ? c.targets[c1].nextSibling : 0;
-      if (after > 0 && isListedWord("prepositionPatterns.aroundWords", nodeOf(c, after).CHI.view())) {
-        at(c, cl).vform = 'z';
-        at(c, cl).att = "あたりの";
-      } else {
-        pt.caseOpen = 0;
-        at(c, cl).att = "ごとに";
+        const int after = c.targets[c1].nextSibling;
+        if (after > 0 && isListedWord("prepositionPatterns.aroundWords", nodeOf(c, after).CHI.view())) {
+          at(c, cl).vform = 'z';
+          at(c, cl).att = "あたりの";
+        } else {
+          pt.caseOpen = 0;
+          at(c, cl).att = "ごとに";
+        }
       }
       const std::string& unlinked = listedWord("prepositionPatterns.unlinkedFirstWord");
       int steps = 0;

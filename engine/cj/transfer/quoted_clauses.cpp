@@ -42,7 +42,7 @@ int clausePredicate(CjTransferContext& c) {
   return 0;
 }
 
-// Orders the quoted stretch of phrase p; false when the pass must stop.
+// Orders the quoted stretch of phrase p; false when the pass must stop (no memory).
 bool reanalysePhrase(CjTransferContext& c, int p) {
   const int first = c.targets[p].firstChild;
   int o = 0;
@@ -55,7 +55,9 @@ bool reanalysePhrase(CjTransferContext& c, int p) {
   int q = lastOfTopChain(c);
   if (!isQuoteMark(c, q)) q = q > 0 && isQuoteMark(c, c.targets[q].prevSibling) ? c.targets[q].prevSibling : 0;
   c.lastTop = q;
-  if (o == 0 || q == 0) return false;
+  // A stretch without its opening or closing mark, or of one or two words, is left as it is;
+  // later quoted phrases are still ordered.
+  if (o == 0 || q == 0) return true;
   const int after = c.targets[o].nextSibling;
   if (after == 0 || after == q || c.targets[after].nextSibling == q) return true;
   const int before = c.targets[q].prevSibling;

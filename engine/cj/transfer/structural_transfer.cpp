@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "engine/cj/analysis/word_table.h"
 #include "engine/cj/transfer/dependent_order.h"
@@ -137,9 +138,9 @@ void transferPhrase(CjTransferContext& c) {
 }
 
 void transferStructure(CjTransferContext& c) {
-  // The analysis' root: rules may append nodes after it.
-  const int root = c.nodeCount;
   transferPhrase(c);
+  // The last node after the dispatch: a node a rule appended stands there instead of the root.
+  const int root = c.nodeCount;
   const CjNode& r = node(c, root);
   if (root > 0 && r.CAT == "S" && r.prev == 0) {
     const int h = c.targets[root].headChild;
@@ -225,17 +226,39 @@ void orderGovernorClause(CjTransferContext& c, int start, std::string_view start
 
 void rebuildTopChain(CjTransferContext& c) {
   if (c.orderList.empty()) return;
-  int prev = 0;
+  // Nodes of the old chain that the walk did not order (no role link) keep their words and their
+  // place: each goes before the ordered node that followed it in the old chain, or last.
+  std::vector<char> ordered(kMaxNodes, 0);
   for (const CjOrderItem& item : c.orderList) {
-    CjTargetNode* t = item.node > 0 ? targetNode(c, item.node) : nullptr;
-    if (!t) continue;
-    if (prev == 0) {
-      c.firstTop = item.node;
-    } else {
-      c.targets[prev].nextSibling = static_cast<std::int16_t>(item.node);
+    if (item.node > 0 && item.node < kMaxNodes) ordered[item.node] = 1;
+  }
+  std::vector<std::vector<int>> before(kMaxNodes);
+  std::vector<int> pending;
+  int steps = 0;
+  for (int k = c.firstTop; k > 0 && k < kMaxNodes && steps < kMaxNodes; k = c.targets[k].nextSibling, ++steps) {
+    if (!ordered[k]) {
+      if (targetNode(c, k)) pending.push_back(k);
+    } else if (!pending.empty()) {
+      before[k].swap(pending);
     }
-    t->prevSibling = static_cast<std::int16_t>(prev);
-    prev = item.node;
+  }
+  std::vector<int> chain;
+  for (const CjOrderItem& item : c.orderList) {
+    if (item.node < 1 || item.node >= kMaxNodes || !targetNode(c, item.node)) continue;
+    chain.insert(chain.end(), before[item.node].begin(), before[item.node].end());
+    before[item.node].clear();
+    chain.push_back(item.node);
+  }
+  chain.insert(chain.end(), pending.begin(), pending.end());
+  int prev = 0;
+  for (int n : chain) {
+    if (prev == 0) {
+      c.firstTop = n;
+    } else {
+      c.targets[prev].nextSibling = static_cast<std::int16_t>(n);
+    }
+    c.targets[n].prevSibling = static_cast<std::int16_t>(prev);
+    prev = n;
   }
   if (prev > 0) c.targets[prev].nextSibling = 0;
 }

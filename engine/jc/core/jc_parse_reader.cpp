@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/jc/core/jc_links.h"
+#include "engine/jc/core/jc_predicates.h"
 #include "platform/core/notify.h"
 
 namespace jc {
@@ -53,91 +54,16 @@ void skipSentence() {
     if (!line.empty() && line[0] == 'E') return;
 }
 
-// ---- Predicates of the record (the few the reader needs) ----
+// ---- Predicates of the record ----
 
 bool valid(const JcSentence* r, int i) { return i >= 1 && i <= r->lastNode && i < kJcMaxNodes; }
 JcNode& node(JcSentence* r, int i) { return r->nodes[i]; }
 
-bool isInBarList(std::string_view list, std::string_view code) {
-  if (code.empty() || code.size() > 28) return false;
-  std::string fenced = "|" + std::string(code) + "|";
-  return list.find(fenced) != std::string_view::npos;
-}
-
-bool isMorphemeNode(const JcSentence* r, int i) { return !r->nodes[i].firstChild && !r->nodes[i].lastChild; }
-
-bool hasNounFeature(const JcSentence* r, int i) {
-  static const char* const kCodes[] = {"S2", "S3", "S4", "S5", "S6", "S7", "S8", "S9", "S10", "S11", "S12", "S16", "S17"};
-  for (const char* c : kCodes)
-    if (isInBarList(r->nodes[i].sFeatures.view(), c)) return true;
-  return false;
-}
-
-bool hasPredicateFeature(const JcSentence* r, int i) {
-  static const char* const kCodes[] = {"A12", "A13", "A14", "A15", "A16", "A17", "A18"};
-  for (const char* c : kCodes)
-    if (isInBarList(r->nodes[i].abFeatures.view(), c)) return true;
-  return false;
-}
-
-bool governsNoDependency(const JcSentence* r, int i) {
-  for (const JcLink* l = r->dependencyList; l && l->next; l = l->next)
-    if (l->governor == i) return false;
-  return true;
-}
-
-int lastLeaf(const JcSentence* r, int i) {
-  for (int steps = 0; i > 0 && i < kJcMaxNodes && !isMorphemeNode(r, i) && steps < kJcMaxNodes; ++steps)
-    i = r->nodes[i].lastChild;
-  return i > 0 && i < kJcMaxNodes ? i : 0;
-}
-
-int firstLeaf(const JcSentence* r, int i) {
-  for (int steps = 0; i > 0 && i < kJcMaxNodes && !isMorphemeNode(r, i) && steps < kJcMaxNodes; ++steps)
-    i = r->nodes[i].firstChild;
-  return i > 0 && i < kJcMaxNodes ? i : 0;
-}
-
-int headMorpheme(const JcSentence* r, int i) {
-  for (int steps = 0; i > 0 && i < kJcMaxNodes && !isMorphemeNode(r, i) && steps < kJcMaxNodes; ++steps) {
-    int h = r->nodes[i].head;
-    if (h == i) break;
-    i = h;
-  }
-  return i > 0 && i < kJcMaxNodes ? i : 0;
-}
-
 bool surfaceIs(const JcSentence* r, int i, std::string_view s) { return i > 0 && r->nodes[i].surface == s; }
 bool posIs(const JcSentence* r, int i, std::string_view p) { return i > 0 && r->nodes[i].pos == p; }
 
-bool isAdnominalPhrase(const JcSentence* r, int i) {
-  if (!valid(r, i) || isMorphemeNode(r, i)) return false;
-  std::string_view label = r->nodes[i].depLabel.view();
-  if (!isInBarList("|D3|D6|D7|D18|D14|TG|", label)) return false;
-  return !(label == "D6" && surfaceIs(r, lastLeaf(r, i), "近く"));
-}
-
-bool isNominal(const JcSentence* r, int i) {
-  if (!valid(r, i)) return false;
-  if (isInBarList(r->nodes[i].sFeatures.view(), "S2")) return true;
-  int x = isMorphemeNode(r, i) ? i : lastLeaf(r, i);
-  for (int steps = 0; x > 0 && posIs(r, x, "9") && steps < kJcMaxNodes; ++steps) {
-    int prev = r->nodes[x].prevSibling;
-    if (prev <= 0 || r->nodes[prev].parent != r->nodes[x].parent) break;
-    x = prev;
-  }
-  if (x <= 0) return false;
-  std::string_view p = r->nodes[x].pos.view(), s = r->nodes[x].subPos.view();
-  return p == "6" || p == "15" || (p == "7" && s == "1") || (p == "14" && (s == "1" || s == "2" || s == "3")) ||
-         (p == "1" && (s == "3" || s == "4" || s == "5"));
-}
-
-bool isTimeNoun(const JcSentence* r, int i) {
-  if (i <= 0) return false;
-  const JcNode& n = r->nodes[i];
-  std::string_view codes = n.semCodes.view();
-  return (n.pos == "6" && n.subPos == "10") || codes.substr(0, 3) == "116" || codes.find("/116") != std::string_view::npos;
-}
+// The phrase half of isAdnominal: a morpheme in an attributive form does not count here.
+bool isAdnominalPhrase(const JcSentence* r, int i) { return !isMorpheme(r, i) && isAdnominal(r, i); }
 
 // ---- Links and attribute moves ----
 
@@ -242,7 +168,7 @@ int leftEdge(const JcSentence* r, int p) {
 
 void assignHeads(JcSentence* r) {
   for (int i = 0; i <= r->lastNode && i < kJcMaxNodes; ++i) {
-    if (isMorphemeNode(r, i)) continue;
+    if (isMorpheme(r, i)) continue;
     JcNode& n = node(r, i);
     int x;
     if (hasNounFeature(r, i)) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/jc/core/jc_links.h"
+#include "engine/jc/core/jc_predicates.h"
 #include "engine/jc/core/rendering_table.h"
 
 namespace jc {
@@ -59,35 +60,9 @@ std::size_t findCharacter(std::string_view s, std::string_view ch) {
 
 void emit(JcSentence* r, std::string_view text) { r->output.append(text); }
 
-// --- Stand-ins for the predicate library -------------------------------------------------
-
-bool hasBar(std::string_view list, std::string_view code) {
-  return !code.empty() && list.find("|" + std::string(code) + "|") != std::string_view::npos;
-}
-
-// The node's phrase features hold one of A12..A18.
-bool hasPredicateFeature(const JcSentence* r, int i) {
-  if (!isIndex(i)) return false;
-  for (std::string_view a : {"A12", "A13", "A14", "A15", "A16", "A17", "A18"})
-    if (hasBar(r->nodes[i].abFeatures.view(), a)) return true;
-  return false;
-}
-
-// The dependent of the first dependency of governor with that label; 0 when none.
-int findDependencyDependent(const JcSentence* r, int governor, std::string_view label) {
-  for (const JcLink* l = r->dependencyList; l && l->next; l = l->next)
-    if (l->governor == governor && l->label == label) return l->dependent;
-  return 0;
-}
-
-// An adverb (POS 8), or a word of an i-adjective (18-20) or na-adjective (21-23) type.
+// An adverb, or a word of an i-adjective or na-adjective type.
 bool isAdverbOrAdjectiveWord(const JcSentence* r, int i) {
-  if (!isIndex(i)) return false;
-  const JcNode& n = r->nodes[i];
-  if (n.pos == "8") return true;
-  for (std::string_view t : {"18", "19", "20", "21", "22", "23"})
-    if (n.conjType == t) return true;
-  return false;
+  return isAdverb(r, i) || isIAdjective(r, i) || isNaAdjective(r, i);
 }
 
 // --- Cursor stack ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/jc/core/jc_links.h"
+#include "engine/jc/core/jc_predicates.h"
 #include "engine/jc/core/rendering_table.h"
 
 namespace jc {
@@ -25,9 +26,6 @@ bool inBarList(std::string_view list, std::string_view code) {
   return list.find("|" + std::string(code) + "|") != std::string_view::npos;
 }
 
-// Stand-in for the predicate library's symbol test (POS 1).
-bool isSymbolWord(const JcSentence* r, int i) { return i >= 0 && i < kJcMaxNodes && r->nodes[i].pos == "1"; }
-
 bool isMarkerPost(std::string_view post) {
   for (std::string_view m : {"[TOOL]", "[LOCb]", "[LOC1]", "NENG", "ASP", "[LAST]", "NARU()"})
     if (post == m) return true;
@@ -47,7 +45,7 @@ bool isValidReference(const JcSentence* r, int i, int n) {
 // "[LOC]": a place phrase ending in に whose noun is marked '1' or '2' takes a localiser word.
 void placeLocaliser(JcSentence* r, int n) {
   int l = targetLastLeaf(r, n);
-  while (l > 0 && isSymbolWord(r, l)) --l;
+  while (l > 0 && isSymbol(r, l)) --l;
   if (l < 2 || !(r->nodes[l].surface == "に")) return;
   const JcCandidate* c = r->targets[l - 1].candidates;
   if (!c || c->extra.size() < 2) return;

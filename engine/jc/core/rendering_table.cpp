@@ -20,6 +20,11 @@ cj::KeyedWordTable& table() {
   return t;
 }
 
+unsigned& generation() {
+  static unsigned g = 1;
+  return g;
+}
+
 const cj::KeyedWords& noEntry() {
   static const cj::KeyedWords none;
   return none;
@@ -101,6 +106,7 @@ RenderingTableStatus loadRenderingTableText(std::string_view text, std::string* 
     return kRenderingTableRefused;
   }
   table() = std::move(loaded);
+  ++generation();
   return kRenderingTableLoaded;
 }
 
@@ -113,6 +119,11 @@ RenderingTableStatus loadRenderingTable(std::string_view dataFolder, std::string
   return loadRenderingTableText(text, error);
 }
 
-void clearRenderingTable() { table().clear(); }
+void clearRenderingTable() {
+  table().clear();
+  ++generation();
+}
+
+unsigned renderingTableGeneration() { return generation(); }
 
 }  // namespace jc

@@ -47,6 +47,9 @@ enum RenderingTableStatus {
 RenderingTableStatus loadRenderingTable(std::string_view dataFolder, std::string* error = nullptr);
 RenderingTableStatus loadRenderingTableText(std::string_view text, std::string* error = nullptr);
 void clearRenderingTable();
+// Changes whenever the table is loaded or cleared: a word resolved under one generation stays valid
+// until the next.
+unsigned renderingTableGeneration();
 
 // UTF-8 text (with "\xHH" raw bytes) in engine code; false when a character has no engine code.
 bool utf8ToEngineCode(std::string_view text, std::string& out);

@@ -85,21 +85,21 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"他很高兴。", "彼はとてもうれしい。"},  // adjective predicate
       {"你喝茶吗？", "あなたはお茶を飲むか？"},  // question with the final particle
       {"我不去学校。", "私は学校に行かない。"},  // negation
-      {"今天我去北京。", "今日北京に行く。"},  // time word
+      {"今天我去北京。", "今日私は北京に行く。"},  // time word before the subject
       {"他在学校学习。", "彼は学校で勉強する。"},  // preposition phrase
       {"桌子上有三本书。", "机の上に三冊の本がある。"},  // localiser phrase
-      {"我买了两本书。", "二冊の本を買った。"},  // numeral and classifier; 了 gives the past
+      {"我买了两本书。", "私は二冊の本を買った。"},  // numeral and classifier; 了 gives the past
       {"这本书很好。", "この本はとてもよい。"},  // demonstrative and classifier
-      {"我喝了一杯茶。", "一杯のお茶を飲んだ。"},  // another classifier's counter
+      {"我喝了一杯茶。", "私は一杯のお茶を飲んだ。"},  // another classifier's counter
       {"这是我买的书。", "これは私が買う本だ。"},  // relative clause with the linker
       // Reporting verb and quotation. The line is cut after "：" and after the end mark inside the
       // quotation: "”" is a sentence of its own without hanzi and passes through; the "“" left
-      // without its partner is no quoted span, takes no role and falls out of the ordered clause.
-      {"他说：“我明天去。”", "彼は言う：私の明日行く。”"},
+      // without its partner is no quoted span and takes no role, but keeps its place.
+      {"他说：“我明天去。”", "彼は言う：“私の明日行く。”"},
       // The same cut before the question's closing mark: no sentence node wraps the clause, so
       // the particle's "か" and the question mark's "か？" both appear.
       {"他说：“你喝茶吗？”", "彼は言う：“あなたお茶を飲むかか？”"},
-      {"他说：“我明天去”", "彼は言う：“私の明日は行く”"},  // a whole quotation keeps both marks
+      {"他说：“我明天去”", "彼は言う：“私は明日行く”"},  // a whole quotation keeps both marks
       {"他在学校。", "彼は学校にいる。"},  // the verb of being somewhere takes に
       {"我没有钱。", "私はお金がない。"},  // negated existence
       {"他喝茶吧。", "彼はお茶を飲むでしょう。"},  // final particle of supposition
@@ -114,7 +114,88 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
   const std::vector<std::string> out = translate(lines, &errors);
   ASSERT_EQ(status_, 0) << errors;
   ASSERT_EQ(out.size(), lines.size()) << errors;
-  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].japanese) << lines[i];
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(out[i], cases[i].japanese) << lines[i];
+    // The corpus has no hanzi without a Japanese form, and no "every" word.
+    EXPECT_EQ(out[i].find("〓"), std::string::npos) << lines[i];
+    EXPECT_EQ(out[i].find("ごとに"), std::string::npos) << lines[i];
+  }
+}
+
+TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
+  ASSERT_TRUE(cardBuilt_);
+  const struct {
+    const char* chinese;
+    const char* japanese;
+  } cases[] = {
+      {"三千五百万人。", "3500万の人。"},  // numerals read in the card's order
+      {"一百零五个学生。", "105個の学生。"},
+      {"我有二十本书。", "私は20冊の本がある。"},
+      // Simplified characters take their Japanese forms, not 〓, also inside dictionary words.
+      {"虽然下雨，但是我去。", "雖然雨が降って、私は行く。"},
+      {"谢谢你。", "あなたに感謝する。"},
+      {"我很喜欢你。", "私はとてもあなたが好きだ。"},
+      {"他不喜欢喝咖啡。", "彼はコーヒーを飲むのが好きではない。"},
+      {"我饿了。", "私はお腹が空いた。"},
+      {"我对他说话。", "私は彼に話す。"},
+      {"这本书很有意思。", "この本はとても面白い。"},
+      {"请坐。", "座って下さい。"},
+      {"我被老师批评了。", "私は先生に批判された。"},
+      {"2000年我在上海。", "２０００年私上海にいる。"},  // a run of nouns is no per phrase
+      {"我有100元。", "１００元が私ある。"},
+      {"他每天都工作。", "彼は毎日みな働く。"},
+      // Everyday shapes of the card's grammar.
+      {"我昨天没去学校。", "私は昨日学校に行かなかった。"},  // subject before a time word; 没 is past
+      {"我去过北京。", "私は北京に行った。"},                  // 过
+      {"我吃了饭。", "私はご飯を食べた。"},                    // 了
+      {"我把书给他了。", "私は本を彼にあげた。"},              // 把
+      {"他被妈妈叫了。", "彼はお母さんに呼ばれた。"},          // 被
+      {"他比我高。", "彼は私より高い。"},                      // 比
+      {"你呢？", "あなたは？"},                                // 呢 asks about the person
+      {"我想去日本。", "私は日本に行きたい。"},                // 想
+      {"我会说汉语。", "私は中国語を言える。"},                // 会
+      {"你去哪里？", "あなたはどこに行く？"},
+      {"我有两个朋友。", "私は二個の友達がいる。"},  // persons and animals exist with いる
+      {"桌子上有一只猫。", "机の上に一匹の猫がいる。"},
+      {"他们在学校学习汉语。", "彼らは学校で中国語を勉強する。"},
+  };
+  std::vector<std::string> lines;
+  for (const auto& k : cases) lines.push_back(k.chinese);
+  std::string errors;
+  const std::vector<std::string> out = translate(lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(out[i], cases[i].japanese) << lines[i];
+    EXPECT_EQ(out[i].find("〓"), std::string::npos) << lines[i];
+    EXPECT_EQ(out[i].find("ごとに"), std::string::npos) << lines[i];
+  }
+}
+
+TEST_F(EndToEnd, ConsoleDriverSaysWhatItDoesNotTranslate) {
+  ASSERT_TRUE(cardBuilt_);
+  std::string errors;
+  // A character without a Chinese code is not handed over as '?'; a long run of short words the
+  // analysis gives up on comes back unchanged, and the driver says so.
+  const std::vector<std::string> out =
+      translate({"我喝茶€", "我喝茶他喝水你喝茶我喝茶他喝水你喝茶我喝茶他喝水你喝茶我喝茶他喝水你喝茶", "我喝茶。"}, &errors);
+  ASSERT_EQ(out.size(), 3u) << errors;
+  EXPECT_EQ(out[0], "");
+  EXPECT_EQ(out[2], "私はお茶を飲む。");
+  EXPECT_NE(errors.find("line 1 not translated: € has no Chinese code"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("line 2 not translated"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("line 3"), std::string::npos) << errors;
+
+  const std::string bin = quoted(binFolder() + "/cjtranslate");
+  const std::string log = device_->root() + "/driver.txt";
+  EXPECT_EQ(std::system((bin + " --help >" + quoted(log) + " 2>&1").c_str()), 0);
+  EXPECT_NE(readFile(log).find("usage:"), std::string::npos);
+  // Without the data folder on any card, the message names the folder looked for.
+  const std::string empty = device_->root() + "/empty-device";
+  std::system(("mkdir -p " + quoted(empty)).c_str());
+  EXPECT_NE(std::system(("SUITE_DEVICE_ROOT=" + quoted(empty) + " " + bin + " </dev/null >" + quoted(log) + " 2>&1").c_str()),
+            0);
+  EXPECT_NE(readFile(log).find("CJSYSTEMDIC"), std::string::npos) << readFile(log);
+  EXPECT_NE(readFile(log).find(empty), std::string::npos) << readFile(log);
 }
 
 }  // namespace

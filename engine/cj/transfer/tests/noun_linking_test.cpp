@@ -14,8 +14,9 @@ using NounLinking = cjtest::GenerationFixture;
 TEST_F(NounLinking, EntityTests) {
   build("w $entityTests.surnameChars#7 N; w $entityTests.givenNameChars#96 N; w - N; w - N; w - N M_SEM=P;"
         "w $entityTests.placeWords#93 N; w - N M_SEM=J; w $entityTests.personWords#29 N; w - N; w - N class=2 rule=3;"
-        "w - N class=2 rule=4");
+        "w - N class=2 rule=4; w - N M_SEM=Z; w - N; w - N M_SEM=H");
   target(3).candidates = {candidate("田中", "NAMAE")};
+  target(13).candidates = {candidate("猫", "N<匹>")};
   target(4).candidates = {candidate("東京", "CHIME")};
   target(9).candidates = {candidate("机", "N0000")};
   using Test = int (*)(cj::CjTransferContext&, int);
@@ -28,10 +29,11 @@ TEST_F(NounLinking, EntityTests) {
       {cj::isPersonName, "person name", {1, 2, 3, 10}},
       {cj::isPlaceName, "place name", {4}},
       {cj::isPlaceWord, "place word", {5, 6}},
-      {cj::isPersonOrOrganisationWord, "person word", {7, 8}},
+      {cj::isPersonOrOrganisationWord, "person word", {7, 8, 14}},
+      {cj::hasAnimateSubjectWord, "animate word", {12, 13, 14}},
   };
   for (const Case& k : cases) {
-    for (int i = 0; i <= 11; ++i) {
+    for (int i = 0; i <= 14; ++i) {
       const bool want = std::find(k.yes.begin(), k.yes.end(), i) != k.yes.end();
       EXPECT_EQ(k.test(*context, i), want ? 1 : 0) << k.name << ' ' << i;
     }

@@ -117,10 +117,15 @@ TEST_F(PrepositionPatterns, EveryAndChains) {
   EXPECT_EQ(target(1).ruleFlag2, 0);
   EXPECT_EQ(target(4).att, "あたりの");
   EXPECT_EQ(forms(), "tttz");
-  apply(7, "w - N", "w - J; w - N; w - N");
+  apply(7, "w $prepositionPatterns.perWord N", "w - J; w - N; w - N");
   EXPECT_EQ(target(4).att, "ごとに");
   EXPECT_EQ(target(5).caseOpen, 0);
   EXPECT_EQ(forms(), "zztz");  // c1 stands before a J word, c2 is one
+  // A run of nouns without the per word first is no per phrase: no "ごとに".
+  apply(7, "w - N", "w - N; w - N; w - N");
+  EXPECT_EQ(target(4).att, "");
+  EXPECT_NE(target(5).caseOpen, 0);
+  EXPECT_EQ(forms(), "tttz");
   apply(13);
   EXPECT_EQ(alive(), "1010");
   EXPECT_EQ(forms(), "tztN");

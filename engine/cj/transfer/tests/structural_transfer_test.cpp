@@ -93,17 +93,29 @@ TEST_F(StructuralTransfer, RebuildTopChainFollowsTheList) {
   build("w - N; w - V; w - N; w - N");
   context->orderList.clear();
   for (int n : {3, 1, 2}) cj::appendClauseItem(*context, n, "X");
-  target(4).prevSibling = 2;
   context->lastTop = 4;
   cj::rebuildTopChain(*context);
-  EXPECT_EQ(topChain(), "3 1 2");
+  // Node 4 has no role link: it keeps its words, last as before.
+  EXPECT_EQ(topChain(), "3 1 2 4");
+  EXPECT_EQ(target(4).prevSibling, 2);
   EXPECT_EQ(target(3).prevSibling, 0);
   EXPECT_EQ(target(1).prevSibling, 3);
   EXPECT_EQ(context->lastTop, 4);  // left as it was
   // An empty list changes nothing.
   context->orderList.clear();
   cj::rebuildTopChain(*context);
-  EXPECT_EQ(topChain(), "3 1 2");
+  EXPECT_EQ(topChain(), "3 1 2 4");
+  // Unordered nodes keep their place before the ordered node that followed them: 1 3 [2 4 5].
+  build("w - W; w - N; w - V; w - N; w - W");
+  context->orderList.clear();
+  for (int n : {2, 4, 3, 5}) cj::appendClauseItem(*context, n, "X");
+  cj::rebuildTopChain(*context);
+  EXPECT_EQ(topChain(), "1 2 4 3 5");
+  build("w - N; w - W; w - V; w - N");
+  context->orderList.clear();
+  for (int n : {1, 4, 3}) cj::appendClauseItem(*context, n, "X");
+  cj::rebuildTopChain(*context);
+  EXPECT_EQ(topChain(), "1 4 2 3");
 }
 
 TEST_F(StructuralTransfer, SentenceRootTakesItsFormFromTheType) {
@@ -125,6 +137,19 @@ TEST_F(StructuralTransfer, SentenceRootTakesItsFormFromTheType) {
     EXPECT_EQ(target(2).vform, k.form);
     EXPECT_TRUE(context->orderList.empty());
   }
+}
+
+TEST_F(StructuralTransfer, RootIsTheLastNodeAfterTheDispatch) {
+  // The existence phrase at the top level appends its "いる" node during the dispatch: the last
+  // node is then no sentence node, so the sentence type sets no form and the governor walk runs.
+  build("w - R; w $prepositionGroups.group03#0 G; w - N M_SEM=L; p 2 3 IP; p 1 4 S");
+  sentence->nodes[4].parent = 0;
+  target(5).headChild = 1;
+  context->sentenceType = "?";
+  context->frameStack.assign(1, cj::CjTransferFrame{});
+  cj::transferStructure(*context);
+  EXPECT_EQ(context->nodeCount, 6);
+  EXPECT_NE(target(1).vform, '?');
 }
 
 TEST_F(StructuralTransfer, WordRules) {

@@ -1,0 +1,337 @@
+// suite_bench: speed of the suite's hot paths on the sample card, one thread each.
+//   suite_bench [--sample FOLDER] [--seconds S] [--sentences N]
+// The card is built from FOLDER (default: the source tree's data/sample) into a temporary device
+// folder; each figure is measured for at least S seconds (default 2) and printed with the
+// machine's core count.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "apps/common/resource_tables.h"
+#include "engine/cj/analysis/code_convert.h"
+#include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/transfer/sentence_driver.h"
+#include "engine/jc/core/jc_app_state.h"
+#include "engine/jc/core/jp_analyzer.h"
+#include "engine/jc/core/jp_input_prep.h"
+#include "engine/jc/core/jp_morph_analysis.h"
+#include "input/recogniser/recogniser_api.h"
+#include "platform/core/codepage.h"
+#include "platform/core/device.h"
+#include "tools/bench/corpus.h"
+#include "tools/datagen/card/card_inputs.h"
+#include "tools/datagen/cj_data_folder.h"
+#include "tools/datagen/recog_dictionary_writer.h"
+#include "tools/datagen/temp_device.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+  std::string sample = SUITE_SAMPLE_DIR;
+  double seconds = 2.0;
+  int sentences = 2000;
+};
+
+unsigned cores() {
+  unsigned n = std::thread::hardware_concurrency();
+  return n ? n : 1;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Runs round() (which returns the units it handled) until at least `seconds` have passed; the
+// units per second and the rounds run.
+template <typename Round>
+double perSecond(double seconds, int& rounds, Round round) {
+  double units = 0;
+  rounds = 0;
+  const Clock::time_point start = Clock::now();
+  double elapsed = 0;
+  do {
+    units += round();
+    ++rounds;
+    elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+  } while (elapsed < seconds);
+  return units / elapsed;
+}
+
+void report(const char* what, double value, const char* unit, const std::string& detail) {
+  std::printf("%-34s %12.3f %-16s (%s; %u cores)\n", what, value, unit, detail.c_str(), cores());
+  std::fflush(stdout);
+}
+
+std::string sjis(const std::string& utf8) { return plat::wideToMultiByte(932, plat::utf8ToWide(utf8)); }
+
+// Chinese sentences through the Chinese-to-Japanese engine, as the console translator runs them.
+bool benchTranslation(const Options& o, const std::string& card, const std::vector<std::string>& corpus) {
+  cj::dataFolderPath = plat::utf8ToWide(datagen::cjDataFolder(card));
+  if (cj::initCjEngine() != 0) {
+    std::fprintf(stderr, "suite_bench: the Chinese-to-Japanese engine does not start (%d)\n", cj::engineStatus);
+    cj::closeCjEngine();
+    return false;
+  }
+  const cj::ConversionTables tables = cj::loadConversionTables();
+  std::vector<std::string> lines;
+  for (const std::string& s : corpus) {
+    std::string gb;
+    cj::unicodeToGb(tables, gb, plat::utf8ToWide(s));
+    cj::gbToInternal(tables, gb);
+    lines.push_back(gb);
+  }
+  int failed = 0, rounds = 0;
+  std::u16string japanese;
+  const double rate = perSecond(o.seconds, rounds, [&] {
+    failed = 0;
+    for (const std::string& line : lines) {
+      std::string text = line;
+      if (cj::translateChineseText(text, japanese) != 0 || japanese.empty()) ++failed;
+    }
+    return static_cast<double>(lines.size());
+  });
+  cj::closeCjEngine();
+  report("Chinese-to-Japanese translation", rate, "sentences/s",
+         std::to_string(lines.size()) + " sentences x " + std::to_string(rounds) + ", " + std::to_string(failed) +
+             " failed");
+  return true;
+}
+
+// Japanese lines prepared and analysed, the cheapest path written out, as for MORPH.TMP.
+bool benchAnalysis(const Options& o, const std::string& card, const std::string& lexicon) {
+  jc::japaneseSystemDictionaryFolder = plat::utf8ToWide(datagen::jcDataFolder(card));
+  std::unique_ptr<jc::JpAnalyzer> a{new jc::JpAnalyzer()};
+  jc::constructJpAnalyzer(a.get());
+  if (jc::initJpAnalyzer(a.get()) != 1) {
+    std::fprintf(stderr, "suite_bench: the Japanese analyser does not start\n");
+    return false;
+  }
+  bench::JapaneseWords words;
+  if (!bench::readJapaneseWords(lexicon, words)) {
+    std::fprintf(stderr, "suite_bench: jc/lexicon.txt lacks a word class the sentences need\n");
+    jc::freeJpAnalyzer(a.get());
+    return false;
+  }
+  // Endings by the names of the analyser's own forms.
+  auto ending = [&](int type, bench::Form form) {
+    const bool na = jc::conjTypeName(a.get(), type) == sjis("ナ形容詞");
+    const char* name = form == bench::kBaseForm      ? "基本形"
+                       : form == bench::kTaForm      ? (na ? "ダ列タ形" : "タ形")
+                       : na                          ? "ダ列基本連体形"
+                                                     : "基本形";
+    const std::string wanted = sjis(name);
+    for (int k = 0; k < jc::kJpConjForms; ++k)
+      if (jc::conjFormName(a.get(), type, k) == wanted)
+        return plat::wideToUtf8(plat::multiByteToWide(932, std::string(jc::conjFormEnding(a.get(), type, k))));
+    return std::string();
+  };
+  std::vector<std::string> lines;
+  std::size_t bytes = 0;
+  for (const std::string& s : bench::japaneseSentences(words, ending, o.sentences)) {
+    lines.push_back(sjis(s));
+    bytes += lines.back().size();
+  }
+  std::FILE* sink = std::fopen("/dev/null", "w");
+  if (!sink) return false;
+  int failed = 0, rounds = 0;
+  const double rate = perSecond(o.seconds, rounds, [&] {
+    failed = 0;
+    for (const std::string& line : lines) {
+      if (jc::prepareJapaneseLine(line, a->input, jc::kJpInputSize) <= 0 || !jc::analyzeSentence(a.get())) {
+        ++failed;
+        continue;
+      }
+      if (!jc::writeMorphemes(a.get(), sink)) ++failed;
+    }
+    return static_cast<double>(bytes);
+  });
+  std::fclose(sink);
+  jc::freeJpAnalyzer(a.get());
+  report("Japanese analysis", rate / 1e6, "MB/s (Shift-JIS)",
+         std::to_string(lines.size()) + " sentences, " + std::to_string(bytes) + " bytes x " +
+             std::to_string(rounds) + ", " + std::to_string(failed) + " failed");
+  return true;
+}
+
+// The translator's simplified/traditional conversion over the Chinese corpus, both directions.
+bool benchVariants(const Options& o, const std::vector<std::string>& corpus) {
+  apptext::VariantTables tables;
+  if (!apptext::loadTranslatorVariantTables(tables)) {
+    std::fprintf(stderr, "suite_bench: the variant tables are missing\n");
+    return false;
+  }
+  std::string joined;
+  for (const std::string& s : corpus) joined += s + "\r\n";
+  const std::u16string simplified = plat::utf8ToWide(joined);
+  std::u16string traditional = simplified;
+  apptext::toTraditional(tables, traditional);
+  int changed = 0;
+  for (std::size_t i = 0; i < simplified.size(); ++i) changed += simplified[i] != traditional[i];
+  const double bytes = 2.0 * static_cast<double>(simplified.size());
+  const std::string detail = std::to_string(simplified.size()) + " characters, " + std::to_string(changed) + " differ";
+  int rounds = 0;
+  double rate = perSecond(o.seconds, rounds, [&] {
+    std::u16string text = simplified;
+    apptext::toTraditional(tables, text);
+    return bytes;
+  });
+  report("Simplified to traditional", rate / 1e6, "MB/s (UTF-16)", detail + ", x " + std::to_string(rounds));
+  rate = perSecond(o.seconds, rounds, [&] {
+    std::u16string text = traditional;
+    apptext::toSimplified(tables, text);
+    return bytes;
+  });
+  report("Traditional to simplified", rate / 1e6, "MB/s (UTF-16)", detail + ", x " + std::to_string(rounds));
+  return true;
+}
+
+// A stroke sampled as a pen would: a point every two units along each segment.
+void addDenseStroke(const datagen::RecogStroke& s, std::vector<std::uint16_t>& x, std::vector<std::uint16_t>& y,
+                    std::vector<std::uint16_t>& counts) {
+  std::size_t n = 0;
+  auto point = [&](double px, double py) {
+    x.push_back(static_cast<std::uint16_t>(px + 0.5));
+    y.push_back(static_cast<std::uint16_t>(py + 0.5));
+    ++n;
+  };
+  for (std::size_t k = 0; k < s.size(); ++k) {
+    if (k == 0) {
+      point(s[0].x, s[0].y);
+      continue;
+    }
+    const double dx = s[k].x - s[k - 1].x, dy = s[k].y - s[k - 1].y;
+    const int steps = std::max(1, static_cast<int>(std::hypot(dx, dy) / 2));
+    for (int t = 1; t <= steps; ++t) point(s[k - 1].x + dx * t / steps, s[k - 1].y + dy * t / steps);
+  }
+  counts.push_back(static_cast<std::uint16_t>(n));
+}
+
+// Every sample template written again, through the recogniser's exports on the card's dictionaries.
+bool benchRecognition(const Options& o) {
+  struct Character {
+    recog::StrokeInput input{};
+    std::vector<std::uint16_t> x, y;
+  };
+  struct Set {
+    int type = 0;
+    std::vector<Character> characters;
+  };
+  std::vector<Set> sets;
+  std::size_t characters = 0;
+  for (const char* name : {"chujian.txt", "chufan.txt", "churi.txt"}) {
+    datagen::RecogTemplateSet templates;
+    if (!datagen::parseRecogTemplates(readFile(o.sample + "/recogniser/" + name), templates)) {
+      std::fprintf(stderr, "suite_bench: recogniser/%s does not read\n", name);
+      return false;
+    }
+    Set set;
+    set.type = templates.type;
+    for (const datagen::RecogTemplate& t : templates.templates) {
+      Character c;
+      std::vector<std::uint16_t> counts;
+      for (const datagen::RecogStroke& s : t.strokes) addDenseStroke(s, c.x, c.y, counts);
+      c.input.strokeCount = static_cast<std::uint8_t>(std::min<std::size_t>(counts.size(), recog::kMaxInputStrokes));
+      for (int k = 0; k < c.input.strokeCount; ++k) c.input.pointCounts[k] = counts[static_cast<std::size_t>(k)];
+      c.input.boxWidth = static_cast<std::uint16_t>(templates.boxWidth);
+      c.input.boxHeight = static_cast<std::uint16_t>(templates.boxHeight);
+      c.input.classMask = 0xFF;
+      set.characters.push_back(std::move(c));
+    }
+    characters += set.characters.size();
+    sets.push_back(std::move(set));
+  }
+  // Each dictionary is loaded once; only the recognition calls are timed.
+  int failed = 0;
+  double recognised = 0, seconds = 0;
+  for (Set& set : sets) {
+    if (Mel_Init(set.type) != 0) {
+      std::fprintf(stderr, "suite_bench: no recogniser dictionary of type %d on the card\n", set.type);
+      return false;
+    }
+    int rounds = 0;
+    const double rate = perSecond(o.seconds / static_cast<double>(sets.size()), rounds, [&] {
+      for (Character& c : set.characters) {
+        recog::RecogResult r{};
+        if (Mel_Recog(&c.input, c.x.data(), c.y.data(), &r) != 0 || r.count == 0) ++failed;
+      }
+      return static_cast<double>(set.characters.size());
+    });
+    Mel_Close();
+    recognised += rounds * static_cast<double>(set.characters.size());
+    seconds += rounds * static_cast<double>(set.characters.size()) / rate;
+  }
+  report("Handwriting recognition", seconds * 1000.0 / recognised, "ms/character",
+         std::to_string(characters) + " characters of three dictionaries, " +
+             std::to_string(static_cast<long>(recognised)) + " recognised, " + std::to_string(failed) + " failed");
+  return true;
+}
+
+bool parseOptions(int argc, char** argv, Options& o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (i + 1 >= argc) return false;
+    const char* value = argv[++i];
+    if (arg == "--sample") {
+      o.sample = value;
+    } else if (arg == "--seconds") {
+      o.seconds = std::atof(value);
+      if (o.seconds <= 0) return false;
+    } else if (arg == "--sentences") {
+      o.sentences = std::atoi(value);
+      if (o.sentences <= 0) return false;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (!parseOptions(argc, argv, o)) {
+    std::fprintf(stderr, "usage: %s [--sample FOLDER] [--seconds S] [--sentences N]\n", argv[0]);
+    return 2;
+  }
+  datagen::TempDevice device;
+  std::vector<std::string> notes;
+  std::string error;
+  if (!datagen::writeSampleCard(o.sample, device.card(), datagen::engineCardInputs(), &notes, &error)) {
+    std::fprintf(stderr, "suite_bench: sample card: %s\n", error.c_str());
+    return 1;
+  }
+  bench::ChineseWords chinese;
+  if (!bench::readChineseWords(readFile(o.sample + "/cj/words.txt"), chinese)) {
+    std::fprintf(stderr, "suite_bench: cj/words.txt lacks a word class the sentences need\n");
+    return 1;
+  }
+  const std::vector<std::string> corpus = bench::chineseSentences(chinese, o.sentences);
+
+  std::printf("Sample card from %s; at least %.1f s per figure, one thread, %u cores\n", o.sample.c_str(), o.seconds,
+              cores());
+  bool ok = benchTranslation(o, device.card(), corpus);
+  ok = benchAnalysis(o, device.card(), readFile(o.sample + "/jc/lexicon.txt")) && ok;
+  ok = benchVariants(o, corpus) && ok;
+  ok = benchRecognition(o) && ok;
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  std::printf("%-34s %12.1f MB\n", "Peak resident memory", usage.ru_maxrss / 1024.0);
+  return ok ? 0 : 1;
+}
