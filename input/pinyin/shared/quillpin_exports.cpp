@@ -1,6 +1,14 @@
 // The exports of the plug-in Quillpin.
 #include "input/panel-common/panel_frame.h"
 #include "input/pinyin/pinyin_panel_object.h"
+#include "input/pinyin/windows/quillpin_windows.h"
+
+namespace {
+// The panel draws with the host's user-interface layer.
+const struct InstallWindows {
+  InstallWindows() { pinyin::setPanelWindowsMaker(pinyin::makeQuillpinWindows); }
+} gInstallWindows;
+}  // namespace
 
 #define QUILLPIN_EXPORT extern "C" __attribute__((visibility("default")))
 

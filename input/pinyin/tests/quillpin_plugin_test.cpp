@@ -7,7 +7,11 @@
 #include "platform/core/device.h"
 #include "platform/core/library.h"
 #include "platform/core/registry.h"
+#include "platform/core/window.h"
+#include "platform/ui/app.h"
+#include "platform/ui/drawing.h"
 #include "tools/datagen/temp_device.h"
+#include "tools/datagen/temp_runtime.h"
 
 namespace {
 
@@ -58,7 +62,9 @@ TEST(Quillpin, ExportsOnlyTheFourEntriesAndRegistersThePanel) {
 TEST(Quillpin, MakesThePanelObjectByClassIdAndAnswersItsSlots) {
   const Plugin& p = plugin();
   ASSERT_TRUE(p.lib);
+  ASSERT_TRUE(ui::initApplication());  // the panel makes its windows when selected
   datagen::TempDevice device;
+  datagen::TempRuntime runtime;
   const com::Guid clsid = *plat::parseClassId(pinyin::kPinyinClassId);
   void* out = nullptr;
   ASSERT_EQ(p.getClassObject(clsid, com::iidClassFactory(), &out), com::kSOk);
@@ -70,9 +76,12 @@ TEST(Quillpin, MakesThePanelObjectByClassIdAndAnswersItsSlots) {
   auto* im = static_cast<com::InputMethod*>(object);
 
   EXPECT_EQ(im->Select(0), com::kSOk);
+  EXPECT_NE(plat::findWindow(u"2C19CB34-E468-4cf8-99C7-DE8794C56FB8 - FullChineseIMWndClass", u""), 0u);
   com::ImInfo info;
   EXPECT_EQ(im->GetInfo(&info), com::kSOk);
   EXPECT_EQ(info.flags, com::kSipfDocked);
+  EXPECT_GT(ui::imageCount(info.wideImageList), 0);
+  EXPECT_GT(ui::imageCount(info.narrowImageList), 0);
   EXPECT_EQ(info.sipRect, (com::Rect{0, 0, 240, 80}));
   char data[4];
   EXPECT_EQ(im->GetImData(sizeof data, data), com::kENotImpl);
@@ -80,6 +89,7 @@ TEST(Quillpin, MakesThePanelObjectByClassIdAndAnswersItsSlots) {
   EXPECT_EQ(im->Showing(), com::kSOk);
   EXPECT_EQ(im->Hiding(), com::kSOk);
   EXPECT_EQ(im->Deselect(), com::kSOk);
+  EXPECT_EQ(plat::findWindow(u"2C19CB34-E468-4cf8-99C7-DE8794C56FB8 - FullChineseIMWndClass", u""), 0u);
   EXPECT_EQ(im->Release(), 0u);
   EXPECT_EQ(p.canUnloadNow(), com::kSOk);
 }
