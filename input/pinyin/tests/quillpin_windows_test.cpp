@@ -75,8 +75,9 @@ class QuillpinHostTest : public ::testing::Test {
     ADD_FAILURE() << "no key " << code;
     return {};
   }
-  void tap(plat::Hwnd window, std::uint16_t code, int layout = 0) {
+  void tap(plat::Hwnd window, std::uint16_t code, int layout = 0, int scale = 1) {
     ui::Point p = keyPoint(layout, code);
+    p = {p.x * scale, p.y * scale};
     ui::testing::penDown(window, p);
     ui::testing::penUp(window, p);
     ui::processPendingEvents();
@@ -126,6 +127,29 @@ TEST_F(QuillpinHostTest, TappedSyllableAndChosenCandidateArriveInTheFocusedEdit)
   std::uint32_t keyboard = 9;
   EXPECT_TRUE(panel::panelSetting(kPinyinClassId, "Keyboard", false, keyboard));
   EXPECT_EQ(keyboard, 2u);
+}
+
+TEST_F(QuillpinHostTest, AtTwiceTheResolutionThePanelScalesItsKeys) {
+  ui::setScreenDpi(192);
+  ui::setScreenSize(480, 640);
+  ASSERT_TRUE(plat::selectInputMethod(clsid));
+  ASSERT_TRUE(plat::setInputPanelShown(true));
+  ui::processPendingEvents();
+  plat::Hwnd window = ui::inputPanelWindow();
+  ASSERT_NE(window, 0u);
+  EXPECT_EQ(ui::windowRect(window).height(), 160);
+  plat::Hwnd pane = ui::getDlgItem(dlg, kPane);
+  ui::setFocus(pane);
+  tap(window, 129, 0, 2);  // b
+  tap(window, 150, 0, 2);  // y/i
+  tap(window, 175, 0, 2);  // tone 3
+  ui::testing::paint(window);
+  tap(window, 178, 0, 2);
+  const std::u16string typed = ui::getWindowText(pane);
+  ASSERT_EQ(typed.size(), 1u);
+  EXPECT_NE(std::u16string(u"比笔彼鄙").find(typed[0]), std::u16string::npos);  // bǐ
+  ui::setScreenDpi(96);
+  ui::setScreenSize(240, 320);
 }
 
 TEST_F(QuillpinHostTest, OptionsPageShowsAndStoresTheSettings) {
