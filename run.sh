@@ -17,6 +17,13 @@ if [ -x "$BUILD/bin/datagen_card" ]; then
   "$BUILD/bin/datagen_card" data/sample "$DEVICE/Storage Card"
 fi
 
+# Input panels are registered as an installer would.
+if [ -x "$BUILD/bin/regpanel" ]; then
+  for panel in Quillpin; do
+    if [ -e "$BUILD/bin/$panel.so" ]; then "$BUILD/bin/regpanel" "$panel"; fi
+  done
+fi
+
 echo "Device folder: $DEVICE"
 echo "Program folder: $PWD/$BUILD/bin"
 built=()
