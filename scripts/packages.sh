@@ -1,5 +1,5 @@
 # Packages the suite needs; installed with apt-get when missing and running as root.
-SUITE_PACKAGES=(cmake g++ make libgtest-dev pkg-config)
+SUITE_PACKAGES=(cmake g++ make libgtest-dev pkg-config espeak-ng)
 
 ensure_packages() {
   local missing=()

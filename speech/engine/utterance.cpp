@@ -1,6 +1,8 @@
 #include "speech/engine/utterance.h"
 
+#include "speech/engine/plain_pieces.h"
 #include "speech/engine/text_convert.h"
+#include "speech/engine/unit_rendering.h"
 
 #include <atomic>
 #include <new>
@@ -17,13 +19,8 @@ std::int32_t roundUpToBlock(std::int64_t bytes) {
 
 bool isUtterance(const Utterance* u) { return u && u->magic == kUtteranceMagic; }
 
-// Until the front end and the unit renderer are built, a piece of text is consumed without
-// sound: the reading runs its course (codes 0 and 1) and plays nothing.
-void consumeWithoutSound(Utterance& u, SampleBuffer&) {
-  while (u.cursor < u.text.size() && u.text[u.cursor] != 0) ++u.cursor;
-  u.unitCount = 0;
-  u.nextUnit = 0;
-}
+// Each piece's unit list is rendered to samples.
+void renderPieces(Utterance& u, SampleBuffer& buffer) { fillBlockFrom(u, buffer, preparePlainPiece); }
 
 }  // namespace
 
@@ -119,7 +116,7 @@ int synthesizeChunk(Utterance* u, int index, const char** data, std::int32_t* le
 
 void fillBlock(Utterance& u, SampleBuffer& buffer) {
   BlockFiller f = gFiller.load();
-  (f ? f : consumeWithoutSound)(u, buffer);
+  (f ? f : renderPieces)(u, buffer);
 }
 
 void setBlockFiller(BlockFiller filler) { gFiller.store(filler); }

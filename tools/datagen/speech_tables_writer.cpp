@@ -100,6 +100,11 @@ int syllableNumber(std::string_view pinyin) {
   return -1;
 }
 
+std::string syllableName(int number) {
+  const auto& list = syllableList();
+  return number >= 0 && number < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(number)] : std::string();
+}
+
 int pinyinReading(std::string_view p) {
   if (p.size() < 2 || p.back() < '1' || p.back() > '5') return -1;
   int s = syllableNumber(p.substr(0, p.size() - 1));

@@ -49,6 +49,8 @@ struct SpeechSource {
 
 // Place of a pinyin syllable ("zhong", "lv", "E") in the engine's list of 417; -1 when unknown.
 int syllableNumber(std::string_view pinyin);
+// The syllable of a place in that list ("" when out of range).
+std::string syllableName(int number);
 // "zhong1" -> syllable × 8 + tone; -1 when malformed.
 int pinyinReading(std::string_view pinyinWithTone);
 
