@@ -98,6 +98,9 @@ constexpr int kMinGapMs = 70;               // quiet that separates two texts
 constexpr std::size_t kEspeakBatch = 60;    // texts per program run
 constexpr int kResampleHalfWidth = 24;      // input samples on each side of the filter
 constexpr double kCutoffHz = 3600.0;
+// Peak of every recording: a third of full scale, so that the reader's usual volume (three times
+// as loud) stays clear of clipping.
+constexpr int kUnitPeak = 10000;
 
 std::uint32_t le32(std::string_view b, std::size_t at) {
   return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint8_t>(b[at + 1]) << 8) |
@@ -159,6 +162,13 @@ Samples trimmed(const Samples& samples, int threshold) {
   auto first = std::find_if(samples.begin(), samples.end(), loud);
   auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base();
   return first < last ? Samples(first, last) : Samples();
+}
+
+void scaleToPeak(Samples& samples, int peak) {
+  int loudest = 0;
+  for (std::int16_t s : samples) loudest = std::max(loudest, std::abs(static_cast<int>(s)));
+  if (loudest == 0) return;
+  for (auto& s : samples) s = static_cast<std::int16_t>(static_cast<long>(s) * peak / loudest);
 }
 
 }  // namespace
@@ -295,15 +305,15 @@ bool writeEspeakUnits(std::string_view hostFolder, std::string* error) {
   }
   std::remove((folder + "/units.ssml").c_str());
   std::remove((folder + "/units.wav").c_str());
+  for (auto* set : {&syllables, &letters}) {
+    for (Samples& s : *set) {
+      if (s.size() > 2 * speech::kMaxRecordingBytes) s.resize(2 * speech::kMaxRecordingBytes);
+      scaleToPeak(s, kUnitPeak);
+    }
+  }
+  // One recording serves every position variant of its syllable.
   std::vector<SyllableRecording> records;
-  for (std::size_t code = 0; code < syllables.size(); ++code) {
-    Samples& s = syllables[code];
-    if (s.size() > 2 * speech::kMaxRecordingBytes) s.resize(2 * speech::kMaxRecordingBytes);
-    records.push_back({static_cast<int>(code), {std::move(s)}});
-  }
-  for (Samples& s : letters) {
-    if (s.size() > 2 * speech::kMaxRecordingBytes) s.resize(2 * speech::kMaxRecordingBytes);
-  }
+  for (std::size_t code = 0; code < syllables.size(); ++code) records.push_back({static_cast<int>(code), {std::move(syllables[code])}});
   if (!writeSyllableUnits(folder, records) || !writeLetterUnits(folder, letters)) {
     if (error) *error = "cannot write the unit files in " + folder;
     return false;
