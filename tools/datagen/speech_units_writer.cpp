@@ -7,9 +7,11 @@
 #include "tools/datagen/speech_tables_writer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <numeric>
+#include <sstream>
 #include <cmath>
 #include <cstdlib>
 
@@ -133,6 +135,29 @@ bool writeHost(const std::string& path, std::string_view bytes) {
   return std::fclose(f) == 0 && ok;
 }
 
+std::string lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// Whether the program has the voice (by language or file name): it falls back to another
+// voice without a word when it has not.
+bool hasVoice(std::string_view voice, const std::string& work) {
+  std::string list = work + "/voices.txt", text;
+  if (std::system(("espeak-ng --voices > " + shellQuoted(list)).c_str()) != 0 || !readHost(list, text)) return false;
+  std::remove(list.c_str());
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line);
+    std::string priority, language, gender, name, file;
+    if (!(fields >> priority >> language >> gender >> name >> file)) continue;
+    std::string base = file.substr(file.find_last_of('/') + 1);
+    if (lower(language) == lower(voice) || lower(base) == lower(voice)) return true;
+  }
+  return false;
+}
+
 // One run of the program over the texts, separated by breaks; the whole recording.
 bool speak(std::string_view voice, const std::vector<std::string>& texts, const std::string& work, Samples& samples,
            int& rate, std::string* error) {
@@ -252,6 +277,10 @@ bool renderWithEspeak(std::string_view voice, const std::vector<std::string>& te
                       std::string_view workFolder, std::string* error) {
   std::string work(workFolder);
   out.clear();
+  if (!hasVoice(voice, work)) {
+    if (error) *error = "espeak-ng has no voice " + std::string(voice);
+    return false;
+  }
   for (std::size_t first = 0; first < texts.size(); first += kEspeakBatch) {
     std::vector<std::string> batch(texts.begin() + static_cast<std::ptrdiff_t>(first),
                                    texts.begin() + static_cast<std::ptrdiff_t>(std::min(texts.size(), first + kEspeakBatch)));
