@@ -104,6 +104,7 @@ Samples scaleTime(const Samples& input, int target) {
   auto overlap = static_cast<std::size_t>(window - kFrameSamples);
 
   for (int i = 0; i < std::min(kFrameSamples, target); ++i) out.push_back(at(i));
+  if (static_cast<std::int64_t>(out.size()) >= target) return out;
   Samples kept(overlap);
   for (std::size_t i = 0; i < overlap; ++i) kept[i] = at(kFrameSamples + static_cast<std::int64_t>(i));
 

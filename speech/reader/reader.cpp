@@ -184,8 +184,7 @@ std::intptr_t readerWndProc(plat::Hwnd hwnd, unsigned msg, std::uint32_t wParam,
 bool initReader(std::u16string_view commandLine) {
   Reader& r = gReader;
   r = Reader{};
-  std::u16string name(kReaderWindowName, std::char_traits<char16_t>::length(kReaderWindowName));
-  if (name.size() >= kWindowNameBuffer) name.resize(kWindowNameBuffer - 1);
+  const std::u16string_view name = kReaderWindowName;
   if (plat::findWindow(name, name) != 0) return false;
   if (!plat::registerWindowClass(name, readerWndProc)) return false;
   r.window = plat::createWindow(name, name);

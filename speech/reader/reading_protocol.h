@@ -14,9 +14,8 @@ inline constexpr unsigned kWmSpeechStarted = 0x4D98;
 inline constexpr unsigned kWmSpeechStatus = 0x4D99;
 inline constexpr std::uint32_t kStatusEnded = 1;
 
-// The reader's window class and title (its string 3).
+// The reader's window class and title.
 inline constexpr char16_t kReaderWindowName[] = u"TALVENRO_VOCRA";
-inline constexpr std::size_t kWindowNameBuffer = 16;
 // Held by the requester while a reading is under way.
 inline constexpr char16_t kReadingMutex[] = u"Vocra_Reading";
 
