@@ -156,6 +156,18 @@ TEST_F(ReadingProtocolTest, AFailedPlayStillReportsTheEnd) {
   EXPECT_FALSE(r.holdsMutex());
 }
 
+TEST_F(ReadingProtocolTest, ARequestFileThatCannotBeWrittenReleasesTheMutex) {
+  std::filesystem::create_directory(vocra::requestFilePath());  // a folder in its place
+  vocra::ReadingRequester r;
+  EXPECT_EQ(speak(r, u"中国。", 1), SpeakResult::kFileFailed);
+  EXPECT_FALSE(r.holdsMutex());
+  ASSERT_EQ(notes_.messages.size(), 1u);
+  EXPECT_EQ(notes_.messages[0].text, u"音声ファイルが開けません。");
+  EXPECT_EQ(notes_.messages[0].flags & plat::kMbIconExclamation, plat::kMbIconExclamation);
+  EXPECT_EQ(notes_.beeps, std::vector<unsigned>{plat::kMbIconExclamation});
+  EXPECT_EQ(readerWindow(), 0u);  // no reader was started
+}
+
 TEST_F(ReadingProtocolTest, NoReaderToStartReleasesTheMutex) {
   std::filesystem::remove(programs_ + "/Vocra");
   vocra::ReadingRequester r, other;
