@@ -33,6 +33,10 @@ for p in Orvale Sernick Vocra imreset Phonavel Stroka Quillpin Brusca Lookra Syn
   done
 done
 echo "Built: ${built[*]:-none of the programs yet}"
+if [ -x "$BUILD/bin/vocrasay" ]; then
+  echo "To hear a sentence of the card (the speech reader started on it, the sound written to a WAV file):"
+  echo "  echo '我们是学生。' | SUITE_DEVICE_ROOT=\"$DEVICE\" SUITE_WAVEOUT=wav:\"$PWD/speech.wav\" $BUILD/bin/vocrasay"
+fi
 if [ -x "$BUILD/bin/Orvale" ]; then
   if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "No display. To watch the programs, either run under a virtual display:"

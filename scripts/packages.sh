@@ -6,6 +6,8 @@ SUITE_PACKAGES+=(qt6-base-dev qt6-qpa-plugins fonts-noto-cjk)
 SUITE_PACKAGES+=(unicode-data bzip2)
 # The pinyin panel's candidate tables read Unihan through libbz2.
 SUITE_PACKAGES+=(libbz2-dev)
+# The speech units are recorded at build time.
+SUITE_PACKAGES+=(espeak-ng)
 
 ensure_packages() {
   local missing=()

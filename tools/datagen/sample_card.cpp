@@ -419,6 +419,8 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
   text.clear();
   if (!readHostFile(sample + "/speech/tables.txt", text)) return fail(error, "speech/tables.txt: cannot read");
   if (!writeSpeechDataFolder(speechDataFolder(card), text, &why)) return fail(error, "speech/tables.txt: " + why);
+  // The speech reader's check file.
+  if (!writeFile(speechDataFolder(card) + "Vocra.dat", "vocra\r\n", error)) return false;
 
   // The viewer: one dictionary per direction, examples with the Chinese-to-Japanese one.
   const char* viewerFiles[2][3] = {{"jc.txt", "JCDIC\\", "JcsDicV6"}, {"cj.txt", "CJDIC\\", "CjsDicV6"}};
