@@ -226,7 +226,8 @@ TEST_F(FrontEndTest, SynthesizeChunkRunsTheFrontEndPieceByPiece) {
   // Blocks come until the text is used up; each piece reaches the renderer once, in order.
   std::int64_t total = 0;
   for (int block = 0; block < 64 && !speech::utteranceExhausted(*u); ++block) {
-    ASSERT_EQ(speech::synthesizeChunk(u, 0, &data, &length, 0), speech::kSpeechOk);
+    const int code = speech::synthesizeChunk(u, 0, &data, &length, 0);
+    ASSERT_TRUE(code == speech::kSpeechOk || code == speech::kSpeechChunkReady) << code;
     total += length;
   }
   EXPECT_GT(total, 0);
