@@ -1,4 +1,4 @@
-// Writers of the conversion tables "GB-UNI", "UNI-GB" and "CW2JP_TBL" (resource type "CVDATA").
+// Writers of the conversion tables "GB-UNI", "UNI-GB", "B5-UNI" and "CW2JP_TBL" (resource type "CVDATA").
 #pragma once
 #include <string>
 
@@ -8,11 +8,14 @@ namespace datagen {
 std::string makeGbUniTable();
 // The inverse of the non-zero GB-UNI entries: code point (LE), lead, trail; ascending.
 std::string makeUniGbTable();
+// 13,973 little-endian UTF-16 values of the Big5 lead bytes 0xA1-0xF9, 157 trail bytes each
+// (0x40-0x7E, then 0xA1-0xFE) through code page 950; 0 where it has no character.
+std::string makeB5UniTable();
 // Shift-JIS code (lead first) of each hanzi from 0xB0A1 on through code page 932;
 // 0x8140 for a hanzi without a Japanese form. 13,539 bytes.
 std::string makeCwToJpTable();
 
-// Registers the three tables as resources of the running program.
+// Registers the four tables as resources of the running program.
 void registerConversionTables();
 
 }  // namespace datagen
