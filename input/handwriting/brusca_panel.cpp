@@ -66,7 +66,7 @@ void BruscaPanel::keyDown(int index) {
   clearInk();
   if (key.role == KeyRole::ClassKey) pressClassKey(index);
   key.flags |= kKeyPressed;
-  host_.repaint(key.flags & kKeyRepaint ? PanelArea::WholePanel : PanelArea::WritingBoxes);
+  host_.repaint(key.flags & kKeyRepaint ? PanelArea::WholePanel : PanelArea::Keys);
   if (key.virtualKey != 0) host_.sendCharEvents(key.virtualKey, kKeyStateDown, key.character);
 }
 

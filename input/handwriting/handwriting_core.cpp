@@ -91,7 +91,7 @@ HalfWidthKeys HandwritingCore::halfWidthKeys() const {
 void HandwritingCore::releaseLatched(PanelKey& key) {
   key.flags &= ~kKeyPressed;
   if (key.role == KeyRole::ClassKey) classMask_ = kAllClasses;
-  host_.repaint(PanelArea::WholePanel);
+  host_.repaint(key.flags & kKeyRepaint ? PanelArea::WholePanel : PanelArea::Keys);
 }
 
 void HandwritingCore::pressClassKey(int index) {
@@ -109,7 +109,7 @@ void HandwritingCore::releaseMomentaryKeys() {
       any = true;
     }
   }
-  if (any) host_.repaint(PanelArea::WholePanel);
+  if (any) host_.repaint(PanelArea::Keys);
 }
 
 }  // namespace hw

@@ -38,7 +38,7 @@ void LookraPanel::keyDown(int index) {
   }
   if (key.role == KeyRole::ClassKey) pressClassKey(index);
   key.flags |= kKeyPressed;
-  host_.repaint(PanelArea::WholePanel);
+  host_.repaint(key.flags & kKeyRepaint ? PanelArea::WholePanel : PanelArea::Keys);
   if (key.role == KeyRole::Clear) {
     candidates_.clear();
     clearInk();

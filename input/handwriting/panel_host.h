@@ -7,7 +7,7 @@
 
 namespace hw {
 
-enum class PanelArea { WritingBoxes, Candidates, WholePanel };
+enum class PanelArea { WritingBoxes, Candidates, Keys, WholePanel };
 
 inline constexpr unsigned kKeyStateDown = 0x0001;
 

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 namespace {
@@ -86,9 +87,11 @@ int main(int argc, char** argv) {
   std::vector<datagen::RecogStroke> strokesOf;
   Tally drawn, jittered;
   std::uint32_t seed = 1;
+  std::set<std::uint16_t> inDictionary;
+  for (const auto& t : set.templates) inDictionary.insert(t.code);
   for (const auto& ch : characters) {
     std::uint16_t code = datagen::recogCharacterCode(type, ch.character);
-    if (code == 0) continue;
+    if (!inDictionary.count(code)) continue;
     std::uint16_t expected = type == 0 ? toBcd(code) : code;
     recognise(datagen::medianInk(ch.strokes, kBox), expected, drawn);
     for (int s = 0; s < samples; ++s) recognise(datagen::medianInk(ch.strokes, kBox, seed++), expected, jittered);

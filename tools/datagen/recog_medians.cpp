@@ -82,6 +82,17 @@ struct Jitter {
   double in(double range) { return (static_cast<double>(next() % 20001) / 10000.0 - 1.0) * range; }
 };
 
+// The hanzi ranges of each dictionary type's classes: GB2312 levels 1 and 2, Big5 hanzi, JIS X 0208
+// levels 1 and 2 (code page 932's vendor rows beyond them are never returned by the recogniser).
+bool isHanziCode(int type, std::uint16_t code) {
+  switch (type) {
+    case 0: return code >= 0x1001 && code <= 0x575E;
+    case 1: return code >= 0xA440 && code <= 0xF9D5;
+    case 2: return (code >= 0x889F && code <= 0x9872) || (code >= 0x989F && code <= 0xEAA4);
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<RecogStroke> medianInk(const std::vector<RecogStroke>& strokes, int box, std::uint32_t seed) {
@@ -177,7 +188,7 @@ RecogTemplateSet medianTemplates(int type, const std::vector<MedianCharacter>& c
   set.boxHeight = kMedianFrame;
   for (const MedianCharacter& ch : characters) {
     std::uint16_t code = recogCharacterCode(type, ch.character);
-    if (code == 0) continue;
+    if (!isHanziCode(type, code)) continue;
     RecogTemplate t;
     t.code = code;
     t.strokes.assign(ch.strokes.begin(), ch.strokes.begin() + std::min(ch.strokes.size(), kRecogniserStrokes));

@@ -24,8 +24,8 @@ bool parseMedians(std::string_view json, std::vector<RecogStroke>& strokes);
 // or a record is malformed.
 bool readMedianFolder(const std::string& folder, std::vector<MedianCharacter>& out, std::string* error = nullptr);
 
-// The templates of a dictionary type: each character with a code of that type, in code order, in a
-// 1024 box. A character of more than 25 strokes keeps its first 25, as the recogniser reads writing.
+// The templates of a dictionary type: each character with a hanzi code of that type (GB2312 levels 1
+// and 2, Big5 hanzi, JIS X 0208 kanji), in code order, in a 1024 box. A character of more than 25 strokes keeps its first 25, as the recogniser reads writing.
 RecogTemplateSet medianTemplates(int type, const std::vector<MedianCharacter>& characters);
 
 // Pen points of median strokes written into a square box of that many pixels: the frame shrunk
