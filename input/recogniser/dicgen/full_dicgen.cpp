@@ -10,6 +10,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -63,27 +64,41 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
-  for (int type = 0; type < 3; ++type) {
+  // The three dictionaries are written side by side.
+  std::string reports[3];
+  bool ok[3] = {false, false, false};
+  auto writeType = [&](int type) {
     datagen::RecogTemplateSet set = datagen::medianTemplates(type, characters);
     std::size_t fromMedians = set.templates.size();
-    if (!addSample(std::string(argv[2]) + "/" + kSampleFiles[type], set)) return 1;
+    std::string why;
+    if (!addSample(std::string(argv[2]) + "/" + kSampleFiles[type], set)) return;
     datagen::RecogDictionaryImage image;
-    if (!datagen::buildRecogDictionary(set, recog::templateFeatures, image, &error)) {
-      std::fprintf(stderr, "type %d: %s\n", type, error.c_str());
-      return 1;
+    if (!datagen::buildRecogDictionary(set, recog::templateFeatures, image, &why)) {
+      reports[type] = "type " + std::to_string(type) + ": " + why;
+      return;
     }
     std::string path = std::string(argv[3]) + "/" + recog::dictionaryFileName(type);
     std::string file = datagen::writeRecogDictionary(image, type);
     std::ofstream out(path, std::ios::binary);
     out.write(file.data(), static_cast<std::streamsize>(file.size()));
     if (!out) {
-      std::fprintf(stderr, "%s: cannot write\n", path.c_str());
-      return 1;
+      reports[type] = path + ": cannot write";
+      return;
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%s: %zu characters (%zu from the medians), %zu clusters, %zu bytes, %.1f s\n",
-                recog::dictionaryFileName(type), set.templates.size(), fromMedians, image.clusters.size(),
-                file.size(), seconds);
+    char line[200];
+    std::snprintf(line, sizeof line, "%s: %zu characters (%zu from the medians), %zu clusters, %zu bytes, %.1f s",
+                  recog::dictionaryFileName(type), set.templates.size(), fromMedians, image.clusters.size(),
+                  file.size(), seconds);
+    reports[type] = line;
+    ok[type] = true;
+  };
+  std::vector<std::thread> workers;
+  for (int type = 0; type < 3; ++type) workers.emplace_back(writeType, type);
+  for (std::thread& t : workers) t.join();
+  for (int type = 0; type < 3; ++type) {
+    if (!reports[type].empty()) std::fprintf(ok[type] ? stdout : stderr, "%s\n", reports[type].c_str());
+    if (!ok[type]) return 1;
   }
   return 0;
 }
