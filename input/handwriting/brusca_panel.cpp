@@ -12,6 +12,11 @@ void BruscaPanel::select(int dotsPerInch) {
   reloadSettings();
 }
 
+void BruscaPanel::deselect() {
+  stopTimer();
+  HandwritingCore::deselect();
+}
+
 void BruscaPanel::reloadSettings() {
   std::uint32_t set = 0;
   host_.readSetting("Set", set);

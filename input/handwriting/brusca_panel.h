@@ -11,6 +11,8 @@ class BruscaPanel : public HandwritingCore {
 
   // Selection also reads Set.
   void select(int dotsPerInch);
+  // Stops the timer and closes the recogniser.
+  void deselect();
   // Set again after the options page stored it.
   void reloadSettings();
 

@@ -218,6 +218,22 @@ TEST_F(Brusca, TraditionalSetShiftsTheClassMask) {
   EXPECT_EQ(host_.strings, (std::vector<std::u16string>{u"Ｌ", u"１", u"L"}));
 }
 
+TEST_F(Brusca, AnyNonZeroCharsetIsTheTraditionalRecogniser) {
+  writeDictionary(kTraditionalTemplates);
+  host_.settings = {{"Charset", 2}, {"Set", 1}};
+  hw::BruscaPanel panel(host_);
+  panel.select(96);
+  EXPECT_TRUE(boxes_.shown.empty());
+  writeOne(panel);
+  EXPECT_NE(host_.timerMs, -1);
+  panel.sendPending();
+  EXPECT_EQ(host_.strings, (std::vector<std::u16string>{u"一"}));
+  EXPECT_TRUE(boxes_.shown.empty());
+  // Deselection stops a running timer.
+  panel.deselect();
+  EXPECT_EQ(host_.timerMs, -1);
+}
+
 TEST_F(Brusca, CharsetChangeReloadsTheRecogniser) {
   writeDictionary(kTraditionalTemplates);
   hw::BruscaPanel panel(host_);
