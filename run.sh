@@ -16,6 +16,10 @@ touch "$DEVICE/Storage Card/.storage-card"
 if [ -x "$BUILD/bin/datagen_card" ]; then
   "$BUILD/bin/datagen_card" data/sample "$DEVICE/Storage Card"
 fi
+# The full recogniser dictionaries replace the sample card's at the device root.
+if [ -f "$BUILD/recogniser-full/chujian.dic" ]; then
+  cp "$BUILD"/recogniser-full/*.dic "$DEVICE/"
+fi
 
 # Input panels are registered as an installer would.
 if [ -x "$BUILD/bin/regpanel" ]; then

@@ -27,3 +27,17 @@ ensure_packages() {
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# A command that some machines have from elsewhere (npm comes with some Node.js builds): the Debian
+# package is installed only when the command is missing.
+ensure_command() {
+  local command=$1 package=$2
+  command -v "$command" >/dev/null 2>&1 && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing command: $command (run as root to install the package $package)" >&2
+    return 1
+  fi
+  echo "Installing: $package"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "$package"
+}
