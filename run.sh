@@ -26,6 +26,10 @@ for p in Orvale Sernick Vocra imreset Phonavel Stroka Quillpin Brusca Lookra Syn
   done
 done
 echo "Built: ${built[*]:-none of the programs yet}"
+# "./run.sh Sernick" starts the dictionary viewer on the card instead.
+if [ "${1:-}" = Sernick ] && [ -x "$BUILD/bin/Sernick" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+  exec "$BUILD/bin/Sernick"
+fi
 if [ -x "$BUILD/bin/Orvale" ]; then
   if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "No display. To watch the programs, either run under a virtual display:"
