@@ -13,6 +13,8 @@
 #include "platform/ui/app.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/html_view.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/shell.h"
 #include "platform/ui/testing.h"
 #include "tools/datagen/temp_device.h"
 #include "tools/datagen/temp_runtime.h"
@@ -518,6 +520,98 @@ TEST_F(DictionaryDlgTest, SearchBoxesSwitchTheInputMethodAndPlacePanel) {
   ui::processPendingEvents();
   EXPECT_EQ(d().settings().chineseIm, pinyin);
   EXPECT_FALSE(plat::inputPanelShown());
+}
+
+TEST_F(DictionaryDlgTest, ContextMenusCopyThePageAndPasteIntoTheBox) {
+  open();
+  composeWord(1, u"学生");
+  plat::Hwnd cjPage = d().html(1, dict::kViewDictionary);
+  std::vector<unsigned> choices = {dict::kCmdPageSelectAll, dict::kCmdPageCopy};
+  size_t next = 0;
+  std::vector<bool> pasteEnabled;
+  ui::setPopupMenuHook([&](ui::Menu m) -> unsigned {
+    if (auto paste = ui::isMenuItemEnabled(m, dict::kCmdPaste)) {
+      pasteEnabled.push_back(*paste);
+      return *paste ? dict::kCmdPaste : 0;
+    }
+    return next < choices.size() ? choices[next++] : 0;
+  });
+  ui::setClipboardText(u"");
+  ui::testing::tapAndHold(cjPage, {20, 20}, true);
+  ui::testing::tapAndHold(cjPage, {20, 20}, true);
+  EXPECT_TRUE(contains(ui::clipboardText(), u"我是学生。"));
+
+  // The search box's menu offers paste only while the clipboard holds text.
+  plat::Hwnd edit = d().searchEdit(1);
+  ui::setWindowText(edit, u"");
+  ui::testing::tapAndHold(edit, {5, 5}, true);
+  EXPECT_TRUE(contains(ui::getWindowText(edit), u"我是学生"));
+  ui::setClipboardText(u"");
+  ui::testing::tapAndHold(edit, {5, 5}, true);
+  ui::setPopupMenuHook(nullptr);
+  EXPECT_EQ(pasteEnabled, (std::vector<bool>{true, false}));
+}
+
+TEST_F(DictionaryDlgTest, KeysOutsideTheBoxTypeIntoItAndThePaneHides) {
+  open();
+  plat::Hwnd cjList = d().list(1, dict::kViewDictionary);
+  plat::setInputPanelShown(false);
+  ui::setFocus(cjList);
+  ui::testing::pressKey(cjList, 'X');
+  EXPECT_EQ(ui::getFocus(), d().searchEdit(1));
+  EXPECT_EQ(ui::getWindowText(d().searchEdit(1)), u"x");
+  EXPECT_TRUE(d().inputMethods().keepDown);
+
+  // The pane button hides the list and widens the page; changing the view shows it again.
+  const ui::Rect before = ui::windowRect(d().html(1, dict::kViewDictionary));
+  ui::testing::clickButton(item(dict::kIdPaneButton));
+  EXPECT_TRUE(d().paneHidden());
+  EXPECT_FALSE(ui::isWindowVisible(cjList));
+  EXPECT_EQ(ui::windowRect(d().html(1, dict::kViewDictionary)).left, 8);
+  EXPECT_LT(ui::windowRect(d().html(1, dict::kViewDictionary)).left, before.left);
+  ui::testing::chooseItem(item(dict::kIdViewTab), 2);
+  EXPECT_FALSE(d().paneHidden());
+  EXPECT_TRUE(ui::isWindowVisible(d().list(1, dict::kViewHistory)));
+}
+
+TEST_F(DictionaryDlgTest, ExamplesViewSearchesSentencesAndPages) {
+  open();
+  ui::testing::chooseItem(item(dict::kIdViewTab), 1);
+  ASSERT_EQ(d().view(), dict::kViewExamples);
+  EXPECT_FALSE(ui::isWindowEnabled(item(dict::kIdWordBookButton)));
+  plat::Hwnd edit = d().searchEdit(1);
+  ui::setWindowText(edit, u"学生");
+  ui::testing::clickButton(item(dict::kIdSearch));
+  EXPECT_EQ(d().view(), dict::kViewExamples);
+  EXPECT_TRUE(contains(page(), u"我是学生。"));
+  EXPECT_TRUE(contains(page(), u"件を表示"));
+  // The large font shows the same hits again.
+  plat::sendMessage(d().hwnd(), plat::kWmCommand, ui::makeWParam(dict::kCmdLargeFont, 0), 0);
+  EXPECT_EQ(d().pageFontSize(1, dict::kViewExamples), 6);
+  EXPECT_TRUE(contains(page(), u"我是学生。"));
+  EXPECT_TRUE(notes_.messages.empty());
+}
+
+TEST_F(DictionaryDlgTest, CloseOnlyMinimisesWhileTheTranslatorRuns) {
+  open();
+  ui::DialogTemplate t;
+  t.caption = dict::kTranslatorTitle;
+  t.cx = 50;
+  t.cy = 50;
+  plat::Hwnd translator = ui::createDialog(t, 0, nullptr);
+  ASSERT_NE(translator, 0u);
+  composeWord(1, u"学");
+  plat::sendMessage(d().hwnd(), plat::kWmCommand, ui::makeWParam(dict::kCmdClose, 0), 0);
+  ui::processPendingEvents();
+  EXPECT_FALSE(d().ended());
+  EXPECT_TRUE(ui::isWindowMinimized(d().hwnd()));
+  EXPECT_EQ(lines(1, dict::kViewHistory).size(), 1u);
+  EXPECT_FALSE(plat::pathExists(kViewer + "CJDIC\\history.dat"));
+
+  plat::destroyWindow(translator);
+  plat::sendMessage(d().hwnd(), plat::kWmCommand, ui::makeWParam(dict::kCmdClose, 0), 0);
+  EXPECT_TRUE(d().ended());
+  EXPECT_TRUE(plat::pathExists(kViewer + "CJDIC\\history.dat"));
 }
 
 }  // namespace
