@@ -63,6 +63,7 @@ class CDictionaryDlg::PageSink : public HtmlSink {
 CDictionaryDlg::CDictionaryDlg() = default;
 
 CDictionaryDlg::~CDictionaryDlg() {
+  if (hwnd_) ui::setPreTranslateHook(hwnd_, nullptr);
   if (hwnd_ && plat::isWindow(hwnd_)) plat::destroyWindow(hwnd_);
   for (ui::Font f : {japaneseFont_, chineseFont_, tabBold_, tabPlain_})
     if (f) ui::deleteFont(f);

@@ -200,6 +200,18 @@ TEST_F(DictionaryDlgTest, ComposedWordShowsItsEntryAndArrowsExtendTheList) {
   EXPECT_EQ(grown[1], found[0]);
   EXPECT_EQ(selected(0, dict::kViewDictionary), 0);
   EXPECT_FALSE(contains(page(), u"我是学生"));
+
+  // While the down arrow repeats the page stays; the release shows the line reached.
+  const std::u16string shown = page();
+  ui::testing::pressKey(l, ui::kVkDown, true);
+  ui::testing::pressKey(l, ui::kVkDown, true);
+  ui::processPendingEvents();
+  EXPECT_EQ(selected(0, dict::kViewDictionary), 2);
+  EXPECT_EQ(page(), shown);
+  ui::testing::releaseKey(l, ui::kVkDown);
+  ui::processPendingEvents();
+  EXPECT_NE(page(), shown);
+  EXPECT_TRUE(contains(page(), grown[2].substr(0, grown[2].find(u'【'))));
 }
 
 TEST_F(DictionaryDlgTest, LinksSearchTheirTargets) {
@@ -293,6 +305,18 @@ TEST_F(DictionaryDlgTest, ReadAloudLinkSendsARequestToTheReader) {
   ui::processPendingEvents();
   EXPECT_FALSE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
   EXPECT_FALSE(plat::NamedMutex::create(dict::kReadingMutex)->alreadyExisted());
+
+  // The page's selection read aloud from its menu.
+  std::vector<unsigned> choices = {dict::kCmdPageSelectAll, dict::kCmdSpeak};
+  size_t next = 0;
+  ui::setPopupMenuHook([&](ui::Menu) -> unsigned { return next < choices.size() ? choices[next++] : 0; });
+  ui::testing::tapAndHold(cjPage, {20, 20}, true);
+  ui::testing::tapAndHold(cjPage, {20, 20}, true);
+  ui::setPopupMenuHook(nullptr);
+  ASSERT_EQ(reader.texts.size(), 2u);
+  EXPECT_TRUE(contains(reader.texts[1], u"他喝水。"));
+  ui::processPendingEvents();
+  reader.texts.pop_back();
 
   // A reading the reader has not finished: the viewer's next request gives up its own old hold.
   reader.answer = false;
