@@ -82,7 +82,6 @@ plat::Hwnd CDictionaryDlg::list(int d, int view) const {
 int CDictionaryDlg::doModal() {
   auto t = ui::loadDialogTemplate(kPortraitTemplate);
   if (!t) return -1;
-  modal_ = true;
   return ui::dialogBox(*t, 0, [this](plat::Hwnd h, unsigned m, std::uint32_t w, std::int32_t l) { return proc(h, m, w, l); });
 }
 
@@ -404,7 +403,6 @@ void CDictionaryDlg::onSize() {
 void CDictionaryDlg::layoutContent() {
   auto px = [this](int v) { return v * dpi_ / 96; };
   const int top = px(66), bottom = px(landscape_ ? 189 : 267), right = px(landscape_ ? 314 : 238);
-  const int d = session_->direction;
   const int view = session_->view;
   int left = px(3);
   plat::Hwnd button = ui::getDlgItem(hwnd_, kIdPaneButton);
@@ -421,7 +419,6 @@ void CDictionaryDlg::layoutContent() {
   }
   const int lines = std::max(1, (bottom - top) / px(kItemHeight));
   for (int dd = 0; dd < 2; ++dd) session_->viewAt(dd, kViewDictionary).list.visibleLines = lines;
-  (void)d;
 }
 
 void CDictionaryDlg::syncList(int d, int view) {

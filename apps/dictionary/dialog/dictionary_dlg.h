@@ -133,7 +133,6 @@ class CDictionaryDlg {
 
   plat::Hwnd hwnd_ = 0;
   bool ended_ = false;
-  bool modal_ = false;
   bool landscape_ = false;
   bool paneHidden_ = false;
   bool arrowRepeating_ = false;

@@ -556,7 +556,7 @@ TEST_F(DictionaryDlgTest, ContextMenusCopyThePageAndPasteIntoTheBox) {
   ui::setPopupMenuHook([&](ui::Menu m) -> unsigned {
     if (auto paste = ui::isMenuItemEnabled(m, dict::kCmdPaste)) {
       pasteEnabled.push_back(*paste);
-      return *paste ? dict::kCmdPaste : 0;
+      return *paste ? static_cast<unsigned>(dict::kCmdPaste) : 0u;
     }
     return next < choices.size() ? choices[next++] : 0;
   });
