@@ -429,11 +429,18 @@ TEST_F(DictionaryDlgTest, LongLinesAreCutOnSaveAndReadBackWhole) {
 }
 
 TEST_F(DictionaryDlgTest, TranslatorsWordIsLookedUp) {
+  open();
+  // No translator made the mapping: nothing to read.
+  plat::sendMessage(d().hwnd(), dict::kWmLookupJapanese, 0, 0);
+  ASSERT_EQ(notes_.messages.size(), 1u);
+  EXPECT_EQ(notes_.messages[0].text, u"検索語の取得に失敗しました。");
+  EXPECT_EQ(d().direction(), dict::kChineseToJapanese);
+  notes_.messages.clear();
+
   auto mapping = plat::NamedMapping::create(dict::kDictionaryWordName, dict::kDictionaryWordSize);
   ASSERT_TRUE(mapping);
   plat::MappingView view = mapping->map(true);
   ASSERT_TRUE(view);
-  open();
   // An empty mapping changes nothing.
   plat::sendMessage(d().hwnd(), dict::kWmLookupChinese, 0, 0);
   EXPECT_TRUE(lines(1, dict::kViewDictionary).empty());
