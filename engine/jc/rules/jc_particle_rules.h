@@ -80,12 +80,13 @@ inline constexpr const char* kMo = "particleConjunctive.mo";             // 4 by
 inline constexpr const char* kNari = "particleConjunctive.nari";         // 2 bytes, slot 11
 inline constexpr const char* kNariFinal = "particleConjunctive.nariFinal";  // 2 bytes, slot 16
 inline constexpr const char* kGaFirst = "particleConjunctive.gaFirst";   // 4 bytes, slot 17
-inline constexpr const char* kGa = "particleConjunctive.ga";             // 5 bytes, headText2
+// The words of が and けど close with a comma: 4 to 6 bytes, so that the card can spell them.
+inline constexpr const char* kGa = "particleConjunctive.ga";             // 4-6 bytes, headText2
 inline constexpr const char* kNaraConj = "particleConjunctive.nara";     // 4 bytes, slot 0
-inline constexpr const char* kKedo = "particleConjunctive.kedo";         // 5 bytes, headText2
-inline constexpr const char* kKedomo = "particleConjunctive.kedomo";     // 5 bytes
-inline constexpr const char* kKeredo = "particleConjunctive.keredo";     // 5 bytes
-inline constexpr const char* kKeredomo = "particleConjunctive.keredomo"; // 5 bytes
+inline constexpr const char* kKedo = "particleConjunctive.kedo";         // 4-6 bytes, headText2
+inline constexpr const char* kKedomo = "particleConjunctive.kedomo";     // 4-6 bytes
+inline constexpr const char* kKeredo = "particleConjunctive.keredo";     // 4-6 bytes
+inline constexpr const char* kKeredomo = "particleConjunctive.keredomo"; // 4-6 bytes
 inline constexpr const char* kKaraTo = "particleConjunctive.karaTo";     // 4 bytes, slot 0
 inline constexpr const char* kMadeConj = "particleConjunctive.made";     // 2 bytes, slot 0
 // Sentence-final particles.
