@@ -223,11 +223,12 @@ void ruleShuppatsu(JcSentence* s) {
 
 void ruleCopulaNegation(JcSentence* s) {
   int open = 0;  // the phrase of an earlier ではなく, which takes the copula of its counterpart
-  // Slot 12 of x, or the open phrase's text4 when x is its head.
-  auto copulaWord = [&](int x, int w, std::string_view two, std::string_view four) {
+  // Slot 12 of x, or the open phrase's text4 when x is its head; with keepSource, slot 12 of x
+  // names w as its source either way.
+  auto copulaWord = [&](int x, int w, std::string_view two, std::string_view four, bool keepSource) {
     if (open > 0 && headPhraseOf(s, open) == x) {
       appendText4(s, open, four);
-      setSlotSource(s, x, 12, w);
+      if (keepSource) setSlotSource(s, x, 12, w);
     } else {
       setSlot(s, x, 12, two, w);
     }
@@ -238,11 +239,11 @@ void ruleCopulaNegation(JcSentence* s) {
       if (isSurface(s, w + 1, "は") && (isBaseForm(s, w + 2, "ない") || isBaseForm(s, w + 2, "ある"))) continue;
       const int m = maximalProjection(s, w);
       if (isLiveSurface(s, w + 1, "と")) {
-        copulaWord(m, w, wCopulaTo, wCopulaToOpen);
+        copulaWord(m, w, wCopulaTo, wCopulaToOpen, true);
         consumeWord(s, w);
         consumeWord(s, w + 1);
       } else if (isLiveSurface(s, w + 1, "か") && isLiveSurface(s, w + 2, "と")) {
-        if (!isLiveSurface(s, v, "いかが")) copulaWord(m, w, wCopulaKaTo, wCopulaKaToOpen);
+        if (!isLiveSurface(s, v, "いかが")) copulaWord(m, w, wCopulaKaTo, wCopulaKaToOpen, true);
         consumeWord(s, w);
         consumeWord(s, w + 1);
         consumeWord(s, w + 2);
@@ -264,7 +265,7 @@ void ruleCopulaNegation(JcSentence* s) {
           setKind(s, parentOf(s, w - 2), 'z');
           x = parentOf(s, w - 2);
         }
-        copulaWord(x, w, wCopula, wCopulaOpen);
+        copulaWord(x, w, wCopula, wCopulaOpen, false);
         consumeWord(s, w);
       } else {
         if (isAdverb(s, v) && isLive(s, v)) setSlot(s, parentOf(s, w), 12, wCopulaAdverb, w);

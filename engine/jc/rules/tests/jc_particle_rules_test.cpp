@@ -202,5 +202,14 @@ TEST_F(Particles, TheClosingPassCompletesConditionalsAndPlacesAspectWords) {
   EXPECT_EQ(s->targets[1].aspectB, 'B');
 }
 
+TEST_F(Particles, TheConditionalWordStopsAtAWholeCharacterOfSlot0) {
+  build("m 降れ base=降る pos=2/1 conj=5/6; m ば pos=9/3; m 行く pos=2/1 conj=5/2; p 1-2 head=p2 kind=j; p 3-3");
+  const std::string filler(47, 'x');
+  s->targets[4].slot0 = filler;
+  applyParticleRules(s);
+  EXPECT_EQ(slot(4, 0), filler + word(kConditional).substr(0, 2));  // 49 bytes: one whole character
+  EXPECT_EQ(source(4, 0), 1);
+}
+
 }  // namespace
 }  // namespace jc

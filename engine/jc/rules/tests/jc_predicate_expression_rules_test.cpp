@@ -113,6 +113,9 @@ TEST_F(PredicateExpressions, VerbalExpressions) {
       {"a repeated verb around に", ruleNiPredicate,
        "m 泣き base=泣く pos=2/1 conj=5/7; m に pos=9/1; m 泣いた base=泣く pos=2/1 conj=5/8; p 1-3", "101",
        {{4, kHeadText, word(kNiRepeat)}}, {}},
+      {"the whole step: できる, then ので", applyPredicateExpressionRules,
+       "m 運転 pos=6/2; m できる pos=2/1 conj=1/2; m ので pos=9/3; p 1-3", "100",
+       {{4, 4, word(kCan)}, {4, 0, word(kNode), 3}}, {{4, 'z'}}},
       {"が + 必要だ", ruleHitsuyou, "m 助け pos=6/1; m が pos=9/1; m 必要だ pos=3/2 conj=21/2; p 1-3", "111",
        {{3, 17, word(kHitsuyou)}}, {}},
   };
