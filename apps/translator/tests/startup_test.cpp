@@ -14,7 +14,7 @@ namespace {
 using orvale::kDialogCaption;
 using orvale::kProgramTitle;
 
-TEST_F(TranslatorTest, TheFirstCardHoldingTheDataIsTheDataRoot) {
+TEST_F(OrvaleTest, TheFirstCardHoldingTheDataIsTheDataRoot) {
   // Cards are listed by name: "A Card" comes first and holds nothing. (The analyser keeps the
   // first dictionary path of the process, so every test keeps its data on "Storage Card".)
   device_.addCard("A Card");
@@ -49,7 +49,7 @@ TEST_F(TranslatorTest, TheFirstCardHoldingTheDataIsTheDataRoot) {
   EXPECT_EQ(app().parseBuffer, nullptr);
 }
 
-TEST_F(TranslatorTest, WithoutACardHoldingTheDataTheProgramEndsAfterItsMessage) {
+TEST_F(OrvaleTest, WithoutACardHoldingTheDataTheProgramEndsAfterItsMessage) {
   setUpRegistry();
   plat::NotifyRecorder notes;
   EXPECT_FALSE(runInitInstance());
@@ -63,7 +63,7 @@ TEST_F(TranslatorTest, WithoutACardHoldingTheDataTheProgramEndsAfterItsMessage) 
   EXPECT_EQ(app().synparse, nullptr);
 }
 
-TEST_F(TranslatorTest, StoredChineseToJapaneseLeavesTheParserAndJctransAlone) {
+TEST_F(OrvaleTest, StoredChineseToJapaneseLeavesTheParserAndJctransAlone) {
   putData(device_.card());
   setUpRegistry();
   setDword("JC_CJ", 1);
@@ -82,7 +82,7 @@ TEST_F(TranslatorTest, StoredChineseToJapaneseLeavesTheParserAndJctransAlone) {
   EXPECT_EQ(orvale::liveJpAnalyzers(), 0);
 }
 
-TEST_F(TranslatorTest, EveryMissingInputMethodIsReportedInOrderThenTheProgramStarts) {
+TEST_F(OrvaleTest, EveryMissingInputMethodIsReportedInOrderThenTheProgramStarts) {
   putData(device_.card());
   setUpRegistry(false);
   plat::NotifyRecorder notes;
@@ -97,7 +97,7 @@ TEST_F(TranslatorTest, EveryMissingInputMethodIsReportedInOrderThenTheProgramSta
   }
 }
 
-TEST_F(TranslatorTest, AFailingEngineShowsItsCodeAndTheDialogNeverOpens) {
+TEST_F(OrvaleTest, AFailingEngineShowsItsCodeAndTheDialogNeverOpens) {
   putData(device_.card());
   removeDataFile(device_.card(), "CJSYSTEMDIC/fmemdic.dat");
   setUpRegistry();
@@ -117,7 +117,7 @@ TEST_F(TranslatorTest, AFailingEngineShowsItsCodeAndTheDialogNeverOpens) {
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
 }
 
-TEST_F(TranslatorTest, TraditionalFlagGoesOnlyToThePanelKeysThatExist) {
+TEST_F(OrvaleTest, TraditionalFlagGoesOnlyToThePanelKeysThatExist) {
   putData(device_.card());
   setUpRegistry(false);
   setDword("IsFanTi", 1);
@@ -137,7 +137,7 @@ TEST_F(TranslatorTest, TraditionalFlagGoesOnlyToThePanelKeysThatExist) {
   EXPECT_FALSE(plat::regKeyExists(plat::RegRoot::ClassesRoot, search));
 }
 
-TEST_F(TranslatorTest, AFailedAnalyserAllocationEndsTheProgramAndFreesTheBufferOnce) {
+TEST_F(OrvaleTest, AFailedAnalyserAllocationEndsTheProgramAndFreesTheBufferOnce) {
   putData(device_.card());
   setUpRegistry();
   plat::NotifyRecorder notes;
@@ -152,7 +152,7 @@ TEST_F(TranslatorTest, AFailedAnalyserAllocationEndsTheProgramAndFreesTheBufferO
   EXPECT_EQ(app().parseBuffer, nullptr);
 }
 
-TEST_F(TranslatorTest, WithoutJctransTheProgramStartsAfterItsMessage) {
+TEST_F(OrvaleTest, WithoutJctransTheProgramStartsAfterItsMessage) {
   putData(device_.card());
   removeDataFile(device_.card(), "JCSystemdic/jctrans.dat");
   setUpRegistry();
@@ -163,7 +163,7 @@ TEST_F(TranslatorTest, WithoutJctransTheProgramStartsAfterItsMessage) {
   EXPECT_EQ(notes.messages[0].caption, kProgramTitle);
 }
 
-TEST_F(TranslatorTest, ASecondStartBringsTheRunningOneToTheFront) {
+TEST_F(OrvaleTest, ASecondStartBringsTheRunningOneToTheFront) {
   plat::ManualClock clock;
   plat::ScopedClock useClock(clock);
   const std::u16string module = u"\\Program Files\\Orvale.exe";

@@ -43,7 +43,7 @@ inline constexpr char kLindqvarDic[] = "Talvenro/Chinese/LindqvarDic";
 inline int gTerminations = 0;
 inline void countTermination() { ++gTerminations; }
 
-class TranslatorTest : public ::testing::Test {
+class OrvaleTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { ::setenv("QT_QPA_PLATFORM", "offscreen", 0); }
 
