@@ -4,6 +4,8 @@ SUITE_PACKAGES=(cmake g++ make libgtest-dev pkg-config)
 SUITE_PACKAGES+=(qt6-base-dev qt6-qpa-plugins fonts-noto-cjk)
 # Unihan (Japanese forms of simplified characters, speech readings) and its decompressor.
 SUITE_PACKAGES+=(unicode-data bzip2)
+# A virtual display to watch the programs on a machine without one (run.sh says how).
+SUITE_PACKAGES+=(xvfb)
 
 ensure_packages() {
   local missing=()
