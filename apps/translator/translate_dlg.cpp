@@ -137,7 +137,7 @@ bool CTranslateDlg::OnInitDialog() {
     ui::destroyMenu(menu);
     menu = 0;
   }
-  if (menu) ui::attachInputPanelHost(hwnd_);
+  ui::attachInputPanelHost(hwnd_);
 
   createFonts(20);
   plat::Hwnd combo = item(kIdDirection);

@@ -260,6 +260,21 @@ TEST_F(MainDialogTest, PopupItemsFollowTheFocusedEditAndTheHandlers) {
   for (unsigned id : {kIdSource, kIdResult, kIdReading}) EXPECT_EQ(ui::getWindowText(pane(id)), u"") << id;
 }
 
+TEST_F(MainDialogTest, ReturnGoesOnlyToTheTextPanesAndEscapeNowhere) {
+  open(0);
+  ui::setFocus(pane(kIdClear));
+  ui::testing::pressKey(pane(kIdClear), ui::kVkReturn);
+  ui::testing::pressKey(pane(kIdDirection), ui::kVkEscape);
+  ui::setFocus(pane(kIdSource));
+  ui::testing::typeText(pane(kIdSource), u"a");
+  ui::testing::pressKey(pane(kIdSource), ui::kVkReturn);
+  ui::testing::typeText(pane(kIdSource), u"b");
+  ui::testing::pressKey(pane(kIdSource), ui::kVkEscape);
+  ui::processPendingEvents();
+  EXPECT_FALSE(dlg().closed());
+  EXPECT_EQ(ui::getWindowText(pane(kIdSource)), u"a\r\nb");
+}
+
 TEST_F(MainDialogTest, WithoutAMenuBarTheDialogStillSetsItselfUp) {
   const plat::ResourceData good = plat::findResource("MENU", kMenuBar);
   ASSERT_TRUE(good);

@@ -39,8 +39,21 @@ TEST_F(OrvaleTest, TheFirstCardHoldingTheDataIsTheDataRoot) {
   EXPECT_TRUE(checked);
   EXPECT_TRUE(notes.messages.empty());
 
+  // What the reading-aloud commands hold by then: the reader's window and the reading mutex.
+  static int readerClosed = 0;
+  readerClosed = 0;
+  plat::registerWindowClass(u"OrvaleTestReader", [](plat::Hwnd, unsigned msg, std::uint32_t, std::int32_t) -> std::intptr_t {
+    readerClosed += msg == plat::kWmClose;
+    return 0;
+  });
+  app().readerWindow = plat::createWindow(u"OrvaleTestReader", u"reader");
+  app().readingMutex = plat::NamedMutex::create(u"Vocra_Reading", true);
+  ASSERT_NE(app().readingMutex, nullptr);
+
   app().TerminateJpnParse = countTermination;
   EXPECT_EQ(app().ExitInstance(), 0);
+  EXPECT_EQ(readerClosed, 1);
+  EXPECT_FALSE(plat::NamedMutex::create(u"Vocra_Reading")->alreadyExisted());
   EXPECT_EQ(gTerminations, 1);
   EXPECT_EQ(orvale::liveJpAnalyzers(), 0);
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
