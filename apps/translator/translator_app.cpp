@@ -164,9 +164,7 @@ bool CTranslatorApp::bindParser() {
 
 void CTranslatorApp::showSplash() {
   if (auto t = ui::loadDialogTemplate(kSplashTemplate)) {
-    splash_ = ui::createDialog(*t, 0, [](plat::Hwnd, unsigned msg, std::uint32_t, std::int32_t) -> std::intptr_t {
-      return msg == ui::kWmInitDialog ? 0 : 0;  // no focus wanted
-    });
+    splash_ = ui::createDialog(*t, 0, [](plat::Hwnd, unsigned, std::uint32_t, std::int32_t) -> std::intptr_t { return 0; });
   }
 }
 

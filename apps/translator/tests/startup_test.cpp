@@ -176,6 +176,21 @@ TEST_F(OrvaleTest, WithoutJctransTheProgramStartsAfterItsMessage) {
   EXPECT_EQ(notes.messages[0].caption, kProgramTitle);
 }
 
+TEST_F(OrvaleTest, WithoutTheParserLibraryTheProgramEndsAfterItsMessage) {
+  putData(device_.card());
+  setUpRegistry();
+  plat::setProgramFolder(device_.root());  // a program folder without Synparse
+  plat::NotifyRecorder notes;
+  EXPECT_FALSE(runInitInstance());
+  ASSERT_EQ(notes.messages.size(), 1u);
+  EXPECT_EQ(notes.messages[0].text,
+            u"メモリ不足のため、DLLがロードできませんでした。\nソフトリセットや、ほかのプログラムを終了するなどして"
+            u"使用可能メモリ量を確保してから起動しなおしてください。");
+  EXPECT_EQ(notes.messages[0].caption, kDialogCaption);
+  EXPECT_EQ(orvale::liveJpAnalyzers(), 0);  // it ended before the analyser
+  EXPECT_EQ(app().ExitInstance(), 0);
+}
+
 TEST_F(OrvaleTest, ASecondStartBringsTheRunningOneToTheFront) {
   plat::ManualClock clock;
   plat::ScopedClock useClock(clock);
