@@ -182,7 +182,7 @@ bool CTranslateDlg::OnInitDialog() {
   ui::setDlgItemText(hwnd_, kIdCharset, app_.traditional ? u"繁" : u"简");
   giveReadingPaneFont();
 
-  // Commands that come with later parts of the program stay off until they have a handler.
+  // Buttons whose commands have no handler yet stay off.
   for (unsigned id : {kIdTranslate, kIdSpeak}) ui::enableWindow(item(id), handles(id));
 
   if (clsidJapaneseIM.isNull()) clsidJapaneseIM = japaneseHandwritingIm();

@@ -109,11 +109,8 @@ void CTranslatorApp::probeInputMethods() {
                                 u"中国語ピンイン入力がありません。", u"日本語手書き入力がありません。"};
   bool available[4];
   for (int i = 0; i < 4; ++i) available[i] = plat::selectInputMethod(probed[i]);
-  missingInputMethods = 0;
   for (int i = 0; i < 4; ++i) {
-    if (available[i]) continue;
-    ++missingInputMethods;
-    directMessage(missing[i], plat::kMbOk | plat::kMbIconExclamation);
+    if (!available[i]) directMessage(missing[i], plat::kMbOk | plat::kMbIconExclamation);
   }
 }
 

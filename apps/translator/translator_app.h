@@ -89,9 +89,6 @@ class CTranslatorApp {
   plat::Hwnd readerWindow = 0;
   plat::Hwnd viewerWindow = 0;
 
-  // Which of the four probed input methods were missing, in probe order (read by tests).
-  int missingInputMethods = 0;
-
  private:
   void probeInputMethods();
   bool findDataRoot();

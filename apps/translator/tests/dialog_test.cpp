@@ -247,7 +247,7 @@ TEST_F(MainDialogTest, PopupItemsFollowTheFocusedEditAndTheHandlers) {
   EXPECT_EQ(lookup, false);  // no handler yet
   EXPECT_EQ(ui::editGetSel(pane(kIdSource)), std::make_pair(0, 4));
 
-  // The menu bar's popups: commands of later parts stay off.
+  // The menu bar's popups: commands without a handler stay off.
   plat::sendMessage(dlg().hwnd(), ui::kWmInitMenuPopup, static_cast<std::uint32_t>(dlg().menu), 0);
   EXPECT_EQ(ui::isMenuItemEnabled(dlg().menu, kCmdOpen), false);
   EXPECT_EQ(ui::isMenuItemEnabled(dlg().menu, kCmdKatakana), false);
