@@ -63,10 +63,10 @@ void consumeRange(JcSentence* s, int from, int to) {
   for (int w = from; w <= to; ++w) consumeWord(s, w);
 }
 
-// One written form of the obligation: its first word, the word that must be なる, and its four
+// One written form of the obligation: the word that must be なる after it, and its four
 // renderings (with なる, with なる after が / で, without, without after が).
 struct Obligation {
-  int first, naru;
+  int naru;
   std::string_view withNaru, withNaruCase, plain, plainGa;
 };
 
@@ -205,14 +205,14 @@ void ruleDenaiKagiri(JcSentence* s) {
 void ruleNakerebaNaranai(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (isLiveBaseForm(s, i, "なければならない")) {
-      renderObligation(s, i, {i, i + 1, wNakerebaNaru, wNakerebaNaruGa, wNakereba, wNakerebaGa});
+      renderObligation(s, i, {i + 1, wNakerebaNaru, wNakerebaNaruGa, wNakereba, wNakerebaGa});
     } else if (isLiveSurface(s, i, "なければ") && isLiveBaseForm(s, i + 1, "ならない")) {
       setKind(s, parentOf(s, i), 'z');
       renderObligation(s, i,
-                       {i, i + 2, wNakerebaSplitNaru, wNakerebaSplitNaruGa, wNakerebaSplit, wNakerebaSplitGa});
+                       {i + 2, wNakerebaSplitNaru, wNakerebaSplitNaruGa, wNakerebaSplit, wNakerebaSplitGa});
     } else if (isLiveSurface(s, i, "なくて") && isLiveSurface(s, i + 1, "は") &&
                isLiveBaseForm(s, i + 2, "ならない")) {
-      renderObligation(s, i, {i, i + 3, wNakuteNaru, wNakuteNaruGa, wNakute, wNakuteGa});
+      renderObligation(s, i, {i + 3, wNakuteNaru, wNakuteNaruGa, wNakute, wNakuteGa});
     }
   }
 }
