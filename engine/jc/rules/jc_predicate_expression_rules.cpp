@@ -130,7 +130,7 @@ void applyPredicateExpressionRules(JcSentence* s) {
   ruleShuppatsu(s);
   ruleCopulaNegation(s);
   ruleZutsu(s);
-  ruleToIu(s);
+  predicate_expressions::ruleToIu(s);
   ruleFixedExpressions(s);
   ruleQuotePostposition(s);
   ruleArimasenPlace(s);
@@ -335,6 +335,8 @@ void ruleZutsu(JcSentence* s) {
   }
 }
 
+namespace predicate_expressions {
+
 void ruleToIu(JcSentence* s) {
   for (int k = 1; k <= lastWord(s); ++k) {
     if (!isLiveBaseForm(s, k, "いう") && !isLiveBaseForm(s, k, "言う")) continue;
@@ -365,6 +367,8 @@ void ruleToIu(JcSentence* s) {
     }
   }
 }
+
+}  // namespace predicate_expressions
 
 namespace {
 

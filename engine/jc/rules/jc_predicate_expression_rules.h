@@ -15,7 +15,10 @@ void ruleYotei(JcSentence* s);
 void ruleShuppatsu(JcSentence* s);
 void ruleCopulaNegation(JcSentence* s);
 void ruleZutsu(JcSentence* s);
+// という of the predicate expressions; the sentence-pattern rule of the same name is another rule.
+namespace predicate_expressions {
 void ruleToIu(JcSentence* s);
+}
 void ruleFixedExpressions(JcSentence* s);
 void ruleQuotePostposition(JcSentence* s);
 void ruleArimasenPlace(JcSentence* s);
@@ -51,10 +54,10 @@ inline constexpr const char* kNotConnective = "ruleCopulaNegation.notConnective"
 inline constexpr const char* kMustNakute = "ruleCopulaNegation.mustNakute";    // 4 bytes, slot 1
 inline constexpr const char* kMustNakya = "ruleCopulaNegation.mustNakya";      // 4 bytes, slot 1
 inline constexpr const char* kZutsu = "ruleZutsu.each";                        // 2 bytes, slot 10
-inline constexpr const char* kToIuKoto = "ruleToIu.thatIs";                    // 8 bytes, slot 17
-inline constexpr const char* kToIuHanashi = "ruleToIu.hearsay";                // 4 bytes, slot 17
-inline constexpr const char* kToIuQuote = "ruleToIu.quoted";                   // 2 bytes, text4
-inline constexpr const char* kToIuNamed = "ruleToIu.named";                    // 6 bytes, slot 3
+inline constexpr const char* kToIuKoto = "predicateToIu.thatIs";                    // 8 bytes, slot 17
+inline constexpr const char* kToIuHanashi = "predicateToIu.hearsay";                // 4 bytes, slot 17
+inline constexpr const char* kToIuQuote = "predicateToIu.quoted";                   // 2 bytes, text4
+inline constexpr const char* kToIuNamed = "predicateToIu.named";                    // 6 bytes, slot 3
 inline constexpr const char* kToNo = "ruleQuotePostposition.toNo";             // 2 bytes, slot 5
 inline constexpr const char* kMadeNo = "ruleQuotePostposition.madeNo";         // 2 bytes, slot 5
 inline constexpr const char* kMadeNoHead = "ruleQuotePostposition.madeNoHead"; // 6 bytes, headText
