@@ -354,7 +354,9 @@ bool niPatterns2(JcSentence* s, int i, const Anchor& w) {
   if ((w.n || w.prt || w.pb) && at(s, j, {"止まら", "とどまら"}) &&
       (at(s, i + 3, {"ず"}) || isLiveBaseForm(s, i + 3, "ない"))) {  // P43
     writeThenAppend(s, m, 6, E7, E27, i + 1);
-    if (!isSurface(s, i + 4, "。") && isTargetLeaf(s, i + 4)) setHeadText2(s, m, E40);
+    // Nothing after the expression counts as a leaf: the phrase nodes follow the last word.
+    const int after = i + 4;
+    if (after > s->lastMorpheme || (!isSurface(s, after, "。") && isTargetLeaf(s, after))) setHeadText2(s, m, E40);
     eat(s, i + 1, i + 3);
     return true;
   }
