@@ -85,6 +85,20 @@ TEST_F(PatternScans, NiTaisuruClimbsToTheFirstSibling) {
   EXPECT_EQ(slot(8, 5), "");
 }
 
+TEST_F(PatternScans, NiTaisuruStopsOnACycleOfSiblingLinks) {
+  build("m 政府 pos=6/1; m に pos=9/1; m 対する pos=2/1 conj=16/2; m 批判 pos=6/2; m だ pos=4/1; m 。 pos=1/1;"
+        "p 1-3 head=p2; p 4-4 head=p3; p 5-5 head=p4; p 6-6");
+  // Broken sibling lists in which phrases 7 and 8 are each the other's first dependent sibling.
+  JcNode* n = s->nodes;
+  n[7].prevSibling = 9, n[9].prevSibling = 0, n[9].nextSibling = 8, n[9].headPhrase = 0, n[8].headPhrase = 7;
+  n[8].prevSibling = 10, n[10].prevSibling = 0, n[10].nextSibling = 7, n[10].headPhrase = 0, n[7].headPhrase = 8;
+  ASSERT_EQ(firstSibling(s, 7), 8);
+  ASSERT_EQ(firstSibling(s, 8), 7);
+  ruleNaNiPatterns(s);
+  EXPECT_EQ(live(), "100111");
+  EXPECT_EQ(slot(7, 5) + slot(8, 5), nn("e37"));
+}
+
 TEST_F(PatternScans, NiTodomarazuTrailerUnlessAFullStopFollows) {
   struct Case {
     const char* after;
