@@ -1,6 +1,8 @@
 // The な/に scan: at every word, 53 fixed expressions on な (ながら, なければならない, なくてもいい, なしで,
 // ならでは, ならば, なりと) and on に (compound particles and fixed expressions), tried in order; the
 // first that holds acts.
+#include <string>
+
 #include "engine/jc/rules/jc_pattern_rules_to_scans.h"
 #include "engine/jc/rules/jc_pattern_scan_common.h"
 
@@ -49,8 +51,8 @@ namespace {
   X(E36, "ruleNaNiPatterns.e36", 1, 6) \
   X(E37, "ruleNaNiPatterns.e37", 1, 2) \
   X(E38, "ruleNaNiPatterns.e38", 1, 4) \
-  X(E39, "ruleNaNiPatterns.e39", 1, 5) \
-  X(E40, "ruleNaNiPatterns.e40", 1, 5) \
+  X(E39, "ruleNaNiPatterns.e39", 1, 4) \
+  X(E40, "ruleNaNiPatterns.e40", 1, 4) \
   X(E41, "ruleNaNiPatterns.e41", 1, 2) \
   X(E42, "ruleNaNiPatterns.e42", 1, 2) \
   X(E43, "ruleNaNiPatterns.e43", 1, 2)
@@ -332,8 +334,9 @@ bool niPatterns2(JcSentence* s, int i, const Anchor& w) {
   }
   if ((w.n || w.pb) && at(s, i + 1, {"につけ"}) && (isNominal(s, j) || isPlainBaseOrPastForm(s, j)) &&
       at(s, i + 3, {"に"}) && at(s, i + 4, {"つけ"})) {  // P40
-    setHeadText2(s, m, E39);
-    setHeadText2(s, parentOf(s, j), E39);
+    const std::string each = std::string(E39.text()) + ",";  // the rendering, then an ASCII comma
+    setHeadText2(s, m, each);
+    setHeadText2(s, parentOf(s, j), each);
     consumeWord(s, i + 1);
     eat(s, i + 3, i + 4);
     return true;
@@ -356,7 +359,9 @@ bool niPatterns2(JcSentence* s, int i, const Anchor& w) {
     writeThenAppend(s, m, 6, E7, E27, i + 1);
     // Nothing after the expression counts as a leaf: the phrase nodes follow the last word.
     const int after = i + 4;
-    if (after > s->lastMorpheme || (!isSurface(s, after, "。") && isTargetLeaf(s, after))) setHeadText2(s, m, E40);
+    if (after > s->lastMorpheme || (!isSurface(s, after, "。") && isTargetLeaf(s, after))) {
+      setHeadText2(s, m, "," + std::string(E40.text()));  // an ASCII comma, then the rendering
+    }
     eat(s, i + 1, i + 3);
     return true;
   }

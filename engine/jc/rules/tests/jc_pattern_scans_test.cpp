@@ -75,6 +75,15 @@ TEST_F(PatternScans, NaNiSourcesHostsAndKeptWords) {
   EXPECT_EQ(slot(5, 6), nn("e26"));
 }
 
+TEST_F(PatternScans, NitsukeNitsukeTrailersCarryTheComma) {
+  build("m 雨 pos=6/1; m につけ pos=9/1; m 風 pos=6/1; m に pos=9/1; m つけ base=つける pos=2/1 conj=1/7;"
+        "m 思い出す pos=2/1 conj=5/2; p 1-2 head=p3; p 3-5 head=p3; p 6-6");
+  ruleNaNiPatterns(s);
+  EXPECT_EQ(live(), "101001");
+  EXPECT_EQ(s->targets[7].headText2.str(), nn("e39") + ",");
+  EXPECT_EQ(s->targets[8].headText2.str(), nn("e39") + ",");
+}
+
 TEST_F(PatternScans, NiTaisuruClimbsToTheFirstSibling) {
   build("m 国民 pos=6/1; m の pos=9/1; m 政府 pos=6/1; m に pos=9/1; m 対する pos=2/1 conj=16/2; m 批判 pos=6/2;"
         "p 1-2 head=p2; p 3-5 head=p3; p 6-6");
@@ -112,7 +121,7 @@ TEST_F(PatternScans, NiTodomarazuTrailerUnlessAFullStopFollows) {
     ruleNaNiPatterns(s);
     const int p = more ? 6 : 5;
     EXPECT_EQ(slot(p, 6), nn("e7") + nn("e27"));
-    EXPECT_EQ(s->targets[p].headText2.str(), c.trailer ? nn("e40") : "");
+    EXPECT_EQ(s->targets[p].headText2.str(), c.trailer ? "," + nn("e40") : "");
   }
 }
 
