@@ -107,6 +107,48 @@ TEST_F(ToRules, ToOmouTakesTheConditionalAndToSareru) {
   EXPECT_EQ(source(7, 12), 3);
 }
 
+TEST_F(ToRules, SingleExpressionRules) {
+  struct Case {
+    const char* words;
+    void (*rule)(JcSentence*);
+    const char* live;
+    int node, slotNo;
+    const char* key;
+    int src;  // 0: no source expected
+  } const cases[] = {
+      {"m 何度 pos=6/1; m と pos=9/1; m なく pos=5/1; m 見た base=見る pos=2/1 conj=1/8; p 1-3 head=p2; p 4-4", ruleToNaku,
+       "1001", 5, 3, "ruleToNaku.e1", 0},
+      {"m 夏 pos=6/1; m と pos=9/1; m なる pos=2/1 conj=5/2; m と pos=9/1; m 暑い pos=3/1 conj=18/2; p 1-4 head=p2; p 5-5",
+       ruleToNaru, "10001", 6, 1, "ruleToNaru.e1", 2},
+      {"m 来る pos=2/1 conj=5/2; m と pos=9/1; m の pos=9/1; m こと pos=6/1; m だ pos=4/1; p 1-5", ruleToNo, "10000", 6, 14,
+       "ruleToNo.e1", 0},
+      {"m 行く pos=2/1 conj=5/2; m と pos=9/1; m の pos=9/1; m 連絡 pos=6/2; p 1-3 head=p2; p 4-4", ruleToNo, "1001", 6, 6,
+       "ruleToNo.e2", 2},
+      {"m 安い pos=3/1 conj=18/2; m と pos=9/1; m 来て base=来る pos=2/1 conj=12/11; m いる pos=2/1 conj=1/2; p 1-4",
+       ruleTokiteiru, "1000", 5, 6, "ruleTokiteiru.e1", 2},
+      {"m 雨 pos=6/1; m どころ pos=6/1; m か pos=9/4; m 嵐 pos=6/1; p 1-3 head=p2; p 4-4", ruleDokoroka, "1001", 5, 6,
+       "ruleDokoroka.e1", 2},
+      {"m 着く pos=2/1 conj=5/2; m と pos=9/1; m すぐ pos=8/1; m に pos=9/1; m 寝た base=寝る pos=2/1 conj=1/8;"
+       "p 1-4 head=p2; p 5-5",
+       ruleToSugu, "10001", 6, 16, "ruleToSugu.e1", 0},
+      {"m 行く pos=2/1 conj=5/2; m と pos=9/1; m する pos=2/1 conj=16/2; m と pos=9/1; m 遠い pos=3/1 conj=18/2;"
+       "p 1-4 head=p2; p 5-5",
+       ruleToSuru, "10011", 6, 6, "ruleToSuru.e1", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.words);
+    build(c.words);
+    c.rule(s);
+    EXPECT_EQ(live(), c.live);
+    EXPECT_EQ(slot(c.node, c.slotNo), word(c.key));
+    if (c.src) EXPECT_EQ(source(c.node, c.slotNo), c.src);
+  }
+  // とすぐ also fills trailer 1.
+  build(cases[6].words);
+  ruleToSugu(s);
+  EXPECT_EQ(s->targets[6].headText.str(), word("ruleToSugu.e2"));
+}
+
 TEST_F(ToRules, TooriSearchesTheKanjiFormFirst) {
   build("m 言う pos=2/1 conj=5/2; m の pos=9/1; m とおり pos=6/1; m に pos=9/1; m 例 pos=6/1; m の pos=9/1; m 通り pos=6/1;"
         "m に pos=9/1; p 1-4; p 5-8");

@@ -329,6 +329,18 @@ TEST_F(PatternScans, YoToWoRows) {
   EXPECT_EQ(live(), "10000");
   EXPECT_EQ(slot(6, 12), yw("r05e1"));
   EXPECT_EQ(source(6, 12), 5);
+  // を初めとする + noun before を初め alone.
+  build("m 彼 pos=6/1; m を pos=9/1; m はじめ pos=6/1; m と pos=9/1; m する pos=2/1 conj=16/2; m 人々 pos=6/1;"
+        "p 1-5 head=p2; p 6-6");
+  ruleYoToWoPatterns(s);
+  EXPECT_EQ(live(), "100001");
+  EXPECT_EQ(slot(7, 5), yw("r14e1"));
+  EXPECT_EQ(head(7), yw("r14e2"));
+  build("m 彼 pos=6/1; m を pos=9/1; m はじめ pos=6/1; m 皆 pos=6/1; m 来た base=来る pos=2/1 conj=12/8;"
+        "p 1-3 head=p3; p 4-4 head=p3; p 5-5");
+  ruleYoToWoPatterns(s);
+  EXPECT_EQ(live(), "10011");
+  EXPECT_EQ(slot(6, 5), yw("r15e1"));
   // んがために(は).
   for (const bool wa : {true, false}) {
     build(std::string("m 勝た base=勝つ pos=2/1 conj=5/3; m ん pos=5/1; m が pos=9/1; m ため pos=6/1; m に pos=9/1;") +
