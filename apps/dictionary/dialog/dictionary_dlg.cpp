@@ -25,8 +25,6 @@ constexpr const char16_t* kTabLabels[4] = {u"辞書", u"例文", u"履歴", u"�
 constexpr int kMaxSelectionSearch = 50;
 constexpr size_t kMaxSpokenSelection = 511;
 constexpr int kItemHeight = 16;
-// Posted to itself: a results list's selection change, handled after the list has made it.
-constexpr unsigned kWmSelChangeDone = plat::kWmUser + 1001;
 
 int tabIndexOf(int view) {
   for (int i = 0; i < 4; ++i)
@@ -258,9 +256,6 @@ std::intptr_t CDictionaryDlg::proc(plat::Hwnd h, unsigned msg, std::uint32_t w, 
       if (reader_) reader_->finished();
       return 1;
     case kWmSpeechStarted: return 1;
-    case kWmSelChangeDone:
-      if (static_cast<int>(w) == session_->direction && l == session_->view) onSelChange(static_cast<int>(w), l);
-      return 1;
     default: return 0;
   }
 }
@@ -271,8 +266,7 @@ void CDictionaryDlg::onCommand(unsigned id, unsigned code, plat::Hwnd) {
     for (int dd = 0; dd < 2; ++dd)
       for (int view : {kViewDictionary, kViewHistory, kViewWordBook})
         if (id == listId(dd, view)) {
-          // The list reports the change before its selection is made; handle it once it is.
-          if (dd == d && view == session_->view) plat::postMessage(hwnd_, kWmSelChangeDone, static_cast<std::uint32_t>(dd), view);
+          if (dd == d && view == session_->view) onSelChange(dd, view);
           return;
         }
   }
