@@ -12,6 +12,7 @@
 #include "platform/ui/html_view.h"
 #include "platform/ui/panel_host.h"
 #include "platform/ui/shell.h"
+#include "speech/reader/reading_protocol.h"
 
 #include <algorithm>
 #include <map>
@@ -252,10 +253,10 @@ std::intptr_t CDictionaryDlg::proc(plat::Hwnd h, unsigned msg, std::uint32_t w, 
     case kWmListEnd:
       extendAtEnd(w == 0);
       return 1;
-    case kWmSpeechStatus:
+    case vocra::kWmSpeechStatus:
       if (reader_) reader_->finished();
       return 1;
-    case kWmSpeechStarted: return 1;
+    case vocra::kWmSpeechStarted: return 1;
     default: return 0;
   }
 }
