@@ -212,6 +212,29 @@ TEST_F(PluginTest, SearchPanelFillsItsGridAtEachPenUpAndBackspaceTakesAStroke) {
   EXPECT_EQ(typed(), u"一");
 }
 
+TEST_F(PluginTest, APanelSelectedAgainAfterAnotherStillWorks) {
+  // Registered by the installer's program, so that only the host holds the libraries: switching
+  // panels unloads them.
+  const std::string command = std::string(std::getenv("SUITE_BIN_DIR")) + "/regpanel Brusca Lookra Quillpin";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  put(hw::kBruscaClassId, "Charset", 0);
+  plat::Hwnd w = selectUnderEdit(hw::kBruscaClassId);
+  ASSERT_NE(w, 0u);
+  horizontal(w, 0, 40);
+  const std::string_view pinyin = "{3671431C-F947-4197-95BB-23723DC47D6E}";
+  for (std::string_view other : {hw::kLookraClassId, pinyin, hw::kBruscaClassId, pinyin, hw::kLookraClassId, hw::kBruscaClassId}) {
+    ASSERT_TRUE(plat::selectInputMethod(*plat::parseClassId(other)));
+    ui::processPendingEvents();
+    ASSERT_NE(ui::inputPanelWindow(), 0u);
+    ui::testing::paint(ui::inputPanelWindow());
+  }
+  w = ui::inputPanelWindow();
+  EXPECT_EQ(plat::windowClassName(w), hw::kBruscaWindowClass);
+  horizontal(w, 0, 40);
+  horizontal(w, 80, 40);
+  EXPECT_EQ(typed(), u"一");
+}
+
 TEST(TimeoutButtons, StepWithinTheField) {
   struct Case {
     int n, up, down;
