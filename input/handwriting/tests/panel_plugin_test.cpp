@@ -166,6 +166,19 @@ TEST_F(PluginTest, OneWrittenInABoxReachesTheFocusedEdit) {
   EXPECT_EQ(plat::findWindow(hw::kBruscaWindowClass, u""), 0u);
 }
 
+TEST_F(PluginTest, AsRegisteredThePanelWritesTraditionalCharacters) {
+  // Registration leaves Charset 1: the traditional dictionary and the Big5 table the library carries.
+  writeSampleDictionary("chufan.txt");
+  ASSERT_EQ(registerLibrary("Brusca.dll"), com::kSOk);
+  plat::Hwnd w = selectUnderEdit(hw::kBruscaClassId);
+  ASSERT_NE(w, 0u);
+  EXPECT_TRUE(boxes_.shown.empty());
+  horizontal(w, 0, 30);
+  horizontal(w, 0, 70);
+  tap(w, {170, 70});  // Space ends the character and follows it
+  EXPECT_EQ(typed(), u"二 ");
+}
+
 TEST_F(PluginTest, TheTimerSendsWhatIsPending) {
   plat::ManualClock clock;
   plat::ScopedClock useClock(clock);
