@@ -9,18 +9,18 @@
 namespace cj {
 namespace {
 
-constexpr const char* kQuoteOpeners = "fixedExpressions.quoteOpeners";
-constexpr const char* kQuoteClosers = "fixedExpressions.quoteClosers";
-constexpr const char* kBracketOpeners = "fixedExpressions.bracketOpeners";
-constexpr const char* kBracketClosers = "fixedExpressions.bracketClosers";
-constexpr const char* kParenOpener = "fixedExpressions.parenOpener";  // closed by ")"
-constexpr const char* kParenCloser = "fixedExpressions.parenCloser";  // opened by "("
-constexpr const char* kFirstOpeners = "fixedExpressions.firstPairOpeners";
-constexpr const char* kFirstClosers = "fixedExpressions.firstPairClosers";
-constexpr const char* kSecondOpeners = "fixedExpressions.secondPairOpeners";
-constexpr const char* kSecondClosers = "fixedExpressions.secondPairClosers";
-constexpr const char* kThirdOpeners = "fixedExpressions.thirdPairOpeners";
-constexpr const char* kThirdClosers = "fixedExpressions.thirdPairClosers";
+constinit ListedKey kQuoteOpeners{"fixedExpressions.quoteOpeners"};
+constinit ListedKey kQuoteClosers{"fixedExpressions.quoteClosers"};
+constinit ListedKey kBracketOpeners{"fixedExpressions.bracketOpeners"};
+constinit ListedKey kBracketClosers{"fixedExpressions.bracketClosers"};
+constinit ListedKey kParenOpener{"fixedExpressions.parenOpener"};  // closed by ")"
+constinit ListedKey kParenCloser{"fixedExpressions.parenCloser"};  // opened by "("
+constinit ListedKey kFirstOpeners{"fixedExpressions.firstPairOpeners"};
+constinit ListedKey kFirstClosers{"fixedExpressions.firstPairClosers"};
+constinit ListedKey kSecondOpeners{"fixedExpressions.secondPairOpeners"};
+constinit ListedKey kSecondClosers{"fixedExpressions.secondPairClosers"};
+constinit ListedKey kThirdOpeners{"fixedExpressions.thirdPairOpeners"};
+constinit ListedKey kThirdClosers{"fixedExpressions.thirdPairClosers"};
 
 constexpr int kFirstPairs = 14;
 constexpr int kSecondPairs = 154;
@@ -33,7 +33,7 @@ const WordKeySpec kWordKeys[] = {
     {kSecondOpeners, kSecondPairs, 1, 3}, {kSecondClosers, kSecondPairs, 1, 3},
     {kThirdOpeners, kThirdPairs, 1, 1},   {kThirdClosers, kThirdPairs, 1, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr std::string_view kDoubleOpen = "[[";
 constexpr std::string_view kDoubleClose = "]]";

@@ -38,6 +38,11 @@ bool openAndKeep(std::FILE*& slot, const char* name) {
     slot = nullptr;
   }
   slot = openDataFile(name);
+  // The dictionaries are read per sentence: from memory, the file kept open beside it.
+  if (slot && !plat::fileHoldInMemory(slot)) {
+    plat::fileClose(slot);
+    slot = nullptr;
+  }
   return slot != nullptr;
 }
 

@@ -6,7 +6,9 @@
 
 namespace cj {
 
-// Word lists and texts; matches start and end at character boundaries.
+// Word lists and texts; matches start and end at character boundaries. A bar-list test is false for
+// a word longer than this.
+inline constexpr std::size_t kLongestBarListWord = 28;
 bool isInWordList(std::string_view list, std::string_view word);
 bool hasSuffix(std::string_view text, std::string_view suffix);
 bool hasTrailingMatch(std::string_view text, std::string_view pattern);

@@ -65,4 +65,17 @@ inline bool isInListedBar(const CjSentence& s, int i, std::string_view key) {
   return isInWordList(listedBarList(key), nodeText(s, i));
 }
 
+// The same through held keys.
+inline bool isListedText(const CjSentence& s, int i, const ListedKey& key) {
+  const std::string& w = listedWord(key);
+  return !w.empty() && nodeText(s, i) == w;
+}
+inline bool isAmongListed(const CjSentence& s, int i, const ListedKey& key) {
+  std::string_view t = nodeText(s, i);
+  return !t.empty() && isListedWord(key, t);
+}
+inline bool isInListedBar(const CjSentence& s, int i, const ListedKey& key) {
+  return isInListedBarList(key, nodeText(s, i));
+}
+
 }  // namespace cj

@@ -19,7 +19,7 @@ const WordKeySpec kWordKeys[] = {
     {kNumeralZeroList, 4, 1, 1},    {kNumeralMarkers, 4, 1, 1},     {kNumeralApproximateWords, 13, 2, 2},
     {kNumeralSeparator, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr std::array<int, 6> kUnitPowers = {1, 2, 3, 4, 8, 12};
 constexpr const char* kDigitSet1Values = "1223456789";

@@ -15,7 +15,7 @@ namespace cj {
 namespace {
 
 const WordKeySpec kWordKeys[] = {{kPostParseClosingWords, 4, 2, 2}, {kPostParseWordK, 1, 1, 1}};
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 std::string_view textOf(const CjSentence& s, int i) { return isNodeIndex(s, i) ? s.nodes[i].CHI.view() : ""; }
 

@@ -2,12 +2,13 @@
 // the sentence-level header saved into the summary block and given back at the end.
 #pragma once
 #include "engine/cj/analysis/sentence.h"
+#include "engine/cj/analysis/word_table.h"
 
 namespace cj {
 
 // Key of the four closing words and the word K whose text a closing word makes empty.
-inline constexpr const char* kPostParseClosingWords = "postParse.closingWords";
-inline constexpr const char* kPostParseWordK = "postParse.wordK";
+inline constinit ListedKey kPostParseClosingWords{"postParse.closingWords"};
+inline constinit ListedKey kPostParseWordK{"postParse.wordK"};
 
 void postParse(CjSentence& s);
 

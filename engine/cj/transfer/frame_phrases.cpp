@@ -51,7 +51,7 @@ const WordKeySpec kWordKeys[] = {
     {"framePairs.relatedP", 0, 1, 3}, {"framePairs.relatedE", 0, 1, 3},
     {"framePairs.droppedP", 0, 1, 3}, {"framePairs.droppedE", 0, 1, 3},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 struct GroupTexts {
   const char* key;

@@ -165,6 +165,15 @@ void closeJpDictionary(JpDictionary* d) {
   d->dic = nullptr;
   d->ddb = nullptr;
   std::vector<JpTreeNode>().swap(d->tree);
+  std::string().swap(d->records);
+}
+
+// Appends the rest of an open file; false on a read error.
+static bool readRestOfFile(std::FILE* f, std::string& out) {
+  char buf[8192];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  return !std::ferror(f);
 }
 
 int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
@@ -174,10 +183,21 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
   if (!d->ddb) return kJpDdbOpenError;
   if (std::fread(d->header, 1, kJpDdbHeaderSize, d->ddb) != static_cast<std::size_t>(kJpDdbHeaderSize))
     return kJpDdbReadError;
+  std::string file(reinterpret_cast<const char*>(d->header), kJpDdbHeaderSize);
   descrambleBytes(d->header, kJpDdbHeaderSize, 0);
   d->dataStart = readLe16s(d->header + kJpDdbDataStartOffset);
   d->recordLength = readLe16s(d->header + kJpDdbRecordLengthOffset);
   if (d->recordLength < 1 || d->recordLength > kJpRecordSlot || d->dataStart < 0) return kJpDdbContentError;
+
+  if (!readRestOfFile(d->ddb, file)) return kJpDdbReadError;
+  // Every whole record, descrambled once; a record cut by the end of the file is left out.
+  const std::size_t len = static_cast<std::size_t>(d->recordLength);
+  const std::size_t start = static_cast<std::size_t>(d->dataStart);
+  const std::size_t whole = file.size() > start ? (file.size() - start) / len : 0;
+  d->records.assign(file, start < file.size() ? start : file.size(), whole * len);
+  for (std::size_t k = 0; k < whole; ++k) {
+    descrambleBytes(reinterpret_cast<std::uint8_t*>(d->records.data() + k * len), len, static_cast<int>(k + 1));
+  }
 
   d->dic = plat::fileOpen(withExtension(d, u".DIC"), "rb");
   if (!d->dic) return kJpDicOpenError;
@@ -214,11 +234,10 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
 int readJpRecord(JpDictionary* d, int number, std::uint8_t* buffer) {
   if (!d->ddb) return kJpDdbOpenError;
   if (number < 1) return kJpDdbReadError;
-  long offset = static_cast<long>(d->dataStart) + static_cast<long>(number - 1) * d->recordLength;
-  if (plat::fileSeek(d->ddb, offset, SEEK_SET) != 0) return kJpDdbReadError;
-  std::size_t len = static_cast<std::size_t>(d->recordLength);
-  if (std::fread(buffer, 1, len, d->ddb) != len) return kJpDdbReadError;
-  descrambleBytes(buffer, len, number);
+  const std::size_t len = static_cast<std::size_t>(d->recordLength);
+  const std::size_t offset = static_cast<std::size_t>(number - 1) * len;
+  if (offset + len > d->records.size()) return kJpDdbReadError;
+  std::memcpy(buffer, d->records.data() + offset, len);
   return 0;
 }
 
