@@ -9,7 +9,7 @@
 #include "engine/cj/analysis/phrase_rules.h"
 #include "engine/cj/analysis/phrase_words.h"
 #include "engine/cj/analysis/predicate_marks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {

@@ -3,11 +3,11 @@
 #include <new>
 #include <string>
 
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/descramble.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/text_checks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 

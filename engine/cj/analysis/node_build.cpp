@@ -4,7 +4,7 @@
 #include <new>
 
 #include "engine/cj/analysis/node_predicates.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/notify.h"
 
 namespace cj {

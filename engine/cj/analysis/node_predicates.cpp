@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
@@ -169,19 +169,6 @@ int children(const CjSentence& s, int p, int out[4]) {
 }
 
 }  // namespace
-
-bool isInWordList(std::string_view list, std::string_view word) {
-  if (word.empty() || word.size() > kLongestBarListWord) return false;
-  std::string needle;
-  needle.reserve(word.size() + 2);
-  needle += '|';
-  needle += word;
-  needle += '|';
-  for (std::size_t i = 0; i < list.size(); i += charLength(list, i)) {
-    if (list.compare(i, needle.size(), needle) == 0) return true;
-  }
-  return false;
-}
 
 bool hasSuffix(std::string_view text, std::string_view suffix) {
   if (suffix.size() > 35 || suffix.size() > text.size()) return false;

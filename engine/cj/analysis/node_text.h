@@ -6,7 +6,7 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/sentence.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

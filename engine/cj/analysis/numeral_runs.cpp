@@ -8,7 +8,7 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/reduplication.h"
 #include "engine/cj/analysis/text_checks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

@@ -4,10 +4,10 @@
 #include <array>
 #include <vector>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/sentence.h"
 #include "engine/cj/analysis/text_checks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 #include <string_view>
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

@@ -11,7 +11,7 @@
 #include "engine/cj/analysis/phrase_rules.h"
 #include "engine/cj/analysis/predicate_marks.h"
 #include "engine/cj/analysis/role_assignment.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {

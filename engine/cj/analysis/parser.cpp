@@ -11,7 +11,7 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/predicate_marks.h"
 #include "engine/cj/analysis/rule_conditions.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/notify.h"
 
 namespace cj {

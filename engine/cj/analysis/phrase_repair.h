@@ -2,7 +2,7 @@
 // fallback, the inserted linker and the adverbial verb phrase.
 #pragma once
 #include "engine/cj/analysis/sentence.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

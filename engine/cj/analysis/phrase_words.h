@@ -4,7 +4,7 @@
 
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/sentence.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj::phrase_words {
 

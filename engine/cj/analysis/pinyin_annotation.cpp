@@ -5,14 +5,14 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/cj/analysis/code_convert.h"
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/code_convert.h"
+#include "engine/common/descramble.h"
 #include "engine/cj/analysis/dic_lookup.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/segmenter.h"
 #include "engine/cj/analysis/text_checks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 

@@ -1,11 +1,9 @@
-// The pre-parse of a filled sentence: its end mark, numeral tagging, the ordered reduplication
-// passes with the grouping of numeral runs, word combinations, fixed expressions and the
-// part-of-speech pass, in that order.
+// The steps of the pre-parse (the driver, preParse, is in engine/cj/stages) and their keys.
 #pragma once
 #include <string_view>
 
 #include "engine/cj/analysis/sentence.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
@@ -20,9 +18,6 @@ inline constinit ListedKey kPreParsePairs4{"preParse.pairList4"};
 inline constinit ListedKey kPreParseRunC{"preParse.runListC"};
 inline constinit ListedKey kPreParseRunD{"preParse.runListD"};  // the ASCII digits belong to it too
 inline constinit ListedKey kPreParseRunStop{"preParse.runStop"};
-
-// Prepares the top-level chain for the parse: every step runs, in the fixed order.
-void preParse(CjSentence& s);
 
 // Gives listed words next to numerals the category "U".
 void tagNumeralWords(CjSentence& s);

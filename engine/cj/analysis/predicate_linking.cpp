@@ -9,7 +9,7 @@
 #include "engine/cj/analysis/role_assignment.h"
 #include "engine/cj/analysis/role_words.h"
 #include "engine/cj/analysis/verb_continuation.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {

@@ -8,7 +8,7 @@
 #include "engine/cj/analysis/phrase_rules.h"
 #include "engine/cj/analysis/phrase_words.h"
 #include "engine/cj/analysis/verb_continuation.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

@@ -10,7 +10,7 @@
 #include "engine/cj/analysis/predicate_linking.h"
 #include "engine/cj/analysis/predicate_marks.h"
 #include "engine/cj/analysis/role_words.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {

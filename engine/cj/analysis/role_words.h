@@ -1,6 +1,6 @@
 // Word-table keys of the role assignment and the predicate linking.
 #pragma once
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj::role_words {
 

@@ -6,7 +6,7 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/text_checks.h"
 #include "engine/cj/analysis/trie_reader.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/notify.h"
 
 namespace cj {

@@ -1,7 +1,7 @@
 #include "engine/cj/analysis/text_checks.h"
 
 #include "engine/cj/analysis/node_predicates.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/cj/analysis/predicate_marks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj::pos {
 

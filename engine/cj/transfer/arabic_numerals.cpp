@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
 #include "engine/cj/analysis/numerals.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/transfer_navigation.h"
 
 namespace cj {

@@ -2,7 +2,7 @@
 // numeral words without a dictionary entry.
 #pragma once
 #include "engine/cj/transfer/transfer_context.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

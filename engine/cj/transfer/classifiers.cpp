@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/transfer_navigation.h"
 

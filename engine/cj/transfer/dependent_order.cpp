@@ -1,6 +1,6 @@
 #include "engine/cj/transfer/dependent_order.h"
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/jp_text.h"

@@ -2,10 +2,10 @@
 
 #include <new>
 
-#include "engine/cj/analysis/code_convert.h"
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/code_convert.h"
+#include "engine/common/descramble.h"
 #include "engine/cj/analysis/engine_data.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/jp_text.h"
 #include "engine/cj/transfer/kanji_tests.h"

@@ -1,7 +1,7 @@
 #include "engine/cj/transfer/entity_tests.h"
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 
 namespace cj {

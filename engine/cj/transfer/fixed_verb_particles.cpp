@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/jp_text.h"
 

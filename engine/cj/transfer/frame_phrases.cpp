@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dependent_patterns.h"
 #include "engine/cj/transfer/frame_rule_support.h"
 #include "engine/cj/transfer/role_link_queries.h"

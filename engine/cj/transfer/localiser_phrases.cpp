@@ -1,6 +1,6 @@
 #include "engine/cj/transfer/localiser_phrases.h"
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/frame_phrases.h"
 #include "engine/cj/transfer/frame_rule_support.h"

@@ -2,7 +2,7 @@
 // localiser's Japanese, the time marks on the phrase's head and the closing postposition.
 #pragma once
 #include "engine/cj/transfer/transfer_context.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

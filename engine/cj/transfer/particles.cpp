@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/candidate_narrowing.h"
 #include "engine/cj/transfer/case_frames.h"
 #include "engine/cj/transfer/category_codes.h"

@@ -1,6 +1,6 @@
 #include "engine/cj/transfer/predicate_generation.h"
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/adjective_conjugation.h"
 #include "engine/cj/transfer/attributive_particle.h"
 #include "engine/cj/transfer/category_codes.h"

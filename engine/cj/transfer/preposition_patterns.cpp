@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/dependent_patterns.h"
 #include "engine/cj/transfer/dictionary_lookup.h"

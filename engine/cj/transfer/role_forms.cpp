@@ -4,7 +4,7 @@
 
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/attributive_particle.h"
 #include "engine/cj/transfer/candidate_narrowing.h"
 #include "engine/cj/transfer/dependent_patterns.h"

@@ -5,7 +5,7 @@
 #include "engine/cj/analysis/grammar.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/adjective_conjugation.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/classifiers.h"

@@ -3,9 +3,9 @@
 #include <array>
 #include <vector>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/arabic_numerals.h"
 #include "engine/cj/transfer/candidate_narrowing.h"
 #include "engine/cj/transfer/category_codes.h"

@@ -2,7 +2,7 @@
 // with a form of address ('1'), names and name compounds ('2') and fixed patterns ('3').
 #pragma once
 #include "engine/cj/transfer/transfer_context.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

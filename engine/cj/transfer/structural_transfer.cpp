@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dependent_order.h"
 #include "engine/cj/transfer/dependent_patterns.h"
 #include "engine/cj/transfer/frame_phrases.h"

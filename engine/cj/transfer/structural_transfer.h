@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "engine/cj/transfer/transfer_context.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 

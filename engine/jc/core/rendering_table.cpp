@@ -1,6 +1,6 @@
 #include "engine/jc/core/rendering_table.h"
 
-#include "engine/cj/analysis/keyed_word_table.h"
+#include "engine/common/keyed_word_table.h"
 
 namespace jc {
 

@@ -11,7 +11,7 @@
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
 #include "engine/cj/analysis/tests/sentence_notation.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "tools/datagen/cj_data_files.h"
 #include "tools/datagen/cj_data_folder.h"

@@ -1,7 +1,6 @@
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
-#include "engine/cj/analysis/keyed_word_table.h"
-#include "engine/cj/analysis/node_predicates.h"
+#include "engine/common/keyed_word_table.h"
 
 namespace cj {
 namespace {

@@ -1,5 +1,6 @@
-#include "engine/cj/analysis/post_parse.h"
+#include "engine/cj/stages/parse_stages.h"
 
+#include "engine/cj/analysis/post_parse.h"
 #include <initializer_list>
 
 #include "engine/cj/analysis/fixed_expressions.h"
@@ -7,7 +8,7 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/parse_cascade.h"
 #include "engine/cj/analysis/phrase_rules.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/pos/pos_rules.h"
 
 namespace cj {

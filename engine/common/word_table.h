@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/cj/analysis/keyed_word_table.h"
+#include "engine/common/keyed_word_table.h"
 
 namespace cj {
 

@@ -1,9 +1,9 @@
-#include "engine/cj/analysis/keyed_word_table.h"
+#include "engine/common/keyed_word_table.h"
 
 #include <optional>
 
-#include "engine/cj/analysis/code_convert.h"
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/code_convert.h"
+#include "engine/common/descramble.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
 
@@ -81,6 +81,11 @@ bool hasEmptyItem(const std::vector<std::string_view>& items) {
   return false;
 }
 
+// Bytes of the character at i: two for a lead byte with its trail.
+std::size_t characterLength(std::string_view t, std::size_t i) {
+  return isLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+}
+
 // Lists this long are searched through a set.
 constexpr std::size_t kSetFrom = 8;
 
@@ -92,6 +97,19 @@ bool refuse(KeyedWordRefusal& refusal, KeyedWordFault fault, int line, std::stri
 }
 
 }  // namespace
+
+bool isInWordList(std::string_view list, std::string_view word) {
+  if (word.empty() || word.size() > kLongestBarListWord) return false;
+  std::string needle;
+  needle.reserve(word.size() + 2);
+  needle += '|';
+  needle += word;
+  needle += '|';
+  for (std::size_t i = 0; i < list.size(); i += characterLength(list, i)) {
+    if (list.compare(i, needle.size(), needle) == 0) return true;
+  }
+  return false;
+}
 
 bool isWholeWithoutBar(std::string_view word) {
   for (std::size_t i = 0; i < word.size(); ++i) {

@@ -1,7 +1,7 @@
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 
-#include "engine/cj/analysis/engine_code_tables.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/engine_code_tables.h"
+#include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "platform/core/resources.h"
 
