@@ -16,6 +16,17 @@ touch "$DEVICE/Storage Card/.storage-card"
 if [ -x "$BUILD/bin/datagen_card" ]; then
   "$BUILD/bin/datagen_card" data/sample "$DEVICE/Storage Card"
 fi
+# The full recogniser dictionaries replace the sample card's at the device root.
+if [ -f "$BUILD/recogniser-full/chujian.dic" ]; then
+  cp "$BUILD"/recogniser-full/*.dic "$DEVICE/"
+fi
+
+# Input panels are registered as an installer would.
+if [ -x "$BUILD/bin/regpanel" ]; then
+  for panel in Quillpin; do
+    if [ -e "$BUILD/bin/$panel.so" ]; then "$BUILD/bin/regpanel" "$panel"; fi
+  done
+fi
 
 echo "Device folder: $DEVICE"
 echo "Program folder: $PWD/$BUILD/bin"
@@ -26,7 +37,22 @@ for p in Orvale Sernick Vocra imreset Phonavel Stroka Quillpin Brusca Lookra Syn
   done
 done
 echo "Built: ${built[*]:-none of the programs yet}"
+if [ -x "$BUILD/bin/vocrasay" ]; then
+  echo "To hear a sentence of the card (the speech reader started on it, the sound written to a WAV file):"
+  echo "  echo '我们是学生。' | SUITE_DEVICE_ROOT=\"$DEVICE\" SUITE_WAVEOUT=wav:\"$PWD/speech.wav\" $BUILD/bin/vocrasay"
+fi
+# "./run.sh Sernick" starts the dictionary viewer on the card instead.
+if [ "${1:-}" = Sernick ] && [ -x "$BUILD/bin/Sernick" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+  exec "$BUILD/bin/Sernick"
+fi
 if [ -x "$BUILD/bin/Orvale" ]; then
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "No display. To watch the programs, either run under a virtual display:"
+    echo "  xvfb-run -a -s '-screen 0 1024x768x24' ./run.sh   (with a VNC or screenshot tool on that display)"
+    echo "or let the programs serve their screen over VNC and connect a viewer to port 5900:"
+    echo "  QT_QPA_PLATFORM=vnc:size=480x640 ./run.sh"
+    exit 1
+  fi
   exec "$BUILD/bin/Orvale"
 fi
 echo "The translator is not built yet. The Chinese-to-Japanese engine can be tried on the card from a console:"

@@ -3,6 +3,8 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/registry.h"
+#include "platform/core/message_state.h"
+#include "platform/core/window.h"
 
 #include <mutex>
 
@@ -12,6 +14,29 @@ namespace {
 constexpr const char* kStateKey = "Platform\\InputPanel";
 constexpr const char* kCurrentValue = "CurrentIM";
 constexpr const char* kShownValue = "Shown";
+constexpr const char* kSipRectValue = "SipRect";
+constexpr const char* kDesktopValue = "VisibleDesktop";
+
+std::string rectBytes(const PanelRect& r) {
+  std::string out;
+  for (int v : {r.left, r.top, r.right, r.bottom}) {
+    auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
+  }
+  return out;
+}
+
+bool rectFrom(const std::optional<std::string>& bytes, PanelRect& r) {
+  if (!bytes || bytes->size() != 16) return false;
+  int v[4];
+  for (int k = 0; k < 4; ++k) {
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(static_cast<unsigned char>((*bytes)[k * 4 + i])) << (8 * i);
+    v[k] = static_cast<int>(u);
+  }
+  r = PanelRect{v[0], v[1], v[2], v[3]};
+  return true;
+}
 
 std::mutex gListenerMutex;
 std::function<void(const ClassId&, bool)> gListener;
@@ -26,6 +51,9 @@ int hexDigit(char16_t c) {
 std::string classIdKey(const ClassId& id) { return "CLSID\\" + wideToUtf8(classIdText(id)); }
 
 void notifyListener() {
+  for (Hwnd h : findWindows(kInputMethodHostClass, u"")) {
+    if (!msg::findLocal(h)) postMessage(h, kInputMethodChangedMessage, 0, 0);
+  }
   std::function<void(const ClassId&, bool)> l;
   {
     std::lock_guard<std::mutex> lock(gListenerMutex);
@@ -139,6 +167,26 @@ bool inputPanelShown() {
   if (!key) return false;
   auto v = regGetDword(*key, kShownValue);
   return v && *v != 0;
+}
+
+bool setInputPanelPlacement(bool shown, const PanelRect& sip, const PanelRect& visibleDesktop) {
+  auto key = regCreateKey(RegRoot::CurrentUser, kStateKey);
+  if (!key || !regSetBinary(*key, kSipRectValue, rectBytes(sip)) ||
+      !regSetBinary(*key, kDesktopValue, rectBytes(visibleDesktop)) || !regSetDword(*key, kShownValue, shown ? 1 : 0)) {
+    return false;
+  }
+  notifyListener();
+  return true;
+}
+
+bool inputPanelPlacement(PanelRect& sip, PanelRect& visibleDesktop) {
+  auto key = regOpenKey(RegRoot::CurrentUser, kStateKey);
+  if (!key) return false;
+  PanelRect a, b;
+  if (!rectFrom(regGetBinary(*key, kSipRectValue), a) || !rectFrom(regGetBinary(*key, kDesktopValue), b)) return false;
+  sip = a;
+  visibleDesktop = b;
+  return true;
 }
 
 void setInputMethodListener(std::function<void(const ClassId&, bool)> listener) {

@@ -41,7 +41,23 @@ bool selectInputMethod(const ClassId& id);
 bool setInputPanelShown(bool shown);
 bool inputPanelShown();
 
+// Screen rectangles in pixels, as a program gives them when it places the panel.
+struct PanelRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const PanelRect&) const = default;
+};
+// Raises or lowers the panel at a rectangle, with the part of the screen left visible to the
+// program; the rectangle stays for later raisings until another is given.
+bool setInputPanelPlacement(bool shown, const PanelRect& sip, const PanelRect& visibleDesktop);
+// The last placement given; false when none was.
+bool inputPanelPlacement(PanelRect& sip, PanelRect& visibleDesktop);
+
 // Told, in this process, after every successful select or show/hide (the panel host listens).
 void setInputMethodListener(std::function<void(const ClassId& current, bool shown)> listener);
+
+// Other programs hear of a change too: every top-level window of this class in another process
+// gets this message posted (the panel hosts of the user interface keep one such window).
+inline constexpr char16_t kInputMethodHostClass[] = u"SuitePanelHost";
+inline constexpr unsigned kInputMethodChangedMessage = 0x0400 + 0x7F1;
 
 }  // namespace plat

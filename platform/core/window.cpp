@@ -110,7 +110,30 @@ void collectTree(Process& p, Hwnd root, std::vector<std::shared_ptr<Window>>& ou
   for (Hwnd k : kids) collectTree(p, k, out);
 }
 
+WindowHooks& hooks() {
+  static WindowHooks* h = new WindowHooks;
+  return *h;
+}
+
+WindowHooks currentHooks() {
+  std::lock_guard<std::mutex> lock(process().m);
+  return hooks();
+}
+
 }  // namespace
+
+WindowHooks setWindowHooks(WindowHooks h) {
+  std::lock_guard<std::mutex> lock(process().m);
+  std::swap(hooks(), h);
+  return h;
+}
+
+Hwnd windowParent(Hwnd hwnd) {
+  std::shared_ptr<Window> w = findLocal(hwnd);
+  if (!w) return 0;
+  std::lock_guard<std::mutex> lock(process().m);
+  return w->parent;
+}
 
 bool registerWindowClass(std::u16string_view className, WndProc proc) {
   if (className.empty() || !proc) return false;
@@ -145,6 +168,7 @@ Hwnd createWindow(std::u16string_view className, std::u16string_view title, Hwnd
     p.windows[w->hwnd] = w;
     if (parent == 0) writeFileAtomically(windowFilePath(p.folder, w->hwnd), windowFileText(*w));
   }
+  if (WindowHooks h = currentHooks(); h.created) h.created(w->hwnd);
   if (proc(w->hwnd, kWmCreate, 0, 0) == -1) {
     destroyWindow(w->hwnd);
     return 0;
@@ -186,6 +210,9 @@ bool destroyWindow(Hwnd hwnd) {
                  timers.end());
   }
   for (const std::string& f : files) ::unlink(f.c_str());
+  if (WindowHooks h = currentHooks(); h.destroyed) {
+    for (auto& w : tree) h.destroyed(w->hwnd);
+  }
   return true;
 }
 
@@ -231,22 +258,28 @@ std::u16string windowTitle(Hwnd hwnd) {
 
 bool setWindowTitle(Hwnd hwnd, std::u16string_view title) {
   Process& p = process();
-  std::lock_guard<std::mutex> lock(p.m);
-  auto it = p.windows.find(hwnd);
-  if (it == p.windows.end()) return false;
-  it->second->title = std::u16string(title);
-  if (it->second->parent == 0 && p.started) {
-    writeFileAtomically(windowFilePath(p.folder, hwnd), windowFileText(*it->second));
+  {
+    std::lock_guard<std::mutex> lock(p.m);
+    auto it = p.windows.find(hwnd);
+    if (it == p.windows.end()) return false;
+    it->second->title = std::u16string(title);
+    if (it->second->parent == 0 && p.started) {
+      writeFileAtomically(windowFilePath(p.folder, hwnd), windowFileText(*it->second));
+    }
   }
+  if (WindowHooks h = currentHooks(); h.retitled) h.retitled(hwnd);
   return true;
 }
 
 bool showWindow(Hwnd hwnd, bool show) {
   Process& p = process();
-  std::lock_guard<std::mutex> lock(p.m);
-  auto it = p.windows.find(hwnd);
-  if (it == p.windows.end()) return false;
-  it->second->visible = show;
+  {
+    std::lock_guard<std::mutex> lock(p.m);
+    auto it = p.windows.find(hwnd);
+    if (it == p.windows.end()) return false;
+    it->second->visible = show;
+  }
+  if (WindowHooks h = currentHooks(); h.shown) h.shown(hwnd, show);
   return true;
 }
 
@@ -278,6 +311,27 @@ Hwnd findWindow(std::u16string_view className, std::u16string_view title) {
     if (matches(className, title, cls, t) && slotAlive(slotOf(h))) return h;
   }
   return 0;
+}
+
+std::vector<Hwnd> findWindows(std::u16string_view className, std::u16string_view title) {
+  std::vector<Hwnd> out;
+  Process& p = process();
+  std::uint32_t ownSlot = 0;
+  {
+    std::lock_guard<std::mutex> lock(p.m);
+    for (auto& [h, w] : p.windows) {
+      if (w->parent == 0 && !w->destroying && matches(className, title, w->className, w->title)) out.push_back(h);
+    }
+    if (p.started) ownSlot = p.slot;
+  }
+  std::sort(out.begin(), out.end());
+  std::string folder = currentFolder();
+  for (Hwnd h : publishedWindows(folder, ownSlot)) {
+    std::u16string cls, t;
+    if (!readWindowFile(folder, h, cls, t)) continue;
+    if (matches(className, title, cls, t) && slotAlive(slotOf(h))) out.push_back(h);
+  }
+  return out;
 }
 
 bool setForegroundWindow(Hwnd hwnd) {

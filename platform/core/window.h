@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/runtime_folder.h"
 
@@ -111,6 +112,23 @@ bool translateAccelerator(Hwnd target, const Accelerator* table, std::size_t cou
 // A descriptor that becomes readable when the calling thread has something to handle, so that
 // another event loop can wait on it and then call peekMessage until it returns false.
 int messageWakeHandle();
+
+// Told on the owning thread when a window of this process is created (before kWmCreate),
+// destroyed (after kWmDestroy), shown or hidden, or retitled: the user interface keeps its
+// widgets in step. Empty members are not called.
+struct WindowHooks {
+  std::function<void(Hwnd)> created;
+  std::function<void(Hwnd)> destroyed;
+  std::function<void(Hwnd, bool)> shown;
+  std::function<void(Hwnd)> retitled;
+};
+// Installs the hooks; returns the previous ones.
+WindowHooks setWindowHooks(WindowHooks hooks);
+// The parent given at creation; 0 for a top-level or unknown window.
+Hwnd windowParent(Hwnd hwnd);
+// Every top-level window of a class and title (empty matches anything), this process's first,
+// then those of other running processes.
+std::vector<Hwnd> findWindows(std::u16string_view className, std::u16string_view title);
 
 // Forgets every window, queued message and timer of this process and leaves the runtime folder;
 // the next call starts again in the folder the environment names (tests switch folders so).

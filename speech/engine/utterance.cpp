@@ -2,6 +2,7 @@
 
 #include "speech/engine/front_end.h"
 #include "speech/engine/text_convert.h"
+#include "speech/engine/unit_rendering.h"
 
 #include <atomic>
 #include <new>
@@ -18,14 +19,8 @@ std::int32_t roundUpToBlock(std::int64_t bytes) {
 
 bool isUtterance(const Utterance* u) { return u && u->magic == kUtteranceMagic; }
 
-// The front end prepares the next piece; until the unit renderer is built, its units are passed
-// over without sound: the reading runs its course (codes 0 and 1) and plays nothing.
-void consumeWithoutSound(Utterance& u, SampleBuffer&) {
-  if (u.unitCount == 0 && !prepareNextPiece(u)) return;
-  u.nextUnit = u.unitCount;
-  u.unitCount = 0;
-  u.current = u.pending;
-}
+// Each piece's unit list is rendered to samples.
+void renderPieces(Utterance& u, SampleBuffer& buffer) { fillBlockFrom(u, buffer, prepareNextPiece); }
 
 }  // namespace
 
@@ -121,7 +116,7 @@ int synthesizeChunk(Utterance* u, int index, const char** data, std::int32_t* le
 
 void fillBlock(Utterance& u, SampleBuffer& buffer) {
   BlockFiller f = gFiller.load();
-  (f ? f : consumeWithoutSound)(u, buffer);
+  (f ? f : renderPieces)(u, buffer);
 }
 
 void setBlockFiller(BlockFiller filler) { gFiller.store(filler); }

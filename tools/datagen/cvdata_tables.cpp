@@ -200,6 +200,17 @@ std::map<char16_t, char16_t> japaneseForms(const JapaneseFormSources& src) {
   return forms;
 }
 
+std::string makeB5UniTable() {
+  std::string out;
+  for (unsigned lead = 0xA1; lead <= 0xF9; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail > 0x7E && trail < 0xA1) continue;
+      putLe16(out, charOf(950, lead, trail));
+    }
+  }
+  return out;
+}
+
 std::string makeCwToJpTable(const std::map<char16_t, char16_t>* forms) {
   std::string out;
   for (unsigned lead = 0xB0; lead <= 0xF7; ++lead) {
@@ -223,9 +234,11 @@ void registerConversionTables() {
   static const std::string gbUni = makeGbUniTable();
   static const std::string uniGb = makeUniGbTable();
   static const std::string cwToJp = makeCwToJpTable();
+  static const std::string b5Uni = makeB5UniTable();
   plat::registerOwnedResource("CVDATA", "GB-UNI", gbUni);
   plat::registerOwnedResource("CVDATA", "UNI-GB", uniGb);
   plat::registerOwnedResource("CVDATA", "CW2JP_TBL", cwToJp);
+  plat::registerOwnedResource("CVDATA", "B5-UNI", b5Uni);
 }
 
 }  // namespace datagen

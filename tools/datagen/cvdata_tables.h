@@ -27,6 +27,9 @@ struct JapaneseFormSources {
 // code page 932, a Joyo kanji before the others.
 std::map<char16_t, char16_t> japaneseForms(const JapaneseFormSources& sources);
 
+// 13,973 little-endian UTF-16 values of the Big5 lead bytes 0xA1-0xF9, 157 trail bytes each
+// (0x40-0x7E, then 0xA1-0xFE) through code page 950; 0 where it has no character.
+std::string makeB5UniTable();
 // Shift-JIS code (lead first) of each hanzi from 0xB0A1 on through code page 932, or through its
 // Japanese form when `forms` gives one; 0x8140 for a hanzi without a Japanese form. 13,539 bytes.
 std::string makeCwToJpTable(const std::map<char16_t, char16_t>* forms = nullptr);

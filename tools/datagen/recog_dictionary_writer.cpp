@@ -105,8 +105,13 @@ int nearest(const std::vector<std::array<int, kRecogDimensions>>& centres, const
   std::array<int, kRecogDimensions> w;
   std::copy(v.begin(), v.end(), w.begin());
   int best = 0;
+  std::uint64_t bestDistance = distance(centres[0], w);
   for (int c = 1; c < static_cast<int>(centres.size()); ++c) {
-    if (distance(centres[c], w) < distance(centres[best], w)) best = c;
+    std::uint64_t d = distance(centres[c], w);
+    if (d < bestDistance) {
+      best = c;
+      bestDistance = d;
+    }
   }
   return best;
 }

@@ -589,6 +589,7 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
   CjTargetNode& t = *tp;
   const CjNode& n = nodeOf(c, i);
   std::string_view chi = n.CHI.view();
+  bool tookWholeEntry = false;
 
   if (listed(kDictionaryLookupA1Key, chi) || listed(kDictionaryLookupA2Key, chi)) {
     const CjNode& next = nodeOf(c, i + 1);
@@ -635,12 +636,18 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
     const bool hadCandidates = !t.candidates.empty();
     if (isLoneWord(c, i) && hasNoText(c, i)) {
       std::vector<CjCandidate> whole;
-      if (readWholeEntry(c, chi, &whole)) t.candidates.swap(whole);
+      if (readWholeEntry(c, chi, &whole)) {
+        t.candidates.swap(whole);
+        tookWholeEntry = true;
+      }
     }
     if (translateSpecialWord(c, i, letter)) return;
     if (hadCandidates) return;
   }
   if (readCandidatesOfKind(c, i, letter)) return;
+  // The whole entry kept the lookup by kind character from running, and the codes know only
+  // nouns, verbs, adjectives and adverbs: a pronoun or particle standing alone would lose its line.
+  if (tookWholeEntry && translateSpecialWord(c, i, letter)) return;
   switch (letter) {
     case 'G':
     case 'J': translateSpecialWord(c, i, 'F'); break;

@@ -1,4 +1,4 @@
-// Writes the conversion tables GB-UNI, UNI-GB and CW2JP_TBL:
+// Writes the conversion tables GB-UNI, UNI-GB, B5-UNI and CW2JP_TBL:
 //   cvdata_tool <output folder> [Unihan_Variants.txt Unihan_OtherMappings.txt chinese_variants.txt
 //                                japanese_forms.txt]
 // With the four sources, simplified characters outside code page 932 get their Japanese forms.
@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
   const std::string out = std::string(argv[1]) + "/";
   bool ok = writeFile(out + "GB-UNI.bin", datagen::makeGbUniTable()) &&
             writeFile(out + "UNI-GB.bin", datagen::makeUniGbTable()) &&
-            writeFile(out + "CW2JP_TBL.bin", datagen::makeCwToJpTable(argc == 6 ? &forms : nullptr));
+            writeFile(out + "CW2JP_TBL.bin", datagen::makeCwToJpTable(argc == 6 ? &forms : nullptr)) &&
+            writeFile(out + "B5-UNI.bin", datagen::makeB5UniTable());
   if (!ok) std::fprintf(stderr, "cvdata_tool: cannot write to %s\n", argv[1]);
   return ok ? 0 : 1;
 }

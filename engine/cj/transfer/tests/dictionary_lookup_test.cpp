@@ -42,6 +42,8 @@ std::vector<CjDicEntry> entries() {
   e.push_back({"trail-5c", {{'N', "表ソ", "N0000", 'A', 'B'}}});
   e.push_back({"lone", {{'D', "ありがとう", "KANTN"}, {'N', "感謝", "N0000"}}});
   e.push_back({"kinds", {{'M', "名", "N0000"}, {'C', "枚", "N0000"}, {'Q', "量", "N0000"}, {'N', "人", "N0000"}}});
+  e.push_back({"pronoun", {{'R', "あなた", "N0000"}}});
+  e.push_back({"particle", {{'E', "の", "ZYOSI"}, {'N', "助詞", "N0000"}}});
   return e;
 }
 
@@ -409,19 +411,34 @@ TEST_F(DictionaryLookup, LoneWordTakesItsSetPhrase) {
   EXPECT_EQ(texts(2), std::vector<std::string>{"感謝"});
 }
 
-// A lone word without a set phrase is narrowed to the lines of the wanted kind, like any word.
+// A lone word without a set phrase is narrowed to the lines of the wanted kind, like any word;
+// a kind that no category code names (a pronoun, a particle) keeps its own line.
 TEST_F(DictionaryLookup, LoneWordKeepsOnlyTheWantedKind) {
   static std::int32_t ref = 0;
-  ref = refs.at("noun-verb");
   cj::setWordRecordLoader([](std::string_view, cj::CjNode& record) {
     record.dictionaryRef = ref;
     return 1;
   });
-  word(1, "noun-verb");
-  target(1).nextSibling = 0;
-  ASSERT_TRUE(cj::isLoneWord(*context, 1));
-  cj::chooseTranslation(*context, 1, 'V');
-  EXPECT_EQ(texts(1), std::vector<std::string>{"勉強する"});
+  const struct {
+    const char* entry;
+    char letter;
+    std::vector<std::string> want;
+  } cases[] = {
+      {"noun-verb", 'V', {"勉強する"}},
+      {"pronoun", 'R', {"あなた"}},
+      {"particle", 'E', {"の"}},
+  };
+  for (const auto& k : cases) {
+    ref = refs.at(k.entry);
+    word(1, k.entry, "R");
+    target(1).candidates.clear();
+    target(1).japanese.clear();
+    target(1).nextSibling = 0;
+    ASSERT_TRUE(cj::isLoneWord(*context, 1));
+    cj::chooseTranslation(*context, 1, k.letter);
+    EXPECT_EQ(texts(1), k.want) << k.entry;
+    EXPECT_TRUE(target(1).japanese.empty()) << k.entry;
+  }
   cj::setWordRecordLoader(nullptr);
 }
 

@@ -1,0 +1,104 @@
+// Writes the three full recogniser dictionaries from a folder of stroke-median records; the sample
+// templates add what the records lack (kana, letters) with their pairs and companions:
+//   recogniser_fulldic MEDIAN-FOLDER SAMPLE-FOLDER OUTPUT-FOLDER
+#include "input/recogniser/dicgen/template_features.h"
+#include "input/recogniser/recog_dictionary.h"
+#include "tools/datagen/recog_medians.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+const char* kSampleFiles[] = {"chujian.txt", "chufan.txt", "churi.txt"};
+
+bool readFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  out = s.str();
+  return static_cast<bool>(in);
+}
+
+// The sample's templates of codes the medians lack, moved into the medians' box.
+bool addSample(const std::string& path, datagen::RecogTemplateSet& set) {
+  std::string text, error;
+  datagen::RecogTemplateSet sample;
+  if (!readFile(path, text) || !datagen::parseRecogTemplates(text, sample, &error)) {
+    std::fprintf(stderr, "%s: cannot read %s\n", path.c_str(), error.c_str());
+    return false;
+  }
+  std::set<std::uint16_t> have;
+  for (const auto& t : set.templates) have.insert(t.code);
+  for (auto t : sample.templates) {
+    if (have.count(t.code)) continue;
+    for (auto& stroke : t.strokes) {
+      for (auto& p : stroke) {
+        p.x = p.x * set.boxWidth / sample.boxWidth;
+        p.y = p.y * set.boxHeight / sample.boxHeight;
+      }
+    }
+    set.templates.push_back(std::move(t));
+  }
+  set.sizePairs = sample.sizePairs;
+  set.companions = sample.companions;
+  set.substitutions = sample.substitutions;
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s MEDIAN-FOLDER SAMPLE-FOLDER OUTPUT-FOLDER\n", argv[0]);
+    return 2;
+  }
+  auto start = std::chrono::steady_clock::now();
+  std::vector<datagen::MedianCharacter> characters;
+  std::string error;
+  if (!datagen::readMedianFolder(argv[1], characters, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  // The three dictionaries are written side by side.
+  std::string reports[3];
+  bool ok[3] = {false, false, false};
+  auto writeType = [&](int type) {
+    datagen::RecogTemplateSet set = datagen::medianTemplates(type, characters);
+    std::size_t fromMedians = set.templates.size();
+    std::string why;
+    if (!addSample(std::string(argv[2]) + "/" + kSampleFiles[type], set)) return;
+    datagen::RecogDictionaryImage image;
+    if (!datagen::buildRecogDictionary(set, recog::templateFeatures, image, &why)) {
+      reports[type] = "type " + std::to_string(type) + ": " + why;
+      return;
+    }
+    std::string path = std::string(argv[3]) + "/" + recog::dictionaryFileName(type);
+    std::string file = datagen::writeRecogDictionary(image, type);
+    std::ofstream out(path, std::ios::binary);
+    out.write(file.data(), static_cast<std::streamsize>(file.size()));
+    if (!out) {
+      reports[type] = path + ": cannot write";
+      return;
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    char line[200];
+    std::snprintf(line, sizeof line, "%s: %zu characters (%zu from the medians), %zu clusters, %zu bytes, %.1f s",
+                  recog::dictionaryFileName(type), set.templates.size(), fromMedians, image.clusters.size(),
+                  file.size(), seconds);
+    reports[type] = line;
+    ok[type] = true;
+  };
+  std::vector<std::thread> workers;
+  for (int type = 0; type < 3; ++type) workers.emplace_back(writeType, type);
+  for (std::thread& t : workers) t.join();
+  for (int type = 0; type < 3; ++type) {
+    if (!reports[type].empty()) std::fprintf(ok[type] ? stdout : stderr, "%s\n", reports[type].c_str());
+    if (!ok[type]) return 1;
+  }
+  return 0;
+}

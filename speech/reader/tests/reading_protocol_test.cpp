@@ -1,0 +1,236 @@
+// The real reader program, started and spoken to through the platform's processes, messages and
+// named objects.
+#include "platform/core/process.h"
+#include "platform/core/registry.h"
+#include "reader_fixture.h"
+#include "speech/engine/speech_data.h"
+#include "speech/engine/speech_files.h"
+#include "speech/engine/text_convert.h"
+#include "speech/reader/request_file.h"
+#include "speech/reader/requester.h"
+
+#include <cmath>
+
+namespace {
+
+using readertest::Samples;
+using vocra::SpeakResult;
+
+class ReadingProtocolTest : public readertest::ReaderFixture {
+ protected:
+  SpeakResult speak(vocra::ReadingRequester& r, std::u16string_view text, std::uint32_t repeat) {
+    return r.speak(requester, text, repeat, dataFolder(), u"Test");
+  }
+  bool waitForStatus(int n = 1) {
+    return pumpUntil([&] { return count(vocra::kWmSpeechStatus) >= n; });
+  }
+  static plat::Hwnd readerWindow() { return plat::findWindow(vocra::kReaderWindowName, vocra::kReaderWindowName); }
+  bool requestFileExists() const { return std::filesystem::exists(vocra::requestFilePath()); }
+};
+
+TEST_F(ReadingProtocolTest, RepeatCountTwoSpeaksTwiceAndReportsOnce) {
+  vocra::ReadingRequester r;
+  ASSERT_EQ(speak(r, u"中国。", 1), SpeakResult::kSpeaking);
+  EXPECT_TRUE(r.holdsMutex());
+  EXPECT_EQ(count(vocra::kWmSpeechStarted), 1);  // sent back while the request was being sent
+  ASSERT_TRUE(waitForStatus());
+  EXPECT_TRUE(r.readingEnded());
+  EXPECT_FALSE(r.holdsMutex());
+  EXPECT_FALSE(requestFileExists());
+  std::size_t one = wavSampleCount();
+  ASSERT_GT(one, 0u);
+
+  received.clear();
+  ASSERT_EQ(speak(r, u"中国。", 2), SpeakResult::kSpeaking);
+  ASSERT_TRUE(waitForStatus());
+  pumpFor(300);
+  EXPECT_EQ(received, (std::vector<unsigned>{vocra::kWmSpeechStarted, vocra::kWmSpeechStatus}));
+  r.readingEnded();
+  Samples all = wavSamples();
+  ASSERT_EQ(all.size(), 3 * one);
+  EXPECT_TRUE(std::equal(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(one), all.begin() + static_cast<std::ptrdiff_t>(one)));
+  EXPECT_TRUE(std::equal(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(one), all.begin() + static_cast<std::ptrdiff_t>(2 * one)));
+}
+
+TEST_F(ReadingProtocolTest, StopInThePauseBetweenPassesEndsWithoutStatus) {
+  vocra::ReadingRequester r;
+  ASSERT_EQ(speak(r, u"中国。", 1), SpeakResult::kSpeaking);
+  ASSERT_TRUE(waitForStatus());
+  r.readingEnded();
+  std::size_t one = wavSampleCount();
+
+  received.clear();
+  ASSERT_EQ(speak(r, u"中国。", 2), SpeakResult::kSpeaking);
+  // The first pass is written; the reader now waits a second before the next.
+  ASSERT_TRUE(pumpUntil([&] { return wavSampleCount() >= 2 * one; }));
+  EXPECT_TRUE(r.stop());
+  EXPECT_FALSE(r.holdsMutex());
+  pumpFor(2000);
+  EXPECT_EQ(count(vocra::kWmSpeechStatus), 0);
+  EXPECT_EQ(wavSampleCount(), 2 * one);
+
+  // A stop after a reading that has finished frees nothing twice: the reader serves on.
+  EXPECT_TRUE(r.stop());
+  ASSERT_EQ(speak(r, u"中国。", 1), SpeakResult::kSpeaking);
+  ASSERT_TRUE(waitForStatus());
+  EXPECT_EQ(wavSampleCount(), 3 * one);
+  r.readingEnded();
+}
+
+TEST_F(ReadingProtocolTest, ASecondReaderEndsAtOnceAndCtrlQClosesTheFirst) {
+  vocra::ReadingRequester r;
+  ASSERT_EQ(speak(r, u"中国。", 1), SpeakResult::kSpeaking);
+  ASSERT_TRUE(waitForStatus());
+  r.readingEnded();
+  plat::Hwnd first = readerWindow();
+  ASSERT_NE(first, 0u);
+  EXPECT_EQ(r.readerWindow(), first);
+
+  plat::ProcessInfo second;
+  ASSERT_TRUE(plat::startProgram(vocra::kReaderProgram, dataFolder(), &second));
+  int code = -1;
+  ASSERT_TRUE(plat::waitForProcess(second, 20000, &code));
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(readerWindow(), first);
+
+  ASSERT_TRUE(plat::postMessage(first, plat::kWmKeyDown, 'Q', plat::kAccelControl));
+  EXPECT_TRUE(pumpUntil([] { return readerWindow() == 0; }, 20000));
+}
+
+TEST_F(ReadingProtocolTest, ABusyMutexIsReportedAndNoRequestIsWritten) {
+  vocra::ReadingRequester translator, viewer;
+  ASSERT_EQ(speak(translator, u"中国。", 1), SpeakResult::kSpeaking);
+  // The reader's status waits until this thread handles messages: the reading is under way.
+  EXPECT_EQ(speak(viewer, u"你好", 1), SpeakResult::kBusy);
+  ASSERT_FALSE(notes_.messages.empty());
+  EXPECT_EQ(notes_.messages.back().text, u"音声合成エンジンが使用中です。");
+  EXPECT_EQ(notes_.messages.back().caption, u"Test");
+  EXPECT_EQ(notes_.messages.back().flags & plat::kMbIconExclamation, plat::kMbIconExclamation);
+  EXPECT_FALSE(viewer.holdsMutex());
+  EXPECT_EQ(readertest::readHostFile(vocra::requestFilePath()), vocra::requestFileImage(requester, 1, u"中国。"));
+
+  ASSERT_TRUE(waitForStatus());
+  translator.readingEnded();
+  received.clear();
+  EXPECT_EQ(speak(viewer, u"你好", 1), SpeakResult::kSpeaking);
+  EXPECT_TRUE(waitForStatus());
+  viewer.readingEnded();
+}
+
+TEST_F(ReadingProtocolTest, AKilledReaderLeavesNoMutexHeld) {
+  vocra::ReadingRequester a, b;
+  // The reader is started while the requester holds the mutex, and gets no handle of it.
+  ASSERT_EQ(speak(a, u"中国。", 2), SpeakResult::kSpeaking);
+  a.stop();
+  received.clear();
+  ASSERT_EQ(speak(b, u"中国。", 1), SpeakResult::kSpeaking);
+  ASSERT_TRUE(waitForStatus());
+  b.readingEnded();
+  closeRunningReader();
+
+  plat::ProcessInfo reader;
+  ASSERT_TRUE(plat::startProgram(vocra::kReaderProgram, dataFolder(), &reader));
+  ASSERT_TRUE(pumpUntil([] { return readerWindow() != 0; }));
+  received.clear();
+  ASSERT_EQ(speak(a, u"中国。", 2), SpeakResult::kSpeaking);
+  ASSERT_TRUE(plat::terminateProcess(reader));
+  ASSERT_TRUE(plat::waitForProcess(reader, 20000));
+  EXPECT_EQ(readerWindow(), 0u);
+  // The requester lets its old handle go with its next request, which starts a new reader.
+  ASSERT_EQ(speak(a, u"中国。", 1), SpeakResult::kSpeaking);
+  ASSERT_TRUE(waitForStatus());
+  a.readingEnded();
+  received.clear();
+  ASSERT_EQ(speak(b, u"中国。", 1), SpeakResult::kSpeaking);
+  ASSERT_TRUE(waitForStatus());
+  b.readingEnded();
+}
+
+TEST_F(ReadingProtocolTest, AFailedPlayStillReportsTheEnd) {
+  ::setenv("SUITE_WAVEOUT", "no-such-device", 1);  // the reader inherits it: its device cannot open
+  vocra::ReadingRequester r;
+  ASSERT_EQ(speak(r, u"中国。", 2), SpeakResult::kSpeaking);
+  ASSERT_TRUE(waitForStatus());
+  EXPECT_EQ(received, std::vector<unsigned>{vocra::kWmSpeechStatus});
+  r.readingEnded();
+  EXPECT_FALSE(r.holdsMutex());
+}
+
+TEST_F(ReadingProtocolTest, ARequestFileThatCannotBeWrittenReleasesTheMutex) {
+  std::filesystem::create_directory(vocra::requestFilePath());  // a folder in its place
+  vocra::ReadingRequester r;
+  EXPECT_EQ(speak(r, u"中国。", 1), SpeakResult::kFileFailed);
+  EXPECT_FALSE(r.holdsMutex());
+  ASSERT_EQ(notes_.messages.size(), 1u);
+  EXPECT_EQ(notes_.messages[0].text, u"音声ファイルが開けません。");
+  EXPECT_EQ(notes_.messages[0].flags & plat::kMbIconExclamation, plat::kMbIconExclamation);
+  EXPECT_EQ(notes_.beeps, std::vector<unsigned>{plat::kMbIconExclamation});
+  EXPECT_EQ(readerWindow(), 0u);  // no reader was started
+}
+
+TEST_F(ReadingProtocolTest, NoReaderToStartReleasesTheMutex) {
+  std::filesystem::remove(programs_ + "/Vocra");
+  vocra::ReadingRequester r, other;
+  EXPECT_EQ(speak(r, u"中国。", 1), SpeakResult::kReaderNotFound);
+  EXPECT_FALSE(r.holdsMutex());
+  EXPECT_EQ(other.speak(requester, u"x", 1, dataFolder(), u"Test"), SpeakResult::kReaderNotFound);  // not busy
+  EXPECT_TRUE(notes_.messages.empty());  // the caller tells the user
+}
+
+// A sentence of the card, spoken through the reader into a WAV file: silence for the leading
+// comma and the full stop, and in between sound for as long as its five syllables last.
+TEST_F(ReadingProtocolTest, ACardSentenceIsHeardForAsLongAsItsSyllables) {
+  auto key = plat::regCreateKey(plat::RegRoot::LocalMachine, vocra::kVoiceKey);
+  ASSERT_TRUE(key);
+  for (const char* name : {vocra::kVolumeValue, vocra::kPitchValue, vocra::kSpeedValue}) ASSERT_TRUE(plat::regSetDword(*key, name, 5));
+  const std::u16string sentence = u"我们是学生";
+
+  vocra::ReadingRequester r;
+  ASSERT_EQ(speak(r, sentence + u"。", 1), SpeakResult::kSpeaking);
+  ASSERT_TRUE(waitForStatus());
+  r.readingEnded();
+  Samples wav = wavSamples();
+
+  // The syllables' recordings on the card.
+  ASSERT_EQ(speech::loadSpeechData(dataFolder_), speech::kLoadOk);
+  std::vector<speech::Unit> units;
+  ASSERT_TRUE(speech::convertUtf16Text(sentence, units));
+  std::size_t syllables = 0;
+  for (speech::Unit u : units) {
+    if (!u) break;
+    std::uint16_t reading = speech::readingOf(u);
+    if (reading & speech::kPolyphoneFlag) reading = speech::polyphoneReadings(reading & 0x7FFF).front();
+    std::uint32_t offset = 0, length = 0;
+    ASSERT_TRUE(speech::syllableVariant((reading / 8) * 5 + reading % 8 - 1, 0, offset, length));
+    syllables += 2 * length;
+  }
+  speech::freeSpeechData();
+
+  const std::size_t comma = 4800, stop = 9600;  // 600 ms and 1.2 s at speed 5
+  ASSERT_GT(wav.size(), comma + stop);
+  EXPECT_EQ(Samples(wav.begin(), wav.begin() + comma), Samples(comma));
+  EXPECT_EQ(Samples(wav.end() - stop, wav.end()), Samples(stop));
+  Samples speech(wav.begin() + comma, wav.end() - stop);
+  EXPECT_NEAR(static_cast<double>(speech.size()), static_cast<double>(syllables), 0.15 * syllables);
+  // Each fifth of it, about one syllable, is loud.
+  for (std::size_t k = 0; k < 5; ++k) {
+    double energy = 0;
+    std::size_t from = k * speech.size() / 5, to = (k + 1) * speech.size() / 5;
+    for (std::size_t i = from; i < to; ++i) energy += static_cast<double>(speech[i]) * speech[i];
+    EXPECT_GT(std::sqrt(energy / static_cast<double>(to - from)), 500.0) << "syllable " << k;
+  }
+}
+
+// The console requester of run.sh: it starts the reader, waits for the reading and closes it.
+TEST_F(ReadingProtocolTest, TheConsoleRequesterReadsASentenceAndClosesTheReader) {
+  plat::ProcessInfo say;
+  ASSERT_TRUE(plat::startProgram("vocrasay", u"我们是学生。", &say));
+  int code = -1;
+  ASSERT_TRUE(plat::waitForProcess(say, 60000, &code));
+  EXPECT_EQ(code, 0);
+  EXPECT_GT(wavSampleCount(), 4800u + 9600u);
+  EXPECT_TRUE(pumpUntil([] { return readerWindow() == 0; }, 20000));
+  EXPECT_FALSE(requestFileExists());
+}
+
+}  // namespace
