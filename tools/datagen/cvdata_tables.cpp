@@ -205,7 +205,7 @@ std::string makeB5UniTable() {
   for (unsigned lead = 0xA1; lead <= 0xF9; ++lead) {
     for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
       if (trail > 0x7E && trail < 0xA1) continue;
-      putLe16(out, charOf(950, lead, trail));
+      plat::appendLe16(out, charOf(950, lead, trail));
     }
   }
   return out;
