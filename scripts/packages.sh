@@ -8,6 +8,8 @@ SUITE_PACKAGES+=(unicode-data bzip2)
 SUITE_PACKAGES+=(libbz2-dev)
 # The speech units are recorded at build time.
 SUITE_PACKAGES+=(espeak-ng)
+# The full card: the Chinese word list, the IPA dictionary, and MeCab for the analysis benchmark.
+SUITE_PACKAGES+=(python3-jieba mecab mecab-ipadic mecab-ipadic-utf8 libc-bin)
 
 ensure_packages() {
   local missing=()

@@ -1,6 +1,7 @@
 #include "tools/datagen/full_card_sources.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include "platform/core/codepage.h"
@@ -131,9 +132,36 @@ std::map<char16_t, char16_t> traditionalForms(std::string_view chineseVariants) 
   return out;
 }
 
+std::map<char16_t, char16_t> joyoTwins(std::string_view other) {
+  std::map<char16_t, std::string> cccii;
+  std::set<char16_t> joyo;
+  eachLine(other, [&](int, std::string_view line) {
+    std::vector<std::string> f = splitOn(line, '\t');
+    if (f.size() < 3 || f[0].rfind("U+", 0) != 0) return;
+    const unsigned long cp = std::strtoul(f[0].c_str() + 2, nullptr, 16);
+    if (cp > 0xFFFF) return;
+    if (f[1] == "kCCCII" && f[2].size() >= 6) cccii[static_cast<char16_t>(cp)] = f[2].substr(0, 6);
+    if (f[1] == "kJoyoKanji") joyo.insert(static_cast<char16_t>(cp));
+  });
+  auto layerKey = [](const std::string& code) {
+    const unsigned long plane = std::strtoul(code.substr(0, 2).c_str(), nullptr, 16);
+    return std::to_string((plane - 0x21) % 6) + code.substr(2);
+  };
+  std::map<std::string, char16_t> joyoByKey;
+  for (char16_t c : joyo)
+    if (auto it = cccii.find(c); it != cccii.end()) joyoByKey.emplace(layerKey(it->second), c);
+  std::map<char16_t, char16_t> out;
+  for (const auto& [c, code] : cccii) {
+    if (joyo.count(c)) continue;
+    if (auto it = joyoByKey.find(layerKey(code)); it != joyoByKey.end() && it->second != c) out.emplace(c, it->second);
+  }
+  return out;
+}
+
 std::vector<std::string> japaneseSpellings(std::string_view chinese, const std::map<char16_t, char16_t>& forms,
-                                           const std::map<char16_t, char16_t>& traditional) {
-  std::u16string first, second;
+                                           const std::map<char16_t, char16_t>& traditional,
+                                           const std::map<char16_t, char16_t>& twins) {
+  std::u16string first, second, third;
   for (char16_t c : plat::utf8ToWide(chinese)) {
     char16_t j = c;
     if (!inShiftJis(c)) {
@@ -145,9 +173,12 @@ std::vector<std::string> japaneseSpellings(std::string_view chinese, const std::
     char16_t t = j;
     if (auto it = traditional.find(c); it != traditional.end() && inShiftJis(it->second)) t = it->second;
     second.push_back(t);
+    auto twin = twins.find(j);
+    third.push_back(twin != twins.end() ? twin->second : j);
   }
   std::vector<std::string> out{plat::wideToUtf8(first)};
   if (second != first) out.push_back(plat::wideToUtf8(second));
+  if (third != first && third != second) out.push_back(plat::wideToUtf8(third));
   return out;
 }
 
@@ -155,7 +186,7 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
                         const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
                         const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                         const std::map<char16_t, char16_t>& forms, const std::map<char16_t, char16_t>& traditional,
-                        int cap, std::string_view sampleLexicon, std::string& lexicon, FullCardSizes& sizes) {
+                        const std::map<char16_t, char16_t>& twins, int cap, std::string_view sampleLexicon, std::string& lexicon, FullCardSizes& sizes) {
   std::string out(sampleWords);
   if (!out.empty() && out.back() != '\n') out += '\n';
   std::set<std::string> have = firstFields(sampleWords);
@@ -182,7 +213,7 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
     if (ff != falseFriends.end()) {
       translation = ff->second;
     } else {
-      for (const std::string& spelling : japaneseSpellings(w.word, forms, traditional)) {
+      for (const std::string& spelling : japaneseSpellings(w.word, forms, traditional, twins)) {
         auto it = japanese.classes.find(spelling);
         if (it == japanese.classes.end()) continue;
         unsigned c = it->second;

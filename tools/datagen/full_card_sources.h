@@ -52,10 +52,16 @@ std::vector<ChineseListWord> parseChineseWordList(std::string_view text);
 // Adds the entries of IPA CSV text (surface,left,right,cost,pos1..pos4,...).
 void addJapaneseEntries(std::string_view csv, JapaneseIndex& index);
 
+// The Joyo kanji standing for a character of another form: the Joyo kanji whose CCCII code is the
+// character's in another layer (same row and cell, plane six apart), from Unihan_OtherMappings.txt.
+std::map<char16_t, char16_t> joyoTwins(std::string_view unihanOtherMappings);
+
 // The written forms a Chinese word may have in Japanese: its characters through `forms` (characters
-// of code page 932 stay), then with each character's listed traditional form where that differs.
+// of code page 932 stay), then with each character's listed traditional form where that differs,
+// then with each character's Joyo twin.
 std::vector<std::string> japaneseSpellings(std::string_view chinese, const std::map<char16_t, char16_t>& forms,
-                                           const std::map<char16_t, char16_t>& traditional);
+                                           const std::map<char16_t, char16_t>& traditional,
+                                           const std::map<char16_t, char16_t>& twins = {});
 
 struct FullCardSizes {
   int listed = 0;       // words of the list looked at
@@ -71,7 +77,7 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
                         const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
                         const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                         const std::map<char16_t, char16_t>& forms, const std::map<char16_t, char16_t>& traditional,
-                        int cap, std::string_view sampleLexicon, std::string& lexicon, FullCardSizes& sizes);
+                        const std::map<char16_t, char16_t>& twins, int cap, std::string_view sampleLexicon, std::string& lexicon, FullCardSizes& sizes);
 
 // Simplified -> first traditional candidate, from the project's chinese_variants.txt.
 std::map<char16_t, char16_t> traditionalForms(std::string_view chineseVariants);

@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
   datagen::addJapaneseEntries(text[1], japanese);
   const auto forms = datagen::japaneseForms({text[2], text[3], text[4], text[5]});
   const auto traditional = datagen::traditionalForms(text[4]);
+  const auto twins = datagen::joyoTwins(text[3]);
   const auto list = datagen::parseChineseWordList(text[0]);
 
   namespace fs = std::filesystem;
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
   std::string lexicon = "# Nouns of the IPA dictionary with the Chinese words written with them\n";
   datagen::FullCardSizes sizes;
   const std::string words = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
-                                                 traditional, std::atoi(argv[9]), sampleLexicon, lexicon, sizes);
+                                                 traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes);
   if (!writeFile(out + "/cj/words.txt", words) || !writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
