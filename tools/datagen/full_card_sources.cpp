@@ -113,12 +113,57 @@ void addJapaneseEntries(std::string_view csv, JapaneseIndex& index) {
     } else if (p1 == "副詞") {
       cls = kJpAdverb;
     }
+    if ((p1 == "動詞" || p1 == "形容詞") && p2 == "自立" && f.size() > 9 && f[9] == "基本形") {
+      index.conjugation.emplace(f[0], f[8]);
+    }
     if (!cls) return;
     index.classes[f[0]] |= cls;
     int cost = std::atoi(f[3].c_str());
     auto [it, fresh] = index.cost.emplace(f[0], cost);
     if (!fresh) it->second = std::min(it->second, cost);
   });
+}
+
+bool parseFullConjugations(std::string_view text, std::map<std::string, FullConjugation>& out, std::string* error) {
+  bool ok = true;
+  eachLine(text, [&](int number, std::string_view line) {
+    std::vector<std::string> f = splitOn(line, '\t');
+    const int pos = f.size() == 4 ? std::atoi(f[1].c_str()) : 0, type = f.size() == 4 ? std::atoi(f[2].c_str()) : 0;
+    if ((pos != 2 && pos != 3) || type <= 0 || f[3].empty()) {
+      if (ok && error) *error = "conjugations.txt:" + std::to_string(number) + ": needs IPA type, 2 or 3, type, ending";
+      ok = false;
+      return;
+    }
+    out[f[0]] = {pos, type, f[3]};
+  });
+  return ok;
+}
+
+std::set<std::string> sourceKeys(std::string_view text) { return firstFields(text); }
+
+std::string inflectedLexiconLines(std::string_view wordsText, const JapaneseIndex& japanese,
+                                  const std::map<std::string, FullConjugation>& conjugations,
+                                  std::set<std::string>& have) {
+  std::string out;
+  eachLine(wordsText, [&](int, std::string_view line) {
+    std::vector<std::string> f = splitOn(line, '\t');
+    if (f.size() < 4) return;
+    std::vector<std::string> head = splitOn(f[3].substr(0, f[3].find(" |")), ',');
+    if (head.size() < 3 || (head[0] != "V" && head[0] != "A")) return;
+    auto type = japanese.conjugation.find(head[1]);
+    if (type == japanese.conjugation.end()) return;
+    auto conj = conjugations.find(type->second);
+    if (conj == conjugations.end() || (conj->second.pos == 2) != (head[0] == "V")) return;
+    const std::string& base = head[1];
+    const std::string& ending = conj->second.ending;
+    if (base.size() <= ending.size() || base.compare(base.size() - ending.size(), ending.size(), ending) != 0) return;
+    const std::string stem = base.substr(0, base.size() - ending.size());
+    if (!have.insert(stem).second) return;
+    const int sub = conj->second.pos == 3 ? 0 : (f[1].find("t[0]") != std::string::npos ? 2 : 1);
+    out += stem + '\t' + std::to_string(conj->second.pos) + '.' + std::to_string(sub) + '.' +
+           std::to_string(conj->second.type) + ".0\t=\t" + f[0] + '\n';
+  });
+  return out;
 }
 
 std::map<char16_t, char16_t> traditionalForms(std::string_view chineseVariants) {

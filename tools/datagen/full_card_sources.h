@@ -11,6 +11,7 @@
 //   core.txt          lines of cj/words.txt: the hand-made core, before every generated word
 #pragma once
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,8 +42,15 @@ enum JapaneseClass : unsigned {
 };
 
 struct JapaneseIndex {
-  std::map<std::string, unsigned> classes;  // written form -> JapaneseClass bits
-  std::map<std::string, int> cost;          // written form -> lowest word cost
+  std::map<std::string, unsigned> classes;       // written form -> JapaneseClass bits
+  std::map<std::string, int> cost;               // written form -> lowest word cost
+  std::map<std::string, std::string> conjugation;  // base form of a verb or adjective -> IPA type
+};
+
+// A row of data/full/conjugations.txt.
+struct FullConjugation {
+  int pos = 0, type = 0;
+  std::string ending;
 };
 
 bool parseFullTags(std::string_view text, std::map<std::string, FullTag>& out, std::string* error = nullptr);
@@ -78,6 +86,20 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
                         const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                         const std::map<char16_t, char16_t>& forms, const std::map<char16_t, char16_t>& traditional,
                         const std::map<char16_t, char16_t>& twins, int cap, std::string_view sampleLexicon, std::string& lexicon, FullCardSizes& sizes);
+
+// data/full/conjugations.txt: IPA conjugation type -> the analyser's numbering.
+bool parseFullConjugations(std::string_view text, std::map<std::string, FullConjugation>& out,
+                           std::string* error = nullptr);
+
+// Lexicon lines (jc/lexicon.txt) for the verbs and adjectives of cj/words.txt lines: the head
+// translation's Japanese base form, found in the IPA dictionary, by its stem and numbering (a verb
+// with t[0] is intransitive); stems `have` holds are left out, and the new ones added to it.
+std::string inflectedLexiconLines(std::string_view wordsText, const JapaneseIndex& japanese,
+                                  const std::map<std::string, FullConjugation>& conjugations,
+                                  std::set<std::string>& have);
+
+// The first fields of a source's content lines: the keys it holds.
+std::set<std::string> sourceKeys(std::string_view text);
 
 // Simplified -> first traditional candidate, from the project's chinese_variants.txt.
 std::map<char16_t, char16_t> traditionalForms(std::string_view chineseVariants);

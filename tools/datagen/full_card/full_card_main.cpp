@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <set>
 #include <string>
 
 #include "tools/datagen/cvdata_tables.h"
@@ -84,6 +85,21 @@ int main(int argc, char** argv) {
   const std::string words = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
                                                  traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes);
   if (!writeFile(out + "/cj/words.txt", words) || !writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
+    std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
+    return 1;
+  }
+  // Verbs and adjectives of the hand-made core, by the IPA dictionary's conjugation types.
+  std::string conjugationText;
+  std::map<std::string, datagen::FullConjugation> conjugations;
+  if (!readFile(lists + "/conjugations.txt", conjugationText) ||
+      !datagen::parseFullConjugations(conjugationText, conjugations, &error)) {
+    std::fprintf(stderr, "datagen_fullcard: conjugations.txt: %s\n", error.c_str());
+    return 1;
+  }
+  std::set<std::string> keys = datagen::sourceKeys(sampleLexicon);
+  const std::string inflected = datagen::inflectedLexiconLines(text[8], japanese, conjugations, keys);
+  if (!writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon +
+                                              "# Verbs and adjectives of the hand-made core\n" + inflected)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
   }

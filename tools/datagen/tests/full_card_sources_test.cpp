@@ -121,3 +121,32 @@ TEST(FullCardSources, PlaceNamesTakeThePlaceCode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FullCardSources, CoreVerbsAndAdjectivesTakeTheAnalysersNumbering) {
+  std::map<std::string, datagen::FullConjugation> conjugations;
+  std::string error;
+  ASSERT_TRUE(datagen::parseFullConjugations(readSource("data/full/conjugations.txt"), conjugations, &error)) << error;
+  EXPECT_EQ(conjugations.at(utf8(u8"五段・ワ行促音便")).type, 12);
+  EXPECT_FALSE(datagen::parseFullConjugations(utf8(u8"一段\t4\t1\tる\n"), conjugations, &error));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"洗う,1,1,100,動詞,自立,*,*,五段・ワ行促音便,基本形,洗う,アラウ,アラウ\n"
+                                   u8"洗っ,1,1,100,動詞,自立,*,*,五段・ワ行促音便,連用タ接続,洗う,アラッ,アラッ\n"
+                                   u8"泳ぐ,1,1,100,動詞,自立,*,*,五段・ガ行,基本形,泳ぐ,オヨグ,オヨグ\n"
+                                   u8"遠い,1,1,100,形容詞,自立,*,*,形容詞・アウオ段,基本形,遠い,トオイ,トーイ\n"
+                                   u8"読む,1,1,100,動詞,自立,*,*,五段・マ行,基本形,読む,ヨム,ヨム\n"),
+                              japanese);
+  std::set<std::string> have = {utf8(u8"読")};
+  const std::string lines = datagen::inflectedLexiconLines(
+      utf8(u8"洗\tV\\U[V]t[1]\txi3\tV,洗う,TG000\n"
+           u8"游泳\tV\\U[V]t[0]\tyou2yong3\tV,泳ぐ,ZG000\n"
+           u8"远\tA\\U[A]\tyuan3\tA,遠い,KYOSI\n"
+           u8"远2\tV\\U[V]t[1]\t-\tV,遠い,TG000\n"  // an adjective is no verb
+           u8"读\tV\\U[V]t[1]\tdu2\tV,読む,TG000\n"   // the stem is there already
+           u8"做饭\tV\\U[V]t[0]\t-\tV,料理を作る,ZG000\n"),
+      japanese, conjugations, have);
+  EXPECT_EQ(lines, utf8(u8"洗\t2.1.12.0\t=\t洗\n泳\t2.2.4.0\t=\t游泳\n遠\t3.0.18.0\t=\t远\n"));
+}
+
+}  // namespace
