@@ -67,7 +67,8 @@ unsigned CTranslateDlg::japanesePaneId() const { return app_.direction == kChine
 
 bool CTranslateDlg::handles(unsigned command) {
   switch (command) {
-    case kIdDirection: case kIdCharset: case kIdClear:
+    case kIdDirection: case kIdCharset: case kIdClear: case kIdTranslate:
+    case kCmdKatakana: case kCmdToneMarks: case kCmdNoTones: case kCmdNumbered:
     case kCmdUndo: case kCmdCut: case kCmdCopy: case kCmdPaste: case kCmdDelete: case kCmdSelectAll:
     case kCmdAbout: case kCmdLarge: case kCmdMedium: case kCmdSmall: case kCmdPanes:
       return true;
@@ -117,6 +118,8 @@ std::intptr_t CTranslateDlg::proc(plat::Hwnd h, unsigned msg, std::uint32_t wPar
       return 1;
     case kCmdLarge: case kCmdMedium: case kCmdSmall: OnFontSize(id); return 1;
     case kCmdPanes: OnPanes(); return 1;
+    case kIdTranslate: OnTranslate(); return 1;
+    case kCmdKatakana: case kCmdToneMarks: case kCmdNoTones: case kCmdNumbered: OnReadingMode(id); return 1;
     case kCmdAbout: OnAbout(); return 1;
     default: return 0;
   }

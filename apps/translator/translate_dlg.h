@@ -40,6 +40,8 @@ enum : unsigned {
   kCmdAbout = 177,
   kCmdLookup = 32788,
   kCmdKatakana = 32800,
+  kCmdToneMarks = 32801,
+  kCmdNoTones = 32802,
   kCmdNumbered = 32803,
   kCmdVoice = 32807,
   kCmdLarge = 32808,
@@ -76,6 +78,11 @@ class CTranslateDlg {
   void OnPaneFocus(unsigned id, bool in);
   void OnInitMenuPopup(ui::Menu menu);
   void OnContextMenu(plat::Hwnd pane, ui::Point screen);
+  // Translate (button 1000) and the reading modes (32800-32803).
+  void OnTranslate();
+  void OnReadingMode(unsigned id);
+  void refreshReading();
+  bool translating() const { return translating_; }
   // Whether a command of the menus has a handler here.
   static bool handles(unsigned command);
 
@@ -110,6 +117,10 @@ class CTranslateDlg {
   void layoutPanes();
   void selectInputMethodOf(unsigned paneId);
   bool keyHook(const plat::Msg& m);
+  // Repositions the check files; a stale one brings its engine up again (false: that failed).
+  bool keepCheckFilesAlive();
+  // The result and reading texts into their panes, scrolled to their ends.
+  void showPaneTexts();
 
   CTranslatorApp& app_;
   plat::Hwnd hwnd_ = 0;
@@ -117,6 +128,7 @@ class CTranslateDlg {
   ui::Bitmap icon_ = 0;
   bool closed_ = false;
   bool modal_ = false;
+  bool translating_ = false;
 };
 
 }  // namespace orvale
