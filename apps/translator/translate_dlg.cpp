@@ -67,7 +67,7 @@ unsigned CTranslateDlg::japanesePaneId() const { return app_.direction == kChine
 
 bool CTranslateDlg::handles(unsigned command) {
   switch (command) {
-    case kIdDirection: case kIdCharset: case kIdClear: case kIdTranslate:
+    case kIdDirection: case kIdCharset: case kIdClear: case kIdTranslate: case kCmdOpen: case kCmdSave:
     case kCmdKatakana: case kCmdToneMarks: case kCmdNoTones: case kCmdNumbered:
     case kCmdUndo: case kCmdCut: case kCmdCopy: case kCmdPaste: case kCmdDelete: case kCmdSelectAll:
     case kCmdAbout: case kCmdLarge: case kCmdMedium: case kCmdSmall: case kCmdPanes:
@@ -119,6 +119,8 @@ std::intptr_t CTranslateDlg::proc(plat::Hwnd h, unsigned msg, std::uint32_t wPar
     case kCmdLarge: case kCmdMedium: case kCmdSmall: OnFontSize(id); return 1;
     case kCmdPanes: OnPanes(); return 1;
     case kIdTranslate: OnTranslate(); return 1;
+    case kCmdOpen: OnOpen(); return 1;
+    case kCmdSave: saveDocument(); return 1;
     case kCmdKatakana: case kCmdToneMarks: case kCmdNoTones: case kCmdNumbered: OnReadingMode(id); return 1;
     case kCmdAbout: OnAbout(); return 1;
     default: return 0;

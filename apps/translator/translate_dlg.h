@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string>
 
 #include "platform/core/input_method.h"
 #include "platform/ui/drawing.h"
@@ -83,6 +84,14 @@ class CTranslateDlg {
   void OnReadingMode(unsigned id);
   void refreshReading();
   bool translating() const { return translating_; }
+  // Open (57601) and Save (57603); documents and text files.
+  void OnOpen();
+  bool saveDocument();
+  bool loadDocument(const std::u16string& path);
+  bool importText(const std::u16string& path);
+  // The member text of the Japanese pane and of the Chinese pane.
+  std::u16string& japaneseText();
+  std::u16string& chineseText();
   // Whether a command of the menus has a handler here.
   static bool handles(unsigned command);
 
