@@ -89,6 +89,14 @@ class CTranslateDlg {
   bool saveDocument();
   bool loadDocument(const std::u16string& path);
   bool importText(const std::u16string& path);
+  // The hand-overs: a word to the viewer (32788), text to the reader (1004 / 1005), the voice
+  // settings (32807). getSelectedWord: 0 Japanese, 1 Chinese, -1 for 50 characters or more.
+  int getSelectedWord(std::u16string& word);
+  void lookUpInViewer();
+  void speakResult();
+  void stopSpeaking();
+  void onSpeechDone();
+  void OnVoiceSettings();
   // The member text of the Japanese pane and of the Chinese pane.
   std::u16string& japaneseText();
   std::u16string& chineseText();

@@ -244,7 +244,7 @@ TEST_F(MainDialogTest, PopupItemsFollowTheFocusedEditAndTheHandlers) {
   EXPECT_EQ(cut, true);
   EXPECT_EQ(paste, true);
   EXPECT_EQ(selectAll, true);
-  EXPECT_EQ(lookup, false);  // no handler yet
+  EXPECT_EQ(lookup, true);
   EXPECT_EQ(ui::editGetSel(pane(kIdSource)), std::make_pair(0, 4));
 
   // The menu bar's popups: commands without a handler stay off.
