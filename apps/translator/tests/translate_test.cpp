@@ -171,7 +171,6 @@ TEST_F(TranslateTest, AMissingCheckFileIsNoStaleCard) {
 TEST_F(TranslateTest, AStaleJapaneseCheckFileRenewsTheAnalyserAndTheParser) {
   open(0);
   app().TerminateJpnParse = countTermination;
-  jc::JpAnalyzer* before = app().analyser;
   plat::failNextSeek("jctrans.dat");
   setJapaneseLineStandIn([](const std::string&, std::u16string& out) {
     out = u"读书。";
@@ -182,7 +181,6 @@ TEST_F(TranslateTest, AStaleJapaneseCheckFileRenewsTheAnalyserAndTheParser) {
   EXPECT_EQ(gTerminations, 1);
   EXPECT_EQ(orvale::liveJpAnalyzers(), 1);
   EXPECT_NE(app().analyser, nullptr);
-  (void)before;
   EXPECT_TRUE(app().parserInitialised);
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 1);
   EXPECT_TRUE(notes_->messages.empty());
