@@ -9,6 +9,7 @@ namespace {
 
 int gLive = 0;
 bool gFailNext = false;
+std::function<int(const std::string&, std::u16string&)> gStandIn;
 
 }  // namespace
 
@@ -34,6 +35,15 @@ void deleteJpAnalyzer(jc::JpAnalyzer* analyser) {
 void reloadJp2CwTable(jc::JpAnalyzer* analyser) {
   if (analyser) jc::loadJp2CwTable(&analyser->jp2cw);
 }
+
+int translateJapaneseLine(CTranslatorApp& app, const std::string& line, std::u16string& result) {
+  (void)app;
+  result.clear();
+  if (gStandIn) return gStandIn(line, result);
+  return -1;
+}
+
+void setJapaneseLineStandIn(std::function<int(const std::string&, std::u16string&)> standIn) { gStandIn = std::move(standIn); }
 
 int liveJpAnalyzers() { return gLive; }
 void failNextJpAnalyzerAllocation() { gFailNext = true; }

@@ -1,10 +1,21 @@
-// What the translator calls of the Japanese-to-Chinese engine at start-up, on a direction switch
-// and at exit. The line driver is reached by the Translate command; until it exists the engine
-// is started and released here and nothing translates in that direction.
+// What the translator calls of the Japanese-to-Chinese engine: the analyser's life at start-up,
+// on a direction switch and at exit, and the line driver that the Translate command calls.
 #pragma once
+#include <functional>
+#include <string>
+
 #include "engine/jc/core/jp_analyzer.h"
 
 namespace orvale {
+
+class CTranslatorApp;
+
+// One Shift-JIS line translated into Chinese (simplified) in result: 0 on success, -1 on failure.
+// The line driver is not linked into this build yet: every line fails and result stays empty,
+// unless a test put a stand-in driver in its place.
+int translateJapaneseLine(CTranslatorApp& app, const std::string& line, std::u16string& result);
+// Test hook: a stand-in for the line driver (empty: none).
+void setJapaneseLineStandIn(std::function<int(const std::string&, std::u16string&)> standIn);
 
 // A freshly allocated and constructed analyser; null when memory runs out.
 jc::JpAnalyzer* newJpAnalyzer();

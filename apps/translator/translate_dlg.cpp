@@ -13,6 +13,7 @@
 #include "platform/ui/fonts.h"
 #include "platform/ui/panel_host.h"
 #include "platform/ui/shell.h"
+#include "speech/reader/reading_protocol.h"
 
 namespace orvale {
 namespace {
@@ -67,7 +68,9 @@ unsigned CTranslateDlg::japanesePaneId() const { return app_.direction == kChine
 
 bool CTranslateDlg::handles(unsigned command) {
   switch (command) {
-    case kIdDirection: case kIdCharset: case kIdClear:
+    case kIdDirection: case kIdCharset: case kIdClear: case kIdTranslate: case kCmdOpen: case kCmdSave:
+    case kIdSpeak: case kIdStop: case kCmdLookup: case kCmdVoice:
+    case kCmdKatakana: case kCmdToneMarks: case kCmdNoTones: case kCmdNumbered:
     case kCmdUndo: case kCmdCut: case kCmdCopy: case kCmdPaste: case kCmdDelete: case kCmdSelectAll:
     case kCmdAbout: case kCmdLarge: case kCmdMedium: case kCmdSmall: case kCmdPanes:
       return true;
@@ -94,6 +97,12 @@ std::intptr_t CTranslateDlg::proc(plat::Hwnd h, unsigned msg, std::uint32_t wPar
     case ui::kWmContextMenu:
       OnContextMenu(static_cast<plat::Hwnd>(wParam), {ui::loShort(lParam), ui::hiShort(lParam)});
       return 1;
+    case vocra::kWmSpeechStarted:
+      plat::setWaitCursor(false);
+      return 1;
+    case vocra::kWmSpeechStatus:
+      if (wParam == vocra::kStatusEnded) onSpeechDone();
+      return 1;
     case plat::kWmCommand: break;
     default: return 0;
   }
@@ -117,6 +126,14 @@ std::intptr_t CTranslateDlg::proc(plat::Hwnd h, unsigned msg, std::uint32_t wPar
       return 1;
     case kCmdLarge: case kCmdMedium: case kCmdSmall: OnFontSize(id); return 1;
     case kCmdPanes: OnPanes(); return 1;
+    case kIdTranslate: OnTranslate(); return 1;
+    case kCmdOpen: OnOpen(); return 1;
+    case kCmdSave: saveDocument(); return 1;
+    case kIdSpeak: speakResult(); return 1;
+    case kIdStop: stopSpeaking(); return 1;
+    case kCmdLookup: lookUpInViewer(); return 1;
+    case kCmdVoice: OnVoiceSettings(); return 1;
+    case kCmdKatakana: case kCmdToneMarks: case kCmdNoTones: case kCmdNumbered: OnReadingMode(id); return 1;
     case kCmdAbout: OnAbout(); return 1;
     default: return 0;
   }
@@ -181,9 +198,6 @@ bool CTranslateDlg::OnInitDialog() {
   ui::setWindowFont(item(kIdCharset), buttonFont);
   ui::setDlgItemText(hwnd_, kIdCharset, app_.traditional ? u"繁" : u"简");
   giveReadingPaneFont();
-
-  // Buttons whose commands have no handler yet stay off.
-  for (unsigned id : {kIdTranslate, kIdSpeak}) ui::enableWindow(item(id), handles(id));
 
   if (clsidJapaneseIM.isNull()) clsidJapaneseIM = japaneseHandwritingIm();
   if (clsidChineseIM.isNull()) clsidChineseIM = handwritingSearchIm();

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string>
 
 #include "platform/core/input_method.h"
 #include "platform/ui/drawing.h"
@@ -40,6 +41,8 @@ enum : unsigned {
   kCmdAbout = 177,
   kCmdLookup = 32788,
   kCmdKatakana = 32800,
+  kCmdToneMarks = 32801,
+  kCmdNoTones = 32802,
   kCmdNumbered = 32803,
   kCmdVoice = 32807,
   kCmdLarge = 32808,
@@ -76,6 +79,27 @@ class CTranslateDlg {
   void OnPaneFocus(unsigned id, bool in);
   void OnInitMenuPopup(ui::Menu menu);
   void OnContextMenu(plat::Hwnd pane, ui::Point screen);
+  // Translate (button 1000) and the reading modes (32800-32803).
+  void OnTranslate();
+  void OnReadingMode(unsigned id);
+  void refreshReading();
+  bool translating() const { return translating_; }
+  // Open (57601) and Save (57603); documents and text files.
+  void OnOpen();
+  bool saveDocument();
+  bool loadDocument(const std::u16string& path);
+  bool importText(const std::u16string& path);
+  // The hand-overs: a word to the viewer (32788), text to the reader (1004 / 1005), the voice
+  // settings (32807). getSelectedWord: 0 Japanese, 1 Chinese, -1 for 50 characters or more.
+  int getSelectedWord(std::u16string& word);
+  void lookUpInViewer();
+  void speakResult();
+  void stopSpeaking();
+  void onSpeechDone();
+  void OnVoiceSettings();
+  // The member text of the Japanese pane and of the Chinese pane.
+  std::u16string& japaneseText();
+  std::u16string& chineseText();
   // Whether a command of the menus has a handler here.
   static bool handles(unsigned command);
 
@@ -110,6 +134,10 @@ class CTranslateDlg {
   void layoutPanes();
   void selectInputMethodOf(unsigned paneId);
   bool keyHook(const plat::Msg& m);
+  // Repositions the check files; a stale one brings its engine up again (false: that failed).
+  bool keepCheckFilesAlive();
+  // The result and reading texts into their panes, scrolled to their ends.
+  void showPaneTexts();
 
   CTranslatorApp& app_;
   plat::Hwnd hwnd_ = 0;
@@ -117,6 +145,7 @@ class CTranslateDlg {
   ui::Bitmap icon_ = 0;
   bool closed_ = false;
   bool modal_ = false;
+  bool translating_ = false;
 };
 
 }  // namespace orvale

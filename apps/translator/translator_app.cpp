@@ -233,6 +233,7 @@ int CTranslatorApp::ExitInstance() {
 
   if (readerWindow) plat::sendMessage(readerWindow, plat::kWmClose, 0, 0);
   readerWindow = 0;
+  if (reading.holdsMutex()) reading.readingEnded();
   if (readingMutex) {
     readingMutex->release();
     readingMutex.reset();

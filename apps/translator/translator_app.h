@@ -15,6 +15,7 @@
 #include "platform/core/named_mutex.h"
 #include "platform/core/window.h"
 #include "platform/synparse/synparse_api.h"
+#include "speech/reader/requester.h"
 
 namespace orvale {
 
@@ -87,6 +88,7 @@ class CTranslatorApp {
   apptext::EngineCodeTables engineCodeTables;
   std::u16string readerCommandLine;
   plat::Hwnd readerWindow = 0;
+  vocra::ReadingRequester reading;  // the reading requested by either dialog, its mutex and file
   plat::Hwnd viewerWindow = 0;
 
  private:

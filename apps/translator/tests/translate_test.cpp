@@ -1,0 +1,273 @@
+// The Translate command and the reading pane offscreen, with the real Chinese-to-Japanese engine on
+// the sample card: pieces, lines, failures, stale check files, reading modes, traditional text.
+#include "apps/common/context_convert.h"
+#include "apps/translator/line_reading.h"
+#include "apps/translator/sentence_cut.h"
+#include "engine/cj/transfer/sentence_driver.h"
+#include "platform/core/files.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/testing.h"
+#include "translator_fixture.h"
+
+namespace orvaletest {
+namespace {
+
+using namespace orvale;
+
+TEST(NextSentenceTest, CutsAtFullStopsBracketsAndQuestionMarks) {
+  struct Case {
+    std::u16string text;
+    std::vector<std::u16string> pieces;
+  };
+  const Case cases[] = {
+      {u"3.14は円周率です。次の文。", {u"3.14は円周率です。", u"次の文。"}},  // a '.' before a digit
+      {u"彼は(笑)と言った", {u"彼は(笑)と言った"}},                           // kana after the bracket
+      {u"彼は(笑).", {u"彼は", u"(笑)."}},
+      {u"(注)本文", {u"(注)本文"}},  // a leading bracket is no cut
+      {u"本当？はい。", {u"本当？", u"はい。"}},
+      {u"Yes? No.", {u"Yes?", u" No."}},
+      {u"他喝水。\r\n我饿了。", {u"他喝水。", u"\r\n我饿了。"}},
+      {u"版本3.０です.終り", {u"版本3.０です.", u"終り"}},  // a full-width digit keeps the point too
+  };
+  for (const Case& c : cases) {
+    std::vector<std::u16string> got;
+    std::u16string_view rest = c.text;
+    std::u16string piece;
+    while (!rest.empty()) {
+      const std::size_t at = nextSentence(rest, piece);
+      ASSERT_GT(at, 0u);
+      rest.remove_prefix(at);
+      got.push_back(piece);
+    }
+    EXPECT_EQ(got, c.pieces) << plat::wideToUtf8(c.text);
+  }
+}
+
+class TranslateTest : public OrvaleTest {
+ protected:
+  void SetUp() override {
+    OrvaleTest::SetUp();
+    notes_ = std::make_unique<plat::NotifyRecorder>();
+  }
+  void TearDown() override {
+    setJapaneseLineStandIn({});
+    notes_.reset();
+    OrvaleTest::TearDown();
+  }
+  void open(std::uint32_t direction, std::uint32_t traditional = 0) {
+    putData(device_.card());
+    setUpRegistry();
+    setDword("JC_CJ", direction);
+    setDword("IsFanTi", traditional);
+    ASSERT_NE(startDialog(), 0u);
+    ui::processPendingEvents();
+    notes_->messages.clear();
+    notes_->beeps.clear();
+  }
+  void translate(const std::u16string& source) {
+    ui::setWindowText(pane(kIdSource), source);
+    ui::testing::clickButton(pane(kIdTranslate));
+    ui::processPendingEvents();
+  }
+  std::u16string text(unsigned id) { return ui::getWindowText(pane(id)); }
+  std::size_t messageCount(const std::u16string& text) {
+    std::size_t n = 0;
+    for (const auto& m : notes_->messages) n += m.text == text;
+    return n;
+  }
+  std::u16string cardFile(const char* relative) {
+    return plat::utf8ToWide(device_.card() + "\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\" + relative);
+  }
+  std::unique_ptr<plat::NotifyRecorder> notes_;
+};
+
+TEST_F(TranslateTest, ThreeLinesGiveThreeResultAndReadingLines) {
+  open(1);
+  translate(u"他喝水\r\n我饿了\r\n他很高兴");
+  EXPECT_EQ(text(kIdResult), u"彼は水を飲む\r\n私はお腹が空いた\r\n彼はとてもうれしい");
+  const std::u16string reading = text(kIdReading);
+  EXPECT_EQ(std::count(reading.begin(), reading.end(), u'\n'), 2) << plat::wideToUtf8(reading);
+  EXPECT_NE(reading.find(u"he1"), std::u16string::npos) << plat::wideToUtf8(reading);
+  EXPECT_TRUE(notes_->messages.empty());
+  EXPECT_EQ(notes_->beeps, std::vector<unsigned>{plat::kMbOk});
+  EXPECT_EQ(ui::getFocus(), pane(kIdSource));
+  EXPECT_FALSE(ui::waitCursorShown());
+}
+
+TEST_F(TranslateTest, OnlyTheSelectionIsTranslatedAndPiecesJoinWithoutBreaks) {
+  open(1);
+  ui::setWindowText(pane(kIdSource), u"我饿了。他喝水。他很高兴。");
+  ui::editSetSel(pane(kIdSource), 4, 13);
+  ui::testing::clickButton(pane(kIdTranslate));
+  EXPECT_EQ(text(kIdResult), u"彼は水を飲む。彼はとてもうれしい。");
+}
+
+TEST_F(TranslateTest, AnEmptySourceGivesEmptyPanesAndNoMessage) {
+  open(1);
+  ui::setWindowText(pane(kIdResult), u"old");
+  translate(u"");
+  EXPECT_EQ(text(kIdResult), u"");
+  EXPECT_EQ(text(kIdReading), u"");
+  EXPECT_TRUE(notes_->messages.empty());
+  EXPECT_EQ(notes_->beeps, std::vector<unsigned>{plat::kMbOk});
+}
+
+TEST_F(TranslateTest, OnlyAFailingLastLineIsReported) {
+  // A line without hanzi passes through without the engine's work area; the first line that
+  // needs one fails.
+  open(1);
+  cj::failNextDriverBlock(cj::DriverBlock::WorkArea);
+  translate(u"ok 1\r\n他喝水\r\nok 3");
+  EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 0u);
+  EXPECT_EQ(text(kIdResult).substr(0, 6), u"ok 1\r\n");
+  EXPECT_EQ(text(kIdResult).substr(text(kIdResult).size() - 6), u"\r\nok 3");
+
+  notes_->messages.clear();
+  notes_->beeps.clear();
+  cj::failNextDriverBlock(cj::DriverBlock::WorkArea);
+  translate(u"ok 1\r\n他喝水");
+  EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 1u);
+  EXPECT_EQ(text(kIdResult).substr(0, 6), u"ok 1\r\n");
+  EXPECT_EQ(notes_->beeps, (std::vector<unsigned>{plat::kMbIconExclamation, plat::kMbOk}));
+}
+
+TEST_F(TranslateTest, AStaleCheckFileBringsTheEngineUpAgainAndTheRunGoesOn) {
+  open(1);
+  plat::failNextSeek("cjtrans.dat");
+  translate(u"他喝水。\r\n我饿了。");
+  EXPECT_EQ(text(kIdResult), u"彼は水を飲む。\r\n私はお腹が空いた。");
+  EXPECT_TRUE(notes_->messages.empty());
+  EXPECT_EQ(plat::openFileCount("cjtrans.dat"), 1);
+  EXPECT_EQ(plat::openFileCount("hanzi.dat"), 1);  // the old engine's files were closed first
+}
+
+TEST_F(TranslateTest, AnEngineThatCannotComeUpAgainEndsTheCommand) {
+  open(1);
+  ASSERT_TRUE(std::filesystem::remove(plat::hostPath(plat::wideToUtf8(cardFile("pinyindic\\hanzi.dat")))));
+  plat::failNextSeek("cjtrans.dat");
+  translate(u"他喝水。\r\n我饿了。");
+  EXPECT_EQ(messageCount(u"翻訳初期化に失敗しました。いったん終了してください"), 1u);
+  EXPECT_EQ(notes_->messages.front().flags & 0xF0, plat::kMbIconStop);
+  EXPECT_EQ(text(kIdResult), u"");
+  EXPECT_EQ(ui::getFocus(), pane(kIdSource));
+  EXPECT_FALSE(dlg().translating());
+}
+
+TEST_F(TranslateTest, AMissingCheckFileIsNoStaleCard) {
+  putData(device_.card());
+  removeDataFile(device_.card(), "CJSYSTEMDIC/cjtrans.dat");
+  setUpRegistry();
+  setDword("JC_CJ", 1);
+  ASSERT_NE(startDialog(), 0u);
+  notes_->messages.clear();
+  // Were the engine started again, the missing reading file would make it fail.
+  ASSERT_TRUE(std::filesystem::remove(plat::hostPath(plat::wideToUtf8(cardFile("pinyindic\\hanzi.dat")))));
+  translate(u"他喝水。");
+  EXPECT_EQ(text(kIdResult), u"彼は水を飲む。");
+  EXPECT_TRUE(notes_->messages.empty());
+}
+
+TEST_F(TranslateTest, AStaleJapaneseCheckFileRenewsTheAnalyserAndTheParser) {
+  open(0);
+  app().TerminateJpnParse = countTermination;
+  plat::failNextSeek("jctrans.dat");
+  setJapaneseLineStandIn([](const std::string&, std::u16string& out) {
+    out = u"读书。";
+    return 0;
+  });
+  translate(u"本を読む。");
+  EXPECT_EQ(text(kIdResult), u"读书。");
+  EXPECT_EQ(gTerminations, 1);
+  EXPECT_EQ(orvale::liveJpAnalyzers(), 1);
+  EXPECT_NE(app().analyser, nullptr);
+  EXPECT_TRUE(app().parserInitialised);
+  EXPECT_EQ(plat::openFileCount("jctrans.dat"), 1);
+  EXPECT_TRUE(notes_->messages.empty());
+}
+
+TEST_F(TranslateTest, JapaneseToTraditionalChineseReadsTheSimplifiedText) {
+  open(0, 1);
+  std::vector<std::string> lines;
+  setJapaneseLineStandIn([&lines](const std::string& line, std::u16string& out) {
+    lines.push_back(line);
+    out = u"这是书。";
+    return 0;
+  });
+  translate(u"これは本です。");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], plat::wideToMultiByte(932, u"これは本です。"));  // Shift-JIS to the driver
+  EXPECT_EQ(text(kIdResult), u"這是書。");
+  EXPECT_EQ(text(kIdReading), u"zhe4 shi4 shu1 。");
+}
+
+TEST_F(TranslateTest, WithoutTheLineDriverAJapaneseLineFails) {
+  open(0);
+  translate(u"本を読む。");
+  EXPECT_EQ(text(kIdResult), u"");
+  EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 1u);
+}
+
+TEST_F(TranslateTest, ReadingModesOfIdeographsInsideAndOutsideGb2312) {
+  open(1);
+  // 㐀 has a record in the character reading file, 㐁 none; 水 is GB2312.
+  ui::setWindowText(pane(kIdSource), u"水㐀㐁");
+  const std::pair<unsigned, const char16_t*> modes[] = {
+      {kCmdNumbered, u"shui3 qiu1  "},
+      {kCmdNoTones, u"shui qiu  "},
+      {kCmdToneMarks, u"shuǐ qiū  "},
+  };
+  for (const auto& [command, expected] : modes) {
+    plat::sendMessage(dlg().hwnd(), plat::kWmCommand, ui::makeWParam(command, 0), 0);
+    EXPECT_EQ(text(kIdReading), expected) << command;
+    EXPECT_EQ(ui::isMenuItemChecked(dlg().menu, command), true);
+    EXPECT_EQ(ui::windowFont(pane(kIdReading)), dlg().gbFont);
+  }
+  plat::sendMessage(dlg().hwnd(), plat::kWmCommand, ui::makeWParam(kCmdKatakana, 0), 0);
+  EXPECT_EQ(app().readingMode, 0);
+  EXPECT_EQ(ui::windowFont(pane(kIdReading)), dlg().japaneseFont);
+  const std::u16string katakana = text(kIdReading);
+  EXPECT_EQ(katakana.find_first_of(u"ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデトドナニヌネノハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロワン"), 0u) << plat::wideToUtf8(katakana);
+  EXPECT_EQ(katakana.find_first_of(u"abcdefghijklmnopqrstuvwxyz"), std::u16string::npos) << plat::wideToUtf8(katakana);
+  EXPECT_EQ(ui::isMenuItemChecked(dlg().menu, kCmdNumbered), false);
+}
+
+TEST_F(TranslateTest, ReadingFileRecordsAreReadOnlyWithinTheFile) {
+  open(1);
+  // A small file: index slot of U+3400 points at a record; U+3401 past the end; U+3402 at a
+  // record whose length byte claims more than the file holds; U+3403 at a 2-byte record.
+  std::string file(16, '\0');
+  auto put = [&file](int slot, std::uint32_t offset) {
+    for (int b = 0; b < 4; ++b) file[static_cast<std::size_t>(slot * 4 + b)] = static_cast<char>(offset >> (8 * b));
+  };
+  put(0, 16);
+  put(1, 4000);
+  put(2, 23);
+  put(3, 25);
+  file += std::string("\x07\x00\x00qiu1", 7);  // 16..22
+  file += std::string("\x40\x00", 2);          // 23..24: claims 64 bytes
+  file += std::string("\x02\x00", 2);          // 25..26: shorter than its header
+  ASSERT_TRUE(plat::writeWholeFile("\\reading.dat", file));
+  std::FILE* f = plat::fileOpen(std::string_view("\\reading.dat"), "rb");
+  ASSERT_NE(f, nullptr);
+  std::string reading;
+  int length = 0;
+  EXPECT_TRUE(hanziFileReading(f, 0x3400, reading, length));
+  EXPECT_EQ(reading, "qiu1");
+  EXPECT_EQ(length, 7);
+  for (char32_t cp : {0x3401u, 0x3402u, 0x3403u, 0x3404u, 0x4DB5u, 0xFA30u, 0x33FFu})
+    EXPECT_FALSE(hanziFileReading(f, cp, reading, length)) << static_cast<unsigned>(cp);
+  plat::fileClose(f);
+}
+
+TEST_F(TranslateTest, TranslatePressedDuringARunIsRefused) {
+  open(1);
+  // The pump of the run dispatches a second Translate before the first piece.
+  plat::postMessage(dlg().hwnd(), plat::kWmCommand, ui::makeWParam(kIdTranslate, 0), 0);
+  translate(u"他喝水。我饿了。");
+  EXPECT_EQ(text(kIdResult), u"彼は水を飲む。私はお腹が空いた。");
+  EXPECT_EQ(notes_->beeps, std::vector<unsigned>{plat::kMbOk});
+}
+
+}  // namespace
+}  // namespace orvaletest

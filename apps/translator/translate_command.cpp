@@ -1,0 +1,195 @@
+// The Translate command and the reading pane: pieces, lines, the engines' input codes, the check
+// files, and the reading modes.
+#include <string>
+
+#include "apps/common/context_convert.h"
+#include "apps/translator/jc_engine_link.h"
+#include "apps/translator/line_reading.h"
+#include "apps/translator/sentence_cut.h"
+#include "apps/translator/translate_dlg.h"
+#include "apps/translator/translator_app.h"
+#include "engine/cj/analysis/code_convert.h"
+#include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/transfer/sentence_driver.h"
+#include "platform/core/codepage.h"
+#include "platform/core/files.h"
+#include "platform/core/input_method.h"
+#include "platform/core/notify.h"
+#include "platform/ui/app.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/menu.h"
+
+namespace orvale {
+namespace {
+
+constexpr char16_t kReinitFailed[] = u"翻訳初期化に失敗しました。いったん終了してください";
+constexpr char16_t kTranslationFailed[] = u"翻訳に失敗しました";
+constexpr char16_t kCrLf[] = u"\r\n";
+
+// The lines of a piece, cut at each CR LF (the last one may be empty).
+std::vector<std::u16string_view> linesOf(std::u16string_view piece) {
+  std::vector<std::u16string_view> lines;
+  std::size_t from = 0;
+  while (true) {
+    const std::size_t at = piece.find(kCrLf, from);
+    if (at == std::u16string_view::npos) {
+      lines.push_back(piece.substr(from));
+      return lines;
+    }
+    lines.push_back(piece.substr(from, at - from));
+    from = at + 2;
+  }
+}
+
+}  // namespace
+
+bool CTranslateDlg::keepCheckFilesAlive() {
+  // Only a check file that is open and cannot be repositioned tells of a stale card.
+  if (app_.cjCheckFile && plat::fileSeek(app_.cjCheckFile, 0, SEEK_SET) != 0) {
+    plat::fileClose(app_.cjCheckFile);
+    app_.cjCheckFile = nullptr;
+    cj::closeCjEngine();
+    if (cj::initCjEngine() != 0) return false;
+    app_.cjCheckFile = plat::fileOpen(app_.cjCheckPath, "rt");
+  }
+  if (app_.direction != kJapaneseToChinese) return true;
+  if (app_.jcCheckFile && plat::fileSeek(app_.jcCheckFile, 0, SEEK_SET) != 0) {
+    app_.closeJcCheckFile();
+    if (app_.TerminateJpnParse && app_.parserInitialised) app_.TerminateJpnParse();
+    app_.parserInitialised = false;
+    if (!app_.startJapaneseSide()) return false;
+    reloadJp2CwTable(app_.analyser);
+    app_.openJcCheckFile(false);
+  }
+  return true;
+}
+
+void CTranslateDlg::showPaneTexts() {
+  const plat::Hwnd result = item(kIdResult), reading = item(kIdReading);
+  const auto resultLines = static_cast<int>(plat::sendMessage(result, ui::kEmGetLineCount, 0, 0));
+  const auto readingLines = static_cast<int>(plat::sendMessage(reading, ui::kEmGetLineCount, 0, 0));
+  ui::setWindowText(result, resultText);
+  ui::setWindowText(reading, readingText);
+  if (resultLines > 1) plat::sendMessage(result, ui::kEmLineScroll, 0, resultLines - 1);
+  if (readingLines > 1) plat::sendMessage(reading, ui::kEmLineScroll, 0, readingLines - 1);
+  ui::invalidate(result);
+  ui::invalidate(reading);
+}
+
+void CTranslateDlg::OnTranslate() {
+  if (translating_) return;  // one run at a time
+  takeTexts();
+  plat::setWaitCursor(true);
+  plat::setInputPanelShown(false);
+  resultText.clear();
+  readingText.clear();
+  ui::setWindowText(item(kIdResult), resultText);
+  ui::setWindowText(item(kIdReading), readingText);
+  giveReadingPaneFont();
+
+  const auto [selStart, selEnd] = ui::editGetSel(item(kIdSource));
+  std::u16string text = sourceText;
+  if (selStart < selEnd && static_cast<std::size_t>(selEnd) <= sourceText.size())
+    text = sourceText.substr(static_cast<std::size_t>(selStart), static_cast<std::size_t>(selEnd - selStart));
+
+  translating_ = true;
+  int lastResult = 0;
+  std::u16string_view rest = text;
+  std::u16string piece;
+  bool ended = false;
+  while (!rest.empty() && !ended) {
+    if (!ui::pumpOnce() || closed_) break;
+    rest.remove_prefix(nextSentence(rest, piece));
+    const bool chinese = app_.direction == kChineseToJapanese;
+    if (chinese && app_.traditional) apptext::toSimplified(app_.variantTables, piece);
+    bool first = true;
+    for (std::u16string_view lineText : linesOf(piece)) {
+      std::u16string line(lineText), translation, reading;
+      if (!line.empty()) {
+        if (!keepCheckFilesAlive()) {
+          plat::messageBeep(plat::kMbIconInformation);
+          frameworkMessage(kReinitFailed, plat::kMbOk | plat::kMbIconStop);
+          ui::setFocus(item(kIdSource));
+          ended = true;
+          break;
+        }
+        if (chinese) {
+          std::string engine;
+          cj::unicodeToGb(app_.gbTables, engine, line);
+          cj::gbToInternal(app_.gbTables, engine);
+          lastResult = cj::translateChineseText(engine, translation);
+        } else {
+          lastResult = translateJapaneseLine(app_, plat::wideToMultiByte(932, line), translation);
+        }
+      }
+      if (chinese) {
+        readingOfLine(app_, line, reading);
+      } else {
+        if (app_.traditional) apptext::toTraditional(app_.variantTables, translation);
+        readingOfLine(app_, translation, reading);
+        if (app_.traditional) apptext::toTraditional(app_.variantTables, translation);
+      }
+      if (!first) {
+        resultText += kCrLf;
+        readingText += kCrLf;
+      }
+      first = false;
+      resultText += translation;
+      readingText += reading;
+      showPaneTexts();
+    }
+  }
+  translating_ = false;
+  if (ended || closed_) {
+    plat::setWaitCursor(false);
+    return;
+  }
+  if (lastResult != 0) {
+    plat::messageBeep(plat::kMbIconExclamation);
+    frameworkMessage(kTranslationFailed, plat::kMbOk);
+  }
+  plat::setWaitCursor(false);
+  plat::messageBeep(plat::kMbOk);
+  ui::setFocus(item(kIdSource));
+}
+
+void CTranslateDlg::refreshReading() {
+  takeTexts();
+  std::u16string chinese = chinesePaneId() == kIdSource ? sourceText : resultText;
+  giveReadingPaneFont();
+  if (chinese.empty()) return;
+  plat::setWaitCursor(true);
+  readingText.clear();
+  if (app_.traditional) apptext::toSimplified(app_.variantTables, chinese);
+  std::u16string_view rest = chinese;
+  std::u16string piece;
+  while (!rest.empty()) {
+    if (!ui::pumpOnce() || closed_) break;
+    rest.remove_prefix(nextSentence(rest, piece));
+    bool first = true;
+    for (std::u16string_view lineText : linesOf(piece)) {
+      std::u16string line(lineText), reading;
+      if (!line.empty()) readingOfLine(app_, line, reading);
+      if (!first) readingText += kCrLf;
+      first = false;
+      readingText += reading;
+      ui::setWindowText(item(kIdReading), readingText);
+      ui::invalidate(item(kIdReading));
+    }
+  }
+  plat::setWaitCursor(false);
+}
+
+void CTranslateDlg::OnReadingMode(unsigned id) {
+  const auto mode = static_cast<std::int32_t>(id - kCmdKatakana);
+  if (mode != app_.readingMode) {
+    app_.readingMode = mode;
+    if (menu) {
+      for (unsigned other = kCmdKatakana; other <= kCmdNumbered; ++other) ui::checkMenuItem(menu, other, other == id);
+    }
+  }
+  refreshReading();
+}
+
+}  // namespace orvale
