@@ -111,7 +111,8 @@ void CTranslateDlg::lookUpInViewer() {
 }
 
 bool requestReading(CTranslatorApp& app, plat::Hwnd requester, std::u16string_view text, std::uint32_t repeatCount) {
-  switch (app.reading.speak(requester, text, repeatCount, app.readerCommandLine, kProgramTitle)) {
+  switch (app.reading.speak(requester, text, repeatCount, app.readerCommandLine,
+                            vocra::RequesterCaptions{kProgramTitle, kDialogCaption})) {
     case vocra::SpeakResult::kSpeaking:
       app.readerWindow = app.reading.readerWindow();
       ui::setDlgCtrlId(ui::getDlgItem(requester, kIdSpeak), kIdStop);
