@@ -58,15 +58,15 @@ bool hanziFileReading(std::FILE* file, char32_t codePoint, std::string& reading,
   const long size = plat::fileSize(file);
   unsigned char index[4];
   if (size < 0 || (slot + 1) * 4 > size) return false;
-  if (plat::fileSeek(file, slot * 4, SEEK_SET) != 0 || std::fread(index, 1, 4, file) != 4) return false;
+  if (plat::fileSeek(file, slot * 4, SEEK_SET) != 0 || plat::fileRead(index, 4, file) != 4) return false;
   const std::int32_t offset = static_cast<std::int32_t>(static_cast<std::uint32_t>(index[0]) | index[1] << 8 |
                                                         index[2] << 16 | static_cast<std::uint32_t>(index[3]) << 24);
   if (offset <= 0 || offset >= size) return false;
   unsigned char record[256];
-  if (plat::fileSeek(file, offset, SEEK_SET) != 0 || std::fread(record, 1, 1, file) != 1) return false;
+  if (plat::fileSeek(file, offset, SEEK_SET) != 0 || plat::fileRead(record, 1, file) != 1) return false;
   const int n = record[0];
   if (n < 3 || offset + n > size) return false;
-  if (std::fread(record + 1, 1, static_cast<std::size_t>(n - 1), file) != static_cast<std::size_t>(n - 1)) return false;
+  if (plat::fileRead(record + 1, static_cast<std::size_t>(n - 1), file) != static_cast<std::size_t>(n - 1)) return false;
   lengthByte = n;
   reading.assign(reinterpret_cast<const char*>(record + 3), static_cast<std::size_t>(n - 3));
   reading.resize(reading.find('\0') == std::string::npos ? reading.size() : reading.find('\0'));
