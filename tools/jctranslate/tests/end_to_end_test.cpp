@@ -127,7 +127,7 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"あなたは学生ですか。", "你学生是吗？"},        // question with か
       {"彼は本を読まない。", "他读不书。"},            // negation
       {"私は学校へ行かなかった。", "我去不往学校。"},  // negated past
-      {"朝ご飯を食べて、学校へ行った。", "早上吃饭，去往学校。"},  // て-form sequence
+      {"パンを食べて、学校へ行った。", "吃面包，去往学校。"},    // て-form sequence
       {"私が読んだ本は面白い。", "我读的书有意思。"},  // relative clause takes the linking word
       {"本が読まれた。", "书读被。"},                  // passive
       {"三冊の本を買った。", "买三本的书。"},          // numeral and counter
