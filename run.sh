@@ -41,6 +41,10 @@ if [ -x "$BUILD/bin/vocrasay" ]; then
   echo "To hear a sentence of the card (the speech reader started on it, the sound written to a WAV file):"
   echo "  echo '我们是学生。' | SUITE_DEVICE_ROOT=\"$DEVICE\" SUITE_WAVEOUT=wav:\"$PWD/speech.wav\" $BUILD/bin/vocrasay"
 fi
+# "./run.sh Sernick" starts the dictionary viewer on the card instead.
+if [ "${1:-}" = Sernick ] && [ -x "$BUILD/bin/Sernick" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+  exec "$BUILD/bin/Sernick"
+fi
 if [ -x "$BUILD/bin/Orvale" ]; then
   if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "No display. To watch the programs, either run under a virtual display:"

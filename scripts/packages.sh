@@ -8,6 +8,8 @@ SUITE_PACKAGES+=(unicode-data bzip2)
 SUITE_PACKAGES+=(libbz2-dev)
 # The speech units are recorded at build time.
 SUITE_PACKAGES+=(espeak-ng)
+# A virtual display to watch the programs on a machine without one (run.sh says how).
+SUITE_PACKAGES+=(xvfb)
 
 ensure_packages() {
   local missing=()

@@ -143,9 +143,9 @@ std::string ViewerSession::prepareKey(std::u16string_view input, bool given, boo
   return key;
 }
 
-int ViewerSession::searchHeadword(std::optional<std::u16string_view> text, bool fromUser) {
+int ViewerSession::searchHeadword(std::optional<std::u16string_view> text, bool fromUser, bool link) {
   try {
-    return findAndFill(text, fromUser);
+    return findAndFill(text, fromUser, link);
   } catch (const std::bad_alloc&) {
     files_.closeDirection(direction);
     plat::messageBox(u"メモリ不足のため検索できません", u"日中・中日辞典", plat::kMbOk | plat::kMbIconExclamation);
@@ -153,12 +153,12 @@ int ViewerSession::searchHeadword(std::optional<std::u16string_view> text, bool 
   }
 }
 
-int ViewerSession::findAndFill(std::optional<std::u16string_view> text, bool fromUser) {
+int ViewerSession::findAndFill(std::optional<std::u16string_view> text, bool fromUser, bool link) {
   const bool given = text.has_value();
   if (given || view == kViewHistory || view == kViewWordBook) view = kViewDictionary;
   if (!fromUser && view != kViewDictionary) return 0;
   std::u16string box;
-  const std::string key = prepareKey(given ? *text : std::u16string_view(searchBox), given, given && !fromUser, box);
+  const std::string key = prepareKey(given ? *text : std::u16string_view(searchBox), given, given && (link || !fromUser), box);
   if (key.empty()) return 0;
   searchBox = box;
   ResultsView& v = current();

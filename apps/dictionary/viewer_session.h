@@ -97,8 +97,10 @@ class ViewerSession {
   // search. boxText receives what the search box shows.
   std::string prepareKey(std::u16string_view text, bool given, bool fromLink, std::u16string& boxText) const;
 
-  // text: empty for the search box's contents, else a link's or the translator's word.
-  int searchHeadword(std::optional<std::u16string_view> text, bool fromUser);
+  // text: empty for the search box's contents, else a link's or the translator's word. A given
+  // text that does not come from the user, or one marked as a link's target, is searched as
+  // written (no pinyin digits, half-width forms or capitals).
+  int searchHeadword(std::optional<std::u16string_view> text, bool fromUser, bool link = false);
   bool extendListAtTop();
   bool extendListAtBottom();
   void showSelectedEntry();
@@ -115,7 +117,7 @@ class ViewerSession {
   std::u16string listLine(const DictionaryEntry& entry, int direction) const;
 
  private:
-  int findAndFill(std::optional<std::u16string_view> text, bool fromUser);
+  int findAndFill(std::optional<std::u16string_view> text, bool fromUser, bool link);
   void rebuildList(ResultsView& v, int direction);
   bool extendList(bool atTop);
   bool scanExamples(ResultsView& v, int target);

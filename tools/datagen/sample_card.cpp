@@ -12,6 +12,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
+#include "platform/core/input_method.h"
 #include "platform/core/registry.h"
 #include "tools/datagen/cj_data_files.h"
 #include "tools/datagen/cj_dic_entry_writer.h"
@@ -489,11 +490,14 @@ bool keepOrSetBinary(const plat::RegKey& key, std::string_view name, const std::
 }  // namespace
 
 bool writeProgramRegistry() {
+  const char japaneseImText[] = "{0CBEA010-F68E-11D1-8C63-0060977B4593}";
   const std::string japaneseIm = classId(0x0CBEA010, 0xF68E, 0x11D1, {0x8C, 0x63, 0x00, 0x60, 0x97, 0x7B, 0x45, 0x93});
   const std::string chineseIm = classId(0x15F1353C, 0xE409, 0x4DD4, {0xB3, 0xD1, 0x6B, 0x58, 0xF4, 0x37, 0x92, 0xAE});
   auto translator = plat::regCreateKey(plat::RegRoot::LocalMachine, "SOFTWARE\\Talvenro\\Lindqvar");
   auto viewer = plat::regCreateKey(plat::RegRoot::LocalMachine, "SOFTWARE\\Talvenro\\CJDic");
   if (!translator || !viewer) return false;
+  // The platform's own Japanese handwriting input comes with the device.
+  if (!plat::registerInputMethod(*plat::parseClassId(japaneseImText), u"日本語手書き入力")) return false;
   return keepOrSetDword(*translator, "IsFanTi", 0) && keepOrSetDword(*translator, "JC_CJ", 0) &&
          keepOrSetDword(*translator, "fsize", 20) && keepOrSetDword(*translator, "pyType", 3) &&
          keepOrSetBinary(*translator, "clsidJapaneseIM", japaneseIm) &&

@@ -5,6 +5,9 @@
 #include "engine/jc/rules/jc_case_relation_rules.h"
 #include "engine/jc/rules/jc_formal_noun_rules.h"
 #include "engine/jc/rules/jc_leading_symbols.h"
+#include "engine/jc/rules/jc_particle_rules.h"
+#include "engine/jc/rules/jc_predicate_expression_rules.h"
+#include "engine/jc/rules/jc_sentence_final_rules.h"
 #include "engine/jc/rules/jc_sentence_patterns.h"
 #include "engine/jc/rules/jc_suffix_rules.h"
 
@@ -17,19 +20,17 @@ bool always(JcSentence* s) {
   return true;
 }
 
-// The steps in their fixed order. A step whose rule family is not in the engine yet stands as
-// null at its place and is passed over: steps 3 (applyPredicateExpressionRules), 6
-// (applySentenceFinalRules) and 9 (applyParticleRules) join here as always<...>.
+// The steps in their fixed order.
 const std::array<JcPipelineEntry, kJcPipelineSteps> kSteps = {{
     {"copyLeadingSymbols", always<copyLeadingSymbols>},
     {"applySentencePatternRules", always<applySentencePatternRules>},
-    {"applyPredicateExpressionRules", nullptr},
+    {"applyPredicateExpressionRules", always<applyPredicateExpressionRules>},
     {"applyFormalNounRules", always<applyFormalNounRules>},
     {"applySuffixRules", always<applySuffixRules>},
-    {"applySentenceFinalRules", nullptr},
+    {"applySentenceFinalRules", always<applySentenceFinalRules>},
     {"applyCaseRelationRules", always<applyCaseRelationRules>},
     {"expandAllTemplates", expandAllTemplates},
-    {"applyParticleRules", nullptr},
+    {"applyParticleRules", always<applyParticleRules>},
     {"moveClosingBrackets", moveClosingBrackets},
     {"orderFromDefault", orderFromDefault},
     {"emitSentence", emitSentence},
@@ -41,7 +42,7 @@ const std::array<JcPipelineEntry, kJcPipelineSteps>& jcPipelineSteps() { return 
 
 bool runJcPipeline(JcSentence* record) {
   for (const JcPipelineEntry& step : kSteps) {
-    if (step.run && !step.run(record)) return false;
+    if (!step.run(record)) return false;
   }
   return true;
 }

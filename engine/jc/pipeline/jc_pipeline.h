@@ -10,7 +10,7 @@ namespace jc {
 using JcPipelineStep = bool (*)(JcSentence*);
 struct JcPipelineEntry {
   const char* name;
-  JcPipelineStep run;  // null while the step's rule family is not part of the engine
+  JcPipelineStep run;
 };
 inline constexpr int kJcPipelineSteps = 12;
 const std::array<JcPipelineEntry, kJcPipelineSteps>& jcPipelineSteps();

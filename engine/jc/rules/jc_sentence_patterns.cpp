@@ -1,6 +1,7 @@
 #include "engine/jc/rules/jc_sentence_patterns.h"
 
 // The headers of the rule groups whose rules fill the places below follow here, one line each.
+#include "engine/jc/rules/jc_pattern_rules_ka_to.h"
 
 namespace jc {
 
@@ -69,88 +70,88 @@ const std::array<SentencePatternPlace, kSentencePatternPlaces> kPlaces = {{
     {"patternRule058", patternRule058},
     {"patternRule059", patternRule059},
     {"patternRule060", patternRule060},
-    {"ruleKaOmou", nullptr},  // 061
-    {"ruleKanarazushimo", nullptr},  // 062
-    {"ruleKanenai", nullptr},  // 063
-    {"ruleKaneru", nullptr},  // 064
-    {"ruleKaNoYouda", nullptr},  // 065
-    {"ruleKamoshirenai", nullptr},  // 066
-    {"ruleKaraAru", nullptr},  // 067
-    {"ruleKaraIu", nullptr},  // 068
-    {"ruleKaraKuru", nullptr},  // 069
-    {"ruleKarakoso", nullptr},  // 070
-    {"ruleKaraMiru", nullptr},  // 071
-    {"ruleKaraMade", nullptr},  // 072
-    {"ruleKaraniwa", nullptr},  // 073
-    {"ruleKariniTemo", nullptr},  // 074
-    {"ruleKariniToshitara", nullptr},  // 075
-    {"ruleKawarini", nullptr},  // 076
-    {"ruleKikuTokoro", nullptr},  // 077
-    {"ruleKiri", nullptr},  // 078
-    {"ruleKuseni", nullptr},  // 079
-    {"ruleKuraiDa", nullptr},  // 080
-    {"ruleKuraiNaraHou", nullptr},  // 081
-    {"ruleKosoImperative", nullptr},  // 082
-    {"ruleKosoGa", nullptr},  // 083
-    {"ruleKotoDakara", nullptr},  // 084
-    {"ruleKotoniyoruto", nullptr},  // 085
-    {"ruleKotoMoAroouni", nullptr},  // 086
-    {"ruleSaini", nullptr},  // 087
-    {"ruleSae", nullptr},  // 088
-    {"ruleSasugaDake", nullptr},  // 089
-    {"ruleZaruoEnai", nullptr},  // 090
-    {"ruleSanagara", nullptr},  // 091
+    {"ruleKaOmou", ruleKaOmou},  // 061
+    {"ruleKanarazushimo", ruleKanarazushimo},  // 062
+    {"ruleKanenai", ruleKanenai},  // 063
+    {"ruleKaneru", ruleKaneru},  // 064
+    {"ruleKaNoYouda", ruleKaNoYouda},  // 065
+    {"ruleKamoshirenai", ruleKamoshirenai},  // 066
+    {"ruleKaraAru", ruleKaraAru},  // 067
+    {"ruleKaraIu", ruleKaraIu},  // 068
+    {"ruleKaraKuru", ruleKaraKuru},  // 069
+    {"ruleKarakoso", ruleKarakoso},  // 070
+    {"ruleKaraMiru", ruleKaraMiru},  // 071
+    {"ruleKaraMade", ruleKaraMade},  // 072
+    {"ruleKaraniwa", ruleKaraniwa},  // 073
+    {"ruleKariniTemo", ruleKariniTemo},  // 074
+    {"ruleKariniToshitara", ruleKariniToshitara},  // 075
+    {"ruleKawarini", ruleKawarini},  // 076
+    {"ruleKikuTokoro", ruleKikuTokoro},  // 077
+    {"ruleKiri", ruleKiri},  // 078
+    {"ruleKuseni", ruleKuseni},  // 079
+    {"ruleKuraiDa", ruleKuraiDa},  // 080
+    {"ruleKuraiNaraHou", ruleKuraiNaraHou},  // 081
+    {"ruleKosoImperative", ruleKosoImperative},  // 082
+    {"ruleKosoGa", ruleKosoGa},  // 083
+    {"ruleKotoDakara", ruleKotoDakara},  // 084
+    {"ruleKotoniyoruto", ruleKotoniyoruto},  // 085
+    {"ruleKotoMoAroouni", ruleKotoMoAroouni},  // 086
+    {"ruleSaini", ruleSaini},  // 087
+    {"ruleSae", ruleSae},  // 088
+    {"ruleSasugaDake", ruleSasugaDake},  // 089
+    {"ruleZaruoEnai", ruleZaruoEnai},  // 090
+    {"ruleSanagara", ruleSanagara},  // 091
     {"ruleToshikaOmoenai", nullptr},  // 092
-    {"ruleShikaNai", nullptr},  // 093
-    {"ruleShidai", nullptr},  // 094
-    {"ruleJikanShitara", nullptr},  // 095
-    {"ruleShina", nullptr},  // 096
-    {"ruleSugiru", nullptr},  // 097
-    {"ruleSuraNai", nullptr},  // 098
-    {"ruleSundenokotoni", nullptr},  // 099
-    {"ruleSeiKa", nullptr},  // 100
-    {"ruleSemete", nullptr},  // 101
-    {"ruleSouNara", nullptr},  // 102
-    {"ruleSouniNaru", nullptr},  // 103
-    {"ruleSouniMoNai", nullptr},  // 104
-    {"ruleSonomono", nullptr},  // 105
-    {"ruleSorehodo", nullptr},  // 106
-    {"ruleTaiKurai", nullptr},  // 107
-    {"ruleTaiMonoDa", nullptr},  // 108
-    {"ruleTakuteShikataganai", nullptr},  // 109
-    {"ruleTanniDake", nullptr},  // 110
-    {"ruleDake", nullptr},  // 111
+    {"ruleShikaNai", ruleShikaNai},  // 093
+    {"ruleShidai", ruleShidai},  // 094
+    {"ruleJikanShitara", ruleJikanShitara},  // 095
+    {"ruleShina", ruleShina},  // 096
+    {"ruleSugiru", ruleSugiru},  // 097
+    {"ruleSuraNai", ruleSuraNai},  // 098
+    {"ruleSundenokotoni", ruleSundenokotoni},  // 099
+    {"ruleSeiKa", ruleSeiKa},  // 100
+    {"ruleSemete", ruleSemete},  // 101
+    {"ruleSouNara", ruleSouNara},  // 102
+    {"ruleSouniNaru", ruleSouniNaru},  // 103
+    {"ruleSouniMoNai", ruleSouniMoNai},  // 104
+    {"ruleSonomono", ruleSonomono},  // 105
+    {"ruleSorehodo", ruleSorehodo},  // 106
+    {"ruleTaiKurai", ruleTaiKurai},  // 107
+    {"ruleTaiMonoDa", ruleTaiMonoDa},  // 108
+    {"ruleTakuteShikataganai", ruleTakuteShikataganai},  // 109
+    {"ruleTanniDake", ruleTanniDake},  // 110
+    {"ruleDake", ruleDake},  // 111
     {"(empty rule)", emptyPatternRule},  // 112
-    {"ruleTatoeTemo", nullptr},  // 113
-    {"ruleTabi", nullptr},  // 114
-    {"ruleBaIi", nullptr},  // 115
-    {"ruleDarake", nullptr},  // 116
+    {"ruleTatoeTemo", ruleTatoeTemo},  // 113
+    {"ruleTabi", ruleTabi},  // 114
+    {"ruleBaIi", ruleBaIi},  // 115
+    {"ruleDarake", ruleDarake},  // 116
     {"(empty rule)", emptyPatternRule},  // 117
-    {"ruleTariTariShinai", nullptr},  // 118
-    {"ruleTaru", nullptr},  // 119
-    {"ruleDarouToDarouTo", nullptr},  // 120
-    {"ruleHouDewanai", nullptr},  // 121
-    {"ruleTeShimau", nullptr},  // 122
+    {"ruleTariTariShinai", ruleTariTariShinai},  // 118
+    {"ruleTaru", ruleTaru},  // 119
+    {"ruleDarouToDarouTo", ruleDarouToDarouTo},  // 120
+    {"ruleHouDewanai", ruleHouDewanai},  // 121
+    {"ruleTeShimau", ruleTeShimau},  // 122
     {"(empty rule)", emptyPatternRule},  // 123
     {"(empty rule)", emptyPatternRule},  // 124
-    {"ruleTsutsuAru", nullptr},  // 125
-    {"ruleTsutsu", nullptr},  // 126
-    {"ruleTsumori", nullptr},  // 127
-    {"ruleTeForm", nullptr},  // 128
+    {"ruleTsutsuAru", ruleTsutsuAru},  // 125
+    {"ruleTsutsu", ruleTsutsu},  // 126
+    {"ruleTsumori", ruleTsumori},  // 127
+    {"ruleTeForm", ruleTeForm},  // 128
     {"patternRule129", patternRule129},
-    {"ruleDeatteMo", nullptr},  // 130
-    {"ruleTeiruTokoro", nullptr},  // 131
-    {"ruleSumu", nullptr},  // 132
-    {"ruleDenaiKagiri", nullptr},  // 133
-    {"ruleNakerebaNaranai", nullptr},  // 134
-    {"ruleDewanaiKa", nullptr},  // 135
-    {"ruleTemoIi", nullptr},  // 136
-    {"ruleDemoNakerebaDemoNai", nullptr},  // 137
-    {"ruleToAimatte", nullptr},  // 138
-    {"ruleToAreba", nullptr},  // 139
-    {"ruleToIi", nullptr},  // 140
-    {"ruleToIiToIi", nullptr},  // 141
-    {"ruleToIu", nullptr},  // 142
+    {"ruleDeatteMo", ruleDeatteMo},  // 130
+    {"ruleTeiruTokoro", ruleTeiruTokoro},  // 131
+    {"ruleSumu", ruleSumu},  // 132
+    {"ruleDenaiKagiri", ruleDenaiKagiri},  // 133
+    {"ruleNakerebaNaranai", ruleNakerebaNaranai},  // 134
+    {"ruleDewanaiKa", ruleDewanaiKa},  // 135
+    {"ruleTemoIi", ruleTemoIi},  // 136
+    {"ruleDemoNakerebaDemoNai", ruleDemoNakerebaDemoNai},  // 137
+    {"ruleToAimatte", ruleToAimatte},  // 138
+    {"ruleToAreba", ruleToAreba},  // 139
+    {"ruleToIi", ruleToIi},  // 140
+    {"ruleToIiToIi", ruleToIiToIi},  // 141
+    {"ruleToIu", ruleToIu},  // 142
     {"ruleToiedomo", nullptr},  // 143
     {"ruleToiwazu", nullptr},  // 144
     {"(empty rule)", emptyPatternRule},  // 145
@@ -176,24 +177,24 @@ const std::array<SentencePatternPlace, kSentencePatternPlaces> kPlaces = {{
     {"ruleNaNiPatterns", nullptr},  // 165
     {"ruleNiToYoPatterns", nullptr},  // 166
     {"ruleYoToWoPatterns", nullptr},  // 167
-    {"ruleKotoWaNai", nullptr},  // 168
-    {"ruleKotoGaAru", nullptr},  // 169
+    {"ruleKotoWaNai", ruleKotoWaNai},  // 168
+    {"ruleKotoGaAru", ruleKotoGaAru},  // 169
     {"patternRule170", patternRule170},
-    {"ruleTame", nullptr},  // 171
+    {"ruleTame", ruleTame},  // 171
     {"ruleMettaNi", nullptr},  // 172
     {"ruleWoMaeAtoNiSuru", nullptr},  // 173
     {"ruleWoNiSuruToIu", nullptr},  // 174
     {"ruleToSuru", nullptr},  // 175
     {"ruleKotoDakePatterns", nullptr},  // 176
     {"ruleMoBaMo", nullptr},  // 177
-    {"ruleDearu", nullptr},  // 178
+    {"ruleDearu", ruleDearu},  // 178
     {"patternRule179", emptyPatternRule},  // 179
     {"patternRule180", patternRule180},
     {"patternRule181", patternRule181},
     {"patternRule182", patternRule182},
     {"patternRule183", patternRule183},
     {"(empty rule)", emptyPatternRule},  // 184
-    {"ruleZu", nullptr},  // 185
+    {"ruleZu", ruleZu},  // 185
     {"patternRule186", patternRule186},
     {"patternRule187", patternRule187},
     {"patternRule188", patternRule188},

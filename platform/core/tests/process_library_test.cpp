@@ -36,7 +36,7 @@ TEST_F(ProgramFolderTest, StartsAProgramByItsHandheldName) {
 
 TEST_F(ProgramFolderTest, MissingProgramIsAnError) {
   plat::ProcessInfo info;
-  EXPECT_FALSE(plat::startProgram("Sernick.exe", u"", &info));
+  EXPECT_FALSE(plat::startProgram("Nosuchprogram.exe", u"", &info));
   EXPECT_EQ(info.pid, 0);
   EXPECT_EQ(plat::lastError(), ENOENT);
   EXPECT_FALSE(plat::systemErrorText(plat::lastError()).empty());

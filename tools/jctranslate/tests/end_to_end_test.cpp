@@ -120,25 +120,28 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
   } cases[] = {
       // What the rules make of the sample card's words.
       {"本を読む。", "读书。"},                        // verb and object
-      {"私は本を読んだ。", "我读书。"},                // topic; the past leaves no mark
-      {"彼は学生だ。", "他学生是。"},                  // the copula stays behind the noun
+      {"私は本を読んだ。", "我读了书。"},              // topic; the past takes 了
+      {"彼は学生だ。", "他是学生。"},                  // copula
       {"猫が好きだ。", "喜欢猫。"},                    // na-adjective predicate with が
       {"明日東京へ行く。", "明天去往东京。"},          // time noun, へ
-      {"あなたは学生ですか。", "你学生是吗？"},        // question with か
+      {"あなたは学生ですか。", "你是学生吗？"},        // question with か
+      {"彼は本を読みますか。", "他读书吗？"},          // polite question
       {"彼は本を読まない。", "他读不书。"},            // negation
+      {"彼は医者ではない。", "他不是医生。"},          // negated copula
       {"私は学校へ行かなかった。", "我去不往学校。"},  // negated past
-      {"パンを食べて、学校へ行った。", "吃面包，去往学校。"},    // て-form sequence
+      {"パンを食べて、学校へ行った。", "吃面包，去了往学校。"},  // て-form sequence
       {"私が読んだ本は面白い。", "我读的书有意思。"},  // relative clause takes the linking word
-      {"本が読まれた。", "书读被。"},                  // passive
-      {"三冊の本を買った。", "买三本的书。"},          // numeral and counter
+      {"本が読まれた。", "书读了被。"},                // passive
+      {"三冊の本を買った。", "买了三本的书。"},        // numeral and counter
       {"彼は図書館で本を読む。", "他在图书馆读书。"},  // place of an action with で
-      {"昨日友達と映画を見た。", "昨天看朋友和电影。"},  // と
+      {"昨日友達と映画を見た。", "昨天看了朋友和电影。"},  // と
       {"この本は面白い。", "这个书有意思。"},          // demonstrative, adjective predicate
       {"彼は早く起きる。", "他很早地起床。"},          // adverbial adjective
       {"机の上に本がある。", "桌子的上面有书。"},      // existence at a place
       {"私は水を飲みたい。", "我喝想水。"},            // たい
       {"本を読みます。", "读书。"},                    // polite form
       {"彼女は日本語を勉強する。", "她学习日语。"},    // サ変 verb
+      {"雨が降った。", "雨下了。"},                    // intransitive verb in the past
       {"hello 123", "hello 123"},                       // no Japanese: passed through
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
@@ -164,7 +167,7 @@ TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
   ASSERT_EQ(out.size(), 2u) << errors;
   // Five sentences: the fifth is there too, all on one line. After a full stop the analyser
   // takes 本 for the counter (本), not the noun (书).
-  EXPECT_EQ(out[0], "我读书。他学生是。喜欢猫。明天去往东京。读本。");
+  EXPECT_EQ(out[0], "我读了书。他是学生。喜欢猫。明天去往东京。读本。");
   EXPECT_EQ(out[1], "喜欢猫。读本。");
 }
 

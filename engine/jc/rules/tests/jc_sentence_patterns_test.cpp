@@ -68,12 +68,11 @@ TEST_F(SentencePatterns, AnEarlierPlaceTakesTheWordFromALaterOne) {
 }
 
 TEST_F(SentencePatterns, TheLateRulesRunInTheStep) {
-  build("m お pos=13; m 待ち base=待つ pos=2/1 conj=5/7 zh=@patternRule188.chigau; m ください base=くださる pos=2/1 conj=5/9;"
-        "m 。 pos=1/1; p 1-4");
+  build("m すみ base=すむ pos=2/1 conj=5/7; m ませ base=ます pos=14/7 conj=30/7; m ん base=ぬ pos=14/7 conj=27/2;"
+        "m でした base=です pos=14/7 conj=29/8; m 。 pos=1/1");
   applySentencePatternRules(s);
-  EXPECT_EQ(live(), "0011");
-  EXPECT_EQ(slot(3, 17), word("patternRule187.prefix") + word("patternRule188.chigau"));
-  EXPECT_EQ(s->targets[3].code.str(), "V");
+  EXPECT_EQ(live(), "10001");
+  EXPECT_EQ(slot(1, 17), word("patternRule190.sumimasen"));
 }
 
 TEST_F(SentencePatterns, Rule001CountsEachPairAndEndsWithoutANegation) {
