@@ -248,7 +248,7 @@ TEST_F(MorphAnalysisTest, SampleLexiconAnalysesASentence) {
                                           "\tは\tは\t09020000\t\t\t\t\n" +
                                           "\t本\t本\t06010000\t" + zh(u"\u4e66") + "\tN\t\t14160\n" +
                                           "\tを\tを\t09010000\t\t\t\t\n" +
-                                          "\t読んだ\t読む\t02010908\t" + zh(u"\u8bfb") + "\tVT\t33\t\n" +
+                                          "\t読んだ\t読む\t02010908\t" + zh(u"\u8bfb") + "\tVT\t13\t\n" +
                                           "\t。\t。\t01010000\t" + zh(u"。") + "\t\t\t\nE\n");
 }
 
