@@ -1,4 +1,4 @@
-// Messages between the viewer, the translator and the speech reader, and the word hand-over.
+// Messages between the viewer and the translator, the word hand-over, and the viewer's own.
 #pragma once
 #include <string>
 
@@ -6,11 +6,8 @@
 
 namespace dict {
 
-inline constexpr unsigned kWmReaderSpeak = 0x400;
 inline constexpr unsigned kWmLookupJapanese = 0x401;
 inline constexpr unsigned kWmLookupChinese = 0x402;
-inline constexpr unsigned kWmSpeechStarted = 0x4D98;
-inline constexpr unsigned kWmSpeechStatus = 0x4D99;
 inline constexpr unsigned kWmSearchEdit = plat::kWmUser + 1000;
 inline constexpr unsigned kWmListEnd = plat::kWmUser + 13;
 

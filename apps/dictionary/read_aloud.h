@@ -18,11 +18,8 @@ class ReadAloud {
   virtual void finished() = 0;
 };
 
-inline constexpr char16_t kReaderWindow[] = u"TALVENRO_VOCRA";
-inline constexpr char16_t kReadingMutex[] = u"Vocra_Reading";
-
-// The requester: the mutex, the request file in the program folder, the reader found or started
-// with the speech data folder (a device path) as its command line.
+// The speech reader's requester, with the speech data folder (a device path) as the command line
+// of a reader it starts.
 std::unique_ptr<ReadAloud> makeReaderRequester(std::u16string speechDataFolder);
 
 }  // namespace dict

@@ -3,6 +3,9 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <set>
@@ -14,6 +17,14 @@ namespace {
 std::mutex gMutex;
 std::map<std::FILE*, std::string> gOpen;  // file -> lower-case last component
 std::set<std::string> gFailSeek;
+std::atomic<bool> gAnyFailSeek{false};
+
+// A whole file kept in memory and the position fileSeek and fileRead keep in it.
+struct Held {
+  std::string bytes;
+  long position = 0;
+};
+std::map<std::FILE*, Held> gHeld;
 
 std::string lastComponentLower(std::string_view p) {
   auto pos = p.find_last_of("\\/");
@@ -45,23 +56,65 @@ int fileClose(std::FILE* f) {
   {
     std::lock_guard<std::mutex> lock(gMutex);
     gOpen.erase(f);
+    gHeld.erase(f);
   }
   return std::fclose(f);
 }
 
 int fileSeek(std::FILE* f, long offset, int whence) {
   if (!f) return -1;
+  std::lock_guard<std::mutex> lock(gMutex);
+  if (gAnyFailSeek.load(std::memory_order_relaxed)) {
+    auto it = gOpen.find(f);
+    if (it != gOpen.end() && gFailSeek.erase(it->second) > 0) {
+      gAnyFailSeek = !gFailSeek.empty();
+      return -1;
+    }
+  }
+  auto held = gHeld.find(f);
+  if (held == gHeld.end()) return std::fseek(f, offset, whence);
+  Held& h = held->second;
+  long base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? h.position : static_cast<long>(h.bytes.size());
+  if (whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END) return -1;
+  if (base + offset < 0) return -1;
+  h.position = base + offset;
+  return 0;
+}
+
+bool fileHoldInMemory(std::FILE* f) {
+  if (!f) return false;
+  std::string bytes;
+  char buf[65536];
+  std::size_t n;
+  if (std::fseek(f, 0, SEEK_SET) != 0) return false;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+  if (std::ferror(f)) return false;
+  std::lock_guard<std::mutex> lock(gMutex);
+  gHeld[f] = Held{std::move(bytes), 0};
+  return true;
+}
+
+std::size_t fileRead(void* buffer, std::size_t size, std::FILE* f) {
+  if (!f || size == 0) return 0;
   {
     std::lock_guard<std::mutex> lock(gMutex);
-    auto it = gOpen.find(f);
-    if (it != gOpen.end() && gFailSeek.erase(it->second) > 0) return -1;
+    auto held = gHeld.find(f);
+    if (held != gHeld.end()) {
+      Held& h = held->second;
+      const std::size_t at = static_cast<std::size_t>(h.position);
+      const std::size_t n = at < h.bytes.size() ? std::min(size, h.bytes.size() - at) : 0;
+      if (n) std::memcpy(buffer, h.bytes.data() + at, n);
+      h.position += static_cast<long>(n);
+      return n;
+    }
   }
-  return std::fseek(f, offset, whence);
+  return std::fread(buffer, 1, size, f);
 }
 
 void failNextSeek(std::string_view fileName) {
   std::lock_guard<std::mutex> lock(gMutex);
   gFailSeek.insert(lastComponentLower(fileName));
+  gAnyFailSeek = true;
 }
 
 int openFileCount(std::string_view name) {

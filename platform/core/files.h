@@ -14,6 +14,13 @@ int fileClose(std::FILE* f);
 // fseek, except that it fails (returns -1) once after failNextSeek named this file.
 int fileSeek(std::FILE* f, long offset, int whence);
 
+// Reads the whole open file into memory; later fileSeek and fileRead on it are served from there
+// and touch no disk (the file stays open, so its handle still stands for it). False when it
+// cannot be read (nothing is held then).
+bool fileHoldInMemory(std::FILE* f);
+// fread of size bytes, from the held copy when there is one; the bytes read.
+std::size_t fileRead(void* buffer, std::size_t size, std::FILE* f);
+
 // Test hook: the next fileSeek on a file opened under this name (any case, last path component
 // or whole device path) fails, as a stale storage-card file does.
 void failNextSeek(std::string_view fileName);

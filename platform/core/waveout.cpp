@@ -1,4 +1,5 @@
 #include "platform/core/waveout.h"
+#include "platform/core/little_endian.h"
 
 #include <dlfcn.h>
 
@@ -42,12 +43,6 @@ class NullSink : public Sink {
   bool paced() const override { return true; }
 };
 
-void putLe32(unsigned char* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
-}
-std::uint32_t getLe32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 
 // A WAV file of 16-bit mono PCM at 8 kHz; an existing file of that format is appended to. The
 // sizes in the header are brought up to date after every write, so the file is whole at any time.
@@ -62,7 +57,7 @@ class WavSink : public Sink {
     if (f) {
       unsigned char h[44];
       if (std::fread(h, 1, 44, f) == 44 && headerMatches(h)) {
-        dataBytes = getLe32(h + 40);
+        dataBytes = plat::readLe32(h + 40);
         std::fseek(f, 0, SEEK_END);
         long size = std::ftell(f);
         if (size < 44 || static_cast<std::uint32_t>(size - 44) < dataBytes) dataBytes = static_cast<std::uint32_t>(size < 44 ? 0 : size - 44);
@@ -90,25 +85,25 @@ class WavSink : public Sink {
 
  private:
   static bool headerMatches(const unsigned char* h) {
-    return std::memcmp(h, "RIFF", 4) == 0 && std::memcmp(h + 8, "WAVEfmt ", 8) == 0 && getLe32(h + 16) == 16 &&
-           h[20] == 1 && h[21] == 0 && h[22] == 1 && h[23] == 0 && getLe32(h + 24) == 8000 && h[34] == 16 &&
+    return std::memcmp(h, "RIFF", 4) == 0 && std::memcmp(h + 8, "WAVEfmt ", 8) == 0 && plat::readLe32(h + 16) == 16 &&
+           h[20] == 1 && h[21] == 0 && h[22] == 1 && h[23] == 0 && plat::readLe32(h + 24) == 8000 && h[34] == 16 &&
            h[35] == 0 && std::memcmp(h + 36, "data", 4) == 0;
   }
 
   bool updateHeader() {
     unsigned char h[44];
     std::memcpy(h, "RIFF", 4);
-    putLe32(h + 4, 36 + dataBytes_);
+    plat::writeLe32(h + 4, 36 + dataBytes_);
     std::memcpy(h + 8, "WAVEfmt ", 8);
-    putLe32(h + 16, 16);
+    plat::writeLe32(h + 16, 16);
     h[20] = 1, h[21] = 0;  // PCM
     h[22] = 1, h[23] = 0;  // mono
-    putLe32(h + 24, 8000);
-    putLe32(h + 28, kBytesPerSecond);
+    plat::writeLe32(h + 24, 8000);
+    plat::writeLe32(h + 28, kBytesPerSecond);
     h[32] = 2, h[33] = 0;
     h[34] = 16, h[35] = 0;
     std::memcpy(h + 36, "data", 4);
-    putLe32(h + 40, dataBytes_);
+    plat::writeLe32(h + 40, dataBytes_);
     if (std::fseek(f_, 0, SEEK_SET) != 0 || std::fwrite(h, 1, 44, f_) != 44) return false;
     return std::fflush(f_) == 0;
   }

@@ -197,7 +197,10 @@ std::intptr_t listProc(WinRec& r, unsigned msg, std::uint32_t wParam) {
   int idx = static_cast<int>(static_cast<std::int32_t>(wParam));
   switch (msg) {
     case kLbGetCount: return l->count();
-    case kLbGetCurSel: return l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1;
+    case kLbGetCurSel: {
+      const QList<QListWidgetItem*> chosen = l->selectedItems();
+      return chosen.isEmpty() ? -1 : l->row(chosen.front());
+    }
     case kLbSetCurSel:
       if (idx < 0 || idx >= l->count()) {
         l->setCurrentRow(-1);
@@ -355,7 +358,9 @@ QWidget* makeControlWidget(WinRec& r, QWidget* parent, const std::u16string& tex
       auto* l = new QListWidget(parent);
       l->setSelectionMode(QAbstractItemView::SingleSelection);
       l->setHorizontalScrollBarPolicy(r.style & kWsHScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-      QObject::connect(l, &QListWidget::currentRowChanged, [h](int) { sendCommand(h, kLbnSelChange); });
+      // Told once the selection is made: a tap moves the current line before it selects it, a
+      // key selects before it moves the current line.
+      QObject::connect(l, &QListWidget::itemSelectionChanged, [h] { sendCommand(h, kLbnSelChange); });
       watchFocusAndKeys(l, h);
       watchGestures(l, h);
       w = l;

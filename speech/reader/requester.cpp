@@ -30,17 +30,17 @@ plat::Hwnd findOrStartReader(std::u16string_view readerCommandLine) {
 }
 
 SpeakResult ReadingRequester::speak(plat::Hwnd requester, std::u16string_view text, std::uint32_t repeatCount,
-                                    std::u16string_view readerCommandLine, std::u16string_view caption) {
+                                    std::u16string_view readerCommandLine, RequesterCaptions captions) {
   mutex_.reset();  // a handle left from an earlier reading
   auto mutex = plat::NamedMutex::create(kReadingMutex, false);
   if (!mutex || mutex->alreadyExisted()) {
-    plat::messageBox(kBusy, std::u16string(caption), plat::kMbOk | plat::kMbIconExclamation);
+    plat::messageBox(kBusy, std::u16string(captions.busy), plat::kMbOk | plat::kMbIconExclamation);
     return SpeakResult::kBusy;
   }
   mutex_ = std::move(mutex);
   if (!writeRequestFile(requester, repeatCount, text)) {
     plat::messageBeep(kBeepExclamation);
-    plat::messageBox(kFileFailed, std::u16string(caption), plat::kMbOk | plat::kMbIconExclamation);
+    plat::messageBox(kFileFailed, std::u16string(captions.fileFailed), plat::kMbOk | plat::kMbIconExclamation);
     mutex_.reset();
     return SpeakResult::kFileFailed;
   }

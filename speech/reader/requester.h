@@ -18,6 +18,12 @@ enum class SpeakResult {
   kReaderNotFound,  // the reader could not be started or found; the caller tells the user
 };
 
+// The captions of the requester's two messages: the reader busy, the request file not written.
+struct RequesterCaptions {
+  std::u16string_view busy;
+  std::u16string_view fileFailed;
+};
+
 class ReadingRequester {
  public:
   ReadingRequester() = default;
@@ -29,7 +35,12 @@ class ReadingRequester {
   // and ends. `readerCommandLine` is the speech data folder the reader is started with; the
   // requester's messages carry `caption`.
   SpeakResult speak(plat::Hwnd requester, std::u16string_view text, std::uint32_t repeatCount,
-                    std::u16string_view readerCommandLine, std::u16string_view caption);
+                    std::u16string_view readerCommandLine, std::u16string_view caption) {
+    return speak(requester, text, repeatCount, readerCommandLine, RequesterCaptions{caption, caption});
+  }
+  // The same, each message with its own caption.
+  SpeakResult speak(plat::Hwnd requester, std::u16string_view text, std::uint32_t repeatCount,
+                    std::u16string_view readerCommandLine, RequesterCaptions captions);
   // On the reader's status: deletes the request file and lets the mutex go. False when the
   // request file could not be deleted.
   bool readingEnded();

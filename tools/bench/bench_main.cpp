@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "apps/common/resource_tables.h"
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/transfer/sentence_driver.h"
 #include "engine/jc/core/jc_app_state.h"

@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/transfer/sentence_driver.h"
 #include "platform/core/codepage.h"

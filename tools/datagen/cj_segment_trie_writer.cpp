@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "tools/datagen/cj_data_files.h"
+#include "platform/core/little_endian.h"
 
 namespace datagen {
 
@@ -24,10 +25,6 @@ struct FileNode {
   uint16_t flags;
   uint32_t value;
 };
-
-void putLe(std::string& out, uint32_t v, int width) {
-  for (int i = 0; i < width; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
 
 bool isLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
@@ -92,9 +89,9 @@ CjTrieFiles cjTrieFiles(const std::vector<CjTrieWord>& words, bool reversed) {
   }
   CjTrieFiles files;
   for (const FileNode& n : nodes) {
-    putLe(files.trie, n.code, 2);
-    putLe(files.trie, n.flags, 2);
-    putLe(files.trie, n.value, 4);
+    plat::appendLe(files.trie, n.code, 2);
+    plat::appendLe(files.trie, n.flags, 2);
+    plat::appendLe(files.trie, n.value, 4);
   }
   files.index = cjIndexFile(index);
   return files;

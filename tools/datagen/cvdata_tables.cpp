@@ -10,6 +10,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/resources.h"
+#include "platform/core/little_endian.h"
 
 namespace datagen {
 
@@ -23,10 +24,6 @@ char16_t charOf(unsigned codePage, unsigned lead, unsigned trail) {
   return u[0];
 }
 
-void putLe16(std::string& out, unsigned v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
 
 template <typename F>
 void forEachGbCode(F f) {
@@ -40,7 +37,7 @@ void forEachGbCode(F f) {
 
 std::string makeGbUniTable() {
   std::string out;
-  forEachGbCode([&](unsigned lead, unsigned trail) { putLe16(out, charOf(936, lead, trail)); });
+  forEachGbCode([&](unsigned lead, unsigned trail) { plat::appendLe16(out, charOf(936, lead, trail)); });
   return out;
 }
 
@@ -52,7 +49,7 @@ std::string makeUniGbTable() {
   std::sort(records.begin(), records.end());
   std::string out;
   for (const auto& r : records) {
-    putLe16(out, r[0]);
+    plat::appendLe16(out, r[0]);
     out.push_back(static_cast<char>(r[1]));
     out.push_back(static_cast<char>(r[2]));
   }
@@ -208,7 +205,7 @@ std::string makeB5UniTable() {
   for (unsigned lead = 0xA1; lead <= 0xF9; ++lead) {
     for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
       if (trail > 0x7E && trail < 0xA1) continue;
-      putLe16(out, charOf(950, lead, trail));
+      plat::appendLe16(out, charOf(950, lead, trail));
     }
   }
   return out;

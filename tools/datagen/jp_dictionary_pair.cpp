@@ -10,6 +10,7 @@
 #include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "tools/datagen/viewer_dictionary_source.h"
+#include "platform/core/little_endian.h"
 
 namespace datagen {
 
@@ -113,10 +114,6 @@ void putText(std::uint8_t* rec, int offset, int size, const std::string& s) {
   std::memcpy(rec + offset, s.data(), std::min<std::size_t>(s.size(), static_cast<std::size_t>(size - 1)));
 }
 
-void putLe32(std::uint8_t* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
 std::string recordBytes(const JpLexiconEntry& e, int partCount) {
   std::uint8_t rec[jc::kJpRecordSlot] = {};
   putText(rec, jc::kJpRecKey, jc::kJpRecKeySize, e.key);
@@ -134,7 +131,7 @@ std::string recordBytes(const JpLexiconEntry& e, int partCount) {
   putText(rec, jc::kJpRecField, jc::kJpRecFieldSize, e.field);
   putText(rec, jc::kJpRecSemantic, jc::kJpRecSemanticSize, e.semantic);
   rec[jc::kJpRecWeight] = static_cast<std::uint8_t>(e.weight);
-  putLe32(rec + jc::kJpRecConnection, static_cast<std::uint32_t>(e.connection));
+  plat::writeLe32(rec + jc::kJpRecConnection, static_cast<std::uint32_t>(e.connection));
   return std::string(reinterpret_cast<const char*>(rec), sizeof rec);
 }
 

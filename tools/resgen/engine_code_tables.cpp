@@ -1,6 +1,6 @@
 #include "tools/resgen/engine_code_tables.h"
 
-#include "engine/cj/analysis/engine_code_placement.h"
+#include "engine/common/engine_code_placement.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 // The engine Chinese code (GB2312 rows and cells in the Shift-JIS byte layout) and the tables
 // that convert it to and from UTF-16, derived from code pages 936 and 932 by the engine's own
-// placement (engine/cj/analysis/engine_code_placement.h).
+// placement (engine/common/engine_code_placement.h).
 #pragma once
 #include <array>
 #include <cstdint>

@@ -12,6 +12,7 @@
 #include "platform/ui/html_view.h"
 #include "platform/ui/panel_host.h"
 #include "platform/ui/shell.h"
+#include "speech/reader/reading_protocol.h"
 
 #include <algorithm>
 #include <map>
@@ -25,8 +26,6 @@ constexpr const char16_t* kTabLabels[4] = {u"辞書", u"例文", u"履歴", u"�
 constexpr int kMaxSelectionSearch = 50;
 constexpr size_t kMaxSpokenSelection = 511;
 constexpr int kItemHeight = 16;
-// Posted to itself: a results list's selection change, handled after the list has made it.
-constexpr unsigned kWmSelChangeDone = plat::kWmUser + 1001;
 
 int tabIndexOf(int view) {
   for (int i = 0; i < 4; ++i)
@@ -254,13 +253,10 @@ std::intptr_t CDictionaryDlg::proc(plat::Hwnd h, unsigned msg, std::uint32_t w, 
     case kWmListEnd:
       extendAtEnd(w == 0);
       return 1;
-    case kWmSpeechStatus:
+    case vocra::kWmSpeechStatus:
       if (reader_) reader_->finished();
       return 1;
-    case kWmSpeechStarted: return 1;
-    case kWmSelChangeDone:
-      if (static_cast<int>(w) == session_->direction && l == session_->view) onSelChange(static_cast<int>(w), l);
-      return 1;
+    case vocra::kWmSpeechStarted: return 1;
     default: return 0;
   }
 }
@@ -271,8 +267,7 @@ void CDictionaryDlg::onCommand(unsigned id, unsigned code, plat::Hwnd) {
     for (int dd = 0; dd < 2; ++dd)
       for (int view : {kViewDictionary, kViewHistory, kViewWordBook})
         if (id == listId(dd, view)) {
-          // The list reports the change before its selection is made; handle it once it is.
-          if (dd == d && view == session_->view) plat::postMessage(hwnd_, kWmSelChangeDone, static_cast<std::uint32_t>(dd), view);
+          if (dd == d && view == session_->view) onSelChange(dd, view);
           return;
         }
   }

@@ -9,7 +9,7 @@
 #include "engine/cj/analysis/phrase_rules.h"
 #include "engine/cj/analysis/phrase_words.h"
 #include "engine/cj/analysis/predicate_marks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
@@ -17,16 +17,16 @@ namespace {
 using phrase_words::catOf;
 using phrase_words::wordIs;
 
-constexpr const char* kS1 = "coordination.S1";
-constexpr const char* kB1 = "coordination.B1";
-constexpr const char* kEndList = "coordination.endWords";
-constexpr const char* kN2 = "coordination.N2";
-constexpr const char* kConjunctions = "coordination.conjunctionWords";
+constinit ListedKey kS1{"coordination.S1"};
+constinit ListedKey kB1{"coordination.B1"};
+constinit ListedKey kEndList{"coordination.endWords"};
+constinit ListedKey kN2{"coordination.N2"};
+constinit ListedKey kConjunctions{"coordination.conjunctionWords"};
 
 const WordKeySpec kWordKeys[] = {
     {kS1, 1, 1, 1}, {kB1, 1, 1, 1}, {kEndList, 16, 1, 1}, {kN2, 1, 2, 2}, {kConjunctions, 6, 1, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 bool ownMSemHas(const CjSentence& s, int i, std::string_view v) {
   return isNodeIndex(s, i) && s.nodes[i].features.M_SEM.contains(v);

@@ -4,23 +4,23 @@
 #include "engine/cj/analysis/fixed_expressions.h"
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
 
-constexpr const char* kQuoteOpeners = "fixedExpressions.quoteOpeners";
-constexpr const char* kQuoteClosers = "fixedExpressions.quoteClosers";
-constexpr const char* kBracketOpeners = "fixedExpressions.bracketOpeners";
-constexpr const char* kBracketClosers = "fixedExpressions.bracketClosers";
-constexpr const char* kParenOpener = "fixedExpressions.parenOpener";  // closed by ")"
-constexpr const char* kParenCloser = "fixedExpressions.parenCloser";  // opened by "("
-constexpr const char* kFirstOpeners = "fixedExpressions.firstPairOpeners";
-constexpr const char* kFirstClosers = "fixedExpressions.firstPairClosers";
-constexpr const char* kSecondOpeners = "fixedExpressions.secondPairOpeners";
-constexpr const char* kSecondClosers = "fixedExpressions.secondPairClosers";
-constexpr const char* kThirdOpeners = "fixedExpressions.thirdPairOpeners";
-constexpr const char* kThirdClosers = "fixedExpressions.thirdPairClosers";
+constinit ListedKey kQuoteOpeners{"fixedExpressions.quoteOpeners"};
+constinit ListedKey kQuoteClosers{"fixedExpressions.quoteClosers"};
+constinit ListedKey kBracketOpeners{"fixedExpressions.bracketOpeners"};
+constinit ListedKey kBracketClosers{"fixedExpressions.bracketClosers"};
+constinit ListedKey kParenOpener{"fixedExpressions.parenOpener"};  // closed by ")"
+constinit ListedKey kParenCloser{"fixedExpressions.parenCloser"};  // opened by "("
+constinit ListedKey kFirstOpeners{"fixedExpressions.firstPairOpeners"};
+constinit ListedKey kFirstClosers{"fixedExpressions.firstPairClosers"};
+constinit ListedKey kSecondOpeners{"fixedExpressions.secondPairOpeners"};
+constinit ListedKey kSecondClosers{"fixedExpressions.secondPairClosers"};
+constinit ListedKey kThirdOpeners{"fixedExpressions.thirdPairOpeners"};
+constinit ListedKey kThirdClosers{"fixedExpressions.thirdPairClosers"};
 
 constexpr int kFirstPairs = 14;
 constexpr int kSecondPairs = 154;
@@ -33,7 +33,7 @@ const WordKeySpec kWordKeys[] = {
     {kSecondOpeners, kSecondPairs, 1, 3}, {kSecondClosers, kSecondPairs, 1, 3},
     {kThirdOpeners, kThirdPairs, 1, 1},   {kThirdClosers, kThirdPairs, 1, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr std::string_view kDoubleOpen = "[[";
 constexpr std::string_view kDoubleClose = "]]";
@@ -41,7 +41,7 @@ constexpr std::string_view kDoubleClose = "]]";
 // A word of a row: an ASCII literal or word index of a key.
 struct RowWord {
   const char* literal;
-  const char* key;
+  const ListedKey* key;
   int index;
 };
 
@@ -52,7 +52,7 @@ struct BracketRow {
 };
 
 constexpr RowWord lit(const char* text) { return {text, nullptr, 0}; }
-constexpr RowWord listed(const char* key, int index) { return {nullptr, key, index}; }
+constexpr RowWord listed(const ListedKey& key, int index) { return {nullptr, &key, index}; }
 
 // The bracket and quote rows in their order; row 21 repeats the pair of row 17.
 const BracketRow kBracketRows[] = {
@@ -82,7 +82,7 @@ const BracketRow kBracketRows[] = {
 
 std::string_view wordOf(const RowWord& w) {
   if (w.literal) return w.literal;
-  const auto& words = listedWords(w.key);
+  const auto& words = listedWords(*w.key);
   return w.index < static_cast<int>(words.size()) ? std::string_view(words[w.index]) : std::string_view();
 }
 
@@ -98,11 +98,17 @@ void secondTableMode(int r, char& mode, int& n) {
   else mode = '*';
 }
 
+// nodeText(s, k) == word, comparing the first byte before the text is measured.
+bool hasText(const CjSentence& s, int k, std::string_view word) {
+  if (word.empty() || !isNodeIndex(s, k)) return nodeText(s, k) == word;
+  return s.nodes[k].CHI.c_str()[0] == word[0] && nodeText(s, k) == word;
+}
+
 // The first node after `from` whose text is word; 0 at the chain's end.
 int findText(const CjSentence& s, int from, std::string_view word) {
   int k = nextNode(s, from);
   for (int steps = 0; k != 0 && steps < kMaxNodes; ++steps, k = nextNode(s, k)) {
-    if (nodeText(s, k) == word) return k;
+    if (hasText(s, k, word)) return k;
   }
   return 0;
 }
@@ -164,7 +170,7 @@ void joinSplitClosers(CjSentence& s, std::string_view openWord, std::string_view
   std::string_view head = closeWord.substr(0, cut), tail = closeWord.substr(cut);
   int k = s.firstTop;
   for (int steps = 0; k != 0 && steps < 2 * kMaxNodes; ++steps) {
-    if (nodeText(s, k) != openWord) {
+    if (!hasText(s, k, openWord)) {
       k = nextNode(s, k);
       continue;
     }
@@ -190,7 +196,7 @@ void wrapDelimitedSpans(CjSentence& s, std::string_view openWord, std::string_vi
   int k = s.firstTop;
   int splitLength = n;
   for (int steps = 0; k != 0 && steps < 2 * kMaxNodes; ++steps) {
-    if (nodeText(s, k) != openWord) {
+    if (!hasText(s, k, openWord)) {
       k = nextNode(s, k);
       continue;
     }
@@ -214,7 +220,7 @@ void wrapDelimitedSpansWithBuilder(CjSentence& s, std::string_view openWord, std
   if (openWord.empty() || closeWord.empty()) return;
   int k = s.firstTop;
   for (int steps = 0; k != 0 && steps < 2 * kMaxNodes; ++steps) {
-    if (nodeText(s, k) != openWord) {
+    if (!hasText(s, k, openWord)) {
       k = nextNode(s, k);
       continue;
     }

@@ -6,29 +6,29 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
 
-constexpr const char* kSkipWord = "dependentFeatures.skipWord";
-constexpr const char* kSkipList = "dependentFeatures.skipList";
-constexpr const char* kNegPrepChar = "dependentFeatures.negativePrepositionChar";
-constexpr const char* kAspectPhraseWord = "dependentFeatures.aspectPhraseWord";
-constexpr const char* kNegPhraseWord = "dependentFeatures.negativePhraseWord";
-constexpr const char* kPastWord = "dependentFeatures.pastWord";
-constexpr const char* kAspectBWords = "dependentFeatures.aspectBWords";
-constexpr const char* kAspectCWords = "dependentFeatures.aspectCWords";
-constexpr const char* kAspectNegWord = "dependentFeatures.aspectNegativeWord";
-constexpr const char* kNegWord = "dependentFeatures.negativeWord";
-constexpr const char* kTenseWords = "dependentFeatures.tenseWords";
+constinit ListedKey kSkipWord{"dependentFeatures.skipWord"};
+constinit ListedKey kSkipList{"dependentFeatures.skipList"};
+constinit ListedKey kNegPrepChar{"dependentFeatures.negativePrepositionChar"};
+constinit ListedKey kAspectPhraseWord{"dependentFeatures.aspectPhraseWord"};
+constinit ListedKey kNegPhraseWord{"dependentFeatures.negativePhraseWord"};
+constinit ListedKey kPastWord{"dependentFeatures.pastWord"};
+constinit ListedKey kAspectBWords{"dependentFeatures.aspectBWords"};
+constinit ListedKey kAspectCWords{"dependentFeatures.aspectCWords"};
+constinit ListedKey kAspectNegWord{"dependentFeatures.aspectNegativeWord"};
+constinit ListedKey kNegWord{"dependentFeatures.negativeWord"};
+constinit ListedKey kTenseWords{"dependentFeatures.tenseWords"};
 
 const WordKeySpec kWordKeys[] = {
     {kSkipWord, 1, 1, 1},        {kSkipList, 14, 1, 0},     {kNegPrepChar, 1, 1, 1},   {kAspectPhraseWord, 1, 2, 2},
     {kNegPhraseWord, 1, 2, 2},   {kPastWord, 1, 1, 1},      {kAspectBWords, 3, 1, 0},  {kAspectCWords, 3, 1, 0},
     {kAspectNegWord, 1, 2, 2},   {kNegWord, 1, 1, 1},       {kTenseWords, 24, 1, 0},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 bool isBorC(char c) { return c == 'B' || c == 'C' || c == 'b' || c == 'c'; }

@@ -3,15 +3,21 @@
 #include <new>
 #include <string>
 
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/descramble.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/text_checks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kDicLookupPunctuationKey{"dicLookup.punctuation"};
+constinit ListedKey kDicLookupFirstEntryWordKey{"dicLookup.firstEntryWord"};
+}  // namespace
 
 namespace {
 
@@ -19,15 +25,25 @@ const WordKeySpec kWordKeys[] = {
     {"dicLookup.punctuation", 22, 1, 1},
     {"dicLookup.firstEntryWord", 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // Longest value of an item written in the rules' notation.
 constexpr std::size_t kMaxItemValueChars = 30;
 constexpr std::size_t npos = std::string_view::npos;
 
 std::string punctuationList() {
-  const std::string& wide = listedBarList("dicLookup.punctuation");
+  const std::string& wide = listedBarList(kDicLookupPunctuationKey);
   return "|,|;|!|:|?|(|)|{|}|[|]|<|>" + (wide.empty() ? std::string("|") : wide);
+}
+
+const ListedKey kPunctuation{"dicLookup.punctuation"};
+const ListedKey kEnumerationChars{"textChecks.enumerationChars"};
+
+// The bar-list test against punctuationList() without making the list.
+bool isPunctuation(std::string_view word) {
+  if (!isWholeWithoutBar(word)) return isInWordList(punctuationList(), word);
+  if (word.size() == 1 && std::string_view(",;!:?(){}[]<>").find(word[0]) != std::string_view::npos) return true;
+  return isInListedBarList(kPunctuation, word);
 }
 
 void setCategory(CjNode& node, const char* cat) { node.CAT = cat; }
@@ -138,12 +154,12 @@ void parseItems(CjNode& node, std::string_view entry, std::size_t p) {
 
 int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
   const std::string_view word = node.CHI.view();
-  if (isInWordList(enumerationCharList(), word)) {
+  if (isInListedBarList(kEnumerationChars, word)) {
     setCategory(node, "U");
     node.dictionaryRef = 0;
     return 0;
   }
-  if (isInWordList(punctuationList(), word)) {
+  if (isPunctuation(word)) {
     setCategory(node, "P");
     return 0;
   }
@@ -151,7 +167,7 @@ int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
     setCategory(node, "W");
     return 0;
   }
-  if (offset == 0 && word != listedWord("dicLookup.firstEntryWord")) {
+  if (offset == 0 && word != listedWord(kDicLookupFirstEntryWordKey)) {
     setCategory(node, "W");
     return 0;
   }
@@ -159,7 +175,7 @@ int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
   std::string entry(kDicEntryReadSize, '\0');
   std::size_t got = 0;
   if (dictionary && offset >= 0 && plat::fileSeek(dictionary, offset, SEEK_SET) == 0) {
-    got = std::fread(entry.data(), 1, kDicEntryReadSize, dictionary);
+    got = plat::fileRead(entry.data(), kDicEntryReadSize, dictionary);
   }
   if (got == 0) {
     setCategory(node, "W");

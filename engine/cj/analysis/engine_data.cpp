@@ -1,10 +1,11 @@
 #include "engine/cj/analysis/engine_data.h"
 
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/descramble.h"
 #include "engine/cj/analysis/grammar.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 
 namespace cj {
 
@@ -16,12 +17,6 @@ namespace {
 CjEngineData& data() {
   static CjEngineData d;
   return d;
-}
-
-uint32_t readLe(const unsigned char* p, int width) {
-  uint32_t v = 0;
-  for (int i = width - 1; i >= 0; --i) v = (v << 8) | p[i];
-  return v;
 }
 
 // Reads up to `max` bytes; the bytes actually read.
@@ -38,6 +33,11 @@ bool openAndKeep(std::FILE*& slot, const char* name) {
     slot = nullptr;
   }
   slot = openDataFile(name);
+  // The dictionaries are read per sentence: from memory, the file kept open beside it.
+  if (slot && !plat::fileHoldInMemory(slot)) {
+    plat::fileClose(slot);
+    slot = nullptr;
+  }
   return slot != nullptr;
 }
 
@@ -46,8 +46,8 @@ std::vector<CjIndexRecord> readIndex(std::FILE* f) {
   std::vector<CjIndexRecord> records;
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   for (std::size_t at = 0; at + kIndexRecordSize <= bytes.size(); at += kIndexRecordSize) {
-    records.push_back({static_cast<uint16_t>(readLe(p + at, 2)), static_cast<uint16_t>(readLe(p + at + 2, 2)),
-                       readLe(p + at + 4, 4)});
+    records.push_back({static_cast<uint16_t>(plat::readLe(p + at, 2)), static_cast<uint16_t>(plat::readLe(p + at + 2, 2)),
+                       plat::readLe(p + at + 4, 4)});
   }
   return records;
 }
@@ -104,7 +104,7 @@ int loadVerbIndex(CjEngineData& d) {
     descrambleRecord(rec, kVerbIndexRecordSize);
     std::size_t len = 0;
     while (len < 40 && rec[len] != 0) ++len;
-    auto offset = static_cast<int32_t>(readLe(reinterpret_cast<const unsigned char*>(rec + 40), 4));
+    auto offset = static_cast<int32_t>(plat::readLe(reinterpret_cast<const unsigned char*>(rec + 40), 4));
     d.verbIndex.push_back({std::string(rec, len), offset});
   }
   return kStatusOk;

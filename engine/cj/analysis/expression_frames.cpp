@@ -7,32 +7,32 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
 
-constexpr const char* kLogicWords = "fixedExpressions.logicWords";
-constexpr const char* kFrame1Openers = "expressionFrames.frame1Openers";
-constexpr const char* kFrame1Stops = "expressionFrames.frame1Stops";
-constexpr const char* kFrame1NotSecond = "expressionFrames.frame1NotSecond";
-constexpr const char* kFrame1NotInside = "expressionFrames.frame1NotInside";
-constexpr const char* kFrame2Opener = "expressionFrames.frame2Opener";
-constexpr const char* kFrame2Stops = "expressionFrames.frame2Stops";
-constexpr const char* kFrame2MoreStops = "expressionFrames.frame2MoreStops";
-constexpr const char* kFrame3Opener = "expressionFrames.frame3Opener";
-constexpr const char* kFrame3Stops = "expressionFrames.frame3Stops";
-constexpr const char* kFrame4Openers = "expressionFrames.frame4Openers";
-constexpr const char* kFrame4SplitWord = "expressionFrames.frame4SplitWord";
-constexpr const char* kFrame4Stops = "expressionFrames.frame4Stops";
-constexpr const char* kFrame5Openers = "expressionFrames.frame5Openers";
-constexpr const char* kFrame5SplitWord = "expressionFrames.frame5SplitWord";
-constexpr const char* kFrame5VerbStops = "expressionFrames.frame5VerbStops";
-constexpr const char* kFrame5Stops = "expressionFrames.frame5Stops";
-constexpr const char* kFrame5PairFirst = "expressionFrames.frame5PairFirst";
-constexpr const char* kFrame5PairSecond = "expressionFrames.frame5PairSecond";
-constexpr const char* kRepeatedRule23 = "expressionFrames.repeatedRule23Words";
-constexpr const char* kRepeatedOther = "expressionFrames.repeatedOtherWords";
+constinit ListedKey kLogicWords{"fixedExpressions.logicWords"};
+constinit ListedKey kFrame1Openers{"expressionFrames.frame1Openers"};
+constinit ListedKey kFrame1Stops{"expressionFrames.frame1Stops"};
+constinit ListedKey kFrame1NotSecond{"expressionFrames.frame1NotSecond"};
+constinit ListedKey kFrame1NotInside{"expressionFrames.frame1NotInside"};
+constinit ListedKey kFrame2Opener{"expressionFrames.frame2Opener"};
+constinit ListedKey kFrame2Stops{"expressionFrames.frame2Stops"};
+constinit ListedKey kFrame2MoreStops{"expressionFrames.frame2MoreStops"};
+constinit ListedKey kFrame3Opener{"expressionFrames.frame3Opener"};
+constinit ListedKey kFrame3Stops{"expressionFrames.frame3Stops"};
+constinit ListedKey kFrame4Openers{"expressionFrames.frame4Openers"};
+constinit ListedKey kFrame4SplitWord{"expressionFrames.frame4SplitWord"};
+constinit ListedKey kFrame4Stops{"expressionFrames.frame4Stops"};
+constinit ListedKey kFrame5Openers{"expressionFrames.frame5Openers"};
+constinit ListedKey kFrame5SplitWord{"expressionFrames.frame5SplitWord"};
+constinit ListedKey kFrame5VerbStops{"expressionFrames.frame5VerbStops"};
+constinit ListedKey kFrame5Stops{"expressionFrames.frame5Stops"};
+constinit ListedKey kFrame5PairFirst{"expressionFrames.frame5PairFirst"};
+constinit ListedKey kFrame5PairSecond{"expressionFrames.frame5PairSecond"};
+constinit ListedKey kRepeatedRule23{"expressionFrames.repeatedRule23Words"};
+constinit ListedKey kRepeatedOther{"expressionFrames.repeatedOtherWords"};
 
 const WordKeySpec kWordKeys[] = {
     {kLogicWords, 101, 1, 0},      {kFrame1Openers, 5, 1, 2},    {kFrame1Stops, 9, 1, 2},
@@ -43,7 +43,7 @@ const WordKeySpec kWordKeys[] = {
     {kFrame5VerbStops, 6, 2, 3},   {kFrame5Stops, 6, 2, 2},      {kFrame5PairFirst, 1, 1, 1},
     {kFrame5PairSecond, 1, 2, 2},  {kRepeatedRule23, 2, 1, 1},   {kRepeatedOther, 3, 1, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // Where a frame stops: the span's last node, the rule number, the node marked 'r' and the node
 // whose CAT changes (catNode 0 or cat null: unchanged).

@@ -8,24 +8,24 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
 
-constexpr const char* kSplitWord = "fixedExpressions.splitWord";
-constexpr const char* kSplitFollowers = "fixedExpressions.splitFollowers";
-constexpr const char* kFinalWord = "fixedExpressions.finalWord";
-constexpr const char* kFinalBefore = "fixedExpressions.finalBefore";
-constexpr const char* kFinalDropAfter = "fixedExpressions.finalDropAfter";
-constexpr const char* kFinalKeepAfter = "fixedExpressions.finalKeepAfter";
-constexpr const char* kFinalReplacement = "fixedExpressions.finalReplacement";
+constinit ListedKey kSplitWord{"fixedExpressions.splitWord"};
+constinit ListedKey kSplitFollowers{"fixedExpressions.splitFollowers"};
+constinit ListedKey kFinalWord{"fixedExpressions.finalWord"};
+constinit ListedKey kFinalBefore{"fixedExpressions.finalBefore"};
+constinit ListedKey kFinalDropAfter{"fixedExpressions.finalDropAfter"};
+constinit ListedKey kFinalKeepAfter{"fixedExpressions.finalKeepAfter"};
+constinit ListedKey kFinalReplacement{"fixedExpressions.finalReplacement"};
 
 const WordKeySpec kWordKeys[] = {
     {kSplitWord, 1, 2, 2},     {kSplitFollowers, 2, 1, 2},  {kFinalWord, 1, 1, 1},        {kFinalBefore, 1, 1, 1},
     {kFinalDropAfter, 18, 1, 0}, {kFinalKeepAfter, 6, 1, 0}, {kFinalReplacement, 1, 2, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // Reads text from the dictionary into node i, keeping its place in the tree and its marks.
 void readWordInto(CjSentence& s, int i, std::string_view text) {

@@ -1,6 +1,6 @@
 #include "engine/cj/analysis/grammar.h"
 
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/descramble.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"

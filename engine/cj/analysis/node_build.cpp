@@ -4,14 +4,14 @@
 #include <new>
 
 #include "engine/cj/analysis/node_predicates.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/notify.h"
 
 namespace cj {
 
 namespace {
 
-constexpr const char* kPrefixKey = "nodeBuilding.prefixChars";
+constinit ListedKey kPrefixKey{"nodeBuilding.prefixChars"};
 const WordKeySpec kWordKeys[] = {{kPrefixKey, 27, 1, 0}};
 const WordKeyRegistrar kRegistrar(kWordKeys, 1);
 
@@ -313,11 +313,10 @@ bool startsWithHanzi(std::string_view text) {
 }
 
 int splitListedPrefix(std::string_view text, std::string& prefix, std::string& rest) {
-  const std::string& list = listedBarList(kPrefixKey);
   std::size_t i = 0;
   while (i < text.size()) {
     std::size_t step = isEngineLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    if (!isInWordList(list, text.substr(i, step))) break;
+    if (!isInListedBarList(kPrefixKey, text.substr(i, step))) break;
     i += step;
   }
   prefix.assign(text.substr(0, i));

@@ -3,9 +3,47 @@
 #include <cctype>
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kNodePredicatesHeadWordsKey{"nodePredicates.headWords"};
+constinit ListedKey kNodePredicatesVerbHeadsKey{"nodePredicates.verbHeads"};
+constinit ListedKey kNodePredicatesEndingPairKey{"nodePredicates.endingPair"};
+constinit ListedKey kNodePredicatesSharedWordsKey{"nodePredicates.sharedWords"};
+constinit ListedKey kNodePredicatesCountedNounWordsKey{"nodePredicates.countedNounWords"};
+constinit ListedKey kNodePredicatesRWordsKey{"nodePredicates.rWords"};
+constinit ListedKey kNodePredicatesStopWordKey{"nodePredicates.stopWord"};
+constinit ListedKey kVerbContextC4Key{"verbContext.c4"};
+constinit ListedKey kVerbContextC5Key{"verbContext.c5"};
+constinit ListedKey kVerbContextC7Key{"verbContext.c7"};
+constinit ListedKey kVerbContextC8Key{"verbContext.c8"};
+constinit ListedKey kVerbContextC9Key{"verbContext.c9"};
+constinit ListedKey kVerbContextC11Key{"verbContext.c11"};
+constinit ListedKey kVerbContextC12Key{"verbContext.c12"};
+constinit ListedKey kVerbContextC14Key{"verbContext.c14"};
+constinit ListedKey kVerbContextC16Key{"verbContext.c16"};
+constinit ListedKey kVerbContextC17Key{"verbContext.c17"};
+constinit ListedKey kVerbContextC18Key{"verbContext.c18"};
+constinit ListedKey kVerbContextC19Key{"verbContext.c19"};
+constinit ListedKey kVerbContextC20Key{"verbContext.c20"};
+constinit ListedKey kVerbContextC21Key{"verbContext.c21"};
+constinit ListedKey kVerbContextC24Key{"verbContext.c24"};
+constinit ListedKey kVerbContextC25Key{"verbContext.c25"};
+constinit ListedKey kVerbContextC26Key{"verbContext.c26"};
+constinit ListedKey kNounContextC6Key{"nounContext.c6"};
+constinit ListedKey kNounContextC9Key{"nounContext.c9"};
+constinit ListedKey kNounContextC11Key{"nounContext.c11"};
+constinit ListedKey kNounContextC12Key{"nounContext.c12"};
+constinit ListedKey kNounContextC15Key{"nounContext.c15"};
+constinit ListedKey kNounContextC17aKey{"nounContext.c17a"};
+constinit ListedKey kNounContextC17bKey{"nounContext.c17b"};
+constinit ListedKey kNounContextC18Key{"nounContext.c18"};
+constinit ListedKey kNounContextC19Key{"nounContext.c19"};
+constinit ListedKey kNounContextC20Key{"nounContext.c20"};
+}  // namespace
 
 namespace {
 
@@ -64,7 +102,7 @@ const WordKeySpec kWordKeys[] = {
     {"nounContext.c19", 5, 1, 3},
     {"nounContext.c20", 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 std::size_t charLength(std::string_view t, std::size_t i) {
   return isEngineLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
@@ -89,6 +127,7 @@ bool catContains(const CjSentence& s, int k, std::string_view letters) {
   return isNodeIndex(s, k) && cat(s, k).find(letters) != std::string_view::npos;
 }
 
+bool listed(const ListedKey& key, std::string_view word) { return !word.empty() && isListedWord(key, word); }
 bool listed(std::string_view key, std::string_view word) { return !word.empty() && isListedWord(key, word); }
 
 bool endsWithListed(std::string_view key, std::string_view text) {
@@ -98,7 +137,7 @@ bool endsWithListed(std::string_view key, std::string_view text) {
   return false;
 }
 
-bool containsListedChar(std::string_view key, std::string_view text) {
+bool containsListedChar(const ListedKey& key, std::string_view text) {
   for (std::size_t i = 0; i < text.size(); i += charLength(text, i)) {
     if (listed(key, text.substr(i, charLength(text, i)))) return true;
   }
@@ -131,19 +170,6 @@ int children(const CjSentence& s, int p, int out[4]) {
 
 }  // namespace
 
-bool isInWordList(std::string_view list, std::string_view word) {
-  if (word.empty() || word.size() > 28) return false;
-  std::string needle;
-  needle.reserve(word.size() + 2);
-  needle += '|';
-  needle += word;
-  needle += '|';
-  for (std::size_t i = 0; i < list.size(); i += charLength(list, i)) {
-    if (list.compare(i, needle.size(), needle) == 0) return true;
-  }
-  return false;
-}
-
 bool hasSuffix(std::string_view text, std::string_view suffix) {
   if (suffix.size() > 35 || suffix.size() > text.size()) return false;
   std::size_t start = text.size() - suffix.size();
@@ -166,27 +192,27 @@ bool hasTrailingMatch(std::string_view text, std::string_view pattern) {
 }
 
 int isListedHeadWord(const CjSentence& s, int i) {
-  return listed("nodePredicates.headWords", chi(s, lexicalHead(s, i))) ? 1 : 0;
+  return listed(kNodePredicatesHeadWordsKey, chi(s, lexicalHead(s, i))) ? 1 : 0;
 }
 
 int isListedVerbHead(const CjSentence& s, int i) {
-  return hasCat(s, i, "V") && listed("nodePredicates.verbHeads", chi(s, lexicalHead(s, i))) ? 1 : 0;
+  return hasCat(s, i, "V") && listed(kNodePredicatesVerbHeadsKey, chi(s, lexicalHead(s, i))) ? 1 : 0;
 }
 
 int hasListedEnding(std::string_view text) {
   if (endsWithListed("nodePredicates.endings", text)) return 1;
-  return hasTrailingMatch(text, listedWord("nodePredicates.endingPair")) ? 1 : 0;
+  return hasTrailingMatch(text, listedWord(kNodePredicatesEndingPairKey)) ? 1 : 0;
 }
 
 int isInSharedWordList(const CjSentence&, std::string_view word) {
-  return isInWordList(listedBarList("nodePredicates.sharedWords"), word) ? 1 : 0;
+  return isInWordList(listedBarList(kNodePredicatesSharedWordsKey), word) ? 1 : 0;
 }
 
 int isCountedNounPhrase(const CjSentence& s, int i) {
   if (!isNodeIndex(s, i) || isWordNode(s, i)) return 0;
   int c[4] = {};
   int n = children(s, i, c);
-  if (n == 1) return listed("nodePredicates.countedNounWords", chi(s, c[0])) ? 1 : 0;
+  if (n == 1) return listed(kNodePredicatesCountedNounWordsKey, chi(s, c[0])) ? 1 : 0;
   if (n < 2) return 0;
   int lastChildNode = s.nodes[i].lastChild;
   if (!(hasCat(s, lastChildNode, "N") && hasMSem(s, lastChildNode, "I"))) return 0;
@@ -318,7 +344,7 @@ int isCatLetter(const CjSentence& s, int i, char letter) {
 int isCatExactlyF(const CjSentence& s, int i) { return i >= 1 && hasCat(s, i, "F") && cat(s, i).size() == 1; }
 
 int isListedRWord(const CjSentence& s, int i) {
-  return i >= 1 && hasCat(s, i, "R") && listed("nodePredicates.rWords", chi(s, i)) ? 1 : 0;
+  return i >= 1 && hasCat(s, i, "R") && listed(kNodePredicatesRWordsKey, chi(s, i)) ? 1 : 0;
 }
 
 namespace {
@@ -366,7 +392,7 @@ int findFollowingWord(const CjSentence& s, int i, std::string_view word) {
 
 int findPrecedingListedNode(const CjSentence& s, int limit, int i) {
   if (limit < 0 || i < 1) return 0;
-  const std::string& stop = listedWord("nodePredicates.stopWord");
+  const std::string& stop = listedWord(kNodePredicatesStopWordKey);
   for (int k = prevNode(s, i), steps = 0; k != 0 && steps < kMaxNodes; k = prevNode(s, k), ++steps) {
     if (!stop.empty() && chi(s, k) == stop) return 0;
     if (hasCat(s, k, "N") && (hasMSem(s, k, "A") || hasMSem(s, k, "Z"))) return k;
@@ -388,9 +414,9 @@ int isVerbalNode(const CjSentence& s, int i) {
   if (c == "V" || c == "VP") return 1;
   int p = prevNode(s, i);
   if (c.find('V') == std::string_view::npos) return 0;
-  if (listed("verbContext.c4", chi(s, p)) || listed("verbContext.c5", chi(s, p))) return 0;
+  if (listed(kVerbContextC4Key, chi(s, p)) || listed(kVerbContextC5Key, chi(s, p))) return 0;
   if (hasRorA(s, p) && endsWithListed("verbContext.c6", chi(s, p))) return 0;
-  if ((hasCat(s, p, "U") || hasCat(s, p, "UG")) && listed("verbContext.c7", chi(s, i))) return 0;
+  if ((hasCat(s, p, "U") || hasCat(s, p, "UG")) && listed(kVerbContextC7Key, chi(s, i))) return 0;
   return hasCat(s, i, "V");
 }
 
@@ -404,34 +430,34 @@ int isVerbInContext(const CjSentence& s, int i) {
   if (hasCat(s, p, "R") && hasMSem(s, p, "A")) return 1;                                      // 1
   if (hasCat(s, p, "N") && hasMSem(s, p, "A")) return 1;                                      // 2
   if (hasCat(s, p, "N") && hasMSem(s, p, "Z")) return 1;                                      // 3
-  if (listed("verbContext.c4", pw)) return 0;                                                 // 4
-  if (listed("verbContext.c5", pw)) return 0;                                                 // 5
+  if (listed(kVerbContextC4Key, pw)) return 0;                                                 // 4
+  if (listed(kVerbContextC5Key, pw)) return 0;                                                 // 5
   if (hasRorA(s, p) && endsWithListed("verbContext.c6", pw)) return 0;                        // 6
-  if ((hasCat(s, p, "U") || hasCat(s, p, "UG")) && listed("verbContext.c7", chi(s, i))) return 0;  // 7
-  if (listed("verbContext.c8", pw)) return 1;                                                 // 8
-  if (listed("verbContext.c9", pw) && isAtClauseEnd(s, n)) return 1;                          // 9
+  if ((hasCat(s, p, "U") || hasCat(s, p, "UG")) && listed(kVerbContextC7Key, chi(s, i))) return 0;  // 7
+  if (listed(kVerbContextC8Key, pw)) return 1;                                                 // 8
+  if (listed(kVerbContextC9Key, pw) && isAtClauseEnd(s, n)) return 1;                          // 9
   if (hasCat(s, p, "F") && hasCat(s, n, "R")) return 1;                                       // 10
-  if (listed("verbContext.c11", pw) && hasCat(s, n, "R")) return 1;                           // 11
-  if (isOneCharWord(s, i) && listed("verbContext.c12", nw)) return 1;                         // 12
+  if (listed(kVerbContextC11Key, pw) && hasCat(s, n, "R")) return 1;                           // 11
+  if (isOneCharWord(s, i) && listed(kVerbContextC12Key, nw)) return 1;                         // 12
   if (hasCat(s, n, "V") && hasMSem(s, n, "J")) return 1;                                      // 13
-  if (listed("verbContext.c14", nw)) return 1;                                                // 14
+  if (listed(kVerbContextC14Key, nw)) return 1;                                                // 14
   if ((hasCat(s, p, "G") || hasCat(s, p, "F")) && !hasCat(s, i, "I")) return 1;               // 15
-  if (hasCat(s, p, "E") && !listed("verbContext.c16", pw) && hasCat(s, n, "P")) return 1;     // 16
-  if (hasCat(s, p, "R") && !hasMSem(s, p, "C") && !containsListedChar("verbContext.c17", pw) &&
+  if (hasCat(s, p, "E") && !listed(kVerbContextC16Key, pw) && hasCat(s, n, "P")) return 1;     // 16
+  if (hasCat(s, p, "R") && !hasMSem(s, p, "C") && !containsListedChar(kVerbContextC17Key, pw) &&
       isClauseEndOrShortVerb(s, n))
     return 1;  // 17
-  if (hasCat(s, p, "R") && hasMSem(s, p, "A") && hasCat(s, n, "E") && !listed("verbContext.c18", nw) &&
+  if (hasCat(s, p, "R") && hasMSem(s, p, "A") && hasCat(s, n, "E") && !listed(kVerbContextC18Key, nw) &&
       (hasMSem(s, n, "A") || hasMSem(s, n, "B")))
     return 1;                                                                                 // 18
-  if (listed("verbContext.c19", pw) && hasCat(s, q, "F")) return 1;                           // 19
-  if (listed("verbContext.c20", pw) && !hasVerbCVal(s, i, "0")) return 1;                     // 20
-  if (hasCat(s, p, "R") && hasMSem(s, p, "A") && listed("verbContext.c21", nw)) return 1;     // 21
+  if (listed(kVerbContextC19Key, pw) && hasCat(s, q, "F")) return 1;                           // 19
+  if (listed(kVerbContextC20Key, pw) && !hasVerbCVal(s, i, "0")) return 1;                     // 20
+  if (hasCat(s, p, "R") && hasMSem(s, p, "A") && listed(kVerbContextC21Key, nw)) return 1;     // 21
   const bool qVerbE = hasCat(s, q, "V") && hasVerbCVal(s, q, "E");
   if (qVerbE && hasCat(s, p, "E") && hasCat(s, n, "P")) return 1;                             // 22
   if (qVerbE && hasCat(s, p, "E") && hasCat(s, n, "E") && hasCat(s, n2, "P")) return 1;       // 23
-  if (listed("verbContext.c24", pw) && hasCat(s, n, "R") && hasMSem(s, n, "B")) return 1;     // 24
-  if (listed("verbContext.c25", pw)) return 1;                                                // 25
-  return listed("verbContext.c26", pw) ? 1 : 0;                                               // 26
+  if (listed(kVerbContextC24Key, pw) && hasCat(s, n, "R") && hasMSem(s, n, "B")) return 1;     // 24
+  if (listed(kVerbContextC25Key, pw)) return 1;                                                // 25
+  return listed(kVerbContextC26Key, pw) ? 1 : 0;                                               // 26
 }
 
 int isNounInContext(const CjSentence& s, int i) {
@@ -450,23 +476,23 @@ int isNounInContext(const CjSentence& s, int i) {
   if (hasNoPreviousNode(s, p) && hasCat(s, n, "V") && hasMSem(s, n, "K")) return 1;           // 3
   if (hasCat(s, p, "I") && hasCat(s, n, "L")) return 1;                                       // 4
   if (hasCat(s, n, "L") && prevMarks) return 1;                                               // 5
-  if (hasCat(s, n, "A") && listed("nounContext.c6", nw)) return 1;                            // 6
+  if (hasCat(s, n, "A") && listed(kNounContextC6Key, nw)) return 1;                            // 6
   if (hasCat(s, q, "A") && hasVerbCVal(s, q, "2") && hasCat(s, n, "P") && (hasCat(s, p, "N") || hasCat(s, p, "R")))
     return 1;                                                                                 // 7
   if (hasCat(s, p, "V") && !hasVerbCVal(s, p, "E") && hasCat(s, n, "P")) return 1;            // 8
-  if (hasCat(s, n, "L") && !listed("nounContext.c9", nw)) return 1;                           // 9
+  if (hasCat(s, n, "L") && !listed(kNounContextC9Key, nw)) return 1;                           // 9
   if (hasCat(s, p, "N") && (isProp(s, p, "B") || isProp(s, p, "C"))) return 1;               // 10
-  if (hasCat(s, p, "A") || listed("nounContext.c11", pw)) return 1;                           // 11
-  if (listed("nounContext.c12", nw) && prevMarks) return 1;                                   // 12
+  if (hasCat(s, p, "A") || listed(kNounContextC11Key, pw)) return 1;                           // 11
+  if (listed(kNounContextC12Key, nw) && prevMarks) return 1;                                   // 12
   const bool qVerbNotE = hasCat(s, q, "V") && !hasVerbCVal(s, q, "E");
   if (qVerbNotE && hasCat(s, p, "E") && hasCat(s, n, "P")) return 1;                          // 13
   if (qVerbNotE && hasCat(s, p, "E") && hasCat(s, n, "E") && hasCat(s, n2, "P")) return 1;    // 14
-  if (listed("nounContext.c15", nw)) return 1;                                                // 15
+  if (listed(kNounContextC15Key, nw)) return 1;                                                // 15
   if (hasCat(s, p, "S") && (hasCat(s, n, "P") || hasCat(s, n, "V") || hasCat(s, n, "E"))) return 1;  // 16
-  if (listed("nounContext.c17a", pw) && listed("nounContext.c17b", chi(s, i))) return 1;      // 17
-  if (listed("nounContext.c18", nw) && hasCat(s, n2, "P")) return 1;                          // 18
-  if (hasCat(s, n, "N") && prevMarks && listed("nounContext.c19", chi(s, n2))) return 1;      // 19
-  if (listed("nounContext.c20", pw) || hasCat(s, p, "U")) return 1;                           // 20
+  if (listed(kNounContextC17aKey, pw) && listed(kNounContextC17bKey, chi(s, i))) return 1;      // 17
+  if (listed(kNounContextC18Key, nw) && hasCat(s, n2, "P")) return 1;                          // 18
+  if (hasCat(s, n, "N") && prevMarks && listed(kNounContextC19Key, chi(s, n2))) return 1;      // 19
+  if (listed(kNounContextC20Key, pw) || hasCat(s, p, "U")) return 1;                           // 20
   if (hasCat(s, p, "UG") && hasCat(s, n, "P")) return 1;                                      // 21
   if (isAtClauseEnd(s, n) && prevPairOrEnding("nounContext.prevPair2", "nounContext.prevEnding2")) return 1;  // 22
   return hasCat(s, p, "E") && isAtClauseEnd(s, n) ? 1 : 0;                                    // 23

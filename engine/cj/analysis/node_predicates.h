@@ -3,11 +3,12 @@
 #include <string_view>
 
 #include "engine/cj/analysis/sentence.h"
+#include "engine/common/keyed_word_table.h"
 
 namespace cj {
 
-// Word lists and texts; matches start and end at character boundaries.
-bool isInWordList(std::string_view list, std::string_view word);
+// Word lists and texts; matches start and end at character boundaries (isInWordList is the keyed
+// tables').
 bool hasSuffix(std::string_view text, std::string_view suffix);
 bool hasTrailingMatch(std::string_view text, std::string_view pattern);
 int isListedHeadWord(const CjSentence& s, int i);

@@ -6,7 +6,7 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/sentence.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
@@ -63,6 +63,19 @@ inline bool isAmongListed(const CjSentence& s, int i, std::string_view key) {
 // True when the bar-list test of key finds the node's text.
 inline bool isInListedBar(const CjSentence& s, int i, std::string_view key) {
   return isInWordList(listedBarList(key), nodeText(s, i));
+}
+
+// The same through held keys.
+inline bool isListedText(const CjSentence& s, int i, const ListedKey& key) {
+  const std::string& w = listedWord(key);
+  return !w.empty() && nodeText(s, i) == w;
+}
+inline bool isAmongListed(const CjSentence& s, int i, const ListedKey& key) {
+  std::string_view t = nodeText(s, i);
+  return !t.empty() && isListedWord(key, t);
+}
+inline bool isInListedBar(const CjSentence& s, int i, const ListedKey& key) {
+  return isInListedBarList(key, nodeText(s, i));
 }
 
 }  // namespace cj

@@ -8,7 +8,7 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/reduplication.h"
 #include "engine/cj/analysis/text_checks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
@@ -20,16 +20,14 @@ const WordKeySpec kWordKeys[] = {
     {kPreParsePairs4, 15, 2, 4},   {kPreParseRunC, 27, 1, 1},      {kPreParseRunD, 41, 1, 1},
     {kPreParseRunStop, 1, 2, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
-constexpr const char* kLeadingCharacters = "nodeBuilding.prefixChars";
+constinit ListedKey kLeadingCharacters{"nodeBuilding.prefixChars"};
 
 std::string_view textOf(const CjSentence& s, int i) { return isNodeIndex(s, i) ? s.nodes[i].CHI.view() : ""; }
 
-bool inList(const char* key, std::string_view word) {
-  return !word.empty() && isInWordList(listedBarList(key), word);
-}
-bool nodeInList(const CjSentence& s, int i, const char* key) { return isNodeIndex(s, i) && inList(key, textOf(s, i)); }
+bool inList(const ListedKey& key, std::string_view word) { return !word.empty() && isInListedBarList(key, word); }
+bool nodeInList(const CjSentence& s, int i, const ListedKey& key) { return isNodeIndex(s, i) && inList(key, textOf(s, i)); }
 bool inAorB(const CjSentence& s, int i) {
   return nodeInList(s, i, kPreParseNumeralsA) || nodeInList(s, i, kPreParseNumeralsB);
 }

@@ -4,10 +4,10 @@
 #include <array>
 #include <vector>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/sentence.h"
 #include "engine/cj/analysis/text_checks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
@@ -19,7 +19,7 @@ const WordKeySpec kWordKeys[] = {
     {kNumeralZeroList, 4, 1, 1},    {kNumeralMarkers, 4, 1, 1},     {kNumeralApproximateWords, 13, 2, 2},
     {kNumeralSeparator, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr std::array<int, 6> kUnitPowers = {1, 2, 3, 4, 8, 12};
 constexpr const char* kDigitSet1Values = "1223456789";

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include "engine/common/word_table.h"
 
 namespace cj {
 
@@ -10,16 +11,16 @@ namespace cj {
 inline constexpr std::size_t kNumeralOutSize = 200;
 
 // Word-table keys of the numeral characters.
-inline constexpr const char* kNumeralUnits = "numerals.units";            // powers 1, 2, 3, 4, 8, 12
-inline constexpr const char* kNumeralDigitChars = "numerals.digitChars";  // 0-9, then two more of value 0
-inline constexpr const char* kNumeralZeroChars = "numerals.zeroChars";    // three characters of value 0
-inline constexpr const char* kNumeralDigitSet1 = "numerals.digitSet1";    // 1, 2, 2, 3, ..., 9
-inline constexpr const char* kNumeralDigitSet2 = "numerals.digitSet2";    // 0-9
-inline constexpr const char* kNumeralDigitSet3 = "numerals.digitSet3";    // 0, 2, 3, ..., 9
-inline constexpr const char* kNumeralZeroList = "numerals.zeroList";      // with ASCII "0"
-inline constexpr const char* kNumeralMarkers = "numerals.markers";
-inline constexpr const char* kNumeralApproximateWords = "numerals.approximateWords";
-inline constexpr const char* kNumeralSeparator = "predicateMarks.C1";
+inline constinit ListedKey kNumeralUnits{"numerals.units"};            // powers 1, 2, 3, 4, 8, 12
+inline constinit ListedKey kNumeralDigitChars{"numerals.digitChars"};  // 0-9, then two more of value 0
+inline constinit ListedKey kNumeralZeroChars{"numerals.zeroChars"};    // three characters of value 0
+inline constinit ListedKey kNumeralDigitSet1{"numerals.digitSet1"};    // 1, 2, 2, 3, ..., 9
+inline constinit ListedKey kNumeralDigitSet2{"numerals.digitSet2"};    // 0-9
+inline constinit ListedKey kNumeralDigitSet3{"numerals.digitSet3"};    // 0, 2, 3, ..., 9
+inline constinit ListedKey kNumeralZeroList{"numerals.zeroList"};      // with ASCII "0"
+inline constinit ListedKey kNumeralMarkers{"numerals.markers"};
+inline constinit ListedKey kNumeralApproximateWords{"numerals.approximateWords"};
+inline constinit ListedKey kNumeralSeparator{"predicateMarks.C1"};
 
 // Converts one numeral word (engine code). pairsFlag non-zero answers the approximate words as
 // pairs. out is replaced; it never exceeds kNumeralOutSize - 1 bytes.

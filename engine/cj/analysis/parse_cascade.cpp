@@ -11,32 +11,32 @@
 #include "engine/cj/analysis/phrase_rules.h"
 #include "engine/cj/analysis/predicate_marks.h"
 #include "engine/cj/analysis/role_assignment.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
 
-constexpr const char* kOpen1 = "parseCascade.delimitedOpen";
-constexpr const char* kClose1 = "parseCascade.delimitedClose";
-constexpr const char* kStopWords1 = "parseCascade.delimitedStopWords";
-constexpr const char* kVerbParticles = "parseCascade.verbParticles";
-constexpr const char* kOpen2 = "parseCascade.delimitedOpen2";
-constexpr const char* kClose2 = "parseCascade.delimitedClose2";
-constexpr const char* kOpen3 = "parseCascade.delimitedOpen3";
-constexpr const char* kClose3 = "parseCascade.delimitedClose3";
-constexpr const char* kStopWords2 = "parseCascade.delimitedStopWords2";
-constexpr const char* kMarkA = "sentenceEnd.A";  // the plain full stop
-constexpr const char* kMarkQ = "sentenceEnd.Q";
-constexpr const char* kMarkX = "sentenceEnd.X";
-constexpr const char* kMarkK = "sentenceEnd.K";
-constexpr const char* kWordT = "sentenceEnd.T";
-constexpr const char* kWordW = "sentenceEnd.W";
-constexpr const char* kDropWords = "sentenceEnd.dropWords";
-constexpr const char* kParticleA = "particleMarks.A";
-constexpr const char* kParticleSuffixes = "particleMarks.suffixes";
-constexpr const char* kParticleB = "particleMarks.B";
-constexpr const char* kParticleBOthers = "particleMarks.BOthers";
-constexpr const char* kParticleC = "particleMarks.C";
+constinit ListedKey kOpen1{"parseCascade.delimitedOpen"};
+constinit ListedKey kClose1{"parseCascade.delimitedClose"};
+constinit ListedKey kStopWords1{"parseCascade.delimitedStopWords"};
+constinit ListedKey kVerbParticles{"parseCascade.verbParticles"};
+constinit ListedKey kOpen2{"parseCascade.delimitedOpen2"};
+constinit ListedKey kClose2{"parseCascade.delimitedClose2"};
+constinit ListedKey kOpen3{"parseCascade.delimitedOpen3"};
+constinit ListedKey kClose3{"parseCascade.delimitedClose3"};
+constinit ListedKey kStopWords2{"parseCascade.delimitedStopWords2"};
+constinit ListedKey kMarkA{"sentenceEnd.A"};  // the plain full stop
+constinit ListedKey kMarkQ{"sentenceEnd.Q"};
+constinit ListedKey kMarkX{"sentenceEnd.X"};
+constinit ListedKey kMarkK{"sentenceEnd.K"};
+constinit ListedKey kWordT{"sentenceEnd.T"};
+constinit ListedKey kWordW{"sentenceEnd.W"};
+constinit ListedKey kDropWords{"sentenceEnd.dropWords"};
+constinit ListedKey kParticleA{"particleMarks.A"};
+constinit ListedKey kParticleSuffixes{"particleMarks.suffixes"};
+constinit ListedKey kParticleB{"particleMarks.B"};
+constinit ListedKey kParticleBOthers{"particleMarks.BOthers"};
+constinit ListedKey kParticleC{"particleMarks.C"};
 
 const WordKeySpec kWordKeys[] = {
     {kOpen1, 1, 1, 1},       {kClose1, 1, 1, 1},       {kStopWords1, 2, 1, 0},     {kVerbParticles, 3, 1, 2},
@@ -46,7 +46,7 @@ const WordKeySpec kWordKeys[] = {
     {kParticleA, 1, 1, 1},   {kParticleSuffixes, 4, 1, 1}, {kParticleB, 1, 1, 1},  {kParticleBOthers, 3, 2, 3},
     {kParticleC, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 bool among(const CjSentence& s, int i, const char* key) { return isAmongListed(s, i, key); }
 

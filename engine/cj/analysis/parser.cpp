@@ -11,26 +11,26 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/predicate_marks.h"
 #include "engine/cj/analysis/rule_conditions.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/notify.h"
 
 namespace cj {
 
 namespace {
 
-constexpr const char* kNpCheck1Key = "parserChecks.npBefore1";    // 15 words
-constexpr const char* kNpPairKey = "parserChecks.npLastPair";      // 5 two-character words
-constexpr const char* kNpCheck4Key = "parserChecks.npBefore4";    // 1 word
-constexpr const char* kNpCheck5Key = "parserChecks.npBefore5";    // 2 words
-constexpr const char* kVpEndingsKey = "parserChecks.vpEndings";   // checks 10 to 15, in order
+constinit ListedKey kNpCheck1Key{"parserChecks.npBefore1"};    // 15 words
+constinit ListedKey kNpPairKey{"parserChecks.npLastPair"};      // 5 two-character words
+constinit ListedKey kNpCheck4Key{"parserChecks.npBefore4"};    // 1 word
+constinit ListedKey kNpCheck5Key{"parserChecks.npBefore5"};    // 2 words
+constinit ListedKey kVpEndingsKey{"parserChecks.vpEndings"};   // checks 10 to 15, in order
 // The 149-word list of the predicate finder.
-constexpr const char* kPredicateListKey = predicate_words::kList149;
+const ListedKey& kPredicateListKey = predicate_words::kList149;
 
 const WordKeySpec kWordKeys[] = {
     {kNpCheck1Key, 15, 1, 2}, {kNpPairKey, 5, 2, 2},     {kNpCheck4Key, 1, 1, 1},
     {kNpCheck5Key, 2, 1, 1},  {kVpEndingsKey, 6, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // Parser blocks of the sentence: block 0 heads the list, the items follow, newest last.
 CjParserBlock toBlock(const CjAgendaItem& item) {
@@ -118,7 +118,7 @@ bool npForbids(const CjSentence& s, int check, int start, int length) {
 
 // The three tests of VP checks 6 and 7: a plain verb that takes no clause.
 bool isPlainVerb(const CjSentence& s, int i) {
-  if (isInWordList(listedBarList(kPredicateListKey), textOf(s, i))) return false;
+  if (isInListedBarList(kPredicateListKey, textOf(s, i))) return false;
   if (hasVerbCVal(s, i, "H") || hasVerbCVal(s, i, "E") || hasVerbCVal(s, i, "3")) return false;
   return !hasCat(s, i, "G");
 }

@@ -16,7 +16,7 @@ const WordKeySpec kWordKeys[] = {
     {kD, 1, 1, 1},          {kX2, 1, 2, 2},         {kF1, 1, 1, 1},         {kVerbListA, 2, 2, 2},
     {kVerbListB, 4, 2, 2},  {kNounList6, 6, 2, 2},  {kVerbList15, 15, 2, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 bool inNodes(const CjSentence& s, int i) { return i >= 0 && i <= s.nodeCount && i < kMaxNodes; }
 
@@ -27,7 +27,7 @@ bool ownMSemHas(const CjSentence& s, int i, std::string_view code) {
   return f && f->M_SEM.contains(code);
 }
 
-bool markerFollows(const CjSentence& s, int i, const char* key) {
+bool markerFollows(const CjSentence& s, int i, const ListedKey& key) {
   int j = isWordNode(s, i) ? i : headChild(s, i);
   return wordIs(s, nextNode(s, j), key);
 }
@@ -44,8 +44,8 @@ int hasZeroCVal(const CjSentence& s, int i) {
   return isNodeIndex(s, i) && f->C_VAL == "0" ? 1 : 0;
 }
 
-int isInVerbListA(std::string_view word) { return isInWordList(listedBarList(kVerbListA), word) ? 1 : 0; }
-int isInVerbListB(std::string_view word) { return isInWordList(listedBarList(kVerbListB), word) ? 1 : 0; }
+int isInVerbListA(std::string_view word) { return isInListedBarList(kVerbListA, word) ? 1 : 0; }
+int isInVerbListB(std::string_view word) { return isInListedBarList(kVerbListB, word) ? 1 : 0; }
 
 int hasExcludedObjectSem(const CjSentence& s, int v, int n) {
   if (v < 0 || n < 0) return 0;

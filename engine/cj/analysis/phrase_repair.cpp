@@ -1,5 +1,6 @@
 #include "engine/cj/analysis/phrase_repair.h"
 
+#include <functional>
 #include <initializer_list>
 #include <string_view>
 
@@ -12,7 +13,7 @@
 #include "engine/cj/analysis/predicate_marks.h"
 #include "engine/cj/analysis/role_assignment.h"
 #include "engine/cj/analysis/verb_continuation.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
@@ -20,32 +21,32 @@ namespace {
 using namespace phrase_words;
 using namespace repair_words;
 
-constexpr const char* kL3 = "phraseRepair.L3";
-constexpr const char* kD2 = "phraseRepair.D2";
-constexpr const char* kD3 = "phraseRepair.D3";
-constexpr const char* kD4 = "phraseRepair.D4";
-constexpr const char* kU1 = "phraseRepair.U1";
-constexpr const char* kU2 = "phraseRepair.U2";
-constexpr const char* kU3 = "phraseRepair.U3";
-constexpr const char* kV1 = "phraseRepair.V1";
-constexpr const char* kV2 = "phraseRepair.V2";
-constexpr const char* kV3 = "phraseRepair.V3";
-constexpr const char* kV4 = "phraseRepair.V4";
-constexpr const char* kY1 = "phraseRepair.Y1";
-constexpr const char* kY2 = "phraseRepair.Y2";
-constexpr const char* kY3 = "phraseRepair.Y3";
-constexpr const char* kZ1 = "phraseRepair.Z1";
-constexpr const char* kZ2 = "phraseRepair.Z2";
-constexpr const char* kZ3 = "phraseRepair.Z3";
-constexpr const char* kSpanGroupA = "phraseRepair.spanGroupA";
-constexpr const char* kSpanGroupD = "phraseRepair.spanGroupD";  // with U1
-constexpr const char* kSpanGroupE = "phraseRepair.spanGroupE";  // with V2, V3, V4 and U3
-constexpr const char* kW1 = "phraseRepair.W1";
-constexpr const char* kW3 = "phraseRepair.W3";
-constexpr const char* kT1 = "phraseRepair.T1";
-constexpr const char* kT2 = "phraseRepair.T2";
-constexpr const char* kLocalizers = "phraseRepair.localizers";
-constexpr const char* kLocalizerStarts = "phraseRepair.localizerStarts";
+constinit ListedKey kL3{"phraseRepair.L3"};
+constinit ListedKey kD2{"phraseRepair.D2"};
+constinit ListedKey kD3{"phraseRepair.D3"};
+constinit ListedKey kD4{"phraseRepair.D4"};
+constinit ListedKey kU1{"phraseRepair.U1"};
+constinit ListedKey kU2{"phraseRepair.U2"};
+constinit ListedKey kU3{"phraseRepair.U3"};
+constinit ListedKey kV1{"phraseRepair.V1"};
+constinit ListedKey kV2{"phraseRepair.V2"};
+constinit ListedKey kV3{"phraseRepair.V3"};
+constinit ListedKey kV4{"phraseRepair.V4"};
+constinit ListedKey kY1{"phraseRepair.Y1"};
+constinit ListedKey kY2{"phraseRepair.Y2"};
+constinit ListedKey kY3{"phraseRepair.Y3"};
+constinit ListedKey kZ1{"phraseRepair.Z1"};
+constinit ListedKey kZ2{"phraseRepair.Z2"};
+constinit ListedKey kZ3{"phraseRepair.Z3"};
+constinit ListedKey kSpanGroupA{"phraseRepair.spanGroupA"};
+constinit ListedKey kSpanGroupD{"phraseRepair.spanGroupD"};  // with U1
+constinit ListedKey kSpanGroupE{"phraseRepair.spanGroupE"};  // with V2, V3, V4 and U3
+constinit ListedKey kW1{"phraseRepair.W1"};
+constinit ListedKey kW3{"phraseRepair.W3"};
+constinit ListedKey kT1{"phraseRepair.T1"};
+constinit ListedKey kT2{"phraseRepair.T2"};
+constinit ListedKey kLocalizers{"phraseRepair.localizers"};
+constinit ListedKey kLocalizerStarts{"phraseRepair.localizerStarts"};
 
 const WordKeySpec kWordKeys[] = {
     {kL3, 1, 1, 1},         {kD2, 1, 1, 1},          {kD3, 1, 1, 1},          {kD4, 1, 1, 1},
@@ -57,16 +58,16 @@ const WordKeySpec kWordKeys[] = {
     {kW3, 1, 1, 1},         {kT1, 1, 1, 1},          {kT2, 1, 1, 1},          {kLocalizers, 15, 1, 2},
     {kLocalizerStarts, 21, 1, 3},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
-bool wordIn(const CjSentence& s, int i, std::initializer_list<const char*> keys) {
-  for (const char* k : keys) {
+bool wordIn(const CjSentence& s, int i, std::initializer_list<std::reference_wrapper<const ListedKey>> keys) {
+  for (const ListedKey& k : keys) {
     if (wordIs(s, i, k)) return true;
   }
   return false;
 }
 
-bool among(const CjSentence& s, int i, const char* key) {
+bool among(const CjSentence& s, int i, const ListedKey& key) {
   std::string_view w = wordOf(s, i);
   return !w.empty() && isListedWord(key, w);
 }

@@ -2,14 +2,15 @@
 // fallback, the inserted linker and the adverbial verb phrase.
 #pragma once
 #include "engine/cj/analysis/sentence.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
 // Word-table keys shared with the coordination rules.
 namespace repair_words {
-inline constexpr const char* kJ1 = "phraseRepair.J1";
-inline constexpr const char* kJ2 = "phraseRepair.J2";
-inline constexpr const char* kJ3 = "phraseRepair.J3";
+inline constinit ListedKey kJ1{"phraseRepair.J1"};
+inline constinit ListedKey kJ2{"phraseRepair.J2"};
+inline constinit ListedKey kJ3{"phraseRepair.J3"};
 }  // namespace repair_words
 
 void ruleIntroducerNP(CjSentence& s);

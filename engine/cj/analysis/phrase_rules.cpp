@@ -265,13 +265,13 @@ void rulePairedNominalNP(CjSentence& s) {
         (wordIs(s, w[1], kP1) || wordIs(s, w[1], kP2)) && isLinker(s, w[3])) {
       const int h = lexicalHead(s, w[4]);
       const std::string_view hw = wordOf(s, h);
-      if (hw.size() % 4 == 0 && (isInWordList(listedBarList(kNounList6), hw) || hasSenseCat(s, h, "V"))) {
+      if (hw.size() % 4 == 0 && (isInListedBarList(kNounList6, hw) || hasSenseCat(s, h, "V"))) {
         const int pv = prevVerbWord(s, u);
         const int nv = nextVerbInContext(s, w[4]);
         const int hv = lexicalHead(s, nv);
         const int w0 = hasCat(s, prev(s, hv), "V") ? prev(s, hv) : hv;
         const std::string_view ww = wordOf(s, w0);
-        if (!isInWordList(listedBarList(kVerbList15), ww.substr(0, 4))) {
+        if (!isInListedBarList(kVerbList15, ww.substr(0, 4))) {
           const bool held = prev(s, u) != 0 && w[5] != 0 && !hasCat(s, w[5], "P") && isWeakPrevVerb(s, pv) &&
                             !isListedHeadWord(s, nv);
           build = !held;

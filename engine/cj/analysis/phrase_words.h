@@ -4,31 +4,31 @@
 
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/sentence.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj::phrase_words {
 
-inline constexpr const char* kL1 = "phraseRules.L1";  // the modifier linker
-inline constexpr const char* kL2 = "phraseRules.L2";
-inline constexpr const char* kM1 = "phraseRules.M1";
-inline constexpr const char* kM2 = "phraseRules.M2";
-inline constexpr const char* kM3 = "phraseRules.M3";
-inline constexpr const char* kK1 = "phraseRules.K1";
-inline constexpr const char* kP1 = "phraseRules.P1";
-inline constexpr const char* kP2 = "phraseRules.P2";
-inline constexpr const char* kD = "phraseRules.D";
-inline constexpr const char* kX2 = "phraseRules.X2";
-inline constexpr const char* kF1 = "phraseRules.F1";
-inline constexpr const char* kVerbListA = "phraseRules.verbListA";
-inline constexpr const char* kVerbListB = "phraseRules.verbListB";
-inline constexpr const char* kNounList6 = "phraseRules.nounList6";
-inline constexpr const char* kVerbList15 = "phraseRules.verbList15";
+inline constinit ListedKey kL1{"phraseRules.L1"};  // the modifier linker
+inline constinit ListedKey kL2{"phraseRules.L2"};
+inline constinit ListedKey kM1{"phraseRules.M1"};
+inline constinit ListedKey kM2{"phraseRules.M2"};
+inline constinit ListedKey kM3{"phraseRules.M3"};
+inline constinit ListedKey kK1{"phraseRules.K1"};
+inline constinit ListedKey kP1{"phraseRules.P1"};
+inline constinit ListedKey kP2{"phraseRules.P2"};
+inline constinit ListedKey kD{"phraseRules.D"};
+inline constinit ListedKey kX2{"phraseRules.X2"};
+inline constinit ListedKey kF1{"phraseRules.F1"};
+inline constinit ListedKey kVerbListA{"phraseRules.verbListA"};
+inline constinit ListedKey kVerbListB{"phraseRules.verbListB"};
+inline constinit ListedKey kNounList6{"phraseRules.nounList6"};
+inline constinit ListedKey kVerbList15{"phraseRules.verbList15"};
 
 // The node's word text; empty for an index outside the nodes.
 inline std::string_view wordOf(const CjSentence& s, int i) { return isNodeIndex(s, i) ? s.nodes[i].CHI.view() : ""; }
 
 // True when node i's word is the single word of a key.
-inline bool wordIs(const CjSentence& s, int i, const char* key) {
+inline bool wordIs(const CjSentence& s, int i, const ListedKey& key) {
   std::string_view w = wordOf(s, i);
   return !w.empty() && w == listedWord(key);
 }

@@ -5,25 +5,31 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/cj/analysis/code_convert.h"
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/code_convert.h"
+#include "engine/common/descramble.h"
 #include "engine/cj/analysis/dic_lookup.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/segmenter.h"
 #include "engine/cj/analysis/text_checks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kDicLookupPunctuationKey{"dicLookup.punctuation"};
+constinit ListedKey kDicLookupFirstEntryWordKey{"dicLookup.firstEntryWord"};
+}  // namespace
 
 int readingDisplayMode = 3;
 
 namespace {
 
 const WordKeySpec kWordKeys[] = {{kPinyinSpecialWords, 4, 1, 1}};
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr std::array<const char*, 4> kSpecialToned = {"He2", "Qi2", "Qu1", "Ne0"};
 constexpr std::array<const char*, 4> kSpecialPlain = {"He", "Qi", "Qu", "Ne"};
@@ -50,7 +56,7 @@ bool endsWith(std::string_view s, std::string_view tail) {
 }
 
 std::string punctuationList() {
-  const std::string& wide = listedBarList("dicLookup.punctuation");
+  const std::string& wide = listedBarList(kDicLookupPunctuationKey);
   return "|,|;|!|:|?|(|)|{|}|[|]|<|>" + (wide.empty() ? std::string("|") : wide);
 }
 
@@ -236,7 +242,7 @@ int readPinyinEntry(std::FILE* dictionary, CjNode& node, int32_t offset, std::st
     return 0;
   }
   if (word.empty() || !isLeadByte(static_cast<unsigned char>(word[0])) ||
-      (offset == 0 && word != listedWord("dicLookup.firstEntryWord"))) {
+      (offset == 0 && word != listedWord(kDicLookupFirstEntryWordKey))) {
     node.CAT = "W";
     return 0;
   }
@@ -244,7 +250,7 @@ int readPinyinEntry(std::FILE* dictionary, CjNode& node, int32_t offset, std::st
   std::string entry(kDicEntryReadSize, '\0');
   std::size_t got = 0;
   if (dictionary && offset >= 0 && plat::fileSeek(dictionary, offset, SEEK_SET) == 0) {
-    got = std::fread(entry.data(), 1, kDicEntryReadSize, dictionary);
+    got = plat::fileRead(entry.data(), kDicEntryReadSize, dictionary);
   }
   if (got == 0) {
     node.CAT = "W";

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/cj/analysis/sentence.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
@@ -19,7 +20,7 @@ inline constexpr std::size_t kSentenceReadingSize = 2048;
 inline constexpr std::size_t kReadingSize = 49;
 
 // Word-table key of the four words whose reading is fixed.
-inline constexpr const char* kPinyinSpecialWords = "pinyin.specialWords";
+inline constinit ListedKey kPinyinSpecialWords{"pinyin.specialWords"};
 
 // The readings of every sentence of an engine-code text, concatenated into out (replaced). -1 when
 // the text has no Chinese character or a sentence comes out empty (the annotation stops there).

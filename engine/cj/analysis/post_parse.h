@@ -1,15 +1,14 @@
-// After the parse: the content of every delimited phrase analysed as a sentence of its own, with
-// the sentence-level header saved into the summary block and given back at the end.
+// What the post-parse (the driver, postParse, is in engine/cj/stages) keeps of the sentence header,
+// and its keys.
 #pragma once
 #include "engine/cj/analysis/sentence.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
 // Key of the four closing words and the word K whose text a closing word makes empty.
-inline constexpr const char* kPostParseClosingWords = "postParse.closingWords";
-inline constexpr const char* kPostParseWordK = "postParse.wordK";
-
-void postParse(CjSentence& s);
+inline constinit ListedKey kPostParseClosingWords{"postParse.closingWords"};
+inline constinit ListedKey kPostParseWordK{"postParse.wordK"};
 
 // Copies the header into the summary block (every word but the unused one).
 void saveSummary(CjSentence& s);

@@ -1,27 +1,23 @@
-// The pre-parse of a filled sentence: its end mark, numeral tagging, the ordered reduplication
-// passes with the grouping of numeral runs, word combinations, fixed expressions and the
-// part-of-speech pass, in that order.
+// The steps of the pre-parse (the driver, preParse, is in engine/cj/stages) and their keys.
 #pragma once
 #include <string_view>
 
 #include "engine/cj/analysis/sentence.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
 // Word-table keys of the numeral lists.
-inline constexpr const char* kPreParseLeadWords = "preParse.leadWords";
-inline constexpr const char* kPreParseNumeralsA = "preParse.numeralListA";
-inline constexpr const char* kPreParseNumeralsB = "preParse.numeralListB";
-inline constexpr const char* kPreParsePairs1 = "preParse.pairList1";
-inline constexpr const char* kPreParsePairs2 = "preParse.pairList2";
-inline constexpr const char* kPreParsePairs3 = "preParse.pairList3";
-inline constexpr const char* kPreParsePairs4 = "preParse.pairList4";
-inline constexpr const char* kPreParseRunC = "preParse.runListC";
-inline constexpr const char* kPreParseRunD = "preParse.runListD";  // the ASCII digits belong to it too
-inline constexpr const char* kPreParseRunStop = "preParse.runStop";
-
-// Prepares the top-level chain for the parse: every step runs, in the fixed order.
-void preParse(CjSentence& s);
+inline constinit ListedKey kPreParseLeadWords{"preParse.leadWords"};
+inline constinit ListedKey kPreParseNumeralsA{"preParse.numeralListA"};
+inline constinit ListedKey kPreParseNumeralsB{"preParse.numeralListB"};
+inline constinit ListedKey kPreParsePairs1{"preParse.pairList1"};
+inline constinit ListedKey kPreParsePairs2{"preParse.pairList2"};
+inline constinit ListedKey kPreParsePairs3{"preParse.pairList3"};
+inline constinit ListedKey kPreParsePairs4{"preParse.pairList4"};
+inline constinit ListedKey kPreParseRunC{"preParse.runListC"};
+inline constinit ListedKey kPreParseRunD{"preParse.runListD"};  // the ASCII digits belong to it too
+inline constinit ListedKey kPreParseRunStop{"preParse.runStop"};
 
 // Gives listed words next to numerals the category "U".
 void tagNumeralWords(CjSentence& s);

@@ -9,7 +9,7 @@
 #include "engine/cj/analysis/role_assignment.h"
 #include "engine/cj/analysis/role_words.h"
 #include "engine/cj/analysis/verb_continuation.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
@@ -21,7 +21,7 @@ const WordKeySpec kWordKeys[] = {
     {kPivotWords, 14, 1, 2},
     {kMarkedPivotWords, 3, 1, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 bool headAmong(const CjSentence& s, int i, const char* key) {
   std::string_view t = nodeText(s, lexicalHead(s, i));

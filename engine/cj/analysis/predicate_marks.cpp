@@ -8,7 +8,7 @@
 #include "engine/cj/analysis/phrase_rules.h"
 #include "engine/cj/analysis/phrase_words.h"
 #include "engine/cj/analysis/verb_continuation.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
@@ -17,19 +17,19 @@ using namespace predicate_words;
 
 namespace {
 
-constexpr const char* kE1 = "predicateMarks.E1";
-constexpr const char* kE3 = "predicateMarks.E3";
-constexpr const char* kE4 = "predicateMarks.E4";
-constexpr const char* kE5 = "predicateMarks.E5";
-constexpr const char* kE6 = "predicateMarks.E6";
-constexpr const char* kG1 = "predicateMarks.G1";
-constexpr const char* kG2 = "predicateMarks.G2";
-constexpr const char* kG3 = "predicateMarks.G3";
-constexpr const char* kH1 = "predicateMarks.H1";
-constexpr const char* kH2 = "predicateMarks.H2";
-constexpr const char* kList20 = "predicateMarks.list20";
-constexpr const char* kList99 = "predicateMarks.list99";
-constexpr const char* kAuxiliaryWords = "predicateMarks.auxiliaryWords";
+constinit ListedKey kE1{"predicateMarks.E1"};
+constinit ListedKey kE3{"predicateMarks.E3"};
+constinit ListedKey kE4{"predicateMarks.E4"};
+constinit ListedKey kE5{"predicateMarks.E5"};
+constinit ListedKey kE6{"predicateMarks.E6"};
+constinit ListedKey kG1{"predicateMarks.G1"};
+constinit ListedKey kG2{"predicateMarks.G2"};
+constinit ListedKey kG3{"predicateMarks.G3"};
+constinit ListedKey kH1{"predicateMarks.H1"};
+constinit ListedKey kH2{"predicateMarks.H2"};
+constinit ListedKey kList20{"predicateMarks.list20"};
+constinit ListedKey kList99{"predicateMarks.list99"};
+constinit ListedKey kAuxiliaryWords{"predicateMarks.auxiliaryWords"};
 
 const WordKeySpec kWordKeys[] = {
     {kE1, 1, 1, 1},  {kE2, 1, 2, 2},  {kE3, 1, 3, 3},      {kE4, 1, 2, 2},      {kE5, 1, 3, 3},
@@ -37,7 +37,7 @@ const WordKeySpec kWordKeys[] = {
     {kR2, 1, 1, 1},  {kR3, 1, 1, 1},  {kC1, 1, 1, 1},      {kH1, 1, 2, 2},      {kH2, 1, 2, 2},
     {kList149, 149, 1, 0}, {kList20, 20, 1, 0}, {kList99, 99, 1, 0}, {kAuxiliaryWords, 5, 1, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 char markOf(const CjSentence& s, int i) { return isNodeIndex(s, i) ? s.nodes[i].predicateMark : 0; }
 
@@ -64,13 +64,12 @@ bool selfOrHeadHas(const CjSentence& s, int i, std::string_view code, bool cVal)
 }
 
 bool selfOrHeadListed(const CjSentence& s, int i) {
-  const std::string& list = listedBarList(kList149);
-  return isInWordList(list, wordOf(s, i)) || isInWordList(list, wordOf(s, lexicalHead(s, i)));
+  return isInListedBarList(kList149, wordOf(s, i)) || isInListedBarList(kList149, wordOf(s, lexicalHead(s, i)));
 }
 
 bool isNeverRemarked(const CjSentence& s, int x) {
-  for (const char* key : {kE1, kE2, kE3, kE4, kE5}) {
-    if (wordIs(s, x, key)) return true;
+  for (const ListedKey* key : {&kE1, &kE2, &kE3, &kE4, &kE5}) {
+    if (wordIs(s, x, *key)) return true;
   }
   return wordIs(s, lexicalHead(s, x), kE6);
 }
@@ -236,7 +235,7 @@ int findMainPredicate(const CjSentence& s, int after, int end) {
     if (occursInListText(kList20, head) || occursInListText(kList99, head)) {
       const int before = prevNode(s, a);
       const int w = (a == after || before == after) ? 0 : lexicalHead(s, before);
-      if (w == 0 || !isInWordList(listedBarList(kList149), wordOf(s, w)) || hasCat(s, w, "G")) return a;
+      if (w == 0 || !isInListedBarList(kList149, wordOf(s, w)) || hasCat(s, w, "G")) return a;
     }
   }
 

@@ -3,17 +3,18 @@
 #pragma once
 
 #include "engine/cj/analysis/sentence.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
 // Word-table keys that other rule families share.
 namespace predicate_words {
-inline constexpr const char* kC1 = "predicateMarks.C1";  // the separator word
-inline constexpr const char* kE2 = "predicateMarks.E2";
-inline constexpr const char* kR1 = "predicateMarks.R1";
-inline constexpr const char* kR2 = "predicateMarks.R2";
-inline constexpr const char* kR3 = "predicateMarks.R3";
-inline constexpr const char* kList149 = "predicateMarks.list149";
+inline constinit ListedKey kC1{"predicateMarks.C1"};  // the separator word
+inline constinit ListedKey kE2{"predicateMarks.E2"};
+inline constinit ListedKey kR1{"predicateMarks.R1"};
+inline constinit ListedKey kR2{"predicateMarks.R2"};
+inline constinit ListedKey kR3{"predicateMarks.R3"};
+inline constinit ListedKey kList149{"predicateMarks.list149"};
 }  // namespace predicate_words
 
 void markPredicates(CjSentence& s);

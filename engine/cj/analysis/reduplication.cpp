@@ -8,38 +8,38 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
 
-constexpr const char* kL = "reduplication.L";
-constexpr const char* kY = "reduplication.Y";
-constexpr const char* kB = "reduplication.B";
-constexpr const char* kS1 = "reduplication.S1";
-constexpr const char* kS2 = "reduplication.S2";
-constexpr const char* kT = "reduplication.T";
-constexpr const char* kE = "reduplication.E";
-constexpr const char* kZ1 = "reduplication.Z1";
-constexpr const char* kZ2 = "reduplication.Z2";
-constexpr const char* kQ1 = "reduplication.Q1";
-constexpr const char* kQ2 = "reduplication.Q2";
-constexpr const char* kD1 = "reduplication.D1";
-constexpr const char* kD2 = "reduplication.D2";
-constexpr const char* kA1 = "reduplication.A1";
-constexpr const char* kJ = "reduplication.J";
-constexpr const char* kK = "reduplication.K";
-constexpr const char* kW1 = "reduplication.W1";
-constexpr const char* kW2 = "reduplication.W2";
-constexpr const char* kP = "reduplication.P";
-constexpr const char* kX1 = "reduplication.X1";
-constexpr const char* kX2 = "reduplication.X2";
-constexpr const char* kM1 = "reduplication.M1";
-constexpr const char* kM2 = "reduplication.M2";
-constexpr const char* kR1 = "reduplication.R1";
-constexpr const char* kR2 = "reduplication.R2";
-constexpr const char* kR3 = "reduplication.R3";
-constexpr const char* kR4 = "reduplication.R4";
+constinit ListedKey kL{"reduplication.L"};
+constinit ListedKey kY{"reduplication.Y"};
+constinit ListedKey kB{"reduplication.B"};
+constinit ListedKey kS1{"reduplication.S1"};
+constinit ListedKey kS2{"reduplication.S2"};
+constinit ListedKey kT{"reduplication.T"};
+constinit ListedKey kE{"reduplication.E"};
+constinit ListedKey kZ1{"reduplication.Z1"};
+constinit ListedKey kZ2{"reduplication.Z2"};
+constinit ListedKey kQ1{"reduplication.Q1"};
+constinit ListedKey kQ2{"reduplication.Q2"};
+constinit ListedKey kD1{"reduplication.D1"};
+constinit ListedKey kD2{"reduplication.D2"};
+constinit ListedKey kA1{"reduplication.A1"};
+constinit ListedKey kJ{"reduplication.J"};
+constinit ListedKey kK{"reduplication.K"};
+constinit ListedKey kW1{"reduplication.W1"};
+constinit ListedKey kW2{"reduplication.W2"};
+constinit ListedKey kP{"reduplication.P"};
+constinit ListedKey kX1{"reduplication.X1"};
+constinit ListedKey kX2{"reduplication.X2"};
+constinit ListedKey kM1{"reduplication.M1"};
+constinit ListedKey kM2{"reduplication.M2"};
+constinit ListedKey kR1{"reduplication.R1"};
+constinit ListedKey kR2{"reduplication.R2"};
+constinit ListedKey kR3{"reduplication.R3"};
+constinit ListedKey kR4{"reduplication.R4"};
 
 const WordKeySpec kWordKeys[] = {
     {kL, 1, 1, 1},  {kY, 1, 1, 1},  {kB, 1, 1, 1},  {kS1, 1, 1, 1}, {kS2, 1, 1, 1}, {kT, 1, 1, 1},
@@ -48,7 +48,7 @@ const WordKeySpec kWordKeys[] = {
     {kP, 1, 1, 1},  {kX1, 1, 1, 1}, {kX2, 1, 1, 1}, {kM1, 1, 2, 2}, {kM2, 1, 1, 1}, {kR1, 1, 1, 1},
     {kR2, 1, 1, 1}, {kR3, 1, 1, 1}, {kR4, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // The window w1..w5 of a pass (w[0] unused); 0 where the chain has ended.
 using Window = std::array<int, 6>;
@@ -77,12 +77,12 @@ Outcome endPass() { return {Step::kEndPass, {}}; }
 
 std::string_view text(const CjSentence& s, int i) { return nodeText(s, i); }
 bool same(const CjSentence& s, int a, int b) { return isNodeIndex(s, a) && isNodeIndex(s, b) && text(s, a) == text(s, b); }
-bool is(const CjSentence& s, int i, const char* key) { return isListedText(s, i, key); }
+bool is(const CjSentence& s, int i, const ListedKey& key) { return isListedText(s, i, key); }
 bool sameFirstChar(const CjSentence& s, int a, int b) {
   std::string_view ca = charOf(text(s, a), 0);
   return !ca.empty() && ca == charOf(text(s, b), 0);
 }
-bool containsListed(std::string_view t, const char* key) { return containsText(t, listedWord(key)); }
+bool containsListed(std::string_view t, const ListedKey& key) { return containsText(t, listedWord(key)); }
 
 // CAT from w by V, A, F; nullptr when w has none of them.
 const char* catByVAF(const CjSentence& s, int w) {
@@ -280,17 +280,17 @@ void mergeALYA(CjSentence& s) {
 
 void mergeZAYA(CjSentence& s) {
   struct Frame {
-    const char* first;
-    const char* third;
+    const ListedKey* first;
+    const ListedKey* third;
     const char* name;
     int rule;
   };
   static const Frame kFrames[] = {
-      {kZ1, kZ2, "ZAYA", 9}, {kQ1, kQ2, "QAHA", 9}, {kD1, kD2, "DAXA", 9}, {kA1, kB, "AABA", 18}};
+      {&kZ1, &kZ2, "ZAYA", 9}, {&kQ1, &kQ2, "QAHA", 9}, {&kD1, &kD2, "DAXA", 9}, {&kA1, &kB, "AABA", 18}};
   runPass(s, 4, 1, [&](const Window& w) -> Outcome {
     if (!commonWords(s, w, 4) || !same(s, w[2], w[4]) || !hasCat(s, w[2], "V")) return nothing();
     for (const Frame& f : kFrames) {
-      if (is(s, w[1], f.first) && is(s, w[3], f.third)) return build(repeat(f.name, w[4], f.rule, "V", w[1], true));
+      if (is(s, w[1], *f.first) && is(s, w[3], *f.third)) return build(repeat(f.name, w[4], f.rule, "V", w[1], true));
     }
     return nothing();
   });
@@ -344,15 +344,15 @@ void mergeYAYA(CjSentence& s) {
 }
 
 void mergeYAYB(CjSentence& s) {
-  static const std::pair<const char*, const char*> kPairs[] = {{kR1, kT}, {kT, kT},   {kR2, kR2}, {kB, kB},
-                                                               {kR3, kR3}, {kR4, kR4}, {kY, kY}};
+  static const std::pair<const ListedKey*, const ListedKey*> kPairs[] = {{&kR1, &kT}, {&kT, &kT}, {&kR2, &kR2}, {&kB, &kB},
+                                                                         {&kR3, &kR3}, {&kR4, &kR4}, {&kY, &kY}};
   runPass(s, 4, 1, [&](const Window& w) -> Outcome {
     if (!commonWords(s, w, 4)) return nothing();
     if (hasCat(s, w[2], "S") && hasCat(s, w[4], "S") && is(s, w[1], kY) && is(s, w[3], kY) &&
         text(s, w[2]).size() == text(s, w[4]).size())
       return build(repeat("YAYB", w[4], 19, "F", w[2], true, w[4]));
     bool framed = false;
-    for (const auto& [first, third] : kPairs) framed = framed || (is(s, w[1], first) && is(s, w[3], third));
+    for (const auto& [first, third] : kPairs) framed = framed || (is(s, w[1], *first) && is(s, w[3], *third));
     if (!framed) return nothing();
     for (const char* cat : {"V", "A", "F"}) {
       if (hasCat(s, w[2], cat) && hasCat(s, w[4], cat)) return build(repeat("YAYB", w[4], 17, cat, w[2], true, w[2]));

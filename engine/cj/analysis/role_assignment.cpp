@@ -10,7 +10,7 @@
 #include "engine/cj/analysis/predicate_linking.h"
 #include "engine/cj/analysis/predicate_marks.h"
 #include "engine/cj/analysis/role_words.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
@@ -23,7 +23,7 @@ const WordKeySpec kWordKeys[] = {
     {kPlainPrepositions, 4, 1, 0}, {kPassivePrepositions, 4, 1, 0},  {kAdverbialPassives, 4, 1, 0},
     {kNumberSubjectHeads, 7, 1, 0},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 bool anyCat(const CjSentence& s, int i, std::initializer_list<std::string_view> cats) {
   for (std::string_view c : cats) {

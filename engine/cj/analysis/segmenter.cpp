@@ -6,10 +6,30 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/text_checks.h"
 #include "engine/cj/analysis/trie_reader.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/notify.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kSegmenterB1Key{"segmenter.B1"};
+constinit ListedKey kSegmenterB2Key{"segmenter.B2"};
+constinit ListedKey kSegmenterA1Key{"segmenter.A1"};
+constinit ListedKey kSegmenterA2Key{"segmenter.A2"};
+constinit ListedKey kSegmenterA3Key{"segmenter.A3"};
+constinit ListedKey kSegmenterCKey{"segmenter.C"};
+constinit ListedKey kSegmenterFPairSinglesKey{"segmenter.fPairSingles"};
+constinit ListedKey kSegmenterFPairFirstsKey{"segmenter.fPairFirsts"};
+constinit ListedKey kSegmenterZPairCharKey{"segmenter.zPairChar"};
+constinit ListedKey kSegmenterZPairFirstsKey{"segmenter.zPairFirsts"};
+constinit ListedKey kSegmenterZFirstWordsKey{"segmenter.zFirstWords"};
+constinit ListedKey kSegmenterZSecondWordsKey{"segmenter.zSecondWords"};
+constinit ListedKey kSegmenterR1Key{"segmenter.R1"};
+constinit ListedKey kSegmenterR2Key{"segmenter.R2"};
+constinit ListedKey kSegmenterFPairSecondsKey{"segmenter.fPairSeconds"};
+constinit ListedKey kSegmenterZPairSecondsKey{"segmenter.zPairSeconds"};
+}  // namespace
 
 namespace {
 
@@ -24,7 +44,7 @@ const WordKeySpec kWordKeys[] = {
     {"segmenter.zFirstWords", 13, 2, 2}, {"segmenter.zSecondWords", 8, 1, 1},
     {"segmenter.R1", 1, 1, 1},           {"segmenter.R2", 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr char kZMode = 'z';
 constexpr char kFMode = 'f';
@@ -164,11 +184,11 @@ bool occursIn(std::string_view list, std::string_view word) {
   return findAtCharStart(list, word) != std::string_view::npos;
 }
 
-bool isIn(std::string_view key, std::string_view word) { return isInWordList(listedBarList(key), word); }
+bool isIn(const ListedKey& key, std::string_view word) { return isInListedBarList(key, word); }
 
-bool isOneOf(std::string_view key, std::string_view word) { return !word.empty() && isListedWord(key, word); }
+bool isOneOf(const ListedKey& key, std::string_view word) { return !word.empty() && isListedWord(key, word); }
 
-bool isPairOf(std::string_view firstKey, std::string_view secondKey, std::string_view a, std::string_view b) {
+bool isPairOf(const ListedKey& firstKey, const ListedKey& secondKey, std::string_view a, std::string_view b) {
   const std::vector<std::string>& firsts = listedWords(firstKey);
   const std::vector<std::string>& seconds = listedWords(secondKey);
   for (std::size_t i = 0; i < firsts.size() && i < seconds.size(); ++i) {
@@ -182,8 +202,8 @@ void recutFiveCharacters(segment& seg, int fs, int mode) {
   std::string all;
   for (int i = fs; i < fs + 3; ++i) all.append(seg.f[i].text.view());
   if (all.size() != 10) return;
-  const std::string& b1 = listedBarList("segmenter.B1");
-  const std::string& b2 = listedBarList("segmenter.B2");
+  const std::string& b1 = listedBarList(kSegmenterB1Key);
+  const std::string& b2 = listedBarList(kSegmenterB2Key);
   const int cuts[3][3] = {{2, 1, 2}, {1, 2, 2}, {2, 2, 1}};
   for (int c = 0; c < 3; ++c) {
     std::string_view piece[3];
@@ -213,9 +233,9 @@ bool takesZSide(segment& seg, int zs, int ze, int fs, int fe, int length, int mo
   const int n = ze - zs + 1;
   if (length == 8 && n == 2) {
     std::string_view z1 = seg.z[zs].text.view(), z2 = seg.z[zs + 1].text.view();
-    if (isIn("segmenter.A1", z1) || isIn("segmenter.A2", z1) || isIn("segmenter.A3", z1)) return true;
+    if (isIn(kSegmenterA1Key, z1) || isIn(kSegmenterA2Key, z1) || isIn(kSegmenterA3Key, z1)) return true;
     if (charCount(z1) == 2 && charCount(z2) == 2) return true;
-    return isIn("segmenter.C", z1) || isIn("segmenter.C", z2);
+    return isIn(kSegmenterCKey, z1) || isIn(kSegmenterCKey, z2);
   }
   if (length == 10 && n == 3) {
     recutFiveCharacters(seg, fs, mode);
@@ -224,20 +244,20 @@ bool takesZSide(segment& seg, int zs, int ze, int fs, int fe, int length, int mo
   if (n != 2) return false;
   std::string_view z1 = seg.z[zs].text.view(), z2 = seg.z[zs + 1].text.view();
   std::string_view f1 = seg.f[fs].text.view(), f2 = seg.f[fs + 1].text.view();
-  if (isOneOf("segmenter.fPairSingles", f1) || isPairOf("segmenter.fPairFirsts", "segmenter.fPairSeconds", f1, f2)) {
+  if (isOneOf(kSegmenterFPairSinglesKey, f1) || isPairOf(kSegmenterFPairFirstsKey, kSegmenterFPairSecondsKey, f1, f2)) {
     return false;
   }
-  if (z2 == listedWord("segmenter.zPairChar") || isPairOf("segmenter.zPairFirsts", "segmenter.zPairSeconds", z1, z2) ||
-      isOneOf("segmenter.zFirstWords", z1) || isOneOf("segmenter.zSecondWords", z2)) {
+  if (z2 == listedWord(kSegmenterZPairCharKey) || isPairOf(kSegmenterZPairFirstsKey, kSegmenterZPairSecondsKey, z1, z2) ||
+      isOneOf(kSegmenterZFirstWordsKey, z1) || isOneOf(kSegmenterZSecondWordsKey, z2)) {
     return true;
   }
   if (!(charCount(f1) == 1 && charCount(f2) == 2)) return false;
-  if (isIn("segmenter.C", f2)) return false;
-  const std::string& b1 = listedBarList("segmenter.B1");
-  const std::string& b2 = listedBarList("segmenter.B2");
+  if (isIn(kSegmenterCKey, f2)) return false;
+  const std::string& b1 = listedBarList(kSegmenterB1Key);
+  const std::string& b2 = listedBarList(kSegmenterB2Key);
   if (occursIn(b2, z1) || occursIn(b1, z1)) return false;
   std::string_view c1 = f2.substr(0, 2), c2 = f2.substr(2, 2);
-  auto isR = [](std::string_view w) { return isOneOf("segmenter.R1", w) || isOneOf("segmenter.R2", w); };
+  auto isR = [](std::string_view w) { return isOneOf(kSegmenterR1Key, w) || isOneOf(kSegmenterR2Key, w); };
   const bool left = f1 == c1 || (fs - 1 >= 1 && isR(f1) && seg.f[fs - 1].text == c1);
   const bool right = (fe + 1 <= seg.fTotal && seg.f[fe + 1].text == c2) ||
                      (fe + 2 <= seg.fTotal && isR(seg.f[fe + 1].text.view()) && seg.f[fe + 2].text == c2);

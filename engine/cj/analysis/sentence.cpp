@@ -70,7 +70,8 @@ std::unique_ptr<CjSentence> buildSentence(int count) {
     showOutOfMemory();
     return nullptr;
   }
-  for (int i = 0; i < kMaxNodes; ++i) initNode(*s, i);
+  // The nodes of a new sentence are already as initNode leaves them, but for their own head.
+  for (int i = 0; i < kMaxNodes; ++i) s->nodes[i].headChild = i;
   linkWordChain(*s);
   return s;
 }

@@ -1,9 +1,28 @@
 #include "engine/cj/analysis/text_checks.h"
 
 #include "engine/cj/analysis/node_predicates.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kTextChecksEnumerationRangesKey{"textChecks.enumerationRanges"};
+constinit ListedKey kTextChecksNumeralsKey{"textChecks.numerals"};
+constinit ListedKey kTextChecksEndMarksKey{"textChecks.endMarks"};
+constinit ListedKey kTextChecksEnumerationCharsKey{"textChecks.enumerationChars"};
+constinit ListedKey kTextChecksWideFullStopKey{"textChecks.wideFullStop"};
+constinit ListedKey kTextChecksWideColonKey{"textChecks.wideColon"};
+constinit ListedKey kTextChecksWideCommaKey{"textChecks.wideComma"};
+constinit ListedKey kTextChecksOpenBracketKey{"textChecks.openBracket"};
+constinit ListedKey kTextChecksCloseBracketKey{"textChecks.closeBracket"};
+constinit ListedKey kTextChecksOpenBracket2Key{"textChecks.openBracket2"};
+constinit ListedKey kTextChecksCloseBracket2Key{"textChecks.closeBracket2"};
+constinit ListedKey kTextChecksEnumerationSeparatorKey{"textChecks.enumerationSeparator"};
+constinit ListedKey kTextChecksLeadingWordKey{"textChecks.leadingWord"};
+constinit ListedKey kTextChecksCommaWordKey{"textChecks.commaWord"};
+constinit ListedKey kTextChecksWideDigitsKey{"textChecks.wideDigits"};
+}  // namespace
 
 namespace {
 
@@ -25,7 +44,7 @@ const WordKeySpec kWordKeys[] = {
     {"textChecks.leadingWord", 1, 2, 2},
     {"textChecks.commaWord", 1, 2, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr std::size_t kSentenceLimit = 300;
 constexpr int kMaxOpenBrackets = 10;
@@ -37,9 +56,18 @@ std::string_view charAt(std::string_view text, std::size_t p) {
   return atEnd(text, p) ? std::string_view() : text.substr(p, charLengthAt(text, p));
 }
 
-bool isNumeral(std::string_view ch) { return !ch.empty() && isInWordList(numeralBarList(), ch); }
+const ListedKey kWideNumerals{"textChecks.numerals"};
+const ListedKey kWideEndMarks{"textChecks.endMarks"};
 
-bool isWideEndMark(std::string_view ch) { return ch.size() == 2 && isInWordList(wideEndMarks(), ch); }
+// The bar-list test against numeralBarList() without making the list.
+bool isNumeral(std::string_view ch) {
+  if (ch.empty()) return false;
+  if (!isWholeWithoutBar(ch)) return isInWordList(numeralBarList(), ch);
+  if (ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9') return true;
+  return isInListedBarList(kWideNumerals, ch);
+}
+
+bool isWideEndMark(std::string_view ch) { return ch.size() == 2 && isInListedBarList(kWideEndMarks, ch); }
 
 unsigned codeOf(std::string_view ch) {
   return ch.size() == 2 ? static_cast<unsigned char>(ch[0]) * 256u + static_cast<unsigned char>(ch[1]) : 0;
@@ -47,7 +75,7 @@ unsigned codeOf(std::string_view ch) {
 
 bool inEnumerationRange(std::string_view ch) {
   if (ch.size() != 2) return false;
-  const std::vector<std::string>& bounds = listedWords("textChecks.enumerationRanges");
+  const std::vector<std::string>& bounds = listedWords(kTextChecksEnumerationRangesKey);
   unsigned code = codeOf(ch);
   for (std::size_t r = 0; r + 1 < bounds.size(); r += 2) {
     if (code >= codeOf(bounds[r]) && code <= codeOf(bounds[r + 1])) return true;
@@ -77,14 +105,14 @@ std::size_t findAtCharStart(std::string_view text, std::string_view needle, std:
 
 std::string numeralBarList() {
   std::string list = "|0|1|2|3|4|5|6|7|8|9";
-  const std::string& wide = listedBarList("textChecks.numerals");
+  const std::string& wide = listedBarList(kTextChecksNumeralsKey);
   list += wide.empty() ? "|" : wide;
   return list;
 }
 
-const std::string& wideEndMarks() { return listedBarList("textChecks.endMarks"); }
+const std::string& wideEndMarks() { return listedBarList(kTextChecksEndMarksKey); }
 
-const std::string& enumerationCharList() { return listedBarList("textChecks.enumerationChars"); }
+const std::string& enumerationCharList() { return listedBarList(kTextChecksEnumerationCharsKey); }
 
 bool isSingleEndMark(unsigned char b) {
   return b == '.' || b == ' ' || b == ',' || b == ';' || b == '!' || b == ':' || b == '?' || b == 0xA1;
@@ -130,9 +158,9 @@ int countCodeErrors(std::string_view text, int& counter) {
 
 int allowsSentenceEnd(char mode, std::string_view mark, std::string_view text, std::size_t afterMark) {
   if (mode != kSplitMode) return 1;
-  const bool stop = mark == "." || mark == listedWord("textChecks.wideFullStop");
-  const bool colon = mark == ":" || mark == listedWord("textChecks.wideColon");
-  const bool comma = mark == "," || mark == listedWord("textChecks.wideComma");
+  const bool stop = mark == "." || mark == listedWord(kTextChecksWideFullStopKey);
+  const bool colon = mark == ":" || mark == listedWord(kTextChecksWideColonKey);
+  const bool comma = mark == "," || mark == listedWord(kTextChecksWideCommaKey);
   if (!stop && !colon && !comma) return 1;
   if (afterMark < mark.size() || afterMark > text.size()) return 1;
   const std::size_t markPos = afterMark - mark.size();
@@ -155,8 +183,8 @@ std::size_t nextChineseSentence(std::string_view text, std::string& sentence, st
                                 std::string& endMark) {
   sentence.clear();
   endMark.clear();
-  const std::string& wideOpen = listedWord("textChecks.openBracket");
-  const std::string& wideClose = listedWord("textChecks.closeBracket");
+  const std::string& wideOpen = listedWord(kTextChecksOpenBracketKey);
+  const std::string& wideClose = listedWord(kTextChecksCloseBracketKey);
   BracketState round, wide;
   auto opened = [&](BracketState& b, std::size_t at, std::string_view ch) {
     if (!b.seen) {
@@ -238,10 +266,10 @@ std::size_t nextChineseSentence(std::string_view text, std::string& sentence, st
 
 void extractEnumerationPrefix(std::string_view sentence, std::string& prefix) {
   prefix.clear();
-  const std::string opens[4] = {"(", listedWord("textChecks.openBracket"), "[", listedWord("textChecks.openBracket2")};
-  const std::string closes[4] = {")", listedWord("textChecks.closeBracket"), "]",
-                                 listedWord("textChecks.closeBracket2")};
-  const std::string& separator = listedWord("textChecks.enumerationSeparator");
+  const std::string opens[4] = {"(", listedWord(kTextChecksOpenBracketKey), "[", listedWord(kTextChecksOpenBracket2Key)};
+  const std::string closes[4] = {")", listedWord(kTextChecksCloseBracketKey), "]",
+                                 listedWord(kTextChecksCloseBracket2Key)};
+  const std::string& separator = listedWord(kTextChecksEnumerationSeparatorKey);
   std::size_t p = 0;
   int k = 0;
   std::string_view first = charAt(sentence, 0);
@@ -278,10 +306,10 @@ void extractEnumerationPrefix(std::string_view sentence, std::string& prefix) {
 }
 
 void removeWordAfterComma(std::string& text) {
-  const std::string& leading = listedWord("textChecks.leadingWord");
-  const std::string& comma = listedWord("textChecks.commaWord");
-  const std::string& wideComma = listedWord("textChecks.wideComma");
-  const std::string& fullStop = listedWord("textChecks.wideFullStop");
+  const std::string& leading = listedWord(kTextChecksLeadingWordKey);
+  const std::string& comma = listedWord(kTextChecksCommaWordKey);
+  const std::string& wideComma = listedWord(kTextChecksWideCommaKey);
+  const std::string& fullStop = listedWord(kTextChecksWideFullStopKey);
   if (leading.empty() || comma.empty()) return;
   std::size_t len = text.find('\0');
   if (len == std::string::npos) len = text.size();
@@ -319,7 +347,7 @@ void removeWordAfterComma(std::string& text) {
 
 void widenDigits(std::string_view sentence, std::string& out) {
   out.clear();
-  const std::vector<std::string>& digits = listedWords("textChecks.wideDigits");
+  const std::vector<std::string>& digits = listedWords(kTextChecksWideDigitsKey);
   for (std::size_t i = 0; !atEnd(sentence, i);) {
     auto b = static_cast<unsigned char>(sentence[i]);
     if (isLeadByte(b)) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/cj/analysis/descramble.h"  // isLeadByte
+#include "engine/common/descramble.h"  // isLeadByte
 
 namespace cj {
 

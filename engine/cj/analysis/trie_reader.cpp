@@ -20,7 +20,7 @@ bool readTrieNode(std::FILE* trie, uint32_t index, TrieNode& node) {
   if (!trie || index > 0x0FFFFFFFu) return false;
   if (plat::fileSeek(trie, static_cast<long>(index) * kTrieNodeSize, SEEK_SET) != 0) return false;
   unsigned char b[kTrieNodeSize];
-  if (std::fread(b, 1, sizeof b, trie) != sizeof b) return false;
+  if (plat::fileRead(b, sizeof b, trie) != sizeof b) return false;
   node.code = static_cast<uint16_t>(b[0] | b[1] << 8);
   node.flags = static_cast<uint16_t>(b[2] | b[3] << 8);
   node.value = static_cast<uint32_t>(b[4]) | static_cast<uint32_t>(b[5]) << 8 | static_cast<uint32_t>(b[6]) << 16 |

@@ -4,39 +4,39 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 namespace {
 
-constexpr const char* kRunList1 = "wordCombination.runList1";
-constexpr const char* kRunList2 = "wordCombination.runList2";
-constexpr const char* kRunList3 = "wordCombination.runList3";
-constexpr const char* kHeadList1 = "wordCombination.headList1";
-constexpr const char* kHeadList2 = "wordCombination.headList2";
-constexpr const char* kTailList1 = "wordCombination.tailList1";
-constexpr const char* kTailList2 = "wordCombination.tailList2";
-constexpr const char* kListW = "wordCombination.listW";
-constexpr const char* kSuffixList = "wordCombination.suffixList";
-constexpr const char* kSenseList = "wordCombination.senseList";
-constexpr const char* kPairChar = "wordCombination.pairChar";
-constexpr const char* kPrefix1 = "wordCombination.prefix1";
-constexpr const char* kPrefix2 = "wordCombination.prefix2";
-constexpr const char* kPrefix3 = "wordCombination.prefix3";
-constexpr const char* kNumeralPrefix = "wordCombination.numeralPrefix";
-constexpr const char* kWPrefix1 = "wordCombination.wPrefix1";
-constexpr const char* kWPrefix2 = "wordCombination.wPrefix2";
-constexpr const char* kWPrefix3 = "wordCombination.wPrefix3";
-constexpr const char* kNounPrefix = "wordCombination.nounPrefix";
-constexpr const char* kBlockingWord = "wordCombination.blockingWord";
-constexpr const char* kFollower3 = "wordCombination.follower3";
-constexpr const char* kFollower4 = "wordCombination.follower4";
-constexpr const char* kNeighbour1 = "wordCombination.neighbour1";
-constexpr const char* kNeighbour2 = "wordCombination.neighbour2";
-constexpr const char* kNeighbour3 = "wordCombination.neighbour3";
-constexpr const char* kNeighbour4 = "wordCombination.neighbour4";
-constexpr const char* kNounSuffix1 = "wordCombination.nounSuffix1";
-constexpr const char* kNounSuffix2 = "wordCombination.nounSuffix2";
+constinit ListedKey kRunList1{"wordCombination.runList1"};
+constinit ListedKey kRunList2{"wordCombination.runList2"};
+constinit ListedKey kRunList3{"wordCombination.runList3"};
+constinit ListedKey kHeadList1{"wordCombination.headList1"};
+constinit ListedKey kHeadList2{"wordCombination.headList2"};
+constinit ListedKey kTailList1{"wordCombination.tailList1"};
+constinit ListedKey kTailList2{"wordCombination.tailList2"};
+constinit ListedKey kListW{"wordCombination.listW"};
+constinit ListedKey kSuffixList{"wordCombination.suffixList"};
+constinit ListedKey kSenseList{"wordCombination.senseList"};
+constinit ListedKey kPairChar{"wordCombination.pairChar"};
+constinit ListedKey kPrefix1{"wordCombination.prefix1"};
+constinit ListedKey kPrefix2{"wordCombination.prefix2"};
+constinit ListedKey kPrefix3{"wordCombination.prefix3"};
+constinit ListedKey kNumeralPrefix{"wordCombination.numeralPrefix"};
+constinit ListedKey kWPrefix1{"wordCombination.wPrefix1"};
+constinit ListedKey kWPrefix2{"wordCombination.wPrefix2"};
+constinit ListedKey kWPrefix3{"wordCombination.wPrefix3"};
+constinit ListedKey kNounPrefix{"wordCombination.nounPrefix"};
+constinit ListedKey kBlockingWord{"wordCombination.blockingWord"};
+constinit ListedKey kFollower3{"wordCombination.follower3"};
+constinit ListedKey kFollower4{"wordCombination.follower4"};
+constinit ListedKey kNeighbour1{"wordCombination.neighbour1"};
+constinit ListedKey kNeighbour2{"wordCombination.neighbour2"};
+constinit ListedKey kNeighbour3{"wordCombination.neighbour3"};
+constinit ListedKey kNeighbour4{"wordCombination.neighbour4"};
+constinit ListedKey kNounSuffix1{"wordCombination.nounSuffix1"};
+constinit ListedKey kNounSuffix2{"wordCombination.nounSuffix2"};
 
 const WordKeySpec kWordKeys[] = {
     {kRunList1, 244, 1, 1},    {kRunList2, 237, 1, 1},     {kRunList3, 206, 1, 1},   {kHeadList1, 140, 1, 1},
@@ -47,7 +47,7 @@ const WordKeySpec kWordKeys[] = {
     {kFollower3, 1, 1, 1},     {kFollower4, 1, 1, 1},      {kNeighbour1, 1, 1, 1},   {kNeighbour2, 1, 1, 1},
     {kNeighbour3, 1, 1, 1},    {kNeighbour4, 1, 1, 1},     {kNounSuffix1, 1, 1, 1},  {kNounSuffix2, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // Builds a noun node over first..last; 0 when the work area has no slot left.
 int buildNoun(CjSentence& s, int first, int last, char structureClass, int rule, int head) {
@@ -89,7 +89,7 @@ bool bothChineseWords(const CjSentence& s, int w1, int w2) {
 bool inTailList(const CjSentence& s, int i) { return isInListedBar(s, i, kTailList1) || isInListedBar(s, i, kTailList2); }
 
 bool inTailList(std::string_view text) {
-  return isInWordList(listedBarList(kTailList1), text) || isInWordList(listedBarList(kTailList2), text);
+  return isInListedBarList(kTailList1, text) || isInListedBarList(kTailList2, text);
 }
 
 bool isRunMember(const CjSentence& s, int i, bool start) {
@@ -275,7 +275,7 @@ void combineWords(CjSentence& s) {
 bool isListedWithSuccessor(const CjSentence& s, int i) {
   if (isInListedBar(s, i, kListW)) return true;
   if (!isListedText(s, i, kWPrefix1) && !isListedText(s, i, kWPrefix2)) return false;
-  return isInWordList(listedBarList(kListW), nodeText(s, nextNode(s, i)));
+  return isInListedBarList(kListW, nodeText(s, nextNode(s, i)));
 }
 
 }  // namespace cj

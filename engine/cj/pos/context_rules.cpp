@@ -54,7 +54,7 @@ int applyMainRules(CjSentence& s, int x) {
     return kNormal;
   }
   // 2
-  if (has(s, x, "V") && len(s, x, 4) && inList(s, n1, contextList(1))) {
+  if (has(s, x, "V") && len(s, x, 4) && inContextList(s, n1, 1)) {
     setCat(s, x, "N");
     return kNormal;
   }
@@ -131,7 +131,7 @@ int applyMainRules(CjSentence& s, int x) {
     return kNormal;
   }
   // 17
-  if (inList(s, x, contextList(2)) && (n1 == 0 || has(s, n1, "P") || isIn(s, n1, {9, 11, 1118, 1119, 1120, 1121}))) {
+  if (inContextList(s, x, 2) && (n1 == 0 || has(s, n1, "P") || isIn(s, n1, {9, 11, 1118, 1119, 1120, 1121}))) {
     setCat(s, x, "A");
     return kNormal;
   }
@@ -182,7 +182,7 @@ int applyMainRules(CjSentence& s, int x) {
   }
   // 26
   if (isIn(s, x, {1130, 1131, 1132}) || has(s, x, "U") || has(s, n2, "U")) {
-    if (inList(s, n1, contextList(5))) setCat(s, n1, "U");
+    if (inContextList(s, n1, 5)) setCat(s, n1, "U");
     return kNormal;
   }
   // 27 - 29
@@ -251,7 +251,7 @@ int applyMainRules(CjSentence& s, int x) {
     return kNormal;
   }
   // 39
-  if (has(s, x, "V") && !ms(s, x, "K") && len(s, x, 4) && inList(s, n1, contextList(6))) {
+  if (has(s, x, "V") && !ms(s, x, "K") && len(s, x, 4) && inContextList(s, n1, 6)) {
     if (!(is(s, n1, 1141) && prevVerbWord(s, x) == 0 && verbAfter(s, x) == 0)) {
       setCat(s, x, "N");
       setCat(s, n1, "N");
@@ -280,7 +280,7 @@ int applyMainRules(CjSentence& s, int x) {
   }
   // 45
   if (has(s, x, "V") && cval(s, x, "0") && !cval(s, x, "1") && !cval(s, x, "E") && !cval(s, x, "H") &&
-      !cval(s, x, "2") && !cval(s, x, "3") && len(s, x, 4) && inList(s, n1, contextList(3)) && has(s, x, "N")) {
+      !cval(s, x, "2") && !cval(s, x, "3") && len(s, x, 4) && inContextList(s, n1, 3) && has(s, x, "N")) {
     setCat(s, x, "N");
     setCat(s, n1, "N");
     return n1;
@@ -326,11 +326,11 @@ int applyMainRules(CjSentence& s, int x) {
     return n2;
   }
   // 53, 54
-  if (has(s, x, "V") && isIn(s, n1, {68, 2, 12}) && inList(s, n2, contextList(4))) {
+  if (has(s, x, "V") && isIn(s, n1, {68, 2, 12}) && inContextList(s, n2, 4)) {
     setCat(s, x, "V");
     return n2;
   }
-  if (has(s, x, "V") && !has(s, x, "G") && !has(s, x, "F") && inList(s, n1, contextList(4))) {
+  if (has(s, x, "V") && !has(s, x, "G") && !has(s, x, "F") && inContextList(s, n1, 4)) {
     setCat(s, x, "V");
     return kNormal;
   }
@@ -668,7 +668,7 @@ bool applyLeadingContextRules(CjSentence& s, int x) {
     if (!has(s, n1, "L") && !isIn(s, n1, {1159, 1160, 204, 206, 203, 1161, 214, 211, 210, 213, 1154})) return false;
     const bool keepAll = (p != 0 && !has(s, p, "P") && !has(s, p, "I") && !is(s, p, 12)) ||
                          isListedHeadWord(s, x) || isListedVerbHead(s, x) || chiLength(s, x) % 4 != 0 ||
-                         !inList(s, n1, contextList(7));
+                         !inContextList(s, n1, 7);
     if (!keepAll) setCat(s, x, "N");
     return true;
   }

@@ -2,10 +2,11 @@
 #include "engine/cj/pos/pos_words.h"
 
 #include <array>
+#include <vector>
 #include <string>
 
 #include "engine/cj/analysis/predicate_marks.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
 namespace cj::pos {
 
@@ -418,7 +419,7 @@ const WordKeySpec kWordKeys[] = {
     {"posContext.wl6", 3, 1, 0},
     {"posContext.wl7", 36, 1, 0},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr int kMaxLabel = 1200;
 
@@ -443,6 +444,16 @@ const std::array<std::string, kMaxLabel>& keyNames() {
   return names;
 }
 
+// The keys by label, held so that each is looked up once.
+const std::vector<ListedKey>& labelKeys() {
+  static const std::vector<ListedKey> keys = [] {
+    std::vector<ListedKey> k;
+    for (const std::string& name : keyNames()) k.emplace_back(name.c_str());
+    return k;
+  }();
+  return keys;
+}
+
 const std::string kNone;
 
 std::size_t charLength(std::string_view t, std::size_t i) {
@@ -453,22 +464,39 @@ std::size_t charLength(std::string_view t, std::size_t i) {
 
 const std::string& lw(int label) {
   if (label < 1 || label >= kMaxLabel) return kNone;
-  return listedWord(keyNames()[label]);
+  return listedWord(labelKeys()[label]);
 }
 
 const std::string& lwList(int label) {
   if (label < 1 || label >= kMaxLabel) return kNone;
-  return listedBarList(keyNames()[label]);
+  return listedBarList(labelKeys()[label]);
+}
+
+const ListedKey* contextListKey(int n) {
+  static const ListedKey keys[8] = {ListedKey(""),
+                                    ListedKey("posContext.wl1"),
+                                    ListedKey("posContext.wl2"),
+                                    ListedKey("posContext.wl3"),
+                                    ListedKey("posContext.wl4"),
+                                    ListedKey("posContext.wl5"),
+                                    ListedKey("posContext.wl6"),
+                                    ListedKey("posContext.wl7")};
+  return n >= 1 && n <= 7 ? &keys[n] : nullptr;
 }
 
 const std::string& contextList(int n) {
-  static const std::array<std::string, 8> names = [] {
-    std::array<std::string, 8> a;
-    for (int k = 1; k < 8; ++k) a[k] = "posContext.wl" + std::to_string(k);
-    return a;
-  }();
-  if (n < 1 || n > 7) return kNone;
-  return listedBarList(names[n]);
+  const ListedKey* key = contextListKey(n);
+  return key ? listedBarList(*key) : kNone;
+}
+
+bool inContextList(const CjSentence& s, int k, int n) {
+  const ListedKey* key = contextListKey(n);
+  return key && isNodeIndex(s, k) && isInListedBarList(*key, text(s, k));
+}
+
+bool inLabelList(const CjSentence& s, int k, int label) {
+  if (label < 1 || label >= kMaxLabel) return false;
+  return isNodeIndex(s, k) && isInListedBarList(labelKeys()[label], text(s, k));
 }
 
 bool containsText(std::string_view text, std::string_view word) {

@@ -16,6 +16,9 @@ const std::string& lw(int label);
 const std::string& lwList(int label);
 // Bar list wl1 .. wl7 of the context rules.
 const std::string& contextList(int n);
+// Node k's text is in context list wl1 .. wl7 / in the list of a list label.
+bool inContextList(const CjSentence& s, int k, int n);
+bool inLabelList(const CjSentence& s, int k, int label);
 // True when word occurs in text starting at a character boundary.
 bool containsText(std::string_view text, std::string_view word);
 

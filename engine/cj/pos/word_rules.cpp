@@ -67,8 +67,8 @@ const char* resolveWord03(CjSentence& s, int i) {
   if (has(s, n, "N") && ms(s, n, "P")) return "V";
   if (has(s, n, "N") && has(s, n2, "N") && ms(s, n2, "P")) return "V";
   if (has(s, n, "N") && is(s, n2, 9) && has(s, n3, "N") && ms(s, n3, "P")) return "V";
-  if (inList(s, n, lwList(325))) return "N";
-  if (inList(s, n, lwList(326))) return "N";
+  if (inLabelList(s, n, 325)) return "N";
+  if (inLabelList(s, n, 326)) return "N";
   if (has(s, p, "F") || has(s, p, "G") || is(s, n, 14)) return "V";
   if (is(s, n, 12) || is(s, n, 13)) return "V";
   if (!verbAfter(s, n)) return "V";
@@ -557,7 +557,7 @@ const char* resolveWord50(CjSentence& s, int i) {
 
 const char* resolveWord51(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (inList(s, p, lwList(324))) {
+  if (inLabelList(s, p, 324)) {
     if (has(s, n, "V")) return "F";
     if (has(s, n, "G")) return "V";
     return "N";
@@ -574,7 +574,7 @@ const char* resolveWord52(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (has(s, p, "V") && is9or11(s, n)) return "N";
   if (precedes(s, p, 90)) return "L";
-  if (inList(s, p, lwList(324))) return has(s, n, "V") ? "F" : "N";
+  if (inLabelList(s, p, 324)) return has(s, n, "V") ? "F" : "N";
   if (prevVerbWord(s, p)) return "L";
   if (hasAny(s, n, {"V", "G", "F"})) return "F";
   if (p == 0) return "F";

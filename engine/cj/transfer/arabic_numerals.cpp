@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
 #include "engine/cj/analysis/numerals.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/transfer_navigation.h"
 
 namespace cj {
@@ -20,7 +20,7 @@ const WordKeySpec kWordKeys[] = {
     {kPointWords, 2, 1, 1},       {kFractionWord, 1, 2, 2},         {kOfWord, 1, 1, 1},
     {kTenthWord, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 std::string_view chiOf(CjTransferContext& c, int i) {
   const CjNode* n = i > 0 && i <= c.nodeCount ? sourceNode(c, i) : nullptr;
@@ -56,7 +56,7 @@ bool isWord(const char* key, std::string_view word) { return !word.empty() && is
 // The special words: both readings, or a fixed approximate pair.
 std::string specialReading(CjTransferContext& c, const std::string& joined, int f, int l) {
   const std::string_view after = chiOf(c, l + 1);
-  if (isWord(kReadingPairFollowers, after) && !isInWordList(listedBarList(kNoPairNumerals), joined))
+  if (isWord(kReadingPairFollowers, after) && !isInListedBarList(kNoPairNumerals, joined))
     return numeral(joined, 0) + "(" + numeral(joined, 1) + ")";
   if (joined == listedWord(kOneOrTwoWord))
     return catOf(c, l + 1) != "S" && after != listedWord(kOneOrTwoStop) ? "一両" : "1、2";
@@ -136,7 +136,7 @@ int convertToArabic(CjTransferContext& c, int i) {
     c.targets[k].alive = 0;
   }
   std::string result;
-  if (isInWordList(listedBarList(kSpecialNumerals), joined)) {
+  if (isInListedBarList(kSpecialNumerals, joined)) {
     c.targets[f].alive = 1;
     c.targets[f].japanese = specialReading(c, joined, f, l);
     return c.targets[f].japanese.empty() ? 0 : 1;

@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/transfer_navigation.h"
 
@@ -16,7 +16,7 @@ const WordKeySpec kWordKeys[] = {
     {kClassFWord, 1, 1, 1},    {kEveryFollowers, 2, 1, 1},  {kNumeralList1, 22, 1, 1},
     {kNumeralList2, 14, 1, 1}, {kNumeralList3, 9, 1, 1},    {kNumeralExclusions, 8, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 const CjNode& node(CjTransferContext& c, int i) {
   static const CjNode none;

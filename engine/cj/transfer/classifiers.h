@@ -4,19 +4,20 @@
 #include <string>
 
 #include "engine/cj/transfer/transfer_context.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
 // Word-table keys of the listed words.
-inline constexpr const char* kNumeralOneTwo = "numeralRules.oneTwo";             // "one", "two"
-inline constexpr const char* kTimeClassifiers = "numeralRules.timeClassifiers";  // hours, week, week, own
-inline constexpr const char* kTwoNumeral = "numeralRules.twoNumeral";            // becomes "２"
-inline constexpr const char* kClassFWord = "numeralRules.classFWord";
-inline constexpr const char* kEveryFollowers = "numeralRules.everyFollowers";  // the pair tested after "every"
-inline constexpr const char* kNumeralList1 = "numeralRules.numeralList1";
-inline constexpr const char* kNumeralList2 = "numeralRules.numeralList2";
-inline constexpr const char* kNumeralList3 = "numeralRules.numeralList3";
-inline constexpr const char* kNumeralExclusions = "numeralRules.numeralExclusions";
+inline constinit ListedKey kNumeralOneTwo{"numeralRules.oneTwo"};             // "one", "two"
+inline constinit ListedKey kTimeClassifiers{"numeralRules.timeClassifiers"};  // hours, week, week, own
+inline constinit ListedKey kTwoNumeral{"numeralRules.twoNumeral"};            // becomes "２"
+inline constinit ListedKey kClassFWord{"numeralRules.classFWord"};
+inline constinit ListedKey kEveryFollowers{"numeralRules.everyFollowers"};  // the pair tested after "every"
+inline constinit ListedKey kNumeralList1{"numeralRules.numeralList1"};
+inline constinit ListedKey kNumeralList2{"numeralRules.numeralList2"};
+inline constinit ListedKey kNumeralList3{"numeralRules.numeralList3"};
+inline constinit ListedKey kNumeralExclusions{"numeralRules.numeralExclusions"};
 
 inline constexpr std::size_t kCounterTextLimit = 30;
 

@@ -1,6 +1,6 @@
 #include "engine/cj/transfer/dependent_order.h"
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/jp_text.h"
@@ -8,6 +8,18 @@
 #include "engine/cj/transfer/te_ending.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kDependentOrderBecomeHeadsKey{"dependentOrder.becomeHeads"};
+constinit ListedKey kDependentOrderBecomeComplementKey{"dependentOrder.becomeComplement"};
+constinit ListedKey kDependentOrderRequestPivotsKey{"dependentOrder.requestPivots"};
+constinit ListedKey kDependentOrderNegativeCausativeKey{"dependentOrder.negativeCausative"};
+constinit ListedKey kDependentOrderPivotSubjectHeadWordsKey{"dependentOrder.pivotSubjectHeadWords"};
+constinit ListedKey kDependentOrderPivotSubjectHeadNodesKey{"dependentOrder.pivotSubjectHeadNodes"};
+constinit ListedKey kDependentOrderRequestHeadsKey{"dependentOrder.requestHeads"};
+constinit ListedKey kDependentOrderCausativeHeadsKey{"dependentOrder.causativeHeads"};
+}  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -20,7 +32,7 @@ const WordKeySpec kWordKeys[] = {
     {"dependentOrder.requestPivots", 3, 1, 2},   // pivots of "下さい"
     {"dependentOrder.negativeCausative", 1, 2, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // A row takes a link by label; 'b' and 'g' rows use the two adverb takes instead.
 struct OrderRow {
@@ -60,7 +72,7 @@ bool hasLabel(CjTransferContext& c, int head, std::string_view label) {
   return false;
 }
 
-bool listed(std::string_view key, CjTransferContext& c, int i) { return isListedWord(key, nodeOf(c, i).CHI.view()); }
+bool listed(const ListedKey& key, CjTransferContext& c, int i) { return isListedWord(key, nodeOf(c, i).CHI.view()); }
 
 int live(CjTransferContext& c, int i) { return i > 0 ? targetHead(c, i) : 0; }
 
@@ -70,8 +82,8 @@ int socVerb(CjTransferContext& c, int head) { return live(c, followVaaChain(c, f
 void actionA(CjTransferContext& c, int head, int headWord) {
   if (int soc = live(c, findDependent(c, head, "SOC"))) c.targets[soc].vform = 't';
   const int comp = findComp(c, head);
-  if (comp && headWord && listed("dependentOrder.becomeHeads", c, headWord) &&
-      isListedWord("dependentOrder.becomeComplement", nodeOf(c, comp).CHI.view())) {
+  if (comp && headWord && listed(kDependentOrderBecomeHeadsKey, c, headWord) &&
+      isListedWord(kDependentOrderBecomeComplementKey, nodeOf(c, comp).CHI.view())) {
     c.targets[headWord].japanese = "なくなった";
     c.targets[headWord].jcat = "DOKU0";
   }
@@ -86,7 +98,7 @@ void actionB(CjTransferContext& c, int head, int headWord, int pivot) {
   if (int v = socVerb(c, head)) attachTeEnding(c, v);
   if (headWord < 1) return;
   CjTargetNode& hw = c.targets[headWord];
-  if (listed("dependentOrder.requestPivots", c, pivot)) {
+  if (listed(kDependentOrderRequestPivotsKey, c, pivot)) {
     if (nodeOf(c, head).roleCounts[kCountSub] == 0) {
       c.targets[pivot].alive = 0;
       hw.japanese = "下さい";
@@ -124,7 +136,7 @@ void actionC(CjTransferContext& c, int head, int headWord, int pivot) {
   }
   const int end = followVaaChain(c, socDependent);
   const bool negative = headWord > 0 && (c.targets[headWord].neg ||
-                                         isListedWord("dependentOrder.negativeCausative", nodeOf(c, headWord).CHI.view()));
+                                         isListedWord(kDependentOrderNegativeCausativeKey, nodeOf(c, headWord).CHI.view()));
   for (int n : {end, live(c, end)}) {
     if (n < 1) continue;
     c.targets[n].shiyi = 1;
@@ -196,12 +208,12 @@ int nextDependentInOrder(CjTransferContext& c, std::string& out) {
   const int head = topHead(c);
   if (!hasLabel(c, head, "SOC")) return nextDependentPlain(c, out);
   const int headWord = live(c, head);
-  if (listed("dependentOrder.pivotSubjectHeadWords", c, headWord) ||
-      listed("dependentOrder.pivotSubjectHeadNodes", c, head)) {
+  if (listed(kDependentOrderPivotSubjectHeadWordsKey, c, headWord) ||
+      listed(kDependentOrderPivotSubjectHeadNodesKey, c, head)) {
     return nextDependentPivotSubject(c, out);
   }
-  if (listed("dependentOrder.requestHeads", c, headWord)) return nextDependentRequest(c, out);
-  if (listed("dependentOrder.causativeHeads", c, headWord)) return nextDependentCausative(c, out);
+  if (listed(kDependentOrderRequestHeadsKey, c, headWord)) return nextDependentRequest(c, out);
+  if (listed(kDependentOrderCausativeHeadsKey, c, headWord)) return nextDependentCausative(c, out);
   return nextDependentDirective(c, out);
 }
 

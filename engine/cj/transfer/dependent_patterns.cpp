@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/adjective_conjugation.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
@@ -14,6 +14,13 @@
 #include "engine/cj/transfer/verb_conjugation.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kDependentPatternsShouldWordKey{"dependentPatterns.shouldWord"};
+constinit ListedKey kDependentPatternsShouldComplementKey{"dependentPatterns.shouldComplement"};
+constinit ListedKey kDependentPatternsRequestWordKey{"dependentPatterns.requestWord"};
+}  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -24,7 +31,7 @@ const WordKeySpec kWordKeys[] = {
     {"dependentPatterns.tenseMovesC", 11, 1, 0},
     {"dependentPatterns.requestWord", 1, 1, 0},       // "下さい" / "もらう"
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr std::size_t kPrependLimit = 500;
 
@@ -439,8 +446,8 @@ int generateAdverbialPattern(CjTransferContext& c, int d, int h) {
   ensureTranslation(c, d);
   CjTargetNode& dt = c.targets[d];
   if (dt.candidates.empty()) return 0;
-  const std::string& should = listedWord("dependentPatterns.shouldWord");
-  const std::string& comp = listedWord("dependentPatterns.shouldComplement");
+  const std::string& should = listedWord(kDependentPatternsShouldWordKey);
+  const std::string& comp = listedWord(kDependentPatternsShouldComplementKey);
   if (!should.empty() && nodeAt(c, d)->CHI.view() == should &&
       (hasLinkToWord(c, hp, "COMP", comp) || spanHasWord(c, 'f', h, comp)) &&
       containsAtBoundary(dt.candidates.front().text.view(), "べきだ") && dt.candidates.size() > 1) {
@@ -499,7 +506,7 @@ int generateVerbalObject(CjTransferContext& c, int d, int h) {
   const int v = live(c, followVaaChain(c, d));
   CjNode* hn = nodeAt(c, hv);
   if (!hn || !nodeAt(c, d) || v < 1) return 0;
-  const std::string& request = listedWord("dependentPatterns.requestWord");
+  const std::string& request = listedWord(kDependentPatternsRequestWordKey);
   if (!request.empty() && hn->CHI.view() == request) {
     CjTargetNode& dt = c.targets[d];
     std::string att = dt.att.str();

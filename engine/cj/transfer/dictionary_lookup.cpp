@@ -2,10 +2,10 @@
 
 #include <new>
 
-#include "engine/cj/analysis/code_convert.h"
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/code_convert.h"
+#include "engine/common/descramble.h"
 #include "engine/cj/analysis/engine_data.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/jp_text.h"
 #include "engine/cj/transfer/kanji_tests.h"
@@ -14,6 +14,33 @@
 #include "platform/core/notify.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kDictionaryLookupAfterwardWordKey{"dictionaryLookup.afterwardWord"};
+constinit ListedKey kDictionaryLookupCopulaWordKey{"dictionaryLookup.copulaWord"};
+constinit ListedKey kDictionaryLookupQuestionCopulaKey{"dictionaryLookup.questionCopula"};
+constinit ListedKey kDictionaryLookupNegatedCopulasKey{"dictionaryLookup.negatedCopulas"};
+constinit ListedKey kDictionaryLookupENoWordsKey{"dictionaryLookup.eNoWords"};
+constinit ListedKey kDictionaryLookupENadoWordsKey{"dictionaryLookup.eNadoWords"};
+constinit ListedKey kDictionaryLookupYearEndWordKey{"dictionaryLookup.yearEndWord"};
+constinit ListedKey kDictionaryLookupYearEndPrevCharKey{"dictionaryLookup.yearEndPrevChar"};
+constinit ListedKey kDictionaryLookupExistenceWord1Key{"dictionaryLookup.existenceWord1"};
+constinit ListedKey kDictionaryLookupExistenceWord2Key{"dictionaryLookup.existenceWord2"};
+constinit ListedKey kDictionaryLookupExistenceWord3Key{"dictionaryLookup.existenceWord3"};
+constinit ListedKey kDictionaryLookupNoExistencePrevKey{"dictionaryLookup.noExistencePrev"};
+constinit ListedKey kDictionaryLookupQuantityWordKey{"dictionaryLookup.quantityWord"};
+constinit ListedKey kDictionaryLookupQuestionWordKey{"dictionaryLookup.questionWord"};
+constinit ListedKey kDictionaryLookupMinuteWordKey{"dictionaryLookup.minuteWord"};
+constinit ListedKey kDictionaryLookupA1Key{"dictionaryLookup.A1"};
+constinit ListedKey kDictionaryLookupA2Key{"dictionaryLookup.A2"};
+constinit ListedKey kDictionaryLookupA3Key{"dictionaryLookup.A3"};
+constinit ListedKey kDictionaryLookupDroppingPreviousKey{"dictionaryLookup.droppingPrevious"};
+constinit ListedKey kDictionaryLookupA4Key{"dictionaryLookup.A4"};
+constinit ListedKey kDictionaryLookupStillCharsKey{"dictionaryLookup.stillChars"};
+constinit ListedKey kDictionaryLookupStillStartCharsKey{"dictionaryLookup.stillStartChars"};
+constinit ListedKey kDictionaryLookupA5Key{"dictionaryLookup.A5"};
+}  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -41,9 +68,9 @@ const WordKeySpec kWordKeys[] = {
     {"dictionaryLookup.questionWord", 1, 1, 0},      // "何"
     {"dictionaryLookup.minuteWord", 1, 2, 2},        // "分"
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
-bool listed(const char* key, std::string_view word) { return isListedWord(key, word); }
+bool listed(const ListedKey& key, std::string_view word) { return isListedWord(key, word); }
 
 int candidateAllowance = -1;
 WordRecordLoader wordRecordLoader = nullptr;
@@ -156,7 +183,7 @@ void categoryFallback(CjTransferContext& c, int i, char letter) {
     case 'V': borrowInTurn(c, i, 'V', "NAFYXYD"); break;
     case 'A': borrowInTurn(c, i, 'A', "NVFYXYD"); break;
     case 'F':
-      if (listed("dictionaryLookup.afterwardWord", n.CHI.view())) {
+      if (listed(kDictionaryLookupAfterwardWordKey, n.CHI.view())) {
         t.japanese = "その後";
         return;
       }
@@ -291,10 +318,10 @@ bool readCjDicLine(std::FILE* file, long offset, std::string& line, long& nextOf
     if (want > kCjDicLineCap) want = kCjDicLineCap;
     if (plat::fileSeek(file, offset, SEEK_SET) != 0) return false;
     std::string buf(want + 1, '\0');
-    std::size_t got = std::fread(buf.data(), 1, want, file);
+    std::size_t got = plat::fileRead(buf.data(), want, file);
     if (got == 0) return false;
     std::size_t n = descrambleCjDicLine(buf.data(), got, offset);
-    bool ended = n < got || std::feof(file);
+    bool ended = n < got || got < want;  // a short read is the end of the file
     if (ended || want >= kCjDicLineCap) {
       line.assign(buf.data(), n);
       nextOffset = offset + static_cast<long>(n) + 2;
@@ -371,25 +398,25 @@ int fixedWordTranslation(CjTransferContext& c, int i, char letter) {
   const CjNode& n = nodeOf(c, i);
   std::string_view chi = n.CHI.view();
   bool hasObject = n.roleCounts[kCountObj1] > 0;
-  if (hasObject && listed("dictionaryLookup.copulaWord", chi)) {
+  if (hasObject && listed(kDictionaryLookupCopulaWordKey, chi)) {
     setJapanese(t, "だ", "KYODO");
     return 1;
   }
-  if (hasObject && listed("dictionaryLookup.questionCopula", chi)) {
+  if (hasObject && listed(kDictionaryLookupQuestionCopulaKey, chi)) {
     setJapanese(t, "ではないか", "DOKU0");
     return 1;
   }
-  if (hasObject && listed("dictionaryLookup.negatedCopulas", chi)) {
+  if (hasObject && listed(kDictionaryLookupNegatedCopulasKey, chi)) {
     t.japanese = "ではない";
     t.neg = 0;
     return 1;
   }
   if (letter != 'E') return 0;
-  if (listed("dictionaryLookup.eNoWords", chi)) {
+  if (listed(kDictionaryLookupENoWordsKey, chi)) {
     t.japanese = "の";
     return 1;
   }
-  if (listed("dictionaryLookup.eNadoWords", chi)) {
+  if (listed(kDictionaryLookupENadoWordsKey, chi)) {
     char next = nodeOf(c, i + 1).CAT[0];
     t.japanese = (next == 'N' || next == 'C' || next == 'U' || next == 'S') ? "などの" : "など";
     return 1;
@@ -432,14 +459,14 @@ int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
   const CjNode& n = nodeOf(c, i);
   std::string_view chi = n.CHI.view();
 
-  if (listed("dictionaryLookup.yearEndWord", chi)) {
-    const std::string& endChar = listedWord("dictionaryLookup.yearEndPrevChar");
+  if (listed(kDictionaryLookupYearEndWordKey, chi)) {
+    const std::string& endChar = listedWord(kDictionaryLookupYearEndPrevCharKey);
     if (i >= 2 && textEndsWith(nodeOf(c, i - 1).CHI.view(), endChar)) setJapanese(t, "年末", "NJN00");
     return 1;
   }
-  int existence = listed("dictionaryLookup.existenceWord1", chi)   ? 1
-                  : listed("dictionaryLookup.existenceWord2", chi) ? 2
-                  : listed("dictionaryLookup.existenceWord3", chi) ? 3
+  int existence = listed(kDictionaryLookupExistenceWord1Key, chi)   ? 1
+                  : listed(kDictionaryLookupExistenceWord2Key, chi) ? 2
+                  : listed(kDictionaryLookupExistenceWord3Key, chi) ? 3
                                                                    : 0;
   if (existence) {
     if (classLetter == 'R') {
@@ -448,7 +475,7 @@ int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
     }
     int o = findObj1(c, i);
     if (o == 0 || o == i) {
-      if (listed("dictionaryLookup.noExistencePrev", nodeOf(c, i - 1).CHI.view())) setJapanese(t, "", "");
+      if (listed(kDictionaryLookupNoExistencePrevKey, nodeOf(c, i - 1).CHI.view())) setJapanese(t, "", "");
       else setJapanese(t, "ある", "ZG001");
     } else if (animacyClass(c, o) == 1) {
       static const char* const kAnimate[] = {"いる", "まだいる", "常にいる"};
@@ -459,12 +486,12 @@ int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
     }
     return 1;
   }
-  if (listed("dictionaryLookup.quantityWord", chi)) {
+  if (listed(kDictionaryLookupQuantityWordKey, chi)) {
     std::string_view next = catOf(c, i + 1);
     if (next == "A" || next == "AP") setJapanese(t, "どのくらい(とても)", "FUKU0");
     else if (next == "V" || next == "VP") setJapanese(t, "多く", "FUKU0");
     else setJapanese(t, "多い", "KYOSI");
-  } else if (listed("dictionaryLookup.questionWord", chi) && catOf(c, i + 1) == "S") {
+  } else if (listed(kDictionaryLookupQuestionWordKey, chi) && catOf(c, i + 1) == "S") {
     setJapanese(t, "何", "RETAI");
   }
   if (n.kind == 'W') {
@@ -473,7 +500,7 @@ int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
     return 1;
   }
   if (n.dictionaryRef == 0) {
-    if (listed("dictionaryLookup.minuteWord", chi)) {
+    if (listed(kDictionaryLookupMinuteWordKey, chi)) {
       setJapanese(t, "分", "NJ000");
     } else if (!(n.CAT == "U" && convertToArabic(c, i))) {
       copyChi(c, i, t);
@@ -564,25 +591,25 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
   std::string_view chi = n.CHI.view();
   bool tookWholeEntry = false;
 
-  if (listed("dictionaryLookup.A1", chi) || listed("dictionaryLookup.A2", chi)) {
+  if (listed(kDictionaryLookupA1Key, chi) || listed(kDictionaryLookupA2Key, chi)) {
     const CjNode& next = nodeOf(c, i + 1);
-    if (!(next.CAT == "P") && !listed("dictionaryLookup.A3", next.CHI.view()) &&
-        listed("dictionaryLookup.droppingPrevious", nodeOf(c, i - 1).CHI.view()) &&
+    if (!(next.CAT == "P") && !listed(kDictionaryLookupA3Key, next.CHI.view()) &&
+        listed(kDictionaryLookupDroppingPreviousKey, nodeOf(c, i - 1).CHI.view()) &&
         !(next.CAT == "N" && next.features.M_SEM.contains("I"))) {
       t.alive = 0;
       return;
     }
   }
-  if (listed("dictionaryLookup.A4", chi)) {
+  if (listed(kDictionaryLookupA4Key, chi)) {
     std::string_view next = nodeOf(c, i + 1).CHI.view();
     bool hasChar = false;
-    for (const std::string& ch : listedWords("dictionaryLookup.stillChars")) hasChar = hasChar || containsAtBoundary(next, ch);
-    if (hasChar && next.size() >= 2 && listed("dictionaryLookup.stillStartChars", next.substr(0, 2))) {
+    for (const std::string& ch : listedWords(kDictionaryLookupStillCharsKey)) hasChar = hasChar || containsAtBoundary(next, ch);
+    if (hasChar && next.size() >= 2 && listed(kDictionaryLookupStillStartCharsKey, next.substr(0, 2))) {
       t.japanese = "まだ";
       return;
     }
   }
-  if (listed("dictionaryLookup.A5", chi)) {
+  if (listed(kDictionaryLookupA5Key, chi)) {
     int other = t.parent != 0 ? c.targets[t.parent].lastChild : t.nextSibling;
     if (other != 0 && nodeOf(c, other).features.M_SEM == "A") {
       const CjTargetNode* gov = targetNode(c, c.govWork);

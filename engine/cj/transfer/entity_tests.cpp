@@ -1,10 +1,22 @@
 #include "engine/cj/transfer/entity_tests.h"
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kEntityTestsSurnameCharsKey{"entityTests.surnameChars"};
+constinit ListedKey kEntityTestsGivenNameCharsKey{"entityTests.givenNameChars"};
+constinit ListedKey kEntityTestsPlaceWordsKey{"entityTests.placeWords"};
+constinit ListedKey kEntityTestsPersonWordsKey{"entityTests.personWords"};
+constinit ListedKey kDeterminersManyWordsKey{"determiners.manyWords"};
+constinit ListedKey kDeterminersWhatWordKey{"determiners.whatWord"};
+constinit ListedKey kDeterminersHonorificWordsKey{"determiners.honorificWords"};
+constinit ListedKey kDeterminersSomethingWordKey{"determiners.somethingWord"};
+}  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -17,7 +29,7 @@ const WordKeySpec kWordKeys[] = {
     {"determiners.honorificWords", 4, 1, 0},   // "さん" after a person name
     {"determiners.somethingWord", 1, 1, 0},    // "あるもの"
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // The node's sentence record after making sure it has a translation; null outside the sentence.
 const CjNode* translated(CjTransferContext& c, int i) {
@@ -44,8 +56,8 @@ int isPersonName(CjTransferContext& c, int i) {
   if (!n) return 0;
   if (n->structureClass == '2' && n->ruleNumber == 3) return 1;
   if (!isWord(c, i)) return 0;
-  if (isListedWord("entityTests.surnameChars", n->CHI.view()) ||
-      isListedWord("entityTests.givenNameChars", n->CHI.view())) {
+  if (isListedWord(kEntityTestsSurnameCharsKey, n->CHI.view()) ||
+      isListedWord(kEntityTestsGivenNameCharsKey, n->CHI.view())) {
     return 1;
   }
   return firstCode(c, i, "NAMAE") ? 1 : 0;
@@ -59,13 +71,13 @@ int isPlaceName(CjTransferContext& c, int i) {
 int isPlaceWord(CjTransferContext& c, int i) {
   const CjNode* n = translated(c, i);
   if (!n || !isWord(c, i)) return 0;
-  return isListedWord("entityTests.placeWords", n->CHI.view()) || hasSem(*n, 'P') ? 1 : 0;
+  return isListedWord(kEntityTestsPlaceWordsKey, n->CHI.view()) || hasSem(*n, 'P') ? 1 : 0;
 }
 
 int isPersonOrOrganisationWord(CjTransferContext& c, int i) {
   const CjNode* n = translated(c, i);
   if (!n || !isWord(c, i)) return 0;
-  return hasSem(*n, 'H') || hasSem(*n, 'J') || isListedWord("entityTests.personWords", n->CHI.view()) ? 1 : 0;
+  return hasSem(*n, 'H') || hasSem(*n, 'J') || isListedWord(kEntityTestsPersonWordsKey, n->CHI.view()) ? 1 : 0;
 }
 
 int hasAnimateSubjectWord(CjTransferContext& c, int i) {
@@ -91,23 +103,23 @@ int translateDeterminer(CjTransferContext& c, int i) {
   if (!n) return 0;
   CjTargetNode& t = c.targets[i];
   std::string_view chi = n->CHI.view();
-  if (isListedWord("determiners.manyWords", chi)) {
+  if (isListedWord(kDeterminersManyWordsKey, chi)) {
     t.japanese = "多い";
     t.jcat = "KYOSI";
     return 1;
   }
-  if (isListedWord("determiners.whatWord", chi)) {
+  if (isListedWord(kDeterminersWhatWordKey, chi)) {
     t.japanese = "何";
     t.jcat = "N0000";
     return 1;
   }
-  if (isListedWord("determiners.honorificWords", chi) && n->prev > 0 && isPersonName(c, n->prev)) {
+  if (isListedWord(kDeterminersHonorificWordsKey, chi) && n->prev > 0 && isPersonName(c, n->prev)) {
     t.japanese = "さん";
     t.jcat = "N0000";
     if (c.targets[n->prev].att == "(さん)") c.targets[n->prev].att.clear();
     return 1;
   }
-  if (isListedWord("determiners.somethingWord", chi)) {
+  if (isListedWord(kDeterminersSomethingWordKey, chi)) {
     t.japanese = "あるもの";
     t.jcat = "N0000";
     return 1;

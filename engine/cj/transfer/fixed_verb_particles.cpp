@@ -2,18 +2,24 @@
 
 #include <string_view>
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/jp_text.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kFixedVerbParticlesExistenceNiVerbsKey{"fixedVerbParticles.existenceNiVerbs"};
+constinit ListedKey kFixedVerbParticlesNiVerbsKey{"fixedVerbParticles.niVerbs"};
+}  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
     {"fixedVerbParticles.niVerbs", 2, 2, 2},
     {"fixedVerbParticles.existenceNiVerbs", 5, 2, 4},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 }  // namespace
 
@@ -32,8 +38,8 @@ std::string particleForFixedVerb(CjTransferContext& c, int, int verb) {
   }
   if (t->japanese == "ではない") existence = false;
   std::string_view chi = n->CHI.view();
-  if (existence) return isListedWord("fixedVerbParticles.existenceNiVerbs", chi) ? "に" : "が";
-  if (isListedWord("fixedVerbParticles.niVerbs", chi)) return "に";
+  if (existence) return isListedWord(kFixedVerbParticlesExistenceNiVerbsKey, chi) ? "に" : "が";
+  if (isListedWord(kFixedVerbParticlesNiVerbsKey, chi)) return "に";
   if (isIntransitiveCode(jcat) && !isTransitiveCode(jcat)) return "に";
   if (t->japanese == "だ" || t->japanese == "ではない") return "";
   return "を";

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dependent_patterns.h"
 #include "engine/cj/transfer/frame_rule_support.h"
 #include "engine/cj/transfer/role_link_queries.h"
@@ -51,7 +51,7 @@ const WordKeySpec kWordKeys[] = {
     {"framePairs.relatedP", 0, 1, 3}, {"framePairs.relatedE", 0, 1, 3},
     {"framePairs.droppedP", 0, 1, 3}, {"framePairs.droppedE", 0, 1, 3},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 struct GroupTexts {
   const char* key;

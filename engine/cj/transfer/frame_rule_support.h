@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/transfer_context.h"
 
 namespace cj {

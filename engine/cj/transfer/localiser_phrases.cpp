@@ -1,6 +1,6 @@
 #include "engine/cj/transfer/localiser_phrases.h"
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/frame_phrases.h"
 #include "engine/cj/transfer/frame_rule_support.h"
@@ -17,7 +17,7 @@ const WordKeySpec kWordKeys[] = {
     {kLpInside, 8, 1, 2}, {kLpOutside, 9, 1, 2},        {kLpInsideOutside, 2, 2, 2},
     {kLpSince, 2, 1, 2},  {kLpBackVerbForms, 3, 1, 2}, {kLpTimeWords, 9, 2, 3},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // 't' (or another form) on a node and on the word that heads it.
 void marksOn(CjTransferContext& c, int h, char form) {

@@ -3,13 +3,18 @@
 #include <string>
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/entity_tests.h"
 #include "engine/cj/transfer/jp_text.h"
 #include "engine/cj/transfer/role_link_queries.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kNounLinkingCompoundEndingKey{"nounLinking.compoundEnding"};
+}  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -25,7 +30,7 @@ const WordKeySpec kWordKeys[] = {
     {"nounLinking.countedBack", 2, 1, 1},
     {"nounLinking.countedBackFurther", 2, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 const CjNode* nodeAt(CjTransferContext& c, int i) { return i > 0 ? sourceNode(c, i) : nullptr; }
 
@@ -96,7 +101,7 @@ int isCompoundNoun(CjTransferContext& c, int i) {
     if (code == "NJ000" && (next == "NJX00" || next == "NJN00")) return 1;
     if (code == "NJX00" && next == "NJX00") return 1;
   }
-  const std::string& ending = listedWord("nounLinking.compoundEnding");
+  const std::string& ending = listedWord(kNounLinkingCompoundEndingKey);
   if (!ending.empty() && textEndsWith(n->CHI.view(), ending)) return 1;
   return chiListed(c, "nounLinking.compoundWords", i) ? 1 : 0;
 }

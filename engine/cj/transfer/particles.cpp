@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/candidate_narrowing.h"
 #include "engine/cj/transfer/case_frames.h"
 #include "engine/cj/transfer/category_codes.h"
@@ -15,6 +15,23 @@
 #include "engine/cj/transfer/role_link_queries.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kParticlesUnitEndCharsKey{"particles.unitEndChars"};
+constinit ListedKey kParticlesUntilEndingKey{"particles.untilEnding"};
+constinit ListedKey kParticlesUntilExceptionsKey{"particles.untilExceptions"};
+constinit ListedKey kParticlesSubjectEndingKey{"particles.subjectEnding"};
+constinit ListedKey kParticlesSubjectEndingVerbsKey{"particles.subjectEndingVerbs"};
+constinit ListedKey kParticlesUnitEndingsKey{"particles.unitEndings"};
+constinit ListedKey kParticlesCopulaNiVerbsKey{"particles.copulaNiVerbs"};
+constinit ListedKey kParticlesNiVerbsKey{"particles.niVerbs"};
+constinit ListedKey kParticlesObjectOrNiVerbKey{"particles.objectOrNiVerb"};
+constinit ListedKey kParticlesExistenceNiVerbsKey{"particles.existenceNiVerbs"};
+constinit ListedKey kParticlesLocativeVerbsKey{"particles.locativeVerbs"};
+constinit ListedKey kParticlesSubjectVerbKey{"particles.subjectVerb"};
+constinit ListedKey kParticlesLocativeHeadKey{"particles.locativeHead"};
+}  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -32,7 +49,7 @@ const WordKeySpec kWordKeys[] = {
     {"particles.existenceNiVerbs", 5, 1, 0},
     {"particles.locativeHead", 1, 1, 1},         // subject "に" for a place
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 const CjNode& nodeOf(CjTransferContext& c, int i) {
   static const CjNode kNone;
@@ -68,7 +85,7 @@ bool unitWordEndsInUnitChar(CjTransferContext& c, int a) {
   const CjNode& n = nodeOf(c, a);
   const int word = isWord(c, a) ? 0 : n.lastChild;
   if (word == 0) return false;
-  for (const std::string& ch : listedWords("particles.unitEndChars")) {
+  for (const std::string& ch : listedWords(kParticlesUnitEndCharsKey)) {
     if (textEndsWith(nodeOf(c, word).CHI.view(), ch)) return true;
   }
   return false;
@@ -89,8 +106,8 @@ std::string byVerbEnding(CjTransferContext& c, int a, int live, int p, bool& fou
   const CjNode& arg = nodeOf(c, a);
   std::string_view chi = nodeOf(c, p).CHI.view();
   std::string_view cat = arg.CAT.view();
-  if (textEndsWith(chi, listedWord("particles.untilEnding")) && !listedWord("particles.untilEnding").empty()) {
-    if (!isListedWord("particles.untilExceptions", chi)) {
+  if (textEndsWith(chi, listedWord(kParticlesUntilEndingKey)) && !listedWord(kParticlesUntilEndingKey).empty()) {
+    if (!isListedWord(kParticlesUntilExceptionsKey, chi)) {
       if (cat == "Ntp" || cat == "Ntl") return "まで";
       const CjNode& l = nodeOf(c, live);
       if (l.CAT == "N" && hasSem(l, 'I')) return "まで";
@@ -100,8 +117,8 @@ std::string byVerbEnding(CjTransferContext& c, int a, int live, int p, bool& fou
     found = false;
     return "";
   }
-  if (textEndsWith(chi, listedWord("particles.subjectEnding")) && !listedWord("particles.subjectEnding").empty()) {
-    if (isListedWord("particles.subjectEndingVerbs", chi)) {
+  if (textEndsWith(chi, listedWord(kParticlesSubjectEndingKey)) && !listedWord(kParticlesSubjectEndingKey).empty()) {
+    if (isListedWord(kParticlesSubjectEndingVerbsKey, chi)) {
       if (cat == "Ntl" || cat == "UG" || cat == "U") return "が";
       if (isUnitPhrase(arg)) return unitWordEndsInUnitChar(c, a) ? "" : "が";
     } else if (isUnitPhrase(arg) && unitWordEndsInUnitChar(c, a)) {
@@ -110,7 +127,7 @@ std::string byVerbEnding(CjTransferContext& c, int a, int live, int p, bool& fou
     found = false;
     return "";
   }
-  for (const std::string& ending : listedWords("particles.unitEndings")) {
+  for (const std::string& ending : listedWords(kParticlesUnitEndingsKey)) {
     if (textEndsWith(chi, ending)) {
       if (isUnitPhrase(arg) && unitWordEndsInUnitChar(c, a)) return "";
       break;
@@ -129,18 +146,18 @@ std::string byClass(CjTransferContext& c, int a, int p) {
   std::string_view chi = nodeOf(c, p).CHI.view();
   const CjCandidate q = c.targets[p].candidates.front();
   if (isCopulaClassCode(q.code.view())) {
-    if (isListedWord("particles.copulaNiVerbs", chi)) {
+    if (isListedWord(kParticlesCopulaNiVerbsKey, chi)) {
       narrowCandidates(c, p, 0, '2');
       return "に";
     }
     narrowCandidates(c, p, 0, '3');
     return "が";
   }
-  if (isListedWord("particles.niVerbs", chi)) {
+  if (isListedWord(kParticlesNiVerbsKey, chi)) {
     narrowCandidates(c, p, 0, '2');
     return "に";
   }
-  if (isListedWord("particles.objectOrNiVerb", chi)) {
+  if (isListedWord(kParticlesObjectOrNiVerbKey, chi)) {
     if (nodeOf(c, a).CAT[0] == 'U') {
       narrowCandidates(c, p, 0, '1');
       return "を";
@@ -154,7 +171,7 @@ std::string byClass(CjTransferContext& c, int a, int p) {
     if (q.text == "だ" || q.text == "ではない") return "";
     return "を";
   }
-  if (!isListedWord("particles.existenceNiVerbs", chi)) {
+  if (!isListedWord(kParticlesExistenceNiVerbsKey, chi)) {
     narrowCandidates(c, p, 0, '1');
     return "が";
   }
@@ -197,12 +214,12 @@ std::string particleForArgument(CjTransferContext& c, int a, int verb) {
   }
   if (pt.japanese.empty() && !pt.candidates.empty()) matchCaseFrame(c, p, live, &pt.candidates);
   std::string_view chi = nodeOf(c, p).CHI.view();
-  if (isListedWord("particles.locativeVerbs", chi) &&
+  if (isListedWord(kParticlesLocativeVerbsKey, chi) &&
       (nodeOf(c, live).CAT[0] == 'R' || isPersonName(c, live) || isPlaceName(c, live) ||
        isPersonOrOrganisationWord(c, live) || isPlaceWord(c, live))) {
     return "に";
   }
-  if (isListedWord("particles.subjectVerb", chi)) return "が";
+  if (isListedWord(kParticlesSubjectVerbKey, chi)) return "が";
   bool found = false;
   std::string byEnding = byVerbEnding(c, a, live, p, found);
   if (found) return byEnding;
@@ -250,7 +267,7 @@ std::string subjectParticle(CjTransferContext& c, int a, int h) {
   if (at->caseOpen == 0) return "";
   if (findAdvn(c, a) || findLog(c, a)) return "が";
   const CjNode& arg = nodeOf(c, a);
-  const std::string& locativeHead = listedWord("particles.locativeHead");
+  const std::string& locativeHead = listedWord(kParticlesLocativeHeadKey);
   if (!locativeHead.empty() && nodeOf(c, h).CHI.view() == locativeHead) {
     if (arg.CAT == "L") return "に";
     if (arg.CAT == "N" && !arg.senses.empty() && arg.senses.front().M_SEM == "L") return "に";

@@ -1,6 +1,6 @@
 #include "engine/cj/transfer/predicate_generation.h"
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/adjective_conjugation.h"
 #include "engine/cj/transfer/attributive_particle.h"
 #include "engine/cj/transfer/category_codes.h"
@@ -11,6 +11,19 @@
 #include "engine/cj/transfer/verb_conjugation.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kPredicateGenerationNumeralLinkWordsKey{"predicateGeneration.numeralLinkWords"};
+constinit ListedKey kPredicateGenerationLetterLinkWordsKey{"predicateGeneration.letterLinkWords"};
+constinit ListedKey kPredicateGenerationMuchWordsKey{"predicateGeneration.muchWords"};
+constinit ListedKey kPredicateGenerationLittleWordsKey{"predicateGeneration.littleWords"};
+constinit ListedKey kPredicateGenerationManyWordsKey{"predicateGeneration.manyWords"};
+constinit ListedKey kPredicateGenerationFewWordsKey{"predicateGeneration.fewWords"};
+constinit ListedKey kPredicateGenerationSomeWordKey{"predicateGeneration.someWord"};
+constinit ListedKey kPredicateGenerationWhatKindWordKey{"predicateGeneration.whatKindWord"};
+constinit ListedKey kPredicateGenerationHonorificWordsKey{"predicateGeneration.honorificWords"};
+}  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -24,7 +37,7 @@ const WordKeySpec kWordKeys[] = {
     {"predicateGeneration.numeralLinkWords", 2, 1, 1},
     {"predicateGeneration.letterLinkWords", 2, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 bool isCopulaLike(std::string_view code) { return isAdjectiveCode(code); }
 
@@ -115,8 +128,8 @@ void conjugateNominalAttributive(CjTransferContext& c, int node, std::string& te
   char cat = nodeOf(c, node).CAT[0];
   int next = t.nextSibling;
   std::string_view nextChi = next ? nodeOf(c, next).CHI.view() : std::string_view{};
-  if (cat == 'U' && !(next && isListedWord("predicateGeneration.numeralLinkWords", nextChi))) return;
-  if (cat == 'W' && !(next && isListedWord("predicateGeneration.letterLinkWords", nextChi))) return;
+  if (cat == 'U' && !(next && isListedWord(kPredicateGenerationNumeralLinkWordsKey, nextChi))) return;
+  if (cat == 'W' && !(next && isListedWord(kPredicateGenerationLetterLinkWordsKey, nextChi))) return;
   const CjTargetNode* n = next ? &c.targets[next] : nullptr;
   if (t.att == "の") return;
   if (t.att.empty() && n && n->prefixText == "の") return;
@@ -187,10 +200,10 @@ void conjugateCopulaLike(CjTransferContext& c, int node, char f, std::string& te
   }
   if (f == 'z' || f == '?') {
     std::string_view chi = nodeOf(c, node).CHI.view();
-    if (isListedWord("predicateGeneration.muchWords", chi)) {
+    if (isListedWord(kPredicateGenerationMuchWordsKey, chi)) {
       text = "多い";
       code = "KYOSI";
-    } else if (isListedWord("predicateGeneration.littleWords", chi)) {
+    } else if (isListedWord(kPredicateGenerationLittleWordsKey, chi)) {
       text = "少ない";
       code = "KYOSI";
     }
@@ -325,11 +338,11 @@ void generatePredicate(CjTransferContext& c, int n) {
       t.japanese = jp;
       t.jcat = code;
     };
-    if (isListedWord("predicateGeneration.manyWords", chi)) return fix("多くの", "RETAI");
-    if (isListedWord("predicateGeneration.fewWords", chi)) return fix("少しの", "RETAI");
-    if (isListedWord("predicateGeneration.someWord", chi)) return fix("ある", "RETAI");
-    if (isListedWord("predicateGeneration.whatKindWord", chi)) return fix("どんな", "RETAI");
-    if (isListedWord("predicateGeneration.honorificWords", chi) && src.prev > 0 &&
+    if (isListedWord(kPredicateGenerationManyWordsKey, chi)) return fix("多くの", "RETAI");
+    if (isListedWord(kPredicateGenerationFewWordsKey, chi)) return fix("少しの", "RETAI");
+    if (isListedWord(kPredicateGenerationSomeWordKey, chi)) return fix("ある", "RETAI");
+    if (isListedWord(kPredicateGenerationWhatKindWordKey, chi)) return fix("どんな", "RETAI");
+    if (isListedWord(kPredicateGenerationHonorificWordsKey, chi) && src.prev > 0 &&
         isPersonName(c, src.prev)) {
       return fix("さん", "N0000");
     }

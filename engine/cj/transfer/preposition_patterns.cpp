@@ -3,13 +3,21 @@
 #include <string>
 
 #include "engine/cj/analysis/node_build.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/dependent_patterns.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/particles.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kPrepositionPatternsTimeWordsKey{"prepositionPatterns.timeWords"};
+constinit ListedKey kPrepositionPatternsPerWordKey{"prepositionPatterns.perWord"};
+constinit ListedKey kPrepositionPatternsAroundWordsKey{"prepositionPatterns.aroundWords"};
+constinit ListedKey kPrepositionPatternsUnlinkedFirstWordKey{"prepositionPatterns.unlinkedFirstWord"};
+}  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -18,7 +26,7 @@ const WordKeySpec kWordKeys[] = {
     {"prepositionPatterns.unlinkedFirstWord", 1, 1, 0},
     {"prepositionPatterns.timeWords", 22, 1, 0},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // Writes aimed at node 0 or outside the slots go to a scratch node.
 CjTargetNode& at(CjTransferContext& c, int i) {
@@ -65,7 +73,7 @@ int isUnmarkedPast(CjTransferContext& c, int v) {
   if (v == 1) return 1;
   for (int k = v - 1; k >= 1; --k) {
     const CjNode& n = nodeOf(c, k);
-    if (n.features.TEN == 'C' || isListedWord("prepositionPatterns.timeWords", n.CHI.view())) return 0;
+    if (n.features.TEN == 'C' || isListedWord(kPrepositionPatternsTimeWordsKey, n.CHI.view())) return 0;
   }
   return 1;
 }
@@ -126,12 +134,12 @@ void applyPrepositionPattern(CjTransferContext& c, int p) {
     case 7: {
       // A run of nouns is a per phrase only when it starts with the per word: other runs ("2000年",
       // "北京大学") take no "ごとに".
-      if (c1 > 0 && isListedWord("prepositionPatterns.perWord", nodeOf(c, c1).CHI.view())) {
+      if (c1 > 0 && isListedWord(kPrepositionPatternsPerWordKey, nodeOf(c, c1).CHI.view())) {
         at(c, c1).japanese.clear();
         at(c, c1).ruleFlag1 = 0;
         at(c, c1).ruleFlag2 = 0;
         const int after = c.targets[c1].nextSibling;
-        if (after > 0 && isListedWord("prepositionPatterns.aroundWords", nodeOf(c, after).CHI.view())) {
+        if (after > 0 && isListedWord(kPrepositionPatternsAroundWordsKey, nodeOf(c, after).CHI.view())) {
           at(c, cl).vform = 'z';
           at(c, cl).att = "あたりの";
         } else {
@@ -139,7 +147,7 @@ void applyPrepositionPattern(CjTransferContext& c, int p) {
           at(c, cl).att = "ごとに";
         }
       }
-      const std::string& unlinked = listedWord("prepositionPatterns.unlinkedFirstWord");
+      const std::string& unlinked = listedWord(kPrepositionPatternsUnlinkedFirstWordKey);
       int steps = 0;
       for (int x = c1; x > 0 && steps < kMaxNodes; x = c.targets[x].nextSibling, ++steps) {
         const int next = c.targets[x].nextSibling;

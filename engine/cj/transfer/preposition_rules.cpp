@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dependent_patterns.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/frame_rule_support.h"

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/cj/transfer/transfer_context.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
@@ -30,13 +31,13 @@ struct PrepositionGroup {
 extern const std::array<PrepositionGroup, 44> prepositionGroupTable;
 
 // Further listed words of the rules.
-inline constexpr const char* kPrepExistNegative = "prepositionRules.existNegative";    // 1, two chars
-inline constexpr const char* kPrepExistFollowers = "prepositionRules.existFollowers";  // 2, one char
-inline constexpr const char* kPrepToward = "prepositionRules.toward";                  // 1, one char
-inline constexpr const char* kPrepReason = "prepositionRules.reason";                  // 2, two chars
-inline constexpr const char* kPrepAgent = "prepositionRules.agent";                    // 1, one char
-inline constexpr const char* kPrepDegree = "prepositionRules.degree";                  // 1, two chars
-inline constexpr const char* kPrepMuch = "prepositionRules.much";                      // 1, two chars
+inline constinit ListedKey kPrepExistNegative{"prepositionRules.existNegative"};    // 1, two chars
+inline constinit ListedKey kPrepExistFollowers{"prepositionRules.existFollowers"};  // 2, one char
+inline constinit ListedKey kPrepToward{"prepositionRules.toward"};                  // 1, one char
+inline constinit ListedKey kPrepReason{"prepositionRules.reason"};                  // 2, two chars
+inline constinit ListedKey kPrepAgent{"prepositionRules.agent"};                    // 1, one char
+inline constinit ListedKey kPrepDegree{"prepositionRules.degree"};                  // 1, two chars
+inline constinit ListedKey kPrepMuch{"prepositionRules.much"};                      // 1, two chars
 
 // Rule of the first group listing the word; kNoPrepositionRule when none does.
 PrepositionRule prepositionRuleOf(std::string_view word);

@@ -4,7 +4,7 @@
 
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/attributive_particle.h"
 #include "engine/cj/transfer/candidate_narrowing.h"
 #include "engine/cj/transfer/dependent_patterns.h"
@@ -15,6 +15,11 @@
 #include "engine/cj/transfer/transfer_navigation.h"
 
 namespace cj {
+
+namespace {
+// Keys read here, held so that each is looked up once.
+constinit ListedKey kDictionaryLookupDroppingPreviousKey{"dictionaryLookup.droppingPrevious"};
+}  // namespace
 
 const char* const kCountryNames[kCountryCount] = {"中国",   "米国", "日本",   "英国",     "フランス", "ドイツ",
                                                   "ロシア", "韓国", "北朝鮮", "イタリア", "カナダ",   "オーストラリア"};
@@ -28,7 +33,7 @@ const WordKeySpec kWordKeys[] = {
     {kObjectHeadWords, 11, 1, 3}, {kSpeechVerb, 1, 1, 1},        {kCountryAbbreviations, kCountryCount, 1, 0},
     {kFWordNeighbours, 2, 2, 2},  {kFWordChar, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 const CjNode& node(CjTransferContext& c, int i) {
   static const CjNode none;
@@ -133,7 +138,7 @@ void objectForm(CjTransferContext& c, int h, int d) {
     return;
   }
   const bool question = hasGSenseInSpan(c, o) && isGovernedClauseTop(c, o) && ht->vform != '?' &&
-                        !isInWordList(listedBarList("dictionaryLookup.droppingPrevious"), chi(c, h));
+                        !isInWordList(listedBarList(kDictionaryLookupDroppingPreviousKey), chi(c, h));
   if (question) {
     ot->att.append("か");
     setForm(c, o, O, 'z');

@@ -5,24 +5,25 @@
 #include <string_view>
 
 #include "engine/cj/transfer/transfer_context.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
 // Word-table keys of the listed words.
-inline constexpr const char* kSymbolChars = "roleForms.symbolChars";
-inline constexpr const char* kSubjectAlsoWords = "roleForms.subjectAlsoWords";    // 2, one char
-inline constexpr const char* kSubjectAlsoLong = "roleForms.subjectAlsoLong";      // 1, two chars, kept
-inline constexpr const char* kCopulaWords = "roleForms.copulaWords";              // 2, two chars
-inline constexpr const char* kCopulaSoMarks = "roleForms.copulaSoMarks";          // 5 marks
-inline constexpr const char* kCopulaDropMarks = "roleForms.copulaDropMarks";      // 7 marks
-inline constexpr const char* kCopulaLikeWords = "roleForms.copulaLikeWords";      // 5
-inline constexpr const char* kCopulaLikeSoMarks = "roleForms.copulaLikeSoMarks";  // 6 marks
-inline constexpr const char* kNegativeCopulas = "roleForms.negativeCopulas";      // 3
-inline constexpr const char* kObjectHeadWords = "roleForms.objectHeadWords";      // 11
-inline constexpr const char* kSpeechVerb = "roleForms.speechVerb";
-inline constexpr const char* kCountryAbbreviations = "roleForms.countryAbbreviations";  // 12
-inline constexpr const char* kFWordNeighbours = "roleForms.fWordNeighbours";            // 2, two chars
-inline constexpr const char* kFWordChar = "roleForms.fWordChar";
+inline constinit ListedKey kSymbolChars{"roleForms.symbolChars"};
+inline constinit ListedKey kSubjectAlsoWords{"roleForms.subjectAlsoWords"};    // 2, one char
+inline constinit ListedKey kSubjectAlsoLong{"roleForms.subjectAlsoLong"};      // 1, two chars, kept
+inline constinit ListedKey kCopulaWords{"roleForms.copulaWords"};              // 2, two chars
+inline constinit ListedKey kCopulaSoMarks{"roleForms.copulaSoMarks"};          // 5 marks
+inline constinit ListedKey kCopulaDropMarks{"roleForms.copulaDropMarks"};      // 7 marks
+inline constinit ListedKey kCopulaLikeWords{"roleForms.copulaLikeWords"};      // 5
+inline constinit ListedKey kCopulaLikeSoMarks{"roleForms.copulaLikeSoMarks"};  // 6 marks
+inline constinit ListedKey kNegativeCopulas{"roleForms.negativeCopulas"};      // 3
+inline constinit ListedKey kObjectHeadWords{"roleForms.objectHeadWords"};      // 11
+inline constinit ListedKey kSpeechVerb{"roleForms.speechVerb"};
+inline constinit ListedKey kCountryAbbreviations{"roleForms.countryAbbreviations"};  // 12
+inline constinit ListedKey kFWordNeighbours{"roleForms.fWordNeighbours"};            // 2, two chars
+inline constinit ListedKey kFWordChar{"roleForms.fWordChar"};
 
 // The Japanese names of the country abbreviations, in the order of their key.
 inline constexpr int kCountryCount = 12;

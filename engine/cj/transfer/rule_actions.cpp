@@ -5,7 +5,7 @@
 #include "engine/cj/analysis/grammar.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/adjective_conjugation.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/classifiers.h"
@@ -26,7 +26,7 @@ const WordKeySpec kWordKeys[] = {
     {kSerialWordF, 1, 1, 0},     {kSerialLastA, 1, 1, 0},     {kSerialLastF, 1, 1, 0},      {kSerialFollower, 1, 1, 0},
     {kReportingVerbs, 56, 1, 0}, {kReportedMark, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 const CjNode& node(CjTransferContext& c, int i) {
   static const CjNode none;
@@ -37,7 +37,7 @@ const CjNode& node(CjTransferContext& c, int i) {
 // The target node i, or null for node 0 and indices outside the slots: writes to them are ignored.
 CjTargetNode* writable(CjTransferContext& c, int i) { return i > 0 ? targetNode(c, i) : nullptr; }
 
-bool listed(const char* key, std::string_view word) { return !word.empty() && isListedWord(key, word); }
+bool listed(const ListedKey& key, std::string_view word) { return !word.empty() && isListedWord(key, word); }
 
 // Applies a write to n and to its target head.
 template <typename F>
@@ -484,7 +484,7 @@ void checkReportingVerb(CjTransferContext& c, int flag) {
   const std::string& statement = listedWord(kStatementMark);
   if (!statement.empty() && c.sentenceType.view() == statement) {
     if (node(c, c.govWork).roleCounts[kCountObj1] == 0 && h > 0 &&
-        isInWordList(listedBarList(kReportingVerbs), node(c, h).CHI.view()) &&
+        isInListedBarList(kReportingVerbs, node(c, h).CHI.view()) &&
         node(c, node(c, c.govWork).next).CAT.view() == "P") {
       reportingVerbState = 1;
       c.sentenceType = listedWord(kReportedMark);

@@ -7,20 +7,21 @@
 #include <string_view>
 
 #include "engine/cj/transfer/transfer_context.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
 // Word-table keys of the listed words.
-inline constexpr const char* kHyxLastWord = "ruleActions.hyxLastWord";  // "法" after a noun
-inline constexpr const char* kFgNegativeWords = "ruleActions.fgNegativeWords";
-inline constexpr const char* kNominalKeepWords = "ruleActions.nominalKeepWords";  // rule 9888
-inline constexpr const char* kSerialWordA = "ruleActions.W1";
-inline constexpr const char* kSerialWordF = "ruleActions.W2";
-inline constexpr const char* kSerialLastA = "ruleActions.W3";
-inline constexpr const char* kSerialLastF = "ruleActions.W4";
-inline constexpr const char* kSerialFollower = "ruleActions.W5";
-inline constexpr const char* kReportingVerbs = "ruleActions.reportingVerbs";
-inline constexpr const char* kReportedMark = "ruleActions.reportedMark";  // sentence type after a reporting verb
+inline constinit ListedKey kHyxLastWord{"ruleActions.hyxLastWord"};  // "法" after a noun
+inline constinit ListedKey kFgNegativeWords{"ruleActions.fgNegativeWords"};
+inline constinit ListedKey kNominalKeepWords{"ruleActions.nominalKeepWords"};  // rule 9888
+inline constinit ListedKey kSerialWordA{"ruleActions.W1"};
+inline constinit ListedKey kSerialWordF{"ruleActions.W2"};
+inline constinit ListedKey kSerialLastA{"ruleActions.W3"};
+inline constinit ListedKey kSerialLastF{"ruleActions.W4"};
+inline constinit ListedKey kSerialFollower{"ruleActions.W5"};
+inline constinit ListedKey kReportingVerbs{"ruleActions.reportingVerbs"};
+inline constinit ListedKey kReportedMark{"ruleActions.reportedMark"};  // sentence type after a reporting verb
 
 inline constexpr std::size_t kActionTextSize = 134;
 

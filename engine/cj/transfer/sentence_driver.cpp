@@ -1,10 +1,11 @@
+#include "engine/cj/stages/parse_stages.h"
 #include "engine/cj/transfer/sentence_driver.h"
 
 #include <memory>
 #include <new>
 #include <optional>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/dic_lookup.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/parse_cascade.h"

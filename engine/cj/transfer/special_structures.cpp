@@ -3,9 +3,9 @@
 #include <array>
 #include <vector>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/arabic_numerals.h"
 #include "engine/cj/transfer/candidate_narrowing.h"
 #include "engine/cj/transfer/category_codes.h"
@@ -27,7 +27,7 @@ const WordKeySpec kWordKeys[] = {
     {kSpecialPastWord, 1, 1, 2},     {kSpecialEachDropWords, 2, 1, 1}, {kSpecialNowWord, 1, 1, 2},
     {kSpecialSymbolWord, 1, 1, 1},   {kSpecialQuoteFollower, 1, 1, 2}, {kSpecialRedupChar, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // The phrase's first child F, the siblings after it (s[1] = S1 ...) and its last child E, taken
 // before any word is dropped.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dependent_order.h"
 #include "engine/cj/transfer/dependent_patterns.h"
 #include "engine/cj/transfer/frame_phrases.h"
@@ -26,7 +26,7 @@ const WordKeySpec kWordKeys[] = {
     {kPastMarkWord, 1, 1, 1},
     {kEvenAlsoWord, 1, 2, 2},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr int kFirstSpecialRule = 8888;
 
@@ -37,7 +37,7 @@ const CjNode& node(CjTransferContext& c, int i) {
 }
 
 // The node's text equals the single word of a loaded key.
-bool isWord(CjTransferContext& c, int i, const char* key) {
+bool isWord(CjTransferContext& c, int i, const ListedKey& key) {
   const std::string& w = listedWord(key);
   return !w.empty() && i > 0 && node(c, i).CHI.view() == w;
 }

@@ -4,14 +4,15 @@
 #include <string_view>
 
 #include "engine/cj/transfer/transfer_context.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
 // Word-table keys of the word-node rules.
-inline constexpr const char* kHandOverWord = "structuralTransfer.handOverWord";          // one char
-inline constexpr const char* kHandOverFollower = "structuralTransfer.handOverFollower";  // one char
-inline constexpr const char* kPastMarkWord = "structuralTransfer.pastMarkWord";          // one char
-inline constexpr const char* kEvenAlsoWord = "structuralTransfer.evenAlsoWord";          // two chars
+inline constinit ListedKey kHandOverWord{"structuralTransfer.handOverWord"};          // one char
+inline constinit ListedKey kHandOverFollower{"structuralTransfer.handOverFollower"};  // one char
+inline constinit ListedKey kPastMarkWord{"structuralTransfer.pastMarkWord"};          // one char
+inline constinit ListedKey kEvenAlsoWord{"structuralTransfer.evenAlsoWord"};          // two chars
 
 void transferStructure(CjTransferContext& c);
 // Dispatches nodes 1 to nodeCount; nodes that rules append are visited too.

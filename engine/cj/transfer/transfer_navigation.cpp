@@ -2,7 +2,7 @@
 
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/node_text.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/dependent_patterns.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/entity_tests.h"
@@ -16,7 +16,7 @@ const WordKeySpec kWordKeys[] = {
     {kAnimateWords, 10, 1, 2},        {kExistenceNegative, 1, 1, 0}, {kAttributiveKeepWord, 1, 2, 2},
     {kAttributiveExistWord, 1, 2, 2}, {kStatementMark, 1, 1, 1},
 };
-const WordKeyRegistrar kRegistrar(kWordKeys, sizeof kWordKeys / sizeof kWordKeys[0]);
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 const CjNode& node(CjTransferContext& c, int i) {
   static const CjNode none;
@@ -167,7 +167,7 @@ int animacyClass(CjTransferContext& c, int n) {
   int h = targetHead(c, n);
   if (h < 1) return 3;
   const CjNode& hn = node(c, h);
-  if (hn.features.M_SEM.contains("Z") || isInWordList(listedBarList(kAnimateWords), hn.CHI.view())) return 1;
+  if (hn.features.M_SEM.contains("Z") || isInListedBarList(kAnimateWords, hn.CHI.view())) return 1;
   const CjNode& nn = node(c, n);
   if (nn.structureClass == '1' && (nn.ruleNumber == 1 || nn.ruleNumber == 2 || nn.ruleNumber == 4)) return 1;
   if (nn.structureClass == '2' &&

@@ -5,19 +5,20 @@
 #include <string_view>
 
 #include "engine/cj/transfer/transfer_context.h"
+#include "engine/common/word_table.h"
 
 namespace cj {
 
 // Word-table keys of the listed words.
-inline constexpr const char* kAttributiveMarkers = "transferNavigation.attributiveMarkers";      // 2, one char
-inline constexpr const char* kPlaceHeadWords = "transferNavigation.placeHeadWords";              // 10
-inline constexpr const char* kPlaceEndings = "transferNavigation.placeEndings";                  // 5
-inline constexpr const char* kAnimateWords = "transferNavigation.animateWords";                  // 10
-inline constexpr const char* kExistenceNegative = "transferNavigation.existenceNegative";        // 1
-inline constexpr const char* kAttributiveKeepWord = "transferNavigation.attributiveKeepWord";    // 1, two chars
-inline constexpr const char* kAttributiveExistWord = "transferNavigation.attributiveExistWord";  // 1, two chars
+inline constinit ListedKey kAttributiveMarkers{"transferNavigation.attributiveMarkers"};      // 2, one char
+inline constinit ListedKey kPlaceHeadWords{"transferNavigation.placeHeadWords"};              // 10
+inline constinit ListedKey kPlaceEndings{"transferNavigation.placeEndings"};                  // 5
+inline constinit ListedKey kAnimateWords{"transferNavigation.animateWords"};                  // 10
+inline constinit ListedKey kExistenceNegative{"transferNavigation.existenceNegative"};        // 1
+inline constinit ListedKey kAttributiveKeepWord{"transferNavigation.attributiveKeepWord"};    // 1, two chars
+inline constinit ListedKey kAttributiveExistWord{"transferNavigation.attributiveExistWord"};  // 1, two chars
 // The statement mark of the sentence type (one character).
-inline constexpr const char* kStatementMark = "structuralTransfer.statementMark";
+inline constinit ListedKey kStatementMark{"structuralTransfer.statementMark"};
 
 int targetHeadChild(CjTransferContext& c, int i);
 // First word node down the head-child links; 0 for i below 1.

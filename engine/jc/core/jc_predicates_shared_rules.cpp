@@ -20,7 +20,7 @@ constexpr const char* kKaWhether = "translateKaDouka.code5";
 const RenderingKeySpec kKeys[] = {
     {kNotBeing, 1, 2, 2}, {kWithout, 1, 2, 2}, {kKaChoice, 1, 4, 4}, {kKaOr, 1, 4, 4}, {kKaWhether, 1, 6, 6},
 };
-const RenderingKeyRegistrar registrar(kKeys, static_cast<int>(sizeof kKeys / sizeof kKeys[0]));
+const RenderingKeyRegistrar registrar(kKeys);
 
 void clearFlagBit0(JcSentence* s, int i) {
   if (i >= 1 && i < kJcMaxNodes) s->targets[i].flags &= static_cast<std::uint16_t>(~1u);

@@ -17,7 +17,7 @@ const RenderingKeySpec kKeys[] = {
     {kFlagSlot13WordKey, 1, 2, 2}, {kFlagSlot4WordKey, 1, 2, 2},  {kFlagSlot7WordKey, 1, 2, 2},
     {kFlagSlot7TextKey, 1, 6, 6},
 };
-const RenderingKeyRegistrar registrar(kKeys, static_cast<int>(sizeof kKeys / sizeof kKeys[0]));
+const RenderingKeyRegistrar registrar(kKeys);
 
 // The fixed words, looked up once per step.
 struct Words {

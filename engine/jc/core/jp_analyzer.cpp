@@ -4,9 +4,10 @@
 #include <new>
 #include <string>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/jc/core/jc_app_state.h"
 #include "platform/core/notify.h"
+#include "platform/core/little_endian.h"
 
 namespace jc {
 
@@ -62,10 +63,6 @@ int parseNumber(std::string_view text) {
   if (i < text.size() && text[i] == '-') sign = -1, ++i;
   while (i < text.size() && text[i] >= '0' && text[i] <= '9') v = v * 10 + (text[i++] - '0');
   return sign * v;
-}
-
-std::int32_t le32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
 }
 
 const std::uint8_t* entryAt(const JpAnalyzer* a, int entry) {
@@ -147,7 +144,7 @@ void loadConnectionMatrix(JpAnalyzer* a) {
   a->matrixCells = nullptr;
   a->matrixRows = a->matrixColumns = 0;
   if (!a->connectionMatrix || a->connectionMatrix.size < 8) return;
-  std::int32_t rows = le32(a->connectionMatrix.data), cols = le32(a->connectionMatrix.data + 4);
+  std::int32_t rows = plat::readLe32s(a->connectionMatrix.data), cols = plat::readLe32s(a->connectionMatrix.data + 4);
   if (rows <= 0 || cols <= 0 ||
       static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols) > a->connectionMatrix.size - 8)
     return;

@@ -5,6 +5,7 @@
 
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "platform/core/little_endian.h"
 
 namespace jc {
 
@@ -17,16 +18,6 @@ std::string_view boundedText(const std::uint8_t* p, std::size_t size) {
   const char* s = reinterpret_cast<const char*>(p);
   return {s, strnlen(s, size)};
 }
-
-std::int32_t readLe32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
-}
-
-void writeLe32(std::uint8_t* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-int readLe16s(const std::uint8_t* p) { return static_cast<std::int16_t>(p[0] | (p[1] << 8)); }
 
 // Bit k of text, most significant bit first; beyond the end 0; bit -1 is 1.
 int textBit(std::string_view text, int k) {
@@ -96,7 +87,7 @@ struct Appender {
     std::memset(slot.bytes, 0, sizeof slot.bytes);
     int rc = readJpRecord(d, static_cast<int>(number), slot.bytes);
     if (rc != 0) return rc;
-    if (numberIfSimple && !slot.isCompoundHead()) writeLe32(slot.bytes + kJpRecNumber, number);
+    if (numberIfSimple && !slot.isCompoundHead()) plat::writeLe32(slot.bytes + kJpRecNumber, number);
     ++count;
     return 0;
   }
@@ -138,8 +129,8 @@ std::string_view JpDictRecord::chinese() const { return boundedText(bytes + kJpR
 std::string_view JpDictRecord::code() const { return boundedText(bytes + kJpRecCode, kJpRecCodeSize); }
 std::string_view JpDictRecord::field() const { return boundedText(bytes + kJpRecField, kJpRecFieldSize); }
 std::string_view JpDictRecord::semantic() const { return boundedText(bytes + kJpRecSemantic, kJpRecSemanticSize); }
-std::int32_t JpDictRecord::connection() const { return readLe32(bytes + kJpRecConnection); }
-std::int32_t JpDictRecord::number() const { return readLe32(bytes + kJpRecNumber); }
+std::int32_t JpDictRecord::connection() const { return plat::readLe32s(bytes + kJpRecConnection); }
+std::int32_t JpDictRecord::number() const { return plat::readLe32s(bytes + kJpRecNumber); }
 
 namespace {
 bool failTreeAllocation = false;
@@ -165,6 +156,15 @@ void closeJpDictionary(JpDictionary* d) {
   d->dic = nullptr;
   d->ddb = nullptr;
   std::vector<JpTreeNode>().swap(d->tree);
+  std::string().swap(d->records);
+}
+
+// Appends the rest of an open file; false on a read error.
+static bool readRestOfFile(std::FILE* f, std::string& out) {
+  char buf[8192];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  return !std::ferror(f);
 }
 
 int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
@@ -174,10 +174,21 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
   if (!d->ddb) return kJpDdbOpenError;
   if (std::fread(d->header, 1, kJpDdbHeaderSize, d->ddb) != static_cast<std::size_t>(kJpDdbHeaderSize))
     return kJpDdbReadError;
+  std::string file(reinterpret_cast<const char*>(d->header), kJpDdbHeaderSize);
   descrambleBytes(d->header, kJpDdbHeaderSize, 0);
-  d->dataStart = readLe16s(d->header + kJpDdbDataStartOffset);
-  d->recordLength = readLe16s(d->header + kJpDdbRecordLengthOffset);
+  d->dataStart = plat::readLe16s(d->header + kJpDdbDataStartOffset);
+  d->recordLength = plat::readLe16s(d->header + kJpDdbRecordLengthOffset);
   if (d->recordLength < 1 || d->recordLength > kJpRecordSlot || d->dataStart < 0) return kJpDdbContentError;
+
+  if (!readRestOfFile(d->ddb, file)) return kJpDdbReadError;
+  // Every whole record, descrambled once; a record cut by the end of the file is left out.
+  const std::size_t len = static_cast<std::size_t>(d->recordLength);
+  const std::size_t start = static_cast<std::size_t>(d->dataStart);
+  const std::size_t whole = file.size() > start ? (file.size() - start) / len : 0;
+  d->records.assign(file, start < file.size() ? start : file.size(), whole * len);
+  for (std::size_t k = 0; k < whole; ++k) {
+    descrambleBytes(reinterpret_cast<std::uint8_t*>(d->records.data() + k * len), len, static_cast<int>(k + 1));
+  }
 
   d->dic = plat::fileOpen(withExtension(d, u".DIC"), "rb");
   if (!d->dic) return kJpDicOpenError;
@@ -214,11 +225,10 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
 int readJpRecord(JpDictionary* d, int number, std::uint8_t* buffer) {
   if (!d->ddb) return kJpDdbOpenError;
   if (number < 1) return kJpDdbReadError;
-  long offset = static_cast<long>(d->dataStart) + static_cast<long>(number - 1) * d->recordLength;
-  if (plat::fileSeek(d->ddb, offset, SEEK_SET) != 0) return kJpDdbReadError;
-  std::size_t len = static_cast<std::size_t>(d->recordLength);
-  if (std::fread(buffer, 1, len, d->ddb) != len) return kJpDdbReadError;
-  descrambleBytes(buffer, len, number);
+  const std::size_t len = static_cast<std::size_t>(d->recordLength);
+  const std::size_t offset = static_cast<std::size_t>(number - 1) * len;
+  if (offset + len > d->records.size()) return kJpDdbReadError;
+  std::memcpy(buffer, d->records.data() + offset, len);
   return 0;
 }
 

@@ -1,5 +1,6 @@
 // The Japanese dictionary pair: a bit-wise search tree (.DIC, read whole at open) over the
-// Shift-JIS keys of a file of scrambled fixed-length records (.DDB, kept open).
+// Shift-JIS keys of a file of scrambled fixed-length records (.DDB, kept open and read whole at
+// open, so that a search reads its records from memory).
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -56,6 +57,7 @@ struct JpDictionary {
   std::u16string basePath;
   std::FILE* dic;
   std::FILE* ddb;
+  std::string records;  // the whole records of the .DDB, descrambled at open
   std::vector<JpTreeNode> tree;  // tree[0] is the root header (bit -1)
   int dataStart;
   int recordLength;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 
 namespace jc {
 

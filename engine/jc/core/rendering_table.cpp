@@ -1,6 +1,6 @@
 #include "engine/jc/core/rendering_table.h"
 
-#include "engine/cj/analysis/keyed_word_table.h"
+#include "engine/common/keyed_word_table.h"
 
 namespace jc {
 
@@ -10,30 +10,12 @@ namespace {
 constexpr cj::KeyedWordRules kRules = {
     .skipUnknownKeys = false, .sizeInCharacters = false, .emptyWordMalformsValue = false};
 
-cj::WordKeySchema& schema() {
-  static cj::WordKeySchema s;
-  return s;
+cj::KeyedWordRegistry& registry() {
+  static cj::KeyedWordRegistry r(kRules);
+  return r;
 }
 
-cj::KeyedWordTable& table() {
-  static cj::KeyedWordTable t;
-  return t;
-}
-
-unsigned& generation() {
-  static unsigned g = 1;
-  return g;
-}
-
-const cj::KeyedWords& noEntry() {
-  static const cj::KeyedWords none;
-  return none;
-}
-
-const cj::KeyedWords& find(std::string_view key) {
-  auto it = table().find(key);
-  return it == table().end() ? noEntry() : it->second;
-}
+const cj::KeyedWords& find(std::string_view key) { return registry().entry(key); }
 
 std::string refusalText(const cj::KeyedWordRefusal& r) {
   using cj::KeyedWordFault;
@@ -71,20 +53,19 @@ std::string refusalText(const cj::KeyedWordRefusal& r) {
 
 }  // namespace
 
-bool registerRenderingKeys(const RenderingKeySpec* specs, int n) {
-  bool ok = true;
-  for (int i = 0; i < n; ++i) {
-    const RenderingKeySpec& s = specs[i];
-    if (!cj::addWordKeyShape(schema(), {s.key, s.count, s.minBytes, s.maxBytes})) ok = false;
-  }
-  return ok;
+bool registerRenderingKeys(std::span<const RenderingKeySpec> specs) {
+  std::vector<cj::WordKeyShape> shapes;
+  for (const RenderingKeySpec& s : specs) shapes.push_back({s.key, s.count, s.minBytes, s.maxBytes});
+  return registry().registerKeys(shapes);
 }
 
 std::vector<RenderingKeySpec> registeredRenderingKeys() {
   std::vector<RenderingKeySpec> out;
-  for (const auto& [k, s] : schema()) out.push_back({s.key, s.count, s.minSize, s.maxSize});
+  for (const auto& [k, s] : registry().schema()) out.push_back({s.key, s.count, s.minSize, s.maxSize});
   return out;
 }
+
+const cj::KeyedWordRegistry& renderingTable() { return registry(); }
 
 const std::vector<std::string>& renderings(std::string_view key) { return find(key).words; }
 
@@ -99,14 +80,11 @@ const std::string& renderingBarList(std::string_view key) { return find(key).bar
 bool utf8ToEngineCode(std::string_view source, std::string& out) { return cj::tableWordToEngineCode(source, out); }
 
 RenderingTableStatus loadRenderingTableText(std::string_view text, std::string* error) {
-  cj::KeyedWordTable loaded;
   cj::KeyedWordRefusal refusal;
-  if (!cj::parseKeyedWordTable(text, schema(), kRules, loaded, refusal)) {
+  if (!registry().load(text, refusal)) {
     if (error) *error = refusalText(refusal);
     return kRenderingTableRefused;
   }
-  table() = std::move(loaded);
-  ++generation();
   return kRenderingTableLoaded;
 }
 
@@ -119,11 +97,8 @@ RenderingTableStatus loadRenderingTable(std::string_view dataFolder, std::string
   return loadRenderingTableText(text, error);
 }
 
-void clearRenderingTable() {
-  table().clear();
-  ++generation();
-}
+void clearRenderingTable() { registry().clear(); }
 
-unsigned renderingTableGeneration() { return generation(); }
+unsigned renderingTableGeneration() { return registry().generation(); }
 
 }  // namespace jc

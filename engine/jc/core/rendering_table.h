@@ -1,9 +1,12 @@
 // Chinese renderings of the Japanese-to-Chinese rules, kept as data in the engine's data folder
 // ("jcwords.txt") and checked against a schema that the rule families register.
 #pragma once
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "engine/common/keyed_word_table.h"
 
 namespace jc {
 
@@ -19,8 +22,12 @@ struct RenderingKeySpec {
 
 // Each rule family registers its keys once (a static registrar in the family's source file).
 // False when a key is already registered with another shape or a spec is malformed.
-bool registerRenderingKeys(const RenderingKeySpec* specs, int n);
+bool registerRenderingKeys(std::span<const RenderingKeySpec> specs);
+inline bool registerRenderingKeys(const RenderingKeySpec* specs, int n) {
+  return registerRenderingKeys(std::span<const RenderingKeySpec>(specs, n < 0 ? 0 : static_cast<std::size_t>(n)));
+}
 struct RenderingKeyRegistrar {
+  explicit RenderingKeyRegistrar(std::span<const RenderingKeySpec> s) { registerRenderingKeys(s); }
   RenderingKeyRegistrar(const RenderingKeySpec* s, int n) { registerRenderingKeys(s, n); }
 };
 
@@ -32,6 +39,8 @@ std::vector<RenderingKeySpec> registeredRenderingKeys();
 const std::vector<std::string>& renderings(std::string_view key);
 const std::string& rendering(std::string_view key);
 const std::string& renderingBarList(std::string_view key);
+// The table's words by slot, for keys held as handles.
+const cj::KeyedWordRegistry& renderingTable();
 
 inline constexpr const char* kRenderingTableFileName = "jcwords.txt";
 

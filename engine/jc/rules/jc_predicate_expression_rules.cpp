@@ -124,7 +124,7 @@ void moveQuotedPhrase(JcSentence* s, int p, int m) {
 }  // namespace
 
 void applyPredicateExpressionRules(JcSentence* s) {
-  ruleToSuru(s);
+  predicate_expressions::ruleToSuru(s);
   ruleDekiru(s);
   ruleYotei(s);
   ruleShuppatsu(s);
@@ -137,6 +137,8 @@ void applyPredicateExpressionRules(JcSentence* s) {
   ruleNiPredicate(s);
   ruleHitsuyou(s);
 }
+
+namespace predicate_expressions {
 
 void ruleToSuru(JcSentence* s) {
   for (int i = 1; i <= lastWord(s);) {
@@ -152,6 +154,8 @@ void ruleToSuru(JcSentence* s) {
     i = v + 1;
   }
 }
+
+}  // namespace predicate_expressions
 
 void ruleDekiru(JcSentence* s) {
   for (int i = 1; i <= lastWord(s);) {

@@ -9,14 +9,15 @@ namespace jc {
 // Step 3: the twelve rules below, in this order.
 void applyPredicateExpressionRules(JcSentence* s);
 
-void ruleToSuru(JcSentence* s);
 void ruleDekiru(JcSentence* s);
 void ruleYotei(JcSentence* s);
 void ruleShuppatsu(JcSentence* s);
 void ruleCopulaNegation(JcSentence* s);
 void ruleZutsu(JcSentence* s);
-// という of the predicate expressions; the sentence-pattern rule of the same name is another rule.
+// と + する and という of the predicate expressions; the sentence-pattern rules of the same names
+// are other rules.
 namespace predicate_expressions {
+void ruleToSuru(JcSentence* s);
 void ruleToIu(JcSentence* s);
 }
 void ruleFixedExpressions(JcSentence* s);
@@ -27,8 +28,8 @@ void ruleHitsuyou(JcSentence* s);
 
 // Renderings of the step (keys of the rendering table).
 namespace predicate_expression_keys {
-inline constexpr const char* kToSuru = "ruleToSuru.toSuru";                    // 4 bytes, slot 0
-inline constexpr const char* kToSuruPassive = "ruleToSuru.passive";            // 6 bytes, slot 0
+inline constexpr const char* kToSuru = "predicateToSuru.toSuru";                    // 4 bytes, slot 0
+inline constexpr const char* kToSuruPassive = "predicateToSuru.passive";            // 6 bytes, slot 0
 inline constexpr const char* kCan = "ruleDekiru.can";                          // 2 bytes, slot 4
 inline constexpr const char* kCannotNot = "ruleDekiru.cannotNot";              // 2 bytes, slot 4
 inline constexpr const char* kCannotCan = "ruleDekiru.cannotCan";              // 2 bytes, appended

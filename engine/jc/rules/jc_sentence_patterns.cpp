@@ -2,6 +2,7 @@
 
 // The headers of the rule groups whose rules fill the places below follow here, one line each.
 #include "engine/jc/rules/jc_pattern_rules_ka_to.h"
+#include "engine/jc/rules/jc_pattern_rules_to_scans.h"
 
 namespace jc {
 
@@ -101,7 +102,7 @@ const std::array<SentencePatternPlace, kSentencePatternPlaces> kPlaces = {{
     {"ruleSasugaDake", ruleSasugaDake},  // 089
     {"ruleZaruoEnai", ruleZaruoEnai},  // 090
     {"ruleSanagara", ruleSanagara},  // 091
-    {"ruleToshikaOmoenai", nullptr},  // 092
+    {"ruleToshikaOmoenai", ruleToshikaOmoenai},  // 092
     {"ruleShikaNai", ruleShikaNai},  // 093
     {"ruleShidai", ruleShidai},  // 094
     {"ruleJikanShitara", ruleJikanShitara},  // 095
@@ -152,41 +153,41 @@ const std::array<SentencePatternPlace, kSentencePatternPlaces> kPlaces = {{
     {"ruleToIi", ruleToIi},  // 140
     {"ruleToIiToIi", ruleToIiToIi},  // 141
     {"ruleToIu", ruleToIu},  // 142
-    {"ruleToiedomo", nullptr},  // 143
-    {"ruleToiwazu", nullptr},  // 144
+    {"ruleToiedomo", ruleToiedomo},  // 143
+    {"ruleToiwazu", ruleToiwazu},  // 144
     {"(empty rule)", emptyPatternRule},  // 145
-    {"ruleToOmou", nullptr},  // 146
-    {"ruleToori", nullptr},  // 147
-    {"ruleTokitara", nullptr},  // 148
-    {"ruleTokiteiru", nullptr},  // 149
-    {"ruleTokoro", nullptr},  // 150
-    {"ruleDokoroka", nullptr},  // 151
-    {"ruleToSugu", nullptr},  // 152
-    {"ruleTotan", nullptr},  // 153
+    {"ruleToOmou", ruleToOmou},  // 146
+    {"ruleToori", ruleToori},  // 147
+    {"ruleTokitara", ruleTokitara},  // 148
+    {"ruleTokiteiru", ruleTokiteiru},  // 149
+    {"ruleTokoro", ruleTokoro},  // 150
+    {"ruleDokoroka", ruleDokoroka},  // 151
+    {"ruleToSugu", ruleToSugu},  // 152
+    {"ruleTotan", ruleTotan},  // 153
     {"(empty rule)", emptyPatternRule},  // 154
-    {"ruleToDouji", nullptr},  // 155
-    {"ruleToNaku", nullptr},  // 156
-    {"ruleToNaru", nullptr},  // 157
-    {"ruleToNo", nullptr},  // 158
-    {"ruleToha", nullptr},  // 159
-    {"ruleTomo", nullptr},  // 160
-    {"ruleNai", nullptr},  // 161
+    {"ruleToDouji", ruleToDouji},  // 155
+    {"ruleToNaku", ruleToNaku},  // 156
+    {"ruleToNaru", ruleToNaru},  // 157
+    {"ruleToNo", ruleToNo},  // 158
+    {"ruleToha", ruleToha},  // 159
+    {"ruleTomo", ruleTomo},  // 160
+    {"ruleNai", ruleNai},  // 161
     {"patternRule162", patternRule162},
     {"patternRule163", patternRule163},
-    {"ruleNakanaka", nullptr},  // 164
-    {"ruleNaNiPatterns", nullptr},  // 165
-    {"ruleNiToYoPatterns", nullptr},  // 166
-    {"ruleYoToWoPatterns", nullptr},  // 167
+    {"ruleNakanaka", ruleNakanaka},  // 164
+    {"ruleNaNiPatterns", ruleNaNiPatterns},  // 165
+    {"ruleNiToYoPatterns", ruleNiToYoPatterns},  // 166
+    {"ruleYoToWoPatterns", ruleYoToWoPatterns},  // 167
     {"ruleKotoWaNai", ruleKotoWaNai},  // 168
     {"ruleKotoGaAru", ruleKotoGaAru},  // 169
     {"patternRule170", patternRule170},
     {"ruleTame", ruleTame},  // 171
-    {"ruleMettaNi", nullptr},  // 172
-    {"ruleWoMaeAtoNiSuru", nullptr},  // 173
-    {"ruleWoNiSuruToIu", nullptr},  // 174
-    {"ruleToSuru", nullptr},  // 175
-    {"ruleKotoDakePatterns", nullptr},  // 176
-    {"ruleMoBaMo", nullptr},  // 177
+    {"ruleMettaNi", ruleMettaNi},  // 172
+    {"ruleWoMaeAtoNiSuru", ruleWoMaeAtoNiSuru},  // 173
+    {"ruleWoNiSuruToIu", ruleWoNiSuruToIu},  // 174
+    {"ruleToSuru", ruleToSuru},  // 175
+    {"ruleKotoDakePatterns", ruleKotoDakePatterns},  // 176
+    {"ruleMoBaMo", ruleMoBaMo},  // 177
     {"ruleDearu", ruleDearu},  // 178
     {"patternRule179", emptyPatternRule},  // 179
     {"patternRule180", patternRule180},

@@ -33,6 +33,8 @@ class ControlsTest : public UiTest {
     };
     dlg = ui::createDialog(t, 0, [this](plat::Hwnd, unsigned m, std::uint32_t w, std::int32_t l) -> std::intptr_t {
       heard.push_back({m, w, l});
+      if (m == plat::kWmCommand && w == ui::makeWParam(kList, ui::kLbnSelChange))
+        selectedWhenTold.push_back(static_cast<int>(plat::sendMessage(static_cast<plat::Hwnd>(l), ui::kLbGetCurSel, 0, 0)));
       if (m == ui::kWmNotify) {
         const ui::NotifyInfo* n = ui::notifyInfo(l);
         if (n) notes.push_back(*n);
@@ -58,6 +60,7 @@ class ControlsTest : public UiTest {
 
   plat::Hwnd dlg = 0;
   std::vector<Heard> heard;
+  std::vector<int> selectedWhenTold;  // the list's selection as its dialog reads it in each LBN_SELCHANGE
   std::vector<ui::NotifyInfo> notes;
   std::vector<ui::DrawItemInfo> drawn;
   std::vector<int> positions;
@@ -112,6 +115,21 @@ TEST_F(ControlsTest, ListBoxSelectionInsertAtTopAndHorizontalExtent) {
   EXPECT_EQ(ui::listGetText(list, 0), u"あ");
   plat::sendMessage(list, ui::kLbResetContent, 0, 0);
   EXPECT_EQ(plat::sendMessage(list, ui::kLbGetCount, 0, 0), 0);
+}
+
+TEST_F(ControlsTest, ListBoxTellsItsDialogOnceTheNewSelectionIsSet) {
+  plat::Hwnd list = item(kList);
+  for (const char16_t* w : {u"あ", u"い", u"う", u"え"}) ui::listAddString(list, w);
+  ui::testing::chooseItem(list, 2);  // from no selection
+  ui::testing::chooseItem(list, 0);  // from another line
+  ui::testing::chooseItem(list, 0);  // the same line again: no change
+  ui::setFocus(list);
+  ui::testing::pressKey(list, ui::kVkDown);
+  ui::testing::pressKey(list, ui::kVkDown, true);
+  ui::testing::releaseKey(list, ui::kVkDown);
+  ui::testing::pressKey(list, ui::kVkUp);
+  EXPECT_EQ(selectedWhenTold, (std::vector<int>{2, 0, 1, 2, 1}));
+  EXPECT_EQ(commands(kList, ui::kLbnSelChange), 5);
 }
 
 TEST_F(ControlsTest, HeldArrowKeysReachThePreTranslationWithTheRepeatAndTheRelease) {

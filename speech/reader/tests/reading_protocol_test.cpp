@@ -107,6 +107,9 @@ TEST_F(ReadingProtocolTest, ABusyMutexIsReportedAndNoRequestIsWritten) {
   EXPECT_EQ(notes_.messages.back().caption, u"Test");
   EXPECT_EQ(notes_.messages.back().flags & plat::kMbIconExclamation, plat::kMbIconExclamation);
   EXPECT_FALSE(viewer.holdsMutex());
+  // A requester whose two messages have their own captions.
+  EXPECT_EQ(viewer.speak(requester, u"你好", 1, dataFolder(), vocra::RequesterCaptions{u"Busy", u"File"}), SpeakResult::kBusy);
+  EXPECT_EQ(notes_.messages.back().caption, u"Busy");
   EXPECT_EQ(readertest::readHostFile(vocra::requestFilePath()), vocra::requestFileImage(requester, 1, u"中国。"));
 
   ASSERT_TRUE(waitForStatus());
@@ -159,10 +162,11 @@ TEST_F(ReadingProtocolTest, AFailedPlayStillReportsTheEnd) {
 TEST_F(ReadingProtocolTest, ARequestFileThatCannotBeWrittenReleasesTheMutex) {
   std::filesystem::create_directory(vocra::requestFilePath());  // a folder in its place
   vocra::ReadingRequester r;
-  EXPECT_EQ(speak(r, u"中国。", 1), SpeakResult::kFileFailed);
+  EXPECT_EQ(r.speak(requester, u"中国。", 1, dataFolder(), vocra::RequesterCaptions{u"Busy", u"File"}), SpeakResult::kFileFailed);
   EXPECT_FALSE(r.holdsMutex());
   ASSERT_EQ(notes_.messages.size(), 1u);
   EXPECT_EQ(notes_.messages[0].text, u"音声ファイルが開けません。");
+  EXPECT_EQ(notes_.messages[0].caption, u"File");
   EXPECT_EQ(notes_.messages[0].flags & plat::kMbIconExclamation, plat::kMbIconExclamation);
   EXPECT_EQ(notes_.beeps, std::vector<unsigned>{plat::kMbIconExclamation});
   EXPECT_EQ(readerWindow(), 0u);  // no reader was started

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/segmenter.h"
 #include "engine/cj/analysis/text_checks.h"

@@ -1,7 +1,7 @@
 // What the sample card takes from the engines: the registered word and rendering schemas, the
 // CON_TBL_PDA table this program carries, and the recogniser's dictionary builder.
 #pragma once
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/jc/core/rendering_table.h"
 #include "input/recogniser/dicgen/template_features.h"
 #include "input/recogniser/recog_dictionary.h"

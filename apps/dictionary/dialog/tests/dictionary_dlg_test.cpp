@@ -16,6 +16,7 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/shell.h"
 #include "platform/ui/testing.h"
+#include "speech/reader/reading_protocol.h"
 #include "tools/datagen/temp_device.h"
 #include "tools/datagen/temp_runtime.h"
 #include "tools/datagen/viewer_dictionary_source.h"
@@ -255,8 +256,8 @@ TEST_F(DictionaryDlgTest, LinksSearchTheirTargets) {
 // The speech reader as the viewer finds it: a window that reads the request file and answers.
 struct FakeReader {
   FakeReader() {
-    plat::registerWindowClass(dict::kReaderWindow, [this](plat::Hwnd h, unsigned m, std::uint32_t w, std::int32_t l) -> std::intptr_t {
-      if (m != dict::kWmReaderSpeak) return plat::defWindowProc(h, m, w, l);
+    plat::registerWindowClass(vocra::kReaderWindowName, [this](plat::Hwnd h, unsigned m, std::uint32_t w, std::int32_t l) -> std::intptr_t {
+      if (m != vocra::kWmReaderSpeak) return plat::defWindowProc(h, m, w, l);
       std::string bytes;
       std::ifstream in(plat::programFolder() + "/Vocra.tmp", std::ios::binary);
       std::stringstream s;
@@ -277,10 +278,10 @@ struct FakeReader {
         t.push_back(c);
       }
       texts.push_back(t);
-      if (answer) plat::postMessage(requester, dict::kWmSpeechStatus, 1, 0);
+      if (answer) plat::postMessage(requester, vocra::kWmSpeechStatus, 1, 0);
       return 0;
     });
-    window = plat::createWindow(dict::kReaderWindow, dict::kReaderWindow);
+    window = plat::createWindow(vocra::kReaderWindowName, vocra::kReaderWindowName);
   }
   plat::Hwnd window = 0;
   plat::Hwnd requester = 0;
@@ -304,7 +305,7 @@ TEST_F(DictionaryDlgTest, ReadAloudLinkSendsARequestToTheReader) {
   // The reader's answer ends the request: the file is gone and the mutex is free.
   ui::processPendingEvents();
   EXPECT_FALSE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
-  EXPECT_FALSE(plat::NamedMutex::create(dict::kReadingMutex)->alreadyExisted());
+  EXPECT_FALSE(plat::NamedMutex::create(vocra::kReadingMutex)->alreadyExisted());
 
   // The page's selection read aloud from its menu.
   std::vector<unsigned> choices = {dict::kCmdPageSelectAll, dict::kCmdSpeak};
@@ -324,13 +325,14 @@ TEST_F(DictionaryDlgTest, ReadAloudLinkSendsARequestToTheReader) {
   EXPECT_EQ(reader.texts.size(), 2u);
   EXPECT_TRUE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
   // While another program's reading is under way the request is refused and writes nothing.
-  auto other = plat::NamedMutex::create(dict::kReadingMutex);
+  auto other = plat::NamedMutex::create(vocra::kReadingMutex);
   std::filesystem::remove(programFolder_ + "/Vocra.tmp");
   ASSERT_TRUE(ui::testing::clickLink(cjPage, speak));
   EXPECT_EQ(reader.texts.size(), 2u);
   EXPECT_FALSE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
   ASSERT_EQ(notes_.messages.size(), 1u);
   EXPECT_EQ(notes_.messages[0].text, u"音声合成エンジンが使用中です。");
+  EXPECT_EQ(notes_.messages[0].caption, u"日中・中日辞典");
 }
 
 TEST_F(DictionaryDlgTest, WordBookAddsListsSurvivesARestartAndStopsAt1000) {

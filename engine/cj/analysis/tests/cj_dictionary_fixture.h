@@ -11,7 +11,7 @@
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
 #include "engine/cj/analysis/tests/sentence_notation.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "tools/datagen/cj_data_files.h"
 #include "tools/datagen/cj_data_folder.h"
@@ -62,8 +62,9 @@ inline std::map<std::string, std::vector<std::string>> baseListWords() {
   return words;
 }
 
-// Synthetic words for every registered key, then rare hanzi for the keys of these Parts, then
-// the base words, then the overrides.
+// Synthetic words for every registered key; rare hanzi, which no test sentence holds, for the keys
+// of the segmenter, the text checks and the dictionary lookup, so that their lists never match
+// by chance; then the base words, then the overrides.
 inline std::string controlledWordTable(const std::map<std::string, std::vector<std::string>>& overrides = {}) {
   std::vector<datagen::WordKeyShape> shapes = datagen::wordKeyShapes(cj::registeredWordKeys());
   datagen::WordTable table = datagen::syntheticWordTable(shapes);

@@ -1,7 +1,7 @@
 // A temporary device with a Chinese-to-Japanese data folder, for the start-up tests.
 #pragma once
 #include "engine/cj/analysis/engine_data.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
 #include "tools/datagen/cj_data_folder.h"

@@ -1,10 +1,10 @@
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/core/codepage.h"
 #include "platform/core/resources.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "tools/datagen/cvdata_tables.h"
 #include "tools/datagen/word_table_writer.h"
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "engine/cj/analysis/code_convert.h"
-#include "engine/cj/analysis/engine_code_placement.h"
+#include "engine/common/code_convert.h"
+#include "engine/common/engine_code_placement.h"
 #include "tools/resgen/engine_code_tables.h"
 
 namespace cj {

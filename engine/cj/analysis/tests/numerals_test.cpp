@@ -18,17 +18,17 @@ class NumeralsTest : public ::testing::Test {
   void SetUp() override {
     datagen::registerConversionTables();
     datagen::WordTable table = datagen::syntheticWordTable(datagen::wordKeyShapes(registeredWordKeys()));
-    table[kNumeralUnits] = {"十", "百", "千", "万", "亿", "兆"};
-    table[kNumeralDigitChars] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９", "零", "○"};
-    table[kNumeralZeroChars] = {"零", "○", "洞"};
-    table[kNumeralDigitSet1] = {"一", "二", "两", "三", "四", "五", "六", "七", "八", "九"};
-    table[kNumeralDigitSet2] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
-    table[kNumeralDigitSet3] = {"幺", "贰", "叁", "肆", "伍", "陆", "柒", "捌", "玖"};
-    table[kNumeralZeroList] = {"零", "○", "洞", "幺"};
-    table[kNumeralMarkers] = {"零", "几", "多", "余"};
-    table[kNumeralApproximateWords] = {"七八", "三四", "三五", "四五", "五六", "六七", "七八",
+    table[kNumeralUnits.key()] = {"十", "百", "千", "万", "亿", "兆"};
+    table[kNumeralDigitChars.key()] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９", "零", "○"};
+    table[kNumeralZeroChars.key()] = {"零", "○", "洞"};
+    table[kNumeralDigitSet1.key()] = {"一", "二", "两", "三", "四", "五", "六", "七", "八", "九"};
+    table[kNumeralDigitSet2.key()] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    table[kNumeralDigitSet3.key()] = {"幺", "贰", "叁", "肆", "伍", "陆", "柒", "捌", "玖"};
+    table[kNumeralZeroList.key()] = {"零", "○", "洞", "幺"};
+    table[kNumeralMarkers.key()] = {"零", "几", "多", "余"};
+    table[kNumeralApproximateWords.key()] = {"七八", "三四", "三五", "四五", "五六", "六七", "七八",
                                        "八九", "一二", "二三", "一两", "两三", "俩仨"};
-    table[kNumeralSeparator] = {"到"};
+    table[kNumeralSeparator.key()] = {"到"};
     ASSERT_EQ(loadWordTableText(datagen::wordTableText(table)), kWordTableLoaded);
   }
   void TearDown() override { clearWordTable(); }

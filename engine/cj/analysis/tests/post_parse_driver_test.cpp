@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/cj/stages/parse_stages.h"
 #include "engine/cj/analysis/post_parse.h"
 #include "engine/cj/analysis/tests/cj_dictionary_fixture.h"
 #include "engine/cj/analysis/tests/rule_test_support.h"

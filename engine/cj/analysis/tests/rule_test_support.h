@@ -11,7 +11,7 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/sentence.h"
 #include "engine/cj/analysis/tests/sentence_notation.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "tools/datagen/word_table_writer.h"
 
 namespace cjtest {

@@ -22,10 +22,10 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/sentence.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "tools/datagen/word_table_writer.h"
 

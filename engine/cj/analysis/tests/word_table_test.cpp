@@ -1,6 +1,6 @@
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/descramble.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
 #include "platform/core/device.h"
 

@@ -19,38 +19,38 @@ class ArabicNumerals : public cjtest::RuleSentence {
   void SetUp() override {
     datagen::registerConversionTables();
     datagen::WordTable table = datagen::syntheticWordTable(datagen::wordKeyShapes(cj::registeredWordKeys()));
-    table[cj::kNumeralUnits] = {U(u8"十"), U(u8"百"), U(u8"千"), U(u8"万"), U(u8"亿"), U(u8"兆")};
-    table[cj::kNumeralDigitChars] = {U(u8"０"), U(u8"１"), U(u8"２"), U(u8"３"), U(u8"４"), U(u8"５"),
+    table[cj::kNumeralUnits.key()] = {U(u8"十"), U(u8"百"), U(u8"千"), U(u8"万"), U(u8"亿"), U(u8"兆")};
+    table[cj::kNumeralDigitChars.key()] = {U(u8"０"), U(u8"１"), U(u8"２"), U(u8"３"), U(u8"４"), U(u8"５"),
                                      U(u8"６"), U(u8"７"), U(u8"８"), U(u8"９"), U(u8"零"), U(u8"○")};
-    table[cj::kNumeralZeroChars] = {U(u8"零"), U(u8"○"), U(u8"洞")};
-    table[cj::kNumeralDigitSet1] = {U(u8"一"), U(u8"二"), U(u8"两"), U(u8"三"), U(u8"四"),
+    table[cj::kNumeralZeroChars.key()] = {U(u8"零"), U(u8"○"), U(u8"洞")};
+    table[cj::kNumeralDigitSet1.key()] = {U(u8"一"), U(u8"二"), U(u8"两"), U(u8"三"), U(u8"四"),
                                     U(u8"五"), U(u8"六"), U(u8"七"), U(u8"八"), U(u8"九")};
-    table[cj::kNumeralDigitSet2] = {U(u8"０"), U(u8"１"), U(u8"２"), U(u8"３"), U(u8"４"),
+    table[cj::kNumeralDigitSet2.key()] = {U(u8"０"), U(u8"１"), U(u8"２"), U(u8"３"), U(u8"４"),
                                     U(u8"５"), U(u8"６"), U(u8"７"), U(u8"８"), U(u8"９")};
-    table[cj::kNumeralDigitSet3] = {U(u8"幺"), U(u8"贰"), U(u8"叁"), U(u8"肆"), U(u8"伍"),
+    table[cj::kNumeralDigitSet3.key()] = {U(u8"幺"), U(u8"贰"), U(u8"叁"), U(u8"肆"), U(u8"伍"),
                                     U(u8"陆"), U(u8"柒"), U(u8"捌"), U(u8"玖")};
-    table[cj::kNumeralZeroList] = {U(u8"零"), U(u8"○"), U(u8"洞"), U(u8"幺")};
-    table[cj::kNumeralMarkers] = {U(u8"零"), U(u8"几"), U(u8"多"), U(u8"余")};
-    table[cj::kNumeralApproximateWords] = {U(u8"七八"), U(u8"三四"), U(u8"三五"), U(u8"四五"), U(u8"五六"),
+    table[cj::kNumeralZeroList.key()] = {U(u8"零"), U(u8"○"), U(u8"洞"), U(u8"幺")};
+    table[cj::kNumeralMarkers.key()] = {U(u8"零"), U(u8"几"), U(u8"多"), U(u8"余")};
+    table[cj::kNumeralApproximateWords.key()] = {U(u8"七八"), U(u8"三四"), U(u8"三五"), U(u8"四五"), U(u8"五六"),
                                            U(u8"六七"), U(u8"七八"), U(u8"八九"), U(u8"一二"), U(u8"二三"),
                                            U(u8"一两"), U(u8"两三"), U(u8"俩仨")};
-    table[cj::kSpecialNumerals] = {U(u8"三四"), U(u8"三五"), U(u8"四五"), U(u8"五六"), U(u8"六七"), U(u8"七八"),
+    table[cj::kSpecialNumerals.key()] = {U(u8"三四"), U(u8"三五"), U(u8"四五"), U(u8"五六"), U(u8"六七"), U(u8"七八"),
                                    U(u8"八九"), U(u8"一二"), U(u8"二三"), U(u8"一两"), U(u8"两三"), U(u8"俩仨")};
-    table[cj::kReadingPairFollowers] = {U(u8"个"), U(u8"岁")};
-    table[cj::kNoPairNumerals] = {U(u8"一两"), U(u8"两三"), U(u8"俩仨")};
-    table[cj::kOneOrTwoWord] = {U(u8"一两")};
-    table[cj::kOneOrTwoStop] = {U(u8"天")};
-    table[cj::kTwoOrThreeWord] = {U(u8"两三")};
-    table[cj::kTwoOrThreeStop] = {U(u8"年")};
-    table[cj::kPlainBeforeNumeral] = {U(u8"第")};
-    table[cj::kSplitTailExtra] = {U(u8"半")};
-    table[cj::kSplitUnitWord] = {U(u8"千")};
-    table[cj::kApproximateWord] = {U(u8"数")};
-    table[cj::kRunEndExtra] = {U(u8"点"), U(u8"成")};
-    table[cj::kPointWords] = {U(u8"点"), U(u8"．")};
-    table[cj::kFractionWord] = {U(u8"分之")};
-    table[cj::kOfWord] = {U(u8"的")};
-    table[cj::kTenthWord] = {U(u8"成")};
+    table[cj::kReadingPairFollowers.key()] = {U(u8"个"), U(u8"岁")};
+    table[cj::kNoPairNumerals.key()] = {U(u8"一两"), U(u8"两三"), U(u8"俩仨")};
+    table[cj::kOneOrTwoWord.key()] = {U(u8"一两")};
+    table[cj::kOneOrTwoStop.key()] = {U(u8"天")};
+    table[cj::kTwoOrThreeWord.key()] = {U(u8"两三")};
+    table[cj::kTwoOrThreeStop.key()] = {U(u8"年")};
+    table[cj::kPlainBeforeNumeral.key()] = {U(u8"第")};
+    table[cj::kSplitTailExtra.key()] = {U(u8"半")};
+    table[cj::kSplitUnitWord.key()] = {U(u8"千")};
+    table[cj::kApproximateWord.key()] = {U(u8"数")};
+    table[cj::kRunEndExtra.key()] = {U(u8"点"), U(u8"成")};
+    table[cj::kPointWords.key()] = {U(u8"点"), U(u8"．")};
+    table[cj::kFractionWord.key()] = {U(u8"分之")};
+    table[cj::kOfWord.key()] = {U(u8"的")};
+    table[cj::kTenthWord.key()] = {U(u8"成")};
     ASSERT_EQ(cj::loadWordTableText(datagen::wordTableText(table)), cj::kWordTableLoaded);
   }
   void TearDown() override { cj::clearWordTable(); }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/cj/analysis/tests/cj_test_folder.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/adjective_conjugation.h"
 #include "engine/cj/transfer/tests/transfer_fixture.h"
 

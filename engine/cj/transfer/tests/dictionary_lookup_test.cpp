@@ -4,10 +4,10 @@
 
 #include <map>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/tests/transfer_fixture.h"
 #include "platform/core/files.h"
 #include "platform/core/notify_recorder.h"

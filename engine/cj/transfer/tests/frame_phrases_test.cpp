@@ -55,13 +55,13 @@ TEST_F(FramePhrases, LocaliserGroupsWriteTheirPlaceNoun) {
 
 TEST_F(FramePhrases, LocaliserFormsWithoutMarksAndWithTense) {
   adverbialFrame("$framePhrases.localiserPrepositions", "$framePhrases.back#1");
-  reload([](datagen::WordTable& t) { t[cj::kBackPastForms][0] = t[cj::kLocBack][1]; });
+  reload([](datagen::WordTable& t) { t[cj::kBackPastForms.key()][0] = t[cj::kLocBack.key()][1]; });
   adverbialFrame("$framePhrases.localiserPrepositions", "$framePhrases.back#1");
   cj::dispatchFramePhrase(*context, 5);
   EXPECT_EQ(japanese(3), "後方");
   EXPECT_EQ(target(2).ten, 'B');
 
-  reload([](datagen::WordTable& t) { t[cj::kUpUnmarked][0] = t[cj::kLocUp][1]; });
+  reload([](datagen::WordTable& t) { t[cj::kUpUnmarked.key()][0] = t[cj::kLocUp.key()][1]; });
   adverbialFrame("$framePhrases.localiserPrepositions", "$framePhrases.up#1");
   cj::dispatchFramePhrase(*context, 5);
   EXPECT_EQ(japanese(3), "以上");
@@ -79,7 +79,7 @@ TEST_F(FramePhrases, VariantIsChosenByTheClosingNodesOwnWord) {
 }
 
 TEST_F(FramePhrases, AWordInTwoGroupsIsTakenByTheFirst) {
-  reload([](datagen::WordTable& t) { t[cj::kLocDown][0] = t[cj::kLocUp][0]; });
+  reload([](datagen::WordTable& t) { t[cj::kLocDown.key()][0] = t[cj::kLocUp.key()][0]; });
   adverbialFrame("$framePhrases.localiserPrepositions", "$framePhrases.down");
   cj::dispatchFramePhrase(*context, 5);
   EXPECT_EQ(japanese(3), "上");
@@ -95,7 +95,7 @@ TEST_F(FramePhrases, UnlistedLocaliserLeavesThePhrase) {
 }
 
 TEST_F(FramePhrases, DemonstrativePrepositionIsKeptAsKono) {
-  reload([](datagen::WordTable& t) { t[cj::kFrameLocaliserPrepositions][4] = t[cj::kFrameDemonstrative][0]; });
+  reload([](datagen::WordTable& t) { t[cj::kFrameLocaliserPrepositions.key()][4] = t[cj::kFrameDemonstrative.key()][0]; });
   adverbialFrame("$framePhrases.demonstrative", "$framePhrases.left");
   cj::dispatchFramePhrase(*context, 5);
   EXPECT_EQ(target(1).alive, 1);
@@ -106,7 +106,7 @@ TEST_F(FramePhrases, DemonstrativePrepositionIsKeptAsKono) {
 
 TEST_F(FramePhrases, MembersThatFinishThePhraseThemselves) {
   // The companion before the localiser of "below" takes "お供で" and the localiser goes.
-  reload([](datagen::WordTable& t) { t[cj::kDownCompanyWord][0] = t[cj::kLocDown][0]; });
+  reload([](datagen::WordTable& t) { t[cj::kDownCompanyWord.key()][0] = t[cj::kLocDown.key()][0]; });
   build("w $framePhrases.localiserPrepositions D; w $framePhrases.downCompanion N; w $framePhrases.down L; w - V; "
         "p 1 3 DP");
   target(5).headChild = 2;
@@ -273,7 +273,7 @@ TEST_F(FramePhrases, TwoPartFrames) {
 
 // The two-part frames read the phrase's head H (here a VP over a noun W) where they name the head.
 TEST_F(FramePhrases, TwoPartFramesReadTheHeadNotItsWord) {
-  reload([](datagen::WordTable& t) { t[cj::kCompareSame][0] = t[cj::kCompareE3][0]; });
+  reload([](datagen::WordTable& t) { t[cj::kCompareSame.key()][0] = t[cj::kCompareE3.key()][0]; });
   build("w - D; w - N; w $framePairs.compareE3 L; w - V; p 2 2 VP; p 1 3 DP");
   target(6).headChild = 5;
   cj::dispatchFramePhrase(*context, 6);
@@ -283,7 +283,7 @@ TEST_F(FramePhrases, TwoPartFramesReadTheHeadNotItsWord) {
   // The word after H is retired by the point-in-time and time frames, whatever follows W.
   for (const char* frame : {"pointInTime", "time"}) {
     SCOPED_TRACE(frame);
-    const std::string follower = std::string(frame) == "time" ? cj::kTimeFollower : cj::kPointFollowers;
+    const std::string follower = std::string(frame) == "time" ? cj::kTimeFollower.key() : cj::kPointFollowers.key();
     build("w $framePairs." + std::string(frame) + "P D; w - N; w $" + follower + " N; w $framePairs." +
           std::string(frame) + "E L; p 2 2 NP; p 1 4 DP");
     target(6).headChild = 5;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/cj/analysis/tests/sentence_notation.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/transfer_context.h"
 
 namespace cjtest {

@@ -66,7 +66,7 @@ TEST_F(LocaliserPhrases, UnlistedLocaliserIsLeftUnchanged) {
 }
 
 TEST_F(LocaliserPhrases, AfterAnAdjectiveBecomesPastNaru) {
-  reload([](datagen::WordTable& t) { t[cj::kLpBackVerbForms][0] = t[cj::kLocBack][5]; });
+  reload([](datagen::WordTable& t) { t[cj::kLpBackVerbForms.key()][0] = t[cj::kLocBack.key()][5]; });
   adverbial("$framePhrases.back#5", "A");
   candidate(1, "高い", "KYOSI");
   cj::dispatchLocaliserPhrase(*context, 4);

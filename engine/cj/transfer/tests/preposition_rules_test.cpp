@@ -86,7 +86,7 @@ TEST_F(PrepositionRules, PlacePrepositionAsThePredicateBecomesTheExistenceVerb) 
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.verb);
-    reload([](datagen::WordTable& t) { t["prepositionGroups.group03"][2] = t[cj::kPrepExistNegative][0]; });
+    reload([](datagen::WordTable& t) { t["prepositionGroups.group03"][2] = t[cj::kPrepExistNegative.key()][0]; });
     build(std::string(k.subject) + "; w " + k.preposition + " D; w - N; p 2 3 IP; l 4 1 SUB");
     target(4).headChild = 3;
     target(4).ten = 'B';
@@ -106,7 +106,7 @@ TEST_F(PrepositionRules, UntilAndToward) {
   adverbial("$prepositionGroups.group04", "w - N M_SEM=I");
   cj::dispatchPrepositionPhrase(*context, 4);
   EXPECT_EQ(att(2), "まで");
-  reload([](datagen::WordTable& t) { t["prepositionGroups.group04"][1] = t[cj::kPrepToward][0]; });
+  reload([](datagen::WordTable& t) { t["prepositionGroups.group04"][1] = t[cj::kPrepToward.key()][0]; });
   adverbial("$prepositionRules.toward");
   cj::dispatchPrepositionPhrase(*context, 4);
   EXPECT_EQ(att(2), "へ");

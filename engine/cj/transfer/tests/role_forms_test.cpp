@@ -6,7 +6,7 @@
 
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/transfer/tests/rule_sentence.h"
 #include "tools/datagen/cwcjdic_writer.h"
 

@@ -78,11 +78,11 @@ class PredicateExpressions : public RuleTest {
 
 TEST_F(PredicateExpressions, VerbalExpressions) {
   const Case cases[] = {
-      {"と + する", ruleToSuru, "m 彼 pos=6/1; m と pos=9/1; m する pos=2/1 conj=16/2; p 1-3", "100",
+      {"と + する", predicate_expressions::ruleToSuru, "m 彼 pos=6/1; m と pos=9/1; m する pos=2/1 conj=16/2; p 1-3", "100",
        {{4, 0, word(kToSuru), 3}}, {}},
-      {"と + する + れる", ruleToSuru, "m 彼 pos=6/1; m と pos=9/1; m さ base=する pos=2/1 conj=16/3; m れる pos=5/1; p 1-4",
+      {"と + する + れる", predicate_expressions::ruleToSuru, "m 彼 pos=6/1; m と pos=9/1; m さ base=する pos=2/1 conj=16/3; m れる pos=5/1; p 1-4",
        "1001", {{5, 0, word(kToSuruPassive), 3}}, {}},
-      {"a retired と leaves する alone", ruleToSuru, "m 彼 pos=6/1; m と pos=9/1; m する pos=2/1 conj=16/2; p 1-3", "101",
+      {"a retired と leaves する alone", predicate_expressions::ruleToSuru, "m 彼 pos=6/1; m と pos=9/1; m する pos=2/1 conj=16/2; p 1-3", "101",
        {{4, 0, ""}}, {}, {2}},
       {"サ変 noun + できる", ruleDekiru, "m 運転 pos=6/2; m できる pos=2/1 conj=1/2; p 1-2", "10", {{3, 4, word(kCan)}}, {}},
       {"サ変 noun + できない", ruleDekiru,

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/numerals.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "tools/datagen/card/card_inputs.h"
 #include "tools/datagen/cj_data_folder.h"
 #include "tools/datagen/jp_dictionary_pair.h"

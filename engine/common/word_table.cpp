@@ -1,6 +1,6 @@
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 
-#include "engine/cj/analysis/keyed_word_table.h"
+#include "engine/common/keyed_word_table.h"
 
 namespace cj {
 namespace {
@@ -8,19 +8,9 @@ namespace {
 // Keys of rule families this program does not carry are skipped.
 constexpr KeyedWordRules kRules = {.skipUnknownKeys = true, .sizeInCharacters = true, .emptyWordMalformsValue = true};
 
-WordKeySchema& schema() {
-  static WordKeySchema s;
-  return s;
-}
-
-KeyedWordTable& table() {
-  static KeyedWordTable t;
-  return t;
-}
-
-const std::vector<std::string>& noWords() {
-  static const std::vector<std::string> none;
-  return none;
+KeyedWordRegistry& registry() {
+  static KeyedWordRegistry r(kRules);
+  return r;
 }
 
 const std::string& noWord() {
@@ -58,54 +48,52 @@ std::string refusalText(const KeyedWordRefusal& r) {
 
 }  // namespace
 
-bool registerWordKeys(const WordKeySpec* specs, int n) {
-  bool ok = true;
-  for (int i = 0; i < n; ++i) {
-    const WordKeySpec& s = specs[i];
-    if (!addWordKeyShape(schema(), {s.key, s.count, s.minChars, s.maxChars})) ok = false;
-  }
-  return ok;
+bool registerWordKeys(std::span<const WordKeySpec> specs) {
+  std::vector<WordKeyShape> shapes;
+  for (const WordKeySpec& s : specs) shapes.push_back({s.key, s.count, s.minChars, s.maxChars});
+  return registry().registerKeys(shapes);
 }
 
 std::vector<WordKeySpec> registeredWordKeys() {
   std::vector<WordKeySpec> keys;
-  for (const auto& [name, s] : schema()) keys.push_back({s.key, s.count, s.minSize, s.maxSize});
+  for (const auto& [name, s] : registry().schema()) keys.push_back({s.key, s.count, s.minSize, s.maxSize});
   return keys;
 }
 
-const std::vector<std::string>& listedWords(std::string_view key) {
-  auto it = table().find(key);
-  return it == table().end() ? noWords() : it->second.words;
-}
+const KeyedWordRegistry& wordTable() { return registry(); }
 
-bool isListedWord(std::string_view key, std::string_view word) {
-  for (const std::string& w : listedWords(key)) {
-    if (w == word) return true;
-  }
-  return false;
-}
+const std::vector<std::string>& listedWords(std::string_view key) { return registry().entry(key).words; }
+
+bool isListedWord(std::string_view key, std::string_view word) { return registry().entry(key).contains(word); }
 
 const std::string& listedWord(std::string_view key) {
   const std::vector<std::string>& words = listedWords(key);
   return words.empty() ? noWord() : words.front();
 }
 
-const std::string& listedBarList(std::string_view key) {
-  auto it = table().find(key);
-  return it == table().end() ? noWord() : it->second.barList;
+const std::string& listedWord(const ListedKey& key) {
+  const std::vector<std::string>& words = listedWords(key);
+  return words.empty() ? noWord() : words.front();
 }
 
-void clearWordTable() { table().clear(); }
+const std::string& listedBarList(std::string_view key) { return registry().entry(key).barList; }
+
+bool isInListedBarList(const ListedKey& key, std::string_view word) {
+  const KeyedWords& e = listedEntry(key);
+  if (word.empty() || word.size() > kLongestBarListWord) return false;
+  if (e.plainBars && isWholeWithoutBar(word)) return e.contains(word);
+  return isInWordList(e.barList, word);
+}
+
+void clearWordTable() { registry().clear(); }
 
 WordTableStatus loadWordTableText(std::string_view text, std::string* error) {
   clearWordTable();
-  KeyedWordTable loaded;
   KeyedWordRefusal refusal;
-  if (!parseKeyedWordTable(text, schema(), kRules, loaded, refusal)) {
+  if (!registry().load(text, refusal)) {
     if (error) *error = refusalText(refusal);
     return kWordTableRefused;
   }
-  table() = std::move(loaded);
   return kWordTableLoaded;
 }
 

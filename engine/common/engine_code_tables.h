@@ -1,6 +1,6 @@
 // Static tables of the GB2312 / engine-code conversion.
 #pragma once
-#include "engine/cj/analysis/engine_code_placement.h"
+#include "engine/common/engine_code_placement.h"
 
 namespace cj {
 

@@ -1,5 +1,6 @@
-#include "engine/cj/analysis/post_parse.h"
+#include "engine/cj/stages/parse_stages.h"
 
+#include "engine/cj/analysis/post_parse.h"
 #include <initializer_list>
 
 #include "engine/cj/analysis/fixed_expressions.h"
@@ -7,7 +8,7 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/parse_cascade.h"
 #include "engine/cj/analysis/phrase_rules.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/pos/pos_rules.h"
 
 namespace cj {
@@ -15,7 +16,7 @@ namespace cj {
 namespace {
 
 const WordKeySpec kWordKeys[] = {{kPostParseClosingWords, 4, 2, 2}, {kPostParseWordK, 1, 1, 1}};
-const WordKeyRegistrar kRegistrar(kWordKeys, static_cast<int>(sizeof kWordKeys / sizeof kWordKeys[0]));
+const WordKeyRegistrar kRegistrar(kWordKeys);
 
 std::string_view textOf(const CjSentence& s, int i) { return isNodeIndex(s, i) ? s.nodes[i].CHI.view() : ""; }
 

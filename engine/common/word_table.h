@@ -1,9 +1,12 @@
 // Listed words: the Chinese words the rules compare node texts with, kept as data in the
 // engine's data folder ("cjwords.txt") and checked against a schema the rule families register.
 #pragma once
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "engine/common/keyed_word_table.h"
 
 namespace cj {
 
@@ -19,13 +22,28 @@ struct WordKeySpec {
 
 // Each rule family registers its keys once (a static registrar object in the family's source file).
 // False when a key is already registered with another shape or a shape is malformed.
-bool registerWordKeys(const WordKeySpec* specs, int n);
+bool registerWordKeys(std::span<const WordKeySpec> specs);
+inline bool registerWordKeys(const WordKeySpec* specs, int n) {
+  return registerWordKeys(std::span<const WordKeySpec>(specs, n < 0 ? 0 : static_cast<std::size_t>(n)));
+}
 struct WordKeyRegistrar {
+  explicit WordKeyRegistrar(std::span<const WordKeySpec> s) { registerWordKeys(s); }
   WordKeyRegistrar(const WordKeySpec* s, int n) { registerWordKeys(s, n); }
 };
 
 // Every registered key, sorted by key.
 std::vector<WordKeySpec> registeredWordKeys();
+
+// A key as a rule holds it: its slot is found once, its words then read without a lookup.
+class ListedKey : public KeyedWordHandle {
+ public:
+  using KeyedWordHandle::KeyedWordHandle;
+  constexpr operator const char*() const { return key(); }
+  constexpr operator std::string_view() const { return key(); }
+};
+
+// The table's words by slot (empty entries when not loaded).
+const KeyedWordRegistry& wordTable();
 
 // Words of a key in engine code (empty when not loaded); membership; the single word of a one-word
 // key (empty when not loaded).
@@ -34,6 +52,15 @@ bool isListedWord(std::string_view key, std::string_view word);
 const std::string& listedWord(std::string_view key);
 // The words of a key as a bar list "|a|b|c|" for the bar-list tests (empty when not loaded).
 const std::string& listedBarList(std::string_view key);
+
+// The same through a held key.
+inline const KeyedWords& listedEntry(const ListedKey& key) { return key.in(wordTable()); }
+inline const std::vector<std::string>& listedWords(const ListedKey& key) { return listedEntry(key).words; }
+inline bool isListedWord(const ListedKey& key, std::string_view word) { return listedEntry(key).contains(word); }
+const std::string& listedWord(const ListedKey& key);
+inline const std::string& listedBarList(const ListedKey& key) { return listedEntry(key).barList; }
+// The bar-list test of a word against a key's list, as isInWordList(listedBarList(key), word).
+bool isInListedBarList(const ListedKey& key, std::string_view word);
 
 // File name of the table inside the engine's data folder.
 inline constexpr const char* kWordTableFileName = "cjwords.txt";

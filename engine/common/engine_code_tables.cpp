@@ -1,4 +1,4 @@
-#include "engine/cj/analysis/engine_code_tables.h"
+#include "engine/common/engine_code_tables.h"
 
 namespace cj {
 

@@ -1,4 +1,4 @@
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/descramble.h"
 
 namespace cj {
 namespace {

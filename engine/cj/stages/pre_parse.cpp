@@ -1,5 +1,6 @@
-#include "engine/cj/analysis/pre_parse.h"
+#include "engine/cj/stages/parse_stages.h"
 
+#include "engine/cj/analysis/pre_parse.h"
 #include "engine/cj/analysis/fixed_expressions.h"
 #include "engine/cj/analysis/parse_cascade.h"
 #include "engine/cj/analysis/word_combination.h"

@@ -1,9 +1,9 @@
-#include "engine/cj/analysis/keyed_word_table.h"
+#include "engine/common/keyed_word_table.h"
 
 #include <optional>
 
-#include "engine/cj/analysis/code_convert.h"
-#include "engine/cj/analysis/descramble.h"
+#include "engine/common/code_convert.h"
+#include "engine/common/descramble.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
 
@@ -81,6 +81,14 @@ bool hasEmptyItem(const std::vector<std::string_view>& items) {
   return false;
 }
 
+// Bytes of the character at i: two for a lead byte with its trail.
+std::size_t characterLength(std::string_view t, std::size_t i) {
+  return isLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+}
+
+// Lists this long are searched through a set.
+constexpr std::size_t kSetFrom = 8;
+
 bool refuse(KeyedWordRefusal& refusal, KeyedWordFault fault, int line, std::string_view key) {
   refusal.fault = fault;
   refusal.line = line;
@@ -89,6 +97,30 @@ bool refuse(KeyedWordRefusal& refusal, KeyedWordFault fault, int line, std::stri
 }
 
 }  // namespace
+
+bool isInWordList(std::string_view list, std::string_view word) {
+  if (word.empty() || word.size() > kLongestBarListWord) return false;
+  std::string needle;
+  needle.reserve(word.size() + 2);
+  needle += '|';
+  needle += word;
+  needle += '|';
+  for (std::size_t i = 0; i < list.size(); i += characterLength(list, i)) {
+    if (list.compare(i, needle.size(), needle) == 0) return true;
+  }
+  return false;
+}
+
+bool isWholeWithoutBar(std::string_view word) {
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (word[i] == '|') return false;
+    if (isLeadByte(static_cast<unsigned char>(word[i]))) {
+      if (i + 1 >= word.size()) return false;
+      ++i;
+    }
+  }
+  return true;
+}
 
 bool addWordKeyShape(WordKeySchema& schema, const WordKeyShape& shape) {
   if (!shape.key || !*shape.key || shape.count < 0 || shape.minSize < 1 ||
@@ -183,6 +215,63 @@ bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, con
   }
   refusal = KeyedWordRefusal{};
   return true;
+}
+
+bool KeyedWords::contains(std::string_view word) const {
+  if (!members.empty()) return members.count(word) != 0;
+  for (const std::string& w : words) {
+    if (w == word) return true;
+  }
+  return false;
+}
+
+void KeyedWords::index() {
+  members.clear();
+  plainBars = true;
+  for (const std::string& w : words) {
+    if (!isWholeWithoutBar(w)) plainBars = false;
+  }
+  if (words.size() < kSetFrom) return;
+  for (const std::string& w : words) members.insert(w);
+}
+
+bool KeyedWordRegistry::registerKeys(std::span<const WordKeyShape> shapes) {
+  bool ok = true;
+  for (const WordKeyShape& s : shapes) {
+    if (!addWordKeyShape(schema_, s)) {
+      ok = false;
+      continue;
+    }
+    const std::string& key = schema_.find(s.key)->first;
+    slots_.try_emplace(key, static_cast<int>(slots_.size()));
+  }
+  return ok;
+}
+
+int KeyedWordRegistry::slotOf(std::string_view key) const {
+  auto it = slots_.find(key);
+  return it == slots_.end() ? kNoSlot : it->second;
+}
+
+const KeyedWords& KeyedWordRegistry::entry(int slot) const {
+  static const KeyedWords none;
+  return slot >= 0 && static_cast<std::size_t>(slot) < loaded_.size() ? loaded_[slot] : none;
+}
+
+bool KeyedWordRegistry::load(std::string_view text, KeyedWordRefusal& refusal) {
+  KeyedWordTable parsed;
+  if (!parseKeyedWordTable(text, schema_, rules_, parsed, refusal)) return false;
+  std::vector<KeyedWords> slots(slots_.size());
+  for (auto& [key, words] : parsed) slots[slots_.find(key)->second] = std::move(words);
+  for (KeyedWords& k : slots) k.index();
+  loaded_ = std::move(slots);
+  ++generation_;
+  return true;
+}
+
+void KeyedWordRegistry::clear() {
+  loaded_.clear();
+  ++generation_;
 }
 
 bool readKeyedWordFile(std::string_view dataFolder, const char* fileName, std::string& text, std::string& path) {

@@ -1,7 +1,7 @@
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 
-#include "engine/cj/analysis/engine_code_tables.h"
-#include "engine/cj/analysis/word_table.h"
+#include "engine/common/engine_code_tables.h"
+#include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "platform/core/resources.h"
 
@@ -115,7 +115,7 @@ constexpr std::pair<char16_t, char16_t> kFixedJapanese[] = {
 
 // One further character and the two-byte Japanese code written for it without the table: listed
 // words, the character first and its Shift-JIS code second.
-constexpr const char* kFurtherCharacter = "codeConversion.furtherCharacter";
+constinit ListedKey kFurtherCharacter{"codeConversion.furtherCharacter"};
 const WordKeySpec kWordKeys[] = {{kFurtherCharacter, 2, 1, 1}};
 const WordKeyRegistrar kRegistrar(kWordKeys, 1);
 

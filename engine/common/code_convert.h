@@ -1,0 +1,52 @@
+// Conversions between UTF-16, GB2312, the engine Chinese code and Shift-JIS.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace cj {
+
+// The loaded CVDATA tables "GB-UNI" and "UNI-GB" (either may be missing).
+struct ConversionTables {
+  const std::uint8_t* gbUni = nullptr;   // 7,614 little-endian UTF-16 values
+  const std::uint8_t* uniGb = nullptr;   // 7,478 records: code point (LE), GB lead, GB trail
+};
+
+inline constexpr std::size_t kGbUniEntries = 7614;
+inline constexpr std::size_t kUniGbRecords = 7478;
+inline constexpr std::size_t kCw2JpEntries = 6768;
+inline constexpr std::size_t kGbUniBytes = kGbUniEntries * 2;       // 15,228
+inline constexpr std::size_t kUniGbBytes = kUniGbRecords * 4;       // 29,912
+inline constexpr std::size_t kCw2JpBytes = 13539;                   // 6,768 codes and 3 unused bytes
+
+// Looks up "GB-UNI" and "UNI-GB" of type "CVDATA"; a table of the wrong size counts as missing.
+ConversionTables loadConversionTables();
+
+// Table lookups as the conversions use them; 0 when there is no character or no table.
+char16_t gbUniValue(const ConversionTables& tables, unsigned char lead, unsigned char trail);
+
+// UTF-16 to GB2312; '?' for a character without a code. Returns bytes written.
+std::size_t unicodeToGb(const ConversionTables& tables, std::string& out, std::u16string_view in);
+// GB2312 to UTF-16; characters without a value are dropped. Returns characters read.
+std::size_t gbToUnicode(const ConversionTables& tables, std::u16string& out, std::string_view in);
+
+// GB2312 to engine code in place over buf[0, length); buf must hold length + 1 bytes.
+// Writes a NUL after the result and returns its length.
+std::size_t gbToInternal(const ConversionTables& tables, char* buf, std::size_t length);
+std::size_t gbToInternal(const ConversionTables& tables, std::string& text);
+
+// Engine code to GB2312. Returns bytes written.
+std::size_t internalToGb(const ConversionTables& tables, std::string& out, std::string_view in);
+
+// One engine-code character to Shift-JIS, in place; leaves at most two bytes.
+void convertCwToJp(std::string& character);
+// Every character of an engine-code text to Shift-JIS.
+void copyCwToJp(std::string_view in, std::string& out);
+// Japanese stand-in for a sentence without a translation.
+void convertSentenceFallback(std::string_view in, std::string& out);
+
+// Releases a loaded resource table: nothing to do, always 0.
+int unlockTable(const void* table);
+
+}  // namespace cj

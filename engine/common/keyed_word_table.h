@@ -1,0 +1,149 @@
+// A table of words kept as data: UTF-8 "key<TAB>value" lines, a value being one word or a bar
+// list "|a|b|c|", "\xHH" writing a raw byte and '#' starting a comment line. Each word is
+// converted to engine code and checked against a compiled-in schema of key shapes; a file that
+// breaks the schema is refused whole.
+#pragma once
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace cj {
+
+// The shape of one key: count words (0 = any number, at least one), each minSize..maxSize long
+// (maxSize 0 = no upper bound), the size being counted as the table's rules say.
+struct WordKeyShape {
+  const char* key;
+  int count;
+  int minSize;
+  int maxSize;
+};
+
+using WordKeySchema = std::map<std::string, WordKeyShape, std::less<>>;
+
+// Adds a key's shape to the schema; false when the shape is malformed (nothing added) or the key
+// is already there with another shape (the first shape stays).
+bool addWordKeyShape(WordKeySchema& schema, const WordKeyShape& shape);
+
+struct KeyedWords {
+  std::vector<std::string> words;  // engine code
+  std::string barList;             // "|a|b|c|"
+  // Built at load: the words as a set, for the longer lists.
+  std::unordered_set<std::string_view> members;
+  // True when every word is whole characters without a bar, so that a bar-list test on a whole-character
+  // word without a bar is a plain membership test.
+  bool plainBars = false;
+
+  // The word is one of the words.
+  bool contains(std::string_view word) const;
+  // Fills members and plainBars; call once the words stay where they are.
+  void index();
+};
+
+using KeyedWordTable = std::map<std::string, KeyedWords, std::less<>>;
+
+// The bar-list test: word is one of the items of list "|a|b|c|", compared at the list's character
+// starts; false for an empty word or one longer than kLongestBarListWord bytes.
+inline constexpr std::size_t kLongestBarListWord = 28;
+bool isInWordList(std::string_view list, std::string_view word);
+
+// Whole characters of engine code (no lead byte left without its trail), none of them a bar.
+bool isWholeWithoutBar(std::string_view word);
+
+// How one table reads its file.
+struct KeyedWordRules {
+  bool skipUnknownKeys;        // false: a key outside the schema refuses the file
+  bool sizeInCharacters;       // false: word sizes are engine-code bytes
+  bool emptyWordMalformsValue;  // true: an empty value or bar-list item is a malformed value,
+                                // found before the count; false: an empty word, found in turn
+};
+
+enum class KeyedWordFault {
+  kNone,
+  kNoTab,
+  kUnknownKey,
+  kKeyTwice,
+  kMalformedValue,  // an unterminated bar list (or, by the rules, an empty word)
+  kWrongCount,
+  kEmptyWord,
+  kNoEngineCode,
+  kWrongSize,
+  kMissingKey,
+};
+
+// Why a file was refused: the line (for a missing key, the number of lines read), the key, the
+// word at fault as written, the words the value held and the size of the word at fault.
+struct KeyedWordRefusal {
+  KeyedWordFault fault = KeyedWordFault::kNone;
+  int line = 0;
+  std::string key;
+  std::string item;
+  int itemCount = 0;
+  int size = 0;
+  WordKeyShape shape{};
+};
+
+// Parses table text against the schema into out; false with refusal filled when the text breaks
+// it (out is then left partly filled and must be dropped).
+bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, const KeyedWordRules& rules,
+                         KeyedWordTable& out, KeyedWordRefusal& refusal);
+
+// One word as written in the table (UTF-8 with "\xHH" raw bytes) in engine code; false when a
+// character has no engine code.
+bool tableWordToEngineCode(std::string_view text, std::string& out);
+
+// Reads "<dataFolder>\<fileName>" (a backslash is put between them when the folder lacks a
+// separator); false when the file cannot be read, with path set either way.
+bool readKeyedWordFile(std::string_view dataFolder, const char* fileName, std::string& text, std::string& path);
+
+// One direction's keyed word table: the schema its rule families register and the words loaded
+// for it. Every key gets a slot when it is registered, so a rule can resolve its key once and read
+// its words without a lookup.
+class KeyedWordRegistry {
+ public:
+  static constexpr int kNoSlot = -1;
+
+  explicit KeyedWordRegistry(KeyedWordRules rules) : rules_(rules) {}
+
+  // Adds keys to the schema; false when one is malformed or already there with another shape.
+  bool registerKeys(std::span<const WordKeyShape> shapes);
+  const WordKeySchema& schema() const { return schema_; }
+  // The slot of a registered key; kNoSlot for any other.
+  int slotOf(std::string_view key) const;
+  // The loaded words of a slot or key; an empty entry when none are loaded.
+  const KeyedWords& entry(int slot) const;
+  const KeyedWords& entry(std::string_view key) const { return entry(slotOf(key)); }
+
+  // Parses table text; on success it replaces the loaded words, on refusal they stay as they were.
+  bool load(std::string_view text, KeyedWordRefusal& refusal);
+  void clear();
+  // Changes with every load and clear.
+  unsigned generation() const { return generation_; }
+
+ private:
+  KeyedWordRules rules_;
+  WordKeySchema schema_;
+  std::unordered_map<std::string_view, int> slots_;  // keys as the schema holds them
+  std::vector<KeyedWords> loaded_;
+  unsigned generation_ = 1;
+};
+
+// A key as a rule holds it: resolved to its slot on first use, then read without a lookup.
+class KeyedWordHandle {
+ public:
+  constexpr explicit KeyedWordHandle(const char* key) : key_(key) {}
+  constexpr const char* key() const { return key_; }
+  const KeyedWords& in(const KeyedWordRegistry& registry) const {
+    if (slot_ == KeyedWordRegistry::kNoSlot) slot_ = registry.slotOf(key_);
+    return registry.entry(slot_);
+  }
+
+ private:
+  const char* key_;
+  mutable int slot_ = KeyedWordRegistry::kNoSlot;
+};
+
+}  // namespace cj
