@@ -16,6 +16,11 @@ touch "$DEVICE/Storage Card/.storage-card"
 if [ -x "$BUILD/bin/datagen_card" ]; then
   "$BUILD/bin/datagen_card" data/sample "$DEVICE/Storage Card"
 fi
+# The full card's translator data (open dictionaries) replaces the sample card's.
+FULLCARD="$BUILD/fullcard/device/Card/Talvenro/Chinese/LindqvarDic"
+if [ -d "$FULLCARD" ]; then
+  cp -r "$FULLCARD"/. "$DEVICE/Storage Card/Talvenro/Chinese/LindqvarDic/"
+fi
 # The full recogniser dictionaries replace the sample card's at the device root.
 if [ -f "$BUILD/recogniser-full/chujian.dic" ]; then
   cp "$BUILD"/recogniser-full/*.dic "$DEVICE/"

@@ -10,6 +10,8 @@ SUITE_PACKAGES+=(libbz2-dev)
 SUITE_PACKAGES+=(espeak-ng)
 # A virtual display to watch the programs on a machine without one (run.sh says how).
 SUITE_PACKAGES+=(xvfb)
+# The full card: the Chinese word list, the IPA dictionary, and MeCab for the analysis benchmark.
+SUITE_PACKAGES+=(python3-jieba mecab mecab-ipadic mecab-ipadic-utf8 libc-bin)
 
 ensure_packages() {
   local missing=()

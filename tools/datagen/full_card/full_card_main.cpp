@@ -1,0 +1,109 @@
+// Writes the full card's readable sources: the sample folder with its word lists grown from open
+// dictionaries.
+//   datagen_fullcard SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER
+//                    CHINESE-VARIANTS JAPANESE-FORMS CAP OUT
+// FULL-LISTS is data/full; IPA-CSV the IPA dictionary's CSV files joined, in UTF-8; CAP the number
+// of most frequent list words looked at.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <set>
+#include <string>
+
+#include "tools/datagen/cvdata_tables.h"
+#include "tools/datagen/full_card_sources.h"
+
+namespace {
+
+bool readFile(const std::string& path, std::string& text) {
+  std::ifstream f(path, std::ios::binary);
+  if (!f) return false;
+  std::stringstream s;
+  s << f.rdbuf();
+  text = s.str();
+  return true;
+}
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(f);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 11) {
+    std::fprintf(stderr,
+                 "usage: %s SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER CHINESE-VARIANTS "
+                 "JAPANESE-FORMS CAP OUT\n",
+                 argv[0]);
+    return 2;
+  }
+  const std::string sample = argv[1], lists = argv[2], out = argv[10];
+  std::string text[10];
+  const std::string paths[10] = {argv[3], argv[4], argv[5], argv[6], argv[7], argv[8],
+                                 lists + "/tags.txt", lists + "/false_friends.txt", lists + "/core.txt",
+                                 sample + "/cj/words.txt"};
+  for (int i = 0; i < 10; ++i) {
+    if (!readFile(paths[i], text[i])) {
+      std::fprintf(stderr, "datagen_fullcard: cannot read %s\n", paths[i].c_str());
+      return 1;
+    }
+  }
+  std::string sampleLexicon;
+  if (!readFile(sample + "/jc/lexicon.txt", sampleLexicon)) {
+    std::fprintf(stderr, "datagen_fullcard: cannot read %s/jc/lexicon.txt\n", sample.c_str());
+    return 1;
+  }
+  std::map<std::string, datagen::FullTag> tags;
+  std::map<std::string, std::string> falseFriends;
+  std::string error;
+  if (!datagen::parseFullTags(text[6], tags, &error) || !datagen::parseFalseFriends(text[7], falseFriends, &error)) {
+    std::fprintf(stderr, "datagen_fullcard: %s\n", error.c_str());
+    return 1;
+  }
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(text[1], japanese);
+  const auto forms = datagen::japaneseForms({text[2], text[3], text[4], text[5]});
+  const auto traditional = datagen::traditionalForms(text[4]);
+  const auto twins = datagen::joyoTwins(text[3]);
+  const auto list = datagen::parseChineseWordList(text[0]);
+
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::remove_all(out, ec);
+  fs::copy(sample, out, fs::copy_options::recursive, ec);
+  if (ec) {
+    std::fprintf(stderr, "datagen_fullcard: cannot copy %s to %s\n", sample.c_str(), out.c_str());
+    return 1;
+  }
+  std::string lexicon = "# Nouns of the IPA dictionary with the Chinese words written with them\n";
+  datagen::FullCardSizes sizes;
+  const std::string words = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
+                                                 traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes);
+  if (!writeFile(out + "/cj/words.txt", words) || !writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
+    std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
+    return 1;
+  }
+  // Verbs and adjectives of the hand-made core, by the IPA dictionary's conjugation types.
+  std::string conjugationText;
+  std::map<std::string, datagen::FullConjugation> conjugations;
+  if (!readFile(lists + "/conjugations.txt", conjugationText) ||
+      !datagen::parseFullConjugations(conjugationText, conjugations, &error)) {
+    std::fprintf(stderr, "datagen_fullcard: conjugations.txt: %s\n", error.c_str());
+    return 1;
+  }
+  std::set<std::string> keys = datagen::sourceKeys(sampleLexicon);
+  const std::string inflected = datagen::inflectedLexiconLines(text[8], japanese, conjugations, keys);
+  if (!writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon +
+                                              "# Verbs and adjectives of the hand-made core\n" + inflected)) {
+    std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
+    return 1;
+  }
+  std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns added\n", sizes.listed,
+              sizes.translated, sizes.japanese);
+  return 0;
+}
