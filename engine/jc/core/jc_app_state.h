@@ -11,4 +11,7 @@ extern std::u16string japaneseSystemDictionaryFolder;
 extern std::u16string morphFileName;
 extern std::u16string chngenFileName;
 
+// The application's message box with the exclamation icon.
+void showMessage(const std::u16string& text);
+
 }  // namespace jc

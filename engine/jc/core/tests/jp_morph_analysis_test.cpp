@@ -244,11 +244,11 @@ TEST_F(MorphAnalysisTest, SampleLexiconAnalysesASentence) {
   ASSERT_EQ(initJpAnalyzer(a.get()), 1);
   loadJp2CwTable(&a->jp2cw);
   auto zh = [](const std::u16string& s) { return datagen::toEngineCode(s); };
-  EXPECT_EQ(morph("私は本を読んだ。"), "\t私\t私\t06010000\t" + zh(u"我") + "\t\t\t\n" +
+  EXPECT_EQ(morph("私は本を読んだ。"), "\t私\t私\t06010000\t" + zh(u"我") + "\tN\t\t12010\n" +
                                           "\tは\tは\t09020000\t\t\t\t\n" +
-                                          "\t本\t本\t06010000\t" + zh(u"\u4e66") + "\t\t\t\n" +
+                                          "\t本\t本\t06010000\t" + zh(u"\u4e66") + "\tN\t\t14160\n" +
                                           "\tを\tを\t09010000\t\t\t\t\n" +
-                                          "\t読んだ\t読む\t02010908\t" + zh(u"\u8bfb") + "\t\t\t\n" +
+                                          "\t読んだ\t読む\t02010908\t" + zh(u"\u8bfb") + "\tVT\t13\t\n" +
                                           "\t。\t。\t01010000\t" + zh(u"。") + "\t\t\t\nE\n");
 }
 

@@ -1,0 +1,138 @@
+// jctranslate [data folder]: starts the Japanese-to-Chinese engine on a data folder of the device
+// (SUITE_DEVICE_ROOT) and translates each UTF-8 line of standard input to a line of standard
+// output. Without a folder, the first storage card holding the translator's data folder is used.
+// The parser library Synparse and the temporary files are in the program's own folder; message
+// boxes go to standard error.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "engine/cj/analysis/code_convert.h"
+#include "engine/jc/core/jc_app_state.h"
+#include "engine/jc/core/jp_analyzer.h"
+#include "engine/jc/core/rendering_table.h"
+#include "engine/jc/pipeline/jc_line_translation.h"
+#include "platform/core/codepage.h"
+#include "platform/core/device.h"
+#include "platform/core/notify.h"
+
+namespace {
+
+const char kDataFolder[] = "\\Talvenro\\Chinese\\LindqvarDic\\JCSYSTEMDIC\\";
+
+std::string findDataFolder() {
+  for (const std::string& card : plat::storageCards()) {
+    std::string folder = card + kDataFolder;
+    if (plat::pathExists(folder)) return folder;
+  }
+  return "";
+}
+
+void printUsage(std::FILE* to, const char* program) {
+  std::fprintf(to,
+               "usage: %s [DATA-FOLDER]\n"
+               "Translates each UTF-8 line of standard input from Japanese to Chinese, one line of\n"
+               "standard output per line. DATA-FOLDER is a device path such as\n"
+               "\"\\Storage Card%s\"; without it the first storage card of the device folder\n"
+               "(%s) that holds that folder is used. Synparse is loaded from the program's folder.\n",
+               program, kDataFolder, plat::kDeviceRootEnv);
+}
+
+// The characters of a line that Shift-JIS lacks.
+std::u16string unconvertible(const std::u16string& line) {
+  std::u16string bad;
+  for (char16_t c : line) {
+    if (c != u'?' && plat::wideToMultiByte(932, std::u16string_view(&c, 1)) == "?") bad.push_back(c);
+  }
+  return bad;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    printUsage(stdout, argv[0]);
+    return 0;
+  }
+  if (argc > 2 || (argc > 1 && argv[1][0] == '-')) {
+    printUsage(stderr, argv[0]);
+    return 2;
+  }
+  plat::NotifyHook hook;
+  hook.messageBox = [](const std::u16string& text, const std::u16string&, unsigned) {
+    std::fprintf(stderr, "%s\n", plat::wideToUtf8(text).c_str());
+    return static_cast<int>(plat::kIdOk);
+  };
+  hook.beep = [](unsigned) {};
+  plat::setNotifyHook(hook);
+
+  std::string folder = argc > 1 ? argv[1] : findDataFolder();
+  if (folder.empty()) {
+    const char* root = std::getenv(plat::kDeviceRootEnv);
+    std::fprintf(stderr, "jctranslate: no storage card of the device folder %s holds %s\n",
+                 root ? root : ("(" + std::string(plat::kDeviceRootEnv) + " is not set)").c_str(), kDataFolder);
+    return 2;
+  }
+  if (folder.back() != '\\') folder += '\\';
+  if (!plat::pathExists(folder)) {
+    std::fprintf(stderr, "jctranslate: the data folder %s does not exist\n", folder.c_str());
+    return 2;
+  }
+
+  // The application's state, as the translator sets it at start-up.
+  jc::programFolder = plat::utf8ToWide(plat::programFolder() + "/");
+  jc::morphFileName = u"MORPH.TMP";
+  jc::chngenFileName = u"CHNGEN.TMP";
+  jc::japaneseSystemDictionaryFolder = plat::utf8ToWide(folder);
+
+  std::string why;
+  if (jc::loadRenderingTable(folder, &why) != jc::kRenderingTableLoaded) {
+    std::fprintf(stderr, "jctranslate: %s\n", why.c_str());
+    return 1;
+  }
+  jc::SynparseLibrary parser;
+  if (!jc::bindSynparse(parser)) {
+    jc::showMessage(
+        u"メモリ不足のため、DLLがロードできませんでした。\nソフトリセットや、ほかのプログラムを終了するなどして"
+        u"使用可能メモリ量を確保してから起動しなおしてください。");
+    return 1;
+  }
+  if (parser.initJpnParse(jc::japaneseSystemDictionaryFolder.c_str()) != 0) {
+    std::fprintf(stderr, "jctranslate: the parser did not start\n");
+    jc::unbindSynparse(parser);
+    return 1;
+  }
+  std::unique_ptr<jc::JpAnalyzer> analyzer(new jc::JpAnalyzer());
+  jc::constructJpAnalyzer(analyzer.get());
+  int status = 0;
+  if (jc::initJpAnalyzer(analyzer.get()) == 0) {
+    std::fprintf(stderr, "jctranslate: the Japanese analyser did not start\n");
+    status = 1;
+  }
+  const cj::ConversionTables tables = cj::loadConversionTables();
+  std::unique_ptr<char[]> parseBuffer(new char[synparse::kParseBufferSize]());
+  const jc::JcApplication app{analyzer.get(), parseBuffer.get(), parser.jpnParse, &tables};
+
+  std::string line;
+  for (int number = 1; status == 0 && std::getline(std::cin, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::u16string chinese;
+    const std::u16string wide = plat::utf8ToWide(line);
+    const std::u16string bad = unconvertible(wide);
+    if (!bad.empty()) {
+      std::fprintf(stderr, "jctranslate: line %d not translated: %s has no Japanese code\n", number,
+                   plat::wideToUtf8(bad).c_str());
+    } else if (!line.empty()) {
+      const int result = jc::translateJapaneseLine(app, plat::wideToMultiByte(932, wide), chinese);
+      if (result != 0) std::fprintf(stderr, "jctranslate: line %d not translated (%d)\n", number, result);
+    }
+    std::cout << plat::wideToUtf8(chinese) << '\n' << std::flush;
+  }
+  jc::freeJpAnalyzer(analyzer.get());
+  parser.terminateJpnParse();
+  jc::unbindSynparse(parser);
+  return status;
+}

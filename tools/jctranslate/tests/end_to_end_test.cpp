@@ -1,0 +1,227 @@
+// The console driver on the sample card: the card is built by datagen_card into a temporary
+// device, the driver and its parser library are laid out in a program folder of their own, and
+// lines go through jctranslate as through the translator's Japanese-to-Chinese direction.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/core/device.h"
+#include "tools/datagen/temp_device.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string binFolder() {
+  if (const char* bin = std::getenv("SUITE_BIN_DIR")) return bin;
+  char self[4096] = {};
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
+  path = path.substr(0, path.find_last_of('/'));
+  return path.substr(0, path.find_last_of('/')) + "/bin";
+}
+
+std::string quoted(const std::string& s) { return "'" + s + "'"; }
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void linkOrCopy(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  fs::create_hard_link(from, to, ec);
+  if (ec) fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+}
+
+// A program folder outside the device: the driver and, when given, a parser library as Synparse.
+class ProgramFolder {
+ public:
+  explicit ProgramFolder(const std::string& parser) {
+    std::string tmpl = (fs::temp_directory_path() / "jctranslate-XXXXXX").string();
+    if (char* made = ::mkdtemp(tmpl.data())) path_ = made;
+    linkOrCopy(binFolder() + "/jctranslate", path_ + "/jctranslate");
+    if (!parser.empty()) linkOrCopy(parser, path_ + "/Synparse.so");
+  }
+  ~ProgramFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const std::string& path() const { return path_; }
+  std::set<std::string> files() const {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(path_)) names.insert(e.path().filename().string());
+    return names;
+  }
+
+ private:
+  std::string path_;
+};
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    device_ = new datagen::TempDevice();
+    const std::string card = plat::hostPath(device_->card());
+    const std::string command = quoted(binFolder() + "/datagen_card") + " " +
+                                quoted(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample") + " " + quoted(card) +
+                                " >/dev/null 2>&1";
+    cardBuilt_ = std::system(command.c_str()) == 0;
+  }
+  static void TearDownTestSuite() {
+    delete device_;
+    device_ = nullptr;
+  }
+
+  // Lines through the driver of the program folder; one output line per input line.
+  std::vector<std::string> translate(const ProgramFolder& program, const std::vector<std::string>& lines,
+                                     std::string* errors = nullptr) {
+    const std::string in = device_->root() + "/input.txt", out = device_->root() + "/output.txt",
+                      err = device_->root() + "/errors.txt";
+    {
+      std::ofstream f(in, std::ios::binary);
+      for (const std::string& l : lines) f << l << "\n";
+    }
+    const std::string command =
+        quoted(program.path() + "/jctranslate") + " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
+    const int raw = std::system(command.c_str());
+    status_ = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    if (errors) *errors = readFile(err);
+    std::vector<std::string> result;
+    std::istringstream s(readFile(out));
+    for (std::string l; std::getline(s, l);) result.push_back(l);
+    return result;
+  }
+
+  static datagen::TempDevice* device_;
+  static bool cardBuilt_;
+  int status_ = -1;
+  const std::set<std::string> justTheProgram_{"jctranslate", "Synparse.so"};
+};
+
+datagen::TempDevice* EndToEnd::device_ = nullptr;
+bool EndToEnd::cardBuilt_ = false;
+
+TEST_F(EndToEnd, SentencesOfTheSampleCard) {
+  ASSERT_TRUE(cardBuilt_);
+  struct Case {
+    const char* japanese;
+    const char* chinese;
+  } cases[] = {
+      // What the rules make of the sample card's words.
+      {"本を読む。", "读书。"},                        // verb and object
+      {"私は本を読んだ。", "我读了书。"},              // topic; the past takes 了
+      {"彼は学生だ。", "他是学生。"},                  // copula
+      {"猫が好きだ。", "喜欢猫。"},                    // na-adjective predicate with が
+      {"明日東京へ行く。", "明天去往东京。"},          // time noun, へ
+      {"あなたは学生ですか。", "你是学生吗？"},        // question with か
+      {"彼は本を読みますか。", "他读书吗？"},          // polite question
+      {"彼は本を読まない。", "他读不书。"},            // negation
+      {"彼は医者ではない。", "他不是医生。"},          // negated copula
+      {"私は学校へ行かなかった。", "我去不往学校。"},  // negated past
+      {"パンを食べて、学校へ行った。", "吃面包，去了往学校。"},  // て-form sequence
+      {"私が読んだ本は面白い。", "我读的书有意思。"},  // relative clause takes the linking word
+      {"本が読まれた。", "书读了被。"},                // passive
+      {"三冊の本を買った。", "买了三本的书。"},        // numeral and counter
+      {"彼は図書館で本を読む。", "他在图书馆读书。"},  // place of an action with で
+      {"昨日友達と映画を見た。", "昨天看了朋友和电影。"},  // と
+      {"この本は面白い。", "这个书有意思。"},          // demonstrative, adjective predicate
+      {"彼は早く起きる。", "他很早地起床。"},          // adverbial adjective
+      {"机の上に本がある。", "桌子的上面有书。"},      // existence at a place
+      {"私は水を飲みたい。", "我喝想水。"},            // たい
+      {"本を読みます。", "读书。"},                    // polite form
+      {"彼女は日本語を勉強する。", "她学习日语。"},    // サ変 verb
+      {"雨が降った。", "雨下了。"},                    // intransitive verb in the past
+      {"hello 123", "hello 123"},                       // no Japanese: passed through
+  };
+  ProgramFolder program(binFolder() + "/Synparse.so");
+  std::vector<std::string> lines;
+  for (const Case& k : cases) lines.push_back(k.japanese);
+  std::string errors;
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].chinese) << lines[i];
+  EXPECT_EQ(errors, "");
+  // The temporary files are gone again.
+  EXPECT_EQ(program.files(), justTheProgram_);
+}
+
+TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(binFolder() + "/Synparse.so");
+  std::string errors;
+  const std::vector<std::string> out =
+      translate(program, {"私は本を読んだ。彼は学生だ。猫が好きだ。明日東京へ行く。本を読む。", "猫が好きだ。本を読む。"}, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), 2u) << errors;
+  // Five sentences: the fifth is there too, all on one line. After a full stop the analyser
+  // takes 本 for the counter (本), not the noun (书).
+  EXPECT_EQ(out[0], "我读了书。他是学生。喜欢猫。明天去往东京。读本。");
+  EXPECT_EQ(out[1], "喜欢猫。读本。");
+}
+
+TEST_F(EndToEnd, EmptyAndOverlongLines) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(binFolder() + "/Synparse.so");
+  std::string errors;
+  // Widened to full-width letters the long line no longer fits the analyser's input.
+  const std::vector<std::string> out = translate(program, {"", std::string(60000, 'a'), "本を読む。"}, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), 3u) << errors;
+  EXPECT_EQ(out[0], "");
+  EXPECT_EQ(out[1], "");
+  EXPECT_EQ(out[2], "读书。");
+  EXPECT_EQ(errors, "jctranslate: line 2 not translated (-1)\n");
+  EXPECT_EQ(program.files(), justTheProgram_);
+}
+
+TEST_F(EndToEnd, AParserThatFailsLeavesTheLineUntranslated) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(FAILING_PARSER);
+  std::string errors;
+  const std::vector<std::string> out = translate(program, {"本を読む。", "猫が好きだ。"}, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  EXPECT_EQ(out, (std::vector<std::string>{"", ""}));
+  // No message box: the failure is only the line's code.
+  EXPECT_EQ(errors, "jctranslate: line 1 not translated (-1)\njctranslate: line 2 not translated (-1)\n");
+  EXPECT_EQ(program.files(), justTheProgram_);
+}
+
+TEST_F(EndToEnd, WithoutTheParserLibraryTheDriverDoesNotStart) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program("");
+  std::string errors;
+  const std::vector<std::string> out = translate(program, {"本を読む。"}, &errors);
+  EXPECT_EQ(status_, 1);
+  EXPECT_TRUE(out.empty());
+  EXPECT_EQ(errors,
+            "メモリ不足のため、DLLがロードできませんでした。\nソフトリセットや、ほかのプログラムを終了するなどして"
+            "使用可能メモリ量を確保してから起動しなおしてください。\n");
+  EXPECT_EQ(program.files(), std::set<std::string>{"jctranslate"});
+}
+
+TEST_F(EndToEnd, AMorphFileThatCannotBeOpenedIsReported) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(binFolder() + "/Synparse.so");
+  // A folder in the place of MORPH.TMP: the file cannot be opened for writing.
+  fs::create_directory(program.path() + "/MORPH.TMP");
+  std::string errors;
+  const std::vector<std::string> out = translate(program, {"本を読む。"}, &errors);
+  EXPECT_EQ(status_, 0);
+  EXPECT_EQ(out, (std::vector<std::string>{""}));
+  EXPECT_EQ(errors, "MORPH.TMP オープンエラー\njctranslate: line 1 not translated (-1)\n");
+  EXPECT_EQ(program.files(), (std::set<std::string>{"jctranslate", "Synparse.so", "MORPH.TMP"}));
+}
+
+}  // namespace
