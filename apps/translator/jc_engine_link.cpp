@@ -2,7 +2,11 @@
 
 #include <new>
 
+#include "apps/translator/translator_app.h"
 #include "engine/jc/core/jp_input_prep.h"
+#include "engine/jc/core/rendering_table.h"
+#include "engine/jc/pipeline/jc_line_translation.h"
+#include "platform/core/codepage.h"
 
 namespace orvale {
 namespace {
@@ -37,10 +41,17 @@ void reloadJp2CwTable(jc::JpAnalyzer* analyser) {
 }
 
 int translateJapaneseLine(CTranslatorApp& app, const std::string& line, std::u16string& result) {
-  (void)app;
   result.clear();
   if (gStandIn) return gStandIn(line, result);
-  return -1;
+  // The renderings of the rules come from the card's Japanese data folder, read once.
+  static std::u16string loadedFrom;
+  if (loadedFrom != app.japaneseSystemFolder) {
+    if (jc::loadRenderingTable(plat::wideToUtf8(app.japaneseSystemFolder)) != jc::kRenderingTableLoaded) return -1;
+    loadedFrom = app.japaneseSystemFolder;
+  }
+  const jc::JcApplication engine{app.analyser, app.parseBuffer.get(), app.JpnParse, &app.gbTables};
+  if (!engine.analyzer || !engine.parseBuffer || !engine.jpnParse) return -1;
+  return jc::translateJapaneseLine(engine, line, result);
 }
 
 void setJapaneseLineStandIn(std::function<int(const std::string&, std::u16string&)> standIn) { gStandIn = std::move(standIn); }

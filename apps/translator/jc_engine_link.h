@@ -11,8 +11,8 @@ namespace orvale {
 class CTranslatorApp;
 
 // One Shift-JIS line translated into Chinese (simplified) in result: 0 on success, -1 on failure.
-// The line driver is not linked into this build yet: every line fails and result stays empty,
-// unless a test put a stand-in driver in its place.
+// The renderings of the rules are read from the card's Japanese data folder at the first line;
+// a test may put a stand-in driver in the engine's place.
 int translateJapaneseLine(CTranslatorApp& app, const std::string& line, std::u16string& result);
 // Test hook: a stand-in for the line driver (empty: none).
 void setJapaneseLineStandIn(std::function<int(const std::string&, std::u16string&)> standIn);

@@ -201,11 +201,11 @@ TEST_F(TranslateTest, JapaneseToTraditionalChineseReadsTheSimplifiedText) {
   EXPECT_EQ(text(kIdReading), u"zhe4 shi4 shu1 。");
 }
 
-TEST_F(TranslateTest, WithoutTheLineDriverAJapaneseLineFails) {
+TEST_F(TranslateTest, JapaneseLinesGoThroughTheJapaneseToChineseEngine) {
   open(0);
-  translate(u"本を読む。");
-  EXPECT_EQ(text(kIdResult), u"");
-  EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 1u);
+  translate(u"本を読む。\r\n彼は学生だ。");
+  EXPECT_EQ(text(kIdResult), u"读书。\r\n他是学生。");
+  EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 0u);
 }
 
 TEST_F(TranslateTest, ReadingModesOfIdeographsInsideAndOutsideGb2312) {
