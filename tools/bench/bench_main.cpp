@@ -1,5 +1,5 @@
 // suite_bench: speed of the suite's hot paths on the sample card, one thread each.
-//   suite_bench [--sample FOLDER] [--seconds S] [--sentences N]
+//   suite_bench [--sample FOLDER] [--seconds S] [--sentences N] [--dump FILE]
 // The card is built from FOLDER (default: the source tree's data/sample) into a temporary device
 // folder; each figure is measured for at least S seconds (default 2) and printed with the
 // machine's core count.
@@ -43,6 +43,7 @@ struct Options {
   std::string sample = SUITE_SAMPLE_DIR;
   double seconds = 2.0;
   int sentences = 2000;
+  std::string dump;  // --dump: the translations, one a line; only the translation figure
 };
 
 unsigned cores() {
@@ -106,6 +107,18 @@ bool benchTranslation(const Options& o, const std::string& card, const std::vect
     }
     return static_cast<double>(lines.size());
   });
+  if (!o.dump.empty()) {
+    std::string out;
+    for (const std::string& line : lines) {
+      std::string text = line;
+      const int status = cj::translateChineseText(text, japanese);
+      out += std::to_string(status) + '\t' + plat::wideToUtf8(japanese) + '\n';
+    }
+    if (FILE* f = std::fopen(o.dump.c_str(), "wb")) {
+      std::fwrite(out.data(), 1, out.size(), f);
+      std::fclose(f);
+    }
+  }
   cj::closeCjEngine();
   report("Chinese-to-Japanese translation", rate, "sentences/s",
          std::to_string(lines.size()) + " sentences x " + std::to_string(rounds) + ", " + std::to_string(failed) +
@@ -292,6 +305,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
     } else if (arg == "--seconds") {
       o.seconds = std::atof(value);
       if (o.seconds <= 0) return false;
+    } else if (arg == "--dump") {
+      o.dump = value;
     } else if (arg == "--sentences") {
       o.sentences = std::atoi(value);
       if (o.sentences <= 0) return false;
@@ -307,7 +322,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (!parseOptions(argc, argv, o)) {
-    std::fprintf(stderr, "usage: %s [--sample FOLDER] [--seconds S] [--sentences N]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--sample FOLDER] [--seconds S] [--sentences N] [--dump FILE]\n", argv[0]);
     return 2;
   }
   datagen::TempDevice device;
@@ -327,6 +342,7 @@ int main(int argc, char** argv) {
   std::printf("Sample card from %s; at least %.1f s per figure, one thread, %u cores\n", o.sample.c_str(), o.seconds,
               cores());
   bool ok = benchTranslation(o, device.card(), corpus);
+  if (!o.dump.empty()) return ok ? 0 : 1;
   ok = benchAnalysis(o, device.card(), readFile(o.sample + "/jc/lexicon.txt")) && ok;
   ok = benchVariants(o, corpus) && ok;
   ok = benchRecognition(o) && ok;

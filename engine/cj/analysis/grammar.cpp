@@ -322,6 +322,7 @@ void parseGotoLine(std::string_view gotoLine, CjRuleGroup& group, int entryIndex
     std::string_view symbol = gotoLine.substr(from, close - from);
     if (symbol.size() > 60) setStatus(kStatusGotoSymbolTooLong);
     e.symbol = cutAtCharBoundary(symbol, kGotoSymbolKept);
+    e.compiled = compileSymbol(e.symbol);
     // One character after ')' is skipped, whatever it is.
     std::size_t targetFrom = close + 2;
     if (close < gotoLine.size() && targetFrom < gotoLine.size()) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/cj/analysis/rule_conditions.h"
+
 namespace cj {
 
 // One parsed rule line.
@@ -27,6 +29,7 @@ struct CjGotoEntry {
   std::string state;   // at most 5 kept
   std::string symbol;  // at most 60 bytes kept
   std::string target;  // at most 5 kept
+  CjCompiledSymbol compiled = {};  // the symbol read when the line is loaded
 };
 
 struct CjRuleGroup {

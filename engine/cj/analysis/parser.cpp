@@ -179,11 +179,19 @@ int stateNumber(std::string_view state) { return std::atoi(std::string(state).c_
 
 int ruleNumberOf(std::string_view target) { return std::atoi(std::string(target.substr(1, 4)).c_str()); }
 
-// True when the symbol holds on the node; last receives the last term read.
-bool symbolHolds(CjSentence& s, int node, const std::string& symbol, CjLastTerm& last) {
-  last = {};
+// True when the entry's symbol holds on the node; consumes tells whether a shift on it moves on.
+bool symbolHolds(CjSentence& s, int node, const CjGotoEntry& e, bool& consumes) {
+  const std::string& symbol = e.symbol;
+  consumes = symbol[0] != 'Z';
   if (symbol == "*" || (!symbol.empty() && symbol[0] == 'Z')) return true;
-  return evaluateSymbol(s, node, symbol, &last);
+  if (e.compiled.ready) {
+    consumes = !e.compiled.endsWithSentenceStart;
+    return evaluateCompiled(s, node, e.compiled);
+  }
+  CjLastTerm last;
+  const bool holds = evaluateSymbol(s, node, symbol, &last);
+  consumes = !(last.name == "SYS" && last.value == "SB");
+  return holds;
 }
 
 // A shift's consumption: the node gets its position label and the walk moves on.
@@ -244,8 +252,8 @@ class GroupPass {
       }
       p_.entry = i;
       const CjGotoEntry& e = gotos_[i];
-      CjLastTerm last;
-      if (!symbolHolds(s_, p_.current, e.symbol, last)) {
+      bool consumes = true;
+      if (!symbolHolds(s_, p_.current, e, consumes)) {
         if (hasNextAlternative(gotos_, i)) {
           ++p_.entry;
         } else {
@@ -265,7 +273,6 @@ class GroupPass {
         backUp();
         continue;
       }
-      const bool consumes = !(e.symbol[0] == 'Z' || (last.name == "SYS" && last.value == "SB"));
       if (!consumes && ++idleShifts_ > idleLimit) {
         failScan();
         return;
@@ -554,8 +561,8 @@ int runSentenceGroup(CjSentence& s, const std::vector<CjRuleDescriptor>& descrip
     }
     if (isEndMark(gotos, p.entry)) break;
     const CjGotoEntry& e = gotos[p.entry];
-    CjLastTerm last;
-    if (!symbolHolds(s, p.current, e.symbol, last)) {
+    bool consumes = true;
+    if (!symbolHolds(s, p.current, e, consumes)) {
       ++p.entry;
       continue;
     }
@@ -583,7 +590,6 @@ int runSentenceGroup(CjSentence& s, const std::vector<CjRuleDescriptor>& descrip
       ++p.entry;
       continue;
     }
-    const bool consumes = !(e.symbol[0] == 'Z' || (last.name == "SYS" && last.value == "SB"));
     if (e.target != p.state) ++p.position;
     p.state = e.target;
     if (consumes) consume(s, p);

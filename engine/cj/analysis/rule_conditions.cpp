@@ -1,6 +1,7 @@
 #include "engine/cj/analysis/rule_conditions.h"
 
 #include <cctype>
+#include <iterator>
 
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
@@ -16,52 +17,83 @@ std::size_t charSize(std::string_view t, std::size_t i) {
 int slotFirstChild(const CjSentence& s, int i) { return inArray(i) ? s.nodes[i].firstChild : 0; }
 int slotLastChild(const CjSentence& s, int i) { return inArray(i) ? s.nodes[i].lastChild : 0; }
 
-void setFlag(std::string& out, char c, bool upper = false) {
-  if (c == 0) return;
-  out.assign(1, upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c);
+// A one-letter flag, written to buf; empty when unset.
+std::string_view flagText(char c, char* buf, bool upper = false) {
+  if (c == 0) return {};
+  buf[0] = upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+  return {buf, 1};
 }
 
-// Features of the node itself.
-void ownFeature(const CjSentence& s, int i, std::string_view name, std::string& out) {
+#define CJ_NODE_TEXTS(X) X(CHI) X(SYS) X(SYLA) X(REPF)
+#define CJ_FEATURE_TEXTS(X)                                                                             \
+  X(M_SEM) X(S_SEM) X(LOC) X(C_SUB_SEM) X(C_OBJ_SEM) X(NO_C_OBJ_SEM) X(REPEAT) X(PRE_OBJ) X(C_VAL) X(V_RES) \
+  X(V_TWO) X(S_CAT)
+#define CJ_FLAGS(X)                                                                                       \
+  X(CLAS_M_FIX) X(CLAS_YN) X(SEX) X(NUM) X(PER) X(PROP) X(TIME) X(VOI) X(MOD) X(DEG) X(FUNC1) X(CONJ)       \
+  X(CONJ_FIX) X(MODIFY) X(SENT_YN) X(WHAT) X(WHO) X(DOM_P) X(CERT) X(ATTR1) X(CONJ_YN) X(LOGIC) X(PREP_YN) \
+  X(COMBINE) X(PRE_POST) X(SV_CONJ) X(ADD) X(ATTR2)
+#define CJ_UPPER_FLAGS(X) X(NEG) X(TEN) X(ASP)
+#define CJ_ENUM(field) kFeature_##field,
+#define CJ_NAME(field) #field,
+
+enum FeatureId : int {
+  kFeatureCat,
+  kFeatureCatynum,
+  CJ_NODE_TEXTS(CJ_ENUM) CJ_FEATURE_TEXTS(CJ_ENUM) CJ_FLAGS(CJ_ENUM) CJ_UPPER_FLAGS(CJ_ENUM) kFeatureCount
+};
+
+constexpr std::string_view kFeatureNames[] = {
+    "CAT", "CATYNUM", CJ_NODE_TEXTS(CJ_NAME) CJ_FEATURE_TEXTS(CJ_NAME) CJ_FLAGS(CJ_NAME) CJ_UPPER_FLAGS(CJ_NAME)};
+static_assert(std::size(kFeatureNames) == kFeatureCount);
+
+int featureIdOf(std::string_view name) {
+  for (int k = 0; k < kFeatureCount; ++k) {
+    if (kFeatureNames[k] == name) return k;
+  }
+  return -1;
+}
+
+// Scratch room for a value that is not stored as such: a flag letter, or CAT with its mark.
+using ValueBuffer = char[16];
+
+// Features of the node itself: a view into the node, or into buf.
+std::string_view ownFeature(const CjSentence& s, int i, int feature, ValueBuffer& buf) {
   const CjNode& n = s.nodes[i];
   const CjFeatures& f = n.features;
-  if (name == "CAT") {
-    out = n.CAT.view();
-    if (isWordNode(s, i) && out.size() >= 2) out += '?';
-    return;
-  }
-  if (name == "CATYNUM") {
-    out = isWordNode(s, i) ? f.M_SEM.view() : n.CATYNUM.view();
-    return;
-  }
+  switch (feature) {
+    case kFeatureCat: {
+      std::string_view cat = n.CAT.view();
+      if (!isWordNode(s, i) || cat.size() < 2) return cat;
+      static_assert(decltype(n.CAT)::kCapacity + 1 < sizeof(ValueBuffer));
+      cat.copy(buf, cat.size());
+      buf[cat.size()] = '?';
+      return {buf, cat.size() + 1};
+    }
+    case kFeatureCatynum:
+      return isWordNode(s, i) ? f.M_SEM.view() : n.CATYNUM.view();
 #define CJ_NODE_TEXT(field) \
-  if (name == #field) {     \
-    out = n.field.view();   \
-    return;                 \
-  }
-  CJ_NODE_TEXT(CHI) CJ_NODE_TEXT(SYS) CJ_NODE_TEXT(SYLA) CJ_NODE_TEXT(REPF)
+  case kFeature_##field:    \
+    return n.field.view();
+      CJ_NODE_TEXTS(CJ_NODE_TEXT)
 #undef CJ_NODE_TEXT
-#define CJ_TEXT(field)    \
-  if (name == #field) {   \
-    out = f.field.view(); \
-    return;               \
-  }
-  CJ_TEXT(M_SEM) CJ_TEXT(S_SEM) CJ_TEXT(LOC) CJ_TEXT(C_SUB_SEM) CJ_TEXT(C_OBJ_SEM) CJ_TEXT(NO_C_OBJ_SEM)
-  CJ_TEXT(REPEAT) CJ_TEXT(PRE_OBJ) CJ_TEXT(C_VAL) CJ_TEXT(V_RES) CJ_TEXT(V_TWO) CJ_TEXT(S_CAT)
+#define CJ_TEXT(field)   \
+  case kFeature_##field: \
+    return f.field.view();
+      CJ_FEATURE_TEXTS(CJ_TEXT)
 #undef CJ_TEXT
-#define CJ_FLAG(field)      \
-  if (name == #field) {     \
-    setFlag(out, f.field);  \
-    return;                 \
-  }
-  CJ_FLAG(CLAS_M_FIX) CJ_FLAG(CLAS_YN) CJ_FLAG(SEX) CJ_FLAG(NUM) CJ_FLAG(PER) CJ_FLAG(PROP) CJ_FLAG(TIME)
-  CJ_FLAG(VOI) CJ_FLAG(MOD) CJ_FLAG(DEG) CJ_FLAG(FUNC1) CJ_FLAG(CONJ) CJ_FLAG(CONJ_FIX) CJ_FLAG(MODIFY)
-  CJ_FLAG(SENT_YN) CJ_FLAG(WHAT) CJ_FLAG(WHO) CJ_FLAG(DOM_P) CJ_FLAG(CERT) CJ_FLAG(ATTR1) CJ_FLAG(CONJ_YN)
-  CJ_FLAG(LOGIC) CJ_FLAG(PREP_YN) CJ_FLAG(COMBINE) CJ_FLAG(PRE_POST) CJ_FLAG(SV_CONJ) CJ_FLAG(ADD) CJ_FLAG(ATTR2)
+#define CJ_FLAG(field)   \
+  case kFeature_##field: \
+    return flagText(f.field, buf);
+      CJ_FLAGS(CJ_FLAG)
 #undef CJ_FLAG
-  if (name == "NEG") setFlag(out, f.NEG, true);
-  else if (name == "TEN") setFlag(out, f.TEN, true);
-  else if (name == "ASP") setFlag(out, f.ASP, true);
+#define CJ_UPPER_FLAG(field) \
+  case kFeature_##field:     \
+    return flagText(f.field, buf, true);
+      CJ_UPPER_FLAGS(CJ_UPPER_FLAG)
+#undef CJ_UPPER_FLAG
+    default:
+      return {};
+  }
 }
 
 // Prefixed names read a related node; the suffix lists what each prefix offers.
@@ -91,14 +123,95 @@ void unbind(FixedText<90>& text, std::int32_t& node, const char* mark, bool clea
 }
 
 // The "?" or "#" variable: its bound text, or the node's value after binding it here.
-std::string resolveVariable(CjSentence& s, int i, std::string_view value, const std::string& nodeValue) {
+std::string resolveVariable(CjSentence& s, int i, std::string_view value, std::string_view nodeValue) {
   const bool question = value == "?";
   FixedText<90>& text = question ? s.matchQuestion : s.matchHash;
   std::int32_t& node = question ? s.matchQuestionNode : s.matchHashNode;
   if (!text.empty() && text.view() != value) return text.str();
   text = nodeValue;
   node = i;
-  return nodeValue;
+  return std::string(nodeValue);
+}
+
+// A name's related node (an index of kRelations, -1 for the node itself) and feature.
+void resolveFeature(std::string_view name, int& relation, int& feature) {
+  for (std::size_t r = 0; r < std::size(kRelations); ++r) {
+    if (name.substr(0, kRelations[r].prefix.size()) != kRelations[r].prefix) continue;
+    std::string_view rest = name.substr(kRelations[r].prefix.size());
+    for (std::string_view n : kRelations[r].names) {
+      if (!n.empty() && n == rest) {
+        relation = static_cast<int>(r);
+        feature = featureIdOf(rest);
+        return;
+      }
+    }
+  }
+  relation = -1;
+  feature = featureIdOf(name);
+}
+
+std::string_view featureOf(const CjSentence& s, int i, int relation, int feature, ValueBuffer& buf) {
+  if (!inArray(i)) return {};
+  if (relation >= 0) {
+    const int k = kRelations[relation].related(s, i);
+    return inArray(k) ? ownFeature(s, k, feature, buf) : std::string_view();
+  }
+  return ownFeature(s, i, feature, buf);
+}
+
+enum TermKind : std::int8_t { kTermFeature, kTermSentenceStart, kTermSentenceEnd, kTermContains };
+
+CjConditionTerm compileTerm(std::string_view name, std::string_view value, bool positive) {
+  CjConditionTerm t;
+  t.name = name;
+  t.value = value;
+  t.positive = positive;
+  if (name == "SYS" && value == "SB") t.kind = kTermSentenceStart;
+  else if (name == "SYS" && value == "SENDMARK") t.kind = kTermSentenceEnd;
+  else if (name == "CONT") t.kind = kTermContains;
+  int relation = -1, feature = -1;
+  resolveFeature(name, relation, feature);
+  t.relation = static_cast<std::int8_t>(relation);
+  t.feature = static_cast<std::int16_t>(feature);
+  t.exact = isExactFeatureName(name);
+  if (value == "?" || value == "#") t.variable = value[0];
+  return t;
+}
+
+int evaluateTerm(CjSentence& s, int i, const CjConditionTerm& t) {
+  switch (t.kind) {
+    case kTermSentenceStart:
+      return slotPrev(s, i) == 0 ? 1 : 0;
+    case kTermSentenceEnd:
+      return slotNext(s, i) == 0 ? 1 : 0;
+    case kTermContains: {
+      int left = leftmostWord(s, i), right = rightmostWord(s, i);
+      for (int k = left; k <= right; ++k) {
+        if (isChi(s, k, t.value)) return 1;
+      }
+      return 0;
+    }
+    default:
+      break;
+  }
+  ValueBuffer buf;
+  const std::string_view nodeValue = featureOf(s, i, t.relation, t.feature, buf);
+  if (nodeValue.empty()) return t.positive ? 0 : 1;
+  std::string bound;
+  std::string_view condition = t.value;
+  if (t.variable != 0) {
+    bound = resolveVariable(s, i, t.value, nodeValue);
+    condition = bound;
+  }
+  bool match;
+  if (t.exact) {
+    ValueBuffer catynumBuf;
+    const std::string_view catynum = featureOf(s, i, -1, kFeatureCatynum, catynumBuf);
+    match = matchValueList(condition, nodeValue, catynum);
+  } else {
+    match = matchFeatureValue(s, false, nodeValue, condition, {});
+  }
+  return (t.positive ? match : !match) ? 1 : 0;
 }
 
 }  // namespace
@@ -111,20 +224,10 @@ bool isExactFeatureName(std::string_view name) {
 }
 
 void getFeature(const CjSentence& s, int i, std::string_view name, std::string& out) {
-  out.clear();
-  if (!inArray(i)) return;
-  for (const Relation& r : kRelations) {
-    if (name.substr(0, r.prefix.size()) != r.prefix) continue;
-    std::string_view rest = name.substr(r.prefix.size());
-    for (std::string_view n : r.names) {
-      if (!n.empty() && n == rest) {
-        int k = r.related(s, i);
-        if (inArray(k)) ownFeature(s, k, rest, out);
-        return;
-      }
-    }
-  }
-  ownFeature(s, i, name, out);
+  int relation = -1, feature = -1;
+  resolveFeature(name, relation, feature);
+  ValueBuffer buf;
+  out = featureOf(s, i, relation, feature, buf);
 }
 
 bool matchValueList(std::string_view condition, std::string_view value, std::string_view catynum) {
@@ -168,28 +271,12 @@ bool matchFeatureValue(const CjSentence&, bool exact, std::string_view nodeValue
 }
 
 int evaluateCondition(CjSentence& s, int i, std::string_view name, std::string_view value, int positive) {
-  if (name == "SYS" && value == "SB") return slotPrev(s, i) == 0 ? 1 : 0;
-  if (name == "SYS" && value == "SENDMARK") return slotNext(s, i) == 0 ? 1 : 0;
-  if (name == "CONT") {
-    int left = leftmostWord(s, i), right = rightmostWord(s, i);
-    for (int k = left; k <= right; ++k) {
-      if (isChi(s, k, value)) return 1;
-    }
-    return 0;
-  }
-  std::string nodeValue;
-  getFeature(s, i, name, nodeValue);
-  if (nodeValue.empty()) return positive ? 0 : 1;
-  std::string catynum;
-  getFeature(s, i, "CATYNUM", catynum);
-  std::string condition(value);
-  if (value == "?" || value == "#") condition = resolveVariable(s, i, value, nodeValue);
-  bool match = matchFeatureValue(s, isExactFeatureName(name), nodeValue, condition, catynum);
-  return (positive ? match : !match) ? 1 : 0;
+  return evaluateTerm(s, i, compileTerm(name, value, positive != 0));
 }
 
-bool evaluateSymbol(CjSentence& s, int i, std::string_view symbol, CjLastTerm* last) {
-  bool result = true;
+CjCompiledSymbol compileSymbol(std::string_view symbol) {
+  CjCompiledSymbol c;
+  c.ready = true;
   char op = '&';
   std::size_t pos = 0;
   while (pos < symbol.size()) {
@@ -197,26 +284,41 @@ bool evaluateSymbol(CjSentence& s, int i, std::string_view symbol, CjLastTerm* l
     if (open == std::string_view::npos) break;
     std::string_view name = symbol.substr(pos, open - pos);
     std::size_t v = open + 1;
-    int positive = 1;
+    bool positive = true;
     if (v < symbol.size() && symbol[v] == '!') {
-      positive = 0;
+      positive = false;
       ++v;
     }
     std::size_t close = v;
     while (close < symbol.size() && symbol[close] != ']') close += charSize(symbol, close);
     if (close > symbol.size()) close = symbol.size();
-    std::string_view value = symbol.substr(v, close - v);
-    if (last) {
-      last->name = name;
-      last->value = value;
-    }
-    if (op == '&' ? result : !result) result = evaluateCondition(s, i, name, value, positive) != 0;
+    c.terms.push_back(compileTerm(name, symbol.substr(v, close - v), positive));
+    c.terms.back().op = op;
     if (close + 1 >= symbol.size()) break;
     const char next = symbol[close + 1];
     if (next == '&' || next == '|') op = next;
     pos = close + 2;
   }
+  c.endsWithSentenceStart = !c.terms.empty() && c.terms.back().name == "SYS" && c.terms.back().value == "SB";
+  return c;
+}
+
+// Terms combined strictly left to right, skipped terms not evaluated.
+bool evaluateCompiled(CjSentence& s, int i, const CjCompiledSymbol& symbol) {
+  bool result = true;
+  for (const CjConditionTerm& t : symbol.terms) {
+    if (t.op == '&' ? result : !result) result = evaluateTerm(s, i, t) != 0;
+  }
   return result;
+}
+
+bool evaluateSymbol(CjSentence& s, int i, std::string_view symbol, CjLastTerm* last) {
+  const CjCompiledSymbol c = compileSymbol(symbol);
+  if (last && !c.terms.empty()) {
+    last->name = c.terms.back().name;
+    last->value = c.terms.back().value;
+  }
+  return evaluateCompiled(s, i, c);
 }
 
 void unbindQuestion(CjSentence& s, bool clearNode) { unbind(s.matchQuestion, s.matchQuestionNode, "?", clearNode); }

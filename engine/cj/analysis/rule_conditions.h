@@ -1,8 +1,10 @@
 // The condition language of goto symbols: terms "NAME[value]" or "NAME[!value]" joined by '&' and
 // '|', read left to right, over the features of one node.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/cj/analysis/sentence.h"
 
@@ -40,6 +42,30 @@ struct CjLastTerm {
 
 // A whole symbol on node i: terms combined strictly left to right, skipped terms not evaluated.
 bool evaluateSymbol(CjSentence& s, int i, std::string_view symbol, CjLastTerm* last = nullptr);
+
+// One term of a symbol, its feature name resolved when the symbol is read.
+struct CjConditionTerm {
+  std::string name;
+  std::string value;
+  char op = '&';             // joins the term to the result before it
+  bool positive = true;
+  std::int8_t kind = 0;      // a feature value, or one of the sentence-edge and CONT tests
+  std::int8_t relation = -1; // the related node read instead of the node itself; -1 for none
+  std::int16_t feature = -1; // the feature read; -1 for an unknown name
+  bool exact = false;
+  char variable = 0;         // '?' or '#' for a variable value
+};
+
+// A symbol read once: its terms in order.
+struct CjCompiledSymbol {
+  bool ready = false;
+  std::vector<CjConditionTerm> terms;
+  bool endsWithSentenceStart = false;  // the last term is SYS[SB]
+};
+
+CjCompiledSymbol compileSymbol(std::string_view symbol);
+// Same result as evaluateSymbol on the symbol's text.
+bool evaluateCompiled(CjSentence& s, int i, const CjCompiledSymbol& symbol);
 
 // Variable handling shared with the parser.
 void unbindQuestion(CjSentence& s, bool clearNode);

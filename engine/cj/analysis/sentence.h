@@ -53,7 +53,12 @@ class FixedText {
   std::string_view view() const { return {buf_.data(), size()}; }
   std::string str() const { return std::string(view()); }
   const char* c_str() const { return buf_.data(); }
-  std::size_t size() const { return ::strnlen(buf_.data(), kCapacity); }
+  // Values are short: a plain scan beats a library call.
+  std::size_t size() const {
+    std::size_t n = 0;
+    while (n < kCapacity && buf_[n] != 0) ++n;
+    return n;
+  }
   bool empty() const { return buf_[0] == 0; }
   char operator[](std::size_t i) const { return i < N ? buf_[i] : 0; }
   bool contains(std::string_view s) const { return !s.empty() && view().find(s) != std::string_view::npos; }

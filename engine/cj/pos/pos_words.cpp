@@ -464,7 +464,17 @@ std::size_t charLength(std::string_view t, std::size_t i) {
 
 const std::string& lw(int label) {
   if (label < 1 || label >= kMaxLabel) return kNone;
-  return listedWord(labelKeys()[label]);
+  // The word of each label, found once per loaded table.
+  static std::array<const std::string*, kMaxLabel> words{};
+  static unsigned generation = 0;
+  const unsigned loaded = wordTable().generation();
+  if (generation != loaded) {
+    words.fill(nullptr);
+    generation = loaded;
+  }
+  const std::string*& w = words[label];
+  if (!w) w = &listedWord(labelKeys()[label]);
+  return *w;
 }
 
 const std::string& lwList(int label) {

@@ -62,9 +62,12 @@ void initTargetNodes(CjTransferContext& c) {
     c.sentenceType = s.sentenceType.view();
     c.nodeCount = s.nodeCount < kMaxNodes ? s.nodeCount : kMaxNodes - 1;
   }
+  // A new context's targets already hold the defaults.
+  const bool reset = c.targetsSetUp;
+  c.targetsSetUp = true;
   for (int i = 0; i < kMaxNodes; ++i) {
     CjTargetNode& t = c.targets[i];
-    defaultNode(t);
+    if (reset) defaultNode(t);
     if (!c.sentence) continue;
     const CjNode& n = c.sentence->nodes[i];
     t.parent = link(n.parent);

@@ -82,6 +82,7 @@ struct CjTransferContext {
   std::vector<CjTransferFrame> frameStack;  // back() is the top
   std::vector<CjOrderItem> orderList;
   std::unique_ptr<CjSentenceSummary> savedHeader;
+  bool targetsSetUp = false;  // false while the targets are as constructed
 };
 
 // Allocates a context over a sentence, its role links and summary, and sets up its target nodes;
