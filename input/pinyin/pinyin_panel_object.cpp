@@ -1,4 +1,5 @@
 #include "input/pinyin/pinyin_panel_object.h"
+#include "input/panel-common/panel_object.h"
 
 #include <memory>
 #include <new>
@@ -23,29 +24,8 @@ const CandidateTables& moduleTables() {
   return tables;
 }
 
-class PinyinPanelObject final : public com::InputMethod {
+class PinyinPanelObject final : public panel::PanelObject {
  public:
-  PinyinPanelObject() { panel::moduleLock(); }
-  ~PinyinPanelObject() { panel::moduleUnlock(); }
-
-  com::HResult QueryInterface(const com::Guid& iid, void** out) override {
-    if (!out) return com::kENoInterface;
-    *out = nullptr;
-    if (iid == com::iidUnknown() || iid == com::iidInputMethod()) {
-      *out = static_cast<com::InputMethod*>(this);
-      AddRef();
-      return com::kSOk;
-    }
-    return com::kENoInterface;
-  }
-  std::uint32_t AddRef() override { return ++refs_; }
-  std::uint32_t Release() override {
-    if (--refs_ == 0) {
-      delete this;
-      return 0;
-    }
-    return refs_;
-  }
 
   com::HResult Select(com::Hwnd parent) override {
     gPanel = std::make_unique<PinyinPanel>(moduleTables());
@@ -111,7 +91,6 @@ class PinyinPanelObject final : public com::InputMethod {
   }
 
  private:
-  std::uint32_t refs_ = 0;
 };
 
 com::InputMethod* createPanel() { return new (std::nothrow) PinyinPanelObject; }

@@ -1,4 +1,5 @@
 #include "input/handwriting/windows/handwriting_windows.h"
+#include "input/panel-common/panel_object.h"
 
 #include <algorithm>
 #include <memory>
@@ -245,29 +246,9 @@ void releaseWindows() {
   gModule.labelFont = gModule.gbFont = gModule.b5Font = 0;
 }
 
-class HandwritingPanelObject final : public com::InputMethod {
+class HandwritingPanelObject final : public panel::PanelObject {
  public:
-  explicit HandwritingPanelObject(PanelKind kind) : kind_(kind) { panel::moduleLock(); }
-  ~HandwritingPanelObject() { panel::moduleUnlock(); }
-
-  com::HResult QueryInterface(const com::Guid& iid, void** out) override {
-    if (!out) return com::kENoInterface;
-    *out = nullptr;
-    if (iid == com::iidUnknown() || iid == com::iidInputMethod()) {
-      *out = static_cast<com::InputMethod*>(this);
-      AddRef();
-      return com::kSOk;
-    }
-    return com::kENoInterface;
-  }
-  std::uint32_t AddRef() override { return ++refs_; }
-  std::uint32_t Release() override {
-    if (--refs_ == 0) {
-      delete this;
-      return 0;
-    }
-    return refs_;
-  }
+  explicit HandwritingPanelObject(PanelKind kind) : kind_(kind) {}
 
   com::HResult Select(com::Hwnd parent) override {
     Deselect();
@@ -355,7 +336,6 @@ class HandwritingPanelObject final : public com::InputMethod {
 
  private:
   PanelKind kind_;
-  std::uint32_t refs_ = 0;
 };
 
 com::InputMethod* createBrusca() { return new (std::nothrow) HandwritingPanelObject(PanelKind::Input); }
