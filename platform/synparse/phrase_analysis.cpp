@@ -84,6 +84,16 @@ struct PhraseView {
 };
 
 bool isTimeNoun(const Morpheme& m) { return m.pos == kNoun && m.subPos == 10; }
+// A time noun, or a counter of time (三時, 五月) by its semantic codes.
+bool isTimeWord(const Morpheme& m) {
+  return isTimeNoun(m) || (m.pos == kSuffix && m.subPos == 3 && m.semCodes.compare(0, 3, "116") == 0);
+}
+// A person by name or by semantic codes ("12" and a third digit 0-4; places and bodies are 125-129).
+bool isPerson(const Morpheme& m) {
+  if (m.pos == kNoun && m.subPos == 5) return true;
+  const std::string& c = m.semCodes;
+  return c.size() >= 3 && c[0] == '1' && c[1] == '2' && c[2] >= '0' && c[2] <= '4';
+}
 bool isPlaceNoun(const Morpheme& m) { return m.pos == kNoun && m.subPos == 4; }
 bool isClosing(const Morpheme& m) { return m.pos == kSymbol && m.subPos == 4; }
 
@@ -155,12 +165,27 @@ bool hasNounHead(const PhraseView& v) {
   return false;
 }
 
+// The noun a phrase ends on, before its particle; null when none.
+const Morpheme* lastNoun(const PhraseView& v) {
+  for (int i = v.p.last; i >= v.p.first; --i)
+    if (isNounLike(v.at(i))) return &v.at(i);
+  return nullptr;
+}
+
+// A person と a thing: the person goes with the predicate (友達と映画を見た), not with the noun.
+bool isCompanion(const PhraseView& v, const PhraseView& next) {
+  const Morpheme* a = lastNoun(v);
+  const Morpheme* b = lastNoun(next);
+  return a && b && isPerson(*a) && !isPerson(*b);
+}
+
 Reading readPhrase(const PhraseView& v, const PhraseView* next) {
   Reading r{Seeks::FirstPredicate, Kind::Plain, "<係:連用>", "", ""};
   const Morpheme* particle = v.particle();
   int w = v.lastWord();
   if (particle) {
-    if (particle->surface == "と" && particle->subPos == 1 && next && next->isNominal() && !v.hasPredicate()) {
+    if (particle->surface == "と" && particle->subPos == 1 && next && next->isNominal() && !v.hasPredicate() &&
+        !isCompanion(v, *next)) {
       r = {Seeks::Next, Kind::Coordination, "<係:連用>", "<ト>", ""};  // A と B: a noun coordination
     } else if (const CaseTag* c = caseTagOf(*particle)) {
       bool topic = c->label == std::string_view("<係:未格>");
@@ -219,7 +244,7 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
   const Morpheme* before = wordBeforeParticle(v);
   std::string verb = head ? predicateBase(*head) : std::string();
   if (s == "に") {
-    if (before && isTimeNoun(*before)) return "<NI1>";
+    if (before && isTimeWord(*before)) return "<NI1>";
     if (before && isPlaceNoun(*before)) return "<NI2>";
     if (isNiObjectVerb(verb)) return "<NI10>";
     return "<NI3>";
