@@ -94,7 +94,18 @@ bool isPerson(const Morpheme& m) {
   const std::string& c = m.semCodes;
   return c.size() >= 3 && c[0] == '1' && c[1] == '2' && c[2] >= '0' && c[2] <= '4';
 }
-bool isPlaceNoun(const Morpheme& m) { return m.pos == kNoun && m.subPos == 4; }
+// A place name, or a noun whose semantic codes name a place (部屋, 公園, 駅 ...).
+bool isPlaceNoun(const Morpheme& m) {
+  if (m.pos == kNoun && m.subPos == 4) return true;
+  if (m.pos != kNoun) return false;
+  const std::string& c = m.semCodes;
+  auto within = [&](std::string_view low, std::string_view high) {
+    std::string_view head = std::string_view(c).substr(0, low.size());
+    return head.size() == low.size() && head >= low && head <= high;
+  };
+  return within("117", "117") || within("152", "152") || within("1251", "1255") || within("1259", "1266") ||
+         within("144", "147");
+}
 bool isClosing(const Morpheme& m) { return m.pos == kSymbol && m.subPos == 4; }
 
 // Forms that continue a clause: te-forms and continuative forms.
@@ -119,6 +130,9 @@ bool isNiObjectVerb(std::string_view base) {
 }
 bool isMotionVerb(std::string_view base) {
   return inWords(base, {"歩く", "走る", "渡る", "通る", "出る", "飛ぶ", "泳ぐ", "登る", "散歩する"});
+}
+bool isArrivalVerb(std::string_view base) {
+  return inWords(base, {"行く", "来る", "帰る", "着く", "入る", "戻る", "向かう", "出かける", "届く"});
 }
 bool isQuoteVerb(std::string_view base) { return inWords(base, {"思う", "言う", "考える", "答える"}); }
 
@@ -245,7 +259,7 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
   std::string verb = head ? predicateBase(*head) : std::string();
   if (s == "に") {
     if (before && isTimeWord(*before)) return "<NI1>";
-    if (before && isPlaceNoun(*before)) return "<NI2>";
+    if (before && isPlaceNoun(*before) && !isArrivalVerb(verb)) return "<NI2>";
     if (isNiObjectVerb(verb)) return "<NI10>";
     return "<NI3>";
   }
