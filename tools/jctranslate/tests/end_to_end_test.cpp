@@ -134,7 +134,7 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"本が読まれた。", "书读了被。"},                // passive
       {"三冊の本を買った。", "买了三本的书。"},        // numeral and counter
       {"彼は図書館で本を読む。", "他在图书馆读书。"},  // place of an action with で
-      {"昨日友達と映画を見た。", "昨天看了朋友和电影。"},  // と
+      {"昨日友達と映画を見た。", "昨天和朋友看了电影。"},  // と of a companion
       {"この本は面白い。", "这个书有意思。"},          // demonstrative, adjective predicate
       {"彼は早く起きる。", "他很早地起床。"},          // adverbial adjective
       {"机の上に本がある。", "桌子的上面有书。"},      // existence at a place
@@ -155,6 +155,36 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
   EXPECT_EQ(errors, "");
   // The temporary files are gone again.
   EXPECT_EQ(program.files(), justTheProgram_);
+}
+
+// Case phrases and time words: where each lands before the verb, and the word it takes.
+TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
+  ASSERT_TRUE(cardBuilt_);
+  struct Case {
+    const char* japanese;
+    const char* chinese;
+  } cases[] = {
+      {"私は友達と映画を見た。", "我和朋友看了电影。"},      // a person と a thing: with the verb
+      {"本と雑誌を買った。", "买了书和杂志。"},              // two things: one object
+      {"母と父が来た。", "母亲和父亲来。"},                  // two persons: one subject
+      {"彼女は毎朝コーヒーを飲みます。", "她每天早上喝咖啡。"},  // 毎朝 one time word
+      {"彼は三時に来た。", "他三点来。"},                    // a time point with に: before the verb
+      {"五月に日本へ行った。", "五月去了往日本。"},
+      {"友達に手紙を書きました。", "给朋友写了信。"},        // に of a receiver
+      {"東京に行く。", "去到东京。"},                        // に of a goal, not of a place (在)
+      {"東京に住んでいる。", "在东京住在。"},                // に of a place
+      {"静かな部屋で本を読む。", "在安静的房间读书。"},      // で after a place by its codes
+      {"家から駅まで歩きます。", "从家到车站走。"},          // から, まで
+  };
+  ProgramFolder program(binFolder() + "/Synparse.so");
+  std::vector<std::string> lines;
+  for (const Case& k : cases) lines.push_back(k.japanese);
+  std::string errors;
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].chinese) << lines[i];
+  EXPECT_EQ(errors, "");
 }
 
 TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
