@@ -131,6 +131,16 @@ bool isNiObjectVerb(std::string_view base) {
 bool isMotionVerb(std::string_view base) {
   return inWords(base, {"歩く", "走る", "渡る", "通る", "出る", "飛ぶ", "泳ぐ", "登る", "散歩する"});
 }
+// A place or a time by name or by semantic codes, or a noun the thesaurus does not class: with
+// で most often the place of the action.
+bool isSceneOfAction(const Morpheme& m) {
+  if (!isNounLike(m)) return false;
+  if ((m.pos == kNoun && (m.subPos == 4 || m.subPos == 10)) || m.semCodes.empty()) return true;
+  const std::string& c = m.semCodes;
+  for (std::string_view code : {"116", "117", "126", "12590"})
+    if (c.compare(0, code.size(), code) == 0 || c.find("/" + std::string(code)) != std::string::npos) return true;
+  return false;
+}
 bool isArrivalVerb(std::string_view base) {
   return inWords(base, {"行く", "来る", "帰る", "着く", "入る", "戻る", "向かう", "出かける", "届く"});
 }
@@ -263,7 +273,7 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
     if (isNiObjectVerb(verb)) return "<NI10>";
     return "<NI3>";
   }
-  if (s == "で") return before && isPlaceNoun(*before) ? "<DE1>" : "<DE2>";
+  if (s == "で") return before && isSceneOfAction(*before) ? "<DE1>" : "<DE2>";
   if (s == "を") return isMotionVerb(verb) ? "<WO2>" : "<WO1>";
   if (s == "と") {
     if (r.kind == Kind::Coordination) return "<TO5>";

@@ -298,7 +298,7 @@ TEST_F(ParseTextTest, UsageCodesFollowTheContext) {
       {{{"友達", "友達", "06010000"}, {"に", "に", "09010000"}, {"会った", "会う", "02021208"}}, "<NI10>"},
       {{{"本", "本", "06010000"}, {"に", "に", "09010000"}, {"書く", "書く", "02010202"}}, "<NI3>"},
       {{{"東京", "東京", "06040000"}, {"で", "で", "09010000"}, {"会う", "会う", "02021202"}}, "<DE1>"},
-      {{{"車", "車", "06010000"}, {"で", "で", "09010000"}, {"行く", "行く", "02020302"}}, "<DE2>"},
+      {{{"車", "車", "06010000", 0, "14660"}, {"で", "で", "09010000"}, {"行く", "行く", "02020302"}}, "<DE2>"},
       {{{"道", "道", "06010000"}, {"を", "を", "09010000"}, {"歩く", "歩く", "02020202"}}, "<WO2>"},
       {{{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読む", "読む", "02010902"}}, "<WO1>"},
       {{{"友達", "友達", "06010000"}, {"と", "と", "09010000"}, {"行く", "行く", "02020302"}}, "<TO1>"},
@@ -340,6 +340,10 @@ TEST_F(ParseTextTest, SemanticCodesChooseTheUsage) {
       {"a place by its codes before で",
        {{"部屋", "部屋", "06010000", 0, "14400/12640"}, {"で", "で", "09010000"}, {"読む", "読む", "02010902"}},
        "<DE1>"},
+      {"a noun the thesaurus does not class before で: a place",
+       {{"市場", "市場", "06010000"}, {"で", "で", "09010000"}, {"買う", "買う", "02011202"}}, "<DE1>"},
+      {"a thing by its codes before で: a means",
+       {{"鉛筆", "鉛筆", "06010000", 0, "14160"}, {"で", "で", "09010000"}, {"書く", "書く", "02010202"}}, "<DE2>"},
       {"a person と a thing: the person goes with the verb",
        {{"友達", "友達", "06010000", 0, "12310"}, {"と", "と", "09010000"}, {"映画", "映画", "06010000", 0, "13230"},
         {"を", "を", "09010000"}, {"見る", "見る", "02020102"}},
@@ -365,8 +369,8 @@ TEST_F(ParseTextTest, SemanticCodesChooseTheUsage) {
     EXPECT_EQ(tags.substr(tags.rfind('<')), c.usage) << c.name;
   }
   // The companion hangs on the verb, the coordinated noun on the next noun.
-  EXPECT_EQ(heads(parse(cases[5].lines)), "2,2,-");
-  EXPECT_EQ(heads(parse(cases[7].lines)), "1,2,-");
+  EXPECT_EQ(heads(parse(cases[7].lines)), "2,2,-");
+  EXPECT_EQ(heads(parse(cases[9].lines)), "1,2,-");
 }
 
 TEST_F(ParseTextTest, CopulaTeFormIsMarked) {

@@ -137,7 +137,7 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"昨日友達と映画を見た。", "昨天和朋友看了电影。"},  // と of a companion
       {"この本は面白い。", "这个书有意思。"},          // demonstrative, adjective predicate
       {"彼は早く起きる。", "他很早地起床。"},          // adverbial adjective
-      {"机の上に本がある。", "桌子的上面有书。"},      // existence at a place
+      {"机の上に本がある。", "在桌子的上面有书。"},  // existence at a place
       {"私は水を飲みたい。", "我喝想水。"},            // たい
       {"本を読みます。", "读书。"},                    // polite form
       {"彼女は日本語を勉強する。", "她学习日语。"},    // サ変 verb
@@ -175,6 +175,10 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"東京に住んでいる。", "在东京住在。"},                // に of a place
       {"静かな部屋で本を読む。", "在安静的房间读书。"},      // で after a place by its codes
       {"家から駅まで歩きます。", "从家到车站走。"},          // から, まで
+      {"新しい友達に手紙を書いた。", "给新的朋友写了信。"},  // the case word of a noun with a modifier
+      {"私の部屋で本を読む。", "在我的房间读书。"},
+      {"私は鉛筆で手紙を書いた。", "我用铅笔写了信。"},      // で of a means
+      {"母は車で駅へ行った。", "母亲坐汽车去了往车站。"},  // で of a vehicle; 了 before 往 is not natural yet
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
