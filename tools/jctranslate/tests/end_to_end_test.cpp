@@ -132,7 +132,7 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"パンを食べて、学校へ行った。", "吃面包，去了往学校。"},  // て-form sequence
       {"私が読んだ本は面白い。", "我读的书有意思。"},  // relative clause takes the linking word
       {"本が読まれた。", "书读了被。"},                // passive
-      {"三冊の本を買った。", "买了三本的书。"},        // numeral and counter
+      {"三冊の本を買った。", "买了三本书。"},          // numeral and measure word
       {"彼は図書館で本を読む。", "他在图书馆读书。"},  // place of an action with で
       {"昨日友達と映画を見た。", "昨天和朋友看了电影。"},  // と of a companion
       {"この本は面白い。", "这个书有意思。"},          // demonstrative, adjective predicate
@@ -179,6 +179,10 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"私の部屋で本を読む。", "在我的房间读书。"},
       {"私は鉛筆で手紙を書いた。", "我用铅笔写了信。"},      // で of a means
       {"母は車で駅へ行った。", "母亲坐汽车去了往车站。"},  // で of a vehicle; 了 before 往 is not natural yet
+      {"私の友達の本です。", "是我的朋友的书。"},            // a chain of の
+      {"三枚の写真を見た。", "看了三张照片。"},              // a measure word takes no 的
+      {"三歳の子供が来た。", "三岁的孩子来。"},              // an age does
+      {"本を三冊買った。", "买了书三本。"},                  // a counter before its verb
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
@@ -199,10 +203,10 @@ TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
       translate(program, {"私は本を読んだ。彼は学生だ。猫が好きだ。明日東京へ行く。本を読む。", "猫が好きだ。本を読む。"}, &errors);
   ASSERT_EQ(status_, 0) << errors;
   ASSERT_EQ(out.size(), 2u) << errors;
-  // Five sentences: the fifth is there too, all on one line. After a full stop the analyser
-  // takes 本 for the counter (本), not the noun (书).
-  EXPECT_EQ(out[0], "我读了书。他是学生。喜欢猫。明天去往东京。读本。");
-  EXPECT_EQ(out[1], "喜欢猫。读本。");
+  // Five sentences: the fifth is there too, all on one line; after a full stop 本 is the noun
+  // (书), not the counter.
+  EXPECT_EQ(out[0], "我读了书。他是学生。喜欢猫。明天去往东京。读书。");
+  EXPECT_EQ(out[1], "喜欢猫。读书。");
 }
 
 TEST_F(EndToEnd, EmptyAndOverlongLines) {
