@@ -131,13 +131,13 @@ bool isNiObjectVerb(std::string_view base) {
 bool isMotionVerb(std::string_view base) {
   return inWords(base, {"歩く", "走る", "渡る", "通る", "出る", "飛ぶ", "泳ぐ", "登る", "散歩する"});
 }
-// A place or a time by name or by semantic codes, or a noun the thesaurus does not class: with
-// で most often the place of the action.
+// A place or a time by name or by semantic codes (buildings and rooms too), or a noun the
+// thesaurus does not class: with で most often the place of the action.
 bool isSceneOfAction(const Morpheme& m) {
   if (!isNounLike(m)) return false;
   if ((m.pos == kNoun && (m.subPos == 4 || m.subPos == 10)) || m.semCodes.empty()) return true;
   const std::string& c = m.semCodes;
-  for (std::string_view code : {"116", "117", "126", "12590"})
+  for (std::string_view code : {"116", "117", "126", "12590", "144"})
     if (c.compare(0, code.size(), code) == 0 || c.find("/" + std::string(code)) != std::string::npos) return true;
   return false;
 }
@@ -196,11 +196,12 @@ const Morpheme* lastNoun(const PhraseView& v) {
   return nullptr;
 }
 
-// A person と a thing: the person goes with the predicate (友達と映画を見た), not with the noun.
+// A person と a thing: the person goes with the predicate (友達と映画を見た), not with the noun;
+// nor is a time word after と coordinated with the noun before it (同僚と昼ご飯を).
 bool isCompanion(const PhraseView& v, const PhraseView& next) {
   const Morpheme* a = lastNoun(v);
   const Morpheme* b = lastNoun(next);
-  return a && b && isPerson(*a) && !isPerson(*b);
+  return a && b && ((isPerson(*a) && !isPerson(*b)) || (isTimeNoun(*b) && !isTimeNoun(*a)));
 }
 
 Reading readPhrase(const PhraseView& v, const PhraseView* next) {

@@ -183,6 +183,8 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"三枚の写真を見た。", "看了三张照片。"},              // a measure word takes no 的
       {"三歳の子供が来た。", "三岁的孩子来。"},              // an age does
       {"本を三冊買った。", "买了书三本。"},                  // a counter before its verb
+      {"彼女はご飯を食べた。", "她吃了饭。"},                // a prefix after a particle
+      {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
