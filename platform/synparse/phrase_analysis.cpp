@@ -272,6 +272,8 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
     if (before && isTimeWord(*before)) return "<NI1>";
     if (before && isPlaceNoun(*before) && !isArrivalVerb(verb)) return "<NI2>";
     if (isNiObjectVerb(verb)) return "<NI10>";
+    // Towards someone or something an adjective speaks of (私に優しい, 日本に詳しい).
+    if (head && head->predicate() >= 0 && head->at(head->predicate()).pos == kAdjective) return "<NI5>";
     return "<NI3>";
   }
   if (s == "で") return before && isSceneOfAction(*before) ? "<DE1>" : "<DE2>";

@@ -184,6 +184,7 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"三歳の子供が来た。", "三岁的孩子来。"},              // an age does
       {"本を三冊買った。", "买了书三本。"},                  // a counter before its verb
       {"彼女はご飯を食べた。", "她吃了饭。"},                // a prefix after a particle
+      {"彼は子供に親切だ。", "他对孩子亲切。"},              // に before an adjective
       {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
