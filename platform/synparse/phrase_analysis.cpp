@@ -204,14 +204,28 @@ bool isCompanion(const PhraseView& v, const PhraseView& next) {
   return a && b && ((isPerson(*a) && !isPerson(*b)) || (isTimeNoun(*b) && !isTimeNoun(*a)));
 }
 
-Reading readPhrase(const PhraseView& v, const PhraseView* next) {
+// A phrase whose particle only a verb takes: を, と, へ, から, まで (an adjective before a noun is
+// not its head: 友達と新しい映画を見た).
+bool needsVerb(const PhraseView& v) {
+  const Morpheme* p = v.particle();
+  if (!p || p->subPos != 1) return false;
+  return inWords(p->surface, {"を", "と", "へ", "から", "まで"});
+}
+bool isAdjectiveModifier(const PhraseView& v, const Reading& r) {
+  int p = v.predicate();
+  return r.kind == Kind::Adnominal && p >= 0 && v.at(p).pos == kAdjective;
+}
+
+// noun: the next phrase, or the noun phrase after a modifier that stands next (犬と小さい猫).
+Reading readPhrase(const PhraseView& v, const PhraseView* next, const PhraseView* noun) {
   Reading r{Seeks::FirstPredicate, Kind::Plain, "<係:連用>", "", ""};
   const Morpheme* particle = v.particle();
   int w = v.lastWord();
   if (particle) {
-    if (particle->surface == "と" && particle->subPos == 1 && next && next->isNominal() && !v.hasPredicate() &&
-        !isCompanion(v, *next)) {
-      r = {Seeks::Next, Kind::Coordination, "<係:連用>", "<ト>", ""};  // A と B: a noun coordination
+    if (particle->surface == "と" && particle->subPos == 1 && noun && noun->isNominal() && !v.hasPredicate() &&
+        !isCompanion(v, *noun)) {
+      // A と B: a noun coordination
+      r = {noun == next ? Seeks::Next : Seeks::Noun, Kind::Coordination, "<係:連用>", "<ト>", ""};
     } else if (const CaseTag* c = caseTagOf(*particle)) {
       bool topic = c->label == std::string_view("<係:未格>");
       Kind kind = topic ? Kind::Topic : particle->surface == "の" ? Kind::Adnominal : Kind::Case;
@@ -421,15 +435,19 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
   readings.back() = Reading{Seeks::FirstPredicate, Kind::Final, "<係:文末>", "", ""};
   for (int i = n - 2; i >= 0; --i) {
     PhraseView next = view(i + 1);
-    Reading r = readPhrase(view(i), &next);
+    PhraseView afterModifier = i + 2 < n ? view(i + 2) : next;
+    const bool modifierNext =
+        i + 2 < n && !next.particle() && readPhrase(next, &afterModifier, nullptr).kind == Kind::Adnominal;
+    Reading r = readPhrase(view(i), &next, modifierNext ? &afterModifier : &next);
     // Heads that keep the dependencies from crossing: the next phrase and its chain of heads.
     std::vector<int> chain;
     for (int k = i + 1; k >= 0; k = s.phrases[static_cast<std::size_t>(k)].head) chain.push_back(k);
     int head = chain.front();
     if (r.seeks == Seeks::FirstPredicate || r.seeks == Seeks::LastPredicate) {
       head = chain.back();
+      const bool verbOnly = needsVerb(view(i));
       for (int k : chain)
-        if (view(k).hasPredicate()) {
+        if (view(k).hasPredicate() && !(verbOnly && isAdjectiveModifier(view(k), readings[static_cast<std::size_t>(k)]))) {
           head = k;
           if (r.seeks == Seeks::FirstPredicate) break;
         }

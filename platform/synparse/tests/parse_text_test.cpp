@@ -272,6 +272,14 @@ TEST_F(ParseTextTest, EachKindOfPhraseFindsItsHead) {
        {{"今日", "今日", "06100000"}, {"学校", "学校", "06010000"}, {"に", "に", "09010000"},
         {"行く", "行く", "02020302"}},
        "2,2,-"},
+      {"A と B with an adjective before B: the coordination skips the adjective",
+       {{"犬", "犬", "06010000", 0, "15601"}, {"と", "と", "09010000"}, {"小さい", "小さい", "03001802"},
+        {"猫", "猫", "06010000", 0, "15601"}, {"が", "が", "09010000"}, {"いる", "いる", "02020102"}},
+       "2,2,3,-"},
+      {"a companion goes past an adjective before a noun to its verb",
+       {{"友達", "友達", "06010000", 0, "12310"}, {"と", "と", "09010000"}, {"新しい", "新しい", "03001802"},
+        {"映画", "映画", "06010000", 0, "13230"}, {"を", "を", "09010000"}, {"見る", "見る", "02020102"}},
+       "3,2,3,-"},
       {"a closing bracket after the full stop stays with its sentence",
        {{"はい", "はい", "12010000"}, {"。", "。", "01010000"}, {"」", "」", "01040000"}, {"寝た", "寝る", "02020108"},
         {"。", "。", "01010000"}},
@@ -282,7 +290,7 @@ TEST_F(ParseTextTest, EachKindOfPhraseFindsItsHead) {
     EXPECT_EQ(heads(text), c.heads) << c.name;
   }
   // The bracket is the first sentence's.
-  std::vector<ReadSentence> s = readLayout(parse(cases[4].lines));
+  std::vector<ReadSentence> s = readLayout(parse(cases[6].lines));
   ASSERT_EQ(s.size(), 2u);
   EXPECT_EQ(s[0].phrases[0].offsets.size(), 3u);
 }

@@ -185,6 +185,8 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"本を三冊買った。", "买了书三本。"},                  // a counter before its verb
       {"彼女はご飯を食べた。", "她吃了饭。"},                // a prefix after a particle
       {"彼は子供に親切だ。", "他对孩子亲切。"},              // に before an adjective
+      {"友達と新しい映画を見た。", "和朋友看了新的电影。"},  // past the adjective to the verb
+      {"本と新しい雑誌を買った。", "买了书和新的杂志。"},    // past the adjective to the noun
       {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
