@@ -34,6 +34,12 @@ bool isAttributiveForm(const Morpheme& m) {
   return m.conjForm == 2;
 }
 
+bool inWords(std::string_view word, std::initializer_list<std::string_view> words) {
+  for (std::string_view w : words)
+    if (w == word) return true;
+  return false;
+}
+
 struct PhraseView {
   const std::vector<Morpheme>& m;
   const Phrase& p;
@@ -53,6 +59,24 @@ struct PhraseView {
   const Morpheme* particle() const {
     int w = lastWord();
     return w >= 0 && at(w).pos == kParticle ? &at(w) : nullptr;
+  }
+  // The particle that marks the phrase's case: the last one, or the case particle before a
+  // closing は or も (東京では, 友達とは).
+  int caseParticleIndex() const {
+    int w = lastWord();
+    if (w < 0 || at(w).pos != kParticle) return -1;
+    if (at(w).subPos == 2 && (at(w).surface == "は" || at(w).surface == "も")) {
+      int k = w - 1;
+      while (k >= p.first && isSymbol(at(k))) --k;
+      if (k > p.first && at(k).pos == kParticle && at(k).subPos == 1 &&
+          inWords(at(k).surface, {"で", "と", "へ", "から", "まで"}))
+        return k;
+    }
+    return w;
+  }
+  const Morpheme* caseParticle() const {
+    int k = caseParticleIndex();
+    return k >= 0 ? &at(k) : nullptr;
   }
   // The last predicate word of the phrase's own (a content verb, adjective or copula); -1 when none.
   int predicate() const {
@@ -120,11 +144,6 @@ bool isContinuingForm(const Morpheme& m) {
 
 // Verbs whose に marks an object (会う, 乗る ...), verbs of motion through a place (を), and verbs
 // of saying and thinking (a quotation with と).
-bool inWords(std::string_view word, std::initializer_list<std::string_view> words) {
-  for (std::string_view w : words)
-    if (w == word) return true;
-  return false;
-}
 bool isNiObjectVerb(std::string_view base) {
   return inWords(base, {"会う", "乗る", "似る", "勝つ", "負ける", "従う", "触る", "反対する", "参加する"});
 }
@@ -219,7 +238,7 @@ bool isAdjectiveModifier(const PhraseView& v, const Reading& r) {
 // noun: the next phrase, or the noun phrase after a modifier that stands next (犬と小さい猫).
 Reading readPhrase(const PhraseView& v, const PhraseView* next, const PhraseView* noun) {
   Reading r{Seeks::FirstPredicate, Kind::Plain, "<係:連用>", "", ""};
-  const Morpheme* particle = v.particle();
+  const Morpheme* particle = v.caseParticle();
   int w = v.lastWord();
   if (particle) {
     if (particle->surface == "と" && particle->subPos == 1 && noun && noun->isNominal() && !v.hasPredicate() &&
@@ -260,9 +279,9 @@ Reading readPhrase(const PhraseView& v, const PhraseView* next, const PhraseView
   return r;
 }
 
-// The word before the phrase's particle (stepping back over symbols).
+// The word before the phrase's case particle (stepping back over symbols).
 const Morpheme* wordBeforeParticle(const PhraseView& v) {
-  int w = v.lastWord();
+  int w = v.caseParticleIndex();
   for (int i = w - 1; i >= v.p.first; --i)
     if (!isSymbol(v.at(i))) return &v.at(i);
   return nullptr;
@@ -275,7 +294,7 @@ std::string predicateBase(const PhraseView& head) {
 }
 
 std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* head) {
-  const Morpheme* particle = v.particle();
+  const Morpheme* particle = v.caseParticle();
   if (!particle || (r.kind != Kind::Case && r.kind != Kind::Topic && r.kind != Kind::Coordination &&
                     r.kind != Kind::Adnominal))
     return "";

@@ -187,6 +187,10 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"彼は子供に親切だ。", "他对孩子亲切。"},              // に before an adjective
       {"友達と新しい映画を見た。", "和朋友看了新的电影。"},  // past the adjective to the verb
       {"本と新しい雑誌を買った。", "买了书和新的杂志。"},    // past the adjective to the noun
+      {"東京では雨が降った。", "东京雨下了。"},              // では: で and は retired
+      {"友達とは映画を見た。", "和朋友看了电影。"},          // とは: a companion still
+      {"月曜日から金曜日まで学校へ行く。", "从星期一到星期五去往学校。"},
+      {"何時に来ますか。", "几点来ます？"},                  // ます is the predicate's (not rendered yet)
       {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
