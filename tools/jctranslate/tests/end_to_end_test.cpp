@@ -190,7 +190,7 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"東京では雨が降った。", "东京雨下了。"},              // では: で and は retired
       {"友達とは映画を見た。", "和朋友看了电影。"},          // とは: a companion still
       {"月曜日から金曜日まで学校へ行く。", "从星期一到星期五去往学校。"},
-      {"何時に来ますか。", "几点来ます？"},                  // ます is the predicate's (not rendered yet)
+      {"会議は何時ですか。", "会议是几点？"},                // 何時 a question word of its own
       {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
