@@ -303,6 +303,10 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
   std::string verb = head ? predicateBase(*head) : std::string();
   if (s == "に") {
     if (before && isTimeWord(*before)) return "<NI1>";
+    // 三年前に, 二日後に: a time before or after.
+    const int k = v.caseParticleIndex() - 2;
+    if (before && (before->surface == "前" || before->surface == "後") && k >= v.p.first && isTimeWord(v.at(k)))
+      return "<NI1>";
     if (before && isPlaceNoun(*before) && !isArrivalVerb(verb)) return "<NI2>";
     if (isNiObjectVerb(verb)) return "<NI10>";
     // Towards someone or something an adjective speaks of (私に優しい, 日本に詳しい).
@@ -418,6 +422,7 @@ void cutPhrases(const std::vector<Morpheme>& m, Sentence& s) {
       else if (isOpening(w) || w.pos == kPrefix) join = false;
       else if (isNounLike(w) && isNounLike(prev) && isTimeNoun(w) == isTimeNoun(prev) && !v.particle()) join = true;
       else if (w.pos == kVerb && w.conjType == 16 && prev.pos == kNoun && prev.subPos == 2) join = true;
+      else if ((w.surface == "前" || w.surface == "後") && isTimeWord(prev) && !v.particle()) join = true;
     }
     if (join)
       s.phrases.back().last = i;

@@ -340,6 +340,10 @@ TEST_F(ParseTextTest, SemanticCodesChooseTheUsage) {
        {{"三", "三", "06070000"}, {"時", "時", "14030000", 0, "11610"}, {"に", "に", "09010000"},
         {"来る", "来る", "02021502"}},
        "<NI1>"},
+      {"a time ago before に is a time",
+       {{"三", "三", "06070000"}, {"年", "年", "14030000", 0, "11610"}, {"前", "前", "06010000", 0, "11700"},
+        {"に", "に", "09010000"}, {"来る", "来る", "02021502"}},
+       "<NI1>"},
       {"a counter of things before に is not",
        {{"三", "三", "06070000"}, {"冊", "冊", "14030000"}, {"に", "に", "09010000"}, {"来る", "来る", "02021502"}},
        "<NI3>"},
@@ -384,8 +388,8 @@ TEST_F(ParseTextTest, SemanticCodesChooseTheUsage) {
     EXPECT_EQ(tags.substr(tags.rfind('<')), c.usage) << c.name;
   }
   // The companion hangs on the verb, the coordinated noun on the next noun.
-  EXPECT_EQ(heads(parse(cases[7].lines)), "2,2,-");
-  EXPECT_EQ(heads(parse(cases[9].lines)), "1,2,-");
+  EXPECT_EQ(heads(parse(cases[8].lines)), "2,2,-");
+  EXPECT_EQ(heads(parse(cases[10].lines)), "1,2,-");
 }
 
 TEST_F(ParseTextTest, CopulaTeFormIsMarked) {

@@ -191,6 +191,9 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"友達とは映画を見た。", "和朋友看了电影。"},          // とは: a companion still
       {"月曜日から金曜日まで学校へ行く。", "从星期一到星期五去往学校。"},
       {"会議は何時ですか。", "会议是几点？"},                // 何時 a question word of its own
+      {"家の後ろに山がある。", "在家的后面有山。"},          // a place beside a noun
+      {"駅の前に銀行がある。", "在车站的前有银行。"},        // understandable: 车站前 is better
+      {"三年前に日本へ行った。", "在三年前去了往日本。"},    // a time ago
       {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
