@@ -194,6 +194,8 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"家の後ろに山がある。", "在家的后面有山。"},          // a place beside a noun
       {"駅の前に銀行がある。", "在车站的前有银行。"},        // understandable: 车站前 is better
       {"三年前に日本へ行った。", "在三年前去了往日本。"},    // a time ago
+      {"毎日二時間勉強する。", "每天学习二个小时。"},        // a length of time after the verb
+      {"三十分待った。", "等了三十分钟。"},
       {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
