@@ -4,6 +4,7 @@
 
 #include "engine/common/code_convert.h"
 #include "engine/common/descramble.h"
+#include "engine/cj/analysis/dic_lookup.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
@@ -73,7 +74,6 @@ const WordKeyRegistrar kRegistrar(kWordKeys);
 bool listed(const ListedKey& key, std::string_view word) { return isListedWord(key, word); }
 
 int candidateAllowance = -1;
-WordRecordLoader wordRecordLoader = nullptr;
 
 // Appends a fresh candidate; null (status 13 and the message) when none can be had.
 CjCandidate* newCandidate(std::vector<CjCandidate>& list) {
@@ -267,8 +267,6 @@ void adaptCandidate(CjCandidate& cand, char kind, char own) {
 }  // namespace
 
 std::FILE* cjDictionaryFile() { return engineData().cwcjdic; }
-
-void setWordRecordLoader(WordRecordLoader loader) { wordRecordLoader = loader; }
 
 void failCandidateAllocationAfter(int successes) { candidateAllowance = successes; }
 
@@ -578,7 +576,7 @@ int readWholeEntry(CjTransferContext&, std::string_view text, std::vector<CjCand
     showTransferOutOfMemory();
     return 0;
   }
-  if (!list || !isChineseCharacterWord(text) || !wordRecordLoader || !wordRecordLoader(text, *record)) return 0;
+  if (!list || !isChineseCharacterWord(text) || !loadWordRecord(text, record.get())) return 0;
   if (record->dictionaryRef == 0) return 0;
   return readEntryAt(record->dictionaryRef, *list);
 }

@@ -45,8 +45,6 @@ std::string_view terminated(std::string_view text) { return text.substr(0, text.
 
 bool isFullStop(std::string_view mark) { return mark == "\x81\x42" || mark == "\xA1"; }
 
-int recordLoader(std::string_view text, CjNode& record) { return loadWordRecord(text, &record); }
-
 // True when the work area is too fragmented: 100 - 200n/L below the floor.
 bool tooFragmented(std::size_t length, int segments) {
   if (length <= kFragmentationLength) return false;
@@ -126,7 +124,6 @@ int translateChineseSentence(std::string_view sentence, std::u16string& output) 
     engineStatus = kStatusOutOfMemory;
     return engineStatus;
   }
-  setWordRecordLoader(&recordLoader);
   if (fillNodesFromSegments(*area, mergedSegments(seg)) == kStatusOk) {
     preParse(*area);
     const int at = checkSplitMarker(*area, sentence, output);
