@@ -11,6 +11,7 @@
 #include "engine/cj/transfer/jp_text.h"
 #include "engine/cj/transfer/kanji_tests.h"
 #include "engine/cj/transfer/rule_entry_points.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 
@@ -73,13 +74,10 @@ const WordKeyRegistrar kRegistrar(kWordKeys);
 
 bool listed(const ListedKey& key, std::string_view word) { return isListedWord(key, word); }
 
-int candidateAllowance = -1;
 
 // Appends a fresh candidate; null (status 13 and the message) when none can be had.
 CjCandidate* newCandidate(std::vector<CjCandidate>& list) {
-  bool fail = candidateAllowance == 0;
-  if (candidateAllowance > 0) --candidateAllowance;
-  if (!fail) {
+  if (!plat::failPointHit(kCandidateFailPoint)) {
     try {
       list.emplace_back();
       return &list.back();
@@ -267,8 +265,6 @@ void adaptCandidate(CjCandidate& cand, char kind, char own) {
 }  // namespace
 
 std::FILE* cjDictionaryFile() { return engineData().cwcjdic; }
-
-void failCandidateAllocationAfter(int successes) { candidateAllowance = successes; }
 
 void initCandidate(CjCandidate& candidate) { candidate = CjCandidate{}; }
 

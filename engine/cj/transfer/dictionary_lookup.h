@@ -52,7 +52,7 @@ int readWholeEntry(CjTransferContext& c, std::string_view text, std::vector<CjCa
 // The open dictionary file; null when the engine has none.
 std::FILE* cjDictionaryFile();
 
-// Test hook: after `successes` more candidates, the next candidate cannot be allocated (-1: never).
-void failCandidateAllocationAfter(int successes);
+// Fail point of the allocation of a candidate.
+inline constexpr std::string_view kCandidateFailPoint = "cj.transfer.candidate";
 
 }  // namespace cj

@@ -2,6 +2,7 @@
 // transfer, and the walk that writes the Japanese sentence.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/cj/transfer/transfer_context.h"
@@ -27,10 +28,8 @@ void renderWord(CjTransferContext& c, int i);
 // A question mark after governor g is written "か？".
 bool questionNeedsKa(CjTransferContext& c, int g);
 
-// Test hooks: the next context, or the next order list, cannot be allocated.
-void failNextContextAllocation();
-void failNextOrderListAllocation();
-// For the passes that allocate order lists: consumes the hook.
-bool orderListAllocationFails();
+// Fail points of the transfer context and of the walk lists (frame stack and order list).
+inline constexpr std::string_view kContextFailPoint = "cj.transfer.context";
+inline constexpr std::string_view kWalkListsFailPoint = "cj.transfer.walkLists";
 
 }  // namespace cj

@@ -3,7 +3,6 @@
 
 #include <memory>
 #include <new>
-#include <optional>
 
 #include "engine/common/code_convert.h"
 #include "engine/cj/analysis/dic_lookup.h"
@@ -17,6 +16,7 @@
 #include "engine/cj/transfer/japanese_output.h"
 #include "engine/cj/transfer/rule_actions.h"
 #include "platform/core/codepage.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify.h"
 
 namespace cj {
@@ -29,19 +29,22 @@ constexpr int kMaxCodeErrors = 3;
 constexpr std::size_t kFragmentationLength = 60;
 constexpr int kFragmentationFloor = 8;
 
-std::optional<DriverBlock> gFailBlock;
-
-bool blockFails(DriverBlock b) {
-  if (gFailBlock != b) return false;
-  gFailBlock.reset();
-  return true;
-}
-
 void showOutOfMemory() { plat::messageBox(u"メモリ不足!", u"", plat::kMbOk | plat::kMbIconExclamation); }
 
 std::u16string systemText(std::string_view bytes) { return plat::multiByteToWide(plat::kSystemCodePage, bytes); }
 
 std::string_view terminated(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+// Room for size bytes; false when it cannot be had or the fail point is hit.
+bool reserved(std::string& text, std::size_t size, std::string_view failPoint = {}) {
+  if (plat::failPointHit(failPoint)) return false;
+  try {
+    text.reserve(size);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
 
 bool isFullStop(std::string_view mark) { return mark == "\x81\x42" || mark == "\xA1"; }
 
@@ -53,8 +56,6 @@ bool tooFragmented(std::size_t length, int segments) {
 }
 
 }  // namespace
-
-void failNextDriverBlock(DriverBlock block) { gFailBlock = block; }
 
 int checkSplitMarker(CjSentence& s, std::string_view source, std::u16string& output) {
   if (s.nodeCount < 2) return 0;
@@ -82,10 +83,7 @@ int checkSplitMarker(CjSentence& s, std::string_view source, std::u16string& out
 int translateChineseSentence(std::string_view sentence, std::u16string& output) {
   sentence = terminated(sentence);
   std::string buffer;
-  try {
-    if (blockFails(DriverBlock::SentenceBuffer)) throw std::bad_alloc();
-    buffer.reserve(kSentenceBufferSize);
-  } catch (const std::bad_alloc&) {
+  if (!reserved(buffer, kSentenceBufferSize, kSentenceBufferFailPoint)) {
     // A failure, never a split position.
     showOutOfMemory();
     engineStatus = kStatusOutOfMemory;
@@ -114,7 +112,7 @@ int translateChineseSentence(std::string_view sentence, std::u16string& output) 
     return 0;
   }
   std::unique_ptr<CjSentence> area;
-  if (blockFails(DriverBlock::WorkArea)) {
+  if (plat::failPointHit(kWorkAreaFailPoint)) {
     showOutOfMemory();
   } else {
     area = buildSentence(count);
@@ -156,11 +154,7 @@ int translateChineseText(std::string& text, std::u16string& output) {
     return 0;
   }
   std::string sentence, prefix;
-  try {
-    if (blockFails(DriverBlock::TextBuffers)) throw std::bad_alloc();
-    sentence.reserve(kTextBufferSize);
-    prefix.reserve(kTextBufferSize);
-  } catch (const std::bad_alloc&) {
+  if (!reserved(sentence, kTextBufferSize, kTextBuffersFailPoint) || !reserved(prefix, kTextBufferSize)) {
     showOutOfMemory();
     return kStatusOutOfMemory;
   }

@@ -27,8 +27,9 @@ int translateChineseSentence(std::string_view sentence, std::u16string& output);
 // elsewhere they are merged into one word. 0 when there is nothing to split.
 int checkSplitMarker(CjSentence& area, std::string_view source, std::u16string& output);
 
-// Test hook: the next allocation of the driver's text buffers, sentence buffer or work area fails.
-enum class DriverBlock { TextBuffers, SentenceBuffer, WorkArea };
-void failNextDriverBlock(DriverBlock block);
+// Fail points of the driver's text buffers, sentence buffer and work area.
+inline constexpr std::string_view kTextBuffersFailPoint = "cj.driver.textBuffers";
+inline constexpr std::string_view kSentenceBufferFailPoint = "cj.driver.sentenceBuffer";
+inline constexpr std::string_view kWorkAreaFailPoint = "cj.driver.workArea";
 
 }  // namespace cj

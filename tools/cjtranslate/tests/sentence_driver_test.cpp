@@ -14,6 +14,7 @@
 #include "engine/cj/transfer/japanese_output.h"
 #include "engine/cj/transfer/rule_actions.h"
 #include "platform/core/codepage.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify_recorder.h"
 #include "tools/datagen/cvdata_tables.h"
 #include "tools/datagen/cwcjdic_writer.h"
@@ -159,17 +160,17 @@ TEST_F(SentenceDriver, ItemNumberAndFinalByte) {
 
 TEST_F(SentenceDriver, OutOfMemoryIsAFailure) {
   const std::string text = cjtest::engineText("我们学习。");
-  for (cj::DriverBlock block : {cj::DriverBlock::TextBuffers, cj::DriverBlock::SentenceBuffer,
-                                cj::DriverBlock::WorkArea}) {
-    SCOPED_TRACE(static_cast<int>(block));
+  for (std::string_view block : {cj::kTextBuffersFailPoint, cj::kSentenceBufferFailPoint, cj::kWorkAreaFailPoint}) {
+    SCOPED_TRACE(block);
     plat::NotifyRecorder recorder;
-    cj::failNextDriverBlock(block);
+    plat::FailPoint fail(block);
     int r = 0;
     const std::u16string out = translateEngine(text, &r);
     EXPECT_EQ(r, cj::kStatusOutOfMemory);
     ASSERT_GE(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0].text, u"メモリ不足!");
-    if (block == cj::DriverBlock::TextBuffers) {
+    EXPECT_TRUE(fail.fired());
+    if (block == cj::kTextBuffersFailPoint) {
       EXPECT_EQ(out, u"old");
     }
   }

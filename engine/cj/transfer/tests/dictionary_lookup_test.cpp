@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 #include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
 #include "engine/common/word_table.h"
 #include "engine/cj/transfer/tests/transfer_fixture.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/files.h"
 #include "platform/core/notify_recorder.h"
 #include "tools/datagen/cj_dic_entry_writer.h"
@@ -88,7 +90,6 @@ class DictionaryLookup : public cjtest::TransferFixture {
   void TearDown() override {
     cj::closeCjEngine();
     cj::engineStatus = 0;
-    cj::failCandidateAllocationAfter(-1);
   }
   // Word i reads entry `name`.
   void word(int i, const std::string& name, const char* cat = "N") {
@@ -308,7 +309,7 @@ TEST_F(DictionaryLookup, HanziWithoutEntryIsReported) {
 TEST_F(DictionaryLookup, FailedCandidateAllocation) {
   plat::NotifyRecorder recorder;
   word(1, "many");
-  cj::failCandidateAllocationAfter(3);
+  std::optional<plat::FailPoint> fail(std::in_place, cj::kCandidateFailPoint, 3);
   EXPECT_EQ(cj::readCandidatesOfKind(*context, 1, 'N'), 1);
   EXPECT_EQ(cj::engineStatus, 13);
   EXPECT_EQ(target(1).candidates.size(), 3u);  // those read so far stay
@@ -317,7 +318,7 @@ TEST_F(DictionaryLookup, FailedCandidateAllocation) {
 
   cj::engineStatus = 0;
   std::vector<cj::CjCandidate> list(1);
-  cj::failCandidateAllocationAfter(0);
+  fail.emplace(cj::kCandidateFailPoint);
   EXPECT_EQ(cj::readEntryAt(refs.at("noun-verb"), list), 0);
   EXPECT_EQ(cj::engineStatus, 13);
 }

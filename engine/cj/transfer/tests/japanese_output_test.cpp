@@ -6,6 +6,7 @@
 #include "engine/cj/transfer/rule_actions.h"
 #include "engine/cj/transfer/tests/rule_sentence.h"
 #include "platform/core/codepage.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify_recorder.h"
 #include "tools/datagen/cvdata_tables.h"
 
@@ -166,11 +167,10 @@ TEST_F(JapaneseOutput, GenerateJapaneseGivesTheSentence) {
 
 TEST_F(JapaneseOutput, GenerationWithoutMemoryFails) {
   build("w - U");
-  for (int step = 0; step < 2; ++step) {
-    SCOPED_TRACE(step);
+  for (std::string_view point : {cj::kContextFailPoint, cj::kWalkListsFailPoint}) {
+    SCOPED_TRACE(point);
     plat::NotifyRecorder recorder;
-    if (step == 0) cj::failNextContextAllocation();
-    if (step == 1) cj::failNextOrderListAllocation();
+    plat::FailPoint fail(point);
     std::u16string out = u"old";
     cj::engineStatus = 0;
     cj::generateJapanese(sentence.get(), &sentence->roleLinks, cj::summaryOf(*sentence), out);
