@@ -100,27 +100,12 @@ int lastOfTopChain(CjTransferContext& c) {
 void saveHeader(CjTransferContext& c) {
   if (!c.savedHeader) c.savedHeader.reset(new (std::nothrow) CjSentenceSummary);
   if (!c.savedHeader) return;
-  CjSentenceSummary& h = *c.savedHeader;
-  h.sentenceNode = c.wordCount;
-  h.firstTop = c.firstTop;
-  h.lastTop = c.lastTop;
-  h.gov = c.govNode;
-  h.unused = c.govWork;
-  h.argCount = c.argCount;
-  h.sentenceType = c.sentenceType.view();
-  h.nodeCount = c.nodeCount;
+  *c.savedHeader = c;
 }
 
 void restoreHeader(CjTransferContext& c) {
   if (!c.savedHeader) return;
-  const CjSentenceSummary& h = *c.savedHeader;
-  c.wordCount = h.sentenceNode;
-  c.firstTop = h.firstTop;
-  c.lastTop = h.lastTop;
-  c.govNode = h.gov;
-  c.govWork = h.unused;
-  c.argCount = h.argCount;
-  c.sentenceType = h.sentenceType.view();
+  restoreHeaderFields(c, *c.savedHeader);
 }
 
 void reanalyseQuotedClauses(CjTransferContext& c) {

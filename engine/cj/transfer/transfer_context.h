@@ -64,21 +64,13 @@ struct CjOrderItem {
   FixedText<12> label;
 };
 
-struct CjTransferContext {
+struct CjTransferContext : CjSentenceHeader {
   CjSentence* sentence = nullptr;
   std::vector<CjRoleLink>* roleLinks = nullptr;
   CjSentenceSummary* summary = nullptr;
   std::vector<CjRoleLink*> linkCopy;  // the role links in reverse order
   std::array<CjTargetNode, kMaxNodes> targets{};
   std::string result;
-  std::int32_t nodeCount = 0;
-  std::int32_t wordCount = 0;
-  std::int32_t firstTop = 0;
-  std::int32_t lastTop = 0;
-  std::int32_t govNode = 0;
-  std::int32_t govWork = 0;
-  std::int32_t argCount = 0;
-  FixedText<12> sentenceType;
   std::vector<CjTransferFrame> frameStack;  // back() is the top
   std::vector<CjOrderItem> orderList;
   std::unique_ptr<CjSentenceSummary> savedHeader;
