@@ -87,7 +87,7 @@ bool initTransferContext(CjTransferContext& c, CjSentence* sentence, std::vector
 }
 
 void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, CjSentenceSummary* summary,
-                      std::u16string& output) {
+                      std::u16string& output, CjLineState& line) {
   std::unique_ptr<CjTransferContext> c;
   if (!plat::failPointHit(kContextFailPoint)) c.reset(new (std::nothrow) CjTransferContext);
   if (!c) {
@@ -100,8 +100,10 @@ void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, 
     freeTransferContext(c, 1);
     return;
   }
+  c->line = line;
   transferStructure(*c);
   writeJapaneseOutput(*c);
+  line = c->line;
   output = plat::multiByteToWide(plat::kSystemCodePage, c->result);
   freeTransferContext(c, 1);
 }
@@ -194,7 +196,7 @@ void renderWord(CjTransferContext& c, int i) {
     appendAttToResult(c, i);
   } else {
     if (t.japanese == "," || t.japanese == "，") {
-      c.result += reportingVerbState == 1 ? "。" : "、";
+      c.result += c.line.reportingVerbState == 1 ? "。" : "、";
     } else {
       c.result += t.japanese.view();
     }

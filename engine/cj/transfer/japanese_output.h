@@ -12,10 +12,10 @@ namespace cj {
 // engineStatus of a sentence that ran out of memory.
 inline constexpr int kStatusOutOfMemory = 9;
 
-// Gives output the Japanese of the sentence; on failure output is unchanged and engineStatus
-// tells why.
+// Gives output the Japanese of the sentence, reading and updating the state of its line; on
+// failure output is unchanged and engineStatus tells why.
 void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, CjSentenceSummary* summary,
-                      std::u16string& output);
+                      std::u16string& output, CjLineState& line);
 // Sets up a fresh context; false after the out-of-memory message, with what was made freed.
 bool initTransferContext(CjTransferContext& c, CjSentence* sentence, std::vector<CjRoleLink>* roleLinks,
                          CjSentenceSummary* summary);

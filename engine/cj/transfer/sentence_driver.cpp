@@ -80,7 +80,7 @@ int checkSplitMarker(CjSentence& s, std::string_view source, std::u16string& out
   return 0;
 }
 
-int translateChineseSentence(std::string_view sentence, std::u16string& output) {
+int translateChineseSentence(std::string_view sentence, std::u16string& output, CjLineState& line) {
   sentence = terminated(sentence);
   std::string buffer;
   if (!reserved(buffer, kSentenceBufferSize, kSentenceBufferFailPoint)) {
@@ -134,7 +134,7 @@ int translateChineseSentence(std::string_view sentence, std::u16string& output) 
     parseSentence(*area);
     if (engineStatus == kStatusOk) {
       postParse(*area);
-      generateJapanese(area.get(), &roleLinksOf(*area), summaryOf(*area), output);
+      generateJapanese(area.get(), &roleLinksOf(*area), summaryOf(*area), output, line);
     }
   }
   destroySentence(area, 1);
@@ -159,7 +159,7 @@ int translateChineseText(std::string& text, std::u16string& output) {
     return kStatusOutOfMemory;
   }
   output.clear();
-  reportingVerbState = 0;
+  CjLineState lineState;
   text.resize(terminated(text).size());
   removeWordAfterComma(text);
   const std::size_t length = text.size();
@@ -172,8 +172,8 @@ int translateChineseText(std::string& text, std::u16string& output) {
     if (next <= p) next = p + 1;
     const bool stop = isFullStop(endMark);
     // The last sentence: what follows it is at most one byte.
-    if ((stop || next + 1 >= length) && reportingVerbState == 2) {
-      reportingVerbState = 7;
+    if ((stop || next + 1 >= length) && lineState.reportingVerbState == 2) {
+      lineState.reportingVerbState = 7;
       if (stop) {
         const std::size_t at = findAtCharStart(sentence, endMark);
         if (at != std::string::npos) sentence.resize(at);
@@ -188,7 +188,7 @@ int translateChineseText(std::string& text, std::u16string& output) {
       sentence.erase(0, prefix.size());
     }
     japanese.clear();
-    int r = translateChineseSentence(sentence, japanese);
+    int r = translateChineseSentence(sentence, japanese, lineState);
     if (r < 0) {
       const std::size_t cut = static_cast<std::size_t>(-static_cast<long>(r));
       if (cut > 0 && cut < sentence.size()) {
@@ -198,19 +198,19 @@ int translateChineseText(std::string& text, std::u16string& output) {
         sentence.resize(cut);
         const std::u16string kept = japanese;
         japanese.clear();
-        r = translateChineseSentence(sentence, japanese);
+        r = translateChineseSentence(sentence, japanese, lineState);
         japanese += kept;
         next = marker + kSplitMarker.size();
       }
     }
-    if (reportingVerbState == 1) {
+    if (lineState.reportingVerbState == 1) {
       if (held.empty()) {
         held = japanese;
         japanese.clear();
       }
-      reportingVerbState = 2;
-    } else if (reportingVerbState == 7) {
-      reportingVerbState = 0;
+      lineState.reportingVerbState = 2;
+    } else if (lineState.reportingVerbState == 7) {
+      lineState.reportingVerbState = 0;
       output += japanese;
       output += u"と";
       japanese = held;
@@ -225,7 +225,7 @@ int translateChineseText(std::string& text, std::u16string& output) {
     p = next;
   }
   // A reporting clause still held when the line ends.
-  if (reportingVerbState == 2 && !held.empty()) output += held;
+  if (lineState.reportingVerbState == 2 && !held.empty()) output += held;
   return result;
 }
 

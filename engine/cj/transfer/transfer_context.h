@@ -64,6 +64,13 @@ struct CjOrderItem {
   FixedText<12> label;
 };
 
+// What a line carries from one sentence to the next.
+struct CjLineState {
+  // The reporting clause: 0 nothing held, 1 governed by a reporting verb, 2 Japanese held back,
+  // 7 quoted sentence.
+  std::int32_t reportingVerbState = 0;
+};
+
 struct CjTransferContext : CjSentenceHeader {
   CjSentence* sentence = nullptr;
   std::vector<CjRoleLink>* roleLinks = nullptr;
@@ -71,6 +78,7 @@ struct CjTransferContext : CjSentenceHeader {
   std::vector<CjRoleLink*> linkCopy;  // the role links in reverse order
   std::array<CjTargetNode, kMaxNodes> targets{};
   std::string result;
+  CjLineState line;  // the line's state, handed back to the driver after the sentence
   std::vector<CjTransferFrame> frameStack;  // back() is the top
   std::vector<CjOrderItem> orderList;
   std::unique_ptr<CjSentenceSummary> savedHeader;

@@ -138,7 +138,8 @@ TEST_F(SentenceDriver, SplitMarkerBeforeAVerb) {
   const std::u16string marker = systemText(kMarker);
   const std::u16string expected = translateEngine(first) + marker + translateEngine(second);
   std::u16string alone;
-  EXPECT_EQ(cj::translateChineseSentence(first + kMarker + second, alone), -4);
+  cj::CjLineState line;
+  EXPECT_EQ(cj::translateChineseSentence(first + kMarker + second, alone, line), -4);
   EXPECT_EQ(alone, marker);
   int r = -1;
   EXPECT_EQ(translateEngine(first + kMarker + second, &r), expected);
@@ -217,7 +218,9 @@ TEST_F(ReportingClause, QuotationComesFirst) {
   EXPECT_EQ(translate("他说：他去。", &r), quotation + u"と" + clause);
   EXPECT_EQ(r, 0);
   EXPECT_EQ(translate("他说：他去"), quotation + u"と" + clause);
-  EXPECT_EQ(cj::reportingVerbState, 0);
+  // A line that ends holding its clause gives it out at the end; the next line starts afresh.
+  EXPECT_EQ(translate("他说："), clause);
+  EXPECT_EQ(translate("他去"), quotation);
   // The one-byte full stop is cut where it stands, not at a trail byte of the same value.
   const std::string quote = cjtest::engineText("他") + "\x88\xA1" + cjtest::engineText("去");
   EXPECT_EQ(translateEngine(cjtest::engineText("他说：") + quote + "\xA1"), translateEngine(quote) + u"と" + clause);
