@@ -197,6 +197,7 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"毎日二時間勉強する。", "每天学习二个小时。"},        // a length of time after the verb
       {"三十分待った。", "等了三十分钟。"},
       {"父は銀行から金を借りた。", "父亲从银行借了钱。"},    // から after a noun: from
+      {"ご両親は元気ですか。", "父母好吗？"},                // the prefix ご leaves nothing behind
       {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
