@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
   datagen::JapaneseIndex japanese;
   datagen::addJapaneseEntries(text[1], japanese);
   const auto forms = datagen::japaneseForms({text[2], text[3], text[4], text[5]});
-  const auto traditional = datagen::traditionalForms(text[4]);
+  auto traditional = datagen::traditionalForms(text[4]);
+  datagen::addUnihanTraditional(text[2], traditional);
   const auto twins = datagen::joyoTwins(text[3]);
   const auto list = datagen::parseChineseWordList(text[0]);
 
@@ -96,14 +97,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "datagen_fullcard: conjugations.txt: %s\n", error.c_str());
     return 1;
   }
-  std::set<std::string> keys = datagen::sourceKeys(sampleLexicon);
+  std::set<std::string> keys = datagen::lexiconStemKeys(sampleLexicon);
   const std::string inflected = datagen::inflectedLexiconLines(text[8], japanese, conjugations, keys);
+  // Then the IPA dictionary's verbs and adjectives whose kanji spell a Chinese verb or adjective.
+  int bulk = 0;
+  const std::string more = datagen::bulkInflectedLines(list, tags, falseFriends, japanese, conjugations, forms,
+                                                       traditional, twins, std::atoi(argv[9]), keys, bulk);
   if (!writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon +
-                                              "# Verbs and adjectives of the hand-made core\n" + inflected)) {
+                                              "# Verbs and adjectives of the hand-made core\n" + inflected +
+                                              "# Verbs and adjectives of the IPA dictionary\n" + more)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
   }
-  std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns added\n", sizes.listed,
-              sizes.translated, sizes.japanese);
+  std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns and %d verbs and "
+              "adjectives added\n",
+              sizes.listed, sizes.translated, sizes.japanese, bulk);
   return 0;
 }
