@@ -84,6 +84,22 @@ bool parseFalseFriends(std::string_view text, std::map<std::string, std::string>
   return ok;
 }
 
+bool parseVerbFrameList(std::string_view text, std::map<std::string, char>& out, std::string* error) {
+  static const std::map<std::string, char> kFrames = {{"に", '6'}, {"と", '8'}, {"で", '5'}, {"が", '2'}, {"-", '-'}};
+  bool ok = true;
+  eachLine(text, [&](int number, std::string_view line) {
+    std::vector<std::string> f = splitOn(line, '\t');
+    auto frame = f.size() == 2 ? kFrames.find(f[1]) : kFrames.end();
+    if (f[0].empty() || frame == kFrames.end()) {
+      if (ok && error) *error = "verb_frames.txt:" + std::to_string(number) + ": needs word and に, と, で, が or -";
+      ok = false;
+      return;
+    }
+    out[f[0]] = frame->second;
+  });
+  return ok;
+}
+
 std::vector<ChineseListWord> parseChineseWordList(std::string_view text) {
   std::vector<ChineseListWord> words;
   eachLine(text, [&](int, std::string_view line) {
@@ -422,7 +438,8 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
                         const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
                         const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                         const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
-                        const std::map<char16_t, char16_t>& twins, int cap, std::string_view sampleLexicon, std::string& lexicon, FullCardSizes& sizes) {
+                        const std::map<char16_t, char16_t>& twins, int cap, std::string_view sampleLexicon,
+                        std::string& lexicon, FullCardSizes& sizes, const std::map<std::string, char>& frames) {
   std::string out(sampleWords);
   if (!out.empty() && out.back() != '\n') out += '\n';
   std::set<std::string> have = firstFields(sampleWords);
@@ -490,6 +507,12 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
       }
     }
     if (translation.empty()) continue;
+    if (auto frame = frames.find(w.word); frame != frames.end() && category == 'V' && ff == falseFriends.end()) {
+      const std::size_t at = translation.find(",SHT00");
+      if (at != std::string::npos)
+        translation.replace(at, 6, frame->second == '-' ? std::string(",SHZ00") : std::string(",SHZ00,") + frame->second);
+      if (frame->second == '-' && entry.find("t[1]") != std::string::npos) entry.replace(entry.find("t[1]"), 4, "t[0]");
+    }
     // The IPA subclasses give the semantic code; a name only where the spelling is no common noun
     // (林, 市場 and 結果 are surnames too).
     if (category == 'N' && (cls & kJpCommon) && entry.find("a[H]") != std::string::npos)

@@ -63,6 +63,11 @@ struct FullConjugation {
 
 bool parseFullTags(std::string_view text, std::map<std::string, FullTag>& out, std::string* error = nullptr);
 bool parseFalseFriends(std::string_view text, std::map<std::string, std::string>& out, std::string* error = nullptr);
+// data/full/verb_frames.txt: word<TAB>particle. A generated verb listed there is an intransitive
+// サ変 verb (SHZ00): "に", "と", "で" or "が" is the particle of its complement (frame character 6,
+// 8, 5, 2; the Chinese verb keeps its object), "-" none (the Chinese verb takes no object, t[0]).
+// `out` maps the word to its frame character, '-' for none.
+bool parseVerbFrameList(std::string_view text, std::map<std::string, char>& out, std::string* error = nullptr);
 // The list's lines "word frequency tag", most frequent first (ties in list order).
 std::vector<ChineseListWord> parseChineseWordList(std::string_view text);
 // Adds the entries of IPA CSV text (surface,left,right,cost,pos1..pos4,...) and sets the medians.
@@ -93,13 +98,14 @@ struct FullCardSizes {
 
 // cj/words.txt of the full card: the sample's words, the core's, then each of the `cap` most
 // frequent list words whose Japanese spelling the IPA dictionary holds in a class its category
-// takes (false friends left out or corrected). `lexicon` gets the reverse lines for jc/lexicon.txt
-// (Japanese nouns the sample lexicon lacks, with their Chinese word).
+// takes (false friends left out or corrected; verbs of `frames` made intransitive). `lexicon` gets
+// the reverse lines for jc/lexicon.txt (Japanese nouns the sample lexicon lacks, with their Chinese word).
 std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords,
                         const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
                         const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                         const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
-                        const std::map<char16_t, char16_t>& twins, int cap, std::string_view sampleLexicon, std::string& lexicon, FullCardSizes& sizes);
+                        const std::map<char16_t, char16_t>& twins, int cap, std::string_view sampleLexicon,
+                        std::string& lexicon, FullCardSizes& sizes, const std::map<std::string, char>& frames = {});
 
 // data/full/conjugations.txt: IPA conjugation type -> the analyser's numbering.
 bool parseFullConjugations(std::string_view text, std::map<std::string, FullConjugation>& out,

@@ -65,6 +65,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "datagen_fullcard: %s\n", error.c_str());
     return 1;
   }
+  std::string framesText;
+  std::map<std::string, char> frames;
+  if (!readFile(lists + "/verb_frames.txt", framesText) || !datagen::parseVerbFrameList(framesText, frames, &error)) {
+    std::fprintf(stderr, "datagen_fullcard: verb_frames.txt: %s\n", error.c_str());
+    return 1;
+  }
   datagen::JapaneseIndex japanese;
   datagen::addJapaneseEntries(text[1], japanese);
   const auto forms = datagen::japaneseForms({text[2], text[3], text[4], text[5]});
@@ -84,7 +90,7 @@ int main(int argc, char** argv) {
   std::string lexicon = "# Nouns of the IPA dictionary with the Chinese words written with them\n";
   datagen::FullCardSizes sizes;
   const std::string words = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
-                                                 traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes);
+                                                 traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes, frames);
   if (!writeFile(out + "/cj/words.txt", words) || !writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;

@@ -48,6 +48,34 @@ TEST(FullCardLists, MalformedLinesAreRefused) {
   EXPECT_NE(error.find("tags.txt:2"), std::string::npos);
   std::map<std::string, std::string> friends;
   EXPECT_FALSE(datagen::parseFalseFriends(utf8(u8"走\n"), friends, &error));
+  std::map<std::string, char> frames;
+  EXPECT_FALSE(datagen::parseVerbFrameList(utf8(u8"参加\tを\n"), frames, &error));  // を is no intransitive frame
+  EXPECT_NE(error.find("verb_frames.txt:1"), std::string::npos);
+}
+
+// Intransitive verbs of the hand-made frame list: SHZ00 and the particle of the complement, or no
+// object at all.
+TEST(FullCardSources, ListedVerbsTakeTheirIntransitiveFrame) {
+  std::map<std::string, char> frames;
+  std::string error;
+  ASSERT_TRUE(datagen::parseVerbFrameList(readSource("data/full/verb_frames.txt"), frames, &error)) << error;
+  EXPECT_EQ(frames.at(utf8(u8"参加")), '6');
+  EXPECT_EQ(frames.at(utf8(u8"失败")), '-');
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"参加,1,1,3000,名詞,サ変接続,*,*,*,*,参加,サンカ,サンカ\n"
+                                   u8"失敗,1,1,3000,名詞,サ変接続,*,*,*,*,失敗,シッパイ,シッパイ\n"
+                                   u8"研究,1,1,3000,名詞,サ変接続,*,*,*,*,研究,ケンキュウ,ケンキュー\n"),
+                              japanese);
+  std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}};
+  const std::map<char16_t, char16_t> forms = {{u'败', u'敗'}};
+  std::string lexicon;
+  datagen::FullCardSizes sizes;
+  const std::string words =
+      datagen::fullCjWords("", "", datagen::parseChineseWordList(utf8(u8"参加 3 v\n失败 2 v\n研究 1 v\n")), tags, {},
+                           japanese, forms, {}, {}, 10, "", lexicon, sizes, frames);
+  EXPECT_NE(words.find(utf8(u8"参加\tV\\U[V]t[1]\t-\tV,参加する,SHZ00,6\n")), std::string::npos) << words;
+  EXPECT_NE(words.find(utf8(u8"失败\tV\\U[V]t[0]\t-\tV,失敗する,SHZ00\n")), std::string::npos);
+  EXPECT_NE(words.find(utf8(u8"研究\tV\\U[V]t[1]\t-\tV,研究する,SHT00\n")), std::string::npos);
 }
 
 TEST(FullCardSources, WordListIsOrderedByFrequency) {
