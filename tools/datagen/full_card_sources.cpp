@@ -338,6 +338,45 @@ std::string bulkInflectedLines(const std::vector<ChineseListWord>& list, const s
   return out;
 }
 
+std::map<char16_t, std::string> certainReadings(std::string_view hanziTable) {
+  std::map<char16_t, std::string> out;
+  eachLine(hanziTable, [&](int, std::string_view line) {
+    std::vector<std::string> f = splitOn(line, ' ');
+    if (f.size() < 3 || f[0] != "hanzi" || f[2].empty() || f[2].find(',') != std::string::npos) return;
+    std::u16string c = plat::utf8ToWide(f[1]);
+    if (c.size() == 1) out.emplace(c[0], f[2]);
+  });
+  return out;
+}
+
+std::string withCertainReadings(std::string_view words, const std::map<char16_t, std::string>& readings) {
+  std::string out;
+  out.reserve(words.size() + words.size() / 4);
+  std::size_t start = 0;
+  while (start < words.size()) {
+    std::size_t end = words.find('\n', start);
+    if (end == std::string_view::npos) end = words.size();
+    std::string line(words.substr(start, end - start));
+    start = end + 1;
+    std::vector<std::string> f = splitOn(line, '\t');
+    if (!line.empty() && line[0] != '#' && f.size() >= 4 && f[2] == "-") {
+      std::string reading;
+      for (char16_t c : plat::utf8ToWide(f[0])) {
+        auto it = readings.find(c);
+        if (it == readings.end()) {
+          reading.clear();
+          break;
+        }
+        reading += it->second;
+      }
+      if (!reading.empty()) line = f[0] + '\t' + f[1] + '\t' + reading + line.substr(f[0].size() + f[1].size() + 3);
+    }
+    out += line;
+    if (end < words.size()) out += '\n';
+  }
+  return out;
+}
+
 TraditionalForms traditionalForms(std::string_view chineseVariants) {
   TraditionalForms out;
   eachLine(chineseVariants, [&](int, std::string_view line) {

@@ -140,6 +140,12 @@ std::string bulkInflectedLines(const std::vector<ChineseListWord>& list, const s
                                const std::map<char16_t, char16_t>& twins, int cap, std::set<std::string>& have,
                                int& added);
 
+// The characters of a hanzi reading table (lines "hanzi X r1,r2,... weight=N") that have one reading.
+std::map<char16_t, std::string> certainReadings(std::string_view hanziTable);
+// cj/words.txt lines with "-" in the reading column take the reading of their word when every
+// character of it has one reading ("zhong1guo2"); other lines stay as they are.
+std::string withCertainReadings(std::string_view words, const std::map<char16_t, std::string>& readings);
+
 // Simplified -> traditional candidates, from the project's chinese_variants.txt ("pair" lines and
 // every candidate of "st" lines).
 TraditionalForms traditionalForms(std::string_view chineseVariants);

@@ -1,9 +1,9 @@
 // Writes the full card's readable sources: the sample folder with its word lists grown from open
 // dictionaries.
 //   datagen_fullcard SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER
-//                    CHINESE-VARIANTS JAPANESE-FORMS CAP OUT
+//                    CHINESE-VARIANTS JAPANESE-FORMS CAP HANZI-READINGS OUT
 // FULL-LISTS is data/full; IPA-CSV the IPA dictionary's CSV files joined, in UTF-8; CAP the number
-// of most frequent list words looked at.
+// of most frequent list words looked at; HANZI-READINGS the generated reading table of the hanzi.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,14 +35,14 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 11) {
+  if (argc != 12) {
     std::fprintf(stderr,
                  "usage: %s SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER CHINESE-VARIANTS "
-                 "JAPANESE-FORMS CAP OUT\n",
+                 "JAPANESE-FORMS CAP HANZI-READINGS OUT\n",
                  argv[0]);
     return 2;
   }
-  const std::string sample = argv[1], lists = argv[2], out = argv[10];
+  const std::string sample = argv[1], lists = argv[2], out = argv[11];
   std::string text[10];
   const std::string paths[10] = {argv[3], argv[4], argv[5], argv[6], argv[7], argv[8],
                                  lists + "/tags.txt", lists + "/false_friends.txt", lists + "/core.txt",
@@ -91,7 +91,12 @@ int main(int argc, char** argv) {
   datagen::FullCardSizes sizes;
   const std::string words = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
                                                  traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes, frames);
-  if (!writeFile(out + "/cj/words.txt", words) || !writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
+  std::string hanziTable;
+  if (!readFile(argv[10], hanziTable)) {
+    std::fprintf(stderr, "datagen_fullcard: cannot read %s\n", argv[10]);
+    return 1;
+  }
+  if (!writeFile(out + "/cj/words.txt", datagen::withCertainReadings(words, datagen::certainReadings(hanziTable))) || !writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
   }

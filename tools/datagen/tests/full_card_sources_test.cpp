@@ -310,3 +310,21 @@ TEST(FullCardSources, BulkVerbsAndAdjectivesOfTheIpaDictionary) {
 }
 
 }  // namespace
+
+namespace {
+
+// A generated word takes a reading only where each of its characters has one (经济 yes; 银行 no:
+// 行 reads xing2 and hang2); lines with a reading and comments stay.
+TEST(FullCardSources, ReadingsOnlyWhereEveryCharacterHasOne) {
+  const auto readings = datagen::certainReadings(utf8(u8"# readings\nhanzi 经 jing1 weight=10\nhanzi 济 ji4,ji3 weight=8\n"
+                                                      u8"hanzi 银 yin2 weight=8\nhanzi 行 xing2,hang2 weight=10\n"
+                                                      u8"hanzi 历 li4 weight=8\nhanzi 史 shi3 weight=8\n"));
+  EXPECT_EQ(readings.size(), 4u);
+  const std::string words = utf8(u8"# c\n历史\tN\\U[N]a[J]\t-\tN,歴史,N0000\n银行\tN\\U[N]a[J]\t-\tN,銀行,N0000\n"
+                                 u8"经\tN\\U[N]a[J]\tjing4\tN,経,N0000\n经济\tN\\U[N]a[J]\t-\tN,経済,N0000");
+  EXPECT_EQ(datagen::withCertainReadings(words, readings),
+            utf8(u8"# c\n历史\tN\\U[N]a[J]\tli4shi3\tN,歴史,N0000\n银行\tN\\U[N]a[J]\t-\tN,銀行,N0000\n"
+                 u8"经\tN\\U[N]a[J]\tjing4\tN,経,N0000\n经济\tN\\U[N]a[J]\t-\tN,経済,N0000"));
+}
+
+}  // namespace
