@@ -507,7 +507,8 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
       if (translation.find("<人>") == std::string::npos && entry.find("a[H]") != std::string::npos)
         entry.replace(entry.find("a[H]"), 4, "a[J]");  // 钟, tagged a name, corrected to a thing
     } else {
-      // Of the spellings the IPA dictionary holds in a class the category takes, the most frequent.
+      // Of the spellings the IPA dictionary holds in a class the category takes, the word's own
+      // characters where they are one (it comes first), else the most frequent.
       int best = 0;
       for (const std::string& spelling : japaneseSpellings(w.word, forms, traditional, twins)) {
         auto it = japanese.classes.find(spelling);
@@ -543,6 +544,7 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
           cls = c;
           best = cost;
         }
+        if (spelling == w.word) break;  // written the same in both languages (制, not 製)
       }
     }
     if (translation.empty()) continue;

@@ -191,11 +191,14 @@ TEST(FullCardSources, TheSpellingIsOneTheIpaDictionaryHolds) {
                                    u8"幹部,1,1,4000,名詞,一般,*,*,*,*,幹部,カンブ,カンブ\n"
                                    u8"関係,1,1,3607,名詞,サ変接続,*,*,*,*,関係,カンケイ,カンケイ\n"
                                    u8"乾杯,1,1,4000,名詞,サ変接続,*,*,*,*,乾杯,カンパイ,カンパイ\n"
-                                   u8"干,1,1,9000,名詞,一般,*,*,*,*,干,カン,カン\n"
-                                   u8"幹,1,1,6000,名詞,一般,*,*,*,*,幹,ミキ,ミキ\n"),
+                                   u8"發,1,1,9000,名詞,一般,*,*,*,*,發,ハツ,ハツ\n"
+                                   u8"幹,1,1,6000,名詞,一般,*,*,*,*,幹,ミキ,ミキ\n"
+                                   u8"製,1,1,3000,名詞,一般,*,*,*,*,製,セイ,セイ\n"
+                                   u8"制,1,1,7000,名詞,一般,*,*,*,*,制,セイ,セイ\n"),
                               japanese);
   const std::map<char16_t, char16_t> forms = {{u'发', u'髪'}, {u'关', u'關'}};
-  datagen::TraditionalForms traditional = datagen::traditionalForms(utf8(u8"st\t发\t發\t髮\nst\t干\t乾\t幹\t干\n"
+  datagen::TraditionalForms traditional = datagen::traditionalForms(utf8(u8"st\t发\t發\t髮\nst\t干\t幹\t乾\t干\n"
+                                                                         u8"st\t制\t製\t制\n"
                                                                          u8"pair\t关\t關\n"));
   datagen::addUnihanTraditional("U+7CFB\tkTraditionalVariant\tU+4FC2 U+7CFB U+7E6B\n", traditional);
   EXPECT_EQ(traditional.at(u'系'), (std::vector<char16_t>{u'係', u'繫'}));
@@ -204,7 +207,7 @@ TEST(FullCardSources, TheSpellingIsOneTheIpaDictionaryHolds) {
             (std::vector<std::string>{utf8(u8"髪"), utf8(u8"發"), utf8(u8"発"), utf8(u8"髮")}));
   std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}}, {"vn", {'V', "NV\\U[N]a[J]U[V]t[1]"}}};
   const auto list = datagen::parseChineseWordList(
-      utf8(u8"发展 90 vn\n关系 80 n\n干部 70 n\n干杯 60 n\n干 50 n\n"));
+      utf8(u8"发展 90 vn\n关系 80 n\n干部 70 n\n干杯 60 n\n发 50 n\n制 40 n\n"));
   std::string lexicon;
   datagen::FullCardSizes sizes;
   const std::string words =
@@ -214,7 +217,8 @@ TEST(FullCardSources, TheSpellingIsOneTheIpaDictionaryHolds) {
       u8"关系\tN\\U[N]a[J]\t-\tN,関係,N0000\n",
       u8"干部\tN\\U[N]a[J]\t-\tN,幹部,N0000\n",
       u8"干杯\tN\\U[N]a[J]\t-\tN,乾杯,N0000\n",
-      u8"干\tN\\U[N]a[J]\t-\tN,幹,N0000\n",  // 干 and 幹 both nouns: the cheaper
+      u8"发\tN\\U[N]a[J]\t-\tN,髪,N0000\n",  // 髪 and 發 both nouns: the cheaper
+      u8"制\tN\\U[N]a[J]\t-\tN,制,N0000\n",  // written the same in Japanese, though 製 is cheaper
   };
   for (const char8_t* line : expected) EXPECT_NE(words.find(utf8(line)), std::string::npos) << utf8(line) << words;
   EXPECT_NE(lexicon.find(utf8(u8"発展\t6.2.0.0\t=\t发展\t")), std::string::npos) << lexicon;
