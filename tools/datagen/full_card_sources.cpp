@@ -412,6 +412,7 @@ void addUnihanTraditional(std::string_view unihanVariants, TraditionalForms& out
 std::map<char16_t, char16_t> joyoTwins(std::string_view other) {
   std::map<char16_t, std::string> cccii;
   std::set<char16_t> joyo;
+  std::map<char16_t, char16_t> named;
   eachLine(other, [&](int, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 3 || f[0].rfind("U+", 0) != 0) return;
@@ -419,6 +420,11 @@ std::map<char16_t, char16_t> joyoTwins(std::string_view other) {
     if (cp > 0xFFFF) return;
     if (f[1] == "kCCCII" && f[2].size() >= 6) cccii[static_cast<char16_t>(cp)] = f[2].substr(0, 6);
     if (f[1] == "kJoyoKanji") joyo.insert(static_cast<char16_t>(cp));
+    // An old form of the name kanji list names its new form ("2010:U+5897" for 增).
+    if (f[1] == "kJinmeiyoKanji" && f[2].find(":U+") != std::string::npos) {
+      const unsigned long to = std::strtoul(f[2].c_str() + f[2].find(":U+") + 3, nullptr, 16);
+      if (to <= 0xFFFF && to != cp) named.emplace(static_cast<char16_t>(cp), static_cast<char16_t>(to));
+    }
   });
   auto layerKey = [](const std::string& code) {
     const unsigned long plane = std::strtoul(code.substr(0, 2).c_str(), nullptr, 16);
@@ -432,6 +438,8 @@ std::map<char16_t, char16_t> joyoTwins(std::string_view other) {
     if (joyo.count(c)) continue;
     if (auto it = joyoByKey.find(layerKey(code)); it != joyoByKey.end() && it->second != c) out.emplace(c, it->second);
   }
+  for (const auto& [c, to] : named)
+    if (joyo.count(to)) out.emplace(c, to);
   return out;
 }
 

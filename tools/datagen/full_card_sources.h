@@ -78,7 +78,8 @@ void addJapaneseEntries(std::string_view csv, JapaneseIndex& index);
 int weightOfCost(int cost, int median);
 
 // The Joyo kanji standing for a character of another form: the Joyo kanji whose CCCII code is the
-// character's in another layer (same row and cell, plane six apart), from Unihan_OtherMappings.txt.
+// character's in another layer (same row and cell, plane six apart), or the Joyo new form that the
+// name kanji list gives an old form (增: 増), from Unihan_OtherMappings.txt.
 std::map<char16_t, char16_t> joyoTwins(std::string_view unihanOtherMappings);
 
 // The written forms a Chinese word may have in Japanese. Each character stands for itself (a

@@ -101,6 +101,10 @@ TEST(FullCardSources, SpellingsThroughFormsTraditionalAndTwins) {
   const auto found = datagen::joyoTwins(
       "U+7D4C\tkCCCII\t33513C\nU+7D4C\tkJoyoKanji\t2010\nU+7D93\tkCCCII\t21513C\nU+6FDF\tkCCCII\t224926\n");
   EXPECT_EQ(found, (std::map<char16_t, char16_t>{{u'經', u'経'}}));
+  // The name kanji list's old forms, towards a Joyo kanji only.
+  EXPECT_EQ(datagen::joyoTwins("U+589E\tkJinmeiyoKanji\t2010:U+5897\nU+5897\tkJoyoKanji\t2010\n"
+                               "U+51DC\tkJinmeiyoKanji\t2010:U+51DB\n"),
+            (std::map<char16_t, char16_t>{{u'增', u'増'}}));
 }
 
 TEST(FullCardSources, WordsFollowTheirCategoryAndTheJapaneseClass) {
