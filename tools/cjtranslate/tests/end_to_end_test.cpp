@@ -155,7 +155,7 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
       {"我想去日本。", "私は日本に行きたい。"},                // 想
       {"我会说汉语。", "私は中国語を言える。"},                // 会
       {"你去哪里？", "あなたはどこに行く？"},
-      {"我有两个朋友。", "私は二個の友達がいる。"},  // persons and animals exist with いる
+      {"我有两个朋友。", "私は二人の友達がいる。"},  // persons exist with いる and count with 人
       {"桌子上有一只猫。", "机の上に一匹の猫がいる。"},
       {"他们在学校学习汉语。", "彼らは学校で中国語を勉強する。"},
   };
