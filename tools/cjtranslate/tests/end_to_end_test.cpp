@@ -171,6 +171,61 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
   }
 }
 
+TEST_F(EndToEnd, EverydaySentences) {
+  ASSERT_TRUE(cardBuilt_);
+  const struct {
+    const char* chinese;
+    const char* japanese;
+  } cases[] = {
+      {"你叫什么名字？", "あなたの名前は何ですか？"},  // the name question asks for the name
+      {"你叫什么？", "あなたの名前は何ですか？"},
+      {"我们一起去吃饭吧。", "私たちは一緒にご飯を食べに行きましょう。"},  // 吧 after 我们 suggests; 去 + verb phrase is ～に行く
+      {"我们去北京吧。", "私たちは北京に行きましょう。"},
+      {"今天天气很好。", "今日は天気がとてもよい。"},  // a time word before a noun subject takes は
+      {"我不知道他在哪里。", "私は彼がどこにいるか知らない。"},  // a place question as the object of 知道
+      {"他在哪里？", "彼はどこにいる？"},
+      {"请给我一杯水。", "一杯の水を下さい。"},  // 请 + 给我 asks for something
+      {"他给我一本书。", "彼は一冊の本をくれる。"},
+      {"他给我打电话。", "彼は私に電話する。"},  // 给我 before a verb
+      {"中国的经济发展很快。", "中国の経済発展はとても速い。"},  // noun compound; 发 written 発
+      {"我昨天看了一个电影。", "私は昨日映画を見た。"},  // 一个 before a noun is not said
+      {"我有一个哥哥。", "私は兄がいる。"},
+      {"你有几个孩子？", "あなたは何人の子供がいる？"},  // persons are counted with 人
+      {"他是一位老师。", "彼は一人の先生だ。"},
+      {"他们正在开会。", "彼らは会議をしている。"},  // 正在 is progressive
+      {"他在图书馆看书。", "彼は図書館で本を読む。"},  // 看 + 书 reads
+      {"我看过这本书。", "私はこの本を読んだことがある。"},  // 过 as experience
+      {"我没去过日本。", "私は日本に行ったことがない。"},  // negated experience
+      {"他来过。", "彼は来たことがある。"},
+      {"这个苹果很好吃。", "このりんごはとてもおいしい。"},
+      {"这个多少钱？", "これはいくらですか？"},  // 这个 without a noun; price question
+      {"我买了三张纸。", "私は三枚の紙を買った。"},
+      {"这本书是我买的。", "この本は私が買ったのだ。"},  // 是…的
+      {"我是昨天来的。", "私は昨日来たのだ。"},
+      {"他们是中国人吗？", "彼らは中国人ですか？"},  // copula questions
+      {"这是什么？", "これは何ですか？"},
+      {"我住在北京。", "私は北京に住んでいる。"},  // 住在 + place
+      {"我不会说汉语。", "私は中国語を話せない。"},  // negated modals; 说 + language
+      {"你不能去。", "あなたは行けない。"},
+      {"我不想去。", "私は行きたくない。"},
+      {"你可以走了。", "あなたは行ってもいい。"},  // 可以 as permission
+      {"今天太热了。", "今日はあまりにも暑い。"},  // 太…了
+      {"我今天早上喝了咖啡。", "私は今日朝コーヒーを飲んだ。"},
+      {"因为下雨，所以我不去。", "なぜなら雨が降って、だから私行かない。"},  // conjunctions translate; understandable, not natural
+      {"如果下雨，我不去。", "もし雨が降って、私は行かない。"},
+      {"我去吃饭。", "私はご飯を食べに行く。"},
+  };
+  std::vector<std::string> lines;
+  for (const auto& k : cases) lines.push_back(k.chinese);
+  std::string errors;
+  const std::vector<std::string> out = translate(lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(out[i], cases[i].japanese) << lines[i];
+    EXPECT_EQ(out[i].find("〓"), std::string::npos) << lines[i];
+  }
+}
+
 TEST_F(EndToEnd, ConsoleDriverSaysWhatItDoesNotTranslate) {
   ASSERT_TRUE(cardBuilt_);
   std::string errors;

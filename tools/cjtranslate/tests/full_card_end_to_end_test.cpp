@@ -68,6 +68,14 @@ TEST(FullCardEndToEnd, EverydaySentencesOutsideTheSampleCard) {
       {"我们明天去机场。", "私たちは明日空港に行く。"},
       {"她的女儿很可爱。", "彼女の娘はとてもかわいい。"},
       {"我每天早上喝牛奶。", "私は毎日朝牛乳を飲む。"},  // subject before two time words
+      // Everyday shapes of the card's grammar with the full card's words.
+      {"我们一起去唱歌吧。", "私たちは一緒に歌を歌いに行きましょう。"},
+      {"他们正在吃晚饭。", "彼らは晩ご飯を食べている。"},
+      {"我昨天买了一个手机。", "私は昨日携帯電話を買った。"},
+      {"请给我一杯咖啡。", "一杯のコーヒーを下さい。"},
+      {"我住在东京。", "私は東京に住んでいる。"},
+      {"这是我的雨伞吗？", "これは私の傘ですか？"},
+      {"中国的经济发展很快。", "中国の経済発展はとても速い。"},
       // Understandable, not yet natural: the object of 参加 takes を.
       {"我明天参加会议。", "私は明日会議を参加する。"},
   };
