@@ -211,8 +211,22 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"今天太热了。", "今日はあまりにも暑い。"},  // 太…了
       {"我今天早上喝了咖啡。", "私は今日朝コーヒーを飲んだ。"},
       {"因为下雨，所以我不去。", "なぜなら雨が降って、だから私行かない。"},  // conjunctions translate; understandable, not natural
-      {"如果下雨，我不去。", "もし雨が降って、私は行かない。"},
+      {"如果下雨，我不去。", "もし雨が降れば、私は行かない。"},  // 如果 + verb phrase is conditional
       {"我去吃饭。", "私はご飯を食べに行く。"},
+      {"她很漂亮。", "彼女はとてもきれいだ。"},  // na-adjectives end in だ and take な before a noun
+      {"她不漂亮。", "彼女はきれいではない。"},  // 不 + adjective
+      {"这本书不贵。", "この本は高くない。"},
+      {"我买了漂亮的衣服。", "私はきれいな服を買った。"},  // verb + adjective 的 noun
+      {"我喜欢新的电脑。", "私は新しいコンピューターが好きだ。"},
+      {"我给他打电话。", "私は彼に電話する。"},  // 给 + person before a verb
+      {"我给妈妈写信。", "私はお母さんに手紙を書く。"},
+      {"我把门关了。", "私はドアを閉めた。"},
+      {"我被他打了。", "私は彼に殴られた。"},
+      {"他也是学生。", "彼も学生だ。"},  // 也 after the subject is も
+      {"她也很漂亮。", "彼女もとてもきれいだ。"},
+      {"你几岁？", "あなたは何歳？"},  // numeral and classifier as the predicate
+      {"他三十岁。", "彼は30歳だ。"},
+      {"你好吗？", "お元気ですか？"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
