@@ -213,6 +213,8 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"因为下雨，所以我不去。", "なぜなら雨が降って、だから私行かない。"},  // conjunctions translate; understandable, not natural
       {"如果下雨，我不去。", "もし雨が降れば、私は行かない。"},  // 如果 + verb phrase is conditional
       {"我去吃饭。", "私はご飯を食べに行く。"},
+      {"我去商店买面包。", "私は店にパンを買いに行く。"},  // 去 + place + verb: the purpose takes に
+      {"我想去日本旅行。", "私は日本に旅行しに行きたい。"},
       {"她很漂亮。", "彼女はとてもきれいだ。"},  // na-adjectives end in だ and take な before a noun
       {"她不漂亮。", "彼女はきれいではない。"},  // 不 + adjective
       {"这本书不贵。", "この本は高くない。"},
