@@ -229,6 +229,11 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"你几岁？", "あなたは何歳？"},  // numeral and classifier as the predicate
       {"他三十岁。", "彼は30歳だ。"},
       {"你好吗？", "お元気ですか？"},
+      {"谁是你的老师？", "誰があなたの先生ですか？"},  // a question word as the subject takes が
+      {"你是哪国人？", "あなたは何人ですか？"},
+      {"现在几点？", "今は何時？"},
+      {"他在做什么？", "彼は何をしている？"},  // 在 before a verb phrase is progressive
+      {"我有很多朋友。", "私は多くの友達がいる。"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
