@@ -5,6 +5,7 @@
 #include "apps/translator/sentence_cut.h"
 #include "engine/cj/transfer/sentence_driver.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/testing.h"
@@ -238,7 +239,7 @@ TEST_F(TranslateTest, ReadingFileRecordsAreReadOnlyWithinTheFile) {
   // record whose length byte claims more than the file holds; U+3403 at a 2-byte record.
   std::string file(16, '\0');
   auto put = [&file](int slot, std::uint32_t offset) {
-    for (int b = 0; b < 4; ++b) file[static_cast<std::size_t>(slot * 4 + b)] = static_cast<char>(offset >> (8 * b));
+    plat::writeLe32(file.data() + slot * 4, offset);
   };
   put(0, 16);
   put(1, 4000);
