@@ -234,6 +234,8 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"现在几点？", "今は何時？"},
       {"他在做什么？", "彼は何をしている？"},  // 在 before a verb phrase is progressive
       {"我有很多朋友。", "私は多くの友達がいる。"},
+      {"我还没吃饭。", "私はまだご飯を食べない。"},  // 还没: understandable, not yet natural
+      {"谢谢。", "ありがとう。"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
