@@ -181,6 +181,10 @@ TEST_F(EndToEnd, PredicatesOfTheSampleCard) {
       {"彼は来ない。", "他不来。"},
       {"彼は来なかった。", "他没来。"},
       {"彼は宿題をした。", "他做了作业。"},
+      // サ変 verbs: the aspect of the whole predicate.
+      {"彼は日本語を勉強した。", "他学习了日语。"},
+      {"私は散歩しました。", "我散步了。"},
+      {"私は日本語を勉強しています。", "我学习着日语。"},
       // ている: the verb's aspect digits; its negation.
       {"彼は本を読んでいる。", "他读着书。"},
       {"彼は本を読んでいた。", "他在读书。"},
