@@ -205,6 +205,16 @@ TEST_F(EndToEnd, PredicatesOfTheSampleCard) {
       {"私は肉を食べられません。", "我不能吃肉。"},
       {"母は私に本を読ませた。", "母亲让我读了书。"},
       {"私は泳ぐことができない。", "我不能游泳。"},
+      // Requests, prohibition, obligation, completion, likelihood, intention.
+      {"本を読んでください。", "请读书。"},
+      {"テレビを見ないでください。", "请别看电视。"},
+      {"本を読むな。", "别读书。"},
+      {"私は本を読まなければならない。", "我必须读书。"},
+      {"彼は本を読んでしまった。", "他读书了。"},
+      {"明日は雨が降るかもしれない。", "明天雨说不定下。"},
+      {"雨が降りそうだ。", "雨快要下了。"},
+      {"私は明日行くつもりだ。", "我打算明天去。"},
+      {"彼は学生らしい。", "他好像学生。"},
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
