@@ -298,6 +298,8 @@ TEST_F(MorphAnalysisTest, SampleLexiconSuffixesAfterThePredicate) {
       {"読みませんでした", "読み/読む/02010907 ませ/ます/05003103 ん/ぬ/14052710 でした/だ/04002527"},
       {"読むな", "読む/読む/02010902 な/ない/14051801"},
       {"見ないでください", "見/見る/02010103 ないで/ぬ/14052708 ください/くださる/02011105"},
+      // A na-adjective in its te-form before は: ではない negates the adjective.
+      {"静かではない", "静かで/静かだ/03002111 は/は/09020000 ない/ない/03001802"},
       // After a particle いる is the verb of existence, and ない after が the adjective.
       {"家にいる", "家/家/06010000 に/に/09010000 いる/いる/02020102"},
       {"本がない", "本/本/06010000 が/が/09010000 ない/ない/03001802"},
