@@ -217,6 +217,8 @@ TEST_F(EndToEnd, PredicatesOfTheSampleCard) {
       {"雨が降りそうだ。", "雨快要下了。"},
       {"私は明日行くつもりだ。", "我打算明天去。"},
       {"彼は学生らしい。", "他好像学生。"},
+      // ながら after the continuative.
+      {"彼は本を読みながら、コーヒーを飲んだ。", "他一边读书，一边喝了咖啡。"},
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
