@@ -79,11 +79,11 @@ TEST(FullCardEndToEnd, EverydaySentencesOutsideTheSampleCard) {
       {"私は地図を見た。", "我看了地图。"},
       {"私の祖父は医者だ。", "我的祖父是医生。"},
       {"彼は経済の先生だ。", "他是经济的老师。"},
+      {"姉は経済を勉強している。", "姐姐学习着经济。"},
       // Understandable, not yet natural.
       {"彼は窓を開けた。", "他打开窗户。"},              // no 了 after 打开
       {"叔父は空港で友達を待った。", "叔父在空港等了朋友。"},  // 空港 for 机场
-      {"私の叔父は弁護士だ。", "我的叔父是弁护士。"},    // 弁护士 for 律师
-      {"姉は経済を勉強している。", "姐姐学习经济在。"},  // ている as a trailing 在
+      {"私の叔父は弁護士だ。", "我的叔父是辩护士。"},    // 辩护士 for 律师
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.japanese);
