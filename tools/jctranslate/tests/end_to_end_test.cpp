@@ -273,6 +273,7 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"父は銀行から金を借りた。", "父亲从银行借了钱。"},    // から after a noun: from
       {"ご両親は元気ですか。", "父母好吗？"},                // the prefix ご leaves nothing behind
       {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
+      {"私は友達と昼ご飯を食べた。", "我和朋友中午吃了饭。"},  // a noun before a prefixed noun
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
