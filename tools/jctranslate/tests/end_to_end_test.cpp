@@ -243,6 +243,8 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"母と父が来た。", "母亲和父亲来了。"},                  // two persons: one subject
       {"彼女は毎朝コーヒーを飲みます。", "她每天早上喝咖啡。"},  // 毎朝 one time word
       {"彼は三時に来た。", "他三点来了。"},                    // a time point with に: before the verb
+      {"会議は三時に始まります。", "会议三点开始。"},
+      {"子供たちが公園で遊んでいる。", "孩子们在公园玩着。"},  // で of a place: before the verb
       {"五月に日本へ行った。", "五月去了往日本。"},
       {"友達に手紙を書きました。", "给朋友写了信。"},        // に of a receiver
       {"東京に行く。", "去到东京。"},                        // に of a goal, not of a place (在)
