@@ -27,7 +27,9 @@ class HandOverTest : public OrvaleTest {
     for (const char* f : {"Vocra", "Sernick", "Phonavel.so", "Synparse.so"}) {
       std::error_code ec;
       fs::create_hard_link(fs::path(binFolder()) / f, programs_ / f, ec);
-      if (ec) ASSERT_TRUE(fs::copy_file(fs::path(binFolder()) / f, programs_ / f, ec)) << f << ": " << ec.message();
+      if (ec) {
+        ASSERT_TRUE(fs::copy_file(fs::path(binFolder()) / f, programs_ / f, ec)) << f << ": " << ec.message();
+      }
     }
     plat::setProgramFolder(programs_.string());
     ::setenv("SUITE_WAVEOUT", "null", 1);

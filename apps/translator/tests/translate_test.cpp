@@ -1,9 +1,12 @@
 // The Translate command and the reading pane offscreen, with the real Chinese-to-Japanese engine on
 // the sample card: pieces, lines, failures, stale check files, reading modes, traditional text.
+#include <optional>
+
 #include "apps/common/context_convert.h"
 #include "apps/translator/line_reading.h"
 #include "apps/translator/sentence_cut.h"
 #include "engine/cj/transfer/sentence_driver.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/files.h"
 #include "platform/core/little_endian.h"
 #include "platform/ui/fonts.h"
@@ -118,7 +121,7 @@ TEST_F(TranslateTest, OnlyAFailingLastLineIsReported) {
   // A line without hanzi passes through without the engine's work area; the first line that
   // needs one fails.
   open(1);
-  cj::failNextDriverBlock(cj::DriverBlock::WorkArea);
+  std::optional<plat::FailPoint> fail(std::in_place, cj::kWorkAreaFailPoint);
   translate(u"ok 1\r\n他喝水\r\nok 3");
   EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 0u);
   EXPECT_EQ(text(kIdResult).substr(0, 6), u"ok 1\r\n");
@@ -126,7 +129,7 @@ TEST_F(TranslateTest, OnlyAFailingLastLineIsReported) {
 
   notes_->messages.clear();
   notes_->beeps.clear();
-  cj::failNextDriverBlock(cj::DriverBlock::WorkArea);
+  fail.emplace(cj::kWorkAreaFailPoint);
   translate(u"ok 1\r\n他喝水");
   EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 1u);
   EXPECT_EQ(text(kIdResult).substr(0, 6), u"ok 1\r\n");
