@@ -34,7 +34,7 @@ const std::set<std::string> kComparedRenderings = {
 // Written renderings whose rule names only the word's length and a code with no stated meaning,
 // so the card cannot know the word; they keep the writer's fillers.
 const std::set<std::string> kRenderingsWithoutWord = {
-    // で by sub-code 5-B (cause? material?) and the contrast of two で phrases: codes only
+    // で by sub-code 5-B and the contrast of two で phrases: codes only
     "caseDe.DE5", "caseDe.DE5short", "caseDe.DE6", "caseDe.DE7", "caseDe.DE8", "caseDe.DE9",
     "caseDe.DE9head", "caseDe.DEA", "caseDe.DEAhead", "caseDe.DEB", "caseDe.DEBhead", "caseDe.contrastWa",
     "caseDe.contrastMo",
