@@ -61,7 +61,7 @@ struct PhraseView {
     return w >= 0 && at(w).pos == kParticle ? &at(w) : nullptr;
   }
   // The particle that marks the phrase's case: the last one, or the case particle before a
-  // closing は or も (東京では, 友達とは).
+  // closing は or も (東京では, 学校には).
   int caseParticleIndex() const {
     int w = lastWord();
     if (w < 0 || at(w).pos != kParticle) return -1;
@@ -69,7 +69,7 @@ struct PhraseView {
       int k = w - 1;
       while (k >= p.first && isSymbol(at(k))) --k;
       if (k > p.first && at(k).pos == kParticle && at(k).subPos == 1 &&
-          inWords(at(k).surface, {"で", "と", "へ", "から", "まで"}))
+          inWords(at(k).surface, {"に", "で", "と", "へ", "から", "まで"}))
         return k;
     }
     return w;
@@ -162,6 +162,10 @@ bool isSceneOfAction(const Morpheme& m) {
 }
 bool isArrivalVerb(std::string_view base) {
   return inWords(base, {"行く", "来る", "帰る", "着く", "入る", "戻る", "向かう", "出かける", "届く"});
+}
+// Verbs of going whose goal with に is their object in Chinese (学校に行く: 去学校).
+bool isGoalObjectVerb(std::string_view base) {
+  return inWords(base, {"行く", "来る", "帰る", "戻る", "入る", "通う"});
 }
 bool isQuoteVerb(std::string_view base) { return inWords(base, {"思う", "言う", "考える", "答える"}); }
 
@@ -307,6 +311,7 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
     const int k = v.caseParticleIndex() - 2;
     if (before && (before->surface == "前" || before->surface == "後") && k >= v.p.first && isTimeWord(v.at(k)))
       return "<NI1>";
+    if (before && isNounLike(*before) && isGoalObjectVerb(verb)) return "<NI99>";
     if (before && isPlaceNoun(*before) && !isArrivalVerb(verb)) return "<NI2>";
     if (isNiObjectVerb(verb)) return "<NI10>";
     // Towards someone or something an adjective speaks of (私に優しい, 日本に詳しい).

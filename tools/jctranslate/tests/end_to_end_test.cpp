@@ -247,7 +247,7 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"子供たちが公園で遊んでいる。", "孩子们在公园玩着。"},  // で of a place: before the verb
       {"五月に日本へ行った。", "五月去了往日本。"},
       {"友達に手紙を書きました。", "给朋友写了信。"},        // に of a receiver
-      {"東京に行く。", "去到东京。"},                        // に of a goal, not of a place (在)
+      {"東京に行く。", "去东京。"},                          // に of a goal: the object of a verb of going
       {"東京に住んでいる。", "在东京住着。"},                // に of a place
       {"静かな部屋で本を読む。", "在安静的房间读书。"},      // で after a place by its codes
       {"家から駅まで歩きます。", "从家到车站走。"},          // から, まで
@@ -276,6 +276,10 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"ご両親は元気ですか。", "父母好吗？"},                // the prefix ご leaves nothing behind
       {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
       {"私は友達と昼ご飯を食べた。", "我和朋友中午吃了饭。"},  // a noun before a prefixed noun
+      {"彼は学校に行きました。", "他去了学校。"},            // に after 行く, 来る, 帰る: no 到
+      {"家に帰る。", "回家。"},
+      {"学校には行かない。", "不去学校。"},                  // には: the に still marks the goal
+      {"机の上には本がある。", "在桌子的上面有书。"},        // には of a place
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
