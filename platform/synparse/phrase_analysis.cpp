@@ -312,6 +312,8 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
     if (before && (before->surface == "前" || before->surface == "後") && k >= v.p.first && isTimeWord(v.at(k)))
       return "<NI1>";
     if (before && isNounLike(*before) && isGoalObjectVerb(verb)) return "<NI99>";
+    // The purpose of going, a サ変 noun (散歩に出かける: 出去散步), is its object too.
+    if (before && before->pos == kNoun && before->subPos == 2 && isArrivalVerb(verb)) return "<NI99>";
     if (before && isPlaceNoun(*before) && !isArrivalVerb(verb)) return "<NI2>";
     if (isNiObjectVerb(verb)) return "<NI10>";
     // Towards someone or something an adjective speaks of (私に優しい, 日本に詳しい).

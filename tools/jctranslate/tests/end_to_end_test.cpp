@@ -280,6 +280,10 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"家に帰る。", "回家。"},
       {"学校には行かない。", "不去学校。"},                  // には: the に still marks the goal
       {"机の上には本がある。", "在桌子的上面有书。"},        // には of a place
+      {"私は毎日電車で会社に通っています。", "我每天坐电车去公司。"},  // 通う: to (去), a habit takes no 着
+      {"この問題について話し合いましょう。", "关于这个问题商量吧。"},  // について one set phrase
+      {"彼は病院に入院した。", "他在医院住院了。"},          // a サ変 verb keeps its past
+      {"天気がいいので散歩に出かけた。", "因为天气好出去了散步。"},  // the purpose of going: no 到
   };
   ProgramFolder program(binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
