@@ -165,7 +165,7 @@ bool isArrivalVerb(std::string_view base) {
 }
 // Verbs of going whose goal with に is their object in Chinese (学校に行く: 去学校).
 bool isGoalObjectVerb(std::string_view base) {
-  return inWords(base, {"行く", "来る", "帰る", "戻る", "入る", "通う"});
+  return inWords(base, {"行く", "来る", "帰る", "戻る", "入る", "着く", "通う"});
 }
 bool isQuoteVerb(std::string_view base) { return inWords(base, {"思う", "言う", "考える", "答える"}); }
 

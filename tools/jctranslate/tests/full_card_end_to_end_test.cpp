@@ -78,6 +78,9 @@ TEST(FullCardEndToEnd, EverydaySentencesOutsideTheSampleCard) {
       {"彼は薬を飲んだ。", "他喝了药。"},
       {"私は地図を見た。", "我看了地图。"},
       {"私の祖父は医者だ。", "我的祖父是医生。"},
+      {"祖父は病院に行った。", "祖父去了医院。"},          // the goal of a verb of going: its object
+      {"兄は銀行に戻った。", "哥哥回了银行。"},
+      {"弟は毎日図書館に通っている。", "弟弟每天去图书馆。"},
       // Understandable, not yet natural.
       {"彼は経済の先生だ。", "他是经济的老师。"},          // 经济老师 needs no 的
       {"姉は経済を勉強している。", "姐姐学习着经济。"},    // 在学习 is the usual progressive
@@ -86,6 +89,7 @@ TEST(FullCardEndToEnd, EverydaySentencesOutsideTheSampleCard) {
       {"私は台所で野菜を切った。", "我在厨房切蔬菜。"},        // no 了 after 切
       {"祖母は台所で豚肉を焼いた。", "祖母在厨房烧豚肉。"},    // 豚肉 for 猪肉, no 了
       {"私の叔父は弁護士だ。", "我的叔父是辩护士。"},    // 辩护士 for 律师
+      {"叔父は空港に着いた。", "叔父到了空港。"},        // 空港 for 机场
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.japanese);
