@@ -69,4 +69,28 @@ TEST(FullCardWords, IpaVerbsAndAdjectivesCarryTheirChineseWord) {
   }
 }
 
+// Everyday verbs reach tense and aspect: サ変 nouns are verbs with する too, and verbs carry the
+// aspect digits; words the characters cannot find come from the hand-made Japanese core.
+TEST(FullCardWords, EverydayVerbsCarryAspectAndKanaWordsTheirChinese) {
+  const auto lexicon = linesByKey(buildFolder() + "/fullcard/source/jc/lexicon.txt");
+  const struct {
+    const char8_t* stem;
+    const char8_t* codesAndChinese;
+  } cases[] = {
+      {u8"結婚", u8"\t2.2.16.0\t=\t结婚\tV1\t12\t"}, {u8"発展", u8"\t2.1.16.0\t=\t发展\tVT\t13\t"},
+      {u8"笑", u8"\t2.2.12.0\t=\t笑\tV1\t12\t"},     {u8"泣", u8"\t2.2.2.0\t=\t哭\tV1\t12\t"},
+      {u8"準備", u8"\t2.1.16.0\t=\t准备\tVT\t13\t"}, {u8"倒", u8"\t2.1.5.0\t=\t倒\tVT\t13\t"},
+      {u8"遅れ", u8"\t2.2.1.0\t=\t迟到\tV1\t12"},      {u8"疲れ", u8"\t2.2.1.0\t=\t累\tV1\t12"},
+      {u8"閉ま", u8"\t2.2.10.0\t=\t关\tV1\t12"},       {u8"開", u8"\t2.2.2.0\t=\t开\tV1\t12"},
+      {u8"質問", u8"\t2.1.16.0\t=\t提问\tVT\t13"},     {u8"かか", u8"\t2.2.10.0\t=\t需要\tV1\t12"},
+      {u8"なかなか", u8"\t8.2.0.0\t=\t相当"},
+  };
+  for (const auto& c : cases) {
+    auto [from, to] = lexicon.equal_range(utf8(c.stem));
+    bool found = false;
+    for (auto it = from; it != to; ++it) found = found || it->second.find(utf8(c.codesAndChinese)) != std::string::npos;
+    EXPECT_TRUE(found) << utf8(c.stem) << utf8(c.codesAndChinese);
+  }
+}
+
 }  // namespace
