@@ -549,9 +549,12 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
             break;
           case 'V':
             // A verb that the list's tag also takes for a noun (vn: 发展) keeps the noun's sense.
-            if (c & kJpSuruNoun)
-              found = "V," + spelling + "する,SHT00" +
-                      (entry.find("U[N]") != std::string::npos ? " | N," + spelling + ",N0000" : "");
+            if ((c & kJpSuruNoun) && entry.find("U[N]") != std::string::npos)
+              found = "N," + spelling + ",N0000 | V," + spelling + "する,SHT00";
+            else if (c & kJpSuruNoun)
+              found = "V," + spelling + "する,SHT00";
+            else if ((c & kJpNoun) && entry.find("U[N]") != std::string::npos)
+              found = "N," + spelling + ",N0000";  // a vn word whose Japanese is a plain noun (经费: 経費)
             break;
           case 'A':
             if (c & kJpAdjectiveStem) found = "A," + spelling + "な,KYODO";

@@ -208,6 +208,7 @@ TEST(FullCardSources, TheSpellingIsOneTheIpaDictionaryHolds) {
   datagen::addJapaneseEntries(utf8(u8"発展,1,1,3220,名詞,サ変接続,*,*,*,*,発展,ハッテン,ハッテン\n"
                                    u8"髪,1,1,5000,名詞,一般,*,*,*,*,髪,カミ,カミ\n"
                                    u8"幹部,1,1,4000,名詞,一般,*,*,*,*,幹部,カンブ,カンブ\n"
+                                   u8"幹事,1,1,4000,名詞,一般,*,*,*,*,幹事,カンジ,カンジ\n"
                                    u8"関係,1,1,3607,名詞,サ変接続,*,*,*,*,関係,カンケイ,カンケイ\n"
                                    u8"乾杯,1,1,4000,名詞,サ変接続,*,*,*,*,乾杯,カンパイ,カンパイ\n"
                                    u8"發,1,1,9000,名詞,一般,*,*,*,*,發,ハツ,ハツ\n"
@@ -226,18 +227,19 @@ TEST(FullCardSources, TheSpellingIsOneTheIpaDictionaryHolds) {
             (std::vector<std::string>{utf8(u8"髪"), utf8(u8"發"), utf8(u8"発"), utf8(u8"髮")}));
   std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}}, {"vn", {'V', "NV\\U[N]a[J]U[V]t[1]"}}};
   const auto list = datagen::parseChineseWordList(
-      utf8(u8"发展 90 vn\n关系 80 n\n干部 70 n\n干杯 60 n\n发 50 n\n制 40 n\n"));
+      utf8(u8"发展 90 vn\n关系 80 n\n干部 70 n\n干杯 60 n\n发 50 n\n制 40 n\n干事 30 vn\n"));
   std::string lexicon;
   datagen::FullCardSizes sizes;
   const std::string words =
       datagen::fullCjWords("", "", list, tags, {}, japanese, forms, traditional, twins, 10, "", lexicon, sizes);
   const char8_t* expected[] = {
-      u8"发展\tNV\\U[N]a[J]U[V]t[1]\t-\tV,発展する,SHT00 | N,発展,N0000\n",
+      u8"发展\tNV\\U[N]a[J]U[V]t[1]\t-\tN,発展,N0000 | V,発展する,SHT00\n",  // the noun first
       u8"关系\tN\\U[N]a[J]\t-\tN,関係,N0000\n",
       u8"干部\tN\\U[N]a[J]\t-\tN,幹部,N0000\n",
       u8"干杯\tN\\U[N]a[J]\t-\tN,乾杯,N0000\n",
       u8"发\tN\\U[N]a[J]\t-\tN,髪,N0000\n",  // 髪 and 發 both nouns: the cheaper
       u8"制\tN\\U[N]a[J]\t-\tN,制,N0000\n",  // written the same in Japanese, though 製 is cheaper
+      u8"干事\tNV\\U[N]a[J]U[V]t[1]\t-\tN,幹事,N0000\n",  // a vn word spelling a plain noun
   };
   for (const char8_t* line : expected) EXPECT_NE(words.find(utf8(line)), std::string::npos) << utf8(line) << words;
   EXPECT_NE(lexicon.find(utf8(u8"発展\t6.2.0.0\t=\t发展\t")), std::string::npos) << lexicon;

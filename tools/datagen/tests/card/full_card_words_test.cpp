@@ -41,6 +41,10 @@ TEST(FullCardWords, CharactersOfSeveralFormsTakeTheIpaSpelling) {
       {u8"干部", u8",幹部,"},     {u8"干杯", u8",乾杯,"},                                // 干: 幹 or 乾
       {u8"以后", u8",以後,"},     {u8"关系", u8",関係,"},     {u8"台风", u8",台風,"},  // 后, 系, 台
       {u8"历史", u8",歴史,"},     {u8"系统", u8",系統,"},
+      {u8"计划", u8",計画,"},     {u8"预定", u8",予定する,"}, {u8"联合", u8",連合する,"},  // Japanese forms
+      {u8"发展", u8"\tN,発展,N0000 | V,"},                     // a vn word: the noun first
+      {u8"经费", u8"\tN,経費,"},                               // a vn word spelling a plain noun
+      {u8"开车", u8",運転する,"}, {u8"关门", u8",閉まる,"},     // the hand-made core
   };
   for (const auto& c : cases) {
     auto it = words.find(utf8(c.chinese));
