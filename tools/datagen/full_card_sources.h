@@ -9,6 +9,8 @@
 //   false_friends.txt chinese<TAB>translations     "-" leaves the word out; else the translations
 //                     column of cj/words.txt replaces the one found by the characters
 //   core.txt          lines of cj/words.txt: the hand-made core, before every generated word
+//   core_jc.txt       lines of jc/lexicon.txt: the hand-made Japanese core (kana words, verbs
+//                     whose kanji spell no Chinese word of their meaning), after the sample's lines
 #pragma once
 #include <map>
 #include <set>
