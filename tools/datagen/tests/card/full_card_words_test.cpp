@@ -89,6 +89,7 @@ TEST(FullCardWords, EverydayVerbsCarryAspectAndKanaWordsTheirChinese) {
       {u8"質問", u8"\t2.1.16.0\t=\t提问\tVT\t13"},     {u8"かか", u8"\t2.2.10.0\t=\t需要\tV1\t12"},
       {u8"なかなか", u8"\t8.2.0.0\t=\t相当"},     {u8"毎週", u8"\t6.10.0.0\t=\t每周\tN"},
       {u8"遅刻", u8"\t2.2.16.0\t=\t迟到\tV1\t12"}, {u8"について", u8"\tc\t=\t关于"},
+      {u8"バス", u8"\t6.1.0.0\t=\t公共汽车\tN"},   {u8"閉め", u8"\t2.1.1.0\t=\t关\tVT\t13"},
   };
   for (const auto& c : cases) {
     auto [from, to] = lexicon.equal_range(utf8(c.stem));
