@@ -557,7 +557,7 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
               found = "N," + spelling + ",N0000";  // a vn word whose Japanese is a plain noun (经费: 経費)
             break;
           case 'A':
-            if (c & kJpAdjectiveStem) found = "A," + spelling + "な,KYODO";
+            if (c & kJpAdjectiveStem) found = "A," + spelling + "だ,KYODO";  // as the sample: だ ends, な before a noun
             break;
           case 'F':
             if (c & kJpAdverb) found = "F," + spelling + ",FUKU0";

@@ -139,7 +139,7 @@ TEST(FullCardSources, WordsFollowTheirCategoryAndTheJapaneseClass) {
   EXPECT_NE(words.find(utf8(u8"历史\tN\\U[N]a[J]\t-\tN,歴史,N0000\n")), std::string::npos);
   // The IPA subclass gives the semantic code; a place has no Japanese form to stand for it here.
   EXPECT_EQ(words.find(utf8(u8"东京")), std::string::npos);
-  EXPECT_NE(words.find(utf8(u8"有名\tA\\U[A]\t-\tA,有名な,KYODO\n")), std::string::npos);
+  EXPECT_NE(words.find(utf8(u8"有名\tA\\U[A]\t-\tA,有名だ,KYODO\n")), std::string::npos);
   EXPECT_NE(words.find(utf8(u8"工作\tN\\U[N]a[J]\t-\tN,仕事,N0000\n")), std::string::npos);
   EXPECT_EQ(words.find(utf8(u8"走\t")), std::string::npos);
   EXPECT_EQ(words.find(utf8(u8"末尾")), std::string::npos);  // beyond the cap

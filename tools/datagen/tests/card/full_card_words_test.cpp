@@ -45,6 +45,8 @@ TEST(FullCardWords, CharactersOfSeveralFormsTakeTheIpaSpelling) {
       {u8"发展", u8"\tN,発展,N0000 | V,"},                     // a vn word: the noun first
       {u8"经费", u8"\tN,経費,"},                               // a vn word spelling a plain noun
       {u8"开车", u8",運転する,"}, {u8"关门", u8",閉まる,"},     // the hand-made core
+      {u8"城市", u8"\tN,都市,"},   {u8"取消", u8"\tV,取り消す,"},  // false friends corrected
+      {u8"复杂", u8"\tA,複雑だ,KYODO"}, {u8"简单", u8"\tA,簡単だ,KYODO"},  // na-adjectives end in だ
   };
   for (const auto& c : cases) {
     auto it = words.find(utf8(c.chinese));
