@@ -81,10 +81,10 @@ TEST(FullCardEndToEnd, EverydaySentencesOutsideTheSampleCard) {
       // Understandable, not yet natural.
       {"彼は経済の先生だ。", "他是经济的老师。"},          // 经济老师 needs no 的
       {"姉は経済を勉強している。", "姐姐学习着经济。"},    // 在学习 is the usual progressive
-      {"彼は窓を開けた。", "他打开窗户。"},              // no 了 after 打开
+      {"彼は窓を開けた。", "他打开了窗户。"},
       {"叔父は空港で友達を待った。", "叔父在空港等了朋友。"},  // 空港 for 机场
-      {"私は台所で野菜を切った。", "我在厨房切蔬菜。"},        // no 了 after 切
-      {"祖母は台所で豚肉を焼いた。", "祖母在厨房烧豚肉。"},    // 豚肉 for 猪肉, no 了
+      {"私は台所で野菜を切った。", "我在厨房切了蔬菜。"},
+      {"祖母は台所で豚肉を焼いた。", "祖母在厨房烧了豚肉。"},  // 豚肉 for 猪肉
       {"私の叔父は弁護士だ。", "我的叔父是辩护士。"},    // 辩护士 for 律师
   };
   std::vector<std::string> lines;
