@@ -15,9 +15,6 @@ constinit ListedKey kPrefixKey{"nodeBuilding.prefixChars"};
 const WordKeySpec kWordKeys[] = {{kPrefixKey, 27, 1, 0}};
 const WordKeyRegistrar kRegistrar(kWordKeys, 1);
 
-// Index of a readable slot: 0 to the node count.
-bool inSlots(const CjSentence& s, int i) { return i >= 0 && i <= s.nodeCount && i < kMaxNodes; }
-
 void clearAnchorLinks(CjSentence& s) {
   CjNode& a = s.nodes[0];
   a.parent = a.firstChild = a.lastChild = a.prev = a.next = a.headChild = a.secondHead = 0;
@@ -33,16 +30,6 @@ void errBuild() { plat::consolePrint("ERR in builtnewnode"); }
 
 }  // namespace
 
-int firstChild(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].firstChild : 0; }
-int lastChild(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].lastChild : 0; }
-int prevNode(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].prev : 0; }
-int nextNode(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].next : 0; }
-int headChild(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].headChild : 0; }
-
-bool isWordNode(const CjSentence& s, int i) {
-  if (i < 1 || i >= kMaxNodes) return true;
-  return s.nodes[i].firstChild == 0 && s.nodes[i].lastChild == 0;
-}
 
 int lexicalHead(const CjSentence& s, int i) {
   if (i < 1 || i >= kMaxNodes) return 0;
