@@ -5,13 +5,7 @@
 namespace cj {
 namespace {
 
-// Keys of rule families this program does not carry are skipped.
-constexpr KeyedWordRules kRules = {.skipUnknownKeys = true, .sizeInCharacters = true, .emptyWordMalformsValue = true};
-
-KeyedWordRegistry& registry() {
-  static KeyedWordRegistry r(kRules);
-  return r;
-}
+KeyedWordRegistry& registry() { return detail::wordRegistry(); }
 
 const std::string& noWord() {
   static const std::string none;
@@ -59,8 +53,6 @@ std::vector<WordKeySpec> registeredWordKeys() {
   for (const auto& [name, s] : registry().schema()) keys.push_back({s.key, s.count, s.minSize, s.maxSize});
   return keys;
 }
-
-const KeyedWordRegistry& wordTable() { return registry(); }
 
 const std::vector<std::string>& listedWords(std::string_view key) { return registry().entry(key).words; }
 

@@ -42,8 +42,19 @@ class ListedKey : public KeyedWordHandle {
   constexpr operator std::string_view() const { return key(); }
 };
 
+namespace detail {
+// Keys of rule families this program does not carry are skipped.
+inline constexpr KeyedWordRules kWordTableRules = {
+    .skipUnknownKeys = true, .sizeInCharacters = true, .emptyWordMalformsValue = true};
+// Made on first use, before the registrars of the rule families add their keys.
+inline KeyedWordRegistry& wordRegistry() {
+  static KeyedWordRegistry r(kWordTableRules);
+  return r;
+}
+}  // namespace detail
+
 // The table's words by slot (empty entries when not loaded).
-const KeyedWordRegistry& wordTable();
+inline const KeyedWordRegistry& wordTable() { return detail::wordRegistry(); }
 
 // Words of a key in engine code (empty when not loaded); membership; the single word of a one-word
 // key (empty when not loaded).
