@@ -63,11 +63,6 @@ const std::string& listedWord(std::string_view key) {
   return words.empty() ? noWord() : words.front();
 }
 
-const std::string& listedWord(const ListedKey& key) {
-  const std::vector<std::string>& words = listedWords(key);
-  return words.empty() ? noWord() : words.front();
-}
-
 const std::string& listedBarList(std::string_view key) { return registry().entry(key).barList; }
 
 bool isInListedBarList(const ListedKey& key, std::string_view word) {

@@ -68,7 +68,11 @@ const std::string& listedBarList(std::string_view key);
 inline const KeyedWords& listedEntry(const ListedKey& key) { return key.in(wordTable()); }
 inline const std::vector<std::string>& listedWords(const ListedKey& key) { return listedEntry(key).words; }
 inline bool isListedWord(const ListedKey& key, std::string_view word) { return listedEntry(key).contains(word); }
-const std::string& listedWord(const ListedKey& key);
+inline const std::string& listedWord(const ListedKey& key) {
+  static const std::string none;
+  const std::vector<std::string>& words = listedWords(key);
+  return words.empty() ? none : words.front();
+}
 inline const std::string& listedBarList(const ListedKey& key) { return listedEntry(key).barList; }
 // The bar-list test of a word against a key's list, as isInWordList(listedBarList(key), word).
 bool isInListedBarList(const ListedKey& key, std::string_view word);

@@ -133,10 +133,11 @@ class ChainTexts {
   }
 
  private:
+  // The length and the first and last bytes: enough to tell the table's words apart.
   static unsigned hash(std::string_view word) {
-    std::uint32_t h = 2166136261u;
-    for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    return (h ^ (h >> 16)) & 1023;
+    if (word.empty()) return 0;
+    const unsigned first = static_cast<unsigned char>(word.front()), last = static_cast<unsigned char>(word.back());
+    return (first * 31u + last * 7u + static_cast<unsigned>(word.size()) * 131u) & 1023;
   }
   void set(std::string_view word) {
     const unsigned h = hash(word);

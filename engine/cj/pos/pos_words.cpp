@@ -421,7 +421,7 @@ const WordKeySpec kWordKeys[] = {
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
-constexpr int kMaxLabel = 1200;
+constexpr int kMaxLabel = kMaxWordLabel;
 
 bool isShared(int label) {
   for (int l : kSharedLabels) {
@@ -462,17 +462,15 @@ std::size_t charLength(std::string_view t, std::size_t i) {
 
 }  // namespace
 
-const std::string& lw(int label) {
+const std::string& detail::findLabelWord(int label) {
   if (label < 1 || label >= kMaxLabel) return kNone;
-  // The word of each label, found once per loaded table.
-  static std::array<const std::string*, kMaxLabel> words{};
-  static unsigned generation = 0;
+  LabelWords& c = labelWords;
   const unsigned loaded = wordTable().generation();
-  if (generation != loaded) {
-    words.fill(nullptr);
-    generation = loaded;
+  if (c.generation != loaded) {
+    c.words.fill(nullptr);
+    c.generation = loaded;
   }
-  const std::string*& w = words[label];
+  const std::string*& w = c.words[label];
   if (!w) w = &listedWord(labelKeys()[label]);
   return *w;
 }

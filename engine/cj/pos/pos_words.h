@@ -1,5 +1,6 @@
 // Listed words of the category rules, by label, and the short tests the rules are written in.
 #pragma once
+#include <array>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -7,11 +8,30 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/sentence.h"
+#include "engine/common/word_table.h"
 
 namespace cj::pos {
 
+inline constexpr int kMaxWordLabel = 1200;
+
+namespace detail {
+// The word of each label, found once per loaded table.
+struct LabelWords {
+  std::array<const std::string*, kMaxWordLabel> words{};
+  unsigned generation = 0;
+};
+inline LabelWords labelWords;
+// Looks the label's word up and keeps it.
+const std::string& findLabelWord(int label);
+}  // namespace detail
+
 // Word of label lwN in engine code; empty when not loaded.
-const std::string& lw(int label);
+inline const std::string& lw(int label) {
+  const detail::LabelWords& c = detail::labelWords;
+  if (label >= 1 && label < kMaxWordLabel && c.generation == wordTable().generation() && c.words[label])
+    return *c.words[label];
+  return detail::findLabelWord(label);
+}
 // Bar list of a list label (324, 325, 326); empty when not loaded.
 const std::string& lwList(int label);
 // Bar list wl1 .. wl7 of the context rules.
