@@ -120,8 +120,15 @@ struct Appender {
 }  // namespace
 
 bool JpDictRecord::isEnd() const {
-  for (std::uint8_t b : bytes)
-    if (b) return false;
+  // Eight bytes at a time: the terminating record is read whole.
+  std::size_t i = 0;
+  for (; i + 8 <= sizeof bytes; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, bytes + i, 8);
+    if (w) return false;
+  }
+  for (; i < sizeof bytes; ++i)
+    if (bytes[i]) return false;
   return true;
 }
 std::string_view JpDictRecord::key() const { return boundedText(bytes + kJpRecKey, kJpRecKeySize); }
