@@ -1,5 +1,6 @@
 #include "engine/jc/core/jp_dictionary.h"
 
+#include <array>
 #include <cstring>
 #include <new>
 
@@ -247,7 +248,27 @@ int searchJpDictionary(JpDictionary* d, std::string_view text, JpDictRecord* res
   Appender out{d, results, capacity};
   const std::vector<JpTreeNode>& tree = d->tree;
   auto valid = [&](int n) { return n >= 0 && n < static_cast<int>(tree.size()); };
-  std::vector<char> examined(tree.size(), 0);
+  // The nodes whose keys were read on the way down: a short list, a map once it is full.
+  std::array<int, 32> examinedFew;
+  std::size_t examinedCount = 0;
+  std::vector<char> examinedMany;
+  auto markExamined = [&](int n) {
+    if (examinedMany.empty() && examinedCount < examinedFew.size()) {
+      examinedFew[examinedCount++] = n;
+      return;
+    }
+    if (examinedMany.empty()) {
+      examinedMany.assign(tree.size(), 0);
+      for (std::size_t k = 0; k < examinedCount; ++k) examinedMany[static_cast<std::size_t>(examinedFew[k])] = 1;
+    }
+    examinedMany[static_cast<std::size_t>(n)] = 1;
+  };
+  auto wasExamined = [&](int n) {
+    if (!examinedMany.empty()) return examinedMany[static_cast<std::size_t>(n)] != 0;
+    for (std::size_t k = 0; k < examinedCount; ++k)
+      if (examinedFew[k] == n) return true;
+    return false;
+  };
   std::size_t lastMatch = 0;
   int rc = 0;
   std::string key;
@@ -265,7 +286,7 @@ int searchJpDictionary(JpDictionary* d, std::string_view text, JpDictRecord* res
         next = tree[cur].zero;
       }
       if (valid(next)) {
-        examined[next] = 1;
+        markExamined(next);
         rc = out.firstKey(tree[next], key);
         if (rc == 0 && isPrefixKey(key, text)) {
           rc = out.addOwned(tree[next]);
@@ -281,7 +302,7 @@ int searchJpDictionary(JpDictionary* d, std::string_view text, JpDictRecord* res
     }
     x = step;
   }
-  if (rc == 0 && valid(z) && !(z != 0 && examined[z])) {
+  if (rc == 0 && valid(z) && !(z != 0 && wasExamined(z))) {
     rc = out.firstKey(tree[z], key);
     if (rc == 0 && isPrefixKey(key, text) && lastMatch < text.size()) rc = out.addOwned(tree[z]);
   }

@@ -195,7 +195,11 @@ int addPathEntry(JpAnalyzer* a, int start, int node) {
   }
   e.cost = bestScore + own;
   int index = pushEdge(a, std::move(e));
-  if (index >= 0 && slot) *slot = ColumnCacheSlot{index, start, bestScore};
+  if (index >= 0 && slot) {
+    *slot = ColumnCacheSlot{index, start, bestScore};
+    if (l.cachedColumns.size() < l.cachedColumns.capacity()) l.cachedColumns.push_back(column);
+    else l.cachedColumnsOverflow = true;
+  }
   return index;
 }
 
@@ -546,7 +550,15 @@ void prepareLattice(JpAnalyzer* a) {
   initial(l.endingHere);
   initial(l.walkStack);
   if (l.dictResults.size() != static_cast<std::size_t>(kDictResultSlots)) l.dictResults.resize(kDictResultSlots);
-  l.columnCache.assign(static_cast<std::size_t>(kJpColumnCacheSlots), ColumnCacheSlot{0, -1, 0});
+  initial(l.cachedColumns);
+  // Only the slots the last sentence wrote need their reset.
+  if (l.columnCache.size() != static_cast<std::size_t>(kJpColumnCacheSlots) || l.cachedColumnsOverflow) {
+    l.columnCache.assign(static_cast<std::size_t>(kJpColumnCacheSlots), ColumnCacheSlot{0, -1, 0});
+  } else {
+    for (std::int32_t c : l.cachedColumns) l.columnCache[static_cast<std::size_t>(c)] = ColumnCacheSlot{0, -1, 0};
+  }
+  l.cachedColumns.clear();
+  l.cachedColumnsOverflow = false;
   l.nodes.clear();
   l.extraCandidates.clear();
   l.pathEntries.clear();
