@@ -221,7 +221,7 @@ bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, con
 bool KeyedWords::contains(std::string_view word) const {
   if (!members.empty()) return members.count(word) != 0;
   for (const std::string& w : words) {
-    if (w == word) return true;
+    if (w.size() == word.size() && (word.empty() || w[0] == word[0]) && w == word) return true;
   }
   return false;
 }

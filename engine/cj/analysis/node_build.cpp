@@ -296,7 +296,10 @@ int textDiffersAt(std::string_view text, int from, int to, std::string_view word
 
 bool startsWithHanzi(std::string_view text) {
   if (text.empty() || !isEngineLeadByte(static_cast<unsigned char>(text[0]))) return false;
-  return text.compare(0, 2, "\x87\x4A") >= 0;  // bytes compare unsigned
+  // The first two bytes at or after 0x87 0x4A, compared unsigned.
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead != 0x87) return lead > 0x87;
+  return text.size() >= 2 && static_cast<unsigned char>(text[1]) >= 0x4A;
 }
 
 int splitListedPrefix(std::string_view text, std::string& prefix, std::string& rest) {
