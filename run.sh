@@ -46,7 +46,12 @@ if [ -x "$BUILD/bin/vocrasay" ]; then
   echo "To hear a sentence of the card (the speech reader started on it, the sound written to a WAV file):"
   echo "  echo '我们是学生。' | SUITE_DEVICE_ROOT=\"$DEVICE\" SUITE_WAVEOUT=wav:\"$PWD/speech.wav\" $BUILD/bin/vocrasay"
 fi
-# "./run.sh Sernick" starts the dictionary viewer on the card instead.
+# "./run.sh imreset" refreshes the device's input methods; "./run.sh Sernick" starts the dictionary
+# viewer on the card instead of the translator.
+if [ "${1:-}" = imreset ]; then
+  "$BUILD/bin/imreset" && echo "Input methods refreshed."
+  exit
+fi
 if [ "${1:-}" = Sernick ] && [ -x "$BUILD/bin/Sernick" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
   exec "$BUILD/bin/Sernick"
 fi

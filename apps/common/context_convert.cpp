@@ -1,5 +1,7 @@
 #include "apps/common/context_convert.h"
 
+#include "platform/core/little_endian.h"
+
 #include <array>
 #include <cstdint>
 
@@ -13,14 +15,12 @@ constexpr int kRingSize = 8;
 
 unsigned u16at(std::string_view table, size_t index) {
   if (2 * index + 1 >= table.size()) return 0;
-  return static_cast<unsigned char>(table[2 * index]) | static_cast<unsigned char>(table[2 * index + 1]) << 8;
+  return plat::readLe16(table.data() + 2 * index);
 }
 
 std::uint32_t u32at(std::string_view table, size_t index) {
   if (4 * index + 3 >= table.size()) return 0;
-  std::uint32_t v = 0;
-  for (int k = 3; k >= 0; --k) v = v << 8 | static_cast<unsigned char>(table[4 * index + k]);
-  return v;
+  return plat::readLe32(table.data() + 4 * index);
 }
 
 // The last unconverted characters, the current one included.

@@ -1,5 +1,7 @@
 #include "apps/common/engine_code_page.h"
 
+#include "platform/core/little_endian.h"
+
 #include <array>
 
 namespace apptext {
@@ -22,9 +24,7 @@ constexpr long kDefaultLimit = 65536;
 
 bool isLead(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
-unsigned le16(std::string_view table, size_t index) {
-  return static_cast<unsigned char>(table[2 * index]) | static_cast<unsigned char>(table[2 * index + 1]) << 8;
-}
+unsigned le16(std::string_view table, size_t index) { return plat::readLe16(table.data() + 2 * index); }
 
 // The table entry, or '?' when the index falls outside the table or the entry is empty.
 char16_t entry(std::string_view table, long index) {

@@ -3,6 +3,7 @@
 #include "apps/dictionary/entry_text.h"
 #include "platform/core/clock.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 #include "platform/core/notify.h"
 
 #include <algorithm>
@@ -36,12 +37,6 @@ constexpr StartupMessages kStartup[2] = {
 };
 constexpr const char* kDataType[2] = {"400", "500"};
 constexpr const char* kIndexType[2] = {"401", "501"};
-
-std::uint16_t le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t le32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 bool readExactly(std::FILE* f, void* buffer, size_t size) {
   return f && std::fread(buffer, 1, size, f) == size;
@@ -103,9 +98,9 @@ void descrambleEntryBody(DictionaryEntry& entry) {
 IndexBlock decodeIndexBlock(const unsigned char* bytes, std::uint32_t position) {
   IndexBlock b;
   b.position = position;
-  b.count = le16(bytes + 7);
-  b.previous = le32(bytes + 13);
-  b.next = le32(bytes + 17);
+  b.count = plat::readLe16(bytes + 7);
+  b.previous = plat::readLe32(bytes + 13);
+  b.next = plat::readLe32(bytes + 17);
   std::memcpy(b.entries.data(), bytes + kBlockEntryOffset, kBlockEntryBytes);
   return b;
 }
@@ -116,7 +111,7 @@ bool indexEntryAt(const IndexBlock& block, int n, IndexEntry& out) {
   size_t offset = 0;
   for (int i = 0;; ++i) {
     if (offset + kIndexEntryHeader + 1 > static_cast<size_t>(kBlockEntryBytes)) return false;
-    size_t length = le16(e + offset + 2);
+    size_t length = plat::readLe16(e + offset + 2);
     if (length < static_cast<size_t>(kIndexEntryHeader + 1) || offset + length > static_cast<size_t>(kBlockEntryBytes))
       return false;
     if (i == n) {
@@ -124,8 +119,8 @@ bool indexEntryAt(const IndexBlock& block, int n, IndexEntry& out) {
       size_t room = length - kIndexEntryHeader;
       const void* zero = std::memchr(key, 0, room);
       if (!zero) return false;
-      out.child = le32(e + offset + 6);
-      out.record = le32(e + offset + 10);
+      out.child = plat::readLe32(e + offset + 6);
+      out.record = plat::readLe32(e + offset + 10);
       out.key = std::string_view(key, static_cast<size_t>(static_cast<const char*>(zero) - key));
       return true;
     }
@@ -178,7 +173,7 @@ bool DictionaryFiles::checkFiles(int d, const std::string& dataPath, const std::
   if (!s.index) return refuse(m.indexNotOpened);
   if (!readExactly(s.index, header, kHeaderSize)) return refuse(m.headerShort);
   if (std::memcmp(header + 5, kIndexType[d], 3) != 0) return refuse(m.notIndex);
-  std::uint32_t rootPosition = le32(header + kRootPositionOffset);
+  std::uint32_t rootPosition = plat::readLe32(header + kRootPositionOffset);
   unsigned char block[kBlockSize];
   if (!seekTo(s.index, rootPosition) || !readExactly(s.index, block, kBlockSize)) return refuse(m.rootShort);
   s.root = decodeIndexBlock(block, rootPosition);
@@ -260,9 +255,9 @@ bool DictionaryFiles::readRecord(Side& s, std::uint32_t position, DictionaryEntr
     return false;
   }
   entry.recordNumber = static_cast<std::int32_t>(position - 2);
-  entry.previousRecord = static_cast<std::int32_t>(le32(header));
-  entry.nextRecord = static_cast<std::int32_t>(le32(header + 4));
-  std::uint16_t length = le16(header + 8);
+  entry.previousRecord = static_cast<std::int32_t>(plat::readLe32(header));
+  entry.nextRecord = static_cast<std::int32_t>(plat::readLe32(header + 4));
+  std::uint16_t length = plat::readLe16(header + 8);
   std::string body;
   try {
     body.resize(length);

@@ -1,5 +1,6 @@
 #include "apps/dictionary/pinyin_convert.h"
 
+#include "platform/core/little_endian.h"
 #include "platform/core/resources.h"
 
 #include <array>
@@ -97,9 +98,7 @@ bool isVowelLetter(char16_t c) {
 
 bool isAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
-std::uint16_t le16(std::string_view t, size_t i) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(t[2 * i]) | static_cast<unsigned char>(t[2 * i + 1]) << 8);
-}
+std::uint16_t le16(std::string_view t, size_t i) { return plat::readLe16(t.data() + 2 * i); }
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "apps/dictionary/program_messages.h"
 
+#include "platform/core/little_endian.h"
 #include "platform/core/named_mapping.h"
 #include "platform/core/notify.h"
 
@@ -24,7 +25,7 @@ bool readDictionaryWord(std::u16string& word) {
   }
   const size_t units = std::min(view.size() / 2, kMaxHandedWord);
   for (size_t i = 0; i < units; ++i) {
-    char16_t c = static_cast<char16_t>(view.data()[2 * i] | (view.data()[2 * i + 1] << 8));
+    char16_t c = plat::readLe16(view.data() + 2 * i);
     if (c == 0) break;
     word.push_back(c);
   }

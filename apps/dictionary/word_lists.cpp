@@ -2,6 +2,7 @@
 #include "apps/dictionary/word_lists.h"
 
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 
 #include <algorithm>
 
@@ -11,10 +12,7 @@ namespace {
 
 constexpr int kViews[] = {kViewDictionary, kViewExamples, kViewHistory, kViewWordBook};
 
-void putUnit(std::string& out, char16_t c) {
-  out.push_back(static_cast<char>(c & 0xFF));
-  out.push_back(static_cast<char>(c >> 8));
-}
+void putUnit(std::string& out, char16_t c) { plat::appendLe16(out, c); }
 
 void putText(std::string& out, std::u16string_view text, size_t limit) {
   for (char16_t c : text.substr(0, std::min(text.size(), limit))) putUnit(out, c);
@@ -28,16 +26,14 @@ class UnitReader {
   bool atEnd() const { return at_ + 1 >= bytes_.size(); }
   bool readUint32(std::uint32_t& v) {
     if (at_ + 4 > bytes_.size()) return false;
-    v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[at_ + i])) << (8 * i);
+    v = plat::readLe32(bytes_.data() + at_);
     at_ += 4;
     return true;
   }
   std::u16string readLine(size_t limit) {
     std::u16string line;
     while (at_ + 1 < bytes_.size()) {
-      char16_t c = static_cast<char16_t>(static_cast<unsigned char>(bytes_[at_]) |
-                                         (static_cast<unsigned char>(bytes_[at_ + 1]) << 8));
+      char16_t c = plat::readLe16(bytes_.data() + at_);
       at_ += 2;
       if (c == u'\n') break;
       if (line.size() < limit) line.push_back(c);
@@ -77,7 +73,7 @@ bool saveEntryList(const std::string& path, const ResultsView& v) {
   for (size_t k = n; k-- > 0;) {
     const DictionaryEntry& e = v.entries[k];
     auto number = static_cast<std::uint32_t>(e.recordNumber >= 0 ? e.recordNumber : e.nextRecord);
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
+    plat::appendLe32(out, number);
     putText(out, v.list.lines[k], kMaxStoredLine);
   }
   return plat::writeWholeFile(path, out);

@@ -1,6 +1,7 @@
 #include "apps/translator/documents.h"
 
 #include "platform/core/codepage.h"
+#include "platform/core/little_endian.h"
 
 namespace orvale {
 namespace {
@@ -9,10 +10,7 @@ constexpr std::size_t kNameCharacters = 12;
 constexpr char16_t kForbidden[] = u"\\/:*?\"<>|";
 
 void appendUnits(std::string& out, std::u16string_view text) {
-  for (char16_t c : text) {
-    out += static_cast<char>(c & 0xFF);
-    out += static_cast<char>(c >> 8);
-  }
+  for (char16_t c : text) plat::appendLe16(out, c);
   out.append(2, '\0');
 }
 
@@ -42,7 +40,7 @@ DocumentTexts splitDocument(std::string_view bytes) {
                               &texts.readings[1], &texts.readings[2], &texts.readings[3]};
   int at = 0;
   for (std::size_t i = 0; i + 1 < bytes.size() && at < 6; i += 2) {
-    const auto c = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    const auto c = static_cast<char16_t>(plat::readLe16(bytes.data() + i));
     if (c == 0) {
       ++at;
     } else {

@@ -7,21 +7,18 @@
 #include "engine/jc/core/rendering_table.h"
 #include "engine/jc/pipeline/jc_line_translation.h"
 #include "platform/core/codepage.h"
+#include "platform/core/fail_point.h"
 
 namespace orvale {
 namespace {
 
 int gLive = 0;
-bool gFailNext = false;
 std::function<int(const std::string&, std::u16string&)> gStandIn;
 
 }  // namespace
 
 jc::JpAnalyzer* newJpAnalyzer() {
-  if (gFailNext) {
-    gFailNext = false;
-    return nullptr;
-  }
+  if (plat::failPointHit(kJpAnalyzerFailPoint)) return nullptr;
   auto* a = new (std::nothrow) jc::JpAnalyzer;
   if (!a) return nullptr;
   jc::constructJpAnalyzer(a);
@@ -57,6 +54,5 @@ int translateJapaneseLine(CTranslatorApp& app, const std::string& line, std::u16
 void setJapaneseLineStandIn(std::function<int(const std::string&, std::u16string&)> standIn) { gStandIn = std::move(standIn); }
 
 int liveJpAnalyzers() { return gLive; }
-void failNextJpAnalyzerAllocation() { gFailNext = true; }
 
 }  // namespace orvale

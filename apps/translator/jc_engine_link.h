@@ -3,6 +3,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/jc/core/jp_analyzer.h"
 
@@ -26,7 +27,7 @@ void reloadJp2CwTable(jc::JpAnalyzer* analyser);
 
 // Analysers allocated and not yet deleted.
 int liveJpAnalyzers();
-// Test hook: the next allocation fails.
-void failNextJpAnalyzerAllocation();
+// Fail point of the allocation of an analyser.
+inline constexpr std::string_view kJpAnalyzerFailPoint = "translator.jpAnalyzer";
 
 }  // namespace orvale

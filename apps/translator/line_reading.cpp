@@ -10,6 +10,7 @@
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/pinyin_annotation.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 
 namespace orvale {
 namespace {
@@ -59,8 +60,7 @@ bool hanziFileReading(std::FILE* file, char32_t codePoint, std::string& reading,
   unsigned char index[4];
   if (size < 0 || (slot + 1) * 4 > size) return false;
   if (plat::fileSeek(file, slot * 4, SEEK_SET) != 0 || plat::fileRead(index, 4, file) != 4) return false;
-  const std::int32_t offset = static_cast<std::int32_t>(static_cast<std::uint32_t>(index[0]) | index[1] << 8 |
-                                                        index[2] << 16 | static_cast<std::uint32_t>(index[3]) << 24);
+  const std::int32_t offset = plat::readLe32s(index);
   if (offset <= 0 || offset >= size) return false;
   unsigned char record[256];
   if (plat::fileSeek(file, offset, SEEK_SET) != 0 || plat::fileRead(record, 1, file) != 1) return false;

@@ -10,6 +10,7 @@
 #include "apps/translator/voice_settings_dlg.h"
 #include "platform/core/clock.h"
 #include "platform/core/input_method.h"
+#include "platform/core/little_endian.h"
 #include "platform/core/notify.h"
 #include "platform/core/process.h"
 #include "platform/ui/controls.h"
@@ -74,8 +75,7 @@ void CTranslateDlg::lookUpInViewer() {
     }
     for (std::size_t i = 0; i <= word.size(); ++i) {
       const char16_t c = i < word.size() ? word[i] : 0;
-      view.data()[2 * i] = static_cast<unsigned char>(c & 0xFF);
-      view.data()[2 * i + 1] = static_cast<unsigned char>(c >> 8);
+      plat::writeLe16(view.data() + 2 * i, c);
     }
   }
   const plat::Hwnd focus = ui::getFocus();

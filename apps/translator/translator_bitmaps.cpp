@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/core/little_endian.h"
 #include "platform/core/resources.h"
 
 namespace orvale {
@@ -21,33 +22,25 @@ const char* const kIconPixels[16] = {
     "#y.r..r..r..r.y#", "#y.rrrr..rrrr.y#", "#y....r.....r.y#", "#y.rrrr..rrrr.y#", "#yyyyyyyyyyyyyy#",
     "################"};
 
-void put16(std::string& s, unsigned v) {
-  s.push_back(static_cast<char>(v & 0xFF));
-  s.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-void put32(std::string& s, unsigned v) {
-  put16(s, v & 0xFFFF);
-  put16(s, v >> 16);
-}
 
 // A 24-bit bottom-up BMP of a 16 × 16 pixel map.
 std::string bmpOf(const char* const rows[16]) {
   const unsigned width = 16, height = 16, rowBytes = width * 3, pixels = rowBytes * height;
   std::string s = "BM";
-  put32(s, 54 + pixels);
-  put32(s, 0);
-  put32(s, 54);
-  put32(s, 40);
-  put32(s, width);
-  put32(s, height);
-  put16(s, 1);
-  put16(s, 24);
-  put32(s, 0);
-  put32(s, pixels);
-  put32(s, 3780);
-  put32(s, 3780);
-  put32(s, 0);
-  put32(s, 0);
+  plat::appendLe32(s, 54 + pixels);
+  plat::appendLe32(s, 0);
+  plat::appendLe32(s, 54);
+  plat::appendLe32(s, 40);
+  plat::appendLe32(s, width);
+  plat::appendLe32(s, height);
+  plat::appendLe16(s, 1);
+  plat::appendLe16(s, 24);
+  plat::appendLe32(s, 0);
+  plat::appendLe32(s, pixels);
+  plat::appendLe32(s, 3780);
+  plat::appendLe32(s, 3780);
+  plat::appendLe32(s, 0);
+  plat::appendLe32(s, 0);
   for (int y = static_cast<int>(height) - 1; y >= 0; --y) {
     for (unsigned x = 0; x < width; ++x) {
       std::uint8_t r = 255, g = 255, b = 255;

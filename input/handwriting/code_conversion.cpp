@@ -1,5 +1,7 @@
 #include "input/handwriting/code_conversion.h"
 
+#include "platform/core/little_endian.h"
+
 namespace hw {
 
 namespace {
@@ -10,7 +12,7 @@ constexpr std::size_t kMaxText = 4;
 
 char16_t entryAt(const plat::ResourceData& table, std::size_t entries, std::size_t index) {
   if (!table || index >= entries || 2 * index + 1 >= table.size) return 0;
-  return static_cast<char16_t>(table.data[2 * index] | (table.data[2 * index + 1] << 8));
+  return static_cast<char16_t>(plat::readLe16(table.data + 2 * index));
 }
 
 // Two BCD digits; -1 when either nibble is above 9.

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "input/panel-common/panel_frame.h"
+#include "platform/core/little_endian.h"
 #include "platform/core/registry.h"
 
 namespace panel {
@@ -42,18 +43,13 @@ bool readSmallValue(const plat::RegKey& key, std::string_view name, std::uint32_
     case plat::RegType::String: {
       auto s = plat::regGetString(key, name);
       if (!s) return false;
-      for (char16_t c : *s) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-      }
+      for (char16_t c : *s) plat::appendLe16(bytes, c);
       bytes.append(2, '\0');
       break;
     }
   }
   if (bytes.size() > 4) return false;
-  std::uint32_t v = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
-  value = v;
+  value = plat::readLe(bytes.data(), static_cast<int>(bytes.size()));
   return true;
 }
 

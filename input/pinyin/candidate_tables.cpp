@@ -1,13 +1,10 @@
 #include "input/pinyin/candidate_tables.h"
 
 #include "input/pinyin/syllables.h"
+#include "platform/core/little_endian.h"
 #include "platform/core/resources.h"
 
 namespace pinyin {
-
-namespace {
-unsigned get16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
-}  // namespace
 
 void CandidateTables::set(bool zhuyin, bool traditional, TableBytes index) {
   index_[zhuyin][traditional] = index;
@@ -27,8 +24,8 @@ void CandidateTables::check() {
       bool ok = ix.data && rec.data && rec.size % 4 == 0 &&
                 ix.size == static_cast<std::size_t>(syllableCount(z == 1, t == 1)) * 4;
       for (std::size_t e = 0; ok && e < ix.size / 4; ++e) {
-        std::size_t first = get16(ix.data + e * 4);
-        std::size_t count = get16(ix.data + e * 4 + 2);
+        std::size_t first = plat::readLe16(ix.data + e * 4);
+        std::size_t count = plat::readLe16(ix.data + e * 4 + 2);
         ok = first + count <= rec.size / 4;
       }
       usable_[z][t] = ok;
@@ -42,13 +39,13 @@ std::optional<CandidateRun> CandidateTables::run(bool zhuyin, bool traditional, 
     return std::nullopt;
   }
   const std::uint8_t* e = index_[zhuyin][traditional].data + number * 4;
-  return CandidateRun{get16(e), get16(e + 2)};
+  return CandidateRun{plat::readLe16(e), plat::readLe16(e + 2)};
 }
 
 CandidateRecord CandidateTables::record(bool traditional, std::uint32_t i) const {
   const std::uint8_t* r = records_[traditional].data + i * 4;
   CandidateRecord out;
-  out.character = static_cast<char16_t>(get16(r));
+  out.character = static_cast<char16_t>(plat::readLe16(r));
   out.toneDigit = static_cast<char>(r[2]);
   const int byte = r[3];
   if (traditional) {

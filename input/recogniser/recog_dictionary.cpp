@@ -2,6 +2,7 @@
 
 #include "input/recogniser/recogniser_errors.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 
 #include <new>
 
@@ -14,16 +15,10 @@ bool readBytes(std::FILE* f, void* dst, std::size_t n) { return n == 0 || std::f
 bool readU16(std::FILE* f, std::uint16_t& v) {
   std::uint8_t b[2];
   if (!readBytes(f, b, 2)) return false;
-  v = static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+  v = plat::readLe16(b);
   return true;
 }
 
-std::uint16_t u16At(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-std::uint32_t u32At(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 
 // A counted block of fixed-size records; the caller decodes each record.
 template <typename Rec, typename Decode>
@@ -43,17 +38,18 @@ bool readCounted(std::FILE* f, std::size_t recordSize, std::vector<Rec>& out, De
 int readTableBlocks(std::FILE* f, int type, RecogDictionary& d) {
   std::uint8_t table[kSqrtTableSize * 2];
   if (!readBytes(f, table, sizeof table)) return kErrTableBlocks;
-  for (int i = 0; i < kSqrtTableSize; ++i) d.sqrtTable[i] = u16At(table + 2 * i);
+  for (int i = 0; i < kSqrtTableSize; ++i) d.sqrtTable[i] = plat::readLe16(table + 2 * i);
   if (!readBytes(f, d.matrix.data(), d.matrix.size())) return kErrTableBlocks;
-  if (!readCounted(f, 4, d.sizePairs, [](const std::uint8_t* r) { return SizePair{u16At(r), u16At(r + 2)}; }))
+  if (!readCounted(f, 4, d.sizePairs,
+                   [](const std::uint8_t* r) { return SizePair{plat::readLe16(r), plat::readLe16(r + 2)}; }))
     return kErrTableBlocks;
   if (!readCounted(f, 5, d.companions,
-                   [](const std::uint8_t* r) { return Companion{u16At(r), u16At(r + 2), r[4]}; }))
+                   [](const std::uint8_t* r) { return Companion{plat::readLe16(r), plat::readLe16(r + 2), r[4]}; }))
     return kErrTableBlocks;
   d.substitutions.clear();
   if (type == kSimplified &&
       !readCounted(f, 4, d.substitutions,
-                   [](const std::uint8_t* r) { return Substitution{u16At(r), u16At(r + 2)}; }))
+                   [](const std::uint8_t* r) { return Substitution{plat::readLe16(r), plat::readLe16(r + 2)}; }))
     return kErrTableBlocks;
   return kRecogOk;
 }
@@ -80,13 +76,13 @@ int readClusterBlocks(std::FILE* f, RecogDictionary& d) {
       c.offset[i] = rec[kDimensions + i];
       c.width[i] = rec[2 * kDimensions + i];
     }
-    c.memberCount = u16At(rec + 240);
-    c.position = u32At(rec + 244);
+    c.memberCount = plat::readLe16(rec + 240);
+    c.position = plat::readLe32(rec + 244);
     c.packedLength = rec[248];
   }
   std::uint8_t sizeBytes[4];
   if (!readBytes(f, sizeBytes, 4)) return kErrClusterBlocks;
-  std::uint32_t size = u32At(sizeBytes);
+  std::uint32_t size = plat::readLe32(sizeBytes);
   // The size must be backed by the file before it is allocated.
   long here = std::ftell(f);
   long total = plat::fileSize(f);
@@ -146,7 +142,7 @@ bool readMember(const RecogDictionary& dict, const Cluster& cluster, unsigned in
   std::size_t at = cluster.position + static_cast<std::size_t>(index) * (2u + cluster.packedLength);
   if (at + 2u + cluster.packedLength > dict.members.size()) return false;
   const std::uint8_t* p = dict.members.data() + at;
-  code = u16At(p);
+  code = plat::readLe16(p);
   const std::uint8_t* bits = p + 2;
   unsigned bit = 0;  // from the most significant bit of each byte down
   for (int i = 0; i < kDimensions; ++i) {

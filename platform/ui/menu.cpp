@@ -200,6 +200,8 @@ void attachMenuBar(WinRec& r) {
   if (!r.widget || r.menuBar) return;
   auto* bar = new QMenuBar(r.widget);
   bar->setNativeMenuBar(false);
+  // The handheld's command bar: narrow items, so a full bar fits the 240-pixel screen.
+  bar->setStyleSheet(QStringLiteral("QMenuBar { font-size: 12px; spacing: 0px; } QMenuBar::item { padding: 2px 3px; }"));
   if (auto* layout = qobject_cast<QVBoxLayout*>(r.widget->layout())) layout->addWidget(bar, 0);
   r.menuBar = bar;
 }

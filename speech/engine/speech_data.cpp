@@ -2,6 +2,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 #include "speech/engine/speech_files.h"
 
 #include <algorithm>
@@ -44,11 +45,11 @@ std::string gLastFailure;
 
 std::uint16_t le16(const Bytes& b, std::size_t at) {
   if (at + 2 > b.size()) return 0;
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+  return plat::readLe16(b.data() + at);
 }
 std::uint32_t le32(const Bytes& b, std::size_t at) {
   if (at + 4 > b.size()) return 0;
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return plat::readLe32(b.data() + at);
 }
 
 std::FILE* openDataFile(const std::string& folder, const char* name) {

@@ -2,6 +2,7 @@
 
 #include "platform/core/device.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 #include "speech/reader/reading_protocol.h"
 
 #include <cstdio>
@@ -10,26 +11,15 @@ namespace vocra {
 
 namespace {
 
-void put32(std::string& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-std::uint32_t le32(const unsigned char* b) {
-  return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
-}
-
 }  // namespace
 
 std::string requestFilePath() { return plat::programFolder() + "/" + kRequestFile; }
 
 std::string requestFileImage(plat::Hwnd requester, std::uint32_t repeatCount, std::u16string_view text) {
   std::string image;
-  put32(image, requester);
-  put32(image, repeatCount);
-  for (char16_t c : text) {
-    image.push_back(static_cast<char>(c & 0xFF));
-    image.push_back(static_cast<char>(c >> 8));
-  }
+  plat::appendLe32(image, requester);
+  plat::appendLe32(image, repeatCount);
+  for (char16_t c : text) plat::appendLe16(image, c);
   image.append(2, '\0');
   return image;
 }
@@ -56,13 +46,13 @@ RequestRead readRequestFile(ReadingRequest& out) {
   bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
   plat::fileClose(f);
 
-  out.requester = le32(header);
-  out.repeatCount = le32(header + 4);
+  out.requester = plat::readLe32(header);
+  out.repeatCount = plat::readLe32(header + 4);
   std::size_t units = bytes.size() / 2;
   if (units == kTextBufferUnits - 1) --units;  // the zero takes the last unit's place
   out.text.assign(1, u',');
   for (std::size_t i = 0; i < units; ++i) {
-    auto c = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) | (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    auto c = static_cast<char16_t>(plat::readLe16(bytes.data() + 2 * i));
     if (c == 0) break;
     out.text.push_back(c);
   }

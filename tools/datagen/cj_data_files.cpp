@@ -1,5 +1,6 @@
 #include "tools/datagen/cj_data_files.h"
 
+#include "platform/core/little_endian.h"
 #include "tools/datagen/cj_scramble.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ std::string cjIndexFile(std::vector<CjIndexEntry> entries) {
     uint32_t fields[3] = {e.code, e.childCount, e.value};
     int widths[3] = {2, 2, 4};
     for (int f = 0; f < 3; ++f) {
-      for (int i = 0; i < widths[f]; ++i) file.push_back(static_cast<char>((fields[f] >> (8 * i)) & 0xFF));
+      plat::appendLe(file, fields[f], widths[f]);
     }
   }
   return file;
@@ -33,7 +34,7 @@ std::string cjVerbIndexFile(std::vector<CjVerbIndexEntry> entries) {
     std::string rec(kCjVerbIndexRecordSize, '\0');
     rec.replace(0, std::min<std::size_t>(e.verb.size(), 39), e.verb.substr(0, 39));
     auto v = static_cast<uint32_t>(e.offset);
-    for (int i = 0; i < 4; ++i) rec[40 + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    plat::writeLe32(rec.data() + 40, v);
     file += scrambleRecord(rec);
   }
   return file;

@@ -38,14 +38,22 @@ enum JapaneseClass : unsigned {
   kJpPerson = 16,       // 名詞,固有名詞,人名
   kJpPlace = 32,        // 名詞,固有名詞,地域
   kJpTime = 64,         // 名詞,副詞可能
-  kJpOrganisation = 128 // 名詞,固有名詞,組織
+  kJpOrganisation = 128, // 名詞,固有名詞,組織
+  kJpCommon = 256        // a common noun reading (一般, サ変接続, 形容動詞語幹, 副詞可能): the word is
+                         // no name, whatever names it also spells
 };
 
 struct JapaneseIndex {
   std::map<std::string, unsigned> classes;       // written form -> JapaneseClass bits
   std::map<std::string, int> cost;               // written form -> lowest word cost
   std::map<std::string, std::string> conjugation;  // base form of a verb or adjective -> IPA type
+  std::map<std::string, int> inflectedCost;        // base form of a verb or adjective -> its cost
+  // The middle word cost of nouns, verbs and adjectives: a word as costly weighs 10.
+  int nounMedian = 0, verbMedian = 0, adjectiveMedian = 0;
 };
+
+// Simplified character -> its traditional candidates, the project's first candidate leading.
+using TraditionalForms = std::map<char16_t, std::vector<char16_t>>;
 
 // A row of data/full/conjugations.txt.
 struct FullConjugation {
@@ -55,20 +63,32 @@ struct FullConjugation {
 
 bool parseFullTags(std::string_view text, std::map<std::string, FullTag>& out, std::string* error = nullptr);
 bool parseFalseFriends(std::string_view text, std::map<std::string, std::string>& out, std::string* error = nullptr);
+// data/full/verb_frames.txt: word<TAB>particle. A generated verb listed there is an intransitive
+// サ変 verb (SHZ00): "に", "と", "で" or "が" is the particle of its complement (frame character 6,
+// 8, 5, 2; the Chinese verb keeps its object), "-" none (the Chinese verb takes no object, t[0]).
+// `out` maps the word to its frame character, '-' for none.
+bool parseVerbFrameList(std::string_view text, std::map<std::string, char>& out, std::string* error = nullptr);
 // The list's lines "word frequency tag", most frequent first (ties in list order).
 std::vector<ChineseListWord> parseChineseWordList(std::string_view text);
-// Adds the entries of IPA CSV text (surface,left,right,cost,pos1..pos4,...).
+// Adds the entries of IPA CSV text (surface,left,right,cost,pos1..pos4,...) and sets the medians.
 void addJapaneseEntries(std::string_view csv, JapaneseIndex& index);
 
+// The lexicon weight of a word of the IPA cost `cost` in a class whose middle cost is `median`:
+// 10 for the middle, down to 8 for the most frequent words, up to 12 for the rarest.
+int weightOfCost(int cost, int median);
+
 // The Joyo kanji standing for a character of another form: the Joyo kanji whose CCCII code is the
-// character's in another layer (same row and cell, plane six apart), from Unihan_OtherMappings.txt.
+// character's in another layer (same row and cell, plane six apart), or the Joyo new form that the
+// name kanji list gives an old form (增: 増), from Unihan_OtherMappings.txt.
 std::map<char16_t, char16_t> joyoTwins(std::string_view unihanOtherMappings);
 
-// The written forms a Chinese word may have in Japanese: its characters through `forms` (characters
-// of code page 932 stay), then with each character's listed traditional form where that differs,
-// then with each character's Joyo twin.
+// The written forms a Chinese word may have in Japanese. Each character stands for itself (a
+// character of code page 932) or for its form in `forms`, then for its Joyo twin, then for each of
+// its traditional candidates and their twins; the spellings are every combination, the first
+// candidates' first, at most kMaxSpellings of them.
+constexpr std::size_t kMaxSpellings = 64;
 std::vector<std::string> japaneseSpellings(std::string_view chinese, const std::map<char16_t, char16_t>& forms,
-                                           const std::map<char16_t, char16_t>& traditional,
+                                           const TraditionalForms& traditional,
                                            const std::map<char16_t, char16_t>& twins = {});
 
 struct FullCardSizes {
@@ -79,13 +99,14 @@ struct FullCardSizes {
 
 // cj/words.txt of the full card: the sample's words, the core's, then each of the `cap` most
 // frequent list words whose Japanese spelling the IPA dictionary holds in a class its category
-// takes (false friends left out or corrected). `lexicon` gets the reverse lines for jc/lexicon.txt
-// (Japanese nouns the sample lexicon lacks, with their Chinese word).
+// takes (false friends left out or corrected; verbs of `frames` made intransitive). `lexicon` gets
+// the reverse lines for jc/lexicon.txt (Japanese nouns the sample lexicon lacks, with their Chinese word).
 std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords,
                         const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
                         const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
-                        const std::map<char16_t, char16_t>& forms, const std::map<char16_t, char16_t>& traditional,
-                        const std::map<char16_t, char16_t>& twins, int cap, std::string_view sampleLexicon, std::string& lexicon, FullCardSizes& sizes);
+                        const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                        const std::map<char16_t, char16_t>& twins, int cap, std::string_view sampleLexicon,
+                        std::string& lexicon, FullCardSizes& sizes, const std::map<std::string, char>& frames = {});
 
 // data/full/conjugations.txt: IPA conjugation type -> the analyser's numbering.
 bool parseFullConjugations(std::string_view text, std::map<std::string, FullConjugation>& out,
@@ -93,7 +114,7 @@ bool parseFullConjugations(std::string_view text, std::map<std::string, FullConj
 
 // Lexicon lines (jc/lexicon.txt) for the verbs and adjectives of cj/words.txt lines: the head
 // translation's Japanese base form, found in the IPA dictionary, by its stem and numbering (a verb
-// with t[0] is intransitive); stems `have` holds are left out, and the new ones added to it.
+// with t[0] is intransitive); stem keys `have` holds are left out, and the new ones added to it.
 std::string inflectedLexiconLines(std::string_view wordsText, const JapaneseIndex& japanese,
                                   const std::map<std::string, FullConjugation>& conjugations,
                                   std::set<std::string>& have);
@@ -101,7 +122,35 @@ std::string inflectedLexiconLines(std::string_view wordsText, const JapaneseInde
 // The first fields of a source's content lines: the keys it holds.
 std::set<std::string> sourceKeys(std::string_view text);
 
-// Simplified -> first traditional candidate, from the project's chinese_variants.txt.
-std::map<char16_t, char16_t> traditionalForms(std::string_view chineseVariants);
+// A verb or adjective stem with its part of speech and conjugation type, as `have` sets hold them.
+std::string stemKey(std::string_view stem, int pos, int type);
+// The stem keys of the lines of a jc/lexicon.txt.
+std::set<std::string> lexiconStemKeys(std::string_view lexicon);
+
+// Lexicon lines for the IPA dictionary's verbs and adjectives whose base form is kanji then kana
+// and whose kanji spell a Chinese verb (or adjective) of the list's `cap` most frequent words, the
+// most frequent such word being the translation; false friends give none. A verb in す is
+// transitive and a verb of the same kanji beside it intransitive (回す/回る); an -aru verb beside
+// its -eru twin is intransitive and the twin transitive (上がる/上げる); any other verb is sub-POS 3
+// (either). The weight comes from the IPA cost. Stem keys `have` holds
+// are left out, new ones added; `added` counts the lines.
+std::string bulkInflectedLines(const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
+                               const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                               const std::map<std::string, FullConjugation>& conjugations,
+                               const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                               const std::map<char16_t, char16_t>& twins, int cap, std::set<std::string>& have,
+                               int& added);
+
+// The characters of a hanzi reading table (lines "hanzi X r1,r2,... weight=N") that have one reading.
+std::map<char16_t, std::string> certainReadings(std::string_view hanziTable);
+// cj/words.txt lines with "-" in the reading column take the reading of their word when every
+// character of it has one reading ("zhong1guo2"); other lines stay as they are.
+std::string withCertainReadings(std::string_view words, const std::map<char16_t, std::string>& readings);
+
+// Simplified -> traditional candidates, from the project's chinese_variants.txt ("pair" lines and
+// every candidate of "st" lines).
+TraditionalForms traditionalForms(std::string_view chineseVariants);
+// Adds Unihan's kTraditionalVariant candidates (Unihan_Variants.txt) after those already listed.
+void addUnihanTraditional(std::string_view unihanVariants, TraditionalForms& out);
 
 }  // namespace datagen

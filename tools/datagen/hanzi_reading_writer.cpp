@@ -1,5 +1,7 @@
 #include "tools/datagen/hanzi_reading_writer.h"
 
+#include "platform/core/little_endian.h"
+
 namespace datagen {
 
 int hanziReadingSlot(char32_t cp) {
@@ -15,7 +17,7 @@ std::string hanziReadingFile(const std::vector<std::pair<char32_t, std::string>>
     int slot = hanziReadingSlot(cp);
     if (slot < 0 || reading.size() > 252) continue;
     std::uint32_t offset = static_cast<std::uint32_t>(index.size() + body.size());
-    for (int b = 0; b < 4; ++b) index[static_cast<std::size_t>(slot) * 4 + b] = static_cast<char>(offset >> (8 * b));
+    plat::writeLe32(index.data() + static_cast<std::size_t>(slot) * 4, offset);
     body.push_back(static_cast<char>(reading.size() + 3));
     body.append(2, '\0');
     body += reading;

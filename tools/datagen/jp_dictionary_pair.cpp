@@ -237,10 +237,8 @@ bool buildJpDictionaryPair(const std::vector<JpLexiconEntry>& entries, JpDiction
 
   std::uint8_t header[jc::kJpDdbHeaderSize] = {};
   const int dataStart = jc::kJpDdbHeaderSize;
-  header[jc::kJpDdbDataStartOffset] = static_cast<std::uint8_t>(dataStart & 0xFF);
-  header[jc::kJpDdbDataStartOffset + 1] = static_cast<std::uint8_t>(dataStart >> 8);
-  header[jc::kJpDdbRecordLengthOffset] = static_cast<std::uint8_t>(recordLength & 0xFF);
-  header[jc::kJpDdbRecordLengthOffset + 1] = static_cast<std::uint8_t>(recordLength >> 8);
+  plat::writeLe16(header + jc::kJpDdbDataStartOffset, static_cast<std::uint16_t>(dataStart));
+  plat::writeLe16(header + jc::kJpDdbRecordLengthOffset, static_cast<std::uint16_t>(recordLength));
   jc::descrambleBytes(header, sizeof header, 0);
   files.ddb.assign(reinterpret_cast<const char*>(header), sizeof header);
   for (std::size_t i = 0; i < recs.size(); ++i) {
@@ -280,7 +278,7 @@ bool assignConnection(JpLexiconEntry& e, std::string_view table, std::string* er
     if (byte(at + 2) != e.pos || byte(at + 3) != sub || byte(at + 4) != (e.conjType && form ? e.conjType : 0) ||
         byte(at + 5) != form)
       continue;
-    std::size_t off = byte(at + 6) | byte(at + 7) << 8;
+    std::size_t off = plat::readLe16(table.data() + at + 6);
     std::string word = off < table.size() ? std::string(table.substr(off, table.find('\0', off) - off)) : "";
     if (word.empty() && plain < 0) plain = i;
     if (!word.empty() && word == wanted) named = i;

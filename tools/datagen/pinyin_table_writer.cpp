@@ -1,13 +1,8 @@
 #include "tools/datagen/pinyin_table_writer.h"
 
-namespace datagen {
+#include "platform/core/little_endian.h"
 
-namespace {
-void put16(std::string& out, unsigned v) {
-  out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>((v >> 8) & 0xFF);
-}
-}  // namespace
+namespace datagen {
 
 std::optional<std::string> writePinyinRecords(const std::vector<PinyinRecord>& records, bool traditional) {
   std::string out;
@@ -25,7 +20,7 @@ std::optional<std::string> writePinyinRecords(const std::vector<PinyinRecord>& r
       if (r.priority > kPinyinMaxPriority) return std::nullopt;
       byte = r.priority;
     }
-    put16(out, r.character);
+    plat::appendLe16(out, r.character);
     out += r.toneDigit;
     out += static_cast<char>(byte);
   }
@@ -36,8 +31,8 @@ std::string writePinyinIndex(const std::vector<PinyinRun>& runs) {
   std::string out;
   out.reserve(runs.size() * 4);
   for (const PinyinRun& r : runs) {
-    put16(out, r.first);
-    put16(out, r.count);
+    plat::appendLe16(out, r.first);
+    plat::appendLe16(out, r.count);
   }
   return out;
 }

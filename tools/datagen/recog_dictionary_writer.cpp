@@ -1,6 +1,7 @@
 #include "tools/datagen/recog_dictionary_writer.h"
 
 #include "platform/core/codepage.h"
+#include "platform/core/little_endian.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,16 +11,6 @@
 namespace datagen {
 
 namespace {
-
-void putU16(std::string& out, unsigned v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-
-void putU32(std::string& out, std::uint32_t v) {
-  putU16(out, v & 0xFFFF);
-  putU16(out, v >> 16);
-}
 
 int bitsFor(unsigned v) {
   int bits = 0;
@@ -213,29 +204,29 @@ bool parseRecogTemplates(std::string_view text, RecogTemplateSet& out, std::stri
 
 std::string writeRecogDictionary(const RecogDictionaryImage& image, int type) {
   std::string out;
-  for (std::uint16_t v : image.sqrtTable) putU16(out, v);
+  for (std::uint16_t v : image.sqrtTable) plat::appendLe16(out, v);
   for (std::int8_t m : image.matrix) out.push_back(static_cast<char>(m));
-  putU16(out, static_cast<unsigned>(image.sizePairs.size()));
+  plat::appendLe16(out, static_cast<unsigned>(image.sizePairs.size()));
   for (auto [a, b] : image.sizePairs) {
-    putU16(out, a);
-    putU16(out, b);
+    plat::appendLe16(out, a);
+    plat::appendLe16(out, b);
   }
-  putU16(out, static_cast<unsigned>(image.companions.size()));
+  plat::appendLe16(out, static_cast<unsigned>(image.companions.size()));
   for (const RecogCompanionEntry& c : image.companions) {
-    putU16(out, c.code);
-    putU16(out, c.companion);
+    plat::appendLe16(out, c.code);
+    plat::appendLe16(out, c.companion);
     out.push_back(static_cast<char>(c.strokes));
   }
   if (type == 0) {
-    putU16(out, static_cast<unsigned>(image.substitutions.size()));
+    plat::appendLe16(out, static_cast<unsigned>(image.substitutions.size()));
     for (auto [a, b] : image.substitutions) {
-      putU16(out, a);
-      putU16(out, b);
+      plat::appendLe16(out, a);
+      plat::appendLe16(out, b);
     }
   }
   // Cluster records, then the packed members they point to.
   std::string members;
-  putU16(out, static_cast<unsigned>(image.clusters.size()));
+  plat::appendLe16(out, static_cast<unsigned>(image.clusters.size()));
   for (const RecogClusterImage& c : image.clusters) {
     RecogVector offset, width;
     offset.fill(255);
@@ -258,14 +249,14 @@ std::string writeRecogDictionary(const RecogDictionaryImage& image, int type) {
       rec.push_back(static_cast<char>(std::clamp(c.centroid[i] - offset[i], 0, 255)));
     rec.append(reinterpret_cast<const char*>(offset.data()), kRecogDimensions);
     rec.append(reinterpret_cast<const char*>(width.data()), kRecogDimensions);
-    putU16(rec, static_cast<unsigned>(c.members.size()));
-    putU16(rec, 0);
-    putU32(rec, static_cast<std::uint32_t>(members.size()));
+    plat::appendLe16(rec, static_cast<unsigned>(c.members.size()));
+    plat::appendLe16(rec, 0);
+    plat::appendLe32(rec, static_cast<std::uint32_t>(members.size()));
     rec.push_back(static_cast<char>(packed));
     rec.append(3, '\0');
     out += rec;
     for (const auto& m : c.members) {
-      putU16(members, m.first);
+      plat::appendLe16(members, m.first);
       std::string field(static_cast<std::size_t>(packed), '\0');
       int bit = 0;
       for (int i = 0; i < kRecogDimensions; ++i) {
@@ -277,7 +268,7 @@ std::string writeRecogDictionary(const RecogDictionaryImage& image, int type) {
       members += field;
     }
   }
-  putU32(out, static_cast<std::uint32_t>(members.size()));
+  plat::appendLe32(out, static_cast<std::uint32_t>(members.size()));
   out += members;
   return out;
 }

@@ -13,6 +13,7 @@
 #include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/core/input_method.h"
+#include "platform/core/little_endian.h"
 #include "platform/core/registry.h"
 #include "tools/datagen/cj_data_files.h"
 #include "tools/datagen/cj_dic_entry_writer.h"
@@ -472,9 +473,9 @@ namespace {
 // A class id in the registry's 16-byte layout.
 std::string classId(std::uint32_t d1, std::uint16_t d2, std::uint16_t d3, const std::array<std::uint8_t, 8>& d4) {
   std::string b;
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>(d1 >> (8 * i)));
-  for (int i = 0; i < 2; ++i) b.push_back(static_cast<char>(d2 >> (8 * i)));
-  for (int i = 0; i < 2; ++i) b.push_back(static_cast<char>(d3 >> (8 * i)));
+  plat::appendLe32(b, d1);
+  plat::appendLe16(b, d2);
+  plat::appendLe16(b, d3);
   for (std::uint8_t x : d4) b.push_back(static_cast<char>(x));
   return b;
 }

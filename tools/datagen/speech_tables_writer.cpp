@@ -3,6 +3,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
 #include "platform/core/device.h"
+#include "platform/core/little_endian.h"
 #include "speech/engine/segmenter.h"
 #include "speech/engine/speech_files.h"
 #include "speech/engine/text_code.h"
@@ -45,19 +46,6 @@ const std::vector<std::string>& syllableList() {
     return v;
   }();
   return list;
-}
-
-void put16(std::string& out, std::uint16_t v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>(v >> 8));
-}
-void put32(std::string& out, std::uint32_t v) {
-  put16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-  put16(out, static_cast<std::uint16_t>(v >> 16));
-}
-void set16(std::string& out, std::size_t at, std::uint16_t v) {
-  out[at] = static_cast<char>(v & 0xFF);
-  out[at + 1] = static_cast<char>(v >> 8);
 }
 
 int hanziIndexOf(std::string_view utf8) {
@@ -233,7 +221,7 @@ std::string speechCzFile(const SpeechSource& src) {
   std::string pool;
   for (int i = 0; i < speech::kHanziCount; ++i) {
     std::size_t at = speech::kCzRecordsStart + speech::kCzRecordSize * static_cast<std::size_t>(i);
-    set16(out, at + 3, weights[static_cast<std::size_t>(i)]);
+    plat::writeLe16(out.data() + at + 3, weights[static_cast<std::size_t>(i)]);
     auto it = byFirst.find(i);
     if (it == byFirst.end()) continue;
     std::uint32_t offset = static_cast<std::uint32_t>(pool.size());
@@ -241,15 +229,15 @@ std::string speechCzFile(const SpeechSource& src) {
     out[at] = static_cast<char>(0x80 | (offset >> 16));
     out[at + 1] = static_cast<char>(offset & 0xFF);
     out[at + 2] = static_cast<char>((offset >> 8) & 0xFF);
-    put16(pool, static_cast<std::uint16_t>(it->second[0].size()));
+    plat::appendLe16(pool, static_cast<std::uint16_t>(it->second[0].size()));
     pool.push_back(static_cast<char>(it->second[1].size()));
     pool.push_back(static_cast<char>(it->second[2].size()));
     for (const auto& list : it->second) {
       for (const auto* w : list) {
         auto units = speechUnits(w->text);
-        for (std::size_t k = 1; k < units.size(); ++k) put16(pool, units[k]);
+        for (std::size_t k = 1; k < units.size(); ++k) plat::appendLe16(pool, units[k]);
       }
-      for (const auto* w : list) put32(pool, w->weight | (static_cast<std::uint32_t>(w->classes) << 16));
+      for (const auto* w : list) plat::appendLe32(pool, w->weight | (static_cast<std::uint32_t>(w->classes) << 16));
     }
   }
   return out + pool;
@@ -261,9 +249,9 @@ std::string speechPymFile(const SpeechSource& src) {
   for (const auto& h : src.hanzi) {
     std::size_t at = 2 * static_cast<std::size_t>(hanziIndexOf(h.ch));
     if (h.readings.size() >= 2) {
-      set16(out, at, static_cast<std::uint16_t>(speech::kPolyphoneFlag | polyphone++));
+      plat::writeLe16(out.data() + at, static_cast<std::uint16_t>(speech::kPolyphoneFlag | polyphone++));
     } else if (h.readings.size() == 1) {
-      set16(out, at, h.readings[0]);
+      plat::writeLe16(out.data() + at, h.readings[0]);
     }
   }
   return out;
@@ -272,12 +260,12 @@ std::string speechPymFile(const SpeechSource& src) {
 std::string speechDyzFile(const SpeechSource& src) {
   auto poly = polyphones(src);
   std::string out, table;
-  put16(out, static_cast<std::uint16_t>(poly.size()));
+  plat::appendLe16(out, static_cast<std::uint16_t>(poly.size()));
   for (const auto* h : poly) {
     std::size_t start = table.size() / 2;
     if (start > 0xFFF) return {};
-    put16(out, static_cast<std::uint16_t>(start << 1));
-    for (std::uint16_t r : h->readings) put16(table, r);
+    plat::appendLe16(out, static_cast<std::uint16_t>(start << 1));
+    for (std::uint16_t r : h->readings) plat::appendLe16(table, r);
   }
   return out + table;
 }
@@ -286,11 +274,11 @@ std::string speechDycFile(const SpeechSource& src) {
   auto poly = polyphones(src);
   std::string out, table;
   std::size_t placed = 0;
-  put16(out, static_cast<std::uint16_t>(poly.size()));
+  plat::appendLe16(out, static_cast<std::uint16_t>(poly.size()));
   for (const auto* h : poly) {
     std::size_t start = table.size() / 2;
     if (start > 0x7FFF) return {};
-    put16(out, static_cast<std::uint16_t>(start << 1));
+    plat::appendLe16(out, static_cast<std::uint16_t>(start << 1));
     Unit self = speechUnits(h->ch)[0];
     std::array<std::vector<std::vector<Unit>>, 3> words;
     for (const auto& w : src.polyWords) {
@@ -300,10 +288,10 @@ std::string speechDycFile(const SpeechSource& src) {
       words[units.size() - 2].push_back(units);
       ++placed;
     }
-    for (const auto& list : words) put16(table, static_cast<std::uint16_t>(list.size()));
+    for (const auto& list : words) plat::appendLe16(table, static_cast<std::uint16_t>(list.size()));
     for (const auto& list : words) {
       for (const auto& units : list) {
-        for (Unit u : units) put16(table, u);
+        for (Unit u : units) plat::appendLe16(table, u);
       }
     }
   }
@@ -323,7 +311,7 @@ std::string speechSymbolFile(const SpeechSource& src) {
   std::string out, text;
   for (const auto& r : readings) {
     if (text.size() > 0xFFFF) return {};
-    put16(out, static_cast<std::uint16_t>(text.size()));
+    plat::appendLe16(out, static_cast<std::uint16_t>(text.size()));
     text += r;
   }
   return out + text;
@@ -331,7 +319,9 @@ std::string speechSymbolFile(const SpeechSource& src) {
 
 std::string speechSurnameFile(const SpeechSource& src) {
   std::string out(2 * speech::kHanziCount, '\xFF');
-  for (const auto& h : src.hanzi) set16(out, 2 * static_cast<std::size_t>(hanziIndexOf(h.ch)), h.surname);
+  for (const auto& h : src.hanzi) {
+    plat::writeLe16(out.data() + 2 * static_cast<std::size_t>(hanziIndexOf(h.ch)), h.surname);
+  }
   return out;
 }
 
@@ -339,8 +329,8 @@ std::string speechHzpropFile(const SpeechSource& src) {
   std::string out(4 * speech::kHanziCount, '\0');
   for (const auto& h : src.hanzi) {
     std::size_t at = 4 * static_cast<std::size_t>(hanziIndexOf(h.ch));
-    set16(out, at, static_cast<std::uint16_t>(h.props & 0xFFFF));
-    set16(out, at + 2, static_cast<std::uint16_t>(h.props >> 16));
+    plat::writeLe16(out.data() + at, static_cast<std::uint16_t>(h.props & 0xFFFF));
+    plat::writeLe16(out.data() + at + 2, static_cast<std::uint16_t>(h.props >> 16));
   }
   return out;
 }
@@ -349,7 +339,7 @@ std::string speechGbkFile(const SpeechSource& src) {
   std::string out(2 * speech::kGbkEntries, '\xFF');
   for (const auto& [from, to] : standInMap(src)) {
     int k = speech::gbkTableIndex(speech::leadByte(from), speech::trailByte(from));
-    if (k >= 0) set16(out, 2 * static_cast<std::size_t>(k), to);
+    if (k >= 0) plat::writeLe16(out.data() + 2 * static_cast<std::size_t>(k), to);
   }
   return out;
 }
@@ -407,18 +397,20 @@ std::string speechUnicodeFile() {
       c = end + 1;
     }
     std::string out;
-    put16(out, static_cast<std::uint16_t>(ranges.size()));
+    plat::appendLe16(out, static_cast<std::uint16_t>(ranges.size()));
     for (const auto& r : ranges) {
-      put16(out, r.first);
-      put16(out, r.last);
-      put16(out, r.base);
+      plat::appendLe16(out, r.first);
+      plat::appendLe16(out, r.last);
+      plat::appendLe16(out, r.base);
     }
-    put16(out, static_cast<std::uint16_t>(pairs.size()));
+    plat::appendLe16(out, static_cast<std::uint16_t>(pairs.size()));
     for (const auto& [internal, unicode] : pairs) {
-      put16(out, internal);
-      put16(out, unicode);
+      plat::appendLe16(out, internal);
+      plat::appendLe16(out, unicode);
     }
-    for (std::uint32_t c = speech::kUnicodeDirectFirst; c <= speech::kUnicodeDirectLast; ++c) put16(out, code[c]);
+    for (std::uint32_t c = speech::kUnicodeDirectFirst; c <= speech::kUnicodeDirectLast; ++c) {
+      plat::appendLe16(out, code[c]);
+    }
     return out;
   }();
   return cached;
@@ -460,7 +452,7 @@ std::string speechBig5File(const SpeechSource& src) {
       if (it == standIns.end()) continue;
       u = it->second;
     }
-    set16(out, 2 * static_cast<std::size_t>(slots[i]), u);
+    plat::writeLe16(out.data() + 2 * static_cast<std::size_t>(slots[i]), u);
   }
   return out;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/core/device.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 #include "speech/engine/speech_files.h"
 #include "speech/engine/text_code.h"
 #include "tools/datagen/speech_tables_writer.h"
@@ -58,10 +59,6 @@ struct Encoder {
   }
 };
 
-void put32(std::string& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
 std::string withSlash(std::string_view folder) {
   std::string base(folder);
   if (base.empty() || (base.back() != '\\' && base.back() != '/')) base += '\\';
@@ -105,14 +102,6 @@ constexpr double kCutoffHz = 3600.0;
 // Peak of every recording: a third of full scale, so that the reader's usual volume (three times
 // as loud) stays clear of clipping.
 constexpr int kUnitPeak = 10000;
-
-std::uint32_t le32(std::string_view b, std::size_t at) {
-  return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint8_t>(b[at + 1]) << 8) |
-         (static_cast<std::uint8_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24);
-}
-std::uint16_t le16(std::string_view b, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint8_t>(b[at + 1]) << 8));
-}
 
 std::string shellQuoted(std::string_view text) {
   std::string out = "'";
@@ -205,16 +194,17 @@ bool parseWav(std::string_view bytes, Samples& samples, int& rate) {
   bool format = false;
   for (std::size_t at = 12; at + 8 <= bytes.size();) {
     std::string_view id = bytes.substr(at, 4);
-    std::size_t size = le32(bytes, at + 4), body = at + 8;
+    std::size_t size = plat::readLe32(bytes.data() + at + 4), body = at + 8;
     if (id == "fmt " && size >= 16 && body + 16 <= bytes.size()) {
-      if (le16(bytes, body) != 1 || le16(bytes, body + 2) != 1 || le16(bytes, body + 14) != 16) return false;
-      rate = static_cast<int>(le32(bytes, body + 4));
+      const char* fmt = bytes.data() + body;
+      if (plat::readLe16(fmt) != 1 || plat::readLe16(fmt + 2) != 1 || plat::readLe16(fmt + 14) != 16) return false;
+      rate = static_cast<int>(plat::readLe32(bytes.data() + body + 4));
       format = rate > 0;
     } else if (id == "data" && format) {
       // A stream written without its final size claims more than there is.
       std::size_t count = std::min(size, bytes.size() - body) / 2;
       samples.resize(count);
-      for (std::size_t i = 0; i < count; ++i) samples[i] = static_cast<std::int16_t>(le16(bytes, body + 2 * i));
+      for (std::size_t i = 0; i < count; ++i) samples[i] = plat::readLe16s(bytes.data() + body + 2 * i);
       return true;
     }
     at = body + size + (size & 1);
@@ -389,13 +379,13 @@ bool writeSyllableUnits(std::string_view folder, const std::vector<SyllableRecor
   std::string index, tables, recordings;
   for (const auto* s : byCode) {
     index.push_back(static_cast<char>(s ? s->variants.size() : 0));
-    put32(index, s ? static_cast<std::uint32_t>(tables.size()) : 0);
+    plat::appendLe32(index, s ? static_cast<std::uint32_t>(tables.size()) : 0);
     if (!s) continue;
     for (const auto& v : s->variants) {
       std::string adpcm = encodeAdpcm(v);
       if (adpcm.size() > speech::kMaxRecordingBytes) return false;
-      put32(tables, adpcm.empty() ? 0 : tablesSize + static_cast<std::uint32_t>(recordings.size()));
-      put32(tables, static_cast<std::uint32_t>(adpcm.size()));
+      plat::appendLe32(tables, adpcm.empty() ? 0 : tablesSize + static_cast<std::uint32_t>(recordings.size()));
+      plat::appendLe32(tables, static_cast<std::uint32_t>(adpcm.size()));
       recordings += adpcm;
     }
   }
@@ -409,10 +399,10 @@ bool writeLetterUnits(std::string_view folder, const std::vector<Samples>& recor
   for (const auto& r : recordings) {
     std::string adpcm = encodeAdpcm(r);
     if (adpcm.size() > speech::kMaxRecordingBytes) return false;
-    put32(index, static_cast<std::uint32_t>(data.size()));
+    plat::appendLe32(index, static_cast<std::uint32_t>(data.size()));
     data += adpcm;
   }
-  put32(index, static_cast<std::uint32_t>(data.size()));
+  plat::appendLe32(index, static_cast<std::uint32_t>(data.size()));
   if (data.empty()) data.push_back('\0');  // the unit file may not be empty
   std::string base = withSlash(folder);
   return plat::makeFolders(base) && plat::writeWholeFile(base + speech::kLetterIndexFile, index) &&

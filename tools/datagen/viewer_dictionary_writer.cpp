@@ -2,6 +2,7 @@
 
 #include "apps/dictionary/dictionary_files.h"
 #include "apps/dictionary/examples_file.h"
+#include "platform/core/little_endian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,22 +11,13 @@ namespace datagen {
 
 namespace {
 
-void put16(std::string& s, size_t at, unsigned v) {
-  s[at] = static_cast<char>(v & 0xFF);
-  s[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-}
-
-void put32(std::string& s, size_t at, std::uint32_t v) {
-  for (int k = 0; k < 4; ++k) s[at + static_cast<size_t>(k)] = static_cast<char>((v >> (8 * k)) & 0xFF);
-}
-
 std::string header(const char* type, std::uint32_t rootPosition) {
   std::string h(dict::kHeaderSize, '\0');
   std::memcpy(h.data(), "HBDIC", 5);
   std::memcpy(h.data() + 5, type, 3);
-  put16(h, 66, 1);
-  put32(h, 68, 0);
-  put32(h, dict::kRootPositionOffset, rootPosition);
+  plat::writeLe16(h.data() + 66, 1);
+  plat::writeLe32(h.data() + 68, 0);
+  plat::writeLe32(h.data() + dict::kRootPositionOffset, rootPosition);
   return h;
 }
 
@@ -56,14 +48,14 @@ std::vector<Block> pack(const std::vector<Entry>& entries, int maxEntries) {
 
 std::string encodeBlock(const Block& b, std::uint32_t previous, std::uint32_t next) {
   std::string s(dict::kBlockSize, '\0');
-  put16(s, 7, static_cast<unsigned>(b.size()));
-  put32(s, 13, previous);
-  put32(s, 17, next);
+  plat::writeLe16(s.data() + 7, static_cast<unsigned>(b.size()));
+  plat::writeLe32(s.data() + 13, previous);
+  plat::writeLe32(s.data() + 17, next);
   size_t at = dict::kBlockEntryOffset;
   for (const Entry& e : b) {
-    put16(s, at + 2, static_cast<unsigned>(e.size()));
-    put32(s, at + 6, e.child);
-    put32(s, at + 10, e.record);
+    plat::writeLe16(s.data() + at + 2, static_cast<unsigned>(e.size()));
+    plat::writeLe32(s.data() + at + 6, e.child);
+    plat::writeLe32(s.data() + at + 10, e.record);
     std::memcpy(s.data() + at + dict::kIndexEntryHeader, e.key.data(), e.key.size());
     at += e.size();
   }
@@ -83,9 +75,9 @@ ViewerDictionary writeViewerDictionary(int direction, const std::vector<ViewerRe
   }
   for (size_t i = 0; i < records.size(); ++i) {
     size_t at = out.positions[i];
-    put32(out.data, at, i == 0 ? dict::kNoRecord : out.positions[i - 1] - 2);
-    put32(out.data, at + 4, i + 1 == records.size() ? dict::kNoRecord : out.positions[i + 1] - 2);
-    put16(out.data, at + 8, static_cast<unsigned>(records[i].body.size()));
+    plat::writeLe32(out.data.data() + at, i == 0 ? dict::kNoRecord : out.positions[i - 1] - 2);
+    plat::writeLe32(out.data.data() + at + 4, i + 1 == records.size() ? dict::kNoRecord : out.positions[i + 1] - 2);
+    plat::writeLe16(out.data.data() + at + 8, static_cast<unsigned>(records[i].body.size()));
     std::string body = records[i].body;
     for (size_t k = 0; k < body.size(); ++k) body[k] = static_cast<char>(body[k] ^ dict::kRecordKey[k % 8]);
     out.data.replace(at + dict::kRecordHeaderSize, body.size(), body);

@@ -1,6 +1,7 @@
 #include "tools/resgen/engine_code_tables.h"
 
 #include "engine/common/engine_code_placement.h"
+#include "platform/core/little_endian.h"
 
 #include <algorithm>
 #include <vector>
@@ -75,14 +76,9 @@ EngineCode codeOfIndex(int index) {
   return static_cast<EngineCode>(lead << 8 | trail);
 }
 
-void putLe16(std::string& out, unsigned v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>(v >> 8));
-}
-
 std::string valuesToBytes(const std::vector<char16_t>& values) {
   std::string out;
-  for (char16_t v : values) putLe16(out, v);
+  for (char16_t v : values) plat::appendLe16(out, v);
   return out;
 }
 
@@ -99,7 +95,7 @@ std::string recordsToBytes(const std::vector<std::pair<char16_t, EngineCode>>& p
       out.push_back(static_cast<char>(e >> 8));
       out.push_back(static_cast<char>(e & 0xFF));
     }
-    putLe16(out, u);
+    plat::appendLe16(out, u);
   }
   return out;
 }

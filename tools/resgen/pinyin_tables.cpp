@@ -1,6 +1,7 @@
 #include "tools/resgen/pinyin_tables.h"
 
 #include "platform/core/codepage.h"
+#include "platform/core/little_endian.h"
 
 #include <sstream>
 #include <vector>
@@ -8,11 +9,6 @@
 namespace resgen {
 
 namespace {
-
-void putLe16(std::string& out, unsigned v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
 
 }  // namespace
 
@@ -32,14 +28,16 @@ bool buildPinyinTables(std::string_view text, PinyinTables& out, std::string& er
       error = "line " + std::to_string(number) + ": syllable and five tones";
       return false;
     }
-    for (int i = 0; i < 7; ++i) putLe16(out.pinNum, i < static_cast<int>(f[0].size()) ? static_cast<unsigned char>(f[0][i]) : 0);
+    for (int i = 0; i < 7; ++i) {
+      plat::appendLe16(out.pinNum, i < static_cast<int>(f[0].size()) ? static_cast<unsigned char>(f[0][i]) : 0);
+    }
     for (int t = 1; t <= 5; ++t) {
       std::u16string c = f[t] == "-" ? std::u16string(1, u'\u3000') : plat::utf8ToWide(f[t]);
       if (c.size() != 1) {
         error = "line " + std::to_string(number) + ": one character per tone";
         return false;
       }
-      putLe16(out.fayinHanzi, c[0]);
+      plat::appendLe16(out.fayinHanzi, c[0]);
     }
     ++syllables;
   }
@@ -47,7 +45,7 @@ bool buildPinyinTables(std::string_view text, PinyinTables& out, std::string& er
     error = "expected " + std::to_string(kSyllableCount) + " syllables, found " + std::to_string(syllables);
     return false;
   }
-  putLe16(out.pinNum, 0);
+  plat::appendLe16(out.pinNum, 0);
   return true;
 }
 

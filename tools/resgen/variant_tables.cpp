@@ -1,6 +1,7 @@
 #include "tools/resgen/variant_tables.h"
 
 #include "platform/core/codepage.h"
+#include "platform/core/little_endian.h"
 
 #include <array>
 #include <map>
@@ -30,11 +31,6 @@ struct Direction {
   std::map<char16_t, Ambiguous> ambiguous;
 };
 
-void putLe16(std::string& out, unsigned v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-
 std::vector<std::u16string> fields(std::string_view line) {
   std::vector<std::u16string> out;
   size_t start = 0;
@@ -62,15 +58,17 @@ ContextTableSet encode(const Direction& d) {
   for (const auto& [c, t] : target) bits[(c - kFirst) / 32] |= 1u << ((c - kFirst) % 32);
   unsigned before = 0;
   for (int w = 0; w < kWords; ++w) {
-    for (int k = 0; k < 4; ++k) s.bitmap.push_back(static_cast<char>((bits[w] >> (8 * k)) & 0xFF));
-    putLe16(s.counts, before);
+    plat::appendLe32(s.bitmap, bits[w]);
+    plat::appendLe16(s.counts, before);
     before += static_cast<unsigned>(__builtin_popcount(bits[w]));
   }
-  for (const auto& [c, t] : target) putLe16(s.targets, t);  // map order is bit order
+  for (const auto& [c, t] : target) plat::appendLe16(s.targets, t);  // map order is bit order
   std::vector<char16_t> units;
   for (const Ambiguous* a : records) {
-    for (int k = 0; k < 4; ++k) putLe16(s.records, k < static_cast<int>(a->candidates.size()) ? a->candidates[k] : 0);
-    putLe16(s.records, static_cast<unsigned>(units.size()));
+    for (int k = 0; k < 4; ++k) {
+      plat::appendLe16(s.records, k < static_cast<int>(a->candidates.size()) ? a->candidates[k] : 0);
+    }
+    plat::appendLe16(s.records, static_cast<unsigned>(units.size()));
     for (const Pattern& p : a->patterns) {
       units.push_back(static_cast<char16_t>(p.candidate | p.position << 2 | static_cast<int>(p.chars.size()) << 5));
       for (size_t j = 0; j < p.chars.size(); ++j)
@@ -78,7 +76,7 @@ ContextTableSet encode(const Direction& d) {
     }
     units.push_back(0);
   }
-  for (char16_t u : units) putLe16(s.patterns, u);
+  for (char16_t u : units) plat::appendLe16(s.patterns, u);
   return s;
 }
 

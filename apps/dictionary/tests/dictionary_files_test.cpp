@@ -1,6 +1,7 @@
 #include "apps/dictionary/tests/dictionary_fixture.h"
 
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 
 #include <algorithm>
 #include <functional>
@@ -23,7 +24,7 @@ TEST_F(DictionaryFilesTest, FindsEveryKeyOfBothDirections) {
   // The small blocks give an index of several levels: the root holds tree nodes.
   dict::IndexBlock root = dict::decodeIndexBlock(
       reinterpret_cast<const unsigned char*>(jcFiles_.index.data()) +
-          (static_cast<unsigned char>(jcFiles_.index[0x48]) | static_cast<unsigned char>(jcFiles_.index[0x49]) << 8),
+          plat::readLe16(jcFiles_.index.data() + 0x48),
       0);
   dict::IndexEntry top;
   ASSERT_TRUE(dict::indexEntryAt(root, 0, top));
@@ -218,7 +219,7 @@ TEST_F(DictionaryFilesTest, StartUpFailuresGiveTheirMessages) {
     return file;
   };
   auto withRoot = [](std::string file, std::uint32_t root) {
-    for (int k = 0; k < 4; ++k) file[0x48 + static_cast<size_t>(k)] = static_cast<char>((root >> (8 * k)) & 0xFF);
+    plat::writeLe32(file.data() + 0x48, root);
     return file;
   };
   struct Case {
@@ -328,7 +329,7 @@ TEST_F(DictionaryFilesTest, OpeningRetriesWhileTheCardComesBack) {
 
 // Rewrites one 16- or 32-bit field of the index file.
 void patch(std::string& file, size_t at, std::uint32_t value, int width) {
-  for (int k = 0; k < width; ++k) file[at + static_cast<size_t>(k)] = static_cast<char>((value >> (8 * k)) & 0xFF);
+  plat::writeLe(file.data() + at, value, width);
 }
 
 TEST_F(DictionaryFilesTest, BrokenIndexIsRefusedNotOverread) {

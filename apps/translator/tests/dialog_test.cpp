@@ -123,6 +123,14 @@ TEST_F(MainDialogTest, CharacterSetToggleConvertsTheChinesePaneAndTellsThePanels
   EXPECT_EQ(charset(handwritingInputIm()), 0u);
 }
 
+TEST_F(MainDialogTest, TheWindowWithItsCommandBarFitsTheScreen) {
+  // The command bar holds four menus, the dictionary button and the input-panel button.
+  open(0);
+  const ui::Rect w = ui::windowRect(dlg().hwnd());
+  EXPECT_LE(w.right - w.left, 240);
+  EXPECT_TRUE(ui::testing::inputPanelButtonShown(dlg().hwnd()));
+}
+
 TEST_F(MainDialogTest, TwoAndThreePanes) {
   open(0);
   const ui::Rect s = rect(kIdSource), g = rect(kIdReading);

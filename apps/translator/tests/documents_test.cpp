@@ -4,6 +4,7 @@
 
 #include "apps/translator/documents.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 #include "platform/ui/shell.h"
 #include "platform/ui/testing.h"
 #include "translator_fixture.h"
@@ -15,10 +16,7 @@ using namespace orvale;
 
 std::string units(std::u16string_view text) {
   std::string out;
-  for (char16_t c : text) {
-    out += static_cast<char>(c & 0xFF);
-    out += static_cast<char>(c >> 8);
-  }
+  for (char16_t c : text) plat::appendLe16(out, c);
   return out;
 }
 

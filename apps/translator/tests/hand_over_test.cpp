@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "apps/translator/voice_settings_dlg.h"
+#include "platform/core/little_endian.h"
 #include "platform/core/named_mutex.h"
 #include "platform/ui/testing.h"
 #include "speech/reader/reading_protocol.h"
@@ -26,7 +27,9 @@ class HandOverTest : public OrvaleTest {
     for (const char* f : {"Vocra", "Sernick", "Phonavel.so", "Synparse.so"}) {
       std::error_code ec;
       fs::create_hard_link(fs::path(binFolder()) / f, programs_ / f, ec);
-      if (ec) ASSERT_TRUE(fs::copy_file(fs::path(binFolder()) / f, programs_ / f, ec)) << f << ": " << ec.message();
+      if (ec) {
+        ASSERT_TRUE(fs::copy_file(fs::path(binFolder()) / f, programs_ / f, ec)) << f << ": " << ec.message();
+      }
     }
     plat::setProgramFolder(programs_.string());
     ::setenv("SUITE_WAVEOUT", "null", 1);
@@ -73,7 +76,7 @@ class HandOverTest : public OrvaleTest {
     plat::MappingView view = mapping->map(false);
     std::u16string word;
     for (std::size_t i = 0; i + 1 < view.size(); i += 2) {
-      const auto c = static_cast<char16_t>(view.data()[i] | view.data()[i + 1] << 8);
+      const auto c = static_cast<char16_t>(plat::readLe16(view.data() + i));
       if (!c) break;
       word.push_back(c);
     }

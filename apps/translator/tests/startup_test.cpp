@@ -4,6 +4,7 @@
 
 #include "apps/translator/single_instance.h"
 #include "platform/core/clock.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/files.h"
 #include "platform/core/named_mutex.h"
 #include "translator_fixture.h"
@@ -154,7 +155,7 @@ TEST_F(OrvaleTest, AFailedAnalyserAllocationEndsTheProgramAndFreesTheBufferOnce)
   putData(device_.card());
   setUpRegistry();
   plat::NotifyRecorder notes;
-  orvale::failNextJpAnalyzerAllocation();
+  plat::FailPoint fail(orvale::kJpAnalyzerFailPoint);
   EXPECT_FALSE(runInitInstance());
   ASSERT_EQ(notes.messages.size(), 1u);
   EXPECT_EQ(notes.messages[0].text, u"メモリ不足!");

@@ -1,10 +1,14 @@
 // The Translate command and the reading pane offscreen, with the real Chinese-to-Japanese engine on
 // the sample card: pieces, lines, failures, stale check files, reading modes, traditional text.
+#include <optional>
+
 #include "apps/common/context_convert.h"
 #include "apps/translator/line_reading.h"
 #include "apps/translator/sentence_cut.h"
 #include "engine/cj/transfer/sentence_driver.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/testing.h"
@@ -117,7 +121,7 @@ TEST_F(TranslateTest, OnlyAFailingLastLineIsReported) {
   // A line without hanzi passes through without the engine's work area; the first line that
   // needs one fails.
   open(1);
-  cj::failNextDriverBlock(cj::DriverBlock::WorkArea);
+  std::optional<plat::FailPoint> fail(std::in_place, cj::kWorkAreaFailPoint);
   translate(u"ok 1\r\n他喝水\r\nok 3");
   EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 0u);
   EXPECT_EQ(text(kIdResult).substr(0, 6), u"ok 1\r\n");
@@ -125,7 +129,7 @@ TEST_F(TranslateTest, OnlyAFailingLastLineIsReported) {
 
   notes_->messages.clear();
   notes_->beeps.clear();
-  cj::failNextDriverBlock(cj::DriverBlock::WorkArea);
+  fail.emplace(cj::kWorkAreaFailPoint);
   translate(u"ok 1\r\n他喝水");
   EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 1u);
   EXPECT_EQ(text(kIdResult).substr(0, 6), u"ok 1\r\n");
@@ -238,7 +242,7 @@ TEST_F(TranslateTest, ReadingFileRecordsAreReadOnlyWithinTheFile) {
   // record whose length byte claims more than the file holds; U+3403 at a 2-byte record.
   std::string file(16, '\0');
   auto put = [&file](int slot, std::uint32_t offset) {
-    for (int b = 0; b < 4; ++b) file[static_cast<std::size_t>(slot * 4 + b)] = static_cast<char>(offset >> (8 * b));
+    plat::writeLe32(file.data() + slot * 4, offset);
   };
   put(0, 16);
   put(1, 4000);

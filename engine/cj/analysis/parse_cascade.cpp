@@ -191,7 +191,7 @@ void markParticleWords(CjSentence& s) {
 }
 
 void parseSentence(CjSentence& s) {
-  s.gov = 0;
+  s.govNode = 0;
   s.argCount = 0;
   ruleCoordination(s);
   ruleEnumerations(s);

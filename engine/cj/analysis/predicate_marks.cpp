@@ -186,7 +186,7 @@ void setMainPredicate(CjSentence& s) {
   } else if (isNodeIndex(s, g)) {
     s.nodes[g].predicateMark = 'P';
   }
-  s.gov = g;
+  s.govNode = g;
 }
 
 int countPredicates(const CjSentence& s, int after, int end) {

@@ -96,7 +96,7 @@ bool isComplementWord(const CjSentence& s, int i) { return isListedText(s, i, kC
 // The punctuation rule shared by both right-role forms; true when the after-punctuation state is set.
 bool punctuation(CjSentence& s, int k) {
   if (nextNode(s, k) == 0) {
-    linkRole(s, s.gov, k, "PUNC");
+    linkRole(s, s.govNode, k, "PUNC");
     return false;
   }
   return true;
@@ -106,7 +106,7 @@ void rightNoObject(CjSentence& s, int pred, int bound) {
   bool afterPunc = false;
   walkRight(s, pred, bound, [&](int k) {
     if (afterPunc) {
-      if (nextNode(s, k) == 0) linkRole(s, s.gov, k, "PUNC");
+      if (nextNode(s, k) == 0) linkRole(s, s.govNode, k, "PUNC");
       else linkRole(s, pred, k, "HT");
     } else if (isComplementWord(s, k)) {
       linkRole(s, pred, k, "COMP");
@@ -145,7 +145,7 @@ void rightObjects(CjSentence& s, int pred, int bound) {
   bool afterPunc = false;
   walkRight(s, pred, bound, [&](int k) {
     if (afterPunc) {
-      if (nextNode(s, k) == 0) linkRole(s, s.gov, k, "PUNC");
+      if (nextNode(s, k) == 0) linkRole(s, s.govNode, k, "PUNC");
       else linkRole(s, pred, k, "HT");
     } else if (isComplementWord(s, k)) {
       linkRole(s, pred, k, "COMP");
@@ -408,13 +408,13 @@ void assignRoles(CjSentence& s) {
   int e = lastTopNode(s);
   if (hasCat(s, e, "P")) e = prevNode(s, e);
   if (isAmongListed(s, e, kFinalSkipWords)) e = prevNode(s, e);
-  if (isListedText(s, e, kFinalComplement) && isNodeIndex(s, s.gov)) {
-    linkRole(s, s.gov, e, "COMP");
-    if (noEarlierTenseMark(s, s.gov)) propagateDependentFeatures(s, s.gov, e);
+  if (isListedText(s, e, kFinalComplement) && isNodeIndex(s, s.govNode)) {
+    linkRole(s, s.govNode, e, "COMP");
+    if (noEarlierTenseMark(s, s.govNode)) propagateDependentFeatures(s, s.govNode, e);
   }
 
   switch (n) {
-    case 1: assignClauseRoles(s, 0, 0, s.gov); break;
+    case 1: assignClauseRoles(s, 0, 0, s.govNode); break;
     case 2: linkPredicates2(s, 0, 0, list[0], list[1]); break;
     case 3: linkPredicates3(s, 0, 0, list[0], list[1], list[2]); break;
     case 4: linkPredicates4(s, 0, 0, list[0], list[1], list[2], list[3]); break;

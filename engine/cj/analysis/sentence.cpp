@@ -109,14 +109,7 @@ std::vector<CjRoleLink>& roleLinksOf(CjSentence& s) { return s.roleLinks; }
 
 CjSentenceSummary* summaryOf(CjSentence& s) {
   if (!s.summary) return nullptr;
-  CjSentenceSummary& sum = *s.summary;
-  sum.sentenceNode = s.wordCount;
-  sum.firstTop = s.firstTop;
-  sum.lastTop = s.lastTop;
-  sum.gov = s.gov;
-  sum.argCount = s.argCount;
-  sum.sentenceType = s.sentenceType.view();
-  sum.nodeCount = s.nodeCount;
+  *s.summary = s;
   return s.summary.get();
 }
 

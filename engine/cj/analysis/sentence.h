@@ -165,33 +165,37 @@ struct CjRoleLink {
   FixedText<12> label;
 };
 
-struct CjSentenceSummary {
-  std::int32_t sentenceNode = 0;  // header word 2
-  std::int32_t firstTop = 0;
-  std::int32_t lastTop = 0;
-  std::int32_t gov = 0;
-  std::int32_t unused = 0;
-  std::int32_t argCount = 0;
-  FixedText<8> sentenceType;
-  std::int32_t nodeCount = 0;
-};
-
-// A 32-byte block of the parser's free list.
-using CjParserBlock = std::array<std::int32_t, 8>;
-
-struct CjSentence {
-  std::array<CjNode, kMaxNodes> nodes;
+// The sentence header: the sentence holds one, its summary is a copy, and the transfer context
+// works on its own copy.
+struct CjSentenceHeader {
   std::int32_t nodeCount = 0;
   std::int32_t wordCount = 0;  // later the sentence node of the "<S>" pass
   std::int32_t firstTop = 0;
   std::int32_t lastTop = 0;
+  std::int32_t govNode = 0;  // the main predicate
+  std::int32_t govWork = 0;  // the transfer's working governor; 0 in the analysis
+  std::int32_t argCount = 0;
+  FixedText<8> sentenceType;
+};
+
+using CjSentenceSummary = CjSentenceHeader;
+
+// Copies every header field but the node count.
+inline void restoreHeaderFields(CjSentenceHeader& to, const CjSentenceHeader& from) {
+  const std::int32_t nodeCount = to.nodeCount;
+  to = from;
+  to.nodeCount = nodeCount;
+}
+
+// A 32-byte block of the parser's free list.
+using CjParserBlock = std::array<std::int32_t, 8>;
+
+struct CjSentence : CjSentenceHeader {
+  std::array<CjNode, kMaxNodes> nodes;
   FixedText<90> matchQuestion;  // the "?" match variable (a whole feature value)
   FixedText<90> matchHash;      // the "#" match variable
   std::int32_t matchQuestionNode = 0;
   std::int32_t matchHashNode = 0;
-  std::int32_t gov = 0;
-  std::int32_t argCount = 0;
-  FixedText<8> sentenceType;
   std::vector<CjRoleLink> roleLinks;  // kept in the order of insertRoleLinkOrdered
   std::unique_ptr<CjSentenceSummary> summary;
   std::vector<CjParserBlock> parserBlocks;

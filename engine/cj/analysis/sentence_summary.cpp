@@ -8,13 +8,7 @@ void saveSummary(CjSentence& s) { summaryOf(s); }
 
 void restoreSummary(CjSentence& s) {
   if (!s.summary) return;
-  const CjSentenceSummary& sum = *s.summary;
-  s.wordCount = sum.sentenceNode;
-  s.firstTop = sum.firstTop;
-  s.lastTop = sum.lastTop;
-  s.gov = sum.gov;
-  s.argCount = sum.argCount;
-  s.sentenceType = sum.sentenceType.view();
+  restoreHeaderFields(s, *s.summary);
 }
 
 int appendEndMark(CjSentence& s) {

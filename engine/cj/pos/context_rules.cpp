@@ -1,19 +1,44 @@
 // The context rule sets: short patterns over neighbouring nodes that settle several nodes at once.
+// Each set is a table of small rules tried in order; the first that applies ends X's turn.
 #include "engine/cj/analysis/fixed_expressions.h"
 #include "engine/cj/analysis/phrase_rules.h"
 #include "engine/cj/analysis/role_assignment.h"
+#include "engine/cj/pos/context_words.h"
 #include "engine/cj/pos/pos_rules.h"
 #include "engine/cj/pos/pos_words.h"
 
 namespace cj {
 
 using namespace pos;
+using namespace pos::context_words;
 
 namespace {
 
-constexpr int kNormal = -1;  // the walk goes on with X's next node
+// X and the nodes around it, read once before any rule writes: N1 .. N5 follow X, P precedes it.
+struct Window {
+  int x, n1, n2, n3, n4, n5, p;
+  bool first;  // X is the chain's first node
+};
 
-bool is9or11(const CjSentence& s, int k) { return is(s, k, 9) || is(s, k, 11); }
+Window windowAt(const CjSentence& s, int x) {
+  Window w{};
+  w.x = x;
+  w.n1 = nextNode(s, x);
+  w.n2 = nextNode(s, w.n1);
+  w.n3 = nextNode(s, w.n2);
+  w.n4 = nextNode(s, w.n3);
+  w.n5 = nextNode(s, w.n4);
+  w.p = prevNode(s, x);
+  w.first = x == s.firstTop;
+  return w;
+}
+
+// What a main rule answers: it did not apply, it applied (the walk goes on with X's next node),
+// or a node index after which the walk resumes.
+constexpr int kNoMatch = -2;
+constexpr int kNormal = -1;
+
+bool is9or11(const CjSentence& s, int k) { return is(s, k, kLw9) || is(s, k, kLw11); }
 bool len(const CjSentence& s, int k, int bytes) { return isNodeIndex(s, k) && chiLength(s, k) == bytes; }
 bool missingOrP(const CjSentence& s, int k) { return k == 0 || has(s, k, "P"); }
 bool hasAF(const CjSentence& s, int k) { return has(s, k, "AF") || has(s, k, "FA"); }
@@ -22,17 +47,14 @@ bool nounZAJI(const CjSentence& s, int k) {
   return has(s, k, "N") && (ms(s, k, "Z") || ms(s, k, "A") || ms(s, k, "J") || ms(s, k, "I"));
 }
 bool isOneOf16To27(const CjSentence& s, int k) {
-  for (int label = 16; label <= 27; ++label) {
-    if (is(s, k, label)) return true;
-  }
-  return false;
+  return isIn(s, k, {kLw16, kLw17, kLw18, kLw19, kLw20, kLw21, kLw22, kLw23, kLw24, kLw25, kLw26, kLw27});
 }
 // Verb code "0" on the head and none of "1", "H", "E".
 bool headIntransitive(const CjSentence& s, int k) {
   return headHasVerbCVal(s, k, "0") && !headHasVerbCVal(s, k, "1") && !headHasVerbCVal(s, k, "H") &&
          !headHasVerbCVal(s, k, "E");
 }
-// N2 can close a measure phrase (rules 14 and 15).
+// N2 can close a measure phrase.
 bool closesMeasure(const CjSentence& s, int k) { return prefA(s, k) || noun(s, k) || is9or11(s, k); }
 void settleMeasureTail(CjSentence& s, int k) {
   if (prefA(s, k)) {
@@ -41,636 +63,935 @@ void settleMeasureTail(CjSentence& s, int k) {
     setCat(s, k, "N");
   }
 }
+// The words that join two verbs or two nouns.
+bool isJoiner(const CjSentence& s, int k) { return isIn(s, k, {kLw1052, kLw1054, kLw1142}); }
+bool isVerbJoiner(const CjSentence& s, int k) { return isIn(s, k, {kLw1052, kLw1012, kLw1142, kLw1080, kLw1157}); }
 
-// The main rules at x; the node after which the walk resumes, or kNormal.
-int applyMainRules(CjSentence& s, int x) {
-  const int n1 = nextNode(s, x), n2 = nextNode(s, n1), n3 = nextNode(s, n2), n4 = nextNode(s, n3),
-            n5 = nextNode(s, n4), p = prevNode(s, x);
-  const bool first = x == s.firstTop;
-  // 1
-  if (is9or11(s, x) && has(s, n1, "N") && chiLength(s, n1) % 4 == 0 &&
-      (has(s, n2, "F") || has(s, n2, "G") || (has(s, n2, "V") && (is(s, n3, 12) || is(s, n3, 14))))) {
-    setCat(s, n1, "N");
-    return kNormal;
-  }
-  // 2
-  if (has(s, x, "V") && len(s, x, 4) && inContextList(s, n1, 1)) {
-    setCat(s, x, "N");
-    return kNormal;
-  }
-  // 3
-  if (isIn(s, x, {53, 54, 127, 128, 1018, 120, 1109, 121, 1110, 1111, 119, 1112, 1113}) && has(s, n1, "N") &&
-      len(s, n1, 4) && (n2 == 0 || hasAny(s, n2, {"P", "I", "L", "F", "G", "V"}) || is(s, n2, 9))) {
-    setCat(s, n1, "N");
-    return kNormal;
-  }
-  // 4
-  if (isIn(s, x, {1114, 1115, 52, 1116}) && has(s, n1, "N") && len(s, n1, 4)) {
-    setCat(s, n1, "N");
-    return kNormal;
-  }
-  // 5, 6
-  if (is(s, x, 91) || is(s, x, 1117)) {
-    if (has(s, n1, "V") && len(s, n1, 4) && missingOrP(s, n2)) {
-      setCat(s, n1, "N");
-      return kNormal;
-    }
-    if (has(s, n1, "N") && has(s, n2, "V") && len(s, n2, 4) && missingOrP(s, n3)) {
-      setCat(s, n2, "N");
-      return kNormal;
-    }
-  }
-  // 7
-  if (has(s, x, "V") && has(s, n1, "C") && ms(s, n1, "F")) {
-    setCat(s, x, "V");
-    return kNormal;
-  }
-  // 8
-  if (has(s, x, "V") && first && !cval(s, x, "H") && !cval(s, x, "E") && has(s, n1, "G")) {
-    setCat(s, x, "N");
-    return kNormal;
-  }
-  // 9 - 11
-  if ((has(s, x, "A") || has(s, x, "V")) && is(s, n1, 2) && hasAny(s, n2, {"F", "A", "V"})) {
-    setCat(s, n1, "E");
-    return kNormal;
-  }
-  if (hasAny(s, x, {"R", "N", "U", "C"}) && is(s, n1, 2)) {
-    setCat(s, n1, has(s, n2, "F") || has(s, n2, "V") ? "G" : "V");
-    return kNormal;
-  }
-  // 12, 13
-  if (is(s, x, 2) && first && (has(s, n1, "F") || has(s, n1, "V"))) {
-    setCat(s, x, "G");
-    return kNormal;
-  }
-  if (is(s, x, 2) && first && hasAny(s, n1, {"N", "R", "U", "C", "A"})) {
-    setCat(s, x, "V");
-    return kNormal;
-  }
-  // 14
-  if (has(s, x, "U") && has(s, n1, "S") && closesMeasure(s, n2)) {
-    setCat(s, x, "U");
-    setCat(s, n1, "S");
-    settleMeasureTail(s, n2);
-    return kNormal;
-  }
-  // 15
-  if (isIn(s, x, {152, 36, 1013, 53, 54, 55, 1109, 120, 121}) && has(s, n1, "S") && closesMeasure(s, n2)) {
-    setCat(s, n1, "S");
-    settleMeasureTail(s, n2);
-    return kNormal;
-  }
-  // 16
-  if (has(s, x, "I") && !has(s, x, "V") && has(s, n1, "N") && (is(s, n2, 1052) || is(s, n2, 1054)) &&
-      has(s, n3, "N") && missingOrP(s, n4)) {
-    setCat(s, x, "I");
-    setCat(s, n1, "N");
-    setCat(s, n2, "J");
-    setCat(s, n3, "N");
-    return kNormal;
-  }
-  // 17
-  if (inContextList(s, x, 2) && (n1 == 0 || has(s, n1, "P") || isIn(s, n1, {9, 11, 1118, 1119, 1120, 1121}))) {
-    setCat(s, x, "A");
-    return kNormal;
-  }
-  // 18
-  if (isIn(s, x, {238, 149, 1122}) && has(s, n1, "V") && isIn(s, n2, {230, 239, 1123, 238})) {
-    setCat(s, x, "F");
-    setCat(s, n1, "V");
-    setCat(s, n2, "I");
-    return kNormal;
-  }
-  // 19
-  if (isIn(s, x, {9, 11, 12}) && rb(s, n2)) {
-    if (!isListedHeadWord(s, n1) && !isListedVerbHead(s, n1) && !is(s, n1, 1124) && !is(s, n1, 1125) &&
-        (has(s, n1, "V") || has(s, n1, "A")))
-      setCat(s, n1, "N");
-    return kNormal;
-  }
-  // 20
-  if (is9or11(s, x) && has(s, n1, "F") && has(s, n2, "V") && missingOrP(s, n3)) {
-    setCat(s, n1, "A");
-    setCat(s, n2, "N");
-    return kNormal;
-  }
-  // 21
-  if (isIn(s, x, {1126, 1127, 87, 150}) && has(s, n1, "A") && is9or11(s, n2)) {
-    setCat(s, n1, "A");
-    return kNormal;
-  }
-  // 22
-  if ((is(s, x, 1128) || is(s, x, 1129)) && has(s, n1, "V") && missingOrP(s, n2)) {
-    setCat(s, n1, "N");
-    return kNormal;
-  }
-  // 23, 24
-  if (has(s, x, "G") && has(s, n1, "V") && !has(s, n1, "I")) {
-    setCat(s, x, "G");
-    setCat(s, n1, "V");
-    return kNormal;
-  }
-  if (has(s, x, "G") && has(s, n1, "A") && missingOrP(s, n2)) {
-    setCat(s, x, "G");
-    return kNormal;
-  }
-  // 25
-  if (has(s, x, "V") && cval(s, x, "1") && has(s, n1, "N") && (has(s, n2, "P") || is(s, n2, 9))) {
-    setCat(s, n1, "N");
-    return kNormal;
-  }
-  // 26
-  if (isIn(s, x, {1130, 1131, 1132}) || has(s, x, "U") || has(s, n2, "U")) {
-    if (inContextList(s, n1, 5)) setCat(s, n1, "U");
-    return kNormal;
-  }
-  // 27 - 29
-  if ((has(s, x, "G") || has(s, x, "F")) && isIn(s, n1, {5, 3, 166, 6, 1133, 1134, 7, 8}) && has(s, n2, "A") &&
-      has(s, n3, "P")) {
-    setCat(s, x, "F");
-    setCat(s, n1, "F");
-    setCat(s, n2, "A");
-    return kNormal;
-  }
-  if ((isIn(s, x, {149, 68}) || has(s, x, "F")) && has(s, n1, "F") && has(s, n2, "V") && has(s, n3, "P")) {
-    setCat(s, x, "F");
-    setCat(s, n1, "F");
-    setCat(s, n2, "V");
-    return kNormal;
-  }
-  if (has(s, x, "G") && has(s, n1, "F") && has(s, n2, "V") && has(s, n3, "P")) {
-    setCat(s, x, "G");
-    setCat(s, n1, "F");
-    setCat(s, n2, "V");
-    return kNormal;
-  }
-  // 30
-  if (has(s, x, "A") && !has(s, x, "V") && isIn(s, n1, {52, 1116, 101, 1010})) {
-    setCat(s, x, "A");
-    return kNormal;
-  }
-  // 31
-  if (has(s, x, "V") && !is(s, x, 1032) && !is(s, x, 1056) && is(s, n1, 225)) {
-    setCat(s, x, "N");
-    return kNormal;
-  }
-  // 32, 33
-  if (has(s, x, "V") && headIntransitive(s, x) && is(s, n1, 1)) {
-    setCat(s, x, "F");
-    return kNormal;
-  }
-  if (has(s, x, "V") && len(s, x, 4) && headIntransitive(s, x) && has(s, n1, "N")) {
-    if (hasNounSense(s, x)) setCat(s, x, "N");
-    return kNormal;
-  }
-  // 34
-  if (isIn(s, x, {5, 7, 3, 166}) && has(s, n1, "A")) {
-    setCat(s, n1, "A");
-    return kNormal;
-  }
-  // 35
-  if (exactly(s, x, "I") && has(s, n1, "V") && (has(s, n2, "I") || has(s, n2, "L"))) {
-    setCat(s, n1, "N");
-    return kNormal;
-  }
-  // 36
-  if (isIn(s, x, {1135, 1136, 1137, 1138, 1139}) && has(s, n2, "N")) {
-    setCat(s, n1, "N");
-    return kNormal;
-  }
-  // 37
-  if (has(s, x, "V") && ms(s, x, "1") && has(s, n1, "V") && has(s, n2, "P")) {
-    setCat(s, n1, "N");
-    return kNormal;
-  }
-  // 38
-  if (!is(s, n1, 73) && ((has(s, x, "V") && len(s, x, 2)) || is(s, x, 12)) && !is(s, n1, 1057) &&
-      has(s, n1, "S") && len(s, n1, 2) && (has(s, n2, "A") || has(s, n2, "N"))) {
-    setCat(s, n1, "S");
-    return kNormal;
-  }
-  // 39
-  if (has(s, x, "V") && !ms(s, x, "K") && len(s, x, 4) && inContextList(s, n1, 6)) {
-    if (!(is(s, n1, 1141) && prevVerbWord(s, x) == 0 && verbAfter(s, x) == 0)) {
-      setCat(s, x, "N");
-      setCat(s, n1, "N");
-    }
-    return kNormal;
-  }
-  // 40, 41
-  if ((isIn(s, x, {9, 11, 12}) || (has(s, x, "V") && ms(s, x, "1"))) && hasAF(s, n1) && hasVN(s, n2) &&
-      has(s, n3, "P")) {
-    setCat(s, n1, "A");
-    setCat(s, n2, "N");
-    return n3;
-  }
-  // 42
-  if (hasAF(s, x) && hasVN(s, n1) && isIn(s, n2, {12, 13, 14})) {
-    setCat(s, x, "F");
-    setCat(s, n1, "V");
-    return n1;
-  }
-  // 43
-  if (has(s, x, "V") && is(s, n1, 9) && has(s, n3, "P")) return kNormal;
-  // 44
-  if (is9or11(s, x) && has(s, n1, "N") && has(s, n2, "P")) {
-    setCat(s, n1, "N");
-    return n2;
-  }
-  // 45
-  if (has(s, x, "V") && cval(s, x, "0") && !cval(s, x, "1") && !cval(s, x, "E") && !cval(s, x, "H") &&
-      !cval(s, x, "2") && !cval(s, x, "3") && len(s, x, 4) && inContextList(s, n1, 3) && has(s, x, "N")) {
-    setCat(s, x, "N");
-    setCat(s, n1, "N");
-    return n1;
-  }
-  // 46
-  if (is(s, x, 11) && has(s, n1, "N")) {
-    setCat(s, n1, "N");
-    return n1;
-  }
-  // 47, 48
-  if (is9or11(s, x) && has(s, n1, "V") && has(s, n2, "V") && has(s, n3, "J") && has(s, n4, "N") &&
-      has(s, n5, "P")) {
-    setCat(s, n1, "N");
-    setCat(s, n2, "N");
-    return n5;
-  }
-  if (is9or11(s, x) && has(s, n1, "V") && has(s, n2, "J") && has(s, n3, "N") && has(s, n3, "P")) {
-    setCat(s, n1, "N");
-    return n4;
-  }
-  // 49
-  if (has(s, x, "F") && hasAF(s, n1) && hasVN(s, n2) && has(s, n3, "P")) {
-    setCat(s, n1, "A");
-    setCat(s, n2, "N");
-    return n3;
-  }
-  // 50
-  if (has(s, x, "N") && isIn(s, n1, {1052, 1142, 1054}) && has(s, n2, "V") && has(s, n3, "P")) {
-    setCat(s, n2, "N");
-    return n3;
-  }
-  // 51
-  if (isIn(s, x, {1030, 110, 248, 1143, 1144}) && has(s, n1, "V")) {
-    setCat(s, x, "G");
-    setCat(s, n1, "V");
-    return n1;
-  }
-  // 52
-  if (has(s, x, "V") && has(s, n1, "U") && has(s, n2, "S") && ms(s, n2, "F")) {
-    setCat(s, x, "V");
-    setCat(s, n1, "U");
-    setCat(s, n2, "S");
-    return n2;
-  }
-  // 53, 54
-  if (has(s, x, "V") && isIn(s, n1, {68, 2, 12}) && inContextList(s, n2, 4)) {
-    setCat(s, x, "V");
-    return n2;
-  }
-  if (has(s, x, "V") && !has(s, x, "G") && !has(s, x, "F") && inContextList(s, n1, 4)) {
-    setCat(s, x, "V");
-    return kNormal;
-  }
-  // 55
-  if (has(s, x, "V") && isIn(s, n1, {12, 13, 2})) {
-    if (missingOrP(s, p)) setCat(s, x, "V");
-    return kNormal;
-  }
-  // 56, 57
-  if (is(s, x, 1145) && has(s, n1, "V") && has(s, n1, "N")) {
-    setCat(s, n1, "N");
-    return kNormal;
-  }
-  if (is(s, x, 90) && has(s, n1, "V") && has(s, n1, "N") && has(s, n2, "L")) {
-    setCat(s, n1, "N");
-    return n1;
-  }
-  // 58
-  if (!hasAny(s, x, {"R", "U", "UG"}) && is(s, n1, 1019) && has(s, n2, "N")) {
-    setCat(s, n1, "R");
-    return n1;
-  }
-  const bool gv = s.nodes[x].CAT == "GV" || s.nodes[x].CAT == "VG";
-  // 59
-  if (!gv) {
-    if (is(s, x, 12) && has(s, n1, "N") && !is(s, n2, 90)) {
-      setCat(s, n1, "N");
-    } else if (is(s, x, 12) && has(s, n1, "A") && has(s, n2, "N")) {
-      setCat(s, n1, "A");
-      setCat(s, n2, "N");
-    } else if (is(s, x, 12) && has(s, n1, "N") && has(s, n2, "N")) {
-      setCat(s, n1, "N");
-      setCat(s, n2, "N");
-    } else if (is(s, x, 1032) && is(s, n1, 225)) {
-      setCat(s, x, "E");
-      setCat(s, n1, "N");
-    }
-    return kNormal;
-  }
-  // 60
-  if (has(s, n1, "V")) {
-    setCat(s, x, "G");
-  } else if ((has(s, n1, "F") || (has(s, n1, "N") && ms(s, n1, "I"))) && has(s, n2, "V")) {
-    setCat(s, x, "G");
-  } else if (missingOrP(s, n1)) {
-    setCat(s, x, "V");
-  } else if (!is(s, x, 2)) {
-    setCat(s, x, "V");
-  } else if (verbAfter(s, x)) {
-    setCat(s, x, hasAny(s, n1, {"N", "S", "U", "R", "A"}) ? "V" : "G");
-  } else {
-    setCat(s, x, "V");
+// ---- Main rules ----
+
+int evenNounAfterLinker(CjSentence& s, const Window& w) {
+  if (!(is9or11(s, w.x) && has(s, w.n1, "N") && chiLength(s, w.n1) % 4 == 0 &&
+        (has(s, w.n2, "F") || has(s, w.n2, "G") || (has(s, w.n2, "V") && (is(s, w.n3, kLw12) || is(s, w.n3, kLw14))))))
+    return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+int twoCharVerbBeforeList1IsNoun(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && len(s, w.x, 4) && inContextList(s, w.n1, 1))) return kNoMatch;
+  setCat(s, w.x, "N");
+  return kNormal;
+}
+
+int twoCharNounAfterLeader(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x,
+             {kLw53, kLw54, kLw127, kLw128, kLw1018, kLw120, kLw1109, kLw121, kLw1110, kLw1111, kLw119, kLw1112,
+              kLw1113}) &&
+        has(s, w.n1, "N") && len(s, w.n1, 4) &&
+        (w.n2 == 0 || hasAny(s, w.n2, {"P", "I", "L", "F", "G", "V"}) || is(s, w.n2, kLw9))))
+    return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+int twoCharNounAfterLongLeader(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw1114, kLw1115, kLw52, kLw1116}) && has(s, w.n1, "N") && len(s, w.n1, 4))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+bool isLw91Like(const CjSentence& s, int k) { return is(s, k, kLw91) || is(s, k, kLw1117); }
+
+int closingTwoCharVerbAfterLw91IsNoun(CjSentence& s, const Window& w) {
+  if (!(isLw91Like(s, w.x) && has(s, w.n1, "V") && len(s, w.n1, 4) && missingOrP(s, w.n2))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+int closingTwoCharVerbAfterLw91AndNounIsNoun(CjSentence& s, const Window& w) {
+  if (!(isLw91Like(s, w.x) && has(s, w.n1, "N") && has(s, w.n2, "V") && len(s, w.n2, 4) && missingOrP(s, w.n3)))
+    return kNoMatch;
+  setCat(s, w.n2, "N");
+  return kNormal;
+}
+
+int verbBeforeFConjunction(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && has(s, w.n1, "C") && ms(s, w.n1, "F"))) return kNoMatch;
+  setCat(s, w.x, "V");
+  return kNormal;
+}
+
+int openingVerbBeforeGIsNoun(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && w.first && !cval(s, w.x, "H") && !cval(s, w.x, "E") && has(s, w.n1, "G")))
+    return kNoMatch;
+  setCat(s, w.x, "N");
+  return kNormal;
+}
+
+int lw2BetweenPredicatesIsE(CjSentence& s, const Window& w) {
+  if (!((has(s, w.x, "A") || has(s, w.x, "V")) && is(s, w.n1, kLw2) && hasAny(s, w.n2, {"F", "A", "V"})))
+    return kNoMatch;
+  setCat(s, w.n1, "E");
+  return kNormal;
+}
+
+int lw2AfterNominalIsGOrV(CjSentence& s, const Window& w) {
+  if (!(hasAny(s, w.x, {"R", "N", "U", "C"}) && is(s, w.n1, kLw2))) return kNoMatch;
+  setCat(s, w.n1, has(s, w.n2, "F") || has(s, w.n2, "V") ? "G" : "V");
+  return kNormal;
+}
+
+int openingLw2BeforeVerbIsG(CjSentence& s, const Window& w) {
+  if (!(is(s, w.x, kLw2) && w.first && (has(s, w.n1, "F") || has(s, w.n1, "V")))) return kNoMatch;
+  setCat(s, w.x, "G");
+  return kNormal;
+}
+
+int openingLw2BeforeNominalIsV(CjSentence& s, const Window& w) {
+  if (!(is(s, w.x, kLw2) && w.first && hasAny(s, w.n1, {"N", "R", "U", "C", "A"}))) return kNoMatch;
+  setCat(s, w.x, "V");
+  return kNormal;
+}
+
+int numeralClassifierPhrase(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "U") && has(s, w.n1, "S") && closesMeasure(s, w.n2))) return kNoMatch;
+  setCat(s, w.x, "U");
+  setCat(s, w.n1, "S");
+  settleMeasureTail(s, w.n2);
+  return kNormal;
+}
+
+int listedWordClassifierPhrase(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw152, kLw36, kLw1013, kLw53, kLw54, kLw55, kLw1109, kLw120, kLw121}) && has(s, w.n1, "S") &&
+        closesMeasure(s, w.n2)))
+    return kNoMatch;
+  setCat(s, w.n1, "S");
+  settleMeasureTail(s, w.n2);
+  return kNormal;
+}
+
+int joinedNounsAfterPreposition(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "I") && !has(s, w.x, "V") && has(s, w.n1, "N") && (is(s, w.n2, kLw1052) || is(s, w.n2, kLw1054)) &&
+        has(s, w.n3, "N") && missingOrP(s, w.n4)))
+    return kNoMatch;
+  setCat(s, w.x, "I");
+  setCat(s, w.n1, "N");
+  setCat(s, w.n2, "J");
+  setCat(s, w.n3, "N");
+  return kNormal;
+}
+
+int list2WordBeforeEndIsA(CjSentence& s, const Window& w) {
+  if (!(inContextList(s, w.x, 2) &&
+        (w.n1 == 0 || has(s, w.n1, "P") || isIn(s, w.n1, {kLw9, kLw11, kLw1118, kLw1119, kLw1120, kLw1121}))))
+    return kNoMatch;
+  setCat(s, w.x, "A");
+  return kNormal;
+}
+
+int adverbVerbAndListedComplement(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw238, kLw149, kLw1122}) && has(s, w.n1, "V") &&
+        isIn(s, w.n2, {kLw230, kLw239, kLw1123, kLw238})))
+    return kNoMatch;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "V");
+  setCat(s, w.n2, "I");
+  return kNormal;
+}
+
+int predicateBeforeBoundaryIsNoun(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw9, kLw11, kLw12}) && rb(s, w.n2))) return kNoMatch;
+  if (!isListedHeadWord(s, w.n1) && !isListedVerbHead(s, w.n1) && !is(s, w.n1, kLw1124) && !is(s, w.n1, kLw1125) &&
+      (has(s, w.n1, "V") || has(s, w.n1, "A")))
+    setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+int adverbVerbAfterLinkerAreAN(CjSentence& s, const Window& w) {
+  if (!(is9or11(s, w.x) && has(s, w.n1, "F") && has(s, w.n2, "V") && missingOrP(s, w.n3))) return kNoMatch;
+  setCat(s, w.n1, "A");
+  setCat(s, w.n2, "N");
+  return kNormal;
+}
+
+int adjectiveBeforeLinkerIsA(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw1126, kLw1127, kLw87, kLw150}) && has(s, w.n1, "A") && is9or11(s, w.n2))) return kNoMatch;
+  setCat(s, w.n1, "A");
+  return kNormal;
+}
+
+int closingVerbAfterLw1128IsNoun(CjSentence& s, const Window& w) {
+  if (!((is(s, w.x, kLw1128) || is(s, w.x, kLw1129)) && has(s, w.n1, "V") && missingOrP(s, w.n2))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+int gBeforeVerb(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "G") && has(s, w.n1, "V") && !has(s, w.n1, "I"))) return kNoMatch;
+  setCat(s, w.x, "G");
+  setCat(s, w.n1, "V");
+  return kNormal;
+}
+
+int gBeforeClosingAdjective(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "G") && has(s, w.n1, "A") && missingOrP(s, w.n2))) return kNoMatch;
+  setCat(s, w.x, "G");
+  return kNormal;
+}
+
+int objectOfTransitiveVerbIsNoun(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && cval(s, w.x, "1") && has(s, w.n1, "N") && (has(s, w.n2, "P") || is(s, w.n2, kLw9))))
+    return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+// Applies whenever X or N2 is a numeral (or X a listed one); the rules after it never see X.
+int list5WordAroundNumeralIsU(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw1130, kLw1131, kLw1132}) || has(s, w.x, "U") || has(s, w.n2, "U"))) return kNoMatch;
+  if (inContextList(s, w.n1, 5)) setCat(s, w.n1, "U");
+  return kNormal;
+}
+
+int degreeWordBeforeClosingAdjective(CjSentence& s, const Window& w) {
+  if (!((has(s, w.x, "G") || has(s, w.x, "F")) &&
+        isIn(s, w.n1, {kLw5, kLw3, kLw166, kLw6, kLw1133, kLw1134, kLw7, kLw8}) && has(s, w.n2, "A") &&
+        has(s, w.n3, "P")))
+    return kNoMatch;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "F");
+  setCat(s, w.n2, "A");
+  return kNormal;
+}
+
+int twoAdverbsBeforeClosingVerb(CjSentence& s, const Window& w) {
+  if (!((isIn(s, w.x, {kLw149, kLw68}) || has(s, w.x, "F")) && has(s, w.n1, "F") && has(s, w.n2, "V") &&
+        has(s, w.n3, "P")))
+    return kNoMatch;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "F");
+  setCat(s, w.n2, "V");
+  return kNormal;
+}
+
+int gAdverbBeforeClosingVerb(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "G") && has(s, w.n1, "F") && has(s, w.n2, "V") && has(s, w.n3, "P"))) return kNoMatch;
+  setCat(s, w.x, "G");
+  setCat(s, w.n1, "F");
+  setCat(s, w.n2, "V");
+  return kNormal;
+}
+
+int adjectiveBeforeListedWordIsA(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "A") && !has(s, w.x, "V") && isIn(s, w.n1, {kLw52, kLw1116, kLw101, kLw1010}))) return kNoMatch;
+  setCat(s, w.x, "A");
+  return kNormal;
+}
+
+int verbBeforeLw225IsNoun(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && !is(s, w.x, kLw1032) && !is(s, w.x, kLw1056) && is(s, w.n1, kLw225))) return kNoMatch;
+  setCat(s, w.x, "N");
+  return kNormal;
+}
+
+int intransitiveVerbBeforeLw1IsF(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && headIntransitive(s, w.x) && is(s, w.n1, kLw1))) return kNoMatch;
+  setCat(s, w.x, "F");
+  return kNormal;
+}
+
+int twoCharIntransitiveVerbBeforeNoun(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && len(s, w.x, 4) && headIntransitive(s, w.x) && has(s, w.n1, "N"))) return kNoMatch;
+  if (hasNounSense(s, w.x)) setCat(s, w.x, "N");
+  return kNormal;
+}
+
+int adjectiveAfterDegreeWord(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw5, kLw7, kLw3, kLw166}) && has(s, w.n1, "A"))) return kNoMatch;
+  setCat(s, w.n1, "A");
+  return kNormal;
+}
+
+int verbAfterPrepositionBeforeIOrLIsNoun(CjSentence& s, const Window& w) {
+  if (!(exactly(s, w.x, "I") && has(s, w.n1, "V") && (has(s, w.n2, "I") || has(s, w.n2, "L")))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+int modifierBeforeNounIsNoun(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw1135, kLw1136, kLw1137, kLw1138, kLw1139}) && has(s, w.n2, "N"))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+int closingVerbAfterVerbIsNoun(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && ms(s, w.x, "1") && has(s, w.n1, "V") && has(s, w.n2, "P"))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+int oneCharClassifierAfterVerb(CjSentence& s, const Window& w) {
+  if (!(!is(s, w.n1, kLw73) && ((has(s, w.x, "V") && len(s, w.x, 2)) || is(s, w.x, kLw12)) &&
+        !is(s, w.n1, kLw1057) && has(s, w.n1, "S") && len(s, w.n1, 2) && (has(s, w.n2, "A") || has(s, w.n2, "N"))))
+    return kNoMatch;
+  setCat(s, w.n1, "S");
+  return kNormal;
+}
+
+int twoCharVerbAndList6WordAreNouns(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && !ms(s, w.x, "K") && len(s, w.x, 4) && inContextList(s, w.n1, 6))) return kNoMatch;
+  if (!(is(s, w.n1, kLw1141) && prevVerbWord(s, w.x) == 0 && verbAfter(s, w.x) == 0)) {
+    setCat(s, w.x, "N");
+    setCat(s, w.n1, "N");
   }
   return kNormal;
 }
+
+int adjectiveNounAfterLinkerOrVerb(CjSentence& s, const Window& w) {
+  if (!((isIn(s, w.x, {kLw9, kLw11, kLw12}) || (has(s, w.x, "V") && ms(s, w.x, "1"))) && hasAF(s, w.n1) &&
+        hasVN(s, w.n2) && has(s, w.n3, "P")))
+    return kNoMatch;
+  setCat(s, w.n1, "A");
+  setCat(s, w.n2, "N");
+  return w.n3;
+}
+
+int adverbVerbBeforeLw12(CjSentence& s, const Window& w) {
+  if (!(hasAF(s, w.x) && hasVN(s, w.n1) && isIn(s, w.n2, {kLw12, kLw13, kLw14}))) return kNoMatch;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "V");
+  return w.n1;
+}
+
+int verbBeforeLw9LeftAlone(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && is(s, w.n1, kLw9) && has(s, w.n3, "P"))) return kNoMatch;
+  return kNormal;
+}
+
+int closingNounAfterLinker(CjSentence& s, const Window& w) {
+  if (!(is9or11(s, w.x) && has(s, w.n1, "N") && has(s, w.n2, "P"))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return w.n2;
+}
+
+int intransitiveVerbAndList3WordAreNouns(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && cval(s, w.x, "0") && !cval(s, w.x, "1") && !cval(s, w.x, "E") && !cval(s, w.x, "H") &&
+        !cval(s, w.x, "2") && !cval(s, w.x, "3") && len(s, w.x, 4) && inContextList(s, w.n1, 3) && has(s, w.x, "N")))
+    return kNoMatch;
+  setCat(s, w.x, "N");
+  setCat(s, w.n1, "N");
+  return w.n1;
+}
+
+int nounAfterLw11(CjSentence& s, const Window& w) {
+  if (!(is(s, w.x, kLw11) && has(s, w.n1, "N"))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return w.n1;
+}
+
+int twoVerbsBeforeJoinedNounAreNouns(CjSentence& s, const Window& w) {
+  if (!(is9or11(s, w.x) && has(s, w.n1, "V") && has(s, w.n2, "V") && has(s, w.n3, "J") && has(s, w.n4, "N") &&
+        has(s, w.n5, "P")))
+    return kNoMatch;
+  setCat(s, w.n1, "N");
+  setCat(s, w.n2, "N");
+  return w.n5;
+}
+
+int verbBeforeJoinedNounIsNoun(CjSentence& s, const Window& w) {
+  if (!(is9or11(s, w.x) && has(s, w.n1, "V") && has(s, w.n2, "J") && has(s, w.n3, "N") && has(s, w.n3, "P")))
+    return kNoMatch;
+  setCat(s, w.n1, "N");
+  return w.n4;
+}
+
+int adjectiveNounAfterAdverb(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "F") && hasAF(s, w.n1) && hasVN(s, w.n2) && has(s, w.n3, "P"))) return kNoMatch;
+  setCat(s, w.n1, "A");
+  setCat(s, w.n2, "N");
+  return w.n3;
+}
+
+int closingVerbAfterJoinerIsNoun(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "N") && isIn(s, w.n1, {kLw1052, kLw1142, kLw1054}) && has(s, w.n2, "V") && has(s, w.n3, "P")))
+    return kNoMatch;
+  setCat(s, w.n2, "N");
+  return w.n3;
+}
+
+int listedWordBeforeVerbIsG(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw1030, kLw110, kLw248, kLw1143, kLw1144}) && has(s, w.n1, "V"))) return kNoMatch;
+  setCat(s, w.x, "G");
+  setCat(s, w.n1, "V");
+  return w.n1;
+}
+
+int verbNumeralClassifier(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && has(s, w.n1, "U") && has(s, w.n2, "S") && ms(s, w.n2, "F"))) return kNoMatch;
+  setCat(s, w.x, "V");
+  setCat(s, w.n1, "U");
+  setCat(s, w.n2, "S");
+  return w.n2;
+}
+
+int verbBeforeAspectAndList4Word(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && isIn(s, w.n1, {kLw68, kLw2, kLw12}) && inContextList(s, w.n2, 4))) return kNoMatch;
+  setCat(s, w.x, "V");
+  return w.n2;
+}
+
+int verbBeforeList4Word(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && !has(s, w.x, "G") && !has(s, w.x, "F") && inContextList(s, w.n1, 4))) return kNoMatch;
+  setCat(s, w.x, "V");
+  return kNormal;
+}
+
+int clauseOpeningVerbBeforeLw12IsV(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && isIn(s, w.n1, {kLw12, kLw13, kLw2}))) return kNoMatch;
+  if (missingOrP(s, w.p)) setCat(s, w.x, "V");
+  return kNormal;
+}
+
+int nounVerbAfterLw1145IsNoun(CjSentence& s, const Window& w) {
+  if (!(is(s, w.x, kLw1145) && has(s, w.n1, "V") && has(s, w.n1, "N"))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return kNormal;
+}
+
+int nounVerbBeforeLocaliserIsNoun(CjSentence& s, const Window& w) {
+  if (!(is(s, w.x, kLw90) && has(s, w.n1, "V") && has(s, w.n1, "N") && has(s, w.n2, "L"))) return kNoMatch;
+  setCat(s, w.n1, "N");
+  return w.n1;
+}
+
+int lw1019BeforeNounIsR(CjSentence& s, const Window& w) {
+  if (!(!hasAny(s, w.x, {"R", "U", "UG"}) && is(s, w.n1, kLw1019) && has(s, w.n2, "N"))) return kNoMatch;
+  setCat(s, w.n1, "R");
+  return w.n1;
+}
+
+bool isGV(const CjSentence& s, int k) { return s.nodes[k].CAT == "GV" || s.nodes[k].CAT == "VG"; }
+
+// Every X that is not "GV" or "VG" ends its turn here.
+int wordsAfterLw12OrLw1032(CjSentence& s, const Window& w) {
+  if (isGV(s, w.x)) return kNoMatch;
+  if (is(s, w.x, kLw12) && has(s, w.n1, "N") && !is(s, w.n2, kLw90)) {
+    setCat(s, w.n1, "N");
+  } else if (is(s, w.x, kLw12) && has(s, w.n1, "A") && has(s, w.n2, "N")) {
+    setCat(s, w.n1, "A");
+    setCat(s, w.n2, "N");
+  } else if (is(s, w.x, kLw12) && has(s, w.n1, "N") && has(s, w.n2, "N")) {
+    setCat(s, w.n1, "N");
+    setCat(s, w.n2, "N");
+  } else if (is(s, w.x, kLw1032) && is(s, w.n1, kLw225)) {
+    setCat(s, w.x, "E");
+    setCat(s, w.n1, "N");
+  }
+  return kNormal;
+}
+
+int gvByWhatFollows(CjSentence& s, const Window& w) {
+  if (has(s, w.n1, "V")) {
+    setCat(s, w.x, "G");
+  } else if ((has(s, w.n1, "F") || (has(s, w.n1, "N") && ms(s, w.n1, "I"))) && has(s, w.n2, "V")) {
+    setCat(s, w.x, "G");
+  } else if (missingOrP(s, w.n1)) {
+    setCat(s, w.x, "V");
+  } else if (!is(s, w.x, kLw2)) {
+    setCat(s, w.x, "V");
+  } else if (verbAfter(s, w.x)) {
+    setCat(s, w.x, hasAny(s, w.n1, {"N", "S", "U", "R", "A"}) ? "V" : "G");
+  } else {
+    setCat(s, w.x, "V");
+  }
+  return kNormal;
+}
+
+using MainRule = int (*)(CjSentence& s, const Window& w);
+constexpr MainRule kMainRules[] = {
+    evenNounAfterLinker,
+    twoCharVerbBeforeList1IsNoun,
+    twoCharNounAfterLeader,
+    twoCharNounAfterLongLeader,
+    closingTwoCharVerbAfterLw91IsNoun,
+    closingTwoCharVerbAfterLw91AndNounIsNoun,
+    verbBeforeFConjunction,
+    openingVerbBeforeGIsNoun,
+    lw2BetweenPredicatesIsE,
+    lw2AfterNominalIsGOrV,
+    openingLw2BeforeVerbIsG,
+    openingLw2BeforeNominalIsV,
+    numeralClassifierPhrase,
+    listedWordClassifierPhrase,
+    joinedNounsAfterPreposition,
+    list2WordBeforeEndIsA,
+    adverbVerbAndListedComplement,
+    predicateBeforeBoundaryIsNoun,
+    adverbVerbAfterLinkerAreAN,
+    adjectiveBeforeLinkerIsA,
+    closingVerbAfterLw1128IsNoun,
+    gBeforeVerb,
+    gBeforeClosingAdjective,
+    objectOfTransitiveVerbIsNoun,
+    list5WordAroundNumeralIsU,
+    degreeWordBeforeClosingAdjective,
+    twoAdverbsBeforeClosingVerb,
+    gAdverbBeforeClosingVerb,
+    adjectiveBeforeListedWordIsA,
+    verbBeforeLw225IsNoun,
+    intransitiveVerbBeforeLw1IsF,
+    twoCharIntransitiveVerbBeforeNoun,
+    adjectiveAfterDegreeWord,
+    verbAfterPrepositionBeforeIOrLIsNoun,
+    modifierBeforeNounIsNoun,
+    closingVerbAfterVerbIsNoun,
+    oneCharClassifierAfterVerb,
+    twoCharVerbAndList6WordAreNouns,
+    adjectiveNounAfterLinkerOrVerb,
+    adverbVerbBeforeLw12,
+    verbBeforeLw9LeftAlone,
+    closingNounAfterLinker,
+    intransitiveVerbAndList3WordAreNouns,
+    nounAfterLw11,
+    twoVerbsBeforeJoinedNounAreNouns,
+    verbBeforeJoinedNounIsNoun,
+    adjectiveNounAfterAdverb,
+    closingVerbAfterJoinerIsNoun,
+    listedWordBeforeVerbIsG,
+    verbNumeralClassifier,
+    verbBeforeAspectAndList4Word,
+    verbBeforeList4Word,
+    clauseOpeningVerbBeforeLw12IsV,
+    nounVerbAfterLw1145IsNoun,
+    nounVerbBeforeLocaliserIsNoun,
+    lw1019BeforeNounIsR,
+    wordsAfterLw12OrLw1032,
+    gvByWhatFollows,
+};
+
+// The main rules at x; the node after which the walk resumes, or kNormal.
+int applyMainRules(CjSentence& s, int x) {
+  const Window w = windowAt(s, x);
+  for (MainRule rule : kMainRules) {
+    const int result = rule(s, w);
+    if (result != kNoMatch) return result;
+  }
+  return kNormal;
+}
+
+// ---- Leading rules ----
+
+bool nounBeforeBoundaryAfterLinker(CjSentence& s, const Window& w) {
+  if (!(is9or11(s, w.x) && hasAny(s, w.n1, {"C", "A", "U"}) && has(s, w.n2, "N") && rb(s, w.n3))) return false;
+  setCat(s, w.n2, "N");
+  return true;
+}
+
+bool degreeWordBeforeAdjective(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw5, kLw7, kLw3, kLw1146, kLw1134, kLw6, kLw166}) && has(s, w.n1, "A"))) return false;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "A");
+  return true;
+}
+
+bool afVnAfterLinkerAreAN(CjSentence& s, const Window& w) {
+  if (!(is9or11(s, w.x) && letters(s, w.n1, "AF") && letters(s, w.n2, "VN") &&
+        (has(s, w.n3, "I") || has(s, w.n3, "DP") || is9or11(s, w.n3) || rb(s, w.n3))))
+    return false;
+  setCat(s, w.n1, "A");
+  setCat(s, w.n2, "N");
+  return true;
+}
+
+bool afVnAtLeftBoundaryAreFV(CjSentence& s, const Window& w) {
+  if (!(lb(s, w.x) && letters(s, w.x, "AF") && letters(s, w.n1, "VN"))) return false;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "V");
+  return true;
+}
+
+bool afVnAfterNominalAreFV(CjSentence& s, const Window& w) {
+  if (!((has(s, w.x, "R") || has(s, w.x, "N")) && letters(s, w.n1, "AF") && letters(s, w.n2, "VN"))) return false;
+  setCat(s, w.n1, "F");
+  setCat(s, w.n2, "V");
+  return true;
+}
+
+bool afVnBeforeNominalAreFV(CjSentence& s, const Window& w) {
+  if (!(letters(s, w.x, "AF") && letters(s, w.n1, "VN") && hasAny(s, w.n2, {"R", "N", "U"}))) return false;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "V");
+  return true;
+}
+
+// Takes X out of the chain.
+bool linkerBeforeLocaliserLeaves(CjSentence& s, const Window& w) {
+  if (!(is9or11(s, w.x) && isIn(s, w.n1,
+                                {kLw203, kLw205, kLw1147, kLw1148, kLw1149, kLw1150, kLw1151, kLw1152, kLw1153,
+                                 kLw1154})))
+    return false;
+  unlinkNode(s, w.x);
+  setCat(s, w.n1, "L");
+  return true;
+}
+
+bool fgvBeforeNounIsV(CjSentence& s, const Window& w) {
+  if (!(letters(s, w.x, "FGV") && letters(s, w.n1, "N"))) return false;
+  setCat(s, w.x, "V");
+  return true;
+}
+
+bool nounAfterVerbEndingInLw12(CjSentence& s, const Window& w) {
+  if (!(exactly(s, w.x, "V") && endsIn(s, w.x, kLw12) && has(s, w.n1, "N") && rb(s, w.n2))) return false;
+  setCat(s, w.n1, "N");
+  return true;
+}
+
+bool nounAfterVerbAndLw12(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && is(s, w.n1, kLw12) && has(s, w.n2, "N") && rb(s, w.n3))) return false;
+  setCat(s, w.n2, "N");
+  return true;
+}
+
+bool adverbBeforeLw92(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "F") && is(s, w.n1, kLw92))) return false;
+  setCat(s, w.x, "F");
+  return true;
+}
+
+bool gBeforeLw92(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "G") && is(s, w.n1, kLw92))) return false;
+  setCat(s, w.x, "G");
+  return true;
+}
+
+bool adjectivesAroundLw1155(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "A") && is(s, w.n1, kLw1155) && has(s, w.n2, "A") && is9or11(s, w.n3))) return false;
+  setCat(s, w.x, "A");
+  setCat(s, w.n2, "A");
+  return true;
+}
+
+bool nounAndLw1156BeforeLw9(CjSentence& s, const Window& w) {
+  if (!(letters(s, w.x, "N") && is(s, w.n1, kLw1156) && is(s, w.n2, kLw9))) return false;
+  setCat(s, w.x, "N");
+  setCat(s, w.n1, "N");
+  return true;
+}
+
+bool nounJoinedToNoun(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "N") && isIn(s, w.n1, {kLw1052, kLw1142, kLw1080, kLw1157}) && letters(s, w.n2, "N")))
+    return false;
+  setCat(s, w.x, "N");
+  setCat(s, w.n1, "J");
+  return true;
+}
+
+bool joinedVerbsBeforeAspect(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "V") && isVerbJoiner(s, w.n1) && has(s, w.n2, "V") &&
+        isIn(s, w.n3, {kLw14, kLw13, kLw12, kLw2})))
+    return false;
+  setCat(s, w.x, "V");
+  setCat(s, w.n1, "J");
+  setCat(s, w.n2, "V");
+  return true;
+}
+
+bool joinedVerbsAfterAdverb(CjSentence& s, const Window& w) {
+  if (!((has(s, w.x, "F") || has(s, w.x, "G")) && has(s, w.n1, "V") && isVerbJoiner(s, w.n2) && has(s, w.n3, "V")))
+    return false;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "V");
+  setCat(s, w.n2, "J");
+  setCat(s, w.n3, "V");
+  return true;
+}
+
+bool fvnBeforePredicateIsF(CjSentence& s, const Window& w) {
+  if (!(letters(s, w.x, "FVN") && hasAny(s, w.n1, {"I", "DP", "V"}))) return false;
+  setCat(s, w.x, "F");
+  return true;
+}
+
+bool gvBeforePredicateIsG(CjSentence& s, const Window& w) {
+  if (!(letters(s, w.x, "GV") && hasAny(s, w.n1, {"I", "DP", "V"}))) return false;
+  setCat(s, w.x, "G");
+  return true;
+}
+
+bool gaByWhatFollows(CjSentence& s, const Window& w) {
+  if (!letters(s, w.x, "GA")) return false;
+  setCat(s, w.x, !is(s, w.n1, kLw9) && !rb(s, w.n1) ? "G" : "A");
+  return true;
+}
+
+bool faBeforePredicateIsF(CjSentence& s, const Window& w) {
+  if (!(letters(s, w.x, "FA") && (has(s, w.n1, "I") || has(s, w.n1, "DP") || letters(s, w.n1, "V")))) return false;
+  setCat(s, w.x, "F");
+  return true;
+}
+
+bool faBeforeNounIsA(CjSentence& s, const Window& w) {
+  if (!(letters(s, w.x, "FA") && letters(s, w.n1, "N"))) return false;
+  setCat(s, w.x, "A");
+  return true;
+}
+
+bool numeralClassifierBeforeNoun(CjSentence& s, const Window& w) {
+  if (!(hasU(s, w.x) && has(s, w.n1, "S") && has(s, w.n2, "N"))) return false;
+  if (has(s, w.x, "U")) setCat(s, w.x, "U");
+  setCat(s, w.n1, "S");
+  return true;
+}
+
+bool adverbGAdverbVerb(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "F") && has(s, w.n1, "G") && has(s, w.n2, "F") && has(s, w.n3, "V"))) return false;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "G");
+  setCat(s, w.n2, "F");
+  setCat(s, w.n3, "V");
+  return true;
+}
+
+bool adverbGVerb(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "F") && has(s, w.n1, "G") && has(s, w.n2, "V"))) return false;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "G");
+  setCat(s, w.n2, "V");
+  return true;
+}
+
+bool gAdverbAdverbVerb(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "G") && has(s, w.n1, "F") && has(s, w.n2, "F") && has(s, w.n3, "V"))) return false;
+  setCat(s, w.x, "G");
+  setCat(s, w.n1, "F");
+  setCat(s, w.n2, "F");
+  setCat(s, w.n3, "V");
+  return true;
+}
+
+bool gAdverbVerb(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "G") && has(s, w.n1, "F") && has(s, w.n2, "V"))) return false;
+  setCat(s, w.x, "G");
+  setCat(s, w.n1, "F");
+  setCat(s, w.n2, "V");
+  return true;
+}
+
+bool lw167ClassifierNoun(CjSentence& s, const Window& w) {
+  if (!(is(s, w.x, kLw167) && has(s, w.n1, "S") && has(s, w.n2, "N"))) return false;
+  setCat(s, w.x, "R");
+  setCat(s, w.n1, "S");
+  return true;
+}
+
+bool adverbBeforePlainVerb(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "F") && !has(s, w.x, "A") && !has(s, w.x, "I") && has(s, w.n1, "V") &&
+        !hasAny(s, w.n1, {"I", "N", "A", "F"})))
+    return false;
+  setCat(s, w.x, "F");
+  setCat(s, w.n1, "V");
+  return true;
+}
+
+bool leadingGBeforeVerb(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "G") && has(s, w.n1, "V") && !has(s, w.n1, "I"))) return false;
+  setCat(s, w.x, "G");
+  setCat(s, w.n1, "V");
+  return true;
+}
+
+bool transitiveVerbBeforeObject(CjSentence& s, const Window& w) {
+  if (!(!is(s, w.x, kLw9) && !has(s, w.n1, "J") && !has(s, w.n1, "I") && has(s, w.n1, "V") && cval(s, w.n1, "1") &&
+        (has(s, w.n2, "R") || nounZAJI(s, w.n2))))
+    return false;
+  setCat(s, w.n1, "V");
+  return true;
+}
+
+bool openingTransitiveVerbBeforeObject(CjSentence& s, const Window& w) {
+  if (!(lb(s, w.x) && !has(s, w.x, "I") && !has(s, w.x, "J") && has(s, w.x, "V") && cval(s, w.x, "1") &&
+        (has(s, w.n1, "R") || nounZAJI(s, w.n1))))
+    return false;
+  if (!isOneOf16To27(s, w.x)) setCat(s, w.x, "V");
+  return true;
+}
+
+bool verbAfterSubjectNoun(CjSentence& s, const Window& w) {
+  if (!(nounZAJI(s, w.x) && has(s, w.n1, "V") && !hasAny(s, w.n1, {"F", "I", "J"}) &&
+        hasAny(s, w.n2, {"N", "R", "A", "S", "U"})))
+    return false;
+  setCat(s, w.n1, "V");
+  return true;
+}
+
+bool openingVerbBeforeObject(CjSentence& s, const Window& w) {
+  if (!(lb(s, w.x) && !has(s, w.x, "I") && !has(s, w.x, "J") && has(s, w.x, "V") && !cval(s, w.x, "0") &&
+        (has(s, w.n1, "R") || (has(s, w.n1, "N") && (ms(s, w.n1, "Z") || ms(s, w.n1, "A"))))))
+    return false;
+  if (!isOneOf16To27(s, w.x)) setCat(s, w.x, "V");
+  return true;
+}
+
+bool plainNounAfterAdjectiveOrLinker(CjSentence& s, const Window& w) {
+  if (!((exactly(s, w.x, "A") || is9or11(s, w.x)) && has(s, w.n1, "N") && !has(s, w.n1, "V"))) return false;
+  setCat(s, w.n1, "N");
+  return true;
+}
+
+bool lw1158BeforeLongNoun(CjSentence& s, const Window& w) {
+  if (!(is(s, w.x, kLw1158) && has(s, w.n1, "N") && !len(s, w.n1, 2) && !has(s, w.n2, "N"))) return false;
+  setCat(s, w.x, "R");
+  setCat(s, w.n1, "N");
+  return true;
+}
+
+bool classifierAfterListedWord(CjSentence& s, const Window& w) {
+  if (!(isIn(s, w.x, {kLw167, kLw53, kLw54, kLw120, kLw121}) && has(s, w.n1, "S"))) return false;
+  setCat(s, w.n1, "S");
+  return true;
+}
+
+bool isFC(const CjSentence& s, int k) { return has(s, k, "F") && has(s, k, "C"); }
+
+bool fcBeforeLinkerIsC(CjSentence& s, const Window& w) {
+  if (!(isFC(s, w.x) && is9or11(s, w.n1))) return false;
+  setCat(s, w.x, "C");
+  return true;
+}
+
+bool fcBeforePlainNounIsC(CjSentence& s, const Window& w) {
+  if (!(isFC(s, w.x) && has(s, w.n1, "N") && !has(s, w.n1, "V"))) return false;
+  setCat(s, w.x, "C");
+  setCat(s, w.n1, "N");
+  return true;
+}
+
+bool fcBeforeTransitiveNounIsC(CjSentence& s, const Window& w) {
+  if (!(isFC(s, w.x) && has(s, w.n1, "N") && has(s, w.n1, "V") && !cval(s, w.n1, "0"))) return false;
+  setCat(s, w.x, "C");
+  setCat(s, w.n1, "N");
+  return true;
+}
+
+bool fcBeforeAdjectiveAndLinkerIsC(CjSentence& s, const Window& w) {
+  if (!(isFC(s, w.x) && has(s, w.n1, "A") && is9or11(s, w.n2))) return false;
+  setCat(s, w.x, "C");
+  setCat(s, w.n1, "A");
+  return true;
+}
+
+bool conjunctionBeforeAdjectiveNoun(CjSentence& s, const Window& w) {
+  if (!(has(s, w.x, "C") && has(s, w.n1, "A") && (has(s, w.n2, "N") || (is(s, w.n2, kLw9) && has(s, w.n3, "N")))))
+    return false;
+  setCat(s, w.x, "C");
+  setCat(s, w.n1, "A");
+  return true;
+}
+
+bool classifierBeforeLetterN(CjSentence& s, const Window& w) {
+  if (!((has(s, w.x, "U") || has(s, w.x, "R")) && has(s, w.n1, "S") && isText(s, w.n2, "N"))) return false;
+  setCat(s, w.n1, "S");
+  setCat(s, w.n2, "N");
+  return true;
+}
+
+bool joinedVerbsAfterAdverbOutsideLinker(CjSentence& s, const Window& w) {
+  if (!((has(s, w.x, "G") || has(s, w.x, "F")) && has(s, w.n1, "V") && isJoiner(s, w.n2) && has(s, w.n3, "V")))
+    return false;
+  if (!is9or11(s, w.p)) {
+    setCat(s, w.n1, "V");
+    setCat(s, w.n2, "J");
+    setCat(s, w.n3, "V");
+  }
+  return true;
+}
+
+bool joinedNounsAfterLinker(CjSentence& s, const Window& w) {
+  if (!(is9or11(s, w.x) && has(s, w.n1, "N") && isIn(s, w.n2, {kLw1052, kLw1142, kLw1054}) && has(s, w.n3, "N")))
+    return false;
+  setCat(s, w.n1, "N");
+  setCat(s, w.n2, "J");
+  setCat(s, w.n3, "N");
+  return true;
+}
+
+bool openingVerbBeforePrepositionIsV(CjSentence& s, const Window& w) {
+  if (!((has(s, w.x, "G") || has(s, w.x, "V")) && (has(s, w.n1, "I") || has(s, w.n1, "DP")))) return false;
+  if (lb(s, w.x)) setCat(s, w.x, "V");
+  return true;
+}
+
+bool twoCharVerbBeforeLocaliserIsNoun(CjSentence& s, const Window& w) {
+  if (!has(s, w.x, "V")) return false;
+  if (!has(s, w.n1, "L") &&
+      !isIn(s, w.n1, {kLw1159, kLw1160, kLw204, kLw206, kLw203, kLw1161, kLw214, kLw211, kLw210, kLw213, kLw1154}))
+    return false;
+  const bool keepAll = (w.p != 0 && !has(s, w.p, "P") && !has(s, w.p, "I") && !is(s, w.p, kLw12)) ||
+                       isListedHeadWord(s, w.x) || isListedVerbHead(s, w.x) || chiLength(s, w.x) % 4 != 0 ||
+                       !inContextList(s, w.n1, 7);
+  if (!keepAll) setCat(s, w.x, "N");
+  return true;
+}
+
+using LeadingRule = bool (*)(CjSentence& s, const Window& w);
+constexpr LeadingRule kLeadingRules[] = {
+    nounBeforeBoundaryAfterLinker,
+    degreeWordBeforeAdjective,
+    afVnAfterLinkerAreAN,
+    afVnAtLeftBoundaryAreFV,
+    afVnAfterNominalAreFV,
+    afVnBeforeNominalAreFV,
+    linkerBeforeLocaliserLeaves,
+    fgvBeforeNounIsV,
+    nounAfterVerbEndingInLw12,
+    nounAfterVerbAndLw12,
+    adverbBeforeLw92,
+    gBeforeLw92,
+    adjectivesAroundLw1155,
+    nounAndLw1156BeforeLw9,
+    nounJoinedToNoun,
+    joinedVerbsBeforeAspect,
+    joinedVerbsAfterAdverb,
+    fvnBeforePredicateIsF,
+    gvBeforePredicateIsG,
+    gaByWhatFollows,
+    faBeforePredicateIsF,
+    faBeforeNounIsA,
+    numeralClassifierBeforeNoun,
+    adverbGAdverbVerb,
+    adverbGVerb,
+    gAdverbAdverbVerb,
+    gAdverbVerb,
+    lw167ClassifierNoun,
+    adverbBeforePlainVerb,
+    leadingGBeforeVerb,
+    transitiveVerbBeforeObject,
+    openingTransitiveVerbBeforeObject,
+    verbAfterSubjectNoun,
+    openingVerbBeforeObject,
+    plainNounAfterAdjectiveOrLinker,
+    lw1158BeforeLongNoun,
+    classifierAfterListedWord,
+    fcBeforeLinkerIsC,
+    fcBeforePlainNounIsC,
+    fcBeforeTransitiveNounIsC,
+    fcBeforeAdjectiveAndLinkerIsC,
+    conjunctionBeforeAdjectiveNoun,
+    classifierBeforeLetterN,
+    joinedVerbsAfterAdverbOutsideLinker,
+    joinedNounsAfterLinker,
+    openingVerbBeforePrepositionIsV,
+    twoCharVerbBeforeLocaliserIsNoun,
+};
 
 }  // namespace
 
 bool applyLeadingContextRules(CjSentence& s, int x) {
   if (!isNodeIndex(s, x)) return false;
-  const int n1 = nextNode(s, x), n2 = nextNode(s, n1), n3 = nextNode(s, n2), p = prevNode(s, x);
-  // 1
-  if (is9or11(s, x) && hasAny(s, n1, {"C", "A", "U"}) && has(s, n2, "N") && rb(s, n3)) {
-    setCat(s, n2, "N");
-    return true;
-  }
-  // 2
-  if (isIn(s, x, {5, 7, 3, 1146, 1134, 6, 166}) && has(s, n1, "A")) {
-    setCat(s, x, "F");
-    setCat(s, n1, "A");
-    return true;
-  }
-  // 3
-  if (is9or11(s, x) && letters(s, n1, "AF") && letters(s, n2, "VN") &&
-      (has(s, n3, "I") || has(s, n3, "DP") || is9or11(s, n3) || rb(s, n3))) {
-    setCat(s, n1, "A");
-    setCat(s, n2, "N");
-    return true;
-  }
-  // 4
-  if (lb(s, x) && letters(s, x, "AF") && letters(s, n1, "VN")) {
-    setCat(s, x, "F");
-    setCat(s, n1, "V");
-    return true;
-  }
-  // 5
-  if ((has(s, x, "R") || has(s, x, "N")) && letters(s, n1, "AF") && letters(s, n2, "VN")) {
-    setCat(s, n1, "F");
-    setCat(s, n2, "V");
-    return true;
-  }
-  // 6
-  if (letters(s, x, "AF") && letters(s, n1, "VN") && hasAny(s, n2, {"R", "N", "U"})) {
-    setCat(s, x, "F");
-    setCat(s, n1, "V");
-    return true;
-  }
-  // 7
-  if (is9or11(s, x) && isIn(s, n1, {203, 205, 1147, 1148, 1149, 1150, 1151, 1152, 1153, 1154})) {
-    unlinkNode(s, x);
-    setCat(s, n1, "L");
-    return true;
-  }
-  // 8
-  if (letters(s, x, "FGV") && letters(s, n1, "N")) {
-    setCat(s, x, "V");
-    return true;
-  }
-  // 9
-  if (exactly(s, x, "V") && endsIn(s, x, 12) && has(s, n1, "N") && rb(s, n2)) {
-    setCat(s, n1, "N");
-    return true;
-  }
-  // 10
-  if (has(s, x, "V") && is(s, n1, 12) && has(s, n2, "N") && rb(s, n3)) {
-    setCat(s, n2, "N");
-    return true;
-  }
-  // 11, 12
-  if (has(s, x, "F") && is(s, n1, 92)) {
-    setCat(s, x, "F");
-    return true;
-  }
-  if (has(s, x, "G") && is(s, n1, 92)) {
-    setCat(s, x, "G");
-    return true;
-  }
-  // 13
-  if (has(s, x, "A") && is(s, n1, 1155) && has(s, n2, "A") && is9or11(s, n3)) {
-    setCat(s, x, "A");
-    setCat(s, n2, "A");
-    return true;
-  }
-  // 14
-  if (letters(s, x, "N") && is(s, n1, 1156) && is(s, n2, 9)) {
-    setCat(s, x, "N");
-    setCat(s, n1, "N");
-    return true;
-  }
-  // 15
-  if (has(s, x, "N") && isIn(s, n1, {1052, 1142, 1080, 1157}) && letters(s, n2, "N")) {
-    setCat(s, x, "N");
-    setCat(s, n1, "J");
-    return true;
-  }
-  // 16
-  if (has(s, x, "V") && isIn(s, n1, {1052, 1012, 1142, 1080, 1157}) && has(s, n2, "V") &&
-      isIn(s, n3, {14, 13, 12, 2})) {
-    setCat(s, x, "V");
-    setCat(s, n1, "J");
-    setCat(s, n2, "V");
-    return true;
-  }
-  // 17
-  if ((has(s, x, "F") || has(s, x, "G")) && has(s, n1, "V") && isIn(s, n2, {1052, 1012, 1142, 1080, 1157}) &&
-      has(s, n3, "V")) {
-    setCat(s, x, "F");
-    setCat(s, n1, "V");
-    setCat(s, n2, "J");
-    setCat(s, n3, "V");
-    return true;
-  }
-  // 18, 19
-  if (letters(s, x, "FVN") && hasAny(s, n1, {"I", "DP", "V"})) {
-    setCat(s, x, "F");
-    return true;
-  }
-  if (letters(s, x, "GV") && hasAny(s, n1, {"I", "DP", "V"})) {
-    setCat(s, x, "G");
-    return true;
-  }
-  // 20
-  if (letters(s, x, "GA")) {
-    setCat(s, x, !is(s, n1, 9) && !rb(s, n1) ? "G" : "A");
-    return true;
-  }
-  // 21, 22
-  if (letters(s, x, "FA") && (has(s, n1, "I") || has(s, n1, "DP") || letters(s, n1, "V"))) {
-    setCat(s, x, "F");
-    return true;
-  }
-  if (letters(s, x, "FA") && letters(s, n1, "N")) {
-    setCat(s, x, "A");
-    return true;
-  }
-  // 23
-  if (hasU(s, x) && has(s, n1, "S") && has(s, n2, "N")) {
-    if (has(s, x, "U")) setCat(s, x, "U");
-    setCat(s, n1, "S");
-    return true;
-  }
-  // 24 - 27
-  if (has(s, x, "F") && has(s, n1, "G") && has(s, n2, "F") && has(s, n3, "V")) {
-    setCat(s, x, "F");
-    setCat(s, n1, "G");
-    setCat(s, n2, "F");
-    setCat(s, n3, "V");
-    return true;
-  }
-  if (has(s, x, "F") && has(s, n1, "G") && has(s, n2, "V")) {
-    setCat(s, x, "F");
-    setCat(s, n1, "G");
-    setCat(s, n2, "V");
-    return true;
-  }
-  if (has(s, x, "G") && has(s, n1, "F") && has(s, n2, "F") && has(s, n3, "V")) {
-    setCat(s, x, "G");
-    setCat(s, n1, "F");
-    setCat(s, n2, "F");
-    setCat(s, n3, "V");
-    return true;
-  }
-  if (has(s, x, "G") && has(s, n1, "F") && has(s, n2, "V")) {
-    setCat(s, x, "G");
-    setCat(s, n1, "F");
-    setCat(s, n2, "V");
-    return true;
-  }
-  // 28
-  if (is(s, x, 167) && has(s, n1, "S") && has(s, n2, "N")) {
-    setCat(s, x, "R");
-    setCat(s, n1, "S");
-    return true;
-  }
-  // 29
-  if (has(s, x, "F") && !has(s, x, "A") && !has(s, x, "I") && has(s, n1, "V") &&
-      !hasAny(s, n1, {"I", "N", "A", "F"})) {
-    setCat(s, x, "F");
-    setCat(s, n1, "V");
-    return true;
-  }
-  // 30
-  if (has(s, x, "G") && has(s, n1, "V") && !has(s, n1, "I")) {
-    setCat(s, x, "G");
-    setCat(s, n1, "V");
-    return true;
-  }
-  // 31
-  if (!is(s, x, 9) && !has(s, n1, "J") && !has(s, n1, "I") && has(s, n1, "V") && cval(s, n1, "1") &&
-      (has(s, n2, "R") || nounZAJI(s, n2))) {
-    setCat(s, n1, "V");
-    return true;
-  }
-  // 32
-  if (lb(s, x) && !has(s, x, "I") && !has(s, x, "J") && has(s, x, "V") && cval(s, x, "1") &&
-      (has(s, n1, "R") || nounZAJI(s, n1))) {
-    if (!isOneOf16To27(s, x)) setCat(s, x, "V");
-    return true;
-  }
-  // 33
-  if (nounZAJI(s, x) && has(s, n1, "V") && !hasAny(s, n1, {"F", "I", "J"}) &&
-      hasAny(s, n2, {"N", "R", "A", "S", "U"})) {
-    setCat(s, n1, "V");
-    return true;
-  }
-  // 34
-  if (lb(s, x) && !has(s, x, "I") && !has(s, x, "J") && has(s, x, "V") && !cval(s, x, "0") &&
-      (has(s, n1, "R") || (has(s, n1, "N") && (ms(s, n1, "Z") || ms(s, n1, "A"))))) {
-    if (!isOneOf16To27(s, x)) setCat(s, x, "V");
-    return true;
-  }
-  // 35
-  if ((exactly(s, x, "A") || is9or11(s, x)) && has(s, n1, "N") && !has(s, n1, "V")) {
-    setCat(s, n1, "N");
-    return true;
-  }
-  // 36
-  if (is(s, x, 1158) && has(s, n1, "N") && !len(s, n1, 2) && !has(s, n2, "N")) {
-    setCat(s, x, "R");
-    setCat(s, n1, "N");
-    return true;
-  }
-  // 37
-  if (isIn(s, x, {167, 53, 54, 120, 121}) && has(s, n1, "S")) {
-    setCat(s, n1, "S");
-    return true;
-  }
-  // 38 - 41
-  if (has(s, x, "F") && has(s, x, "C")) {
-    if (is9or11(s, n1)) {
-      setCat(s, x, "C");
-      return true;
-    }
-    if (has(s, n1, "N") && !has(s, n1, "V")) {
-      setCat(s, x, "C");
-      setCat(s, n1, "N");
-      return true;
-    }
-    if (has(s, n1, "N") && has(s, n1, "V") && !cval(s, n1, "0")) {
-      setCat(s, x, "C");
-      setCat(s, n1, "N");
-      return true;
-    }
-    if (has(s, n1, "A") && is9or11(s, n2)) {
-      setCat(s, x, "C");
-      setCat(s, n1, "A");
-      return true;
-    }
-  }
-  // 42, 43
-  if (has(s, x, "C") && has(s, n1, "A") && (has(s, n2, "N") || (is(s, n2, 9) && has(s, n3, "N")))) {
-    setCat(s, x, "C");
-    setCat(s, n1, "A");
-    return true;
-  }
-  // 44
-  if ((has(s, x, "U") || has(s, x, "R")) && has(s, n1, "S") && isText(s, n2, "N")) {
-    setCat(s, n1, "S");
-    setCat(s, n2, "N");
-    return true;
-  }
-  // 45
-  if ((has(s, x, "G") || has(s, x, "F")) && has(s, n1, "V") && isIn(s, n2, {1052, 1054, 1142}) && has(s, n3, "V")) {
-    if (!is9or11(s, p)) {
-      setCat(s, n1, "V");
-      setCat(s, n2, "J");
-      setCat(s, n3, "V");
-    }
-    return true;
-  }
-  // 46
-  if (is9or11(s, x) && has(s, n1, "N") && isIn(s, n2, {1052, 1142, 1054}) && has(s, n3, "N")) {
-    setCat(s, n1, "N");
-    setCat(s, n2, "J");
-    setCat(s, n3, "N");
-    return true;
-  }
-  // 47, 48
-  if ((has(s, x, "G") || has(s, x, "V")) && (has(s, n1, "I") || has(s, n1, "DP"))) {
-    if (lb(s, x)) setCat(s, x, "V");
-    return true;
-  }
-  // 49
-  if (has(s, x, "V")) {
-    if (!has(s, n1, "L") && !isIn(s, n1, {1159, 1160, 204, 206, 203, 1161, 214, 211, 210, 213, 1154})) return false;
-    const bool keepAll = (p != 0 && !has(s, p, "P") && !has(s, p, "I") && !is(s, p, 12)) ||
-                         isListedHeadWord(s, x) || isListedVerbHead(s, x) || chiLength(s, x) % 4 != 0 ||
-                         !inContextList(s, n1, 7);
-    if (!keepAll) setCat(s, x, "N");
-    return true;
+  const Window w = windowAt(s, x);
+  for (LeadingRule rule : kLeadingRules) {
+    if (rule(s, w)) return true;
   }
   return false;
 }

@@ -1,6 +1,7 @@
 // Listed words of the category rules, by label, and the short tests the rules are written in.
 #pragma once
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -62,6 +63,22 @@ inline bool isIn(const CjSentence& s, int k, std::initializer_list<int> labels) 
     if (is(s, k, l)) return true;
   }
   return false;
+}
+// The same tests through held keys.
+using KeyRef = std::reference_wrapper<const ListedKey>;
+inline bool is(const CjSentence& s, int k, const ListedKey& key) {
+  const std::string& w = listedWord(key);
+  return !w.empty() && isNodeIndex(s, k) && s.nodes[k].CHI == w;
+}
+inline bool isIn(const CjSentence& s, int k, std::initializer_list<KeyRef> keys) {
+  for (const ListedKey& key : keys) {
+    if (is(s, k, key)) return true;
+  }
+  return false;
+}
+inline bool endsIn(const CjSentence& s, int k, const ListedKey& key) {
+  const std::string& w = listedWord(key);
+  return !w.empty() && isNodeIndex(s, k) && hasSuffix(text(s, k), w);
 }
 // Node k's text is a given plain text (a one-byte letter or sign).
 inline bool isText(const CjSentence& s, int k, std::string_view t) { return isNodeIndex(s, k) && s.nodes[k].CHI == t; }

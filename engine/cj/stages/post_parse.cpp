@@ -72,7 +72,7 @@ int settleWordBeforeCloser(CjSentence& s, int phrase, int open, int close) {
 // The head of an analysed content: its main predicate, else its last node, passing over an
 // appended end mark or a final "E" word.
 int contentHead(const CjSentence& s, int last) {
-  if (s.gov != 0) return s.gov;
+  if (s.govNode != 0) return s.govNode;
   const int before = prevNode(s, last);
   if ((hasCat(s, last, "E") || s.nodes[last].kind == '?') && before != 0) return before;
   return last;
@@ -85,7 +85,7 @@ void postParse(CjSentence& s) {
   for (int i = 1; i <= s.nodeCount && i < kMaxNodes; ++i) {
     if (isWordNode(s, i) || !isDelimitedPhrase(s, i)) continue;
     s.wordCount = 0;
-    s.gov = 0;
+    s.govNode = 0;
     s.argCount = 0;
     s.sentenceType.clear();
     const int open = s.nodes[i].firstChild;

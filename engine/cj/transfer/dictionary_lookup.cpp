@@ -4,12 +4,14 @@
 
 #include "engine/common/code_convert.h"
 #include "engine/common/descramble.h"
+#include "engine/cj/analysis/dic_lookup.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/jp_text.h"
 #include "engine/cj/transfer/kanji_tests.h"
 #include "engine/cj/transfer/rule_entry_points.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 
@@ -72,14 +74,10 @@ const WordKeyRegistrar kRegistrar(kWordKeys);
 
 bool listed(const ListedKey& key, std::string_view word) { return isListedWord(key, word); }
 
-int candidateAllowance = -1;
-WordRecordLoader wordRecordLoader = nullptr;
 
 // Appends a fresh candidate; null (status 13 and the message) when none can be had.
 CjCandidate* newCandidate(std::vector<CjCandidate>& list) {
-  bool fail = candidateAllowance == 0;
-  if (candidateAllowance > 0) --candidateAllowance;
-  if (!fail) {
+  if (!plat::failPointHit(kCandidateFailPoint)) {
     try {
       list.emplace_back();
       return &list.back();
@@ -267,10 +265,6 @@ void adaptCandidate(CjCandidate& cand, char kind, char own) {
 }  // namespace
 
 std::FILE* cjDictionaryFile() { return engineData().cwcjdic; }
-
-void setWordRecordLoader(WordRecordLoader loader) { wordRecordLoader = loader; }
-
-void failCandidateAllocationAfter(int successes) { candidateAllowance = successes; }
 
 void initCandidate(CjCandidate& candidate) { candidate = CjCandidate{}; }
 
@@ -578,7 +572,7 @@ int readWholeEntry(CjTransferContext&, std::string_view text, std::vector<CjCand
     showTransferOutOfMemory();
     return 0;
   }
-  if (!list || !isChineseCharacterWord(text) || !wordRecordLoader || !wordRecordLoader(text, *record)) return 0;
+  if (!list || !isChineseCharacterWord(text) || !loadWordRecord(text, record.get())) return 0;
   if (record->dictionaryRef == 0) return 0;
   return readEntryAt(record->dictionaryRef, *list);
 }

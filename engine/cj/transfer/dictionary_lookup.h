@@ -49,15 +49,10 @@ int readEntryAt(std::int32_t reference, std::vector<CjCandidate>& list);
 // Looks a text up as one dictionary word and reads its whole entry into list; 1 when read.
 int readWholeEntry(CjTransferContext& c, std::string_view text, std::vector<CjCandidate>* list);
 
-// Re-segments a text and reads its word-dictionary entry into record; nonzero when the text is
-// one dictionary word. Supplied by the analysis at start-up; without one, no text is a word.
-using WordRecordLoader = int (*)(std::string_view text, CjNode& record);
-void setWordRecordLoader(WordRecordLoader loader);
-
 // The open dictionary file; null when the engine has none.
 std::FILE* cjDictionaryFile();
 
-// Test hook: after `successes` more candidates, the next candidate cannot be allocated (-1: never).
-void failCandidateAllocationAfter(int successes);
+// Fail point of the allocation of a candidate.
+inline constexpr std::string_view kCandidateFailPoint = "cj.transfer.candidate";
 
 }  // namespace cj

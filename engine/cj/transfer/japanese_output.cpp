@@ -11,12 +11,10 @@
 #include "engine/cj/transfer/rule_actions.h"
 #include "engine/cj/transfer/structural_transfer.h"
 #include "platform/core/codepage.h"
+#include "platform/core/fail_point.h"
 
 namespace cj {
 namespace {
-
-bool gFailContext = false;
-bool gFailOrderList = false;
 
 const CjNode& node(CjTransferContext& c, int i) {
   static const CjNode none;
@@ -58,15 +56,6 @@ void chooseFirstTranslation(CjTransferContext& c, int i) {
 
 }  // namespace
 
-void failNextContextAllocation() { gFailContext = true; }
-void failNextOrderListAllocation() { gFailOrderList = true; }
-
-bool orderListAllocationFails() {
-  const bool fail = gFailOrderList;
-  gFailOrderList = false;
-  return fail;
-}
-
 bool initTransferContext(CjTransferContext& c, CjSentence* sentence, std::vector<CjRoleLink>* roleLinks,
                          CjSentenceSummary* summary) {
   c.result.clear();
@@ -76,16 +65,18 @@ bool initTransferContext(CjTransferContext& c, CjSentence* sentence, std::vector
   initTargetNodes(c);
   bool ok = copyRoleLinks(c) != 0;
   if (ok) {
-    try {
-      if (orderListAllocationFails()) throw std::bad_alloc();
-      c.savedHeader = std::make_unique<CjSentenceSummary>();
-      c.frameStack.assign(1, CjTransferFrame{});
-      c.orderList.clear();
-      c.orderList.reserve(8);
-    } catch (const std::bad_alloc&) {
-      showTransferOutOfMemory();
-      ok = false;
+    ok = !plat::failPointHit(kWalkListsFailPoint);
+    if (ok) {
+      try {
+        c.savedHeader = std::make_unique<CjSentenceSummary>();
+        c.frameStack.assign(1, CjTransferFrame{});
+        c.orderList.clear();
+        c.orderList.reserve(8);
+      } catch (const std::bad_alloc&) {
+        ok = false;
+      }
     }
+    if (!ok) showTransferOutOfMemory();
   }
   if (!ok) {
     c.savedHeader.reset();
@@ -96,10 +87,9 @@ bool initTransferContext(CjTransferContext& c, CjSentence* sentence, std::vector
 }
 
 void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, CjSentenceSummary* summary,
-                      std::u16string& output) {
+                      std::u16string& output, CjLineState& line) {
   std::unique_ptr<CjTransferContext> c;
-  if (!gFailContext) c.reset(new (std::nothrow) CjTransferContext);
-  gFailContext = false;
+  if (!plat::failPointHit(kContextFailPoint)) c.reset(new (std::nothrow) CjTransferContext);
   if (!c) {
     showTransferOutOfMemory();
     engineStatus = kStatusOutOfMemory;
@@ -110,8 +100,10 @@ void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, 
     freeTransferContext(c, 1);
     return;
   }
+  c->line = line;
   transferStructure(*c);
   writeJapaneseOutput(*c);
+  line = c->line;
   output = plat::multiByteToWide(plat::kSystemCodePage, c->result);
   freeTransferContext(c, 1);
 }
@@ -204,7 +196,7 @@ void renderWord(CjTransferContext& c, int i) {
     appendAttToResult(c, i);
   } else {
     if (t.japanese == "," || t.japanese == "，") {
-      c.result += reportingVerbState == 1 ? "。" : "、";
+      c.result += c.line.reportingVerbState == 1 ? "。" : "、";
     } else {
       c.result += t.japanese.view();
     }

@@ -5,6 +5,7 @@
 
 #include "engine/cj/transfer/japanese_output.h"
 #include "engine/cj/transfer/structural_transfer.h"
+#include "platform/core/fail_point.h"
 
 namespace cj {
 namespace {
@@ -21,16 +22,18 @@ std::int16_t link(int i) { return static_cast<std::int16_t>(i); }
 bool freshWalkLists(CjTransferContext& c) {
   freeOrderList(c);
   freeFrameStack(c);
-  try {
-    if (orderListAllocationFails()) throw std::bad_alloc();
-    c.frameStack.reserve(8);
-    c.frameStack.emplace_back();
-    c.orderList.reserve(8);
-  } catch (const std::bad_alloc&) {
-    showTransferOutOfMemory();
-    return false;
+  bool ok = !plat::failPointHit(kWalkListsFailPoint);
+  if (ok) {
+    try {
+      c.frameStack.reserve(8);
+      c.frameStack.emplace_back();
+      c.orderList.reserve(8);
+    } catch (const std::bad_alloc&) {
+      ok = false;
+    }
   }
-  return true;
+  if (!ok) showTransferOutOfMemory();
+  return ok;
 }
 
 // The first node from firstTop along the sentence's next links with the clause-predicate mark.
@@ -97,27 +100,12 @@ int lastOfTopChain(CjTransferContext& c) {
 void saveHeader(CjTransferContext& c) {
   if (!c.savedHeader) c.savedHeader.reset(new (std::nothrow) CjSentenceSummary);
   if (!c.savedHeader) return;
-  CjSentenceSummary& h = *c.savedHeader;
-  h.sentenceNode = c.wordCount;
-  h.firstTop = c.firstTop;
-  h.lastTop = c.lastTop;
-  h.gov = c.govNode;
-  h.unused = c.govWork;
-  h.argCount = c.argCount;
-  h.sentenceType = c.sentenceType.view();
-  h.nodeCount = c.nodeCount;
+  *c.savedHeader = c;
 }
 
 void restoreHeader(CjTransferContext& c) {
   if (!c.savedHeader) return;
-  const CjSentenceSummary& h = *c.savedHeader;
-  c.wordCount = h.sentenceNode;
-  c.firstTop = h.firstTop;
-  c.lastTop = h.lastTop;
-  c.govNode = h.gov;
-  c.govWork = h.unused;
-  c.argCount = h.argCount;
-  c.sentenceType = h.sentenceType.view();
+  restoreHeaderFields(c, *c.savedHeader);
 }
 
 void reanalyseQuotedClauses(CjTransferContext& c) {

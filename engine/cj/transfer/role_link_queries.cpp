@@ -3,10 +3,10 @@
 #include <new>
 #include <vector>
 
+#include "platform/core/fail_point.h"
+
 namespace cj {
 namespace {
-
-bool gFailLinkCopy = false;
 
 std::vector<CjRoleLink> kNoLinks;
 
@@ -103,18 +103,18 @@ int hasLinkToWord(CjTransferContext& c, int head, std::string_view label, std::s
   return 0;
 }
 
-void failNextLinkCopy(bool fail) { gFailLinkCopy = fail; }
-
 int copyRoleLinks(CjTransferContext& c) {
   std::vector<CjRoleLink*> copy;
   std::vector<CjRoleLink>& links = linksOf(c);
-  try {
-    if (gFailLinkCopy) {
-      gFailLinkCopy = false;
-      throw std::bad_alloc();
+  bool ok = !plat::failPointHit(kLinkCopyFailPoint);
+  if (ok) {
+    try {
+      copy.reserve(links.size());
+    } catch (const std::bad_alloc&) {
+      ok = false;
     }
-    copy.reserve(links.size());
-  } catch (const std::bad_alloc&) {
+  }
+  if (!ok) {
     c.linkCopy.clear();
     showTransferOutOfMemory();
     return 0;

@@ -39,8 +39,8 @@ int hasLinkToWord(CjTransferContext& c, int head, std::string_view label, std::s
 // Fills the context's link copy (last link first); 0 after the out-of-memory message, with
 // nothing kept.
 int copyRoleLinks(CjTransferContext& c);
-// Test hook: the next link copy cannot be allocated.
-void failNextLinkCopy(bool fail);
+// Fail point of the link copy.
+inline constexpr std::string_view kLinkCopyFailPoint = "cj.transfer.linkCopy";
 
 // Consuming takes: the link is marked used ('*') and its dependent returned; 0 when none.
 int takeDependent(CjTransferContext& c, int head, std::string_view label);

@@ -17,8 +17,6 @@
 
 namespace cj {
 
-std::int32_t reportingVerbState = 0;
-
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -486,7 +484,7 @@ void checkReportingVerb(CjTransferContext& c, int flag) {
     if (node(c, c.govWork).roleCounts[kCountObj1] == 0 && h > 0 &&
         isInListedBarList(kReportingVerbs, node(c, h).CHI.view()) &&
         node(c, node(c, c.govWork).next).CAT.view() == "P") {
-      reportingVerbState = 1;
+      c.line.reportingVerbState = 1;
       c.sentenceType = listedWord(kReportedMark);
       return;
     }

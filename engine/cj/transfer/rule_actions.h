@@ -25,9 +25,6 @@ inline constinit ListedKey kReportedMark{"ruleActions.reportedMark"};  // senten
 
 inline constexpr std::size_t kActionTextSize = 134;
 
-// 0 nothing held, 1 governed by a reporting verb, 2 Japanese held back, 7 quoted sentence.
-extern std::int32_t reportingVerbState;
-
 // The action text of a rule of the group named by category and subtype; empty outside the groups.
 void fetchRuleAction(CjTransferContext& c, std::string_view category, char subtype, int ruleNumber, std::string& out);
 void runRuleAction(CjTransferContext& c, int phrase, std::string_view actionText);

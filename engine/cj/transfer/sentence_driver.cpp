@@ -3,7 +3,6 @@
 
 #include <memory>
 #include <new>
-#include <optional>
 
 #include "engine/common/code_convert.h"
 #include "engine/cj/analysis/dic_lookup.h"
@@ -17,6 +16,7 @@
 #include "engine/cj/transfer/japanese_output.h"
 #include "engine/cj/transfer/rule_actions.h"
 #include "platform/core/codepage.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify.h"
 
 namespace cj {
@@ -29,23 +29,24 @@ constexpr int kMaxCodeErrors = 3;
 constexpr std::size_t kFragmentationLength = 60;
 constexpr int kFragmentationFloor = 8;
 
-std::optional<DriverBlock> gFailBlock;
-
-bool blockFails(DriverBlock b) {
-  if (gFailBlock != b) return false;
-  gFailBlock.reset();
-  return true;
-}
-
 void showOutOfMemory() { plat::messageBox(u"メモリ不足!", u"", plat::kMbOk | plat::kMbIconExclamation); }
 
 std::u16string systemText(std::string_view bytes) { return plat::multiByteToWide(plat::kSystemCodePage, bytes); }
 
 std::string_view terminated(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-bool isFullStop(std::string_view mark) { return mark == "\x81\x42" || mark == "\xA1"; }
+// Room for size bytes; false when it cannot be had or the fail point is hit.
+bool reserved(std::string& text, std::size_t size, std::string_view failPoint = {}) {
+  if (plat::failPointHit(failPoint)) return false;
+  try {
+    text.reserve(size);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
 
-int recordLoader(std::string_view text, CjNode& record) { return loadWordRecord(text, &record); }
+bool isFullStop(std::string_view mark) { return mark == "\x81\x42" || mark == "\xA1"; }
 
 // True when the work area is too fragmented: 100 - 200n/L below the floor.
 bool tooFragmented(std::size_t length, int segments) {
@@ -55,8 +56,6 @@ bool tooFragmented(std::size_t length, int segments) {
 }
 
 }  // namespace
-
-void failNextDriverBlock(DriverBlock block) { gFailBlock = block; }
 
 int checkSplitMarker(CjSentence& s, std::string_view source, std::u16string& output) {
   if (s.nodeCount < 2) return 0;
@@ -81,13 +80,10 @@ int checkSplitMarker(CjSentence& s, std::string_view source, std::u16string& out
   return 0;
 }
 
-int translateChineseSentence(std::string_view sentence, std::u16string& output) {
+int translateChineseSentence(std::string_view sentence, std::u16string& output, CjLineState& line) {
   sentence = terminated(sentence);
   std::string buffer;
-  try {
-    if (blockFails(DriverBlock::SentenceBuffer)) throw std::bad_alloc();
-    buffer.reserve(kSentenceBufferSize);
-  } catch (const std::bad_alloc&) {
+  if (!reserved(buffer, kSentenceBufferSize, kSentenceBufferFailPoint)) {
     // A failure, never a split position.
     showOutOfMemory();
     engineStatus = kStatusOutOfMemory;
@@ -116,7 +112,7 @@ int translateChineseSentence(std::string_view sentence, std::u16string& output) 
     return 0;
   }
   std::unique_ptr<CjSentence> area;
-  if (blockFails(DriverBlock::WorkArea)) {
+  if (plat::failPointHit(kWorkAreaFailPoint)) {
     showOutOfMemory();
   } else {
     area = buildSentence(count);
@@ -126,7 +122,6 @@ int translateChineseSentence(std::string_view sentence, std::u16string& output) 
     engineStatus = kStatusOutOfMemory;
     return engineStatus;
   }
-  setWordRecordLoader(&recordLoader);
   if (fillNodesFromSegments(*area, mergedSegments(seg)) == kStatusOk) {
     preParse(*area);
     const int at = checkSplitMarker(*area, sentence, output);
@@ -139,7 +134,7 @@ int translateChineseSentence(std::string_view sentence, std::u16string& output) 
     parseSentence(*area);
     if (engineStatus == kStatusOk) {
       postParse(*area);
-      generateJapanese(area.get(), &roleLinksOf(*area), summaryOf(*area), output);
+      generateJapanese(area.get(), &roleLinksOf(*area), summaryOf(*area), output, line);
     }
   }
   destroySentence(area, 1);
@@ -159,16 +154,12 @@ int translateChineseText(std::string& text, std::u16string& output) {
     return 0;
   }
   std::string sentence, prefix;
-  try {
-    if (blockFails(DriverBlock::TextBuffers)) throw std::bad_alloc();
-    sentence.reserve(kTextBufferSize);
-    prefix.reserve(kTextBufferSize);
-  } catch (const std::bad_alloc&) {
+  if (!reserved(sentence, kTextBufferSize, kTextBuffersFailPoint) || !reserved(prefix, kTextBufferSize)) {
     showOutOfMemory();
     return kStatusOutOfMemory;
   }
   output.clear();
-  reportingVerbState = 0;
+  CjLineState lineState;
   text.resize(terminated(text).size());
   removeWordAfterComma(text);
   const std::size_t length = text.size();
@@ -181,8 +172,8 @@ int translateChineseText(std::string& text, std::u16string& output) {
     if (next <= p) next = p + 1;
     const bool stop = isFullStop(endMark);
     // The last sentence: what follows it is at most one byte.
-    if ((stop || next + 1 >= length) && reportingVerbState == 2) {
-      reportingVerbState = 7;
+    if ((stop || next + 1 >= length) && lineState.reportingVerbState == 2) {
+      lineState.reportingVerbState = 7;
       if (stop) {
         const std::size_t at = findAtCharStart(sentence, endMark);
         if (at != std::string::npos) sentence.resize(at);
@@ -197,7 +188,7 @@ int translateChineseText(std::string& text, std::u16string& output) {
       sentence.erase(0, prefix.size());
     }
     japanese.clear();
-    int r = translateChineseSentence(sentence, japanese);
+    int r = translateChineseSentence(sentence, japanese, lineState);
     if (r < 0) {
       const std::size_t cut = static_cast<std::size_t>(-static_cast<long>(r));
       if (cut > 0 && cut < sentence.size()) {
@@ -207,19 +198,19 @@ int translateChineseText(std::string& text, std::u16string& output) {
         sentence.resize(cut);
         const std::u16string kept = japanese;
         japanese.clear();
-        r = translateChineseSentence(sentence, japanese);
+        r = translateChineseSentence(sentence, japanese, lineState);
         japanese += kept;
         next = marker + kSplitMarker.size();
       }
     }
-    if (reportingVerbState == 1) {
+    if (lineState.reportingVerbState == 1) {
       if (held.empty()) {
         held = japanese;
         japanese.clear();
       }
-      reportingVerbState = 2;
-    } else if (reportingVerbState == 7) {
-      reportingVerbState = 0;
+      lineState.reportingVerbState = 2;
+    } else if (lineState.reportingVerbState == 7) {
+      lineState.reportingVerbState = 0;
       output += japanese;
       output += u"と";
       japanese = held;
@@ -234,7 +225,7 @@ int translateChineseText(std::string& text, std::u16string& output) {
     p = next;
   }
   // A reporting clause still held when the line ends.
-  if (reportingVerbState == 2 && !held.empty()) output += held;
+  if (lineState.reportingVerbState == 2 && !held.empty()) output += held;
   return result;
 }
 

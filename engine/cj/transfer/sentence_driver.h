@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/cj/analysis/sentence.h"
+#include "engine/cj/transfer/transfer_context.h"
 
 namespace cj {
 
@@ -20,15 +21,16 @@ inline constexpr int kSentenceEndsLine = 1000;
 // Translates a line (modified in place) into output. 0 on success, else the code of the sentence
 // that failed.
 int translateChineseText(std::string& text, std::u16string& output);
-// One sentence: 0 on success; a positive status on failure (out of memory included); -c when it
-// must be split at byte c.
-int translateChineseSentence(std::string_view sentence, std::u16string& output);
+// One sentence of a line whose state it reads and updates: 0 on success; a positive status on
+// failure (out of memory included); -c when it must be split at byte c.
+int translateChineseSentence(std::string_view sentence, std::u16string& output, CjLineState& line);
 // Two marker symbols before a verb: the marker's offset in source (output becomes the marker);
 // elsewhere they are merged into one word. 0 when there is nothing to split.
 int checkSplitMarker(CjSentence& area, std::string_view source, std::u16string& output);
 
-// Test hook: the next allocation of the driver's text buffers, sentence buffer or work area fails.
-enum class DriverBlock { TextBuffers, SentenceBuffer, WorkArea };
-void failNextDriverBlock(DriverBlock block);
+// Fail points of the driver's text buffers, sentence buffer and work area.
+inline constexpr std::string_view kTextBuffersFailPoint = "cj.driver.textBuffers";
+inline constexpr std::string_view kSentenceBufferFailPoint = "cj.driver.sentenceBuffer";
+inline constexpr std::string_view kWorkAreaFailPoint = "cj.driver.workArea";
 
 }  // namespace cj

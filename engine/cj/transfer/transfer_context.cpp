@@ -52,15 +52,9 @@ std::unique_ptr<CjTransferContext> makeTransferContext(CjSentence& sentence, std
 
 void initTargetNodes(CjTransferContext& c) {
   if (c.summary) {
-    const CjSentenceSummary& s = *c.summary;
-    c.wordCount = s.sentenceNode;
-    c.firstTop = s.firstTop;
-    c.lastTop = s.lastTop;
-    c.govNode = s.gov;
-    c.govWork = s.gov;
-    c.argCount = s.argCount;
-    c.sentenceType = s.sentenceType.view();
-    c.nodeCount = s.nodeCount < kMaxNodes ? s.nodeCount : kMaxNodes - 1;
+    static_cast<CjSentenceHeader&>(c) = *c.summary;
+    c.govWork = c.govNode;
+    if (c.nodeCount >= kMaxNodes) c.nodeCount = kMaxNodes - 1;
   }
   // A new context's targets already hold the defaults.
   const bool reset = c.targetsSetUp;

@@ -64,21 +64,21 @@ struct CjOrderItem {
   FixedText<12> label;
 };
 
-struct CjTransferContext {
+// What a line carries from one sentence to the next.
+struct CjLineState {
+  // The reporting clause: 0 nothing held, 1 governed by a reporting verb, 2 Japanese held back,
+  // 7 quoted sentence.
+  std::int32_t reportingVerbState = 0;
+};
+
+struct CjTransferContext : CjSentenceHeader {
   CjSentence* sentence = nullptr;
   std::vector<CjRoleLink>* roleLinks = nullptr;
   CjSentenceSummary* summary = nullptr;
   std::vector<CjRoleLink*> linkCopy;  // the role links in reverse order
   std::array<CjTargetNode, kMaxNodes> targets{};
   std::string result;
-  std::int32_t nodeCount = 0;
-  std::int32_t wordCount = 0;
-  std::int32_t firstTop = 0;
-  std::int32_t lastTop = 0;
-  std::int32_t govNode = 0;
-  std::int32_t govWork = 0;
-  std::int32_t argCount = 0;
-  FixedText<12> sentenceType;
+  CjLineState line;  // the line's state, handed back to the driver after the sentence
   std::vector<CjTransferFrame> frameStack;  // back() is the top
   std::vector<CjOrderItem> orderList;
   std::unique_ptr<CjSentenceSummary> savedHeader;

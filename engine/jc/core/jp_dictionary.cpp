@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/core/fail_point.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 #include "platform/core/little_endian.h"
@@ -140,12 +141,6 @@ std::string_view JpDictRecord::semantic() const { return boundedText(bytes + kJp
 std::int32_t JpDictRecord::connection() const { return plat::readLe32s(bytes + kJpRecConnection); }
 std::int32_t JpDictRecord::number() const { return plat::readLe32s(bytes + kJpRecNumber); }
 
-namespace {
-bool failTreeAllocation = false;
-}  // namespace
-
-void failNextJpTreeAllocation() { failTreeAllocation = true; }
-
 void constructJpDictionary(JpDictionary* d) {
   std::memset(d->header, 0, sizeof d->header);
   d->basePath.clear();
@@ -201,25 +196,27 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
   d->dic = plat::fileOpen(withExtension(d, u".DIC"), "rb");
   if (!d->dic) return kJpDicOpenError;
   std::string data;
-  try {
-    if (failTreeAllocation) {
-      failTreeAllocation = false;
-      throw std::bad_alloc();
-    }
-    char buf[8192];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, d->dic)) > 0) data.append(buf, n);
-    if (std::ferror(d->dic)) return kJpDicReadError;
-    d->tree.clear();
-    d->tree.push_back(JpTreeNode{-1, -1, -1, {}});
-    TreeParser parser{data, 0, d->tree};
-    int top = parser.parse(0, -1, 0);
-    if (parser.failed) {
+  bool noMemory = plat::failPointHit(kJpTreeFailPoint);
+  if (!noMemory) {
+    try {
+      char buf[8192];
+      std::size_t n;
+      while ((n = std::fread(buf, 1, sizeof buf, d->dic)) > 0) data.append(buf, n);
+      if (std::ferror(d->dic)) return kJpDicReadError;
       d->tree.clear();
-      return kJpDicReadError;
+      d->tree.push_back(JpTreeNode{-1, -1, -1, {}});
+      TreeParser parser{data, 0, d->tree};
+      int top = parser.parse(0, -1, 0);
+      if (parser.failed) {
+        d->tree.clear();
+        return kJpDicReadError;
+      }
+      d->tree[0].one = top;
+    } catch (const std::bad_alloc&) {
+      noMemory = true;
     }
-    d->tree[0].one = top;
-  } catch (const std::bad_alloc&) {
+  }
+  if (noMemory) {
     d->tree.clear();
     plat::messageBeep(plat::kMbIconStop);
     plat::messageBox(u"メモリ不足！", kJpDictMessageCaption, plat::kMbOk | plat::kMbIconStop);

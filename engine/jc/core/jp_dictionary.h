@@ -74,8 +74,8 @@ int searchJpDictionary(JpDictionary* d, std::string_view text, JpDictRecord* res
 int readJpRecord(JpDictionary* d, int number, std::uint8_t* buffer);
 // Closes the dictionary, beeps and shows the message for the code.
 void showJpDictionaryError(JpDictionary* d, int code);
-// Test hook: the next reading of a dictionary tree runs out of memory.
-void failNextJpTreeAllocation();
+// Fail point of the reading of a dictionary tree.
+inline constexpr std::string_view kJpTreeFailPoint = "jc.dictionary.tree";
 // The message text for a code, the file name filled in.
 std::u16string jpDictionaryErrorText(const JpDictionary* d, int code);
 

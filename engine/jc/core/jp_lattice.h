@@ -85,7 +85,7 @@ struct JpLattice {
   bool failed = false;             // a growth failed: the sentence is abandoned
 };
 
-// Makes the next growth of a lattice array fail (tests).
-void failNextLatticeGrowth();
+// Fail point of the growth of a lattice array.
+inline constexpr std::string_view kLatticeGrowthFailPoint = "jc.lattice.growth";
 
 }  // namespace jc

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <new>
 
+#include "platform/core/fail_point.h"
 #include "platform/core/notify.h"
 
 namespace jc {
 
 namespace {
 
-bool failNextGrowth = false;
 constexpr int kDictResultSlots = 512;
 
 struct AdjectiveCostRow {
@@ -36,10 +36,7 @@ bool outOfMemory(JpAnalyzer* a) {
 template <typename V>
 bool roomFor(JpAnalyzer* a, V& v) {
   if (v.size() < v.capacity()) return true;
-  if (failNextGrowth) {
-    failNextGrowth = false;
-    return outOfMemory(a);
-  }
+  if (plat::failPointHit(kLatticeGrowthFailPoint)) return outOfMemory(a);
   try {
     v.reserve(v.capacity() + kJpLatticeStep);
   } catch (const std::bad_alloc&) {
@@ -732,8 +729,6 @@ int walkBestPath(JpAnalyzer* a, std::FILE* file) {
 }
 
 }  // namespace
-
-void failNextLatticeGrowth() { failNextGrowth = true; }
 
 bool isBracketOrBlank(const LatticeNode& n) { return n.pos == 1 && (n.subPos == 3 || n.subPos == 4 || n.subPos == 6); }
 

@@ -1,6 +1,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 #include "speech/engine/adpcm.h"
 #include "speech/engine/speech_data.h"
 #include "speech/engine/text_convert.h"
@@ -126,8 +127,7 @@ TEST_F(SpeechDataTest, OffsetsOutsideTheirFileAreRefused) {
     std::string bytes;
     ASSERT_TRUE(plat::readWholeFile(path(file), bytes));
     std::string original = bytes;
-    bytes[at] = static_cast<char>(value & 0xFF);
-    bytes[at + 1] = static_cast<char>(value >> 8);
+    plat::writeLe16(bytes.data() + at, value);
     ASSERT_TRUE(plat::writeWholeFile(path(file), bytes));
     EXPECT_EQ(speech::loadSpeechData(folder_), speech::kLoadUnreadable) << file;
     ASSERT_TRUE(plat::writeWholeFile(path(file), original));

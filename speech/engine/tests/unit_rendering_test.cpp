@@ -1,4 +1,5 @@
 #include "platform/core/files.h"
+#include "platform/core/little_endian.h"
 #include "speech/engine/adpcm.h"
 #include "speech/engine/speech_data.h"
 #include "speech/engine/unit_rendering.h"
@@ -181,7 +182,7 @@ TEST_F(UnitRenderingTest, RecordingOverTheLimitIsClamped) {
   std::string index, data;
   ASSERT_TRUE(plat::readWholeFile(path(speech::kSyllableIndexFile), index));
   ASSERT_TRUE(plat::readWholeFile(path(speech::kSyllableDataFile), data));
-  std::uint32_t table = static_cast<std::uint8_t>(index[1]) | static_cast<std::uint8_t>(index[2]) << 8;
+  std::uint32_t table = plat::readLe16(index.data() + 1);
   std::uint32_t claimed = 20000;
   std::memcpy(&data[table + 4], &claimed, 4);
   data.append(30000, '\x11');

@@ -14,6 +14,7 @@
 #include "engine/cj/transfer/japanese_output.h"
 #include "engine/cj/transfer/rule_actions.h"
 #include "platform/core/codepage.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify_recorder.h"
 #include "tools/datagen/cvdata_tables.h"
 #include "tools/datagen/cwcjdic_writer.h"
@@ -137,7 +138,8 @@ TEST_F(SentenceDriver, SplitMarkerBeforeAVerb) {
   const std::u16string marker = systemText(kMarker);
   const std::u16string expected = translateEngine(first) + marker + translateEngine(second);
   std::u16string alone;
-  EXPECT_EQ(cj::translateChineseSentence(first + kMarker + second, alone), -4);
+  cj::CjLineState line;
+  EXPECT_EQ(cj::translateChineseSentence(first + kMarker + second, alone, line), -4);
   EXPECT_EQ(alone, marker);
   int r = -1;
   EXPECT_EQ(translateEngine(first + kMarker + second, &r), expected);
@@ -159,17 +161,17 @@ TEST_F(SentenceDriver, ItemNumberAndFinalByte) {
 
 TEST_F(SentenceDriver, OutOfMemoryIsAFailure) {
   const std::string text = cjtest::engineText("我们学习。");
-  for (cj::DriverBlock block : {cj::DriverBlock::TextBuffers, cj::DriverBlock::SentenceBuffer,
-                                cj::DriverBlock::WorkArea}) {
-    SCOPED_TRACE(static_cast<int>(block));
+  for (std::string_view block : {cj::kTextBuffersFailPoint, cj::kSentenceBufferFailPoint, cj::kWorkAreaFailPoint}) {
+    SCOPED_TRACE(block);
     plat::NotifyRecorder recorder;
-    cj::failNextDriverBlock(block);
+    plat::FailPoint fail(block);
     int r = 0;
     const std::u16string out = translateEngine(text, &r);
     EXPECT_EQ(r, cj::kStatusOutOfMemory);
     ASSERT_GE(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0].text, u"メモリ不足!");
-    if (block == cj::DriverBlock::TextBuffers) {
+    EXPECT_TRUE(fail.fired());
+    if (block == cj::kTextBuffersFailPoint) {
       EXPECT_EQ(out, u"old");
     }
   }
@@ -216,7 +218,9 @@ TEST_F(ReportingClause, QuotationComesFirst) {
   EXPECT_EQ(translate("他说：他去。", &r), quotation + u"と" + clause);
   EXPECT_EQ(r, 0);
   EXPECT_EQ(translate("他说：他去"), quotation + u"と" + clause);
-  EXPECT_EQ(cj::reportingVerbState, 0);
+  // A line that ends holding its clause gives it out at the end; the next line starts afresh.
+  EXPECT_EQ(translate("他说："), clause);
+  EXPECT_EQ(translate("他去"), quotation);
   // The one-byte full stop is cut where it stands, not at a trail byte of the same value.
   const std::string quote = cjtest::engineText("他") + "\x88\xA1" + cjtest::engineText("去");
   EXPECT_EQ(translateEngine(cjtest::engineText("他说：") + quote + "\xA1"), translateEngine(quote) + u"と" + clause);

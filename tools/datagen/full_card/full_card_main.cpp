@@ -1,9 +1,9 @@
 // Writes the full card's readable sources: the sample folder with its word lists grown from open
 // dictionaries.
 //   datagen_fullcard SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER
-//                    CHINESE-VARIANTS JAPANESE-FORMS CAP OUT
+//                    CHINESE-VARIANTS JAPANESE-FORMS CAP HANZI-READINGS OUT
 // FULL-LISTS is data/full; IPA-CSV the IPA dictionary's CSV files joined, in UTF-8; CAP the number
-// of most frequent list words looked at.
+// of most frequent list words looked at; HANZI-READINGS the generated reading table of the hanzi.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,14 +35,14 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 11) {
+  if (argc != 12) {
     std::fprintf(stderr,
                  "usage: %s SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER CHINESE-VARIANTS "
-                 "JAPANESE-FORMS CAP OUT\n",
+                 "JAPANESE-FORMS CAP HANZI-READINGS OUT\n",
                  argv[0]);
     return 2;
   }
-  const std::string sample = argv[1], lists = argv[2], out = argv[10];
+  const std::string sample = argv[1], lists = argv[2], out = argv[11];
   std::string text[10];
   const std::string paths[10] = {argv[3], argv[4], argv[5], argv[6], argv[7], argv[8],
                                  lists + "/tags.txt", lists + "/false_friends.txt", lists + "/core.txt",
@@ -65,10 +65,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "datagen_fullcard: %s\n", error.c_str());
     return 1;
   }
+  std::string framesText;
+  std::map<std::string, char> frames;
+  if (!readFile(lists + "/verb_frames.txt", framesText) || !datagen::parseVerbFrameList(framesText, frames, &error)) {
+    std::fprintf(stderr, "datagen_fullcard: verb_frames.txt: %s\n", error.c_str());
+    return 1;
+  }
   datagen::JapaneseIndex japanese;
   datagen::addJapaneseEntries(text[1], japanese);
   const auto forms = datagen::japaneseForms({text[2], text[3], text[4], text[5]});
-  const auto traditional = datagen::traditionalForms(text[4]);
+  auto traditional = datagen::traditionalForms(text[4]);
+  datagen::addUnihanTraditional(text[2], traditional);
   const auto twins = datagen::joyoTwins(text[3]);
   const auto list = datagen::parseChineseWordList(text[0]);
 
@@ -83,8 +90,13 @@ int main(int argc, char** argv) {
   std::string lexicon = "# Nouns of the IPA dictionary with the Chinese words written with them\n";
   datagen::FullCardSizes sizes;
   const std::string words = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
-                                                 traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes);
-  if (!writeFile(out + "/cj/words.txt", words) || !writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
+                                                 traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes, frames);
+  std::string hanziTable;
+  if (!readFile(argv[10], hanziTable)) {
+    std::fprintf(stderr, "datagen_fullcard: cannot read %s\n", argv[10]);
+    return 1;
+  }
+  if (!writeFile(out + "/cj/words.txt", datagen::withCertainReadings(words, datagen::certainReadings(hanziTable))) || !writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
   }
@@ -96,14 +108,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "datagen_fullcard: conjugations.txt: %s\n", error.c_str());
     return 1;
   }
-  std::set<std::string> keys = datagen::sourceKeys(sampleLexicon);
+  std::set<std::string> keys = datagen::lexiconStemKeys(sampleLexicon);
   const std::string inflected = datagen::inflectedLexiconLines(text[8], japanese, conjugations, keys);
+  // Then the IPA dictionary's verbs and adjectives whose kanji spell a Chinese verb or adjective.
+  int bulk = 0;
+  const std::string more = datagen::bulkInflectedLines(list, tags, falseFriends, japanese, conjugations, forms,
+                                                       traditional, twins, std::atoi(argv[9]), keys, bulk);
   if (!writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon +
-                                              "# Verbs and adjectives of the hand-made core\n" + inflected)) {
+                                              "# Verbs and adjectives of the hand-made core\n" + inflected +
+                                              "# Verbs and adjectives of the IPA dictionary\n" + more)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
   }
-  std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns added\n", sizes.listed,
-              sizes.translated, sizes.japanese);
+  std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns and %d verbs and "
+              "adjectives added\n",
+              sizes.listed, sizes.translated, sizes.japanese, bulk);
   return 0;
 }

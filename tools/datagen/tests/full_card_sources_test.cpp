@@ -48,6 +48,34 @@ TEST(FullCardLists, MalformedLinesAreRefused) {
   EXPECT_NE(error.find("tags.txt:2"), std::string::npos);
   std::map<std::string, std::string> friends;
   EXPECT_FALSE(datagen::parseFalseFriends(utf8(u8"走\n"), friends, &error));
+  std::map<std::string, char> frames;
+  EXPECT_FALSE(datagen::parseVerbFrameList(utf8(u8"参加\tを\n"), frames, &error));  // を is no intransitive frame
+  EXPECT_NE(error.find("verb_frames.txt:1"), std::string::npos);
+}
+
+// Intransitive verbs of the hand-made frame list: SHZ00 and the particle of the complement, or no
+// object at all.
+TEST(FullCardSources, ListedVerbsTakeTheirIntransitiveFrame) {
+  std::map<std::string, char> frames;
+  std::string error;
+  ASSERT_TRUE(datagen::parseVerbFrameList(readSource("data/full/verb_frames.txt"), frames, &error)) << error;
+  EXPECT_EQ(frames.at(utf8(u8"参加")), '6');
+  EXPECT_EQ(frames.at(utf8(u8"失败")), '-');
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"参加,1,1,3000,名詞,サ変接続,*,*,*,*,参加,サンカ,サンカ\n"
+                                   u8"失敗,1,1,3000,名詞,サ変接続,*,*,*,*,失敗,シッパイ,シッパイ\n"
+                                   u8"研究,1,1,3000,名詞,サ変接続,*,*,*,*,研究,ケンキュウ,ケンキュー\n"),
+                              japanese);
+  std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}};
+  const std::map<char16_t, char16_t> forms = {{u'败', u'敗'}};
+  std::string lexicon;
+  datagen::FullCardSizes sizes;
+  const std::string words =
+      datagen::fullCjWords("", "", datagen::parseChineseWordList(utf8(u8"参加 3 v\n失败 2 v\n研究 1 v\n")), tags, {},
+                           japanese, forms, {}, {}, 10, "", lexicon, sizes, frames);
+  EXPECT_NE(words.find(utf8(u8"参加\tV\\U[V]t[1]\t-\tV,参加する,SHZ00,6\n")), std::string::npos) << words;
+  EXPECT_NE(words.find(utf8(u8"失败\tV\\U[V]t[0]\t-\tV,失敗する,SHZ00\n")), std::string::npos);
+  EXPECT_NE(words.find(utf8(u8"研究\tV\\U[V]t[1]\t-\tV,研究する,SHT00\n")), std::string::npos);
 }
 
 TEST(FullCardSources, WordListIsOrderedByFrequency) {
@@ -60,7 +88,7 @@ TEST(FullCardSources, WordListIsOrderedByFrequency) {
 
 TEST(FullCardSources, SpellingsThroughFormsTraditionalAndTwins) {
   const std::map<char16_t, char16_t> forms = {{u'经', u'經'}, {u'习', u'習'}};
-  const std::map<char16_t, char16_t> traditional = {{u'后', u'後'}};
+  const datagen::TraditionalForms traditional = {{u'后', {u'後'}}};
   const std::map<char16_t, char16_t> twins = {{u'經', u'経'}};
   EXPECT_EQ(datagen::japaneseSpellings(utf8(u8"学习"), forms, traditional, twins),
             std::vector<std::string>{utf8(u8"学習")});
@@ -73,6 +101,10 @@ TEST(FullCardSources, SpellingsThroughFormsTraditionalAndTwins) {
   const auto found = datagen::joyoTwins(
       "U+7D4C\tkCCCII\t33513C\nU+7D4C\tkJoyoKanji\t2010\nU+7D93\tkCCCII\t21513C\nU+6FDF\tkCCCII\t224926\n");
   EXPECT_EQ(found, (std::map<char16_t, char16_t>{{u'經', u'経'}}));
+  // The name kanji list's old forms, towards a Joyo kanji only.
+  EXPECT_EQ(datagen::joyoTwins("U+589E\tkJinmeiyoKanji\t2010:U+5897\nU+5897\tkJoyoKanji\t2010\n"
+                               "U+51DC\tkJinmeiyoKanji\t2010:U+51DB\n"),
+            (std::map<char16_t, char16_t>{{u'增', u'増'}}));
 }
 
 TEST(FullCardSources, WordsFollowTheirCategoryAndTheJapaneseClass) {
@@ -103,8 +135,8 @@ TEST(FullCardSources, WordsFollowTheirCategoryAndTheJapaneseClass) {
   EXPECT_EQ(words.find(utf8(u8"末尾")), std::string::npos);  // beyond the cap
   EXPECT_EQ(sizes.listed, 8);
   EXPECT_EQ(sizes.translated, 4);
-  // The reverse lines: nouns the sample lexicon lacks, each once.
-  EXPECT_EQ(lexicon, utf8(u8"学習\t6.2.0.0\t=\t学习\n"));
+  // The reverse lines: nouns and adjectives the sample lexicon lacks, each once.
+  EXPECT_EQ(lexicon, utf8(u8"学習\t6.2.0.0\t=\t学习\t\t\t\t10\n有名\t3.0.21.0\t=\t有名\tA\t\t\t10\n"));
 }
 
 TEST(FullCardSources, PlaceNamesTakeThePlaceCode) {
@@ -117,7 +149,7 @@ TEST(FullCardSources, PlaceNamesTakeThePlaceCode) {
   const std::string words = datagen::fullCjWords("", "", datagen::parseChineseWordList(utf8(u8"北海道 5 n\n")), tags, {},
                                                  japanese, {}, {}, {}, 10, "", lexicon, sizes);
   EXPECT_NE(words.find(utf8(u8"北海道\tN\\U[N]a[L]\t-\tN,北海道,N0000\n")), std::string::npos) << words;
-  EXPECT_EQ(lexicon, utf8(u8"北海道\t6.4.0.0\t=\t北海道\n"));
+  EXPECT_EQ(lexicon, utf8(u8"北海道\t6.4.0.0\t=\t北海道\t\t\t\t10\n"));
 }
 
 }  // namespace
@@ -137,7 +169,7 @@ TEST(FullCardSources, CoreVerbsAndAdjectivesTakeTheAnalysersNumbering) {
                                    u8"遠い,1,1,100,形容詞,自立,*,*,形容詞・アウオ段,基本形,遠い,トオイ,トーイ\n"
                                    u8"読む,1,1,100,動詞,自立,*,*,五段・マ行,基本形,読む,ヨム,ヨム\n"),
                               japanese);
-  std::set<std::string> have = {utf8(u8"読")};
+  std::set<std::string> have = {datagen::stemKey(utf8(u8"読"), 2, 9)};
   const std::string lines = datagen::inflectedLexiconLines(
       utf8(u8"洗\tV\\U[V]t[1]\txi3\tV,洗う,TG000\n"
            u8"游泳\tV\\U[V]t[0]\tyou2yong3\tV,泳ぐ,ZG000\n"
@@ -146,7 +178,161 @@ TEST(FullCardSources, CoreVerbsAndAdjectivesTakeTheAnalysersNumbering) {
            u8"读\tV\\U[V]t[1]\tdu2\tV,読む,TG000\n"   // the stem is there already
            u8"做饭\tV\\U[V]t[0]\t-\tV,料理を作る,ZG000\n"),
       japanese, conjugations, have);
-  EXPECT_EQ(lines, utf8(u8"洗\t2.1.12.0\t=\t洗\n泳\t2.2.4.0\t=\t游泳\n遠\t3.0.18.0\t=\t远\n"));
+  EXPECT_EQ(lines, utf8(u8"洗\t2.1.12.0\t=\t洗\tVT\t\t\t10\n泳\t2.2.4.0\t=\t游泳\tV1\t\t\t10\n"
+                       u8"遠\t3.0.18.0\t=\t远\tA\t\t\t10\n"));
+}
+
+}  // namespace
+
+namespace {
+
+// A word whose characters stand for several Japanese ones takes the spelling the IPA dictionary
+// holds (发 is 髪 by its first form, 発 through 發), the most frequent one where it holds several.
+TEST(FullCardSources, TheSpellingIsOneTheIpaDictionaryHolds) {
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"発展,1,1,3220,名詞,サ変接続,*,*,*,*,発展,ハッテン,ハッテン\n"
+                                   u8"髪,1,1,5000,名詞,一般,*,*,*,*,髪,カミ,カミ\n"
+                                   u8"幹部,1,1,4000,名詞,一般,*,*,*,*,幹部,カンブ,カンブ\n"
+                                   u8"関係,1,1,3607,名詞,サ変接続,*,*,*,*,関係,カンケイ,カンケイ\n"
+                                   u8"乾杯,1,1,4000,名詞,サ変接続,*,*,*,*,乾杯,カンパイ,カンパイ\n"
+                                   u8"發,1,1,9000,名詞,一般,*,*,*,*,發,ハツ,ハツ\n"
+                                   u8"幹,1,1,6000,名詞,一般,*,*,*,*,幹,ミキ,ミキ\n"
+                                   u8"製,1,1,3000,名詞,一般,*,*,*,*,製,セイ,セイ\n"
+                                   u8"制,1,1,7000,名詞,一般,*,*,*,*,制,セイ,セイ\n"),
+                              japanese);
+  const std::map<char16_t, char16_t> forms = {{u'发', u'髪'}, {u'关', u'關'}};
+  datagen::TraditionalForms traditional = datagen::traditionalForms(utf8(u8"st\t发\t發\t髮\nst\t干\t幹\t乾\t干\n"
+                                                                         u8"st\t制\t製\t制\n"
+                                                                         u8"pair\t关\t關\n"));
+  datagen::addUnihanTraditional("U+7CFB\tkTraditionalVariant\tU+4FC2 U+7CFB U+7E6B\n", traditional);
+  EXPECT_EQ(traditional.at(u'系'), (std::vector<char16_t>{u'係', u'繫'}));
+  const std::map<char16_t, char16_t> twins = {{u'發', u'発'}, {u'關', u'関'}};
+  EXPECT_EQ(datagen::japaneseSpellings(utf8(u8"发"), forms, traditional, twins),
+            (std::vector<std::string>{utf8(u8"髪"), utf8(u8"發"), utf8(u8"発"), utf8(u8"髮")}));
+  std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}}, {"vn", {'V', "NV\\U[N]a[J]U[V]t[1]"}}};
+  const auto list = datagen::parseChineseWordList(
+      utf8(u8"发展 90 vn\n关系 80 n\n干部 70 n\n干杯 60 n\n发 50 n\n制 40 n\n"));
+  std::string lexicon;
+  datagen::FullCardSizes sizes;
+  const std::string words =
+      datagen::fullCjWords("", "", list, tags, {}, japanese, forms, traditional, twins, 10, "", lexicon, sizes);
+  const char8_t* expected[] = {
+      u8"发展\tNV\\U[N]a[J]U[V]t[1]\t-\tV,発展する,SHT00 | N,発展,N0000\n",
+      u8"关系\tN\\U[N]a[J]\t-\tN,関係,N0000\n",
+      u8"干部\tN\\U[N]a[J]\t-\tN,幹部,N0000\n",
+      u8"干杯\tN\\U[N]a[J]\t-\tN,乾杯,N0000\n",
+      u8"发\tN\\U[N]a[J]\t-\tN,髪,N0000\n",  // 髪 and 發 both nouns: the cheaper
+      u8"制\tN\\U[N]a[J]\t-\tN,制,N0000\n",  // written the same in Japanese, though 製 is cheaper
+  };
+  for (const char8_t* line : expected) EXPECT_NE(words.find(utf8(line)), std::string::npos) << utf8(line) << words;
+  EXPECT_NE(lexicon.find(utf8(u8"発展\t6.2.0.0\t=\t发展\t")), std::string::npos) << lexicon;
+}
+
+// A word the list tags as a name but that spells a common Japanese noun is a thing (毛 hair, not
+// the surname); a common noun that is a surname too stays a common noun (林).
+TEST(FullCardSources, NamesOnlyWhereTheSpellingIsNoCommonNoun) {
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"毛,1,1,5000,名詞,一般,*,*,*,*,毛,ケ,ケ\n"
+                                   u8"毛,1,1,9000,名詞,固有名詞,人名,姓,*,*,毛,モウ,モー\n"
+                                   u8"林,1,1,5000,名詞,一般,*,*,*,*,林,ハヤシ,ハヤシ\n"
+                                   u8"林,1,1,7000,名詞,固有名詞,人名,姓,*,*,林,ハヤシ,ハヤシ\n"
+                                   u8"李,1,1,7000,名詞,固有名詞,人名,姓,*,*,李,リ,リ\n"),
+                              japanese);
+  std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}}, {"nr", {'N', "N\\U[N]a[H]"}}};
+  std::map<std::string, std::string> friends = {{utf8(u8"钟"), "N,時計,N0000"}};
+  std::string lexicon;
+  datagen::FullCardSizes sizes;
+  const std::string words = datagen::fullCjWords(
+      "", "", datagen::parseChineseWordList(utf8(u8"毛 9 nr\n林 8 n\n李 7 nr\n钟 6 nr\n")), tags, friends, japanese,
+      {}, {}, {}, 10, "", lexicon, sizes);
+  EXPECT_NE(words.find(utf8(u8"毛\tN\\U[N]a[J]\t-\tN,毛,N0000\n")), std::string::npos) << words;
+  EXPECT_NE(words.find(utf8(u8"林\tN\\U[N]a[J]\t-\tN,林,N0000\n")), std::string::npos);
+  EXPECT_NE(words.find(utf8(u8"李\tN\\U[N]a[H]\t-\tN,李,N<人>\n")), std::string::npos);
+  EXPECT_NE(words.find(utf8(u8"钟\tN\\U[N]a[J]\t-\tN,時計,N0000\n")), std::string::npos);
+  EXPECT_NE(lexicon.find(utf8(u8"毛\t6.1.0.0")), std::string::npos) << lexicon;
+  EXPECT_NE(lexicon.find(utf8(u8"林\t6.1.0.0")), std::string::npos);
+  EXPECT_NE(lexicon.find(utf8(u8"李\t6.5.0.0")), std::string::npos);
+}
+
+TEST(FullCardSources, WeightsFollowTheIpaCostAroundTheClassMiddle) {
+  const struct {
+    int cost, median, weight;
+  } cases[] = {{5600, 5600, 10}, {836, 5600, 8}, {3000, 5600, 9}, {8000, 5600, 11},
+               {20000, 5600, 12}, {-413, 4400, 8}, {7155, 7155, 10}};
+  for (const auto& c : cases) EXPECT_EQ(datagen::weightOfCost(c.cost, c.median), c.weight) << c.cost;
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"甲,1,1,100,名詞,一般,*,*,*,*,甲,コウ,コー\n乙,1,1,300,名詞,一般,*,*,*,*,乙,オツ,オツ\n"
+                                   u8"丙,1,1,200,名詞,一般,*,*,*,*,丙,ヘイ,ヘイ\n"),
+                              japanese);
+  EXPECT_EQ(japanese.nounMedian, 200);
+}
+
+// The IPA dictionary's verbs and adjectives whose kanji spell a Chinese verb or adjective of the
+// list: stem, numbering, transitivity from the verb's twins, the Chinese word.
+TEST(FullCardSources, BulkVerbsAndAdjectivesOfTheIpaDictionary) {
+  datagen::JapaneseIndex japanese;
+  auto verb = [](const char8_t* base, const char8_t* type) {
+    return utf8(base) + ",1,1,7000,動詞,自立,*,*," + utf8(type) + ",基本形," + utf8(base) + ",*,*\n";
+  };
+  datagen::addJapaneseEntries(
+      verb(u8"上がる", u8"五段・ラ行") + verb(u8"上げる", u8"一段") + verb(u8"回る", u8"五段・ラ行") +
+          verb(u8"回す", u8"五段・サ行") + verb(u8"起きる", u8"一段") + verb(u8"起こす", u8"五段・サ行") +
+          verb(u8"開く", u8"五段・カ行イ音便") + verb(u8"乗る", u8"五段・ラ行") + verb(u8"乗りこむ", u8"五段・マ行") +
+          verb(u8"こむ", u8"五段・マ行") + verb(u8"走る", u8"五段・ラ行") + verb(u8"読む", u8"五段・マ行") +
+          verb(u8"すむ", u8"五段・マ行") + verb(u8"愛する", u8"サ変・−スル") +
+          utf8(u8"高い,1,1,4000,形容詞,自立,*,*,形容詞・アウオ段,基本形,高い,タカイ,タカイ\n"),
+      japanese);
+  std::map<std::string, datagen::FullConjugation> conjugations;
+  std::string error;
+  ASSERT_TRUE(datagen::parseFullConjugations(readSource("data/full/conjugations.txt"), conjugations, &error)) << error;
+  std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}, {"a", {'A', "A\\U[A]"}},
+                                                   {"n", {'N', "N\\U[N]a[J]"}}};
+  std::map<std::string, std::string> friends = {{utf8(u8"走"), "-"}};
+  const std::map<char16_t, char16_t> forms = {{u'开', u'開'}, {u'乘', u'乗'}, {u'爱', u'愛'}};
+  const auto list = datagen::parseChineseWordList(utf8(u8"上 90 v\n回 80 v\n起 70 v\n开 60 v\n乘 50 v\n走 40 v\n"
+                                                       u8"读 30 v\n高 20 a\n爱 10 v\n上 5 n\n"));
+  std::set<std::string> have = {datagen::stemKey(utf8(u8"読"), 2, 9)};
+  int added = 0;
+  const std::map<char16_t, char16_t> twins = {{u'乘', u'乗'}};
+  const std::string lines = datagen::bulkInflectedLines(list, tags, friends, japanese, conjugations, forms, {}, twins,
+                                                        100, have, added);
+  const char8_t* expected[] = {
+      u8"上が\t2.2.10.0\t=\t上\tV1\t\t\t10\n",  // beside 上げる
+      u8"上げ\t2.1.1.0\t=\t上\tVT\t\t\t10\n",
+      u8"回\t2.2.10.0\t=\t回\tV1\t\t\t10\n",  // beside 回す
+      u8"回\t2.1.5.0\t=\t回\tVT\t\t\t10\n",
+      u8"起き\t2.2.1.0\t=\t起\tV1\t\t\t10\n",  // beside 起こす
+      u8"起こ\t2.1.5.0\t=\t起\tVT\t\t\t10\n",
+      u8"開\t2.3.2.0\t=\t开\t\t\t\t10\n",  // no twin: either
+      u8"乗\t2.3.10.0\t=\t乘\t\t\t\t10\n",
+      u8"愛\t2.3.16.0\t=\t爱\t\t\t\t10\n",
+      u8"高\t3.0.18.0\t=\t高\tA\t\t\t10\n",
+  };
+  for (const char8_t* line : expected) EXPECT_NE(lines.find(utf8(line)), std::string::npos) << utf8(line) << lines;
+  EXPECT_EQ(added, 10);
+  EXPECT_EQ(lines.find(utf8(u8"乗りこ")), std::string::npos);  // a compound in kana
+  EXPECT_EQ(lines.find(utf8(u8"走")), std::string::npos);      // a false friend
+  EXPECT_EQ(lines.find(utf8(u8"読")), std::string::npos);      // the sample has it
+  EXPECT_EQ(lines.find(utf8(u8"すむ")), std::string::npos);    // no kanji
+  EXPECT_TRUE(have.count(datagen::stemKey(utf8(u8"上が"), 2, 10)));
+}
+
+}  // namespace
+
+namespace {
+
+// A generated word takes a reading only where each of its characters has one (经济 yes; 银行 no:
+// 行 reads xing2 and hang2); lines with a reading and comments stay.
+TEST(FullCardSources, ReadingsOnlyWhereEveryCharacterHasOne) {
+  const auto readings = datagen::certainReadings(utf8(u8"# readings\nhanzi 经 jing1 weight=10\nhanzi 济 ji4,ji3 weight=8\n"
+                                                      u8"hanzi 银 yin2 weight=8\nhanzi 行 xing2,hang2 weight=10\n"
+                                                      u8"hanzi 历 li4 weight=8\nhanzi 史 shi3 weight=8\n"));
+  EXPECT_EQ(readings.size(), 4u);
+  const std::string words = utf8(u8"# c\n历史\tN\\U[N]a[J]\t-\tN,歴史,N0000\n银行\tN\\U[N]a[J]\t-\tN,銀行,N0000\n"
+                                 u8"经\tN\\U[N]a[J]\tjing4\tN,経,N0000\n经济\tN\\U[N]a[J]\t-\tN,経済,N0000");
+  EXPECT_EQ(datagen::withCertainReadings(words, readings),
+            utf8(u8"# c\n历史\tN\\U[N]a[J]\tli4shi3\tN,歴史,N0000\n银行\tN\\U[N]a[J]\t-\tN,銀行,N0000\n"
+                 u8"经\tN\\U[N]a[J]\tjing4\tN,経,N0000\n经济\tN\\U[N]a[J]\t-\tN,経済,N0000"));
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 #include "tools/datagen/hanzi_reading_writer.h"
 
+#include "platform/core/little_endian.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
 std::uint32_t offsetAt(const std::string& file, int slot) {
-  std::uint32_t v = 0;
-  for (int b = 3; b >= 0; --b) v = (v << 8) | static_cast<unsigned char>(file[static_cast<std::size_t>(slot) * 4 + b]);
-  return v;
+  return plat::readLe32(file.data() + static_cast<std::size_t>(slot) * 4);
 }
 
 TEST(HanziReadingFile, IndexPointsAtLengthPrefixedReadings) {

@@ -1,5 +1,7 @@
 #include "tools/datagen/speech_units_writer.h"
 
+#include "platform/core/little_endian.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,33 +30,24 @@ double crossingRate(const Samples& s) {
   return static_cast<double>(changes) / static_cast<double>(s.size());
 }
 
-void put16(std::string& out, unsigned v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>(v >> 8));
-}
-void put32(std::string& out, std::uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
-
 std::string wavImage(int rate, int channels, int bits, const Samples& samples, std::uint32_t claimedData) {
   std::string w = "RIFF";
-  put32(w, 0);
+  plat::appendLe32(w, 0);
   w += "WAVEfmt ";
-  put32(w, 16);
-  put16(w, 1);
-  put16(w, static_cast<unsigned>(channels));
-  put32(w, static_cast<std::uint32_t>(rate));
-  put32(w, static_cast<std::uint32_t>(rate * channels * bits / 8));
-  put16(w, static_cast<unsigned>(channels * bits / 8));
-  put16(w, static_cast<unsigned>(bits));
+  plat::appendLe32(w, 16);
+  plat::appendLe16(w, 1);
+  plat::appendLe16(w, static_cast<unsigned>(channels));
+  plat::appendLe32(w, static_cast<std::uint32_t>(rate));
+  plat::appendLe32(w, static_cast<std::uint32_t>(rate * channels * bits / 8));
+  plat::appendLe16(w, static_cast<unsigned>(channels * bits / 8));
+  plat::appendLe16(w, static_cast<unsigned>(bits));
   w += "LIST";  // a chunk to pass over
-  put32(w, 3);
+  plat::appendLe32(w, 3);
   w += "abc";
   w.push_back('\0');  // padding to an even size
   w += "data";
-  put32(w, claimedData);
-  for (std::int16_t s : samples) put16(w, static_cast<std::uint16_t>(s));
+  plat::appendLe32(w, claimedData);
+  for (std::int16_t s : samples) plat::appendLe16(w, static_cast<std::uint16_t>(s));
   return w;
 }
 

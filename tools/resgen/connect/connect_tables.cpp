@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/core/codepage.h"
+#include "platform/core/little_endian.h"
 
 namespace resgen {
 
@@ -222,17 +223,17 @@ bool makeConnectionTables(std::string_view classesUtf8, std::string_view katuyou
   conTblPda.assign(count, 4);
   for (const Entry& e : entries) {
     std::uint16_t off = static_cast<std::uint16_t>(areaStart + e.word);
-    const std::uint8_t b[8] = {static_cast<std::uint8_t>(e.row),  static_cast<std::uint8_t>(e.col),
-                               static_cast<std::uint8_t>(e.pos),  static_cast<std::uint8_t>(e.sub),
-                               static_cast<std::uint8_t>(e.type), static_cast<std::uint8_t>(e.form),
-                               static_cast<std::uint8_t>(off & 0xFF), static_cast<std::uint8_t>(off >> 8)};
+    std::uint8_t b[8] = {static_cast<std::uint8_t>(e.row),  static_cast<std::uint8_t>(e.col),
+                         static_cast<std::uint8_t>(e.pos),  static_cast<std::uint8_t>(e.sub),
+                         static_cast<std::uint8_t>(e.type), static_cast<std::uint8_t>(e.form)};
+    plat::writeLe16(b + 6, off);
     conTblPda.append(reinterpret_cast<const char*>(b), 8);
   }
   conTblPda += wordArea;
 
   conMtr.clear();
   for (int v : {rows, cols})
-    for (int i = 0; i < 4; ++i) conMtr.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    plat::appendLe32(conMtr, static_cast<std::uint32_t>(v));
   conMtr.append(reinterpret_cast<const char*>(cells.data()), cells.size());
   return true;
 }

@@ -6,6 +6,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/input_method.h"
+#include "platform/core/little_endian.h"
 #include "platform/core/named_mapping.h"
 #include "platform/core/named_mutex.h"
 #include "platform/core/notify_recorder.h"
@@ -264,16 +265,11 @@ struct FakeReader {
       s << in.rdbuf();
       bytes = s.str();
       if (bytes.size() < 10) return 0;
-      auto u32 = [&](size_t at) {
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-        return v;
-      };
-      requester = u32(0);
-      repeats = u32(4);
+      requester = plat::readLe32(bytes.data());
+      repeats = plat::readLe32(bytes.data() + 4);
       std::u16string t;
       for (size_t i = 8; i + 1 < bytes.size(); i += 2) {
-        char16_t c = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        char16_t c = plat::readLe16(bytes.data() + i);
         if (!c) break;
         t.push_back(c);
       }
@@ -451,8 +447,7 @@ TEST_F(DictionaryDlgTest, TranslatorsWordIsLookedUp) {
   const std::u16string word = u"がっこう";
   for (size_t i = 0; i <= word.size(); ++i) {
     const char16_t c = i < word.size() ? word[i] : 0;
-    view.data()[2 * i] = static_cast<unsigned char>(c & 0xFF);
-    view.data()[2 * i + 1] = static_cast<unsigned char>(c >> 8);
+    plat::writeLe16(view.data() + 2 * i, c);
   }
   plat::sendMessage(d().hwnd(), dict::kWmLookupJapanese, 0, 0);
   EXPECT_EQ(d().direction(), dict::kJapaneseToChinese);

@@ -181,7 +181,7 @@ TEST_F(ParseCascadeWithGrammar, FailedSentenceParseAssignsRoles) {
   parseSentence(*s);
   EXPECT_EQ(engineStatus, 0);
   EXPECT_EQ(dumpRoleLinks(*s), "2>1:SUB 2>3:OBJ1 2>4:PUNC");
-  EXPECT_EQ(s->gov, 2);
+  EXPECT_EQ(s->govNode, 2);
   EXPECT_EQ(s->argCount, 1);
   EXPECT_EQ(s->nodes[2].predicateMark, 'P');
 }

@@ -19,7 +19,7 @@ class PostParseDriverTest : public cjtest::EngineFixture {
   // The outer header as the cascade left it.
   static void setHeader(CjSentence& s) {
     s.wordCount = 11;
-    s.gov = 1;
+    s.govNode = 1;
     s.argCount = 3;
     s.sentenceType = "T";
   }
@@ -27,7 +27,7 @@ class PostParseDriverTest : public cjtest::EngineFixture {
     EXPECT_EQ(s.wordCount, 11);
     EXPECT_EQ(s.firstTop, first);
     EXPECT_EQ(s.lastTop, last);
-    EXPECT_EQ(s.gov, 1);
+    EXPECT_EQ(s.govNode, 1);
     EXPECT_EQ(s.argCount, 3);
     EXPECT_EQ(s.sentenceType, "T");
   }
@@ -59,7 +59,7 @@ TEST_F(PostParseDriverTest, QuotedClauseIsAnalysedAlone) {
   for (std::size_t k = 1; k < kids.size(); ++k) EXPECT_EQ(s->nodes[kids[k]].prev, kids[k - 1]);
   // The head is the content's main predicate, the verb.
   EXPECT_EQ(s->nodes[7].headChild, 4);
-  EXPECT_EQ(s->summary->unused, 0);
+  EXPECT_EQ(s->summary->govWork, 0);
 
   // Without a predicate the head is the last content node; the end mark is passed over.
   auto t = buildFromNotation("w 鳌 P span=l;w 鳍 N;w 鳐 N;w 鳑 P span=r;p 1 4 NP span=y");
@@ -69,7 +69,7 @@ TEST_F(PostParseDriverTest, QuotedClauseIsAnalysedAlone) {
   ASSERT_GE(inner.size(), 3u);
   EXPECT_EQ(t->nodes[inner[inner.size() - 2]].kind, '?');
   EXPECT_EQ(t->nodes[5].headChild, inner[inner.size() - 3]) << dumpSentence(*t);
-  EXPECT_EQ(t->gov, 0);
+  EXPECT_EQ(t->govNode, 0);
 }
 
 TEST_F(PostParseDriverTest, ShortContentsTakeTheirHeadAsTheyStand) {

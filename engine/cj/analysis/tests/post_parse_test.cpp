@@ -14,16 +14,16 @@ TEST(PostParseTest, SummaryRoundTripKeepsNodeCount) {
   auto s = buildFromNotation("w 鳌 N;w 鳍 V;w 鳎 N");
   ASSERT_TRUE(s);
   s->wordCount = 7;
-  s->gov = 2;
+  s->govNode = 2;
   s->argCount = 2;
   s->sentenceType = "DECL";
   saveSummary(*s);
   const CjSentenceSummary& sum = *s->summary;
-  EXPECT_EQ(sum.sentenceNode, 7);
+  EXPECT_EQ(sum.wordCount, 7);
   EXPECT_EQ(sum.firstTop, 1);
   EXPECT_EQ(sum.lastTop, 3);
-  EXPECT_EQ(sum.gov, 2);
-  EXPECT_EQ(sum.unused, 0);
+  EXPECT_EQ(sum.govNode, 2);
+  EXPECT_EQ(sum.govWork, 0);
   EXPECT_EQ(sum.argCount, 2);
   EXPECT_EQ(sum.sentenceType, "DECL");
   EXPECT_EQ(sum.nodeCount, 3);
@@ -32,7 +32,7 @@ TEST(PostParseTest, SummaryRoundTripKeepsNodeCount) {
   s->wordCount = 0;
   s->firstTop = 2;
   s->lastTop = 2;
-  s->gov = 0;
+  s->govNode = 0;
   s->argCount = 0;
   s->sentenceType = "";
   s->nodeCount = 5;
@@ -40,7 +40,7 @@ TEST(PostParseTest, SummaryRoundTripKeepsNodeCount) {
   EXPECT_EQ(s->wordCount, 7);
   EXPECT_EQ(s->firstTop, 1);
   EXPECT_EQ(s->lastTop, 3);
-  EXPECT_EQ(s->gov, 2);
+  EXPECT_EQ(s->govNode, 2);
   EXPECT_EQ(s->argCount, 2);
   EXPECT_EQ(s->sentenceType, "DECL");
   EXPECT_EQ(s->nodeCount, 5);

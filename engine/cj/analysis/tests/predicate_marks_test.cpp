@@ -21,7 +21,7 @@ class PredicateMarks : public cjtest::EngineFixture {
   static int mainPredicate(cj::CjSentence& s) {
     cj::markPredicates(s);
     cj::setMainPredicate(s);
-    return s.gov;
+    return s.govNode;
   }
 };
 

@@ -173,7 +173,7 @@ TEST_F(RoleAssignment, RightRolesByForm) {
   };
   for (const RoleCase& c : cases) {
     auto s = buildFromNotation(c.notation);
-    s->gov = 1;
+    s->govNode = 1;
     assignRightRoles(*s, 1, 0);
     EXPECT_EQ(dumpRoleLinks(*s), c.links) << c.notation;
   }
@@ -188,14 +188,14 @@ TEST_F(RoleAssignment, RightRolesStopAtTheBound) {
 TEST_F(RoleAssignment, NoLinkToAMissingGovernor) {
   // The final mark has no governor to go to; the clause roles still run.
   auto s = buildFromNotation("w 鳌 N; w 鳔 V +V:C_VAL=0; w 。 P");
-  s->gov = 0;
+  s->govNode = 0;
   assignClauseRoles(*s, 0, 0, 2);
   EXPECT_EQ(dumpRoleLinks(*s), "2>1:SUB");
   for (const CjRoleLink& l : s->roleLinks) EXPECT_NE(l.head, 0);
   // A sentence without a predicate gets no complement link either.
   auto t = buildFromNotation("w 鳌 N; w " RA("finalComplement") " X");
   assignRoles(*t);
-  EXPECT_EQ(t->gov, 0);
+  EXPECT_EQ(t->govNode, 0);
   EXPECT_EQ(dumpRoleLinks(*t), "");
 }
 

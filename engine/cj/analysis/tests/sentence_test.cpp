@@ -72,15 +72,15 @@ TEST(SentenceTest, ApplySenseFeaturesCopiesTheSettledSense) {
 TEST(SentenceTest, SummaryCopiesTheHeader) {
   auto s = cjtest::buildFromNotation("w a N; w b V; p 1 2 S");
   ASSERT_TRUE(s);
-  s->gov = 2;
+  s->govNode = 2;
   s->argCount = 1;
   s->sentenceType = "DECL";
   CjSentenceSummary* sum = summaryOf(*s);
   ASSERT_TRUE(sum);
-  EXPECT_EQ(sum->sentenceNode, 2);
+  EXPECT_EQ(sum->wordCount, 2);
   EXPECT_EQ(sum->firstTop, 3);
   EXPECT_EQ(sum->lastTop, 3);
-  EXPECT_EQ(sum->gov, 2);
+  EXPECT_EQ(sum->govNode, 2);
   EXPECT_EQ(sum->argCount, 1);
   EXPECT_EQ(sum->sentenceType, "DECL");
   EXPECT_EQ(sum->nodeCount, 3);

@@ -52,6 +52,12 @@ TEST_F(ContextRulesTest, PatternsSettleSeveralNodes) {
       {"w {lw12} X; w 酢 AF; w 酡 NV; w 酰 X", "X A N X"},
       // Near the end, rules needing N3 to N5 do not apply.
       {"w {lw9} X; w 酢 V; w 酡 V", "X V V"},
+      // Rules of the words first listed for these sets.
+      {"w {lw1018} X; w 酢酡 NV; w 。 P", "X N P"},          // main 3: a two-character noun after it
+      {"w {lw1113} X; w 酢酡 NV; w 酰 A", "X NV A"},          // main 3: not before an "A" word
+      {"w 酢 I; w 酡 NV; w {lw1054} X; w 酰 N; w 。 P", "I N J N P"},  // main 16
+      {"w 酢 N; w {lw1019} X; w 酡 N", "N R N"},             // main 58
+      {"w 酢 N; w {lw1156} X; w {lw9} X", "N N X"},          // leading 14
   };
   for (const Case& c : cases) {
     EXPECT_EQ(context(c.notation), c.expected) << c.notation;

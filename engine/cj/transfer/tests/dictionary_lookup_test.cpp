@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 #include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
 #include "engine/common/word_table.h"
 #include "engine/cj/transfer/tests/transfer_fixture.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/files.h"
 #include "platform/core/notify_recorder.h"
+#include "tools/datagen/cj_dic_entry_writer.h"
 #include "tools/datagen/cj_scramble.h"
+#include "tools/datagen/cj_segment_trie_writer.h"
 #include "tools/datagen/cwcjdic_writer.h"
 
 namespace {
@@ -47,6 +51,11 @@ std::vector<CjDicEntry> entries() {
   return e;
 }
 
+// Words of the word dictionary and the entry each record refers to ("": none); above the words
+// the other tests use, so that no lone word of theirs finds a record.
+const std::vector<std::pair<int, std::string>> kRecordWords = {
+    {21, "noun-verb"}, {22, ""}, {23, "pronoun"}, {24, "particle"}};
+
 class DictionaryLookup : public cjtest::TransferFixture {
  protected:
   void SetUp() override {
@@ -61,6 +70,18 @@ class DictionaryLookup : public cjtest::TransferFixture {
     refs["long"] = static_cast<std::int32_t>(base + tail.size() + 1);
     tail += longLine + "\r\n*N,学生\\N0000\r\nN,b\\N0000\r\n";
     dic += datagen::scrambleAt(datagen::CjScrambleKey::CjDicLine, tail, base);
+    // Offset 0 names no entry: a filler entry comes first.
+    std::vector<std::string> records = {"U\\U[U]"};
+    for (const auto& w : kRecordWords) {
+      records.push_back(w.second.empty() ? "N\\U[N]" : "N\\U[N]Z[" + std::to_string(refs.at(w.second) - 1) + "]");
+    }
+    std::vector<uint32_t> offsets;
+    files["cwcdic.dic"] = datagen::cjDicEntryFile(records, &offsets);
+    std::vector<datagen::CjTrieWord> recordWords;
+    for (std::size_t w = 0; w < kRecordWords.size(); ++w) {
+      recordWords.push_back({hanzi(kRecordWords[w].first), offsets[w + 1]});
+    }
+    datagen::addCjSegmentationFiles(files, recordWords, false);
     ASSERT_TRUE(datagen::writeCjDataFiles(cjtest::useFolder(device), files));
     ASSERT_EQ(cj::initCjEngine(), 0);
     words(9);
@@ -69,7 +90,6 @@ class DictionaryLookup : public cjtest::TransferFixture {
   void TearDown() override {
     cj::closeCjEngine();
     cj::engineStatus = 0;
-    cj::failCandidateAllocationAfter(-1);
   }
   // Word i reads entry `name`.
   void word(int i, const std::string& name, const char* cat = "N") {
@@ -289,7 +309,7 @@ TEST_F(DictionaryLookup, HanziWithoutEntryIsReported) {
 TEST_F(DictionaryLookup, FailedCandidateAllocation) {
   plat::NotifyRecorder recorder;
   word(1, "many");
-  cj::failCandidateAllocationAfter(3);
+  std::optional<plat::FailPoint> fail(std::in_place, cj::kCandidateFailPoint, 3);
   EXPECT_EQ(cj::readCandidatesOfKind(*context, 1, 'N'), 1);
   EXPECT_EQ(cj::engineStatus, 13);
   EXPECT_EQ(target(1).candidates.size(), 3u);  // those read so far stay
@@ -298,31 +318,25 @@ TEST_F(DictionaryLookup, FailedCandidateAllocation) {
 
   cj::engineStatus = 0;
   std::vector<cj::CjCandidate> list(1);
-  cj::failCandidateAllocationAfter(0);
+  fail.emplace(cj::kCandidateFailPoint);
   EXPECT_EQ(cj::readEntryAt(refs.at("noun-verb"), list), 0);
   EXPECT_EQ(cj::engineStatus, 13);
 }
 
 TEST_F(DictionaryLookup, WholeEntryThroughTheWordRecord) {
   std::vector<cj::CjCandidate> list(1);
-  EXPECT_EQ(cj::readWholeEntry(*context, hanzi(1), &list), 0);  // no word records yet
-  static std::int32_t ref = 0;
-  ref = refs.at("noun-verb");
-  cj::setWordRecordLoader([](std::string_view, cj::CjNode& record) {
-    record.dictionaryRef = ref;
-    return 1;
-  });
+  EXPECT_EQ(cj::readWholeEntry(*context, hanzi(25), &list), 0);  // not a dictionary word
+  EXPECT_EQ(cj::readWholeEntry(*context, hanzi(21) + hanzi(22), &list), 0);  // two words
   EXPECT_EQ(cj::readWholeEntry(*context, "abc", &list), 0);
-  EXPECT_EQ(cj::readWholeEntry(*context, hanzi(1), nullptr), 0);
-  ASSERT_EQ(cj::readWholeEntry(*context, hanzi(1), &list), 1);
+  EXPECT_EQ(cj::readWholeEntry(*context, hanzi(21), nullptr), 0);
+  ASSERT_EQ(cj::readWholeEntry(*context, hanzi(21), &list), 1);
   ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list[0].text, "学生");
   EXPECT_EQ(list[1].text, "勉強する");
   EXPECT_EQ(list[1].kind, 'V');
   EXPECT_EQ(list[2].text, "生徒");
-  ref = 0;
-  EXPECT_EQ(cj::readWholeEntry(*context, hanzi(1), &list), 0);
-  cj::setWordRecordLoader(nullptr);
+  // A word whose record refers to no entry.
+  EXPECT_EQ(cj::readWholeEntry(*context, hanzi(22), &list), 0);
 }
 
 TEST_F(DictionaryLookup, FixedWords) {
@@ -414,23 +428,19 @@ TEST_F(DictionaryLookup, LoneWordTakesItsSetPhrase) {
 // A lone word without a set phrase is narrowed to the lines of the wanted kind, like any word;
 // a kind that no category code names (a pronoun, a particle) keeps its own line.
 TEST_F(DictionaryLookup, LoneWordKeepsOnlyTheWantedKind) {
-  static std::int32_t ref = 0;
-  cj::setWordRecordLoader([](std::string_view, cj::CjNode& record) {
-    record.dictionaryRef = ref;
-    return 1;
-  });
   const struct {
+    int word;  // its record refers to the entry
     const char* entry;
     char letter;
     std::vector<std::string> want;
   } cases[] = {
-      {"noun-verb", 'V', {"勉強する"}},
-      {"pronoun", 'R', {"あなた"}},
-      {"particle", 'E', {"の"}},
+      {21, "noun-verb", 'V', {"勉強する"}},
+      {23, "pronoun", 'R', {"あなた"}},
+      {24, "particle", 'E', {"の"}},
   };
   for (const auto& k : cases) {
-    ref = refs.at(k.entry);
     word(1, k.entry, "R");
+    sentence->nodes[1].CHI = hanzi(k.word);
     target(1).candidates.clear();
     target(1).japanese.clear();
     target(1).nextSibling = 0;
@@ -439,7 +449,6 @@ TEST_F(DictionaryLookup, LoneWordKeepsOnlyTheWantedKind) {
     EXPECT_EQ(texts(1), k.want) << k.entry;
     EXPECT_TRUE(target(1).japanese.empty()) << k.entry;
   }
-  cj::setWordRecordLoader(nullptr);
 }
 
 TEST_F(DictionaryLookup, SpecialWords) {

@@ -6,6 +6,7 @@
 #include "engine/cj/transfer/rule_actions.h"
 #include "engine/cj/transfer/tests/rule_sentence.h"
 #include "platform/core/codepage.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify_recorder.h"
 #include "tools/datagen/cvdata_tables.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 class JapaneseOutput : public cjtest::RuleSentence {
  protected:
-  void TearDown() override { cj::reportingVerbState = 0; }
   std::string render(int i) {
     context->result.clear();
     cj::renderWord(*context, i);
@@ -42,7 +42,7 @@ TEST_F(JapaneseOutput, WordTexts) {
     build(std::string("w - ") + k.cat);
     target(1).japanese = k.japanese;
     target(1).att = "を";
-    cj::reportingVerbState = k.state;
+    context->line.reportingVerbState = k.state;
     EXPECT_EQ(render(1), k.expected);
   }
   // The question particle written "ma".
@@ -159,21 +159,24 @@ TEST_F(JapaneseOutput, GenerateJapaneseGivesTheSentence) {
   sentence->nodes[2].CHI = cjtest::engineText(reinterpret_cast<const char*>(u8"四"));
   std::u16string out = u"old";
   cj::engineStatus = 0;
-  cj::generateJapanese(sentence.get(), &sentence->roleLinks, cj::summaryOf(*sentence), out);
+  cj::CjLineState line;
+  line.reportingVerbState = 2;  // a clause held by the line passes through
+  cj::generateJapanese(sentence.get(), &sentence->roleLinks, cj::summaryOf(*sentence), out, line);
   EXPECT_EQ(out, u"三四");
   EXPECT_EQ(cj::engineStatus, 0);
+  EXPECT_EQ(line.reportingVerbState, 2);
 }
 
 TEST_F(JapaneseOutput, GenerationWithoutMemoryFails) {
   build("w - U");
-  for (int step = 0; step < 2; ++step) {
-    SCOPED_TRACE(step);
+  for (std::string_view point : {cj::kContextFailPoint, cj::kWalkListsFailPoint}) {
+    SCOPED_TRACE(point);
     plat::NotifyRecorder recorder;
-    if (step == 0) cj::failNextContextAllocation();
-    if (step == 1) cj::failNextOrderListAllocation();
+    plat::FailPoint fail(point);
     std::u16string out = u"old";
     cj::engineStatus = 0;
-    cj::generateJapanese(sentence.get(), &sentence->roleLinks, cj::summaryOf(*sentence), out);
+    cj::CjLineState line;
+    cj::generateJapanese(sentence.get(), &sentence->roleLinks, cj::summaryOf(*sentence), out, line);
     EXPECT_EQ(out, u"old");
     EXPECT_EQ(cj::engineStatus, cj::kStatusOutOfMemory);
     ASSERT_EQ(recorder.messages.size(), 1u);

@@ -4,6 +4,7 @@
 
 #include "engine/cj/transfer/japanese_output.h"
 #include "engine/cj/transfer/tests/rule_sentence.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify_recorder.h"
 
 namespace {
@@ -64,7 +65,7 @@ TEST_F(QuotedClauses, OutOfMemoryRestoresTheHeader) {
   build(kQuoted);
   prepare();
   plat::NotifyRecorder recorder;
-  cj::failNextOrderListAllocation();
+  plat::FailPoint fail(cj::kWalkListsFailPoint);
   cj::reanalyseQuotedClauses(*context);
   ASSERT_EQ(recorder.messages.size(), 1u);
   EXPECT_EQ(recorder.messages[0].text, u"メモリ不足!");

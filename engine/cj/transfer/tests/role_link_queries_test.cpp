@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/cj/transfer/tests/generation_fixture.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify_recorder.h"
 
 namespace {
@@ -77,7 +78,7 @@ TEST_F(RoleLinks, CopyRunsBackwardsAndAFailedCopyKeepsNothing) {
   EXPECT_EQ(c.linkCopy.back(), &sentence->roleLinks.front());
 
   plat::NotifyRecorder recorder;
-  cj::failNextLinkCopy(true);
+  plat::FailPoint fail(cj::kLinkCopyFailPoint);
   EXPECT_EQ(cj::copyRoleLinks(c), 0);
   EXPECT_TRUE(c.linkCopy.empty());
   ASSERT_EQ(recorder.messages.size(), 1u);

@@ -240,9 +240,8 @@ TEST_F(RuleActions, ReportingVerbHoldsTheSentence) {
   const std::string statement = word(cj::kStatementMark);
   build("w - N; w $ruleActions.reportingVerbs#3 V; w - P", 2);
   context->sentenceType = statement;
-  cj::reportingVerbState = 0;
   cj::checkReportingVerb(*context, 0);
-  EXPECT_EQ(cj::reportingVerbState, 1);
+  EXPECT_EQ(context->line.reportingVerbState, 1);
   EXPECT_EQ(context->sentenceType, word(cj::kReportedMark));
   EXPECT_EQ(target(2).vform, 'z');
 
@@ -250,9 +249,8 @@ TEST_F(RuleActions, ReportingVerbHoldsTheSentence) {
   build("w - N; w $ruleActions.reportingVerbs#3 V; w - P", 2);
   source(2).roleCounts[cj::kCountObj1] = 1;
   context->sentenceType = statement;
-  cj::reportingVerbState = 0;
   cj::checkReportingVerb(*context, 0);
-  EXPECT_EQ(cj::reportingVerbState, 0);
+  EXPECT_EQ(context->line.reportingVerbState, 0);
   EXPECT_EQ(target(2).vform, 'd');
 
   build("w - N; w - V", 2);

@@ -20,7 +20,7 @@ class RuleSentence : public ::testing::Test {
   void build(std::string_view notation, int gov = 0) {
     sentence = buildFromNotation(notation);
     ASSERT_TRUE(sentence);
-    sentence->gov = gov;
+    sentence->govNode = gov;
     cj::CjSentenceSummary* summary = cj::summaryOf(*sentence);
     ASSERT_NE(summary, nullptr);
     context = cj::makeTransferContext(*sentence, sentence->roleLinks, *summary);

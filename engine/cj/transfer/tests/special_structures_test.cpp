@@ -11,6 +11,8 @@
 #include "engine/cj/transfer/frame_rule_support.h"
 #include "engine/cj/transfer/tests/rule_sentence.h"
 #include "platform/core/codepage.h"
+#include "tools/datagen/cj_dic_entry_writer.h"
+#include "tools/datagen/cj_segment_trie_writer.h"
 #include "tools/datagen/cvdata_tables.h"
 #include "tools/datagen/cwcjdic_writer.h"
 
@@ -180,17 +182,16 @@ class SpecialCompounds : public SpecialStructures {
     std::vector<datagen::CjDicEntry> entries = {{"compound", {{'V', "読み始める", "TI000"}, {'N', "読書", "N0000"}}}};
     std::map<std::string, std::int32_t> refs;
     ASSERT_TRUE(datagen::cwcjdicFile(entries, files["cwcjdic.dic"], refs, &error)) << error;
+    // The compound is the one word of the word dictionary (after a filler entry at offset 0, which
+    // names none); its record refers to the entry.
+    std::vector<uint32_t> offsets;
+    const std::string record = "V\\U[V]Z[" + std::to_string(refs.at("compound") - 1) + "]";
+    files["cwcdic.dic"] = datagen::cjDicEntryFile({"U\\U[U]", record}, &offsets);
+    datagen::addCjSegmentationFiles(files, {{"\xFB\x41\xFB\x45", offsets[1]}}, false);
     ASSERT_TRUE(datagen::writeCjDataFiles(cjtest::useFolder(device), files));
     ASSERT_EQ(cj::initCjEngine(), 0);
-    compoundRef = refs.at("compound");
-    compoundKey = std::string("\xFB\x41\xFB\x45");
-    cj::setWordRecordLoader([](std::string_view text, cj::CjNode& record) {
-      record.dictionaryRef = text == compoundKey ? compoundRef : 0;
-      return text == compoundKey ? 1 : 0;
-    });
   }
   void TearDown() override {
-    cj::setWordRecordLoader(nullptr);
     cj::closeCjEngine();
     cj::engineStatus = 0;
     SpecialStructures::TearDown();
@@ -207,8 +208,6 @@ class SpecialCompounds : public SpecialStructures {
   }
 
   datagen::TempDevice device;
-  static inline std::int32_t compoundRef = 0;
-  static inline std::string compoundKey;
 };
 
 TEST_F(SpecialCompounds, FoundCompoundReplacesTheWords) {

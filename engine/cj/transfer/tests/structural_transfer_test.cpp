@@ -81,7 +81,6 @@ TEST_F(StructuralTransfer, VerbBeforeClauseTakesContinuingForm) {
 TEST_F(StructuralTransfer, GovernorWithoutRolesKeepsTheChain) {
   build("w - N; w - V; w - N", 2);
   startWalk();
-  cj::reportingVerbState = 0;
   context->govWork = 0;
   cj::handleGovernor(*context, 0);
   EXPECT_TRUE(context->orderList.empty());

@@ -31,7 +31,7 @@ TEST_F(TransferContext, InitCopiesLinksFeaturesAndHeader) {
   sentence->nodes[3].features.ASP = 'D';
   phrase(4, {1, 2, 3}, 2);
   sentence->nodes[4].secondHead = 3;
-  summary.gov = 4;
+  summary.govNode = 4;
   summary.argCount = 2;
   summary.sentenceType = "QUES";
   setNodeCount(4);

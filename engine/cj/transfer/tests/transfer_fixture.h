@@ -24,7 +24,7 @@ class TransferFixture : public ::testing::Test {
     std::vector<int> chain;
     for (int i = 1; i <= n; ++i) chain.push_back(i);
     topChain(chain);
-    summary.sentenceNode = n;
+    summary.wordCount = n;
     setNodeCount(n);
   }
   // Phrase p over children in order, with head child `head`.

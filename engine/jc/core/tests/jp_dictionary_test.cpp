@@ -10,6 +10,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify_recorder.h"
 #include "tools/datagen/jp_dictionary_pair.h"
 #include "tools/datagen/temp_device.h"
@@ -247,8 +248,10 @@ TEST_F(JpDictionaryTest, OpenErrorsAndTheirMessages) {
 TEST_F(JpDictionaryTest, OutOfMemoryAndFullResults) {
   writePair(utf8(u8"あ\t6.1.0.0\n"));
   plat::NotifyRecorder rec;
-  failNextJpTreeAllocation();
-  EXPECT_EQ(open(), kJpDictNoMemory);
+  {
+    plat::FailPoint fail(kJpTreeFailPoint);
+    EXPECT_EQ(open(), kJpDictNoMemory);
+  }
   ASSERT_EQ(rec.messages.size(), 1u);
   EXPECT_EQ(rec.messages[0].text, u"メモリ不足！");
   EXPECT_EQ(rec.messages[0].flags, plat::kMbIconStop);

@@ -11,6 +11,7 @@
 #include "engine/jc/core/jc_app_state.h"
 #include "engine/jc/core/morph_file.h"
 #include "platform/core/files.h"
+#include "platform/core/fail_point.h"
 #include "platform/core/notify_recorder.h"
 #include "tools/datagen/jp_dictionary_pair.h"
 #include "tools/datagen/temp_device.h"
@@ -155,7 +156,7 @@ TEST_F(MorphAnalysisTest, FailedGrowthReportsAndKeepsThePool) {
   std::string longLine;
   for (int i = 0; i < 1200; ++i) longLine += "猫";
   plat::NotifyRecorder recorder;
-  failNextLatticeGrowth();
+  plat::FailPoint fail(kLatticeGrowthFailPoint);
   std::strcpy(a->input, longLine.c_str());
   EXPECT_EQ(analyzeSentence(a.get()), 0);
   ASSERT_EQ(recorder.messages.size(), 1u);

@@ -1,0 +1,72 @@
+// The full card's sources that the build writes (build tree: fullcard/source) from the real word
+// list, IPA dictionary and Unihan: words whose characters have several Japanese forms take the
+// one the IPA dictionary spells them with, and the IPA verbs and adjectives come with Chinese.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string buildFolder() {
+  char self[4096] = {};
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
+  path = path.substr(0, path.find_last_of('/'));
+  return path.substr(0, path.find_last_of('/'));
+}
+
+std::string utf8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+
+// The lines of a source by their first field (the first line of a key wins).
+std::multimap<std::string, std::string> linesByKey(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::multimap<std::string, std::string> out;
+  for (std::string l; std::getline(in, l);)
+    if (!l.empty() && l[0] != '#') out.emplace(l.substr(0, l.find('\t')), l);
+  return out;
+}
+
+TEST(FullCardWords, CharactersOfSeveralFormsTakeTheIpaSpelling) {
+  const auto words = linesByKey(buildFolder() + "/fullcard/source/cj/words.txt");
+  ASSERT_GT(words.size(), 10000u);
+  const struct {
+    const char8_t* chinese;
+    const char8_t* japanese;
+  } cases[] = {
+      {u8"发展", u8",発展する,"}, {u8"发表", u8",発表する,"}, {u8"头发", u8",頭髪,"},  // 发: 発 or 髪
+      {u8"干部", u8",幹部,"},     {u8"干杯", u8",乾杯,"},                                // 干: 幹 or 乾
+      {u8"以后", u8",以後,"},     {u8"关系", u8",関係,"},     {u8"台风", u8",台風,"},  // 后, 系, 台
+      {u8"历史", u8",歴史,"},     {u8"系统", u8",系統,"},
+  };
+  for (const auto& c : cases) {
+    auto it = words.find(utf8(c.chinese));
+    ASSERT_NE(it, words.end()) << utf8(c.chinese);
+    EXPECT_NE(it->second.find(utf8(c.japanese)), std::string::npos) << it->second;
+  }
+}
+
+TEST(FullCardWords, IpaVerbsAndAdjectivesCarryTheirChineseWord) {
+  const auto lexicon = linesByKey(buildFolder() + "/fullcard/source/jc/lexicon.txt");
+  // Stem, numbering, Chinese: verbs of the IPA dictionary by their conjugation types.
+  const struct {
+    const char8_t* stem;
+    const char8_t* codesAndChinese;
+  } cases[] = {
+      {u8"変わ", u8"\t2.2.10.0\t=\t变\t"}, {u8"変え", u8"\t2.1.1.0\t=\t变\t"},  // 変わる/変える
+      {u8"倒れ", u8"\t2.2.1.0\t=\t倒\t"}, {u8"倒", u8"\t2.1.5.0\t=\t倒\t"},      // 倒れる/倒す
+      {u8"消え", u8"\t2.2.1.0\t=\t消\t"},                                           // 消える/消す
+      {u8"厳し", u8"\t3.0.18.0\t=\t严\t"}, {u8"発展", u8"\t6.2.0.0\t=\t发展\t"},
+  };
+  for (const auto& c : cases) {
+    bool found = false;
+    auto [from, to] = lexicon.equal_range(utf8(c.stem));
+    for (auto it = from; it != to; ++it) found = found || it->second.find(utf8(c.codesAndChinese)) != std::string::npos;
+    EXPECT_TRUE(found) << utf8(c.stem) << utf8(c.codesAndChinese);
+  }
+}
+
+}  // namespace
