@@ -6,6 +6,7 @@
 namespace cj {
 
 using namespace pos;
+using namespace pos::keys;
 
 #define CJ_NEIGHBOURS                                                                                \
   [[maybe_unused]] const int w = i, p = prevNode(s, w), n = nextNode(s, w), n2 = nextNode(s, n), \
@@ -13,7 +14,7 @@ using namespace pos;
 
 namespace {
 
-bool is9or11(const CjSentence& s, int k) { return is(s, k, 9) || is(s, k, 11); }
+bool is9or11(const CjSentence& s, int k) { return is(s, k, kLw9) || is(s, k, kLw11); }
 
 // Node a lies after node b on b's chain.
 bool liesAfter(const CjSentence& s, int a, int b) {
@@ -24,13 +25,15 @@ bool liesAfter(const CjSentence& s, int a, int b) {
   return false;
 }
 
+constexpr KeyList kIjvFollowers = {kLw215, kLw216, kLw217, kLw218, kLw219, kLw220, kLw221, kLw222, kLw223};
+
 }  // namespace
 
 const char* resolveClassAI(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, w, 31) && isIn(s, n, {32, 33, 34, 35})) return "A";
+  if (is(s, w, kLw31) && isIn(s, n, {kLw32, kLw33, kLw34, kLw35})) return "A";
   if (attr(s, n)) return "I";
-  if (is(s, n, 9)) return "A";
+  if (is(s, n, kLw9)) return "A";
   if (!rb(s, n)) return "I";
   return "A";
 }
@@ -46,29 +49,29 @@ const char* resolveClassVAI(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (attr(s, n)) return "I";
   if (isIn(s, p, kSetS6)) return "A";
-  if (is(s, n, 9)) return "A";
+  if (is(s, n, kLw9)) return "A";
   if (rb(s, n)) return "A";
-  if (isIn(s, n, {12, 29, 30})) return "V";
+  if (isIn(s, n, {kLw12, kLw29, kLw30})) return "V";
   return "A";
 }
 
 const char* resolveClassNH(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (!is(s, n, 9) && !is(s, n, 1)) return "N";
-  if (is(s, n2, 65) || is(s, n2, 63)) return "H";
+  if (!is(s, n, kLw9) && !is(s, n, kLw1)) return "N";
+  if (is(s, n2, kLw65) || is(s, n2, kLw63)) return "H";
   return "N";
 }
 
 const char* resolveClassNFI(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (attr(s, n)) return "I";
-  if (is(s, n, 9)) return "N";
+  if (is(s, n, kLw9)) return "N";
   return "F";
 }
 
 const char* resolveClassNFL(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (lb(s, w) && is(s, n, 9)) return "N";
+  if (lb(s, w) && is(s, n, kLw9)) return "N";
   return "F";
 }
 
@@ -76,7 +79,7 @@ const char* resolveClassVSL(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (verb(s, w)) return "V";
   if (verb(s, p)) return "V";
-  if (is(s, p, 36) && hasU(s, p)) return "S";
+  if (is(s, p, kLw36) && hasU(s, p)) return "S";
   if (lb(s, w)) return "V";
   return "L";
 }
@@ -84,9 +87,9 @@ const char* resolveClassVSL(CjSentence& s, int i) {
 const char* resolveClassVFR(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (has(s, n, "V")) return "F";
-  if (is(s, n, 1)) return "F";
+  if (is(s, n, kLw1)) return "F";
   if (has(s, n, "F")) return "F";
-  if (has(s, p, "R") && is(s, w, 61) && attr(s, n) && !verbAfter(s, w)) return "V";
+  if (has(s, p, "R") && is(s, w, kLw61) && attr(s, n) && !verbAfter(s, w)) return "V";
   return "R";
 }
 
@@ -94,7 +97,7 @@ const char* resolveClassNFC(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (has(s, n, "N") || has(s, n, "A") || attr(s, n)) return "C";
   if (is9or11(s, n)) return "C";
-  if (is(s, n, 1)) return "F";
+  if (is(s, n, kLw1)) return "F";
   if (hasAny(s, n, {"R", "V", "A"})) return "F";
   if (rb(s, n)) return "N";
   return "F";
@@ -108,9 +111,9 @@ const char* resolveClassFH(CjSentence& s, int i) {
 
 const char* resolveClassSNA(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (isIn(s, p, {36, 53, 54, 55}) || hasU(s, p)) return "S";
+  if (isIn(s, p, {kLw36, kLw53, kLw54, kLw55}) || hasU(s, p)) return "S";
   if (has(s, p, "C")) return "S";
-  if (p != 0 && !is9or11(s, p) && ((!has(s, p, "A") && !has(s, p, "R")) || !endsIn(s, p, 9))) return "S";
+  if (p != 0 && !is9or11(s, p) && ((!has(s, p, "A") && !has(s, p, "R")) || !endsIn(s, p, kLw9))) return "S";
   if (!has(s, n, "N")) return "N";
   if (!cval(s, n, "A")) return "N";
   return "A";
@@ -124,13 +127,13 @@ const char* resolveClassAF(CjSentence& s, int i) {
   if (prefA(s, w)) return "A";
   if (has(s, n, "V")) return "F";
   if (has(s, n, "G")) return "F";
-  if (is(s, n, 1)) return "F";
+  if (is(s, n, kLw1)) return "F";
   if (has(s, n, "N")) return "A";
-  if (is(s, p, 2)) return has(s, n2, "A") ? "F" : "A";
+  if (is(s, p, kLw2)) return has(s, n2, "A") ? "F" : "A";
   if (has(s, n, "P")) return "A";
   if (has(s, p, "F")) return "A";
   if (has(s, n, "A") && has(s, n2, "P")) return "F";
-  if (is(s, n, 2)) return "A";
+  if (is(s, n, kLw2)) return "A";
   if (has(s, n, "I") || has(s, n, "F")) return "F";
   if (has(s, p, "N") && has(s, n, "A")) return "F";
   if (isIn(s, p, kSetS6)) return "A";
@@ -142,8 +145,8 @@ const char* resolveClassAF(CjSentence& s, int i) {
 const char* resolveClassNAF(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (isIn(s, p, kSetS6)) return "A";
-  if (is(s, n, 9)) return "A";
-  if (is(s, n, 1)) return "F";
+  if (is(s, n, kLw9)) return "A";
+  if (is(s, n, kLw1)) return "F";
   if (has(s, p, "F") && has(s, n, "V")) return "F";
   if (has(s, p, "F")) return resolveClassAF(s, i);
   if (letters(s, n, "N")) return "A";
@@ -153,29 +156,29 @@ const char* resolveClassNAF(CjSentence& s, int i) {
 
 const char* resolveClassNVAF(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, p, 9) && !attr(s, n)) return "N";
+  if (is(s, p, kLw9) && !attr(s, n)) return "N";
   if (isIn(s, p, kSetS6)) return "A";
-  if (is(s, n, 9) && attr(s, n2)) return "A";
-  if (is(s, n, 1)) return "F";
+  if (is(s, n, kLw9) && attr(s, n2)) return "A";
+  if (is(s, n, kLw1)) return "F";
   if (verb(s, w)) return "V";
   if (has(s, p, "G") && ms(s, p, "A")) return "V";
-  if (is(s, n, 2)) return "V";
-  if (is(s, w, 10) && has(s, n, "N") && (prop(s, n, "B") || prop(s, n, "C"))) return "A";
-  if (is(s, n, 9)) return "A";
+  if (is(s, n, kLw2)) return "V";
+  if (is(s, w, kLw10) && has(s, n, "N") && (prop(s, n, "B") || prop(s, n, "C"))) return "A";
+  if (is(s, n, kLw9)) return "A";
   return "N";
 }
 
 const char* resolveClassVF(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (isIn(s, w, {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27})) return verbAfter(s, n) ? "F" : "V";
+  if (isIn(s, w, {kLw16, kLw17, kLw18, kLw19, kLw20, kLw21, kLw22, kLw23, kLw24, kLw25, kLw26, kLw27})) return verbAfter(s, n) ? "F" : "V";
   if (has(s, n, "V")) return "F";
   if (has(s, n, "A")) return "F";
-  if (is(s, w, 28) && hasAny(s, n, {"F", "G", "DP", "I"})) return "F";
+  if (is(s, w, kLw28) && hasAny(s, n, {"F", "G", "DP", "I"})) return "F";
   if (isIn(s, n, kSetV3)) return "V";
-  if (is(s, n, 1)) return "F";
+  if (is(s, n, kLw1)) return "F";
   if (verb(s, w)) return "V";
   if (verb(s, n)) return "F";
-  if (has(s, p, "R") && is(s, n, 9)) return "V";
+  if (has(s, p, "R") && is(s, n, kLw9)) return "V";
   const CjSense* first = nullptr;
   for (const CjSense& sense : s.nodes[w].senses) {
     if (sense.catLetter == 'V') {
@@ -195,12 +198,12 @@ const char* resolveClassVF(CjSentence& s, int i) {
 const char* resolveClassVAF(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if ((p == 0 || has(s, p, "N")) && (n == 0 || has(s, n, "P"))) return "V";
-  if (has(s, p, "V") && is(s, n, 12)) return "A";
+  if (has(s, p, "V") && is(s, n, kLw12)) return "A";
   if (has(s, p, "V") && isOneCharWord(s, p)) return "A";
   if (has(s, n, "V")) return "F";
   if (isIn(s, n, kSetV3)) return "V";
-  if (is(s, n, 1)) return "F";
-  if (is(s, n, 9)) return "A";
+  if (is(s, n, kLw1)) return "F";
+  if (is(s, n, kLw9)) return "A";
   if (has(s, p, "S") && has(s, n, "N")) return "A";
   if (has(s, p, "A") && hasAny(s, n, {"P", "E", "I"})) return "A";
   if (has(s, n, "A")) return "F";
@@ -213,7 +216,7 @@ const char* resolveClassVAF(CjSentence& s, int i) {
 
 const char* resolveClassAG(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, n, 9) || rb(s, n)) return "A";
+  if (is(s, n, kLw9) || rb(s, n)) return "A";
   return "G";
 }
 
@@ -245,14 +248,14 @@ const char* resolveClassVASL(CjSentence& s, int i) {
   if (isIn(s, p, kSetS4)) return "A";
   if (has(s, p, "V") && isOneCharWord(s, p)) return "V";
   if (has(s, p, "N") && end(s, n)) return "L";
-  if (is(s, p, 12)) return "S";
+  if (is(s, p, kLw12)) return "S";
   if (verb(s, w)) return "V";
   if (verb(s, p)) return "V";
-  if (is(s, p, 36) && hasU(s, p)) return "S";
+  if (is(s, p, kLw36) && hasU(s, p)) return "S";
   if (hasU(s, n) && has(s, n2, "S")) return "A";
   if (has(s, n, "S")) return "A";
-  if (hasU(s, n) && is(s, n2, 37)) return "A";
-  if (isIn(s, n, {37, 38, 39})) return "A";
+  if (hasU(s, n) && is(s, n2, kLw37)) return "A";
+  if (isIn(s, n, {kLw37, kLw38, kLw39})) return "A";
   if (has(s, n, "N") && ms(s, n, "I")) return "A";
   if (has(s, p, "F")) return "V";
   if (isIn(s, n, kSetV3)) return "V";
@@ -272,25 +275,25 @@ const char* resolveClassNA(CjSentence& s, int i) {
     return "A";
   }
   if (has(s, p, "F") || has(s, p, "G")) return "A";
-  if (!has(s, p, "V") && is(s, n, 12)) return "A";
-  if (is(s, n, 9)) return "A";
-  if (is(s, p, 2)) return "A";
-  if (is(s, n, 40)) return "N";
+  if (!has(s, p, "V") && is(s, n, kLw12)) return "A";
+  if (is(s, n, kLw9)) return "A";
+  if (is(s, p, kLw2)) return "A";
+  if (is(s, n, kLw40)) return "N";
   if (has(s, p, "R") && ms(s, p, "C")) return attr(s, n) ? "A" : "N";
   if (isIn(s, n, kSetT5)) return "N";
   if (has(s, p, "I") && has(s, n, "V")) return "N";
   if (has(s, p, "V") && has(s, n, "P")) return "N";
   if (has(s, p, "R") && ms(s, p, "B") && has(s, n, "F")) return "N";
   if (has(s, n, "L")) return "N";
-  if (has(s, n, "V") && is(s, n2, 46) && is(s, n3, 9)) {
+  if (has(s, n, "V") && is(s, n2, kLw46) && is(s, n3, kLw9)) {
     setCat(s, n, "V");
     setCat(s, n2, "L");
     return "N";
   }
   if (exactly(s, n, "N")) return "A";
-  if (is(s, p, 9)) return "N";
-  if (is(s, p, 11)) return "N";
-  if ((has(s, p, "A") || has(s, p, "R")) && endsIn(s, p, 9)) return "N";
+  if (is(s, p, kLw9)) return "N";
+  if (is(s, p, kLw11)) return "N";
+  if ((has(s, p, "A") || has(s, p, "R")) && endsIn(s, p, kLw9)) return "N";
   if (!attr(s, n)) return "N";
   if (!has(s, n, "F")) return "A";
   if (!has(s, n2, "V")) return "A";
@@ -309,20 +312,20 @@ const char* resolveClassNAU(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (isIn(s, p, kSetS6)) return "A";
   if (has(s, n, "S")) return "S";
-  if (is(s, p, 47)) return "U";
+  if (is(s, p, kLw47)) return "U";
   return "N";
 }
 
 const char* resolveClassNVA(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, p, 9) && !attr(s, n)) return "N";
+  if (is(s, p, kLw9) && !attr(s, n)) return "N";
   if (isIn(s, p, kSetS6)) return "A";
   if (verb(s, w)) return "V";
   if (like9(s, p) && !anur(s, n)) return "N";
-  if (is(s, n, 9)) return "A";
-  if (is(s, n, 2)) return resolveClassVA(s, i);
+  if (is(s, n, kLw9)) return "A";
+  if (is(s, n, kLw2)) return resolveClassVA(s, i);
   if (has(s, n, "G")) return "V";
-  if (hasU(s, p) && is(s, w, 37)) return "N";
+  if (hasU(s, p) && is(s, w, kLw37)) return "N";
   if (has(s, p, "F") || has(s, p, "G")) return resolveClassVA(s, i);
   if (has(s, p, "S") && has(s, n, "P")) return "N";
   if (!has(s, n, "P")) return ms(s, p, "C") ? "A" : "N";
@@ -352,7 +355,7 @@ const char* resolveClassVAS(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (isIn(s, p, kSetS4)) return "A";
   if (verb(s, w)) return "V";
-  if (hasU(s, p) && is(s, p, 49)) return "S";
+  if (hasU(s, p) && is(s, p, kLw49)) return "S";
   if (has(s, p, "R") && ms(s, p, "C")) return "S";
   return resolveClassVA(s, i);
 }
@@ -360,19 +363,19 @@ const char* resolveClassVAS(CjSentence& s, int i) {
 const char* resolveClassAV(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (isIn(s, p, kSetS4)) return "A";
-  if (is(s, n, 2) && isIn(s, n2, {5, 50})) return "A";
+  if (is(s, n, kLw2) && isIn(s, n2, {kLw5, kLw50})) return "A";
   if (verb(s, w)) return "V";
   if (has(s, n, "V") && ms(s, n, "J")) return "V";
   if (has(s, p, "V") && has(s, n, "E")) return "A";
   if (has(s, p, "V") && cval(s, p, "E") && has(s, n, "V")) return "V";
-  if (is(s, n, 9) && has(s, n2, "N")) return "A";
+  if (is(s, n, kLw9) && has(s, n2, "N")) return "A";
   if (has(s, n, "E") && ms(s, n, "A")) return "V";
   if (has(s, p, "V") && !cval(s, p, "E") && has(s, n, "P")) return "A";
-  if (is(s, n, 14)) return "V";
+  if (is(s, n, kLw14)) return "V";
   if (has(s, p, "R") && ms(s, p, "C")) return "A";
-  if (is(s, n, 51)) return "V";
-  if (is(s, p, 52) && has(s, n, "P")) return "A";
-  if (p == 0 || !is(s, w, 2)) return "V";
+  if (is(s, n, kLw51)) return "V";
+  if (is(s, p, kLw52) && has(s, n, "P")) return "A";
+  if (p == 0 || !is(s, w, kLw2)) return "V";
   if (!has(s, p, "F")) return "V";
   return "A";
 }
@@ -384,9 +387,9 @@ const char* resolveClassNVFE(CjSentence& s, int i) {
   if (verb(s, p) && end(s, n)) return "E";
   if (verb(s, p) && has(s, n, "N") && !ms(s, n, "H")) return "E";
   if (has(s, n, "E") && ms(s, n, "A")) return "V";
-  if (is(s, n, 2)) return "V";
+  if (is(s, n, kLw2)) return "V";
   if (has(s, p, "V")) return keep(s, i);
-  if (is(s, w, 30)) return "N";
+  if (is(s, w, kLw30)) return "N";
   return "V";
 }
 
@@ -401,12 +404,12 @@ const char* resolveClassFRE(CjSentence& s, int i) {
 const char* resolveClassNE(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (has(s, n, "L")) return "N";
-  if (!is(s, p, 56) && !is(s, p, 57) && has(s, p, "V")) return "N";
-  if (isIn(s, p, {58, 59, 60})) return "N";
+  if (!is(s, p, kLw56) && !is(s, p, kLw57) && has(s, p, "V")) return "N";
+  if (isIn(s, p, {kLw58, kLw59, kLw60})) return "N";
   if (has(s, p, "J")) return "N";
-  if (isIn(s, p, {12, 14, 13, 9, 11})) return "N";
+  if (isIn(s, p, {kLw12, kLw14, kLw13, kLw9, kLw11})) return "N";
   if (!has(s, p, "A") && !has(s, p, "R")) return "E";
-  if (endsIn(s, p, 9)) return "N";
+  if (endsIn(s, p, kLw9)) return "N";
   if (has(s, p, "A")) return "N";
   return "E";
 }
@@ -429,13 +432,13 @@ const char* resolveClassRE(CjSentence& s, int i) {
 
 const char* resolveClassVA(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, p, 2) && !has(s, p, "V") && is(s, n, 12)) return "V";
+  if (is(s, p, kLw2) && !has(s, p, "V") && is(s, n, kLw12)) return "V";
   if (isIn(s, p, kSetS6)) return "A";
   if (has(s, p, "F") && ms(s, p, "B")) return "A";
   if (has(s, p, "F") && chiLength(s, p) == 2) return "A";
   if (verb(s, w)) return "V";
-  if (is(s, p, 48)) return "V";
-  if (is(s, n, 9) && has(s, n2, "N")) return "A";
+  if (is(s, p, kLw48)) return "V";
+  if (is(s, n, kLw9) && has(s, n2, "N")) return "A";
   if (has(s, n, "N") && ms(s, n, "I")) return "A";
   if (!has(s, n, "N")) return "AV";
   if (!ms(s, n, "C")) return "AV";
@@ -448,7 +451,7 @@ const char* resolveClassNFG(CjSentence&, int) { return "G"; }
 const char* resolveClassVFRG(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (has(s, n, "V")) return "F";
-  if (is(s, n, 1)) return "F";
+  if (is(s, n, kLw1)) return "F";
   if (verb(s, w)) return "V";
   if (has(s, n, "E") && ms(s, n, "A")) return "V";
   if (has(s, n, "R") && ms(s, n, "A")) return "V";
@@ -473,8 +476,8 @@ const char* resolveClassNVFI(CjSentence& s, int i) {
   if (verb(s, w)) return "V";
   if (has(s, n, "V")) return "F";
   if (has(s, n, "R") && ms(s, n, "A")) return "F";
-  if (!is(s, p, 62)) return "N";
-  if (!is(s, n, 62)) return "N";
+  if (!is(s, p, kLw62)) return "N";
+  if (!is(s, n, kLw62)) return "N";
   return "V";
 }
 
@@ -484,14 +487,14 @@ const char* resolveClassVFI(CjSentence& s, int i) {
   if (n == 0 || has(s, n, "P")) return "V";
   if (attr(s, n)) return "I";
   if (has(s, n, "F") || has(s, n, "G")) return "F";
-  if (is(s, p, 63)) return "V";
+  if (is(s, p, kLw63)) return "V";
   return "F";
 }
 
 const char* resolveClassFJ(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (lb(s, p) && rb(s, n)) return "J";
-  if (has(s, p, "P") && is(s, w, 64)) return "J";
+  if (has(s, p, "P") && is(s, w, kLw64)) return "J";
   if (!has(s, n, "V") && has(s, n, "A")) return "J";
   if (attr(s, n)) return "J";
   return "F";
@@ -516,8 +519,8 @@ const char* resolveClassFL(CjSentence& s, int i) {
 
 const char* resolveClassNF(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, n, 9)) return "N";
-  if (is(s, n, 1)) return "F";
+  if (is(s, n, kLw9)) return "N";
+  if (is(s, n, kLw1)) return "F";
   if (letters(s, p, "A")) return "N";
   if (has(s, n, "V")) return "F";
   if (has(s, n, "A")) return "F";
@@ -528,12 +531,12 @@ const char* resolveClassNF(CjSentence& s, int i) {
 const char* resolveClassNFRS(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (hasU(s, p)) return "S";
-  if (is(s, p, 53)) return "S";
+  if (is(s, p, kLw53)) return "S";
   if (has(s, p, "R") && ms(s, p, "C") && anur(s, n)) return "S";
-  if (has(s, n, "G") || isIn(s, n, {66, 67, 45, 42, 41, 44, 68})) return "F";
+  if (has(s, n, "G") || isIn(s, n, {kLw66, kLw67, kLw45, kLw42, kLw41, kLw44, kLw68})) return "F";
   if (has(s, n, "N")) return "R";
   if (has(s, p, "S")) return "N";
-  if (!is(s, n, 69)) return keep(s, i);
+  if (!is(s, n, kLw69)) return keep(s, i);
   if (!has(s, n2, "N")) return keep(s, i);
   return "N";
 }
@@ -542,7 +545,7 @@ const char* resolveClassNVF(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (isCatLetter(s, p, 'A') || is9or11(s, p)) return "N";
   if (has(s, p, "R") && ms(s, p, "C")) return "N";
-  if (has(s, p, "R") && endsIn(s, p, 9)) return "N";
+  if (has(s, p, "R") && endsIn(s, p, kLw9)) return "N";
   if (has(s, n, "A")) return "N";
   if (hasAny(s, n, {"V", "G", "I", "DP"})) return "F";
   if (verb(s, w)) return "V";
@@ -568,7 +571,7 @@ const char* resolveClassFS(CjSentence& s, int i) {
   if (hasU(s, p)) return "S";
   if (isListedRWord(s, p) && has(s, n, "N")) return "S";
   if (isListedRWord(s, p) && has(s, n, "A")) return "S";
-  if (is(s, w, 70) && is(s, n, 71)) return "S";
+  if (is(s, w, kLw70) && is(s, n, kLw71)) return "S";
   if (p == 0) return "F";
   if (verb(s, n) || has(s, n, "G")) return "F";
   if (!has(s, p, "R")) return keep(s, i);
@@ -578,7 +581,7 @@ const char* resolveClassFS(CjSentence& s, int i) {
 
 const char* resolveClassFU(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (hasU(s, p) && !is(s, p, 72)) return "U";
+  if (hasU(s, p) && !is(s, p, kLw72)) return "U";
   if (has(s, n, "S")) return "U";
   if (has(s, n, "N")) return "U";
   if (has(s, n, "V")) return "F";
@@ -616,10 +619,10 @@ const char* resolveClassNG(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (hasAny(s, n, {"I", "F", "V"})) return "G";
   if (has(s, p, "S") || has(s, p, "U") || has(s, n, "UG")) return "N";
-  if (isIn(s, p, {74, 9, 11})) return "N";
-  if ((has(s, p, "R") || has(s, p, "A")) && endsIn(s, p, 9)) return "N";
+  if (isIn(s, p, {kLw74, kLw9, kLw11})) return "N";
+  if ((has(s, p, "R") || has(s, p, "A")) && endsIn(s, p, kLw9)) return "N";
   if (prefA(s, p)) return "N";
-  if (isIn(s, p, {75, 76, 77})) return "N";
+  if (isIn(s, p, {kLw75, kLw76, kLw77})) return "N";
   if (!has(s, p, "R") || ms(s, p, "C")) return keep(s, i);
   if (ms(s, p, "E")) return keep(s, i);
   return "G";
@@ -631,7 +634,7 @@ const char* resolveClassNVG(CjSentence& s, int i) {
   if (has(s, n, "N")) return "V";
   if (anur(s, n)) return "V";
   if (verb(s, w)) return "V";
-  if (is(s, p, 9)) return "N";
+  if (is(s, p, kLw9)) return "N";
   if (rb(s, n) && (letters(s, p, "S") || letters(s, p, "A"))) return "N";
   if (rb(s, n) && has(s, p, "R") && ms(s, p, "C")) return "N";
   return resolveClassVG(s, i);
@@ -663,7 +666,7 @@ const char* resolveClassIJ(CjSentence& s, int i) {
 const char* resolveClassNVIJ(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (verb(s, w)) return "V";
-  if (is(s, n, 13)) return "V";
+  if (is(s, n, kLw13)) return "V";
   return keep(s, i);
 }
 
@@ -684,10 +687,10 @@ const char* resolveClassNVI(CjSentence& s, int i) {
   if (letters(s, p, "A")) return "N";
   if (has(s, p, "R") && ms(s, p, "C")) return "N";
   if (letters(s, p, "S") || letters(s, p, "C")) return "N";
-  if (has(s, p, "R") && endsIn(s, p, 9)) return "N";
+  if (has(s, p, "R") && endsIn(s, p, kLw9)) return "N";
   if (verb(s, w)) return "V";
   if (rb(s, n)) return "N";
-  if (is(s, n, 78)) return "N";
+  if (is(s, n, kLw78)) return "N";
   if (isText(s, n, ",")) return "N";
   return "V";
 }
@@ -696,7 +699,7 @@ const char* resolveClassIS(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (hasU(s, p)) return "S";
   if (has(s, p, "G")) return "I";
-  if (isIn(s, p, {79, 80, 81, 82})) return "I";
+  if (isIn(s, p, {kLw79, kLw80, kLw81, kLw82})) return "I";
   return keep(s, i);
 }
 
@@ -705,8 +708,10 @@ const char* resolveClassVI(CjSentence& s, int i) {
   if (isIn(s, n, kSetV3)) return "V";
   const int verbal = findNextVerbalNode(s, n);
   if (verbal == 0) return "V";
-  if (!lw(84).empty() && isPrecededByWord(s, w, lw(84)) && !lw(83).empty()) {
-    const int after = findFollowingWord(s, w, lw(83));
+  const std::string& before = wordOf(kLw84);
+  const std::string& later = wordOf(kLw83);
+  if (!before.empty() && isPrecededByWord(s, w, before) && !later.empty()) {
+    const int after = findFollowingWord(s, w, later);
     if (after != 0 && liesAfter(s, verbal, after)) return "V";
   }
   return "I";
@@ -714,10 +719,10 @@ const char* resolveClassVI(CjSentence& s, int i) {
 
 const char* resolveClassNJ(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, p, 74)) return "N";
+  if (is(s, p, kLw74)) return "N";
   if (letters(s, p, "A")) return "N";
   if (is9or11(s, p)) return "N";
-  if (is(s, w, 85) || is(s, w, 86)) return "J";
+  if (is(s, w, kLw85) || is(s, w, kLw86)) return "J";
   if (!lb(s, w)) return keep(s, i);
   if (!has(s, n, "V")) return keep(s, i);
   if (isListedHeadWord(s, n)) return keep(s, i);
@@ -728,9 +733,9 @@ const char* resolveClassRJ(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (is9or11(s, n)) return "R";
   if (isText(s, n, "S")) return "R";
-  if ((is(s, w, 87) || is(s, w, 54)) && (has(s, n, "R") || is(s, n, 88) || is(s, n, 66))) return "J";
-  if (is(s, w, 54) && attr(s, n)) return "R";
-  if (is(s, w, 54) && is(s, n, 41)) return "R";
+  if ((is(s, w, kLw87) || is(s, w, kLw54)) && (has(s, n, "R") || is(s, n, kLw88) || is(s, n, kLw66))) return "J";
+  if (is(s, w, kLw54) && attr(s, n)) return "R";
+  if (is(s, w, kLw54) && is(s, n, kLw41)) return "R";
   if (hasAny(s, n, {"V", "G", "F"})) return "J";
   return keep(s, i);
 }
@@ -747,7 +752,7 @@ const char* resolveClassJS(CjSentence& s, int i) {
 
 const char* resolveClassNL(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, w, 89)) return "N";
+  if (is(s, w, kLw89)) return "N";
   if (has(s, p, "N")) return "L";
   if (has(s, p, "U")) return "N";
   if (!has(s, p, "UG")) return keep(s, i);
@@ -757,7 +762,7 @@ const char* resolveClassNL(CjSentence& s, int i) {
 const char* resolveClassRL(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (has(s, p, "N")) return "L";
-  if (is(s, n, 9)) return "R";
+  if (is(s, n, kLw9)) return "R";
   return keep(s, i);
 }
 
@@ -765,7 +770,7 @@ const char* resolveClassSL(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (hasU(s, p)) return "S";
   if (has(s, p, "R") && ms(s, p, "C")) return "S";
-  if (is(s, p, 54) || is(s, p, 55)) return "S";
+  if (is(s, p, kLw54) || is(s, p, kLw55)) return "S";
   if (has(s, p, "V")) return "S";
   return "L";
 }
@@ -776,10 +781,10 @@ const char* resolveClassVL(CjSentence& s, int i) {
   if (!has(s, n, "V") && isInSharedWordList(s, text(s, p))) return "V";
   if (has(s, p, "N") && (ms(s, p, "Z") || ms(s, p, "A"))) return "V";
   if (has(s, n, "V") && has(s, n2, "E")) return "L";
-  if (is(s, n, 9)) return "L";
+  if (is(s, n, kLw9)) return "L";
   if (p != 0 && has(s, w, "V") && !cval(s, w, "0") && has(s, p, "N")) return "L";
-  if (has(s, p, "N") && is(s, n, 91)) return "L";
-  if (is(s, n, 92)) return "L";
+  if (has(s, p, "N") && is(s, n, kLw91)) return "L";
+  if (is(s, n, kLw92)) return "L";
   if (has(s, p, "N") && has(s, n, "V")) return "L";
   if (has(s, p, "V")) return "V";
   return keep(s, i);
@@ -802,15 +807,15 @@ const char* resolveClassNS(CjSentence& s, int i) {
   if (has(s, p, "V") && has(s, n, "V")) return "S";
   if (has(s, p, "R") && !ms(s, p, "C")) return "N";
   if (has(s, p, "N")) return "N";
-  if (has(s, p, "P") && !is(s, w, 93)) return "N";
+  if (has(s, p, "P") && !is(s, w, kLw93)) return "N";
   if (has(s, n, "L")) return "N";
   if (is9or11(s, p)) return "N";
-  if ((has(s, p, "R") || has(s, p, "A")) && endsIn(s, p, 9)) return "N";
-  if (isIn(s, p, {94, 95, 96})) return "S";
+  if ((has(s, p, "R") || has(s, p, "A")) && endsIn(s, p, kLw9)) return "N";
+  if (isIn(s, p, {kLw94, kLw95, kLw96})) return "S";
   if (n == 0 || has(s, n, "P")) return "N";
   if (has(s, p, "S")) return "N";
   if (has(s, p, "R") && ms(s, p, "C")) return "S";
-  if (is(s, p, 54) && is(s, w, 104)) return "S";
+  if (is(s, p, kLw54) && is(s, w, kLw104)) return "S";
   return "N";
 }
 
@@ -822,9 +827,9 @@ const char* resolveClassNUS(CjSentence& s, int i) {
   if (has(s, n, "N") && ms(s, n, "B") && ss(s, n, "B")) return "S";
   if (has(s, p, "R") && ms(s, p, "S")) return "S";
   if (has(s, p, "R") && ms(s, p, "E")) return "N";
-  if (is(s, p, 9) && has(s, w, "N") && ms(s, w, "A")) return "N";
+  if (is(s, p, kLw9) && has(s, w, "N") && ms(s, w, "A")) return "N";
   if (!has(s, p, "R") && !has(s, p, "N")) return keep(s, i);
-  if (is(s, n, 9)) return "N";
+  if (is(s, n, kLw9)) return "N";
   return keep(s, i);
 }
 
@@ -834,17 +839,17 @@ const char* resolveClassNVS(CjSentence& s, int i) {
   if (verb(s, w)) return "V";
   if (has(s, p, "U")) return "S";
   if (has(s, p, "UG")) return "S";
-  if (is(s, p, 53)) return "S";
-  if (is(s, p, 54)) return "S";
-  if ((is(s, w, 105) || is(s, w, 107)) && is(s, n, 106)) return "V";
-  if (is(s, n, 108)) return "V";
-  if (!is9or11(s, p) && is(s, w, 100) && (isText(s, n, ":") || is(s, n, 109))) return "V";
+  if (is(s, p, kLw53)) return "S";
+  if (is(s, p, kLw54)) return "S";
+  if ((is(s, w, kLw105) || is(s, w, kLw107)) && is(s, n, kLw106)) return "V";
+  if (is(s, n, kLw108)) return "V";
+  if (!is9or11(s, p) && is(s, w, kLw100) && (isText(s, n, ":") || is(s, n, kLw109))) return "V";
   if (has(s, p, "R") && ms(s, p, "A")) return "V";
   if (has(s, p, "R") && ms(s, p, "C") && has(s, n, "N")) return "S";
   if (has(s, p, "N") && has(s, n, "P")) return "N";
   if (has(s, p, "R") && ms(s, p, "C")) return "S";
   if (has(s, p, "V") && has(s, n, "N")) return "V";
-  if (is(s, p, 110)) return "V";
+  if (is(s, p, kLw110)) return "V";
   return resolveClassNV(s, i);
 }
 
@@ -857,9 +862,9 @@ const char* resolveClassNU(CjSentence& s, int i) {
 const char* resolveClassVO(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (verb(s, w)) return "V";
-  if (is(s, n, 12)) return "V";
-  if (is(s, p, 111)) return "O";
-  if (is(s, n, 111)) return "O";
+  if (is(s, n, kLw12)) return "V";
+  if (is(s, p, kLw111)) return "O";
+  if (is(s, n, kLw111)) return "O";
   return keep(s, i);
 }
 
@@ -874,23 +879,23 @@ const char* resolveClassUS(CjSentence& s, int i) {
 
 const char* resolveClassVS(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, w, 112)) {
-    if (!has(s, p, "U") && !is(s, p, 53) && !is(s, p, 54) && !has(s, p, "V")) return "V";
-    if (isIn(s, n, {113, 114, 115})) return "S";
+  if (is(s, w, kLw112)) {
+    if (!has(s, p, "U") && !is(s, p, kLw53) && !is(s, p, kLw54) && !has(s, p, "V")) return "V";
+    if (isIn(s, n, {kLw113, kLw114, kLw115})) return "S";
     return "V";
   }
   if (isInSharedWordList(s, text(s, p))) return "V";
   if (has(s, p, "R") && ms(s, p, "B")) return "V";
   if (has(s, p, "G")) return "V";
   if (verb(s, w)) return "V";
-  if (is(s, p, 48) && (isIn(s, n, {116, 117, 118}) || has(s, n, "U"))) return "S";
+  if (is(s, p, kLw48) && (isIn(s, n, {kLw116, kLw117, kLw118}) || has(s, n, "U"))) return "S";
   if (hasU(s, p)) return "S";
   if (has(s, p, "R") && ms(s, p, "C") && !who(s, p, "E") && !who(s, p, "G")) return "S";
   if (has(s, p, "R") && ms(s, p, "C")) return "V";
   if (has(s, p, "N")) return "V";
-  if (has(s, p, "R") && !contains(s, p, 9)) return "V";
-  if (is(s, p, 12) && anur(s, n)) return "S";
-  if (is(s, p, 119)) return "S";
+  if (has(s, p, "R") && !contains(s, p, kLw9)) return "V";
+  if (is(s, p, kLw12) && anur(s, n)) return "S";
+  if (is(s, p, kLw119)) return "S";
   if (has(s, p, "R") && !ms(s, p, "C")) return "V";
   return "V";
 }
@@ -936,7 +941,7 @@ const char* resolveClassNC(CjSentence& s, int i) {
 const char* resolveClassFC(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (is9or11(s, n)) return "C";
-  if (is(s, n, 1)) return "F";
+  if (is(s, n, kLw1)) return "F";
   if (hasAny(s, n, {"R", "V", "A"})) return "F";
   if (has(s, n, "N")) return "C";
   return "F";
@@ -956,11 +961,11 @@ const char* resolveClassVSI(CjSentence& s, int i) {
   if (has(s, p, "R") && ms(s, p, "C") && !who(s, p, "E") && !who(s, p, "G")) return "S";
   if (has(s, p, "R") && ms(s, p, "C")) return "V";
   if (has(s, p, "N")) return "V";
-  if (has(s, p, "R") && !contains(s, p, 9)) return "V";
+  if (has(s, p, "R") && !contains(s, p, kLw9)) return "V";
   if (has(s, p, "G")) return "V";
   if (verb(s, w)) return "V";
-  if (is(s, p, 12) && anur(s, n)) return "S";
-  if (is(s, p, 119)) return "S";
+  if (is(s, p, kLw12) && anur(s, n)) return "S";
+  if (is(s, p, kLw119)) return "S";
   if (has(s, p, "R") && !ms(s, p, "C")) return "V";
   return "V";
 }
@@ -968,40 +973,41 @@ const char* resolveClassVSI(CjSentence& s, int i) {
 const char* resolveClassVH(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (is9or11(s, p)) return "H";
-  if ((has(s, p, "R") || has(s, p, "A")) && endsIn(s, p, 9)) return "H";
-  if (is(s, n, 9)) return "H";
-  if (is(s, n, 122)) return "H";
-  if (is(s, p, 65)) return "H";
+  if ((has(s, p, "R") || has(s, p, "A")) && endsIn(s, p, kLw9)) return "H";
+  if (is(s, n, kLw9)) return "H";
+  if (is(s, n, kLw122)) return "H";
+  if (is(s, p, kLw65)) return "H";
   if (has(s, p, "G")) return "V";
   return "V";
 }
 
 const char* resolveClassRV(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (is(s, w, 123)) return hasAny(s, n, {"V", "I", "G", "F"}) ? "N" : "V";
+  if (is(s, w, kLw123)) return hasAny(s, n, {"V", "I", "G", "F"}) ? "N" : "V";
   return "R";
 }
 
 const char* resolveClassIJV(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (p == 0 || has(s, p, "V")) return "I";
-  if (has(s, p, "F") || has(s, p, "G") || is(s, p, 1)) return "I";
-  if (is(s, n, 12)) return "V";
-  for (int label = 215; label <= 223; ++label) {
-    if (!lw(label).empty() && findFollowingWord(s, w, lw(label))) return "I";
+  if (has(s, p, "F") || has(s, p, "G") || is(s, p, kLw1)) return "I";
+  if (is(s, n, kLw12)) return "V";
+  for (const ListedKey& key : kIjvFollowers) {
+    const std::string& word = wordOf(key);
+    if (!word.empty() && findFollowingWord(s, w, word)) return "I";
   }
   const int v = verbAfter(s, w);
   if (v == 0) return "J";
   for (const char* c : {"B", "C", "I", "O", "K", "E", "J"}) {
     if (ms(s, v, c)) return "J";
   }
-  if (is(s, w, 224)) return "V";
+  if (is(s, w, kLw224)) return "V";
   return "I";
 }
 
 const char* resolveClassNVJ(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
-  if (isIn(s, p, {74, 53, 54, 127, 128})) return "N";
+  if (isIn(s, p, {kLw74, kLw53, kLw54, kLw127, kLw128})) return "N";
   if (has(s, p, "G")) return "V";
   if (verb(s, w)) return "V";
   return "V";

@@ -3,14 +3,13 @@
 #include "engine/cj/analysis/fixed_expressions.h"
 #include "engine/cj/analysis/phrase_rules.h"
 #include "engine/cj/analysis/role_assignment.h"
-#include "engine/cj/pos/context_words.h"
 #include "engine/cj/pos/pos_rules.h"
 #include "engine/cj/pos/pos_words.h"
 
 namespace cj {
 
 using namespace pos;
-using namespace pos::context_words;
+using namespace pos::keys;
 
 namespace {
 
@@ -78,7 +77,7 @@ int evenNounAfterLinker(CjSentence& s, const Window& w) {
 }
 
 int twoCharVerbBeforeList1IsNoun(CjSentence& s, const Window& w) {
-  if (!(has(s, w.x, "V") && len(s, w.x, 4) && inContextList(s, w.n1, 1))) return kNoMatch;
+  if (!(has(s, w.x, "V") && len(s, w.x, 4) && inListOf(s, w.n1, kWl1))) return kNoMatch;
   setCat(s, w.x, "N");
   return kNormal;
 }
@@ -182,7 +181,7 @@ int joinedNounsAfterPreposition(CjSentence& s, const Window& w) {
 }
 
 int list2WordBeforeEndIsA(CjSentence& s, const Window& w) {
-  if (!(inContextList(s, w.x, 2) &&
+  if (!(inListOf(s, w.x, kWl2) &&
         (w.n1 == 0 || has(s, w.n1, "P") || isIn(s, w.n1, {kLw9, kLw11, kLw1118, kLw1119, kLw1120, kLw1121}))))
     return kNoMatch;
   setCat(s, w.x, "A");
@@ -249,7 +248,7 @@ int objectOfTransitiveVerbIsNoun(CjSentence& s, const Window& w) {
 // Applies whenever X or N2 is a numeral (or X a listed one); the rules after it never see X.
 int list5WordAroundNumeralIsU(CjSentence& s, const Window& w) {
   if (!(isIn(s, w.x, {kLw1130, kLw1131, kLw1132}) || has(s, w.x, "U") || has(s, w.n2, "U"))) return kNoMatch;
-  if (inContextList(s, w.n1, 5)) setCat(s, w.n1, "U");
+  if (inListOf(s, w.n1, kWl5)) setCat(s, w.n1, "U");
   return kNormal;
 }
 
@@ -339,7 +338,7 @@ int oneCharClassifierAfterVerb(CjSentence& s, const Window& w) {
 }
 
 int twoCharVerbAndList6WordAreNouns(CjSentence& s, const Window& w) {
-  if (!(has(s, w.x, "V") && !ms(s, w.x, "K") && len(s, w.x, 4) && inContextList(s, w.n1, 6))) return kNoMatch;
+  if (!(has(s, w.x, "V") && !ms(s, w.x, "K") && len(s, w.x, 4) && inListOf(s, w.n1, kWl6))) return kNoMatch;
   if (!(is(s, w.n1, kLw1141) && prevVerbWord(s, w.x) == 0 && verbAfter(s, w.x) == 0)) {
     setCat(s, w.x, "N");
     setCat(s, w.n1, "N");
@@ -376,7 +375,7 @@ int closingNounAfterLinker(CjSentence& s, const Window& w) {
 
 int intransitiveVerbAndList3WordAreNouns(CjSentence& s, const Window& w) {
   if (!(has(s, w.x, "V") && cval(s, w.x, "0") && !cval(s, w.x, "1") && !cval(s, w.x, "E") && !cval(s, w.x, "H") &&
-        !cval(s, w.x, "2") && !cval(s, w.x, "3") && len(s, w.x, 4) && inContextList(s, w.n1, 3) && has(s, w.x, "N")))
+        !cval(s, w.x, "2") && !cval(s, w.x, "3") && len(s, w.x, 4) && inListOf(s, w.n1, kWl3) && has(s, w.x, "N")))
     return kNoMatch;
   setCat(s, w.x, "N");
   setCat(s, w.n1, "N");
@@ -435,13 +434,13 @@ int verbNumeralClassifier(CjSentence& s, const Window& w) {
 }
 
 int verbBeforeAspectAndList4Word(CjSentence& s, const Window& w) {
-  if (!(has(s, w.x, "V") && isIn(s, w.n1, {kLw68, kLw2, kLw12}) && inContextList(s, w.n2, 4))) return kNoMatch;
+  if (!(has(s, w.x, "V") && isIn(s, w.n1, {kLw68, kLw2, kLw12}) && inListOf(s, w.n2, kWl4))) return kNoMatch;
   setCat(s, w.x, "V");
   return w.n2;
 }
 
 int verbBeforeList4Word(CjSentence& s, const Window& w) {
-  if (!(has(s, w.x, "V") && !has(s, w.x, "G") && !has(s, w.x, "F") && inContextList(s, w.n1, 4))) return kNoMatch;
+  if (!(has(s, w.x, "V") && !has(s, w.x, "G") && !has(s, w.x, "F") && inListOf(s, w.n1, kWl4))) return kNoMatch;
   setCat(s, w.x, "V");
   return kNormal;
 }
@@ -929,7 +928,7 @@ bool twoCharVerbBeforeLocaliserIsNoun(CjSentence& s, const Window& w) {
     return false;
   const bool keepAll = (w.p != 0 && !has(s, w.p, "P") && !has(s, w.p, "I") && !is(s, w.p, kLw12)) ||
                        isListedHeadWord(s, w.x) || isListedVerbHead(s, w.x) || chiLength(s, w.x) % 4 != 0 ||
-                       !inContextList(s, w.n1, 7);
+                       !inListOf(s, w.n1, kWl7);
   if (!keepAll) setCat(s, w.x, "N");
   return true;
 }

@@ -6,6 +6,7 @@
 namespace cj {
 
 using namespace pos;
+using namespace pos::keys;
 
 namespace {
 
@@ -34,7 +35,7 @@ const char* continuationStep(const CjSentence& s, int w, int n) {
       const int after = nextNode(s, n);
       if (after == 0) return "N";
       if (has(s, after, "P")) return "N";
-      if (!is(s, after, 9)) return "N";
+      if (!is(s, after, kLw9)) return "N";
     }
     if (r != 0) return nullptr;
   }
@@ -45,7 +46,7 @@ const char* continuationStep(const CjSentence& s, int w, int n) {
 const char* afterNounStep(const CjSentence& s, int w, int p, int n) {
   if (!exactly(s, p, "N")) return nullptr;
   const int v = prevVerbWord(s, p);
-  if (isIn(s, v, {12, 221, 222, 223, 1001})) return "N";
+  if (isIn(s, v, {kLw12, kLw221, kLw222, kLw223, kLw1001})) return "N";
   if (has(s, v, "V") && !cval(s, v, "0") && !cval(s, w, "0")) {
     if (n != 0) {
       if (has(s, n, "P") && vc(s, v, w) == 1) return "N";
@@ -64,10 +65,10 @@ const char* afterNounStep(const CjSentence& s, int w, int p, int n) {
 // Step 8: words with verb code "H".
 const char* codeHStep(const CjSentence& s, int w, int p, int n) {
   if (!cval(s, w, "H") || cval(s, w, "1")) return nullptr;
-  if (p == 0) return isIn(s, n, {45, 41, 42, 44}) ? "N" : "V";
-  if (is(s, p, 9) || is(s, p, 11)) return "N";
+  if (p == 0) return isIn(s, n, {kLw45, kLw41, kLw42, kLw44}) ? "N" : "V";
+  if (is(s, p, kLw9) || is(s, p, kLw11)) return "N";
   if (exactly(s, p, "A") || has(s, p, "C") || has(s, p, "S")) return "N";
-  if ((has(s, p, "A") || has(s, p, "R")) && endsIn(s, p, 9)) return "N";
+  if ((has(s, p, "A") || has(s, p, "R")) && endsIn(s, p, kLw9)) return "N";
   if (n != 0 && !has(s, n, "P")) return "V";
   return nullptr;
 }
@@ -76,7 +77,7 @@ const char* codeHStep(const CjSentence& s, int w, int p, int n) {
 const char* firstWordStep(const CjSentence& s, int w, int p, int n, int n2) {
   if (p != 0) return nullptr;
   if (cval(s, w, "1") && !cval(s, w, "E")) {
-    if (isIn(s, n, {12, 13, 2})) return "V";
+    if (isIn(s, n, {kLw12, kLw13, kLw2})) return "V";
     if (has(s, n, "A") && (has(s, n2, "P") || n2 == 0)) return "N";
     if (!hasAny(s, n, {"N", "C", "U", "UG", "A"})) return "N";
     if (!has(s, n, "N")) return "V";
@@ -104,7 +105,7 @@ const char* codeEStep(const CjSentence& s, int w, int p, int n) {
 // Step 88: no lw9 or lw11 from n2 on.
 bool noLinkWordFrom(const CjSentence& s, int k) {
   for (int steps = 0; k != 0 && steps < kMaxNodes; k = nextNode(s, k), ++steps) {
-    if (is(s, k, 11) || is(s, k, 9)) return false;
+    if (is(s, k, kLw11) || is(s, k, kLw9)) return false;
   }
   return true;
 }
@@ -114,7 +115,7 @@ bool noLinkWordFrom(const CjSentence& s, int k) {
 const char* resolveClassNV(CjSentence& s, int i) {
   const int w = i, p = prevNode(s, w), n = nextNode(s, w), n2 = nextNode(s, n), p2 = prevNode(s, p);
   if (const char* r = continuationStep(s, w, n)) return r;
-  if (i > 1 && is(s, i - 1, 218)) return "V";
+  if (i > 1 && is(s, i - 1, kLw218)) return "V";
   if (const char* r = afterNounStep(s, w, p, n)) return r;
   if (has(s, p, "R") && singleLetter(s, p)) return "V";
   if (exactly(s, p, "V") && cval(s, p, "0") && !cval(s, p, "1")) return "V";
@@ -135,123 +136,123 @@ const char* resolveClassNV(CjSentence& s, int i) {
   }
   if (has(s, p, "C") && !ms(s, p, "F")) return "N";
   if (like9(s, p)) {
-    if (isIn(s, n, {43, 1002, 45, 68, 1003, 161, 1004, 160})) return "N";
+    if (isIn(s, n, {kLw43, kLw1002, kLw45, kLw68, kLw1003, kLw161, kLw1004, kLw160})) return "N";
     if (hasAny(s, n, {"F", "I", "G"})) return "N";
   }
   if (has(s, p, "DP") && has(s, n, "P")) return "V";
-  if (isIn(s, p, {1005, 1006, 127, 128})) return "N";
+  if (isIn(s, p, {kLw1005, kLw1006, kLw127, kLw128})) return "N";
   if (has(s, p, "S")) {
     if (has(s, p2, "U")) return "N";
-    if (is(s, p2, 53) || is(s, p2, 54)) return "N";
+    if (is(s, p2, kLw53) || is(s, p2, kLw54)) return "N";
   }
-  if (is(s, w, 123)) return hasAny(s, n, {"V", "I", "G", "F"}) ? "N" : "V";
-  if (isIn(s, n, {63, 1007, 1008, 1009, 101, 1010, 52, 241, 178})) return "V";
-  if (isIn(s, p, {64, 1011, 179, 5, 6, 166, 1012, 153})) return "V";
+  if (is(s, w, kLw123)) return hasAny(s, n, {"V", "I", "G", "F"}) ? "N" : "V";
+  if (isIn(s, n, {kLw63, kLw1007, kLw1008, kLw1009, kLw101, kLw1010, kLw52, kLw241, kLw178})) return "V";
+  if (isIn(s, p, {kLw64, kLw1011, kLw179, kLw5, kLw6, kLw166, kLw1012, kLw153})) return "V";
   if (exactly(s, p, "F") || exactly(s, p, "G")) return "V";
   if (p == 0) {
     if (!cval(s, w, "0") && anur(s, n)) return "V";
     if (cval(s, w, "H") && hasAny(s, n, {"F", "G", "V"})) return "V";
   }
-  if (is(s, p, 1013) || is(s, p, 1014)) {
+  if (is(s, p, kLw1013) || is(s, p, kLw1014)) {
     setCat(s, p, "R");
     return "N";
   }
-  if (isIn(s, p, {130, 129, 132, 131, 1015, 134, 133, 135, 136, 1016, 1017})) return "V";
+  if (isIn(s, p, {kLw130, kLw129, kLw132, kLw131, kLw1015, kLw134, kLw133, kLw135, kLw136, kLw1016, kLw1017})) return "V";
   if (isOneCharWord(s, w)) {
     if (has(s, p, "N")) return "V";
     if (has(s, p, "R") && ms(s, p, "A")) return "V";
     if (has(s, p, "R") && (who(s, p, "E") || who(s, p, "G"))) return "V";
   }
-  if (is(s, p, 1018)) return "N";
-  if (isIn(s, w, {221, 222, 223, 1001}) && has(s, n, "V")) return "V";
-  if (like9(s, p) && has(s, n, "V") && isIn(s, n2, {13, 12, 14})) return "N";
+  if (is(s, p, kLw1018)) return "N";
+  if (isIn(s, w, {kLw221, kLw222, kLw223, kLw1001}) && has(s, n, "V")) return "V";
+  if (like9(s, p) && has(s, n, "V") && isIn(s, n2, {kLw13, kLw12, kLw14})) return "N";
   if (like9(s, p)) {
     if (end(s, n)) return "N";
     if (has(s, n, "I")) return "N";
   }
-  if ((noun(s, n2) || noun(s, p2)) && is(s, p, 188) && is(s, n, 188)) return "N";
+  if ((noun(s, n2) || noun(s, p2)) && is(s, p, kLw188) && is(s, n, kLw188)) return "N";
   if (isTwoCharWord(s, w) && cval(s, w, "0") && isTwoCharWord(s, n) && has(s, n, "N") && ms(s, n, "D")) return "N";
-  if (isIn(s, p, {1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026})) return "N";
+  if (isIn(s, p, {kLw1019, kLw1020, kLw1021, kLw1022, kLw1023, kLw1024, kLw1025, kLw1026})) return "N";
   if (isOneCharWord(s, w)) {
     if (has(s, n, "N") || has(s, n, "R")) return "V";
-    if (isIn(s, n, {1027, 1028, 2, 68}) &&
-        (isIn(s, n2, {12, 106, 46, 154, 178}) || (has(s, n2, "V") && ms(s, n2, "J"))))
+    if (isIn(s, n, {kLw1027, kLw1028, kLw2, kLw68}) &&
+        (isIn(s, n2, {kLw12, kLw106, kLw46, kLw154, kLw178}) || (has(s, n2, "V") && ms(s, n2, "J"))))
       return "V";
-    if (isIn(s, n, {12, 106, 46, 154, 178})) return "V";
+    if (isIn(s, n, {kLw12, kLw106, kLw46, kLw154, kLw178})) return "V";
     if (has(s, n, "V") && ms(s, n, "J")) return "V";
   }
-  if (is(s, p, 48)) return "V";
-  if (isIn(s, p, {12, 13, 14}) && end(s, n)) return "N";
+  if (is(s, p, kLw48)) return "V";
+  if (isIn(s, p, {kLw12, kLw13, kLw14}) && end(s, n)) return "N";
   if (verb(s, p) && cval(s, p, "E")) return "V";
-  if (((has(s, p, "S") && !ms(s, p, "F")) || is(s, p, 74)) && !has(s, n, "N") && !has(s, n2, "N")) return "N";
+  if (((has(s, p, "S") && !ms(s, p, "F")) || is(s, p, kLw74)) && !has(s, n, "N") && !has(s, n2, "N")) return "N";
   if (isOneChar(s, w)) {
     if (has(s, n, "V") && ms(s, n, "J")) return "V";
     if (has(s, n, "E") && (ms(s, n, "F") || ms(s, n, "C"))) return "V";
   }
-  if (has(s, p, "R") && (who(s, p, "E") || who(s, p, "G")) && !contains(s, p, 9) && isOneChar(s, w)) return "V";
+  if (has(s, p, "R") && (who(s, p, "E") || who(s, p, "G")) && !contains(s, p, kLw9) && isOneChar(s, w)) return "V";
   if (like9(s, p)) return "N";
-  if (isIn(s, p, {1029, 1030, 110}) && !is(s, n, 9)) return "V";
-  if (is(s, p, 68) || is(s, p, 235)) return "V";
+  if (isIn(s, p, {kLw1029, kLw1030, kLw110}) && !is(s, n, kLw9)) return "V";
+  if (is(s, p, kLw68) || is(s, p, kLw235)) return "V";
   if (has(s, p, "I") && has(s, n, "L")) return "N";
   if (has(s, p, "R") && has(s, n, "R")) return "V";
   if (has(s, p, "R") && has(s, n, "N") && !cval(s, w, "0")) return "V";
   if (has(s, p, "N") && has(s, n, "R") && !cval(s, w, "0")) return "V";
   if (has(s, p, "N") && has(s, n, "N") && !cval(s, w, "0")) return "V";
-  if (is(s, p, 90) && end(s, n)) {
+  if (is(s, p, kLw90) && end(s, n)) {
     setCat(s, p, "F");
     return "V";
   }
-  if (is(s, p, 1031) && !isOneChar(s, w)) return "N";
-  if (is(s, p, 138) && isIn(s, n, {158, 106})) return "N";
-  if (isIn(s, p, {43, 42, 45, 41, 44}) && hasAny(s, n, {"R", "N", "A"})) return "V";
-  if (is(s, p, 1031) && has(s, n, "L")) return "N";
-  if (isOneChar(s, w) && isIn(s, n, {152, 101, 236, 52, 237})) return "V";
+  if (is(s, p, kLw1031) && !isOneChar(s, w)) return "N";
+  if (is(s, p, kLw138) && isIn(s, n, {kLw158, kLw106})) return "N";
+  if (isIn(s, p, {kLw43, kLw42, kLw45, kLw41, kLw44}) && hasAny(s, n, {"R", "N", "A"})) return "V";
+  if (is(s, p, kLw1031) && has(s, n, "L")) return "N";
+  if (isOneChar(s, w) && isIn(s, n, {kLw152, kLw101, kLw236, kLw52, kLw237})) return "V";
   if (has(s, p, "N") && has(s, n, "R") && end(s, n2)) return "V";
   if (has(s, n, "V") &&
       (ms(s, n, "J") ||
-       isIn(s, n, {154, 238, 239, 15, 106, 46, 240, 241, 242, 243, 244, 245, 246, 170, 13, 12, 14, 2, 162})))
+       isIn(s, n, {kLw154, kLw238, kLw239, kLw15, kLw106, kLw46, kLw240, kLw241, kLw242, kLw243, kLw244, kLw245, kLw246, kLw170, kLw13, kLw12, kLw14, kLw2, kLw162})))
     return "V";
   if (has(s, p, "G") || has(s, p, "F")) return "V";
-  if (has(s, p, "A") && isIn(s, n, {41, 43, 45, 44})) return "N";
-  if (has(s, p, "R") && !contains(s, p, 9) && (has(s, n, "F") || has(s, n, "E"))) return "V";
-  if (is(s, n, 2) && !isIn(s, n2, {12, 13, 14})) return "V";
+  if (has(s, p, "A") && isIn(s, n, {kLw41, kLw43, kLw45, kLw44})) return "N";
+  if (has(s, p, "R") && !contains(s, p, kLw9) && (has(s, n, "F") || has(s, n, "E"))) return "V";
+  if (is(s, n, kLw2) && !isIn(s, n2, {kLw12, kLw13, kLw14})) return "V";
   if (has(s, p2, "V") && cval(s, p2, "2")) {
     if (has(s, p, "N") && has(s, n, "P")) return "N";
     if (!has(s, p, "N") && has(s, p, "R") && has(s, n, "P")) return "N";
   }
-  if (has(s, p, "E") && !is(s, p, 1) && has(s, n, "P")) return "V";
-  if (has(s, p, "R") && ms(s, p, "A") && has(s, n, "E") && !is(s, n, 9) && (ms(s, n, "A") || ms(s, n, "B")))
+  if (has(s, p, "E") && !is(s, p, kLw1) && has(s, n, "P")) return "V";
+  if (has(s, p, "R") && ms(s, p, "A") && has(s, n, "E") && !is(s, n, kLw9) && (ms(s, n, "A") || ms(s, n, "B")))
     return "V";
-  if (is(s, p, 1)) return "V";
+  if (is(s, p, kLw1)) return "V";
   if (has(s, p, "V") && !cval(s, p, "E") && has(s, n, "P")) return "N";
-  if (isIn(s, n, {13, 12, 14})) return "V";
-  if (is(s, n, 1032)) return "N";
-  if (is(s, p, 149) && !cval(s, w, "0")) return "V";
-  if (is(s, w, 1033) && is(s, n, 9) && has(s, n2, "N") && ms(s, n2, "A")) return "V";
-  if (has(s, p, "R") && ms(s, p, "A") && is(s, n, 9)) return "V";
-  if (!is(s, p, 149) && is(s, n, 9) && isText(s, n2, "N")) return "N";
-  if (has(s, n, "L") && !is(s, n, 106)) return "N";
+  if (isIn(s, n, {kLw13, kLw12, kLw14})) return "V";
+  if (is(s, n, kLw1032)) return "N";
+  if (is(s, p, kLw149) && !cval(s, w, "0")) return "V";
+  if (is(s, w, kLw1033) && is(s, n, kLw9) && has(s, n2, "N") && ms(s, n2, "A")) return "V";
+  if (has(s, p, "R") && ms(s, p, "A") && is(s, n, kLw9)) return "V";
+  if (!is(s, p, kLw149) && is(s, n, kLw9) && isText(s, n2, "N")) return "N";
+  if (has(s, n, "L") && !is(s, n, kLw106)) return "N";
   if (has(s, p, "N") && (prop(s, p, "B") || prop(s, p, "C"))) return "N";
   if (has(s, p, "A")) return "N";
-  if (is(s, p, 221) || is(s, p, 222)) return "N";
+  if (is(s, p, kLw221) || is(s, p, kLw222)) return "N";
   if ((has(s, p, "R") || has(s, p, "C") || ms(s, p, "E")) && hasAny(s, n, {"F", "G", "V"})) return "N";
   const bool closedByN = has(s, n, "P") || (has(s, n, "E") && has(s, n2, "P"));
   if (has(s, p2, "V") && cval(s, p2, "E") && has(s, p, "E") && closedByN) return "V";
   if (has(s, p2, "V") && !cval(s, p2, "E") && has(s, p, "E") && closedByN) return "N";
-  if (is(s, n, 231)) return "N";
+  if (is(s, n, kLw231)) return "N";
   if (has(s, p, "S") && hasAny(s, n, {"P", "V", "E"})) return "N";
-  if (is(s, p, 153) && is(s, w, 233)) return "N";
-  if (is(s, n, 15) && has(s, n2, "P")) return "N";
-  if (is(s, p, 154) && has(s, p2, "V")) return "N";
-  if (is(s, p, 154) && has(s, p2, "N") && ms(s, p2, "I") && verbAfter(s, w) == 0) return "V";
-  if (has(s, n, "V") && ms(s, n, "J") && !is(s, n, 1034)) return "V";
+  if (is(s, p, kLw153) && is(s, w, kLw233)) return "N";
+  if (is(s, n, kLw15) && has(s, n2, "P")) return "N";
+  if (is(s, p, kLw154) && has(s, p2, "V")) return "N";
+  if (is(s, p, kLw154) && has(s, p2, "N") && ms(s, p2, "I") && verbAfter(s, w) == 0) return "V";
+  if (has(s, n, "V") && ms(s, n, "J") && !is(s, n, kLw1034)) return "V";
   if (hasU(s, p) && has(s, n, "P")) return "N";
   if (has(s, p, "V") && ms(s, p, "K") && end(s, n)) return "N";
   if (isText(s, p, "R") && isClauseEndOrShortVerb(s, n)) return "N";
-  if (isIn(s, p, {1035, 1036, 221, 222})) return "N";
-  if (isIn(s, p, {247, 248}) && has(s, n, "R") && ms(s, n, "B")) return "V";
-  if (is(s, p, 73) && isClauseEndOrShortVerb(s, n)) return "N";
-  if (is(s, p, 168)) return "V";
+  if (isIn(s, p, {kLw1035, kLw1036, kLw221, kLw222})) return "N";
+  if (isIn(s, p, {kLw247, kLw248}) && has(s, n, "R") && ms(s, n, "B")) return "V";
+  if (is(s, p, kLw73) && isClauseEndOrShortVerb(s, n)) return "N";
+  if (is(s, p, kLw168)) return "V";
   if (has(s, p, "E") && end(s, n)) return "N";
   if (has(s, p, "N") && has(s, n, "R")) return "V";
   if (hasNounSenseWithMSem(s, p, "L") && has(s, n, "P")) return "V";

@@ -5,6 +5,7 @@
 namespace cj {
 
 using namespace pos;
+using namespace pos::keys;
 
 namespace {
 
@@ -22,17 +23,17 @@ void removeLetter(CjSentence& s, int k, char letter) {
 void checkTimeNoun(CjSentence& s, int x) {
   if (!has(s, x, "N") || !ms(s, x, "T")) return;
   const int p = prevNode(s, x), n = nextNode(s, x), n2 = nextNode(s, n);
-  if (is(s, p, 9) && !is(s, n, 9)) {
+  if (is(s, p, kLw9) && !is(s, n, kLw9)) {
     if (!has(s, n, "N")) {
       s.nodes[x].CAT = "N";
       return;
     }
-    if (has(s, n, "V") && isIn(s, n2, {12, 13, 14})) {
+    if (has(s, n, "V") && isIn(s, n2, {kLw12, kLw13, kLw14})) {
       s.nodes[x].CAT = "N";
       return;
     }
   }
-  if (has(s, p, "I") && (is(s, n, 230) || is(s, n, 1060) || contains(s, n, 222))) {
+  if (has(s, p, "I") && (is(s, n, kLw230) || is(s, n, kLw1060) || contains(s, n, kLw222))) {
     s.nodes[x].CAT = "N";
     return;
   }
@@ -59,7 +60,7 @@ void applySettledSenses(CjSentence& s) {
 void resolvePosAmbiguity(CjSentence& s) {
   for (int x = s.firstTop, steps = 0; x != 0 && steps < kMaxNodes; x = nextNode(s, x), ++steps) {
     if (!isAmbiguousWord(s, x)) {
-      if (is(s, x, 91)) resolveByWord(s, x);
+      if (is(s, x, kLw91)) resolveByWord(s, x);
       continue;
     }
     resolveByWord(s, x);

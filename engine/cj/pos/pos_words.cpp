@@ -1,19 +1,13 @@
 // Listed words of the category rules: their keys, counts and lengths in characters.
 #include "engine/cj/pos/pos_words.h"
 
-#include <array>
-#include <vector>
 #include <string>
 
-#include "engine/cj/analysis/predicate_marks.h"
 #include "engine/common/word_table.h"
 
 namespace cj::pos {
 
 namespace {
-
-// Labels whose word is shared with the node tests (and registered there).
-constexpr int kSharedLabels[] = {1, 2, 3, 5, 6, 7, 9, 162, 163, 164, 165, 166};
 
 const WordKeySpec kWordKeys[] = {
     {"posClass.lw4", 1, 1, 1},
@@ -421,91 +415,11 @@ const WordKeySpec kWordKeys[] = {
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
-constexpr int kMaxLabel = kMaxWordLabel;
-
-bool isShared(int label) {
-  for (int l : kSharedLabels) {
-    if (l == label) return true;
-  }
-  return false;
-}
-
-// Key names by label, made once.
-const std::array<std::string, kMaxLabel>& keyNames() {
-  static const std::array<std::string, kMaxLabel> names = [] {
-    std::array<std::string, kMaxLabel> a;
-    for (int l = 1; l < kMaxLabel; ++l) {
-      a[l] = (isShared(l) ? "nodePredicates.lw" : "posClass.lw") + std::to_string(l);
-    }
-    // The 149-word list is the predicate finder's.
-    a[324] = predicate_words::kList149;
-    return a;
-  }();
-  return names;
-}
-
-// The keys by label, held so that each is looked up once.
-const std::vector<ListedKey>& labelKeys() {
-  static const std::vector<ListedKey> keys = [] {
-    std::vector<ListedKey> k;
-    for (const std::string& name : keyNames()) k.emplace_back(name.c_str());
-    return k;
-  }();
-  return keys;
-}
-
-const std::string kNone;
-
 std::size_t charLength(std::string_view t, std::size_t i) {
   return isEngineLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
 }
 
 }  // namespace
-
-const std::string& detail::findLabelWord(int label) {
-  if (label < 1 || label >= kMaxLabel) return kNone;
-  LabelWords& c = labelWords;
-  const unsigned loaded = wordTable().generation();
-  if (c.generation != loaded) {
-    c.words.fill(nullptr);
-    c.generation = loaded;
-  }
-  const std::string*& w = c.words[label];
-  if (!w) w = &listedWord(labelKeys()[label]);
-  return *w;
-}
-
-const std::string& lwList(int label) {
-  if (label < 1 || label >= kMaxLabel) return kNone;
-  return listedBarList(labelKeys()[label]);
-}
-
-const ListedKey* contextListKey(int n) {
-  static const ListedKey keys[8] = {ListedKey(""),
-                                    ListedKey("posContext.wl1"),
-                                    ListedKey("posContext.wl2"),
-                                    ListedKey("posContext.wl3"),
-                                    ListedKey("posContext.wl4"),
-                                    ListedKey("posContext.wl5"),
-                                    ListedKey("posContext.wl6"),
-                                    ListedKey("posContext.wl7")};
-  return n >= 1 && n <= 7 ? &keys[n] : nullptr;
-}
-
-const std::string& contextList(int n) {
-  const ListedKey* key = contextListKey(n);
-  return key ? listedBarList(*key) : kNone;
-}
-
-bool inContextList(const CjSentence& s, int k, int n) {
-  const ListedKey* key = contextListKey(n);
-  return key && isNodeIndex(s, k) && isInListedBarList(*key, text(s, k));
-}
-
-bool inLabelList(const CjSentence& s, int k, int label) {
-  if (label < 1 || label >= kMaxLabel) return false;
-  return isNodeIndex(s, k) && isInListedBarList(labelKeys()[label], text(s, k));
-}
 
 bool containsText(std::string_view text, std::string_view word) {
   if (word.empty() || word.size() > text.size()) return false;

@@ -15,7 +15,7 @@ const RenderingKeySpec kKeys[] = {
     {kAteAlone, 1, 2, 2},      {kDesire, 1, 2, 2},        {kPassiveNegation, 1, 2, 2}, {kPassive2, 1, 2, 2},
     {kPassive5, 1, 2, 2},      {kCausative, 1, 4, 4},     {kProhibition, 1, 2, 2},  {kRequest, 1, 2, 2},
     {kCannot1, 1, 2, 2},       {kCannot2, 1, 2, 2},       {kNot, 1, 2, 2},          {kNotYet, 1, 2, 2},
-    {kNotYetKnow, 1, 2, 2},    {kPast, 1, 2, 2},          {kPastKnow, 1, 2, 2},
+    {kNotYetKnow, 1, 2, 2},    {kPast, 1, 2, 2},          {kPastKnow, 1, 2, 2},      {kNotExisting, 1, 2, 2},
 };
 const RenderingKeyRegistrar registrar(kKeys, static_cast<int>(sizeof kKeys / sizeof kKeys[0]));
 
@@ -23,7 +23,8 @@ const RuleWord wNegation(kNegation), wKanenai(kKanenai), wSplitMark(kSplitMark),
     wAspect2(kAspect2), wBuriNoun(kBuriNoun), wBuriTime(kBuriTime), wAteTo(kAteTo), wAteAlone(kAteAlone),
     wDesire(kDesire), wPassiveNegation(kPassiveNegation), wPassive2(kPassive2), wPassive5(kPassive5),
     wCausative(kCausative), wProhibition(kProhibition), wRequest(kRequest), wCannot1(kCannot1),
-    wCannot2(kCannot2), wNot(kNot), wNotYet(kNotYet), wNotYetKnow(kNotYetKnow), wPast(kPast), wPastKnow(kPastKnow);
+    wCannot2(kCannot2), wNot(kNot), wNotYet(kNotYet), wNotYetKnow(kNotYetKnow), wPast(kPast), wPastKnow(kPastKnow),
+    wNotExisting(kNotExisting);
 
 std::string_view surfaceOf(const JcSentence* s, int i) { return inNodeRange(s, i) ? s->nodes[i].surface.view() : ""; }
 std::string_view baseOf(const JcSentence* s, int i) { return inNodeRange(s, i) ? s->nodes[i].baseForm.view() : ""; }
@@ -280,7 +281,9 @@ void ruleNegationSuffix(JcSentence* s, int i) {
     negate(rootOf(s, i - 4), i);
     for (int k = i - 3; k < i; ++k) consumeWord(s, k);
   } else if (aru && isPoliteEnding(s, i - 1)) {
-    negate(p, i);
+    // ありません: the negation of existence has a word of its own.
+    writeTargetSlot(s, p, 7, wNotExisting);
+    setSlotSource(s, p, 7, i);
   } else if (i < kJcMaxNodes && s->nodes[i].prevSibling == 0 && s->nodes[i].nextSibling == 0) {
     negate(p, i);
   } else if (!isSurface(s, i - 1, "い") && !isSurface(s, i - 1, "おら")) {
@@ -298,8 +301,8 @@ void ruleNegationSuffix(JcSentence* s, int i) {
       negateTeForm(i - 2);
       consumeWord(s, i - 1);
     } else {
-      // A plain negation; in the past the verbs of knowing keep their own word.
-      const bool past = isPastForm(s, i) || isSurface(s, i + 1, "た");
+      // A plain negation; in the past (also ませんでした) the verbs of knowing keep their own word.
+      const bool past = isPastForm(s, i) || isSurface(s, i + 1, "た") || isSurface(s, i + 1, "でした");
       std::string_view word = wNot.text();
       if (past) word = baseIn(s, i - 1, kKnowingVerbs) ? wPastKnow.text() : wPast.text();
       writeTargetSlot(s, p, 7, word);

@@ -46,6 +46,7 @@ inline constexpr const char* kNotYet = "ruleNegationSuffix.progressive";      //
 inline constexpr const char* kNotYetKnow = "ruleNegationSuffix.progressiveKnow";
 inline constexpr const char* kPast = "ruleNegationSuffix.past";               // 2 bytes, past negation
 inline constexpr const char* kPastKnow = "ruleNegationSuffix.pastKnow";
+inline constexpr const char* kNotExisting = "ruleNegationSuffix.existence";  // 2 bytes, slot 7 after あり + ませ
 }  // namespace suffix_keys
 
 }  // namespace jc

@@ -146,16 +146,16 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
       {"他每天都工作。", "彼は毎日みな働く。"},
       // Everyday shapes of the card's grammar.
       {"我昨天没去学校。", "私は昨日学校に行かなかった。"},  // subject before a time word; 没 is past
-      {"我去过北京。", "私は北京に行った。"},                  // 过
+      {"我去过北京。", "私は北京に行ったことがある。"},        // 过 as experience
       {"我吃了饭。", "私はご飯を食べた。"},                    // 了
       {"我把书给他了。", "私は本を彼にあげた。"},              // 把
       {"他被妈妈叫了。", "彼はお母さんに呼ばれた。"},          // 被
       {"他比我高。", "彼は私より高い。"},                      // 比
       {"你呢？", "あなたは？"},                                // 呢 asks about the person
       {"我想去日本。", "私は日本に行きたい。"},                // 想
-      {"我会说汉语。", "私は中国語を言える。"},                // 会
+      {"我会说汉语。", "私は中国語を話せる。"},                // 会; 说 a language is 話す
       {"你去哪里？", "あなたはどこに行く？"},
-      {"我有两个朋友。", "私は二個の友達がいる。"},  // persons and animals exist with いる
+      {"我有两个朋友。", "私は二人の友達がいる。"},  // persons exist with いる and count with 人
       {"桌子上有一只猫。", "机の上に一匹の猫がいる。"},
       {"他们在学校学习汉语。", "彼らは学校で中国語を勉強する。"},
   };
@@ -168,6 +168,83 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
     EXPECT_EQ(out[i], cases[i].japanese) << lines[i];
     EXPECT_EQ(out[i].find("〓"), std::string::npos) << lines[i];
     EXPECT_EQ(out[i].find("ごとに"), std::string::npos) << lines[i];
+  }
+}
+
+TEST_F(EndToEnd, EverydaySentences) {
+  ASSERT_TRUE(cardBuilt_);
+  const struct {
+    const char* chinese;
+    const char* japanese;
+  } cases[] = {
+      {"你叫什么名字？", "あなたの名前は何ですか？"},  // the name question asks for the name
+      {"你叫什么？", "あなたの名前は何ですか？"},
+      {"我们一起去吃饭吧。", "私たちは一緒にご飯を食べに行きましょう。"},  // 吧 after 我们 suggests; 去 + verb phrase is ～に行く
+      {"我们去北京吧。", "私たちは北京に行きましょう。"},
+      {"今天天气很好。", "今日は天気がとてもよい。"},  // a time word before a noun subject takes は
+      {"我不知道他在哪里。", "私は彼がどこにいるか知らない。"},  // a place question as the object of 知道
+      {"他在哪里？", "彼はどこにいる？"},
+      {"请给我一杯水。", "一杯の水を下さい。"},  // 请 + 给我 asks for something
+      {"他给我一本书。", "彼は一冊の本をくれる。"},
+      {"他给我打电话。", "彼は私に電話する。"},  // 给我 before a verb
+      {"我昨天看了一个电影。", "私は昨日映画を見た。"},  // 一个 before a noun is not said
+      {"我有一个哥哥。", "私は兄がいる。"},
+      {"你有几个孩子？", "あなたは何人の子供がいる？"},  // persons are counted with 人
+      {"他是一位老师。", "彼は一人の先生だ。"},
+      {"他们正在开会。", "彼らは会議をしている。"},  // 正在 is progressive
+      {"他在图书馆看书。", "彼は図書館で本を読む。"},  // 看 + 书 reads
+      {"我看过这本书。", "私はこの本を読んだことがある。"},  // 过 as experience
+      {"我没去过日本。", "私は日本に行ったことがない。"},  // negated experience
+      {"他来过。", "彼は来たことがある。"},
+      {"这个苹果很好吃。", "このりんごはとてもおいしい。"},
+      {"这个多少钱？", "これはいくらですか？"},  // 这个 without a noun; price question
+      {"我买了三张纸。", "私は三枚の紙を買った。"},
+      {"这本书是我买的。", "この本は私が買ったのだ。"},  // 是…的
+      {"我是昨天来的。", "私は昨日来たのだ。"},
+      {"他们是中国人吗？", "彼らは中国人ですか？"},  // copula questions
+      {"这是什么？", "これは何ですか？"},
+      {"我住在北京。", "私は北京に住んでいる。"},  // 住在 + place
+      {"我不会说汉语。", "私は中国語を話せない。"},  // negated modals; 说 + language
+      {"你不能去。", "あなたは行けない。"},
+      {"我不想去。", "私は行きたくない。"},
+      {"你可以走了。", "あなたは行ってもいい。"},  // 可以 as permission
+      {"今天太热了。", "今日はあまりにも暑い。"},  // 太…了
+      {"我今天早上喝了咖啡。", "私は今日朝コーヒーを飲んだ。"},
+      {"因为下雨，所以我不去。", "なぜなら雨が降って、だから私行かない。"},  // conjunctions translate; understandable, not natural
+      {"如果下雨，我不去。", "もし雨が降れば、私は行かない。"},  // 如果 + verb phrase is conditional
+      {"我去吃饭。", "私はご飯を食べに行く。"},
+      {"我去商店买面包。", "私は店にパンを買いに行く。"},  // 去 + place + verb: the purpose takes に
+      {"我想去日本旅行。", "私は日本に旅行しに行きたい。"},
+      {"她很漂亮。", "彼女はとてもきれいだ。"},  // na-adjectives end in だ and take な before a noun
+      {"她不漂亮。", "彼女はきれいではない。"},  // 不 + adjective
+      {"这本书不贵。", "この本は高くない。"},
+      {"我买了漂亮的衣服。", "私はきれいな服を買った。"},  // verb + adjective 的 noun
+      {"我喜欢新的电脑。", "私は新しいコンピューターが好きだ。"},
+      {"我给他打电话。", "私は彼に電話する。"},  // 给 + person before a verb
+      {"我给妈妈写信。", "私はお母さんに手紙を書く。"},
+      {"我把门关了。", "私はドアを閉めた。"},
+      {"我被他打了。", "私は彼に殴られた。"},
+      {"他也是学生。", "彼も学生だ。"},  // 也 after the subject is も
+      {"她也很漂亮。", "彼女もとてもきれいだ。"},
+      {"你几岁？", "あなたは何歳？"},  // numeral and classifier as the predicate
+      {"他三十岁。", "彼は30歳だ。"},
+      {"你好吗？", "お元気ですか？"},
+      {"谁是你的老师？", "誰があなたの先生ですか？"},  // a question word as the subject takes が
+      {"你是哪国人？", "あなたは何人ですか？"},
+      {"现在几点？", "今は何時？"},
+      {"他在做什么？", "彼は何をしている？"},  // 在 before a verb phrase is progressive
+      {"我有很多朋友。", "私は多くの友達がいる。"},
+      {"我还没吃饭。", "私はまだご飯を食べない。"},  // 还没: understandable, not yet natural
+      {"谢谢。", "ありがとう。"},
+  };
+  std::vector<std::string> lines;
+  for (const auto& k : cases) lines.push_back(k.chinese);
+  std::string errors;
+  const std::vector<std::string> out = translate(lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(out[i], cases[i].japanese) << lines[i];
+    EXPECT_EQ(out[i].find("〓"), std::string::npos) << lines[i];
   }
 }
 

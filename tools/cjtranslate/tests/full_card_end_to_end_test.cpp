@@ -67,9 +67,16 @@ TEST(FullCardEndToEnd, EverydaySentencesOutsideTheSampleCard) {
       {"我的妻子在医院工作。", "私の妻は病院で働く。"},
       {"我们明天去机场。", "私たちは明日空港に行く。"},
       {"她的女儿很可爱。", "彼女の娘はとてもかわいい。"},
-      // Understandable, not yet natural: the object of 参加 takes を, 每天早上 has no particle.
+      {"我每天早上喝牛奶。", "私は毎日朝牛乳を飲む。"},  // subject before two time words
+      // Everyday shapes of the card's grammar with the full card's words.
+      {"我们一起去唱歌吧。", "私たちは一緒に歌を歌いに行きましょう。"},
+      {"他们正在吃晚饭。", "彼らは晩ご飯を食べている。"},
+      {"我昨天买了一个手机。", "私は昨日携帯電話を買った。"},
+      {"请给我一杯咖啡。", "一杯のコーヒーを下さい。"},
+      {"我住在东京。", "私は東京に住んでいる。"},
+      {"这是我的雨伞吗？", "これは私の傘ですか？"},
+      // Understandable, not yet natural: the object of 参加 takes を.
       {"我明天参加会议。", "私は明日会議を参加する。"},
-      {"我每天早上喝牛奶。", "私毎日朝牛乳を飲む。"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);

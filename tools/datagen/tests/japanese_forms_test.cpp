@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "platform/core/codepage.h"
@@ -43,6 +45,31 @@ TEST(JapaneseForms, SimplifiedCharactersGetTheirJapaneseForms) {
   EXPECT_EQ(entryOf(table, u8"学"), sjis(u8"学"));  // code page 932 has it already
   // Without the sources the table is code page 932 alone.
   EXPECT_EQ(entryOf(datagen::makeCwToJpTable(), u8"对"), "\x81\x40");
+}
+
+std::string readSource(const char* name) {
+  std::ifstream in(std::string(SUITE_TEST_SOURCE_DIR) + "/data/tables/" + name, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(JapaneseForms, TheProjectListPicksTheFormOfTheEverydayWord) {
+  // 发 stands for 發 (発展) and 髮 (頭髪); Unihan leads to the Joyo kanji 髪 through 髮 only, and
+  // 经 has no Joyo twin there at all: the project's list gives 発 and 経.
+  const std::string variants = utf8(
+      u8"U+53D1\tkTraditionalVariant\tU+767C U+9AEE\n"
+      u8"U+9AEE\tkZVariant\tU+9AEA\n"
+      u8"U+7ECF\tkTraditionalVariant\tU+7D93\n");
+  const std::string other = utf8(u8"U+9AEA\tkJoyoKanji\t2010\n");
+  const std::string chineseVariants = readSource("chinese_variants.txt");
+  ASSERT_FALSE(chineseVariants.empty());
+  const auto plain = datagen::japaneseForms({variants, other, chineseVariants, std::string()});
+  EXPECT_EQ(entryOf(datagen::makeCwToJpTable(&plain), u8"发"), sjis(u8"髪"));
+  const auto forms = datagen::japaneseForms({variants, other, chineseVariants, readSource("japanese_forms.txt")});
+  const std::string table = datagen::makeCwToJpTable(&forms);
+  EXPECT_EQ(entryOf(table, u8"发"), sjis(u8"発"));
+  EXPECT_EQ(entryOf(table, u8"经"), sjis(u8"経"));
 }
 
 }  // namespace

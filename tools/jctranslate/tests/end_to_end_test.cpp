@@ -126,19 +126,19 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"明日東京へ行く。", "明天去往东京。"},          // time noun, へ
       {"あなたは学生ですか。", "你是学生吗？"},        // question with か
       {"彼は本を読みますか。", "他读书吗？"},          // polite question
-      {"彼は本を読まない。", "他读不书。"},            // negation
+      {"彼は本を読まない。", "他不读书。"},            // negation
       {"彼は医者ではない。", "他不是医生。"},          // negated copula
-      {"私は学校へ行かなかった。", "我去不往学校。"},  // negated past
+      {"私は学校へ行かなかった。", "我没去往学校。"},  // negated past
       {"パンを食べて、学校へ行った。", "吃面包，去了往学校。"},  // て-form sequence
       {"私が読んだ本は面白い。", "我读的书有意思。"},  // relative clause takes the linking word
-      {"本が読まれた。", "书读了被。"},                // passive
+      {"本が読まれた。", "书被读了。"},                // passive
       {"三冊の本を買った。", "买了三本的书。"},        // numeral and counter
       {"彼は図書館で本を読む。", "他在图书馆读书。"},  // place of an action with で
       {"昨日友達と映画を見た。", "昨天看了朋友和电影。"},  // と
       {"この本は面白い。", "这个书有意思。"},          // demonstrative, adjective predicate
       {"彼は早く起きる。", "他很早地起床。"},          // adverbial adjective
       {"机の上に本がある。", "桌子的上面有书。"},      // existence at a place
-      {"私は水を飲みたい。", "我喝想水。"},            // たい
+      {"私は水を飲みたい。", "我想喝水。"},            // たい
       {"本を読みます。", "读书。"},                    // polite form
       {"彼女は日本語を勉強する。", "她学习日语。"},    // サ変 verb
       {"雨が降った。", "雨下了。"},                    // intransitive verb in the past
@@ -155,6 +155,80 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
   EXPECT_EQ(errors, "");
   // The temporary files are gone again.
   EXPECT_EQ(program.files(), justTheProgram_);
+}
+
+// Predicates: the auxiliaries after a verb are suffixes of their own that the rules render.
+TEST_F(EndToEnd, PredicatesOfTheSampleCard) {
+  ASSERT_TRUE(cardBuilt_);
+  struct Case {
+    const char* japanese;
+    const char* chinese;
+  } cases[] = {
+      // Negation: plain, polite, past, polite past; the negation of existence.
+      {"私は本を読まない。", "我不读书。"},
+      {"私は本を読みません。", "我不读书。"},
+      {"私は本を読まなかった。", "我没读书。"},
+      {"私は本を読みませんでした。", "我没读书。"},
+      {"彼は寝ませんでした。", "他没睡觉。"},
+      {"机の上に本がありません。", "桌子的上面没有书。"},
+      {"この本は高くない。", "这个书不高。"},
+      {"彼は医者ではありません。", "他不是医生。"},
+      {"彼女はきれいではない。", "她不漂亮。"},
+      {"私は猫が好きではない。", "我不喜欢猫。"},
+      // Polite and past forms, also of 来る.
+      {"彼は本を読みます。", "他读书。"},
+      {"私はパンを食べました。", "我吃了面包。"},
+      {"授業が始まりました。", "课开始了。"},
+      {"彼は来ました。", "他来了。"},
+      {"彼は来ない。", "他不来。"},
+      {"彼は来なかった。", "他没来。"},
+      {"彼は宿題をした。", "他做了作业。"},
+      // サ変 verbs: the aspect of the whole predicate.
+      {"彼は日本語を勉強した。", "他学习了日语。"},
+      {"私は散歩しました。", "我散步了。"},
+      {"私は日本語を勉強しています。", "我学习着日语。"},
+      // ている: the verb's aspect digits; its negation.
+      {"彼は本を読んでいる。", "他读着书。"},
+      {"彼は本を読んでいた。", "他在读书。"},
+      {"私は本を読んでいない。", "我没读书。"},
+      {"雨が降っていない。", "雨没下。"},
+      // Conjecture.
+      {"明日は雨が降るでしょう。", "明天雨下吧。"},
+      {"明日は寒いでしょう。", "明天冷吧。"},
+      {"彼は学生でしょう。", "他是学生吧。"},
+      // Desire, passive, causative, potential.
+      {"私は行きたい。", "我想去。"},
+      {"私は本を読みたくない。", "我不想读书。"},
+      {"彼女はコーヒーを飲みたかった。", "她想喝咖啡。"},
+      {"私は彼に見られた。", "我被他看了。"},
+      {"手紙が書かれた。", "信被写了。"},
+      // られる after an ichidan verb in its base form reads as the potential.
+      {"私は魚を食べられる。", "我能吃鱼。"},
+      {"私は肉を食べられません。", "我不能吃肉。"},
+      {"母は私に本を読ませた。", "母亲让我读了书。"},
+      {"私は泳ぐことができない。", "我不能游泳。"},
+      // Requests, prohibition, obligation, completion, likelihood, intention.
+      {"本を読んでください。", "请读书。"},
+      {"テレビを見ないでください。", "请别看电视。"},
+      {"本を読むな。", "别读书。"},
+      {"私は本を読まなければならない。", "我必须读书。"},
+      {"彼は本を読んでしまった。", "他读书了。"},
+      {"明日は雨が降るかもしれない。", "明天雨说不定下。"},
+      {"雨が降りそうだ。", "雨快要下了。"},
+      {"私は明日行くつもりだ。", "我打算明天去。"},
+      {"彼は学生らしい。", "他好像学生。"},
+      // ながら after the continuative.
+      {"彼は本を読みながら、コーヒーを飲んだ。", "他一边读书，一边喝了咖啡。"},
+  };
+  ProgramFolder program(binFolder() + "/Synparse.so");
+  std::vector<std::string> lines;
+  for (const Case& k : cases) lines.push_back(k.japanese);
+  std::string errors;
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].chinese) << lines[i];
+  EXPECT_EQ(errors, "");
 }
 
 TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {

@@ -71,7 +71,7 @@ TEST_F(PosPassTest, PhraseNodesAndInsertedNodes) {
   // A phrase whose text is lw91 goes to the rule of lw91 (no verb after it: "V").
   s = build("w 酢 N; w 酡 N; p 1 2 NP; w 酰 N");
   ASSERT_TRUE(s);
-  s->nodes[4].CHI = cj::pos::lw(91);
+  s->nodes[4].CHI = cj::listedWord(cj::pos::keys::kLw91);
   resolvePosAmbiguity(*s);
   EXPECT_EQ(chainCats(*s), "V N");
 }

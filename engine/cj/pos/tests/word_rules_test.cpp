@@ -66,6 +66,30 @@ TEST_F(WordRulesTest, MarkedWordBeforeLw180IsFoundInsideAPhrase) {
   EXPECT_EQ(s->nodes[1].CAT.view(), "V");
 }
 
+// The rules read the table loaded last: a reload that gives a word to another key moves it to that key's rule.
+TEST_F(WordRulesTest, ListedWordsFollowAReload) {
+  auto rule = [](const std::string& word) {
+    auto s = build("w 酢 NV");
+    if (!s) return std::string("?");
+    s->nodes[1].CHI = word;
+    resolveByWord(*s, 1);
+    return chainCats(*s);
+  };
+  const std::string first = cj::listedWord("posClass.lw1064"), second = cj::listedWord("posClass.lw1088");
+  EXPECT_EQ(rule(first), "N");    // rule 27: always "N"
+  EXPECT_EQ(rule(second), "NV");  // rule 66: nothing before it, the word keeps its letters
+
+  auto table = datagen::syntheticWordTable(datagen::wordKeyShapes(cj::registeredWordKeys()));
+  std::swap(table["posClass.lw1064"], table["posClass.lw1088"]);
+  ASSERT_EQ(cj::loadWordTableText(datagen::wordTableText(table)), cj::kWordTableLoaded);
+  EXPECT_EQ(cj::listedWord("posClass.lw1064"), second);
+  EXPECT_EQ(rule(first), "NV");
+  EXPECT_EQ(rule(second), "N");
+
+  cj::clearWordTable();
+  EXPECT_EQ(rule(first), "NV");  // nothing loaded: no listed word
+}
+
 TEST_F(WordRulesTest, RulesThatWalkTheChain) {
   struct Case {
     const char* notation;

@@ -257,5 +257,60 @@ TEST_F(MorphAnalysisTest, SampleLexiconAnalysesASentence) {
                                           "\t。\t。\t01010000\t" + zh(u"。") + "\t\t\t\nE\n");
 }
 
+// The auxiliaries after a predicate are one suffix morpheme each, of the class the rules read:
+// negation, desire and ぬ adjectival (14/5), voice and the progressive いる verbal (14/7).
+TEST_F(MorphAnalysisTest, SampleLexiconSuffixesAfterThePredicate) {
+  std::ifstream in(std::string(JC_SOURCE_ROOT) + "/data/sample/jc/lexicon.txt", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<datagen::JpLexiconEntry> entries;
+  std::string error;
+  ASSERT_TRUE(datagen::parseJpLexicon(text.str(), entries, &error, datagen::chineseToEngineColumn)) << error;
+  ASSERT_TRUE(datagen::assignJpConnections(entries, plat::findResource("CONNECT", "CON_TBL_PDA").bytes(), &error))
+      << error;
+  ASSERT_TRUE(datagen::writeJpDictionaryPair(kBase, entries, &error)) << error;
+  ASSERT_EQ(initJpAnalyzer(a.get()), 1);
+  loadJp2CwTable(&a->jp2cw);
+  // Surface, base form and codes of each morpheme, without the further candidates ("D" lines).
+  auto words = [&](const std::string& sentence) {
+    std::istringstream lines(morph(sentence));
+    std::string out;
+    for (std::string line; std::getline(lines, line);) {
+      if (line.empty() || line[0] != '\t') continue;
+      std::istringstream f(line.substr(1));
+      std::string surface, base, codes;
+      std::getline(f, surface, '\t');
+      std::getline(f, base, '\t');
+      std::getline(f, codes, '\t');
+      out += (out.empty() ? "" : " ") + surface + "/" + base + "/" + codes;
+    }
+    return out;
+  };
+  const struct {
+    const char* sentence;
+    const char* words;
+  } cases[] = {
+      {"本を読まない", "本/本/06010000 を/を/09010000 読ま/読む/02010903 ない/ない/14051802"},
+      {"本を読まなかった", "本/本/06010000 を/を/09010000 読ま/読む/02010903 なかった/ない/14051807"},
+      {"本を読みません", "本/本/06010000 を/を/09010000 読み/読む/02010907 ませ/ます/05003103 ん/ぬ/14052710"},
+      {"水を飲みたい", "水/水/06010000 を/を/09010000 飲み/飲む/02010907 たい/たい/14051802"},
+      {"本が読まれた", "本/本/06010000 が/が/09010000 読ま/読む/02010903 れた/れる/14070108"},
+      {"本を読ませる", "本/本/06010000 を/を/09010000 読ま/読む/02010903 せる/せる/14070102"},
+      {"本を読んでいる", "本/本/06010000 を/を/09010000 読んで/読む/02010911 いる/いる/14070102"},
+      {"東京に住んでいます",
+       "東京/東京/06040000 に/に/09010000 住んで/住む/02020911 い/いる/14070107 ます/ます/05003102"},
+      {"高くない", "高く/高い/03001806 ない/ない/14051802"},
+      {"読みませんでした", "読み/読む/02010907 ませ/ます/05003103 ん/ぬ/14052710 でした/だ/04002527"},
+      {"読むな", "読む/読む/02010902 な/ない/14051801"},
+      {"見ないでください", "見/見る/02010103 ないで/ぬ/14052708 ください/くださる/02011105"},
+      // A na-adjective in its te-form before は: ではない negates the adjective.
+      {"静かではない", "静かで/静かだ/03002111 は/は/09020000 ない/ない/03001802"},
+      // After a particle いる is the verb of existence, and ない after が the adjective.
+      {"家にいる", "家/家/06010000 に/に/09010000 いる/いる/02020102"},
+      {"本がない", "本/本/06010000 が/が/09010000 ない/ない/03001802"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(words(c.sentence), c.words);
+}
+
 }  // namespace
 }  // namespace jc

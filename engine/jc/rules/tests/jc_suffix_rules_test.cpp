@@ -110,7 +110,7 @@ TEST_F(SuffixRules, TheNegationTakesTheFirstCaseThatApplies) {
       {"本がありません",
        "m 本 pos=6/1; m が pos=9/1; m あり base=ある pos=2/2 conj=10/7;"
        "m ませ base=ます pos=14/7 conj=31/3; m ん base=ぬ pos=14/7 conj=27/10; p 1-2 head=p2; p 3-5",
-       "11110", {{7, 7, word(kNot), 5}}},
+       "11110", {{7, 7, word(kNotExisting), 5}}},
       {"a negation alone in its phrase", "m 本 pos=6/1; m ない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-2", "10",
        {{4, 7, word(kNot), 2}}},
       {"食べていません",
@@ -132,6 +132,10 @@ TEST_F(SuffixRules, TheNegationTakesTheFirstCaseThatApplies) {
        {{4, 7, word(kPast), 2}}},
       {"知らなかった", "m 知ら base=知る pos=2/1 conj=5/3; m なかっ base=ない pos=14/7 conj=18/7; m た pos=14/7 conj=26/2; p 1-3",
        "101", {{4, 7, word(kPastKnow), 2}}},
+      {"読みませんでした: the polite past negation",
+       "m 読み base=読む pos=2/1 conj=9/7; m ませ base=ます pos=5 conj=31/3; m ん base=ぬ pos=14/5 conj=27/10;"
+       "m でした base=だ pos=4 conj=25/27; p 1-4",
+       "1101", {{5, 7, word(kPast), 3}}},
   };
   for (const Case& c : cases) check(c);
 }
