@@ -176,6 +176,8 @@ CjConditionTerm compileTerm(std::string_view name, std::string_view value, bool 
   t.exact = isExactFeatureName(name);
   if (value == "?" || value == "#") t.variable = value[0];
   if (t.exact && t.variable == 0) t.alternatives = splitValueList(value);
+  t.readsCatynum = t.variable != 0;
+  for (const CjValueAlternative& a : t.alternatives) t.readsCatynum = t.readsCatynum || a.dotted;
   return t;
 }
 
@@ -207,7 +209,8 @@ int evaluateTerm(CjSentence& s, int i, const CjConditionTerm& t) {
   bool match;
   if (t.exact) {
     ValueBuffer catynumBuf;
-    const std::string_view catynum = featureOf(s, i, -1, kFeatureCatynum, catynumBuf);
+    const std::string_view catynum =
+        t.readsCatynum ? featureOf(s, i, -1, kFeatureCatynum, catynumBuf) : std::string_view();
     match = t.variable == 0 ? matchAlternatives(t.alternatives, nodeValue, catynum)
                             : matchValueList(condition, nodeValue, catynum);
   } else {

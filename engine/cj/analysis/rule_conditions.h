@@ -68,6 +68,7 @@ struct CjConditionTerm {
   bool exact = false;
   char variable = 0;         // '?' or '#' for a variable value
   std::vector<CjValueAlternative> alternatives;  // of an exact term with a fixed value
+  bool readsCatynum = false;                      // a variable value, or an alternative with a '.'
 };
 
 // A symbol read once: its terms in order.
