@@ -31,8 +31,6 @@ const RuleWord wRashii(kRashii), wNodarou(kNodarou), wBeki(kBeki), wMitai(kMitai
     wYouniManner(kYouniManner), wYounaLike(kYounaLike), wYounaManner(kYounaManner), wYoudaClause(kYoudaClause),
     wYouda(kYouda);
 
-std::string_view baseOf(const JcSentence* s, int i) { return inNodeRange(s, i) ? s->nodes[i].baseForm.view() : ""; }
-
 void setText3(JcSentence* s, int i, std::string_view text) {
   if (JcTargetNode* t = ruleTarget(s, i)) t->text3 = text;
 }

@@ -43,7 +43,9 @@ TEST(SpeechUnihan, ReadingsWeightsAndNumeralsOfGb2312Hanzi) {
   ASSERT_TRUE(datagen::parseSpeechSource(source + "hanzi 长 chang2,zhang3\nprop 长 0x40\nhanzi 一 yi1 prop=4\n", src, &error)) << error;
   ASSERT_EQ(src.hanzi.size(), 3u);
   for (const auto& h : src.hanzi) {
-    if (h.ch == "一") EXPECT_EQ(h.props, 7u);
+    if (h.ch == "一") {
+      EXPECT_EQ(h.props, 7u);
+    }
     if (h.ch != "长") continue;
     EXPECT_EQ(h.readings.front(), datagen::pinyinReading("chang2"));
     EXPECT_EQ(h.props, 0x40u);

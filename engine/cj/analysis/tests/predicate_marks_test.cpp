@@ -128,7 +128,9 @@ TEST_F(PredicateMarks, EachPassOfTheMainPredicateSearch) {
   for (const MainCase& c : cases) {
     auto s = buildFromNotation(c.notation);
     EXPECT_EQ(mainPredicate(*s), c.gov) << c.what;
-    if (c.gov != 0) EXPECT_EQ(s->nodes[c.gov].predicateMark, 'P') << c.what;
+    if (c.gov != 0) {
+      EXPECT_EQ(s->nodes[c.gov].predicateMark, 'P') << c.what;
+    }
     else EXPECT_EQ(s->argCount, 0) << c.what;
   }
 }

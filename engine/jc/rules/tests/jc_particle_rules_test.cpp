@@ -41,7 +41,9 @@ class Particles : public RuleTest {
     EXPECT_EQ(live(), c.live);
     for (const Write& w : c.writes) {
       EXPECT_EQ(field(w.node, w.field), w.text) << "node " << w.node << " field " << w.field;
-      if (w.source != -1) EXPECT_EQ(source(w.node, w.field), w.source) << "node " << w.node << " slot " << w.field;
+      if (w.source != -1) {
+        EXPECT_EQ(source(w.node, w.field), w.source) << "node " << w.node << " slot " << w.field;
+      }
     }
     for (auto [node, kind] : c.kinds) EXPECT_EQ(s->targets[node].kind, kind) << "node " << node;
   }

@@ -103,7 +103,9 @@ TEST_F(KaToRuleTable, EachRuleOnItsExpression) {
     EXPECT_EQ(live(), c.live);
     if (!c.node) continue;
     EXPECT_EQ(field(c.node, c.slotNo), word(c.key1) + (c.key2 ? word(c.key2) : std::string()));
-    if (c.source >= 0) EXPECT_EQ(source(c.node, c.slotNo), c.source);
+    if (c.source >= 0) {
+      EXPECT_EQ(source(c.node, c.slotNo), c.source);
+    }
   }
 }
 

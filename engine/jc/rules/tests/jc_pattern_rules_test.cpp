@@ -194,7 +194,9 @@ TEST_F(PatternRules, RulesOfTheFamilyRenderAndRetire) {
     EXPECT_EQ(live(), c.live);
     for (const Write& w : c.writes) {
       EXPECT_EQ(slot(w.node, w.slot), *w.key ? word(w.key) : "") << "node " << w.node << " slot " << w.slot;
-      if (w.source >= 0) EXPECT_EQ(source(w.node, w.slot), w.source) << "node " << w.node << " slot " << w.slot;
+      if (w.source >= 0) {
+        EXPECT_EQ(source(w.node, w.slot), w.source) << "node " << w.node << " slot " << w.slot;
+      }
     }
   }
   // The head texts of た上で and the kinds of おかげ.

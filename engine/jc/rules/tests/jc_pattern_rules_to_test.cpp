@@ -141,7 +141,9 @@ TEST_F(ToRules, SingleExpressionRules) {
     c.rule(s);
     EXPECT_EQ(live(), c.live);
     EXPECT_EQ(slot(c.node, c.slotNo), word(c.key));
-    if (c.src) EXPECT_EQ(source(c.node, c.slotNo), c.src);
+    if (c.src) {
+      EXPECT_EQ(source(c.node, c.slotNo), c.src);
+    }
   }
   // とすぐ also fills trailer 1.
   build(cases[6].words);
