@@ -141,8 +141,8 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
       {"这本书很有意思。", "この本はとても面白い。"},
       {"请坐。", "座って下さい。"},
       {"我被老师批评了。", "私は先生に批判された。"},
-      {"2000年我在上海。", "２０００年私上海にいる。"},  // a run of nouns is no per phrase
-      {"我有100元。", "１００元が私ある。"},
+      {"2000年我在上海。", "2000年私上海にいる。"},  // a run of nouns is no per phrase
+      {"我有100元。", "私は100元がある。"},  // an amount of money as the object of 有
       {"他每天都工作。", "彼は毎日みな働く。"},
       // Everyday shapes of the card's grammar.
       {"我昨天没去学校。", "私は昨日学校に行かなかった。"},  // subject before a time word; 没 is past
@@ -236,6 +236,11 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"我有很多朋友。", "私は多くの友達がいる。"},
       {"我还没吃饭。", "私はまだご飯を食べない。"},  // 还没: understandable, not yet natural
       {"谢谢。", "ありがとう。"},
+      // ASCII digits reach the dictionary widened and join their classifier like numeral words.
+      {"我有5本书。", "私は5冊の本がある。"},
+      {"他26岁。", "彼は26歳だ。"},
+      {"我有100块钱。", "私は100元のお金がある。"},
+      {"现在3点。", "今は3時。"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
