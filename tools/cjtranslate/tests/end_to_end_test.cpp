@@ -241,6 +241,11 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"他26岁。", "彼は26歳だ。"},
       {"我有100块钱。", "私は100元のお金がある。"},
       {"现在3点。", "今は3時。"},
+      // A thing in a place is ある, a person いる.
+      {"我的书在哪儿？", "私の本はどこにある？"},
+      {"书在桌子上。", "本は机の上にある。"},
+      {"我的书不在这里。", "私の本はここにない。"},
+      {"他不在家。", "彼は家にいない。"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
