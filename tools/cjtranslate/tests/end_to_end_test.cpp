@@ -210,7 +210,7 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"你可以走了。", "あなたは行ってもいい。"},  // 可以 as permission
       {"今天太热了。", "今日はあまりにも暑い。"},  // 太…了
       {"我今天早上喝了咖啡。", "私は今日朝コーヒーを飲んだ。"},
-      {"因为下雨，所以我不去。", "なぜなら雨が降って、だから私行かない。"},  // conjunctions translate; understandable, not natural
+      {"因为下雨，所以我不去。", "雨が降るので、だから私は行かない。"},  // 因为 as ので; 所以 keeps だから, for it may stand alone
       {"如果下雨，我不去。", "もし雨が降れば、私は行かない。"},  // 如果 + verb phrase is conditional
       {"我去吃饭。", "私はご飯を食べに行く。"},
       {"我去商店买面包。", "私は店にパンを買いに行く。"},  // 去 + place + verb: the purpose takes に
@@ -234,7 +234,7 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"现在几点？", "今は何時？"},
       {"他在做什么？", "彼は何をしている？"},  // 在 before a verb phrase is progressive
       {"我有很多朋友。", "私は多くの友達がいる。"},
-      {"我还没吃饭。", "私はまだご飯を食べない。"},  // 还没: understandable, not yet natural
+      {"我还没吃饭。", "私はまだご飯を食べていない。"},  // 还没: not yet
       {"谢谢。", "ありがとう。"},
       // ASCII digits reach the dictionary widened and join their classifier like numeral words.
       {"我有5本书。", "私は5冊の本がある。"},
@@ -246,6 +246,8 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"书在桌子上。", "本は机の上にある。"},
       {"我的书不在这里。", "私の本はここにない。"},
       {"他不在家。", "彼は家にいない。"},
+      {"他还没来。", "彼はまだ来ていない。"},  // 还没 + verb: not yet
+      {"因为很忙，所以他没来。", "とても忙しいので、だから彼は来なかった。"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
