@@ -248,6 +248,11 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"他不在家。", "彼は家にいない。"},
       {"他还没来。", "彼はまだ来ていない。"},  // 还没 + verb: not yet
       {"因为很忙，所以他没来。", "とても忙しいので、だから彼は来なかった。"},
+      // A-not-A questions ask like 吗; the two verbs must be the same word.
+      {"你去不去？", "あなたは行くか？"},
+      {"你有没有钱？", "あなたはお金があるか？"},
+      {"你是不是学生？", "あなたは学生ですか？"},
+      {"你吃不吃苹果？", "あなたはりんごを食べるか？"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
