@@ -253,6 +253,13 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"你有没有钱？", "あなたはお金があるか？"},
       {"你是不是学生？", "あなたは学生ですか？"},
       {"你吃不吃苹果？", "あなたはりんごを食べるか？"},
+      // 比 with the difference after the adjective; age differences as 年上 and 年下.
+      {"他比我大三岁。", "彼は私より三歳年上だ。"},
+      {"我比他小两岁。", "私は彼より二歳年下だ。"},
+      // A plural pronoun with a count of persons stands in apposition; 吧 still suggests.
+      {"我们两个人去。", "私たち二人は行く。"},
+      {"我们三个人一起去吃饭吧。", "私たち三人は一緒にご飯を食べに行きましょう。"},
+      {"我们点菜吧。", "私たちは注文しましょう。"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
