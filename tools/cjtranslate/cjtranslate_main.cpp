@@ -12,28 +12,12 @@
 #include "engine/cj/transfer/sentence_driver.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
+#include "tools/console/console_driver.h"
 
 namespace {
 
-const char kDataFolder[] = "\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\";
-
-std::string findDataFolder() {
-  for (const std::string& card : plat::storageCards()) {
-    std::string folder = card + kDataFolder;
-    if (plat::pathExists(folder)) return folder;
-  }
-  return "";
-}
-
-void printUsage(std::FILE* to, const char* program) {
-  std::fprintf(to,
-               "usage: %s [DATA-FOLDER]\n"
-               "Translates each UTF-8 line of standard input from Chinese to Japanese, one line of\n"
-               "standard output per line. DATA-FOLDER is a device path such as\n"
-               "\"\\Storage Card%s\"; without it the first storage card of the device folder\n"
-               "(%s) that holds that folder is used.\n",
-               program, kDataFolder, plat::kDeviceRootEnv);
-}
+const console::Driver kDriver{"cjtranslate", "\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\",
+                              "from Chinese to Japanese", ""};
 
 // The characters of a line that have no Chinese code: the converter would hand them over as '?'.
 std::u16string unconvertible(const cj::ConversionTables& tables, const std::u16string& line) {
@@ -69,26 +53,8 @@ bool hasHanzi(const std::string& engine) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    printUsage(stdout, argv[0]);
-    return 0;
-  }
-  if (argc > 2 || (argc > 1 && argv[1][0] == '-')) {
-    printUsage(stderr, argv[0]);
-    return 2;
-  }
-  std::string folder = argc > 1 ? argv[1] : findDataFolder();
-  if (folder.empty()) {
-    const char* root = std::getenv(plat::kDeviceRootEnv);
-    std::fprintf(stderr, "cjtranslate: no storage card of the device folder %s holds %s\n",
-                 root ? root : ("(" + std::string(plat::kDeviceRootEnv) + " is not set)").c_str(), kDataFolder);
-    return 2;
-  }
-  if (folder.back() != '\\') folder += '\\';
-  if (!plat::pathExists(folder)) {
-    std::fprintf(stderr, "cjtranslate: the data folder %s does not exist\n", folder.c_str());
-    return 2;
-  }
+  std::string folder;
+  if (const int exitCode = console::dataFolderFromArguments(kDriver, argc, argv, folder); exitCode >= 0) return exitCode;
   cj::dataFolderPath = plat::utf8ToWide(folder);
   const int status = cj::initCjEngine();
   if (status != 0) {

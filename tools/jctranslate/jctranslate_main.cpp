@@ -18,28 +18,12 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/notify.h"
+#include "tools/console/console_driver.h"
 
 namespace {
 
-const char kDataFolder[] = "\\Talvenro\\Chinese\\LindqvarDic\\JCSYSTEMDIC\\";
-
-std::string findDataFolder() {
-  for (const std::string& card : plat::storageCards()) {
-    std::string folder = card + kDataFolder;
-    if (plat::pathExists(folder)) return folder;
-  }
-  return "";
-}
-
-void printUsage(std::FILE* to, const char* program) {
-  std::fprintf(to,
-               "usage: %s [DATA-FOLDER]\n"
-               "Translates each UTF-8 line of standard input from Japanese to Chinese, one line of\n"
-               "standard output per line. DATA-FOLDER is a device path such as\n"
-               "\"\\Storage Card%s\"; without it the first storage card of the device folder\n"
-               "(%s) that holds that folder is used. Synparse is loaded from the program's folder.\n",
-               program, kDataFolder, plat::kDeviceRootEnv);
-}
+const console::Driver kDriver{"jctranslate", "\\Talvenro\\Chinese\\LindqvarDic\\JCSYSTEMDIC\\",
+                              "from Japanese to Chinese", "Synparse is loaded from the program's folder."};
 
 // The characters of a line that Shift-JIS lacks.
 std::u16string unconvertible(const std::u16string& line) {
@@ -53,14 +37,8 @@ std::u16string unconvertible(const std::u16string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    printUsage(stdout, argv[0]);
-    return 0;
-  }
-  if (argc > 2 || (argc > 1 && argv[1][0] == '-')) {
-    printUsage(stderr, argv[0]);
-    return 2;
-  }
+  std::string folder;
+  if (const int exitCode = console::dataFolderFromArguments(kDriver, argc, argv, folder); exitCode >= 0) return exitCode;
   plat::NotifyHook hook;
   hook.messageBox = [](const std::u16string& text, const std::u16string&, unsigned) {
     std::fprintf(stderr, "%s\n", plat::wideToUtf8(text).c_str());
@@ -68,19 +46,6 @@ int main(int argc, char** argv) {
   };
   hook.beep = [](unsigned) {};
   plat::setNotifyHook(hook);
-
-  std::string folder = argc > 1 ? argv[1] : findDataFolder();
-  if (folder.empty()) {
-    const char* root = std::getenv(plat::kDeviceRootEnv);
-    std::fprintf(stderr, "jctranslate: no storage card of the device folder %s holds %s\n",
-                 root ? root : ("(" + std::string(plat::kDeviceRootEnv) + " is not set)").c_str(), kDataFolder);
-    return 2;
-  }
-  if (folder.back() != '\\') folder += '\\';
-  if (!plat::pathExists(folder)) {
-    std::fprintf(stderr, "jctranslate: the data folder %s does not exist\n", folder.c_str());
-    return 2;
-  }
 
   // The application's state, as the translator sets it at start-up.
   jc::programFolder = plat::utf8ToWide(plat::programFolder() + "/");
