@@ -273,6 +273,10 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"请等一下。", "ちょっと待って下さい。"},
       {"我还没买票。", "私はまだ切符を買っていない。"},
       {"我们三个人去北京。", "私たち三人は北京に行く。"},
+      // 是 + pronoun + 的 at the end owns the subject.
+      {"这本书是谁的？", "この本は誰のですか？"},
+      {"这本书是我的。", "この本は私のだ。"},
+      {"这是谁的书？", "これは誰の本ですか？"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);
