@@ -39,7 +39,7 @@ bool readMorphemes(std::string_view file, std::vector<Morpheme>& out) {
     if (line[0] != '\t') return false;
     std::vector<std::string_view> f = fields(line);
     if (f.size() < 4 || f[3].size() != 8) return false;
-    Morpheme m{offset, std::string(f[1]), std::string(f[2]), 0, 0, 0, 0};
+    Morpheme m{offset, std::string(f[1]), std::string(f[2]), 0, 0, 0, 0, f.size() > 7 ? std::string(f[7]) : ""};
     if (!twoDigits(f[3].substr(0, 2), m.pos) || !twoDigits(f[3].substr(2, 2), m.subPos) ||
         !twoDigits(f[3].substr(4, 2), m.conjType) || !twoDigits(f[3].substr(6, 2), m.conjForm))
       return false;

@@ -1,5 +1,5 @@
 // The morpheme lines of MORPH.TMP as the parser needs them: each morpheme's first line, its
-// byte offset and its codes; further candidate lines ("D") are passed over.
+// byte offset, its codes and semantic codes; further candidate lines ("D") are passed over.
 #pragma once
 #include <string>
 #include <string_view>
@@ -12,6 +12,7 @@ struct Morpheme {
   std::string surface;
   std::string baseForm;
   int pos, subPos, conjType, conjForm;
+  std::string semCodes;  // the semantic codes of the first candidate; empty when none
 };
 
 // False when a line starts with anything but TAB, 'D' or 'E', or a first line lacks its codes.

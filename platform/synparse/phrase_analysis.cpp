@@ -34,6 +34,12 @@ bool isAttributiveForm(const Morpheme& m) {
   return m.conjForm == 2;
 }
 
+bool inWords(std::string_view word, std::initializer_list<std::string_view> words) {
+  for (std::string_view w : words)
+    if (w == word) return true;
+  return false;
+}
+
 struct PhraseView {
   const std::vector<Morpheme>& m;
   const Phrase& p;
@@ -53,6 +59,24 @@ struct PhraseView {
   const Morpheme* particle() const {
     int w = lastWord();
     return w >= 0 && at(w).pos == kParticle ? &at(w) : nullptr;
+  }
+  // The particle that marks the phrase's case: the last one, or the case particle before a
+  // closing は or も (東京では, 友達とは).
+  int caseParticleIndex() const {
+    int w = lastWord();
+    if (w < 0 || at(w).pos != kParticle) return -1;
+    if (at(w).subPos == 2 && (at(w).surface == "は" || at(w).surface == "も")) {
+      int k = w - 1;
+      while (k >= p.first && isSymbol(at(k))) --k;
+      if (k > p.first && at(k).pos == kParticle && at(k).subPos == 1 &&
+          inWords(at(k).surface, {"で", "と", "へ", "から", "まで"}))
+        return k;
+    }
+    return w;
+  }
+  const Morpheme* caseParticle() const {
+    int k = caseParticleIndex();
+    return k >= 0 ? &at(k) : nullptr;
   }
   // The last predicate word of the phrase's own (a content verb, adjective or copula); -1 when none.
   int predicate() const {
@@ -84,7 +108,28 @@ struct PhraseView {
 };
 
 bool isTimeNoun(const Morpheme& m) { return m.pos == kNoun && m.subPos == 10; }
-bool isPlaceNoun(const Morpheme& m) { return m.pos == kNoun && m.subPos == 4; }
+// A time noun, or a counter of time (三時, 五月) by its semantic codes.
+bool isTimeWord(const Morpheme& m) {
+  return isTimeNoun(m) || (m.pos == kSuffix && m.subPos == 3 && m.semCodes.compare(0, 3, "116") == 0);
+}
+// A person by name or by semantic codes ("12" and a third digit 0-4; places and bodies are 125-129).
+bool isPerson(const Morpheme& m) {
+  if (m.pos == kNoun && m.subPos == 5) return true;
+  const std::string& c = m.semCodes;
+  return c.size() >= 3 && c[0] == '1' && c[1] == '2' && c[2] >= '0' && c[2] <= '4';
+}
+// A place name, or a noun whose semantic codes name a place (部屋, 公園, 駅 ...).
+bool isPlaceNoun(const Morpheme& m) {
+  if (m.pos == kNoun && m.subPos == 4) return true;
+  if (m.pos != kNoun) return false;
+  const std::string& c = m.semCodes;
+  auto within = [&](std::string_view low, std::string_view high) {
+    std::string_view head = std::string_view(c).substr(0, low.size());
+    return head.size() == low.size() && head >= low && head <= high;
+  };
+  return within("117", "117") || within("152", "152") || within("1251", "1255") || within("1259", "1266") ||
+         within("144", "147");
+}
 bool isClosing(const Morpheme& m) { return m.pos == kSymbol && m.subPos == 4; }
 
 // Forms that continue a clause: te-forms and continuative forms.
@@ -99,16 +144,24 @@ bool isContinuingForm(const Morpheme& m) {
 
 // Verbs whose に marks an object (会う, 乗る ...), verbs of motion through a place (を), and verbs
 // of saying and thinking (a quotation with と).
-bool inWords(std::string_view word, std::initializer_list<std::string_view> words) {
-  for (std::string_view w : words)
-    if (w == word) return true;
-  return false;
-}
 bool isNiObjectVerb(std::string_view base) {
   return inWords(base, {"会う", "乗る", "似る", "勝つ", "負ける", "従う", "触る", "反対する", "参加する"});
 }
 bool isMotionVerb(std::string_view base) {
   return inWords(base, {"歩く", "走る", "渡る", "通る", "出る", "飛ぶ", "泳ぐ", "登る", "散歩する"});
+}
+// A place or a time by name or by semantic codes (buildings and rooms too), or a noun the
+// thesaurus does not class: with で most often the place of the action.
+bool isSceneOfAction(const Morpheme& m) {
+  if (!isNounLike(m)) return false;
+  if ((m.pos == kNoun && (m.subPos == 4 || m.subPos == 10)) || m.semCodes.empty()) return true;
+  const std::string& c = m.semCodes;
+  for (std::string_view code : {"116", "117", "126", "12590", "144"})
+    if (c.compare(0, code.size(), code) == 0 || c.find("/" + std::string(code)) != std::string::npos) return true;
+  return false;
+}
+bool isArrivalVerb(std::string_view base) {
+  return inWords(base, {"行く", "来る", "帰る", "着く", "入る", "戻る", "向かう", "出かける", "届く"});
 }
 bool isQuoteVerb(std::string_view base) { return inWords(base, {"思う", "言う", "考える", "答える"}); }
 
@@ -155,13 +208,43 @@ bool hasNounHead(const PhraseView& v) {
   return false;
 }
 
-Reading readPhrase(const PhraseView& v, const PhraseView* next) {
+// The noun a phrase ends on, before its particle; null when none.
+const Morpheme* lastNoun(const PhraseView& v) {
+  for (int i = v.p.last; i >= v.p.first; --i)
+    if (isNounLike(v.at(i))) return &v.at(i);
+  return nullptr;
+}
+
+// A person と a thing: the person goes with the predicate (友達と映画を見た), not with the noun;
+// nor is a time word after と coordinated with the noun before it (同僚と昼ご飯を).
+bool isCompanion(const PhraseView& v, const PhraseView& next) {
+  const Morpheme* a = lastNoun(v);
+  const Morpheme* b = lastNoun(next);
+  return a && b && ((isPerson(*a) && !isPerson(*b)) || (isTimeNoun(*b) && !isTimeNoun(*a)));
+}
+
+// A phrase whose particle only a verb takes: を, と, へ, から, まで (an adjective before a noun is
+// not its head: 友達と新しい映画を見た).
+bool needsVerb(const PhraseView& v) {
+  const Morpheme* p = v.particle();
+  if (!p || p->subPos != 1) return false;
+  return inWords(p->surface, {"を", "と", "へ", "から", "まで"});
+}
+bool isAdjectiveModifier(const PhraseView& v, const Reading& r) {
+  int p = v.predicate();
+  return r.kind == Kind::Adnominal && p >= 0 && v.at(p).pos == kAdjective;
+}
+
+// noun: the next phrase, or the noun phrase after a modifier that stands next (犬と小さい猫).
+Reading readPhrase(const PhraseView& v, const PhraseView* next, const PhraseView* noun) {
   Reading r{Seeks::FirstPredicate, Kind::Plain, "<係:連用>", "", ""};
-  const Morpheme* particle = v.particle();
+  const Morpheme* particle = v.caseParticle();
   int w = v.lastWord();
   if (particle) {
-    if (particle->surface == "と" && particle->subPos == 1 && next && next->isNominal() && !v.hasPredicate()) {
-      r = {Seeks::Next, Kind::Coordination, "<係:連用>", "<ト>", ""};  // A と B: a noun coordination
+    if (particle->surface == "と" && particle->subPos == 1 && noun && noun->isNominal() && !v.hasPredicate() &&
+        !isCompanion(v, *noun)) {
+      // A と B: a noun coordination
+      r = {noun == next ? Seeks::Next : Seeks::Noun, Kind::Coordination, "<係:連用>", "<ト>", ""};
     } else if (const CaseTag* c = caseTagOf(*particle)) {
       bool topic = c->label == std::string_view("<係:未格>");
       Kind kind = topic ? Kind::Topic : particle->surface == "の" ? Kind::Adnominal : Kind::Case;
@@ -196,9 +279,9 @@ Reading readPhrase(const PhraseView& v, const PhraseView* next) {
   return r;
 }
 
-// The word before the phrase's particle (stepping back over symbols).
+// The word before the phrase's case particle (stepping back over symbols).
 const Morpheme* wordBeforeParticle(const PhraseView& v) {
-  int w = v.lastWord();
+  int w = v.caseParticleIndex();
   for (int i = w - 1; i >= v.p.first; --i)
     if (!isSymbol(v.at(i))) return &v.at(i);
   return nullptr;
@@ -211,7 +294,7 @@ std::string predicateBase(const PhraseView& head) {
 }
 
 std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* head) {
-  const Morpheme* particle = v.particle();
+  const Morpheme* particle = v.caseParticle();
   if (!particle || (r.kind != Kind::Case && r.kind != Kind::Topic && r.kind != Kind::Coordination &&
                     r.kind != Kind::Adnominal))
     return "";
@@ -219,12 +302,18 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
   const Morpheme* before = wordBeforeParticle(v);
   std::string verb = head ? predicateBase(*head) : std::string();
   if (s == "に") {
-    if (before && isTimeNoun(*before)) return "<NI1>";
-    if (before && isPlaceNoun(*before)) return "<NI2>";
+    if (before && isTimeWord(*before)) return "<NI1>";
+    // 三年前に, 二日後に: a time before or after.
+    const int k = v.caseParticleIndex() - 2;
+    if (before && (before->surface == "前" || before->surface == "後") && k >= v.p.first && isTimeWord(v.at(k)))
+      return "<NI1>";
+    if (before && isPlaceNoun(*before) && !isArrivalVerb(verb)) return "<NI2>";
     if (isNiObjectVerb(verb)) return "<NI10>";
+    // Towards someone or something an adjective speaks of (私に優しい, 日本に詳しい).
+    if (head && head->predicate() >= 0 && head->at(head->predicate()).pos == kAdjective) return "<NI5>";
     return "<NI3>";
   }
-  if (s == "で") return before && isPlaceNoun(*before) ? "<DE1>" : "<DE2>";
+  if (s == "で") return before && isSceneOfAction(*before) ? "<DE1>" : "<DE2>";
   if (s == "を") return isMotionVerb(verb) ? "<WO2>" : "<WO1>";
   if (s == "と") {
     if (r.kind == Kind::Coordination) return "<TO5>";
@@ -333,6 +422,7 @@ void cutPhrases(const std::vector<Morpheme>& m, Sentence& s) {
       else if (isOpening(w) || w.pos == kPrefix) join = false;
       else if (isNounLike(w) && isNounLike(prev) && isTimeNoun(w) == isTimeNoun(prev) && !v.particle()) join = true;
       else if (w.pos == kVerb && w.conjType == 16 && prev.pos == kNoun && prev.subPos == 2) join = true;
+      else if ((w.surface == "前" || w.surface == "後") && isTimeWord(prev) && !v.particle()) join = true;
     }
     if (join)
       s.phrases.back().last = i;
@@ -369,15 +459,19 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
   readings.back() = Reading{Seeks::FirstPredicate, Kind::Final, "<係:文末>", "", ""};
   for (int i = n - 2; i >= 0; --i) {
     PhraseView next = view(i + 1);
-    Reading r = readPhrase(view(i), &next);
+    PhraseView afterModifier = i + 2 < n ? view(i + 2) : next;
+    const bool modifierNext =
+        i + 2 < n && !next.particle() && readPhrase(next, &afterModifier, nullptr).kind == Kind::Adnominal;
+    Reading r = readPhrase(view(i), &next, modifierNext ? &afterModifier : &next);
     // Heads that keep the dependencies from crossing: the next phrase and its chain of heads.
     std::vector<int> chain;
     for (int k = i + 1; k >= 0; k = s.phrases[static_cast<std::size_t>(k)].head) chain.push_back(k);
     int head = chain.front();
     if (r.seeks == Seeks::FirstPredicate || r.seeks == Seeks::LastPredicate) {
       head = chain.back();
+      const bool verbOnly = needsVerb(view(i));
       for (int k : chain)
-        if (view(k).hasPredicate()) {
+        if (view(k).hasPredicate() && !(verbOnly && isAdjectiveModifier(view(k), readings[static_cast<std::size_t>(k)]))) {
           head = k;
           if (r.seeks == Seeks::FirstPredicate) break;
         }

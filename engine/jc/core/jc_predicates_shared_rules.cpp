@@ -39,6 +39,12 @@ void copyUsageCode(const JcSentence* s, int i, std::string& out) {
   if (i < 1 || !inNodeRange(s, i)) return;
   const JcTargetNode& t = s->targets[i];
   int n = t.firstChild == 0 && t.lastChild == 0 ? t.parent : i;
+  // A phrase grouped with its modifier hands its code to the group it heads: follow it there.
+  for (int up = 0; n >= 1 && n < kJcMaxNodes && s->nodes[n].usageCode.empty() && up < kJcMaxNodes; ++up) {
+    const int m = s->targets[n].parent;
+    if (m < 1 || m >= kJcMaxNodes || s->targets[m].lastChild != n) break;
+    n = m;
+  }
   if (n >= 1 && isLive(s, n)) out = s->nodes[n].usageCode.str();
 }
 

@@ -21,13 +21,14 @@ struct Line {
   const char* base;
   const char* codes;
   int extraCandidates = 0;
+  const char* semCodes = "";
 };
 
 // MORPH.TMP text: a first line per morpheme, its further candidates as "D" lines, then "E".
 std::string morphFile(const std::vector<Line>& lines) {
   std::string out;
   for (const Line& l : lines) {
-    out += std::string("\t") + l.surface + "\t" + l.base + "\t" + l.codes + "\tzh\t\t\t\n";
+    out += std::string("\t") + l.surface + "\t" + l.base + "\t" + l.codes + "\tzh\t\t\t" + l.semCodes + "\n";
     for (int k = 0; k < l.extraCandidates; ++k)
       out += std::string("D\t") + l.surface + "\t" + l.base + "\t" + l.codes + "\tzh" + std::to_string(k) + "\t\t\t\n";
   }
@@ -176,8 +177,8 @@ TEST_F(ParseTextTest, PinsTheTextOfSmallSentences) {
        "* 1D <係:未格><ハ><提題><体言><文頭><助詞><自立><WA1>\n! 0\n! 22\n"
        "* -1- <係:文末><句点><体言><文末><自立><用言:強:判><提題受:10>\n! 44\n! 70\n! 92\n"
        "E\n"},
-      {"に after a place",
-       {{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}, {"。", "。", "01010000"}},
+      {"に after a place of being",
+       {{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"住む", "住む", "02020902"}, {"。", "。", "01010000"}},
        "# S-ID:1\n"
        "* 1D <係:ニ格><ニ><体言><地名><文頭><助詞><自立><NI2>\n! 0\n! 26\n"
        "* -1- <係:文末><句点><文末><自立><用言:強:動>\n! 48\n! 74\n"
@@ -271,6 +272,14 @@ TEST_F(ParseTextTest, EachKindOfPhraseFindsItsHead) {
        {{"今日", "今日", "06100000"}, {"学校", "学校", "06010000"}, {"に", "に", "09010000"},
         {"行く", "行く", "02020302"}},
        "2,2,-"},
+      {"A と B with an adjective before B: the coordination skips the adjective",
+       {{"犬", "犬", "06010000", 0, "15601"}, {"と", "と", "09010000"}, {"小さい", "小さい", "03001802"},
+        {"猫", "猫", "06010000", 0, "15601"}, {"が", "が", "09010000"}, {"いる", "いる", "02020102"}},
+       "2,2,3,-"},
+      {"a companion goes past an adjective before a noun to its verb",
+       {{"友達", "友達", "06010000", 0, "12310"}, {"と", "と", "09010000"}, {"新しい", "新しい", "03001802"},
+        {"映画", "映画", "06010000", 0, "13230"}, {"を", "を", "09010000"}, {"見る", "見る", "02020102"}},
+       "3,2,3,-"},
       {"a closing bracket after the full stop stays with its sentence",
        {{"はい", "はい", "12010000"}, {"。", "。", "01010000"}, {"」", "」", "01040000"}, {"寝た", "寝る", "02020108"},
         {"。", "。", "01010000"}},
@@ -281,7 +290,7 @@ TEST_F(ParseTextTest, EachKindOfPhraseFindsItsHead) {
     EXPECT_EQ(heads(text), c.heads) << c.name;
   }
   // The bracket is the first sentence's.
-  std::vector<ReadSentence> s = readLayout(parse(cases[4].lines));
+  std::vector<ReadSentence> s = readLayout(parse(cases[6].lines));
   ASSERT_EQ(s.size(), 2u);
   EXPECT_EQ(s[0].phrases[0].offsets.size(), 3u);
 }
@@ -293,11 +302,14 @@ TEST_F(ParseTextTest, UsageCodesFollowTheContext) {
     const char* usage;
   } cases[] = {
       {{{"今日", "今日", "06100000"}, {"に", "に", "09010000"}, {"来る", "来る", "02021502"}}, "<NI1>"},
-      {{{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}}, "<NI2>"},
+      {{{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"住む", "住む", "02020902"}}, "<NI2>"},
       {{{"友達", "友達", "06010000"}, {"に", "に", "09010000"}, {"会った", "会う", "02021208"}}, "<NI10>"},
       {{{"本", "本", "06010000"}, {"に", "に", "09010000"}, {"書く", "書く", "02010202"}}, "<NI3>"},
+      {{{"私", "私", "06010000"}, {"に", "に", "09010000"}, {"優しい", "優しい", "03001802"}}, "<NI5>"},
       {{{"東京", "東京", "06040000"}, {"で", "で", "09010000"}, {"会う", "会う", "02021202"}}, "<DE1>"},
-      {{{"車", "車", "06010000"}, {"で", "で", "09010000"}, {"行く", "行く", "02020302"}}, "<DE2>"},
+      {{{"車", "車", "06010000", 0, "14660"}, {"で", "で", "09010000"}, {"行く", "行く", "02020302"}}, "<DE2>"},
+      {{{"東京", "東京", "06040000"}, {"で", "で", "09010000"}, {"は", "は", "09020000"}, {"降る", "降る", "02021002"}},
+       "<DE1>"},  // the case before a closing は
       {{{"道", "道", "06010000"}, {"を", "を", "09010000"}, {"歩く", "歩く", "02020202"}}, "<WO2>"},
       {{{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読む", "読む", "02010902"}}, "<WO1>"},
       {{{"友達", "友達", "06010000"}, {"と", "と", "09010000"}, {"行く", "行く", "02020302"}}, "<TO1>"},
@@ -315,6 +327,69 @@ TEST_F(ParseTextTest, UsageCodesFollowTheContext) {
     const std::string& tags = s[0].phrases[0].tags;
     EXPECT_EQ(tags.substr(tags.rfind('<')), c.usage) << c.lines[0].surface << c.lines[1].surface;
   }
+}
+
+// The semantic codes of MORPH.TMP decide between readings the parts of speech leave open.
+TEST_F(ParseTextTest, SemanticCodesChooseTheUsage) {
+  struct Case {
+    const char* name;
+    std::vector<Line> lines;
+    const char* usage;
+  } cases[] = {
+      {"a counter of time before に is a time",
+       {{"三", "三", "06070000"}, {"時", "時", "14030000", 0, "11610"}, {"に", "に", "09010000"},
+        {"来る", "来る", "02021502"}},
+       "<NI1>"},
+      {"a time ago before に is a time",
+       {{"三", "三", "06070000"}, {"年", "年", "14030000", 0, "11610"}, {"前", "前", "06010000", 0, "11700"},
+        {"に", "に", "09010000"}, {"来る", "来る", "02021502"}},
+       "<NI1>"},
+      {"a counter of things before に is not",
+       {{"三", "三", "06070000"}, {"冊", "冊", "14030000"}, {"に", "に", "09010000"}, {"来る", "来る", "02021502"}},
+       "<NI3>"},
+      {"a place by its codes before に of being",
+       {{"部屋", "部屋", "06010000", 0, "14400/12640"}, {"に", "に", "09010000"}, {"住む", "住む", "02020902"}},
+       "<NI2>"},
+      {"a place before に of arriving is the goal",
+       {{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}}, "<NI3>"},
+      {"a place by its codes before で",
+       {{"部屋", "部屋", "06010000", 0, "14400/12640"}, {"で", "で", "09010000"}, {"読む", "読む", "02010902"}},
+       "<DE1>"},
+      {"a noun the thesaurus does not class before で: a place",
+       {{"市場", "市場", "06010000"}, {"で", "で", "09010000"}, {"買う", "買う", "02011202"}}, "<DE1>"},
+      {"a thing by its codes before で: a means",
+       {{"鉛筆", "鉛筆", "06010000", 0, "14160"}, {"で", "で", "09010000"}, {"書く", "書く", "02010202"}}, "<DE2>"},
+      {"a person と a thing: the person goes with the verb",
+       {{"友達", "友達", "06010000", 0, "12310"}, {"と", "と", "09010000"}, {"映画", "映画", "06010000", 0, "13230"},
+        {"を", "を", "09010000"}, {"見る", "見る", "02020102"}},
+       "<TO1>"},
+      {"two persons with と are one subject",
+       {{"母", "母", "06010000", 0, "12120"}, {"と", "と", "09010000"}, {"父", "父", "06010000", 0, "12120"},
+        {"が", "が", "09010000"}, {"来る", "来る", "02021502"}},
+       "<TO5>"},
+      {"two things with と are one object",
+       {{"本", "本", "06010000", 0, "14160"}, {"と", "と", "09010000"}, {"雑誌", "雑誌", "06010000", 0, "13160"},
+        {"を", "を", "09010000"}, {"買う", "買う", "02011202"}},
+       "<TO5>"},
+      {"a time word after と is not coordinated with the noun before it",
+       {{"兄", "兄", "06010000"}, {"と", "と", "09010000"}, {"昼", "昼", "06100000"}, {"パン", "パン", "06010000"},
+        {"を", "を", "09010000"}, {"食べる", "食べる", "02010102"}},
+       "<TO1>"},
+      {"a school is no person: school と home are coordinated",
+       {{"学校", "学校", "06010000", 0, "12630"}, {"と", "と", "09010000"}, {"家", "家", "06010000", 0, "14400"},
+        {"を", "を", "09010000"}, {"見る", "見る", "02020102"}},
+       "<TO5>"},
+  };
+  for (const Case& c : cases) {
+    std::vector<ReadSentence> s = readLayout(parse(c.lines));
+    ASSERT_EQ(s.size(), 1u) << c.name;
+    ASSERT_FALSE(s[0].phrases.empty()) << c.name;
+    const std::string& tags = s[0].phrases[0].tags;
+    EXPECT_EQ(tags.substr(tags.rfind('<')), c.usage) << c.name;
+  }
+  // The companion hangs on the verb, the coordinated noun on the next noun.
+  EXPECT_EQ(heads(parse(cases[8].lines)), "2,2,-");
+  EXPECT_EQ(heads(parse(cases[10].lines)), "1,2,-");
 }
 
 TEST_F(ParseTextTest, CopulaTeFormIsMarked) {

@@ -132,12 +132,12 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"パンを食べて、学校へ行った。", "吃面包，去了往学校。"},  // て-form sequence
       {"私が読んだ本は面白い。", "我读的书有意思。"},  // relative clause takes the linking word
       {"本が読まれた。", "书被读了。"},                // passive
-      {"三冊の本を買った。", "买了三本的书。"},        // numeral and counter
+      {"三冊の本を買った。", "买了三本书。"},          // numeral and measure word
       {"彼は図書館で本を読む。", "他在图书馆读书。"},  // place of an action with で
-      {"昨日友達と映画を見た。", "昨天看了朋友和电影。"},  // と
+      {"昨日友達と映画を見た。", "昨天和朋友看了电影。"},  // と of a companion
       {"この本は面白い。", "这个书有意思。"},          // demonstrative, adjective predicate
       {"彼は早く起きる。", "他很早地起床。"},          // adverbial adjective
-      {"机の上に本がある。", "桌子的上面有书。"},      // existence at a place
+      {"机の上に本がある。", "在桌子的上面有书。"},  // existence at a place
       {"私は水を飲みたい。", "我想喝水。"},            // たい
       {"本を読みます。", "读书。"},                    // polite form
       {"彼女は日本語を勉強する。", "她学习日语。"},    // サ変 verb
@@ -170,7 +170,7 @@ TEST_F(EndToEnd, PredicatesOfTheSampleCard) {
       {"私は本を読まなかった。", "我没读书。"},
       {"私は本を読みませんでした。", "我没读书。"},
       {"彼は寝ませんでした。", "他没睡觉。"},
-      {"机の上に本がありません。", "桌子的上面没有书。"},
+      {"机の上に本がありません。", "在桌子的上面没有书。"},
       {"この本は高くない。", "这个书不高。"},
       {"彼は医者ではありません。", "他不是医生。"},
       {"彼女はきれいではない。", "她不漂亮。"},
@@ -231,6 +231,63 @@ TEST_F(EndToEnd, PredicatesOfTheSampleCard) {
   EXPECT_EQ(errors, "");
 }
 
+// Case phrases and time words: where each lands before the verb, and the word it takes.
+TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
+  ASSERT_TRUE(cardBuilt_);
+  struct Case {
+    const char* japanese;
+    const char* chinese;
+  } cases[] = {
+      {"私は友達と映画を見た。", "我和朋友看了电影。"},      // a person と a thing: with the verb
+      {"本と雑誌を買った。", "买了书和杂志。"},              // two things: one object
+      {"母と父が来た。", "母亲和父亲来了。"},                  // two persons: one subject
+      {"彼女は毎朝コーヒーを飲みます。", "她每天早上喝咖啡。"},  // 毎朝 one time word
+      {"彼は三時に来た。", "他三点来了。"},                    // a time point with に: before the verb
+      {"会議は三時に始まります。", "会议三点开始。"},
+      {"子供たちが公園で遊んでいる。", "孩子们在公园玩着。"},  // で of a place: before the verb
+      {"五月に日本へ行った。", "五月去了往日本。"},
+      {"友達に手紙を書きました。", "给朋友写了信。"},        // に of a receiver
+      {"東京に行く。", "去到东京。"},                        // に of a goal, not of a place (在)
+      {"東京に住んでいる。", "在东京住着。"},                // に of a place
+      {"静かな部屋で本を読む。", "在安静的房间读书。"},      // で after a place by its codes
+      {"家から駅まで歩きます。", "从家到车站走。"},          // から, まで
+      {"新しい友達に手紙を書いた。", "给新的朋友写了信。"},  // the case word of a noun with a modifier
+      {"私の部屋で本を読む。", "在我的房间读书。"},
+      {"私は鉛筆で手紙を書いた。", "我用铅笔写了信。"},      // で of a means
+      {"母は車で駅へ行った。", "母亲坐汽车去了往车站。"},  // で of a vehicle; 了 before 往 is not natural yet
+      {"私の友達の本です。", "是我的朋友的书。"},            // a chain of の
+      {"三枚の写真を見た。", "看了三张照片。"},              // a measure word takes no 的
+      {"三歳の子供が来た。", "三岁的孩子来了。"},              // an age does
+      {"本を三冊買った。", "买了书三本。"},                  // a counter before its verb
+      {"彼女はご飯を食べた。", "她吃了饭。"},                // a prefix after a particle
+      {"彼は子供に親切だ。", "他对孩子亲切。"},              // に before an adjective
+      {"友達と新しい映画を見た。", "和朋友看了新的电影。"},  // past the adjective to the verb
+      {"本と新しい雑誌を買った。", "买了书和新的杂志。"},    // past the adjective to the noun
+      {"東京では雨が降った。", "东京雨下了。"},              // では: で and は retired
+      {"友達とは映画を見た。", "和朋友看了电影。"},          // とは: a companion still
+      {"月曜日から金曜日まで学校へ行く。", "从星期一到星期五去往学校。"},
+      {"会議は何時ですか。", "会议是几点？"},                // 何時 a question word of its own
+      {"家の後ろに山がある。", "在家的后面有山。"},          // a place beside a noun
+      {"駅の前に銀行がある。", "在车站的前有银行。"},        // understandable: 车站前 is better
+      {"三年前に日本へ行った。", "在三年前去了往日本。"},    // a time ago
+      {"毎日二時間勉強する。", "每天学习二个小时。"},        // a length of time after the verb
+      {"三十分待った。", "等了三十分钟。"},
+      {"父は銀行から金を借りた。", "父亲从银行借了钱。"},    // から after a noun: from
+      {"ご両親は元気ですか。", "父母好吗？"},                // the prefix ご leaves nothing behind
+      {"私は台所で料理を作った。", "我在厨房做了菜。"},      // で after a room
+      {"私は友達と昼ご飯を食べた。", "我和朋友中午吃了饭。"},  // a noun before a prefixed noun
+  };
+  ProgramFolder program(binFolder() + "/Synparse.so");
+  std::vector<std::string> lines;
+  for (const Case& k : cases) lines.push_back(k.japanese);
+  std::string errors;
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].chinese) << lines[i];
+  EXPECT_EQ(errors, "");
+}
+
 TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
   ASSERT_TRUE(cardBuilt_);
   ProgramFolder program(binFolder() + "/Synparse.so");
@@ -239,10 +296,10 @@ TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
       translate(program, {"私は本を読んだ。彼は学生だ。猫が好きだ。明日東京へ行く。本を読む。", "猫が好きだ。本を読む。"}, &errors);
   ASSERT_EQ(status_, 0) << errors;
   ASSERT_EQ(out.size(), 2u) << errors;
-  // Five sentences: the fifth is there too, all on one line. After a full stop the analyser
-  // takes 本 for the counter (本), not the noun (书).
-  EXPECT_EQ(out[0], "我读了书。他是学生。喜欢猫。明天去往东京。读本。");
-  EXPECT_EQ(out[1], "喜欢猫。读本。");
+  // Five sentences: the fifth is there too, all on one line; after a full stop 本 is the noun
+  // (书), not the counter.
+  EXPECT_EQ(out[0], "我读了书。他是学生。喜欢猫。明天去往东京。读书。");
+  EXPECT_EQ(out[1], "喜欢猫。读书。");
 }
 
 TEST_F(EndToEnd, EmptyAndOverlongLines) {

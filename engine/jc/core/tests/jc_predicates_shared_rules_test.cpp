@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "engine/jc/core/jc_parse_reader.h"
 #include "engine/jc/core/jc_predicates_search.h"
 #include "engine/jc/core/jc_sentence_builder.h"
 #include "engine/jc/core/tests/rendering_fill.h"
@@ -45,6 +46,25 @@ TEST_F(JcSharedRules, CopyUsageCodeReadsTheWordsPhraseWhileItIsLive) {
   copyUsageCode(r, 9, out);
   EXPECT_EQ(out, "");
   retireWord(r, 4);
+  copyUsageCode(r, 1, out);
+  EXPECT_EQ(out, "");
+}
+
+// A phrase grouped with its modifier (新しい友達に) hands its usage code to the group; the particle
+// still finds it there, and only through groups that the phrase heads.
+TEST_F(JcSharedRules, CopyUsageCodeFollowsThePhraseIntoItsModifierGroup) {
+  build("m 新しい pos=3/0 conj=18/2; m 友達 pos=6/1; m に pos=9/1; m 書く pos=2/1 conj=2/2;"
+        "p 1-1 head=p2 label=D3; p 2-3 head=p3 label=D13 usage=NI3; p 4-4");
+  const int modifier = 5, phrase = 6;
+  const int group = builtnewnode(r, modifier, phrase);
+  ASSERT_GT(group, 0);
+  ASSERT_EQ(builtnewnodeCHN(r, modifier, phrase), group);
+  r->nodes[group].usageCode = r->nodes[phrase].usageCode;
+  r->nodes[phrase].usageCode = "";
+  std::string out;
+  copyUsageCode(r, 3, out);
+  EXPECT_EQ(out, "NI3");
+  // The modifier's own words do not climb into the group they do not head.
   copyUsageCode(r, 1, out);
   EXPECT_EQ(out, "");
 }
