@@ -100,13 +100,14 @@ bool refuse(KeyedWordRefusal& refusal, KeyedWordFault fault, int line, std::stri
 
 bool isInWordList(std::string_view list, std::string_view word) {
   if (word.empty() || word.size() > kLongestBarListWord) return false;
-  std::string needle;
-  needle.reserve(word.size() + 2);
-  needle += '|';
-  needle += word;
-  needle += '|';
-  for (std::size_t i = 0; i < list.size(); i += characterLength(list, i)) {
-    if (list.compare(i, needle.size(), needle) == 0) return true;
+  // "|word|" at a character start: the bar and the first byte are tested before the rest.
+  const std::size_t n = word.size() + 2;
+  if (list.size() < n) return false;
+  const char first = word[0];
+  for (std::size_t i = 0; i + n <= list.size(); i += characterLength(list, i)) {
+    if (list[i] == '|' && list[i + 1] == first && list[i + n - 1] == '|' &&
+        list.compare(i + 1, word.size(), word) == 0)
+      return true;
   }
   return false;
 }
@@ -220,7 +221,7 @@ bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, con
 bool KeyedWords::contains(std::string_view word) const {
   if (!members.empty()) return members.count(word) != 0;
   for (const std::string& w : words) {
-    if (w == word) return true;
+    if (w.size() == word.size() && (word.empty() || w[0] == word[0]) && w == word) return true;
   }
   return false;
 }
@@ -251,11 +252,6 @@ bool KeyedWordRegistry::registerKeys(std::span<const WordKeyShape> shapes) {
 int KeyedWordRegistry::slotOf(std::string_view key) const {
   auto it = slots_.find(key);
   return it == slots_.end() ? kNoSlot : it->second;
-}
-
-const KeyedWords& KeyedWordRegistry::entry(int slot) const {
-  static const KeyedWords none;
-  return slot >= 0 && static_cast<std::size_t>(slot) < loaded_.size() ? loaded_[slot] : none;
 }
 
 bool KeyedWordRegistry::load(std::string_view text, KeyedWordRefusal& refusal) {

@@ -114,7 +114,9 @@ class KeyedWordRegistry {
   // The slot of a registered key; kNoSlot for any other.
   int slotOf(std::string_view key) const;
   // The loaded words of a slot or key; an empty entry when none are loaded.
-  const KeyedWords& entry(int slot) const;
+  const KeyedWords& entry(int slot) const {
+    return slot >= 0 && static_cast<std::size_t>(slot) < loaded_.size() ? loaded_[slot] : kNoWords;
+  }
   const KeyedWords& entry(std::string_view key) const { return entry(slotOf(key)); }
 
   // Parses table text; on success it replaces the loaded words, on refusal they stay as they were.
@@ -129,6 +131,7 @@ class KeyedWordRegistry {
   std::unordered_map<std::string_view, int> slots_;  // keys as the schema holds them
   std::vector<KeyedWords> loaded_;
   unsigned generation_ = 1;
+  static inline const KeyedWords kNoWords{};
 };
 
 // A key as a rule holds it: resolved to its slot on first use, then read without a lookup.

@@ -5,13 +5,7 @@
 namespace cj {
 namespace {
 
-// Keys of rule families this program does not carry are skipped.
-constexpr KeyedWordRules kRules = {.skipUnknownKeys = true, .sizeInCharacters = true, .emptyWordMalformsValue = true};
-
-KeyedWordRegistry& registry() {
-  static KeyedWordRegistry r(kRules);
-  return r;
-}
+KeyedWordRegistry& registry() { return detail::wordRegistry(); }
 
 const std::string& noWord() {
   static const std::string none;
@@ -60,18 +54,11 @@ std::vector<WordKeySpec> registeredWordKeys() {
   return keys;
 }
 
-const KeyedWordRegistry& wordTable() { return registry(); }
-
 const std::vector<std::string>& listedWords(std::string_view key) { return registry().entry(key).words; }
 
 bool isListedWord(std::string_view key, std::string_view word) { return registry().entry(key).contains(word); }
 
 const std::string& listedWord(std::string_view key) {
-  const std::vector<std::string>& words = listedWords(key);
-  return words.empty() ? noWord() : words.front();
-}
-
-const std::string& listedWord(const ListedKey& key) {
   const std::vector<std::string>& words = listedWords(key);
   return words.empty() ? noWord() : words.front();
 }

@@ -42,8 +42,19 @@ class ListedKey : public KeyedWordHandle {
   constexpr operator std::string_view() const { return key(); }
 };
 
+namespace detail {
+// Keys of rule families this program does not carry are skipped.
+inline constexpr KeyedWordRules kWordTableRules = {
+    .skipUnknownKeys = true, .sizeInCharacters = true, .emptyWordMalformsValue = true};
+// Made on first use, before the registrars of the rule families add their keys.
+inline KeyedWordRegistry& wordRegistry() {
+  static KeyedWordRegistry r(kWordTableRules);
+  return r;
+}
+}  // namespace detail
+
 // The table's words by slot (empty entries when not loaded).
-const KeyedWordRegistry& wordTable();
+inline const KeyedWordRegistry& wordTable() { return detail::wordRegistry(); }
 
 // Words of a key in engine code (empty when not loaded); membership; the single word of a one-word
 // key (empty when not loaded).
@@ -57,7 +68,11 @@ const std::string& listedBarList(std::string_view key);
 inline const KeyedWords& listedEntry(const ListedKey& key) { return key.in(wordTable()); }
 inline const std::vector<std::string>& listedWords(const ListedKey& key) { return listedEntry(key).words; }
 inline bool isListedWord(const ListedKey& key, std::string_view word) { return listedEntry(key).contains(word); }
-const std::string& listedWord(const ListedKey& key);
+inline const std::string& listedWord(const ListedKey& key) {
+  static const std::string none;
+  const std::vector<std::string>& words = listedWords(key);
+  return words.empty() ? none : words.front();
+}
 inline const std::string& listedBarList(const ListedKey& key) { return listedEntry(key).barList; }
 // The bar-list test of a word against a key's list, as isInWordList(listedBarList(key), word).
 bool isInListedBarList(const ListedKey& key, std::string_view word);

@@ -154,6 +154,8 @@ void addJapaneseEntries(std::string_view csv, JapaneseIndex& index) {
   index.adjectiveMedian = median(adjectiveCosts, index.adjectiveMedian);
 }
 
+std::string verbAspectDigits(int sub) { return sub == 2 ? "12" : "13"; }
+
 int weightOfCost(int cost, int median) {
   // Two thousand cost units a step: the IPA costs of one class spread over about ten thousand.
   const int step = (cost - median) / 2000;
@@ -209,8 +211,9 @@ int inflectedWeight(const JapaneseIndex& japanese, const std::string& base, int 
 
 std::string lexiconLine(const std::string& stem, int pos, int sub, int type, const std::string& chinese,
                         const std::string& code, int weight) {
+  const std::string field = pos == 2 ? verbAspectDigits(sub) : std::string();
   return stem + '\t' + std::to_string(pos) + '.' + std::to_string(sub) + '.' + std::to_string(type) + ".0\t=\t" +
-         chinese + '\t' + code + "\t\t\t" + std::to_string(weight) + '\n';
+         chinese + '\t' + code + '\t' + field + "\t\t" + std::to_string(weight) + '\n';
 }
 
 }  // namespace
@@ -224,6 +227,18 @@ std::string inflectedLexiconLines(std::string_view wordsText, const JapaneseInde
     if (f.size() < 4) return;
     std::vector<std::string> head = splitOn(f[3].substr(0, f[3].find(" |")), ',');
     if (head.size() < 3 || (head[0] != "V" && head[0] != "A")) return;
+    // A サ変 verb of a noun and する (準備する): the noun's stem, like the sample's 勉強.
+    const std::string suru = "する";
+    if (head[0] == "V" && head[2].rfind("SH", 0) == 0 && head[1].size() > suru.size() &&
+        head[1].compare(head[1].size() - suru.size(), suru.size(), suru) == 0) {
+      const std::string stem = head[1].substr(0, head[1].size() - suru.size());
+      if (!have.insert(stemKey(stem, 2, 16)).second) return;
+      const int sub = head[2].rfind("SHZ", 0) == 0 || f[1].find("t[0]") != std::string::npos ? 2 : 1;
+      auto cost = japanese.cost.find(stem);
+      out += lexiconLine(stem, 2, sub, 16, f[0], sub == 2 ? "V1" : "VT",
+                         cost == japanese.cost.end() ? 10 : weightOfCost(cost->second, japanese.nounMedian));
+      return;
+    }
     auto type = japanese.conjugation.find(head[1]);
     if (type == japanese.conjugation.end()) return;
     auto conj = conjugations.find(type->second);
@@ -496,6 +511,7 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
     if (have.insert(word).second) out += std::string(line) + '\n';
   });
   std::set<std::string> haveJapanese = firstFields(sampleLexicon);
+  std::set<std::string> haveStems = lexiconStemKeys(sampleLexicon);
   out += "# Words of the open list, most frequent first\n";
   for (const ChineseListWord& w : list) {
     if (sizes.listed >= cap) break;
@@ -533,12 +549,15 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
             break;
           case 'V':
             // A verb that the list's tag also takes for a noun (vn: 发展) keeps the noun's sense.
-            if (c & kJpSuruNoun)
-              found = "V," + spelling + "する,SHT00" +
-                      (entry.find("U[N]") != std::string::npos ? " | N," + spelling + ",N0000" : "");
+            if ((c & kJpSuruNoun) && entry.find("U[N]") != std::string::npos)
+              found = "N," + spelling + ",N0000 | V," + spelling + "する,SHT00";
+            else if (c & kJpSuruNoun)
+              found = "V," + spelling + "する,SHT00";
+            else if ((c & kJpNoun) && entry.find("U[N]") != std::string::npos)
+              found = "N," + spelling + ",N0000";  // a vn word whose Japanese is a plain noun (经费: 経費)
             break;
           case 'A':
-            if (c & kJpAdjectiveStem) found = "A," + spelling + "な,KYODO";
+            if (c & kJpAdjectiveStem) found = "A," + spelling + "だ,KYODO";  // as the sample: だ ends, な before a noun
             break;
           case 'F':
             if (c & kJpAdverb) found = "F," + spelling + ",FUKU0";
@@ -592,6 +611,15 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
                    std::to_string(weight) + '\n';
         ++sizes.japanese;
       }
+    }
+    // A Chinese verb spelling a サ変 noun: the noun with する is a verb too, so that tense and aspect
+    // reach it (結婚した: 结婚了), intransitive where the frame list or the tag says so.
+    if (category == 'V' && (cls & kJpSuruNoun) && !japaneseWord.empty() &&
+        haveStems.insert(stemKey(japaneseWord, 2, 16)).second) {
+      const int sub = translation.find(",SHZ00") != std::string::npos || entry.find("t[0]") != std::string::npos ? 2 : 1;
+      lexicon += lexiconLine(japaneseWord, 2, sub, 16, w.word, sub == 2 ? "V1" : "VT",
+                             weightOfCost(japanese.cost.at(japaneseWord), japanese.nounMedian));
+      ++sizes.japanese;
     }
   }
   return out;

@@ -9,6 +9,8 @@
 //   false_friends.txt chinese<TAB>translations     "-" leaves the word out; else the translations
 //                     column of cj/words.txt replaces the one found by the characters
 //   core.txt          lines of cj/words.txt: the hand-made core, before every generated word
+//   core_jc.txt       lines of jc/lexicon.txt: the hand-made Japanese core (kana words, verbs
+//                     whose kanji spell no Chinese word of their meaning), after the sample's lines
 #pragma once
 #include <map>
 #include <set>
@@ -77,6 +79,11 @@ void addJapaneseEntries(std::string_view csv, JapaneseIndex& index);
 // 10 for the middle, down to 8 for the most frequent words, up to 12 for the rarest.
 int weightOfCost(int cost, int median);
 
+// The aspect digits of a verb's lexicon line, as the sample lexicon gives them: the first for the
+// past and ている (1: 了 and 着), the second for ていた (2: 了, 3: 在). An intransitive verb (sub-POS
+// 2: 行く, 起きる) is "12", a transitive one or one of either kind "13".
+std::string verbAspectDigits(int sub);
+
 // The Joyo kanji standing for a character of another form: the Joyo kanji whose CCCII code is the
 // character's in another layer (same row and cell, plane six apart), or the Joyo new form that the
 // name kanji list gives an old form (增: 増), from Unihan_OtherMappings.txt.
@@ -114,7 +121,9 @@ bool parseFullConjugations(std::string_view text, std::map<std::string, FullConj
 
 // Lexicon lines (jc/lexicon.txt) for the verbs and adjectives of cj/words.txt lines: the head
 // translation's Japanese base form, found in the IPA dictionary, by its stem and numbering (a verb
-// with t[0] is intransitive); stem keys `have` holds are left out, and the new ones added to it.
+// with t[0] is intransitive); a サ変 verb (V,準備する,SHT00) by its noun's stem, intransitive for
+// SHZ; stem keys `have` holds are left out, and the new ones added to it. Verbs carry their aspect
+// digits.
 std::string inflectedLexiconLines(std::string_view wordsText, const JapaneseIndex& japanese,
                                   const std::map<std::string, FullConjugation>& conjugations,
                                   std::set<std::string>& have);

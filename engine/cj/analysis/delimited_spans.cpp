@@ -1,4 +1,6 @@
 // Stretches between an opening and a closing word: brackets, quotes and listed word pairs.
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "engine/cj/analysis/fixed_expressions.h"
@@ -112,6 +114,38 @@ int findText(const CjSentence& s, int from, std::string_view word) {
   }
   return 0;
 }
+
+// The texts of the top chain as a set of hash bits: a word whose bit is clear is no node's text, so
+// a table row opened by it changes nothing. One walk of the chain serves every row until a row acts.
+class ChainTexts {
+ public:
+  explicit ChainTexts(const CjSentence& s) { refresh(s); }
+
+  void refresh(const CjSentence& s) {
+    bits_.fill(0);
+    int k = s.firstTop;
+    for (int steps = 0; k != 0 && steps < 2 * kMaxNodes; ++steps, k = nextNode(s, k)) set(nodeText(s, k));
+  }
+
+  bool mayHold(std::string_view word) const {
+    const unsigned h = hash(word);
+    return (bits_[h >> 6] >> (h & 63)) & 1;
+  }
+
+ private:
+  // The length and the first and last bytes: enough to tell the table's words apart.
+  static unsigned hash(std::string_view word) {
+    if (word.empty()) return 0;
+    const unsigned first = static_cast<unsigned char>(word.front()), last = static_cast<unsigned char>(word.back());
+    return (first * 31u + last * 7u + static_cast<unsigned>(word.size()) * 131u) & 1023;
+  }
+  void set(std::string_view word) {
+    const unsigned h = hash(word);
+    bits_[h >> 6] |= std::uint64_t{1} << (h & 63);
+  }
+
+  std::array<std::uint64_t, 16> bits_{};
+};
 
 // Labels a new span node and its delimiters.
 void markSpan(CjSentence& s, int p, int left, int right, std::string_view label, std::string_view openWord,
@@ -241,29 +275,41 @@ void wrapDelimitedSpansWithBuilder(CjSentence& s, std::string_view openWord, std
 }
 
 void wrapBracketsAndQuotes(CjSentence& s) {
+  ChainTexts present(s);
   for (const BracketRow& row : kBracketRows) {
-    wrapDelimitedSpans(s, wordOf(row.open), wordOf(row.close), row.label, '*', 0);
+    const std::string_view open = wordOf(row.open);
+    if (!present.mayHold(open)) continue;
+    wrapDelimitedSpans(s, open, wordOf(row.close), row.label, '*', 0);
+    present.refresh(s);
   }
   const auto& openers = listedWords(kFirstOpeners);
   const auto& closers = listedWords(kFirstClosers);
   for (std::size_t r = 0; r < openers.size() && r < closers.size(); ++r) {
+    if (!present.mayHold(openers[r])) continue;
     wrapDelimitedSpans(s, openers[r], closers[r], "DP", '*', 0);
+    present.refresh(s);
   }
 }
 
 void wrapListedWordPairs(CjSentence& s) {
+  ChainTexts present(s);
   const auto& openers = listedWords(kSecondOpeners);
   const auto& closers = listedWords(kSecondClosers);
   for (std::size_t r = 0; r < openers.size() && r < closers.size(); ++r) {
     char mode;
     int n;
     secondTableMode(static_cast<int>(r) + 1, mode, n);
+    // A split opener is found by its two halves, not by the whole word.
+    if (mode != 'X' && !present.mayHold(openers[r])) continue;
     wrapDelimitedSpans(s, openers[r], closers[r], "DP", mode, n);
+    present.refresh(s);
   }
   const auto& thirdOpeners = listedWords(kThirdOpeners);
   const auto& thirdClosers = listedWords(kThirdClosers);
   for (std::size_t r = 0; r < thirdOpeners.size() && r < thirdClosers.size(); ++r) {
+    if (!present.mayHold(thirdOpeners[r])) continue;
     wrapDelimitedSpansWithBuilder(s, thirdOpeners[r], thirdClosers[r], "DP", 'R');
+    present.refresh(s);
   }
 }
 

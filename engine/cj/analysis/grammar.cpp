@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 namespace cj {
 namespace {
@@ -48,7 +49,8 @@ std::array<CjRuleGroup, kGroupCount>& groups() {
       made[i].rules.assign(kShapes[i].rules, CjRuleDescriptor{});
       made[i].actions.assign(kShapes[i].rules, CjRuleAction{});
       made[i].gotos.assign(kShapes[i].gotos, CjGotoEntry{});
-      made[i].gotos[0].state = "#";
+      made[i].gotos[0] = gotoEndMark();
+      resolveGotoRuns(made[i].gotos);
     }
     return made;
   }();
@@ -137,7 +139,8 @@ void clearGrammar() {
     g.rules.assign(g.ruleCapacity, CjRuleDescriptor{});
     g.actions.assign(g.ruleCapacity, CjRuleAction{});
     g.gotos.assign(g.gotoCapacity, CjGotoEntry{});
-    g.gotos[0].state = "#";
+    g.gotos[0] = gotoEndMark();
+    resolveGotoRuns(g.gotos);
   }
 }
 
@@ -331,8 +334,39 @@ void parseGotoLine(std::string_view gotoLine, CjRuleGroup& group, int entryIndex
       e.target = cutAtCharBoundary(target, kGotoTargetKept);
     }
   }
+  resolveGotoEntry(e);
   group.gotos[entryIndex] = std::move(e);
-  group.gotos[entryIndex + 1] = CjGotoEntry{"#", "", ""};
+  group.gotos[entryIndex + 1] = gotoEndMark();
+  resolveGotoRuns(group.gotos);
+}
+
+void resolveGotoEntry(CjGotoEntry& e) {
+  e.stateKey = gotoKey(e.state);
+  e.targetKey = gotoKey(e.target);
+  e.stateNumber = std::atoi(e.state.c_str());
+  e.targetNumber = std::atoi(e.target.c_str());
+  e.action = kGotoShift;
+  e.ruleNumber = 0;
+  if (!e.target.empty() && e.target[0] == 'R') {
+    e.action = kGotoReduce;
+    e.ruleNumber = std::atoi(e.target.substr(1, 4).c_str());
+  } else if (!e.target.empty() && e.target[0] == 'F') {
+    e.action = kGotoFail;
+  }
+  e.always = e.symbol == "*" || (!e.symbol.empty() && e.symbol[0] == 'Z');
+}
+
+CjGotoEntry gotoEndMark() {
+  CjGotoEntry e;
+  e.state = "#";
+  resolveGotoEntry(e);
+  return e;
+}
+
+void resolveGotoRuns(std::vector<CjGotoEntry>& gotos) {
+  const int n = static_cast<int>(gotos.size());
+  for (int i = n - 1; i >= 0; --i)
+    gotos[i].runEnd = i + 1 < n && gotos[i + 1].stateKey == gotos[i].stateKey ? gotos[i + 1].runEnd : i + 1;
 }
 
 }  // namespace cj

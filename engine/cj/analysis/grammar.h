@@ -1,6 +1,7 @@
 // The phrase grammar: rules with their action texts (transfer.ruc) and goto tables (transfer.dac),
 // loaded into 27 fixed rule groups.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,13 +25,43 @@ struct CjRuleDescriptor {
 // A rule's action text, the action line whole (at most 133 bytes kept).
 using CjRuleAction = std::string;
 
+// A state or target text of up to 7 bytes as one number: the bytes, then the length in the top
+// byte. Two texts of up to 7 bytes are equal when their keys are.
+constexpr std::uint64_t gotoKey(std::string_view text) {
+  const std::size_t n = text.size() < 7 ? text.size() : 7;
+  std::uint64_t key = static_cast<std::uint64_t>(n) << 56;
+  for (std::size_t k = 0; k < n; ++k) key |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[k])) << (8 * k);
+  return key;
+}
+inline constexpr std::uint64_t kGotoStartKey = gotoKey("0");
+inline constexpr std::uint64_t kGotoEndKey = gotoKey("#");
+
+// What a goto target does: shift to a state, reduce by a rule ('R'), or fail ('F').
+enum CjGotoAction : std::int8_t { kGotoShift, kGotoReduce, kGotoFail };
+
 // One goto line: "(" state "," symbol ")" separator target. State "#" ends a table.
 struct CjGotoEntry {
   std::string state;   // at most 5 kept
   std::string symbol;  // at most 60 bytes kept
   std::string target;  // at most 5 kept
   CjCompiledSymbol compiled = {};  // the symbol read when the line is loaded
+  // Read with the line by resolveGotoEntry, so that the parser compares numbers.
+  std::uint64_t stateKey = 0;
+  std::uint64_t targetKey = 0;
+  int stateNumber = 0;   // atoi of the state
+  int targetNumber = 0;  // atoi of the target
+  int ruleNumber = 0;    // of an 'R' target
+  CjGotoAction action = kGotoShift;
+  bool always = false;   // "*" or a 'Z' symbol
+  int runEnd = 0;        // the first later entry whose state differs (set for the whole table)
 };
+
+// Fills the resolved fields of an entry from its texts.
+void resolveGotoEntry(CjGotoEntry& e);
+// An end mark, resolved.
+CjGotoEntry gotoEndMark();
+// Sets runEnd of every entry of a table.
+void resolveGotoRuns(std::vector<CjGotoEntry>& gotos);
 
 struct CjRuleGroup {
   const char* tag;  // "<UG1>" ...

@@ -15,9 +15,6 @@ constinit ListedKey kPrefixKey{"nodeBuilding.prefixChars"};
 const WordKeySpec kWordKeys[] = {{kPrefixKey, 27, 1, 0}};
 const WordKeyRegistrar kRegistrar(kWordKeys, 1);
 
-// Index of a readable slot: 0 to the node count.
-bool inSlots(const CjSentence& s, int i) { return i >= 0 && i <= s.nodeCount && i < kMaxNodes; }
-
 void clearAnchorLinks(CjSentence& s) {
   CjNode& a = s.nodes[0];
   a.parent = a.firstChild = a.lastChild = a.prev = a.next = a.headChild = a.secondHead = 0;
@@ -33,16 +30,6 @@ void errBuild() { plat::consolePrint("ERR in builtnewnode"); }
 
 }  // namespace
 
-int firstChild(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].firstChild : 0; }
-int lastChild(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].lastChild : 0; }
-int prevNode(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].prev : 0; }
-int nextNode(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].next : 0; }
-int headChild(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].headChild : 0; }
-
-bool isWordNode(const CjSentence& s, int i) {
-  if (i < 1 || i >= kMaxNodes) return true;
-  return s.nodes[i].firstChild == 0 && s.nodes[i].lastChild == 0;
-}
 
 int lexicalHead(const CjSentence& s, int i) {
   if (i < 1 || i >= kMaxNodes) return 0;
@@ -309,7 +296,10 @@ int textDiffersAt(std::string_view text, int from, int to, std::string_view word
 
 bool startsWithHanzi(std::string_view text) {
   if (text.empty() || !isEngineLeadByte(static_cast<unsigned char>(text[0]))) return false;
-  return text.compare(0, 2, "\x87\x4A") >= 0;  // bytes compare unsigned
+  // The first two bytes at or after 0x87 0x4A, compared unsigned.
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead != 0x87) return lead > 0x87;
+  return text.size() >= 2 && static_cast<unsigned char>(text[1]) >= 0x4A;
 }
 
 int splitListedPrefix(std::string_view text, std::string& prefix, std::string& rest) {

@@ -8,12 +8,16 @@
 namespace cj {
 
 // Navigation; 0 means none, and so does any index outside 0 to the node count.
-int firstChild(const CjSentence& s, int i);
-int lastChild(const CjSentence& s, int i);
-int prevNode(const CjSentence& s, int i);
-int nextNode(const CjSentence& s, int i);
-int headChild(const CjSentence& s, int i);
-bool isWordNode(const CjSentence& s, int i);
+inline bool inSlots(const CjSentence& s, int i) { return i >= 0 && i <= s.nodeCount && i < kMaxNodes; }
+inline int firstChild(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].firstChild : 0; }
+inline int lastChild(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].lastChild : 0; }
+inline int prevNode(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].prev : 0; }
+inline int nextNode(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].next : 0; }
+inline int headChild(const CjSentence& s, int i) { return inSlots(s, i) ? s.nodes[i].headChild : 0; }
+inline bool isWordNode(const CjSentence& s, int i) {
+  if (i < 1 || i >= kMaxNodes) return true;
+  return s.nodes[i].firstChild == 0 && s.nodes[i].lastChild == 0;
+}
 int lexicalHead(const CjSentence& s, int i);
 int leftmostWord(const CjSentence& s, int i);
 int rightmostWord(const CjSentence& s, int i);

@@ -299,12 +299,6 @@ int isNeg(const CjSentence& s, int i, std::string_view value) {
 
 int alwaysTrue(const CjSentence&, int, std::string_view) { return 1; }
 
-int hasCat(const CjSentence& s, int i, std::string_view c) {
-  if (!isNodeIndex(s, i)) return 0;
-  if (isWordNode(s, i)) return cat(s, i).find(c) != std::string_view::npos ? 1 : 0;
-  return cat(s, i) == c ? 1 : 0;
-}
-
 int isCat(const CjSentence& s, int i, std::string_view c) { return isNodeIndex(s, i) && cat(s, i) == c ? 1 : 0; }
 
 int chiLength(const CjSentence& s, int i) { return static_cast<int>(chi(s, i).size()); }

@@ -2,6 +2,7 @@
 #pragma once
 #include <string_view>
 
+#include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/sentence.h"
 #include "engine/common/keyed_word_table.h"
 
@@ -65,7 +66,18 @@ int hasSCat(const CjSentence& s, int i, std::string_view value);
 int alwaysTrue(const CjSentence& s, int i, std::string_view value);
 
 // Category, text and value tests.
-int hasCat(const CjSentence& s, int i, std::string_view cat);
+// A word node's category contains cat; a phrase node's category is cat.
+inline int hasCat(const CjSentence& s, int i, std::string_view cat) {
+  if (!isNodeIndex(s, i)) return 0;
+  const std::string_view own = s.nodes[i].CAT.view();
+  if (!isWordNode(s, i)) return own == cat ? 1 : 0;
+  if (cat.size() == 1) {
+    for (char c : own)
+      if (c == cat[0]) return 1;
+    return 0;
+  }
+  return own.find(cat) != std::string_view::npos ? 1 : 0;
+}
 int isCat(const CjSentence& s, int i, std::string_view cat);
 int chiLength(const CjSentence& s, int i);
 int isChi(const CjSentence& s, int i, std::string_view word);

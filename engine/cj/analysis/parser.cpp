@@ -156,9 +156,10 @@ bool vpAllows(const CjSentence& s, int check, int start, int length) {
 // Bound on the steps of one pass; a grammar that needs more is taken to loop.
 constexpr long kStepLimit = 2000000;
 
-// The parse position of one pass.
+// The parse position of one pass; the state as its key and its number.
 struct Position {
-  std::string state = "0";
+  std::uint64_t state = kGotoStartKey;
+  int stateNumber = 0;
   int start = 0;
   int current = 0;
   int entry = 0;
@@ -167,23 +168,32 @@ struct Position {
   bool endFlag = false;
 };
 
-bool isEndMark(const std::vector<CjGotoEntry>& gotos, int i) {
-  return i < 0 || static_cast<std::size_t>(i) >= gotos.size() || gotos[i].state == "#";
+inline bool isEndMark(const std::vector<CjGotoEntry>& gotos, int i) {
+  return i < 0 || static_cast<std::size_t>(i) >= gotos.size() || gotos[i].stateKey == kGotoEndKey;
 }
 
-bool hasNextAlternative(const std::vector<CjGotoEntry>& gotos, int i) {
-  return !isEndMark(gotos, i) && !isEndMark(gotos, i + 1) && gotos[i + 1].state == gotos[i].state;
+inline bool hasNextAlternative(const std::vector<CjGotoEntry>& gotos, int i) {
+  return !isEndMark(gotos, i) && !isEndMark(gotos, i + 1) && gotos[i + 1].stateKey == gotos[i].stateKey;
 }
 
-int stateNumber(std::string_view state) { return std::atoi(std::string(state).c_str()); }
+// The first entry from i on whose state is the key, or the end mark; runs of another state are
+// skipped whole.
+inline int findState(const std::vector<CjGotoEntry>& gotos, int i, std::uint64_t key) {
+  while (!isEndMark(gotos, i) && gotos[i].stateKey != key) i = gotos[i].runEnd;
+  return i;
+}
 
-int ruleNumberOf(std::string_view target) { return std::atoi(std::string(target.substr(1, 4)).c_str()); }
+// The state text of a key, as an agenda item keeps it.
+void keyText(std::uint64_t key, char (&out)[8]) {
+  const std::size_t n = static_cast<std::size_t>(key >> 56);
+  for (std::size_t k = 0; k < 8; ++k) out[k] = k < n ? static_cast<char>((key >> (8 * k)) & 0xFF) : 0;
+}
 
 // True when the entry's symbol holds on the node; consumes tells whether a shift on it moves on.
 bool symbolHolds(CjSentence& s, int node, const CjGotoEntry& e, bool& consumes) {
   const std::string& symbol = e.symbol;
   consumes = symbol[0] != 'Z';
-  if (symbol == "*" || (!symbol.empty() && symbol[0] == 'Z')) return true;
+  if (e.always) return true;
   if (e.compiled.ready) {
     consumes = !e.compiled.endsWithSentenceStart;
     return evaluateCompiled(s, node, e.compiled);
@@ -208,7 +218,8 @@ void consume(CjSentence& s, Position& p) {
 
 void resetPosition(Position& p, int node) {
   p.start = p.current = node;
-  p.state = "0";
+  p.state = kGotoStartKey;
+  p.stateNumber = 0;
   p.entry = 0;
   p.consumed = 0;
   p.position = 0;
@@ -218,7 +229,8 @@ void restore(Position& p, const CjAgendaItem& item) {
   p.entry = item.entry;
   p.start = item.start;
   p.current = item.current;
-  p.state = item.state;
+  p.state = gotoKey(std::string_view(item.state, strnlen(item.state, sizeof item.state)));
+  p.stateNumber = std::atoi(item.state);
   p.consumed = item.consumed;
   p.position = item.position;
 }
@@ -244,8 +256,7 @@ class GroupPass {
         failScan();
         return;
       }
-      int i = p_.entry;
-      while (!isEndMark(gotos_, i) && gotos_[i].state != p_.state) ++i;
+      const int i = findState(gotos_, p_.entry, p_.state);
       if (isEndMark(gotos_, i)) {
         failScan();
         return;
@@ -264,12 +275,12 @@ class GroupPass {
         }
         continue;
       }
-      if (!e.target.empty() && e.target[0] == 'R') {
-        reduce(ruleNumberOf(e.target));
+      if (e.action == kGotoReduce) {
+        reduce(e.ruleNumber);
         idleShifts_ = 0;
         continue;
       }
-      if (!e.target.empty() && e.target[0] == 'F') {
+      if (e.action == kGotoFail) {
         backUp();
         continue;
       }
@@ -296,12 +307,13 @@ class GroupPass {
     item.entry = p_.entry;
     item.start = p_.start;
     item.current = p_.current;
-    std::strncpy(item.state, p_.state.c_str(), sizeof item.state - 1);
+    keyText(p_.state, item.state);
     item.consumed = p_.consumed;
     item.position = p_.position;
     pushAgenda(s_, item);
-    if (e.target != p_.state) ++p_.position;
-    p_.state = e.target;
+    if (e.targetKey != p_.state) ++p_.position;
+    p_.state = e.targetKey;
+    p_.stateNumber = e.targetNumber;
     if (consumes) consume(s_, p_);
   }
 
@@ -309,18 +321,18 @@ class GroupPass {
     p_.endFlag = false;
     for (int i = p_.entry; !isEndMark(gotos_, i); ++i) {
       const CjGotoEntry& e = gotos_[i];
-      if (e.state == p_.state) {
+      if (e.stateKey == p_.state) {
         if (e.symbol != "*") continue;
-        if (!e.target.empty() && e.target[0] == 'R') {
+        if (e.action == kGotoReduce) {
           p_.endFlag = true;
           p_.entry = i;
           return;
         }
-        if (!e.target.empty() && e.target[0] == 'F') {
+        if (e.action == kGotoFail) {
           backUp();
           return;
         }
-      } else if (stateNumber(e.state) > stateNumber(p_.state)) {
+      } else if (e.stateNumber > p_.stateNumber) {
         unwind();
         return;
       }
@@ -545,15 +557,16 @@ int runSentenceGroup(CjSentence& s, const std::vector<CjRuleDescriptor>& descrip
   unbindHash(s, true);
   // Every step moves the entry index on or starts a block again, which needs a later entry.
   for (std::size_t steps = 0; steps <= gotos.size() * 2 + 2; ++steps) {
-    while (!isEndMark(gotos, p.entry) && gotos[p.entry].state != p.state) {
-      if (stateNumber(gotos[p.entry].state) <= stateNumber(p.state)) {
+    while (!isEndMark(gotos, p.entry) && gotos[p.entry].stateKey != p.state) {
+      if (gotos[p.entry].stateNumber <= p.stateNumber) {
         ++p.entry;
         continue;
       }
-      while (!isEndMark(gotos, p.entry) && gotos[p.entry].state != "0") ++p.entry;
+      p.entry = findState(gotos, p.entry, kGotoStartKey);
       if (isEndMark(gotos, p.entry)) break;
       p.current = s.firstTop;
-      p.state = "0";
+      p.state = kGotoStartKey;
+      p.stateNumber = 0;
       p.consumed = 0;
       p.position = 0;
       unbindQuestion(s, false);
@@ -566,13 +579,14 @@ int runSentenceGroup(CjSentence& s, const std::vector<CjRuleDescriptor>& descrip
       ++p.entry;
       continue;
     }
-    if (!e.target.empty() && e.target[0] == 'F') {
-      p.state = "0";
+    if (e.action == kGotoFail) {
+      p.state = kGotoStartKey;
+      p.stateNumber = 0;
       ++p.entry;
       continue;
     }
-    if (!e.target.empty() && e.target[0] == 'R') {
-      const int k = ruleNumberOf(e.target);
+    if (e.action == kGotoReduce) {
+      const int k = e.ruleNumber;
       if (k >= 0 && static_cast<std::size_t>(k) < descriptors.size() && p.consumed > 1) {
         const CjRuleDescriptor& d = descriptors[k];
         if (checkReduction(s, d.lhs, std::atoi(d.atTag.c_str()), p.start, p.consumed)) {
@@ -585,13 +599,15 @@ int runSentenceGroup(CjSentence& s, const std::vector<CjRuleDescriptor>& descrip
           return 1;
         }
       }
-      p.state = "0";
+      p.state = kGotoStartKey;
+      p.stateNumber = 0;
       p.current = s.firstTop;
       ++p.entry;
       continue;
     }
-    if (e.target != p.state) ++p.position;
-    p.state = e.target;
+    if (e.targetKey != p.state) ++p.position;
+    p.state = e.targetKey;
+    p.stateNumber = e.targetNumber;
     if (consumes) consume(s, p);
     ++p.entry;
   }

@@ -175,6 +175,9 @@ CjConditionTerm compileTerm(std::string_view name, std::string_view value, bool 
   t.feature = static_cast<std::int16_t>(feature);
   t.exact = isExactFeatureName(name);
   if (value == "?" || value == "#") t.variable = value[0];
+  if (t.exact && t.variable == 0) t.alternatives = splitValueList(value);
+  t.readsCatynum = t.variable != 0;
+  for (const CjValueAlternative& a : t.alternatives) t.readsCatynum = t.readsCatynum || a.dotted;
   return t;
 }
 
@@ -206,8 +209,10 @@ int evaluateTerm(CjSentence& s, int i, const CjConditionTerm& t) {
   bool match;
   if (t.exact) {
     ValueBuffer catynumBuf;
-    const std::string_view catynum = featureOf(s, i, -1, kFeatureCatynum, catynumBuf);
-    match = matchValueList(condition, nodeValue, catynum);
+    const std::string_view catynum =
+        t.readsCatynum ? featureOf(s, i, -1, kFeatureCatynum, catynumBuf) : std::string_view();
+    match = t.variable == 0 ? matchAlternatives(t.alternatives, nodeValue, catynum)
+                            : matchValueList(condition, nodeValue, catynum);
   } else {
     match = matchFeatureValue(s, false, nodeValue, condition, {});
   }
@@ -228,6 +233,46 @@ void getFeature(const CjSentence& s, int i, std::string_view name, std::string& 
   resolveFeature(name, relation, feature);
   ValueBuffer buf;
   out = featureOf(s, i, relation, feature, buf);
+}
+
+std::vector<CjValueAlternative> splitValueList(std::string_view condition) {
+  std::vector<CjValueAlternative> list;
+  std::size_t start = 0;
+  while (start <= condition.size()) {
+    std::size_t end = start;
+    while (end < condition.size() && condition[end] != ',') end += charSize(condition, end);
+    if (end > condition.size()) end = condition.size();
+    std::string_view alt = condition.substr(start, end - start);
+    const bool byComma = end < condition.size();
+    std::size_t dot = std::string_view::npos;
+    for (std::size_t k = 0; k < alt.size(); k += charSize(alt, k)) {
+      if (alt[k] == '.') {
+        dot = k;
+        break;
+      }
+    }
+    CjValueAlternative a;
+    // A '.' right before the separating ',' is part of the text.
+    if (dot != std::string_view::npos && !(byComma && dot + 1 == alt.size())) {
+      a.text = alt.substr(0, dot);
+      a.catynum = alt.substr(dot + 1);
+      a.dotted = true;
+    } else {
+      a.text = alt;
+    }
+    list.push_back(std::move(a));
+    if (!byComma) break;
+    start = end + 1;
+  }
+  return list;
+}
+
+bool matchAlternatives(const std::vector<CjValueAlternative>& list, std::string_view value,
+                       std::string_view catynum) {
+  for (const CjValueAlternative& a : list) {
+    if (value == a.text && (!a.dotted || catynum == a.catynum)) return true;
+  }
+  return false;
 }
 
 bool matchValueList(std::string_view condition, std::string_view value, std::string_view catynum) {

@@ -43,6 +43,19 @@ struct CjLastTerm {
 // A whole symbol on node i: terms combined strictly left to right, skipped terms not evaluated.
 bool evaluateSymbol(CjSentence& s, int i, std::string_view symbol, CjLastTerm* last = nullptr);
 
+// One alternative of an exact value list: a text, or a text and the CATYNUM after its '.'.
+struct CjValueAlternative {
+  std::string text;
+  std::string catynum;
+  bool dotted = false;
+};
+
+// The alternatives of a value list in order, as matchValueList reads them.
+std::vector<CjValueAlternative> splitValueList(std::string_view condition);
+// Same result as matchValueList on the list's text.
+bool matchAlternatives(const std::vector<CjValueAlternative>& list, std::string_view value,
+                       std::string_view catynum);
+
 // One term of a symbol, its feature name resolved when the symbol is read.
 struct CjConditionTerm {
   std::string name;
@@ -54,6 +67,8 @@ struct CjConditionTerm {
   std::int16_t feature = -1; // the feature read; -1 for an unknown name
   bool exact = false;
   char variable = 0;         // '?' or '#' for a variable value
+  std::vector<CjValueAlternative> alternatives;  // of an exact term with a fixed value
+  bool readsCatynum = false;                      // a variable value, or an alternative with a '.'
 };
 
 // A symbol read once: its terms in order.

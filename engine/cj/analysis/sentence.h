@@ -62,7 +62,11 @@ class FixedText {
   bool empty() const { return buf_[0] == 0; }
   char operator[](std::size_t i) const { return i < N ? buf_[i] : 0; }
   bool contains(std::string_view s) const { return !s.empty() && view().find(s) != std::string_view::npos; }
-  friend bool operator==(const FixedText& a, std::string_view b) { return a.view() == b; }
+  friend bool operator==(const FixedText& a, std::string_view b) {
+    // The first byte before the length: most texts compared differ there.
+    if (!b.empty() && a.buf_[0] != b[0]) return false;
+    return a.view() == b;
+  }
 
  private:
   std::array<char, N> buf_{};

@@ -1,5 +1,6 @@
 #include "engine/jc/core/jp_dictionary.h"
 
+#include <array>
 #include <cstring>
 #include <new>
 
@@ -121,8 +122,15 @@ struct Appender {
 }  // namespace
 
 bool JpDictRecord::isEnd() const {
-  for (std::uint8_t b : bytes)
-    if (b) return false;
+  // Eight bytes at a time: the terminating record is read whole.
+  std::size_t i = 0;
+  for (; i + 8 <= sizeof bytes; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, bytes + i, 8);
+    if (w) return false;
+  }
+  for (; i < sizeof bytes; ++i)
+    if (bytes[i]) return false;
   return true;
 }
 std::string_view JpDictRecord::key() const { return boundedText(bytes + kJpRecKey, kJpRecKeySize); }
@@ -237,7 +245,27 @@ int searchJpDictionary(JpDictionary* d, std::string_view text, JpDictRecord* res
   Appender out{d, results, capacity};
   const std::vector<JpTreeNode>& tree = d->tree;
   auto valid = [&](int n) { return n >= 0 && n < static_cast<int>(tree.size()); };
-  std::vector<char> examined(tree.size(), 0);
+  // The nodes whose keys were read on the way down: a short list, a map once it is full.
+  std::array<int, 32> examinedFew;
+  std::size_t examinedCount = 0;
+  std::vector<char> examinedMany;
+  auto markExamined = [&](int n) {
+    if (examinedMany.empty() && examinedCount < examinedFew.size()) {
+      examinedFew[examinedCount++] = n;
+      return;
+    }
+    if (examinedMany.empty()) {
+      examinedMany.assign(tree.size(), 0);
+      for (std::size_t k = 0; k < examinedCount; ++k) examinedMany[static_cast<std::size_t>(examinedFew[k])] = 1;
+    }
+    examinedMany[static_cast<std::size_t>(n)] = 1;
+  };
+  auto wasExamined = [&](int n) {
+    if (!examinedMany.empty()) return examinedMany[static_cast<std::size_t>(n)] != 0;
+    for (std::size_t k = 0; k < examinedCount; ++k)
+      if (examinedFew[k] == n) return true;
+    return false;
+  };
   std::size_t lastMatch = 0;
   int rc = 0;
   std::string key;
@@ -255,7 +283,7 @@ int searchJpDictionary(JpDictionary* d, std::string_view text, JpDictRecord* res
         next = tree[cur].zero;
       }
       if (valid(next)) {
-        examined[next] = 1;
+        markExamined(next);
         rc = out.firstKey(tree[next], key);
         if (rc == 0 && isPrefixKey(key, text)) {
           rc = out.addOwned(tree[next]);
@@ -271,7 +299,7 @@ int searchJpDictionary(JpDictionary* d, std::string_view text, JpDictRecord* res
     }
     x = step;
   }
-  if (rc == 0 && valid(z) && !(z != 0 && examined[z])) {
+  if (rc == 0 && valid(z) && !(z != 0 && wasExamined(z))) {
     rc = out.firstKey(tree[z], key);
     if (rc == 0 && isPrefixKey(key, text) && lastMatch < text.size()) rc = out.addOwned(tree[z]);
   }

@@ -1,5 +1,7 @@
 #include "engine/jc/core/jp_input_prep.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "engine/common/code_convert.h"
@@ -14,6 +16,32 @@ constexpr char kFullWidthAscii[] =
     "＠ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ［￥］＾＿"
     "‘ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ｛｜｝～";
 static_assert(sizeof kFullWidthAscii == 95 * 2 + 1);
+
+// The index of each full-width form by its two bytes (the first index where one repeats), -1 for
+// any other character; the few lead bytes of the forms each have a row.
+struct FullWidthIndex {
+  std::array<std::int8_t, 256> rowOfLead;
+  std::array<std::array<std::int8_t, 256>, 4> index;
+};
+constexpr FullWidthIndex kFullWidthIndex = [] {
+  FullWidthIndex t{};
+  t.rowOfLead.fill(-1);
+  for (auto& row : t.index) row.fill(-1);
+  int rows = 0;
+  for (int k = 0; k < 95; ++k) {
+    const auto lead = static_cast<unsigned char>(kFullWidthAscii[k * 2]);
+    const auto trail = static_cast<unsigned char>(kFullWidthAscii[k * 2 + 1]);
+    if (t.rowOfLead[lead] < 0) t.rowOfLead[lead] = static_cast<std::int8_t>(rows++);
+    std::int8_t& cell = t.index[static_cast<std::size_t>(t.rowOfLead[lead])][trail];
+    if (cell < 0) cell = static_cast<std::int8_t>(k);
+  }
+  return t;
+}();
+
+int fullWidthIndex(unsigned char lead, unsigned char trail) {
+  const int row = kFullWidthIndex.rowOfLead[lead];
+  return row < 0 ? -1 : kFullWidthIndex.index[static_cast<std::size_t>(row)][trail];
+}
 
 // Half-width 0xA0-0xDF to full-width.
 constexpr char kHalfWidthKana[] =
@@ -234,13 +262,7 @@ int narrowAscii(char* output, const char* input, int length) {
   int o = 0;
   for (int i = 0; i < length;) {
     if (isDoubleByteLead(in[i]) && i + 1 < length) {
-      int found = -1;
-      for (int k = 0; k < 95; ++k)
-        if (static_cast<unsigned char>(kFullWidthAscii[k * 2]) == in[i] &&
-            static_cast<unsigned char>(kFullWidthAscii[k * 2 + 1]) == in[i + 1]) {
-          found = k;
-          break;
-        }
+      const int found = fullWidthIndex(in[i], in[i + 1]);
       if (found >= 0) {
         output[o++] = static_cast<char>(0x20 + found);
       } else {

@@ -73,6 +73,8 @@ struct JpLattice {
   std::vector<ExtraCandidate> extraCandidates;
   std::vector<PathEntry> pathEntries;
   std::vector<ColumnCacheSlot> columnCache;
+  std::vector<std::int32_t> cachedColumns;  // the slots written this sentence
+  bool cachedColumnsOverflow = false;       // more were written than cachedColumns had room for
   std::vector<std::int32_t> endingHere;  // ends in -1
   std::vector<std::int32_t> walkStack;   // groups, each ended by -1
   std::vector<MorphRecord> morphs;

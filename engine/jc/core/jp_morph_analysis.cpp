@@ -192,7 +192,11 @@ int addPathEntry(JpAnalyzer* a, int start, int node) {
   }
   e.cost = bestScore + own;
   int index = pushEdge(a, std::move(e));
-  if (index >= 0 && slot) *slot = ColumnCacheSlot{index, start, bestScore};
+  if (index >= 0 && slot) {
+    *slot = ColumnCacheSlot{index, start, bestScore};
+    if (l.cachedColumns.size() < l.cachedColumns.capacity()) l.cachedColumns.push_back(column);
+    else l.cachedColumnsOverflow = true;
+  }
   return index;
 }
 
@@ -543,7 +547,15 @@ void prepareLattice(JpAnalyzer* a) {
   initial(l.endingHere);
   initial(l.walkStack);
   if (l.dictResults.size() != static_cast<std::size_t>(kDictResultSlots)) l.dictResults.resize(kDictResultSlots);
-  l.columnCache.assign(static_cast<std::size_t>(kJpColumnCacheSlots), ColumnCacheSlot{0, -1, 0});
+  initial(l.cachedColumns);
+  // Only the slots the last sentence wrote need their reset.
+  if (l.columnCache.size() != static_cast<std::size_t>(kJpColumnCacheSlots) || l.cachedColumnsOverflow) {
+    l.columnCache.assign(static_cast<std::size_t>(kJpColumnCacheSlots), ColumnCacheSlot{0, -1, 0});
+  } else {
+    for (std::int32_t c : l.cachedColumns) l.columnCache[static_cast<std::size_t>(c)] = ColumnCacheSlot{0, -1, 0};
+  }
+  l.cachedColumns.clear();
+  l.cachedColumnsOverflow = false;
   l.nodes.clear();
   l.extraCandidates.clear();
   l.pathEntries.clear();
@@ -605,15 +617,43 @@ void collectMorphRecord(JpAnalyzer* a, int edge, int k, int groupFirst) {
   }
 }
 
+// A number as "%02u" writes it.
+void appendTwoDigits(std::string& out, unsigned v) {
+  if (v >= 100) {
+    out += std::to_string(v);
+    return;
+  }
+  out += static_cast<char>('0' + v / 10);
+  out += static_cast<char>('0' + v % 10);
+}
+
+// The lines of the group, written at once.
 void writeMorphemeLines(JpAnalyzer* a, std::FILE* file) {
+  std::string text;
   bool first = true;
   for (const MorphRecord& m : a->lattice.morphs) {
-    std::fprintf(file, "%s\t%s\t%s\t%02u%02u%02u%02u\t%s\t%s\t%s\t%s\n", first ? "" : "D", m.surface.c_str(),
-                 m.baseForm.c_str(), static_cast<unsigned>(m.pos), static_cast<unsigned>(m.subPos),
-                 static_cast<unsigned>(m.conjType), static_cast<unsigned>(m.conjForm), m.chinese.c_str(),
-                 m.code.c_str(), m.recordNumber == 0 ? "U" : m.field.c_str(), m.semantic.c_str());
+    if (!first) text += 'D';
+    text += '\t';
+    text += m.surface.c_str();
+    text += '\t';
+    text += m.baseForm.c_str();
+    text += '\t';
+    appendTwoDigits(text, m.pos);
+    appendTwoDigits(text, m.subPos);
+    appendTwoDigits(text, m.conjType);
+    appendTwoDigits(text, m.conjForm);
+    text += '\t';
+    text += m.chinese.c_str();
+    text += '\t';
+    text += m.code.c_str();
+    text += '\t';
+    text += m.recordNumber == 0 ? "U" : m.field.c_str();
+    text += '\t';
+    text += m.semantic.c_str();
+    text += '\n';
     first = false;
   }
+  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), file);
 }
 
 // Writes the groups of the walk stack, the earliest in the sentence first.

@@ -141,8 +141,8 @@ TEST_F(EndToEnd, WhatTheReaderSeesOfNumbersAndCharacters) {
       {"这本书很有意思。", "この本はとても面白い。"},
       {"请坐。", "座って下さい。"},
       {"我被老师批评了。", "私は先生に批判された。"},
-      {"2000年我在上海。", "２０００年私上海にいる。"},  // a run of nouns is no per phrase
-      {"我有100元。", "１００元が私ある。"},
+      {"2000年我在上海。", "2000年私上海にいる。"},  // a run of nouns is no per phrase
+      {"我有100元。", "私は100元がある。"},  // an amount of money as the object of 有
       {"他每天都工作。", "彼は毎日みな働く。"},
       // Everyday shapes of the card's grammar.
       {"我昨天没去学校。", "私は昨日学校に行かなかった。"},  // subject before a time word; 没 is past
@@ -210,7 +210,7 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"你可以走了。", "あなたは行ってもいい。"},  // 可以 as permission
       {"今天太热了。", "今日はあまりにも暑い。"},  // 太…了
       {"我今天早上喝了咖啡。", "私は今日朝コーヒーを飲んだ。"},
-      {"因为下雨，所以我不去。", "なぜなら雨が降って、だから私行かない。"},  // conjunctions translate; understandable, not natural
+      {"因为下雨，所以我不去。", "雨が降るので、だから私は行かない。"},  // 因为 as ので; 所以 keeps だから, for it may stand alone
       {"如果下雨，我不去。", "もし雨が降れば、私は行かない。"},  // 如果 + verb phrase is conditional
       {"我去吃饭。", "私はご飯を食べに行く。"},
       {"我去商店买面包。", "私は店にパンを買いに行く。"},  // 去 + place + verb: the purpose takes に
@@ -234,8 +234,49 @@ TEST_F(EndToEnd, EverydaySentences) {
       {"现在几点？", "今は何時？"},
       {"他在做什么？", "彼は何をしている？"},  // 在 before a verb phrase is progressive
       {"我有很多朋友。", "私は多くの友達がいる。"},
-      {"我还没吃饭。", "私はまだご飯を食べない。"},  // 还没: understandable, not yet natural
+      {"我还没吃饭。", "私はまだご飯を食べていない。"},  // 还没: not yet
       {"谢谢。", "ありがとう。"},
+      // ASCII digits reach the dictionary widened and join their classifier like numeral words.
+      {"我有5本书。", "私は5冊の本がある。"},
+      {"他26岁。", "彼は26歳だ。"},
+      {"我有100块钱。", "私は100元のお金がある。"},
+      {"现在3点。", "今は3時。"},
+      // A thing in a place is ある, a person いる.
+      {"我的书在哪儿？", "私の本はどこにある？"},
+      {"书在桌子上。", "本は机の上にある。"},
+      {"我的书不在这里。", "私の本はここにない。"},
+      {"他不在家。", "彼は家にいない。"},
+      {"他还没来。", "彼はまだ来ていない。"},  // 还没 + verb: not yet
+      {"因为很忙，所以他没来。", "とても忙しいので、だから彼は来なかった。"},
+      // A-not-A questions ask like 吗; the two verbs must be the same word.
+      {"你去不去？", "あなたは行くか？"},
+      {"你有没有钱？", "あなたはお金があるか？"},
+      {"你是不是学生？", "あなたは学生ですか？"},
+      {"你吃不吃苹果？", "あなたはりんごを食べるか？"},
+      // 比 with the difference after the adjective; age differences as 年上 and 年下.
+      {"他比我大三岁。", "彼は私より三歳年上だ。"},
+      {"我比他小两岁。", "私は彼より二歳年下だ。"},
+      // A plural pronoun with a count of persons stands in apposition; 吧 still suggests.
+      {"我们两个人去。", "私たち二人は行く。"},
+      {"我们三个人一起去吃饭吧。", "私たち三人は一緒にご飯を食べに行きましょう。"},
+      {"我们点菜吧。", "私たちは注文しましょう。"},
+      // Shopping, travel, weather and requests.
+      {"我要买两斤苹果。", "私は二斤のりんごを買いたい。"},
+      {"我买了3本书。", "私は3冊の本を買った。"},
+      {"我的哥哥26岁。", "私の兄は26歳だ。"},
+      {"飞机场在哪儿？", "空港はどこにある？"},
+      {"钥匙在桌子上。", "鍵は机の上にある。"},
+      {"我坐公共汽车去学校。", "私はバスで学校に行く。"},  // 坐 + vehicle + 去 + place
+      {"你去不去北京？", "あなたは北京に行くか？"},
+      {"北京的冬天很冷。", "北京の冬はとても寒い。"},
+      {"我很累。", "私はとても疲れた。"},
+      {"请等一下。", "ちょっと待って下さい。"},
+      {"我还没买票。", "私はまだ切符を買っていない。"},
+      {"我们三个人去北京。", "私たち三人は北京に行く。"},
+      // 是 + pronoun + 的 at the end owns the subject.
+      {"这本书是谁的？", "この本は誰のですか？"},
+      {"这本书是我的。", "この本は私のだ。"},
+      {"这是谁的书？", "これは誰の本ですか？"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);

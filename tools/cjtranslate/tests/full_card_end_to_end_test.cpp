@@ -77,6 +77,13 @@ TEST(FullCardEndToEnd, EverydaySentencesOutsideTheSampleCard) {
       {"这是我的雨伞吗？", "これは私の傘ですか？"},
       // Understandable, not yet natural: the object of 参加 takes を.
       {"我明天参加会议。", "私は明日会議を参加する。"},
+      // Existence, A-not-A, 还没 and vehicles with the full card's words.
+      {"我的雨伞在哪儿？", "私の傘はどこにある？"},
+      {"我的手机不在这里。", "私の携帯電話はここにない。"},
+      {"你去不去机场？", "あなたは空港に行くか？"},
+      {"我还没找到我的雨伞。", "私はまだ私の傘を見つけていない。"},
+      {"我坐出租车去机场。", "私はタクシーで空港に行く。"},
+      {"他今天不上班。", "彼は今日出勤しない。"},
   };
   std::vector<std::string> lines;
   for (const auto& k : cases) lines.push_back(k.chinese);

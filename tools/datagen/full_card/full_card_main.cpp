@@ -53,11 +53,18 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  std::string sampleLexicon;
+  std::string sampleLexicon, coreLexicon;
   if (!readFile(sample + "/jc/lexicon.txt", sampleLexicon)) {
     std::fprintf(stderr, "datagen_fullcard: cannot read %s/jc/lexicon.txt\n", sample.c_str());
     return 1;
   }
+  if (!readFile(lists + "/core_jc.txt", coreLexicon)) {
+    std::fprintf(stderr, "datagen_fullcard: cannot read %s/core_jc.txt\n", lists.c_str());
+    return 1;
+  }
+  // The hand-made Japanese core follows the sample's lexicon; generated lines never repeat its keys.
+  if (!sampleLexicon.empty() && sampleLexicon.back() != '\n') sampleLexicon += '\n';
+  sampleLexicon += "# The hand-made Japanese core of the full card\n" + coreLexicon;
   std::map<std::string, datagen::FullTag> tags;
   std::map<std::string, std::string> falseFriends;
   std::string error;
@@ -108,7 +115,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "datagen_fullcard: conjugations.txt: %s\n", error.c_str());
     return 1;
   }
-  std::set<std::string> keys = datagen::lexiconStemKeys(sampleLexicon);
+  std::set<std::string> keys = datagen::lexiconStemKeys(sampleLexicon + lexicon);
   const std::string inflected = datagen::inflectedLexiconLines(text[8], japanese, conjugations, keys);
   // Then the IPA dictionary's verbs and adjectives whose kanji spell a Chinese verb or adjective.
   int bulk = 0;

@@ -76,6 +76,16 @@ TEST(FullCardSources, ListedVerbsTakeTheirIntransitiveFrame) {
   EXPECT_NE(words.find(utf8(u8"参加\tV\\U[V]t[1]\t-\tV,参加する,SHZ00,6\n")), std::string::npos) << words;
   EXPECT_NE(words.find(utf8(u8"失败\tV\\U[V]t[0]\t-\tV,失敗する,SHZ00\n")), std::string::npos);
   EXPECT_NE(words.find(utf8(u8"研究\tV\\U[V]t[1]\t-\tV,研究する,SHT00\n")), std::string::npos);
+  // Each サ変 noun is a verb with する too, so that tense and aspect reach it: intransitive with
+  // its frame (12), transitive else (13).
+  const char8_t* verbs[] = {u8"参加\t2.2.16.0\t=\t参加\tV1\t12\t", u8"失敗\t2.2.16.0\t=\t失败\tV1\t12\t",
+                            u8"研究\t2.1.16.0\t=\t研究\tVT\t13\t"};
+  for (const char8_t* line : verbs) EXPECT_NE(lexicon.find(utf8(line)), std::string::npos) << utf8(line) << lexicon;
+  // A stem the sample lexicon lists already is left to it.
+  lexicon.clear();
+  datagen::fullCjWords("", "", datagen::parseChineseWordList(utf8(u8"研究 1 v\n")), tags, {}, japanese, forms, {}, {},
+                       10, utf8(u8"研究\t2.1.16.0\t=\t研究\tVT\t13\n"), lexicon, sizes, frames);
+  EXPECT_EQ(lexicon.find(utf8(u8"研究\t2.")), std::string::npos) << lexicon;
 }
 
 TEST(FullCardSources, WordListIsOrderedByFrequency) {
@@ -129,14 +139,15 @@ TEST(FullCardSources, WordsFollowTheirCategoryAndTheJapaneseClass) {
   EXPECT_NE(words.find(utf8(u8"历史\tN\\U[N]a[J]\t-\tN,歴史,N0000\n")), std::string::npos);
   // The IPA subclass gives the semantic code; a place has no Japanese form to stand for it here.
   EXPECT_EQ(words.find(utf8(u8"东京")), std::string::npos);
-  EXPECT_NE(words.find(utf8(u8"有名\tA\\U[A]\t-\tA,有名な,KYODO\n")), std::string::npos);
+  EXPECT_NE(words.find(utf8(u8"有名\tA\\U[A]\t-\tA,有名だ,KYODO\n")), std::string::npos);
   EXPECT_NE(words.find(utf8(u8"工作\tN\\U[N]a[J]\t-\tN,仕事,N0000\n")), std::string::npos);
   EXPECT_EQ(words.find(utf8(u8"走\t")), std::string::npos);
   EXPECT_EQ(words.find(utf8(u8"末尾")), std::string::npos);  // beyond the cap
   EXPECT_EQ(sizes.listed, 8);
   EXPECT_EQ(sizes.translated, 4);
   // The reverse lines: nouns and adjectives the sample lexicon lacks, each once.
-  EXPECT_EQ(lexicon, utf8(u8"学習\t6.2.0.0\t=\t学习\t\t\t\t10\n有名\t3.0.21.0\t=\t有名\tA\t\t\t10\n"));
+  EXPECT_EQ(lexicon, utf8(u8"学習\t6.2.0.0\t=\t学习\t\t\t\t10\n学習\t2.1.16.0\t=\t学习\tVT\t13\t\t10\n"
+                         u8"有名\t3.0.21.0\t=\t有名\tA\t\t\t10\n"));
 }
 
 TEST(FullCardSources, PlaceNamesTakeThePlaceCode) {
@@ -176,10 +187,14 @@ TEST(FullCardSources, CoreVerbsAndAdjectivesTakeTheAnalysersNumbering) {
            u8"远\tA\\U[A]\tyuan3\tA,遠い,KYOSI\n"
            u8"远2\tV\\U[V]t[1]\t-\tV,遠い,TG000\n"  // an adjective is no verb
            u8"读\tV\\U[V]t[1]\tdu2\tV,読む,TG000\n"   // the stem is there already
-           u8"做饭\tV\\U[V]t[0]\t-\tV,料理を作る,ZG000\n"),
+           u8"做饭\tV\\U[V]t[0]\t-\tV,料理を作る,ZG000\n"
+           u8"准备\tV\\U[V]t[1]\t-\tV,準備する,SHT00\n"     // a サ変 verb by its noun
+           u8"出发\tV\\U[V]t[0]\t-\tV,出発する,SHZ00\n"),
       japanese, conjugations, have);
-  EXPECT_EQ(lines, utf8(u8"洗\t2.1.12.0\t=\t洗\tVT\t\t\t10\n泳\t2.2.4.0\t=\t游泳\tV1\t\t\t10\n"
-                       u8"遠\t3.0.18.0\t=\t远\tA\t\t\t10\n"));
+  // Verbs carry the sample's aspect digits: 13 transitive, 12 intransitive.
+  EXPECT_EQ(lines, utf8(u8"洗\t2.1.12.0\t=\t洗\tVT\t13\t\t10\n泳\t2.2.4.0\t=\t游泳\tV1\t12\t\t10\n"
+                       u8"遠\t3.0.18.0\t=\t远\tA\t\t\t10\n準備\t2.1.16.0\t=\t准备\tVT\t13\t\t10\n"
+                       u8"出発\t2.2.16.0\t=\t出发\tV1\t12\t\t10\n"));
 }
 
 }  // namespace
@@ -193,6 +208,7 @@ TEST(FullCardSources, TheSpellingIsOneTheIpaDictionaryHolds) {
   datagen::addJapaneseEntries(utf8(u8"発展,1,1,3220,名詞,サ変接続,*,*,*,*,発展,ハッテン,ハッテン\n"
                                    u8"髪,1,1,5000,名詞,一般,*,*,*,*,髪,カミ,カミ\n"
                                    u8"幹部,1,1,4000,名詞,一般,*,*,*,*,幹部,カンブ,カンブ\n"
+                                   u8"幹事,1,1,4000,名詞,一般,*,*,*,*,幹事,カンジ,カンジ\n"
                                    u8"関係,1,1,3607,名詞,サ変接続,*,*,*,*,関係,カンケイ,カンケイ\n"
                                    u8"乾杯,1,1,4000,名詞,サ変接続,*,*,*,*,乾杯,カンパイ,カンパイ\n"
                                    u8"發,1,1,9000,名詞,一般,*,*,*,*,發,ハツ,ハツ\n"
@@ -211,18 +227,19 @@ TEST(FullCardSources, TheSpellingIsOneTheIpaDictionaryHolds) {
             (std::vector<std::string>{utf8(u8"髪"), utf8(u8"發"), utf8(u8"発"), utf8(u8"髮")}));
   std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}}, {"vn", {'V', "NV\\U[N]a[J]U[V]t[1]"}}};
   const auto list = datagen::parseChineseWordList(
-      utf8(u8"发展 90 vn\n关系 80 n\n干部 70 n\n干杯 60 n\n发 50 n\n制 40 n\n"));
+      utf8(u8"发展 90 vn\n关系 80 n\n干部 70 n\n干杯 60 n\n发 50 n\n制 40 n\n干事 30 vn\n"));
   std::string lexicon;
   datagen::FullCardSizes sizes;
   const std::string words =
       datagen::fullCjWords("", "", list, tags, {}, japanese, forms, traditional, twins, 10, "", lexicon, sizes);
   const char8_t* expected[] = {
-      u8"发展\tNV\\U[N]a[J]U[V]t[1]\t-\tV,発展する,SHT00 | N,発展,N0000\n",
+      u8"发展\tNV\\U[N]a[J]U[V]t[1]\t-\tN,発展,N0000 | V,発展する,SHT00\n",  // the noun first
       u8"关系\tN\\U[N]a[J]\t-\tN,関係,N0000\n",
       u8"干部\tN\\U[N]a[J]\t-\tN,幹部,N0000\n",
       u8"干杯\tN\\U[N]a[J]\t-\tN,乾杯,N0000\n",
       u8"发\tN\\U[N]a[J]\t-\tN,髪,N0000\n",  // 髪 and 發 both nouns: the cheaper
       u8"制\tN\\U[N]a[J]\t-\tN,制,N0000\n",  // written the same in Japanese, though 製 is cheaper
+      u8"干事\tNV\\U[N]a[J]U[V]t[1]\t-\tN,幹事,N0000\n",  // a vn word spelling a plain noun
   };
   for (const char8_t* line : expected) EXPECT_NE(words.find(utf8(line)), std::string::npos) << utf8(line) << words;
   EXPECT_NE(lexicon.find(utf8(u8"発展\t6.2.0.0\t=\t发展\t")), std::string::npos) << lexicon;
@@ -297,15 +314,15 @@ TEST(FullCardSources, BulkVerbsAndAdjectivesOfTheIpaDictionary) {
   const std::string lines = datagen::bulkInflectedLines(list, tags, friends, japanese, conjugations, forms, {}, twins,
                                                         100, have, added);
   const char8_t* expected[] = {
-      u8"上が\t2.2.10.0\t=\t上\tV1\t\t\t10\n",  // beside 上げる
-      u8"上げ\t2.1.1.0\t=\t上\tVT\t\t\t10\n",
-      u8"回\t2.2.10.0\t=\t回\tV1\t\t\t10\n",  // beside 回す
-      u8"回\t2.1.5.0\t=\t回\tVT\t\t\t10\n",
-      u8"起き\t2.2.1.0\t=\t起\tV1\t\t\t10\n",  // beside 起こす
-      u8"起こ\t2.1.5.0\t=\t起\tVT\t\t\t10\n",
-      u8"開\t2.3.2.0\t=\t开\t\t\t\t10\n",  // no twin: either
-      u8"乗\t2.3.10.0\t=\t乘\t\t\t\t10\n",
-      u8"愛\t2.3.16.0\t=\t爱\t\t\t\t10\n",
+      u8"上が\t2.2.10.0\t=\t上\tV1\t12\t\t10\n",  // beside 上げる
+      u8"上げ\t2.1.1.0\t=\t上\tVT\t13\t\t10\n",
+      u8"回\t2.2.10.0\t=\t回\tV1\t12\t\t10\n",  // beside 回す
+      u8"回\t2.1.5.0\t=\t回\tVT\t13\t\t10\n",
+      u8"起き\t2.2.1.0\t=\t起\tV1\t12\t\t10\n",  // beside 起こす
+      u8"起こ\t2.1.5.0\t=\t起\tVT\t13\t\t10\n",
+      u8"開\t2.3.2.0\t=\t开\t\t13\t\t10\n",  // no twin: either
+      u8"乗\t2.3.10.0\t=\t乘\t\t13\t\t10\n",
+      u8"愛\t2.3.16.0\t=\t爱\t\t13\t\t10\n",
       u8"高\t3.0.18.0\t=\t高\tA\t\t\t10\n",
   };
   for (const char8_t* line : expected) EXPECT_NE(lines.find(utf8(line)), std::string::npos) << utf8(line) << lines;

@@ -70,6 +70,9 @@ TEST(JapaneseForms, TheProjectListPicksTheFormOfTheEverydayWord) {
   const std::string table = datagen::makeCwToJpTable(&forms);
   EXPECT_EQ(entryOf(table, u8"发"), sjis(u8"発"));
   EXPECT_EQ(entryOf(table, u8"经"), sjis(u8"経"));
+  // Everyday words whose Japanese form is not the traditional one: 予定, 計画, 連絡.
+  for (const auto& [simplified, japanese] : {std::pair{u8"预", u8"予"}, {u8"划", u8"画"}, {u8"联", u8"連"}})
+    EXPECT_EQ(entryOf(table, simplified), sjis(japanese)) << utf8(simplified);
 }
 
 }  // namespace

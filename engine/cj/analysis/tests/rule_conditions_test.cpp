@@ -151,10 +151,14 @@ TEST(RuleConditions, ValueListAlternatives) {
   } cases[] = {
       {"NP.5,VP", "NP", "5", true},  {"NP.5,VP", "NP", "6", false}, {"NP.5,VP", "VP", "", true},
       {"NP.,VP", "NP.", "", true},   {"NP.,VP", "NP", "", false},   {"A,B,C", "C", "", true},
-      {"A,B,C", "AB", "", false},    {"", "A", "", false},
+      {"A,B,C", "AB", "", false},    {"", "A", "", false},          {"A,", "", "", true},
+      {"NP.5.6", "NP", "5.6", true}, {"NP.5.6", "NP", "5", false},
   };
+  // The list read once when a symbol is compiled answers as the text does.
   for (const Case& c : cases) {
     EXPECT_EQ(cj::matchValueList(c.condition, c.value, c.catynum), c.expected)
+        << c.condition << " / " << c.value << " / " << c.catynum;
+    EXPECT_EQ(cj::matchAlternatives(cj::splitValueList(c.condition), c.value, c.catynum), c.expected)
         << c.condition << " / " << c.value << " / " << c.catynum;
   }
 }

@@ -95,6 +95,14 @@ TEST(InputPreparation, OutputThatWouldOverrunTheBufferFails) {
 
 TEST(NarrowAscii, FullWidthAsciiBackToSingleBytes) {
   EXPECT_EQ(narrowAscii(std::string("ＡＢ１本￥")), "AB1本\\");
+  // Every form widenSingleByte writes comes back; kana and marks with the same lead bytes stay.
+  for (int b = 0x20; b <= 0x7E; ++b) {
+    unsigned char pair[2];
+    ASSERT_EQ(widenSingleByte(static_cast<unsigned char>(b), pair), 2);
+    EXPECT_EQ(narrowAscii(std::string(reinterpret_cast<const char*>(pair), 2)), std::string(1, static_cast<char>(b)))
+        << b;
+  }
+  EXPECT_EQ(narrowAscii(std::string("あ、ア・ｘ")), "あ、ア・x");
 }
 
 TEST(EngineCode, IbmExtensionMap) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -106,6 +107,9 @@ TEST_F(MorphAnalysisTest, WritesTheCheapestPathLineByLine) {
                            "D\t本\t本\t06010000\tshu\tB2\t\t1101\n\t」\t」\t01040000\t\t\t\t\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(morph(c.sentence), c.lines + "E\n") << c.name;
+  // Nothing of one sentence's lattice reaches the next: the same lines in the other order.
+  for (auto c = std::rbegin(cases); c != std::rend(cases); ++c)
+    EXPECT_EQ(morph(c->sentence), c->lines + "E\n") << c->name << " (again)";
 }
 
 // Two predecessors of equal score: the first found (the earlier edge) heads the list.

@@ -41,6 +41,12 @@ TEST(FullCardWords, CharactersOfSeveralFormsTakeTheIpaSpelling) {
       {u8"干部", u8",幹部,"},     {u8"干杯", u8",乾杯,"},                                // 干: 幹 or 乾
       {u8"以后", u8",以後,"},     {u8"关系", u8",関係,"},     {u8"台风", u8",台風,"},  // 后, 系, 台
       {u8"历史", u8",歴史,"},     {u8"系统", u8",系統,"},
+      {u8"计划", u8",計画,"},     {u8"预定", u8",予定する,"}, {u8"联合", u8",連合する,"},  // Japanese forms
+      {u8"发展", u8"\tN,発展,N0000 | V,"},                     // a vn word: the noun first
+      {u8"经费", u8"\tN,経費,"},                               // a vn word spelling a plain noun
+      {u8"开车", u8",運転する,"}, {u8"关门", u8",閉まる,"},     // the hand-made core
+      {u8"城市", u8"\tN,都市,"},   {u8"取消", u8"\tV,取り消す,"},  // false friends corrected
+      {u8"复杂", u8"\tA,複雑だ,KYODO"}, {u8"简单", u8"\tA,簡単だ,KYODO"},  // na-adjectives end in だ
   };
   for (const auto& c : cases) {
     auto it = words.find(utf8(c.chinese));
@@ -64,6 +70,32 @@ TEST(FullCardWords, IpaVerbsAndAdjectivesCarryTheirChineseWord) {
   for (const auto& c : cases) {
     bool found = false;
     auto [from, to] = lexicon.equal_range(utf8(c.stem));
+    for (auto it = from; it != to; ++it) found = found || it->second.find(utf8(c.codesAndChinese)) != std::string::npos;
+    EXPECT_TRUE(found) << utf8(c.stem) << utf8(c.codesAndChinese);
+  }
+}
+
+// Everyday verbs reach tense and aspect: サ変 nouns are verbs with する too, and verbs carry the
+// aspect digits; words the characters cannot find come from the hand-made Japanese core.
+TEST(FullCardWords, EverydayVerbsCarryAspectAndKanaWordsTheirChinese) {
+  const auto lexicon = linesByKey(buildFolder() + "/fullcard/source/jc/lexicon.txt");
+  const struct {
+    const char8_t* stem;
+    const char8_t* codesAndChinese;
+  } cases[] = {
+      {u8"結婚", u8"\t2.2.16.0\t=\t结婚\tV1\t12\t"}, {u8"発展", u8"\t2.1.16.0\t=\t发展\tVT\t13\t"},
+      {u8"笑", u8"\t2.2.12.0\t=\t笑\tV1\t12\t"},     {u8"泣", u8"\t2.2.2.0\t=\t哭\tV1\t12\t"},
+      {u8"準備", u8"\t2.1.16.0\t=\t准备\tVT\t13\t"}, {u8"倒", u8"\t2.1.5.0\t=\t倒\tVT\t13\t"},
+      {u8"遅れ", u8"\t2.2.1.0\t=\t迟到\tV1\t12"},      {u8"疲れ", u8"\t2.2.1.0\t=\t累\tV1\t12"},
+      {u8"閉ま", u8"\t2.2.10.0\t=\t关\tV1\t12"},       {u8"開", u8"\t2.2.2.0\t=\t开\tV1\t12"},
+      {u8"質問", u8"\t2.1.16.0\t=\t提问\tVT\t13"},     {u8"かか", u8"\t2.2.10.0\t=\t需要\tV1\t12"},
+      {u8"なかなか", u8"\t8.2.0.0\t=\t相当"},     {u8"毎週", u8"\t6.10.0.0\t=\t每周\tN"},
+      {u8"遅刻", u8"\t2.2.16.0\t=\t迟到\tV1\t12"}, {u8"について", u8"\tc\t=\t关于"},
+      {u8"バス", u8"\t6.1.0.0\t=\t公共汽车\tN"},   {u8"閉め", u8"\t2.1.1.0\t=\t关\tVT\t13"},
+  };
+  for (const auto& c : cases) {
+    auto [from, to] = lexicon.equal_range(utf8(c.stem));
+    bool found = false;
     for (auto it = from; it != to; ++it) found = found || it->second.find(utf8(c.codesAndChinese)) != std::string::npos;
     EXPECT_TRUE(found) << utf8(c.stem) << utf8(c.codesAndChinese);
   }
