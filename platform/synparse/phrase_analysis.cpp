@@ -311,7 +311,7 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
     const int k = v.caseParticleIndex() - 2;
     if (before && (before->surface == "前" || before->surface == "後") && k >= v.p.first && isTimeWord(v.at(k)))
       return "<NI1>";
-    if (before && isNounLike(*before) && isGoalObjectVerb(verb)) return "<NI99>";
+    if (before && before->pos == kNoun && isGoalObjectVerb(verb)) return "<NI99>";
     // The purpose of going, a サ変 noun (散歩に出かける: 出去散步), is its object too.
     if (before && before->pos == kNoun && before->subPos == 2 && isArrivalVerb(verb)) return "<NI99>";
     if (before && isPlaceNoun(*before) && !isArrivalVerb(verb)) return "<NI2>";

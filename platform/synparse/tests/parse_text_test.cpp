@@ -351,7 +351,11 @@ TEST_F(ParseTextTest, SemanticCodesChooseTheUsage) {
        {{"部屋", "部屋", "06010000", 0, "14400/12640"}, {"に", "に", "09010000"}, {"住む", "住む", "02020902"}},
        "<NI2>"},
       {"a place before に of arriving is the goal",
-       {{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}}, "<NI3>"},
+       {{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"届く", "届く", "02020202"}}, "<NI3>"},
+      {"the goal of a verb of going is its object",
+       {{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}}, "<NI99>"},
+      {"the purpose of going, a サ変 noun, too",
+       {{"散歩", "散歩", "06020000"}, {"に", "に", "09010000"}, {"出かける", "出かける", "02020102"}}, "<NI99>"},
       {"a place by its codes before で",
        {{"部屋", "部屋", "06010000", 0, "14400/12640"}, {"で", "で", "09010000"}, {"読む", "読む", "02010902"}},
        "<DE1>"},
@@ -388,8 +392,8 @@ TEST_F(ParseTextTest, SemanticCodesChooseTheUsage) {
     EXPECT_EQ(tags.substr(tags.rfind('<')), c.usage) << c.name;
   }
   // The companion hangs on the verb, the coordinated noun on the next noun.
-  EXPECT_EQ(heads(parse(cases[8].lines)), "2,2,-");
-  EXPECT_EQ(heads(parse(cases[10].lines)), "1,2,-");
+  EXPECT_EQ(heads(parse(cases[10].lines)), "2,2,-");
+  EXPECT_EQ(heads(parse(cases[12].lines)), "1,2,-");
 }
 
 TEST_F(ParseTextTest, CopulaTeFormIsMarked) {
