@@ -12,34 +12,17 @@
 
 #include "platform/core/device.h"
 #include "tools/datagen/temp_device.h"
+#include "tools/datagen/build_programs.h"
 
 namespace {
-
-std::string binFolder() {
-  if (const char* bin = std::getenv("SUITE_BIN_DIR")) return bin;
-  char self[4096] = {};
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
-  path = path.substr(0, path.find_last_of('/'));
-  return path.substr(0, path.find_last_of('/')) + "/bin";
-}
-
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class EndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     device_ = new datagen::TempDevice();
     const std::string card = plat::hostPath(device_->card());
-    const std::string command = quoted(binFolder() + "/datagen_card") + " " +
-                                quoted(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample") + " " + quoted(card) +
+    const std::string command = datagen::shellQuoted(datagen::binFolder() + "/datagen_card") + " " +
+                                datagen::shellQuoted(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample") + " " + datagen::shellQuoted(card) +
                                 " >/dev/null 2>&1";
     cardBuilt_ = std::system(command.c_str()) == 0;
   }
@@ -50,20 +33,11 @@ class EndToEnd : public ::testing::Test {
 
   // Each line through the console driver; one output line per input line.
   std::vector<std::string> translate(const std::vector<std::string>& lines, std::string* errors = nullptr) {
-    const std::string in = device_->root() + "/input.txt", out = device_->root() + "/output.txt",
-                      err = device_->root() + "/errors.txt";
-    {
-      std::ofstream f(in, std::ios::binary);
-      for (const std::string& l : lines) f << l << "\n";
-    }
-    const std::string command = quoted(binFolder() + "/cjtranslate") + " <" + quoted(in) + " >" + quoted(out) +
-                                " 2>" + quoted(err);
-    status_ = std::system(command.c_str());
-    if (errors) *errors = readFile(err);
-    std::vector<std::string> result;
-    std::istringstream s(readFile(out));
-    for (std::string l; std::getline(s, l);) result.push_back(l);
-    return result;
+    datagen::LinesRun run =
+        datagen::runOnLines(datagen::shellQuoted(datagen::binFolder() + "/cjtranslate"), device_->root(), lines);
+    status_ = run.status;
+    if (errors) *errors = run.errors;
+    return run.lines;
   }
 
   static datagen::TempDevice* device_;
@@ -303,17 +277,17 @@ TEST_F(EndToEnd, ConsoleDriverSaysWhatItDoesNotTranslate) {
   EXPECT_NE(errors.find("line 2 not translated"), std::string::npos) << errors;
   EXPECT_EQ(errors.find("line 3"), std::string::npos) << errors;
 
-  const std::string bin = quoted(binFolder() + "/cjtranslate");
+  const std::string bin = datagen::shellQuoted(datagen::binFolder() + "/cjtranslate");
   const std::string log = device_->root() + "/driver.txt";
-  EXPECT_EQ(std::system((bin + " --help >" + quoted(log) + " 2>&1").c_str()), 0);
-  EXPECT_NE(readFile(log).find("usage:"), std::string::npos);
+  EXPECT_EQ(std::system((bin + " --help >" + datagen::shellQuoted(log) + " 2>&1").c_str()), 0);
+  EXPECT_NE(datagen::readWholeFile(log).find("usage:"), std::string::npos);
   // Without the data folder on any card, the message names the folder looked for.
   const std::string empty = device_->root() + "/empty-device";
-  std::system(("mkdir -p " + quoted(empty)).c_str());
-  EXPECT_NE(std::system(("SUITE_DEVICE_ROOT=" + quoted(empty) + " " + bin + " </dev/null >" + quoted(log) + " 2>&1").c_str()),
+  std::system(("mkdir -p " + datagen::shellQuoted(empty)).c_str());
+  EXPECT_NE(std::system(("SUITE_DEVICE_ROOT=" + datagen::shellQuoted(empty) + " " + bin + " </dev/null >" + datagen::shellQuoted(log) + " 2>&1").c_str()),
             0);
-  EXPECT_NE(readFile(log).find("CJSYSTEMDIC"), std::string::npos) << readFile(log);
-  EXPECT_NE(readFile(log).find(empty), std::string::npos) << readFile(log);
+  EXPECT_NE(datagen::readWholeFile(log).find("CJSYSTEMDIC"), std::string::npos) << datagen::readWholeFile(log);
+  EXPECT_NE(datagen::readWholeFile(log).find(empty), std::string::npos) << datagen::readWholeFile(log);
 }
 
 }  // namespace

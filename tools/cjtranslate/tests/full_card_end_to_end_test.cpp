@@ -10,45 +10,24 @@
 #include <string>
 #include <vector>
 
+#include "tools/datagen/build_programs.h"
+
 namespace {
-
-std::string buildFolder() {
-  char self[4096] = {};
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
-  path = path.substr(0, path.find_last_of('/'));
-  return path.substr(0, path.find_last_of('/'));
-}
-
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Each line through cjtranslate on a device folder; one output line per input line.
 std::vector<std::string> translate(const std::string& device, const std::vector<std::string>& lines) {
   const std::string scratch = ::testing::TempDir() + "full_card_" + std::to_string(::getpid());
   std::filesystem::create_directories(scratch);
-  {
-    std::ofstream f(scratch + "/in.txt", std::ios::binary);
-    for (const std::string& l : lines) f << l << "\n";
-  }
-  const std::string command = "SUITE_DEVICE_ROOT=" + quoted(device) + " " + quoted(buildFolder() + "/bin/cjtranslate") +
-                              " <" + quoted(scratch + "/in.txt") + " >" + quoted(scratch + "/out.txt") + " 2>/dev/null";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  std::vector<std::string> out;
-  std::istringstream s(readFile(scratch + "/out.txt"));
-  for (std::string l; std::getline(s, l);) out.push_back(l);
+  const std::string command = "SUITE_DEVICE_ROOT=" + datagen::shellQuoted(device) + " " +
+                              datagen::shellQuoted(datagen::binFolder() + "/cjtranslate");
+  datagen::LinesRun run = datagen::runOnLines(command, scratch, lines);
+  EXPECT_EQ(run.status, 0) << run.errors;
   std::filesystem::remove_all(scratch);
-  return out;
+  return run.lines;
 }
 
 TEST(FullCardEndToEnd, EverydaySentencesOutsideTheSampleCard) {
-  const std::string device = buildFolder() + "/fullcard/device";
+  const std::string device = datagen::buildFolder() + "/fullcard/device";
   ASSERT_TRUE(std::filesystem::exists(device + "/Card/Talvenro/Chinese/LindqvarDic/CJSYSTEMDIC/cwcdic.dic")) << device;
   const struct {
     const char* chinese;

@@ -15,34 +15,11 @@
 
 #include "platform/core/device.h"
 #include "tools/datagen/temp_device.h"
+#include "tools/datagen/build_programs.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string binFolder() {
-  if (const char* bin = std::getenv("SUITE_BIN_DIR")) return bin;
-  char self[4096] = {};
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
-  path = path.substr(0, path.find_last_of('/'));
-  return path.substr(0, path.find_last_of('/')) + "/bin";
-}
-
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void linkOrCopy(const fs::path& from, const fs::path& to) {
-  std::error_code ec;
-  fs::create_hard_link(from, to, ec);
-  if (ec) fs::copy_file(from, to, fs::copy_options::overwrite_existing);
-}
 
 // A program folder outside the device: the driver and, when given, a parser library as Synparse.
 class ProgramFolder {
@@ -50,8 +27,8 @@ class ProgramFolder {
   explicit ProgramFolder(const std::string& parser) {
     std::string tmpl = (fs::temp_directory_path() / "jctranslate-XXXXXX").string();
     if (char* made = ::mkdtemp(tmpl.data())) path_ = made;
-    linkOrCopy(binFolder() + "/jctranslate", path_ + "/jctranslate");
-    if (!parser.empty()) linkOrCopy(parser, path_ + "/Synparse.so");
+    datagen::linkOrCopy(datagen::binFolder() + "/jctranslate", path_ + "/jctranslate");
+    if (!parser.empty()) datagen::linkOrCopy(parser, path_ + "/Synparse.so");
   }
   ~ProgramFolder() {
     std::error_code ec;
@@ -73,8 +50,8 @@ class EndToEnd : public ::testing::Test {
   static void SetUpTestSuite() {
     device_ = new datagen::TempDevice();
     const std::string card = plat::hostPath(device_->card());
-    const std::string command = quoted(binFolder() + "/datagen_card") + " " +
-                                quoted(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample") + " " + quoted(card) +
+    const std::string command = datagen::shellQuoted(datagen::binFolder() + "/datagen_card") + " " +
+                                datagen::shellQuoted(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample") + " " + datagen::shellQuoted(card) +
                                 " >/dev/null 2>&1";
     cardBuilt_ = std::system(command.c_str()) == 0;
   }
@@ -86,21 +63,10 @@ class EndToEnd : public ::testing::Test {
   // Lines through the driver of the program folder; one output line per input line.
   std::vector<std::string> translate(const ProgramFolder& program, const std::vector<std::string>& lines,
                                      std::string* errors = nullptr) {
-    const std::string in = device_->root() + "/input.txt", out = device_->root() + "/output.txt",
-                      err = device_->root() + "/errors.txt";
-    {
-      std::ofstream f(in, std::ios::binary);
-      for (const std::string& l : lines) f << l << "\n";
-    }
-    const std::string command =
-        quoted(program.path() + "/jctranslate") + " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
-    const int raw = std::system(command.c_str());
-    status_ = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    if (errors) *errors = readFile(err);
-    std::vector<std::string> result;
-    std::istringstream s(readFile(out));
-    for (std::string l; std::getline(s, l);) result.push_back(l);
-    return result;
+    datagen::LinesRun run = datagen::runOnLines(datagen::shellQuoted(program.path() + "/jctranslate"), device_->root(), lines);
+    status_ = run.status;
+    if (errors) *errors = run.errors;
+    return run.lines;
   }
 
   static datagen::TempDevice* device_;
@@ -144,7 +110,7 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"雨が降った。", "雨下了。"},                    // intransitive verb in the past
       {"hello 123", "hello 123"},                       // no Japanese: passed through
   };
-  ProgramFolder program(binFolder() + "/Synparse.so");
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
   for (const Case& k : cases) lines.push_back(k.japanese);
   std::string errors;
@@ -220,7 +186,7 @@ TEST_F(EndToEnd, PredicatesOfTheSampleCard) {
       // ながら after the continuative.
       {"彼は本を読みながら、コーヒーを飲んだ。", "他一边读书，一边喝了咖啡。"},
   };
-  ProgramFolder program(binFolder() + "/Synparse.so");
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
   for (const Case& k : cases) lines.push_back(k.japanese);
   std::string errors;
@@ -285,7 +251,7 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"彼は病院に入院した。", "他在医院住院了。"},          // a サ変 verb keeps its past
       {"天気がいいので散歩に出かけた。", "因为天气好出去了散步。"},  // the purpose of going: no 到
   };
-  ProgramFolder program(binFolder() + "/Synparse.so");
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
   std::vector<std::string> lines;
   for (const Case& k : cases) lines.push_back(k.japanese);
   std::string errors;
@@ -298,7 +264,7 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
 
 TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
   ASSERT_TRUE(cardBuilt_);
-  ProgramFolder program(binFolder() + "/Synparse.so");
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
   std::string errors;
   const std::vector<std::string> out =
       translate(program, {"私は本を読んだ。彼は学生だ。猫が好きだ。明日東京へ行く。本を読む。", "猫が好きだ。本を読む。"}, &errors);
@@ -312,7 +278,7 @@ TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
 
 TEST_F(EndToEnd, EmptyAndOverlongLines) {
   ASSERT_TRUE(cardBuilt_);
-  ProgramFolder program(binFolder() + "/Synparse.so");
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
   std::string errors;
   // Widened to full-width letters the long line no longer fits the analyser's input.
   const std::vector<std::string> out = translate(program, {"", std::string(60000, 'a'), "本を読む。"}, &errors);
@@ -352,7 +318,7 @@ TEST_F(EndToEnd, WithoutTheParserLibraryTheDriverDoesNotStart) {
 
 TEST_F(EndToEnd, AMorphFileThatCannotBeOpenedIsReported) {
   ASSERT_TRUE(cardBuilt_);
-  ProgramFolder program(binFolder() + "/Synparse.so");
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
   // A folder in the place of MORPH.TMP: the file cannot be opened for writing.
   fs::create_directory(program.path() + "/MORPH.TMP");
   std::string errors;

@@ -11,32 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "tools/datagen/build_programs.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string buildFolder() {
-  char self[4096] = {};
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
-  path = path.substr(0, path.find_last_of('/'));
-  return path.substr(0, path.find_last_of('/'));
-}
-
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void linkOrCopy(const fs::path& from, const fs::path& to) {
-  std::error_code ec;
-  fs::create_hard_link(from, to, ec);
-  if (ec) fs::copy_file(from, to, fs::copy_options::overwrite_existing);
-}
 
 // Each line through jctranslate on a device folder, from a program folder of its own (the
 // driver writes its temporary files there); one output line per input line.
@@ -44,26 +23,20 @@ std::vector<std::string> translate(const std::string& device, const std::vector<
   std::string tmpl = (fs::temp_directory_path() / "jc-full-card-XXXXXX").string();
   if (!::mkdtemp(tmpl.data())) return {};
   const std::string program = tmpl;
-  linkOrCopy(buildFolder() + "/bin/jctranslate", program + "/jctranslate");
-  linkOrCopy(buildFolder() + "/bin/Synparse.so", program + "/Synparse.so");
-  {
-    std::ofstream f(program + "/in.txt", std::ios::binary);
-    for (const std::string& l : lines) f << l << "\n";
-  }
-  const std::string command = "SUITE_DEVICE_ROOT=" + quoted(device) + " " + quoted(program + "/jctranslate") + " <" +
-                              quoted(program + "/in.txt") + " >" + quoted(program + "/out.txt") + " 2>/dev/null";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  std::vector<std::string> out;
-  std::istringstream s(readFile(program + "/out.txt"));
-  for (std::string l; std::getline(s, l);) out.push_back(l);
+  datagen::linkOrCopy(datagen::binFolder() + "/jctranslate", program + "/jctranslate");
+  datagen::linkOrCopy(datagen::binFolder() + "/Synparse.so", program + "/Synparse.so");
+  const std::string command =
+      "SUITE_DEVICE_ROOT=" + datagen::shellQuoted(device) + " " + datagen::shellQuoted(program + "/jctranslate");
+  datagen::LinesRun run = datagen::runOnLines(command, program, lines);
+  EXPECT_EQ(run.status, 0) << run.errors;
   fs::remove_all(program);
-  return out;
+  return run.lines;
 }
 
 TEST(FullCardEndToEnd, EverydaySentencesOutsideTheSampleCard) {
-  const std::string device = buildFolder() + "/fullcard/device";
+  const std::string device = datagen::buildFolder() + "/fullcard/device";
   ASSERT_TRUE(fs::exists(device + "/Card/Talvenro/Chinese/LindqvarDic/JCSystemdic")) << device;
-  ASSERT_TRUE(fs::exists(buildFolder() + "/bin/Synparse.so"));
+  ASSERT_TRUE(fs::exists(datagen::buildFolder() + "/bin/Synparse.so"));
   const struct {
     const char* japanese;
     const char* chinese;

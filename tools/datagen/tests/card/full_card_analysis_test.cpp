@@ -18,16 +18,9 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/datagen/viewer_dictionary_source.h"
+#include "tools/datagen/build_programs.h"
 
 namespace {
-
-std::string buildFolder() {
-  char self[4096] = {};
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
-  path = path.substr(0, path.find_last_of('/'));
-  return path.substr(0, path.find_last_of('/'));
-}
 
 std::string utf8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
 std::string sjis(const std::string& s) { return plat::wideToMultiByte(932, plat::utf8ToWide(s)); }
@@ -46,7 +39,7 @@ std::string analyse(jc::JpAnalyzer* a, const std::string& sentence) {
 }
 
 TEST(FullCardAnalysis, StartsOnTheFullLexiconAndFindsEverydayWords) {
-  const std::string device = buildFolder() + "/fullcard/device";
+  const std::string device = datagen::buildFolder() + "/fullcard/device";
   ASSERT_TRUE(std::filesystem::exists(device + "/Card/Talvenro/Chinese/LindqvarDic/JCSystemdic/JCMAIN.DIC")) << device;
   ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
   jc::japaneseSystemDictionaryFolder = u"\\Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\";

@@ -9,15 +9,9 @@
 #include <sstream>
 #include <string>
 
-namespace {
+#include "tools/datagen/build_programs.h"
 
-std::string buildFolder() {
-  char self[4096] = {};
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
-  path = path.substr(0, path.find_last_of('/'));
-  return path.substr(0, path.find_last_of('/'));
-}
+namespace {
 
 std::string utf8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
 
@@ -31,7 +25,7 @@ std::multimap<std::string, std::string> linesByKey(const std::string& path) {
 }
 
 TEST(FullCardWords, CharactersOfSeveralFormsTakeTheIpaSpelling) {
-  const auto words = linesByKey(buildFolder() + "/fullcard/source/cj/words.txt");
+  const auto words = linesByKey(datagen::buildFolder() + "/fullcard/source/cj/words.txt");
   ASSERT_GT(words.size(), 10000u);
   const struct {
     const char8_t* chinese;
@@ -56,7 +50,7 @@ TEST(FullCardWords, CharactersOfSeveralFormsTakeTheIpaSpelling) {
 }
 
 TEST(FullCardWords, IpaVerbsAndAdjectivesCarryTheirChineseWord) {
-  const auto lexicon = linesByKey(buildFolder() + "/fullcard/source/jc/lexicon.txt");
+  const auto lexicon = linesByKey(datagen::buildFolder() + "/fullcard/source/jc/lexicon.txt");
   // Stem, numbering, Chinese: verbs of the IPA dictionary by their conjugation types.
   const struct {
     const char8_t* stem;
@@ -78,7 +72,7 @@ TEST(FullCardWords, IpaVerbsAndAdjectivesCarryTheirChineseWord) {
 // Everyday verbs reach tense and aspect: サ変 nouns are verbs with する too, and verbs carry the
 // aspect digits; words the characters cannot find come from the hand-made Japanese core.
 TEST(FullCardWords, EverydayVerbsCarryAspectAndKanaWordsTheirChinese) {
-  const auto lexicon = linesByKey(buildFolder() + "/fullcard/source/jc/lexicon.txt");
+  const auto lexicon = linesByKey(datagen::buildFolder() + "/fullcard/source/jc/lexicon.txt");
   const struct {
     const char8_t* stem;
     const char8_t* codesAndChinese;

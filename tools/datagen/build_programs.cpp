@@ -1,0 +1,62 @@
+#include "tools/datagen/build_programs.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace datagen {
+
+namespace fs = std::filesystem;
+
+std::string buildFolder() { return fs::path(binFolder()).parent_path().string(); }
+
+std::string binFolder() {
+  if (const char* bin = std::getenv("SUITE_BIN_DIR")) return bin;
+  char self[4096] = {};
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  const fs::path program(std::string(self, n > 0 ? static_cast<std::size_t>(n) : 0));
+  return (program.parent_path().parent_path() / "bin").string();
+}
+
+std::string shellQuoted(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool linkOrCopy(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::create_hard_link(from, to, ec);
+  if (ec) fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
+LinesRun runOnLines(const std::string& command, const std::string& scratch, const std::vector<std::string>& lines) {
+  const std::string in = scratch + "/input.txt", out = scratch + "/output.txt", err = scratch + "/errors.txt";
+  {
+    std::ofstream f(in, std::ios::binary);
+    for (const std::string& l : lines) f << l << "\n";
+  }
+  const std::string line =
+      command + " <" + shellQuoted(in) + " >" + shellQuoted(out) + " 2>" + shellQuoted(err);
+  const int raw = std::system(line.c_str());
+  LinesRun run;
+  run.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.errors = readWholeFile(err);
+  std::istringstream s(readWholeFile(out));
+  for (std::string l; std::getline(s, l);) run.lines.push_back(l);
+  return run;
+}
+
+}  // namespace datagen

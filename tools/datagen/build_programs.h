@@ -1,0 +1,29 @@
+// The build tree's programs, for tests that run them: where they are, and one run of a console
+// program over lines of text.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace datagen {
+
+// The build tree: the parent of SUITE_BIN_DIR when set, else of the running program's folder.
+std::string buildFolder();
+// Its program folder.
+std::string binFolder();
+
+std::string shellQuoted(const std::string& s);
+std::string readWholeFile(const std::string& path);
+// A hard link, or a copy where links cannot be made; false when neither could be.
+bool linkOrCopy(const std::string& from, const std::string& to);
+
+struct LinesRun {
+  std::vector<std::string> lines;  // one per output line
+  std::string errors;              // what went to standard error
+  int status = -1;                 // the exit code; -1 when the program did not exit normally
+};
+
+// Writes the lines to <scratch>/input.txt, runs "<command> <input >output 2>errors" in the shell and
+// reads the output back.
+LinesRun runOnLines(const std::string& command, const std::string& scratch, const std::vector<std::string>& lines);
+
+}  // namespace datagen
