@@ -69,6 +69,20 @@ class EndToEnd : public ::testing::Test {
     return run.lines;
   }
 
+  // The sentences through the driver of the program folder: each output line is the pinned
+  // translation, and nothing goes to standard error.
+  template <typename Cases>
+  void expectTranslations(const ProgramFolder& program, const Cases& cases) {
+    std::vector<std::string> lines;
+    for (const auto& k : cases) lines.push_back(k.japanese);
+    std::string errors;
+    const std::vector<std::string> out = translate(program, lines, &errors);
+    ASSERT_EQ(status_, 0) << errors;
+    ASSERT_EQ(out.size(), lines.size()) << errors;
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].chinese) << lines[i];
+    EXPECT_EQ(errors, "");
+  }
+
   static datagen::TempDevice* device_;
   static bool cardBuilt_;
   int status_ = -1;
@@ -111,14 +125,7 @@ TEST_F(EndToEnd, SentencesOfTheSampleCard) {
       {"hello 123", "hello 123"},                       // no Japanese: passed through
   };
   ProgramFolder program(datagen::binFolder() + "/Synparse.so");
-  std::vector<std::string> lines;
-  for (const Case& k : cases) lines.push_back(k.japanese);
-  std::string errors;
-  const std::vector<std::string> out = translate(program, lines, &errors);
-  ASSERT_EQ(status_, 0) << errors;
-  ASSERT_EQ(out.size(), lines.size()) << errors;
-  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].chinese) << lines[i];
-  EXPECT_EQ(errors, "");
+  expectTranslations(program, cases);
   // The temporary files are gone again.
   EXPECT_EQ(program.files(), justTheProgram_);
 }
@@ -187,14 +194,7 @@ TEST_F(EndToEnd, PredicatesOfTheSampleCard) {
       {"彼は本を読みながら、コーヒーを飲んだ。", "他一边读书，一边喝了咖啡。"},
   };
   ProgramFolder program(datagen::binFolder() + "/Synparse.so");
-  std::vector<std::string> lines;
-  for (const Case& k : cases) lines.push_back(k.japanese);
-  std::string errors;
-  const std::vector<std::string> out = translate(program, lines, &errors);
-  ASSERT_EQ(status_, 0) << errors;
-  ASSERT_EQ(out.size(), lines.size()) << errors;
-  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].chinese) << lines[i];
-  EXPECT_EQ(errors, "");
+  expectTranslations(program, cases);
 }
 
 // Case phrases and time words: where each lands before the verb, and the word it takes.
@@ -252,14 +252,7 @@ TEST_F(EndToEnd, CasePhrasesAndTimeWords) {
       {"天気がいいので散歩に出かけた。", "因为天气好出去了散步。"},  // the purpose of going: no 到
   };
   ProgramFolder program(datagen::binFolder() + "/Synparse.so");
-  std::vector<std::string> lines;
-  for (const Case& k : cases) lines.push_back(k.japanese);
-  std::string errors;
-  const std::vector<std::string> out = translate(program, lines, &errors);
-  ASSERT_EQ(status_, 0) << errors;
-  ASSERT_EQ(out.size(), lines.size()) << errors;
-  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], cases[i].chinese) << lines[i];
-  EXPECT_EQ(errors, "");
+  expectTranslations(program, cases);
 }
 
 TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
