@@ -6,6 +6,8 @@
 #include "engine/cj/pos/pos_rules.h"
 #include "engine/cj/pos/pos_words.h"
 
+#include <initializer_list>
+
 namespace cj {
 
 using namespace pos;
@@ -743,39 +745,25 @@ bool numeralClassifierBeforeNoun(CjSentence& s, const Window& w) {
   return true;
 }
 
-bool adverbGAdverbVerb(CjSentence& s, const Window& w) {
-  if (!(has(s, w.x, "F") && has(s, w.n1, "G") && has(s, w.n2, "F") && has(s, w.n3, "V"))) return false;
-  setCat(s, w.x, "F");
-  setCat(s, w.n1, "G");
-  setCat(s, w.n2, "F");
-  setCat(s, w.n3, "V");
+// X and the nodes after it each hold the category of the run: then each is fixed to it.
+bool fixCategoryRun(CjSentence& s, const Window& w, std::initializer_list<const char*> run) {
+  const int nodes[] = {w.x, w.n1, w.n2, w.n3, w.n4, w.n5};
+  std::size_t i = 0;
+  for (const char* cat : run) {
+    if (!has(s, nodes[i++], cat)) return false;
+  }
+  i = 0;
+  for (const char* cat : run) setCat(s, nodes[i++], cat);
   return true;
 }
 
-bool adverbGVerb(CjSentence& s, const Window& w) {
-  if (!(has(s, w.x, "F") && has(s, w.n1, "G") && has(s, w.n2, "V"))) return false;
-  setCat(s, w.x, "F");
-  setCat(s, w.n1, "G");
-  setCat(s, w.n2, "V");
-  return true;
-}
+bool adverbGAdverbVerb(CjSentence& s, const Window& w) { return fixCategoryRun(s, w, {"F", "G", "F", "V"}); }
 
-bool gAdverbAdverbVerb(CjSentence& s, const Window& w) {
-  if (!(has(s, w.x, "G") && has(s, w.n1, "F") && has(s, w.n2, "F") && has(s, w.n3, "V"))) return false;
-  setCat(s, w.x, "G");
-  setCat(s, w.n1, "F");
-  setCat(s, w.n2, "F");
-  setCat(s, w.n3, "V");
-  return true;
-}
+bool adverbGVerb(CjSentence& s, const Window& w) { return fixCategoryRun(s, w, {"F", "G", "V"}); }
 
-bool gAdverbVerb(CjSentence& s, const Window& w) {
-  if (!(has(s, w.x, "G") && has(s, w.n1, "F") && has(s, w.n2, "V"))) return false;
-  setCat(s, w.x, "G");
-  setCat(s, w.n1, "F");
-  setCat(s, w.n2, "V");
-  return true;
-}
+bool gAdverbAdverbVerb(CjSentence& s, const Window& w) { return fixCategoryRun(s, w, {"G", "F", "F", "V"}); }
+
+bool gAdverbVerb(CjSentence& s, const Window& w) { return fixCategoryRun(s, w, {"G", "F", "V"}); }
 
 bool lw167ClassifierNoun(CjSentence& s, const Window& w) {
   if (!(is(s, w.x, kLw167) && has(s, w.n1, "S") && has(s, w.n2, "N"))) return false;
