@@ -42,6 +42,12 @@ bool linkOrCopy(const std::string& from, const std::string& to) {
   return !ec;
 }
 
+bool writeCardWithProgram(const std::string& sourceFolder, const std::string& cardHostPath) {
+  const std::string command = shellQuoted(binFolder() + "/datagen_card") + " " + shellQuoted(sourceFolder) + " " +
+                              shellQuoted(cardHostPath) + " >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
+}
+
 LinesRun runOnLines(const std::string& command, const std::string& scratch, const std::vector<std::string>& lines) {
   const std::string in = scratch + "/input.txt", out = scratch + "/output.txt", err = scratch + "/errors.txt";
   {

@@ -22,6 +22,10 @@ struct LinesRun {
   int status = -1;                 // the exit code; -1 when the program did not exit normally
 };
 
+// Writes the card from a source folder (data/sample) onto a device card with the build's
+// datagen_card; false when it fails.
+bool writeCardWithProgram(const std::string& sourceFolder, const std::string& cardHostPath);
+
 // Writes the lines to <scratch>/input.txt, runs "<command> <input >output 2>errors" in the shell and
 // reads the output back.
 LinesRun runOnLines(const std::string& command, const std::string& scratch, const std::vector<std::string>& lines);

@@ -49,11 +49,8 @@ class EndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     device_ = new datagen::TempDevice();
-    const std::string card = plat::hostPath(device_->card());
-    const std::string command = datagen::shellQuoted(datagen::binFolder() + "/datagen_card") + " " +
-                                datagen::shellQuoted(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample") + " " + datagen::shellQuoted(card) +
-                                " >/dev/null 2>&1";
-    cardBuilt_ = std::system(command.c_str()) == 0;
+    cardBuilt_ = datagen::writeCardWithProgram(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample",
+                                               plat::hostPath(device_->card()));
   }
   static void TearDownTestSuite() {
     delete device_;
