@@ -35,6 +35,8 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/bench/corpus.h"
+#include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
 #include "tools/datagen/build_programs.h"
 #include "tools/datagen/card/card_inputs.h"
 #include "tools/datagen/cj_data_folder.h"
@@ -56,13 +58,6 @@ struct Options {
 unsigned cores() {
   unsigned n = std::thread::hardware_concurrency();
   return n ? n : 1;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 // Runs round() (which returns the units it handled) until at least `seconds` have passed; the
@@ -256,7 +251,7 @@ bool benchRecognition(const Options& o) {
   std::size_t characters = 0;
   for (const char* name : {"chujian.txt", "chufan.txt", "churi.txt"}) {
     datagen::RecogTemplateSet templates;
-    if (!datagen::parseRecogTemplates(readFile(o.sample + "/recogniser/" + name), templates)) {
+    if (!datagen::parseRecogTemplates(tools::readFile(o.sample + "/recogniser/" + name), templates)) {
       std::fprintf(stderr, "suite_bench: recogniser/%s does not read\n", name);
       return false;
     }
@@ -396,8 +391,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (!parseOptions(argc, argv, o)) {
-    std::fprintf(stderr, "usage: %s [--sample FOLDER] [--seconds S] [--sentences N] [--dump FILE]\n", argv[0]);
-    return 2;
+    tools::printUsage(argv, "[--sample FOLDER] [--seconds S] [--sentences N] [--dump FILE]");
+    return tools::kUsageExit;
   }
   datagen::TempDevice device;
   std::vector<std::string> notes;
@@ -407,7 +402,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   bench::ChineseWords chinese;
-  if (!bench::readChineseWords(readFile(o.sample + "/cj/words.txt"), chinese)) {
+  if (!bench::readChineseWords(tools::readFile(o.sample + "/cj/words.txt"), chinese)) {
     std::fprintf(stderr, "suite_bench: cj/words.txt lacks a word class the sentences need\n");
     return 1;
   }
@@ -417,7 +412,7 @@ int main(int argc, char** argv) {
               cores());
   bool ok = benchTranslation(o, device.card(), corpus);
   if (!o.dump.empty()) return ok && dumpPinnedTables(o.dump, o.sample) ? 0 : 1;
-  ok = benchAnalysis(o, device.card(), readFile(o.sample + "/jc/lexicon.txt")) && ok;
+  ok = benchAnalysis(o, device.card(), tools::readFile(o.sample + "/jc/lexicon.txt")) && ok;
   ok = benchVariants(o, corpus) && ok;
   ok = benchRecognition(o) && ok;
   rusage usage{};

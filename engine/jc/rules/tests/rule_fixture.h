@@ -6,8 +6,8 @@
 #include <ostream>
 #include <string>
 
-#include "engine/jc/core/jc_sentence_builder.h"
 #include "engine/jc/core/jc_slot.h"
+#include "engine/jc/test_support/jc_sentence_builder.h"
 #include "engine/jc/core/rendering_table.h"
 #include "engine/jc/core/tests/rendering_fill.h"
 
