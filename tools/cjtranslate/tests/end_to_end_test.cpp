@@ -64,6 +64,45 @@ TEST_F(EndToEnd, PinnedSentencesOfTheSampleCard) {
     EXPECT_EQ(out[i], cases[i].expected) << cases[i].id << ' ' << cases[i].input << " (" << cases[i].note << ')';
 }
 
+// Each sentence of a line starts from the state it has alone: a line of the pinned sentences
+// translates to their translations one by one.
+TEST_F(EndToEnd, ALineOfSentencesTranslatesAsItsSentencesOneByOne) {
+  ASSERT_TRUE(cardBuilt_);
+  std::vector<datagen::PinnedSentence> cases;
+  std::string why;
+  ASSERT_TRUE(datagen::readPinnedSentencesFile(datagen::pinnedTablesFolder(SUITE_TEST_SOURCE_DIR) + "/cj_sample.tsv",
+                                               cases, &why))
+      << why;
+  // Whole sentences with hanzi, ending in a full stop, that hold no quotation.
+  std::vector<std::string> sentences;
+  for (const auto& k : cases) {
+    const std::string& in = k.input;
+    const bool stop = in.size() > 3 && in.compare(in.size() - 3, 3, "。") == 0;
+    if (stop && in.find("“") == std::string::npos && in.find("：") == std::string::npos &&
+        static_cast<unsigned char>(in[0]) >= 0xE4 && in.find("。") == in.size() - 3)
+      sentences.push_back(in);
+  }
+  ASSERT_GE(sentences.size(), 6u);
+  std::string errors;
+  const std::vector<std::string> alone = translate(sentences, &errors);
+  ASSERT_EQ(alone.size(), sentences.size()) << errors;
+  // Lines of three neighbours, every sentence in three places.
+  std::vector<std::string> lines, expected;
+  for (std::size_t i = 0; i < sentences.size(); ++i) {
+    std::string line, out;
+    for (std::size_t k = 0; k < 3; ++k) {
+      const std::size_t at = (i + k) % sentences.size();
+      line += sentences[at];
+      out += alone[at];
+    }
+    lines.push_back(line);
+    expected.push_back(out);
+  }
+  const std::vector<std::string> together = translate(lines, &errors);
+  ASSERT_EQ(together.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(together[i], expected[i]) << lines[i];
+}
+
 TEST_F(EndToEnd, ConsoleDriverSaysWhatItDoesNotTranslate) {
   ASSERT_TRUE(cardBuilt_);
   const std::string shortWords = "我喝茶他喝水你喝茶我喝茶他喝水你喝茶我喝茶他喝水你喝茶我喝茶他喝水你喝茶";
