@@ -18,7 +18,8 @@
 //                    words of the registered shapes
 //   jc/lexicon.txt   the Japanese dictionary pair (jp_dictionary_pair.h)
 //   jc/jcwords.txt   key<TAB>value, the renderings (optional; filled like cjwords.txt)
-//   jc/Jcfrdic.txt   the parser's word lists (UTF-8, written in Shift-JIS)
+//   jc/Jcfrdic.txt   the parser's word lists and verb frames (UTF-8, written in Shift-JIS; a
+//                    frame's rendering and template in the engine's code)
 //   speech/tables.txt  speech tables (speech_tables_writer.h); units are synthetic
 //   viewer/jc.txt, viewer/cj.txt, viewer/examples.txt  the viewer's dictionaries and examples
 //                    (examples: japanese<TAB>chinese)
