@@ -79,28 +79,6 @@ std::vector<std::pair<int, std::string>> contentLines(std::string_view text) {
 
 std::string shiftJis(std::string_view utf8) { return plat::wideToMultiByte(932, plat::utf8ToWide(utf8)); }
 
-// The parser's word data: Japanese in Shift-JIS; a frame line's rendering and template (its third
-// and fourth fields) are Chinese, in the engine's code.
-std::string jcfrdicText(const std::string& utf8) {
-  std::istringstream in(utf8);
-  std::string out;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::vector<std::string> f;
-    std::istringstream fields(line);
-    for (std::string x; std::getline(fields, x, '\t');) f.push_back(x);
-    if (f.size() >= 4 && f[0] == "frame") {
-      for (std::size_t i = 0; i < f.size(); ++i) {
-        if (i) out += '\t';
-        out += i == 2 || i == 3 ? toEngineCode(plat::utf8ToWide(f[i])) : shiftJis(f[i]);
-      }
-    } else {
-      out += shiftJis(line);
-    }
-    out += '\n';
-  }
-  return out;
-}
 
 std::string field(const std::vector<std::string>& f, std::size_t i) {
   if (i >= f.size() || f[i] == "-") return {};
@@ -162,6 +140,27 @@ bool writeFile(const std::string& devicePath, std::string_view bytes, std::strin
 std::string cardRoot(std::string_view card) { return std::string(card) + "\\Talvenro\\Chinese\\"; }
 
 }  // namespace
+
+std::string jcfrdicText(const std::string& utf8) {
+  std::istringstream in(utf8);
+  std::string out;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> f;
+    std::istringstream fields(line);
+    for (std::string x; std::getline(fields, x, '\t');) f.push_back(x);
+    if (f.size() >= 4 && f[0] == "frame") {
+      for (std::size_t i = 0; i < f.size(); ++i) {
+        if (i) out += '\t';
+        out += i == 2 || i == 3 ? toEngineCode(plat::utf8ToWide(f[i])) : shiftJis(f[i]);
+      }
+    } else {
+      out += shiftJis(line);
+    }
+    out += '\n';
+  }
+  return out;
+}
 
 bool parseCjGrammarSource(std::string_view text, CjGrammar& grammar, std::string* error) {
   CjGrammarGroup* group = nullptr;

@@ -64,6 +64,9 @@ bool cjSampleFiles(const std::string& cjSourceFolder, const std::vector<WordKeyS
 
 // Device folders on a card (device path "\Storage Card"), ending in a backslash.
 std::string jcDataFolder(std::string_view card);
+// The parser's word data "Jcfrdic" from its UTF-8 source: Japanese in Shift-JIS, a frame line's
+// rendering and template (its third and fourth fields) in the engine's code.
+std::string jcfrdicText(const std::string& utf8);
 std::string speechDataFolder(std::string_view card);
 std::string viewerDataFolder(std::string_view card);
 

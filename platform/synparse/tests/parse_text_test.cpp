@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/core/library.h"
 #include "platform/synparse/synparse_api.h"
+#include "tools/datagen/sample_card.h"
 #include "tools/datagen/temp_device.h"
+#include "tools/datagen/viewer_dictionary_source.h"
 
 namespace synparse {
 namespace {
@@ -553,6 +556,31 @@ TEST_F(ParseTextTest, FramesOfTheWordDataOnThePatternLines) {
   // A passive verb with a frame keeps its voice class; class 4 skips a field ("-") before the cases.
   text = parse({tomodachi, ni, {"会わ", "会う", "02021203"}, {"れた", "れる", "14070108"}, stop});
   EXPECT_NE(text.find("/1 4 JM$GEN1+V$-:0\n"), std::string::npos) << text;
+}
+
+// The card's word data as its writer makes it reads back whole: frames keep their Shift-JIS base
+// form and their Chinese in the engine's code.
+TEST(WordData, TheWritersTextReadsBack) {
+  auto engine = [](const char8_t* s) {
+    return datagen::toEngineCode(plat::utf8ToWide(reinterpret_cast<const char*>(s)));
+  };
+  const std::string source = reinterpret_cast<const char*>(u8"# comment\npassive\tもらう\nframe\t会う\t见面\t跟1+V\tに\nframe\t借りる\t借\t向1+V+2\tに を\n");
+  WordLists lists = defaultWordLists();
+  std::vector<int> bad;
+  ASSERT_TRUE(addWordLists(datagen::jcfrdicText(source), lists, &bad));
+  EXPECT_TRUE(bad.empty());
+  EXPECT_TRUE(inList(lists.passive, "もらう"));
+  ASSERT_EQ(lists.frames.size(), 2u);
+  const Frame* meet = findFrame(lists, "会う");
+  ASSERT_NE(meet, nullptr);
+  // (The Chinese stays out of the macros: their text of the expression is in Shift-JIS.)
+  const std::string rendering = engine(u8"见面"), templateText = engine(u8"跟1+V");
+  EXPECT_EQ(meet->rendering, rendering);
+  EXPECT_EQ(meet->templateText, templateText);
+  EXPECT_EQ(meet->cases, std::vector<std::string>{"に"});
+  const Frame* borrow = findFrame(lists, "借りる");
+  ASSERT_NE(borrow, nullptr);
+  EXPECT_EQ(borrow->cases, (std::vector<std::string>{"に", "を"}));
 }
 
 // A bad line of the word data is named by its number; the lines around it are kept.
