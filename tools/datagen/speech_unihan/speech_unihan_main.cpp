@@ -1,5 +1,7 @@
-// Writes the speech readings of every GB2312 hanzi from Unihan's text files:
-//   speech_unihan READINGS DICTIONARY-LIKE NUMERIC-VALUES OUT
+// Writes the speech readings of every GB2312 hanzi from Unihan's text files, and with a fifth
+// argument the readings of every ideograph of the character reading file:
+//   speech_unihan READINGS DICTIONARY-LIKE NUMERIC-VALUES OUT [CHARACTER-READINGS]
+#include "tools/datagen/hanzi_unihan.h"
 #include "tools/datagen/speech_unihan.h"
 
 #include <cstdio>
@@ -21,8 +23,8 @@ bool readFile(const char* path, std::string& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: %s READINGS DICTIONARY-LIKE NUMERIC-VALUES OUT\n", argv[0]);
+  if (argc != 5 && argc != 6) {
+    std::fprintf(stderr, "usage: %s READINGS DICTIONARY-LIKE NUMERIC-VALUES OUT [CHARACTER-READINGS]\n", argv[0]);
     return 2;
   }
   std::string texts[3];
@@ -45,5 +47,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (missing) std::fprintf(stderr, "speech_unihan: %d hanzi without a reading\n", missing);
+  if (argc == 6) {
+    const std::string characters = datagen::unihanCharacterReadings(texts[0]);
+    std::ofstream table(argv[5], std::ios::binary);
+    table << "# Readings of the ideographs, most frequent first, generated from Unihan.\n" << characters;
+    if (characters.empty() || !table) {
+      std::fprintf(stderr, "%s: cannot write the character readings\n", argv[5]);
+      return 1;
+    }
+  }
   return 0;
 }
