@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "platform/core/codepage.h"
+#include "tools/datagen/hanzi_unihan.h"
 
 namespace {
 
@@ -75,6 +77,24 @@ TEST(KatakanaTable, EngineBytesOfKatakanaAndTheLongMark) {
   ASSERT_EQ(mark->size(), 2u);
   // Never the code the engine reads as a bracket (that of 〖).
   EXPECT_NE(*mark, datagen::katakanaEngineBytes(u"〖"));
+}
+
+TEST(UnihanCharacterReadings, MostFrequentFirstEachOnce) {
+  const std::string unihan = utf8(
+      u8"# a comment\n"
+      u8"U+5F80\tkHanyuPinlu\twàng(427) wǎng(856)\n"
+      u8"U+5F80\tkMandarin\twǎng\n"
+      u8"U+5F80\tkTGHZ2013\t380.120:wǎng 380.130:wàng,wāng\n"
+      u8"U+3402\tkXHC1983\t0001.010:xī\n"       // only a dictionary's reading
+      u8"U+4E00\tkDefinition\tone\n"            // no reading field
+      u8"U+4E86\tkMandarin\tle\n"               // the neutral tone
+      u8"U+4E87\tkMandarin\tqq\n"               // no syllable: left out
+      u8"U+20000\tkMandarin\thē\n"              // outside the file's ranges
+      u8"U+FA2A\tkHanyuPinyin\t10019.020:hé,hè\n");
+  const auto table = datagen::parseCharacterReadings(datagen::unihanCharacterReadings(unihan));
+  const std::map<char32_t, std::string> expected = {
+      {0x5F80, "wang3 wang4 wang1"}, {0x3402, "xi1"}, {0x4E86, "le0"}, {0xFA2A, "he2 he4"}};
+  EXPECT_EQ(table, expected);
 }
 
 }  // namespace
