@@ -52,24 +52,10 @@ std::vector<std::string> fieldReadings(int rank, std::string_view value) {
 
 std::string unihanCharacterReadings(std::string_view unihanReadings) {
   std::map<char32_t, std::array<std::string, 5>> fields;
-  std::size_t at = 0;
-  while (at < unihanReadings.size()) {
-    std::size_t end = unihanReadings.find('\n', at);
-    if (end == std::string_view::npos) end = unihanReadings.size();
-    std::string_view line = unihanReadings.substr(at, end - at);
-    at = end + 1;
-    if (line.size() < 3 || line.substr(0, 2) != "U+") continue;
-    const std::size_t tab1 = line.find('\t');
-    const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
-    if (tab2 == std::string_view::npos) continue;
-    const int rank = fieldRank(line.substr(tab1 + 1, tab2 - tab1 - 1));
-    if (rank < 0) continue;
-    const auto cp = static_cast<char32_t>(std::stoul(std::string(line.substr(2, tab1 - 2)), nullptr, 16));
-    if (!inReadingRanges(cp)) continue;
-    std::string_view value = line.substr(tab2 + 1);
-    if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
-    fields[cp][static_cast<std::size_t>(rank)] = value;
-  }
+  eachUnihanEntry(unihanReadings, [&](char32_t cp, std::string_view field, std::string_view value) {
+    const int rank = fieldRank(field);
+    if (rank >= 0 && inReadingRanges(cp)) fields[cp][static_cast<std::size_t>(rank)] = value;
+  });
   std::string out;
   for (const auto& [cp, values] : fields) {
     std::vector<std::string> readings;

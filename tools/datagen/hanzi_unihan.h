@@ -8,6 +8,26 @@
 
 namespace datagen {
 
+// Calls f(code point, field, value) for each "U+XXXX<TAB>field<TAB>value" line of a Unihan text.
+template <typename F>
+void eachUnihanEntry(std::string_view text, F f) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    if (line.size() < 3 || line.substr(0, 2) != "U+") continue;
+    const std::size_t tab1 = line.find('\t');
+    const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (tab2 == std::string_view::npos) continue;
+    const auto cp = static_cast<char32_t>(std::stoul(std::string(line.substr(2, tab1 - 2)), nullptr, 16));
+    std::string_view value = line.substr(tab2 + 1);
+    if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
+    f(cp, line.substr(tab1 + 1, tab2 - tab1 - 1), value);
+  }
+}
+
 // Lines "character<TAB>readings" (readings as characterReading writes them, most frequent
 // first), in code point order, from the text of Unihan_Readings.txt.
 std::string unihanCharacterReadings(std::string_view unihanReadings);

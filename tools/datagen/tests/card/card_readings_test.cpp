@@ -79,6 +79,19 @@ class CardReadings : public ::testing::Test {
     ASSERT_EQ(cj::initCjEngine(), cj::kStatusOk);
   }
 
+  // Writes the sample's Chinese-to-Japanese folder on the device's card and starts on it.
+  static void startOnSampleCard(const datagen::TempDevice& device) {
+    datagen::CjDataFiles files;
+    std::vector<std::string> dropped;
+    std::string error;
+    ASSERT_TRUE(datagen::cjSampleFiles(std::string(kSample) + "/cj", datagen::engineCardInputs().cjWordKeys, files,
+                                       &dropped, &error))
+        << error;
+    const std::string folder = datagen::cjDataFolder(device.card());
+    ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
+    ASSERT_NO_FATAL_FAILURE(start(folder));
+  }
+
   static std::string annotate(const std::string& engineText) {
     std::string out;
     cj::annotatePinyinText(engineText, out);
@@ -146,42 +159,31 @@ class CardReadings : public ::testing::Test {
 
 TEST_F(CardReadings, SampleCardReadsEveryHanziAndWord) {
   datagen::TempDevice device;
-  datagen::CjDataFiles files;
-  std::vector<std::string> dropped;
-  std::string error;
-  ASSERT_TRUE(datagen::cjSampleFiles(std::string(kSample) + "/cj", datagen::engineCardInputs().cjWordKeys, files,
-                                     &dropped, &error))
-      << error;
-  const std::string folder = datagen::cjDataFolder(device.card());
-  ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
-  start(folder);
+  ASSERT_NO_FATAL_FAILURE(startOnSampleCard(device));
   checkReadings(readHost(std::string(kSample) + "/cj/words.txt"));
 }
 
 TEST_F(CardReadings, FullCardReadsEveryHanziAndWord) {
   const std::string device = datagen::buildFolder() + "/fullcard/device";
   ASSERT_TRUE(std::filesystem::exists(device + "/Card")) << device;
-  const char* previous = std::getenv(plat::kDeviceRootEnv);
-  const std::string saved = previous ? previous : "";
+  // The device root points at the full card's device for this test only.
+  struct RootGuard {
+    const char* previous = std::getenv(plat::kDeviceRootEnv);
+    std::string saved = previous ? previous : "";
+    ~RootGuard() {
+      cj::closeCjEngine();
+      if (previous) ::setenv(plat::kDeviceRootEnv, saved.c_str(), 1);
+      else ::unsetenv(plat::kDeviceRootEnv);
+    }
+  } guard;
   ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
-  start(datagen::cjDataFolder("\\Card"));
+  ASSERT_NO_FATAL_FAILURE(start(datagen::cjDataFolder("\\Card")));
   checkReadings(readHost(datagen::buildFolder() + "/fullcard/source/cj/words.txt"));
-  cj::closeCjEngine();
-  if (previous) ::setenv(plat::kDeviceRootEnv, saved.c_str(), 1);
-  else ::unsetenv(plat::kDeviceRootEnv);
 }
 
 TEST_F(CardReadings, KatakanaTableHasEverySyllableOfUnihansGb2312Readings) {
   datagen::TempDevice device;
-  datagen::CjDataFiles files;
-  std::vector<std::string> dropped;
-  std::string error;
-  ASSERT_TRUE(datagen::cjSampleFiles(std::string(kSample) + "/cj", datagen::engineCardInputs().cjWordKeys, files,
-                                     &dropped, &error))
-      << error;
-  const std::string folder = datagen::cjDataFolder(device.card());
-  ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
-  start(folder);
+  ASSERT_NO_FATAL_FAILURE(startOnSampleCard(device));
   const std::string& table = cj::engineData().readingTable;
   const int rows = cj::engineData().readingRowCount();
   std::set<std::string> keys;
