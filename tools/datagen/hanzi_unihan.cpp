@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "platform/core/codepage.h"
+#include "tools/common/tool_files.h"
 #include "tools/datagen/pinyin_spelling.h"
 
 namespace datagen {
@@ -91,10 +91,7 @@ std::map<char32_t, std::string> parseCharacterReadings(std::string_view text) {
 const std::map<char32_t, std::string>& generatedCharacterReadings() {
   static const std::map<char32_t, std::string> table = [] {
 #ifdef SUITE_CHARACTER_READING_TABLE
-    std::ifstream in(SUITE_CHARACTER_READING_TABLE, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return parseCharacterReadings(s.str());
+    return parseCharacterReadings(tools::readFile(SUITE_CHARACTER_READING_TABLE));
 #else
     return std::map<char32_t, std::string>{};
 #endif

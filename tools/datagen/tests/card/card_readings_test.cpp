@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -21,6 +20,7 @@
 #include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/core/little_endian.h"
+#include "tools/common/tool_files.h"
 #include "tools/datagen/build_programs.h"
 #include "tools/datagen/card/card_inputs.h"
 #include "tools/datagen/hanzi_reading_writer.h"
@@ -53,13 +53,6 @@ const std::vector<Hanzi>& gb2312Hanzi() {
     return out;
   }();
   return all;
-}
-
-std::string readHost(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 class CardReadings : public ::testing::Test {
@@ -160,7 +153,7 @@ class CardReadings : public ::testing::Test {
 TEST_F(CardReadings, SampleCardReadsEveryHanziAndWord) {
   datagen::TempDevice device;
   ASSERT_NO_FATAL_FAILURE(startOnSampleCard(device));
-  checkReadings(readHost(std::string(kSample) + "/cj/words.txt"));
+  checkReadings(tools::readFile(std::string(kSample) + "/cj/words.txt"));
 }
 
 TEST_F(CardReadings, FullCardReadsEveryHanziAndWord) {
@@ -178,7 +171,7 @@ TEST_F(CardReadings, FullCardReadsEveryHanziAndWord) {
   } guard;
   ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
   ASSERT_NO_FATAL_FAILURE(start(datagen::cjDataFolder("\\Card")));
-  checkReadings(readHost(datagen::buildFolder() + "/fullcard/source/cj/words.txt"));
+  checkReadings(tools::readFile(datagen::buildFolder() + "/fullcard/source/cj/words.txt"));
 }
 
 TEST_F(CardReadings, KatakanaTableHasEverySyllableOfUnihansGb2312Readings) {
