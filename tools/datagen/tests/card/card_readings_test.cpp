@@ -15,6 +15,7 @@
 
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/pinyin_annotation.h"
+#include "engine/cj/analysis/tests/cj_test_engine.h"
 #include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
@@ -58,18 +59,17 @@ const std::vector<Hanzi>& gb2312Hanzi() {
 class CardReadings : public ::testing::Test {
  protected:
   void TearDown() override {
-    cj::closeCjEngine();
-    cj::engineStatus = 0;
+    cj::closeCjEngine(cjtest::engine());
+    cjtest::engine().engineStatus = 0;
     cj::clearWordTable();
-    cj::readingDisplayMode = 3;
   }
 
   // Starts the engine on a card's data folder (device path).
   static void start(const std::string& folder) {
-    cj::dataFolderPath = plat::utf8ToWide(folder);
+    cjtest::engine().dataFolderPath = plat::utf8ToWide(folder);
     std::string why;
     ASSERT_EQ(cj::loadWordTable(folder, &why), cj::kWordTableLoaded) << why;
-    ASSERT_EQ(cj::initCjEngine(), cj::kStatusOk);
+    ASSERT_EQ(cj::initCjEngine(cjtest::engine()), cj::kStatusOk);
   }
 
   // Writes the sample's Chinese-to-Japanese folder on the device's card and starts on it.
@@ -87,7 +87,7 @@ class CardReadings : public ::testing::Test {
 
   static std::string annotate(const std::string& engineText) {
     std::string out;
-    cj::annotatePinyinText(engineText, out);
+    cj::annotatePinyinText(cjtest::engine(), engineText, out, cj::kReadingToneNumbers);
     return out;
   }
 
@@ -104,14 +104,13 @@ class CardReadings : public ::testing::Test {
     const std::vector<std::string>& special = cj::listedWords(cj::kPinyinSpecialWords);
     const auto& generated = datagen::generatedCharacterReadings();
     ASSERT_FALSE(generated.empty());
-    cj::readingDisplayMode = 3;
 
     // Every word of the source reads its own reading.
     int wrongWords = 0;
     for (const auto& [word, reading] : own) {
       if (std::find(special.begin(), special.end(), word) != special.end()) continue;
       const std::string got = annotate(word);
-      if (got != cj::formatReading(reading) && ++wrongWords <= 5)
+      if (got != cj::formatReading(reading, cj::kReadingToneNumbers) && ++wrongWords <= 5)
         ADD_FAILURE() << plat::wideToUtf8(plat::multiByteToWide(936, word)) << ": " << got << " for " << reading;
     }
     EXPECT_EQ(wrongWords, 0);
@@ -119,7 +118,7 @@ class CardReadings : public ::testing::Test {
     // Every hanzi reads its own word's reading, else its most frequent one; the character
     // reading file holds all its readings.
     std::string hanziFile;
-    ASSERT_TRUE(plat::readWholeFile(plat::wideToUtf8(cj::dataFolderPath) + "pinyindic\\hanzi.dat", hanziFile));
+    ASSERT_TRUE(plat::readWholeFile(plat::wideToUtf8(cjtest::engine().dataFolderPath) + "pinyindic\\hanzi.dat", hanziFile));
     int wrong = 0, missingRecords = 0;
     for (const Hanzi& h : gb2312Hanzi()) {
       auto it = generated.find(h.c);
@@ -129,7 +128,7 @@ class CardReadings : public ::testing::Test {
       else expected = *datagen::dictionaryReading(it->second.substr(0, it->second.find(' ')));
       if (std::find(special.begin(), special.end(), h.engine) == special.end()) {
         const std::string got = annotate(h.engine);
-        if (got != cj::formatReading(expected) && ++wrong <= 5)
+        if (got != cj::formatReading(expected, cj::kReadingToneNumbers) && ++wrong <= 5)
           ADD_FAILURE() << plat::wideToUtf8(std::u16string(1, h.c)) << ": " << got << " for " << expected;
       }
       const std::size_t slot = static_cast<std::size_t>(datagen::hanziReadingSlot(h.c));
@@ -143,7 +142,7 @@ class CardReadings : public ::testing::Test {
     // Every first character of the pinyin path's indexes lies within the records loaded.
     for (const char* index : {"zfcp.idx", "ffcp.idx"}) {
       std::string file;
-      ASSERT_TRUE(plat::readWholeFile(plat::wideToUtf8(cj::dataFolderPath) + index, file));
+      ASSERT_TRUE(plat::readWholeFile(plat::wideToUtf8(cjtest::engine().dataFolderPath) + index, file));
       EXPECT_GE(file.size() / 8, gb2312Hanzi().size()) << index;
       EXPECT_LE(file.size() / 8, 6800u) << index;
     }
@@ -164,7 +163,7 @@ TEST_F(CardReadings, FullCardReadsEveryHanziAndWord) {
     const char* previous = std::getenv(plat::kDeviceRootEnv);
     std::string saved = previous ? previous : "";
     ~RootGuard() {
-      cj::closeCjEngine();
+      cj::closeCjEngine(cjtest::engine());
       if (previous) ::setenv(plat::kDeviceRootEnv, saved.c_str(), 1);
       else ::unsetenv(plat::kDeviceRootEnv);
     }
@@ -177,8 +176,8 @@ TEST_F(CardReadings, FullCardReadsEveryHanziAndWord) {
 TEST_F(CardReadings, KatakanaTableHasEverySyllableOfUnihansGb2312Readings) {
   datagen::TempDevice device;
   ASSERT_NO_FATAL_FAILURE(startOnSampleCard(device));
-  const std::string& table = cj::engineData().readingTable;
-  const int rows = cj::engineData().readingRowCount();
+  const std::string& table = cjtest::engine().data.readingTable;
+  const int rows = cjtest::engine().data.readingRowCount();
   std::set<std::string> keys;
   for (int r = 0; r < rows; ++r) keys.insert(table.substr(static_cast<std::size_t>(r) * cj::kReadingRowSize, 6));
 
