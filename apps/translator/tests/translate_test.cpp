@@ -259,8 +259,8 @@ TEST_F(TranslateTest, JapaneseLinesGoThroughTheJapaneseToChineseEngine) {
 
 TEST_F(TranslateTest, ReadingModesOfIdeographsInsideAndOutsideGb2312) {
   open(1);
-  // 㐀 has a record in the character reading file, 㐁 none; 水 is GB2312.
-  ui::setWindowText(pane(kIdSource), u"水㐀㐁");
+  // 㐀 has a record in the character reading file, 㐂 none; 水 is GB2312.
+  ui::setWindowText(pane(kIdSource), u"水㐀㐂");
   const std::pair<unsigned, const char16_t*> modes[] = {
       {kCmdNumbered, u"shui3 qiu1  "},
       {kCmdNoTones, u"shui qiu  "},
