@@ -51,6 +51,8 @@ struct PanelRect {
 bool setInputPanelPlacement(bool shown, const PanelRect& sip, const PanelRect& visibleDesktop);
 // The last placement given; false when none was.
 bool inputPanelPlacement(PanelRect& sip, PanelRect& visibleDesktop);
+// Whether this program gave a placement: another program's placement is its own affair.
+bool inputPanelPlacedByThisProgram();
 
 // Told, in this process, after every successful select or show/hide (the panel host listens).
 void setInputMethodListener(std::function<void(const ClassId& current, bool shown)> listener);

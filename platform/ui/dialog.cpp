@@ -435,6 +435,13 @@ bool moveWindow(Hwnd hwnd, Rect r) {
 
 bool showWindow(Hwnd hwnd, bool show) { return plat::showWindow(hwnd, show); }
 
+bool raiseWindow(Hwnd hwnd) {
+  QWidget* w = widgetOf(hwnd);
+  if (!w) return false;
+  w->raise();
+  return true;
+}
+
 bool isWindowVisible(Hwnd hwnd) {
   QWidget* w = widgetOf(hwnd);
   if (!w) return plat::isWindowVisible(hwnd);

@@ -10,6 +10,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/panel_host.h"
 
 namespace pinyin {
@@ -188,9 +189,12 @@ class QuillpinWindows final : public PanelWindows {
     if (!gState.confirm || !gState.panel) return;
     const bool visible = gState.panel->compositionWindowVisible();
     if (visible) {
-      // A small bordered pop-up just above the panel.
-      const ui::Rect at = gState.parent ? ui::windowRect(gState.parent) : ui::inputPanelRect();
-      ui::moveWindow(gState.confirm, {at.left, at.top - scaled(20), at.left + scaled(130), at.top});
+      // A small bordered pop-up just above the panel, in the coordinates of the window it stands in.
+      const ui::Hwnd top = gState.parent ? ui::topLevelOf(gState.parent) : 0;
+      ui::Point at = gState.parent ? ui::clientToScreen(gState.parent, {0, 0}) : ui::Point{0, 0};
+      if (top) at = ui::screenToClient(top, at);
+      ui::moveWindow(gState.confirm, {at.x, at.y - scaled(20), at.x + scaled(130), at.y});
+      ui::raiseWindow(gState.confirm);
     }
     plat::sendMessage(gState.confirm, kConfirmSetText, 0, 0);
     ui::showWindow(gState.confirm, visible);
