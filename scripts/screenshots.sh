@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of the translator on a virtual display, at 240 × 320 and at 480 × 640 / 192 dpi: with
-# the pinyin panel raised, with a message box, and with the file dialog. A small window manager
+# the pinyin panel raised, with a message box, and with the file dialog; then the viewer. A small window manager
 # (evilwm) runs on the display unless NO_WM=1.
 #   scripts/screenshots.sh [OUTPUT-FOLDER]      (BUILD_DIR names a built tree; default build-release)
 set -euo pipefail
@@ -92,6 +92,14 @@ shoot() {  # size dpi
   "$BIN/screen_helper" post "$TITLE" 32788
   sleep 3
   "$BIN/screen_helper" grab "$OUT/message-box-$tag.png" $((w + 40)) $((h + 40))
+  kill "$APP_PID" 2>/dev/null || true
+  wait "$APP_PID" 2>/dev/null || true
+  # The dictionary viewer with its panel raised at the place it gives.
+  "$BIN/Sernick" >"$WORK/sernick.log" 2>&1 &
+  APP_PID=$!
+  "$BIN/screen_helper" wait "日中・中日辞典"
+  sleep 2
+  "$BIN/screen_helper" grab "$OUT/viewer-$tag.png" $((w + 40)) $((h + 40))
   kill "$APP_PID" 2>/dev/null || true
   wait "$APP_PID" 2>/dev/null || true
   APP_PID=""

@@ -41,7 +41,8 @@ bool selectInputMethod(const ClassId& id);
 bool setInputPanelShown(bool shown);
 bool inputPanelShown();
 
-// Screen rectangles in pixels, as a program gives them when it places the panel.
+// Screen rectangles in the handheld's pixels (at 96 dots per inch), as a program gives them when
+// it places the panel.
 struct PanelRect {
   int left = 0, top = 0, right = 0, bottom = 0;
   bool operator==(const PanelRect&) const = default;

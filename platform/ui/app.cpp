@@ -251,6 +251,7 @@ bool initApplication() {
     if (!s.app) return false;
   }
   QApplication::setQuitOnLastWindowClosed(false);
+  useHandheldStyle();
   QApplication::setFont(fontOf(createFont({u"Tahoma", kDefaultCharSet, -12})));
 
   plat::WindowHooks hooks;

@@ -70,6 +70,9 @@ class DeviceFileDialog : public QDialog {
   DeviceFileDialog(const FileDialogRequest& r) : QDialog(QApplication::activeWindow(), Qt::Dialog | Qt::FramelessWindowHint), req_(r) {
     setObjectName(QStringLiteral("suiteFileDialog"));
     setModal(true);
+    QFont f = font();
+    f.setPixelSize(uiPixels(12));
+    setFont(f);
     filters_ = parseFilter(r.filter);
     const QString title = QString::fromUtf16(r.save ? u"名前を付けて保存" : u"開く");
     setWindowTitle(title);

@@ -129,7 +129,9 @@ Rect panelScreenRect() {
   WinRec* d = rec(h.dialog);
   const int barTop = sm.height - (d ? commandBarHeight(*d) : 0);
   int height = px.height();
-  if (h.placed && h.placedDesktop.bottom > 0 && h.placedDesktop.bottom < barTop) height = barTop - h.placedDesktop.bottom;
+  // A program gives the place in the handheld's pixels at 96 dots per inch, as panels give theirs.
+  const int visibleBottom = h.placedDesktop.bottom * sm.dpi / 96;
+  if (h.placed && visibleBottom > 0 && visibleBottom < barTop) height = barTop - visibleBottom;
   return Rect{0, barTop - height, std::max(px.width(), h.placed ? sm.width : 0), barTop};
 }
 

@@ -43,6 +43,8 @@ QRect keptOnScreen(QRect r, const QRect& screen) {
   return r;
 }
 
+int uiPixels(int pixelsAt96) { return std::max(1, pixelsAt96 * screenMetrics().dpi / 96); }
+
 namespace {
 
 int dpiScaled(int v) { return v * screenMetrics().dpi / 96; }
@@ -93,6 +95,9 @@ class MessageBoxDialog : public QDialog {
     setProperty("suiteText", toQ(text));
     setWindowTitle(toQ(caption));
     setModal(true);
+    QFont f = font();
+    f.setPixelSize(uiPixels(12));
+    setFont(f);
     switch (flags & 0xF) {
       case plat::kMbOkCancel: choices_ = {{u"OK", plat::kIdOk}, {u"キャンセル", plat::kIdCancel}}; break;
       case plat::kMbYesNoCancel:

@@ -150,6 +150,7 @@ bool quitPending();
 
 // Menus (menu.cpp).
 void attachMenuBar(WinRec& dialog);
+void styleCommandBar(QMenuBar* bar);
 
 // The input-panel host is told when a dialog goes away.
 void panelHostWindowGone(Hwnd hwnd);
@@ -162,6 +163,10 @@ void forgetHtmlView(Hwnd hwnd);
 QRect programScreen();
 QRect keptOnScreen(QRect r, const QRect& screen);
 void keepPopupsOnScreen();
+// The compact style of the handheld's controls (handheld_style.cpp).
+void useHandheldStyle();
+// The user interface's own text (boxes, file dialog, command bar) at the screen's resolution.
+int uiPixels(int pixelsAt96);
 // The handheld's message box on the program's screen; returns the answer.
 int showMessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags);
 

@@ -111,6 +111,12 @@ TEST_F(QuillpinHostTest, TappedSyllableAndChosenCandidateArriveInTheFocusedEdit)
   }
   ASSERT_NE(confirm, 0u);
   EXPECT_TRUE(ui::isWindowVisible(confirm));
+  // A small pop-up standing on the panel's top edge, inside the program's window.
+  const ui::Rect at = ui::windowRect(confirm);
+  EXPECT_EQ(at.bottom, ui::clientRect(dlg).height());
+  EXPECT_GT(at.top, 0);
+  EXPECT_GE(at.left, 0);
+  EXPECT_LE(at.right, ui::clientRect(dlg).width());
   ui::testing::paint(window);
   tap(window, 178);  // the first candidate
   const std::u16string typed = ui::getWindowText(pane);

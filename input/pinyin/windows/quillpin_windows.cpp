@@ -40,6 +40,7 @@ struct State {
   ui::Font labelFont = 0;
   ui::Font gbFont = 0;
   ui::Font b5Font = 0;
+  ui::Font narrowLabelFont = 0;  // labels too wide for their key at the label font
 } gState;
 
 int scaled(int v) { return v * gState.dpi / 96; }
@@ -67,6 +68,7 @@ void paintKeyboard(ui::Painter& p) {
       if (panel.layout() <= 1 && k.code == kKeyPreviousPage) dimmed = !panel.previousPageOffered();
       if (panel.layout() <= 1 && k.code == kKeyNextPage) dimmed = !panel.nextPageOffered();
       ui::Font font = slot ? (traditional ? gState.b5Font : gState.gbFont) : gState.labelFont;
+      if (!slot && gState.narrowLabelFont && ui::textWidth(font, label) > rc.right - rc.left - 1) font = gState.narrowLabelFont;
       if (!label.empty()) p.drawText(rc, label, font, dimmed ? kDimmed : kLabel, 1);
       const bool highlighted = panel.slideRow() == r && panel.slideIndex() == static_cast<int>(i);
       if ((k.flags & kKeyFlagPressed) != highlighted) p.invertRect(rc);
@@ -138,6 +140,7 @@ class QuillpinWindows final : public PanelWindows {
   bool create(com::Hwnd parent, PinyinPanel& panel) override {
     gState.dpi = ui::screenMetrics().dpi < 1 ? 96 : ui::screenMetrics().dpi;
     gState.labelFont = makeFont(u"ＭＳ Ｐゴシック", ui::kShiftJisCharSet, 11);
+    gState.narrowLabelFont = makeFont(u"Tahoma", ui::kAnsiCharSet, 9);
     gState.gbFont = makeFont(u"ZQ-GB Mincho", ui::kGb2312CharSet, 14);
     gState.b5Font = makeFont(u"ZQ-B5 Mincho", ui::kBig5CharSet, 14);
     if (!plat::registerWindowClass(kPanelWindowClass, panelProc) || !plat::registerWindowClass(kConfirmWindowClass, confirmProc)) {
@@ -159,7 +162,7 @@ class QuillpinWindows final : public PanelWindows {
   void destroy() override {
     if (gState.confirm) plat::destroyWindow(gState.confirm);
     if (gState.panelWindow) plat::destroyWindow(gState.panelWindow);
-    for (ui::Font f : {gState.labelFont, gState.gbFont, gState.b5Font}) {
+    for (ui::Font f : {gState.labelFont, gState.gbFont, gState.b5Font, gState.narrowLabelFont}) {
       if (f) ui::deleteFont(f);
     }
     gState = State{};

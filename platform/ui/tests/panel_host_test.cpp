@@ -158,6 +158,14 @@ TEST_F(PanelHostTest, RaisedAtTheRectangleAProgramGives) {
   ui::processPendingEvents();
   EXPECT_FALSE(ui::inputPanelVisible());
   EXPECT_EQ(ui::clientRect(dlg).height(), whole);
+  // On a screen of 192 dots per inch the place given counts twice as many pixels.
+  ui::setScreenDpi(192);
+  ui::setScreenSize(480, 640);
+  ASSERT_TRUE(plat::setInputPanelPlacement(true, {0, 121, 239, 293}, {0, 0, 239, 160}));
+  ui::processPendingEvents();
+  EXPECT_EQ(ui::clientRect(dlg).height(), 320);
+  EXPECT_EQ(ui::inputPanelRect().top, 320);
+  EXPECT_EQ(ui::inputPanelRect().bottom, ui::clientRect(dlg).height() + ui::inputPanelRect().height());
 }
 
 TEST_F(PanelHostTest, ThePanelButtonRaisesAndChoosesInputMethods) {
