@@ -6,7 +6,7 @@
 #include "apps/common/context_convert.h"
 #include "apps/common/engine_code_page.h"
 #include "apps/translator/translator_app.h"
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/pinyin_annotation.h"
 #include "platform/core/files.h"

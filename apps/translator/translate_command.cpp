@@ -8,7 +8,7 @@
 #include "apps/translator/sentence_cut.h"
 #include "apps/translator/translate_dlg.h"
 #include "apps/translator/translator_app.h"
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/transfer/sentence_driver.h"
 #include "platform/core/codepage.h"

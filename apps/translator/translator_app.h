@@ -8,7 +8,7 @@
 
 #include "apps/common/context_convert.h"
 #include "apps/common/engine_code_page.h"
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/jc/core/jp_analyzer.h"
 #include "platform/core/library.h"
 #include "platform/core/named_mapping.h"

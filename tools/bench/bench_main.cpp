@@ -3,6 +3,11 @@
 // The card is built from FOLDER (default: the source tree's data/sample) into a temporary device
 // folder; each figure is measured for at least S seconds (default 2) and printed with the
 // machine's core count.
+// --dump writes the translations of the Chinese corpus to FILE (status<TAB>Japanese, one a line),
+// then each pinned table of data/tests through its console driver: a line "# <table>", then the
+// table's rows with the driver's output in the place of the expected line, so that a translation
+// change shows as a diff against the table. Tables of the full card need the build's fullcard.
+#include <stdlib.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -30,8 +35,12 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/bench/corpus.h"
+#include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
+#include "tools/datagen/build_programs.h"
 #include "tools/datagen/card/card_inputs.h"
 #include "tools/datagen/cj_data_folder.h"
+#include "tools/datagen/pinned_sentences.h"
 #include "tools/datagen/recog_dictionary_writer.h"
 #include "tools/datagen/temp_device.h"
 
@@ -49,13 +58,6 @@ struct Options {
 unsigned cores() {
   unsigned n = std::thread::hardware_concurrency();
   return n ? n : 1;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 // Runs round() (which returns the units it handled) until at least `seconds` have passed; the
@@ -249,7 +251,7 @@ bool benchRecognition(const Options& o) {
   std::size_t characters = 0;
   for (const char* name : {"chujian.txt", "chufan.txt", "churi.txt"}) {
     datagen::RecogTemplateSet templates;
-    if (!datagen::parseRecogTemplates(readFile(o.sample + "/recogniser/" + name), templates)) {
+    if (!datagen::parseRecogTemplates(tools::readFile(o.sample + "/recogniser/" + name), templates)) {
       std::fprintf(stderr, "suite_bench: recogniser/%s does not read\n", name);
       return false;
     }
@@ -295,6 +297,73 @@ bool benchRecognition(const Options& o) {
   return true;
 }
 
+// The pinned tables of data/tests through the console drivers of the build, appended to the dump:
+// jc_* tables through jctranslate, cj_* through cjtranslate; *_sample on the sample card as the
+// build's datagen_card writes it (with every rule family's renderings), *_full on the build's full
+// card. The drivers run from a program folder of their own.
+bool dumpPinnedTables(const std::string& dump, const std::string& sample) {
+  namespace fs = std::filesystem;
+  datagen::TempDevice sampleDevice;
+  if (!datagen::writeCardWithProgram(sample, plat::hostPath(sampleDevice.card()))) {
+    std::fprintf(stderr, "suite_bench: datagen_card did not write the sample card\n");
+    return false;
+  }
+  const std::string& deviceRoot = sampleDevice.root();
+  std::vector<fs::path> tables;
+  for (const auto& e : fs::directory_iterator(SUITE_PINNED_DIR))
+    if (e.path().extension() == ".tsv") tables.push_back(e.path());
+  std::sort(tables.begin(), tables.end());
+  std::string program = (fs::temp_directory_path() / "suite-bench-XXXXXX").string();
+  if (!::mkdtemp(program.data())) return false;
+  bool ok = true;
+  for (const char* file : {"jctranslate", "cjtranslate", "Synparse.so"})
+    ok = datagen::linkOrCopy(datagen::binFolder() + "/" + file, program + "/" + file) && ok;
+  std::string out;
+  for (const fs::path& table : tables) {
+    const std::string name = table.stem().string();
+    const std::string driver = name.rfind("jc_", 0) == 0 ? "jctranslate" : name.rfind("cj_", 0) == 0 ? "cjtranslate" : "";
+    const bool full = name.size() > 5 && name.compare(name.size() - 5, 5, "_full") == 0;
+    const std::string device = full ? datagen::buildFolder() + "/fullcard/device" : deviceRoot;
+    std::vector<datagen::PinnedSentence> rows;
+    std::string why;
+    if (full && !fs::exists(device)) {
+      out += "# " + table.filename().string() + ": not run, the build has no full card (target fullcard)\n";
+      continue;
+    }
+    if (driver.empty() || !datagen::readPinnedSentencesFile(table.string(), rows, &why)) {
+      std::fprintf(stderr, "suite_bench: %s not dumped: %s\n", table.filename().c_str(),
+                   why.empty() ? "no driver of that name" : why.c_str());
+      ok = false;
+      continue;
+    }
+    std::vector<std::string> lines;
+    for (const auto& r : rows) lines.push_back(r.input);
+    const std::string command =
+        "SUITE_DEVICE_ROOT=" + datagen::shellQuoted(device) + " " + datagen::shellQuoted(program + "/" + driver);
+    const datagen::LinesRun run = datagen::runOnLines(command, program, lines);
+    if (run.status != 0) {
+      std::fprintf(stderr, "suite_bench: %s: %s exited with %d\n%s", table.filename().c_str(), driver.c_str(), run.status,
+                   run.errors.c_str());
+      ok = false;
+    }
+    out += "# " + table.filename().string() + '\n';
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      datagen::PinnedSentence got = rows[i];
+      got.expected = i < run.lines.size() ? run.lines[i] : std::string();
+      out += datagen::pinnedSentenceLine(got);
+    }
+  }
+  std::error_code ec;
+  fs::remove_all(program, ec);
+  if (FILE* f = std::fopen(dump.c_str(), "ab")) {
+    std::fwrite(out.data(), 1, out.size(), f);
+    std::fclose(f);
+  } else {
+    ok = false;
+  }
+  return ok;
+}
+
 bool parseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -322,8 +391,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (!parseOptions(argc, argv, o)) {
-    std::fprintf(stderr, "usage: %s [--sample FOLDER] [--seconds S] [--sentences N] [--dump FILE]\n", argv[0]);
-    return 2;
+    tools::printUsage(argv, "[--sample FOLDER] [--seconds S] [--sentences N] [--dump FILE]");
+    return tools::kUsageExit;
   }
   datagen::TempDevice device;
   std::vector<std::string> notes;
@@ -333,7 +402,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   bench::ChineseWords chinese;
-  if (!bench::readChineseWords(readFile(o.sample + "/cj/words.txt"), chinese)) {
+  if (!bench::readChineseWords(tools::readFile(o.sample + "/cj/words.txt"), chinese)) {
     std::fprintf(stderr, "suite_bench: cj/words.txt lacks a word class the sentences need\n");
     return 1;
   }
@@ -342,8 +411,8 @@ int main(int argc, char** argv) {
   std::printf("Sample card from %s; at least %.1f s per figure, one thread, %u cores\n", o.sample.c_str(), o.seconds,
               cores());
   bool ok = benchTranslation(o, device.card(), corpus);
-  if (!o.dump.empty()) return ok ? 0 : 1;
-  ok = benchAnalysis(o, device.card(), readFile(o.sample + "/jc/lexicon.txt")) && ok;
+  if (!o.dump.empty()) return ok && dumpPinnedTables(o.dump, o.sample) ? 0 : 1;
+  ok = benchAnalysis(o, device.card(), tools::readFile(o.sample + "/jc/lexicon.txt")) && ok;
   ok = benchVariants(o, corpus) && ok;
   ok = benchRecognition(o) && ok;
   rusage usage{};

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/common/code_convert.h"
+#include "engine/common/dbcs_text.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/transfer/sentence_driver.h"
 #include "platform/core/codepage.h"
@@ -43,7 +44,7 @@ std::string engineText(const cj::ConversionTables& tables, const std::u16string&
 bool hasHanzi(const std::string& engine) {
   for (std::size_t i = 0; i + 1 < engine.size(); ++i) {
     const unsigned lead = static_cast<unsigned char>(engine[i]);
-    if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) continue;
+    if (!dbcs::isLeadByte(lead)) continue;
     if ((lead << 8 | static_cast<unsigned char>(engine[i + 1])) >= 0x874A) return true;
     ++i;
   }

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/jc/core/jc_app_state.h"
 #include "engine/jc/core/jp_analyzer.h"
 #include "engine/jc/core/rendering_table.h"

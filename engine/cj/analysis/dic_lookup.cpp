@@ -10,6 +10,7 @@
 #include "engine/common/word_table.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -163,7 +164,7 @@ int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
     setCategory(node, "P");
     return 0;
   }
-  if (word.empty() || !isLeadByte(static_cast<unsigned char>(word[0]))) {
+  if (word.empty() || !dbcs::isLeadByte(static_cast<unsigned char>(word[0]))) {
     setCategory(node, "W");
     return 0;
   }

@@ -4,6 +4,7 @@
 #include "engine/cj/analysis/engine_data.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 #include <array>
 #include <cstdio>
@@ -61,7 +62,7 @@ void setStatus(int code) { engineStatus = code; }
 
 // Length of the character starting at i (2 for a lead byte with a byte after it).
 std::size_t charLength(std::string_view s, std::size_t i) {
-  return (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+  return (dbcs::isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
 }
 
 // Position of the first occurrence of `token` at a character start, from `from`; npos if none.

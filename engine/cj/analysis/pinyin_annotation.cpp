@@ -15,6 +15,7 @@
 #include "engine/common/word_table.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -241,7 +242,7 @@ int readPinyinEntry(std::FILE* dictionary, CjNode& node, int32_t offset, std::st
     node.CAT = "P";
     return 0;
   }
-  if (word.empty() || !isLeadByte(static_cast<unsigned char>(word[0])) ||
+  if (word.empty() || !dbcs::isLeadByte(static_cast<unsigned char>(word[0])) ||
       (offset == 0 && word != listedWord(kDicLookupFirstEntryWordKey))) {
     node.CAT = "W";
     return 0;

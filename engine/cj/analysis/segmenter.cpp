@@ -8,6 +8,7 @@
 #include "engine/cj/analysis/trie_reader.h"
 #include "engine/common/word_table.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -111,7 +112,7 @@ Token nextToken(segment& seg, std::string_view text, std::size_t p, char mode) {
   if (atEnd(text, p)) return t;
   const std::string& endMarks = wideEndMarks();
   std::size_t q = p;
-  while (!atEnd(text, q) && isLeadByte(static_cast<unsigned char>(text[q])) && !atEnd(text, q + 1) &&
+  while (!atEnd(text, q) && dbcs::isLeadByte(static_cast<unsigned char>(text[q])) && !atEnd(text, q + 1) &&
          q - p + 2 <= kTokenBufferSize) {
     if (isInWordList(endMarks, text.substr(q, 2))) break;
     q += 2;
@@ -121,11 +122,11 @@ Token nextToken(segment& seg, std::string_view text, std::size_t p, char mode) {
     return {'4', q - p, true};
   }
   const auto b = static_cast<unsigned char>(text[p]);
-  if (isLeadByte(b)) {
+  if (dbcs::isLeadByte(b)) {
     if (atEnd(text, p + 1)) return {'W', 1, false};  // a lead byte without its trail
     return {allowsSentenceEnd(mode, text.substr(p, 2), text, p + 2) ? 'P' : 'W', 2, false};
   }
-  while (!atEnd(text, q) && q - p < 38 && !isLeadByte(static_cast<unsigned char>(text[q])) && !isStopByte(text, q)) ++q;
+  while (!atEnd(text, q) && q - p < 38 && !dbcs::isLeadByte(static_cast<unsigned char>(text[q])) && !isStopByte(text, q)) ++q;
   if (q > p) return {isDigit(text[p]) || isDigit(text[q - 1]) ? 'U' : 'W', q - p, false};
   return {allowsSentenceEnd(mode, text.substr(p, 1), text, p + 1) ? 'P' : 'W', 1, false};
 }

@@ -14,6 +14,7 @@
 #include "platform/core/fail_point.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -89,13 +90,7 @@ CjCandidate* newCandidate(std::vector<CjCandidate>& list) {
   return nullptr;
 }
 
-const CjNode& nodeOf(CjTransferContext& c, int i) {
-  static const CjNode kNone;
-  const CjNode* n = sourceNode(c, i);
-  return n ? *n : kNone;
-}
-
-std::string_view catOf(CjTransferContext& c, int i) { return nodeOf(c, i).CAT.view(); }
+std::string_view catOf(CjTransferContext& c, int i) { return slotNode(c, i).CAT.view(); }
 
 void setJapanese(CjTargetNode& t, std::string_view jp, std::string_view code) {
   t.japanese = jp;
@@ -104,7 +99,7 @@ void setJapanese(CjTargetNode& t, std::string_view jp, std::string_view code) {
 
 void copyChi(CjTransferContext& c, int i, CjTargetNode& t) {
   std::string jp;
-  copyCwToJp(nodeOf(c, i).CHI.view(), jp);
+  copyCwToJp(slotNode(c, i).CHI.view(), jp);
   t.japanese = jp;
 }
 
@@ -136,7 +131,7 @@ template <typename Keep>
 int readLinesInto(CjTransferContext& c, int i, Keep keep) {
   CjTargetNode& t = c.targets[i];
   t.candidates.clear();
-  walkEntry(nodeOf(c, i).dictionaryRef, [&](const std::string& line) {
+  walkEntry(slotNode(c, i).dictionaryRef, [&](const std::string& line) {
     if (!keep(line)) return true;
     CjCandidate* cand = newCandidate(t.candidates);
     if (!cand) return false;
@@ -150,7 +145,7 @@ bool isDroppedOrDone(const CjTargetNode& t) { return t.ruleFlag1 == 0 || t.alive
 
 void printNoEntry(CjTransferContext& c, int i) {
   std::string word;
-  convertSentenceFallback(nodeOf(c, i).CHI.view(), word);
+  convertSentenceFallback(slotNode(c, i).CHI.view(), word);
   plat::consolePrint("\n%sNo entry in C-J Dic!\n", word.c_str());
 }
 
@@ -166,7 +161,7 @@ void borrowInTurn(CjTransferContext& c, int i, char own, std::string_view kinds)
 
 void categoryFallback(CjTransferContext& c, int i, char letter) {
   CjTargetNode& t = c.targets[i];
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   if (!isChineseCharacterWord(n.CHI.view())) {
     if (letter == 'A' || letter == 'F') copyChi(c, i, t);
     else t.japanese = n.CHI.view();
@@ -206,7 +201,7 @@ void adaptVerbForNoun(CjTransferContext& c, int i) {
       replaceFirst(text, "を", "の");
       text.resize(text.size() - 4);
     } else {
-      char next = nodeOf(c, i + 1).CAT[0];
+      char next = slotNode(c, i + 1).CAT[0];
       t.vform = next == 'N' ? 't' : 'N';
       continue;
     }
@@ -277,7 +272,7 @@ void parseCandidateLine(std::string_view line, CjCandidate& cand) {
   std::size_t end = pos;
   std::size_t taken = pos;
   while (end < line.size() && line[end] != '\\') {
-    std::size_t step = isLeadByte(static_cast<unsigned char>(line[end])) && end + 1 < line.size() ? 2 : 1;
+    std::size_t step = dbcs::charSize(line, end);
     if (end - pos < 78) taken = end + step;
     end += step;
   }
@@ -325,7 +320,7 @@ bool readCjDicLine(std::FILE* file, long offset, std::string& line, long& nextOf
 }
 
 bool isChineseCharacterWord(std::string_view chi) {
-  if (chi.size() < 2 || !isLeadByte(static_cast<unsigned char>(chi[0]))) return false;
+  if (chi.size() < 2 || !dbcs::isLeadByte(static_cast<unsigned char>(chi[0]))) return false;
   unsigned a = static_cast<unsigned char>(chi[0]), b = static_cast<unsigned char>(chi[1]);
   return a > 0x87 || (a == 0x87 && b >= 0x4A);
 }
@@ -389,7 +384,7 @@ int fixedWordTranslation(CjTransferContext& c, int i, char letter) {
   CjTargetNode* tp = targetNode(c, i);
   if (!tp) return 0;
   CjTargetNode& t = *tp;
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   std::string_view chi = n.CHI.view();
   bool hasObject = n.roleCounts[kCountObj1] > 0;
   if (hasObject && listed(kDictionaryLookupCopulaWordKey, chi)) {
@@ -411,7 +406,7 @@ int fixedWordTranslation(CjTransferContext& c, int i, char letter) {
     return 1;
   }
   if (listed(kDictionaryLookupENadoWordsKey, chi)) {
-    char next = nodeOf(c, i + 1).CAT[0];
+    char next = slotNode(c, i + 1).CAT[0];
     t.japanese = (next == 'N' || next == 'C' || next == 'U' || next == 'S') ? "などの" : "など";
     return 1;
   }
@@ -427,7 +422,7 @@ int readCandidatesOfKind(CjTransferContext& c, int i, char letter) {
   CjTargetNode* t = targetNode(c, i);
   if (!t || i < 1) return 0;
   if (isDroppedOrDone(*t)) return 1;
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   if (!isChineseCharacterWord(n.CHI.view())) {
     copyChi(c, i, *t);
     return 1;
@@ -450,12 +445,12 @@ int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
   CjTargetNode& t = *tp;
   if (isDroppedOrDone(t)) return 1;
   if (!t.candidates.empty()) return 0;
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   std::string_view chi = n.CHI.view();
 
   if (listed(kDictionaryLookupYearEndWordKey, chi)) {
     const std::string& endChar = listedWord(kDictionaryLookupYearEndPrevCharKey);
-    if (i >= 2 && textEndsWith(nodeOf(c, i - 1).CHI.view(), endChar)) setJapanese(t, "年末", "NJN00");
+    if (i >= 2 && textEndsWith(slotNode(c, i - 1).CHI.view(), endChar)) setJapanese(t, "年末", "NJN00");
     return 1;
   }
   int existence = listed(kDictionaryLookupExistenceWord1Key, chi)   ? 1
@@ -469,7 +464,7 @@ int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
     }
     int o = findObj1(c, i);
     if (o == 0 || o == i) {
-      if (listed(kDictionaryLookupNoExistencePrevKey, nodeOf(c, i - 1).CHI.view())) setJapanese(t, "", "");
+      if (listed(kDictionaryLookupNoExistencePrevKey, slotNode(c, i - 1).CHI.view())) setJapanese(t, "", "");
       else setJapanese(t, "ある", "ZG001");
     } else if (animacyClass(c, o) == 1) {
       static const char* const kAnimate[] = {"いる", "まだいる", "常にいる"};
@@ -529,7 +524,7 @@ void borrowTranslation(CjTransferContext& c, char kind, char own, int i) {
     CjCandidate* cand = newCandidate(t->candidates);
     if (!cand) return;
     std::string jp;
-    copyCwToJp(nodeOf(c, i).CHI.view(), jp);
+    copyCwToJp(slotNode(c, i).CHI.view(), jp);
     cand->text = jp;
     return;
   }
@@ -581,21 +576,21 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
   CjTargetNode* tp = targetNode(c, i);
   if (!tp || i < 1 || letter == 0) return;
   CjTargetNode& t = *tp;
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   std::string_view chi = n.CHI.view();
   bool tookWholeEntry = false;
 
   if (listed(kDictionaryLookupA1Key, chi) || listed(kDictionaryLookupA2Key, chi)) {
-    const CjNode& next = nodeOf(c, i + 1);
+    const CjNode& next = slotNode(c, i + 1);
     if (!(next.CAT == "P") && !listed(kDictionaryLookupA3Key, next.CHI.view()) &&
-        listed(kDictionaryLookupDroppingPreviousKey, nodeOf(c, i - 1).CHI.view()) &&
+        listed(kDictionaryLookupDroppingPreviousKey, slotNode(c, i - 1).CHI.view()) &&
         !(next.CAT == "N" && next.features.M_SEM.contains("I"))) {
       t.alive = 0;
       return;
     }
   }
   if (listed(kDictionaryLookupA4Key, chi)) {
-    std::string_view next = nodeOf(c, i + 1).CHI.view();
+    std::string_view next = slotNode(c, i + 1).CHI.view();
     bool hasChar = false;
     for (const std::string& ch : listedWords(kDictionaryLookupStillCharsKey)) hasChar = hasChar || containsAtBoundary(next, ch);
     if (hasChar && next.size() >= 2 && listed(kDictionaryLookupStillStartCharsKey, next.substr(0, 2))) {
@@ -605,7 +600,7 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
   }
   if (listed(kDictionaryLookupA5Key, chi)) {
     int other = t.parent != 0 ? c.targets[t.parent].lastChild : t.nextSibling;
-    if (other != 0 && nodeOf(c, other).features.M_SEM == "A") {
+    if (other != 0 && slotNode(c, other).features.M_SEM == "A") {
       const CjTargetNode* gov = targetNode(c, c.govWork);
       t.japanese = gov && gov->vform == '?' ? "何人" : "何人か";
       return;

@@ -16,12 +16,6 @@
 namespace cj {
 namespace {
 
-const CjNode& node(CjTransferContext& c, int i) {
-  static const CjNode none;
-  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
-  return n ? *n : none;
-}
-
 bool pushOutputFrame(CjTransferContext& c, int n) {
   CjTransferFrame f;
   f.node = n;

@@ -125,4 +125,11 @@ const CjNode* sourceNode(const CjTransferContext& c, int i);
 // The target node at index i, or null outside the slots.
 CjTargetNode* targetNode(CjTransferContext& c, int i);
 
+// What the rules read and write through: the sentence node i, an empty node for node 0 and
+// indices outside the slots; the same with the anchor node 0 read as it stands; the target node
+// i, null for node 0 and outside the slots (writes to them are ignored).
+const CjNode& node(const CjTransferContext& c, int i);
+const CjNode& slotNode(const CjTransferContext& c, int i);
+CjTargetNode* writable(CjTransferContext& c, int i);
+
 }  // namespace cj

@@ -6,6 +6,7 @@
 #include "engine/jc/core/jc_links.h"
 #include "engine/jc/core/jc_predicates.h"
 #include "engine/jc/core/rendering_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 
@@ -36,7 +37,7 @@ bool isIndex(int i) { return i >= 1 && i < kJcMaxNodes; }
 bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
 
 std::size_t characterLength(std::string_view s, std::size_t p) {
-  return isLeadByteJc(static_cast<unsigned char>(s[p])) && p + 1 < s.size() ? 2 : 1;
+  return dbcs::charSize(s, p);
 }
 
 // Start of the last character of s; npos when s is empty.

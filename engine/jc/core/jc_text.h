@@ -7,16 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "engine/common/dbcs_text.h"
+
 namespace jc {
 
-// A byte 0x81-0x9F or 0xE0-0xFC starts a double-byte character.
-inline bool isLeadByteJc(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Longest prefix of text, at most maxBytes long, that does not split a double-byte character.
 inline std::size_t fitCharacters(std::string_view text, std::size_t maxBytes) {
   std::size_t i = 0;
   while (i < text.size()) {
-    std::size_t step = isLeadByteJc(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    std::size_t step = dbcs::charSize(text, i);
     if (i + step > maxBytes) break;
     i += step;
   }

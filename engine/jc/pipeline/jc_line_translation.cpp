@@ -13,6 +13,7 @@
 #include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 namespace {
@@ -56,7 +57,7 @@ PrepareStatus prepareInput(JpAnalyzer* a, std::string_view line) {
 std::string_view wholeCharacters(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
-    if (isLeadByteJc(static_cast<unsigned char>(text[i]))) {
+    if (dbcs::isLeadByte(static_cast<unsigned char>(text[i]))) {
       if (i + 1 >= text.size()) return text.substr(0, i);
       i += 2;
     } else {

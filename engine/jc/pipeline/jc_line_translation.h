@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/jc/core/jp_analyzer.h"
 #include "platform/core/library.h"
 #include "platform/synparse/synparse_api.h"

@@ -1,4 +1,5 @@
 #include "engine/jc/rules/jc_rule_kit.h"
+#include "engine/common/dbcs_text.h"
 
 #include <algorithm>
 
@@ -92,7 +93,7 @@ std::size_t findAtCharacter(std::string_view text, std::string_view needle) {
   if (needle.empty()) return std::string_view::npos;
   for (std::size_t i = 0; i + needle.size() <= text.size();) {
     if (text.compare(i, needle.size(), needle) == 0) return i;
-    i += isLeadByteJc(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    i += dbcs::charSize(text, i);
   }
   return std::string_view::npos;
 }

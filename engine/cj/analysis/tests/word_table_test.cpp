@@ -1,5 +1,6 @@
 #include "engine/common/word_table.h"
 
+#include "engine/common/dbcs_text.h"
 #include "engine/common/descramble.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
 #include "platform/core/device.h"
@@ -21,7 +22,7 @@ const cj::WordKeyRegistrar kRegistrar(kTestKeys, 3);
 int characters(const std::string& engineWord) {
   int n = 0;
   for (std::size_t i = 0; i < engineWord.size(); ++i, ++n) {
-    if (cj::isLeadByte(static_cast<unsigned char>(engineWord[i]))) ++i;
+    if (dbcs::isLeadByte(static_cast<unsigned char>(engineWord[i]))) ++i;
   }
   return n;
 }
