@@ -165,6 +165,14 @@ TEST_F(QuillpinHostTest, OptionsPageShowsAndStoresTheSettings) {
   ASSERT_NE(page, 0u);
   ui::processPendingEvents();
   EXPECT_EQ(ui::getWindowText(page), u"Configurations of Talvenro Pinyin");
+  // Every control, the OK button among them, lies inside the page on the 240 × 320 screen.
+  const ui::Rect client = ui::clientRect(page);
+  EXPECT_EQ(client.width(), 240);
+  for (plat::Hwnd c : ui::childWindows(page)) {
+    const ui::Rect r = ui::windowRect(c);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+        << ui::getDlgCtrlId(c) << ": " << r.right << "," << r.bottom;
+  }
   EXPECT_TRUE(ui::isDlgButtonChecked(page, kOptSimplified));
   EXPECT_TRUE(ui::isDlgButtonChecked(page, kOptFuzzyAnAng));
   EXPECT_FALSE(ui::isDlgButtonChecked(page, kOptFuzzyLN));

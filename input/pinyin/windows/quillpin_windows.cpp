@@ -305,31 +305,32 @@ ui::DialogTemplate optionsTemplate() {
   const std::uint32_t v = ui::kWsVisible, tab = ui::kWsTabStop;
   ui::DialogTemplate t;
   t.caption = u"Configurations of Talvenro Pinyin";
-  t.cx = 160;
-  t.cy = 200;
+  // Laid out for the handheld's 240 × 320 screen at the page's 11 points.
+  t.cx = 120;
+  t.cy = 160;
   t.fullScreen = true;
   t.items = {
-      {u"Button", u"Character Set", kOptCharsetGroup, v | ui::kBsGroupBox, 4, 4, 152, 28},
-      {u"Button", u"Simplified", kOptSimplified, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 10, 16, 66, 12},
-      {u"Button", u"Traditional", kOptTraditional, v | ui::kBsAutoRadioButton, 82, 16, 70, 12},
-      {u"Button", u"Punctuations", kOptPunctuationGroup, v | ui::kBsGroupBox, 4, 34, 152, 42},
-      {u"Static", u"Period", kOptPeriodLabel, v, 10, 46, 46, 10},
-      {u"Button", u"。", kOptPeriodFullStop, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 60, 46, 40, 12},
-      {u"Button", u"．", kOptPeriodDot, v | ui::kBsAutoRadioButton, 104, 46, 40, 12},
-      {u"Static", u"Quotation", kOptQuoteLabel, v, 10, 60, 46, 10},
-      {u"Button", u"“”", kOptQuoteCurly, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 60, 60, 40, 12},
-      {u"Button", u"「」", kOptQuoteCorner, v | ui::kBsAutoRadioButton, 104, 60, 40, 12},
-      {u"Button", u"Difficult sounds", kOptFuzzyGroup, v | ui::kBsGroupBox, 4, 78, 152, 70},
-      {u"Button", u"'an' / 'ang'", kOptFuzzyAnAng, v | tab | ui::kBsAutoCheckBox, 10, 90, 70, 12},
-      {u"Button", u"'en' / 'eng'", kOptFuzzyEnEng, v | tab | ui::kBsAutoCheckBox, 82, 90, 70, 12},
-      {u"Button", u"'in' / 'ing'", kOptFuzzyInIng, v | tab | ui::kBsAutoCheckBox, 10, 104, 70, 12},
-      {u"Button", u"'un' / 'ong'", kOptFuzzyUnOng, v | tab | ui::kBsAutoCheckBox, 82, 104, 70, 12},
-      {u"Button", u"'zh,ch,sh' / 'z,s,c'", kOptFuzzyRetroflex, v | tab | ui::kBsAutoCheckBox, 10, 118, 142, 12},
-      {u"Button", u"'r' / 'y'", kOptFuzzyRY, v | tab | ui::kBsAutoCheckBox, 10, 132, 70, 12},
-      {u"Button", u"'l' / 'n'", kOptFuzzyLN, v | tab | ui::kBsAutoCheckBox, 82, 132, 70, 12},
-      {u"Static", u"Language", kOptLanguageLabel, v, 10, 156, 46, 10},
-      {u"ComboBox", u"", kOptLanguageBox, v | tab | ui::kCbsDropDownList, 60, 154, 92, 60},
-      {u"Button", u"OK", ui::kIdOk, v | tab | ui::kBsDefPushButton, 60, 178, 40, 14},
+      {u"Button", u"Character Set", kOptCharsetGroup, v | ui::kBsGroupBox, 3, 3, 114, 22},
+      {u"Button", u"Simplified", kOptSimplified, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 8, 13, 50, 10},
+      {u"Button", u"Traditional", kOptTraditional, v | ui::kBsAutoRadioButton, 62, 13, 52, 10},
+      {u"Button", u"Punctuations", kOptPunctuationGroup, v | ui::kBsGroupBox, 3, 27, 114, 34},
+      {u"Static", u"Period", kOptPeriodLabel, v, 8, 37, 34, 8},
+      {u"Button", u"。", kOptPeriodFullStop, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 45, 37, 30, 10},
+      {u"Button", u"．", kOptPeriodDot, v | ui::kBsAutoRadioButton, 78, 37, 30, 10},
+      {u"Static", u"Quotation", kOptQuoteLabel, v, 8, 48, 34, 8},
+      {u"Button", u"“”", kOptQuoteCurly, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 45, 48, 30, 10},
+      {u"Button", u"「」", kOptQuoteCorner, v | ui::kBsAutoRadioButton, 78, 48, 30, 10},
+      {u"Button", u"Difficult sounds", kOptFuzzyGroup, v | ui::kBsGroupBox, 3, 62, 114, 56},
+      {u"Button", u"'an' / 'ang'", kOptFuzzyAnAng, v | tab | ui::kBsAutoCheckBox, 8, 72, 52, 10},
+      {u"Button", u"'en' / 'eng'", kOptFuzzyEnEng, v | tab | ui::kBsAutoCheckBox, 62, 72, 52, 10},
+      {u"Button", u"'in' / 'ing'", kOptFuzzyInIng, v | tab | ui::kBsAutoCheckBox, 8, 83, 52, 10},
+      {u"Button", u"'un' / 'ong'", kOptFuzzyUnOng, v | tab | ui::kBsAutoCheckBox, 62, 83, 52, 10},
+      {u"Button", u"'zh,ch,sh' / 'z,s,c'", kOptFuzzyRetroflex, v | tab | ui::kBsAutoCheckBox, 8, 94, 106, 10},
+      {u"Button", u"'r' / 'y'", kOptFuzzyRY, v | tab | ui::kBsAutoCheckBox, 8, 106, 52, 10},
+      {u"Button", u"'l' / 'n'", kOptFuzzyLN, v | tab | ui::kBsAutoCheckBox, 62, 106, 52, 10},
+      {u"Static", u"Language", kOptLanguageLabel, v, 8, 125, 34, 8},
+      {u"ComboBox", u"", kOptLanguageBox, v | tab | ui::kCbsDropDownList, 45, 123, 69, 48},
+      {u"Button", u"OK", ui::kIdOk, v | tab | ui::kBsDefPushButton, 45, 142, 30, 11},
   };
   return t;
 }
