@@ -8,6 +8,7 @@
 
 #include "apps/common/context_convert.h"
 #include "apps/common/engine_code_page.h"
+#include "engine/cj/analysis/engine_data.h"
 #include "engine/common/code_convert.h"
 #include "engine/jc/core/jp_analyzer.h"
 #include "platform/core/library.h"
@@ -84,6 +85,7 @@ class CTranslatorApp {
   std::int32_t traditional = 0;  // IsFanTi
   std::int32_t readingMode = 3;  // pyType
   cj::ConversionTables gbTables;
+  std::unique_ptr<cj::CjEngine> cjEngine;  // opened at start-up on the Chinese-to-Japanese data folder
   apptext::VariantTables variantTables;
   apptext::EngineCodeTables engineCodeTables;
   std::u16string readerCommandLine;
