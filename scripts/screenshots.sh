@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Pictures of the translator on a virtual display, at 240 × 320 and at 480 × 640 / 192 dpi: with
-# the pinyin panel raised, with a message box, and with the file dialog; then the viewer. A small window manager
+# the pinyin panel raised, with a command-bar menu open, with a message box, and with the file dialog;
+# then the viewer. A small window manager
 # (evilwm) runs on the display unless NO_WM=1.
 #   scripts/screenshots.sh [OUTPUT-FOLDER]      (BUILD_DIR names a built tree; default build-release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-SUITE_PACKAGES+=(evilwm)
+SUITE_PACKAGES+=(evilwm xdotool)
 ensure_packages
 
 BUILD=${BUILD_DIR:-build-release}
@@ -63,6 +64,7 @@ cp "$BIN/Orvale" "$NOVIEWER/Orvale"
 
 TITLE=WendelmoorLindqvarV2
 PINYIN="{3671431C-F947-4197-95BB-23723DC47D6E}"
+JAPANESE="{0CBEA010-F68E-11D1-8C63-0060977B4593}"
 shoot() {  # size dpi
   local size=$1 dpi=$2 w=${1%x*} h=${1#*x}
   local tag="${size}"
@@ -77,7 +79,18 @@ shoot() {  # size dpi
   sleep 1
   "$BIN/screen_helper" grab "$OUT/translator-pinyin-$tag.png" $((w + 40)) $((h + 40))
   [ -n "${FULL:-}" ] && "$BIN/screen_helper" grab "$OUT/full-$tag.png"
+  # The platform's Japanese handwriting input in its place.
+  "$BIN/screen_helper" select "$JAPANESE"
+  sleep 1
+  "$BIN/screen_helper" grab "$OUT/translator-japanese-ink-$tag.png" $((w + 40)) $((h + 40))
   "$BIN/screen_helper" show 0
+  sleep 1
+  # The command bar's first menu, opened by a click on it.
+  xdotool mousemove 20 $((h - 8 * dpi / 96)) click 1
+  sleep 1
+  "$BIN/screen_helper" grab "$OUT/menu-$tag.png" $((w + 40)) $((h + 40))
+  xdotool key Escape
+  sleep 0.5
   # The Open command's dialog.
   "$BIN/screen_helper" post "$TITLE" 57601
   sleep 1
