@@ -79,6 +79,16 @@ shoot() {  # size dpi
   sleep 1
   "$BIN/screen_helper" grab "$OUT/translator-pinyin-$tag.png" $((w + 40)) $((h + 40))
   [ -n "${FULL:-}" ] && "$BIN/screen_helper" grab "$OUT/full-$tag.png"
+  # A syllable composed with taps on the panel (zh, i, the fourth tone): the composition window
+  # above the panel and the candidates on it. The panel stands on the command bar.
+  local k=$((dpi / 96)) top=$((h - (dpi == 96 ? 103 : 202)))
+  for key in "32 2" "115 2" "198 3"; do
+    set -- $key
+    xdotool mousemove $(($1 * k)) $((top + ($2 * 16 + 8) * k)) click 1
+    sleep 0.3
+  done
+  sleep 1
+  "$BIN/screen_helper" grab "$OUT/translator-composing-$tag.png" $((w + 40)) $((h + 40))
   # The platform's Japanese handwriting input in its place.
   "$BIN/screen_helper" select "$JAPANESE"
   sleep 1
