@@ -71,6 +71,7 @@ std::vector<std::pair<int, std::string>> contentLines(std::string_view text) {
 
 std::string shiftJis(std::string_view utf8) { return plat::wideToMultiByte(932, plat::utf8ToWide(utf8)); }
 
+
 std::string field(const std::vector<std::string>& f, std::size_t i) {
   if (i >= f.size() || f[i] == "-") return {};
   return f[i];
@@ -131,6 +132,27 @@ bool writeFile(const std::string& devicePath, std::string_view bytes, std::strin
 std::string cardRoot(std::string_view card) { return std::string(card) + "\\Talvenro\\Chinese\\"; }
 
 }  // namespace
+
+std::string jcfrdicText(const std::string& utf8) {
+  std::istringstream in(utf8);
+  std::string out;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> f;
+    std::istringstream fields(line);
+    for (std::string x; std::getline(fields, x, '\t');) f.push_back(x);
+    if (f.size() >= 4 && f[0] == "frame") {
+      for (std::size_t i = 0; i < f.size(); ++i) {
+        if (i) out += '\t';
+        out += i == 2 || i == 3 ? toEngineCode(plat::utf8ToWide(f[i])) : shiftJis(f[i]);
+      }
+    } else {
+      out += shiftJis(line);
+    }
+    out += '\n';
+  }
+  return out;
+}
 
 bool parseCjGrammarSource(std::string_view text, CjGrammar& grammar, std::string* error) {
   CjGrammarGroup* group = nullptr;
@@ -407,7 +429,7 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
   }
   if (!writeFile(jc + "jcwords.txt", wordTableText(renderings), error)) return false;
   text.clear();
-  if (tools::readFile(sample + "/jc/Jcfrdic.txt", text) && !writeFile(jc + "Jcfrdic", shiftJis(text), error)) return false;
+  if (tools::readFile(sample + "/jc/Jcfrdic.txt", text) && !writeFile(jc + "Jcfrdic", jcfrdicText(text), error)) return false;
   if (!writeFile(jc + "jctrans.dat", "jc\r\n", error)) return false;
 
   text.clear();

@@ -18,7 +18,8 @@
 //                    words of the registered shapes
 //   jc/lexicon.txt   the Japanese dictionary pair (jp_dictionary_pair.h)
 //   jc/jcwords.txt   key<TAB>value, the renderings (optional; filled like cjwords.txt)
-//   jc/Jcfrdic.txt   the parser's word lists (UTF-8, written in Shift-JIS)
+//   jc/Jcfrdic.txt   the parser's word lists and verb frames (UTF-8, written in Shift-JIS; a
+//                    frame's rendering and template in the engine's code)
 //   speech/tables.txt  speech tables (speech_tables_writer.h); units are synthetic
 //   viewer/jc.txt, viewer/cj.txt, viewer/examples.txt  the viewer's dictionaries and examples
 //                    (examples: japanese<TAB>chinese)
@@ -63,6 +64,9 @@ bool cjSampleFiles(const std::string& cjSourceFolder, const std::vector<WordKeyS
 
 // Device folders on a card (device path "\Storage Card"), ending in a backslash.
 std::string jcDataFolder(std::string_view card);
+// The parser's word data "Jcfrdic" from its UTF-8 source: Japanese in Shift-JIS, a frame line's
+// rendering and template (its third and fourth fields) in the engine's code.
+std::string jcfrdicText(const std::string& utf8);
 std::string speechDataFolder(std::string_view card);
 std::string viewerDataFolder(std::string_view card);
 
