@@ -28,7 +28,7 @@ fi
 
 # Input panels are registered as an installer would.
 if [ -x "$BUILD/bin/regpanel" ]; then
-  for panel in Quillpin Brusca Lookra; do
+  for panel in Quillpin Brusca Lookra JapaneseInk; do
     if [ -e "$BUILD/bin/$panel.so" ]; then "$BUILD/bin/regpanel" "$panel"; fi
   done
 fi

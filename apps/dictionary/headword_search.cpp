@@ -184,6 +184,10 @@ int ViewerSession::findAndFill(std::optional<std::u16string_view> text, bool fro
   DictionaryEntry found;
   if (!files_.findEntry(d, key, found) || !files_.extractEntryText(found, d)) {
     files_.closeDirection(d);
+    // The list stays as it was; the page of the previous word goes, so that the miss shows.
+    html_.beginPage();
+    html_.endPage();
+    v.shownRecord = -1;
     return 0;
   }
   v.entries.assign(1, found);

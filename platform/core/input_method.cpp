@@ -1,5 +1,7 @@
 #include "platform/core/input_method.h"
 
+#include <unistd.h>
+
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/registry.h"
@@ -178,9 +180,16 @@ bool inputPanelShown() {
   return v && *v != 0;
 }
 
+bool inputPanelPlacedByThisProgram() {
+  auto key = regOpenKey(RegRoot::CurrentUser, kStateKey);
+  std::optional<std::uint32_t> by = key ? regGetDword(*key, "PlacedBy") : std::nullopt;
+  return by && *by == static_cast<std::uint32_t>(::getpid());
+}
+
 bool setInputPanelPlacement(bool shown, const PanelRect& sip, const PanelRect& visibleDesktop) {
   auto key = regCreateKey(RegRoot::CurrentUser, kStateKey);
-  if (!key || !regSetBinary(*key, kSipRectValue, rectBytes(sip)) ||
+  if (!key || !regSetDword(*key, "PlacedBy", static_cast<std::uint32_t>(::getpid())) ||
+      !regSetBinary(*key, kSipRectValue, rectBytes(sip)) ||
       !regSetBinary(*key, kDesktopValue, rectBytes(visibleDesktop)) || !regSetDword(*key, kShownValue, shown ? 1 : 0)) {
     return false;
   }

@@ -44,7 +44,8 @@ std::uint32_t inputMethodSelections();
 bool setInputPanelShown(bool shown);
 bool inputPanelShown();
 
-// Screen rectangles in pixels, as a program gives them when it places the panel.
+// Screen rectangles in the handheld's pixels (at 96 dots per inch), as a program gives them when
+// it places the panel.
 struct PanelRect {
   int left = 0, top = 0, right = 0, bottom = 0;
   bool operator==(const PanelRect&) const = default;
@@ -54,6 +55,8 @@ struct PanelRect {
 bool setInputPanelPlacement(bool shown, const PanelRect& sip, const PanelRect& visibleDesktop);
 // The last placement given; false when none was.
 bool inputPanelPlacement(PanelRect& sip, PanelRect& visibleDesktop);
+// Whether this program gave a placement: another program's placement is its own affair.
+bool inputPanelPlacedByThisProgram();
 
 // Told, in this process, after every successful select or show/hide (the panel host listens).
 void setInputMethodListener(std::function<void(const ClassId& current, bool shown)> listener);

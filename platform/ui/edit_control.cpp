@@ -298,9 +298,13 @@ QWidget* makeEditWidget(WinRec& r, QWidget* parent, const std::u16string& text) 
     m->setTabChangesFocus(true);
     m->setPlainText(toQtText(text));
     m->setReadOnly(r.style & kEsReadOnly);
-    m->setLineWrapMode(r.style & kWsHScroll ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    // As on the handheld, a multi-line edit wraps at its width unless it scrolls sideways by
+    // itself (ES_AUTOHSCROLL); only then does it need a horizontal scroll bar.
+    const bool wraps = (r.style & kEsAutoHScroll) == 0;
+    m->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    m->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m->setVerticalScrollBarPolicy(r.style & kWsVScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    m->setHorizontalScrollBarPolicy(r.style & kWsHScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    m->setHorizontalScrollBarPolicy(!wraps && (r.style & kWsHScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     QObject::connect(m, &QPlainTextEdit::textChanged, [h] { sendCommand(h, kEnChange); });
     w = m;
   } else {

@@ -66,6 +66,13 @@ TEST_F(HeadwordSearchTest, LongestMatchingReadingInRecordOrder) {
   ASSERT_EQ(search(0, u"愛"), 4);
   EXPECT_TRUE(s().current().indexOrder);
   EXPECT_TRUE(notes_.messages.empty());
+  // A word with no entry leaves the list but not the previous word's page; no message.
+  const std::vector<std::u16string> lines = s().current().list.lines;
+  EXPECT_FALSE(page().empty());
+  EXPECT_EQ(search(0, u"ん"), 0);
+  EXPECT_EQ(s().current().list.lines, lines);
+  EXPECT_EQ(page().find(u"愛"), std::u16string::npos);
+  EXPECT_TRUE(notes_.messages.empty());
 }
 
 TEST_F(HeadwordSearchTest, PinyinWithToneMarkOrDigitFindsTheSameList) {

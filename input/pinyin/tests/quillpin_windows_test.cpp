@@ -112,6 +112,12 @@ TEST_F(QuillpinHostTest, TappedSyllableAndChosenCandidateArriveInTheFocusedEdit)
   }
   ASSERT_NE(confirm, 0u);
   EXPECT_TRUE(ui::isWindowVisible(confirm));
+  // A small pop-up standing on the panel's top edge, inside the program's window.
+  const ui::Rect at = ui::windowRect(confirm);
+  EXPECT_EQ(at.bottom, ui::clientRect(dlg).height());
+  EXPECT_GT(at.top, 0);
+  EXPECT_GE(at.left, 0);
+  EXPECT_LE(at.right, ui::clientRect(dlg).width());
   ui::testing::paint(window);
   tap(window, 178);  // the first candidate
   const std::u16string typed = ui::getWindowText(pane);
@@ -185,6 +191,14 @@ TEST_F(QuillpinHostTest, OptionsPageShowsAndStoresTheSettings) {
   ASSERT_NE(page, 0u);
   ui::processPendingEvents();
   EXPECT_EQ(ui::getWindowText(page), u"Configurations of Talvenro Pinyin");
+  // Every control, the OK button among them, lies inside the page on the 240 × 320 screen.
+  const ui::Rect client = ui::clientRect(page);
+  EXPECT_EQ(client.width(), 240);
+  for (plat::Hwnd c : ui::childWindows(page)) {
+    const ui::Rect r = ui::windowRect(c);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+        << ui::getDlgCtrlId(c) << ": " << r.right << "," << r.bottom;
+  }
   EXPECT_TRUE(ui::isDlgButtonChecked(page, kOptSimplified));
   EXPECT_TRUE(ui::isDlgButtonChecked(page, kOptFuzzyAnAng));
   EXPECT_FALSE(ui::isDlgButtonChecked(page, kOptFuzzyLN));
