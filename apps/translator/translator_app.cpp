@@ -8,6 +8,7 @@
 #include "apps/translator/translate_dlg.h"
 #include "apps/translator/translator_registry.h"
 #include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/transfer/cj_engine.h"
 #include "engine/jc/core/jc_app_state.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
@@ -76,7 +77,8 @@ bool CTranslatorApp::startUp() {
   if (!createAnalyser()) return end();
 
   auto stored = readTranslatorDword(kValueJcCj);
-  direction = stored ? static_cast<std::int32_t>(*stored) : kJapaneseToChinese;
+  // Any stored value but Chinese-to-Japanese starts in the Japanese direction.
+  direction = stored && *stored == kChineseToJapanese ? kChineseToJapanese : kJapaneseToChinese;
 
   if (direction == kJapaneseToChinese) {
     if (!InitJpnParse || InitJpnParse(parserDictionaryPath.c_str()) != 0) return end();
@@ -84,11 +86,11 @@ bool CTranslatorApp::startUp() {
     openJcCheckFile(true);
   }
 
-  cj::dataFolderPath = dataRoot + u"LindqvarDic\\CJSYSTEMDIC\\";
   cjCheckFile = plat::fileOpen(cjCheckPath, "rt");
   if (!cjCheckFile) frameworkMessage(kCjCheckFileMessage, plat::kMbOk);
 
-  const int status = cj::initCjEngine();
+  cjEngine = cj::openCjEngine(dataRoot + u"LindqvarDic\\CJSYSTEMDIC\\");
+  const int status = cjEngine->engineStatus;
   if (status != 0) {
     plat::messageBeep(plat::kMbIconStop);
     frameworkMessage(u"システム初期化エラー（ コード = " + wide(std::to_string(status)) + u" ）",
@@ -226,7 +228,8 @@ int CTranslatorApp::ExitInstance() {
   parserInitialised = false;
   closeJcCheckFile();
 
-  cj::closeCjEngine();
+  if (cjEngine) cj::closeCjEngine(*cjEngine);
+  cjEngine.reset();
   if (cjCheckFile) plat::fileClose(cjCheckFile);
   cjCheckFile = nullptr;
   parseBuffer.reset();

@@ -8,6 +8,7 @@
 
 #include "apps/common/context_convert.h"
 #include "apps/common/engine_code_page.h"
+#include "engine/cj/analysis/engine_data.h"
 #include "engine/common/code_convert.h"
 #include "engine/jc/core/jp_analyzer.h"
 #include "platform/core/library.h"
@@ -74,6 +75,8 @@ class CTranslatorApp {
   std::u16string cjCheckPath, jcCheckPath;
   std::FILE* cjCheckFile = nullptr;
   std::FILE* jcCheckFile = nullptr;
+  // A check file lost to a stale card and not reopened: tried again at the next line.
+  bool cjCheckLost = false, jcCheckLost = false;
   std::unique_ptr<char[]> parseBuffer;
   plat::LibraryHandle synparse = nullptr;
   synparse::InitJpnParseFn InitJpnParse = nullptr;
@@ -84,6 +87,7 @@ class CTranslatorApp {
   std::int32_t traditional = 0;  // IsFanTi
   std::int32_t readingMode = 3;  // pyType
   cj::ConversionTables gbTables;
+  std::unique_ptr<cj::CjEngine> cjEngine;  // opened at start-up on the Chinese-to-Japanese data folder
   apptext::VariantTables variantTables;
   apptext::EngineCodeTables engineCodeTables;
   std::u16string readerCommandLine;

@@ -35,8 +35,11 @@ bool registerInputMethod(const ClassId& id, std::u16string_view displayName);
 // The current input method; the null class id when none was selected. False when the device
 // registry cannot be read.
 bool currentInputMethod(ClassId& out);
-// Makes an installed input method current; false, and nothing changes, for any other.
+// Makes an installed input method current; false, and nothing changes, for any other. Every
+// selection counts, even of the method already current: hosts create their panel anew.
 bool selectInputMethod(const ClassId& id);
+// How many selections the device has seen; a host compares it with the count at its last load.
+std::uint32_t inputMethodSelections();
 // The input panel raised or lowered.
 bool setInputPanelShown(bool shown);
 bool inputPanelShown();
@@ -56,7 +59,8 @@ bool inputPanelPlacement(PanelRect& sip, PanelRect& visibleDesktop);
 void setInputMethodListener(std::function<void(const ClassId& current, bool shown)> listener);
 
 // Other programs hear of a change too: every top-level window of this class in another process
-// gets this message posted (the panel hosts of the user interface keep one such window).
+// gets this message posted (the panel hosts of the user interface keep one such window); after a
+// selection wParam holds the selection count.
 inline constexpr char16_t kInputMethodHostClass[] = u"SuitePanelHost";
 inline constexpr unsigned kInputMethodChangedMessage = 0x0400 + 0x7F1;
 

@@ -96,6 +96,7 @@ struct HostState {
   Hwnd site = 0;      // the panel's parent window, docked in the dialog
   Hwnd notifier = 0;  // hears changes made by other programs
   plat::ClassId loaded;
+  std::uint32_t selection = 0;  // the device's selection count at the last load
   InputMethod* object = nullptr;
   void* library = nullptr;
   Rect rect;          // at 96 dots per inch, as the panel gave it
@@ -172,7 +173,11 @@ void refresh() {
     h.placedSip = Rect{sip.left, sip.top, sip.right, sip.bottom};
     h.placedDesktop = Rect{desk.left, desk.top, desk.right, desk.bottom};
   }
-  if (!(current == h.loaded) || (!h.object && !current.isNull())) {
+  // Every selection since the last load creates the panel anew, even of the method loaded.
+  std::uint32_t selection = plat::inputMethodSelections();
+  bool selected = selection != h.selection;
+  h.selection = selection;
+  if (selected || !(current == h.loaded) || (!h.object && !current.isNull())) {
     bool wasShown = h.shown;
     unloadPanel();
     h.shown = false;

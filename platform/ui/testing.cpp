@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QToolButton>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QSlider>
 #include <QTabBar>
 #include <QTextBlock>
@@ -132,6 +134,33 @@ void dragTrackbar(Hwnd trackbar, int position) {
   s->setSliderDown(true);
   s->setSliderPosition(position);
   s->setSliderDown(false);
+  processPendingEvents();
+}
+
+void scrollList(Hwnd list, ListScroll how, bool down) {
+  auto* l = qobject_cast<QListWidget*>(widgetOf(list));
+  if (!l) return;
+  QScrollBar* bar = l->verticalScrollBar();
+  switch (how) {
+    case ListScroll::Arrow:
+      bar->triggerAction(down ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub);
+      break;
+    case ListScroll::Page:
+      bar->triggerAction(down ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+      break;
+    case ListScroll::Drag:
+      bar->setSliderDown(true);
+      bar->setSliderPosition(down ? bar->maximum() : bar->minimum());
+      bar->setSliderDown(false);
+      break;
+    case ListScroll::Wheel: {
+      QPointF at = QRectF(l->viewport()->rect()).center();
+      QWheelEvent wheel(at, l->viewport()->mapToGlobal(at), QPoint(), QPoint(0, down ? -120 : 120), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(l->viewport(), &wheel);
+      break;
+    }
+  }
   processPendingEvents();
 }
 

@@ -26,6 +26,7 @@
 #include "apps/common/resource_tables.h"
 #include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/transfer/cj_engine.h"
 #include "engine/cj/transfer/sentence_driver.h"
 #include "engine/jc/core/jc_app_state.h"
 #include "engine/jc/core/jp_analyzer.h"
@@ -85,27 +86,20 @@ std::string sjis(const std::string& utf8) { return plat::wideToMultiByte(932, pl
 
 // Chinese sentences through the Chinese-to-Japanese engine, as the console translator runs them.
 bool benchTranslation(const Options& o, const std::string& card, const std::vector<std::string>& corpus) {
-  cj::dataFolderPath = plat::utf8ToWide(datagen::cjDataFolder(card));
-  if (cj::initCjEngine() != 0) {
-    std::fprintf(stderr, "suite_bench: the Chinese-to-Japanese engine does not start (%d)\n", cj::engineStatus);
-    cj::closeCjEngine();
+  const std::unique_ptr<cj::CjEngine> engine = cj::openCjEngine(plat::utf8ToWide(datagen::cjDataFolder(card)));
+  if (engine->engineStatus != 0) {
+    std::fprintf(stderr, "suite_bench: the Chinese-to-Japanese engine does not start (%d)\n", engine->engineStatus);
     return false;
   }
-  const cj::ConversionTables tables = cj::loadConversionTables();
   std::vector<std::string> lines;
-  for (const std::string& s : corpus) {
-    std::string gb;
-    cj::unicodeToGb(tables, gb, plat::utf8ToWide(s));
-    cj::gbToInternal(tables, gb);
-    lines.push_back(gb);
-  }
+  for (const std::string& s : corpus) lines.push_back(cj::engineCodeOf(*engine, plat::utf8ToWide(s)));
   int failed = 0, rounds = 0;
   std::u16string japanese;
   const double rate = perSecond(o.seconds, rounds, [&] {
     failed = 0;
     for (const std::string& line : lines) {
       std::string text = line;
-      if (cj::translateChineseText(text, japanese) != 0 || japanese.empty()) ++failed;
+      if (cj::translateChineseText(*engine, text, japanese) != 0 || japanese.empty()) ++failed;
     }
     return static_cast<double>(lines.size());
   });
@@ -113,7 +107,7 @@ bool benchTranslation(const Options& o, const std::string& card, const std::vect
     std::string out;
     for (const std::string& line : lines) {
       std::string text = line;
-      const int status = cj::translateChineseText(text, japanese);
+      const int status = cj::translateChineseText(*engine, text, japanese);
       out += std::to_string(status) + '\t' + plat::wideToUtf8(japanese) + '\n';
     }
     if (FILE* f = std::fopen(o.dump.c_str(), "wb")) {
@@ -121,7 +115,7 @@ bool benchTranslation(const Options& o, const std::string& card, const std::vect
       std::fclose(f);
     }
   }
-  cj::closeCjEngine();
+  cj::closeCjEngine(*engine);
   report("Chinese-to-Japanese translation", rate, "sentences/s",
          std::to_string(lines.size()) + " sentences x " + std::to_string(rounds) + ", " + std::to_string(failed) +
              " failed");

@@ -36,6 +36,10 @@ TEST_F(HeadwordSearchTest, QueriesBecomeKeys) {
       {0, u"あお-H青", true, true, "\x82\xA0\x82\xA8-H\x90\xC2", u"あお"},
       // The translator's word is prepared like typed text.
       {1, u"ài", true, false, "AI4", u"ài"},
+      // A page selection names no record: digits and a hyphen are text.
+      {0, u"3-4", true, false, "34", u"34"},
+      {0, u"1-2月", true, false, "12\x8C\x8E", u"12月"},
+      {1, u"100-0001", true, false, "1000001", u"1000001"},
   };
   for (const Case& c : cases) {
     s().direction = c.direction;
@@ -154,6 +158,18 @@ TEST_F(HeadwordSearchTest, DirectReferenceReadsTheRecord) {
   EXPECT_EQ(s().current().list.lines, before);
   ASSERT_EQ(notes_.messages.size(), 1u);
   EXPECT_EQ(notes_.messages[0].text, u"辞書ファイルが読み込みできません");
+}
+
+TEST_F(HeadwordSearchTest, ASelectedTextIsNeverReadAsARecordNumber) {
+  for (int d : {0, 1}) {
+    for (const char16_t* text : {u"3-4", u"1-2月", u"100-0001", u"5-"}) {
+      s().direction = d;
+      // Searched as text: an entry near it, or nothing; never a read at an offset.
+      s().searchHeadword(text, true);
+      for (const std::u16string& line : s().current().list.lines) EXPECT_FALSE(line.empty()) << d;
+    }
+  }
+  EXPECT_TRUE(notes_.messages.empty());
 }
 
 TEST_F(HeadwordSearchTest, SearchWordsAndViews) {

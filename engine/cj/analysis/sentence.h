@@ -190,7 +190,11 @@ inline void restoreHeaderFields(CjSentenceHeader& to, const CjSentenceHeader& fr
 // A 32-byte block of the parser's free list.
 using CjParserBlock = std::array<std::int32_t, 8>;
 
+struct CjEngine;
+
 struct CjSentence : CjSentenceHeader {
+  // The engine the sentence is translated by: its data and its status word.
+  CjEngine* engine = nullptr;
   std::array<CjNode, kMaxNodes> nodes;
   FixedText<90> matchQuestion;  // the "?" match variable (a whole feature value)
   FixedText<90> matchHash;      // the "#" match variable

@@ -77,7 +77,7 @@ bool listed(const ListedKey& key, std::string_view word) { return isListedWord(k
 
 
 // Appends a fresh candidate; null (status 13 and the message) when none can be had.
-CjCandidate* newCandidate(std::vector<CjCandidate>& list) {
+CjCandidate* newCandidate(CjEngine& engine, std::vector<CjCandidate>& list) {
   if (!plat::failPointHit(kCandidateFailPoint)) {
     try {
       list.emplace_back();
@@ -85,7 +85,7 @@ CjCandidate* newCandidate(std::vector<CjCandidate>& list) {
     } catch (const std::bad_alloc&) {
     }
   }
-  engineStatus = kStatusNumberTagTooLong;
+  engine.engineStatus = kStatusNumberTagTooLong;
   showTransferOutOfMemory();
   return nullptr;
 }
@@ -111,8 +111,8 @@ char lineKind(std::string_view line) {
 
 // Walks an entry from its reference: the head line, then the lines beginning with '*'.
 template <typename Visit>
-void walkEntry(std::int32_t reference, Visit visit) {
-  std::FILE* f = cjDictionaryFile();
+void walkEntry(const CjEngine& engine, std::int32_t reference, Visit visit) {
+  std::FILE* f = cjDictionaryFile(engine);
   if (!f || reference <= 0) return;
   long offset = reference - 1;
   std::string line;
@@ -131,9 +131,9 @@ template <typename Keep>
 int readLinesInto(CjTransferContext& c, int i, Keep keep) {
   CjTargetNode& t = c.targets[i];
   t.candidates.clear();
-  walkEntry(slotNode(c, i).dictionaryRef, [&](const std::string& line) {
+  walkEntry(engineOf(c), slotNode(c, i).dictionaryRef, [&](const std::string& line) {
     if (!keep(line)) return true;
-    CjCandidate* cand = newCandidate(t.candidates);
+    CjCandidate* cand = newCandidate(engineOf(c), t.candidates);
     if (!cand) return false;
     parseCandidateLine(line, *cand);
     return static_cast<int>(t.candidates.size()) < kMaxCandidates;
@@ -259,7 +259,7 @@ void adaptCandidate(CjCandidate& cand, char kind, char own) {
 
 }  // namespace
 
-std::FILE* cjDictionaryFile() { return engineData().cwcjdic; }
+std::FILE* cjDictionaryFile(const CjEngine& engine) { return engine.data.cwcjdic; }
 
 void initCandidate(CjCandidate& candidate) { candidate = CjCandidate{}; }
 
@@ -521,7 +521,7 @@ void borrowTranslation(CjTransferContext& c, char kind, char own, int i) {
   if (!t || i < 1) return;
   if (kind == '*') {
     t->candidates.clear();
-    CjCandidate* cand = newCandidate(t->candidates);
+    CjCandidate* cand = newCandidate(engineOf(c), t->candidates);
     if (!cand) return;
     std::string jp;
     copyCwToJp(slotNode(c, i).CHI.view(), jp);
@@ -541,14 +541,14 @@ void borrowTranslation(CjTransferContext& c, char kind, char own, int i) {
   for (CjCandidate& cand : t->candidates) adaptCandidate(cand, kind, own);
 }
 
-int readEntryAt(std::int32_t reference, std::vector<CjCandidate>& list) {
-  if (reference <= 0 || !cjDictionaryFile()) return 0;
-  if (list.empty() && !newCandidate(list)) return 0;
+int readEntryAt(CjEngine& engine, std::int32_t reference, std::vector<CjCandidate>& list) {
+  if (reference <= 0 || !cjDictionaryFile(engine)) return 0;
+  if (list.empty() && !newCandidate(engine, list)) return 0;
   list.resize(1);
   bool first = true;
   bool failed = false;
-  walkEntry(reference, [&](const std::string& line) {
-    CjCandidate* cand = first ? &list.front() : newCandidate(list);
+  walkEntry(engine, reference, [&](const std::string& line) {
+    CjCandidate* cand = first ? &list.front() : newCandidate(engine, list);
     if (!cand) {
       failed = true;
       return false;
@@ -561,15 +561,15 @@ int readEntryAt(std::int32_t reference, std::vector<CjCandidate>& list) {
   return failed || first ? 0 : 1;
 }
 
-int readWholeEntry(CjTransferContext&, std::string_view text, std::vector<CjCandidate>* list) {
+int readWholeEntry(CjTransferContext& c, std::string_view text, std::vector<CjCandidate>* list) {
   std::unique_ptr<CjNode> record(new (std::nothrow) CjNode);
   if (!record) {
     showTransferOutOfMemory();
     return 0;
   }
-  if (!list || !isChineseCharacterWord(text) || !loadWordRecord(text, record.get())) return 0;
+  if (!list || !isChineseCharacterWord(text) || !loadWordRecord(engineOf(c), text, record.get())) return 0;
   if (record->dictionaryRef == 0) return 0;
-  return readEntryAt(record->dictionaryRef, *list);
+  return readEntryAt(engineOf(c), record->dictionaryRef, *list);
 }
 
 void chooseTranslation(CjTransferContext& c, int i, char letter) {

@@ -80,17 +80,22 @@ bool initTransferContext(CjTransferContext& c, CjSentence* sentence, std::vector
   return ok;
 }
 
+// A sentence without its context: its engine learns why (a missing sentence has none to tell).
+static void reportOutOfMemory(CjSentence* sentence) {
+  if (sentence && sentence->engine) sentence->engine->engineStatus = kStatusOutOfMemory;
+}
+
 void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, CjSentenceSummary* summary,
                       std::u16string& output, CjLineState& line) {
   std::unique_ptr<CjTransferContext> c;
   if (!plat::failPointHit(kContextFailPoint)) c.reset(new (std::nothrow) CjTransferContext);
   if (!c) {
     showTransferOutOfMemory();
-    engineStatus = kStatusOutOfMemory;
+    reportOutOfMemory(sentence);
     return;
   }
   if (!sentence || !roleLinks || !summary || !initTransferContext(*c, sentence, roleLinks, summary)) {
-    engineStatus = kStatusOutOfMemory;
+    reportOutOfMemory(sentence);
     freeTransferContext(c, 1);
     return;
   }

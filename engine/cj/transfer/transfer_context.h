@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/sentence.h"
 #include "engine/cj/transfer/modalities.h"
 
@@ -84,6 +85,9 @@ struct CjTransferContext : CjSentenceHeader {
   std::unique_ptr<CjSentenceSummary> savedHeader;
   bool targetsSetUp = false;  // false while the targets are as constructed
 };
+
+// The engine the context's sentence is translated by.
+inline CjEngine& engineOf(const CjTransferContext& c) { return *c.sentence->engine; }
 
 // Allocates a context over a sentence, its role links and summary, and sets up its target nodes;
 // null (after the out-of-memory message) when it cannot be allocated.

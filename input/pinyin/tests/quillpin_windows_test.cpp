@@ -17,6 +17,7 @@
 #include "platform/ui/app.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/panel_host.h"
 #include "platform/ui/testing.h"
 #include "tools/datagen/temp_device.h"
@@ -127,6 +128,31 @@ TEST_F(QuillpinHostTest, TappedSyllableAndChosenCandidateArriveInTheFocusedEdit)
   std::uint32_t keyboard = 9;
   EXPECT_TRUE(panel::panelSetting(kPinyinClassId, "Keyboard", false, keyboard));
   EXPECT_EQ(keyboard, 2u);
+}
+
+TEST_F(QuillpinHostTest, CompositionWindowDrawsInTheFontOfTheCharacterSet) {
+  struct Case {
+    std::uint32_t charset, keyboard;
+    bool big5;
+  };
+  const Case cases[] = {{0, 0, false}, {1, 0, true}, {0, 1, true}, {1, 1, true}};
+  for (const Case& c : cases) {
+    std::uint32_t charset = c.charset, keyboard = c.keyboard;
+    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Charset", true, charset));
+    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Keyboard", true, keyboard));
+    // Each selection creates the panel anew, reading its settings.
+    ASSERT_TRUE(plat::selectInputMethod(clsid));
+    ui::processPendingEvents();
+    plat::Hwnd confirm = 0;
+    for (plat::Hwnd h : ui::childWindows(dlg)) {
+      if (plat::windowClassName(h) == kConfirmWindowClass) confirm = h;
+    }
+    ASSERT_NE(confirm, 0u);
+    const std::u16string expected =
+        c.big5 ? ui::mappedFamily(u"ZQ-B5 Mincho", ui::kBig5CharSet) : ui::mappedFamily(u"ZQ-GB Mincho", ui::kGb2312CharSet);
+    EXPECT_EQ(ui::queryWindowFont(confirm).family, expected) << c.charset << " " << c.keyboard;
+  }
+  EXPECT_NE(ui::mappedFamily(u"ZQ-B5 Mincho", ui::kBig5CharSet), ui::mappedFamily(u"ZQ-GB Mincho", ui::kGb2312CharSet));
 }
 
 TEST_F(QuillpinHostTest, AtTwiceTheResolutionThePanelScalesItsKeys) {

@@ -108,10 +108,10 @@ std::intptr_t confirmProc(ui::Hwnd h, unsigned msg, std::uint32_t w, std::int32_
       int x = scaled(2);
       for (char16_t c : gState.panel->compositionWindowText()) {
         const int width = scaled(c < 0x3000 ? 8 : 16);
-        p->drawText({x, 0, x + width, rc.bottom}, std::u16string(1, c), gState.labelFont, kLabel, 1);
+        p->drawText({x, 0, x + width, rc.bottom}, std::u16string(1, c), ui::windowFont(h), kLabel, 1);
         x += width;
       }
-      p->drawText({x, 0, x + scaled(8), rc.bottom}, u"_", gState.labelFont, kLabel, 1);
+      p->drawText({x, 0, x + scaled(8), rc.bottom}, u"_", ui::windowFont(h), kLabel, 1);
     }
     return 0;
   }
@@ -152,6 +152,10 @@ class QuillpinWindows final : public PanelWindows {
     // the focus from the control being typed into.
     const ui::Hwnd top = parent ? ui::topLevelOf(parent) : 0;
     gState.confirm = plat::createWindow(kConfirmWindowClass, u"", top != parent ? top : 0);
+    // The composition draws in the Big5 font for zhuyin or the traditional set, else in GB.
+    std::uint32_t charset = 0, fuzzy = 0;
+    readPanelSettings(charset, fuzzy);
+    if (gState.confirm) ui::setWindowFont(gState.confirm, panel.zhuyin() || charset != 0 ? gState.b5Font : gState.gbFont);
     return true;
   }
 

@@ -137,16 +137,16 @@ TEST(WordTable, StartUpFailsWithoutAUsableTable) {
   std::string folder = cjtest::useFolder(device);
   datagen::CjDataFiles files = datagen::minimalCjDataFiles(cjtest::syntheticWords());
   ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
-  EXPECT_EQ(cj::initCjEngine(), 0);
+  EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 0);
   EXPECT_EQ(cj::listedWords("wordTableTest.A").size(), 2u);
 
   EXPECT_TRUE(plat::removeFile(folder + "cjwords.txt"));
   EXPECT_EQ(cj::loadWordTable(folder), cj::kWordTableMissing);
-  EXPECT_EQ(cj::initCjEngine(), 22);
+  EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 22);
 
   files["cjwords.txt"] = tableWith({{"wordTableTest.A", "|啊|显|嫌|"}});
   ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
-  EXPECT_EQ(cj::initCjEngine(), 22);
+  EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 22);
   EXPECT_TRUE(cj::listedWords("wordTableTest.A").empty());
 }
 
