@@ -4,10 +4,8 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
