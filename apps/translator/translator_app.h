@@ -75,6 +75,8 @@ class CTranslatorApp {
   std::u16string cjCheckPath, jcCheckPath;
   std::FILE* cjCheckFile = nullptr;
   std::FILE* jcCheckFile = nullptr;
+  // A check file lost to a stale card and not reopened: tried again at the next line.
+  bool cjCheckLost = false, jcCheckLost = false;
   std::unique_ptr<char[]> parseBuffer;
   plat::LibraryHandle synparse = nullptr;
   synparse::InitJpnParseFn InitJpnParse = nullptr;

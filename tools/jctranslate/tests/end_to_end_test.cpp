@@ -122,12 +122,12 @@ TEST_F(EndToEnd, EmptyAndOverlongLines) {
   std::string errors;
   // Widened to full-width letters the long line no longer fits the analyser's input.
   const std::vector<std::string> out = translate(program, {"", std::string(60000, 'a'), "本を読む。"}, &errors);
-  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(status_, 1) << errors;  // a line was not translated
   ASSERT_EQ(out.size(), 3u) << errors;
   EXPECT_EQ(out[0], "");
   EXPECT_EQ(out[1], "");
   EXPECT_EQ(out[2], "读书。");
-  EXPECT_EQ(errors, "jctranslate: line 2 not translated (-1)\n");
+  EXPECT_EQ(errors, "jctranslate: line 2 not translated: the engine could not translate it (status -1)\n");
   EXPECT_EQ(program.files(), justTheProgram_);
 }
 
@@ -136,10 +136,10 @@ TEST_F(EndToEnd, AParserThatFailsLeavesTheLineUntranslated) {
   ProgramFolder program(FAILING_PARSER);
   std::string errors;
   const std::vector<std::string> out = translate(program, {"本を読む。", "猫が好きだ。"}, &errors);
-  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(status_, 1) << errors;
   EXPECT_EQ(out, (std::vector<std::string>{"", ""}));
   // No message box: the failure is only the line's code.
-  EXPECT_EQ(errors, "jctranslate: line 1 not translated (-1)\njctranslate: line 2 not translated (-1)\n");
+  EXPECT_EQ(errors, "jctranslate: line 1 not translated: the engine could not translate it (status -1)\njctranslate: line 2 not translated: the engine could not translate it (status -1)\n");
   EXPECT_EQ(program.files(), justTheProgram_);
 }
 
@@ -163,9 +163,9 @@ TEST_F(EndToEnd, AMorphFileThatCannotBeOpenedIsReported) {
   fs::create_directory(program.path() + "/MORPH.TMP");
   std::string errors;
   const std::vector<std::string> out = translate(program, {"本を読む。"}, &errors);
-  EXPECT_EQ(status_, 0);
+  EXPECT_EQ(status_, 1);
   EXPECT_EQ(out, (std::vector<std::string>{""}));
-  EXPECT_EQ(errors, "MORPH.TMP オープンエラー\njctranslate: line 1 not translated (-1)\n");
+  EXPECT_EQ(errors, "MORPH.TMP オープンエラー\njctranslate: line 1 not translated: the engine could not translate it (status -1)\n");
   EXPECT_EQ(program.files(), (std::set<std::string>{"jctranslate", "Synparse.so", "MORPH.TMP"}));
 }
 
