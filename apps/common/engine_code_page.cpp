@@ -1,6 +1,7 @@
 #include "apps/common/engine_code_page.h"
 
 #include "platform/core/little_endian.h"
+#include "engine/common/dbcs_text.h"
 
 #include <array>
 
@@ -22,7 +23,6 @@ constexpr std::array<RemapRange, 15> kRanges = {{
 
 constexpr long kDefaultLimit = 65536;
 
-bool isLead(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 unsigned le16(std::string_view table, size_t index) { return plat::readLe16(table.data() + 2 * index); }
 
@@ -87,7 +87,7 @@ std::u16string cwToWide(const EngineCodeTables& tables, bool second, std::string
     } else if (b >= 0xA0 && b <= 0xDF) {
       out.push_back(entry(table, b - 0xA0));
       ++i;
-    } else if (isLead(b)) {
+    } else if (dbcs::isLeadByte(b)) {
       // A lead byte without its trail (the end, the limit or the terminator) is one '?'.
       unsigned t = i + 1 < end ? static_cast<unsigned char>(bytes[i + 1]) : 0;
       if (t == 0) {

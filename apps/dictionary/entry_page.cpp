@@ -3,6 +3,7 @@
 #include "apps/dictionary/entry_links.h"
 #include "apps/dictionary/entry_text.h"
 #include "apps/dictionary/viewer_session.h"
+#include "engine/common/dbcs_text.h"
 #include "platform/core/notify.h"
 
 #include <new>
@@ -225,7 +226,7 @@ void ViewerSession::writeEntryPage(const DictionaryEntry& entry, int d, int size
       segment = ++i;
       startLine(i);
     } else {
-      i += isLeadByte(c) && i + 1 < body.size() ? 2 : 1;
+      i += dbcs::charSize(body, i);
     }
   }
   if (segment < body.size()) finishSegment(body.substr(segment), false, 0);

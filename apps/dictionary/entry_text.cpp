@@ -1,6 +1,7 @@
 #include "apps/dictionary/entry_text.h"
 
 #include "apps/dictionary/dictionary_files.h"
+#include "engine/common/dbcs_text.h"
 
 #include <array>
 
@@ -75,7 +76,6 @@ int kanaIndex(std::uint16_t code) {
 
 }  // namespace
 
-bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 int readChar(std::string_view bytes, std::uint16_t& code) {
   if (bytes.empty()) {
@@ -83,7 +83,7 @@ int readChar(std::string_view bytes, std::uint16_t& code) {
     return 0;
   }
   unsigned char b = static_cast<unsigned char>(bytes[0]);
-  if (isLeadByte(b) && bytes.size() >= 2) {
+  if (dbcs::isLeadByte(b) && bytes.size() >= 2) {
     code = static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(bytes[1]));
     return 2;
   }

@@ -9,7 +9,6 @@ namespace dict {
 
 struct DictionaryEntry;
 
-bool isLeadByte(unsigned char byte);
 // Reads one character at the start of bytes: returns 1 or 2 (0 at the end) and the character
 // as a 16-bit code, lead byte high. A lead byte with no trail counts as one byte.
 int readChar(std::string_view bytes, std::uint16_t& code);

@@ -3,6 +3,7 @@
 #include "apps/dictionary/viewer_session.h"
 #include "apps/common/resource_tables.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 #include <algorithm>
 #include <new>
@@ -181,7 +182,7 @@ int ViewerSession::findAndFill(std::optional<std::u16string_view> text, bool fro
   v.entries.assign(1, found);
   const auto first = static_cast<unsigned char>(key[0]);
   v.indexOrder = d == kChineseToJapanese ? ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z'))
-                                         : isLeadByte(first);
+                                         : dbcs::isLeadByte(first);
   v.topCursor = files_.cursor(d);
 
   if (d == kChineseToJapanese && key.find('-') == std::string::npos) {

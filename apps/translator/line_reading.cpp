@@ -6,9 +6,10 @@
 #include "apps/common/context_convert.h"
 #include "apps/common/engine_code_page.h"
 #include "apps/translator/translator_app.h"
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/pinyin_annotation.h"
+#include "engine/cj/transfer/cj_engine.h"
 #include "platform/core/files.h"
 #include "platform/core/little_endian.h"
 
@@ -76,7 +77,6 @@ bool hanziFileReading(std::FILE* file, char32_t codePoint, std::string& reading,
 void readingOfLine(const CTranslatorApp& app, std::u16string& line, std::u16string& out) {
   out.clear();
   if (app.traditional) apptext::toSimplified(app.variantTables, line);
-  cj::readingDisplayMode = app.readingMode;
   const std::size_t n = line.size();
   bool lookedUp = false;
   std::size_t i = 0;
@@ -86,11 +86,9 @@ void readingOfLine(const CTranslatorApp& app, std::u16string& line, std::u16stri
     while (j < n && inGbRun(app.gbTables, line[j])) ++j;
     const std::u16string_view run(line.data() + i, j - i);
     if (!run.empty()) {
-      std::string engine;
-      cj::unicodeToGb(app.gbTables, engine, run);
-      cj::gbToInternal(app.gbTables, engine);
+      const std::string engine = cj::engineCodeOf(*app.cjEngine, run);
       std::string annotation;
-      if (cj::annotatePinyinText(engine, annotation) == -1) {
+      if (cj::annotatePinyinText(*app.cjEngine, engine, annotation, app.readingMode) == -1) {
         out += run;
       } else {
         const int limit = static_cast<int>(run.size()) * kAnnotationPerCharacter;
@@ -107,17 +105,17 @@ void readingOfLine(const CTranslatorApp& app, std::u16string& line, std::u16stri
     if (!run.empty()) out += u' ';
     std::string reading;
     int lengthByte = 0;
-    if (hanziFileReading(cj::engineData().hanzi, c, reading, lengthByte)) {
+    if (hanziFileReading(app.cjEngine->data.hanzi, c, reading, lengthByte)) {
       if (lengthByte < 5) out += u' ';
       cj::postProcessReading(reading);
       std::string shown;
       switch (app.readingMode) {
         case 0:
           if (!reading.empty()) reading.pop_back();
-          cj::mapReadingSyllables(reading, shown);
+          cj::mapReadingSyllables(*app.cjEngine, reading, shown);
           break;
         case 1:
-          cj::toToneMarks(reading);
+          cj::toToneMarks(reading, app.readingMode);
           shown = reading;
           break;
         case 2:

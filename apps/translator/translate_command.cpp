@@ -8,9 +8,9 @@
 #include "apps/translator/sentence_cut.h"
 #include "apps/translator/translate_dlg.h"
 #include "apps/translator/translator_app.h"
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
-#include "engine/cj/transfer/sentence_driver.h"
+#include "engine/cj/transfer/cj_engine.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
 #include "platform/core/input_method.h"
@@ -49,8 +49,7 @@ bool CTranslateDlg::keepCheckFilesAlive() {
   if (app_.cjCheckFile && plat::fileSeek(app_.cjCheckFile, 0, SEEK_SET) != 0) {
     plat::fileClose(app_.cjCheckFile);
     app_.cjCheckFile = nullptr;
-    cj::closeCjEngine();
-    if (cj::initCjEngine() != 0) return false;
+    if (cj::restartCjEngine(*app_.cjEngine) != 0) return false;
     app_.cjCheckFile = plat::fileOpen(app_.cjCheckPath, "rt");
   }
   if (app_.direction != kJapaneseToChinese) return true;
@@ -115,10 +114,7 @@ void CTranslateDlg::OnTranslate() {
           break;
         }
         if (chinese) {
-          std::string engine;
-          cj::unicodeToGb(app_.gbTables, engine, line);
-          cj::gbToInternal(app_.gbTables, engine);
-          lastResult = cj::translateChineseText(engine, translation);
+          lastResult = cj::translateChineseLine(*app_.cjEngine, line, translation);
         } else {
           lastResult = translateJapaneseLine(app_, plat::wideToMultiByte(932, line), translation);
         }

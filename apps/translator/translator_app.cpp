@@ -8,6 +8,7 @@
 #include "apps/translator/translate_dlg.h"
 #include "apps/translator/translator_registry.h"
 #include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/transfer/cj_engine.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
@@ -82,11 +83,11 @@ bool CTranslatorApp::startUp() {
     openJcCheckFile(true);
   }
 
-  cj::dataFolderPath = dataRoot + u"LindqvarDic\\CJSYSTEMDIC\\";
   cjCheckFile = plat::fileOpen(cjCheckPath, "rt");
   if (!cjCheckFile) frameworkMessage(kCjCheckFileMessage, plat::kMbOk);
 
-  const int status = cj::initCjEngine();
+  cjEngine = cj::openCjEngine(dataRoot + u"LindqvarDic\\CJSYSTEMDIC\\");
+  const int status = cjEngine->engineStatus;
   if (status != 0) {
     plat::messageBeep(plat::kMbIconStop);
     frameworkMessage(u"システム初期化エラー（ コード = " + wide(std::to_string(status)) + u" ）",
@@ -215,7 +216,8 @@ int CTranslatorApp::ExitInstance() {
   jcEngine.parserStarted = parserInitialised = false;
   closeJcCheckFile();
 
-  cj::closeCjEngine();
+  if (cjEngine) cj::closeCjEngine(*cjEngine);
+  cjEngine.reset();
   if (cjCheckFile) plat::fileClose(cjCheckFile);
   cjCheckFile = nullptr;
   jcEngine.parseBuffer.reset();

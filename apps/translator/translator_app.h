@@ -8,7 +8,8 @@
 
 #include "apps/common/context_convert.h"
 #include "apps/common/engine_code_page.h"
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/cj/analysis/engine_data.h"
+#include "engine/common/code_convert.h"
 #include "engine/jc/pipeline/jc_engine.h"
 #include "platform/core/named_mapping.h"
 #include "platform/core/named_mutex.h"
@@ -78,6 +79,7 @@ class CTranslatorApp {
   std::int32_t traditional = 0;  // IsFanTi
   std::int32_t readingMode = 3;  // pyType
   cj::ConversionTables gbTables;
+  std::unique_ptr<cj::CjEngine> cjEngine;  // opened at start-up on the Chinese-to-Japanese data folder
   apptext::VariantTables variantTables;
   apptext::EngineCodeTables engineCodeTables;
   std::u16string readerCommandLine;

@@ -4,6 +4,7 @@
 #include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "platform/core/resources.h"
+#include "engine/common/dbcs_text.h"
 
 #include <utility>
 #include <vector>
@@ -16,7 +17,6 @@ constexpr std::uint16_t kGeta = 0x81AC;
 constexpr std::uint16_t kGbGeta = 0xA1FE;
 constexpr std::uint16_t kIdeographicSpace = 0x8140;
 
-bool isEngineLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 std::uint16_t byteAt(const std::uint8_t* p, std::size_t i) {
   return static_cast<std::uint16_t>(p[i] | (p[i + 1] << 8));
@@ -241,7 +241,7 @@ std::size_t internalToGb(const ConversionTables&, std::string& out, std::string_
   char buf[2];
   for (std::size_t i = 0; i < in.size(); ) {
     unsigned char b = static_cast<unsigned char>(in[i]);
-    if (isEngineLead(b)) {
+    if (dbcs::isLeadByte(b)) {
       if (i + 1 >= in.size()) break;  // lead byte without its trail
       std::uint16_t gb = gbOfEngineCode(b, static_cast<unsigned char>(in[i + 1]));
       out.push_back(static_cast<char>(gb >> 8));
@@ -260,7 +260,7 @@ int unlockTable(const void*) { return 0; }
 void convertCwToJp(std::string& character) {
   std::string_view s(character.data(), character.find('\0') == std::string::npos ? character.size()
                                                                                    : character.find('\0'));
-  if (s.size() < 2 || !isEngineLead(static_cast<unsigned char>(s[0]))) return;
+  if (s.size() < 2 || !dbcs::isLeadByte(static_cast<unsigned char>(s[0]))) return;
   unsigned lead = static_cast<unsigned char>(s[0]), trail = static_cast<unsigned char>(s[1]);
   if ((lead << 8 | trail) < 0x874A) return;
   for (const auto& [engine, japanese] : fixedJapanese().entries) {
@@ -293,7 +293,7 @@ void copyCwToJp(std::string_view in, std::string& out) {
   out.clear();
   for (std::size_t i = 0; i < in.size() && in[i] != 0; ) {
     unsigned char b = static_cast<unsigned char>(in[i]);
-    if (!isEngineLead(b)) {
+    if (!dbcs::isLeadByte(b)) {
       out.push_back(in[i++]);
       continue;
     }

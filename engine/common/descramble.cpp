@@ -1,4 +1,5 @@
 #include "engine/common/descramble.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 namespace {
@@ -27,7 +28,7 @@ std::size_t descrambleWalk(const char* key, char* buf, std::size_t len, long fil
   std::size_t i = 0;
   while (i < len) {
     unsigned char b = descrambleByte(buf[i], key, k);
-    if (isLeadByte(b)) {
+    if (dbcs::isLeadByte(b)) {
       // The trail goes with its lead, whatever it turns into.
       ++i;
       k = (k + 1) % kKeyLength;

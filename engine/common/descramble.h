@@ -3,10 +3,9 @@
 #include <cstddef>
 #include <string>
 
-namespace cj {
+#include "engine/common/dbcs_text.h"
 
-// Lead byte of the engine Chinese code.
-inline bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+namespace cj {
 
 // Bytes a dictionary entry read covers.
 inline constexpr std::size_t kDicEntryReadSize = 228;

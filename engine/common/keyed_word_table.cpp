@@ -6,6 +6,7 @@
 #include "engine/common/descramble.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 namespace {
@@ -31,7 +32,7 @@ std::optional<std::string> toEngineCode(std::u16string_view text) {
   std::size_t getas = 0, getasAsked = 0;
   for (std::size_t i = 0; i + 1 < gb.size(); ++i) {
     auto b = static_cast<unsigned char>(gb[i]);
-    if (!isLeadByte(b)) continue;
+    if (!dbcs::isLeadByte(b)) continue;
     getas += b == 0x81 && static_cast<unsigned char>(gb[i + 1]) == 0xAC;
     ++i;
   }
@@ -51,7 +52,7 @@ int hexDigit(char c) {
 int characterCount(std::string_view word) {
   int n = 0;
   for (std::size_t i = 0; i < word.size(); ++i, ++n) {
-    if (isLeadByte(static_cast<unsigned char>(word[i])) && i + 1 < word.size()) ++i;
+    if (dbcs::isLeadByte(static_cast<unsigned char>(word[i])) && i + 1 < word.size()) ++i;
   }
   return n;
 }
@@ -83,7 +84,7 @@ bool hasEmptyItem(const std::vector<std::string_view>& items) {
 
 // Bytes of the character at i: two for a lead byte with its trail.
 std::size_t characterLength(std::string_view t, std::size_t i) {
-  return isLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+  return dbcs::charSize(t, i);
 }
 
 // Lists this long are searched through a set.
@@ -115,7 +116,7 @@ bool isInWordList(std::string_view list, std::string_view word) {
 bool isWholeWithoutBar(std::string_view word) {
   for (std::size_t i = 0; i < word.size(); ++i) {
     if (word[i] == '|') return false;
-    if (isLeadByte(static_cast<unsigned char>(word[i]))) {
+    if (dbcs::isLeadByte(static_cast<unsigned char>(word[i]))) {
       if (i + 1 >= word.size()) return false;
       ++i;
     }

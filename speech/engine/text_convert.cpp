@@ -34,7 +34,7 @@ bool convertUtf16Text(std::u16string_view text, std::vector<Unit>& out) {
 }
 
 bool convertByteText(std::string_view bytes, int encoding, std::vector<Unit>& out) {
-  bool big5 = encoding == 2;
+  bool big5 = encoding == kTextBig5;
   if (big5 && !ensureBig5Table()) return false;
   try {
     out.clear();
@@ -64,8 +64,9 @@ bool convertByteText(std::string_view bytes, int encoding, std::vector<Unit>& ou
 
 bool convertUtteranceText(const void* text, int encoding, std::vector<Unit>& out) {
   if (!text) return false;
-  if (encoding == 3) return convertUtf16Text(std::u16string_view(static_cast<const char16_t*>(text)), out);
-  if (encoding >= 0 && encoding <= 2) return convertByteText(static_cast<const char*>(text), encoding, out);
+  if (encoding == kTextUtf16) return convertUtf16Text(std::u16string_view(static_cast<const char16_t*>(text)), out);
+  if (encoding == kTextGb || encoding == kTextGbk || encoding == kTextBig5)
+    return convertByteText(static_cast<const char*>(text), encoding, out);
   return false;
 }
 

@@ -1,6 +1,7 @@
 // The parameters, the per-request utterance with its unit list and sample buffers.
 #pragma once
 #include "speech/engine/text_code.h"
+#include "speech/engine/text_convert.h"
 
 #include <array>
 #include <cstdint>
@@ -31,11 +32,10 @@ enum SpeechResult : int {
 };
 
 inline constexpr int kParamCount = 8;
-inline constexpr int kEncodingUtf16 = 3;
 
 struct SpeechParams {
   std::int32_t version = 2;
-  std::array<std::int32_t, kParamCount> p{3, 1, 5, 5, 5, 0, 0, 2};
+  std::array<std::int32_t, kParamCount> p{kTextUtf16, 1, 5, 5, 5, 0, 0, 2};
 };
 
 // p1, pitch (p2), speed (p4), volume (p3), p6, p5, p7.

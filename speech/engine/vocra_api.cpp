@@ -134,7 +134,7 @@ int vocraSetParam(unsigned number, int value) {
   if (number >= kParamCount) return kSpeechBadParameter;
   bool accepted = false;
   switch (number) {
-    case 0: accepted = value == 3; break;
+    case 0: accepted = value == kTextUtf16; break;
     case 1: accepted = value == 1; break;
     case 2:
     case 3:

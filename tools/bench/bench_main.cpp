@@ -2,8 +2,14 @@
 //   suite_bench [--sample FOLDER] [--full FOLDER] [--seconds S] [--sentences N] [--dump FILE]
 // The card is built from FOLDER (default: the source tree's data/sample) into a temporary device
 // folder; --full names the full card's build folder (default: the build tree's fullcard), whose
-// Japanese-to-Chinese row is skipped when it is absent. Each figure is measured for at least S seconds (default 2) and printed with the
-// machine's core count.
+// Japanese-to-Chinese row is skipped when it is absent. Each figure is measured for at least S
+// seconds (default 2) and printed with the machine's core count.
+// --dump writes the translations of the Chinese corpus to FILE (status<TAB>Japanese, one a line),
+// then each pinned table of data/tests through its console driver: a line "# <table>", then the
+// table's rows with the driver's output in the place of the expected line, so that a translation
+// change shows as a diff against the table. Tables of the full card need the build's fullcard.
+// Last come the Japanese corpora of the two cards (status<TAB>Japanese<TAB>Chinese, one a line).
+#include <stdlib.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -23,6 +29,7 @@
 #include "apps/common/resource_tables.h"
 #include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/transfer/cj_engine.h"
 #include "engine/cj/transfer/sentence_driver.h"
 #include "engine/jc/analyser/jp_analyzer.h"
 #include "engine/jc/analyser/jp_input_prep.h"
@@ -32,8 +39,12 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/bench/corpus.h"
+#include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
+#include "tools/datagen/build_programs.h"
 #include "tools/datagen/card/card_inputs.h"
 #include "tools/datagen/cj_data_folder.h"
+#include "tools/datagen/pinned_sentences.h"
 #include "tools/datagen/recog_dictionary_writer.h"
 #include "tools/datagen/temp_device.h"
 
@@ -52,13 +63,6 @@ struct Options {
 unsigned cores() {
   unsigned n = std::thread::hardware_concurrency();
   return n ? n : 1;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 // Runs round() (which returns the units it handled) until at least `seconds` have passed; the
@@ -86,27 +90,20 @@ std::string sjis(const std::string& utf8) { return plat::wideToMultiByte(932, pl
 
 // Chinese sentences through the Chinese-to-Japanese engine, as the console translator runs them.
 bool benchTranslation(const Options& o, const std::string& card, const std::vector<std::string>& corpus) {
-  cj::dataFolderPath = plat::utf8ToWide(datagen::cjDataFolder(card));
-  if (cj::initCjEngine() != 0) {
-    std::fprintf(stderr, "suite_bench: the Chinese-to-Japanese engine does not start (%d)\n", cj::engineStatus);
-    cj::closeCjEngine();
+  const std::unique_ptr<cj::CjEngine> engine = cj::openCjEngine(plat::utf8ToWide(datagen::cjDataFolder(card)));
+  if (engine->engineStatus != 0) {
+    std::fprintf(stderr, "suite_bench: the Chinese-to-Japanese engine does not start (%d)\n", engine->engineStatus);
     return false;
   }
-  const cj::ConversionTables tables = cj::loadConversionTables();
   std::vector<std::string> lines;
-  for (const std::string& s : corpus) {
-    std::string gb;
-    cj::unicodeToGb(tables, gb, plat::utf8ToWide(s));
-    cj::gbToInternal(tables, gb);
-    lines.push_back(gb);
-  }
+  for (const std::string& s : corpus) lines.push_back(cj::engineCodeOf(*engine, plat::utf8ToWide(s)));
   int failed = 0, rounds = 0;
   std::u16string japanese;
   const double rate = perSecond(o.seconds, rounds, [&] {
     failed = 0;
     for (const std::string& line : lines) {
       std::string text = line;
-      if (cj::translateChineseText(text, japanese) != 0 || japanese.empty()) ++failed;
+      if (cj::translateChineseText(*engine, text, japanese) != 0 || japanese.empty()) ++failed;
     }
     return static_cast<double>(lines.size());
   });
@@ -114,7 +111,7 @@ bool benchTranslation(const Options& o, const std::string& card, const std::vect
     std::string out;
     for (const std::string& line : lines) {
       std::string text = line;
-      const int status = cj::translateChineseText(text, japanese);
+      const int status = cj::translateChineseText(*engine, text, japanese);
       out += std::to_string(status) + '\t' + plat::wideToUtf8(japanese) + '\n';
     }
     if (FILE* f = std::fopen(o.dump.c_str(), "wb")) {
@@ -122,7 +119,7 @@ bool benchTranslation(const Options& o, const std::string& card, const std::vect
       std::fclose(f);
     }
   }
-  cj::closeCjEngine();
+  cj::closeCjEngine(*engine);
   report("Chinese-to-Japanese translation", rate, "sentences/s",
          std::to_string(lines.size()) + " sentences x " + std::to_string(rounds) + ", " + std::to_string(failed) +
              " failed");
@@ -315,7 +312,7 @@ bool benchRecognition(const Options& o) {
   std::size_t characters = 0;
   for (const char* name : {"chujian.txt", "chufan.txt", "churi.txt"}) {
     datagen::RecogTemplateSet templates;
-    if (!datagen::parseRecogTemplates(readFile(o.sample + "/recogniser/" + name), templates)) {
+    if (!datagen::parseRecogTemplates(tools::readFile(o.sample + "/recogniser/" + name), templates)) {
       std::fprintf(stderr, "suite_bench: recogniser/%s does not read\n", name);
       return false;
     }
@@ -361,6 +358,73 @@ bool benchRecognition(const Options& o) {
   return true;
 }
 
+// The pinned tables of data/tests through the console drivers of the build, appended to the dump:
+// jc_* tables through jctranslate, cj_* through cjtranslate; *_sample on the sample card as the
+// build's datagen_card writes it (with every rule family's renderings), *_full on the build's full
+// card. The drivers run from a program folder of their own.
+bool dumpPinnedTables(const std::string& dump, const std::string& sample) {
+  namespace fs = std::filesystem;
+  datagen::TempDevice sampleDevice;
+  if (!datagen::writeCardWithProgram(sample, plat::hostPath(sampleDevice.card()))) {
+    std::fprintf(stderr, "suite_bench: datagen_card did not write the sample card\n");
+    return false;
+  }
+  const std::string& deviceRoot = sampleDevice.root();
+  std::vector<fs::path> tables;
+  for (const auto& e : fs::directory_iterator(SUITE_PINNED_DIR))
+    if (e.path().extension() == ".tsv") tables.push_back(e.path());
+  std::sort(tables.begin(), tables.end());
+  std::string program = (fs::temp_directory_path() / "suite-bench-XXXXXX").string();
+  if (!::mkdtemp(program.data())) return false;
+  bool ok = true;
+  for (const char* file : {"jctranslate", "cjtranslate", "Synparse.so"})
+    ok = datagen::linkOrCopy(datagen::binFolder() + "/" + file, program + "/" + file) && ok;
+  std::string out;
+  for (const fs::path& table : tables) {
+    const std::string name = table.stem().string();
+    const std::string driver = name.rfind("jc_", 0) == 0 ? "jctranslate" : name.rfind("cj_", 0) == 0 ? "cjtranslate" : "";
+    const bool full = name.size() > 5 && name.compare(name.size() - 5, 5, "_full") == 0;
+    const std::string device = full ? datagen::buildFolder() + "/fullcard/device" : deviceRoot;
+    std::vector<datagen::PinnedSentence> rows;
+    std::string why;
+    if (full && !fs::exists(device)) {
+      out += "# " + table.filename().string() + ": not run, the build has no full card (target fullcard)\n";
+      continue;
+    }
+    if (driver.empty() || !datagen::readPinnedSentencesFile(table.string(), rows, &why)) {
+      std::fprintf(stderr, "suite_bench: %s not dumped: %s\n", table.filename().c_str(),
+                   why.empty() ? "no driver of that name" : why.c_str());
+      ok = false;
+      continue;
+    }
+    std::vector<std::string> lines;
+    for (const auto& r : rows) lines.push_back(r.input);
+    const std::string command =
+        "SUITE_DEVICE_ROOT=" + datagen::shellQuoted(device) + " " + datagen::shellQuoted(program + "/" + driver);
+    const datagen::LinesRun run = datagen::runOnLines(command, program, lines);
+    if (run.status != 0) {
+      std::fprintf(stderr, "suite_bench: %s: %s exited with %d\n%s", table.filename().c_str(), driver.c_str(), run.status,
+                   run.errors.c_str());
+      ok = false;
+    }
+    out += "# " + table.filename().string() + '\n';
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      datagen::PinnedSentence got = rows[i];
+      got.expected = i < run.lines.size() ? run.lines[i] : std::string();
+      out += datagen::pinnedSentenceLine(got);
+    }
+  }
+  std::error_code ec;
+  fs::remove_all(program, ec);
+  if (FILE* f = std::fopen(dump.c_str(), "ab")) {
+    std::fwrite(out.data(), 1, out.size(), f);
+    std::fclose(f);
+  } else {
+    ok = false;
+  }
+  return ok;
+}
+
 bool parseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -390,9 +454,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (!parseOptions(argc, argv, o)) {
-    std::fprintf(stderr, "usage: %s [--sample FOLDER] [--full FOLDER] [--seconds S] [--sentences N] [--dump FILE]\n",
-                 argv[0]);
-    return 2;
+    tools::printUsage(argv, "[--sample FOLDER] [--full FOLDER] [--seconds S] [--sentences N] [--dump FILE]");
+    return tools::kUsageExit;
   }
   datagen::TempDevice device;
   std::vector<std::string> notes;
@@ -402,7 +465,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   bench::ChineseWords chinese;
-  if (!bench::readChineseWords(readFile(o.sample + "/cj/words.txt"), chinese)) {
+  if (!bench::readChineseWords(tools::readFile(o.sample + "/cj/words.txt"), chinese)) {
     std::fprintf(stderr, "suite_bench: cj/words.txt lacks a word class the sentences need\n");
     return 1;
   }
@@ -411,16 +474,17 @@ int main(int argc, char** argv) {
   std::printf("Sample card from %s; at least %.1f s per figure, one thread, %u cores\n", o.sample.c_str(), o.seconds,
               cores());
   bool ok = benchTranslation(o, device.card(), corpus);
+  if (!o.dump.empty()) ok = dumpPinnedTables(o.dump, o.sample) && ok;
   // The Japanese-to-Chinese rows: the sample card, then the full card when the build laid it out.
   std::string jcDump;
   std::string* dump = o.dump.empty() ? nullptr : &jcDump;
   ok = benchJcTranslation(o, "Japanese-to-Chinese translation", "", datagen::jcDataFolder(device.card()),
-                          readFile(o.sample + "/jc/lexicon.txt"), dump) &&
+                          tools::readFile(o.sample + "/jc/lexicon.txt"), dump) &&
        ok;
   const std::string fullLexicon = o.full + "/source/jc/lexicon.txt";
   if (!o.full.empty() && std::filesystem::exists(fullLexicon)) {
     ok = benchJcTranslation(o, "Japanese-to-Chinese (full card)", o.full + "/device",
-                            "\\Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\", readFile(fullLexicon), dump) &&
+                            "\\Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\", tools::readFile(fullLexicon), dump) &&
          ok;
   }
   if (!o.dump.empty()) {
@@ -430,7 +494,7 @@ int main(int argc, char** argv) {
     }
     return ok ? 0 : 1;
   }
-  ok = benchAnalysis(o, device.card(), readFile(o.sample + "/jc/lexicon.txt")) && ok;
+  ok = benchAnalysis(o, device.card(), tools::readFile(o.sample + "/jc/lexicon.txt")) && ok;
   ok = benchVariants(o, corpus) && ok;
   ok = benchRecognition(o) && ok;
   rusage usage{};

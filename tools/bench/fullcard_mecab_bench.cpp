@@ -18,6 +18,7 @@
 #include "engine/jc/analyser/jp_morph_analysis.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
+#include "tools/common/tool_arguments.h"
 
 namespace {
 
@@ -54,10 +55,7 @@ std::vector<std::u16string> ourWords(jc::JpAnalyzer* a, const std::string& line,
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s DEVICE-ROOT TEXT [SECONDS]\n", argv[0]);
-    return 2;
-  }
+  if (!tools::argumentsFit(argc, argv, 2, -1, "DEVICE-ROOT TEXT [SECONDS]")) return tools::kUsageExit;
   const double seconds = argc > 3 ? std::atof(argv[3]) : 2.0;
   std::vector<std::string> lines;
   {

@@ -4,6 +4,7 @@
 // and once as drawn; top-1 and top-10 accuracy and milliseconds per character are reported.
 #include "input/recogniser/recogniser_api.h"
 #include "platform/core/device.h"
+#include "tools/common/tool_arguments.h"
 #include "tools/datagen/recog_medians.h"
 
 #include <sys/resource.h>
@@ -66,10 +67,7 @@ void recognise(const std::vector<datagen::RecogStroke>& strokes, std::uint16_t e
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s MEDIAN-FOLDER DICTIONARY-FOLDER [TYPE [SAMPLES]]\n", argv[0]);
-    return 2;
-  }
+  if (!tools::argumentsFit(argc, argv, 2, -1, "MEDIAN-FOLDER DICTIONARY-FOLDER [TYPE [SAMPLES]]")) return tools::kUsageExit;
   int type = argc > 3 ? std::atoi(argv[3]) : 0;
   int samples = argc > 4 ? std::atoi(argv[4]) : 1;
   std::vector<datagen::MedianCharacter> characters;

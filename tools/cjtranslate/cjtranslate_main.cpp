@@ -8,7 +8,9 @@
 #include <string>
 
 #include "engine/common/code_convert.h"
+#include "engine/common/dbcs_text.h"
 #include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/transfer/cj_engine.h"
 #include "engine/cj/transfer/sentence_driver.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
@@ -31,19 +33,11 @@ std::u16string unconvertible(const cj::ConversionTables& tables, const std::u16s
   return bad;
 }
 
-// UTF-8 text in the engine code, as the translator hands it over.
-std::string engineText(const cj::ConversionTables& tables, const std::u16string& text) {
-  std::string gb;
-  cj::unicodeToGb(tables, gb, text);
-  cj::gbToInternal(tables, gb);
-  return gb;
-}
-
 // True when the text holds a hanzi (engine codes from 0x874A on).
 bool hasHanzi(const std::string& engine) {
   for (std::size_t i = 0; i + 1 < engine.size(); ++i) {
     const unsigned lead = static_cast<unsigned char>(engine[i]);
-    if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) continue;
+    if (!dbcs::isLeadByte(lead)) continue;
     if ((lead << 8 | static_cast<unsigned char>(engine[i + 1])) >= 0x874A) return true;
     ++i;
   }
@@ -55,14 +49,13 @@ bool hasHanzi(const std::string& engine) {
 int main(int argc, char** argv) {
   std::string folder;
   if (const int exitCode = console::dataFolderFromArguments(kDriver, argc, argv, folder); exitCode >= 0) return exitCode;
-  cj::dataFolderPath = plat::utf8ToWide(folder);
-  const int status = cj::initCjEngine();
+  const std::unique_ptr<cj::CjEngine> engine = cj::openCjEngine(plat::utf8ToWide(folder));
+  const int status = engine->engineStatus;
   if (status != 0) {
     std::fprintf(stderr, "%s\n", plat::wideToUtf8(u"システム初期化エラー（ コード = " + plat::utf8ToWide(std::to_string(status)) + u" ）").c_str());
-    cj::closeCjEngine();
     return 1;
   }
-  const cj::ConversionTables tables = cj::loadConversionTables();
+  const cj::ConversionTables& tables = engine->tables;
   std::string line;
   for (int number = 1; std::getline(std::cin, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -73,8 +66,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cjtranslate: line %d not translated: %s has no Chinese code\n", number,
                    plat::wideToUtf8(bad).c_str());
     } else if (!line.empty()) {
-      std::string text = engineText(tables, wide);
-      const int result = cj::translateChineseText(text, japanese);
+      std::string text = cj::engineCodeOf(*engine, wide);
+      const int result = cj::translateChineseText(*engine, text, japanese);
       if (result != 0) std::fprintf(stderr, "%s (%d)\n", plat::wideToUtf8(u"翻訳に失敗しました").c_str(), result);
       // A sentence the engine cannot analyse comes back character by character.
       std::string fallback;
@@ -85,6 +78,6 @@ int main(int argc, char** argv) {
     }
     std::cout << plat::wideToUtf8(japanese) << '\n' << std::flush;
   }
-  cj::closeCjEngine();
+  cj::closeCjEngine(*engine);
   return 0;
 }

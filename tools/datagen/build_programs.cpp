@@ -28,13 +28,6 @@ std::string shellQuoted(const std::string& s) {
   return q + "'";
 }
 
-std::string readWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 bool linkOrCopy(const std::string& from, const std::string& to) {
   std::error_code ec;
   fs::create_hard_link(from, to, ec);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/tool_files.h"
+
 namespace datagen {
 
 // The build tree: the parent of SUITE_BIN_DIR when set, else of the running program's folder.
@@ -12,7 +14,7 @@ std::string buildFolder();
 std::string binFolder();
 
 std::string shellQuoted(const std::string& s);
-std::string readWholeFile(const std::string& path);
+inline std::string readWholeFile(const std::string& path) { return tools::readFile(path); }
 // A hard link, or a copy where links cannot be made; false when neither could be.
 bool linkOrCopy(const std::string& from, const std::string& to);
 

@@ -1,9 +1,9 @@
 #include "tools/datagen/cj_scramble.h"
+#include "engine/common/dbcs_text.h"
 
 namespace datagen {
 namespace {
 
-bool isEngineLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 }  // namespace
 
@@ -37,7 +37,7 @@ bool scrambleLineFile(CjScrambleKey key, std::string_view plain, std::string& ou
       trail = false;
       continue;
     }
-    if (isEngineLeadByte(p)) {
+    if (dbcs::isLeadByte(p)) {
       trail = true;
       continue;
     }

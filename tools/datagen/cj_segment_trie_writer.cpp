@@ -6,6 +6,7 @@
 
 #include "tools/datagen/cj_data_files.h"
 #include "platform/core/little_endian.h"
+#include "engine/common/dbcs_text.h"
 
 namespace datagen {
 
@@ -26,7 +27,6 @@ struct FileNode {
   uint32_t value;
 };
 
-bool isLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Character codes of a word; empty when it is not all double-byte.
 std::vector<uint16_t> codesOf(const std::string& word) {
@@ -34,7 +34,7 @@ std::vector<uint16_t> codesOf(const std::string& word) {
   if (word.empty() || word.size() % 2 != 0) return {};
   for (std::size_t i = 0; i < word.size(); i += 2) {
     auto lead = static_cast<unsigned char>(word[i]);
-    if (!isLead(lead)) return {};
+    if (!dbcs::isLeadByte(lead)) return {};
     codes.push_back(static_cast<uint16_t>(lead * 256 + static_cast<unsigned char>(word[i + 1])));
   }
   return codes;

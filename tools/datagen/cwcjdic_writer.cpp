@@ -1,17 +1,17 @@
 #include "tools/datagen/cwcjdic_writer.h"
 
 #include "tools/datagen/cj_scramble.h"
+#include "engine/common/dbcs_text.h"
 
 namespace datagen {
 namespace {
 
-bool isLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // A '\', CR, LF or NUL at a character boundary would end the field or the line early.
 bool fieldIsStorable(const std::string& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     unsigned char b = static_cast<unsigned char>(text[i]);
-    if (isLead(b) && i + 1 < text.size()) {
+    if (dbcs::isLeadByte(b) && i + 1 < text.size()) {
       ++i;
       continue;
     }

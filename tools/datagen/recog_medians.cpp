@@ -1,5 +1,7 @@
 #include "tools/datagen/recog_medians.h"
 
+#include "tools/common/tool_files.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -165,12 +167,10 @@ bool readMedianFolder(const std::string& folder, std::vector<MedianCharacter>& o
     std::string stem = entry.path().stem().string();
     // Only records named by one character (the package's own files are not).
     if (stem.empty() || static_cast<unsigned char>(stem[0]) < 0x80) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
+    std::string text;
     MedianCharacter ch;
     ch.character = stem;
-    if (!in || !parseMedians(text.str(), ch.strokes)) {
+    if (!tools::readFile(entry.path().string(), text) || !parseMedians(text, ch.strokes)) {
       if (error) *error = entry.path().string() + ": no stroke medians";
       return false;
     }

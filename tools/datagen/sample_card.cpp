@@ -15,6 +15,7 @@
 #include "platform/core/input_method.h"
 #include "platform/core/little_endian.h"
 #include "platform/core/registry.h"
+#include "tools/common/tool_files.h"
 #include "tools/datagen/cj_data_files.h"
 #include "tools/datagen/cj_dic_entry_writer.h"
 #include "tools/datagen/cj_grammar_writer.h"
@@ -34,15 +35,6 @@ namespace {
 bool fail(std::string* error, const std::string& why) {
   if (error) *error = why;
   return false;
-}
-
-bool readHostFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::stringstream s;
-  s << in.rdbuf();
-  out = s.str();
-  return true;
 }
 
 std::vector<std::string> split(std::string_view text, std::string_view sep) {
@@ -286,12 +278,12 @@ WordTable completeWordTable(const std::vector<WordKeyShape>& shapes, std::string
 bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& wordKeys, CjDataFiles& files,
                    std::vector<std::string>* dropped, std::string* error) {
   std::string wordsText, framesText, grammarText, readingsText, hanziText, tableText;
-  if (!readHostFile(src + "/words.txt", wordsText)) return fail(error, src + "/words.txt: cannot read");
-  if (!readHostFile(src + "/frames.txt", framesText)) return fail(error, src + "/frames.txt: cannot read");
-  if (!readHostFile(src + "/grammar.txt", grammarText)) return fail(error, src + "/grammar.txt: cannot read");
-  if (!readHostFile(src + "/readings.txt", readingsText)) return fail(error, src + "/readings.txt: cannot read");
-  readHostFile(src + "/hanzi.txt", hanziText);
-  readHostFile(src + "/cjwords.txt", tableText);
+  if (!tools::readFile(src + "/words.txt", wordsText)) return fail(error, src + "/words.txt: cannot read");
+  if (!tools::readFile(src + "/frames.txt", framesText)) return fail(error, src + "/frames.txt: cannot read");
+  if (!tools::readFile(src + "/grammar.txt", grammarText)) return fail(error, src + "/grammar.txt: cannot read");
+  if (!tools::readFile(src + "/readings.txt", readingsText)) return fail(error, src + "/readings.txt: cannot read");
+  tools::readFile(src + "/hanzi.txt", hanziText);
+  tools::readFile(src + "/cjwords.txt", tableText);
 
   // The listed words come first: the first dictionary entry must be the listed first-entry word.
   std::string tableError;
@@ -401,13 +393,13 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
 
   // Japanese-to-Chinese: the dictionary pair, the renderings, the parser's lists, the check file.
   std::string jc = jcDataFolder(card), text;
-  if (!readHostFile(sample + "/jc/lexicon.txt", text)) return fail(error, "jc/lexicon.txt: cannot read");
+  if (!tools::readFile(sample + "/jc/lexicon.txt", text)) return fail(error, "jc/lexicon.txt: cannot read");
   if (in.conTblPda.empty()) return fail(error, "no CON_TBL_PDA table");
   plat::makeFolders(jc);
   std::string why;
   if (!writeJpLexiconDictionary(text, in.conTblPda, jc + "JCMAIN", &why)) return fail(error, "jc/lexicon.txt: " + why);
   text.clear();
-  readHostFile(sample + "/jc/jcwords.txt", text);
+  tools::readFile(sample + "/jc/jcwords.txt", text);
   dropped.clear();
   WordTable renderings = completeWordTable(in.jcRenderingKeys, text, &dropped, &why);
   for (const std::string& key : dropped) {
@@ -415,11 +407,11 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
   }
   if (!writeFile(jc + "jcwords.txt", wordTableText(renderings), error)) return false;
   text.clear();
-  if (readHostFile(sample + "/jc/Jcfrdic.txt", text) && !writeFile(jc + "Jcfrdic", shiftJis(text), error)) return false;
+  if (tools::readFile(sample + "/jc/Jcfrdic.txt", text) && !writeFile(jc + "Jcfrdic", shiftJis(text), error)) return false;
   if (!writeFile(jc + "jctrans.dat", "jc\r\n", error)) return false;
 
   text.clear();
-  if (!readHostFile(sample + "/speech/tables.txt", text)) return fail(error, "speech/tables.txt: cannot read");
+  if (!tools::readFile(sample + "/speech/tables.txt", text)) return fail(error, "speech/tables.txt: cannot read");
   if (!writeSpeechDataFolder(speechDataFolder(card), text, &why)) return fail(error, "speech/tables.txt: " + why);
   // The speech reader's check file.
   if (!writeFile(speechDataFolder(card) + "Vocra.dat", "vocra\r\n", error)) return false;
@@ -429,7 +421,7 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
   for (int direction = 0; direction < 2; ++direction) {
     text.clear();
     std::string name = std::string("viewer/") + viewerFiles[direction][0];
-    if (!readHostFile(sample + "/" + name, text)) return fail(error, name + ": cannot read");
+    if (!tools::readFile(sample + "/" + name, text)) return fail(error, name + ": cannot read");
     std::vector<ViewerRecord> records;
     if (!parseViewerSource(direction, text, records, why)) return fail(error, name + ": " + why);
     ViewerDictionary dict = writeViewerDictionary(direction, records);
@@ -437,7 +429,7 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
     if (!writeFile(base + ".dic", dict.data, error) || !writeFile(base + ".ind", dict.index, error)) return false;
   }
   text.clear();
-  readHostFile(sample + "/viewer/examples.txt", text);
+  tools::readFile(sample + "/viewer/examples.txt", text);
   std::vector<std::pair<std::string, std::string>> examples;
   for (const auto& [number, line] : contentLines(text)) {
     std::vector<std::string> f = split(line, "\t");
@@ -456,7 +448,7 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
     std::sort(sources.begin(), sources.end());
     for (const std::string& path : sources) {
       text.clear();
-      if (!readHostFile(path, text)) return fail(error, path + ": cannot read");
+      if (!tools::readFile(path, text)) return fail(error, path + ": cannot read");
       std::string file;
       int type = 0;
       if (!in.recogBuilder(text, file, type, &why)) return fail(error, path + ": " + why);

@@ -5,6 +5,7 @@
 #include "platform/core/little_endian.h"
 #include "speech/engine/speech_files.h"
 #include "speech/engine/text_code.h"
+#include "tools/common/tool_files.h"
 #include "tools/datagen/speech_tables_writer.h"
 
 #include <algorithm>
@@ -109,23 +110,6 @@ std::string shellQuoted(std::string_view text) {
   return out + "'";
 }
 
-bool readHost(const std::string& path, std::string& out) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  out.clear();
-  char buffer[65536];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) out.append(buffer, n);
-  std::fclose(f);
-  return true;
-}
-
-bool writeHost(const std::string& path, std::string_view bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
-}
-
 std::string lower(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -136,7 +120,7 @@ std::string lower(std::string_view text) {
 // voice without a word when it has not.
 bool hasVoice(std::string_view voice, const std::string& work) {
   std::string list = work + "/voices.txt", text;
-  if (std::system(("espeak-ng --voices > " + shellQuoted(list)).c_str()) != 0 || !readHost(list, text)) return false;
+  if (std::system(("espeak-ng --voices > " + shellQuoted(list)).c_str()) != 0 || !tools::readFile(list, text)) return false;
   std::remove(list.c_str());
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) {
@@ -160,13 +144,13 @@ bool speak(std::string_view voice, const std::vector<std::string>& texts, const 
   ssml += "</speak>\n";
   std::string input = work + "/units.ssml", wav = work + "/units.wav";
   std::remove(wav.c_str());
-  if (!writeHost(input, ssml)) {
+  if (!tools::writeFile(input, ssml)) {
     if (error) *error = "cannot write " + input;
     return false;
   }
   std::string command = "espeak-ng -m -v " + shellQuoted(voice) + " -w " + shellQuoted(wav) + " -f " + shellQuoted(input);
   std::string image;
-  if (std::system(command.c_str()) != 0 || !readHost(wav, image) || !parseWav(image, samples, rate)) {
+  if (std::system(command.c_str()) != 0 || !tools::readFile(wav, image) || !parseWav(image, samples, rate)) {
     if (error) *error = "espeak-ng (voice " + std::string(voice) + ") gave no recording";
     return false;
   }
@@ -348,7 +332,7 @@ bool copyRecordedUnits(std::string_view folder, std::string* error) {
   if (base.empty() || (base.back() != '\\' && base.back() != '/')) base += '\\';
   for (const char* name : {speech::kSyllableIndexFile, speech::kSyllableDataFile, speech::kLetterIndexFile, speech::kLetterDataFile}) {
     std::string bytes;
-    if (!readHost(std::string(SUITE_SPEECH_UNITS_DIR) + "/" + name, bytes) || bytes.empty()) {
+    if (!tools::readFile(std::string(SUITE_SPEECH_UNITS_DIR) + "/" + name, bytes) || bytes.empty()) {
       if (error) *error = std::string("the recorded unit file ") + name + " is missing from the build";
       return false;
     }
@@ -423,11 +407,7 @@ bool writeSyntheticUnits(std::string_view folder, int variants) {
 
 bool speechHanziTable(std::string& text) {
 #ifdef SUITE_SPEECH_HANZI_TABLE
-  std::ifstream in(SUITE_SPEECH_HANZI_TABLE, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  text = s.str();
-  return in && !text.empty();
+  return tools::readFile(SUITE_SPEECH_HANZI_TABLE, text) && !text.empty();
 #else
   text.clear();
   return false;

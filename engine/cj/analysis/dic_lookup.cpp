@@ -10,6 +10,7 @@
 #include "engine/common/word_table.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -152,7 +153,7 @@ void parseItems(CjNode& node, std::string_view entry, std::size_t p) {
 
 }  // namespace
 
-int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
+int readDicEntryFrom(CjEngine& engine, std::FILE* dictionary, CjNode& node, int32_t offset) {
   const std::string_view word = node.CHI.view();
   if (isInListedBarList(kEnumerationChars, word)) {
     setCategory(node, "U");
@@ -163,7 +164,7 @@ int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
     setCategory(node, "P");
     return 0;
   }
-  if (word.empty() || !isLeadByte(static_cast<unsigned char>(word[0]))) {
+  if (word.empty() || !dbcs::isLeadByte(static_cast<unsigned char>(word[0]))) {
     setCategory(node, "W");
     return 0;
   }
@@ -179,7 +180,7 @@ int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
   }
   if (got == 0) {
     setCategory(node, "W");
-    engineStatus = kStatusEntryReadFailed;
+    engine.engineStatus = kStatusEntryReadFailed;
     return 0;
   }
   entry.resize(got);
@@ -194,13 +195,15 @@ int readDicEntryFrom(std::FILE* dictionary, CjNode& node, int32_t offset) {
     if (end < entry.size() && entry[end] == '\\') parseItems(node, entry, end + 1);
   } catch (const std::bad_alloc&) {
     plat::consolePrint("no memory for allocation!\n");
-    engineStatus = kStatusNoSenseMemory;
+    engine.engineStatus = kStatusNoSenseMemory;
     return 0;
   }
   return 1;
 }
 
-int readDicEntry(CjNode& node, int32_t offset) { return readDicEntryFrom(engineData().cwcdic, node, offset); }
+int readDicEntry(CjEngine& engine, CjNode& node, int32_t offset) {
+  return readDicEntryFrom(engine, engine.data.cwcdic, node, offset);
+}
 
 int fillNodesFromSegments(CjSentence& s, const std::vector<SegmentEntry>& merged) {
   const int last = s.nodeCount < kMaxNodes ? s.nodeCount : kMaxNodes - 1;
@@ -216,9 +219,9 @@ int fillNodesFromSegments(CjSentence& s, const std::vector<SegmentEntry>& merged
         node.kind = 'W';
         break;
       case '4':
-        readDicEntry(node, e.value);
+        readDicEntry(*s.engine, node, e.value);
         node.kind = '4';
-        if (engineStatus != kStatusOk) return engineStatus;
+        if (s.engine->engineStatus != kStatusOk) return s.engine->engineStatus;
         break;
       case '0':
       case '1':
@@ -233,7 +236,7 @@ int fillNodesFromSegments(CjSentence& s, const std::vector<SegmentEntry>& merged
         break;
     }
   }
-  return engineStatus;
+  return s.engine->engineStatus;
 }
 
 void setSenseFromItems(CjNode& node, std::string_view text) {
@@ -262,28 +265,28 @@ void setSenseFromItems(CjNode& node, std::string_view text) {
   }
 }
 
-int isDictionaryWord(std::string_view text) {
+int isDictionaryWord(const CjEngine& engine, std::string_view text) {
   segment seg;
-  initSegmenter(seg, text);
+  initSegmenter(seg, engine, text);
   int32_t value = 0;
   const int one = probeWholeWord(seg, seg.input, value, kSegmentMain);
   freeSegmenter(seg);
   return one;
 }
 
-int loadWordRecord(std::string_view text, CjNode* node) {
+int loadWordRecord(CjEngine& engine, std::string_view text, CjNode* node) {
   if (!node) return 0;
   text = text.substr(0, text.find('\0'));
   const std::string local(text.substr(0, fitAtCharBoundary(text, FixedText<40>::kCapacity)));
   segment seg;
-  initSegmenter(seg, local);
+  initSegmenter(seg, engine, local);
   setNodeDefaults(*node);
   int32_t value = 0;
   const int one = probeWholeWord(seg, local, value, kSegmentMain);
   if (one) {
     node->CHI = local;
     segmentSentence(seg);
-    if (mergedCount(seg) >= 1) readDicEntry(*node, mergedSegments(seg)[1].value);
+    if (mergedCount(seg) >= 1) readDicEntry(engine, *node, mergedSegments(seg)[1].value);
   }
   freeSegmenter(seg);
   return one;

@@ -9,15 +9,7 @@
 
 namespace cj {
 
-int engineStatus = 0;
-std::u16string dataFolderPath;
-
 namespace {
-
-CjEngineData& data() {
-  static CjEngineData d;
-  return d;
-}
 
 // Reads up to `max` bytes; the bytes actually read.
 std::string readUpTo(std::FILE* f, std::size_t max) {
@@ -27,12 +19,12 @@ std::string readUpTo(std::FILE* f, std::size_t max) {
 }
 
 // Closes what the slot holds, then opens the file into it; false when it is missing.
-bool openAndKeep(std::FILE*& slot, const char* name) {
+bool openAndKeep(const CjEngine& e, std::FILE*& slot, const char* name) {
   if (slot) {
     plat::fileClose(slot);
     slot = nullptr;
   }
-  slot = openDataFile(name);
+  slot = openDataFile(e, name);
   // The dictionaries are read per sentence: from memory, the file kept open beside it.
   if (slot && !plat::fileHoldInMemory(slot)) {
     plat::fileClose(slot);
@@ -53,10 +45,10 @@ std::vector<CjIndexRecord> readIndex(std::FILE* f) {
 }
 
 // Both files of an index pair are read whole and closed again.
-bool loadIndexPair(const char* zName, const char* fName, std::vector<CjIndexRecord>& zTable,
+bool loadIndexPair(const CjEngine& e, const char* zName, const char* fName, std::vector<CjIndexRecord>& zTable,
                    std::vector<CjIndexRecord>& fTable) {
-  std::FILE* z = openDataFile(zName);
-  std::FILE* fw = openDataFile(fName);
+  std::FILE* z = openDataFile(e, zName);
+  std::FILE* fw = openDataFile(e, fName);
   if (!z || !fw) {
     if (fw) plat::fileClose(fw);
     if (z) plat::fileClose(z);
@@ -69,8 +61,9 @@ bool loadIndexPair(const char* zName, const char* fName, std::vector<CjIndexReco
   return true;
 }
 
-int loadList(CjEngineData& d) {
-  std::FILE* f = openDataFile("lst.dat");
+int loadList(CjEngine& e) {
+  CjEngineData& d = e.data;
+  std::FILE* f = openDataFile(e, "lst.dat");
   if (!f) return kStatusListMissing;
   std::string bytes = readUpTo(f, kListBufferSize);
   plat::fileClose(f);
@@ -83,8 +76,9 @@ int loadList(CjEngineData& d) {
   return kStatusOk;
 }
 
-int loadReadingTable(CjEngineData& d) {
-  std::FILE* f = openDataFile("pinyindic\\PinKaChu.tbl");
+int loadReadingTable(CjEngine& e) {
+  CjEngineData& d = e.data;
+  std::FILE* f = openDataFile(e, "pinyindic\\PinKaChu.tbl");
   if (!f) return kStatusReadingTableMissing;
   std::string bytes = readUpTo(f, kReadingTableSize);
   plat::fileClose(f);
@@ -93,8 +87,9 @@ int loadReadingTable(CjEngineData& d) {
   return kStatusOk;
 }
 
-int loadVerbIndex(CjEngineData& d) {
-  std::FILE* f = openDataFile("VerbCont.idx");
+int loadVerbIndex(CjEngine& e) {
+  CjEngineData& d = e.data;
+  std::FILE* f = openDataFile(e, "VerbCont.idx");
   if (!f) return kStatusCwcjdicMissing;
   std::string bytes = readUpTo(f, static_cast<std::size_t>(kMaxVerbIndexRecords) * kVerbIndexRecordSize);
   plat::fileClose(f);
@@ -110,61 +105,7 @@ int loadVerbIndex(CjEngineData& d) {
   return kStatusOk;
 }
 
-}  // namespace
-
-const CjEngineData& engineData() { return data(); }
-
-std::FILE* openDataFile(const char* name) {
-  std::u16string path = dataFolderPath;
-  for (const char* p = name; *p; ++p) path.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
-  return plat::fileOpen(path, "rb");
-}
-
-void loadCjData() {
-  CjEngineData& d = data();
-  int code = kStatusOk;
-  if (!openAndKeep(d.fmemdic, "fmemdic.dat")) {
-    code = kStatusFmemdicMissing;
-  } else if (!openAndKeep(d.zmemdic, "zmemdic.dat")) {
-    code = kStatusZmemdicMissing;
-  } else if (!loadIndexPair("zfc.idx", "ffc.idx", d.zfcIndex, d.ffcIndex)) {
-    code = kStatusZmemdicMissing;
-  } else if (!openAndKeep(d.cwcdic, "cwcdic.dic")) {
-    code = kStatusCwcdicMissing;
-  } else if (!openAndKeep(d.cwcjdic, "cwcjdic.dic")) {
-    code = kStatusCwcjdicMissing;
-  } else if (!openAndKeep(d.hanzi, "pinyindic\\hanzi.dat")) {
-    code = kStatusHanziMissing;
-  } else if ((code = loadList(d)) != kStatusOk) {
-  } else if ((code = loadReadingTable(d)) != kStatusOk) {
-  } else if (!openAndKeep(d.fmemdicp, "fmemdicp.dat")) {
-    code = kStatusFmemdicMissing;
-  } else if (!openAndKeep(d.zmemdicp, "zmemdicp.dat")) {
-    code = kStatusZmemdicMissing;
-  } else if (!loadIndexPair("zfcp.idx", "ffcp.idx", d.zfcpIndex, d.ffcpIndex)) {
-    code = kStatusZmemdicMissing;
-  } else if (!openAndKeep(d.cwcdicp, "cwcdicp.dic")) {
-    code = kStatusCwcdicMissing;
-  } else {
-    code = loadVerbIndex(d);
-  }
-  if (code != kStatusOk) engineStatus = code;
-}
-
-int initCjEngine() {
-  engineStatus = kStatusOk;
-  loadCjData();
-  // The word table follows the data files: its words are needed only once they all loaded.
-  if (engineStatus == kStatusOk) {
-    std::u16string folder = dataFolderPath;
-    if (loadWordTable(plat::wideToUtf8(folder)) != kWordTableLoaded) engineStatus = kStatusWordTableFailed;
-  }
-  loadGrammar();
-  return engineStatus;
-}
-
-int closeCjEngine() {
-  CjEngineData& d = data();
+void closeHandles(CjEngineData& d) {
   for (std::FILE** slot :
        {&d.fmemdic, &d.zmemdic, &d.cwcdic, &d.cwcjdic, &d.hanzi, &d.fmemdicp, &d.zmemdicp, &d.cwcdicp}) {
     if (*slot) {
@@ -172,7 +113,63 @@ int closeCjEngine() {
       *slot = nullptr;
     }
   }
-  return engineStatus;
+}
+
+}  // namespace
+
+CjEngine::~CjEngine() { closeHandles(data); }
+
+std::FILE* openDataFile(const CjEngine& engine, const char* name) {
+  std::u16string path = engine.dataFolderPath;
+  for (const char* p = name; *p; ++p) path.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
+  return plat::fileOpen(path, "rb");
+}
+
+void loadCjData(CjEngine& e) {
+  CjEngineData& d = e.data;
+  int code = kStatusOk;
+  if (!openAndKeep(e, d.fmemdic, "fmemdic.dat")) {
+    code = kStatusFmemdicMissing;
+  } else if (!openAndKeep(e, d.zmemdic, "zmemdic.dat")) {
+    code = kStatusZmemdicMissing;
+  } else if (!loadIndexPair(e, "zfc.idx", "ffc.idx", d.zfcIndex, d.ffcIndex)) {
+    code = kStatusZmemdicMissing;
+  } else if (!openAndKeep(e, d.cwcdic, "cwcdic.dic")) {
+    code = kStatusCwcdicMissing;
+  } else if (!openAndKeep(e, d.cwcjdic, "cwcjdic.dic")) {
+    code = kStatusCwcjdicMissing;
+  } else if (!openAndKeep(e, d.hanzi, "pinyindic\\hanzi.dat")) {
+    code = kStatusHanziMissing;
+  } else if ((code = loadList(e)) != kStatusOk) {
+  } else if ((code = loadReadingTable(e)) != kStatusOk) {
+  } else if (!openAndKeep(e, d.fmemdicp, "fmemdicp.dat")) {
+    code = kStatusFmemdicMissing;
+  } else if (!openAndKeep(e, d.zmemdicp, "zmemdicp.dat")) {
+    code = kStatusZmemdicMissing;
+  } else if (!loadIndexPair(e, "zfcp.idx", "ffcp.idx", d.zfcpIndex, d.ffcpIndex)) {
+    code = kStatusZmemdicMissing;
+  } else if (!openAndKeep(e, d.cwcdicp, "cwcdicp.dic")) {
+    code = kStatusCwcdicMissing;
+  } else {
+    code = loadVerbIndex(e);
+  }
+  if (code != kStatusOk) e.engineStatus = code;
+}
+
+int initCjEngine(CjEngine& e) {
+  e.engineStatus = kStatusOk;
+  loadCjData(e);
+  // The word table follows the data files: its words are needed only once they all loaded.
+  if (e.engineStatus == kStatusOk) {
+    if (loadWordTable(plat::wideToUtf8(e.dataFolderPath)) != kWordTableLoaded) e.engineStatus = kStatusWordTableFailed;
+  }
+  loadGrammar(e);
+  return e.engineStatus;
+}
+
+int closeCjEngine(CjEngine& e) {
+  closeHandles(e.data);
+  return e.engineStatus;
 }
 
 }  // namespace cj

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/common/code_convert.h"
+
 namespace cj {
 
 // Values of engineStatus.
@@ -36,21 +38,6 @@ enum CjStatus : int {
   kStatusTooManyRules = 20,      // rule number 205 or more, or past the group's slots
   kStatusLongRuleLine = 21,      // preamble line over 317 characters
 };
-
-// The engine's one status word: 0 fine, else the code of the first failing file or stage.
-extern int engineStatus;
-// Data folder, ending in a backslash; written by the application before initCjEngine.
-extern std::u16string dataFolderPath;
-
-// Loads every data file, the word table and the grammar; returns engineStatus.
-int initCjEngine();
-// Closes every file the engine keeps open; returns engineStatus unchanged.
-int closeCjEngine();
-// The thirteen loading steps; reports through engineStatus only.
-void loadCjData();
-
-// Opens dataFolderPath + name ("rb"); null when missing.
-std::FILE* openDataFile(const char* name);
 
 // One record of a segmentation index (zfc.idx, ffc.idx and their pinyin-path copies).
 struct CjIndexRecord {
@@ -94,6 +81,32 @@ struct CjEngineData {
   int readingRowCount() const { return static_cast<int>(readingTable.size()) / kReadingRowSize; }
 };
 
-const CjEngineData& engineData();
+// The Chinese-to-Japanese engine: its status word, its data folder, the data it holds open and
+// the conversion tables of its input. Made by openCjEngine (cj_engine.h); the stages reach it
+// through the sentence they work on.
+struct CjEngine {
+  // 0 fine, else the code of the first failing file or stage.
+  int engineStatus = kStatusOk;
+  // Data folder, ending in a backslash; every data file is opened below it.
+  std::u16string dataFolderPath;
+  CjEngineData data;
+  ConversionTables tables;
+
+  CjEngine() = default;
+  CjEngine(const CjEngine&) = delete;
+  CjEngine& operator=(const CjEngine&) = delete;
+  // Closes every handle still open.
+  ~CjEngine();
+};
+
+// Loads every data file, the word table and the grammar; returns engineStatus.
+int initCjEngine(CjEngine& engine);
+// Closes the dictionaries the engine keeps open; returns engineStatus unchanged.
+int closeCjEngine(CjEngine& engine);
+// The thirteen loading steps; reports through engineStatus only.
+void loadCjData(CjEngine& engine);
+
+// Opens the data folder + name ("rb"); null when missing.
+std::FILE* openDataFile(const CjEngine& engine, const char* name);
 
 }  // namespace cj

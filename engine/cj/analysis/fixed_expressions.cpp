@@ -34,7 +34,7 @@ void readWordInto(CjSentence& s, int i, std::string_view text) {
   node.CHI = text;
   std::unique_ptr<CjNode> record(new (std::nothrow) CjNode);
   if (!record) return;
-  loadWordRecord(text, record.get());
+  loadWordRecord(*s.engine, text, record.get());
   node.dictionaryRef = record->dictionaryRef;
   node.CAT = record->CAT.view();
   node.features = record->features;

@@ -4,6 +4,7 @@
 #include "engine/cj/analysis/engine_data.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 #include <array>
 #include <cstdio>
@@ -57,11 +58,11 @@ std::array<CjRuleGroup, kGroupCount>& groups() {
   return g;
 }
 
-void setStatus(int code) { engineStatus = code; }
+void setStatus(CjEngine& engine, int code) { engine.engineStatus = code; }
 
 // Length of the character starting at i (2 for a lead byte with a byte after it).
 std::size_t charLength(std::string_view s, std::size_t i) {
-  return (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+  return (dbcs::isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
 }
 
 // Position of the first occurrence of `token` at a character start, from `from`; npos if none.
@@ -144,16 +145,16 @@ void clearGrammar() {
   }
 }
 
-void loadGrammar() {
+void loadGrammar(CjEngine& engine) {
   clearGrammar();
-  loadRuleFile();
-  loadGotoFile();
+  loadRuleFile(engine);
+  loadGotoFile(engine);
 }
 
-void loadRuleFile() {
-  std::FILE* f = openDataFile("transfer.ruc");
+void loadRuleFile(CjEngine& engine) {
+  std::FILE* f = openDataFile(engine, "transfer.ruc");
   if (!f) {
-    setStatus(kStatusRuleFileMissing);
+    setStatus(engine, kStatusRuleFileMissing);
     return;
   }
   std::string line;
@@ -163,7 +164,7 @@ void loadRuleFile() {
   while (readAt(f, offset, kRuleReadSize, line)) {
     descrambleGrammarLine(line, offset);
     offset += static_cast<long>(line.size()) + 2;
-    if (line.size() > static_cast<std::size_t>(kMaxRuleLine)) setStatus(kStatusLongRuleLine);
+    if (line.size() > static_cast<std::size_t>(kMaxRuleLine)) setStatus(engine, kStatusLongRuleLine);
     if (line.find("%<") != std::string::npos) {
       haveLine = true;
       break;
@@ -186,16 +187,16 @@ void loadRuleFile() {
       ++ruleNumber;
       pendingRule = line;
     } else if (l.substr(0, 2) == "->") {
-      fileRule(header, pendingRule, l, ruleNumber);
+      fileRule(engine, header, pendingRule, l, ruleNumber);
     }
   }
   plat::fileClose(f);
 }
 
-void loadGotoFile() {
-  std::FILE* f = openDataFile("transfer.dac");
+void loadGotoFile(CjEngine& engine) {
+  std::FILE* f = openDataFile(engine, "transfer.dac");
   if (!f) {
-    setStatus(kStatusGotoFileMissing);
+    setStatus(engine, kStatusGotoFileMissing);
     return;
   }
   std::string header;
@@ -210,36 +211,36 @@ void loadGotoFile() {
       entryIndex = -1;
     } else if (!line.empty() && line[0] == '(') {
       ++entryIndex;
-      fileGotoLine(header, line, entryIndex);
+      fileGotoLine(engine, header, line, entryIndex);
     }
   }
   plat::fileClose(f);
 }
 
-void fileRule(std::string_view header, std::string_view ruleLine, std::string_view actionLine, int ruleNumber) {
-  if (ruleNumber >= kRuleNumberLimit) setStatus(kStatusTooManyRules);
+void fileRule(CjEngine& engine, std::string_view header, std::string_view ruleLine, std::string_view actionLine, int ruleNumber) {
+  if (ruleNumber >= kRuleNumberLimit) setStatus(engine, kStatusTooManyRules);
   int group = groupOfHeader(header);
   if (group < 0) {
     plat::consolePrint("new rule lost!");
     return;
   }
-  parseRuleLine(ruleLine, actionLine, groups()[group], ruleNumber);
+  parseRuleLine(engine, ruleLine, actionLine, groups()[group], ruleNumber);
 }
 
-void fileGotoLine(std::string_view header, std::string_view gotoLine, int entryIndex) {
+void fileGotoLine(CjEngine& engine, std::string_view header, std::string_view gotoLine, int entryIndex) {
   int group = groupOfHeader(header);
   if (group < 0) {
     plat::consolePrint("lost goto: %s", std::string(header).c_str());
     return;
   }
-  parseGotoLine(gotoLine, groups()[group], entryIndex);
+  parseGotoLine(engine, gotoLine, groups()[group], entryIndex);
 }
 
-void parseRuleLine(std::string_view ruleLine, std::string_view actionLine, CjRuleGroup& group, int ruleNumber) {
+void parseRuleLine(CjEngine& engine, std::string_view ruleLine, std::string_view actionLine, CjRuleGroup& group, int ruleNumber) {
   // An action before any rule line of its section, or a rule past the group's slots, is dropped.
   if (ruleNumber < 0) return;
   if (ruleNumber >= group.ruleCapacity) {
-    setStatus(kStatusTooManyRules);
+    setStatus(engine, kStatusTooManyRules);
     return;
   }
   group.actions[ruleNumber] = cutAtCharBoundary(actionLine, kMaxActionText);
@@ -247,7 +248,7 @@ void parseRuleLine(std::string_view ruleLine, std::string_view actionLine, CjRul
 
   std::size_t dash = findAtCharStart(ruleLine, "-");
   std::string_view lhs = ruleLine.substr(0, dash == std::string_view::npos ? ruleLine.size() : dash);
-  if (lhs.size() > 5) setStatus(kStatusLhsTooLong);
+  if (lhs.size() > 5) setStatus(engine, kStatusLhsTooLong);
   d.lhs = cutAtCharBoundary(lhs, kLhsKept);
 
   d.elementCount = 1;
@@ -266,7 +267,7 @@ void parseRuleLine(std::string_view ruleLine, std::string_view actionLine, CjRul
   if (at != std::string_view::npos) {
     std::size_t from = at + 2;
     std::size_t end = spanUntil(ruleLine, from, " \t/&.");
-    if (end - from > 4) setStatus(kStatusNumberTagTooLong);
+    if (end - from > 4) setStatus(engine, kStatusNumberTagTooLong);
     d.numberTag = cutAtCharBoundary(ruleLine.substr(from, end - from), kNumberTagKept);
   } else {
     d.numberTag = "0";
@@ -276,7 +277,7 @@ void parseRuleLine(std::string_view ruleLine, std::string_view actionLine, CjRul
   if (at != std::string_view::npos) {
     std::size_t from = at + 2;
     std::size_t end = spanUntil(ruleLine, from, " \t/");
-    if (end - from > 4) setStatus(kStatusTagTooLong);
+    if (end - from > 4) setStatus(engine, kStatusTagTooLong);
     d.atTag = cutAtCharBoundary(ruleLine.substr(from, end - from), kTagKept);
   }
 
@@ -293,44 +294,44 @@ void parseRuleLine(std::string_view ruleLine, std::string_view actionLine, CjRul
   if (at != std::string_view::npos) {
     std::size_t from = at + 2;
     std::size_t end = spanUntil(ruleLine, from, " \t%");
-    if (end - from > 4) setStatus(kStatusTagTooLong);
+    if (end - from > 4) setStatus(engine, kStatusTagTooLong);
     if (end < ruleLine.size() && ruleLine[end] == '%') {
       d.percentTag = cutAtCharBoundary(ruleLine.substr(from, end - from), kTagKept);
       std::size_t textFrom = end + 1;
       std::size_t textEnd = spanUntil(ruleLine, textFrom, " \t");
-      if (textEnd - textFrom > 30) setStatus(kStatusTagTooLong);
+      if (textEnd - textFrom > 30) setStatus(engine, kStatusTagTooLong);
       d.percentText = cutAtCharBoundary(ruleLine.substr(textFrom, textEnd - textFrom), kPercentTextKept);
     }
   }
   group.rules[ruleNumber] = std::move(d);
 }
 
-void parseGotoLine(std::string_view gotoLine, CjRuleGroup& group, int entryIndex) {
+void parseGotoLine(CjEngine& engine, std::string_view gotoLine, CjRuleGroup& group, int entryIndex) {
   // Room is needed for the entry and the end mark after it.
   if (entryIndex < 0) return;
   if (entryIndex + 1 >= group.gotoCapacity) {
-    setStatus(kStatusGotoTableFull);
+    setStatus(engine, kStatusGotoTableFull);
     return;
   }
   CjGotoEntry e;
   std::size_t comma = findAtCharStart(gotoLine, ",", 1);
   std::size_t stateEnd = comma == std::string_view::npos ? gotoLine.size() : comma;
   std::string_view state = gotoLine.size() > 1 ? gotoLine.substr(1, stateEnd - 1) : std::string_view();
-  if (state.size() > 5) setStatus(kStatusGotoStateTooLong);
+  if (state.size() > 5) setStatus(engine, kStatusGotoStateTooLong);
   e.state = cutAtCharBoundary(state, kGotoStateKept);
 
   if (comma != std::string_view::npos) {
     std::size_t from = comma + 1;
     std::size_t close = spanUntil(gotoLine, from, ")");
     std::string_view symbol = gotoLine.substr(from, close - from);
-    if (symbol.size() > 60) setStatus(kStatusGotoSymbolTooLong);
+    if (symbol.size() > 60) setStatus(engine, kStatusGotoSymbolTooLong);
     e.symbol = cutAtCharBoundary(symbol, kGotoSymbolKept);
     e.compiled = compileSymbol(e.symbol);
     // One character after ')' is skipped, whatever it is.
     std::size_t targetFrom = close + 2;
     if (close < gotoLine.size() && targetFrom < gotoLine.size()) {
       std::string_view target = gotoLine.substr(targetFrom);
-      if (target.size() > 5) setStatus(kStatusGotoTargetTooLong);
+      if (target.size() > 5) setStatus(engine, kStatusGotoTargetTooLong);
       e.target = cutAtCharBoundary(target, kGotoTargetKept);
     }
   }

@@ -10,6 +10,8 @@
 
 namespace cj {
 
+struct CjEngine;
+
 // One parsed rule line.
 struct CjRuleDescriptor {
   std::string lhs;          // category before the first '-' (at most 5 kept)
@@ -96,13 +98,13 @@ const CjRuleAction* ruleAction(std::string_view category, char digit, int ruleNu
 // Empties every group (no rules, goto tables holding only their end mark).
 void clearGrammar();
 // Reads transfer.ruc and then transfer.dac from the data folder.
-void loadGrammar();
-void loadRuleFile();
-void loadGotoFile();
+void loadGrammar(CjEngine& engine);
+void loadRuleFile(CjEngine& engine);
+void loadGotoFile(CjEngine& engine);
 
-void fileRule(std::string_view header, std::string_view ruleLine, std::string_view actionLine, int ruleNumber);
-void fileGotoLine(std::string_view header, std::string_view gotoLine, int entryIndex);
-void parseRuleLine(std::string_view ruleLine, std::string_view actionLine, CjRuleGroup& group, int ruleNumber);
-void parseGotoLine(std::string_view gotoLine, CjRuleGroup& group, int entryIndex);
+void fileRule(CjEngine& engine, std::string_view header, std::string_view ruleLine, std::string_view actionLine, int ruleNumber);
+void fileGotoLine(CjEngine& engine, std::string_view header, std::string_view gotoLine, int entryIndex);
+void parseRuleLine(CjEngine& engine, std::string_view ruleLine, std::string_view actionLine, CjRuleGroup& group, int ruleNumber);
+void parseGotoLine(CjEngine& engine, std::string_view gotoLine, CjRuleGroup& group, int entryIndex);
 
 }  // namespace cj

@@ -6,6 +6,7 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/common/word_table.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -295,7 +296,7 @@ int textDiffersAt(std::string_view text, int from, int to, std::string_view word
 }
 
 bool startsWithHanzi(std::string_view text) {
-  if (text.empty() || !isEngineLeadByte(static_cast<unsigned char>(text[0]))) return false;
+  if (text.empty() || !dbcs::isLeadByte(static_cast<unsigned char>(text[0]))) return false;
   // The first two bytes at or after 0x87 0x4A, compared unsigned.
   const auto lead = static_cast<unsigned char>(text[0]);
   if (lead != 0x87) return lead > 0x87;
@@ -305,7 +306,7 @@ bool startsWithHanzi(std::string_view text) {
 int splitListedPrefix(std::string_view text, std::string& prefix, std::string& rest) {
   std::size_t i = 0;
   while (i < text.size()) {
-    std::size_t step = isEngineLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    std::size_t step = dbcs::charSize(text, i);
     if (!isInListedBarList(kPrefixKey, text.substr(i, step))) break;
     i += step;
   }

@@ -4,6 +4,7 @@
 
 #include "engine/cj/analysis/node_build.h"
 #include "engine/common/word_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -105,7 +106,7 @@ const WordKeySpec kWordKeys[] = {
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
 std::size_t charLength(std::string_view t, std::size_t i) {
-  return isEngineLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+  return dbcs::charSize(t, i);
 }
 
 // True when byte position pos starts a character of t.

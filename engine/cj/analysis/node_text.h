@@ -7,6 +7,7 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/sentence.h"
 #include "engine/common/word_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -36,7 +37,7 @@ inline bool beginsWith(std::string_view text, std::string_view head) {
 
 // Byte length of the character at i (a lead byte and its trail, or one byte).
 inline std::size_t charSizeAt(std::string_view t, std::size_t i) {
-  return isEngineLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+  return dbcs::charSize(t, i);
 }
 
 // True when part occurs in text starting at a character boundary.

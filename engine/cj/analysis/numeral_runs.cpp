@@ -64,7 +64,7 @@ int takeLeadingCharacters(CjSentence& s, int last) {
   if (splitListedPrefix(text, prefix, rest) == 0) return m;
   CjNode* record = new (std::nothrow) CjNode;
   if (!record) return -1;
-  if (!loadWordRecord(rest, record)) {
+  if (!loadWordRecord(*s.engine, rest, record)) {
     freeWordRecord(record);
     return last;
   }

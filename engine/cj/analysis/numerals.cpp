@@ -8,6 +8,7 @@
 #include "engine/cj/analysis/sentence.h"
 #include "engine/cj/analysis/text_checks.h"
 #include "engine/common/word_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -123,7 +124,7 @@ int unitPower(std::string_view ch) {
 
 char digitValue(std::string_view ch) {
   if (ch.empty()) return '0';
-  if (ch.size() == 1 && !isLeadByte(static_cast<unsigned char>(ch[0]))) return ch[0];
+  if (ch.size() == 1 && !dbcs::isLeadByte(static_cast<unsigned char>(ch[0]))) return ch[0];
   if (isListedWord(kNumeralZeroChars, ch)) return '0';
   const std::pair<const char*, const char*> sets[] = {
       {kNumeralDigitSet1, kDigitSet1Values}, {kNumeralDigitSet2, kDigitSet2Values}, {kNumeralDigitSet3, kDigitSet3Values}};

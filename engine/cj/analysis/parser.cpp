@@ -298,7 +298,7 @@ class GroupPass {
  private:
   void failScan() {
     plat::consolePrint("ERR in SCAN");
-    engineStatus = kStatusScanFailed;
+    s_.engine->engineStatus = kStatusScanFailed;
     ended_ = true;
   }
 

@@ -15,6 +15,7 @@
 #include "engine/common/word_table.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -24,7 +25,6 @@ constinit ListedKey kDicLookupPunctuationKey{"dicLookup.punctuation"};
 constinit ListedKey kDicLookupFirstEntryWordKey{"dicLookup.firstEntryWord"};
 }  // namespace
 
-int readingDisplayMode = 3;
 
 namespace {
 
@@ -130,14 +130,13 @@ void appendBounded(std::string& out, std::string_view piece) {
 
 }  // namespace
 
-void toToneMarks(std::string& syllable) {
+void toToneMarks(std::string& syllable, int mode) {
   if (syllable.empty()) return;
   if (syllable[0] == ' ') {
     syllable.clear();
     return;
   }
   if (isCapital(syllable[0])) syllable[0] = static_cast<char>(syllable[0] - 'A' + 'a');
-  const int mode = readingDisplayMode;
   const bool toneDigit = syllable.back() >= '0' && syllable.back() <= '4';
   if (mode == 3) {
     if (syllable.back() == '0') syllable.pop_back();
@@ -153,7 +152,7 @@ void toToneMarks(std::string& syllable) {
   }
 }
 
-std::string formatReading(std::string_view reading) {
+std::string formatReading(std::string_view reading, int mode) {
   reading = reading.substr(0, std::min(reading.size(), reading.find('\0')));
   std::size_t i = 0;
   while (i < reading.size() && reading[i] == ' ') ++i;
@@ -163,7 +162,7 @@ std::string formatReading(std::string_view reading) {
     if (reading[j] != ' ' && reading[j] != '/') ++j;
     while (j < reading.size() && !isCapital(reading[j]) && reading[j] != ' ' && reading[j] != '/') ++j;
     std::string syllable(reading.substr(i, j - i));
-    toToneMarks(syllable);
+    toToneMarks(syllable, mode);
     if (!syllable.empty()) {
       if (!result.empty() && result.back() != '/') result += ' ';
       result += syllable;
@@ -172,15 +171,14 @@ std::string formatReading(std::string_view reading) {
     while (j < reading.size() && (reading[j] == ' ' || reading[j] == '/')) ++j;
     i = j;
   }
-  const int mode = readingDisplayMode;
   if (mode == 0 || mode == 2) return withoutRepeatedAlternatives(result);
   return result;
 }
 
-std::string& mapReadingSyllables(std::string_view reading, std::string& out) {
+std::string& mapReadingSyllables(const CjEngine& engine, std::string_view reading, std::string& out) {
   reading = reading.substr(0, std::min(reading.size(), reading.find('\0')));
-  const std::string& table = engineData().readingTable;
-  const int rows = std::min(engineData().readingRowCount(), kMaxReadingRows);
+  const std::string& table = engine.data.readingTable;
+  const int rows = std::min(engine.data.readingRowCount(), kMaxReadingRows);
   std::size_t i = 0;
   while (true) {
     std::size_t j = i;
@@ -241,7 +239,7 @@ int readPinyinEntry(std::FILE* dictionary, CjNode& node, int32_t offset, std::st
     node.CAT = "P";
     return 0;
   }
-  if (word.empty() || !isLeadByte(static_cast<unsigned char>(word[0])) ||
+  if (word.empty() || !dbcs::isLeadByte(static_cast<unsigned char>(word[0])) ||
       (offset == 0 && word != listedWord(kDicLookupFirstEntryWordKey))) {
     node.CAT = "W";
     return 0;
@@ -265,13 +263,13 @@ int readPinyinEntry(std::FILE* dictionary, CjNode& node, int32_t offset, std::st
   return 1;
 }
 
-int annotatePinyinSentence(std::string_view sentence, std::string& out) {
-  engineStatus = kStatusOk;
+int annotatePinyinSentence(CjEngine& engine, std::string_view sentence, std::string& out, int mode) {
+  engine.engineStatus = kStatusOk;
   out.clear();
   sentence = sentence.substr(0, std::min(sentence.size(), sentence.find('\0')));
   if (sentence.empty()) return -1;
   segment seg;
-  initSegmenter(seg, sentence);
+  initSegmenter(seg, engine, sentence);
   segmentForPinyin(seg);
   const int count = mergedCount(seg);
   std::unique_ptr<CjSentence> s = buildSentence(count);
@@ -279,6 +277,7 @@ int annotatePinyinSentence(std::string_view sentence, std::string& out) {
     freeSegmenter(seg);
     return -1;
   }
+  s->engine = &engine;
   const std::vector<SegmentEntry>& merged = mergedSegments(seg);
   std::vector<std::string> readings(static_cast<std::size_t>(count) + 1);
   for (int i = 1; i <= count && i < static_cast<int>(merged.size()); ++i) {
@@ -289,11 +288,10 @@ int annotatePinyinSentence(std::string_view sentence, std::string& out) {
       node.CAT = std::string_view(&e.kind, 1);
       node.kind = 'W';
     } else if (e.kind == '4') {
-      readPinyinEntry(engineData().cwcdicp, node, e.value, readings[i]);
+      readPinyinEntry(engine.data.cwcdicp, node, e.value, readings[i]);
       node.kind = '4';
     }
   }
-  const int mode = readingDisplayMode;
   bool previousHadReading = false;
   for (int i = 1; i <= count && out.size() < kSentenceLimit; ++i) {
     const CjNode& node = s->nodes[i];
@@ -302,10 +300,10 @@ int annotatePinyinSentence(std::string_view sentence, std::string& out) {
     if (special >= 0) reading = (mode % 2 != 0 ? kSpecialToned : kSpecialPlain)[special];
     std::string piece;
     if (!reading.empty()) {
-      const std::string formatted = formatReading(reading);
+      const std::string formatted = formatReading(reading, mode);
       if (!out.empty()) piece = " ";
       if (mode == 0) {
-        mapReadingSyllables(formatted, piece);
+        mapReadingSyllables(engine, formatted, piece);
       } else {
         piece += formatted;
       }
@@ -324,7 +322,7 @@ int annotatePinyinSentence(std::string_view sentence, std::string& out) {
   return 0;
 }
 
-int annotatePinyinText(std::string_view text, std::string& out) {
+int annotatePinyinText(CjEngine& engine, std::string_view text, std::string& out, int mode) {
   out.clear();
   text = text.substr(0, std::min(text.size(), text.find('\0')));
   if (lacksHanzi(text)) return -1;
@@ -332,7 +330,7 @@ int annotatePinyinText(std::string_view text, std::string& out) {
   while (pos < text.size()) {
     std::string sentence, endMark, reading;
     const std::size_t next = nextChineseSentence(text, sentence, pos, endMark);
-    const int result = annotatePinyinSentence(sentence, reading);
+    const int result = annotatePinyinSentence(engine, sentence, reading, mode);
     out += reading;
     if (result != 0) return -1;
     if (next <= pos) break;

@@ -9,6 +9,7 @@
 #include "engine/cj/analysis/phrase_words.h"
 #include "engine/cj/analysis/verb_continuation.h"
 #include "engine/common/word_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -131,7 +132,7 @@ bool occursInListText(const char* key, std::string_view word) {
   if (word.empty()) return false;
   const std::string& text = listedBarList(key);
   for (std::size_t i = 0; i + word.size() <= text.size();
-       i += isEngineLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1) {
+       i += dbcs::charSize(text, i)) {
     if (text.compare(i, word.size(), word) == 0) return true;
   }
   return false;

@@ -188,7 +188,7 @@ void mergeAABB(CjSentence& s) {
     }
     if (hasChars(s, w[1], 2) && isReduplicatedWord(t1)) {
       std::string joined = std::string(charOf(t1, 0)) + std::string(charOf(t2, 0));
-      if (isDictionaryWord(joined) && hasChars(s, w[2], 2) && isReduplicatedWord(t2) &&
+      if (isDictionaryWord(*s.engine, joined) && hasChars(s, w[2], 2) && isReduplicatedWord(t2) &&
           s.nodes[w[2]].CAT == s.nodes[w[3]].CAT.view()) {
         const char* cat = catByVAF(s, w[2]);
         if (!cat && hasCat(s, w[2], "N")) cat = "N";
@@ -415,7 +415,7 @@ void mergeALB(CjSentence& s) {
     std::string candidate = std::string(text(s, w[1])) + std::string(text(s, last));
     CjNode* record = new (std::nothrow) CjNode;
     if (!record) return endPass();
-    bool verb = loadWordRecord(candidate, record) != 0 && hasSenseLetter(*record, "V");
+    bool verb = loadWordRecord(*s.engine, candidate, record) != 0 && hasSenseLetter(*record, "V");
     freeWordRecord(record);
     if (verb) return build(repeat("ALB", last, 13, "V", w[1]));
     return nothing();

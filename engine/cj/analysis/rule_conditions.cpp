@@ -5,13 +5,14 @@
 
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/node_predicates.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
 namespace {
 
 std::size_t charSize(std::string_view t, std::size_t i) {
-  return isEngineLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+  return dbcs::charSize(t, i);
 }
 
 int slotFirstChild(const CjSentence& s, int i) { return inArray(i) ? s.nodes[i].firstChild : 0; }

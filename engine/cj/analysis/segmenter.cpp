@@ -8,6 +8,7 @@
 #include "engine/cj/analysis/trie_reader.h"
 #include "engine/common/word_table.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -54,13 +55,13 @@ struct PassFiles {
   const std::vector<CjIndexRecord>* index;
 };
 
-PassFiles zFiles(int mode) {
-  const CjEngineData& d = engineData();
+PassFiles zFiles(const segment& seg, int mode) {
+  const CjEngineData& d = *seg.data;
   return mode == kSegmentPinyin ? PassFiles{d.zmemdicp, &d.zfcpIndex} : PassFiles{d.zmemdic, &d.zfcIndex};
 }
 
-PassFiles fFiles(int mode) {
-  const CjEngineData& d = engineData();
+PassFiles fFiles(const segment& seg, int mode) {
+  const CjEngineData& d = *seg.data;
   return mode == kSegmentPinyin ? PassFiles{d.fmemdicp, &d.ffcpIndex} : PassFiles{d.fmemdic, &d.ffcIndex};
 }
 
@@ -111,7 +112,7 @@ Token nextToken(segment& seg, std::string_view text, std::size_t p, char mode) {
   if (atEnd(text, p)) return t;
   const std::string& endMarks = wideEndMarks();
   std::size_t q = p;
-  while (!atEnd(text, q) && isLeadByte(static_cast<unsigned char>(text[q])) && !atEnd(text, q + 1) &&
+  while (!atEnd(text, q) && dbcs::isLeadByte(static_cast<unsigned char>(text[q])) && !atEnd(text, q + 1) &&
          q - p + 2 <= kTokenBufferSize) {
     if (isInWordList(endMarks, text.substr(q, 2))) break;
     q += 2;
@@ -121,11 +122,11 @@ Token nextToken(segment& seg, std::string_view text, std::size_t p, char mode) {
     return {'4', q - p, true};
   }
   const auto b = static_cast<unsigned char>(text[p]);
-  if (isLeadByte(b)) {
+  if (dbcs::isLeadByte(b)) {
     if (atEnd(text, p + 1)) return {'W', 1, false};  // a lead byte without its trail
     return {allowsSentenceEnd(mode, text.substr(p, 2), text, p + 2) ? 'P' : 'W', 2, false};
   }
-  while (!atEnd(text, q) && q - p < 38 && !isLeadByte(static_cast<unsigned char>(text[q])) && !isStopByte(text, q)) ++q;
+  while (!atEnd(text, q) && q - p < 38 && !dbcs::isLeadByte(static_cast<unsigned char>(text[q])) && !isStopByte(text, q)) ++q;
   if (q > p) return {isDigit(text[p]) || isDigit(text[q - 1]) ? 'U' : 'W', q - p, false};
   return {allowsSentenceEnd(mode, text.substr(p, 1), text, p + 1) ? 'P' : 'W', 1, false};
 }
@@ -173,7 +174,7 @@ bool runPass(segment& seg, std::string_view text, char mode, PassFiles files, st
 
 bool runFPass(segment& seg, int mode) {
   const std::string reversed = reversedByCharacter(seg.input);
-  if (!runPass(seg, reversed, kFMode, fFiles(mode), seg.f, seg.fTotal)) return false;
+  if (!runPass(seg, reversed, kFMode, fFiles(seg, mode), seg.f, seg.fTotal)) return false;
   for (int i = 1; i <= seg.fTotal; ++i) seg.f[i].text = reversedByCharacter(seg.f[i].text.view());
   for (int i = 1, j = seg.fTotal; i < j; ++i, --j) std::swap(seg.f[i], seg.f[j]);
   return true;
@@ -370,7 +371,7 @@ int segmentWith(segment& seg, int mode) {
     return 0;
   }
   seg.overflow = false;
-  const bool fits = runPass(seg, seg.input, kZMode, zFiles(mode), seg.z, seg.zTotal) && runFPass(seg, mode);
+  const bool fits = runPass(seg, seg.input, kZMode, zFiles(seg, mode), seg.z, seg.zTotal) && runFPass(seg, mode);
   if (!fits) {
     // Too many entries for the arrays: the z cut as far as it goes, which sends the sentence to
     // the fallback conversion.
@@ -383,8 +384,9 @@ int segmentWith(segment& seg, int mode) {
 
 }  // namespace
 
-void initSegmenter(segment& seg, std::string_view text) {
+void initSegmenter(segment& seg, const CjEngine& engine, std::string_view text) {
   seg = segment{};
+  seg.data = &engine.data;
   seg.input.assign(text.substr(0, text.find('\0')));
   try {
     seg.token.reserve(kTokenBufferSize + 1);
@@ -426,10 +428,10 @@ const SegmentEntry& fPassEntry(const segment& seg, int index) {
   return seg.f[index];
 }
 
-int probeWholeWord(segment&, std::string_view text, int32_t& value, int mode) {
+int probeWholeWord(segment& seg, std::string_view text, int32_t& value, int mode) {
   if (text.empty()) return 0;
   const std::string buffer(text);
-  const PassFiles files = zFiles(mode);
+  const PassFiles files = zFiles(seg, mode);
   WordMatch m;
   matchLongestWord(files.trie, files.index->data(), buffer.c_str(), m, static_cast<int>(files.index->size()));
   if (!m.found || static_cast<std::size_t>(m.length) != buffer.size()) return 0;

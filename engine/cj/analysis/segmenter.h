@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/sentence.h"
 
 namespace cj {
@@ -24,6 +25,7 @@ inline constexpr std::size_t kTokenBufferSize = 600;
 
 // The segmenter of one sentence.
 struct segment {
+  const CjEngineData* data = nullptr;  // the engine's tries and indexes
   std::string input;
   std::string token;  // the current run token
   int zTotal = 0;
@@ -35,7 +37,7 @@ struct segment {
 
 enum SegmentMode { kSegmentMain = 0, kSegmentPinyin = 1 };
 
-void initSegmenter(segment& seg, std::string_view text);
+void initSegmenter(segment& seg, const CjEngine& engine, std::string_view text);
 void freeSegmenter(segment& seg);
 // Both passes and the merge over the main files; 1 when some stretch was cut differently.
 int segmentSentence(segment& seg);

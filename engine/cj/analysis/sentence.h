@@ -9,18 +9,18 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/common/dbcs_text.h"
+
 namespace cj {
 
 inline constexpr int kMaxNodes = 300;
 
-// True for a lead byte of the engine code.
-inline bool isEngineLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Length of the longest prefix of text that fits in limit bytes without splitting a character.
 inline std::size_t fitAtCharBoundary(std::string_view text, std::size_t limit) {
   std::size_t i = 0;
   while (i < text.size()) {
-    std::size_t step = isEngineLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    std::size_t step = dbcs::charSize(text, i);
     if (i + step > limit) break;
     i += step;
   }
@@ -190,7 +190,11 @@ inline void restoreHeaderFields(CjSentenceHeader& to, const CjSentenceHeader& fr
 // A 32-byte block of the parser's free list.
 using CjParserBlock = std::array<std::int32_t, 8>;
 
+struct CjEngine;
+
 struct CjSentence : CjSentenceHeader {
+  // The engine the sentence is translated by: its data and its status word.
+  CjEngine* engine = nullptr;
   std::array<CjNode, kMaxNodes> nodes;
   FixedText<90> matchQuestion;  // the "?" match variable (a whole feature value)
   FixedText<90> matchHash;      // the "#" match variable

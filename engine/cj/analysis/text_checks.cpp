@@ -2,6 +2,7 @@
 
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/common/word_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -121,7 +122,7 @@ bool isSingleEndMark(unsigned char b) {
 bool lacksHanzi(std::string_view text) {
   for (std::size_t i = 0; !atEnd(text, i);) {
     auto b = static_cast<unsigned char>(text[i]);
-    if (!isLeadByte(b)) {
+    if (!dbcs::isLeadByte(b)) {
       ++i;
       continue;
     }
@@ -139,7 +140,7 @@ int countCodeErrors(std::string_view text, int& counter) {
     auto b = static_cast<unsigned char>(text[i]);
     if (b < 0x7F) {
       ++i;
-    } else if (isLeadByte(b)) {
+    } else if (dbcs::isLeadByte(b)) {
       if (atEnd(text, i + 1)) break;
       auto t = static_cast<unsigned char>(text[i + 1]);
       if (!isTrailByte(t)) ++errors;
@@ -200,7 +201,7 @@ std::size_t nextChineseSentence(std::string_view text, std::string& sentence, st
   bool afterSpace = false;
   while (!atEnd(text, p)) {
     auto b = static_cast<unsigned char>(text[p]);
-    if (!isLeadByte(b)) {
+    if (!dbcs::isLeadByte(b)) {
       if (b == '\r' || b == '\n') {
         ++p;
         continue;
@@ -350,7 +351,7 @@ void widenDigits(std::string_view sentence, std::string& out) {
   const std::vector<std::string>& digits = listedWords(kTextChecksWideDigitsKey);
   for (std::size_t i = 0; !atEnd(sentence, i);) {
     auto b = static_cast<unsigned char>(sentence[i]);
-    if (isLeadByte(b)) {
+    if (dbcs::isLeadByte(b)) {
       if (atEnd(sentence, i + 1)) break;
       out.append(sentence.substr(i, 2));
       i += 2;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/common/descramble.h"  // isLeadByte
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -12,7 +13,7 @@ inline bool isTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b
 
 // Bytes of the character starting at i (2 for a lead byte with its trail, else 1).
 inline std::size_t charLengthAt(std::string_view text, std::size_t i) {
-  return isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() && text[i + 1] != 0 ? 2 : 1;
+  return dbcs::isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() && text[i + 1] != 0 ? 2 : 1;
 }
 
 // Position of needle in text at or after from, matching only where a character starts; npos when

@@ -59,7 +59,7 @@ int matchVerbContinuation(const CjSentence& s, int verb, int word) {
   if (!isNodeIndex(s, verb)) return 0;
   const std::string_view verbText = s.nodes[verb].CHI.view();
   std::FILE* file = nullptr;
-  const int opened = openVerbContRecords(verbText, &file);
+  const int opened = openVerbContRecords(*s.engine, verbText, &file);
   if (opened <= 0) return opened;
   const std::string_view wordText = isNodeIndex(s, word) ? s.nodes[word].CHI.view() : std::string_view();
   int r = 0;

@@ -43,8 +43,8 @@ bool readVerbContRecord(std::FILE* file, VerbContRecord& out) {
   return true;
 }
 
-int findVerbContIndex(std::string_view verb) {
-  const std::vector<CjVerbIndexRecord>& index = engineData().verbIndex;
+int findVerbContIndex(const CjEngine& engine, std::string_view verb) {
+  const std::vector<CjVerbIndexRecord>& index = engine.data.verbIndex;
   int low = 0, high = static_cast<int>(index.size()) - 1;
   while (low <= high) {
     const int middle = (low + high) / 2;
@@ -59,15 +59,15 @@ int findVerbContIndex(std::string_view verb) {
   return -1;
 }
 
-int openVerbContRecords(std::string_view verb, std::FILE** file) {
+int openVerbContRecords(CjEngine& engine, std::string_view verb, std::FILE** file) {
   *file = nullptr;
-  const int at = findVerbContIndex(verb);
+  const int at = findVerbContIndex(engine, verb);
   if (at < 0) return 0;
-  const int32_t offset = engineData().verbIndex[at].offset;
+  const int32_t offset = engine.data.verbIndex[at].offset;
   if (offset < 0) return 0;
-  std::FILE* f = openDataFile(kVerbContFile);
+  std::FILE* f = openDataFile(engine, kVerbContFile);
   if (!f) {
-    engineStatus = kStatusCwcjdicMissing;
+    engine.engineStatus = kStatusCwcjdicMissing;
     return -1;
   }
   if (plat::fileSeek(f, offset, SEEK_SET) != 0) {

@@ -7,6 +7,8 @@
 
 namespace cj {
 
+struct CjEngine;
+
 inline constexpr int kVerbContRecordSize = 163;
 inline constexpr int kVerbContVerbWidth = 55;
 inline constexpr int kVerbContConditionOffset = 55;
@@ -42,12 +44,12 @@ void parseVerbContRecord(const char* record, VerbContRecord& out);
 bool readVerbContRecord(std::FILE* file, VerbContRecord& out);
 
 // Index of the verb's entry in the loaded verb index, -1 when absent.
-int findVerbContIndex(std::string_view verb);
+int findVerbContIndex(const CjEngine& engine, std::string_view verb);
 
 // Opens VerbCont.dat at the first record of the verb: 1 with *file open (the caller closes it),
 // 0 when the verb has no records or the seek fails, -1 when the file is missing (engineStatus
 // is set).
-int openVerbContRecords(std::string_view verb, std::FILE** file);
+int openVerbContRecords(CjEngine& engine, std::string_view verb, std::FILE** file);
 
 // True when the word ends with one of the '/'-separated words of list (a record's condition).
 bool endsWithOneOf(std::string_view word, std::string_view list);

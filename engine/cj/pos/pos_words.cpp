@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/common/word_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj::pos {
 
@@ -416,7 +417,7 @@ const WordKeySpec kWordKeys[] = {
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
 std::size_t charLength(std::string_view t, std::size_t i) {
-  return isEngineLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+  return dbcs::charSize(t, i);
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ int matchCaseFrame(CjTransferContext& c, int verb, int argument, std::vector<CjC
   if (!a) a = &kNone;
   const std::string_view key = v->CHI.view();
   std::FILE* file = nullptr;
-  const int opened = openVerbContRecords(key, &file);
+  const int opened = openVerbContRecords(*c.sentence->engine, key, &file);
   if (opened <= 0) return opened;
   int s = 0;
   VerbContRecord rec;

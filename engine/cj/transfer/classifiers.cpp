@@ -18,12 +18,6 @@ const WordKeySpec kWordKeys[] = {
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
-const CjNode& node(CjTransferContext& c, int i) {
-  static const CjNode none;
-  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
-  return n ? *n : none;
-}
-
 char catLetter(CjTransferContext& c, int i) { return node(c, i).CAT[0]; }
 
 // Index of the word in a listed key, -1 when absent.

@@ -56,12 +56,6 @@ SOC_TABLE(kCausative, "PIVT", 'C', "SOC", 0);
 SOC_TABLE(kDirective, "PIVT", 'D', "SOC", 0);
 #undef SOC_TABLE
 
-const CjNode& nodeOf(CjTransferContext& c, int i) {
-  static const CjNode kNone;
-  const CjNode* n = sourceNode(c, i);
-  return n && i > 0 ? *n : kNone;
-}
-
 int topHead(CjTransferContext& c) { return c.frameStack.empty() ? 0 : c.frameStack.back().node; }
 
 bool hasLabel(CjTransferContext& c, int head, std::string_view label) {
@@ -72,7 +66,7 @@ bool hasLabel(CjTransferContext& c, int head, std::string_view label) {
   return false;
 }
 
-bool listed(const ListedKey& key, CjTransferContext& c, int i) { return isListedWord(key, nodeOf(c, i).CHI.view()); }
+bool listed(const ListedKey& key, CjTransferContext& c, int i) { return isListedWord(key, node(c, i).CHI.view()); }
 
 int live(CjTransferContext& c, int i) { return i > 0 ? targetHead(c, i) : 0; }
 
@@ -83,7 +77,7 @@ void actionA(CjTransferContext& c, int head, int headWord) {
   if (int soc = live(c, findDependent(c, head, "SOC"))) c.targets[soc].vform = 't';
   const int comp = findComp(c, head);
   if (comp && headWord && listed(kDependentOrderBecomeHeadsKey, c, headWord) &&
-      isListedWord(kDependentOrderBecomeComplementKey, nodeOf(c, comp).CHI.view())) {
+      isListedWord(kDependentOrderBecomeComplementKey, node(c, comp).CHI.view())) {
     c.targets[headWord].japanese = "なくなった";
     c.targets[headWord].jcat = "DOKU0";
   }
@@ -99,7 +93,7 @@ void actionB(CjTransferContext& c, int head, int headWord, int pivot) {
   if (headWord < 1) return;
   CjTargetNode& hw = c.targets[headWord];
   if (listed(kDependentOrderRequestPivotsKey, c, pivot)) {
-    if (nodeOf(c, head).roleCounts[kCountSub] == 0) {
+    if (node(c, head).roleCounts[kCountSub] == 0) {
       c.targets[pivot].alive = 0;
       hw.japanese = "下さい";
       hw.ruleFlag2 = 0;
@@ -124,7 +118,7 @@ void actionC(CjTransferContext& c, int head, int headWord, int pivot) {
   if (soc > 0) {
     CjTargetNode& s = c.targets[soc];
     if (findGovernor(c, head)) s.vform = 'N';
-    if (s.japanese.empty() && s.candidates.empty()) chooseTranslation(c, soc, nodeOf(c, soc).CAT[0]);
+    if (s.japanese.empty() && s.candidates.empty()) chooseTranslation(c, soc, node(c, soc).CAT[0]);
     bool intransitive = false;
     if (!s.candidates.empty()) {
       std::string_view code = s.candidates.front().code.view();
@@ -136,7 +130,7 @@ void actionC(CjTransferContext& c, int head, int headWord, int pivot) {
   }
   const int end = followVaaChain(c, socDependent);
   const bool negative = headWord > 0 && (c.targets[headWord].neg ||
-                                         isListedWord(kDependentOrderNegativeCausativeKey, nodeOf(c, headWord).CHI.view()));
+                                         isListedWord(kDependentOrderNegativeCausativeKey, node(c, headWord).CHI.view()));
   for (int n : {end, live(c, end)}) {
     if (n < 1) continue;
     c.targets[n].shiyi = 1;

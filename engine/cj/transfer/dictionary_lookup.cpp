@@ -14,6 +14,7 @@
 #include "platform/core/fail_point.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
@@ -76,7 +77,7 @@ bool listed(const ListedKey& key, std::string_view word) { return isListedWord(k
 
 
 // Appends a fresh candidate; null (status 13 and the message) when none can be had.
-CjCandidate* newCandidate(std::vector<CjCandidate>& list) {
+CjCandidate* newCandidate(CjEngine& engine, std::vector<CjCandidate>& list) {
   if (!plat::failPointHit(kCandidateFailPoint)) {
     try {
       list.emplace_back();
@@ -84,18 +85,12 @@ CjCandidate* newCandidate(std::vector<CjCandidate>& list) {
     } catch (const std::bad_alloc&) {
     }
   }
-  engineStatus = kStatusNumberTagTooLong;
+  engine.engineStatus = kStatusNumberTagTooLong;
   showTransferOutOfMemory();
   return nullptr;
 }
 
-const CjNode& nodeOf(CjTransferContext& c, int i) {
-  static const CjNode kNone;
-  const CjNode* n = sourceNode(c, i);
-  return n ? *n : kNone;
-}
-
-std::string_view catOf(CjTransferContext& c, int i) { return nodeOf(c, i).CAT.view(); }
+std::string_view catOf(CjTransferContext& c, int i) { return slotNode(c, i).CAT.view(); }
 
 void setJapanese(CjTargetNode& t, std::string_view jp, std::string_view code) {
   t.japanese = jp;
@@ -104,7 +99,7 @@ void setJapanese(CjTargetNode& t, std::string_view jp, std::string_view code) {
 
 void copyChi(CjTransferContext& c, int i, CjTargetNode& t) {
   std::string jp;
-  copyCwToJp(nodeOf(c, i).CHI.view(), jp);
+  copyCwToJp(slotNode(c, i).CHI.view(), jp);
   t.japanese = jp;
 }
 
@@ -116,8 +111,8 @@ char lineKind(std::string_view line) {
 
 // Walks an entry from its reference: the head line, then the lines beginning with '*'.
 template <typename Visit>
-void walkEntry(std::int32_t reference, Visit visit) {
-  std::FILE* f = cjDictionaryFile();
+void walkEntry(const CjEngine& engine, std::int32_t reference, Visit visit) {
+  std::FILE* f = cjDictionaryFile(engine);
   if (!f || reference <= 0) return;
   long offset = reference - 1;
   std::string line;
@@ -136,9 +131,9 @@ template <typename Keep>
 int readLinesInto(CjTransferContext& c, int i, Keep keep) {
   CjTargetNode& t = c.targets[i];
   t.candidates.clear();
-  walkEntry(nodeOf(c, i).dictionaryRef, [&](const std::string& line) {
+  walkEntry(engineOf(c), slotNode(c, i).dictionaryRef, [&](const std::string& line) {
     if (!keep(line)) return true;
-    CjCandidate* cand = newCandidate(t.candidates);
+    CjCandidate* cand = newCandidate(engineOf(c), t.candidates);
     if (!cand) return false;
     parseCandidateLine(line, *cand);
     return static_cast<int>(t.candidates.size()) < kMaxCandidates;
@@ -150,7 +145,7 @@ bool isDroppedOrDone(const CjTargetNode& t) { return t.ruleFlag1 == 0 || t.alive
 
 void printNoEntry(CjTransferContext& c, int i) {
   std::string word;
-  convertSentenceFallback(nodeOf(c, i).CHI.view(), word);
+  convertSentenceFallback(slotNode(c, i).CHI.view(), word);
   plat::consolePrint("\n%sNo entry in C-J Dic!\n", word.c_str());
 }
 
@@ -166,7 +161,7 @@ void borrowInTurn(CjTransferContext& c, int i, char own, std::string_view kinds)
 
 void categoryFallback(CjTransferContext& c, int i, char letter) {
   CjTargetNode& t = c.targets[i];
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   if (!isChineseCharacterWord(n.CHI.view())) {
     if (letter == 'A' || letter == 'F') copyChi(c, i, t);
     else t.japanese = n.CHI.view();
@@ -206,7 +201,7 @@ void adaptVerbForNoun(CjTransferContext& c, int i) {
       replaceFirst(text, "を", "の");
       text.resize(text.size() - 4);
     } else {
-      char next = nodeOf(c, i + 1).CAT[0];
+      char next = slotNode(c, i + 1).CAT[0];
       t.vform = next == 'N' ? 't' : 'N';
       continue;
     }
@@ -264,7 +259,7 @@ void adaptCandidate(CjCandidate& cand, char kind, char own) {
 
 }  // namespace
 
-std::FILE* cjDictionaryFile() { return engineData().cwcjdic; }
+std::FILE* cjDictionaryFile(const CjEngine& engine) { return engine.data.cwcjdic; }
 
 void initCandidate(CjCandidate& candidate) { candidate = CjCandidate{}; }
 
@@ -277,7 +272,7 @@ void parseCandidateLine(std::string_view line, CjCandidate& cand) {
   std::size_t end = pos;
   std::size_t taken = pos;
   while (end < line.size() && line[end] != '\\') {
-    std::size_t step = isLeadByte(static_cast<unsigned char>(line[end])) && end + 1 < line.size() ? 2 : 1;
+    std::size_t step = dbcs::charSize(line, end);
     if (end - pos < 78) taken = end + step;
     end += step;
   }
@@ -325,7 +320,7 @@ bool readCjDicLine(std::FILE* file, long offset, std::string& line, long& nextOf
 }
 
 bool isChineseCharacterWord(std::string_view chi) {
-  if (chi.size() < 2 || !isLeadByte(static_cast<unsigned char>(chi[0]))) return false;
+  if (chi.size() < 2 || !dbcs::isLeadByte(static_cast<unsigned char>(chi[0]))) return false;
   unsigned a = static_cast<unsigned char>(chi[0]), b = static_cast<unsigned char>(chi[1]);
   return a > 0x87 || (a == 0x87 && b >= 0x4A);
 }
@@ -389,7 +384,7 @@ int fixedWordTranslation(CjTransferContext& c, int i, char letter) {
   CjTargetNode* tp = targetNode(c, i);
   if (!tp) return 0;
   CjTargetNode& t = *tp;
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   std::string_view chi = n.CHI.view();
   bool hasObject = n.roleCounts[kCountObj1] > 0;
   if (hasObject && listed(kDictionaryLookupCopulaWordKey, chi)) {
@@ -411,7 +406,7 @@ int fixedWordTranslation(CjTransferContext& c, int i, char letter) {
     return 1;
   }
   if (listed(kDictionaryLookupENadoWordsKey, chi)) {
-    char next = nodeOf(c, i + 1).CAT[0];
+    char next = slotNode(c, i + 1).CAT[0];
     t.japanese = (next == 'N' || next == 'C' || next == 'U' || next == 'S') ? "などの" : "など";
     return 1;
   }
@@ -427,7 +422,7 @@ int readCandidatesOfKind(CjTransferContext& c, int i, char letter) {
   CjTargetNode* t = targetNode(c, i);
   if (!t || i < 1) return 0;
   if (isDroppedOrDone(*t)) return 1;
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   if (!isChineseCharacterWord(n.CHI.view())) {
     copyChi(c, i, *t);
     return 1;
@@ -450,12 +445,12 @@ int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
   CjTargetNode& t = *tp;
   if (isDroppedOrDone(t)) return 1;
   if (!t.candidates.empty()) return 0;
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   std::string_view chi = n.CHI.view();
 
   if (listed(kDictionaryLookupYearEndWordKey, chi)) {
     const std::string& endChar = listedWord(kDictionaryLookupYearEndPrevCharKey);
-    if (i >= 2 && textEndsWith(nodeOf(c, i - 1).CHI.view(), endChar)) setJapanese(t, "年末", "NJN00");
+    if (i >= 2 && textEndsWith(slotNode(c, i - 1).CHI.view(), endChar)) setJapanese(t, "年末", "NJN00");
     return 1;
   }
   int existence = listed(kDictionaryLookupExistenceWord1Key, chi)   ? 1
@@ -469,7 +464,7 @@ int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
     }
     int o = findObj1(c, i);
     if (o == 0 || o == i) {
-      if (listed(kDictionaryLookupNoExistencePrevKey, nodeOf(c, i - 1).CHI.view())) setJapanese(t, "", "");
+      if (listed(kDictionaryLookupNoExistencePrevKey, slotNode(c, i - 1).CHI.view())) setJapanese(t, "", "");
       else setJapanese(t, "ある", "ZG001");
     } else if (animacyClass(c, o) == 1) {
       static const char* const kAnimate[] = {"いる", "まだいる", "常にいる"};
@@ -526,10 +521,10 @@ void borrowTranslation(CjTransferContext& c, char kind, char own, int i) {
   if (!t || i < 1) return;
   if (kind == '*') {
     t->candidates.clear();
-    CjCandidate* cand = newCandidate(t->candidates);
+    CjCandidate* cand = newCandidate(engineOf(c), t->candidates);
     if (!cand) return;
     std::string jp;
-    copyCwToJp(nodeOf(c, i).CHI.view(), jp);
+    copyCwToJp(slotNode(c, i).CHI.view(), jp);
     cand->text = jp;
     return;
   }
@@ -546,14 +541,14 @@ void borrowTranslation(CjTransferContext& c, char kind, char own, int i) {
   for (CjCandidate& cand : t->candidates) adaptCandidate(cand, kind, own);
 }
 
-int readEntryAt(std::int32_t reference, std::vector<CjCandidate>& list) {
-  if (reference <= 0 || !cjDictionaryFile()) return 0;
-  if (list.empty() && !newCandidate(list)) return 0;
+int readEntryAt(CjEngine& engine, std::int32_t reference, std::vector<CjCandidate>& list) {
+  if (reference <= 0 || !cjDictionaryFile(engine)) return 0;
+  if (list.empty() && !newCandidate(engine, list)) return 0;
   list.resize(1);
   bool first = true;
   bool failed = false;
-  walkEntry(reference, [&](const std::string& line) {
-    CjCandidate* cand = first ? &list.front() : newCandidate(list);
+  walkEntry(engine, reference, [&](const std::string& line) {
+    CjCandidate* cand = first ? &list.front() : newCandidate(engine, list);
     if (!cand) {
       failed = true;
       return false;
@@ -566,36 +561,36 @@ int readEntryAt(std::int32_t reference, std::vector<CjCandidate>& list) {
   return failed || first ? 0 : 1;
 }
 
-int readWholeEntry(CjTransferContext&, std::string_view text, std::vector<CjCandidate>* list) {
+int readWholeEntry(CjTransferContext& c, std::string_view text, std::vector<CjCandidate>* list) {
   std::unique_ptr<CjNode> record(new (std::nothrow) CjNode);
   if (!record) {
     showTransferOutOfMemory();
     return 0;
   }
-  if (!list || !isChineseCharacterWord(text) || !loadWordRecord(text, record.get())) return 0;
+  if (!list || !isChineseCharacterWord(text) || !loadWordRecord(engineOf(c), text, record.get())) return 0;
   if (record->dictionaryRef == 0) return 0;
-  return readEntryAt(record->dictionaryRef, *list);
+  return readEntryAt(engineOf(c), record->dictionaryRef, *list);
 }
 
 void chooseTranslation(CjTransferContext& c, int i, char letter) {
   CjTargetNode* tp = targetNode(c, i);
   if (!tp || i < 1 || letter == 0) return;
   CjTargetNode& t = *tp;
-  const CjNode& n = nodeOf(c, i);
+  const CjNode& n = slotNode(c, i);
   std::string_view chi = n.CHI.view();
   bool tookWholeEntry = false;
 
   if (listed(kDictionaryLookupA1Key, chi) || listed(kDictionaryLookupA2Key, chi)) {
-    const CjNode& next = nodeOf(c, i + 1);
+    const CjNode& next = slotNode(c, i + 1);
     if (!(next.CAT == "P") && !listed(kDictionaryLookupA3Key, next.CHI.view()) &&
-        listed(kDictionaryLookupDroppingPreviousKey, nodeOf(c, i - 1).CHI.view()) &&
+        listed(kDictionaryLookupDroppingPreviousKey, slotNode(c, i - 1).CHI.view()) &&
         !(next.CAT == "N" && next.features.M_SEM.contains("I"))) {
       t.alive = 0;
       return;
     }
   }
   if (listed(kDictionaryLookupA4Key, chi)) {
-    std::string_view next = nodeOf(c, i + 1).CHI.view();
+    std::string_view next = slotNode(c, i + 1).CHI.view();
     bool hasChar = false;
     for (const std::string& ch : listedWords(kDictionaryLookupStillCharsKey)) hasChar = hasChar || containsAtBoundary(next, ch);
     if (hasChar && next.size() >= 2 && listed(kDictionaryLookupStillStartCharsKey, next.substr(0, 2))) {
@@ -605,7 +600,7 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
   }
   if (listed(kDictionaryLookupA5Key, chi)) {
     int other = t.parent != 0 ? c.targets[t.parent].lastChild : t.nextSibling;
-    if (other != 0 && nodeOf(c, other).features.M_SEM == "A") {
+    if (other != 0 && slotNode(c, other).features.M_SEM == "A") {
       const CjTargetNode* gov = targetNode(c, c.govWork);
       t.japanese = gov && gov->vform == '?' ? "何人" : "何人か";
       return;

@@ -45,12 +45,12 @@ void categoryFallback(CjTransferContext& c, int i, char letter);
 
 // Reads every line of the entry at a dictionary reference (offset + 1) into list, whose first
 // record the caller supplies; 1 when read, 0 otherwise (status 13 when a candidate cannot be had).
-int readEntryAt(std::int32_t reference, std::vector<CjCandidate>& list);
+int readEntryAt(CjEngine& engine, std::int32_t reference, std::vector<CjCandidate>& list);
 // Looks a text up as one dictionary word and reads its whole entry into list; 1 when read.
 int readWholeEntry(CjTransferContext& c, std::string_view text, std::vector<CjCandidate>* list);
 
 // The open dictionary file; null when the engine has none.
-std::FILE* cjDictionaryFile();
+std::FILE* cjDictionaryFile(const CjEngine& engine);
 
 // Fail point of the allocation of a candidate.
 inline constexpr std::string_view kCandidateFailPoint = "cj.transfer.candidate";

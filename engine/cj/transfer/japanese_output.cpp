@@ -16,12 +16,6 @@
 namespace cj {
 namespace {
 
-const CjNode& node(CjTransferContext& c, int i) {
-  static const CjNode none;
-  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
-  return n ? *n : none;
-}
-
 bool pushOutputFrame(CjTransferContext& c, int n) {
   CjTransferFrame f;
   f.node = n;
@@ -86,17 +80,22 @@ bool initTransferContext(CjTransferContext& c, CjSentence* sentence, std::vector
   return ok;
 }
 
+// A sentence without its context: its engine learns why (a missing sentence has none to tell).
+static void reportOutOfMemory(CjSentence* sentence) {
+  if (sentence && sentence->engine) sentence->engine->engineStatus = kStatusOutOfMemory;
+}
+
 void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, CjSentenceSummary* summary,
                       std::u16string& output, CjLineState& line) {
   std::unique_ptr<CjTransferContext> c;
   if (!plat::failPointHit(kContextFailPoint)) c.reset(new (std::nothrow) CjTransferContext);
   if (!c) {
     showTransferOutOfMemory();
-    engineStatus = kStatusOutOfMemory;
+    reportOutOfMemory(sentence);
     return;
   }
   if (!sentence || !roleLinks || !summary || !initTransferContext(*c, sentence, roleLinks, summary)) {
-    engineStatus = kStatusOutOfMemory;
+    reportOutOfMemory(sentence);
     freeTransferContext(c, 1);
     return;
   }

@@ -1,13 +1,14 @@
 #include "engine/cj/transfer/jp_text.h"
 
 #include "engine/cj/analysis/sentence.h"
+#include "engine/common/dbcs_text.h"
 
 namespace cj {
 
 bool isCharBoundary(std::string_view text, std::size_t pos) {
   std::size_t i = 0;
   while (i < pos && i < text.size()) {
-    i += isEngineLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    i += dbcs::charSize(text, i);
   }
   return i == pos;
 }
@@ -17,7 +18,7 @@ std::size_t findAtBoundary(std::string_view text, std::string_view needle) {
   std::size_t i = 0;
   while (i + needle.size() <= text.size()) {
     if (text.compare(i, needle.size(), needle) == 0) return i;
-    i += isEngineLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    i += dbcs::charSize(text, i);
   }
   return std::string_view::npos;
 }

@@ -51,12 +51,6 @@ const WordKeySpec kWordKeys[] = {
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
-const CjNode& nodeOf(CjTransferContext& c, int i) {
-  static const CjNode kNone;
-  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
-  return n ? *n : kNone;
-}
-
 bool isWord(CjTransferContext& c, int i) { return c.sentence && i > 0 && isWordNode(*c.sentence, i); }
 
 bool verbal(const CjNode& n) { return n.CAT[0] == 'V' || n.CAT[0] == 'A'; }
@@ -82,11 +76,11 @@ int standIn(CjTransferContext& c, int i) {
 
 // The word of a unit phrase ends in one of the two unit characters.
 bool unitWordEndsInUnitChar(CjTransferContext& c, int a) {
-  const CjNode& n = nodeOf(c, a);
+  const CjNode& n = node(c, a);
   const int word = isWord(c, a) ? 0 : n.lastChild;
   if (word == 0) return false;
   for (const std::string& ch : listedWords(kParticlesUnitEndCharsKey)) {
-    if (textEndsWith(nodeOf(c, word).CHI.view(), ch)) return true;
+    if (textEndsWith(node(c, word).CHI.view(), ch)) return true;
   }
   return false;
 }
@@ -96,20 +90,20 @@ bool isUnitPhrase(const CjNode& n) { return n.CAT == "UP" || n.CAT == "C"; }
 // Time or place noun: its lexical word is "Ntp" or "Ntl", or "N" with an I code.
 bool isTimeOrPlaceNoun(CjTransferContext& c, int a) {
   const int w = c.sentence ? lexicalHead(*c.sentence, a) : 0;
-  const CjNode& n = nodeOf(c, w ? w : a);
+  const CjNode& n = node(c, w ? w : a);
   return n.CAT == "Ntp" || n.CAT == "Ntl" || (n.CAT == "N" && hasSem(n, 'I'));
 }
 
 // The ending rules of step 8; found is false when they give no answer.
 std::string byVerbEnding(CjTransferContext& c, int a, int live, int p, bool& found) {
   found = true;
-  const CjNode& arg = nodeOf(c, a);
-  std::string_view chi = nodeOf(c, p).CHI.view();
+  const CjNode& arg = node(c, a);
+  std::string_view chi = node(c, p).CHI.view();
   std::string_view cat = arg.CAT.view();
   if (textEndsWith(chi, listedWord(kParticlesUntilEndingKey)) && !listedWord(kParticlesUntilEndingKey).empty()) {
     if (!isListedWord(kParticlesUntilExceptionsKey, chi)) {
       if (cat == "Ntp" || cat == "Ntl") return "まで";
-      const CjNode& l = nodeOf(c, live);
+      const CjNode& l = node(c, live);
       if (l.CAT == "N" && hasSem(l, 'I')) return "まで";
       if (cat == "UG" || cat == "U") return "まで";
       if (isUnitPhrase(arg)) return unitWordEndsInUnitChar(c, a) ? "" : "まで";
@@ -143,7 +137,7 @@ bool isExistenceText(std::string_view text) {
 
 // Step 14: the particle by the class of the first candidate, narrowing the list on the way.
 std::string byClass(CjTransferContext& c, int a, int p) {
-  std::string_view chi = nodeOf(c, p).CHI.view();
+  std::string_view chi = node(c, p).CHI.view();
   const CjCandidate q = c.targets[p].candidates.front();
   if (isCopulaClassCode(q.code.view())) {
     if (isListedWord(kParticlesCopulaNiVerbsKey, chi)) {
@@ -158,7 +152,7 @@ std::string byClass(CjTransferContext& c, int a, int p) {
     return "に";
   }
   if (isListedWord(kParticlesObjectOrNiVerbKey, chi)) {
-    if (nodeOf(c, a).CAT[0] == 'U') {
+    if (node(c, a).CAT[0] == 'U') {
       narrowCandidates(c, p, 0, '1');
       return "を";
     }
@@ -184,7 +178,7 @@ std::string byClass(CjTransferContext& c, int a, int p) {
 int predicateOf(CjTransferContext& c, int verb) {
   if (verb < 1 || !sourceNode(c, verb)) return 0;
   int n = standIn(c, verb);
-  if (!verbal(nodeOf(c, n)) || isWord(c, n)) return n;
+  if (!verbal(node(c, n)) || isWord(c, n)) return n;
   for (int steps = 0; steps < kMaxNodes && !isWord(c, n); ++steps) {
     int child = c.targets[n].firstChild;
     if (child == 0 || child == n) break;
@@ -193,7 +187,7 @@ int predicateOf(CjTransferContext& c, int verb) {
     n = child;
   }
   for (int steps = 0; n != 0 && steps < kMaxNodes; ++steps) {
-    if (verbal(nodeOf(c, n))) return n;
+    if (verbal(node(c, n))) return n;
     n = c.targets[n].nextSibling;
   }
   return 0;
@@ -207,15 +201,15 @@ std::string particleForArgument(CjTransferContext& c, int a, int verb) {
   if (p == 0) return "を";
   const int live = targetHead(c, a) ? targetHead(c, a) : a;
   CjTargetNode& pt = c.targets[p];
-  if (pt.japanese.empty() && pt.candidates.empty()) chooseTranslation(c, p, nodeOf(c, verb).CAT[0]);
+  if (pt.japanese.empty() && pt.candidates.empty()) chooseTranslation(c, p, node(c, verb).CAT[0]);
   if (containsAtBoundary(pt.japanese.view(), "…") ||
       (!pt.candidates.empty() && containsAtBoundary(pt.candidates.front().text.view(), "…"))) {
     return "";
   }
   if (pt.japanese.empty() && !pt.candidates.empty()) matchCaseFrame(c, p, live, &pt.candidates);
-  std::string_view chi = nodeOf(c, p).CHI.view();
+  std::string_view chi = node(c, p).CHI.view();
   if (isListedWord(kParticlesLocativeVerbsKey, chi) &&
-      (nodeOf(c, live).CAT[0] == 'R' || isPersonName(c, live) || isPlaceName(c, live) ||
+      (node(c, live).CAT[0] == 'R' || isPersonName(c, live) || isPlaceName(c, live) ||
        isPersonOrOrganisationWord(c, live) || isPlaceWord(c, live))) {
     return "に";
   }
@@ -229,7 +223,7 @@ std::string particleForArgument(CjTransferContext& c, int a, int verb) {
   if (q.code == "DOKU0") return "を";
   if (q.code == "DOKU1") return "に";
   if (q.code == "DOKU2") return "が";
-  const CjNode& arg = nodeOf(c, a);
+  const CjNode& arg = node(c, a);
   if (oneOf(arg.CAT.view(), {"IP", "DP", "LP", "A", "AP", "VP", "V"}) && q.frame == '4') {
     narrowCandidates(c, p, 0, '4');
     at->vform = 'z';
@@ -255,7 +249,7 @@ std::string particleForArgument(CjTransferContext& c, int a, int verb) {
     case 'J': return person ? "から" : "を";
     case 'j': return "から";
     case 'N':
-      return person || isPersonName(c, live) || isPlaceWord(c, live) || hasSem(nodeOf(c, live), 'A') ? "に" : "を";
+      return person || isPersonName(c, live) || isPlaceWord(c, live) || hasSem(node(c, live), 'A') ? "に" : "を";
     default: break;
   }
   return byClass(c, a, p);
@@ -266,19 +260,19 @@ std::string subjectParticle(CjTransferContext& c, int a, int h) {
   if (!at || a < 1) return "";
   if (at->caseOpen == 0) return "";
   if (findAdvn(c, a) || findLog(c, a)) return "が";
-  const CjNode& arg = nodeOf(c, a);
+  const CjNode& arg = node(c, a);
   const std::string& locativeHead = listedWord(kParticlesLocativeHeadKey);
-  if (!locativeHead.empty() && nodeOf(c, h).CHI.view() == locativeHead) {
+  if (!locativeHead.empty() && node(c, h).CHI.view() == locativeHead) {
     if (arg.CAT == "L") return "に";
     if (arg.CAT == "N" && !arg.senses.empty() && arg.senses.front().M_SEM == "L") return "に";
   }
   if (findGovernor(c, h) || arg.parent != 0) return "が";
   auto isAnimateMarker = [&](int i) {
-    const CjNode& n = nodeOf(c, i);
+    const CjNode& n = node(c, i);
     return isWord(c, i) && n.CAT[0] == 'R' && hasSem(n, 'B');
   };
   if (isAnimateMarker(a)) return "が";
-  for (int k = arg.firstChild, steps = 0; k != 0 && steps < kMaxNodes; k = nodeOf(c, k).next, ++steps) {
+  for (int k = arg.firstChild, steps = 0; k != 0 && steps < kMaxNodes; k = node(c, k).next, ++steps) {
     if (isAnimateMarker(k)) return "が";
   }
   return "は";

@@ -41,12 +41,6 @@ const WordKeyRegistrar kRegistrar(kWordKeys);
 
 bool isCopulaLike(std::string_view code) { return isAdjectiveCode(code); }
 
-const CjNode& nodeOf(CjTransferContext& c, int i) {
-  static const CjNode kNone;
-  const CjNode* n = sourceNode(c, i);
-  return n ? *n : kNone;
-}
-
 bool hasAnyRoleLink(CjTransferContext& c, int node) {
   if (!c.roleLinks) return false;
   for (const CjRoleLink& l : *c.roleLinks) {
@@ -97,7 +91,7 @@ void conjugateNominal(CjTransferContext& c, int node, std::string& text, std::st
       text += "ない";
     }
   }
-  char cat = nodeOf(c, node).CAT[0];
+  char cat = slotNode(c, node).CAT[0];
   if ((cat == 'A' || cat == 'V') && isNounCode(code) && t.vform == 'z') {
     text += "だ";
     code = "KYODO";
@@ -111,7 +105,7 @@ void conjugateNominal(CjTransferContext& c, int node, std::string& text, std::st
 void conjugateNominalContinuing(CjTransferContext& c, int node, std::string& text, std::string& code,
                                 CjModalities& m) {
   nominalNeg(text, code, m);
-  char cat = nodeOf(c, node).CAT[0];
+  char cat = slotNode(c, node).CAT[0];
   if ((cat == 'A' || cat == 'V') && isNounCode(code)) text += "で";
   else if (isCopulaLike(code)) predicateTeForm(text, code);
 }
@@ -125,9 +119,9 @@ void conjugateNominalAttributive(CjTransferContext& c, int node, std::string& te
   }
   if (!isNounCode(code)) return;
   CjTargetNode& t = c.targets[node];
-  char cat = nodeOf(c, node).CAT[0];
+  char cat = slotNode(c, node).CAT[0];
   int next = t.nextSibling;
-  std::string_view nextChi = next ? nodeOf(c, next).CHI.view() : std::string_view{};
+  std::string_view nextChi = next ? slotNode(c, next).CHI.view() : std::string_view{};
   if (cat == 'U' && !(next && isListedWord(kPredicateGenerationNumeralLinkWordsKey, nextChi))) return;
   if (cat == 'W' && !(next && isListedWord(kPredicateGenerationLetterLinkWordsKey, nextChi))) return;
   const CjTargetNode* n = next ? &c.targets[next] : nullptr;
@@ -199,7 +193,7 @@ void conjugateCopulaLike(CjTransferContext& c, int node, char f, std::string& te
     return;
   }
   if (f == 'z' || f == '?') {
-    std::string_view chi = nodeOf(c, node).CHI.view();
+    std::string_view chi = slotNode(c, node).CHI.view();
     if (isListedWord(kPredicateGenerationMuchWordsKey, chi)) {
       text = "多い";
       code = "KYOSI";
@@ -327,7 +321,7 @@ void generatePredicate(CjTransferContext& c, int n) {
   CjTargetNode* tp = targetNode(c, n);
   if (!tp || n < 1) return;
   CjTargetNode& t = *tp;
-  const CjNode& src = nodeOf(c, n);
+  const CjNode& src = slotNode(c, n);
   char cat = src.CAT[0];
   if ((cat == 'P' || cat == 'W') && t.vform != 't') return;
   if (t.ruleFlag2 == 0) return;

@@ -38,12 +38,6 @@ CjTargetNode& at(CjTransferContext& c, int i) {
   return c.targets[i];
 }
 
-const CjNode& nodeOf(CjTransferContext& c, int i) {
-  static const CjNode kNone;
-  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
-  return n ? *n : kNone;
-}
-
 int live(CjTransferContext& c, int i) { return i > 0 ? targetHead(c, i) : 0; }
 
 void setForm(CjTransferContext& c, int i, char form) {
@@ -59,7 +53,7 @@ void setJapanese(CjTransferContext& c, int i, std::string_view text) { at(c, i).
 // A verb first child that reads as past when nothing before it marks the time.
 void pastRule(CjTransferContext& c, int c1) {
   const int v = live(c, c1);
-  if (nodeOf(c, c1).CAT[0] == 'V' && v > 0 && isUnmarkedPast(c, v) && !isAttributiveOnly(c, v)) at(c, v).ten = 'B';
+  if (node(c, c1).CAT[0] == 'V' && v > 0 && isUnmarkedPast(c, v) && !isAttributiveOnly(c, v)) at(c, v).ten = 'B';
 }
 
 void appendParticle(CjTransferContext& c, int argument, int verb) {
@@ -72,7 +66,7 @@ void appendParticle(CjTransferContext& c, int argument, int verb) {
 int isUnmarkedPast(CjTransferContext& c, int v) {
   if (v == 1) return 1;
   for (int k = v - 1; k >= 1; --k) {
-    const CjNode& n = nodeOf(c, k);
+    const CjNode& n = node(c, k);
     if (n.features.TEN == 'C' || isListedWord(kPrepositionPatternsTimeWordsKey, n.CHI.view())) return 0;
   }
   return 1;
@@ -81,7 +75,7 @@ int isUnmarkedPast(CjTransferContext& c, int v) {
 int isAttributiveOnly(CjTransferContext& c, int v) {
   if (v < 1 || !sourceNode(c, v)) return 0;
   CjTargetNode& t = c.targets[v];
-  if (t.japanese.empty() && t.candidates.empty()) chooseTranslation(c, v, nodeOf(c, v).CAT[0]);
+  if (t.japanese.empty() && t.candidates.empty()) chooseTranslation(c, v, node(c, v).CAT[0]);
   std::string code = !t.japanese.empty() ? t.jcat.str() : t.candidates.empty() ? "" : t.candidates.front().code.str();
   return isAdjectiveCode(code) || isNaAdjectiveCode(code) ? 1 : 0;
 }
@@ -98,7 +92,7 @@ void applyPrepositionPattern(CjTransferContext& c, int p) {
   const int c1 = child[0], c2 = child[1], c3 = child[2], c4 = child[3];
   const int cl = pt.lastChild;
   pt.headChild = static_cast<std::int16_t>(cl);
-  switch (nodeOf(c, p).ruleNumber) {
+  switch (node(c, p).ruleNumber) {
     case 1:
     case 2:
     case 4:
@@ -111,7 +105,7 @@ void applyPrepositionPattern(CjTransferContext& c, int p) {
       drop(c, c2);
       break;
     case 3:
-      if (nodeOf(c, c1).CAT[0] == 'V' || nodeOf(c, c1).CAT[0] == 'A') {
+      if (node(c, c1).CAT[0] == 'V' || node(c, c1).CAT[0] == 'A') {
         at(c, live(c, c1)).vform = 'n';
         drop(c, c2);
         pt.headChild = static_cast<std::int16_t>(c1);
@@ -134,12 +128,12 @@ void applyPrepositionPattern(CjTransferContext& c, int p) {
     case 7: {
       // A run of nouns is a per phrase only when it starts with the per word: other runs ("2000年",
       // "北京大学") take no "ごとに".
-      if (c1 > 0 && isListedWord(kPrepositionPatternsPerWordKey, nodeOf(c, c1).CHI.view())) {
+      if (c1 > 0 && isListedWord(kPrepositionPatternsPerWordKey, node(c, c1).CHI.view())) {
         at(c, c1).japanese.clear();
         at(c, c1).ruleFlag1 = 0;
         at(c, c1).ruleFlag2 = 0;
         const int after = c.targets[c1].nextSibling;
-        if (after > 0 && isListedWord(kPrepositionPatternsAroundWordsKey, nodeOf(c, after).CHI.view())) {
+        if (after > 0 && isListedWord(kPrepositionPatternsAroundWordsKey, node(c, after).CHI.view())) {
           at(c, cl).vform = 'z';
           at(c, cl).att = "あたりの";
         } else {
@@ -152,9 +146,9 @@ void applyPrepositionPattern(CjTransferContext& c, int p) {
       for (int x = c1; x > 0 && steps < kMaxNodes; x = c.targets[x].nextSibling, ++steps) {
         const int next = c.targets[x].nextSibling;
         const int first = c.sentence ? leftmostWord(*c.sentence, x) : 0;
-        if (nodeOf(c, next).CAT == "KP") continue;
-        if (!unlinked.empty() && nodeOf(c, first).CHI.view() == unlinked) continue;
-        if (nodeOf(c, x).CAT == "J" || nodeOf(c, next).CAT == "J") continue;
+        if (node(c, next).CAT == "KP") continue;
+        if (!unlinked.empty() && node(c, first).CHI.view() == unlinked) continue;
+        if (node(c, x).CAT == "J" || node(c, next).CAT == "J") continue;
         setForm(c, x, 't');
       }
       setForm(c, cl, 'z');
@@ -181,7 +175,7 @@ void applyPrepositionPattern(CjTransferContext& c, int p) {
     case 11: {
       drop(c, c1);
       at(c, c2).vform = 'z';
-      std::string_view sem = nodeOf(c, live(c, cl)).features.M_SEM.view();
+      std::string_view sem = node(c, live(c, cl)).features.M_SEM.view();
       if (sem == "A" || sem == "B" || sem == "Z") {
         setJapanese(c, c3, "にいる");
       } else if (sem == "C") {

@@ -10,12 +10,6 @@
 namespace cj {
 namespace {
 
-const CjNode& node(CjTransferContext& c, int i) {
-  static const CjNode none;
-  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
-  return n ? *n : none;
-}
-
 std::int16_t link(int i) { return static_cast<std::int16_t>(i); }
 
 // New, empty frame stack and order list; false after the out-of-memory message.

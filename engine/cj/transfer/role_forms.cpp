@@ -35,14 +35,6 @@ const WordKeySpec kWordKeys[] = {
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
-const CjNode& node(CjTransferContext& c, int i) {
-  static const CjNode none;
-  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
-  return n ? *n : none;
-}
-
-CjTargetNode* writable(CjTransferContext& c, int i) { return i > 0 ? targetNode(c, i) : nullptr; }
-
 std::string_view chi(CjTransferContext& c, int i) { return node(c, i).CHI.view(); }
 
 // The words of a key joined into one plain string, for the "occurs in" tests: a plain substring

@@ -26,15 +26,6 @@ const WordKeySpec kWordKeys[] = {
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
-const CjNode& node(CjTransferContext& c, int i) {
-  static const CjNode none;
-  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
-  return n ? *n : none;
-}
-
-// The target node i, or null for node 0 and indices outside the slots: writes to them are ignored.
-CjTargetNode* writable(CjTransferContext& c, int i) { return i > 0 ? targetNode(c, i) : nullptr; }
-
 bool listed(const ListedKey& key, std::string_view word) { return !word.empty() && isListedWord(key, word); }
 
 // Applies a write to n and to its target head.

@@ -80,16 +80,17 @@ int checkSplitMarker(CjSentence& s, std::string_view source, std::u16string& out
   return 0;
 }
 
-int translateChineseSentence(std::string_view sentence, std::u16string& output, CjLineState& line) {
+int translateChineseSentence(CjEngine& engine, std::string_view sentence, std::u16string& output,
+                             CjLineState& line) {
   sentence = terminated(sentence);
   std::string buffer;
   if (!reserved(buffer, kSentenceBufferSize, kSentenceBufferFailPoint)) {
     // A failure, never a split position.
     showOutOfMemory();
-    engineStatus = kStatusOutOfMemory;
-    return engineStatus;
+    engine.engineStatus = kStatusOutOfMemory;
+    return engine.engineStatus;
   }
-  engineStatus = kStatusOk;
+  engine.engineStatus = kStatusOk;
   if (sentence.empty()) return 0;
   if (lacksHanzi(sentence)) {
     output = systemText(sentence);
@@ -97,11 +98,11 @@ int translateChineseSentence(std::string_view sentence, std::u16string& output, 
   }
   widenDigits(sentence, buffer);
   segment seg;
-  initSegmenter(seg, buffer);
+  initSegmenter(seg, engine, buffer);
   segmentSentence(seg);
-  if (engineStatus != kStatusOk) {
+  if (engine.engineStatus != kStatusOk) {
     freeSegmenter(seg);
-    return engineStatus;
+    return engine.engineStatus;
   }
   const int count = mergedCount(seg);
   if (tooFragmented(sentence.size(), count)) {
@@ -119,30 +120,31 @@ int translateChineseSentence(std::string_view sentence, std::u16string& output, 
   }
   if (!area) {
     freeSegmenter(seg);
-    engineStatus = kStatusOutOfMemory;
-    return engineStatus;
+    engine.engineStatus = kStatusOutOfMemory;
+    return engine.engineStatus;
   }
+  area->engine = &engine;
   if (fillNodesFromSegments(*area, mergedSegments(seg)) == kStatusOk) {
     preParse(*area);
     const int at = checkSplitMarker(*area, sentence, output);
-    engineStatus = at;
+    engine.engineStatus = at;
     if (at != 0) {
       destroySentence(area, 1);
       freeSegmenter(seg);
       return -at;
     }
     parseSentence(*area);
-    if (engineStatus == kStatusOk) {
+    if (engine.engineStatus == kStatusOk) {
       postParse(*area);
       generateJapanese(area.get(), &roleLinksOf(*area), summaryOf(*area), output, line);
     }
   }
   destroySentence(area, 1);
   freeSegmenter(seg);
-  return engineStatus;
+  return engine.engineStatus;
 }
 
-int translateChineseText(std::string& text, std::u16string& output) {
+int translateChineseText(CjEngine& engine, std::string& text, std::u16string& output) {
   const std::string_view line = terminated(text);
   if (lacksHanzi(line)) {
     output = systemText(line);
@@ -188,7 +190,7 @@ int translateChineseText(std::string& text, std::u16string& output) {
       sentence.erase(0, prefix.size());
     }
     japanese.clear();
-    int r = translateChineseSentence(sentence, japanese, lineState);
+    int r = translateChineseSentence(engine, sentence, japanese, lineState);
     if (r < 0) {
       const std::size_t cut = static_cast<std::size_t>(-static_cast<long>(r));
       if (cut > 0 && cut < sentence.size()) {
@@ -198,7 +200,7 @@ int translateChineseText(std::string& text, std::u16string& output) {
         sentence.resize(cut);
         const std::u16string kept = japanese;
         japanese.clear();
-        r = translateChineseSentence(sentence, japanese, lineState);
+        r = translateChineseSentence(engine, sentence, japanese, lineState);
         japanese += kept;
         next = marker + kSplitMarker.size();
       }

@@ -20,10 +20,11 @@ inline constexpr int kSentenceEndsLine = 1000;
 
 // Translates a line (modified in place) into output. 0 on success, else the code of the sentence
 // that failed.
-int translateChineseText(std::string& text, std::u16string& output);
+int translateChineseText(CjEngine& engine, std::string& text, std::u16string& output);
 // One sentence of a line whose state it reads and updates: 0 on success; a positive status on
 // failure (out of memory included); -c when it must be split at byte c.
-int translateChineseSentence(std::string_view sentence, std::u16string& output, CjLineState& line);
+int translateChineseSentence(CjEngine& engine, std::string_view sentence, std::u16string& output,
+                             CjLineState& line);
 // Two marker symbols before a verb: the marker's offset in source (output becomes the marker);
 // elsewhere they are merged into one word. 0 when there is nothing to split.
 int checkSplitMarker(CjSentence& area, std::string_view source, std::u16string& output);

@@ -30,12 +30,6 @@ const WordKeyRegistrar kRegistrar(kWordKeys);
 
 constexpr int kFirstSpecialRule = 8888;
 
-const CjNode& node(CjTransferContext& c, int i) {
-  static const CjNode none;
-  const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
-  return n ? *n : none;
-}
-
 // The node's text equals the single word of a loaded key.
 bool isWord(CjTransferContext& c, int i, const ListedKey& key) {
   const std::string& w = listedWord(key);

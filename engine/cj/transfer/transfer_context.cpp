@@ -36,6 +36,17 @@ const CjNode* sourceNode(const CjTransferContext& c, int i) {
 
 CjTargetNode* targetNode(CjTransferContext& c, int i) { return inSlots(i) ? &c.targets[i] : nullptr; }
 
+const CjNode& slotNode(const CjTransferContext& c, int i) {
+  static const CjNode none;
+  const CjNode* n = sourceNode(c, i);
+  return n ? *n : none;
+}
+
+// -1 lies outside the slots.
+const CjNode& node(const CjTransferContext& c, int i) { return slotNode(c, i > 0 ? i : -1); }
+
+CjTargetNode* writable(CjTransferContext& c, int i) { return i > 0 ? targetNode(c, i) : nullptr; }
+
 std::unique_ptr<CjTransferContext> makeTransferContext(CjSentence& sentence, std::vector<CjRoleLink>& links,
                                                        CjSentenceSummary& summary) {
   std::unique_ptr<CjTransferContext> c(new (std::nothrow) CjTransferContext);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/sentence.h"
 #include "engine/cj/transfer/modalities.h"
 
@@ -85,6 +86,9 @@ struct CjTransferContext : CjSentenceHeader {
   bool targetsSetUp = false;  // false while the targets are as constructed
 };
 
+// The engine the context's sentence is translated by.
+inline CjEngine& engineOf(const CjTransferContext& c) { return *c.sentence->engine; }
+
 // Allocates a context over a sentence, its role links and summary, and sets up its target nodes;
 // null (after the out-of-memory message) when it cannot be allocated.
 std::unique_ptr<CjTransferContext> makeTransferContext(CjSentence& sentence, std::vector<CjRoleLink>& links,
@@ -124,5 +128,12 @@ void showTransferOutOfMemory();
 const CjNode* sourceNode(const CjTransferContext& c, int i);
 // The target node at index i, or null outside the slots.
 CjTargetNode* targetNode(CjTransferContext& c, int i);
+
+// What the rules read and write through: the sentence node i, an empty node for node 0 and
+// indices outside the slots; the same with the anchor node 0 read as it stands; the target node
+// i, null for node 0 and outside the slots (writes to them are ignored).
+const CjNode& node(const CjTransferContext& c, int i);
+const CjNode& slotNode(const CjTransferContext& c, int i);
+CjTargetNode* writable(CjTransferContext& c, int i);
 
 }  // namespace cj

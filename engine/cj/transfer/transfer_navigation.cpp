@@ -18,12 +18,6 @@ const WordKeySpec kWordKeys[] = {
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
-const CjNode& node(CjTransferContext& c, int i) {
-  static const CjNode none;
-  const CjNode* n = sourceNode(c, i);
-  return n ? *n : none;
-}
-
 bool inNodes(CjTransferContext& c, int i) { return i >= 1 && i <= c.nodeCount && i < kMaxNodes; }
 
 // Sets a form on a node and on its target head.
@@ -33,7 +27,7 @@ void formOnNodeAndHead(CjTransferContext& c, int i, char form) {
   if (h > 0) c.targets[h].vform = form;
 }
 
-bool catIs(CjTransferContext& c, int i, std::string_view cat) { return node(c, i).CAT.view() == cat; }
+bool catIs(CjTransferContext& c, int i, std::string_view cat) { return slotNode(c, i).CAT.view() == cat; }
 
 }  // namespace
 
@@ -46,7 +40,7 @@ int headWordOf(CjTransferContext& c, int i) {
   if (i < 1 || i >= kMaxNodes) return 0;
   for (int steps = 0; steps <= kMaxNodes && i > 0 && i < kMaxNodes; ++steps) {
     if (isTargetWord(c, i)) return i;
-    i = node(c, i).headChild;
+    i = slotNode(c, i).headChild;
   }
   return 0;
 }
@@ -54,7 +48,7 @@ int headWordOf(CjTransferContext& c, int i) {
 int firstWordOf(CjTransferContext& c, int i) {
   for (int steps = 0; steps <= kMaxNodes && i > 0 && i < kMaxNodes; ++steps) {
     if (isTargetWord(c, i)) return i;
-    i = node(c, i).firstChild;
+    i = slotNode(c, i).firstChild;
   }
   return 0;
 }
@@ -62,12 +56,12 @@ int firstWordOf(CjTransferContext& c, int i) {
 int lastWordOf(CjTransferContext& c, int i) {
   for (int steps = 0; steps <= kMaxNodes && i > 0 && i < kMaxNodes; ++steps) {
     if (isTargetWord(c, i)) return i;
-    i = node(c, i).lastChild;
+    i = slotNode(c, i).lastChild;
   }
   return 0;
 }
 
-bool chiIs(CjTransferContext& c, int i, std::string_view word) { return i > 0 && node(c, i).CHI.view() == word; }
+bool chiIs(CjTransferContext& c, int i, std::string_view word) { return i > 0 && slotNode(c, i).CHI.view() == word; }
 
 bool headWordChiIs(CjTransferContext& c, int i, std::string_view word) { return chiIs(c, headWordOf(c, i), word); }
 
@@ -77,13 +71,13 @@ bool childWordsAre(CjTransferContext& c, int i, std::string_view first, std::str
   return chiIs(c, t->firstChild, first) && chiIs(c, t->lastChild, last);
 }
 
-bool hasObj2(CjTransferContext& c, int i) { return i > 0 && node(c, i).roleCounts[kCountObj2] != 0; }
+bool hasObj2(CjTransferContext& c, int i) { return i > 0 && slotNode(c, i).roleCounts[kCountObj2] != 0; }
 
 int socDependent(CjTransferContext& c, int i) { return i > 0 ? findDependent(c, i, "SOC") : 0; }
 
 bool hasVerbOrAdjSense(CjTransferContext& c, int i) {
   if (!inNodes(c, i)) return false;
-  for (const CjSense& s : node(c, targetHead(c, i)).senses) {
+  for (const CjSense& s : slotNode(c, targetHead(c, i)).senses) {
     if (s.catLetter == 'V' || s.catLetter == 'A') return true;
   }
   return false;
@@ -106,7 +100,7 @@ bool hasVerbalHead(CjTransferContext& c, int i) {
 bool isPlaceTimeHead(CjTransferContext& c, int i) {
   int h = targetHeadChild(c, i);
   if (h < 1) return false;
-  const CjNode& n = node(c, h);
+  const CjNode& n = slotNode(c, h);
   return n.CAT == "Ntp" || n.CAT == "Ntl" || (n.CAT == "N" && n.features.M_SEM.contains("I"));
 }
 
@@ -118,9 +112,9 @@ int frameHead(CjTransferContext& c, int i) {
 
 bool takeAttributiveMarker(CjTransferContext& c, int i) {
   if (i < 1) return false;
-  int n = node(c, i).next;
+  int n = slotNode(c, i).next;
   if (n < 1 || n >= kMaxNodes) return false;
-  if (!isListedWord(kAttributiveMarkers, node(c, n).CHI.view())) return false;
+  if (!isListedWord(kAttributiveMarkers, slotNode(c, n).CHI.view())) return false;
   c.targets[n].alive = 0;
   return true;
 }
@@ -129,12 +123,12 @@ bool isPredicatePhrase(CjTransferContext& c, int i) {
   if (i < 1 || i >= kMaxNodes) return false;
   int g = findGovernor(c, i);
   int s = g ? findSub(c, g) : 0, t = g ? findTop(c, g) : 0, u = g ? findObj1(c, g) : 0;
-  int n = node(c, i).next;
-  if (n > 0 && catIs(c, n, "E")) n = node(c, n).next;
-  if (node(c, i).parent != 0) return false;
+  int n = slotNode(c, i).next;
+  if (n > 0 && catIs(c, n, "E")) n = slotNode(c, n).next;
+  if (slotNode(c, i).parent != 0) return false;
   if (n > 0 && !catIs(c, n, "P")) return false;
   if (i == s || i == t || i == u) return true;
-  if (g != 0 && node(c, i).roleCounts[kCountSub] == 0) return false;
+  if (g != 0 && slotNode(c, i).roleCounts[kCountSub] == 0) return false;
   const std::string& mark = listedWord(kStatementMark);
   return mark.empty() || c.sentenceType.view() != mark;
 }
@@ -147,17 +141,17 @@ int placeClass(CjTransferContext& c, int i) {
   if (t->firstChild > 0) c.targets[t->firstChild].alive = 0;
   const int hc = t->headChild;
   if (hc > 0) {
-    const CjNode& h = node(c, hc);
+    const CjNode& h = slotNode(c, hc);
     if (h.CAT == "Ntl" || h.CAT == "Ntp" || (h.CAT == "N" && h.features.M_SEM.contains("I")) || h.CAT == "V" ||
         h.CAT == "VP" || h.CAT == "A" || h.CAT == "AP")
       return 1;
   }
   int g = findGovernor(c, i);
   int w = g ? headWordOf(c, g) : 0;
-  if (w > 0 && isListedWord(kPlaceHeadWords, node(c, w).CHI.view())) return 1;
+  if (w > 0 && isListedWord(kPlaceHeadWords, slotNode(c, w).CHI.view())) return 1;
   if (w == 0 || findComp(c, g) != i) return 2;
   for (const std::string& e : listedWords(kPlaceEndings)) {
-    if (hasSuffix(node(c, w).CHI.view(), e)) return 1;
+    if (hasSuffix(slotNode(c, w).CHI.view(), e)) return 1;
   }
   return 2;
 }
@@ -166,9 +160,9 @@ int animacyClass(CjTransferContext& c, int n) {
   if (n < 1 || n >= kMaxNodes) return 3;
   int h = targetHead(c, n);
   if (h < 1) return 3;
-  const CjNode& hn = node(c, h);
+  const CjNode& hn = slotNode(c, h);
   if (hn.features.M_SEM.contains("Z") || isInListedBarList(kAnimateWords, hn.CHI.view())) return 1;
-  const CjNode& nn = node(c, n);
+  const CjNode& nn = slotNode(c, n);
   if (nn.structureClass == '1' && (nn.ruleNumber == 1 || nn.ruleNumber == 2 || nn.ruleNumber == 4)) return 1;
   if (nn.structureClass == '2' &&
       (nn.ruleNumber == 1 || nn.ruleNumber == 2 || nn.ruleNumber == 3 || nn.ruleNumber == 6))
@@ -200,7 +194,7 @@ void makeExistencePredicate(CjTransferContext& c, int i) {
   ft.ruleFlag1 = 0;
   c.targets[l].att = "に";
   c.targets[l].caseOpen = 0;
-  const bool negative = isListedWord(kExistenceNegative, node(c, f).CHI.view());
+  const bool negative = isListedWord(kExistenceNegative, slotNode(c, f).CHI.view());
   if (animacyClass(c, findSub(c, i)) == 1) {
     ft.japanese = negative ? "いない" : "いる";
     ft.jcat = negative ? "KYOSI" : "ZI000";

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/common/code_convert.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 
@@ -109,7 +110,6 @@ struct Out {
 
 }  // namespace
 
-bool isDoubleByteLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 bool isFullWidthKatakana(unsigned char lead, unsigned char trail) {
   return lead == 0x83 && trail >= 0x40 && trail <= 0x96 && !(trail >= 0x77 && trail <= 0x79);
@@ -121,7 +121,7 @@ void normalizeSpaces(const char* input, char* output) {
   std::size_t pendingAt = 0;
   bool pending = false, lastLatin = false;
   while (in[i]) {
-    std::size_t n = isDoubleByteLead(in[i]) && in[i + 1] ? 2 : 1;
+    std::size_t n = dbcs::isLeadByte(in[i]) && in[i + 1] ? 2 : 1;
     unsigned code = n == 2 ? (in[i] << 8 | in[i + 1]) : in[i];
     if (code == ' ' || code == 0x8140) {
       if (!pending) {
@@ -166,7 +166,7 @@ int harmonizeKanaScript(char* output, const char* input, int length, int outputS
   auto writeHeld = [&](const char* form) { return !held || out.put(form, 2); };
   bool ok = true;
   for (int i = 0; i < length && ok;) {
-    int n = isDoubleByteLead(in[i]) && i + 1 < length ? 2 : 1;
+    int n = dbcs::isLeadByte(in[i]) && i + 1 < length ? 2 : 1;
     const LookAlike* look = n == 2 ? lookAlikeForms(in[i], in[i + 1]) : nullptr;
     if (n == 2 && isFullWidthKatakana(in[i], in[i + 1])) {
       if (held) ok = writeHeld(state == 2 ? held->katakana : held->self);
@@ -226,7 +226,7 @@ int widenHalfWidthKana(char* output, const char* input, int length, int outputSi
   Out out{output, outputSize};
   bool ok = true;
   for (int i = 0; i < length && ok;) {
-    if (isDoubleByteLead(in[i]) && i + 1 < length) {
+    if (dbcs::isLeadByte(in[i]) && i + 1 < length) {
       ok = out.put(input + i, 2);
       i += 2;
     } else if (in[i] >= 0xA6 && in[i] <= 0xDF) {
@@ -261,7 +261,7 @@ int narrowAscii(char* output, const char* input, int length) {
   const auto* in = reinterpret_cast<const unsigned char*>(input);
   int o = 0;
   for (int i = 0; i < length;) {
-    if (isDoubleByteLead(in[i]) && i + 1 < length) {
+    if (dbcs::isLeadByte(in[i]) && i + 1 < length) {
       const int found = fullWidthIndex(in[i], in[i + 1]);
       if (found >= 0) {
         output[o++] = static_cast<char>(0x20 + found);
@@ -314,7 +314,7 @@ void convertJpToEngineCode(const Jp2CwTable& table, std::string_view input, std:
   output.clear();
   for (std::size_t i = 0; i < input.size();) {
     auto lead = static_cast<unsigned char>(input[i]);
-    if (isDoubleByteLead(lead) && i + 1 < input.size()) {
+    if (dbcs::isLeadByte(lead) && i + 1 < input.size()) {
       unsigned c = convertJpCharToEngine(table, lead, static_cast<unsigned char>(input[i + 1]));
       output.push_back(static_cast<char>(c >> 8));
       output.push_back(static_cast<char>(c & 0xFF));

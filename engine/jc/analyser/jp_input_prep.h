@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/core/resources.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 
@@ -15,8 +16,6 @@ inline constexpr std::size_t kJp2CwRows = 41;
 inline constexpr std::size_t kJp2CwTableSize = kJp2CwHeaderSize + kJp2CwRows * kJp2CwRowSize;  // 16,974
 inline constexpr unsigned kJpReplacementChar = 0x81AC;
 
-// A byte 0x81-0x9F or 0xE0-0xFC starts a two-byte character.
-bool isDoubleByteLead(unsigned char b);
 bool isFullWidthKatakana(unsigned char lead, unsigned char trail);
 
 // Each run of blanks shrinks to its first blank, kept only next to a Latin letter and never at

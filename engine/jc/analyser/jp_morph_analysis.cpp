@@ -6,6 +6,7 @@
 
 #include "platform/core/fail_point.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 
@@ -488,7 +489,7 @@ int runBytes(std::string_view text, int position, JpCharClass cls) {
     bool same = c == cls || (cls == kCharKatakana && c == kCharLongMark) || (cls == kCharLatin && c == kCharFullStop);
     if (!same) break;
     auto b = static_cast<unsigned char>(text[static_cast<std::size_t>(position + n)]);
-    int width = isDoubleByteLead(b) && position + n + 1 < static_cast<int>(text.size()) ? 2 : 1;
+    int width = dbcs::isLeadByte(b) && position + n + 1 < static_cast<int>(text.size()) ? 2 : 1;
     if (n + width > kJpMaxRunBytes) break;
     n += width;
   }
@@ -501,7 +502,7 @@ void addUnknownWord(JpAnalyzer* a, int position) {
   JpCharClass cls = charClass(text, position);
   if (cls == kCharEnd) return;
   auto b = static_cast<unsigned char>(text[static_cast<std::size_t>(position)]);
-  int width = isDoubleByteLead(b) && position + 1 < l.length ? 2 : 1;
+  int width = dbcs::isLeadByte(b) && position + 1 < l.length ? 2 : 1;
   int n = newNode(a);
   if (n < 0) return;
   LatticeNode& node = l.nodes[static_cast<std::size_t>(n)];
@@ -738,7 +739,7 @@ JpCharClass charClass(std::string_view text, int position) {
   auto b = static_cast<unsigned char>(text[static_cast<std::size_t>(position)]);
   if (b == 0) return kCharEnd;
   if (b == ' ') return kCharBlank;
-  if (!isDoubleByteLead(b) || position + 1 >= static_cast<int>(text.size())) return kCharSingleByte;
+  if (!dbcs::isLeadByte(b) || position + 1 >= static_cast<int>(text.size())) return kCharSingleByte;
   unsigned code = b << 8 | static_cast<unsigned char>(text[static_cast<std::size_t>(position) + 1]);
   if (code == 0x8144) return kCharFullStop;
   if (code == 0x815B) return kCharLongMark;
@@ -766,7 +767,7 @@ int analyzeSentence(JpAnalyzer* a) {
     hint = collectEndingHere(a, position, hint);
     if (l.failed) return 0;
     if (l.endingHere[0] != -1) {
-      if (isDoubleByteLead(static_cast<unsigned char>(a->input[position]))) {
+      if (dbcs::isLeadByte(static_cast<unsigned char>(a->input[position]))) {
         if (!lookupDictionaryWords(a, position)) return 0;
         step = 2;
       } else {

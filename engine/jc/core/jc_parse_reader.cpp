@@ -10,6 +10,7 @@
 #include "engine/jc/core/jc_links.h"
 #include "engine/jc/core/jc_predicates.h"
 #include "platform/core/notify.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 
@@ -360,7 +361,7 @@ std::string buildTemplate(Reading& rd, int q, std::string_view tpl, const std::v
   enum { Start, Plus, Double, Other } prev = Start;
   for (std::size_t i = 0; i < tpl.size();) {
     unsigned char b = static_cast<unsigned char>(tpl[i]);
-    if (isLeadByteJc(b) && i + 1 < tpl.size()) {
+    if (dbcs::isLeadByte(b) && i + 1 < tpl.size()) {
       pieces.emplace_back(tpl.substr(i, 2));
       i += 2;
       prev = Double;

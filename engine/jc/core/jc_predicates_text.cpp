@@ -1,11 +1,12 @@
 #include "engine/jc/core/jc_predicates_text.h"
 
 #include "engine/jc/core/jc_text.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 
 std::size_t charLengthAt(std::string_view text, std::size_t i) {
-  return isLeadByteJc(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+  return dbcs::charSize(text, i);
 }
 
 int isInBarList(std::string_view list, std::string_view code) {

@@ -5,7 +5,9 @@
 
 #include "engine/jc/core/jc_links.h"
 #include "engine/jc/core/jc_predicates.h"
+#include "engine/jc/core/jc_slot.h"
 #include "engine/jc/core/rendering_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 
@@ -36,7 +38,7 @@ bool isIndex(int i) { return i >= 1 && i < kJcMaxNodes; }
 bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
 
 std::size_t characterLength(std::string_view s, std::size_t p) {
-  return isLeadByteJc(static_cast<unsigned char>(s[p])) && p + 1 < s.size() ? 2 : 1;
+  return dbcs::charSize(s, p);
 }
 
 // Start of the last character of s; npos when s is empty.
@@ -406,7 +408,6 @@ bool emitSubtreeWith(JcSentence* r, int i, const Words& w) {
 
 constexpr bool kSlotFlushes[kJcSlotCount] = {true,  true, true, false, true,  true,  true,  true,  false,
                                              true,  false, true, true,  true, true,  true,  false, false};
-constexpr int kSlotOrder[] = {0, 1, 2, 6, 14, 15, 16, 7, 5, 8, 9, 10, 11, 4, 12, 13, 3};
 
 const char* const kClosingBrackets[] = {"』", "」", "》", "＞", "〕", "】", "≫", "｝", "］", "’", "）", "〉"};
 
@@ -579,7 +580,8 @@ void flushPending(JcSentence* record, int i) {
 void emitSlots(JcSentence* record, int i) {
   if (!isIndex(i)) return;
   const JcTargetNode& t = record->targets[i];
-  for (int slot : kSlotOrder) {
+  for (Slot k : kSlotEmissionOrder) {
+    const int slot = slotIndex(k);
     if (kSlotFlushes[slot]) {
       int source = t.slotSource[slotSourceEntry(slot)];
       if (source) flushPending(record, source);

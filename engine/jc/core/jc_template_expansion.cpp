@@ -7,6 +7,7 @@
 #include "engine/jc/core/jc_links.h"
 #include "engine/jc/core/jc_predicates.h"
 #include "engine/jc/core/rendering_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 
@@ -58,7 +59,7 @@ void placeLocaliser(JcSentence* r, int n) {
 
 // Appends the next character of s at p (both bytes of a double-byte one) to out.
 void takeCharacter(std::string_view s, std::size_t& p, std::string& out) {
-  std::size_t step = isLeadByteJc(static_cast<unsigned char>(s[p])) && p + 1 < s.size() ? 2 : 1;
+  std::size_t step = dbcs::charSize(s, p);
   out.append(s.substr(p, step));
   p += step;
 }

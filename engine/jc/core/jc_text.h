@@ -7,16 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "engine/common/dbcs_text.h"
+
 namespace jc {
 
-// A byte 0x81-0x9F or 0xE0-0xFC starts a double-byte character.
-inline bool isLeadByteJc(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Longest prefix of text, at most maxBytes long, that does not split a double-byte character.
 inline std::size_t fitCharacters(std::string_view text, std::size_t maxBytes) {
   std::size_t i = 0;
   while (i < text.size()) {
-    std::size_t step = isLeadByteJc(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    std::size_t step = dbcs::charSize(text, i);
     if (i + step > maxBytes) break;
     i += step;
   }
@@ -45,10 +45,20 @@ struct FixedText {
     bytes[n] = 0;
     return n == text.size();
   }
+  // Appends as assign(view() + text) would, without building the joined text.
   bool append(std::string_view text) {
-    std::string joined = str();
-    joined.append(text.substr(0, text.find('\0')));
-    return assign(joined);
+    text = text.substr(0, text.find('\0'));
+    const std::size_t used = size(), total = used + text.size();
+    auto at = [&](std::size_t k) { return static_cast<unsigned char>(k < used ? bytes[k] : text[k - used]); };
+    std::size_t n = 0;
+    while (n < total) {
+      const std::size_t step = dbcs::isLeadByte(at(n)) && n + 1 < total ? 2 : 1;
+      if (n + step > N - 1) break;
+      n += step;
+    }
+    if (n > used) std::memcpy(bytes + used, text.data(), n - used);
+    bytes[n] = 0;
+    return n == total;
   }
   FixedText& operator=(std::string_view text) {
     assign(text);

@@ -9,7 +9,7 @@
 #include "engine/jc/analyser/jp_input_prep.h"
 #include "engine/jc/analyser/jp_morph_analysis.h"
 #include "engine/jc/core/jc_app_state.h"
-#include "engine/jc/core/jc_predicates_text.h"
+#include "engine/common/dbcs_text.h"
 #include "engine/jc/core/rendering_table.h"
 #include "engine/jc/pipeline/jc_text_translation.h"
 #include "platform/core/codepage.h"
@@ -52,7 +52,7 @@ PrepareStatus prepareInput(JpAnalyzer* a, std::string_view line) {
 std::string_view wholeCharacters(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
-    if (isLeadByteJc(static_cast<unsigned char>(text[i]))) {
+    if (dbcs::isLeadByte(static_cast<unsigned char>(text[i]))) {
       if (i + 1 >= text.size()) return text.substr(0, i);
       i += 2;
     } else {
@@ -252,7 +252,7 @@ std::size_t lineCut(std::string_view line) {
   const std::size_t middle = line.size() / 2;
   std::size_t best = 0, i = 0, middleChar = 0;
   while (i < line.size()) {
-    const std::size_t n = charLengthAt(line, i);
+    const std::size_t n = dbcs::charSize(line, i);
     const std::string_view c = line.substr(i, n);
     if (i <= middle) middleChar = i;
     if (c == "。" || c == "？" || c == "！" || c == "．") {
@@ -264,7 +264,7 @@ std::size_t lineCut(std::string_view line) {
     i += n;
   }
   if (best > 0) return best;
-  return middleChar > 0 ? middleChar : charLengthAt(line, 0);
+  return middleChar > 0 ? middleChar : dbcs::charSize(line, 0);
 }
 
 // The line's translation appended to result; the pieces kept Japanese appended to the report.

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/cj/analysis/code_convert.h"
+#include "engine/common/code_convert.h"
 #include "engine/jc/analyser/jp_analyzer.h"
 #include "engine/jc/core/jc_parse_reader.h"
 #include "platform/core/library.h"

@@ -117,7 +117,7 @@ bool sameSemanticGroup(const JcSentence* s, int a, int b) {
 }
 
 // A case word into slot k of the dependent while the particle is live, with the particle as source.
-void caseWord(JcSentence* s, int d, int slot, std::string_view word, int p) {
+void caseWord(JcSentence* s, int d, Slot slot, std::string_view word, int p) {
   if (isLive(s, p)) setSlot(s, d, slot, word, p);
 }
 
@@ -161,48 +161,48 @@ void ruleCaseNi(JcSentence* s, int governor, int dependent) {
   if (code == "NI1") {
     addCaseRelation(s, g, d, "ADV", false);
     if (allowed && !isTimePointNoun(s, p - 1)) {
-      setSlot(s, d, 5, wNi1, p);
+      setSlot(s, d, Slot::kPreposition, wNi1, p);
       if (!isInBarList(kNi1NoHeadText, surfaceOf(s, p - 1))) setHeadText(s, d, wNi1Head);
     }
   } else if (code == "NI2") {
     addCaseRelation(s, g, d, "ADV", false);
     if (allowed && !isPlaceOrTimeWord(s, p - 1)) {
-      setSlot(s, d, 5, wNi2, p);
+      setSlot(s, d, Slot::kPreposition, wNi2, p);
       setHeadText(s, d, wNi2Head);
     } else if (allowed) {
-      setSlot(s, d, 5, wNi2Place, p);
+      setSlot(s, d, Slot::kPreposition, wNi2Place, p);
     }
   } else if (code == "NI3") {
     if (!hasVerbTemplate(s, g)) {
       addCaseRelation(s, g, d, wa ? "ADV" : "COMP", false);
-      caseWord(s, d, 5, wNi3Plain, p);
+      caseWord(s, d, Slot::kPreposition, wNi3Plain, p);
     } else if (hasNoObject(s, g) && !wa) {
       addCaseRelation(s, g, d, "COMP", false);
-      caseWord(s, d, 5, wNi3Comp, p);
+      caseWord(s, d, Slot::kPreposition, wNi3Comp, p);
     } else {
       addCaseRelation(s, g, d, "ADV", false);
-      caseWord(s, d, 5, wNi3Adv, p);
+      caseWord(s, d, Slot::kPreposition, wNi3Adv, p);
     }
   } else if (code == "NI4") {
     addCaseRelation(s, g, d, "ADV", false);
-    caseWord(s, d, 5, wNi4, p);
+    caseWord(s, d, Slot::kPreposition, wNi4, p);
   } else if (code == "NI5" || code == "NI6") {
     addCaseRelation(s, g, d, "ADV", false);
     const std::string_view zh = firstChinese(s, p);
-    if (firstCandidate(s, p) && zh != "&") caseWord(s, d, 5, code == "NI5" ? wNi5 : wNi6, p);
+    if (firstCandidate(s, p) && zh != "&") caseWord(s, d, Slot::kPreposition, code == "NI5" ? wNi5 : wNi6, p);
   } else if (code == "NI7") {
     addCaseRelation(s, g, d, "OBJ1", false);
     const int first = firstChildOf(s, s->targets[p].parent);
-    caseWord(s, d, 5, isNumeral(s, first) || isNumeral(s, first + 1) ? wNi7Numeral : wNi7, p);
+    caseWord(s, d, Slot::kPreposition, isNumeral(s, first) || isNumeral(s, first + 1) ? wNi7Numeral : wNi7, p);
   } else if (code == "NI8") {
     addCaseRelation(s, g, d, "ADV", false);
-    caseWord(s, d, 5, wNi8, p);
+    caseWord(s, d, Slot::kPreposition, wNi8, p);
   } else if (code == "NI10") {
     if (hasVerbTemplate(s, g) && !wa && hasNoObject(s, g)) {
       addCaseRelation(s, g, d, "OBJ1", false);
     } else {
       addCaseRelation(s, g, d, "ADV", false);
-      caseWord(s, d, 5, hasVerbTemplate(s, g) && !wa ? wNi10Adv : wNi10Other, p);
+      caseWord(s, d, Slot::kPreposition, hasVerbTemplate(s, g) && !wa ? wNi10Adv : wNi10Other, p);
     }
   } else if (code == "NI11") {
     addCaseRelation(s, g, d, "ADV", false);
@@ -211,7 +211,7 @@ void ruleCaseNi(JcSentence* s, int governor, int dependent) {
       addCaseRelation(s, g, d, "OBJ1", false);
     } else {
       addCaseRelation(s, g, d, "ADV", false);
-      caseWord(s, d, 5, wNi15, p);
+      caseWord(s, d, Slot::kPreposition, wNi15, p);
     }
   } else if (code == "NI16") {
     ruleAdverbial(s, g, d);
@@ -222,9 +222,9 @@ void ruleCaseNi(JcSentence* s, int governor, int dependent) {
   } else {
     addCaseRelation(s, g, d, "ADV", false);
     if (isSurface(s, p - 2, "どこ") || isSurface(s, p - 1, "か"))
-      setSlot(s, d, 5, wNiWhere, p);
+      setSlot(s, d, Slot::kPreposition, wNiWhere, p);
     else if (isIAdjective(s, p + 1) || isNaAdjective(s, p + 1))
-      setSlot(s, d, 5, wNiAdjective, p);
+      setSlot(s, d, Slot::kPreposition, wNiAdjective, p);
   }
   consumeWord(s, p);
 }
@@ -268,7 +268,7 @@ void ruleCaseDe(JcSentence* s, int governor, int dependent) {
       if (j == "J1")
         setHeadText(s, sib, wDeContrastWa);
       else
-        setSlot(s, d, 12, wDeContrastMo, p);
+        setSlot(s, d, Slot::kCopula, wDeContrastMo, p);
       consumeWord(s, p);
       return;
     }
@@ -286,20 +286,20 @@ void ruleCaseDe(JcSentence* s, int governor, int dependent) {
   } else {
     addCaseRelation(s, g, d, "ADV", false);
     if (code == "DE1") {
-      caseWord(s, d, 5, isPlaceOrTimeWord(s, p - 1) ? wDe1Place : wDe1, p);
+      caseWord(s, d, Slot::kPreposition, isPlaceOrTimeWord(s, p - 1) ? wDe1Place : wDe1, p);
     } else if (code == "DE2") {
-      caseWord(s, d, 5, hasSemantic1465Group(s, p - 1) ? wDe2Group : wDe2, p);
+      caseWord(s, d, Slot::kPreposition, hasSemantic1465Group(s, p - 1) ? wDe2Group : wDe2, p);
     } else if (code == "DE5") {
       const bool short5 = inNodeRange(s, p - 1) && beginsWith(s->nodes[p - 1].semCodes.view(), "13510");
-      caseWord(s, d, 5, short5 ? wDe5Short : wDe5, p);
+      caseWord(s, d, Slot::kPreposition, short5 ? wDe5Short : wDe5, p);
     } else if (code == "DE6" || code == "DE7") {
-      caseWord(s, d, 5, code == "DE6" ? wDe6 : wDe7, p);
+      caseWord(s, d, Slot::kPreposition, code == "DE6" ? wDe6 : wDe7, p);
     } else if (code == "DE8") {
-      caseWord(s, d, 5, wDe8, p);
+      caseWord(s, d, Slot::kPreposition, wDe8, p);
     } else if (code == "DE9" || code == "DEA" || code == "DEB") {
       if (isLive(s, p)) {
         const bool nine = code == "DE9", a = code == "DEA";
-        setSlot(s, d, 5, nine ? wDe9 : a ? wDeA : wDeB, p);
+        setSlot(s, d, Slot::kPreposition, nine ? wDe9 : a ? wDeA : wDeB, p);
         setHeadText(s, d, nine ? wDe9Head : a ? wDeAHead : wDeBHead);
       }
     }
@@ -314,10 +314,10 @@ void ruleCaseWo(JcSentence* s, int governor, int dependent) {
   if (code == "WO2" && !hasVerbTemplate(s, g)) {
     addCaseRelation(s, g, d, "ADV", false);
     if (isLive(s, p)) {
-      if (isPlaceOrTimeWord(s, p - 1)) setSlot(s, d, 5, wWo2Place, p);
+      if (isPlaceOrTimeWord(s, p - 1)) setSlot(s, d, Slot::kPreposition, wWo2Place, p);
     } else {
       // An earlier step took the particle: the case word stands on its own.
-      setSlot(s, d, 5, wWo2Retired, p);
+      setSlot(s, d, Slot::kPreposition, wWo2Retired, p);
       setHeadText(s, d, wWo2RetiredHead);
     }
   } else {
@@ -333,12 +333,12 @@ void ruleCaseHe(JcSentence* s, int governor, int dependent) {
   if (code == "HE1") {
     addCaseRelation(s, g, d, isSymbol(s, p + 1) ? "ADV" : "COMP", false);
     if (hasVerbTemplate(s, g))
-      setSlot(s, d, 5, wHe1Verb, p);
+      setSlot(s, d, Slot::kPreposition, wHe1Verb, p);
     else
-      caseWord(s, d, 5, wHe1, p);
+      caseWord(s, d, Slot::kPreposition, wHe1, p);
   } else if (code == "HE2") {
     addCaseRelation(s, g, d, "COMP", false);
-    caseWord(s, d, 5, wHe2, p);
+    caseWord(s, d, Slot::kPreposition, wHe2, p);
   } else {
     addCaseRelation(s, g, d, "ADV", false);
   }
@@ -354,7 +354,7 @@ void ruleCaseMade(JcSentence* s, int governor, int dependent) {
     setOwnRendering(s, w, wMadeKore);
   } else if (!isTimeNoun(s, w) && !isCounterSuffix(s, w) && !isPlaceNoun(s, w)) {
     addCaseRelation(s, g, d, "ADV", false);
-    caseWord(s, d, 0, wMadeUntil, p);
+    caseWord(s, d, Slot::kClauseOpener, wMadeUntil, p);
   } else {
     const int before = prevSiblingOf(s, d);
     const bool ht = !(inNodeRange(s, before) && s->nodes[before].depLabel == "D22") &&
@@ -362,7 +362,7 @@ void ruleCaseMade(JcSentence* s, int governor, int dependent) {
     addCaseRelation(s, g, d, ht ? "HT" : "ADV", false);
     const int x = firstLeaf(s, d) - 1;
     const int at = x >= 1 && (!isNonTemporalNoun(s, x) || isCounterSuffix(s, x)) ? maximalProjection(s, x) : d;
-    caseWord(s, at, 5, wMadeTo, p);
+    caseWord(s, at, Slot::kPreposition, wMadeTo, p);
   }
   consumeWord(s, p);
 }
@@ -373,11 +373,11 @@ void ruleCaseYori(JcSentence* s, int governor, int dependent) {
   const std::string code = usageOf(s, p);
   addCaseRelation(s, g, d, "ADV", false);
   if (code == "YR1")
-    caseWord(s, d, 5, isSurface(s, p + 1, "大きな") ? wYr1Big : wYr1, p);
+    caseWord(s, d, Slot::kPreposition, isSurface(s, p + 1, "大きな") ? wYr1Big : wYr1, p);
   else if (code == "YR2")
-    caseWord(s, d, 5, s->nodes[d].nextSibling == g ? wYr2Next : wYr2, p);
+    caseWord(s, d, Slot::kPreposition, s->nodes[d].nextSibling == g ? wYr2Next : wYr2, p);
   else if (code == "YR3")
-    caseWord(s, d, 5, wYr3, p);
+    caseWord(s, d, Slot::kPreposition, wYr3, p);
   consumeWord(s, p);
 }
 
@@ -386,13 +386,13 @@ void ruleCaseKara(JcSentence* s, int governor, int dependent) {
   if (!p) return;
   const std::string code = usageOf(s, p);
   addCaseRelation(s, g, d, "ADV", true);
-  if (code == "KR1") caseWord(s, d, 5, wKr1, p);
-  else if (code == "KR2") caseWord(s, d, 5, wKr2, p);
-  else if (code == "KR3") caseWord(s, d, 5, wKr3, p);
-  else if (code == "KR4") caseWord(s, d, 5, wKr4, p);
-  else if (code == "KR5") caseWord(s, d, 5, isNominalWord(s, p - 1) ? wKr5Nominal : wKr5, p);
-  else if (code == "KR6") caseWord(s, d, 11, wKr6, p);
-  else caseWord(s, d, 5, wKrOther, p);
+  if (code == "KR1") caseWord(s, d, Slot::kPreposition, wKr1, p);
+  else if (code == "KR2") caseWord(s, d, Slot::kPreposition, wKr2, p);
+  else if (code == "KR3") caseWord(s, d, Slot::kPreposition, wKr3, p);
+  else if (code == "KR4") caseWord(s, d, Slot::kPreposition, wKr4, p);
+  else if (code == "KR5") caseWord(s, d, Slot::kPreposition, isNominalWord(s, p - 1) ? wKr5Nominal : wKr5, p);
+  else if (code == "KR6") caseWord(s, d, Slot::kNearAdverbial, wKr6, p);
+  else caseWord(s, d, Slot::kPreposition, wKrOther, p);
   consumeWord(s, p);
 }
 
@@ -441,6 +441,163 @@ void ruleCaseNo(JcSentence* s, int governor, int dependent) {
   setKind(s, d, 'z');
 }
 
+namespace {
+
+// Coordination A と B of like nouns: A stands before B and hangs on it as its D21 dependent.
+void coordinateNouns(JcSentence* s, int gov, int g, int d, int* restart) {
+  JcNode& D = s->nodes[d];
+  JcNode& G = s->nodes[g];
+  JcTargetNode& DT = s->targets[d];
+  JcTargetNode& GT = s->targets[g];
+  if (D.parent == g) {
+    const int up = G.parent;
+    D.parent = up;
+    DT.parent = GT.parent;
+    if (up && s->nodes[up].firstChild == g) s->nodes[up].firstChild = d;
+    if (GT.parent && s->targets[GT.parent].firstChild == g) s->targets[GT.parent].firstChild = d;
+    G.firstChild = D.nextSibling;
+    if (D.nextSibling > 0) s->nodes[D.nextSibling].prevSibling = 0;
+    GT.firstChild = DT.nextSibling;
+    if (DT.nextSibling > 0) s->targets[DT.nextSibling].prevSibling = 0;
+    D.prevSibling = G.prevSibling;
+    if (G.prevSibling > 0) s->nodes[G.prevSibling].nextSibling = d;
+    DT.prevSibling = GT.prevSibling;
+    if (GT.prevSibling > 0) s->targets[GT.prevSibling].nextSibling = d;
+    G.prevSibling = d;
+    GT.prevSibling = d;
+    if (s->firstTop == g) {
+      s->firstTop = d;
+      s->firstTopTarget = d;
+    }
+  }
+  D.nextSibling = g;
+  DT.nextSibling = g;
+  int flag = 0;
+  removeDependencyLink(s, gov, d, "D21", &flag);
+  addDependencyLink(s, g, d, "D21", flag);
+  D.headPhrase = g;
+  D.labelHeads[labelHeadIndex("D21")] = g;
+  D.usageCode = "TO5";
+  reattachToPhrase(s, d, 1);
+  *restart = 0;
+}
+
+// The usage codes of と. Each answers whether the particle is retired now; false when the
+// phrase was coordinated, repointed or given another code, so that the walk meets it again.
+
+// TO1: a companion, a coordination, or a quotation.
+bool caseToTO1(JcSentence* s, int gov, int d, int p, int j, int* restart) {
+  int g = gov;
+  if (s->nodes[gov].depLabel == "D3" && headPhraseOf(s, gov)) g = headPhraseOf(s, gov);
+  int h = headMorpheme(s, g);
+  while (h > 0 && h < s->lastMorpheme && isNominalWord(s, h + 1)) ++h;
+  const int n = s->nodes[d].nextSibling;
+  const int m = n == gov ? 0 : [&] {
+    int c = lastChildOf(s, n);
+    while (c > 0 && isSymbol(s, c)) c = prevSiblingOf(s, c);
+    return c;
+  }();
+
+  if (isOneOf(s, p + 1, {"一緒", "いっしょ"})) {
+    addCaseRelation(s, gov, d, "ADV", true);
+    caseWord(s, d, Slot::kPreposition, wToTogether, p);
+  } else if (hasNounFeature(s, g) &&
+             (sameSemanticGroup(s, p - 1, h) || (isNominalWord(s, p - 1) && isNominalWord(s, h))) &&
+             !isPersonOrOrganisation(s, p - 1) && h > 0 && s->nodes[p - 1].pos.view() == s->nodes[h].pos.view() &&
+             firstChildOf(s, g) == d) {
+    coordinateNouns(s, gov, g, d, restart);
+    return false;
+  } else if (isSurface(s, m, "に") && isNominalWord(s, m - 1) && headPhraseOf(s, n) == gov) {
+    repointTo(s, gov, d, n, restart);
+    return false;
+  } else if (isNounHead(s, p - 1) && isNounHead(s, p + 1) && !isPersonOrOrganisation(s, p - 1) &&
+             isSurface(s, p + 2, "を") && n && lastChildOf(s, n) == p + 2) {
+    repointTo(s, gov, d, n, restart);
+    return false;
+  } else if (isSurface(s, p - 1, "」") && (isVerb(s, p + 1) || isSahenNoun(s, p + 1))) {
+    addCaseRelation(s, gov, d, findSurfaceBackward(s, p - 1, "「") ? "OBJ1" : "ADV", true);
+  } else if ((isNaAdjective(s, j) && !isBaseForm(s, p + 1, "同じだ")) || isNumeral(s, p - 1) ||
+             isCounterSuffix(s, p - 1)) {
+    addCaseRelation(s, gov, d, "ADV", true);
+  } else if (isSurface(s, p - 1, "」") || (isSurface(s, p - 2, "」") && isSurface(s, p - 1, "など"))) {
+    const bool saying = isLiveBaseForm(s, p + 1, "思う") || isLiveBaseForm(s, p + 1, "おもう") ||
+                        isLiveBaseForm(s, p + 1, "考える") || isLiveBaseForm(s, p + 1, "言う") ||
+                        isLiveBaseForm(s, p + 1, "答える");
+    addCaseRelation(s, gov, d, saying ? "OBJ1" : "ADV", true);
+  } else {
+    addCaseRelation(s, gov, d, "ADV", true);
+    if (!(isSurface(s, firstLeaf(s, d), "(") && isSurface(s, p - 1, ")"))) caseWord(s, d, Slot::kPreposition, wToWith, p);
+  }
+  return true;
+}
+
+// TO3: 分からない, or a quotation.
+bool caseToTO3(JcSentence* s, int gov, int d, int p) {
+  if (baseIsOneOf(s, p + 1, {"分かる", "わかる"}) && isBaseForm(s, p + 2, "ない")) {
+    addCaseRelation(s, gov, d, "ADV", true);
+    if (JcTargetNode* t = ruleTarget(s, d)) t->headText2 = wTo3Know.text();
+  } else {
+    const bool plain = !findSurfaceBackward(s, p - 1, "「") && !isVerb(s, p + 1);
+    addCaseRelation(s, gov, d, plain ? "ADV" : "OBJ1", true);
+  }
+  return true;
+}
+
+// TO5: the first of two coordinated nouns; under a predicate it becomes TO1 again.
+bool caseToTO5(JcSentence* s, int gov, int d, int p, int* restart) {
+  // The usage code is read from the particle's phrase; rewrite it there as well as on d.
+  const int reader = s->targets[p].firstChild == 0 && s->targets[p].lastChild == 0 ? s->targets[p].parent : p;
+  if (hasPredicateFeature(s, gov)) {
+    const int last = lastLeaf(s, d), n = s->nodes[d].nextSibling;
+    const bool endsWithP = last == p || (isSymbol(s, last) && last - 1 == p);
+    if (endsWithP && n && hasNounFeature(s, n) && n != gov) {
+      repointTo(s, gov, d, n, restart);
+    } else {
+      setUsage(s, d, "TO1");
+      setUsage(s, reader, "TO1");
+      *restart = 0;
+    }
+    return false;
+  }
+  if (isLiveSurface(s, p + 1, "一緒") || isLiveSurface(s, p + 1, "いっしょ")) {
+    setUsage(s, d, "TO1");
+    setUsage(s, reader, "TO1");
+    *restart = 0;
+    return false;
+  }
+  addCaseRelation(s, gov, d, "ADV", true);
+  if (isLive(s, p)) {
+    JcTargetNode& t = s->targets[d];
+    if (s->nodes[p].nextSibling == 0 && !t.text4.empty())
+      t.text4.append(wTo5Text4.text());
+    else
+      t.headText = wTo5Head.text();
+  }
+  return true;
+}
+
+// TO6: a condition or a clause taken as an object.
+bool caseToTO6(JcSentence* s, int gov, int d, int p) {
+  const bool clause =
+      isVerb(s, p + 1) ||
+      (isSahenNoun(s, p + 1) && (isSymbol(s, p + 2) || (ruleTarget(s, p + 2) && s->targets[p + 2].nextSibling == 0))) ||
+      (isVerbTaForm(s, p - 1) && inAb(s, d, "B17")) || isOneOf(s, p - 1, {"」", "｣"});
+  if (clause || (isSurface(s, p + 1, "しか") && isVerb(s, p + 2))) {
+    addCaseRelation(s, gov, d, "OBJ2", true);
+  } else if ((!isVerb(s, p - 1) || isVerbTaForm(s, p - 1)) && !isBaseForm(s, p - 1, "ない") &&
+             !isBaseForm(s, p - 1, "だ")) {
+    addCaseRelation(s, gov, d, "ADV", true);
+  } else {
+    addCaseRelation(s, gov, d, "ADV", true);
+    if (!isSurface(s, p - 1, "よる") && isLive(s, p)) {
+      if (JcTargetNode* t = ruleTarget(s, d)) t->headText2 = wTo6Head2.text();
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 void ruleCaseTo(JcSentence* s, int governor, int dependent, int* restart) {
   const int gov = governor, d = dependent, p = findParticle(s, d, "と");
   if (!p) return;
@@ -448,145 +605,21 @@ void ruleCaseTo(JcSentence* s, int governor, int dependent, int* restart) {
   int j = lastLeaf(s, d);
   if (isSymbol(s, j)) --j;
   const std::string code = usageOf(s, p);
-
+  bool retire = true;
   if (code == "TO1") {
-    int g = gov;
-    if (s->nodes[gov].depLabel == "D3" && headPhraseOf(s, gov)) g = headPhraseOf(s, gov);
-    int h = headMorpheme(s, g);
-    while (h > 0 && h < s->lastMorpheme && isNominalWord(s, h + 1)) ++h;
-    const int n = s->nodes[d].nextSibling;
-    const int m = n == gov ? 0 : [&] {
-      int c = lastChildOf(s, n);
-      while (c > 0 && isSymbol(s, c)) c = prevSiblingOf(s, c);
-      return c;
-    }();
-
-    if (isOneOf(s, p + 1, {"一緒", "いっしょ"})) {
-      addCaseRelation(s, gov, d, "ADV", true);
-      caseWord(s, d, 5, wToTogether, p);
-    } else if (hasNounFeature(s, g) &&
-               (sameSemanticGroup(s, p - 1, h) || (isNominalWord(s, p - 1) && isNominalWord(s, h))) &&
-               !isPersonOrOrganisation(s, p - 1) && h > 0 && s->nodes[p - 1].pos.view() == s->nodes[h].pos.view() &&
-               firstChildOf(s, g) == d) {
-      // Coordination A と B: A stands before B and hangs on it.
-      JcNode& D = s->nodes[d];
-      JcNode& G = s->nodes[g];
-      JcTargetNode& DT = s->targets[d];
-      JcTargetNode& GT = s->targets[g];
-      if (D.parent == g) {
-        const int up = G.parent;
-        D.parent = up;
-        DT.parent = GT.parent;
-        if (up && s->nodes[up].firstChild == g) s->nodes[up].firstChild = d;
-        if (GT.parent && s->targets[GT.parent].firstChild == g) s->targets[GT.parent].firstChild = d;
-        G.firstChild = D.nextSibling;
-        if (D.nextSibling > 0) s->nodes[D.nextSibling].prevSibling = 0;
-        GT.firstChild = DT.nextSibling;
-        if (DT.nextSibling > 0) s->targets[DT.nextSibling].prevSibling = 0;
-        D.prevSibling = G.prevSibling;
-        if (G.prevSibling > 0) s->nodes[G.prevSibling].nextSibling = d;
-        DT.prevSibling = GT.prevSibling;
-        if (GT.prevSibling > 0) s->targets[GT.prevSibling].nextSibling = d;
-        G.prevSibling = d;
-        GT.prevSibling = d;
-        if (s->firstTop == g) {
-          s->firstTop = d;
-          s->firstTopTarget = d;
-        }
-      }
-      D.nextSibling = g;
-      DT.nextSibling = g;
-      int flag = 0;
-      removeDependencyLink(s, gov, d, "D21", &flag);
-      addDependencyLink(s, g, d, "D21", flag);
-      D.headPhrase = g;
-      D.labelHeads[labelHeadIndex("D21")] = g;
-      D.usageCode = "TO5";
-      reattachToPhrase(s, d, 1);
-      *restart = 0;
-      return;
-    } else if (isSurface(s, m, "に") && isNominalWord(s, m - 1) && headPhraseOf(s, n) == gov) {
-      repointTo(s, gov, d, n, restart);
-      return;
-    } else if (isNounHead(s, p - 1) && isNounHead(s, p + 1) && !isPersonOrOrganisation(s, p - 1) &&
-               isSurface(s, p + 2, "を") && n && lastChildOf(s, n) == p + 2) {
-      repointTo(s, gov, d, n, restart);
-      return;
-    } else if (isSurface(s, p - 1, "」") && (isVerb(s, p + 1) || isSahenNoun(s, p + 1))) {
-      addCaseRelation(s, gov, d, findSurfaceBackward(s, p - 1, "「") ? "OBJ1" : "ADV", true);
-    } else if ((isNaAdjective(s, j) && !isBaseForm(s, p + 1, "同じだ")) || isNumeral(s, p - 1) ||
-               isCounterSuffix(s, p - 1)) {
-      addCaseRelation(s, gov, d, "ADV", true);
-    } else if (isSurface(s, p - 1, "」") || (isSurface(s, p - 2, "」") && isSurface(s, p - 1, "など"))) {
-      const bool saying = isLiveBaseForm(s, p + 1, "思う") || isLiveBaseForm(s, p + 1, "おもう") ||
-                          isLiveBaseForm(s, p + 1, "考える") || isLiveBaseForm(s, p + 1, "言う") ||
-                          isLiveBaseForm(s, p + 1, "答える");
-      addCaseRelation(s, gov, d, saying ? "OBJ1" : "ADV", true);
-    } else {
-      addCaseRelation(s, gov, d, "ADV", true);
-      if (!(isSurface(s, firstLeaf(s, d), "(") && isSurface(s, p - 1, ")"))) caseWord(s, d, 5, wToWith, p);
-    }
+    retire = caseToTO1(s, gov, d, p, j, restart);
   } else if (code == "TO2") {
     addCaseRelation(s, gov, d, "OBJ1", true);
   } else if (code == "TO3") {
-    if (baseIsOneOf(s, p + 1, {"分かる", "わかる"}) && isBaseForm(s, p + 2, "ない")) {
-      addCaseRelation(s, gov, d, "ADV", true);
-      if (JcTargetNode* t = ruleTarget(s, d)) t->headText2 = wTo3Know.text();
-    } else {
-      const bool plain = !findSurfaceBackward(s, p - 1, "「") && !isVerb(s, p + 1);
-      addCaseRelation(s, gov, d, plain ? "ADV" : "OBJ1", true);
-    }
-  } else if (code == "TO4") {
-    addCaseRelation(s, gov, d, "ADV", true);
+    retire = caseToTO3(s, gov, d, p);
   } else if (code == "TO5") {
-    // The usage code is read from the particle's phrase; rewrite it there as well as on d.
-    const int reader = s->targets[p].firstChild == 0 && s->targets[p].lastChild == 0 ? s->targets[p].parent : p;
-    if (hasPredicateFeature(s, gov)) {
-      const int last = lastLeaf(s, d), n = s->nodes[d].nextSibling;
-      const bool endsWithP = last == p || (isSymbol(s, last) && last - 1 == p);
-      if (endsWithP && n && hasNounFeature(s, n) && n != gov) {
-        repointTo(s, gov, d, n, restart);
-      } else {
-        setUsage(s, d, "TO1");
-        setUsage(s, reader, "TO1");
-        *restart = 0;
-      }
-      return;
-    }
-    if (isLiveSurface(s, p + 1, "一緒") || isLiveSurface(s, p + 1, "いっしょ")) {
-      setUsage(s, d, "TO1");
-      setUsage(s, reader, "TO1");
-      *restart = 0;
-      return;
-    }
-    addCaseRelation(s, gov, d, "ADV", true);
-    if (isLive(s, p)) {
-      JcTargetNode& t = s->targets[d];
-      if (s->nodes[p].nextSibling == 0 && !t.text4.empty())
-        t.text4.append(wTo5Text4.text());
-      else
-        t.headText = wTo5Head.text();
-    }
+    retire = caseToTO5(s, gov, d, p, restart);
   } else if (code == "TO6") {
-    const bool clause =
-        isVerb(s, p + 1) ||
-        (isSahenNoun(s, p + 1) && (isSymbol(s, p + 2) || (ruleTarget(s, p + 2) && s->targets[p + 2].nextSibling == 0))) ||
-        (isVerbTaForm(s, p - 1) && inAb(s, d, "B17")) || isOneOf(s, p - 1, {"」", "｣"});
-    if (clause || (isSurface(s, p + 1, "しか") && isVerb(s, p + 2))) {
-      addCaseRelation(s, gov, d, "OBJ2", true);
-    } else if ((!isVerb(s, p - 1) || isVerbTaForm(s, p - 1)) && !isBaseForm(s, p - 1, "ない") &&
-               !isBaseForm(s, p - 1, "だ")) {
-      addCaseRelation(s, gov, d, "ADV", true);
-    } else {
-      addCaseRelation(s, gov, d, "ADV", true);
-      if (!isSurface(s, p - 1, "よる") && isLive(s, p)) {
-        if (JcTargetNode* t = ruleTarget(s, d)) t->headText2 = wTo6Head2.text();
-      }
-    }
+    retire = caseToTO6(s, gov, d, p);
   } else {
-    addCaseRelation(s, gov, d, "ADV", true);
+    addCaseRelation(s, gov, d, "ADV", true);  // TO4 and any other code
   }
-  consumeWord(s, p);
+  if (retire) consumeWord(s, p);
 }
 
 }  // namespace jc

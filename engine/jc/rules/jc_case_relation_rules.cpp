@@ -150,7 +150,7 @@ bool hasRenderedLeaf(const JcSentence* s, int node) {
     const JcTargetNode& t = s->targets[k];
     if (!t.live) continue;
     const std::string_view zh = firstChinese(s, k);
-    if (!t.slots[17].empty() || (!zh.empty() && zh != "&")) return true;
+    if (!targetSlot(t, Slot::kOwnRendering).empty() || (!zh.empty() && zh != "&")) return true;
   }
   return false;
 }
@@ -209,16 +209,16 @@ int ruleAgentPhrase(JcSentence* s, int governor, int dependent, std::string_view
     if (baseIsOneOf(s, k, {"せる", "させる"})) suffix = k;
   if (suffix) {
     consumeWord(s, suffix);
-    if (targetSlot(*gt, 5) == wCausativeSlot5.text() && !wCausativeSlot5.text().empty()) {
-      setSlot(s, governor, 5, "");
-      setSlotSource(s, governor, 5, 0);
+    if (targetSlot(*gt, Slot::kPreposition) == wCausativeSlot5.text() && !wCausativeSlot5.text().empty()) {
+      setSlot(s, governor, Slot::kPreposition, "");
+      setSlotSource(s, governor, Slot::kPreposition, 0);
     }
   } else {
     for (int k = lastLeaf(s, governor); k >= first && k >= 1 && !suffix; --k)
       if (baseIsOneOf(s, k, {"れる", "られる"})) suffix = k;
     if (suffix) {
       consumeWord(s, suffix);
-      if (targetSlot(*gt, 13) == wPassiveSlot13.text() && !wPassiveSlot13.text().empty()) setSlot(s, governor, 13, "");
+      if (targetSlot(*gt, Slot::kPassive) == wPassiveSlot13.text() && !wPassiveSlot13.text().empty()) setSlot(s, governor, Slot::kPassive, "");
     }
   }
 
@@ -226,25 +226,25 @@ int ruleAgentPhrase(JcSentence* s, int governor, int dependent, std::string_view
   addCaseRelation(s, governor, dependent, "ADV", false);
   if (allowed) {
     if (cls == '1') {
-      setSlot(s, dependent, 5, wAgentClass1, p);
+      setSlot(s, dependent, Slot::kPreposition, wAgentClass1, p);
       for (int n = s->nodes[dependent].nextSibling, k = 0; n > 0 && k < kJcMaxNodes; n = s->nodes[n].nextSibling, ++k) {
-        if (targetSlot(s->targets[n], 13) == wSiblingSlot13.text()) {
-          setSlot(s, n, 13, "");
+        if (targetSlot(s->targets[n], Slot::kPassive) == wSiblingSlot13.text()) {
+          setSlot(s, n, Slot::kPassive, "");
           break;
         }
       }
     } else if (cls == '4') {
       const int hm = headMorpheme(s, governor);
       if (isBaseForm(s, hm, "降る")) {
-        setSlot(s, dependent, 13, wAgentRain, p);
+        setSlot(s, dependent, Slot::kPassive, wAgentRain, p);
         setOwnRendering(s, hm, wAgentRainVerb);
       } else if (isBaseForm(s, hm, "死ぬ")) {
         setOwnRendering(s, hm, wAgentDieVerb);
       } else {
-        setSlot(s, dependent, 13, wAgentClass4, p);
+        setSlot(s, dependent, Slot::kPassive, wAgentClass4, p);
       }
     } else if (cls == '2') {
-      setSlot(s, dependent, 13, wAgentClass2, p);
+      setSlot(s, dependent, Slot::kPassive, wAgentClass2, p);
     }
   }
   gt->headLinked = dependent;
@@ -281,7 +281,7 @@ void applyValencyFramePass(JcSentence* s) {
     if (h == 0 && s->firstTopTarget != 0 && s->firstTopTarget == s->lastTopTarget)
       h = targetLexicalHead(s, s->firstTopTarget);
     const JcCandidate* c = firstCandidate(s, h);
-    if (!c || mark.empty() || !s->targets[h].slots[17].empty()) continue;
+    if (!c || mark.empty() || !targetSlot(s->targets[h], Slot::kOwnRendering).empty()) continue;
     const std::string_view zh = c->chinese.view(), code = c->valency.view();
     const std::size_t at = findAtCharacter(zh, mark);
     if (at == std::string_view::npos || !beginsWith(code, "VT")) continue;
@@ -320,7 +320,7 @@ void applyValencyFramePass(JcSentence* s) {
     const bool rendered = hasRenderedLeaf(s, d);
     if (mode == 'A') {
       if (rendered) {
-        setSlot(s, d, 5, front, h);
+        setSlot(s, d, Slot::kPreposition, front, h);
         addCaseRelation(s, g, d, "ADV", false);
       } else if (isInBarList(wJoinWords.text(), front)) {
         setOwnRendering(s, h, front + back);
@@ -339,8 +339,8 @@ void applyValencyFramePass(JcSentence* s) {
   const std::string& x = wPairSlot12.text();
   for (int t = s->firstTopTarget, k = 0; t > 0 && t < kJcMaxNodes && k < kJcMaxNodes; t = s->targets[t].nextSibling, ++k) {
     JcTargetNode& T = s->targets[t];
-    if (x.empty() || targetSlot(T, 13) != wPairSlot13.text()) continue;
-    const std::string_view s12 = targetSlot(T, 12);
+    if (x.empty() || targetSlot(T, Slot::kPassive) != wPairSlot13.text()) continue;
+    const std::string_view s12 = targetSlot(T, Slot::kCopula);
     if (s12 == x) {
       setTargetSlot(T, 12, "");
     } else if (s12.size() == 4 && x.size() == 2 && s12.substr(2) == x) {
@@ -387,7 +387,7 @@ void ruleTopic(JcSentence* s, int governor, int dependent, int* restart, bool* k
   const bool nominal = isNominalWord(s, l) && s->nodes[l].subPos != "8";
   const bool personDe = isLiveSurface(s, l, "で") && hasPersonCode(s, m - 1) && hasPersonCode(s, l - 1);
   if (!nominal && !personDe) return;
-  setSlot(s, governor, 1, wTopicCopula);
+  setSlot(s, governor, Slot::kAfterSubject, wTopicCopula);
   if (isLiveSurface(s, l, "で")) consumeWord(s, l);
 }
 
@@ -406,7 +406,7 @@ void ruleAdverbial(JcSentence* s, int governor, int dependent) {
   if (isSymbol(s, i)) --i;
 
   JcCandidate* c = i >= 1 ? firstCandidate(s, i) : nullptr;
-  if (c && s->targets[i].slots[17].empty() && !isSymbol(s, i + 1)) {
+  if (c && targetSlot(s->targets[i], Slot::kOwnRendering).empty() && !isSymbol(s, i + 1)) {
     const std::string_view v = c->valency.view(), type = s->nodes[i].conjType.view(), form = s->nodes[i].conjForm.view();
     const bool adverbialCode = (beginsWith(v, "A") || v.find(";A") != std::string_view::npos) &&
                                v.find('@') == std::string_view::npos;

@@ -37,19 +37,19 @@ bool templateReferences(const JcSentence* s, int dependent, int governor);
 
 // Renderings of the step (keys of the rendering table).
 namespace case_relation_keys {
-inline constexpr const char* kAgentClass1 = "caseAgent.class1";                // 2 bytes, slot 5
-inline constexpr const char* kAgentClass2 = "caseAgent.class2";                // 2 bytes, slot 13
-inline constexpr const char* kAgentClass4 = "caseAgent.class4";                // 2 bytes, slot 13
-inline constexpr const char* kAgentRain = "caseAgent.rain";                    // 2 bytes, slot 13 (降る)
-inline constexpr const char* kAgentRainVerb = "caseAgent.rainVerb";            // 2 bytes, slot 17 of 降る
-inline constexpr const char* kAgentDieVerb = "caseAgent.dieVerb";              // 4 bytes, slot 17 of 死ぬ
+inline constexpr const char* kAgentClass1 = "caseAgent.class1";                // 2 bytes, kPreposition
+inline constexpr const char* kAgentClass2 = "caseAgent.class2";                // 2 bytes, kPassive
+inline constexpr const char* kAgentClass4 = "caseAgent.class4";                // 2 bytes, kPassive
+inline constexpr const char* kAgentRain = "caseAgent.rain";                    // 2 bytes, kPassive (降る)
+inline constexpr const char* kAgentRainVerb = "caseAgent.rainVerb";            // 2 bytes, kOwnRendering of 降る
+inline constexpr const char* kAgentDieVerb = "caseAgent.dieVerb";              // 4 bytes, kOwnRendering of 死ぬ
 inline constexpr const char* kAgentCausativeSlot5 = "caseAgent.causativeSlot5";  // 2 bytes, emptied
 inline constexpr const char* kAgentPassiveSlot13 = "caseAgent.passiveSlot13";    // 2 bytes, emptied
 inline constexpr const char* kAgentSiblingSlot13 = "caseAgent.siblingSlot13";    // 4 bytes, emptied
 inline constexpr const char* kFrameJoinWords = "valencyFrame.joinWords";       // 7 words
 inline constexpr const char* kPairSlot13 = "valencyFrame.pairSlot13";          // 4 bytes
 inline constexpr const char* kPairSlot12 = "valencyFrame.pairSlot12";          // 2 bytes
-inline constexpr const char* kTopicCopula = "caseTopic.copula";                // 2 bytes, slot 1
+inline constexpr const char* kTopicCopula = "caseTopic.copula";                // 2 bytes, kAfterSubject
 inline constexpr const char* kAdverbialMarker = "caseAdverbial.marker";        // 2 bytes, appended
 inline constexpr const char* kAdverbialEndings = "caseAdverbial.endings";      // 2 words of 2 bytes
 }  // namespace case_relation_keys

@@ -109,9 +109,9 @@ void applyHazuRule(JcSentence* s, int p) {
   if (!isPlainBaseOrPastForm(s, w) && !isPlainBaseOrPastForm(s, clause)) return;
   if (isLiveBaseForm(s, w, "ない")) {
     consumeWord(s, w);
-    setSlot(s, clause, 1, wHazuNegative, p);
+    setSlot(s, clause, Slot::kAfterSubject, wHazuNegative, p);
   } else {
-    setSlot(s, clause, 1, wHazu, p);
+    setSlot(s, clause, Slot::kAfterSubject, wHazu, p);
   }
 }
 
@@ -120,7 +120,7 @@ void applyTsumoriRule(JcSentence* s, int p) {
   setKind(s, r, 'z');
   consumeWord(s, p);
   if (isPlainBaseOrPastForm(s, w) || isPlainBaseOrPastForm(s, r)) {
-    setSlot(s, r, 4, wTsumori, p);
+    setSlot(s, r, Slot::kModal, wTsumori, p);
   } else {
     setOwnRendering(s, p, wTsumoriNoun);
   }
@@ -132,7 +132,7 @@ void applyMonoRule(JcSentence* s, int p) {
     consumeWord(s, p);
     consumeWord(s, n);
   } else if (isAdnominalPredicate(s, w) && isSurface(s, n, "か")) {
-    setSlot(s, maximalProjection(s, w), 1, wMonoKa);
+    setSlot(s, maximalProjection(s, w), Slot::kAfterSubject, wMonoKa);
     consumeWord(s, p);
     consumeWord(s, n);
   } else if (isSurface(s, n, "と")) {
@@ -162,7 +162,7 @@ void markConditionalClauses(JcSentence* s) {
 bool renderingEndsWithMark(const JcSentence* s, int i) {
   const JcTargetNode* t = i <= s->lastNode ? ruleTarget(s, i) : nullptr;
   if (!t) return false;
-  std::string_view text = t->slots[17].empty() ? firstChinese(s, i) : t->slots[17].view();
+  std::string_view text = targetSlot(*t, Slot::kOwnRendering).empty() ? firstChinese(s, i) : targetSlot(*t, Slot::kOwnRendering);
   const std::string& mark = wEndMark.text();
   if (text.empty() || mark.empty() || text.size() < mark.size()) return false;
   // The last character, found from the start so that a trail byte is never taken for a lead.

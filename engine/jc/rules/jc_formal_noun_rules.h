@@ -20,22 +20,22 @@ void applyMonoRule(JcSentence* s, int p);  // もの, もん
 // conditional, every live もし is consumed.
 void markConditionalClauses(JcSentence* s);
 
-// Word i's rendering (slot 17, else its first candidate's Chinese) ends with the attributive word.
+// Word i's rendering (kOwnRendering, else its first candidate's Chinese) ends with the attributive word.
 bool renderingEndsWithMark(const JcSentence* s, int i);
 
 namespace formal_noun_keys {
 inline constexpr const char* kEndMark = "formalNounRules.endMark";            // 2 bytes
-inline constexpr const char* kNoAfterPast = "formalNounRules.noAfterPast";    // 2 bytes, slot 17
+inline constexpr const char* kNoAfterPast = "formalNounRules.noAfterPast";    // 2 bytes, kOwnRendering
 inline constexpr const char* kNoBeforeSymbol = "formalNounRules.noBeforeSymbol";
 inline constexpr const char* kNoAfterNado = "formalNounRules.noAfterNado";
 inline constexpr const char* kNoAfterAdjective = "formalNounRules.noAfterAdjective";
-inline constexpr const char* kKoto = "formalNounRules.koto";                  // 2 bytes, slot 17
-inline constexpr const char* kHazuNegative = "formalNounRules.hazuNegative";  // 4 bytes, slot 1
-inline constexpr const char* kHazu = "formalNounRules.hazu";                  // 4 bytes, slot 1
-inline constexpr const char* kTsumori = "formalNounRules.tsumori";            // 4 bytes, slot 4
-inline constexpr const char* kTsumoriNoun = "formalNounRules.tsumoriNoun";    // 4 bytes, slot 17
-inline constexpr const char* kMonoKa = "formalNounRules.monoKa";              // 4 bytes, slot 1
-inline constexpr const char* kMono = "formalNounRules.mono";                  // 4 bytes, slot 17
+inline constexpr const char* kKoto = "formalNounRules.koto";                  // 2 bytes, kOwnRendering
+inline constexpr const char* kHazuNegative = "formalNounRules.hazuNegative";  // 4 bytes, kAfterSubject
+inline constexpr const char* kHazu = "formalNounRules.hazu";                  // 4 bytes, kAfterSubject
+inline constexpr const char* kTsumori = "formalNounRules.tsumori";            // 4 bytes, kModal
+inline constexpr const char* kTsumoriNoun = "formalNounRules.tsumoriNoun";    // 4 bytes, kOwnRendering
+inline constexpr const char* kMonoKa = "formalNounRules.monoKa";              // 4 bytes, kAfterSubject
+inline constexpr const char* kMono = "formalNounRules.mono";                  // 4 bytes, kOwnRendering
 }  // namespace formal_noun_keys
 
 }  // namespace jc

@@ -141,7 +141,7 @@ void applyCaseParticleFamily(JcSentence* s) {
       consumeWord(s, p);
     } else if (surface == "から") {
       if (markOf(s, m) != "K") {
-        setSlot(s, m, 5, wKara, p);
+        setSlot(s, m, Slot::kPreposition, wKara, p);
         consumeWord(s, p);
       }
     } else if (surface == "と") {
@@ -164,7 +164,7 @@ void applyCaseParticleFamily(JcSentence* s) {
       const int x = maximalProjection(s, p);
       const std::string_view ab = inNodeRange(s, x) ? s->nodes[x].abFeatures.view() : "";
       if (hasFeature(ab, "B16a") && (hasFeature(ab, "A24") || hasFeature(ab, "A3"))) {
-        setSlot(s, x, 12, wDe, p);
+        setSlot(s, x, Slot::kCopula, wDe, p);
         consumeWord(s, p);
       }
     } else if (surface == "まで") {
@@ -182,12 +182,12 @@ void ruleCaseMadeParticle(JcSentence* s, int p) {
   if (isLiveSurface(s, w, "これ")) {
     setOwnRendering(s, w, wMadeKore);
   } else if (!isTimeNoun(s, w) && !isCounterSuffix(s, w) && !isPlaceNoun(s, w)) {
-    setSlot(s, parentOf(s, w), 0, wMadeTo, p);
+    setSlot(s, parentOf(s, w), Slot::kClauseOpener, wMadeTo, p);
   } else {
     // Up to a time or a count: on the phrase of the word before this phrase when that is one too.
     const int x = maximalProjection(s, p), before = firstLeaf(s, x) - 1;
     const bool counted = isTimeNoun(s, before) || isCounterSuffix(s, before);
-    setSlot(s, counted ? maximalProjection(s, before) : x, 5, wMadeUntil, p);
+    setSlot(s, counted ? maximalProjection(s, before) : x, Slot::kPreposition, wMadeUntil, p);
   }
   consumeWord(s, p);
 }
@@ -199,17 +199,17 @@ void applyFocusParticleFamily(JcSentence* s) {
     if (surface == "は" || surface == "って") {
       consumeWord(s, p);
     } else if (surface == "なら" || surface == "ったら") {
-      setSlot(s, m, 6, surface == "なら" ? wNara : wTtara, p);
+      setSlot(s, m, Slot::kConcession, surface == "なら" ? wNara : wTtara, p);
       consumeWord(s, p);
     } else if (surface == "も" || surface == "でも") {
       renderDemo(s, p);
     } else if (surface == "さえ" || surface == "すら") {
       const bool sae = surface == "さえ";
-      setSlot(s, m, 6, sae ? wSae : wSura, p);
+      setSlot(s, m, Slot::kConcession, sae ? wSae : wSura, p);
       if (JcTargetNode* t = ruleTarget(s, m)) t->headText = sae ? wSaeHead.text() : wSuraHead.text();
     } else if (surface == "だって") {
       if (!questionBefore) {
-        setSlot(s, m, 6, wDatte, p);
+        setSlot(s, m, Slot::kConcession, wDatte, p);
         setOwnRendering(s, p, wDatteOwn);
       } else {
         setOwnRendering(s, p, wDatteQuestion);
@@ -223,13 +223,13 @@ void applyFocusParticleFamily(JcSentence* s) {
         ruleBakarida(s, p);
       }
     } else if (surface == "のみ" || surface == "どころ") {
-      setSlot(s, m, 10, surface == "のみ" ? wNomi : wDokoro);
+      setSlot(s, m, Slot::kDistributive, surface == "のみ" ? wNomi : wDokoro);
       consumeWord(s, p);
     } else if (surface == "しか") {
       appendHeadText(s, m, wShika);
       consumeWord(s, p);
     } else if (surface == "こそ") {
-      setSlot(s, m, 12, wKoso, p);
+      setSlot(s, m, Slot::kCopula, wKoso, p);
       consumeWord(s, p);
     } else if (surface == "など") {
       const int x = maximalProjection(s, p);
@@ -248,7 +248,7 @@ void applyFocusParticleFamily(JcSentence* s) {
       const RuleWord& word = surface == "なんか" ? wNanka : surface == "なんて" ? wNante : surface == "くらい" ? wKurai : wGurai;
       setOwnRendering(s, p, word);
     } else if (surface == "とて") {
-      setSlot(s, m, 6, wTote, p);
+      setSlot(s, m, Slot::kConcession, wTote, p);
       setOwnRendering(s, p, wToteOwn);
     } else if (surface == "じゃ") {
       if (p != 1 && !isSymbol(s, w)) {
@@ -265,7 +265,7 @@ void applyFocusParticleFamily(JcSentence* s) {
       if (isLiveSurface(s, p + 1, "あ")) consumeWord(s, p + 1);
     } else if (surface == "とも") {
       if (isLiveBaseForm(s, p + 1, "言える") || isLiveBaseForm(s, p + 1, "いえる")) {
-        setSlot(s, parentOf(s, p + 1), 15, wTomo, p);
+        setSlot(s, parentOf(s, p + 1), Slot::kInclusive, wTomo, p);
         setOwnRendering(s, p + 1, wTomoSay);
         consumeWord(s, p);
       }
@@ -279,7 +279,7 @@ void ruleDake(JcSentence* s, int p) {
   consumeWord(s, p);
   if (isSurface(s, p + 1, "に") && markOf(s, m) != "K" && (isSymbol(s, p + 2) || !isNominal(s, w))) {
     consumeWord(s, p + 1);
-    setSlot(s, rootOf(s, w), 6, wDakeNi, p);
+    setSlot(s, rootOf(s, w), Slot::kConcession, wDakeNi, p);
     return;
   }
   if ((isLiveSurface(s, w, "これ") || isLiveSurface(s, w, "それ") || isLiveSurface(s, w, "あれ")) &&
@@ -291,16 +291,16 @@ void ruleDake(JcSentence* s, int p) {
   const std::string_view label = inNodeRange(s, q) ? s->nodes[q].depLabel.view() : "";
   const int head = headPhraseOf(s, q);
   if (label == "D1" || label == "D20") {
-    setSlot(s, m, 9, wDakeCase, p);
+    setSlot(s, m, Slot::kRestriction, wDakeCase, p);
   } else if (head == 0 || (label != "D13" && label != "D11")) {
     if (isVerb(s, w)) {
-      setSlot(s, m, 9, wDakeVerb, p);
+      setSlot(s, m, Slot::kRestriction, wDakeVerb, p);
       if (isLiveBaseForm(s, p + 1, "だ")) consumeWord(s, p + 1);
     } else {
-      setSlot(s, m, 9, wDake, p);
+      setSlot(s, m, Slot::kRestriction, wDake, p);
     }
   } else {
-    setSlot(s, head, 9, wDakeHead, p);
+    setSlot(s, head, Slot::kRestriction, wDakeHead, p);
   }
 }
 
@@ -326,13 +326,13 @@ void applyConjunctiveParticleFamily(JcSentence* s) {
       setOwnRendering(s, p, surface == "および" ? wOyobi : surface == "及び" ? wOyobiKanji : wNarabini);
       setKind(s, parentOf(s, p), 'z');
     } else if (surface == "も") {
-      setSlot(s, m, 6, wMo, p);
+      setSlot(s, m, Slot::kConcession, wMo, p);
       consumeWord(s, p);
     } else if (surface == "か") {
       ruleKaConjunctive(s, p);
     } else if (surface == "なり") {
-      setSlot(s, m, 11, wNari, p);
-      setSlot(s, finalHeadPhrase(s, p + 2), 16, wNariFinal);
+      setSlot(s, m, Slot::kNearAdverbial, wNari, p);
+      setSlot(s, finalHeadPhrase(s, p + 2), Slot::kSequence, wNariFinal);
     } else if (surface == "が") {
       const int x = maximalProjection(s, p);
       if (firstChildOf(s, x) == p) {
@@ -342,7 +342,7 @@ void applyConjunctiveParticleFamily(JcSentence* s) {
         consumeWord(s, p);
       }
     } else if (surface == "なら") {
-      setSlot(s, m, 0, wNaraConj, p);
+      setSlot(s, m, Slot::kClauseOpener, wNaraConj, p);
       consumeWord(s, p);
     } else if (surface == "けど" || surface == "けども" || surface == "けれど" || surface == "けれども") {
       const RuleWord& word = surface == "けど"     ? wKedo
@@ -353,7 +353,7 @@ void applyConjunctiveParticleFamily(JcSentence* s) {
       consumeWord(s, p);
     } else if (surface == "から") {
       if (isSurface(s, p + 1, "と") && isPredicateWord(s, w)) {
-        setSlot(s, parentOf(s, w), 0, wKaraTo);
+        setSlot(s, parentOf(s, w), Slot::kClauseOpener, wKaraTo);
         consumeWord(s, p);
       }
     } else if (surface == "まで") {
@@ -381,7 +381,7 @@ void ruleKaConjunctive(JcSentence* s, int p) {
     setOwnRendering(s, p, kaDoukaRendering(code));
   } else if (code == kKaDouka) {
     // かどうか: whether, on the phrase; どう and the second か go.
-    setSlot(s, maximalProjection(s, p), 1, kaDoukaRendering(code));
+    setSlot(s, maximalProjection(s, p), Slot::kAfterSubject, kaDoukaRendering(code));
     consumeWord(s, p + 1);
     consumeWord(s, p + 2);
   }
@@ -399,7 +399,7 @@ void ruleMadeConjunctive(JcSentence* s, int p) {
   }
   if (!found) addRelation(s, h, x, "HT");
   if (JcTargetNode* t = ruleTarget(s, x)) t->relation = "HT";
-  setSlot(s, maximalProjection(s, p - 1), 0, wMadeConj, p);
+  setSlot(s, maximalProjection(s, p - 1), Slot::kClauseOpener, wMadeConj, p);
   consumeWord(s, p);
 }
 
@@ -415,7 +415,7 @@ void applyFinalParticleFamily(JcSentence* s) {
       setText3(s, parentOf(s, p), surface == "かい" ? wKai : wKana);
       consumeWord(s, p);
     } else if (surface == "な") {
-      if (isVerb(s, w) && conjFormOf(s, w) == "2") setSlot(s, parentOf(s, w), 1, wNa, p);
+      if (isVerb(s, w) && conjFormOf(s, w) == "2") setSlot(s, parentOf(s, w), Slot::kAfterSubject, wNa, p);
       consumeWord(s, p);
     } else if (surface == "よ" || surface == "ヨ") {
       setOwnRendering(s, p, surface == "よ" ? wYo : wYoKatakana);
@@ -424,7 +424,7 @@ void applyFinalParticleFamily(JcSentence* s) {
       setHeadText2(s, maximalProjection(s, p), wZe);
     } else if (surface == "なあ" || surface == "なぁ") {
       setOwnRendering(s, p, surface == "なあ" ? wNaa : wNaaSmall);
-      if (isIAdjective(s, w)) setSlot(s, w, 11, wNaaAdjective);
+      if (isIAdjective(s, w)) setSlot(s, w, Slot::kNearAdverbial, wNaaAdjective);
     }
   });
 }
@@ -475,8 +475,8 @@ void applyParticleClosingPass(JcSentence* s) {
   for (int i = 1; i <= last; ++i) {
     if (s->targets[i].kind != 'j') continue;
     const int x = maximalProjection(s, i);
-    appendSlot(s, x, 0, wConditional);
-    setSlotSource(s, x, 0, s->targets[i].firstChild);
+    appendSlot(s, x, Slot::kClauseOpener, wConditional);
+    setSlotSource(s, x, Slot::kClauseOpener, s->targets[i].firstChild);
   }
   for (int i = 1; i <= last; ++i) {
     const bool type31 = conjTypeOf(s, i) == "31" && conjFormOf(s, i) == "5";
@@ -490,7 +490,7 @@ void applyParticleClosingPass(JcSentence* s) {
     JcTargetNode& t = s->targets[v];
     const char digit = c->extra.view().empty() ? '\0' : c->extra.view()[0];
     const std::string_view aspect = digit == '1' ? wAspect1.text() : digit == '2' ? wAspect2.text() : std::string_view();
-    if (c->valency == "V1/N" && t.slots[17].empty() && digit != '\0') {
+    if (c->valency == "V1/N" && targetSlot(t, Slot::kOwnRendering).empty() && digit != '\0') {
       // A split equivalent: the aspect word goes between its two halves.
       const std::string_view chinese = c->chinese.view();
       const std::size_t bar = findAtCharacter(chinese, "/");

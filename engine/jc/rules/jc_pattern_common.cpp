@@ -47,7 +47,7 @@ void setUsageCode(JcSentence* s, int i, std::string_view code) {
   if (isNode(s, i)) s->nodes[i].usageCode = code;
 }
 
-void appendThroughWriter(JcSentence* s, int i, int slot, std::string_view text) {
+void appendThroughWriter(JcSentence* s, int i, Slot slot, std::string_view text) {
   if (!s) return;
   if (s->slotOverride > 0) {
     --s->slotOverride;
@@ -56,7 +56,7 @@ void appendThroughWriter(JcSentence* s, int i, int slot, std::string_view text) 
   appendSlot(s, i, slot, text);
 }
 
-void writePieces(JcSentence* s, int i, int slot, std::initializer_list<std::string_view> pieces, int source) {
+void writePieces(JcSentence* s, int i, Slot slot, std::initializer_list<std::string_view> pieces, int source) {
   bool first = true;
   for (std::string_view piece : pieces) {
     if (first) {

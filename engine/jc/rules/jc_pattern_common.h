@@ -49,9 +49,9 @@ void appendText3(JcSentence* s, int i, std::string_view text);
 void setUsageCode(JcSentence* s, int i, std::string_view code);
 // Appends a piece to slot k as the slot writer would write it: the override word while the
 // counter runs (counting down), else the piece.
-void appendThroughWriter(JcSentence* s, int i, int slot, std::string_view text);
+void appendThroughWriter(JcSentence* s, int i, Slot slot, std::string_view text);
 // The first piece through the slot writer, the others appended, then the slot's source.
-void writePieces(JcSentence* s, int i, int slot, std::initializer_list<std::string_view> pieces, int source);
+void writePieces(JcSentence* s, int i, Slot slot, std::initializer_list<std::string_view> pieces, int source);
 // i when it is a word (1..lastMorpheme), else 0: a host looked for past the sentence's last word
 // names no node.
 inline int wordAt(const JcSentence* s, int i) { return i >= 1 && i <= lastWord(s) ? i : 0; }

@@ -80,7 +80,7 @@ void renderPairedAdverb(JcSentence* s, int i, std::string_view text) {
 
 bool isRendered(const JcSentence* s, int i) {
   const JcTargetNode* t = ruleTarget(s, i);
-  return t && !t->slots[17].empty();
+  return t && !targetSlot(*t, Slot::kOwnRendering).empty();
 }
 
 }  // namespace jc::pattern

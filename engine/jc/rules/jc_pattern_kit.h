@@ -55,9 +55,9 @@ void setText3(JcSentence* s, int i, std::string_view text);
 void setText5(JcSentence* s, int i, std::string_view text);
 // A mark 'K' (referenced by a template) becomes '*'.
 void releaseTemplateMark(JcSentence* s, int i);
-// Renders word i (slot 17) and gives it the code "F" of an adverb paired with an ending.
+// Renders word i (kOwnRendering) and gives it the code "F" of an adverb paired with an ending.
 void renderPairedAdverb(JcSentence* s, int i, std::string_view text);
-// Slot 17 of target i holds a rendering.
+// kOwnRendering of target i holds a rendering.
 bool isRendered(const JcSentence* s, int i);
 
 }  // namespace jc::pattern

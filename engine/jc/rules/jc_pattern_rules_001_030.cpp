@@ -152,7 +152,7 @@ void patternRule005(JcSentence* s) {
     const int k = findFirstSurface(s, i, {"当たり", "あたり"});
     if (!k || !(s->nodes[k].pos == "14" && s->nodes[k].subPos == "2")) return;
     i = k + 1;
-    setSlot(s, rootOf(s, k - 1), 10, w005);
+    setSlot(s, rootOf(s, k - 1), Slot::kDistributive, w005);
     consumeWord(s, k);
   }
 }
@@ -163,7 +163,7 @@ void patternRule006(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!isLiveSurface(s, k + 1, "の")) continue;
-    setSlot(s, rootOf(s, k - 1), 12, w006Atte, k);
+    setSlot(s, rootOf(s, k - 1), Slot::kCopula, w006Atte, k);
     setOwnRendering(s, k + 1, w006No);
     consumeWord(s, k);
     setKind(s, parentOf(s, k + 1), 'z');
@@ -205,7 +205,7 @@ void patternRule010(JcSentence* s) {
     consumeWord(s, k);
     const int p = parentOf(s, k - 1);
     setKind(s, p, 'z');
-    setSlot(s, p, 0, w010, k);
+    setSlot(s, p, Slot::kClauseOpener, w010, k);
     const int a = findFirstSurface(s, i, {"或いは", "あるいは"});
     if (!a) return;
     consumeWord(s, a);
@@ -235,8 +235,8 @@ void patternRule013(JcSentence* s) {
     if (!(live(s, k + 1) && isNominalOrAdnominal(s, k + 1))) continue;
     if (!(live(s, t - 1) && isVerbContinuative(s, t - 1))) continue;
     setOwnRendering(s, k, w013Trigger);
-    setSlot(s, rootOf(s, t - 1), 6, w013Clause, k);
-    setSlot(s, finalHeadPhrase(s, t), 15, w013Final);
+    setSlot(s, rootOf(s, t - 1), Slot::kConcession, w013Clause, k);
+    setSlot(s, finalHeadPhrase(s, t), Slot::kInclusive, w013Final);
     consumeWord(s, t);
   }
 }
@@ -249,9 +249,9 @@ void patternRule014(JcSentence* s) {
     int m = findLiveSurface(s, i, "も");
     while (m && !(live(s, m - 1) && isVerbTeForm(s, m - 1))) m = findLiveSurface(s, m + 1, "も");
     if (!m) continue;
-    setSlot(s, parentOf(s, k), 6, w014Trigger, k);
-    setSlot(s, parentOf(s, m - 1), 9, w014Temo, m);
-    setSlot(s, findClauseHead(s, m), 15, w014Final);
+    setSlot(s, parentOf(s, k), Slot::kConcession, w014Trigger, k);
+    setSlot(s, parentOf(s, m - 1), Slot::kRestriction, w014Temo, m);
+    setSlot(s, findClauseHead(s, m), Slot::kInclusive, w014Final);
     consumeWord(s, k);
     consumeWord(s, m);
   }
@@ -263,7 +263,7 @@ void patternRule015(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!liveBaseIn(s, k + 1, {"よる", "かかる", "係る"})) continue;
-    setSlot(s, rootOf(s, k - 1), 12, w015, k);
+    setSlot(s, rootOf(s, k - 1), Slot::kCopula, w015, k);
     consumeWord(s, k);
     consumeWord(s, k + 1);
     if (isLiveSurface(s, k - 1, "の")) {
@@ -280,8 +280,8 @@ void patternRule016(JcSentence* s) {
     i = k + 1;
     if (!isLiveSurface(s, k + 1, "問わず")) continue;
     const int r = rootOf(s, k - 1);
-    writeTargetSlot(s, r, 12, w016First);
-    appendSlot(s, r, 12, w016Second, k);
+    writeTargetSlot(s, r, Slot::kCopula, w016First);
+    appendSlot(s, r, Slot::kCopula, w016Second, k);
     setHeadText(s, r, w016Head);
     consumeWord(s, k);
     consumeWord(s, k + 1);
@@ -299,11 +299,11 @@ void patternRule017(JcSentence* s) {
     i = k + 1;
     const int t = findLiveSurface(s, i, "ところで");
     if (!t) return;
-    setSlot(s, rootOf(s, t - 1), 6, w017Ikura, k);
+    setSlot(s, rootOf(s, t - 1), Slot::kConcession, w017Ikura, k);
     consumeWord(s, k);
     consumeWord(s, k + 1);
-    setSlot(s, rootOf(s, k + 1), 3, w017Next, k + 1);
-    setSlot(s, finalHeadPhrase(s, t), 15, w017Final);
+    setSlot(s, rootOf(s, k + 1), Slot::kBeforeHead, w017Next, k + 1);
+    setSlot(s, finalHeadPhrase(s, t), Slot::kInclusive, w017Final);
   }
 }
 
@@ -314,7 +314,7 @@ void patternRule018(JcSentence* s) {
     i = k + 1;
     if (!(live(s, k - 1) && (isAdnominalPredicate(s, k - 1) || isVerbTaForm(s, k - 1)))) continue;
     const int m = maximalProjection(s, k - 1);
-    setSlot(s, m, 6, w018, k);
+    setSlot(s, m, Slot::kConcession, w018, k);
     setKind(s, m, 'z');
     consumeWord(s, k);
   }
@@ -334,10 +334,10 @@ void patternRule020(JcSentence* s) {
     consumeWord(s, k);
     if (isLiveBaseForm(s, k + 1, "だ") && !isLiveSurface(s, k + 1, "で")) {
       consumeWord(s, k + 1);
-      setSlot(s, r, 9, w020Da);
+      setSlot(s, r, Slot::kRestriction, w020Da);
     } else {
       if (isLiveSurface(s, k + 1, "で")) consumeWord(s, k + 1);
-      setSlot(s, r, 0, w020, k);
+      setSlot(s, r, Slot::kClauseOpener, w020, k);
     }
   }
 }
@@ -418,7 +418,7 @@ void patternRule026(JcSentence* s) {
     const int before = k - 1;
     if (isLiveSurface(s, k + 1, "に") && live(s, before) && isPlainBaseOrPastForm(s, before)) {
       setKind(s, parentOf(s, before), 'z');
-      setSlot(s, rootOf(s, k), 0, w026Ni, k);
+      setSlot(s, rootOf(s, k), Slot::kClauseOpener, w026Ni, k);
       if (lastWord(s) - k >= 3) {
         const int tail = liveSurfaceIn(s, k + 2, {"、"}) ? maximalProjection(s, k + 2) : parentOf(s, k + 1);
         setText5(s, tail, w026NiTail);
@@ -432,7 +432,7 @@ void patternRule026(JcSentence* s) {
       releaseTemplateMark(s, maximalProjection(s, k + 2));
       if (isAdnominalPredicate(s, before)) {
         appendHeadText(s, p, w026DeMore);
-        setSlot(s, rootOf(s, k), 5, w026DeSlot, k);
+        setSlot(s, rootOf(s, k), Slot::kPreposition, w026DeSlot, k);
       }
       consumeWord(s, k);
       consumeWord(s, k + 1);
@@ -457,7 +457,7 @@ void patternRule029(JcSentence* s) {
       setKind(s, p1, 'z');
       setHeadText2(s, p1, w029First);
       setKind(s, p2, 'z');
-      setSlot(s, p2, 7, w029Mai, j + 1);
+      setSlot(s, p2, Slot::kNegation, w029Mai, j + 1);
       setHeadText2(s, p2, w029Second);
       consumeWord(s, i + 1);
       consumeWord(s, j + 2);

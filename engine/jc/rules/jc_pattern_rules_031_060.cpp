@@ -106,7 +106,7 @@ void patternRule032(JcSentence* s) {
     consumeWord(s, v + 1);
     consumeWord(s, v + 2);
     setKind(s, v, 'z');
-    setSlot(s, parentOf(s, v), 1, tara ? w032Tara : w032, v + 1);
+    setSlot(s, parentOf(s, v), Slot::kAfterSubject, tara ? w032Tara : w032, v + 1);
   });
 }
 
@@ -116,15 +116,15 @@ void patternRule033(JcSentence* s) {
     const int p = parentOf(s, v);
     if (isLiveBaseForm(s, v + 2, "する")) {
       if (isLiveSurface(s, v + 3, "ところ") && isLiveSurface(s, v + 4, "へ")) {
-        setSlot(s, p, 1, w033Tokoro, v + 1);
+        setSlot(s, p, Slot::kAfterSubject, w033Tokoro, v + 1);
         consumeWord(s, v + 3);
         consumeWord(s, v + 4);
       } else {
-        setSlot(s, p, 12, w033, v);
+        setSlot(s, p, Slot::kCopula, w033, v);
       }
       consumeWord(s, v + 2);
     } else {
-      setSlot(s, p, 12, w033, v);
+      setSlot(s, p, Slot::kCopula, w033, v);
     }
     consumeWord(s, v + 1);
     setKind(s, v, 'z');
@@ -139,8 +139,8 @@ void patternRule034(JcSentence* s) {
     if (!isLiveBaseForm(s, suru, "する") || !isLiveBaseForm(s, suru + 1, "ない")) return;
     const int p = parentOf(s, v);
     setKind(s, p, 'z');
-    writeTargetSlot(s, p, 1, w034First);
-    appendSlot(s, p, 1, w034Second, v + 1);
+    writeTargetSlot(s, p, Slot::kAfterSubject, w034First);
+    appendSlot(s, p, Slot::kAfterSubject, w034Second, v + 1);
     if (mo) consumeWord(s, mo);
     consumeWord(s, suru);
     consumeWord(s, suru + 1);
@@ -150,8 +150,8 @@ void patternRule034(JcSentence* s) {
 void patternRule035(JcSentence* s) {
   forEachVolitional(s, [s](int v) {
     if (!isLiveSurface(s, v + 1, "にも") || !liveIs(s, v + 2, isPotential) || !isLiveBaseForm(s, v + 3, "ない")) return;
-    setSlot(s, v, 4, w035Nimo, v + 1);
-    setSlot(s, v, 15, w035Final);
+    setSlot(s, v, Slot::kModal, w035Nimo, v + 1);
+    setSlot(s, v, Slot::kInclusive, w035Final);
     consumeWord(s, v + 1);
   });
 }
@@ -161,7 +161,7 @@ void patternRule036(JcSentence* s) {
     if (!isLiveSurface(s, v + 1, "もの") || !isLiveSurface(s, v + 2, "なら")) return;
     const int p = parentOf(s, v);
     setKind(s, p, 'z');
-    setSlot(s, p, 6, w036, v + 1);
+    setSlot(s, p, Slot::kConcession, w036, v + 1);
     consumeWord(s, v + 1);
     consumeWord(s, v + 2);
   });
@@ -176,10 +176,10 @@ void patternRule037(JcSentence* s) {
     const int p = parentOf(s, k - 1);
     consumeWord(s, k);
     if (isLiveBaseForm(s, k + 1, "ない")) {
-      appendSlot(s, p, 4, w037Not, k);
+      appendSlot(s, p, Slot::kModal, w037Not, k);
       consumeWord(s, k + 1);
     } else {
-      setSlot(s, p, 4, w037, k);
+      setSlot(s, p, Slot::kModal, w037, k);
     }
   }
 }
@@ -191,11 +191,11 @@ void patternRule038(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (liveIs(s, k - 1, isVerbTaForm)) {
-      setSlot(s, parentOf(s, k - 1), 1, w038Ta, k);
+      setSlot(s, parentOf(s, k - 1), Slot::kAfterSubject, w038Ta, k);
     } else if (isLiveSurface(s, k - 1, "の") && liveIs(s, k - 2, isNominal)) {
       const int m = maximalProjection(s, k - 1);
       consumeWord(s, k - 1);
-      setSlot(s, m, 6, w038No, k);
+      setSlot(s, m, Slot::kConcession, w038No, k);
       setKind(s, m, 'z');
       setKind(s, parentOf(s, k - 1), 'z');
       setKind(s, k - 2, 'z');
@@ -225,7 +225,7 @@ void patternRule039(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!liveIs(s, k - 1, isNumeral) || !isLiveSurface(s, k + 1, "に")) continue;
-    setSlot(s, parentOf(s, k - 1), 12, w039, k);
+    setSlot(s, parentOf(s, k - 1), Slot::kCopula, w039, k);
     consumeWord(s, k);
     consumeWord(s, k + 1);
   }
@@ -249,7 +249,7 @@ void patternRule041(JcSentence* s) {
     i = k + 1;
     if (!liveSurfaceIn(s, k + 1, {"が", "は"}) || !isLiveBaseForm(s, k + 2, "ない") || !liveIs(s, k - 1, isVerbTaForm)) continue;
     const int p = parentOf(s, k - 1);
-    setSlot(s, p, 1, w041, k);
+    setSlot(s, p, Slot::kAfterSubject, w041, k);
     setKind(s, p, 'z');
     for (int w = k; w <= k + 2; ++w) consumeWord(s, w);
   }
@@ -269,8 +269,8 @@ void patternRule042(JcSentence* s) {
       from = c + 1;
     }
     if (!q) continue;
-    setSlot(s, rootOf(s, k - 2), 6, w042Trigger, k);
-    setSlot(s, rootOf(s, q - 1), 6, w042Particle, q);
+    setSlot(s, rootOf(s, k - 2), Slot::kConcession, w042Trigger, k);
+    setSlot(s, rootOf(s, q - 1), Slot::kConcession, w042Particle, q);
     consumeWord(s, k);
     consumeWord(s, k - 1);
     consumeWord(s, q);
@@ -295,8 +295,8 @@ void patternRule044(JcSentence* s) {
     if (!sameAlternative(s, k1 - 1, k2 - 1)) continue;
     const int m1 = maximalProjection(s, k1), m2 = maximalProjection(s, k2);
     if (!m1 || !m2 || headPhraseOf(s, m1) != m2) continue;
-    setSlot(s, m1, 6, w044First, k1);
-    setSlot(s, m2, 6, w044Second, k2);
+    setSlot(s, m1, Slot::kConcession, w044First, k1);
+    setSlot(s, m2, Slot::kConcession, w044Second, k2);
     consumeWord(s, k1);
     consumeWord(s, k2);
     if (const int t = findLiveSurface(s, k1 + 1, "それとも"); t && t < k2) consumeWord(s, t);
@@ -314,8 +314,8 @@ void patternRule045(JcSentence* s) {
     if (!liveIs(s, k - 1, isAdnominalPredicate)) continue;
     const int p = parentOf(s, k - 1);
     setKind(s, p, 'z');
-    setSlot(s, p, 0, w045, k);
-    setSlot(s, finalHeadPhrase(s, k), 6, w045Final, k);
+    setSlot(s, p, Slot::kClauseOpener, w045, k);
+    setSlot(s, finalHeadPhrase(s, k), Slot::kConcession, w045Final, k);
     consumeWord(s, k);
   }
 }
@@ -338,7 +338,7 @@ void patternRule047(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!liveIs(s, k - 1, isAdnominalPredicate) || !isLiveSurface(s, k + 1, "で") || !isLiveSurface(s, k + 2, "は")) continue;
-    setSlot(s, parentOf(s, k - 1), 0, w047, k);
+    setSlot(s, parentOf(s, k - 1), Slot::kClauseOpener, w047, k);
     for (int w = k; w <= k + 2; ++w) consumeWord(s, w);
   }
 }
@@ -349,7 +349,7 @@ void patternRule048(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!liveIs(s, k - 1, isVerbContinuative)) continue;
-    setSlot(s, parentOf(s, k - 1), 11, w048, k);
+    setSlot(s, parentOf(s, k - 1), Slot::kNearAdverbial, w048, k);
     consumeWord(s, k);
   }
 }
@@ -361,15 +361,15 @@ void patternRule049(JcSentence* s) {
     i = k + 1;
     if (liveIs(s, k - 1, isAdnominalPredicate)) {
       const int p = parentOf(s, k - 1);
-      setSlot(s, p, 1, w049Clause, k);
+      setSlot(s, p, Slot::kAfterSubject, w049Clause, k);
       setKind(s, p, 'z');
     } else if (isLiveSurface(s, k - 1, "の") && liveIs(s, k - 2, isSahenNoun)) {
-      setSlot(s, maximalProjection(s, k - 1), 6, w049Sahen, k);
+      setSlot(s, maximalProjection(s, k - 1), Slot::kConcession, w049Sahen, k);
       consumeWord(s, k - 1);
     } else {
       continue;
     }
-    setSlot(s, finalHeadPhrase(s, k), 1, w049Final, k);
+    setSlot(s, finalHeadPhrase(s, k), Slot::kAfterSubject, w049Final, k);
     consumeWord(s, k);
   }
 }
@@ -380,9 +380,9 @@ void patternRule050(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (liveIs(s, k - 1, isVerbContinuative)) {
-      setSlot(s, parentOf(s, k - 1), 9, w050);
+      setSlot(s, parentOf(s, k - 1), Slot::kRestriction, w050);
     } else if (liveIs(s, k - 1, isNominal)) {
-      setSlot(s, rootOf(s, k - 1), 9, w050);
+      setSlot(s, rootOf(s, k - 1), Slot::kRestriction, w050);
     } else {
       continue;
     }
@@ -398,7 +398,7 @@ void patternRule051(JcSentence* s) {
     i = k + 1;
     if (!isLiveSurface(s, k - 1, "と") || !isLiveSurface(s, k - 2, "か") || !isAlternative(s, k - 3)) continue;
     setKind(s, parentOf(s, k), 'z');
-    setSlot(s, maximalProjection(s, k - 2), 0, w051, k - 1);
+    setSlot(s, maximalProjection(s, k - 2), Slot::kClauseOpener, w051, k - 1);
     const bool iu = surfaceIn(s, k, {"いう", "言う"});
     for (int w = k - 2; w <= k; ++w) consumeWord(s, w);
     if (iu && isLiveSurface(s, k + 1, "と")) consumeWord(s, k + 1);
@@ -412,7 +412,7 @@ void patternRule052(JcSentence* s) {
     i = k + 1;
     if (!isLiveSurface(s, k - 1, "か") || !(isAlternative(s, k - 2) || isLiveBaseForm(s, k - 2, "だ"))) continue;
     const bool nitsuite = isLiveSurface(s, k + 1, "について");
-    setSlot(s, maximalProjection(s, k - 2), 1, nitsuite ? w052Nitsuite : w052, k);
+    setSlot(s, maximalProjection(s, k - 2), Slot::kAfterSubject, nitsuite ? w052Nitsuite : w052, k);
     consumeWord(s, k);
     consumeWord(s, k - 1);
   }
@@ -431,7 +431,7 @@ void patternRule053(JcSentence* s) {
       ka = k - 2;
     }
     if (!ka || !liveIs(s, ka - 1, isVerbBaseOrPast)) continue;
-    setSlot(s, parentOf(s, ka - 1), 6, w053Clause, ka);
+    setSlot(s, parentOf(s, ka - 1), Slot::kConcession, w053Clause, ka);
     setOwnRendering(s, k, w053);
     for (int w = ka; w < k; ++w) consumeWord(s, w);
   }
@@ -451,19 +451,19 @@ void patternRule054(JcSentence* s) {
     setKind(s, parentOf(s, k - 3), 'z');
     const int next = k + 1;
     if (isLiveSurface(s, next, "ませ") && isLiveBaseForm(s, next + 1, "ぬ")) {
-      writeTargetSlot(s, m, 7, w054Not1);
-      appendSlot(s, m, 7, w054Not2, next);
+      writeTargetSlot(s, m, Slot::kNegation, w054Not1);
+      appendSlot(s, m, Slot::kNegation, w054Not2, next);
       consumeWord(s, next + 1);
     } else if (isLiveSurface(s, next, "なく") && isLiveBaseForm(s, next + 1, "なる")) {
       // Before the plain negation: なく is a form of ない.
-      setSlot(s, m, 7, w054Become, next);
+      setSlot(s, m, Slot::kNegation, w054Become, next);
       if (isVerbTaForm(s, next + 1) || isLiveSurface(s, next + 2, "ました")) setHeadText(s, m, w054Became);
       consumeWord(s, next + 1);
     } else if (liveBaseIn(s, next, {"ない", "ぬ", "ず"})) {
-      writeTargetSlot(s, m, 7, w054Not1);
-      appendSlot(s, m, 7, w054Not2, next);
+      writeTargetSlot(s, m, Slot::kNegation, w054Not1);
+      appendSlot(s, m, Slot::kNegation, w054Not2, next);
     } else {
-      setSlot(s, m, 7, w054Can, k);
+      setSlot(s, m, Slot::kNegation, w054Can, k);
       continue;
     }
     consumeWord(s, next);
@@ -476,10 +476,10 @@ void patternRule055(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (liveIs(s, k - 1, isNominal)) {
-      setSlot(s, maximalProjection(s, k - 1), 10, w055Nominal);
+      setSlot(s, maximalProjection(s, k - 1), Slot::kDistributive, w055Nominal);
     } else if (liveIs(s, k - 1, isAdnominalPredicate)) {
       const int p = parentOf(s, k - 1);
-      setSlot(s, p, 10, w055Predicate);
+      setSlot(s, p, Slot::kDistributive, w055Predicate);
       setKind(s, p, 'y');
     } else {
       continue;
@@ -500,7 +500,7 @@ void patternRule056(JcSentence* s) {
     }
     const int p = parentOf(s, k - 3);
     setKind(s, p, 'z');
-    setSlot(s, p, 1, w056, k - 2);
+    setSlot(s, p, Slot::kAfterSubject, w056, k - 2);
     for (int w = k - 2; w <= k; ++w) consumeWord(s, w);
   }
 }
@@ -511,7 +511,7 @@ void patternRule057(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!liveIs(s, k - 1, isIAdjectiveStem) && !liveIs(s, k - 1, isNaAdjectiveStem)) continue;
-    setSlot(s, parentOf(s, k - 1), 14, w057);
+    setSlot(s, parentOf(s, k - 1), Slot::kSeeming, w057);
     consumeWord(s, k);
   }
 }
@@ -523,7 +523,7 @@ void patternRule058(JcSentence* s) {
     i = k + 1;
     if (!liveIs(s, k - 1, isVerbContinuative)) continue;
     const int p = parentOf(s, k - 1);
-    setSlot(s, p, 14, w058);
+    setSlot(s, p, Slot::kSeeming, w058);
     setHeadText2(s, p, w058Head);
     consumeWord(s, k);
     if (isLiveBaseForm(s, k + 1, "なる")) consumeWord(s, k + 1);
@@ -536,7 +536,7 @@ void patternRule059(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!liveIs(s, k - 1, isBaseOrPastForm)) continue;
-    setSlot(s, maximalProjection(s, k - 1), 14, w059);
+    setSlot(s, maximalProjection(s, k - 1), Slot::kSeeming, w059);
     consumeWord(s, k);
   }
 }
@@ -547,7 +547,7 @@ void patternRule060(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!liveIs(s, k - 1, isVerbTeForm)) continue;
-    setSlot(s, parentOf(s, k - 1), 12, w060, k);
+    setSlot(s, parentOf(s, k - 1), Slot::kCopula, w060, k);
     consumeWord(s, k);
   }
 }

@@ -60,11 +60,11 @@ void ruleKaOmou(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (!baseOrPastOrNaStem(s, i) || !isLiveSurface(s, i + 1, "か")) continue;
     if (isLiveSurface(s, i + 2, "思う") && isLiveSurface(s, i + 3, "と")) {
-      setSlot(s, parentOf(s, i + 2), 11, wKaToOmou, i + 1);
+      setSlot(s, parentOf(s, i + 2), Slot::kNearAdverbial, wKaToOmou, i + 1);
       for (int k = i + 1; k <= i + 3; ++k) consumeWord(s, k);
     } else if (isLiveBaseForm(s, i + 2, "思う") && conjFormIn(s, i + 2, {"6", "10"})) {
       // 思えば / 思ったら: the word's surface is its conditional, so its base form is tested.
-      setSlot(s, parentOf(s, i + 2), 11, wKaToOmoeba, i + 1);
+      setSlot(s, parentOf(s, i + 2), Slot::kNearAdverbial, wKaToOmoeba, i + 1);
       consumeWord(s, i + 1);
       consumeWord(s, i + 2);
     }
@@ -86,7 +86,7 @@ void ruleKanenai(JcSentence* s) {
     const int k = findFirstBase(s, p, {"兼ねない", "かねない"});
     if (!k) return;
     if (isVerbContinuative(s, k - 1)) {
-      setSlot(s, parentOf(s, k - 1), 4, wKanenai, k);
+      setSlot(s, parentOf(s, k - 1), Slot::kModal, wKanenai, k);
       consumeWord(s, k);
     }
     p = k + 1;
@@ -98,7 +98,7 @@ void ruleKaneru(JcSentence* s) {
     const int k = findLiveBaseForm(s, p, "兼ねる");
     if (!k) return;
     if (isVerbContinuative(s, k - 1)) {
-      setSlot(s, parentOf(s, k - 1), 11, wKaneru, k);
+      setSlot(s, parentOf(s, k - 1), Slot::kNearAdverbial, wKaneru, k);
       consumeWord(s, k);
     }
     p = k + 1;
@@ -110,7 +110,7 @@ void ruleKaNoYouda(JcSentence* s) {
     const int k = findLiveBaseForm(s, p, "ようだ");
     if (!k) return;
     if (isBaseOrPastForm(s, k - 3) && isLiveSurface(s, k - 2, "か") && isLiveSurface(s, k - 1, "の")) {
-      setSlot(s, parentOf(s, k - 3), 6, wKaNoYouda, k);
+      setSlot(s, parentOf(s, k - 3), Slot::kConcession, wKaNoYouda, k);
       for (int w = k - 2; w <= k; ++w) consumeWord(s, w);
     }
     p = k + 1;
@@ -123,11 +123,11 @@ void ruleKamoshirenai(JcSentence* s) {
       continue;
     }
     if (liveBaseIn(s, i + 2, {"分かる", "知れる", "しれる"}) && isLiveBaseForm(s, i + 3, "ない")) {
-      setSlot(s, parentOf(s, i), 1, wKamoNai, i + 1);
+      setSlot(s, parentOf(s, i), Slot::kAfterSubject, wKamoNai, i + 1);
       for (int k = i + 1; k <= i + 3; ++k) consumeWord(s, k);
     } else if (liveBaseIn(s, i + 2, {"知れる", "しれる"}) && isLiveBaseForm(s, i + 3, "ます") &&
                isLiveBaseForm(s, i + 4, "ぬ")) {
-      setSlot(s, parentOf(s, i), 1, wKamoMasen, i + 1);
+      setSlot(s, parentOf(s, i), Slot::kAfterSubject, wKamoMasen, i + 1);
       for (int k = i + 1; k <= i + 4; ++k) consumeWord(s, k);
     }
   }
@@ -136,7 +136,7 @@ void ruleKamoshirenai(JcSentence* s) {
 void ruleKaraAru(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (!isNumeral(s, i) || !isLiveSurface(s, i + 1, "から") || !isLiveBaseForm(s, i + 2, "ある")) continue;
-    setSlot(s, maximalProjection(s, i), 12, wKaraAru, i + 1);
+    setSlot(s, maximalProjection(s, i), Slot::kCopula, wKaraAru, i + 1);
     setHeadText(s, i, wKaraAruTail);
     consumeWord(s, i + 1);
     consumeWord(s, i + 2);
@@ -148,13 +148,13 @@ void ruleKaraIu(JcSentence* s) {
     if (!isNominal(s, i) || !isLiveSurface(s, i + 1, "から") || !isLiveBaseForm(s, i + 2, "言う")) continue;
     if (!liveSurfaceIn(s, i + 3, {"ても", "と"}) && !conjFormIn(s, i + 2, {"6", "10", "11"})) continue;
     const int h = climbAdnominalChain(s, i);
-    setSlot(s, h, 5, wKaraIu, i + 1);
+    setSlot(s, h, Slot::kPreposition, wKaraIu, i + 1);
     appendHeadText(s, h, wKaraIuTail);
     consumeWord(s, i + 1);
     consumeWord(s, i + 2);
     if (isLiveSurface(s, i + 3, "と")) consumeWord(s, i + 3);
     if (isLiveSurface(s, i + 3, "ても")) {
-      setSlot(s, h, 6, wKaraIuTemo, i + 3);
+      setSlot(s, h, Slot::kConcession, wKaraIuTemo, i + 3);
       consumeWord(s, i + 3);
     }
   }
@@ -163,7 +163,7 @@ void ruleKaraIu(JcSentence* s) {
 void ruleKaraKuru(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (!isNominal(s, i) || !isLiveSurface(s, i + 1, "から") || !isLiveBaseForm(s, i + 2, "くる")) continue;
-    setSlot(s, climbAdnominalChain(s, i), 12, wKaraKuru, i + 1);
+    setSlot(s, climbAdnominalChain(s, i), Slot::kCopula, wKaraKuru, i + 1);
     consumeWord(s, i + 1);
     consumeWord(s, i + 2);
   }
@@ -174,12 +174,12 @@ void ruleKarakoso(JcSentence* s) {
     if (!isBaseOrPastForm(s, i) || !isLiveSurface(s, i + 1, "から")) continue;
     const int p = parentOf(s, i);
     auto fromTo = [&](std::string_view slot5, std::string_view tail, int last) {
-      setSlot(s, p, 5, slot5, i + 1);
+      setSlot(s, p, Slot::kPreposition, slot5, i + 1);
       setHeadText(s, p, tail);
       for (int k = i + 1; k <= last; ++k) consumeWord(s, k);
     };
     if (isLiveSurface(s, i + 2, "こそ")) {
-      setSlot(s, p, 6, wKarakoso, i + 1);
+      setSlot(s, p, Slot::kConcession, wKarakoso, i + 1);
       consumeWord(s, i + 1);
       consumeWord(s, i + 2);
     } else if (isLiveSurface(s, i + 2, "して")) {
@@ -190,7 +190,7 @@ void ruleKarakoso(JcSentence* s) {
       // すれば: the conditional's surface is not する, so its base form is tested.
       fromTo(wKaraSureba, wKaraSurebaTail, i + 2);
     } else if (isLiveSurface(s, i + 2, "と") && liveSurfaceIn(s, i + 3, {"いって", "言って"})) {
-      setSlot(s, maximalProjection(s, i), 0, wKaraToItte, i + 1);
+      setSlot(s, maximalProjection(s, i), Slot::kClauseOpener, wKaraToItte, i + 1);
       for (int k = i + 1; k <= i + 3; ++k) consumeWord(s, k);
     }
   }
@@ -201,7 +201,7 @@ void ruleKaraMiru(JcSentence* s) {
     if (!isNominal(s, i) || !isLiveSurface(s, i + 1, "から")) continue;
     const int h = maximalProjection(s, i);
     auto fromTo = [&](std::string_view slot5, std::string_view tail, int last) {
-      setSlot(s, h, 5, slot5, i + 1);
+      setSlot(s, h, Slot::kPreposition, slot5, i + 1);
       appendHeadText(s, h, tail);
       for (int k = i + 1; k <= last; ++k) consumeWord(s, k);
     };
@@ -230,8 +230,8 @@ void ruleKaraMade(JcSentence* s) {
     int b = maximalProjection(s, e - 1);
     a = widenByTimeWord(s, a);
     b = widenByTimeWord(s, b);
-    setSlot(s, a, 5, wMadeFrom, k);
-    setSlot(s, b, 5, isLiveSurface(s, e, "へ") ? wMadeHe : wMadeTo, e);
+    setSlot(s, a, Slot::kPreposition, wMadeFrom, k);
+    setSlot(s, b, Slot::kPreposition, isLiveSurface(s, e, "へ") ? wMadeHe : wMadeTo, e);
     if (isLiveSurface(s, e - 2, "に") && isLiveSurface(s, e - 1, "至る")) {
       consumeWord(s, e - 2);
       consumeWord(s, e - 1);

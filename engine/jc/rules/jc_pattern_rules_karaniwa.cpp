@@ -56,7 +56,7 @@ void ruleKaraniwa(JcSentence* s) {
       if (!k || !isLiveSurface(s, k + 1, "は")) return;
     }
     if (isVerbBaseOrPast(s, k - 1) || isVerbTaForm(s, k - 1)) {
-      setSlot(s, parentOf(s, k - 1), 6, wKaraniwa, k);
+      setSlot(s, parentOf(s, k - 1), Slot::kConcession, wKaraniwa, k);
       const bool wa = isLiveSurface(s, k + 1, "は");
       consumeWord(s, k);
       if (wa) consumeWord(s, k + 1);
@@ -72,8 +72,8 @@ void ruleKariniTemo(JcSentence* s) {
     const int b = findFirstSurface(s, p, {"ても", "としても"});
     if (!b) return;
     if (isContinuativeForm(s, b - 1)) {
-      setSlot(s, parentOf(s, b - 1), 6, wKariniTemo, a);
-      setSlot(s, finalHeadPhrase(s, b), 15, wKariniTemoMo);
+      setSlot(s, parentOf(s, b - 1), Slot::kConcession, wKariniTemo, a);
+      setSlot(s, finalHeadPhrase(s, b), Slot::kInclusive, wKariniTemoMo);
     }
     p = b + 1;
   }
@@ -101,7 +101,7 @@ void ruleKawarini(JcSentence* s) {
     if (!k) return;
     if (isNominal(s, k - 2) && isLiveSurface(s, k - 1, "の")) {
       const int m = maximalProjection(s, k - 2);
-      setSlot(s, m, 12, wKawariNoun, k - 1);
+      setSlot(s, m, Slot::kCopula, wKawariNoun, k - 1);
       consumeWord(s, k - 1);
       consumeWord(s, k);
       setKind(s, m, 'z');
@@ -155,10 +155,10 @@ void ruleKuseni(JcSentence* s) {
     const int k = findFirstSurface(s, p, {"癖", "くせ"});
     if (!k || !isLiveSurface(s, k + 1, "に")) return;
     if (isNominal(s, k - 2) && isLiveSurface(s, k - 1, "の")) {
-      setSlot(s, maximalProjection(s, k - 2), 6, wKuseNoun, k);
+      setSlot(s, maximalProjection(s, k - 2), Slot::kConcession, wKuseNoun, k);
       for (int w = k - 1; w <= k + 1; ++w) consumeWord(s, w);
     } else if (isPlainBaseOrPastForm(s, k - 1)) {
-      setSlot(s, parentOf(s, k - 1), 6, wKuseClause, k);
+      setSlot(s, parentOf(s, k - 1), Slot::kConcession, wKuseClause, k);
       consumeWord(s, k);
       consumeWord(s, k + 1);
     }
@@ -172,8 +172,8 @@ void ruleKuraiDa(JcSentence* s) {
     // The だから alternative asks word i+1, already required to be くらい, so it never holds.
     if (!isLiveBaseForm(s, i + 2, "だ") && !isLiveBaseForm(s, i + 1, "だから")) continue;
     const int p = parentOf(s, i);
-    setSlot(s, p, 0, wKuraiDa, i + 1);
-    setSlot(s, p, 15, wKuraiDaEnd);
+    setSlot(s, p, Slot::kClauseOpener, wKuraiDa, i + 1);
+    setSlot(s, p, Slot::kInclusive, wKuraiDaEnd);
   }
 }
 
@@ -186,12 +186,12 @@ void ruleKuraiNaraHou(JcSentence* s) {
     const int h = findFirstSurface(s, i + 1, {"方", "ほう"});
     if (!h) return;
     if (isLiveSurface(s, h + 1, "が") && liveBaseIn(s, h + 2, {"よい", "いい", "まし"})) {
-      setSlot(s, parentOf(s, i), 0, wKuraiNara, i + 1);
+      setSlot(s, parentOf(s, i), Slot::kClauseOpener, wKuraiNara, i + 1);
       consumeWord(s, i + 1);
       consumeWord(s, i + 2);
       if (isLiveSurface(s, i + 3, "寧ろ")) consumeWord(s, i + 3);
       const int q = parentOf(s, h - 1);
-      setSlot(s, q, 0, wKuraiHou, h);
+      setSlot(s, q, Slot::kClauseOpener, wKuraiHou, h);
       setKind(s, q, 'z');
       for (int w = h; w <= h + 2; ++w) consumeWord(s, w);
       if (isLiveBaseForm(s, h + 3, "だ")) consumeWord(s, h + 3);
@@ -206,7 +206,7 @@ void ruleKosoImperative(JcSentence* s) {
         !isVerbImperative(s, i + 2)) {
       continue;
     }
-    setSlot(s, maximalProjection(s, i), 6, wKosoImperative, i + 1);
+    setSlot(s, maximalProjection(s, i), Slot::kConcession, wKosoImperative, i + 1);
     consumeWord(s, i + 1);
   }
 }
@@ -217,7 +217,7 @@ void ruleKosoGa(JcSentence* s) {
     const int g = findFirstSurface(s, i + 1, {"が", "けれども"});
     if (!g || !isBaseOrPastForm(s, g - 1)) return;
     const int m = maximalProjection(s, g - 1);
-    setSlot(s, m, 0, wKosoGa, i + 1);
+    setSlot(s, m, Slot::kClauseOpener, wKosoGa, i + 1);
     setHeadText2(s, m, wKosoGaTail);
     consumeWord(s, i + 1);
     consumeWord(s, g);
@@ -237,7 +237,7 @@ void ruleKotoGaAru(JcSentence* s) {
     } else if (isAdnominalPredicate(s, i - 1)) {
       const int p = parentOf(s, i - 1);
       setKind(s, p, 'z');
-      setSlot(s, p, 1, wKotoGaAru, i);
+      setSlot(s, p, Slot::kAfterSubject, wKotoGaAru, i);
     } else {
       continue;
     }
@@ -249,17 +249,17 @@ void ruleKotoDakara(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (isNominal(s, i) && isLiveSurface(s, i + 1, "の") && liveSurfaceIn(s, i + 2, {"こと", "事"}) &&
         liveSurfaceIn(s, i + 3, {"だから", "なら"})) {
-      setSlot(s, climbAdnominalChain(s, i), 6, wKotoDakaraNoun, i + 1);
+      setSlot(s, climbAdnominalChain(s, i), Slot::kConcession, wKotoDakaraNoun, i + 1);
       for (int w = i + 1; w <= i + 3; ++w) consumeWord(s, w);
-      setSlot(s, governorOf(s, wordAt(s, i + 4)), 0, wKotoDakaraNounHead, i + 1);
+      setSlot(s, governorOf(s, wordAt(s, i + 4)), Slot::kClauseOpener, wKotoDakaraNounHead, i + 1);
     } else if (isPlainBaseOrPastForm(s, i) && liveSurfaceIn(s, i + 1, {"こと", "事"}) &&
                liveSurfaceIn(s, i + 2, {"だから", "なら"})) {
       const int h = climbAdnominalChain(s, i);
       setKind(s, h, 'z');
-      setSlot(s, h, 6, wKotoDakaraClause, i + 1);
+      setSlot(s, h, Slot::kConcession, wKotoDakaraClause, i + 1);
       consumeWord(s, i + 1);
       consumeWord(s, i + 2);
-      setSlot(s, governorOf(s, wordAt(s, i + 3)), 0, wKotoDakaraClauseHead, i + 1);
+      setSlot(s, governorOf(s, wordAt(s, i + 3)), Slot::kClauseOpener, wKotoDakaraClauseHead, i + 1);
     }
   }
 }
@@ -285,12 +285,12 @@ void ruleKotoWaNai(JcSentence* s) {
       if (isVerbTaForm(s, i - 1)) {
         const int p = parentOf(s, i - 1);
         setKind(s, p, 'z');
-        writePieces(s, p, 1, {wKotoWaNaiPast}, i);
+        writePieces(s, p, Slot::kAfterSubject, {wKotoWaNaiPast}, i);
         setHeadText(s, i - 1, wKotoWaNaiPastTail);
       } else if (isAdnominalPredicate(s, i - 1) && isLiveSurface(s, i + 1, "は")) {
         const int p = parentOf(s, i - 1);
         setKind(s, p, 'z');
-        writePieces(s, p, 1, {wKotoWaNaiFirst, wKotoWaNaiSecond}, i);
+        writePieces(s, p, Slot::kAfterSubject, {wKotoWaNaiFirst, wKotoWaNaiSecond}, i);
       } else {
         continue;
       }
@@ -298,7 +298,7 @@ void ruleKotoWaNai(JcSentence* s) {
     } else if (isLiveSurface(s, i + 1, "も") && isLiveSurface(s, i + 2, "あって") && isAdnominalPredicate(s, i - 1)) {
       const int p = parentOf(s, i - 1);
       setKind(s, p, 'z');
-      setSlot(s, p, 0, wKotoMoAtte, i);
+      setSlot(s, p, Slot::kClauseOpener, wKotoMoAtte, i);
       for (int w = i; w <= i + 2; ++w) consumeWord(s, w);
     }
   }

@@ -53,14 +53,14 @@ bool isHonorificPrefix(const JcSentence* s, int i) { return liveSurfaceIn(s, i, 
 // The verb stem's rendering: its own when set, else its first candidate's Chinese.
 std::string_view stemRendering(const JcSentence* s, int i) {
   const JcTargetNode* t = ruleTarget(s, i);
-  if (t && !t->slots[17].empty()) return t->slots[17].view();
+  if (t && !targetSlot(*t, Slot::kOwnRendering).empty()) return targetSlot(*t, Slot::kOwnRendering);
   return firstChinese(s, i);
 }
 
 // Appends the stem's rendering to word k's own, gives k the code "V" and retires stem and prefix.
 void takeHonorificFrame(JcSentence* s, int k) {
   const std::string stem(stemRendering(s, k - 1));
-  appendSlot(s, k, 17, stem);
+  appendSlot(s, k, Slot::kOwnRendering, stem);
   setCode(s, k, "V");
   consumeWord(s, k - 1);
   consumeWord(s, k - 2);
@@ -100,7 +100,7 @@ void patternRule162(JcSentence* s) {
       const int p = parentOf(s, k - 1);
       consumeWord(s, k);
       setKind(s, p, 'z');
-      setSlot(s, p, 1, w162Clause, k);
+      setSlot(s, p, Slot::kAfterSubject, w162Clause, k);
       setHeadText2(s, p, w162Head);
     }
   }
@@ -113,8 +113,8 @@ void patternRule163(JcSentence* s) {
       continue;
     }
     const int p = parentOf(s, v);
-    writeTargetSlot(s, p, 4, w163First);
-    appendSlot(s, p, 4, w163Second, v + 1);
+    writeTargetSlot(s, p, Slot::kModal, w163First);
+    appendSlot(s, p, Slot::kModal, w163Second, v + 1);
     setKind(s, p, 'z');
     setKind(s, v, 'z');
     for (int w = v + 1; w <= v + 3; ++w) consumeWord(s, w);
@@ -130,7 +130,7 @@ void patternRule170(JcSentence* s) {
       continue;
     }
     const int p = parentOf(s, k - 3);
-    setSlot(s, p, 1, w170, k - 2);
+    setSlot(s, p, Slot::kAfterSubject, w170, k - 2);
     setKind(s, p, 'z');
     for (int w = k - 2; w <= k; ++w) consumeWord(s, w);
   }
@@ -142,7 +142,7 @@ void patternRule180(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!isLiveSurface(s, k - 1, "の")) continue;
-    setSlot(s, parentOf(s, k - 1), 3, w180, k);
+    setSlot(s, parentOf(s, k - 1), Slot::kBeforeHead, w180, k);
     consumeWord(s, k - 1);
     consumeWord(s, k);
   }
@@ -159,7 +159,7 @@ void patternRule181(JcSentence* s) {
     const int t = surfaceIn(s, k - 2, {"とても", "非常に"}) ? parentOf(s, k - 2) : c;
     const bool past = isSurface(s, k, "なった") || (isSurface(s, k, "なり") && isLiveSurface(s, k + 1, "ました"));
     if (!past) {
-      setSlot(s, t, naku ? 6 : 12, naku ? w181Naku : w181);
+      setSlot(s, t, naku ? Slot::kConcession : Slot::kCopula, naku ? w181Naku : w181);
       if (isVerbTeForm(s, k) && (liveBaseIn(s, k + 1, {"来る", "くる"}) || isLiveSurface(s, k + 1, "きた"))) {
         setHeadText(s, c, w181Kuru);
         consumeWord(s, k + 1);
@@ -177,7 +177,7 @@ void patternRule182(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!isLiveSurface(s, k - 1, "に") || !liveIs(s, k - 2, isNaAdjectiveStem)) continue;
-    setSlot(s, startOfModifierChain(s, k - 2), 12, w182, k);
+    setSlot(s, startOfModifierChain(s, k - 2), Slot::kCopula, w182, k);
     consumeWord(s, k - 1);
     consumeWord(s, k);
   }
@@ -194,7 +194,7 @@ void patternRule183(JcSentence* s) {
   for (int i = 1; i <= last; ++i) {
     if (!isLiveSurface(s, i, "を") || !isLiveBaseForm(s, i + 1, "中心") || !isLiveSurface(s, i + 2, "に")) continue;
     const int m = maximalProjection(s, i);
-    setSlot(s, m, 5, w183ChuushinSlot, i);
+    setSlot(s, m, Slot::kPreposition, w183ChuushinSlot, i);
     setHeadText2(s, m, w183ChuushinHead);
     for (int w = i; w <= i + 2; ++w) consumeWord(s, w);
   }
@@ -202,13 +202,13 @@ void patternRule183(JcSentence* s) {
   for (int i = 1; i <= last; ++i) {
     if (!isLiveSurface(s, i, "で") || !isLiveSurface(s, i + 1, "は") || !isLiveBaseForm(s, i + 2, "ある") || i + 2 <= 2) continue;
     releaseTemplateMark(s, maximalProjection(s, i + 2));
-    setSlot(s, rootOf(s, i), 12, w183Dewaaru, i + 2);
+    setSlot(s, rootOf(s, i), Slot::kCopula, w183Dewaaru, i + 2);
     for (int w = i; w <= i + 2; ++w) consumeWord(s, w);
   }
   // (4) continuative + たく + ない.
   for (int i = 1; i <= last; ++i) {
     if (!liveIs(s, i, isVerbContinuative) || !isLiveSurface(s, i + 1, "たく") || !isLiveBaseForm(s, i + 2, "ない")) continue;
-    setSlot(s, parentOf(s, i), 4, w183Takunai, i + 2);
+    setSlot(s, parentOf(s, i), Slot::kModal, w183Takunai, i + 2);
     consumeWord(s, i + 1);
     consumeWord(s, i + 2);
   }
@@ -221,14 +221,14 @@ void patternRule183(JcSentence* s) {
   // (7) だけ + で / だ.
   for (int i = 2; i <= last; ++i) {
     if (!isLiveBaseForm(s, i, "だけ") || !(isLiveSurface(s, i + 1, "で") || isLiveBaseForm(s, i + 1, "だ"))) continue;
-    setSlot(s, parentOf(s, i), 1, w183Dake, i);
+    setSlot(s, parentOf(s, i), Slot::kAfterSubject, w183Dake, i);
     consumeWord(s, i);
     consumeWord(s, i + 1);
   }
   // (8) のだ / だ + から.
   for (int i = 2; i <= last; ++i) {
     if (!isLiveBaseForm(s, i, "から") || !surfaceIn(s, i - 1, {"のだ", "だ"})) continue;
-    setSlot(s, maximalProjection(s, i), 0, w183Kara);
+    setSlot(s, maximalProjection(s, i), Slot::kClauseOpener, w183Kara);
     consumeWord(s, i);
   }
   // (9) も + あれば.
@@ -253,7 +253,7 @@ void patternRule186(JcSentence* s) {
   for (int k = 1; k <= last; ++k) {
     if (!isLiveBaseForm(s, k, "なる") || !isLiveSurface(s, k - 1, "に") || !liveIs(s, k - 2, isNominal)) continue;
     if (!isTimeNoun(s, k - 2)) return;
-    setSlot(s, maximalProjection(s, k), 12, w186);
+    setSlot(s, maximalProjection(s, k), Slot::kCopula, w186);
     consumeWord(s, k - 1);
     consumeWord(s, k);
   }
@@ -283,7 +283,7 @@ void patternRule187(JcSentence* s) {
     if (ni) s->nodes[ni].headPhrase = m;
     if (m) {
       consumeWord(s, ni);
-      setSlot(s, maximalProjection(s, ni), 12, can ? w187CanSlot : w187ReceiveSlot, k);
+      setSlot(s, maximalProjection(s, ni), Slot::kCopula, can ? w187CanSlot : w187ReceiveSlot, k);
       setOwnRendering(s, k, "");
     } else {
       setOwnRendering(s, k, can ? w187Can : w187Receive);

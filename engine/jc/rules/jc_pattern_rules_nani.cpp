@@ -86,50 +86,50 @@ bool naPatterns(JcSentence* s, int i, const Anchor& w) {
   const int m = maximalProjection(s, i), r = rootOf(s, i);
   if (isVerbContinuative(s, i) && !at(s, i, {"あり", "有り"}) && at(s, i + 1, {"ながら"})) {  // P1
     const int p = parentOf(s, i);
-    setSlot(s, p, 6, E1, i + 1);
-    setSlot(s, headPhraseAt(s, p), 6, E1, i + 1);
+    setSlot(s, p, Slot::kConcession, E1, i + 1);
+    setSlot(s, headPhraseAt(s, p), Slot::kConcession, E1, i + 1);
     consumeWord(s, i + 1);
     return true;
   }
   if ((w.n || isAdjectiveBaseOrPast(s, i) || w.ns || isVerbContinuative(s, i)) && at(s, i + 1, {"ながら"})) {  // P2
-    setSlot(s, m, 6, w.n ? E2 : E3, i + 1);
+    setSlot(s, m, Slot::kConcession, w.n ? E2 : E3, i + 1);
     const int q = parentOf(s, i + 1);
     const int next = nextSiblingAt(s, q);
-    setSlot(s, next ? next : q, 6, E4, i + 1);
+    setSlot(s, next ? next : q, Slot::kConcession, E4, i + 1);
     consumeWord(s, i + 1);
     if (at(s, i + 2, {"に"}) || at(s, i + 2, {"も"})) consumeWord(s, i + 2);
     return true;
   }
   if (w.n && liveParticle(s, i + 1) && at(s, i + 2, {"なければ"}) && mustNot(s, i + 3)) {  // P3
-    setSlot(s, m, 1, E5, i + 1);
+    setSlot(s, m, Slot::kAfterSubject, E5, i + 1);
     eat(s, i + 1, i + 3);
     markZ(s, parentOf(s, i + 2));
     return true;
   }
   if (w.vi && at(s, i + 1, {"なければ"}) && mustNot(s, i + 2)) {  // P4
-    setSlot(s, m, 1, E6, i + 1);
+    setSlot(s, m, Slot::kAfterSubject, E6, i + 1);
     eat(s, i + 1, i + 2);
     markZ(s, parentOf(s, i + 1));
     return true;
   }
   if (w.n && liveParticle(s, i + 1) && at(s, i + 2, {"なくて"}) && at(s, i + 3, {"は"}) && mustNotOrNaranai(s, i + 4)) {
-    setSlot(s, m, 1, E5, i + 2);  // P5: the source is the word after the particle
+    setSlot(s, m, Slot::kAfterSubject, E5, i + 2);  // P5: the source is the word after the particle
     eat(s, i + 1, i + 4);
     return true;
   }
   if ((w.n || w.vi) && at(s, i + 1, {"なくて"}) && at(s, i + 2, {"は"}) && mustNotOrNaranai(s, i + 3)) {  // P6
-    setSlot(s, m, 1, E6, i + 1);
+    setSlot(s, m, Slot::kAfterSubject, E6, i + 1);
     eat(s, i + 1, i + 3);
     return true;
   }
   if (w.n && liveParticle(s, i + 1) && at(s, i + 2, {"なくて"}) && at(s, i + 3, {"も"}) && mayWell(s, i + 4)) {  // P7
-    writeThenAppend(s, m, 4, E7, E8, i + 1);
+    writeThenAppend(s, m, Slot::kModal, E7, E8, i + 1);
     eat(s, i + 1, i + 4);
     return true;
   }
   if ((isIAdjectiveContinuative(s, i) || isNaAdjectiveContinuative(s, i) || w.vi) && at(s, i + 1, {"なくて"}) &&
       at(s, i + 2, {"も"}) && mayWell(s, i + 3)) {  // P8
-    writeThenAppend(s, m, 4, E7, E9, i + 1);
+    writeThenAppend(s, m, Slot::kModal, E7, E9, i + 1);
     eat(s, i + 1, i + 3);
     return true;
   }
@@ -138,28 +138,28 @@ bool naPatterns(JcSentence* s, int i, const Anchor& w) {
       setHeadText(s, maximalProjection(s, i - 1), E10);
       consumeWord(s, i);
     } else {
-      setSlot(s, m, 12, E11, i + 1);
+      setSlot(s, m, Slot::kCopula, E11, i + 1);
     }
     eat(s, i + 1, i + 2);
-    setSlot(s, governorOf(s, i + 1), 16, E12);
+    setSlot(s, governorOf(s, i + 1), Slot::kSequence, E12);
     return true;
   }
   if (w.n && isLiveBaseForm(s, i + 1, "ならでは")) {  // P10
-    setSlot(s, m, 6, E13, i + 1);
+    setSlot(s, m, Slot::kConcession, E13, i + 1);
     setHeadText(s, m, E14);
     consumeWord(s, i + 1);
     if (at(s, i + 2, {"の"})) consumeWord(s, i + 2);
     return true;
   }
   if ((w.n || w.ns || w.bp) && at(s, i + 1, {"ならば"})) {  // P11
-    setSlot(s, m, 6, E15, i + 1);
+    setSlot(s, m, Slot::kConcession, E15, i + 1);
     consumeWord(s, i + 1);
-    setSlot(s, governorOf(s, i + 2), 16, E12);
+    setSlot(s, governorOf(s, i + 2), Slot::kSequence, E12);
     markZ(s, parentOf(s, i + 1));
     return true;
   }
   if ((w.n || isAdverb(s, i) || isQuestionWord(s, i)) && at(s, i + 1, {"なり"}) && at(s, i + 2, {"と"})) {  // P12
-    setSlot(s, r, 0, E16, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, E16, i + 1);
     eat(s, i + 1, i + 2);
     if (at(s, i + 3, {"も"})) consumeWord(s, i + 3);
     return true;
@@ -177,73 +177,73 @@ bool niPatterns1(JcSentence* s, int i, const Anchor& w) {
   };
   if ((w.n || w.a) && ((atBase(s, j, {"際する", "さいする", "あたる", "当たる"}) && isVerbTeForm(s, j)) ||
                        at(s, j, {"あたり", "当たり"}))) {  // P13, P14
-    setSlot(s, m, 1, E17, i + 1);
+    setSlot(s, m, Slot::kAfterSubject, E17, i + 1);
     setHeadText2(s, m, E18);
     eat(s, i + 1, j);
     dropWa(i + 3);
     return true;
   }
   if (w.n && at(s, j, {"至って"}) && at(s, i + 3, {"は", "も"})) {  // P15
-    setSlot(s, m, 6, E19, i + 1);
+    setSlot(s, m, Slot::kConcession, E19, i + 1);
     eat(s, i + 1, j);
     return true;
   }
   if ((w.n || w.prt || w.a) && atBase(s, j, {"至る", "いたる"})) {  // P16
     if (isLiveBaseForm(s, i + 3, "ない")) {
-      setSlot(s, m, 12, E20, i + 1);
+      setSlot(s, m, Slot::kCopula, E20, i + 1);
       consumeWord(s, i + 3);
     } else {
-      setSlot(s, m, 12, E21, i + 1);
+      setSlot(s, m, Slot::kCopula, E21, i + 1);
     }
     eat(s, i + 1, j);
     return true;
   }
   if (w.n && at(s, j, {"於いて", "おいて"})) {  // P17
-    setSlot(s, m, 5, E17, i + 1);
+    setSlot(s, m, Slot::kPreposition, E17, i + 1);
     setHeadText(s, m, E22);
     eat(s, i + 1, j);
     return true;
   }
   if (w.n && at(s, j, {"応じて", "おうじて"})) {  // P18
-    setSlot(s, m, 5, E23, i + 1);
+    setSlot(s, m, Slot::kPreposition, E23, i + 1);
     eat(s, i + 1, j);
     return true;
   }
   if (w.n && at(s, j, {"於ける", "おける"}) && isNominal(s, i + 3)) {  // P19
-    setSlot(s, m, 5, E17, i + 1);
+    setSlot(s, m, Slot::kPreposition, E17, i + 1);
     setHeadText(s, m, E24);
     eat(s, i + 1, j);
     markZ(s, maximalProjection(s, j));
     return true;
   }
   if (w.n && isLiveBaseForm(s, j, "かかる") && isLiveBaseForm(s, i + 3, "いる")) {  // P20
-    setSlot(s, m, 5, E25, i + 1);
+    setSlot(s, m, Slot::kPreposition, E25, i + 1);
     eat(s, i + 1, i + 3);
     return true;
   }
   if (atBase(s, j, {"拘わる", "かかわる"}) && isLiveBaseForm(s, i + 3, "なく")) {  // P21: any word i
-    setSlot(s, m, 6, E26, i + 1);
+    setSlot(s, m, Slot::kConcession, E26, i + 1);
     eat(s, i + 1, i + 3);
     return true;
   }
   if (w.n && at(s, j, {"限ら", "かぎら"}) && at(s, i + 3, {"ず"})) {  // P22
-    writeThenAppend(s, m, 6, E7, E27, i + 1);
+    writeThenAppend(s, m, Slot::kConcession, E7, E27, i + 1);
     eat(s, i + 1, i + 3);
     return true;
   }
   if (w.n && at(s, j, {"関して"})) {  // P23
-    setSlot(s, m, 5, E28, i + 1);
+    setSlot(s, m, Slot::kPreposition, E28, i + 1);
     eat(s, i + 1, j);
     dropWa(i + 3);
     return true;
   }
   if (w.n && isLiveBaseForm(s, j, "関する")) {  // P24
-    setSlot(s, m, 5, E28, i + 1);
+    setSlot(s, m, Slot::kPreposition, E28, i + 1);
     eat(s, i + 1, j);
     return true;
   }
   if ((w.n || w.ns || w.pb) && atBase(s, j, {"決まる", "きまる"}) && isLiveBaseForm(s, i + 3, "いる")) {  // P25
-    setSlot(s, m, 16, E29);
+    setSlot(s, m, Slot::kSequence, E29);
     eat(s, i + 1, i + 3);
     return true;
   }
@@ -254,35 +254,35 @@ bool niPatterns1(JcSentence* s, int i, const Anchor& w) {
   }
   if ((w.n || w.pb) && at(s, j, {"越した", "こした"}) && at(s, i + 3, {"こと"}) && at(s, i + 4, {"は", "が"}) &&
       isLiveBaseForm(s, i + 5, "ない")) {  // P27
-    setSlot(s, m, 16, E31);
+    setSlot(s, m, Slot::kSequence, E31);
     eat(s, i + 1, i + 5);
     markZ(s, parentOf(s, i));
     markZ(s, parentOf(s, j));
     return true;
   }
   if ((w.n || w.a) && at(s, j, {"もとづき", "もとづいて", "基づき", "基づいて"})) {  // P28
-    setSlot(s, m, 5, E23, i + 1);
+    setSlot(s, m, Slot::kPreposition, E23, i + 1);
     eat(s, i + 1, j);
     return true;
   }
   if ((w.n || w.a) && at(s, j, {"伴って", "伴い", "伴なって", "伴ない", "ともなって", "ともない"})) {  // P29
-    setSlot(s, m, 6, E32, i + 1);
+    setSlot(s, m, Slot::kConcession, E32, i + 1);
     eat(s, i + 1, j);
     return true;
   }
   if ((w.n || isVerbTaForm(s, i)) && at(s, j, {"して"}) && at(s, i + 3, {"は"})) {  // P30
-    setSlot(s, m, 0, E33, i + 1);
+    setSlot(s, m, Slot::kClauseOpener, E33, i + 1);
     setHeadText2(s, m, E34);
     eat(s, i + 1, j);
     return true;
   }
   if ((w.n || w.ns || w.pb) && at(s, j, {"して"}) && at(s, i + 3, {"も"})) {  // P31
-    setSlot(s, r, 6, E35, i + 1);
+    setSlot(s, r, Slot::kConcession, E35, i + 1);
     eat(s, i + 1, i + 3);
     return true;
   }
   if ((w.n || w.ns || w.pb) && at(s, j, {"せよ", "しろ"})) {  // P32
-    setSlot(s, r, 6, E35, i + 1);
+    setSlot(s, r, Slot::kConcession, E35, i + 1);
     eat(s, i + 1, j);
     return true;
   }
@@ -291,7 +291,7 @@ bool niPatterns1(JcSentence* s, int i, const Anchor& w) {
   const bool noDoubtPolite = np && at(s, j, {"相違", "違い", "ちがい"}) && at(s, i + 3, {"あり", "有り"}) &&
                              at(s, i + 4, {"ませ"}) && at(s, i + 5, {"ん"});  // P34
   if (noDoubt || noDoubtPolite) {
-    setSlot(s, m, 0, w.n ? E36 : E29, i + 1);
+    setSlot(s, m, Slot::kClauseOpener, w.n ? E36 : E29, i + 1);
     markZ(s, m);
     eat(s, i + 1, noDoubt ? j : i + 5);
     return true;
@@ -305,30 +305,30 @@ bool niPatterns2(JcSentence* s, int i, const Anchor& w) {
   const bool ni = at(s, i + 1, {"に"});
   const int j = i + 2;
   if (w.n && ni && at(s, j, {"対して", "対し"})) {  // P35
-    setSlot(s, m, 5, E37, i + 1);
+    setSlot(s, m, Slot::kPreposition, E37, i + 1);
     eat(s, i + 1, j);
     if (at(s, i + 3, {"は"})) consumeWord(s, i + 3);
     return true;
   }
   if (w.n && ni && at(s, j, {"対する"}) && isNominalOrAdnominal(s, i + 3)) {  // P36
     const int f = settledFirstSibling(s, parentOf(s, j));
-    setSlot(s, f, 5, E37, i + 1);
+    setSlot(s, f, Slot::kPreposition, E37, i + 1);
     eat(s, i + 1, j);
     return true;
   }
   if (w.n && ni && at(s, j, {"ついて"})) {  // P37
-    setSlot(s, m, 5, E38, i + 1);
+    setSlot(s, m, Slot::kPreposition, E38, i + 1);
     eat(s, i + 1, j);
     return true;
   }
   if (w.n && at(s, i + 1, {"について"})) {  // P38
-    setSlot(s, m, 5, E38, i + 1);
+    setSlot(s, m, Slot::kPreposition, E38, i + 1);
     consumeWord(s, i + 1);
     if (at(s, j, {"は"})) consumeWord(s, j);
     return true;
   }
   if (w.n && ni && at(s, j, {"つき"})) {  // P39
-    setSlot(s, m, 6, E38, i + 1);
+    setSlot(s, m, Slot::kConcession, E38, i + 1);
     eat(s, i + 1, j);
     return true;
   }
@@ -343,12 +343,12 @@ bool niPatterns2(JcSentence* s, int i, const Anchor& w) {
   }
   if (!ni) return false;
   if ((w.n || w.a) && at(s, j, {"つれて", "つれ"})) {  // P41
-    setSlot(s, m, 0, E32, i + 1);
+    setSlot(s, m, Slot::kClauseOpener, E32, i + 1);
     eat(s, i + 1, j);
     return true;
   }
   if (w.n && at(s, j, {"とって"})) {  // P42
-    setSlot(s, m, 5, E37, i + 1);
+    setSlot(s, m, Slot::kPreposition, E37, i + 1);
     setHeadText(s, m, E34);
     eat(s, i + 1, j);
     if (at(s, i + 3, {"は"})) consumeWord(s, i + 3);
@@ -356,7 +356,7 @@ bool niPatterns2(JcSentence* s, int i, const Anchor& w) {
   }
   if ((w.n || w.prt || w.pb) && at(s, j, {"止まら", "とどまら"}) &&
       (at(s, i + 3, {"ず"}) || isLiveBaseForm(s, i + 3, "ない"))) {  // P43
-    writeThenAppend(s, m, 6, E7, E27, i + 1);
+    writeThenAppend(s, m, Slot::kConcession, E7, E27, i + 1);
     // Nothing after the expression counts as a leaf: the phrase nodes follow the last word.
     const int after = i + 4;
     if (after > s->lastMorpheme || (!isSurface(s, after, "。") && isTargetLeaf(s, after))) {
@@ -374,9 +374,9 @@ bool niPatterns2(JcSentence* s, int i, const Anchor& w) {
     if (!plainForm && !politeForm) continue;
     const int last = plainForm ? v : v + 2;
     if (w.n) {
-      writeThenAppend(s, m, 6, E7, E41, i + 1);
+      writeThenAppend(s, m, Slot::kConcession, E7, E41, i + 1);
     } else if (w.a) {
-      writeThenAppend(s, m, 4, E7, E9, i + 1);
+      writeThenAppend(s, m, Slot::kModal, E7, E9, i + 1);
     } else {
       continue;
     }
@@ -390,7 +390,7 @@ bool niPatterns2(JcSentence* s, int i, const Anchor& w) {
     return true;
   }
   if (w.a && at(s, j, {"は"})) {  // P53
-    setSlot(s, m, 4, E43, i + 1);
+    setSlot(s, m, Slot::kModal, E43, i + 1);
     eat(s, i + 1, j);
     return true;
   }

@@ -228,7 +228,7 @@ void nounBakari(const Turn& t) {
   markZ(s, t.r);
   t.eats({1});
   if (t.at(2, {"で"}) && t.atBase(3, {"ない"})) {
-    writeThenAppend(s, t.r, 6, R29E1, R29E2, i + 1);
+    writeThenAppend(s, t.r, Slot::kConcession, R29E1, R29E2, i + 1);
     t.eats({2, 3});
     return;
   }
@@ -241,23 +241,23 @@ void nounBakari(const Turn& t) {
   }
   const int b = parentOf(s, i + 2);
   if (!isVerb(s, i + 2) || headPhraseAt(s, a) != b) {
-    setSlot(s, t.r, 9, R29E4, i + 1);
+    setSlot(s, t.r, Slot::kRestriction, R29E4, i + 1);
     if (t.atBase(2, {"だ"})) t.eats({2});
     return;
   }
   // a depends on the verb phrase b: the link becomes a D27 link of the same pair.
   relinkDependent(s, b, a, "D27");
   if (isSahenNoun(s, i) && t.atBase(2, {"する"})) t.eats({2});
-  setSlot(s, b, 6, R29E5);
+  setSlot(s, b, Slot::kConcession, R29E5);
 }
 
-// Row 60: ほど after a plain predicate or a nominal; the rendering of ほど is its slot 17.
+// Row 60: ほど after a plain predicate or a nominal; the rendering of ほど is its kOwnRendering.
 void hodo(const Turn& t) {
   JcSentence* s = t.s;
   const int i = t.i;
   const int n = findNegation(s, i + 3);
   if (n && !(isLiveSurface(s, n - 1, "は") && !isLiveSurface(s, n - 2, "で") && !isAdjectiveConnective(s, n - 2))) {
-    setSlot(s, maximalProjection(s, i + 1), 12, R60E1, i + 1);
+    setSlot(s, maximalProjection(s, i + 1), Slot::kCopula, R60E1, i + 1);
     ruleArimasen(s, n);
     setOwnRendering(s, i + 1, R60E2);
   }
@@ -271,12 +271,12 @@ bool rowsNiToBa(const Turn& t) {
   const int i = t.i;
   const bool ni = t.at(1, {"に"});
   if (t.n && ni && t.atBase(2, {"外ならない", "ほかならない", "他ならない"})) {  // 1
-    setSlot(s, t.mp, 12, R1E1, i + 1);
+    setSlot(s, t.mp, Slot::kCopula, R1E1, i + 1);
     t.eats({1, 2});
     return true;
   }
   if (t.n && ni && t.at(2, {"まで"})) {  // 2
-    setSlot(s, t.mp, 5, R2E1, i + 1);
+    setSlot(s, t.mp, Slot::kPreposition, R2E1, i + 1);
     setHeadText(s, t.mp, R2E2);
     t.eats({1, 2});
     return true;
@@ -293,91 +293,91 @@ bool rowsNiToBa(const Turn& t) {
     return true;
   }
   if (t.nw && ni && t.atBase(2, {"見える", "みえる"})) {  // 4
-    setSlot(s, t.mp, 14, R4E1);
+    setSlot(s, t.mp, Slot::kSeeming, R4E1);
     t.eats({1, 2});
     return true;
   }
   if ((isNaAdjectiveContinuative(s, i) || isIAdjectiveContinuative(s, i)) && t.atBase(1, {"見える", "みえる"})) {  // 5
-    setSlot(s, t.mp, 14, R5E1);
+    setSlot(s, t.mp, Slot::kSeeming, R5E1);
     t.eats({1});
     markShortCandidate(s, i);
     return true;
   }
   const int fs = firstSibling(s, t.p);
   if ((t.n || t.plain) && ni && t.at(2, {"も"}) && t.at(3, {"関わらず", "拘わらず", "かかわらず"})) {  // 6
-    setSlot(s, fs, 6, R6E1);
-    if (t.nw) appendSlot(s, fs, 6, R6E2);
-    setSlotSource(s, fs, 6, i + 1);
+    setSlot(s, fs, Slot::kConcession, R6E1);
+    if (t.nw) appendSlot(s, fs, Slot::kConcession, R6E2);
+    setSlotSource(s, fs, Slot::kConcession, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
   if ((t.n || t.plain) && ni && t.at(2, {"も"}) && t.at(3, {"関わら", "拘わら", "かかわら"}) && t.at(4, {"ず"})) {  // 7
-    setSlot(s, fs, 6, R7E1, i + 1);
+    setSlot(s, fs, Slot::kConcession, R7E1, i + 1);
     t.eatsTo(1, 4);
     return true;
   }
   const bool kakawarazu = ni && t.at(2, {"関わらず", "拘わらず", "かかわらず"});                              // 8
   const bool kakawara = ni && t.at(2, {"関わら", "拘わら", "かかわら"}) && t.at(3, {"ず"});                  // 9
   if (kakawarazu || kakawara) {
-    setSlot(s, fs, 6, kakawarazu ? R8E1 : R9E1);
-    if (t.nw) appendSlot(s, fs, 6, kakawarazu ? R8E2 : R9E2);
-    setSlotSource(s, fs, 6, i + 1);
+    setSlot(s, fs, Slot::kConcession, kakawarazu ? R8E1 : R9E1);
+    if (t.nw) appendSlot(s, fs, Slot::kConcession, kakawarazu ? R8E2 : R9E2);
+    setSlotSource(s, fs, Slot::kConcession, i + 1);
     t.eatsTo(1, kakawarazu ? 2 : 3);
     if (isLiveSurface(s, i, "と")) t.eats({0});
     return true;
   }
   if (t.n && ni && t.at(2, {"よって"}) && t.at(3, {"は"})) {  // 10
-    setSlot(s, t.p, 5, R10E1, i + 1);
+    setSlot(s, t.p, Slot::kPreposition, R10E1, i + 1);
     setHeadText(s, t.p, R10E2);
     t.eatsTo(1, 3);
     return true;
   }
   if (t.n && ni && t.at(2, {"よって", "より"})) {  // 11
-    setSlot(s, t.mp, 6, t.at(2, {"よって"}) ? R11E1 : R11E2, i + 1);
+    setSlot(s, t.mp, Slot::kConcession, t.at(2, {"よって"}) ? R11E1 : R11E2, i + 1);
     setNodeMark(s, t.mp, "*");
     t.eats({1, 2});
     return true;
   }
   if (t.n && ni && t.at(2, {"よる"}) && t.at(3, {"と"})) {  // 12
-    setSlot(s, t.mp, 6, R12E1, i + 1);
+    setSlot(s, t.mp, Slot::kConcession, R12E1, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
   if (t.n && ni && t.at(2, {"よれば"})) {  // 13
-    setSlot(s, t.mp, 5, R13E1, i + 1);
+    setSlot(s, t.mp, Slot::kPreposition, R13E1, i + 1);
     t.eats({1, 2});
     markZ(s, parentOf(s, i + 2));
     return true;
   }
   if (t.n && ni && t.at(2, {"よる", "負う", "おう"}) && t.at(3, {"ところ"}) && t.at(4, {"が"}) &&
       t.atBase(5, {"大きい", "おおきい"})) {  // 14
-    setSlot(s, t.mp, 5, R14E1, i + 1);
+    setSlot(s, t.mp, Slot::kPreposition, R14E1, i + 1);
     setHeadText(s, t.mp, R14E2);
     t.eatsTo(1, 5);
     markZ(s, parentOf(s, i + 2));
     return true;
   }
   if (t.n && ni && t.at(2, {"よる"}) && isAdnominal(s, parentOf(s, i + 2))) {  // 15
-    setSlot(s, t.mp, 6, R15E1, i + 1);
+    setSlot(s, t.mp, Slot::kConcession, R15E1, i + 1);
     t.eats({1, 2});
     return true;
   }
   if (t.n && ni && t.at(2, {"わたって", "わたり"})) {  // 16
-    setSlot(s, t.r, 12, R16E1, i + 1);
+    setSlot(s, t.r, Slot::kCopula, R16E1, i + 1);
     t.eats({1, 2});
     return true;
   }
   if (t.n && ni && t.at(2, {"わたる"})) {  // 17
     if (!(isNominalOrAdnominal(s, i + 3) && isMorpheme(s, i + 3))) {
       const bool time = isTimeNoun(s, i) || surfaceIn(s, i, {"回", "度"});
-      setSlot(s, maximalProjection(s, i + 1), 12, time ? R17E2 : R17E1, i + 1);
+      setSlot(s, maximalProjection(s, i + 1), Slot::kCopula, time ? R17E2 : R17E1, i + 1);
     }
     t.eats({1, 2});
     return true;
   }
   if (isVerbIrrealis(s, i) && t.at(1, {"ねば"}) && t.atBase(2, {"ならない"})) {  // 18
     markZ(s, t.mp);
-    setSlot(s, t.mp, 1, R18E1, i + 1);
+    setSlot(s, t.mp, Slot::kAfterSubject, R18E1, i + 1);
     markZ(s, i + 1);
     t.eats({1, 2});
     return true;
@@ -385,7 +385,7 @@ bool rowsNiToBa(const Turn& t) {
   if (isVerbIrrealis(s, i) && t.at(1, {"ねば"}) && t.atBase(2, {"なる"}) && t.atBase(3, {"ます"}) &&
       t.atBase(4, {"ぬ"})) {  // 19
     markZ(s, t.mp);
-    setSlot(s, t.mp, 1, R19E1, i + 1);
+    setSlot(s, t.mp, Slot::kAfterSubject, R19E1, i + 1);
     markZ(s, i + 1);
     markZ(s, i + 3);
     t.eats({1, 2, 4});
@@ -393,23 +393,23 @@ bool rowsNiToBa(const Turn& t) {
   }
   if ((t.n || t.plain) && t.at(1, {"のみ"}) && t.at(2, {"で"}) && t.at(3, {"なく"})) {  // 20
     markZ(s, t.r);
-    writeThenAppend(s, t.r, 6, R20E1, R20E2, i + 1);
+    writeThenAppend(s, t.r, Slot::kConcession, R20E1, R20E2, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
   if (isLiveSurface(s, i, "で") && t.at(1, {"は"}) && t.at(2, {"なく"}) && t.atBase(3, {"なる"})) {  // 21
-    appendSlot(s, t.r, 6, R21E1, i);
+    appendSlot(s, t.r, Slot::kConcession, R21E1, i);
     t.eatsTo(0, 3);
     return true;
   }
   if (isAdjectiveConnective(s, i) && t.at(1, {"は"}) && t.atBase(2, {"なくなる"})) {  // 22
-    appendSlot(s, t.r, 6, R22E1, i + 1);
+    appendSlot(s, t.r, Slot::kConcession, R22E1, i + 1);
     t.eats({1, 2});
     return true;
   }
   if ((t.n || t.plain) && t.at(1, {"ばかり"}) && t.at(2, {"で"}) && t.at(3, {"なく"})) {  // 23
     markZ(s, t.r);
-    writeThenAppend(s, t.r, 6, R23E1, R23E2, i + 1);
+    writeThenAppend(s, t.r, Slot::kConcession, R23E1, R23E2, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
@@ -418,7 +418,7 @@ bool rowsNiToBa(const Turn& t) {
   if (motoNi || motoDe) {
     markZ(s, t.p);
     markZ(s, t.r);
-    setSlot(s, t.r, 5, motoNi ? R24E1 : R25E1, i + 1);
+    setSlot(s, t.r, Slot::kPreposition, motoNi ? R24E1 : R25E1, i + 1);
     setHeadText(s, t.r, motoNi ? R24E2 : R25E2);
     t.eatsTo(1, motoNi ? 3 : 2);
     return true;
@@ -426,7 +426,7 @@ bool rowsNiToBa(const Turn& t) {
   if (t.plain && t.at(1, {"の"}) && t.at(2, {"やら"}) && t.atBase(4, {"ない"}) && t.at(5, {"の"}) &&
       t.at(6, {"やら"})) {  // 26
     markZ(s, t.r);
-    setSlot(s, t.r, 6, R26E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, R26E1, i + 1);
     t.eatsTo(1, 6);
     return true;
   }
@@ -439,7 +439,7 @@ bool rowsNiToBa(const Turn& t) {
   }
   if (isLiveSurface(s, i, "ばかり") && t.at(1, {"か"})) {  // 28
     markZ(s, t.p);
-    setSlot(s, t.p, 6, R28E1, i + 1);
+    setSlot(s, t.p, Slot::kConcession, R28E1, i + 1);
     setHeadText(s, t.p, R28E2);
     t.eats({0});
     return true;
@@ -451,43 +451,43 @@ bool rowsNiToBa(const Turn& t) {
   const bool taOrAdnominal = isVerbTaForm(s, i) || isAdnominalPredicate(s, i);
   if (taOrAdnominal && t.at(1, {"ばかりに"}) && t.at(2, {"なって"}) && t.atBase(3, {"いる"})) {  // 30
     markZ(s, t.r);
-    setSlot(s, t.r, 16, R30E1);
+    setSlot(s, t.r, Slot::kSequence, R30E1);
     t.eatsTo(1, 3);
     return true;
   }
   if (taOrAdnominal && t.at(1, {"ばかりに"})) {  // 31
     markZ(s, t.p);
-    setSlot(s, t.p, 6, R31E1, i + 1);
+    setSlot(s, t.p, Slot::kConcession, R31E1, i + 1);
     setHeadText(s, t.p, R31E2);
     t.eats({1});
     return true;
   }
   if (isVerbContinuative(s, i)) {
     if (t.atBase(1, {"はじめる", "始める"})) {  // 32
-      setSlot(s, t.p, 11, R32E1, i + 1);
+      setSlot(s, t.p, Slot::kNearAdverbial, R32E1, i + 1);
       t.eats({1});
       return true;
     }
     if (t.atBase(1, {"続ける", "つづける"})) {  // 33
-      setSlot(s, t.p, 11, R33E1, i + 1);
+      setSlot(s, t.p, Slot::kNearAdverbial, R33E1, i + 1);
       t.eats({1});
       return true;
     }
     if (t.atBase(1, {"だす", "出す"})) {  // 34
-      setSlot(s, i, 11, R34E1, i + 1);
+      setSlot(s, i, Slot::kNearAdverbial, R34E1, i + 1);
       t.eats({1});
       return true;
     }
   }
   if (t.n && t.at(1, {"の"}) && t.at(2, {"はず", "わけ"}) && t.at(3, {"が", "は"}) && t.atBase(4, {"ない", "無い"})) {  // 35
     markZ(s, t.mp);
-    writeThenAppend(s, t.mp, 1, R35E1, R35E2, i + 1);
+    writeThenAppend(s, t.mp, Slot::kAfterSubject, R35E1, R35E2, i + 1);
     t.eatsTo(1, 4);
     markZ(s, t.p);
     return true;
   }
   if (t.plain && t.at(1, {"はず", "わけ"}) && t.at(2, {"が", "は"}) && t.atBase(3, {"ない", "無い"})) {  // 36
-    writeThenAppend(s, t.mp, 1, R36E1, R36E2, i + 1);
+    writeThenAppend(s, t.mp, Slot::kAfterSubject, R36E1, R36E2, i + 1);
     t.eatsTo(1, 3);
     markZ(s, t.p);
     return true;
@@ -495,23 +495,23 @@ bool rowsNiToBa(const Turn& t) {
   if (t.plain && t.at(1, {"筈", "はず", "わけ", "訳"}) && t.atBase(2, {"だ"})) {  // 37
     markZ(s, t.mp);
     if (isLiveSurface(s, i, "ない")) {
-      setSlot(s, t.mp, 1, R37E1, i + 1);
+      setSlot(s, t.mp, Slot::kAfterSubject, R37E1, i + 1);
       t.eats({0});
     } else {
-      setSlot(s, t.mp, 1, R37E2, i + 1);
+      setSlot(s, t.mp, Slot::kAfterSubject, R37E2, i + 1);
     }
     t.eats({1, 2});
     markZ(s, t.p);
     return true;
   }
   if (t.nw && t.at(1, {"の"}) && t.at(2, {"はず", "筈", "わけ", "訳"}) && t.atBase(3, {"だ"})) {  // 38
-    setSlot(s, t.r, 1, R38E1, i + 1);
+    setSlot(s, t.r, Slot::kAfterSubject, R38E1, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
   if ((sameBase(s, i, i + 1) || isLiveBaseForm(s, i + 1, "する")) && isConditionalForm(s, i) &&
       isPlainBaseOrPastForm(s, i + 1) && t.at(2, {"だけ", "ほど"})) {  // 39
-    setSlot(s, t.p, 9, R39E1);
+    setSlot(s, t.p, Slot::kRestriction, R39E1);
     setHeadText(s, t.p, R39E2);
     markZ(s, t.p);
     markZ(s, parentOf(s, i + 1));
@@ -529,58 +529,58 @@ bool rowsHitsuyouToMade(const Turn& t) {
   const bool adnominal = isAdnominal(s, i);
   const bool ga = t.at(3, {"が", "は"});
   if (t.n && t.at(1, {"の"}) && t.at(2, {"必要"}) && ga && t.atBase(4, {"ある"})) {  // 40
-    setSlot(s, t.r, 4, R40E1, i + 1);
+    setSlot(s, t.r, Slot::kModal, R40E1, i + 1);
     t.eatsTo(1, 4);
     markZ(s, t.p);
     return true;
   }
   if (adnominal && t.at(1, {"必要"}) && t.at(2, {"が", "は"}) && t.atBase(3, {"ある"})) {  // 41
-    setSlot(s, t.r, 1, R41E1, i + 1);
+    setSlot(s, t.r, Slot::kAfterSubject, R41E1, i + 1);
     t.eatsTo(1, 3);
     markZ(s, t.p);
     return true;
   }
   if (t.n && t.at(1, {"の"}) && t.at(2, {"必要"}) && ga && t.atBase(4, {"ない"})) {  // 42
-    writeThenAppend(s, t.r, 1, R42E1, R42E2, i + 1);
+    writeThenAppend(s, t.r, Slot::kAfterSubject, R42E1, R42E2, i + 1);
     t.eatsTo(1, 4);
     markZ(s, t.p);
     return true;
   }
   if (adnominal && t.at(1, {"必要"}) && t.at(2, {"が", "は"}) && t.atBase(3, {"ない"})) {  // 43
-    writeThenAppend(s, t.r, 1, R43E1, R43E2, i + 1);
+    writeThenAppend(s, t.r, Slot::kAfterSubject, R43E1, R43E2, i + 1);
     t.eatsTo(1, 3);
     markZ(s, t.p);
     return true;
   }
   const bool verb = isVerbBaseOrPast(s, i) || isSahenVerbAlt(s, i);
   if (verb && t.at(1, {"べからず"})) {  // 44
-    writeThenAppend(s, t.r, 4, R44E1, R44E2, i + 1);
+    writeThenAppend(s, t.r, Slot::kModal, R44E1, R44E2, i + 1);
     t.eats({1});
     markZ(s, t.p);
     return true;
   }
   if (verb && t.at(1, {"べき"}) && t.atBase(2, {"だ"})) {  // 45
-    setSlot(s, t.p, 5, R45E1, i + 1);
+    setSlot(s, t.p, Slot::kPreposition, R45E1, i + 1);
     t.eats({1, 2});
     markZ(s, t.p);
     return true;
   }
   if (t.n && t.at(1, {"の"}) && t.at(2, {"方", "ほう"}) && ga && t.atBase(4, {"いい", "よい", "良い"})) {  // 46
     markZ(s, t.r);
-    setSlot(s, t.r, 1, R46E1, i + 1);
+    setSlot(s, t.r, Slot::kAfterSubject, R46E1, i + 1);
     markZ(s, t.p);
     t.eatsTo(1, 4);
     return true;
   }
   if (t.plain && t.at(1, {"方", "ほう"}) && t.at(2, {"が", "は"}) && t.atBase(3, {"いい", "よい", "良い"})) {  // 47
     markZ(s, t.r);
-    setSlot(s, t.r, 1, isVerbTaForm(s, i) ? R47E1 : R47E2, i + 1);
+    setSlot(s, t.r, Slot::kAfterSubject, isVerbTaForm(s, i) ? R47E1 : R47E2, i + 1);
     t.eatsTo(1, 3);
     markZ(s, t.p);
     return true;
   }
   auto otherwiseNot = [&](int host, std::string_view text, int last) {
-    setSlot(s, host, 6, text, i + 1);
+    setSlot(s, host, Slot::kConcession, text, i + 1);
     t.eatsTo(1, last);
     markZ(s, t.p);
     return true;
@@ -596,16 +596,16 @@ bool rowsHitsuyouToMade(const Turn& t) {
     if (arimasen(t, 2)) return otherwiseNot(t.p, R53E1, 4);                             // 53
   }
   if (adnPred && t.at(1, {"外", "他", "ほか"})) {  // 54
-    setSlot(s, t.p, 6, R54E1);
+    setSlot(s, t.p, Slot::kConcession, R54E1);
     markZ(s, t.p);
-    setSlotSource(s, t.p, 6, i + 1);
+    setSlotSource(s, t.p, Slot::kConcession, i + 1);
     setHeadText(s, parentOf(s, i + 1), R54E2);
     t.eats({1});
     if (t.at(2, {"に"})) t.eats({2});
     return true;
   }
   if (t.nw && t.at(1, {"の"}) && t.at(2, {"外", "他", "ほか"})) {  // 55
-    setSlot(s, t.mp, 6, R55E1, i + 1);
+    setSlot(s, t.mp, Slot::kConcession, R55E1, i + 1);
     setHeadText(s, t.mp, R55E2);
     markZ(s, t.mp);
     t.eats({1, 2});
@@ -625,7 +625,7 @@ bool rowsHitsuyouToMade(const Turn& t) {
       last = 8, first = R59E1, second = R59E2;
     }
     if (last) {
-      writeThenAppend(s, t.r, 12, first, second, i + 1);
+      writeThenAppend(s, t.r, Slot::kCopula, first, second, i + 1);
       t.eatsTo(1, last);
       return true;
     }
@@ -649,12 +649,12 @@ bool rowsMoToYouni(const Turn& t) {
   JcSentence* s = t.s;
   const int i = t.i;
   const bool neither = t.n || isVerbContinuative(s, i) || isSahenVerbAlt(s, i);
-  // Slot 6 of the root emptied through the slot writer, then the first half appended.
-  auto firstHalf = [&](std::string_view text) { writeThenAppend(s, t.r, 6, "", text, i + 1); };
+  // kConcession of the root emptied through the slot writer, then the first half appended.
+  auto firstHalf = [&](std::string_view text) { writeThenAppend(s, t.r, Slot::kConcession, "", text, i + 1); };
   if (neither && t.at(1, {"も"}) && t.at(2, {"し"})) {
     if (t.at(3, {"なければ"}) && isNominal(s, i + 4) && t.at(5, {"も"}) && t.at(6, {"し"}) && t.atBase(7, {"ない"})) {  // 66
       firstHalf(R66E1);
-      setSlot(s, i + 4, 6, R66E2, i + 5);
+      setSlot(s, i + 4, Slot::kConcession, R66E2, i + 5);
       t.eats({1, 2, 3, 5, 6, 7});
       markZ(s, parentOf(s, i + 3));
       return true;
@@ -662,7 +662,7 @@ bool rowsMoToYouni(const Turn& t) {
     if (t.at(3, {"ない"}) && t.at(4, {"し"}) && isNominal(s, i + 5) && t.at(6, {"も"}) && t.at(7, {"し"}) &&
         t.atBase(8, {"ない"})) {  // 67
       firstHalf(R67E1);
-      setSlot(s, i + 5, 6, R67E2, i + 4);
+      setSlot(s, i + 5, Slot::kConcession, R67E2, i + 4);
       t.eats({1, 2, 3, 4, 6, 7, 8});
       return true;
     }
@@ -670,20 +670,20 @@ bool rowsMoToYouni(const Turn& t) {
   if (neither && t.at(1, {"も"})) {
     if (t.at(2, {"なければ"}) && isNominal(s, i + 3) && t.at(4, {"も"}) && t.atBase(5, {"ない"})) {  // 68
       firstHalf(R68E1);
-      setSlot(s, i + 3, 6, R68E2, i + 4);
+      setSlot(s, i + 3, Slot::kConcession, R68E2, i + 4);
       t.eats({1, 2, 4, 5});
       markZ(s, parentOf(s, i + 2));
       return true;
     }
     if (t.at(2, {"ない"}) && t.at(3, {"し"}) && isNominal(s, i + 4) && t.at(5, {"も"}) && t.atBase(6, {"ない"})) {  // 69
       firstHalf(R69E1);
-      setSlot(s, i + 4, 6, R69E2, i + 5);
+      setSlot(s, i + 4, Slot::kConcession, R69E2, i + 5);
       t.eats({1, 2, 3, 5, 6});
       return true;
     }
   }
   if (t.n && t.at(1, {"も", "は"}) && t.at(2, {"もちろん", "もとより"})) {  // 70
-    setSlot(s, t.r, 6, R70E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, R70E1, i + 1);
     t.eats({1, 2});
     if (t.at(3, {"の"}) && t.at(4, {"こと"})) t.eats({3, 4});
     return true;
@@ -691,7 +691,7 @@ bool rowsMoToYouni(const Turn& t) {
   if (t.plain && t.at(1, {"もの", "もん"}) && t.at(2, {"か"})) {  // 71
     const int k = i + 2;
     if (k <= s->lastNode && s->nodes[k].pos == "9" && s->nodes[k].subPos == "4") {
-      setSlot(s, t.r, 6, R71E1, i + 1);
+      setSlot(s, t.r, Slot::kConcession, R71E1, i + 1);
       setHeadText2(s, t.r, R71E2);
       t.eats({1, 2});
       markZ(s, t.p);
@@ -699,7 +699,7 @@ bool rowsMoToYouni(const Turn& t) {
     return true;
   }
   if (t.plain && t.at(1, {"もの"}) && t.atBase(2, {"だ"}) && t.at(3, {"から"})) {  // 72
-    setSlot(s, t.r, 6, R72E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, R72E1, i + 1);
     t.eatsTo(1, 3);
     markZ(s, t.p);
     return true;
@@ -711,14 +711,14 @@ bool rowsMoToYouni(const Turn& t) {
   }
   const bool potential = !t.plain && isPotential(s, i);
   if ((t.plain || potential) && t.at(1, {"もの"}) && t.atBase(2, {"なら"})) {  // 74, 75
-    setSlot(s, t.r, 6, t.plain ? R74E1 : R75E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, t.plain ? R74E1 : R75E1, i + 1);
     t.eats({1, 2});
     if (t.p >= 1 && t.p <= s->lastNode && s->nodes[t.p].classChar == '2') s->nodes[t.p].classChar = '5';
     markZ(s, t.p);
     return true;
   }
   if (t.plain && t.at(1, {"もの"}) && t.at(2, {"の"})) {  // 76
-    setSlot(s, t.mp, 6, R76E1, i + 1);
+    setSlot(s, t.mp, Slot::kConcession, R76E1, i + 1);
     t.eats({1, 2});
     appendTrailer4(s, maximalProjection(s, i + 2), R76E2);
     markZ(s, t.p);
@@ -726,15 +726,15 @@ bool rowsMoToYouni(const Turn& t) {
   }
   const bool vbp = isVerbBaseOrPast(s, i);
   if (vbp && t.at(1, {"や"}) && t.at(2, {"否や"})) {  // 77
-    setSlot(s, t.r, 16, R77E1);
-    setSlot(s, governorOf(s, i + 2), 16, R77E2);
+    setSlot(s, t.r, Slot::kSequence, R77E1);
+    setSlot(s, governorOf(s, i + 2), Slot::kSequence, R77E2);
     t.eats({1, 2});
     markZ(s, t.p);
     return true;
   }
   if (vbp && t.at(1, {"やいなや"})) {  // 78
-    setSlot(s, t.r, 16, R78E1);
-    setSlot(s, governorOf(s, i + 1), 16, R78E2);
+    setSlot(s, t.r, Slot::kSequence, R78E1);
+    setSlot(s, governorOf(s, i + 1), Slot::kSequence, R78E2);
     t.eats({1});
     markZ(s, t.p);
     return true;
@@ -745,28 +745,28 @@ bool rowsMoToYouni(const Turn& t) {
     return true;
   }
   if (t.n && t.at(1, {"故", "ゆえ"}) && t.at(2, {"に"})) {  // 80
-    setSlot(s, t.r, 6, R80E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, R80E1, i + 1);
     t.eats({1, 2});
     return true;
   }
   if (t.n && t.at(1, {"の"}) && t.at(2, {"故", "ゆえ"}) && t.at(3, {"に"})) {  // 81
-    setSlot(s, t.r, 6, R81E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, R81E1, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
   if (t.plain && t.at(1, {"が"}) && t.at(2, {"故", "ゆえ"}) && t.at(3, {"に"})) {  // 82
-    setSlot(s, t.r, 6, R82E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, R82E1, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
   if (t.plain && t.at(1, {"故", "ゆえ"}) && t.at(2, {"に"})) {  // 83
-    setSlot(s, t.r, 6, R83E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, R83E1, i + 1);
     t.eats({1, 2});
     markZ(s, t.p);
     return true;
   }
   if (isVerbContinuative(s, i) && t.at(1, {"よう"}) && t.at(2, {"が", "も"}) && t.atBase(3, {"ない"})) {  // 84
-    setSlot(s, t.p, 7, R84E1, i + 1);
+    setSlot(s, t.p, Slot::kNegation, R84E1, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
@@ -774,38 +774,38 @@ bool rowsMoToYouni(const Turn& t) {
   if (adnPred && t.at(1, {"ような"}) && t.at(2, {"こと"}) && t.at(3, {"は"})) {
     const bool plainNeg = t.atBase(4, {"ない"});  // 85
     if (plainNeg || arimasen(t, 4)) {             // 86
-      setSlot(s, t.r, 4, plainNeg ? R85E1 : R86E1, i + 1);
+      setSlot(s, t.r, Slot::kModal, plainNeg ? R85E1 : R86E1, i + 1);
       t.eatsTo(1, plainNeg ? 4 : 6);
       markZ(s, t.p);
       return true;
     }
   }
   if (t.plain && t.at(1, {"よう"}) && t.at(2, {"なら"})) {  // 87
-    setSlot(s, t.r, 6, R87E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, R87E1, i + 1);
     t.eats({1, 2});
     markZ(s, t.p);
     return true;
   }
   if (t.plain && t.at(1, {"ように"}) && t.atBase(2, {"思われる"})) {  // 88
-    setSlot(s, t.r, 14, R88E1);
+    setSlot(s, t.r, Slot::kSeeming, R88E1);
     t.eats({1, 2});
     markZ(s, t.p);
     return true;
   }
   if (t.n && t.at(1, {"の"}) && t.at(2, {"ように"}) && t.atBase(3, {"思われる"})) {  // 89
-    setSlot(s, t.r, 14, R89E1);
+    setSlot(s, t.r, Slot::kSeeming, R89E1);
     t.eatsTo(1, 3);
     markZ(s, t.p);
     return true;
   }
   if (adnPred && t.at(1, {"ように"}) && t.atBase(2, {"する"})) {  // 90
-    setSlot(s, rootOf(s, i + 1), 0, R90E1, i + 2);
+    setSlot(s, rootOf(s, i + 1), Slot::kClauseOpener, R90E1, i + 2);
     t.eats({1, 2});
     markZ(s, t.p);
     return true;
   }
   if (t.n && t.at(1, {"の"}) && t.at(2, {"ように"}) && t.atBase(3, {"する"})) {  // 91
-    setSlot(s, t.r, 12, R91E1, i + 1);
+    setSlot(s, t.r, Slot::kCopula, R91E1, i + 1);
     setHeadText(s, t.r, R91E2);
     t.eatsTo(1, 3);
     markZ(s, t.p);
@@ -816,31 +816,31 @@ bool rowsMoToYouni(const Turn& t) {
     return true;
   }
   if (adnPred && t.at(1, {"ように"}) && t.atBase(2, {"なる"})) {  // 93
-    setSlot(s, t.r, 12, R93E1, i + 1);
+    setSlot(s, t.r, Slot::kCopula, R93E1, i + 1);
     t.eats({1, 2});
     return true;
   }
   if (t.n && t.at(1, {"の"}) && t.at(2, {"ように"}) && t.atBase(3, {"見える", "みえる"})) {  // 94
-    setSlot(s, t.r, 14, R94E1);
+    setSlot(s, t.r, Slot::kSeeming, R94E1);
     t.eatsTo(1, 3);
     markZ(s, t.p);
     t.eats({4});  // the word after 見える; nothing past the last word
     return true;
   }
   if (t.plain && t.at(1, {"ように"}) && t.atBase(2, {"見える", "みえる"})) {  // 95
-    setSlot(s, t.r, 14, R95E1);
+    setSlot(s, t.r, Slot::kSeeming, R95E1);
     t.eats({1, 2});
     markZ(s, t.p);
     return true;
   }
   if (t.plain && t.at(1, {"か"}) && t.at(2, {"の"}) && t.at(3, {"ように"}) && t.atBase(4, {"見える", "みえる"})) {  // 96
-    setSlot(s, t.r, 14, R96E1);
+    setSlot(s, t.r, Slot::kSeeming, R96E1);
     t.eatsTo(1, 4);
     markZ(s, t.p);
     return true;
   }
   if (t.plain && t.at(1, {"ように"})) {  // 97
-    setSlot(s, rootOf(s, i + 1), 0, R97E1, i + 1);
+    setSlot(s, rootOf(s, i + 1), Slot::kClauseOpener, R97E1, i + 1);
     t.eats({1});
     markZ(s, t.p);
     return true;
@@ -855,49 +855,49 @@ bool rowsYoToWo(const Turn& t) {
   const bool adnPred = isAdnominalPredicate(s, i);
   if (adnPred && t.at(1, {"より"}) && (t.at(2, {"仕方がない"}) || t.atBase(2, {"しかたがない"}))) {  // 1
     markZ(s, t.mp);
-    setSlot(s, t.mp, 1, Y1E1, i + 1);
+    setSlot(s, t.mp, Slot::kAfterSubject, Y1E1, i + 1);
     t.eats({1, 2});
     return true;
   }
   if (adnPred && t.at(1, {"より"}) && t.at(2, {"ほか", "他", "外"}) && t.at(3, {"に"}) &&
       t.at(4, {"仕方がない", "しかたがない"})) {  // 2
     markZ(s, t.mp);
-    setSlot(s, t.mp, 1, Y2E1, i + 1);
+    setSlot(s, t.mp, Slot::kAfterSubject, Y2E1, i + 1);
     t.eatsTo(1, 4);
     return true;
   }
   if ((t.n || t.plain) && t.at(1, {"より"}) && t.at(2, {"も"})) {  // 3
     markZ(s, t.r);
-    setSlot(s, t.r, 5, Y3E1, i + 1);
+    setSlot(s, t.r, Slot::kPreposition, Y3E1, i + 1);
     setHeadText(s, t.r, Y3E2);
     t.eats({1, 2});
     return true;
   }
   if (t.n && t.at(1, {"らしい"}) && isNominal(s, i + 2) && s->nodes[i].surface.view() == s->nodes[i + 2].surface.view()) {  // 4
-    setSlot(s, t.r, 3, Y4E1);
+    setSlot(s, t.r, Slot::kBeforeHead, Y4E1);
     t.eats({1, 2});
     markZ(s, parentOf(s, i + 1));
     return true;
   }
   if (t.plain && t.at(1, {"わけ", "はず"}) && t.at(2, {"で"}) && t.at(3, {"は"}) && t.atBase(4, {"ない"})) {  // 5
-    setSlot(s, maximalProjection(s, i + 1), 12, Y5E1, i + 4);
+    setSlot(s, maximalProjection(s, i + 1), Slot::kCopula, Y5E1, i + 4);
     markZ(s, t.p);
     t.eatsTo(1, 4);
     return true;
   }
   if (t.plain && t.at(1, {"わけ"}) && t.at(2, {"に"}) && t.at(3, {"は"}) && t.at(4, {"いか"}) && t.atBase(5, {"ない"})) {  // 6
-    writeThenAppend(s, t.p, 6, Y6E1, Y6E2, i + 1);
+    writeThenAppend(s, t.p, Slot::kConcession, Y6E1, Y6E2, i + 1);
     t.eatsTo(1, 5);
     return true;
   }
   if (t.n && t.at(1, {"の"}) && t.at(2, {"割", "わり", "割り"}) && t.at(3, {"に"})) {  // 7
     markZ(s, t.r);
-    setSlot(s, t.r, 5, Y7E1, i + 1);
+    setSlot(s, t.r, Slot::kPreposition, Y7E1, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
   if (isAdnominal(s, i) && t.at(1, {"割", "わり", "割り"}) && t.at(2, {"に"})) {  // 8
-    setSlot(s, t.r, 6, Y8E1, i + 1);
+    setSlot(s, t.r, Slot::kConcession, Y8E1, i + 1);
     t.eats({1, 2});
     markZ(s, t.p);
     return true;
@@ -905,7 +905,7 @@ bool rowsYoToWo(const Turn& t) {
   if (!t.n || !t.at(1, {"を"})) {
     if (isVerbIrrealis(s, i) && t.at(1, {"ん"})) {
       if (t.at(2, {"が"}) && t.at(3, {"ため", "為"})) {  // 20
-        setSlot(s, t.r, 5, Y20E1, i + 1);
+        setSlot(s, t.r, Slot::kPreposition, Y20E1, i + 1);
         t.eatsTo(1, 3);
         markZ(s, t.p);
         if (t.at(4, {"に"})) {
@@ -915,12 +915,12 @@ bool rowsYoToWo(const Turn& t) {
         return true;
       }
       if (t.at(2, {"と"}) && t.atBase(3, {"する"})) {  // 21
-        setSlot(s, t.r, 5, Y21E1, i + 1);
+        setSlot(s, t.r, Slot::kPreposition, Y21E1, i + 1);
         t.eatsTo(1, 3);
         return true;
       }
       if (t.atBase(2, {"ばかりだ"})) {  // 22
-        setSlot(s, t.r, 5, Y22E1, i + 1);
+        setSlot(s, t.r, Slot::kPreposition, Y22E1, i + 1);
         t.eats({1, 2});
         return true;
       }
@@ -943,7 +943,7 @@ bool rowsYoToWo(const Turn& t) {
     return true;
   }
   if (t.at(2, {"問わ"}) && t.at(3, {"ず"})) {  // 12
-    setSlot(s, t.mp, 6, Y12E1, i + 1);
+    setSlot(s, t.mp, Slot::kConcession, Y12E1, i + 1);
     t.eatsTo(1, 3);
     return true;
   }
@@ -954,35 +954,35 @@ bool rowsYoToWo(const Turn& t) {
   }
   if (t.at(2, {"初め", "始め", "はじめ"})) {
     if (t.at(3, {"と"}) && t.atBase(4, {"する"}) && isNominalOrAdnominal(s, i + 5)) {  // 14
-      setSlot(s, t.r, 5, Y14E1, i + 1);
+      setSlot(s, t.r, Slot::kPreposition, Y14E1, i + 1);
       setHeadText(s, t.r, Y14E2);
       t.eatsTo(1, 4);
       return true;
     }
-    setSlot(s, t.r, 5, Y15E1, i + 1);  // 15
+    setSlot(s, t.r, Slot::kPreposition, Y15E1, i + 1);  // 15
     setHeadText(s, t.r, Y15E2);
     t.eats({1, 2});
     if (t.at(3, {"と"}) && t.at(4, {"して"})) t.eats({3, 4});
     return true;
   }
   if (t.at(2, {"めぐって"})) {  // 16
-    setSlot(s, t.r, 12, Y16E1, i + 1);
+    setSlot(s, t.r, Slot::kCopula, Y16E1, i + 1);
     t.eats({1, 2});
     return true;
   }
   if (t.at(2, {"以って", "もって", "以て"})) {
     if (t.at(3, {"すれば"})) {  // 17
-      setSlot(s, t.r, 5, Y17E1, i + 1);
+      setSlot(s, t.r, Slot::kPreposition, Y17E1, i + 1);
       t.eatsTo(1, 3);
       markZ(s, parentOf(s, i + 3));
       return true;
     }
-    setSlot(s, t.r, 5, Y18E1, i + 1);  // 18
+    setSlot(s, t.r, Slot::kPreposition, Y18E1, i + 1);  // 18
     t.eats({1, 2});
     return true;
   }
   if (t.at(2, {"もと", "元"}) && t.at(3, {"に"}) && t.atBase(4, {"する"})) {  // 19
-    setSlot(s, t.r, 5, Y19E1, i + 1);
+    setSlot(s, t.r, Slot::kPreposition, Y19E1, i + 1);
     setHeadText(s, t.r, Y19E2);
     t.eatsTo(1, 4);
     return true;

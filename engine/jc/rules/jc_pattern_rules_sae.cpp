@@ -85,7 +85,7 @@ bool isSugiru(const JcSentence* s, int i) { return liveBaseIn(s, i, {"すぎる"
 // に過ぎない / に過ぎません: both phrases are marked and the phrase of 過ぎ drops its template.
 void renderNiSuginai(JcSentence* s, int i, std::string_view first, std::string_view second, int last) {
   const int m = maximalProjection(s, i);
-  writePieces(s, m, 12, {first, second}, i + 1);
+  writePieces(s, m, Slot::kCopula, {first, second}, i + 1);
   consumeRange(s, i + 1, last);
   setNodeMark(s, m, "*");
   const int q = parentOf(s, i + 2);
@@ -108,31 +108,31 @@ void ruleSae(JcSentence* s) {
     const bool connective = isIAdjectiveContinuative(s, i) || isNaTeForm(s, i);
     if ((nominal || connective) && isLiveSurface(s, i + 2, "あれば")) {
       const int m = maximalProjection(s, i);
-      setSlot(s, m, 6, wSaeAreba);
-      if (nominal) appendSlot(s, m, 6, wSaeArebaNoun);
-      setSlotSource(s, m, 6, i + 1);
+      setSlot(s, m, Slot::kConcession, wSaeAreba);
+      if (nominal) appendSlot(s, m, Slot::kConcession, wSaeArebaNoun);
+      setSlotSource(s, m, Slot::kConcession, i + 1);
       consumeRange(s, i + 1, i + 2);
       setKind(s, parentOf(s, i + 2), 'z');
     } else if (isVerbContinuative(s, i) && isLiveSurface(s, i + 2, "すれば")) {
-      setSlot(s, parentOf(s, i), 6, wSaeSureba, i + 1);
+      setSlot(s, parentOf(s, i), Slot::kConcession, wSaeSureba, i + 1);
       consumeRange(s, i + 1, i + 2);
       setKind(s, parentOf(s, i + 2), 'z');
     } else if ((nominal || isContinuativeForm(s, i)) && isLiveSurface(s, i + 2, "なければ")) {
-      setSlot(s, maximalProjection(s, i), 0, wSaeNakereba, i + 1);
+      setSlot(s, maximalProjection(s, i), Slot::kClauseOpener, wSaeNakereba, i + 1);
       consumeRange(s, i + 1, i + 2);
       setKind(s, parentOf(s, i + 2), 'z');
     } else if ((nominal || isContinuativeForm(s, i)) && isLiveSurface(s, i + 2, "し") &&
                isLiveSurface(s, i + 3, "なければ")) {
       setKind(s, parentOf(s, i + 3), 'z');
-      setSlot(s, maximalProjection(s, i), 0, wSaeShiNakereba, i + 1);
+      setSlot(s, maximalProjection(s, i), Slot::kClauseOpener, wSaeShiNakereba, i + 1);
       consumeRange(s, i + 1, i + 3);
     } else if (nominal && isConditionalForm(s, i + 2)) {
-      setSlot(s, maximalProjection(s, i), 0, wSaeConditional, i + 1);
+      setSlot(s, maximalProjection(s, i), Slot::kClauseOpener, wSaeConditional, i + 1);
       consumeWord(s, i + 1);
       if (isLiveSurface(s, i + 2, "すれば")) consumeWord(s, i + 2);
       setKind(s, parentOf(s, i + 2), 'z');
     } else if (nominal) {
-      setSlot(s, maximalProjection(s, i), 0, wSaeEven, i + 1);
+      setSlot(s, maximalProjection(s, i), Slot::kClauseOpener, wSaeEven, i + 1);
       consumeWord(s, i + 1);
       if (isLiveSurface(s, i + 2, "も")) consumeWord(s, i + 2);
     }
@@ -169,7 +169,7 @@ void ruleZaruoEnai(JcSentence* s) {
         !liveBaseIn(s, i + 3, {"得る", "える"}) || !isLiveBaseForm(s, i + 4, "ない")) {
       continue;
     }
-    writePieces(s, parentOf(s, i), 4, {wZaruFirst, wZaruSecond}, i);
+    writePieces(s, parentOf(s, i), Slot::kModal, {wZaruFirst, wZaruSecond}, i);
     consumeRange(s, i + 1, i + 4);
   }
 }
@@ -195,19 +195,19 @@ void ruleShikaNai(JcSentence* s) {
     if (!n) return;
     if (headPhraseOf(s, maximalProjection(s, k)) == parentOf(s, n)) {
       if (isSurface(s, k - 1, "と") && isVerb(s, k + 1)) {
-        setSlot(s, maximalProjection(s, n), 6, wShikaTo, k);
+        setSlot(s, maximalProjection(s, n), Slot::kConcession, wShikaTo, k);
         consumeWord(s, k);
         ruleArimasen(s, n);
       } else if (liveSurfaceIn(s, n - 2, {"あり", "有り"}) && isLiveSurface(s, n - 1, "ませ") &&
                  isLiveSurface(s, n, "ん")) {
-        setSlot(s, maximalProjection(s, k - 1), 6, wShikaArimasen, k);
+        setSlot(s, maximalProjection(s, k - 1), Slot::kConcession, wShikaArimasen, k);
         consumeWord(s, k);
         consumeRange(s, n - 2, n);
       } else if (isLiveBaseForm(s, k + 1, "ない")) {
-        setSlot(s, maximalProjection(s, k - 1), 6, wShikaNai, k);
+        setSlot(s, maximalProjection(s, k - 1), Slot::kConcession, wShikaNai, k);
         consumeRange(s, k, k + 1);
       } else if (isNumeral(s, k - 1) || isCounterSuffix(s, k - 1)) {
-        setSlot(s, maximalProjection(s, k - 1), 6, wShikaCount, k);
+        setSlot(s, maximalProjection(s, k - 1), Slot::kConcession, wShikaCount, k);
         consumeWord(s, k);
         ruleArimasen(s, n);
       }
@@ -222,12 +222,12 @@ void ruleShidai(JcSentence* s) {
     if (!k) return;
     if (isVerbContinuative(s, k - 1)) {
       const int q = parentOf(s, k - 1);
-      setSlot(s, q, 11, wShidaiVerb, k);
+      setSlot(s, q, Slot::kNearAdverbial, wShidaiVerb, k);
       setHeadText2(s, q, wShidaiVerbTail);
       consumeWord(s, k);
     } else if (isNominal(s, k - 1) && isLiveSurface(s, k + 1, "で")) {
       const int m = maximalProjection(s, k - 1);
-      setSlot(s, m, 5, wShidaiNoun, k);
+      setSlot(s, m, Slot::kPreposition, wShidaiNoun, k);
       setHeadText(s, m, wShidaiNounTail);
       const bool wa = isLiveSurface(s, k + 2, "は");
       consumeRange(s, k, k + 1);
@@ -242,7 +242,7 @@ void ruleJikanShitara(JcSentence* s) {
     if (!isTimeNoun(s, i)) continue;
     const int m = maximalProjection(s, i);
     auto after = [&](std::string_view slot5, std::string_view tail) {
-      setSlot(s, m, 5, slot5, i + 1);
+      setSlot(s, m, Slot::kPreposition, slot5, i + 1);
       appendHeadText(s, m, tail);
     };
     if (liveSurfaceIn(s, i + 1, {"したら", "すると", "すれば"})) {
@@ -263,8 +263,8 @@ void ruleShina(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (!isVerbContinuative(s, i) || !isLiveSurface(s, i + 1, "しな")) continue;
     const int p = parentOf(s, i);
-    setSlot(s, p, 1, wShinaSlot, i + 1);
-    setSlot(s, p, 0, wShinaMain, i + 1);
+    setSlot(s, p, Slot::kAfterSubject, wShinaSlot, i + 1);
+    setSlot(s, p, Slot::kClauseOpener, wShinaMain, i + 1);
     const bool ni = isLiveSurface(s, i + 2, "に");
     consumeWord(s, i + 1);
     if (ni) consumeWord(s, i + 2);
@@ -274,7 +274,7 @@ void ruleShina(JcSentence* s) {
 void ruleSugiru(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if ((isIAdjectiveStem(s, i) || isNaAdjectiveStem(s, i) || isNaAdjectiveContinuative(s, i)) && isSugiru(s, i + 1)) {
-      setSlot(s, parentOf(s, i), 9, wSugiruAdjective);
+      setSlot(s, parentOf(s, i), Slot::kRestriction, wSugiruAdjective);
       consumeWord(s, i + 1);
     } else if (isVerbContinuative(s, i) && isSugiru(s, i + 1)) {
       setHeadText(s, parentOf(s, i), wSugiruVerb);
@@ -295,37 +295,37 @@ void ruleZu(JcSentence* s) {
     const int p = parentOf(s, i);
     const bool ni = isLiveSurface(s, i + 2, "に");
     if (ni && isLiveBaseForm(s, i + 3, "いる")) {
-      writePieces(s, p, 7, {wZuNiIru}, i + 1);
+      writePieces(s, p, Slot::kNegation, {wZuNiIru}, i + 1);
       consumeRange(s, i + 2, i + 3);
     } else if (ni && liveBaseIn(s, i + 3, {"済む", "すむ"})) {
-      writePieces(s, p, 7, {wZuNiSumu}, i + 1);
+      writePieces(s, p, Slot::kNegation, {wZuNiSumu}, i + 1);
       consumeRange(s, i + 2, i + 3);
     } else if (ni && isLiveBaseForm(s, i + 3, "は") && cannotHelp(s, i + 4)) {
-      writePieces(s, p, 4, {wZuNiWaIrarenaiFirst, wZuNiWaIrarenaiSecond}, i);
+      writePieces(s, p, Slot::kModal, {wZuNiWaIrarenaiFirst, wZuNiWaIrarenaiSecond}, i);
       consumeRange(s, i + 2, i + 6);
     } else if (ni && isLiveBaseForm(s, i + 3, "は") && isLiveSurface(s, i + 4, "置く") &&
                isLiveBaseForm(s, i + 5, "ない")) {
-      setSlot(s, p, 4, wZuNiWaOkanai, i);
+      setSlot(s, p, Slot::kModal, wZuNiWaOkanai, i);
       consumeRange(s, i + 2, i + 5);
     } else if (ni && cannotHelp(s, i + 3)) {
-      writePieces(s, p, 4, {wZuNiIrarenaiFirst, wZuNiIrarenaiSecond}, i);
+      writePieces(s, p, Slot::kModal, {wZuNiIrarenaiFirst, wZuNiIrarenaiSecond}, i);
       consumeRange(s, i + 2, i + 5);
     } else if (isLiveSurface(s, i - 1, "に") && isLiveSurface(s, i, "よら") && isNominalWord(s, i - 2)) {
-      writePieces(s, parentOf(s, i - 1), 6, {wNiYorazuFirst, wNiYorazuSecond}, i - 1);
+      writePieces(s, parentOf(s, i - 1), Slot::kConcession, {wNiYorazuFirst, wNiYorazuSecond}, i - 1);
       consumeRange(s, i - 1, i);
     } else if ((isNominal(s, i - 2) || isPlainBaseOrPastForm(s, i - 2)) && isLiveSurface(s, i - 1, "のみ") &&
                isLiveSurface(s, i, "なら")) {
-      setSlot(s, rootOf(s, i - 2), 6, wNomiNarazu, i - 1);
+      setSlot(s, rootOf(s, i - 2), Slot::kConcession, wNomiNarazu, i - 1);
       consumeRange(s, i - 1, i);
     } else if (liveSurfaceIn(s, i - 2, {"のみ", "だけ"}) && isLiveSurface(s, i - 1, "に") &&
                liveSurfaceIn(s, i, {"止まら", "留まら", "とどまら"})) {
       const int r = rootOf(s, i - 3);
       setKind(s, r, 'z');
-      writePieces(s, r, 6, {wNiTodomarazuFirst, wNiTodomarazuSecond}, i - 2);
+      writePieces(s, r, Slot::kConcession, {wNiTodomarazuFirst, wNiTodomarazuSecond}, i - 2);
       consumeRange(s, i - 2, i);
     } else {
       const bool orazu = isVerbTeForm(s, i - 1) && isSurface(s, i, "おら");
-      writePieces(s, p, 7, {orazu ? std::string_view(wZuOrazu) : std::string_view(wZu)}, i + 1);
+      writePieces(s, p, Slot::kNegation, {orazu ? std::string_view(wZuOrazu) : std::string_view(wZu)}, i + 1);
       if (ni) consumeWord(s, i + 2);
     }
   }
@@ -338,7 +338,7 @@ void ruleSuraNai(JcSentence* s) {
     const int n = findLiveBaseForm(s, k + 1, "ない");
     if (!n) return;
     const int q = parentOf(s, k - 1);
-    setSlot(s, q, 6, wSura, k);
+    setSlot(s, q, Slot::kConcession, wSura, k);
     setHeadText(s, q, wSuraTail);
     if (isLiveSurface(s, k + 1, "も")) consumeWord(s, k + 1);
     p = n + 1;
@@ -362,11 +362,11 @@ void ruleSeiKa(JcSentence* s) {
     const int k = findFirstSurface(s, p, {"せい", "ため", "為"});
     if (!k || !isSurface(s, k + 1, "か")) return;
     if (isNominal(s, k - 2) && isLiveSurface(s, k - 1, "の")) {
-      setSlot(s, maximalProjection(s, k), 6, wSeiKaNoun, k);
+      setSlot(s, maximalProjection(s, k), Slot::kConcession, wSeiKaNoun, k);
       consumeRange(s, k - 1, k + 1);
       setKind(s, parentOf(s, k - 1), 'z');
     } else if (isPlainBaseOrPastForm(s, k - 1)) {
-      setSlot(s, maximalProjection(s, k), 6, wSeiKaClause, k);
+      setSlot(s, maximalProjection(s, k), Slot::kConcession, wSeiKaClause, k);
       consumeRange(s, k, k + 1);
       setKind(s, parentOf(s, k - 1), 'z');
     }
@@ -397,7 +397,7 @@ void ruleSouNara(JcSentence* s) {
     if (!k || !isLiveSurface(s, k + 1, "なら")) return;
     if (isIAdjectiveStem(s, k - 1) || isNaAdjectiveStem(s, k - 1) || isVerbContinuative(s, k - 1)) {
       const int q = parentOf(s, k - 1);
-      setSlot(s, q, 0, wSouNara, k);
+      setSlot(s, q, Slot::kClauseOpener, wSouNara, k);
       setHeadText2(s, q, wSouNaraTail);
       consumeRange(s, k, k + 1);
     }
@@ -410,7 +410,7 @@ void ruleSouniNaru(JcSentence* s) {
     const int k = findLiveSurface(s, p, "そう");
     if (!k) return;
     if ((isVerbContinuative(s, k - 1) && isLiveSurface(s, k + 1, "に")) || isLiveBaseForm(s, k + 2, "なる")) {
-      setSlot(s, parentOf(s, k - 1), 6, wSouniNaru, k);
+      setSlot(s, parentOf(s, k - 1), Slot::kConcession, wSouniNaru, k);
       consumeRange(s, k, k + 2);
     }
     p = k + 3;
@@ -423,7 +423,7 @@ void ruleSouniMoNai(JcSentence* s) {
     if (!k || !isVerbContinuative(s, k - 1)) return;
     const int n = findNegation(s, k + 1);
     if (!n) return;
-    setSlot(s, parentOf(s, k - 1), 14, wSouniMoNai);
+    setSlot(s, parentOf(s, k - 1), Slot::kSeeming, wSouniMoNai);
     consumeWord(s, k);
     if (isLiveSurface(s, k + 1, "に") && isLiveSurface(s, k + 2, "も")) consumeWord(s, k + 2);
     if (liveSurfaceIn(s, k + 1, {"に", "も"})) {

@@ -128,12 +128,12 @@ bool miscFirst(JcSentence* s, int w) {
   }
   if (isLiveSurface(s, w, "に") && liveSurfaceIn(s, w + 1, {"よろしく", "宜しく"}) &&
       (isSymbol(s, w + 2) || (w + 2 <= lastWord(s) && noNextSibling(s, w + 2)))) {
-    setSlot(s, maximalProjection(s, w), 5, w191YoroshikuSlot, w);
+    setSlot(s, maximalProjection(s, w), Slot::kPreposition, w191YoroshikuSlot, w);
     setOwnRendering(s, w + 1, w191Yoroshiku);
     return true;
   }
   if (liveIs(s, w, isVerbContinuative) && liveBaseIn(s, w + 1, {"直す", "なおす"})) {
-    setSlot(s, w, 12, w191Naosu, w + 1);
+    setSlot(s, w, Slot::kCopula, w191Naosu, w + 1);
     consumeWord(s, w + 1);
     setAspectB(s, w, w + 1);
     return true;
@@ -202,13 +202,13 @@ bool miscFirst(JcSentence* s, int w) {
     return true;
   }
   if (isLiveBaseForm(s, w, "想像") && isLiveBaseForm(s, w + 1, "以上")) {
-    setSlot(s, maximalProjection(s, w), 12, w191Souzou, w);
+    setSlot(s, maximalProjection(s, w), Slot::kCopula, w191Souzou, w);
     consumeWord(s, w + 1);
     return true;
   }
   if (isLiveSurface(s, w, "近く") && isTimeNoun(s, w - 1)) {
     const int p = parentOf(s, w - 1);
-    setSlot(s, p, 3, w191Chikaku, w);
+    setSlot(s, p, Slot::kBeforeHead, w191Chikaku, w);
     consumeWord(s, w);
     if (noNextSibling(s, w) && p) {
       const JcNode& node = s->nodes[p];
@@ -257,7 +257,7 @@ bool miscFirst(JcSentence* s, int w) {
     return true;
   }
   if (isVerb(s, w) && isSurface(s, w + 1, "に") && isLiveBaseForm(s, w + 2, "とどまる")) {
-    setSlot(s, maximalProjection(s, w + 1), 6, w191Todomaru);
+    setSlot(s, maximalProjection(s, w + 1), Slot::kConcession, w191Todomaru);
     consumeWord(s, w + 2);
     setAspectB(s, w, w + 2);
     return true;
@@ -273,7 +273,7 @@ bool miscFirst(JcSentence* s, int w) {
 void miscSecond(JcSentence* s, int w) {
   if (isVerb(s, w) && isSurface(s, w + 1, "こと") && isLiveSurface(s, w + 2, "なく")) {
     const int p = parentOf(s, w);
-    setSlot(s, p, 7, w191KotoNaku, w + 2);
+    setSlot(s, p, Slot::kNegation, w191KotoNaku, w + 2);
     consumeWord(s, w + 1);
     consumeWord(s, w + 2);
     setKind(s, p, 'z');
@@ -293,7 +293,7 @@ void miscSecond(JcSentence* s, int w) {
     return;
   }
   if (isLiveSurface(s, w, "に") && isLiveBaseForm(s, w + 1, "則する")) {
-    setSlot(s, maximalProjection(s, w), 12, w191Sokusuru, w + 1);
+    setSlot(s, maximalProjection(s, w), Slot::kCopula, w191Sokusuru, w + 1);
     consumeWord(s, w);
     consumeWord(s, w + 1);
     return;
@@ -303,7 +303,7 @@ void miscSecond(JcSentence* s, int w) {
     return;
   }
   if (isLiveBaseForm(s, w, "場合") && isVerb(s, w - 1)) {
-    if (!findLiveSurfaceBackward(s, w - 1, "もし")) setSlot(s, rootOf(s, w), 6, w191Baai, w);
+    if (!findLiveSurfaceBackward(s, w - 1, "もし")) setSlot(s, rootOf(s, w), Slot::kConcession, w191Baai, w);
     consumeWord(s, w);
     setKind(s, prevSiblingOf(s, parentOf(s, w)), 'z');
     setKind(s, w - 1, 'z');
@@ -311,7 +311,7 @@ void miscSecond(JcSentence* s, int w) {
   }
   if (isSurface(s, w, "に") && liveBaseIn(s, w + 1, {"先立つ", "先だつ", "さきだつ"})) {
     const int m = maximalProjection(s, w);
-    setSlot(s, m, 5, w191SakidatsuSlot, w + 1);
+    setSlot(s, m, Slot::kPreposition, w191SakidatsuSlot, w + 1);
     setHeadText(s, m, w191SakidatsuHead);
     consumeWord(s, w);
     consumeWord(s, w + 1);
@@ -336,13 +336,13 @@ void miscSecond(JcSentence* s, int w) {
   }
   if (isNounOfSubClass12(s, w) && isLiveSurface(s, w + 1, "なく")) {
     const int m = maximalProjection(s, w);
-    setSlot(s, m, 12, w191NakuSlot, w + 1);
+    setSlot(s, m, Slot::kCopula, w191NakuSlot, w + 1);
     setHeadText(s, m, w191NakuHead);
     consumeWord(s, w + 1);
     return;
   }
   if (liveIs(s, w, isIAdjective) && s->nodes[w].conjForm == "10" && isLiveSurface(s, w + 1, "も")) {
-    setSlot(s, parentOf(s, w), 6, w191AdjectiveMo, w);
+    setSlot(s, parentOf(s, w), Slot::kConcession, w191AdjectiveMo, w);
     return;
   }
   if (isLiveSurface(s, w, "それ") && isLiveSurface(s, w + 1, "と") && surfaceIn(s, w + 2, {"、", "､"}) && atPhraseStart(s, w)) {
@@ -356,7 +356,7 @@ void miscSecond(JcSentence* s, int w) {
     return;
   }
   if (isLiveSurface(s, w + 1, "に") && isLiveSurface(s, w + 2, "至るまで")) {
-    setSlot(s, maximalProjection(s, w), 12, w191Itarumade);
+    setSlot(s, maximalProjection(s, w), Slot::kCopula, w191Itarumade);
     consumeWord(s, w + 1);
     consumeWord(s, w + 2);
     return;

@@ -86,7 +86,7 @@ void ruleTaiKurai(JcSentence* s) {
     const int w = findLiveBaseForm(s, p, "たい");
     if (!w || !isVerbContinuative(s, w - 1)) return;
     if (liveSurfaceIn(s, w + 1, {"くらい", "ほど"})) {
-      setSlot(s, parentOf(s, w - 1), 4, wTaiKurai, w);
+      setSlot(s, parentOf(s, w - 1), Slot::kModal, wTaiKurai, w);
       consumeRange(s, w, w + 1);
     }
     p = w + 1;
@@ -98,7 +98,7 @@ void ruleTaiMonoDa(JcSentence* s) {
     const int w = findLiveBaseForm(s, p, "たい");
     if (!w || !isVerbContinuative(s, w - 1)) return;
     if (isLiveSurface(s, w + 1, "もの") && isLiveBaseForm(s, w + 2, "だ")) {
-      setSlot(s, parentOf(s, w - 1), 4, wTaiMonoDa, w);
+      setSlot(s, parentOf(s, w - 1), Slot::kModal, wTaiMonoDa, w);
       consumeRange(s, w, w + 2);
     } else if (isLiveSurface(s, w + 1, "と") && liveBaseIn(s, w + 2, {"思う", "おもう"})) {
       consumeWord(s, w);
@@ -113,7 +113,7 @@ void ruleTakuteShikataganai(JcSentence* s) {
     if (!w || !isVerbContinuative(s, w - 1)) return;
     if (liveBaseIn(s, w + 1, {"しかた", "仕方", "仕様", "しよう"}) && isLiveSurface(s, w + 2, "が") &&
         isLiveBaseForm(s, w + 3, "ない")) {
-      setSlot(s, parentOf(s, w - 1), 4, wTakute, w);
+      setSlot(s, parentOf(s, w - 1), Slot::kModal, wTakute, w);
       consumeRange(s, w, w + 4);  // the word after ない too; nothing past the last word
     }
     p = w + 5;
@@ -129,9 +129,9 @@ void ruleTanniDake(JcSentence* s) {
     const bool nominal = isNominal(s, d - 1);
     if ((nominal || isPlainBaseOrPastForm(s, d - 1)) && isLiveSurface(s, d + 1, "で") &&
         isLiveSurface(s, d + 2, "は") && isLiveBaseForm(s, d + 3, "ない")) {
-      writeTargetSlot(s, w, 17, wTanniFirst);
-      appendSlot(s, w, 17, wTanniSecond);
-      if (nominal) appendSlot(s, w, 17, wTanniNoun);
+      writeTargetSlot(s, w, Slot::kOwnRendering, wTanniFirst);
+      appendSlot(s, w, Slot::kOwnRendering, wTanniSecond);
+      if (nominal) appendSlot(s, w, Slot::kOwnRendering, wTanniNoun);
       consumeRange(s, d, d + 3);
     }
     p = d + 2;
@@ -145,22 +145,22 @@ void ruleDake(JcSentence* s) {
     const int m = maximalProjection(s, i);
     const bool de = isLiveSurface(s, i + 2, "で");
     if (de && liveBaseIn(s, i + 3, {"よい", "いい", "良い"})) {
-      setSlot(s, m, 4, wDakeDeIi, i + 1);
+      setSlot(s, m, Slot::kModal, wDakeDeIi, i + 1);
       setHeadText2(s, m, wDakeDeIiTail);
       consumeRange(s, i + 1, i + 3);
     } else if (de && (isLiveBaseForm(s, i + 3, "ない") || liveSurfaceIn(s, i + 3, {"なくて", "なく"}))) {
-      writePieces(s, m, 6, {wDakeDeNaiFirst, wDakeDeNaiSecond}, i + 1);
-      if (nominal) appendSlot(s, m, 6, wDakeDeNaiNoun);
+      writePieces(s, m, Slot::kConcession, {wDakeDeNaiFirst, wDakeDeNaiSecond}, i + 1);
+      if (nominal) appendSlot(s, m, Slot::kConcession, wDakeDeNaiNoun);
       consumeRange(s, i + 1, i + 3);
     } else if (de && isLiveSurface(s, i + 3, "は") && isLiveBaseForm(s, i + 4, "ない")) {
-      writePieces(s, m, 6, {wDakeDeWaNaiFirst, wDakeDeWaNaiSecond}, i + 1);
-      if (nominal) appendSlot(s, m, 6, wDakeDeWaNaiNoun);
+      writePieces(s, m, Slot::kConcession, {wDakeDeWaNaiFirst, wDakeDeWaNaiSecond}, i + 1);
+      if (nominal) appendSlot(s, m, Slot::kConcession, wDakeDeWaNaiNoun);
       consumeRange(s, i + 1, i + 4);
     } else if (de && isLiveSurface(s, i + 3, "は")) {
-      setSlot(s, m, 6, wDakeDeWa, i + 1);
+      setSlot(s, m, Slot::kConcession, wDakeDeWa, i + 1);
       consumeRange(s, i + 1, i + 3);
     } else if (isLiveSurface(s, i + 2, "でも")) {
-      setSlot(s, m, 9, wDakeDemo, i + 1);
+      setSlot(s, m, Slot::kRestriction, wDakeDemo, i + 1);
       renderDemo(s, i + 2);
       consumeRange(s, i + 1, i + 2);
     }
@@ -174,7 +174,7 @@ void ruleTatoeTemo(JcSentence* s) {
     const int t = findFirstSurface(s, w + 1, {"ても", "でも", "としても"});
     if (!t) return;
     setOwnRendering(s, w, wTatoe);
-    setSlot(s, governorOf(s, wordAt(s, t + 1)), 15, wTatoeTemo);
+    setSlot(s, governorOf(s, wordAt(s, t + 1)), Slot::kInclusive, wTatoeTemo);
     consumeWord(s, t);
     p = t + 1;
   }
@@ -186,14 +186,14 @@ void ruleTabi(JcSentence* s) {
     if (!w) return;
     if (isNominal(s, w - 2) && isLiveSurface(s, w - 1, "の")) {
       const int m = maximalProjection(s, w - 2);
-      setSlot(s, m, 5, wTabiNoun, w);
+      setSlot(s, m, Slot::kPreposition, wTabiNoun, w);
       setKind(s, m, 'z');
       consumeWord(s, w - 1);
       setOwnRendering(s, w, wTabiOwn);
     } else if (isAdnominalPredicate(s, w - 1)) {
       // The host is the phrase of the word before the predicate, as in the noun case.
       const int m = maximalProjection(s, w - 2);
-      setSlot(s, m, 5, wTabiClause, w);
+      setSlot(s, m, Slot::kPreposition, wTabiClause, w);
       setKind(s, m, 'z');
       setHeadText2(s, m, wTabiClauseTail);
     }
@@ -227,7 +227,7 @@ void ruleDarake(JcSentence* s) {
     const int w = findLiveSurface(s, p, "だらけ");
     if (!w) return;
     if (isNominal(s, w - 1)) {
-      setSlot(s, maximalProjection(s, w - 1), 10, wDarake);
+      setSlot(s, maximalProjection(s, w - 1), Slot::kDistributive, wDarake);
       consumeWord(s, w);
       if (isLiveBaseForm(s, w + 1, "だ")) consumeWord(s, w + 1);
     }
@@ -253,8 +253,8 @@ void ruleTariTariShinai(JcSentence* s) {
       p = k + 1;
       continue;
     }
-    setSlot(s, parentOf(s, t), 7, wTariFirst);
-    for (; u && u < k; u = findConjFormForward(s, u + 1, "12")) setSlot(s, parentOf(s, u), 7, wTariFurther, t);
+    setSlot(s, parentOf(s, t), Slot::kNegation, wTariFirst);
+    for (; u && u < k; u = findConjFormForward(s, u + 1, "12")) setSlot(s, parentOf(s, u), Slot::kNegation, wTariFurther, t);
     consumeRange(s, k, k + 1);
     if (isSurface(s, k + 1, "ませ")) {
       consumeWord(s, k + 2);
@@ -269,7 +269,7 @@ void ruleTaru(JcSentence* s) {
     const int w = findLiveSurface(s, p, "たる");
     if (!w) return;
     if (isNominalWord(s, w - 1) && isNominalWord(s, wordAt(s, w + 1))) {
-      setSlot(s, maximalProjection(s, w - 1), 12, wTaru, w);
+      setSlot(s, maximalProjection(s, w - 1), Slot::kCopula, wTaru, w);
       setKind(s, parentOf(s, w), 'z');
       setOwnRendering(s, w, wTaruOwn);
     }
@@ -283,8 +283,8 @@ void ruleDarouToDarouTo(JcSentence* s) {
     const int b = a ? findLiveSurface(s, a + 1, "だろう") : 0;
     if (!a || !b) return;
     if (isLiveSurface(s, a + 1, "と") && isLiveSurface(s, b + 1, "と")) {
-      setSlot(s, maximalProjection(s, a - 1), 6, wDarouFirst, a);
-      setSlot(s, parentOf(s, b - 1), 6, wDarouSecond, b);
+      setSlot(s, maximalProjection(s, a - 1), Slot::kConcession, wDarouFirst, a);
+      setSlot(s, parentOf(s, b - 1), Slot::kConcession, wDarouSecond, b);
       consumeRange(s, a, a + 1);
       consumeRange(s, b, b + 1);
     }
@@ -298,7 +298,7 @@ void ruleHouDewanai(JcSentence* s) {
         !isLiveSurface(s, i + 2, "で") || !isLiveSurface(s, i + 3, "は") || !isLiveBaseForm(s, i + 4, "ない")) {
       continue;
     }
-    writePieces(s, maximalProjection(s, i), 6, {wHouFirst, wHouSecond}, i + 1);
+    writePieces(s, maximalProjection(s, i), Slot::kConcession, {wHouFirst, wHouSecond}, i + 1);
     setKind(s, parentOf(s, i), 'z');
     setKind(s, i, 'z');
     consumeRange(s, i + 1, i + 4);
@@ -312,19 +312,19 @@ void ruleTame(JcSentence* s) {
     p = w + 1;
     const bool ni = isLiveSurface(s, w + 1, "に");
     if (ni && isLiveBaseForm(s, w + 2, "は")) {
-      setSlot(s, maximalProjection(s, w), 6, wTameNiWa, w);
+      setSlot(s, maximalProjection(s, w), Slot::kConcession, wTameNiWa, w);
       consumeRange(s, w, w + 2);
       setKind(s, maximalProjection(s, w - 1), 'z');
       setKind(s, parentOf(s, w - 1), 'z');
     } else if (w - 1 != 0 && ni && isLiveBaseForm(s, w + 2, "なる")) {
       const int m = maximalProjection(s, w - 1);
-      setSlot(s, m, 5, wTameNiNaru, w);
+      setSlot(s, m, Slot::kPreposition, wTameNiNaru, w);
       appendHeadText(s, m, wTameNiNaruTail);
       consumeRange(s, w, w + 2);
     } else if (!ni && !isLiveSurface(s, w + 1, "の")) {
       if (isNominal(s, w - 2) && isLiveSurface(s, w - 1, "の")) {
         const int m = maximalProjection(s, w - 1);
-        setSlot(s, m, 6, wTameNoun, w - 1);
+        setSlot(s, m, Slot::kConcession, wTameNoun, w - 1);
         setKind(s, m, 'z');
         setKind(s, parentOf(s, w - 1), 'z');
         consumeRange(s, w - 1, w);
@@ -332,22 +332,22 @@ void ruleTame(JcSentence* s) {
           // Built as the rule stands: the phrase of の loses the slot just written when it is its own
           // largest phrase.
           const int q = parentOf(s, w - 1);
-          setSlot(s, q, 6, "");
-          setSlotSource(s, q, 6, 0);
+          setSlot(s, q, Slot::kConcession, "");
+          setSlotSource(s, q, Slot::kConcession, 0);
         }
       } else if (isPlainBaseOrPastForm(s, w - 1)) {
         if (!isVerbTaForm(s, w - 1) && !isBaseForm(s, w - 1, "だ") && !isBaseForm(s, w - 1, "いる") &&
             !isIAdjective(s, w - 1)) {
-          setSlot(s, maximalProjection(s, w - 1), 6, wTamePurpose, w);
+          setSlot(s, maximalProjection(s, w - 1), Slot::kConcession, wTamePurpose, w);
         } else {
-          setSlot(s, maximalProjection(s, w), 6, wTameCause, w);
+          setSlot(s, maximalProjection(s, w), Slot::kConcession, wTameCause, w);
         }
         consumeWord(s, w);
         setKind(s, parentOf(s, w - 1), 'z');
         setKind(s, maximalProjection(s, w - 1), 'z');
       }
     } else {
-      setSlot(s, maximalProjection(s, w), 6, wTameNi, w);
+      setSlot(s, maximalProjection(s, w), Slot::kConcession, wTameNi, w);
       consumeWord(s, w);
       const bool niSurface = isSurface(s, w + 1, "に");
       if (niSurface) consumeWord(s, w + 1);
@@ -364,10 +364,10 @@ void ruleTeShimau(JcSentence* s) {
     if (isVerbTeForm(s, i) && isLiveBaseForm(s, i + 1, "しまう")) {
       setOwnRendering(s, i + 1, wShimau);
     } else if (te && liveBaseIn(s, i + 1, {"堪らない", "たまらない"})) {
-      setSlot(s, maximalProjection(s, i), 9, wTamaranai);
+      setSlot(s, maximalProjection(s, i), Slot::kRestriction, wTamaranai);
       consumeWord(s, i + 1);
     } else if (te && liveBaseIn(s, i + 1, {"仕方がない", "仕方ない", "しかたがない", "しかたない"})) {
-      setSlot(s, maximalProjection(s, i), 9, wShikatanai);
+      setSlot(s, maximalProjection(s, i), Slot::kRestriction, wShikatanai);
       consumeWord(s, i + 1);
     }
   }
@@ -376,7 +376,7 @@ void ruleTeShimau(JcSentence* s) {
 void ruleTsutsuAru(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (!isVerbContinuative(s, i) || !isLiveSurface(s, i + 1, "つつ") || !isLiveBaseForm(s, i + 2, "ある")) continue;
-    setSlot(s, parentOf(s, i), 1, wTsutsuAru, i + 1);
+    setSlot(s, parentOf(s, i), Slot::kAfterSubject, wTsutsuAru, i + 1);
     consumeRange(s, i + 1, i + 2);
   }
 }
@@ -384,7 +384,7 @@ void ruleTsutsuAru(JcSentence* s) {
 void ruleTsutsu(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (!isVerbContinuative(s, i) || !isLiveSurface(s, i + 1, "つつ")) continue;
-    setSlot(s, parentOf(s, i), 6, wTsutsu, i + 1);
+    setSlot(s, parentOf(s, i), Slot::kConcession, wTsutsu, i + 1);
     if (isLiveSurface(s, i + 2, "も")) consumeWord(s, i + 2);
   }
 }
@@ -398,23 +398,23 @@ void ruleTsumori(JcSentence* s) {
     int host = 0;
     if (isVerbTeForm(s, w - 2) && isLiveBaseForm(s, w - 1, "いる") && da) {
       host = parentOf(s, w - 2);
-      setSlot(s, host, 1, wTsumoriTeiru);
+      setSlot(s, host, Slot::kAfterSubject, wTsumoriTeiru);
     } else if (isVerbBaseForm(s, w - 1) && da) {
       host = parentOf(s, w - 1);
-      setSlot(s, host, 1, wTsumoriBase);
+      setSlot(s, host, Slot::kAfterSubject, wTsumoriBase);
     } else if (isVerbTaForm(s, w - 1) && da) {
       host = parentOf(s, w - 1);
-      setSlot(s, host, 1, wTsumoriPast);
+      setSlot(s, host, Slot::kAfterSubject, wTsumoriPast);
     } else if (isAdnominalPredicate(s, w - 1) && liveBaseIn(s, w + 1, {"は", "が"}) &&
                isLiveBaseForm(s, w + 2, "ない")) {
       host = parentOf(s, w - 1);
-      writeTargetSlot(s, host, 1, wTsumoriNaiFirst);
-      appendSlot(s, host, 1, wTsumoriNaiSecond);
+      writeTargetSlot(s, host, Slot::kAfterSubject, wTsumoriNaiFirst);
+      appendSlot(s, host, Slot::kAfterSubject, wTsumoriNaiSecond);
       consumeWord(s, w + 2);
     } else {
       continue;
     }
-    setSlotSource(s, host, 1, w);
+    setSlotSource(s, host, Slot::kAfterSubject, w);
     setKind(s, host, 'z');
     consumeRange(s, w, w + 1);
   }
@@ -437,7 +437,7 @@ void ruleTsumori(JcSentence* s) {
     } else {
       continue;
     }
-    setSlot(s, host, 1, text, w);
+    setSlot(s, host, Slot::kAfterSubject, text, w);
     setKind(s, host, 'z');
     consumeWord(s, w);
   }

@@ -82,26 +82,26 @@ void ruleWoNiSuruToIu(JcSentence* s) {
     const bool freeOther = !nodeMarkIs(s, parentOf(s, k - 1), 'K') && isNominal(s, k - 1);
     if (at(s, k, {"に"}) && (isLiveBaseForm(s, k + 1, "する") || h == n)) {
       if (!freeWo || !freeOther) continue;
-      setSlot(s, m, 5, wWoNiWo, i + 1);
+      setSlot(s, m, Slot::kPreposition, wWoNiWo, i + 1);
       consumeWord(s, i + 1);
-      setSlot(s, n, 12, wWoNiNi, k);
+      setSlot(s, n, Slot::kCopula, wWoNiNi, k);
       consumeWord(s, k);
       if (h != n) consumeWord(s, k + 1);
       setUsageCode(s, n, "NI99");
       setUsageCode(s, m, "WO3");
     } else if (at(s, k, {"と"}) && atBase(s, k + 1, {"言う", "いう"})) {
       if (!freeWo || !freeOther) continue;
-      setSlot(s, m, 5, wWoToIuWo, i + 1);
+      setSlot(s, m, Slot::kPreposition, wWoToIuWo, i + 1);
       consumeWord(s, i + 1);
-      setSlot(s, parentOf(s, k - 1), 12, wWoToIuTo, k);
+      setSlot(s, parentOf(s, k - 1), Slot::kCopula, wWoToIuTo, k);
       eat(s, k, k + 1);
     } else if (at(s, k, {"と"}) && isLiveBaseForm(s, k + 1, "する") && freeWo) {
       if (!freeOther) continue;
       if (headPhraseAt(s, maximalProjection(s, i + 1)) == headPhraseAt(s, maximalProjection(s, k))) {
-        setSlot(s, m, 5, wWoToSuruWo, i + 1);
+        setSlot(s, m, Slot::kPreposition, wWoToSuruWo, i + 1);
         consumeWord(s, i + 1);
       }
-      setSlot(s, maximalProjection(s, k - 1), 12, wWoToSuruTo, k);
+      setSlot(s, maximalProjection(s, k - 1), Slot::kCopula, wWoToSuruTo, k);
       eat(s, k, k + 1);
     }
   }
@@ -117,23 +117,23 @@ void ruleKotoDakePatterns(JcSentence* s) {
       consumeWord(s, i + 1);
     } else if (isAdnominalPredicate(s, i) && at(s, i + 1, {"こと"}) && at(s, i + 2, {"は", "が"}) &&
                isLiveBaseForm(s, i + 3, "多い")) {  // 2
-      setSlot(s, r, 9, wKotoOoi);
+      setSlot(s, r, Slot::kRestriction, wKotoOoi);
       eat(s, i + 1, i + 3);
       markZ(s, p);
     } else if (isPotential(s, i) && at(s, i + 1, {"られる"}) && at(s, i + 2, {"だけ"}) && sameBaseForm(s, i, i + 3)) {  // 3
-      setSlot(s, r, 9, wRareruDake);
+      setSlot(s, r, Slot::kRestriction, wRareruDake);
       eat(s, i + 1, i + 3);
     } else if ((isNominal(s, i) || isPlainBaseOrPastForm(s, i)) && at(s, i + 1, {"だけ"}) && at(s, i + 2, {"あって"})) {  // 4
-      setSlot(s, r, 6, wDakeAtte, i + 1);
+      setSlot(s, r, Slot::kConcession, wDakeAtte, i + 1);
       eat(s, i + 1, i + 2);
     } else if (isVerbContinuative(s, i) && at(s, i + 1, {"ない"}) && at(s, i + 2, {"こと"}) && at(s, i + 3, {"に"}) &&
                at(s, i + 4, {"は"})) {  // 5
-      setSlot(s, r, 6, wNaiKotoniwa, i + 1);
+      setSlot(s, r, Slot::kConcession, wNaiKotoniwa, i + 1);
       eat(s, i + 1, i + 4);
       markZ(s, p);
     } else if (isAdnominalPredicate(s, i) && at(s, i + 1, {"こと"}) && at(s, i + 2, {"に"}) &&
                isLiveBaseForm(s, i + 3, "する")) {  // 6
-      setSlot(s, r, 12, wKotoniSuru, i + 1);
+      setSlot(s, r, Slot::kCopula, wKotoniSuru, i + 1);
       eat(s, i + 1, i + 3);
     } else if (at(s, i, {"お"}) && isVerbContinuative(s, i + 1) && at(s, i + 2, {"に"}) &&
                isLiveBaseForm(s, i + 3, "なる")) {  // 7
@@ -154,8 +154,8 @@ void ruleMoBaMo(JcSentence* s) {
     const int b = findLiveBaseForm(s, a + 2, "も");
     if (!b) return;
     if (isNominal(s, a - 1) && isNominal(s, b - 1)) {
-      setSlot(s, parentOf(s, a + 1), 6, wMoBaFirst, a);
-      setSlot(s, parentOf(s, b + 1), 6, wMoBaSecond, b);
+      setSlot(s, parentOf(s, a + 1), Slot::kConcession, wMoBaFirst, a);
+      setSlot(s, parentOf(s, b + 1), Slot::kConcession, wMoBaSecond, b);
       consumeWord(s, a);
       consumeWord(s, b);
       markZ(s, parentOf(s, a + 1));

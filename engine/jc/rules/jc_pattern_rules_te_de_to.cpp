@@ -74,25 +74,25 @@ void renderObligation(JcSentence* s, int i, const Obligation& o) {
   const int g = i - 1;
   if (isLiveBaseForm(s, o.naru, "なる")) {
     if (!liveSurfaceIn(s, g, {"が", "で"})) {
-      setSlot(s, parentOf(s, g), 4, o.withNaru, i);
+      setSlot(s, parentOf(s, g), Slot::kModal, o.withNaru, i);
     } else {
-      setSlot(s, maximalProjection(s, g), 4, o.withNaruCase, i);
+      setSlot(s, maximalProjection(s, g), Slot::kModal, o.withNaruCase, i);
       consumeWord(s, g);
     }
     consumeRange(s, i, o.naru);
     return;
   }
   if (isLiveSurface(s, g, "が")) {
-    setSlot(s, maximalProjection(s, g), 1, o.plainGa, g);
+    setSlot(s, maximalProjection(s, g), Slot::kAfterSubject, o.plainGa, g);
     consumeWord(s, g);
   } else {
-    setSlot(s, maximalProjection(s, g), 1, o.plain, i);
+    setSlot(s, maximalProjection(s, g), Slot::kAfterSubject, o.plain, i);
   }
   consumeRange(s, i, o.naru - 1);
 }
 
 void writeNegativeQuestion(JcSentence* s, int m, int source) {
-  writePieces(s, m, 14, {wDewanaiFirst, wDewanaiSecond}, source);
+  writePieces(s, m, Slot::kSeeming, {wDewanaiFirst, wDewanaiSecond}, source);
 }
 
 bool questionAt(const JcSentence* s, int i) { return isLiveSurface(s, i, "か") || surfaceIn(s, i, {"？", "?"}); }
@@ -103,17 +103,17 @@ void ruleDeatteMo(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     const int m = maximalProjection(s, i);
     if (isNominal(s, i) && isLiveSurface(s, i + 1, "であって") && isLiveSurface(s, i + 2, "も")) {
-      setSlot(s, m, 6, wDeatteMo, i + 1);
+      setSlot(s, m, Slot::kConcession, wDeatteMo, i + 1);
       consumeRange(s, i + 1, i + 2);
     } else if (isNominal(s, i) && isLiveSurface(s, i + 1, "であれ")) {
-      setSlot(s, m, 6, wDeare, i + 1);
+      setSlot(s, m, Slot::kConcession, wDeare, i + 1);
       consumeWord(s, i + 1);
     } else if ((conjIs(s, i, {"21"}, {"24"}) || conjIs(s, i, {"22", "23"}, {"25"})) &&
                isLiveSurface(s, i + 1, "も")) {
-      setSlot(s, m, 6, wNaMo, i + 1);
+      setSlot(s, m, Slot::kConcession, wNaMo, i + 1);
       consumeWord(s, i + 1);
     } else if (conjIs(s, i, {"21"}, {"17"}) || conjIs(s, i, {"22", "23"}, {"18"})) {
-      setSlot(s, m, 6, wNaDemo, i + 1);
+      setSlot(s, m, Slot::kConcession, wNaDemo, i + 1);
     }
   }
 }
@@ -125,18 +125,18 @@ void ruleTeiruTokoro(JcSentence* s) {
     const int q = parentOf(s, t);
     bool done = true;
     if (isLiveSurface(s, t + 2, "最中") && isLiveBaseForm(s, t + 3, "だ")) {
-      setSlot(s, q, 5, wSaichuu, t);
+      setSlot(s, q, Slot::kPreposition, wSaichuu, t);
       setHeadText2(s, q, wSaichuuTail);
       consumeRange(s, t + 1, t + 3);
     } else if (isLiveSurface(s, t + 2, "ところ") && isLiveBaseForm(s, t + 3, "だ")) {
-      setSlot(s, q, 12, wTokoroDa, t + 1);
+      setSlot(s, q, Slot::kCopula, wTokoroDa, t + 1);
       consumeRange(s, t + 1, t + 3);
     } else if (isLiveSurface(s, t + 2, "ところ") && isLiveBaseForm(s, t + 3, "へ")) {
-      setSlot(s, q, 12, wTokoroHe, t + 1);
+      setSlot(s, q, Slot::kCopula, wTokoroHe, t + 1);
       setHeadText2(s, q, wTokoroHeTail);
       consumeRange(s, t + 1, t + 3);
     } else if (isLiveSurface(s, t + 2, "ところへ")) {
-      setSlot(s, q, 12, wTokoroHeWord, t + 1);
+      setSlot(s, q, Slot::kCopula, wTokoroHeWord, t + 1);
       setHeadText2(s, q, wTokoroHeWordTail);
       consumeRange(s, t + 1, t + 2);
     } else {
@@ -176,7 +176,7 @@ void ruleDenaiKagiri(JcSentence* s) {
         last = i + 2;
       }
       if (!text.empty()) {
-        setSlot(s, m, 6, text, i + 1);
+        setSlot(s, m, Slot::kConcession, text, i + 1);
         consumeRange(s, i + 1, last);
         setKind(s, parentOf(s, i + 2), 'z');
         continue;
@@ -194,7 +194,7 @@ void ruleDenaiKagiri(JcSentence* s) {
         last = i + 1;
       }
       if (!text.empty()) {
-        setSlot(s, m, 6, text, i + 1);
+        setSlot(s, m, Slot::kConcession, text, i + 1);
         consumeRange(s, i + 1, last);
         setKind(s, parentOf(s, i + 1), 'z');
       }
@@ -288,8 +288,8 @@ void ruleDemoNakerebaDemoNai(JcSentence* s) {
       !isNominal(s, b - 1)) {
     return;
   }
-  setSlot(s, maximalProjection(s, a - 1), 6, wDemoFirst, a);
-  setSlot(s, parentOf(s, b - 1), 6, wDemoSecond, b);
+  setSlot(s, maximalProjection(s, a - 1), Slot::kConcession, wDemoFirst, a);
+  setSlot(s, parentOf(s, b - 1), Slot::kConcession, wDemoSecond, b);
   consumeRange(s, a, a + 1);
   consumeRange(s, b, b + 1);
   setKind(s, parentOf(s, a + 1), 'z');
@@ -300,7 +300,7 @@ void ruleToAimatte(JcSentence* s) {
     if (!isNominal(s, i) || !isLiveSurface(s, i + 1, "と") || !liveSurfaceIn(s, i + 2, {"相俟って", "あいまって"})) {
       continue;
     }
-    setSlot(s, maximalProjection(s, i), 6, wAimatte, i + 1);
+    setSlot(s, maximalProjection(s, i), Slot::kConcession, wAimatte, i + 1);
     consumeRange(s, i + 1, i + 2);
   }
 }
@@ -311,7 +311,7 @@ void ruleToAreba(JcSentence* s) {
         !isLiveSurface(s, i + 2, "あれば")) {
       continue;
     }
-    setSlot(s, maximalProjection(s, i), 6, wToAreba, i + 1);
+    setSlot(s, maximalProjection(s, i), Slot::kConcession, wToAreba, i + 1);
     consumeRange(s, i + 1, i + 2);
     setKind(s, parentOf(s, i + 2), 'z');
   }
@@ -353,7 +353,7 @@ void ruleDearu(JcSentence* s) {
       continue;
     }
     if (!liveSurfaceIn(s, w + 1, {"こと", "の"})) {
-      setSlot(s, maximalProjection(s, w - 1), 12, wDearu, w);
+      setSlot(s, maximalProjection(s, w - 1), Slot::kCopula, wDearu, w);
       consumeWord(s, w);
     } else {
       setKind(s, parentOf(s, w), 'z');

@@ -79,10 +79,10 @@ void renderMorau(JcSentence* s, int i) {
     if (isSurface(s, k, "に")) setUsageCode(s, parentOf(s, k - 1), "NI0");
     consumeWord(s, k);
     if (negationAt(s, i + 2)) {
-      setSlot(s, m, 12, wGiverNot);
+      setSlot(s, m, Slot::kCopula, wGiverNot);
       consumeNegation(s, i + 2);
     } else {
-      setSlot(s, m, 12, wGiver);
+      setSlot(s, m, Slot::kCopula, wGiver);
     }
     if (naide) {
       appendHeadText(s, m, wGiverNaide);
@@ -90,9 +90,9 @@ void renderMorau(JcSentence* s, int i) {
     }
     if (isLiveBaseForm(s, i + 2, "たい")) {
       if (!negationAt(s, i + 3)) {
-        setSlot(s, m, 4, wGiverTai);
+        setSlot(s, m, Slot::kModal, wGiverTai);
       } else {
-        setSlot(s, m, 4, wGiverTaiNot);
+        setSlot(s, m, Slot::kModal, wGiverTaiNot);
         consumeNegation(s, i + 3);
       }
       consumeWord(s, i + 2);
@@ -103,22 +103,22 @@ void renderMorau(JcSentence* s, int i) {
   const int x = parentOf(s, i);
   if (isLiveBaseForm(s, i + 2, "たい")) {
     if (!negationAt(s, i + 3)) {
-      setSlot(s, x, 1, wMoraiTai);
+      setSlot(s, x, Slot::kAfterSubject, wMoraiTai);
     } else {
-      setSlot(s, x, 1, wMoraiTaiNot);
+      setSlot(s, x, Slot::kAfterSubject, wMoraiTaiNot);
       consumeNegation(s, i + 3);
     }
     consumeWord(s, i + 2);
   }
   if (negationAt(s, i + 2)) {
-    setSlot(s, x, 1, wMoraiNot);
+    setSlot(s, x, Slot::kAfterSubject, wMoraiNot);
     consumeNegation(s, i + 2);
   }
   if (naide) {
-    appendSlot(s, x, 1, wMoraiNaide);
+    appendSlot(s, x, Slot::kAfterSubject, wMoraiNaide);
     consumeWord(s, i);
   } else {
-    appendSlot(s, x, 1, wMorai);
+    appendSlot(s, x, Slot::kAfterSubject, wMorai);
   }
   consumeWord(s, i + 1);
 }
@@ -134,24 +134,24 @@ void renderKureru(JcSentence* s, int i) {
   const bool ogoru = isLiveBaseForm(s, i - 1, "おごる");
   if (request) {
     if (!causative) {
-      setSlot(s, x, 5, wRequest);
+      setSlot(s, x, Slot::kPreposition, wRequest);
     } else {
       consumeWord(s, i);
-      setSlot(s, x, 5, wRequestCausative);
+      setSlot(s, x, Slot::kPreposition, wRequestCausative);
       if (ogoru) setOwnRendering(s, i - 1, wOgoru);
     }
     if (isBaseForm(s, i + 3, "ぬ")) consumeWord(s, i + 3);
   } else if (!causative) {
-    setSlot(s, x, 5, wKureru);
+    setSlot(s, x, Slot::kPreposition, wKureru);
   } else {
     consumeWord(s, i);
-    setSlot(s, x, 5, wKureruCausative);
+    setSlot(s, x, Slot::kPreposition, wKureruCausative);
     if (ogoru) {
-      setSlot(s, x, 5, wKureruOgoru);
+      setSlot(s, x, Slot::kPreposition, wKureruOgoru);
       setOwnRendering(s, i - 1, wOgoru);
     }
   }
-  setSlotSource(s, x, 5, j);
+  setSlotSource(s, x, Slot::kPreposition, j);
   consumeWord(s, j);
 }
 
@@ -164,39 +164,39 @@ bool teFormAt(JcSentence* s, int i) {
   const int p = parentOf(s, i);
   const bool naide = isLiveSurface(s, i, "ないで");
   if (te && isLiveBaseForm(s, i + 1, "ばかり") && isLiveBaseForm(s, i + 2, "いる")) {
-    setSlot(s, p, 9, wBakari);
+    setSlot(s, p, Slot::kRestriction, wBakari);
     consumeRange(s, i + 1, i + 2);
   } else if (te && isLiveBaseForm(s, i + 1, "は") &&
              liveBaseIn(s, i + 2, {"いけない", "ならない", "駄目だ", "ダメだ", "だめだ", "だめ"})) {
-    appendSlot(s, p, 0, wTeWaIkenai);
+    appendSlot(s, p, Slot::kClauseOpener, wTeWaIkenai);
     consumeRange(s, i + 1, i + 2);
   } else if (te && isLiveSurface(s, i + 1, "は") && liveSurfaceIn(s, i + 2, {"いけ", "なり"}) &&
              isLiveSurface(s, i + 3, "ませ") && isLiveSurface(s, i + 4, "ん")) {
-    appendSlot(s, p, 0, wTeWaIkemasen);
+    appendSlot(s, p, Slot::kClauseOpener, wTeWaIkemasen);
     consumeRange(s, i + 1, i + 4);
   } else if (te && liveBaseIn(s, i + 1, {"みせる", "見せる"})) {
     setHeadText2(s, p, isLiveBaseForm(s, i + 2, "くれる") ? wMiseruKureru : wMiseru);
     consumeWord(s, i + 1);
   } else if ((te || naide) && liveBaseIn(s, i + 1, {"欲しい", "ほしい"})) {
     if (!naide) {
-      setSlot(s, p, 12, wHoshii);
+      setSlot(s, p, Slot::kCopula, wHoshii);
     } else {
-      setSlot(s, p, 12, wNaideHoshii);
+      setSlot(s, p, Slot::kCopula, wNaideHoshii);
       consumeWord(s, i);
     }
-    setSlotSource(s, p, 12, i + 1);
+    setSlotSource(s, p, Slot::kCopula, i + 1);
     consumeWord(s, i + 1);
   } else if (te && liveBaseIn(s, i + 1, {"もらえる", "貰える"})) {
-    setSlot(s, p, 12, wMoraeru, i + 1);
+    setSlot(s, p, Slot::kCopula, wMoraeru, i + 1);
     consumeWord(s, i + 1);
   } else if ((te || naide) && liveBaseIn(s, i + 1, {"もらう", "貰う"})) {
     renderMorau(s, i);
   } else if (te && isLiveSurface(s, i + 1, "やま") && isLiveBaseForm(s, i + 2, "ない")) {
-    setSlot(s, p, 9, wYamanai);
+    setSlot(s, p, Slot::kRestriction, wYamanai);
     consumeRange(s, i + 1, i + 2);
   } else if (te && isLiveSurface(s, i + 1, "やみ") && isLiveSurface(s, i + 2, "ませ") &&
              isLiveSurface(s, i + 3, "ん")) {
-    appendSlot(s, p, 9, wYamimasen);
+    appendSlot(s, p, Slot::kRestriction, wYamimasen);
     consumeRange(s, i + 1, i + 3);
   } else if (te && liveBaseIn(s, i + 1, {"あげる", "やる"})) {
     consumeWord(s, i + 1);
@@ -207,33 +207,33 @@ bool teFormAt(JcSentence* s, int i) {
     consumeWord(s, i + 1);
   } else if ((te || isAdjectiveTeForm(s, i)) && liveBaseIn(s, i + 1, {"良い", "いい", "よい", "よろしい"}) &&
              isVerb(s, i)) {
-    setSlot(s, p, 1, wIi, i + 1);
+    setSlot(s, p, Slot::kAfterSubject, wIi, i + 1);
     consumeWord(s, i + 1);
   } else if (te && (liveBaseIn(s, i + 1, {"いく", "行く"}) || liveBaseIn(s, i + 1, {"くる", "来る"}))) {
     if (!keepsMotionVerb(s, i)) consumeWord(s, i + 1);
   } else if ((te || isVerbContinuative(s, i)) &&
              liveBaseIn(s, i + 1, {"頂く", "いただく", "頂ける", "いただける"})) {
-    setSlot(s, p, 12, liveBaseIn(s, i + 1, {"頂く", "いただく"}) ? wItadaku : wItadakeru, i + 1);
+    setSlot(s, p, Slot::kCopula, liveBaseIn(s, i + 1, {"頂く", "いただく"}) ? wItadaku : wItadakeru, i + 1);
     consumeWord(s, i + 1);
   } else if (isSahenNoun(s, i) && liveSurfaceIn(s, i + 1, {"頂き", "いただき"})) {
-    setSlot(s, p, 12, wItadaki, i + 1);
+    setSlot(s, p, Slot::kCopula, wItadaki, i + 1);
     consumeWord(s, i + 1);
   } else if ((te || isVerbContinuative(s, i) || surfaceIn(s, i, {"って", "ないで"})) &&
              liveSurfaceIn(s, i + 1, {"ください", "下さい", "なさい"})) {
     if (!isLiveSurface(s, i + 2, "ました")) {
       if (!naide) {
-        setSlot(s, p, 1, wKudasai);
+        setSlot(s, p, Slot::kAfterSubject, wKudasai);
       } else {
-        setSlot(s, p, 1, wNaideKudasai);
+        setSlot(s, p, Slot::kAfterSubject, wNaideKudasai);
         consumeWord(s, i);
       }
       consumeWord(s, i + 1);
     }
   } else if ((te || isSurface(s, i, "ないで")) && liveBaseIn(s, i + 1, {"置く", "おく"})) {
     if (!isSurface(s, i, "ないで")) {
-      setSlot(s, p, 11, wOku, i + 1);
+      setSlot(s, p, Slot::kNearAdverbial, wOku, i + 1);
     } else {
-      setSlot(s, p, 14, wNaideOku);
+      setSlot(s, p, Slot::kSeeming, wNaideOku);
       if (isVerbTaForm(s, i + 1) || isSurface(s, i + 2, "ました")) setHeadText(s, p, wNaideOkuPast);
     }
     consumeWord(s, i + 1);
@@ -247,7 +247,7 @@ bool teFormAt(JcSentence* s, int i) {
     consumeWord(s, i + 1);
   } else if (te && liveSurfaceIn(s, i + 1, {"こそ", "初めて", "はじめて", "のみ"})) {
     consumeWord(s, i + 1);
-    setSlot(s, governorOf(s, wordAt(s, i + 2)), 11, wKoso, i + 1);
+    setSlot(s, governorOf(s, wordAt(s, i + 2)), Slot::kNearAdverbial, wKoso, i + 1);
   } else {
     return false;
   }

@@ -101,33 +101,33 @@ bool isNP(const JcSentence* s, int i) { return isNominal(s, i) || isBaseOrPastFo
 
 // Group A of といえども: the first that holds acts.
 void toiedomoGroupA(JcSentence* s, int i, int r, bool nominal) {
-  auto suffix = [&](int slot) {
+  auto suffix = [&](Slot slot) {
     if (nominal) appendSlot(s, r, slot, wToieE2);
   };
   if (!at(s, i + 1, {"と"})) return;
   if ((nominal || isNaAdjectiveStem(s, i) || isVerbBaseOrPast(s, i)) && at(s, i + 2, {"いえども", "雖も"})) {
-    setSlot(s, r, 1, wToieE1, i + 1);
+    setSlot(s, r, Slot::kAfterSubject, wToieE1, i + 1);
     eat(s, i + 1, i + 2);
-    suffix(1);
-    setSlot(s, governorOf(s, i + 2), 15, wToieE3);
+    suffix(Slot::kAfterSubject);
+    setSlot(s, governorOf(s, i + 2), Slot::kInclusive, wToieE3);
     return;
   }
   if (!isNV(s, i)) return;
   if (at(s, i + 2, {"いえる", "言える"})) {
-    setSlot(s, r, 0, wToieE4, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, wToieE4, i + 1);
     eat(s, i + 1, i + 2);
-    suffix(0);
+    suffix(Slot::kClauseOpener);
   } else if (at(s, i + 2, {"は"}) && at(s, i + 3, {"いえる", "言える"})) {
-    setSlot(s, r, 0, wToieE4, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, wToieE4, i + 1);
     eat(s, i + 1, i + 3);
-    suffix(0);
+    suffix(Slot::kClauseOpener);
   } else if (at(s, i + 2, {"いえば", "言えば", "いったら", "言ったら"})) {
-    setSlot(s, r, 0, wToieE5, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, wToieE5, i + 1);
     eat(s, i + 1, i + 2);
     markZ(s, parentOf(s, i + 2));
   } else if (at(s, i + 2, {"いって", "言って"}) && at(s, i + 3, {"も"}) && at(s, i + 4, {"言い過ぎ", "過言"}) &&
              at(s, i + 5, {"で"}) && at(s, i + 6, {"は"}) && isLiveBaseForm(s, i + 7, "ない")) {
-    setSlot(s, r, 0, wToieE4, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, wToieE4, i + 1);
     eat(s, i + 1, i + 7);
   }
 }
@@ -135,36 +135,36 @@ void toiedomoGroupA(JcSentence* s, int i, int r, bool nominal) {
 // Group B: the first that holds acts.
 void toiedomoGroupB(JcSentence* s, int i, int r, bool nominal) {
   auto suffix = [&] {
-    if (nominal) appendSlot(s, r, 0, wToieE2);
+    if (nominal) appendSlot(s, r, Slot::kClauseOpener, wToieE2);
   };
   if (!at(s, i + 1, {"と"})) return;
   const bool nv = isNV(s, i), np = isNP(s, i);
   const bool itte = at(s, i + 2, {"いって", "言って"});
   if (nv && itte && at(s, i + 3, {"言い過ぎ", "過言"}) && at(s, i + 4, {"で"}) && at(s, i + 5, {"は"}) &&
       at(s, i + 6, {"ない"})) {
-    setSlot(s, r, 0, wToieE4, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, wToieE4, i + 1);
     eat(s, i + 1, i + 6);
   } else if (np && itte && at(s, i + 3, {"も"}) && atIi(s, i + 4)) {
-    setSlot(s, r, 0, wToieE4, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, wToieE4, i + 1);
     eat(s, i + 1, i + 4);
     suffix();
   } else if (nv && itte && atIi(s, i + 3)) {
-    setSlot(s, r, 0, wToieE4, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, wToieE4, i + 1);
     eat(s, i + 1, i + 3);
     suffix();
   } else if (nv && itte && at(s, i + 3, {"も"})) {
     if (at(s, i - 2, {"一口"}) && at(s, i - 1, {"に"})) {
-      setSlot(s, r, 0, wToieE6, i - 2);
+      setSlot(s, r, Slot::kClauseOpener, wToieE6, i - 2);
       eat(s, i - 2, i - 1);
     } else {
-      setSlot(s, r, 0, wToieE7, i + 1);
+      setSlot(s, r, Slot::kClauseOpener, wToieE7, i + 1);
       consumeWord(s, i + 3);
     }
     suffix();
     eat(s, i + 1, i + 2);
   } else if (nv && atIu(s, i + 2) && isLiveBaseForm(s, i + 3, "れる") && isVerbTeForm(s, i + 3) &&
              isLiveBaseForm(s, i + 4, "いる")) {
-    setSlot(s, r, 0, wToieE8, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, wToieE8, i + 1);
     eat(s, i + 1, i + 4);
     suffix();
   } else if (np && atIu(s, i + 2) && isLiveBaseForm(s, i + 3, "れる")) {
@@ -172,9 +172,9 @@ void toiedomoGroupB(JcSentence* s, int i, int r, bool nominal) {
     JcTargetNode* t = ruleTarget(s, p);
     if (t && t->kind == 'j') {
       t->kind = 'y';
-      setSlot(s, r, 0, wToieE5, i + 1);
+      setSlot(s, r, Slot::kClauseOpener, wToieE5, i + 1);
     } else {
-      setSlot(s, r, 0, wToieE8, i + 1);
+      setSlot(s, r, Slot::kClauseOpener, wToieE8, i + 1);
     }
     eat(s, i + 1, i + 3);
     suffix();
@@ -204,13 +204,13 @@ void ruleToiwazu(JcSentence* s) {
     auto iwa = [s](int k) { return at(s, k, {"言わ", "いわ"}); };
     auto iwazu = [s](int k) { return at(s, k, {"言わず", "いわず"}); };
     if (iwa(k1 + 1) && iwa(k2 + 1) && at(s, k1 + 2, {"ず"}) && at(s, k2 + 2, {"ず"})) {
-      writeThenAppend(s, h1, 6, wToiwE1, wToiwE2);
-      setSlot(s, h2, 6, wToiwE3, k1);
+      writeThenAppend(s, h1, Slot::kConcession, wToiwE1, wToiwE2);
+      setSlot(s, h2, Slot::kConcession, wToiwE3, k1);
       eat(s, k1, k1 + 2);
       eat(s, k2, k2 + 2);
     } else if (iwazu(k1 + 1) && iwazu(k2 + 1)) {
-      writeThenAppend(s, h1, 6, wToiwE1, wToiwE2, k1);
-      setSlot(s, h2, 6, wToiwE3, k2);
+      writeThenAppend(s, h1, Slot::kConcession, wToiwE1, wToiwE2, k1);
+      setSlot(s, h2, Slot::kConcession, wToiwE3, k2);
       eat(s, k1, k1 + 1);
       eat(s, k2, k2 + 1);
     }
@@ -223,7 +223,7 @@ void ruleToOmou(JcSentence* s) {
     if (!k) break;
     start = k + 2;
     if (!isLiveBaseForm(s, k + 1, "思う") || !(at(s, k + 2, {"と"}) || conjFormIn(s, k + 1, {"10", "6"}))) continue;
-    setSlot(s, maximalProjection(s, k), 1, wToOmouE1, k);
+    setSlot(s, maximalProjection(s, k), Slot::kAfterSubject, wToOmouE1, k);
     eat(s, k, k + 1);
     markZ(s, parentOf(s, k + 1));
     if (isSurface(s, k + 2, "と")) consumeWord(s, k + 2);
@@ -234,10 +234,10 @@ void ruleToOmou(JcSentence* s) {
     start = k + 2;
     if (!isLiveBaseForm(s, k + 1, "思われる")) continue;
     const int r = rootOf(s, k - 1);
-    setSlot(s, r, 0, wToieE8, k + 1);
+    setSlot(s, r, Slot::kClauseOpener, wToieE8, k + 1);
     eat(s, k, k + 1);
     if (isLiveBaseForm(s, k + 2, "いる")) consumeWord(s, k + 2);
-    if (isNominalWord(s, k - 1)) appendSlot(s, r, 6, wToOmouE3, k + 1);
+    if (isNominalWord(s, k - 1)) appendSlot(s, r, Slot::kConcession, wToOmouE3, k + 1);
   }
   for (int start = 1; start <= lastWord(s);) {
     const int k = findLiveSurface(s, start, "と");
@@ -245,10 +245,10 @@ void ruleToOmou(JcSentence* s) {
     start = k + 2;
     if (!at(s, k + 1, {"さ"}) || !isLiveBaseForm(s, k + 2, "れる")) continue;
     const int m = maximalProjection(s, k - 1);
-    setSlot(s, m, 12, wToOmouE4, k + 1);
+    setSlot(s, m, Slot::kCopula, wToOmouE4, k + 1);
     eat(s, k, k + 2);
     if (isLiveBaseForm(s, k + 3, "いる")) consumeWord(s, k + 3);
-    if (isNominalWord(s, k - 1)) appendSlot(s, m, 12, wToOmouE3);
+    if (isNominalWord(s, k - 1)) appendSlot(s, m, Slot::kCopula, wToOmouE3);
   }
 }
 
@@ -260,7 +260,7 @@ void ruleToori(JcSentence* s) {
     if (!at(s, k - 1, {"の"}) || !at(s, k + 1, {"に"})) continue;
     const int m = maximalProjection(s, k - 1);
     markZ(s, m);
-    setSlot(s, m, 6, wTooriE1, k);
+    setSlot(s, m, Slot::kConcession, wTooriE1, k);
     eat(s, k - 1, k + 1);
   }
 }
@@ -271,7 +271,7 @@ void ruleTokitara(JcSentence* s) {
     if (!k) return;
     start = k + 2;
     if (!at(s, k - 1, {"と"})) continue;
-    setSlot(s, maximalProjection(s, k - 2), 6, wTokitaraE1, k);
+    setSlot(s, maximalProjection(s, k - 2), Slot::kConcession, wTokitaraE1, k);
     eat(s, k - 1, k);
     markZ(s, parentOf(s, k));
   }
@@ -282,7 +282,7 @@ void ruleTokiteiru(JcSentence* s) {
     if (!isNP(s, i) || !at(s, i + 1, {"と"}) || !at(s, i + 2, {"来て", "きて"}) || !isLiveBaseForm(s, i + 3, "いる")) {
       continue;
     }
-    setSlot(s, maximalProjection(s, i), 6, wTokiteiruE1, i + 1);
+    setSlot(s, maximalProjection(s, i), Slot::kConcession, wTokiteiruE1, i + 1);
     eat(s, i + 1, i + 3);
   }
 }
@@ -295,33 +295,33 @@ void tokoroAt(JcSentence* s, int k) {
   const bool ta = isVerbTaForm(s, k - 1);
   const bool plain = isPlainBaseOrPastForm(s, k - 1);
   if ((adnominal || ta) && at(s, k + 1, {"で"}) && at(s, k + 2, {"は"})) {
-    setSlot(s, p, 5, wTokoroE1, k);
+    setSlot(s, p, Slot::kPreposition, wTokoroE1, k);
     eat(s, k, k + 2);
     markZ(s, p);
   } else if (ta && at(s, k + 1, {"で"})) {
     markZ(s, p);
-    setSlot(s, maximalProjection(s, k), 0, wTokoroE2, k + 1);
-    if (const int h = findClauseHead(s, k)) setSlot(s, h, 15, wTokoroE3);
+    setSlot(s, maximalProjection(s, k), Slot::kClauseOpener, wTokoroE2, k + 1);
+    if (const int h = findClauseHead(s, k)) setSlot(s, h, Slot::kInclusive, wTokoroE3);
     eat(s, k, k + 1);
   } else if (ta && isLiveBaseForm(s, k + 1, "だ")) {
-    setSlot(s, p, 11, wTokoroE4, k);
+    setSlot(s, p, Slot::kNearAdverbial, wTokoroE4, k);
     eat(s, k, k + 1);
     markZ(s, p);
   } else if (adnominal && isLiveBaseForm(s, k + 1, "だ")) {
     const bool iru = posIs(s, k - 1, "14") && isLiveBaseForm(s, k - 1, "いる");
-    setSlot(s, p, 11, iru ? wTokoroE5 : wTokoroE6, k);
+    setSlot(s, p, Slot::kNearAdverbial, iru ? wTokoroE5 : wTokoroE6, k);
     eat(s, k, k + 1);
     markZ(s, p);
   } else if (plain && isLiveBaseForm(s, k + 1, "だ")) {
     markZ(s, p);
     eat(s, k, k + 1);
   } else if ((adnominal || ta) && at(s, k + 1, {"に"}) && at(s, k + 2, {"よれば"})) {
-    setSlot(s, p, 5, wTokoroE1, k);
+    setSlot(s, p, Slot::kPreposition, wTokoroE1, k);
     eat(s, k, k + 2);
     markZ(s, p);
     markZ(s, parentOf(s, k + 2));
   } else if ((adnominal || ta) && at(s, k + 1, {"に"}) && at(s, k + 2, {"よる"}) && at(s, k + 3, {"と"})) {
-    setSlot(s, p, 5, wTokoroE1, k);
+    setSlot(s, p, Slot::kPreposition, wTokoroE1, k);
     eat(s, k, k + 3);
     markZ(s, p);
   } else if (adnominal && isLiveBaseForm(s, k + 1, "の") && isNominal(s, k + 2)) {
@@ -329,15 +329,15 @@ void tokoroAt(JcSentence* s, int k) {
   } else if (plain && isLiveBaseForm(s, k + 1, "まで") &&
              (atBase(s, k + 2, {"行く", "来る", "くる", "いく"}) || at(s, k + 2, {"行って", "いって"}))) {
     if (at(s, k + 3, {"い"}) && isLiveBaseForm(s, k + 4, "ない")) {
-      setSlot(s, p, 6, wTokoroE7);
+      setSlot(s, p, Slot::kConcession, wTokoroE7);
       eat(s, k + 3, k + 4);
     } else if (isLiveBaseForm(s, k + 3, "ない")) {
-      setSlot(s, p, 6, wTokoroE7);
+      setSlot(s, p, Slot::kConcession, wTokoroE7);
       consumeWord(s, k + 3);
     } else {
-      setSlot(s, p, 6, wTokoroE8);
+      setSlot(s, p, Slot::kConcession, wTokoroE8);
     }
-    setSlotSource(s, p, 6, k + 1);
+    setSlotSource(s, p, Slot::kConcession, k + 1);
     setOwnRendering(s, k, wTokoroE9);
     eat(s, k + 1, k + 2);
   }
@@ -360,7 +360,7 @@ void ruleDokoroka(JcSentence* s) {
     if (!k) return;
     start = k + 3;
     if (!(isNominal(s, k - 1) || isPlainBaseOrPastForm(s, k - 1)) || !at(s, k + 1, {"か"})) continue;
-    setSlot(s, parentOf(s, k - 1), 6, wDokorokaE1, k);
+    setSlot(s, parentOf(s, k - 1), Slot::kConcession, wDokorokaE1, k);
     eat(s, k, k + 1);
   }
 }
@@ -372,9 +372,9 @@ void ruleToshikaOmoenai(JcSentence* s) {
       continue;
     }
     const int r = rootOf(s, i);
-    setSlot(s, r, 12, wToshikaE1, i + 1);
+    setSlot(s, r, Slot::kCopula, wToshikaE1, i + 1);
     eat(s, i + 1, i + 4);
-    if (isNominal(s, i)) appendSlot(s, r, 12, wToshikaE2);
+    if (isNominal(s, i)) appendSlot(s, r, Slot::kCopula, wToshikaE2);
   }
 }
 
@@ -382,7 +382,7 @@ void ruleToSugu(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (!isVerbBaseOrPast(s, i) || !at(s, i + 1, {"と"}) || !at(s, i + 2, {"すぐ"})) continue;
     const int m = maximalProjection(s, i);
-    setSlot(s, m, 16, wToSuguE1);
+    setSlot(s, m, Slot::kSequence, wToSuguE1);
     setHeadText(s, m, wToSuguE2);
     eat(s, i + 1, i + 2);
     if (at(s, i + 3, {"に"})) consumeWord(s, i + 3);
@@ -397,12 +397,12 @@ void ruleToSuru(JcSentence* s) {
     if (isConditionalForm(s, i + 2)) {
       eat(s, i + 1, i + 2);
     } else if (at(s, i + 2, {"する"}) && at(s, i + 3, {"と"})) {
-      setSlot(s, maximalProjection(s, i), 6, wToSuruE1, i + 1);
+      setSlot(s, maximalProjection(s, i), Slot::kConcession, wToSuruE1, i + 1);
       eat(s, i + 1, i + 2);
     } else if (at(s, i + 2, {"して"}) && at(s, i + 3, {"も"})) {
-      setSlot(s, rootOf(s, i), 6, wToSuruE2, i + 1);
+      setSlot(s, rootOf(s, i), Slot::kConcession, wToSuruE2, i + 1);
       eat(s, i + 1, i + 3);
-      setSlot(s, finalHeadPhrase(s, i), 15, wToSuruE3);
+      setSlot(s, finalHeadPhrase(s, i), Slot::kInclusive, wToSuruE3);
     }
   }
 }
@@ -411,10 +411,10 @@ void ruleTotan(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (!isVerbTaForm(s, i) || !at(s, i + 1, {"途端", "とたん"})) continue;
     const int p = parentOf(s, i);
-    setSlot(s, p, 16, wTotanE1);
+    setSlot(s, p, Slot::kSequence, wTotanE1);
     markZ(s, p);
     consumeWord(s, i + 1);
-    setSlot(s, governorOf(s, i + 1), 16, wTotanE2);
+    setSlot(s, governorOf(s, i + 1), Slot::kSequence, wTotanE2);
     if (at(s, i + 2, {"に"})) consumeWord(s, i + 2);
     if (JcCandidate* c = firstCandidate(s, i)) {
       std::string field = c->extra.str();
@@ -438,7 +438,7 @@ void ruleToDouji(JcSentence* s) {
     if (isVerbBaseOrPast(s, i)) {
       setHeadText2(s, m, wToDoujiE1);
     } else {
-      setSlot(s, m, 5, wToDoujiE2, i + 1);
+      setSlot(s, m, Slot::kPreposition, wToDoujiE2, i + 1);
       setHeadText2(s, m, wToDoujiE3);
     }
     eat(s, i + 1, i + 2);
@@ -448,7 +448,7 @@ void ruleToDouji(JcSentence* s) {
 void ruleToNaku(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (!isQuantityQuestion(s, i) || !at(s, i + 1, {"と"}) || !at(s, i + 2, {"なく"})) continue;
-    setSlot(s, maximalProjection(s, i), 3, wToNakuE1);
+    setSlot(s, maximalProjection(s, i), Slot::kBeforeHead, wToNakuE1);
     eat(s, i + 1, i + 2);
   }
 }
@@ -459,7 +459,7 @@ void ruleToNaru(JcSentence* s) {
         !(conjFormIn(s, i + 2, {"10", "6"}) || at(s, i + 3, {"と"}))) {
       continue;
     }
-    setSlot(s, maximalProjection(s, i), 1, wToNaruE1, i + 1);
+    setSlot(s, maximalProjection(s, i), Slot::kAfterSubject, wToNaruE1, i + 1);
     eat(s, i + 1, i + 2);
     markZ(s, parentOf(s, i + 2));
     if (at(s, i + 3, {"と"})) consumeWord(s, i + 3);
@@ -471,10 +471,10 @@ void ruleToNo(JcSentence* s) {
     if (!at(s, i + 1, {"と"}) || !at(s, i + 2, {"の"})) continue;
     const bool bp = isBaseOrPastForm(s, i);
     if (bp && at(s, i + 3, {"こと", "事"}) && isLiveBaseForm(s, i + 4, "だ")) {
-      setSlot(s, rootOf(s, i), 14, wToNoE1);
+      setSlot(s, rootOf(s, i), Slot::kSeeming, wToNoE1);
       eat(s, i + 1, i + 4);
     } else if ((bp || isVerbVolitional(s, i) || isVerbImperative(s, i)) && isNominalWord(s, i + 3)) {
-      setSlot(s, parentOf(s, i + 3), 6, wToNoE2, i + 1);
+      setSlot(s, parentOf(s, i + 3), Slot::kConcession, wToNoE2, i + 1);
       eat(s, i + 1, i + 2);
     }
   }
@@ -487,35 +487,35 @@ void tohaAt(JcSentence* s, int i) {
   const bool nominal = isNominal(s, i);
   const int m = maximalProjection(s, i), r = rootOf(s, i);
   auto suffix = [&](int h) {
-    if (nominal) appendSlot(s, h, 6, wTohaE2);
+    if (nominal) appendSlot(s, h, Slot::kConcession, wTohaE2);
   };
   const bool toha = at(s, i + 1, {"と"}) && at(s, i + 2, {"は"});
   const bool np = nominal || isBaseOrPastForm(s, i);
   const bool nps = np || isNaAdjectiveStem(s, i);
   if (toha && nps && at(s, i + 3, {"いえ", "言え"})) {
-    setSlot(s, m, 6, wTohaE3);
+    setSlot(s, m, Slot::kConcession, wTohaE3);
     suffix(m);
-    setSlotSource(s, m, 6, i + 1);
+    setSlotSource(s, m, Slot::kConcession, i + 1);
     eat(s, i + 1, i + 3);
     if (isLiveBaseForm(s, i + 4, "ない")) {
-      setSlot(s, m, 6, wTohaE4);
+      setSlot(s, m, Slot::kConcession, wTohaE4);
       suffix(m);
       consumeWord(s, i + 4);
     }
   } else if (toha && np && at(s, i + 3, {"言う", "いう"}) && at(s, i + 4, {"もの"}) && at(s, i + 5, {"の"})) {
-    setSlot(s, r, 6, wTohaE3);
+    setSlot(s, r, Slot::kConcession, wTohaE3);
     suffix(r);
-    setSlotSource(s, r, 6, i + 1);
+    setSlotSource(s, r, Slot::kConcession, i + 1);
     eat(s, i + 1, i + 5);
     markZ(s, parentOf(s, i + 3));
   } else if (toha && np && atIu(s, i + 3)) {
-    setSlot(s, r, 6, wTohaE3);
+    setSlot(s, r, Slot::kConcession, wTohaE3);
     suffix(r);
-    setSlotSource(s, r, 6, i + 1);
+    setSlotSource(s, r, Slot::kConcession, i + 1);
     eat(s, i + 1, i + 3);
     if (at(s, i + 4, {"も"})) consumeWord(s, i + 4);
   } else if (toha && nps && atBase(s, i + 3, {"限る", "かぎる"}) && isLiveBaseForm(s, i + 4, "ない")) {
-    setSlot(s, r, 4, wTohaE5, i + 1);
+    setSlot(s, r, Slot::kModal, wTohaE5, i + 1);
     eat(s, i + 1, i + 4);
   } else if (isSurface(s, i, "と") && isSurface(s, i + 1, "は") && isLiveBaseForm(s, i + 2, "思う")) {
     setOwnRendering(s, i + 2, wTohaE6);
@@ -529,7 +529,7 @@ void tohaAt(JcSentence* s, int i) {
     std::string usage;
     copyUsageCode(s, maximalProjection(s, i + 1), usage);
     if (usage == "TO2" || usage == "TO3" || usage == "TO5") {
-      setSlot(s, m, 11, wTohaE7, i + 1);
+      setSlot(s, m, Slot::kNearAdverbial, wTohaE7, i + 1);
       consumeWord(s, i + 1);
     }
   }
@@ -541,9 +541,9 @@ void ruleToha(JcSentence* s) {
   for (int i = 1; i <= lastWord(s); ++i) {
     if (at(s, i, {"だけ"}) && at(s, i + 1, {"と"}) && at(s, i + 2, {"は"}) && at(s, i + 3, {"いえ", "言え"})) {
       const int m = maximalProjection(s, i);
-      setSlot(s, m, 6, wTohaE1);
-      if (isNominal(s, i)) appendSlot(s, m, 6, wTohaE2);
-      setSlotSource(s, m, 6, i);
+      setSlot(s, m, Slot::kConcession, wTohaE1);
+      if (isNominal(s, i)) appendSlot(s, m, Slot::kConcession, wTohaE2);
+      setSlotSource(s, m, Slot::kConcession, i);
       eat(s, i, i + 3);
     }
     tohaAt(s, i);
@@ -558,22 +558,22 @@ void tomoAt(JcSentence* s, int i) {
   const bool cls = isNaAdjectiveStem(s, i) || isBaseOrPastForm(s, i) || nw;
   const bool to = at(s, i + 1, {"と"});
   if (cls && to && atBase(s, i + 2, {"見える", "みえる"})) {
-    setSlot(s, maximalProjection(s, i + 2), 0, wTomoE1, i + 1);
+    setSlot(s, maximalProjection(s, i + 2), Slot::kClauseOpener, wTomoE1, i + 1);
     eat(s, i + 1, i + 2);
   } else if (cls && to && atBase(s, i + 2, {"見る", "みる"}) && isLiveBaseForm(s, i + 3, "られる")) {
     const int h = maximalProjection(s, i + 2);
-    setSlot(s, h, 6, wTomoE2, i + 1);
+    setSlot(s, h, Slot::kConcession, wTomoE2, i + 1);
     eat(s, i + 1, i + 3);
-    if (nw) appendSlot(s, h, 6, wTomoE3);
+    if (nw) appendSlot(s, h, Slot::kConcession, wTomoE3);
   } else if ((nominal || isBaseOrPastForm(s, i) || isAdverb(s, i)) && to && at(s, i + 2, {"も"}) &&
              atBase(s, i + 3, {"言える", "いえる"})) {
     const int r = rootOf(s, i);
-    setSlot(s, r, 0, wTomoE4, i + 1);
+    setSlot(s, r, Slot::kClauseOpener, wTomoE4, i + 1);
     eat(s, i + 1, i + 3);
-    if (nominal) appendSlot(s, r, 0, wTomoE3);
+    if (nominal) appendSlot(s, r, Slot::kClauseOpener, wTomoE3);
   } else if ((nominal || isPlainBaseOrPastForm(s, i)) && at(s, i + 1, {"は"}) &&
              at(s, i + 2, {"ともかく", "別", "べつ"})) {
-    setSlot(s, maximalProjection(s, i + 2), 6, wTomoE5, i + 1);
+    setSlot(s, maximalProjection(s, i + 2), Slot::kConcession, wTomoE5, i + 1);
     eat(s, i + 1, i + 2);
     if (at(s, i + 3, {"と"}) && at(s, i + 4, {"して"})) eat(s, i + 3, i + 4);
   } else if (isVerbImperative(s, i) && at(s, i + 1, {"ども"}) && isVerbImperative(s, i + 2) && at(s, i + 3, {"ども"})) {
@@ -581,23 +581,23 @@ void tomoAt(JcSentence* s, int i) {
     consumeWord(s, i + 1);
     consumeWord(s, i + 3);
   } else if (nominal && to && at(s, i + 2, {"も"}) && isNominal(s, i + 3) && isLiveBaseForm(s, i + 4, "ともつかない")) {
-    setSlot(s, m, 12, wTomoE7);
-    setSlot(s, i + 3, 12, wTomoE8);
-    setSlotSource(s, m, 12, i + 4);
+    setSlot(s, m, Slot::kCopula, wTomoE7);
+    setSlot(s, i + 3, Slot::kCopula, wTomoE8);
+    setSlotSource(s, m, Slot::kCopula, i + 4);
     eat(s, i + 1, i + 2);
     consumeWord(s, i + 4);
   } else if ((isParticle(s, i) || isVerbBaseOrPast(s, i)) && to && at(s, i + 2, {"も"}) && at(s, i + 3, {"なく"})) {
-    writeThenAppend(s, m, 12, wTomoE9, wTomoE10, i + 1);
+    writeThenAppend(s, m, Slot::kCopula, wTomoE9, wTomoE10, i + 1);
     eat(s, i + 1, i + 3);
     markZ(s, parentOf(s, i + 3));
   } else if (cls && to && at(s, i + 2, {"も"}) && isLiveBaseForm(s, i + 3, "なる") &&
              (at(s, i + 4, {"と"}) || conjFormIn(s, i + 3, {"6", "10"}))) {
-    setSlot(s, m, 6, wTomoE11, i + 1);
+    setSlot(s, m, Slot::kConcession, wTomoE11, i + 1);
     eat(s, i + 1, i + 3);
     markZ(s, parentOf(s, i + 3));
     if (at(s, i + 4, {"と"})) consumeWord(s, i + 4);
   } else if (cls && at(s, i + 1, {"ともなったら"})) {
-    setSlot(s, m, 6, wTomoE11, i + 1);
+    setSlot(s, m, Slot::kConcession, wTomoE11, i + 1);
     consumeWord(s, i + 1);
     markZ(s, parentOf(s, i + 1));
   } else if (at(s, i, {"どんな"})) {
@@ -606,7 +606,7 @@ void tomoAt(JcSentence* s, int i) {
       if (!isNominal(s, c - 1)) continue;
       const bool bare = at(s, c, {"でも", "であれ"});
       if (!bare && !(at(s, c, {"であろう"}) && at(s, c + 1, {"と"}))) continue;
-      setSlot(s, m, 6, wTomoE12, c);
+      setSlot(s, m, Slot::kConcession, wTomoE12, c);
       consumeWord(s, c);
       if (at(s, c + 1, {"と"})) consumeWord(s, c + 1);
       return;
@@ -627,23 +627,23 @@ void naiAt(JcSentence* s, int i) {
   const bool v9 = v || posIs(s, i, "9");
   const int p = parentOf(s, i), m = maximalProjection(s, i);
   auto cannotHelp = [&](int last) {
-    writeThenAppend(s, p, 4, wNaiE4, wNaiE6, i + 1);
+    writeThenAppend(s, p, Slot::kModal, wNaiE4, wNaiE6, i + 1);
     eat(s, i + 1, last);
   };
   if (v && at(s, i + 1, {"ない"}) && at(s, i + 2, {"うち", "内"}) && at(s, i + 3, {"に"})) {
-    writeThenAppend(s, p, 7, "", wNaiE1, i + 1);
+    writeThenAppend(s, p, Slot::kNegation, "", wNaiE1, i + 1);
     setHeadText(s, p, wNaiE2);
     eat(s, i + 1, i + 3);
   } else if (v && at(s, i + 1, {"ない"}) && at(s, i + 2, {"限り", "かぎり"}) && findNegation(s, i + 1)) {
     const int n = findNegation(s, i + 1);
-    setSlot(s, m, 6, wNaiE3, i + 1);
-    setSlot(s, p, 7, wNaiE4, i + 1);
+    setSlot(s, m, Slot::kConcession, wNaiE3, i + 1);
+    setSlot(s, p, Slot::kNegation, wNaiE4, i + 1);
     eat(s, i + 1, i + 2);
     ruleArimasen(s, n);
     markZ(s, parentOf(s, i + 1));
   } else if (v && at(s, i + 1, {"ない"}) && at(s, i + 2, {"こと"}) && at(s, i + 3, {"は"}) &&
              isLiveBaseForm(s, i + 4, "ない")) {
-    setSlot(s, p, 7, wNaiE5, i + 1);
+    setSlot(s, p, Slot::kNegation, wNaiE5, i + 1);
     eat(s, i + 1, i + 4);
     markZ(s, parentOf(s, i + 1));
   } else if (v && at(s, i + 1, {"ないで"}) && at(s, i + 2, {"はおら"}) && at(s, i + 3, {"れ"}) &&
@@ -657,33 +657,33 @@ void naiAt(JcSentence* s, int i) {
              isLiveBaseForm(s, i + 4, "ない")) {
     cannotHelp(i + 4);
   } else if (v && at(s, i + 1, {"ないで"}) && isLiveBaseForm(s, i + 2, "いる")) {
-    setSlot(s, p, 7, wNaiE7, i + 1);
+    setSlot(s, p, Slot::kNegation, wNaiE7, i + 1);
     eat(s, i + 1, i + 2);
   } else if (v && at(s, i + 1, {"ないで", "なくて"}) && atBase(s, i + 2, {"済む", "すむ"})) {
-    setSlot(s, m, 12, wNaiE15, i + 1);
+    setSlot(s, m, Slot::kCopula, wNaiE15, i + 1);
     eat(s, i + 1, i + 2);
   } else if (v9 && at(s, i + 1, {"ない"}) && at(s, i + 2, {"と"}) && at(s, i + 3, {"も"}) &&
              at(s, i + 4, {"限ら", "かぎら"}) && at(s, i + 5, {"ない"})) {
-    setSlot(s, p, 4, wNaiE8, i + 1);
+    setSlot(s, p, Slot::kModal, wNaiE8, i + 1);
     eat(s, i + 1, i + 5);
-    if (posIs(s, i, "9")) appendSlot(s, p, 4, wNaiE9);
+    if (posIs(s, i, "9")) appendSlot(s, p, Slot::kModal, wNaiE9);
   } else if (v9 && at(s, i + 1, {"ない", "ならない"}) && at(s, i + 2, {"はず"}) && at(s, i + 3, {"は", "が"}) &&
              isLiveBaseForm(s, i + 4, "ない")) {
-    writeThenAppend(s, p, 4, wNaiE4, wNaiE10, i + 1);
-    if (isSurface(s, i + 1, "ならない")) appendSlot(s, p, 4, wNaiE11);
+    writeThenAppend(s, p, Slot::kModal, wNaiE4, wNaiE10, i + 1);
+    if (isSurface(s, i + 1, "ならない")) appendSlot(s, p, Slot::kModal, wNaiE11);
     eat(s, i + 1, i + 4);
     markZ(s, parentOf(s, i + 1));
   } else if (v && at(s, i + 1, {"ない"}) && at(s, i + 2, {"まで"}) && at(s, i + 3, {"も"})) {
-    setSlot(s, p, 4, wNaiE12, i + 1);
+    setSlot(s, p, Slot::kModal, wNaiE12, i + 1);
     eat(s, i + 1, i + 3);
   } else if (v && at(s, i + 1, {"ない"}) && at(s, i + 2, {"もの"}) && at(s, i + 3, {"は"}) &&
              isLiveBaseForm(s, i + 4, "ない")) {
-    setSlot(s, p, 7, wNaiE13, i + 1);
+    setSlot(s, p, Slot::kNegation, wNaiE13, i + 1);
     eat(s, i + 1, i + 4);
     markZ(s, parentOf(s, i + 1));
   } else if (v && at(s, i + 1, {"ない"}) && at(s, i + 2, {"わけ"}) && at(s, i + 3, {"に"}) && at(s, i + 4, {"は"}) &&
              at(s, i + 5, {"いか"}) && isLiveBaseForm(s, i + 6, "ない")) {
-    setSlot(s, m, 1, wNaiE14, i + 1);
+    setSlot(s, m, Slot::kAfterSubject, wNaiE14, i + 1);
     eat(s, i + 1, i + 6);
   }
 }

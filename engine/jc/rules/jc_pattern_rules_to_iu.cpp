@@ -48,7 +48,7 @@ Step toIuAt(JcSentence* s, int w) {
   const int n = w - 2;
   const int pw = parentOf(s, w);
   auto closeA = [&](int node) {
-    setSlotSource(s, node, 6, w - 1);
+    setSlotSource(s, node, Slot::kConcession, w - 1);
     consumeRange(s, w - 1, w + 2);
     setKind(s, pw, 'z');
   };
@@ -68,7 +68,7 @@ Step toIuAt(JcSentence* s, int w) {
 
   if (baseOrPast && liveSurfaceIn(s, w + 1, {"こと", "話", "話し"}) && isLiveBaseForm(s, w + 2, "だ")) {
     const int r = rootOf(s, n);
-    setSlot(s, r, 6, wKotoDa);
+    setSlot(s, r, Slot::kConcession, wKotoDa);
     closeA(r);
     return Step::kNext;
   }
@@ -88,20 +88,20 @@ Step toIuAt(JcSentence* s, int w) {
     }
     const int o = findSurfaceBackward(s, n, "を");
     if (o && headPhraseOf(s, maximalProjection(s, o)) == pw) return Step::kEnd;
-    setSlot(s, pw, 0, wHearsay);
+    setSlot(s, pw, Slot::kClauseOpener, wHearsay);
     closeD();
     return Step::kNext;
   }
   if ((nominal || baseOrPast) && koto && isLiveBaseForm(s, w + 2, "に")) {
     if (isLiveSurface(s, w + 3, "なれば")) {
-      setSlot(s, maximalProjection(s, n), 6, wKotoNiNareba, w - 1);
+      setSlot(s, maximalProjection(s, n), Slot::kConcession, wKotoNiNareba, w - 1);
       consumeRange(s, w - 1, w + 3);
       setKind(s, pw, 'z');
       setKind(s, parentOf(s, w + 3), 'z');
       return Step::kNext;
     }
     if (isLiveBaseForm(s, w + 3, "なる")) {
-      setSlot(s, parentOf(s, n), 6, wKotoNiNaru, w - 1);
+      setSlot(s, parentOf(s, n), Slot::kConcession, wKotoNiNaru, w - 1);
       consumeRange(s, w - 1, w + 3);
       if (isLiveBaseForm(s, w + 4, "しまう")) consumeWord(s, w + 4);
       setKind(s, pw, 'z');
@@ -110,26 +110,26 @@ Step toIuAt(JcSentence* s, int w) {
   }
   if ((nominal || baseOrPast) && koto && isLiveBaseForm(s, w + 2, "は")) {
     if (isLiveBaseForm(s, w + 3, "ない")) {
-      writePieces(s, rootOf(s, n), 4, {wKotoWaNaiFirst, wKotoWaNaiSecond}, w);
+      writePieces(s, rootOf(s, n), Slot::kModal, {wKotoWaNaiFirst, wKotoWaNaiSecond}, w);
       closeB(w + 3);
     } else {
       const int q = parentOf(s, n);
-      setSlot(s, q, 6, wKotoWa);
+      setSlot(s, q, Slot::kConcession, wKotoWa);
       closeA(q);
     }
     return Step::kNext;
   }
   if (nominal && isLiveSurface(s, w + 1, "の") && isLiveBaseForm(s, w + 2, "は")) {
-    setSlot(s, parentOf(s, n), 6, wNoWa, w - 1);
+    setSlot(s, parentOf(s, n), Slot::kConcession, wNoWa, w - 1);
     closeC(w + 2);
     return Step::kNext;
   }
   if ((nominal || baseOrPast) && isLiveSurface(s, w + 1, "もの")) {
     if (isLiveBaseForm(s, w + 2, "でも") && isLiveBaseForm(s, w + 3, "ない")) {
-      setSlot(s, rootOf(s, n), 6, wMonoDemoNai, w - 1);
+      setSlot(s, rootOf(s, n), Slot::kConcession, wMonoDemoNai, w - 1);
       closeB(w + 3);
     } else if (isLiveBaseForm(s, w + 2, "で") && isLiveBaseForm(s, w + 3, "は") && isLiveBaseForm(s, w + 4, "ない")) {
-      setSlot(s, rootOf(s, n), 6, wMonoDeWaNai, w - 1);
+      setSlot(s, rootOf(s, n), Slot::kConcession, wMonoDeWaNai, w - 1);
       closeB(w + 4);
     } else if (!isTimeNoun(s, n) && !hasSFeature(s, maximalProjection(s, n), "S3")) {
       const bool wa = isLiveBaseForm(s, w + 2, "は");
@@ -144,7 +144,7 @@ Step toIuAt(JcSentence* s, int w) {
   }
   if (isLiveSurface(s, w + 1, "より")) {
     const int m = maximalProjection(s, w - 1);
-    setSlot(s, m, 6, wYori);
+    setSlot(s, m, Slot::kConcession, wYori);
     const bool mo = isLiveSurface(s, w + 2, "も");
     consumeRange(s, w - 1, w + 1);
     if (mo) consumeWord(s, w + 2);
@@ -163,14 +163,14 @@ Step toIuAt(JcSentence* s, int w) {
   if (nominalOrAdnominal && isLiveSurface(s, w + 1, "わけ") && isLiveSurface(s, w + 2, "で") &&
       isLiveSurface(s, w + 3, "は") && (isLiveBaseForm(s, w + 4, "ない") || isLiveSurface(s, w + 4, "なく"))) {
     const int q = parentOf(s, n);
-    setSlot(s, q, 6, wWakeDeWaNaiFirst);
-    appendThroughWriter(s, q, 6, wWakeDeWaNaiSecond);
-    appendSlot(s, q, 6, wWakeDeWaNaiThird, w - 1);
+    setSlot(s, q, Slot::kConcession, wWakeDeWaNaiFirst);
+    appendThroughWriter(s, q, Slot::kConcession, wWakeDeWaNaiSecond);
+    appendSlot(s, q, Slot::kConcession, wWakeDeWaNaiThird, w - 1);
     setKind(s, pw, 'z');
     consumeRange(s, w - 1, w + 4);
   } else if (nominalOrAdnominal && isLiveSurface(s, w + 1, "わけ") && isLiveSurface(s, w + 2, "に") &&
              isLiveSurface(s, w + 3, "は") && isLiveBaseForm(s, w + 4, "いく") && isLiveBaseForm(s, w + 5, "ない")) {
-    writePieces(s, parentOf(s, n), 6, {wWakeNiWaFirst, wWakeNiWaSecond}, w - 1);
+    writePieces(s, parentOf(s, n), Slot::kConcession, {wWakeNiWaFirst, wWakeNiWaSecond}, w - 1);
     consumeRange(s, w - 1, w + 5);
   } else if (nominalOrAdnominal && liveSurfaceIn(s, w + 1, {"わけ", "訳"}) && isLiveBaseForm(s, w + 2, "だ")) {
     consumeRange(s, w - 1, w + 1);
@@ -181,11 +181,11 @@ Step toIuAt(JcSentence* s, int w) {
     closeD();
   } else if (isNominalWord(s, n) && !surfaceIn(s, w + 1, {"の", "わけ", "こと"}) &&
              isNominalWord(s, wordAt(s, w + 1))) {
-    setSlot(s, parentOf(s, w + 1), 6, wNounNoun, w - 1);
+    setSlot(s, parentOf(s, w + 1), Slot::kConcession, wNounNoun, w - 1);
     setKind(s, maximalProjection(s, w), 'z');
     closeD();
   } else if (baseOrPast && ruleTarget(s, pw) && ruleTarget(s, pw)->kind == 't') {
-    setSlot(s, parentOf(s, wordAt(s, w + 1)), 6, wClause, w - 1);
+    setSlot(s, parentOf(s, wordAt(s, w + 1)), Slot::kConcession, wClause, w - 1);
     consumeRange(s, w - 1, w);
     setKind(s, pw, 'z');
   }

@@ -25,7 +25,7 @@ inline bool posIs(const JcSentence* s, int i, std::string_view pos) {
 }
 
 // The first piece through the slot writer, the second appended with its source.
-inline void writeThenAppend(JcSentence* s, int h, int slot, std::string_view first, std::string_view second,
+inline void writeThenAppend(JcSentence* s, int h, Slot slot, std::string_view first, std::string_view second,
                             int source = kNoSource) {
   writeTargetSlot(s, h, slot, first);
   appendSlot(s, h, slot, second, source);

@@ -69,7 +69,7 @@ void appendText4(JcSentence* s, int i, std::string_view text) {
   if (JcTargetNode* t = ruleTarget(s, i)) t->text4.append(text);
 }
 // The slot writer, then a second word after it; the slot's source is `source`.
-void writeTwoWords(JcSentence* s, int i, int slot, std::string_view first, std::string_view second, int source) {
+void writeTwoWords(JcSentence* s, int i, Slot slot, std::string_view first, std::string_view second, int source) {
   writeTargetSlot(s, i, slot, first);
   if (!second.empty()) appendSlot(s, i, slot, second);
   setSlotSource(s, i, slot, source);
@@ -146,10 +146,10 @@ void ruleToSuru(JcSentence* s) {
     if (v == 0 || v > lastWord(s)) return;
     if (isLiveSurface(s, v - 1, "と")) {
       const int h = maximalProjection(s, v - 1);
-      setSlot(s, h, 0, wToSuru, v);
+      setSlot(s, h, Slot::kClauseOpener, wToSuru, v);
       consumeWord(s, v);
       consumeWord(s, v - 1);
-      if (isLiveBaseForm(s, v + 1, "れる")) setSlot(s, h, 0, wToSuruPassive, v);
+      if (isLiveBaseForm(s, v + 1, "れる")) setSlot(s, h, Slot::kClauseOpener, wToSuruPassive, v);
     }
     i = v + 1;
   }
@@ -168,9 +168,9 @@ void ruleDekiru(JcSentence* s) {
       if (isLiveBaseForm(s, d + 1, "ない")) {
         consumeWord(s, d);
         consumeWord(s, d + 1);
-        writeTwoWords(s, g, 4, wCannotNot, wCannotCan, d);
+        writeTwoWords(s, g, Slot::kModal, wCannotNot, wCannotCan, d);
       } else {
-        setSlot(s, g, 4, wCan, d);
+        setSlot(s, g, Slot::kModal, wCan, d);
         consumeWord(s, d);
       }
     } else if (isSurface(s, p, "が") && isLiveBaseForm(s, d + 1, "ない")) {
@@ -194,14 +194,14 @@ void ruleYotei(JcSentence* s) {
   for (int k = 1; k <= n; ++k) {
     if (!isLiveSurface(s, k, "予定") || !isAdnominalPredicate(s, k - 1) || !isLiveCopulaWord(s, k + 1)) continue;
     const int c = parentOf(s, k - 1);
-    setSlot(s, c, 8, wYotei, k - 1);
+    setSlot(s, c, Slot::kAspect, wYotei, k - 1);
     consumeWord(s, k);
     consumeWord(s, k + 1);
     setKind(s, c, 'z');
     setKind(s, maximalProjection(s, k - 1), 'z');
   }
   auto outlook = [&](int k, const RuleWord& word) {
-    setSlot(s, maximalProjection(s, k), 12, word, k);
+    setSlot(s, maximalProjection(s, k), Slot::kCopula, word, k);
     consumeWord(s, k);
     if (isLiveCopulaWord(s, k + 1)) consumeWord(s, k + 1);
     setKind(s, parentOf(s, k - 1), 'z');
@@ -227,14 +227,14 @@ void ruleShuppatsu(JcSentence* s) {
 
 void ruleCopulaNegation(JcSentence* s) {
   int open = 0;  // the phrase of an earlier ではなく, which takes the copula of its counterpart
-  // Slot 12 of x, or the open phrase's text4 when x is its head; with keepSource, slot 12 of x
+  // kCopula of x, or the open phrase's text4 when x is its head; with keepSource, kCopula of x
   // names w as its source either way.
   auto copulaWord = [&](int x, int w, std::string_view two, std::string_view four, bool keepSource) {
     if (open > 0 && headPhraseOf(s, open) == x) {
       appendText4(s, open, four);
-      if (keepSource) setSlotSource(s, x, 12, w);
+      if (keepSource) setSlotSource(s, x, Slot::kCopula, w);
     } else {
-      setSlot(s, x, 12, two, w);
+      setSlot(s, x, Slot::kCopula, two, w);
     }
   };
   for (int w = 1; w <= lastWord(s); ++w) {
@@ -272,7 +272,7 @@ void ruleCopulaNegation(JcSentence* s) {
         copulaWord(x, w, wCopula, wCopulaOpen, false);
         consumeWord(s, w);
       } else {
-        if (isAdverb(s, v) && isLive(s, v)) setSlot(s, parentOf(s, w), 12, wCopulaAdverb, w);
+        if (isAdverb(s, v) && isLive(s, v)) setSlot(s, parentOf(s, w), Slot::kCopula, wCopulaAdverb, w);
         consumeWord(s, w);
       }
       continue;
@@ -293,39 +293,39 @@ void ruleCopulaNegation(JcSentence* s) {
         consumeWord(s, w - 3);
         setKind(s, parentOf(s, w - 4), 'z');
       }
-      writeTwoWords(s, maximalProjection(s, w - 2), 7, wNotNominal, wNotNominalCopula, w);
+      writeTwoWords(s, maximalProjection(s, w - 2), Slot::kNegation, wNotNominal, wNotNominalCopula, w);
       consumeWord(s, w - 2);
       consumeWord(s, w - 1);
       consumeWord(s, w);
     } else if (deWa) {
       const int c = parentOf(s, w - 2);
       if (!isSurface(s, w - 3, "ない")) {
-        writeTwoWords(s, c, 7, wNotAdjective, "", w);
+        writeTwoWords(s, c, Slot::kNegation, wNotAdjective, "", w);
       } else {
-        setSlot(s, c, 6, wNotWithout, w);
+        setSlot(s, c, Slot::kConcession, wNotWithout, w);
       }
       consumeWord(s, w - 2);
       consumeWord(s, w - 1);
       consumeWord(s, w);
     } else if (isLiveSurface(s, w - 1, "で")) {
-      writeTwoWords(s, parentOf(s, w - 2), 7, wNotDe, isIAdjective(s, w - 2) ? "" : std::string_view(wNotDeCopula), w);
+      writeTwoWords(s, parentOf(s, w - 2), Slot::kNegation, wNotDe, isIAdjective(s, w - 2) ? "" : std::string_view(wNotDeCopula), w);
       consumeWord(s, w - 1);
       consumeWord(s, w);
     } else if (isAdjectiveConnective(s, w - 2) && isLiveSurface(s, w - 1, "は")) {
       const int c = parentOf(s, w - 2);
       const JcTargetNode* t = ruleTarget(s, w);
-      if (!(t && t->slots[17] == wNotWaDone.text())) writeTargetSlot(s, c, 7, wNotWa);
-      setSlotSource(s, c, 7, w);
+      if (!(t && targetSlot(*t, Slot::kOwnRendering) == wNotWaDone.text())) writeTargetSlot(s, c, Slot::kNegation, wNotWa);
+      setSlotSource(s, c, Slot::kNegation, w);
       consumeWord(s, w);
       consumeWord(s, w - 1);
     } else if (isAdjectiveConnective(s, w - 1)) {
-      writeTwoWords(s, parentOf(s, w - 1), 7, wNotConnective, "", w);
+      writeTwoWords(s, parentOf(s, w - 1), Slot::kNegation, wNotConnective, "", w);
       consumeWord(s, w);
     } else if (isSurface(s, w, "なくて") && isSurface(s, w + 1, "は") && endsClause(s, w + 2)) {
-      setSlot(s, parentOf(s, w - 1), 1, wMustNakute, w);
+      setSlot(s, parentOf(s, w - 1), Slot::kAfterSubject, wMustNakute, w);
       consumeWord(s, w);
     } else if ((isSurface(s, w, "なくちゃ") || isSurface(s, w, "なきゃ")) && endsClause(s, w + 1)) {
-      setSlot(s, parentOf(s, w - 1), 1, wMustNakya, w);
+      setSlot(s, parentOf(s, w - 1), Slot::kAfterSubject, wMustNakya, w);
       consumeWord(s, w);
     }
   }
@@ -334,7 +334,7 @@ void ruleCopulaNegation(JcSentence* s) {
 void ruleZutsu(JcSentence* s) {
   for (int k = 1; k <= lastWord(s); ++k) {
     if (!isLiveBaseForm(s, k, "ずつ")) continue;
-    setSlot(s, parentOf(s, k), 10, wZutsu);
+    setSlot(s, parentOf(s, k), Slot::kDistributive, wZutsu);
     consumeWord(s, k);
   }
 }
@@ -366,7 +366,7 @@ void ruleToIu(JcSentence* s) {
       consumeWord(s, k - 1);
       setKind(s, p, 'z');
     } else if (isSurface(s, k - 1, "と") && ruleTarget(s, p) && s->targets[p].kind == 't') {
-      setSlot(s, rootOf(s, k - 1), 3, wToIuNamed, k);
+      setSlot(s, rootOf(s, k - 1), Slot::kBeforeHead, wToIuNamed, k);
       consumeWord(s, k);
     }
   }
@@ -385,7 +385,7 @@ bool fixedExpressionRow(JcSentence* s, int w) {
   };
   auto slot17Empty = [&](int i) {
     const JcTargetNode* t = ruleTarget(s, i);
-    return t && t->slots[17].empty();
+    return t && targetSlot(*t, Slot::kOwnRendering).empty();
   };
   auto posIs6 = [&](int i) { return inNodeRange(s, i) && s->nodes[i].pos == "6"; };
 
@@ -429,7 +429,7 @@ bool fixedExpressionRow(JcSentence* s, int w) {
     return true;
   }
   if (isNounHead(s, w) && isLiveSurface(s, w + 1, "別に")) {
-    setSlot(s, maximalProjection(s, w), 12, wBetsuni, w + 1);
+    setSlot(s, maximalProjection(s, w), Slot::kCopula, wBetsuni, w + 1);
     consumeWord(s, w + 1);
     return true;
   }
@@ -456,7 +456,7 @@ bool fixedExpressionRow(JcSentence* s, int w) {
     return true;
   }
   if (isLiveSurface(s, w, "ので") && !isNominal(s, w - 1)) {
-    setSlot(s, maximalProjection(s, w), 0, wNode, w);
+    setSlot(s, maximalProjection(s, w), Slot::kClauseOpener, wNode, w);
     consumeWord(s, w);
     setKind(s, parentOf(s, w - 1), 'z');
     return true;
@@ -470,7 +470,7 @@ bool fixedExpressionRow(JcSentence* s, int w) {
   if ((beginsWith(semOf(s, w), "1163") || beginsWith(semOf(s, w), "//1163")) && isLiveSurface(s, w + 1, "に") &&
       isNumeral(s, w + 2) && isCounterSuffix(s, w + 3)) {
     consumeWord(s, w + 1);
-    if (!isCounterSuffix(s, w - 1) && !isNumeral(s, w - 1)) setSlot(s, w, 9, wPer);
+    if (!isCounterSuffix(s, w - 1) && !isNumeral(s, w - 1)) setSlot(s, w, Slot::kRestriction, wPer);
     return true;
   }
   if (isSurface(s, w, "お") && isVerb(s, w + 1) &&
@@ -482,7 +482,7 @@ bool fixedExpressionRow(JcSentence* s, int w) {
   if (isNominal(s, w) && isLiveSurface(s, w + 1, "の") && isLiveSurface(s, w + 2, "はか")) {
     consumeWord(s, w + 1);
     consumeWord(s, w + 2);
-    setSlot(s, maximalProjection(s, w), 6, wHaka, w + 1);
+    setSlot(s, maximalProjection(s, w), Slot::kConcession, wHaka, w + 1);
     kindsAround(w);
     return true;
   }
@@ -583,21 +583,21 @@ void ruleQuotePostposition(JcSentence* s) {
           }
         }
       }
-      if (!isSurface(s, k - 2, "」") && !beginsWith(semOf(s, k + 1), "130")) setSlot(s, m, 5, wToNo, k - 1);
+      if (!isSurface(s, k - 2, "」") && !beginsWith(semOf(s, k + 1), "130")) setSlot(s, m, Slot::kPreposition, wToNo, k - 1);
       consumeWord(s, k - 1);
       setKind(s, m, 't');
     } else if (isLiveSurface(s, k - 1, "まで")) {
-      setSlot(s, m, 5, wMadeNo, k - 1);
+      setSlot(s, m, Slot::kPreposition, wMadeNo, k - 1);
       appendHeadText(s, up, wMadeNoHead);
       consumeWord(s, k - 1);
     } else if (isLiveSurface(s, k - 1, "から")) {
       const bool time = isTimeNoun(s, k - 2);
-      setSlot(s, m, 5, time ? wKaraNoTime : wKaraNo, k - 1);
+      setSlot(s, m, Slot::kPreposition, time ? wKaraNoTime : wKaraNo, k - 1);
       appendHeadText(s, up, time ? wKaraNoTimeHead : wKaraNoHead);
       consumeWord(s, k - 1);
     } else if (isLiveSurface(s, k - 1, "で") || isLiveSurface(s, k - 1, "へ")) {
       const bool de = isSurface(s, k - 1, "で");
-      setSlot(s, m, 5, de ? wDeNo : wHeNo, k - 1);
+      setSlot(s, m, Slot::kPreposition, de ? wDeNo : wHeNo, k - 1);
       appendHeadText(s, up, de ? wDeNoHead : wHeNoHead);
       consumeWord(s, k - 1);
     }
@@ -611,7 +611,7 @@ void ruleArimasenPlace(JcSentence* s) {
         !isLiveSurface(s, k + 1, "ん") || !isIAdjectiveContinuative(s, k - 2)) {
       continue;
     }
-    writeTwoWords(s, parentOf(s, k - 2), 7, wArimasen, "", k);
+    writeTwoWords(s, parentOf(s, k - 2), Slot::kNegation, wArimasen, "", k);
     consumeWord(s, k - 1);
     consumeWord(s, k);
     consumeWord(s, k + 1);

@@ -19,11 +19,11 @@ const RuleWord wEven(kEven), wAfterQuestionWord(kAfterQuestionWord), wPairFirst(
 
 constexpr std::string_view kQuestionWordsBefore = "|誰|だれ|どこ|どちら|どれ|";
 
-// Slot 17 of i goes into slot 15 of the clause c, and i is consumed.
+// kOwnRendering of i goes into kInclusive of the clause c, and i is consumed.
 void handOver(JcSentence* s, int i, int c) {
   const JcTargetNode* t = ruleTarget(s, i);
-  const std::string word(t ? t->slots[17].view() : std::string_view());
-  setSlot(s, c, 15, word, i);
+  const std::string word(t ? targetSlot(*t, Slot::kOwnRendering) : std::string_view());
+  setSlot(s, c, Slot::kInclusive, word, i);
   consumeWord(s, i);
 }
 
@@ -37,7 +37,7 @@ void renderDemo(JcSentence* s, int i) {
   } else if (isCounterSuffix(s, w) && findNegation(s, i + 1) == 0) {
     consumeWord(s, i);
     return;
-  } else if (s->targets[i].slots[17].empty()) {
+  } else if (targetSlot(s->targets[i], Slot::kOwnRendering).empty()) {
     setOwnRendering(s, i, wEven);
   }
 

@@ -1,5 +1,5 @@
 // The も / でも rule of the particle step, which the sentence-pattern rules also call: the word
-// goes into slot 15 of the clause it stresses, or pairs with a closing も.
+// goes into kInclusive of the clause it stresses, or pairs with a closing も.
 #pragma once
 #include "engine/jc/core/jc_sentence.h"
 

@@ -1,4 +1,5 @@
 #include "engine/jc/rules/jc_rule_kit.h"
+#include "engine/common/dbcs_text.h"
 
 #include <algorithm>
 
@@ -31,30 +32,30 @@ const std::string& RuleWord::text() const {
 JcTargetNode* ruleTarget(JcSentence* s, int i) { return isTarget(s, i) ? &s->targets[i] : nullptr; }
 const JcTargetNode* ruleTarget(const JcSentence* s, int i) { return isTarget(s, i) ? &s->targets[i] : nullptr; }
 
-void setSlotSource(JcSentence* s, int i, int slot, int source) {
+void setSlotSource(JcSentence* s, int i, Slot slot, int source) {
   JcTargetNode* t = ruleTarget(s, i);
   const int entry = slotSourceEntry(slot);
   if (!t || entry < 0) return;
   t->slotSource[entry] = source >= 1 && source <= s->lastNode ? source : 0;
 }
 
-void setSlot(JcSentence* s, int i, int slot, std::string_view text, int source) {
+void setSlot(JcSentence* s, int i, Slot slot, std::string_view text, int source) {
   JcTargetNode* t = ruleTarget(s, i);
   if (!t) return;
   setTargetSlot(*t, slot, text);
   if (source != kNoSource) setSlotSource(s, i, slot, source);
 }
 
-void appendSlot(JcSentence* s, int i, int slot, std::string_view text, int source) {
+void appendSlot(JcSentence* s, int i, Slot slot, std::string_view text, int source) {
   JcTargetNode* t = ruleTarget(s, i);
-  if (!t || slot < 0 || slot >= kJcSlotCount) return;
+  if (!t) return;
   std::string joined(targetSlot(*t, slot));
   joined.append(text.substr(0, text.find('\0')));
   setTargetSlot(*t, slot, joined);
   if (source != kNoSource) setSlotSource(s, i, slot, source);
 }
 
-void writeTargetSlot(JcSentence* s, int i, int slot, std::string_view text) {
+void writeTargetSlot(JcSentence* s, int i, Slot slot, std::string_view text) {
   if (!s) return;
   if (s->slotOverride > 0) {
     --s->slotOverride;
@@ -71,7 +72,7 @@ void setKind(JcSentence* s, int i, char kind) {
   if (JcTargetNode* t = ruleTarget(s, i)) t->kind = kind;
 }
 
-void setOwnRendering(JcSentence* s, int i, std::string_view text) { setSlot(s, i, 17, text); }
+void setOwnRendering(JcSentence* s, int i, std::string_view text) { setSlot(s, i, Slot::kOwnRendering, text); }
 
 JcCandidate* firstCandidate(JcSentence* s, int i) {
   JcTargetNode* t = ruleTarget(s, i);
@@ -92,7 +93,7 @@ std::size_t findAtCharacter(std::string_view text, std::string_view needle) {
   if (needle.empty()) return std::string_view::npos;
   for (std::size_t i = 0; i + needle.size() <= text.size();) {
     if (text.compare(i, needle.size(), needle) == 0) return i;
-    i += isLeadByteJc(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    i += dbcs::charSize(text, i);
   }
   return std::string_view::npos;
 }

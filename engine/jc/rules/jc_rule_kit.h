@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "engine/jc/core/jc_sentence.h"
+#include "engine/jc/core/jc_slot.h"
 #include "engine/jc/core/rendering_table.h"
 
 namespace jc {
@@ -35,25 +36,25 @@ class RuleWord {
 JcTargetNode* ruleTarget(JcSentence* s, int i);
 const JcTargetNode* ruleTarget(const JcSentence* s, int i);
 
-// Records which word filled slot k of target i (slots without an entry keep nothing); a source
+// Records which word filled a slot of target i (slots without an entry keep nothing); a source
 // outside 1..lastNode is recorded as 0.
-void setSlotSource(JcSentence* s, int i, int slot, int source);
+void setSlotSource(JcSentence* s, int i, Slot slot, int source);
 
 inline constexpr int kNoSource = -1;
-// Copies text into slot k of target i, replacing it; records the source unless it is kNoSource.
-void setSlot(JcSentence* s, int i, int slot, std::string_view text, int source = kNoSource);
-// Appends text to slot k of target i; records the source unless it is kNoSource.
-void appendSlot(JcSentence* s, int i, int slot, std::string_view text, int source = kNoSource);
+// Copies text into a slot of target i, replacing it; records the source unless it is kNoSource.
+void setSlot(JcSentence* s, int i, Slot slot, std::string_view text, int source = kNoSource);
+// Appends text to a slot of target i; records the source unless it is kNoSource.
+void appendSlot(JcSentence* s, int i, Slot slot, std::string_view text, int source = kNoSource);
 
 // The slot writer: while the sentence's override counter is above 0 it writes the override word
 // instead of text and counts down (also when i names no node). Records no source.
 inline constexpr const char* kOverrideWordKey = "writeTargetSlot.overrideWord";
-void writeTargetSlot(JcSentence* s, int i, int slot, std::string_view text);
+void writeTargetSlot(JcSentence* s, int i, Slot slot, std::string_view text);
 
 // Clears the live flag of word i; nothing outside 1..lastMorpheme.
 void consumeWord(JcSentence* s, int i);
 void setKind(JcSentence* s, int i, char kind);
-// The word's own rendering, slot 17 of target i.
+// The word's own rendering (Slot::kOwnRendering) of target i.
 void setOwnRendering(JcSentence* s, int i, std::string_view text);
 
 // The first candidate of target i; null when it has none.

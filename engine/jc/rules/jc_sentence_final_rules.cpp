@@ -48,7 +48,7 @@ void applySentenceFinalRules(JcSentence* s) {
     if (!isLive(s, p)) continue;
     const std::string_view base = s->nodes[p].baseForm.view();
     if (base == "らしい") {
-      setSlot(s, rootOf(s, p), 14, wRashii, p);
+      setSlot(s, rootOf(s, p), Slot::kSeeming, wRashii, p);
       consumeWord(s, p);
     } else if (base == "のだ") {
       const std::string_view surface = s->nodes[p].surface.view();
@@ -88,7 +88,7 @@ void applySentenceFinalRules(JcSentence* s) {
 
 void ruleYouda(JcSentence* s, int p) {
   const JcTargetNode* own = ruleTarget(s, p);
-  if (!own || !own->slots[17].empty() || isBaseForm(s, p + 1, "なる") || isBaseForm(s, p + 1, "成る")) return;
+  if (!own || !targetSlot(*own, Slot::kOwnRendering).empty() || isBaseForm(s, p + 1, "なる") || isBaseForm(s, p + 1, "成る")) return;
   const int w = p - 1;
   if (isLiveSurface(s, p, "ように")) {
     const int m = maximalProjection(s, p), h = headPhraseOf(s, m);
@@ -105,15 +105,15 @@ void ruleYouda(JcSentence* s, int p) {
         const std::string_view tieWord = wYouniTie.text();
         tie = (!tieWord.empty() && c->chinese.view().substr(0, 2) == tieWord) ||
               (inNodeRange(s, up) && s->nodes[up].classChar == '5') ||
-              (ruleTarget(s, up) && !ruleTarget(s, up)->slots[4].empty());
+              (ruleTarget(s, up) && !targetSlot(*ruleTarget(s, up), Slot::kModal).empty());
       }
     }
     if (testAdjectiveBaseOrPast(s, p) || isNaAdjectiveAdnominal(s, p) || tie) {
-      setSlot(s, rootOf(s, p), 0, wYouniPurpose, p);
+      setSlot(s, rootOf(s, p), Slot::kClauseOpener, wYouniPurpose, p);
       consumeWord(s, p);
       setKind(s, parentOf(s, w), 'z');
     } else {
-      appendSlot(s, m, 0, wYouniLike, p);
+      appendSlot(s, m, Slot::kClauseOpener, wYouniLike, p);
       setHeadText2(s, m, wYouniManner);
       if (isSurface(s, w, "の")) consumeWord(s, w);
       consumeWord(s, p);
@@ -121,15 +121,15 @@ void ruleYouda(JcSentence* s, int p) {
   } else if (isSurface(s, p, "ような")) {
     const int m = maximalProjection(s, w);
     consumeWord(s, p);
-    appendSlot(s, m, 12, wYounaLike, p);
+    appendSlot(s, m, Slot::kCopula, wYounaLike, p);
     setHeadText2(s, m, wYounaManner);
     setKind(s, m, 'z');
     if (isSurface(s, w, "の")) consumeWord(s, w);
   } else {
     if (isAdnominalPredicate(s, w)) {
-      setSlot(s, rootOf(s, w), 1, wYoudaClause, p);
+      setSlot(s, rootOf(s, w), Slot::kAfterSubject, wYoudaClause, p);
     } else {
-      setSlot(s, parentOf(s, p), 1, wYouda, p);
+      setSlot(s, parentOf(s, p), Slot::kAfterSubject, wYouda, p);
     }
     consumeWord(s, p);
   }
@@ -144,36 +144,36 @@ void ruleBekida(JcSentence* s, int p) {
     const int q = findQuestionWordBackward(s, p - 1);
     if (q > 0 && headPhraseOf(s, parentOf(s, q)) == t) t = parentOf(s, q);
   }
-  setSlot(s, t, 5, wBeki, p);
+  setSlot(s, t, Slot::kPreposition, wBeki, p);
 }
 
 void ruleMitaida(JcSentence* s, int p) {
   const int w = p - 1;
   if (isPlainBaseOrPastForm(s, w) || isNaAdjectiveStem(s, w)) {
-    appendSlot(s, parentOf(s, w), 6, wMitai, p);
+    appendSlot(s, parentOf(s, w), Slot::kConcession, wMitai, p);
     consumeWord(s, p);
   } else if (isNominal(s, w)) {
     setOwnRendering(s, p, wMitaiNoun);
     const std::string_view form = s->nodes[p].conjForm.view();
-    if (form == "4") appendSlot(s, p, 17, wMitaiForm4);
-    else if (form == "7") appendSlot(s, p, 17, wMitaiForm7);
+    if (form == "4") appendSlot(s, p, Slot::kOwnRendering, wMitaiForm4);
+    else if (form == "7") appendSlot(s, p, Slot::kOwnRendering, wMitaiForm7);
   }
 }
 
 void ruleBakarida(JcSentence* s, int p) {
   const int w = p - 1;
   consumeWord(s, p);
-  setSlot(s, s->lastTarget, 11, isVerbTaForm(s, w) ? wBakariTa : wBakari);
-  setSlotSource(s, parentOf(s, w), 11, p);
+  setSlot(s, s->lastTarget, Slot::kNearAdverbial, isVerbTaForm(s, w) ? wBakariTa : wBakari);
+  setSlotSource(s, parentOf(s, w), Slot::kNearAdverbial, p);
 }
 
 void ruleSouda(JcSentence* s, int p) {
   const int w = p - 1;
   consumeWord(s, p);
   if (isContinuativeForm(s, w) || isIAdjectiveStem(s, w) || isNaAdjectiveStem(s, w)) {
-    setSlot(s, parentOf(s, w), 14, wSouLooks);
+    setSlot(s, parentOf(s, w), Slot::kSeeming, wSouLooks);
   } else if (isBaseOrPastForm(s, w)) {
-    setSlot(s, parentOf(s, w), 14, wSouHeard);
+    setSlot(s, parentOf(s, w), Slot::kSeeming, wSouHeard);
   }
 }
 
@@ -182,13 +182,13 @@ void ruleBeshi(JcSentence* s, int p) {
   consumeWord(s, p);
   if (!isVerbBaseOrPast(s, w)) return;
   const int t = parentOf(s, w);
-  setSlot(s, t, 5, wBeshi, p + 1);
+  setSlot(s, t, Slot::kPreposition, wBeshi, p + 1);
   setKind(s, t, 'z');
 }
 
 void ruleGotoshi(JcSentence* s, int p) {
   const int w = p - 1, t = parentOf(s, w);
-  setSlot(s, t, 14, wGotoshi);
+  setSlot(s, t, Slot::kSeeming, wGotoshi);
   if (JcTargetNode* target = ruleTarget(s, t)) target->headText = wGotoshiHead.text();
   setKind(s, t, 'z');
   consumeWord(s, p);
@@ -197,8 +197,8 @@ void ruleGotoshi(JcSentence* s, int p) {
 
 void ruleMai(JcSentence* s, int p) {
   const int r = rootOf(s, p - 1);
-  writeTargetSlot(s, r, 7, wMai);
-  setSlotSource(s, r, 7, p);
+  writeTargetSlot(s, r, Slot::kNegation, wMai);
+  setSlotSource(s, r, Slot::kNegation, p);
   setText3(s, r, wMaiText3);
   consumeWord(s, p);
 }

@@ -94,7 +94,7 @@ void prepareSuffixes(JcSentence* s) {
     if (t.firstChild != 0 || t.lastChild != 0) break;
     const JcNode& n = s->nodes[i];
     const JcTargetNode* next = ruleTarget(s, i + 1);
-    if (n.pos == "14" && n.subPos == "3" && isLiveSurface(s, i + 1, "の") && next && next->slots[17].empty()) {
+    if (n.pos == "14" && n.subPos == "3" && isLiveSurface(s, i + 1, "の") && next && targetSlot(*next, Slot::kOwnRendering).empty()) {
       if (beginsWith(n.semCodes.view(), "11960")) {
         consumeWord(s, i + 1);
         setKind(s, parentOf(s, i + 1), 'z');
@@ -125,7 +125,7 @@ void applySuffixRules(JcSentence* s) {
       consumeWord(s, i);
       setOwnRendering(s, i, surfaceOf(s, i));
     } else if (const JcCandidate* c = firstCandidate(s, i); c && c->valency == "T") {
-      appendSlot(s, maximalProjection(s, i), 12, c->chinese.view(), i);
+      appendSlot(s, maximalProjection(s, i), Slot::kCopula, c->chinese.view(), i);
       consumeWord(s, i);
     }
   }
@@ -141,12 +141,12 @@ void ruleSuffixGeneric(JcSentence* s, int i) {
   const bool negated = isLiveBaseForm(s, i + 1, "ない") ||
                        (isSurface(s, i + 1, "ませ") && isLiveBaseForm(s, i + 2, "ぬ")) || isSurface(s, i + 1, "ず");
   if (negated) {
-    writeTargetSlot(s, p, 1, wNegation);
-    setSlotSource(s, p, 1, i + 1);
+    writeTargetSlot(s, p, Slot::kAfterSubject, wNegation);
+    setSlotSource(s, p, Slot::kAfterSubject, i + 1);
     consumeWord(s, i + 1);
     if (isLiveBaseForm(s, i + 2, "ぬ")) consumeWord(s, i + 2);
     if (isBaseForm(s, i, "かねる")) {
-      setSlot(s, p, 1, wKanenai, i);
+      setSlot(s, p, Slot::kAfterSubject, wKanenai, i);
       return;
     }
   }
@@ -155,7 +155,7 @@ void ruleSuffixGeneric(JcSentence* s, int i) {
   const std::string_view chinese = c->chinese.view();
   const std::size_t mark = findAtCharacter(chinese, wSplitMark.text());
   if (mark != std::string_view::npos && beginsWith(c->valency.view(), "VT")) {
-    appendSlot(s, p, 11, chinese.substr(0, mark), i);
+    appendSlot(s, p, Slot::kNearAdverbial, chinese.substr(0, mark), i);
     if (JcTargetNode* t = ruleTarget(s, p)) t->headText.append(chinese.substr(mark + wSplitMark.text().size()));
   }
 }
@@ -187,7 +187,7 @@ void ruleSuffixBuri(JcSentence* s, int i) {
     if (JcTargetNode* t = ruleTarget(s, i)) t->code = "N";
     return;
   }
-  setSlot(s, parentOf(s, i - 1), 12, wBuriTime, i);
+  setSlot(s, parentOf(s, i - 1), Slot::kCopula, wBuriTime, i);
   consumeWord(s, i);
 }
 
@@ -198,7 +198,7 @@ void ruleSuffixAte(JcSentence* s, int i) {
     setOwnRendering(s, i, wAteAlone);
     return;
   }
-  appendSlot(s, p, 5, wAteTo, i);
+  appendSlot(s, p, Slot::kPreposition, wAteTo, i);
   if (isSurface(s, i + 1, "に")) {
     ruleTarget(s, p)->mark = "*";
     consumeWord(s, i + 1);
@@ -208,7 +208,7 @@ void ruleSuffixAte(JcSentence* s, int i) {
 
 void ruleDesireSuffix(JcSentence* s, int i) {
   const int p = parentOf(s, i - 1);
-  appendSlot(s, p, 4, wDesire, i);
+  appendSlot(s, p, Slot::kModal, wDesire, i);
   consumeWord(s, i);
   JcTargetNode* t = ruleTarget(s, p);
   if (!t || t->mark.view() != "K") return;
@@ -231,17 +231,17 @@ void rulePassiveSuffix(JcSentence* s, int i) {
   const int p = parentOf(s, i);
   consumeWord(s, i);
   if (isLiveBaseForm(s, i + 1, "ない") || isLiveBaseForm(s, i + 1, "ぬ")) {
-    writeTargetSlot(s, p, 5, wPassiveNegation);
-    setSlotSource(s, p, 5, i + 1);
+    writeTargetSlot(s, p, Slot::kPreposition, wPassiveNegation);
+    setSlotSource(s, p, Slot::kPreposition, i + 1);
     consumeWord(s, i + 1);
   }
   const char cls = p >= 1 && p <= s->lastNode ? s->nodes[p].classChar : 0;
-  if (cls == '2') appendSlot(s, p, 13, wPassive2, i);
-  if (cls == '5') appendSlot(s, p, 5, wPassive5, i);
+  if (cls == '2') appendSlot(s, p, Slot::kPassive, wPassive2, i);
+  if (cls == '5') appendSlot(s, p, Slot::kPreposition, wPassive5, i);
 }
 
 void ruleCausativeSuffix(JcSentence* s, int i) {
-  setSlot(s, parentOf(s, i), 13, wCausative);
+  setSlot(s, parentOf(s, i), Slot::kPassive, wCausative);
   consumeWord(s, i);
 }
 
@@ -249,21 +249,21 @@ void ruleNegationSuffix(JcSentence* s, int i) {
   const bool liveNa = isLiveSurface(s, i, "な");
   consumeWord(s, i);
   const int p = parentOf(s, i);
-  // slot 7 of target n through the slot writer, with its source.
+  // kNegation of target n through the slot writer, with its source.
   auto negate = [&](int n, int source) {
-    writeTargetSlot(s, n, 7, wNot);
-    setSlotSource(s, n, 7, source);
+    writeTargetSlot(s, n, Slot::kNegation, wNot);
+    setSlotSource(s, n, Slot::kNegation, source);
   };
-  auto negateTeForm = [&](int verb) { setSlot(s, parentOf(s, verb), 7, teFormNegation(s, verb), i); };
+  auto negateTeForm = [&](int verb) { setSlot(s, parentOf(s, verb), Slot::kNegation, teFormNegation(s, verb), i); };
   const bool aru = isSurface(s, i - 2, "あり") || isSurface(s, i - 2, "有り");
 
   if (isSurface(s, i + 1, "ください") || liveNa) {
-    setSlot(s, p, 1, wProhibition, i);
+    setSlot(s, p, Slot::kAfterSubject, wProhibition, i);
   } else if (isSurface(s, i, "ないで") && isSurface(s, i + 1, "ね")) {
-    setSlot(s, p, 1, wRequest, i);
+    setSlot(s, p, Slot::kAfterSubject, wRequest, i);
   } else if (isLiveBaseForm(s, i - 1, "できる")) {
-    writeTargetSlot(s, p, 4, wCannot1);
-    appendSlot(s, p, 4, wCannot2, i);
+    writeTargetSlot(s, p, Slot::kModal, wCannot1);
+    appendSlot(s, p, Slot::kModal, wCannot2, i);
     consumeWord(s, i - 1);
   } else if ((isSurface(s, i - 2, "であり") && isPoliteEnding(s, i - 1)) ||
              (isSurface(s, i - 2, "で") && isSurface(s, i - 1, "は"))) {
@@ -282,14 +282,14 @@ void ruleNegationSuffix(JcSentence* s, int i) {
     for (int k = i - 3; k < i; ++k) consumeWord(s, k);
   } else if (aru && isPoliteEnding(s, i - 1)) {
     // ありません: the negation of existence has a word of its own.
-    writeTargetSlot(s, p, 7, wNotExisting);
-    setSlotSource(s, p, 7, i);
+    writeTargetSlot(s, p, Slot::kNegation, wNotExisting);
+    setSlotSource(s, p, Slot::kNegation, i);
   } else if (i < kJcMaxNodes && s->nodes[i].prevSibling == 0 && s->nodes[i].nextSibling == 0) {
     negate(p, i);
   } else if (!isSurface(s, i - 1, "い") && !isSurface(s, i - 1, "おら")) {
     if (isSurface(s, i - 2, "い") && isPoliteEnding(s, i - 1)) {
       if (int verb = teFormAt(s, i - 3)) {
-        setSlot(s, parentOf(s, i - 3), 7, teFormNegation(s, verb), i);
+        setSlot(s, parentOf(s, i - 3), Slot::kNegation, teFormNegation(s, verb), i);
         consumeWord(s, i - 1);
         consumeWord(s, i - 2);
       } else {
@@ -305,11 +305,11 @@ void ruleNegationSuffix(JcSentence* s, int i) {
       const bool past = isPastForm(s, i) || isSurface(s, i + 1, "た") || isSurface(s, i + 1, "でした");
       std::string_view word = wNot.text();
       if (past) word = baseIn(s, i - 1, kKnowingVerbs) ? wPastKnow.text() : wPast.text();
-      writeTargetSlot(s, p, 7, word);
-      setSlotSource(s, p, 7, i);
+      writeTargetSlot(s, p, Slot::kNegation, word);
+      setSlotSource(s, p, Slot::kNegation, i);
     }
   } else if (int verb = teFormAt(s, i - 2)) {
-    setSlot(s, parentOf(s, i - 2), 7, teFormNegation(s, verb), i);
+    setSlot(s, parentOf(s, i - 2), Slot::kNegation, teFormNegation(s, verb), i);
     consumeWord(s, i - 1);
   } else {
     negate(p, i);

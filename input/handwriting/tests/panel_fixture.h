@@ -2,7 +2,7 @@
 // written from templates into a temporary device.
 #pragma once
 #include "input/handwriting/panel_host.h"
-#include "input/recogniser/dicgen/template_features.h"
+#include "tools/recogniser_dicgen/template_features.h"
 #include "platform/core/device.h"
 #include "platform/core/notify.h"
 #include "tools/datagen/cvdata_tables.h"

@@ -1,6 +1,6 @@
 // Dictionaries built from readable templates through the recogniser's own feature steps.
 #pragma once
-#include "input/recogniser/dicgen/template_features.h"
+#include "tools/recogniser_dicgen/template_features.h"
 #include "input/recogniser/recogniser.h"
 #include "input/recogniser/recogniser_api.h"
 #include "tools/datagen/recog_dictionary_writer.h"

@@ -1,4 +1,4 @@
-#include "input/recogniser/dicgen/template_features.h"
+#include "tools/recogniser_dicgen/template_features.h"
 #include "input/recogniser/recog_dictionary.h"
 #include "input/recogniser/recogniser_api.h"
 #include "recog_fixture.h"

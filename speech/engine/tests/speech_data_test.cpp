@@ -176,11 +176,11 @@ TEST_F(SpeechDataTest, CodePageTablesLoadAtFirstUse) {
 
   // Big5 text: read big5.dat at the first conversion that needs it.
   EXPECT_FALSE(speech::big5TableLoaded());
-  ASSERT_TRUE(speech::convertByteText("\xA4\xA4\xB3\x6F" "a", 2, out));
+  ASSERT_TRUE(speech::convertByteText("\xA4\xA4\xB3\x6F" "a", speech::kTextBig5, out));
   EXPECT_TRUE(speech::big5TableLoaded());
   EXPECT_EQ(out, (std::vector<Unit>{unitOf("中"), unitOf("这"), 'a', 0}));
   // GBK text: a character outside GB2312 takes its stand-in when it has one.
-  ASSERT_TRUE(speech::convertByteText("\xDF\x40\x82\x40\xD6\xD0", 0, out));
+  ASSERT_TRUE(speech::convertByteText("\xDF\x40\x82\x40\xD6\xD0", speech::kTextGb, out));
   EXPECT_EQ(out, (std::vector<Unit>{unitOf("这"), speech::gbUnit(0x82, 0x40), unitOf("中"), 0}));
 }
 

@@ -54,7 +54,7 @@ class SentenceDriver : public cjtest::EngineFixture {
   }
   std::u16string translateEngine(std::string text, int* result = nullptr) {
     std::u16string out = u"old";
-    const int r = cj::translateChineseText(text, out);
+    const int r = cj::translateChineseText(cjtest::engine(), text, out);
     if (result) *result = r;
     return out;
   }
@@ -70,7 +70,7 @@ class SentenceDriver : public cjtest::EngineFixture {
     std::string wide;
     cj::widenDigits(engine, wide);
     cj::segment seg;
-    cj::initSegmenter(seg, wide);
+    cj::initSegmenter(seg, cjtest::engine(), wide);
     cj::segmentSentence(seg);
     const int n = cj::mergedCount(seg);
     cj::freeSegmenter(seg);
@@ -139,7 +139,7 @@ TEST_F(SentenceDriver, SplitMarkerBeforeAVerb) {
   const std::u16string expected = translateEngine(first) + marker + translateEngine(second);
   std::u16string alone;
   cj::CjLineState line;
-  EXPECT_EQ(cj::translateChineseSentence(first + kMarker + second, alone, line), -4);
+  EXPECT_EQ(cj::translateChineseSentence(cjtest::engine(), first + kMarker + second, alone, line), -4);
   EXPECT_EQ(alone, marker);
   int r = -1;
   EXPECT_EQ(translateEngine(first + kMarker + second, &r), expected);

@@ -3,10 +3,10 @@
 #pragma once
 #include "engine/common/word_table.h"
 #include "engine/jc/core/rendering_table.h"
-#include "input/recogniser/dicgen/template_features.h"
 #include "input/recogniser/recog_dictionary.h"
 #include "platform/core/resources.h"
 #include "tools/datagen/sample_card.h"
+#include "tools/recogniser_dicgen/template_features.h"
 
 namespace datagen {
 

@@ -7,58 +7,36 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <set>
 #include <string>
 
+#include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
 #include "tools/datagen/cvdata_tables.h"
 #include "tools/datagen/full_card_sources.h"
 
-namespace {
-
-bool readFile(const std::string& path, std::string& text) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return false;
-  std::stringstream s;
-  s << f.rdbuf();
-  text = s.str();
-  return true;
-}
-
-bool writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(f);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  if (argc != 12) {
-    std::fprintf(stderr,
-                 "usage: %s SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER CHINESE-VARIANTS "
-                 "JAPANESE-FORMS CAP HANZI-READINGS OUT\n",
-                 argv[0]);
-    return 2;
-  }
+  if (!tools::argumentsFit(argc, argv, 11, 11,
+                           "SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER CHINESE-VARIANTS "
+                           "JAPANESE-FORMS CAP HANZI-READINGS OUT"))
+    return tools::kUsageExit;
   const std::string sample = argv[1], lists = argv[2], out = argv[11];
   std::string text[10];
   const std::string paths[10] = {argv[3], argv[4], argv[5], argv[6], argv[7], argv[8],
                                  lists + "/tags.txt", lists + "/false_friends.txt", lists + "/core.txt",
                                  sample + "/cj/words.txt"};
   for (int i = 0; i < 10; ++i) {
-    if (!readFile(paths[i], text[i])) {
+    if (!tools::readFile(paths[i], text[i])) {
       std::fprintf(stderr, "datagen_fullcard: cannot read %s\n", paths[i].c_str());
       return 1;
     }
   }
   std::string sampleLexicon, coreLexicon;
-  if (!readFile(sample + "/jc/lexicon.txt", sampleLexicon)) {
+  if (!tools::readFile(sample + "/jc/lexicon.txt", sampleLexicon)) {
     std::fprintf(stderr, "datagen_fullcard: cannot read %s/jc/lexicon.txt\n", sample.c_str());
     return 1;
   }
-  if (!readFile(lists + "/core_jc.txt", coreLexicon)) {
+  if (!tools::readFile(lists + "/core_jc.txt", coreLexicon)) {
     std::fprintf(stderr, "datagen_fullcard: cannot read %s/core_jc.txt\n", lists.c_str());
     return 1;
   }
@@ -74,7 +52,7 @@ int main(int argc, char** argv) {
   }
   std::string framesText;
   std::map<std::string, char> frames;
-  if (!readFile(lists + "/verb_frames.txt", framesText) || !datagen::parseVerbFrameList(framesText, frames, &error)) {
+  if (!tools::readFile(lists + "/verb_frames.txt", framesText) || !datagen::parseVerbFrameList(framesText, frames, &error)) {
     std::fprintf(stderr, "datagen_fullcard: verb_frames.txt: %s\n", error.c_str());
     return 1;
   }
@@ -99,18 +77,18 @@ int main(int argc, char** argv) {
   const std::string words = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
                                                  traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes, frames);
   std::string hanziTable;
-  if (!readFile(argv[10], hanziTable)) {
+  if (!tools::readFile(argv[10], hanziTable)) {
     std::fprintf(stderr, "datagen_fullcard: cannot read %s\n", argv[10]);
     return 1;
   }
-  if (!writeFile(out + "/cj/words.txt", datagen::withCertainReadings(words, datagen::certainReadings(hanziTable))) || !writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
+  if (!tools::writeFile(out + "/cj/words.txt", datagen::withCertainReadings(words, datagen::certainReadings(hanziTable))) || !tools::writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
   }
   // Verbs and adjectives of the hand-made core, by the IPA dictionary's conjugation types.
   std::string conjugationText;
   std::map<std::string, datagen::FullConjugation> conjugations;
-  if (!readFile(lists + "/conjugations.txt", conjugationText) ||
+  if (!tools::readFile(lists + "/conjugations.txt", conjugationText) ||
       !datagen::parseFullConjugations(conjugationText, conjugations, &error)) {
     std::fprintf(stderr, "datagen_fullcard: conjugations.txt: %s\n", error.c_str());
     return 1;
@@ -121,7 +99,7 @@ int main(int argc, char** argv) {
   int bulk = 0;
   const std::string more = datagen::bulkInflectedLines(list, tags, falseFriends, japanese, conjugations, forms,
                                                        traditional, twins, std::atoi(argv[9]), keys, bulk);
-  if (!writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon +
+  if (!tools::writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon +
                                               "# Verbs and adjectives of the hand-made core\n" + inflected +
                                               "# Verbs and adjectives of the IPA dictionary\n" + more)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());

@@ -3,31 +3,16 @@
 #include "tools/datagen/speech_unihan.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-namespace {
-
-bool readFile(const char* path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  out = s.str();
-  return true;
-}
-
-}  // namespace
+#include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: %s READINGS DICTIONARY-LIKE NUMERIC-VALUES OUT\n", argv[0]);
-    return 2;
-  }
+  if (!tools::argumentsFit(argc, argv, 4, 4, "READINGS DICTIONARY-LIKE NUMERIC-VALUES OUT")) return tools::kUsageExit;
   std::string texts[3];
   for (int i = 0; i < 3; ++i) {
-    if (!readFile(argv[i + 1], texts[i]) || texts[i].empty()) {
+    if (!tools::readFile(argv[i + 1], texts[i]) || texts[i].empty()) {
       std::fprintf(stderr, "%s: cannot read\n", argv[i + 1]);
       return 1;
     }
@@ -38,9 +23,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no readings found\n");
     return 1;
   }
-  std::ofstream out(argv[4], std::ios::binary);
-  out << "# Readings of every GB2312 hanzi, generated from Unihan.\n" << table;
-  if (!out) {
+  if (!tools::writeFile(argv[4], "# Readings of every GB2312 hanzi, generated from Unihan.\n" + table)) {
     std::fprintf(stderr, "%s: cannot write\n", argv[4]);
     return 1;
   }

@@ -1,39 +1,19 @@
 // Writes the generated tables into a folder: resgen_tool <data/tables folder> <output folder>.
 #include "platform/core/files.h"
+#include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
 #include "tools/resgen/engine_code_tables.h"
 #include "tools/resgen/pinyin_tables.h"
 #include "tools/resgen/variant_tables.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-namespace {
-
-bool readFile(const std::string& path, std::string& out) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return false;
-  out.assign(std::istreambuf_iterator<char>(f), {});
-  return true;
-}
-
-bool writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(f);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <source folder> <output folder>\n", argv[0]);
-    return 2;
-  }
+  if (!tools::argumentsFit(argc, argv, 2, 2, "<source folder> <output folder>")) return tools::kUsageExit;
   const std::string src = argv[1], dst = std::string(argv[2]) + "/";
   std::string variantsText, fayinText, error;
-  if (!readFile(src + "/chinese_variants.txt", variantsText) || !readFile(src + "/fayin_hanzi.txt", fayinText)) {
+  if (!tools::readFile(src + "/chinese_variants.txt", variantsText) || !tools::readFile(src + "/fayin_hanzi.txt", fayinText)) {
     std::fprintf(stderr, "cannot read the sources in %s\n", src.c_str());
     return 1;
   }
@@ -65,7 +45,7 @@ int main(int argc, char** argv) {
       {"viewer_TEXT_166.bin", &ts.targets},
   };
   for (const auto& [name, bytes] : files) {
-    if (!writeFile(dst + name, *bytes)) {
+    if (!tools::writeFile(dst + name, *bytes)) {
       std::fprintf(stderr, "cannot write %s%s\n", dst.c_str(), name);
       return 1;
     }

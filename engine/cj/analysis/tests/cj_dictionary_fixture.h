@@ -122,7 +122,7 @@ class EngineFixture : public ::testing::Test {
     }
     folder_ = useFolder(device_);
     if (!datagen::writeCjDataFiles(folder_, files)) return false;
-    return cj::initCjEngine() == 0;
+    return cj::initCjEngine(cjtest::engine()) == 0;
   }
 
   // Offset of a word's entry in the main dictionary (after start).
@@ -131,7 +131,7 @@ class EngineFixture : public ::testing::Test {
     return it == offsets_.end() ? 0 : it->second;
   }
 
-  void TearDown() override { cj::closeCjEngine(); }
+  void TearDown() override { cj::closeCjEngine(cjtest::engine()); }
 
   datagen::TempDevice device_;
   std::string folder_;

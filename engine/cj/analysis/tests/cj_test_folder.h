@@ -1,6 +1,7 @@
 // A temporary device with a Chinese-to-Japanese data folder, for the start-up tests.
 #pragma once
 #include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/analysis/tests/cj_test_engine.h"
 #include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
@@ -21,7 +22,7 @@ inline std::string syntheticWords() {
 // Points the engine at a data folder on the device's card.
 inline std::string useFolder(const datagen::TempDevice& device, const std::string& sub = "") {
   std::string folder = sub.empty() ? datagen::cjDataFolder(device.card()) : device.card() + "\\" + sub + "\\";
-  cj::dataFolderPath = plat::utf8ToWide(folder);
+  cjtest::engine().dataFolderPath = plat::utf8ToWide(folder);
   return folder;
 }
 

@@ -31,7 +31,7 @@ class DicLookupTest : public cjtest::EngineFixture {
   CjNode read(const std::string& utf8, int* result = nullptr) {
     CjNode node;
     node.CHI = engineText(utf8);
-    int r = readDicEntry(node, static_cast<int32_t>(offsetOf(utf8)));
+    int r = readDicEntry(cjtest::engine(), node, static_cast<int32_t>(offsetOf(utf8)));
     if (result) *result = r;
     return node;
   }
@@ -120,9 +120,9 @@ TEST_F(DicLookupTest, CategoriesSetWithoutReading) {
     CjNode n;
     n.CHI = c.word;
     n.dictionaryRef = 9;
-    engineStatus = kStatusOk;
-    EXPECT_EQ(readDicEntry(n, c.offset), c.result) << readableText(c.word);
-    EXPECT_EQ(engineStatus, kStatusOk) << readableText(c.word);
+    cjtest::engine().engineStatus = kStatusOk;
+    EXPECT_EQ(readDicEntry(cjtest::engine(), n, c.offset), c.result) << readableText(c.word);
+    EXPECT_EQ(cjtest::engine().engineStatus, kStatusOk) << readableText(c.word);
     EXPECT_EQ(n.CAT.view(), c.cat) << readableText(c.word);
     if (c.word == enumeration) {
       EXPECT_EQ(n.dictionaryRef, 0);
@@ -134,10 +134,10 @@ TEST_F(DicLookupTest, CategoriesSetWithoutReading) {
 TEST_F(DicLookupTest, FailedReadSetsTheStatus) {
   CjNode n;
   n.CHI = engineText("中国");
-  engineStatus = kStatusOk;
-  EXPECT_EQ(readDicEntry(n, 100000), 0);  // an offset past the file
-  EXPECT_EQ(engineStatus, 2);
-  engineStatus = kStatusOk;
+  cjtest::engine().engineStatus = kStatusOk;
+  EXPECT_EQ(readDicEntry(cjtest::engine(), n, 100000), 0);  // an offset past the file
+  EXPECT_EQ(cjtest::engine().engineStatus, 2);
+  cjtest::engine().engineStatus = kStatusOk;
 }
 
 TEST_F(DicLookupTest, LongEntryIsReadWithinItsBuffer) {
@@ -147,11 +147,11 @@ TEST_F(DicLookupTest, LongEntryIsReadWithinItsBuffer) {
   std::vector<uint32_t> offsets;
   std::string dic = datagen::cjDicEntryFile({engineText("U\\U[U]"), items}, &offsets);
   datagen::CjDataFiles extra = {{"cwcdic.dic", dic}};
-  closeCjEngine();
+  closeCjEngine(cjtest::engine());
   ASSERT_TRUE(start({kWords, {}, {}, {}}, &extra));
   CjNode n;
   n.CHI = engineText("中国");
-  EXPECT_EQ(readDicEntry(n, static_cast<int32_t>(offsets[1])), 1);
+  EXPECT_EQ(readDicEntry(cjtest::engine(), n, static_cast<int32_t>(offsets[1])), 1);
   EXPECT_EQ(n.CAT.view(), "N");
   ASSERT_EQ(n.senses.size(), 1u);
   EXPECT_EQ(n.senses[0].M_SEM.view(), "AB");
@@ -178,6 +178,7 @@ TEST_F(DicLookupTest, NodesFromSegments) {
   }
   std::unique_ptr<CjSentence> s = buildSentence(6);
   ASSERT_TRUE(s);
+  s->engine = &cjtest::engine();
   EXPECT_EQ(fillNodesFromSegments(*s, merged), 0);
   const struct {
     const char* cat;
@@ -243,7 +244,7 @@ TEST_F(DicLookupTest, SenseFromItems) {
 
 TEST_F(DicLookupTest, WordRecords) {
   CjNode* node = new CjNode;
-  EXPECT_NE(loadWordRecord(engineText("中国"), node), 0);
+  EXPECT_NE(loadWordRecord(cjtest::engine(), engineText("中国"), node), 0);
   EXPECT_EQ(node->CHI.view(), engineText("中国"));
   EXPECT_EQ(node->CAT.view(), "NA");
   EXPECT_EQ(node->senses.size(), 3u);
@@ -252,13 +253,13 @@ TEST_F(DicLookupTest, WordRecords) {
   // Two dictionary words, and an unknown character: not one word; the node keeps its defaults.
   for (const char* text : {"中国人民", "我", ""}) {
     node->CAT = "X";
-    EXPECT_EQ(loadWordRecord(engineText(text), node), 0) << text;
+    EXPECT_EQ(loadWordRecord(cjtest::engine(), engineText(text), node), 0) << text;
     EXPECT_TRUE(node->CHI.empty()) << text;
     EXPECT_TRUE(node->CAT.empty()) << text;
     EXPECT_TRUE(node->senses.empty()) << text;
   }
-  EXPECT_NE(isDictionaryWord(engineText("人民")), 0);
-  EXPECT_EQ(isDictionaryWord(engineText("人民中")), 0);
+  EXPECT_NE(isDictionaryWord(cjtest::engine(), engineText("人民")), 0);
+  EXPECT_EQ(isDictionaryWord(cjtest::engine(), engineText("人民中")), 0);
   freeWordRecord(node);
   freeWordRecord(nullptr);
 }

@@ -51,13 +51,13 @@ class EngineData : public ::testing::Test {
     ASSERT_TRUE(datagen::writeCjDataFiles(a_, folderA()));
   }
   int initFrom(const std::string& folder) {
-    cj::dataFolderPath = plat::utf8ToWide(folder);
-    return cj::initCjEngine();
+    cjtest::engine().dataFolderPath = plat::utf8ToWide(folder);
+    return cj::initCjEngine(cjtest::engine());
   }
 
   // For each loading step, whether its handle or table now comes from folder B.
   bool stepFromB(int step) const {
-    const cj::CjEngineData& d = cj::engineData();
+    const cj::CjEngineData& d = cjtest::engine().data;
     switch (step) {
       case 1: return sameFile(d.fmemdic, b_ + "fmemdic.dat");
       case 2: return sameFile(d.zmemdic, b_ + "zmemdic.dat");
@@ -143,13 +143,33 @@ TEST_F(EngineData, ReloadKeepsOneHandlePerFile) {
   for (const char* name : kept) EXPECT_EQ(plat::openFileCount(name), 1) << name;
 
   // Closing releases all of them.
-  EXPECT_EQ(cj::closeCjEngine(), 0);
+  EXPECT_EQ(cj::closeCjEngine(cjtest::engine()), 0);
   for (const char* name : kept) EXPECT_EQ(plat::openFileCount(name), 0) << name;
-  cj::engineStatus = 3;
-  EXPECT_EQ(cj::closeCjEngine(), 3);
+  cjtest::engine().engineStatus = 3;
+  EXPECT_EQ(cj::closeCjEngine(cjtest::engine()), 3);
 
   ASSERT_EQ(initFrom(a_), 0);
   for (const char* name : kept) EXPECT_EQ(plat::openFileCount(name), 1) << name;
+}
+
+TEST_F(EngineData, EachEngineHoldsItsOwnStatusFolderAndFiles) {
+  ASSERT_EQ(initFrom(a_), 0);
+  // A second engine on a folder without data fails on its own; the first keeps its state.
+  cj::CjEngine other;
+  other.dataFolderPath = plat::utf8ToWide(b_);
+  EXPECT_EQ(cj::initCjEngine(other), cj::kStatusGotoFileMissing);  // the grammar fails last
+  EXPECT_EQ(other.data.fmemdic, nullptr);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
+  EXPECT_TRUE(sameFile(cjtest::engine().data.fmemdic, a_ + "fmemdic.dat"));
+  EXPECT_EQ(cjtest::engine().dataFolderPath, plat::utf8ToWide(a_));
+  // An engine that goes away closes what it held.
+  {
+    cj::CjEngine third;
+    third.dataFolderPath = plat::utf8ToWide(a_);
+    ASSERT_EQ(cj::initCjEngine(third), 0);
+    EXPECT_EQ(plat::openFileCount("fmemdic.dat"), 2);
+  }
+  EXPECT_EQ(plat::openFileCount("fmemdic.dat"), 1);
 }
 
 // Descriptors of the process, as the kernel sees them.
@@ -160,19 +180,19 @@ int openDescriptors() {
 }
 
 TEST_F(EngineData, OpenAndCloseTwiceLeavesNoDescriptor) {
-  cj::closeCjEngine();
+  cj::closeCjEngine(cjtest::engine());
   const int before = openDescriptors();
   for (int round = 0; round < 2; ++round) {
     ASSERT_EQ(initFrom(a_), 0);
     EXPECT_EQ(openDescriptors(), before + 8) << "round " << round;  // the eight kept handles
-    cj::closeCjEngine();
+    cj::closeCjEngine(cjtest::engine());
     EXPECT_EQ(openDescriptors(), before) << "round " << round;
   }
 }
 
 TEST_F(EngineData, TablesHoldTheRecordsRead) {
   ASSERT_EQ(initFrom(a_), 0);
-  const cj::CjEngineData& d = cj::engineData();
+  const cj::CjEngineData& d = cjtest::engine().data;
   ASSERT_EQ(d.zfcIndex.size(), 2u);
   EXPECT_EQ(d.zfcIndex[1].code, 0x9BCE);
   EXPECT_EQ(d.zfcIndex[1].childCount, 2);
@@ -217,8 +237,8 @@ TEST_F(EngineData, MinimalFolderOnTheCardStartsTheEngine) {
   std::string folder = datagen::cjDataFolder(device_.card());
   ASSERT_TRUE(datagen::writeCjDataFiles(folder, datagen::minimalCjDataFiles(cjtest::syntheticWords())));
   // The application's spelling of the folder differs in case from the one written.
-  cj::dataFolderPath = plat::utf8ToWide(device_.card() + "\\Talvenro\\Chinese\\LindqvarDic\\CJSystemdic\\");
-  EXPECT_EQ(cj::initCjEngine(), 0);
+  cjtest::engine().dataFolderPath = plat::utf8ToWide(device_.card() + "\\Talvenro\\Chinese\\LindqvarDic\\CJSystemdic\\");
+  EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 0);
   // Every group starts with a state-0 entry.
   for (int g = 0; g < cj::kGroupCount; ++g) EXPECT_EQ(cj::ruleGroup(g).gotos[0].state, "0") << g;
 }

@@ -18,9 +18,9 @@ class Grammar : public ::testing::Test {
     EXPECT_TRUE(datagen::scrambleCjGrammarText(dac, d));
     EXPECT_TRUE(device_.write(folder_ + "transfer.ruc", r));
     EXPECT_TRUE(device_.write(folder_ + "transfer.dac", d));
-    cj::engineStatus = 0;
-    cj::loadGrammar();
-    return cj::engineStatus;
+    cjtest::engine().engineStatus = 0;
+    cj::loadGrammar(cjtest::engine());
+    return cjtest::engine().engineStatus;
   }
 
   static const cj::CjRuleGroup& group(int g) { return cj::ruleGroup(g); }
@@ -38,9 +38,9 @@ TEST_F(Grammar, GeneratedGrammarLoadsIntoItsGroups) {
   g.groups.push_back({"NP6", {{"NP->[N]", "->six"}}, {}});
   g.groups.push_back({"S", {{"S->[NP]+[VP] #7", "->sentence"}}, {{"0", "[CAT=NP]", "1"}}});
   ASSERT_TRUE(datagen::writeCjGrammar(folder_, g));
-  cj::engineStatus = 0;
-  cj::loadGrammar();
-  EXPECT_EQ(cj::engineStatus, 0);
+  cjtest::engine().engineStatus = 0;
+  cj::loadGrammar(cjtest::engine());
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
 
   const cj::CjRuleDescriptor& r0 = group(cj::kGroupNP1).rules[0];
   EXPECT_EQ(r0.lhs, "NP");
@@ -122,24 +122,24 @@ TEST_F(Grammar, MalformedLinesSetTheirCodeAndLoadingGoesOn) {
   EXPECT_EQ(group(cj::kGroupNP1).rules[0].percentTag, "1234");
 
   // A rule file line cannot carry a left-hand side over 5 characters; the parser still checks it.
-  cj::engineStatus = 0;
+  cjtest::engine().engineStatus = 0;
   cj::CjRuleGroup scratch{"<NP1>", 2, 2, std::vector<cj::CjRuleDescriptor>(2), std::vector<cj::CjRuleAction>(2), {}};
-  cj::parseRuleLine("ABCDEFG-[N]", "->x", scratch, 1);
-  EXPECT_EQ(cj::engineStatus, 12);
+  cj::parseRuleLine(cjtest::engine(), "ABCDEFG-[N]", "->x", scratch, 1);
+  EXPECT_EQ(cjtest::engine().engineStatus, 12);
   EXPECT_EQ(scratch.rules[1].lhs, "ABCDE");
 }
 
 TEST_F(Grammar, MissingFiles) {
   // Both loaders run; the goto file's code comes last.
-  cj::engineStatus = 0;
-  cj::loadGrammar();
-  EXPECT_EQ(cj::engineStatus, 12);
+  cjtest::engine().engineStatus = 0;
+  cj::loadGrammar(cjtest::engine());
+  EXPECT_EQ(cjtest::engine().engineStatus, 12);
   std::string d;
   ASSERT_TRUE(datagen::scrambleCjGrammarText("%<NP1>\n(0,*) F\n", d));
   ASSERT_TRUE(device_.write(folder_ + "transfer.dac", d));
-  cj::engineStatus = 0;
-  cj::loadGrammar();
-  EXPECT_EQ(cj::engineStatus, 11);
+  cjtest::engine().engineStatus = 0;
+  cj::loadGrammar(cjtest::engine());
+  EXPECT_EQ(cjtest::engine().engineStatus, 11);
 }
 
 TEST_F(Grammar, RuleNumbersFromTheLimitOn) {

@@ -24,12 +24,12 @@ class ParseCascade : public testing::Test {
   void SetUp() override {
     ASSERT_TRUE(cjtest::loadWordsWith());
     clearGrammar();
-    engineStatus = 0;
+    cjtest::engine().engineStatus = 0;
   }
   void TearDown() override {
     clearWordTable();
     clearGrammar();
-    engineStatus = 0;
+    cjtest::engine().engineStatus = 0;
   }
 };
 
@@ -168,8 +168,8 @@ class ParseCascadeWithGrammar : public ParseCascade {
 
   void load(const datagen::CjGrammar& g) {
     ASSERT_TRUE(datagen::writeCjGrammar(folder_, g));
-    loadGrammar();
-    ASSERT_EQ(engineStatus, 0);
+    loadGrammar(cjtest::engine());
+    ASSERT_EQ(cjtest::engine().engineStatus, 0);
   }
 
   datagen::TempDevice device_;
@@ -179,7 +179,7 @@ class ParseCascadeWithGrammar : public ParseCascade {
 TEST_F(ParseCascadeWithGrammar, FailedSentenceParseAssignsRoles) {
   auto s = buildFromNotation("w 鳌 N; w 鳔 V; w 鳍 N; w 。 P");
   parseSentence(*s);
-  EXPECT_EQ(engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
   EXPECT_EQ(dumpRoleLinks(*s), "2>1:SUB 2>3:OBJ1 2>4:PUNC");
   EXPECT_EQ(s->govNode, 2);
   EXPECT_EQ(s->argCount, 1);
@@ -202,7 +202,7 @@ TEST_F(ParseCascade, ScanFailuresDoNotStopTheCascade) {
   // Without loaded goto tables every group pass fails to scan.
   auto s = buildFromNotation("w 鳌 N; w 鳔 V; w 鳍 N; w 。 P");
   parseSentence(*s);
-  EXPECT_EQ(engineStatus, kStatusScanFailed);
+  EXPECT_EQ(cjtest::engine().engineStatus, kStatusScanFailed);
   EXPECT_EQ(dumpRoleLinks(*s), "2>1:SUB 2>3:OBJ1 2>4:PUNC");
 }
 

@@ -18,7 +18,7 @@ class Parser : public ::testing::Test {
   void SetUp() override {
     folder_ = cjtest::useFolder(device_, "grammar");
     ASSERT_TRUE(cjtest::loadSyntheticWords());
-    cj::engineStatus = 0;
+    cjtest::engine().engineStatus = 0;
   }
 
   void load(const std::string& group, std::vector<datagen::CjGrammarRule> rules,
@@ -26,9 +26,9 @@ class Parser : public ::testing::Test {
     datagen::CjGrammar g;
     g.groups.push_back({group, std::move(rules), std::move(gotos)});
     ASSERT_TRUE(datagen::writeCjGrammar(folder_, g));
-    cj::engineStatus = 0;
-    cj::loadGrammar();
-    ASSERT_EQ(cj::engineStatus, 0);
+    cjtest::engine().engineStatus = 0;
+    cj::loadGrammar(cjtest::engine());
+    ASSERT_EQ(cjtest::engine().engineStatus, 0);
   }
 
   static void run(cj::CjSentence& s, int mode = 0, int group = cj::kGroupNP1) {
@@ -50,7 +50,7 @@ TEST_F(Parser, TwoSymbolRuleWrapsASpanIntoAPhrase) {
        {{"0", "CAT[A]", "1"}, {"1", "CAT[N]", "2"}, {"2", "*", "R0000"}});
   auto s = buildFromNotation("w 鳓 A +A; w 鳍 N M_SEM=B; w 。 P");
   run(*s);
-  EXPECT_EQ(cj::engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
   EXPECT_EQ(dumpSentence(*s), "[NP 鳓/V 鳍/N] 。/P");
   const cj::CjNode& np = s->nodes[4];
   EXPECT_EQ(np.CATYNUM.view(), "5");
@@ -157,7 +157,7 @@ TEST_F(Parser, MissingStateIsAFailedScan) {
   testing::internal::CaptureStdout();
   run(*s);
   EXPECT_NE(testing::internal::GetCapturedStdout().find("ERR in SCAN"), std::string::npos);
-  EXPECT_EQ(cj::engineStatus, cj::kStatusScanFailed);
+  EXPECT_EQ(cjtest::engine().engineStatus, cj::kStatusScanFailed);
   EXPECT_EQ(dumpSentence(*s), "鳍/N 。/P");
 }
 
@@ -166,7 +166,7 @@ TEST_F(Parser, EmptyChainNeverReadsTheTable) {
   auto s = buildFromNotation("w 鳍 N");
   s->firstTop = s->lastTop = 0;
   run(*s);
-  EXPECT_EQ(cj::engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
 }
 
 TEST_F(Parser, ShiftsThatConsumeNothingCannotLoop) {
@@ -175,7 +175,7 @@ TEST_F(Parser, ShiftsThatConsumeNothingCannotLoop) {
   testing::internal::CaptureStdout();
   run(*s);
   EXPECT_NE(testing::internal::GetCapturedStdout().find("ERR in SCAN"), std::string::npos);
-  EXPECT_EQ(cj::engineStatus, cj::kStatusScanFailed);
+  EXPECT_EQ(cjtest::engine().engineStatus, cj::kStatusScanFailed);
   EXPECT_EQ(dumpSentence(*s), "鳍/N 。/P");
 }
 
@@ -185,7 +185,7 @@ TEST_F(Parser, AFailedCheckBacksUpAndBuildsNothing) {
   auto s = buildFromNotation("w 鳔 V; w 鳍 N; w 鳎 N; w 。 P");
   run(*s);
   EXPECT_EQ(dumpSentence(*s), "鳔/V 鳍/N 鳎/N 。/P");
-  EXPECT_EQ(cj::engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
   s = buildFromNotation("w 鳓 A; w 鳍 N; w 鳎 N; w 。 P");
   run(*s);
   EXPECT_EQ(dumpSentence(*s), "鳓/A [NP 鳍/N 鳎/N] 。/P");
@@ -257,8 +257,8 @@ TEST_F(Parser, SentenceGroupTriesTheNextBlock) {
   std::string scrambled;
   ASSERT_TRUE(datagen::scrambleCjGrammarText(dac, scrambled));
   ASSERT_TRUE(device_.write(folder_ + "transfer.dac", scrambled));
-  cj::loadGrammar();
-  ASSERT_EQ(cj::engineStatus, 0);
+  cj::loadGrammar(cjtest::engine());
+  ASSERT_EQ(cjtest::engine().engineStatus, 0);
   auto s = buildFromNotation("w 鳌 N; w 鳕 V; w 。 P");
   EXPECT_EQ(runS(*s), 1);
   EXPECT_EQ(dumpSentence(*s), "[S 鳌/N 鳕/V] 。/P");

@@ -21,11 +21,11 @@ class PhraseRepair : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cjtest::loadWordsWith());
-    engineStatus = 0;
+    cjtest::engine().engineStatus = 0;
   }
   void TearDown() override {
     clearWordTable();
-    engineStatus = 0;
+    cjtest::engine().engineStatus = 0;
   }
 };
 
@@ -220,7 +220,7 @@ TEST_F(InsertedLinker, FollowsTheVerbFrames) {
       {"w 鳔 V; w 鳌 N +N:M_SEM=Q; w 鳍 N +N; w 。 P", "1 2 3 4"},
   };
   expectShapes(std::begin(cases), std::end(cases), ruleVerbLinkerInsert);
-  EXPECT_EQ(engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
 }
 
 TEST_F(PhraseRepair, AdverbialVerbPhrase) {

@@ -16,24 +16,12 @@ using cjtest::engineText;
 
 std::string sjis(const std::u16string& text) { return plat::wideToMultiByte(932, text); }
 
-// Restores the reading mode after each test.
-class ModeGuard {
- public:
-  ModeGuard() : saved_(readingDisplayMode) {}
-  ~ModeGuard() { readingDisplayMode = saved_; }
-
- private:
-  int saved_;
-};
-
 std::string toned(std::string syllable, int mode) {
-  readingDisplayMode = mode;
-  toToneMarks(syllable);
+  toToneMarks(syllable, mode);
   return syllable;
 }
 
 TEST(PinyinFormatTest, ToneMarksBySyllableEnding) {
-  ModeGuard guard;
   struct Case {
     const char* in;
     int mode;
@@ -50,7 +38,6 @@ TEST(PinyinFormatTest, ToneMarksBySyllableEnding) {
 }
 
 TEST(PinyinFormatTest, ReadingsBecomeSyllablesAndAlternatives) {
-  ModeGuard guard;
   struct Case {
     const char* in;
     int mode;
@@ -66,8 +53,7 @@ TEST(PinyinFormatTest, ReadingsBecomeSyllablesAndAlternatives) {
       {"Chang2/Zhang3 Da4", 2, "chang/zhang da"},
   };
   for (const Case& c : cases) {
-    readingDisplayMode = c.mode;
-    EXPECT_EQ(formatReading(c.in), c.out) << c.in << " mode " << c.mode;
+    EXPECT_EQ(formatReading(c.in, c.mode), c.out) << c.in << " mode " << c.mode;
   }
 }
 
@@ -116,14 +102,11 @@ class PinyinAnnotationTest : public cjtest::EngineFixture {
   }
 
   static std::string annotate(std::string_view utf8, int mode, int* result = nullptr) {
-    readingDisplayMode = mode;
     std::string out = "left over";
-    const int r = annotatePinyinText(engineText(utf8), out);
+    const int r = annotatePinyinText(cjtest::engine(), engineText(utf8), out, mode);
     if (result) *result = r;
     return out;
   }
-
-  ModeGuard guard_;
 };
 
 TEST_F(PinyinAnnotationTest, ReadingsInEveryMode) {
@@ -169,7 +152,7 @@ TEST_F(PinyinAnnotationTest, TextWithoutHanzi) {
   EXPECT_EQ(annotate("abc。", 3, &result), "");
   EXPECT_EQ(result, -1);
   std::string out;
-  EXPECT_EQ(annotatePinyinSentence("", out), -1);
+  EXPECT_EQ(annotatePinyinSentence(cjtest::engine(), "", out, kReadingToneNumbers), -1);
 }
 
 TEST_F(PinyinAnnotationTest, LongSentenceIsCutAtItsRoom) {
@@ -185,16 +168,15 @@ TEST_F(PinyinAnnotationTest, LongSentenceIsCutAtItsRoom) {
 TEST_F(PinyinAnnotationTest, TableLookupReadsOnlyTheRowsLoaded) {
   plat::NotifyRecorder recorder;
   std::string out = "x:";
-  readingDisplayMode = 0;
-  EXPECT_EQ(mapReadingSyllables("zhang/ren qqq", out), "x:" + sjis(u"ジャン/レン ?"));
+  EXPECT_EQ(mapReadingSyllables(cjtest::engine(), "zhang/ren qqq", out), "x:" + sjis(u"ジャン/レン ?"));
   EXPECT_EQ(recorder.messages.size(), 1u);
   // A syllable is compared on its first six letters only.
   out.clear();
-  EXPECT_EQ(mapReadingSyllables("zhongguoren", out), "?");
+  EXPECT_EQ(mapReadingSyllables(cjtest::engine(), "zhongguoren", out), "?");
   EXPECT_EQ(recorder.messages.size(), 2u);
   // An empty syllable (after a trailing '/') is looked up like any other and matches nothing.
   out.clear();
-  EXPECT_EQ(mapReadingSyllables("zhang/", out), sjis(u"ジャン/") + "?");
+  EXPECT_EQ(mapReadingSyllables(cjtest::engine(), "zhang/", out), sjis(u"ジャン/") + "?");
   EXPECT_EQ(recorder.messages.size(), 3u);
 }
 

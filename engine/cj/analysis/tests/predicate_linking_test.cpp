@@ -1,4 +1,5 @@
 #include "engine/cj/analysis/predicate_linking.h"
+#include "engine/cj/analysis/tests/cj_test_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +23,11 @@ class PredicateLinking : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cjtest::loadWordsWith());
-    engineStatus = 0;
+    cjtest::engine().engineStatus = 0;
   }
   void TearDown() override {
     clearWordTable();
-    engineStatus = 0;
+    cjtest::engine().engineStatus = 0;
   }
 
   // Nominals around the given predicates (each "TEXT CAT ..." of a word item).

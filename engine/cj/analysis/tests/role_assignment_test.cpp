@@ -1,4 +1,5 @@
 #include "engine/cj/analysis/role_assignment.h"
+#include "engine/cj/analysis/tests/cj_test_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ class RoleAssignment : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cjtest::loadWordsWith());
-    engineStatus = 0;
+    cjtest::engine().engineStatus = 0;
   }
   void TearDown() override { clearWordTable(); }
 };

@@ -36,7 +36,7 @@ class SegmenterTest : public cjtest::EngineFixture {
   std::string segmentText(const std::string& utf8, int* differed = nullptr) {
     std::string wide;
     widenDigits(engineText(utf8), wide);
-    initSegmenter(seg_, wide);
+    initSegmenter(seg_, cjtest::engine(), wide);
     int d = segmentSentence(seg_);
     if (differed) *differed = d;
     return cut(seg_);
@@ -132,7 +132,7 @@ TEST_F(SegmenterTest, TwoWordStretchRules) {
     ASSERT_TRUE(start({words, {}, lists, {}})) << c.what;
     EXPECT_EQ(segmentText(c.text), c.cut) << c.what;
     freeSegmenter(seg_);
-    closeCjEngine();
+    closeCjEngine(cjtest::engine());
   }
 }
 
@@ -141,7 +141,7 @@ TEST_F(SegmenterTest, FiveCharacterStretchIsRecut) {
   const std::vector<DicWord> words = dictionary({"甲乙", "丙丁", "乙丙", "丁戊", "丙"});
   ASSERT_TRUE(start({words, {}, {}, {}}));
   EXPECT_EQ(segmentText("甲乙丙丁戊"), "甲/乙丙/丁戊");
-  closeCjEngine();
+  closeCjEngine(cjtest::engine());
   std::map<std::string, std::vector<std::string>> lists;
   std::vector<std::string> b1 = {"丙"};
   for (std::size_t k = 0; b1.size() < 22; ++k) b1.push_back(cjtest::rareHanzi()[300 + k]);
@@ -172,7 +172,7 @@ TEST_F(SegmenterTest, TokensOfMarksDigitsAndLetters) {
     EXPECT_EQ(kinds, c.kinds) << c.text;
   }
   // Without widening a digit run is one 'U' token.
-  initSegmenter(seg_, "ab12 x");
+  initSegmenter(seg_, cjtest::engine(), "ab12 x");
   segmentSentence(seg_);
   EXPECT_EQ(cut(seg_), "ab12/ /x");
   EXPECT_EQ(mergedSegments(seg_)[1].kind, 'U');
@@ -184,7 +184,7 @@ TEST_F(SegmenterTest, TokensOfMarksDigitsAndLetters) {
 
 TEST_F(SegmenterTest, LongestMatchInTheTrie) {
   ASSERT_TRUE(start({dictionary({"中国", "中国人", "中国人民", "民", "人"}), {}, {}, {}}));
-  const CjEngineData& d = engineData();
+  const CjEngineData& d = cjtest::engine().data;
   struct Case {
     const char* text;
     int length;
@@ -215,6 +215,7 @@ TEST_F(SegmenterTest, LongestMatchInTheTrie) {
   EXPECT_EQ(m.value, static_cast<int32_t>(offsetOf("中国人民")));
 
   int32_t value = 0;
+  initSegmenter(seg_, cjtest::engine(), "");
   EXPECT_EQ(probeWholeWord(seg_, engineText("中国人"), value, kSegmentMain), 1);
   EXPECT_EQ(value, static_cast<int32_t>(offsetOf("中国人")));
   EXPECT_EQ(probeWholeWord(seg_, engineText("中国人民万"), value, kSegmentMain), 0);
@@ -224,7 +225,7 @@ TEST_F(SegmenterTest, LongestMatchInTheTrie) {
 TEST_F(SegmenterTest, WordsLongerThanTheTextFieldAreNotTaken) {
   const std::string longWord = "一二三四五六七八九十甲乙丙丁戊己庚辛壬癸";  // 20 characters
   ASSERT_TRUE(start({dictionary({longWord, "一二"}), {}, {}, {}}));
-  initSegmenter(seg_, engineText(longWord));
+  initSegmenter(seg_, cjtest::engine(), engineText(longWord));
   segmentSentence(seg_);
   std::string joined;
   for (int i = 1; i <= mergedCount(seg_); ++i) {
@@ -243,11 +244,11 @@ TEST_F(SegmenterTest, BrokenTrieEndsTheWalk) {
   std::string z, f;
   ASSERT_TRUE(plat::readWholeFile(folder_ + "zmemdic.dat", z));
   ASSERT_TRUE(plat::readWholeFile(folder_ + "fmemdic.dat", f));
-  closeCjEngine();
+  closeCjEngine(cjtest::engine());
   cutShort["zmemdic.dat"] = z.substr(0, 8);
   cutShort["fmemdic.dat"] = f.substr(0, 8);
   ASSERT_TRUE(start(setup, &cutShort));
-  initSegmenter(seg_, engineText("中国人民"));
+  initSegmenter(seg_, cjtest::engine(), engineText("中国人民"));
   segmentSentence(seg_);
   std::string joined;
   for (int i = 1; i <= mergedCount(seg_); ++i) joined += mergedSegments(seg_)[i].text.view();
@@ -256,7 +257,7 @@ TEST_F(SegmenterTest, BrokenTrieEndsTheWalk) {
 
 TEST_F(SegmenterTest, PassesNeverHoldMoreThanTheArrays) {
   ASSERT_TRUE(start({dictionary({"中国"}), {}, {}, {}}));
-  initSegmenter(seg_, std::string(301, ','));
+  initSegmenter(seg_, cjtest::engine(), std::string(301, ','));
   EXPECT_EQ(segmentSentence(seg_), 0);
   EXPECT_TRUE(seg_.overflow);
   EXPECT_EQ(mergedCount(seg_), kSegmentSlots - 1);
@@ -264,7 +265,7 @@ TEST_F(SegmenterTest, PassesNeverHoldMoreThanTheArrays) {
   const int length = 301, n = mergedCount(seg_);
   EXPECT_LT(100 - (200 * n) / length, 8);
   // A sentence that fits is not marked.
-  initSegmenter(seg_, std::string(298, ','));
+  initSegmenter(seg_, cjtest::engine(), std::string(298, ','));
   segmentSentence(seg_);
   EXPECT_FALSE(seg_.overflow);
   EXPECT_EQ(mergedCount(seg_), 298);
@@ -274,7 +275,7 @@ TEST_F(SegmenterTest, PinyinPathUsesItsOwnFilesAndKeepsTheMergedCut) {
   cjtest::EngineSetup setup{dictionary({"中国", "人民", "中国人", "民"}), {}, {}, {}};
   setup.pinyinWords = {{"的", "U\\U[U]"}, {"人民", "N\\U[N]"}, {"中国人", "N\\U[N]"}};
   ASSERT_TRUE(start(setup));
-  initSegmenter(seg_, engineText("中国人民"));
+  initSegmenter(seg_, cjtest::engine(), engineText("中国人民"));
   segmentForPinyin(seg_);
   // With the pinyin words, z: 中国人/民 (民 unknown), f: 中/国/人民; two words beat three.
   EXPECT_EQ(cut(seg_), "中国人/民");

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "engine/common/code_convert.h"
+#include "engine/cj/analysis/tests/cj_test_engine.h"
 #include "engine/cj/analysis/node_build.h"
 #include "engine/cj/analysis/sentence.h"
 #include "engine/common/word_table.h"
@@ -183,6 +184,7 @@ inline std::unique_ptr<cj::CjSentence> buildFromNotation(std::string_view notati
     ADD_FAILURE() << "no sentence";
     return s;
   }
+  s->engine = &cjtest::engine();
   int next = 1;
   for (const auto& t : items) {
     if (t[0] == "w" && t.size() >= 3) {

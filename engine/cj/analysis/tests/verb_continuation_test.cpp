@@ -65,7 +65,7 @@ TEST_F(VerbContinuationTest, FrameKinds) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(match(c.notation), c.expected) << c.notation;
-    EXPECT_EQ(engineStatus, 0) << c.notation;
+    EXPECT_EQ(cjtest::engine().engineStatus, 0) << c.notation;
     EXPECT_EQ(plat::openFileCount("VerbCont.dat"), 0) << c.notation;
   }
 }
@@ -75,18 +75,18 @@ TEST_F(VerbContinuationTest, MissingFileAndNegativeOffsets) {
   setup.writeVerbCont = false;
   ASSERT_TRUE(start(setup));
   EXPECT_EQ(match("w 吃 V; w 饭 N +N"), 0);  // absent verb: the file is not needed
-  EXPECT_EQ(engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
   EXPECT_EQ(match("w 看 V; w 书 N +N:M_SEM=H"), -1);
-  EXPECT_EQ(engineStatus, 8);
-  engineStatus = 0;
-  closeCjEngine();
+  EXPECT_EQ(cjtest::engine().engineStatus, 8);
+  cjtest::engine().engineStatus = 0;
+  closeCjEngine(cjtest::engine());
 
   // A verb whose offset is negative has no records.
   datagen::CjDataFiles extra = {{"VerbCont.idx", datagen::cjVerbIndexFile({{engineText("看"), -1}})}};
   setup.writeVerbCont = false;
   ASSERT_TRUE(start(setup, &extra));
   EXPECT_EQ(match("w 看 V; w 书 N +N:M_SEM=H"), 0);
-  EXPECT_EQ(engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
 }
 
 TEST_F(VerbContinuationTest, UnterminatedFieldsAreReadWithinTheRecord) {
@@ -121,7 +121,7 @@ TEST_F(VerbContinuationTest, UnterminatedFieldsAreReadWithinTheRecord) {
 
 TEST_F(VerbContinuationTest, RecordFieldsForBothReaders) {
   ASSERT_TRUE(start({kWords, {}, {}, frames()}));
-  std::FILE* f = openDataFile("VerbCont.dat");
+  std::FILE* f = openDataFile(cjtest::engine(), "VerbCont.dat");
   ASSERT_NE(f, nullptr);
   VerbContRecord rec;
   ASSERT_TRUE(readVerbContRecord(f, rec));

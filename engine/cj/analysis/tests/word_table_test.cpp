@@ -1,5 +1,6 @@
 #include "engine/common/word_table.h"
 
+#include "engine/common/dbcs_text.h"
 #include "engine/common/descramble.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
 #include "platform/core/device.h"
@@ -21,7 +22,7 @@ const cj::WordKeyRegistrar kRegistrar(kTestKeys, 3);
 int characters(const std::string& engineWord) {
   int n = 0;
   for (std::size_t i = 0; i < engineWord.size(); ++i, ++n) {
-    if (cj::isLeadByte(static_cast<unsigned char>(engineWord[i]))) ++i;
+    if (dbcs::isLeadByte(static_cast<unsigned char>(engineWord[i]))) ++i;
   }
   return n;
 }
@@ -136,16 +137,16 @@ TEST(WordTable, StartUpFailsWithoutAUsableTable) {
   std::string folder = cjtest::useFolder(device);
   datagen::CjDataFiles files = datagen::minimalCjDataFiles(cjtest::syntheticWords());
   ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
-  EXPECT_EQ(cj::initCjEngine(), 0);
+  EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 0);
   EXPECT_EQ(cj::listedWords("wordTableTest.A").size(), 2u);
 
   EXPECT_TRUE(plat::removeFile(folder + "cjwords.txt"));
   EXPECT_EQ(cj::loadWordTable(folder), cj::kWordTableMissing);
-  EXPECT_EQ(cj::initCjEngine(), 22);
+  EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 22);
 
   files["cjwords.txt"] = tableWith({{"wordTableTest.A", "|啊|显|嫌|"}});
   ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
-  EXPECT_EQ(cj::initCjEngine(), 22);
+  EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 22);
   EXPECT_TRUE(cj::listedWords("wordTableTest.A").empty());
 }
 

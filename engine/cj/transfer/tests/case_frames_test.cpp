@@ -46,11 +46,11 @@ class CaseFrames : public ::testing::Test {
     if (!writeDat) files.erase("VerbCont.dat");
     for (const auto& [name, bytes] : extra) files[name] = bytes;
     if (!datagen::writeCjDataFiles(cjtest::useFolder(device), files)) return false;
-    return cj::initCjEngine() == 0;
+    return cj::initCjEngine(cjtest::engine()) == 0;
   }
   void TearDown() override {
-    cj::closeCjEngine();
-    cj::engineStatus = 0;
+    cj::closeCjEngine(cjtest::engine());
+    cjtest::engine().engineStatus = 0;
   }
   // Verb 1 and argument 2 of the notation; the verb holds three candidates.
   int match(const std::string& notation) {
@@ -105,18 +105,18 @@ TEST_F(CaseFrames, FramesFitTheArgument) {
   EXPECT_EQ(kept.code, "ZG000");
   EXPECT_EQ(kept.frame, 'h');
   EXPECT_EQ(kept.frame2, 'G');
-  EXPECT_EQ(cj::engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
 }
 
 TEST_F(CaseFrames, MissingFileAndOverLongCondition) {
   ASSERT_TRUE(start(false));
   EXPECT_EQ(match("w \\xFB\\x49 V; w \\xFB\\x60 N"), 0);  // not in the index: no file needed
-  EXPECT_EQ(cj::engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
   EXPECT_EQ(match(std::string("w ") + kSee + " V; w \\xFB\\x60 N M_SEM=H"), -1);
-  EXPECT_EQ(cj::engineStatus, 8);
+  EXPECT_EQ(cjtest::engine().engineStatus, 8);
   EXPECT_EQ(texts(), (std::vector<std::string>{"a", "b", "c"}));
-  cj::engineStatus = 0;
-  cj::closeCjEngine();
+  cjtest::engine().engineStatus = 0;
+  cj::closeCjEngine(cjtest::engine());
 
   // A condition filling all 40 bytes.
   const std::string verb = cjtest::engineText(kTooLong);

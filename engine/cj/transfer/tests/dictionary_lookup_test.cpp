@@ -83,13 +83,13 @@ class DictionaryLookup : public cjtest::TransferFixture {
     }
     datagen::addCjSegmentationFiles(files, recordWords, false);
     ASSERT_TRUE(datagen::writeCjDataFiles(cjtest::useFolder(device), files));
-    ASSERT_EQ(cj::initCjEngine(), 0);
+    ASSERT_EQ(cj::initCjEngine(cjtest::engine()), 0);
     words(9);
     start();
   }
   void TearDown() override {
-    cj::closeCjEngine();
-    cj::engineStatus = 0;
+    cj::closeCjEngine(cjtest::engine());
+    cjtest::engine().engineStatus = 0;
   }
   // Word i reads entry `name`.
   void word(int i, const std::string& name, const char* cat = "N") {
@@ -311,16 +311,16 @@ TEST_F(DictionaryLookup, FailedCandidateAllocation) {
   word(1, "many");
   std::optional<plat::FailPoint> fail(std::in_place, cj::kCandidateFailPoint, 3);
   EXPECT_EQ(cj::readCandidatesOfKind(*context, 1, 'N'), 1);
-  EXPECT_EQ(cj::engineStatus, 13);
+  EXPECT_EQ(cjtest::engine().engineStatus, 13);
   EXPECT_EQ(target(1).candidates.size(), 3u);  // those read so far stay
   ASSERT_EQ(recorder.messages.size(), 1u);
   EXPECT_EQ(recorder.messages[0].text, u"メモリ不足!");
 
-  cj::engineStatus = 0;
+  cjtest::engine().engineStatus = 0;
   std::vector<cj::CjCandidate> list(1);
   fail.emplace(cj::kCandidateFailPoint);
-  EXPECT_EQ(cj::readEntryAt(refs.at("noun-verb"), list), 0);
-  EXPECT_EQ(cj::engineStatus, 13);
+  EXPECT_EQ(cj::readEntryAt(cjtest::engine(), refs.at("noun-verb"), list), 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 13);
 }
 
 TEST_F(DictionaryLookup, WholeEntryThroughTheWordRecord) {

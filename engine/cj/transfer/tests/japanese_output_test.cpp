@@ -1,4 +1,5 @@
 #include "engine/cj/transfer/japanese_output.h"
+#include "engine/cj/analysis/tests/cj_test_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -158,12 +159,12 @@ TEST_F(JapaneseOutput, GenerateJapaneseGivesTheSentence) {
   sentence->nodes[1].CHI = cjtest::engineText(reinterpret_cast<const char*>(u8"三"));
   sentence->nodes[2].CHI = cjtest::engineText(reinterpret_cast<const char*>(u8"四"));
   std::u16string out = u"old";
-  cj::engineStatus = 0;
+  cjtest::engine().engineStatus = 0;
   cj::CjLineState line;
   line.reportingVerbState = 2;  // a clause held by the line passes through
   cj::generateJapanese(sentence.get(), &sentence->roleLinks, cj::summaryOf(*sentence), out, line);
   EXPECT_EQ(out, u"三四");
-  EXPECT_EQ(cj::engineStatus, 0);
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
   EXPECT_EQ(line.reportingVerbState, 2);
 }
 
@@ -174,11 +175,11 @@ TEST_F(JapaneseOutput, GenerationWithoutMemoryFails) {
     plat::NotifyRecorder recorder;
     plat::FailPoint fail(point);
     std::u16string out = u"old";
-    cj::engineStatus = 0;
+    cjtest::engine().engineStatus = 0;
     cj::CjLineState line;
     cj::generateJapanese(sentence.get(), &sentence->roleLinks, cj::summaryOf(*sentence), out, line);
     EXPECT_EQ(out, u"old");
-    EXPECT_EQ(cj::engineStatus, cj::kStatusOutOfMemory);
+    EXPECT_EQ(cjtest::engine().engineStatus, cj::kStatusOutOfMemory);
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0].text, u"メモリ不足!");
   }

@@ -212,9 +212,9 @@ class SpeechVerb : public cjtest::RuleSentence {
     ASSERT_TRUE(datagen::cwcjdicFile({{"speak", {{'V', "話す", "TG000", 'O'}}}}, files["cwcjdic.dic"], refs, &error))
         << error;
     ASSERT_TRUE(datagen::writeCjDataFiles(cjtest::useFolder(device), files));
-    ASSERT_EQ(cj::initCjEngine(), 0);
+    ASSERT_EQ(cj::initCjEngine(cjtest::engine()), 0);
   }
-  void TearDown() override { cj::closeCjEngine(); }
+  void TearDown() override { cj::closeCjEngine(cjtest::engine()); }
   datagen::TempDevice device;
   std::map<std::string, std::int32_t> refs;
 };

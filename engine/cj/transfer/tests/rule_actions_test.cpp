@@ -280,9 +280,9 @@ TEST_F(RuleActionTexts, FetchedFromTheGroupOfTheCategory) {
   g.groups.push_back({"UP1", {{"UP->[U]", "->KEEPORDER"}}, {}});
   g.groups.push_back({"FP1", {{"FP->[F]", "->(1)ATT[x]"}}, {}});
   ASSERT_TRUE(datagen::writeCjGrammar(folder, g));
-  cj::engineStatus = 0;
-  cj::loadGrammar();
-  ASSERT_EQ(cj::engineStatus, 0);
+  cjtest::engine().engineStatus = 0;
+  cj::loadGrammar(cjtest::engine());
+  ASSERT_EQ(cjtest::engine().engineStatus, 0);
   build(kThreeChildren);
   struct Case {
     const char* category;

@@ -189,11 +189,11 @@ class SpecialCompounds : public SpecialStructures {
     files["cwcdic.dic"] = datagen::cjDicEntryFile({"U\\U[U]", record}, &offsets);
     datagen::addCjSegmentationFiles(files, {{"\xFB\x41\xFB\x45", offsets[1]}}, false);
     ASSERT_TRUE(datagen::writeCjDataFiles(cjtest::useFolder(device), files));
-    ASSERT_EQ(cj::initCjEngine(), 0);
+    ASSERT_EQ(cj::initCjEngine(cjtest::engine()), 0);
   }
   void TearDown() override {
-    cj::closeCjEngine();
-    cj::engineStatus = 0;
+    cj::closeCjEngine(cjtest::engine());
+    cjtest::engine().engineStatus = 0;
     SpecialStructures::TearDown();
   }
   // F, the words between and E (words in all) under phrase words + 1, as the reduplication

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/cj/analysis/tests/cj_test_engine.h"
 #include "engine/cj/transfer/transfer_context.h"
 
 namespace cjtest {
@@ -61,7 +62,13 @@ class TransferFixture : public ::testing::Test {
   }
   cj::CjTargetNode& target(int i) { return context->targets[i]; }
 
-  std::unique_ptr<cj::CjSentence> sentence = std::make_unique<cj::CjSentence>();
+  static std::unique_ptr<cj::CjSentence> sentenceOfTheTestEngine() {
+    auto s = std::make_unique<cj::CjSentence>();
+    s->engine = &engine();
+    return s;
+  }
+
+  std::unique_ptr<cj::CjSentence> sentence = sentenceOfTheTestEngine();
   std::vector<cj::CjRoleLink> links;
   cj::CjSentenceSummary summary;
   std::unique_ptr<cj::CjTransferContext> context;

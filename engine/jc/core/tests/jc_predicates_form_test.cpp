@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/jc/core/jc_predicates_search.h"
-#include "engine/jc/core/jc_sentence_builder.h"
+#include "engine/jc/test_support/jc_sentence_builder.h"
 
 namespace jc {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/jc/core/jc_sentence_builder.h"
+#include "engine/jc/test_support/jc_sentence_builder.h"
 
 namespace jc {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "engine/jc/core/jc_parse_reader.h"
 #include "engine/jc/core/jc_predicates_search.h"
-#include "engine/jc/core/jc_sentence_builder.h"
+#include "engine/jc/test_support/jc_sentence_builder.h"
 #include "engine/jc/core/tests/rendering_fill.h"
 
 namespace jc {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/jc/core/jc_links.h"
-#include "engine/jc/core/jc_sentence_builder.h"
+#include "engine/jc/test_support/jc_sentence_builder.h"
 #include "engine/jc/core/jc_template_expansion.h"
 #include "engine/jc/core/rendering_table.h"
 #include "engine/jc/core/tests/rendering_fill.h"

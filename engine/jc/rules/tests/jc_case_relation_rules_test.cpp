@@ -1,6 +1,7 @@
 #include "engine/jc/rules/jc_case_relation_rules.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -123,7 +124,7 @@ TEST_F(CaseRelations, TopicOutcomes) {
     EXPECT_EQ(agenda(), c.agenda);
     const JcLink* l = s->dependencyList;
     EXPECT_EQ(l->carriedFlag, c.done);
-    EXPECT_EQ(slot(l->governor, 1), c.copula ? word(kTopicCopula) : "");
+    EXPECT_EQ(slot(l->governor, Slot::kAfterSubject), c.copula ? word(kTopicCopula) : "");
     EXPECT_EQ(live(), c.live);
   }
 }
@@ -250,40 +251,40 @@ TEST_F(CaseRelations, AgentPhrases) {
     const char* sentence;
     const char* agenda;
     const char* live;
-    int slot;            // slot of the dependent written (0: none)
+    std::optional<Slot> slot;  // slot of the dependent written
     const char* key;     // its word
-    const char* ownKey;  // slot 17 of word 3 (0: empty)
+    const char* ownKey;  // kOwnRendering of word 3 (0: empty)
   };
   const Case cases[] = {
       {"から + person under a passive", "m 先生 pos=6/1 sem=12000; m から pos=9/1; m 褒め base=褒める pos=2/1 conj=1/5;"
-       "m られる pos=14/7 conj=1/2; p 1-2 head=p2 label=D22; p 3-4 class=2 hm=3", "ADV(6,5)", "1010", 13, kAgentClass2, nullptr},
+       "m られる pos=14/7 conj=1/2; p 1-2 head=p2 label=D22; p 3-4 class=2 hm=3", "ADV(6,5)", "1010", Slot::kPassive, kAgentClass2, nullptr},
       {"に + person under an intransitive causative", "m 子供 pos=6/1 sem=12000; m を pos=9/1; m 行か base=行く pos=2/2 conj=5/3;"
-       "m せる pos=14/7 conj=1/2; p 1-2 head=p2 label=D11; p 3-4 class=1 hm=3", "ADV(6,5)", "1010", 5, kAgentClass1, nullptr},
+       "m せる pos=14/7 conj=1/2; p 1-2 head=p2 label=D11; p 3-4 class=1 hm=3", "ADV(6,5)", "1010", Slot::kPreposition, kAgentClass1, nullptr},
       {"rain", "m 雨 pos=6/1 sem=15000; m に pos=9/1; m 降ら base=降る pos=2/2 conj=5/3; m れる pos=14/7 conj=1/2;"
-       "p 1-2 head=p2 label=D13; p 3-4 class=4 hm=3", "ADV(6,5)", "1010", 13, kAgentRain, kAgentRainVerb},
+       "p 1-2 head=p2 label=D13; p 3-4 class=4 hm=3", "ADV(6,5)", "1010", Slot::kPassive, kAgentRain, kAgentRainVerb},
       {"に after a time noun is no agent", "m 夜 pos=6/10; m に pos=9/1; m 降ら base=降る pos=2/2 conj=5/3;"
-       "m れる pos=14/7 conj=1/2; p 1-2 head=p2 label=D13 usage=NI11; p 3-4 class=4 hm=3", "ADV(6,5)", "1011", 0, nullptr,
+       "m れる pos=14/7 conj=1/2; p 1-2 head=p2 label=D13 usage=NI11; p 3-4 class=4 hm=3", "ADV(6,5)", "1011", std::nullopt, nullptr,
        nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     build(c.sentence);
-    setSlot(s, 6, 13, word(kAgentPassiveSlot13));
+    setSlot(s, 6, Slot::kPassive, word(kAgentPassiveSlot13));
     applyCaseRelationRules(s);
     EXPECT_EQ(agenda(), c.agenda);
     EXPECT_EQ(live(), c.live);
     if (c.slot) {
-      EXPECT_EQ(slot(5, c.slot), word(c.key));
-      EXPECT_EQ(source(5, c.slot), 2);
+      EXPECT_EQ(slot(5, *c.slot), word(c.key));
+      EXPECT_EQ(source(5, *c.slot), 2);
       EXPECT_EQ(s->targets[6].headLinked, 5);
       EXPECT_EQ(relation(5), "");  // the walk skips the bound pair
     } else {
       EXPECT_EQ(s->targets[6].headLinked, 0);
     }
-    EXPECT_EQ(slot(3, 17), c.ownKey ? word(c.ownKey) : "");
+    EXPECT_EQ(slot(3, Slot::kOwnRendering), c.ownKey ? word(c.ownKey) : "");
     // The passive word gives way only to an agent of a passive.
-    const bool passive = c.slot && std::string(c.what) != "に + person under an intransitive causative";
-    EXPECT_EQ(slot(6, 13), passive ? "" : word(kAgentPassiveSlot13));
+    const bool passive = c.slot.has_value() && std::string(c.what) != "に + person under an intransitive causative";
+    EXPECT_EQ(slot(6, Slot::kPassive), passive ? "" : word(kAgentPassiveSlot13));
   }
 }
 
@@ -294,8 +295,8 @@ TEST_F(CaseRelations, ValencyFramesSplitTheVerb) {
     const char* code;
     const char* object;  // morpheme of the object noun
     const char* agenda;
-    std::string own;     // slot 17 of the verb
-    std::string slot5;   // slot 5 of the object phrase
+    std::string own;     // kOwnRendering of the verb
+    std::string slot5;   // kPreposition of the object phrase
     std::string headText;
   };
   const Case cases[] = {
@@ -311,8 +312,8 @@ TEST_F(CaseRelations, ValencyFramesSplitTheVerb) {
           "; p 1-2 head=p2 label=D11 usage=WO1; p 3-3");
     applyCaseRelationRules(s);
     EXPECT_EQ(agenda(), c.agenda);
-    EXPECT_EQ(slot(3, 17), c.own);
-    EXPECT_EQ(slot(4, 5), c.slot5);
+    EXPECT_EQ(slot(3, Slot::kOwnRendering), c.own);
+    EXPECT_EQ(slot(4, Slot::kPreposition), c.slot5);
     EXPECT_EQ(s->targets[4].headText.str(), c.headText);
     EXPECT_EQ(live(), "101");  // the を goes either way
   }
@@ -325,7 +326,7 @@ TEST_F(CaseRelations, SupportOperations) {
   EXPECT_FALSE(isTimePointPhrase(s, 0));
   EXPECT_FALSE(hasRenderedLeaf(s, 0));
   EXPECT_FALSE(hasRenderedLeaf(s, 5));
-  setSlot(s, 2, 17, word(kTopicCopula));
+  setSlot(s, 2, Slot::kOwnRendering, word(kTopicCopula));
   EXPECT_TRUE(hasRenderedLeaf(s, 5));
   consumeWord(s, 2);
   EXPECT_FALSE(hasRenderedLeaf(s, 5));

@@ -15,7 +15,7 @@ struct Case {
   const char* what;
   std::string sentence;
   const char* live;
-  std::vector<std::pair<int, int>> slotAt;  // node, slot
+  std::vector<std::pair<int, Slot>> slotAt;  // node, slot
   std::vector<std::string> slotText;
   std::vector<std::pair<int, char>> kinds;
 };
@@ -39,19 +39,19 @@ TEST_F(FormalNouns, TheNoRuleKeepsDropsOrLinks) {
   const std::string mark = word(kEndMark);
   const Case cases[] = {
       {"の after a ta-form keeps its word", "m 行った base=行く pos=2/1 conj=5/8 kind=l; m の pos=6/8; m は pos=9/2; p 1-3 kind=l", "111",
-       {{2, 17}}, {word(kNoAfterPast)}, {{1, 'z'}, {4, 'z'}}},
-      {"の after a base form goes", "m 行く pos=2/1 conj=5/2 kind=l; m の pos=6/8; m は pos=9/2; p 1-3", "101", {{2, 17}}, {""},
+       {{2, Slot::kOwnRendering}}, {word(kNoAfterPast)}, {{1, 'z'}, {4, 'z'}}},
+      {"の after a base form goes", "m 行く pos=2/1 conj=5/2 kind=l; m の pos=6/8; m は pos=9/2; p 1-3", "101", {{2, Slot::kOwnRendering}}, {""},
        {{1, 'z'}}},
       {"の + particle after an adjective keeps its word", "m 赤い pos=3 conj=18/2 kind=l; m の pos=6/8; m が pos=9/1; p 1-3", "111",
-       {{2, 17}}, {word(kNoAfterAdjective)}, {{1, 'z'}}},
-      {"の + particle after ない goes", "m ない pos=3 conj=18/2; m の pos=6/8; m が pos=9/1; p 1-3", "101", {{2, 17}}, {""},
+       {{2, Slot::kOwnRendering}}, {word(kNoAfterAdjective)}, {{1, 'z'}}},
+      {"の + particle after ない goes", "m ない pos=3 conj=18/2; m の pos=6/8; m が pos=9/1; p 1-3", "101", {{2, Slot::kOwnRendering}}, {""},
        {}},
-      {"の after など", "m 本 pos=6/1; m など pos=9/2 kind=l; m の pos=6/8; m 話 pos=6/1; p 1-4", "1111", {{3, 17}},
+      {"の after など", "m 本 pos=6/1; m など pos=9/2 kind=l; m の pos=6/8; m 話 pos=6/1; p 1-4", "1111", {{3, Slot::kOwnRendering}},
        {word(kNoAfterNado)}, {{2, 'z'}}},
-      {"の before a symbol", "m 彼 pos=6/1 kind=l; m の pos=6/8; m 。 pos=1/1; p 1-3", "111", {{2, 17}}, {word(kNoBeforeSymbol)},
+      {"の before a symbol", "m 彼 pos=6/1 kind=l; m の pos=6/8; m 。 pos=1/1; p 1-3", "111", {{2, Slot::kOwnRendering}}, {word(kNoBeforeSymbol)},
        {{1, 'z'}}},
       {"の between nominals makes its phrase attributive", "m 私 pos=6/1; m の pos=6/8; m 本 pos=6/1; p 1-2 head=p2; p 3-3",
-       "101", {{2, 17}}, {""}, {{4, 't'}}},
+       "101", {{2, Slot::kOwnRendering}}, {""}, {{4, 't'}}},
       {"の before & goes", "m 私 pos=6/1 kind=l; m の pos=6/8; m 本 pos=6/1 zh=&; p 1-2 head=p2 kind=l; p 3-3 kind=l", "101", {}, {},
        {{1, 'z'}, {4, 'z'}, {5, 'l'}}},
       {"の after a word rendered with the attributive word",
@@ -70,21 +70,21 @@ TEST_F(FormalNouns, KotoHazuTsumoriMono) {
       {"ことだ after an adnominal predicate goes with the copula",
        "m 行く pos=2/1 conj=5/2; m こと pos=6/8; m だ pos=14/7 conj=25/2; p 1-3 kind=l", "100", {}, {}, {{4, 'z'}}},
       {"ことです", "m 行く pos=2/1 conj=5/2; m こと pos=6/8; m です pos=14/7 conj=29/2; p 1-3", "100", {}, {}, {}},
-      {"こと elsewhere keeps its word", "m 仕事 pos=6/1; m の pos=9/1; m こと pos=6/8; p 1-3", "111", {{3, 17}},
+      {"こと elsewhere keeps its word", "m 仕事 pos=6/1; m の pos=9/1; m こと pos=6/8; p 1-3", "111", {{3, Slot::kOwnRendering}},
        {word(kKoto)}, {}},
       {"はず after a live ない",
        "m 来 base=来る pos=2/1 conj=15/3; m ない pos=14/7 conj=18/2; m はず pos=6/8; m だ pos=14/7 conj=25/2; p 1-4 kind=l",
-       "1001", {{5, 1}}, {word(kHazuNegative)}, {{5, 'z'}}},
-      {"わけ after a base form", "m 来る pos=2/1 conj=15/2; m わけ pos=6/8; m だ pos=14/7 conj=25/2; p 1-3", "101", {{4, 1}},
+       "1001", {{5, Slot::kAfterSubject}}, {word(kHazuNegative)}, {{5, 'z'}}},
+      {"わけ after a base form", "m 来る pos=2/1 conj=15/2; m わけ pos=6/8; m だ pos=14/7 conj=25/2; p 1-3", "101", {{4, Slot::kAfterSubject}},
        {word(kHazu)}, {}},
-      {"はず after a te-form is only dropped", "m 来て base=来る pos=2/1 conj=15/11; m はず pos=6/8; p 1-2", "10", {{3, 1}},
+      {"はず after a te-form is only dropped", "m 来て base=来る pos=2/1 conj=15/11; m はず pos=6/8; p 1-2", "10", {{3, Slot::kAfterSubject}},
        {""}, {}},
       {"つもり after a base form", "m 行く pos=2/1 conj=5/2; m つもり pos=6/8; m だ pos=14/7 conj=25/2; p 1-3 kind=l", "101",
-       {{4, 4}}, {word(kTsumori)}, {{4, 'z'}}},
-      {"つもり as a noun", "m その pos=7/2; m つもり pos=6/8; p 1-2", "10", {{2, 17}, {3, 4}}, {word(kTsumoriNoun), ""}, {}},
+       {{4, Slot::kModal}}, {word(kTsumori)}, {{4, 'z'}}},
+      {"つもり as a noun", "m その pos=7/2; m つもり pos=6/8; p 1-2", "10", {{2, Slot::kOwnRendering}, {3, Slot::kModal}}, {word(kTsumoriNoun), ""}, {}},
       {"ものだ", "m 行く pos=2/1 conj=5/2; m もの pos=6/8; m だ pos=14/7 conj=25/2; p 1-3", "100", {}, {}, {}},
-      {"ものか", "m 行く pos=2/1 conj=5/2; m もん pos=6/8; m か pos=9/4; p 1-3", "100", {{4, 1}}, {word(kMonoKa)}, {}},
-      {"もの elsewhere", "m 甘い pos=3 conj=18/2; m もの pos=6/8; m が pos=9/1; p 1-3", "111", {{2, 17}}, {word(kMono)}, {}},
+      {"ものか", "m 行く pos=2/1 conj=5/2; m もん pos=6/8; m か pos=9/4; p 1-3", "100", {{4, Slot::kAfterSubject}}, {word(kMonoKa)}, {}},
+      {"もの elsewhere", "m 甘い pos=3 conj=18/2; m もの pos=6/8; m が pos=9/1; p 1-3", "111", {{2, Slot::kOwnRendering}}, {word(kMono)}, {}},
   };
   for (const Case& c : cases) check(c);
   // ものと: the と phrase is read by its TO3 row later.
@@ -98,18 +98,18 @@ TEST_F(FormalNouns, KotoHazuTsumoriMono) {
 TEST_F(FormalNouns, TheSourcesOfTheClauseSlotsAreTheFormalNoun) {
   build("m 来 base=来る pos=2/1 conj=15/3; m ない pos=14/7 conj=18/2; m はず pos=6/8; p 1-3");
   applyFormalNounRules(s);
-  EXPECT_EQ(source(4, 1), 3);
+  EXPECT_EQ(source(4, Slot::kAfterSubject), 3);
   build("m 行く pos=2/1 conj=5/2; m つもり pos=6/8; p 1-2");
   applyFormalNounRules(s);
-  EXPECT_EQ(source(3, 4), 2);
+  EXPECT_EQ(source(3, Slot::kModal), 2);
 }
 
 TEST_F(FormalNouns, WordsOfSubPosNineComeOnlyAfterTheLastFormalNoun) {
   build("m こと pos=6/9; m 行く pos=2/1 conj=5/2; m こと pos=6/8; m の pos=9/1; m こと pos=6/9; p 1-5");
   applyFormalNounRules(s);
-  EXPECT_EQ(slot(1, 17), "");
-  EXPECT_EQ(slot(3, 17), word(kKoto));
-  EXPECT_EQ(slot(5, 17), word(kKoto));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), "");
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), word(kKoto));
+  EXPECT_EQ(slot(5, Slot::kOwnRendering), word(kKoto));
 }
 
 TEST_F(FormalNouns, ConditionalsMarkTheirClauseAndTakeMoshi) {
@@ -142,7 +142,7 @@ TEST_F(FormalNouns, TheRenderingEndsWithTheMarkAtAWholeCharacter) {
   EXPECT_FALSE(renderingEndsWithMark(s, 0));
   s->targets[1].candidates->chinese = a + mark;
   EXPECT_TRUE(renderingEndsWithMark(s, 1));
-  s->targets[1].slots[17] = b;  // slot 17 comes first
+  s->targets[1].slots[17] = b;  // kOwnRendering comes first
   EXPECT_FALSE(renderingEndsWithMark(s, 1));
   s->targets[1].slots[17] = mark;
   EXPECT_TRUE(renderingEndsWithMark(s, 1));

@@ -13,10 +13,9 @@ namespace {
 
 using namespace particle_keys;
 
-enum Field { kHeadText = -1, kHeadText2 = -2, kText3 = -3 };
 struct Write {
   int node;
-  int field;
+  Field field;
   std::string text;
   int source = -1;  // checked when not -1
 };
@@ -30,19 +29,12 @@ struct Case {
 
 class Particles : public RuleTest {
  protected:
-  std::string field(int node, int f) const {
-    const JcTargetNode& t = s->targets[node];
-    if (f == kHeadText) return t.headText.str();
-    if (f == kHeadText2) return t.headText2.str();
-    if (f == kText3) return t.text3.str();
-    return slot(node, f);
-  }
   void expectWrites(const Case& c) {
     EXPECT_EQ(live(), c.live);
     for (const Write& w : c.writes) {
       EXPECT_EQ(field(w.node, w.field), w.text) << "node " << w.node << " field " << w.field;
       if (w.source != -1) {
-        EXPECT_EQ(source(w.node, w.field), w.source) << "node " << w.node << " slot " << w.field;
+        EXPECT_EQ(source(w.node, w.field.slot), w.source) << "node " << w.node << " slot " << w.field;
       }
     }
     for (auto [node, kind] : c.kinds) EXPECT_EQ(s->targets[node].kind, kind) << "node " << node;
@@ -69,23 +61,23 @@ TEST_F(Particles, CaseParticles) {
   const Case cases[] = {
       {"が goes", "m 彼 pos=6/1; m が pos=9/1; m 行く pos=2/1 conj=5/2; p 1-2 head=p2 label=D9; p 3-3", "101", {}},
       {"から gives its word", "m 東京 pos=6/1; m から pos=9/1; m 来る pos=2/1 conj=15/2; p 1-2 head=p2; p 3-3", "101",
-       {{4, 5, word(kKara), 2}}},
+       {{4, Slot::kPreposition, word(kKara), 2}}},
       {"まで after a noun: to", "m 駅 pos=6/1; m まで pos=9/1; m 歩く pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3", "101",
-       {{4, 0, word(kMadeTo), 2}}},
+       {{4, Slot::kClauseOpener, word(kMadeTo), 2}}},
       {"まで after a time: until", "m 五時 pos=6/10; m まで pos=9/1; m 寝る pos=2/1 conj=1/2; p 1-2 head=p2; p 3-3", "101",
-       {{4, 5, word(kMadeUntil), 2}, {4, 0, ""}}},
+       {{4, Slot::kPreposition, word(kMadeUntil), 2}, {4, Slot::kClauseOpener, ""}}},
       {"これまで", "m これ pos=6/5; m まで pos=9/1; m 寝る pos=2/1 conj=1/2; p 1-2 head=p2; p 3-3", "101",
-       {{1, 17, word(kMadeKore)}}},
-      {"と before か", "m 彼 pos=6/1; m と pos=9/1; m か pos=9/4; p 1-3", "110", {{2, 17, word(kToKa)}}, {{4, 'z'}}},
+       {{1, Slot::kOwnRendering, word(kMadeKore)}}},
+      {"と before か", "m 彼 pos=6/1; m と pos=9/1; m か pos=9/4; p 1-3", "110", {{2, Slot::kOwnRendering, word(kToKa)}}, {{4, 'z'}}},
       {"と of a TO3 phrase keeps a word", "m 彼 pos=6/1; m と pos=9/1; m 行く pos=2/1 conj=5/2; p 1-2 head=p2 usage=TO3; p 3-3",
-       "111", {{2, 17, word(kTo)}}},
+       "111", {{2, Slot::kOwnRendering, word(kTo)}}},
       {"と of another phrase goes", "m 彼 pos=6/1; m と pos=9/1; m 行く pos=2/1 conj=5/2; p 1-2 head=p2 usage=TO2; p 3-3", "101",
-       {{2, 17, ""}}},
+       {{2, Slot::kOwnRendering, ""}}},
       {"で of a B16a A3 phrase", "m 車 pos=6/1; m で pos=9/1; m 行く pos=2/1 conj=5/2; p 1-2 head=p2 ab=A3|B16a|; p 3-3", "101",
-       {{4, 12, word(kDe), 2}}},
+       {{4, Slot::kCopula, word(kDe), 2}}},
       {"で of an A13 phrase stays", "m 車 pos=6/1; m で pos=9/1; m 行く pos=2/1 conj=5/2; p 1-2 head=p2 ab=A13|B16a|; p 3-3",
-       "111", {{4, 12, ""}}},
-      {"の between nominals", "m 私 pos=6/1; m の pos=9/1; m 本 pos=6/1; p 1-3", "111", {{2, 17, word(kNo)}}},
+       "111", {{4, Slot::kCopula, ""}}},
+      {"の between nominals", "m 私 pos=6/1; m の pos=9/1; m 本 pos=6/1; p 1-3", "111", {{2, Slot::kOwnRendering, word(kNo)}}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -105,46 +97,46 @@ TEST_F(Particles, FocusParticles) {
   const Case cases[] = {
       {"は goes", "m 彼 pos=6/1; m は pos=9/2; m 行く pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3", "101", {}},
       {"も after 誰", "m 誰 pos=6/1; m も pos=9/2; m 来る pos=2/1 conj=15/2; p 1-2 head=p2 label=D1; p 3-3", "101",
-       {{5, 15, everyone, 2}}},
+       {{5, Slot::kInclusive, everyone, 2}}},
       {"も after a noun", "m 子供 pos=6/1; m も pos=9/2; m 来る pos=2/1 conj=15/2; p 1-2 head=p2 label=D1; p 3-3", "101",
-       {{5, 15, even, 2}}},
-      {"なら", "m 彼 pos=6/1; m なら pos=9/2; m 行く pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3", "101", {{4, 6, word(kNara), 2}}},
+       {{5, Slot::kInclusive, even, 2}}},
+      {"なら", "m 彼 pos=6/1; m なら pos=9/2; m 行く pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3", "101", {{4, Slot::kConcession, word(kNara), 2}}},
       {"さえ stays with two words", "m 水 pos=6/1; m さえ pos=9/2; m ない pos=3 conj=18/2; p 1-2 head=p2; p 3-3", "111",
-       {{4, 6, word(kSae), 2}, {4, kHeadText, word(kSaeHead)}}},
-      {"だって after 誰", "m 誰 pos=6/1; m だって pos=9/2; p 1-2", "11", {{2, 17, word(kDatteQuestion)}, {3, 6, ""}}},
+       {{4, Slot::kConcession, word(kSae), 2}, {4, Text::kHeadText, word(kSaeHead)}}},
+      {"だって after 誰", "m 誰 pos=6/1; m だって pos=9/2; p 1-2", "11", {{2, Slot::kOwnRendering, word(kDatteQuestion)}, {3, Slot::kConcession, ""}}},
       {"しか", "m 水 pos=6/1; m しか pos=9/2; m ない pos=3 conj=18/2; p 1-2 head=p2; p 3-3", "101",
-       {{4, kHeadText, word(kShika)}}},
+       {{4, Text::kHeadText, word(kShika)}}},
       {"など after a noun keeps its word", "m 本 pos=6/1; m など pos=9/2; m 読む pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3", "111",
-       {{2, 17, word(kNado)}}},
-      {"ばかり after a numeral", "m 十 pos=6/7; m ばかり pos=9/2; p 1-2", "11", {{2, 17, word(kBakariNumeral)}}},
+       {{2, Slot::kOwnRendering, word(kNado)}}},
+      {"ばかり after a numeral", "m 十 pos=6/7; m ばかり pos=9/2; p 1-2", "11", {{2, Slot::kOwnRendering, word(kBakariNumeral)}}},
       {"だけ of a D5 phrase", "m 彼 pos=6/1; m だけ pos=9/2; m 来る pos=2/1 conj=15/2; p 1-2 head=p2 label=D5; p 3-3", "101",
-       {{4, 9, word(kDake), 2}}},
+       {{4, Slot::kRestriction, word(kDake), 2}}},
       {"だけ of a D11 phrase goes to the head", "m 本 pos=6/1; m だけ pos=9/2; m 読む pos=2/1 conj=5/2;"
        "p 1-2 head=p2 label=D11; p 3-3",
-       "101", {{5, 9, word(kDakeHead), 2}}},
+       "101", {{5, Slot::kRestriction, word(kDakeHead), 2}}},
       {"だけ after a verb takes the だ", "m 読む pos=2/1 conj=5/2; m だけ pos=9/2; m だ pos=5/1; p 1-3", "100",
-       {{4, 9, word(kDakeVerb), 2}}},
+       {{4, Slot::kRestriction, word(kDakeVerb), 2}}},
       {"だけ of a D20 phrase", "m 水 pos=6/1; m だけ pos=9/2; m ある pos=2/1 conj=5/2; p 1-2 head=p2 label=D20; p 3-3", "101",
-       {{4, 9, word(kDakeCase), 2}}},
+       {{4, Slot::kRestriction, word(kDakeCase), 2}}},
   };
   for (const Case& c : cases) check(c);
 }
 
 TEST_F(Particles, ConjunctiveParticles) {
   const Case cases[] = {
-      {"が opening its phrase", "m が pos=9/3; m 彼 pos=6/1; p 1-2", "11", {{1, 17, word(kGaFirst)}}},
-      {"が before a comma", "m 行く pos=2/1 conj=5/2; m が pos=9/3; m 、 pos=1/1; p 1-3", "101", {{4, kHeadText2, word(kGa)}}},
-      {"けれども", "m 行く pos=2/1 conj=5/2; m けれども pos=9/3; p 1-2", "10", {{3, kHeadText2, word(kKeredomo)}}},
-      {"および", "m 本 pos=6/1; m および pos=9/3; m ノート pos=6/1; p 1-3", "111", {{2, 17, word(kOyobi)}}, {{4, 'z'}}},
+      {"が opening its phrase", "m が pos=9/3; m 彼 pos=6/1; p 1-2", "11", {{1, Slot::kOwnRendering, word(kGaFirst)}}},
+      {"が before a comma", "m 行く pos=2/1 conj=5/2; m が pos=9/3; m 、 pos=1/1; p 1-3", "101", {{4, Text::kHeadText2, word(kGa)}}},
+      {"けれども", "m 行く pos=2/1 conj=5/2; m けれども pos=9/3; p 1-2", "10", {{3, Text::kHeadText2, word(kKeredomo)}}},
+      {"および", "m 本 pos=6/1; m および pos=9/3; m ノート pos=6/1; p 1-3", "111", {{2, Slot::kOwnRendering, word(kOyobi)}}, {{4, 'z'}}},
       {"そして", "m そして pos=9/3; m 行く pos=2/1 conj=5/2; p 1-2", "11",
-       {{1, 17, word(particle_conjunction_keys::kSoshite)}}},
-      {"なら", "m 行く pos=2/1 conj=5/2; m なら pos=9/3; m 。 pos=1/1; p 1-3", "101", {{4, 0, word(kNaraConj), 2}}},
+       {{1, Slot::kOwnRendering, word(particle_conjunction_keys::kSoshite)}}},
+      {"なら", "m 行く pos=2/1 conj=5/2; m なら pos=9/3; m 。 pos=1/1; p 1-3", "101", {{4, Slot::kClauseOpener, word(kNaraConj), 2}}},
       {"か before a particle goes", "m 行く pos=2/1 conj=5/2; m か pos=9/3; m も pos=9/2; p 1-3", "101", {}},
       {"か of AかB", "m 本 pos=6/1; m か pos=9/3; m ノート pos=6/1; p 1-2 head=p2; p 3-3", "111",
-       {{2, 17, kaDoukaRendering(kKaBetweenNominals)}}},
+       {{2, Slot::kOwnRendering, kaDoukaRendering(kKaBetweenNominals)}}},
       {"かどうか: code 5", "m 行く pos=2/1 conj=5/2; m か pos=9/3; m どう pos=8; m か pos=9/3; m 知る pos=2/1 conj=5/2;"
        "p 1-4 head=p2; p 5-5",
-       "11001", {{6, 1, kaDoukaRendering(kKaDouka)}, {2, 17, ""}}},
+       "11001", {{6, Slot::kAfterSubject, kaDoukaRendering(kKaDouka)}, {2, Slot::kOwnRendering, ""}}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -154,8 +146,8 @@ TEST_F(Particles, MadeTurnsTheRelationOfItsPhraseIntoHT) {
   applyParticleRules(s);
   EXPECT_EQ(relations(5, 4), "HT");  // changed, not added
   EXPECT_EQ(s->targets[4].relation.str(), "HT");
-  EXPECT_EQ(slot(4, 0), word(kMadeConj));
-  EXPECT_EQ(source(4, 0), 2);
+  EXPECT_EQ(slot(4, Slot::kClauseOpener), word(kMadeConj));
+  EXPECT_EQ(source(4, Slot::kClauseOpener), 2);
   EXPECT_EQ(live(), "101");
 
   build("m 来る pos=2/1 conj=15/2; m まで pos=9/3; m 待つ pos=2/1 conj=5/2; p 1-2 head=p2 label=D16; p 3-3");
@@ -166,15 +158,15 @@ TEST_F(Particles, MadeTurnsTheRelationOfItsPhraseIntoHT) {
 TEST_F(Particles, FinalParticles) {
   const Case cases[] = {
       {"ね goes", "m 行く pos=2/1 conj=5/2; m ね pos=9/4; p 1-2", "10", {}},
-      {"か asks", "m 行く pos=2/1 conj=5/2; m か pos=9/4; p 1-2", "10", {{3, kText3, word(kKa)}}},
+      {"か asks", "m 行く pos=2/1 conj=5/2; m か pos=9/4; p 1-2", "10", {{3, Text::kText3, word(kKa)}}},
       {"か after a question word asks nothing more", "m 誰 pos=6/1; m が pos=9/1; m 行く pos=2/1 conj=5/2; m か pos=9/4;"
        "p 1-2 head=p2; p 3-4",
-       "1010", {{6, kText3, ""}}},
-      {"な after a base form forbids", "m 行く pos=2/1 conj=5/2; m な pos=9/4; p 1-2", "10", {{3, 1, word(kNa), 2}}},
-      {"よ keeps its word", "m 行く pos=2/1 conj=5/2; m よ pos=9/4; p 1-2", "11", {{2, 17, word(kYo)}}},
+       "1010", {{6, Text::kText3, ""}}},
+      {"な after a base form forbids", "m 行く pos=2/1 conj=5/2; m な pos=9/4; p 1-2", "10", {{3, Slot::kAfterSubject, word(kNa), 2}}},
+      {"よ keeps its word", "m 行く pos=2/1 conj=5/2; m よ pos=9/4; p 1-2", "11", {{2, Slot::kOwnRendering, word(kYo)}}},
       {"なあ after an adjective", "m 高い pos=3 conj=18/2; m なあ pos=9/4; p 1-2", "11",
-       {{2, 17, word(kNaa)}, {1, 11, word(kNaaAdjective)}}},
-      {"ぜ", "m 行く pos=2/1 conj=5/2; m ぜ pos=9/4; p 1-2", "10", {{3, kHeadText2, word(kZe)}}},
+       {{2, Slot::kOwnRendering, word(kNaa)}, {1, Slot::kNearAdverbial, word(kNaaAdjective)}}},
+      {"ぜ", "m 行く pos=2/1 conj=5/2; m ぜ pos=9/4; p 1-2", "10", {{3, Text::kHeadText2, word(kZe)}}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -184,23 +176,23 @@ TEST_F(Particles, TheClosingPassCompletesConditionalsAndPlacesAspectWords) {
   const Case cases[] = {
       {"a conditional clause", "m 降れ base=降る pos=2/1 conj=5/6; m ば pos=9/3; m 行く pos=2/1 conj=5/2;"
        "p 1-2 head=p2 kind=j; p 3-3",
-       "111", {{4, 0, word(kConditional), 1}}},
+       "111", {{4, Slot::kClauseOpener, word(kConditional), 1}}},
       {"a split equivalent takes the word between its halves",
        "m 食べた base=食べる pos=2/1 conj=1/8 zh=&" + eat + "/" + rice + ":V1/N:1; m 。 pos=1/1; p 1-2", "11",
-       {{1, 17, eat + word(kAspect1) + rice}, {1, kHeadText, ""}}},
-      {"with slot 17 filled it goes to headText",
+       {{1, Slot::kOwnRendering, eat + word(kAspect1) + rice}, {1, Text::kHeadText, ""}}},
+      {"with kOwnRendering filled it goes to headText",
        "m 食べた base=食べる pos=2/1 conj=1/8 zh=" + eat + "/" + rice + ":V1/N:2 slot17=" + eat + "; m 。 pos=1/1; p 1-2",
-       "11", {{1, 17, eat}, {1, kHeadText, word(kAspect2)}}},
+       "11", {{1, Slot::kOwnRendering, eat}, {1, Text::kHeadText, word(kAspect2)}}},
       {"another valency: headText", "m 食べた base=食べる pos=2/1 conj=1/8 zh=" + eat + ":V1:1; m 。 pos=1/1; p 1-2", "11",
-       {{1, 17, ""}, {1, kHeadText, word(kAspect1)}}},
+       {{1, Slot::kOwnRendering, ""}, {1, Text::kHeadText, word(kAspect1)}}},
       {"before a noun no aspect word", "m 食べた base=食べる pos=2/1 conj=1/8 zh=" + eat + ":V1:1; m 物 pos=6/1; p 1-2", "11",
-       {{1, kHeadText, ""}}},
+       {{1, Text::kHeadText, ""}}},
   };
   for (const Case& c : cases) check(c);
 
   build("m 食べた base=食べる pos=2/1 conj=1/8 zh=" + eat + "/" + rice + ":V1/N:3; m 。 pos=1/1; p 1-2");
   applyParticleRules(s);
-  EXPECT_EQ(slot(1, 17), eat + rice);
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), eat + rice);
   EXPECT_EQ(s->targets[1].aspectB, 'B');
 }
 
@@ -209,8 +201,8 @@ TEST_F(Particles, TheConditionalWordStopsAtAWholeCharacterOfSlot0) {
   const std::string filler(47, 'x');
   s->targets[4].slot0 = filler;
   applyParticleRules(s);
-  EXPECT_EQ(slot(4, 0), filler + word(kConditional).substr(0, 2));  // 49 bytes: one whole character
-  EXPECT_EQ(source(4, 0), 1);
+  EXPECT_EQ(slot(4, Slot::kClauseOpener), filler + word(kConditional).substr(0, 2));  // 49 bytes: one whole character
+  EXPECT_EQ(source(4, Slot::kClauseOpener), 1);
 }
 
 }  // namespace

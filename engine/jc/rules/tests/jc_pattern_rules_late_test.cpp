@@ -15,18 +15,18 @@ TEST_F(LatePatternRules, Rule187FoldsTheHonorificFrameIntoOneWord) {
         "m 。 pos=1/1; p 1-4");
   patternRule187(s);
   EXPECT_EQ(live(), "0011");
-  EXPECT_EQ(slot(3, 17), word("patternRule187.prefix") + word("patternRule188.chigau"));
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), word("patternRule187.prefix") + word("patternRule188.chigau"));
   EXPECT_EQ(s->targets[3].code.str(), "V");
   // The stem's own rendering comes before its candidate.
   build("m ご pos=13; m 覧 pos=6/2 zh=@patternRule188.chigau slot17=@patternRule180.ooku; m 下さい base=下さる pos=2/1 conj=5/9;"
         "p 1-3");
   patternRule187(s);
-  EXPECT_EQ(slot(3, 17), word("patternRule187.prefix") + word("patternRule180.ooku"));
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), word("patternRule187.prefix") + word("patternRule180.ooku"));
   // を + ください is rendered alone.
   build("m 水 pos=6/1; m を pos=9/1; m ください base=くださる pos=2/1 conj=5/9; p 1-2 head=p2; p 3-3");
   patternRule187(s);
   EXPECT_EQ(live(), "111");
-  EXPECT_EQ(slot(3, 17), word("patternRule187.request"));
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), word("patternRule187.request"));
   EXPECT_EQ(s->targets[3].code.str(), "");
 }
 
@@ -38,7 +38,7 @@ TEST_F(LatePatternRules, Rule187CutsALongStemAtAWholeCharacter) {
   patternRule187(s);
   std::string expected = word("patternRule187.prefix");
   for (int k = 0; k < 8; ++k) expected += hanzi;
-  EXPECT_EQ(slot(3, 17), expected);
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), expected);
 }
 
 TEST_F(LatePatternRules, Rule187MarksTheBenefactorOfItadaku) {
@@ -48,14 +48,14 @@ TEST_F(LatePatternRules, Rule187MarksTheBenefactorOfItadaku) {
   patternRule187(s);
   EXPECT_EQ(live(), "10001");
   EXPECT_EQ(s->nodes[2].headPhrase, 7);
-  EXPECT_EQ(slot(6, 12), word("patternRule187.itadakuSlot"));
-  EXPECT_EQ(source(6, 12), 5);
-  EXPECT_EQ(slot(5, 17), word("patternRule188.chigau"));
+  EXPECT_EQ(slot(6, Slot::kCopula), word("patternRule187.itadakuSlot"));
+  EXPECT_EQ(source(6, Slot::kCopula), 5);
+  EXPECT_EQ(slot(5, Slot::kOwnRendering), word("patternRule188.chigau"));
   EXPECT_EQ(s->targets[5].code.str(), "V");
   // Without a person before に: the verb's own rendering.
   build("m お pos=13; m 教え base=教える pos=2/1 conj=1/7 zh=@patternRule188.chigau; m いただける pos=2/1 conj=1/2; p 1-3");
   patternRule187(s);
-  EXPECT_EQ(slot(3, 17), word("patternRule187.itadakeru") + word("patternRule188.chigau"));
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), word("patternRule187.itadakeru") + word("patternRule188.chigau"));
 }
 
 TEST_F(LatePatternRules, Rule190Sumimasen) {
@@ -63,13 +63,13 @@ TEST_F(LatePatternRules, Rule190Sumimasen) {
         "m でした base=です pos=14/7 conj=29/8; m 。 pos=1/1");
   patternRule190(s);
   EXPECT_EQ(live(), "10001");
-  EXPECT_EQ(slot(1, 17), word("patternRule190.sumimasen"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("patternRule190.sumimasen"));
   // Already rendered by an earlier rule: left alone.
   build("m すみ base=すむ pos=2/1 conj=5/7 slot17=@patternRule188.chigau; m ませ base=ます pos=14/7 conj=30/7;"
         "m ん base=ぬ pos=14/7 conj=27/2");
   patternRule190(s);
   EXPECT_EQ(live(), "111");
-  EXPECT_EQ(slot(1, 17), word("patternRule188.chigau"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("patternRule188.chigau"));
 }
 
 TEST_F(LatePatternRules, Rule190GenkiByPositionAndEnding) {
@@ -90,11 +90,11 @@ TEST_F(LatePatternRules, Rule190GenkiByPositionAndEnding) {
     SCOPED_TRACE(c.sentence);
     build(c.sentence);
     patternRule190(s);
-    EXPECT_EQ(slot(c.word, 17), word(c.key));
+    EXPECT_EQ(slot(c.word, Slot::kOwnRendering), word(c.key));
   }
   build("m 彼 pos=6/1; m は pos=9/2; m 元気 pos=3/2 conj=21/1; m よ pos=9/4");
   patternRule190(s);
-  EXPECT_EQ(slot(3, 17), "");
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), "");
 }
 
 TEST_F(LatePatternRules, Rule186StopsAtTheFirstNominalThatIsNoTimeNoun) {
@@ -102,8 +102,8 @@ TEST_F(LatePatternRules, Rule186StopsAtTheFirstNominalThatIsNoTimeNoun) {
         "m 夏 pos=6/10; m に pos=9/1; m なる pos=2/1 conj=5/2; p 1-3; p 4-6; p 7-9");
   patternRule186(s);
   EXPECT_EQ(live(), "100111111");
-  EXPECT_EQ(slot(10, 12), word("patternRule186.niNaru"));
-  EXPECT_EQ(slot(12, 12), "");
+  EXPECT_EQ(slot(10, Slot::kCopula), word("patternRule186.niNaru"));
+  EXPECT_EQ(slot(12, Slot::kCopula), "");
 }
 
 TEST_F(LatePatternRules, Rule192MovesTheGaPhraseToThePreference) {
@@ -131,28 +131,29 @@ struct LateCase {
   void (*rule)(JcSentence*);
   const char* sentence;
   const char* live;
-  int node, slot;
+  int node;
+  Slot slot;
   const char* key;  // expected rendering; empty for none
 };
 
 TEST_F(LatePatternRules, TheNaruAndSingleExpressionRules) {
   const LateCase cases[] = {
-      {"の + 多く", patternRule180, "m 学生 pos=6/1; m の pos=9/1; m 多く base=多く pos=6/1; p 1-2 head=p2; p 3-3", "100", 4, 3,
+      {"の + 多く", patternRule180, "m 学生 pos=6/1; m の pos=9/1; m 多く base=多く pos=6/1; p 1-2 head=p2; p 3-3", "100", 4, Slot::kBeforeHead,
        "patternRule180.ooku"},
       {"na-adjective stem + に + なる", patternRule182,
-       "m 静か pos=3/2 conj=21/1; m に pos=14/7 conj=21/7; m なる pos=2/1 conj=5/2; p 1-3", "100", 4, 12, "patternRule182.niNaru"},
+       "m 静か pos=3/2 conj=21/1; m に pos=14/7 conj=21/7; m なる pos=2/1 conj=5/2; p 1-3", "100", 4, Slot::kCopula, "patternRule182.niNaru"},
       {"i-adjective continuative + なる", patternRule181, "m 高く base=高い pos=3 conj=18/6; m なる pos=2/1 conj=5/2; p 1-2", "10",
-       3, 12, "patternRule181.naru"},
+       3, Slot::kCopula, "patternRule181.naru"},
       {"なる in the past writes the trailer only", patternRule181,
-       "m 高く base=高い pos=3 conj=18/6; m なった base=なる pos=2/1 conj=5/8; p 1-2", "10", 3, 12, ""},
+       "m 高く base=高い pos=3 conj=18/6; m なった base=なる pos=2/1 conj=5/8; p 1-2", "10", 3, Slot::kCopula, ""},
       {"の人 after an organisation word", patternRule189, "m 会社 pos=6/1 sem=12590; m の pos=9/1; m 人 pos=6/1; p 1-3", "101",
-       4, 17, ""},
-      {"の人 after another word stays", patternRule189, "m 町 pos=6/1 sem=12600; m の pos=9/1; m 人 pos=6/1; p 1-3", "111", 4, 17,
+       4, Slot::kOwnRendering, ""},
+      {"の人 after another word stays", patternRule189, "m 町 pos=6/1 sem=12600; m の pos=9/1; m 人 pos=6/1; p 1-3", "111", 4, Slot::kOwnRendering,
        ""},
-      {"違う + ない", patternRule188, "m 違い base=違う pos=2/1 conj=5/7; m ない pos=14/7 conj=18/2", "11", 1, 17,
+      {"違う + ない", patternRule188, "m 違い base=違う pos=2/1 conj=5/7; m ない pos=14/7 conj=18/2", "11", 1, Slot::kOwnRendering,
        "patternRule188.chigau"},
       {"内 between の and に", patternRule162, "m 今年 pos=6/10; m の pos=9/1; m 内 pos=6/1; m に pos=9/1; p 1-2 head=p2; p 3-4",
-       "1010", 3, 17, "patternRule162.uchi"},
+       "1010", 3, Slot::kOwnRendering, "patternRule162.uchi"},
   };
   for (const LateCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -171,27 +172,27 @@ TEST_F(LatePatternRules, Rule163GoesThroughTheSlotWriter) {
   s->slotOverride = 1;
   patternRule163(s);
   EXPECT_EQ(live(), "1000");
-  EXPECT_EQ(slot(5, 4), word("writeTargetSlot.overrideWord") + word("patternRule163.second"));
-  EXPECT_EQ(source(5, 4), 2);
+  EXPECT_EQ(slot(5, Slot::kModal), word("writeTargetSlot.overrideWord") + word("patternRule163.second"));
+  EXPECT_EQ(source(5, Slot::kModal), 2);
   EXPECT_EQ(s->slotOverride, 0);
 }
 
 TEST_F(LatePatternRules, Rule190SetPhrases) {
   build("m 行ってき base=行ってくる pos=2/1 conj=15/7; m ます pos=14/7 conj=30/2; m 。 pos=1/1");
   patternRule190(s);
-  EXPECT_EQ(slot(1, 17), word("patternRule190.ittekimasu"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("patternRule190.ittekimasu"));
   // と思うことでない: the verb takes the whole expression.
   build("m 本当だ pos=3/2 conj=21/2; m と pos=9/1; m 思う pos=2/1 conj=5/2; m こと pos=6/8; m で pos=14/7 conj=25/11;"
         "m ない pos=14/7 conj=18/2; p 1-2 head=p2; p 3-6");
   patternRule190(s);
   EXPECT_EQ(live(), "101000");
-  EXPECT_EQ(slot(3, 17), word("patternRule190.toOmou"));
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), word("patternRule190.toOmou"));
   EXPECT_EQ(s->targets[8].kind, 'z');
   // だ + い goes; こちら は.
   build("m こちら pos=6/1; m は pos=9/2; m 田中 pos=6/1; m だ pos=14/7 conj=25/2; m い pos=9/4");
   patternRule190(s);
   EXPECT_EQ(live(), "11100");
-  EXPECT_EQ(slot(1, 17), word("patternRule190.kochira"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("patternRule190.kochira"));
 }
 
 TEST_F(LatePatternRules, Rule191ChainsTryTheirEntriesInTurn) {
@@ -199,18 +200,18 @@ TEST_F(LatePatternRules, Rule191ChainsTryTheirEntriesInTurn) {
   build("m 申し訳 pos=6/1; m あり base=ある pos=2/1 conj=5/7; m ませ base=ます pos=14/7 conj=30/7; m ん base=ぬ pos=14/7 conj=27/2");
   patternRule191(s);
   EXPECT_EQ(live(), "1000");
-  EXPECT_EQ(slot(1, 17), word("patternRule191.moushiwakeArimasen"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("patternRule191.moushiwakeArimasen"));
   // 電話をかける: the verb's group rendering; 電話をする another.
   build("m 電話 pos=6/2; m を pos=9/1; m かける pos=2/1 conj=1/2; m 電話 pos=6/2; m を pos=9/1; m する pos=2/1 conj=16/2");
   patternRule191(s);
-  EXPECT_EQ(slot(3, 17), renderings("patternRule191.denwaVerbs")[1]);
-  EXPECT_EQ(slot(6, 17), renderings("patternRule191.denwaVerbs")[3]);
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), renderings("patternRule191.denwaVerbs")[1]);
+  EXPECT_EQ(slot(6, Slot::kOwnRendering), renderings("patternRule191.denwaVerbs")[3]);
   // 3 才 in the second chain, 改めて with its code.
   build("m 改めて pos=8; m 3 pos=6/7; m 才 pos=14/3");
   patternRule191(s);
-  EXPECT_EQ(slot(1, 17), word("patternRule191.aratamete"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("patternRule191.aratamete"));
   EXPECT_EQ(s->targets[1].code.str(), "F");
-  EXPECT_EQ(slot(3, 17), word("patternRule191.ageCounter"));
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), word("patternRule191.ageCounter"));
 }
 
 TEST_F(LatePatternRules, Rule191MovesTheTimePhraseOfChikaku) {
@@ -220,7 +221,7 @@ TEST_F(LatePatternRules, Rule191MovesTheTimePhraseOfChikaku) {
   s->nodes[2].nextSibling = 0;
   patternRule191(s);
   EXPECT_EQ(live(), "1011");
-  EXPECT_EQ(slot(5, 3), word("patternRule191.chikaku"));
+  EXPECT_EQ(slot(5, Slot::kBeforeHead), word("patternRule191.chikaku"));
   EXPECT_EQ(s->nodes[5].headPhrase, 7);
   int governor = 0;
   for (JcLink* l = s->dependencyList; l && l->next; l = l->next) {

@@ -13,21 +13,22 @@ TEST_F(SaePatterns, SaeCasesInOrder) {
   struct Case {
     const char* sentence;
     const char* live;
-    int node, slotNo;
+    int node;
+    Slot slotNo;
     const char* key1;
     const char* key2;
   } const cases[] = {
       {"m 金 pos=6/1; m さえ pos=9/2; m あれば base=ある pos=2/1 conj=5/6; m 幸せだ pos=3/2 conj=21/2; p 1-3; p 4-4", "1001",
-       5, 6, "ruleSae.saeAreba", "ruleSae.saeArebaNoun"},
-      {"m 謝り base=謝る pos=2/1 conj=1/7; m さえ pos=9/2; m すれば base=する pos=2/1 conj=16/6; p 1-3", "100", 4, 6,
+       5, Slot::kConcession, "ruleSae.saeAreba", "ruleSae.saeArebaNoun"},
+      {"m 謝り base=謝る pos=2/1 conj=1/7; m さえ pos=9/2; m すれば base=する pos=2/1 conj=16/6; p 1-3", "100", 4, Slot::kConcession,
        "ruleSae.saeSureba", nullptr},
-      {"m 雨 pos=6/1; m さえ pos=9/2; m なければ base=ない pos=3/1 conj=18/5; p 1-3", "100", 4, 0, "ruleSae.saeNakereba",
+      {"m 雨 pos=6/1; m さえ pos=9/2; m なければ base=ない pos=3/1 conj=18/5; p 1-3", "100", 4, Slot::kClauseOpener, "ruleSae.saeNakereba",
        nullptr},
       {"m 練習 pos=6/2; m さえ pos=9/2; m し base=する pos=2/1 conj=16/7; m なければ base=ない pos=14/7 conj=18/5; p 1-4",
-       "1000", 5, 0, "ruleSae.saeShiNakereba", nullptr},
-      {"m 練習 pos=6/2; m さえ pos=9/2; m すれば base=する pos=2/1 conj=16/6; p 1-3", "100", 4, 0,
+       "1000", 5, Slot::kClauseOpener, "ruleSae.saeShiNakereba", nullptr},
+      {"m 練習 pos=6/2; m さえ pos=9/2; m すれば base=する pos=2/1 conj=16/6; p 1-3", "100", 4, Slot::kClauseOpener,
        "ruleSae.saeConditional", nullptr},
-      {"m 子供 pos=6/1; m さえ pos=9/2; m も pos=9/2; m 知る pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4", "1001", 5, 0,
+      {"m 子供 pos=6/1; m さえ pos=9/2; m も pos=9/2; m 知る pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4", "1001", 5, Slot::kClauseOpener,
        "ruleSae.even", nullptr},
   };
   for (const Case& c : cases) {
@@ -44,33 +45,35 @@ TEST_F(SaePatterns, ZuIsTakenWhateverFollows) {
   struct Case {
     const char* sentence;
     const char* live;
-    int node, slotNo, source;
+    int node;
+    Slot slotNo;
+    int source;
     const char* key1;
     const char* key2;
   } const cases[] = {
       // ずにはいられない: six words after the verb.
       {"m 笑わ base=笑う pos=2/1 conj=5/3; m ず pos=14/7 conj=27/3; m に pos=9/1; m は pos=9/2; m いる pos=2/1 conj=1/2;"
        "m られ base=られる pos=14/7 conj=1/7; m ない pos=14/7 conj=18/2; p 1-7",
-       "1000000", 8, 4, 1, "ruleZu.zuniwairarenaiFirst", "ruleZu.zuniwairarenaiSecond"},
+       "1000000", 8, Slot::kModal, 1, "ruleZu.zuniwairarenaiFirst", "ruleZu.zuniwairarenaiSecond"},
       // ずにいる: three.
       {"m 笑わ base=笑う pos=2/1 conj=5/3; m ず pos=14/7 conj=27/3; m に pos=9/1; m いる pos=2/1 conj=1/2; m 。 pos=1/1;"
        "p 1-5",
-       "10001", 6, 7, 2, "ruleZu.zuniiru", nullptr},
+       "10001", 6, Slot::kNegation, 2, "ruleZu.zuniiru", nullptr},
       // によらず: the phrase of に.
       {"m 年齢 pos=6/1; m に pos=9/1; m よら base=よる pos=2/1 conj=5/3; m ず pos=14/7 conj=27/3; m 採用 pos=6/2;"
        "p 1-4 head=p2; p 5-5",
-       "10001", 6, 6, 2, "ruleZu.niyorazuFirst", "ruleZu.niyorazuSecond"},
+       "10001", 6, Slot::kConcession, 2, "ruleZu.niyorazuFirst", "ruleZu.niyorazuSecond"},
       // のみならず: the root of the word before のみ.
       {"m 彼 pos=6/1; m のみ pos=9/2; m なら base=なる pos=2/1 conj=5/3; m ず pos=14/7 conj=27/3; m 私 pos=6/1;"
        "p 1-4 head=p2; p 5-5",
-       "10001", 6, 6, 2, "ruleZu.nominarazu", nullptr},
+       "10001", 6, Slot::kConcession, 2, "ruleZu.nominarazu", nullptr},
       {"m 国内 pos=6/1; m のみ pos=9/2; m に pos=9/1; m とどまら base=とどまる pos=2/1 conj=5/3; m ず pos=14/7 conj=27/3;"
        "p 1-5",
-       "10000", 6, 6, 2, "ruleZu.nitodomarazuFirst", "ruleZu.nitodomarazuSecond"},
-      {"m 来 base=来る pos=2/1 conj=15/11; m おら base=おる pos=2/1 conj=5/3; m ず pos=14/7 conj=27/3; p 1-3", "110", 4, 7, 3,
+       "10000", 6, Slot::kConcession, 2, "ruleZu.nitodomarazuFirst", "ruleZu.nitodomarazuSecond"},
+      {"m 来 base=来る pos=2/1 conj=15/11; m おら base=おる pos=2/1 conj=5/3; m ず pos=14/7 conj=27/3; p 1-3", "110", 4, Slot::kNegation, 3,
        "ruleZu.teOrazu", nullptr},
       {"m 行か base=行く pos=2/1 conj=1/3; m ず pos=14/7 conj=27/3; m に pos=9/1; m 帰る pos=2/1 conj=5/2; p 1-3; p 4-4",
-       "1001", 5, 7, 2, "ruleZu.zu", nullptr},
+       "1001", 5, Slot::kNegation, 2, "ruleZu.zu", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sentence);
@@ -89,8 +92,8 @@ TEST_F(SaePatterns, ShikaNaiOnlyWhenItsPhraseDependsOnTheNegation) {
   build(words + "p 1-2 head=p2; p 3-5");
   ruleShikaNai(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, 6), word("ruleShikaNai.arimasen"));
-  EXPECT_EQ(source(6, 6), 2);
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleShikaNai.arimasen"));
+  EXPECT_EQ(source(6, Slot::kConcession), 2);
   build(words + "p 1-2; p 3-5");
   ruleShikaNai(s);
   EXPECT_EQ(live(), "11111");
@@ -99,7 +102,7 @@ TEST_F(SaePatterns, ShikaNaiOnlyWhenItsPhraseDependsOnTheNegation) {
         "p 1-3 head=p2; p 4-5");
   ruleShikaNai(s);
   EXPECT_EQ(live(), "11010");
-  EXPECT_EQ(slot(6, 6), word("ruleShikaNai.count"));
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleShikaNai.count"));
 }
 
 TEST_F(SaePatterns, NiSuginaiMarksBothPhrasesAndEmptiesTheTemplate) {
@@ -108,15 +111,15 @@ TEST_F(SaePatterns, NiSuginaiMarksBothPhrasesAndEmptiesTheTemplate) {
   ASSERT_EQ(s->targets[6].templateText.str(), "X");
   ruleSugiru(s);
   EXPECT_EQ(live(), "1000");
-  EXPECT_EQ(slot(5, 12), word("ruleSugiru.niSuginaiFirst") + word("ruleSugiru.niSuginaiSecond"));
-  EXPECT_EQ(source(5, 12), 2);
+  EXPECT_EQ(slot(5, Slot::kCopula), word("ruleSugiru.niSuginaiFirst") + word("ruleSugiru.niSuginaiSecond"));
+  EXPECT_EQ(source(5, Slot::kCopula), 2);
   EXPECT_EQ(s->targets[5].mark.str(), "*");
   EXPECT_EQ(s->targets[6].mark.str(), "*");
   EXPECT_EQ(s->targets[6].templateText.str(), "");
   build("m 高 base=高い pos=3/1 conj=18/1; m すぎる pos=14/7 conj=1/2; p 1-2");
   ruleSugiru(s);
   EXPECT_EQ(live(), "10");
-  EXPECT_EQ(slot(3, 9), word("ruleSugiru.adjective"));
+  EXPECT_EQ(slot(3, Slot::kRestriction), word("ruleSugiru.adjective"));
 }
 
 TEST_F(SaePatterns, WordsLeftLiveAndRulesThatEnd) {
@@ -125,23 +128,23 @@ TEST_F(SaePatterns, WordsLeftLiveAndRulesThatEnd) {
         "p 1-3 head=p2; p 4-5");
   ruleSuraNai(s);
   EXPECT_EQ(live(), "11011");
-  EXPECT_EQ(slot(6, 6), word("ruleSuraNai.sura"));
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleSuraNai.sura"));
   EXPECT_EQ(s->targets[6].headText.str(), word("ruleSuraNai.nai"));
   // それほど right before the negation: nothing.
   build("m それほど pos=8; m ない pos=3/1 conj=18/2; m それほど pos=8; m 高く base=高い pos=3/1 conj=18/6;"
         "m ない pos=14/7 conj=18/2");
   ruleSorehodo(s);
   EXPECT_EQ(live(), "11111");
-  EXPECT_EQ(slot(3, 17), "");
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), "");
   build("m それほど pos=8; m でも pos=9/2; m 高く base=高い pos=3/1 conj=18/6; m ない pos=14/7 conj=18/2");
   ruleSorehodo(s);
   EXPECT_EQ(live(), "1010");
-  EXPECT_EQ(slot(1, 17), word("ruleSorehodo.sorehodo"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleSorehodo.sorehodo"));
   // さすが … だけあって renders さすが and takes the は after it.
   build("m さすが pos=8; m は pos=9/2; m 先生 pos=6/1; m だけ pos=9/2; m あって base=ある pos=2/1 conj=5/11");
   ruleSasugaDake(s);
   EXPECT_EQ(live(), "10111");
-  EXPECT_EQ(slot(1, 17), word("ruleSasugaDake.dakeatte"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleSasugaDake.dakeatte"));
   // せい not followed by か ends the rule before a later せいか.
   build("m 雨 pos=6/1; m の pos=9/6; m せい pos=6/1; m だ pos=5 conj=25/2; m 疲れ base=疲れ pos=6/1; m の pos=9/6;"
         "m せい pos=6/1; m か pos=9/4");
@@ -163,12 +166,12 @@ TEST_F(SaePatterns, ShidaiAndSouniMoNai) {
   build("m 着き base=着く pos=2/1 conj=1/7; m 次第 pos=6/1; m 電話 pos=6/2; p 1-2; p 3-3");
   ruleShidai(s);
   EXPECT_EQ(live(), "101");
-  EXPECT_EQ(slot(4, 11), word("ruleShidai.afterVerb"));
+  EXPECT_EQ(slot(4, Slot::kNearAdverbial), word("ruleShidai.afterVerb"));
   EXPECT_EQ(s->targets[4].headText2.str(), word("ruleShidai.afterVerbTail"));
   build("m 降り base=降る pos=2/1 conj=1/7; m そう pos=14/5; m に pos=9/1; m も pos=9/2; m ない pos=3/1 conj=18/2; p 1-5");
   ruleSouniMoNai(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, 14), word("ruleSouniMoNai.sounimonai"));
+  EXPECT_EQ(slot(6, Slot::kSeeming), word("ruleSouniMoNai.sounimonai"));
 }
 
 }  // namespace

@@ -27,12 +27,12 @@ TEST_F(TaPatterns, TaiRulesEndAtAWordNotAfterAContinuativeVerb) {
   build("m 行き base=行く pos=2/1 conj=1/7; m たい pos=14/7 conj=18/2; m くらい pos=9/2; p 1-3");
   ruleTaiKurai(s);
   EXPECT_EQ(live(), "100");
-  EXPECT_EQ(slot(4, 4), word("ruleTaiKurai.taikurai"));
-  EXPECT_EQ(source(4, 4), 2);
+  EXPECT_EQ(slot(4, Slot::kModal), word("ruleTaiKurai.taikurai"));
+  EXPECT_EQ(source(4, Slot::kModal), 2);
   build("m 行き base=行く pos=2/1 conj=1/7; m たい pos=14/7 conj=18/2; m もの pos=6/1; m だ pos=5 conj=25/2; p 1-4");
   ruleTaiMonoDa(s);
   EXPECT_EQ(live(), "1000");
-  EXPECT_EQ(slot(5, 4), word("ruleTaiMonoDa.taimonoda"));
+  EXPECT_EQ(slot(5, Slot::kModal), word("ruleTaiMonoDa.taimonoda"));
 }
 
 TEST_F(TaPatterns, TakuteTakesFiveWordsButNothingPastTheLast) {
@@ -42,7 +42,7 @@ TEST_F(TaPatterns, TakuteTakesFiveWordsButNothingPastTheLast) {
   build(words + "m 。 pos=1/1; p 1-6");
   ruleTakuteShikataganai(s);
   EXPECT_EQ(live(), "100000");
-  EXPECT_EQ(slot(7, 4), word("ruleTakuteShikataganai.takute"));
+  EXPECT_EQ(slot(7, Slot::kModal), word("ruleTakuteShikataganai.takute"));
   build(words + "p 1-5");
   const std::string before = phrasesLive();
   ruleTakuteShikataganai(s);
@@ -55,46 +55,46 @@ TEST_F(TaPatterns, DakeSubPatterns) {
   build("m 彼 pos=6/1; m だけ pos=9/2; m で pos=9/1; m は pos=9/2; m ない pos=3/1 conj=18/2; p 1-5");
   ruleDake(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, 6), word("ruleDake.dakedewanaiFirst") + word("ruleDake.dakedewanaiSecond") +
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleDake.dakedewanaiFirst") + word("ruleDake.dakedewanaiSecond") +
                             word("ruleDake.dakedewanaiNoun"));
-  EXPECT_EQ(source(6, 6), 2);
+  EXPECT_EQ(source(6, Slot::kConcession), 2);
   build("m 見る pos=2/1 conj=1/2; m だけ pos=9/2; m で pos=9/1; m いい pos=3/1 conj=18/2; p 1-4");
   ruleDake(s);
   EXPECT_EQ(live(), "1000");
-  EXPECT_EQ(slot(5, 4), word("ruleDake.dakedeii"));
+  EXPECT_EQ(slot(5, Slot::kModal), word("ruleDake.dakedeii"));
   EXPECT_EQ(trailer2(5), word("ruleDake.dakedeiiTail"));
   build("m 少し pos=6/1; m だけ pos=9/2; m でも pos=9/2; m 食べる pos=2/1 conj=1/2; p 1-3 head=p2; p 4-4");
   ruleDake(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 9), word("ruleDake.dakedemo"));
+  EXPECT_EQ(slot(5, Slot::kRestriction), word("ruleDake.dakedemo"));
   // 単に … だけではない renders 単に through its own slot.
   build("m 単に pos=8; m 彼 pos=6/1; m だけ pos=9/2; m で pos=9/1; m は pos=9/2; m ない pos=3/1 conj=18/2");
   ruleTanniDake(s);
   EXPECT_EQ(live(), "110000");
-  EXPECT_EQ(slot(1, 17), word("ruleTanniDake.first") + word("ruleTanniDake.second") + word("ruleTanniDake.noun"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleTanniDake.first") + word("ruleTanniDake.second") + word("ruleTanniDake.noun"));
 }
 
 TEST_F(TaPatterns, TatoeTemoWithoutAGovernorWritesNothing) {
   build("m たとえ pos=8; m 雨 pos=6/1; m でも pos=9/2; m 行く pos=2/1 conj=1/2; p 1-3 head=p2; p 4-4");
   ruleTatoeTemo(s);
   EXPECT_EQ(live(), "1101");
-  EXPECT_EQ(slot(1, 17), word("ruleTatoeTemo.tatoe"));
-  EXPECT_EQ(slot(6, 15), word("ruleTatoeTemo.temo"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleTatoeTemo.tatoe"));
+  EXPECT_EQ(slot(6, Slot::kInclusive), word("ruleTatoeTemo.temo"));
   // でも ends the sentence: no word after it, no host; でも still goes.
   build("m たとえ pos=8; m 雨 pos=6/1; m でも pos=9/2; p 1-3");
   ruleTatoeTemo(s);
   EXPECT_EQ(live(), "110");
-  EXPECT_EQ(slot(1, 17), word("ruleTatoeTemo.tatoe"));
-  for (int i = 1; i <= s->lastTarget; ++i) EXPECT_EQ(slot(i, 15), "") << i;
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleTatoeTemo.tatoe"));
+  for (int i = 1; i <= s->lastTarget; ++i) EXPECT_EQ(slot(i, Slot::kInclusive), "") << i;
 }
 
 TEST_F(TaPatterns, TabiKeepsDoLive) {
   build("m 旅行 pos=6/2; m の pos=9/6; m 度 pos=6/1; m に pos=9/1; m 写真 pos=6/1; p 1-4 head=p2; p 5-5");
   ruleTabi(s);
   EXPECT_EQ(live(), "10111");
-  EXPECT_EQ(slot(6, 5), word("ruleTabi.afterNoun"));
-  EXPECT_EQ(source(6, 5), 3);
-  EXPECT_EQ(slot(3, 17), word("ruleTabi.tabi"));
+  EXPECT_EQ(slot(6, Slot::kPreposition), word("ruleTabi.afterNoun"));
+  EXPECT_EQ(source(6, Slot::kPreposition), 3);
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), word("ruleTabi.tabi"));
   EXPECT_EQ(s->targets[6].kind, 'z');
 }
 
@@ -132,9 +132,9 @@ TEST_F(TaPatterns, TariTariShinai) {
   build(words + "m ない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-4");
   ruleTariTariShinai(s);
   EXPECT_EQ(live(), "1100");
-  EXPECT_EQ(slot(5, 7), word("ruleTariTariShinai.first"));
-  EXPECT_EQ(slot(6, 7), word("ruleTariTariShinai.further"));
-  EXPECT_EQ(source(6, 7), 1);
+  EXPECT_EQ(slot(5, Slot::kNegation), word("ruleTariTariShinai.first"));
+  EXPECT_EQ(slot(6, Slot::kNegation), word("ruleTariTariShinai.further"));
+  EXPECT_EQ(source(6, Slot::kNegation), 1);
   // Ending in ませ: nothing past the last word is taken.
   build(words + "m ませ base=ます pos=14/7 conj=30/7; p 1-1 head=p2; p 2-4");
   const std::string before = phrasesLive();
@@ -157,28 +157,28 @@ TEST_F(TaPatterns, TameEmptiesTheNoPhraseUnlessTheNextIsMarked) {
   build(sentence);
   ruleTame(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 6), word("ruleTame.afterNoun"));
-  EXPECT_EQ(source(5, 6), 2);
+  EXPECT_EQ(slot(5, Slot::kConcession), word("ruleTame.afterNoun"));
+  EXPECT_EQ(source(5, Slot::kConcession), 2);
   build(sentence);
   s->targets[6].mark = "K";
   ruleTame(s);
-  EXPECT_EQ(slot(5, 6), "");
-  EXPECT_EQ(source(5, 6), 0);
+  EXPECT_EQ(slot(5, Slot::kConcession), "");
+  EXPECT_EQ(source(5, Slot::kConcession), 0);
   // ために: the の and the に go, and a K mark after it gives way.
   build("m 健康 pos=6/1; m の pos=9/6; m ため pos=6/1; m に pos=9/1; m 走る pos=2/1 conj=5/2; p 1-4 head=p2; p 5-5");
   s->targets[6].mark = "K";
   ruleTame(s);
   EXPECT_EQ(live(), "10001");
-  EXPECT_EQ(slot(6, 6), word("ruleTame.tameni"));
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleTame.tameni"));
   EXPECT_EQ(s->targets[6].mark.str(), "*");
   // A purpose after a plain verb, a cause after its past.
   build("m 学ぶ pos=2/1 conj=5/2; m ため pos=6/1; m 来た base=来る pos=2/1 conj=15/8; p 1-2 head=p2; p 3-3");
   ruleTame(s);
   EXPECT_EQ(live(), "101");
-  EXPECT_EQ(slot(4, 6), word("ruleTame.purpose"));
+  EXPECT_EQ(slot(4, Slot::kConcession), word("ruleTame.purpose"));
   build("m 降った base=降る pos=2/1 conj=5/8; m ため pos=6/1; m 来た base=来る pos=2/1 conj=15/8; p 1-2 head=p2; p 3-3");
   ruleTame(s);
-  EXPECT_EQ(slot(4, 6), word("ruleTame.cause"));
+  EXPECT_EQ(slot(4, Slot::kConcession), word("ruleTame.cause"));
 }
 
 TEST_F(TaPatterns, TeShimauAndTsutsuKeepTheirWords) {
@@ -186,30 +186,30 @@ TEST_F(TaPatterns, TeShimauAndTsutsuKeepTheirWords) {
         "m たまらない pos=3/1 conj=18/2; p 1-2; p 3-4");
   ruleTeShimau(s);
   EXPECT_EQ(live(), "1110");
-  EXPECT_EQ(slot(2, 17), word("ruleTeShimau.shimau"));
-  EXPECT_EQ(slot(6, 9), word("ruleTeShimau.tamaranai"));
+  EXPECT_EQ(slot(2, Slot::kOwnRendering), word("ruleTeShimau.shimau"));
+  EXPECT_EQ(slot(6, Slot::kRestriction), word("ruleTeShimau.tamaranai"));
   build("m 知り base=知る pos=2/1 conj=5/7; m つつ pos=9/3; m も pos=9/2; m 黙る pos=2/1 conj=5/2; p 1-3; p 4-4");
   ruleTsutsu(s);
   EXPECT_EQ(live(), "1101");
-  EXPECT_EQ(slot(5, 6), word("ruleTsutsu.tsutsu"));
-  EXPECT_EQ(source(5, 6), 2);
+  EXPECT_EQ(slot(5, Slot::kConcession), word("ruleTsutsu.tsutsu"));
+  EXPECT_EQ(source(5, Slot::kConcession), 2);
 }
 
 TEST_F(TaPatterns, TsumoriBothPasses) {
   build("m 行く pos=2/1 conj=1/2; m つもり pos=6/1; m だ pos=5 conj=25/2; p 1-3");
   ruleTsumori(s);
   EXPECT_EQ(live(), "100");
-  EXPECT_EQ(slot(4, 1), word("ruleTsumori.base"));
-  EXPECT_EQ(source(4, 1), 2);
+  EXPECT_EQ(slot(4, Slot::kAfterSubject), word("ruleTsumori.base"));
+  EXPECT_EQ(source(4, Slot::kAfterSubject), 2);
   EXPECT_EQ(s->targets[4].kind, 'z');
   build("m 行く pos=2/1 conj=1/2; m つもり pos=6/1; m は pos=9/2; m ない pos=3/1 conj=18/2; p 1-4");
   ruleTsumori(s);
   EXPECT_EQ(live(), "1000");
-  EXPECT_EQ(slot(5, 1), word("ruleTsumori.naiFirst") + word("ruleTsumori.naiSecond"));
+  EXPECT_EQ(slot(5, Slot::kAfterSubject), word("ruleTsumori.naiFirst") + word("ruleTsumori.naiSecond"));
   build("m 見て base=見る pos=2/1 conj=1/11; m いる pos=2/1 conj=1/2; m つもりだ pos=6/1; p 1-3");
   ruleTsumori(s);
   EXPECT_EQ(live(), "110");
-  EXPECT_EQ(slot(4, 1), word("ruleTsumori.tsumoridaTeiru"));
+  EXPECT_EQ(slot(4, Slot::kAfterSubject), word("ruleTsumori.tsumoridaTeiru"));
 }
 
 }  // namespace

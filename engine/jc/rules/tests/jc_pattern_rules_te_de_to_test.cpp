@@ -14,7 +14,7 @@ class TeDeToPatterns : public RuleTest {
   std::string trailer3(int node) const { return s->targets[node].text3.str(); }
   bool anySlotWritten() const {
     for (int i = 1; i <= s->lastTarget; ++i) {
-      for (int k = 0; k <= 17; ++k) {
+      for (Slot k : kEverySlot) {
         if (!slot(i, k).empty()) return true;
       }
     }
@@ -26,24 +26,26 @@ TEST_F(TeDeToPatterns, NakerebaNaranaiThreeFormsWithAndWithoutNaru) {
   struct Case {
     const char* sentence;
     const char* live;
-    int node, slotNo, source;
+    int node;
+    Slot slotNo;
+    int source;
     const char* key;
   } const cases[] = {
       {"m 勉強 pos=6/2; m が pos=9/1; m なければならなく base=なければならない pos=14/7 conj=18/6; m なる pos=2/1 conj=5/2;"
        "p 1-2 head=p2; p 3-4",
-       "1000", 5, 4, 3, "ruleNakerebaNaranai.nakerebanaranaiNaruGa"},
-      {"m 勉強 pos=6/2; m が pos=9/1; m なければならない pos=14/7 conj=18/2; p 1-2 head=p2; p 3-3", "100", 4, 1, 2,
+       "1000", 5, Slot::kModal, 3, "ruleNakerebaNaranai.nakerebanaranaiNaruGa"},
+      {"m 勉強 pos=6/2; m が pos=9/1; m なければならない pos=14/7 conj=18/2; p 1-2 head=p2; p 3-3", "100", 4, Slot::kAfterSubject, 2,
        "ruleNakerebaNaranai.nakerebanaranaiGa"},
       {"m 読ま base=読む pos=2/1 conj=1/3; m なければ base=ない pos=14/7 conj=18/5; m ならない pos=2/1 conj=5/3; p 1-3",
-       "100", 4, 1, 2, "ruleNakerebaNaranai.nakereba"},
+       "100", 4, Slot::kAfterSubject, 2, "ruleNakerebaNaranai.nakereba"},
       {"m 読ま base=読む pos=2/1 conj=1/3; m なければ base=ない pos=14/7 conj=18/5; m ならなく base=ならない pos=2/1 conj=5/3;"
        "m なる pos=2/1 conj=5/2; p 1-4",
-       "1000", 5, 4, 2, "ruleNakerebaNaranai.nakerebaNaru"},
+       "1000", 5, Slot::kModal, 2, "ruleNakerebaNaranai.nakerebaNaru"},
       {"m 行か base=行く pos=2/1 conj=1/3; m なくて pos=14/7 conj=18/10; m は pos=9/2; m ならなく base=ならない pos=2/1 conj=5/3;"
        "m なる pos=2/1 conj=5/2; p 1-5",
-       "10000", 6, 4, 2, "ruleNakerebaNaranai.nakuteNaru"},
+       "10000", 6, Slot::kModal, 2, "ruleNakerebaNaranai.nakuteNaru"},
       {"m 行か base=行く pos=2/1 conj=1/3; m なくて pos=14/7 conj=18/10; m は pos=9/2; m ならない pos=2/1 conj=5/3; p 1-4",
-       "1000", 5, 1, 2, "ruleNakerebaNaranai.nakute"},
+       "1000", 5, Slot::kAfterSubject, 2, "ruleNakerebaNaranai.nakute"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sentence);
@@ -71,8 +73,8 @@ TEST_F(TeDeToPatterns, DewanaiKaQuestions) {
   build("m 高い pos=3/1 conj=18/2; m じゃ pos=9/2; m ない pos=3/1 conj=18/2; m ？ pos=1/1; p 1-4");
   ruleDewanaiKa(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 14), word("ruleDewanaiKa.first") + word("ruleDewanaiKa.second"));
-  EXPECT_EQ(source(5, 14), 2);
+  EXPECT_EQ(slot(5, Slot::kSeeming), word("ruleDewanaiKa.first") + word("ruleDewanaiKa.second"));
+  EXPECT_EQ(source(5, Slot::kSeeming), 2);
   EXPECT_EQ(trailer2(5), word("ruleDewanaiKa.question"));
   build("m 学生 pos=6/1; m で pos=9/1; m は pos=9/2; m ない pos=3/1 conj=18/2; m か pos=9/4; p 1-5");
   ruleDewanaiKa(s);
@@ -94,8 +96,8 @@ TEST_F(TeDeToPatterns, TeiruTokoroStopsAtTheFirstTeFormWithoutIru) {
   build(rest + "p 1-4");
   ruleTeiruTokoro(s);
   EXPECT_EQ(live(), "1000");
-  EXPECT_EQ(slot(5, 12), word("ruleTeiruTokoro.tokoroda"));
-  EXPECT_EQ(source(5, 12), 2);
+  EXPECT_EQ(slot(5, Slot::kCopula), word("ruleTeiruTokoro.tokoroda"));
+  EXPECT_EQ(source(5, Slot::kCopula), 2);
 }
 
 TEST_F(TeDeToPatterns, PredicatesKeptWithTheirOwnRendering) {
@@ -119,7 +121,7 @@ TEST_F(TeDeToPatterns, PredicatesKeptWithTheirOwnRendering) {
     build(c.sentence);
     c.rule(s);
     EXPECT_EQ(live(), c.live);
-    EXPECT_EQ(slot(c.word, 17), word(c.key));
+    EXPECT_EQ(slot(c.word, Slot::kOwnRendering), word(c.key));
   }
 }
 
@@ -127,12 +129,12 @@ TEST_F(TeDeToPatterns, DeatteMoFormWithoutConsuming) {
   build("m 静か pos=3/2 conj=21/17; m 。 pos=1/1; p 1-2");
   ruleDeatteMo(s);
   EXPECT_EQ(live(), "11");
-  EXPECT_EQ(slot(3, 6), word("ruleDeatteMo.naDemo"));
-  EXPECT_EQ(source(3, 6), 2);
+  EXPECT_EQ(slot(3, Slot::kConcession), word("ruleDeatteMo.naDemo"));
+  EXPECT_EQ(source(3, Slot::kConcession), 2);
   build("m 子供 pos=6/1; m であって pos=5 conj=25/11; m も pos=9/2; m 無理だ pos=3/2 conj=21/2; p 1-3; p 4-4");
   ruleDeatteMo(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 6), word("ruleDeatteMo.deattemo"));
+  EXPECT_EQ(slot(5, Slot::kConcession), word("ruleDeatteMo.deattemo"));
 }
 
 TEST_F(TeDeToPatterns, PairedRulesApplyOnceFromTheFirstWord) {
@@ -142,10 +144,10 @@ TEST_F(TeDeToPatterns, PairedRulesApplyOnceFromTheFirstWord) {
   build(pair + "p 1-3 head=p2; p 4-6");
   ruleDemoNakerebaDemoNai(s);
   EXPECT_EQ(live(), "100100");
-  EXPECT_EQ(slot(7, 6), word("ruleDemoNakerebaDemoNai.first"));
-  EXPECT_EQ(source(7, 6), 2);
-  EXPECT_EQ(slot(8, 6), word("ruleDemoNakerebaDemoNai.second"));
-  EXPECT_EQ(source(8, 6), 5);
+  EXPECT_EQ(slot(7, Slot::kConcession), word("ruleDemoNakerebaDemoNai.first"));
+  EXPECT_EQ(source(7, Slot::kConcession), 2);
+  EXPECT_EQ(slot(8, Slot::kConcession), word("ruleDemoNakerebaDemoNai.second"));
+  EXPECT_EQ(source(8, Slot::kConcession), 5);
   // A でも before the pair spoils it.
   build("m 今 pos=6/10; m でも pos=9/2; " + pair);
   ruleDemoNakerebaDemoNai(s);
@@ -163,15 +165,15 @@ TEST_F(TeDeToPatterns, DenaiKagiriAndDearu) {
   build("m 雨 pos=6/1; m で pos=9/1; m ない pos=3/1 conj=18/2; m 限り pos=6/1; m 行く pos=2/1 conj=1/2; p 1-4; p 5-5");
   ruleDenaiKagiri(s);
   EXPECT_EQ(live(), "10001");
-  EXPECT_EQ(slot(6, 6), word("ruleDenaiKagiri.denaikagiri"));
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleDenaiKagiri.denaikagiri"));
   build("m 学生 pos=6/1; m である pos=5 conj=25/2; m 彼 pos=6/1; p 1-2; p 3-3");
   ruleDearu(s);
   EXPECT_EQ(live(), "101");
-  EXPECT_EQ(slot(4, 12), word("ruleDearu.dearu"));
+  EXPECT_EQ(slot(4, Slot::kCopula), word("ruleDearu.dearu"));
   build("m 学生 pos=6/1; m である pos=5 conj=25/2; m こと pos=6/1; p 1-3");
   ruleDearu(s);
   EXPECT_EQ(live(), "100");
-  EXPECT_EQ(slot(4, 12), "");
+  EXPECT_EQ(slot(4, Slot::kCopula), "");
 }
 
 class ToIuPattern : public TeDeToPatterns {};
@@ -185,8 +187,8 @@ TEST_F(ToIuPattern, StopsAtTheFirstIuWithoutTo) {
         "p 1-2 head=p2; p 3-5");
   ruleToIu(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, 6), word("ruleToIu.kotoda"));
-  EXPECT_EQ(source(6, 6), 2);
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleToIu.kotoda"));
+  EXPECT_EQ(source(6, Slot::kConcession), 2);
   EXPECT_EQ(s->targets[7].kind, 'z');
 }
 
@@ -198,7 +200,7 @@ TEST_F(ToIuPattern, ReportedSpeechAtTheEnd) {
   ruleToIu(s);
   EXPECT_EQ(live(), "110111001");
   EXPECT_EQ(trailer3(10), word("ruleToIu.hearsayYoruto"));
-  EXPECT_EQ(slot(12, 0), "");
+  EXPECT_EQ(slot(12, Slot::kClauseOpener), "");
   // An object を whose phrase depends on the いう phrase ends the rule.
   const std::string wo = "m 彼 pos=6/1; m を pos=9/1; m 天才 pos=6/1; m だ pos=5 conj=25/2; m と pos=9/3; m いう pos=2/1 conj=1/2;";
   build(wo + "p 1-2 head=p3; p 3-5 head=p3; p 6-6");
@@ -208,15 +210,15 @@ TEST_F(ToIuPattern, ReportedSpeechAtTheEnd) {
   build(wo + "p 1-2 head=p2; p 3-5 head=p3; p 6-6");
   ruleToIu(s);
   EXPECT_EQ(live(), "111100");
-  EXPECT_EQ(slot(9, 0), word("ruleToIu.hearsay"));
+  EXPECT_EQ(slot(9, Slot::kClauseOpener), word("ruleToIu.hearsay"));
 }
 
 TEST_F(ToIuPattern, XToIuXQuantitiesAndNouns) {
   build("m 家 pos=6/1; m と pos=9/3; m いう pos=2/1 conj=1/2; m 家 pos=6/1; m が pos=9/1; m 倒れた base=倒れる pos=2/1 conj=1/8");
   ruleToIu(s);
   EXPECT_EQ(live(), "100111");
-  EXPECT_EQ(slot(1, 17), word("ruleToIu.xToIuX"));
-  EXPECT_EQ(slot(4, 17), "");
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleToIu.xToIuX"));
+  EXPECT_EQ(slot(4, Slot::kOwnRendering), "");
   build("m 百 pos=6/7; m と pos=9/3; m いう pos=2/1 conj=1/2; m 人 pos=6/1; p 1-3 head=p2; p 4-4");
   ruleToIu(s);
   EXPECT_EQ(live(), "1001");
@@ -224,8 +226,8 @@ TEST_F(ToIuPattern, XToIuXQuantitiesAndNouns) {
   build("m 田中 pos=6/1; m と pos=9/3; m いう pos=2/1 conj=1/2; m 人 pos=6/1; p 1-3 head=p2; p 4-4");
   ruleToIu(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(6, 6), word("ruleToIu.nounToIuNoun"));
-  EXPECT_EQ(source(6, 6), 2);
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleToIu.nounToIuNoun"));
+  EXPECT_EQ(source(6, Slot::kConcession), 2);
   EXPECT_EQ(s->targets[5].kind, 'z');
 }
 
@@ -246,8 +248,8 @@ TEST_F(ToIuPattern, ToIuYoriWithMushiroAndABoundedTrailer) {
         "p 1-5 head=p2; p 6-7");
   ruleToIu(s);
   EXPECT_EQ(live(), "1000001");
-  EXPECT_EQ(slot(8, 6), word("ruleToIu.yori"));
-  EXPECT_EQ(slot(6, 17), word("ruleToIu.mushiro"));
+  EXPECT_EQ(slot(8, Slot::kConcession), word("ruleToIu.yori"));
+  EXPECT_EQ(slot(6, Slot::kOwnRendering), word("ruleToIu.mushiro"));
   // Without むしろ the closing goes to trailer 3, cut at a whole character when it is full.
   build("m 学者 pos=6/1; m と pos=9/3; m 言う pos=2/1 conj=1/2; m より pos=9/1; m 作家 pos=6/1; p 1-4 head=p2; p 5-5");
   const std::string filler(46, 'a');
@@ -263,9 +265,9 @@ TEST_F(ToIuPattern, WakeDewanaiGoesThroughTheSlotWriterInTheMiddle) {
   s->slotOverride = 1;
   ruleToIu(s);
   EXPECT_EQ(live(), "1000000");
-  EXPECT_EQ(slot(8, 6), word("ruleToIu.wakedewanaiFirst") + word("writeTargetSlot.overrideWord") +
+  EXPECT_EQ(slot(8, Slot::kConcession), word("ruleToIu.wakedewanaiFirst") + word("writeTargetSlot.overrideWord") +
                             word("ruleToIu.wakedewanaiThird"));
-  EXPECT_EQ(source(8, 6), 2);
+  EXPECT_EQ(source(8, Slot::kConcession), 2);
   EXPECT_EQ(s->slotOverride, 0);
 }
 

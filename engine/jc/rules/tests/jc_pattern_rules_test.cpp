@@ -15,12 +15,12 @@ TEST_F(PatternRules, Rule005StopsAtTheFirstAtariThatIsNoSuffix) {
   build("m 駅 pos=6/1; m あたり pos=6/1; m 東京 pos=6/1; m あたり pos=14/2; p 1-2; p 3-4");
   patternRule005(s);
   EXPECT_EQ(live(), "1111");
-  EXPECT_EQ(slot(6, 10), "");
+  EXPECT_EQ(slot(6, Slot::kDistributive), "");
   build("m 東京 pos=6/1; m あたり pos=14/2; m 大阪 pos=6/1; m あたり pos=14/2; p 1-2; p 3-4");
   patternRule005(s);
   EXPECT_EQ(live(), "1010");
-  EXPECT_EQ(slot(5, 10), word("patternRule005.atari"));
-  EXPECT_EQ(slot(6, 10), word("patternRule005.atari"));
+  EXPECT_EQ(slot(5, Slot::kDistributive), word("patternRule005.atari"));
+  EXPECT_EQ(slot(6, Slot::kDistributive), word("patternRule005.atari"));
 }
 
 TEST_F(PatternRules, Rule018SkipsATriggerWhoseConditionFails) {
@@ -28,8 +28,8 @@ TEST_F(PatternRules, Rule018SkipsATriggerWhoseConditionFails) {
         "p 1-2 head=p2; p 3-4 head=p3; p 5-5");
   patternRule018(s);
   EXPECT_EQ(live(), "11101");
-  EXPECT_EQ(slot(7, 6), word("patternRule018.ijou"));
-  EXPECT_EQ(source(7, 6), 4);
+  EXPECT_EQ(slot(7, Slot::kConcession), word("patternRule018.ijou"));
+  EXPECT_EQ(source(7, Slot::kConcession), 4);
   EXPECT_EQ(s->targets[7].kind, 'z');
 }
 
@@ -61,10 +61,10 @@ TEST_F(PatternRules, Rule044JoinsTheTwoAlternativesOfAChoice) {
   build(choice);
   patternRule044(s);
   EXPECT_EQ(live(), "100101");
-  EXPECT_EQ(slot(7, 6), word("patternRule044.first"));
-  EXPECT_EQ(slot(8, 6), word("patternRule044.second"));
-  EXPECT_EQ(source(7, 6), 2);
-  EXPECT_EQ(source(8, 6), 5);
+  EXPECT_EQ(slot(7, Slot::kConcession), word("patternRule044.first"));
+  EXPECT_EQ(slot(8, Slot::kConcession), word("patternRule044.second"));
+  EXPECT_EQ(source(7, Slot::kConcession), 2);
+  EXPECT_EQ(source(8, Slot::kConcession), 5);
   // Alternatives of different classes, or phrases that do not depend on each other: nothing.
   build("m 犬 pos=6/1; m か pos=9/3; m 走る pos=2/1 conj=5/2; m か pos=9/3; p 1-2 head=p2; p 3-4");
   patternRule044(s);
@@ -116,8 +116,8 @@ TEST_F(PatternRules, Rule054ChoosesThePotentialByWhatFollows) {
       keys = plus == std::string::npos ? "" : keys.substr(plus + 1);
     }
     EXPECT_EQ(live(), c.live);
-    EXPECT_EQ(slot(p2, 7), expected);
-    EXPECT_EQ(source(p2, 7), c.source);
+    EXPECT_EQ(slot(p2, Slot::kNegation), expected);
+    EXPECT_EQ(source(p2, Slot::kNegation), c.source);
     EXPECT_EQ(s->targets[p1].kind, 'z');
     EXPECT_EQ(s->slotOverride, 0);
   }
@@ -135,7 +135,8 @@ namespace jc {
 namespace {
 
 struct Write {
-  int node, slot;
+  int node;
+  Slot slot;
   const char* key;  // "" for an empty slot
   int source = -1;  // -1: not checked
 };
@@ -152,40 +153,40 @@ TEST_F(PatternRules, RulesOfTheFamilyRenderAndRetire) {
   const RuleCase cases[] = {
       {"あげくの果てに after a ta-form", patternRule003,
        "m 迷った base=迷う pos=2/1 conj=5/8; m あげく pos=6/1; m の pos=9/1; m 果て pos=6/1; m に pos=9/1; m 決めた base=決める pos=2/1 conj=1/8",
-       "110001", {{2, 17, "patternRule003.ageku"}}},
+       "110001", {{2, Slot::kOwnRendering, "patternRule003.ageku"}}},
       {"まるで + nominal + の + ようだ", patternRule004, "m まるで pos=8; m 夢 pos=6/1; m の pos=9/1; m ようだ pos=14/7 conj=25/2",
-       "1101", {{1, 17, "patternRule004.adverb"}, {4, 17, "patternRule004.youda"}}},
+       "1101", {{1, Slot::kOwnRendering, "patternRule004.adverb"}, {4, Slot::kOwnRendering, "patternRule004.youda"}}},
       {"まるで + nominal + の + か + の + ようだ", patternRule004,
        "m まるで pos=8; m 夢 pos=6/1; m の pos=9/1; m か pos=9/3; m の pos=9/1; m ようだ pos=14/7 conj=25/2", "110001",
-       {{6, 17, "patternRule004.youda"}}},
+       {{6, Slot::kOwnRendering, "patternRule004.youda"}}},
       {"あっての", patternRule006,
        "m 健康 pos=6/1; m あって base=ある pos=2/1 conj=1/11; m の pos=9/1; m 人生 pos=6/1; p 1-3 head=p2; p 4-4", "1011",
-       {{5, 12, "patternRule006.atte", 2}, {3, 17, "patternRule006.no"}}},
+       {{5, Slot::kCopula, "patternRule006.atte", 2}, {3, Slot::kOwnRendering, "patternRule006.no"}}},
       {"かもしれない and あるいは", patternRule010,
        "m あるいは pos=8; m 雨 pos=6/1; m かもしれない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-3", "010",
-       {{5, 0, "patternRule010.kamoshirenai", 3}}},
+       {{5, Slot::kClauseOpener, "patternRule010.kamoshirenai", 3}}},
       {"た上で after an adnominal predicate", patternRule026,
        "m 調べた base=調べる pos=2/1 conj=1/8; m 上 pos=6/1; m で pos=9/1; m 決める pos=2/1 conj=1/2; p 1-3 head=p2; p 4-4", "1001",
-       {{5, 5, "patternRule026.deSlot", 2}}},
+       {{5, Slot::kPreposition, "patternRule026.deSlot", 2}}},
       {"得る + ない after a continuative", patternRule037,
        "m 考え base=考える pos=2/1 conj=1/7; m 得 base=得る pos=2/1 conj=1/3; m ない pos=14/7 conj=18/2; p 1-3", "100",
-       {{4, 4, "patternRule037.cannot", 2}}},
+       {{4, Slot::kModal, "patternRule037.cannot", 2}}},
       {"nominal + の + おかげ + で", patternRule038,
        "m 先生 pos=6/1; m の pos=9/1; m おかげ pos=6/1; m で pos=9/1; m 合格した base=合格する pos=2/1 conj=16/8;"
        "p 1-4 head=p2; p 5-5",
-       "10101", {{6, 6, "patternRule038.afterNo", 3}, {3, 17, ""}}},
+       "10101", {{6, Slot::kConcession, "patternRule038.afterNo", 3}, {3, Slot::kOwnRendering, ""}}},
       {"限り after an adnominal predicate", patternRule045,
        "m 生きる pos=2/1 conj=1/2; m 限り pos=6/1; m 頑張る pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3", "101",
-       {{4, 0, "patternRule045.kagiri", 2}, {5, 6, "patternRule045.final", 2}}},
+       {{4, Slot::kClauseOpener, "patternRule045.kagiri", 2}, {5, Slot::kConcession, "patternRule045.final", 2}}},
       {"かどうか", patternRule052,
        "m 来る pos=2/1 conj=15/2; m か pos=9/3; m どうか pos=8; m 知らない pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4", "1001",
-       {{5, 1, "patternRule052.kadouka", 3}}},
+       {{5, Slot::kAfterSubject, "patternRule052.kadouka", 3}}},
       {"そうだ after an i-adjective stem", patternRule057, "m 高 base=高い pos=3 conj=18/1; m そうだ pos=14/7 conj=25/2; p 1-2",
-       "10", {{3, 14, "patternRule057.adjective"}}},
+       "10", {{3, Slot::kSeeming, "patternRule057.adjective"}}},
       {"てみる", patternRule060, "m 食べて base=食べる pos=2/1 conj=1/11; m みる pos=2/1 conj=1/2; p 1-2", "10",
-       {{3, 12, "patternRule060.temiru", 2}}},
+       {{3, Slot::kCopula, "patternRule060.temiru", 2}}},
       {"てみる after a base form is skipped", patternRule060, "m 食べる pos=2/1 conj=1/2; m みる pos=2/1 conj=1/2; p 1-2", "11",
-       {{3, 12, ""}}},
+       {{3, Slot::kCopula, ""}}},
   };
   for (const RuleCase& c : cases) {
     SCOPED_TRACE(c.what);

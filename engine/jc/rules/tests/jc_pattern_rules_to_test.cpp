@@ -53,8 +53,8 @@ TEST_F(ToRules, ToiedomoTakesTheFirstPatternOfEachGroup) {
     build(c.words);
     ruleToiedomo(s);
     EXPECT_EQ(live(), c.live);
-    EXPECT_EQ(slot(1, 0), word(c.key) + (c.suffix ? word("ruleToiedomo.e2") : ""));
-    EXPECT_EQ(source(1, 0), 2);
+    EXPECT_EQ(slot(1, Slot::kClauseOpener), word(c.key) + (c.suffix ? word("ruleToiedomo.e2") : ""));
+    EXPECT_EQ(source(1, Slot::kClauseOpener), 2);
   }
 }
 
@@ -63,8 +63,8 @@ TEST_F(ToRules, ToiedomoHitokuchiKeepsMoAndB6ReadsTheTypeMark) {
         "m 広い pos=3/1 conj=18/2");
   ruleToiedomo(s);
   EXPECT_EQ(live(), "0010011");
-  EXPECT_EQ(slot(3, 0), word("ruleToiedomo.e6") + word("ruleToiedomo.e2"));
-  EXPECT_EQ(source(3, 0), 1);
+  EXPECT_EQ(slot(3, Slot::kClauseOpener), word("ruleToiedomo.e6") + word("ruleToiedomo.e2"));
+  EXPECT_EQ(source(3, Slot::kClauseOpener), 1);
   // B6: a phrase marked "j" becomes "y" and takes the short text.
   for (const char kind : {'j', 'z'}) {
     build("m 彼 pos=6/1; m と pos=9/1; m 言わ base=言う pos=2/1 conj=5/3; m れる pos=14/7 conj=1/2; p 1-2 head=p2; p 3-4");
@@ -72,7 +72,7 @@ TEST_F(ToRules, ToiedomoHitokuchiKeepsMoAndB6ReadsTheTypeMark) {
     ruleToiedomo(s);
     EXPECT_EQ(live(), "1000");
     EXPECT_EQ(s->targets[6].kind, kind == 'j' ? 'y' : 'z');
-    EXPECT_EQ(slot(5, 0), word(kind == 'j' ? "ruleToiedomo.e5" : "ruleToiedomo.e8") + word("ruleToiedomo.e2"));
+    EXPECT_EQ(slot(5, Slot::kClauseOpener), word(kind == 'j' ? "ruleToiedomo.e5" : "ruleToiedomo.e8") + word("ruleToiedomo.e2"));
   }
 }
 
@@ -84,10 +84,10 @@ TEST_F(ToRules, ToiwazuNeedsAPairAndResumesAfterIt) {
         "m 働く pos=2/1 conj=5/2; p 1-3 head=p3; p 4-6 head=p3; p 7-7");
   ruleToiwazu(s);
   EXPECT_EQ(live(), "1001001");
-  EXPECT_EQ(slot(8, 6), word("ruleToiwazu.e1") + word("ruleToiwazu.e2"));
-  EXPECT_EQ(source(8, 6), 2);
-  EXPECT_EQ(slot(9, 6), word("ruleToiwazu.e3"));
-  EXPECT_EQ(source(9, 6), 5);
+  EXPECT_EQ(slot(8, Slot::kConcession), word("ruleToiwazu.e1") + word("ruleToiwazu.e2"));
+  EXPECT_EQ(source(8, Slot::kConcession), 2);
+  EXPECT_EQ(slot(9, Slot::kConcession), word("ruleToiwazu.e3"));
+  EXPECT_EQ(source(9, Slot::kConcession), 5);
 }
 
 TEST_F(ToRules, ToOmouTakesTheConditionalAndToSareru) {
@@ -95,16 +95,16 @@ TEST_F(ToRules, ToOmouTakesTheConditionalAndToSareru) {
         "p 1-3 head=p2; p 4-4 head=p3; p 5-5");
   ruleToOmou(s);
   EXPECT_EQ(live(), "11001");
-  EXPECT_EQ(slot(6, 1), word("ruleToOmou.e1"));
-  EXPECT_EQ(source(6, 1), 3);
+  EXPECT_EQ(slot(6, Slot::kAfterSubject), word("ruleToOmou.e1"));
+  EXPECT_EQ(source(6, Slot::kAfterSubject), 3);
   EXPECT_EQ(s->targets[7].kind, 'z');
-  // とされる after a noun: slot 12 with the suffix.
+  // とされる after a noun: kCopula with the suffix.
   build("m 名作 pos=6/1; m と pos=9/1; m さ base=する pos=2/1 conj=16/3; m れる pos=14/7 conj=1/2; m て pos=9/3;"
         "m いる pos=2/1 conj=1/2; p 1-2 head=p2; p 3-6");
   ruleToOmou(s);
   EXPECT_EQ(live(), "100011");
-  EXPECT_EQ(slot(7, 12), word("ruleToOmou.e4") + word("ruleToOmou.e3"));
-  EXPECT_EQ(source(7, 12), 3);
+  EXPECT_EQ(slot(7, Slot::kCopula), word("ruleToOmou.e4") + word("ruleToOmou.e3"));
+  EXPECT_EQ(source(7, Slot::kCopula), 3);
 }
 
 TEST_F(ToRules, SingleExpressionRules) {
@@ -112,28 +112,29 @@ TEST_F(ToRules, SingleExpressionRules) {
     const char* words;
     void (*rule)(JcSentence*);
     const char* live;
-    int node, slotNo;
+    int node;
+    Slot slotNo;
     const char* key;
     int src;  // 0: no source expected
   } const cases[] = {
       {"m 何度 pos=6/1; m と pos=9/1; m なく pos=5/1; m 見た base=見る pos=2/1 conj=1/8; p 1-3 head=p2; p 4-4", ruleToNaku,
-       "1001", 5, 3, "ruleToNaku.e1", 0},
+       "1001", 5, Slot::kBeforeHead, "ruleToNaku.e1", 0},
       {"m 夏 pos=6/1; m と pos=9/1; m なる pos=2/1 conj=5/2; m と pos=9/1; m 暑い pos=3/1 conj=18/2; p 1-4 head=p2; p 5-5",
-       ruleToNaru, "10001", 6, 1, "ruleToNaru.e1", 2},
-      {"m 来る pos=2/1 conj=5/2; m と pos=9/1; m の pos=9/1; m こと pos=6/1; m だ pos=4/1; p 1-5", ruleToNo, "10000", 6, 14,
+       ruleToNaru, "10001", 6, Slot::kAfterSubject, "ruleToNaru.e1", 2},
+      {"m 来る pos=2/1 conj=5/2; m と pos=9/1; m の pos=9/1; m こと pos=6/1; m だ pos=4/1; p 1-5", ruleToNo, "10000", 6, Slot::kSeeming,
        "ruleToNo.e1", 0},
-      {"m 行く pos=2/1 conj=5/2; m と pos=9/1; m の pos=9/1; m 連絡 pos=6/2; p 1-3 head=p2; p 4-4", ruleToNo, "1001", 6, 6,
+      {"m 行く pos=2/1 conj=5/2; m と pos=9/1; m の pos=9/1; m 連絡 pos=6/2; p 1-3 head=p2; p 4-4", ruleToNo, "1001", 6, Slot::kConcession,
        "ruleToNo.e2", 2},
       {"m 安い pos=3/1 conj=18/2; m と pos=9/1; m 来て base=来る pos=2/1 conj=12/11; m いる pos=2/1 conj=1/2; p 1-4",
-       ruleTokiteiru, "1000", 5, 6, "ruleTokiteiru.e1", 2},
-      {"m 雨 pos=6/1; m どころ pos=6/1; m か pos=9/4; m 嵐 pos=6/1; p 1-3 head=p2; p 4-4", ruleDokoroka, "1001", 5, 6,
+       ruleTokiteiru, "1000", 5, Slot::kConcession, "ruleTokiteiru.e1", 2},
+      {"m 雨 pos=6/1; m どころ pos=6/1; m か pos=9/4; m 嵐 pos=6/1; p 1-3 head=p2; p 4-4", ruleDokoroka, "1001", 5, Slot::kConcession,
        "ruleDokoroka.e1", 2},
       {"m 着く pos=2/1 conj=5/2; m と pos=9/1; m すぐ pos=8/1; m に pos=9/1; m 寝た base=寝る pos=2/1 conj=1/8;"
        "p 1-4 head=p2; p 5-5",
-       ruleToSugu, "10001", 6, 16, "ruleToSugu.e1", 0},
+       ruleToSugu, "10001", 6, Slot::kSequence, "ruleToSugu.e1", 0},
       {"m 行く pos=2/1 conj=5/2; m と pos=9/1; m する pos=2/1 conj=16/2; m と pos=9/1; m 遠い pos=3/1 conj=18/2;"
        "p 1-4 head=p2; p 5-5",
-       ruleToSuru, "10011", 6, 6, "ruleToSuru.e1", 2},
+       ruleToSuru, "10011", 6, Slot::kConcession, "ruleToSuru.e1", 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.words);
@@ -157,8 +158,8 @@ TEST_F(ToRules, TooriSearchesTheKanjiFormFirst) {
   ruleToori(s);
   // 通り is taken first; the search goes on after it and no とおり lies there.
   EXPECT_EQ(live(), "11111000");
-  EXPECT_EQ(slot(10, 6), word("ruleToori.e1"));
-  EXPECT_EQ(source(10, 6), 7);
+  EXPECT_EQ(slot(10, Slot::kConcession), word("ruleToori.e1"));
+  EXPECT_EQ(source(10, Slot::kConcession), 7);
 }
 
 TEST_F(ToRules, TokitaraDoesNotLookBeforeTheFirstWord) {
@@ -168,8 +169,8 @@ TEST_F(ToRules, TokitaraDoesNotLookBeforeTheFirstWord) {
   build("m 彼 pos=6/1; m と pos=9/1; m きたら pos=2/1 conj=4/10; m 困る pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4");
   ruleTokitara(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 6), word("ruleTokitara.e1"));
-  EXPECT_EQ(source(5, 6), 3);
+  EXPECT_EQ(slot(5, Slot::kConcession), word("ruleTokitara.e1"));
+  EXPECT_EQ(source(5, Slot::kConcession), 3);
 }
 
 TEST_F(ToRules, TokoroMadeIkanaiAndItsNegations) {
@@ -188,9 +189,9 @@ TEST_F(ToRules, TokoroMadeIkanaiAndItsNegations) {
           c.tail + "; p 1-2 head=p2; p 3-7");
     ruleTokoro(s);
     EXPECT_EQ(live(), c.live);
-    EXPECT_EQ(slot(8, 6), word(c.key));
-    EXPECT_EQ(source(8, 6), 4);
-    EXPECT_EQ(slot(3, 17), word("ruleTokoro.e9"));
+    EXPECT_EQ(slot(8, Slot::kConcession), word(c.key));
+    EXPECT_EQ(source(8, Slot::kConcession), 4);
+    EXPECT_EQ(slot(3, Slot::kOwnRendering), word("ruleTokoro.e9"));
   }
 }
 
@@ -198,8 +199,8 @@ TEST_F(ToRules, ToshikaOmoenaiAddsTheSuffixAfterANoun) {
   build("m 偶然 pos=6/1; m と pos=9/1; m しか pos=9/2; m 思え base=思う pos=2/1 conj=5/3; m ない pos=5/1 conj=18/2");
   ruleToshikaOmoenai(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(1, 12), word("ruleToshikaOmoenai.e1") + word("ruleToshikaOmoenai.e2"));
-  EXPECT_EQ(source(1, 12), 2);
+  EXPECT_EQ(slot(1, Slot::kCopula), word("ruleToshikaOmoenai.e1") + word("ruleToshikaOmoenai.e2"));
+  EXPECT_EQ(source(1, Slot::kCopula), 2);
 }
 
 TEST_F(ToRules, ToSuruByFormOfSuru) {
@@ -207,23 +208,23 @@ TEST_F(ToRules, ToSuruByFormOfSuru) {
   build("m 行く pos=2/1 conj=5/2; m と pos=9/1; m すれば base=する pos=2/1 conj=16/6; m 雨 pos=6/1");
   ruleToSuru(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(1, 6), "");
+  EXPECT_EQ(slot(1, Slot::kConcession), "");
   // としても: the root and the final head phrase.
   build("m 行く pos=2/1 conj=5/2; m と pos=9/1; m して base=する pos=2/1 conj=16/11; m も pos=9/2; m 遅い pos=3/1 conj=18/2;"
         "p 1-4 head=p2; p 5-5");
   ruleToSuru(s);
   EXPECT_EQ(live(), "10001");
-  EXPECT_EQ(slot(6, 6), word("ruleToSuru.e2"));
-  EXPECT_EQ(slot(7, 15), word("ruleToSuru.e3"));
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleToSuru.e2"));
+  EXPECT_EQ(slot(7, Slot::kInclusive), word("ruleToSuru.e3"));
 }
 
 TEST_F(ToRules, TotanZeroesTheFieldOfTheFirstCandidate) {
   build("m 出た base=出る pos=2/1 conj=1/8 zh=出:VI:1abc; m 途端 pos=6/1; m に pos=9/1; m 雨 pos=6/1; p 1-3 head=p2; p 4-4");
   ruleTotan(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 16), word("ruleTotan.e1"));
+  EXPECT_EQ(slot(5, Slot::kSequence), word("ruleTotan.e1"));
   EXPECT_EQ(s->targets[5].kind, 'z');
-  EXPECT_EQ(slot(6, 16), word("ruleTotan.e2"));
+  EXPECT_EQ(slot(6, Slot::kSequence), word("ruleTotan.e2"));
   EXPECT_EQ(s->targets[1].candidates->extra.str(), "0abc");
 }
 
@@ -233,9 +234,9 @@ TEST_F(ToRules, ToDoujiVerbAndNoun) {
   ruleToDouji(s);
   EXPECT_EQ(live(), "1001001");
   EXPECT_EQ(s->targets[8].headText2.str(), word("ruleToDouji.e1"));
-  EXPECT_EQ(slot(8, 5), "");
-  EXPECT_EQ(slot(9, 5), word("ruleToDouji.e2"));
-  EXPECT_EQ(source(9, 5), 5);
+  EXPECT_EQ(slot(8, Slot::kPreposition), "");
+  EXPECT_EQ(slot(9, Slot::kPreposition), word("ruleToDouji.e2"));
+  EXPECT_EQ(source(9, Slot::kPreposition), 5);
   EXPECT_EQ(s->targets[9].headText2.str(), word("ruleToDouji.e3"));
 }
 
@@ -245,8 +246,8 @@ TEST_F(ToRules, TohaP1ConsumesDakeAndP6RelinksTheToPhrase) {
   ruleToha(s);
   EXPECT_EQ(live(), "100001");
   // だけ counts as nominal (it looks back to 名前), so the suffix follows.
-  EXPECT_EQ(slot(7, 6), word("ruleToha.e1") + word("ruleToha.e2"));
-  EXPECT_EQ(source(7, 6), 2);
+  EXPECT_EQ(slot(7, Slot::kConcession), word("ruleToha.e1") + word("ruleToha.e2"));
+  EXPECT_EQ(source(7, Slot::kConcession), 2);
 
   // 彼 と は 思う: the と phrase hangs on the 思う phrase under D10; it becomes D21 and TO3.
   build("m 彼 pos=6/1; m と pos=9/1; m は pos=9/2; m 思う pos=2/1 conj=5/2; p 1-3 head=p2 label=D10; p 4-4");
@@ -255,7 +256,7 @@ TEST_F(ToRules, TohaP1ConsumesDakeAndP6RelinksTheToPhrase) {
   const JcLink* before = link(6, 5);
   ASSERT_NE(before, nullptr);
   ruleToha(s);
-  EXPECT_EQ(slot(4, 17), word("ruleToha.e6"));
+  EXPECT_EQ(slot(4, Slot::kOwnRendering), word("ruleToha.e6"));
   EXPECT_EQ(live(), "1001");
   EXPECT_EQ(s->nodes[5].depLabel.str(), "D21");
   EXPECT_EQ(s->nodes[5].usageCode.str(), "TO3");
@@ -269,7 +270,7 @@ TEST_F(ToRules, TohaP1ConsumesDakeAndP6RelinksTheToPhrase) {
   // Not a dependent of the 思う phrase: only the rendering.
   build("m 彼 pos=6/1; m と pos=9/1; m は pos=9/2; m 思う pos=2/1 conj=5/2; p 1-3; p 4-4");
   ruleToha(s);
-  EXPECT_EQ(slot(4, 17), word("ruleToha.e6"));
+  EXPECT_EQ(slot(4, Slot::kOwnRendering), word("ruleToha.e6"));
   EXPECT_EQ(live(), "1111");
 }
 
@@ -280,7 +281,7 @@ TEST_F(ToRules, TohaP7ReadsTheUsageCode) {
     ruleToha(s);
     const bool takes = std::string(usage) != "TO1";
     EXPECT_EQ(live(), takes ? "1011" : "1111");
-    EXPECT_EQ(slot(5, 11), takes ? word("ruleToha.e7") : "");
+    EXPECT_EQ(slot(5, Slot::kNearAdverbial), takes ? word("ruleToha.e7") : "");
   }
 }
 
@@ -293,14 +294,14 @@ TEST_F(ToRules, TomoImperativePairsAndDonnaDemo) {
   build("m どんな pos=7/2; m 人 pos=6/1; m でも pos=9/2; m 来る pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4");
   ruleTomo(s);
   EXPECT_EQ(live(), "1101");
-  EXPECT_EQ(slot(5, 6), word("ruleTomo.e12"));
-  EXPECT_EQ(source(5, 6), 3);
+  EXPECT_EQ(slot(5, Slot::kConcession), word("ruleTomo.e12"));
+  EXPECT_EQ(source(5, Slot::kConcession), 3);
   build("m どんな pos=7/2; m 小さな pos=7/2; m 人 pos=6/1; m であろう pos=4/1; m と pos=9/1; m 来る pos=2/1 conj=5/2;"
         "p 1-5 head=p2; p 6-6");
   ruleTomo(s);
   EXPECT_EQ(live(), "111001");
-  EXPECT_EQ(slot(7, 6), word("ruleTomo.e12"));
-  EXPECT_EQ(source(7, 6), 4);
+  EXPECT_EQ(slot(7, Slot::kConcession), word("ruleTomo.e12"));
+  EXPECT_EQ(source(7, Slot::kConcession), 4);
 }
 
 TEST_F(ToRules, NaiFamily) {
@@ -309,21 +310,21 @@ TEST_F(ToRules, NaiFamily) {
         "m ない pos=5/1 conj=18/2; p 1-3 head=p2; p 4-5");
   ruleNai(s);
   EXPECT_EQ(live(), "10011");
-  EXPECT_EQ(slot(6, 6), word("ruleNai.e3"));
-  EXPECT_EQ(slot(6, 7), word("ruleNai.e4"));
-  EXPECT_EQ(source(6, 7), 2);
-  // N10 with ならない: three pieces in slot 4.
+  EXPECT_EQ(slot(6, Slot::kConcession), word("ruleNai.e3"));
+  EXPECT_EQ(slot(6, Slot::kNegation), word("ruleNai.e4"));
+  EXPECT_EQ(source(6, Slot::kNegation), 2);
+  // N10 with ならない: three pieces in kModal.
   build("m 行か base=行く pos=2/1 conj=5/3; m ならない pos=5/1; m はず pos=6/1; m が pos=9/1; m ない pos=5/1 conj=18/2; p 1-5");
   ruleNai(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, 4), word("ruleNai.e4") + word("ruleNai.e10") + word("ruleNai.e11"));
+  EXPECT_EQ(slot(6, Slot::kModal), word("ruleNai.e4") + word("ruleNai.e10") + word("ruleNai.e11"));
   // N5 through the slot writer: the override counter replaces the first piece.
   build("m 笑わ base=笑う pos=2/1 conj=5/3; m ないで pos=9/3; m は pos=9/2; m いら base=いる pos=2/1 conj=1/3;"
         "m れ base=れる pos=14/7 conj=1/3; m ない pos=5/1 conj=18/2; p 1-6");
   s->slotOverride = 1;
   ruleNai(s);
   EXPECT_EQ(live(), "100000");
-  EXPECT_EQ(slot(7, 4), word(kOverrideWordKey) + word("ruleNai.e6"));
+  EXPECT_EQ(slot(7, Slot::kModal), word(kOverrideWordKey) + word("ruleNai.e6"));
   EXPECT_EQ(s->slotOverride, 0);
 }
 
@@ -331,13 +332,13 @@ TEST_F(ToRules, NakanakaPairsEachWithTheNextNegation) {
   build("m なかなか pos=8/1; m 来る pos=2/1 conj=5/2");
   ruleNakanaka(s);
   EXPECT_EQ(live(), "11");
-  EXPECT_EQ(slot(1, 17), "");
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), "");
   build("m なかなか pos=8/1; m 来 base=来る pos=2/1 conj=12/3; m ない pos=5/1 conj=18/2; m なかなか pos=8/1;"
         "m 寝 base=寝る pos=2/1 conj=1/3; m ない pos=5/1 conj=18/2");
   ruleNakanaka(s);
   EXPECT_EQ(live(), "110110");
-  EXPECT_EQ(slot(1, 17), word("ruleNakanaka.e1"));
-  EXPECT_EQ(slot(4, 17), word("ruleNakanaka.e1"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleNakanaka.e1"));
+  EXPECT_EQ(slot(4, Slot::kOwnRendering), word("ruleNakanaka.e1"));
 }
 
 }  // namespace

@@ -29,20 +29,20 @@ TEST_F(PatternScans, NagaraByTheWordBefore) {
   build("m 歩き base=歩く pos=2/1 conj=5/7; m ながら pos=9/3; m 話す pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "101");
-  EXPECT_EQ(slot(4, 6), nn("e1"));
-  EXPECT_EQ(slot(5, 6), nn("e1"));
-  EXPECT_EQ(source(5, 6), 2);
+  EXPECT_EQ(slot(4, Slot::kConcession), nn("e1"));
+  EXPECT_EQ(slot(5, Slot::kConcession), nn("e1"));
+  EXPECT_EQ(source(5, Slot::kConcession), 2);
   // After あり: the concessive reading, the next phrase gets the second half.
   build("m あり base=ある pos=2/1 conj=5/7; m ながら pos=9/3; m 知らない pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "101");
-  EXPECT_EQ(slot(4, 6), nn("e3"));
-  EXPECT_EQ(slot(5, 6), nn("e4"));
+  EXPECT_EQ(slot(4, Slot::kConcession), nn("e3"));
+  EXPECT_EQ(slot(5, Slot::kConcession), nn("e4"));
   // After a noun, with も after ながら consumed too.
   build("m 子供 pos=6/1; m ながら pos=9/3; m も pos=9/2; m 偉い pos=3/1 conj=18/2; p 1-3 head=p2; p 4-4");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 6), nn("e2"));
+  EXPECT_EQ(slot(5, Slot::kConcession), nn("e2"));
 }
 
 TEST_F(PatternScans, NaNiSourcesHostsAndKeptWords) {
@@ -50,29 +50,29 @@ TEST_F(PatternScans, NaNiSourcesHostsAndKeptWords) {
   build("m 英語 pos=6/1; m で pos=9/1; m なくて pos=5/1; m は pos=9/2; m いけない pos=3/1 conj=18/2; p 1-5");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, 1), nn("e5"));
-  EXPECT_EQ(source(6, 1), 3);
+  EXPECT_EQ(slot(6, Slot::kAfterSubject), nn("e5"));
+  EXPECT_EQ(source(6, Slot::kAfterSubject), 3);
   // P9 with も: trailer 1 of the phrase before も, and も consumed.
   build("m お金 pos=6/1; m も pos=9/2; m なし pos=6/1; m で pos=9/1; m 暮らす pos=2/1 conj=5/2; p 1-4 head=p2; p 5-5");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "10001");
   EXPECT_EQ(head(6), nn("e10"));
-  EXPECT_EQ(slot(6, 12), "");
-  EXPECT_EQ(slot(7, 16), nn("e12"));
+  EXPECT_EQ(slot(6, Slot::kCopula), "");
+  EXPECT_EQ(slot(7, Slot::kSequence), nn("e12"));
   build("m お金 pos=6/1; m なし pos=6/1; m で pos=9/1; m 暮らす pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 12), nn("e11"));
+  EXPECT_EQ(slot(5, Slot::kCopula), nn("e11"));
   // P15 leaves は for the particle rules; P21 acts after a verb too.
   build("m 彼 pos=6/1; m に pos=9/1; m 至って base=至る pos=2/1 conj=5/11; m は pos=9/2; m 知らない pos=2/1 conj=5/2;"
         "p 1-4 head=p2; p 5-5");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "10011");
-  EXPECT_EQ(slot(6, 6), nn("e19"));
+  EXPECT_EQ(slot(6, Slot::kConcession), nn("e19"));
   build("m 行く pos=2/1 conj=5/2; m に pos=9/1; m かかわり base=かかわる pos=2/1 conj=5/7; m なく pos=5/1; p 1-4");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "1000");
-  EXPECT_EQ(slot(5, 6), nn("e26"));
+  EXPECT_EQ(slot(5, Slot::kConcession), nn("e26"));
 }
 
 TEST_F(PatternScans, NitsukeNitsukeTrailersCarryTheComma) {
@@ -89,9 +89,9 @@ TEST_F(PatternScans, NiTaisuruClimbsToTheFirstSibling) {
         "p 1-2 head=p2; p 3-5 head=p3; p 6-6");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "111001");
-  EXPECT_EQ(slot(7, 5), nn("e37"));
-  EXPECT_EQ(source(7, 5), 4);
-  EXPECT_EQ(slot(8, 5), "");
+  EXPECT_EQ(slot(7, Slot::kPreposition), nn("e37"));
+  EXPECT_EQ(source(7, Slot::kPreposition), 4);
+  EXPECT_EQ(slot(8, Slot::kPreposition), "");
 }
 
 TEST_F(PatternScans, NiTaisuruStopsOnACycleOfSiblingLinks) {
@@ -105,7 +105,7 @@ TEST_F(PatternScans, NiTaisuruStopsOnACycleOfSiblingLinks) {
   ASSERT_EQ(firstSibling(s, 8), 7);
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "100111");
-  EXPECT_EQ(slot(7, 5) + slot(8, 5), nn("e37"));
+  EXPECT_EQ(slot(7, Slot::kPreposition) + slot(8, Slot::kPreposition), nn("e37"));
 }
 
 TEST_F(PatternScans, NiTodomarazuTrailerUnlessAFullStopFollows) {
@@ -120,7 +120,7 @@ TEST_F(PatternScans, NiTodomarazuTrailerUnlessAFullStopFollows) {
           (more ? "p 1-5" : "p 1-4"));
     ruleNaNiPatterns(s);
     const int p = more ? 6 : 5;
-    EXPECT_EQ(slot(p, 6), nn("e7") + nn("e27"));
+    EXPECT_EQ(slot(p, Slot::kConcession), nn("e7") + nn("e27"));
     EXPECT_EQ(s->targets[p].headText2.str(), c.trailer ? "," + nn("e40") : "");
   }
 }
@@ -131,18 +131,18 @@ TEST_F(PatternScans, NiWaTakesTheRepeatedPredicateBeforeThePurpose) {
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "1001");
   EXPECT_EQ(s->targets[5].headText2.str(), nn("e42"));
-  EXPECT_EQ(slot(5, 4), "");
+  EXPECT_EQ(slot(5, Slot::kModal), "");
   build("m 行く pos=2/1 conj=5/2; m に pos=9/1; m は pos=9/2; m 遠い pos=3/1 conj=18/2; p 1-3 head=p2; p 4-4");
   ruleNaNiPatterns(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 4), nn("e43"));
+  EXPECT_EQ(slot(5, Slot::kModal), nn("e43"));
 }
 
 TEST_F(PatternScans, MadeniAndNimade) {
   build("m 東京 pos=6/1; m に pos=9/1; m まで pos=9/2; m 行く pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 5), ny("r02e1"));
+  EXPECT_EQ(slot(5, Slot::kPreposition), ny("r02e1"));
   EXPECT_EQ(head(5), ny("r02e2"));
   struct Case {
     const char* noun;
@@ -177,7 +177,7 @@ TEST_F(PatternScans, NimokakawarazuAndTheToBeforeNi) {
     build(std::string(c.words) + "; p 1-4 head=p2; p 5-5");
     ruleNiToYoPatterns(s);
     EXPECT_EQ(live(), c.live);
-    EXPECT_EQ(slot(6, 6), c.text);
+    EXPECT_EQ(slot(6, Slot::kConcession), c.text);
   }
 }
 
@@ -185,12 +185,12 @@ TEST_F(PatternScans, NiyotteWaBeforeNiyotte) {
   build("m 場合 pos=6/1; m に pos=9/1; m よって pos=2/1 conj=5/11; m は pos=9/2; m 違う pos=2/1 conj=5/2; p 1-4 head=p2; p 5-5");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "10001");
-  EXPECT_EQ(slot(6, 5), ny("r10e1"));
+  EXPECT_EQ(slot(6, Slot::kPreposition), ny("r10e1"));
   EXPECT_EQ(head(6), ny("r10e2"));
   build("m 彼 pos=6/1; m に pos=9/1; m よって pos=2/1 conj=5/11; m 書かれた pos=2/1 conj=5/8; p 1-3 head=p2; p 4-4");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 6), ny("r11e1"));
+  EXPECT_EQ(slot(5, Slot::kConcession), ny("r11e1"));
   EXPECT_EQ(s->targets[5].mark.str(), "*");
 }
 
@@ -199,7 +199,7 @@ TEST_F(PatternScans, NebaNarimasenKeepsMasu) {
         "m ん base=ぬ pos=14/7 conj=27/2; p 1-5");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "10010");
-  EXPECT_EQ(slot(6, 1), ny("r19e1"));
+  EXPECT_EQ(slot(6, Slot::kAfterSubject), ny("r19e1"));
   EXPECT_EQ(s->targets[4].kind, 'z');
   EXPECT_EQ(s->targets[6].kind, 'z');
 }
@@ -210,8 +210,8 @@ TEST_F(PatternScans, DewaNakunaruAppendsAtWholeCharacters) {
   s->targets[6].slots[6] = filler;
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, 6), filler + ny("r21e1").substr(0, 2));
-  EXPECT_EQ(source(6, 6), 2);
+  EXPECT_EQ(slot(6, Slot::kConcession), filler + ny("r21e1").substr(0, 2));
+  EXPECT_EQ(source(6, Slot::kConcession), 2);
 }
 
 TEST_F(PatternScans, NounBakariRelinksTheNounPhraseToTheVerb) {
@@ -219,7 +219,7 @@ TEST_F(PatternScans, NounBakariRelinksTheNounPhraseToTheVerb) {
   link(5, 4)->carriedFlag = 1;
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "100");
-  EXPECT_EQ(slot(5, 6), ny("r29e5"));
+  EXPECT_EQ(slot(5, Slot::kConcession), ny("r29e5"));
   EXPECT_EQ(s->nodes[4].depLabel.str(), "D27");
   // The item stays (governor: the verb phrase, dependent: the noun phrase), relabelled, its flag kept.
   const JcLink* l = link(5, 4);
@@ -239,7 +239,7 @@ TEST_F(PatternScans, YomebaYomuHodo) {
         "p 1-1 head=p2; p 2-3 head=p3; p 4-4");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "1001");
-  EXPECT_EQ(slot(5, 9), ny("r39e1"));
+  EXPECT_EQ(slot(5, Slot::kRestriction), ny("r39e1"));
   EXPECT_EQ(head(5), ny("r39e2"));
   EXPECT_EQ(s->targets[1].candidates->valency.str(), "V;@");
 }
@@ -248,29 +248,29 @@ TEST_F(PatternScans, HodoRendersItselfAndRetiresTheNegation) {
   build("m 彼 pos=6/1; m ほど pos=9/2; m 高く base=高い pos=3/1 conj=18/6; m ない pos=5/1 conj=18/2; p 1-2 head=p2; p 3-4");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "1110");
-  EXPECT_EQ(slot(5, 12), ny("r60e1"));
-  EXPECT_EQ(slot(2, 17), ny("r60e3"));
+  EXPECT_EQ(slot(5, Slot::kCopula), ny("r60e1"));
+  EXPECT_EQ(slot(2, Slot::kOwnRendering), ny("r60e3"));
   build("m これ pos=7/1; m ほど pos=9/2; m 高い pos=3/1 conj=18/2; p 1-2 head=p2; p 3-3");
   s->nodes[1].pos = "6";
   ruleNiToYoPatterns(s);
-  EXPECT_EQ(slot(2, 17), ny("r60e4"));
+  EXPECT_EQ(slot(2, Slot::kOwnRendering), ny("r60e4"));
   // A counter without a negation: ほど keeps no rendering.
   build("m 三 pos=6/7; m 日 pos=14/3; m ほど pos=9/2; m 休む pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "1111");
-  EXPECT_EQ(slot(3, 17), "");
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), "");
 }
 
 TEST_F(PatternScans, YouniMieruAfterANounEatsTheNextWordOnly) {
   build("m 子供 pos=6/1; m の pos=9/1; m ように pos=5/1; m 見える pos=2/1 conj=1/2; m 。 pos=1/1; p 1-5");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, 14), ny("r94e1"));
+  EXPECT_EQ(slot(6, Slot::kSeeming), ny("r94e1"));
   build("m 子供 pos=6/1; m が pos=9/1; m 遊ぶ pos=2/1 conj=5/2; m ように pos=5/1; m 見える pos=2/1 conj=1/2; m 。 pos=1/1;"
         "p 1-2 head=p2; p 3-6");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "111001");
-  EXPECT_EQ(slot(8, 14), ny("r95e1"));
+  EXPECT_EQ(slot(8, Slot::kSeeming), ny("r95e1"));
   // At the sentence end nothing past the last word is touched.
   build("m 子供 pos=6/1; m の pos=9/1; m ように pos=5/1; m 見える pos=2/1 conj=1/2; p 1-4");
   ruleNiToYoPatterns(s);
@@ -285,7 +285,7 @@ TEST_F(PatternScans, MonokaOnlyWithAFinalParticle) {
     ruleNiToYoPatterns(s);
     const bool final = *sub == '4';
     EXPECT_EQ(live(), final ? "100" : "111");
-    EXPECT_EQ(slot(4, 6), final ? ny("r71e1") : "");
+    EXPECT_EQ(slot(4, Slot::kConcession), final ? ny("r71e1") : "");
   }
 }
 
@@ -293,16 +293,16 @@ TEST_F(PatternScans, YaNadoAndMoShinakereba) {
   build("m 本 pos=6/1; m や pos=9/5; m 雑誌 pos=6/1; m など pos=9/2; p 1-4");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "1111");
-  EXPECT_EQ(slot(2, 17), ny("r79e1"));
-  EXPECT_EQ(slot(4, 17), ny("r79e2"));
+  EXPECT_EQ(slot(2, Slot::kOwnRendering), ny("r79e1"));
+  EXPECT_EQ(slot(4, Slot::kOwnRendering), ny("r79e2"));
   build("m 勉強 pos=6/2; m も pos=9/2; m し base=する pos=2/1 conj=16/7; m なければ base=ない pos=5/1 conj=18/5;"
         "m 仕事 pos=6/2; m も pos=9/2; m し base=する pos=2/1 conj=16/7; m ない pos=5/1 conj=18/2; p 1-4 head=p2; p 5-8");
   ruleNiToYoPatterns(s);
   EXPECT_EQ(live(), "10001000");
-  EXPECT_EQ(slot(9, 6), ny("r66e1"));
-  EXPECT_EQ(source(9, 6), 2);
-  EXPECT_EQ(slot(5, 6), ny("r66e2"));
-  EXPECT_EQ(source(5, 6), 6);
+  EXPECT_EQ(slot(9, Slot::kConcession), ny("r66e1"));
+  EXPECT_EQ(source(9, Slot::kConcession), 2);
+  EXPECT_EQ(slot(5, Slot::kConcession), ny("r66e2"));
+  EXPECT_EQ(source(5, Slot::kConcession), 6);
 }
 
 TEST_F(PatternScans, YoToWoRows) {
@@ -314,12 +314,12 @@ TEST_F(PatternScans, YoToWoRows) {
   build("m 待つ pos=2/1 conj=5/2; m より pos=9/1; m しかたがなかった base=しかたがない pos=3/1 conj=18/8; p 1-3");
   ruleYoToWoPatterns(s);
   EXPECT_EQ(live(), "100");
-  EXPECT_EQ(slot(4, 1), yw("r01e1"));
+  EXPECT_EQ(slot(4, Slot::kAfterSubject), yw("r01e1"));
   // 男らしい男 and 男らしい人.
   build("m 男 pos=6/1; m らしい pos=14/5 conj=18/2; m 男 pos=6/1; p 1-3");
   ruleYoToWoPatterns(s);
   EXPECT_EQ(live(), "100");
-  EXPECT_EQ(slot(4, 3), yw("r04e1"));
+  EXPECT_EQ(slot(4, Slot::kBeforeHead), yw("r04e1"));
   build("m 男 pos=6/1; m らしい pos=14/5 conj=18/2; m 人 pos=6/1; p 1-3");
   ruleYoToWoPatterns(s);
   EXPECT_EQ(live(), "111");
@@ -327,20 +327,20 @@ TEST_F(PatternScans, YoToWoRows) {
   build("m 行く pos=2/1 conj=5/2; m わけ pos=6/1; m で pos=4/1; m は pos=9/2; m ない pos=5/1 conj=18/2; p 1-5");
   ruleYoToWoPatterns(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, 12), yw("r05e1"));
-  EXPECT_EQ(source(6, 12), 5);
+  EXPECT_EQ(slot(6, Slot::kCopula), yw("r05e1"));
+  EXPECT_EQ(source(6, Slot::kCopula), 5);
   // を初めとする + noun before を初め alone.
   build("m 彼 pos=6/1; m を pos=9/1; m はじめ pos=6/1; m と pos=9/1; m する pos=2/1 conj=16/2; m 人々 pos=6/1;"
         "p 1-5 head=p2; p 6-6");
   ruleYoToWoPatterns(s);
   EXPECT_EQ(live(), "100001");
-  EXPECT_EQ(slot(7, 5), yw("r14e1"));
+  EXPECT_EQ(slot(7, Slot::kPreposition), yw("r14e1"));
   EXPECT_EQ(head(7), yw("r14e2"));
   build("m 彼 pos=6/1; m を pos=9/1; m はじめ pos=6/1; m 皆 pos=6/1; m 来た base=来る pos=2/1 conj=12/8;"
         "p 1-3 head=p3; p 4-4 head=p3; p 5-5");
   ruleYoToWoPatterns(s);
   EXPECT_EQ(live(), "10011");
-  EXPECT_EQ(slot(6, 5), yw("r15e1"));
+  EXPECT_EQ(slot(6, Slot::kPreposition), yw("r15e1"));
   // んがために(は).
   for (const bool wa : {true, false}) {
     build(std::string("m 勝た base=勝つ pos=2/1 conj=5/3; m ん pos=5/1; m が pos=9/1; m ため pos=6/1; m に pos=9/1;") +
@@ -363,10 +363,10 @@ TEST_F(PatternScans, WoNiSuruWritesTheUsageCodesUnlessMarked) {
       continue;
     }
     EXPECT_EQ(live(), "10100");
-    EXPECT_EQ(slot(6, 5), word("ruleWoNiSuruToIu.e1"));
-    EXPECT_EQ(source(6, 5), 2);
-    EXPECT_EQ(slot(7, 12), word("ruleWoNiSuruToIu.e2"));
-    EXPECT_EQ(source(7, 12), 4);
+    EXPECT_EQ(slot(6, Slot::kPreposition), word("ruleWoNiSuruToIu.e1"));
+    EXPECT_EQ(source(6, Slot::kPreposition), 2);
+    EXPECT_EQ(slot(7, Slot::kCopula), word("ruleWoNiSuruToIu.e2"));
+    EXPECT_EQ(source(7, Slot::kCopula), 4);
     EXPECT_EQ(s->nodes[6].usageCode.str(), "WO3");
     EXPECT_EQ(s->nodes[7].usageCode.str(), "NI99");
   }
@@ -377,10 +377,10 @@ TEST_F(PatternScans, MoBaMoPairsTheTwoMo) {
         "m 吹く pos=2/1 conj=5/2; p 1-4 head=p2; p 5-7");
   ruleMoBaMo(s);
   EXPECT_EQ(live(), "1011101");
-  EXPECT_EQ(slot(8, 6), word("ruleMoBaMo.e1"));
-  EXPECT_EQ(source(8, 6), 2);
-  EXPECT_EQ(slot(9, 6), word("ruleMoBaMo.e2"));
-  EXPECT_EQ(source(9, 6), 6);
+  EXPECT_EQ(slot(8, Slot::kConcession), word("ruleMoBaMo.e1"));
+  EXPECT_EQ(source(8, Slot::kConcession), 2);
+  EXPECT_EQ(slot(9, Slot::kConcession), word("ruleMoBaMo.e2"));
+  EXPECT_EQ(source(9, Slot::kConcession), 6);
   EXPECT_EQ(s->targets[8].kind, 'z');
   // A も before a plain verb is skipped.
   build("m 雨 pos=6/1; m も pos=9/2; m 降る pos=2/1 conj=5/2; m 風 pos=6/1; m も pos=9/2; m 吹く pos=2/1 conj=5/2; p 1-3; p 4-6");
@@ -392,7 +392,7 @@ TEST_F(PatternScans, MaeNiSuruAtoNiSuruMettaniAndHonorificO) {
   build("m 試験 pos=6/1; m を pos=9/1; m 前 pos=6/1; m に pos=9/1; m する pos=2/1 conj=16/2; p 1-2 head=p2; p 3-5");
   ruleWoMaeAtoNiSuru(s);
   EXPECT_EQ(live(), "11001");
-  EXPECT_EQ(slot(5, 17), word("ruleWoMaeAtoNiSuru.maeSuru"));
+  EXPECT_EQ(slot(5, Slot::kOwnRendering), word("ruleWoMaeAtoNiSuru.maeSuru"));
   EXPECT_EQ(head(6), word("ruleWoMaeAtoNiSuru.maeTrailer"));
   build("m 試験 pos=6/1; m を pos=9/1; m 前 pos=6/1; m に pos=9/1; m して base=する pos=2/1 conj=16/11; p 1-2 head=p2; p 3-5");
   ruleWoMaeAtoNiSuru(s);
@@ -401,12 +401,12 @@ TEST_F(PatternScans, MaeNiSuruAtoNiSuruMettaniAndHonorificO) {
   build("m 家 pos=6/1; m を pos=9/1; m 後 pos=6/1; m に pos=9/1; m した base=する pos=2/1 conj=16/8; p 1-2 head=p2; p 3-5");
   ruleWoMaeAtoNiSuru(s);
   EXPECT_EQ(live(), "11001");
-  EXPECT_EQ(slot(5, 17), word("ruleWoMaeAtoNiSuru.atoSuru"));
+  EXPECT_EQ(slot(5, Slot::kOwnRendering), word("ruleWoMaeAtoNiSuru.atoSuru"));
 
   build("m めった pos=8/1; m に pos=9/1; m 来 base=来る pos=2/1 conj=12/3; m ない pos=5/1 conj=18/2; p 1-2 head=p2; p 3-4");
   ruleMettaNi(s);
   EXPECT_EQ(live(), "1110");
-  EXPECT_EQ(slot(1, 17), word("ruleMettaNi.metta"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleMettaNi.metta"));
 
   build("m お pos=13; m 読み base=読む pos=2/1 conj=5/7; m に pos=9/1; m なる pos=2/1 conj=5/2; p 1-4");
   ruleKotoDakePatterns(s);

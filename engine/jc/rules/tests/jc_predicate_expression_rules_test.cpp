@@ -13,11 +13,10 @@ namespace {
 
 using namespace predicate_expression_keys;
 
-// A written field of a target: a slot 0..17, or one of the text fields.
-enum Field { kHeadText = -1, kText4 = -4 };
+// A written field of a target: a slot, or one of the text fields.
 struct Write {
   int node;
-  int field;
+  Field field;
   std::string text;
   int source = -1;  // checked when not -1
 };
@@ -33,12 +32,6 @@ struct Case {
 
 class PredicateExpressions : public RuleTest {
  protected:
-  std::string field(int node, int f) const {
-    const JcTargetNode& t = s->targets[node];
-    if (f == kHeadText) return t.headText.str();
-    if (f == kText4) return t.text4.str();
-    return slot(node, f);
-  }
   void check(const Case& c) {
     SCOPED_TRACE(c.what);
     build(c.sentence);
@@ -48,7 +41,7 @@ class PredicateExpressions : public RuleTest {
     for (const Write& w : c.writes) {
       EXPECT_EQ(field(w.node, w.field), w.text) << "node " << w.node << " field " << w.field;
       if (w.source != -1) {
-        EXPECT_EQ(source(w.node, w.field), w.source) << "node " << w.node << " slot " << w.field;
+        EXPECT_EQ(source(w.node, w.field.slot), w.source) << "node " << w.node << " slot " << w.field;
       }
     }
     for (auto [node, kind] : c.kinds) EXPECT_EQ(s->targets[node].kind, kind) << "node " << node;
@@ -81,77 +74,77 @@ class PredicateExpressions : public RuleTest {
 TEST_F(PredicateExpressions, VerbalExpressions) {
   const Case cases[] = {
       {"と + する", predicate_expressions::ruleToSuru, "m 彼 pos=6/1; m と pos=9/1; m する pos=2/1 conj=16/2; p 1-3", "100",
-       {{4, 0, word(kToSuru), 3}}, {}},
+       {{4, Slot::kClauseOpener, word(kToSuru), 3}}, {}},
       {"と + する + れる", predicate_expressions::ruleToSuru, "m 彼 pos=6/1; m と pos=9/1; m さ base=する pos=2/1 conj=16/3; m れる pos=5/1; p 1-4",
-       "1001", {{5, 0, word(kToSuruPassive), 3}}, {}},
+       "1001", {{5, Slot::kClauseOpener, word(kToSuruPassive), 3}}, {}},
       {"a retired と leaves する alone", predicate_expressions::ruleToSuru, "m 彼 pos=6/1; m と pos=9/1; m する pos=2/1 conj=16/2; p 1-3", "101",
-       {{4, 0, ""}}, {}, {2}},
-      {"サ変 noun + できる", ruleDekiru, "m 運転 pos=6/2; m できる pos=2/1 conj=1/2; p 1-2", "10", {{3, 4, word(kCan)}}, {}},
+       {{4, Slot::kClauseOpener, ""}}, {}, {2}},
+      {"サ変 noun + できる", ruleDekiru, "m 運転 pos=6/2; m できる pos=2/1 conj=1/2; p 1-2", "10", {{3, Slot::kModal, word(kCan)}}, {}},
       {"サ変 noun + できない", ruleDekiru,
        "m 運転 pos=6/2; m でき base=できる pos=2/1 conj=1/7; m ない pos=14/7 conj=18/2; p 1-3", "100",
-       {{4, 4, word(kCannotNot) + word(kCannotCan)}}, {}},
+       {{4, Slot::kModal, word(kCannotNot) + word(kCannotCan)}}, {}},
       {"お + continuative + 出来る", ruleDekiru,
-       "m お pos=13; m 待ち base=待つ pos=2/1 conj=5/7; m 出来る pos=2/1 conj=1/2; p 1-3", "110", {{4, 4, word(kCan)}}, {}},
+       "m お pos=13; m 待ち base=待つ pos=2/1 conj=5/7; m 出来る pos=2/1 conj=1/2; p 1-3", "110", {{4, Slot::kModal, word(kCan)}}, {}},
       {"できる after an ordinary noun stays", ruleDekiru, "m 家 pos=6/1; m できる pos=2/1 conj=1/2; p 1-2", "11",
-       {{3, 4, ""}}, {}},
+       {{3, Slot::kModal, ""}}, {}},
       {"予定だ", ruleYotei, "m 行く pos=2/1 conj=5/2; m 予定 pos=6/2; m だ pos=5/1; p 1-1 head=p2 label=D3; p 2-3", "100",
-       {{4, 8, word(kYotei), 1}}, {{4, 'z'}}},
+       {{4, Slot::kAspect, word(kYotei), 1}}, {{4, 'z'}}},
       {"見込みだ", ruleYotei, "m 終わる pos=2/1 conj=5/2; m 見込み pos=6/1; m だ pos=5/1; p 1-1 head=p2 label=D3; p 2-3",
-       "100", {{5, 12, word(kMikomi), 2}}, {{4, 'z'}}},
+       "100", {{5, Slot::kCopula, word(kMikomi), 2}}, {{4, 'z'}}},
       {"出発だ", ruleShuppatsu, "m 出発 pos=6/2; m だ pos=5/1; p 1-2", "10", {}, {}},
       {"の出発だ stays", ruleShuppatsu, "m 明日 pos=6/1; m の pos=9/1; m 出発 pos=6/2; m だ pos=5/1; p 1-4", "1111", {}, {}},
-      {"ずつ", ruleZutsu, "m 一つ pos=6/7; m ずつ pos=9/2; p 1-2", "10", {{3, 10, word(kZutsu)}}, {}},
+      {"ずつ", ruleZutsu, "m 一つ pos=6/7; m ずつ pos=9/2; p 1-2", "10", {{3, Slot::kDistributive, word(kZutsu)}}, {}},
       {"ということは at the start", predicate_expressions::ruleToIu, "m と pos=9/1; m いう pos=2/1 conj=5/2; m こと pos=6/8; m は pos=9/2; p 1-4",
-       "0100", {{2, 17, word(kToIuKoto)}}, {{5, 'z'}}},
+       "0100", {{2, Slot::kOwnRendering, word(kToIuKoto)}}, {{5, 'z'}}},
       {"ということ inside", predicate_expressions::ruleToIu,
        "m 行く pos=2/1 conj=5/2; m と pos=9/1; m いう pos=2/1 conj=5/2; m こと pos=6/8; m だ pos=5/1; p 1-5", "10001",
-       {{3, 17, ""}}, {{6, 'z'}}},
+       {{3, Slot::kOwnRendering, ""}}, {{6, 'z'}}},
       {"という話", predicate_expressions::ruleToIu, "m 雨 pos=6/1; m と pos=9/1; m 言う pos=2/1 conj=5/2; m 話 pos=6/1; p 1-4", "1110",
-       {{3, 17, word(kToIuHanashi)}}, {{5, 'z'}}},
+       {{3, Slot::kOwnRendering, word(kToIuHanashi)}}, {{5, 'z'}}},
       {"あり + ませ + ん after an adjective", ruleArimasenPlace,
        "m 高く base=高い pos=3 conj=18/6 zh=\\x8D\\x82; m あり base=ある pos=2/1 conj=5/7; m ませ base=ます pos=5/1; m ん pos=5/1;"
        "p 1-4",
-       "1000", {{5, 7, word(kArimasen), 3}}, {}},
+       "1000", {{5, Slot::kNegation, word(kArimasen), 3}}, {}},
       {"a repeated verb around に", ruleNiPredicate,
        "m 泣き base=泣く pos=2/1 conj=5/7; m に pos=9/1; m 泣いた base=泣く pos=2/1 conj=5/8; p 1-3", "101",
-       {{4, kHeadText, word(kNiRepeat)}}, {}},
+       {{4, Text::kHeadText, word(kNiRepeat)}}, {}},
       {"the whole step: できる, then ので", applyPredicateExpressionRules,
        "m 運転 pos=6/2; m できる pos=2/1 conj=1/2; m ので pos=9/3; p 1-3", "100",
-       {{4, 4, word(kCan)}, {4, 0, word(kNode), 3}}, {{4, 'z'}}},
+       {{4, Slot::kModal, word(kCan)}, {4, Slot::kClauseOpener, word(kNode), 3}}, {{4, 'z'}}},
       {"が + 必要だ", ruleHitsuyou, "m 助け pos=6/1; m が pos=9/1; m 必要だ pos=3/2 conj=21/2; p 1-3", "111",
-       {{3, 17, word(kHitsuyou)}}, {}},
+       {{3, Slot::kOwnRendering, word(kHitsuyou)}}, {}},
   };
   for (const Case& c : cases) check(c);
 }
 
 TEST_F(PredicateExpressions, CopulaAndNegation) {
   const Case cases[] = {
-      {"nominal + だ", ruleCopulaNegation, "m 学生 pos=6/1; m だ pos=5/1; p 1-2", "10", {{3, 12, word(kCopula), 2}}, {}},
-      {"i-adjective + だ", ruleCopulaNegation, "m 高い pos=3 conj=18/2; m だ pos=5/1; p 1-2", "10", {{3, 12, ""}}, {{1, 'z'}}},
+      {"nominal + だ", ruleCopulaNegation, "m 学生 pos=6/1; m だ pos=5/1; p 1-2", "10", {{3, Slot::kCopula, word(kCopula), 2}}, {}},
+      {"i-adjective + だ", ruleCopulaNegation, "m 高い pos=3 conj=18/2; m だ pos=5/1; p 1-2", "10", {{3, Slot::kCopula, ""}}, {{1, 'z'}}},
       {"nominal + だ + と", ruleCopulaNegation, "m 雨 pos=6/1; m だ pos=5/1; m と pos=9/3; p 1-3", "100",
-       {{4, 12, word(kCopulaTo), 2}}, {}},
+       {{4, Slot::kCopula, word(kCopulaTo), 2}}, {}},
       {"nominal + ではない", ruleCopulaNegation,
        "m 学生 pos=6/1; m で base=だ pos=5/1; m は pos=9/2; m ない pos=3 conj=18/2; p 1-4", "1000",
-       {{5, 7, word(kNotNominal) + word(kNotNominalCopula), 4}}, {}},
+       {{5, Slot::kNegation, word(kNotNominal) + word(kNotNominalCopula), 4}}, {}},
       {"ではなく … だ: the counterpart's copula goes to the open phrase", ruleCopulaNegation,
        "m 学生 pos=6/1; m で base=だ pos=5/1; m は pos=9/2; m なく base=ない pos=3 conj=18/6; m 先生 pos=6/1; m だ pos=5/1;"
        "p 1-4 head=p2 label=D4; p 5-6",
-       "100010", {{7, kText4, word(kCopulaOpen)}, {8, 12, ""}}, {}},
+       "100010", {{7, Text::kText4, word(kCopulaOpen)}, {8, Slot::kCopula, ""}}, {}},
       {"adjective + ではない", ruleCopulaNegation,
        "m 静か pos=3/2 conj=21/1; m で base=だ pos=5/1; m は pos=9/2; m ない pos=3 conj=18/2; p 1-4", "1000",
-       {{5, 7, word(kNotAdjective), 4}}, {}},
+       {{5, Slot::kNegation, word(kNotAdjective), 4}}, {}},
       {"nominal + で + ない", ruleCopulaNegation, "m 本 pos=6/1; m で pos=9/1; m ない pos=3 conj=18/2; p 1-3", "100",
-       {{4, 7, word(kNotDe) + word(kNotDeCopula), 3}}, {}},
+       {{4, Slot::kNegation, word(kNotDe) + word(kNotDeCopula), 3}}, {}},
       {"adjective connective + ない", ruleCopulaNegation,
-       "m 高く base=高い pos=3 conj=18/6; m ない pos=14/7 conj=18/2; p 1-2", "10", {{3, 7, word(kNotConnective), 2}}, {}},
+       "m 高く base=高い pos=3 conj=18/6; m ない pos=14/7 conj=18/2; p 1-2", "10", {{3, Slot::kNegation, word(kNotConnective), 2}}, {}},
       {"なくては at the end", ruleCopulaNegation,
        "m 行か base=行く pos=2/1 conj=5/3; m なくて base=ない pos=14/7 conj=18/10; m は pos=9/2; m 。 pos=1/1; p 1-4", "1011",
-       {{5, 1, word(kMustNakute), 2}}, {}},
+       {{5, Slot::kAfterSubject, word(kMustNakute), 2}}, {}},
       {"なきゃ before a comma stays", ruleCopulaNegation,
-       "m 行か base=行く pos=2/1 conj=5/3; m なきゃ base=ない pos=14/7 conj=18/10; m 、 pos=1/1; p 1-3", "111", {{4, 1, ""}},
+       "m 行か base=行く pos=2/1 conj=5/3; m なきゃ base=ない pos=14/7 conj=18/10; m 、 pos=1/1; p 1-3", "111", {{4, Slot::kAfterSubject, ""}},
        {}},
       {"だ before は + ない is left", ruleCopulaNegation, "m 雨 pos=6/1; m だ pos=5/1; m は pos=9/2; m ない pos=3 conj=18/2; p 1-4",
-       "1111", {{5, 12, ""}}, {}},
+       "1111", {{5, Slot::kCopula, ""}}, {}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -160,44 +153,44 @@ TEST_F(PredicateExpressions, TheNegationSlotGoesThroughTheSlotWriter) {
   build("m 高く base=高い pos=3 conj=18/6; m ない pos=14/7 conj=18/2; p 1-2");
   s->slotOverride = 1;
   ruleCopulaNegation(s);
-  EXPECT_EQ(slot(3, 7), word(kOverrideWordKey));
+  EXPECT_EQ(slot(3, Slot::kNegation), word(kOverrideWordKey));
   EXPECT_EQ(s->slotOverride, 0);
 }
 
 TEST_F(PredicateExpressions, FixedExpressionRows) {
   const std::string hyaku = ec(u8"百");
   const Case cases[] = {
-      {"時 after a numeral", ruleFixedExpressions, "m 三 pos=6/7; m 時 pos=14/3", "11", {{2, 17, word(kJi)}}, {}},
+      {"時 after a numeral", ruleFixedExpressions, "m 三 pos=6/7; m 時 pos=14/3", "11", {{2, Slot::kOwnRendering, word(kJi)}}, {}},
       {"百 keeps its Chinese after the prefix and goes on to row 2", ruleFixedExpressions,
        "m 百 pos=6/7 zh=" + hyaku + "; m の pos=9/1; m 二 pos=6/7; p 1-3", "101",
-       {{1, 17, word(kNumeralPrefix) + hyaku}, {4, kHeadText, word(kNumeralNo)}}, {{4, 'z'}}},
+       {{1, Slot::kOwnRendering, word(kNumeralPrefix) + hyaku}, {4, Text::kHeadText, word(kNumeralNo)}}, {{4, 'z'}}},
       {"numeral 分の numeral", ruleFixedExpressions, "m 三 pos=6/7; m 分 pos=14/3; m の pos=9/1; m 一 pos=6/7", "1101",
-       {{2, 17, word(kBunNo)}}, {}},
+       {{2, Slot::kOwnRendering, word(kBunNo)}}, {}},
       {"人の before a person", ruleFixedExpressions,
        "m 三 pos=6/7; m 人 pos=14/3; m の pos=9/1; m 学生 pos=6/1 sem=121; p 1-3 head=p2; p 4-4", "1101",
-       {{2, 17, word(kNinNo)}}, {{5, 'z'}}},
+       {{2, Slot::kOwnRendering, word(kNinNo)}}, {{5, 'z'}}},
       {"どうぞ before a retired 下さい", ruleFixedExpressions,
        "m どうぞ pos=8; m 入っ base=入る pos=2/1 conj=5/11; m て pos=9/3; m 下さい base=下さる pos=2/1 conj=5/9", "0110",
        {}, {}, {4}},
       {"どうぞ alone stays", ruleFixedExpressions, "m どうぞ pos=8; m 。 pos=1/1", "11", {}, {}},
       {"の世話をする", ruleFixedExpressions,
        "m 子供 pos=6/1; m の pos=9/1; m 世話 pos=6/2; m を pos=9/1; m する pos=2/1 conj=16/2; p 1-2 head=p2; p 3-5", "10011",
-       {{5, 17, word(kSewa)}}, {{6, 'z'}}},
+       {{5, Slot::kOwnRendering, word(kSewa)}}, {{6, 'z'}}},
       {"ので after a verb", ruleFixedExpressions, "m 行く pos=2/1 conj=5/2; m ので pos=9/3; p 1-2", "10",
-       {{3, 0, word(kNode), 2}}, {{3, 'z'}}},
-      {"一時間: the 間 carries it", ruleFixedExpressions, "m 一時 pos=6/1; m 間 pos=14/3", "01", {{2, 17, word(kIchijikan)}},
+       {{3, Slot::kClauseOpener, word(kNode), 2}}, {{3, 'z'}}},
+      {"一時間: the 間 carries it", ruleFixedExpressions, "m 一時 pos=6/1; m 間 pos=14/3", "01", {{2, Slot::kOwnRendering, word(kIchijikan)}},
        {}},
       {"たくさん in a D2 phrase", ruleFixedExpressions,
        "m たくさん pos=8; m 食べる pos=2/1 conj=5/2; p 1-1 head=p2 label=D2; p 2-2", "01",
-       {{4, kHeadText, word(kTakusan)}}, {}},
+       {{4, Text::kHeadText, word(kTakusan)}}, {}},
       {"たくさん elsewhere stays, no later row", ruleFixedExpressions,
-       "m たくさん pos=8; m 食べる pos=2/1 conj=5/2; p 1-1 head=p2 label=D1; p 2-2", "11", {{4, kHeadText, ""}}, {}},
+       "m たくさん pos=8; m 食べる pos=2/1 conj=5/2; p 1-1 head=p2 label=D1; p 2-2", "11", {{4, Text::kHeadText, ""}}, {}},
       {"XはX", ruleFixedExpressions, "m 約束 pos=6/1; m は pos=9/2; m 約束 pos=6/1; m 。 pos=1/1; p 1-2 head=p2; p 3-4", "1111",
-       {{5, kHeadText, word(kSameTopic)}}, {}},
-      {"前で", ruleFixedExpressions, "m 駅 pos=6/1; m 前 pos=6; m で pos=9/1", "111", {{2, 17, word(kMaeDe)}}, {}},
-      {"一日中", ruleFixedExpressions, "m 一日 pos=6/1; m 中 pos=14/1", "10", {{1, 17, word(kChuAllDay)}}, {}},
+       {{5, Text::kHeadText, word(kSameTopic)}}, {}},
+      {"前で", ruleFixedExpressions, "m 駅 pos=6/1; m 前 pos=6; m で pos=9/1", "111", {{2, Slot::kOwnRendering, word(kMaeDe)}}, {}},
+      {"一日中", ruleFixedExpressions, "m 一日 pos=6/1; m 中 pos=14/1", "10", {{1, Slot::kOwnRendering, word(kChuAllDay)}}, {}},
       {"三日中 keeps the 中", ruleFixedExpressions, "m 三 pos=6/7; m 日 pos=14/3; m 中 pos=14/1", "111",
-       {{3, 17, word(kChuCounter)}}, {}},
+       {{3, Slot::kOwnRendering, word(kChuCounter)}}, {}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -218,19 +211,19 @@ TEST_F(PredicateExpressions, TheDependencyOfTaKusanIsDeactivated) {
 TEST_F(PredicateExpressions, PostpositionsBeforeNo) {
   const Case cases[] = {
       {"との", ruleQuotePostposition, "m 友達 pos=6/1; m と pos=9/1; m の pos=9/1; m 約束 pos=6/1; p 1-3 head=p2; p 4-4", "1001",
-       {{5, 5, word(kToNo), 2}}, {{5, 't'}}},
+       {{5, Slot::kPreposition, word(kToNo), 2}}, {{5, 't'}}},
       {"「…」との writes nothing", ruleQuotePostposition,
-       "m 」 pos=1/1; m と pos=9/1; m の pos=9/1; m 約束 pos=6/1; p 1-3 head=p2; p 4-4", "1001", {{5, 5, ""}}, {{5, 't'}}},
+       "m 」 pos=1/1; m と pos=9/1; m の pos=9/1; m 約束 pos=6/1; p 1-3 head=p2; p 4-4", "1001", {{5, Slot::kPreposition, ""}}, {{5, 't'}}},
       {"までの", ruleQuotePostposition, "m 駅 pos=6/1; m まで pos=9/1; m の pos=9/1; m 道 pos=6/1; p 1-3 head=p2; p 4-4",
-       "1011", {{5, 5, word(kMadeNo), 2}, {5, kHeadText, word(kMadeNoHead)}}, {}},
+       "1011", {{5, Slot::kPreposition, word(kMadeNo), 2}, {5, Text::kHeadText, word(kMadeNoHead)}}, {}},
       {"からの after a time", ruleQuotePostposition,
        "m 昨日 pos=6/10; m から pos=9/1; m の pos=9/1; m 雨 pos=6/1; p 1-3 head=p2; p 4-4", "1011",
-       {{5, 5, word(kKaraNoTime), 2}, {5, kHeadText, word(kKaraNoTimeHead)}}, {}},
+       {{5, Slot::kPreposition, word(kKaraNoTime), 2}, {5, Text::kHeadText, word(kKaraNoTimeHead)}}, {}},
       {"からの after a place", ruleQuotePostposition,
        "m 東京 pos=6/1; m から pos=9/1; m の pos=9/1; m 手紙 pos=6/1; p 1-3 head=p2; p 4-4", "1011",
-       {{5, 5, word(kKaraNo), 2}, {5, kHeadText, word(kKaraNoHead)}}, {}},
+       {{5, Slot::kPreposition, word(kKaraNo), 2}, {5, Text::kHeadText, word(kKaraNoHead)}}, {}},
       {"への", ruleQuotePostposition, "m 母 pos=6/1; m へ pos=9/1; m の pos=9/1; m 手紙 pos=6/1; p 1-3 head=p2; p 4-4", "1011",
-       {{5, 5, word(kHeNo), 2}, {5, kHeadText, word(kHeNoHead)}}, {}},
+       {{5, Slot::kPreposition, word(kHeNo), 2}, {5, Text::kHeadText, word(kHeNoHead)}}, {}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -295,7 +288,7 @@ TEST_F(PredicateExpressions, WithoutTheFeatureTheCoordinationStays) {
   ruleQuotePostposition(s);
   EXPECT_EQ(live(), "1111001");
   EXPECT_EQ(s->firstTop, 8);
-  EXPECT_EQ(slot(10, 5), word(kToNo));
+  EXPECT_EQ(slot(10, Slot::kPreposition), word(kToNo));
   EXPECT_EQ(s->targets[10].kind, 't');
 }
 

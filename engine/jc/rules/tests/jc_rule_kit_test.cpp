@@ -20,34 +20,34 @@ TEST_F(RuleKit, TheOverrideCounterReplacesTheNextWritesThenLetsTheGivenTextsThro
   const std::string a = ec(u8"甲"), b = ec(u8"乙"), c = ec(u8"丙"), fixed = word(kOverrideWordKey);
   ASSERT_EQ(fixed.size(), 6u);
   s->slotOverride = 2;
-  writeTargetSlot(s, 5, 1, a);
-  appendSlot(s, 5, 1, c);  // an append after the writer follows whichever text it wrote
-  writeTargetSlot(s, 4, 4, b);
-  writeTargetSlot(s, 5, 7, c);
-  EXPECT_EQ(slot(5, 1), fixed + c);
-  EXPECT_EQ(slot(4, 4), fixed);
-  EXPECT_EQ(slot(5, 7), c);
+  writeTargetSlot(s, 5, Slot::kAfterSubject, a);
+  appendSlot(s, 5, Slot::kAfterSubject, c);  // an append after the writer follows whichever text it wrote
+  writeTargetSlot(s, 4, Slot::kModal, b);
+  writeTargetSlot(s, 5, Slot::kNegation, c);
+  EXPECT_EQ(slot(5, Slot::kAfterSubject), fixed + c);
+  EXPECT_EQ(slot(4, Slot::kModal), fixed);
+  EXPECT_EQ(slot(5, Slot::kNegation), c);
   EXPECT_EQ(s->slotOverride, 0);
   // The writer records no source and replaces what the slot held.
-  EXPECT_EQ(source(5, 1), 0);
-  writeTargetSlot(s, 5, 1, b);
-  EXPECT_EQ(slot(5, 1), b);
+  EXPECT_EQ(source(5, Slot::kAfterSubject), 0);
+  writeTargetSlot(s, 5, Slot::kAfterSubject, b);
+  EXPECT_EQ(slot(5, Slot::kAfterSubject), b);
   // A counter below zero overrides nothing.
   s->slotOverride = -1;
-  writeTargetSlot(s, 5, 1, a);
-  EXPECT_EQ(slot(5, 1), a);
+  writeTargetSlot(s, 5, Slot::kAfterSubject, a);
+  EXPECT_EQ(slot(5, Slot::kAfterSubject), a);
   EXPECT_EQ(s->slotOverride, -1);
 }
 
 TEST_F(RuleKit, NothingIsWrittenThroughNodeZeroOrPastTheTargets) {
   s->slotOverride = 1;
-  writeTargetSlot(s, 0, 1, ec(u8"甲"));
+  writeTargetSlot(s, 0, Slot::kAfterSubject, ec(u8"甲"));
   EXPECT_EQ(s->slotOverride, 0);  // the write still counts
-  setSlot(s, 0, 17, ec(u8"甲"), 2);
-  appendSlot(s, 6, 3, ec(u8"甲"), 2);
+  setSlot(s, 0, Slot::kOwnRendering, ec(u8"甲"), 2);
+  appendSlot(s, 6, Slot::kBeforeHead, ec(u8"甲"), 2);
   setKind(s, 0, 'j');
-  setSlot(s, -1, 1, "x");
-  setSlot(s, kJcMaxNodes, 1, "x");
+  setSlot(s, -1, Slot::kAfterSubject, "x");
+  setSlot(s, kJcMaxNodes, Slot::kAfterSubject, "x");
   EXPECT_TRUE(s->targets[0].slots[1].empty());
   EXPECT_TRUE(s->targets[0].slots[17].empty());
   EXPECT_EQ(s->targets[0].kind, 0);
@@ -69,11 +69,11 @@ TEST_F(RuleKit, RulesConsumeOnlyTheWordsOfTheSentence) {
 TEST_F(RuleKit, WritesAndAppendsAreCutAtAWholeCharacter) {
   // Slots hold 19 bytes: nine characters, then a lead byte that would lose its trail.
   const std::string nine = ec(u8"一二三四五六七八九");
-  setSlot(s, 5, 12, nine + ec(u8"十"), 2);
-  EXPECT_EQ(slot(5, 12), nine);
-  appendSlot(s, 5, 13, nine);
-  appendSlot(s, 5, 13, "a" + ec(u8"十"));
-  EXPECT_EQ(slot(5, 13), nine + "a");
+  setSlot(s, 5, Slot::kCopula, nine + ec(u8"十"), 2);
+  EXPECT_EQ(slot(5, Slot::kCopula), nine);
+  appendSlot(s, 5, Slot::kPassive, nine);
+  appendSlot(s, 5, Slot::kPassive, "a" + ec(u8"十"));
+  EXPECT_EQ(slot(5, Slot::kPassive), nine + "a");
   EXPECT_EQ(findAtCharacter(ec(u8"一二"), ec(u8"二")), 2u);
   // A match that straddles two characters is no match.
   const std::string two = "\x88\x9F\x9F\x88";
@@ -82,8 +82,9 @@ TEST_F(RuleKit, WritesAndAppendsAreCutAtAWholeCharacter) {
 
 TEST_F(RuleKit, SourcesGoToTheSlotsTableEntry) {
   struct Case {
-    int slot, entry;
-  } cases[] = {{0, 0}, {1, 1}, {3, 14}, {4, 3}, {8, 12}, {9, 11}, {11, 7}, {12, 8}, {15, 10}};
+    Slot slot;
+    int entry;
+  } cases[] = {{Slot::kClauseOpener, 0}, {Slot::kAfterSubject, 1}, {Slot::kBeforeHead, 14}, {Slot::kModal, 3}, {Slot::kAspect, 12}, {Slot::kRestriction, 11}, {Slot::kNearAdverbial, 7}, {Slot::kCopula, 8}, {Slot::kInclusive, 10}};
   for (const Case& c : cases) {
     setSlot(s, 5, c.slot, "x", 3);
     EXPECT_EQ(s->targets[5].slotSource[c.entry], 3) << c.slot;
@@ -91,15 +92,15 @@ TEST_F(RuleKit, SourcesGoToTheSlotsTableEntry) {
   // Slots without an entry keep nothing; a source outside the nodes is recorded as none.
   int before[kJcSlotSourceCount];
   std::copy(std::begin(s->targets[5].slotSource), std::end(s->targets[5].slotSource), before);
-  setSlot(s, 5, 10, "y", 2);
-  setSlot(s, 5, 17, "y", 2);
+  setSlot(s, 5, Slot::kDistributive, "y", 2);
+  setSlot(s, 5, Slot::kOwnRendering, "y", 2);
   EXPECT_TRUE(std::equal(std::begin(before), std::end(before), std::begin(s->targets[5].slotSource)));
-  setSlot(s, 5, 1, "z", 9);
-  EXPECT_EQ(source(5, 1), 0);
-  setSlot(s, 5, 1, "z");  // kNoSource keeps the entry
-  setSlotSource(s, 5, 1, 2);
-  setSlot(s, 5, 1, "w");
-  EXPECT_EQ(source(5, 1), 2);
+  setSlot(s, 5, Slot::kAfterSubject, "z", 9);
+  EXPECT_EQ(source(5, Slot::kAfterSubject), 0);
+  setSlot(s, 5, Slot::kAfterSubject, "z");  // kNoSource keeps the entry
+  setSlotSource(s, 5, Slot::kAfterSubject, 2);
+  setSlot(s, 5, Slot::kAfterSubject, "w");
+  EXPECT_EQ(source(5, Slot::kAfterSubject), 2);
 }
 
 TEST_F(RuleKit, PersonCodes) {

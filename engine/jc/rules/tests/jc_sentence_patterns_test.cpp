@@ -58,12 +58,12 @@ TEST_F(SentencePatterns, AnEarlierPlaceTakesTheWordFromALaterOne) {
   // Alone, rule 007 renders 必ずしも as an adverb paired with the negation.
   build(sentence);
   patternRule007(s);
-  EXPECT_EQ(slot(1, 17), word("patternRule007.adverb"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("patternRule007.adverb"));
   // In the step, rule 001 retires it first and counts the pair for the slot writer.
   build(sentence);
   applySentencePatternRules(s);
   EXPECT_EQ(live(), "011");
-  EXPECT_EQ(slot(1, 17), "");
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), "");
   EXPECT_EQ(s->slotOverride, 1);
 }
 
@@ -72,7 +72,7 @@ TEST_F(SentencePatterns, TheLateRulesRunInTheStep) {
         "m でした base=です pos=14/7 conj=29/8; m 。 pos=1/1");
   applySentencePatternRules(s);
   EXPECT_EQ(live(), "10001");
-  EXPECT_EQ(slot(1, 17), word("patternRule190.sumimasen"));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("patternRule190.sumimasen"));
 }
 
 TEST_F(SentencePatterns, Rule001CountsEachPairAndEndsWithoutANegation) {
@@ -88,9 +88,9 @@ TEST_F(SentencePatterns, Rule019TriesTheFormsInOrder) {
   // 一向に wins although すこしも comes first; the scan then goes on after it.
   build("m すこしも pos=8; m 一向に pos=8; m 来 base=来る pos=2/1 conj=15/3; m ない pos=14/7 conj=18/2");
   patternRule019(s);
-  EXPECT_EQ(slot(2, 17), word("patternRule019.adverb"));
+  EXPECT_EQ(slot(2, Slot::kOwnRendering), word("patternRule019.adverb"));
   EXPECT_EQ(s->targets[2].code.str(), "F");
-  EXPECT_EQ(slot(1, 17), "");
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), "");
   EXPECT_EQ(live(), "1110");
   // 一向 + に: the に goes; no negation: nothing.
   build("m 一向 pos=8; m に pos=9/1; m 分から base=分かる pos=2/1 conj=5/3; m ない pos=14/7 conj=18/2");
@@ -98,18 +98,18 @@ TEST_F(SentencePatterns, Rule019TriesTheFormsInOrder) {
   EXPECT_EQ(live(), "1010");
   build("m いっこうに pos=8; m 分かる pos=2/1 conj=5/2");
   patternRule019(s);
-  EXPECT_EQ(slot(1, 17), "");
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), "");
 }
 
 TEST_F(SentencePatterns, Rule043WritesTheBannerForItsTriggerAtWordOne) {
   build("m @patternRule043.trigger pos=6/1; m 。 pos=1/1");
   patternRule043(s);
-  EXPECT_EQ(slot(1, 17), word(banner_keys::kBanner));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word(banner_keys::kBanner));
   EXPECT_EQ(live(), "11");
   build("m 彼 pos=6/1; m @patternRule043.trigger pos=6/1");
   patternRule043(s);
-  EXPECT_EQ(slot(2, 17), "");
-  EXPECT_EQ(slot(1, 17), "");
+  EXPECT_EQ(slot(2, Slot::kOwnRendering), "");
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), "");
 }
 
 TEST_F(SentencePatterns, TheBannerIsCutAtAWholeCharacter) {
@@ -121,7 +121,7 @@ TEST_F(SentencePatterns, TheBannerIsCutAtAWholeCharacter) {
   patternRule043(s);
   const std::string full = word(banner_keys::kBanner);
   ASSERT_EQ(full.size(), 38u);
-  EXPECT_EQ(slot(1, 17), full.substr(0, 18));
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), full.substr(0, 18));
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ using namespace suffix_keys;
 
 // A slot that a case expects filled: node, slot, text, and the source index (-1: not checked).
 struct Write {
-  int node, slot;
+  int node;
+  Slot slot;
   std::string text;
   int source = -1;
 };
@@ -50,37 +51,37 @@ TEST_F(SuffixRules, SuffixesFillTheSlotsOfTheirPhrase) {
        "m 言い base=言う pos=2/1 conj=5/7; m かね base=かねる pos=14/7 conj=2/7 zh=\\x88\\x9F:V1;"
        "m ない pos=14/7 conj=18/2; p 1-3",
        "100",
-       {{4, 1, word(kKanenai), 2}, {4, 7, ""}}},
+       {{4, Slot::kAfterSubject, word(kKanenai), 2}, {4, Slot::kNegation, ""}}},
       {"すぎない: the negation of a generic suffix",
        "m 高 base=高い pos=3 conj=18/1; m すぎ base=すぎる pos=14/7 conj=2/7 zh=\\x88\\x9F:A;"
        "m ない pos=14/7 conj=18/2; p 1-3",
        "100",
-       {{4, 1, word(kNegation), 3}}},
+       {{4, Slot::kAfterSubject, word(kNegation), 3}}},
       {"ぶり after a span of time", "m 年 pos=6/1 sem=11620; m ぶり pos=14/3 zh=\\x88\\x9F:N; p 1-2", "10",
-       {{3, 12, word(kBuriTime), 2}}},
+       {{3, Slot::kCopula, word(kBuriTime), 2}}},
       {"ぶり after a noun keeps its own word", "m 学生 pos=6/1 sem=12000; m ぶり pos=14/3; p 1-2", "11",
-       {{2, 17, word(kBuriNoun)}, {3, 12, ""}}},
+       {{2, Slot::kOwnRendering, word(kBuriNoun)}, {3, Slot::kCopula, ""}}},
       {"あてに before the verb",
        "m 友達 pos=6/1; m あて pos=14/3; m に pos=9/1; m 書く pos=2/1 conj=5/2; p 1-3 head=p2 label=D7; p 4-4",
        "1001",
-       {{5, 5, word(kAteTo), 2}}},
-      {"あて alone", "m 先生 pos=6/1; m 宛 pos=14/3; p 1-2", "11", {{2, 17, word(kAteAlone)}}},
+       {{5, Slot::kPreposition, word(kAteTo), 2}}},
+      {"あて alone", "m 先生 pos=6/1; m 宛 pos=14/3; p 1-2", "11", {{2, Slot::kOwnRendering, word(kAteAlone)}}},
       {"たい", "m 行き base=行く pos=2/1 conj=5/7; m たい pos=14/7 conj=18/2; p 1-2", "10",
-       {{3, 4, word(kDesire), 2}}},
+       {{3, Slot::kModal, word(kDesire), 2}}},
       {"れない in class 2",
        "m 読ま base=読む pos=2/1 conj=5/3; m れ base=れる pos=14/7 conj=32/7; m ない pos=14/7 conj=18/2; p 1-3 class=2",
        "100",
-       {{4, 5, word(kPassiveNegation), 3}, {4, 13, word(kPassive2), 2}}},
+       {{4, Slot::kPreposition, word(kPassiveNegation), 3}, {4, Slot::kPassive, word(kPassive2), 2}}},
       {"れない in class 5: the passive follows the negation",
        "m 読ま base=読む pos=2/1 conj=5/3; m れ base=れる pos=14/7 conj=32/7; m ない pos=14/7 conj=18/2; p 1-3 class=5",
        "100",
-       {{4, 5, word(kPassiveNegation) + word(kPassive5), 2}, {4, 13, ""}}},
+       {{4, Slot::kPreposition, word(kPassiveNegation) + word(kPassive5), 2}, {4, Slot::kPassive, ""}}},
       {"せる", "m 行か base=行く pos=2/1 conj=5/3; m せる pos=14/7 conj=2/2; p 1-2", "10",
-       {{3, 13, word(kCausative)}}},
-      {"a punctuation suffix is its own surface", "m 本 pos=6/1; m 、 pos=14/1; p 1-2", "10", {{2, 17, "、"}}},
-      {"a suffix of valency T goes to slot 12",
+       {{3, Slot::kPassive, word(kCausative)}}},
+      {"a punctuation suffix is its own surface", "m 本 pos=6/1; m 、 pos=14/1; p 1-2", "10", {{2, Slot::kOwnRendering, "、"}}},
+      {"a suffix of valency T goes to kCopula",
        "m 本 pos=6/1; m 類 pos=14/1 zh=\\x88\\x9F:T; m 類 pos=14/1 zh=\\x88\\xA0:TT; p 1-3", "101",
-       {{4, 12, "\x88\x9F", 2}}},
+       {{4, Slot::kCopula, "\x88\x9F", 2}}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -89,53 +90,53 @@ TEST_F(SuffixRules, TheNegationTakesTheFirstCaseThatApplies) {
   const std::string v = "m 行か base=行く pos=2/1 conj=5/3;";
   const Case cases[] = {
       {"ないでください", v + "m ないで base=ない pos=14/7 conj=18/10; m ください base=くださる pos=2/1 conj=5/5; p 1-3",
-       "101", {{4, 1, word(kProhibition), 2}}},
+       "101", {{4, Slot::kAfterSubject, word(kProhibition), 2}}},
       {"行くな: the な read before it is consumed", "m 行く pos=2/1 conj=5/2; m な base=ない pos=14/7 conj=18/2; p 1-2",
-       "10", {{3, 1, word(kProhibition), 2}, {3, 7, ""}}},
-      {"ないでね", v + "m ないで base=ない pos=14/7 conj=18/10; m ね pos=9/4; p 1-3", "101", {{4, 1, word(kRequest), 2}}},
+       "10", {{3, Slot::kAfterSubject, word(kProhibition), 2}, {3, Slot::kNegation, ""}}},
+      {"ないでね", v + "m ないで base=ない pos=14/7 conj=18/10; m ね pos=9/4; p 1-3", "101", {{4, Slot::kAfterSubject, word(kRequest), 2}}},
       {"できない", "m でき base=できる pos=2/2 conj=4/7; m ない pos=14/7 conj=18/2; p 1-2", "00",
-       {{3, 4, word(kCannot1) + word(kCannot2), 2}}},
+       {{3, Slot::kModal, word(kCannot1) + word(kCannot2), 2}}},
       {"ではない", "m 学生 pos=6/1; m で base=だ pos=14/7 conj=25/11; m は pos=9/2; m ない pos=14/7 conj=18/2; p 1-4",
-       "1000", {{5, 7, word(kNot), 2}}},
+       "1000", {{5, Slot::kNegation, word(kNot), 2}}},
       {"でない", "m 静か pos=3/2 conj=21/1; m で base=だ pos=14/7 conj=25/11; m ない pos=14/7 conj=18/2; p 1-3", "100",
-       {{4, 7, word(kNot), 3}}},
+       {{4, Slot::kNegation, word(kNot), 3}}},
       {"ではありません",
        "m 学生 pos=6/1; m で base=だ pos=14/7 conj=25/11; m は pos=9/2; m あり base=ある pos=2/2 conj=10/7;"
        "m ませ base=ます pos=14/7 conj=31/3; m ん base=ぬ pos=14/7 conj=27/10; p 1-6",
-       "100000", {{7, 7, word(kNot), 6}}},
+       "100000", {{7, Slot::kNegation, word(kNot), 6}}},
       {"高くはありません",
        "m 高く base=高い pos=3 conj=18/6; m は pos=9/2; m あり base=ある pos=2/2 conj=10/7;"
        "m ませ base=ます pos=14/7 conj=31/3; m ん base=ぬ pos=14/7 conj=27/10; p 1-5",
-       "10000", {{6, 7, word(kNot), 5}}},
+       "10000", {{6, Slot::kNegation, word(kNot), 5}}},
       {"本がありません",
        "m 本 pos=6/1; m が pos=9/1; m あり base=ある pos=2/2 conj=10/7;"
        "m ませ base=ます pos=14/7 conj=31/3; m ん base=ぬ pos=14/7 conj=27/10; p 1-2 head=p2; p 3-5",
-       "11110", {{7, 7, word(kNotExisting), 5}}},
+       "11110", {{7, Slot::kNegation, word(kNotExisting), 5}}},
       {"a negation alone in its phrase", "m 本 pos=6/1; m ない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-2", "10",
-       {{4, 7, word(kNot), 2}}},
+       {{4, Slot::kNegation, word(kNot), 2}}},
       {"食べていません",
        "m 食べて base=食べる pos=2/1 conj=2/11; m い base=いる pos=14/7 conj=2/7;"
        "m ませ base=ます pos=14/7 conj=31/3; m ん base=ぬ pos=14/7 conj=27/10; p 1-4",
-       "1000", {{5, 7, word(kNotYet), 4}}},
+       "1000", {{5, Slot::kNegation, word(kNotYet), 4}}},
       {"知っていません",
        "m 知って base=知る pos=2/1 conj=5/11; m い base=いる pos=14/7 conj=2/7;"
        "m ませ base=ます pos=14/7 conj=31/3; m ん base=ぬ pos=14/7 conj=27/10; p 1-4",
-       "1000", {{5, 7, word(kNotYetKnow), 4}}},
+       "1000", {{5, Slot::kNegation, word(kNotYetKnow), 4}}},
       {"食べてない", "m 食べて base=食べる pos=2/1 conj=2/11; m ない pos=14/7 conj=18/2; p 1-2", "10",
-       {{3, 7, word(kNotYet), 2}}},
+       {{3, Slot::kNegation, word(kNotYet), 2}}},
       {"食べていない", "m 食べて base=食べる pos=2/1 conj=2/11; m い base=いる pos=14/7 conj=2/7; m ない pos=14/7 conj=18/2; p 1-3",
-       "100", {{4, 7, word(kNotYet), 3}}},
+       "100", {{4, Slot::kNegation, word(kNotYet), 3}}},
       {"いない without a te-form", "m 彼 pos=6/1; m は pos=9/2; m い base=いる pos=2/1 conj=2/7; m ない pos=14/7 conj=18/2;"
-       "p 1-2 head=p2; p 3-4", "1110", {{6, 7, word(kNot), 4}}},
-      {"行かない", v + "m ない pos=14/7 conj=18/2; p 1-2", "10", {{3, 7, word(kNot), 2}}},
+       "p 1-2 head=p2; p 3-4", "1110", {{6, Slot::kNegation, word(kNot), 4}}},
+      {"行かない", v + "m ない pos=14/7 conj=18/2; p 1-2", "10", {{3, Slot::kNegation, word(kNot), 2}}},
       {"行かなかった", v + "m なかっ base=ない pos=14/7 conj=18/7; m た pos=14/7 conj=26/2; p 1-3", "101",
-       {{4, 7, word(kPast), 2}}},
+       {{4, Slot::kNegation, word(kPast), 2}}},
       {"知らなかった", "m 知ら base=知る pos=2/1 conj=5/3; m なかっ base=ない pos=14/7 conj=18/7; m た pos=14/7 conj=26/2; p 1-3",
-       "101", {{4, 7, word(kPastKnow), 2}}},
+       "101", {{4, Slot::kNegation, word(kPastKnow), 2}}},
       {"読みませんでした: the polite past negation",
        "m 読み base=読む pos=2/1 conj=9/7; m ませ base=ます pos=5 conj=31/3; m ん base=ぬ pos=14/5 conj=27/10;"
        "m でした base=だ pos=4 conj=25/27; p 1-4",
-       "1101", {{5, 7, word(kPast), 3}}},
+       "1101", {{5, Slot::kNegation, word(kPast), 3}}},
   };
   for (const Case& c : cases) check(c);
 }
@@ -180,7 +181,7 @@ TEST_F(SuffixRules, ARetiredSuffixIsNotVisited) {
   build("m 行か base=行く pos=2/1 conj=5/3; m ない pos=14/7 conj=18/2; p 1-2");
   s->targets[2].live = 0;
   applySuffixRules(s);
-  EXPECT_EQ(slot(3, 7), "");
+  EXPECT_EQ(slot(3, Slot::kNegation), "");
 }
 
 TEST_F(SuffixRules, TheOverrideCounterTakesTheWritersWrites) {
@@ -190,19 +191,19 @@ TEST_F(SuffixRules, TheOverrideCounterTakesTheWritersWrites) {
         "m ない pos=14/7 conj=18/2; p 1-3 head=p2; p 4-6");
   s->slotOverride = 2;
   applySuffixRules(s);
-  EXPECT_EQ(slot(7, 1), word(kOverrideWordKey));
-  EXPECT_EQ(slot(8, 1), word(kKanenai));
+  EXPECT_EQ(slot(7, Slot::kAfterSubject), word(kOverrideWordKey));
+  EXPECT_EQ(slot(8, Slot::kAfterSubject), word(kKanenai));
   EXPECT_EQ(s->slotOverride, 0);
 }
 
 TEST_F(SuffixRules, ASplitEquivalentIsCutAtWholeCharacters) {
-  // 12 characters before the mark: slot 11 keeps 9; the rest goes after the head.
+  // 12 characters before the mark: kNearAdverbial keeps 9; the rest goes after the head.
   const std::string before = ec(u8"一二三四五六七八九十百千"), after = ec(u8"万");
   build("m 手 pos=6/1; m 入り pos=14/3 zh=" + before + word(kSplitMark) + after + ":VT1; p 1-2");
   s->targets[3].headText = ec(u8"甲");
   applySuffixRules(s);
-  EXPECT_EQ(slot(3, 11), ec(u8"一二三四五六七八九"));
-  EXPECT_EQ(source(3, 11), 2);
+  EXPECT_EQ(slot(3, Slot::kNearAdverbial), ec(u8"一二三四五六七八九"));
+  EXPECT_EQ(source(3, Slot::kNearAdverbial), 2);
   EXPECT_EQ(s->targets[3].headText.str(), ec(u8"甲") + after);
   // headText holds 79 bytes: a long rest is cut at a whole character too.
   s->targets[3].headText = "a" + std::string(77, 'b');
@@ -236,11 +237,11 @@ TEST_F(SuffixRules, DesireTakesItsObjectAsItStands) {
   s->targets[5].mark = "K";
   s->targets[6].mark = "K";
   applySuffixRules(s);
-  EXPECT_EQ(slot(6, 4), word(kDesire));
+  EXPECT_EQ(slot(6, Slot::kModal), word(kDesire));
   EXPECT_EQ(s->targets[5].mark.str(), "*");
   EXPECT_EQ(s->targets[6].mark.str(), "*");
   EXPECT_TRUE(s->targets[6].templateText.empty());
-  EXPECT_EQ(slot(3, 17), "");
+  EXPECT_EQ(slot(3, Slot::kOwnRendering), "");
   // Without a marked が phrase the template stays.
   build("m 水 pos=6/1; m を pos=9/1; m 飲み base=飲む pos=2/1 conj=5/7; m たい pos=14/7 conj=18/2;"
         "p 1-2 head=p2 label=D11; p 3-4 tpl=\\x88\\xA0{5}");

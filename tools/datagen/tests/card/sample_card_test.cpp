@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "engine/cj/analysis/tests/cj_test_engine.h"
 
 #include <string>
 #include <vector>
@@ -42,8 +43,8 @@ class SampleCard : public ::testing::Test {
   }
   void SetUp() override { ASSERT_TRUE(built) << error; }
   void TearDown() override {
-    cj::closeCjEngine();
-    cj::engineStatus = 0;
+    cj::closeCjEngine(cjtest::engine());
+    cjtest::engine().engineStatus = 0;
     cj::clearWordTable();
     speech::freeSpeechData();
   }
@@ -60,20 +61,20 @@ TEST_F(SampleCard, EveryListedWordOfTheSourceIsKept) {
 }
 
 TEST_F(SampleCard, ChineseToJapaneseEngineStartsWithTheRealListedWords) {
-  cj::dataFolderPath = plat::utf8ToWide(datagen::cjDataFolder(card()));
+  cjtest::engine().dataFolderPath = plat::utf8ToWide(datagen::cjDataFolder(card()));
   std::string why;
   ASSERT_EQ(cj::loadWordTable(datagen::cjDataFolder(card()), &why), cj::kWordTableLoaded) << why;
-  ASSERT_EQ(cj::initCjEngine(), cj::kStatusOk);
+  ASSERT_EQ(cj::initCjEngine(cjtest::engine()), cj::kStatusOk);
   // The source's real words stand in the loaded table.
   EXPECT_EQ(cj::listedWord("dicLookup.firstEntryWord"), engineCode("的"));
   EXPECT_TRUE(cj::isListedWord("textChecks.wideFullStop", engineCode("。")));
   // The dictionary's words are found through the tries (the first entry too).
-  EXPECT_TRUE(cj::isDictionaryWord(engineCode("的")));
-  EXPECT_TRUE(cj::isDictionaryWord(engineCode("学生")));
-  EXPECT_TRUE(cj::isDictionaryWord(engineCode("图书馆")));
-  EXPECT_FALSE(cj::isDictionaryWord(engineCode("学生们好")));
-  EXPECT_GT(cj::engineData().verbIndex.size(), 5u);
-  EXPECT_GT(cj::engineData().readingRowCount(), 20);
+  EXPECT_TRUE(cj::isDictionaryWord(cjtest::engine(), engineCode("的")));
+  EXPECT_TRUE(cj::isDictionaryWord(cjtest::engine(), engineCode("学生")));
+  EXPECT_TRUE(cj::isDictionaryWord(cjtest::engine(), engineCode("图书馆")));
+  EXPECT_FALSE(cj::isDictionaryWord(cjtest::engine(), engineCode("学生们好")));
+  EXPECT_GT(cjtest::engine().data.verbIndex.size(), 5u);
+  EXPECT_GT(cjtest::engine().data.readingRowCount(), 20);
   // The check file the translator opens lies beside the data.
   EXPECT_TRUE(plat::pathExists(datagen::cjDataFolder(card()) + "cjtrans.dat"));
 }

@@ -2,8 +2,8 @@
 
 #include "input/pinyin/candidate_tables.h"
 #include "input/pinyin/syllables.h"
-#include "input/pinyin/tablegen/candidate_builder.h"
-#include "input/pinyin/tablegen/unihan_source.h"
+#include "tools/pinyin_tablegen/candidate_builder.h"
+#include "tools/pinyin_tablegen/unihan_source.h"
 
 namespace pinyin::tablegen {
 namespace {

@@ -1,28 +1,16 @@
 // Writes the pinyin panel's six candidate tables from Unihan:
 //   pinyin_tablegen <folder of Unihan_*.txt.bz2> <output folder>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "input/pinyin/candidate_tables.h"
-#include "input/pinyin/tablegen/candidate_builder.h"
-
-namespace {
-
-bool writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
-}
-
-}  // namespace
+#include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
+#include "tools/pinyin_tablegen/candidate_builder.h"
 
 int main(int argc, char** argv) {
   using namespace pinyin;
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <Unihan folder> <output folder>\n", argv[0]);
-    return 2;
-  }
+  if (!tools::argumentsFit(argc, argv, 2, 2, "<Unihan folder> <output folder>")) return tools::kUsageExit;
   const std::string in = argv[1], out = argv[2];
   tablegen::HanziTable table;
   for (const char* name : {"Unihan_Readings.txt.bz2", "Unihan_DictionaryLikeData.txt.bz2", "Unihan_OtherMappings.txt.bz2"}) {
@@ -46,8 +34,8 @@ int main(int argc, char** argv) {
       return 1;
     }
     auto path = [&](unsigned id) { return out + "/TEXT_" + std::to_string(id) + ".bin"; };
-    if (!writeFile(path(s.records), *records) || !writeFile(path(s.pinyin), datagen::writePinyinIndex(set.pinyinIndex)) ||
-        !writeFile(path(s.zhuyin), datagen::writePinyinIndex(set.zhuyinIndex))) {
+    if (!tools::writeFile(path(s.records), *records) || !tools::writeFile(path(s.pinyin), datagen::writePinyinIndex(set.pinyinIndex)) ||
+        !tools::writeFile(path(s.zhuyin), datagen::writePinyinIndex(set.zhuyinIndex))) {
       std::fprintf(stderr, "pinyin_tablegen: cannot write to %s\n", out.c_str());
       return 1;
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "input/pinyin/tablegen/unihan_source.h"
+#include "tools/pinyin_tablegen/unihan_source.h"
 #include "tools/datagen/pinyin_table_writer.h"
 
 namespace pinyin::tablegen {

@@ -1,34 +1,26 @@
 // Writes the three full recogniser dictionaries from a folder of stroke-median records; the sample
 // templates add what the records lack (kana, letters) with their pairs and companions:
 //   recogniser_fulldic MEDIAN-FOLDER SAMPLE-FOLDER OUTPUT-FOLDER
-#include "input/recogniser/dicgen/template_features.h"
 #include "input/recogniser/recog_dictionary.h"
+#include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
 #include "tools/datagen/recog_medians.h"
+#include "tools/recogniser_dicgen/template_features.h"
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <thread>
 
 namespace {
 
 const char* kSampleFiles[] = {"chujian.txt", "chufan.txt", "churi.txt"};
 
-bool readFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  out = s.str();
-  return static_cast<bool>(in);
-}
-
 // The sample's templates of codes the medians lack, moved into the medians' box.
 bool addSample(const std::string& path, datagen::RecogTemplateSet& set) {
   std::string text, error;
   datagen::RecogTemplateSet sample;
-  if (!readFile(path, text) || !datagen::parseRecogTemplates(text, sample, &error)) {
+  if (!tools::readFile(path, text) || !datagen::parseRecogTemplates(text, sample, &error)) {
     std::fprintf(stderr, "%s: cannot read %s\n", path.c_str(), error.c_str());
     return false;
   }
@@ -53,10 +45,7 @@ bool addSample(const std::string& path, datagen::RecogTemplateSet& set) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: %s MEDIAN-FOLDER SAMPLE-FOLDER OUTPUT-FOLDER\n", argv[0]);
-    return 2;
-  }
+  if (!tools::argumentsFit(argc, argv, 3, 3, "MEDIAN-FOLDER SAMPLE-FOLDER OUTPUT-FOLDER")) return tools::kUsageExit;
   auto start = std::chrono::steady_clock::now();
   std::vector<datagen::MedianCharacter> characters;
   std::string error;
@@ -79,9 +68,7 @@ int main(int argc, char** argv) {
     }
     std::string path = std::string(argv[3]) + "/" + recog::dictionaryFileName(type);
     std::string file = datagen::writeRecogDictionary(image, type);
-    std::ofstream out(path, std::ios::binary);
-    out.write(file.data(), static_cast<std::streamsize>(file.size()));
-    if (!out) {
+    if (!tools::writeFile(path, file)) {
       reports[type] = path + ": cannot write";
       return;
     }

@@ -1,4 +1,4 @@
-#include "engine/jc/core/jc_sentence_builder.h"
+#include "engine/jc/test_support/jc_sentence_builder.h"
 
 #include <gtest/gtest.h>
 

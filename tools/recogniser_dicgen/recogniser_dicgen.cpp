@@ -1,34 +1,28 @@
 // Writes a recogniser dictionary from readable templates:
 //   recogniser_dicgen TEMPLATES OUTPUT-FOLDER   (the file is named for the templates' type)
-#include "input/recogniser/dicgen/template_features.h"
 #include "input/recogniser/recog_dictionary.h"
+#include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
+#include "tools/recogniser_dicgen/template_features.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <string>
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s TEMPLATES OUTPUT-FOLDER\n", argv[0]);
-    return 2;
-  }
-  std::ifstream in(argv[1], std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  if (!in) {
+  if (!tools::argumentsFit(argc, argv, 2, 2, "TEMPLATES OUTPUT-FOLDER")) return tools::kUsageExit;
+  std::string text;
+  if (!tools::readFile(argv[1], text)) {
     std::fprintf(stderr, "%s: cannot read\n", argv[1]);
     return 1;
   }
   std::string file, error;
   int type = 0;
-  if (!recog::dictionaryFromTemplates(text.str(), file, type, &error)) {
+  if (!recog::dictionaryFromTemplates(text, file, type, &error)) {
     std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
     return 1;
   }
   std::string path = std::string(argv[2]) + "/" + recog::dictionaryFileName(type);
-  std::ofstream out(path, std::ios::binary);
-  out.write(file.data(), static_cast<std::streamsize>(file.size()));
-  if (!out) {
+  if (!tools::writeFile(path, file)) {
     std::fprintf(stderr, "%s: cannot write\n", path.c_str());
     return 1;
   }

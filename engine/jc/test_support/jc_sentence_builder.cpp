@@ -1,4 +1,4 @@
-#include "engine/jc/core/jc_sentence_builder.h"
+#include "engine/jc/test_support/jc_sentence_builder.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -6,6 +6,7 @@
 
 #include "engine/jc/core/jc_links.h"
 #include "engine/jc/core/rendering_table.h"
+#include "engine/common/dbcs_text.h"
 
 namespace jc {
 
@@ -44,7 +45,7 @@ std::string text(std::string_view v) {
   if (!v.empty() && v[0] == '@') return rendering(v.substr(1));
   std::string out;
   for (std::size_t i = 0; i < v.size(); ++i) {
-    if (isLeadByteJc(static_cast<unsigned char>(v[i])) && i + 1 < v.size()) {
+    if (dbcs::isLeadByte(static_cast<unsigned char>(v[i])) && i + 1 < v.size()) {
       out.append(v.substr(i, 2));
       ++i;
       continue;

@@ -1,4 +1,4 @@
-#include "input/pinyin/tablegen/unihan_source.h"
+#include "tools/pinyin_tablegen/unihan_source.h"
 
 #include <bzlib.h>
 

@@ -1,4 +1,4 @@
-#include "input/pinyin/tablegen/candidate_builder.h"
+#include "tools/pinyin_tablegen/candidate_builder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,24 @@
+// The Chinese-to-Japanese engine as a program holds it: opened once on a data folder, restarted
+// when its files go stale, and fed UTF-16 lines.
+#pragma once
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/cj/analysis/engine_data.h"
+
+namespace cj {
+
+// Makes an engine on a data folder (ending in a backslash) and starts it. The engine comes back
+// in every case: its engineStatus is 0 when it is ready, else the code of the failing file or stage.
+std::unique_ptr<CjEngine> openCjEngine(std::u16string_view dataFolder);
+// Closes the engine's files and starts it again on its folder; the new status.
+int restartCjEngine(CjEngine& engine);
+
+// The engine code of UTF-16 text: GB2312 through the engine's tables, then engine code.
+std::string engineCodeOf(const CjEngine& engine, std::u16string_view text);
+// Translates one UTF-16 line (converted to the engine code) into output. 0 on success, else the
+// code of the sentence that failed.
+int translateChineseLine(CjEngine& engine, std::u16string_view line, std::u16string& output);
+
+}  // namespace cj
