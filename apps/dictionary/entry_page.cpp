@@ -45,6 +45,159 @@ bool lineHoldsPilcrow(std::string_view line) {
   return false;
 }
 
+// Writes a record body as HTML. In the body, 0x0E and a letter switch the font (B, b: bold black;
+// C, E: blue Chinese; J: black Japanese) and CR ends a line; each segment between them is written
+// with its links. The blue Chinese after the first line is gathered sentence by sentence into
+// read-aloud links.
+class EntryBodyWriter {
+ public:
+  struct Headword {
+    std::u16string_view text;         // the Chinese headword (Chinese-to-Japanese), for links
+    std::u16string_view link;         // read-aloud text of the headword line; empty for none
+    std::u16string_view waveReading;  // what ～ reads as in a sentence
+    bool mayRead;                     // false: no sentence is read aloud
+  };
+
+  EntryBodyWriter(const ViewerSession& session, HtmlWriter& html, const PronunciationTables& pronunciation, bool cj,
+                  Headword headword)
+      : session_(session), html_(html), pronunciation_(pronunciation), cj_(cj), headword_(headword) {}
+
+  // Writes the body; true when it points to its compounds (a ↓ in a Chinese-to-Japanese entry).
+  bool write(std::string_view body) {
+    body_ = body;
+    startLine(0);
+    size_t segment = 0;
+    for (size_t i = 0; i < body.size();) {
+      unsigned char c = static_cast<unsigned char>(body[i]);
+      if (c == 0x0E) {
+        char next = i + 1 < body.size() ? body[i + 1] : 0;
+        finishSegment(body.substr(segment, i - segment), false, next);
+        if (next) applyControl(next);
+        i += next ? 2 : 1;
+        segment = i;
+      } else if (c == '\r') {
+        finishSegment(body.substr(segment, i - segment), true, 0);
+        if (cj_ && firstLine_ && !headword_.link.empty()) html_.writeHtml(readAloudLink(headword_.link));
+        html_.writeHtml(u"<br>\r\n");
+        firstLine_ = false;
+        segment = ++i;
+        startLine(i);
+      } else {
+        i += dbcs::charSize(body, i);
+      }
+    }
+    if (segment < body.size()) finishSegment(body.substr(segment), false, 0);
+    if (bold_) html_.writeHtml(u"</b>");
+    return sawDownArrow_;
+  }
+
+  void switchFont(bool toBlue) {
+    if (blue_ == toBlue) return;
+    html_.writeHtml(u"</font>");
+    html_.writeHtml(toBlue ? kBlueFont : kBlackFont);
+    blue_ = toBlue;
+  }
+
+ private:
+  void startLine(size_t at) {
+    size_t cr = body_.find('\r', at);
+    pilcrow_ = lineHoldsPilcrow(body_.substr(at, cr == std::string_view::npos ? std::string_view::npos : cr - at));
+  }
+
+  // Adds a sentence's hanzi and punctuation to the read-aloud text.
+  void gather(std::u16string_view text) {
+    for (char16_t c : text) {
+      if (c == kWave) {
+        reading_ += u'+';
+        reading_ += headword_.waveReading;
+        reading_ += u'+';
+      } else if (c == kEr && !reading_.empty() && reading_.back() == u'+') {
+        reading_.back() = kEr;  // joined to the syllable before it
+        reading_ += u'+';
+      } else if (isHanzi(c) || std::u16string_view(u",!?.;").find(c) != std::u16string_view::npos) {
+        reading_ += c;
+      }
+    }
+  }
+
+  void finishSegment(std::string_view bytes, bool atLineEnd, char nextLetter) {
+    std::string plain;
+    for (char b : bytes)
+      if (b != '\n') plain.push_back(b);
+    std::u16string text = blue_ ? session_.fromChinese(plain) : session_.fromJapanese(plain);
+    if (cj_ && text.find(u'↓') != std::u16string::npos) sawDownArrow_ = true;
+    const bool speechPart = blue_ && !firstLine_;
+    char16_t takenOff = 0;
+    bool endsSentence = false;
+    if (speechPart) {
+      std::u16string_view marks = pilcrow_ ? u";." : u".;,";
+      if (!text.empty() && marks.find(text.back()) != std::u16string_view::npos) {
+        takenOff = text.back();
+        text.pop_back();
+        endsSentence = true;
+      } else {
+        endsSentence = atLineEnd || (nextLetter && std::string_view("bBJ").find(nextLetter) != std::string_view::npos);
+      }
+      gather(text);
+    }
+    writeSegmentText(text);
+    if (endsSentence) {
+      if (!reading_.empty() && headword_.mayRead) {
+        if (reading_.back() == u'+') reading_.pop_back();
+        if (!reading_.empty()) html_.writeHtml(readAloudLink(reading_));
+      }
+      reading_.clear();
+      if (takenOff) html_.writeHtml(std::u16string_view(&takenOff, 1));
+    }
+  }
+
+  // The segment's text, as a link where it names another entry.
+  void writeSegmentText(const std::u16string& text) {
+    std::u16string out;
+    if (blue_ && letter_ == 'E' && holdsHanzi(text)) {
+      html_.writeHtml(linkTo(hanziTarget(text, headword_.text), text));
+    } else if (cj_ && ((!firstLine_ && linkBracketLine(text, pronunciation_, out)) ||
+                       linkReferenceCj(text, headword_.text, out))) {
+      html_.writeHtml(out);
+    } else if (!cj_ && linkReferenceJc(text, out)) {
+      html_.writeHtml(out);
+    } else {
+      html_.writeHtml(text);
+    }
+  }
+
+  void applyControl(char c) {
+    letter_ = c;
+    switch (c) {
+      case 'B':
+      case 'b':
+        switchFont(false);
+        if (!bold_) html_.writeHtml(u"<b>");
+        bold_ = true;
+        break;
+      case 'C':
+      case 'E':
+      case 'J':
+        if (bold_) html_.writeHtml(u"</b>");
+        bold_ = false;
+        switchFont(c != 'J');
+        break;
+      default:
+        break;
+    }
+  }
+
+  const ViewerSession& session_;
+  HtmlWriter& html_;
+  const PronunciationTables& pronunciation_;
+  const bool cj_;
+  const Headword headword_;
+  std::string_view body_;
+  bool blue_ = false, bold_ = false, firstLine_ = true, sawDownArrow_ = false, pilcrow_ = false;
+  char letter_ = 0;          // the last control letter
+  std::u16string reading_;   // the sentence gathered for reading aloud
+};
+
 }  // namespace
 
 void ViewerSession::renderHomographPage(int count, const std::u16string& hanzi,
@@ -117,122 +270,10 @@ void ViewerSession::writeEntryPage(const DictionaryEntry& entry, int d, int size
   const std::u16string& waveReading = spokenStatus == 0 ? spoken : headword;
   const bool mayRead = spokenStatus != -2;
 
-  const std::string_view body = entry.body ? std::string_view(*entry.body) : std::string_view();
-  bool blue = false, bold = false, firstLine = true, sawDownArrow = false;
-  char letter = 0;
-  std::u16string reading;
-  bool pilcrow = false;
-
-  auto startLine = [&](size_t at) {
-    size_t cr = body.find('\r', at);
-    pilcrow = lineHoldsPilcrow(body.substr(at, cr == std::string_view::npos ? std::string_view::npos : cr - at));
-  };
-  auto switchFont = [&](bool toBlue) {
-    if (blue == toBlue) return;
-    html_.writeHtml(u"</font>");
-    html_.writeHtml(toBlue ? kBlueFont : kBlackFont);
-    blue = toBlue;
-  };
-  auto gather = [&](std::u16string_view text) {
-    for (char16_t c : text) {
-      if (c == kWave) {
-        reading += u'+';
-        reading += waveReading;
-        reading += u'+';
-      } else if (c == kEr && !reading.empty() && reading.back() == u'+') {
-        reading.back() = kEr;  // joined to the syllable before it
-        reading += u'+';
-      } else if (isHanzi(c) || std::u16string_view(u",!?.;").find(c) != std::u16string_view::npos) {
-        reading += c;
-      }
-    }
-  };
-  auto finishSegment = [&](std::string_view bytes, bool atLineEnd, char nextLetter) {
-    std::string plain;
-    for (char b : bytes)
-      if (b != '\n') plain.push_back(b);
-    std::u16string text = blue ? fromChinese(plain) : fromJapanese(plain);
-    if (cj && text.find(u'↓') != std::u16string::npos) sawDownArrow = true;
-    const bool speechPart = blue && !firstLine;
-    char16_t takenOff = 0;
-    bool endsSentence = false;
-    if (speechPart) {
-      std::u16string_view marks = pilcrow ? u";." : u".;,";
-      if (!text.empty() && marks.find(text.back()) != std::u16string_view::npos) {
-        takenOff = text.back();
-        text.pop_back();
-        endsSentence = true;
-      } else {
-        endsSentence = atLineEnd || (nextLetter && std::string_view("bBJ").find(nextLetter) != std::string_view::npos);
-      }
-      gather(text);
-    }
-    std::u16string out;
-    if (blue && letter == 'E' && holdsHanzi(text)) {
-      html_.writeHtml(linkTo(hanziTarget(text, headword), text));
-    } else if (cj && ((!firstLine && linkBracketLine(text, tables_.pronunciation, out)) ||
-                      linkReferenceCj(text, headword, out))) {
-      html_.writeHtml(out);
-    } else if (!cj && linkReferenceJc(text, out)) {
-      html_.writeHtml(out);
-    } else {
-      html_.writeHtml(text);
-    }
-    if (endsSentence) {
-      if (!reading.empty() && mayRead) {
-        if (reading.back() == u'+') reading.pop_back();
-        if (!reading.empty()) html_.writeHtml(readAloudLink(reading));
-      }
-      reading.clear();
-      if (takenOff) html_.writeHtml(std::u16string_view(&takenOff, 1));
-    }
-  };
-  auto applyControl = [&](char c) {
-    letter = c;
-    switch (c) {
-      case 'B':
-      case 'b':
-        switchFont(false);
-        if (!bold) html_.writeHtml(u"<b>");
-        bold = true;
-        break;
-      case 'C':
-      case 'E':
-      case 'J':
-        if (bold) html_.writeHtml(u"</b>");
-        bold = false;
-        switchFont(c != 'J');
-        break;
-      default:
-        break;
-    }
-  };
-
-  startLine(0);
-  size_t segment = 0;
-  for (size_t i = 0; i < body.size();) {
-    unsigned char c = static_cast<unsigned char>(body[i]);
-    if (c == 0x0E) {
-      char next = i + 1 < body.size() ? body[i + 1] : 0;
-      finishSegment(body.substr(segment, i - segment), false, next);
-      if (next) applyControl(next);
-      i += next ? 2 : 1;
-      segment = i;
-    } else if (c == '\r') {
-      finishSegment(body.substr(segment, i - segment), true, 0);
-      if (cj && firstLine && !headwordLink.empty()) html_.writeHtml(readAloudLink(headwordLink));
-      html_.writeHtml(u"<br>\r\n");
-      firstLine = false;
-      segment = ++i;
-      startLine(i);
-    } else {
-      i += dbcs::charSize(body, i);
-    }
-  }
-  if (segment < body.size()) finishSegment(body.substr(segment), false, 0);
-  if (bold) html_.writeHtml(u"</b>");
+  EntryBodyWriter writer(*this, html_, tables_.pronunciation, cj, {headword, headwordLink, waveReading, mayRead});
+  const bool sawDownArrow = writer.write(entry.body ? std::string_view(*entry.body) : std::string_view());
   if (sawDownArrow && !hanziBytes.empty()) {
-    switchFont(true);
+    writer.switchFont(true);
     writeCompounds(entry, d, hanziBytes);
   }
   html_.writeHtml(kPageEnd);

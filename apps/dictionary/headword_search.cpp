@@ -112,8 +112,15 @@ std::string ViewerSession::prepareKey(std::u16string_view input, bool given, boo
     size_t digits = 0;
     while (digits < text.size() && isAsciiDigit(text[digits])) ++digits;
     size_t dash = text.find(u'-');
-    if (digits > 0 && dash == digits) boxText = text.substr(digits + 1);  // a direct record reference
-    else boxText = text.substr(0, dash);
+    if (digits > 0 && dash == digits && fromLink) {
+      boxText = text.substr(digits + 1);  // a direct record reference
+    } else if (digits > 0 && dash == digits) {
+      // Only links name records: a selected "3-4" or "100-0001" is text, its hyphens go.
+      std::erase(text, u'-');
+      boxText = text;
+    } else {
+      boxText = text.substr(0, dash);
+    }
   } else {
     std::erase(text, u'-');
     boxText = text;
@@ -177,6 +184,10 @@ int ViewerSession::findAndFill(std::optional<std::u16string_view> text, bool fro
   DictionaryEntry found;
   if (!files_.findEntry(d, key, found) || !files_.extractEntryText(found, d)) {
     files_.closeDirection(d);
+    // The list stays as it was; the page of the previous word goes, so that the miss shows.
+    html_.beginPage();
+    html_.endPage();
+    v.shownRecord = -1;
     return 0;
   }
   v.entries.assign(1, found);

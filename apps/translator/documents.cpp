@@ -50,6 +50,37 @@ DocumentTexts splitDocument(std::string_view bytes) {
   return texts;
 }
 
+namespace {
+
+// Well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF) with at least one
+// character outside ASCII.
+bool looksLikeUtf8(std::string_view bytes) {
+  bool wide = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t n = 0;
+    unsigned lo = 0x80, hi = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) n = 1;
+    else if (b >= 0xE0 && b <= 0xEF) n = 2, lo = b == 0xE0 ? 0xA0 : 0x80, hi = b == 0xED ? 0x9F : 0xBF;
+    else if (b >= 0xF0 && b <= 0xF4) n = 3, lo = b == 0xF0 ? 0x90 : 0x80, hi = b == 0xF4 ? 0x8F : 0xBF;
+    else return false;
+    if (i + n >= bytes.size()) return false;
+    for (std::size_t k = 1; k <= n; ++k) {
+      const auto c = static_cast<unsigned char>(bytes[i + k]);
+      if (k == 1 ? (c < lo || c > hi) : (c < 0x80 || c > 0xBF)) return false;
+    }
+    wide = true;
+    i += n + 1;
+  }
+  return wide;
+}
+
+}  // namespace
+
 std::u16string importedText(std::string_view bytes) {
   // Like a buffer of the file with zero bytes behind it: an odd last byte makes a unit of its own.
   std::string padded(bytes);
@@ -69,9 +100,11 @@ std::u16string importedText(std::string_view bytes) {
     }
     return text;
   }
-  return plat::multiByteToWide(932, std::string_view(bytes.data(), bytes.find('\0') == std::string_view::npos
-                                                                         ? bytes.size()
-                                                                         : bytes.find('\0')));
+  const std::string_view text = bytes.substr(0, std::min(bytes.size(), bytes.find('\0')));
+  // UTF-8, the usual encoding of text files here: with its byte-order mark, or valid throughout.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") return plat::utf8ToWide(text.substr(3));
+  if (looksLikeUtf8(text)) return plat::utf8ToWide(text);
+  return plat::multiByteToWide(932, text);
 }
 
 }  // namespace orvale

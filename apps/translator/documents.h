@@ -22,8 +22,9 @@ struct DocumentTexts {
 };
 DocumentTexts splitDocument(std::string_view bytes);
 
-// The text of an imported text file: UTF-16 after a byte-order mark (either order), else bytes
-// of the system code page.
+// The text of an imported text file: UTF-16 after a byte-order mark (either order), UTF-8 after
+// its mark or when the bytes are valid UTF-8 with a character outside ASCII, else bytes of the
+// system code page.
 std::u16string importedText(std::string_view bytes);
 
 }  // namespace orvale

@@ -46,20 +46,23 @@ std::vector<std::u16string_view> linesOf(std::u16string_view piece) {
 
 bool CTranslateDlg::keepCheckFilesAlive() {
   // Only a check file that is open and cannot be repositioned tells of a stale card.
-  if (app_.cjCheckFile && plat::fileSeek(app_.cjCheckFile, 0, SEEK_SET) != 0) {
-    plat::fileClose(app_.cjCheckFile);
+  // A file missing from the start tells of no stale card; one lost to it is tried again.
+  if (app_.cjCheckFile ? plat::fileSeek(app_.cjCheckFile, 0, SEEK_SET) != 0 : app_.cjCheckLost) {
+    if (app_.cjCheckFile) plat::fileClose(app_.cjCheckFile);
     app_.cjCheckFile = nullptr;
     if (cj::restartCjEngine(*app_.cjEngine) != 0) return false;
     app_.cjCheckFile = plat::fileOpen(app_.cjCheckPath, "rt");
+    app_.cjCheckLost = !app_.cjCheckFile;
   }
   if (app_.direction != kJapaneseToChinese) return true;
-  if (app_.jcCheckFile && plat::fileSeek(app_.jcCheckFile, 0, SEEK_SET) != 0) {
+  if (app_.jcCheckFile ? plat::fileSeek(app_.jcCheckFile, 0, SEEK_SET) != 0 : app_.jcCheckLost) {
     app_.closeJcCheckFile();
     if (app_.jcEngine.parser.terminateJpnParse && app_.parserInitialised) app_.jcEngine.parser.terminateJpnParse();
     app_.parserInitialised = false;
     if (!app_.startJapaneseSide()) return false;
     reloadJp2CwTable(app_.jcEngine.analyzer.get());
     app_.openJcCheckFile(false);
+    app_.jcCheckLost = !app_.jcCheckFile;
   }
   return true;
 }

@@ -194,7 +194,7 @@ bool CTranslateDlg::OnInitDialog() {
   }
   applyFontSize();
 
-  buttonFont = ui::createFont({kGbFace, ui::kGb2312CharSet, kButtonFontSize, 400, false, 0x20, 0});
+  buttonFont = ui::createFont({kGbFace, ui::kGb2312CharSet, kButtonFontSize * ui::screenMetrics().dpi / 96, 400, false, 0x20, 0});
   ui::setWindowFont(item(kIdCharset), buttonFont);
   ui::setDlgItemText(hwnd_, kIdCharset, app_.traditional ? u"繁" : u"简");
   giveReadingPaneFont();
@@ -399,7 +399,8 @@ void CTranslateDlg::createFonts(int size) {
   const bool coarse = ui::screenMetrics().dpi < 97;
   auto make = [&](const char16_t* face, int charSet, int smallBelow) {
     const int quality = coarse && size < smallBelow ? 0 : kClearTypeQuality;
-    return ui::createFont({face, charSet, size, 400, false, 0x20, quality});
+    // The sizes are the handheld's pixels at 96 dots per inch: a finer screen scales them.
+    return ui::createFont({face, charSet, size * ui::screenMetrics().dpi / 96, 400, false, 0x20, quality});
   };
   japaneseFont = make(kJapaneseFace, ui::kShiftJisCharSet, 21);
   gbFont = make(kGbFace, ui::kGb2312CharSet, 17);

@@ -75,7 +75,8 @@ bool CTranslatorApp::startUp() {
   if (!createAnalyser()) return end();
 
   auto stored = readTranslatorDword(kValueJcCj);
-  direction = stored ? static_cast<std::int32_t>(*stored) : kJapaneseToChinese;
+  // Any stored value but Chinese-to-Japanese starts in the Japanese direction.
+  direction = stored && *stored == kChineseToJapanese ? kChineseToJapanese : kJapaneseToChinese;
 
   if (direction == kJapaneseToChinese) {
     if (!jc::startJcParser(jcEngine, parserDictionaryPath)) return end();

@@ -73,6 +73,8 @@ class CTranslatorApp {
   std::u16string cjCheckPath, jcCheckPath;
   std::FILE* cjCheckFile = nullptr;
   std::FILE* jcCheckFile = nullptr;
+  // A check file lost to a stale card and not reopened: tried again at the next line.
+  bool cjCheckLost = false, jcCheckLost = false;
   // The Japanese-to-Chinese engine: analyser, Synparse and its entry points, parse buffer.
   jc::JcEngine jcEngine;
   std::int32_t direction = kJapaneseToChinese;

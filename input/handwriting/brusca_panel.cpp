@@ -18,7 +18,8 @@ void BruscaPanel::deselect() {
 }
 
 void BruscaPanel::reloadSettings() {
-  std::uint32_t set = 0;
+  // The Japanese input recognises after a pause unless its settings say otherwise.
+  std::uint32_t set = japanese() ? 1 : 0;
   host_.readSetting("Set", set);
   autoRecognise_ = set != 0;
 }
@@ -37,7 +38,9 @@ bool BruscaPanel::recognizeStrokes() {
   candidates_ = recogniseInk(scale(80), scale(79));
   pending_.clear();
   if (candidates_.empty()) return false;
-  pending_ = toHalfWidth(candidateToUnicode(candidates_[0], traditional(), tables_), halfWidthKeys());
+  const std::u16string best =
+      japanese() ? shiftJisCandidateToUnicode(candidates_[0]) : candidateToUnicode(candidates_[0], traditional(), tables_);
+  pending_ = toHalfWidth(best, halfWidthKeys());
   return !pending_.empty();
 }
 
@@ -65,7 +68,7 @@ void BruscaPanel::keyDown(int index) {
     return;
   }
   std::u16string text = recognizeStrokes() ? pending_ : std::u16string();
-  if (key.virtualKey == 0 && key.character == u',') text += u"，";
+  if (key.virtualKey == 0 && key.character == u',') text += japanese() ? u"、" : u"，";
   if (key.virtualKey == 0 && key.character == u'.') text += u"。";
   if (!text.empty()) host_.sendString(text);
   clearInk();

@@ -1,5 +1,6 @@
 #include "input/handwriting/code_conversion.h"
 
+#include "platform/core/codepage.h"
 #include "platform/core/little_endian.h"
 
 namespace hw {
@@ -93,6 +94,20 @@ std::u16string candidateToUnicode(std::uint16_t code, bool traditional, const Co
   }
   if (out.size() > kMaxText) out.resize(kMaxText);
   return out;
+}
+
+std::u16string shiftJisCandidateToUnicode(std::uint16_t code) {
+  std::string bytes;
+  if (code > 0xFF) {
+    if (!plat::isLeadByteInCodePage(932, static_cast<unsigned char>(code >> 8))) return {};
+    bytes.push_back(static_cast<char>(code >> 8));
+  }
+  if ((code & 0xFF) == 0) return {};
+  bytes.push_back(static_cast<char>(code & 0xFF));
+  std::u16string text = plat::multiByteToWide(932, bytes);
+  // The code page's replacement for a byte pair it does not know is no character.
+  if (text.size() != 1 || (text[0] == 0x30FB && code != 0x8145) || text[0] == 0xFFFD) return {};
+  return text;
 }
 
 }  // namespace hw

@@ -34,4 +34,8 @@ std::u16string toHalfWidth(std::u16string text, const HalfWidthKeys& keys);
 // At most 4 characters.
 std::u16string candidateToUnicode(std::uint16_t code, bool traditional, const CodeTables& tables);
 
+// A candidate of the Japanese dictionary (a Shift-JIS code) to text; nothing for a code that is
+// not a character of code page 932.
+std::u16string shiftJisCandidateToUnicode(std::uint16_t code);
+
 }  // namespace hw

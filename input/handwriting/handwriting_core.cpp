@@ -16,7 +16,7 @@ HandwritingCore::HandwritingCore(PanelHost& host, std::vector<PanelKey> keys, st
 void HandwritingCore::select(int dotsPerInch) {
   dpi_ = dotsPerInch < 1 ? 96 : dotsPerInch;
   charset_ = readCharset();
-  int rc = recogniser_.load() ? recogniser_.init(recogniserType(charset_)) : -1;
+  int rc = recogniser_.load() ? recogniser_.init(fixedType_ >= 0 ? fixedType_ : recogniserType(charset_)) : -1;
   if (rc != 0) {
     plat::messageBeep(0);
     plat::messageBox(u"初期化エラー\n", initErrorCaption_, plat::kMbOk);
@@ -33,7 +33,7 @@ std::uint32_t HandwritingCore::readCharset() {
 }
 
 bool HandwritingCore::switchCharset(std::uint32_t charset) {
-  if ((charset != 0) == (charset_ != 0)) {
+  if (fixedType_ >= 0 || (charset != 0) == (charset_ != 0)) {
     charset_ = charset;
     return false;
   }
@@ -51,7 +51,7 @@ std::vector<std::uint16_t> HandwritingCore::recogniseInk(int boxWidth, int boxHe
   for (int i = 0; i < ink_.strokeCount(); ++i) input.pointCounts[i] = ink_.strokePoints()[i];
   input.boxWidth = static_cast<std::uint16_t>(boxWidth);
   input.boxHeight = static_cast<std::uint16_t>(boxHeight);
-  input.classMask = traditional() ? static_cast<std::uint8_t>(classMask_ >> 2) : classMask_;
+  input.classMask = traditional() && fixedType_ < 0 ? static_cast<std::uint8_t>(classMask_ >> 2) : classMask_;
   // The open stroke's points are not passed: only closed strokes count.
   std::vector<std::uint16_t> x(ink_.x().begin(), ink_.x().end() - ink_.openStrokePoints());
   std::vector<std::uint16_t> y(ink_.y().begin(), ink_.y().end() - ink_.openStrokePoints());

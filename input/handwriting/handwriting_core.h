@@ -17,6 +17,9 @@ inline constexpr std::uint8_t kAllClasses = 127;
 class HandwritingCore {
  public:
   HandwritingCore(PanelHost& host, std::vector<PanelKey> keys, std::u16string initErrorCaption);
+  // A core that always recognises with one dictionary (2: Japanese) whatever Charset says.
+  void useDictionaryType(int type) { fixedType_ = type; }
+  bool japanese() const { return fixedType_ == 2; }
   virtual ~HandwritingCore() = default;
 
   // Selection: dots per inch of the screen (below 1 counts as 96); loads the recogniser and
@@ -68,6 +71,7 @@ class HandwritingCore {
 
  private:
   std::u16string initErrorCaption_;
+  int fixedType_ = -1;
 };
 
 inline constexpr const char16_t* kInkErrorCaption = u"手書き入力エラーメッセージ";

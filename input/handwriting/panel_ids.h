@@ -15,6 +15,13 @@ inline constexpr std::u16string_view kLookraDisplayName = u"中国語手書き�
 inline constexpr std::u16string_view kLookraServerPath = u"\\windows\\Lookra.dll";
 inline constexpr std::u16string_view kLookraWindowClass = u"15F1353C-E409-4dd4-B3D1-6B58F43792AE- FullLookraIMWndClass";
 
+// The platform's own Japanese handwriting input: the same panel on the recogniser's Japanese
+// dictionary, writing kana and kanji.
+inline constexpr std::string_view kJapaneseInkClassId = "{0CBEA010-F68E-11D1-8C63-0060977B4593}";
+inline constexpr std::u16string_view kJapaneseInkDisplayName = u"日本語手書き入力";
+inline constexpr std::u16string_view kJapaneseInkServerPath = u"\\windows\\JapaneseInk.dll";
+inline constexpr std::u16string_view kJapaneseInkWindowClass = u"JapaneseInkWndClass";
+
 // Dialog 106 (handwriting input options).
 inline constexpr unsigned kOptTimeout = 1001;
 inline constexpr unsigned kOptUp = 1009;

@@ -171,6 +171,13 @@ std::u16string utf8ToWide(std::string_view s) {
       c = (c << 6) | (t & 0x3F);
     }
     if (!ok) { out.push_back(u'\uFFFD'); ++i; continue; }
+    // Overlong forms, surrogates and values past U+10FFFF are invalid, never characters.
+    static constexpr char32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kLeast[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+      out.push_back(u'\uFFFD');
+      i += n;
+      continue;
+    }
     i += n;
     if (c >= 0x10000) {
       c -= 0x10000;

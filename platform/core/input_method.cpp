@@ -1,5 +1,7 @@
 #include "platform/core/input_method.h"
 
+#include <unistd.h>
+
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/registry.h"
@@ -16,6 +18,7 @@ constexpr const char* kCurrentValue = "CurrentIM";
 constexpr const char* kShownValue = "Shown";
 constexpr const char* kSipRectValue = "SipRect";
 constexpr const char* kDesktopValue = "VisibleDesktop";
+constexpr const char* kSelectionsValue = "Selections";
 
 std::string rectBytes(const PanelRect& r) {
   std::string out;
@@ -50,9 +53,9 @@ int hexDigit(char16_t c) {
 
 std::string classIdKey(const ClassId& id) { return "CLSID\\" + wideToUtf8(classIdText(id)); }
 
-void notifyListener() {
+void notifyListener(std::uint32_t selection = 0) {
   for (Hwnd h : findWindows(kInputMethodHostClass, u"")) {
-    if (!msg::findLocal(h)) postMessage(h, kInputMethodChangedMessage, 0, 0);
+    if (!msg::findLocal(h)) postMessage(h, kInputMethodChangedMessage, selection, 0);
   }
   std::function<void(const ClassId&, bool)> l;
   {
@@ -151,8 +154,16 @@ bool selectInputMethod(const ClassId& id) {
   if (!key) return false;
   std::string bytes(reinterpret_cast<const char*>(id.bytes.data()), id.bytes.size());
   if (!regSetBinary(*key, kCurrentValue, bytes)) return false;
-  notifyListener();
+  std::uint32_t count = regGetDword(*key, kSelectionsValue).value_or(0) + 1;
+  regSetDword(*key, kSelectionsValue, count);
+  notifyListener(count);
   return true;
+}
+
+std::uint32_t inputMethodSelections() {
+  auto key = regOpenKey(RegRoot::CurrentUser, kStateKey);
+  if (!key) return 0;
+  return regGetDword(*key, kSelectionsValue).value_or(0);
 }
 
 bool setInputPanelShown(bool shown) {
@@ -169,9 +180,16 @@ bool inputPanelShown() {
   return v && *v != 0;
 }
 
+bool inputPanelPlacedByThisProgram() {
+  auto key = regOpenKey(RegRoot::CurrentUser, kStateKey);
+  std::optional<std::uint32_t> by = key ? regGetDword(*key, "PlacedBy") : std::nullopt;
+  return by && *by == static_cast<std::uint32_t>(::getpid());
+}
+
 bool setInputPanelPlacement(bool shown, const PanelRect& sip, const PanelRect& visibleDesktop) {
   auto key = regCreateKey(RegRoot::CurrentUser, kStateKey);
-  if (!key || !regSetBinary(*key, kSipRectValue, rectBytes(sip)) ||
+  if (!key || !regSetDword(*key, "PlacedBy", static_cast<std::uint32_t>(::getpid())) ||
+      !regSetBinary(*key, kSipRectValue, rectBytes(sip)) ||
       !regSetBinary(*key, kDesktopValue, rectBytes(visibleDesktop)) || !regSetDword(*key, kShownValue, shown ? 1 : 0)) {
     return false;
   }

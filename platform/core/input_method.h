@@ -35,13 +35,17 @@ bool registerInputMethod(const ClassId& id, std::u16string_view displayName);
 // The current input method; the null class id when none was selected. False when the device
 // registry cannot be read.
 bool currentInputMethod(ClassId& out);
-// Makes an installed input method current; false, and nothing changes, for any other.
+// Makes an installed input method current; false, and nothing changes, for any other. Every
+// selection counts, even of the method already current: hosts create their panel anew.
 bool selectInputMethod(const ClassId& id);
+// How many selections the device has seen; a host compares it with the count at its last load.
+std::uint32_t inputMethodSelections();
 // The input panel raised or lowered.
 bool setInputPanelShown(bool shown);
 bool inputPanelShown();
 
-// Screen rectangles in pixels, as a program gives them when it places the panel.
+// Screen rectangles in the handheld's pixels (at 96 dots per inch), as a program gives them when
+// it places the panel.
 struct PanelRect {
   int left = 0, top = 0, right = 0, bottom = 0;
   bool operator==(const PanelRect&) const = default;
@@ -51,12 +55,15 @@ struct PanelRect {
 bool setInputPanelPlacement(bool shown, const PanelRect& sip, const PanelRect& visibleDesktop);
 // The last placement given; false when none was.
 bool inputPanelPlacement(PanelRect& sip, PanelRect& visibleDesktop);
+// Whether this program gave a placement: another program's placement is its own affair.
+bool inputPanelPlacedByThisProgram();
 
 // Told, in this process, after every successful select or show/hide (the panel host listens).
 void setInputMethodListener(std::function<void(const ClassId& current, bool shown)> listener);
 
 // Other programs hear of a change too: every top-level window of this class in another process
-// gets this message posted (the panel hosts of the user interface keep one such window).
+// gets this message posted (the panel hosts of the user interface keep one such window); after a
+// selection wParam holds the selection count.
 inline constexpr char16_t kInputMethodHostClass[] = u"SuitePanelHost";
 inline constexpr unsigned kInputMethodChangedMessage = 0x0400 + 0x7F1;
 

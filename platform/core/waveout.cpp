@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -44,8 +45,10 @@ class NullSink : public Sink {
 };
 
 
-// A WAV file of 16-bit mono PCM at 8 kHz; an existing file of that format is appended to. The
-// sizes in the header are brought up to date after every write, so the file is whole at any time.
+// A WAV file of 16-bit mono PCM at 8 kHz. The first device a process opens on a path starts the
+// file anew; later devices of the same process append to it (a file of another format is
+// replaced). The sizes in the header are brought up to date after every write, so the file is
+// whole at any time.
 class WavSink : public Sink {
  public:
   WavSink(std::FILE* f, std::uint32_t dataBytes, bool paced) : f_(f), dataBytes_(dataBytes), paced_(paced) {}
@@ -53,7 +56,7 @@ class WavSink : public Sink {
 
   static std::unique_ptr<Sink> open(const std::string& path, bool paced) {
     std::uint32_t dataBytes = 0;
-    std::FILE* f = std::fopen(path.c_str(), "r+b");
+    std::FILE* f = startedBefore(path) ? std::fopen(path.c_str(), "r+b") : nullptr;
     if (f) {
       unsigned char h[44];
       if (std::fread(h, 1, 44, f) == 44 && headerMatches(h)) {
@@ -84,6 +87,14 @@ class WavSink : public Sink {
   bool paced() const override { return paced_; }
 
  private:
+  // True when this process opened a device on the path before; notes the path.
+  static bool startedBefore(const std::string& path) {
+    static std::mutex mutex;
+    static std::set<std::string> started;
+    std::lock_guard<std::mutex> lock(mutex);
+    return !started.insert(path).second;
+  }
+
   static bool headerMatches(const unsigned char* h) {
     return std::memcmp(h, "RIFF", 4) == 0 && std::memcmp(h + 8, "WAVEfmt ", 8) == 0 && plat::readLe32(h + 16) == 16 &&
            h[20] == 1 && h[21] == 0 && h[22] == 1 && h[23] == 0 && plat::readLe32(h + 24) == 8000 && h[34] == 16 &&

@@ -44,6 +44,59 @@ bool readDictionary(const std::u16string& path, std::string& text) {
   return true;
 }
 
+constexpr int kSymbolPos = 1, kVerbPos = 2, kNounPos = 6, kParticlePos = 9, kPrefixPos = 13;
+
+const Morpheme& at(const std::vector<Morpheme>& m, int i) { return m[static_cast<std::size_t>(i)]; }
+
+// The word a phrase's frame is looked up by: its first content word when that is a verb, or a サ変
+// noun with its する; empty otherwise.
+std::string frameWord(const std::vector<Morpheme>& m, const Phrase& p) {
+  int i = p.first;
+  while (i <= p.last && (at(m, i).pos == kSymbolPos || at(m, i).pos == kPrefixPos)) ++i;
+  if (i > p.last) return {};
+  const Morpheme& w = at(m, i);
+  if (w.pos == kVerbPos) return w.baseForm;
+  if (w.pos == kNounPos && w.subPos == 2 && i + 1 <= p.last && at(m, i + 1).pos == kVerbPos &&
+      at(m, i + 1).conjType == 16)
+    return w.surface + "する";
+  return {};
+}
+
+// The case particle that ends a phrase (before a closing は or も: 友達には); empty when none.
+std::string caseOf(const std::vector<Morpheme>& m, const Phrase& p) {
+  int w = p.last;
+  while (w >= p.first && at(m, w).pos == kSymbolPos) --w;
+  if (w < p.first || at(m, w).pos != kParticlePos) return {};
+  if (at(m, w).subPos == 2 && w - 1 > p.first && at(m, w - 1).pos == kParticlePos && at(m, w - 1).subPos == 1)
+    --w;
+  return at(m, w).subPos == 1 ? at(m, w).surface : std::string();
+}
+
+// The '/' line of phrase k: its voice class, and the rendering, template and fields of its verb's
+// frame when the verb has one and every case the frame names depends on it; empty when neither.
+std::string patternLine(const std::vector<Morpheme>& m, const Sentence& s, std::size_t k, const WordLists& lists) {
+  const Phrase& p = s.phrases[k];
+  const Frame* frame = findFrame(lists, frameWord(m, p));
+  std::string fields;
+  if (frame) {
+    if (p.voiceClass == '1' || p.voiceClass == '3' || p.voiceClass == '4') fields = "-";
+    for (const std::string& c : frame->cases) {
+      int dependent = -1;
+      for (std::size_t j = 0; j < k && dependent < 0; ++j)
+        if (s.phrases[j].head == static_cast<int>(k) && caseOf(m, s.phrases[j]) == c) dependent = static_cast<int>(j);
+      if (dependent < 0) {
+        frame = nullptr;
+        break;
+      }
+      fields += (fields.empty() ? "" : ":") + std::to_string(dependent);
+    }
+  }
+  if (!frame && !p.voiceClass) return {};
+  std::string line = "/" + std::to_string(k) + " " + (p.voiceClass ? p.voiceClass : '0');
+  if (frame) line += " " + frame->rendering + "$" + frame->templateText + "$" + fields;
+  return line + "\n";
+}
+
 }  // namespace
 
 std::vector<std::string> parseSentences(const std::vector<Morpheme>& morphemes, const WordLists& lists) {
@@ -60,7 +113,7 @@ std::vector<std::string> parseSentences(const std::vector<Morpheme>& morphemes, 
         text += p.tags + "\n";
         for (int i = p.first; i <= p.last; ++i)
           text += "! " + std::to_string(morphemes[static_cast<std::size_t>(i)].offset) + "\n";
-        if (p.voiceClass) text += "/" + std::to_string(k) + " " + p.voiceClass + "\n";
+        text += patternLine(morphemes, s, k, lists);
       }
       text += "E\n";
       out.push_back(std::move(text));
@@ -87,7 +140,11 @@ int initParser(const char16_t* dictionaryPath) {
   ParserState& s = state();
   s.lists = defaultWordLists();
   std::string text;
-  if (readDictionary(toText(dictionaryPath), text) && !addWordLists(text, s.lists)) s.lists = defaultWordLists();
+  std::vector<int> bad;
+  if (readDictionary(toText(dictionaryPath), text) && !addWordLists(text, s.lists, &bad)) {
+    // The good lines are kept; each bad one is named.
+    for (int line : bad) std::fprintf(stderr, "Jcfrdic: line %d not read\n", line);
+  }
   s.initialised = true;
   return kParseOk;
 }

@@ -4,6 +4,69 @@
 
 namespace synparse {
 
+namespace {
+
+std::vector<std::string_view> splitTabs(std::string_view line) {
+  std::vector<std::string_view> f;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t tab = line.find('\t', start);
+    f.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) return f;
+    start = tab + 1;
+  }
+}
+
+bool hasSeparator(std::string_view s) { return s.find_first_of("$ \t") != std::string_view::npos; }
+
+// The case particles a frame may name (the parser's case phrases).
+bool isCaseParticle(std::string_view s) {
+  for (std::string_view c : {"が", "を", "に", "で", "と", "から", "より", "へ", "まで"})
+    if (s == c) return true;
+  return false;
+}
+
+// A frame line's fields after "frame"; false when one is missing or malformed. The template's
+// numbers must name listed cases.
+bool readFrame(const std::vector<std::string_view>& f, Frame& frame) {
+  if (f.size() < 4 || f.size() > 5 || f[1].empty() || f[2].empty() || f[3].empty()) return false;
+  if (hasSeparator(f[2]) || hasSeparator(f[3])) return false;
+  frame = Frame{std::string(f[1]), std::string(f[2]), std::string(f[3]), {}};
+  if (f.size() == 5) {
+    std::size_t start = 0;
+    std::string_view list = f[4];
+    while (start <= list.size()) {
+      std::size_t blank = list.find(' ', start);
+      std::string_view c = list.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start);
+      if (!c.empty()) {
+        if (!isCaseParticle(c)) return false;
+        frame.cases.emplace_back(c);
+      }
+      if (blank == std::string_view::npos) break;
+      start = blank + 1;
+    }
+  }
+  // Numbers in the template: runs of ASCII digits outside double-byte characters.
+  const std::string& t = frame.templateText;
+  for (std::size_t i = 0; i < t.size();) {
+    unsigned char b = static_cast<unsigned char>(t[i]);
+    if (b >= 0x80) {
+      i += 2;
+      continue;
+    }
+    if (b >= '0' && b <= '9') {
+      std::size_t k = 0;
+      while (i < t.size() && t[i] >= '0' && t[i] <= '9') k = k * 10 + static_cast<std::size_t>(t[i++] - '0');
+      if (k < 1 || k > frame.cases.size()) return false;
+      continue;
+    }
+    ++i;
+  }
+  return true;
+}
+
+}  // namespace
+
 WordLists defaultWordLists() {
   WordLists w;
   w.passive = {"れる", "られる"};
@@ -12,32 +75,52 @@ WordLists defaultWordLists() {
   return w;
 }
 
-bool addWordLists(std::string_view text, WordLists& lists) {
-  WordLists added = lists;
+bool addWordLists(std::string_view text, WordLists& lists, std::vector<int>* badLines) {
+  bool allRead = true;
   std::size_t pos = 0;
+  int number = 0;
   while (pos < text.size()) {
+    ++number;
     std::size_t nl = text.find('\n', pos);
     std::string_view line = text.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
     pos = nl == std::string_view::npos ? text.size() : nl + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line[0] == '#') continue;
-    std::size_t tab = line.find('\t');
-    if (tab == std::string_view::npos || tab + 1 >= line.size()) return false;
-    std::string_view name = line.substr(0, tab);
-    std::string word(line.substr(tab + 1));
-    std::vector<std::string>* list = name == "passive"     ? &added.passive
-                                     : name == "causative" ? &added.causative
-                                     : name == "negative"  ? &added.negative
-                                                           : nullptr;
-    if (!list) return false;
-    if (!inList(*list, word)) list->push_back(word);
+    const std::vector<std::string_view> f = splitTabs(line);
+    bool good = false;
+    if (f[0] == "frame") {
+      Frame frame;
+      good = readFrame(f, frame);
+      if (good) {
+        auto same = std::find_if(lists.frames.begin(), lists.frames.end(),
+                                 [&](const Frame& x) { return x.baseForm == frame.baseForm; });
+        if (same != lists.frames.end()) *same = std::move(frame);
+        else lists.frames.push_back(std::move(frame));
+      }
+    } else {
+      std::vector<std::string>* list = f[0] == "passive"     ? &lists.passive
+                                       : f[0] == "causative" ? &lists.causative
+                                       : f[0] == "negative"  ? &lists.negative
+                                                             : nullptr;
+      good = list && f.size() == 2 && !f[1].empty();
+      if (good && !inList(*list, f[1])) list->emplace_back(f[1]);
+    }
+    if (!good) {
+      allRead = false;
+      if (badLines) badLines->push_back(number);
+    }
   }
-  lists = std::move(added);
-  return true;
+  return allRead;
 }
 
 bool inList(const std::vector<std::string>& list, std::string_view word) {
   return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+const Frame* findFrame(const WordLists& lists, std::string_view baseForm) {
+  for (const Frame& f : lists.frames)
+    if (f.baseForm == baseForm) return &f;
+  return nullptr;
 }
 
 }  // namespace synparse

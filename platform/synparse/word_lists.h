@@ -1,6 +1,12 @@
-// The parser's word lists: auxiliaries that mark voice and negation. Its data file "Jcfrdic" may
-// add to them: Shift-JIS lines "<list><TAB><base form>", lists "passive", "causative", "negative";
-// lines starting with '#' are comments.
+// The parser's word data: auxiliaries that mark voice and negation, and the Chinese frames of verbs
+// whose frame differs from the default. Its data file "Jcfrdic" adds to them, one entry a line
+// (Japanese in Shift-JIS, Chinese in the engine's code), fields separated by tabs:
+//   passive|causative|negative  <base form>
+//   frame  <base form>  <rendering>  <template>  [<case particles, blank-separated>]
+// A frame's rendering is the verb's Chinese ("default" keeps the dictionary's); its template, as the
+// '/' line carries it, refers with "V" to the verb's phrase and with a number k to the dependent
+// marked by the k-th case particle. A frame is used only when every listed case is present.
+// Lines starting with '#' and empty lines are comments.
 #pragma once
 #include <string>
 #include <string_view>
@@ -8,15 +14,26 @@
 
 namespace synparse {
 
+struct Frame {
+  std::string baseForm;
+  std::string rendering;
+  std::string templateText;
+  std::vector<std::string> cases;
+};
+
 struct WordLists {
   std::vector<std::string> passive;
   std::vector<std::string> causative;
   std::vector<std::string> negative;
+  std::vector<Frame> frames;
 };
 
 WordLists defaultWordLists();
-// Adds the lines of a Jcfrdic text; false (lists unchanged) on a line naming no list.
-bool addWordLists(std::string_view text, WordLists& lists);
+// Adds the good lines of a Jcfrdic text; the numbers (1-based) of the lines it could not read go to
+// badLines. True when every line was read.
+bool addWordLists(std::string_view text, WordLists& lists, std::vector<int>* badLines = nullptr);
 bool inList(const std::vector<std::string>& list, std::string_view word);
+// The frame of a verb's base form; null when it has none.
+const Frame* findFrame(const WordLists& lists, std::string_view baseForm);
 
 }  // namespace synparse

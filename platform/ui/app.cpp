@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QThread>
@@ -176,46 +174,6 @@ void drainQueue() {
   scheduleTimer();
 }
 
-int messageBoxByWindow(const std::u16string& text, const std::u16string& caption, unsigned flags) {
-  QMessageBox box;
-  box.setWindowTitle(toQ(caption));
-  box.setText(toQ(text));
-  switch (flags & 0xF0) {
-    case plat::kMbIconStop: box.setIcon(QMessageBox::Critical); break;
-    case plat::kMbIconQuestion: box.setIcon(QMessageBox::Question); break;
-    case plat::kMbIconExclamation: box.setIcon(QMessageBox::Warning); break;
-    case plat::kMbIconInformation: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
-  }
-  struct Choice {
-    QMessageBox::StandardButton button;
-    int answer;
-  };
-  std::vector<Choice> choices;
-  switch (flags & 0xF) {
-    case plat::kMbOkCancel: choices = {{QMessageBox::Ok, plat::kIdOk}, {QMessageBox::Cancel, plat::kIdCancel}}; break;
-    case plat::kMbYesNoCancel:
-      choices = {{QMessageBox::Yes, plat::kIdYes}, {QMessageBox::No, plat::kIdNo}, {QMessageBox::Cancel, plat::kIdCancel}};
-      break;
-    case plat::kMbYesNo: choices = {{QMessageBox::Yes, plat::kIdYes}, {QMessageBox::No, plat::kIdNo}}; break;
-    default: choices = {{QMessageBox::Ok, plat::kIdOk}}; break;
-  }
-  QMessageBox::StandardButtons buttons;
-  for (const Choice& c : choices) buttons |= c.button;
-  box.setStandardButtons(buttons);
-  box.setProperty("suiteFlags", flags);
-  box.exec();
-  QAbstractButton* clicked = box.clickedButton();
-  for (const Choice& c : choices) {
-    if (clicked && box.button(c.button) == clicked) return c.answer;
-  }
-  // Closed without a button: Cancel where there is one, else the only answer, else No.
-  for (const Choice& c : choices) {
-    if (c.answer == plat::kIdCancel) return c.answer;
-  }
-  return choices.size() == 1 ? choices[0].answer : plat::kIdNo;
-}
-
 }  // namespace
 
 WinRec* rec(Hwnd hwnd) {
@@ -293,6 +251,7 @@ bool initApplication() {
     if (!s.app) return false;
   }
   QApplication::setQuitOnLastWindowClosed(false);
+  useHandheldStyle();
   QApplication::setFont(fontOf(createFont({u"Tahoma", kDefaultCharSet, -12})));
 
   plat::WindowHooks hooks;
@@ -324,7 +283,7 @@ bool initApplication() {
   });
 
   plat::NotifyHook nh;
-  nh.messageBox = messageBoxByWindow;
+  nh.messageBox = showMessageBox;
   nh.beep = [](unsigned) { QApplication::beep(); };
   // The wait cursor is one state, not a count: shown twice, it goes at the first "off".
   nh.waitCursor = [](bool on) {
@@ -335,6 +294,7 @@ bool initApplication() {
     }
   };
   plat::setNotifyHook(nh);
+  keepPopupsOnScreen();
   // Anything already queued is taken on the first turn.
   QTimer::singleShot(0, [] { drainQueue(); });
   return true;

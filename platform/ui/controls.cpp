@@ -14,8 +14,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
+#include <QWheelEvent>
 
 #include "platform/ui/dialog.h"
 #include "platform/ui/fonts.h"
@@ -181,6 +183,60 @@ std::intptr_t comboProc(WinRec& r, unsigned msg, std::uint32_t wParam) {
       return 1;
     default: return 0;
   }
+}
+
+// A list box scrolled past either end tells its parent (listNotifyScrollEnds): posted, so that
+// the scroll finishes before the parent adds lines.
+void tellListEnd(Hwnd h, bool down) {
+  WinRec* r = rec(h);
+  if (!r || !r->widget || !r->parent || notificationsQuiet()) return;
+  unsigned message = r->widget->property("suiteEndMessage").toUInt();
+  if (message) plat::postMessage(r->parent, message, down ? 1 : 0, static_cast<std::int32_t>(h));
+}
+
+class ListWheelWatch : public QObject {
+ public:
+  ListWheelWatch(Hwnd h, QAbstractScrollArea* area) : QObject(area), hwnd_(h), area_(area) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() != QEvent::Wheel) return false;
+    int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
+    QScrollBar* bar = area_->verticalScrollBar();
+    if (dy < 0 && bar->value() == bar->maximum()) tellListEnd(hwnd_, true);
+    if (dy > 0 && bar->value() == bar->minimum()) tellListEnd(hwnd_, false);
+    return false;
+  }
+
+ private:
+  Hwnd hwnd_;
+  QAbstractScrollArea* area_;
+};
+
+void watchListEnds(QListWidget* l, Hwnd h) {
+  QScrollBar* bar = l->verticalScrollBar();
+  // The arrows and page areas while the end is shown; the thumb dragged to an end.
+  QObject::connect(bar, &QAbstractSlider::actionTriggered, [h, bar](int action) {
+    switch (action) {
+      case QAbstractSlider::SliderSingleStepAdd:
+      case QAbstractSlider::SliderPageStepAdd:
+      case QAbstractSlider::SliderToMaximum:
+        if (bar->value() == bar->maximum()) tellListEnd(h, true);
+        break;
+      case QAbstractSlider::SliderSingleStepSub:
+      case QAbstractSlider::SliderPageStepSub:
+      case QAbstractSlider::SliderToMinimum:
+        if (bar->value() == bar->minimum()) tellListEnd(h, false);
+        break;
+      case QAbstractSlider::SliderMove:
+        if (!bar->isSliderDown()) break;  // the wheel is watched on the viewport
+        if (bar->sliderPosition() == bar->maximum()) tellListEnd(h, true);
+        else if (bar->sliderPosition() == bar->minimum()) tellListEnd(h, false);
+        break;
+      default: break;
+    }
+  });
+  l->viewport()->installEventFilter(new ListWheelWatch(h, l));
 }
 
 void applyExtent(QListWidget* l, int extent) {
@@ -361,6 +417,7 @@ QWidget* makeControlWidget(WinRec& r, QWidget* parent, const std::u16string& tex
       // Told once the selection is made: a tap moves the current line before it selects it, a
       // key selects before it moves the current line.
       QObject::connect(l, &QListWidget::itemSelectionChanged, [h] { sendCommand(h, kLbnSelChange); });
+      watchListEnds(l, h);
       watchFocusAndKeys(l, h);
       watchGestures(l, h);
       w = l;
@@ -508,6 +565,11 @@ std::u16string comboGetItemText(Hwnd combo, int index) {
 Hwnd comboEdit(Hwnd combo) {
   WinRec* r = rec(combo);
   return r ? r->comboEdit : 0;
+}
+
+void listNotifyScrollEnds(Hwnd list, unsigned message) {
+  WinRec* r = rec(list);
+  if (r && r->widget && qobject_cast<QListWidget*>(r->widget.data())) r->widget->setProperty("suiteEndMessage", message);
 }
 
 int listAddString(Hwnd list, std::u16string_view text) { return listInsertString(list, -1, text); }

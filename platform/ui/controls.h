@@ -25,6 +25,10 @@ std::u16string comboGetItemText(Hwnd combo, int index);
 // The edit of an editable combo box (class "Edit"); 0 for a drop-down list.
 Hwnd comboEdit(Hwnd combo);
 int listAddString(Hwnd list, std::u16string_view text);
+// The list posts message to its parent when the user scrolls it on past an end (a scroll bar
+// arrow or page area while the end is shown, the thumb dragged to the end, the wheel): wParam 0
+// at the top, 1 at the bottom; lParam the list. Message 0: no longer.
+void listNotifyScrollEnds(Hwnd list, unsigned message);
 int listInsertString(Hwnd list, int index, std::u16string_view text);  // index 0: at the top
 std::u16string listGetText(Hwnd list, int index);
 // Width in pixels of a text in the list's font (for the horizontal extent).

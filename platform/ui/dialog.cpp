@@ -173,6 +173,7 @@ std::string utf8(std::u16string_view s) { return plat::wideToUtf8(s); }
 void layoutDialog(WinRec& r) {
   if (!r.widget || !r.client) return;
   ScreenMetrics sm = screenMetrics();
+  if (r.menuBar) styleCommandBar(r.menuBar);
   auto* client = static_cast<ClientArea*>(r.client.data());
   QSize before = r.client->size();
   if (r.tmpl.fullScreen) {
@@ -434,6 +435,13 @@ bool moveWindow(Hwnd hwnd, Rect r) {
 }
 
 bool showWindow(Hwnd hwnd, bool show) { return plat::showWindow(hwnd, show); }
+
+bool raiseWindow(Hwnd hwnd) {
+  QWidget* w = widgetOf(hwnd);
+  if (!w) return false;
+  w->raise();
+  return true;
+}
 
 bool isWindowVisible(Hwnd hwnd) {
   QWidget* w = widgetOf(hwnd);

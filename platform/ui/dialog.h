@@ -70,6 +70,8 @@ Rect windowRect(Hwnd hwnd);
 Rect clientRect(Hwnd hwnd);
 bool moveWindow(Hwnd hwnd, Rect r);
 bool showWindow(Hwnd hwnd, bool show);
+// Puts a window in front of its siblings.
+bool raiseWindow(Hwnd hwnd);
 bool isWindowVisible(Hwnd hwnd);
 // A top-level window minimised; bringing it to the front (platform/core's setForegroundWindow,
 // also from another program) shows it again.

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextLayout>
 
 #include <map>
@@ -21,6 +22,9 @@ namespace {
 
 std::map<Hwnd, std::pair<std::u16string, std::u16string>> gComposition;  // being composed, result
 std::map<Hwnd, bool> gComposing;
+// Input-method contexts of edits: closed ones (open is the default) and composition fonts.
+std::map<Hwnd, bool> gImeClosed;
+std::map<Hwnd, Font> gCompositionFont;
 
 // Edit behaviour shared by the multi-line and single-line widgets.
 template <class Base>
@@ -50,6 +54,14 @@ class EditBase : public Base {
     Hwnd h = hwnd_;
     const QString commit = e->commitString();
     const QString preedit = e->preeditString();
+    if (gImeClosed.count(h)) {
+      // A closed context composes nothing: what arrives is typed as characters.
+      for (QChar c : commit) {
+        if (!rec(h)) return;
+        plat::sendMessage(h, plat::kWmChar, c.unicode(), 1);
+      }
+      return;
+    }
     bool& composing = gComposing[h];
     if (!composing && (!preedit.isEmpty() || !commit.isEmpty())) {
       composing = true;
@@ -61,8 +73,16 @@ class EditBase : public Base {
       plat::sendMessage(h, kWmImeComposition, preedit.isEmpty() ? 0 : preedit.at(0).unicode(), kGcsCompStr);
       if (!rec(h)) return;
     }
-    // Show the text being composed; the result arrives through the procedures.
-    QInputMethodEvent shown(preedit, e->attributes());
+    // Show the text being composed, in the composition font when one is set; the result arrives
+    // through the procedures.
+    QList<QInputMethodEvent::Attribute> attributes = e->attributes();
+    auto font = gCompositionFont.find(h);
+    if (font != gCompositionFont.end() && !preedit.isEmpty()) {
+      QTextCharFormat format;
+      format.setFont(fontOf(font->second));
+      attributes.append({QInputMethodEvent::TextFormat, 0, static_cast<int>(preedit.size()), format});
+    }
+    QInputMethodEvent shown(preedit, attributes);
     Base::inputMethodEvent(&shown);
     if (!commit.isEmpty()) {
       gComposition[h].first.clear();
@@ -278,9 +298,13 @@ QWidget* makeEditWidget(WinRec& r, QWidget* parent, const std::u16string& text) 
     m->setTabChangesFocus(true);
     m->setPlainText(toQtText(text));
     m->setReadOnly(r.style & kEsReadOnly);
-    m->setLineWrapMode(r.style & kWsHScroll ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    // As on the handheld, a multi-line edit wraps at its width unless it scrolls sideways by
+    // itself (ES_AUTOHSCROLL); only then does it need a horizontal scroll bar.
+    const bool wraps = (r.style & kEsAutoHScroll) == 0;
+    m->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    m->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m->setVerticalScrollBarPolicy(r.style & kWsVScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    m->setHorizontalScrollBarPolicy(r.style & kWsHScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    m->setHorizontalScrollBarPolicy(!wraps && (r.style & kWsHScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     QObject::connect(m, &QPlainTextEdit::textChanged, [h] { sendCommand(h, kEnChange); });
     w = m;
   } else {
@@ -324,6 +348,8 @@ std::optional<std::u16string> editText(const WinRec& r) {
 
 void forgetEdit(Hwnd hwnd) {
   gComposition.erase(hwnd);
+  gImeClosed.erase(hwnd);
+  gCompositionFont.erase(hwnd);
   gComposing.erase(hwnd);
 }
 
@@ -391,9 +417,31 @@ std::u16string compositionString(Hwnd hwnd, std::int32_t which) {
   return which == kGcsResultStr ? it->second.second : it->second.first;
 }
 
-ImeStatus imeStatus(Hwnd) {
-  // What reaches a control through the system's input method is composed native text.
-  return ImeStatus{true, true, 0};
+ImeStatus imeStatus(Hwnd hwnd) {
+  // What reaches a control through the system's input method is composed native text, unless
+  // the control's context is closed.
+  const bool open = !gImeClosed.count(hwnd);
+  return ImeStatus{open, open, 0};
+}
+
+void setImeOpen(Hwnd edit, bool open) {
+  WinRec* r = rec(edit);
+  if (!r || r->kind != Kind::Edit) return;
+  if (open) gImeClosed.erase(edit);
+  else gImeClosed[edit] = true;
+  if (r->widget) r->widget->setAttribute(Qt::WA_InputMethodEnabled, open);
+}
+
+void setCompositionFont(Hwnd edit, Font font) {
+  WinRec* r = rec(edit);
+  if (!r || r->kind != Kind::Edit) return;
+  if (font) gCompositionFont[edit] = font;
+  else gCompositionFont.erase(edit);
+}
+
+Font compositionFont(Hwnd edit) {
+  auto it = gCompositionFont.find(edit);
+  return it == gCompositionFont.end() ? 0 : it->second;
 }
 
 }  // namespace ui

@@ -196,12 +196,22 @@ void appendItems(std::ostringstream& o, const std::vector<MenuItem>& items, int 
 
 }  // namespace
 
+// The handheld's command bar: narrow items, so a full bar fits the 240-pixel screen; text and
+// padding at the screen's resolution, its menus too.
+void styleCommandBar(QMenuBar* bar) {
+  const QString sheet = QStringLiteral("QMenuBar { font-size: %1px; spacing: 0px; } QMenuBar::item { padding: %2px %3px; } "
+                                       "QMenu { font-size: %1px; }")
+                            .arg(uiPixels(12))
+                            .arg(uiPixels(2))
+                            .arg(uiPixels(3));
+  if (bar->styleSheet() != sheet) bar->setStyleSheet(sheet);
+}
+
 void attachMenuBar(WinRec& r) {
   if (!r.widget || r.menuBar) return;
   auto* bar = new QMenuBar(r.widget);
   bar->setNativeMenuBar(false);
-  // The handheld's command bar: narrow items, so a full bar fits the 240-pixel screen.
-  bar->setStyleSheet(QStringLiteral("QMenuBar { font-size: 12px; spacing: 0px; } QMenuBar::item { padding: 2px 3px; }"));
+  styleCommandBar(bar);
   if (auto* layout = qobject_cast<QVBoxLayout*>(r.widget->layout())) layout->addWidget(bar, 0);
   r.menuBar = bar;
 }

@@ -96,6 +96,7 @@ struct HostState {
   Hwnd site = 0;      // the panel's parent window, docked in the dialog
   Hwnd notifier = 0;  // hears changes made by other programs
   plat::ClassId loaded;
+  std::uint32_t selection = 0;  // the device's selection count at the last load
   InputMethod* object = nullptr;
   void* library = nullptr;
   Rect rect;          // at 96 dots per inch, as the panel gave it
@@ -115,14 +116,24 @@ Rect scaled(Rect r) {
   return Rect{r.left * dpi / 96, r.top * dpi / 96, r.right * dpi / 96, r.bottom * dpi / 96};
 }
 
-// Where the panel stands on the screen: where a program placed it, else at the foot of the screen
-// in the size the panel asked for.
+int commandBarHeight(const WinRec& d) {
+  return d.menuBar && d.menuBar->isVisibleTo(d.widget) ? d.menuBar->sizeHint().height() : 0;
+}
+
+// Where the panel stands on the program's screen: docked directly above the command bar in the
+// size it asked for; when this program placed it, it covers everything from the foot of the
+// visible area the program kept down to the command bar.
 Rect panelScreenRect() {
   HostState& h = host();
-  if (h.placed) return h.placedSip;
-  Rect px = scaled(h.rect);
   ScreenMetrics sm = screenMetrics();
-  return Rect{0, sm.height - px.height(), px.width(), sm.height};
+  Rect px = scaled(h.rect);
+  WinRec* d = rec(h.dialog);
+  const int barTop = sm.height - (d ? commandBarHeight(*d) : 0);
+  int height = px.height();
+  // A program gives the place in the handheld's pixels at 96 dots per inch, as panels give theirs.
+  const int visibleBottom = h.placedDesktop.bottom * sm.dpi / 96;
+  if (h.placed && visibleBottom > 0 && visibleBottom < barTop) height = barTop - visibleBottom;
+  return Rect{0, barTop - height, std::max(px.width(), h.placed ? sm.width : 0), barTop};
 }
 
 void placePanel() {
@@ -140,7 +151,7 @@ void placePanel() {
     SipInfo info;
     info.flags = visible ? kSipfOn | kSipfDocked : kSipfDocked;
     ScreenMetrics sm = screenMetrics();
-    info.visibleDesktop = h.placed ? h.placedDesktop : Rect{0, 0, sm.width, sm.height - (visible ? px.height() : 0)};
+    info.visibleDesktop = Rect{0, 0, sm.width, visible ? px.top : px.bottom};
     info.sipRect = px;
     h.object->ReceiveSipInfo(&info);
   }
@@ -167,12 +178,16 @@ void refresh() {
   plat::currentInputMethod(current);
   bool shown = plat::inputPanelShown();
   plat::PanelRect sip, desk;
-  h.placed = plat::inputPanelPlacement(sip, desk);
+  h.placed = plat::inputPanelPlacedByThisProgram() && plat::inputPanelPlacement(sip, desk);
   if (h.placed) {
     h.placedSip = Rect{sip.left, sip.top, sip.right, sip.bottom};
     h.placedDesktop = Rect{desk.left, desk.top, desk.right, desk.bottom};
   }
-  if (!(current == h.loaded) || (!h.object && !current.isNull())) {
+  // Every selection since the last load creates the panel anew, even of the method loaded.
+  std::uint32_t selection = plat::inputMethodSelections();
+  bool selected = selection != h.selection;
+  h.selection = selection;
+  if (selected || !(current == h.loaded) || (!h.object && !current.isNull())) {
     bool wasShown = h.shown;
     unloadPanel();
     h.shown = false;

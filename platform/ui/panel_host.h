@@ -57,5 +57,11 @@ ImeStatus imeStatus(Hwnd hwnd);
 // The text of the composition being delivered (kGcsCompStr: being composed; kGcsResultStr: the
 // result), valid during kWmImeComposition.
 std::u16string compositionString(Hwnd hwnd, std::int32_t which);
+// An edit's input-method context: open (the default), the system's input method composes into
+// it; closed, what it delivers comes as typed characters and imeStatus reads closed. The text
+// being composed is drawn in the composition font (0: the edit's own font). Fonts of fonts.h.
+void setImeOpen(Hwnd edit, bool open);
+void setCompositionFont(Hwnd edit, int font);
+int compositionFont(Hwnd edit);
 
 }  // namespace ui

@@ -4,15 +4,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
+#include <QDialog>
 #include <QToolButton>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QSlider>
 #include <QTabBar>
 #include <QTextBlock>
@@ -135,6 +136,33 @@ void dragTrackbar(Hwnd trackbar, int position) {
   processPendingEvents();
 }
 
+void scrollList(Hwnd list, ListScroll how, bool down) {
+  auto* l = qobject_cast<QListWidget*>(widgetOf(list));
+  if (!l) return;
+  QScrollBar* bar = l->verticalScrollBar();
+  switch (how) {
+    case ListScroll::Arrow:
+      bar->triggerAction(down ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub);
+      break;
+    case ListScroll::Page:
+      bar->triggerAction(down ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+      break;
+    case ListScroll::Drag:
+      bar->setSliderDown(true);
+      bar->setSliderPosition(down ? bar->maximum() : bar->minimum());
+      bar->setSliderDown(false);
+      break;
+    case ListScroll::Wheel: {
+      QPointF at = QRectF(l->viewport()->rect()).center();
+      QWheelEvent wheel(at, l->viewport()->mapToGlobal(at), QPoint(), QPoint(0, down ? -120 : 120), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(l->viewport(), &wheel);
+      break;
+    }
+  }
+  processPendingEvents();
+}
+
 void paint(Hwnd hwnd) {
   if (QWidget* w = widgetOf(hwnd)) {
     if (w->size().isEmpty()) w->resize(std::max(1, w->width()), std::max(1, w->height()));
@@ -243,6 +271,50 @@ bool chooseFromInputPanelButton(Hwnd dialog, int index) {
   return true;
 }
 
+std::optional<Rect> openMenuBarItem(Hwnd dialog, int index) {
+  WinRec* r = rec(dialog);
+  QMenuBar* bar = r ? r->menuBar.data() : nullptr;
+  if (!bar) return std::nullopt;
+  QList<QAction*> actions = bar->actions();
+  if (index < 0 || index >= actions.size() || !actions[index]->menu()) return std::nullopt;
+  QRect at = bar->actionGeometry(actions[index]);
+  mouse(bar, QEvent::MouseButtonPress, at.center(), Qt::LeftButton, Qt::LeftButton);
+  mouse(bar, QEvent::MouseButtonRelease, at.center(), Qt::LeftButton, Qt::NoButton);
+  QApplication::processEvents();
+  QWidget* popup = QApplication::activePopupWidget();
+  if (!popup) return std::nullopt;
+  QRect g = popup->geometry();
+  popup->close();
+  processPendingEvents();
+  return Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+
+void dismissNextPopup(Rect* shownAt) {
+  auto attempt = std::make_shared<std::function<void()>>();
+  *attempt = [shownAt, attempt] {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup) {
+      QTimer::singleShot(10, *attempt);
+      return;
+    }
+    QRect g = popup->geometry();
+    if (shownAt) *shownAt = Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    popup->close();
+    *attempt = nullptr;
+  };
+  QTimer::singleShot(0, *attempt);
+}
+
+bool horizontalScrollBarShown(Hwnd edit) {
+  auto* area = qobject_cast<QAbstractScrollArea*>(widgetOf(edit));
+  return area && area->horizontalScrollBar()->isVisible();
+}
+
+Rect programScreenRect() {
+  QRect s = programScreen();
+  return Rect{s.left(), s.top(), s.left() + s.width(), s.top() + s.height()};
+}
+
 void closeWindow(Hwnd hwnd) {
   if (QWidget* w = widgetOf(hwnd)) w->close();
   processPendingEvents();
@@ -251,27 +323,30 @@ void closeWindow(Hwnd hwnd) {
 void answerNextMessageBox(int answer, ShownBox* seen) {
   auto attempt = std::make_shared<std::function<void()>>();
   *attempt = [answer, seen, attempt] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box || box->objectName() != QStringLiteral("suiteMessageBox")) {
       QTimer::singleShot(10, *attempt);
       return;
     }
+    QAbstractButton* chosen = nullptr;
+    std::vector<std::u16string> labels;
+    for (QAbstractButton* b : box->findChildren<QAbstractButton*>()) {
+      labels.push_back(fromQ(b->text()));
+      if (b->property("suiteAnswer").toInt() == answer) chosen = b;
+    }
     if (seen) {
       seen->shown = true;
-      seen->text = fromQ(box->text());
+      seen->text = fromQ(box->property("suiteText").toString());
       seen->caption = fromQ(box->windowTitle());
       seen->icon = box->property("suiteFlags").toUInt() & 0xF0;
-      seen->buttonCount = static_cast<int>(box->buttons().size());
+      seen->buttonCount = static_cast<int>(labels.size());
+      seen->buttons = labels;
+      QRect g = box->geometry();
+      seen->rect = Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+      seen->screen = programScreenRect();
     }
-    QMessageBox::StandardButton want = QMessageBox::Ok;
-    switch (answer) {
-      case plat::kIdCancel: want = QMessageBox::Cancel; break;
-      case plat::kIdYes: want = QMessageBox::Yes; break;
-      case plat::kIdNo: want = QMessageBox::No; break;
-      default: break;
-    }
-    if (QAbstractButton* b = box->button(want)) b->click();
-    else box->reject();
+    if (chosen) chosen->click();
+    else static_cast<QDialog*>(box)->reject();
     *attempt = nullptr;  // breaks the cycle
   };
   QTimer::singleShot(0, *attempt);
@@ -284,23 +359,20 @@ namespace ui::testing {
 void answerNextFileDialog(std::u16string fileName, ShownFileDialog* seen) {
   auto attempt = std::make_shared<std::function<void()>>();
   *attempt = [fileName, seen, attempt] {
-    auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!dlg) {
+    QWidget* dlg = QApplication::activeModalWidget();
+    ShownFileDialog read;
+    if (!dlg || !readFileDialog(dlg, read.save, read.filters, read.folder, read.entries)) {
       QTimer::singleShot(10, *attempt);
       return;
     }
     if (seen) {
+      *seen = read;
       seen->shown = true;
-      seen->save = dlg->acceptMode() == QFileDialog::AcceptSave;
-      for (const QString& f : dlg->nameFilters()) seen->filters.push_back(fromQ(f));
-      seen->folder = fromQ(dlg->directory().absolutePath());
+      QRect g = dlg->geometry();
+      seen->rect = Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+      seen->screen = programScreenRect();
     }
-    if (fileName.empty()) {
-      dlg->reject();
-    } else {
-      dlg->selectFile(toQ(fileName));
-      static_cast<QDialog*>(dlg)->accept();
-    }
+    answerFileDialog(dlg, fileName);
     *attempt = nullptr;
   };
   QTimer::singleShot(0, *attempt);

@@ -1,6 +1,7 @@
 // Driving the user interface from tests as a person would, offscreen: each helper makes the
 // window system's own events (clicks, keys, compositions), then handles what follows.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ void releaseKey(Hwnd hwnd, unsigned virtualKey);
 void chooseItem(Hwnd control, int index);
 // The trackbar's thumb dragged to a position.
 void dragTrackbar(Hwnd trackbar, int position);
+// A list box scrolled by a person: a scroll bar arrow, a page area, the thumb dragged to the
+// end, or a notch of the wheel.
+enum class ListScroll { Arrow, Page, Drag, Wheel };
+void scrollList(Hwnd list, ListScroll how, bool down);
 // Paints the window now (owner-drawn controls, custom draw, windows that draw themselves).
 void paint(Hwnd hwnd);
 // The system's input method: text being composed, then the result (either may be empty).
@@ -35,6 +40,15 @@ void penUp(Hwnd hwnd, Point at);
 bool tapInputPanelButton(Hwnd dialog);
 bool inputPanelButtonShown(Hwnd dialog);
 bool chooseFromInputPanelButton(Hwnd dialog, int index);
+// A menu of the dialog's command bar opened by a tap on its item: where it showed (in the window
+// system's coordinates), then closed. Nothing when the item has no menu or none showed.
+std::optional<Rect> openMenuBarItem(Hwnd dialog, int index);
+// The next pop-up menu that shows is read and dismissed.
+void dismissNextPopup(Rect* shownAt);
+// Whether an edit shows its horizontal scroll bar.
+bool horizontalScrollBarShown(Hwnd edit);
+// The program's screen in the window system's coordinates.
+Rect programScreenRect();
 // The close box of a top-level window.
 void closeWindow(Hwnd hwnd);
 
@@ -46,6 +60,9 @@ struct ShownBox {
   std::u16string caption;
   unsigned icon = 0;     // the icon bits of the flags it was shown with
   int buttonCount = 0;
+  std::vector<std::u16string> buttons;  // their labels, in order
+  Rect rect;    // where it stood, in the window system's coordinates
+  Rect screen;  // the program's screen then
 };
 void answerNextMessageBox(int answer, ShownBox* seen);
 
@@ -54,7 +71,10 @@ struct ShownFileDialog {
   bool shown = false;
   bool save = false;
   std::vector<std::u16string> filters;
-  std::u16string folder;  // the host folder it opened in
+  std::u16string folder;                // the device folder it opened in ("\My Documents")
+  std::vector<std::u16string> entries;  // what it listed there: folders, then matching files
+  Rect rect;                            // where it stood, in the window system's coordinates
+  Rect screen;                          // the program's screen then
 };
 void answerNextFileDialog(std::u16string fileName, ShownFileDialog* seen);
 

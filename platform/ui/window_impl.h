@@ -18,6 +18,7 @@
 #include "platform/ui/dialog.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/shell.h"
 
 class QMenuBar;
 
@@ -149,12 +150,31 @@ bool quitPending();
 
 // Menus (menu.cpp).
 void attachMenuBar(WinRec& dialog);
+void styleCommandBar(QMenuBar* bar);
 
 // The input-panel host is told when a dialog goes away.
 void panelHostWindowGone(Hwnd hwnd);
 // Per-window state of the controls and views is dropped with the window.
 void forgetWindow(Hwnd hwnd);
 void forgetHtmlView(Hwnd hwnd);
+
+// The program's screen in the window system's coordinates: its full-screen dialog, else the
+// screen's size at the origin. Pop-ups are kept inside it (screen_popups.cpp).
+QRect programScreen();
+QRect keptOnScreen(QRect r, const QRect& screen);
+void keepPopupsOnScreen();
+// The compact style of the handheld's controls (handheld_style.cpp).
+void useHandheldStyle();
+// The user interface's own text (boxes, file dialog, command bar) at the screen's resolution.
+int uiPixels(int pixelsAt96);
+// The handheld's message box on the program's screen; returns the answer.
+int showMessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags);
+
+// The device's own file dialog (file_dialog.cpp), and what tests read of it and answer.
+std::optional<std::u16string> runDeviceFileDialog(const FileDialogRequest& r);
+bool readFileDialog(QWidget* w, bool& save, std::vector<std::u16string>& filters, std::u16string& folder,
+                    std::vector<std::u16string>& entries);
+void answerFileDialog(QWidget* w, const std::u16string& name);
 
 std::u16string fromQ(const QString& s);
 QString toQ(std::u16string_view s);

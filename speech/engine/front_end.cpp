@@ -357,10 +357,11 @@ Piece PieceBuilder::run() {
 
 Piece normalisePiece(const Text& piece, const VoiceSettings& current) {
   Text text = collapseRuns(foldFullWidth(piece));
-  if (std::any_of(text.begin(), text.end(), asciiDigit)) {
-    std::vector<NumberExpression> expressions = findNumberExpressions(text.data(), static_cast<int>(text.size()));
-    text = rewriteNumbers(text.data(), static_cast<int>(text.size()), expressions, current.p6);
-  }
+  // Expressions need an ASCII digit; the rewrite also reads ○ and Chinese numerals before units.
+  std::vector<NumberExpression> expressions;
+  if (std::any_of(text.begin(), text.end(), asciiDigit))
+    expressions = findNumberExpressions(text.data(), static_cast<int>(text.size()));
+  text = rewriteNumbers(text.data(), static_cast<int>(text.size()), expressions, current.p6);
   return PieceBuilder(text, current).run();
 }
 

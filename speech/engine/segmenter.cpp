@@ -129,119 +129,159 @@ int readingInWord(const Unit* word, int length, int posInWord) {
   return unitCodeOfReading(r);
 }
 
-SegmentedRun segmentRun(const Unit* text, int length, int start) {
-  SegmentedRun out;
-  // Forward pass; the run ends where it stops.
-  std::vector<std::uint8_t> fwd(static_cast<std::size_t>(length - start) + 1, 0), bwd = fwd;
+namespace {
+
+// The word lists of the run rules, made once.
+struct RunWords {
+  CharSet negation = charSet("不一没非");
+  CharSet pronouns = charSet("我你他她它");
+  CharSet pronounsAspect = charSet("我你他她它了着");
+  CharSet complements = charSet("出到进去来在");
+  CharSet degree = charSet("很最不更绝");
+  CharSet correlative = charSet("又边越太如");
+  CharSet saying = charSet("说讲谈称是获抵率偕等");
+  CharSet noPairStart = charSet("尔夫基鲁汀");
+  CharSet apart = charSet("据就是用已竟也又但还颇这那都");
+  CharSet aspect = charSet("了着");
+  WordList titles = pairList(
+      "先生女士太太夫人小姐爷爷奶奶伯伯大伯大爷大娘叔叔阿姨大哥大嫂大姐兄弟主席总统书记总理总督省长市长县长州长乡长镇长村长"
+      "队长区长部长厅长局长司长处长科长股长组长外长矿长秘书干事文书大使参赞领事行长元帅司令军长师长旅长团长营长连长排长班长"
+      "教官参谋教授老师校长主任院长所长楼长博士教练老板经理厂长会计出纳大夫医生护士师傅助理导演总编主编");
+  WordList reporting = pairList(
+      "报导会见介绍邀请应邀会晤参加出席访问接任接受接到主持批准同意宣布出任就任前往看望欢迎辞去拒绝逝世决定回答冷笑笑道叹道"
+      "答道知道报道编辑带领批示作出赶赴");
+  WordList compoundSurnames = pairList(
+      "诸葛长孙宇文尉迟轩辕鲜于夏侯西门拓跋澹台司马司徒司空上官欧阳南宫慕容皇甫呼延赫连公冶公羊公孙端木独孤东门东郭淳于单于公输");
+  Unit step = gb("步")[0], yi = gb("一")[0], year = gb("年")[0], de = gb("的")[0], xiao = gb("小")[0];
+  Text deHen = gb("得很");
+  Text open = gb("\"'“‘《([{〔〈（〖【"), close = gb("\"'”’》)]}〕〉）〗】");
+};
+
+const RunWords& runWords() {
+  static const RunWords words;
+  return words;
+}
+
+// A run being segmented: its characters, the grade of the boundary before each (0: inside a word;
+// n + 1 entries), the readings set so far and the characters of names, which later joins leave.
+struct RunWork {
+  const Unit* run;
+  int n;
+  std::vector<std::uint8_t> g;
+  std::vector<int>& readings;
+  std::vector<bool> locked;
+
+  std::uint8_t& G(int k) { return g[static_cast<std::size_t>(k)]; }
+  bool isLocked(int k) const { return locked[static_cast<std::size_t>(k)]; }
+  void lock(int k) { locked[static_cast<std::size_t>(k)] = true; }
+  void setStart(int k) {
+    if (k >= 0 && k <= n && !G(k)) G(k) = 1;
+  }
+  bool oneCharWord(int k) { return k >= 0 && k < n && G(k) && G(k + 1); }
+  int wordEnd(int k) {
+    int e = k + 1;
+    while (e < n && !G(e)) ++e;
+    return e;
+  }
+  std::uint32_t propsAt(int k) const { return props(run[k]); }
+};
+
+// Word starts of the forward longest-match pass; the run ends where the pass stops. Returns the
+// run's length.
+int forwardPass(const Unit* text, int length, int start, std::vector<std::uint8_t>& fwd) {
   int p = start;
   while (p < length && isHanziUnit(text[p])) {
     fwd[static_cast<std::size_t>(p - start)] = 1;
     p += longestWordAt(text, length, p);
   }
-  int n = p - start;
-  out.length = n;
-  if (n == 0) return out;
-  fwd.resize(static_cast<std::size_t>(n) + 1);
-  bwd.resize(static_cast<std::size_t>(n) + 1);
-  fwd[static_cast<std::size_t>(n)] = 1;
-  bwd[static_cast<std::size_t>(n)] = 1;
-  // Backward pass.
+  return p - start;
+}
+
+// Word starts of the backward longest-match pass over the run's n characters.
+void backwardPass(const Unit* text, int start, int n, std::vector<std::uint8_t>& bwd) {
   for (int q = n - 1; q >= 0;) {
     int l = longestWordEndingAt(text, start + q, q + 1);
     bwd[static_cast<std::size_t>(q - l + 1)] = 1;
     q -= l;
   }
-  // Agreement stands; each disagreeing stretch is settled.
+}
+
+// Where the passes agree the boundary stands; each stretch between agreeing boundaries where they
+// differ is settled.
+std::vector<std::uint8_t> settleDisagreements(const Unit* text, int start, int n, const std::vector<std::uint8_t>& fwd,
+                                              const std::vector<std::uint8_t>& bwd) {
   std::vector<std::uint8_t> g = fwd;
-  const Unit* run = text + start;
   for (int a = 0, b = 1; b <= n; ++b) {
     if (!(fwd[static_cast<std::size_t>(b)] && bwd[static_cast<std::size_t>(b)])) continue;
     bool differ = false;
     for (int k = a + 1; k < b; ++k) differ |= fwd[static_cast<std::size_t>(k)] != bwd[static_cast<std::size_t>(k)];
-    if (differ) settleStretch(run, start, text, fwd, bwd, a, b, g);
+    if (differ) settleStretch(text + start, start, text, fwd, bwd, a, b, g);
     a = b;
   }
-  auto G = [&](int k) -> std::uint8_t& { return g[static_cast<std::size_t>(k)]; };
-  auto setStart = [&](int k) {
-    if (k >= 0 && k <= n && !G(k)) G(k) = 1;
-  };
-  auto oneCharWord = [&](int k) { return k >= 0 && k < n && G(k) && G(k + 1); };
+  return g;
+}
 
-  // Readings of the polyphones from the words that hold them.
-  out.readings.assign(static_cast<std::size_t>(n), -1);
-  auto chooseReadings = [&] {
-    for (int k = 0; k < n; ++k) {
-      if (!(readingOf(run[k]) & kPolyphoneFlag) || hanziIndex(run[k]) < 0) continue;
-      int ws = k, we = k + 1;
-      while (ws > 0 && !G(ws)) --ws;
-      while (we < n && !G(we)) ++we;
-      if (we - ws > 4) {  // a word longer than four characters: the four around the character
-        ws = std::max(ws, k - 3);
-        we = std::min(we, ws + 4);
-      }
-      out.readings[static_cast<std::size_t>(k)] = readingInWord(run + ws, we - ws, k - ws);
+// Readings of the polyphones from the words that hold them.
+void choosePolyphoneReadings(RunWork& w) {
+  for (int k = 0; k < w.n; ++k) {
+    if (!(readingOf(w.run[k]) & kPolyphoneFlag) || hanziIndex(w.run[k]) < 0) continue;
+    int ws = k, we = k + 1;
+    while (ws > 0 && !w.G(ws)) --ws;
+    while (we < w.n && !w.G(we)) ++we;
+    if (we - ws > 4) {  // a word longer than four characters: the four around the character
+      ws = std::max(ws, k - 3);
+      we = std::min(we, ws + 4);
     }
-  };
-  chooseReadings();
-
-  // A short run between a matching pair of quotation marks or brackets stays one word.
-  static const Text kOpen = gb("\"'“‘《([{〔〈（〖【"), kClose = gb("\"'”’》)]}〕〉）〗】");
-  if (n <= 4 && start > 0 && start + n < length) {
-    auto open = std::find(kOpen.begin(), kOpen.end(), text[start - 1]);
-    if (open != kOpen.end() && kClose[static_cast<std::size_t>(open - kOpen.begin())] == text[start + n]) {
-      std::fill(g.begin() + 1, g.end() - 1, 0);
-      if (n == 4) G(2) = 1;
-      out.grades = g;
-      return out;
-    }
+    w.readings[static_cast<std::size_t>(k)] = readingInWord(w.run + ws, we - ws, k - ws);
   }
+}
 
-  // Word rules.
-  static const CharSet kNegation = charSet("不一没非");
-  static const CharSet kPronouns = charSet("我你他她它");
-  static const CharSet kPronounsAspect = charSet("我你他她它了着");
-  static const CharSet kComplements = charSet("出到进去来在");
-  static const CharSet kDegree = charSet("很最不更绝");
-  static const CharSet kCorrelative = charSet("又边越太如");
-  static const CharSet kSaying = charSet("说讲谈称是获抵率偕等");
-  static const WordList kTitles = pairList(
-      "先生女士太太夫人小姐爷爷奶奶伯伯大伯大爷大娘叔叔阿姨大哥大嫂大姐兄弟主席总统书记总理总督省长市长县长州长乡长镇长村长"
-      "队长区长部长厅长局长司长处长科长股长组长外长矿长秘书干事文书大使参赞领事行长元帅司令军长师长旅长团长营长连长排长班长"
-      "教官参谋教授老师校长主任院长所长楼长博士教练老板经理厂长会计出纳大夫医生护士师傅助理导演总编主编");
-  static const WordList kReporting = pairList(
-      "报导会见介绍邀请应邀会晤参加出席访问接任接受接到主持批准同意宣布出任就任前往看望欢迎辞去拒绝逝世决定回答冷笑笑道叹道"
-      "答道知道报道编辑带领批示作出赶赴");
-  static const WordList kCompoundSurnames = pairList(
-      "诸葛长孙宇文尉迟轩辕鲜于夏侯西门拓跋澹台司马司徒司空上官欧阳南宫慕容皇甫呼延赫连公冶公羊公孙端木独孤东门东郭淳于单于公输");
-  static const Unit kStep = gb("步")[0], kYi = gb("一")[0], kYear = gb("年")[0], kDe = gb("的")[0], kXiao = gb("小")[0];
-  static const Text kDeHen = gb("得很");
+// A short run between a matching pair of quotation marks or brackets stays one word (two plus
+// two for four characters). True when it applied.
+bool keepQuotedRun(const Unit* text, int length, int start, RunWork& w) {
+  const RunWords& words = runWords();
+  const int n = w.n;
+  if (n > 4 || start <= 0 || start + n >= length) return false;
+  auto open = std::find(words.open.begin(), words.open.end(), text[start - 1]);
+  if (open == words.open.end() || words.close[static_cast<std::size_t>(open - words.open.begin())] != text[start + n])
+    return false;
+  std::fill(w.g.begin() + 1, w.g.end() - 1, 0);
+  if (n == 4) w.G(2) = 1;
+  return true;
+}
 
-  // 看不看: a negation between two equal characters.
-  for (int k = 1; k + 1 < n; ++k) {
-    if (kNegation.has(run[k]) && run[k - 1] == run[k + 1]) {
-      setStart(k - 1);
-      G(k) = G(k + 1) = 0;
-      setStart(k + 2);
+// 看不看: a negation between two equal characters.
+void splitNegatedRepeats(RunWork& w) {
+  for (int k = 1; k + 1 < w.n; ++k) {
+    if (runWords().negation.has(w.run[k]) && w.run[k - 1] == w.run[k + 1]) {
+      w.setStart(k - 1);
+      w.G(k) = w.G(k + 1) = 0;
+      w.setStart(k + 2);
     }
   }
-  // Number words in a row are one number.
-  for (int k = 1; k < n; ++k) {
-    if ((props(run[k]) & kPropNumberWord) && (props(run[k - 1]) & kPropNumberWord)) G(k) = 0;
+}
+
+// Number words in a row are one number; a measure character joins the number word before it and
+// takes its fixed reading.
+void joinNumbers(RunWork& w) {
+  for (int k = 1; k < w.n; ++k) {
+    if ((w.propsAt(k) & kPropNumberWord) && (w.propsAt(k - 1) & kPropNumberWord)) w.G(k) = 0;
   }
-  // A measure character joins the number word before it.
-  for (int k = 1; k < n; ++k) {
-    if ((props(run[k]) & kPropMeasure) && (props(run[k - 1]) & kPropNumberWord)) {
-      G(k) = 0;
-      int fixed = fixedMeasureReading(run[k]);
-      if (fixed >= 0) out.readings[static_cast<std::size_t>(k)] = fixed;
+  for (int k = 1; k < w.n; ++k) {
+    if ((w.propsAt(k) & kPropMeasure) && (w.propsAt(k - 1) & kPropNumberWord)) {
+      w.G(k) = 0;
+      int fixed = fixedMeasureReading(w.run[k]);
+      if (fixed >= 0) w.readings[static_cast<std::size_t>(k)] = fixed;
     }
   }
-  // Transliterations: a run of foreign-name characters ending at one that may end it becomes one
-  // word, read in pairs; 尔夫基鲁汀 start no pair.
-  static const CharSet kNoPairStart = charSet("尔夫基鲁汀");
-  std::vector<bool> locked(static_cast<std::size_t>(n), false);  // a name: later joins leave it
+}
+
+// Transliterations: a run of foreign-name characters ending at one that may end it becomes one
+// word, read in pairs; 尔夫基鲁汀 start no pair.
+void joinTransliterations(RunWork& w) {
+  const int n = w.n;
   auto foreign = [&](int k) {
-    std::uint32_t pr = props(run[k]);
+    std::uint32_t pr = w.propsAt(k);
     return (pr & kPropForeign) && !(pr & (kPropNotForeign1 | kPropNotForeign2));
   };
   for (int k = 0; k < n;) {
@@ -252,149 +292,211 @@ SegmentedRun segmentRun(const Unit* text, int length, int start) {
     int e = k;
     while (e < n && foreign(e)) ++e;
     int end = e;
-    while (end > k && ((props(run[end - 1]) & kPropForeignTrail) || !(props(run[end - 1]) & kPropForeignEnd))) --end;
+    while (end > k && ((w.propsAt(end - 1) & kPropForeignTrail) || !(w.propsAt(end - 1) & kPropForeignEnd))) --end;
     if (end - k > 1) {
-      for (int i = k; i <= end; ++i) G(i) = 0;
+      for (int i = k; i <= end; ++i) w.G(i) = 0;
       for (int p = k; p < end;) {
-        G(p) = 1;
-        int len = p + 2 < end && kNoPairStart.has(run[p + 2]) ? 3 : 2;
+        w.G(p) = 1;
+        int len = p + 2 < end && runWords().noPairStart.has(w.run[p + 2]) ? 3 : 2;
         p += std::min(len, end - p);
       }
-      G(end) = 1;
-      for (int i = k; i < end; ++i) locked[static_cast<std::size_t>(i)] = true;
+      w.G(end) = 1;
+      for (int i = k; i < end; ++i) w.lock(i);
     }
     k = e;
   }
-  // Personal names: a surname (or compound surname) that a title, a verb of saying, a reporting
-  // verb or 小 marks as the start of a name, with one or two given-name characters.
+}
+
+// Personal names: a surname (or compound surname) that a title, a verb of saying, a reporting
+// verb or 小 marks as the start of a name, with one or two given-name characters.
+void joinPersonalNames(RunWork& w) {
+  const RunWords& words = runWords();
+  const Unit* run = w.run;
+  const int n = w.n;
+  auto marksName = [&](int at) {
+    return at == n || words.titles.matchAt(run, n, at) >= 0 || words.reporting.matchAt(run, n, at) >= 0 ||
+           words.saying.has(run[at]);
+  };
   for (int k = 0; k < n; ++k) {
-    int surnameLength = kCompoundSurnames.matchAt(run, n, k) >= 0 ? 2 : (surnameCode(run[k]) != 0xFFFF ? 1 : 0);
-    if (!surnameLength || !G(k)) continue;
-    auto marksName = [&](int at) {
-      return at == n || kTitles.matchAt(run, n, at) >= 0 || kReporting.matchAt(run, n, at) >= 0 || kSaying.has(run[at]);
-    };
-    bool afterXiao = k > 0 && run[k - 1] == kXiao;
+    int surnameLength = words.compoundSurnames.matchAt(run, n, k) >= 0 ? 2 : (surnameCode(run[k]) != 0xFFFF ? 1 : 0);
+    if (!surnameLength || !w.G(k)) continue;
+    bool afterXiao = k > 0 && run[k - 1] == words.xiao;
     int given = -1;
     for (int len = 2; len >= 1 && given < 0; --len) {
       int end = k + surnameLength + len;
       if (end > n) continue;
       bool nameChars = true;
-      for (int i = k + surnameLength; i < end; ++i) nameChars &= (props(run[i]) & kPropGivenNameMask) != 0;
+      for (int i = k + surnameLength; i < end; ++i) nameChars &= (w.propsAt(i) & kPropGivenNameMask) != 0;
       if (nameChars && marksName(end) && end < n) given = len;
     }
-    if (given < 0 && (afterXiao || (k + surnameLength < n && kTitles.matchAt(run, n, k + surnameLength) >= 0))) given = 0;
+    if (given < 0 && (afterXiao || (k + surnameLength < n && words.titles.matchAt(run, n, k + surnameLength) >= 0)))
+      given = 0;
     if (given < 0) continue;
     int end = k + surnameLength + given;
-    for (int i = k + 1; i < end; ++i) G(i) = 0;
-    if (afterXiao) G(k) = 0;
-    setStart(end);
-    if (surnameLength == 1) out.readings[static_cast<std::size_t>(k)] = surnameCode(run[k]);
-    for (int i = afterXiao ? k - 1 : k; i < end; ++i) locked[static_cast<std::size_t>(i)] = true;
+    for (int i = k + 1; i < end; ++i) w.G(i) = 0;
+    if (afterXiao) w.G(k) = 0;
+    w.setStart(end);
+    if (surnameLength == 1) w.readings[static_cast<std::size_t>(k)] = surnameCode(run[k]);
+    for (int i = afterXiao ? k - 1 : k; i < end; ++i) w.lock(i);
     k = end - 1;
   }
-  // Reduplication: AA one word, AABB as AA | BB.
-  for (int k = 0; k + 1 < n; ++k) {
-    if (k + 3 < n && run[k] == run[k + 1] && run[k + 2] == run[k + 3] && run[k] != run[k + 2]) {
-      G(k) = 1, G(k + 1) = 0, G(k + 2) = 1, G(k + 3) = 0;
-      setStart(k + 4);
+}
+
+// Reduplication: AA one word, AABB as AA | BB.
+void joinReduplications(RunWork& w) {
+  const Unit* run = w.run;
+  for (int k = 0; k + 1 < w.n; ++k) {
+    if (k + 3 < w.n && run[k] == run[k + 1] && run[k + 2] == run[k + 3] && run[k] != run[k + 2]) {
+      w.G(k) = 1, w.G(k + 1) = 0, w.G(k + 2) = 1, w.G(k + 3) = 0;
+      w.setStart(k + 4);
       k += 3;
-    } else if (oneCharWord(k) && oneCharWord(k + 1) && run[k] == run[k + 1]) {
-      G(k + 1) = 0;
+    } else if (w.oneCharWord(k) && w.oneCharWord(k + 1) && run[k] == run[k + 1]) {
+      w.G(k + 1) = 0;
     }
   }
-  // Four-character words are read two plus two; four number words before 年 two plus three.
-  for (int k = 0; k + 4 <= n; ++k) {
-    bool years = k + 4 < n && run[k + 4] == kYear;
-    for (int i = 0; i < 4 && years; ++i) years = (props(run[k + i]) & kPropNumberWord) != 0;
+}
+
+// Four-character words are read two plus two; four number words before 年 two plus three.
+void splitFourCharacterWords(RunWork& w) {
+  for (int k = 0; k + 4 <= w.n; ++k) {
+    bool years = k + 4 < w.n && w.run[k + 4] == runWords().year;
+    for (int i = 0; i < 4 && years; ++i) years = (w.propsAt(k + i) & kPropNumberWord) != 0;
     if (years) {
-      G(k) = 1, G(k + 1) = 0, G(k + 2) = 1, G(k + 3) = G(k + 4) = 0;
-      setStart(k + 5);
-    } else if (G(k) && G(k + 4) && !G(k + 1) && !G(k + 2) && !G(k + 3)) {
-      G(k + 2) = 1;
+      w.G(k) = 1, w.G(k + 1) = 0, w.G(k + 2) = 1, w.G(k + 3) = w.G(k + 4) = 0;
+      w.setStart(k + 5);
+    } else if (w.G(k) && w.G(k + 4) && !w.G(k + 1) && !w.G(k + 2) && !w.G(k + 3)) {
+      w.G(k + 2) = 1;
     }
   }
-  // 一 with a doubled measure character or 步步; X A X B with a correlative X.
-  for (int k = 0; k + 3 <= n; ++k) {
-    if (run[k] == kYi && run[k + 1] == run[k + 2] && ((props(run[k + 1]) & kPropMeasure) || run[k + 1] == kStep)) {
-      G(k) = 1, G(k + 1) = G(k + 2) = 0;
-      setStart(k + 3);
-    } else if (k + 4 <= n && kCorrelative.has(run[k]) && run[k + 2] == run[k]) {
-      G(k) = 1, G(k + 1) = 0, G(k + 2) = 1, G(k + 3) = 0;
-      setStart(k + 4);
+}
+
+// 一 with a doubled measure character or 步步; X A X B with a correlative X.
+void joinRepeatedPatterns(RunWork& w) {
+  const RunWords& words = runWords();
+  const Unit* run = w.run;
+  for (int k = 0; k + 3 <= w.n; ++k) {
+    if (run[k] == words.yi && run[k + 1] == run[k + 2] && ((w.propsAt(k + 1) & kPropMeasure) || run[k + 1] == words.step)) {
+      w.G(k) = 1, w.G(k + 1) = w.G(k + 2) = 0;
+      w.setStart(k + 3);
+    } else if (k + 4 <= w.n && words.correlative.has(run[k]) && run[k + 2] == run[k]) {
+      w.G(k) = 1, w.G(k + 1) = 0, w.G(k + 2) = 1, w.G(k + 3) = 0;
+      w.setStart(k + 4);
     }
   }
-  // A one-character word before 的 joins the word before it; so do directional complements and
-  // degree adverbs, except after a pronoun or an aspect particle.
-  for (int k = 1; k < n; ++k) {
-    if (!oneCharWord(k) || locked[static_cast<std::size_t>(k)] || locked[static_cast<std::size_t>(k - 1)]) continue;
-    bool beforeDe = k + 1 < n && run[k + 1] == kDe && !kPronouns.has(run[k]);
-    bool joins = (kComplements.has(run[k]) || kDegree.has(run[k])) && !kPronounsAspect.has(run[k - 1]);
-    if (beforeDe || joins) G(k) = 0;
+}
+
+// A one-character word before 的 joins the word before it; so do directional complements and
+// degree adverbs, except after a pronoun or an aspect particle.
+void joinOneCharacterWords(RunWork& w) {
+  const RunWords& words = runWords();
+  const Unit* run = w.run;
+  for (int k = 1; k < w.n; ++k) {
+    if (!w.oneCharWord(k) || w.isLocked(k) || w.isLocked(k - 1)) continue;
+    bool beforeDe = k + 1 < w.n && run[k + 1] == words.de && !words.pronouns.has(run[k]);
+    bool joins = (words.complements.has(run[k]) || words.degree.has(run[k])) && !words.pronounsAspect.has(run[k - 1]);
+    if (beforeDe || joins) w.G(k) = 0;
   }
-  // Grades of one-character words from their properties.
-  for (int k = 1; k < n; ++k) {
-    if (!oneCharWord(k)) continue;
-    std::uint32_t pr = props(run[k]);
+}
+
+// Grades of one-character words from their properties.
+void gradeOneCharacterWords(RunWork& w) {
+  for (int k = 1; k < w.n; ++k) {
+    if (!w.oneCharWord(k)) continue;
+    std::uint32_t pr = w.propsAt(k);
     if (pr & kPropGrade4) {
-      G(k) = 4;
+      w.G(k) = 4;
     } else if (pr & kPropGrade3) {
-      G(k) = 3;
+      w.G(k) = 3;
     } else if (pr & kPropGrade2) {
-      G(k) = 2;
+      w.G(k) = 2;
     }
   }
-  // Neighbouring grades merge: 3 or 1 before 2, 3 before a 1 that is followed by 1 or 3, and two
-  // 3s or two 2s make one word of grade 1; then one-character words in a row are paired.
-  auto wordEnd = [&](int k) {
-    int e = k + 1;
-    while (e < n && !G(e)) ++e;
-    return e;
-  };
+}
+
+// Neighbouring grades merge: 3 or 1 before 2, 3 before a 1 that is followed by 1 or 3, and two
+// 3s or two 2s make one word of grade 1; then one-character words in a row are paired.
+void mergeNeighbourGrades(RunWork& w) {
+  const int n = w.n;
   for (int k = 0; k < n;) {
-    int e1 = wordEnd(k);
+    int e1 = w.wordEnd(k);
     if (e1 >= n) break;
-    int e2 = wordEnd(e1);
-    int a = G(k), b = G(e1), after = e2 < n ? G(e2) : 0;
-    bool free = !locked[static_cast<std::size_t>(k)] && !locked[static_cast<std::size_t>(e1)];
+    int e2 = w.wordEnd(e1);
+    int a = w.G(k), b = w.G(e1), after = e2 < n ? w.G(e2) : 0;
+    bool free = !w.isLocked(k) && !w.isLocked(e1);
     if (free && ((b == 2 && (a == 3 || a == 1)) || (a == 3 && b == 1 && (after == 1 || after == 3)) || (a == b && (a == 2 || a == 3)))) {
-      G(e1) = 0;
-      if (k > 0) G(k) = 1;
+      w.G(e1) = 0;
+      if (k > 0) w.G(k) = 1;
       k = e2;
       continue;
     }
     k = e1;
   }
   for (int k = 0; k + 1 < n;) {
-    if (oneCharWord(k) && oneCharWord(k + 1) && G(k + 1) == 1 && !locked[static_cast<std::size_t>(k)] &&
-        !locked[static_cast<std::size_t>(k + 1)]) {
-      G(k + 1) = 0;
+    if (w.oneCharWord(k) && w.oneCharWord(k + 1) && w.G(k + 1) == 1 && !w.isLocked(k) && !w.isLocked(k + 1)) {
+      w.G(k + 1) = 0;
       k += 2;
     } else {
       ++k;
     }
   }
-  // A grade-3 boundary before a word of two or more characters becomes 1, unless the character
-  // before it (or before its 了 or 着) is an adverb kept apart.
-  static const CharSet kApart = charSet("据就是用已竟也又但还颇这那都");
-  static const CharSet kAspect = charSet("了着");
-  for (int k = 1; k < n; ++k) {
-    if (G(k) != 3 || wordEnd(k) - k < 2) continue;
+}
+
+// A grade-3 boundary before a word of two or more characters becomes 1, unless the character
+// before it (or before its 了 or 着) is an adverb kept apart.
+void lowerGradeBeforeLongWords(RunWork& w) {
+  const RunWords& words = runWords();
+  for (int k = 1; k < w.n; ++k) {
+    if (w.G(k) != 3 || w.wordEnd(k) - k < 2) continue;
     int before = k - 1;
-    if (kAspect.has(run[before]) && before > 0) --before;
-    if (!(props(run[before]) & kPropApart) && !kApart.has(run[before])) G(k) = 1;
+    if (words.aspect.has(w.run[before]) && before > 0) --before;
+    if (!(w.propsAt(before) & kPropApart) && !words.apart.has(w.run[before])) w.G(k) = 1;
   }
-  // The run's last character joins the word before it unless that word follows a grade-2
-  // boundary; a final 得很 stays one word.
-  if (n >= 2 && matchesAt(run, n, n - 2, kDeHen)) {
-    G(n - 1) = 0;
-  } else if (n >= 2 && oneCharWord(n - 1) && !locked[static_cast<std::size_t>(n - 1)] && !locked[static_cast<std::size_t>(n - 2)]) {
+}
+
+// The run's last character joins the word before it unless that word follows a grade-2
+// boundary; a final 得很 stays one word.
+void joinLastCharacter(RunWork& w) {
+  const int n = w.n;
+  if (n >= 2 && matchesAt(w.run, n, n - 2, runWords().deHen)) {
+    w.G(n - 1) = 0;
+  } else if (n >= 2 && w.oneCharWord(n - 1) && !w.isLocked(n - 1) && !w.isLocked(n - 2)) {
     int before = n - 2;
-    while (before > 0 && !G(before)) --before;
-    if (G(before) != 2 && G(n - 1) < 2) G(n - 1) = 0;
+    while (before > 0 && !w.G(before)) --before;
+    if (w.G(before) != 2 && w.G(n - 1) < 2) w.G(n - 1) = 0;
   }
-  G(0) = std::max<std::uint8_t>(G(0), 1);
-  G(n) = std::max<std::uint8_t>(G(n), 1);
-  out.grades = g;
+}
+
+}  // namespace
+
+SegmentedRun segmentRun(const Unit* text, int length, int start) {
+  SegmentedRun out;
+  std::vector<std::uint8_t> fwd(static_cast<std::size_t>(length - start) + 1, 0), bwd = fwd;
+  const int n = forwardPass(text, length, start, fwd);
+  out.length = n;
+  if (n == 0) return out;
+  fwd.resize(static_cast<std::size_t>(n) + 1);
+  bwd.resize(static_cast<std::size_t>(n) + 1);
+  fwd[static_cast<std::size_t>(n)] = 1;
+  bwd[static_cast<std::size_t>(n)] = 1;
+  backwardPass(text, start, n, bwd);
+
+  out.readings.assign(static_cast<std::size_t>(n), -1);
+  RunWork w{text + start, n, settleDisagreements(text, start, n, fwd, bwd), out.readings,
+            std::vector<bool>(static_cast<std::size_t>(n), false)};
+  choosePolyphoneReadings(w);
+  if (keepQuotedRun(text, length, start, w)) {
+    out.grades = std::move(w.g);
+    return out;
+  }
+  for (void (*pass)(RunWork&) : {splitNegatedRepeats, joinNumbers, joinTransliterations, joinPersonalNames,
+                                 joinReduplications, splitFourCharacterWords, joinRepeatedPatterns,
+                                 joinOneCharacterWords, gradeOneCharacterWords, mergeNeighbourGrades,
+                                 lowerGradeBeforeLongWords, joinLastCharacter}) {
+    pass(w);
+  }
+  w.G(0) = std::max<std::uint8_t>(w.G(0), 1);
+  w.G(n) = std::max<std::uint8_t>(w.G(n), 1);
+  out.grades = std::move(w.g);
   return out;
 }
 

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -19,6 +18,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/common/tool_arguments.h"
+#include "tools/common/tool_files.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   const double seconds = argc > 3 ? std::atof(argv[3]) : 2.0;
   std::vector<std::string> lines;
   {
-    std::ifstream in(argv[2]);
+    std::istringstream in(tools::readFile(argv[2]));
     for (std::string l; std::getline(in, l);)
       if (!l.empty() && l[0] != '#') lines.push_back(l);
   }
@@ -114,9 +114,11 @@ int main(int argc, char** argv) {
   const std::string repeated = "/tmp/fullcard_mecab_bench_" + std::to_string(::getpid()) + ".txt";
   const int copies = 200;
   {
-    std::ofstream out(repeated);
-    for (int i = 0; i < copies; ++i)
-      for (const std::string& l : lines) out << l << '\n';
+    std::string text;
+    for (const std::string& l : lines) text += l + '\n';
+    std::string out;
+    for (int i = 0; i < copies; ++i) out += text;
+    tools::writeFile(repeated, out);
   }
   const auto m0 = Clock::now();
   const int status = std::system(("mecab -Owakati < '" + repeated + "' > /dev/null").c_str());

@@ -12,25 +12,26 @@
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/transfer/cj_engine.h"
 #include "engine/cj/transfer/sentence_driver.h"
+#include "engine/cj/transfer/status_text.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/console/console_driver.h"
+#include "tools/console/console_lines.h"
 
 namespace {
 
-const console::Driver kDriver{"cjtranslate", "\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\",
-                              "from Chinese to Japanese", ""};
+const console::Driver kDriver{
+    "cjtranslate", "\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\", "from Chinese to Japanese",
+    "A character without a Chinese code is carried through unchanged and named on standard error. The exit "
+    "status is 0 when every line was translated, 1 when a line was not (standard error says which and why), "
+    "2 when the engine cannot start."};
 
-// The characters of a line that have no Chinese code: the converter would hand them over as '?'.
-std::u16string unconvertible(const cj::ConversionTables& tables, const std::u16string& line) {
-  std::u16string bad;
-  for (char16_t c : line) {
-    if (c == u'?') continue;
-    std::string gb;
-    cj::unicodeToGb(tables, gb, std::u16string_view(&c, 1));
-    if (gb == "?") bad.push_back(c);
-  }
-  return bad;
+// True when c has a GB2312 code; '?' itself has one.
+bool hasChineseCode(const cj::ConversionTables& tables, char16_t c) {
+  if (c == u'?') return true;
+  std::string gb;
+  cj::unicodeToGb(tables, gb, std::u16string_view(&c, 1));
+  return gb != "?";
 }
 
 // True when the text holds a hanzi (engine codes from 0x874A on).
@@ -53,31 +54,39 @@ int main(int argc, char** argv) {
   const int status = engine->engineStatus;
   if (status != 0) {
     std::fprintf(stderr, "%s\n", plat::wideToUtf8(u"システム初期化エラー（ コード = " + plat::utf8ToWide(std::to_string(status)) + u" ）").c_str());
-    return 1;
+    std::fprintf(stderr, "cjtranslate: the engine did not start: %s (%d)\n", cj::statusText(status), status);
+    return 2;
   }
-  const cj::ConversionTables& tables = engine->tables;
-  std::string line;
-  for (int number = 1; std::getline(std::cin, line); ++number) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::u16string japanese;
-    const std::u16string wide = plat::utf8ToWide(line);
-    const std::u16string bad = unconvertible(tables, wide);
-    if (!bad.empty()) {
-      std::fprintf(stderr, "cjtranslate: line %d not translated: %s has no Chinese code\n", number,
-                   plat::wideToUtf8(bad).c_str());
-    } else if (!line.empty()) {
-      std::string text = cj::engineCodeOf(*engine, wide);
-      const int result = cj::translateChineseText(*engine, text, japanese);
-      if (result != 0) std::fprintf(stderr, "%s (%d)\n", plat::wideToUtf8(u"翻訳に失敗しました").c_str(), result);
-      // A sentence the engine cannot analyse comes back character by character.
-      std::string fallback;
-      cj::convertSentenceFallback(text, fallback);
-      if (result == 0 && hasHanzi(text) && japanese == plat::multiByteToWide(932, fallback)) {
-        std::fprintf(stderr, "cjtranslate: line %d not translated: too many short words to analyse\n", number);
-      }
+  console::LineLoop loop(kDriver);
+  console::InputLine input;
+  while (loop.next(input)) {
+    std::u16string japanese, carried;
+    bool fallbackOnly = true, anyHanzi = false;
+    const int failure = console::translateAround(
+        input.text, [&](char16_t c) { return hasChineseCode(engine->tables, c); },
+        [&](std::u16string_view run, std::u16string& part) {
+          std::string text = cj::engineCodeOf(*engine, run);
+          const int fallbacks = engine->fallbackSentences;
+          const int result = cj::translateChineseText(*engine, text, part);
+          if (hasHanzi(text)) {
+            anyHanzi = true;
+            if (engine->fallbackSentences == fallbacks) fallbackOnly = false;
+          }
+          return result;
+        },
+        japanese, carried);
+    if (!carried.empty()) {
+      loop.note(plat::wideToUtf8(carried) + " has no Chinese code and is carried through unchanged");
+    }
+    if (failure != 0) {
+      std::fprintf(stderr, "%s\n", plat::wideToUtf8(u"翻訳に失敗しました").c_str());
+      loop.failed(std::string(cj::statusText(failure)) + " (status " + std::to_string(failure) + ")");
+    } else if (anyHanzi && fallbackOnly) {
+      // Every sentence was too fragmented to analyse: the characters came back one by one.
+      loop.failed("too many short words to analyse");
     }
     std::cout << plat::wideToUtf8(japanese) << '\n' << std::flush;
   }
   cj::closeCjEngine(*engine);
-  return 0;
+  return loop.exitCode();
 }

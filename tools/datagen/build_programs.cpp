@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace datagen {
@@ -43,10 +42,9 @@ bool writeCardWithProgram(const std::string& sourceFolder, const std::string& ca
 
 LinesRun runOnLines(const std::string& command, const std::string& scratch, const std::vector<std::string>& lines) {
   const std::string in = scratch + "/input.txt", out = scratch + "/output.txt", err = scratch + "/errors.txt";
-  {
-    std::ofstream f(in, std::ios::binary);
-    for (const std::string& l : lines) f << l << "\n";
-  }
+  std::string input;
+  for (const std::string& l : lines) input += l + "\n";
+  tools::writeFile(in, input);
   const std::string line =
       command + " <" + shellQuoted(in) + " >" + shellQuoted(out) + " 2>" + shellQuoted(err);
   const int raw = std::system(line.c_str());

@@ -1,8 +1,8 @@
 #include "tools/datagen/pinned_sentences.h"
 
-#include <fstream>
 #include <set>
-#include <sstream>
+
+#include "tools/common/tool_files.h"
 
 namespace datagen {
 
@@ -51,15 +51,13 @@ bool readPinnedSentences(std::string_view text, std::vector<PinnedSentence>& out
 }
 
 bool readPinnedSentencesFile(const std::string& path, std::vector<PinnedSentence>& out, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string text;
+  if (!tools::readFile(path, text)) {
     if (error) *error = path + ": cannot be read";
     return false;
   }
-  std::stringstream text;
-  text << in.rdbuf();
   std::string why;
-  if (!readPinnedSentences(text.str(), out, &why)) {
+  if (!readPinnedSentences(text, out, &why)) {
     if (error) *error = path + ": " + why;
     return false;
   }

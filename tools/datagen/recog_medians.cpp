@@ -6,8 +6,6 @@
 #include <cctype>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace datagen {
 

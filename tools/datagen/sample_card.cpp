@@ -4,10 +4,8 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
@@ -23,7 +21,9 @@
 #include "tools/datagen/cj_segment_trie_writer.h"
 #include "tools/datagen/cj_verbcont_writer.h"
 #include "tools/datagen/hanzi_reading_writer.h"
+#include "tools/datagen/hanzi_unihan.h"
 #include "tools/datagen/jp_dictionary_pair.h"
+#include "tools/datagen/pinyin_spelling.h"
 #include "tools/datagen/speech_units_writer.h"
 #include "tools/datagen/viewer_dictionary_source.h"
 #include "tools/datagen/viewer_dictionary_writer.h"
@@ -70,6 +70,7 @@ std::vector<std::pair<int, std::string>> contentLines(std::string_view text) {
 }
 
 std::string shiftJis(std::string_view utf8) { return plat::wideToMultiByte(932, plat::utf8ToWide(utf8)); }
+
 
 std::string field(const std::vector<std::string>& f, std::size_t i) {
   if (i >= f.size() || f[i] == "-") return {};
@@ -130,7 +131,48 @@ bool writeFile(const std::string& devicePath, std::string_view bytes, std::strin
 
 std::string cardRoot(std::string_view card) { return std::string(card) + "\\Talvenro\\Chinese\\"; }
 
+// Appends a pinyin entry for every GB2312 hanzi that is not among the words: its first reading.
+bool addHanziReadings(const std::map<char32_t, std::string>& characterReadings, const std::set<std::string>& words,
+                      std::vector<std::pair<std::string, std::string>>& entries, std::string* error) {
+  for (unsigned lead = 0xB0; lead <= 0xF7; ++lead) {
+    for (unsigned trail = 0xA1; trail <= 0xFE; ++trail) {
+      const std::string gb{static_cast<char>(lead), static_cast<char>(trail)};
+      const std::u16string wide = plat::multiByteToWide(936, gb);
+      if (wide.size() != 1 || wide[0] < 0x3400 || wide[0] == 0xFFFD) continue;
+      std::string engine;
+      if (!chineseToEngineColumn(plat::wideToUtf8(wide), engine) || words.count(engine)) continue;
+      auto it = characterReadings.find(wide[0]);
+      if (it == characterReadings.end()) continue;
+      const auto reading = dictionaryReading(it->second.substr(0, it->second.find(' ')));
+      if (!reading) return fail(error, "the generated reading of " + plat::wideToUtf8(wide) + " is no pinyin");
+      entries.emplace_back(engine, *reading);
+    }
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string jcfrdicText(const std::string& utf8) {
+  std::istringstream in(utf8);
+  std::string out;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> f;
+    std::istringstream fields(line);
+    for (std::string x; std::getline(fields, x, '\t');) f.push_back(x);
+    if (f.size() >= 4 && f[0] == "frame") {
+      for (std::size_t i = 0; i < f.size(); ++i) {
+        if (i) out += '\t';
+        out += i == 2 || i == 3 ? toEngineCode(plat::utf8ToWide(f[i])) : shiftJis(f[i]);
+      }
+    } else {
+      out += shiftJis(line);
+    }
+    out += '\n';
+  }
+  return out;
+}
 
 bool parseCjGrammarSource(std::string_view text, CjGrammar& grammar, std::string* error) {
   CjGrammarGroup* group = nullptr;
@@ -201,7 +243,12 @@ bool parseCjSampleWords(std::string_view text, std::vector<CjSampleWord>& out, s
     if (!seen.insert(w.word).second) return fail(error, lineError("words.txt", number, "word listed twice"));
     w.entry = toEngineCode(plat::utf8ToWide(f[1]));
     if (w.entry.find('\\') == std::string::npos) return fail(error, lineError("words.txt", number, "entry has no '\\'"));
-    w.reading = field(f, 2);
+    // Readings are stored in the dictionary's form, whatever the spelling of the source.
+    if (std::string spelling = field(f, 2); !spelling.empty()) {
+      const auto reading = dictionaryReading(spelling);
+      if (!reading) return fail(error, lineError("words.txt", number, "reading " + spelling + " is no pinyin"));
+      w.reading = *reading;
+    }
     for (const std::string& t : split(field(f, 3), "|")) {
       std::string item = trim(t);
       if (item.empty()) continue;
@@ -277,11 +324,12 @@ WordTable completeWordTable(const std::vector<WordKeyShape>& shapes, std::string
 
 bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& wordKeys, CjDataFiles& files,
                    std::vector<std::string>* dropped, std::string* error) {
-  std::string wordsText, framesText, grammarText, readingsText, hanziText, tableText;
+  std::string wordsText, framesText, grammarText, hanziText, tableText;
   if (!tools::readFile(src + "/words.txt", wordsText)) return fail(error, src + "/words.txt: cannot read");
   if (!tools::readFile(src + "/frames.txt", framesText)) return fail(error, src + "/frames.txt: cannot read");
   if (!tools::readFile(src + "/grammar.txt", grammarText)) return fail(error, src + "/grammar.txt: cannot read");
-  if (!tools::readFile(src + "/readings.txt", readingsText)) return fail(error, src + "/readings.txt: cannot read");
+  const std::map<char32_t, std::string>& characterReadings = generatedCharacterReadings();
+  if (characterReadings.empty()) return fail(error, "the generated readings of the characters are missing");
   tools::readFile(src + "/hanzi.txt", hanziText);
   tools::readFile(src + "/cjwords.txt", tableText);
 
@@ -322,18 +370,30 @@ bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& word
   for (std::size_t i = 0; i < words.size(); ++i) trieWords.push_back({words[i].word, offsets[i]});
   addCjSegmentationFiles(files, trieWords, false);
 
-  // The pinyin path: readings of the words that have one.
-  std::vector<std::string> readings;
-  std::vector<const CjSampleWord*> readWords;
+  // The pinyin path: the readings of the words that have one, and every GB2312 hanzi that is no
+  // such word by itself with its most frequent reading.
+  std::vector<std::pair<std::string, std::string>> pinyinEntries;
+  std::set<std::string> readWords;
   for (const CjSampleWord& w : words) {
     if (w.reading.empty()) continue;
-    readings.push_back(w.reading);
-    readWords.push_back(&w);
+    pinyinEntries.emplace_back(w.word, w.reading);
+    readWords.insert(w.word);
   }
+  if (!addHanziReadings(characterReadings, readWords, pinyinEntries, error)) return false;
+  // The listed first-entry word is read at offset 0 even when the tries lack it: its line, or an
+  // empty one, comes first.
+  auto first = std::find_if(pinyinEntries.begin(), pinyinEntries.end(),
+                            [&](const auto& e) { return e.first == firstWord; });
+  if (first != pinyinEntries.end()) std::rotate(pinyinEntries.begin(), first, first + 1);
+  else if (!firstWord.empty()) pinyinEntries.insert(pinyinEntries.begin(), {std::string(), std::string()});
+  std::vector<std::string> readings;
+  for (const auto& e : pinyinEntries) readings.push_back(e.second);
   std::vector<uint32_t> readingOffsets;
   files["cwcdicp.dic"] = cjPinyinEntryFile(readings, &readingOffsets);
   std::vector<CjTrieWord> pinyinWords;
-  for (std::size_t i = 0; i < readWords.size(); ++i) pinyinWords.push_back({readWords[i]->word, readingOffsets[i]});
+  for (std::size_t i = 0; i < pinyinEntries.size(); ++i) {
+    if (!pinyinEntries[i].first.empty()) pinyinWords.push_back({pinyinEntries[i].first, readingOffsets[i]});
+  }
   addCjSegmentationFiles(files, pinyinWords, true);
 
   std::vector<CjVerbFrame> frames;
@@ -350,24 +410,21 @@ bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& word
     return false;
   }
 
-  std::vector<CjReadingRow> rows;
-  for (const auto& [number, line] : contentLines(readingsText)) {
-    std::vector<std::string> f = split(line, "\t");
-    if (f.size() < 2) return fail(error, lineError("readings.txt", number, "needs syllable and reading"));
-    rows.push_back({trim(f[0]), shiftJis(trim(f[1]))});
-  }
-  files["pinyindic\\PinKaChu.tbl"] = cjReadingTableFile(rows);
+  if (!readingTableFromRows(katakanaTable(), files["pinyindic\\PinKaChu.tbl"], error)) return false;
 
-  std::vector<std::pair<char32_t, std::string>> hanzi;
+  // Every ideograph's readings; the sample's own lines come over them.
+  std::map<char32_t, std::string> hanziReadings = characterReadings;
   for (const auto& [number, line] : contentLines(hanziText)) {
     std::vector<std::string> f = split(line, "\t");
     std::u16string ch = plat::utf8ToWide(trim(f[0]));
     if (f.size() < 2 || ch.empty()) return fail(error, lineError("hanzi.txt", number, "needs character and reading"));
     char32_t cp = ch[0];
     if (ch.size() == 2) cp = 0x10000 + ((ch[0] - 0xD800) << 10) + (ch[1] - 0xDC00);
-    hanzi.emplace_back(cp, trim(f[1]));
+    const auto reading = characterReading(split(trim(f[1]), " "));
+    if (!reading) return fail(error, lineError("hanzi.txt", number, "reading is no pinyin"));
+    hanziReadings[cp] = *reading;
   }
-  files["pinyindic\\hanzi.dat"] = hanziReadingFile(hanzi);
+  files["pinyindic\\hanzi.dat"] = hanziReadingFile({hanziReadings.begin(), hanziReadings.end()});
 
   // lst.dat: only its presence matters to the engine; it lists the dictionary's words.
   std::string list;
@@ -407,7 +464,7 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
   }
   if (!writeFile(jc + "jcwords.txt", wordTableText(renderings), error)) return false;
   text.clear();
-  if (tools::readFile(sample + "/jc/Jcfrdic.txt", text) && !writeFile(jc + "Jcfrdic", shiftJis(text), error)) return false;
+  if (tools::readFile(sample + "/jc/Jcfrdic.txt", text) && !writeFile(jc + "Jcfrdic", jcfrdicText(text), error)) return false;
   if (!writeFile(jc + "jctrans.dat", "jc\r\n", error)) return false;
 
   text.clear();

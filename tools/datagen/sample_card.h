@@ -4,21 +4,25 @@
 // Sources (UTF-8; '#' starts a comment line; blank lines are skipped):
 //   cj/words.txt     word<TAB>entry<TAB>reading<TAB>translations
 //                    entry: category letters, '\', items ("N\U[N]a[H]"); the reference item Z[...]
-//                    is added for a word with translations. reading: pinyin with tone digits, or
-//                    "-" (no pinyin-path entry). translations: "kind,japanese,code[,frame[,frame2]]"
+//                    is added for a word with translations. reading: pinyin in any spelling
+//                    (tone digits, tone marks; written in the dictionary's form "Wo3Men0"), or "-"
+//                    (no entry of its own). translations: "kind,japanese,code[,frame[,frame2]]"
 //                    joined by " | " ("-" for none), the first being the head line.
 //   cj/frames.txt    verb<TAB>condition<TAB>frame<TAB>japanese<TAB>code[<TAB>frameChar[<TAB>second]]
 //                    ("-" for an empty field)
 //   cj/grammar.txt   "%<GROUP>" opens a group; "(state,symbol) target" is a goto line; a line
 //                    starting with "->" is the action of the rule line before it; any other
 //                    line is a rule line
-//   cj/readings.txt  syllable<TAB>katakana (the PinKaChu rows)
-//   cj/hanzi.txt     character<TAB>reading (the character reading file)
+//   cj/hanzi.txt     character<TAB>readings, over the generated readings of every ideograph (the
+//                    character reading file)
+// The pinyin path also reads every GB2312 hanzi, and the katakana table is the syllable table of
+// data/tables (pinyin_spelling.h).
 //   cj/cjwords.txt   key<TAB>value, the listed words; keys it leaves out are filled with synthetic
 //                    words of the registered shapes
 //   jc/lexicon.txt   the Japanese dictionary pair (jp_dictionary_pair.h)
 //   jc/jcwords.txt   key<TAB>value, the renderings (optional; filled like cjwords.txt)
-//   jc/Jcfrdic.txt   the parser's word lists (UTF-8, written in Shift-JIS)
+//   jc/Jcfrdic.txt   the parser's word lists and verb frames (UTF-8, written in Shift-JIS; a
+//                    frame's rendering and template in the engine's code)
 //   speech/tables.txt  speech tables (speech_tables_writer.h); units are synthetic
 //   viewer/jc.txt, viewer/cj.txt, viewer/examples.txt  the viewer's dictionaries and examples
 //                    (examples: japanese<TAB>chinese)
@@ -63,6 +67,9 @@ bool cjSampleFiles(const std::string& cjSourceFolder, const std::vector<WordKeyS
 
 // Device folders on a card (device path "\Storage Card"), ending in a backslash.
 std::string jcDataFolder(std::string_view card);
+// The parser's word data "Jcfrdic" from its UTF-8 source: Japanese in Shift-JIS, a frame line's
+// rendering and template (its third and fourth fields) in the engine's code.
+std::string jcfrdicText(const std::string& utf8);
 std::string speechDataFolder(std::string_view card);
 std::string viewerDataFolder(std::string_view card);
 

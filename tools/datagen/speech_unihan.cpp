@@ -1,5 +1,7 @@
 #include "tools/datagen/speech_unihan.h"
 
+#include "tools/datagen/hanzi_unihan.h"
+
 #include "platform/core/codepage.h"
 #include "speech/engine/segmenter.h"
 #include "tools/datagen/speech_tables_writer.h"
@@ -17,25 +19,6 @@ struct Fields {
   std::string mandarin, pinlu, tghz, frequency;
   bool numeral = false;
 };
-
-// Calls f(code point, field, value) for each "U+XXXX<TAB>field<TAB>value" line.
-template <typename F>
-void eachEntry(std::string_view text, F f) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(at, end - at);
-    at = end + 1;
-    if (line.size() < 3 || line.substr(0, 2) != "U+") continue;
-    std::size_t tab1 = line.find('\t'), tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
-    if (tab2 == std::string_view::npos) continue;
-    char32_t cp = static_cast<char32_t>(std::stoul(std::string(line.substr(2, tab1 - 2)), nullptr, 16));
-    std::string_view value = line.substr(tab2 + 1);
-    if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
-    f(cp, line.substr(tab1 + 1, tab2 - tab1 - 1), value);
-  }
-}
 
 }  // namespace
 
@@ -72,15 +55,15 @@ std::string numberedPinyin(std::string_view toned) {
 
 std::string unihanSpeechSource(const UnihanTexts& texts, int* missing) {
   std::map<char32_t, Fields> fields;
-  eachEntry(texts.readings, [&](char32_t cp, std::string_view field, std::string_view value) {
+  eachUnihanEntry(texts.readings, [&](char32_t cp, std::string_view field, std::string_view value) {
     if (field == "kMandarin") fields[cp].mandarin = value;
     if (field == "kHanyuPinlu") fields[cp].pinlu = value;
     if (field == "kTGHZ2013") fields[cp].tghz = value;
   });
-  eachEntry(texts.dictionaryLike, [&](char32_t cp, std::string_view field, std::string_view value) {
+  eachUnihanEntry(texts.dictionaryLike, [&](char32_t cp, std::string_view field, std::string_view value) {
     if (field == "kFrequency") fields[cp].frequency = value;
   });
-  eachEntry(texts.numericValues, [&](char32_t cp, std::string_view field, std::string_view) {
+  eachUnihanEntry(texts.numericValues, [&](char32_t cp, std::string_view field, std::string_view) {
     if (field == "kPrimaryNumeric") fields[cp].numeral = true;
   });
   std::string out;

@@ -16,7 +16,6 @@
 #include <sstream>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace datagen {

@@ -10,26 +10,19 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/jc/pipeline/jc_engine.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/notify.h"
 #include "tools/console/console_driver.h"
+#include "tools/console/console_lines.h"
 
 namespace {
 
 const console::Driver kDriver{"jctranslate", "\\Talvenro\\Chinese\\LindqvarDic\\JCSYSTEMDIC\\",
                               "from Japanese to Chinese", "Synparse is loaded from the program's folder."};
-
-// The characters of a line that Shift-JIS lacks.
-std::u16string unconvertible(const std::u16string& line) {
-  std::u16string bad;
-  for (char16_t c : line) {
-    if (c != u'?' && plat::wideToMultiByte(932, std::u16string_view(&c, 1)) == "?") bad.push_back(c);
-  }
-  return bad;
-}
 
 }  // namespace
 
@@ -55,27 +48,25 @@ int main(int argc, char** argv) {
   int status = 0;
   jc::JcLineReport report;
 
-  std::string line;
-  for (int number = 1; status == 0 && std::getline(std::cin, line); ++number) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::u16string chinese;
-    const std::u16string wide = plat::utf8ToWide(line);
-    const std::u16string bad = unconvertible(wide);
-    if (!bad.empty()) {
-      std::fprintf(stderr, "jctranslate: line %d not translated: %s has no Japanese code\n", number,
-                   plat::wideToUtf8(bad).c_str());
-    } else if (!line.empty()) {
-      const int result = jc::translateJcLine(engine, plat::wideToMultiByte(932, wide), chinese, &report);
-      if (result == jc::kJcLineIncomplete) {
-        for (const std::string& piece : report.untranslated)
-          std::fprintf(stderr, "jctranslate: line %d: kept untranslated: %s\n", number,
-                       plat::wideToUtf8(plat::multiByteToWide(932, piece)).c_str());
-      } else if (result != 0) {
-        std::fprintf(stderr, "jctranslate: line %d not translated (%d)\n", number, result);
-      }
-    }
+  console::LineLoop loop(kDriver);
+  console::InputLine input;
+  while (status == 0 && loop.next(input)) {
+    std::u16string chinese, carried;
+    std::vector<std::string> kept;
+    const int result = console::translateAround(
+        input.text, [](char16_t c) { return c == u'?' || plat::wideToMultiByte(932, std::u16string_view(&c, 1)) != "?"; },
+        [&](std::u16string_view run, std::u16string& part) {
+          const int r = jc::translateJcLine(engine, plat::wideToMultiByte(932, run), part, &report);
+          kept.insert(kept.end(), report.untranslated.begin(), report.untranslated.end());
+          return r == jc::kJcLineIncomplete ? 0 : r;
+        },
+        chinese, carried);
+    if (!carried.empty()) loop.note(plat::wideToUtf8(carried) + " has no Japanese code and is carried through unchanged");
+    for (const std::string& piece : kept)
+      loop.failed(plat::wideToUtf8(plat::multiByteToWide(932, piece)) + " could not be translated and stands as it is");
+    if (result != 0) loop.failed("the engine could not translate it (status " + std::to_string(result) + ")");
     std::cout << plat::wideToUtf8(chinese) << '\n' << std::flush;
   }
   jc::closeJcEngine(engine);
-  return status;
+  return status != 0 ? status : loop.exitCode();
 }

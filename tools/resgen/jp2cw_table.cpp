@@ -21,11 +21,120 @@ std::uint16_t gb2312Of(char16_t c) {
   return static_cast<std::uint16_t>(lead << 8 | trail);
 }
 
+// The variants of the kinds that name a counterpart, by character, from Unihan_Variants.txt.
+struct UnihanVariants {
+  std::map<char16_t, std::vector<char16_t>> simplified, others;
+};
+
+char16_t codePointOf(std::string_view field) {
+  if (field.substr(0, 2) != "U+") return 0;
+  unsigned long v = 0;
+  for (char c : field.substr(2)) {
+    const int d = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (d < 0) break;
+    v = v * 16 + static_cast<unsigned long>(d);
+  }
+  return v > 0 && v < 0x10000 ? static_cast<char16_t>(v) : 0;
+}
+
+UnihanVariants readUnihanVariants(std::string_view text) {
+  UnihanVariants out;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    const std::size_t t1 = line.find('\t'), t2 = t1 == std::string_view::npos ? t1 : line.find('\t', t1 + 1);
+    if (line.empty() || line[0] == '#' || t2 == std::string_view::npos) continue;
+    const char16_t c = codePointOf(line.substr(0, t1));
+    const std::string_view kind = line.substr(t1 + 1, t2 - t1 - 1);
+    const bool simplified = kind == "kSimplifiedVariant", traditional = kind == "kTraditionalVariant";
+    const bool other = kind == "kZVariant" || kind == "kSemanticVariant" || kind == "kSpecializedSemanticVariant";
+    if (!c || !(simplified || traditional || other)) continue;
+    std::string_view values = line.substr(t2 + 1);
+    while (!values.empty()) {
+      const std::size_t space = values.find(' ');
+      const std::string_view v = values.substr(0, space);
+      // The file names a link on one side only: each is kept both ways.
+      if (const char16_t x = codePointOf(v.substr(0, v.find('<'))); x && x != c) {
+        if (simplified) {
+          out.simplified[c].push_back(x);
+          out.others[x].push_back(c);
+        } else if (traditional) {
+          out.simplified[x].push_back(c);
+          out.others[c].push_back(x);
+        } else {
+          out.others[c].push_back(x);
+          out.others[x].push_back(c);
+        }
+      }
+      if (space == std::string_view::npos) break;
+      values.remove_prefix(space + 1);
+    }
+  }
+  return out;
+}
+
+struct Counterparts {
+  std::map<char16_t, char16_t> simplifiedOf;  // the project's pairs
+  std::map<char16_t, char16_t> simplifiedOfJapanese;
+  UnihanVariants unihan;
+
+  Counterparts(const std::vector<VariantPair>& pairs, const std::map<char16_t, char16_t>& japaneseForms,
+               std::string_view unihanVariants)
+      : unihan(readUnihanVariants(unihanVariants)) {
+    for (const VariantPair& p : pairs) simplifiedOf.emplace(p.traditional, p.simplified);
+    for (const auto& [simplified, japanese] : japaneseForms) simplifiedOfJapanese.emplace(japanese, simplified);
+  }
+
+  // c itself, or its simplified form, when GB2312 holds it.
+  char16_t direct(char16_t c) const {
+    if (gb2312Of(c)) return c;
+    if (auto it = simplifiedOf.find(c); it != simplifiedOf.end() && gb2312Of(it->second)) return it->second;
+    if (auto it = unihan.simplified.find(c); it != unihan.simplified.end()) {
+      for (char16_t s : it->second)
+        if (gb2312Of(s)) return s;
+    }
+    return 0;
+  }
+
+  char16_t of(char16_t kanji) const {
+    if (char16_t c = direct(kanji)) return c;
+    if (auto it = simplifiedOfJapanese.find(kanji); it != simplifiedOfJapanese.end() && gb2312Of(it->second))
+      return it->second;
+    if (auto it = unihan.others.find(kanji); it != unihan.others.end()) {
+      for (char16_t v : it->second)
+        if (char16_t c = direct(v)) return c;
+    }
+    return 0;
+  }
+};
+
 }  // namespace
 
-std::string makeJp2CwTable(const std::vector<VariantPair>& pairs) {
-  std::map<char16_t, char16_t> simplifiedOf;
-  for (const VariantPair& p : pairs) simplifiedOf.emplace(p.traditional, p.simplified);
+void addListedForms(std::string_view listed, std::map<char16_t, char16_t>& forms) {
+  std::size_t at = 0;
+  while (at < listed.size()) {
+    std::size_t end = listed.find('\n', at);
+    if (end == std::string_view::npos) end = listed.size();
+    const std::string_view line = listed.substr(at, end - at);
+    at = end + 1;
+    const std::size_t tab = line.find('\t');
+    if (line.empty() || line[0] == '#' || tab == std::string_view::npos) continue;
+    const std::u16string s = plat::utf8ToWide(line.substr(0, tab)), j = plat::utf8ToWide(line.substr(tab + 1));
+    if (s.size() == 1 && !j.empty()) forms.emplace(s[0], j[0]);
+  }
+}
+
+char16_t chineseCounterpart(char16_t kanji, const std::vector<VariantPair>& pairs,
+                            const std::map<char16_t, char16_t>& japaneseForms, std::string_view unihanVariants) {
+  return Counterparts(pairs, japaneseForms, unihanVariants).of(kanji);
+}
+
+std::string makeJp2CwTable(const std::vector<VariantPair>& pairs, const std::map<char16_t, char16_t>& japaneseForms,
+                           std::string_view unihanVariants) {
+  const Counterparts counterparts(pairs, japaneseForms, unihanVariants);
 
   std::string out(kHeaderSize, '\0');
   std::vector<unsigned> leads;
@@ -43,11 +152,8 @@ std::string makeJp2CwTable(const std::vector<VariantPair>& pairs) {
       std::u16string u = plat::multiByteToWide(932, std::string_view(sjis, 2));
       unsigned code = kReplacement;
       if (u.size() == 1 && u[0] != u'\u30FB') {
-        std::uint16_t gb = gb2312Of(u[0]);
-        if (!gb) {
-          auto it = simplifiedOf.find(u[0]);
-          if (it != simplifiedOf.end()) gb = gb2312Of(it->second);
-        }
+        const char16_t chinese = counterparts.of(u[0]);
+        const std::uint16_t gb = chinese ? gb2312Of(chinese) : 0;
         if (gb)
           if (EngineCode e = gbToEngineCode(gb); e > 0xFF) code = e;
       }

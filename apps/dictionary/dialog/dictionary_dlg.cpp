@@ -200,7 +200,9 @@ bool CDictionaryDlg::onInitDialog() {
   }
 
   plat::Hwnd viewTab = ui::getDlgItem(hwnd_, kIdViewTab);
-  for (int i = 0; i < 4; ++i) ui::tabInsertItem(viewTab, i, kTabLabels[i]);
+  tabImages_ = makeViewTabImages(dpi_);
+  ui::tabSetImageList(viewTab, tabImages_.plain);
+  for (int i = 0; i < 4; ++i) ui::tabInsertItem(viewTab, i, kTabLabels[i], i);
   tabBold_ = ui::createFont({u"ＭＳ Ｐゴシック", ui::kShiftJisCharSet, height, 600});
   tabPlain_ = ui::createFont({u"ＭＳ Ｐゴシック", ui::kShiftJisCharSet, height, 500});
 
@@ -214,6 +216,7 @@ bool CDictionaryDlg::onInitDialog() {
     p.drawLine({11, 1}, {11, 10}, {0, 0, 160});
   }
 
+  for (int d = 0; d < 2; ++d) ui::listNotifyScrollEnds(list(d, kViewDictionary), kWmListEnd);
   ui::setPreTranslateHook(hwnd_, [this](plat::Msg& m) { return preTranslate(m); });
   if (dockPanels) ui::attachInputPanelHost(hwnd_);
   onSize();
@@ -251,7 +254,7 @@ std::intptr_t CDictionaryDlg::proc(plat::Hwnd h, unsigned msg, std::uint32_t w, 
     case kWmLookupJapanese: onLookup(kJapaneseToChinese); return 1;
     case kWmLookupChinese: onLookup(kChineseToJapanese); return 1;
     case kWmListEnd:
-      extendAtEnd(w == 0);
+      extendByScroll(w == 0);
       return 1;
     case vocra::kWmSpeechStatus:
       if (reader_) reader_->finished();
@@ -280,7 +283,14 @@ void CDictionaryDlg::onCommand(unsigned id, unsigned code, plat::Hwnd) {
       ui::setWindowText(searchEdit(japanese ? 0 : 1), ui::comboGetItemText(box, idx));
       searchFromBox(true);
     } else if (code == ui::kCbnSetFocus) {
+      const bool keptDown = ims_.keepDown;
       japanese ? ims_.enterJapaneseBox() : ims_.enterChineseBox();
+      // The system's input method composes in the Japanese box only, in the box's font.
+      plat::Hwnd edit = searchEdit(japanese ? 0 : 1);
+      const ui::Font font = japanese ? japaneseFont_ : chineseFont_;
+      if (!keptDown) ui::setCompositionFont(edit, font);
+      ui::setImeOpen(edit, japanese);
+      ui::setWindowFont(searchBox(japanese ? 0 : 1), font);
     } else if (code == ui::kCbnKillFocus) {
       japanese ? ims_.leaveJapaneseBox() : ims_.leaveChineseBox();
     }
@@ -368,6 +378,10 @@ void CDictionaryDlg::setView(int view) {
   showViewControls();
   syncList(d, view);
   refillSearchWords(d);
+  // The other direction's text comes along into an empty box.
+  if (shownBox_ >= 0 && shownBox_ != d && ui::getWindowText(searchEdit(d)).empty())
+    ui::setWindowText(searchEdit(d), ui::getWindowText(searchEdit(shownBox_)));
+  shownBox_ = d;
   ui::setFocus(searchEdit(d));
 }
 
@@ -620,6 +634,19 @@ void CDictionaryDlg::extendAtEnd(bool atTop) {
   }
 }
 
+void CDictionaryDlg::extendByScroll(bool atTop) {
+  const int d = session_->direction;
+  if (session_->view != kViewDictionary) return;
+  ResultsView& v = session_->current();
+  if (!(atTop ? session_->extendListAtTop() : session_->extendListAtBottom())) return;
+  plat::Hwnd l = list(d, kViewDictionary);
+  ui::listInsertString(l, atTop ? 0 : -1, atTop ? v.list.lines.front() : v.list.lines.back());
+  plat::sendMessage(l, ui::kLbSetHorizontalExtent, static_cast<std::uint32_t>(v.list.horizontalExtent), 0);
+  // The new line comes into view where the person scrolled.
+  const int count = static_cast<int>(v.list.lines.size());
+  plat::sendMessage(l, ui::kLbSetTopIndex, atTop ? 0 : static_cast<std::uint32_t>(count - 1), 0);
+}
+
 bool CDictionaryDlg::preTranslate(plat::Msg& m) {
   const int d = session_ ? session_->direction : 0;
   if (!session_ || ended_) return false;
@@ -675,7 +702,10 @@ void CDictionaryDlg::onDrawItem(std::int32_t l) {
   } else if (info->ctlType == ui::kOdtTab && info->itemId >= 0 && info->itemId < 4) {
     const bool selected = info->itemState & ui::kOdsSelected;
     p.fillRect(r, selected ? ui::Color{255, 255, 255} : ui::Color{230, 230, 230});
-    p.drawText(r, kTabLabels[info->itemId], selected ? tabBold_ : tabPlain_,
+    const int size = tabImages_.size, gap = 2;
+    p.drawImage({gap, std::max(0, (r.height() - size) / 2)}, selected ? tabImages_.selected : tabImages_.plain,
+                info->itemId);
+    p.drawText({size + gap, 0, r.right, r.bottom}, kTabLabels[info->itemId], selected ? tabBold_ : tabPlain_,
                selected ? ui::Color{0, 0, 255} : ui::Color{0x32, 0x32, 0x32}, 1);
   }
 }

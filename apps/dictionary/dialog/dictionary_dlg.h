@@ -9,6 +9,7 @@
 #include "apps/dictionary/read_aloud.h"
 #include "apps/dictionary/viewer_session.h"
 #include "apps/dictionary/viewer_settings.h"
+#include "apps/dictionary/dialog/view_tab_images.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/menu.h"
@@ -86,6 +87,7 @@ class CDictionaryDlg {
   plat::Hwnd searchEdit(int direction) const;
   plat::Hwnd html(int direction, int view) const;
   plat::Hwnd list(int direction, int view) const;
+  const ViewTabImages& viewTabImages() const { return tabImages_; }
   int pageFontSize(int direction, int view) const { return fontSizes_[direction ? 1 : 0][static_cast<size_t>(view)]; }
 
   // Docks the input panel under the dialog (the program does; tests do not).
@@ -128,6 +130,7 @@ class CDictionaryDlg {
   void endWith(int code);
   void rerender();
   void extendAtEnd(bool atTop);
+  void extendByScroll(bool atTop);  // the list scrolled on past an end: the selection stays
   std::string listPath(int d, int view) const;
   void refillSearchWords(int d);
 
@@ -151,6 +154,8 @@ class CDictionaryDlg {
   ui::Menu menuBar_ = 0;
   ui::Font japaneseFont_ = 0, chineseFont_ = 0, tabBold_ = 0, tabPlain_ = 0;
   ui::Bitmap readAloudImage_ = 0;
+  ViewTabImages tabImages_;
+  int shownBox_ = -1;  // the direction whose search box was last shown
 };
 
 // The application object: checks the input methods the viewer relies on, then runs the dialog.

@@ -36,6 +36,10 @@ TEST_F(HeadwordSearchTest, QueriesBecomeKeys) {
       {0, u"あお-H青", true, true, "\x82\xA0\x82\xA8-H\x90\xC2", u"あお"},
       // The translator's word is prepared like typed text.
       {1, u"ài", true, false, "AI4", u"ài"},
+      // A page selection names no record: digits and a hyphen are text.
+      {0, u"3-4", true, false, "34", u"34"},
+      {0, u"1-2月", true, false, "12\x8C\x8E", u"12月"},
+      {1, u"100-0001", true, false, "1000001", u"1000001"},
   };
   for (const Case& c : cases) {
     s().direction = c.direction;
@@ -61,6 +65,13 @@ TEST_F(HeadwordSearchTest, LongestMatchingReadingInRecordOrder) {
   // A kanji key walks the index.
   ASSERT_EQ(search(0, u"愛"), 4);
   EXPECT_TRUE(s().current().indexOrder);
+  EXPECT_TRUE(notes_.messages.empty());
+  // A word with no entry leaves the list but not the previous word's page; no message.
+  const std::vector<std::u16string> lines = s().current().list.lines;
+  EXPECT_FALSE(page().empty());
+  EXPECT_EQ(search(0, u"ん"), 0);
+  EXPECT_EQ(s().current().list.lines, lines);
+  EXPECT_EQ(page().find(u"愛"), std::u16string::npos);
   EXPECT_TRUE(notes_.messages.empty());
 }
 
@@ -154,6 +165,18 @@ TEST_F(HeadwordSearchTest, DirectReferenceReadsTheRecord) {
   EXPECT_EQ(s().current().list.lines, before);
   ASSERT_EQ(notes_.messages.size(), 1u);
   EXPECT_EQ(notes_.messages[0].text, u"辞書ファイルが読み込みできません");
+}
+
+TEST_F(HeadwordSearchTest, ASelectedTextIsNeverReadAsARecordNumber) {
+  for (int d : {0, 1}) {
+    for (const char16_t* text : {u"3-4", u"1-2月", u"100-0001", u"5-"}) {
+      s().direction = d;
+      // Searched as text: an entry near it, or nothing; never a read at an offset.
+      s().searchHeadword(text, true);
+      for (const std::u16string& line : s().current().list.lines) EXPECT_FALSE(line.empty()) << d;
+    }
+  }
+  EXPECT_TRUE(notes_.messages.empty());
 }
 
 TEST_F(HeadwordSearchTest, SearchWordsAndViews) {

@@ -59,6 +59,14 @@ TEST(DocumentFormatTest, ImportedTextInEachEncoding) {
   EXPECT_EQ(importedText("\xFF\xFE" + units(u"ab") + std::string(2, '\0') + units(u"cd")), u"ab");  // up to a zero
   EXPECT_EQ(importedText("A"), u"A");
   EXPECT_EQ(importedText(""), u"");
+  // UTF-8, with its mark or without; bytes that are not valid UTF-8 stay Shift-JIS.
+  const std::string utf8 = plat::wideToUtf8(text + u"。中文𠀋");
+  EXPECT_EQ(importedText(utf8), text + u"。中文𠀋");
+  EXPECT_EQ(importedText("\xEF\xBB\xBF" + utf8), text + u"。中文𠀋");
+  EXPECT_EQ(importedText("\xEF\xBB\xBF"), u"");
+  for (const char* broken : {"\xE6\x97", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+    EXPECT_EQ(importedText(broken), plat::multiByteToWide(932, broken)) << broken;
+  }
 }
 
 class DocumentsTest : public OrvaleTest {
@@ -151,6 +159,10 @@ TEST_F(DocumentsTest, TextFilesAreImportedIntoTheSource) {
   EXPECT_EQ(text(kIdReading), u"");
   ASSERT_TRUE(plat::writeWholeFile("\\sjis.txt", plat::wideToMultiByte(932, text16)));
   ASSERT_TRUE(dlg().importText(u"\\sjis.txt"));
+  EXPECT_EQ(text(kIdSource), text16);
+  ASSERT_TRUE(plat::writeWholeFile("\\utf8.txt", plat::wideToUtf8(text16)));
+  ui::testing::answerNextFileDialog(u"utf8.txt", nullptr);
+  command(kCmdOpen);
   EXPECT_EQ(text(kIdSource), text16);
   EXPECT_TRUE(notes_->messages.empty());
 

@@ -96,6 +96,23 @@ TEST_F(OrvaleTest, StoredChineseToJapaneseLeavesTheParserAndJctransAlone) {
   EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);
 }
 
+TEST_F(OrvaleTest, AStoredDirectionOtherThanOneStartsJapaneseToChinese) {
+  putData(device_.card());
+  setUpRegistry();
+  for (std::uint32_t stored : {2u, 3u, 0xFFFFFFFFu}) {
+    setDword("JC_CJ", stored);
+    plat::NotifyRecorder notes;
+    EXPECT_TRUE(runInitInstance([&](plat::Hwnd d) {
+      EXPECT_EQ(app().direction, orvale::kJapaneseToChinese) << stored;
+      // The parser is up, so Japanese lines can be translated.
+      EXPECT_TRUE(app().parserInitialised) << stored;
+      EXPECT_EQ(plat::openFileCount("jctrans.dat"), 1);
+      EXPECT_EQ(plat::sendMessage(ui::getDlgItem(d, orvale::kIdDirection), ui::kCbGetCurSel, 0, 0), 0);
+    }));
+    app().ExitInstance();
+  }
+}
+
 TEST_F(OrvaleTest, EveryMissingInputMethodIsReportedInOrderThenTheProgramStarts) {
   putData(device_.card());
   setUpRegistry(false);

@@ -171,6 +171,47 @@ TEST_F(TranslateTest, AMissingCheckFileIsNoStaleCard) {
   EXPECT_TRUE(notes_->messages.empty());
 }
 
+TEST_F(TranslateTest, ACheckFileThatCannotBeReopenedIsTriedAgainAtTheNextLine) {
+  open(1);
+  // The card comes back without cjtrans.dat for a moment: the engine is renewed, the file stays shut.
+  const std::string file = plat::hostPath(plat::wideToUtf8(app().cjCheckPath));
+  const std::string aside = file + ".aside";
+  std::filesystem::rename(file, aside);
+  plat::failNextSeek("cjtrans.dat");
+  translate(u"他喝水。");
+  EXPECT_EQ(text(kIdResult), u"彼は水を飲む。");
+  EXPECT_EQ(plat::openFileCount("cjtrans.dat"), 0);
+  // Once it is back, the next line renews the engine again and opens it.
+  std::filesystem::rename(aside, file);
+  translate(u"我饿了。");
+  EXPECT_EQ(text(kIdResult), u"私はお腹が空いた。");
+  EXPECT_EQ(plat::openFileCount("cjtrans.dat"), 1);
+  EXPECT_EQ(plat::openFileCount("hanzi.dat"), 1);
+  EXPECT_TRUE(notes_->messages.empty());
+}
+
+TEST_F(TranslateTest, AJapaneseCheckFileThatCannotBeReopenedIsTriedAgainAtTheNextLine) {
+  open(0);
+  app().jcEngine.parser.terminateJpnParse = countTermination;
+  const std::string file = plat::hostPath(plat::wideToUtf8(app().jcCheckPath));
+  const std::string aside = file + ".aside";
+  std::filesystem::rename(file, aside);
+  plat::failNextSeek("jctrans.dat");
+  translate(u"本を読む。");
+  EXPECT_EQ(gTerminations, 1);
+  EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
+  std::filesystem::rename(aside, file);
+  translate(u"本を読む。");
+  EXPECT_EQ(text(kIdResult), u"读书。");
+  EXPECT_EQ(gTerminations, 2);
+  EXPECT_EQ(plat::openFileCount("jctrans.dat"), 1);
+  EXPECT_NE(app().jcEngine.analyzer.get(), nullptr);
+  // Found again, it is only repositioned.
+  translate(u"本を読む。");
+  EXPECT_EQ(gTerminations, 2);
+  EXPECT_TRUE(notes_->messages.empty());
+}
+
 TEST_F(TranslateTest, AStaleJapaneseCheckFileRenewsTheAnalyserAndTheParser) {
   open(0);
   app().jcEngine.parser.terminateJpnParse = countTermination;
@@ -212,8 +253,8 @@ TEST_F(TranslateTest, ALineLongerThanTheParseBufferLosesNoSentence) {
 
 TEST_F(TranslateTest, ReadingModesOfIdeographsInsideAndOutsideGb2312) {
   open(1);
-  // 㐀 has a record in the character reading file, 㐁 none; 水 is GB2312.
-  ui::setWindowText(pane(kIdSource), u"水㐀㐁");
+  // 㐀 has a record in the character reading file, 㐂 none; 水 is GB2312.
+  ui::setWindowText(pane(kIdSource), u"水㐀㐂");
   const std::pair<unsigned, const char16_t*> modes[] = {
       {kCmdNumbered, u"shui3 qiu1  "},
       {kCmdNoTones, u"shui qiu  "},

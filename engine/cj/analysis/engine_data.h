@@ -91,6 +91,8 @@ struct CjEngine {
   std::u16string dataFolderPath;
   CjEngineData data;
   ConversionTables tables;
+  // Sentences given back character by character because they were too fragmented to analyse.
+  int fallbackSentences = 0;
 
   CjEngine() = default;
   CjEngine(const CjEngine&) = delete;

@@ -86,25 +86,25 @@ std::size_t secondLooseCharacter(const std::vector<std::string_view>& chars) {
 
 bool hasTwoLooseCharacters(const std::vector<std::string_view>& chars) { return secondLooseCharacter(chars) != 0; }
 
-// Digits of a number, lowest place first.
-struct Places {
-  std::string digits;
-};
+// Digits of a number, lowest place first, within kOutLimit places.
+using Places = std::string;
 
-// grow: d goes into the lowest place and the number is multiplied by ten to the power p.
-// Otherwise place p becomes d, a "0" above place 0 counting as "1".
-void placeDigit(Places& n, bool grow, int p, char d) {
-  if (grow) {
-    if (n.digits.empty()) n.digits.push_back('0');
-    n.digits[0] = d;
-    const std::size_t room = kOutLimit > n.digits.size() ? kOutLimit - n.digits.size() : 0;
-    n.digits.insert(0, std::min<std::size_t>(static_cast<std::size_t>(p), room), '0');
-    return;
+// n times ten to the power p; a number that would outgrow the room grows only as far as it can.
+void shiftUp(Places& n, int p) {
+  if (n.empty()) return;
+  const std::size_t room = kOutLimit > n.size() ? kOutLimit - n.size() : 0;
+  n.insert(0, std::min<std::size_t>(static_cast<std::size_t>(p), room), '0');
+}
+
+// n plus m times ten to the power p; places past the room are dropped.
+void addAt(Places& n, const Places& m, std::size_t p) {
+  int carry = 0;
+  for (std::size_t i = 0; (i < m.size() || carry) && p + i < kOutLimit; ++i) {
+    if (n.size() <= p + i) n.resize(p + i + 1, '0');
+    const int sum = (n[p + i] - '0') + (i < m.size() ? m[i] - '0' : 0) + carry;
+    n[p + i] = static_cast<char>('0' + sum % 10);
+    carry = sum / 10;
   }
-  const auto place = static_cast<std::size_t>(p);
-  if (place >= kOutLimit) return;
-  if (n.digits.size() <= place) n.digits.resize(place + 1, '0');
-  n.digits[place] = (d == '0' && p > 0) ? '1' : d;
 }
 
 void recode(std::string_view text, std::string& out) {
@@ -147,16 +147,33 @@ void digitByDigit(std::string_view text, std::string& out) {
 }
 
 void positionalNumeral(std::string_view text, std::string& out) {
+  // Units below ten thousand take the digit before them into the current group; the units of
+  // ten thousand and above close the group: a unit at least as high as every earlier one scales
+  // all that came before (一万亿), a lower one only the group (三亿五千万).
   out.clear();
-  Places n;
+  Places total, group;
   char pending = '1';
   int lastUnit = 0;
   int highest = 0;
   for (std::string_view ch : charactersOf(text)) {
     const int p = unitPower(ch);
     if (p > 0) {
-      placeDigit(n, p >= highest, p, pending);
-      highest = std::max(highest, p);
+      if (p < 4) {
+        // A unit without a digit before it counts once.
+        addAt(group, Places(1, pending == '0' ? '1' : pending), static_cast<std::size_t>(p));
+      } else {
+        if (pending != '0') addAt(group, Places(1, pending), 0);
+        else if (group.empty() && total.empty()) addAt(group, Places(1, '1'), 0);
+        if (p >= highest) {
+          addAt(total, group, 0);
+          shiftUp(total, p);
+          highest = p;
+        } else {
+          shiftUp(group, p);
+          addAt(total, group, 0);
+        }
+        group.clear();
+      }
       lastUnit = p;
       pending = '0';
     } else {
@@ -164,8 +181,11 @@ void positionalNumeral(std::string_view text, std::string& out) {
       pending = digitValue(ch);
     }
   }
-  if (pending != '0') placeDigit(n, false, lastUnit > 0 ? lastUnit - 1 : 0, pending);
-  out.assign(n.digits.rbegin(), n.digits.rend());
+  // A digit after the last unit stands one place below it (三百五 is 350).
+  if (pending != '0') addAt(group, Places(1, pending), lastUnit > 0 ? static_cast<std::size_t>(lastUnit - 1) : 0);
+  addAt(total, group, 0);
+  while (total.size() > 1 && total.back() == '0') total.pop_back();
+  out.assign(total.rbegin(), total.rend());
 }
 
 void approximatePair(std::string_view text, std::string& out) {

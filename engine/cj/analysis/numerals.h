@@ -32,6 +32,8 @@ int isNumeralListWord(std::string_view word);
 // The steps of convertNumeral, exposed for the transfer side and the tests.
 int unitPower(std::string_view ch);
 char digitValue(std::string_view ch);
+// The value of a numeral with units, in ASCII digits: 三百五 350, 一百零五 105, 三亿五千万
+// 350000000, 一万亿 1000000000000; a digit after the last unit stands one place below it.
 void positionalNumeral(std::string_view text, std::string& out);
 void digitByDigit(std::string_view text, std::string& out);
 void approximatePair(std::string_view text, std::string& out);

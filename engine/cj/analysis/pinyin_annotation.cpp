@@ -309,10 +309,10 @@ int annotatePinyinSentence(CjEngine& engine, std::string_view sentence, std::str
       }
       previousHadReading = true;
     } else {
-      std::string japanese;
-      copyCwToJp(node.CHI.view(), japanese);
+      // The reading is engine code: a word without a reading stays as it is written (its Japanese
+      // form would be read back as another character).
       if (previousHadReading) piece = " ";
-      piece += japanese;
+      piece += node.CHI.view();
       previousHadReading = false;
     }
     appendBounded(out, piece);

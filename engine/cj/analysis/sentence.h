@@ -18,13 +18,7 @@ inline constexpr int kMaxNodes = 300;
 
 // Length of the longest prefix of text that fits in limit bytes without splitting a character.
 inline std::size_t fitAtCharBoundary(std::string_view text, std::size_t limit) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    std::size_t step = dbcs::charSize(text, i);
-    if (i + step > limit) break;
-    i += step;
-  }
-  return i;
+  return dbcs::fitWholeChars(text, limit);
 }
 
 // A terminated byte string in a field of N bytes; copies cut at a character boundary.

@@ -253,167 +253,247 @@ void prependText(std::string& buffer, std::string_view text) {
   buffer.assign(joined, 0, fitAtCharBoundary(joined, kPrependLimit - 1));
 }
 
+namespace {
+
+// Seams where a verb text ending in ある meets a suffix: ある goes and the suffix becomes
+// `becomes` (null: it stays).
+struct AruSeam {
+  std::string_view suffix;
+  const char* becomes;
+};
+constexpr AruSeam kAruSeams[] = {
+    {"なければならない", "なくてはならない"}, {"ない", nullptr}, {"ていない", "ない"}, {"てない", "ない"}};
+
+// The seam between the verb's ending and the suffix, when one applies; it settles the form.
+bool joinAtSeam(const CjCandidate& q, std::string& t, std::string& work) {
+  if (textEndsWith(t, "ある")) {
+    for (const AruSeam& s : kAruSeams) {
+      if (work != s.suffix) continue;
+      t.resize(t.size() - 4);
+      if (s.becomes) work = s.becomes;
+      return true;
+    }
+  }
+  if (textEndsWith(q.text.view(), "なければならない") && textEndsWith(t, "ない")) {
+    t += "ので";
+    return true;
+  }
+  return false;
+}
+
+// One join of a verb text with a pattern's suffix: the text, the suffix, and what the word's code
+// says of it.
+struct SuffixJoin {
+  std::string& t;
+  std::string& work;
+  std::string_view code;
+  std::string_view kind;  // characters 2-3 of the pattern's code
+  bool past;              // the verb is in the past tense
+  bool doku, nominal, adjective, kyodo, verb, particle;
+  char verbClass;
+
+  void cutCopula() {
+    if (textEndsWith(t, "だ")) dropLastChar(t);
+  }
+};
+
+void joinN0(SuffixJoin& j) {
+  std::string& t = j.t;
+  if (j.doku) {
+    if (!endsPast(t)) t += "の";
+  } else if (j.past && endsPast(t)) {
+  } else if (j.nominal) {
+    t += "の";
+  } else if (j.adjective) {
+    conjugateIAdjective('t', t, '1');
+  } else if (j.kyodo) {
+    conjugateCopula('t', t, '1');
+  } else if (j.verb) {
+    conjugateStem('t', '1', t, j.verbClass);
+  } else if (j.particle) {
+    t += "の";
+  }
+}
+
+void joinD1(SuffixJoin& j) {
+  std::string& t = j.t;
+  if (j.doku) {
+    if (endsPast(t)) t += "の";
+  } else if (j.past && endsPast(t)) {
+    t += "の";
+  } else if (j.adjective || j.verb || j.particle) {
+    t += "の";
+  } else if (j.kyodo) {
+    j.cutCopula();
+  }
+}
+
+// NA, NG and NT.
+void joinNaNgNt(SuffixJoin& j) {
+  std::string& t = j.t;
+  if (j.past && j.verb) {
+    dropLastChar(t);
+    t += "てい";
+  } else if (j.past && (j.adjective || j.kyodo)) {
+    t += "ので";
+  } else if (j.doku) {
+    if (j.kind == "NA") {
+      t += endsPast(t) ? "ので" : "で";
+    } else if (endsPast(t)) {
+      dropLastChar(t);
+      t += "ので";
+    } else {
+      t += "が";
+    }
+  } else if (j.nominal) {
+    t += j.kind == "NA" ? "で" : "が";
+  } else if (j.adjective) {
+    conjugateIAdjective('y', t, '1');
+  } else if (j.kyodo) {
+    kyodoRule(t, j.work);
+  } else if (j.verb) {
+    if (j.kind == "NT") {
+      verbTeForm(t, j.code);
+    } else if (j.kind == "NA" && textEndsWith(t, "ある")) {
+      t.resize(t.size() - 4);
+    } else {
+      conjugateStem('w', '1', t, j.verbClass);
+    }
+  }
+}
+
+void joinKK(SuffixJoin& j) {
+  std::string& t = j.t;
+  if (j.past && endsPast(t)) {
+    t += "の";
+  } else if (j.doku) {
+    if (endsPast(t)) t += "の";
+  } else if (j.adjective) {
+    t += "の";
+  } else if (j.kyodo) {
+    conjugateCopula('t', t, '1');
+    t += "の";
+  } else if (j.verb) {
+    t += "の";
+  }
+}
+
+void joinF0(SuffixJoin& j) {
+  if (j.past && endsPast(j.t)) {
+  } else if (j.adjective) {
+  } else if (j.kyodo) {
+    conjugateCopula('t', j.t, '1');
+  }
+}
+
+void joinF2(SuffixJoin& j) {
+  std::string& t = j.t;
+  if (j.past && endsPast(t)) {
+    t += "の";
+  } else if (j.doku) {
+    if (endsPast(t)) t += "の";
+  } else if (j.kyodo) {
+    j.cutCopula();
+  }
+}
+
+void joinSZ(SuffixJoin& j) {
+  std::string& t = j.t;
+  if (j.past && endsPast(t)) {
+  } else if (j.doku) {
+    if (!endsPast(t)) t += "だ";
+  } else if (j.nominal) {
+    t += "だ";
+  }
+}
+
+void joinZN(SuffixJoin& j) {
+  if (j.verb) conjugateStem('t', '1', j.t, j.verbClass);
+}
+
+void joinTE(SuffixJoin& j) {
+  std::string& t = j.t;
+  if (j.adjective) {
+    conjugateIAdjective('y', t, '1');
+  } else if (j.kyodo) {
+    kyodoRule(t, j.work);
+  } else if (j.verbClass == '5') {
+    // The te-form carries its own voicing ("書いて", "読んで"); the suffix then loses its "て".
+    verbTeForm(t, j.code);
+    if (j.work.compare(0, 2, "て") == 0) j.work.erase(0, 2);
+  } else if (j.verb) {
+    conjugateStem('y', '1', t, j.verbClass);
+  }
+}
+
+void joinTN(SuffixJoin& j) {
+  std::string& t = j.t;
+  // A past text without its final た/だ goes on to the steps below.
+  const bool endsTa = textEndsWith(t, "た"), endsDa = textEndsWith(t, "だ");
+  if (j.doku || (j.past && (endsTa || endsDa))) {
+    if (endsTa) {
+      dropLastChar(t);
+    } else if (endsDa) {
+      dropLastChar(t);
+      if (j.work == "て") j.work = "で";
+    }
+  } else if (j.nominal || j.adjective || j.kyodo) {
+    std::string k(j.code);
+    predicateTeForm(t, k);
+    replaceSuffix(t, "なる", "なっ");
+  } else if (j.verb) {
+    verbTeForm(t, j.code);
+    if (textEndsWith(t, "て")) {
+      dropLastChar(t);
+    } else if (textEndsWith(t, "で")) {
+      dropLastChar(t);
+      if (j.work == "て") j.work = "で";
+    }
+  }
+}
+
+void joinTI(SuffixJoin& j) {
+  if (j.verb) conjugateStem('y', '1', j.t, j.verbClass);
+}
+
+// How the verb's text meets the suffix, by the kind of the pattern (characters 2-3 of its code).
+struct KindJoin {
+  std::string_view kind;
+  void (*join)(SuffixJoin&);
+};
+constexpr KindJoin kKindJoins[] = {
+    {"N0", joinN0}, {"D1", joinD1}, {"NA", joinNaNgNt}, {"NG", joinNaNgNt}, {"NT", joinNaNgNt}, {"KK", joinKK},
+    {"F0", joinF0}, {"F2", joinF2}, {"SZ", joinSZ},     {"ZN", joinZN},     {"TE", joinTE},     {"TN", joinTN},
+    {"TI", joinTI},
+};
+
+}  // namespace
+
 int joinPatternSuffix(CjTransferContext& c, int o, int v, std::string& t, std::string_view code,
                       std::string_view suffixIn, bool append) {
   if (o < 1 || !targetNode(c, o) || c.targets[o].candidates.empty()) return 0;
   const CjCandidate& q = c.targets[o].candidates.front();
   std::string work(suffixIn);
   if (code == "GION0" || code == "GITAI") t += "という";
-  // Seams between the verb's ending and the suffix; one that applies settles the form.
-  bool seam = true;
-  if (textEndsWith(t, "ある") && work == "なければならない") {
-    t.resize(t.size() - 4);
-    work = "なくてはならない";
-  } else if (textEndsWith(t, "ある") && work == "ない") {
-    t.resize(t.size() - 4);
-  } else if (textEndsWith(t, "ある") && (work == "ていない" || work == "てない")) {
-    t.resize(t.size() - 4);
-    work = "ない";
-  } else if (textEndsWith(q.text.view(), "なければならない") && textEndsWith(t, "ない")) {
-    t += "ので";
-  } else {
-    seam = false;
-  }
-  const bool past = v > 0 && c.targets[v].ten == 'B';
-  const bool doku = isDoku(code);
-  const bool nominal = isNounCode(code);
-  const bool adjective = isAdjectiveCode(code);
-  const bool kyodo = isNaAdjectiveCode(code);
-  const char verbClass = verbClassOf(code);
-  const bool verb = verbClass != '*';
-  const bool particle = isParticleCode(code);
-  std::string_view kind = seam ? std::string_view() : codePair(q.code.view(), 1);
-  auto cutCopula = [&] {
-    if (textEndsWith(t, "だ")) dropLastChar(t);
-  };
-  if (kind == "N0") {
-    if (doku) {
-      if (!endsPast(t)) t += "の";
-    } else if (past && endsPast(t)) {
-    } else if (nominal) {
-      t += "の";
-    } else if (adjective) {
-      conjugateIAdjective('t', t, '1');
-    } else if (kyodo) {
-      conjugateCopula('t', t, '1');
-    } else if (verb) {
-      conjugateStem('t', '1', t, verbClass);
-    } else if (particle) {
-      t += "の";
+  if (!joinAtSeam(q, t, work)) {
+    const char verbClass = verbClassOf(code);
+    SuffixJoin j{t,
+                 work,
+                 code,
+                 codePair(q.code.view(), 1),
+                 v > 0 && c.targets[v].ten == 'B',
+                 isDoku(code),
+                 isNounCode(code),
+                 isAdjectiveCode(code),
+                 isNaAdjectiveCode(code),
+                 verbClass != '*',
+                 isParticleCode(code),
+                 verbClass};
+    for (const KindJoin& k : kKindJoins) {
+      if (k.kind != j.kind) continue;
+      k.join(j);
+      break;
     }
-  } else if (kind == "D1") {
-    if (doku) {
-      if (endsPast(t)) t += "の";
-    } else if (past && endsPast(t)) {
-      t += "の";
-    } else if (adjective || verb || particle) {
-      t += "の";
-    } else if (kyodo) {
-      cutCopula();
-    }
-  } else if (kind == "NA" || kind == "NG" || kind == "NT") {
-    if (past && verb) {
-      dropLastChar(t);
-      t += "てい";
-    } else if (past && (adjective || kyodo)) {
-      t += "ので";
-    } else if (doku) {
-      if (kind == "NA") {
-        t += endsPast(t) ? "ので" : "で";
-      } else if (endsPast(t)) {
-        dropLastChar(t);
-        t += "ので";
-      } else {
-        t += "が";
-      }
-    } else if (nominal) {
-      t += kind == "NA" ? "で" : "が";
-    } else if (adjective) {
-      conjugateIAdjective('y', t, '1');
-    } else if (kyodo) {
-      kyodoRule(t, work);
-    } else if (verb) {
-      if (kind == "NT") {
-        verbTeForm(t, code);
-      } else if (kind == "NA" && textEndsWith(t, "ある")) {
-        t.resize(t.size() - 4);
-      } else {
-        conjugateStem('w', '1', t, verbClass);
-      }
-    }
-  } else if (kind == "KK") {
-    if (past && endsPast(t)) {
-      t += "の";
-    } else if (doku) {
-      if (endsPast(t)) t += "の";
-    } else if (adjective) {
-      t += "の";
-    } else if (kyodo) {
-      conjugateCopula('t', t, '1');
-      t += "の";
-    } else if (verb) {
-      t += "の";
-    }
-  } else if (kind == "F0") {
-    if (past && endsPast(t)) {
-    } else if (adjective) {
-    } else if (kyodo) {
-      conjugateCopula('t', t, '1');
-    }
-  } else if (kind == "F2") {
-    if (past && endsPast(t)) {
-      t += "の";
-    } else if (doku) {
-      if (endsPast(t)) t += "の";
-    } else if (kyodo) {
-      cutCopula();
-    }
-  } else if (kind == "SZ") {
-    if (past && endsPast(t)) {
-    } else if (doku) {
-      if (!endsPast(t)) t += "だ";
-    } else if (nominal) {
-      t += "だ";
-    }
-  } else if (kind == "ZN") {
-    if (verb) conjugateStem('t', '1', t, verbClass);
-  } else if (kind == "TE") {
-    if (adjective) {
-      conjugateIAdjective('y', t, '1');
-    } else if (kyodo) {
-      kyodoRule(t, work);
-    } else if (verbClass == '5') {
-      // The te-form carries its own voicing ("書いて", "読んで"); the suffix then loses its "て".
-      verbTeForm(t, code);
-      if (work.compare(0, 2, "て") == 0) work.erase(0, 2);
-    } else if (verb) {
-      conjugateStem('y', '1', t, verbClass);
-    }
-  } else if (kind == "TN") {
-    // A past text without its final た/だ goes on to the steps below.
-    const bool endsTa = textEndsWith(t, "た"), endsDa = textEndsWith(t, "だ");
-    if (doku || (past && (endsTa || endsDa))) {
-      if (endsTa) {
-        dropLastChar(t);
-      } else if (endsDa) {
-        dropLastChar(t);
-        if (work == "て") work = "で";
-      }
-    } else if (nominal || adjective || kyodo) {
-      std::string k(code);
-      predicateTeForm(t, k);
-      replaceSuffix(t, "なる", "なっ");
-    } else if (verb) {
-      verbTeForm(t, code);
-      if (textEndsWith(t, "て")) {
-        dropLastChar(t);
-      } else if (textEndsWith(t, "で")) {
-        dropLastChar(t);
-        if (work == "て") work = "で";
-      }
-    }
-  } else if (kind == "TI") {
-    if (verb) conjugateStem('y', '1', t, verbClass);
   }
   if (append && t.size() + work.size() < kJoinedTextLimit) t += work;
   return 1;

@@ -106,6 +106,7 @@ int translateChineseSentence(CjEngine& engine, std::string_view sentence, std::u
   }
   const int count = mergedCount(seg);
   if (tooFragmented(sentence.size(), count)) {
+    ++engine.fallbackSentences;
     std::string japanese;
     convertSentenceFallback(sentence, japanese);
     output = systemText(japanese);

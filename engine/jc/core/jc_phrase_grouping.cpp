@@ -249,6 +249,22 @@ bool intoOneRow(const JcSentence* r, int& a, int& b) {
   return false;
 }
 
+// The same on the target tree.
+bool intoOneTargetRow(const JcSentence* r, int& a, int& b) {
+  if (r->targets[a].parent == r->targets[b].parent) return true;
+  for (int x = b, k = 0; x > 0 && k < kJcMaxNodes; x = r->targets[x].parent, ++k)
+    if (r->targets[x].parent == r->targets[a].parent) {
+      b = x;
+      return true;
+    }
+  for (int x = a, k = 0; x > 0 && k < kJcMaxNodes; x = r->targets[x].parent, ++k)
+    if (r->targets[x].parent == r->targets[b].parent) {
+      a = x;
+      return true;
+    }
+  return false;
+}
+
 }  // namespace
 
 void reattachToPhrase(JcSentence* record, int start, int mode) {
@@ -342,7 +358,7 @@ int builtnewnodeCHN(JcSentence* record, int a, int b) {
     plat::consolePrint("ERR in builtnewnodeCHN\n");
     return 0;
   }
-  if (r->targets[a].parent != r->targets[b].parent) return 0;
+  if (!intoOneTargetRow(r, a, b)) return 0;
   bool later = a == b;
   for (int x = r->targets[a].nextSibling, k = 0; !later && x > 0 && k < kJcMaxNodes; x = r->targets[x].nextSibling, ++k)
     later = x == b;

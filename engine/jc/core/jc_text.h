@@ -14,13 +14,7 @@ namespace jc {
 
 // Longest prefix of text, at most maxBytes long, that does not split a double-byte character.
 inline std::size_t fitCharacters(std::string_view text, std::size_t maxBytes) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    std::size_t step = dbcs::charSize(text, i);
-    if (i + step > maxBytes) break;
-    i += step;
-  }
-  return i;
+  return dbcs::fitWholeChars(text, maxBytes);
 }
 
 // N bytes including the terminator. Trivially copyable: a zeroed record holds empty texts.

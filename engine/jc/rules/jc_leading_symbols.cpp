@@ -136,7 +136,7 @@ void copyLeadingSymbols(JcSentence* s) {
   // Bullets, a numeral standing alone, or a bracketed number at the start go straight out.
   int i = 1;
   for (; i <= s->lastMorpheme && i < kJcMaxNodes && surfaceIn(s, i, kBullets); ++i) copyStartSymbol(s, i);
-  if (isNumeral(s, 1) && isLive(s, 1) && lastChildOf(s, parentOf(s, 1)) == 1) {
+  if (isNumeral(s, 1) && lastChildOf(s, parentOf(s, 1)) == 1) {
     copyStartSymbol(s, 1);
   } else if (isLive(s, 1) && (isSurface(s, 1, "(") || isSurface(s, 1, "（")) && isNumeral(s, 2) && isLive(s, 3) &&
              (isSurface(s, 3, ")") || isSurface(s, 3, "）"))) {

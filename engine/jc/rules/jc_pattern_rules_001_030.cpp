@@ -79,6 +79,13 @@ void pairedAdverbWithNegation(JcSentence* s, Forms forms, const RuleWord& word, 
 
 bool isLiveNominal(const JcSentence* s, int i) { return live(s, i) && isNominal(s, i); }
 
+// The first live `word` from i on that is directly followed by a live `next`; 0 when none.
+int findLiveSurfaceBefore(const JcSentence* s, int i, std::string_view word, std::string_view next) {
+  for (int k = findLiveSurface(s, i, word); k; k = findLiveSurface(s, k + 1, word))
+    if (isLiveSurface(s, k + 1, next)) return k;
+  return 0;
+}
+
 }  // namespace
 
 void patternRule001(JcSentence* s) {
@@ -140,6 +147,7 @@ void patternRule004(JcSentence* s) {
       }
     }
     if (!from && isLiveSurface(s, y - 1, "の") && (predicate(y - 2) || isLiveNominal(s, y - 2))) from = y - 1;
+    if (!from && predicate(y - 1)) from = y;  // a predicate right before ようだ: nothing to retire
     if (!from) continue;
     for (int w = from; w < y; ++w) consumeWord(s, w);
     setOwnRendering(s, y, w004Youda);
@@ -190,8 +198,8 @@ void patternRule009(JcSentence* s) {
     const int k = findFirstSurface(s, i, {"危うく", "あやうく", "すんでのことに"});
     if (!k) return;
     i = k + 1;
-    const int t = findLiveSurface(s, i, "ところ");
-    if (!t || !isLiveSurface(s, t + 1, "だった")) continue;
+    const int t = findLiveSurfaceBefore(s, i, "ところ", "だった");
+    if (!t) continue;
     consumeWord(s, t);
     consumeWord(s, t + 1);
     renderPairedAdverb(s, k, w009);
@@ -348,8 +356,8 @@ void patternRule021(JcSentence* s) {
     if (!a) return;
     i = a + 1;
     if (!isLiveSurface(s, a + 1, "では")) continue;
-    const int b = findLiveSurface(s, a + 2, "他面");
-    if (!b || !isLiveSurface(s, b + 1, "では")) continue;
+    const int b = findLiveSurfaceBefore(s, a + 2, "他面", "では");
+    if (!b) continue;
     setOwnRendering(s, a, w021Ichimen);
     setOwnRendering(s, b, w021Tamen);
     consumeWord(s, a + 1);
@@ -377,8 +385,9 @@ void patternRule023(JcSentence* s) {
     const int k = findFirstSurface(s, i, {"今にも", "いまにも"});
     if (!k) return;
     i = k + 1;
-    const int y = findLiveBaseForm(s, i, "そうだ");
-    if (!y || !(live(s, y - 1) && isVerbContinuative(s, y - 1))) continue;
+    int y = findLiveBaseForm(s, i, "そうだ");
+    while (y && !(live(s, y - 1) && isVerbContinuative(s, y - 1))) y = findLiveBaseForm(s, y + 1, "そうだ");
+    if (!y) continue;
     setOwnRendering(s, k, w023);
     setKind(s, y - 1, 'z');
     consumeWord(s, y);

@@ -312,6 +312,7 @@ void patternRule045(JcSentence* s) {
     if (!k) return;
     i = k + 1;
     if (!liveIs(s, k - 1, isAdnominalPredicate)) continue;
+    if (isLiveSurface(s, k + 1, "で") && isLiveSurface(s, k + 2, "は")) continue;  // 限りでは: rule 047
     const int p = parentOf(s, k - 1);
     setKind(s, p, 'z');
     setSlot(s, p, Slot::kClauseOpener, w045, k);

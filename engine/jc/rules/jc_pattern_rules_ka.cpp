@@ -71,12 +71,19 @@ void ruleKaOmou(JcSentence* s) {
   }
 }
 
+// 必ずしも … とは限らない. Rule 001 has already retired 必ずしも and raised the override counter for it,
+// so the adverb is found live or not; the override word (不一定) is the rendering, written by the
+// negation through the slot writer: ない stays live while an override waits for it.
 void ruleKanarazushimo(JcSentence* s) {
-  const int k = findFirstBase(s, 1, {"必ずしも", "かならずしも"});
+  int k = 0;
+  for (int i = 1; i <= lastWord(s) && !k; ++i)
+    if (isBaseForm(s, i, "必ずしも") || isBaseForm(s, i, "かならずしも")) k = i;
   if (!k) return;
   for (int j = k + 1; j <= lastWord(s); ++j) {
     if (isLiveSurface(s, j, "とは") && isLiveBaseForm(s, j + 1, "限る") && isLiveBaseForm(s, j + 2, "ない")) {
-      for (int w = j; w <= j + 2; ++w) consumeWord(s, w);
+      consumeWord(s, j);
+      consumeWord(s, j + 1);
+      if (s->slotOverride <= 0) consumeWord(s, j + 2);
     }
   }
 }

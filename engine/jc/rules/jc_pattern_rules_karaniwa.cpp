@@ -122,16 +122,15 @@ void ruleKikuTokoro(JcSentence* s) {
     const int k = findLiveSurface(s, p, "聞く");
     if (!k) return;
     p = k + 1;
-    // ところ and に are both asked of word k+1, so the expression never matches.
-    if (!isLiveSurface(s, k + 1, "ところ") || !isLiveSurface(s, k + 1, "に")) continue;
-    if (isLiveSurface(s, k + 2, "よる") && isLiveSurface(s, k + 3, "と")) {
+    // 聞くところによると, 聞くところによれば: ところ and に follow 聞く, then よる と or よれば.
+    if (!isLiveSurface(s, k + 1, "ところ") || !isLiveSurface(s, k + 2, "に")) continue;
+    if (isLiveSurface(s, k + 3, "よる") && isLiveSurface(s, k + 4, "と")) {
       setOwnRendering(s, k, wKikuYoruTo);
-      for (int w = k + 1; w <= k + 3; ++w) consumeWord(s, w);
-    } else if (isLiveSurface(s, k + 2, "よれば")) {
+      for (int w = k + 1; w <= k + 4; ++w) consumeWord(s, w);
+    } else if (isLiveSurface(s, k + 3, "よれば")) {
       setOwnRendering(s, k, wKikuYoreba);
-      consumeWord(s, k + 1);
-      consumeWord(s, k + 2);
-      setKind(s, parentOf(s, k + 2), 'z');
+      for (int w = k + 1; w <= k + 3; ++w) consumeWord(s, w);
+      setKind(s, parentOf(s, k + 3), 'z');
     }
   }
 }

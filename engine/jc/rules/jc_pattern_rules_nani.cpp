@@ -72,7 +72,6 @@ struct Anchor {
         prt(isParticle(s, i)) {}
 };
 
-bool liveParticle(const JcSentence* s, int i) { return live(s, i) && isParticle(s, i); }
 bool mustNot(const JcSentence* s, int i) { return atBase(s, i, {"いけない", "だめだ", "駄目だ"}); }
 bool mustNotOrNaranai(const JcSentence* s, int i) { return atBase(s, i, {"いけない", "ならない", "だめだ", "駄目だ"}); }
 bool mayWell(const JcSentence* s, int i) { return atBase(s, i, {"いい", "よい", "良い", "構わない", "かまわない"}); }
@@ -100,7 +99,7 @@ bool naPatterns(JcSentence* s, int i, const Anchor& w) {
     if (at(s, i + 2, {"に"}) || at(s, i + 2, {"も"})) consumeWord(s, i + 2);
     return true;
   }
-  if (w.n && liveParticle(s, i + 1) && at(s, i + 2, {"なければ"}) && mustNot(s, i + 3)) {  // P3
+  if (w.n && isParticle(s, i + 1) && at(s, i + 2, {"なければ"}) && mustNot(s, i + 3)) {  // P3
     setSlot(s, m, Slot::kAfterSubject, E5, i + 1);
     eat(s, i + 1, i + 3);
     markZ(s, parentOf(s, i + 2));
@@ -112,7 +111,7 @@ bool naPatterns(JcSentence* s, int i, const Anchor& w) {
     markZ(s, parentOf(s, i + 1));
     return true;
   }
-  if (w.n && liveParticle(s, i + 1) && at(s, i + 2, {"なくて"}) && at(s, i + 3, {"は"}) && mustNotOrNaranai(s, i + 4)) {
+  if (w.n && isParticle(s, i + 1) && at(s, i + 2, {"なくて"}) && at(s, i + 3, {"は"}) && mustNotOrNaranai(s, i + 4)) {
     setSlot(s, m, Slot::kAfterSubject, E5, i + 2);  // P5: the source is the word after the particle
     eat(s, i + 1, i + 4);
     return true;
@@ -122,7 +121,7 @@ bool naPatterns(JcSentence* s, int i, const Anchor& w) {
     eat(s, i + 1, i + 3);
     return true;
   }
-  if (w.n && liveParticle(s, i + 1) && at(s, i + 2, {"なくて"}) && at(s, i + 3, {"も"}) && mayWell(s, i + 4)) {  // P7
+  if (w.n && isParticle(s, i + 1) && at(s, i + 2, {"なくて"}) && at(s, i + 3, {"も"}) && mayWell(s, i + 4)) {  // P7
     writeThenAppend(s, m, Slot::kModal, E7, E8, i + 1);
     eat(s, i + 1, i + 4);
     return true;

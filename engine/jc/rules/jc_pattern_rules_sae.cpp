@@ -383,10 +383,14 @@ void ruleSemete(JcSentence* s) {
     if (isLiveSurface(s, g, "だけ")) {
       if (!isLiveSurface(s, g + 1, "でも")) return;
       setOwnRendering(s, k, wSemeteDake);
+      consumeRange(s, g, g + 1);
     } else {
+      // ぐらい takes a particle after it along, never the word the clause goes on with.
       setOwnRendering(s, k, wSemeteGurai);
+      consumeWord(s, g);
+      if (isLiveSurface(s, g + 1, "は") || isLiveSurface(s, g + 1, "でも") || isLiveSurface(s, g + 1, "も"))
+        consumeWord(s, g + 1);
     }
-    consumeRange(s, g, g + 1);
     p = g + 1;
   }
 }

@@ -456,7 +456,8 @@ void patternRule190(JcSentence* s) {
     int end = 0;
     if (isSurface(s, k + 4, "ない")) {
       end = k + 4;
-    } else if (isSurface(s, k + 4, "ある") && isSurface(s, k + 5, "ませ") && isSurface(s, k + 6, "ん")) {
+    } else if ((isSurface(s, k + 4, "あり") || isSurface(s, k + 4, "ある")) && isSurface(s, k + 5, "ませ") &&
+               isSurface(s, k + 6, "ん")) {  // before ませ the text has あり
       end = k + 6;
     }
     if (!end) continue;

@@ -191,8 +191,8 @@ void ruleTabi(JcSentence* s) {
       consumeWord(s, w - 1);
       setOwnRendering(s, w, wTabiOwn);
     } else if (isAdnominalPredicate(s, w - 1)) {
-      // The host is the phrase of the word before the predicate, as in the noun case.
-      const int m = maximalProjection(s, w - 2);
+      // 每 … 的时候 go round the clause that ends in the predicate.
+      const int m = maximalProjection(s, w - 1);
       setSlot(s, m, Slot::kPreposition, wTabiClause, w);
       setKind(s, m, 'z');
       setHeadText2(s, m, wTabiClauseTail);

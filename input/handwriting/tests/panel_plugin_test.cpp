@@ -308,3 +308,49 @@ TEST_F(PluginTest, SearchOptionsPageStoresTheCharacterSet) {
 }
 
 }  // namespace
+
+namespace {
+
+// The platform's Japanese handwriting input: registered like the others, recognising with the
+// Japanese dictionary and typing kana and kanji into the focused edit after the pause.
+TEST_F(PluginTest, TheJapaneseInputWritesKanaAndKanjiIntoTheFocusedEdit) {
+  plat::ManualClock clock;
+  plat::ScopedClock useClock(clock);
+  writeSampleDictionary("churi.txt");
+  ASSERT_EQ(registerLibrary("JapaneseInk.dll"), com::kSOk);
+  auto server = plat::regOpenKey(plat::RegRoot::ClassesRoot, "CLSID\\" + std::string(hw::kJapaneseInkClassId) + "\\InprocServer32");
+  ASSERT_TRUE(server);
+  EXPECT_EQ(plat::regGetString(*server, ""), std::u16string(hw::kJapaneseInkServerPath));
+  plat::Hwnd w = selectUnderEdit(hw::kJapaneseInkClassId);
+  ASSERT_NE(w, 0u);
+  EXPECT_EQ(plat::windowClassName(w), hw::kJapaneseInkWindowClass);
+  EXPECT_EQ(ui::inputPanelRect().height(), 80);
+  EXPECT_TRUE(boxes_.shown.empty());
+  // Template points of a 100 × 100 box into the 80-pixel writing box.
+  auto write = [&](std::initializer_list<std::initializer_list<ui::Point>> strokes) {
+    for (const auto& s : strokes) {
+      std::vector<ui::Point> pts;
+      for (ui::Point p : s) pts.push_back({p.x * 78 / 100 + 1, p.y * 78 / 100 + 1});
+      ui::testing::penDown(w, pts.front());
+      for (size_t i = 1; i < pts.size(); ++i) ui::testing::penMove(w, pts[i]);
+      ui::testing::penUp(w, pts.back());
+      ui::processPendingEvents();
+    }
+  };
+  write({{{25, 10}, {25, 50}, {25, 90}}, {{25, 10}, {75, 10}, {75, 50}, {75, 90}}, {{25, 50}, {75, 50}}, {{25, 88}, {75, 88}}});
+  EXPECT_EQ(typed(), u"");
+  clock.advance(1000);  // the registered pause of one second
+  ui::processPendingEvents();
+  EXPECT_EQ(typed(), u"日");
+  write({{{18, 30}, {50, 28}, {82, 26}},
+         {{45, 10}, {48, 50}, {52, 88}},
+         {{66, 40}, {50, 75}, {30, 82}, {20, 68}, {35, 52}, {62, 50}, {82, 62}, {80, 82}, {60, 92}}});
+  clock.advance(1000);
+  ui::processPendingEvents();
+  EXPECT_EQ(typed(), u"日あ");
+  // Its comma key gives the Japanese comma.
+  tap(w, {210, 70});
+  EXPECT_EQ(typed(), u"日あ、");
+}
+
+}  // namespace

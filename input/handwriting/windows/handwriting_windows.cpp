@@ -22,7 +22,7 @@ namespace hw {
 
 namespace {
 
-enum class PanelKind { Input, Search };
+enum class PanelKind { Input, Search, Japanese };
 
 constexpr unsigned kRecognitionTimer = 1;
 constexpr int kPanelWidth = 240;
@@ -35,7 +35,14 @@ constexpr ui::Color kPaper{255, 255, 255};
 constexpr ui::Color kGuide{208, 208, 208};
 constexpr ui::Color kInk{0, 0, 0};
 
-std::string_view classIdOf(PanelKind kind) { return kind == PanelKind::Input ? kBruscaClassId : kLookraClassId; }
+std::string_view classIdOf(PanelKind kind) {
+  switch (kind) {
+    case PanelKind::Input: return kBruscaClassId;
+    case PanelKind::Search: return kLookraClassId;
+    case PanelKind::Japanese: return kJapaneseInkClassId;
+  }
+  return kBruscaClassId;
+}
 
 // The module's panel while it is selected (a library serves one panel at a time).
 struct Module {
@@ -117,7 +124,7 @@ std::u16string keyLabel(const PanelKey& k) {
     case 8: return u"←";
     case 13: return u"↵";
     case 32: return u"␣";
-    case u',': return u"，";
+    case u',': return gModule.kind == PanelKind::Japanese ? u"、" : u"，";
     case u'.': return u"。";
     default: return u"";
   }
@@ -145,7 +152,7 @@ ui::Bitmap drawPicture(PanelKind kind, const std::vector<PanelKey>& keys) {
   ui::Bitmap b = ui::createBitmap(scaled(kPanelWidth), scaled(kPanelHeight), kPanelGrey);
   ui::Painter p(b);
   writingBox(p, 0);
-  if (kind == PanelKind::Input) {
+  if (kind != PanelKind::Search) {
     writingBox(p, 80);
   } else {
     p.fillRect({scaled(81), 1, scaled(160) - 1, scaled(80) - 1}, kPaper);
@@ -229,8 +236,10 @@ ui::Bitmap icon(PanelKind kind, int width, int height) {
   spec.charSet = ui::kShiftJisCharSet;
   spec.height = -14;
   ui::Font f = ui::createFont(spec);
-  const bool input = kind == PanelKind::Input;
-  p.drawText({0, 0, width, height}, width > 16 ? (input ? u"手書" : u"検索") : (input ? u"手" : u"検"), f, kInk, 1);
+  const char16_t* label = width > 16 ? u"手書" : u"手";
+  if (kind == PanelKind::Search) label = width > 16 ? u"検索" : u"検";
+  if (kind == PanelKind::Japanese) label = width > 16 ? u"あ字" : u"あ";
+  p.drawText({0, 0, width, height}, label, f, kInk, 1);
   ui::deleteFont(f);
   return b;
 }
@@ -246,18 +255,28 @@ void releaseWindows() {
   gModule.labelFont = gModule.gbFont = gModule.b5Font = 0;
 }
 
+const panel::PanelDescriptor& descriptorOf(PanelKind kind) {
+  switch (kind) {
+    case PanelKind::Search: return lookraDescriptor();
+    case PanelKind::Japanese: return japaneseInkDescriptor();
+    case PanelKind::Input: break;
+  }
+  return bruscaDescriptor();
+}
+
 class HandwritingPanelObject final : public panel::PanelObject {
  public:
   explicit HandwritingPanelObject(PanelKind kind) : kind_(kind) {}
 
   com::HResult Select(com::Hwnd parent) override {
     Deselect();
-    const bool input = kind_ == PanelKind::Input;
+    const bool input = kind_ != PanelKind::Search;
     gModule.kind = kind_;
     gModule.dpi = ui::screenMetrics().dpi < 1 ? 96 : ui::screenMetrics().dpi;
     gModule.host = std::make_unique<CallbackHost>(classIdOf(kind_));
     if (input) {
       gModule.brusca = std::make_unique<BruscaPanel>(*gModule.host);
+      if (kind_ == PanelKind::Japanese) gModule.brusca->useDictionaryType(2);
       gModule.brusca->select(gModule.dpi);
     } else {
       gModule.lookra = std::make_unique<LookraPanel>(*gModule.host);
@@ -265,9 +284,10 @@ class HandwritingPanelObject final : public panel::PanelObject {
       gModule.gbFont = makeFont(u"ZQ-GB Mincho", ui::kGb2312CharSet, 14);
       gModule.b5Font = makeFont(u"ZQ-B5 Mincho", ui::kBig5CharSet, 14);
     }
-    const std::u16string_view windowClass = input ? kBruscaWindowClass : kLookraWindowClass;
+    const std::u16string_view windowClass =
+        kind_ == PanelKind::Japanese ? kJapaneseInkWindowClass : input ? kBruscaWindowClass : kLookraWindowClass;
     if (!plat::registerWindowClass(windowClass, panelProc)) {
-      plat::messageBox(u"RegisterClass failed!", input ? u"中国語手書き入力" : u"中国語手書き検索", plat::kMbOk);
+      plat::messageBox(u"RegisterClass failed!", std::u16string(descriptorOf(kind_).displayName), plat::kMbOk);
       Deselect();
       return com::kEFail;
     }
@@ -325,7 +345,10 @@ class HandwritingPanelObject final : public panel::PanelObject {
   com::HResult GetImData(std::uint32_t, void*) override { return com::kENotImpl; }
   com::HResult SetImData(std::uint32_t, void*) override { return com::kENotImpl; }
   com::HResult UserOptionsDlg(com::Hwnd owner) override {
-    if (kind_ == PanelKind::Input) {
+    if (kind_ == PanelKind::Japanese) {
+      ui::dialogBox(japaneseOptionsTemplate(), owner, inputOptionsProcedure(kJapaneseInkClassId));
+      if (gModule.brusca) gModule.brusca->reloadSettings();
+    } else if (kind_ == PanelKind::Input) {
       ui::dialogBox(inputOptionsTemplate(), owner, inputOptionsProcedure());
       if (gModule.brusca) gModule.brusca->reloadSettings();
     } else {
@@ -340,6 +363,7 @@ class HandwritingPanelObject final : public panel::PanelObject {
 
 com::InputMethod* createBrusca() { return new (std::nothrow) HandwritingPanelObject(PanelKind::Input); }
 com::InputMethod* createLookra() { return new (std::nothrow) HandwritingPanelObject(PanelKind::Search); }
+com::InputMethod* createJapaneseInk() { return new (std::nothrow) HandwritingPanelObject(PanelKind::Japanese); }
 
 // The number in the pause field; what is not a number reads as 0.
 int fieldNumber(ui::Hwnd dlg) {
@@ -383,6 +407,12 @@ const panel::PanelDescriptor& bruscaDescriptor() {
   return d;
 }
 
+const panel::PanelDescriptor& japaneseInkDescriptor() {
+  static const panel::PanelDescriptor d{kJapaneseInkClassId, kJapaneseInkDisplayName, kJapaneseInkServerPath, true, true,
+                                        createJapaneseInk};
+  return d;
+}
+
 const panel::PanelDescriptor& lookraDescriptor() {
   static const panel::PanelDescriptor d{kLookraClassId, kLookraDisplayName, kLookraServerPath, false, true, createLookra};
   return d;
@@ -409,12 +439,24 @@ ui::DialogTemplate inputOptionsTemplate() {
   return t;
 }
 
-ui::DialogProc inputOptionsProcedure() {
-  return [](ui::Hwnd dlg, unsigned msg, std::uint32_t w, std::int32_t) -> std::intptr_t {
+ui::DialogTemplate japaneseOptionsTemplate() {
+  ui::DialogTemplate t = inputOptionsTemplate();
+  t.caption = u"日本語手書き入力の設定";
+  std::erase_if(t.items, [](const ui::DialogItem& it) { return it.id == 1012 || it.id == kOptSimplified || it.id == kOptTraditional; });
+  for (ui::DialogItem& it : t.items) {
+    if (it.id == ui::kIdOk) it.y = 42;
+  }
+  return t;
+}
+
+ui::DialogProc inputOptionsProcedure() { return inputOptionsProcedure(kBruscaClassId); }
+
+ui::DialogProc inputOptionsProcedure(std::string_view classId) {
+  return [classId](ui::Hwnd dlg, unsigned msg, std::uint32_t w, std::int32_t) -> std::intptr_t {
     if (msg == ui::kWmInitDialog) {
-      const bool set = setting(kBruscaClassId, "Set", 0) != 0;
-      const auto timeout = static_cast<std::int32_t>(setting(kBruscaClassId, "Timeout", 1));
-      const bool traditional = setting(kBruscaClassId, "Charset", 0) != 0;
+      const bool set = setting(classId, "Set", classId == kJapaneseInkClassId ? 1 : 0) != 0;
+      const auto timeout = static_cast<std::int32_t>(setting(classId, "Timeout", 1));
+      const bool traditional = setting(classId, "Charset", 0) != 0;
       ui::checkDlgButton(dlg, kOptUseTimeout, set);
       showNumber(dlg, std::clamp(timeout, 0, 99));
       ui::checkDlgButton(dlg, kOptSimplified, !traditional);
@@ -434,9 +476,9 @@ ui::DialogProc inputOptionsProcedure() {
         showNumber(dlg, timeoutDown(fieldNumber(dlg)));
         return 1;
       case ui::kIdOk:
-        store(kBruscaClassId, "Set", ui::isDlgButtonChecked(dlg, kOptUseTimeout) ? 1 : 0);
-        store(kBruscaClassId, "Timeout", static_cast<std::uint32_t>(std::clamp(fieldNumber(dlg), 0, 99)));
-        store(kBruscaClassId, "Charset", ui::isDlgButtonChecked(dlg, kOptTraditional) ? 1 : 0);
+        store(classId, "Set", ui::isDlgButtonChecked(dlg, kOptUseTimeout) ? 1 : 0);
+        store(classId, "Timeout", static_cast<std::uint32_t>(std::clamp(fieldNumber(dlg), 0, 99)));
+        if (ui::getDlgItem(dlg, kOptTraditional)) store(classId, "Charset", ui::isDlgButtonChecked(dlg, kOptTraditional) ? 1 : 0);
         ui::endDialog(dlg, ui::kIdOk);
         return 1;
       default:

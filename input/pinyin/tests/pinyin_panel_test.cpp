@@ -153,6 +153,43 @@ TEST_F(PanelTest, PagingMovesTheSlots) {
   EXPECT_EQ(panel.composition().pageStart, 0);
 }
 
+TEST_F(PanelTest, TheLastPageOfAFullPageCountOffersNoNextPage) {
+  panel.select();
+  // A syllable (with or without its tone) whose candidates fill two or more pages exactly.
+  bool found = false;
+  for (std::uint16_t i = kKeyFirstInitial; i <= kKeyLastInitial && !found; ++i) {
+    for (std::uint16_t f = kKeyFirstFinal; f <= kKeyLastFinal && !found; ++f) {
+      for (std::uint16_t t = kKeyFirstTone - 1; t <= kKeyNeutralTone && !found; ++t) {
+        panel.deselect();
+        tap(i);
+        if (key(f).flags & kKeyFlagDisabled) break;
+        tap(f);
+        if (t >= kKeyFirstTone) {
+          if (key(t).flags & kKeyFlagDisabled) continue;
+          tap(t);
+        }
+        const int n = panel.composition().candidateCount;
+        found = n >= 2 * kPageSize && n % kPageSize == 0;
+      }
+    }
+  }
+  ASSERT_TRUE(found);
+  const int n = panel.composition().candidateCount;
+  for (int page = 1; page < n / kPageSize; ++page) {
+    ASSERT_TRUE(panel.nextPageOffered()) << page;
+    ASSERT_FALSE(key(kKeyNextPage).flags & kKeyFlagDisabled);
+    tap(kKeyNextPage);
+  }
+  // The last page is full; the next-page key is dimmed and does nothing.
+  EXPECT_EQ(panel.composition().pageStart, n - kPageSize);
+  EXPECT_NE(panel.slotCandidate(kPageSize - 1), 0);
+  EXPECT_FALSE(panel.nextPageOffered());
+  EXPECT_TRUE(key(kKeyNextPage).flags & kKeyFlagDisabled);
+  tap(kKeyNextPage);
+  EXPECT_EQ(panel.composition().pageStart, n - kPageSize);
+  EXPECT_NE(panel.slotCandidate(0), 0);
+}
+
 TEST_F(PanelTest, SlideFromAnInitialOverAMedialToAFinal) {
   panel.select();
   int bx, by, ix, iy, ax, ay;

@@ -17,6 +17,7 @@
 #include "platform/ui/app.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/panel_host.h"
 #include "platform/ui/testing.h"
 #include "tools/datagen/temp_device.h"
@@ -111,6 +112,12 @@ TEST_F(QuillpinHostTest, TappedSyllableAndChosenCandidateArriveInTheFocusedEdit)
   }
   ASSERT_NE(confirm, 0u);
   EXPECT_TRUE(ui::isWindowVisible(confirm));
+  // A small pop-up standing on the panel's top edge, inside the program's window.
+  const ui::Rect at = ui::windowRect(confirm);
+  EXPECT_EQ(at.bottom, ui::clientRect(dlg).height());
+  EXPECT_GT(at.top, 0);
+  EXPECT_GE(at.left, 0);
+  EXPECT_LE(at.right, ui::clientRect(dlg).width());
   ui::testing::paint(window);
   tap(window, 178);  // the first candidate
   const std::u16string typed = ui::getWindowText(pane);
@@ -127,6 +134,31 @@ TEST_F(QuillpinHostTest, TappedSyllableAndChosenCandidateArriveInTheFocusedEdit)
   std::uint32_t keyboard = 9;
   EXPECT_TRUE(panel::panelSetting(kPinyinClassId, "Keyboard", false, keyboard));
   EXPECT_EQ(keyboard, 2u);
+}
+
+TEST_F(QuillpinHostTest, CompositionWindowDrawsInTheFontOfTheCharacterSet) {
+  struct Case {
+    std::uint32_t charset, keyboard;
+    bool big5;
+  };
+  const Case cases[] = {{0, 0, false}, {1, 0, true}, {0, 1, true}, {1, 1, true}};
+  for (const Case& c : cases) {
+    std::uint32_t charset = c.charset, keyboard = c.keyboard;
+    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Charset", true, charset));
+    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Keyboard", true, keyboard));
+    // Each selection creates the panel anew, reading its settings.
+    ASSERT_TRUE(plat::selectInputMethod(clsid));
+    ui::processPendingEvents();
+    plat::Hwnd confirm = 0;
+    for (plat::Hwnd h : ui::childWindows(dlg)) {
+      if (plat::windowClassName(h) == kConfirmWindowClass) confirm = h;
+    }
+    ASSERT_NE(confirm, 0u);
+    const std::u16string expected =
+        c.big5 ? ui::mappedFamily(u"ZQ-B5 Mincho", ui::kBig5CharSet) : ui::mappedFamily(u"ZQ-GB Mincho", ui::kGb2312CharSet);
+    EXPECT_EQ(ui::queryWindowFont(confirm).family, expected) << c.charset << " " << c.keyboard;
+  }
+  EXPECT_NE(ui::mappedFamily(u"ZQ-B5 Mincho", ui::kBig5CharSet), ui::mappedFamily(u"ZQ-GB Mincho", ui::kGb2312CharSet));
 }
 
 TEST_F(QuillpinHostTest, AtTwiceTheResolutionThePanelScalesItsKeys) {
@@ -159,6 +191,14 @@ TEST_F(QuillpinHostTest, OptionsPageShowsAndStoresTheSettings) {
   ASSERT_NE(page, 0u);
   ui::processPendingEvents();
   EXPECT_EQ(ui::getWindowText(page), u"Configurations of Talvenro Pinyin");
+  // Every control, the OK button among them, lies inside the page on the 240 × 320 screen.
+  const ui::Rect client = ui::clientRect(page);
+  EXPECT_EQ(client.width(), 240);
+  for (plat::Hwnd c : ui::childWindows(page)) {
+    const ui::Rect r = ui::windowRect(c);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+        << ui::getDlgCtrlId(c) << ": " << r.right << "," << r.bottom;
+  }
   EXPECT_TRUE(ui::isDlgButtonChecked(page, kOptSimplified));
   EXPECT_TRUE(ui::isDlgButtonChecked(page, kOptFuzzyAnAng));
   EXPECT_FALSE(ui::isDlgButtonChecked(page, kOptFuzzyLN));

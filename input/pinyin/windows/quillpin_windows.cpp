@@ -10,6 +10,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/panel_host.h"
 
 namespace pinyin {
@@ -39,6 +40,7 @@ struct State {
   ui::Font labelFont = 0;
   ui::Font gbFont = 0;
   ui::Font b5Font = 0;
+  ui::Font narrowLabelFont = 0;  // labels too wide for their key at the label font
 } gState;
 
 int scaled(int v) { return v * gState.dpi / 96; }
@@ -66,6 +68,7 @@ void paintKeyboard(ui::Painter& p) {
       if (panel.layout() <= 1 && k.code == kKeyPreviousPage) dimmed = !panel.previousPageOffered();
       if (panel.layout() <= 1 && k.code == kKeyNextPage) dimmed = !panel.nextPageOffered();
       ui::Font font = slot ? (traditional ? gState.b5Font : gState.gbFont) : gState.labelFont;
+      if (!slot && gState.narrowLabelFont && ui::textWidth(font, label) > rc.right - rc.left - 1) font = gState.narrowLabelFont;
       if (!label.empty()) p.drawText(rc, label, font, dimmed ? kDimmed : kLabel, 1);
       const bool highlighted = panel.slideRow() == r && panel.slideIndex() == static_cast<int>(i);
       if ((k.flags & kKeyFlagPressed) != highlighted) p.invertRect(rc);
@@ -108,10 +111,10 @@ std::intptr_t confirmProc(ui::Hwnd h, unsigned msg, std::uint32_t w, std::int32_
       int x = scaled(2);
       for (char16_t c : gState.panel->compositionWindowText()) {
         const int width = scaled(c < 0x3000 ? 8 : 16);
-        p->drawText({x, 0, x + width, rc.bottom}, std::u16string(1, c), gState.labelFont, kLabel, 1);
+        p->drawText({x, 0, x + width, rc.bottom}, std::u16string(1, c), ui::windowFont(h), kLabel, 1);
         x += width;
       }
-      p->drawText({x, 0, x + scaled(8), rc.bottom}, u"_", gState.labelFont, kLabel, 1);
+      p->drawText({x, 0, x + scaled(8), rc.bottom}, u"_", ui::windowFont(h), kLabel, 1);
     }
     return 0;
   }
@@ -137,6 +140,7 @@ class QuillpinWindows final : public PanelWindows {
   bool create(com::Hwnd parent, PinyinPanel& panel) override {
     gState.dpi = ui::screenMetrics().dpi < 1 ? 96 : ui::screenMetrics().dpi;
     gState.labelFont = makeFont(u"ＭＳ Ｐゴシック", ui::kShiftJisCharSet, 11);
+    gState.narrowLabelFont = makeFont(u"Tahoma", ui::kAnsiCharSet, 9);
     gState.gbFont = makeFont(u"ZQ-GB Mincho", ui::kGb2312CharSet, 14);
     gState.b5Font = makeFont(u"ZQ-B5 Mincho", ui::kBig5CharSet, 14);
     if (!plat::registerWindowClass(kPanelWindowClass, panelProc) || !plat::registerWindowClass(kConfirmWindowClass, confirmProc)) {
@@ -152,13 +156,17 @@ class QuillpinWindows final : public PanelWindows {
     // the focus from the control being typed into.
     const ui::Hwnd top = parent ? ui::topLevelOf(parent) : 0;
     gState.confirm = plat::createWindow(kConfirmWindowClass, u"", top != parent ? top : 0);
+    // The composition draws in the Big5 font for zhuyin or the traditional set, else in GB.
+    std::uint32_t charset = 0, fuzzy = 0;
+    readPanelSettings(charset, fuzzy);
+    if (gState.confirm) ui::setWindowFont(gState.confirm, panel.zhuyin() || charset != 0 ? gState.b5Font : gState.gbFont);
     return true;
   }
 
   void destroy() override {
     if (gState.confirm) plat::destroyWindow(gState.confirm);
     if (gState.panelWindow) plat::destroyWindow(gState.panelWindow);
-    for (ui::Font f : {gState.labelFont, gState.gbFont, gState.b5Font}) {
+    for (ui::Font f : {gState.labelFont, gState.gbFont, gState.b5Font, gState.narrowLabelFont}) {
       if (f) ui::deleteFont(f);
     }
     gState = State{};
@@ -188,9 +196,12 @@ class QuillpinWindows final : public PanelWindows {
     if (!gState.confirm || !gState.panel) return;
     const bool visible = gState.panel->compositionWindowVisible();
     if (visible) {
-      // A small bordered pop-up just above the panel.
-      const ui::Rect at = gState.parent ? ui::windowRect(gState.parent) : ui::inputPanelRect();
-      ui::moveWindow(gState.confirm, {at.left, at.top - scaled(20), at.left + scaled(130), at.top});
+      // A small bordered pop-up just above the panel, in the coordinates of the window it stands in.
+      const ui::Hwnd top = gState.parent ? ui::topLevelOf(gState.parent) : 0;
+      ui::Point at = gState.parent ? ui::clientToScreen(gState.parent, {0, 0}) : ui::Point{0, 0};
+      if (top) at = ui::screenToClient(top, at);
+      ui::moveWindow(gState.confirm, {at.x, at.y - scaled(20), at.x + scaled(130), at.y});
+      ui::raiseWindow(gState.confirm);
     }
     plat::sendMessage(gState.confirm, kConfirmSetText, 0, 0);
     ui::showWindow(gState.confirm, visible);
@@ -298,31 +309,32 @@ ui::DialogTemplate optionsTemplate() {
   const std::uint32_t v = ui::kWsVisible, tab = ui::kWsTabStop;
   ui::DialogTemplate t;
   t.caption = u"Configurations of Talvenro Pinyin";
-  t.cx = 160;
-  t.cy = 200;
+  // Laid out for the handheld's 240 × 320 screen at the page's 11 points.
+  t.cx = 120;
+  t.cy = 160;
   t.fullScreen = true;
   t.items = {
-      {u"Button", u"Character Set", kOptCharsetGroup, v | ui::kBsGroupBox, 4, 4, 152, 28},
-      {u"Button", u"Simplified", kOptSimplified, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 10, 16, 66, 12},
-      {u"Button", u"Traditional", kOptTraditional, v | ui::kBsAutoRadioButton, 82, 16, 70, 12},
-      {u"Button", u"Punctuations", kOptPunctuationGroup, v | ui::kBsGroupBox, 4, 34, 152, 42},
-      {u"Static", u"Period", kOptPeriodLabel, v, 10, 46, 46, 10},
-      {u"Button", u"。", kOptPeriodFullStop, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 60, 46, 40, 12},
-      {u"Button", u"．", kOptPeriodDot, v | ui::kBsAutoRadioButton, 104, 46, 40, 12},
-      {u"Static", u"Quotation", kOptQuoteLabel, v, 10, 60, 46, 10},
-      {u"Button", u"“”", kOptQuoteCurly, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 60, 60, 40, 12},
-      {u"Button", u"「」", kOptQuoteCorner, v | ui::kBsAutoRadioButton, 104, 60, 40, 12},
-      {u"Button", u"Difficult sounds", kOptFuzzyGroup, v | ui::kBsGroupBox, 4, 78, 152, 70},
-      {u"Button", u"'an' / 'ang'", kOptFuzzyAnAng, v | tab | ui::kBsAutoCheckBox, 10, 90, 70, 12},
-      {u"Button", u"'en' / 'eng'", kOptFuzzyEnEng, v | tab | ui::kBsAutoCheckBox, 82, 90, 70, 12},
-      {u"Button", u"'in' / 'ing'", kOptFuzzyInIng, v | tab | ui::kBsAutoCheckBox, 10, 104, 70, 12},
-      {u"Button", u"'un' / 'ong'", kOptFuzzyUnOng, v | tab | ui::kBsAutoCheckBox, 82, 104, 70, 12},
-      {u"Button", u"'zh,ch,sh' / 'z,s,c'", kOptFuzzyRetroflex, v | tab | ui::kBsAutoCheckBox, 10, 118, 142, 12},
-      {u"Button", u"'r' / 'y'", kOptFuzzyRY, v | tab | ui::kBsAutoCheckBox, 10, 132, 70, 12},
-      {u"Button", u"'l' / 'n'", kOptFuzzyLN, v | tab | ui::kBsAutoCheckBox, 82, 132, 70, 12},
-      {u"Static", u"Language", kOptLanguageLabel, v, 10, 156, 46, 10},
-      {u"ComboBox", u"", kOptLanguageBox, v | tab | ui::kCbsDropDownList, 60, 154, 92, 60},
-      {u"Button", u"OK", ui::kIdOk, v | tab | ui::kBsDefPushButton, 60, 178, 40, 14},
+      {u"Button", u"Character Set", kOptCharsetGroup, v | ui::kBsGroupBox, 3, 3, 114, 22},
+      {u"Button", u"Simplified", kOptSimplified, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 8, 13, 50, 10},
+      {u"Button", u"Traditional", kOptTraditional, v | ui::kBsAutoRadioButton, 62, 13, 52, 10},
+      {u"Button", u"Punctuations", kOptPunctuationGroup, v | ui::kBsGroupBox, 3, 27, 114, 34},
+      {u"Static", u"Period", kOptPeriodLabel, v, 8, 37, 34, 8},
+      {u"Button", u"。", kOptPeriodFullStop, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 45, 37, 30, 10},
+      {u"Button", u"．", kOptPeriodDot, v | ui::kBsAutoRadioButton, 78, 37, 30, 10},
+      {u"Static", u"Quotation", kOptQuoteLabel, v, 8, 48, 34, 8},
+      {u"Button", u"“”", kOptQuoteCurly, v | tab | ui::kWsGroup | ui::kBsAutoRadioButton, 45, 48, 30, 10},
+      {u"Button", u"「」", kOptQuoteCorner, v | ui::kBsAutoRadioButton, 78, 48, 30, 10},
+      {u"Button", u"Difficult sounds", kOptFuzzyGroup, v | ui::kBsGroupBox, 3, 62, 114, 56},
+      {u"Button", u"'an' / 'ang'", kOptFuzzyAnAng, v | tab | ui::kBsAutoCheckBox, 8, 72, 52, 10},
+      {u"Button", u"'en' / 'eng'", kOptFuzzyEnEng, v | tab | ui::kBsAutoCheckBox, 62, 72, 52, 10},
+      {u"Button", u"'in' / 'ing'", kOptFuzzyInIng, v | tab | ui::kBsAutoCheckBox, 8, 83, 52, 10},
+      {u"Button", u"'un' / 'ong'", kOptFuzzyUnOng, v | tab | ui::kBsAutoCheckBox, 62, 83, 52, 10},
+      {u"Button", u"'zh,ch,sh' / 'z,s,c'", kOptFuzzyRetroflex, v | tab | ui::kBsAutoCheckBox, 8, 94, 106, 10},
+      {u"Button", u"'r' / 'y'", kOptFuzzyRY, v | tab | ui::kBsAutoCheckBox, 8, 106, 52, 10},
+      {u"Button", u"'l' / 'n'", kOptFuzzyLN, v | tab | ui::kBsAutoCheckBox, 62, 106, 52, 10},
+      {u"Static", u"Language", kOptLanguageLabel, v, 8, 125, 34, 8},
+      {u"ComboBox", u"", kOptLanguageBox, v | tab | ui::kCbsDropDownList, 45, 123, 69, 48},
+      {u"Button", u"OK", ui::kIdOk, v | tab | ui::kBsDefPushButton, 45, 142, 30, 11},
   };
   return t;
 }

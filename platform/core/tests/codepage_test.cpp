@@ -45,3 +45,20 @@ TEST(CodePages, Utf8RoundTrip) {
   EXPECT_EQ(plat::utf8ToWide(plat::wideToUtf8(s)), s);
   EXPECT_EQ(plat::utf8ToWide("a\xC3"), u"a\uFFFD");
 }
+
+TEST(CodePages, InvalidUtf8BecomesTheReplacementCharacter) {
+  const struct {
+    const char* in;
+    const char16_t* out;
+  } cases[] = {
+      {"\xC0\x80", u"\uFFFD"},              // overlong NUL
+      {"a\xC1\xBF" "b", u"a\uFFFDb"},       // overlong '\x7F'
+      {"\xE0\x80\xAF", u"\uFFFD"},          // overlong '/'
+      {"\xF0\x80\x80\x80", u"\uFFFD"},      // overlong in four bytes
+      {"\xED\xA0\x80", u"\uFFFD"},          // a surrogate
+      {"\xF4\x90\x80\x80", u"\uFFFD"},      // past U+10FFFF
+      {"\xC2\x80", u"\u0080"},              // the least two-byte form is valid
+      {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},  // and the greatest four-byte one
+  };
+  for (const auto& c : cases) EXPECT_EQ(plat::utf8ToWide(c.in), c.out) << c.in;
+}

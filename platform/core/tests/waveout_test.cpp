@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -116,6 +118,34 @@ TEST_F(WaveOutTest, FastWavFileGetsBlocksInOrderAndAppendsOnReopen) {
   wav = readFile(path_);
   EXPECT_EQ(le32(wav, 40), a.size() + b.size() + 100);
   EXPECT_EQ(wav.substr(44), a + b + b.substr(0, 100));
+}
+
+TEST_F(WaveOutTest, AFileLeftByAnEarlierRunIsStartedAnew) {
+  // A whole WAV file of the same format from another run, on a path this process never opened.
+  const std::string old = path_ + ".earlier.wav";
+  {
+    std::string header(44, '\0');
+    std::memcpy(header.data(), "RIFF", 4);
+    std::memcpy(header.data() + 8, "WAVEfmt ", 8);
+    header[16] = 16, header[20] = 1, header[22] = 1, header[34] = 16;
+    header[24] = '\x40', header[25] = '\x1F';  // 8000
+    std::memcpy(header.data() + 36, "data", 4);
+    header[40] = 100;
+    std::ofstream(old, std::ios::binary) << header << std::string(100, '\x33');
+  }
+  useBackend("wavfast:" + old);
+  std::string a(60, '\x44');
+  plat::WaveOut dev = 0;
+  ASSERT_EQ(plat::waveOpen(&dev, {}, recordCallback, 0), plat::kWaveOk);
+  plat::WaveHeader h{a.data(), static_cast<std::uint32_t>(a.size())};
+  plat::wavePrepare(dev, &h);
+  plat::waveWrite(dev, &h);
+  waitForDone(1);
+  EXPECT_EQ(plat::waveClose(dev), plat::kWaveOk);
+  const std::string wav = readFile(old);
+  EXPECT_EQ(le32(wav, 40), a.size());
+  EXPECT_EQ(wav.substr(44), a);
+  std::remove(old.c_str());
 }
 
 TEST_F(WaveOutTest, ResetHandsQueuedBlocksBackAtOnce) {

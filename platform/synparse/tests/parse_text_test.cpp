@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/core/library.h"
 #include "platform/synparse/synparse_api.h"
+#include "tools/datagen/sample_card.h"
 #include "tools/datagen/temp_device.h"
+#include "tools/datagen/viewer_dictionary_source.h"
 
 namespace synparse {
 namespace {
@@ -526,6 +529,97 @@ TEST_F(ParseTextTest, DictionaryAddsToTheWordLists) {
   WordLists lists = defaultWordLists();
   EXPECT_FALSE(addWordLists("unknown\tx\n", lists));
   EXPECT_EQ(lists.passive.size(), 2u);
+}
+
+// A verb with a frame: its '/' line carries the rendering, the template and, per listed case, the
+// number of the phrase that depends on it with that case; without the case, no frame.
+TEST_F(ParseTextTest, FramesOfTheWordDataOnThePatternLines) {
+  ASSERT_TRUE(dev.write("\\Card\\Jcfrdic",
+                        "frame\t会う\tJM\tGEN1+V\tに\n"
+                        "frame\t教える\tdefault\tV+1+2\tに を\n"
+                        "frame\t勉強する\tXX\tV+1\tを\n"));
+  ASSERT_EQ(initParser(u"\\Card\\"), 0);
+  const Line tomodachi{"友達", "友達", "06010000", 0, "12310"}, ni{"に", "に", "09010000"},
+      atta{"会った", "会う", "02021208"}, stop{"。", "。", "01010000"};
+  std::string text = parse({tomodachi, ni, atta, stop});
+  EXPECT_NE(text.find("/1 0 JM$GEN1+V$0\n"), std::string::npos) << text;
+  // The case is missing: no frame, no '/' line.
+  text = parse({{"本", "本", "06010000"}, {"を", "を", "09010000"}, atta, stop});
+  EXPECT_EQ(text.find('/'), std::string::npos) << text;
+  // Two cases in the listed order, whatever their order in the sentence; a サ変 noun with its する.
+  text = parse({{"日本語", "日本語", "06010000"}, {"を", "を", "09010000"}, {"先生", "先生", "06010000", 0, "12410"}, ni,
+                {"教える", "教える", "02010102"}, stop});
+  EXPECT_NE(text.find("/2 0 default$V+1+2$1:0\n"), std::string::npos) << text;
+  text = parse({{"日本語", "日本語", "06010000"}, {"を", "を", "09010000"}, {"勉強", "勉強", "06020000"},
+                {"した", "する", "02011608"}, stop});
+  EXPECT_NE(text.find("/1 0 XX$V+1$0\n"), std::string::npos) << text;
+  // A passive verb with a frame keeps its voice class; class 4 skips a field ("-") before the cases.
+  text = parse({tomodachi, ni, {"会わ", "会う", "02021203"}, {"れた", "れる", "14070108"}, stop});
+  EXPECT_NE(text.find("/1 4 JM$GEN1+V$-:0\n"), std::string::npos) << text;
+}
+
+// The card's word data as its writer makes it reads back whole: frames keep their Shift-JIS base
+// form and their Chinese in the engine's code.
+TEST(WordData, TheWritersTextReadsBack) {
+  auto engine = [](const char8_t* s) {
+    return datagen::toEngineCode(plat::utf8ToWide(reinterpret_cast<const char*>(s)));
+  };
+  const std::string source = reinterpret_cast<const char*>(u8"# comment\npassive\tもらう\nframe\t会う\t见面\t跟1+V\tに\nframe\t借りる\t借\t向1+V+2\tに を\n");
+  WordLists lists = defaultWordLists();
+  std::vector<int> bad;
+  ASSERT_TRUE(addWordLists(datagen::jcfrdicText(source), lists, &bad));
+  EXPECT_TRUE(bad.empty());
+  EXPECT_TRUE(inList(lists.passive, "もらう"));
+  ASSERT_EQ(lists.frames.size(), 2u);
+  const Frame* meet = findFrame(lists, "会う");
+  ASSERT_NE(meet, nullptr);
+  // (The Chinese stays out of the macros: their text of the expression is in Shift-JIS.)
+  const std::string rendering = engine(u8"见面"), templateText = engine(u8"跟1+V");
+  EXPECT_EQ(meet->rendering, rendering);
+  EXPECT_EQ(meet->templateText, templateText);
+  EXPECT_EQ(meet->cases, std::vector<std::string>{"に"});
+  const Frame* borrow = findFrame(lists, "借りる");
+  ASSERT_NE(borrow, nullptr);
+  EXPECT_EQ(borrow->cases, (std::vector<std::string>{"に", "を"}));
+}
+
+// A bad line of the word data is named by its number; the lines around it are kept.
+TEST_F(ParseTextTest, BadWordDataLinesAreNamedAndTheRestKept) {
+  struct Case {
+    const char* line;
+    bool good;
+  } cases[] = {
+      {"passive\tもらう", true},
+      {"frame\t会う\tJM\tGEN1+V\tに", true},
+      {"frame\t会う\tJM\tGEN1+V", false},        // 1 names no case
+      {"frame\t会う\tJM\tGEN2+V\tに", false},   // 2 names no case
+      {"frame\t会う\tJ M\tV\tに", false},       // a blank in the rendering
+      {"frame\t会う\tJM\tV$1\tに", false},      // a '$' in the template
+      {"frame\t会う\tJM\tV\tは", false},        // not a case particle
+      {"frame\t\tJM\tV", false},
+      {"frame\t会う\tJM", false},
+      {"unknown\tx", false},
+      {"passive", false},
+      {"passive\t", false},
+      {"negative\tず\tx", false},
+  };
+  for (const Case& c : cases) {
+    WordLists lists = defaultWordLists();
+    std::vector<int> bad;
+    const std::string text = std::string("# comment\nnegative\tぬ\n") + c.line + "\r\ncausative\tしむ\n";
+    EXPECT_EQ(addWordLists(text, lists, &bad), c.good) << c.line;
+    EXPECT_EQ(bad, c.good ? std::vector<int>{} : std::vector<int>{3}) << c.line;
+    EXPECT_TRUE(inList(lists.causative, "しむ")) << c.line;
+    EXPECT_EQ(findFrame(lists, "会う") != nullptr, c.good && c.line[0] == 'f') << c.line;
+  }
+  // At start-up the bad lines are reported and the good ones used.
+  ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", "passive\tもらう\nframe\t会う\nbroken\n"));
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(initParser(u"\\Card\\"), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Jcfrdic: line 2 not read\nJcfrdic: line 3 not read\n");
+  std::string text = parse({{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んで", "読む", "02010911"},
+                            {"もらった", "もらう", "05000908"}});
+  EXPECT_NE(text.find("/1 2\n"), std::string::npos) << text;
 }
 
 TEST(SynparseLibrary, BoundByNameFromTheProgramFolder) {

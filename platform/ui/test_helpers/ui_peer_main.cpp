@@ -1,4 +1,5 @@
-// Another program for the panel host's tests. Command line: "select {class id}" or "show 0|1".
+// Another program for the panel host's tests. Command line: "select {class id}", "show 0|1", or
+// "place" (raises the panel at the viewer's rectangle).
 // It changes the device's input method as the refresher or the viewer would, then ends.
 #include "platform/core/codepage.h"
 #include "platform/core/input_method.h"
@@ -16,5 +17,6 @@ int main(int argc, char** argv) {
     return id && plat::selectInputMethod(*id) ? 0 : 1;
   }
   if (verb == "show") return plat::setInputPanelShown(arg == "1") ? 0 : 1;
+  if (verb == "place") return plat::setInputPanelPlacement(true, {0, 121, 239, 293}, {0, 0, 239, 160}) ? 0 : 1;
   return 2;
 }

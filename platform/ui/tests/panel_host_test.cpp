@@ -92,7 +92,8 @@ TEST_F(PanelHostTest, PanelLoadedByClassIdTypesIntoTheFocusedEdit) {
   ui::processPendingEvents();
   EXPECT_EQ(ui::loadedInputPanel(), panel);
   EXPECT_TRUE(ui::inputPanelVisible());
-  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, 240, 240, 320}));
+  // Docked directly above the command bar, whose top is the foot of the whole client area.
+  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, whole - 80, 240, whole}));
   plat::Hwnd window = ui::inputPanelWindow();
   ASSERT_NE(window, 0u);
   EXPECT_EQ(plat::windowClassName(window), u"UiTestPanelWnd");
@@ -148,14 +149,23 @@ TEST_F(PanelHostTest, RaisedAtTheRectangleAProgramGives) {
   ASSERT_TRUE(plat::setInputPanelPlacement(true, {0, 121, 239, 293}, {0, 0, 239, 160}));
   ui::processPendingEvents();
   EXPECT_TRUE(ui::inputPanelVisible());
-  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, 121, 239, 293}));
-  // The panel was told the rectangle and sized its window to it.
-  EXPECT_EQ(ui::windowRect(ui::inputPanelWindow()), (ui::Rect{0, 0, 239, 172}));
-  EXPECT_EQ(ui::clientRect(dlg).height(), whole - 172);
+  // The program keeps the visible area it asked for; the panel covers the rest down to the
+  // command bar, and was told so and sized its window to it.
+  EXPECT_EQ(ui::clientRect(dlg).height(), 160);
+  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, 160, 240, whole}));
+  EXPECT_EQ(ui::windowRect(ui::inputPanelWindow()), (ui::Rect{0, 0, 240, whole - 160}));
   ASSERT_TRUE(plat::setInputPanelPlacement(false, {0, 121, 239, 293}, {0, 0, 239, 293}));
   ui::processPendingEvents();
   EXPECT_FALSE(ui::inputPanelVisible());
   EXPECT_EQ(ui::clientRect(dlg).height(), whole);
+  // On a screen of 192 dots per inch the place given counts twice as many pixels.
+  ui::setScreenDpi(192);
+  ui::setScreenSize(480, 640);
+  ASSERT_TRUE(plat::setInputPanelPlacement(true, {0, 121, 239, 293}, {0, 0, 239, 160}));
+  ui::processPendingEvents();
+  EXPECT_EQ(ui::clientRect(dlg).height(), 320);
+  EXPECT_EQ(ui::inputPanelRect().top, 320);
+  EXPECT_EQ(ui::inputPanelRect().bottom, ui::clientRect(dlg).height() + ui::inputPanelRect().height());
 }
 
 TEST_F(PanelHostTest, ThePanelButtonRaisesAndChoosesInputMethods) {
@@ -190,6 +200,34 @@ TEST_F(PanelHostTest, AClassIdWithoutALoadableLibraryLoadsNothing) {
   p = ui::loadPanelObject(other);
   EXPECT_EQ(p.object, nullptr);
   EXPECT_NE(p.error.find(u"NoSuchPanel"), std::u16string::npos);
+}
+
+TEST_F(PanelHostTest, DockedAboveTheCommandBarAtBothScreenSizes) {
+  struct Case {
+    int width, height, dpi;
+  } cases[] = {{240, 320, 96}, {480, 640, 192}};
+  ASSERT_TRUE(plat::selectInputMethod(panel));
+  ASSERT_TRUE(plat::setInputPanelShown(true));
+  for (const Case& c : cases) {
+    ui::setScreenDpi(c.dpi);
+    ui::setScreenSize(c.width, c.height);
+    ASSERT_TRUE(plat::setInputPanelShown(true));  // the host places the panel again
+    ui::processPendingEvents();
+    const int barTop = ui::clientRect(dlg).height() + ui::inputPanelRect().height();
+    const int panelHeight = 80 * c.dpi / 96;
+    EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, barTop - panelHeight, 240 * c.dpi / 96, barTop})) << c.width;
+    EXPECT_LT(barTop, c.height);
+    EXPECT_GT(barTop, c.height - 40 * c.dpi / 96);
+    EXPECT_EQ(ui::windowRect(ui::inputPanelWindow()).height(), panelHeight);
+  }
+  // Another program's placement is its own: this panel stays docked above the command bar.
+  ui::setScreenDpi(96);
+  ui::setScreenSize(240, 320);
+  otherProgram(u"place");
+  ASSERT_TRUE(plat::setInputPanelShown(true));
+  ui::processPendingEvents();
+  EXPECT_EQ(ui::inputPanelRect().height(), 80);
+  EXPECT_EQ(ui::inputPanelRect().top, ui::clientRect(dlg).height());
 }
 
 }  // namespace

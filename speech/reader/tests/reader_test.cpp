@@ -67,6 +67,21 @@ TEST_F(ReaderTest, FirstReadingUsesVolumeSevenPitchAndSpeedZero) {
   EXPECT_EQ(read(u"我们是学生"), neutral);
 }
 
+TEST_F(ReaderTest, SpeedSetsTheLengthAndPitchTheSound) {
+  ASSERT_TRUE(vocra::initReader(dataFolder()));
+  setVoice(7, 0, 9);
+  const Samples fast = read(u"我们是学生");
+  setVoice(7, 9, 0);
+  const Samples slow = read(u"我们是学生");
+  ASSERT_FALSE(fast.empty());
+  EXPECT_LT(fast.size(), slow.size());
+  // At one speed the pitch leaves the length and changes the samples.
+  setVoice(7, 9, 9);
+  const Samples high = read(u"我们是学生");
+  EXPECT_EQ(high.size(), fast.size());
+  EXPECT_NE(high, fast);
+}
+
 TEST_F(ReaderTest, MissingCheckFileIsReportedAndReadingGoesOn) {
   ASSERT_TRUE(plat::removeFile(dataFolder_ + vocra::kCheckFile));
   ASSERT_TRUE(vocra::initReader(dataFolder()));

@@ -64,19 +64,75 @@ TEST_F(EndToEnd, PinnedSentencesOfTheSampleCard) {
     EXPECT_EQ(out[i], cases[i].expected) << cases[i].id << ' ' << cases[i].input << " (" << cases[i].note << ')';
 }
 
+// Each sentence of a line starts from the state it has alone: a line of the pinned sentences
+// translates to their translations one by one.
+TEST_F(EndToEnd, ALineOfSentencesTranslatesAsItsSentencesOneByOne) {
+  ASSERT_TRUE(cardBuilt_);
+  std::vector<datagen::PinnedSentence> cases;
+  std::string why;
+  ASSERT_TRUE(datagen::readPinnedSentencesFile(datagen::pinnedTablesFolder(SUITE_TEST_SOURCE_DIR) + "/cj_sample.tsv",
+                                               cases, &why))
+      << why;
+  // Whole sentences with hanzi, ending in a full stop, that hold no quotation.
+  std::vector<std::string> sentences;
+  for (const auto& k : cases) {
+    const std::string& in = k.input;
+    const bool stop = in.size() > 3 && in.compare(in.size() - 3, 3, "。") == 0;
+    if (stop && in.find("“") == std::string::npos && in.find("：") == std::string::npos &&
+        static_cast<unsigned char>(in[0]) >= 0xE4 && in.find("。") == in.size() - 3)
+      sentences.push_back(in);
+  }
+  ASSERT_GE(sentences.size(), 6u);
+  std::string errors;
+  const std::vector<std::string> alone = translate(sentences, &errors);
+  ASSERT_EQ(alone.size(), sentences.size()) << errors;
+  // Lines of three neighbours, every sentence in three places.
+  std::vector<std::string> lines, expected;
+  for (std::size_t i = 0; i < sentences.size(); ++i) {
+    std::string line, out;
+    for (std::size_t k = 0; k < 3; ++k) {
+      const std::size_t at = (i + k) % sentences.size();
+      line += sentences[at];
+      out += alone[at];
+    }
+    lines.push_back(line);
+    expected.push_back(out);
+  }
+  const std::vector<std::string> together = translate(lines, &errors);
+  ASSERT_EQ(together.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(together[i], expected[i]) << lines[i];
+}
+
 TEST_F(EndToEnd, ConsoleDriverSaysWhatItDoesNotTranslate) {
   ASSERT_TRUE(cardBuilt_);
+  const std::string shortWords = "我喝茶他喝水你喝茶我喝茶他喝水你喝茶我喝茶他喝水你喝茶我喝茶他喝水你喝茶";
   std::string errors;
-  // A character without a Chinese code is not handed over as '?'; a long run of short words the
-  // analysis gives up on comes back unchanged, and the driver says so.
-  const std::vector<std::string> out =
-      translate({"我喝茶€", "我喝茶他喝水你喝茶我喝茶他喝水你喝茶我喝茶他喝水你喝茶我喝茶他喝水你喝茶", "我喝茶。"}, &errors);
-  ASSERT_EQ(out.size(), 3u) << errors;
-  EXPECT_EQ(out[0], "");
-  EXPECT_EQ(out[2], "私はお茶を飲む。");
-  EXPECT_NE(errors.find("line 1 not translated: € has no Chinese code"), std::string::npos) << errors;
-  EXPECT_NE(errors.find("line 2 not translated"), std::string::npos) << errors;
-  EXPECT_EQ(errors.find("line 3"), std::string::npos) << errors;
+  const std::vector<std::string> plain = translate({"我喝茶", "我 喝茶。"}, &errors);
+  ASSERT_EQ(plain.size(), 2u) << errors;
+  EXPECT_EQ(status_, 0) << errors;
+  // A leading byte-order mark is skipped and a TAB is a blank; a character without a Chinese code
+  // stays at its place; bytes that are no UTF-8 are named as such; a long run of short words the
+  // analysis gives up on comes back unchanged, and the driver says so; one word is no such run.
+  const std::vector<std::string> out = translate(
+      {"\xEF\xBB\xBF我喝茶。", "我喝茶€", "我喝茶😀", "我\t喝茶。", "我\xC0\x80", shortWords, "我喝茶。", "茶"}, &errors);
+  ASSERT_EQ(out.size(), 8u) << errors;
+  EXPECT_EQ(out[0], "私はお茶を飲む。");
+  EXPECT_EQ(out[1], plain[0] + "€");
+  EXPECT_EQ(out[2], plain[0] + "😀");
+  EXPECT_EQ(out[3], plain[1]);
+  EXPECT_EQ(out[4], "");
+  EXPECT_EQ(out[6], "私はお茶を飲む。");
+  EXPECT_NE(out[7], "");
+  EXPECT_EQ(errors.find("line 1"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("line 2: € has no Chinese code and is carried through unchanged"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("line 3: 😀 has no Chinese code"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("line 4"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("line 5 not translated: is not valid UTF-8 (byte 4)"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("line 6 not translated: too many short words to analyse"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("line 7"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("line 8"), std::string::npos) << errors;
+  // Lines were not translated: the exit status says so.
+  EXPECT_EQ(status_, 1) << errors;
 
   const std::string bin = datagen::shellQuoted(datagen::binFolder() + "/cjtranslate");
   const std::string log = device_->root() + "/driver.txt";

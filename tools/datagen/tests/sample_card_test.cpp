@@ -68,7 +68,7 @@ TEST(SampleCjWords, EntriesAndTranslationsAreConverted) {
   ASSERT_TRUE(datagen::chineseToEngineColumn(utf8(u8"学生"), engine));
   EXPECT_EQ(words[0].word, engine);
   EXPECT_EQ(words[0].entry, "N\\U[N]a[H]");
-  EXPECT_EQ(words[0].reading, "xue2sheng5");
+  EXPECT_EQ(words[0].reading, "Xue2Sheng0");  // the dictionary's form
   ASSERT_EQ(words[0].translations.size(), 3u);
   EXPECT_EQ(words[0].translations[1].kind, 'V');
   EXPECT_EQ(words[0].translations[1].text, "\x95\xD7\x8B\xAD\x82\xB7\x82\xE9");  // 勉強する in Shift-JIS
@@ -84,7 +84,8 @@ TEST(SampleCjWords, EntriesAndTranslationsAreConverted) {
   };
   for (const Bad& b : {Bad{u8"学生\n", "no entry"}, Bad{u8"学生\tN\n", "entry without backslash"},
                        Bad{u8"学生\tN\\U[N]\t-\tN,学生\n", "translation without code"},
-                       Bad{u8"学生\tN\\U[N]\nA\tN\\U[N]\n学生\tN\\U[N]\n", "word twice"}}) {
+                       Bad{u8"学生\tN\\U[N]\nA\tN\\U[N]\n学生\tN\\U[N]\n", "word twice"},
+                       Bad{u8"学生\tN\\U[N]\txuesx2\t-\n", "reading that is no pinyin"}}) {
     std::vector<datagen::CjSampleWord> out;
     std::string why;
     EXPECT_FALSE(datagen::parseCjSampleWords(utf8(b.text), out, &why)) << b.why;

@@ -138,10 +138,10 @@ TEST_F(EndToEnd, AParserThatFailsLeavesTheLineUntranslated) {
   ProgramFolder program(FAILING_PARSER);
   std::string errors;
   const std::vector<std::string> out = translate(program, {"本を読む。", "猫が好きだ。"}, &errors);
-  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(status_, 1) << errors;
   EXPECT_EQ(out, (std::vector<std::string>{"", ""}));
   // No message box: the failure is only the line's code.
-  EXPECT_EQ(errors, "jctranslate: line 1 not translated (-1)\njctranslate: line 2 not translated (-1)\n");
+  EXPECT_EQ(errors, "jctranslate: line 1 not translated: the engine could not translate it (status -1)\njctranslate: line 2 not translated: the engine could not translate it (status -1)\n");
   EXPECT_EQ(program.files(), justTheProgram_);
 }
 

@@ -13,8 +13,11 @@
 #include "platform/core/registry.h"
 #include "platform/ui/app.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/drawing.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/html_view.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/panel_host.h"
 #include "platform/ui/shell.h"
 #include "platform/ui/testing.h"
 #include "speech/reader/reading_protocol.h"
@@ -25,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -101,7 +105,8 @@ class DictionaryDlgTest : public ::testing::Test {
   int selected(int direction, int view) {
     return static_cast<int>(plat::sendMessage(d().list(direction, view), ui::kLbGetCurSel, 0, 0));
   }
-  // A word given by the system's input method into the direction's search box.
+  // A word given by the system's input method into the direction's search box. The Chinese box
+  // keeps its context closed: the word comes as typed characters, and the search button searches.
   void composeWord(int direction, std::u16string_view word) {
     ui::testing::chooseItem(item(dict::kIdDirectionTab), direction);
     plat::Hwnd edit = d().searchEdit(direction);
@@ -109,6 +114,7 @@ class DictionaryDlgTest : public ::testing::Test {
     ui::setFocus(edit);
     ui::testing::compose(edit, word, u"");
     ui::testing::compose(edit, u"", word);
+    if (direction == dict::kChineseToJapanese) ui::testing::clickButton(item(dict::kIdSearch));
     ui::processPendingEvents();
   }
   int linkIndex(plat::Hwnd view, const std::function<bool(const std::u16string&)>& wanted) {
@@ -139,6 +145,67 @@ TEST_F(DictionaryDlgTest, StartsInTheChineseDirectionWithItsControls) {
   EXPECT_EQ(ui::getFocus(), d().searchEdit(1));
   EXPECT_EQ(ui::getWindowText(item(dict::kIdWordBookButton)), u"登録");
   EXPECT_TRUE(notes_.messages.empty());
+}
+
+TEST_F(DictionaryDlgTest, SearchTextCarriesIntoTheOtherDirectionsEmptyBox) {
+  open();
+  ui::setWindowText(d().searchEdit(1), u"学生");
+  ui::testing::chooseItem(item(dict::kIdDirectionTab), 0);
+  EXPECT_EQ(ui::getWindowText(d().searchEdit(0)), u"学生");
+  // A box with text of its own keeps it.
+  ui::setWindowText(d().searchEdit(0), u"がくせい");
+  ui::setWindowText(d().searchEdit(1), u"学校");
+  ui::testing::chooseItem(item(dict::kIdDirectionTab), 1);
+  EXPECT_EQ(ui::getWindowText(d().searchEdit(1)), u"学校");
+  // A change of view within the direction leaves the box as it is.
+  ui::setWindowText(d().searchEdit(1), u"");
+  ui::testing::chooseItem(item(dict::kIdViewTab), 2);
+  EXPECT_EQ(ui::getWindowText(d().searchEdit(1)), u"");
+}
+
+TEST_F(DictionaryDlgTest, ViewTabImagesAreDrawnForTheScreen) {
+  for (int dpi : {96, 192}) {
+    ui::setScreenDpi(dpi);
+    open();
+    const dict::ViewTabImages& im = d().viewTabImages();
+    const int size = dpi >= 192 ? 24 : 16;
+    EXPECT_EQ(im.size, size);
+    EXPECT_EQ(im.plainId, dpi >= 192 ? 141u : 137u);
+    EXPECT_EQ(im.selectedId, dpi >= 192 ? 142u : 138u);
+    for (int list : {im.plain, im.selected}) {
+      ASSERT_EQ(ui::imageCount(list), 4);
+      for (int i = 0; i < 4; ++i) {
+        // Each image draws something, and no two views look alike.
+        ui::Bitmap b = ui::imageListBitmap(list, i);
+        EXPECT_EQ(ui::bitmapSize(b).x, size);
+        int drawn = 0;
+        for (int y = 0; y < size; ++y)
+          for (int x = 0; x < size; ++x) drawn += !ui::imageTransparent(list, i, x, y);
+        EXPECT_GT(drawn, size * size / 4) << dpi << " image " << i;
+        for (int j = 0; j < i; ++j) {
+          ui::Bitmap o = ui::imageListBitmap(list, j);
+          bool same = true;
+          for (int y = 0; y < size && same; ++y)
+            for (int x = 0; x < size && same; ++x) same = ui::bitmapPixel(b, x, y) == ui::bitmapPixel(o, x, y);
+          EXPECT_FALSE(same) << dpi << " images " << j << " and " << i;
+          ui::deleteBitmap(o);
+        }
+        ui::deleteBitmap(b);
+      }
+    }
+    // The selected item's image differs from the others'.
+    ui::Bitmap a = ui::imageListBitmap(im.plain, 0), b = ui::imageListBitmap(im.selected, 0);
+    bool same = true;
+    for (int y = 0; y < size && same; ++y)
+      for (int x = 0; x < size && same; ++x) same = ui::bitmapPixel(a, x, y) == ui::bitmapPixel(b, x, y);
+    EXPECT_FALSE(same);
+    ui::deleteBitmap(a);
+    ui::deleteBitmap(b);
+    ui::testing::paint(item(dict::kIdViewTab));
+    dlg_.reset();
+    for (plat::Hwnd h : plat::findWindows(u"", u"")) plat::destroyWindow(h);
+    ui::processPendingEvents();
+  }
 }
 
 TEST_F(DictionaryDlgTest, NoCardOrNoDictionaryEndsTheStart) {
@@ -214,6 +281,41 @@ TEST_F(DictionaryDlgTest, ComposedWordShowsItsEntryAndArrowsExtendTheList) {
   ui::processPendingEvents();
   EXPECT_NE(page(), shown);
   EXPECT_TRUE(contains(page(), grown[2].substr(0, grown[2].find(u'【'))));
+}
+
+TEST_F(DictionaryDlgTest, ScrollingOnPastAnEndExtendsTheList) {
+  using ui::testing::ListScroll;
+  open();
+  composeWord(0, u"がくせい");
+  plat::Hwnd l = d().list(0, dict::kViewDictionary);
+  const std::vector<std::u16string> found = lines(0, dict::kViewDictionary);
+  ASSERT_FALSE(found.empty());
+  const std::u16string shown = page();
+  // Down: the thumb dragged to the end, then the arrow, the page area and the wheel there.
+  for (ListScroll how : {ListScroll::Drag, ListScroll::Arrow, ListScroll::Page, ListScroll::Wheel}) {
+    const size_t n = lines(0, dict::kViewDictionary).size();
+    ui::testing::scrollList(l, how, true);
+    EXPECT_EQ(lines(0, dict::kViewDictionary).size(), n + 1) << "down " << static_cast<int>(how);
+  }
+  std::vector<std::u16string> grown = lines(0, dict::kViewDictionary);
+  ASSERT_EQ(grown.size(), found.size() + 4);
+  EXPECT_TRUE(std::equal(found.begin(), found.end(), grown.begin()));
+  // Up: the entries before the first come in at the top.
+  for (ListScroll how : {ListScroll::Drag, ListScroll::Wheel, ListScroll::Arrow}) {
+    const std::vector<std::u16string> before = lines(0, dict::kViewDictionary);
+    ui::testing::scrollList(l, how, false);
+    std::vector<std::u16string> after = lines(0, dict::kViewDictionary);
+    ASSERT_EQ(after.size(), before.size() + 1) << "up " << static_cast<int>(how);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin() + 1));
+  }
+  // Scrolling moves no selection: the entry shown stays.
+  EXPECT_EQ(selected(0, dict::kViewDictionary), 3);
+  EXPECT_EQ(lines(0, dict::kViewDictionary)[3], u"がくせい【学生】");
+  EXPECT_EQ(page(), shown);
+  // Scrolling inside the list adds nothing.
+  const size_t n = lines(0, dict::kViewDictionary).size();
+  ui::testing::scrollList(l, ListScroll::Arrow, true);
+  EXPECT_EQ(lines(0, dict::kViewDictionary).size(), n);
 }
 
 TEST_F(DictionaryDlgTest, LinksSearchTheirTargets) {
@@ -542,6 +644,25 @@ TEST_F(DictionaryDlgTest, SearchBoxesSwitchTheInputMethodAndPlacePanel) {
   ASSERT_TRUE(plat::inputPanelPlacement(sip, desktop));
   EXPECT_EQ(sip, (plat::PanelRect{0, 121, 239, 293}));
   EXPECT_EQ(desktop, (plat::PanelRect{0, 0, 239, 160}));
+  // The Chinese box: its context closed, the composition in the box's (GB) font.
+  EXPECT_FALSE(ui::imeStatus(d().searchEdit(1)).open);
+  EXPECT_NE(ui::compositionFont(d().searchEdit(1)), 0);
+  EXPECT_EQ(ui::compositionFont(d().searchEdit(1)), ui::windowFont(d().searchBox(1)));
+  // ... so the system's input method types characters there, with no composition.
+  ui::setWindowText(d().searchEdit(1), u"");
+  ui::testing::compose(d().searchEdit(1), u"", u"学");
+  EXPECT_EQ(ui::getWindowText(d().searchEdit(1)), u"学");
+  // The Japanese box: open, composing in the Japanese font.
+  ui::testing::chooseItem(item(dict::kIdDirectionTab), 0);
+  ui::setFocus(item(dict::kIdSearch));
+  ui::setFocus(d().searchEdit(0));
+  ui::processPendingEvents();
+  EXPECT_TRUE(ui::imeStatus(d().searchEdit(0)).open);
+  EXPECT_EQ(ui::compositionFont(d().searchEdit(0)), ui::windowFont(d().searchBox(0)));
+  EXPECT_NE(ui::compositionFont(d().searchEdit(0)), ui::compositionFont(d().searchEdit(1)));
+  ui::testing::chooseItem(item(dict::kIdDirectionTab), 1);
+  ui::setFocus(d().searchEdit(1));
+  ui::processPendingEvents();
   // The user picks the pinyin panel; leaving the box remembers it.
   ASSERT_TRUE(plat::selectInputMethod(pinyin));
   ui::setFocus(item(dict::kIdSearch));

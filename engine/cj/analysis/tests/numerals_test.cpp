@@ -56,6 +56,10 @@ TEST_F(NumeralsTest, ConvertsNumeralWords) {
       {"一万三千", "13000"},
       {"一千万", "10000000"},
       {"三亿零五", "300000005"},
+      {"三亿五千万", "350000000"},  // a lower group unit scales its own group only
+      {"一亿零五十万", "100500000"},
+      {"一万亿", "1000000000000"},   // a higher one scales all before it
+      {"三万五千二", "35200"},
       {"两千零一十", "2010"},
       {"三万千", "31000"},        // a unit without a digit before it counts once
       {"三十几", "30"},           // a marker adds nothing

@@ -126,6 +126,9 @@ TEST_F(PinyinAnnotationTest, WordsWithoutReadingsAndSpacing) {
   // Marks and letters keep their Japanese form; a space only after a word with a reading.
   EXPECT_EQ(annotate("人-+中国", 3), "ren2 -+ zhong1 guo2");
   EXPECT_EQ(annotate("abc中国", 3), "abc zhong1 guo2");
+  // A hanzi without a reading stays in the engine code the reading is written in (its Japanese
+  // form would read back as another character).
+  EXPECT_EQ(annotate("人往", 3), "ren2 " + engineText("往"));
   // Every sentence is annotated, the last one too.
   EXPECT_EQ(annotate("中国。人。x", 3), "zhong1 guo2 " + sjis(u"。") + "ren2 " + sjis(u"。") + "x");
 }

@@ -30,6 +30,8 @@ TEST(VerbConjugation, AuxiliariesAndForms) {
       {"te of su", "話す", "TG000", teForm, "話して", "TG000"},
       {"past of nu", "死ぬ", "ZG000", cj::appendPast, "死んだ", "DOKU1"},
       {"te of nu", "死ぬ", "ZG000", teForm, "死んで", "ZG000"},
+      {"past of bu", "遊ぶ", "ZG000", cj::appendPast, "遊んだ", "DOKU1"},
+      {"te of bu", "遊ぶ", "ZG000", teForm, "遊んで", "ZG000"},
       {"past of mu", "読む", "TG000", cj::appendPast, "読んだ", "DOKU0"},
       {"te of mu", "読む", "TG000", teForm, "読んで", "TG000"},
       {"past of tsu", "待つ", "TG000", cj::appendPast, "待った", "DOKU0"},

@@ -46,6 +46,20 @@ class CaseRelations : public RuleTest {
   }
 };
 
+// Words of different phrases are grouped in the row where they meet, in both trees alike.
+TEST_F(CaseRelations, GroupingClimbsToACommonRowInBothTrees) {
+  build("m 彼 pos=6/1; m の pos=9/1; m 本 pos=6/1; m を pos=9/1; m 読む pos=2/1 conj=5/2; p 1-2 head=p2; p 3-4 head=p3; p 5-5");
+  // Phrase 6 and the word 本 inside phrase 7: the row is that of the two phrases.
+  ASSERT_NE(s->targets[6].parent, s->targets[3].parent);
+  const int n = group(6, 3);
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(s->targets[n].firstChild, 6);
+  EXPECT_EQ(s->targets[n].lastChild, 7);
+  EXPECT_EQ(s->targets[6].parent, n);
+  EXPECT_EQ(s->targets[7].parent, n);
+  EXPECT_EQ(s->targets[n].nextSibling, 8);
+}
+
 TEST_F(CaseRelations, AnEmptyListGivesOnlyGov) {
   build("m 行く pos=2/1 conj=5/2; p 1-1");
   applyCaseRelationRules(s);

@@ -5,6 +5,7 @@
 #include "engine/jc/core/jc_predicates_search.h"
 #include "engine/jc/core/jc_sentence_output.h"
 #include "engine/jc/core/jc_template_expansion.h"
+#include "engine/jc/rules/jc_rule_kit.h"
 #include "engine/jc/rules/tests/rule_fixture.h"
 
 namespace jc {
@@ -48,6 +49,11 @@ TEST_F(LeadingSymbols, TheStartOfTheSentenceGoesStraightOut) {
       {"a bracket without its close opens a span", "m （ pos=1/3; m 1 pos=6/7; m 本 pos=6/1; p 1-3", "011", "", 4, ""},
   };
   for (const Case& c : cases) check(c);
+  // A numeral standing alone goes out whether or not it is still live.
+  build(cases[4].sentence);
+  consumeWord(s, 1);
+  copyLeadingSymbols(s);
+  EXPECT_EQ(s->output.str(), "1");
   // The bracketed number is copied once: its bracket opens no span.
   build(cases[2].sentence);
   copyLeadingSymbols(s);

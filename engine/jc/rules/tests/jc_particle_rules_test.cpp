@@ -66,6 +66,8 @@ TEST_F(Particles, CaseParticles) {
        {{4, Slot::kClauseOpener, word(kMadeTo), 2}}},
       {"まで after a time: until", "m 五時 pos=6/10; m まで pos=9/1; m 寝る pos=2/1 conj=1/2; p 1-2 head=p2; p 3-3", "101",
        {{4, Slot::kPreposition, word(kMadeUntil), 2}, {4, Slot::kClauseOpener, ""}}},
+      {"まで after a place: as after a time", "m 駅 pos=6/4; m まで pos=9/1; m 歩く pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3",
+       "101", {{4, Slot::kPreposition, word(kMadeUntil), 2}, {4, Slot::kClauseOpener, ""}}},
       {"これまで", "m これ pos=6/5; m まで pos=9/1; m 寝る pos=2/1 conj=1/2; p 1-2 head=p2; p 3-3", "101",
        {{1, Slot::kOwnRendering, word(kMadeKore)}}},
       {"と before か", "m 彼 pos=6/1; m と pos=9/1; m か pos=9/4; p 1-3", "110", {{2, Slot::kOwnRendering, word(kToKa)}}, {{4, 'z'}}},

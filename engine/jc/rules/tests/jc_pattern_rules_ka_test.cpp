@@ -3,7 +3,9 @@
 
 #include "engine/jc/core/jc_predicates.h"
 #include "engine/jc/rules/jc_pattern_rules_ka_to.h"
+#include "engine/jc/rules/jc_rule_kit.h"
 #include "engine/jc/rules/jc_sentence_patterns.h"
+#include "engine/jc/rules/jc_suffix_rules.h"
 #include "engine/jc/rules/tests/rule_fixture.h"
 
 namespace jc {
@@ -44,6 +46,20 @@ TEST_F(KaPatterns, KanarazushimoRetiresTheClosingWithoutWriting) {
   build(tail);
   ruleKanarazushimo(s);
   EXPECT_EQ(live(), "1111");
+}
+
+// In the step's order rule 001 retires 必ずしも first: rule 062 still takes とは限ら, and the negation
+// writes the override word through the slot writer.
+TEST_F(KaPatterns, KanarazushimoAfterRule001IsRenderedByTheNegation) {
+  build("m 必ずしも pos=8; m 正しい pos=3/1 conj=18/2; m とは pos=9/1; m 限ら base=限る pos=2/1 conj=5/3;"
+        "m ない pos=14/7 conj=18/2; p 1-5");
+  patternRule001(s);
+  ruleKanarazushimo(s);
+  EXPECT_EQ(live(), "01001");
+  EXPECT_EQ(s->slotOverride, 1);
+  applySuffixRules(s);
+  EXPECT_EQ(s->slotOverride, 0);
+  EXPECT_EQ(slot(6, Slot::kNegation), word(kOverrideWordKey));
 }
 
 TEST_F(KaPatterns, KanenaiTakesTheKanjiFormFirstAndKaneruNeverTheKana) {
@@ -223,11 +239,22 @@ TEST_F(KaPatterns, KawariniConsumesNiEvenWhenNothingElseMatches) {
   EXPECT_EQ(s->targets[6].kind, 'z');
 }
 
-TEST_F(KaPatterns, KikuTokoroNeverMatches) {
-  build("m 聞く pos=2/1 conj=1/2; m ところ pos=6/1; m に pos=9/1; m よる pos=2/1 conj=5/2; m と pos=9/3");
+TEST_F(KaPatterns, KikuTokoroRendersTheHearsayOpening) {
+  build("m 聞く pos=2/1 conj=1/2; m ところ pos=6/1; m に pos=9/1; m よる pos=2/1 conj=5/2; m と pos=9/3;"
+        "m 雨 pos=6/1; m だ pos=5 conj=25/2; p 1-5 head=p2; p 6-7");
   ruleKikuTokoro(s);
-  EXPECT_EQ(live(), "11111");
-  EXPECT_EQ(slot(1, Slot::kOwnRendering), "");
+  EXPECT_EQ(live(), "1000011");
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleKikuTokoro.yoruto"));
+  build("m 聞く pos=2/1 conj=1/2; m ところ pos=6/1; m に pos=9/1; m よれば base=よる pos=2/1 conj=5/6; m 雨 pos=6/1;"
+        "m だ pos=5 conj=25/2; p 1-4 head=p2; p 5-6");
+  ruleKikuTokoro(s);
+  EXPECT_EQ(live(), "100011");
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleKikuTokoro.yoreba"));
+  EXPECT_EQ(s->targets[7].kind, 'z');
+  // Without ところ に nothing is taken.
+  build("m 聞く pos=2/1 conj=1/2; m に pos=9/1; m よる pos=2/1 conj=5/2; m と pos=9/3");
+  ruleKikuTokoro(s);
+  EXPECT_EQ(live(), "1111");
 }
 
 TEST_F(KaPatterns, KuraiNaraHouTakesMushiroAndDa) {

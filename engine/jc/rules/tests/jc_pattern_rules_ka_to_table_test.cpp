@@ -43,6 +43,11 @@ TEST_F(KaToRuleTable, EachRuleOnItsExpression) {
        "1001", 5, Slot::kAfterSubject, 2, "ruleShina.slot1", nullptr},
       {ruleSemete, "m せめて pos=8; m 一度 pos=6/1; m だけ pos=9/2; m でも pos=9/2; m 会いたい pos=2/1 conj=1/2", "11001", 1,
        Slot::kOwnRendering, -1, "ruleSemete.dakedemo", nullptr},
+      // ぐらい keeps the verb after it; a particle after it goes too.
+      {ruleSemete, "m せめて pos=8; m 一日 pos=6/10; m ぐらい pos=9/2; m 休み base=休む pos=2/1 conj=5/7; m たい pos=14/7 conj=18/2",
+       "11011", 1, Slot::kOwnRendering, -1, "ruleSemete.gurai", nullptr},
+      {ruleSemete, "m せめて pos=8; m 一日 pos=6/10; m ぐらい pos=9/2; m は pos=9/2; m 休み base=休む pos=2/1 conj=5/7;"
+       "m たい pos=14/7 conj=18/2", "110011", 1, Slot::kOwnRendering, -1, "ruleSemete.gurai", nullptr},
       {ruleSouNara,
        "m 降り base=降る pos=2/1 conj=5/7; m そう pos=14/5; m なら pos=5 conj=25/6; m 傘 pos=6/1; p 1-3 head=p2; p 4-4",
        "1001", 5, Slot::kClauseOpener, 2, "ruleSouNara.sounara", nullptr},

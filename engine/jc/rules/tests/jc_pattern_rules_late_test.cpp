@@ -72,6 +72,30 @@ TEST_F(LatePatternRules, Rule190Sumimasen) {
   EXPECT_EQ(slot(1, Slot::kOwnRendering), word("patternRule188.chigau"));
 }
 
+// と思うことで + ない or ありません: the verb rendered, the rest of the expression retired. Text has
+// あり before ませ; ある stays accepted.
+TEST_F(LatePatternRules, Rule190ToOmouKotoDe) {
+  const std::string head =
+      "m と pos=9/3; m 思う base=思う pos=2/1 conj=5/2; m こと pos=6/1; m で base=だ pos=5 conj=25/6; ";
+  const struct {
+    const char* tail;
+    const char* live;
+  } cases[] = {
+      {"m ない pos=3/1 conj=18/2; m 。 pos=1/1; p 1-2; p 3-6", "010001"},
+      {"m あり base=ある pos=2/2 conj=5/7; m ませ base=ます pos=14/7 conj=30/7; m ん base=ぬ pos=14/7 conj=27/2; m 。 pos=1/1; p 1-2; p 3-8",
+       "01000001"},
+      {"m ある pos=2/2 conj=5/2; m ませ base=ます pos=14/7 conj=30/7; m ん base=ぬ pos=14/7 conj=27/2; m 。 pos=1/1; p 1-2; p 3-8",
+       "01000001"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tail);
+    build(head + c.tail);
+    patternRule190(s);
+    EXPECT_EQ(live(), c.live);
+    EXPECT_EQ(slot(2, Slot::kOwnRendering), word("patternRule190.toOmou"));
+  }
+}
+
 TEST_F(LatePatternRules, Rule190GenkiByPositionAndEnding) {
   struct Case {
     const char* sentence;

@@ -75,6 +75,32 @@ TEST_F(PatternScans, NaNiSourcesHostsAndKeptWords) {
   EXPECT_EQ(slot(5, Slot::kConcession), nn("e26"));
 }
 
+// P3, P5 and P7 take the particle after the noun whether or not an earlier rule retired it.
+TEST_F(PatternScans, NaPatternsTakeARetiredParticle) {
+  const struct {
+    const char* sentence;
+    Slot slot;
+    const char* key1;
+    const char* key2;
+  } cases[] = {
+      {"m 英語 pos=6/1; m で pos=9/1; m なければ pos=5/1; m いけない pos=3/1 conj=18/2; p 1-4", Slot::kAfterSubject, "e5",
+       nullptr},
+      {"m 英語 pos=6/1; m で pos=9/1; m なくて pos=5/1; m は pos=9/2; m いけない pos=3/1 conj=18/2; p 1-5",
+       Slot::kAfterSubject, "e5", nullptr},
+      {"m 英語 pos=6/1; m で pos=9/1; m なくて pos=5/1; m も pos=9/2; m いい pos=3/1 conj=18/2; p 1-5", Slot::kModal, "e7",
+       "e8"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sentence);
+    build(c.sentence);
+    consumeWord(s, 2);
+    ruleNaNiPatterns(s);
+    EXPECT_EQ(live(), std::string("1") + std::string(s->lastMorpheme - 1, '0'));
+    const int m = maximalProjection(s, 1);
+    EXPECT_EQ(slot(m, c.slot), nn(c.key1) + (c.key2 ? nn(c.key2) : std::string()));
+  }
+}
+
 TEST_F(PatternScans, NitsukeNitsukeTrailersCarryTheComma) {
   build("m 雨 pos=6/1; m につけ pos=9/1; m 風 pos=6/1; m に pos=9/1; m つけ base=つける pos=2/1 conj=1/7;"
         "m 思い出す pos=2/1 conj=5/2; p 1-2 head=p3; p 3-5 head=p3; p 6-6");

@@ -1,0 +1,110 @@
+#include "tools/console/console_lines.h"
+
+#include <iostream>
+
+#include "platform/core/codepage.h"
+
+namespace console {
+
+std::size_t firstInvalidUtf8(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    std::size_t n = 0;
+    char32_t c = 0, least = 0;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    } else if ((b & 0xE0) == 0xC0) {
+      n = 2, c = b & 0x1F, least = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+      n = 3, c = b & 0x0F, least = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+      n = 4, c = b & 0x07, least = 0x10000;
+    } else {
+      return i;
+    }
+    if (i + n > s.size()) return i;
+    for (std::size_t k = 1; k < n; ++k) {
+      const auto t = static_cast<unsigned char>(s[i + k]);
+      if ((t & 0xC0) != 0x80) return i;
+      c = (c << 6) | (t & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return i;
+    i += n;
+  }
+  return std::string_view::npos;
+}
+
+InputLine decodeLine(std::string_view raw, bool firstLine) {
+  InputLine line;
+  if (firstLine && raw.substr(0, 3) == "\xEF\xBB\xBF") raw.remove_prefix(3);
+  if (const std::size_t bad = firstInvalidUtf8(raw); bad != std::string_view::npos) {
+    line.fault = "is not valid UTF-8 (byte " + std::to_string(bad + 1) + ")";
+    return line;
+  }
+  line.text = plat::utf8ToWide(raw);
+  for (char16_t& c : line.text) {
+    if (c == u'\t') c = u' ';
+    if (c == 0) {
+      c = u' ';
+      line.hadNul = true;
+    }
+  }
+  return line;
+}
+
+int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
+                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
+                    std::u16string& out, std::u16string& carried) {
+  int failure = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t j = i;
+    while (j < text.size() && holds(text[j])) ++j;
+    if (j > i) {
+      std::u16string part;
+      const int result = translate(text.substr(i, j - i), part);
+      if (result != 0 && failure == 0) failure = result;
+      out += part;
+    }
+    if (j < text.size()) {
+      const bool pair = text[j] >= 0xD800 && text[j] <= 0xDBFF && j + 1 < text.size() && text[j + 1] >= 0xDC00 &&
+                        text[j + 1] <= 0xDFFF;
+      const std::u16string_view character = text.substr(j, pair ? 2 : 1);
+      out += character;
+      carried += character;
+      j += character.size();
+    }
+    i = j;
+  }
+  return failure;
+}
+
+bool LineLoop::next(InputLine& line) {
+  std::string raw;
+  while (std::getline(std::cin, raw)) {
+    ++number_;
+    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    line = decodeLine(raw, number_ == 1);
+    if (!line.fault.empty()) {
+      failed(line.fault);
+      line.text.clear();
+    } else if (line.hadNul) {
+      note("a NUL byte was read as a blank");
+    }
+    return true;
+  }
+  return false;
+}
+
+void LineLoop::failed(const std::string& why) {
+  ++failed_;
+  std::fprintf(stderr, "%s: line %d not translated: %s\n", driver_.name, number_, why.c_str());
+}
+
+void LineLoop::note(const std::string& what) {
+  std::fprintf(stderr, "%s: line %d: %s\n", driver_.name, number_, what.c_str());
+}
+
+}  // namespace console

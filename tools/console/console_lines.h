@@ -1,0 +1,62 @@
+// Input lines of the console translators: UTF-8 checked and decoded the same way in both
+// directions, and the exit status that tells whether every line was translated.
+#pragma once
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "tools/console/console_driver.h"
+
+namespace console {
+
+// Exit status: every line translated.
+inline constexpr int kExitAllTranslated = 0;
+// Exit status: at least one line was not translated (standard error says which and why).
+inline constexpr int kExitLinesFailed = 1;
+
+// One line as read: its text, and why it cannot be read when it cannot.
+struct InputLine {
+  std::u16string text;  // a byte-order mark at the start of the input skipped; TAB and NUL as blanks
+  std::string fault;    // empty, or why the line is not text ("is not valid UTF-8 (byte 3)")
+  bool hadNul = false;  // a NUL byte was read as a blank
+};
+
+// Offset of the first byte of an invalid UTF-8 sequence (overlong forms, surrogates and values past
+// U+10FFFF included), or npos when the bytes are valid UTF-8.
+std::size_t firstInvalidUtf8(std::string_view bytes);
+
+// Decodes one line of standard input (its line end already taken off); firstLine skips a
+// byte-order mark.
+InputLine decodeLine(std::string_view raw, bool firstLine);
+
+// Translates text around the characters an engine cannot hold: each run between them goes through
+// translate(run, output of the run), each character holds() refuses stays at its place in out
+// (a surrogate pair as one character) and is added to carried. The first non-zero result of a
+// run, or 0.
+int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
+                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
+                    std::u16string& out, std::u16string& carried);
+
+// Reads standard input line by line and counts the lines that were not translated.
+class LineLoop {
+ public:
+  explicit LineLoop(const Driver& driver) : driver_(driver) {}
+  // The next line, decoded; false at the end of the input. A line whose bytes are not text is
+  // reported (and counted) here, and comes back with an empty text.
+  bool next(InputLine& line);
+  int number() const { return number_; }
+  // Reports the current line as not translated, and why.
+  void failed(const std::string& why);
+  // A note about the current line that is no failure.
+  void note(const std::string& what);
+  // 0 when every line was translated, else kExitLinesFailed.
+  int exitCode() const { return failed_ ? kExitLinesFailed : kExitAllTranslated; }
+
+ private:
+  const Driver& driver_;
+  int number_ = 0;
+  int failed_ = 0;
+};
+
+}  // namespace console
