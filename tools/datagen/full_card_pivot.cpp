@@ -465,6 +465,10 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
   for (const EdictEntry& j : edict) {
     const std::string& sp = j.spelling();
     if (keys.count(sp)) continue;
+    // A key of one or two hiragana (さい, しし) would be found inside everyday words.
+    const std::u16string wide = plat::utf8ToWide(sp);
+    if (wide.size() < 3 && std::all_of(wide.begin(), wide.end(), [](char16_t c) { return c >= 0x3041 && c <= 0x309F; }))
+      continue;
     std::map<int, unsigned> candidates;  // rank -> classes agreeing
     for (std::size_t s = 0; s < j.senses.size(); ++s) {
       for (const std::string& g : j.senses[s].glosses) {
@@ -474,7 +478,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
           if (s == 0 || cs == 0) candidates[rank] |= words[rank].cls & j.senses[s].classes;
       }
     }
-    std::array<int, 4> bestScore{};
+    std::array<int, 5> bestScore{};
     int best = -1;
     unsigned bestClass = 0;
     for (auto [rank, agree] : candidates) {
@@ -484,7 +488,11 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
         const Meeting one = meet(j.senses, c->senses);
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
-      const std::array<int, 4> score = {m.firstSenses, m.heads, m.glosses, -rank};
+      // Japanese to Chinese the first senses must meet: a later sense of a Japanese word is too
+      // often a far one (受胎, conception, is no 想像力).
+      if (!m.firstSenses) continue;
+      // A verb with する (学習) takes a Chinese verb (学习) before a noun (书房, a study).
+      const std::array<int, 5> score = {m.firstSenses, j.suru && (agree & kPvVerb) ? 1 : 0, m.heads, m.glosses, -rank};
       if (best < 0 || score > bestScore) {
         bestScore = score;
         best = rank;
@@ -504,7 +512,9 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
       const int sub = j.intransitive && !j.transitive ? 2 : 1;
       if (j.suru) {
         if (!(bits & kJpSuruNoun) || !stems.insert(stemKey(sp, 2, 16)).second) continue;
-        line = lexiconLine(sp, 2, sub, 16, chinese, sub == 2 ? "V1" : "VT",
+        // The noun, then the noun with する, as the characters' pairs give them.
+        line = sp + "\t6.2.0.0\t=\t" + chinese + "\t\t\t\t" + nounWeight() + '\n' +
+               lexiconLine(sp, 2, sub, 16, chinese, sub == 2 ? "V1" : "VT",
                            weightOfCost(japanese.cost.at(sp), japanese.nounMedian));
       } else {
         auto type = japanese.conjugation.find(sp);

@@ -85,7 +85,9 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
                          PivotSizes& sizes);
 
 // jc/lexicon.txt lines for the EDICT words of the IPA dictionary that `lexicon` lacks (keys and
-// stem keys): the most frequent Chinese list word through English.
+// stem keys): the most frequent Chinese list word through English whose first sense meets the
+// Japanese word's first sense, a verb first for a noun with する. Keys of one or two hiragana are
+// left out.
 std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseListWord>& list,
                            const std::map<std::string, FullTag>& tags,
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,

@@ -146,3 +146,27 @@ TEST(FullCardPivot, WordsPairThroughEnglish) {
 }
 
 }  // namespace
+
+namespace {
+
+// A noun with する pairs with the Chinese verb before a noun of the same gloss, and is listed as a
+// noun and as a verb; the first senses must meet Japanese to Chinese.
+TEST(FullCardPivot, NounsWithSuruTakeTheVerb) {
+  const auto edict = datagen::parseEdict(utf8(u8"学習 [がくしゅう] /(n,vs) study/learning/(P)/\n"
+                                              u8"受胎 [じゅたい] /(n,vs) conception/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"學習 学习 [xue2 xi2] /to learn; to study/\n"
+                                                u8"書房 书房 [shu1 fang2] /study (room); studio/\n"
+                                                u8"想像力 想像力 [xiang3 xiang4 li4] /imagination/conception/\n"));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"学習,0,0,3000,名詞,サ変接続,*,*,*,*,学習,ガクシュウ,ガクシュー\n"
+                                   u8"受胎,0,0,6000,名詞,サ変接続,*,*,*,*,受胎,ジュタイ,ジュタイ\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}}};
+  const std::vector<datagen::ChineseListWord> list = {
+      {utf8(u8"书房"), 900, "n"}, {utf8(u8"想像力"), 800, "n"}, {utf8(u8"学习"), 700, "v"}};
+  datagen::PivotSizes sizes;
+  EXPECT_EQ(datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes),
+            utf8(u8"学習\t6.2.0.0\t=\t学习\t\t\t\t9\n学習\t2.1.16.0\t=\t学习\tVT\t13\t\t9\n"));
+}
+
+}  // namespace
