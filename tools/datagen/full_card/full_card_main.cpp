@@ -1,9 +1,12 @@
 // Writes the full card's readable sources: the sample folder with its word lists grown from open
 // dictionaries.
 //   datagen_fullcard SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER
-//                    CHINESE-VARIANTS JAPANESE-FORMS CAP HANZI-READINGS OUT
+//                    CHINESE-VARIANTS JAPANESE-FORMS CAP HANZI-READINGS EDICT CEDICT OUT
 // FULL-LISTS is data/full; IPA-CSV the IPA dictionary's CSV files joined, in UTF-8; CAP the number
-// of most frequent list words looked at; HANZI-READINGS the generated reading table of the hanzi.
+// of most frequent list words looked at; HANZI-READINGS the generated reading table of the hanzi;
+// EDICT the Japanese-English dictionary in UTF-8 and CEDICT CC-CEDICT's lines, "-" for none: with
+// both, the words the characters do not pair are paired through English, and the Chinese words take
+// CC-CEDICT's readings.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,14 +16,15 @@
 #include "tools/common/tool_arguments.h"
 #include "tools/common/tool_files.h"
 #include "tools/datagen/cvdata_tables.h"
+#include "tools/datagen/full_card_pivot.h"
 #include "tools/datagen/full_card_sources.h"
 
 int main(int argc, char** argv) {
-  if (!tools::argumentsFit(argc, argv, 11, 11,
+  if (!tools::argumentsFit(argc, argv, 13, 13,
                            "SAMPLE FULL-LISTS WORD-LIST IPA-CSV UNIHAN-VARIANTS UNIHAN-OTHER CHINESE-VARIANTS "
-                           "JAPANESE-FORMS CAP HANZI-READINGS OUT"))
+                           "JAPANESE-FORMS CAP HANZI-READINGS EDICT CEDICT OUT"))
     return tools::kUsageExit;
-  const std::string sample = argv[1], lists = argv[2], out = argv[11];
+  const std::string sample = argv[1], lists = argv[2], out = argv[13];
   std::string text[10];
   const std::string paths[10] = {argv[3], argv[4], argv[5], argv[6], argv[7], argv[8],
                                  lists + "/tags.txt", lists + "/false_friends.txt", lists + "/core.txt",
@@ -74,8 +78,27 @@ int main(int argc, char** argv) {
   }
   std::string lexicon = "# Nouns of the IPA dictionary with the Chinese words written with them\n";
   datagen::FullCardSizes sizes;
-  const std::string words = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
+  const std::string wordsSoFar = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
                                                  traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes, frames);
+  // The open dictionaries through English, when both are given.
+  std::vector<datagen::EdictEntry> edict;
+  std::vector<datagen::CedictEntry> cedict;
+  const std::string edictPath = argv[11], cedictPath = argv[12];
+  if (edictPath != "-" && cedictPath != "-") {
+    std::string edictText, cedictText;
+    if (!tools::readFile(edictPath, edictText) || !tools::readFile(cedictPath, cedictText)) {
+      std::fprintf(stderr, "datagen_fullcard: cannot read %s or %s\n", edictPath.c_str(), cedictPath.c_str());
+      return 1;
+    }
+    edict = datagen::parseEdict(edictText);
+    cedict = datagen::parseCedict(cedictText);
+  }
+  datagen::PivotSizes pivot;
+  std::string words = wordsSoFar + "# Words paired through English\n" +
+                      datagen::pivotCjWords(wordsSoFar, list, tags, falseFriends, japanese, edict, cedict,
+                                            std::atoi(argv[9]), pivot);
+  int cedictReadings = 0;
+  words = datagen::withCedictReadings(words, datagen::cedictReadings(cedict), cedictReadings);
   std::string hanziTable;
   if (!tools::readFile(argv[10], hanziTable)) {
     std::fprintf(stderr, "datagen_fullcard: cannot read %s\n", argv[10]);
@@ -99,14 +122,20 @@ int main(int argc, char** argv) {
   int bulk = 0;
   const std::string more = datagen::bulkInflectedLines(list, tags, falseFriends, japanese, conjugations, forms,
                                                        traditional, twins, std::atoi(argv[9]), keys, bulk);
-  if (!tools::writeFile(out + "/jc/lexicon.txt", sampleLexicon + "\n" + lexicon +
-                                              "# Verbs and adjectives of the hand-made core\n" + inflected +
-                                              "# Verbs and adjectives of the IPA dictionary\n" + more)) {
+  std::string full = sampleLexicon + "\n" + lexicon + "# Verbs and adjectives of the hand-made core\n" + inflected +
+                     "# Verbs and adjectives of the IPA dictionary\n" + more;
+  full += "# Words of EDICT paired through English\n" +
+          datagen::pivotJcLexicon(full, list, tags, falseFriends, japanese, conjugations, edict, cedict,
+                                  std::atoi(argv[9]), pivot);
+  if (!tools::writeFile(out + "/jc/lexicon.txt", full)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
   }
   std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns and %d verbs and "
               "adjectives added\n",
               sizes.listed, sizes.translated, sizes.japanese, bulk);
+  std::printf("Through English (%zu EDICT and %zu CC-CEDICT entries): %d Chinese and %d Japanese words paired; "
+              "%d readings from CC-CEDICT\n",
+              edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);
   return 0;
 }

@@ -1,0 +1,565 @@
+#include "tools/datagen/full_card_pivot.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <tuple>
+#include <unordered_map>
+
+#include "platform/core/codepage.h"
+#include "tools/datagen/jp_dictionary_pair.h"
+#include "tools/datagen/pinyin_spelling.h"
+
+namespace datagen {
+
+namespace {
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+std::vector<std::string_view> pieces(std::string_view text, std::string_view sep) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t at = text.find(sep, start);
+    out.push_back(text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
+    if (at == std::string_view::npos) break;
+    start = at + sep.size();
+  }
+  return out;
+}
+
+template <typename F>
+void eachTextLine(std::string_view text, F&& f) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = trimmed(text.substr(start, end - start));
+    start = end + 1;
+    if (!line.empty() && line[0] != '#') f(line);
+  }
+}
+
+// A written form or reading without its annotations ("噓(oK)").
+std::string bare(std::string_view form) { return std::string(trimmed(form.substr(0, form.find('(')))); }
+
+// Applies one parenthesised EDICT group of parts of speech; false when it is none (abbr, See ...).
+bool applyPartsOfSpeech(std::string_view group, EdictEntry& e, unsigned& classes) {
+  static const std::set<std::string, std::less<>> kOther = {
+      "aux", "aux-v", "aux-adj", "conj", "cop", "cop-da", "pref", "prt", "suf", "num", "unc", "vt", "vi",
+      "adj-f", "adj-pn", "adj-kari", "adj-ku", "adj-shiku", "adj-nari", "vr", "vn", "vs-c", "v-unspec", "adj-t", "adv-to"};
+  unsigned found = 0;
+  bool suru = false, ichidan = false, godan = false, vt = false, vi = false, adjI = false, adjNa = false;
+  for (std::string_view tag : pieces(group, ",")) {
+    tag = trimmed(tag);
+    if (tag == "n" || tag == "n-adv" || tag == "n-t" || tag == "n-suf" || tag == "n-pref" || tag == "pn" ||
+        tag == "n-pr" || tag == "adj-no") {
+      found |= kPvNoun;
+    } else if (tag == "vs" || tag == "vs-i" || tag == "vs-s") {
+      found |= kPvVerb;
+      suru = true;
+    } else if (tag.rfind("v1", 0) == 0 || tag == "vk" || tag == "vz") {
+      found |= kPvVerb;
+      ichidan = true;
+    } else if (tag.rfind("v5", 0) == 0) {
+      found |= kPvVerb;
+      godan = true;
+    } else if (tag == "adj-i" || tag == "adj-ix") {
+      found |= kPvAdjective;
+      adjI = true;
+    } else if (tag == "adj-na") {
+      found |= kPvAdjective;
+      adjNa = true;
+    } else if (tag == "adv") {
+      found |= kPvAdverb;
+    } else if (tag == "ctr") {
+      found |= kPvCounter;
+    } else if (tag == "exp" || tag == "int") {
+      found |= kPvExpression;
+    } else if (tag == "vt") {
+      vt = true;
+    } else if (tag == "vi") {
+      vi = true;
+    } else if (!kOther.count(tag)) {
+      return false;
+    }
+  }
+  classes = found;
+  e.suru |= suru;
+  e.ichidan |= ichidan;
+  e.godan |= godan;
+  e.transitive |= vt;
+  e.intransitive |= vi;
+  e.adjectiveI |= adjI;
+  e.adjectiveNa |= adjNa;
+  return true;
+}
+
+std::vector<PivotSense> cedictSenses(std::string_view body) {
+  std::vector<PivotSense> senses;
+  for (std::string_view sense : pieces(body, "/")) {
+    sense = trimmed(sense);
+    if (sense.empty() || sense.rfind("CL:", 0) == 0) continue;
+    PivotSense s;
+    for (std::string_view gloss : pieces(sense, "; ")) {
+      std::string g = normaliseGloss(gloss);
+      if (!g.empty()) s.glosses.push_back(std::move(g));
+    }
+    if (!s.glosses.empty()) senses.push_back(std::move(s));
+  }
+  return senses;
+}
+
+bool commonEntry(const CedictEntry& e) {
+  if (e.reading.empty() || !(e.reading[0] >= 'a' && e.reading[0] <= 'z') || e.senses.empty()) return false;
+  const std::string& first = e.senses[0].glosses[0];
+  return first.rfind("surname", 0) != 0 && first.find("variant of") == std::string::npos && first.rfind("see ", 0) != 0;
+}
+
+// The card's class of a list word's tag: a noun, verb, adjective or adverb; names of people none.
+unsigned chineseClass(const FullTag& tag) {
+  if (tag.entry.find("a[H]") != std::string::npos) return 0;
+  switch (tag.category) {
+    case 'N': return tag.entry.find("a[I]") != std::string::npos ? (kPvNoun | kPvExpression) : kPvNoun;
+    case 'V': return kPvVerb;
+    case 'A': return kPvAdjective;
+    case 'F': return kPvAdverb;
+  }
+  return 0;
+}
+
+using GlossIndex = std::unordered_map<std::string, std::vector<std::pair<int, int>>>;  // gloss -> (entry, sense)
+
+GlossIndex edictIndex(const std::vector<EdictEntry>& edict) {
+  GlossIndex index;
+  for (int e = 0; e < static_cast<int>(edict.size()); ++e)
+    for (int s = 0; s < static_cast<int>(edict[e].senses.size()); ++s)
+      for (const std::string& g : edict[e].senses[s].glosses) index[g].emplace_back(e, s);
+  return index;
+}
+
+std::map<std::string, std::vector<const CedictEntry*>> cedictByWord(const std::vector<CedictEntry>& cedict) {
+  std::map<std::string, std::vector<const CedictEntry*>> out;
+  for (const CedictEntry& e : cedict) out[e.simplified].push_back(&e);
+  return out;
+}
+
+bool inCodePage932(const std::string& text) {
+  const std::u16string wide = plat::utf8ToWide(text);
+  const std::string bytes = plat::wideToMultiByte(932, wide);
+  return !wide.empty() && bytes.find('?') == std::string::npos && plat::multiByteToWide(932, bytes) == wide;
+}
+
+// The IPA cost of a Japanese word in the class the pair takes; INT_MAX when the dictionary lacks it.
+int japaneseCost(const EdictEntry& e, unsigned cls, const JapaneseIndex& japanese) {
+  const std::string& w = e.spelling();
+  auto noun = japanese.classes.find(w);
+  const unsigned bits = noun == japanese.classes.end() ? 0 : noun->second;
+  bool ok = false;
+  if (cls & kPvVerb) {
+    ok = e.suru ? (bits & kJpSuruNoun) != 0 : japanese.conjugation.count(w) != 0;
+    if (!e.suru && ok) return japanese.inflectedCost.at(w);
+  } else if (cls & kPvAdjective) {
+    ok = e.adjectiveI ? japanese.conjugation.count(w) != 0 : (bits & kJpAdjectiveStem) != 0;
+    if (e.adjectiveI && ok) return japanese.inflectedCost.at(w);
+  } else if (cls & kPvAdverb) {
+    ok = (bits & kJpAdverb) != 0;
+  } else if (cls & (kPvNoun | kPvExpression)) {
+    ok = (bits & (kJpNoun | kJpSuruNoun | kJpAdjectiveStem)) != 0 && !((bits & kJpPerson) && !(bits & kJpCommon));
+    // A common word the IPA dictionary lacks (誕生日, an expression such as すみません) weighs as a
+    // middling noun.
+    if (!ok && bits == 0 && (e.common || (cls & kPvExpression)) && inCodePage932(w)) return japanese.nounMedian;
+  }
+  return ok ? japanese.cost.at(w) : INT_MAX;
+}
+
+// How well a Japanese sense list and a Chinese one meet; larger is better, compared in order.
+struct Meeting {
+  int firstSenses = 0;  // the two first senses share a gloss
+  int heads = 0;        // first glosses lying in the other's first sense (0-2)
+  int glosses = 0;      // shared glosses
+};
+
+bool contains(const std::vector<std::string>& v, const std::string& g) { return std::find(v.begin(), v.end(), g) != v.end(); }
+
+Meeting meet(const std::vector<PivotSense>& japanese, const std::vector<PivotSense>& chinese) {
+  Meeting m;
+  const auto& jf = japanese[0].glosses;
+  const auto& cf = chinese[0].glosses;
+  for (const std::string& g : jf)
+    if (contains(cf, g)) m.firstSenses = 1;
+  m.heads = static_cast<int>(contains(cf, jf[0])) + static_cast<int>(contains(jf, cf[0]));
+  std::set<std::string> all;
+  for (const PivotSense& s : chinese) all.insert(s.glosses.begin(), s.glosses.end());
+  for (const PivotSense& s : japanese)
+    for (const std::string& g : s.glosses) m.glosses += static_cast<int>(all.count(g));
+  return m;
+}
+
+// A character both spellings hold (生日, 誕生日).
+bool sharesCharacter(const std::string& chinese, const std::string& japanese) {
+  const std::u16string c = plat::utf8ToWide(chinese), j = plat::utf8ToWide(japanese);
+  for (char16_t ch : c)
+    if (ch >= 0x3400 && j.find(ch) != std::u16string::npos) return true;
+  return false;
+}
+
+// A loanword in katakana (ウィーク): the last choice for a Chinese word of its own (星期: 週).
+bool katakanaOnly(const std::string& word) {
+  const std::u16string w = plat::utf8ToWide(word);
+  return !w.empty() && std::all_of(w.begin(), w.end(), [](char16_t c) { return c >= 0x30A0 && c <= 0x30FF; });
+}
+
+}  // namespace
+
+std::string normaliseGloss(std::string_view gloss) {
+  std::string out;
+  int depth = 0;
+  for (char c : gloss) {
+    if (c == '(') ++depth;
+    else if (c == ')') depth = std::max(0, depth - 1);
+    else if (depth == 0) out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  std::string collapsed;
+  for (char c : out) {
+    if (c == ' ' && (collapsed.empty() || collapsed.back() == ' ')) continue;
+    collapsed += c;
+  }
+  while (!collapsed.empty() && (collapsed.back() == ' ' || collapsed.back() == '?' || collapsed.back() == '!' ||
+                                collapsed.back() == '.'))
+    collapsed.pop_back();
+  if (collapsed.rfind("to ", 0) == 0) collapsed.erase(0, 3);
+  return collapsed;
+}
+
+std::vector<EdictEntry> parseEdict(std::string_view text) {
+  std::vector<EdictEntry> out;
+  eachTextLine(text, [&](std::string_view line) {
+    const std::size_t slash = line.find(" /");
+    if (slash == std::string_view::npos) return;
+    std::string_view head = trimmed(line.substr(0, slash)), body = line.substr(slash + 2);
+    EdictEntry e;
+    const std::size_t bracket = head.find(" [");
+    e.written = bare(pieces(head.substr(0, bracket), ";")[0]);
+    if (bracket != std::string_view::npos) {
+      std::string_view kana = head.substr(bracket + 2);
+      kana = kana.substr(0, kana.find(']'));
+      e.kana = bare(pieces(kana, ";")[0]);
+    } else {
+      e.kana = e.written;
+    }
+    if (e.written.empty() || e.kana.empty()) return;
+    unsigned classes = 0;
+    PivotSense current;
+    auto close = [&] {
+      if (!current.glosses.empty()) e.senses.push_back(std::move(current));
+      current = PivotSense{};
+    };
+    for (std::string_view field : pieces(body, "/")) {
+      field = trimmed(field);
+      if (field == "(P)") e.common = true;
+      if (field.empty() || field == "(P)" || field.rfind("EntL", 0) == 0) continue;
+      while (!field.empty() && field[0] == '(') {
+        const std::size_t end = field.find(')');
+        if (end == std::string_view::npos) break;
+        const std::string_view group = field.substr(1, end - 1);
+        field = trimmed(field.substr(end + 1));
+        unsigned parsed = 0;
+        if (!group.empty() && std::all_of(group.begin(), group.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+          close();
+        } else if (group == "uk") {
+          if (e.senses.empty()) e.usuallyKana = true;
+        } else if (applyPartsOfSpeech(group, e, parsed)) {
+          close();
+          classes = parsed;
+        }
+      }
+      if (field.empty()) continue;
+      std::string g = normaliseGloss(field);
+      if (g.empty()) continue;
+      if (current.glosses.empty()) current.classes = classes;
+      current.glosses.push_back(std::move(g));
+    }
+    close();
+    if (!e.senses.empty()) out.push_back(std::move(e));
+  });
+  return out;
+}
+
+std::vector<CedictEntry> parseCedict(std::string_view text) {
+  std::vector<CedictEntry> out;
+  eachTextLine(text, [&](std::string_view line) {
+    const std::size_t open = line.find(" ["), close = line.find("] /");
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) return;
+    std::vector<std::string_view> forms = pieces(line.substr(0, open), " ");
+    if (forms.size() != 2) return;
+    CedictEntry e;
+    e.simplified = std::string(forms[1]);
+    e.reading = std::string(line.substr(open + 2, close - open - 2));
+    e.senses = cedictSenses(line.substr(close + 3));
+    if (!e.senses.empty()) out.push_back(std::move(e));
+  });
+  return out;
+}
+
+std::map<std::string, std::string> cedictReadings(const std::vector<CedictEntry>& entries) {
+  std::map<std::string, std::string> out;
+  std::set<std::string> common;
+  for (const CedictEntry& e : entries) {
+    const bool isCommon = commonEntry(e);
+    if (out.count(e.simplified) && (common.count(e.simplified) || !isCommon)) continue;
+    std::string joined;
+    for (char c : e.reading)
+      if (c != ' ') joined += c;
+    const auto reading = dictionaryReading(joined);
+    if (!reading || reading->find(' ') != std::string::npos) continue;
+    out[e.simplified] = *reading;
+    if (isCommon) common.insert(e.simplified);
+  }
+  return out;
+}
+
+std::string withCedictReadings(std::string_view words, const std::map<std::string, std::string>& readings, int& given) {
+  std::string out;
+  out.reserve(words.size() + words.size() / 4);
+  std::size_t start = 0;
+  while (start < words.size()) {
+    std::size_t end = words.find('\n', start);
+    if (end == std::string_view::npos) end = words.size();
+    std::string line(words.substr(start, end - start));
+    start = end + 1;
+    const std::size_t t1 = line.find('\t'), t2 = t1 == std::string::npos ? t1 : line.find('\t', t1 + 1);
+    if (!line.empty() && line[0] != '#' && t2 != std::string::npos && line.compare(t2 + 1, 2, "-\t") == 0) {
+      auto it = readings.find(line.substr(0, t1));
+      if (it != readings.end()) {
+        line = line.substr(0, t2 + 1) + it->second + line.substr(t2 + 2);
+        ++given;
+      }
+    }
+    out += line;
+    if (end < words.size()) out += '\n';
+  }
+  return out;
+}
+
+std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
+                         const std::map<std::string, FullTag>& tags,
+                         const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                         const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
+                         PivotSizes& sizes) {
+  const std::set<std::string> have = sourceKeys(words);
+  const GlossIndex index = edictIndex(edict);
+  const auto byWord = cedictByWord(cedict);
+  std::string out;
+  int looked = 0;
+  for (const ChineseListWord& w : list) {
+    if (looked++ >= cap) break;
+    // A word whose characters spell a Japanese word of another class (不在, a noun in Japanese) is
+    // left to its characters: the same-characters rule turned it down.
+    if (have.count(w.word) || falseFriends.count(w.word) || japanese.classes.count(w.word) ||
+        japanese.conjugation.count(w.word))
+      continue;
+    auto tag = tags.find(w.tag);
+    auto entries = byWord.find(w.word);
+    if (tag == tags.end() || entries == byWord.end()) continue;
+    const unsigned cls = chineseClass(tag->second);
+    std::string engine;
+    if (!cls || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
+    // Candidates: a Japanese sense sharing a gloss with the word's first senses, or a Japanese
+    // first sense sharing one with any of its senses; in a class the tag takes.
+    std::map<int, unsigned> candidates;  // entry -> classes agreeing
+    for (const CedictEntry* c : entries->second) {
+      for (std::size_t s = 0; s < c->senses.size(); ++s) {
+        for (const std::string& g : c->senses[s].glosses) {
+          auto hit = index.find(g);
+          if (hit == index.end()) continue;
+          for (auto [e, js] : hit->second)
+            if (s == 0 || js == 0) candidates[e] |= edict[e].senses[js].classes & cls;
+        }
+      }
+    }
+    // A name (巴西: Ba1 xi1) may well be katakana in Japanese.
+    const bool name = std::none_of(entries->second.begin(), entries->second.end(),
+                                   [](const CedictEntry* c) { return c->reading[0] >= 'a' && c->reading[0] <= 'z'; });
+    std::array<int, 8> best{};
+    int bestEntry = -1;
+    unsigned bestClass = 0;
+    for (auto [e, agree] : candidates) {
+      if (!agree) continue;
+      const int cost = japaneseCost(edict[e], agree, japanese);
+      if (cost == INT_MAX) continue;
+      Meeting m;
+      for (const CedictEntry* c : entries->second) {
+        const Meeting one = meet(edict[e].senses, c->senses);
+        if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
+      }
+      const std::array<int, 8> score = {m.firstSenses, m.heads, edict[e].common ? 1 : 0,
+                                        name || !katakanaOnly(edict[e].spelling()) ? 1 : 0,
+                                        (cls & kPvVerb) || !edict[e].suru ? 1 : 0,
+                                        sharesCharacter(w.word, edict[e].spelling()) ? 1 : 0, m.glosses, -cost};
+      if (bestEntry < 0 || score > best) {
+        best = score;
+        bestEntry = e;
+        bestClass = agree;
+      }
+    }
+    if (bestEntry < 0) continue;
+    const EdictEntry& j = edict[bestEntry];
+    const std::string& sp = j.spelling();
+    std::string translation;
+    if (bestClass & kPvVerb) {
+      if (j.suru) {
+        translation = "V," + sp + "する," + (j.intransitive && !j.transitive ? "SHZ00" : "SHT00");
+      } else {
+        translation = "V," + sp + ',' + (j.intransitive && !j.transitive ? 'Z' : 'T') + (j.ichidan ? 'I' : 'G') + "000";
+      }
+    } else if (bestClass & kPvAdjective) {
+      translation = j.adjectiveI ? "A," + sp + ",KYOSI" : "A," + sp + "だ,KYODO";
+    } else if (bestClass & kPvAdverb) {
+      translation = "F," + sp + ",FUKU0";
+    } else {
+      translation = "N," + sp + ",N0000";
+    }
+    out += w.word + '\t' + tag->second.entry + "\t-\t" + translation + '\n';
+    ++sizes.chineseToJapanese;
+  }
+  return out;
+}
+
+std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseListWord>& list,
+                           const std::map<std::string, FullTag>& tags,
+                           const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                           const std::map<std::string, FullConjugation>& conjugations,
+                           const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
+                           PivotSizes& sizes) {
+  std::set<std::string> keys = sourceKeys(lexicon), stems = lexiconStemKeys(lexicon);
+  // The list's words by gloss: (rank in the list, sense), the most frequent first.
+  struct Chinese {
+    const std::string* word;
+    unsigned cls;
+  };
+  std::vector<Chinese> words;
+  std::unordered_map<std::string, std::vector<std::pair<int, int>>> index;
+  const auto byWord = cedictByWord(cedict);
+  for (const ChineseListWord& w : list) {
+    if (static_cast<int>(words.size()) >= cap) break;
+    const int rank = static_cast<int>(words.size());
+    words.push_back({&w.word, 0});
+    auto tag = tags.find(w.tag);
+    auto entries = byWord.find(w.word);
+    auto ff = falseFriends.find(w.word);
+    if (tag == tags.end() || entries == byWord.end() || (ff != falseFriends.end() && ff->second == "-")) continue;
+    std::string engine;
+    if (!chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
+    words.back().cls = chineseClass(tag->second);
+    if (!words.back().cls) continue;
+    for (const CedictEntry* c : entries->second)
+      for (std::size_t s = 0; s < c->senses.size(); ++s)
+        for (const std::string& g : c->senses[s].glosses) index[g].emplace_back(rank, static_cast<int>(s));
+  }
+  std::string out;
+  for (const EdictEntry& j : edict) {
+    const std::string& sp = j.spelling();
+    if (keys.count(sp)) continue;
+    // A key of one or two hiragana (さい, しし) would be found inside everyday words.
+    const std::u16string wide = plat::utf8ToWide(sp);
+    if (wide.size() < 3 && std::all_of(wide.begin(), wide.end(), [](char16_t c) { return c >= 0x3041 && c <= 0x309F; }))
+      continue;
+    std::map<int, unsigned> candidates;  // rank -> classes agreeing
+    for (std::size_t s = 0; s < j.senses.size(); ++s) {
+      for (const std::string& g : j.senses[s].glosses) {
+        auto hit = index.find(g);
+        if (hit == index.end()) continue;
+        for (auto [rank, cs] : hit->second)
+          if (s == 0 || cs == 0) candidates[rank] |= words[rank].cls & j.senses[s].classes;
+      }
+    }
+    std::array<int, 5> bestScore{};
+    int best = -1;
+    unsigned bestClass = 0;
+    for (auto [rank, agree] : candidates) {
+      if (!agree) continue;
+      Meeting m;
+      for (const CedictEntry* c : byWord.at(*words[rank].word)) {
+        const Meeting one = meet(j.senses, c->senses);
+        if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
+      }
+      // Japanese to Chinese the first senses must meet: a later sense of a Japanese word is too
+      // often a far one (受胎, conception, is no 想像力).
+      if (!m.firstSenses) continue;
+      // A verb with する (学習) takes a Chinese verb (学习) before a noun (书房, a study).
+      const std::array<int, 5> score = {m.firstSenses, j.suru && (agree & kPvVerb) ? 1 : 0, m.heads, m.glosses, -rank};
+      if (best < 0 || score > bestScore) {
+        bestScore = score;
+        best = rank;
+        bestClass = agree;
+      }
+    }
+    if (best < 0) continue;
+    // Verbs, adjectives and adverbs only from EDICT's common words: the rare ones would cut
+    // everyday text apart.
+    if ((bestClass & (kPvVerb | kPvAdjective | kPvAdverb)) && !j.common) continue;
+    const std::string& chinese = *words[best].word;
+    auto nounBits = japanese.classes.find(sp);
+    const unsigned bits = nounBits == japanese.classes.end() ? 0 : nounBits->second;
+    const auto nounWeight = [&] { return std::to_string(weightOfCost(japanese.cost.at(sp), japanese.nounMedian)); };
+    std::string line;
+    if (bestClass & kPvVerb) {
+      const int sub = j.intransitive && !j.transitive ? 2 : 1;
+      if (j.suru) {
+        if (!(bits & kJpSuruNoun) || !stems.insert(stemKey(sp, 2, 16)).second) continue;
+        // The noun, then the noun with する, as the characters' pairs give them.
+        line = sp + "\t6.2.0.0\t=\t" + chinese + "\t\t\t\t" + nounWeight() + '\n' +
+               lexiconLine(sp, 2, sub, 16, chinese, sub == 2 ? "V1" : "VT",
+                           weightOfCost(japanese.cost.at(sp), japanese.nounMedian));
+      } else {
+        auto type = japanese.conjugation.find(sp);
+        if (type == japanese.conjugation.end()) continue;
+        auto conj = conjugations.find(type->second);
+        if (conj == conjugations.end() || conj->second.pos != 2) continue;
+        const std::string stem = stemOf(sp, conj->second);
+        if (stem.empty() || !stems.insert(stemKey(stem, 2, conj->second.type)).second) continue;
+        line = lexiconLine(stem, 2, sub, conj->second.type, chinese, sub == 2 ? "V1" : "VT",
+                           inflectedWeight(japanese, sp, 2));
+      }
+    } else if (bestClass & kPvAdjective) {
+      if (j.adjectiveI) {
+        auto type = japanese.conjugation.find(sp);
+        if (type == japanese.conjugation.end()) continue;
+        auto conj = conjugations.find(type->second);
+        if (conj == conjugations.end() || conj->second.pos != 3) continue;
+        const std::string stem = stemOf(sp, conj->second);
+        if (stem.empty() || !stems.insert(stemKey(stem, 3, conj->second.type)).second) continue;
+        line = lexiconLine(stem, 3, 0, conj->second.type, chinese, "A", inflectedWeight(japanese, sp, 3));
+      } else {
+        if (!(bits & kJpAdjectiveStem)) continue;
+        line = sp + "\t3.0.21.0\t=\t" + chinese + "\tA\t\t\t" + nounWeight() + '\n';
+      }
+    } else if (bestClass & kPvAdverb) {
+      if (!(bits & kJpAdverb)) continue;
+      line = sp + "\t8.6.0.0\t=\t" + chinese + "\t\t\t\t" + nounWeight() + '\n';
+    } else {
+      // A noun of the IPA dictionary, or a common one of EDICT's that it lacks (誕生日, 郵便局).
+      const bool edictOnly = bits == 0 && j.common && inCodePage932(sp);
+      if (!edictOnly &&
+          (!(bits & (kJpNoun | kJpSuruNoun | kJpAdjectiveStem)) || ((bits & kJpPerson) && !(bits & kJpCommon))))
+        continue;
+      const char* codes = (bits & kJpSuruNoun)                          ? "6.2.0.0"
+                          : (bits & kJpTime)                            ? "6.10.0.0"
+                          : ((bits & kJpPlace) && !(bits & kJpCommon))  ? "6.4.0.0"
+                          : ((bits & kJpOrganisation) && !(bits & kJpCommon)) ? "6.6.0.0"
+                                                                         : "6.1.0.0";
+      line = sp + '\t' + codes + "\t=\t" + chinese + "\t\t\t\t" + (edictOnly ? std::string("10") : nounWeight()) + '\n';
+    }
+    keys.insert(sp);
+    out += line;
+    ++sizes.japaneseToChinese;
+  }
+  return out;
+}
+
+}  // namespace datagen

@@ -1,0 +1,98 @@
+// Translations of the full card through English: the Japanese-English dictionary (EDICT, UTF-8) and
+// the Chinese-English one (CC-CEDICT's line format) pair the words whose two spellings differ
+// (盗む 偷, 駅 车站), and CC-CEDICT gives every Chinese word its reading.
+//
+// A Japanese and a Chinese word are paired when the first sense of one shares a gloss with a sense of
+// the other (glosses compared in lower case, without "to " and parentheses) and their classes agree.
+// Of the candidates, a pair whose first senses meet comes first, then one whose first glosses each
+// lie in the other's first sense, then (Japanese side) an EDICT word marked common, then one not in
+// katakana unless the Chinese word is a name, then for a noun one that is no verb with する (航班:
+// 便, not 逃走), then one sharing a character with the Chinese word,
+// then more shared glosses, and last the most frequent word (the
+// IPA dictionary's cost on the Japanese side, the list's frequency on the Chinese side). Words EDICT
+// marks "usually kana" take their kana; verbs, adjectives and adverbs paired to Japanese must be
+// marked common.
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/datagen/full_card_sources.h"
+
+namespace datagen {
+
+// The classes a sense may have, from EDICT's parts of speech; a Chinese word's from its tag.
+enum PivotClass : unsigned {
+  kPvNoun = 1,
+  kPvVerb = 2,        // v1, v5..., vk, vz; with vs, a noun and する
+  kPvAdjective = 4,   // adj-i, adj-na
+  kPvAdverb = 8,
+  kPvCounter = 16,
+  kPvExpression = 32, // exp, int
+};
+
+struct PivotSense {
+  std::vector<std::string> glosses;  // normalised
+  unsigned classes = 0;
+};
+
+struct EdictEntry {
+  std::string written;     // first written form (the kana when it has none)
+  std::string kana;        // first reading
+  bool usuallyKana = false;  // "(uk)" on the first sense
+  bool common = false;       // "(P)"
+  bool suru = false, ichidan = false, godan = false, transitive = false, intransitive = false;
+  bool adjectiveI = false, adjectiveNa = false;
+  std::vector<PivotSense> senses;
+  // The spelling the card uses: the kana of a "usually kana" word, else the first written form.
+  const std::string& spelling() const { return usuallyKana ? kana : written; }
+};
+
+struct CedictEntry {
+  std::string simplified;
+  std::string reading;  // as given, "wo3 men5"
+  std::vector<PivotSense> senses;
+};
+
+// A gloss as compared: lower case, parentheses and a leading "to " removed, blanks trimmed.
+std::string normaliseGloss(std::string_view gloss);
+
+// EDICT lines "written;... [kana;...] /(pos) (1) gloss/gloss/(2) .../(P)/EntL.../".
+std::vector<EdictEntry> parseEdict(std::string_view text);
+// CC-CEDICT lines "traditional simplified [pin1 yin1] /sense/sense/", a sense's glosses joined by "; ".
+std::vector<CedictEntry> parseCedict(std::string_view text);
+
+// The reading of each simplified word in the card's form ("Wo3Men0"): of several entries, the first
+// of a common word (lower-case reading, no mere variant or surname).
+std::map<std::string, std::string> cedictReadings(const std::vector<CedictEntry>& entries);
+// cj/words.txt lines whose reading is "-" take the word's CC-CEDICT reading; `given` counts them.
+std::string withCedictReadings(std::string_view words, const std::map<std::string, std::string>& readings, int& given);
+
+struct PivotSizes {
+  int chineseToJapanese = 0;  // cj/words.txt lines added
+  int japaneseToChinese = 0;  // jc/lexicon.txt lines added
+};
+
+// cj/words.txt lines for the `cap` most frequent list words that `words` (the card's lines so far)
+// lacks: the Japanese word through English, by the class of the word's tag. Words that spell a word
+// of the IPA dictionary as they stand (不在) are left out: their characters spell another class.
+std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
+                         const std::map<std::string, FullTag>& tags,
+                         const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                         const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
+                         PivotSizes& sizes);
+
+// jc/lexicon.txt lines for the EDICT words of the IPA dictionary that `lexicon` lacks (keys and
+// stem keys): the most frequent Chinese list word through English whose first sense meets the
+// Japanese word's first sense, a verb first for a noun with する. Keys of one or two hiragana are
+// left out.
+std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseListWord>& list,
+                           const std::map<std::string, FullTag>& tags,
+                           const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                           const std::map<std::string, FullConjugation>& conjugations,
+                           const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
+                           PivotSizes& sizes);
+
+}  // namespace datagen

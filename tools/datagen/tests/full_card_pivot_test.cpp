@@ -1,0 +1,172 @@
+#include "tools/datagen/full_card_pivot.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string utf8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+
+// EDICT lines in the form the package gives them (after conversion to UTF-8).
+const char8_t kEdict[] =
+    u8"盗む [ぬすむ] /(v5m,vt) to steal/(P)/EntL1/\n"
+    u8"忘れる [わすれる] /(v1,vt) to forget/to leave carelessly/(P)/\n"
+    u8"駅 [えき] /(n) (1) railway station/train station/(n) (2) staging post/(ctr) (3) counter for stations/(P)/\n"
+    u8"幾ら [いくら] /(adv,n) (1) (uk) how much?/how many?/(2) (uk) to some extent/(P)/\n"
+    u8"済みません;済了 [すみません;すいません] /(exp,int) (1) (uk) (pol) excuse me/I'm sorry/(P)/\n"
+    u8"誕生日 [たんじょうび] /(n) birthday/(P)/\n"
+    u8"週 [しゅう] /(n,n-suf) week/(P)/\n"
+    u8"ウィーク /(n) (1) week/(n) (2) weak/(P)/\n"
+    u8"盗人 [ぬすびと] /(n) thief/\n"
+    u8"若い [わかい] /(adj-i) (1) young/(2) immature/\n"
+    u8"郵便局 [ゆうびんきょく] /(n) post office/(P)/\n";
+
+const char8_t kCedict[] =
+    u8"偷 偷 [tou1] /to steal/to pilfer/thief/stealthily/\n"
+    u8"多少 多少 [duo1 shao3] /number; amount/somewhat/\n"
+    u8"多少 多少 [duo1 shao5] /how much?; how many?/\n"
+    u8"車站 车站 [che1 zhan4] /rail station; bus stop/CL:處|处[chu4]/\n"
+    u8"火車站 火车站 [huo3 che1 zhan4] /train station/\n"
+    u8"生日 生日 [sheng1 ri4] /birthday/\n"
+    u8"忘記 忘记 [wang4 ji4] /to forget/\n"
+    u8"我們 我们 [wo3 men5] /we; us; ourselves; our/\n"
+    u8"女 女 [nu:3] /female/woman/\n"
+    u8"年輕 年轻 [nian2 qing1] /young/\n"
+    u8"郵局 邮局 [you2 ju2] /post office/\n"
+    u8"星期 星期 [xing1 qi1] /week; CL:個|个[ge4]/\n";
+
+TEST(FullCardPivot, GlossesAreComparedPlain) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"to steal", "steal"},           {"How much?", "how much"},  {"(scheduled) flight", "flight"},
+      {"to let (sb) down", "let down"}, {"  Train  station ", "train station"}, {"tomato", "tomato"},
+  };
+  for (auto [in, want] : cases) EXPECT_EQ(datagen::normaliseGloss(in), want) << in;
+}
+
+TEST(FullCardPivot, EdictEntriesKeepSensesClassesAndKana) {
+  const auto edict = datagen::parseEdict(utf8(kEdict));
+  ASSERT_EQ(edict.size(), 11u);
+  const auto& steal = edict[0];
+  EXPECT_EQ(steal.spelling(), utf8(u8"盗む"));
+  EXPECT_TRUE(steal.godan && steal.transitive && !steal.ichidan);
+  ASSERT_EQ(steal.senses.size(), 1u);
+  EXPECT_EQ(steal.senses[0].glosses, std::vector<std::string>{"steal"});
+  EXPECT_EQ(steal.senses[0].classes, datagen::kPvVerb);
+  const auto& station = edict[2];
+  ASSERT_EQ(station.senses.size(), 3u);
+  EXPECT_EQ(station.senses[0].glosses, (std::vector<std::string>{"railway station", "train station"}));
+  EXPECT_EQ(station.senses[2].classes, datagen::kPvCounter);
+  // "Usually kana" on the first sense: the word takes its first reading.
+  EXPECT_EQ(edict[3].spelling(), utf8(u8"いくら"));
+  EXPECT_EQ(edict[3].senses[0].classes, datagen::kPvAdverb | datagen::kPvNoun);
+  EXPECT_EQ(edict[4].spelling(), utf8(u8"すみません"));
+  EXPECT_EQ(edict[4].senses[0].classes, datagen::kPvExpression);
+  EXPECT_TRUE(edict[9].adjectiveI);
+}
+
+TEST(FullCardPivot, CedictReadingsInTheCardsForm) {
+  const auto cedict = datagen::parseCedict(utf8(kCedict));
+  ASSERT_EQ(cedict.size(), 12u);
+  EXPECT_EQ(cedict[3].senses.size(), 1u);  // the classifier is no sense
+  const auto readings = datagen::cedictReadings(cedict);
+  EXPECT_EQ(readings.at(utf8(u8"我们")), "Wo3Men0");
+  EXPECT_EQ(readings.at(utf8(u8"多少")), "Duo1Shao3");  // the first of two
+  EXPECT_EQ(readings.at(utf8(u8"女")), "Nv3");
+  int given = 0;
+  const std::string words = utf8(u8"我们\tR\\U[R]\t-\tN,私たち,N0000\n年轻\tA\\U[A]\tnian2qing1\tA,若い,KYOSI\n"
+                                 u8"某某\tN\\U[N]a[J]\t-\tN,某,N0000\n");
+  EXPECT_EQ(datagen::withCedictReadings(words, readings, given),
+            utf8(u8"我们\tR\\U[R]\tWo3Men0\tN,私たち,N0000\n年轻\tA\\U[A]\tnian2qing1\tA,若い,KYOSI\n"
+                 u8"某某\tN\\U[N]a[J]\t-\tN,某,N0000\n"));
+  EXPECT_EQ(given, 1);
+}
+
+// Pairs through English in both directions, with the classes, the frequencies and the lines the
+// card already holds deciding.
+TEST(FullCardPivot, WordsPairThroughEnglish) {
+  const auto edict = datagen::parseEdict(utf8(kEdict));
+  const auto cedict = datagen::parseCedict(utf8(kCedict));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"盗む,0,0,5000,動詞,自立,*,*,五段・マ行,基本形,盗む,ヌスム,ヌスム\n"
+                                   u8"忘れる,0,0,4000,動詞,自立,*,*,一段,基本形,忘れる,ワスレル,ワスレル\n"
+                                   u8"駅,0,0,3000,名詞,一般,*,*,*,*,駅,エキ,エキ\n"
+                                   u8"誕生日,0,0,3500,名詞,一般,*,*,*,*,誕生日,タンジョウビ,タンジョービ\n"
+                                   u8"週,0,0,5000,名詞,一般,*,*,*,*,週,シュウ,シュー\n"
+                                   u8"ウィーク,0,0,1000,名詞,一般,*,*,*,*,ウィーク,ウィーク,ウィーク\n"
+                                   u8"盗人,0,0,6000,名詞,一般,*,*,*,*,盗人,ヌスビト,ヌスビト\n"
+                                   u8"若い,0,0,4500,形容詞,自立,*,*,形容詞・アウオ段,基本形,若い,ワカイ,ワカイ\n"),
+                              japanese);
+  std::map<std::string, datagen::FullTag> tags = {
+      {"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}}, {"t", {'N', "N\\U[N]a[T]"}}, {"a", {'A', "A\\U[A]"}}};
+  std::vector<datagen::ChineseListWord> list = {{utf8(u8"偷"), 900, "v"},     {utf8(u8"生日"), 800, "t"},
+                                                {utf8(u8"车站"), 700, "n"},   {utf8(u8"火车站"), 600, "n"},
+                                                {utf8(u8"忘记"), 500, "v"},   {utf8(u8"年轻"), 400, "a"},
+                                                {utf8(u8"邮局"), 300, "n"},   {utf8(u8"星期"), 200, "t"}};
+  std::map<std::string, std::string> friends;
+  datagen::PivotSizes sizes;
+  // 忘记 is held already (the same-characters rule or the core): it keeps its line.
+  const std::string have = utf8(u8"忘记\tV\\U[V]t[1]\t-\tV,忘れる,TI000\n");
+  const std::string cj = datagen::pivotCjWords(have, list, tags, friends, japanese, edict, cedict, 100, sizes);
+  // 车站's "rail station" is no gloss of 駅: it stays without.
+  EXPECT_EQ(cj, utf8(u8"偷\tV\\U[V]t[1]\t-\tV,盗む,TG000\n"
+                     u8"生日\tN\\U[N]a[T]\t-\tN,誕生日,N0000\n"
+                     u8"火车站\tN\\U[N]a[J]\t-\tN,駅,N0000\n"
+                     u8"年轻\tA\\U[A]\t-\tA,若い,KYOSI\n"
+                     u8"邮局\tN\\U[N]a[J]\t-\tN,郵便局,N0000\n"  // common, though the IPA dictionary lacks it
+                     u8"星期\tN\\U[N]a[T]\t-\tN,週,N0000\n"));  // not the loanword, though more frequent
+  EXPECT_EQ(sizes.chineseToJapanese, 6);
+
+  std::map<std::string, datagen::FullConjugation> conj = {{utf8(u8"五段・マ行"), {2, 9, utf8(u8"む")}},
+                                                          {utf8(u8"一段"), {2, 1, utf8(u8"る")}},
+                                                          {utf8(u8"形容詞・アウオ段"), {3, 1, utf8(u8"い")}}};
+  // The lexicon holds 誕生日 already; 盗人 has none (its "thief" is a sense of 偷, but a verb's).
+  const std::string lexicon = utf8(u8"誕生日\t6.1.0.0\t=\t生日\tN\t\t\t10\n");
+  const std::string jc = datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, edict, cedict, 100, sizes);
+  EXPECT_NE(jc.find(utf8(u8"盗\t2.1.9.0\t=\t偷\tVT\t13")), std::string::npos) << jc;
+  EXPECT_NE(jc.find(utf8(u8"忘れ\t2.1.1.0\t=\t忘记\tVT\t13")), std::string::npos) << jc;
+  EXPECT_NE(jc.find(utf8(u8"駅\t6.1.0.0\t=\t火车站\t")), std::string::npos) << jc;
+  EXPECT_EQ(jc.find(utf8(u8"若\t")), std::string::npos) << jc;  // an adjective EDICT does not mark common
+  EXPECT_EQ(jc.find(utf8(u8"誕生日")), std::string::npos) << jc;
+  EXPECT_EQ(jc.find(utf8(u8"盗人")), std::string::npos) << jc;
+  EXPECT_NE(jc.find(utf8(u8"郵便局\t6.1.0.0\t=\t邮局\t\t\t\t10\n")), std::string::npos) << jc;
+
+  datagen::PivotSizes common;
+  auto marked = edict;
+  marked[9].common = true;
+  EXPECT_NE(datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, marked, cedict, 100, common)
+                .find(utf8(u8"若\t3.0.1.0\t=\t年轻\tA\t")),
+            std::string::npos);
+
+  // A false friend listed "-" is never a translation; the list's cap bounds the words looked at.
+  friends[utf8(u8"火车站")] = "-";
+  datagen::PivotSizes again;
+  const std::string jc2 = datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, edict, cedict, 100, again);
+  EXPECT_EQ(jc2.find(utf8(u8"駅\t")), std::string::npos) << jc2;
+  EXPECT_EQ(datagen::pivotCjWords(have, list, tags, friends, japanese, edict, cedict, 1, again),
+            utf8(u8"偷\tV\\U[V]t[1]\t-\tV,盗む,TG000\n"));
+}
+
+}  // namespace
+
+namespace {
+
+// A noun with する pairs with the Chinese verb before a noun of the same gloss, and is listed as a
+// noun and as a verb; the first senses must meet Japanese to Chinese.
+TEST(FullCardPivot, NounsWithSuruTakeTheVerb) {
+  const auto edict = datagen::parseEdict(utf8(u8"学習 [がくしゅう] /(n,vs) study/learning/(P)/\n"
+                                              u8"受胎 [じゅたい] /(n,vs) conception/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"學習 学习 [xue2 xi2] /to learn; to study/\n"
+                                                u8"書房 书房 [shu1 fang2] /study (room); studio/\n"
+                                                u8"想像力 想像力 [xiang3 xiang4 li4] /imagination/conception/\n"));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"学習,0,0,3000,名詞,サ変接続,*,*,*,*,学習,ガクシュウ,ガクシュー\n"
+                                   u8"受胎,0,0,6000,名詞,サ変接続,*,*,*,*,受胎,ジュタイ,ジュタイ\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}}};
+  const std::vector<datagen::ChineseListWord> list = {
+      {utf8(u8"书房"), 900, "n"}, {utf8(u8"想像力"), 800, "n"}, {utf8(u8"学习"), 700, "v"}};
+  datagen::PivotSizes sizes;
+  EXPECT_EQ(datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes),
+            utf8(u8"学習\t6.2.0.0\t=\t学习\t\t\t\t9\n学習\t2.1.16.0\t=\t学习\tVT\t13\t\t9\n"));
+}
+
+}  // namespace
