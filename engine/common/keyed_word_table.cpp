@@ -90,6 +90,36 @@ std::size_t characterLength(std::string_view t, std::size_t i) {
 // Lists this long are searched through a set.
 constexpr std::size_t kSetFrom = 8;
 
+// Length of the UTF-8 sequence at i, 0 when it is invalid (overlong, surrogate, beyond U+10FFFF).
+std::size_t utf8SequenceLength(std::string_view t, std::size_t i) {
+  const auto b = [&](std::size_t k) { return static_cast<unsigned char>(t[k]); };
+  const unsigned char c = b(i);
+  if (c < 0x80) return 1;
+  std::size_t n = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+  if (n == 0 || i + n > t.size()) return 0;
+  for (std::size_t k = 1; k < n; ++k)
+    if ((b(i + k) & 0xC0) != 0x80) return 0;
+  const unsigned char d = b(i + 1);
+  if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d > 0x9F) || (c == 0xF0 && d < 0x90) || (c == 0xF4 && d > 0x8F))
+    return 0;
+  return n;
+}
+
+bool isUtf8(std::string_view t) {
+  for (std::size_t i = 0; i < t.size();) {
+    const std::size_t n = utf8SequenceLength(t, i);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
+// UTF-16 by its byte-order mark, or by the zero bytes every ASCII character carries.
+bool looksLikeUtf16(std::string_view t) {
+  if (t.size() >= 2 && ((t[0] == '\xFF' && t[1] == '\xFE') || (t[0] == '\xFE' && t[1] == '\xFF'))) return true;
+  return t.find('\0') != std::string_view::npos;
+}
+
 bool refuse(KeyedWordRefusal& refusal, KeyedWordFault fault, int line, std::string_view key) {
   refusal.fault = fault;
   refusal.line = line;
@@ -162,16 +192,20 @@ bool tableWordToEngineCode(std::string_view source, std::string& out) {
 bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, const KeyedWordRules& rules,
                          KeyedWordTable& out, KeyedWordRefusal& refusal) {
   refusal = KeyedWordRefusal{};
+  if (looksLikeUtf16(text)) return refuse(refusal, KeyedWordFault::kUtf16Text, 1, {});
+  // A UTF-8 byte-order mark is no part of the first key.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   int lineNumber = 0;
   std::size_t from = 0;
   std::vector<std::string_view> items;
   while (from < text.size()) {
-    std::size_t end = text.find('\n', from);
+    // Lines end in LF, CR LF or a lone CR.
+    std::size_t end = text.find_first_of("\r\n", from);
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(from, end - from);
-    from = end + 1;
+    from = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!isUtf8(line)) return refuse(refusal, KeyedWordFault::kNotUtf8, lineNumber, {});
     if (line.empty() || line.front() == '#') continue;
     const std::size_t tab = line.find('\t');
     if (tab == std::string_view::npos) return refuse(refusal, KeyedWordFault::kNoTab, lineNumber, {});

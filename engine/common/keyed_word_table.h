@@ -72,6 +72,8 @@ enum class KeyedWordFault {
   kNoEngineCode,
   kWrongSize,
   kMissingKey,
+  kUtf16Text,  // the file is UTF-16 (line 1)
+  kNotUtf8,    // the line is not valid UTF-8
 };
 
 // Why a file was refused: the line (for a missing key, the number of lines read), the key, the

@@ -30,6 +30,12 @@ std::string refusalText(const KeyedWordRefusal& r) {
     case KeyedWordFault::kWrongSize:
       why = r.key + ": word \"" + r.item + "\" has " + std::to_string(r.size) + " characters";
       break;
+    case KeyedWordFault::kUtf16Text:
+      why = "the file is UTF-16; save it as UTF-8";
+      break;
+    case KeyedWordFault::kNotUtf8:
+      why = "not valid UTF-8";
+      break;
     case KeyedWordFault::kMissingKey:
       why = "key " + r.key + " missing";
       break;

@@ -218,12 +218,36 @@ bool parseUnicodeTable(const Bytes& b, UnicodeTable& t) {
   return true;
 }
 
+bool checkUnicodeTable(const Bytes& b) {
+  UnicodeTable t;
+  return parseUnicodeTable(b, t);
+}
+
+bool checkBig5Table(const Bytes& b) { return b.size() >= 2 * kBig5Entries; }
+
+// A code-page table read at first use is checked here too when it is there: an empty or broken one
+// refuses the start as the other tables do; a missing one is looked for again at each use.
+int checkFirstUseTable(const std::string& folder, const char* name, bool (*check)(const Bytes&)) {
+  Bytes b;
+  int r = readTable(folder, name, b);
+  if (r == kLoadCannotOpen) return kLoadOk;
+  try {
+    if (r == kLoadOk && !check(b)) r = kLoadUnreadable;
+  } catch (const std::bad_alloc&) {
+    r = kLoadNoMemory;
+  }
+  if (r != kLoadOk) gLastFailure = name;
+  return r;
+}
+
 }  // namespace
 
 int loadSpeechData(const std::string& folder) {
   freeSpeechData();
   gLastFailure.clear();
   int r = loadAll(folder);
+  if (r == kLoadOk) r = checkFirstUseTable(folder, kUnicodeFile, checkUnicodeTable);
+  if (r == kLoadOk) r = checkFirstUseTable(folder, kBig5File, checkBig5Table);
   if (r != kLoadOk) {
     freeSpeechData();
     return r;
@@ -262,7 +286,7 @@ bool ensureBig5Table() {
   if (gData.big5Loaded) return true;
   if (!gData.loaded) return false;
   Bytes b;
-  if (readTable(gData.folder, kBig5File, b) != kLoadOk || b.size() < 2 * kBig5Entries) return false;
+  if (readTable(gData.folder, kBig5File, b) != kLoadOk || !checkBig5Table(b)) return false;
   gData.big5 = std::move(b);
   gData.big5Loaded = true;
   return true;

@@ -1,12 +1,16 @@
 // cjtranslate [data folder]: starts the Chinese-to-Japanese engine on a data folder of the device
 // (SUITE_DEVICE_ROOT) and translates each UTF-8 line of standard input to a line of standard output.
 // Without a folder, the first storage card holding the translator's data folder is used.
+// --traditional reads every line as traditional Chinese; without it a line is read so when it holds
+// characters GB2312 lacks that the conversion to simplified characters gives.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "apps/common/resource_tables.h"
 #include "engine/common/code_convert.h"
 #include "engine/common/dbcs_text.h"
 #include "engine/cj/analysis/engine_data.h"
@@ -22,6 +26,8 @@ namespace {
 
 const console::Driver kDriver{
     "cjtranslate", "\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\", "from Chinese to Japanese",
+    "With --traditional every line is converted from traditional to simplified characters first; without it "
+    "a line is converted when it holds traditional characters GB2312 lacks. "
     "A character without a Chinese code is carried through unchanged and named on standard error. The exit "
     "status is 0 when every line was translated, 1 when a line was not (standard error says which and why), "
     "2 when the engine cannot start."};
@@ -45,11 +51,40 @@ bool hasHanzi(const std::string& engine) {
   return false;
 }
 
+// True when a character of the text lacks a GB2312 code that its simplified form has.
+bool holdsTraditionalOutsideGb(const apptext::VariantTables& variants, const cj::ConversionTables& tables,
+                               std::u16string_view text) {
+  for (char16_t c : text) {
+    if (hasChineseCode(tables, c)) continue;
+    std::u16string simplified(1, c);
+    apptext::toSimplified(variants, simplified);
+    if (simplified[0] != c && hasChineseCode(tables, simplified[0])) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --traditional may stand anywhere; the rest are the driver's arguments.
+  bool traditional = false;
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    if (i > 0 && std::strcmp(argv[i], "--traditional") == 0) {
+      traditional = true;
+    } else {
+      args.push_back(argv[i]);
+    }
+  }
   std::string folder;
-  if (const int exitCode = console::dataFolderFromArguments(kDriver, argc, argv, folder); exitCode >= 0) return exitCode;
+  if (const int exitCode = console::dataFolderFromArguments(kDriver, static_cast<int>(args.size()), args.data(), folder);
+      exitCode >= 0)
+    return exitCode;
+  apptext::VariantTables variants;
+  if (!apptext::loadTranslatorVariantTables(variants)) {
+    std::fprintf(stderr, "cjtranslate: the traditional-to-simplified tables are missing from the program\n");
+    return 2;
+  }
   const std::unique_ptr<cj::CjEngine> engine = cj::openCjEngine(plat::utf8ToWide(folder));
   const int status = engine->engineStatus;
   if (status != 0) {
@@ -60,6 +95,12 @@ int main(int argc, char** argv) {
   console::LineLoop loop(kDriver);
   console::InputLine input;
   while (loop.next(input)) {
+    if (traditional) {
+      apptext::toSimplified(variants, input.text);
+    } else if (holdsTraditionalOutsideGb(variants, engine->tables, input.text)) {
+      apptext::toSimplified(variants, input.text);
+      loop.note("read as traditional Chinese and converted to simplified characters");
+    }
     std::u16string japanese, carried;
     bool fallbackOnly = true, anyHanzi = false;
     const int failure = console::translateAround(

@@ -489,7 +489,8 @@ bool popAgenda(CjSentence& s, CjAgendaItem& item) {
 }
 
 void clearAgenda(CjSentence& s) {
-  if (s.parserBlocks.size() > 1) s.parserBlocks.resize(1);
+  // Erase, not resize: only a shrink, and no path that could append for the optimiser to warn about.
+  if (s.parserBlocks.size() > 1) s.parserBlocks.erase(s.parserBlocks.begin() + 1, s.parserBlocks.end());
 }
 
 int nthNode(const CjSentence& s, int i, int n) {

@@ -34,14 +34,16 @@ struct TreeParser {
   std::size_t pos = 0;
   std::vector<JpTreeNode>& tree;
   bool failed = false;
+  bool truncated = false;  // the file ended inside the tree, as against a malformed tree
 
   // Parses one subtree whose record lists belong to target; returns the node the link points to.
   int parse(int target, int parentBit, int depth) {
     if (failed) return -1;
-    if (depth > kMaxTreeDepth || pos >= data.size()) return fail();
+    if (depth > kMaxTreeDepth) return fail();
+    if (pos >= data.size()) return cut();
     std::uint8_t b1 = static_cast<std::uint8_t>(data[pos]);
     if (b1 < kJpTreeItemFlag) {
-      if (pos + 2 > data.size()) return fail();
+      if (pos + 2 > data.size()) return cut();
       int bit = (b1 * 256 + static_cast<std::uint8_t>(data[pos + 1])) - 1;
       pos += 2;
       if (bit <= parentBit) return fail();  // bit indices grow downwards
@@ -54,7 +56,7 @@ struct TreeParser {
       return n;
     }
     for (;;) {
-      if (pos + 4 > data.size()) return fail();
+      if (pos + 4 > data.size()) return cut();
       const std::uint8_t* p = reinterpret_cast<const std::uint8_t*>(data.data()) + pos;
       if (!(p[0] & kJpTreeItemFlag)) return fail();
       std::uint32_t number = (static_cast<std::uint32_t>(p[0] & 0x3F) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
@@ -68,7 +70,27 @@ struct TreeParser {
     failed = true;
     return -1;
   }
+  int cut() {
+    truncated = true;
+    return fail();
+  }
 };
+
+// Every record the tree names, and the parts of each compound head, lie inside the records read.
+bool treeRecordsPresent(const JpDictionary* d) {
+  const std::size_t len = static_cast<std::size_t>(d->recordLength);
+  const std::size_t count = d->records.size() / len;
+  for (const JpTreeNode& n : d->tree) {
+    for (std::uint32_t r : n.records) {
+      if (r > count) return false;
+      const std::uint8_t* rec = reinterpret_cast<const std::uint8_t*>(d->records.data()) + (r - 1) * len;
+      if (len > kJpRecSubPos && rec[kJpRecPos] == static_cast<std::uint8_t>(kJpCompoundHead) &&
+          r + rec[kJpRecSubPos] > count)
+        return false;
+    }
+  }
+  return true;
+}
 
 std::u16string withExtension(const JpDictionary* d, const char16_t* ext) { return d->basePath + ext; }
 
@@ -209,9 +231,14 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
       int top = parser.parse(0, -1, 0);
       if (parser.failed) {
         d->tree.clear();
-        return kJpDicReadError;
+        return parser.truncated ? kJpDicReadError : kJpDicContentError;
       }
       d->tree[0].one = top;
+      // A .DDB cut short is refused here, not one failed search at a time.
+      if (d->records.size() + start != file.size() || !treeRecordsPresent(d)) {
+        d->tree.clear();
+        return kJpDdbContentError;
+      }
     } catch (const std::bad_alloc&) {
       noMemory = true;
     }
@@ -313,11 +340,9 @@ std::u16string jpDictionaryErrorText(const JpDictionary* d, int code) {
   switch (code) {
     case kJpDdbOpenError:
     case kJpDicOpenError:
-      text = u"辞書(%s)の 読み込みでエラーが発生しました！";
-      break;
-    case kJpDdbReadError:
+    case kJpDdbReadError:  // nothing here writes: a failed read is a reading error
     case kJpDicReadError:
-      text = u"辞書(%s)の 書き込みでエラーが発生しました！";
+      text = u"辞書(%s)の 読み込みでエラーが発生しました！";
       break;
     case kJpDictNoMemory:
     case kJpDictResultsFull:

@@ -44,6 +44,12 @@ std::string refusalText(const cj::KeyedWordRefusal& r) {
       why = r.key + ": \"" + r.item + "\" is " + std::to_string(r.size) + " bytes, the schema wants " +
             std::to_string(r.shape.minSize) + "-" + std::to_string(r.shape.maxSize);
       break;
+    case KeyedWordFault::kUtf16Text:
+      why = "the file is UTF-16; save it as UTF-8";
+      break;
+    case KeyedWordFault::kNotUtf8:
+      why = "not valid UTF-8";
+      break;
     default:
       why = "unterminated bar list";
       break;

@@ -99,6 +99,9 @@ TEST_F(SpeechDataTest, MissingShortOrEmptyFilesFailWithTheirCodeAndHoldNothing) 
       {speech::kGbkFile, 28713, speech::kLoadUnreadable},  {speech::kSyllableDataFile, -1, speech::kLoadCannotOpen},
       {speech::kLetterDataFile, 0, speech::kLoadUnreadable}, {speech::kSyllableIndexFile, 10499, speech::kLoadUnreadable},
       {speech::kLetterIndexFile, -1, speech::kLoadCannotOpen},
+      // The code-page tables read at first use are checked at start when they are there.
+      {speech::kUnicodeFile, 0, speech::kLoadUnreadable},  {speech::kUnicodeFile, 1000, speech::kLoadUnreadable},
+      {speech::kBig5File, 0, speech::kLoadUnreadable},     {speech::kBig5File, 100, speech::kLoadUnreadable},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.file) + " " + std::to_string(c.keep));

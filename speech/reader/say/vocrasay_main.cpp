@@ -4,6 +4,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/window.h"
+#include "speech/reader/console_text.h"
 #include "speech/reader/reading_protocol.h"
 #include "speech/reader/requester.h"
 
@@ -48,17 +49,31 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vocrasay: no storage card holds the speech data (is SUITE_DEVICE_ROOT set?)\n");
     return 1;
   }
+  std::u16string wide;
+  if (!vocra::consoleTextToWide(text, wide)) {
+    std::fprintf(stderr, "vocrasay: the text is not UTF-8 (GBK or another code page?); nothing was read\n");
+    return 1;
+  }
+  if (!vocra::hasReadableCharacter(wide)) {
+    std::fprintf(stderr, "vocrasay: nothing to read: the text holds no Chinese character, digit or letter\n");
+    return 1;
+  }
   plat::registerWindowClass(u"VocraSay", sayProc);
   plat::Hwnd window = plat::createWindow(u"VocraSay", u"vocrasay");
   vocra::ReadingRequester requester;
-  vocra::SpeakResult r = requester.speak(window, plat::utf8ToWide(text), 1, plat::utf8ToWide(folder), u"vocrasay");
-  if (r != vocra::SpeakResult::kSpeaking) {
-    if (r == vocra::SpeakResult::kReaderNotFound) std::fprintf(stderr, "vocrasay: the speech reader could not be started\n");
-    return 1;
+  // One request holds at most 32,766 units: longer text is read piece after piece.
+  for (std::u16string_view piece : vocra::readingPieces(wide)) {
+    if (!vocra::hasReadableCharacter(piece)) continue;
+    vocra::SpeakResult r = requester.speak(window, piece, 1, plat::utf8ToWide(folder), u"vocrasay");
+    if (r != vocra::SpeakResult::kSpeaking) {
+      if (r == vocra::SpeakResult::kReaderNotFound) std::fprintf(stderr, "vocrasay: the speech reader could not be started\n");
+      requester.closeReader();
+      return 1;
+    }
+    plat::Msg m;
+    while (plat::getMessage(m)) plat::dispatchMessage(m);
+    requester.readingEnded();
   }
-  plat::Msg m;
-  while (plat::getMessage(m)) plat::dispatchMessage(m);
-  requester.readingEnded();
   requester.closeReader();
   return 0;
 }

@@ -237,4 +237,15 @@ TEST_F(ReadingProtocolTest, TheConsoleRequesterReadsASentenceAndClosesTheReader)
   EXPECT_FALSE(requestFileExists());
 }
 
+// Text with nothing the reader speaks is refused with a message and a failing status, not read as silence.
+TEST_F(ReadingProtocolTest, TheConsoleRequesterRefusesTextWithNothingToRead) {
+  plat::ProcessInfo say;
+  ASSERT_TRUE(plat::startProgram("vocrasay", u"ひらがなとカタカナ", &say));
+  int code = -1;
+  ASSERT_TRUE(plat::waitForProcess(say, 60000, &code));
+  EXPECT_EQ(code, 1);
+  EXPECT_EQ(wavSampleCount(), 0u);
+  EXPECT_FALSE(requestFileExists());
+}
+
 }  // namespace

@@ -30,9 +30,10 @@ class EndToEnd : public ::testing::Test {
   }
 
   // Each line through the console driver; one output line per input line.
-  std::vector<std::string> translate(const std::vector<std::string>& lines, std::string* errors = nullptr) {
-    datagen::LinesRun run =
-        datagen::runOnLines(datagen::shellQuoted(datagen::binFolder() + "/cjtranslate"), device_->root(), lines);
+  std::vector<std::string> translate(const std::vector<std::string>& lines, std::string* errors = nullptr,
+                                     const std::string& options = "") {
+    datagen::LinesRun run = datagen::runOnLines(datagen::shellQuoted(datagen::binFolder() + "/cjtranslate") + options,
+                                                device_->root(), lines);
     status_ = run.status;
     if (errors) *errors = run.errors;
     return run.lines;
@@ -101,6 +102,32 @@ TEST_F(EndToEnd, ALineOfSentencesTranslatesAsItsSentencesOneByOne) {
   const std::vector<std::string> together = translate(lines, &errors);
   ASSERT_EQ(together.size(), lines.size()) << errors;
   for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(together[i], expected[i]) << lines[i];
+}
+
+// Traditional characters GB2312 lacks make the line read as traditional Chinese; --traditional
+// reads every line so.
+TEST_F(EndToEnd, TraditionalTextIsConvertedToSimplifiedFirst) {
+  ASSERT_TRUE(cardBuilt_);
+  std::string errors;
+  const std::vector<std::string> simplified = translate({"我们学习汉语。"}, &errors);
+  ASSERT_EQ(simplified.size(), 1u) << errors;
+  ASSERT_EQ(status_, 0) << errors;
+  const std::vector<std::string> out = translate({"我們學習漢語。", "我们学习汉语。"}, &errors);
+  ASSERT_EQ(out.size(), 2u) << errors;
+  EXPECT_EQ(status_, 0) << errors;
+  EXPECT_EQ(out[0], simplified[0]);
+  EXPECT_EQ(out[1], simplified[0]);
+  EXPECT_NE(errors.find("line 1: read as traditional Chinese and converted to simplified characters"), std::string::npos)
+      << errors;
+  EXPECT_EQ(errors.find("line 2"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("has no Chinese code"), std::string::npos) << errors;
+
+  const std::vector<std::string> forced = translate({"我們學習漢語。", "我们学习汉语。"}, &errors, " --traditional");
+  ASSERT_EQ(forced.size(), 2u) << errors;
+  EXPECT_EQ(status_, 0) << errors;
+  EXPECT_EQ(forced[0], simplified[0]);
+  EXPECT_EQ(forced[1], simplified[0]);
+  EXPECT_EQ(errors.find("line"), std::string::npos) << errors;
 }
 
 TEST_F(EndToEnd, ConsoleDriverSaysWhatItDoesNotTranslate) {

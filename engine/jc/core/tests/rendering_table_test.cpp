@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "engine/jc/core/tests/rendering_fill.h"
@@ -96,6 +97,51 @@ TEST_F(RenderingTable, RefusesFilesThatBreakTheSchema) {
     EXPECT_FALSE(error.empty()) << c.what;
     // Nothing of a refused file is kept.
     EXPECT_EQ(rendering("testRules.E1"), before) << c.what;
+  }
+}
+
+TEST_F(RenderingTable, LineEndsAndEncodingsOfTheFile) {
+  std::string lf = table();
+  std::string error;
+  ASSERT_EQ(loadRenderingTableText(lf, &error), kRenderingTableLoaded) << error;
+  const std::string expected = rendering("testRules.E1");
+  // A byte-order mark and lines ending in CR alone or CR LF read as the plain file does.
+  std::string cr = lf, crlf;
+  std::replace(cr.begin(), cr.end(), '\n', '\r');
+  for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (const std::string& text : {"\xEF\xBB\xBF" + lf, cr, crlf, "\xEF\xBB\xBF" + cr}) {
+    error.clear();
+    clearRenderingTable();
+    EXPECT_EQ(loadRenderingTableText(text, &error), kRenderingTableLoaded) << error;
+    EXPECT_EQ(rendering("testRules.E1"), expected);
+  }
+  // UTF-16 and bytes that are not UTF-8 are named as such, not as an unknown key.
+  std::string le = "\xFF\xFE", be = "\xFE\xFF", bare;
+  for (char c : lf) {
+    le += std::string(1, c) + '\0';
+    be += std::string(1, '\0') + c;
+    bare += std::string(1, c) + '\0';
+  }
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"UTF-16 LE", le, "line 1: the file is UTF-16; save it as UTF-8"},
+      {"UTF-16 BE", be, "line 1: the file is UTF-16; save it as UTF-8"},
+      {"UTF-16 without a mark", bare, "line 1: the file is UTF-16; save it as UTF-8"},
+      {"Latin-1 byte", "# renderings\n# caf\xE9\n" + lf, "line 2: not valid UTF-8"},
+      {"GBK word", table("testRules.E1", "testRules.E1\t\xB0\xA1\xB0\xA2"), nullptr},
+  };
+  for (const Case& c : cases) {
+    error.clear();
+    EXPECT_EQ(loadRenderingTableText(c.text, &error), kRenderingTableRefused) << c.what;
+    if (c.message) {
+      EXPECT_EQ(error, c.message) << c.what;
+    } else {
+      EXPECT_NE(error.find("not valid UTF-8"), std::string::npos) << c.what << ": " << error;
+    }
   }
 }
 
