@@ -1,7 +1,9 @@
 // handwriting_bench: accuracy and speed of the recogniser on ink made from the stroke medians.
-//   handwriting_bench MEDIAN-FOLDER DICTIONARY-FOLDER [TYPE [SAMPLES]]
+//   handwriting_bench MEDIAN-FOLDER DICTIONARY-FOLDER [TYPE [SAMPLES [mild|strong]]]
 // Each character of the type's dictionary is written SAMPLES times (jittered, in an 80-pixel box)
 // and once as drawn; top-1 and top-10 accuracy and milliseconds per character are reported.
+// Mild jitter (the default) scales, moves and shakes the writing a little; strong jitter also
+// stretches, turns and shears it and scales each stroke.
 #include "input/recogniser/recogniser_api.h"
 #include "platform/core/device.h"
 #include "tools/common/tool_arguments.h"
@@ -67,9 +69,16 @@ void recognise(const std::vector<datagen::RecogStroke>& strokes, std::uint16_t e
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!tools::argumentsFit(argc, argv, 2, -1, "MEDIAN-FOLDER DICTIONARY-FOLDER [TYPE [SAMPLES]]")) return tools::kUsageExit;
+  const char* kUsage = "MEDIAN-FOLDER DICTIONARY-FOLDER [TYPE [SAMPLES [mild|strong]]]";
+  if (!tools::argumentsFit(argc, argv, 2, 5, kUsage)) return tools::kUsageExit;
   int type = argc > 3 ? std::atoi(argv[3]) : 0;
   int samples = argc > 4 ? std::atoi(argv[4]) : 1;
+  std::string mode = argc > 5 ? argv[5] : "mild";
+  if (mode != "mild" && mode != "strong") {
+    tools::printUsage(argv, kUsage);
+    return tools::kUsageExit;
+  }
+  bool strong = mode == "strong";
   std::vector<datagen::MedianCharacter> characters;
   std::string error;
   if (!datagen::readMedianFolder(argv[1], characters, &error)) {
@@ -92,14 +101,17 @@ int main(int argc, char** argv) {
     if (!inDictionary.count(code)) continue;
     std::uint16_t expected = type == 0 ? toBcd(code) : code;
     recognise(datagen::medianInk(ch.strokes, kBox), expected, drawn);
-    for (int s = 0; s < samples; ++s) recognise(datagen::medianInk(ch.strokes, kBox, seed++), expected, jittered);
+    for (int s = 0; s < samples; ++s, ++seed) {
+      recognise(strong ? datagen::distortedMedianInk(ch.strokes, kBox, seed) : datagen::medianInk(ch.strokes, kBox, seed),
+                expected, jittered);
+    }
   }
   Mel_Close();
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf("Recogniser type %d, %zu templates\n", type, set.templates.size());
   drawn.print("as drawn");
-  jittered.print("jittered");
+  jittered.print(strong ? "strong" : "jittered");
   std::printf("peak memory %.1f MB\n", usage.ru_maxrss / 1024.0);
   return 0;
 }

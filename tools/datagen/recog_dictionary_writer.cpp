@@ -111,18 +111,31 @@ int nearest(const std::vector<std::array<int, kRecogDimensions>>& centres, const
 std::vector<RecogClusterImage> clusterVectors(const std::vector<RecogVector>& vs,
                                               const std::vector<std::uint16_t>& codes, int k) {
   int n = static_cast<int>(vs.size());
+  // A code's first vector shapes the clusters; its further renderings join the nearest cluster.
+  std::vector<int> shaping;
+  std::vector<bool> seen(65536, false);
+  for (int t = 0; t < n; ++t) {
+    if (seen[codes[t]]) continue;
+    seen[codes[t]] = true;
+    shaping.push_back(t);
+  }
+  int m = static_cast<int>(shaping.size());
+  k = std::min(k, m);
   std::vector<std::array<int, kRecogDimensions>> centres(k);
-  for (int c = 0; c < k; ++c) std::copy(vs[c * n / k].begin(), vs[c * n / k].end(), centres[c].begin());
+  for (int c = 0; c < k; ++c) std::copy(vs[shaping[c * m / k]].begin(), vs[shaping[c * m / k]].end(), centres[c].begin());
   std::vector<int> assign(n, -1);
   for (int round = 0; round < 100; ++round) {
     bool changed = false;
-    for (int t = 0; t < n; ++t) {
+    for (int t : shaping) {
       int c = nearest(centres, vs[t]);
       if (c != assign[t]) changed = true;
       assign[t] = c;
     }
     for (int c = 0; c < k; ++c) meanOf(vs, assign, c, centres[c]);
     if (!changed) break;
+  }
+  for (int t = 0; t < n; ++t) {
+    if (assign[t] < 0) assign[t] = nearest(centres, vs[t]);
   }
   std::vector<RecogClusterImage> out;
   for (int c = 0; c < k; ++c) {

@@ -130,6 +130,65 @@ std::vector<RecogStroke> medianInk(const std::vector<RecogStroke>& strokes, int 
   return out;
 }
 
+std::vector<RecogStroke> distortedMedianInk(const std::vector<RecogStroke>& strokes, int box, std::uint32_t seed,
+                                           double strength) {
+  Jitter rng{seed * 2654435761u + 0x9E3779B9u};
+  if (rng.state == 0) rng.state = 1;
+  const double px = strength * box / 80.0;  // one pixel of an 80-pixel box, at full strength
+  const double margin = box / 10.0;
+  const double fit = (box - 2 * margin) / kMedianFrame;
+  const double centre = kMedianFrame / 2.0;
+  // The character's transform about the frame's centre, in frame units.
+  double scaleX = 1 - strength * (0.125 + rng.in(0.175)), scaleY = 1 - strength * (0.125 + rng.in(0.175));
+  double turn = strength * rng.in(10.0) * 3.14159265358979 / 180.0, shear = strength * rng.in(0.15);
+  double moveX = rng.in(6 * px), moveY = rng.in(6 * px);
+  double c = std::cos(turn), s = std::sin(turn);
+  std::vector<RecogStroke> out;
+  for (const RecogStroke& stroke : strokes) {
+    double strokeScale = 1.0 + strength * rng.in(0.15);
+    double strokeX = rng.in(5 * px), strokeY = rng.in(5 * px);
+    double cx = 0, cy = 0;
+    for (const RecogPoint& p : stroke) {
+      cx += p.x;
+      cy += p.y;
+    }
+    cx /= static_cast<double>(stroke.size());
+    cy /= static_cast<double>(stroke.size());
+    // Frame point to box point, before the per-point noise.
+    auto place = [&](double x, double y, double& bx, double& by) {
+      x = cx + (x - cx) * strokeScale - centre;
+      y = cy + (y - cy) * strokeScale - centre;
+      x *= scaleX;
+      y *= scaleY;
+      x += shear * y;
+      double rx = c * x - s * y, ry = s * x + c * y;
+      bx = margin + (rx + centre) * fit + moveX + strokeX;
+      by = margin + (ry + centre) * fit + moveY + strokeY;
+    };
+    RecogStroke ink;
+    auto add = [&](double bx, double by) {
+      auto clampTo = [&](double v) { return std::clamp(static_cast<int>(v + rng.in(2 * px) + 0.5), 1, box - 1); };
+      int x = clampTo(bx);
+      int y = clampTo(by);
+      ink.push_back({x, y});
+    };
+    double x0 = 0, y0 = 0;
+    place(stroke[0].x, stroke[0].y, x0, y0);
+    add(x0, y0);
+    for (std::size_t i = 1; i < stroke.size(); ++i) {
+      double x1 = 0, y1 = 0;
+      place(stroke[i].x, stroke[i].y, x1, y1);
+      double length = std::max(std::fabs(x1 - x0), std::fabs(y1 - y0));
+      int steps = std::max(1, static_cast<int>(length / (2 * px)));
+      for (int k = 1; k <= steps; ++k) add(x0 + (x1 - x0) * k / steps, y0 + (y1 - y0) * k / steps);
+      x0 = x1;
+      y0 = y1;
+    }
+    out.push_back(std::move(ink));
+  }
+  return out;
+}
+
 bool parseMedians(std::string_view json, std::vector<RecogStroke>& strokes) {
   strokes.clear();
   std::size_t at = json.find("\"medians\"");

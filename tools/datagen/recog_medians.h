@@ -34,4 +34,12 @@ RecogTemplateSet medianTemplates(int type, const std::vector<MedianCharacter>& c
 // 3 pixels, each point by up to 1. Every point lies strictly inside the box.
 std::vector<RecogStroke> medianInk(const std::vector<RecogStroke>& strokes, int box, std::uint32_t seed = 0);
 
+// Pen points of median strokes distorted as a careless hand writes (seeded, repeatable), sampled
+// as above; the sizes are for an 80-pixel box and grow with the box: the character scaled by
+// 70-105 % on each axis, turned by up to 10 degrees, sheared by up to 0.15 and moved by up to 6
+// pixels; each stroke scaled by 85-115 % about its centre and moved by up to 5 pixels; each point
+// moved by up to 2. A strength below 1 shrinks every distortion in proportion.
+std::vector<RecogStroke> distortedMedianInk(const std::vector<RecogStroke>& strokes, int box, std::uint32_t seed,
+                                           double strength = 1.0);
+
 }  // namespace datagen

@@ -1,6 +1,7 @@
 // Writes the three full recogniser dictionaries from a folder of stroke-median records; the sample
-// templates add what the records lack (kana, letters) with their pairs and companions:
-//   recogniser_fulldic MEDIAN-FOLDER SAMPLE-FOLDER OUTPUT-FOLDER
+// templates add what the records lack (kana, letters) with their pairs and companions. Each character
+// of the records is stored as drawn and RENDERINGS - 1 times more from distorted writings of it (1 by default):
+//   recogniser_fulldic MEDIAN-FOLDER SAMPLE-FOLDER OUTPUT-FOLDER [RENDERINGS]
 #include "input/recogniser/recog_dictionary.h"
 #include "tools/common/tool_arguments.h"
 #include "tools/common/tool_files.h"
@@ -9,12 +10,32 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <thread>
 
 namespace {
 
 const char* kSampleFiles[] = {"chujian.txt", "chufan.txt", "churi.txt"};
+
+// Seeds of the stored distortions, apart from the small ones benchmarks write with.
+constexpr std::uint32_t kRenderingSeeds = 0x40000000u;
+// The stored distortions are a third of a careless hand's: stronger ones crowd out the drawings.
+constexpr double kRenderingStrength = 0.3;
+
+// Further members of each template: distorted writings of its strokes in the template box.
+void addRenderings(datagen::RecogTemplateSet& set, int renderings) {
+  std::size_t drawn = set.templates.size();
+  for (std::size_t t = 0; t < drawn; ++t) {
+    for (int r = 1; r < renderings; ++r) {
+      datagen::RecogTemplate variant;
+      variant.code = set.templates[t].code;
+      auto seed = static_cast<std::uint32_t>(kRenderingSeeds + t * 64 + static_cast<std::size_t>(r));
+      variant.strokes = datagen::distortedMedianInk(set.templates[t].strokes, set.boxWidth, seed, kRenderingStrength);
+      set.templates.push_back(std::move(variant));
+    }
+  }
+}
 
 // The sample's templates of codes the medians lack, moved into the medians' box.
 bool addSample(const std::string& path, datagen::RecogTemplateSet& set) {
@@ -45,7 +66,13 @@ bool addSample(const std::string& path, datagen::RecogTemplateSet& set) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!tools::argumentsFit(argc, argv, 3, 3, "MEDIAN-FOLDER SAMPLE-FOLDER OUTPUT-FOLDER")) return tools::kUsageExit;
+  const char* usage = "MEDIAN-FOLDER SAMPLE-FOLDER OUTPUT-FOLDER [RENDERINGS]";
+  if (!tools::argumentsFit(argc, argv, 3, 4, usage)) return tools::kUsageExit;
+  int renderings = argc > 4 ? std::atoi(argv[4]) : 1;
+  if (renderings < 1 || renderings > 64) {
+    tools::printUsage(argv, usage);
+    return tools::kUsageExit;
+  }
   auto start = std::chrono::steady_clock::now();
   std::vector<datagen::MedianCharacter> characters;
   std::string error;
@@ -59,6 +86,8 @@ int main(int argc, char** argv) {
   auto writeType = [&](int type) {
     datagen::RecogTemplateSet set = datagen::medianTemplates(type, characters);
     std::size_t fromMedians = set.templates.size();
+    addRenderings(set, renderings);
+    std::size_t members = set.templates.size();
     std::string why;
     if (!addSample(std::string(argv[2]) + "/" + kSampleFiles[type], set)) return;
     datagen::RecogDictionaryImage image;
@@ -73,10 +102,11 @@ int main(int argc, char** argv) {
       return;
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    char line[200];
-    std::snprintf(line, sizeof line, "%s: %zu characters (%zu from the medians), %zu clusters, %zu bytes, %.1f s",
-                  recog::dictionaryFileName(type), set.templates.size(), fromMedians, image.clusters.size(),
-                  file.size(), seconds);
+    char line[240];
+    std::snprintf(line, sizeof line,
+                  "%s: %zu characters (%zu from the medians), %zu members, %zu clusters, %zu bytes, %.1f s",
+                  recog::dictionaryFileName(type), set.templates.size() - (members - fromMedians), fromMedians,
+                  set.templates.size(), image.clusters.size(), file.size(), seconds);
     reports[type] = line;
     ok[type] = true;
   };

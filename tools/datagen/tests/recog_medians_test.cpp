@@ -67,4 +67,30 @@ TEST(RecogMedians, InkStaysInsideTheBoxAndJitterMovesIt) {
   }
 }
 
+TEST(RecogMedians, DistortedInkRepeatsBySeedAndStaysNearTheDrawing) {
+  std::vector<datagen::RecogStroke> strokes = {{{0, 0}, {1023, 1023}}, {{512, 100}, {512, 900}}, {{100, 512}, {900, 512}}};
+  auto drawn = datagen::medianInk(strokes, 80);
+  auto once = datagen::distortedMedianInk(strokes, 80, 7);
+  auto again = datagen::distortedMedianInk(strokes, 80, 7);
+  auto other = datagen::distortedMedianInk(strokes, 80, 8);
+  ASSERT_EQ(once.size(), 3u);
+  for (std::size_t s = 0; s < once.size(); ++s) EXPECT_TRUE(same(once[s], again[s]));
+  EXPECT_FALSE(same(once[1], other[1]));
+  for (const auto& ink : {once, other}) {
+    for (std::size_t s = 0; s < ink.size(); ++s) {
+      for (const auto& p : ink[s]) {
+        EXPECT_GT(p.x, 0);
+        EXPECT_LT(p.x, 80);
+        EXPECT_GT(p.y, 0);
+        EXPECT_LT(p.y, 80);
+      }
+      // The largest distortion moves a corner by about 32 pixels; a wrong unit moves it off the box.
+      EXPECT_LE(std::abs(ink[s].front().x - drawn[s].front().x), 34);
+      EXPECT_LE(std::abs(ink[s].front().y - drawn[s].front().y), 34);
+    }
+  }
+  // The vertical stroke is turned or sheared off the vertical in at least one of the two.
+  EXPECT_TRUE(once[1].front().x != once[1].back().x || other[1].front().x != other[1].back().x);
+}
+
 }  // namespace

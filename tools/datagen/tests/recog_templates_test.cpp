@@ -101,4 +101,32 @@ TEST(RecogTemplates, WrittenSizesFollowTheBlocks) {
   EXPECT_EQ(static_cast<unsigned char>(members[5]), 0x00);
 }
 
+TEST(RecogTemplates, FurtherRenderingsJoinTheClustersTheDrawingsMake) {
+  // Features from the first point alone: two far-apart characters, each drawn and rendered twice more.
+  datagen::RecogFeatureFn features = [](const datagen::RecogTemplate& t, int, int, const datagen::RecogSqrtTable&,
+                                        datagen::RecogFeatureVector& out) {
+    out.fill(0);
+    for (int j = 0; j < datagen::kRecogFeatures; j += 2) out[j] = static_cast<std::uint16_t>(t.strokes[0][0].x);
+    return true;
+  };
+  datagen::RecogTemplateSet set;
+  set.clusterCount = 4;
+  for (int x : {10, 90, 12, 88, 8, 92}) {
+    datagen::RecogTemplate t;
+    t.code = x < 50 ? 0x1001 : 0x1002;
+    t.strokes = {{{x, 50}, {x, 60}}};
+    set.templates.push_back(t);
+  }
+  datagen::RecogDictionaryImage image;
+  ASSERT_TRUE(datagen::buildRecogDictionary(set, features, image));
+  ASSERT_EQ(image.clusters.size(), 2u);  // no more clusters than characters
+  std::size_t members = 0;
+  for (const auto& c : image.clusters) {
+    members += c.members.size();
+    ASSERT_EQ(c.members.size(), 3u);
+    for (const auto& m : c.members) EXPECT_EQ(m.first, c.members[0].first);
+  }
+  EXPECT_EQ(members, 6u);
+}
+
 }  // namespace
