@@ -57,10 +57,10 @@ bool CTranslateDlg::keepCheckFilesAlive() {
   if (app_.direction != kJapaneseToChinese) return true;
   if (app_.jcCheckFile ? plat::fileSeek(app_.jcCheckFile, 0, SEEK_SET) != 0 : app_.jcCheckLost) {
     app_.closeJcCheckFile();
-    if (app_.TerminateJpnParse && app_.parserInitialised) app_.TerminateJpnParse();
+    if (app_.jcEngine.parser.terminateJpnParse && app_.parserInitialised) app_.jcEngine.parser.terminateJpnParse();
     app_.parserInitialised = false;
     if (!app_.startJapaneseSide()) return false;
-    reloadJp2CwTable(app_.analyser);
+    reloadJp2CwTable(app_.jcEngine.analyzer.get());
     app_.openJcCheckFile(false);
     app_.jcCheckLost = !app_.jcCheckFile;
   }

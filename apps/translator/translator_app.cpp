@@ -9,7 +9,6 @@
 #include "apps/translator/translator_registry.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/transfer/cj_engine.h"
-#include "engine/jc/core/jc_app_state.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
@@ -34,7 +33,7 @@ CTranslatorApp::CTranslatorApp() = default;
 
 CTranslatorApp::~CTranslatorApp() {
   // ExitInstance normally ran; whatever is still held goes now.
-  if (analyser || synparse || cjCheckFile || jcCheckFile || parseBuffer) ExitInstance();
+  if (jcEngine.analyzer || jcEngine.parser.handle || cjCheckFile || jcCheckFile || jcEngine.parseBuffer) ExitInstance();
 }
 
 bool CTranslatorApp::InitInstance() {
@@ -63,8 +62,7 @@ bool CTranslatorApp::startUp() {
   if (!findDataRoot()) return end();
   buildPaths();
 
-  parseBuffer.reset(new (std::nothrow) char[synparse::kParseBufferSize]);
-  if (!parseBuffer) {
+  if (jc::prepareJcEngine(jcEngine, japaneseSystemFolder) != jc::kJcEngineReady) {
     frameworkMessage(kOutOfMemory, plat::kMbOk | plat::kMbIconExclamation);
     return end();
   }
@@ -81,7 +79,7 @@ bool CTranslatorApp::startUp() {
   direction = stored && *stored == kChineseToJapanese ? kChineseToJapanese : kJapaneseToChinese;
 
   if (direction == kJapaneseToChinese) {
-    if (!InitJpnParse || InitJpnParse(parserDictionaryPath.c_str()) != 0) return end();
+    if (!jc::startJcParser(jcEngine, parserDictionaryPath)) return end();
     parserInitialised = true;
     openJcCheckFile(true);
   }
@@ -98,7 +96,7 @@ bool CTranslatorApp::startUp() {
     direction = kUnusable;
     return end();
   }
-  reloadJp2CwTable(analyser);
+  reloadJp2CwTable(jcEngine.analyzer.get());
 
   wordMapping = plat::NamedMapping::create(kWordMappingName, kWordMappingSize);
   if (!wordMapping) frameworkMessage(kNoLookupMessage, plat::kMbOk);
@@ -141,23 +139,16 @@ void CTranslatorApp::buildPaths() {
   parserDictionaryPath = japaneseSystemFolder + u"Jcfrdic";
   cjCheckPath = dataRoot + u"LindqvarDic\\CJSystemdic\\" + u"cjtrans.dat";
   jcCheckPath = japaneseSystemFolder + u"jctrans.dat";
-  jc::programFolder = programFolder;
-  jc::japaneseSystemDictionaryFolder = japaneseSystemFolder;
-  jc::morphFileName = std::u16string(u"MORPH") + u".TMP";
-  jc::chngenFileName = std::u16string(u"CHNGEN") + u".TMP";
 }
 
 bool CTranslatorApp::bindParser() {
-  synparse = plat::loadLibrary(".\\Synparse.dll");
-  if (!synparse) {
+  // One that lacks an entry point is refused as one that does not load.
+  if (!jc::bindSynparse(jcEngine.parser, ".\\Synparse.dll")) {
     directMessage(u"メモリ不足のため、DLLがロードできませんでした。\nソフトリセットや、ほかのプログラムを終了するなどして"
                   u"使用可能メモリ量を確保してから起動しなおしてください。",
                   plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
-  InitJpnParse = plat::bindFunction<synparse::InitJpnParseFn>(synparse, "InitJpnParse");
-  JpnParse = plat::bindFunction<synparse::JpnParseFn>(synparse, "JpnParse");
-  TerminateJpnParse = plat::bindFunction<synparse::TerminateJpnParseFn>(synparse, "TerminateJpnParse");
   return true;
 }
 
@@ -174,26 +165,25 @@ void CTranslatorApp::destroySplash() {
 
 void CTranslatorApp::loadTables() {
   gbTables = cj::loadConversionTables();
+  jcEngine.tables = gbTables;
   apptext::loadTranslatorVariantTables(variantTables);
   apptext::loadEngineCodeTables(engineCodeTables);
 }
 
 bool CTranslatorApp::createAnalyser() {
-  analyser = newJpAnalyzer();
-  if (!analyser) {
+  if (!newJpAnalyzer(*this)) {
     frameworkMessage(kOutOfMemory, plat::kMbOk | plat::kMbIconExclamation);
-    parseBuffer.reset();
+    jcEngine.parseBuffer.reset();
     return false;
   }
-  return jc::initJpAnalyzer(analyser) != 0;
+  return jc::initJpAnalyzer(jcEngine.analyzer.get()) != 0;
 }
 
 bool CTranslatorApp::startJapaneseSide() {
   // A switch back to this direction replaces an analyser that start-up left in the other one.
-  deleteJpAnalyzer(analyser);
-  analyser = newJpAnalyzer();
-  bool usable = analyser && jc::initJpAnalyzer(analyser) != 0;
-  if (InitJpnParse && InitJpnParse(parserDictionaryPath.c_str()) == 0) {
+  jc::releaseJcAnalyzer(jcEngine);
+  bool usable = newJpAnalyzer(*this) && jc::initJpAnalyzer(jcEngine.analyzer.get()) != 0;
+  if (jc::startJcParser(jcEngine, parserDictionaryPath)) {
     parserInitialised = true;
   } else {
     usable = false;
@@ -203,10 +193,9 @@ bool CTranslatorApp::startJapaneseSide() {
 
 void CTranslatorApp::stopJapaneseSide() {
   closeJcCheckFile();
-  deleteJpAnalyzer(analyser);
-  analyser = nullptr;
-  if (TerminateJpnParse) TerminateJpnParse();
-  parserInitialised = false;
+  jc::releaseJcAnalyzer(jcEngine);
+  if (jcEngine.parser.terminateJpnParse) jcEngine.parser.terminateJpnParse();
+  jcEngine.parserStarted = parserInitialised = false;
 }
 
 void CTranslatorApp::openJcCheckFile(bool reportFailure) {
@@ -222,17 +211,17 @@ void CTranslatorApp::closeJcCheckFile() {
 
 int CTranslatorApp::ExitInstance() {
   // What is held is released, whatever the direction says.
-  deleteJpAnalyzer(analyser);
-  analyser = nullptr;
-  if (TerminateJpnParse && parserInitialised) TerminateJpnParse();
-  parserInitialised = false;
+  jc::closeJcFiles(jcEngine);
+  jc::releaseJcAnalyzer(jcEngine);
+  if (jcEngine.parser.terminateJpnParse && parserInitialised) jcEngine.parser.terminateJpnParse();
+  jcEngine.parserStarted = parserInitialised = false;
   closeJcCheckFile();
 
   if (cjEngine) cj::closeCjEngine(*cjEngine);
   cjEngine.reset();
   if (cjCheckFile) plat::fileClose(cjCheckFile);
   cjCheckFile = nullptr;
-  parseBuffer.reset();
+  jcEngine.parseBuffer.reset();
 
   if (readerWindow) plat::sendMessage(readerWindow, plat::kWmClose, 0, 0);
   readerWindow = 0;
@@ -241,11 +230,7 @@ int CTranslatorApp::ExitInstance() {
     readingMutex->release();
     readingMutex.reset();
   }
-  if (synparse) plat::freeLibrary(synparse);
-  synparse = nullptr;
-  InitJpnParse = nullptr;
-  JpnParse = nullptr;
-  TerminateJpnParse = nullptr;
+  jc::unbindSynparse(jcEngine.parser);
   wordMapping.reset();
   dialog_.reset();
   return 0;

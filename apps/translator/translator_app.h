@@ -10,12 +10,10 @@
 #include "apps/common/engine_code_page.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/common/code_convert.h"
-#include "engine/jc/core/jp_analyzer.h"
-#include "platform/core/library.h"
+#include "engine/jc/pipeline/jc_engine.h"
 #include "platform/core/named_mapping.h"
 #include "platform/core/named_mutex.h"
 #include "platform/core/window.h"
-#include "platform/synparse/synparse_api.h"
 #include "speech/reader/requester.h"
 
 namespace orvale {
@@ -77,12 +75,8 @@ class CTranslatorApp {
   std::FILE* jcCheckFile = nullptr;
   // A check file lost to a stale card and not reopened: tried again at the next line.
   bool cjCheckLost = false, jcCheckLost = false;
-  std::unique_ptr<char[]> parseBuffer;
-  plat::LibraryHandle synparse = nullptr;
-  synparse::InitJpnParseFn InitJpnParse = nullptr;
-  synparse::JpnParseFn JpnParse = nullptr;
-  synparse::TerminateJpnParseFn TerminateJpnParse = nullptr;
-  jc::JpAnalyzer* analyser = nullptr;
+  // The Japanese-to-Chinese engine: analyser, Synparse and its entry points, parse buffer.
+  jc::JcEngine jcEngine;
   std::int32_t direction = kJapaneseToChinese;
   std::int32_t traditional = 0;  // IsFanTi
   std::int32_t readingMode = 3;  // pyType

@@ -1,6 +1,7 @@
 #include "platform/core/device.h"
 
 #include "platform/core/codepage.h"
+#include "platform/core/private_folder.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -88,6 +89,8 @@ std::string deviceRoot() {
 }
 
 std::string hostPath(std::string_view devicePath) {
+  // The process's own folder holds only names it wrote itself: no matching needed.
+  if (inPrivateFolder(devicePath)) return std::string(devicePath);
   std::string root = deviceRoot();
   std::string base;
   std::string_view rest = devicePath;

@@ -17,8 +17,8 @@ std::string deviceRoot();
 // Maps a device path ("\Card\A\b.dat", backslashes or slashes) to a host path, matching each existing
 // component case-insensitively. Components that do not exist are kept as written, so a file can be
 // created. A host path (a leading '/' and a first component that exists on the host) is returned
-// unchanged when it lies outside the device root.
-// Paths are UTF-8.
+// unchanged when it lies outside the device root; a path in the process's private folder is
+// returned as it stands. Paths are UTF-8.
 std::string hostPath(std::string_view devicePath);
 std::string hostPath(std::u16string_view devicePath);
 

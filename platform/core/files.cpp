@@ -3,6 +3,8 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -49,6 +51,11 @@ std::FILE* fileOpen(std::string_view devicePath, const char* mode) {
 
 std::FILE* fileOpen(std::u16string_view devicePath, const char* mode) {
   return fileOpen(wideToUtf8(devicePath), mode);
+}
+
+int fileTruncate(std::FILE* f, long size) {
+  if (!f || size < 0 || std::fflush(f) != 0) return -1;
+  return ::ftruncate(::fileno(f), static_cast<off_t>(size));
 }
 
 int fileClose(std::FILE* f) {

@@ -29,6 +29,10 @@ void failNextSeek(std::string_view fileName);
 // path component matches name (any case).
 int openFileCount(std::string_view name = {});
 
+// Flushes an open file and sets its size (a working file rewritten in place: never emptied, so
+// the file system has nothing to flush at its close). 0 on success.
+int fileTruncate(std::FILE* f, long size);
+
 // Size of an open file in bytes, or -1.
 long fileSize(std::FILE* f);
 

@@ -1,12 +1,14 @@
 // suite_bench: speed of the suite's hot paths on the sample card, one thread each.
-//   suite_bench [--sample FOLDER] [--seconds S] [--sentences N] [--dump FILE]
+//   suite_bench [--sample FOLDER] [--full FOLDER] [--seconds S] [--sentences N] [--dump FILE]
 // The card is built from FOLDER (default: the source tree's data/sample) into a temporary device
-// folder; each figure is measured for at least S seconds (default 2) and printed with the
-// machine's core count.
+// folder; --full names the full card's build folder (default: the build tree's fullcard), whose
+// Japanese-to-Chinese row is skipped when it is absent. Each figure is measured for at least S
+// seconds (default 2) and printed with the machine's core count.
 // --dump writes the translations of the Chinese corpus to FILE (status<TAB>Japanese, one a line),
 // then each pinned table of data/tests through its console driver: a line "# <table>", then the
 // table's rows with the driver's output in the place of the expected line, so that a translation
 // change shows as a diff against the table. Tables of the full card need the build's fullcard.
+// Last come the Japanese corpora of the two cards (status<TAB>Japanese<TAB>Chinese, one a line).
 #include <stdlib.h>
 #include <sys/resource.h>
 
@@ -15,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -28,10 +31,10 @@
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/transfer/cj_engine.h"
 #include "engine/cj/transfer/sentence_driver.h"
-#include "engine/jc/core/jc_app_state.h"
-#include "engine/jc/core/jp_analyzer.h"
-#include "engine/jc/core/jp_input_prep.h"
-#include "engine/jc/core/jp_morph_analysis.h"
+#include "engine/jc/analyser/jp_analyzer.h"
+#include "engine/jc/analyser/jp_input_prep.h"
+#include "engine/jc/analyser/jp_morph_analysis.h"
+#include "engine/jc/pipeline/jc_engine.h"
 #include "input/recogniser/recogniser_api.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
@@ -53,7 +56,8 @@ struct Options {
   std::string sample = SUITE_SAMPLE_DIR;
   double seconds = 2.0;
   int sentences = 2000;
-  std::string dump;  // --dump: the translations, one a line; only the translation figure
+  std::string dump;  // --dump: the translations, one a line; only the translation figures
+  std::string full = SUITE_FULLCARD_DIR;  // the full card's build folder (device/, source/); skipped when absent
 };
 
 unsigned cores() {
@@ -123,39 +127,45 @@ bool benchTranslation(const Options& o, const std::string& card, const std::vect
 }
 
 // Japanese lines prepared and analysed, the cheapest path written out, as for MORPH.TMP.
-bool benchAnalysis(const Options& o, const std::string& card, const std::string& lexicon) {
-  jc::japaneseSystemDictionaryFolder = plat::utf8ToWide(datagen::jcDataFolder(card));
-  std::unique_ptr<jc::JpAnalyzer> a{new jc::JpAnalyzer()};
-  jc::constructJpAnalyzer(a.get());
-  if (jc::initJpAnalyzer(a.get()) != 1) {
-    std::fprintf(stderr, "suite_bench: the Japanese analyser does not start\n");
-    return false;
-  }
+// Japanese sentences from the words of a lexicon, in Shift-JIS; false when the lexicon lacks a
+// word class the sentences need.
+bool japaneseCorpus(const jc::JpAnalyzer* a, const std::string& lexicon, int count, std::vector<std::string>& lines) {
   bench::JapaneseWords words;
-  if (!bench::readJapaneseWords(lexicon, words)) {
-    std::fprintf(stderr, "suite_bench: jc/lexicon.txt lacks a word class the sentences need\n");
-    jc::freeJpAnalyzer(a.get());
-    return false;
-  }
+  if (!bench::readJapaneseWords(lexicon, words)) return false;
   // Endings by the names of the analyser's own forms.
   auto ending = [&](int type, bench::Form form) {
-    const bool na = jc::conjTypeName(a.get(), type) == sjis("ナ形容詞");
+    const bool na = jc::conjTypeName(a, type) == sjis("ナ形容詞");
     const char* name = form == bench::kBaseForm      ? "基本形"
                        : form == bench::kTaForm      ? (na ? "ダ列タ形" : "タ形")
                        : na                          ? "ダ列基本連体形"
                                                      : "基本形";
     const std::string wanted = sjis(name);
     for (int k = 0; k < jc::kJpConjForms; ++k)
-      if (jc::conjFormName(a.get(), type, k) == wanted)
-        return plat::wideToUtf8(plat::multiByteToWide(932, std::string(jc::conjFormEnding(a.get(), type, k))));
+      if (jc::conjFormName(a, type, k) == wanted)
+        return plat::wideToUtf8(plat::multiByteToWide(932, std::string(jc::conjFormEnding(a, type, k))));
     return std::string();
   };
-  std::vector<std::string> lines;
-  std::size_t bytes = 0;
-  for (const std::string& s : bench::japaneseSentences(words, ending, o.sentences)) {
-    lines.push_back(sjis(s));
-    bytes += lines.back().size();
+  lines.clear();
+  for (const std::string& s : bench::japaneseSentences(words, ending, count)) lines.push_back(sjis(s));
+  return true;
+}
+
+bool benchAnalysis(const Options& o, const std::string& card, const std::string& lexicon) {
+  std::unique_ptr<jc::JpAnalyzer> a{new jc::JpAnalyzer()};
+  a->dataFolder = plat::utf8ToWide(datagen::jcDataFolder(card));
+  jc::constructJpAnalyzer(a.get());
+  if (jc::initJpAnalyzer(a.get()) != 1) {
+    std::fprintf(stderr, "suite_bench: the Japanese analyser does not start\n");
+    return false;
   }
+  std::vector<std::string> lines;
+  if (!japaneseCorpus(a.get(), lexicon, o.sentences, lines)) {
+    std::fprintf(stderr, "suite_bench: jc/lexicon.txt lacks a word class the sentences need\n");
+    jc::freeJpAnalyzer(a.get());
+    return false;
+  }
+  std::size_t bytes = 0;
+  for (const std::string& line : lines) bytes += line.size();
   std::FILE* sink = std::fopen("/dev/null", "w");
   if (!sink) return false;
   int failed = 0, rounds = 0;
@@ -171,11 +181,68 @@ bool benchAnalysis(const Options& o, const std::string& card, const std::string&
     return static_cast<double>(bytes);
   });
   std::fclose(sink);
-  jc::freeJpAnalyzer(a.get());
   report("Japanese analysis", rate / 1e6, "MB/s (Shift-JIS)",
          std::to_string(lines.size()) + " sentences, " + std::to_string(bytes) + " bytes x " +
              std::to_string(rounds) + ", " + std::to_string(failed) + " failed");
+  // A run of kanji numerals: one line of 16,000 三.
+  std::string numerals;
+  for (int k = 0; k < 16000; ++k) numerals += sjis("三");
+  // Processor time: the figure should not depend on what else the machine runs.
+  const std::clock_t start = std::clock();
+  const bool analysed =
+      jc::prepareJapaneseLine(numerals, a->input, jc::kJpInputSize) > 0 && jc::analyzeSentence(a.get());
+  const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+  jc::freeJpAnalyzer(a.get());
+  report("Kanji numeral run", seconds, "s (processor)",
+         std::string("16,000 characters on one line") + (analysed ? "" : ", failed"));
   return true;
+}
+
+// Japanese sentences of a card's lexicon through the Japanese-to-Chinese engine, as the console
+// translator runs them. The device root is pointed at `device` for the row (empty: as it is).
+// With a dump, each sentence's status, Japanese and Chinese are appended to it.
+bool benchJcTranslation(const Options& o, const char* what, const std::string& device, const std::string& dataFolder,
+                        const std::string& lexicon, std::string* dump) {
+  const char* previous = std::getenv(plat::kDeviceRootEnv);
+  const std::string saved = previous ? previous : "";
+  if (!device.empty()) ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
+  bool ok = false;
+  jc::JcEngine engine;
+  std::string why;
+  std::vector<std::string> lines;
+  if (jc::openJcEngine(engine, plat::utf8ToWide(dataFolder), &why) != jc::kJcEngineReady) {
+    std::fprintf(stderr, "suite_bench: the Japanese-to-Chinese engine does not start: %s\n", why.c_str());
+  } else if (!japaneseCorpus(engine.analyzer.get(), lexicon, o.sentences, lines)) {
+    std::fprintf(stderr, "suite_bench: the lexicon lacks a word class the sentences need\n");
+  } else {
+    int failed = 0, rounds = 0;
+    std::u16string chinese;
+    const double rate = perSecond(o.seconds, rounds, [&] {
+      failed = 0;
+      for (const std::string& line : lines)
+        if (jc::translateJcLine(engine, line, chinese) != 0 || chinese.empty()) ++failed;
+      return static_cast<double>(lines.size());
+    });
+    if (dump) {
+      for (const std::string& line : lines) {
+        const int status = jc::translateJcLine(engine, line, chinese);
+        *dump += std::to_string(status) + '\t' + plat::wideToUtf8(plat::multiByteToWide(932, line)) + '\t' +
+                 plat::wideToUtf8(chinese) + '\n';
+      }
+    }
+    report(what, rate, "sentences/s",
+           std::to_string(lines.size()) + " sentences x " + std::to_string(rounds) + ", " + std::to_string(failed) +
+               " failed");
+    ok = true;
+  }
+  jc::closeJcEngine(engine);
+  if (!device.empty()) {
+    if (previous)
+      ::setenv(plat::kDeviceRootEnv, saved.c_str(), 1);
+    else
+      ::unsetenv(plat::kDeviceRootEnv);
+  }
+  return ok;
 }
 
 // The translator's simplified/traditional conversion over the Chinese corpus, both directions.
@@ -368,6 +435,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
     } else if (arg == "--seconds") {
       o.seconds = std::atof(value);
       if (o.seconds <= 0) return false;
+    } else if (arg == "--full") {
+      o.full = value;
     } else if (arg == "--dump") {
       o.dump = value;
     } else if (arg == "--sentences") {
@@ -385,7 +454,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (!parseOptions(argc, argv, o)) {
-    tools::printUsage(argv, "[--sample FOLDER] [--seconds S] [--sentences N] [--dump FILE]");
+    tools::printUsage(argv, "[--sample FOLDER] [--full FOLDER] [--seconds S] [--sentences N] [--dump FILE]");
     return tools::kUsageExit;
   }
   datagen::TempDevice device;
@@ -405,7 +474,26 @@ int main(int argc, char** argv) {
   std::printf("Sample card from %s; at least %.1f s per figure, one thread, %u cores\n", o.sample.c_str(), o.seconds,
               cores());
   bool ok = benchTranslation(o, device.card(), corpus);
-  if (!o.dump.empty()) return ok && dumpPinnedTables(o.dump, o.sample) ? 0 : 1;
+  if (!o.dump.empty()) ok = dumpPinnedTables(o.dump, o.sample) && ok;
+  // The Japanese-to-Chinese rows: the sample card, then the full card when the build laid it out.
+  std::string jcDump;
+  std::string* dump = o.dump.empty() ? nullptr : &jcDump;
+  ok = benchJcTranslation(o, "Japanese-to-Chinese translation", "", datagen::jcDataFolder(device.card()),
+                          tools::readFile(o.sample + "/jc/lexicon.txt"), dump) &&
+       ok;
+  const std::string fullLexicon = o.full + "/source/jc/lexicon.txt";
+  if (!o.full.empty() && std::filesystem::exists(fullLexicon)) {
+    ok = benchJcTranslation(o, "Japanese-to-Chinese (full card)", o.full + "/device",
+                            "\\Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\", tools::readFile(fullLexicon), dump) &&
+         ok;
+  }
+  if (!o.dump.empty()) {
+    if (FILE* f = std::fopen(o.dump.c_str(), "ab")) {
+      std::fwrite(jcDump.data(), 1, jcDump.size(), f);
+      std::fclose(f);
+    }
+    return ok ? 0 : 1;
+  }
   ok = benchAnalysis(o, device.card(), tools::readFile(o.sample + "/jc/lexicon.txt")) && ok;
   ok = benchVariants(o, corpus) && ok;
   ok = benchRecognition(o) && ok;

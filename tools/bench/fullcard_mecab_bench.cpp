@@ -12,10 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/jc/core/jc_app_state.h"
-#include "engine/jc/core/jp_analyzer.h"
-#include "engine/jc/core/jp_input_prep.h"
-#include "engine/jc/core/jp_morph_analysis.h"
+#include "engine/jc/analyser/jp_analyzer.h"
+#include "engine/jc/analyser/jp_input_prep.h"
+#include "engine/jc/analyser/jp_morph_analysis.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/common/tool_arguments.h"
@@ -68,8 +67,8 @@ int main(int argc, char** argv) {
   for (const std::string& l : lines) bytes += l.size() + 1;
 
   ::setenv(plat::kDeviceRootEnv, argv[1], 1);
-  jc::japaneseSystemDictionaryFolder = u"\\Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\";
   std::unique_ptr<jc::JpAnalyzer> a{new jc::JpAnalyzer()};
+  a->dataFolder = u"\\Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\";
   const auto startOpen = Clock::now();
   jc::constructJpAnalyzer(a.get());
   if (jc::initJpAnalyzer(a.get()) != 1) {

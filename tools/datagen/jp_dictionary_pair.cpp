@@ -5,7 +5,7 @@
 #include <cstring>
 #include <map>
 
-#include "engine/jc/core/jp_dict_format.h"
+#include "engine/jc/analyser/jp_dict_format.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"

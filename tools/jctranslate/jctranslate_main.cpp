@@ -1,20 +1,18 @@
 // jctranslate [data folder]: starts the Japanese-to-Chinese engine on a data folder of the device
 // (SUITE_DEVICE_ROOT) and translates each UTF-8 line of standard input to a line of standard
 // output. Without a folder, the first storage card holding the translator's data folder is used.
-// The parser library Synparse and the temporary files are in the program's own folder; message
-// boxes go to standard error.
+// The parser library Synparse is in the program's own folder, the temporary files in a folder of
+// the process's own; message boxes go to standard error. A piece of a line that cannot be
+// translated stays Japanese in the output and is named on standard error.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "engine/common/code_convert.h"
-#include "engine/jc/core/jc_app_state.h"
-#include "engine/jc/core/jp_analyzer.h"
-#include "engine/jc/core/rendering_table.h"
-#include "engine/jc/pipeline/jc_line_translation.h"
+#include "engine/jc/pipeline/jc_engine.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/notify.h"
@@ -39,56 +37,36 @@ int main(int argc, char** argv) {
   hook.beep = [](unsigned) {};
   plat::setNotifyHook(hook);
 
-  // The application's state, as the translator sets it at start-up.
-  jc::programFolder = plat::utf8ToWide(plat::programFolder() + "/");
-  jc::morphFileName = u"MORPH.TMP";
-  jc::chngenFileName = u"CHNGEN.TMP";
-  jc::japaneseSystemDictionaryFolder = plat::utf8ToWide(folder);
-
+  jc::JcEngine engine;
   std::string why;
-  if (jc::loadRenderingTable(folder, &why) != jc::kRenderingTableLoaded) {
-    std::fprintf(stderr, "jctranslate: %s\n", why.c_str());
+  const jc::JcEngineStatus opened = jc::openJcEngine(engine, plat::utf8ToWide(folder), &why);
+  if (opened != jc::kJcEngineReady) {
+    if (opened != jc::kJcEngineNoParser) std::fprintf(stderr, "jctranslate: %s\n", why.c_str());
+    jc::closeJcEngine(engine);
     return 1;
   }
-  jc::SynparseLibrary parser;
-  if (!jc::bindSynparse(parser)) {
-    jc::showMessage(
-        u"メモリ不足のため、DLLがロードできませんでした。\nソフトリセットや、ほかのプログラムを終了するなどして"
-        u"使用可能メモリ量を確保してから起動しなおしてください。");
-    return 1;
-  }
-  if (parser.initJpnParse(jc::japaneseSystemDictionaryFolder.c_str()) != 0) {
-    std::fprintf(stderr, "jctranslate: the parser did not start\n");
-    jc::unbindSynparse(parser);
-    return 1;
-  }
-  std::unique_ptr<jc::JpAnalyzer> analyzer(new jc::JpAnalyzer());
-  jc::constructJpAnalyzer(analyzer.get());
   int status = 0;
-  if (jc::initJpAnalyzer(analyzer.get()) == 0) {
-    std::fprintf(stderr, "jctranslate: the Japanese analyser did not start\n");
-    status = 1;
-  }
-  const cj::ConversionTables tables = cj::loadConversionTables();
-  std::unique_ptr<char[]> parseBuffer(new char[synparse::kParseBufferSize]());
-  const jc::JcApplication app{analyzer.get(), parseBuffer.get(), parser.jpnParse, &tables};
+  jc::JcLineReport report;
 
   console::LineLoop loop(kDriver);
   console::InputLine input;
   while (status == 0 && loop.next(input)) {
     std::u16string chinese, carried;
+    std::vector<std::string> kept;
     const int result = console::translateAround(
         input.text, [](char16_t c) { return c == u'?' || plat::wideToMultiByte(932, std::u16string_view(&c, 1)) != "?"; },
         [&](std::u16string_view run, std::u16string& part) {
-          return jc::translateJapaneseLine(app, plat::wideToMultiByte(932, run), part);
+          const int r = jc::translateJcLine(engine, plat::wideToMultiByte(932, run), part, &report);
+          kept.insert(kept.end(), report.untranslated.begin(), report.untranslated.end());
+          return r == jc::kJcLineIncomplete ? 0 : r;
         },
         chinese, carried);
     if (!carried.empty()) loop.note(plat::wideToUtf8(carried) + " has no Japanese code and is carried through unchanged");
+    for (const std::string& piece : kept)
+      loop.failed(plat::wideToUtf8(plat::multiByteToWide(932, piece)) + " could not be translated and stands as it is");
     if (result != 0) loop.failed("the engine could not translate it (status " + std::to_string(result) + ")");
     std::cout << plat::wideToUtf8(chinese) << '\n' << std::flush;
   }
-  jc::freeJpAnalyzer(analyzer.get());
-  parser.terminateJpnParse();
-  jc::unbindSynparse(parser);
+  jc::closeJcEngine(engine);
   return status != 0 ? status : loop.exitCode();
 }

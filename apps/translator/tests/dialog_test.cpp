@@ -46,15 +46,15 @@ TEST_F(MainDialogTest, DirectionSwitchSwapsThePanesAndMovesTheJapaneseSide) {
   open(0);
   ui::setWindowText(pane(kIdSource), u"本を読む。");
   ui::setWindowText(pane(kIdResult), u"读书。");
-  app().TerminateJpnParse = countTermination;
+  app().jcEngine.parser.terminateJpnParse = countTermination;
 
   ui::testing::chooseItem(pane(kIdDirection), 1);
   EXPECT_EQ(app().direction, kChineseToJapanese);
   EXPECT_EQ(ui::getWindowText(pane(kIdSource)), u"读书。");
   EXPECT_EQ(ui::getWindowText(pane(kIdResult)), u"本を読む。");
   EXPECT_EQ(dword("JC_CJ"), 1u);
-  EXPECT_EQ(app().analyser, nullptr);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 0);
+  EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);
+  EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);
   EXPECT_FALSE(app().parserInitialised);
   EXPECT_EQ(gTerminations, 1);
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
@@ -66,7 +66,7 @@ TEST_F(MainDialogTest, DirectionSwitchSwapsThePanesAndMovesTheJapaneseSide) {
   EXPECT_EQ(app().direction, kJapaneseToChinese);
   EXPECT_EQ(ui::getWindowText(pane(kIdSource)), u"本を読む。");
   EXPECT_EQ(dword("JC_CJ"), 0u);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 1);
+  EXPECT_NE(app().jcEngine.analyzer.get(), nullptr);
   EXPECT_TRUE(app().parserInitialised);
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 1);
   EXPECT_EQ(ui::windowFont(pane(kIdSource)), dlg().japaneseFont);
@@ -74,15 +74,15 @@ TEST_F(MainDialogTest, DirectionSwitchSwapsThePanesAndMovesTheJapaneseSide) {
   // The parser that the switch brought up is terminated at exit.
   app().ExitInstance();
   EXPECT_EQ(gTerminations, 2);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 0);
+  EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);
 }
 
 TEST_F(MainDialogTest, SwitchingToJapaneseReplacesTheAnalyserStartUpMade) {
   open(1);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 1);
+  EXPECT_NE(app().jcEngine.analyzer.get(), nullptr);
   ui::testing::chooseItem(pane(kIdDirection), 0);
   EXPECT_EQ(app().direction, kJapaneseToChinese);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 1);
+  EXPECT_NE(app().jcEngine.analyzer.get(), nullptr);
 }
 
 TEST_F(MainDialogTest, AFailedSwitchToJapaneseClosesTheProgram) {
@@ -95,7 +95,7 @@ TEST_F(MainDialogTest, AFailedSwitchToJapaneseClosesTheProgram) {
   EXPECT_EQ(notes_->messages.size(), 1u);  // the analyser's own message about its dictionary
   EXPECT_EQ(dword("JC_CJ"), 1u);  // the failed direction is not stored
   app().ExitInstance();
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 0);
+  EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);
 }
 
 TEST_F(MainDialogTest, CharacterSetToggleConvertsTheChinesePaneAndTellsThePanels) {

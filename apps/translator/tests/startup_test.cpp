@@ -29,7 +29,7 @@ TEST_F(OrvaleTest, TheFirstCardHoldingTheDataIsTheDataRoot) {
     EXPECT_EQ(a.parserDictionaryPath, u"\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\Jcfrdic");
     EXPECT_EQ(a.direction, orvale::kJapaneseToChinese);
     EXPECT_TRUE(a.parserInitialised);
-    EXPECT_NE(a.analyser, nullptr);
+    EXPECT_NE(a.jcEngine.analyzer.get(), nullptr);
     EXPECT_NE(a.jcCheckFile, nullptr);
     EXPECT_NE(a.cjCheckFile, nullptr);
     EXPECT_NE(a.wordMapping, nullptr);
@@ -51,16 +51,16 @@ TEST_F(OrvaleTest, TheFirstCardHoldingTheDataIsTheDataRoot) {
   app().readingMutex = plat::NamedMutex::create(u"Vocra_Reading", true);
   ASSERT_NE(app().readingMutex, nullptr);
 
-  app().TerminateJpnParse = countTermination;
+  app().jcEngine.parser.terminateJpnParse = countTermination;
   EXPECT_EQ(app().ExitInstance(), 0);
   EXPECT_EQ(readerClosed, 1);
   EXPECT_FALSE(plat::NamedMutex::create(u"Vocra_Reading")->alreadyExisted());
   EXPECT_EQ(gTerminations, 1);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 0);
+  EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
   EXPECT_EQ(plat::openFileCount("cjtrans.dat"), 0);
-  EXPECT_EQ(app().synparse, nullptr);
-  EXPECT_EQ(app().parseBuffer, nullptr);
+  EXPECT_EQ(app().jcEngine.parser.handle, nullptr);
+  EXPECT_EQ(app().jcEngine.parseBuffer.get(), nullptr);
 }
 
 TEST_F(OrvaleTest, WithoutACardHoldingTheDataTheProgramEndsAfterItsMessage) {
@@ -74,7 +74,7 @@ TEST_F(OrvaleTest, WithoutACardHoldingTheDataTheProgramEndsAfterItsMessage) {
   EXPECT_EQ(notes.messages[0].flags, plat::kMbOk | plat::kMbIconExclamation);
   EXPECT_EQ(notes.beeps, std::vector<unsigned>{plat::kMbIconExclamation});
   EXPECT_EQ(app().ExitInstance(), 0);
-  EXPECT_EQ(app().synparse, nullptr);
+  EXPECT_EQ(app().jcEngine.parser.handle, nullptr);
 }
 
 TEST_F(OrvaleTest, StoredChineseToJapaneseLeavesTheParserAndJctransAlone) {
@@ -89,11 +89,11 @@ TEST_F(OrvaleTest, StoredChineseToJapaneseLeavesTheParserAndJctransAlone) {
     EXPECT_EQ(plat::openFileCount("cjtrans.dat"), 1);
     EXPECT_EQ(plat::sendMessage(ui::getDlgItem(d, orvale::kIdDirection), ui::kCbGetCurSel, 0, 0), 1);
   }));
-  app().TerminateJpnParse = countTermination;
+  app().jcEngine.parser.terminateJpnParse = countTermination;
   app().ExitInstance();
   EXPECT_EQ(gTerminations, 0);
   // The analyser that start-up made in this direction is released all the same.
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 0);
+  EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);
 }
 
 TEST_F(OrvaleTest, AStoredDirectionOtherThanOneStartsJapaneseToChinese) {
@@ -141,10 +141,10 @@ TEST_F(OrvaleTest, AFailingEngineShowsItsCodeAndTheDialogNeverOpens) {
   EXPECT_EQ(notes.beeps, std::vector<unsigned>{plat::kMbIconStop});
   EXPECT_EQ(app().direction, orvale::kUnusable);
   // Exit releases the analyser and the parser that start-up brought up, in spite of direction 3.
-  app().TerminateJpnParse = countTermination;
+  app().jcEngine.parser.terminateJpnParse = countTermination;
   app().ExitInstance();
   EXPECT_EQ(gTerminations, 1);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 0);
+  EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
 }
 
@@ -178,9 +178,9 @@ TEST_F(OrvaleTest, AFailedAnalyserAllocationEndsTheProgramAndFreesTheBufferOnce)
   EXPECT_EQ(notes.messages[0].text, u"メモリ不足!");
   EXPECT_EQ(notes.messages[0].caption, kProgramTitle);
   EXPECT_EQ(notes.messages[0].flags, plat::kMbOk | plat::kMbIconExclamation);
-  EXPECT_EQ(app().parseBuffer, nullptr);
+  EXPECT_EQ(app().jcEngine.parseBuffer.get(), nullptr);
   EXPECT_EQ(app().ExitInstance(), 0);
-  EXPECT_EQ(app().parseBuffer, nullptr);
+  EXPECT_EQ(app().jcEngine.parseBuffer.get(), nullptr);
 }
 
 TEST_F(OrvaleTest, WithoutJctransTheProgramStartsAfterItsMessage) {
@@ -205,7 +205,7 @@ TEST_F(OrvaleTest, WithoutTheParserLibraryTheProgramEndsAfterItsMessage) {
             u"メモリ不足のため、DLLがロードできませんでした。\nソフトリセットや、ほかのプログラムを終了するなどして"
             u"使用可能メモリ量を確保してから起動しなおしてください。");
   EXPECT_EQ(notes.messages[0].caption, kDialogCaption);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 0);  // it ended before the analyser
+  EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);  // it ended before the analyser
   EXPECT_EQ(app().ExitInstance(), 0);
 }
 

@@ -55,7 +55,6 @@ class TranslateTest : public OrvaleTest {
     notes_ = std::make_unique<plat::NotifyRecorder>();
   }
   void TearDown() override {
-    setJapaneseLineStandIn({});
     notes_.reset();
     OrvaleTest::TearDown();
   }
@@ -193,11 +192,7 @@ TEST_F(TranslateTest, ACheckFileThatCannotBeReopenedIsTriedAgainAtTheNextLine) {
 
 TEST_F(TranslateTest, AJapaneseCheckFileThatCannotBeReopenedIsTriedAgainAtTheNextLine) {
   open(0);
-  app().TerminateJpnParse = countTermination;
-  setJapaneseLineStandIn([](const std::string&, std::u16string& out) {
-    out = u"读书。";
-    return 0;
-  });
+  app().jcEngine.parser.terminateJpnParse = countTermination;
   const std::string file = plat::hostPath(plat::wideToUtf8(app().jcCheckPath));
   const std::string aside = file + ".aside";
   std::filesystem::rename(file, aside);
@@ -210,7 +205,7 @@ TEST_F(TranslateTest, AJapaneseCheckFileThatCannotBeReopenedIsTriedAgainAtTheNex
   EXPECT_EQ(text(kIdResult), u"读书。");
   EXPECT_EQ(gTerminations, 2);
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 1);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 1);
+  EXPECT_NE(app().jcEngine.analyzer.get(), nullptr);
   // Found again, it is only repositioned.
   translate(u"本を読む。");
   EXPECT_EQ(gTerminations, 2);
@@ -219,17 +214,12 @@ TEST_F(TranslateTest, AJapaneseCheckFileThatCannotBeReopenedIsTriedAgainAtTheNex
 
 TEST_F(TranslateTest, AStaleJapaneseCheckFileRenewsTheAnalyserAndTheParser) {
   open(0);
-  app().TerminateJpnParse = countTermination;
+  app().jcEngine.parser.terminateJpnParse = countTermination;
   plat::failNextSeek("jctrans.dat");
-  setJapaneseLineStandIn([](const std::string&, std::u16string& out) {
-    out = u"读书。";
-    return 0;
-  });
   translate(u"本を読む。");
   EXPECT_EQ(text(kIdResult), u"读书。");
   EXPECT_EQ(gTerminations, 1);
-  EXPECT_EQ(orvale::liveJpAnalyzers(), 1);
-  EXPECT_NE(app().analyser, nullptr);
+  EXPECT_NE(app().jcEngine.analyzer.get(), nullptr);
   EXPECT_TRUE(app().parserInitialised);
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 1);
   EXPECT_TRUE(notes_->messages.empty());
@@ -237,23 +227,27 @@ TEST_F(TranslateTest, AStaleJapaneseCheckFileRenewsTheAnalyserAndTheParser) {
 
 TEST_F(TranslateTest, JapaneseToTraditionalChineseReadsTheSimplifiedText) {
   open(0, 1);
-  std::vector<std::string> lines;
-  setJapaneseLineStandIn([&lines](const std::string& line, std::u16string& out) {
-    lines.push_back(line);
-    out = u"这是书。";
-    return 0;
-  });
-  translate(u"これは本です。");
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0], plat::wideToMultiByte(932, u"これは本です。"));  // Shift-JIS to the driver
-  EXPECT_EQ(text(kIdResult), u"這是書。");
-  EXPECT_EQ(text(kIdReading), u"zhe4 shi4 shu1 。");
+  translate(u"本を読む。");
+  EXPECT_EQ(text(kIdResult), u"讀書。");
+  EXPECT_EQ(text(kIdReading), u"du2 shu1 。");
 }
 
 TEST_F(TranslateTest, JapaneseLinesGoThroughTheJapaneseToChineseEngine) {
   open(0);
   translate(u"本を読む。\r\n彼は学生だ。");
   EXPECT_EQ(text(kIdResult), u"读书。\r\n他是学生。");
+  EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 0u);
+}
+
+TEST_F(TranslateTest, ALineLongerThanTheParseBufferLosesNoSentence) {
+  open(0);
+  std::u16string source, expected;
+  for (int k = 0; k < 60; ++k) {
+    source += u"彼は学生だ。本を読む。";
+    expected += u"他是学生。读书。";
+  }
+  translate(source);
+  EXPECT_EQ(text(kIdResult), expected);
   EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 0u);
 }
 

@@ -1,5 +1,6 @@
 #include "engine/jc/core/jc_predicates_form.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <string_view>
 
@@ -10,15 +11,54 @@ namespace jc {
 
 namespace {
 
+// A bar list of conjugation codes ("|18|19|20|") with its small numbers held as bits: a code in
+// plain decimal below 64 is looked up there, any other code in the list itself.
+struct CodeSet {
+  std::string_view list;
+  std::uint64_t bits = 0;
+  bool plain = true;  // the list is ASCII, so its bars are its only fences
+
+  template <std::size_t N>
+  consteval CodeSet(const char (&l)[N]) : CodeSet(std::string_view(l, N - 1)) {}
+  consteval CodeSet(std::string_view l) : list(l) {
+    std::uint64_t value = 0;
+    bool number = false, leadingZero = false;
+    for (std::size_t i = 0; i < l.size(); ++i) {
+      const char c = l[i];
+      if (static_cast<unsigned char>(c) >= 0x80) plain = false;
+      if (c == '|') {
+        if (number && !leadingZero && value < 64) bits |= std::uint64_t{1} << value;
+        value = 0;
+        number = i + 1 < l.size() && l[i + 1] >= '0' && l[i + 1] <= '9';
+        leadingZero = number && l[i + 1] == '0' && i + 2 < l.size() && l[i + 2] != '|';
+      } else if (c >= '0' && c <= '9') {
+        value = value < 64 ? value * 10 + static_cast<std::uint64_t>(c - '0') : value;
+      } else {
+        number = false;
+      }
+    }
+  }
+
+  bool has(std::string_view code) const {
+    if (plain && !code.empty() && code.size() <= 2 && code[0] >= '0' && code[0] <= '9' &&
+        (code.size() == 1 || (code[0] != '0' && code[1] >= '0' && code[1] <= '9'))) {
+      const unsigned v = code.size() == 1 ? static_cast<unsigned>(code[0] - '0')
+                                          : static_cast<unsigned>((code[0] - '0') * 10 + (code[1] - '0'));
+      if (v < 64) return (bits >> v) & 1;
+    }
+    return isInBarList(list, code) != 0;
+  }
+};
+
 // A form set: conjugation types and the forms that count for them.
 struct FormSet {
-  std::string_view types;
-  std::string_view forms;
+  CodeSet types;
+  CodeSet forms;
 };
 
 bool inForms(const JcNode& n, std::initializer_list<FormSet> sets) {
   for (const FormSet& f : sets)
-    if (isInBarList(f.types, n.conjType.view()) && isInBarList(f.forms, n.conjForm.view())) return true;
+    if (f.types.has(n.conjType.view()) && f.forms.has(n.conjForm.view())) return true;
   return false;
 }
 
@@ -34,8 +74,8 @@ int posTest(const JcSentence* s, int i, std::string_view pos, std::string_view s
   return inNodeRange(s, i) && s->nodes[i].pos == pos && (sub.empty() || s->nodes[i].subPos == sub);
 }
 
-int typeTest(const JcSentence* s, int i, std::string_view types) {
-  return inNodeRange(s, i) && isInBarList(types, s->nodes[i].conjType.view());
+int typeTest(const JcSentence* s, int i, const CodeSet& types) {
+  return inNodeRange(s, i) && types.has(s->nodes[i].conjType.view());
 }
 
 bool isNominalClass(const JcNode& n) {

@@ -16,8 +16,12 @@ int isInBarList(std::string_view list, std::string_view code) {
   code.copy(needle + 1, code.size());
   needle[code.size() + 1] = '|';
   const std::string_view fenced(needle, code.size() + 2);
-  for (std::size_t i = 0; i < list.size(); i += charLengthAt(list, i))
-    if (list.compare(i, fenced.size(), fenced) == 0) return 1;
+  // Each occurrence counts only where a character of the list begins.
+  std::size_t boundary = 0;
+  for (std::size_t at = list.find(fenced); at != std::string_view::npos; at = list.find(fenced, at + 1)) {
+    while (boundary < at) boundary += charLengthAt(list, boundary);
+    if (boundary == at) return 1;
+  }
   return 0;
 }
 

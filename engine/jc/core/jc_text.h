@@ -39,10 +39,20 @@ struct FixedText {
     bytes[n] = 0;
     return n == text.size();
   }
+  // Appends as assign(view() + text) would, without building the joined text.
   bool append(std::string_view text) {
-    std::string joined = str();
-    joined.append(text.substr(0, text.find('\0')));
-    return assign(joined);
+    text = text.substr(0, text.find('\0'));
+    const std::size_t used = size(), total = used + text.size();
+    auto at = [&](std::size_t k) { return static_cast<unsigned char>(k < used ? bytes[k] : text[k - used]); };
+    std::size_t n = 0;
+    while (n < total) {
+      const std::size_t step = dbcs::isLeadByte(at(n)) && n + 1 < total ? 2 : 1;
+      if (n + step > N - 1) break;
+      n += step;
+    }
+    if (n > used) std::memcpy(bytes + used, text.data(), n - used);
+    bytes[n] = 0;
+    return n == total;
   }
   FixedText& operator=(std::string_view text) {
     assign(text);

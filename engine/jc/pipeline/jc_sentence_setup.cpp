@@ -150,10 +150,10 @@ void prepareTargets(JcSentence* r) {
   }
 }
 
-JcSetupStatus prepareJcSentence(JcSentence* r, std::FILE* morphFile) {
+JcSetupStatus prepareJcSentence(JcSentence* r, std::FILE* morphFile, ParseCursor& cursor) {
   if (initJcSentence(r) != kJcInitOk) return kJcSetupNoMemory;
   // A malformed or cut sentence keeps what was read and is translated as far as that goes.
-  if (readParsedSentence(r, morphFile) == kParseReadAtEnd) return kJcSetupAtEnd;
+  if (readParsedSentence(r, morphFile, cursor) == kParseReadAtEnd) return kJcSetupAtEnd;
   prepareTargets(r);
   r->lastMorpheme = r->lastTop > 0 ? lastLeaf(r, r->lastTop) : 0;
   for (int i = r->lastMorpheme + 1; i <= r->lastTarget && i < kJcMaxNodes; ++i) {

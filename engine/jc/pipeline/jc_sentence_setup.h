@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdio>
 
+#include "engine/jc/core/jc_parse_reader.h"
 #include "engine/jc/core/jc_sentence.h"
 
 namespace jc {
@@ -21,10 +22,10 @@ enum JcSetupStatus {
   kJcSetupNoMemory = -4,   // the record could not be set up; it must not be translated
 };
 
-// On a zeroed record: initJcSentence, readParsedSentence, prepareTargets, lastMorpheme, the
-// class fix-ups, the base cursor and the base order item. A sentence whose parse text was
-// malformed or cut by a lack of memory is still set up as far as it was read.
-JcSetupStatus prepareJcSentence(JcSentence* record, std::FILE* morphFile);
+// On a zeroed record: initJcSentence, readParsedSentence at the cursor, prepareTargets,
+// lastMorpheme, the class fix-ups, the base cursor and the base order item. A sentence whose
+// parse text was malformed or cut by a lack of memory is still set up as far as it was read.
+JcSetupStatus prepareJcSentence(JcSentence* record, std::FILE* morphFile, ParseCursor& cursor);
 
 // The target side copied from the source tree, the kinds of the targets, the adverbial adjectives.
 void prepareTargets(JcSentence* record);

@@ -1,10 +1,8 @@
 #include "engine/jc/pipeline/jc_text_translation.h"
 
-#include <cstdio>
 #include <memory>
 #include <new>
 
-#include "engine/jc/core/jc_parse_reader.h"
 #include "engine/jc/core/jc_sentence.h"
 #include "engine/jc/pipeline/jc_pipeline.h"
 #include "engine/jc/pipeline/jc_sentence_setup.h"
@@ -12,8 +10,32 @@
 
 namespace jc {
 
+int translateParsedSentences(int firstSentence, std::FILE* morph, const char* parseBuffer, ParseCursor& cursor,
+                             std::FILE* chngen, int* filled) {
+  parseStart(cursor, parseBuffer ? parseBuffer : "");
+  if (filled) *filled = 0;
+  int status = kJcTextOk;
+  std::unique_ptr<JcSentence> record(new (std::nothrow) JcSentence);
+  if (!record) status = kJcTextNoMemory;
+  for (int count = 1; status == kJcTextOk && !parseAtEnd(cursor); ++count) {
+    zeroJcSentence(record.get());
+    const JcSetupStatus setup = prepareJcSentence(record.get(), morph, cursor);
+    if (setup == kJcSetupNoMemory) status = kJcTextNoMemory;
+    if (setup == kJcSetupReady && count >= firstSentence) {
+      if (runJcPipeline(record.get())) {
+        std::fputs(record->output.c_str(), chngen);
+        if (filled && record->output.size() + 2 >= static_cast<std::size_t>(kJcOutputSize)) ++*filled;
+      } else {
+        status = kJcTextNoMemory;
+      }
+    }
+    releaseJcSentence(record.get());
+  }
+  return status;
+}
+
 int translateJapaneseText(int firstSentence, std::u16string_view morphPath, const char* parseBuffer,
-                          std::u16string_view chngenPath) {
+                          std::u16string_view chngenPath, ParseCursor& cursor) {
   std::FILE* morph = plat::fileOpen(morphPath, "rb");
   if (!morph) return kJcTextMorphOpenError;
   std::FILE* chngen = plat::fileOpen(chngenPath, "w");
@@ -21,22 +43,7 @@ int translateJapaneseText(int firstSentence, std::u16string_view morphPath, cons
     plat::fileClose(morph);
     return kJcTextChngenOpenError;
   }
-  parseStart(parseBuffer ? parseBuffer : "");
-  int status = kJcTextOk;
-  std::unique_ptr<JcSentence> record(new (std::nothrow) JcSentence);
-  if (!record) status = kJcTextNoMemory;
-  for (int count = 1; status == kJcTextOk && !parseAtEnd(); ++count) {
-    zeroJcSentence(record.get());
-    const JcSetupStatus setup = prepareJcSentence(record.get(), morph);
-    if (setup == kJcSetupNoMemory) status = kJcTextNoMemory;
-    if (setup == kJcSetupReady && count >= firstSentence) {
-      if (runJcPipeline(record.get()))
-        std::fprintf(chngen, "%s", record->output.c_str());
-      else
-        status = kJcTextNoMemory;
-    }
-    releaseJcSentence(record.get());
-  }
+  const int status = translateParsedSentences(firstSentence, morph, parseBuffer, cursor, chngen);
   std::fputs("\n", chngen);
   plat::fileClose(chngen);
   plat::fileClose(morph);

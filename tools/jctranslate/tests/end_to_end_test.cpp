@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/core/device.h"
@@ -120,14 +121,15 @@ TEST_F(EndToEnd, EmptyAndOverlongLines) {
   ASSERT_TRUE(cardBuilt_);
   ProgramFolder program(datagen::binFolder() + "/Synparse.so");
   std::string errors;
-  // Widened to full-width letters the long line no longer fits the analyser's input.
+  // Widened to full-width letters the long line no longer fits the analyser's input: it is
+  // analysed in parts, and passes through as text without Japanese does.
   const std::vector<std::string> out = translate(program, {"", std::string(60000, 'a'), "本を読む。"}, &errors);
-  ASSERT_EQ(status_, 1) << errors;  // a line was not translated
+  ASSERT_EQ(status_, 0) << errors;
   ASSERT_EQ(out.size(), 3u) << errors;
   EXPECT_EQ(out[0], "");
-  EXPECT_EQ(out[1], "");
+  EXPECT_TRUE(out[1] == std::string(60000, 'a')) << out[1].size();
   EXPECT_EQ(out[2], "读书。");
-  EXPECT_EQ(errors, "jctranslate: line 2 not translated: the engine could not translate it (status -1)\n");
+  EXPECT_EQ(errors, "");
   EXPECT_EQ(program.files(), justTheProgram_);
 }
 
@@ -156,17 +158,113 @@ TEST_F(EndToEnd, WithoutTheParserLibraryTheDriverDoesNotStart) {
   EXPECT_EQ(program.files(), std::set<std::string>{"jctranslate"});
 }
 
-TEST_F(EndToEnd, AMorphFileThatCannotBeOpenedIsReported) {
+TEST_F(EndToEnd, AProgramFolderWithoutWritePermissionTranslates) {
   ASSERT_TRUE(cardBuilt_);
   ProgramFolder program(datagen::binFolder() + "/Synparse.so");
-  // A folder in the place of MORPH.TMP: the file cannot be opened for writing.
-  fs::create_directory(program.path() + "/MORPH.TMP");
+  // The temporary files live in a folder of the process's own under TMPDIR, gone at exit.
+  const std::string tmp = program.path() + "-tmp";
+  fs::create_directory(tmp);
+  fs::permissions(program.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  datagen::LinesRun run = datagen::runOnLines(
+      "TMPDIR=" + datagen::shellQuoted(tmp) + " " + datagen::shellQuoted(program.path() + "/jctranslate"),
+      device_->root(), {"本を読む。", "彼は学生だ。"});
+  fs::permissions(program.path(), fs::perms::owner_all);
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.lines, (std::vector<std::string>{"读书。", "他是学生。"}));
+  EXPECT_EQ(run.errors, "");
+  EXPECT_EQ(program.files(), justTheProgram_);
+  EXPECT_TRUE(fs::is_empty(tmp));
+  fs::remove_all(tmp);
+}
+
+TEST_F(EndToEnd, WithoutAPrivateFolderTheDriverDoesNotStart) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  datagen::LinesRun run = datagen::runOnLines(
+      "TMPDIR=" + datagen::shellQuoted(program.path() + "/none") + " " + datagen::shellQuoted(program.path() + "/jctranslate"),
+      device_->root(), {"本を読む。"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.lines.empty());
+  EXPECT_EQ(run.errors, "jctranslate: no private folder for the temporary files\n");
+}
+
+// Each sentence alone, then all of them on lines: a line translates to its sentences'
+// translations in order, however many the parse buffer holds at once.
+TEST_F(EndToEnd, LongLinesLoseNoSentence) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  const std::vector<std::string> sentences = {
+      "彼は図書館で本を読む。", "昨日友達と映画を見た。",   "私が読んだ本は面白い。", "パンを食べて、学校へ行った。",
+      "机の上に本がある。",     "彼女は日本語を勉強する。", "私は学校へ行かなかった。", "彼は本を読みますか。",
+  };
   std::string errors;
-  const std::vector<std::string> out = translate(program, {"本を読む。"}, &errors);
-  EXPECT_EQ(status_, 1);
-  EXPECT_EQ(out, (std::vector<std::string>{""}));
-  EXPECT_EQ(errors, "MORPH.TMP オープンエラー\njctranslate: line 1 not translated: the engine could not translate it (status -1)\n");
-  EXPECT_EQ(program.files(), (std::set<std::string>{"jctranslate", "Synparse.so", "MORPH.TMP"}));
+  const std::vector<std::string> alone = translate(program, sentences, &errors);
+  ASSERT_EQ(alone.size(), sentences.size()) << errors;
+  // 80 sentences, about 1,000 characters.
+  std::string line, expected;
+  for (int k = 0; k < 80; ++k) {
+    line += sentences[static_cast<std::size_t>(k) % sentences.size()];
+    expected += alone[static_cast<std::size_t>(k) % sentences.size()];
+  }
+  const std::vector<std::string> out = translate(program, {line}, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0], expected);
+  EXPECT_EQ(errors, "");
+}
+
+// A sentence too long for the parse buffer is cut at its clause marks, one without them at
+// word boundaries: every piece is translated.
+TEST_F(EndToEnd, OverlongSentencesAreTranslatedInPieces) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::string clauses, unpunctuated;
+  for (int k = 0; k < 60; ++k) clauses += "本を読み、";
+  clauses += "水を飲む。";
+  for (int k = 0; k < 1250; ++k) unpunctuated += "本を読む";  // 5,000 characters
+  std::string errors;
+  const std::vector<std::string> out = translate(program, {clauses, unpunctuated}, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), 2u);
+  EXPECT_EQ(errors, "");
+  auto count = [](const std::string& text, const std::string& word) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + word.size())) ++n;
+    return n;
+  };
+  EXPECT_EQ(count(out[0], "读"), 60u) << out[0];
+  EXPECT_EQ(count(out[0], "喝水"), 1u) << out[0];
+  EXPECT_EQ(count(out[1], "读"), 1250u);
+  EXPECT_EQ(count(out[1], "书"), 1250u);
+}
+
+// Four drivers of one program folder at once give what one gives after another.
+TEST_F(EndToEnd, TranslatorsRunSideBySide) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::vector<std::string> lines;
+  for (int k = 0; k < 40; ++k)
+    for (const char* s : {"本を読む。", "私は本を読んだ。彼は学生だ。", "明日東京へ行く。", "猫が好きだ。"}) lines.push_back(s);
+  std::string errors;
+  const std::vector<std::string> one = translate(program, lines, &errors);
+  ASSERT_EQ(one.size(), lines.size()) << errors;
+  std::vector<datagen::LinesRun> runs(4);
+  std::vector<std::thread> threads;
+  for (std::size_t k = 0; k < runs.size(); ++k) {
+    const std::string scratch = program.path() + "-run" + std::to_string(k);
+    fs::create_directory(scratch);
+    threads.emplace_back([&, k, scratch] {
+      runs[k] = datagen::runOnLines(datagen::shellQuoted(program.path() + "/jctranslate"), scratch, lines);
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  for (std::size_t k = 0; k < runs.size(); ++k) {
+    EXPECT_EQ(runs[k].status, 0) << runs[k].errors;
+    EXPECT_EQ(runs[k].errors, "");
+    EXPECT_EQ(runs[k].lines, one) << "run " << k;
+    fs::remove_all(program.path() + "-run" + std::to_string(k));
+  }
+  EXPECT_EQ(program.files(), justTheProgram_);
 }
 
 }  // namespace

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/jc/core/jc_app_state.h"
-#include "engine/jc/core/jp_analyzer.h"
-#include "engine/jc/core/jp_input_prep.h"
-#include "engine/jc/core/morph_file.h"
+#include "engine/jc/analyser/jp_analyzer.h"
+#include "engine/jc/analyser/jp_input_prep.h"
+#include "engine/jc/analyser/morph_file.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
 #include "platform/core/resources.h"
@@ -68,7 +67,7 @@ std::vector<Trigger> readTriggers(const std::string& text) {
 class RuleTriggers : public ::testing::Test {
  protected:
   void SetUp() override {
-    jc::japaneseSystemDictionaryFolder = kFolder;
+    a->dataFolder = kFolder;
     jc::constructJpAnalyzer(a.get());
     std::string error;
     ASSERT_TRUE(datagen::writeJpLexiconDictionary(sourceFile("data/sample/jc/lexicon.txt"),

@@ -10,11 +10,10 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/jc/core/jc_app_state.h"
 #include "engine/jc/core/jc_links.h"
 #include "engine/jc/core/jc_parse_reader.h"
-#include "engine/jc/core/jp_input_prep.h"
-#include "engine/jc/core/morph_file.h"
+#include "engine/jc/analyser/jp_input_prep.h"
+#include "engine/jc/analyser/morph_file.h"
 #include "platform/core/files.h"
 #include "platform/synparse/parse_text.h"
 #include "platform/synparse/synparse_api.h"
@@ -30,7 +29,7 @@ constexpr char kBase[] = "\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\JCSyst
 class ReaderThroughParser : public ::testing::Test {
  protected:
   void SetUp() override {
-    japaneseSystemDictionaryFolder = kFolder;
+    a->dataFolder = kFolder;
     constructJpAnalyzer(a.get());
     std::ifstream in(std::string(JC_SOURCE_ROOT) + "/data/sample/jc/lexicon.txt", std::ios::binary);
     std::stringstream text;
@@ -61,13 +60,13 @@ class ReaderThroughParser : public ::testing::Test {
     if (morph) plat::fileClose(morph);
     morph = plat::fileOpen(u"\\MORPH.TMP", "rb");
     ASSERT_NE(morph, nullptr);
-    parseStart(buffer);
+    parseStart(cursor, buffer);
   }
   int next() {
     releaseJcSentence(s.get());
     zeroJcSentence(s.get());
     EXPECT_EQ(initJcSentence(s.get()), kJcInitOk);
-    return readParsedSentence(s.get(), morph);
+    return readParsedSentence(s.get(), morph, cursor);
   }
 
   // The tree: a morpheme is its surface, a phrase its children in brackets with its label and
@@ -90,6 +89,7 @@ class ReaderThroughParser : public ::testing::Test {
   datagen::TempDevice dev;
   std::unique_ptr<JpAnalyzer> a{new JpAnalyzer()};
   std::unique_ptr<JcSentence> s{new JcSentence};
+  ParseCursor cursor;
   std::FILE* morph = nullptr;
   char buffer[synparse::kParseBufferSize];
 };

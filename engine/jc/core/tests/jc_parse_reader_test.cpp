@@ -56,8 +56,8 @@ class ParseReader : public ::testing::Test {
 
   int read(const std::string& parse) {
     text = parse;
-    parseStart(text.c_str());
-    return readParsedSentence(s.get(), morph);
+    parseStart(cursor, text.c_str());
+    return readParsedSentence(s.get(), morph, cursor);
   }
   void reset() {
     releaseJcSentence(s.get());
@@ -86,6 +86,7 @@ class ParseReader : public ::testing::Test {
   std::FILE* morph = nullptr;
   std::vector<long> offsets;
   std::string text;
+  ParseCursor cursor;
 };
 
 // Two phrases over two words: phrase 0 carries the tags and depends on the root phrase 1.
@@ -185,21 +186,21 @@ TEST_F(ParseReader, EmptyTextAndSentencesWithoutMorphemes) {
   EXPECT_EQ(read("# S-ID:1\n* -1-\nE\n"), kParseReadOk);
   EXPECT_EQ(s->firstTop, 0);
   EXPECT_EQ(s->rootPhrase, 1);
-  EXPECT_TRUE(parseAtEnd());
+  EXPECT_TRUE(parseAtEnd(cursor));
 }
 
 TEST_F(ParseReader, TwoSentencesAreReadOneAfterTheOther) {
   writeMorph({{"来た", "来る", "02021208"}, {"寝た", "寝る", "02010808"}});
   text = "# S-ID:1\n* -1-\n" + bang(0) + "E\n# S-ID:2\n* -1-\n" + bang(1) + "E\n";
-  parseStart(text.c_str());
-  ASSERT_EQ(readParsedSentence(s.get(), morph), kParseReadOk);
+  parseStart(cursor, text.c_str());
+  ASSERT_EQ(readParsedSentence(s.get(), morph, cursor), kParseReadOk);
   EXPECT_EQ(n(1).surface.view(), "来た");
   reset();
-  ASSERT_EQ(readParsedSentence(s.get(), morph), kParseReadOk);
+  ASSERT_EQ(readParsedSentence(s.get(), morph, cursor), kParseReadOk);
   EXPECT_EQ(n(1).surface.view(), "寝た");
   EXPECT_EQ(n(0).sentenceId.view(), "# S-ID:2");
   reset();
-  EXPECT_EQ(readParsedSentence(s.get(), morph), kParseReadAtEnd);
+  EXPECT_EQ(readParsedSentence(s.get(), morph, cursor), kParseReadAtEnd);
 }
 
 // Bad head numbers, bad offsets and bad MORPH.TMP entries make the sentence malformed; the
@@ -229,11 +230,11 @@ TEST_F(ParseReader, MalformedSentencesAnswerMinusTwoAndTheNextOneIsRead) {
   for (const std::string& c : cases) {
     reset();
     text = "# S-ID:1\n" + c + "E\n# S-ID:2\n* -1-\n" + bang(1) + "E\n";
-    parseStart(text.c_str());
-    EXPECT_EQ(readParsedSentence(s.get(), morph), kParseReadMalformed) << c;
+    parseStart(cursor, text.c_str());
+    EXPECT_EQ(readParsedSentence(s.get(), morph, cursor), kParseReadMalformed) << c;
     EXPECT_LE(s->lastNode, 4) << c;
     reset();
-    EXPECT_EQ(readParsedSentence(s.get(), morph), kParseReadOk) << c;
+    EXPECT_EQ(readParsedSentence(s.get(), morph, cursor), kParseReadOk) << c;
     EXPECT_EQ(n(0).sentenceId.view(), "# S-ID:2") << c;
     EXPECT_EQ(n(1).surface.view(), "だ") << c;
   }
@@ -269,11 +270,11 @@ TEST_F(ParseReader, SentencesThatDoNotFitTheRecordAreRefused) {
   EXPECT_EQ(n(151).parent, 0);
   reset();
   text = sentence(150) + "# S-ID:2\n* -1-\n" + bang(0) + "E\n";
-  parseStart(text.c_str());
-  EXPECT_EQ(readParsedSentence(s.get(), morph), kParseReadMalformed);
+  parseStart(cursor, text.c_str());
+  EXPECT_EQ(readParsedSentence(s.get(), morph, cursor), kParseReadMalformed);
   EXPECT_EQ(s->lastNode, 0);
   reset();
-  EXPECT_EQ(readParsedSentence(s.get(), morph), kParseReadOk);
+  EXPECT_EQ(readParsedSentence(s.get(), morph, cursor), kParseReadOk);
   EXPECT_EQ(s->lastNode, 2);
 }
 
@@ -552,19 +553,19 @@ TEST_F(ParseReader, ReattachWithTargetsMovesTheRelations) {
 
 TEST_F(ParseReader, ParseLinesAreReadWithTheirLineFeed) {
   text = "ab\ncdef";
-  parseStart(text.c_str());
+  parseStart(cursor, text.c_str());
   char buffer[4];
-  ASSERT_NE(parseGetLine(buffer, sizeof buffer), nullptr);
+  ASSERT_NE(parseGetLine(cursor, buffer, sizeof buffer), nullptr);
   EXPECT_STREQ(buffer, "ab\n");
-  long at = parseTell();
-  ASSERT_NE(parseGetLine(buffer, sizeof buffer), nullptr);
+  long at = parseTell(cursor);
+  ASSERT_NE(parseGetLine(cursor, buffer, sizeof buffer), nullptr);
   EXPECT_STREQ(buffer, "cde");
-  ASSERT_NE(parseGetLine(buffer, sizeof buffer), nullptr);
+  ASSERT_NE(parseGetLine(cursor, buffer, sizeof buffer), nullptr);
   EXPECT_STREQ(buffer, "f");
-  EXPECT_TRUE(parseAtEnd());
-  EXPECT_EQ(parseGetLine(buffer, sizeof buffer), nullptr);
-  parseSeek(at);
-  EXPECT_FALSE(parseAtEnd());
+  EXPECT_TRUE(parseAtEnd(cursor));
+  EXPECT_EQ(parseGetLine(cursor, buffer, sizeof buffer), nullptr);
+  parseSeek(cursor, at);
+  EXPECT_FALSE(parseAtEnd(cursor));
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <utility>
 
 namespace jc {
 namespace {
@@ -148,6 +150,20 @@ TEST(JcSentence, FieldsCutAtCharacterBoundaries) {
   EXPECT_EQ(f.view(), "a\x88\x9F" "b");
   EXPECT_FALSE(f.append("\x88\x9F"));
   EXPECT_EQ(f.view(), "a\x88\x9F" "b");
+
+  // Appending is assigning the joined text: a lead byte left at the end pairs with the first byte
+  // appended, and a NUL ends what is appended.
+  const std::pair<std::string, std::string> joins[] = {
+      {"ab", "c"}, {"ab", "cdef"}, {"a\x88", "\x9F" "b"}, {"abc\x88", "\x9F"}, {"", "\x88\x9F\x88\x9F"},
+      {"a", std::string("b\0c", 3)}, {"abcd", "e"}, {"ab", "\x88"},
+  };
+  for (const auto& [before, added] : joins) {
+    FixedText<5> appended{}, assigned{};
+    std::memcpy(appended.bytes, before.c_str(), before.size() + 1);
+    const std::string joined = before + added;
+    EXPECT_EQ(appended.append(added), assigned.assign(joined)) << before << "+" << added;
+    EXPECT_EQ(appended.view(), assigned.view()) << before << "+" << added;
+  }
 
   JcNode n{};
   EXPECT_TRUE(n.usageCode.assign("MADE10"));

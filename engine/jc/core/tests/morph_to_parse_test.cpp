@@ -6,9 +6,8 @@
 #include <memory>
 #include <sstream>
 
-#include "engine/jc/core/jc_app_state.h"
-#include "engine/jc/core/jp_input_prep.h"
-#include "engine/jc/core/morph_file.h"
+#include "engine/jc/analyser/jp_input_prep.h"
+#include "engine/jc/analyser/morph_file.h"
 #include "platform/core/files.h"
 #include "platform/synparse/parse_text.h"
 #include "platform/synparse/synparse_api.h"
@@ -24,7 +23,7 @@ constexpr char kBase[] = "\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\JCSyst
 class MorphToParseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    japaneseSystemDictionaryFolder = kFolder;
+    a->dataFolder = kFolder;
     constructJpAnalyzer(a.get());
     std::ifstream in(std::string(JC_SOURCE_ROOT) + "/data/sample/jc/lexicon.txt", std::ios::binary);
     std::stringstream text;

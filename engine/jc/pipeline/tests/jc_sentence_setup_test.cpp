@@ -57,8 +57,8 @@ class SentenceSetup : public ::testing::Test {
     releaseJcSentence(s.get());
     zeroJcSentence(s.get());
     text = parse;
-    parseStart(text.c_str());
-    return prepareJcSentence(s.get(), morph);
+    parseStart(cursor, text.c_str());
+    return prepareJcSentence(s.get(), morph, cursor);
   }
   // The k-th phrase of the parse text (groups follow the phrases).
   int phrase(int k) const { return static_cast<int>(offsets.size()) + 1 + k; }
@@ -71,6 +71,7 @@ class SentenceSetup : public ::testing::Test {
   std::FILE* morph = nullptr;
   std::vector<long> offsets;
   std::string text;
+  ParseCursor cursor;
 };
 
 TEST_F(SentenceSetup, TargetsAreLinkedAndTheWalkHasItsBaseItems) {
@@ -201,6 +202,7 @@ class TextTranslation : public ::testing::Test {
 
   datagen::TempDevice device;
   std::vector<long> offsets;
+  ParseCursor cursor;
 };
 
 TEST_F(TextTranslation, EverySentenceIsWrittenOnOneLine) {
@@ -209,14 +211,14 @@ TEST_F(TextTranslation, EverySentenceIsWrittenOnOneLine) {
   writeMorph(words);
   std::string parse;
   for (int k = 0; k < 6; ++k) parse += sentence(k);
-  EXPECT_EQ(translateJapaneseText(0, u"\\MORPH.TMP", parse.c_str(), u"\\CHNGEN.TMP"), kJcTextOk);
+  EXPECT_EQ(translateJapaneseText(0, u"\\MORPH.TMP", parse.c_str(), u"\\CHNGEN.TMP", cursor), kJcTextOk);
   // More than four sentences: none is dropped.
   EXPECT_EQ(chngen(), "w0w1w2w3w4w5\n");
   // From the third sentence on.
-  EXPECT_EQ(translateJapaneseText(3, u"\\MORPH.TMP", parse.c_str(), u"\\CHNGEN.TMP"), kJcTextOk);
+  EXPECT_EQ(translateJapaneseText(3, u"\\MORPH.TMP", parse.c_str(), u"\\CHNGEN.TMP", cursor), kJcTextOk);
   EXPECT_EQ(chngen(), "w2w3w4w5\n");
   // No text: an empty line.
-  EXPECT_EQ(translateJapaneseText(0, u"\\MORPH.TMP", "", u"\\CHNGEN.TMP"), kJcTextOk);
+  EXPECT_EQ(translateJapaneseText(0, u"\\MORPH.TMP", "", u"\\CHNGEN.TMP", cursor), kJcTextOk);
   EXPECT_EQ(chngen(), "\n");
 }
 
@@ -225,16 +227,16 @@ TEST_F(TextTranslation, AMalformedSentenceIsTranslatedAsFarAsRead) {
   // The second phrase points past the end of MORPH.TMP: the first one is kept.
   const std::string parse = sentence(0) + "# S-ID:2\n* 1D\n! " + std::to_string(offsets[1]) +
                             "\n* -1-\n! 99999\nE\n" + sentence(2);
-  EXPECT_EQ(translateJapaneseText(0, u"\\MORPH.TMP", parse.c_str(), u"\\CHNGEN.TMP"), kJcTextOk);
+  EXPECT_EQ(translateJapaneseText(0, u"\\MORPH.TMP", parse.c_str(), u"\\CHNGEN.TMP", cursor), kJcTextOk);
   EXPECT_EQ(chngen(), "w0w1w2\n");
 }
 
 TEST_F(TextTranslation, FilesThatCannotBeOpened) {
   writeMorph({{"本", "本", "06010000", "w0"}});
   const std::string parse = sentence(0);
-  EXPECT_EQ(translateJapaneseText(0, u"\\NONE.TMP", parse.c_str(), u"\\CHNGEN.TMP"), kJcTextMorphOpenError);
+  EXPECT_EQ(translateJapaneseText(0, u"\\NONE.TMP", parse.c_str(), u"\\CHNGEN.TMP", cursor), kJcTextMorphOpenError);
   ASSERT_TRUE(plat::makeFolders("\\FOLDER.TMP"));
-  EXPECT_EQ(translateJapaneseText(0, u"\\MORPH.TMP", parse.c_str(), u"\\FOLDER.TMP"), kJcTextChngenOpenError);
+  EXPECT_EQ(translateJapaneseText(0, u"\\MORPH.TMP", parse.c_str(), u"\\FOLDER.TMP", cursor), kJcTextChngenOpenError);
   EXPECT_EQ(plat::openFileCount(), 0);
 }
 

@@ -11,10 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/jc/core/jc_app_state.h"
-#include "engine/jc/core/jp_analyzer.h"
-#include "engine/jc/core/jp_input_prep.h"
-#include "engine/jc/core/jp_morph_analysis.h"
+#include "engine/jc/analyser/jp_analyzer.h"
+#include "engine/jc/analyser/jp_input_prep.h"
+#include "engine/jc/analyser/jp_morph_analysis.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/datagen/viewer_dictionary_source.h"
@@ -42,8 +41,8 @@ TEST(FullCardAnalysis, StartsOnTheFullLexiconAndFindsEverydayWords) {
   const std::string device = datagen::buildFolder() + "/fullcard/device";
   ASSERT_TRUE(std::filesystem::exists(device + "/Card/Talvenro/Chinese/LindqvarDic/JCSystemdic/JCMAIN.DIC")) << device;
   ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
-  jc::japaneseSystemDictionaryFolder = u"\\Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\";
   std::unique_ptr<jc::JpAnalyzer> a{new jc::JpAnalyzer()};
+  a->dataFolder = u"\\Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\";
   jc::constructJpAnalyzer(a.get());
   ASSERT_EQ(jc::initJpAnalyzer(a.get()), 1);
   loadJp2CwTable(&a->jp2cw);

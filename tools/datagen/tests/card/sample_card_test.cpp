@@ -6,7 +6,7 @@
 
 #include "engine/cj/analysis/dic_lookup.h"
 #include "engine/cj/analysis/engine_data.h"
-#include "engine/jc/core/jp_dictionary.h"
+#include "engine/jc/analyser/jp_dictionary.h"
 #include "engine/jc/core/rendering_table.h"
 #include "input/recogniser/recog_dictionary.h"
 #include "input/recogniser/recogniser_errors.h"

@@ -1,8 +1,8 @@
-#include "engine/jc/core/morph_file.h"
+#include "engine/jc/analyser/morph_file.h"
 
 #include <cstdio>
 
-#include "engine/jc/core/jp_morph_analysis.h"
+#include "engine/jc/analyser/jp_morph_analysis.h"
 #include "platform/core/files.h"
 
 namespace jc {

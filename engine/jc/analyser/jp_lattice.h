@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "engine/jc/core/jc_text.h"
-#include "engine/jc/core/jp_dictionary.h"
+#include "engine/jc/analyser/jp_dictionary.h"
 
 namespace jc {
 
-inline constexpr int kJpLatticeStep = 1000;       // arrays grow by this many entries
+inline constexpr int kJpLatticeStep = 1000;       // arrays start with this many entries and double
 inline constexpr int kJpMaxPredecessors = 254;    // a predecessor list holds at most this many
 inline constexpr int kJpMaxRunBytes = 40;         // unknown-word runs and joined numerals
 inline constexpr int kJpMaxMorphRecords = 100;    // output records of one morpheme

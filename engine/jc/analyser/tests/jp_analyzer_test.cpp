@@ -1,10 +1,9 @@
-#include "engine/jc/core/jp_analyzer.h"
+#include "engine/jc/analyser/jp_analyzer.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "engine/jc/core/jc_app_state.h"
 #include "platform/core/files.h"
 #include "platform/core/notify_recorder.h"
 #include "tools/datagen/jp_dictionary_pair.h"
@@ -13,14 +12,13 @@
 namespace jc {
 namespace {
 
-// Every test uses this folder: the dictionary path is built once per process.
 constexpr char16_t kFolder[] = u"\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\";
 constexpr char kBase[] = "\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\JCMAIN";
 
 class JpAnalyzerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    japaneseSystemDictionaryFolder = kFolder;
+    a->dataFolder = kFolder;
     constructJpAnalyzer(a.get());
   }
   void TearDown() override { freeJpAnalyzer(a.get()); }
@@ -44,7 +42,7 @@ TEST_F(JpAnalyzerTest, InitialisesTablesAndOpensTheDictionary) {
   EXPECT_EQ(a->tieSlack, 0);
   ASSERT_NE(a->dictionary, nullptr);
   EXPECT_NE(a->dictionary->ddb, nullptr);
-  EXPECT_EQ(jpDictionaryPath(), std::u16string(kFolder) + u"JCMAIN");
+  EXPECT_EQ(jpDictionaryPath(a.get()), std::u16string(kFolder) + u"JCMAIN");
   freeJpAnalyzer(a.get());
   EXPECT_EQ(a->dictionary, nullptr);
   EXPECT_EQ(plat::openFileCount(), 0);
@@ -198,10 +196,10 @@ TEST_F(JpAnalyzerTest, SecondInitialisationReusesTheDictionaryPath) {
   writeDictionary();
   ASSERT_EQ(initJpAnalyzer(a.get()), 1);
   freeJpAnalyzer(a.get());
-  japaneseSystemDictionaryFolder = u"\\Nowhere\\";
+  a->dataFolder = u"\\Nowhere\\";
   constructJpAnalyzer(a.get());
   EXPECT_EQ(initJpAnalyzer(a.get()), 1);
-  EXPECT_EQ(jpDictionaryPath(), std::u16string(kFolder) + u"JCMAIN");
+  EXPECT_EQ(jpDictionaryPath(a.get()), std::u16string(kFolder) + u"JCMAIN");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "engine/jc/core/jp_morph_analysis.h"
+#include "engine/jc/analyser/jp_morph_analysis.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,7 @@
 #include <memory>
 #include <sstream>
 
-#include "engine/jc/core/jc_app_state.h"
-#include "engine/jc/core/morph_file.h"
+#include "engine/jc/analyser/morph_file.h"
 #include "platform/core/files.h"
 #include "platform/core/fail_point.h"
 #include "platform/core/notify_recorder.h"
@@ -49,7 +48,7 @@ const char8_t kLexicon[] =
 class MorphAnalysisTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    japaneseSystemDictionaryFolder = kFolder;
+    a->dataFolder = kFolder;
     constructJpAnalyzer(a.get());
   }
   void TearDown() override { freeJpAnalyzer(a.get()); }

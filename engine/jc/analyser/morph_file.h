@@ -2,7 +2,7 @@
 #pragma once
 #include <string_view>
 
-#include "engine/jc/core/jp_analyzer.h"
+#include "engine/jc/analyser/jp_analyzer.h"
 
 namespace jc {
 

@@ -1,4 +1,4 @@
-#include "engine/jc/core/jp_input_prep.h"
+#include "engine/jc/analyser/jp_input_prep.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/jc/core/jp_dictionary.h"
+#include "engine/jc/analyser/jp_dictionary.h"
 
 #include <gtest/gtest.h>
 

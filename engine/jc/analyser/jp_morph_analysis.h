@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "engine/jc/core/jp_analyzer.h"
+#include "engine/jc/analyser/jp_analyzer.h"
 
 namespace jc {
 

@@ -2,12 +2,13 @@
 // tables (CONNECT resources) and its dictionary.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "engine/jc/core/jc_text.h"
-#include "engine/jc/core/jp_dictionary.h"
-#include "engine/jc/core/jp_input_prep.h"
-#include "engine/jc/core/jp_lattice.h"
+#include "engine/jc/analyser/jp_dictionary.h"
+#include "engine/jc/analyser/jp_input_prep.h"
+#include "engine/jc/analyser/jp_lattice.h"
 #include "platform/core/resources.h"
 
 namespace jc {
@@ -55,6 +56,11 @@ struct JpAnalyzer {
   // The lattice of the sentence being analysed, and the table for unknown words' Chinese.
   JpLattice lattice;
   Jp2CwTable jp2cw;
+
+  // The Japanese data folder (a device path ending in a separator), set by the owner before the
+  // first initialisation, and the dictionary base path that initialisation builds from it once.
+  std::u16string dataFolder;
+  std::u16string dictionaryPath;
 };
 
 void constructJpAnalyzer(JpAnalyzer* a);
@@ -85,7 +91,7 @@ std::string_view conjFormName(const JpAnalyzer* a, int type, int form);
 std::string_view conjFormEnding(const JpAnalyzer* a, int type, int form);
 int conjFormCount(const JpAnalyzer* a, int type);
 
-// The dictionary base path of the process, built by the first initialisation.
-const std::u16string& jpDictionaryPath();
+// The dictionary base path of the analyser, built by its first initialisation.
+const std::u16string& jpDictionaryPath(const JpAnalyzer* a);
 
 }  // namespace jc

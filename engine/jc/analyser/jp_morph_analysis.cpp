@@ -1,4 +1,4 @@
-#include "engine/jc/core/jp_morph_analysis.h"
+#include "engine/jc/analyser/jp_morph_analysis.h"
 
 #include <algorithm>
 #include <cstring>
@@ -33,13 +33,14 @@ bool outOfMemory(JpAnalyzer* a) {
   return false;
 }
 
-// Room for one more element, growing by kJpLatticeStep; a failed growth keeps the old storage.
+// Room for one more element; the storage doubles (at least kJpLatticeStep entries), so a long
+// line costs time linear in its length. A failed growth keeps the old storage.
 template <typename V>
 bool roomFor(JpAnalyzer* a, V& v) {
   if (v.size() < v.capacity()) return true;
   if (plat::failPointHit(kLatticeGrowthFailPoint)) return outOfMemory(a);
   try {
-    v.reserve(v.capacity() + kJpLatticeStep);
+    v.reserve(std::max<std::size_t>(v.capacity() * 2, kJpLatticeStep));
   } catch (const std::bad_alloc&) {
     return outOfMemory(a);
   }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/jc/core/jp_dict_format.h"
+#include "engine/jc/analyser/jp_dict_format.h"
 
 namespace jc {
 

@@ -1,11 +1,10 @@
-#include "engine/jc/core/jp_analyzer.h"
+#include "engine/jc/analyser/jp_analyzer.h"
 
 #include <cstring>
 #include <new>
 #include <string>
 
 #include "engine/common/code_convert.h"
-#include "engine/jc/core/jc_app_state.h"
 #include "platform/core/notify.h"
 #include "platform/core/little_endian.h"
 
@@ -15,11 +14,6 @@ namespace {
 
 constexpr char kConnectType[] = "CONNECT";
 constexpr int kWordOffsetArea = 4;  // connection entries start after the four-digit count
-
-std::u16string& dictionaryPathBuffer() {
-  static std::u16string path;
-  return path;
-}
 
 // Walks a table text: calls line(group, k, text) for every line that is not a comment.
 template <typename F>
@@ -74,7 +68,7 @@ bool hasMatrix(const JpAnalyzer* a) { return a->matrixCells && a->matrixRows > 0
 
 }  // namespace
 
-const std::u16string& jpDictionaryPath() { return dictionaryPathBuffer(); }
+const std::u16string& jpDictionaryPath(const JpAnalyzer* a) { return a->dictionaryPath; }
 
 void constructJpAnalyzer(JpAnalyzer* a) {
   a->dictionary = nullptr;
@@ -190,9 +184,8 @@ int initJpAnalyzer(JpAnalyzer* a) {
     return 0;
   }
   constructJpDictionary(a->dictionary);
-  std::u16string& path = dictionaryPathBuffer();
-  if (path.empty()) path = japaneseSystemDictionaryFolder + u"JCMAIN";
-  int rc = openJpDictionary(a->dictionary, path);
+  if (a->dictionaryPath.empty()) a->dictionaryPath = a->dataFolder + u"JCMAIN";
+  int rc = openJpDictionary(a->dictionary, a->dictionaryPath);
   if (rc == 0) return 1;
   showJpDictionaryError(a->dictionary, rc);
   return 0;
