@@ -21,6 +21,14 @@ FULLCARD="$BUILD/fullcard/device/Card/Talvenro/Chinese/LindqvarDic"
 if [ -d "$FULLCARD" ]; then
   cp -r "$FULLCARD"/. "$DEVICE/Storage Card/Talvenro/Chinese/LindqvarDic/"
 fi
+# The full card's speech tables (words from CC-CEDICT) replace the sample card's; its units stay.
+if [ -f "$BUILD/speech-full/ChTTSData/cz.dat" ]; then
+  cp "$BUILD"/speech-full/ChTTSData/*.dat "$DEVICE/Storage Card/Talvenro/Chinese/ChTTSData/"
+fi
+# The full card's viewer dictionaries replace the sample card's; its examples stay.
+if [ -f "$BUILD/viewer-full/HarbrookDic/CJDIC/CjsDicV6.dic" ]; then
+  cp -r "$BUILD"/viewer-full/HarbrookDic/. "$DEVICE/Storage Card/Talvenro/Chinese/HarbrookDic/"
+fi
 # The full recogniser dictionaries replace the sample card's at the device root.
 if [ -f "$BUILD/recogniser-full/chujian.dic" ]; then
   cp "$BUILD"/recogniser-full/*.dic "$DEVICE/"
