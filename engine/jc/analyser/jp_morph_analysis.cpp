@@ -77,8 +77,7 @@ int ownCost(const JpAnalyzer* a, const LatticeNode& n) {
 int newNode(JpAnalyzer* a) {
   JpLattice& l = a->lattice;
   if (!roomFor(a, l.nodes)) return -1;
-  l.nodes.emplace_back();
-  std::memset(static_cast<void*>(&l.nodes.back()), 0, sizeof(LatticeNode));
+  l.nodes.emplace_back();  // value-initialised: all zero
   l.nodes.back().weight = 10;
   l.nodes.back().connection = -1;
   l.nodes.back().recordNumber = -1;
@@ -86,9 +85,10 @@ int newNode(JpAnalyzer* a) {
 }
 
 int copyNode(JpAnalyzer* a, int from) {
-  int n = newNode(a);
-  if (n >= 0) a->lattice.nodes[static_cast<std::size_t>(n)] = a->lattice.nodes[static_cast<std::size_t>(from)];
-  return n;
+  JpLattice& l = a->lattice;
+  if (!roomFor(a, l.nodes)) return -1;
+  l.nodes.push_back(l.nodes[static_cast<std::size_t>(from)]);  // within capacity: the source stays put
+  return static_cast<int>(l.nodes.size()) - 1;
 }
 
 int pushEdge(JpAnalyzer* a, PathEntry e) {
@@ -292,10 +292,15 @@ void addTransparentEdges(JpAnalyzer* a, int position, int node) {
     if (!addPredecessor(a, t, e)) return;
     int lowest = l.pathEntries[static_cast<std::size_t>(t.predecessors[0])].cost;
     for (int p : t.predecessors) lowest = std::min(lowest, l.pathEntries[static_cast<std::size_t>(p)].cost);
-    std::vector<std::int32_t> kept;
-    for (int p : t.predecessors)
-      if (l.pathEntries[static_cast<std::size_t>(p)].cost <= lowest + a->tieSlack) kept.push_back(p);
-    t.predecessors.swap(kept);
+    PredecessorList kept;
+    try {
+      for (int p : t.predecessors)
+        if (l.pathEntries[static_cast<std::size_t>(p)].cost <= lowest + a->tieSlack) kept.push_back(p);
+    } catch (const std::bad_alloc&) {
+      outOfMemory(a);
+      return;
+    }
+    t.predecessors = std::move(kept);
     t.cost = lowest + own;
   }
 }
