@@ -551,6 +551,16 @@ void prepareLattice(JpAnalyzer* a) {
   initial(l.nodes);
   initial(l.extraCandidates);
   initial(l.pathEntries);
+  // Room for the most a line can need (a run of numerals joins each character with up to
+  // kJpMaxRunBytes of numerals before it), so that a long line grows no array while it is
+  // analysed. The pages are touched only as they fill; when the room cannot be had, the arrays
+  // grow as they fill instead.
+  const std::size_t most = static_cast<std::size_t>(l.length / 2 + 1) * (kJpMaxRunBytes / 2 + 2);
+  try {
+    if (l.nodes.capacity() < most) l.nodes.reserve(most);
+    if (l.pathEntries.capacity() < most) l.pathEntries.reserve(most);
+  } catch (const std::bad_alloc&) {
+  }
   initial(l.endingHere);
   initial(l.walkStack);
   if (l.dictResults.size() != static_cast<std::size_t>(kDictResultSlots)) l.dictResults.resize(kDictResultSlots);
