@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine/common/descramble.h"  // isLeadByte
 #include "engine/common/dbcs_text.h"
 
 namespace cj {

@@ -315,13 +315,22 @@ void joinN0(SuffixJoin& j) {
   }
 }
 
+// D1, KK and F2: a past text, and any text of a DOKU code, takes の after its past ending and
+// nothing else; true when that settled the join.
+bool joinPastWithNo(SuffixJoin& j) {
+  if (j.past && endsPast(j.t)) {
+    j.t += "の";
+    return true;
+  }
+  if (!j.doku) return false;
+  if (endsPast(j.t)) j.t += "の";
+  return true;
+}
+
 void joinD1(SuffixJoin& j) {
+  if (joinPastWithNo(j)) return;
   std::string& t = j.t;
-  if (j.doku) {
-    if (endsPast(t)) t += "の";
-  } else if (j.past && endsPast(t)) {
-    t += "の";
-  } else if (j.adjective || j.verb || j.particle) {
+  if (j.adjective || j.verb || j.particle) {
     t += "の";
   } else if (j.kyodo) {
     j.cutCopula();
@@ -363,12 +372,9 @@ void joinNaNgNt(SuffixJoin& j) {
 }
 
 void joinKK(SuffixJoin& j) {
+  if (joinPastWithNo(j)) return;
   std::string& t = j.t;
-  if (j.past && endsPast(t)) {
-    t += "の";
-  } else if (j.doku) {
-    if (endsPast(t)) t += "の";
-  } else if (j.adjective) {
+  if (j.adjective) {
     t += "の";
   } else if (j.kyodo) {
     conjugateCopula('t', t, '1');
@@ -387,14 +393,7 @@ void joinF0(SuffixJoin& j) {
 }
 
 void joinF2(SuffixJoin& j) {
-  std::string& t = j.t;
-  if (j.past && endsPast(t)) {
-    t += "の";
-  } else if (j.doku) {
-    if (endsPast(t)) t += "の";
-  } else if (j.kyodo) {
-    j.cutCopula();
-  }
+  if (!joinPastWithNo(j) && j.kyodo) j.cutCopula();
 }
 
 void joinSZ(SuffixJoin& j) {

@@ -1,25 +1,17 @@
 // Candidate tables for the tests: the generated ones read from the build tree, or small ones
 // written with the table writer.
 #pragma once
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "input/pinyin/candidate_tables.h"
 #include "input/pinyin/composition.h"
 #include "input/pinyin/syllables.h"
+#include "tools/common/tool_files.h"
 #include "tools/datagen/pinyin_table_writer.h"
 
 namespace pinyin::test {
-
-inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Owns the bytes the tables point into.
 struct OwnedTables {
@@ -44,7 +36,7 @@ inline const OwnedTables& generatedTables() {
   static const OwnedTables t = [] {
     OwnedTables o;
     for (unsigned id : {102u, 103u, 109u, 110u, 111u, 112u}) {
-      o.bytes[id] = readFile(std::string(PINYIN_TABLE_DIR) + "/TEXT_" + std::to_string(id) + ".bin");
+      o.bytes[id] = tools::readFile(std::string(PINYIN_TABLE_DIR) + "/TEXT_" + std::to_string(id) + ".bin");
     }
     o.point();
     return o;

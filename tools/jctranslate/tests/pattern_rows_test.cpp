@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -12,19 +11,13 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/datagen/build_programs.h"
+#include "tools/common/tool_files.h"
 #include "tools/datagen/pinned_sentences.h"
 #include "tools/datagen/temp_device.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // key<TAB>value lines, comments and empty lines left out.
 std::vector<std::pair<std::string, std::string>> tabLines(const std::string& text) {
@@ -55,11 +48,11 @@ TEST(PatternRows, SampleTableHoldsNoStrayText) {
 
   // Placeholders: the card's words of the keys the source does not give.
   std::set<std::string> sourceKeys, placeholders;
-  for (const auto& [key, words] : tabLines(readFile(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample/jc/jcwords.txt")))
+  for (const auto& [key, words] : tabLines(tools::readFile(std::string(SUITE_TEST_SOURCE_DIR) + "/data/sample/jc/jcwords.txt")))
     sourceKeys.insert(key);
   std::string written;
   for (const auto& e : fs::recursive_directory_iterator(card))
-    if (e.path().filename() == "jcwords.txt") written = readFile(e.path().string());
+    if (e.path().filename() == "jcwords.txt") written = tools::readFile(e.path().string());
   ASSERT_FALSE(written.empty());
   for (const auto& [key, words] : tabLines(written)) {
     if (sourceKeys.count(key)) continue;
