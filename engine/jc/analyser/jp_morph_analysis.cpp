@@ -119,7 +119,8 @@ void copyRecordToNode(const JpDictRecord& r, LatticeNode& n) {
     n.savedSubPos = static_cast<std::uint8_t>(n.subPos);
     n.subPos = 0;
   }
-  n.surface = r.key();
+  const std::string_view key = r.key();
+  n.surface = key;
   n.length = static_cast<std::int32_t>(n.surface.size());
   n.chinese = r.chinese();
   n.code = r.code();
@@ -128,7 +129,7 @@ void copyRecordToNode(const JpDictRecord& r, LatticeNode& n) {
   n.weight = static_cast<std::uint8_t>(r.weight());
   n.connection = r.connection();
   n.recordNumber = r.number();
-  n.key = r.key();
+  n.key = key;
   for (int i = 0; i < 4; ++i) n.recordCodes[i] = r.bytes[kJpRecPos + i];
   n.firstExtra = 0;
   n.compoundPart = 0;
@@ -476,9 +477,10 @@ int lookupDictionaryWords(JpAnalyzer* a, int position) {
       continue;
     }
     bool matched = false;
+    const std::string_view key = r.key();
     for (int n = l.lookupFirstNode; n < static_cast<int>(l.nodes.size()); ++n) {
       const LatticeNode& node = l.nodes[static_cast<std::size_t>(n)];
-      if (node.compoundPart || node.key.view() != r.key() || !sameCodes(node, r)) continue;
+      if (node.compoundPart || !sameCodes(node, r) || node.key.view() != key) continue;
       if (!appendExtraCandidate(a, n, r)) return 0;
       matched = true;
     }
