@@ -553,16 +553,6 @@ void prepareLattice(JpAnalyzer* a) {
   initial(l.nodes);
   initial(l.extraCandidates);
   initial(l.pathEntries);
-  // Room for the most a line can need (a run of numerals joins each character with up to
-  // kJpMaxRunBytes of numerals before it), so that a long line grows no array while it is
-  // analysed. The pages are touched only as they fill; when the room cannot be had, the arrays
-  // grow as they fill instead.
-  const std::size_t most = static_cast<std::size_t>(l.length / 2 + 1) * (kJpMaxRunBytes / 2 + 2);
-  try {
-    if (l.nodes.capacity() < most) l.nodes.reserve(most);
-    if (l.pathEntries.capacity() < most) l.pathEntries.reserve(most);
-  } catch (const std::bad_alloc&) {
-  }
   initial(l.endingHere);
   initial(l.walkStack);
   if (l.dictResults.size() != static_cast<std::size_t>(kDictResultSlots)) l.dictResults.resize(kDictResultSlots);
@@ -587,6 +577,24 @@ void prepareLattice(JpAnalyzer* a) {
   PathEntry start{};
   start.live = 1;
   l.pathEntries.push_back(std::move(start));
+}
+
+// Room for the most a line can need (a run of numerals joins each character with up to
+// kJpMaxRunBytes of numerals before it), so that a long line grows no array while it is
+// analysed; the pages are touched only as they fill. A growth refused by the fail point fails
+// the sentence as any growth does; when the system cannot give that much, the arrays grow as
+// they fill instead.
+bool reserveForLine(JpAnalyzer* a) {
+  JpLattice& l = a->lattice;
+  const std::size_t most = static_cast<std::size_t>(l.length / 2 + 1) * (kJpMaxRunBytes / 2 + 2);
+  if (l.nodes.capacity() >= most && l.pathEntries.capacity() >= most) return true;
+  if (plat::failPointHit(kLatticeGrowthFailPoint)) return outOfMemory(a);
+  try {
+    if (l.nodes.capacity() < most) l.nodes.reserve(most);
+    if (l.pathEntries.capacity() < most) l.pathEntries.reserve(most);
+  } catch (const std::bad_alloc&) {
+  }
+  return true;
 }
 
 // Morph records of one lattice edge; k is its place in its group.
@@ -779,6 +787,7 @@ int analyzeSentence(JpAnalyzer* a) {
     outOfMemory(a);
     return 0;
   }
+  if (!reserveForLine(a)) return 0;
   int position = 0, hint = 0, step = 0;
   while (position < l.length) {
     hint = collectEndingHere(a, position, hint);
