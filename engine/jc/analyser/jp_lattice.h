@@ -42,12 +42,48 @@ struct ExtraCandidate {
   std::int32_t next;  // 0 = end
 };
 
+// The predecessors of an edge: a few inline, more in the heap; most edges have one or two,
+// so building and copying an edge seldom allocates.
+class PredecessorList {
+ public:
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  const std::int32_t* begin() const { return count_ > kInline ? more_.data() : few_; }
+  const std::int32_t* end() const { return begin() + count_; }
+  std::int32_t operator[](std::size_t i) const { return begin()[i]; }
+  // May throw std::bad_alloc past the inline room; the list is then unchanged.
+  void push_back(std::int32_t p) {
+    if (count_ < kInline) {
+      few_[count_++] = p;
+      return;
+    }
+    if (count_ == kInline) {
+      std::vector<std::int32_t> all(few_, few_ + kInline);
+      all.push_back(p);
+      more_.swap(all);
+    } else {
+      more_.push_back(p);
+    }
+    ++count_;
+  }
+  void clear() {
+    count_ = 0;
+    more_.clear();
+  }
+
+ private:
+  static constexpr std::uint32_t kInline = 4;
+  std::uint32_t count_ = 0;
+  std::int32_t few_[kInline] = {};
+  std::vector<std::int32_t> more_;
+};
+
 struct PathEntry {
   std::int32_t node;
   std::int32_t start;
   std::int32_t end;
   std::int32_t cost;
-  std::vector<std::int32_t> predecessors;  // the first is the cheapest
+  PredecessorList predecessors;  // the first is the cheapest
   std::uint8_t live;  // 0 = inner part of a compound
 };
 

@@ -77,8 +77,7 @@ int ownCost(const JpAnalyzer* a, const LatticeNode& n) {
 int newNode(JpAnalyzer* a) {
   JpLattice& l = a->lattice;
   if (!roomFor(a, l.nodes)) return -1;
-  l.nodes.emplace_back();
-  std::memset(static_cast<void*>(&l.nodes.back()), 0, sizeof(LatticeNode));
+  l.nodes.emplace_back();  // value-initialised: all zero
   l.nodes.back().weight = 10;
   l.nodes.back().connection = -1;
   l.nodes.back().recordNumber = -1;
@@ -86,9 +85,10 @@ int newNode(JpAnalyzer* a) {
 }
 
 int copyNode(JpAnalyzer* a, int from) {
-  int n = newNode(a);
-  if (n >= 0) a->lattice.nodes[static_cast<std::size_t>(n)] = a->lattice.nodes[static_cast<std::size_t>(from)];
-  return n;
+  JpLattice& l = a->lattice;
+  if (!roomFor(a, l.nodes)) return -1;
+  l.nodes.push_back(l.nodes[static_cast<std::size_t>(from)]);  // within capacity: the source stays put
+  return static_cast<int>(l.nodes.size()) - 1;
 }
 
 int pushEdge(JpAnalyzer* a, PathEntry e) {
@@ -119,7 +119,8 @@ void copyRecordToNode(const JpDictRecord& r, LatticeNode& n) {
     n.savedSubPos = static_cast<std::uint8_t>(n.subPos);
     n.subPos = 0;
   }
-  n.surface = r.key();
+  const std::string_view key = r.key();
+  n.surface = key;
   n.length = static_cast<std::int32_t>(n.surface.size());
   n.chinese = r.chinese();
   n.code = r.code();
@@ -128,7 +129,7 @@ void copyRecordToNode(const JpDictRecord& r, LatticeNode& n) {
   n.weight = static_cast<std::uint8_t>(r.weight());
   n.connection = r.connection();
   n.recordNumber = r.number();
-  n.key = r.key();
+  n.key = key;
   for (int i = 0; i < 4; ++i) n.recordCodes[i] = r.bytes[kJpRecPos + i];
   n.firstExtra = 0;
   n.compoundPart = 0;
@@ -292,10 +293,15 @@ void addTransparentEdges(JpAnalyzer* a, int position, int node) {
     if (!addPredecessor(a, t, e)) return;
     int lowest = l.pathEntries[static_cast<std::size_t>(t.predecessors[0])].cost;
     for (int p : t.predecessors) lowest = std::min(lowest, l.pathEntries[static_cast<std::size_t>(p)].cost);
-    std::vector<std::int32_t> kept;
-    for (int p : t.predecessors)
-      if (l.pathEntries[static_cast<std::size_t>(p)].cost <= lowest + a->tieSlack) kept.push_back(p);
-    t.predecessors.swap(kept);
+    PredecessorList kept;
+    try {
+      for (int p : t.predecessors)
+        if (l.pathEntries[static_cast<std::size_t>(p)].cost <= lowest + a->tieSlack) kept.push_back(p);
+    } catch (const std::bad_alloc&) {
+      outOfMemory(a);
+      return;
+    }
+    t.predecessors = std::move(kept);
     t.cost = lowest + own;
   }
 }
@@ -471,9 +477,10 @@ int lookupDictionaryWords(JpAnalyzer* a, int position) {
       continue;
     }
     bool matched = false;
+    const std::string_view key = r.key();
     for (int n = l.lookupFirstNode; n < static_cast<int>(l.nodes.size()); ++n) {
       const LatticeNode& node = l.nodes[static_cast<std::size_t>(n)];
-      if (node.compoundPart || node.key.view() != r.key() || !sameCodes(node, r)) continue;
+      if (node.compoundPart || !sameCodes(node, r) || node.key.view() != key) continue;
       if (!appendExtraCandidate(a, n, r)) return 0;
       matched = true;
     }
@@ -570,6 +577,24 @@ void prepareLattice(JpAnalyzer* a) {
   PathEntry start{};
   start.live = 1;
   l.pathEntries.push_back(std::move(start));
+}
+
+// Room for the most a line can need (a run of numerals joins each character with up to
+// kJpMaxRunBytes of numerals before it), so that a long line grows no array while it is
+// analysed; the pages are touched only as they fill. A growth refused by the fail point fails
+// the sentence as any growth does; when the system cannot give that much, the arrays grow as
+// they fill instead.
+bool reserveForLine(JpAnalyzer* a) {
+  JpLattice& l = a->lattice;
+  const std::size_t most = static_cast<std::size_t>(l.length / 2 + 1) * (kJpMaxRunBytes / 2 + 2);
+  if (l.nodes.capacity() >= most && l.pathEntries.capacity() >= most) return true;
+  if (plat::failPointHit(kLatticeGrowthFailPoint)) return outOfMemory(a);
+  try {
+    if (l.nodes.capacity() < most) l.nodes.reserve(most);
+    if (l.pathEntries.capacity() < most) l.pathEntries.reserve(most);
+  } catch (const std::bad_alloc&) {
+  }
+  return true;
 }
 
 // Morph records of one lattice edge; k is its place in its group.
@@ -762,6 +787,7 @@ int analyzeSentence(JpAnalyzer* a) {
     outOfMemory(a);
     return 0;
   }
+  if (!reserveForLine(a)) return 0;
   int position = 0, hint = 0, step = 0;
   while (position < l.length) {
     hint = collectEndingHere(a, position, hint);
