@@ -42,8 +42,8 @@ const WordKeySpec kWordKeys[] = {
     {"textChecks.enumerationChars", 50, 1, 1},
     {"textChecks.enumerationRanges", 8, 1, 1},
     {"textChecks.wideDigits", 10, 1, 1},
-    {"textChecks.leadingWord", 1, 2, 2},
-    {"textChecks.commaWord", 1, 2, 2},
+    {"textChecks.leadingWord", 0, 2, 2},
+    {"textChecks.commaWord", 0, 2, 2},
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
@@ -306,9 +306,9 @@ void extractEnumerationPrefix(std::string_view sentence, std::string& prefix) {
   prefix.assign(sentence.substr(0, p));
 }
 
-void removeWordAfterComma(std::string& text) {
-  const std::string& leading = listedWord(kTextChecksLeadingWordKey);
-  const std::string& comma = listedWord(kTextChecksCommaWordKey);
+namespace {
+
+void removePairedWordAfterComma(std::string& text, const std::string& leading, const std::string& comma) {
   const std::string& wideComma = listedWord(kTextChecksWideCommaKey);
   const std::string& fullStop = listedWord(kTextChecksWideFullStopKey);
   if (leading.empty() || comma.empty()) return;
@@ -343,6 +343,17 @@ void removeWordAfterComma(std::string& text) {
     } else {
       from = mark != npos ? mark : c;
     }
+  }
+}
+
+}  // namespace
+
+// The leading words and the comma words pair up by their place in the two lists.
+void removeWordAfterComma(std::string& text) {
+  const std::vector<std::string>& leading = listedWords(kTextChecksLeadingWordKey);
+  const std::vector<std::string>& comma = listedWords(kTextChecksCommaWordKey);
+  for (std::size_t i = 0; i < leading.size() && i < comma.size(); ++i) {
+    removePairedWordAfterComma(text, leading[i], comma[i]);
   }
 }
 

@@ -40,7 +40,7 @@ std::size_t nextChineseSentence(std::string_view text, std::string& sentence, st
 // The leading item number of a sentence ("(1)", "1、"), or empty.
 void extractEnumerationPrefix(std::string_view sentence, std::string& prefix);
 
-// Deletes the comma word where it directly follows a comma after the leading word.
+// Deletes a comma word where it directly follows a comma after its leading word (虽然…，但是).
 void removeWordAfterComma(std::string& text);
 
 // The sentence with every ASCII digit replaced by its double-byte digit.

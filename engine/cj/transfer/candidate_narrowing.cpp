@@ -37,12 +37,14 @@ const CjNode* nodeAt(CjTransferContext& c, int i) { return i > 0 ? sourceNode(c,
 bool strictlyTransitive(std::string_view code) { return isTransitiveCode(code) && !isIntransitiveCode(code); }
 
 // The tree over v reads as a clause without an object: its root is a verb or a word, followed
-// by nothing or a "P" word and preceded by a noun.
+// by nothing or a "P" word and preceded by a noun. When the sentence group has wrapped the clause,
+// the verb phrase under the sentence node stands for the root (门开着。: 门 | 开着 | 。).
 bool rootAllowsIntransitive(CjTransferContext& c, int top) {
   int root = top;
   for (int steps = 0; steps < kMaxNodes; ++steps) {
     const CjNode* n = nodeAt(c, root);
     if (!n || n->parent == 0) break;
+    if (const CjNode* p = nodeAt(c, n->parent); root == top && p && p->CAT == "S") break;
     root = n->parent;
   }
   const CjNode* r = nodeAt(c, root);

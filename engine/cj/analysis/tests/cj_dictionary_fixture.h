@@ -55,8 +55,8 @@ inline std::map<std::string, std::vector<std::string>> baseListWords() {
       {"textChecks.closeBracket2", {"】"}},
       {"textChecks.enumerationSeparator", {"、"}},
       {"textChecks.wideDigits", {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"}},
-      {"textChecks.leadingWord", {"虽然"}},
-      {"textChecks.commaWord", {"但是"}},
+      {"textChecks.leadingWord", {"虽然", "因为"}},
+      {"textChecks.commaWord", {"但是", "所以"}},
       {"dicLookup.firstEntryWord", {"的"}},
   };
   return words;

@@ -180,6 +180,11 @@ TEST_F(TextChecksTest, WordAfterCommaIsRemoved) {
       {engineText("虽然下雨。，但是去了"), engineText("虽然下雨。，但是去了")},
       {engineText("虽然雨，但是去。虽然风，但是来"), engineText("虽然雨，去。虽然风，来")},
       {engineText("下雨，但是去了"), engineText("下雨，但是去了")},
+      // Each leading word deletes only its own comma word.
+      {engineText("因为下雨，所以不去"), engineText("因为下雨，不去")},
+      {engineText("因为下雨，但是去了"), engineText("因为下雨，但是去了")},
+      {engineText("虽然下雨，所以不去"), engineText("虽然下雨，所以不去")},
+      {engineText("虽然雨，但是去。因为风，所以不来"), engineText("虽然雨，去。因为风，不来")},
   };
   for (const Case& c : cases) {
     std::string text = c.text;
