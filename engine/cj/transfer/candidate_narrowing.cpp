@@ -36,15 +36,31 @@ const CjNode* nodeAt(CjTransferContext& c, int i) { return i > 0 ? sourceNode(c,
 
 bool strictlyTransitive(std::string_view code) { return isTransitiveCode(code) && !isIntransitiveCode(code); }
 
+// A nominal anywhere under node i (a parsed object: 关门).
+bool holdsNominal(CjTransferContext& c, int i, int depth = 0) {
+  const CjNode* n = nodeAt(c, i);
+  if (!n || depth > 32) return false;
+  if (n->CAT[0] == 'N' || n->CAT[0] == 'R' || n->CAT[0] == 'U') return true;
+  for (int k = n->firstChild, steps = 0; k > 0 && steps < kMaxNodes; k = nodeAt(c, k)->next, ++steps) {
+    if (holdsNominal(c, k, depth + 1)) return true;
+    if (k == n->lastChild) break;
+  }
+  return false;
+}
+
 // The tree over v reads as a clause without an object: its root is a verb or a word, followed
 // by nothing or a "P" word and preceded by a noun. When the sentence group has wrapped the clause,
-// the verb phrase under the sentence node stands for the root (门开着。: 门 | 开着 | 。).
+// the verb phrase under the sentence node stands for the root when it holds no nominal
+// (门开着。: 门 | 开着 | 。), for the sentence road links no objects.
 bool rootAllowsIntransitive(CjTransferContext& c, int top) {
   int root = top;
   for (int steps = 0; steps < kMaxNodes; ++steps) {
     const CjNode* n = nodeAt(c, root);
     if (!n || n->parent == 0) break;
-    if (const CjNode* p = nodeAt(c, n->parent); root == top && p && p->CAT == "S") break;
+    if (const CjNode* p = nodeAt(c, n->parent); root == top && p && p->CAT == "S") {
+      if (holdsNominal(c, top)) return false;
+      break;
+    }
     root = n->parent;
   }
   const CjNode* r = nodeAt(c, root);
