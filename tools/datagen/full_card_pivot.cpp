@@ -365,28 +365,37 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
   std::string out;
   int looked = 0;
   const auto noun = tags.find("n");
+  // A measure word (公里) takes a Japanese counter (キロメートル) or noun, as the card's measure
+  // words do (个 Q,個).
+  const FullTag measureTag{'Q', "Q\\U[Q]"};
   for (const ChineseListWord& w : list) {
     // Past the cap a word is paired only when its first sense is a common word's, gloss for gloss
     // (下个星期: next week, 来週).
     const bool pastCap = looked++ >= cap;
     // A word whose characters spell a Japanese word of another class (不在, a noun in Japanese) is
     // left to its characters: the same-characters rule turned it down.
-    if (have.count(w.word) || falseFriends.count(w.word) || japanese.classes.count(w.word) ||
+    // A measure word of two or more characters is a unit (公里, 公斤): its characters may spell a
+    // Japanese name (公里), not another common word.
+    const bool measure = w.tag == "q" && plat::utf8ToWide(w.word).size() >= 2;
+    auto spelled = japanese.classes.find(w.word);
+    if (have.count(w.word) || falseFriends.count(w.word) ||
+        (spelled != japanese.classes.end() && (!measure || (spelled->second & kJpCommon))) ||
         japanese.conjugation.count(w.word))
       continue;
-    auto tag = tags.find(w.tag);
+    auto listed = tags.find(w.tag);
     auto entries = byWord.find(w.word);
-    if (tag == tags.end() || entries == byWord.end()) continue;
+    if ((listed == tags.end() && !measure) || entries == byWord.end()) continue;
+    const FullTag* tag = measure ? &measureTag : &listed->second;
     // The list tags many a common word as a name (熊猫 nr): a word of two or more characters that
     // CC-CEDICT gives a common sense is a noun, when it pairs as a word past the cap does.
     bool strict = pastCap;
-    if (chineseClass(tag->second) == 0 && tag->second.entry.find("a[H]") != std::string::npos && noun != tags.end() &&
+    if (chineseClass(*tag) == 0 && tag->entry.find("a[H]") != std::string::npos && noun != tags.end() &&
         plat::utf8ToWide(w.word).size() >= 2 &&
         std::any_of(entries->second.begin(), entries->second.end(), [](const CedictEntry* c) { return commonEntry(*c); })) {
-      tag = noun;
+      tag = &noun->second;
       strict = true;
     }
-    const unsigned cls = chineseClass(tag->second);
+    const unsigned cls = measure ? (kPvNoun | kPvCounter) : chineseClass(*tag);
     std::string engine;
     if (!cls || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
     // Candidates: a Japanese sense sharing a gloss with the word's first senses, or a Japanese
@@ -405,20 +414,24 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     // A name (巴西: Ba1 xi1) may well be katakana in Japanese.
     const bool name = std::none_of(entries->second.begin(), entries->second.end(),
                                    [](const CedictEntry* c) { return c->reading[0] >= 'a' && c->reading[0] <= 'z'; });
-    std::array<int, 8> best{};
+    std::array<int, 9> best{};
     int bestEntry = -1;
     unsigned bestClass = 0;
     for (auto [e, agree] : candidates) {
       if (!agree) continue;
-      const int cost = japaneseCost(edict[e], agree, japanese);
+      int cost = japaneseCost(edict[e], agree & ~kPvCounter, japanese);
+      if (measure)
+        if (auto c = japanese.counters.find(edict[e].spelling()); c != japanese.counters.end()) cost = std::min(cost, c->second);
       if (cost == INT_MAX) continue;
       Meeting m;
       for (const CedictEntry* c : entries->second) {
         const Meeting one = meet(edict[e].senses, c->senses);
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
-      const std::array<int, 8> score = {m.firstSenses, m.heads, edict[e].common ? 1 : 0,
-                                        name || !katakanaOnly(edict[e].spelling()) ? 1 : 0,
+      // A unit takes a Japanese counter first (フィート, not 脚, for 英尺: foot).
+      const bool counter = measure && japanese.counters.count(edict[e].spelling());
+      const std::array<int, 9> score = {counter ? 1 : 0, m.firstSenses, m.heads, edict[e].common ? 1 : 0,
+                                        name || measure || !katakanaOnly(edict[e].spelling()) ? 1 : 0,
                                         (cls & kPvVerb) || !edict[e].suru ? 1 : 0,
                                         sharesCharacter(w.word, edict[e].spelling()) ? 1 : 0, m.glosses, -cost};
       if (bestEntry < 0 || score > best) {
@@ -432,7 +445,9 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     const EdictEntry& j = edict[bestEntry];
     const std::string& sp = j.spelling();
     std::string translation;
-    if (bestClass & kPvVerb) {
+    if (measure) {
+      translation = "Q," + sp + ",N0000";
+    } else if (bestClass & kPvVerb) {
       if (j.suru) {
         translation = "V," + sp + "する," + (j.intransitive && !j.transitive ? "SHZ00" : "SHT00");
       } else {
@@ -445,7 +460,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     } else {
       translation = "N," + sp + ",N0000";
     }
-    out += w.word + '\t' + tag->second.entry + "\t-\t" + translation + '\n';
+    out += w.word + '\t' + tag->entry + "\t-\t" + translation + '\n';
     ++sizes.chineseToJapanese;
   }
   return out;
