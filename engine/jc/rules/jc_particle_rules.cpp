@@ -306,6 +306,13 @@ void ruleDake(JcSentence* s, int p) {
   }
 }
 
+// The clause a conditional clause x governs takes 就 where no other rule wrote that slot (如果 … 就 …).
+static void writeConditionalThen(JcSentence* s, int x) {
+  const int h = headPhraseOf(s, x);
+  if (h > 0 && h != x && isLive(s, h) && s->targets[h].kind != 'j' && targetSlot(s->targets[h], Slot::kSequence).empty())
+    setSlot(s, h, Slot::kSequence, wConditionalThen);
+}
+
 void applyConjunctiveParticleFamily(JcSentence* s) {
   walkParticles(s, "3", [s](int p, std::string_view surface) {
     const int w = p - 1, m = maximalProjection(s, w);
@@ -346,6 +353,7 @@ void applyConjunctiveParticleFamily(JcSentence* s) {
     } else if (surface == "なら") {
       setSlot(s, m, Slot::kClauseOpener, wNaraConj, p);
       consumeWord(s, p);
+      writeConditionalThen(s, m);
     } else if (surface == "けど" || surface == "けども" || surface == "けれど" || surface == "けれども") {
       const RuleWord& word = surface == "けど"     ? wKedo
                              : surface == "けども" ? wKedomo
@@ -483,10 +491,7 @@ void applyParticleClosingPass(JcSentence* s) {
     const int x = maximalProjection(s, i);
     appendSlot(s, x, Slot::kClauseOpener, wConditional);
     setSlotSource(s, x, Slot::kClauseOpener, s->targets[i].firstChild);
-    // The clause it governs takes 就 where no other rule wrote that slot (如果 … 就 …).
-    const int h = headPhraseOf(s, x);
-    if (h > 0 && h != x && isLive(s, h) && s->targets[h].kind != 'j' && targetSlot(s->targets[h], Slot::kSequence).empty())
-      setSlot(s, h, Slot::kSequence, wConditionalThen);
+    writeConditionalThen(s, x);
   }
   for (int i = 1; i <= last; ++i) {
     const bool type31 = conjTypeOf(s, i) == "31" && conjFormOf(s, i) == "5";

@@ -137,6 +137,8 @@ TEST_F(Particles, ConjunctiveParticles) {
        {{4, Slot::kClauseOpener, word(kKaraReason), 2}}},
       {"から after a noun is no reason", "m 東京 pos=6/1; m から pos=9/3; m 。 pos=1/1; p 1-3", "111",
        {{4, Slot::kClauseOpener, ""}}},
+      {"なら before the clause it governs: 就 there", "m 雨 pos=6/1; m なら pos=9/3; m 行く pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3",
+       "101", {{4, Slot::kClauseOpener, word(kNaraConj), 2}, {5, Slot::kSequence, word(kConditionalThen)}}},
       {"か before a particle goes", "m 行く pos=2/1 conj=5/2; m か pos=9/3; m も pos=9/2; p 1-3", "101", {}},
       {"か of AかB", "m 本 pos=6/1; m か pos=9/3; m ノート pos=6/1; p 1-2 head=p2; p 3-3", "111",
        {{2, Slot::kOwnRendering, kaDoukaRendering(kKaBetweenNominals)}}},
