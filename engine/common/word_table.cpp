@@ -80,6 +80,8 @@ bool isInListedBarList(const ListedKey& key, std::string_view word) {
 
 void clearWordTable() { registry().clear(); }
 
+void useWordTable(const KeyedWordLoadPtr& own) { registry().use(own); }
+
 WordTableStatus loadWordTableText(std::string_view text, std::string* error) {
   clearWordTable();
   KeyedWordRefusal refusal;
@@ -98,6 +100,22 @@ WordTableStatus loadWordTable(std::string_view dataFolder, std::string* error) {
     return kWordTableMissing;
   }
   return loadWordTableText(text, error);
+}
+
+WordTableStatus readWordTable(std::string_view dataFolder, KeyedWordLoadPtr& out, std::string* error) {
+  out.reset();
+  std::string text, path;
+  if (!readKeyedWordFile(dataFolder, kWordTableFileName, text, path)) {
+    if (error) *error = "cannot read " + path;
+    return kWordTableMissing;
+  }
+  KeyedWordRefusal refusal;
+  out = registry().parse(text, refusal);
+  if (!out) {
+    if (error) *error = refusalText(refusal);
+    return kWordTableRefused;
+  }
+  return kWordTableLoaded;
 }
 
 }  // namespace cj

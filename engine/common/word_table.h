@@ -86,12 +86,19 @@ enum WordTableStatus {
   kWordTableRefused = 2,   // file breaks the schema
 };
 
-// Loads the table from a data folder (device path, with or without a trailing backslash). On
-// refusal nothing of the file is kept and `error` (when given) says why.
+// An engine's own table: read from its data folder (device path, with or without a trailing
+// backslash) into `out`, touching no other load; null with `error` (when given) saying why when the
+// file is missing or refused.
+WordTableStatus readWordTable(std::string_view dataFolder, KeyedWordLoadPtr& out, std::string* error = nullptr);
+// Puts an engine's table in use for the rules (null: the standing table).
+void useWordTable(const KeyedWordLoadPtr& own);
+
+// The standing table, read by programs and tests that hold no engine: loaded from a data folder
+// or from table text (UTF-8, "key<TAB>value" lines) and put in use. Loading forgets the standing
+// table first; on refusal nothing of the file is kept and `error` (when given) says why.
 WordTableStatus loadWordTable(std::string_view dataFolder, std::string* error = nullptr);
-// Parses table text (UTF-8, "key<TAB>value" lines); same rules as loadWordTable.
 WordTableStatus loadWordTableText(std::string_view text, std::string* error = nullptr);
-// Forgets every loaded word.
+// Forgets the standing table.
 void clearWordTable();
 
 }  // namespace cj

@@ -103,6 +103,24 @@ RenderingTableStatus loadRenderingTable(std::string_view dataFolder, std::string
   return loadRenderingTableText(text, error);
 }
 
+RenderingTableStatus readRenderingTable(std::string_view dataFolder, cj::KeyedWordLoadPtr& out, std::string* error) {
+  out.reset();
+  std::string text, path;
+  if (!cj::readKeyedWordFile(dataFolder, kRenderingTableFileName, text, path)) {
+    if (error) *error = "cannot read " + path;
+    return kRenderingTableMissing;
+  }
+  cj::KeyedWordRefusal refusal;
+  out = registry().parse(text, refusal);
+  if (!out) {
+    if (error) *error = refusalText(refusal);
+    return kRenderingTableRefused;
+  }
+  return kRenderingTableLoaded;
+}
+
+void useRenderingTable(const cj::KeyedWordLoadPtr& own) { registry().use(own); }
+
 void clearRenderingTable() { registry().clear(); }
 
 unsigned renderingTableGeneration() { return registry().generation(); }

@@ -50,6 +50,14 @@ enum RenderingTableStatus {
   kRenderingTableRefused = 2,  // file breaks the schema
 };
 
+// An engine's own table, read from its data folder into `out` without touching any other load;
+// null, with `error` (when given) saying why, when the file is missing or refused.
+RenderingTableStatus readRenderingTable(std::string_view dataFolder, cj::KeyedWordLoadPtr& out,
+                                        std::string* error = nullptr);
+// Puts an engine's table in use for the rules (null: the standing table).
+void useRenderingTable(const cj::KeyedWordLoadPtr& own);
+
+// The standing table, read by programs and tests that hold no engine (loaded and put in use).
 // Lines are "key<TAB>value", UTF-8; a value is one word or a bar list "|a|b|c|"; "\xHH" writes a
 // raw byte; '#' starts a comment line. Every registered key must be present and no other.
 // On refusal nothing of the file is kept and `error` (when given) says why.
