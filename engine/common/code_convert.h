@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace cj {
+namespace dbcs {
 
 // The loaded CVDATA tables "GB-UNI" and "UNI-GB" (either may be missing).
 struct ConversionTables {
@@ -49,4 +49,4 @@ void convertSentenceFallback(std::string_view in, std::string& out);
 // Releases a loaded resource table: nothing to do, always 0.
 int unlockTable(const void* table);
 
-}  // namespace cj
+}  // namespace dbcs

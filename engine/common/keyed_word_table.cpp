@@ -9,7 +9,7 @@
 #include "platform/core/files.h"
 #include "engine/common/dbcs_text.h"
 
-namespace cj {
+namespace dbcs {
 namespace {
 
 // UTF-16 text to engine code through GB2312; nothing when a character has no code.
@@ -323,4 +323,4 @@ bool readKeyedWordFile(std::string_view dataFolder, const char* fileName, std::s
   return plat::readWholeFile(path, text);
 }
 
-}  // namespace cj
+}  // namespace dbcs

@@ -12,7 +12,7 @@
 #include <unordered_set>
 #include <vector>
 
-namespace cj {
+namespace dbcs {
 
 // The shape of one key: count words (0 = any number, at least one), each minSize..maxSize long
 // (maxSize 0 = no upper bound), the size being counted as the table's rules say.
@@ -174,4 +174,4 @@ class KeyedWordHandle {
   mutable int slot_ = KeyedWordRegistry::kNoSlot;
 };
 
-}  // namespace cj
+}  // namespace dbcs

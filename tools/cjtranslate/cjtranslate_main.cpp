@@ -33,10 +33,10 @@ const console::Driver kDriver{
     "2 when the engine cannot start."};
 
 // True when c has a GB2312 code; '?' itself has one.
-bool hasChineseCode(const cj::ConversionTables& tables, char16_t c) {
+bool hasChineseCode(const dbcs::ConversionTables& tables, char16_t c) {
   if (c == u'?') return true;
   std::string gb;
-  cj::unicodeToGb(tables, gb, std::u16string_view(&c, 1));
+  dbcs::unicodeToGb(tables, gb, std::u16string_view(&c, 1));
   return gb != "?";
 }
 
@@ -52,7 +52,7 @@ bool hasHanzi(const std::string& engine) {
 }
 
 // True when a character of the text lacks a GB2312 code that its simplified form has.
-bool holdsTraditionalOutsideGb(const apptext::VariantTables& variants, const cj::ConversionTables& tables,
+bool holdsTraditionalOutsideGb(const apptext::VariantTables& variants, const dbcs::ConversionTables& tables,
                                std::u16string_view text) {
   for (char16_t c : text) {
     if (hasChineseCode(tables, c)) continue;

@@ -95,9 +95,9 @@ struct CjEngine {
   // Data folder, ending in a backslash; every data file is opened below it.
   std::u16string dataFolderPath;
   CjEngineData data;
-  ConversionTables tables;
+  dbcs::ConversionTables tables;
   // cjwords.txt of the data folder (null until loaded); put in use while the engine works.
-  KeyedWordLoadPtr words;
+  dbcs::KeyedWordLoadPtr words;
   // transfer.ruc and transfer.dac (never null).
   std::unique_ptr<CjGrammar> grammar;
   // Sentences given back character by character because they were too fragmented to analyse.

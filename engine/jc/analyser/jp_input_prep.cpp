@@ -328,7 +328,7 @@ void convertJpToEngineCode(const Jp2CwTable& table, std::string_view input, std:
 void loadJp2CwTable(Jp2CwTable* holder) {
   plat::ResourceData r = plat::findResource("CVDATA", "JP2CW_TBL");
   holder->data = r.size == kJp2CwTableSize ? r : plat::ResourceData{};
-  cj::unlockTable(r.data);
+  dbcs::unlockTable(r.data);
 }
 
 }  // namespace jc

@@ -222,7 +222,7 @@ JcEngineStatus openJcEngine(JcEngine& e, std::u16string_view dataFolder, std::st
   if (!startJcParser(e, e.dataFolder)) return fail(kJcEngineParserFailed, "the parser did not start");
   if (!createJcAnalyzer(e)) return fail(kJcEngineNoMemory, "out of memory");
   if (initJpAnalyzer(e.analyzer.get()) == 0) return fail(kJcEngineNoAnalyser, "the Japanese analyser did not start");
-  e.tables = cj::loadConversionTables();
+  e.tables = dbcs::loadConversionTables();
   return kJcEngineReady;
 }
 
@@ -386,8 +386,8 @@ int translateFitting(JcEngine& e, std::string_view line, std::u16string& result,
     auto convert = [&](std::string_view piece) {
       std::string gb;
       std::u16string w;
-      cj::internalToGb(e.tables, gb, wholeCharacters(piece));
-      cj::gbToUnicode(e.tables, w, gb);
+      dbcs::internalToGb(e.tables, gb, wholeCharacters(piece));
+      dbcs::gbToUnicode(e.tables, w, gb);
       wide += w;
     };
     for (const Kept& k : kept) {

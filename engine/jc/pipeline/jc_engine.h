@@ -40,11 +40,11 @@ struct JcEngine {
   std::unique_ptr<JpAnalyzer> analyzer;  // null until created, and after its release
   SynparseLibrary parser;
   bool parserStarted = false;
-  cj::ConversionTables tables;             // GB-UNI and UNI-GB
+  dbcs::ConversionTables tables;             // GB-UNI and UNI-GB
   std::unique_ptr<char[]> parseBuffer;     // synparse::kParseBufferSize bytes
   std::u16string morphPath, chngenPath;    // MORPH.TMP and CHNGEN.TMP
   ParseCursor cursor;                      // the read position in the parse buffer
-  cj::KeyedWordLoadPtr renderings;         // jcwords.txt of the data folder (null until loaded)
+  dbcs::KeyedWordLoadPtr renderings;         // jcwords.txt of the data folder (null until loaded)
   std::u16string renderingsFrom;           // the folder whose renderings are loaded
   std::string morphText;                   // the analysed line's MORPH.TMP lines
   std::FILE* morphFile = nullptr;          // MORPH.TMP and CHNGEN.TMP, open from the first line on

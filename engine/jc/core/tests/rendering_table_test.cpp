@@ -169,7 +169,7 @@ TEST_F(RenderingTable, EachEngineReadsItsOwnLoad) {
   ASSERT_EQ(loadRenderingTableText(table("testRules.any", u8s(u8"testRules.any\t|隘|")), &error), kRenderingTableLoaded)
       << error;
 
-  cj::KeyedWordLoadPtr own1, own2, failed;
+  dbcs::KeyedWordLoadPtr own1, own2, failed;
   ASSERT_EQ(readRenderingTable(first, own1, &error), kRenderingTableLoaded) << error;
   ASSERT_EQ(readRenderingTable(second, own2, &error), kRenderingTableLoaded) << error;
   EXPECT_EQ(readRenderingTable(refused, failed, &error), kRenderingTableRefused);
