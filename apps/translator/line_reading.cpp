@@ -44,9 +44,18 @@ bool inGbRun(const dbcs::ConversionTables& tables, char16_t c) {
   return lead >= 0xA1 && lead <= 0xFE && trail >= 0xA1 && trail <= 0xFE;
 }
 
+bool isKatakana(char16_t c) { return c >= u'\u30A1' && c <= u'\u30FA'; }
+
+// The engine's code has no long-vowel mark: its readings write the dash, shown as ー after a kana.
 void appendEngineText(const CTranslatorApp& app, std::string_view bytes, int limit, std::u16string& out) {
   std::u16string wide;
   apptext::engineCodeToUnicode(app.engineCodeTables, bytes, limit, wide, 0);
+  if (app.readingMode == 0) {
+    for (std::size_t k = 0; k < wide.size(); ++k) {
+      const char16_t before = k > 0 ? wide[k - 1] : out.empty() ? u'\0' : out.back();
+      if ((wide[k] == u'\u2014' || wide[k] == u'\u2015') && isKatakana(before)) wide[k] = u'\u30FC';
+    }
+  }
   out += wide;
 }
 

@@ -11,6 +11,7 @@
 #include "engine/common/code_convert.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/transfer/cj_engine.h"
+#include "engine/jc/analyser/jp_input_prep.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
 #include "platform/core/input_method.h"
@@ -26,6 +27,7 @@ namespace {
 constexpr char16_t kReinitFailed[] = u"翻訳初期化に失敗しました。いったん終了してください";
 constexpr char16_t kTranslationFailed[] = u"翻訳に失敗しました";
 constexpr char16_t kCrLf[] = u"\r\n";
+constexpr char16_t kCarriedCharacters[] = u"次の文字は翻訳できないため、そのまま残しました：";
 
 // The lines of a piece, cut at each CR LF (the last one may be empty).
 std::vector<std::u16string_view> linesOf(std::u16string_view piece) {
@@ -97,6 +99,7 @@ void CTranslateDlg::OnTranslate() {
 
   translating_ = true;
   int lastResult = 0;
+  std::u16string carried;
   std::u16string_view rest = text;
   std::u16string piece;
   bool ended = false;
@@ -116,11 +119,15 @@ void CTranslateDlg::OnTranslate() {
           ended = true;
           break;
         }
-        if (chinese) {
-          lastResult = cj::translateChineseLine(*app_.cjEngine, line, translation);
-        } else {
-          lastResult = translateJapaneseLine(app_, plat::wideToMultiByte(932, line), translation);
-        }
+        // A character the engine's code cannot hold stays at its place; the text around it is translated.
+        lastResult = dbcs::translateAround(
+            line,
+            [&](char16_t c) { return chinese ? dbcs::gbHolds(app_.gbTables, c) : jc::engineHoldsJapaneseChar(c); },
+            [&](std::u16string_view run, std::u16string& part) {
+              return chinese ? cj::translateChineseLine(*app_.cjEngine, run, part)
+                             : translateJapaneseLine(app_, plat::wideToMultiByte(932, run), part);
+            },
+            translation, carried);
       }
       if (chinese) {
         readingOfLine(app_, line, reading);
@@ -144,6 +151,7 @@ void CTranslateDlg::OnTranslate() {
     plat::setWaitCursor(false);
     return;
   }
+  if (!carried.empty()) frameworkMessage(kCarriedCharacters + carried, plat::kMbOk | plat::kMbIconInformation);
   if (lastResult != 0) {
     plat::messageBeep(plat::kMbIconExclamation);
     frameworkMessage(kTranslationFailed, plat::kMbOk);

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,8 @@ char16_t gbUniValue(const ConversionTables& tables, unsigned char lead, unsigned
 
 // UTF-16 to GB2312; '?' for a character without a code. Returns bytes written.
 std::size_t unicodeToGb(const ConversionTables& tables, std::string& out, std::u16string_view in);
+// Whether GB2312 has a code for the character ('?' included).
+bool gbHolds(const ConversionTables& tables, char16_t c);
 // GB2312 to UTF-16; characters without a value are dropped. Returns characters read.
 std::size_t gbToUnicode(const ConversionTables& tables, std::u16string& out, std::string_view in);
 
@@ -45,6 +48,14 @@ void convertCwToJp(std::string& character);
 void copyCwToJp(std::string_view in, std::string& out);
 // Japanese stand-in for a sentence without a translation.
 void convertSentenceFallback(std::string_view in, std::string& out);
+
+// Translates text around the characters an engine cannot hold: each run between them goes through
+// translate(run, output of the run), each character holds() refuses stays at its place in out
+// (a surrogate pair as one character) and is added to carried. The first non-zero result of a
+// run, or 0.
+int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
+                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
+                    std::u16string& out, std::u16string& carried);
 
 // Releases a loaded resource table: nothing to do, always 0.
 int unlockTable(const void* table);

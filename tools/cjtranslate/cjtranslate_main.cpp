@@ -33,13 +33,6 @@ const console::Driver kDriver{
     "2 when the engine cannot start."};
 
 // True when c has a GB2312 code; '?' itself has one.
-bool hasChineseCode(const dbcs::ConversionTables& tables, char16_t c) {
-  if (c == u'?') return true;
-  std::string gb;
-  dbcs::unicodeToGb(tables, gb, std::u16string_view(&c, 1));
-  return gb != "?";
-}
-
 // True when the text holds a hanzi (engine codes from 0x874A on).
 bool hasHanzi(const std::string& engine) {
   for (std::size_t i = 0; i + 1 < engine.size(); ++i) {
@@ -55,10 +48,10 @@ bool hasHanzi(const std::string& engine) {
 bool holdsTraditionalOutsideGb(const apptext::VariantTables& variants, const dbcs::ConversionTables& tables,
                                std::u16string_view text) {
   for (char16_t c : text) {
-    if (hasChineseCode(tables, c)) continue;
+    if (dbcs::gbHolds(tables, c)) continue;
     std::u16string simplified(1, c);
     apptext::toSimplified(variants, simplified);
-    if (simplified[0] != c && hasChineseCode(tables, simplified[0])) return true;
+    if (simplified[0] != c && dbcs::gbHolds(tables, simplified[0])) return true;
   }
   return false;
 }
@@ -103,8 +96,8 @@ int main(int argc, char** argv) {
     }
     std::u16string japanese, carried;
     bool fallbackOnly = true, anyHanzi = false;
-    const int failure = console::translateAround(
-        input.text, [&](char16_t c) { return hasChineseCode(engine->tables, c); },
+    const int failure = dbcs::translateAround(
+        input.text, [&](char16_t c) { return dbcs::gbHolds(engine->tables, c); },
         [&](std::u16string_view run, std::u16string& part) {
           std::string text = cj::engineCodeOf(*engine, run);
           const int fallbacks = engine->fallbackSentences;

@@ -30,14 +30,6 @@ std::size_t firstInvalidUtf8(std::string_view bytes);
 // byte-order mark.
 InputLine decodeLine(std::string_view raw, bool firstLine);
 
-// Translates text around the characters an engine cannot hold: each run between them goes through
-// translate(run, output of the run), each character holds() refuses stays at its place in out
-// (a surrogate pair as one character) and is added to carried. The first non-zero result of a
-// run, or 0.
-int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
-                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
-                    std::u16string& out, std::u16string& carried);
-
 // Reads standard input line by line and counts the lines that were not translated.
 class LineLoop {
  public:

@@ -214,6 +214,14 @@ bool katakanaOnly(const std::string& word) {
   return !w.empty() && std::all_of(w.begin(), w.end(), [](char16_t c) { return c >= 0x30A0 && c <= 0x30FF; });
 }
 
+// The Japanese word's first sense is the Chinese word's, gloss for gloss (来週, 下个星期: next week).
+bool sameFirstSense(const EdictEntry& japanese, const std::vector<const CedictEntry*>& chinese) {
+  std::set<std::string> j(japanese.senses[0].glosses.begin(), japanese.senses[0].glosses.end());
+  return std::any_of(chinese.begin(), chinese.end(), [&](const CedictEntry* c) {
+    return std::set<std::string>(c->senses[0].glosses.begin(), c->senses[0].glosses.end()) == j;
+  });
+}
+
 }  // namespace
 
 std::string normaliseGloss(std::string_view gloss) {
@@ -356,17 +364,38 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
   const auto byWord = cedictByWord(cedict);
   std::string out;
   int looked = 0;
+  const auto noun = tags.find("n");
+  // A measure word (公里) takes a Japanese counter (キロメートル) or noun, as the card's measure
+  // words do (个 Q,個).
+  const FullTag measureTag{'Q', "Q\\U[Q]"};
   for (const ChineseListWord& w : list) {
-    if (looked++ >= cap) break;
+    // Past the cap a word is paired only when its first sense is a common word's, gloss for gloss
+    // (下个星期: next week, 来週).
+    const bool pastCap = looked++ >= cap;
     // A word whose characters spell a Japanese word of another class (不在, a noun in Japanese) is
     // left to its characters: the same-characters rule turned it down.
-    if (have.count(w.word) || falseFriends.count(w.word) || japanese.classes.count(w.word) ||
+    // A measure word of two or more characters is a unit (公里, 公斤): its characters may spell a
+    // Japanese name (公里), not another common word.
+    const bool measure = w.tag == "q" && plat::utf8ToWide(w.word).size() >= 2;
+    auto spelled = japanese.classes.find(w.word);
+    if (have.count(w.word) || falseFriends.count(w.word) ||
+        (spelled != japanese.classes.end() && (!measure || (spelled->second & kJpCommon))) ||
         japanese.conjugation.count(w.word))
       continue;
-    auto tag = tags.find(w.tag);
+    auto listed = tags.find(w.tag);
     auto entries = byWord.find(w.word);
-    if (tag == tags.end() || entries == byWord.end()) continue;
-    const unsigned cls = chineseClass(tag->second);
+    if ((listed == tags.end() && !measure) || entries == byWord.end()) continue;
+    const FullTag* tag = measure ? &measureTag : &listed->second;
+    // The list tags many a common word as a name (熊猫 nr): a word of two or more characters that
+    // CC-CEDICT gives a common sense is a noun, when it pairs as a word past the cap does.
+    bool strict = pastCap;
+    if (chineseClass(*tag) == 0 && tag->entry.find("a[H]") != std::string::npos && noun != tags.end() &&
+        plat::utf8ToWide(w.word).size() >= 2 &&
+        std::any_of(entries->second.begin(), entries->second.end(), [](const CedictEntry* c) { return commonEntry(*c); })) {
+      tag = &noun->second;
+      strict = true;
+    }
+    const unsigned cls = measure ? (kPvNoun | kPvCounter) : chineseClass(*tag);
     std::string engine;
     if (!cls || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
     // Candidates: a Japanese sense sharing a gloss with the word's first senses, or a Japanese
@@ -385,20 +414,24 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     // A name (巴西: Ba1 xi1) may well be katakana in Japanese.
     const bool name = std::none_of(entries->second.begin(), entries->second.end(),
                                    [](const CedictEntry* c) { return c->reading[0] >= 'a' && c->reading[0] <= 'z'; });
-    std::array<int, 8> best{};
+    std::array<int, 9> best{};
     int bestEntry = -1;
     unsigned bestClass = 0;
     for (auto [e, agree] : candidates) {
       if (!agree) continue;
-      const int cost = japaneseCost(edict[e], agree, japanese);
+      int cost = japaneseCost(edict[e], agree & ~kPvCounter, japanese);
+      if (measure)
+        if (auto c = japanese.counters.find(edict[e].spelling()); c != japanese.counters.end()) cost = std::min(cost, c->second);
       if (cost == INT_MAX) continue;
       Meeting m;
       for (const CedictEntry* c : entries->second) {
         const Meeting one = meet(edict[e].senses, c->senses);
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
-      const std::array<int, 8> score = {m.firstSenses, m.heads, edict[e].common ? 1 : 0,
-                                        name || !katakanaOnly(edict[e].spelling()) ? 1 : 0,
+      // A unit takes a Japanese counter first (フィート, not 脚, for 英尺: foot).
+      const bool counter = measure && japanese.counters.count(edict[e].spelling());
+      const std::array<int, 9> score = {counter ? 1 : 0, m.firstSenses, m.heads, edict[e].common ? 1 : 0,
+                                        name || measure || !katakanaOnly(edict[e].spelling()) ? 1 : 0,
                                         (cls & kPvVerb) || !edict[e].suru ? 1 : 0,
                                         sharesCharacter(w.word, edict[e].spelling()) ? 1 : 0, m.glosses, -cost};
       if (bestEntry < 0 || score > best) {
@@ -407,11 +440,14 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
         bestClass = agree;
       }
     }
-    if (bestEntry < 0) continue;
+    if (bestEntry < 0 || (strict && !(edict[bestEntry].common && sameFirstSense(edict[bestEntry], entries->second))))
+      continue;
     const EdictEntry& j = edict[bestEntry];
     const std::string& sp = j.spelling();
     std::string translation;
-    if (bestClass & kPvVerb) {
+    if (measure) {
+      translation = "Q," + sp + ",N0000";
+    } else if (bestClass & kPvVerb) {
       if (j.suru) {
         translation = "V," + sp + "する," + (j.intransitive && !j.transitive ? "SHZ00" : "SHT00");
       } else {
@@ -424,7 +460,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     } else {
       translation = "N," + sp + ",N0000";
     }
-    out += w.word + '\t' + tag->second.entry + "\t-\t" + translation + '\n';
+    out += w.word + '\t' + tag->entry + "\t-\t" + translation + '\n';
     ++sizes.chineseToJapanese;
   }
   return out;
@@ -452,10 +488,19 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
     auto tag = tags.find(w.tag);
     auto entries = byWord.find(w.word);
     auto ff = falseFriends.find(w.word);
-    if (tag == tags.end() || entries == byWord.end() || (ff != falseFriends.end() && ff->second == "-")) continue;
+    // Numerals (多少, how much) translate Japanese nouns and adverbs; the card's own Chinese words
+    // leave them to the core.
+    const bool numeral = w.tag == "m";
+    if ((tag == tags.end() && !numeral) || entries == byWord.end() || (ff != falseFriends.end() && ff->second == "-"))
+      continue;
     std::string engine;
     if (!chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
-    words.back().cls = chineseClass(tag->second);
+    words.back().cls = numeral ? (kPvNoun | kPvAdverb) : chineseClass(tag->second);
+    // A common word the list tags as a name (熊猫 nr) is a noun, as Chinese to Japanese.
+    if (!numeral && !words.back().cls && tag->second.entry.find("a[H]") != std::string::npos &&
+        plat::utf8ToWide(w.word).size() >= 2 &&
+        std::any_of(entries->second.begin(), entries->second.end(), [](const CedictEntry* c) { return commonEntry(*c); }))
+      words.back().cls = kPvNoun;
     if (!words.back().cls) continue;
     for (const CedictEntry* c : entries->second)
       for (std::size_t s = 0; s < c->senses.size(); ++s)
@@ -558,6 +603,95 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
     keys.insert(sp);
     out += line;
     ++sizes.japaneseToChinese;
+  }
+  return out;
+}
+
+ViewerPairs viewerPairs(const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
+                        const std::map<std::string, long>& frequency, std::size_t most) {
+  // A gloss that many first senses share ("to be", "person") pairs nothing by itself.
+  constexpr std::size_t kVagueGloss = 200;
+  ViewerPairs out;
+  out.japanese.resize(edict.size());
+  // First senses only, by gloss.
+  std::unordered_map<std::string, std::vector<int>> japaneseFirst, chineseFirst;
+  for (int e = 0; e < static_cast<int>(edict.size()); ++e)
+    if (inCodePage932(edict[e].written) && inCodePage932(edict[e].kana))
+      for (const std::string& g : edict[e].senses[0].glosses) japaneseFirst[g].push_back(e);
+  // The common entries of each Chinese word, the word's senses being those of its common entries.
+  std::map<std::string, std::vector<const CedictEntry*>> words;
+  for (const CedictEntry& c : cedict)
+    if (commonEntry(c)) words[c.simplified].push_back(&c);
+  std::vector<const std::string*> names;
+  for (const auto& [word, entries] : words) {
+    std::string engine;
+    if (!chineseToEngineColumn(word, engine) || engine.empty()) continue;
+    const int id = static_cast<int>(names.size());
+    names.push_back(&word);
+    for (const CedictEntry* c : entries)
+      for (const std::string& g : c->senses[0].glosses) chineseFirst[g].push_back(id);
+  }
+  auto meeting = [&](int e, int w) {
+    Meeting m;
+    for (const CedictEntry* c : words.at(*names[w])) {
+      const Meeting one = meet(edict[e].senses, c->senses);
+      if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
+    }
+    return m;
+  };
+  using Score = std::array<long, 6>;
+  auto keepBest = [most](std::vector<std::pair<Score, int>>& ranked) {
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    // Only partners that meet as well as the best one (how many first glosses lie in the other sense).
+    std::size_t keep = 0;
+    while (keep < ranked.size() && keep < most && ranked[keep].first[0] == ranked[0].first[0]) ++keep;
+    ranked.resize(keep);
+  };
+
+  // Chinese words: their Japanese partners.
+  for (int w = 0; w < static_cast<int>(names.size()); ++w) {
+    std::set<int> candidates;
+    for (const CedictEntry* c : words.at(*names[w]))
+      for (const std::string& g : c->senses[0].glosses)
+        if (auto hit = japaneseFirst.find(g); hit != japaneseFirst.end() && hit->second.size() <= kVagueGloss)
+          candidates.insert(hit->second.begin(), hit->second.end());
+    std::vector<std::pair<Score, int>> ranked;
+    for (int e : candidates) {
+      const Meeting m = meeting(e, w);
+      if (!m.firstSenses || !m.heads) continue;
+      const EdictEntry& j = edict[e];
+      ranked.push_back({Score{m.heads, j.common ? 1 : 0, katakanaOnly(j.spelling()) ? 0 : 1,
+                              sharesCharacter(*names[w], j.spelling()) ? 1 : 0, m.glosses, -e},
+                        e});
+    }
+    if (ranked.empty()) continue;
+    keepBest(ranked);
+    ViewerPair& pair = out.chinese[*names[w]];
+    pair.classes = edict[ranked[0].second].senses[0].classes;
+    for (const auto& [score, e] : ranked)
+      if (std::find(pair.partners.begin(), pair.partners.end(), edict[e].spelling()) == pair.partners.end())
+        pair.partners.push_back(edict[e].spelling());
+  }
+
+  // Japanese words: their Chinese partners.
+  for (int e = 0; e < static_cast<int>(edict.size()); ++e) {
+    std::set<int> candidates;
+    for (const std::string& g : edict[e].senses[0].glosses)
+      if (auto hit = chineseFirst.find(g); hit != chineseFirst.end() && hit->second.size() <= kVagueGloss)
+        candidates.insert(hit->second.begin(), hit->second.end());
+    std::vector<std::pair<Score, int>> ranked;
+    for (int w : candidates) {
+      const Meeting m = meeting(e, w);
+      if (!m.firstSenses || !m.heads) continue;
+      auto f = frequency.find(*names[w]);
+      ranked.push_back({Score{m.heads, f == frequency.end() ? 0 : f->second,
+                              sharesCharacter(*names[w], edict[e].spelling()) ? 1 : 0, m.glosses, 0, -w},
+                        w});
+    }
+    if (ranked.empty()) continue;
+    keepBest(ranked);
+    out.japanese[e].classes = edict[e].senses[0].classes;
+    for (const auto& [score, w] : ranked) out.japanese[e].partners.push_back(*names[w]);
   }
   return out;
 }

@@ -95,4 +95,20 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
                            const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
                            PivotSizes& sizes);
 
+// Translations for the viewer's dictionaries, from every entry of the two dictionaries: a Chinese
+// word (of a common CC-CEDICT entry) and an EDICT word are paired when their first senses share a
+// gloss and the first gloss of one lies in the other's first sense. Each side keeps its `most` best
+// partners: Japanese by how the senses meet, EDICT's common mark, no katakana for a Chinese word
+// of its own, a shared character; Chinese the same, then the word list's frequency.
+struct ViewerPair {
+  std::vector<std::string> partners;  // best first
+  unsigned classes = 0;               // the first sense's classes of the Japanese word (or its best partner's)
+};
+struct ViewerPairs {
+  std::map<std::string, ViewerPair> chinese;  // simplified word -> Japanese spellings
+  std::vector<ViewerPair> japanese;           // per EDICT entry -> Chinese words
+};
+ViewerPairs viewerPairs(const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
+                        const std::map<std::string, long>& frequency, std::size_t most);
+
 }  // namespace datagen

@@ -130,6 +130,10 @@ void addJapaneseEntries(std::string_view csv, JapaneseIndex& index) {
       else if (p2 == "一般") cls = kJpNoun | kJpCommon;
       else if (p2 == "固有名詞") cls = kJpNoun;
       if (cls) nounCosts.push_back(cost);
+      if (p2 == "接尾" && p3 == "助数詞") {
+        auto [it, fresh] = index.counters.emplace(f[0], cost);
+        if (!fresh) it->second = std::min(it->second, cost);
+      }
     } else if (p1 == "副詞") {
       cls = kJpAdverb;
     }

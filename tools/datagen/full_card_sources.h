@@ -50,6 +50,7 @@ struct JapaneseIndex {
   std::map<std::string, int> cost;               // written form -> lowest word cost
   std::map<std::string, std::string> conjugation;  // base form of a verb or adjective -> IPA type
   std::map<std::string, int> inflectedCost;        // base form of a verb or adjective -> its cost
+  std::map<std::string, int> counters;             // counter (名詞,接尾,助数詞: キロ) -> its cost
   // The middle word cost of nouns, verbs and adjectives: a word as costly weighs 10.
   int nounMedian = 0, verbMedian = 0, adjectiveMedian = 0;
 };

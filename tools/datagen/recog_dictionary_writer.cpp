@@ -107,9 +107,10 @@ int nearest(const std::vector<std::array<int, kRecogDimensions>>& centres, const
   return best;
 }
 
-// Lloyd's iterations on the vectors until the assignment settles.
-std::vector<RecogClusterImage> clusterVectors(const std::vector<RecogVector>& vs,
-                                              const std::vector<std::uint16_t>& codes, int k) {
+}  // namespace
+
+std::vector<RecogClusterImage> clusterRecogVectors(const std::vector<RecogVector>& vs,
+                                                   const std::vector<std::uint16_t>& codes, int k) {
   int n = static_cast<int>(vs.size());
   // A code's first vector shapes the clusters; its further renderings join the nearest cluster.
   std::vector<int> shaping;
@@ -150,8 +151,6 @@ std::vector<RecogClusterImage> clusterVectors(const std::vector<RecogVector>& vs
   }
   return out;
 }
-
-}  // namespace
 
 std::uint16_t recogCharacterCode(int type, std::string_view utf8) {
   static constexpr unsigned kCodePages[] = {936, 950, 932};
@@ -347,7 +346,7 @@ bool buildRecogDictionary(const RecogTemplateSet& set, const RecogFeatureFn& fea
   int n = static_cast<int>(vs.size());
   int k = set.clusterCount > 0 ? set.clusterCount : (n + 29) / 30;
   k = std::clamp(k, 1, std::min(n, 255));
-  out.clusters = clusterVectors(vs, codes, k);
+  out.clusters = clusterRecogVectors(vs, codes, k);
   out.sizePairs = set.sizePairs;
   out.companions = set.companions;
   out.substitutions = set.substitutions;

@@ -85,6 +85,11 @@ using RecogFeatureFn = std::function<bool(const RecogTemplate& t, int boxWidth, 
 std::array<int, kRecogDimensions> recogProject(const std::array<std::int8_t, kRecogDimensions * kRecogFeatures>& matrix,
                                                const RecogFeatureVector& features);
 
+// Clusters of projected vectors by Lloyd's iterations: each code's first vector shapes at most k
+// clusters, its further vectors join the nearest one.
+std::vector<RecogClusterImage> clusterRecogVectors(const std::vector<RecogVector>& vs,
+                                                   const std::vector<std::uint16_t>& codes, int k);
+
 // Runs the templates through the feature steps, makes a projection matrix that keeps their vectors in
 // range, clusters them and fills the image.
 bool buildRecogDictionary(const RecogTemplateSet& set, const RecogFeatureFn& features, RecogDictionaryImage& out,

@@ -1,5 +1,6 @@
 #include "tools/datagen/viewer_dictionary_full.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "platform/core/codepage.h"
+#include "tools/datagen/full_card_pivot.h"
 #include "tools/datagen/pinyin_spelling.h"
 
 namespace datagen {
@@ -40,7 +42,7 @@ void eachLine(std::string_view text, F f) {
 }
 
 // The headwords of a viewer source: the keys of each line.
-std::set<std::string> sourceKeys(std::string_view text) {
+std::set<std::string> viewerKeys(std::string_view text) {
   std::set<std::string> out;
   eachLine(text, [&](std::string_view line) {
     for (std::string_view k : splitView(line.substr(0, line.find('\t')), '|')) out.emplace(k);
@@ -92,6 +94,46 @@ const char* cjLabel(std::string_view kind) {
       {"N", "〔名〕"}, {"V", "〔動〕"}, {"A", "〔形〕"}, {"F", "〔副〕"}, {"Q", "〔量〕"}, {"R", "〔代〕"}};
   auto it = labels.find(kind);
   return it == labels.end() ? "" : it->second;
+}
+
+const char* pivotLabel(unsigned classes) {
+  if (classes & kPvNoun) return "〔名〕";
+  if (classes & kPvVerb) return "〔動〕";
+  if (classes & kPvAdjective) return "〔形〕";
+  if (classes & kPvAdverb) return "〔副〕";
+  return "";
+}
+
+// Sorts a source's lines by the key that orders them: `pinyin` the first key of letters, else the
+// first key. The first lines (the sample card's) keep their place among equal keys.
+std::string sortedByReading(const std::string& text, bool pinyin) {
+  std::vector<std::pair<std::string, std::string>> lines;  // key, line
+  std::string comments;
+  eachLine(text, [&](std::string_view line) {
+    auto keys = splitView(line.substr(0, line.find('\t')), '|');
+    std::string_view key = keys[0];
+    if (pinyin)
+      for (std::string_view k : keys)
+        if (!k.empty() && k[0] >= 'A' && k[0] <= 'Z') {
+          key = k;
+          break;
+        }
+    lines.emplace_back(std::string(key), std::string(line));
+  });
+  std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::string out;
+  for (const auto& [key, line] : lines) out += line + '\n';
+  return out;
+}
+
+// A Japanese entry: its kana key and headword, the bold line "reading【headword】" (a word written
+// in kana alone: the word), its class and Chinese.
+std::string jcLine(const std::u16string& kana, const std::string& headword, const std::string& label,
+                   const std::string& chinese) {
+  const std::string half = plat::wideToUtf8(halfWidthKatakana(kana));
+  const bool kanaOnly = plat::wideToUtf8(halfWidthKatakana(plat::utf8ToWide(headword))) == half;
+  return half + (kanaOnly ? "" : "|" + headword) + "\t{B}" + (kanaOnly ? headword : hiragana(kana) + "【" + headword + "】") +
+         "\\n{J}" + label + "{C}" + chinese + "\\n\n";
 }
 
 const char* jcLabel(std::string_view ipaPos) {
@@ -147,7 +189,7 @@ ViewerFullSources viewerFullSources(const ViewerFullInputs& in) {
   out.jc = std::string(in.sampleJc);
   if (!out.cj.empty() && out.cj.back() != '\n') out.cj += '\n';
   if (!out.jc.empty() && out.jc.back() != '\n') out.jc += '\n';
-  const std::set<std::string> cjListed = sourceKeys(in.sampleCj), jcListed = sourceKeys(in.sampleJc);
+  const std::set<std::string> cjListed = viewerKeys(in.sampleCj), jcListed = viewerKeys(in.sampleJc);
 
   // CC-CEDICT's reading of each simplified word: its first lowercase entry, else its first.
   std::unordered_map<std::string, std::string> cedictReading;
@@ -251,10 +293,48 @@ ViewerFullSources viewerFullSources(const ViewerFullInputs& in) {
     std::string label = tail.empty() ? jcLabel(it->second.second) : "〔動〕";
     std::string chinese;
     for (const auto& [l, c] : jcTranslations[japanese]) chinese += (chinese.empty() ? "" : "，") + c;
-    out.jc += plat::wideToUtf8(halfWidthKatakana(kana)) + "|" + japanese + "\t{B}" + hiragana(kana) + "【" + japanese +
-              "】\\n{J}" + label + "{C}" + chinese + "\\n\n";
+    out.jc += jcLine(kana, japanese, label, chinese);
     ++out.jcGenerated;
   }
+
+  // Every other word the two open dictionaries pair through English.
+  if (!in.edict.empty() && !in.cedict.empty()) {
+    const std::vector<EdictEntry> edict = parseEdict(in.edict);
+    const std::vector<CedictEntry> cedict = parseCedict(in.cedict);
+    std::map<std::string, long> frequency;
+    for (const ChineseListWord& w : parseChineseWordList(in.wordList)) frequency.emplace(w.word, w.frequency);
+    const ViewerPairs pairs = viewerPairs(edict, cedict, frequency, 3);
+    std::set<std::string> cjHave = viewerKeys(out.cj), jcHave = viewerKeys(out.jc);
+    for (const auto& [word, pair] : pairs.chinese) {
+      if (cjHave.count(word)) continue;
+      auto c = cedictReading.find(word);
+      if (c == cedictReading.end()) continue;
+      auto syllables = cedictPinyin(c->second);
+      if (!syllables || syllables->empty()) continue;
+      std::string toned, japanese;
+      for (const auto& syl : *syllables) toned += markedSyllable(syl);
+      for (const std::string& j : pair.partners) japanese += (japanese.empty() ? "" : "，") + j;
+      out.cj += word + "|" + pinyinKey(*syllables) + "\t{C}" + word + " " + toned + "\\n{J}" + pivotLabel(pair.classes) +
+                japanese + "\\n\n";
+      cjHave.insert(word);
+      ++out.cjGenerated;
+    }
+    for (std::size_t e = 0; e < edict.size(); ++e) {
+      const ViewerPair& pair = pairs.japanese[e];
+      const EdictEntry& j = edict[e];
+      if (pair.partners.empty() || jcHave.count(j.written)) continue;
+      const std::u16string kana = plat::utf8ToWide(j.kana);
+      const std::string halfKana = plat::wideToUtf8(halfWidthKatakana(kana));
+      if (jcHave.count(halfKana) && halfWidthKatakana(plat::utf8ToWide(j.written)) == halfWidthKatakana(kana)) continue;
+      std::string chinese;
+      for (const std::string& c : pair.partners) chinese += (chinese.empty() ? "" : "，") + c;
+      out.jc += jcLine(kana, j.written, pivotLabel(pair.classes), chinese);
+      jcHave.insert(j.written);
+      ++out.jcGenerated;
+    }
+  }
+  out.cj = sortedByReading(out.cj, true);
+  out.jc = sortedByReading(out.jc, false);
   return out;
 }
 

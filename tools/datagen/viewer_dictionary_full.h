@@ -2,7 +2,10 @@
 // the full card's translator sources: Chinese headwords with their pinyin (CC-CEDICT's, else the
 // word list's) and Japanese translations, Japanese headwords with their kana (the IPA dictionary's
 // readings) and Chinese translations. The sample card's entries come first and keep their
-// headwords; generated entries follow for every other headword.
+// headwords; generated entries follow for every other headword: first the translator's pairs, then
+// (with EDICT and CC-CEDICT) every word of either dictionary that the two pair through English
+// (viewerPairs), at most three translations each. Entries are in the order of their readings
+// (pinyin keys, kana keys), as the viewer steps through them.
 #pragma once
 #include <string>
 #include <string_view>
@@ -15,6 +18,8 @@ struct ViewerFullInputs {
   std::string_view jcLexicon;           // jc/lexicon.txt of the full card
   std::string_view ipadic;              // the IPA dictionary's CSV lines, UTF-8
   std::string_view cedict;              // CC-CEDICT lines; may be empty
+  std::string_view edict;               // EDICT lines, UTF-8; may be empty
+  std::string_view wordList;            // the Chinese word list ("word frequency tag"); may be empty
 };
 
 struct ViewerFullSources {

@@ -1,5 +1,6 @@
 #include "tools/datagen/viewer_dictionary_source.h"
 
+#include "apps/dictionary/entry_text.h"
 #include "platform/core/codepage.h"
 #include "tools/resgen/engine_code_tables.h"
 
@@ -63,6 +64,22 @@ bool parseBody(int direction, std::u16string_view body, std::string& out) {
   return true;
 }
 
+// A Japanese key as a search makes it: kana, letters and symbols in their single-byte forms, no
+// spaces, letters in capitals. A headword key such as 盗む must be ordered among the keys that
+// way, or the search for it stops short at its kanji.
+std::string japaneseKey(const std::string& shiftJis) {
+  std::string half;
+  dict::normaliseToHalfWidth(shiftJis, half);
+  std::string key = dict::removeSpaces(half);
+  for (size_t i = 0; i < key.size();) {
+    std::uint16_t c = 0;
+    const int n = dict::readChar(std::string_view(key).substr(i), c);
+    if (n == 1 && c >= 'a' && c <= 'z') key[i] = static_cast<char>(c - 32);
+    i += static_cast<size_t>(n > 0 ? n : 1);
+  }
+  return key;
+}
+
 }  // namespace
 
 std::string toEngineCode(std::u16string_view text) {
@@ -91,7 +108,7 @@ bool parseViewerSource(int direction, std::string_view text, std::vector<ViewerR
       if (key.empty()) continue;
       std::string bytes;
       appendText(bytes, plat::utf8ToWide(key), direction == 1);
-      r.keys.push_back(bytes);
+      r.keys.push_back(direction == 0 ? japaneseKey(bytes) : bytes);
     }
     if (!parseBody(direction, plat::utf8ToWide(line.substr(tab + 1)), r.body)) {
       error = "line " + std::to_string(number) + ": unknown escape";

@@ -16,7 +16,8 @@ std::string toEngineCode(std::u16string_view text);
 // "\n" a CR LF and "\\" a backslash. Japanese text is written in Shift-JIS and Chinese text in the
 // engine code: a body starts in the language of its direction's headwords (Japanese for
 // direction 0), {C} and {E} switch to Chinese, {J} and {B} to Japanese. Keys are in the
-// headwords' language. Blank lines and lines starting with '#' are skipped.
+// headwords' language; Japanese keys are stored as a search makes them (kana and full-width
+// letters in their single-byte forms, letters in capitals, no spaces). Blank lines and lines starting with '#' are skipped.
 bool parseViewerSource(int direction, std::string_view text, std::vector<ViewerRecord>& out, std::string& error);
 
 // Example sentences, one pair a line: "Japanese<TAB>Chinese" in UTF-8, as examples.dat's lines

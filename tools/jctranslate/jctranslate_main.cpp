@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/common/code_convert.h"
+#include "engine/jc/analyser/jp_input_prep.h"
 #include "engine/jc/pipeline/jc_engine.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
@@ -53,15 +55,15 @@ int main(int argc, char** argv) {
   while (status == 0 && loop.next(input)) {
     std::u16string chinese, carried;
     std::vector<std::string> kept;
-    const int result = console::translateAround(
-        input.text, [](char16_t c) { return c == u'?' || plat::wideToMultiByte(932, std::u16string_view(&c, 1)) != "?"; },
+    const int result = dbcs::translateAround(
+        input.text, [](char16_t c) { return jc::engineHoldsJapaneseChar(c); },
         [&](std::u16string_view run, std::u16string& part) {
           const int r = jc::translateJcLine(engine, plat::wideToMultiByte(932, run), part, &report);
           kept.insert(kept.end(), report.untranslated.begin(), report.untranslated.end());
           return r == jc::kJcLineIncomplete ? 0 : r;
         },
         chinese, carried);
-    if (!carried.empty()) loop.note(plat::wideToUtf8(carried) + " has no Japanese code and is carried through unchanged");
+    if (!carried.empty()) loop.note(plat::wideToUtf8(carried) + " has no Japanese or Chinese code and is carried through unchanged");
     for (const std::string& piece : kept)
       loop.failed(plat::wideToUtf8(plat::multiByteToWide(932, piece)) + " could not be translated and stands as it is");
     if (result != 0) loop.failed("the engine could not translate it (status " + std::to_string(result) + ")");

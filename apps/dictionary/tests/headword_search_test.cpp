@@ -1,4 +1,5 @@
 #include "apps/dictionary/tests/viewer_fixture.h"
+#include "platform/core/codepage.h"
 
 namespace {
 
@@ -73,6 +74,25 @@ TEST_F(HeadwordSearchTest, LongestMatchingReadingInRecordOrder) {
   EXPECT_EQ(s().current().list.lines, lines);
   EXPECT_EQ(page().find(u"愛"), std::u16string::npos);
   EXPECT_TRUE(notes_.messages.empty());
+}
+
+// A headword key is stored as a search makes it: 盗む is found as itself, not as the first entry
+// of its kanji (盗っ人, whose kana key ﾇｽｯﾄ comes first).
+TEST_F(HeadwordSearchTest, KanjiAndKanaHeadwordsFindTheirOwnEntry) {
+  build(dicttest::utf8(u8"ﾇｽｯﾄ|盗っ人\t{B}ぬすっと【盗っ人】\\n{C}贼\\n\n"
+                       u8"ﾇｽﾐ|盗み\t{B}ぬすみ【盗み】\\n{C}偷窃\\n\n"
+                       u8"ﾇｽﾑ|盗む\t{B}ぬすむ【盗む】\\n{C}偷\\n\n"
+                       u8"ｼｰﾃﾞｨｰ|ＣＤ\t{B}シーディー【ＣＤ】\\n{C}光盘\\n\n"),
+        dicttest::utf8(dicttest::kCjSource));
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"盗む", u"ぬすむ【盗む】"},   {u"盗っ人", u"ぬすっと【盗っ人】"}, {u"盗み", u"ぬすみ【盗み】"},
+      {u"ぬすむ", u"ぬすむ【盗む】"}, {u"盗", u"ぬすっと【盗っ人】"},     {u"cd", u"シーディー【ＣＤ】"},
+      {u"ＣＤ", u"シーディー【ＣＤ】"},
+  };
+  for (auto [query, line] : cases) {
+    ASSERT_GT(search(0, query), 0);
+    EXPECT_EQ(s().current().list.lines[0], line) << plat::wideToUtf8(query);
+  }
 }
 
 TEST_F(HeadwordSearchTest, PinyinWithToneMarkOrDigitFindsTheSameList) {

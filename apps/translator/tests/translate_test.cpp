@@ -239,6 +239,28 @@ TEST_F(TranslateTest, JapaneseLinesGoThroughTheJapaneseToChineseEngine) {
   EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 0u);
 }
 
+const std::u16string kCarried = u"次の文字は翻訳できないため、そのまま残しました：";
+
+TEST_F(TranslateTest, CharactersShiftJisOrTheEngineCodeLacksAreCarriedAndNamed) {
+  open(0);  // 你 has no Shift-JIS code, ♪ no Chinese one
+  translate(u"彼は你好と言った。♪");
+  std::u16string result = text(kIdResult);
+  EXPECT_NE(result.find(u'你'), std::u16string::npos) << plat::wideToUtf8(result);
+  EXPECT_EQ(result.back(), u'♪') << plat::wideToUtf8(result);
+  EXPECT_EQ(result.find_first_of(u"?？〓"), std::u16string::npos) << plat::wideToUtf8(result);
+  EXPECT_EQ(messageCount(kCarried + u"你♪"), 1u);
+  EXPECT_EQ(messageCount(u"翻訳に失敗しました"), 0u);
+}
+
+TEST_F(TranslateTest, CharactersGb2312LacksAreCarriedAndNamed) {
+  open(1);
+  translate(u"我喝茶😀");
+  const std::u16string result = text(kIdResult);
+  EXPECT_EQ(result.substr(result.size() - 2), u"😀") << plat::wideToUtf8(result);
+  EXPECT_EQ(result.find_first_of(u"?？"), std::u16string::npos) << plat::wideToUtf8(result);
+  EXPECT_EQ(messageCount(kCarried + u"😀"), 1u);
+}
+
 TEST_F(TranslateTest, ALineLongerThanTheParseBufferLosesNoSentence) {
   open(0);
   std::u16string source, expected;

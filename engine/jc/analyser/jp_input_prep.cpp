@@ -6,6 +6,8 @@
 
 #include "engine/common/code_convert.h"
 #include "engine/common/dbcs_text.h"
+#include "engine/common/engine_code_placement.h"
+#include "platform/core/codepage.h"
 
 namespace jc {
 
@@ -90,6 +92,77 @@ constexpr IbmRange kIbmRanges[] = {
     {0xFA9C, 0xFAFC, 0xED, 0x80}, {0xFB40, 0xFB5B, 0xED, 0xE1}, {0xFB5C, 0xFB7E, 0xEE, 0x40},
     {0xFB80, 0xFB9B, 0xEE, 0x63}, {0xFB9C, 0xFBFC, 0xEE, 0x80}, {0xFC40, 0xFC4B, 0xEE, 0xE1},
 };
+
+// Symbols GB2312 lacks and the character of the same meaning it has, written in their place.
+constexpr SymbolCounterpart kCloseSymbols[] = {
+    {u'\u30FC', u'\u2014'},  // ー: the dash
+    {u'\u2015', u'\u2014'},  // ―
+    {u'\u30FB', u'\u00B7'},  // ・: the middle dot
+    {u'\u2010', u'\uFF0D'},  // ‐
+    {u'\u2025', u'\u2026'},  // ‥
+    {u'\u3007', u'\u96F6'},  // 〇: 零
+    {u'\u2266', u'\u2264'},  // ≦
+    {u'\u2267', u'\u2265'},  // ≧
+    {u'\u2252', u'\u2248'},  // ≒
+    {u'\u21D2', u'\u2192'},  // ⇒
+    {u'\u25EF', u'\u25CB'},  // ◯
+    {u'\u301D', u'\u201C'},  // 〝
+    {u'\u301F', u'\u201D'},  // 〟
+    {u'\u32A4', u'\u4E0A'},  // ㊤: 上
+    {u'\u32A5', u'\u4E2D'},  // ㊥: 中
+    {u'\u32A6', u'\u4E0B'},  // ㊦: 下
+    {u'\u32A7', u'\u5DE6'},  // ㊧: 左
+    {u'\u32A8', u'\u53F3'},  // ㊨: 右
+    {u'\u246A', u'\u247E'}, {u'\u246B', u'\u247F'}, {u'\u246C', u'\u2480'}, {u'\u246D', u'\u2481'},
+    {u'\u246E', u'\u2482'}, {u'\u246F', u'\u2483'}, {u'\u2470', u'\u2484'}, {u'\u2471', u'\u2485'},
+    {u'\u2472', u'\u2486'}, {u'\u2473', u'\u2487'},  // ⑪-⑳: ⑾-⒇
+};
+
+bool isSymbolCode(unsigned code) {
+  const unsigned lead = code >> 8, trail = code & 0xFF;
+  if (trail < 0x40 || trail > 0xFC || trail == 0x7F) return false;
+  return (lead >= 0x81 && lead <= 0x86) || (lead == 0x87 && trail <= 0x9C);
+}
+
+// Engine code of each symbol (lead 0x81-0x86 and row 13 up to 0x879C): the code of the same
+// character in GB2312, else of its close counterpart; 0 for a symbol with neither, 0x81AC for a
+// code that is no character.
+struct SymbolCodes {
+  std::array<std::array<std::uint16_t, 0xFD - 0x40>, 7> byLead{};
+};
+
+const SymbolCodes& symbolCodes() {
+  static const SymbolCodes codes = [] {
+    SymbolCodes t;
+    for (unsigned lead = 0x81; lead <= 0x87; ++lead) {
+      for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+        std::uint16_t& cell = t.byLead[lead - 0x81][trail - 0x40];
+        cell = kJpReplacementChar;
+        const auto code = static_cast<std::uint16_t>(lead << 8 | trail);
+        if (!isSymbolCode(code)) continue;
+        const char16_t c = dbcs::code_placement::charOfCode(932, code);
+        if (!c) continue;
+        cell = 0;
+        char16_t target = c;
+        std::uint16_t gb = dbcs::code_placement::codeOfChar(936, target);
+        if (!dbcs::code_placement::isGbTableCode(gb)) {
+          target = closeSymbolCounterpart(c);
+          gb = target ? dbcs::code_placement::codeOfChar(936, target) : 0;
+          if (!dbcs::code_placement::isGbTableCode(gb)) continue;
+        }
+        std::string engine{static_cast<char>(gb >> 8), static_cast<char>(gb & 0xFF)};
+        dbcs::gbToInternal(dbcs::ConversionTables{}, engine);
+        std::string back;
+        dbcs::internalToGb(dbcs::ConversionTables{}, back, engine);
+        if (engine.size() != 2 || back != std::string{static_cast<char>(gb >> 8), static_cast<char>(gb & 0xFF)})
+          continue;
+        cell = static_cast<std::uint16_t>(static_cast<unsigned char>(engine[0]) << 8 | static_cast<unsigned char>(engine[1]));
+      }
+    }
+    return t;
+  }();
+  return codes;
+}
 
 // Appends bytes to a bounded output; false when they do not fit (room for the NUL kept).
 struct Out {
@@ -263,7 +336,10 @@ int narrowAscii(char* output, const char* input, int length) {
   for (int i = 0; i < length;) {
     if (dbcs::isLeadByte(in[i]) && i + 1 < length) {
       const int found = fullWidthIndex(in[i], in[i + 1]);
-      if (found >= 0) {
+      // ￥ and ‘ stand for 0x5C and 0x60 only in Shift-JIS: narrowed they would read as \ and `;
+      // a rendering's leading & is a mark of the rules.
+      const int ascii = found + 0x20;
+      if (found >= 0 && ascii != '\\' && ascii != '`' && ascii != '&') {
         output[o++] = static_cast<char>(0x20 + found);
       } else {
         output[o++] = input[i];
@@ -292,9 +368,31 @@ unsigned mapIbmExtension(unsigned code) {
   return 0x8140;
 }
 
+char16_t closeSymbolCounterpart(char16_t symbol) {
+  for (const SymbolCounterpart& s : kCloseSymbols)
+    if (s.symbol == symbol) return s.counterpart;
+  return 0;
+}
+
+bool jpSymbolHasNoEngineCode(unsigned code) {
+  return isSymbolCode(code) && symbolCodes().byLead[(code >> 8) - 0x81][(code & 0xFF) - 0x40] == 0;
+}
+
+bool engineHoldsJapaneseChar(char16_t c) {
+  if (c == u'?') return true;
+  const std::string sjis = plat::wideToMultiByte(932, std::u16string_view(&c, 1));
+  if (sjis == "?") return false;
+  if (sjis.size() != 2) return true;
+  return !jpSymbolHasNoEngineCode(static_cast<unsigned char>(sjis[0]) << 8 | static_cast<unsigned char>(sjis[1]));
+}
+
 unsigned convertJpCharToEngine(const Jp2CwTable& table, unsigned char lead, unsigned char trail) {
   if (lead < 0x81 || (lead >= 0xA0 && lead <= 0xDF) || lead > 0xFC || trail < 0x40) return kJpReplacementChar;
-  if (lead < 0x87) return static_cast<unsigned>(lead) << 8 | trail;
+  if (isSymbolCode(static_cast<unsigned>(lead) << 8 | trail)) {
+    const std::uint16_t code = symbolCodes().byLead[lead - 0x81][trail - 0x40];
+    return code ? code : kJpReplacementChar;
+  }
+  if (lead < 0x87) return kJpReplacementChar;
   if (lead >= 0xF0) {
     unsigned mapped = mapIbmExtension(static_cast<unsigned>(lead) << 8 | trail);
     if (mapped == 0x8140) return kJpReplacementChar;

@@ -40,7 +40,8 @@ int widenSingleByte(unsigned char b, unsigned char pair[2]);
 // Shift-JIS line into output; the result length, or -1 when it would not fit in outputSize bytes.
 int prepareJapaneseLine(std::string_view line, char* output, int outputSize);
 
-// Full-width ASCII back to single bytes; returns the output length.
+// Full-width ASCII back to single bytes, but for ￥ and ‘ (in ASCII \ and `, other signs) and ＆ (a
+// mark in renderings); returns the output length.
 int narrowAscii(char* output, const char* input, int length);
 std::string narrowAscii(std::string_view input);
 
@@ -49,9 +50,25 @@ struct Jp2CwTable {
   plat::ResourceData data;
 };
 
+// A symbol GB2312 lacks and the character of the same meaning written for it in Chinese.
+struct SymbolCounterpart {
+  char16_t symbol;
+  char16_t counterpart;
+};
+// The counterpart of such a symbol, 0 when none is listed.
+char16_t closeSymbolCounterpart(char16_t symbol);
+// Whether a Shift-JIS symbol (lead 0x81-0x86, row 13) has neither its own engine code nor a close
+// counterpart's: the engine writes the replacement mark for it, and callers carry it through.
+bool jpSymbolHasNoEngineCode(unsigned code);
+
+// Whether a character reaches the Japanese-to-Chinese engine as itself: Shift-JIS has it and, for a
+// symbol, the engine code has it or a close counterpart. Callers carry any other character through.
+bool engineHoldsJapaneseChar(char16_t c);
+
 // Shift-JIS IBM-extension codes (0xFA40-0xFC4B) to their NEC or row-13 codes; 0x8140 for none.
 unsigned mapIbmExtension(unsigned code);
-// One Shift-JIS character to engine code (lead * 256 + trail).
+// One Shift-JIS character to engine code (lead * 256 + trail): a symbol as the same character in
+// GB2312 or its close counterpart, a kanji through JP2CW_TBL; 0x81AC when there is none.
 unsigned convertJpCharToEngine(const Jp2CwTable& table, unsigned char lead, unsigned char trail);
 // Each double-byte character converted, single bytes copied.
 void convertJpToEngineCode(const Jp2CwTable& table, std::string_view input, std::string& output);

@@ -18,13 +18,15 @@ class FullDictionary : public hwtest::PanelTest {
       ASSERT_TRUE(device_.write(std::string("\\") + name, file));
     }
   }
-  // The character's medians as ink in an 80-pixel box.
-  std::vector<datagen::RecogStroke> inkOf(const std::string& character, std::uint32_t seed = 0) {
+  // The character's medians as ink in an 80-pixel box; careless ink is stretched, turned, sheared and
+  // shaken stroke by stroke.
+  std::vector<datagen::RecogStroke> inkOf(const std::string& character, std::uint32_t seed = 0,
+                                          bool careless = false) {
     std::vector<datagen::RecogStroke> strokes;
     EXPECT_TRUE(datagen::parseMedians(hwtest::readText(std::string(HW_MEDIAN_DIR) + "/" + character + ".json"),
                                       strokes))
         << character;
-    return datagen::medianInk(strokes, 80, seed);
+    return careless ? datagen::distortedMedianInk(strokes, 80, seed) : datagen::medianInk(strokes, 80, seed);
   }
   template <typename Panel>
   void write(Panel& panel, const std::vector<datagen::RecogStroke>& ink) {
@@ -60,12 +62,34 @@ TEST_F(FullDictionary, JitteredWritingIsAmongTheCandidates) {
   ASSERT_TRUE(boxes_.shown.empty());
   const std::pair<const char*, std::u16string> cases[] = {{"國", u"國"}, {"愛", u"愛"}, {"鬱", u"鬱"}, {"書", u"書"}};
   for (const auto& [ch, text] : cases) {
-    write(panel, inkOf(ch, 7));
-    const auto& c = panel.candidates();
-    EXPECT_NE(std::find(c.begin(), c.end(), text), c.end()) << ch;
-    panel.penDown(210, 45);  // clear
-    panel.penUp(210, 45);
+    for (bool careless : {false, true}) {
+      write(panel, inkOf(ch, 7, careless));
+      const auto& c = panel.candidates();
+      EXPECT_NE(std::find(c.begin(), c.end(), text), c.end()) << ch << (careless ? " careless" : "");
+      panel.penDown(210, 45);  // clear
+      panel.penUp(210, 45);
+    }
   }
+}
+
+// Careless ink is not always read right: most of it must be.
+TEST_F(FullDictionary, CarelessWritingOfCommonCharactersMostlyComesOutFirst) {
+  hw::BruscaPanel panel(host_);
+  panel.select(96);
+  ASSERT_TRUE(boxes_.shown.empty());
+  const std::pair<const char*, std::u16string> cases[] = {{"国", u"国"}, {"爱", u"爱"}, {"我", u"我"}, {"书", u"书"},
+                                                          {"学", u"学"}, {"说", u"说"}, {"钱", u"钱"}, {"鱼", u"鱼"}};
+  int first = 0, written = 0;
+  for (std::uint32_t seed : {3u, 4u}) {
+    for (const auto& [ch, text] : cases) {
+      write(panel, inkOf(ch, seed, true));
+      panel.sendPending();
+      ++written;
+      ASSERT_EQ(host_.strings.size(), static_cast<std::size_t>(written)) << ch;
+      first += host_.strings.back() == text;
+    }
+  }
+  EXPECT_GE(first, 12) << first << " of " << written;
 }
 
 }  // namespace

@@ -136,13 +136,54 @@ TEST(FullCardPivot, WordsPairThroughEnglish) {
                 .find(utf8(u8"若\t3.0.1.0\t=\t年轻\tA\t")),
             std::string::npos);
 
-  // A false friend listed "-" is never a translation; the list's cap bounds the words looked at.
+  // A false friend listed "-" is never a translation. Past the list's cap a word is paired only
+  // when its first sense is a common word's, gloss for gloss: not 火车站 (railway station, train
+  // station: 駅), nor 年轻 (若い is not common), nor 星期 (its sense names its classifier too).
   friends[utf8(u8"火车站")] = "-";
   datagen::PivotSizes again;
   const std::string jc2 = datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, edict, cedict, 100, again);
   EXPECT_EQ(jc2.find(utf8(u8"駅\t")), std::string::npos) << jc2;
+  friends.clear();
   EXPECT_EQ(datagen::pivotCjWords(have, list, tags, friends, japanese, edict, cedict, 1, again),
-            utf8(u8"偷\tV\\U[V]t[1]\t-\tV,盗む,TG000\n"));
+            utf8(u8"偷\tV\\U[V]t[1]\t-\tV,盗む,TG000\n"
+                 u8"生日\tN\\U[N]a[T]\t-\tN,誕生日,N0000\n"
+                 u8"邮局\tN\\U[N]a[J]\t-\tN,郵便局,N0000\n"));
+}
+
+// Words the list tags outside the card's classes: a common word tagged as a name (熊猫) is a noun
+// when it pairs strictly, a surname (詹) is not; a numeral (多少) translates a Japanese word (いくら)
+// but takes no Chinese line; a unit (公里, whose characters spell only a Japanese name) takes a
+// Japanese counter before a noun, a one-character measure word (匹) nothing.
+TEST(FullCardPivot, NamesNumeralsAndMeasureWordsOfTheList) {
+  const auto edict = datagen::parseEdict(utf8(kEdict) + utf8(u8"パンダ /(n) panda/(P)/\n冗長 [じょうちょう] /(adj-na,n) verbose/(P)/\n"
+                                                              u8"キロ米 [キロメートル] /(ateji) (n) (uk) kilometer/kilometre/\n"
+                                                              u8"キロ /(pref) (1) kilo-/(n) (2) kilometer/(P)/\n"
+                                                              u8"マッチング /(n) matching/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(kCedict) + utf8(u8"熊貓 熊猫 [xiong2 mao1] /panda/\n"
+                                                                  u8"詹 詹 [Zhan1] /surname Zhan/\n詹 詹 [zhan1] /verbose/\n"
+                                                                  u8"公里 公里 [gong1 li3] /kilometer/\n"
+                                                                  u8"匹 匹 [pi3] /matching/classifier for horses/\n"));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"パンダ,0,0,3000,名詞,一般,*,*,*,*,パンダ,パンダ,パンダ\n"
+                                   u8"冗長,0,0,3000,名詞,形容動詞語幹,*,*,*,*,冗長,ジョウチョウ,ジョーチョー\n"
+                                   u8"いくら,0,0,3000,副詞,一般,*,*,*,*,いくら,イクラ,イクラ\n"
+                                   u8"公里,0,0,9000,名詞,固有名詞,人名,名,*,*,公里,キミサト,キミサト\n"
+                                   u8"キロ,0,0,3000,名詞,一般,*,*,*,*,キロ,キロ,キロ\n"
+                                   u8"キロメートル,0,0,4000,名詞,接尾,助数詞,*,*,*,キロメートル,キロメートル,キロメートル\n"
+                                   u8"マッチング,0,0,3000,名詞,一般,*,*,*,*,マッチング,マッチング,マッチング\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}}, {"nr", {'N', "N\\U[N]a[H]"}}};
+  const std::vector<datagen::ChineseListWord> list = {{utf8(u8"熊猫"), 900, "nr"}, {utf8(u8"詹"), 800, "nr"},
+                                                      {utf8(u8"多少"), 700, "m"},   {utf8(u8"公里"), 600, "q"},
+                                                      {utf8(u8"匹"), 500, "q"}};
+  datagen::PivotSizes sizes;
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes),
+            utf8(u8"熊猫\tN\\U[N]a[J]\t-\tN,パンダ,N0000\n"
+                 u8"公里\tQ\\U[Q]\t-\tQ,キロメートル,N0000\n"));
+  const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes);
+  EXPECT_NE(jc.find(utf8(u8"いくら\t8.6.0.0\t=\t多少\t")), std::string::npos) << jc;
+  EXPECT_NE(jc.find(utf8(u8"パンダ\t6.1.0.0\t=\t熊猫\t")), std::string::npos) << jc;
+  EXPECT_EQ(jc.find(utf8(u8"冗長")), std::string::npos) << jc;
 }
 
 }  // namespace

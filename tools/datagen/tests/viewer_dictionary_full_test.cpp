@@ -32,15 +32,47 @@ TEST(ViewerDictionaryFull, EntriesFromThePairs) {
               "財布,1,1,1,名詞,一般,*,*,*,*,財布,サイフ,サイフ\n";
   in.cedict = "錢包 钱包 [qian2 bao1] /wallet/\n";
   const datagen::ViewerFullSources out = datagen::viewerFullSources(in);
+  // In the order of the readings.
   EXPECT_EQ(out.cj,
-            "学生|XUESHENG2\t{C}学生 xuésheng\\n{J}〔名〕学生\\n\n"
             "贸易|MAOYI44\t{C}贸易 màoyì\\n{J}〔名〕貿易；〔動〕貿易する\\n\n"
-            "钱包|QIANBAO21\t{C}钱包 qiánbāo\\n{J}〔名〕財布\\n\n");
+            "钱包|QIANBAO21\t{C}钱包 qiánbāo\\n{J}〔名〕財布\\n\n"
+            "学生|XUESHENG2\t{C}学生 xuésheng\\n{J}〔名〕学生\\n\n");
   EXPECT_EQ(out.jc,
+            "ｻｲﾌ|財布\t{B}さいふ【財布】\\n{J}〔名〕{C}钱包\\n\n"
             "ﾀｲﾁｮｳ|隊長\t{B}たいちょう【隊長】\\n{J}〔名〕{C}队长\\n\n"
             "ﾎﾞｳｴｷ|貿易\t{B}ぼうえき【貿易】\\n{J}〔名〕{C}贸易\\n\n"
-            "ﾎﾞｳｴｷｽﾙ|貿易する\t{B}ぼうえきする【貿易する】\\n{J}〔動〕{C}贸易\\n\n"
-            "ｻｲﾌ|財布\t{B}さいふ【財布】\\n{J}〔名〕{C}钱包\\n\n");
+            "ﾎﾞｳｴｷｽﾙ|貿易する\t{B}ぼうえきする【貿易する】\\n{J}〔動〕{C}贸易\\n\n");
+  EXPECT_EQ(out.cjGenerated, 2);
+  EXPECT_EQ(out.jcGenerated, 4);
+}
+
+// With EDICT, every word the two dictionaries pair through English is an entry: 熊猫, which the
+// translator's word list tags as a name, and パンダ, written in kana alone.
+TEST(ViewerDictionaryFull, EntriesFromEveryPairThroughEnglish) {
+  datagen::ViewerFullInputs in;
+  in.cjWords = "钱包\tN\\\t-\tN,財布,N0000\n";
+  in.ipadic = "財布,1,1,1,名詞,一般,*,*,*,*,財布,サイフ,サイフ\n";
+  in.cedict = "錢包 钱包 [qian2 bao1] /wallet/\n"
+              "熊貓 熊猫 [xiong2 mao1] /panda/\n"
+              "偷 偷 [tou1] /to steal/to pilfer/\n"
+              "盜 盗 [dao4] /to steal; to rob/bandit/\n"
+              "詹 詹 [Zhan1] /surname Zhan/\n";
+  in.edict = "財布 [さいふ] /(n) purse/wallet/(P)/\n"
+             "パンダ /(n) panda/(P)/\n"
+             "盗む [ぬすむ] /(v5m,vt) to steal/(P)/\n"
+             "掏る [する] /(v5r,vt) to pick someone's pocket/\n";
+  in.wordList = "偷 900 v\n盗 100 v\n";
+  const datagen::ViewerFullSources out = datagen::viewerFullSources(in);
+  EXPECT_EQ(out.cj,
+            "盗|DAO4\t{C}盗 dào\\n{J}〔動〕盗む\\n\n"
+            "钱包|QIANBAO21\t{C}钱包 qiánbāo\\n{J}〔名〕財布\\n\n"
+            "偷|TOU1\t{C}偷 tōu\\n{J}〔動〕盗む\\n\n"
+            "熊猫|XIONGMAO21\t{C}熊猫 xióngmāo\\n{J}〔名〕パンダ\\n\n");
+  // 財布 keeps the translator's entry; 盗む takes the more frequent word first.
+  EXPECT_EQ(out.jc,
+            "ｻｲﾌ|財布\t{B}さいふ【財布】\\n{J}〔名〕{C}钱包\\n\n"
+            "ﾇｽﾑ|盗む\t{B}ぬすむ【盗む】\\n{J}〔動〕{C}偷，盗\\n\n"
+            "ﾊﾟﾝﾀﾞ\t{B}パンダ\\n{J}〔名〕{C}熊猫\\n\n");
 }
 
 }  // namespace

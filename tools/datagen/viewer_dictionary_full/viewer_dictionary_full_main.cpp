@@ -1,6 +1,7 @@
 // Writes the full card's viewer dictionaries: their readable sources (cj.txt, jc.txt) and the
 // dictionary files under HarbrookDic/.
-//   viewer_dictionary_full SAMPLE-FOLDER FULLCARD-SOURCE IPADIC-CSV CEDICT OUT-FOLDER
+//   viewer_dictionary_full SAMPLE-FOLDER FULLCARD-SOURCE IPADIC-CSV CEDICT EDICT WORD-LIST OUT-FOLDER
+// EDICT (UTF-8) "-" for none: without it only the translator's pairs are entries.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -13,10 +14,11 @@
 #include "tools/datagen/viewer_dictionary_writer.h"
 
 int main(int argc, char** argv) {
-  if (!tools::argumentsFit(argc, argv, 5, 5, "SAMPLE-FOLDER FULLCARD-SOURCE IPADIC-CSV CEDICT OUT-FOLDER"))
+  if (!tools::argumentsFit(argc, argv, 7, 7,
+                           "SAMPLE-FOLDER FULLCARD-SOURCE IPADIC-CSV CEDICT EDICT WORD-LIST OUT-FOLDER"))
     return tools::kUsageExit;
-  const std::string sample = argv[1], full = argv[2], out = argv[5];
-  std::string sampleCj, sampleJc, words, lexicon, ipadic, cedict;
+  const std::string sample = argv[1], full = argv[2], edictPath = argv[5], out = argv[7];
+  std::string sampleCj, sampleJc, words, lexicon, ipadic, cedict, edict, wordList;
   if (!tools::readFile(sample + "/viewer/cj.txt", sampleCj) || !tools::readFile(sample + "/viewer/jc.txt", sampleJc) ||
       !tools::readFile(full + "/cj/words.txt", words) || !tools::readFile(full + "/jc/lexicon.txt", lexicon) ||
       !tools::readFile(argv[3], ipadic)) {
@@ -24,7 +26,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!tools::readFile(argv[4], cedict)) std::fprintf(stderr, "%s: cannot read; pinyin from the word list only\n", argv[4]);
-  const datagen::ViewerFullSources src = datagen::viewerFullSources({sampleCj, sampleJc, words, lexicon, ipadic, cedict});
+  if (edictPath != "-" && (!tools::readFile(edictPath, edict) || !tools::readFile(argv[6], wordList))) {
+    std::fprintf(stderr, "%s or %s: cannot read\n", edictPath.c_str(), argv[6]);
+    return 1;
+  }
+  const datagen::ViewerFullSources src =
+      datagen::viewerFullSources({sampleCj, sampleJc, words, lexicon, ipadic, cedict, edict, wordList});
   if (!tools::writeFile(out + "/cj.txt", src.cj) || !tools::writeFile(out + "/jc.txt", src.jc)) {
     std::fprintf(stderr, "%s: cannot write\n", out.c_str());
     return 1;

@@ -117,6 +117,46 @@ TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
   EXPECT_EQ(out[1], "喜欢猫。读书。");
 }
 
+// A line of the pinned sentences translates to their translations one by one.
+TEST_F(EndToEnd, ALineOfSentencesTranslatesAsItsSentencesOneByOne) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  const std::vector<std::string> sentences = {"私は本を読んだ。", "彼は学生だ。", "二千五百円です。", "猫が好きだ。",
+                                              "ラーメンを食べる。", "明日東京へ行く。"};
+  std::string line, errors;
+  for (const std::string& s : sentences) line += s;
+  std::vector<std::string> lines = sentences;
+  lines.push_back(line);
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  std::string oneByOne;
+  for (std::size_t i = 0; i < sentences.size(); ++i) oneByOne += out[i];
+  EXPECT_EQ(out.back(), oneByOne);
+}
+
+// Characters Shift-JIS lacks, and symbols with no Chinese code nor a close one, stay at their place.
+TEST_F(EndToEnd, CharactersWithoutACodeAreCarriedAtTheirPlace) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::string errors;
+  const std::vector<std::string> out =
+      translate(program, {"本を読む。", "本を読む。😀", "〒本を読む。♪", "二〇二四年", "ラーメンを食べる。", "ジョン・スミス"},
+                &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), 6u) << errors;
+  EXPECT_EQ(out[1], out[0] + "😀");
+  EXPECT_EQ(out[2], "〒" + out[0] + "♪");
+  EXPECT_EQ(out[3], "二零二四年");
+  // An unknown katakana word stays katakana: its long mark as GB2312's dash, never as 〖.
+  EXPECT_EQ(out[4], "吃ラ—メン。");
+  EXPECT_EQ(out[5], "ジョン·スミス");
+  EXPECT_NE(errors.find("line 2: 😀 has no Japanese or Chinese code"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("line 3: 〒♪ has no Japanese or Chinese code"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("line 4"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("line 5"), std::string::npos) << errors;
+}
+
 TEST_F(EndToEnd, EmptyAndOverlongLines) {
   ASSERT_TRUE(cardBuilt_);
   ProgramFolder program(datagen::binFolder() + "/Synparse.so");

@@ -4,6 +4,11 @@
 
 #include <string>
 
+#include <cstdio>
+
+#include "engine/common/code_convert.h"
+#include "engine/common/engine_code_placement.h"
+#include "platform/core/codepage.h"
 #include "tools/datagen/viewer_dictionary_source.h"
 
 namespace jc {
@@ -94,9 +99,12 @@ TEST(InputPreparation, OutputThatWouldOverrunTheBufferFails) {
 }
 
 TEST(NarrowAscii, FullWidthAsciiBackToSingleBytes) {
-  EXPECT_EQ(narrowAscii(std::string("ＡＢ１本￥")), "AB1本\\");
-  // Every form widenSingleByte writes comes back; kana and marks with the same lead bytes stay.
+  EXPECT_EQ(narrowAscii(std::string("ＡＢ１本＋")), "AB1本+");
+  // ￥ and ‘ stay: as single bytes they would read as \ and ` in Chinese; & marks renderings.
+  EXPECT_EQ(narrowAscii(std::string("￥‘＆")), "￥‘＆");
+  // Every other form widenSingleByte writes comes back; kana and marks with the same lead bytes stay.
   for (int b = 0x20; b <= 0x7E; ++b) {
+    if (b == 0x5C || b == 0x60 || b == '&') continue;
     unsigned char pair[2];
     ASSERT_EQ(widenSingleByte(static_cast<unsigned char>(b), pair), 2);
     EXPECT_EQ(narrowAscii(std::string(reinterpret_cast<const char*>(pair), 2)), std::string(1, static_cast<char>(b)))
@@ -131,7 +139,7 @@ TEST(EngineCode, ConvertsThroughTheGeneratedTable) {
   EXPECT_EQ(sjis("猫"), code(u"猫"));
   EXPECT_EQ(sjis("本"), code(u"本"));
   EXPECT_EQ(sjis("語"), code(u"\u8bed"));  // through the traditional form of a pair
-  EXPECT_EQ(sjis("、"), 0x8141u);      // symbol rows stay as they are
+  EXPECT_EQ(sjis("、"), 0x8141u);      // a symbol GB2312 has at its own Shift-JIS code
   EXPECT_EQ(sjis("カ"), 0x834Au);
   // 0xFA5C maps to 0xED40, a kanji row of the table.
   EXPECT_EQ(convertJpCharToEngine(table, 0xFA, 0x5C), convertJpCharToEngine(table, 0xED, 0x40));
@@ -144,6 +152,70 @@ TEST(EngineCode, ConvertsThroughTheGeneratedTable) {
   EXPECT_EQ(out, "a" + datagen::toEngineCode(u"猫"));
   Jp2CwTable none;
   EXPECT_EQ(convertJpCharToEngine(none, 0x94, 0x4C), kJpReplacementChar);
+}
+
+// The Chinese an unknown word's symbol comes out as: narrowed, converted, read back as GB2312.
+std::u16string chineseOfSymbol(const Jp2CwTable& table, const std::string& sjis) {
+  std::string engine, gb;
+  convertJpToEngineCode(table, narrowAscii(sjis), engine);
+  dbcs::internalToGb(dbcs::ConversionTables{}, gb, engine);
+  return plat::multiByteToWide(936, gb);
+}
+
+TEST(EngineCode, EverySymbolIsItselfItsCounterpartOrCarried) {
+  Jp2CwTable table;
+  loadJp2CwTable(&table);
+  int symbols = 0, itself = 0, close = 0, carried = 0;
+  std::u16string carriedList;
+  for (unsigned lead = 0x81; lead <= 0x87; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail == 0x7F || (lead == 0x87 && trail > 0x9C)) continue;
+      const std::string sjis{static_cast<char>(lead), static_cast<char>(trail)};
+      const char16_t c = dbcs::code_placement::charOfCode(932, static_cast<std::uint16_t>(lead << 8 | trail));
+      if (!c) {
+        EXPECT_EQ(convertJpCharToEngine(table, lead, trail), kJpReplacementChar) << std::hex << lead << trail;
+        continue;
+      }
+      ++symbols;
+      const std::u16string chinese = chineseOfSymbol(table, sjis);
+      const std::string shown = plat::wideToUtf8(std::u16string(1, c)) + " -> " + plat::wideToUtf8(chinese);
+      if (jpSymbolHasNoEngineCode(lead << 8 | trail)) {
+        ++carried;
+        carriedList += c;
+        EXPECT_EQ(convertJpCharToEngine(table, lead, trail), kJpReplacementChar) << shown;
+        EXPECT_EQ(closeSymbolCounterpart(c), 0) << shown;
+        continue;
+      }
+      ASSERT_EQ(chinese.size(), 1u) << shown;
+      // Full-width ASCII narrows to its ASCII byte, the two quotes to theirs.
+      const bool narrowed = chinese[0] < 0x80 && (chinese[0] + 0xFEE0 == c || (c == u'”' && chinese[0] == u'"') ||
+                                                  (c == u'’' && chinese[0] == u'\'') || (c == u'　' && chinese[0] == u' '));
+      if (chinese[0] == c) ++itself;
+      else if (closeSymbolCounterpart(c) == chinese[0] || narrowed) ++close;
+      else ADD_FAILURE() << "another sign: " << shown;
+    }
+  }
+  EXPECT_EQ(symbols, 607);
+  EXPECT_EQ(itself + close + carried, symbols);
+  std::printf("%d symbols: %d as themselves, %d as a close counterpart, %d carried: %s\n", symbols, itself, close,
+              carried, plat::wideToUtf8(carriedList).c_str());
+  // The faults seen: 〒 was ⅸ, ⇒ ⑼, ♪ Ⅵ, ￢ ⑻, ≦ and 〇 〓, ￥ \\, ＆ dropped; ー must never be 〖.
+  struct Case {
+    const char* sjis;
+    const char16_t* chinese;  // nullptr: carried
+  };
+  const Case cases[] = {{"〒", nullptr}, {"♪", nullptr}, {"￢", nullptr}, {"⇒", u"→"}, {"≦", u"≤"}, {"〇", u"零"},
+                        {"￥", u"￥"},   {"＆", u"＆"},    {"ー", u"—"},    {"①", u"①"}, {"⑪", u"⑾"},
+                        {"。", u"。"},  {"カ", u"カ"},  {"α", u"α"},    {"─", u"─"}};
+  for (const Case& k : cases) {
+    const unsigned code = static_cast<unsigned char>(k.sjis[0]) << 8 | static_cast<unsigned char>(k.sjis[1]);
+    if (!k.chinese) {
+      EXPECT_TRUE(jpSymbolHasNoEngineCode(code)) << k.sjis;
+    } else {
+      EXPECT_FALSE(jpSymbolHasNoEngineCode(code)) << k.sjis;
+      EXPECT_EQ(chineseOfSymbol(table, k.sjis), k.chinese) << k.sjis;
+    }
+  }
 }
 
 }  // namespace

@@ -137,8 +137,9 @@ TEST_F(MorphAnalysisTest, KatakanaRunsSplitAtFortyBytes) {
   std::string first = run.substr(0, 40), rest = run.substr(40);
   EXPECT_EQ(morph(run), "\t" + first + "\t" + first + "\t15020000\t" + first + "\t\t\t\n" + "\t" + rest + "\t" + rest +
                             "\t15020000\t" + rest + "\t\t\t\nE\n");
-  // A katakana run takes the long mark; a Latin run the full stop, narrowed in its Chinese.
-  EXPECT_EQ(morph("ローマＡ．Ｂ"), "\tローマ\tローマ\t15020000\tローマ\t\t\t\n\tＡ．Ｂ\tＡ．Ｂ\t15030000\tA.B\t\t\t\nE\n");
+  // A katakana run takes the long mark (in its Chinese the engine code of GB2312's dash, which
+  // reads as ― in Shift-JIS); a Latin run the full stop, narrowed in its Chinese.
+  EXPECT_EQ(morph("ローマＡ．Ｂ"), "\tローマ\tローマ\t15020000\tロ―マ\t\t\t\n\tＡ．Ｂ\tＡ．Ｂ\t15030000\tA.B\t\t\t\nE\n");
 }
 
 TEST_F(MorphAnalysisTest, EmptySentenceWritesOnlyTheEndLine) {
