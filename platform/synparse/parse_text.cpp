@@ -69,6 +69,8 @@ std::string caseOf(const std::vector<Morpheme>& m, const Phrase& p) {
   if (w < p.first || at(m, w).pos != kParticlePos) return {};
   if (at(m, w).subPos == 2 && w - 1 > p.first && at(m, w - 1).pos == kParticlePos && at(m, w - 1).subPos == 1)
     --w;
+  // The quoting と after a clause (来ると思う) is a case of the verb of saying or thinking too.
+  if (at(m, w).subPos == 3 && at(m, w).surface == "と") return at(m, w).surface;
   return at(m, w).subPos == 1 ? at(m, w).surface : std::string();
 }
 

@@ -249,6 +249,10 @@ Reading readPhrase(const PhraseView& v, const PhraseView* next, const PhraseView
         !isCompanion(v, *noun)) {
       // A と B: a noun coordination
       r = {noun == next ? Seeks::Next : Seeks::Noun, Kind::Coordination, "<係:連用>", "<ト>", ""};
+    } else if (particle->surface == "に" && v.caseParticleIndex() > v.p.first &&
+               v.at(v.caseParticleIndex() - 1).surface == "ず") {
+      // 食べずに: a clause of the verb that follows, not a case.
+      r.kind = Kind::Clause;
     } else if (const CaseTag* c = caseTagOf(*particle)) {
       bool topic = c->label == std::string_view("<係:未格>");
       Kind kind = topic ? Kind::Topic : particle->surface == "の" ? Kind::Adnominal : Kind::Case;
@@ -297,7 +301,7 @@ std::string predicateBase(const PhraseView& head) {
   return p >= 0 ? head.at(p).baseForm : std::string();
 }
 
-std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* head) {
+std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* head, const WordLists& lists) {
   const Morpheme* particle = v.caseParticle();
   if (!particle || (r.kind != Kind::Case && r.kind != Kind::Topic && r.kind != Kind::Coordination &&
                     r.kind != Kind::Adnominal))
@@ -307,6 +311,8 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
   std::string verb = head ? predicateBase(*head) : std::string();
   if (s == "に") {
     if (before && isTimeWord(*before)) return "<NI1>";
+    // めったに, 一緒に: an adverb made of a noun and に; the adverbial rule places it.
+    if (before && inList(lists.adverbialNi, before->baseForm)) return "<NI16>";
     // 三年前に, 二日後に: a time before or after.
     const int k = v.caseParticleIndex() - 2;
     if (before && (before->surface == "前" || before->surface == "後") && k >= v.p.first && isTimeWord(v.at(k)))
@@ -334,7 +340,9 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
         break;
       }
     }
-    return afterQuote && isQuoteVerb(verb) ? "<TO3>" : "<TO1>";
+    if (afterQuote && isQuoteVerb(verb)) return "<TO3>";
+    // What something becomes (問題となる): the object of なる.
+    return verb == "なる" && !afterQuote ? "<TO2>" : "<TO1>";
   }
   if (s == "は") return "<WA1>";
   if (s == "が") return "<GA1>";
@@ -466,6 +474,15 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
   readings.back() = Reading{Seeks::FirstPredicate, Kind::Final, "<係:文末>", "", ""};
   for (int i = n - 2; i >= 0; --i) {
     PhraseView next = view(i + 1);
+    auto isQuotedClauseWithoutSubject = [&](int k) {
+      const Morpheme* q = view(k).particle();
+      if (!q || q->surface != "と" || q->subPos != 3) return false;
+      for (int j = i + 1; j < k; ++j) {
+        const Morpheme* c = view(j).caseParticle();
+        if (s.phrases[static_cast<std::size_t>(j)].head == k && c && c->surface == "が") return false;
+      }
+      return true;
+    };
     PhraseView afterModifier = i + 2 < n ? view(i + 2) : next;
     const bool modifierNext =
         i + 2 < n && !next.particle() && readPhrase(next, &afterModifier, nullptr).kind == Kind::Adnominal;
@@ -481,6 +498,8 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
         if (view(k).hasPredicate() && !(verbOnly && isAdjectiveModifier(view(k), readings[static_cast<std::size_t>(k)]))) {
           head = k;
           if (r.seeks == Seeks::FirstPredicate) break;
+          // A topic before a quoted clause without a subject of its own is that clause's (彼は来ると思う).
+          if (r.kind == Kind::Topic && isQuotedClauseWithoutSubject(k)) break;
         }
     } else if (r.seeks == Seeks::Noun) {
       for (int k : chain)
@@ -503,7 +522,7 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
     std::string usage;
     if (p.head >= 0) {
       PhraseView head = view(p.head);
-      usage = usageCode(v, r, &head);
+      usage = usageCode(v, r, &head, lists);
     }
     std::string quote = usage == "<TO3>" ? "<ID:～と（引用）>" : "";
     p.tags = r.label + r.jCode + r.extra + quote + featureTags(v, i, n, r) +

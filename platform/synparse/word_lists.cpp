@@ -101,6 +101,7 @@ bool addWordLists(std::string_view text, WordLists& lists, std::vector<int>* bad
       std::vector<std::string>* list = f[0] == "passive"     ? &lists.passive
                                        : f[0] == "causative" ? &lists.causative
                                        : f[0] == "negative"  ? &lists.negative
+                                       : f[0] == "adverbialNi" ? &lists.adverbialNi
                                                              : nullptr;
       good = list && f.size() == 2 && !f[1].empty();
       if (good && !inList(*list, f[1])) list->emplace_back(f[1]);

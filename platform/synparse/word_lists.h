@@ -2,6 +2,7 @@
 // whose frame differs from the default. Its data file "Jcfrdic" adds to them, one entry a line
 // (Japanese in Shift-JIS, Chinese in the engine's code), fields separated by tabs:
 //   passive|causative|negative  <base form>
+//   adverbialNi  <noun>   (a noun that makes an adverb with に: めったに, 一緒に)
 //   frame  <base form>  <rendering>  <template>  [<case particles, blank-separated>]
 // A frame's rendering is the verb's Chinese ("default" keeps the dictionary's); its template, as the
 // '/' line carries it, refers with "V" to the verb's phrase and with a number k to the dependent
@@ -25,6 +26,7 @@ struct WordLists {
   std::vector<std::string> passive;
   std::vector<std::string> causative;
   std::vector<std::string> negative;
+  std::vector<std::string> adverbialNi;
   std::vector<Frame> frames;
 };
 

@@ -32,11 +32,12 @@ const RenderingKeySpec kKeys[] = {
     {kYa, 1, 2, 2},          {kOyobi, 1, 2, 2},         {kOyobiKanji, 1, 2, 2},    {kNarabini, 1, 2, 2},
     {kMo, 1, 4, 4},          {kNari, 1, 2, 2},          {kNariFinal, 1, 2, 2},     {kGaFirst, 1, 4, 4},
     {kGa, 1, 4, 6},          {kNaraConj, 1, 4, 4},      {kKedo, 1, 4, 6},          {kKedomo, 1, 4, 6},
-    {kKeredo, 1, 4, 6},      {kKeredomo, 1, 4, 6},      {kKaraTo, 1, 4, 4},        {kMadeConj, 1, 2, 2},
+    {kKeredo, 1, 4, 6},      {kKeredomo, 1, 4, 6},      {kKaraTo, 1, 4, 4},        {kKaraReason, 1, 4, 4},
+    {kMadeConj, 1, 2, 2},
     {kKaMo, 1, 2, 2},        {kKa, 1, 2, 2},            {kKai, 1, 2, 2},           {kKana, 1, 2, 2},
     {kNa, 1, 2, 2},          {kYo, 1, 2, 2},            {kYoKatakana, 1, 2, 2},    {kZe, 1, 2, 2},
     {kNaa, 1, 2, 2},         {kNaaSmall, 1, 2, 2},      {kNaaAdjective, 1, 2, 2},  {kConditional, 1, 4, 4},
-    {kAspect1, 1, 2, 2},     {kAspect2, 1, 2, 2},
+    {kAspect1, 1, 2, 2},     {kAspect2, 1, 2, 2},       {kConditionalThen, 1, 2, 2},
     {kMatawa, 1, 4, 4},      {kMatawaKanji, 1, 4, 4},   {kMata, 1, 2, 2},          {kMataKanji, 1, 4, 4},
     {kKatsu, 1, 4, 4},       {kKatsumata, 1, 4, 4},     {kMoshikuwa, 1, 4, 4},     {kMoshikuwaKanji, 1, 4, 4},
     {kAruiwa, 1, 4, 4},      {kAruiwaKanji, 1, 4, 4},   {kNaishiwa, 1, 2, 2},      {kNaishi, 1, 2, 2},
@@ -54,9 +55,10 @@ const RuleWord wKara(kKara), wToKa(kToKa), wTo(kTo), wDe(kDe), wMadeKore(kMadeKo
     wDakeCase(kDakeCase), wDakeVerb(kDakeVerb), wDake(kDake), wDakeHead(kDakeHead), wYa(kYa), wOyobi(kOyobi),
     wOyobiKanji(kOyobiKanji), wNarabini(kNarabini), wMo(kMo), wNari(kNari), wNariFinal(kNariFinal),
     wGaFirst(kGaFirst), wGa(kGa), wNaraConj(kNaraConj), wKedo(kKedo), wKedomo(kKedomo), wKeredo(kKeredo),
-    wKeredomo(kKeredomo), wKaraTo(kKaraTo), wMadeConj(kMadeConj), wKaMo(kKaMo), wKa(kKa), wKai(kKai), wKana(kKana),
+    wKeredomo(kKeredomo), wKaraTo(kKaraTo), wKaraReason(kKaraReason), wMadeConj(kMadeConj), wKaMo(kKaMo), wKa(kKa), wKai(kKai), wKana(kKana),
     wNa(kNa), wYo(kYo), wYoKatakana(kYoKatakana), wZe(kZe), wNaa(kNaa), wNaaSmall(kNaaSmall),
-    wNaaAdjective(kNaaAdjective), wConditional(kConditional), wAspect1(kAspect1), wAspect2(kAspect2);
+    wNaaAdjective(kNaaAdjective), wConditional(kConditional), wAspect1(kAspect1), wAspect2(kAspect2),
+    wConditionalThen(kConditionalThen);
 
 struct SurfaceWord {
   const char* surface;
@@ -304,6 +306,13 @@ void ruleDake(JcSentence* s, int p) {
   }
 }
 
+// The clause a conditional clause x governs takes 就 where no other rule wrote that slot (如果 … 就 …).
+static void writeConditionalThen(JcSentence* s, int x) {
+  const int h = headPhraseOf(s, x);
+  if (h > 0 && h != x && isLive(s, h) && s->targets[h].kind != 'j' && targetSlot(s->targets[h], Slot::kSequence).empty())
+    setSlot(s, h, Slot::kSequence, wConditionalThen);
+}
+
 void applyConjunctiveParticleFamily(JcSentence* s) {
   walkParticles(s, "3", [s](int p, std::string_view surface) {
     const int w = p - 1, m = maximalProjection(s, w);
@@ -344,6 +353,7 @@ void applyConjunctiveParticleFamily(JcSentence* s) {
     } else if (surface == "なら") {
       setSlot(s, m, Slot::kClauseOpener, wNaraConj, p);
       consumeWord(s, p);
+      writeConditionalThen(s, m);
     } else if (surface == "けど" || surface == "けども" || surface == "けれど" || surface == "けれども") {
       const RuleWord& word = surface == "けど"     ? wKedo
                              : surface == "けども" ? wKedomo
@@ -354,6 +364,10 @@ void applyConjunctiveParticleFamily(JcSentence* s) {
     } else if (surface == "から") {
       if (isSurface(s, p + 1, "と") && isPredicateWord(s, w)) {
         setSlot(s, parentOf(s, w), Slot::kClauseOpener, wKaraTo);
+        consumeWord(s, p);
+      } else if (isPredicateWord(s, w) && targetSlot(s->targets[m], Slot::kClauseOpener).empty()) {
+        // The reason: 因为 opens the clause, as なら's word does, instead of trailing it.
+        setSlot(s, m, Slot::kClauseOpener, wKaraReason, p);
         consumeWord(s, p);
       }
     } else if (surface == "まで") {
@@ -477,6 +491,7 @@ void applyParticleClosingPass(JcSentence* s) {
     const int x = maximalProjection(s, i);
     appendSlot(s, x, Slot::kClauseOpener, wConditional);
     setSlotSource(s, x, Slot::kClauseOpener, s->targets[i].firstChild);
+    writeConditionalThen(s, x);
   }
   for (int i = 1; i <= last; ++i) {
     const bool type31 = conjTypeOf(s, i) == "31" && conjFormOf(s, i) == "5";

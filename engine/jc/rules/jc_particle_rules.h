@@ -88,6 +88,7 @@ inline constexpr const char* kKedomo = "particleConjunctive.kedomo";     // 4-6 
 inline constexpr const char* kKeredo = "particleConjunctive.keredo";     // 4-6 bytes
 inline constexpr const char* kKeredomo = "particleConjunctive.keredomo"; // 4-6 bytes
 inline constexpr const char* kKaraTo = "particleConjunctive.karaTo";     // 4 bytes, kClauseOpener
+inline constexpr const char* kKaraReason = "particleConjunctive.karaReason";  // 4 bytes, kClauseOpener
 inline constexpr const char* kMadeConj = "particleConjunctive.made";     // 2 bytes, kClauseOpener
 // Sentence-final particles.
 inline constexpr const char* kKaMo = "particleFinal.kaMo";               // 2 bytes, text3
@@ -105,6 +106,7 @@ inline constexpr const char* kNaaAdjective = "particleFinal.naaAdjective";  // 2
 inline constexpr const char* kConditional = "particleClosing.conditional";  // 4 bytes, kClauseOpener
 inline constexpr const char* kAspect1 = "particleClosing.aspect1";       // 2 bytes
 inline constexpr const char* kAspect2 = "particleClosing.aspect2";       // 2 bytes
+inline constexpr const char* kConditionalThen = "particleClosing.conditionalThen";  // 2 bytes, kSequence of the governor
 }  // namespace particle_keys
 
 // Keys of the conjunctions written as particles (または ... そして), one per surface.

@@ -127,10 +127,13 @@ void ruleKikuTokoro(JcSentence* s) {
     if (isLiveSurface(s, k + 3, "よる") && isLiveSurface(s, k + 4, "と")) {
       setOwnRendering(s, k, wKikuYoruTo);
       for (int w = k + 1; w <= k + 4; ++w) consumeWord(s, w);
+      // 聞く no longer modifies ところ: no linking word after it.
+      setKind(s, parentOf(s, k), 'z');
     } else if (isLiveSurface(s, k + 3, "よれば")) {
       setOwnRendering(s, k, wKikuYoreba);
       for (int w = k + 1; w <= k + 3; ++w) consumeWord(s, w);
       setKind(s, parentOf(s, k + 3), 'z');
+      setKind(s, parentOf(s, k), 'z');
     }
   }
 }

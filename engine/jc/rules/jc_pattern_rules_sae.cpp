@@ -61,6 +61,7 @@ namespace {
   X(wNiTodomarazuSecond, "ruleZu.nitodomarazuSecond", 1, 2, 2)     \
   X(wZuOrazu, "ruleZu.teOrazu", 1, 2, 2)                           \
   X(wZu, "ruleZu.zu", 1, 2, 2)                                     \
+  X(wZuNiThen, "ruleZu.zuniThen", 1, 2, 2)                         \
   X(wSura, "ruleSuraNai.sura", 1, 2, 2)                            \
   X(wSuraTail, "ruleSuraNai.nai", 1, 2, 2)                         \
   X(wSeiKaNoun, "ruleSeiKa.afterNoun", 1, 8, 8)                    \
@@ -326,7 +327,12 @@ void ruleZu(JcSentence* s) {
     } else {
       const bool orazu = isVerbTeForm(s, i - 1) && isSurface(s, i, "おら");
       writePieces(s, p, Slot::kNegation, {orazu ? std::string_view(wZuOrazu) : std::string_view(wZu)}, i + 1);
-      if (ni) consumeWord(s, i + 2);
+      if (ni) {
+        // 食べずに行く: 不吃就去; the verb that follows takes 就 unless another rule wrote that slot.
+        const int g = headPhraseOf(s, maximalProjection(s, i + 2));
+        if (g > 0 && isLive(s, g) && targetSlot(s->targets[g], Slot::kSequence).empty()) setSlot(s, g, Slot::kSequence, wZuNiThen);
+        consumeWord(s, i + 2);
+      }
     }
   }
 }

@@ -323,7 +323,8 @@ void ruleToIi(JcSentence* s) {
         !liveBaseIn(s, i + 2, {"いい", "よい", "良い", "よろしい"})) {
       continue;
     }
-    setOwnRendering(s, i, wToIi);
+    // The wish opens the clause; the verb keeps its own rendering.
+    setSlot(s, parentOf(s, i), Slot::kClauseOpener, wToIi, i + 1);
     consumeRange(s, i + 1, i + 2);
   }
 }

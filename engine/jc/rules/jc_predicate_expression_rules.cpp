@@ -590,16 +590,19 @@ void ruleQuotePostposition(JcSentence* s) {
       setSlot(s, m, Slot::kPreposition, wMadeNo, k - 1);
       appendHeadText(s, up, wMadeNoHead);
       consumeWord(s, k - 1);
+      consumeWord(s, k);  // its linking word is in headText: の would write a second 的
     } else if (isLiveSurface(s, k - 1, "から")) {
       const bool time = isTimeNoun(s, k - 2);
       setSlot(s, m, Slot::kPreposition, time ? wKaraNoTime : wKaraNo, k - 1);
       appendHeadText(s, up, time ? wKaraNoTimeHead : wKaraNoHead);
       consumeWord(s, k - 1);
+      consumeWord(s, k);
     } else if (isLiveSurface(s, k - 1, "で") || isLiveSurface(s, k - 1, "へ")) {
       const bool de = isSurface(s, k - 1, "で");
       setSlot(s, m, Slot::kPreposition, de ? wDeNo : wHeNo, k - 1);
       appendHeadText(s, up, de ? wDeNoHead : wHeNoHead);
       consumeWord(s, k - 1);
+      consumeWord(s, k);
     }
   }
 }

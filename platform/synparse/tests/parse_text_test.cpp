@@ -283,6 +283,17 @@ TEST_F(ParseTextTest, EachKindOfPhraseFindsItsHead) {
        {{"友達", "友達", "06010000", 0, "12310"}, {"と", "と", "09010000"}, {"新しい", "新しい", "03001802"},
         {"映画", "映画", "06010000", 0, "13230"}, {"を", "を", "09010000"}, {"見る", "見る", "02020102"}},
        "3,2,3,-"},
+      {"a topic before a quoted clause without subject is the clause's",
+       {{"彼", "彼", "06010000"}, {"は", "は", "09020000"}, {"来る", "来る", "02021502"}, {"と", "と", "09030000"},
+        {"思う", "思う", "02011202"}, {"。", "。", "01010000"}},
+       "1,2,-"},
+      {"with a subject of its own the quoted clause leaves the topic to the verb of thinking",
+       {{"私", "私", "06010000"}, {"は", "は", "09020000"}, {"彼", "彼", "06010000"}, {"が", "が", "09010000"},
+        {"来る", "来る", "02021502"}, {"と", "と", "09030000"}, {"思う", "思う", "02011202"}, {"。", "。", "01010000"}},
+       "3,2,3,-"},
+      {"ずに makes a clause of the verb after it",
+       {{"食べ", "食べる", "02020103"}, {"ず", "ぬ", "14052704"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}},
+       "1,-"},
       {"a closing bracket after the full stop stays with its sentence",
        {{"はい", "はい", "12010000"}, {"。", "。", "01010000"}, {"」", "」", "01040000"}, {"寝た", "寝る", "02020108"},
         {"。", "。", "01010000"}},
@@ -293,7 +304,7 @@ TEST_F(ParseTextTest, EachKindOfPhraseFindsItsHead) {
     EXPECT_EQ(heads(text), c.heads) << c.name;
   }
   // The bracket is the first sentence's.
-  std::vector<ReadSentence> s = readLayout(parse(cases[6].lines));
+  std::vector<ReadSentence> s = readLayout(parse(cases[9].lines));
   ASSERT_EQ(s.size(), 2u);
   EXPECT_EQ(s[0].phrases[0].offsets.size(), 3u);
 }
@@ -318,6 +329,7 @@ TEST_F(ParseTextTest, UsageCodesFollowTheContext) {
       {{{"友達", "友達", "06010000"}, {"と", "と", "09010000"}, {"行く", "行く", "02020302"}}, "<TO1>"},
       {{{"行く", "行く", "02020302"}, {"と", "と", "09010000"}, {"思う", "思う", "02011202"}}, "<TO3>"},
       {{{"行く", "行く", "02020302"}, {"と", "と", "09010000"}, {"寝る", "寝る", "02020102"}}, "<TO1>"},
+      {{{"問題", "問題", "06010000"}, {"と", "と", "09010000"}, {"なる", "なる", "02021002"}}, "<TO2>"},
       {{{"学校", "学校", "06010000"}, {"へ", "へ", "09010000"}, {"行く", "行く", "02020302"}}, "<HE1>"},
       {{{"学校", "学校", "06010000"}, {"から", "から", "09010000"}, {"帰る", "帰る", "02021002"}}, "<KR1>"},
       {{{"山", "山", "06010000"}, {"より", "より", "09010000"}, {"高い", "高い", "03001802"}}, "<YR1>"},
@@ -526,6 +538,14 @@ TEST_F(ParseTextTest, DictionaryAddsToTheWordLists) {
   text = parse({{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んで", "読む", "02010911"},
                 {"もらった", "もらう", "05000908"}});
   EXPECT_EQ(text.find("/1"), std::string::npos) << text;
+  // A noun of the adverbs with に: its に phrase is left to the adverbial rule.
+  terminateParser();
+  ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", "adverbialNi\tめった\n"));
+  ASSERT_EQ(initParser(u"\\Card\\"), 0);
+  text = parse({{"めった", "めった", "06010000"}, {"に", "に", "09010000"}, {"来ない", "来る", "02021503"}});
+  EXPECT_NE(text.find("<NI16>"), std::string::npos) << text;
+  text = parse({{"東京", "東京", "06040000"}, {"に", "に", "09010000"}, {"来る", "来る", "02021502"}});
+  EXPECT_EQ(text.find("<NI16>"), std::string::npos) << text;
   WordLists lists = defaultWordLists();
   EXPECT_FALSE(addWordLists("unknown\tx\n", lists));
   EXPECT_EQ(lists.passive.size(), 2u);

@@ -133,6 +133,12 @@ TEST_F(Particles, ConjunctiveParticles) {
       {"そして", "m そして pos=9/3; m 行く pos=2/1 conj=5/2; p 1-2", "11",
        {{1, Slot::kOwnRendering, word(particle_conjunction_keys::kSoshite)}}},
       {"なら", "m 行く pos=2/1 conj=5/2; m なら pos=9/3; m 。 pos=1/1; p 1-3", "101", {{4, Slot::kClauseOpener, word(kNaraConj), 2}}},
+      {"から of a reason opens its clause", "m 痛い pos=3/0 conj=18/2; m から pos=9/3; m 。 pos=1/1; p 1-3", "101",
+       {{4, Slot::kClauseOpener, word(kKaraReason), 2}}},
+      {"から after a noun is no reason", "m 東京 pos=6/1; m から pos=9/3; m 。 pos=1/1; p 1-3", "111",
+       {{4, Slot::kClauseOpener, ""}}},
+      {"なら before the clause it governs: 就 there", "m 雨 pos=6/1; m なら pos=9/3; m 行く pos=2/1 conj=5/2; p 1-2 head=p2; p 3-3",
+       "101", {{4, Slot::kClauseOpener, word(kNaraConj), 2}, {5, Slot::kSequence, word(kConditionalThen)}}},
       {"か before a particle goes", "m 行く pos=2/1 conj=5/2; m か pos=9/3; m も pos=9/2; p 1-3", "101", {}},
       {"か of AかB", "m 本 pos=6/1; m か pos=9/3; m ノート pos=6/1; p 1-2 head=p2; p 3-3", "111",
        {{2, Slot::kOwnRendering, kaDoukaRendering(kKaBetweenNominals)}}},
@@ -178,7 +184,9 @@ TEST_F(Particles, TheClosingPassCompletesConditionalsAndPlacesAspectWords) {
   const Case cases[] = {
       {"a conditional clause", "m 降れ base=降る pos=2/1 conj=5/6; m ば pos=9/3; m 行く pos=2/1 conj=5/2;"
        "p 1-2 head=p2 kind=j; p 3-3",
-       "111", {{4, Slot::kClauseOpener, word(kConditional), 1}}},
+       "111", {{4, Slot::kClauseOpener, word(kConditional), 1}, {5, Slot::kSequence, word(kConditionalThen)}}},
+      {"a conditional that ends the sentence: no 就", "m 降れ base=降る pos=2/1 conj=5/6; m ば pos=9/3; p 1-2 kind=j", "11",
+       {{3, Slot::kClauseOpener, word(kConditional), 1}, {3, Slot::kSequence, ""}}},
       {"a split equivalent takes the word between its halves",
        "m 食べた base=食べる pos=2/1 conj=1/8 zh=&" + eat + "/" + rice + ":V1/N:1; m 。 pos=1/1; p 1-2", "11",
        {{1, Slot::kOwnRendering, eat + word(kAspect1) + rice}, {1, Text::kHeadText, ""}}},
@@ -196,6 +204,12 @@ TEST_F(Particles, TheClosingPassCompletesConditionalsAndPlacesAspectWords) {
   applyParticleRules(s);
   EXPECT_EQ(slot(1, Slot::kOwnRendering), eat + rice);
   EXPECT_EQ(s->targets[1].aspectB, 'B');
+
+  // The governed clause keeps a sequence word another rule wrote.
+  build("m 降れ base=降る pos=2/1 conj=5/6; m ば pos=9/3; m 行く pos=2/1 conj=5/2; p 1-2 head=p2 kind=j; p 3-3");
+  s->targets[5].slots[slotIndex(Slot::kSequence)] = rice;
+  applyParticleRules(s);
+  EXPECT_EQ(slot(5, Slot::kSequence), rice);
 }
 
 TEST_F(Particles, TheConditionalWordStopsAtAWholeCharacterOfSlot0) {

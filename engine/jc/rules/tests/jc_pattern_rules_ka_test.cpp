@@ -245,6 +245,7 @@ TEST_F(KaPatterns, KikuTokoroRendersTheHearsayOpening) {
   ruleKikuTokoro(s);
   EXPECT_EQ(live(), "1000011");
   EXPECT_EQ(slot(1, Slot::kOwnRendering), word("ruleKikuTokoro.yoruto"));
+  EXPECT_EQ(s->targets[8].kind, 'z');  // 聞く takes no linking word
   build("m 聞く pos=2/1 conj=1/2; m ところ pos=6/1; m に pos=9/1; m よれば base=よる pos=2/1 conj=5/6; m 雨 pos=6/1;"
         "m だ pos=5 conj=25/2; p 1-4 head=p2; p 5-6");
   ruleKikuTokoro(s);

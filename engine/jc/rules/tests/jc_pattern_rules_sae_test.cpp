@@ -83,6 +83,11 @@ TEST_F(SaePatterns, ZuIsTakenWhateverFollows) {
     EXPECT_EQ(slot(c.node, c.slotNo), word(c.key1) + (c.key2 ? word(c.key2) : std::string()));
     EXPECT_EQ(source(c.node, c.slotNo), c.source);
   }
+  // ずに: the verb the clause depends on takes 就.
+  build("m 行か base=行く pos=2/1 conj=1/3; m ず pos=14/7 conj=27/3; m に pos=9/1; m 帰る pos=2/1 conj=5/2; p 1-3 head=p2; p 4-4");
+  ruleZu(s);
+  EXPECT_EQ(slot(6, Slot::kSequence), word("ruleZu.zuniThen"));
+  EXPECT_EQ(slot(5, Slot::kSequence), "");
 }
 
 TEST_F(SaePatterns, ShikaNaiOnlyWhenItsPhraseDependsOnTheNegation) {

@@ -114,7 +114,6 @@ TEST_F(TeDeToPatterns, PredicatesKeptWithTheirOwnRendering) {
        "ruleTemoIi.temoii"},
       {ruleTemoIi, "m 明日 pos=6/10; m でも pos=9/2; m 差し支え pos=6/1; m が pos=9/1; m ない pos=3/1 conj=18/2", "10100", 3,
        "ruleTemoIi.sashitsukaeganai"},
-      {ruleToIi, "m 行く pos=2/1 conj=1/2; m と pos=9/3; m いい pos=3/1 conj=18/2", "100", 1, "ruleToIi.toii"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sentence);
@@ -123,6 +122,15 @@ TEST_F(TeDeToPatterns, PredicatesKeptWithTheirOwnRendering) {
     EXPECT_EQ(live(), c.live);
     EXPECT_EQ(slot(c.word, Slot::kOwnRendering), word(c.key));
   }
+}
+
+TEST_F(TeDeToPatterns, ToIiOpensTheClauseAndKeepsTheVerb) {
+  build("m 晴れる pos=2/1 conj=1/2; m と pos=9/3; m いい pos=3/1 conj=18/2; p 1-3");
+  ruleToIi(s);
+  EXPECT_EQ(live(), "100");
+  EXPECT_EQ(slot(1, Slot::kOwnRendering), "");
+  EXPECT_EQ(slot(4, Slot::kClauseOpener), word("ruleToIi.toii"));
+  EXPECT_EQ(source(4, Slot::kClauseOpener), 2);
 }
 
 TEST_F(TeDeToPatterns, DeatteMoFormWithoutConsuming) {
