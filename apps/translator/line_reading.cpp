@@ -30,9 +30,9 @@ bool isIdeograph(char16_t c) { return (c >= 0x3400 && c <= 0x9FA5) || (c >= 0xF9
 
 // Whether the character belongs to a run that the engine can annotate: printable ASCII and the
 // GB2312 double bytes other than its bopomofo.
-bool inGbRun(const cj::ConversionTables& tables, char16_t c) {
+bool inGbRun(const dbcs::ConversionTables& tables, char16_t c) {
   std::string gb;
-  cj::unicodeToGb(tables, gb, std::u16string_view(&c, 1));
+  dbcs::unicodeToGb(tables, gb, std::u16string_view(&c, 1));
   if (gb.size() == 1) {
     const auto b = static_cast<unsigned char>(gb[0]);
     if (b == '?' && c != u'?') return false;

@@ -120,9 +120,9 @@ void CTranslateDlg::OnTranslate() {
           break;
         }
         // A character the engine's code cannot hold stays at its place; the text around it is translated.
-        lastResult = cj::translateAround(
+        lastResult = dbcs::translateAround(
             line,
-            [&](char16_t c) { return chinese ? cj::gbHolds(app_.gbTables, c) : jc::engineHoldsJapaneseChar(c); },
+            [&](char16_t c) { return chinese ? dbcs::gbHolds(app_.gbTables, c) : jc::engineHoldsJapaneseChar(c); },
             [&](std::u16string_view run, std::u16string& part) {
               return chinese ? cj::translateChineseLine(*app_.cjEngine, run, part)
                              : translateJapaneseLine(app_, plat::wideToMultiByte(932, run), part);

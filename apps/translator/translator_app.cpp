@@ -164,7 +164,7 @@ void CTranslatorApp::destroySplash() {
 }
 
 void CTranslatorApp::loadTables() {
-  gbTables = cj::loadConversionTables();
+  gbTables = dbcs::loadConversionTables();
   jcEngine.tables = gbTables;
   apptext::loadTranslatorVariantTables(variantTables);
   apptext::loadEngineCodeTables(engineCodeTables);

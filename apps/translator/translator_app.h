@@ -80,7 +80,7 @@ class CTranslatorApp {
   std::int32_t direction = kJapaneseToChinese;
   std::int32_t traditional = 0;  // IsFanTi
   std::int32_t readingMode = 3;  // pyType
-  cj::ConversionTables gbTables;
+  dbcs::ConversionTables gbTables;
   std::unique_ptr<cj::CjEngine> cjEngine;  // opened at start-up on the Chinese-to-Japanese data folder
   apptext::VariantTables variantTables;
   apptext::EngineCodeTables engineCodeTables;

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace cj {
+namespace dbcs {
 
 namespace {
 
@@ -115,9 +115,9 @@ constexpr std::pair<char16_t, char16_t> kFixedJapanese[] = {
 
 // One further character and the two-byte Japanese code written for it without the table: listed
 // words, the character first and its Shift-JIS code second.
-constinit ListedKey kFurtherCharacter{"codeConversion.furtherCharacter"};
-const WordKeySpec kWordKeys[] = {{kFurtherCharacter, 2, 1, 1}};
-const WordKeyRegistrar kRegistrar(kWordKeys, 1);
+constinit cj::ListedKey kFurtherCharacter{"codeConversion.furtherCharacter"};
+const cj::WordKeySpec kWordKeys[] = {{kFurtherCharacter, 2, 1, 1}};
+const cj::WordKeyRegistrar kRegistrar(kWordKeys, 1);
 
 struct FixedJapanese {
   std::vector<std::pair<std::string, std::string>> entries;  // engine code, Shift-JIS
@@ -303,7 +303,7 @@ void convertCwToJp(std::string& character) {
       return;
     }
   }
-  const std::vector<std::string>& further = listedWords(kFurtherCharacter);
+  const std::vector<std::string>& further = cj::listedWords(kFurtherCharacter);
   if (further.size() == 2 && further[1].size() == 2 && s == further[0]) {
     character = further[1];
     return;
@@ -345,4 +345,4 @@ void convertSentenceFallback(std::string_view in, std::string& out) {
   out = std::move(result);
 }
 
-}  // namespace cj
+}  // namespace dbcs

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace cj {
+namespace dbcs {
 
 // The loaded CVDATA tables "GB-UNI" and "UNI-GB" (either may be missing).
 struct ConversionTables {
@@ -60,4 +60,4 @@ int translateAround(std::u16string_view text, const std::function<bool(char16_t)
 // Releases a loaded resource table: nothing to do, always 0.
 int unlockTable(const void* table);
 
-}  // namespace cj
+}  // namespace dbcs

@@ -1,7 +1,7 @@
 #include "engine/common/descramble.h"
 #include "engine/common/dbcs_text.h"
 
-namespace cj {
+namespace dbcs {
 namespace {
 
 // Only the first ten characters of each key string are used.
@@ -89,4 +89,4 @@ void descrambleRecord(char* record, std::size_t length) {
   for (std::size_t i = 0; i < length; ++i) descrambleByte(record[i], kRecordKey, static_cast<int>(i % kKeyLength));
 }
 
-}  // namespace cj
+}  // namespace dbcs

@@ -5,7 +5,7 @@
 
 #include "engine/common/dbcs_text.h"
 
-namespace cj {
+namespace dbcs {
 
 // Bytes a dictionary entry read covers.
 inline constexpr std::size_t kDicEntryReadSize = 228;
@@ -29,4 +29,4 @@ void descrambleDicEntry(std::string& buf, long fileOffset);
 // A fixed-length record, descrambled in place from key position 0.
 void descrambleRecord(char* record, std::size_t length);
 
-}  // namespace cj
+}  // namespace dbcs

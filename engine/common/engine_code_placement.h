@@ -11,7 +11,7 @@
 
 #include "platform/core/codepage.h"
 
-namespace cj {
+namespace dbcs {
 
 // A two-byte entry: lead in the high byte. kNoCode ('?' as first byte) means no character.
 inline constexpr std::uint16_t kNoCode = 0x3F3F;
@@ -240,4 +240,4 @@ inline EngineCodeTables deriveEngineCodeTables() {
   return t;
 }
 
-}  // namespace cj
+}  // namespace dbcs

@@ -1,10 +1,10 @@
 #include "engine/common/engine_code_tables.h"
 
-namespace cj {
+namespace dbcs {
 
 const EngineCodeTables& engineCodeTables() {
   static const EngineCodeTables tables = deriveEngineCodeTables();
   return tables;
 }
 
-}  // namespace cj
+}  // namespace dbcs

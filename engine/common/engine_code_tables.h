@@ -2,9 +2,9 @@
 #pragma once
 #include "engine/common/engine_code_placement.h"
 
-namespace cj {
+namespace dbcs {
 
 // Built once from code pages 936 and 932 on first use.
 const EngineCodeTables& engineCodeTables();
 
-}  // namespace cj
+}  // namespace dbcs

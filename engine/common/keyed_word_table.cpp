@@ -1,5 +1,6 @@
 #include "engine/common/keyed_word_table.h"
 
+#include <atomic>
 #include <optional>
 
 #include "engine/common/code_convert.h"
@@ -8,7 +9,7 @@
 #include "platform/core/files.h"
 #include "engine/common/dbcs_text.h"
 
-namespace cj {
+namespace dbcs {
 namespace {
 
 // UTF-16 text to engine code through GB2312; nothing when a character has no code.
@@ -289,20 +290,30 @@ int KeyedWordRegistry::slotOf(std::string_view key) const {
   return it == slots_.end() ? kNoSlot : it->second;
 }
 
-bool KeyedWordRegistry::load(std::string_view text, KeyedWordRefusal& refusal) {
+KeyedWordLoadPtr KeyedWordRegistry::parse(std::string_view text, KeyedWordRefusal& refusal) const {
+  // Loads are numbered past kNoLoadGeneration, in every registry at once.
+  static std::atomic<unsigned> lastGeneration{kNoLoadGeneration};
   KeyedWordTable parsed;
-  if (!parseKeyedWordTable(text, schema_, rules_, parsed, refusal)) return false;
-  std::vector<KeyedWords> slots(slots_.size());
-  for (auto& [key, words] : parsed) slots[slots_.find(key)->second] = std::move(words);
-  for (KeyedWords& k : slots) k.index();
-  loaded_ = std::move(slots);
-  ++generation_;
+  if (!parseKeyedWordTable(text, schema_, rules_, parsed, refusal)) return nullptr;
+  auto made = std::make_shared<KeyedWordLoad>();
+  made->slots.resize(slots_.size());
+  for (auto& [key, words] : parsed) made->slots[slots_.find(key)->second] = std::move(words);
+  for (KeyedWords& k : made->slots) k.index();
+  made->generation = ++lastGeneration;
+  return made;
+}
+
+bool KeyedWordRegistry::load(std::string_view text, KeyedWordRefusal& refusal) {
+  KeyedWordLoadPtr made = parse(text, refusal);
+  if (!made) return false;
+  standing_ = made;
+  inUse_ = std::move(made);
   return true;
 }
 
 void KeyedWordRegistry::clear() {
-  loaded_.clear();
-  ++generation_;
+  standing_.reset();
+  inUse_.reset();
 }
 
 bool readKeyedWordFile(std::string_view dataFolder, const char* fileName, std::string& text, std::string& path) {
@@ -312,4 +323,4 @@ bool readKeyedWordFile(std::string_view dataFolder, const char* fileName, std::s
   return plat::readWholeFile(path, text);
 }
 
-}  // namespace cj
+}  // namespace dbcs

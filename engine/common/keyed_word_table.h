@@ -4,6 +4,7 @@
 // breaks the schema is refused whole.
 #pragma once
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@
 #include <unordered_set>
 #include <vector>
 
-namespace cj {
+namespace dbcs {
 
 // The shape of one key: count words (0 = any number, at least one), each minSize..maxSize long
 // (maxSize 0 = no upper bound), the size being counted as the table's rules say.
@@ -101,9 +102,18 @@ bool tableWordToEngineCode(std::string_view text, std::string& out);
 // separator); false when the file cannot be read, with path set either way.
 bool readKeyedWordFile(std::string_view dataFolder, const char* fileName, std::string& text, std::string& path);
 
-// One direction's keyed word table: the schema its rule families register and the words loaded
-// for it. Every key gets a slot when it is registered, so a rule can resolve its key once and read
-// its words without a lookup.
+// One load of a table: the words of every slot of its registry, fixed once made. An engine holds
+// the load of its own data folder; the rules read the load in use.
+struct KeyedWordLoad {
+  std::vector<KeyedWords> slots;
+  unsigned generation = 0;  // unique to this load
+};
+using KeyedWordLoadPtr = std::shared_ptr<const KeyedWordLoad>;
+
+// One direction's keyed word table: the schema its rule families register and the load the rules
+// read. Every key gets a slot when it is registered, so a rule can resolve its key once and read
+// its words without a lookup. The load in use is the one of the engine at work; an engine without
+// a load of its own, and a program without an engine, read the standing load (load(), clear()).
 class KeyedWordRegistry {
  public:
   static constexpr int kNoSlot = -1;
@@ -115,24 +125,37 @@ class KeyedWordRegistry {
   const WordKeySchema& schema() const { return schema_; }
   // The slot of a registered key; kNoSlot for any other.
   int slotOf(std::string_view key) const;
-  // The loaded words of a slot or key; an empty entry when none are loaded.
+  // The words of a slot or key in the load in use; an empty entry when none are loaded.
   const KeyedWords& entry(int slot) const {
-    return slot >= 0 && static_cast<std::size_t>(slot) < loaded_.size() ? loaded_[slot] : kNoWords;
+    return inUse_ && slot >= 0 && static_cast<std::size_t>(slot) < inUse_->slots.size() ? inUse_->slots[slot]
+                                                                                        : kNoWords;
   }
   const KeyedWords& entry(std::string_view key) const { return entry(slotOf(key)); }
 
-  // Parses table text; on success it replaces the loaded words, on refusal they stay as they were.
+  // Parses table text into a new load; null, with refusal filled, when the text breaks the schema.
+  // Nothing the registry holds changes.
+  KeyedWordLoadPtr parse(std::string_view text, KeyedWordRefusal& refusal) const;
+  // Puts an engine's load in use; a null load puts the standing load in use.
+  void use(const KeyedWordLoadPtr& load) {
+    const KeyedWordLoadPtr& next = load ? load : standing_;
+    if (inUse_.get() != next.get()) inUse_ = next;
+  }
+
+  // The standing load: parses table text and, on success, makes it the standing load and puts it
+  // in use; on refusal both stay as they were.
   bool load(std::string_view text, KeyedWordRefusal& refusal);
+  // Drops the standing load and puts no load in use.
   void clear();
-  // Changes with every load and clear.
-  unsigned generation() const { return generation_; }
+  // The generation of the load in use: it changes whenever another load is put in use.
+  unsigned generation() const { return inUse_ ? inUse_->generation : kNoLoadGeneration; }
 
  private:
+  static constexpr unsigned kNoLoadGeneration = 1;
   KeyedWordRules rules_;
   WordKeySchema schema_;
   std::unordered_map<std::string_view, int> slots_;  // keys as the schema holds them
-  std::vector<KeyedWords> loaded_;
-  unsigned generation_ = 1;
+  KeyedWordLoadPtr standing_;
+  KeyedWordLoadPtr inUse_;
   static inline const KeyedWords kNoWords{};
 };
 
@@ -151,4 +174,4 @@ class KeyedWordHandle {
   mutable int slot_ = KeyedWordRegistry::kNoSlot;
 };
 
-}  // namespace cj
+}  // namespace dbcs

@@ -5,38 +5,38 @@
 namespace cj {
 namespace {
 
-KeyedWordRegistry& registry() { return detail::wordRegistry(); }
+dbcs::KeyedWordRegistry& registry() { return detail::wordRegistry(); }
 
 const std::string& noWord() {
   static const std::string none;
   return none;
 }
 
-std::string refusalText(const KeyedWordRefusal& r) {
+std::string refusalText(const dbcs::KeyedWordRefusal& r) {
   std::string why;
   switch (r.fault) {
-    case KeyedWordFault::kNoTab:
+    case dbcs::KeyedWordFault::kNoTab:
       why = "no tab between key and value";
       break;
-    case KeyedWordFault::kKeyTwice:
+    case dbcs::KeyedWordFault::kKeyTwice:
       why = "key " + r.key + " given twice";
       break;
-    case KeyedWordFault::kWrongCount:
+    case dbcs::KeyedWordFault::kWrongCount:
       why = r.key + " has " + std::to_string(r.itemCount) + " words, expected " + std::to_string(r.shape.count);
       break;
-    case KeyedWordFault::kNoEngineCode:
+    case dbcs::KeyedWordFault::kNoEngineCode:
       why = "word \"" + r.item + "\" has a character without an engine code";
       break;
-    case KeyedWordFault::kWrongSize:
+    case dbcs::KeyedWordFault::kWrongSize:
       why = r.key + ": word \"" + r.item + "\" has " + std::to_string(r.size) + " characters";
       break;
-    case KeyedWordFault::kUtf16Text:
+    case dbcs::KeyedWordFault::kUtf16Text:
       why = "the file is UTF-16; save it as UTF-8";
       break;
-    case KeyedWordFault::kNotUtf8:
+    case dbcs::KeyedWordFault::kNotUtf8:
       why = "not valid UTF-8";
       break;
-    case KeyedWordFault::kMissingKey:
+    case dbcs::KeyedWordFault::kMissingKey:
       why = "key " + r.key + " missing";
       break;
     default:
@@ -49,7 +49,7 @@ std::string refusalText(const KeyedWordRefusal& r) {
 }  // namespace
 
 bool registerWordKeys(std::span<const WordKeySpec> specs) {
-  std::vector<WordKeyShape> shapes;
+  std::vector<dbcs::WordKeyShape> shapes;
   for (const WordKeySpec& s : specs) shapes.push_back({s.key, s.count, s.minChars, s.maxChars});
   return registry().registerKeys(shapes);
 }
@@ -72,17 +72,19 @@ const std::string& listedWord(std::string_view key) {
 const std::string& listedBarList(std::string_view key) { return registry().entry(key).barList; }
 
 bool isInListedBarList(const ListedKey& key, std::string_view word) {
-  const KeyedWords& e = listedEntry(key);
-  if (word.empty() || word.size() > kLongestBarListWord) return false;
-  if (e.plainBars && isWholeWithoutBar(word)) return e.contains(word);
-  return isInWordList(e.barList, word);
+  const dbcs::KeyedWords& e = listedEntry(key);
+  if (word.empty() || word.size() > dbcs::kLongestBarListWord) return false;
+  if (e.plainBars && dbcs::isWholeWithoutBar(word)) return e.contains(word);
+  return dbcs::isInWordList(e.barList, word);
 }
 
 void clearWordTable() { registry().clear(); }
 
+void useWordTable(const dbcs::KeyedWordLoadPtr& own) { registry().use(own); }
+
 WordTableStatus loadWordTableText(std::string_view text, std::string* error) {
   clearWordTable();
-  KeyedWordRefusal refusal;
+  dbcs::KeyedWordRefusal refusal;
   if (!registry().load(text, refusal)) {
     if (error) *error = refusalText(refusal);
     return kWordTableRefused;
@@ -93,11 +95,27 @@ WordTableStatus loadWordTableText(std::string_view text, std::string* error) {
 WordTableStatus loadWordTable(std::string_view dataFolder, std::string* error) {
   clearWordTable();
   std::string text, path;
-  if (!readKeyedWordFile(dataFolder, kWordTableFileName, text, path)) {
+  if (!dbcs::readKeyedWordFile(dataFolder, kWordTableFileName, text, path)) {
     if (error) *error = "cannot read " + path;
     return kWordTableMissing;
   }
   return loadWordTableText(text, error);
+}
+
+WordTableStatus readWordTable(std::string_view dataFolder, dbcs::KeyedWordLoadPtr& out, std::string* error) {
+  out.reset();
+  std::string text, path;
+  if (!dbcs::readKeyedWordFile(dataFolder, kWordTableFileName, text, path)) {
+    if (error) *error = "cannot read " + path;
+    return kWordTableMissing;
+  }
+  dbcs::KeyedWordRefusal refusal;
+  out = registry().parse(text, refusal);
+  if (!out) {
+    if (error) *error = refusalText(refusal);
+    return kWordTableRefused;
+  }
+  return kWordTableLoaded;
 }
 
 }  // namespace cj

@@ -1,5 +1,6 @@
-// Listed words: the Chinese words the rules compare node texts with, kept as data in the
-// engine's data folder ("cjwords.txt") and checked against a schema the rule families register.
+// Listed words: the Chinese words the Chinese-to-Japanese rules compare node texts with, kept as
+// data in the engine's data folder ("cjwords.txt") and checked against a schema the rule families
+// register. A table of that engine (namespace cj) on the keyed word tables of the common layer.
 #pragma once
 #include <span>
 #include <string>
@@ -35,26 +36,26 @@ struct WordKeyRegistrar {
 std::vector<WordKeySpec> registeredWordKeys();
 
 // A key as a rule holds it: its slot is found once, its words then read without a lookup.
-class ListedKey : public KeyedWordHandle {
+class ListedKey : public dbcs::KeyedWordHandle {
  public:
-  using KeyedWordHandle::KeyedWordHandle;
+  using dbcs::KeyedWordHandle::KeyedWordHandle;
   constexpr operator const char*() const { return key(); }
   constexpr operator std::string_view() const { return key(); }
 };
 
 namespace detail {
 // Keys of rule families this program does not carry are skipped.
-inline constexpr KeyedWordRules kWordTableRules = {
+inline constexpr dbcs::KeyedWordRules kWordTableRules = {
     .skipUnknownKeys = true, .sizeInCharacters = true, .emptyWordMalformsValue = true};
 // Made on first use, before the registrars of the rule families add their keys.
-inline KeyedWordRegistry& wordRegistry() {
-  static KeyedWordRegistry r(kWordTableRules);
+inline dbcs::KeyedWordRegistry& wordRegistry() {
+  static dbcs::KeyedWordRegistry r(kWordTableRules);
   return r;
 }
 }  // namespace detail
 
 // The table's words by slot (empty entries when not loaded).
-inline const KeyedWordRegistry& wordTable() { return detail::wordRegistry(); }
+inline const dbcs::KeyedWordRegistry& wordTable() { return detail::wordRegistry(); }
 
 // Words of a key in engine code (empty when not loaded); membership; the single word of a one-word
 // key (empty when not loaded).
@@ -65,7 +66,7 @@ const std::string& listedWord(std::string_view key);
 const std::string& listedBarList(std::string_view key);
 
 // The same through a held key.
-inline const KeyedWords& listedEntry(const ListedKey& key) { return key.in(wordTable()); }
+inline const dbcs::KeyedWords& listedEntry(const ListedKey& key) { return key.in(wordTable()); }
 inline const std::vector<std::string>& listedWords(const ListedKey& key) { return listedEntry(key).words; }
 inline bool isListedWord(const ListedKey& key, std::string_view word) { return listedEntry(key).contains(word); }
 inline const std::string& listedWord(const ListedKey& key) {
@@ -86,12 +87,19 @@ enum WordTableStatus {
   kWordTableRefused = 2,   // file breaks the schema
 };
 
-// Loads the table from a data folder (device path, with or without a trailing backslash). On
-// refusal nothing of the file is kept and `error` (when given) says why.
+// An engine's own table: read from its data folder (device path, with or without a trailing
+// backslash) into `out`, touching no other load; null with `error` (when given) saying why when the
+// file is missing or refused.
+WordTableStatus readWordTable(std::string_view dataFolder, dbcs::KeyedWordLoadPtr& out, std::string* error = nullptr);
+// Puts an engine's table in use for the rules (null: the standing table).
+void useWordTable(const dbcs::KeyedWordLoadPtr& own);
+
+// The standing table, read by programs and tests that hold no engine: loaded from a data folder
+// or from table text (UTF-8, "key<TAB>value" lines) and put in use. Loading forgets the standing
+// table first; on refusal nothing of the file is kept and `error` (when given) says why.
 WordTableStatus loadWordTable(std::string_view dataFolder, std::string* error = nullptr);
-// Parses table text (UTF-8, "key<TAB>value" lines); same rules as loadWordTable.
 WordTableStatus loadWordTableText(std::string_view text, std::string* error = nullptr);
-// Forgets every loaded word.
+// Forgets the standing table.
 void clearWordTable();
 
 }  // namespace cj

@@ -45,13 +45,13 @@ bool hasHanzi(const std::string& engine) {
 }
 
 // True when a character of the text lacks a GB2312 code that its simplified form has.
-bool holdsTraditionalOutsideGb(const apptext::VariantTables& variants, const cj::ConversionTables& tables,
+bool holdsTraditionalOutsideGb(const apptext::VariantTables& variants, const dbcs::ConversionTables& tables,
                                std::u16string_view text) {
   for (char16_t c : text) {
-    if (cj::gbHolds(tables, c)) continue;
+    if (dbcs::gbHolds(tables, c)) continue;
     std::u16string simplified(1, c);
     apptext::toSimplified(variants, simplified);
-    if (simplified[0] != c && cj::gbHolds(tables, simplified[0])) return true;
+    if (simplified[0] != c && dbcs::gbHolds(tables, simplified[0])) return true;
   }
   return false;
 }
@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
     }
     std::u16string japanese, carried;
     bool fallbackOnly = true, anyHanzi = false;
-    const int failure = cj::translateAround(
-        input.text, [&](char16_t c) { return cj::gbHolds(engine->tables, c); },
+    const int failure = dbcs::translateAround(
+        input.text, [&](char16_t c) { return dbcs::gbHolds(engine->tables, c); },
         [&](std::u16string_view run, std::u16string& part) {
           std::string text = cj::engineCodeOf(*engine, run);
           const int fallbacks = engine->fallbackSentences;

@@ -6,6 +6,7 @@
 
 #include "platform/core/codepage.h"
 #include "tools/datagen/cj_data_files.h"
+#include "tools/datagen/pinyin_tone_marks.h"
 #include "tools/resgen/engine_code_tables.h"
 
 namespace datagen {
@@ -23,19 +24,6 @@ constexpr std::size_t kReadingTableSize = 11052;
 std::string lineError(int number, const std::string& why) {
   return "pinyin_katakana.txt:" + std::to_string(number) + ": " + why;
 }
-
-struct Marked {
-  char16_t c;
-  char base;
-  int tone;
-};
-constexpr Marked kMarked[] = {
-    {u'ā', 'a', 1}, {u'á', 'a', 2}, {u'ǎ', 'a', 3}, {u'à', 'a', 4}, {u'ē', 'e', 1}, {u'é', 'e', 2}, {u'ě', 'e', 3},
-    {u'è', 'e', 4}, {u'ī', 'i', 1}, {u'í', 'i', 2}, {u'ǐ', 'i', 3}, {u'ì', 'i', 4}, {u'ō', 'o', 1}, {u'ó', 'o', 2},
-    {u'ǒ', 'o', 3}, {u'ò', 'o', 4}, {u'ū', 'u', 1}, {u'ú', 'u', 2}, {u'ǔ', 'u', 3}, {u'ù', 'u', 4}, {u'ǖ', 'v', 1},
-    {u'ǘ', 'v', 2}, {u'ǚ', 'v', 3}, {u'ǜ', 'v', 4}, {u'ü', 'v', 0}, {u'ê', 'e', 0}, {u'ế', 'e', 2}, {u'ề', 'e', 4},
-    {u'ḿ', 'm', 2}, {u'ń', 'n', 2}, {u'ň', 'n', 3}, {u'ǹ', 'n', 4},
-};
 
 // A run of letters between breaks, with the tone marks met in it (letter index, tone).
 struct Chunk {
@@ -179,9 +167,8 @@ std::optional<std::vector<PinyinSyllable>> readPinyin(std::string_view spelling)
       if (!flushChunk(chunk, -1, out)) return std::nullopt;
       const char sep = c == u'/' ? '/' : c == u' ' ? ' ' : 0;
       if (sep && !out.empty()) out.back().separator = sep;
-    } else if (c == 0x0304 || c == 0x0301 || c == 0x030C || c == 0x0300) {
+    } else if (const int tone = combiningTone(c)) {
       if (chunk.letters.empty()) return std::nullopt;
-      const int tone = c == 0x0304 ? 1 : c == 0x0301 ? 2 : c == 0x030C ? 3 : 4;
       chunk.marks.emplace_back(chunk.letters.size() - 1, tone);
     } else if (c == 0x0308) {
       if (chunk.letters.empty() || chunk.letters.back() != 'u') return std::nullopt;
@@ -189,9 +176,9 @@ std::optional<std::vector<PinyinSyllable>> readPinyin(std::string_view spelling)
     } else if (c == 0x0302) {
       if (chunk.letters.empty()) return std::nullopt;
     } else {
-      const Marked* m = std::find_if(std::begin(kMarked), std::end(kMarked), [c](const Marked& k) { return k.c == c; });
-      if (m == std::end(kMarked)) return std::nullopt;
-      chunk.letters += m->base;
+      const std::optional<ToneMarkedLetter> m = toneMarkedLetter(c, 'e');
+      if (!m) return std::nullopt;
+      chunk.letters += m->letter;
       if (m->tone) chunk.marks.emplace_back(chunk.letters.size() - 1, m->tone);
     }
   }

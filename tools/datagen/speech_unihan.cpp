@@ -4,6 +4,7 @@
 
 #include "platform/core/codepage.h"
 #include "speech/engine/segmenter.h"
+#include "tools/datagen/pinyin_tone_marks.h"
 #include "tools/datagen/speech_tables_writer.h"
 
 #include <algorithm>
@@ -23,19 +24,6 @@ struct Fields {
 }  // namespace
 
 std::string numberedPinyin(std::string_view toned) {
-  struct Mark {
-    char16_t c;
-    char base;
-    int tone;
-  };
-  static const Mark kMarks[] = {
-      {u'ā', 'a', 1}, {u'á', 'a', 2}, {u'ǎ', 'a', 3}, {u'à', 'a', 4}, {u'ē', 'e', 1}, {u'é', 'e', 2}, {u'ě', 'e', 3},
-      {u'è', 'e', 4}, {u'ī', 'i', 1}, {u'í', 'i', 2}, {u'ǐ', 'i', 3}, {u'ì', 'i', 4}, {u'ō', 'o', 1}, {u'ó', 'o', 2},
-      {u'ǒ', 'o', 3}, {u'ò', 'o', 4}, {u'ū', 'u', 1}, {u'ú', 'u', 2}, {u'ǔ', 'u', 3}, {u'ù', 'u', 4}, {u'ǖ', 'v', 1},
-      {u'ǘ', 'v', 2}, {u'ǚ', 'v', 3}, {u'ǜ', 'v', 4}, {u'ü', 'v', 0}, {u'ê', 'E', 0}, {u'ế', 'E', 2}, {u'ề', 'E', 4},
-      {u'ḿ', 'm', 2}, {u'ń', 'n', 2}, {u'ň', 'n', 3}, {u'ǹ', 'n', 4}, {u'\u0304', 0, 1}, {u'\u0301', 0, 2},
-      {u'\u030C', 0, 3}, {u'\u0300', 0, 4},
-  };
   std::u16string wide = plat::utf8ToWide(toned);
   std::string plain;
   int tone = 5;
@@ -44,9 +32,13 @@ std::string numberedPinyin(std::string_view toned) {
       plain.push_back(static_cast<char>(c));
       continue;
     }
-    const Mark* m = std::find_if(std::begin(kMarks), std::end(kMarks), [c](const Mark& k) { return k.c == c; });
-    if (m == std::end(kMarks)) return {};
-    if (m->base) plain.push_back(m->base);
+    if (const int mark = combiningTone(c)) {
+      tone = mark;
+      continue;
+    }
+    const std::optional<ToneMarkedLetter> m = toneMarkedLetter(c, 'E');
+    if (!m) return {};
+    plain.push_back(m->letter);
     if (m->tone) tone = m->tone;
   }
   std::string numbered = plain + static_cast<char>('0' + tone);

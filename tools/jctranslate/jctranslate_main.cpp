@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   while (status == 0 && loop.next(input)) {
     std::u16string chinese, carried;
     std::vector<std::string> kept;
-    const int result = cj::translateAround(
+    const int result = dbcs::translateAround(
         input.text, [](char16_t c) { return jc::engineHoldsJapaneseChar(c); },
         [&](std::u16string_view run, std::u16string& part) {
           const int r = jc::translateJcLine(engine, plat::wideToMultiByte(932, run), part, &report);

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "tools/datagen/pinyin_tone_marks.h"
+
 namespace pinyin::tablegen {
 
 namespace {
@@ -20,18 +22,6 @@ char32_t nextChar(std::string_view s, std::size_t& i) {
   for (int k = 0; k < extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
   return cp;
 }
-
-struct Marked {
-  char32_t cp;
-  char letter;
-  int tone;
-};
-constexpr Marked kMarked[] = {
-    {U'ā', 'a', 1}, {U'á', 'a', 2}, {U'ǎ', 'a', 3}, {U'à', 'a', 4}, {U'ē', 'e', 1}, {U'é', 'e', 2}, {U'ě', 'e', 3},
-    {U'è', 'e', 4}, {U'ī', 'i', 1}, {U'í', 'i', 2}, {U'ǐ', 'i', 3}, {U'ì', 'i', 4}, {U'ō', 'o', 1}, {U'ó', 'o', 2},
-    {U'ǒ', 'o', 3}, {U'ò', 'o', 4}, {U'ū', 'u', 1}, {U'ú', 'u', 2}, {U'ǔ', 'u', 3}, {U'ù', 'u', 4}, {U'ǖ', 'v', 1},
-    {U'ǘ', 'v', 2}, {U'ǚ', 'v', 3}, {U'ǜ', 'v', 4}, {U'ü', 'v', 0}, {U'ê', 'E', 0}, {U'ế', 'E', 2}, {U'ề', 'E', 4},
-    {U'ḿ', 'm', 2}, {U'ń', 'n', 2}, {U'ň', 'n', 3}, {U'ǹ', 'n', 4}};
 
 std::vector<ToneReading> readingList(std::string_view list, char sep) {
   std::vector<ToneReading> out;
@@ -82,21 +72,16 @@ std::optional<ToneReading> parseToneReading(std::string_view s) {
       continue;
     }
     // Combining tone marks after a letter.
-    if (cp == 0x304 || cp == 0x301 || cp == 0x30C || cp == 0x300) {
+    if (const int tone = datagen::combiningTone(cp)) {
       if (r.spelling.empty() || r.tone) return std::nullopt;
-      r.tone = cp == 0x304 ? 1 : cp == 0x301 ? 2 : cp == 0x30C ? 3 : 4;
+      r.tone = tone;
       continue;
     }
-    bool known = false;
-    for (const Marked& m : kMarked) {
-      if (m.cp != cp) continue;
-      if (m.tone && r.tone) return std::nullopt;
-      r.spelling += m.letter;
-      if (m.tone) r.tone = m.tone;
-      known = true;
-      break;
-    }
-    if (!known) return std::nullopt;
+    // The panel's tables keep ê apart as 'E'.
+    const std::optional<datagen::ToneMarkedLetter> m = datagen::toneMarkedLetter(cp, 'E');
+    if (!m || (m->tone && r.tone)) return std::nullopt;
+    r.spelling += m->letter;
+    if (m->tone) r.tone = m->tone;
   }
   if (r.spelling.empty()) return std::nullopt;
   return r;

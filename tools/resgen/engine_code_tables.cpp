@@ -13,18 +13,18 @@ namespace {
 
 constexpr int kCwkEntries = 8712;
 constexpr int kCwhEntries = 11168;
-constexpr EngineCode kNoCode = cj::kNoCode;  // '?' as first byte: no character
+constexpr EngineCode kNoCode = dbcs::kNoCode;  // '?' as first byte: no character
 
 EngineCode remap(EngineCode code) {
-  for (const cj::IbmRange& r : cj::kIbmRanges) {
+  for (const dbcs::IbmRange& r : dbcs::kIbmRanges) {
     if (code >= r.low && code <= r.high) return static_cast<EngineCode>(r.lead << 8 | (r.firstTrail + code - r.low));
   }
   return 0;
 }
 
 // The engine's own placement of the symbol, letter and last hanzi rows.
-const cj::EngineCodeTables& symbolTables() {
-  static const cj::EngineCodeTables tables = cj::deriveEngineCodeTables();
+const dbcs::EngineCodeTables& symbolTables() {
+  static const dbcs::EngineCodeTables tables = dbcs::deriveEngineCodeTables();
   return tables;
 }
 
@@ -50,9 +50,9 @@ std::uint16_t engineToGb(EngineCode code) {
   }
   if (lead == 0xEE && (trail == 0xED || trail == 0xEE)) lead = 0x81, trail = 0x40;
   else if (lead == 0xEE && trail == 0xF9) lead = 0x81, trail = 0xCA;
-  std::uint16_t gb = cj::gbOfShiftJis(lead, trail);
+  std::uint16_t gb = dbcs::gbOfShiftJis(lead, trail);
   unsigned gl = gb >> 8;
-  const cj::EngineCodeTables& t = symbolTables();
+  const dbcs::EngineCodeTables& t = symbolTables();
   std::uint16_t v = gb;
   if (gl >= 0xA1 && gl <= 0xA3) v = t.gbSymbolRows[gl - 0xA1][(gb & 0xFF) - 0xA1];
   else if (gl == 0xA8) v = t.gbA8AdRows[0][(gb & 0xFF) - 0xA1];
@@ -120,14 +120,14 @@ int engineTableIndex(unsigned lead, unsigned trail) {
 }
 
 char16_t gbToUnicode(std::uint16_t gb) {
-  if (!cj::code_placement::isGbTableCode(gb)) return 0;
-  return cj::code_placement::charOfCode(936, gb);
+  if (!dbcs::code_placement::isGbTableCode(gb)) return 0;
+  return dbcs::code_placement::charOfCode(936, gb);
 }
 
 EngineCode gbToEngineCode(std::uint16_t gb) {
-  if (!cj::code_placement::isGbTableCode(gb) || !gbToUnicode(gb)) return 0;
+  if (!dbcs::code_placement::isGbTableCode(gb) || !gbToUnicode(gb)) return 0;
   unsigned r = (gb >> 8) & 0x7F, c = gb & 0x7F;
-  const cj::EngineCodeTables& t = symbolTables();
+  const dbcs::EngineCodeTables& t = symbolTables();
   EngineCode e;
   if (r >= 0x21 && r <= 0x23) {
     e = t.symbolRows[r - 0x21][c - 0x21];
@@ -137,11 +137,11 @@ EngineCode gbToEngineCode(std::uint16_t gb) {
   } else if (r >= 0x74 && r <= 0x77) {
     e = t.lastHanziRows[r - 0x74][c - 0x21];
   } else {
-    e = cj::shiftJisOfRowCell(r, c);
+    e = dbcs::shiftJisOfRowCell(r, c);
     if ((e >> 8) == 0x98 && (e & 0xFF) >= 0x73 && (e & 0xFF) <= 0x9E) {
       unsigned tr = e & 0xFF;
       if (tr > 0x7F) --tr;
-      e = static_cast<EngineCode>(0x8700 | cj::kRowCfTrails[tr - 0x73]);
+      e = static_cast<EngineCode>(0x8700 | dbcs::kRowCfTrails[tr - 0x73]);
     }
   }
   return (e >> 8) == '?' ? 0 : e;

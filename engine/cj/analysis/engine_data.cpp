@@ -117,7 +117,11 @@ void closeHandles(CjEngineData& d) {
 
 }  // namespace
 
+CjEngine::CjEngine() : grammar(std::make_unique<CjGrammar>()) {}
+
 CjEngine::~CjEngine() { closeHandles(data); }
+
+void useEngineWords(const CjEngine& engine) { useWordTable(engine.words); }
 
 std::FILE* openDataFile(const CjEngine& engine, const char* name) {
   std::u16string path = engine.dataFolderPath;
@@ -161,7 +165,11 @@ int initCjEngine(CjEngine& e) {
   loadCjData(e);
   // The word table follows the data files: its words are needed only once they all loaded.
   if (e.engineStatus == kStatusOk) {
-    if (loadWordTable(plat::wideToUtf8(e.dataFolderPath)) != kWordTableLoaded) e.engineStatus = kStatusWordTableFailed;
+    if (readWordTable(plat::wideToUtf8(e.dataFolderPath), e.words) == kWordTableLoaded) {
+      useEngineWords(e);
+    } else {
+      e.engineStatus = kStatusWordTableFailed;
+    }
   }
   loadGrammar(e);
   return e.engineStatus;

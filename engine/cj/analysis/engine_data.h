@@ -3,12 +3,16 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/common/code_convert.h"
+#include "engine/common/keyed_word_table.h"
 
 namespace cj {
+
+struct CjGrammar;
 
 // Values of engineStatus.
 enum CjStatus : int {
@@ -81,20 +85,25 @@ struct CjEngineData {
   int readingRowCount() const { return static_cast<int>(readingTable.size()) / kReadingRowSize; }
 };
 
-// The Chinese-to-Japanese engine: its status word, its data folder, the data it holds open and
-// the conversion tables of its input. Made by openCjEngine (cj_engine.h); the stages reach it
-// through the sentence they work on.
+// The Chinese-to-Japanese engine: its status word, its data folder, the data it holds open, its
+// word table and grammar, and the conversion tables of its input. Made by openCjEngine
+// (cj_engine.h); the stages reach it through the sentence they work on. Starting one engine
+// touches no other engine's data.
 struct CjEngine {
   // 0 fine, else the code of the first failing file or stage.
   int engineStatus = kStatusOk;
   // Data folder, ending in a backslash; every data file is opened below it.
   std::u16string dataFolderPath;
   CjEngineData data;
-  ConversionTables tables;
+  dbcs::ConversionTables tables;
+  // cjwords.txt of the data folder (null until loaded); put in use while the engine works.
+  dbcs::KeyedWordLoadPtr words;
+  // transfer.ruc and transfer.dac (never null).
+  std::unique_ptr<CjGrammar> grammar;
   // Sentences given back character by character because they were too fragmented to analyse.
   int fallbackSentences = 0;
 
-  CjEngine() = default;
+  CjEngine();
   CjEngine(const CjEngine&) = delete;
   CjEngine& operator=(const CjEngine&) = delete;
   // Closes every handle still open.
@@ -107,6 +116,9 @@ int initCjEngine(CjEngine& engine);
 int closeCjEngine(CjEngine& engine);
 // The thirteen loading steps; reports through engineStatus only.
 void loadCjData(CjEngine& engine);
+
+// Puts the engine's word table in use for the rules (the standing table when it has none).
+void useEngineWords(const CjEngine& engine);
 
 // Opens the data folder + name ("rb"); null when missing.
 std::FILE* openDataFile(const CjEngine& engine, const char* name);

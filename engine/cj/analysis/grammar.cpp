@@ -40,23 +40,7 @@ constexpr std::size_t kGotoTargetKept = 5;
 constexpr std::size_t kRuleReadSize = 450;
 constexpr std::size_t kGotoReadSize = 300;
 
-std::array<CjRuleGroup, kGroupCount>& groups() {
-  static std::array<CjRuleGroup, kGroupCount> g = [] {
-    std::array<CjRuleGroup, kGroupCount> made;
-    for (int i = 0; i < kGroupCount; ++i) {
-      made[i].tag = kShapes[i].tag;
-      made[i].ruleCapacity = kShapes[i].rules;
-      made[i].gotoCapacity = kShapes[i].gotos;
-      made[i].rules.assign(kShapes[i].rules, CjRuleDescriptor{});
-      made[i].actions.assign(kShapes[i].rules, CjRuleAction{});
-      made[i].gotos.assign(kShapes[i].gotos, CjGotoEntry{});
-      made[i].gotos[0] = gotoEndMark();
-      resolveGotoRuns(made[i].gotos);
-    }
-    return made;
-  }();
-  return g;
-}
+std::array<CjRuleGroup, kGroupCount>& groups(CjEngine& engine) { return engine.grammar->groups; }
 
 void setStatus(CjEngine& engine, int code) { engine.engineStatus = code; }
 
@@ -110,7 +94,28 @@ bool readAt(std::FILE* f, long offset, std::size_t size, std::string& buf) {
 
 }  // namespace
 
-const CjRuleGroup& ruleGroup(int group) { return groups().at(static_cast<std::size_t>(group)); }
+CjGrammar::CjGrammar() {
+  for (int i = 0; i < kGroupCount; ++i) {
+    groups[i].tag = kShapes[i].tag;
+    groups[i].ruleCapacity = kShapes[i].rules;
+    groups[i].gotoCapacity = kShapes[i].gotos;
+  }
+  clear();
+}
+
+void CjGrammar::clear() {
+  for (CjRuleGroup& g : groups) {
+    g.rules.assign(g.ruleCapacity, CjRuleDescriptor{});
+    g.actions.assign(g.ruleCapacity, CjRuleAction{});
+    g.gotos.assign(g.gotoCapacity, CjGotoEntry{});
+    g.gotos[0] = gotoEndMark();
+    resolveGotoRuns(g.gotos);
+  }
+}
+
+const CjRuleGroup& ruleGroup(const CjEngine& engine, int group) {
+  return engine.grammar->groups.at(static_cast<std::size_t>(group));
+}
 
 int groupOfHeader(std::string_view header) {
   for (int i = 0; i < kGroupCount; ++i) {
@@ -119,7 +124,7 @@ int groupOfHeader(std::string_view header) {
   return -1;
 }
 
-const CjRuleAction* ruleAction(std::string_view category, char digit, int ruleNumber) {
+const CjRuleAction* ruleAction(const CjEngine& engine, std::string_view category, char digit, int ruleNumber) {
   int group = -1;
   if (category == "S") {
     group = kGroupS;
@@ -130,23 +135,15 @@ const CjRuleAction* ruleAction(std::string_view category, char digit, int ruleNu
     }
   }
   if (group < 0) return nullptr;
-  const CjRuleGroup& g = groups()[group];
+  const CjRuleGroup& g = engine.grammar->groups[group];
   if (ruleNumber < 0 || ruleNumber >= g.ruleCapacity) return nullptr;
   return &g.actions[ruleNumber];
 }
 
-void clearGrammar() {
-  for (CjRuleGroup& g : groups()) {
-    g.rules.assign(g.ruleCapacity, CjRuleDescriptor{});
-    g.actions.assign(g.ruleCapacity, CjRuleAction{});
-    g.gotos.assign(g.gotoCapacity, CjGotoEntry{});
-    g.gotos[0] = gotoEndMark();
-    resolveGotoRuns(g.gotos);
-  }
-}
+void clearGrammar(CjEngine& engine) { engine.grammar->clear(); }
 
 void loadGrammar(CjEngine& engine) {
-  clearGrammar();
+  clearGrammar(engine);
   loadRuleFile(engine);
   loadGotoFile(engine);
 }
@@ -224,7 +221,7 @@ void fileRule(CjEngine& engine, std::string_view header, std::string_view ruleLi
     plat::consolePrint("new rule lost!");
     return;
   }
-  parseRuleLine(engine, ruleLine, actionLine, groups()[group], ruleNumber);
+  parseRuleLine(engine, ruleLine, actionLine, groups(engine)[group], ruleNumber);
 }
 
 void fileGotoLine(CjEngine& engine, std::string_view header, std::string_view gotoLine, int entryIndex) {
@@ -233,7 +230,7 @@ void fileGotoLine(CjEngine& engine, std::string_view header, std::string_view go
     plat::consolePrint("lost goto: %s", std::string(header).c_str());
     return;
   }
-  parseGotoLine(engine, gotoLine, groups()[group], entryIndex);
+  parseGotoLine(engine, gotoLine, groups(engine)[group], entryIndex);
 }
 
 void parseRuleLine(CjEngine& engine, std::string_view ruleLine, std::string_view actionLine, CjRuleGroup& group, int ruleNumber) {

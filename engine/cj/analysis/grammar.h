@@ -1,6 +1,7 @@
 // The phrase grammar: rules with their action texts (transfer.ruc) and goto tables (transfer.dac),
 // loaded into 27 fixed rule groups.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -88,15 +89,24 @@ inline constexpr int kRuleNumberLimit = 205;
 inline constexpr int kMaxRuleLine = 317;
 inline constexpr int kMaxActionText = 133;
 
-// The group of a tag index; tags in matching order.
-const CjRuleGroup& ruleGroup(int group);
+// An engine's grammar: its rule groups, tags in matching order.
+struct CjGrammar {
+  std::array<CjRuleGroup, kGroupCount> groups;
+  // Every group empty (no rules, goto tables holding only their end mark).
+  CjGrammar();
+  void clear();
+};
+
+// The group of a tag index in the engine's grammar.
+const CjRuleGroup& ruleGroup(const CjEngine& engine, int group);
 // First group whose tag occurs in the header line, or -1.
 int groupOfHeader(std::string_view header);
-// Action text of a rule named by category letters, digit and rule number; null when none.
-const CjRuleAction* ruleAction(std::string_view category, char digit, int ruleNumber);
+// Action text of a rule of the engine's grammar named by category letters, digit and rule number;
+// null when none.
+const CjRuleAction* ruleAction(const CjEngine& engine, std::string_view category, char digit, int ruleNumber);
 
-// Empties every group (no rules, goto tables holding only their end mark).
-void clearGrammar();
+// Empties every group of the engine's grammar.
+void clearGrammar(CjEngine& engine);
 // Reads transfer.ruc and then transfer.dac from the data folder.
 void loadGrammar(CjEngine& engine);
 void loadRuleFile(CjEngine& engine);

@@ -51,7 +51,7 @@ const WordKeyRegistrar kRegistrar(kWordKeys);
 bool among(const CjSentence& s, int i, const char* key) { return isAmongListed(s, i, key); }
 
 void group(CjSentence& s, int id, char subtype, int countMode) {
-  const CjRuleGroup& g = ruleGroup(id);
+  const CjRuleGroup& g = ruleGroup(*s.engine, id);
   runRuleGroup(s, subtype, g.rules, g.gotos, countMode);
 }
 
@@ -248,7 +248,7 @@ void parseSentence(CjSentence& s) {
   markPredicates(s);
   setMainPredicate(s);
 
-  const CjRuleGroup& sentence = ruleGroup(kGroupS);
+  const CjRuleGroup& sentence = ruleGroup(*s.engine, kGroupS);
   if (runSentenceGroup(s, sentence.rules, sentence.gotos)) return;
 
   repairDelimitedPhrases(s);

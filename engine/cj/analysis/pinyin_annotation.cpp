@@ -264,6 +264,7 @@ int readPinyinEntry(std::FILE* dictionary, CjNode& node, int32_t offset, std::st
 }
 
 int annotatePinyinSentence(CjEngine& engine, std::string_view sentence, std::string& out, int mode) {
+  useEngineWords(engine);
   engine.engineStatus = kStatusOk;
   out.clear();
   sentence = sentence.substr(0, std::min(sentence.size(), sentence.find('\0')));
@@ -323,6 +324,7 @@ int annotatePinyinSentence(CjEngine& engine, std::string_view sentence, std::str
 }
 
 int annotatePinyinText(CjEngine& engine, std::string_view text, std::string& out, int mode) {
+  useEngineWords(engine);
   out.clear();
   text = text.substr(0, std::min(text.size(), text.find('\0')));
   if (lacksHanzi(text)) return -1;

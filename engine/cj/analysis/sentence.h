@@ -13,6 +13,9 @@
 
 namespace cj {
 
+// The Chinese-to-Japanese engine reads the double-byte layer (engine/common) by its plain names.
+using namespace dbcs;
+
 inline constexpr int kMaxNodes = 300;
 
 

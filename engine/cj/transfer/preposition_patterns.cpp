@@ -30,10 +30,9 @@ const WordKeyRegistrar kRegistrar(kWordKeys);
 
 // Writes aimed at node 0 or outside the slots go to a scratch node.
 CjTargetNode& at(CjTransferContext& c, int i) {
-  static CjTargetNode scratch;
   if (i < 1 || i >= kMaxNodes) {
-    scratch = CjTargetNode{};
-    return scratch;
+    c.scratch = CjTargetNode{};
+    return c.scratch;
   }
   return c.targets[i];
 }

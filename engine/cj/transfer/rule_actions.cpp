@@ -217,7 +217,7 @@ void runElementList(CjTransferContext& c, int phrase, std::string_view text) {
 
 }  // namespace
 
-void fetchRuleAction(CjTransferContext&, std::string_view category, char subtype, int ruleNumber, std::string& out) {
+void fetchRuleAction(CjTransferContext& c, std::string_view category, char subtype, int ruleNumber, std::string& out) {
   out.clear();
   struct Group {
     const char* name;
@@ -233,7 +233,7 @@ void fetchRuleAction(CjTransferContext&, std::string_view category, char subtype
     } else if (subtype < g.lowest || subtype > g.highest) {
       return;
     }
-    const CjRuleAction* action = ruleAction(category, digit, ruleNumber);
+    const CjRuleAction* action = ruleAction(engineOf(c), category, digit, ruleNumber);
     if (action) out.assign(*action, 0, fitAtCharBoundary(*action, kActionTextSize - 1));
     return;
   }

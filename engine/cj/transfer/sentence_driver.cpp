@@ -82,6 +82,7 @@ int checkSplitMarker(CjSentence& s, std::string_view source, std::u16string& out
 
 int translateChineseSentence(CjEngine& engine, std::string_view sentence, std::u16string& output,
                              CjLineState& line) {
+  useEngineWords(engine);
   sentence = terminated(sentence);
   std::string buffer;
   if (!reserved(buffer, kSentenceBufferSize, kSentenceBufferFailPoint)) {
@@ -146,6 +147,7 @@ int translateChineseSentence(CjEngine& engine, std::string_view sentence, std::u
 }
 
 int translateChineseText(CjEngine& engine, std::string& text, std::u16string& output) {
+  useEngineWords(engine);
   const std::string_view line = terminated(text);
   if (lacksHanzi(line)) {
     output = systemText(line);

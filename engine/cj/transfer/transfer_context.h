@@ -78,6 +78,7 @@ struct CjTransferContext : CjSentenceHeader {
   CjSentenceSummary* summary = nullptr;
   std::vector<CjRoleLink*> linkCopy;  // the role links in reverse order
   std::array<CjTargetNode, kMaxNodes> targets{};
+  CjTargetNode scratch;  // where a write aimed at node 0 or past the nodes goes
   std::string result;
   CjLineState line;  // the line's state, handed back to the driver after the sentence
   std::vector<CjTransferFrame> frameStack;  // back() is the top

@@ -94,7 +94,7 @@ void loadHinsiTable(JpAnalyzer* a) {
     line.cost = parseNumber(rest);
     line.conjugates = parseNumber(skipBlanks(rest.substr(firstWord(rest).size())));
   });
-  cj::unlockTable(a->hinsiTable.data);
+  dbcs::unlockTable(a->hinsiTable.data);
   a->hinsiTable = plat::ResourceData{};
 }
 
@@ -118,7 +118,7 @@ void loadKatuyouTable(JpAnalyzer* a) {
     f.ending = firstWord(rest);
   });
   // The form table points into the text, which stays in the program image.
-  cj::unlockTable(a->katuyouTable.data);
+  dbcs::unlockTable(a->katuyouTable.data);
 }
 
 void loadConnectionTable(JpAnalyzer* a) {
@@ -193,8 +193,8 @@ int initJpAnalyzer(JpAnalyzer* a) {
 
 void freeJpAnalyzer(JpAnalyzer* a) {
   if (!a->ready) return;
-  cj::unlockTable(a->connectionTable.data);
-  cj::unlockTable(a->connectionMatrix.data);
+  dbcs::unlockTable(a->connectionTable.data);
+  dbcs::unlockTable(a->connectionMatrix.data);
   a->connectionTable = a->connectionMatrix = a->katuyouTable = plat::ResourceData{};
   a->connectionEntries = a->matrixCells = nullptr;
   a->connectionCount = a->matrixRows = a->matrixColumns = 0;

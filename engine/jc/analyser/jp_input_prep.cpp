@@ -140,20 +140,20 @@ const SymbolCodes& symbolCodes() {
         cell = kJpReplacementChar;
         const auto code = static_cast<std::uint16_t>(lead << 8 | trail);
         if (!isSymbolCode(code)) continue;
-        const char16_t c = cj::code_placement::charOfCode(932, code);
+        const char16_t c = dbcs::code_placement::charOfCode(932, code);
         if (!c) continue;
         cell = 0;
         char16_t target = c;
-        std::uint16_t gb = cj::code_placement::codeOfChar(936, target);
-        if (!cj::code_placement::isGbTableCode(gb)) {
+        std::uint16_t gb = dbcs::code_placement::codeOfChar(936, target);
+        if (!dbcs::code_placement::isGbTableCode(gb)) {
           target = closeSymbolCounterpart(c);
-          gb = target ? cj::code_placement::codeOfChar(936, target) : 0;
-          if (!cj::code_placement::isGbTableCode(gb)) continue;
+          gb = target ? dbcs::code_placement::codeOfChar(936, target) : 0;
+          if (!dbcs::code_placement::isGbTableCode(gb)) continue;
         }
         std::string engine{static_cast<char>(gb >> 8), static_cast<char>(gb & 0xFF)};
-        cj::gbToInternal(cj::ConversionTables{}, engine);
+        dbcs::gbToInternal(dbcs::ConversionTables{}, engine);
         std::string back;
-        cj::internalToGb(cj::ConversionTables{}, back, engine);
+        dbcs::internalToGb(dbcs::ConversionTables{}, back, engine);
         if (engine.size() != 2 || back != std::string{static_cast<char>(gb >> 8), static_cast<char>(gb & 0xFF)})
           continue;
         cell = static_cast<std::uint16_t>(static_cast<unsigned char>(engine[0]) << 8 | static_cast<unsigned char>(engine[1]));
@@ -426,7 +426,7 @@ void convertJpToEngineCode(const Jp2CwTable& table, std::string_view input, std:
 void loadJp2CwTable(Jp2CwTable* holder) {
   plat::ResourceData r = plat::findResource("CVDATA", "JP2CW_TBL");
   holder->data = r.size == kJp2CwTableSize ? r : plat::ResourceData{};
-  cj::unlockTable(r.data);
+  dbcs::unlockTable(r.data);
 }
 
 }  // namespace jc

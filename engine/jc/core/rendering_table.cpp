@@ -7,18 +7,18 @@ namespace jc {
 namespace {
 
 // Every key must be one of the schema's; word sizes are engine-code bytes.
-constexpr cj::KeyedWordRules kRules = {
+constexpr dbcs::KeyedWordRules kRules = {
     .skipUnknownKeys = false, .sizeInCharacters = false, .emptyWordMalformsValue = false};
 
-cj::KeyedWordRegistry& registry() {
-  static cj::KeyedWordRegistry r(kRules);
+dbcs::KeyedWordRegistry& registry() {
+  static dbcs::KeyedWordRegistry r(kRules);
   return r;
 }
 
-const cj::KeyedWords& find(std::string_view key) { return registry().entry(key); }
+const dbcs::KeyedWords& find(std::string_view key) { return registry().entry(key); }
 
-std::string refusalText(const cj::KeyedWordRefusal& r) {
-  using cj::KeyedWordFault;
+std::string refusalText(const dbcs::KeyedWordRefusal& r) {
+  using dbcs::KeyedWordFault;
   if (r.fault == KeyedWordFault::kMissingKey) return "missing key " + r.key;
   std::string why;
   switch (r.fault) {
@@ -60,7 +60,7 @@ std::string refusalText(const cj::KeyedWordRefusal& r) {
 }  // namespace
 
 bool registerRenderingKeys(std::span<const RenderingKeySpec> specs) {
-  std::vector<cj::WordKeyShape> shapes;
+  std::vector<dbcs::WordKeyShape> shapes;
   for (const RenderingKeySpec& s : specs) shapes.push_back({s.key, s.count, s.minBytes, s.maxBytes});
   return registry().registerKeys(shapes);
 }
@@ -71,22 +71,22 @@ std::vector<RenderingKeySpec> registeredRenderingKeys() {
   return out;
 }
 
-const cj::KeyedWordRegistry& renderingTable() { return registry(); }
+const dbcs::KeyedWordRegistry& renderingTable() { return registry(); }
 
 const std::vector<std::string>& renderings(std::string_view key) { return find(key).words; }
 
 const std::string& rendering(std::string_view key) {
   static const std::string none;
-  const cj::KeyedWords& l = find(key);
+  const dbcs::KeyedWords& l = find(key);
   return l.words.empty() ? none : l.words.front();
 }
 
 const std::string& renderingBarList(std::string_view key) { return find(key).barList; }
 
-bool utf8ToEngineCode(std::string_view source, std::string& out) { return cj::tableWordToEngineCode(source, out); }
+bool utf8ToEngineCode(std::string_view source, std::string& out) { return dbcs::tableWordToEngineCode(source, out); }
 
 RenderingTableStatus loadRenderingTableText(std::string_view text, std::string* error) {
-  cj::KeyedWordRefusal refusal;
+  dbcs::KeyedWordRefusal refusal;
   if (!registry().load(text, refusal)) {
     if (error) *error = refusalText(refusal);
     return kRenderingTableRefused;
@@ -96,12 +96,30 @@ RenderingTableStatus loadRenderingTableText(std::string_view text, std::string* 
 
 RenderingTableStatus loadRenderingTable(std::string_view dataFolder, std::string* error) {
   std::string text, path;
-  if (!cj::readKeyedWordFile(dataFolder, kRenderingTableFileName, text, path)) {
+  if (!dbcs::readKeyedWordFile(dataFolder, kRenderingTableFileName, text, path)) {
     if (error) *error = "cannot read " + path;
     return kRenderingTableMissing;
   }
   return loadRenderingTableText(text, error);
 }
+
+RenderingTableStatus readRenderingTable(std::string_view dataFolder, dbcs::KeyedWordLoadPtr& out, std::string* error) {
+  out.reset();
+  std::string text, path;
+  if (!dbcs::readKeyedWordFile(dataFolder, kRenderingTableFileName, text, path)) {
+    if (error) *error = "cannot read " + path;
+    return kRenderingTableMissing;
+  }
+  dbcs::KeyedWordRefusal refusal;
+  out = registry().parse(text, refusal);
+  if (!out) {
+    if (error) *error = refusalText(refusal);
+    return kRenderingTableRefused;
+  }
+  return kRenderingTableLoaded;
+}
+
+void useRenderingTable(const dbcs::KeyedWordLoadPtr& own) { registry().use(own); }
 
 void clearRenderingTable() { registry().clear(); }
 

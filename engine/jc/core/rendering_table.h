@@ -40,7 +40,7 @@ const std::vector<std::string>& renderings(std::string_view key);
 const std::string& rendering(std::string_view key);
 const std::string& renderingBarList(std::string_view key);
 // The table's words by slot, for keys held as handles.
-const cj::KeyedWordRegistry& renderingTable();
+const dbcs::KeyedWordRegistry& renderingTable();
 
 inline constexpr const char* kRenderingTableFileName = "jcwords.txt";
 
@@ -50,6 +50,14 @@ enum RenderingTableStatus {
   kRenderingTableRefused = 2,  // file breaks the schema
 };
 
+// An engine's own table, read from its data folder into `out` without touching any other load;
+// null, with `error` (when given) saying why, when the file is missing or refused.
+RenderingTableStatus readRenderingTable(std::string_view dataFolder, dbcs::KeyedWordLoadPtr& out,
+                                        std::string* error = nullptr);
+// Puts an engine's table in use for the rules (null: the standing table).
+void useRenderingTable(const dbcs::KeyedWordLoadPtr& own);
+
+// The standing table, read by programs and tests that hold no engine (loaded and put in use).
 // Lines are "key<TAB>value", UTF-8; a value is one word or a bar list "|a|b|c|"; "\xHH" writes a
 // raw byte; '#' starts a comment line. Every registered key must be present and no other.
 // On refusal nothing of the file is kept and `error` (when given) says why.

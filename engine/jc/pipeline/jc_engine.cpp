@@ -176,8 +176,11 @@ JcEngineStatus prepareJcEngine(JcEngine& e, std::u16string_view dataFolder) {
 JcEngineStatus loadJcRenderings(JcEngine& e, std::string* why) {
   if (!e.renderingsFrom.empty() && e.renderingsFrom == e.dataFolder) return kJcEngineReady;
   e.renderingsFrom.clear();
-  if (loadRenderingTable(plat::wideToUtf8(e.dataFolder), why) != kRenderingTableLoaded) return kJcEngineNoRenderings;
+  if (readRenderingTable(plat::wideToUtf8(e.dataFolder), e.renderings, why) != kRenderingTableLoaded) {
+    return kJcEngineNoRenderings;
+  }
   e.renderingsFrom = e.dataFolder;
+  useRenderingTable(e.renderings);
   return kJcEngineReady;
 }
 
@@ -219,7 +222,7 @@ JcEngineStatus openJcEngine(JcEngine& e, std::u16string_view dataFolder, std::st
   if (!startJcParser(e, e.dataFolder)) return fail(kJcEngineParserFailed, "the parser did not start");
   if (!createJcAnalyzer(e)) return fail(kJcEngineNoMemory, "out of memory");
   if (initJpAnalyzer(e.analyzer.get()) == 0) return fail(kJcEngineNoAnalyser, "the Japanese analyser did not start");
-  e.tables = cj::loadConversionTables();
+  e.tables = dbcs::loadConversionTables();
   return kJcEngineReady;
 }
 
@@ -383,8 +386,8 @@ int translateFitting(JcEngine& e, std::string_view line, std::u16string& result,
     auto convert = [&](std::string_view piece) {
       std::string gb;
       std::u16string w;
-      cj::internalToGb(e.tables, gb, wholeCharacters(piece));
-      cj::gbToUnicode(e.tables, w, gb);
+      dbcs::internalToGb(e.tables, gb, wholeCharacters(piece));
+      dbcs::gbToUnicode(e.tables, w, gb);
       wide += w;
     };
     for (const Kept& k : kept) {
@@ -419,6 +422,7 @@ int translateJcLine(JcEngine& e, std::string_view line, std::u16string& result, 
   result.clear();
   if (report) report->untranslated.clear();
   if (!e.analyzer || !e.parseBuffer || !e.parser.jpnParse || e.morphPath.empty()) return kJcLineFailed;
+  useRenderingTable(e.renderings);
   std::u16string translation;
   const int status = translatePart(e, line.substr(0, line.find('\0')), translation, report);
   if (status >= 0) result = std::move(translation);

@@ -5,8 +5,8 @@
 // input preparation, morphological analysis into MORPH.TMP, the parser, the sentence pipeline
 // into CHNGEN.TMP, and the result converted to UTF-16.
 //
-// The renderings of the rules are the process's one rendering table (the rule families register
-// its keys); the engine loads it from its data folder.
+// The rule families register the keys of the rendering table; each engine loads the renderings of
+// its own data folder and puts them in use while it translates.
 #pragma once
 #include <cstdio>
 #include <memory>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/common/code_convert.h"
+#include "engine/common/keyed_word_table.h"
 #include "engine/jc/analyser/jp_analyzer.h"
 #include "engine/jc/core/jc_parse_reader.h"
 #include "platform/core/library.h"
@@ -39,10 +40,11 @@ struct JcEngine {
   std::unique_ptr<JpAnalyzer> analyzer;  // null until created, and after its release
   SynparseLibrary parser;
   bool parserStarted = false;
-  cj::ConversionTables tables;             // GB-UNI and UNI-GB
+  dbcs::ConversionTables tables;             // GB-UNI and UNI-GB
   std::unique_ptr<char[]> parseBuffer;     // synparse::kParseBufferSize bytes
   std::u16string morphPath, chngenPath;    // MORPH.TMP and CHNGEN.TMP
   ParseCursor cursor;                      // the read position in the parse buffer
+  dbcs::KeyedWordLoadPtr renderings;         // jcwords.txt of the data folder (null until loaded)
   std::u16string renderingsFrom;           // the folder whose renderings are loaded
   std::string morphText;                   // the analysed line's MORPH.TMP lines
   std::FILE* morphFile = nullptr;          // MORPH.TMP and CHNGEN.TMP, open from the first line on
@@ -67,7 +69,8 @@ enum JcEngineStatus {
 // The steps of a start-up, for a program that orders them itself.
 // The temporary-file paths in the private folder and the parse buffer.
 JcEngineStatus prepareJcEngine(JcEngine& engine, std::u16string_view dataFolder);
-// The rendering table from the data folder, unless it is loaded from there already.
+// The engine's rendering table from its data folder, unless it is loaded from there already; put
+// in use when it loaded. A failure leaves the renderings of other engines as they are.
 JcEngineStatus loadJcRenderings(JcEngine& engine, std::string* why = nullptr);
 // A new analyser (constructed, not initialised), replacing the one held; false without memory.
 bool createJcAnalyzer(JcEngine& engine);

@@ -63,7 +63,7 @@ class SentenceDriver : public cjtest::EngineFixture {
   }
   static std::u16string fallback(const std::string& engine) {
     std::string jp;
-    cj::convertSentenceFallback(engine, jp);
+    dbcs::convertSentenceFallback(engine, jp);
     return systemText(jp);
   }
   static int segmentCount(const std::string& engine) {

@@ -8,7 +8,7 @@
 #include "tools/datagen/cvdata_tables.h"
 #include "tools/datagen/word_table_writer.h"
 
-namespace cj {
+namespace dbcs {
 namespace {
 
 class CodeConvertTest : public ::testing::Test {
@@ -233,17 +233,17 @@ TEST_F(CodeConvertTest, ConvertCwToJpReplacesOneHanzi) {
 
 // One further character is replaced by the fixed code the listed words give it, before the table.
 TEST_F(CodeConvertTest, ConvertCwToJpFurtherFixedCharacter) {
-  auto table = datagen::syntheticWordTable(datagen::wordKeyShapes(registeredWordKeys()));
+  auto table = datagen::syntheticWordTable(datagen::wordKeyShapes(cj::registeredWordKeys()));
   ASSERT_EQ(table.count("codeConversion.furtherCharacter"), 1u);
   table["codeConversion.furtherCharacter"] = {plat::wideToUtf8(u"\u8BA9"), "\\x88\\x9F"};
-  ASSERT_EQ(loadWordTableText(datagen::wordTableText(table)), kWordTableLoaded);
+  ASSERT_EQ(cj::loadWordTableText(datagen::wordTableText(table)), cj::kWordTableLoaded);
   std::string s = engineOf(tables, u"\u8BA9");
   convertCwToJp(s);
   EXPECT_EQ(s, "\x88\x9F");
   std::string out;
   copyCwToJp(engineOf(tables, u"\u8BA9\u4E2D"), out);
   EXPECT_EQ(out, "\x88\x9F" + plat::wideToMultiByte(932, u"\u4E2D"));
-  clearWordTable();
+  cj::clearWordTable();
   s = engineOf(tables, u"\u8BA9");
   convertCwToJp(s);
   EXPECT_EQ(s, "\x81\xAC");  // without the listed words the table decides
@@ -275,4 +275,4 @@ TEST_F(CodeConvertTest, MissingTableLeavesHanzi) {
 }
 
 }  // namespace
-}  // namespace cj
+}  // namespace dbcs

@@ -18,10 +18,10 @@ struct Routine {
 };
 
 const Routine kLineRoutines[] = {
-    {"grammar", CjScrambleKey::Grammar, cj::descrambleGrammarLine},
-    {"cjdic", CjScrambleKey::CjDicLine, cj::descrambleCjDicLine},
-    {"list", CjScrambleKey::ListLine, cj::descrambleListLine},
-    {"dicentry", CjScrambleKey::DicEntry, cj::descrambleDicEntry},
+    {"grammar", CjScrambleKey::Grammar, dbcs::descrambleGrammarLine},
+    {"cjdic", CjScrambleKey::CjDicLine, dbcs::descrambleCjDicLine},
+    {"list", CjScrambleKey::ListLine, dbcs::descrambleListLine},
+    {"dicentry", CjScrambleKey::DicEntry, dbcs::descrambleDicEntry},
 };
 
 // Descrambles exactly the bytes read, in a buffer one byte longer, as a reader holds them.
@@ -86,18 +86,18 @@ TEST(Descramble, DictionaryEntryStopsAfter228Bytes) {
   std::string raw = datagen::scrambleAt(CjScrambleKey::DicEntry, plain, 40);
   std::vector<char> buf(raw.begin(), raw.end());
   buf.push_back(0);
-  std::size_t n = cj::descrambleDicEntry(buf.data(), raw.size(), 40);
+  std::size_t n = dbcs::descrambleDicEntry(buf.data(), raw.size(), 40);
   EXPECT_EQ(n, 228u);
   EXPECT_EQ(std::string(buf.data()), std::string(228, 'x'));
 
   std::string s = raw;
-  cj::descrambleDicEntry(s, 40);
+  dbcs::descrambleDicEntry(s, 40);
   EXPECT_EQ(s, std::string(228, 'x'));
 }
 
 TEST(Descramble, StringFormCutsToTheLine) {
   std::string s = datagen::scrambleAt(CjScrambleKey::Grammar, "(0,*) F\r\n(1,*) R1\r\n", 20);
-  cj::descrambleGrammarLine(s, 20);
+  dbcs::descrambleGrammarLine(s, 20);
   EXPECT_EQ(s, "(0,*) F");
 }
 
@@ -107,7 +107,7 @@ TEST(Descramble, RecordsTurnEveryByteFromPhaseZero) {
   std::string raw = datagen::scrambleRecord(plain);
   ASSERT_EQ(raw.size(), 44u);
   EXPECT_NE(raw, plain);
-  cj::descrambleRecord(raw.data(), raw.size());
+  dbcs::descrambleRecord(raw.data(), raw.size());
   EXPECT_EQ(raw, plain);
 }
 

@@ -7,7 +7,7 @@
 #include "engine/common/engine_code_placement.h"
 #include "tools/resgen/engine_code_tables.h"
 
-namespace cj {
+namespace dbcs {
 namespace {
 
 std::string codeBytes(unsigned code) {
@@ -57,4 +57,4 @@ TEST(EngineCodePlacement, GeneratorReadsEveryDoubleByteCodeAsTheEngineDoes) {
 }
 
 }  // namespace
-}  // namespace cj
+}  // namespace dbcs

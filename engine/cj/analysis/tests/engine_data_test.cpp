@@ -122,8 +122,8 @@ TEST_F(EngineData, EachFailingStepGivesItsCodeAndTouchesNoLaterFile) {
       EXPECT_EQ(plat::openFileCount(name), 0) << what << ": " << name;
     }
     // The grammar is loaded whatever the data files did.
-    ASSERT_NE(cj::ruleAction("NP", '1', 0), nullptr);
-    EXPECT_EQ(*cj::ruleAction("NP", '1', 0), "->fromB") << what;
+    ASSERT_NE(cj::ruleAction(cjtest::engine(), "NP", '1', 0), nullptr);
+    EXPECT_EQ(*cj::ruleAction(cjtest::engine(), "NP", '1', 0), "->fromB") << what;
   }
 }
 
@@ -240,7 +240,7 @@ TEST_F(EngineData, MinimalFolderOnTheCardStartsTheEngine) {
   cjtest::engine().dataFolderPath = plat::utf8ToWide(device_.card() + "\\Talvenro\\Chinese\\LindqvarDic\\CJSystemdic\\");
   EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 0);
   // Every group starts with a state-0 entry.
-  for (int g = 0; g < cj::kGroupCount; ++g) EXPECT_EQ(cj::ruleGroup(g).gotos[0].state, "0") << g;
+  for (int g = 0; g < cj::kGroupCount; ++g) EXPECT_EQ(cj::ruleGroup(cjtest::engine(), g).gotos[0].state, "0") << g;
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ class Grammar : public ::testing::Test {
     return cjtest::engine().engineStatus;
   }
 
-  static const cj::CjRuleGroup& group(int g) { return cj::ruleGroup(g); }
+  static const cj::CjRuleGroup& group(int g) { return cj::ruleGroup(cjtest::engine(), g); }
 
   datagen::TempDevice device_;
   std::string folder_;
@@ -78,12 +78,12 @@ TEST_F(Grammar, GeneratedGrammarLoadsIntoItsGroups) {
   EXPECT_EQ(group(cj::kGroupVP5).gotos[1].state, "#");
 
   // Actions by category, digit and rule number.
-  ASSERT_NE(cj::ruleAction("S", '9', 0), nullptr);
-  EXPECT_EQ(*cj::ruleAction("S", '9', 0), "->sentence");
-  ASSERT_NE(cj::ruleAction("NP", '6', 0), nullptr);
-  EXPECT_EQ(*cj::ruleAction("NP", '6', 0), "->six");
-  EXPECT_EQ(cj::ruleAction("NP", '7', 0), nullptr);
-  EXPECT_EQ(cj::ruleAction("VP", '1', 500), nullptr);
+  ASSERT_NE(cj::ruleAction(cjtest::engine(), "S", '9', 0), nullptr);
+  EXPECT_EQ(*cj::ruleAction(cjtest::engine(), "S", '9', 0), "->sentence");
+  ASSERT_NE(cj::ruleAction(cjtest::engine(), "NP", '6', 0), nullptr);
+  EXPECT_EQ(*cj::ruleAction(cjtest::engine(), "NP", '6', 0), "->six");
+  EXPECT_EQ(cj::ruleAction(cjtest::engine(), "NP", '7', 0), nullptr);
+  EXPECT_EQ(cj::ruleAction(cjtest::engine(), "VP", '1', 500), nullptr);
 }
 
 TEST_F(Grammar, MalformedLinesSetTheirCodeAndLoadingGoesOn) {

@@ -23,12 +23,12 @@ class ParseCascade : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cjtest::loadWordsWith());
-    clearGrammar();
+    clearGrammar(cjtest::engine());
     cjtest::engine().engineStatus = 0;
   }
   void TearDown() override {
     clearWordTable();
-    clearGrammar();
+    clearGrammar(cjtest::engine());
     cjtest::engine().engineStatus = 0;
   }
 };

@@ -32,12 +32,12 @@ class Parser : public ::testing::Test {
   }
 
   static void run(cj::CjSentence& s, int mode = 0, int group = cj::kGroupNP1) {
-    const cj::CjRuleGroup& g = cj::ruleGroup(group);
+    const cj::CjRuleGroup& g = cj::ruleGroup(cjtest::engine(), group);
     cj::runRuleGroup(s, '1', g.rules, g.gotos, mode);
   }
 
   static int runS(cj::CjSentence& s) {
-    const cj::CjRuleGroup& g = cj::ruleGroup(cj::kGroupS);
+    const cj::CjRuleGroup& g = cj::ruleGroup(cjtest::engine(), cj::kGroupS);
     return cj::runSentenceGroup(s, g.rules, g.gotos);
   }
 

@@ -268,7 +268,7 @@ TEST_F(RuleActions, ReportingVerbHoldsTheSentence) {
 
 class RuleActionTexts : public cjtest::RuleSentence {
  protected:
-  void TearDown() override { cj::clearGrammar(); }
+  void TearDown() override { cj::clearGrammar(cjtest::engine()); }
   datagen::TempDevice device;
 };
 

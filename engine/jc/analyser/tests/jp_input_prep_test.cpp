@@ -158,7 +158,7 @@ TEST(EngineCode, ConvertsThroughTheGeneratedTable) {
 std::u16string chineseOfSymbol(const Jp2CwTable& table, const std::string& sjis) {
   std::string engine, gb;
   convertJpToEngineCode(table, narrowAscii(sjis), engine);
-  cj::internalToGb(cj::ConversionTables{}, gb, engine);
+  dbcs::internalToGb(dbcs::ConversionTables{}, gb, engine);
   return plat::multiByteToWide(936, gb);
 }
 
@@ -171,7 +171,7 @@ TEST(EngineCode, EverySymbolIsItselfItsCounterpartOrCarried) {
     for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
       if (trail == 0x7F || (lead == 0x87 && trail > 0x9C)) continue;
       const std::string sjis{static_cast<char>(lead), static_cast<char>(trail)};
-      const char16_t c = cj::code_placement::charOfCode(932, static_cast<std::uint16_t>(lead << 8 | trail));
+      const char16_t c = dbcs::code_placement::charOfCode(932, static_cast<std::uint16_t>(lead << 8 | trail));
       if (!c) {
         EXPECT_EQ(convertJpCharToEngine(table, lead, trail), kJpReplacementChar) << std::hex << lead << trail;
         continue;

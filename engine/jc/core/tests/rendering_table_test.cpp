@@ -155,6 +155,43 @@ TEST_F(RenderingTable, ReadsTheDataFolderFile) {
   EXPECT_EQ(renderings("testRules.any").size(), 2u);
 }
 
+// Each engine reads the table of its own folder into a load of its own: reading, refused or not,
+// touches no other load, the rules read the load put in use, and an engine without a load reads
+// the standing table.
+TEST_F(RenderingTable, EachEngineReadsItsOwnLoad) {
+  datagen::TempDevice dev;
+  const std::string first = "\\Storage Card\\First\\", second = "\\Storage Card\\Second\\";
+  const std::string refused = "\\Storage Card\\Refused\\", missing = "\\Storage Card\\Missing\\";
+  ASSERT_TRUE(dev.write(first + "jcwords.txt", table()));
+  ASSERT_TRUE(dev.write(second + "jcwords.txt", table("testRules.any", u8s(u8"testRules.any\t|矮|艾碍|哀|"))));
+  ASSERT_TRUE(dev.write(refused + "jcwords.txt", table("testRules.E1")));
+  std::string error;
+  ASSERT_EQ(loadRenderingTableText(table("testRules.any", u8s(u8"testRules.any\t|隘|")), &error), kRenderingTableLoaded)
+      << error;
+
+  dbcs::KeyedWordLoadPtr own1, own2, failed;
+  ASSERT_EQ(readRenderingTable(first, own1, &error), kRenderingTableLoaded) << error;
+  ASSERT_EQ(readRenderingTable(second, own2, &error), kRenderingTableLoaded) << error;
+  EXPECT_EQ(readRenderingTable(refused, failed, &error), kRenderingTableRefused);
+  EXPECT_EQ(error, "missing key testRules.E1");
+  EXPECT_FALSE(failed);
+  EXPECT_EQ(readRenderingTable(missing, failed), kRenderingTableMissing);
+  EXPECT_FALSE(failed);
+  EXPECT_EQ(renderings("testRules.any").size(), 1u) << "reading put a load in use";
+
+  useRenderingTable(own1);
+  EXPECT_EQ(renderings("testRules.any").size(), 2u);
+  const unsigned generation1 = renderingTableGeneration();
+  useRenderingTable(own2);
+  EXPECT_EQ(renderings("testRules.any").size(), 3u);
+  EXPECT_NE(renderingTableGeneration(), generation1);
+  useRenderingTable(own1);
+  EXPECT_EQ(renderings("testRules.any").size(), 2u);
+  EXPECT_EQ(renderingTableGeneration(), generation1);
+  useRenderingTable(nullptr);
+  EXPECT_EQ(renderings("testRules.any").size(), 1u);
+}
+
 TEST_F(RenderingTable, SyntheticFillMeetsEveryKey) {
   std::string error;
   ASSERT_EQ(loadSyntheticRenderings(&error), kRenderingTableLoaded) << error;

@@ -75,12 +75,12 @@ TEST_F(CardWords, NumeralsConvertWithTheCardsOwnTable) {
 
 TEST_F(CardWords, PlaceholdersAreCodesNoRealTextConvertsTo) {
   // Every character real text can become: each GB two-byte code through the engine conversion.
-  const cj::ConversionTables tables = cj::loadConversionTables();
+  const dbcs::ConversionTables tables = dbcs::loadConversionTables();
   std::set<std::string> real;
   for (int lead = 0x81; lead <= 0xFE; ++lead) {
     for (int trail = 0x40; trail <= 0xFE; ++trail) {
       std::string text{static_cast<char>(lead), static_cast<char>(trail)};
-      cj::gbToInternal(tables, text);
+      dbcs::gbToInternal(tables, text);
       if (text.size() == 2) real.insert(text);
     }
   }
