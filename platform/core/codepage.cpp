@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace plat {
@@ -36,6 +37,75 @@ size_t badLength(unsigned cp, const unsigned char* p, size_t left) {
   return 1;
 }
 
+// Converters are opened once per code page and direction and kept for the process: opening one
+// loads the C library's conversion module. A converter in use belongs to one caller; callers on
+// other threads take another from the same pool, so a pool holds as many as ran at once.
+class ConverterPool {
+ public:
+  iconv_t take(const char* to, const char* from) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      for (Slot& s : slots_) {
+        if (s.to == to && s.from == from && !s.idle.empty()) {
+          iconv_t cd = s.idle.back();
+          s.idle.pop_back();
+          return cd;
+        }
+      }
+    }
+    return iconv_open(to, from);
+  }
+
+  // Back to the pool in its initial state.
+  void give(const char* to, const char* from, iconv_t cd) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (Slot& s : slots_) {
+      if (s.to == to && s.from == from) {
+        s.idle.push_back(cd);
+        return;
+      }
+    }
+    slots_.push_back(Slot{to, from, {cd}});
+  }
+
+ private:
+  // Names are the static strings of iconvName, so pointers compare.
+  struct Slot {
+    const char* to;
+    const char* from;
+    std::vector<iconv_t> idle;
+  };
+  std::mutex mutex_;
+  std::vector<Slot> slots_;
+};
+
+ConverterPool& pool() {
+  // Never destroyed: conversions may run from other objects' destructors at exit.
+  static ConverterPool* p = new ConverterPool;
+  return *p;
+}
+
+constexpr const char* kUtf16 = "UTF-16LE";
+
+// A converter taken from the pool for one call.
+class Lease {
+ public:
+  Lease(const char* to, const char* from) : to_(to), from_(from), cd_(pool().take(to, from)) {}
+  ~Lease() {
+    if (ok()) pool().give(to_, from_, cd_);
+  }
+  Lease(const Lease&) = delete;
+  Lease& operator=(const Lease&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t get() const { return cd_; }
+
+ private:
+  const char* to_;
+  const char* from_;
+  iconv_t cd_;
+};
+
 }  // namespace
 
 bool isCodePageKnown(unsigned codePage) { return iconvName(codePage) != nullptr; }
@@ -55,8 +125,9 @@ std::u16string multiByteToWide(unsigned codePage, std::string_view bytes) {
   std::u16string out;
   const char* name = iconvName(codePage);
   if (!name) return out;
-  iconv_t cd = iconv_open("UTF-16LE", name);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return out;
+  Lease lease(kUtf16, name);
+  if (!lease.ok()) return out;
+  iconv_t cd = lease.get();
   const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
   size_t left = bytes.size();
   std::vector<char> buf(bytes.size() * 4 + 16);
@@ -81,7 +152,6 @@ std::u16string multiByteToWide(unsigned codePage, std::string_view bytes) {
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
-  iconv_close(cd);
   return out;
 }
 
@@ -89,8 +159,9 @@ std::string wideToMultiByte(unsigned codePage, std::u16string_view text) {
   std::string out;
   const char* name = iconvName(codePage);
   if (!name) return out;
-  iconv_t cd = iconv_open(name, "UTF-16LE");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return out;
+  Lease lease(name, kUtf16);
+  if (!lease.ok()) return out;
+  iconv_t cd = lease.get();
   std::string in16;
   in16.reserve(text.size() * 2);
   for (char16_t c : text) {
@@ -120,7 +191,6 @@ std::string wideToMultiByte(unsigned codePage, std::u16string_view text) {
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
-  iconv_close(cd);
   return out;
 }
 
