@@ -2,6 +2,7 @@
 // the reader and the tools that write the pair.
 #pragma once
 #include <cstddef>
+#include <array>
 #include <cstdint>
 
 namespace jc {
@@ -35,9 +36,25 @@ inline constexpr int kJpScrambleMultiplier = 7;
 inline constexpr int kJpScrambleModulus = 13;
 inline constexpr int kJpScrambleAddend = 0x3B;
 
+// The key of byte i is the seed's key XOR every step up to i: the running part depends on the
+// position only, so it is a table.
+inline constexpr std::array<std::uint8_t, kJpRecordSlot> kJpScramblePrefix = [] {
+  std::array<std::uint8_t, kJpRecordSlot> t{};
+  std::uint8_t running = 0;
+  for (int i = 0; i < kJpRecordSlot; ++i) {
+    running = static_cast<std::uint8_t>(running ^ static_cast<std::uint8_t>(i * kJpScrambleMultiplier + i % kJpScrambleModulus +
+                                                                              kJpScrambleAddend));
+    t[static_cast<std::size_t>(i)] = running;
+  }
+  return t;
+}();
+
 inline void descrambleBytes(std::uint8_t* buffer, std::size_t length, int seed) {
   std::uint8_t key = static_cast<std::uint8_t>(seed ^ ((seed & 1) ? kJpScrambleOddSeed : kJpScrambleEvenSeed));
-  for (std::size_t i = 0; i < length; ++i) {
+  const std::size_t fast = length < kJpScramblePrefix.size() ? length : kJpScramblePrefix.size();
+  for (std::size_t i = 0; i < fast; ++i) buffer[i] ^= static_cast<std::uint8_t>(key ^ kJpScramblePrefix[i]);
+  if (fast > 0) key = static_cast<std::uint8_t>(key ^ kJpScramblePrefix[fast - 1]);
+  for (std::size_t i = fast; i < length; ++i) {
     int step = static_cast<int>(i) * kJpScrambleMultiplier + static_cast<int>(i) % kJpScrambleModulus +
                kJpScrambleAddend;
     key = static_cast<std::uint8_t>(static_cast<std::uint8_t>(step) ^ key);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -328,6 +330,26 @@ TEST(JpDescramble, IsItsOwnInverseAndDependsOnTheSeed) {
   EXPECT_NE(std::memcmp(a, b, 64), 0);
   descrambleBytes(a, 64, 7);
   EXPECT_EQ(std::memcmp(a, data, 64), 0);
+}
+
+// Stored files were scrambled with a key that runs from byte to byte: each key is the one before
+// XOR the byte's step. Every length up to past a record slot and seeds of both parities.
+TEST(JpDescramble, KeyRunsFromByteToByte) {
+  for (int seed : {0, 1, 2, 7, 8, 255, 256, 60001}) {
+    for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{13}, std::size_t{127}, std::size_t{128},
+                               std::size_t{129}, std::size_t{300}}) {
+      std::vector<std::uint8_t> got(length), want(length);
+      for (std::size_t i = 0; i < length; ++i) got[i] = want[i] = static_cast<std::uint8_t>(i * 5 + 1);
+      std::uint8_t key = static_cast<std::uint8_t>(seed ^ ((seed & 1) ? 0xA7 : 0x5C));
+      for (std::size_t i = 0; i < length; ++i) {
+        const int k = static_cast<int>(i);
+        key = static_cast<std::uint8_t>(static_cast<std::uint8_t>(k * 7 + k % 13 + 0x3B) ^ key);
+        want[i] ^= key;
+      }
+      descrambleBytes(got.data(), length, seed);
+      EXPECT_EQ(got, want) << "seed " << seed << ", length " << length;
+    }
+  }
 }
 
 }  // namespace
