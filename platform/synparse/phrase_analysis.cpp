@@ -11,6 +11,12 @@ enum { kSymbol = 1, kVerb = 2, kAdjective = 3, kCopula = 4, kAuxiliary = 5, kNou
        kAdverb = 8, kParticle = 9, kConjunction = 10, kAdnominal = 11, kInterjection = 12, kPrefix = 13,
        kSuffix = 14, kUnknown = 15 };
 
+bool inWords(std::string_view word, std::initializer_list<std::string_view> words) {
+  for (std::string_view w : words)
+    if (w == word) return true;
+  return false;
+}
+
 bool isSymbol(const Morpheme& m) { return m.pos == kSymbol; }
 bool isOpening(const Morpheme& m) { return m.pos == kSymbol && m.subPos == 3; }
 bool isFunction(const Morpheme& m) {
@@ -19,8 +25,10 @@ bool isFunction(const Morpheme& m) {
 bool isNounLike(const Morpheme& m) {
   return m.pos == kNoun || m.pos == kUnknown || (m.pos == kDemonstrative && m.subPos == 1);
 }
+// A mark that ends a sentence: the full stop, the exclamation and question marks.
 bool isFullStop(const Morpheme& m) {
-  return (m.pos == kSymbol && m.subPos == 1) || m.surface == "。" || m.surface == "．";
+  return (m.pos == kSymbol && m.subPos == 1) ||
+         inWords(m.surface, {"。", "．", "！", "？", "!", "?"});
 }
 bool isPredicateWord(const Morpheme& m) {
   return m.pos == kVerb || m.pos == kAdjective || m.pos == kCopula || m.pos == kAuxiliary;
@@ -32,12 +40,6 @@ bool isAttributiveForm(const Morpheme& m) {
   if (m.conjType >= 18 && m.conjType <= 20) return m.conjForm == 2 || m.conjForm == 7;
   if (m.conjType >= 21 && m.conjType <= 25) return m.conjForm == 4 || m.conjForm == 5;
   return m.conjForm == 2;
-}
-
-bool inWords(std::string_view word, std::initializer_list<std::string_view> words) {
-  for (std::string_view w : words)
-    if (w == word) return true;
-  return false;
 }
 
 struct PhraseView {
@@ -405,6 +407,19 @@ char voiceClass(const PhraseView& v, const WordLists& lists) {
 
 }  // namespace
 
+bool isCircumstanceNi(const std::vector<Morpheme>& m, const Phrase& p, const WordLists& lists) {
+  PhraseView v{m, p};
+  const Morpheme* particle = v.caseParticle();
+  if (!particle || particle->surface != "に") return false;
+  const Morpheme* before = wordBeforeParticle(v);
+  if (!before) return false;
+  if (isTimeWord(*before) || inList(lists.adverbialNi, before->baseForm)) return true;
+  // A count (三回に, 二つに) or a time before or after (三年前に).
+  if ((before->pos == kSuffix && before->subPos == 3) || (before->pos == kNoun && before->subPos == 7)) return true;
+  const int k = v.caseParticleIndex() - 2;
+  return (before->surface == "前" || before->surface == "後") && k >= p.first && isTimeWord(v.at(k));
+}
+
 std::vector<Sentence> cutSentences(const std::vector<Morpheme>& m) {
   std::vector<Sentence> out;
   int n = static_cast<int>(m.size());
@@ -414,7 +429,9 @@ std::vector<Sentence> cutSentences(const std::vector<Morpheme>& m) {
     if (isOpening(w)) ++depth;
     if (isClosing(w) && depth > 0) --depth;
     if (!isFullStop(w) || depth > 0) continue;
-    while (i + 1 < n && isClosing(m[static_cast<std::size_t>(i + 1)])) ++i;
+    // A run of marks (？！, ！！) and the closing brackets after it stay with the sentence.
+    while (i + 1 < n && (isClosing(m[static_cast<std::size_t>(i + 1)]) || isFullStop(m[static_cast<std::size_t>(i + 1)])))
+      ++i;
     out.push_back(Sentence{first, i, {}});
     first = i + 1;
   }
