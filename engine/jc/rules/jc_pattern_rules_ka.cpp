@@ -230,6 +230,11 @@ void ruleKaraMade(JcSentence* s) {
   for (int p = 1; p <= lastWord(s);) {
     const int k = findLiveSurface(s, p, "から");
     if (!k) return;
+    // After a predicate から joins a clause (食べてから, 忙しいから): no range starts there.
+    if (isPredicateWord(s, k - 1)) {
+      p = k + 1;
+      continue;
+    }
     const int e = findFirstSurface(s, k, {"まで", "かけて", "へと", "へ"});
     if (!e) return;
     int a = maximalProjection(s, k - 1);
