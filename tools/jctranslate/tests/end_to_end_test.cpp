@@ -278,6 +278,27 @@ TEST_F(EndToEnd, OverlongSentencesAreTranslatedInPieces) {
   EXPECT_EQ(count(out[1], "书"), 1250u);
 }
 
+// A sentence cut for the buffer is cut between phrases, never between a verb and its negation:
+// each 読まない stays 不读.
+TEST_F(EndToEnd, CutsForTheBufferFallBetweenPhrases) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::string line;
+  for (int k = 0; k < 600; ++k) line += "彼は本を読まない";
+  std::string errors;
+  const std::vector<std::string> out = translate(program, {line}, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), 1u);
+  auto count = [&](const std::string& word) {
+    std::size_t n = 0;
+    for (std::size_t at = out[0].find(word); at != std::string::npos; at = out[0].find(word, at + word.size())) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("他"), 600u);
+  EXPECT_EQ(count("不读"), 600u);
+  EXPECT_EQ(count("读书不"), 0u);
+}
+
 // Four drivers of one program folder at once give what one gives after another.
 TEST_F(EndToEnd, TranslatorsRunSideBySide) {
   ASSERT_TRUE(cardBuilt_);
