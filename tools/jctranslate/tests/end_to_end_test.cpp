@@ -135,6 +135,27 @@ TEST_F(EndToEnd, ALineOfSentencesTranslatesAsItsSentencesOneByOne) {
   EXPECT_EQ(out.back(), oneByOne);
 }
 
+// Questions and exclamations end their sentences too: nothing of the next sentence moves into them.
+TEST_F(EndToEnd, QuestionsAndExclamationsOnOneLineTranslateAsOneByOne) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  const std::vector<std::string> sentences = {
+      "あなたは学生ですか？", "私は本を読んだ。", "彼は本を読みますか？", "猫が好きだ！", "明日東京へ行く。",
+      "駅はどこですか？", "彼は医者ではない。", "昨日友達と映画を見た。", "あなたは何を食べたいですか？", "雨が降った。",
+      "この本は面白い。", "彼女は日本語を勉強する。", "本を読んだ！", "三冊の本を買った。", "彼は学生ですか？",
+      "私は水を飲みたい。", "机の上に本がある。", "明日は学校に行かない。", "あなたは先生ですか。", "彼は早く起きる。"};
+  std::string line, errors;
+  for (const std::string& s : sentences) line += s;
+  std::vector<std::string> lines = sentences;
+  lines.push_back(line);
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  std::string oneByOne;
+  for (std::size_t i = 0; i < sentences.size(); ++i) oneByOne += out[i];
+  EXPECT_EQ(out.back(), oneByOne);
+}
+
 // Characters Shift-JIS lacks, and symbols with no Chinese code nor a close one, stay at their place.
 TEST_F(EndToEnd, CharactersWithoutACodeAreCarriedAtTheirPlace) {
   ASSERT_TRUE(cardBuilt_);
