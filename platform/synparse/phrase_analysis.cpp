@@ -134,6 +134,7 @@ bool isPlaceNoun(const Morpheme& m) {
 }
 bool isClosing(const Morpheme& m) { return m.pos == kSymbol && m.subPos == 4; }
 
+
 // Forms that continue a clause: te-forms and continuative forms.
 bool isContinuingForm(const Morpheme& m) {
   if (m.conjType >= 1 && m.conjType <= 17) return m.conjForm == 7 || m.conjForm == 11;
@@ -219,6 +220,23 @@ const Morpheme* lastNoun(const PhraseView& v) {
   for (int i = v.p.last; i >= v.p.first; --i)
     if (isNounLike(v.at(i))) return &v.at(i);
   return nullptr;
+}
+
+// A phrase whose noun is the speaker (私は, 僕は).
+bool isFirstPerson(const PhraseView& v) {
+  const Morpheme* n = lastNoun(v);
+  return n && inWords(n->baseForm, {"私", "わたし", "わたくし", "僕", "ぼく", "俺", "おれ", "我々", "私たち", "僕たち"});
+}
+
+// A predicate in the past: a ta-form, or た, ました, でした after it.
+bool isPastPredicate(const PhraseView& v) {
+  if (v.p.first > v.p.last) return false;
+  for (int i = v.p.first; i <= v.p.last; ++i) {
+    const Morpheme& w = v.at(i);
+    if (w.baseForm == "た" || w.surface == "ました" || w.surface == "でした") return true;
+    if (w.conjType >= 1 && w.conjType <= 17 && w.conjForm == 8) return true;
+  }
+  return false;
 }
 
 // A person と a thing: the person goes with the predicate (友達と映画を見た), not with the noun;
@@ -515,8 +533,12 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
         if (view(k).hasPredicate() && !(verbOnly && isAdjectiveModifier(view(k), readings[static_cast<std::size_t>(k)]))) {
           head = k;
           if (r.seeks == Seeks::FirstPredicate) break;
-          // A topic before a quoted clause without a subject of its own is that clause's (彼は来ると思う).
-          if (r.kind == Kind::Topic && isQuotedClauseWithoutSubject(k)) break;
+          // A topic before a quoted clause without a subject of its own is that clause's (彼は来ると思う),
+          // unless a third person's thought is told in the past (兄は大丈夫だと思った: 哥哥认为).
+          if (r.kind == Kind::Topic && isQuotedClauseWithoutSubject(k) &&
+              !(s.phrases[static_cast<std::size_t>(k)].head >= 0 &&
+                isPastPredicate(view(s.phrases[static_cast<std::size_t>(k)].head)) && !isFirstPerson(view(i))))
+            break;
         }
     } else if (r.seeks == Seeks::Noun) {
       for (int k : chain)

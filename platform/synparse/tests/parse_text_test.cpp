@@ -610,6 +610,28 @@ TEST_F(ParseTextTest, AFramesPartnerIsNoTimeCountOrClause) {
   }
 }
 
+// A topic goes into a quoted clause without a subject of its own, unless a third person's thought
+// is told in the past: then the topic is the thinker.
+TEST_F(ParseTextTest, ATopicStaysTheThinkerOfAPastThought) {
+  const Line wa{"は", "は", "09020000"}, kuru{"来る", "来る", "02021502"}, to{"と", "と", "09030000"},
+      stop{"。", "。", "01010000"};
+  const Line kare{"彼", "彼", "06010000", 0, "12010"}, ani{"兄", "兄", "06010000", 0, "12110"},
+      watashi{"私", "私", "06010000", 0, "12010"};
+  const Line omou{"思う", "思う", "02011202"}, omotta{"思った", "思う", "02011208"},
+      omoi{"思い", "思う", "02011207"}, mashita{"ました", "ます", "05003105"};
+  struct Case {
+    const char* name;
+    std::vector<Line> lines;
+    const char* heads;
+  } cases[] = {
+      {"present", {kare, wa, kuru, to, omou, stop}, "1,2,-"},
+      {"past, a third person", {ani, wa, kuru, to, omotta, stop}, "2,2,-"},
+      {"polite past, a third person", {kare, wa, kuru, to, omoi, mashita, stop}, "2,2,-"},
+      {"past, the speaker", {watashi, wa, kuru, to, omotta, stop}, "1,2,-"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(heads(parse(c.lines)), c.heads) << c.name;
+}
+
 // The exclamation and question marks end sentences as the full stop does; a run of marks stays
 // with its sentence.
 TEST_F(ParseTextTest, ExclamationAndQuestionMarksEndSentences) {
