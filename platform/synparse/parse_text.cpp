@@ -83,9 +83,14 @@ std::string patternLine(const std::vector<Morpheme>& m, const Sentence& s, std::
   if (frame) {
     if (p.voiceClass == '1' || p.voiceClass == '3' || p.voiceClass == '4') fields = "-";
     for (const std::string& c : frame->cases) {
+      // The nearest phrase of the case that depends on the verb; a に of a time, a count or a
+      // clause's circumstances is no partner.
       int dependent = -1;
-      for (std::size_t j = 0; j < k && dependent < 0; ++j)
-        if (s.phrases[j].head == static_cast<int>(k) && caseOf(m, s.phrases[j]) == c) dependent = static_cast<int>(j);
+      for (std::size_t j = k; j-- > 0 && dependent < 0;) {
+        const Phrase& d = s.phrases[j];
+        if (d.head == static_cast<int>(k) && caseOf(m, d) == c && !isCircumstanceNi(m, d, lists))
+          dependent = static_cast<int>(j);
+      }
       if (dependent < 0) {
         frame = nullptr;
         break;

@@ -11,6 +11,12 @@ enum { kSymbol = 1, kVerb = 2, kAdjective = 3, kCopula = 4, kAuxiliary = 5, kNou
        kAdverb = 8, kParticle = 9, kConjunction = 10, kAdnominal = 11, kInterjection = 12, kPrefix = 13,
        kSuffix = 14, kUnknown = 15 };
 
+bool inWords(std::string_view word, std::initializer_list<std::string_view> words) {
+  for (std::string_view w : words)
+    if (w == word) return true;
+  return false;
+}
+
 bool isSymbol(const Morpheme& m) { return m.pos == kSymbol; }
 bool isOpening(const Morpheme& m) { return m.pos == kSymbol && m.subPos == 3; }
 bool isFunction(const Morpheme& m) {
@@ -19,8 +25,10 @@ bool isFunction(const Morpheme& m) {
 bool isNounLike(const Morpheme& m) {
   return m.pos == kNoun || m.pos == kUnknown || (m.pos == kDemonstrative && m.subPos == 1);
 }
+// A mark that ends a sentence: the full stop, the exclamation and question marks.
 bool isFullStop(const Morpheme& m) {
-  return (m.pos == kSymbol && m.subPos == 1) || m.surface == "。" || m.surface == "．";
+  return (m.pos == kSymbol && m.subPos == 1) ||
+         inWords(m.surface, {"。", "．", "！", "？", "!", "?"});
 }
 bool isPredicateWord(const Morpheme& m) {
   return m.pos == kVerb || m.pos == kAdjective || m.pos == kCopula || m.pos == kAuxiliary;
@@ -32,12 +40,6 @@ bool isAttributiveForm(const Morpheme& m) {
   if (m.conjType >= 18 && m.conjType <= 20) return m.conjForm == 2 || m.conjForm == 7;
   if (m.conjType >= 21 && m.conjType <= 25) return m.conjForm == 4 || m.conjForm == 5;
   return m.conjForm == 2;
-}
-
-bool inWords(std::string_view word, std::initializer_list<std::string_view> words) {
-  for (std::string_view w : words)
-    if (w == word) return true;
-  return false;
 }
 
 struct PhraseView {
@@ -132,6 +134,7 @@ bool isPlaceNoun(const Morpheme& m) {
 }
 bool isClosing(const Morpheme& m) { return m.pos == kSymbol && m.subPos == 4; }
 
+
 // Forms that continue a clause: te-forms and continuative forms.
 bool isContinuingForm(const Morpheme& m) {
   if (m.conjType >= 1 && m.conjType <= 17) return m.conjForm == 7 || m.conjForm == 11;
@@ -217,6 +220,23 @@ const Morpheme* lastNoun(const PhraseView& v) {
   for (int i = v.p.last; i >= v.p.first; --i)
     if (isNounLike(v.at(i))) return &v.at(i);
   return nullptr;
+}
+
+// A phrase whose noun is the speaker (私は, 僕は).
+bool isFirstPerson(const PhraseView& v) {
+  const Morpheme* n = lastNoun(v);
+  return n && inWords(n->baseForm, {"私", "わたし", "わたくし", "僕", "ぼく", "俺", "おれ", "我々", "私たち", "僕たち"});
+}
+
+// A predicate in the past: a ta-form, or た, ました, でした after it.
+bool isPastPredicate(const PhraseView& v) {
+  if (v.p.first > v.p.last) return false;
+  for (int i = v.p.first; i <= v.p.last; ++i) {
+    const Morpheme& w = v.at(i);
+    if (w.baseForm == "た" || w.surface == "ました" || w.surface == "でした") return true;
+    if (w.conjType >= 1 && w.conjType <= 17 && w.conjForm == 8) return true;
+  }
+  return false;
 }
 
 // A person と a thing: the person goes with the predicate (友達と映画を見た), not with the noun;
@@ -405,6 +425,19 @@ char voiceClass(const PhraseView& v, const WordLists& lists) {
 
 }  // namespace
 
+bool isCircumstanceNi(const std::vector<Morpheme>& m, const Phrase& p, const WordLists& lists) {
+  PhraseView v{m, p};
+  const Morpheme* particle = v.caseParticle();
+  if (!particle || particle->surface != "に") return false;
+  const Morpheme* before = wordBeforeParticle(v);
+  if (!before) return false;
+  if (isTimeWord(*before) || inList(lists.adverbialNi, before->baseForm)) return true;
+  // A count (三回に, 二つに) or a time before or after (三年前に).
+  if ((before->pos == kSuffix && before->subPos == 3) || (before->pos == kNoun && before->subPos == 7)) return true;
+  const int k = v.caseParticleIndex() - 2;
+  return (before->surface == "前" || before->surface == "後") && k >= p.first && isTimeWord(v.at(k));
+}
+
 std::vector<Sentence> cutSentences(const std::vector<Morpheme>& m) {
   std::vector<Sentence> out;
   int n = static_cast<int>(m.size());
@@ -414,7 +447,9 @@ std::vector<Sentence> cutSentences(const std::vector<Morpheme>& m) {
     if (isOpening(w)) ++depth;
     if (isClosing(w) && depth > 0) --depth;
     if (!isFullStop(w) || depth > 0) continue;
-    while (i + 1 < n && isClosing(m[static_cast<std::size_t>(i + 1)])) ++i;
+    // A run of marks (？！, ！！) and the closing brackets after it stay with the sentence.
+    while (i + 1 < n && (isClosing(m[static_cast<std::size_t>(i + 1)]) || isFullStop(m[static_cast<std::size_t>(i + 1)])))
+      ++i;
     out.push_back(Sentence{first, i, {}});
     first = i + 1;
   }
@@ -498,8 +533,12 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
         if (view(k).hasPredicate() && !(verbOnly && isAdjectiveModifier(view(k), readings[static_cast<std::size_t>(k)]))) {
           head = k;
           if (r.seeks == Seeks::FirstPredicate) break;
-          // A topic before a quoted clause without a subject of its own is that clause's (彼は来ると思う).
-          if (r.kind == Kind::Topic && isQuotedClauseWithoutSubject(k)) break;
+          // A topic before a quoted clause without a subject of its own is that clause's (彼は来ると思う),
+          // unless a third person's thought is told in the past (兄は大丈夫だと思った: 哥哥认为).
+          if (r.kind == Kind::Topic && isQuotedClauseWithoutSubject(k) &&
+              !(s.phrases[static_cast<std::size_t>(k)].head >= 0 &&
+                isPastPredicate(view(s.phrases[static_cast<std::size_t>(k)].head)) && !isFirstPerson(view(i))))
+            break;
         }
     } else if (r.seeks == Seeks::Noun) {
       for (int k : chain)

@@ -25,7 +25,11 @@ struct Sentence {
 // phrase that the reader may form, below the record's 300 nodes.
 inline constexpr int kSentenceNodeLimit = 290;
 
-// Cuts after each full stop outside brackets; closing brackets after it stay with the sentence.
+// A に phrase of a time, a count or a clause's circumstances (五時に, 三回に, 来た際に): an adverbial,
+// never the partner of a verb's frame.
+bool isCircumstanceNi(const std::vector<Morpheme>& m, const Phrase& p, const WordLists& lists);
+// Cuts after each full stop, exclamation or question mark outside brackets; a run of such marks
+// and the closing brackets after it stay with the sentence.
 // A rest without a full stop is a sentence too.
 std::vector<Sentence> cutSentences(const std::vector<Morpheme>& m);
 // A content word starts a phrase; function words and symbols join it; a prefix or an opening

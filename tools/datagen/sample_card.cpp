@@ -458,7 +458,9 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
   text.clear();
   tools::readFile(sample + "/jc/jcwords.txt", text);
   dropped.clear();
-  WordTable renderings = completeWordTable(in.jcRenderingKeys, text, &dropped, &why);
+  // Every word a rule writes is the source's; a key it lacks (one only compared with text) gets a
+  // placeholder that no text matches, never a filler.
+  WordTable renderings = completeWordTable(in.jcRenderingKeys, text, &dropped, &why, true);
   for (const std::string& key : dropped) {
     if (notes) notes->push_back("jc/jcwords.txt: " + key + " left out (not registered or wrong shape)");
   }

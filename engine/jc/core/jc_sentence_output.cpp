@@ -180,6 +180,16 @@ bool orderRelationsWith(JcSentence* r, int start, const Words& w) {
     if (!isIndex(d)) continue;
     JcTargetNode& gt = r->targets[g];
     JcTargetNode& dt = r->targets[d];
+    // A clause of its own (a conditional, or one its own word opens: 如果, 因为) never takes the
+    // governor's slot 1: 请 and 不 stay in the main clause.
+    const bool ownClause = d != g && (dt.kind == 'j' || !dt.slot0.empty());
+    // The main clause's 就 then comes first (就请来, 就不去).
+    const int sequence = slotIndex(Slot::kSequence), sequenceSource = slotSourceEntry(sequence);
+    if (ownClause && !gt.slots[1].empty() && !gt.slots[sequence].empty() &&
+        (sequenceSource < 0 || gt.slotSource[sequenceSource] == 0)) {
+      gt.slots[1] = gt.slots[sequence].str() + gt.slots[1].str();
+      gt.slots[sequence].clear();
+    }
     if (d != g && !gt.slots[9].empty() && (label == "ADV" || label == "ADVV") &&
         isAdverbOrAdjectiveWord(r, targetLastLeaf(r, d))) {
       dt.slots[9] = gt.slots[9];
@@ -206,7 +216,7 @@ bool orderRelationsWith(JcSentence* r, int start, const Words& w) {
       }
       handOver = false;
     } else if (governs) {
-      if (handOver && !gt.slots[1].empty()) {
+      if (handOver && !gt.slots[1].empty() && !ownClause) {
         handOverSlot1(r, g, d, label, 1);
         if (label == "ADVV") moveAdverbialVerbSlots(gt, dt);
       }
@@ -220,7 +230,7 @@ bool orderRelationsWith(JcSentence* r, int start, const Words& w) {
         ok = false;
         break;
       }
-      if (handOver && g != d && !gt.slots[1].empty() && handOverSlot1(r, g, d, label, 2)) handOver = false;
+      if (handOver && g != d && !ownClause && !gt.slots[1].empty() && handOverSlot1(r, g, d, label, 2)) handOver = false;
       if (label == "ADVV" && d != g) moveAdverbialVerbSlots(gt, dt);
     }
   }

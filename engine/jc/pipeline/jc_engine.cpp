@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <new>
 
 #include "engine/jc/analyser/jp_input_prep.h"
@@ -80,7 +81,8 @@ bool analyseIntoText(JpAnalyzer* a, std::string& text) {
 // A morpheme of the MORPH lines: its first line (a TAB line) and the candidate lines after it.
 struct MorphUnit {
   std::size_t start, end;
-  std::string_view surface;
+  std::string_view surface, baseForm;
+  int pos;  // part of speech; -1 when the line has none
 };
 
 std::vector<MorphUnit> morphUnits(std::string_view text) {
@@ -91,12 +93,20 @@ std::vector<MorphUnit> morphUnits(std::string_view text) {
     const std::size_t end = nl == std::string_view::npos ? text.size() : nl + 1;
     if (text[pos] == '\t' || units.empty()) {
       std::string_view line = text.substr(pos, end - pos);
-      std::string_view surface;
+      if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+      std::string_view field[3];
       if (!line.empty() && line[0] == '\t') {
-        surface = line.substr(1);
-        surface = surface.substr(0, std::min(surface.find('\t'), surface.find('\n')));
+        std::string_view rest = line.substr(1);
+        for (std::string_view& f : field) {
+          const std::size_t tab = rest.find('\t');
+          f = rest.substr(0, tab);
+          rest = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
+        }
       }
-      units.push_back(MorphUnit{pos, end, surface});
+      int partOfSpeech = -1;
+      if (field[2].size() >= 2 && field[2][0] >= '0' && field[2][0] <= '9' && field[2][1] >= '0' && field[2][1] <= '9')
+        partOfSpeech = (field[2][0] - '0') * 10 + (field[2][1] - '0');
+      units.push_back(MorphUnit{pos, end, field[0], field[1], partOfSpeech});
     } else {
       units.back().end = end;
     }
@@ -109,14 +119,60 @@ bool isClauseMark(std::string_view surface) {
   return surface == "、" || surface == "，" || surface == "," || surface == "；" || surface == "：";
 }
 
-// Where to end a piece of units [from, end) whose first sentence does not fit the buffer: after a
-// clause mark in the first half, else after the first one in the second half, else in the middle.
+enum { kPosSymbol = 1, kPosCopula = 4, kPosAuxiliary = 5, kPosParticle = 9, kPosPrefix = 13, kPosSuffix = 14 };
+
+// A word that ends or continues the word before it: an ending, an auxiliary, a particle, a mark.
+bool leansBack(const MorphUnit& u) {
+  return u.pos == kPosCopula || u.pos == kPosAuxiliary || u.pos == kPosParticle || u.pos == kPosSuffix ||
+         u.pos == kPosSymbol || u.pos < 0;
+}
+
+bool endsWith(std::string_view s, std::string_view tail) {
+  return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+}
+
+// The pair words the rules read together: もし … なら/ば/たら, まるで or あたかも … ようだ.
+bool opensPair(const MorphUnit& u) { return u.surface == "もし" || u.surface == "まるで" || u.surface == "あたかも"; }
+bool closesPair(const MorphUnit& opener, const MorphUnit& u) {
+  if (opener.surface == "もし")
+    return u.surface == "なら" || u.surface == "ならば" || endsWith(u.surface, "ば") || endsWith(u.surface, "たら");
+  return u.baseForm == "ようだ" || u.surface.substr(0, std::string_view("よう").size()) == "よう";
+}
+
+// A pair word of [from, k] whose second word stands in (k, end): a cut after k would part them.
+bool partsAPair(const std::vector<MorphUnit>& units, int from, int k, int end) {
+  for (int i = from; i <= k; ++i) {
+    const MorphUnit& o = units[static_cast<std::size_t>(i)];
+    if (!opensPair(o)) continue;
+    bool closed = false;
+    for (int j = i + 1; j <= k && !closed; ++j) closed = closesPair(o, units[static_cast<std::size_t>(j)]);
+    if (closed) continue;
+    for (int j = k + 1; j < end; ++j)
+      if (closesPair(o, units[static_cast<std::size_t>(j)])) return true;
+  }
+  return false;
+}
+
+// Where to end a piece of units [from, end) whose first sentence does not fit the buffer: only
+// between phrases, after a clause mark, else after a particle before a content word, else before
+// any content word; never between a stem and its endings, nor between the two words of a pair
+// while another cut is left. The cut nearest the middle, in the first half first.
 int cutPoint(const std::vector<MorphUnit>& units, int from, int end) {
   const int middle = from + (end - from - 1) / 2;
-  for (int k = middle; k >= from; --k)
-    if (isClauseMark(units[static_cast<std::size_t>(k)].surface)) return k + 1;
-  for (int k = middle + 1; k < end - 1; ++k)
-    if (isClauseMark(units[static_cast<std::size_t>(k)].surface)) return k + 1;
+  auto unit = [&](int k) -> const MorphUnit& { return units[static_cast<std::size_t>(k)]; };
+  auto afterClauseMark = [&](int k) { return isClauseMark(unit(k).surface); };
+  auto afterParticle = [&](int k) { return unit(k).pos == kPosParticle && !leansBack(unit(k + 1)); };
+  auto beforeContent = [&](int k) { return unit(k).pos != kPosPrefix && !leansBack(unit(k + 1)); };
+  const std::function<bool(int)> tests[] = {afterClauseMark, afterParticle, beforeContent};
+  for (bool keepPairs : {true, false}) {
+    for (const auto& good : tests) {
+      auto fits = [&](int k) { return good(k) && !(keepPairs && partsAPair(units, from, k, end)); };
+      for (int k = middle; k >= from; --k)
+        if (k + 1 < end && fits(k)) return k + 1;
+      for (int k = middle + 1; k < end - 1; ++k)
+        if (fits(k)) return k + 1;
+    }
+  }
   return middle + 1;
 }
 
@@ -249,24 +305,39 @@ namespace {
 // A line whose prepared text does not fit the analyser's input is translated in parts.
 constexpr int kLineTooLong = -2;
 
-// Where to cut a line in two: after the full stop nearest the middle, else at the middle
-// character.
+bool isHiragana(std::string_view c) {
+  return c.size() == 2 && static_cast<unsigned char>(c[0]) == 0x82 && static_cast<unsigned char>(c[1]) >= 0x9F;
+}
+bool isKanjiOrKatakana(std::string_view c) {
+  if (c.size() != 2) return false;
+  const unsigned lead = static_cast<unsigned char>(c[0]);
+  return lead == 0x83 || (lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xEA);
+}
+
+// Where to cut a line in two, nearest the middle: after a sentence end, else after a clause mark,
+// else where a word in kanji or katakana follows kana (a phrase starts: 本を|読まない), else at the
+// middle character. Never inside a character.
 std::size_t lineCut(std::string_view line) {
   const std::size_t middle = line.size() / 2;
-  std::size_t best = 0, i = 0, middleChar = 0;
+  std::size_t best[3] = {0, 0, 0}, i = 0, middleChar = 0;
+  std::string_view before;
+  auto closer = [&](std::size_t a, std::size_t b) {
+    return b == 0 || (a > middle ? a - middle : middle - a) < (b > middle ? b - middle : middle - b);
+  };
   while (i < line.size()) {
     const std::size_t n = dbcs::charSize(line, i);
     const std::string_view c = line.substr(i, n);
     if (i <= middle) middleChar = i;
-    if (c == "。" || c == "？" || c == "！" || c == "．") {
-      const std::size_t after = i + n;
-      if (after < line.size() && (best == 0 || (after > middle ? after - middle : middle - after) <
-                                                   (best > middle ? best - middle : middle - best)))
-        best = after;
-    }
+    int rank = -1;
+    if (c == "。" || c == "？" || c == "！" || c == "．") rank = 0;
+    else if (c == "、" || c == "，") rank = 1;
+    if (rank >= 0 && i + n < line.size() && closer(i + n, best[rank])) best[rank] = i + n;
+    if (i > 0 && isHiragana(before) && isKanjiOrKatakana(c) && closer(i, best[2])) best[2] = i;
+    before = c;
     i += n;
   }
-  if (best > 0) return best;
+  for (std::size_t b : best)
+    if (b > 0) return b;
   return middleChar > 0 ? middleChar : dbcs::charSize(line, 0);
 }
 

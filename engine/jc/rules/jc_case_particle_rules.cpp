@@ -251,7 +251,13 @@ void ruleCaseDe(JcSentence* s, int governor, int dependent) {
     return;
   }
   if (isSurface(s, p + 1, "も")) {
+    // でも: the particle goes, the phrase's noun stays: the object of a transitive verb that has
+    // none (本でも読みたい), else an adverbial (公園でも遊ぶ, 一日だけでも休みたい).
     consumeWord(s, p);
+    const int v = targetLexicalHead(s, g);
+    const bool object = isVerb(s, v) && !isIntransitiveVerb(s, v) && hasNoObject(s, g) && !isPlaceOrTimeWord(s, p - 1) &&
+                        !isCounterSuffix(s, p - 1) && !isSurface(s, p - 1, "だけ");
+    addCaseRelation(s, g, d, object ? "OBJ1" : "ADV", false);
     return;
   }
 

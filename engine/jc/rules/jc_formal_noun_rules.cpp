@@ -153,9 +153,14 @@ void markConditionalClauses(JcSentence* s) {
     setKind(s, parentOf(s, i), 'j');
     if (JcCandidate* c = firstCandidate(s, i); c && c->valency.size() < 4) c->valency.append(";@");
   }
-  if (!found) return;
+  // もし before a conditional: the clause's own word (如果) stands for it; なら after a noun or a
+  // predicate is a conditional too.
   for (int i = 1; i <= s->lastMorpheme && i < kJcMaxNodes; ++i) {
-    if (isLiveSurface(s, i, "もし")) consumeWord(s, i);
+    if (!isLiveSurface(s, i, "もし")) continue;
+    bool nara = false;
+    for (int k = i + 1; k <= s->lastMorpheme && k < kJcMaxNodes && !nara; ++k)
+      nara = isLiveSurface(s, k, "なら") || isLiveSurface(s, k, "ならば");
+    if (found || nara) consumeWord(s, i);
   }
 }
 

@@ -17,7 +17,7 @@ void applyTsumoriRule(JcSentence* s, int p);
 void applyMonoRule(JcSentence* s, int p);  // もの, もん
 
 // Marks the clause of every conditional form 'j' and its first candidate ";@"; with at least one
-// conditional, every live もし is consumed.
+// conditional every live もし is consumed, and so is one before なら.
 void markConditionalClauses(JcSentence* s);
 
 // Word i's rendering (kOwnRendering, else its first candidate's Chinese) ends with the attributive word.

@@ -79,12 +79,14 @@ void ruleKanarazushimo(JcSentence* s) {
   for (int i = 1; i <= lastWord(s) && !k; ++i)
     if (isBaseForm(s, i, "必ずしも") || isBaseForm(s, i, "かならずしも")) k = i;
   if (!k) return;
+  // とは as one word, or as と and は as the analyser often gives it.
   for (int j = k + 1; j <= lastWord(s); ++j) {
-    if (isLiveSurface(s, j, "とは") && isLiveBaseForm(s, j + 1, "限る") && isLiveBaseForm(s, j + 2, "ない")) {
-      consumeWord(s, j);
-      consumeWord(s, j + 1);
-      if (s->slotOverride <= 0) consumeWord(s, j + 2);
-    }
+    const int particles = isLiveSurface(s, j, "とは")                                  ? 1
+                          : isLiveSurface(s, j, "と") && isLiveSurface(s, j + 1, "は") ? 2
+                                                                                       : 0;
+    if (!particles || !isLiveBaseForm(s, j + particles, "限る") || !isLiveBaseForm(s, j + particles + 1, "ない")) continue;
+    for (int w = j; w <= j + particles; ++w) consumeWord(s, w);
+    if (s->slotOverride <= 0) consumeWord(s, j + particles + 1);
   }
 }
 
@@ -230,6 +232,11 @@ void ruleKaraMade(JcSentence* s) {
   for (int p = 1; p <= lastWord(s);) {
     const int k = findLiveSurface(s, p, "から");
     if (!k) return;
+    // After a predicate から joins a clause (食べてから, 忙しいから): no range starts there.
+    if (isPredicateWord(s, k - 1)) {
+      p = k + 1;
+      continue;
+    }
     const int e = findFirstSurface(s, k, {"まで", "かけて", "へと", "へ"});
     if (!e) return;
     int a = maximalProjection(s, k - 1);

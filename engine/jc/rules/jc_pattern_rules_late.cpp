@@ -158,8 +158,11 @@ void patternRule181(JcSentence* s) {
     const int c = startOfModifierChain(s, k - 1);
     const int t = surfaceIn(s, k - 2, {"とても", "非常に"}) ? parentOf(s, k - 2) : c;
     const bool past = isSurface(s, k, "なった") || (isSurface(s, k, "なり") && isLiveSurface(s, k + 1, "ました"));
-    // The adjective is what the subject becomes, no adverb of なる: it takes no adverbial marker.
-    if (JcCandidate* a = naku ? nullptr : firstCandidate(s, k - 1); a && a->valency.size() < 4) a->valency.append(";@");
+    // The adjective is what the subject becomes, no adverb of なる: rendered as its own word, it takes
+    // no adverbial marker, whatever its code.
+    if (const JcCandidate* a = naku ? nullptr : firstCandidate(s, k - 1);
+        a && !isRendered(s, k - 1) && !a->chinese.view().empty() && a->chinese.view().front() != '&')
+      setOwnRendering(s, k - 1, a->chinese.view());
     if (!past) {
       setSlot(s, t, naku ? Slot::kConcession : Slot::kCopula, naku ? w181Naku : w181);
       if (isVerbTeForm(s, k) && (liveBaseIn(s, k + 1, {"来る", "くる"}) || isLiveSurface(s, k + 1, "きた"))) {

@@ -182,18 +182,19 @@ void ruleTatoeTemo(JcSentence* s) {
 
 void ruleTabi(JcSentence* s) {
   for (int p = 1; p <= lastWord(s);) {
-    const int w = findLiveSurface(s, p, "度");
+    const int w = findFirstSurface(s, p, {"度", "たび"});
     if (!w) return;
-    if (isNominal(s, w - 2) && isLiveSurface(s, w - 1, "の")) {
+    // たび in kana only after a clause (旅 is written so too).
+    if (isSurface(s, w, "度") && isNominal(s, w - 2) && isLiveSurface(s, w - 1, "の")) {
       const int m = maximalProjection(s, w - 2);
       setSlot(s, m, Slot::kPreposition, wTabiNoun, w);
       setKind(s, m, 'z');
       consumeWord(s, w - 1);
       setOwnRendering(s, w, wTabiOwn);
     } else if (isAdnominalPredicate(s, w - 1)) {
-      // 每 … 的时候 go round the clause that ends in the predicate.
+      // 每 … 的时候 go round the clause that ends in the predicate: 每 opens it.
       const int m = maximalProjection(s, w - 1);
-      setSlot(s, m, Slot::kPreposition, wTabiClause, w);
+      setSlot(s, m, Slot::kClauseOpener, wTabiClause, w);
       setKind(s, m, 'z');
       setHeadText2(s, m, wTabiClauseTail);
     }

@@ -578,6 +578,81 @@ TEST_F(ParseTextTest, FramesOfTheWordDataOnThePatternLines) {
   EXPECT_NE(text.find("/1 4 JM$GEN1+V$-:0\n"), std::string::npos) << text;
 }
 
+// The frame's partner is the nearest に phrase of a person or thing: a time, a count or the に of a
+// clause's circumstances never is (五時に会う, 三時に友達に会う, 来た際に彼に会った).
+TEST_F(ParseTextTest, AFramesPartnerIsNoTimeCountOrClause) {
+  ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", "adverbialNi\t際\nframe\t会う\tJM\tGEN1+V\tに\n"));
+  ASSERT_EQ(initParser(u"\\Card\\"), 0);
+  const Line ni{"に", "に", "09010000"}, atta{"会った", "会う", "02021208"}, stop{"。", "。", "01010000"};
+  const Line yoru{"夜", "夜", "06100000"}, five{"五", "五", "06070000"}, ji{"時", "時", "14030000", 0, "11610"},
+      tomodachi{"友達", "友達", "06010000", 0, "12310"}, kare{"彼", "彼", "06010000", 0, "12010"},
+      kita{"来た", "来る", "02021508"}, sai{"際", "際", "06080000"}, san{"三", "三", "06070000"},
+      kai{"回", "回", "14030000", 0, "19110"};
+  struct Case {
+    const char* name;
+    std::vector<Line> lines;
+    const char* line;  // the verb's '/' line; empty: none
+  } cases[] = {
+      {"a time noun", {yoru, ni, atta, stop}, ""},
+      {"a time by a counter", {five, ji, ni, atta, stop}, ""},
+      {"a count", {san, kai, ni, atta, stop}, ""},
+      {"a person after a time", {five, ji, ni, tomodachi, ni, atta, stop}, "/2 0 JM$GEN1+V$1\n"},
+      {"a time after a person", {tomodachi, ni, yoru, ni, atta, stop}, "/2 0 JM$GEN1+V$0\n"},
+      {"two persons: the nearer", {kare, ni, tomodachi, ni, atta, stop}, "/2 0 JM$GEN1+V$1\n"},
+      {"a clause's circumstances", {kita, sai, ni, kare, ni, atta, stop}, "/3 0 JM$GEN1+V$2\n"},
+      {"only a clause's circumstances", {kita, sai, ni, atta, stop}, ""},
+  };
+  for (const Case& c : cases) {
+    const std::string text = parse(c.lines);
+    const std::size_t slash = text.find('/');
+    const std::string line = slash == std::string::npos ? "" : text.substr(slash, text.find('\n', slash) + 1 - slash);
+    EXPECT_EQ(line, c.line) << c.name << "\n" << text;
+  }
+}
+
+// A topic goes into a quoted clause without a subject of its own, unless a third person's thought
+// is told in the past: then the topic is the thinker.
+TEST_F(ParseTextTest, ATopicStaysTheThinkerOfAPastThought) {
+  const Line wa{"は", "は", "09020000"}, kuru{"来る", "来る", "02021502"}, to{"と", "と", "09030000"},
+      stop{"。", "。", "01010000"};
+  const Line kare{"彼", "彼", "06010000", 0, "12010"}, ani{"兄", "兄", "06010000", 0, "12110"},
+      watashi{"私", "私", "06010000", 0, "12010"};
+  const Line omou{"思う", "思う", "02011202"}, omotta{"思った", "思う", "02011208"},
+      omoi{"思い", "思う", "02011207"}, mashita{"ました", "ます", "05003105"};
+  struct Case {
+    const char* name;
+    std::vector<Line> lines;
+    const char* heads;
+  } cases[] = {
+      {"present", {kare, wa, kuru, to, omou, stop}, "1,2,-"},
+      {"past, a third person", {ani, wa, kuru, to, omotta, stop}, "2,2,-"},
+      {"polite past, a third person", {kare, wa, kuru, to, omoi, mashita, stop}, "2,2,-"},
+      {"past, the speaker", {watashi, wa, kuru, to, omotta, stop}, "1,2,-"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(heads(parse(c.lines)), c.heads) << c.name;
+}
+
+// The exclamation and question marks end sentences as the full stop does; a run of marks stays
+// with its sentence.
+TEST_F(ParseTextTest, ExclamationAndQuestionMarksEndSentences) {
+  const Line hon{"本", "本", "06010000"}, wo{"を", "を", "09010000"}, yonda{"読んだ", "読む", "02010908"},
+      cha{"茶", "茶", "06010000"}, nonda{"飲んだ", "飲む", "02010708"}, ka{"か", "か", "09040000"};
+  struct Case {
+    const char* name;
+    std::vector<Line> lines;
+    const char* heads;
+  } cases[] = {
+      {"！", {hon, wo, yonda, {"！", "！", "01050000"}, cha, wo, nonda, {"！", "！", "01050000"}}, "1,- / 1,-"},
+      {"？ after か", {hon, wo, yonda, ka, {"？", "？", "01050000"}, cha, wo, nonda, {"。", "。", "01010000"}},
+       "1,- / 1,-"},
+      {"half-width", {hon, wo, yonda, {"!", "!", "01050000"}, cha, wo, nonda, {"?", "?", "01050000"}}, "1,- / 1,-"},
+      {"a run ？！", {hon, wo, yonda, {"？", "？", "01050000"}, {"！", "！", "01050000"}, cha, wo, nonda}, "1,- / 1,-"},
+      {"inside brackets", {{"「", "「", "01030000"}, hon, wo, yonda, {"！", "！", "01050000"}, {"」", "」", "01040000"},
+                           cha, wo, nonda}, "1,2,3,-"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(heads(parse(c.lines)), c.heads) << c.name;
+}
+
 // The card's word data as its writer makes it reads back whole: frames keep their Shift-JIS base
 // form and their Chinese in the engine's code.
 TEST(WordData, TheWritersTextReadsBack) {

@@ -135,6 +135,27 @@ TEST_F(EndToEnd, ALineOfSentencesTranslatesAsItsSentencesOneByOne) {
   EXPECT_EQ(out.back(), oneByOne);
 }
 
+// Questions and exclamations end their sentences too: nothing of the next sentence moves into them.
+TEST_F(EndToEnd, QuestionsAndExclamationsOnOneLineTranslateAsOneByOne) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  const std::vector<std::string> sentences = {
+      "あなたは学生ですか？", "私は本を読んだ。", "彼は本を読みますか？", "猫が好きだ！", "明日東京へ行く。",
+      "駅はどこですか？", "彼は医者ではない。", "昨日友達と映画を見た。", "あなたは何を食べたいですか？", "雨が降った。",
+      "この本は面白い。", "彼女は日本語を勉強する。", "本を読んだ！", "三冊の本を買った。", "彼は学生ですか？",
+      "私は水を飲みたい。", "机の上に本がある。", "明日は学校に行かない。", "あなたは先生ですか。", "彼は早く起きる。"};
+  std::string line, errors;
+  for (const std::string& s : sentences) line += s;
+  std::vector<std::string> lines = sentences;
+  lines.push_back(line);
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  std::string oneByOne;
+  for (std::size_t i = 0; i < sentences.size(); ++i) oneByOne += out[i];
+  EXPECT_EQ(out.back(), oneByOne);
+}
+
 // Characters Shift-JIS lacks, and symbols with no Chinese code nor a close one, stay at their place.
 TEST_F(EndToEnd, CharactersWithoutACodeAreCarriedAtTheirPlace) {
   ASSERT_TRUE(cardBuilt_);
@@ -276,6 +297,27 @@ TEST_F(EndToEnd, OverlongSentencesAreTranslatedInPieces) {
   EXPECT_EQ(count(out[0], "喝水"), 1u) << out[0];
   EXPECT_EQ(count(out[1], "读"), 1250u);
   EXPECT_EQ(count(out[1], "书"), 1250u);
+}
+
+// A sentence cut for the buffer is cut between phrases, never between a verb and its negation:
+// each 読まない stays 不读.
+TEST_F(EndToEnd, CutsForTheBufferFallBetweenPhrases) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::string line;
+  for (int k = 0; k < 600; ++k) line += "彼は本を読まない";
+  std::string errors;
+  const std::vector<std::string> out = translate(program, {line}, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), 1u);
+  auto count = [&](const std::string& word) {
+    std::size_t n = 0;
+    for (std::size_t at = out[0].find(word); at != std::string::npos; at = out[0].find(word, at + word.size())) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("他"), 600u);
+  EXPECT_EQ(count("不读"), 600u);
+  EXPECT_EQ(count("读书不"), 0u);
 }
 
 // Four drivers of one program folder at once give what one gives after another.

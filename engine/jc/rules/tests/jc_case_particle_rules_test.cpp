@@ -133,8 +133,12 @@ TEST_F(CaseParticles, De) {
        "ADV(6,5)", "0101", {{2, Slot::kOwnRendering, kDeAlone}}},
       {"では", "m 東京 pos=6/4; m で pos=9/1; m は pos=9/2; m 違う pos=2/1 conj=5/2; p 1-3 head=p2 label=D12 usage=DE1;"
        "p 4-4", "ADV(6,5)", "1001", {{5, Slot::kPreposition, nullptr}}},
-      {"でも: no relation", "m 東京 pos=6/4; m で pos=9/1; m も pos=9/2; m 違う pos=2/1 conj=5/2;"
-       "p 1-3 head=p2 label=D12 usage=DE1; p 4-4", "", "1011", {}},
+      {"でも: the place stays, an adverbial", "m 東京 pos=6/4; m で pos=9/1; m も pos=9/2; m 違う pos=2/1 conj=5/2;"
+       "p 1-3 head=p2 label=D12 usage=DE1; p 4-4", "ADV(6,5)", "1011", {}},
+      {"でも: the thing stays, the object of a transitive verb", "m 本 pos=6/1; m で pos=9/1; m も pos=9/2;"
+       "m 読む pos=2/1 conj=5/2; p 1-3 head=p2 label=D12 usage=DE2; p 4-4", "OBJ1(6,5)", "1011", {}},
+      {"でも: after an intransitive verb an adverbial", "m 一日 pos=6/1; m で pos=9/1; m も pos=9/2;"
+       "m 休む pos=2/2 conj=5/2; p 1-3 head=p2 label=D12 usage=DE2; p 4-4", "ADV(6,5)", "1011", {}},
       {"contrast with a は phrase", "m 兄 pos=6/1 sem=12010; m は pos=9/2; m 弟 pos=6/1 sem=12020; m で pos=9/1;"
        "m 働く pos=2/1 conj=5/2; p 1-2 head=p3 label=D1 j=J1; p 3-4 head=p3 label=D12 usage=DE1; p 5-5",
        "ADV(8,7) SUB(8,6)", "11101", {{6, Text::kHeadText, kDeContrastWa}, {7, Slot::kPreposition, nullptr}}},

@@ -60,6 +60,14 @@ TEST_F(KaPatterns, KanarazushimoAfterRule001IsRenderedByTheNegation) {
   applySuffixRules(s);
   EXPECT_EQ(s->slotOverride, 0);
   EXPECT_EQ(slot(6, Slot::kNegation), word(kOverrideWordKey));
+  // とは as と and は.
+  build("m 必ずしも pos=8; m 正しい pos=3/1 conj=18/2; m と pos=9/1; m は pos=9/2; m 限ら base=限る pos=2/1 conj=5/3;"
+        "m ない pos=14/7 conj=18/2; p 1-6");
+  patternRule001(s);
+  ruleKanarazushimo(s);
+  EXPECT_EQ(live(), "010001");
+  applySuffixRules(s);
+  EXPECT_EQ(slot(7, Slot::kNegation), word(kOverrideWordKey));
 }
 
 TEST_F(KaPatterns, KanenaiTakesTheKanjiFormFirstAndKaneruNeverTheKana) {

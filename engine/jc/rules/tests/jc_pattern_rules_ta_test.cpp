@@ -98,7 +98,7 @@ TEST_F(TaPatterns, TabiKeepsDoLive) {
   EXPECT_EQ(s->targets[6].kind, 'z');
 }
 
-// After a clause, 每 and 的时候 go round the clause: its first words are its dependents.
+// After a clause, 每 and 的时候 go round the clause: 每 opens it, before its dependents.
 TEST_F(TaPatterns, TabiAfterAClauseWrapsTheClause) {
   const struct {
     const char* sentence;
@@ -108,12 +108,14 @@ TEST_F(TaPatterns, TabiAfterAClauseWrapsTheClause) {
       {"m 駅 pos=6/4; m へ pos=9/1; m 行く pos=2/1 conj=5/2; m 度 pos=6/1; m に pos=9/1; m 電話 pos=6/2;"
        "p 1-2 head=p2; p 3-3 head=p3; p 4-5 head=p4; p 6-6", 8, 7},
       {"m 行く pos=2/1 conj=5/2; m 度 pos=6/1; m に pos=9/1; m 電話 pos=6/2; p 1-1 head=p2; p 2-3 head=p3; p 4-4", 5, 6},
+      {"m 行く pos=2/1 conj=5/2; m たび pos=6/1; m に pos=9/1; m 電話 pos=6/2; p 1-1 head=p2; p 2-3 head=p3; p 4-4", 5, 6},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.sentence);
     build(c.sentence);
     ruleTabi(s);
-    EXPECT_EQ(slot(c.clause, Slot::kPreposition), word("ruleTabi.afterClause"));
+    EXPECT_EQ(slot(c.clause, Slot::kClauseOpener), word("ruleTabi.afterClause"));
+    EXPECT_EQ(slot(c.clause, Slot::kPreposition), "");
     EXPECT_EQ(s->targets[c.clause].headText2.str(), word("ruleTabi.afterClauseTail"));
     EXPECT_EQ(s->targets[c.clause].kind, 'z');
     EXPECT_EQ(slot(c.other, Slot::kPreposition), "");
