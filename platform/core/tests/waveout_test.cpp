@@ -48,7 +48,10 @@ std::uint32_t le32(const std::string& s, std::size_t at) {
 class WaveOutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = (std::filesystem::temp_directory_path() / ("waveout-" + std::to_string(::getpid()) + ".wav")).string();
+    // A path of its own per test run: a process starts a path anew only the first time it opens it.
+    static int run = 0;
+    path_ = (std::filesystem::temp_directory_path() /
+             ("waveout-" + std::to_string(::getpid()) + "-" + std::to_string(++run) + ".wav")).string();
     std::filesystem::remove(path_);
     takeEvents();
   }
