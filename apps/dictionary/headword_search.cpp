@@ -149,8 +149,8 @@ std::string ViewerSession::prepareKey(std::u16string_view input, bool given, boo
     // Hyphens that only became ASCII here (full-width, minus signs) go as typed ones do, up to
     // the first double-byte character: "１００－０００１" is the text 1000001.
     if (!key.empty() && key[0] >= '0' && key[0] <= '9') {
-      const size_t ascii = static_cast<size_t>(std::find_if(key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) - key.begin());
-      key.erase(std::remove(key.begin(), key.begin() + static_cast<std::ptrdiff_t>(ascii), '-'), key.begin() + static_cast<std::ptrdiff_t>(ascii));
+      const auto asciiEnd = std::find_if(key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+      key.erase(std::remove(key.begin(), asciiEnd, '-'), asciiEnd);
     }
   }
   if (onlySpaces(key)) return {};
