@@ -327,14 +327,14 @@ bool DictionaryFiles::walkToKey(Side& s, const std::string& searchKey, std::uint
   }
 }
 
-bool DictionaryFiles::findEntry(int d, std::string_view keyIn, DictionaryEntry& entry) {
+bool DictionaryFiles::findEntry(int d, std::string_view keyIn, DictionaryEntry& entry, bool recordLink) {
   if (!isAvailable(d)) return false;
   Side& s = sides_[d];
   size_t digits = 0;
   while (digits < keyIn.size() && keyIn[digits] >= '0' && keyIn[digits] <= '9') ++digits;
   // Every search starts the cursor at the root block.
   s.cursor.forwardBlock = s.cursor.backwardBlock = s.rootPosition;
-  if (digits > 0 && digits < keyIn.size() && keyIn[digits] == '-') {
+  if (recordLink && digits > 0 && digits < keyIn.size() && keyIn[digits] == '-') {
     // A direct record reference.
     std::uint64_t number = 0;
     for (size_t i = 0; i < digits && number <= 0xFFFFFFFFull; ++i) number = number * 10 + (keyIn[i] - '0');

@@ -79,7 +79,9 @@ class DictionaryFiles {
   bool openDirection(int direction);
   void closeDirection(int direction);
 
-  bool findEntry(int direction, std::string_view key, DictionaryEntry& entry);
+  // The entry of a search key. A key of digits and '-' names a record only when recordLink
+  // says it is an entry page's link; any other key is searched.
+  bool findEntry(int direction, std::string_view key, DictionaryEntry& entry, bool recordLink = false);
   bool nextRecord(int direction, DictionaryEntry& entry);
   bool previousRecord(int direction, DictionaryEntry& entry);
   bool nextIndexEntry(int direction, DictionaryEntry& entry);

@@ -146,6 +146,12 @@ std::string ViewerSession::prepareKey(std::u16string_view input, bool given, boo
     std::string half;
     normaliseToHalfWidth(key, half);
     key = digitsLastUpper(removeSpaces(half));
+    // Hyphens that only became ASCII here (full-width, minus signs) go as typed ones do, up to
+    // the first double-byte character: "１００－０００１" is the text 1000001.
+    if (!key.empty() && key[0] >= '0' && key[0] <= '9') {
+      const auto asciiEnd = std::find_if(key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+      key.erase(std::remove(key.begin(), asciiEnd, '-'), asciiEnd);
+    }
   }
   if (onlySpaces(key)) return {};
   return key;
@@ -166,7 +172,8 @@ int ViewerSession::findAndFill(std::optional<std::u16string_view> text, bool fro
   if (given || view == kViewHistory || view == kViewWordBook) view = kViewDictionary;
   if (!fromUser && view != kViewDictionary) return 0;
   std::u16string box;
-  const std::string key = prepareKey(given ? *text : std::u16string_view(searchBox), given, given && (link || !fromUser), box);
+  const bool fromLink = given && link;
+  const std::string key = prepareKey(given ? *text : std::u16string_view(searchBox), given, fromLink, box);
   if (key.empty()) return 0;
   searchBox = box;
   ResultsView& v = current();
@@ -182,7 +189,7 @@ int ViewerSession::findAndFill(std::optional<std::u16string_view> text, bool fro
   if (!files_.openDirection(d)) return 0;
   const int lineCount = std::max(v.list.visibleLines + 1, minimumLines);
   DictionaryEntry found;
-  if (!files_.findEntry(d, key, found) || !files_.extractEntryText(found, d)) {
+  if (!files_.findEntry(d, key, found, fromLink) || !files_.extractEntryText(found, d)) {
     files_.closeDirection(d);
     // The list stays as it was; the page of the previous word goes, so that the miss shows.
     html_.beginPage();

@@ -97,9 +97,10 @@ class ViewerSession {
   // search. boxText receives what the search box shows.
   std::string prepareKey(std::u16string_view text, bool given, bool fromLink, std::u16string& boxText) const;
 
-  // text: empty for the search box's contents, else a link's or the translator's word. A given
-  // text that does not come from the user, or one marked as a link's target, is searched as
-  // written (no pinyin digits, half-width forms or capitals).
+  // text: empty for the search box's contents, else a link's target, a selection or the
+  // translator's word. Only a link's target (link true) is searched as written (no pinyin
+  // digits, half-width forms or capitals) and may name a record ("1236-"); every other text is
+  // a search.
   int searchHeadword(std::optional<std::u16string_view> text, bool fromUser, bool link = false);
   bool extendListAtTop();
   bool extendListAtBottom();

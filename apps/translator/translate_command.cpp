@@ -81,6 +81,19 @@ void CTranslateDlg::showPaneTexts() {
   ui::invalidate(reading);
 }
 
+void CTranslateDlg::appendToPanes(std::u16string_view resultPart, std::u16string_view readingPart) {
+  // The panes hold resultText and readingText as they were before this line: the new part goes
+  // behind them, and the caret after it keeps the last line in view.
+  const std::pair<plat::Hwnd, std::u16string_view> parts[] = {{item(kIdResult), resultPart}, {item(kIdReading), readingPart}};
+  const std::size_t lengths[] = {resultText.size(), readingText.size()};
+  for (int k = 0; k < 2; ++k) {
+    const auto [pane, part] = parts[k];
+    if (part.empty()) continue;
+    ui::editSetSel(pane, static_cast<int>(lengths[k]), -1);
+    ui::editReplaceSel(pane, part);
+  }
+}
+
 void CTranslateDlg::OnTranslate() {
   if (translating_) return;  // one run at a time
   takeTexts();
@@ -136,17 +149,21 @@ void CTranslateDlg::OnTranslate() {
         readingOfLine(app_, translation, reading);
         if (app_.traditional) apptext::toTraditional(app_.variantTables, translation);
       }
+      // Each line is added to what the panes show; setting their whole texts per line made a
+      // long text's translation quadratic.
       if (!first) {
-        resultText += kCrLf;
-        readingText += kCrLf;
+        translation.insert(0, kCrLf);
+        reading.insert(0, kCrLf);
       }
       first = false;
+      appendToPanes(translation, reading);
       resultText += translation;
       readingText += reading;
-      showPaneTexts();
     }
   }
   translating_ = false;
+  // Once at the end, as the panes stood after their last line: the whole texts, scrolled to it.
+  if (!closed_) showPaneTexts();
   if (ended || closed_) {
     plat::setWaitCursor(false);
     return;

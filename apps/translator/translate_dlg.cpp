@@ -270,6 +270,8 @@ void CTranslateDlg::OnDirectionChange() {
     if (selected == kChineseToJapanese) {
       ui::setWindowFont(item(kIdSource), app_.traditional ? big5Font : gbFont);
       ui::setWindowFont(item(kIdResult), japaneseFont);
+      // A check file open now is expected back with the Japanese side.
+      app_.jcCheckLost = app_.jcCheckFile || app_.jcCheckLost;
       app_.stopJapaneseSide();
     } else {
       ui::setWindowFont(item(kIdSource), japaneseFont);
@@ -280,6 +282,9 @@ void CTranslateDlg::OnDirectionChange() {
         return;
       }
       app_.openJcCheckFile(false);
+      // One that cannot be reopened is lost to a stale card: tried again at the next line, as
+      // the Translate command does after it brought the side up again.
+      if (app_.jcCheckFile) app_.jcCheckLost = false;
     }
     std::swap(sourceText, resultText);
     writeTranslatorDword(kValueJcCj, static_cast<std::uint32_t>(app_.direction));

@@ -138,6 +138,8 @@ class CTranslateDlg {
   bool keepCheckFilesAlive();
   // The result and reading texts into their panes, scrolled to their ends.
   void showPaneTexts();
+  // A translated line's parts behind what the panes show.
+  void appendToPanes(std::u16string_view resultPart, std::u16string_view readingPart);
 
   CTranslatorApp& app_;
   plat::Hwnd hwnd_ = 0;

@@ -233,7 +233,8 @@ struct Device {
   std::condition_variable wake;  // work for the device thread
   std::condition_variable idle;  // the device thread has handed everything back
   std::deque<WaveHeader*> queue;
-  bool busy = false;  // a header is taken off the queue and not yet handed back
+  bool busy = false;       // a header is taken off the queue and not yet marked done
+  bool notifying = false;  // the done message of a header is being delivered
   bool closing = false;
   std::atomic<bool> stop{false};  // reset asked for: cut the block short
   std::thread thread;
@@ -272,10 +273,16 @@ struct Device {
       bool handBack = stop.load();
       lock.unlock();
       if (!handBack) play(h);
+      // The header is handed back before its done message goes out: a caller told by the message
+      // may close the device at once, as it may on the handheld.
+      lock.lock();
       h->flags = (h->flags & ~kWaveHeaderInQueue) | kWaveHeaderDone;
+      busy = false;
+      notifying = true;
+      lock.unlock();
       notify(kWomDone, h);
       lock.lock();
-      busy = false;
+      notifying = false;
       if (queue.empty()) idle.notify_all();
     }
     lock.unlock();
@@ -394,7 +401,7 @@ unsigned waveReset(WaveOut device) {
   std::unique_lock<std::mutex> lock(d->m);
   d->stop.store(true);
   d->wake.notify_all();
-  d->idle.wait(lock, [&] { return d->queue.empty() && !d->busy; });
+  d->idle.wait(lock, [&] { return d->queue.empty() && !d->busy && !d->notifying; });
   d->stop.store(false);
   return kWaveOk;
 }

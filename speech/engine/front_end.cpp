@@ -136,6 +136,8 @@ Text foldFullWidth(const Text& piece) {
   }();
   static const Unit kGrave = gbUnit(0xA3, 0xE0), kApostrophe = gbUnit(0xA3, 0xA7), kYen = gbUnit(0xA3, 0xA4);
   static const Unit kRightSingle = first("’"), kDash = gbUnit(0xA1, 0xAA);
+  // The ideographic zero (GBK A996, outside GB2312) is read as the circle that stands for it.
+  static const Unit kIdeographicZero = gbUnit(0xA9, 0x96), kCircle = first("○");
   Text out;
   out.reserve(piece.size());
   for (std::size_t i = 0; i < piece.size(); ++i) {
@@ -147,6 +149,7 @@ Text foldFullWidth(const Text& piece) {
     auto it = std::find(kFold.from.begin(), kFold.from.end(), u);
     if (it != kFold.from.end() && kFold.from.size() == kFold.to.size()) u = kFold.to[static_cast<std::size_t>(it - kFold.from.begin())];
     if (isDashUnit(u)) u = kDash;
+    if (u == kIdeographicZero) u = kCircle;
     if (leadByte(u) == 0xA3 && trailByte(u) >= 0xA1 && trailByte(u) <= 0xFE && u != kYen) u = static_cast<Unit>(trailByte(u) - 0x80);
     out.push_back(u);
   }

@@ -66,7 +66,8 @@ int pauseSteps(int code) {
 }
 
 void appendPause(SampleBuffer& buffer, int steps, int speed) {
-  auto bytes = static_cast<std::int32_t>(steps * kPauseStepBytes * kSpeedFactor[static_cast<std::size_t>(factorIndex(speed))]);
+  // A faster speed shortens the pauses as it shortens the syllables.
+  auto bytes = static_cast<std::int32_t>(steps * kPauseStepBytes / kSpeedFactor[static_cast<std::size_t>(factorIndex(speed))]);
   if (bytes <= 0) return;
   if (bytes & 1) ++bytes;
   if (!ensureRoom(buffer, bytes)) return;

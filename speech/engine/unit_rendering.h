@@ -32,10 +32,10 @@ extern const std::array<double, 10> kPitchFactor;
 extern const std::array<double, 10> kSpeedFactor;
 extern const std::array<double, 10> kVolumeFactor;
 
-// Pause length of a pause code, in steps of 32 bytes before the speed factor.
+// Pause length of a pause code, in steps of 32 bytes at the neutral speed.
 int pauseSteps(int code);
 
-// Appends silence: steps × 32 × the speed factor bytes, truncated and made even.
+// Appends silence: steps × 32 bytes divided by the speed factor, truncated and made even.
 void appendPause(SampleBuffer& buffer, int steps, int speed);
 
 enum class UnitFile { kSyllables, kLetters };

@@ -94,14 +94,19 @@ TEST_F(DictionaryFilesTest, DigitsAndHyphenReadARecordDirectly) {
   open(files);
   ASSERT_TRUE(files.openDirection(0));
   DictionaryEntry e;
-  ASSERT_TRUE(files.findEntry(0, "1234-", e));
+  // A search key of the same bytes is searched, not read as a record.
+  EXPECT_FALSE(files.findEntry(0, "1234-", e) && e.recordNumber == 1234);
+  (void)files.findEntry(0, "99999999999-", e);
+  EXPECT_TRUE(notes_.messages.empty());  // no read past the file, no file message
+  e = DictionaryEntry{};
+  ASSERT_TRUE(files.findEntry(0, "1234-", e, true));
   EXPECT_EQ(e.body, "target");
   EXPECT_EQ(e.recordNumber, 1234);
   EXPECT_EQ(e.previousRecord, 510);
   EXPECT_EQ(e.nextRecord, -1);
-  ASSERT_TRUE(files.findEntry(0, "510-anything", e));
+  ASSERT_TRUE(files.findEntry(0, "510-anything", e, true));
   EXPECT_EQ(e.body, std::string(714, 'x'));
-  EXPECT_FALSE(files.findEntry(0, "99999999999-", e));
+  EXPECT_FALSE(files.findEntry(0, "99999999999-", e, true));
   EXPECT_EQ(messageTexts(), std::vector<std::u16string>{u"辞書ファイルが読み込みできません"});
 }
 
@@ -114,7 +119,7 @@ TEST_F(DictionaryFilesTest, DirectReferenceStartsTheCursorAtTheRoot) {
   DictionaryEntry next;
   ASSERT_TRUE(files.nextIndexEntry(0, next));
   // The root holds only tree nodes: stepping from it after a direct reference reads no record.
-  ASSERT_TRUE(files.findEntry(0, std::to_string(jcFiles_.positions[4] - 2) + "-", e));
+  ASSERT_TRUE(files.findEntry(0, std::to_string(jcFiles_.positions[4] - 2) + "-", e, true));
   EXPECT_EQ(e.body, jc_[4].body);
   EXPECT_FALSE(files.nextIndexEntry(0, next));
   files.closeDirection(0);

@@ -151,7 +151,7 @@ TEST_F(HeadwordSearchTest, HomographsGiveTheChoicePage) {
   EXPECT_TRUE(sink_.ended);
   EXPECT_EQ(s().current().list.selected, -1);
   // The link chooses the reading.
-  ASSERT_EQ(s().searchHeadword(u"好-hào", false), 1);  // the last record
+  ASSERT_EQ(s().searchHeadword(u"好-hào", false, true), 1);  // the last record
   EXPECT_EQ(s().current().list.lines[0], u"好 hào");
   EXPECT_EQ(s().current().list.selected, -1);  // a link selects nothing
   EXPECT_EQ(s().searchBox, u"好");
@@ -170,31 +170,65 @@ TEST_F(HeadwordSearchTest, DirectReferenceReadsTheRecord) {
   build(dicttest::utf8(dicttest::kJcSource), first + second);
   ASSERT_EQ(cjFiles_.positions[1], 1238u);
   s().direction = 1;
-  ASSERT_EQ(s().searchHeadword(u"1236-", false), 1);
+  ASSERT_EQ(s().searchHeadword(u"1236-", false, true), 1);
   EXPECT_EQ(s().current().entries[0].recordNumber, 1236);
   EXPECT_EQ(s().current().list.lines[0], u"爱好 àihào");
   EXPECT_FALSE(s().current().indexOrder);
   EXPECT_EQ(s().searchBox, u"");
   // The compound links of a page name records so.
-  ASSERT_EQ(s().searchHeadword(u"0510-爱", false), 2);
+  ASSERT_EQ(s().searchHeadword(u"0510-爱", false, true), 2);
   EXPECT_EQ(s().current().list.lines, (std::vector<std::u16string>{u"爱 ài", u"爱好 àihào"}));
   EXPECT_EQ(s().searchBox, u"爱");
   // A number that is no record leaves the list as it was, with the file message.
   const std::vector<std::u16string> before = s().current().list.lines;
-  EXPECT_EQ(s().searchHeadword(u"999999-", false), 0);
+  EXPECT_EQ(s().searchHeadword(u"999999-", false, true), 0);
   EXPECT_EQ(s().current().list.lines, before);
   ASSERT_EQ(notes_.messages.size(), 1u);
   EXPECT_EQ(notes_.messages[0].text, u"辞書ファイルが読み込みできません");
 }
 
-TEST_F(HeadwordSearchTest, ASelectedTextIsNeverReadAsARecordNumber) {
+// Only an entry page's link names a record. Typed or selected text that becomes digits and '-'
+// only once normalised (full-width forms, other dashes, a leading space, … or －) is searched:
+// it never shows the entry stored at that number, nor the file message for a number that names
+// no record, while the user is still typing.
+TEST_F(HeadwordSearchTest, TypedOrSelectedTextIsNeverReadAsARecordNumber) {
+  auto wide = [](const std::u16string& ascii) {
+    std::u16string w;
+    for (char16_t c : ascii) w.push_back(c >= u'0' && c <= u'9' ? static_cast<char16_t>(c - u'0' + u'０') : c);
+    return w;
+  };
   for (int d : {0, 1}) {
-    for (const char16_t* text : {u"3-4", u"1-2月", u"100-0001", u"5-"}) {
-      s().direction = d;
-      // Searched as text: an entry near it, or nothing; never a read at an offset.
-      s().searchHeadword(text, true);
-      for (const std::u16string& line : s().current().list.lines) EXPECT_FALSE(line.empty()) << d;
+    // Not the first entry in key order, where a search for digits lands.
+    const std::uint32_t position = d == 0 ? jcFiles_.positions[2] : cjFiles_.positions[2];
+    const std::string digits = std::to_string(position - 2);
+    const std::u16string n(digits.begin(), digits.end());
+    const std::u16string texts[] = {
+        n + u"-",          wide(n) + u"－",        wide(n) + u"－０００１", n + u"\u2212",       n + u"\u2010",
+        n + u"\u2212" + n, u" " + n + u"-",       u"　" + wide(n) + u"－", u"…" + n + u"-",      u"－" + n + u"-",
+        n + u"-0001",      wide(n) + u"-",         u"１００－",            u"１００－０００１",     u"100\u22120001",
+        u"3-4",            u"1-2月",               u"5-",                  u"99999999999－",
+    };
+    for (const std::u16string& text : texts) {
+      for (bool typed : {true, false}) {
+        s().direction = d;
+        if (typed) {
+          s().searchBox = text;
+          s().searchHeadword(std::nullopt, true);
+        } else {
+          s().searchHeadword(text, true);  // a selection of the page
+        }
+        const std::string what = plat::wideToUtf8(text) + (typed ? " typed" : " selected") + " in " + std::to_string(d);
+        EXPECT_TRUE(notes_.messages.empty()) << what << ": " << plat::wideToUtf8(notes_.messages.empty() ? u"" : notes_.messages[0].text);
+        notes_.messages.clear();
+        const auto& entries = s().current().entries;
+        if (!entries.empty()) EXPECT_NE(entries[0].recordNumber, static_cast<std::int32_t>(position - 2)) << what;
+        for (const std::u16string& line : s().current().list.lines) EXPECT_FALSE(line.empty()) << what;
+      }
     }
+    // The same number from a link reads the record.
+    s().direction = d;
+    ASSERT_GT(s().searchHeadword(n + u"-", true, true), 0) << d;
+    EXPECT_EQ(s().current().entries[0].recordNumber, static_cast<std::int32_t>(position - 2));
   }
   EXPECT_TRUE(notes_.messages.empty());
 }
@@ -202,7 +236,7 @@ TEST_F(HeadwordSearchTest, ASelectedTextIsNeverReadAsARecordNumber) {
 TEST_F(HeadwordSearchTest, SearchWordsAndViews) {
   // From the user at once; from a link when an entry is shown.
   search(1, u"ài");
-  s().searchHeadword(u"爱好", false);
+  s().searchHeadword(u"爱好", false, true);
   dict::ResultsView& v = s().current();
   EXPECT_EQ(v.searchWords, (std::vector<std::u16string>{u"ài"}));
   EXPECT_TRUE(v.searchWordPending);
@@ -223,7 +257,7 @@ TEST_F(HeadwordSearchTest, SearchWordsAndViews) {
   // A link from the history view searches in the dictionary view; a search that is not the
   // user's does not run in the examples view.
   s().view = dict::kViewHistory;
-  EXPECT_EQ(s().searchHeadword(u"爱", false), 4);
+  EXPECT_EQ(s().searchHeadword(u"爱", false, true), 4);
   EXPECT_EQ(s().view, kViewDictionary);
   s().view = dict::kViewExamples;
   EXPECT_EQ(s().searchHeadword(std::nullopt, false), 0);

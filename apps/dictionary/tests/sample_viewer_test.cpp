@@ -100,7 +100,7 @@ TEST_F(SampleViewerTest, ReferencesLeadToTheirEntries) {
       const std::u16string target = out.substr(start, out.find(u'"', start) - start);
       const std::u16string word = target.substr(0, target.find(u'-'));
       s().direction = 0;
-      ASSERT_GT(s().searchHeadword(target, false), 0) << text;
+      ASSERT_GT(s().searchHeadword(target, false, true), 0) << text;
       EXPECT_TRUE(s().current().list.lines[0].starts_with(word)) << text;
     }
   }
@@ -109,11 +109,11 @@ TEST_F(SampleViewerTest, ReferencesLeadToTheirEntries) {
   // A Chinese entry names its characters' other reading; the link chooses that reading.
   ASSERT_GT(search(1, u"还"), 0);
   EXPECT_NE(page().find(u"<A href=\"还-hái\">【还 hái】</A>"), std::u16string::npos);
-  ASSERT_GT(s().searchHeadword(u"还-hái", false), 0);
+  ASSERT_GT(s().searchHeadword(u"还-hái", false, true), 0);
   s().current().list.selected = 0;
   s().showSelectedEntry();
   EXPECT_NE(page().find(u"<A href=\"还-huán\">huán【还】</A><BR>\r\n"), std::u16string::npos);
-  ASSERT_GT(s().searchHeadword(u"还-huán", false), 0);
+  ASSERT_GT(s().searchHeadword(u"还-huán", false, true), 0);
   EXPECT_EQ(s().current().list.lines[0], u"还 huán");
 }
 

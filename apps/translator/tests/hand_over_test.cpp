@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "apps/translator/voice_settings_dlg.h"
+#include "platform/core/clock.h"
 #include "platform/core/little_endian.h"
 #include "platform/core/named_mutex.h"
 #include "platform/ui/testing.h"
@@ -16,6 +17,31 @@ namespace orvaletest {
 namespace {
 
 using namespace orvale;
+
+// The translator looks for a program it started 20 times, 100 ms apart. A sanitizer build under
+// load can take longer than that to show the reader's or the viewer's window, and the start then
+// reads as a failed one. Each pause of this clock lasts until one of the two windows is there (a
+// minute at most over the test), so the looks never run out before a slow start ends.
+class StartWaitClock : public plat::Clock {
+ public:
+  std::int64_t nowMs() override { return inner_.nowMs(); }
+  bool waitReadable(int fd, std::int64_t timeoutMs) override { return inner_.waitReadable(fd, timeoutMs); }
+  void sleepMs(std::int64_t ms) override {
+    inner_.sleepMs(ms);
+    while (waitsLeft_ > 0 && !started()) {
+      inner_.sleepMs(100);
+      --waitsLeft_;
+    }
+  }
+
+ private:
+  static bool started() {
+    return plat::findWindow(vocra::kReaderWindowName, vocra::kReaderWindowName) != 0 ||
+           plat::findWindow(u"Dialog", u"日中・中日辞典") != 0;
+  }
+  plat::Clock& inner_ = plat::clock();
+  int waitsLeft_ = 600;
+};
 
 class HandOverTest : public OrvaleTest {
  protected:
@@ -34,6 +60,7 @@ class HandOverTest : public OrvaleTest {
     plat::setProgramFolder(programs_.string());
     ::setenv("SUITE_WAVEOUT", "null", 1);
     notes_ = std::make_unique<plat::NotifyRecorder>();
+    useClock_ = std::make_unique<plat::ScopedClock>(clock_);
   }
   void TearDown() override {
     for (const char16_t* title : {vocra::kReaderWindowName, u"日中・中日辞典"}) {
@@ -43,6 +70,7 @@ class HandOverTest : public OrvaleTest {
         pumpUntil([cls, title] { return plat::findWindow(cls, title) == 0; }, 10000);
       }
     }
+    useClock_.reset();
     notes_.reset();
     ::unsetenv("SUITE_WAVEOUT");
     OrvaleTest::TearDown();
@@ -84,6 +112,8 @@ class HandOverTest : public OrvaleTest {
   }
   fs::path programs_;
   std::unique_ptr<plat::NotifyRecorder> notes_;
+  StartWaitClock clock_;
+  std::unique_ptr<plat::ScopedClock> useClock_;
 };
 
 TEST_F(HandOverTest, ASelectedWordReachesTheViewer) {

@@ -98,6 +98,37 @@ TEST_F(TranslateTest, ThreeLinesGiveThreeResultAndReadingLines) {
   EXPECT_FALSE(ui::waitCursorShown());
 }
 
+// A long text's lines are added to the panes as they come: setting both panes' whole texts again
+// after every line made the command quadratic in the text's length. The panes are set whole only
+// when the run starts and ends, and end with the texts of the line-by-line translation.
+TEST_F(TranslateTest, LinesAreAddedToThePanesWithoutSettingThemAgainPerLine) {
+  open(1);
+  std::u16string source, expected;
+  for (int i = 0; i < 40; ++i) {
+    source += std::u16string(i ? u"\r\n" : u"") + (i % 2 ? u"我饿了" : u"他喝水");
+    expected += std::u16string(i ? u"\r\n" : u"") + (i % 2 ? u"私はお腹が空いた" : u"彼は水を飲む");
+  }
+  const plat::Hwnd result = pane(kIdResult), reading = pane(kIdReading);
+  int wholeTexts = 0;
+  const plat::WindowHooks before = plat::setWindowHooks({});
+  plat::WindowHooks counting = before;
+  counting.retitled = [&](plat::Hwnd h) {
+    wholeTexts += h == result || h == reading;
+    if (before.retitled) before.retitled(h);
+  };
+  plat::setWindowHooks(counting);
+  translate(source);
+  plat::setWindowHooks(before);
+  EXPECT_EQ(text(kIdResult), expected);
+  const std::u16string readingText = text(kIdReading);
+  EXPECT_EQ(std::count(readingText.begin(), readingText.end(), u'\n'), 39);
+  EXPECT_NE(readingText.find(u"he1"), std::u16string::npos);
+  EXPECT_LE(wholeTexts, 4) << "both panes set again per line";
+  EXPECT_TRUE(notes_->messages.empty());
+  // The last line is in view.
+  EXPECT_GT(plat::sendMessage(result, ui::kEmGetFirstVisibleLine, 0, 0), 0);
+}
+
 TEST_F(TranslateTest, OnlyTheSelectionIsTranslatedAndPiecesJoinWithoutBreaks) {
   open(1);
   ui::setWindowText(pane(kIdSource), u"我饿了。他喝水。他很高兴。");
@@ -209,6 +240,28 @@ TEST_F(TranslateTest, AJapaneseCheckFileThatCannotBeReopenedIsTriedAgainAtTheNex
   // Found again, it is only repositioned.
   translate(u"本を読む。");
   EXPECT_EQ(gTerminations, 2);
+  EXPECT_TRUE(notes_->messages.empty());
+}
+
+// The switch back to Japanese brings the Japanese side up again; a check file it cannot reopen
+// then is lost to the card as after the Translate command's own restart, and tried again.
+TEST_F(TranslateTest, AJapaneseCheckFileTheSwitchBackCannotReopenIsTriedAgainAtTheNextLine) {
+  open(0);
+  ASSERT_EQ(plat::openFileCount("jctrans.dat"), 1);
+  ui::testing::chooseItem(pane(kIdDirection), 1);
+  ASSERT_EQ(app().direction, kChineseToJapanese);
+  EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
+  const std::string file = plat::hostPath(plat::wideToUtf8(app().jcCheckPath));
+  const std::string aside = file + ".aside";
+  std::filesystem::rename(file, aside);
+  ui::testing::chooseItem(pane(kIdDirection), 0);
+  ASSERT_EQ(app().direction, kJapaneseToChinese);
+  EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
+  std::filesystem::rename(aside, file);
+  ui::setWindowText(pane(kIdResult), u"");
+  translate(u"本を読む。");
+  EXPECT_EQ(text(kIdResult), u"读书。");
+  EXPECT_EQ(plat::openFileCount("jctrans.dat"), 1);
   EXPECT_TRUE(notes_->messages.empty());
 }
 

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -47,7 +48,10 @@ std::uint32_t le32(const std::string& s, std::size_t at) {
 class WaveOutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = (std::filesystem::temp_directory_path() / ("waveout-" + std::to_string(::getpid()) + ".wav")).string();
+    // A path of its own per test run: a process starts a path anew only the first time it opens it.
+    static int run = 0;
+    path_ = (std::filesystem::temp_directory_path() /
+             ("waveout-" + std::to_string(::getpid()) + "-" + std::to_string(++run) + ".wav")).string();
     std::filesystem::remove(path_);
     takeEvents();
   }
@@ -146,6 +150,39 @@ TEST_F(WaveOutTest, AFileLeftByAnEarlierRunIsStartedAnew) {
   EXPECT_EQ(le32(wav, 40), a.size());
   EXPECT_EQ(wav.substr(44), a);
   std::remove(old.c_str());
+}
+
+// A caller told by the done message may close the device at once, while the device thread is
+// still inside the callback: the header is handed back before the message goes out.
+TEST_F(WaveOutTest, CloseRightAfterTheDoneMessageIsAccepted) {
+  static std::atomic<int> doneSeen{0};
+  doneSeen = 0;
+  auto slowCallback = [](plat::WaveOut, unsigned message, std::uintptr_t, plat::WaveHeader* header) {
+    recordCallback(0, message, 0, header);
+    if (message != plat::kWomDone) return;
+    doneSeen.store(1);
+    // Keeps the device thread inside the callback while the caller goes on.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  };
+  useBackend("wavfast:" + path_);
+  std::string a(200, '\x21');
+  for (int round = 0; round < 3; ++round) {
+    doneSeen = 0;
+    plat::WaveOut dev = 0;
+    ASSERT_EQ(plat::waveOpen(&dev, {}, slowCallback, 0), plat::kWaveOk);
+    plat::WaveHeader h{a.data(), static_cast<std::uint32_t>(a.size())};
+    ASSERT_EQ(plat::wavePrepare(dev, &h), plat::kWaveOk);
+    ASSERT_EQ(plat::waveWrite(dev, &h), plat::kWaveOk);
+    while (!doneSeen.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(h.flags & plat::kWaveHeaderDone);
+    EXPECT_EQ(plat::waveUnprepare(dev, &h), plat::kWaveOk);
+    EXPECT_EQ(plat::waveClose(dev), plat::kWaveOk) << "round " << round;
+    // The close waited for the callback: the close message came last.
+    auto events = takeEvents();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().message, plat::kWomClose);
+  }
+  EXPECT_EQ(plat::openWaveDeviceCount(), 0);
 }
 
 TEST_F(WaveOutTest, ResetHandsQueuedBlocksBackAtOnce) {

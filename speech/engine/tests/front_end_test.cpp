@@ -80,6 +80,8 @@ TEST_F(FrontEndTest, NumbersAreWrittenOutByTheirContext) {
       {"5km", 1, "wu3 k m"},                               // mode 1: digits only, whatever follows
       {"1,a", 0, "yi1 |4300 / a"},                         // the comma splits letters from digits
       {"二○○八年", 0, "er4 ling2 ling2 ba1 nian2"},         // no ASCII digit: ○ still reads 零
+      {"二〇〇八年", 0, "er4 ling2 ling2 ba1 nian2"},         // ... and so does the ideographic zero
+      {"二〇○八年", 0, "er4 ling2 ling2 ba1 nian2"},
       {"三km", 0, "san1 gong1 li3"},                       // a Chinese numeral takes the unit's word
   };
   for (const Case& c : cases) EXPECT_EQ(readAloud(c.text, c.mode), c.codes) << c.text << " mode " << c.mode;

@@ -128,13 +128,13 @@ TEST_F(UnitRenderingTest, NeutralSettingsGiveTheDecodedRecordingsBitForBit) {
   EXPECT_EQ(got.front(), 0);
 }
 
-TEST_F(UnitRenderingTest, PausesTakeTheirStepsTimesTheSpeedFactor) {
+TEST_F(UnitRenderingTest, PausesShortenWithTheSpeedAsSyllablesDo) {
   struct Case {
     int code, speed, bytes;
   } cases[] = {
-      {4300, 5, 9600}, {4300, 9, 19200}, {4300, 0, 6720}, {4301, 5, 12800}, {4302, 5, 19200}, {4304, 5, 19200},
-      {4305, 5, 6400}, {4306, 5, 19200}, {4319, 5, 19200}, {4320, 5, 4800},  {4321, 5, 320},   {4322, 8, 544},
-      {4325, 6, 384},  {4326, 5, 1600},  {4327, 5, 4800},  {4399, 7, 6720},  {4321, 0, 224},
+      {4300, 5, 9600}, {4300, 9, 4800}, {4300, 0, 13714}, {4301, 5, 12800}, {4302, 5, 19200}, {4304, 5, 19200},
+      {4305, 5, 6400}, {4306, 5, 19200}, {4319, 5, 19200}, {4320, 5, 4800},  {4321, 5, 320},   {4322, 8, 188},
+      {4325, 6, 266},  {4326, 5, 1600},  {4327, 5, 4800},  {4399, 7, 3428},  {4321, 0, 458},
   };
   for (const Case& c : cases) {
     SampleBuffer b = activeBuffer();
@@ -142,10 +142,10 @@ TEST_F(UnitRenderingTest, PausesTakeTheirStepsTimesTheSpeedFactor) {
     EXPECT_EQ(b.fill, c.bytes) << c.code << " at speed " << c.speed;
     EXPECT_EQ(samplesOf(b), Samples(static_cast<std::size_t>(c.bytes) / 2)) << c.code;
   }
-  // The word-final gap follows the speed too.
+  // The word-final gap follows the speed too: halved with the syllable at the fastest speed.
   SampleBuffer b = activeBuffer();
   speech::renderUnits({unit(4, 0, 1, 5, 9)}, 0, 1, b);
-  EXPECT_EQ(b.fill, static_cast<std::int32_t>(100 / 2.0) * 2 + 640);
+  EXPECT_EQ(b.fill, static_cast<std::int32_t>(100 / 2.0) * 2 + 160);
 }
 
 TEST_F(UnitRenderingTest, VariantFollowsThePlaceInTheWordAndFallsBack) {

@@ -3,6 +3,7 @@
 // the storage card's speech data and closed again at the end.
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
+#include "platform/core/timer.h"
 #include "platform/core/window.h"
 #include "speech/reader/console_text.h"
 #include "speech/reader/reading_protocol.h"
@@ -15,12 +16,33 @@
 
 namespace {
 
+// How a request went: the reader said it started, it sent the end status, or it went away.
+struct Request {
+  plat::Hwnd reader = 0;
+  bool started = false;
+  bool ended = false;
+};
+Request gRequest;
+
+// While a request is under way the reader's window is looked at this often: a reader whose
+// engine cannot start closes itself without a status.
+constexpr unsigned kWatchTimer = 1;
+constexpr unsigned kWatchMs = 200;
+
 std::intptr_t sayProc(plat::Hwnd hwnd, unsigned msg, std::uint32_t wParam, std::int32_t lParam) {
   if (msg == vocra::kWmSpeechStatus) {
+    gRequest.ended = true;
     plat::postQuitMessage(0);  // the status is sent: a posted message ends the loop
     return 0;
   }
-  if (msg == vocra::kWmSpeechStarted) return 0;
+  if (msg == vocra::kWmSpeechStarted) {
+    gRequest.started = true;
+    return 0;
+  }
+  if (msg == plat::kWmTimer && wParam == kWatchTimer) {
+    if (!plat::isWindow(gRequest.reader)) plat::postQuitMessage(0);
+    return 0;
+  }
   return plat::defWindowProc(hwnd, msg, wParam, lParam);
 }
 
@@ -64,15 +86,30 @@ int main(int argc, char** argv) {
   // One request holds at most 32,766 units: longer text is read piece after piece.
   for (std::u16string_view piece : vocra::readingPieces(wide)) {
     if (!vocra::hasReadableCharacter(piece)) continue;
+    gRequest = Request{};
     vocra::SpeakResult r = requester.speak(window, piece, 1, plat::utf8ToWide(folder), u"vocrasay");
     if (r != vocra::SpeakResult::kSpeaking) {
       if (r == vocra::SpeakResult::kReaderNotFound) std::fprintf(stderr, "vocrasay: the speech reader could not be started\n");
+      requester.readingEnded();  // the request file written for it goes
       requester.closeReader();
       return 1;
     }
+    gRequest.reader = requester.readerWindow();
+    plat::setTimer(window, kWatchTimer, kWatchMs);
     plat::Msg m;
     while (plat::getMessage(m)) plat::dispatchMessage(m);
+    plat::killTimer(window, kWatchTimer);
     requester.readingEnded();
+    if (!gRequest.ended) {
+      std::fprintf(stderr, gRequest.started ? "vocrasay: the speech reader ended before the reading did\n"
+                                            : "vocrasay: the speech reader closed without reading: its speech engine could not start\n");
+      return 1;
+    }
+    if (!gRequest.started) {
+      std::fprintf(stderr, "vocrasay: the speech engine could not read the text\n");
+      requester.closeReader();
+      return 1;
+    }
   }
   requester.closeReader();
   return 0;

@@ -1,5 +1,6 @@
 // The real reader program, started and spoken to through the platform's processes, messages and
 // named objects.
+#include "platform/core/named_mutex.h"
 #include "platform/core/process.h"
 #include "platform/core/registry.h"
 #include "reader_fixture.h"
@@ -10,6 +11,7 @@
 #include "speech/reader/requester.h"
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -235,6 +237,79 @@ TEST_F(ReadingProtocolTest, TheConsoleRequesterReadsASentenceAndClosesTheReader)
   EXPECT_GT(wavSampleCount(), 4800u + 9600u);
   EXPECT_TRUE(pumpUntil([] { return readerWindow() == 0; }, 20000));
   EXPECT_FALSE(requestFileExists());
+}
+
+// The speed slider shortens the whole reading, pauses with syllables: the slowest the reader is
+// given reads the same text at least one and a half times as long as a fast one.
+TEST_F(ReadingProtocolTest, TheConsoleRequesterReadsSlowerAtALowerSpeed) {
+  auto key = plat::regCreateKey(plat::RegRoot::LocalMachine, vocra::kVoiceKey);
+  ASSERT_TRUE(key);
+  std::size_t samples[2] = {};
+  const std::uint32_t speeds[2] = {1, 8};
+  for (int k = 0; k < 2; ++k) {
+    ASSERT_TRUE(plat::regSetDword(*key, vocra::kSpeedValue, speeds[k]));
+    std::filesystem::remove(wav_);
+    plat::ProcessInfo say;
+    ASSERT_TRUE(plat::startProgram("vocrasay", u"我们是学生，你们是老师。我们是学生！", &say));
+    int code = -1;
+    ASSERT_TRUE(plat::waitForProcess(say, 120000, &code));
+    EXPECT_EQ(code, 0);
+    ASSERT_TRUE(pumpUntil([] { return readerWindow() == 0; }, 20000));
+    samples[k] = wavSampleCount();
+  }
+  RecordProperty("samplesAtSpeed1", static_cast<int>(samples[0]));
+  RecordProperty("samplesAtSpeed8", static_cast<int>(samples[1]));
+  ASSERT_GT(samples[1], 0u);
+  EXPECT_GE(static_cast<double>(samples[0]), 1.5 * static_cast<double>(samples[1]))
+      << "speed 1: " << samples[0] << " samples, speed 8: " << samples[1];
+}
+
+// A request that fails in the reader ends the console requester with a message and a failing
+// status, and leaves neither the mutex held nor the request file behind: a reading whose sound
+// device cannot open (the end status comes without a start), a reader found before its engine
+// was up whose engine then failed (its window goes away without a status), and a reader whose
+// engine fails before its window is found.
+TEST_F(ReadingProtocolTest, TheConsoleRequesterFailsWhenTheReaderCannotRead) {
+  static bool requested = false;
+  struct Case {
+    const char* what;
+    std::function<void()> breakIt;
+    bool standIn;  // this test's own window plays the reader that fails after it was found
+  } cases[] = {
+      {"no sound device", [] { ::setenv("SUITE_WAVEOUT", "no-such-device", 1); }, false},
+      {"engine failing after the reader was found", [] {}, true},
+      // Keeps the first case's device: the engine fails before it would open one.
+      {"no engine", [this] { ASSERT_TRUE(plat::removeFile(dataFolder_ + "hzprop.dat")); }, false},
+  };
+  for (const Case& c : cases) {
+    c.breakIt();
+    plat::Hwnd standIn = 0;
+    if (c.standIn) {
+      requested = false;
+      plat::registerWindowClass(vocra::kReaderWindowName, [](plat::Hwnd h, unsigned m, std::uint32_t w, std::int32_t l) -> std::intptr_t {
+        if (m == vocra::kWmReaderSpeak) requested = true;
+        return plat::defWindowProc(h, m, w, l);
+      });
+      standIn = plat::createWindow(vocra::kReaderWindowName, vocra::kReaderWindowName);
+      ASSERT_NE(standIn, 0u);
+    }
+    plat::ProcessInfo say;
+    ASSERT_TRUE(plat::startProgram("vocrasay", u"我们是学生。", &say)) << c.what;
+    if (standIn) {
+      EXPECT_TRUE(pumpUntil([] { return requested; })) << c.what;
+      plat::destroyWindow(standIn);
+    }
+    int code = -1;
+    const bool ended = pumpUntil([&] { return plat::waitForProcess(say, 0, &code); }, 60000);
+    if (!ended) plat::terminateProcess(say);
+    ASSERT_TRUE(ended) << c.what << ": vocrasay still waits";
+    EXPECT_EQ(code, 1) << c.what;
+    EXPECT_TRUE(pumpUntil([] { return readerWindow() == 0; }, 20000)) << c.what;
+    auto mutex = plat::NamedMutex::create(vocra::kReadingMutex, false);
+    ASSERT_NE(mutex, nullptr);
+    EXPECT_FALSE(mutex->alreadyExisted()) << c.what;
+    EXPECT_FALSE(requestFileExists()) << c.what;
+  }
 }
 
 // Text with nothing the reader speaks is refused with a message and a failing status, not read as silence.

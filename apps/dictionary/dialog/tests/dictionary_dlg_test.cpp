@@ -250,6 +250,26 @@ TEST_F(DictionaryDlgTest, TypingFillsTheListAndReturnShowsTheEntry) {
   EXPECT_TRUE(notes_.messages.empty());
 }
 
+// Digits and a hyphen as the Japanese input method writes them are searched as text: no file
+// message while the user is still typing, and never the entry stored at that number.
+TEST_F(DictionaryDlgTest, TypedDigitsAndHyphenAreSearchedNotReadAsARecord) {
+  open();
+  for (const char16_t* word : {u"１００－", u"１００－０００１", u"６２７－", u"１－"}) {
+    composeWord(0, word);
+    EXPECT_TRUE(notes_.messages.empty()) << plat::wideToUtf8(word) << ": " << plat::wideToUtf8(notes_.messages.empty() ? u"" : notes_.messages[0].text);
+    notes_.messages.clear();
+    ui::testing::pressKey(d().searchEdit(0), ui::kVkReturn);
+    EXPECT_TRUE(notes_.messages.empty()) << plat::wideToUtf8(word);
+    notes_.messages.clear();
+  }
+  // Key by key: "１", "１０", "１００", "１００－", ...
+  plat::Hwnd edit = d().searchEdit(0);
+  ui::setWindowText(edit, u"");
+  ui::setFocus(edit);
+  ui::testing::typeText(edit, u"１００－０００１");
+  EXPECT_TRUE(notes_.messages.empty());
+}
+
 TEST_F(DictionaryDlgTest, ComposedWordShowsItsEntryAndArrowsExtendTheList) {
   open();
   composeWord(0, u"がくせい");
