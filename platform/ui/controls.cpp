@@ -194,6 +194,7 @@ void tellListEnd(Hwnd h, bool down) {
   if (message) plat::postMessage(r->parent, message, down ? 1 : 0, static_cast<std::int32_t>(h));
 }
 
+// A notch of the wheel that reaches an end (the scroll bar moves after the viewport saw it).
 class ListWheelWatch : public QObject {
  public:
   ListWheelWatch(Hwnd h, QAbstractScrollArea* area) : QObject(area), hwnd_(h), area_(area) {}
@@ -201,10 +202,11 @@ class ListWheelWatch : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* e) override {
     if (e->type() != QEvent::Wheel) return false;
-    int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
+    const int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
     QScrollBar* bar = area_->verticalScrollBar();
-    if (dy < 0 && bar->value() == bar->maximum()) tellListEnd(hwnd_, true);
-    if (dy > 0 && bar->value() == bar->minimum()) tellListEnd(hwnd_, false);
+    const int steps = QApplication::wheelScrollLines() * bar->singleStep() * std::max(1, std::abs(dy) / 120);
+    if (dy < 0 && bar->value() + steps >= bar->maximum()) tellListEnd(hwnd_, true);
+    if (dy > 0 && bar->value() - steps <= bar->minimum()) tellListEnd(hwnd_, false);
     return false;
   }
 
@@ -215,23 +217,25 @@ class ListWheelWatch : public QObject {
 
 void watchListEnds(QListWidget* l, Hwnd h) {
   QScrollBar* bar = l->verticalScrollBar();
-  // The arrows and page areas while the end is shown; the thumb dragged to an end.
+  // The arrows, the page areas and the thumb: told before the value moves, with the position the
+  // action leads to, so that an action that reaches an end (or acts at it) counts.
   QObject::connect(bar, &QAbstractSlider::actionTriggered, [h, bar](int action) {
+    const int to = bar->sliderPosition();
     switch (action) {
       case QAbstractSlider::SliderSingleStepAdd:
       case QAbstractSlider::SliderPageStepAdd:
       case QAbstractSlider::SliderToMaximum:
-        if (bar->value() == bar->maximum()) tellListEnd(h, true);
+        if (to == bar->maximum()) tellListEnd(h, true);
         break;
       case QAbstractSlider::SliderSingleStepSub:
       case QAbstractSlider::SliderPageStepSub:
       case QAbstractSlider::SliderToMinimum:
-        if (bar->value() == bar->minimum()) tellListEnd(h, false);
+        if (to == bar->minimum()) tellListEnd(h, false);
         break;
       case QAbstractSlider::SliderMove:
         if (!bar->isSliderDown()) break;  // the wheel is watched on the viewport
-        if (bar->sliderPosition() == bar->maximum()) tellListEnd(h, true);
-        else if (bar->sliderPosition() == bar->minimum()) tellListEnd(h, false);
+        if (to == bar->maximum()) tellListEnd(h, true);
+        else if (to == bar->minimum()) tellListEnd(h, false);
         break;
       default: break;
     }
