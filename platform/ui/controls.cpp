@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +91,25 @@ class Trackbar : public QSlider {
   Hwnd hwnd_;
 };
 
+// A combo box as high as the handheld makes it: its font's size and a thin frame, so that it
+// keeps within its template's slot (the window system's own height counts the Japanese fonts'
+// whole line spacing). A font set later shrinks it again.
+class ComboBox : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  QSize sizeHint() const override { return QSize(QComboBox::sizeHint().width(), handheldHeight()); }
+  QSize minimumSizeHint() const override { return QSize(QComboBox::minimumSizeHint().width(), handheldHeight()); }
+
+ protected:
+  void changeEvent(QEvent* e) override {
+    QComboBox::changeEvent(e);
+    if (e->type() == QEvent::FontChange && height() > handheldHeight()) resize(width(), handheldHeight());
+  }
+
+ private:
+  int handheldHeight() const { return QFontInfo(font()).pixelSize() + uiPixels(6); }
+};
+
 class TabBar : public QTabBar {
  public:
   TabBar(Hwnd h, QWidget* parent) : QTabBar(parent), hwnd_(h) {}
@@ -97,6 +117,23 @@ class TabBar : public QTabBar {
   std::vector<int> images;
 
  protected:
+  // Items the program draws share the control's width when their natural sizes do not fit, so
+  // that every item shows without scroll arrows, as on the handheld.
+  QSize tabSizeHint(int index) const override {
+    QSize natural = QTabBar::tabSizeHint(index);
+    WinRec* r = rec(hwnd_);
+    if (!r || !(r->style & kTcsOwnerDrawFixed) || width() <= 0) return natural;
+    int total = 0;
+    for (int i = 0; i < count(); ++i) total += QTabBar::tabSizeHint(i).width();
+    if (total <= width()) return natural;
+    // Shares of the width in proportion, the last item taking what rounding leaves.
+    int before = 0;
+    for (int i = 0; i < index; ++i) before += QTabBar::tabSizeHint(i).width() * width() / total;
+    int share = index == count() - 1 ? width() - before : natural.width() * width() / total;
+    return QSize(std::max(1, share), natural.height());
+  }
+  QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+
   void paintEvent(QPaintEvent* e) override {
     WinRec* r = rec(hwnd_);
     if (!r || !(r->style & kTcsOwnerDrawFixed)) {
@@ -405,7 +442,7 @@ QWidget* makeControlWidget(WinRec& r, QWidget* parent, const std::u16string& tex
       break;
     }
     case Kind::Combo: {
-      auto* c = new QComboBox(parent);
+      auto* c = new ComboBox(parent);
       c->setEditable((r.style & 0x3) == kCbsDropDown);
       c->setInsertPolicy(QComboBox::NoInsert);
       QObject::connect(c, &QComboBox::activated, [h](int) { sendCommand(h, kCbnSelChange); });
@@ -458,6 +495,7 @@ QWidget* makeControlWidget(WinRec& r, QWidget* parent, const std::u16string& tex
     case Kind::Tab: {
       auto* t = new TabBar(h, parent);
       t->setExpanding(false);
+      if (r.style & kTcsOwnerDrawFixed) t->setUsesScrollButtons(false);
       QObject::connect(t, &QTabBar::currentChanged, [h](int) {
         if (notificationsQuiet()) return;
         NotifyInfo n;

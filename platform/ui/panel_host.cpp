@@ -212,10 +212,12 @@ void refresh() {
   placePanel();
 }
 
+// A small keyboard, drawn at the screen's resolution.
 QIcon keyboardIcon() {
-  QPixmap pm(20, 14);
+  QPixmap pm(uiPixels(20), uiPixels(14));
   pm.fill(Qt::transparent);
   QPainter p(&pm);
+  p.scale(uiPixels(96) / 96.0, uiPixels(96) / 96.0);
   p.setPen(QColor(40, 40, 40));
   p.setBrush(QColor(250, 250, 250));
   p.drawRoundedRect(0, 0, 19, 13, 2, 2);
@@ -235,6 +237,7 @@ void addPanelButton(WinRec& d) {
   auto* button = new QToolButton(bar);
   button->setObjectName(QStringLiteral("suiteInputPanelButton"));
   button->setIcon(keyboardIcon());
+  button->setIconSize(QSize(uiPixels(20), uiPixels(14)));
   button->setPopupMode(QToolButton::MenuButtonPopup);
   auto* menu = new QMenu(button);
   button->setMenu(menu);

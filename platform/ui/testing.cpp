@@ -183,6 +183,17 @@ void scrollList(Hwnd list, ListScroll how, bool down) {
   processPendingEvents();
 }
 
+std::vector<Rect> tabItemRects(Hwnd tab) {
+  std::vector<Rect> out;
+  if (auto* t = qobject_cast<QTabBar*>(widgetOf(tab))) {
+    for (int i = 0; i < t->count(); ++i) {
+      QRect g = t->tabRect(i);
+      out.push_back(Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
+    }
+  }
+  return out;
+}
+
 void paint(Hwnd hwnd) {
   if (QWidget* w = widgetOf(hwnd)) {
     if (w->size().isEmpty()) w->resize(std::max(1, w->width()), std::max(1, w->height()));

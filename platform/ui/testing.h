@@ -23,6 +23,8 @@ void dragTrackbar(Hwnd trackbar, int position);
 // thumb touches that end), the thumb dragged to the end, or a notch of the wheel.
 enum class ListScroll { Arrow, Page, Drag, Wheel };
 void scrollList(Hwnd list, ListScroll how, bool down);
+// Where a tab control shows its items (client coordinates of the control), in order.
+std::vector<Rect> tabItemRects(Hwnd tab);
 // Paints the window now (owner-drawn controls, custom draw, windows that draw themselves).
 void paint(Hwnd hwnd);
 // The system's input method: text being composed, then the result (either may be empty).

@@ -208,6 +208,35 @@ TEST_F(DictionaryDlgTest, ViewTabImagesAreDrawnForTheScreen) {
   }
 }
 
+TEST_F(DictionaryDlgTest, TheScreenIsWholeAtBothSizesAndOrientations) {
+  struct Case {
+    int width, height, dpi;
+  } cases[] = {{240, 320, 96}, {480, 640, 192}, {320, 240, 96}, {640, 480, 192}};
+  for (const Case& c : cases) {
+    ui::setScreenDpi(c.dpi);
+    ui::setScreenSize(c.width, c.height);
+    open();
+    composeWord(1, u"学校");
+    const ui::Rect tab = ui::windowRect(item(dict::kIdViewTab));
+    // The search box and the search button end above the view tabs.
+    for (plat::Hwnd above : {d().searchBox(1), item(dict::kIdSearch)})
+      EXPECT_LE(ui::windowRect(above).bottom, tab.top) << c.width << " " << ui::windowRect(above).bottom;
+    // The box holds its text's full height.
+    EXPECT_GE(ui::windowRect(d().searchBox(1)).height(), 12 * c.dpi / 96 + 2) << c.width;
+    // Every view tab shows whole, inside the control.
+    std::vector<ui::Rect> items = ui::testing::tabItemRects(item(dict::kIdViewTab));
+    ASSERT_EQ(items.size(), 4u);
+    for (const ui::Rect& r : items) {
+      EXPECT_GE(r.left, 0) << c.width;
+      EXPECT_LE(r.right, tab.width()) << c.width;
+      EXPECT_GE(r.width(), (16 + 36) * c.dpi / 96) << c.width;  // its image and a three-character label
+    }
+    dlg_.reset();
+    for (plat::Hwnd h : plat::findWindows(u"", u"")) plat::destroyWindow(h);
+    ui::processPendingEvents();
+  }
+}
+
 TEST_F(DictionaryDlgTest, NoCardOrNoDictionaryEndsTheStart) {
   std::filesystem::remove_all(plat::hostPath(kViewer + "CJDIC"));
   open(false);
