@@ -375,13 +375,11 @@ void noteWindowInFront(Hwnd hwnd) {
   writeStacking(order);
 }
 
-Hwnd sendWindowToBack(Hwnd hwnd) {
+Hwnd takeWindowOffScreen(Hwnd hwnd) {
   std::vector<Hwnd> order = readStacking();
   std::erase(order, hwnd);
-  Hwnd front = order.empty() ? 0 : order.front();
-  if (isWindow(hwnd)) order.push_back(hwnd);
   writeStacking(order);
-  return front;
+  return order.empty() ? 0 : order.front();
 }
 
 bool setForegroundWindow(Hwnd hwnd) {

@@ -462,7 +462,7 @@ bool minimizeWindow(Hwnd hwnd) {
   // screen and the window below it comes to the front.
   r->minimized = true;
   plat::showWindow(hwnd, false);
-  if (Hwnd below = plat::sendWindowToBack(hwnd)) plat::setForegroundWindow(below);
+  if (Hwnd below = plat::takeWindowOffScreen(hwnd)) plat::setForegroundWindow(below);
   return true;
 }
 
