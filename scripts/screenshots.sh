@@ -248,10 +248,16 @@ shoot() {  # size dpi
     fi
   done
   echo "$TAG: the refresher created the panel anew in $anew of 10 runs"
+  [ "$anew" = 10 ] || FAULTS+=("$TAG: the refresher left the panel as it was in $((10 - anew)) of 10 runs")
   stop
 }
+FAULTS=()
 shoot 240x320 96
 shoot 480x640 192
 wm_alive
 echo "Pictures in $OUT:"
 ls "$OUT"
+if [ ${#FAULTS[@]} -gt 0 ]; then
+  printf '%s\n' "${FAULTS[@]}" >&2
+  exit 1
+fi
