@@ -79,6 +79,12 @@ void InputMethodSwitch::hidePanel() {
   plat::setInputPanelPlacement(false, sip, {0, 0, 239, 293});
 }
 
+void InputMethodSwitch::tapBox(bool japanese) {
+  if (plat::inputPanelShown()) return;
+  if (keepDown) plat::selectInputMethod(japanese ? settings_.japaneseIm : settings_.chineseIm);
+  showPanel();
+}
+
 void InputMethodSwitch::enter(const plat::ClassId& id) {
   if (keepDown) {
     hidePanel();

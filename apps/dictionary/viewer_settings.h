@@ -38,6 +38,9 @@ class InputMethodSwitch {
   void leaveChineseBox();
   void showPanel();
   void hidePanel();
+  // A tap on a search box asks for the panel, also while the keep-down flag holds (the box's own
+  // input method then comes with it).
+  void tapBox(bool japanese);
 
  private:
   void enter(const plat::ClassId& id);

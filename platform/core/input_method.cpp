@@ -8,6 +8,7 @@
 #include "platform/core/message_state.h"
 #include "platform/core/window.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace plat {
@@ -42,6 +43,7 @@ bool rectFrom(const std::optional<std::string>& bytes, PanelRect& r) {
 }
 
 std::mutex gListenerMutex;
+std::atomic<std::uint32_t> gSelectionsHere{0};
 std::function<void(const ClassId&, bool)> gListener;
 
 int hexDigit(char16_t c) {
@@ -156,9 +158,12 @@ bool selectInputMethod(const ClassId& id) {
   if (!regSetBinary(*key, kCurrentValue, bytes)) return false;
   std::uint32_t count = regGetDword(*key, kSelectionsValue).value_or(0) + 1;
   regSetDword(*key, kSelectionsValue, count);
+  ++gSelectionsHere;
   notifyListener(count);
   return true;
 }
+
+std::uint32_t inputMethodSelectionsHere() { return gSelectionsHere.load(); }
 
 std::uint32_t inputMethodSelections() {
   auto key = regOpenKey(RegRoot::CurrentUser, kStateKey);

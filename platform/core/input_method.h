@@ -36,10 +36,13 @@ bool registerInputMethod(const ClassId& id, std::u16string_view displayName);
 // registry cannot be read.
 bool currentInputMethod(ClassId& out);
 // Makes an installed input method current; false, and nothing changes, for any other. Every
-// selection counts, even of the method already current: hosts create their panel anew.
+// selection counts, even of the method already current.
 bool selectInputMethod(const ClassId& id);
-// How many selections the device has seen; a host compares it with the count at its last load.
+// How many selections the device has seen, and how many of them this program made: a host
+// creates its panel anew after selections made by another program (the refresher), while this
+// program's own selection of the method loaded keeps the panel and what it holds.
 std::uint32_t inputMethodSelections();
+std::uint32_t inputMethodSelectionsHere();
 // The input panel raised or lowered.
 bool setInputPanelShown(bool shown);
 bool inputPanelShown();

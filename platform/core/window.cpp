@@ -334,8 +334,57 @@ std::vector<Hwnd> findWindows(std::u16string_view className, std::u16string_view
   return out;
 }
 
+namespace {
+
+constexpr size_t kMaxStacked = 64;
+
+std::string stackPath() { return currentFolder() + "/stacking"; }
+
+// The stacking file: one handle a line in hexadecimal, front first; gone windows are dropped.
+std::vector<Hwnd> readStacking() {
+  std::vector<Hwnd> out;
+  std::string text;
+  if (!readFile(stackPath(), text)) return out;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.size() != 8 || line.find_first_not_of("0123456789abcdef") != std::string::npos) continue;
+    Hwnd h = static_cast<Hwnd>(std::stoul(line, nullptr, 16));
+    if (isWindow(h) && std::find(out.begin(), out.end(), h) == out.end()) out.push_back(h);
+  }
+  return out;
+}
+
+void writeStacking(const std::vector<Hwnd>& order) {
+  std::string text;
+  char line[16];
+  for (size_t i = 0; i < order.size() && i < kMaxStacked; ++i) {
+    std::snprintf(line, sizeof line, "%08x\n", static_cast<unsigned>(order[i]));
+    text += line;
+  }
+  writeFileAtomically(stackPath(), text);
+}
+
+}  // namespace
+
+void noteWindowInFront(Hwnd hwnd) {
+  if (!isWindow(hwnd)) return;
+  std::vector<Hwnd> order = readStacking();
+  std::erase(order, hwnd);
+  order.insert(order.begin(), hwnd);
+  writeStacking(order);
+}
+
+Hwnd takeWindowOffScreen(Hwnd hwnd) {
+  std::vector<Hwnd> order = readStacking();
+  std::erase(order, hwnd);
+  writeStacking(order);
+  return order.empty() ? 0 : order.front();
+}
+
 bool setForegroundWindow(Hwnd hwnd) {
   if (!isWindow(hwnd)) return false;
+  noteWindowInFront(hwnd);
   char text[16];
   std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hwnd));
   writeFileAtomically(currentFolder() + "/foreground", text);

@@ -75,6 +75,11 @@ bool setForegroundWindow(Hwnd hwnd);
 Hwnd foregroundWindow();
 // Called on the owning thread when one of this process's windows is brought to the front.
 void setForegroundHook(std::function<void(Hwnd)> hook);
+// The order of the programs' windows on the screen, shared by all programs, front first: a window
+// shown or brought to the front goes first. Minimising takes a window out of it; the window then
+// in front (0 when there is none) is the one that was below it, to be brought to the front.
+void noteWindowInFront(Hwnd hwnd);
+Hwnd takeWindowOffScreen(Hwnd hwnd);
 
 // Queues a message for the window's thread; false when the window does not exist (for another
 // program's window: when that program no longer runs).

@@ -275,8 +275,13 @@ bool initApplication() {
 
   // Brought to the front by this or another program: shown again, raised, active.
   plat::setForegroundHook([](Hwnd h) {
-    QWidget* w = widgetOf(h);
+    WinRec* r = rec(h);
+    QWidget* w = r ? r->widget.data() : nullptr;
     if (!w || !w->isWindow()) return;
+    if (r->minimized) {
+      r->minimized = false;
+      plat::showWindow(h, true);
+    }
     if (w->isMinimized()) w->showNormal();
     w->raise();
     w->activateWindow();

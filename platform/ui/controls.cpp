@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +91,25 @@ class Trackbar : public QSlider {
   Hwnd hwnd_;
 };
 
+// A combo box as high as the handheld makes it: its font's size and a thin frame, so that it
+// keeps within its template's slot (the window system's own height counts the Japanese fonts'
+// whole line spacing). A font set later shrinks it again.
+class ComboBox : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  QSize sizeHint() const override { return QSize(QComboBox::sizeHint().width(), handheldHeight()); }
+  QSize minimumSizeHint() const override { return QSize(QComboBox::minimumSizeHint().width(), handheldHeight()); }
+
+ protected:
+  void changeEvent(QEvent* e) override {
+    QComboBox::changeEvent(e);
+    if (e->type() == QEvent::FontChange && height() > handheldHeight()) resize(width(), handheldHeight());
+  }
+
+ private:
+  int handheldHeight() const { return QFontInfo(font()).pixelSize() + uiPixels(6); }
+};
+
 class TabBar : public QTabBar {
  public:
   TabBar(Hwnd h, QWidget* parent) : QTabBar(parent), hwnd_(h) {}
@@ -97,6 +117,23 @@ class TabBar : public QTabBar {
   std::vector<int> images;
 
  protected:
+  // Items the program draws share the control's width when their natural sizes do not fit, so
+  // that every item shows without scroll arrows, as on the handheld.
+  QSize tabSizeHint(int index) const override {
+    QSize natural = QTabBar::tabSizeHint(index);
+    WinRec* r = rec(hwnd_);
+    if (!r || !(r->style & kTcsOwnerDrawFixed) || width() <= 0) return natural;
+    int total = 0;
+    for (int i = 0; i < count(); ++i) total += QTabBar::tabSizeHint(i).width();
+    if (total <= width()) return natural;
+    // Shares of the width in proportion, the last item taking what rounding leaves.
+    int before = 0;
+    for (int i = 0; i < index; ++i) before += QTabBar::tabSizeHint(i).width() * width() / total;
+    int share = index == count() - 1 ? width() - before : natural.width() * width() / total;
+    return QSize(std::max(1, share), natural.height());
+  }
+  QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+
   void paintEvent(QPaintEvent* e) override {
     WinRec* r = rec(hwnd_);
     if (!r || !(r->style & kTcsOwnerDrawFixed)) {
@@ -194,6 +231,7 @@ void tellListEnd(Hwnd h, bool down) {
   if (message) plat::postMessage(r->parent, message, down ? 1 : 0, static_cast<std::int32_t>(h));
 }
 
+// A notch of the wheel that reaches an end (the scroll bar moves after the viewport saw it).
 class ListWheelWatch : public QObject {
  public:
   ListWheelWatch(Hwnd h, QAbstractScrollArea* area) : QObject(area), hwnd_(h), area_(area) {}
@@ -201,10 +239,11 @@ class ListWheelWatch : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* e) override {
     if (e->type() != QEvent::Wheel) return false;
-    int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
+    const int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
     QScrollBar* bar = area_->verticalScrollBar();
-    if (dy < 0 && bar->value() == bar->maximum()) tellListEnd(hwnd_, true);
-    if (dy > 0 && bar->value() == bar->minimum()) tellListEnd(hwnd_, false);
+    const int steps = QApplication::wheelScrollLines() * bar->singleStep() * std::max(1, std::abs(dy) / 120);
+    if (dy < 0 && bar->value() + steps >= bar->maximum()) tellListEnd(hwnd_, true);
+    if (dy > 0 && bar->value() - steps <= bar->minimum()) tellListEnd(hwnd_, false);
     return false;
   }
 
@@ -215,23 +254,25 @@ class ListWheelWatch : public QObject {
 
 void watchListEnds(QListWidget* l, Hwnd h) {
   QScrollBar* bar = l->verticalScrollBar();
-  // The arrows and page areas while the end is shown; the thumb dragged to an end.
+  // The arrows, the page areas and the thumb: told before the value moves, with the position the
+  // action leads to, so that an action that reaches an end (or acts at it) counts.
   QObject::connect(bar, &QAbstractSlider::actionTriggered, [h, bar](int action) {
+    const int to = bar->sliderPosition();
     switch (action) {
       case QAbstractSlider::SliderSingleStepAdd:
       case QAbstractSlider::SliderPageStepAdd:
       case QAbstractSlider::SliderToMaximum:
-        if (bar->value() == bar->maximum()) tellListEnd(h, true);
+        if (to == bar->maximum()) tellListEnd(h, true);
         break;
       case QAbstractSlider::SliderSingleStepSub:
       case QAbstractSlider::SliderPageStepSub:
       case QAbstractSlider::SliderToMinimum:
-        if (bar->value() == bar->minimum()) tellListEnd(h, false);
+        if (to == bar->minimum()) tellListEnd(h, false);
         break;
       case QAbstractSlider::SliderMove:
         if (!bar->isSliderDown()) break;  // the wheel is watched on the viewport
-        if (bar->sliderPosition() == bar->maximum()) tellListEnd(h, true);
-        else if (bar->sliderPosition() == bar->minimum()) tellListEnd(h, false);
+        if (to == bar->maximum()) tellListEnd(h, true);
+        else if (to == bar->minimum()) tellListEnd(h, false);
         break;
       default: break;
     }
@@ -401,7 +442,7 @@ QWidget* makeControlWidget(WinRec& r, QWidget* parent, const std::u16string& tex
       break;
     }
     case Kind::Combo: {
-      auto* c = new QComboBox(parent);
+      auto* c = new ComboBox(parent);
       c->setEditable((r.style & 0x3) == kCbsDropDown);
       c->setInsertPolicy(QComboBox::NoInsert);
       QObject::connect(c, &QComboBox::activated, [h](int) { sendCommand(h, kCbnSelChange); });
@@ -454,6 +495,7 @@ QWidget* makeControlWidget(WinRec& r, QWidget* parent, const std::u16string& tex
     case Kind::Tab: {
       auto* t = new TabBar(h, parent);
       t->setExpanding(false);
+      if (r.style & kTcsOwnerDrawFixed) t->setUsesScrollButtons(false);
       QObject::connect(t, &QTabBar::currentChanged, [h](int) {
         if (notificationsQuiet()) return;
         NotifyInfo n;

@@ -46,6 +46,11 @@ class DialogWidget : public QWidget {
     routeKey(hwnd_, e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), runBase);
     if (runBase) QWidget::keyPressEvent(e);
   }
+  // Made active by the person (a desktop's window manager): in front of the programs' windows.
+  void changeEvent(QEvent* e) override {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isWindow() && isActiveWindow() && rec(hwnd_)) plat::noteWindowInFront(hwnd_);
+  }
 
  private:
   Hwnd hwnd_;
@@ -153,6 +158,7 @@ void initAndShow(Hwnd h, std::int32_t initParam) {
     w->activateWindow();
     QApplication::setActiveWindow(w);
   }
+  if (!r->parent) plat::noteWindowInFront(h);
   std::intptr_t focusDefault = plat::sendMessage(h, kWmInitDialog, 0, initParam);
   if (!rec(h)) return;
   if (focusDefault && getFocus() == 0) {
@@ -452,13 +458,17 @@ bool isWindowVisible(Hwnd hwnd) {
 bool minimizeWindow(Hwnd hwnd) {
   WinRec* r = rec(hwnd);
   if (!r || !r->widget || r->parent) return false;
-  r->widget->showMinimized();
+  // As the handheld does it, with or without a desktop's window manager: the window leaves the
+  // screen and the window below it comes to the front.
+  r->minimized = true;
+  plat::showWindow(hwnd, false);
+  if (Hwnd below = plat::takeWindowOffScreen(hwnd)) plat::setForegroundWindow(below);
   return true;
 }
 
 bool isWindowMinimized(Hwnd hwnd) {
-  QWidget* w = widgetOf(hwnd);
-  return w && w->isMinimized();
+  WinRec* r = rec(hwnd);
+  return r && r->widget && (r->minimized || r->widget->isMinimized());
 }
 
 bool enableWindow(Hwnd hwnd, bool enable) {

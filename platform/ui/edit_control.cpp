@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -97,6 +98,16 @@ class EditBase : public Base {
     }
   }
   void contextMenuEvent(QContextMenuEvent* e) override { e->accept(); }
+  // A tap reaches the edit's procedure as well (a program raises its input panel on it).
+  void mousePressEvent(QMouseEvent* e) override {
+    const Hwnd h = hwnd_;
+    if (e->button() == Qt::LeftButton) {
+      const QPoint at = e->position().toPoint();
+      plat::sendMessage(h, kWmLButtonDown, 1, makeLParam(at.x(), at.y()));
+      if (!rec(h)) return;
+    }
+    Base::mousePressEvent(e);
+  }
 
   Hwnd hwnd_;
 };

@@ -88,6 +88,8 @@ class DeviceFileDialog : public QDialog {
     grid->addWidget(new QLabel(QString::fromUtf16(u"フォルダ:"), this), 0, 0);
     folderLabel_ = new QLabel(this);
     folderLabel_->setObjectName(QStringLiteral("suiteFolder"));
+    // Long folder names and filter texts give way: the dialog is never wider than the screen.
+    folderLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(folderLabel_, 0, 1);
     up_ = new QPushButton(QString::fromUtf16(u"上へ"), this);
     grid->addWidget(up_, 0, 2);
@@ -105,6 +107,8 @@ class DeviceFileDialog : public QDialog {
     form->addWidget(name_, 0, 1);
     form->addWidget(new QLabel(QString::fromUtf16(u"種類:"), this), 1, 0);
     type_ = new QComboBox(this);
+    type_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    type_->setMinimumContentsLength(4);
     for (const Filter& f : filters_) type_->addItem(f.description);
     if (r.filterIndex >= 1 && r.filterIndex <= static_cast<int>(filters_.size())) type_->setCurrentIndex(r.filterIndex - 1);
     form->addWidget(type_, 1, 1);
@@ -136,7 +140,9 @@ class DeviceFileDialog : public QDialog {
     while (start.size() > 1 && start.endsWith(QLatin1Char('\\'))) start.chop(1);
     folder_ = isFolder(start) ? start : QStringLiteral("\\");
     fill();
-    setGeometry(programScreen());
+    const QRect screen = programScreen();
+    setMaximumSize(screen.size());
+    setGeometry(screen);
   }
 
   QString folder() const { return folder_; }

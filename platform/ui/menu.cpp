@@ -2,6 +2,7 @@
 #include "platform/ui/menu.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -124,7 +125,16 @@ QAction* addCommand(QWidget* into, const ItemData& it, Hwnd owner, unsigned* cho
   return a;
 }
 
+// Menus show their text at the screen's resolution, and are measured in that font (a size
+// given by a style sheet would come after the measuring, and elide the items).
+void fitMenu(QMenu* qm) {
+  QFont f = qm->font();
+  f.setPixelSize(uiPixels(12));
+  if (qm->font() != f) qm->setFont(f);
+}
+
 void fillQMenu(QMenu* qm, Menu m, Hwnd owner, unsigned* chosen) {
+  fitMenu(qm);
   qm->clear();
   MenuData* d = data(m);
   if (!d) return;
@@ -144,6 +154,12 @@ void fillQMenu(QMenu* qm, Menu m, Hwnd owner, unsigned* chosen) {
       addCommand(qm, it, owner, chosen);
     }
   }
+  // Wide enough for its longest item beside the check-mark column and the submenu arrow, whatever
+  // the style measures at this resolution.
+  int widest = 0;
+  const QFontMetrics fm(qm->font());
+  for (QAction* a : qm->actions()) widest = std::max(widest, fm.horizontalAdvance(a->text()));
+  qm->setMinimumWidth(widest + uiPixels(56));
 }
 
 void refreshBar(Hwnd dialog) {
@@ -169,6 +185,8 @@ void refreshBar(Hwnd dialog) {
       if (it.image >= 0 && info.images) {
         if (QImage* img = bitmapImage(info.images)) {
           QImage part = img->copy(it.image * info.imageWidth, 0, info.imageWidth, img->height());
+          // The images are drawn for 96 dots per inch: stretched to the screen's, as the handheld does.
+          if (uiPixels(96) != 96) part = part.scaled(uiPixels(part.width()), uiPixels(part.height()));
           icon = QIcon(QPixmap::fromImage(part));
         }
       }
@@ -199,8 +217,7 @@ void appendItems(std::ostringstream& o, const std::vector<MenuItem>& items, int 
 // The handheld's command bar: narrow items, so a full bar fits the 240-pixel screen; text and
 // padding at the screen's resolution, its menus too.
 void styleCommandBar(QMenuBar* bar) {
-  const QString sheet = QStringLiteral("QMenuBar { font-size: %1px; spacing: 0px; } QMenuBar::item { padding: %2px %3px; } "
-                                       "QMenu { font-size: %1px; }")
+  const QString sheet = QStringLiteral("QMenuBar { font-size: %1px; spacing: 0px; } QMenuBar::item { padding: %2px %3px; }")
                             .arg(uiPixels(12))
                             .arg(uiPixels(2))
                             .arg(uiPixels(3));

@@ -54,7 +54,8 @@ std::u16string menuItemText(Menu m, unsigned id);
 
 // A menu bar at the foot of a top-level dialog. Choosing an item sends kWmCommand (id, 0) to the
 // dialog; opening a popup first sends kWmInitMenuPopup (wParam: the popup's menu).
-// The bitmap holds the bar's images side by side, imageWidth pixels each.
+// The bitmap holds the bar's images side by side, imageWidth pixels each, drawn for 96 dots per inch
+// (the bar stretches them to the screen's resolution).
 bool setMenuBar(Hwnd dialog, Menu m, Bitmap images = 0, int imageWidth = 16);
 Menu menuBarOf(Hwnd dialog);
 

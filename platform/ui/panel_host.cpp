@@ -96,12 +96,11 @@ struct HostState {
   Hwnd site = 0;      // the panel's parent window, docked in the dialog
   Hwnd notifier = 0;  // hears changes made by other programs
   plat::ClassId loaded;
-  std::uint32_t selection = 0;  // the device's selection count at the last load
+  std::uint32_t selection = 0;      // the device's selection count when last seen
+  std::uint32_t selectionHere = 0;  // and this program's own
   InputMethod* object = nullptr;
   void* library = nullptr;
   Rect rect;          // at 96 dots per inch, as the panel gave it
-  bool placed = false;  // a program gave the panel's place on the screen
-  Rect placedSip, placedDesktop;
   bool shown = false;
   HostCallback callback;
 };
@@ -121,19 +120,14 @@ int commandBarHeight(const WinRec& d) {
 }
 
 // Where the panel stands on the program's screen: docked directly above the command bar in the
-// size it asked for; when this program placed it, it covers everything from the foot of the
-// visible area the program kept down to the command bar.
+// size it asked for. The handheld's panel has that one place; a program that raises it at a
+// rectangle of its own gets it there too, whole, with nothing of its screen left below it.
 Rect panelScreenRect() {
   HostState& h = host();
-  ScreenMetrics sm = screenMetrics();
   Rect px = scaled(h.rect);
   WinRec* d = rec(h.dialog);
-  const int barTop = sm.height - (d ? commandBarHeight(*d) : 0);
-  int height = px.height();
-  // A program gives the place in the handheld's pixels at 96 dots per inch, as panels give theirs.
-  const int visibleBottom = h.placedDesktop.bottom * sm.dpi / 96;
-  if (h.placed && visibleBottom > 0 && visibleBottom < barTop) height = barTop - visibleBottom;
-  return Rect{0, barTop - height, std::max(px.width(), h.placed ? sm.width : 0), barTop};
+  const int barTop = screenMetrics().height - (d ? commandBarHeight(*d) : 0);
+  return Rect{0, barTop - px.height(), px.width(), barTop};
 }
 
 void placePanel() {
@@ -177,17 +171,14 @@ void refresh() {
   plat::ClassId current;
   plat::currentInputMethod(current);
   bool shown = plat::inputPanelShown();
-  plat::PanelRect sip, desk;
-  h.placed = plat::inputPanelPlacedByThisProgram() && plat::inputPanelPlacement(sip, desk);
-  if (h.placed) {
-    h.placedSip = Rect{sip.left, sip.top, sip.right, sip.bottom};
-    h.placedDesktop = Rect{desk.left, desk.top, desk.right, desk.bottom};
-  }
-  // Every selection since the last load creates the panel anew, even of the method loaded.
-  std::uint32_t selection = plat::inputMethodSelections();
-  bool selected = selection != h.selection;
+  // Another program's selection since the last look creates the panel anew, even of the method
+  // loaded (the refresher's run); this program selecting the method loaded keeps the panel with
+  // what it holds (a character written and not yet sent, a syllable being composed).
+  const std::uint32_t selection = plat::inputMethodSelections(), here = plat::inputMethodSelectionsHere();
+  const bool elsewhere = selection - h.selection > here - h.selectionHere;
   h.selection = selection;
-  if (selected || !(current == h.loaded) || (!h.object && !current.isNull())) {
+  h.selectionHere = here;
+  if (elsewhere || !(current == h.loaded) || (!h.object && !current.isNull())) {
     bool wasShown = h.shown;
     unloadPanel();
     h.shown = false;
@@ -221,10 +212,12 @@ void refresh() {
   placePanel();
 }
 
+// A small keyboard, drawn at the screen's resolution.
 QIcon keyboardIcon() {
-  QPixmap pm(20, 14);
+  QPixmap pm(uiPixels(20), uiPixels(14));
   pm.fill(Qt::transparent);
   QPainter p(&pm);
+  p.scale(uiPixels(96) / 96.0, uiPixels(96) / 96.0);
   p.setPen(QColor(40, 40, 40));
   p.setBrush(QColor(250, 250, 250));
   p.drawRoundedRect(0, 0, 19, 13, 2, 2);
@@ -244,6 +237,7 @@ void addPanelButton(WinRec& d) {
   auto* button = new QToolButton(bar);
   button->setObjectName(QStringLiteral("suiteInputPanelButton"));
   button->setIcon(keyboardIcon());
+  button->setIconSize(QSize(uiPixels(20), uiPixels(14)));
   button->setPopupMode(QToolButton::MenuButtonPopup);
   auto* menu = new QMenu(button);
   button->setMenu(menu);

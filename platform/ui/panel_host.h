@@ -1,6 +1,8 @@
 // The input-panel host: the current input method's panel, docked under the program's main
 // dialog. It follows platform/core's input-method services, also when another program changes
-// them, and delivers what the panel sends to the control that has the focus.
+// them, and delivers what the panel sends to the control that has the focus. The panel is created
+// anew when another method was selected since it loaded or another program selected one; this
+// program selecting the method loaded again keeps it.
 #pragma once
 #include <string>
 #include <vector>
@@ -29,8 +31,8 @@ std::vector<InputMethodChoice> inputMethodChoices();
 // The panel loaded, by class id (null when none: no current method, or one that is not a
 // loadable panel, such as the platform's own).
 plat::ClassId loadedInputPanel();
-// Where the panel stands on the screen (the placement a program gave through platform/core, else
-// the foot of the screen in the panel's own size) and whether it shows (platform/core's flag).
+// Where the panel stands on the screen (directly above the command bar, in the panel's own size,
+// also when a program raised it at a rectangle) and whether it shows (platform/core's flag).
 Rect inputPanelRect();
 bool inputPanelVisible();
 // The panel's window as the panel made it (a child of the host's window).

@@ -13,6 +13,8 @@
 #include <QToolButton>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 #include <QSlider>
 #include <QTabBar>
@@ -144,9 +146,27 @@ void scrollList(Hwnd list, ListScroll how, bool down) {
     case ListScroll::Arrow:
       bar->triggerAction(down ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub);
       break;
-    case ListScroll::Page:
-      bar->triggerAction(down ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+    case ListScroll::Page: {
+      // A click in the page area below (above) the thumb, where the scroll bar shows one; none
+      // when the thumb touches that end.
+      QStyleOptionSlider opt;
+      opt.initFrom(bar);
+      opt.subControls = QStyle::SC_All;
+      opt.orientation = bar->orientation();
+      opt.minimum = bar->minimum();
+      opt.maximum = bar->maximum();
+      opt.sliderPosition = bar->sliderPosition();
+      opt.sliderValue = bar->value();
+      opt.singleStep = bar->singleStep();
+      opt.pageStep = bar->pageStep();
+      opt.upsideDown = bar->invertedAppearance();
+      const QRect area = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt,
+                                                      down ? QStyle::SC_ScrollBarAddPage : QStyle::SC_ScrollBarSubPage, bar);
+      if (area.isEmpty() || !bar->isVisible()) break;
+      mouse(bar, QEvent::MouseButtonPress, area.center(), Qt::LeftButton, Qt::LeftButton);
+      mouse(bar, QEvent::MouseButtonRelease, area.center(), Qt::LeftButton, Qt::NoButton);
       break;
+    }
     case ListScroll::Drag:
       bar->setSliderDown(true);
       bar->setSliderPosition(down ? bar->maximum() : bar->minimum());
@@ -161,6 +181,17 @@ void scrollList(Hwnd list, ListScroll how, bool down) {
     }
   }
   processPendingEvents();
+}
+
+std::vector<Rect> tabItemRects(Hwnd tab) {
+  std::vector<Rect> out;
+  if (auto* t = qobject_cast<QTabBar*>(widgetOf(tab))) {
+    for (int i = 0; i < t->count(); ++i) {
+      QRect g = t->tabRect(i);
+      out.push_back(Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
+    }
+  }
+  return out;
 }
 
 void paint(Hwnd hwnd) {

@@ -19,10 +19,12 @@ void releaseKey(Hwnd hwnd, unsigned virtualKey);
 void chooseItem(Hwnd control, int index);
 // The trackbar's thumb dragged to a position.
 void dragTrackbar(Hwnd trackbar, int position);
-// A list box scrolled by a person: a scroll bar arrow, a page area, the thumb dragged to the
-// end, or a notch of the wheel.
+// A list box scrolled by a person: a scroll bar arrow, a click in a page area (none when the
+// thumb touches that end), the thumb dragged to the end, or a notch of the wheel.
 enum class ListScroll { Arrow, Page, Drag, Wheel };
 void scrollList(Hwnd list, ListScroll how, bool down);
+// Where a tab control shows its items (client coordinates of the control), in order.
+std::vector<Rect> tabItemRects(Hwnd tab);
 // Paints the window now (owner-drawn controls, custom draw, windows that draw themselves).
 void paint(Hwnd hwnd);
 // The system's input method: text being composed, then the result (either may be empty).

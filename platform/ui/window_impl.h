@@ -43,6 +43,7 @@ struct WinRec {
   Point baseUnits{4, 8};
   Point placedAt;  // top-level dialogs: where the layer put them on the screen
   bool modal = false;
+  bool minimized = false;  // off the screen until brought to the front
   bool ended = false;
   int result = 0;
   QEventLoop* loop = nullptr;

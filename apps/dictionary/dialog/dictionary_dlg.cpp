@@ -189,6 +189,11 @@ bool CDictionaryDlg::onInitDialog() {
         plat::sendMessage(hwnd_, kWmSearchEdit, 1, 0);
         return r;
       }
+      if (m == ui::kWmLButtonDown) {
+        std::intptr_t r = previous(h, m, w, l);
+        ims_.tapBox(h == searchEdit(0));
+        return r;
+      }
       if (m == plat::kWmChar) {
         std::intptr_t r = previous(h, m, w, l);
         if (*swallow > 0) --*swallow;
@@ -640,11 +645,12 @@ void CDictionaryDlg::extendByScroll(bool atTop) {
   ResultsView& v = session_->current();
   if (!(atTop ? session_->extendListAtTop() : session_->extendListAtBottom())) return;
   plat::Hwnd l = list(d, kViewDictionary);
+  const int top = static_cast<int>(plat::sendMessage(l, ui::kLbGetTopIndex, 0, 0));
   ui::listInsertString(l, atTop ? 0 : -1, atTop ? v.list.lines.front() : v.list.lines.back());
   plat::sendMessage(l, ui::kLbSetHorizontalExtent, static_cast<std::uint32_t>(v.list.horizontalExtent), 0);
-  // The new line comes into view where the person scrolled.
-  const int count = static_cast<int>(v.list.lines.size());
-  plat::sendMessage(l, ui::kLbSetTopIndex, atTop ? 0 : static_cast<std::uint32_t>(count - 1), 0);
+  // The lines shown stay; the new one waits just past the end, where the next scroll brings it in
+  // (and the scroll bar has a page area there again).
+  if (atTop) plat::sendMessage(l, ui::kLbSetTopIndex, static_cast<std::uint32_t>(top + 1), 0);
 }
 
 bool CDictionaryDlg::preTranslate(plat::Msg& m) {

@@ -142,23 +142,52 @@ TEST_F(QuillpinHostTest, CompositionWindowDrawsInTheFontOfTheCharacterSet) {
     bool big5;
   };
   const Case cases[] = {{0, 0, false}, {1, 0, true}, {0, 1, true}, {1, 1, true}};
-  for (const Case& c : cases) {
-    std::uint32_t charset = c.charset, keyboard = c.keyboard;
-    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Charset", true, charset));
-    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Keyboard", true, keyboard));
-    // Each selection creates the panel anew, reading its settings.
-    ASSERT_TRUE(plat::selectInputMethod(clsid));
-    ui::processPendingEvents();
+  const plat::ClassId other = *plat::parseClassId(std::string_view("{0CBEA010-F68E-11D1-8C63-0060977B4593}"));
+  ASSERT_TRUE(plat::registerInputMethod(other, u"日本語手書き入力"));
+  auto confirmWindow = [this] {
     plat::Hwnd confirm = 0;
     for (plat::Hwnd h : ui::childWindows(dlg)) {
       if (plat::windowClassName(h) == kConfirmWindowClass) confirm = h;
     }
+    return confirm;
+  };
+  const std::u16string big5 = ui::mappedFamily(u"ZQ-B5 Mincho", ui::kBig5CharSet);
+  const std::u16string gb = ui::mappedFamily(u"ZQ-GB Mincho", ui::kGb2312CharSet);
+  for (const Case& c : cases) {
+    std::uint32_t charset = c.charset, keyboard = c.keyboard;
+    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Charset", true, charset));
+    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Keyboard", true, keyboard));
+    // Selected after another method, the panel is created anew and reads its settings.
+    ASSERT_TRUE(plat::selectInputMethod(other));
+    ASSERT_TRUE(plat::selectInputMethod(clsid));
+    ui::processPendingEvents();
+    plat::Hwnd confirm = confirmWindow();
     ASSERT_NE(confirm, 0u);
-    const std::u16string expected =
-        c.big5 ? ui::mappedFamily(u"ZQ-B5 Mincho", ui::kBig5CharSet) : ui::mappedFamily(u"ZQ-GB Mincho", ui::kGb2312CharSet);
-    EXPECT_EQ(ui::queryWindowFont(confirm).family, expected) << c.charset << " " << c.keyboard;
+    EXPECT_EQ(ui::queryWindowFont(confirm).family, c.big5 ? big5 : gb) << c.charset << " " << c.keyboard;
   }
-  EXPECT_NE(ui::mappedFamily(u"ZQ-B5 Mincho", ui::kBig5CharSet), ui::mappedFamily(u"ZQ-GB Mincho", ui::kGb2312CharSet));
+  EXPECT_NE(big5, gb);
+  // Held while the program switches the character set and selects it again (which keeps it): the
+  // next composition is drawn in the new set's font.
+  for (std::uint32_t charset : {0u, 1u}) {
+    std::uint32_t keyboard = 0, set = charset ? 0 : 1;
+    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Keyboard", true, keyboard));
+    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Charset", true, set));
+    ASSERT_TRUE(plat::selectInputMethod(other));
+    ASSERT_TRUE(plat::selectInputMethod(clsid));
+    ASSERT_TRUE(plat::setInputPanelShown(true));
+    ui::processPendingEvents();
+    set = charset;
+    ASSERT_TRUE(panel::panelSetting(kPinyinClassId, "Charset", true, set));
+    ASSERT_TRUE(plat::selectInputMethod(clsid));
+    ui::processPendingEvents();
+    ui::setFocus(ui::getDlgItem(dlg, kPane));
+    tap(ui::inputPanelWindow(), 146);  // zh
+    plat::Hwnd confirm = confirmWindow();
+    ASSERT_NE(confirm, 0u);
+    EXPECT_TRUE(ui::isWindowVisible(confirm));
+    EXPECT_EQ(ui::queryWindowFont(confirm).family, charset ? big5 : gb) << charset;
+    tap(ui::inputPanelWindow(), kKeyBackspace);
+  }
 }
 
 TEST_F(QuillpinHostTest, AtTwiceTheResolutionThePanelScalesItsKeys) {

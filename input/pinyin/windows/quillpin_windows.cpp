@@ -156,10 +156,7 @@ class QuillpinWindows final : public PanelWindows {
     // the focus from the control being typed into.
     const ui::Hwnd top = parent ? ui::topLevelOf(parent) : 0;
     gState.confirm = plat::createWindow(kConfirmWindowClass, u"", top != parent ? top : 0);
-    // The composition draws in the Big5 font for zhuyin or the traditional set, else in GB.
-    std::uint32_t charset = 0, fuzzy = 0;
-    readPanelSettings(charset, fuzzy);
-    if (gState.confirm) ui::setWindowFont(gState.confirm, panel.zhuyin() || charset != 0 ? gState.b5Font : gState.gbFont);
+    fitConfirmFont(panel);
     return true;
   }
 
@@ -195,6 +192,8 @@ class QuillpinWindows final : public PanelWindows {
   void compositionChanged() override {
     if (!gState.confirm || !gState.panel) return;
     const bool visible = gState.panel->compositionWindowVisible();
+    // A composition begins: the character set may have changed while the panel was held.
+    if (visible && !ui::isWindowVisible(gState.confirm)) fitConfirmFont(*gState.panel);
     if (visible) {
       // A small bordered pop-up just above the panel, in the coordinates of the window it stands in.
       const ui::Hwnd top = gState.parent ? ui::topLevelOf(gState.parent) : 0;
@@ -208,6 +207,13 @@ class QuillpinWindows final : public PanelWindows {
   }
 
  private:
+  // The composition draws in the Big5 font for zhuyin or the traditional set, else in GB.
+  static void fitConfirmFont(const PinyinPanel& panel) {
+    std::uint32_t charset = 0, fuzzy = 0;
+    readPanelSettings(charset, fuzzy);
+    if (gState.confirm) ui::setWindowFont(gState.confirm, panel.zhuyin() || charset != 0 ? gState.b5Font : gState.gbFont);
+  }
+
   static ui::Bitmap icon(int width, int height) {
     ui::Bitmap b = ui::createBitmap(width, height, kMaskGrey);
     ui::Painter p(b);

@@ -231,4 +231,22 @@ TEST_F(WindowTest, ForegroundWindowIsRecordedAndTheHookRunsOnTheOwner) {
   plat::setForegroundHook(nullptr);
 }
 
+TEST_F(WindowTest, AWindowTakenOffTheScreenLeavesTheOneBelowInFront) {
+  Hwnd a = plat::createWindow(u"RecordClass", u"StackA");
+  Hwnd b = plat::createWindow(u"RecordClass", u"StackB");
+  Hwnd c = plat::createWindow(u"RecordClass", u"StackC");
+  plat::noteWindowInFront(a);
+  plat::noteWindowInFront(b);
+  plat::noteWindowInFront(c);
+  plat::setForegroundWindow(a);  // a comes up again, over c
+  EXPECT_EQ(plat::takeWindowOffScreen(a), c);
+  EXPECT_EQ(plat::takeWindowOffScreen(c), b);
+  // A window gone is no longer below anything; the last one leaves nothing in front.
+  plat::destroyWindow(b);
+  plat::noteWindowInFront(a);
+  EXPECT_EQ(plat::takeWindowOffScreen(a), 0u);
+  plat::destroyWindow(a);
+  plat::destroyWindow(c);
+}
+
 }  // namespace

@@ -108,6 +108,11 @@ TEST_F(OnScreenTest, CommandBarMenusOpenUpwardInsideTheScreen) {
       EXPECT_TRUE(inside(*at, screen)) << item << ": " << at->left << "," << at->top << " " << at->right << "," << at->bottom;
       EXPECT_LE(at->bottom, screen.top + barTop) << item;  // above the command bar
     }
+    // Its text at the screen's resolution, the menu measured in it: "すべて選択" whole (five
+    // full-width characters of 12 pixels at 96 dots per inch).
+    std::optional<ui::Rect> edit = ui::testing::openMenuBarItem(dlg, 1);
+    ASSERT_TRUE(edit.has_value());
+    EXPECT_GE(edit->width(), 5 * 12 * c.dpi / 96) << c.width;
     // A tap-and-hold menu near the foot of the screen opens above the point, inside the screen.
     auto popup = ui::parseMenuTemplate("POPUP p\n  ITEM 57643 元に戻す\n  ITEM 57635 切り取り\n  ITEM 57634 コピー\n"
                                        "  ITEM 57637 貼り付け\n  ITEM 32788 辞書引き\n");
@@ -117,6 +122,7 @@ TEST_F(OnScreenTest, CommandBarMenusOpenUpwardInsideTheScreen) {
     ui::testing::dismissNextPopup(&shown);
     ui::trackPopupMenu(ui::subMenu(m, 0), {c.width - 5, c.height - 30}, dlg);
     EXPECT_TRUE(inside(shown, screen)) << shown.left << "," << shown.top << " " << shown.right << "," << shown.bottom;
+    EXPECT_GE(shown.width(), 4 * 12 * c.dpi / 96) << c.width;  // "貼り付け" at the screen's resolution
     ui::destroyMenu(m);
     plat::destroyWindow(dlg);
     ui::processPendingEvents();

@@ -143,29 +143,27 @@ TEST_F(PanelHostTest, ChangesMadeByAnotherProgramReachThisHost) {
   EXPECT_FALSE(ui::inputPanelVisible());
 }
 
-TEST_F(PanelHostTest, RaisedAtTheRectangleAProgramGives) {
+TEST_F(PanelHostTest, RaisedAtAProgramsRectangleItDocksWholeAboveTheCommandBar) {
   const int whole = ui::clientRect(dlg).height();
   ASSERT_TRUE(plat::selectInputMethod(panel));
+  // The viewer raises the panel at its rectangle: the panel stands on the command bar in its own
+  // 80 pixels, with nothing of the screen left below it.
   ASSERT_TRUE(plat::setInputPanelPlacement(true, {0, 121, 239, 293}, {0, 0, 239, 160}));
   ui::processPendingEvents();
   EXPECT_TRUE(ui::inputPanelVisible());
-  // The program keeps the visible area it asked for; the panel covers the rest down to the
-  // command bar, and was told so and sized its window to it.
-  EXPECT_EQ(ui::clientRect(dlg).height(), 160);
-  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, 160, 240, whole}));
-  EXPECT_EQ(ui::windowRect(ui::inputPanelWindow()), (ui::Rect{0, 0, 240, whole - 160}));
+  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, whole - 80, 240, whole}));
+  EXPECT_EQ(ui::clientRect(dlg).height(), whole - 80);
+  EXPECT_EQ(ui::windowRect(ui::inputPanelWindow()), (ui::Rect{0, 0, 240, 80}));
+  // Lowered with the visible area down to the command bar, then raised by the panel button: the
+  // whole panel again, not a strip.
   ASSERT_TRUE(plat::setInputPanelPlacement(false, {0, 121, 239, 293}, {0, 0, 239, 293}));
   ui::processPendingEvents();
   EXPECT_FALSE(ui::inputPanelVisible());
   EXPECT_EQ(ui::clientRect(dlg).height(), whole);
-  // On a screen of 192 dots per inch the place given counts twice as many pixels.
-  ui::setScreenDpi(192);
-  ui::setScreenSize(480, 640);
-  ASSERT_TRUE(plat::setInputPanelPlacement(true, {0, 121, 239, 293}, {0, 0, 239, 160}));
-  ui::processPendingEvents();
-  EXPECT_EQ(ui::clientRect(dlg).height(), 320);
-  EXPECT_EQ(ui::inputPanelRect().top, 320);
-  EXPECT_EQ(ui::inputPanelRect().bottom, ui::clientRect(dlg).height() + ui::inputPanelRect().height());
+  ASSERT_TRUE(ui::testing::tapInputPanelButton(dlg));
+  EXPECT_TRUE(ui::inputPanelVisible());
+  EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, whole - 80, 240, whole}));
+  EXPECT_EQ(ui::clientRect(dlg).height(), whole - 80);
 }
 
 TEST_F(PanelHostTest, ThePanelButtonRaisesAndChoosesInputMethods) {
@@ -202,25 +200,27 @@ TEST_F(PanelHostTest, AClassIdWithoutALoadableLibraryLoadsNothing) {
   EXPECT_NE(p.error.find(u"NoSuchPanel"), std::u16string::npos);
 }
 
-TEST_F(PanelHostTest, DockedAboveTheCommandBarAtBothScreenSizes) {
+TEST_F(PanelHostTest, DockedAboveTheCommandBarAtBothScreenSizesAndOrientations) {
   struct Case {
     int width, height, dpi;
-  } cases[] = {{240, 320, 96}, {480, 640, 192}};
+  } cases[] = {{240, 320, 96}, {480, 640, 192}, {320, 240, 96}, {640, 480, 192}};
   ASSERT_TRUE(plat::selectInputMethod(panel));
-  ASSERT_TRUE(plat::setInputPanelShown(true));
   for (const Case& c : cases) {
     ui::setScreenDpi(c.dpi);
     ui::setScreenSize(c.width, c.height);
-    ASSERT_TRUE(plat::setInputPanelShown(true));  // the host places the panel again
-    ui::processPendingEvents();
-    const int barTop = ui::clientRect(dlg).height() + ui::inputPanelRect().height();
-    const int panelHeight = 80 * c.dpi / 96;
-    EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, barTop - panelHeight, 240 * c.dpi / 96, barTop})) << c.width;
-    EXPECT_LT(barTop, c.height);
-    EXPECT_GT(barTop, c.height - 40 * c.dpi / 96);
-    EXPECT_EQ(ui::windowRect(ui::inputPanelWindow()).height(), panelHeight);
+    for (bool placed : {false, true}) {
+      if (placed) ASSERT_TRUE(plat::setInputPanelPlacement(true, {0, 121, 239, 293}, {0, 0, 239, 160}));
+      else ASSERT_TRUE(plat::setInputPanelShown(true));
+      ui::processPendingEvents();
+      const int barTop = ui::clientRect(dlg).height() + ui::inputPanelRect().height();
+      const int panelHeight = 80 * c.dpi / 96;
+      EXPECT_EQ(ui::inputPanelRect(), (ui::Rect{0, barTop - panelHeight, 240 * c.dpi / 96, barTop})) << c.width << placed;
+      EXPECT_LT(barTop, c.height);
+      EXPECT_GT(barTop, c.height - 40 * c.dpi / 96);
+      EXPECT_EQ(ui::windowRect(ui::inputPanelWindow()).height(), panelHeight);
+    }
   }
-  // Another program's placement is its own: this panel stays docked above the command bar.
+  // Another program's placement changes nothing either.
   ui::setScreenDpi(96);
   ui::setScreenSize(240, 320);
   otherProgram(u"place");
@@ -228,6 +228,38 @@ TEST_F(PanelHostTest, DockedAboveTheCommandBarAtBothScreenSizes) {
   ui::processPendingEvents();
   EXPECT_EQ(ui::inputPanelRect().height(), 80);
   EXPECT_EQ(ui::inputPanelRect().top, ui::clientRect(dlg).height());
+}
+
+TEST_F(PanelHostTest, SelectingTheLoadedMethodAgainKeepsThePanel) {
+  ASSERT_TRUE(plat::selectInputMethod(panel));
+  ASSERT_TRUE(plat::setInputPanelShown(true));
+  ui::processPendingEvents();
+  ASSERT_EQ(counts().selects, 1);
+  // The program selects the method loaded again on every focus change: the same panel object,
+  // with whatever it holds.
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(plat::selectInputMethod(panel));
+  ui::processPendingEvents();
+  Counts c = counts();
+  EXPECT_EQ(c.selects, 1);
+  EXPECT_EQ(c.deselects, 0);
+  EXPECT_TRUE(ui::inputPanelVisible());
+  // Another method selected in between: created anew.
+  ASSERT_TRUE(plat::selectInputMethod(other));
+  ASSERT_TRUE(plat::selectInputMethod(panel));
+  ui::processPendingEvents();
+  EXPECT_EQ(counts().selects, 2);
+  // Another program selecting the method loaded (the refresher): created anew.
+  otherProgram(u"select " + plat::classIdText(panel));
+  EXPECT_EQ(counts().selects, 3);
+  EXPECT_EQ(ui::loadedInputPanel(), panel);
+  // Also when this program selects it again before the host heard of the other's selection.
+  plat::ProcessInfo info;
+  ASSERT_TRUE(plat::startProgram("platform_ui_peer", u"select " + plat::classIdText(panel), &info));
+  ASSERT_TRUE(plat::waitForProcess(info, 10000, nullptr));
+  ASSERT_TRUE(plat::selectInputMethod(panel));
+  ui::processPendingEvents();
+  EXPECT_EQ(counts().selects, 4);
+  EXPECT_EQ(counts().objects, 1);
 }
 
 }  // namespace

@@ -208,6 +208,35 @@ TEST_F(DictionaryDlgTest, ViewTabImagesAreDrawnForTheScreen) {
   }
 }
 
+TEST_F(DictionaryDlgTest, TheScreenIsWholeAtBothSizesAndOrientations) {
+  struct Case {
+    int width, height, dpi;
+  } cases[] = {{240, 320, 96}, {480, 640, 192}, {320, 240, 96}, {640, 480, 192}};
+  for (const Case& c : cases) {
+    ui::setScreenDpi(c.dpi);
+    ui::setScreenSize(c.width, c.height);
+    open();
+    composeWord(1, u"学校");
+    const ui::Rect tab = ui::windowRect(item(dict::kIdViewTab));
+    // The search box and the search button end above the view tabs.
+    for (plat::Hwnd above : {d().searchBox(1), item(dict::kIdSearch)})
+      EXPECT_LE(ui::windowRect(above).bottom, tab.top) << c.width << " " << ui::windowRect(above).bottom;
+    // The box holds its text's full height.
+    EXPECT_GE(ui::windowRect(d().searchBox(1)).height(), 12 * c.dpi / 96 + 2) << c.width;
+    // Every view tab shows whole, inside the control.
+    std::vector<ui::Rect> items = ui::testing::tabItemRects(item(dict::kIdViewTab));
+    ASSERT_EQ(items.size(), 4u);
+    for (const ui::Rect& r : items) {
+      EXPECT_GE(r.left, 0) << c.width;
+      EXPECT_LE(r.right, tab.width()) << c.width;
+      EXPECT_GE(r.width(), (16 + 36) * c.dpi / 96) << c.width;  // its image and a three-character label
+    }
+    dlg_.reset();
+    for (plat::Hwnd h : plat::findWindows(u"", u"")) plat::destroyWindow(h);
+    ui::processPendingEvents();
+  }
+}
+
 TEST_F(DictionaryDlgTest, NoCardOrNoDictionaryEndsTheStart) {
   std::filesystem::remove_all(plat::hostPath(kViewer + "CJDIC"));
   open(false);
@@ -317,8 +346,15 @@ TEST_F(DictionaryDlgTest, ScrollingOnPastAnEndExtendsTheList) {
     ui::testing::scrollList(l, how, true);
     EXPECT_EQ(lines(0, dict::kViewDictionary).size(), n + 1) << "down " << static_cast<int>(how);
   }
+  // Clicks in the page area at the end, one after the other: each grows the list by a line, which
+  // the next click brings into view.
+  for (int click = 0; click < 10; ++click) {
+    const size_t n = lines(0, dict::kViewDictionary).size();
+    ui::testing::scrollList(l, ListScroll::Page, true);
+    EXPECT_EQ(lines(0, dict::kViewDictionary).size(), n + 1) << "page click " << click;
+  }
   std::vector<std::u16string> grown = lines(0, dict::kViewDictionary);
-  ASSERT_EQ(grown.size(), found.size() + 4);
+  ASSERT_EQ(grown.size(), found.size() + 14);
   EXPECT_TRUE(std::equal(found.begin(), found.end(), grown.begin()));
   // Up: the entries before the first come in at the top.
   for (ListScroll how : {ListScroll::Drag, ListScroll::Wheel, ListScroll::Arrow}) {
@@ -762,25 +798,65 @@ TEST_F(DictionaryDlgTest, ExamplesViewSearchesSentencesAndPages) {
 }
 
 TEST_F(DictionaryDlgTest, CloseOnlyMinimisesWhileTheTranslatorRuns) {
-  open();
+  // The translator runs and hands a word over; the viewer covers it.
   ui::DialogTemplate t;
   t.caption = dict::kTranslatorTitle;
   t.cx = 50;
   t.cy = 50;
+  t.fullScreen = true;
   plat::Hwnd translator = ui::createDialog(t, 0, nullptr);
   ASSERT_NE(translator, 0u);
+  open();
   composeWord(1, u"学");
+  // Closed: the viewer leaves the screen and the translator below it comes to the front, with no
+  // window manager involved; the viewer keeps its state.
   plat::sendMessage(d().hwnd(), plat::kWmCommand, ui::makeWParam(dict::kCmdClose, 0), 0);
   ui::processPendingEvents();
   EXPECT_FALSE(d().ended());
   EXPECT_TRUE(ui::isWindowMinimized(d().hwnd()));
+  EXPECT_FALSE(ui::isWindowVisible(d().hwnd()));
+  EXPECT_EQ(plat::foregroundWindow(), translator);
+  EXPECT_TRUE(ui::isWindowVisible(translator));
   EXPECT_EQ(lines(1, dict::kViewHistory).size(), 1u);
   EXPECT_FALSE(plat::pathExists(kViewer + "CJDIC\\history.dat"));
+  // The translator's next word brings it back as it was.
+  ASSERT_TRUE(plat::setForegroundWindow(d().hwnd()));
+  ui::processPendingEvents();
+  EXPECT_FALSE(ui::isWindowMinimized(d().hwnd()));
+  EXPECT_TRUE(ui::isWindowVisible(d().hwnd()));
+  EXPECT_EQ(lines(1, dict::kViewDictionary)[0], u"学 xué");
 
   plat::destroyWindow(translator);
   plat::sendMessage(d().hwnd(), plat::kWmCommand, ui::makeWParam(dict::kCmdClose, 0), 0);
   EXPECT_TRUE(d().ended());
   EXPECT_TRUE(plat::pathExists(kViewer + "CJDIC\\history.dat"));
+}
+
+TEST_F(DictionaryDlgTest, ATapOnTheFocusedSearchBoxRaisesThePanel) {
+  plat::registerInputMethod(dict::defaultChineseIm(), u"中国語手書き検索");
+  plat::registerInputMethod(dict::defaultJapaneseIm(), u"日本語手書き入力");
+  open();
+  plat::Hwnd edit = d().searchEdit(1);
+  ui::setFocus(edit);
+  ui::processPendingEvents();
+  ASSERT_TRUE(plat::inputPanelShown());
+  // The search button lowers the panel; the box keeps the focus; a tap on it raises the panel.
+  ui::testing::clickButton(item(dict::kIdSearch));
+  ASSERT_FALSE(plat::inputPanelShown());
+  ASSERT_EQ(ui::getFocus(), edit);
+  ui::testing::penDown(edit, {10, 5});
+  ui::testing::penUp(edit, {10, 5});
+  EXPECT_TRUE(plat::inputPanelShown());
+  // Also after a search from a link or menu kept the panel down: the box's method comes with it.
+  d().inputMethods().keepDown = true;
+  d().inputMethods().hidePanel();
+  ASSERT_TRUE(plat::selectInputMethod(dict::defaultJapaneseIm()));
+  ui::testing::penDown(edit, {10, 5});
+  ui::testing::penUp(edit, {10, 5});
+  EXPECT_TRUE(plat::inputPanelShown());
+  plat::ClassId current;
+  ASSERT_TRUE(plat::currentInputMethod(current));
+  EXPECT_EQ(current, dict::defaultChineseIm());
 }
 
 }  // namespace
