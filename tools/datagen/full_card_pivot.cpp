@@ -483,7 +483,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     }
     const unsigned cls = measure ? (kPvNoun | kPvCounter) : chineseClass(*tag);
     std::string engine;
-    if (!cls || !inChineseScript(w.word) || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
+    if (!cls || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
     // A frequent word, or one the hand-made words spell, takes only a common Japanese word whose
     // first senses agree with its own.
     const bool agreeing = frequent || spelledByWords(w.word, handMade);
@@ -605,7 +605,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
   std::string out;
   for (const EdictEntry& j : edict) {
     const std::string& sp = j.spelling();
-    if (keys.count(sp) || !inJapaneseScript(sp)) continue;
+    if (keys.count(sp)) continue;
     const bool agreeing = frequent.count(sp) != 0;
     // A key of one or two hiragana (さい, しし) would be found inside everyday words.
     const std::u16string wide = plat::utf8ToWide(sp);

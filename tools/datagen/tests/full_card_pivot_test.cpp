@@ -223,21 +223,24 @@ namespace {
 TEST(FullCardPivot, FrequentWordsPairOnlyWhenTheirFirstSensesAgree) {
   const auto edict = datagen::parseEdict(utf8(kEdict) + utf8(u8"言い交す [いいかわす] /(v5s,vt) to have a chat with/to get engaged/\n"
                                                               u8"食う [くう] /(v5u,vt) (1) to eat/(2) to live/(P)/\n"
-                                                              u8"有難う [ありがとう] /(int) (uk) thank you/thanks/(P)/\n"));
+                                                              u8"有難う [ありがとう] /(int) (uk) thank you/thanks/(P)/\n"
+                                                              u8"ＯＫ [オーケー] /(n) OK/(P)/\n"));
   const auto cedict = datagen::parseCedict(utf8(kCedict) + utf8(u8"喝茶 喝茶 [he1 cha2] /to drink tea/to get engaged/\n"
                                                                   u8"吃飯 吃饭 [chi1 fan4] /to have a meal/to eat/\n"
                                                                   u8"3Q 3Q [san1 Q] /thank you/\n"
-                                                                  u8"謝謝 谢谢 [xie4 xie5] /thank you; thanks/to thank/\n"));
+                                                                  u8"謝謝 谢谢 [xie4 xie5] /thank you; thanks/to thank/\n"
+                                                                  u8"好的 好的 [hao3 de5] /OK/\n"));
   datagen::JapaneseIndex japanese;
   datagen::addJapaneseEntries(utf8(u8"盗む,0,0,5000,動詞,自立,*,*,五段・マ行,基本形,盗む,ヌスム,ヌスム\n"
                                    u8"言い交す,0,0,9000,動詞,自立,*,*,五段・サ行,基本形,言い交す,イイカワス,イイカワス\n"
                                    u8"食う,0,0,5000,動詞,自立,*,*,五段・ワ行促音便,基本形,食う,クウ,クウ\n"
-                                   u8"駅,0,0,3000,名詞,一般,*,*,*,*,駅,エキ,エキ\n"),
+                                   u8"駅,0,0,3000,名詞,一般,*,*,*,*,駅,エキ,エキ\n"
+                                   u8"ＯＫ,0,0,3000,名詞,一般,*,*,*,*,ＯＫ,オーケー,オーケー\n"),
                               japanese);
   const std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}}};
   const std::vector<datagen::ChineseListWord> list = {{utf8(u8"偷"), 900, "v"},     {utf8(u8"吃饭"), 800, "v"},
                                                       {utf8(u8"喝茶"), 700, "v"},   {utf8(u8"火车站"), 600, "n"},
-                                                      {utf8(u8"3Q"), 500, "n"}};
+                                                      {utf8(u8"好的"), 500, "n"}};
   datagen::PivotSizes sizes;
   // Checked as ordinary words: 吃饭 takes 食う (a later sense meets) and 喝茶 言い交す.
   const std::string loose = datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes, 0);
@@ -253,8 +256,8 @@ TEST(FullCardPivot, FrequentWordsPairOnlyWhenTheirFirstSensesAgree) {
   const std::string kept = datagen::pivotCjWords(handMade, list, tags, {}, japanese, edict, cedict, 100, sizes, 0);
   EXPECT_EQ(kept.find(utf8(u8"喝茶")), std::string::npos) << kept;
   EXPECT_NE(kept.find(utf8(u8"吃饭")), std::string::npos) << kept;
-  // No rendering outside its script: 3Q is no Chinese word for ありがとう.
-  EXPECT_EQ(loose.find("3Q"), std::string::npos) << loose;
+  // No rendering outside its script: ＯＫ is no Japanese word for 好的.
+  EXPECT_EQ(loose.find(utf8(u8"好的")), std::string::npos) << loose;
 
   // Japanese to Chinese: 駅 (railway station, train station) meets 火车站 (train station), but
   // 駅's first gloss is not 火车站's: as a frequent word it is left out.
