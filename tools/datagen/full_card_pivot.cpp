@@ -275,7 +275,8 @@ std::vector<std::string> frequentJapanese(const std::vector<EdictEntry>& edict, 
     auto cost = japanese.cost.find(sp);
     auto cls = japanese.classes.find(sp);
     if (inflected != japanese.inflectedCost.end()) byCost.emplace_back(inflected->second, sp);
-    else if (cost != japanese.cost.end() && (cls->second & (kJpCommon | kJpAdverb))) byCost.emplace_back(cost->second, sp);
+    else if (cost != japanese.cost.end() && cls != japanese.classes.end() && (cls->second & (kJpCommon | kJpAdverb)))
+      byCost.emplace_back(cost->second, sp);
     else continue;
     seen.insert(sp);
   }
@@ -568,7 +569,8 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
   const std::set<std::string> handMade = sourceKeys(lexicon.substr(0, lexicon.find(kGeneratedLexiconHeading)));
   // The most frequent Japanese words: their first senses must agree.
   const std::vector<std::string> ranked = frequentJapanese(edict, japanese);
-  const std::set<std::string> frequent(ranked.begin(), ranked.begin() + std::min<long>(static_cast<long>(ranked.size()), std::max(frequentWords, 0)));
+  const std::size_t most = std::min(ranked.size(), static_cast<std::size_t>(std::max(frequentWords, 0)));
+  const std::set<std::string> frequent(ranked.begin(), ranked.begin() + static_cast<long>(most));
   // The list's words by gloss: (rank in the list, sense), the most frequent first.
   struct Chinese {
     const std::string* word;

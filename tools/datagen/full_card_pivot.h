@@ -11,7 +11,8 @@
 // then more shared glosses, and last the most frequent word (the
 // IPA dictionary's cost on the Japanese side, the list's frequency on the Chinese side). Words EDICT
 // marks "usually kana" take their kana; verbs, adjectives and adverbs paired to Japanese must be
-// marked common.
+// marked common. The most frequent words of each side, and Chinese words the hand-made words spell
+// whole, take only a pair whose first senses agree; a rendering is written in its language's script.
 #pragma once
 #include <map>
 #include <set>
