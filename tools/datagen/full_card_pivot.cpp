@@ -222,7 +222,88 @@ bool sameFirstSense(const EdictEntry& japanese, const std::vector<const CedictEn
   });
 }
 
+// The first senses agree: the first gloss of each lies in the other's first sense (盗む, 偷: steal).
+bool firstSensesAgree(const Meeting& m) { return m.heads == 2; }
+
+// A word written in its language's script: at least one character of it, Latin letters beside
+// (Tシャツ, T恤) and nothing else: no digits, signs or emoticons (3Q is no word of either language).
+template <typename Script>
+bool writtenIn(const std::string& word, Script script) {
+  const std::u16string w = plat::utf8ToWide(word);
+  const auto latin = [](char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ');
+  };
+  return std::any_of(w.begin(), w.end(), script) &&
+         std::all_of(w.begin(), w.end(), [&](char16_t c) { return script(c) || latin(c); });
+}
+
+// Kanji, kana, 々 and the long-vowel mark.
+bool inJapaneseScript(const std::string& word) {
+  return writtenIn(word, [](char16_t c) {
+    return (c >= 0x3041 && c <= 0x3096) || (c >= 0x30A1 && c <= 0x30FC) || (c >= 0x3400 && c <= 0x9FFF) ||
+           c == u'々' || c == u'〆';
+  });
+}
+
+// Hanzi.
+bool inChineseScript(const std::string& word) {
+  return writtenIn(word, [](char16_t c) { return (c >= 0x3400 && c <= 0x9FFF) || c == u'〇'; });
+}
+
 }  // namespace
+
+std::vector<std::string> frequentChinese(const std::vector<ChineseListWord>& list,
+                                         const std::map<std::string, FullTag>& tags, int most) {
+  std::vector<std::string> out;
+  std::set<std::string> seen;
+  for (const ChineseListWord& w : list) {
+    if (static_cast<int>(out.size()) >= most) break;
+    if (tags.count(w.tag) && seen.insert(w.word).second) out.push_back(w.word);
+  }
+  return out;
+}
+
+std::vector<std::string> frequentJapanese(const std::vector<EdictEntry>& edict, const JapaneseIndex& japanese) {
+  constexpr unsigned kContent = kPvNoun | kPvVerb | kPvAdjective | kPvAdverb | kPvExpression;
+  std::vector<std::pair<int, std::string>> byCost;
+  std::set<std::string> seen;
+  for (const EdictEntry& e : edict) {
+    const std::string& sp = e.spelling();
+    // Loanwords in katakana take costs of their own in the IPA dictionary, far below their use.
+    if (!e.common || !(e.senses[0].classes & kContent) || katakanaOnly(sp) || seen.count(sp)) continue;
+    auto inflected = japanese.inflectedCost.find(sp);
+    auto cost = japanese.cost.find(sp);
+    auto cls = japanese.classes.find(sp);
+    if (inflected != japanese.inflectedCost.end()) byCost.emplace_back(inflected->second, sp);
+    else if (cost != japanese.cost.end() && cls != japanese.classes.end() && (cls->second & (kJpCommon | kJpAdverb)))
+      byCost.emplace_back(cost->second, sp);
+    else continue;
+    seen.insert(sp);
+  }
+  std::stable_sort(byCost.begin(), byCost.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> out;
+  for (auto& [cost, sp] : byCost) out.push_back(std::move(sp));
+  return out;
+}
+
+bool pivotRenderingInScript(const std::string& word, bool japanese) {
+  return japanese ? inJapaneseScript(word) : inChineseScript(word);
+}
+
+bool spelledByWords(const std::string& word, const std::set<std::string>& words) {
+  const std::u16string w = plat::utf8ToWide(word);
+  // reach[i]: the first i characters split into words of the set; a split of one piece is the word itself.
+  std::vector<int> reach(w.size() + 1, -1);
+  reach[0] = 0;
+  for (std::size_t i = 0; i < w.size(); ++i) {
+    if (reach[i] < 0) continue;
+    for (std::size_t j = i + 1; j <= w.size(); ++j) {
+      if (i == 0 && j == w.size()) continue;
+      if (words.count(plat::wideToUtf8(w.substr(i, j - i)))) reach[j] = std::max(reach[j], reach[i] + 1);
+    }
+  }
+  return reach[w.size()] >= 2;
+}
 
 std::string normaliseGloss(std::string_view gloss) {
   std::string out;
@@ -358,8 +439,13 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
                          const std::map<std::string, FullTag>& tags,
                          const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                         PivotSizes& sizes) {
+                         PivotSizes& sizes, int frequentWords) {
   const std::set<std::string> have = sourceKeys(words);
+  // The hand-made words (the sample card's and the core's): a word they spell whole (喝茶: 喝 茶)
+  // keeps them unless its pair agrees.
+  const std::set<std::string> handMade = sourceKeys(words.substr(0, words.find(kOpenListHeading)));
+  const std::vector<std::string> frequentList = frequentChinese(list, tags, frequentWords);
+  const std::set<std::string> frequentSet(frequentList.begin(), frequentList.end());
   const GlossIndex index = edictIndex(edict);
   const auto byWord = cedictByWord(cedict);
   std::string out;
@@ -371,6 +457,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
   for (const ChineseListWord& w : list) {
     // Past the cap a word is paired only when its first sense is a common word's, gloss for gloss
     // (下个星期: next week, 来週).
+    const bool frequent = frequentSet.count(w.word) != 0;
     const bool pastCap = looked++ >= cap;
     // A word whose characters spell a Japanese word of another class (不在, a noun in Japanese) is
     // left to its characters: the same-characters rule turned it down.
@@ -398,6 +485,9 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     const unsigned cls = measure ? (kPvNoun | kPvCounter) : chineseClass(*tag);
     std::string engine;
     if (!cls || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
+    // A frequent word, or one the hand-made words spell, takes only a common Japanese word whose
+    // first senses agree with its own.
+    const bool agreeing = frequent || spelledByWords(w.word, handMade);
     // Candidates: a Japanese sense sharing a gloss with the word's first senses, or a Japanese
     // first sense sharing one with any of its senses; in a class the tag takes.
     std::map<int, unsigned> candidates;  // entry -> classes agreeing
@@ -422,12 +512,13 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
       int cost = japaneseCost(edict[e], agree & ~kPvCounter, japanese);
       if (measure)
         if (auto c = japanese.counters.find(edict[e].spelling()); c != japanese.counters.end()) cost = std::min(cost, c->second);
-      if (cost == INT_MAX) continue;
+      if (cost == INT_MAX || !inJapaneseScript(edict[e].spelling())) continue;
       Meeting m;
       for (const CedictEntry* c : entries->second) {
         const Meeting one = meet(edict[e].senses, c->senses);
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
+      if (agreeing && !(edict[e].common && firstSensesAgree(m))) continue;
       // A unit takes a Japanese counter first (フィート, not 脚, for 英尺: foot).
       const bool counter = measure && japanese.counters.count(edict[e].spelling());
       const std::array<int, 9> score = {counter ? 1 : 0, m.firstSenses, m.heads, edict[e].common ? 1 : 0,
@@ -471,8 +562,15 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                            const std::map<std::string, FullConjugation>& conjugations,
                            const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                           PivotSizes& sizes) {
+                           PivotSizes& sizes, int frequentWords) {
   std::set<std::string> keys = sourceKeys(lexicon), stems = lexiconStemKeys(lexicon);
+  // Keys of the hand-made lexicon (the sample card's and the core's): no pair through English adds
+  // a stem of the same spelling beside them.
+  const std::set<std::string> handMade = sourceKeys(lexicon.substr(0, lexicon.find(kGeneratedLexiconHeading)));
+  // The most frequent Japanese words: their first senses must agree.
+  const std::vector<std::string> ranked = frequentJapanese(edict, japanese);
+  const std::size_t most = std::min(ranked.size(), static_cast<std::size_t>(std::max(frequentWords, 0)));
+  const std::set<std::string> frequent(ranked.begin(), ranked.begin() + static_cast<long>(most));
   // The list's words by gloss: (rank in the list, sense), the most frequent first.
   struct Chinese {
     const std::string* word;
@@ -494,7 +592,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
     if ((tag == tags.end() && !numeral) || entries == byWord.end() || (ff != falseFriends.end() && ff->second == "-"))
       continue;
     std::string engine;
-    if (!chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
+    if (!inChineseScript(w.word) || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
     words.back().cls = numeral ? (kPvNoun | kPvAdverb) : chineseClass(tag->second);
     // A common word the list tags as a name (熊猫 nr) is a noun, as Chinese to Japanese.
     if (!numeral && !words.back().cls && tag->second.entry.find("a[H]") != std::string::npos &&
@@ -510,6 +608,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
   for (const EdictEntry& j : edict) {
     const std::string& sp = j.spelling();
     if (keys.count(sp)) continue;
+    const bool agreeing = frequent.count(sp) != 0;
     // A key of one or two hiragana (さい, しし) would be found inside everyday words.
     const std::u16string wide = plat::utf8ToWide(sp);
     if (wide.size() < 3 && std::all_of(wide.begin(), wide.end(), [](char16_t c) { return c >= 0x3041 && c <= 0x309F; }))
@@ -535,7 +634,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
       }
       // Japanese to Chinese the first senses must meet: a later sense of a Japanese word is too
       // often a far one (受胎, conception, is no 想像力).
-      if (!m.firstSenses) continue;
+      if (!m.firstSenses || (agreeing && !firstSensesAgree(m))) continue;
       // A verb with する (学習) takes a Chinese verb (学习) before a noun (书房, a study).
       const std::array<int, 5> score = {m.firstSenses, j.suru && (agree & kPvVerb) ? 1 : 0, m.heads, m.glosses, -rank};
       if (best < 0 || score > bestScore) {
@@ -556,7 +655,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
     if (bestClass & kPvVerb) {
       const int sub = j.intransitive && !j.transitive ? 2 : 1;
       if (j.suru) {
-        if (!(bits & kJpSuruNoun) || !stems.insert(stemKey(sp, 2, 16)).second) continue;
+        if (!(bits & kJpSuruNoun) || handMade.count(sp) || !stems.insert(stemKey(sp, 2, 16)).second) continue;
         // The noun, then the noun with する, as the characters' pairs give them.
         line = sp + "\t6.2.0.0\t=\t" + chinese + "\t\t\t\t" + nounWeight() + '\n' +
                lexiconLine(sp, 2, sub, 16, chinese, sub == 2 ? "V1" : "VT",
@@ -567,7 +666,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
         auto conj = conjugations.find(type->second);
         if (conj == conjugations.end() || conj->second.pos != 2) continue;
         const std::string stem = stemOf(sp, conj->second);
-        if (stem.empty() || !stems.insert(stemKey(stem, 2, conj->second.type)).second) continue;
+        if (stem.empty() || handMade.count(stem) || !stems.insert(stemKey(stem, 2, conj->second.type)).second) continue;
         line = lexiconLine(stem, 2, sub, conj->second.type, chinese, sub == 2 ? "V1" : "VT",
                            inflectedWeight(japanese, sp, 2));
       }
@@ -578,7 +677,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
         auto conj = conjugations.find(type->second);
         if (conj == conjugations.end() || conj->second.pos != 3) continue;
         const std::string stem = stemOf(sp, conj->second);
-        if (stem.empty() || !stems.insert(stemKey(stem, 3, conj->second.type)).second) continue;
+        if (stem.empty() || handMade.count(stem) || !stems.insert(stemKey(stem, 3, conj->second.type)).second) continue;
         line = lexiconLine(stem, 3, 0, conj->second.type, chinese, "A", inflectedWeight(japanese, sp, 3));
       } else {
         if (!(bits & kJpAdjectiveStem)) continue;
@@ -616,7 +715,7 @@ ViewerPairs viewerPairs(const std::vector<EdictEntry>& edict, const std::vector<
   // First senses only, by gloss.
   std::unordered_map<std::string, std::vector<int>> japaneseFirst, chineseFirst;
   for (int e = 0; e < static_cast<int>(edict.size()); ++e)
-    if (inCodePage932(edict[e].written) && inCodePage932(edict[e].kana))
+    if (inCodePage932(edict[e].written) && inCodePage932(edict[e].kana) && inJapaneseScript(edict[e].spelling()))
       for (const std::string& g : edict[e].senses[0].glosses) japaneseFirst[g].push_back(e);
   // The common entries of each Chinese word, the word's senses being those of its common entries.
   std::map<std::string, std::vector<const CedictEntry*>> words;
@@ -625,7 +724,7 @@ ViewerPairs viewerPairs(const std::vector<EdictEntry>& edict, const std::vector<
   std::vector<const std::string*> names;
   for (const auto& [word, entries] : words) {
     std::string engine;
-    if (!chineseToEngineColumn(word, engine) || engine.empty()) continue;
+    if (!inChineseScript(word) || !chineseToEngineColumn(word, engine) || engine.empty()) continue;
     const int id = static_cast<int>(names.size());
     names.push_back(&word);
     for (const CedictEntry* c : entries)

@@ -11,7 +11,8 @@
 // then more shared glosses, and last the most frequent word (the
 // IPA dictionary's cost on the Japanese side, the list's frequency on the Chinese side). Words EDICT
 // marks "usually kana" take their kana; verbs, adjectives and adverbs paired to Japanese must be
-// marked common.
+// marked common. The most frequent words of each side, and Chinese words the hand-made words spell
+// whole, take only a pair whose first senses agree; a rendering is written in its language's script.
 #pragma once
 #include <map>
 #include <set>
@@ -70,6 +71,28 @@ std::map<std::string, std::string> cedictReadings(const std::vector<CedictEntry>
 // cj/words.txt lines whose reading is "-" take the word's CC-CEDICT reading; `given` counts them.
 std::string withCedictReadings(std::string_view words, const std::map<std::string, std::string>& readings, int& given);
 
+// The words of each side checked hardest: a pair through English for one of the most frequent
+// words (below) is made only when the first senses agree: the first gloss of each lies in the
+// other's first sense.
+constexpr int kFrequentWords = 2000;
+// The heading before the generated words of cj/words.txt: the lines above it are hand-made.
+inline constexpr std::string_view kOpenListHeading = "# Words of the open list";
+// The heading before the generated lines of jc/lexicon.txt: the lines above it are hand-made.
+inline constexpr std::string_view kGeneratedLexiconHeading = "# Nouns of the IPA dictionary";
+
+// A rendering written in the other language's script only: kanji and kana for Japanese, hanzi for
+// Chinese (no Latin letters, digits or signs: 3Q).
+bool pivotRenderingInScript(const std::string& word, bool japanese);
+// The most frequent words of each side, most frequent first: the list's words of the card's
+// classes (a tag of `tags`), at most `most`; EDICT's common words of the card's classes that the IPA
+// dictionary holds as a verb, adjective, adverb or common noun, by the lowest cost, loanwords in
+// katakana left out (their costs lie far below their use).
+std::vector<std::string> frequentChinese(const std::vector<ChineseListWord>& list,
+                                         const std::map<std::string, FullTag>& tags, int most);
+std::vector<std::string> frequentJapanese(const std::vector<EdictEntry>& edict, const JapaneseIndex& japanese);
+// The word splits into two or more words of the set (喝茶: 喝 and 茶).
+bool spelledByWords(const std::string& word, const std::set<std::string>& words);
+
 struct PivotSizes {
   int chineseToJapanese = 0;  // cj/words.txt lines added
   int japaneseToChinese = 0;  // jc/lexicon.txt lines added
@@ -82,7 +105,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
                          const std::map<std::string, FullTag>& tags,
                          const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                         PivotSizes& sizes);
+                         PivotSizes& sizes, int frequentWords = kFrequentWords);
 
 // jc/lexicon.txt lines for the EDICT words of the IPA dictionary that `lexicon` lacks (keys and
 // stem keys): the most frequent Chinese list word through English whose first sense meets the
@@ -93,7 +116,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                            const std::map<std::string, FullConjugation>& conjugations,
                            const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                           PivotSizes& sizes);
+                           PivotSizes& sizes, int frequentWords = kFrequentWords);
 
 // Translations for the viewer's dictionaries, from every entry of the two dictionaries: a Chinese
 // word (of a common CC-CEDICT entry) and an EDICT word are paired when their first senses share a

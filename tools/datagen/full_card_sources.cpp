@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/core/codepage.h"
+#include "tools/datagen/full_card_pivot.h"
 #include "tools/datagen/jp_dictionary_pair.h"
 
 namespace datagen {
@@ -511,7 +512,7 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
   });
   std::set<std::string> haveJapanese = firstFields(sampleLexicon);
   std::set<std::string> haveStems = lexiconStemKeys(sampleLexicon);
-  out += "# Words of the open list, most frequent first\n";
+  out += std::string(kOpenListHeading) + ", most frequent first\n";
   for (const ChineseListWord& w : list) {
     if (sizes.listed >= cap) break;
     ++sizes.listed;

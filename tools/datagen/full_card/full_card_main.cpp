@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "datagen_fullcard: cannot copy %s to %s\n", sample.c_str(), out.c_str());
     return 1;
   }
-  std::string lexicon = "# Nouns of the IPA dictionary with the Chinese words written with them\n";
+  std::string lexicon = std::string(datagen::kGeneratedLexiconHeading) + " with the Chinese words written with them\n";
   datagen::FullCardSizes sizes;
   const std::string wordsSoFar = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
                                                  traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes, frames);

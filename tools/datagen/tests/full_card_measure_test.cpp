@@ -1,0 +1,98 @@
+#include "tools/datagen/full_card_measure.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+std::string utf8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+
+const char8_t kEdict[] =
+    u8"盗む [ぬすむ] /(v5m,vt) to steal/(P)/\n"
+    u8"言い交す [いいかわす] /(v5s,vt) to have a chat with/to get engaged/(P)/\n"
+    u8"駅 [えき] /(n) (1) railway station/train station/(P)/\n"
+    u8"財布 [さいふ] /(n) purse/wallet/(P)/\n"
+    u8"準備 [じゅんび] /(n,vs) preparation/(P)/\n"
+    u8"若い [わかい] /(adj-i) young/(P)/\n";
+const char8_t kCedict[] =
+    u8"偷 偷 [tou1] /to steal/\n"
+    u8"喝茶 喝茶 [he1 cha2] /to drink tea/to get engaged/\n"
+    u8"火車站 火车站 [huo3 che1 zhan4] /train station/\n"
+    u8"錢包 钱包 [qian2 bao1] /purse; wallet/\n"
+    u8"準備 准备 [zhun3 bei4] /preparation; to prepare/\n"
+    u8"年輕 年轻 [nian2 qing1] /young/\n"
+    u8"茶 茶 [cha2] /tea/\n";
+
+// The check of a pair: first senses agreeing, senses meeting elsewhere, none meeting, no entry.
+TEST(FullCardMeasure, PairsAreCheckedByTheirFirstSenses) {
+  const auto edict = datagen::parseEdict(utf8(kEdict));
+  const auto cedict = datagen::parseCedict(utf8(kCedict));
+  auto e = [&](int i) { return std::vector<const datagen::EdictEntry*>{&edict[static_cast<std::size_t>(i)]}; };
+  auto c = [&](int i) { return std::vector<const datagen::CedictEntry*>{&cedict[static_cast<std::size_t>(i)]}; };
+  EXPECT_EQ(datagen::checkSenses(e(0), c(0)), datagen::SenseCheck::kAgree);   // 盗む 偷
+  EXPECT_EQ(datagen::checkSenses(e(3), c(3)), datagen::SenseCheck::kAgree);   // 財布 钱包
+  EXPECT_EQ(datagen::checkSenses(e(1), c(1)), datagen::SenseCheck::kMeet);    // 言い交す 喝茶: a later sense
+  EXPECT_EQ(datagen::checkSenses(e(2), c(2)), datagen::SenseCheck::kMeet);    // 駅 火车站: one first gloss only
+  EXPECT_EQ(datagen::checkSenses(e(0), c(6)), datagen::SenseCheck::kApart);   // 盗む 茶
+  EXPECT_EQ(datagen::checkSenses({}, c(0)), datagen::SenseCheck::kUnknown);
+}
+
+TEST(FullCardMeasure, DrawsAreSeededAndDistinct) {
+  const auto a = datagen::drawSeeded(2000, 200, 66), b = datagen::drawSeeded(2000, 200, 66);
+  EXPECT_EQ(a, b);
+  EXPECT_NE(a, datagen::drawSeeded(2000, 200, 67));
+  ASSERT_EQ(a.size(), 200u);
+  EXPECT_EQ(std::set<std::size_t>(a.begin(), a.end()).size(), 200u);
+  for (std::size_t i : a) EXPECT_LT(i, 2000u);
+  EXPECT_EQ(datagen::drawSeeded(3, 10, 1).size(), 3u);
+}
+
+// Both sides drawn from a card's sources, graded from a file while the pair stays the same.
+TEST(FullCardMeasure, WordsOfTheCardDrawnAndGraded) {
+  const auto edict = datagen::parseEdict(utf8(kEdict));
+  const auto cedict = datagen::parseCedict(utf8(kCedict));
+  const std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}},
+                                                        {"a", {'A', "A\\U[A]"}}};
+  const std::vector<datagen::ChineseListWord> list = {{utf8(u8"偷"), 900, "v"}, {utf8(u8"的"), 850, "uj"},
+                                                      {utf8(u8"准备"), 800, "v"}, {utf8(u8"钱包"), 700, "n"},
+                                                      {utf8(u8"年轻"), 600, "a"}};
+  const std::string words = utf8(u8"偷\tV\\U[V]t[1]\ttou1\tV,盗む,TG000\n"
+                                 u8"准备\tV\\U[V]t[1]\tzhun3bei4\tV,準備する,SHT00\n"
+                                 u8"钱包\tN\\U[N]a[J]\tqian2bao1\tN,財布,N0000 | N,財布だ,N0000\n");
+  auto cj = datagen::measureChinese(words, list, tags, edict, cedict, 3, 10, 1);
+  ASSERT_EQ(cj.size(), 3u);  // the three most frequent of the card's classes: 的 is none
+  std::map<std::string, datagen::MeasuredWord> byWord;
+  for (const auto& m : cj) byWord[m.word] = m;
+  EXPECT_EQ(byWord[utf8(u8"准备")].translation, utf8(u8"準備する"));
+  EXPECT_EQ(byWord[utf8(u8"准备")].check, datagen::SenseCheck::kAgree);  // by its noun
+  EXPECT_EQ(byWord[utf8(u8"钱包")].translation, utf8(u8"財布"));
+  EXPECT_EQ(byWord.count(utf8(u8"年轻")), 0u);
+
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"盗む,0,0,5000,動詞,自立,*,*,五段・マ行,基本形,盗む,ヌスム,ヌスム\n"
+                                   u8"駅,0,0,3000,名詞,一般,*,*,*,*,駅,エキ,エキ\n"
+                                   u8"若い,0,0,4000,形容詞,自立,*,*,形容詞・アウオ段,基本形,若い,ワカイ,ワカイ\n"
+                                   u8"財布,0,0,9000,名詞,一般,*,*,*,*,財布,サイフ,サイフ\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullConjugation> conj = {{utf8(u8"五段・マ行"), {2, 9, utf8(u8"む")}},
+                                                                {utf8(u8"形容詞・アウオ段"), {3, 18, utf8(u8"い")}}};
+  const std::string lexicon = utf8(u8"盗\t2.1.9.0\t=\t偷\tVT\t13\n駅\t6.1.0.0\t=\t车站\tN\n若\t3.0.18.0\t=\t年轻\tA\n");
+  auto jc = datagen::measureJapanese(lexicon, japanese, conj, edict, cedict, 3, 10, 1);
+  ASSERT_EQ(jc.size(), 3u);  // 財布 is the fourth by cost
+  std::map<std::string, std::string> chinese;
+  for (const auto& m : jc) chinese[m.word] = m.translation;
+  EXPECT_EQ(chinese, (std::map<std::string, std::string>{
+                         {utf8(u8"盗む"), utf8(u8"偷")}, {utf8(u8"駅"), utf8(u8"车站")}, {utf8(u8"若い"), utf8(u8"年轻")}}));
+
+  // A grade holds while the pair stays; a changed pair waits for one.
+  datagen::applyGrades(utf8(u8"# word\tt\tc\tg\n盗む\t偷\tagree\tright\n駅\t火车站\tmeet\tright\n"), jc);
+  std::map<std::string, std::string> grades;
+  for (const auto& m : jc) grades[m.word] = m.grade;
+  EXPECT_EQ(grades[utf8(u8"盗む")], "right");
+  EXPECT_EQ(grades[utf8(u8"駅")], "?");
+  EXPECT_EQ(datagen::tally(jc).substr(0, 36), "3 drawn: 1 right, 0 rough, 0 wrong, ");
+  EXPECT_NE(datagen::gradeLines(jc).find(utf8(u8"盗む\t偷\tagree\tright\n")), std::string::npos);
+}
+
+}  // namespace
