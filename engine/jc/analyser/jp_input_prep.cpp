@@ -333,13 +333,21 @@ int prepareJapaneseLine(std::string_view line, char* output, int outputSize) {
 int narrowAscii(char* output, const char* input, int length) {
   const auto* in = reinterpret_cast<const unsigned char*>(input);
   int o = 0;
+  // Opening quotation marks (‘ and “, kept as they are) still waiting for their closing mark.
+  int openSingle = 0, openDouble = 0;
   for (int i = 0; i < length;) {
     if (dbcs::isLeadByte(in[i]) && i + 1 < length) {
       const int found = fullWidthIndex(in[i], in[i + 1]);
+      const unsigned code = static_cast<unsigned>(in[i]) << 8 | in[i + 1];
+      if (code == 0x8165) ++openSingle;
+      if (code == 0x8167) ++openDouble;
       // ￥ and ‘ stand for 0x5C and 0x60 only in Shift-JIS: narrowed they would read as \ and `;
-      // a rendering's leading & is a mark of the rules.
+      // a rendering's leading & is a mark of the rules; ’ and ” that close a kept mark stay with it.
       const int ascii = found + 0x20;
-      if (found >= 0 && ascii != '\\' && ascii != '`' && ascii != '&') {
+      bool closes = false;
+      if (code == 0x8166 && openSingle > 0) closes = true, --openSingle;
+      if (code == 0x8168 && openDouble > 0) closes = true, --openDouble;
+      if (found >= 0 && !closes && ascii != '\\' && ascii != '`' && ascii != '&') {
         output[o++] = static_cast<char>(0x20 + found);
       } else {
         output[o++] = input[i];
