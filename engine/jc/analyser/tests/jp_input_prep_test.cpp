@@ -116,6 +116,9 @@ TEST(NarrowAscii, FullWidthAsciiBackToSingleBytes) {
   EXPECT_EQ(narrowAscii(std::string("“ABC”‘x’")), "“ABC”‘x’");
   EXPECT_EQ(narrowAscii(std::string("”ABC”’")), "\"ABC\"'");
   EXPECT_EQ(narrowAscii(std::string("“a”“b””")), "“a”“b”\"");
+  // The text before counts: a closing mark alone after an opening one earlier in the line stays.
+  EXPECT_EQ(narrowAscii(std::string("”"), "“ABC"), "”");
+  EXPECT_EQ(narrowAscii(std::string("”"), "“A”B"), "\"");
 }
 
 TEST(EngineCode, IbmExtensionMap) {
