@@ -224,7 +224,7 @@ TEST_F(EndToEnd, WithoutAPrivateFolderTheDriverDoesNotStart) {
   datagen::LinesRun run = datagen::runOnLines(
       "TMPDIR=" + datagen::shellQuoted(program.path() + "/none") + " " + datagen::shellQuoted(program.path() + "/jctranslate"),
       device_->root(), {"本を読む。"});
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(run.lines.empty());
   EXPECT_EQ(run.errors, "jctranslate: no private folder for the temporary files\n");
 }
