@@ -339,6 +339,18 @@ void copyCwToJp(std::string_view in, std::string& out) {
   }
 }
 
+char16_t japaneseOfGbSymbol(const ConversionTables& tables, char16_t c) {
+  if (c < 0x80) return 0;
+  std::string gb;
+  unicodeToGb(tables, gb, std::u16string_view(&c, 1));
+  if (gb.size() != 2 || static_cast<unsigned char>(gb[0]) >= 0xB0) return 0;
+  gbToInternal(tables, gb);
+  std::string japanese;
+  copyCwToJp(gb, japanese);
+  const std::u16string shown = plat::multiByteToWide(plat::kSystemCodePage, japanese);
+  return shown.size() == 1 ? shown[0] : u'\uFFFD';
+}
+
 void convertSentenceFallback(std::string_view in, std::string& out) {
   std::string result;
   copyCwToJp(in, result);

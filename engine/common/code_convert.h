@@ -46,6 +46,10 @@ std::size_t internalToGb(const ConversionTables& tables, std::string& out, std::
 void convertCwToJp(std::string& character);
 // Every character of an engine-code text to Shift-JIS.
 void copyCwToJp(std::string_view in, std::string& out);
+// The character the Japanese output shows for a GB2312 character that is no hanzi: its engine code
+// written as Japanese. 0 for a hanzi, ASCII or a character without a GB2312 code; U+FFFD when the
+// engine code reads as no single character.
+char16_t japaneseOfGbSymbol(const ConversionTables& tables, char16_t c);
 // Japanese stand-in for a sentence without a translation.
 void convertSentenceFallback(std::string_view in, std::string& out);
 

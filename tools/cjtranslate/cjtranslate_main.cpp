@@ -28,9 +28,8 @@ const console::Driver kDriver{
     "cjtranslate", "\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\", "from Chinese to Japanese",
     "With --traditional every line is converted from traditional to simplified characters first; without it "
     "a line is converted when it holds traditional characters GB2312 lacks. "
-    "A character without a Chinese code is carried through unchanged and named on standard error. The exit "
-    "status is 0 when every line was translated, 1 when a line was not (standard error says which and why), "
-    "2 when the engine cannot start."};
+    "A character without a Chinese code, or a symbol the engine cannot write back as itself, is carried "
+    "through unchanged and named on standard error."};
 
 // True when c has a GB2312 code; '?' itself has one.
 // True when the text holds a hanzi (engine codes from 0x874A on).
@@ -76,14 +75,14 @@ int main(int argc, char** argv) {
   apptext::VariantTables variants;
   if (!apptext::loadTranslatorVariantTables(variants)) {
     std::fprintf(stderr, "cjtranslate: the traditional-to-simplified tables are missing from the program\n");
-    return 2;
+    return console::kExitCannotStart;
   }
   const std::unique_ptr<cj::CjEngine> engine = cj::openCjEngine(plat::utf8ToWide(folder));
   const int status = engine->engineStatus;
   if (status != 0) {
     std::fprintf(stderr, "%s\n", plat::wideToUtf8(u"システム初期化エラー（ コード = " + plat::utf8ToWide(std::to_string(status)) + u" ）").c_str());
     std::fprintf(stderr, "cjtranslate: the engine did not start: %s (%d)\n", cj::statusText(status), status);
-    return 2;
+    return console::kExitCannotStart;
   }
   console::LineLoop loop(kDriver);
   console::InputLine input;
@@ -95,13 +94,14 @@ int main(int argc, char** argv) {
       loop.note("read as traditional Chinese and converted to simplified characters");
     }
     std::u16string japanese, carried;
-    bool fallbackOnly = true, anyHanzi = false;
+    bool fallbackOnly = true, anyHanzi = false, refused = false;
     const int failure = dbcs::translateAround(
-        input.text, [&](char16_t c) { return dbcs::gbHolds(engine->tables, c); },
+        input.text, [&](char16_t c) { return cj::engineHoldsChineseChar(engine->tables, c); },
         [&](std::u16string_view run, std::u16string& part) {
           std::string text = cj::engineCodeOf(*engine, run);
           const int fallbacks = engine->fallbackSentences;
           const int result = cj::translateChineseText(*engine, text, part);
+          refused = refused || part == cj::kCodeErrorNotice;
           if (hasHanzi(text)) {
             anyHanzi = true;
             if (engine->fallbackSentences == fallbacks) fallbackOnly = false;
@@ -115,9 +115,13 @@ int main(int argc, char** argv) {
     if (failure != 0) {
       std::fprintf(stderr, "%s\n", plat::wideToUtf8(u"翻訳に失敗しました").c_str());
       loop.failed(std::string(cj::statusText(failure)) + " (status " + std::to_string(failure) + ")");
+    } else if (refused) {
+      loop.failed("the engine refuses text with so many code faults (replacement marks)");
     } else if (anyHanzi && fallbackOnly) {
       // Every sentence was too fragmented to analyse: the characters came back one by one.
       loop.failed("too many short words to analyse");
+    } else if (console::hasText(input.text) && !console::hasText(japanese)) {
+      loop.failed("it gives no translation");
     }
     std::cout << plat::wideToUtf8(japanese) << '\n' << std::flush;
   }

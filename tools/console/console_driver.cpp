@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/core/device.h"
+#include "tools/console/console_lines.h"
 
 namespace console {
 
@@ -24,8 +25,12 @@ void printUsage(std::FILE* to, const Driver& d, const char* program) {
                "Translates each UTF-8 line of standard input %s, one line of\n"
                "standard output per line. DATA-FOLDER is a device path such as\n"
                "\"\\Storage Card%s\"; without it the first storage card of the device folder\n"
-               "(%s) that holds that folder is used.%s%s\n",
-               program, d.direction, d.dataFolder, plat::kDeviceRootEnv, *d.usageNote ? " " : "", d.usageNote);
+               "(%s) that holds that folder is used.%s%s\n"
+               "Exit status: %d when every line was translated; %d when a line was not (standard\n"
+               "error says which and why; a line that gives no output is not translated); %d when\n"
+               "the arguments are wrong, no data folder is found or the engine cannot start.\n",
+               program, d.direction, d.dataFolder, plat::kDeviceRootEnv, *d.usageNote ? " " : "", d.usageNote,
+               kExitAllTranslated, kExitLinesFailed, kExitCannotStart);
 }
 
 }  // namespace
@@ -37,19 +42,19 @@ int dataFolderFromArguments(const Driver& d, int argc, char** argv, std::string&
   }
   if (argc > 2 || (argc > 1 && argv[1][0] == '-')) {
     printUsage(stderr, d, argv[0]);
-    return 2;
+    return kExitCannotStart;
   }
   folder = argc > 1 ? argv[1] : findDataFolder(d.dataFolder);
   if (folder.empty()) {
     const char* root = std::getenv(plat::kDeviceRootEnv);
     std::fprintf(stderr, "%s: no storage card of the device folder %s holds %s\n", d.name,
                  root ? root : ("(" + std::string(plat::kDeviceRootEnv) + " is not set)").c_str(), d.dataFolder);
-    return 2;
+    return kExitCannotStart;
   }
   if (folder.back() != '\\') folder += '\\';
   if (!plat::pathExists(folder)) {
     std::fprintf(stderr, "%s: the data folder %s does not exist\n", d.name, folder.c_str());
-    return 2;
+    return kExitCannotStart;
   }
   return -1;
 }

@@ -36,9 +36,9 @@ std::size_t firstInvalidUtf8(std::string_view s) {
   return std::string_view::npos;
 }
 
-InputLine decodeLine(std::string_view raw, bool firstLine) {
+InputLine decodeLine(std::string_view raw) {
   InputLine line;
-  if (firstLine && raw.substr(0, 3) == "\xEF\xBB\xBF") raw.remove_prefix(3);
+  if (raw.substr(0, 3) == "\xEF\xBB\xBF") raw.remove_prefix(3);
   if (const std::size_t bad = firstInvalidUtf8(raw); bad != std::string_view::npos) {
     line.fault = "is not valid UTF-8 (byte " + std::to_string(bad + 1) + ")";
     return line;
@@ -54,12 +54,18 @@ InputLine decodeLine(std::string_view raw, bool firstLine) {
   return line;
 }
 
+bool hasText(std::u16string_view text) {
+  for (char16_t c : text)
+    if (c != u' ' && c != u'\u3000') return true;
+  return false;
+}
+
 bool LineLoop::next(InputLine& line) {
   std::string raw;
   while (std::getline(std::cin, raw)) {
     ++number_;
     if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-    line = decodeLine(raw, number_ == 1);
+    line = decodeLine(raw);
     if (!line.fault.empty()) {
       failed(line.fault);
       line.text.clear();

@@ -14,10 +14,12 @@ namespace console {
 inline constexpr int kExitAllTranslated = 0;
 // Exit status: at least one line was not translated (standard error says which and why).
 inline constexpr int kExitLinesFailed = 1;
+// Exit status: the arguments are wrong, no data folder was found or the engine cannot start.
+inline constexpr int kExitCannotStart = 2;
 
 // One line as read: its text, and why it cannot be read when it cannot.
 struct InputLine {
-  std::u16string text;  // a byte-order mark at the start of the input skipped; TAB and NUL as blanks
+  std::u16string text;  // a byte-order mark at the start of the line skipped; TAB and NUL as blanks
   std::string fault;    // empty, or why the line is not text ("is not valid UTF-8 (byte 3)")
   bool hadNul = false;  // a NUL byte was read as a blank
 };
@@ -26,9 +28,11 @@ struct InputLine {
 // U+10FFFF included), or npos when the bytes are valid UTF-8.
 std::size_t firstInvalidUtf8(std::string_view bytes);
 
-// Decodes one line of standard input (its line end already taken off); firstLine skips a
-// byte-order mark.
-InputLine decodeLine(std::string_view raw, bool firstLine);
+// Decodes one line of standard input (its line end already taken off); a byte-order mark at its
+// start is skipped, on any line, as files joined together carry one in the middle.
+InputLine decodeLine(std::string_view raw);
+// True when the text holds more than blanks.
+bool hasText(std::u16string_view text);
 
 // Reads standard input line by line and counts the lines that were not translated.
 class LineLoop {

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   if (opened != jc::kJcEngineReady) {
     if (opened != jc::kJcEngineNoParser) std::fprintf(stderr, "jctranslate: %s\n", why.c_str());
     jc::closeJcEngine(engine);
-    return 1;
+    return console::kExitCannotStart;
   }
   int status = 0;
   jc::JcLineReport report;
@@ -66,7 +66,11 @@ int main(int argc, char** argv) {
     if (!carried.empty()) loop.note(plat::wideToUtf8(carried) + " has no Japanese or Chinese code and is carried through unchanged");
     for (const std::string& piece : kept)
       loop.failed(plat::wideToUtf8(plat::multiByteToWide(932, piece)) + " could not be translated and stands as it is");
-    if (result != 0) loop.failed("the engine could not translate it (status " + std::to_string(result) + ")");
+    if (result != 0) {
+      loop.failed("the engine could not translate it (status " + std::to_string(result) + ")");
+    } else if (kept.empty() && console::hasText(input.text) && !console::hasText(chinese)) {
+      loop.failed("it gives no translation");
+    }
     std::cout << plat::wideToUtf8(chinese) << '\n' << std::flush;
   }
   jc::closeJcEngine(engine);

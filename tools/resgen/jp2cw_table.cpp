@@ -1,5 +1,6 @@
 #include "tools/resgen/jp2cw_table.h"
 
+#include <cstdio>
 #include <map>
 
 #include "platform/core/codepage.h"
@@ -76,16 +77,65 @@ UnihanVariants readUnihanVariants(std::string_view text) {
   return out;
 }
 
+// The older or standard forms of Japanese kanji, from Unihan_OtherMappings.txt: the forms the
+// name-kanji and Joyo fields link to a kanji, and the EACC twin that stands in the first layer.
+std::map<char16_t, std::vector<char16_t>> readOlderForms(std::string_view text) {
+  std::map<char16_t, std::vector<char16_t>> out;
+  std::map<std::string, char16_t, std::less<>> byEacc;
+  std::map<char16_t, std::string> eacc;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::size_t t1 = line.find('\t'), t2 = t1 == std::string_view::npos ? t1 : line.find('\t', t1 + 1);
+    if (line.empty() || line[0] == '#' || t2 == std::string_view::npos) continue;
+    const char16_t c = codePointOf(line.substr(0, t1));
+    const std::string_view kind = line.substr(t1 + 1, t2 - t1 - 1), value = line.substr(t2 + 1);
+    if (!c) continue;
+    if (kind == "kEACC" && value.size() == 6) {
+      eacc[c] = std::string(value);
+      byEacc.emplace(std::string(value), c);
+    } else if (kind == "kJinmeiyoKanji" || kind == "kJoyoKanji") {
+      // "2010:U+58CA" on an old form names its new form; "U+525D" on a kanji its standard form.
+      const std::size_t u = value.find("U+");
+      if (u == std::string_view::npos) continue;
+      if (const char16_t other = codePointOf(value.substr(u)); other && other != c) {
+        out[other].push_back(c);
+        out[c].push_back(other);
+      }
+    }
+  }
+  // EACC places the variants of a character in later layers of six planes at the same row and
+  // cell; the planes from 0x69 on hold kana and Japanese-made characters, no variants.
+  for (const auto& [c, code] : eacc) {
+    const unsigned first = static_cast<unsigned>(std::stoul(code.substr(0, 2), nullptr, 16));
+    if (first < 0x27 || first >= 0x69) continue;
+    char primary[3];
+    std::snprintf(primary, sizeof primary, "%02X", 0x21 + (first - 0x21) % 6);
+    if (auto it = byEacc.find(std::string(primary) + code.substr(2)); it != byEacc.end() && it->second != c)
+      out[c].push_back(it->second);
+  }
+  return out;
+}
+
+// Kanji whose EACC twin is another character, not a form of theirs: 槻 (zelkova) and 柾 (straight grain).
+constexpr char16_t kFalseTwins[] = {u'\u69FB', u'\u67FE'};
+
 struct Counterparts {
   std::map<char16_t, char16_t> simplifiedOf;  // the project's pairs
   std::map<char16_t, char16_t> simplifiedOfJapanese;
   UnihanVariants unihan;
+  std::map<char16_t, std::vector<char16_t>> olderForms;
 
   Counterparts(const std::vector<VariantPair>& pairs, const std::map<char16_t, char16_t>& japaneseForms,
-               std::string_view unihanVariants)
-      : unihan(readUnihanVariants(unihanVariants)) {
+               std::string_view unihanVariants, std::string_view unihanOtherMappings)
+      : unihan(readUnihanVariants(unihanVariants)), olderForms(readOlderForms(unihanOtherMappings)) {
     for (const VariantPair& p : pairs) simplifiedOf.emplace(p.traditional, p.simplified);
     for (const auto& [simplified, japanese] : japaneseForms) simplifiedOfJapanese.emplace(japanese, simplified);
+    for (char16_t c : kFalseTwins) olderForms.erase(c);
   }
 
   // c itself, or its simplified form, when GB2312 holds it.
@@ -99,13 +149,24 @@ struct Counterparts {
     return 0;
   }
 
-  char16_t of(char16_t kanji) const {
+  // Through the character's own links: the listed Japanese forms and Unihan's variants.
+  char16_t linked(char16_t kanji) const {
     if (char16_t c = direct(kanji)) return c;
     if (auto it = simplifiedOfJapanese.find(kanji); it != simplifiedOfJapanese.end() && gb2312Of(it->second))
       return it->second;
     if (auto it = unihan.others.find(kanji); it != unihan.others.end()) {
       for (char16_t v : it->second)
         if (char16_t c = direct(v)) return c;
+    }
+    return 0;
+  }
+
+  // A Japanese form without links of its own goes through its older form (壊 壞 坏, 駅 驛 驿).
+  char16_t of(char16_t kanji) const {
+    if (char16_t c = linked(kanji)) return c;
+    if (auto it = olderForms.find(kanji); it != olderForms.end()) {
+      for (char16_t older : it->second)
+        if (char16_t c = linked(older)) return c;
     }
     return 0;
   }
@@ -128,13 +189,14 @@ void addListedForms(std::string_view listed, std::map<char16_t, char16_t>& forms
 }
 
 char16_t chineseCounterpart(char16_t kanji, const std::vector<VariantPair>& pairs,
-                            const std::map<char16_t, char16_t>& japaneseForms, std::string_view unihanVariants) {
-  return Counterparts(pairs, japaneseForms, unihanVariants).of(kanji);
+                            const std::map<char16_t, char16_t>& japaneseForms, std::string_view unihanVariants,
+                            std::string_view unihanOtherMappings) {
+  return Counterparts(pairs, japaneseForms, unihanVariants, unihanOtherMappings).of(kanji);
 }
 
 std::string makeJp2CwTable(const std::vector<VariantPair>& pairs, const std::map<char16_t, char16_t>& japaneseForms,
-                           std::string_view unihanVariants) {
-  const Counterparts counterparts(pairs, japaneseForms, unihanVariants);
+                           std::string_view unihanVariants, std::string_view unihanOtherMappings) {
+  const Counterparts counterparts(pairs, japaneseForms, unihanVariants, unihanOtherMappings);
 
   std::string out(kHeaderSize, '\0');
   std::vector<unsigned> leads;

@@ -18,9 +18,11 @@ const WordKeySpec kWordKeys[] = {
     {kPreParseLeadWords, 3, 3, 3}, {kPreParseNumeralsA, 49, 2, 4}, {kPreParseNumeralsB, 24, 2, 4},
     {kPreParsePairs1, 16, 2, 4},   {kPreParsePairs2, 9, 2, 2},     {kPreParsePairs3, 2, 3, 3},
     {kPreParsePairs4, 15, 2, 4},   {kPreParseRunC, 27, 1, 1},      {kPreParseRunD, 41, 1, 1},
-    {kPreParseRunStop, 1, 2, 2},
+    {kPreParseRunStop, 1, 2, 2},   {kClockWords, 5, 1, 1},
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
+// The decimal point between two numerals; its shape is registered by the Arabic numerals.
+constinit ListedKey kDecimalPoint{"arabicNumerals.pointWords"};
 
 constinit ListedKey kLeadingCharacters{"nodeBuilding.prefixChars"};
 
@@ -143,13 +145,33 @@ void groupNumeralRun(CjSentence& s) {
   }
 }
 
+void groupDecimalNumerals(CjSentence& s) {
+  int w = s.firstTop;
+  for (int steps = 0; isNodeIndex(s, w) && steps < kMaxNodes; ++steps) {
+    const int x = nextNode(s, w), y = nextNode(s, x), z = nextNode(s, y);
+    if (isWordAt(s, w) && hasU(s, w) && isWordAt(s, x) && nodeInList(s, x, kDecimalPoint) && isWordAt(s, y) &&
+        hasU(s, y) && isWordAt(s, z) && hasCat(s, z, "Q") && !nodeInList(s, z, kClockWords)) {
+      const int group = builtnewnode(s, w, y);
+      if (group == 0) return;
+      CjNode& node = s.nodes[group];
+      node.CAT = "UG";
+      node.CATYNUM = "1";
+      node.structureClass = '3';
+      node.ruleNumber = 32;
+      w = nextNode(s, group);
+      continue;
+    }
+    w = x;
+  }
+}
+
 void applyReduplicationPatterns(CjSentence& s) {
   // The chain starts at node 1 again, unless the sentence end has taken node 1 out of it.
   const bool firstOnChain = !isNodeIndex(s, 1) || s.nodes[1].next != 0 || s.lastTop == 1;
   if (firstOnChain) s.firstTop = 1;
   void (*const passes[])(CjSentence&) = {mergeAABB, mergeAAB,  mergeABB,  mergeAAA,  mergeAA,
                                          mergeALYA, mergeZAYA, mergeALAQ, mergeAQBL, mergeYAYA,
-                                         mergeYAYB, mergeALAB, mergeALA,  mergeALB,  groupNumeralRun};
+                                         mergeYAYB, mergeALAB, mergeALA,  mergeALB,  groupDecimalNumerals, groupNumeralRun};
   for (auto pass : passes) pass(s);
 }
 

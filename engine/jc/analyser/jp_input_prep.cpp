@@ -330,16 +330,41 @@ int prepareJapaneseLine(std::string_view line, char* output, int outputSize) {
   return widenHalfWidthKana(output, harmonized.data(), h, outputSize);
 }
 
-int narrowAscii(char* output, const char* input, int length) {
+namespace {
+
+// The quotation marks ‘ and “ still open, counted the way narrowAscii keeps and closes them.
+struct OpenQuotes {
+  int single = 0, double_ = 0;
+  // True when the mark at code closes an open one (and so stays full width).
+  bool closes(unsigned code) {
+    if (code == 0x8165) ++single;
+    if (code == 0x8167) ++double_;
+    if (code == 0x8166 && single > 0) return --single, true;
+    if (code == 0x8168 && double_ > 0) return --double_, true;
+    return false;
+  }
+};
+
+}  // namespace
+
+int narrowAscii(char* output, const char* input, int length, std::string_view before) {
+  OpenQuotes open;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(before[i]);
+    if (!dbcs::isLeadByte(lead) || i + 1 >= before.size()) continue;
+    open.closes(static_cast<unsigned>(lead) << 8 | static_cast<unsigned char>(before[i + 1]));
+    ++i;
+  }
   const auto* in = reinterpret_cast<const unsigned char*>(input);
   int o = 0;
   for (int i = 0; i < length;) {
     if (dbcs::isLeadByte(in[i]) && i + 1 < length) {
       const int found = fullWidthIndex(in[i], in[i + 1]);
+      const bool closes = open.closes(static_cast<unsigned>(in[i]) << 8 | in[i + 1]);
       // ￥ and ‘ stand for 0x5C and 0x60 only in Shift-JIS: narrowed they would read as \ and `;
-      // a rendering's leading & is a mark of the rules.
+      // a rendering's leading & is a mark of the rules; ’ and ” that close a kept mark stay with it.
       const int ascii = found + 0x20;
-      if (found >= 0 && ascii != '\\' && ascii != '`' && ascii != '&') {
+      if (found >= 0 && !closes && ascii != '\\' && ascii != '`' && ascii != '&') {
         output[o++] = static_cast<char>(0x20 + found);
       } else {
         output[o++] = input[i];
@@ -354,9 +379,10 @@ int narrowAscii(char* output, const char* input, int length) {
   return o;
 }
 
-std::string narrowAscii(std::string_view input) {
+std::string narrowAscii(std::string_view input, std::string_view before) {
   std::string out(input.size() + 1, '\0');
-  out.resize(static_cast<std::size_t>(narrowAscii(out.data(), input.data(), static_cast<int>(input.size()))));
+  out.resize(static_cast<std::size_t>(
+      narrowAscii(out.data(), input.data(), static_cast<int>(input.size()), before)));
   return out;
 }
 

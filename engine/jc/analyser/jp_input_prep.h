@@ -40,10 +40,11 @@ int widenSingleByte(unsigned char b, unsigned char pair[2]);
 // Shift-JIS line into output; the result length, or -1 when it would not fit in outputSize bytes.
 int prepareJapaneseLine(std::string_view line, char* output, int outputSize);
 
-// Full-width ASCII back to single bytes, but for ￥ and ‘ (in ASCII \ and `, other signs) and ＆ (a
-// mark in renderings); returns the output length.
-int narrowAscii(char* output, const char* input, int length);
-std::string narrowAscii(std::string_view input);
+// Full-width ASCII back to single bytes, but for ￥ and ‘ (in ASCII \ and `, other signs), ＆ (a
+// mark in renderings) and a ’ or ” that closes a kept ‘ or “ (a pair stays a pair); returns the
+// output length. `before` is the text ahead of the input, whose marks may still be open.
+int narrowAscii(char* output, const char* input, int length, std::string_view before = {});
+std::string narrowAscii(std::string_view input, std::string_view before = {});
 
 // The loaded JP2CW_TBL.
 struct Jp2CwTable {

@@ -538,7 +538,9 @@ void addUnknownWord(JpAnalyzer* a, int position) {
   }
   // Every unknown word, the blank too, carries its surface in the Chinese code.
   std::string chinese;
-  convertJpToEngineCode(a->jp2cw, narrowAscii(node.surface.view()), chinese);
+  // The quotation marks before the word tell whether a closing mark closes a kept opening one.
+  convertJpToEngineCode(a->jp2cw, narrowAscii(node.surface.view(), text.substr(0, static_cast<std::size_t>(position))),
+                        chinese);
   node.chinese = chinese;
   node.length = length;
   if (addPathEntry(a, position, n) == -2) return;

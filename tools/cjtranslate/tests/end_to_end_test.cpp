@@ -8,8 +8,10 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "tools/datagen/temp_device.h"
 #include "tools/datagen/build_programs.h"
@@ -172,6 +174,81 @@ TEST_F(EndToEnd, ConsoleDriverSaysWhatItDoesNotTranslate) {
             0);
   EXPECT_NE(datagen::readWholeFile(log).find("CJSYSTEMDIC"), std::string::npos) << datagen::readWholeFile(log);
   EXPECT_NE(datagen::readWholeFile(log).find(empty), std::string::npos) << datagen::readWholeFile(log);
+}
+
+// A line the engine refuses for its code faults and a line with text that gives no output are
+// lines not translated; a mark at the start of any line is skipped; --help lists the statuses.
+TEST_F(EndToEnd, RefusedAndEmptyLinesAreNotTranslated) {
+  ASSERT_TRUE(cardBuilt_);
+  std::string errors;
+  const std::vector<std::string> out =
+      translate({"我喝茶。", "\xEF\xBB\xBF我喝茶。", "我〓〓〓〓〓〓〓〓", "的的的的的的", " "}, &errors);
+  ASSERT_EQ(out.size(), 5u) << errors;
+  EXPECT_EQ(out[0], "私はお茶を飲む。");
+  EXPECT_EQ(out[1], out[0]);
+  EXPECT_EQ(out[2], "★★中国語原文コードに誤りがあるため翻訳しません★★");
+  EXPECT_EQ(out[3], "");
+  EXPECT_EQ(errors,
+            "cjtranslate: line 3 not translated: the engine refuses text with so many code faults (replacement marks)\n"
+            "cjtranslate: line 4 not translated: it gives no translation\n");
+  EXPECT_EQ(status_, 1);
+
+  const std::string log = device_->root() + "/help.txt";
+  const std::string bin = datagen::shellQuoted(datagen::binFolder() + "/cjtranslate");
+  EXPECT_EQ(std::system((bin + " --help >" + datagen::shellQuoted(log)).c_str()), 0);
+  const std::string help = datagen::readWholeFile(log);
+  for (const char* part : {"Exit status: 0 when every line was translated", "1 when a line was not", "2 when"})
+    EXPECT_NE(help.find(part), std::string::npos) << help;
+}
+
+// GB2312 characters that are no hanzi come out as themselves or a close counterpart; those the
+// engine cannot write back (Ⅵ, ā, 〖〗, ≈) are carried at their place and named.
+TEST_F(EndToEnd, SymbolsComeOutAsThemselvesOrACloseCounterpart) {
+  ASSERT_TRUE(cardBuilt_);
+  std::string errors;
+  const std::vector<std::string> out = translate({"第Ⅵ章", "ā", "〖书〗", "≈三", "我·你", "ａ①"}, &errors);
+  ASSERT_EQ(out.size(), 6u) << errors;
+  EXPECT_NE(out[0].find("Ⅵ"), std::string::npos) << out[0];
+  EXPECT_EQ(out[1], "ā");
+  EXPECT_EQ(out[2], "〖本〗");
+  EXPECT_EQ(out[3], "≈三");
+  EXPECT_NE(out[4].find("・"), std::string::npos) << out[4];
+  EXPECT_EQ(out[5], "ａ①");
+  for (const char* named : {"line 1: Ⅵ has", "line 2: ā has", "line 3: 〖〗 has", "line 4: ≈ has"})
+    EXPECT_NE(errors.find(named), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("line 5"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("line 6"), std::string::npos) << errors;
+  EXPECT_EQ(status_, 0);
+}
+
+// Every GB2312 character that is no hanzi, alone on a line, comes out as itself or as its close
+// counterpart (· ・, — ―, ‖ ∥), whether the engine takes it or carries it.
+TEST_F(EndToEnd, EveryGb2312SymbolComesOutAsItself) {
+  ASSERT_TRUE(cardBuilt_);
+  std::vector<std::string> lines;
+  for (unsigned lead = 0xA1; lead <= 0xA9; ++lead) {
+    for (unsigned trail = 0xA1; trail <= 0xFE; ++trail) {
+      const char gb[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      const std::u16string c = plat::multiByteToWide(936, std::string_view(gb, 2));
+      if (c.size() == 1 && c[0] >= 0x80 && c[0] != u'\u3000' && (c[0] < 0xE000 || c[0] > 0xF8FF))
+        lines.push_back(plat::wideToUtf8(c));
+    }
+  }
+  ASSERT_GT(lines.size(), 680u);
+  std::string errors;
+  const std::vector<std::string> out = translate(lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  const std::pair<std::string, std::string> counterparts[] = {{"·", "・"}, {"—", "―"}, {"‖", "∥"}};
+  int wrong = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string expected = lines[i];
+    for (const auto& [symbol, counterpart] : counterparts)
+      if (lines[i] == symbol) expected = counterpart;
+    if (out[i] != expected) ++wrong;
+    EXPECT_EQ(out[i], expected) << "line " << i + 1;
+  }
+  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(status_, 0) << errors;
 }
 
 }  // namespace

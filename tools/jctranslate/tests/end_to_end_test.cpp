@@ -211,7 +211,8 @@ TEST_F(EndToEnd, WithoutTheParserLibraryTheDriverDoesNotStart) {
   ProgramFolder program("");
   std::string errors;
   const std::vector<std::string> out = translate(program, {"本を読む。"}, &errors);
-  EXPECT_EQ(status_, 1);
+  // 2, as for any driver that cannot start; 1 is for lines not translated.
+  EXPECT_EQ(status_, 2);
   EXPECT_TRUE(out.empty());
   EXPECT_EQ(errors,
             "メモリ不足のため、DLLがロードできませんでした。\nソフトリセットや、ほかのプログラムを終了するなどして"
@@ -244,7 +245,7 @@ TEST_F(EndToEnd, WithoutAPrivateFolderTheDriverDoesNotStart) {
   datagen::LinesRun run = datagen::runOnLines(
       "TMPDIR=" + datagen::shellQuoted(program.path() + "/none") + " " + datagen::shellQuoted(program.path() + "/jctranslate"),
       device_->root(), {"本を読む。"});
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(run.lines.empty());
   EXPECT_EQ(run.errors, "jctranslate: no private folder for the temporary files\n");
 }
@@ -347,6 +348,26 @@ TEST_F(EndToEnd, TranslatorsRunSideBySide) {
     fs::remove_all(program.path() + "-run" + std::to_string(k));
   }
   EXPECT_EQ(program.files(), justTheProgram_);
+}
+
+// A mark at the start of any line is skipped; a blank line gives a blank line and no failure;
+// --help lists the exit statuses.
+TEST_F(EndToEnd, MarksOnAnyLineAreSkippedAndHelpListsTheStatuses) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::string errors;
+  const std::vector<std::string> out = translate(program, {"本を読む。", "\xEF\xBB\xBF本を読む。", " "}, &errors);
+  ASSERT_EQ(out.size(), 3u) << errors;
+  EXPECT_EQ(out[1], out[0]);
+  EXPECT_EQ(out[1].find("\xEF\xBB\xBF"), std::string::npos);
+  EXPECT_EQ(errors, "");
+  EXPECT_EQ(status_, 0);
+
+  const std::string log = device_->root() + "/help.txt";
+  EXPECT_EQ(std::system((datagen::shellQuoted(program.path() + "/jctranslate") + " --help >" + datagen::shellQuoted(log)).c_str()), 0);
+  const std::string help = datagen::readWholeFile(log);
+  for (const char* part : {"Exit status: 0 when every line was translated", "1 when a line was not", "2 when"})
+    EXPECT_NE(help.find(part), std::string::npos) << help;
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     forms = datagen::japaneseForms({unihanVariants, otherMappings, text, listed});
     resgen::addListedForms(listed, forms);
   }
-  if (!tools::writeFile(argv[2], resgen::makeJp2CwTable(variants.pairs, forms, unihanVariants))) {
+  if (!tools::writeFile(argv[2], resgen::makeJp2CwTable(variants.pairs, forms, unihanVariants, otherMappings))) {
     std::fprintf(stderr, "jp2cw_tool: cannot write %s\n", argv[2]);
     return 1;
   }

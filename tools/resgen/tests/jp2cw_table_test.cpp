@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -52,7 +53,8 @@ class Jp2CwTable : public ::testing::Test {
     const std::string source = std::string(RESGEN_SOURCE_ROOT) + "/data/tables/";
     chineseVariants_ = new std::string(readText(source + "chinese_variants.txt"));
     unihan_ = new std::string(readUnihan("Unihan_Variants.txt"));
-    const std::string other = readUnihan("Unihan_OtherMappings.txt");
+    other_ = new std::string(readUnihan("Unihan_OtherMappings.txt"));
+    const std::string& other = *other_;
     const std::string listed = readText(source + "japanese_forms.txt");
     sources_ = new resgen::VariantSource;
     std::string error;
@@ -63,17 +65,20 @@ class Jp2CwTable : public ::testing::Test {
   static void TearDownTestSuite() {
     delete chineseVariants_;
     delete unihan_;
+    delete other_;
     delete sources_;
     delete forms_;
   }
   static std::string* chineseVariants_;
   static std::string* unihan_;
+  static std::string* other_;
   static resgen::VariantSource* sources_;
   static std::map<char16_t, char16_t>* forms_;
 };
 
 std::string* Jp2CwTable::chineseVariants_ = nullptr;
 std::string* Jp2CwTable::unihan_ = nullptr;
+std::string* Jp2CwTable::other_ = nullptr;
 resgen::VariantSource* Jp2CwTable::sources_ = nullptr;
 std::map<char16_t, char16_t>* Jp2CwTable::forms_ = nullptr;
 
@@ -85,9 +90,14 @@ TEST_F(Jp2CwTable, JapaneseKanjiReachTheirChineseCounterparts) {
   } cases[] = {
       {u8"円", u8"圆"}, {u8"売", u8"卖"}, {u8"齢", u8"龄"}, {u8"続", u8"续"}, {u8"気", u8"气"},
       {u8"価", u8"价"}, {u8"発", u8"发"}, {u8"幹", u8"干"}, {u8"学", u8"学"}, {u8"國", u8"国"},
+      // Japanese forms that reach their simplified form through the older form only.
+      {u8"壊", u8"坏"}, {u8"駅", u8"驿"}, {u8"払", u8"拂"}, {u8"仏", u8"佛"}, {u8"絵", u8"绘"},
+      {u8"広", u8"广"}, {u8"乗", u8"乘"}, {u8"遊", u8"游"}, {u8"増", u8"增"}, {u8"蔵", u8"藏"},
+      {u8"従", u8"从"}, {u8"児", u8"儿"}, {u8"恵", u8"惠"}, {u8"仮", u8"假"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(resgen::chineseCounterpart(wide(c.kanji)[0], sources_->pairs, *forms_, *unihan_), wide(c.chinese)[0])
+    EXPECT_EQ(resgen::chineseCounterpart(wide(c.kanji)[0], sources_->pairs, *forms_, *unihan_, *other_),
+              wide(c.chinese)[0])
         << reinterpret_cast<const char*>(c.kanji);
   }
 }
@@ -96,7 +106,7 @@ TEST_F(Jp2CwTable, JapaneseKanjiReachTheirChineseCounterparts) {
 // mark, and the count and a few of them are printed.
 TEST_F(Jp2CwTable, OnlyKanjiWithoutACounterpartKeepTheMark) {
   ASSERT_FALSE(unihan_->empty()) << "unicode-data's Unihan files are missing";
-  const std::string table = resgen::makeJp2CwTable(sources_->pairs, *forms_, *unihan_);
+  const std::string table = resgen::makeJp2CwTable(sources_->pairs, *forms_, *unihan_, *other_);
   const std::string without = resgen::makeJp2CwTable(sources_->pairs);
   // Every variant Unihan names, in either direction, besides the simplified forms.
   std::map<char16_t, std::vector<char16_t>> variants;
@@ -141,6 +151,34 @@ TEST_F(Jp2CwTable, OnlyKanjiWithoutACounterpartKeepTheMark) {
               "reachable but marked: %d\n",
               kanji, marked, plat::wideToUtf8(examples).c_str(), gained, wrong);
   EXPECT_EQ(wrong, 0);
+}
+
+// JIS level 1 (0x889F-0x9872): the kanji that keep the mark are exactly these, each for its reason.
+TEST_F(Jp2CwTable, CommonKanjiKeepTheMarkOnlyWhenListed) {
+  ASSERT_FALSE(unihan_->empty()) << "unicode-data's Unihan files are missing";
+  const struct {
+    const char8_t* kanji;
+    const char* reason;
+  } listed[] = {
+      {u8"鰯榎樫椛粁粂込榊笹鴫雫糎凧辻働峠栃凪匂硲畑畠噺塀麿粍杢籾匁鑓枠", "made in Japan: Chinese has no such character"},
+      {u8"姶鯵噂浬橿梶潟鞄罫紘狛瑳蔀偲椙栴岨揃詑騨辿捗栂槻嬬梼瀞薙楢畷覗萩筈醗塙樋柊俵鋲蕗鉾槙柾桝姪葎", "GB2312 has neither it nor a simplified or variant form of it"},
+      {u8"讃惣鎗", "the simplified form (赞 总 枪) has another Japanese form (賛 総 槍), which a listed pair would change"},
+  };
+  std::u16string expected;
+  for (const auto& l : listed) expected += wide(l.kanji);
+  std::sort(expected.begin(), expected.end());
+  const std::string table = resgen::makeJp2CwTable(sources_->pairs, *forms_, *unihan_, *other_);
+  std::u16string marked;
+  for (unsigned lead = 0x88; lead <= 0x98; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail == 0x7F || (lead == 0x88 && trail < 0x9F) || (lead == 0x98 && trail > 0x72)) continue;
+      const char sjis[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      const std::u16string u = plat::multiByteToWide(932, std::string_view(sjis, 2));
+      if (u.size() == 1 && cellOf(table, lead, trail) == 0x81AC) marked += u;
+    }
+  }
+  std::sort(marked.begin(), marked.end());
+  EXPECT_EQ(plat::wideToUtf8(marked), plat::wideToUtf8(expected));
 }
 
 }  // namespace

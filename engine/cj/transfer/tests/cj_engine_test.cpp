@@ -102,6 +102,27 @@ void withPlaceholderWords(datagen::CjDataFiles& files) {
 void withoutWordTable(datagen::CjDataFiles& files) { files.erase("cjwords.txt"); }
 void withoutGotoFile(datagen::CjDataFiles& files) { files.erase("transfer.dac"); }
 
+// 开 has a transitive and an intransitive rendering; the verb phrase chooses: with an object the
+// transitive one, without (the subject alone, a state, a negation) the intransitive one.
+TEST_F(CjEngines, TheVerbPhraseChoosesTransitiveOrIntransitive) {
+  ASSERT_TRUE(built_);
+  const std::unique_ptr<cj::CjEngine> engine = cj::openCjEngine(plat::utf8ToWide(folderOf("Transitivity")));
+  ASSERT_EQ(engine->engineStatus, cj::kStatusOk);
+  // UTF-8 literals: this program's plain literals are Shift-JIS.
+  const struct {
+    const char8_t* chinese;
+    const char8_t* japanese;
+  } cases[] = {
+      {u8"门开着。", u8"ドアは開いている。"},
+      {u8"妈妈开门。", u8"お母さんはドアを開ける。"},
+      {u8"门没开。", u8"ドアは開かなかった。"},
+  };
+  for (const auto& k : cases) {
+    const std::string chinese(reinterpret_cast<const char*>(k.chinese));
+    EXPECT_EQ(translate(*engine, chinese), reinterpret_cast<const char*>(k.japanese)) << chinese;
+  }
+}
+
 TEST_F(CjEngines, AnEngineThatFailsToStartLeavesTheOthersAsTheyWere) {
   ASSERT_TRUE(built_);
   const std::vector<std::string> lines = pinnedInputs();

@@ -111,6 +111,14 @@ TEST(NarrowAscii, FullWidthAsciiBackToSingleBytes) {
         << b;
   }
   EXPECT_EQ(narrowAscii(std::string("あ、ア・ｘ")), "あ、ア・x");
+  // A closing mark after a kept opening one stays full width: a pair stays a pair. Alone, it is
+  // the widened ASCII mark and narrows.
+  EXPECT_EQ(narrowAscii(std::string("“ABC”‘x’")), "“ABC”‘x’");
+  EXPECT_EQ(narrowAscii(std::string("”ABC”’")), "\"ABC\"'");
+  EXPECT_EQ(narrowAscii(std::string("“a”“b””")), "“a”“b”\"");
+  // The text before counts: a closing mark alone after an opening one earlier in the line stays.
+  EXPECT_EQ(narrowAscii(std::string("”"), "“ABC"), "”");
+  EXPECT_EQ(narrowAscii(std::string("”"), "“A”B"), "\"");
 }
 
 TEST(EngineCode, IbmExtensionMap) {
