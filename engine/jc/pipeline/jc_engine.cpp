@@ -210,8 +210,11 @@ JcEngineStatus openJcEngine(JcEngine& e, std::u16string_view dataFolder, std::st
     if (why && why->empty()) *why = text;
     return status;
   };
-  if (JcEngineStatus s = prepareJcEngine(e, dataFolder); s != kJcEngineReady)
-    return fail(s, s == kJcEngineNoFolder ? "no private folder for the temporary files" : "out of memory");
+  if (JcEngineStatus s = prepareJcEngine(e, dataFolder); s != kJcEngineReady) {
+    if (s != kJcEngineNoFolder) return fail(s, "out of memory");
+    const std::string problem = plat::privateFolderProblem();
+    return fail(s, ("no private folder for the temporary files" + (problem.empty() ? "" : ": " + problem)).c_str());
+  }
   if (loadJcRenderings(e, why) != kJcEngineReady) return fail(kJcEngineNoRenderings, "the renderings did not load");
   if (!bindSynparse(e.parser)) {
     showMessage(
