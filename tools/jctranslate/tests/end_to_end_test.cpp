@@ -231,6 +231,18 @@ TEST_F(EndToEnd, WithoutAPrivateFolderTheDriverDoesNotStart) {
                             "/none) is not an existing folder: No such file or directory\n");
 }
 
+// A run of exclamation or question marks comes through whole, however long.
+TEST_F(EndToEnd, ARunOfMarksIsKeptWhole) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::string thirty;
+  for (int k = 0; k < 30; ++k) thirty += "！";
+  const std::vector<std::string> out =
+      translate(program, {"本を読んだ" + thirty, "本を読んだ！！茶を飲んだ？？？", "本を読んだ!!!", "！！", "本を読んだ！"});
+  EXPECT_EQ(status_, 0);
+  EXPECT_EQ(out, (std::vector<std::string>{"读了书" + thirty, "读了书！！喝了茶？？？", "读了书！！！", "！！", "读了书！"}));
+}
+
 // A relative TMPDIR is taken from the current folder; one that names no folder is refused with
 // its cause. A driver ended by a signal or a closed pipe leaves no folder behind.
 // Starts the driver in `work` with TMPDIR=rel, gives it one line, reads its translation, then
