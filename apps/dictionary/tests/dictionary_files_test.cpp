@@ -417,7 +417,8 @@ TEST_F(DictionaryFilesTest, KeyFoundInALaterBlockOfTheSameLevel) {
 TEST_F(DictionaryFilesTest, ATruncatedDataFileIsRefusedAtStartUp) {
   for (int direction : {0, 1}) {
     const datagen::ViewerDictionary& d = direction == 0 ? jcFiles_ : cjFiles_;
-    for (std::size_t cut : {std::size_t{1}, std::size_t{3}, d.data.size() / 2, d.data.size() - dict::kHeaderSize}) {
+    const std::size_t records = d.data.size() - dict::kHeaderSize;
+    for (std::size_t cut : {std::size_t{1}, std::size_t{3}, records / 2, records}) {
       SCOPED_TRACE(std::to_string(direction) + " " + std::to_string(cut));
       writeAll();
       ASSERT_TRUE(dev_.write(direction == 0 ? dicttest::kJcData : dicttest::kCjData, d.data.substr(0, d.data.size() - cut)));

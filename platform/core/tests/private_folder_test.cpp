@@ -78,7 +78,7 @@ std::string inChild(Body body, int& waitStatus) {
     ::close(pipeFds[0]);
     body(pipeFds[1]);
     ::close(pipeFds[1]);
-    std::_Exit(0);
+    std::exit(0);  // the folder goes at exit
   }
   ::close(pipeFds[1]);
   std::string said;
