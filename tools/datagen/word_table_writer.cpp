@@ -35,17 +35,34 @@ WordTable syntheticWordTable(const std::vector<WordKeyShape>& shapes) {
   // Once the characters run out, words are combinations of used ones, counted per length.
   std::map<int, std::size_t> combination;
   std::set<std::string> made;
+  std::map<int, std::size_t> madeOfLength;  // distinct words made, by length in characters
   WordTable table;
   for (const WordKeyShape& s : shapes) {
     int count = s.count > 0 ? s.count : 3;
     int length = s.minChars > 0 ? s.minChars : 1;
     std::size_t combinations = 1;
-    for (int c = 0; c < length && combinations <= made.size() + 1; ++c) combinations *= n;
+    bool everyCombination = true;
+    for (int c = 0; c < length; ++c) {
+      if (combinations > made.size() + 1) {
+        everyCombination = false;
+        break;
+      }
+      combinations *= n;
+    }
     std::vector<std::string> words;
     for (int w = 0; w < count; ++w) {
       std::string word;
       if (next + static_cast<std::size_t>(length) <= n) {
         for (int c = 0; c < length; ++c) word += chars[next++];
+      } else if (everyCombination && madeOfLength[length] >= combinations) {
+        // Every word of this length is made: the search would go round once and end on the
+        // combination before the one it started at.
+        std::size_t v = (combination[length] + combinations - 1) % combinations;
+        combination[length] += combinations;
+        for (int c = 0; c < length; ++c) {
+          word += chars[v % n];
+          v /= n;
+        }
       } else {
         // Skip words already made, as long as unmade ones of this length are left.
         for (std::size_t tries = 0; tries < combinations; ++tries) {
@@ -58,7 +75,7 @@ WordTable syntheticWordTable(const std::vector<WordKeyShape>& shapes) {
           if (!made.count(word)) break;
         }
       }
-      made.insert(word);
+      if (made.insert(word).second) ++madeOfLength[length];
       words.push_back(word);
     }
     table[s.key] = words;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 TEST(CodePages, KnownCharacters) {
   struct Case {
     unsigned cp;
@@ -61,4 +64,42 @@ TEST(CodePages, InvalidUtf8BecomesTheReplacementCharacter) {
       {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},  // and the greatest four-byte one
   };
   for (const auto& c : cases) EXPECT_EQ(plat::utf8ToWide(c.in), c.out) << c.in;
+}
+
+// Converters are kept between calls: calls of every code page and direction, interleaved on
+// several threads, with broken input among them, each give what a call alone gives.
+TEST(CodePages, RepeatedCallsOnThreadsGiveTheSameResults) {
+  struct Case {
+    unsigned cp;
+    std::string bytes;
+    std::u16string wide;
+    bool roundTrip;
+  };
+  const std::vector<Case> cases = {
+      {932, "\x95\x5C\x83\x5C", u"表ソ", true},
+      {936, "\xD6\xD0\xCE\xC4", u"中文", true},
+      {950, "\xA4\xA4\xA4\xE5", u"中文", true},
+      {65001, "\xE4\xB8\xAD", u"中", true},
+      {932, std::string("x\x82", 2), u"x\u30FB", false},      // a lead byte cut off at the end
+      {936, std::string("a\xFF" "b", 3), u"a?b", false},      // a byte that starts nothing
+      {1252, "caf\xE9", u"caf\u00E9", true},
+  };
+  std::vector<std::thread> threads;
+  std::vector<int> failures(4, 0);
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 500; ++round) {
+        for (size_t i = 0; i < cases.size(); ++i) {
+          const Case& c = cases[(i + static_cast<size_t>(t)) % cases.size()];
+          if (plat::multiByteToWide(c.cp, c.bytes) != c.wide) ++failures[static_cast<size_t>(t)];
+          if (c.roundTrip && plat::wideToMultiByte(c.cp, c.wide) != c.bytes) ++failures[static_cast<size_t>(t)];
+        }
+        // A character the code page lacks leaves no trace on the next call.
+        if (plat::wideToMultiByte(936, u"\u0E01x") != "?x") ++failures[static_cast<size_t>(t)];
+        if (plat::wideToMultiByte(936, u"x") != "x") ++failures[static_cast<size_t>(t)];
+      }
+    });
+  }
+  for (auto& th : threads) th.join();
+  for (int t = 0; t < 4; ++t) EXPECT_EQ(failures[static_cast<size_t>(t)], 0) << "thread " << t;
 }
