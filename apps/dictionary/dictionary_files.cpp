@@ -85,6 +85,28 @@ std::string_view beforeLineFeed(std::string_view body, int lineFeeds) {
   return body.substr(0, end - 1);
 }
 
+// The record of the index's last entry (the end key's, which names the data file's last record)
+// runs past the end of the data file: the file was cut short. False when it fits or cannot be found.
+bool lastRecordCutOff(std::FILE* index, std::FILE* data, IndexBlock block) {
+  const long indexSize = plat::fileSize(index), dataSize = plat::fileSize(data);
+  if (indexSize < 0 || dataSize < 0) return false;
+  for (long hops = 0; hops <= indexSize / kBlockSize; ++hops) {
+    IndexEntry e;
+    if (block.count == 0 || !indexEntryAt(block, block.count - 1, e)) return false;
+    if (e.record != 0) {
+      unsigned char header[kRecordHeaderSize];
+      if (e.record > static_cast<std::uint64_t>(dataSize) || !seekTo(data, e.record) ||
+          !readExactly(data, header, kRecordHeaderSize))
+        return true;
+      return e.record + std::uint64_t{kRecordHeaderSize} + plat::readLe16(header + 8) > static_cast<std::uint64_t>(dataSize);
+    }
+    unsigned char bytes[kBlockSize];
+    if (e.child == 0 || !seekTo(index, e.child) || !readExactly(index, bytes, kBlockSize)) return false;
+    block = decodeIndexBlock(bytes, e.child);
+  }
+  return false;
+}
+
 }  // namespace
 
 void scrambleBytes(std::string& bytes) {
@@ -178,6 +200,8 @@ bool DictionaryFiles::checkFiles(int d, const std::string& dataPath, const std::
   if (!seekTo(s.index, rootPosition) || !readExactly(s.index, block, kBlockSize)) return refuse(m.rootShort);
   s.root = decodeIndexBlock(block, rootPosition);
   s.rootPosition = rootPosition;
+  // A data file cut short is refused here, not one failed search at a time.
+  if (lastRecordCutOff(s.index, s.data, s.root)) return refuse(u"データファイルが読み込みできません");
   closeFile(s.data);
   closeFile(s.index);
   s.dataPath = dataPath;

@@ -52,58 +52,122 @@ DocumentTexts splitDocument(std::string_view bytes) {
 
 namespace {
 
-// Well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF) with at least one
-// character outside ASCII.
-bool looksLikeUtf8(std::string_view bytes) {
-  bool wide = false;
+constexpr char16_t kReplacement = u'\uFFFD';
+
+void appendCodePoint(std::u16string& out, char32_t c) {
+  if (c == 0) return;  // a zero is no text: dropped, the text after it kept
+  if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+    out.push_back(kReplacement);
+  } else if (c >= 0x10000) {
+    out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+  } else {
+    out.push_back(static_cast<char16_t>(c));
+  }
+}
+
+// Length of the well-formed UTF-8 sequence at i (no overlong forms, no surrogates, nothing past
+// U+10FFFF), 0 when none starts there; its code point in c.
+std::size_t utf8Sequence(std::string_view bytes, std::size_t i, char32_t& c) {
+  const auto b = static_cast<unsigned char>(bytes[i]);
+  if (b < 0x80) {
+    c = b;
+    return 1;
+  }
+  std::size_t n = 0;
+  unsigned lo = 0x80, hi = 0xBF;
+  if (b >= 0xC2 && b <= 0xDF) n = 1, c = b & 0x1F;
+  else if (b >= 0xE0 && b <= 0xEF) n = 2, c = b & 0x0F, lo = b == 0xE0 ? 0xA0 : 0x80, hi = b == 0xED ? 0x9F : 0xBF;
+  else if (b >= 0xF0 && b <= 0xF4) n = 3, c = b & 0x07, lo = b == 0xF0 ? 0x90 : 0x80, hi = b == 0xF4 ? 0x8F : 0xBF;
+  else return 0;
+  if (i + n >= bytes.size()) return 0;
+  for (std::size_t k = 1; k <= n; ++k) {
+    const auto t = static_cast<unsigned char>(bytes[i + k]);
+    if (k == 1 ? (t < lo || t > hi) : (t < 0x80 || t > 0xBF)) return 0;
+    c = c << 6 | (t & 0x3F);
+  }
+  return n + 1;
+}
+
+// UTF-8 when its characters outside ASCII outnumber twice over the bytes that are not UTF-8: a
+// stray bad byte does not turn a UTF-8 file into Shift-JIS, while Shift-JIS text, whose double
+// bytes are seldom UTF-8, stays Shift-JIS.
+bool readsAsUtf8(std::string_view bytes) {
+  std::size_t wide = 0, bad = 0;
+  char32_t c;
   for (std::size_t i = 0; i < bytes.size();) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    if (b < 0x80) {
-      ++i;
+    const std::size_t n = utf8Sequence(bytes, i, c);
+    if (n == 0) ++bad;
+    else if (n > 1) ++wide;
+    i += n == 0 ? 1 : n;
+  }
+  return wide > 0 && wide > 2 * bad;
+}
+
+// UTF-8 with each byte that starts no sequence read as U+FFFD.
+std::u16string fromUtf8(std::string_view bytes) {
+  std::u16string text;
+  char32_t c;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t n = utf8Sequence(bytes, i, c);
+    appendCodePoint(text, n == 0 ? kReplacement : c);
+    i += n == 0 ? 1 : n;
+  }
+  return text;
+}
+
+// Units of 16 or 32 bits after a byte-order mark; an odd last byte makes a unit with zeros behind.
+std::u16string fromUnits(std::string_view bytes, std::size_t width, bool big) {
+  std::u16string text;
+  std::uint16_t high = 0;
+  for (std::size_t i = 0; i < bytes.size(); i += width) {
+    char32_t c = 0;
+    for (std::size_t k = 0; k < width; ++k) {
+      const char32_t b = i + k < bytes.size() ? static_cast<unsigned char>(bytes[i + k]) : 0;
+      c |= b << (8 * (big ? width - 1 - k : k));
+    }
+    if (width == 4) {
+      appendCodePoint(text, c);
       continue;
     }
-    std::size_t n = 0;
-    unsigned lo = 0x80, hi = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) n = 1;
-    else if (b >= 0xE0 && b <= 0xEF) n = 2, lo = b == 0xE0 ? 0xA0 : 0x80, hi = b == 0xED ? 0x9F : 0xBF;
-    else if (b >= 0xF0 && b <= 0xF4) n = 3, lo = b == 0xF0 ? 0x90 : 0x80, hi = b == 0xF4 ? 0x8F : 0xBF;
-    else return false;
-    if (i + n >= bytes.size()) return false;
-    for (std::size_t k = 1; k <= n; ++k) {
-      const auto c = static_cast<unsigned char>(bytes[i + k]);
-      if (k == 1 ? (c < lo || c > hi) : (c < 0x80 || c > 0xBF)) return false;
+    // UTF-16: pairs of surrogates as they stand, a lone one as U+FFFD.
+    if (high && (c < 0xDC00 || c > 0xDFFF)) text.push_back(kReplacement);
+    if (c >= 0xD800 && c <= 0xDBFF) {
+      high = static_cast<std::uint16_t>(c);
+      continue;
     }
-    wide = true;
-    i += n + 1;
+    if (c >= 0xDC00 && c <= 0xDFFF) {
+      if (high) {
+        text.push_back(static_cast<char16_t>(high));
+        text.push_back(static_cast<char16_t>(c));
+      } else {
+        text.push_back(kReplacement);
+      }
+      high = 0;
+      continue;
+    }
+    high = 0;
+    appendCodePoint(text, c);
   }
-  return wide;
+  if (high) text.push_back(kReplacement);
+  return text;
 }
 
 }  // namespace
 
 std::u16string importedText(std::string_view bytes) {
-  // Like a buffer of the file with zero bytes behind it: an odd last byte makes a unit of its own.
-  std::string padded(bytes);
-  padded.append(3, '\0');
-  auto unit = [&padded](std::size_t i, bool big) {
-    const auto a = static_cast<unsigned char>(padded[i]), b = static_cast<unsigned char>(padded[i + 1]);
-    return static_cast<char16_t>(big ? (a << 8 | b) : (b << 8 | a));
-  };
-  const bool little = bytes.size() >= 2 && padded[0] == '\xFF' && padded[1] == '\xFE';
-  const bool big = bytes.size() >= 2 && padded[0] == '\xFE' && padded[1] == '\xFF';
-  if (little || big) {
-    std::u16string text;
-    for (std::size_t i = 2; i < bytes.size(); i += 2) {
-      const char16_t c = unit(i, big);
-      if (c == 0) break;
-      text.push_back(c);
-    }
-    return text;
-  }
-  const std::string_view text = bytes.substr(0, std::min(bytes.size(), bytes.find('\0')));
-  // UTF-8, the usual encoding of text files here: with its byte-order mark, or valid throughout.
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") return plat::utf8ToWide(text.substr(3));
-  if (looksLikeUtf8(text)) return plat::utf8ToWide(text);
+  if (bytes.substr(0, 4) == std::string_view("\xFF\xFE\0\0", 4)) return fromUnits(bytes.substr(4), 4, false);
+  if (bytes.substr(0, 4) == std::string_view("\0\0\xFE\xFF", 4)) return fromUnits(bytes.substr(4), 4, true);
+  if (bytes.substr(0, 2) == "\xFF\xFE") return fromUnits(bytes.substr(2), 2, false);
+  if (bytes.substr(0, 2) == "\xFE\xFF") return fromUnits(bytes.substr(2), 2, true);
+  // UTF-8, the usual encoding of text files here: with its byte-order mark, or mostly valid.
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return fromUtf8(bytes.substr(3));
+  if (readsAsUtf8(bytes)) return fromUtf8(bytes);
+  // Shift-JIS; zero bytes are no text and are dropped, the text after them kept.
+  std::string text;
+  text.reserve(bytes.size());
+  for (char b : bytes)
+    if (b != '\0') text.push_back(b);
   return plat::multiByteToWide(932, text);
 }
 

@@ -22,9 +22,10 @@ struct DocumentTexts {
 };
 DocumentTexts splitDocument(std::string_view bytes);
 
-// The text of an imported text file: UTF-16 after a byte-order mark (either order), UTF-8 after
-// its mark or when the bytes are valid UTF-8 with a character outside ASCII, else bytes of the
-// system code page.
+// The text of an imported text file: UTF-32 or UTF-16 after a byte-order mark (either order), UTF-8
+// after its mark or when its characters outside ASCII outnumber twice the bytes that are not UTF-8,
+// else bytes of the system code page. Zero characters are dropped and the text after them kept; a
+// byte or unit that is no character reads as U+FFFD.
 std::u16string importedText(std::string_view bytes);
 
 }  // namespace orvale

@@ -64,6 +64,9 @@ int matchMembers(const RecogDictionary& dict, const std::vector<int>& clusters, 
   std::vector<Member> members;
   std::array<int, kHistogramBins> histogram{};
   std::array<int, kDimensions> values;
+  // The diagnostic once per writing: a dictionary whose values lie far from every writing (a
+  // damaged one) would otherwise print it for each of its thousands of members.
+  bool overflowShown = false;
   for (int c : clusters) {
     const Cluster& cl = dict.clusters[c];
     for (unsigned i = 0; i < cl.memberCount; ++i) {
@@ -71,7 +74,8 @@ int matchMembers(const RecogDictionary& dict, const std::vector<int>& clusters, 
       if (!readMember(dict, cl, i, code, values)) return kErrMemberIndex;
       std::uint64_t d = squaredDistance(v, values, kFirstPassDimensions);
       if (d > 65535) {
-        plat::consolePrint("**********over flow************\n");
+        if (!overflowShown) plat::consolePrint("**********over flow************\n");
+        overflowShown = true;
         d = 65535;
       }
       std::uint16_t coarse = static_cast<std::uint16_t>(d);

@@ -4,6 +4,7 @@
 #include "platform/core/files.h"
 #include "platform/core/little_endian.h"
 
+#include <algorithm>
 #include <new>
 
 namespace recog {
@@ -39,6 +40,9 @@ int readTableBlocks(std::FILE* f, int type, RecogDictionary& d) {
   std::uint8_t table[kSqrtTableSize * 2];
   if (!readBytes(f, table, sizeof table)) return kErrTableBlocks;
   for (int i = 0; i < kSqrtTableSize; ++i) d.sqrtTable[i] = plat::readLe16(table + 2 * i);
+  // A square-root table ascends: one that does not is damaged, and every writing would be measured
+  // wrongly with it.
+  if (!std::is_sorted(d.sqrtTable.begin(), d.sqrtTable.end())) return kErrTableBlocks;
   if (!readBytes(f, d.matrix.data(), d.matrix.size())) return kErrTableBlocks;
   if (!readCounted(f, 4, d.sizePairs,
                    [](const std::uint8_t* r) { return SizePair{plat::readLe16(r), plat::readLe16(r + 2)}; }))

@@ -1,6 +1,8 @@
 #include "platform/synparse/word_lists.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace synparse {
 
@@ -15,6 +17,19 @@ std::vector<std::string_view> splitTabs(std::string_view line) {
     if (tab == std::string_view::npos) return f;
     start = tab + 1;
   }
+}
+
+// Double-byte text (Shift-JIS or the engine code, which share their lead bytes): every lead byte
+// has its trail byte.
+bool wholeCharacters(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (!((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))) continue;
+    if (i + 1 >= s.size()) return false;
+    const auto t = static_cast<unsigned char>(s[++i]);
+    if (t < 0x40 || t == 0x7F || t > 0xFC) return false;
+  }
+  return true;
 }
 
 bool hasSeparator(std::string_view s) { return s.find_first_of("$ \t") != std::string_view::npos; }
@@ -76,35 +91,44 @@ WordLists defaultWordLists() {
 }
 
 bool addWordLists(std::string_view text, WordLists& lists, std::vector<int>* badLines) {
+  // What the lists already hold, so that each line is checked and added in constant time.
+  std::unordered_map<std::string, std::size_t>& frameAt = lists.frameIndex;
+  if (frameAt.size() != lists.frames.size()) {
+    frameAt.clear();
+    for (std::size_t k = 0; k < lists.frames.size(); ++k) frameAt[lists.frames[k].baseForm] = k;
+  }
+  std::vector<std::string>* words[] = {&lists.passive, &lists.causative, &lists.negative, &lists.adverbialNi};
+  std::unordered_set<std::string> held[4];
+  for (int k = 0; k < 4; ++k) held[k].insert(words[k]->begin(), words[k]->end());
   bool allRead = true;
   std::size_t pos = 0;
   int number = 0;
   while (pos < text.size()) {
     ++number;
-    std::size_t nl = text.find('\n', pos);
-    std::string_view line = text.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
-    pos = nl == std::string_view::npos ? text.size() : nl + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // A line ends at LF, CR LF or a lone CR.
+    const std::size_t end = text.find_first_of("\r\n", pos);
+    std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+    pos = end == std::string_view::npos ? text.size() : end + 1;
+    if (end != std::string_view::npos && text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
     if (line.empty() || line[0] == '#') continue;
     const std::vector<std::string_view> f = splitTabs(line);
-    bool good = false;
-    if (f[0] == "frame") {
+    bool good = std::all_of(f.begin(), f.end(), wholeCharacters);
+    if (good && f[0] == "frame") {
       Frame frame;
       good = readFrame(f, frame);
       if (good) {
-        auto same = std::find_if(lists.frames.begin(), lists.frames.end(),
-                                 [&](const Frame& x) { return x.baseForm == frame.baseForm; });
-        if (same != lists.frames.end()) *same = std::move(frame);
-        else lists.frames.push_back(std::move(frame));
+        auto [at, added] = frameAt.emplace(frame.baseForm, lists.frames.size());
+        if (added) lists.frames.push_back(std::move(frame));
+        else lists.frames[at->second] = std::move(frame);
       }
-    } else {
-      std::vector<std::string>* list = f[0] == "passive"     ? &lists.passive
-                                       : f[0] == "causative" ? &lists.causative
-                                       : f[0] == "negative"  ? &lists.negative
-                                       : f[0] == "adverbialNi" ? &lists.adverbialNi
-                                                             : nullptr;
-      good = list && f.size() == 2 && !f[1].empty();
-      if (good && !inList(*list, f[1])) list->emplace_back(f[1]);
+    } else if (good) {
+      const int list = f[0] == "passive"       ? 0
+                       : f[0] == "causative"   ? 1
+                       : f[0] == "negative"    ? 2
+                       : f[0] == "adverbialNi" ? 3
+                                               : -1;
+      good = list >= 0 && f.size() == 2 && !f[1].empty();
+      if (good && held[list].emplace(f[1]).second) words[list]->emplace_back(f[1]);
     }
     if (!good) {
       allRead = false;
@@ -119,6 +143,10 @@ bool inList(const std::vector<std::string>& list, std::string_view word) {
 }
 
 const Frame* findFrame(const WordLists& lists, std::string_view baseForm) {
+  if (lists.frameIndex.size() == lists.frames.size()) {
+    const auto at = lists.frameIndex.find(std::string(baseForm));
+    return at == lists.frameIndex.end() ? nullptr : &lists.frames[at->second];
+  }
   for (const Frame& f : lists.frames)
     if (f.baseForm == baseForm) return &f;
   return nullptr;

@@ -7,10 +7,12 @@
 // A frame's rendering is the verb's Chinese ("default" keeps the dictionary's); its template, as the
 // '/' line carries it, refers with "V" to the verb's phrase and with a number k to the dependent
 // marked by the k-th case particle. A frame is used only when every listed case is present.
-// Lines starting with '#' and empty lines are comments.
+// Lines end at LF, CR LF or CR; lines starting with '#' and empty lines are comments. A line with
+// a lead byte that lacks its trail byte is not read.
 #pragma once
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace synparse {
@@ -28,6 +30,8 @@ struct WordLists {
   std::vector<std::string> negative;
   std::vector<std::string> adverbialNi;
   std::vector<Frame> frames;
+  // Position of each frame by its base form, kept by addWordLists.
+  std::unordered_map<std::string, std::size_t> frameIndex;
 };
 
 WordLists defaultWordLists();

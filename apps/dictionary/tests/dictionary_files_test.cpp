@@ -417,6 +417,36 @@ TEST_F(DictionaryFilesTest, KeyFoundInALaterBlockOfTheSameLevel) {
   EXPECT_TRUE(notes_.messages.empty());
 }
 
+// A data file cut short anywhere after its header is refused at start-up with a message; the
+// other direction stays available.
+TEST_F(DictionaryFilesTest, ATruncatedDataFileIsRefusedAtStartUp) {
+  for (int direction : {0, 1}) {
+    const datagen::ViewerDictionary& d = direction == 0 ? jcFiles_ : cjFiles_;
+    const std::size_t records = d.data.size() - dict::kHeaderSize;
+    for (std::size_t cut : {std::size_t{1}, std::size_t{3}, records / 2, records}) {
+      SCOPED_TRACE(std::to_string(direction) + " " + std::to_string(cut));
+      writeAll();
+      ASSERT_TRUE(dev_.write(direction == 0 ? dicttest::kJcData : dicttest::kCjData, d.data.substr(0, d.data.size() - cut)));
+      notes_.messages.clear();
+      DictionaryFiles files;
+      open(files);
+      EXPECT_FALSE(files.isAvailable(direction));
+      EXPECT_TRUE(files.isAvailable(1 - direction));
+      EXPECT_EQ(messageTexts(), std::vector<std::u16string>{u"データファイルが読み込みできません"});
+      EXPECT_EQ(plat::openFileCount(), 0);
+    }
+  }
+  // Whole files, and a data file with bytes behind its last record, open without a word.
+  writeAll();
+  ASSERT_TRUE(dev_.write(dicttest::kCjData, cjFiles_.data + "xx"));
+  notes_.messages.clear();
+  DictionaryFiles files;
+  open(files);
+  EXPECT_TRUE(files.isAvailable(0));
+  EXPECT_TRUE(files.isAvailable(1));
+  EXPECT_TRUE(notes_.messages.empty());
+}
+
 TEST_F(DictionaryFilesTest, ShortRecordReadsLeaveNoBody) {
   DictionaryFiles files;
   open(files);

@@ -56,7 +56,6 @@ TEST(DocumentFormatTest, ImportedTextInEachEncoding) {
   EXPECT_EQ(importedText("\xFF\xFE" + units(text)), text);
   EXPECT_EQ(importedText("\xFE\xFF" + big), text);
   EXPECT_EQ(importedText(plat::wideToMultiByte(932, text)), text);
-  EXPECT_EQ(importedText("\xFF\xFE" + units(u"ab") + std::string(2, '\0') + units(u"cd")), u"ab");  // up to a zero
   EXPECT_EQ(importedText("A"), u"A");
   EXPECT_EQ(importedText(""), u"");
   // UTF-8, with its mark or without; bytes that are not valid UTF-8 stay Shift-JIS.
@@ -67,6 +66,38 @@ TEST(DocumentFormatTest, ImportedTextInEachEncoding) {
   for (const char* broken : {"\xE6\x97", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
     EXPECT_EQ(importedText(broken), plat::multiByteToWide(932, broken)) << broken;
   }
+}
+
+// Nothing of a file is lost silently: a zero is dropped and the text after it kept, UTF-32 reads
+// after its mark, and a stray bad byte in UTF-8 reads as U+FFFD instead of turning the file into
+// Shift-JIS.
+TEST(DocumentFormatTest, ImportedTextKeepsEveryCharacter) {
+  const std::string z(1, '\0');
+  auto utf32 = [](std::u32string_view text, bool big) {
+    std::string out;
+    for (char32_t c : text)
+      for (int k = 0; k < 4; ++k) out += static_cast<char>(c >> (8 * (big ? 3 - k : k)));
+    return out;
+  };
+  struct Case {
+    std::string bytes;
+    std::u16string text;
+  } cases[] = {
+      {"\xFF\xFE" + units(u"ab") + z + z + units(u"cd"), u"abcd"},
+      {"\xFE\xFF" + std::string("\0a\0\0\0b", 6), u"ab"},
+      {plat::wideToMultiByte(932, u"日本") + z + plat::wideToMultiByte(932, u"語"), u"日本語"},
+      {plat::wideToUtf8(u"日本") + z + plat::wideToUtf8(u"語"), u"日本語"},
+      {"\xFF\xFE" + z + z + utf32(U"日本語\r\n𠀋", false), u"日本語\r\n𠀋"},
+      {std::string("\0\0\xFE\xFF", 4) + utf32(U"中文", true), u"中文"},
+      {"\xFF\xFE" + z + z + utf32(U"a", false) + std::string("\x00\xD8\0\0", 4), u"a\uFFFD"},  // a surrogate
+      {plat::wideToUtf8(u"日本語のテキスト") + "\xFF" + plat::wideToUtf8(u"です"), u"日本語のテキスト\uFFFDです"},
+      {"\xEF\xBB\xBF" + plat::wideToUtf8(u"中") + "\x80", u"中\uFFFD"},
+      {"\xFF\xFE" + units(u"a") + std::string("\x00\xDC", 2), u"a\uFFFD"},  // a lone low surrogate
+  };
+  for (const Case& c : cases) EXPECT_EQ(importedText(c.bytes), c.text) << plat::wideToUtf8(c.text);
+  // Shift-JIS stays Shift-JIS, with its half-width katakana too.
+  for (const std::u16string text : {u"日本語のテキストです。", u"ﾃｽﾄ ﾃｽﾄ ﾃｽﾄ", u"漢字ｶﾅ"})
+    EXPECT_EQ(importedText(plat::wideToMultiByte(932, text)), text) << plat::wideToUtf8(text);
 }
 
 class DocumentsTest : public OrvaleTest {

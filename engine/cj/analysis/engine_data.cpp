@@ -164,11 +164,15 @@ int initCjEngine(CjEngine& e) {
   e.engineStatus = kStatusOk;
   loadCjData(e);
   // The word table follows the data files: its words are needed only once they all loaded.
+  e.wordTableProblem.clear();
   if (e.engineStatus == kStatusOk) {
-    if (readWordTable(plat::wideToUtf8(e.dataFolderPath), e.words) == kWordTableLoaded) {
+    std::string why;
+    const WordTableStatus words = readWordTable(plat::wideToUtf8(e.dataFolderPath), e.words, &why);
+    if (words == kWordTableLoaded) {
       useEngineWords(e);
     } else {
       e.engineStatus = kStatusWordTableFailed;
+      e.wordTableProblem = words == kWordTableRefused ? std::string(kWordTableFileName) + " " + why : why;
     }
   }
   loadGrammar(e);

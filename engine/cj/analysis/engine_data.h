@@ -98,6 +98,8 @@ struct CjEngine {
   dbcs::ConversionTables tables;
   // cjwords.txt of the data folder (null until loaded); put in use while the engine works.
   dbcs::KeyedWordLoadPtr words;
+  // Why the word table failed ("cjwords.txt line 3: ..."); empty when it loaded.
+  std::string wordTableProblem;
   // transfer.ruc and transfer.dac (never null).
   std::unique_ptr<CjGrammar> grammar;
   // Sentences given back character by character because they were too fragmented to analyse.

@@ -1,5 +1,6 @@
 #include "engine/jc/analyser/jp_dictionary.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <new>
@@ -87,6 +88,32 @@ bool treeRecordsPresent(const JpDictionary* d) {
       if (len > kJpRecSubPos && rec[kJpRecPos] == static_cast<std::uint8_t>(kJpCompoundHead) &&
           r + rec[kJpRecSubPos] > count)
         return false;
+    }
+  }
+  return true;
+}
+
+// Each record list lies where the bits of its own key lead: a tree or a key that was changed after
+// it was written no longer finds its records.
+bool treeFindsItsKeys(const JpDictionary* d) {
+  const std::vector<JpTreeNode>& tree = d->tree;
+  const std::size_t len = static_cast<std::size_t>(d->recordLength);
+  const int size = static_cast<int>(tree.size());
+  for (int n = 0; n < size; ++n) {
+    const JpTreeNode& node = tree[static_cast<std::size_t>(n)];
+    if (node.records.empty()) continue;
+    const auto* rec = reinterpret_cast<const std::uint8_t*>(d->records.data()) + (node.records.front() - 1) * len;
+    const std::string_view key = boundedText(rec + kJpRecKey, std::min<std::size_t>(kJpRecKeySize, len));
+    int x = 0;
+    for (int steps = 0;; ++steps) {
+      const JpTreeNode& at = tree[static_cast<std::size_t>(x)];
+      const int step = textBit(key, at.bit) ? at.one : at.zero;
+      if (step < 0 || step >= size || steps > size) return false;
+      if (tree[static_cast<std::size_t>(step)].bit <= at.bit) {
+        if (step != n) return false;
+        break;
+      }
+      x = step;
     }
   }
   return true;
@@ -233,11 +260,20 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
         d->tree.clear();
         return parser.truncated ? kJpDicReadError : kJpDicContentError;
       }
+      // The tree is the whole file: bytes behind it mean the tree read is not the one written.
+      if (parser.pos != data.size()) {
+        d->tree.clear();
+        return kJpDicContentError;
+      }
       d->tree[0].one = top;
       // A .DDB cut short is refused here, not one failed search at a time.
       if (d->records.size() + start != file.size() || !treeRecordsPresent(d)) {
         d->tree.clear();
         return kJpDdbContentError;
+      }
+      if (!treeFindsItsKeys(d)) {
+        d->tree.clear();
+        return kJpDicContentError;
       }
     } catch (const std::bad_alloc&) {
       noMemory = true;

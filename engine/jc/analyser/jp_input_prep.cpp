@@ -409,6 +409,9 @@ bool engineHoldsJapaneseChar(char16_t c) {
   const std::string sjis = plat::wideToMultiByte(932, std::u16string_view(&c, 1));
   if (sjis == "?") return false;
   if (sjis.size() != 2) return true;
+  // The user-defined area (lead bytes 0xF0-0xF9) holds no character the engine knows.
+  const auto lead = static_cast<unsigned char>(sjis[0]);
+  if (lead >= 0xF0 && lead <= 0xF9) return false;
   return !jpSymbolHasNoEngineCode(static_cast<unsigned char>(sjis[0]) << 8 | static_cast<unsigned char>(sjis[1]));
 }
 

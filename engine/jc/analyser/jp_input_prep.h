@@ -63,7 +63,8 @@ char16_t closeSymbolCounterpart(char16_t symbol);
 bool jpSymbolHasNoEngineCode(unsigned code);
 
 // Whether a character reaches the Japanese-to-Chinese engine as itself: Shift-JIS has it and, for a
-// symbol, the engine code has it or a close counterpart. Callers carry any other character through.
+// symbol, the engine code has it or a close counterpart; a user-defined character never. Callers carry
+// any other character through.
 bool engineHoldsJapaneseChar(char16_t c);
 
 // Shift-JIS IBM-extension codes (0xFA40-0xFC4B) to their NEC or row-13 codes; 0x8140 for none.

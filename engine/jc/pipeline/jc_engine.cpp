@@ -266,8 +266,11 @@ JcEngineStatus openJcEngine(JcEngine& e, std::u16string_view dataFolder, std::st
     if (why && why->empty()) *why = text;
     return status;
   };
-  if (JcEngineStatus s = prepareJcEngine(e, dataFolder); s != kJcEngineReady)
-    return fail(s, s == kJcEngineNoFolder ? "no private folder for the temporary files" : "out of memory");
+  if (JcEngineStatus s = prepareJcEngine(e, dataFolder); s != kJcEngineReady) {
+    if (s != kJcEngineNoFolder) return fail(s, "out of memory");
+    const std::string problem = plat::privateFolderProblem();
+    return fail(s, ("no private folder for the temporary files" + (problem.empty() ? "" : ": " + problem)).c_str());
+  }
   if (loadJcRenderings(e, why) != kJcEngineReady) return fail(kJcEngineNoRenderings, "the renderings did not load");
   if (!bindSynparse(e.parser)) {
     showMessage(
@@ -489,14 +492,53 @@ int translatePart(JcEngine& e, std::string_view line, std::u16string& result, Jc
 
 }  // namespace
 
+// The character of an exclamation or question mark that ends a sentence (Shift-JIS, full-width or
+// ASCII), as the Chinese output writes it; 0 for any other character.
+static char16_t sentenceEndMark(std::string_view line, std::size_t i, std::size_t& width) {
+  width = 1;
+  if (line[i] == '!') return u'！';
+  if (line[i] == '?') return u'？';
+  if (i + 1 >= line.size() || !dbcs::isLeadByte(static_cast<unsigned char>(line[i]))) return 0;
+  width = 2;
+  if (line.substr(i, 2) == "！") return u'！';
+  if (line.substr(i, 2) == "？") return u'？';
+  return 0;
+}
+
 int translateJcLine(JcEngine& e, std::string_view line, std::u16string& result, JcLineReport* report) {
   result.clear();
   if (report) report->untranslated.clear();
   if (!e.analyzer || !e.parseBuffer || !e.parser.jpnParse || e.morphPath.empty()) return kJcLineFailed;
   useRenderingTable(e.renderings);
+  line = line.substr(0, line.find('\0'));
+  // A run of the same exclamation or question mark ends its sentence with the first mark; the rest
+  // of the run follows the sentence's translation as it stands (the sentence's marks share one
+  // bounded field, which would cut a long run).
   std::u16string translation;
-  const int status = translatePart(e, line.substr(0, line.find('\0')), translation, report);
-  if (status >= 0) result = std::move(translation);
+  int status = 0;
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < line.size();) {
+    std::size_t width = 1;
+    const char16_t mark = sentenceEndMark(line, i, width);
+    std::size_t end = i + width, next = 0;
+    std::u16string surplus;
+    for (char16_t m; mark && end < line.size() && (m = sentenceEndMark(line, end, next)) == mark; end += next) surplus += m;
+    if (surplus.empty()) {
+      i += dbcs::isLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size() ? 2 : 1;
+      continue;
+    }
+    const int piece = translatePart(e, line.substr(from, i + width - from), translation, report);
+    if (piece < 0) return piece;
+    status = std::max(status, piece);
+    translation += surplus;
+    from = i = end;
+  }
+  if (from < line.size() || line.empty()) {
+    const int piece = translatePart(e, line.substr(from), translation, report);
+    if (piece < 0) return piece;
+    status = std::max(status, piece);
+  }
+  result = std::move(translation);
   return status;
 }
 

@@ -57,6 +57,22 @@ TEST(MatchMembers, FirstPassDistanceSaturates) {
   EXPECT_EQ(out[0].distance, 80u * 100);
 }
 
+// Members far from the writing are each saturated, and the diagnostic comes once per writing.
+TEST(MatchMembers, TheOverflowDiagnosticComesOncePerWriting) {
+  RecogDictionary d;
+  std::vector<std::uint16_t> codes;
+  for (std::uint16_t k = 0; k < 500; ++k) codes.push_back(static_cast<std::uint16_t>(0x1001 + k));
+  addCluster(d, 255, codes);
+  Projected v;
+  v.fill(0);
+  std::vector<Match> out;
+  for (int writing = 0; writing < 2; ++writing) {
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(matchMembers(d, {0}, v, out), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "**********over flow************\n");
+  }
+}
+
 TEST(MatchMembers, KeepsTheBinWhereTheCountPassesTheCut) {
   // 150 members in bin 0, 100 in bin 1 (16 dimensions 1 apart), 10 in bin 14: the running count
   // passes 200 in bin 1, so bins 0 and 1 are kept whole and bin 14 goes.

@@ -110,6 +110,23 @@ TEST(RecogDictionary, MissingOrTruncatedFilesAreRefused) {
   EXPECT_EQ(loadBytes(device, full, 0, dict), 0);
 }
 
+// A square-root table that no longer ascends is damaged: refused, as a cut table is.
+TEST(RecogDictionary, ADamagedSquareRootTableIsRefused) {
+  datagen::TempDevice device;
+  RecogDictionary dict;
+  const std::string full = datagen::writeRecogDictionary(smallImage(), 0);
+  struct Damage {
+    std::size_t at;
+    char value;
+  } damages[] = {{1, '\x7F'}, {158, '\x40'}, {1998, '\x00'}, {1999, '\x00'}};
+  for (const Damage& d : damages) {
+    std::string bad = full;
+    bad[d.at] = d.value;
+    EXPECT_EQ(loadBytes(device, bad, 0, dict), kErrTableBlocks) << d.at;
+    EXPECT_TRUE(dict.clusters.empty());
+  }
+}
+
 TEST(RecogDictionary, BrokenClusterBlocksAreRefused) {
   datagen::TempDevice device;
   RecogDictionary dict;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -697,6 +699,10 @@ TEST_F(ParseTextTest, BadWordDataLinesAreNamedAndTheRestKept) {
       {"passive", false},
       {"passive\t", false},
       {"negative\tず\tx", false},
+      {"passive\tもら\x82", false},              // a lead byte without its trail byte
+      {"frame\t会う\tJM\x88\tV\tに", false},
+      {"frame\t会\x89\tJM\tV\tに", false},
+      {"adverbialNi\t\x81\x20", false},          // a trail byte that is none
   };
   for (const Case& c : cases) {
     WordLists lists = defaultWordLists();
@@ -715,6 +721,41 @@ TEST_F(ParseTextTest, BadWordDataLinesAreNamedAndTheRestKept) {
   std::string text = parse({{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んで", "読む", "02010911"},
                             {"もらった", "もらう", "05000908"}});
   EXPECT_NE(text.find("/1 2\n"), std::string::npos) << text;
+}
+
+// Lines end at LF, CR LF or a lone CR, as text editors write them.
+TEST_F(ParseTextTest, WordDataLinesEndAtAnyLineEnd) {
+  for (const char* end : {"\n", "\r\n", "\r"}) {
+    WordLists lists = defaultWordLists();
+    std::vector<int> bad;
+    const std::string text = std::string("# comment") + end + "passive\tもらう" + end + end + "frame\t会う\tJM\tGEN1+V\tに" +
+                             end + "broken" + end + "negative\tず";
+    EXPECT_FALSE(addWordLists(text, lists, &bad));
+    EXPECT_EQ(bad, std::vector<int>{5});
+    EXPECT_TRUE(inList(lists.passive, "もらう"));
+    EXPECT_TRUE(inList(lists.negative, "ず"));
+    EXPECT_NE(findFrame(lists, "会う"), nullptr);
+  }
+}
+
+// Many frames: each is found, and a base form given again replaces its frame in place.
+TEST_F(ParseTextTest, ManyFramesAreEachFound) {
+  constexpr int kFrames = 160000;
+  std::string text;
+  for (int k = 0; k < kFrames; ++k) text += "frame\tv" + std::to_string(k) + "\tJM\tV\n";
+  text += "frame\tv7\tZZ\tV\npassive\tもらう\npassive\tもらう\n";
+  WordLists lists = defaultWordLists();
+  ASSERT_TRUE(addWordLists(text, lists));
+  ASSERT_EQ(lists.frames.size(), static_cast<std::size_t>(kFrames));
+  EXPECT_EQ(findFrame(lists, "v7")->rendering, "ZZ");
+  EXPECT_EQ(lists.frames[7].baseForm, "v7");
+  EXPECT_EQ(findFrame(lists, "v159999")->baseForm, "v159999");
+  EXPECT_EQ(findFrame(lists, "v160000"), nullptr);
+  EXPECT_EQ(std::count(lists.passive.begin(), lists.passive.end(), "もらう"), 1);
+  // A second file adds to the first.
+  ASSERT_TRUE(addWordLists("frame\tv0\tYY\tV\nframe\tw\tJM\tV\n", lists));
+  EXPECT_EQ(findFrame(lists, "v0")->rendering, "YY");
+  EXPECT_EQ(findFrame(lists, "w"), &lists.frames.back());
 }
 
 TEST(SynparseLibrary, BoundByNameFromTheProgramFolder) {

@@ -251,4 +251,18 @@ TEST_F(EndToEnd, EveryGb2312SymbolComesOutAsItself) {
   EXPECT_EQ(status_, 0) << errors;
 }
 
+// A word table that breaks its schema: the driver names the file, the line and the cause.
+TEST_F(EndToEnd, ARefusedWordTableIsNamedWithItsLineAndCause) {
+  ASSERT_TRUE(cardBuilt_);
+  const std::string table = plat::hostPath(device_->card() + "\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\cjwords.txt");
+  const std::string good = datagen::readWholeFile(table);
+  ASSERT_FALSE(good.empty());
+  std::ofstream(table, std::ios::binary) << "# broken\nno tab here\n" << good;
+  std::string errors;
+  translate({"我喝茶。"}, &errors);
+  std::ofstream(table, std::ios::binary) << good;
+  EXPECT_EQ(status_, 2);
+  EXPECT_NE(errors.find("cjtranslate: cjwords.txt line 2: no tab between key and value\n"), std::string::npos) << errors;
+}
+
 }  // namespace

@@ -3,6 +3,8 @@
 // lines go through jctranslate as through the translator's Japanese-to-Chinese direction.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -247,7 +249,86 @@ TEST_F(EndToEnd, WithoutAPrivateFolderTheDriverDoesNotStart) {
       device_->root(), {"本を読む。"});
   EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(run.lines.empty());
-  EXPECT_EQ(run.errors, "jctranslate: no private folder for the temporary files\n");
+  EXPECT_EQ(run.errors, "jctranslate: no private folder for the temporary files: no private folder can be made in " +
+                            program.path() + "/none: No such file or directory\n");
+}
+
+// A run of exclamation or question marks comes through whole, however long.
+TEST_F(EndToEnd, ARunOfMarksIsKeptWhole) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::string thirty;
+  for (int k = 0; k < 30; ++k) thirty += "！";
+  const std::vector<std::string> out =
+      translate(program, {"本を読んだ" + thirty, "本を読んだ！！茶を飲んだ？？？", "本を読んだ!!!", "！！", "本を読んだ！"});
+  EXPECT_EQ(status_, 0);
+  EXPECT_EQ(out, (std::vector<std::string>{"读了书" + thirty, "读了书！！喝了茶？？？", "读了书！！！", "！！", "读了书！"}));
+}
+
+// A relative TMPDIR is taken from the current folder; one that names no folder is refused with
+// its cause. A driver ended by a signal or a closed pipe leaves no folder behind.
+// Starts the driver in `work` with TMPDIR=rel, gives it one line, reads its translation, then
+// sends the signal; the line read comes back and the driver's wait status in status.
+std::string translateThenSignal(const std::string& driver, const std::string& work, int signal, int& status) {
+  int in[2], out[2];
+  if (::pipe(in) != 0 || ::pipe(out) != 0) return {};
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(in[0], 0);
+    ::dup2(out[1], 1);
+    for (int fd : {in[0], in[1], out[0], out[1]}) ::close(fd);
+    if (::chdir(work.c_str()) != 0) ::_exit(127);
+    ::setenv("TMPDIR", "rel", 1);
+    ::execl(driver.c_str(), "jctranslate", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(in[0]);
+  ::close(out[1]);
+  const std::string line = "本を読む。\n";
+  std::string got;
+  if (::write(in[1], line.data(), line.size()) == static_cast<ssize_t>(line.size())) {
+    char c;
+    while (::read(out[0], &c, 1) == 1 && c != '\n') got.push_back(c);
+  }
+  ::kill(pid, signal);
+  ::waitpid(pid, &status, 0);
+  ::close(in[1]);
+  ::close(out[0]);
+  return got;
+}
+
+TEST_F(EndToEnd, ARelativeTmpdirAndAnEndedDriverLeaveNothingBehind) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  const std::string driver = datagen::shellQuoted(program.path() + "/jctranslate");
+  const std::string work = program.path() + "-work";
+  fs::create_directories(work + "/rel");
+  const std::string inWork = "cd " + datagen::shellQuoted(work) + " && ";
+  datagen::LinesRun run = datagen::runOnLines(inWork + "TMPDIR=rel " + driver, device_->root(), {"本を読む。"});
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.lines, std::vector<std::string>{"读书。"});
+  EXPECT_EQ(run.errors, "");
+  EXPECT_TRUE(fs::is_empty(work + "/rel"));
+
+  run = datagen::runOnLines(inWork + "TMPDIR=none " + driver, device_->root(), {"本を読む。"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors, "jctranslate: no private folder for the temporary files: TMPDIR (none) is not an existing "
+                        "folder: No such file or directory\n");
+
+  // The reader of the output stops after one line: the driver's next write meets a closed pipe.
+  std::vector<std::string> many(200, "本を読む。");
+  run = datagen::runOnLines(inWork + "{ TMPDIR=rel " + driver + " | head -n 1; }", device_->root(), many);
+  EXPECT_EQ(run.lines, std::vector<std::string>{"读书。"});
+  EXPECT_TRUE(fs::is_empty(work + "/rel"));
+
+  // Terminated, interrupted or hung up after a line, while it waits for the next.
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    int status = 0;
+    EXPECT_EQ(translateThenSignal(program.path() + "/jctranslate", work, signal, status), "读书。") << signal;
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal << " " << status;
+    EXPECT_TRUE(fs::is_empty(work + "/rel")) << signal;
+  }
+  fs::remove_all(work);
 }
 
 // Each sentence alone, then all of them on lines: a line translates to its sentences'

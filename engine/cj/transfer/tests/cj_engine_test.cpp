@@ -123,6 +123,43 @@ TEST_F(CjEngines, TheVerbPhraseChoosesTransitiveOrIntransitive) {
   }
 }
 
+// Lines put before the word table by withLinesFirst.
+std::string gLinesFirst;
+void withLinesFirst(datagen::CjDataFiles& files) { files["cjwords.txt"] = gLinesFirst + files["cjwords.txt"]; }
+
+// A word table that is missing or breaks its schema stops the engine, which says where and why.
+TEST_F(CjEngines, AFailedWordTableNamesItsLineAndCause) {
+  ASSERT_TRUE(built_);
+  // The first key of the table, given again before it.
+  const std::string& table = (*files_)["cjwords.txt"];
+  std::size_t from = 0;
+  while (from < table.size() && (table[from] == '#' || table[from] == '\n')) from = table.find('\n', from) + 1;
+  const std::string firstLine = table.substr(from, table.find('\n', from) - from);
+  const std::string firstKey = firstLine.substr(0, firstLine.find('\t'));
+  struct Case {
+    std::string linesFirst;
+    std::string problem;
+  } cases[] = {
+      {"# comment\nno tab here\n", "cjwords.txt line 2: no tab between key and value"},
+      {"a\t\xFF\n", "cjwords.txt line 1: not valid UTF-8"},
+      {firstLine + "\n", "key " + firstKey + " given twice"},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    gLinesFirst = c.linesFirst;
+    const std::unique_ptr<cj::CjEngine> engine =
+        cj::openCjEngine(plat::utf8ToWide(folderOf("Broken" + std::to_string(n++), withLinesFirst)));
+    EXPECT_EQ(engine->engineStatus, cj::kStatusWordTableFailed);
+    EXPECT_NE(engine->wordTableProblem.find(c.problem), std::string::npos) << engine->wordTableProblem;
+    EXPECT_EQ(engine->wordTableProblem.rfind("cjwords.txt line ", 0), 0u) << engine->wordTableProblem;
+  }
+  const std::unique_ptr<cj::CjEngine> missing = cj::openCjEngine(plat::utf8ToWide(folderOf("Missing", withoutWordTable)));
+  EXPECT_EQ(missing->wordTableProblem.rfind("cannot read ", 0), 0u) << missing->wordTableProblem;
+  EXPECT_NE(missing->wordTableProblem.find("cjwords.txt"), std::string::npos) << missing->wordTableProblem;
+  const std::unique_ptr<cj::CjEngine> sound = cj::openCjEngine(plat::utf8ToWide(folderOf("Sound")));
+  EXPECT_EQ(sound->wordTableProblem, "");
+}
+
 TEST_F(CjEngines, AnEngineThatFailsToStartLeavesTheOthersAsTheyWere) {
   ASSERT_TRUE(built_);
   const std::vector<std::string> lines = pinnedInputs();

@@ -238,6 +238,10 @@ TEST_F(JpDictionaryTest, OpenErrorsAndTheirMessages) {
        u"辞書(\\Storage Card\\Dic\\JCMAIN.DIC)の ファイル内容が不正です！"},
       {"looping .DIC", good.ddb, std::string("\x00\x11\x00\x11\x00\x05", 6) + good.dic, true, kJpDicContentError,
        nullptr},
+      // A tree that ends before the file does: a record list read as the whole tree, bytes behind.
+      {"record list first", good.ddb, std::string("\xC0\x00\x00\x01", 4) + good.dic, true, kJpDicContentError,
+       u"辞書(\\Storage Card\\Dic\\JCMAIN.DIC)の ファイル内容が不正です！"},
+      {"bytes behind the tree", good.ddb, good.dic + "\x01", true, kJpDicContentError, nullptr},
   };
   for (const Case& c : cases) {
     datagen::TempDevice fresh;
@@ -259,6 +263,74 @@ TEST_F(JpDictionaryTest, OpenErrorsAndTheirMessages) {
     destroyJpDictionary(&d);
     EXPECT_EQ(plat::openFileCount(), 0) << c.what;
   }
+}
+
+// A pair corrupted after it was written (.DIC bytes changed, cut or added; .DDB cut or added to)
+// is refused at open, or it still finds every key it holds: it never opens to fail its lookups.
+TEST_F(JpDictionaryTest, ACorruptedPairIsRefusedOrFindsEveryKey) {
+  const char8_t* alphabet[] = {u8"あ", u8"い", u8"か", u8"ン", u8"日", u8"本"};
+  std::mt19937 rng(67);
+  std::set<std::string> keySet;
+  std::string lexicon;
+  while (keySet.size() < 40) {
+    std::string k;
+    for (int i = 0, len = 1 + static_cast<int>(rng() % 4); i < len; ++i) k += utf8(alphabet[rng() % 6]);
+    if (keySet.insert(k).second) lexicon += k + "\t6.1.0.0\t1\tw\n";
+  }
+  std::vector<datagen::JpLexiconEntry> entries;
+  ASSERT_TRUE(datagen::parseJpLexicon(lexicon, entries));
+  datagen::JpDictionaryFiles good;
+  ASSERT_TRUE(datagen::buildJpDictionaryPair(entries, good));
+  // Round 0 is the pair as written: it opens and finds every key.
+  int refused = 0;
+  for (int round = 0; round <= 200; ++round) {
+    datagen::JpDictionaryFiles bad = good;
+    const bool dic = rng() % 2;
+    std::string& file = dic ? bad.dic : bad.ddb;
+    // The .DDB's records carry no check of their own: a changed byte of a key or a rendering is a
+    // changed word. Its cuts and insertions shift every record after them.
+    const unsigned kind = dic ? rng() % 4 : 2 + rng() % 2;
+    const std::size_t at = rng() % file.size();
+    switch (round == 0 ? 4 : kind) {
+      case 4:
+        break;
+      case 0:
+      case 1:
+        file[at] ^= static_cast<char>(1 + rng() % 255);
+        break;
+      case 2:
+        file.resize(at);
+        break;
+      default:
+        file.insert(at, 1 + rng() % 8, static_cast<char>(rng()));
+        break;
+    }
+    SCOPED_TRACE((dic ? ".DIC change " : ".DDB change ") + std::to_string(kind) + " at " + std::to_string(at) + " of " +
+                 std::to_string(dic ? good.dic.size() : good.ddb.size()));
+    datagen::TempDevice fresh;
+    ASSERT_TRUE(fresh.write(std::string(kBase) + ".DDB", bad.ddb));
+    ASSERT_TRUE(fresh.write(std::string(kBase) + ".DIC", bad.dic));
+    JpDictionary d;
+    constructJpDictionary(&d);
+    if (openJpDictionary(&d, u"\\Storage Card\\Dic\\JCMAIN") != kJpDictOk) {
+      EXPECT_NE(round, 0);
+      ++refused;
+    } else {
+      for (const std::string& k : keySet) {
+        const std::string key = sjis(reinterpret_cast<const char8_t*>(k.c_str()));
+        std::vector<JpDictRecord> out(64);
+        EXPECT_EQ(searchJpDictionary(&d, key, out.data(), 64), 0) << round;
+        bool found = false;
+        for (const JpDictRecord& r : out) {
+          if (r.isEnd()) break;
+          found = found || r.key() == key;
+        }
+        EXPECT_TRUE(found) << "round " << round << ": " << k;
+      }
+    }
+    destroyJpDictionary(&d);
+  }
+  EXPECT_GT(refused, 0);
 }
 
 TEST_F(JpDictionaryTest, OutOfMemoryAndFullResults) {

@@ -170,6 +170,18 @@ std::u16string chineseOfSymbol(const Jp2CwTable& table, const std::string& sjis)
   return plat::multiByteToWide(936, gb);
 }
 
+// Which characters reach the engine as themselves; the user-defined ones (private use, Shift-JIS
+// 0xF040-0xF9FC) would come out as the replacement mark, so callers carry them.
+TEST(EngineCode, UserDefinedCharactersAreCarried) {
+  struct Case {
+    char16_t c;
+    bool held;
+  } cases[] = {{u'日', true}, {u'あ', true}, {u'A', true}, {u'?', true}, {u'ｱ', true}, {u'\u7E8A', true},
+               {u'\uE000', false}, {u'\uE0BC', false}, {u'\uE757', false}, {u'♪', false}};
+  for (const Case& k : cases) EXPECT_EQ(engineHoldsJapaneseChar(k.c), k.held) << std::hex << unsigned(k.c);
+  EXPECT_EQ(plat::wideToMultiByte(932, u"\uE000"), "\xF0\x40");
+}
+
 TEST(EngineCode, EverySymbolIsItselfItsCounterpartOrCarried) {
   Jp2CwTable table;
   loadJp2CwTable(&table);
