@@ -310,8 +310,9 @@ TEST_F(EndToEnd, ARelativeTmpdirAndAnEndedDriverLeaveNothingBehind) {
   EXPECT_EQ(run.errors, "");
   EXPECT_TRUE(fs::is_empty(work + "/rel"));
 
+  // No private folder: the driver cannot start.
   run = datagen::runOnLines(inWork + "TMPDIR=none " + driver, device_->root(), {"本を読む。"});
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.errors, "jctranslate: no private folder for the temporary files: TMPDIR (none) is not an existing "
                         "folder: No such file or directory\n");
 
