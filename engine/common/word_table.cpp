@@ -2,6 +2,9 @@
 
 #include "engine/common/keyed_word_table.h"
 
+#include <string_view>
+#include <utility>
+
 namespace cj {
 namespace {
 
@@ -44,6 +47,28 @@ std::string refusalText(const dbcs::KeyedWordRefusal& r) {
       break;
   }
   return "line " + std::to_string(r.line) + ": " + why;
+}
+
+// Keys whose lists pair up by place (the leading words with the words after a comma): a load
+// whose two lists differ in length is refused.
+constexpr std::pair<std::string_view, std::string_view> kPairedKeys[] = {
+    {"textChecks.leadingWord", "textChecks.commaWord"},
+};
+
+// True when every pair registered in this program has lists of one length; else the cause.
+template <typename Count>
+bool pairedListsMatch(Count&& count, std::string* error) {
+  for (const auto& [first, second] : kPairedKeys) {
+    if (registry().slotOf(first) < 0 || registry().slotOf(second) < 0) continue;
+    const std::size_t a = count(first), b = count(second);
+    if (a != b) {
+      if (error)
+        *error = std::string(first) + " has " + std::to_string(a) + " words and " + std::string(second) + " " +
+                 std::to_string(b) + ": they pair up by place";
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -89,6 +114,10 @@ WordTableStatus loadWordTableText(std::string_view text, std::string* error) {
     if (error) *error = refusalText(refusal);
     return kWordTableRefused;
   }
+  if (!pairedListsMatch([](std::string_view key) { return registry().entry(key).words.size(); }, error)) {
+    clearWordTable();
+    return kWordTableRefused;
+  }
   return kWordTableLoaded;
 }
 
@@ -113,6 +142,16 @@ WordTableStatus readWordTable(std::string_view dataFolder, dbcs::KeyedWordLoadPt
   out = registry().parse(text, refusal);
   if (!out) {
     if (error) *error = refusalText(refusal);
+    return kWordTableRefused;
+  }
+  const dbcs::KeyedWordLoad& load = *out;
+  const auto count = [&load](std::string_view key) {
+    const int slot = registry().slotOf(key);
+    return static_cast<std::size_t>(slot) < load.slots.size() ? load.slots[static_cast<std::size_t>(slot)].words.size()
+                                                               : std::size_t{0};
+  };
+  if (!pairedListsMatch(count, error)) {
+    out.reset();
     return kWordTableRefused;
   }
   return kWordTableLoaded;

@@ -103,6 +103,8 @@ TEST(WordTable, FilesBreakingTheSchemaAreRefused) {
       {"no tab", tableWith({}) + "wordTableTest.C 显显\n"},
       {"character without a code", tableWith({{"wordTableTest.C", "啊\xF0\x9F\x98\x80"}})},
       {"character outside GB2312", tableWith({{"wordTableTest.C", "啊啰"}})},
+      // The leading words and the words after a comma pair up by place.
+      {"paired lists of two lengths", tableWith({{"textChecks.commaWord", "|但是|所以|"}})},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(cj::loadWordTableText(cjtest::syntheticWords()), cj::kWordTableLoaded);
