@@ -171,8 +171,11 @@ void renderWord(CjTransferContext& c, int i) {
   generatePredicate(c, i);
   const CjNode& n = node(c, i);
   if (t.japanese == "?" || t.japanese == "？") {
-    const std::string_view before = node(c, t.prevSibling).CAT.view();
-    if (t.prevSibling > 0 && (before == "S" || before == "K")) {
+    const CjNode& prev = node(c, t.prevSibling);
+    const std::string_view before = prev.CAT.view();
+    // After a final particle (吗 written か, 吧, 呢) the particle has asked already: no second か.
+    const bool afterParticle = before == "E" || (prev.CHI == "ma" && before == "P");
+    if (t.prevSibling > 0 && (before == "S" || before == "K" || afterParticle)) {
       c.result += "？";
     } else {
       c.result += questionNeedsKa(c, c.govWork) ? "か？" : "？";

@@ -93,6 +93,17 @@ TEST_F(JapaneseOutput, QuestionMark) {
     target(2).japanese = "？";
     EXPECT_EQ(render(2), k.expected);
   }
+  // After a final particle the mark is written alone, whatever the governor asks.
+  for (const char* particle : {"w - E", "w ma P"}) {
+    SCOPED_TRACE(particle);
+    build(std::string("w - V; ") + particle + "; w - W", 1);
+    target(2).japanese = "か";
+    target(3).japanese = "？";
+    context->result.clear();
+    cj::renderWord(*context, 2);
+    cj::renderWord(*context, 3);
+    EXPECT_EQ(context->result, "か？");
+  }
 }
 
 TEST_F(JapaneseOutput, QuestionNeedsKaReadsTheGovernorsFixedText) {
