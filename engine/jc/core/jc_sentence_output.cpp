@@ -317,16 +317,28 @@ void emitLeafWith(JcSentence* r, int i, const Words& w) {
   emit(r, t.text5.view());
 }
 
-// Drops the first mark of every comma-full stop, comma-comma and full stop-full stop pair.
+// The number of commas text starts with.
+std::size_t leadingCommas(std::string_view text) {
+  std::size_t n = 0;
+  while (text.substr(n * kMarkComma.size(), kMarkComma.size()) == kMarkComma) ++n;
+  return n;
+}
+
+// Drops the first mark of every comma-full stop, comma-comma and full stop-full stop pair; a run of
+// two or more commas (the writer's own run of 、) is kept whole.
 std::string mergeMarkPairs(std::string text) {
+  std::string_view prev;
   for (bool changed = true; changed;) {
     changed = false;
-    for (std::size_t p = 0; p < text.size(); p += characterLength(text, p)) {
+    prev = {};
+    for (std::size_t p = 0; p < text.size(); prev = std::string_view(text).substr(p, characterLength(text, p)),
+                     p += characterLength(text, p)) {
       std::size_t q = p + characterLength(text, p);
       if (q >= text.size()) break;
       std::string_view a = std::string_view(text).substr(p, q - p);
       std::string_view b = std::string_view(text).substr(q, characterLength(text, q));
-      if ((a == kMarkComma && (b == kMarkFullStop || b == kMarkComma)) || (a == kMarkFullStop && b == kMarkFullStop)) {
+      if (a == kMarkComma && (b == kMarkComma || prev == kMarkComma)) continue;
+      if ((a == kMarkComma && b == kMarkFullStop) || (a == kMarkFullStop && b == kMarkFullStop)) {
         text.erase(p, a.size());
         changed = true;
         break;
@@ -352,7 +364,14 @@ void emitInnerTailWith(JcSentence* r, int i, const Words& w) {
     if (out.size() >= 2 && out.substr(out.size() - 2) != w.linking) emit(r, w.linking);
   }
   std::string tail = t.text4.str();
-  if (tail.size() < 4 && (tail == kMarkComma || tail == kMarkFullStop)) {
+  if (leadingCommas(tail) >= 2) {
+    // A run of commas: its first is merged as a lone comma would be, the others stay.
+    tail = mergeMarkPairs(tail);
+    std::string_view out = r->output.view();
+    if (endsWithCharacter(out, kMarkComma) || endsWithCharacter(out, kMarkFullStop) ||
+        (out.empty() && !(r->nodes[1].surface == "、")))
+      tail.erase(0, kMarkComma.size());
+  } else if (tail.size() < 4 && (tail == kMarkComma || tail == kMarkFullStop)) {
     std::string_view out = r->output.view();
     if (endsWithCharacter(out, kMarkComma)) {
       if (tail != kMarkComma) {

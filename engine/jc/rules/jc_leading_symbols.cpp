@@ -45,11 +45,16 @@ void appendTrailing(JcSentence* s, int i, std::string_view text) {
   if (JcTargetNode* t = ruleTarget(s, maximalProjection(s, i))) t->text4.append(text);
 }
 
-// i ends its phrase, perhaps followed by particles only.
+bool isCommaSurface(const JcSentence* s, int i) { return isSurface(s, i, "、") || isSurface(s, i, "，"); }
+
+// i ends its phrase, perhaps followed by particles only; a comma also when the rest of its run of
+// commas follows it, so that the whole run closes the phrase together.
 bool endsPhrase(const JcSentence* s, int i) {
+  bool inRun = isCommaSurface(s, i);
   int k = s->nodes[i].nextSibling;
   for (int steps = 0; k >= 1 && k < kJcMaxNodes && steps < kJcMaxNodes; ++steps, k = s->nodes[k].nextSibling) {
-    if (!isParticle(s, k)) return false;
+    inRun = inRun && k == i + 1 + steps && isCommaSurface(s, k);
+    if (!inRun && !isParticle(s, k)) return false;
   }
   return true;
 }

@@ -265,6 +265,40 @@ TEST_F(EndToEnd, ARunOfMarksIsKeptWhole) {
   EXPECT_EQ(out, (std::vector<std::string>{"读了书" + thirty, "读了书！！喝了茶？？？", "读了书！！！", "！！", "读了书！"}));
 }
 
+// A run of 、 comes out as as many commas, where a lone 、 would stand; a lone one as before.
+TEST_F(EndToEnd, ARunOfCommasKeepsEveryComma) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  struct Case {
+    const char* before;  // the sentence around the run: {} is the run
+    const char* after;   // its translation: {} is the run's commas
+    const char* lone;    // the translation with one 、, when the run's place is not the lone comma's
+  } cases[] = {
+      {"彼は{}学生だ。", "他{}是学生。", nullptr},
+      {"パンを食べて{}学校へ行った。", "吃面包{}去了往学校。", nullptr},
+      {"彼は本を読みながら{}コーヒーを飲んだ。", "他一边读书{}一边喝了咖啡。", nullptr},
+      {"{}彼は学生だ。", "{}他是学生。", nullptr},
+      {"私は本を読んだ{}", "我读了书{}", nullptr},
+      // A lone comma before the full stop merges into it; a run is kept.
+      {"本{}を読んだ。", "读了书{}。", "读了书。"},
+  };
+  const auto fill = [](std::string text, const std::string& run) { return text.replace(text.find("{}"), 2, run); };
+  std::vector<std::string> lines, expected;
+  for (const Case& c : cases) {
+    for (int n = 1; n <= 3; ++n) {
+      std::string marks, commas;
+      for (int k = 0; k < n; ++k) marks += "、", commas += "，";
+      lines.push_back(fill(c.before, marks));
+      expected.push_back(n == 1 && c.lone ? c.lone : fill(c.after, commas));
+    }
+  }
+  std::string errors;
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(out[i], expected[i]) << lines[i];
+}
+
 // A relative TMPDIR is taken from the current folder; one that names no folder is refused with
 // its cause. A driver ended by a signal or a closed pipe leaves no folder behind.
 // Starts the driver in `work` with TMPDIR=rel, gives it one line, reads its translation, then
