@@ -151,6 +151,104 @@ std::optional<std::vector<PinyinSyllable>> cedictPinyin(std::string_view reading
   return readPinyin(r);
 }
 
+// Special fields as CC-CEDICT names them at the head of a sense: "(basketball) to steal (the ball)".
+// A word whose first sense is of one is a term of that field.
+constexpr std::string_view kCedictFields[] = {
+    "sports", "ball sports", "basketball", "soccer", "football", "baseball", "tennis", "volleyball",
+    "table tennis", "badminton", "golf", "boxing", "wrestling", "martial arts", "chess", "Go", "go (game)",
+    "mahjong", "gaming", "math.", "mathematics", "geometry", "statistics", "physics", "chemistry",
+    "biochemistry", "biology", "botany", "zoology", "anatomy", "medicine", "TCM", "pharm.", "pharmacology",
+    "dentistry", "immunology", "genetics", "computing", "computer", "electronics", "linguistics", "grammar",
+    "law", "finance", "economics", "music", "military", "astronomy", "geology", "mineralogy", "mining",
+    "meteorology", "agriculture", "textiles", "printing", "photography", "aviation", "theater", "psychology",
+    "philosophy", "ornithology", "Buddhism", "Daoism", "Taoism", "Christianity", "Catholicism",
+    "Protestantism", "Islam"};
+// EDICT's field codes, among the tags in parentheses before a sense's glosses.
+constexpr std::string_view kEdictFields[] = {
+    "sports", "baseb", "basket", "golf", "boxing", "sumo", "prowres", "MA", "martial", "ski", "shogi", "go",
+    "mahj", "hanaf", "vidg", "math", "geom", "stat", "physics", "chem", "biochem", "biol", "bot", "zool",
+    "anat", "med", "pathol", "surg", "pharm", "dent", "physiol", "genet", "comp", "electr", "elec", "engr",
+    "ling", "gramm", "law", "finc", "econ", "stockm", "bus", "music", "mil", "astron", "geol", "mining",
+    "met", "agric", "print", "photo", "aviat", "film", "tv", "psy", "psych", "phil", "ornith", "Buddh",
+    "Shinto", "Christn"};
+
+template <std::size_t N>
+bool listed(const std::string_view (&list)[N], std::string_view word) {
+  return std::find(std::begin(list), std::end(list), word) != std::end(list);
+}
+
+// The Chinese words whose first sense is of a special field, with their traditional spelling: the
+// first sense of the entry whose reading the viewer shows (the first lowercase one, else the first).
+std::map<std::string, std::string> chineseFieldTerms(std::string_view cedict) {
+  std::map<std::string, std::string> out;
+  std::set<std::string> lower, seen;
+  eachLine(cedict, [&](std::string_view line) {
+    const std::size_t open = line.find('['), close = line.find("] /");
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) return;
+    auto forms = splitView(line.substr(0, open), ' ');
+    if (forms.size() < 2) return;
+    const std::string word(forms[1]);
+    const bool isLower = open + 1 < line.size() && line[open + 1] >= 'a' && line[open + 1] <= 'z';
+    if (lower.count(word) || (!isLower && seen.count(word))) return;
+    seen.insert(word);
+    if (isLower) lower.insert(word);
+    std::string_view sense = line.substr(close + 3);
+    sense = sense.substr(0, sense.find('/'));
+    const std::size_t end = sense.find(')');
+    if (!sense.empty() && sense[0] == '(' && end != std::string_view::npos && listed(kCedictFields, sense.substr(1, end - 1)))
+      out[word] = std::string(forms[0]);
+    else
+      out.erase(word);
+  });
+  return out;
+}
+
+// The Japanese words (written forms and readings) whose first EDICT sense is of a special field.
+std::set<std::string> japaneseFieldTerms(std::string_view edict) {
+  std::set<std::string> out;
+  eachLine(edict, [&](std::string_view line) {
+    const std::size_t slash = line.find(" /");
+    if (slash == std::string_view::npos) return;
+    std::string_view sense = line.substr(slash + 2);
+    sense = sense.substr(0, sense.find('/'));
+    bool field = false;
+    while (!field && !sense.empty() && sense[0] == '(') {
+      const std::size_t end = sense.find(')');
+      if (end == std::string_view::npos) break;
+      for (std::string_view code : splitView(sense.substr(1, end - 1), ',')) field = field || listed(kEdictFields, code);
+      sense.remove_prefix(end + 1);
+      while (!sense.empty() && sense[0] == ' ') sense.remove_prefix(1);
+    }
+    if (!field) return;
+    std::string_view head = line.substr(0, slash);
+    const std::size_t bracket = head.find(" [");
+    std::string_view written = head.substr(0, bracket), kana;
+    if (bracket != std::string_view::npos) kana = head.substr(bracket + 2, head.find(']') - bracket - 2);
+    for (std::string_view forms : {written, kana})
+      for (std::string_view f : splitView(forms, ';'))
+        if (!f.empty()) out.emplace(f.substr(0, f.find('(')));
+  });
+  return out;
+}
+
+// A hanzi the two words share.
+bool sharesCharacter(const std::string& chinese, const std::string& japanese) {
+  const std::u16string c = plat::utf8ToWide(chinese), j = plat::utf8ToWide(japanese);
+  return std::any_of(c.begin(), c.end(), [&](char16_t ch) { return ch >= 0x3400 && j.find(ch) != std::u16string::npos; });
+}
+
+bool inKatakana(const std::string& word) {
+  const std::u16string w = plat::utf8ToWide(word);
+  return !w.empty() && std::all_of(w.begin(), w.end(), [](char16_t c) { return c >= 0x30A0 && c <= 0x30FF; });
+}
+
+// A Japanese rendering that is a whole clause: it ends in the polite です or ます (大丈夫です).
+bool politeClause(std::string_view japanese) {
+  for (std::string_view end : {"です", "ます", "ません", "ました", "でした"})
+    if (japanese.size() > end.size() && japanese.substr(japanese.size() - end.size()) == end) return true;
+  return false;
+}
+
 }  // namespace
 
 std::string tonedPinyin(std::string_view numbered) {
@@ -209,6 +307,36 @@ ViewerFullSources viewerFullSources(const ViewerFullInputs& in) {
     }
   });
 
+  const std::vector<EdictEntry> edict = in.edict.empty() ? std::vector<EdictEntry>{} : parseEdict(in.edict);
+  // A term of a special field (抢断, a steal in basketball) and an everyday word (盗む: EDICT's common
+  // mark, its first sense of no field) are no pair unless they share a character (水星, 军备 軍備) or the
+  // Japanese is a loanword in katakana (青霉素, ペニシリン).
+  const std::map<std::string, std::string> chineseTerms = chineseFieldTerms(in.cedict);
+  const std::set<std::string> japaneseTerms = japaneseFieldTerms(in.edict);
+  std::set<std::string> everyday;
+  for (const EdictEntry& e : edict)
+    if (e.common)
+      for (const std::string* form : {&e.written, &e.kana})
+        if (!japaneseTerms.count(*form)) everyday.insert(*form);
+  const auto fieldsMeet = [&](const std::string& chinese, const std::string& japanese) {
+    auto term = chineseTerms.find(chinese);
+    return term == chineseTerms.end() || !everyday.count(japanese) || sharesCharacter(chinese, japanese) ||
+           sharesCharacter(term->second, japanese) || inKatakana(japanese);
+  };
+  // Set phrases and interjections (すみません): EDICT's first sense an expression and no noun.
+  std::set<std::string> expressions, nouns;
+  for (const EdictEntry& e : edict) {
+    const unsigned c = e.senses[0].classes;
+    for (const std::string* form : {&e.written, &e.kana})
+      (c & kPvNoun ? nouns : (c & kPvExpression ? expressions : nouns)).insert(*form);
+  }
+  // A translation the card keeps as a noun that is a set phrase or a whole clause (对不起 すみません,
+  // 你好吗 お元気です) is shown as a set phrase.
+  const auto cjEntryLabel = [&](std::string_view kind, const std::string& japanese) -> std::string {
+    if (kind == "N" && ((expressions.count(japanese) && !nouns.count(japanese)) || politeClause(japanese))) return "〔慣〕";
+    return cjLabel(kind);
+  };
+
   // Chinese to Japanese: the translator's words with their translations, in the word list's order.
   std::map<std::string, std::vector<std::pair<std::string, std::string>>> cjTranslations;  // word -> (label, japanese)
   std::vector<std::string> cjOrder;
@@ -230,10 +358,10 @@ ViewerFullSources viewerFullSources(const ViewerFullInputs& in) {
     for (std::string_view t : splitView(f[3], '|')) {
       while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
       auto parts = splitView(t, ',');
-      if (parts.size() < 2 || parts[1].empty()) continue;
+      if (parts.size() < 2 || parts[1].empty() || !fieldsMeet(word, std::string(parts[1]))) continue;
       auto& list = cjTranslations[word];
       if (list.empty()) cjOrder.push_back(word);
-      list.emplace_back(cjLabel(parts[0]), std::string(parts[1]));
+      list.emplace_back(cjEntryLabel(parts[0], std::string(parts[1])), std::string(parts[1]));
     }
   });
 
@@ -243,7 +371,7 @@ ViewerFullSources viewerFullSources(const ViewerFullInputs& in) {
     auto f = splitView(line, '\t');
     // Nouns, names, numerals and adverbs stand in the lexicon as they are written.
     if (f.size() < 4 || f[3].empty() || f[3] == "-" || f[1].empty() || !(f[1][0] >= '6' && f[1][0] <= '8')) return;
-    addJc(std::string(f[0]), "", std::string(f[3]));
+    if (fieldsMeet(std::string(f[3]), std::string(f[0]))) addJc(std::string(f[0]), "", std::string(f[3]));
   });
   for (const std::string& word : cjOrder)
     for (const auto& [label, japanese] : cjTranslations[word]) addJc(japanese, "", word);
@@ -299,7 +427,6 @@ ViewerFullSources viewerFullSources(const ViewerFullInputs& in) {
 
   // Every other word the two open dictionaries pair through English.
   if (!in.edict.empty() && !in.cedict.empty()) {
-    const std::vector<EdictEntry> edict = parseEdict(in.edict);
     const std::vector<CedictEntry> cedict = parseCedict(in.cedict);
     std::map<std::string, long> frequency;
     for (const ChineseListWord& w : parseChineseWordList(in.wordList)) frequency.emplace(w.word, w.frequency);
@@ -313,7 +440,9 @@ ViewerFullSources viewerFullSources(const ViewerFullInputs& in) {
       if (!syllables || syllables->empty()) continue;
       std::string toned, japanese;
       for (const auto& syl : *syllables) toned += markedSyllable(syl);
-      for (const std::string& j : pair.partners) japanese += (japanese.empty() ? "" : "，") + j;
+      for (const std::string& j : pair.partners)
+        if (fieldsMeet(word, j)) japanese += (japanese.empty() ? "" : "，") + j;
+      if (japanese.empty()) continue;
       out.cj += word + "|" + pinyinKey(*syllables) + "\t{C}" + word + " " + toned + "\\n{J}" + pivotLabel(pair.classes) +
                 japanese + "\\n\n";
       cjHave.insert(word);
@@ -327,7 +456,9 @@ ViewerFullSources viewerFullSources(const ViewerFullInputs& in) {
       const std::string halfKana = plat::wideToUtf8(halfWidthKatakana(kana));
       if (jcHave.count(halfKana) && halfWidthKatakana(plat::utf8ToWide(j.written)) == halfWidthKatakana(kana)) continue;
       std::string chinese;
-      for (const std::string& c : pair.partners) chinese += (chinese.empty() ? "" : "，") + c;
+      for (const std::string& c : pair.partners)
+        if (fieldsMeet(c, j.written) || fieldsMeet(c, j.kana)) chinese += (chinese.empty() ? "" : "，") + c;
+      if (chinese.empty()) continue;
       out.jc += jcLine(kana, j.written, pivotLabel(pair.classes), chinese);
       jcHave.insert(j.written);
       ++out.jcGenerated;

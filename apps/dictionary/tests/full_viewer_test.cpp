@@ -70,4 +70,22 @@ TEST_F(FullViewerTest, WordsTranslatedThroughEnglish) {
   EXPECT_TRUE(notes_.messages.empty());
 }
 
+// Set phrases are shown as such, not as nouns; an everyday word lists no term of a special field
+// (盗む: not 抢断, a steal in basketball).
+TEST_F(FullViewerTest, SetPhrasesAndTermsOfAField) {
+  const Case cases[] = {
+      {1, u"对不起", u"对不起 duìbuqǐ", u"〔慣〕すみません"},
+      {1, u"没关系", u"没关系 méiguānxi", u"〔慣〕大丈夫です"},
+  };
+  for (const Case& c : cases) {
+    expectFound(c);
+    EXPECT_EQ(page().find(u"〔名〕"), std::u16string::npos) << plat::wideToUtf8(c.headword);
+  }
+  if (!throughEnglish()) GTEST_SKIP() << "the full card was made without EDICT and CC-CEDICT";
+  expectFound({0, u"盗む", u"ぬすむ【盗む】", u"偷"});
+  const std::u16string basketballSteal = u"抢断";
+  EXPECT_EQ(page().find(basketballSteal), std::u16string::npos);
+  EXPECT_TRUE(notes_.messages.empty());
+}
+
 }  // namespace
