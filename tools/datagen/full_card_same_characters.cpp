@@ -61,6 +61,19 @@ struct ChineseOf {
   bool intransitive = false;
 };
 
+// The Japanese word of a correction's first rendering ("V,発見する,SHT00": 発見), without する or
+// だ; empty for "-".
+std::string correctedSpelling(const std::string& translation) {
+  const std::string first = translation.substr(0, translation.find(" |"));
+  const std::size_t a = first.find(','), b = a == std::string::npos ? a : first.find(',', a + 1);
+  if (b == std::string::npos) return {};
+  std::string word = first.substr(a + 1, b - a - 1);
+  for (const std::string tail : {"する", "だ"})
+    if (word.size() > tail.size() && word.compare(word.size() - tail.size(), tail.size(), tail) == 0)
+      word.resize(word.size() - tail.size());
+  return word;
+}
+
 }  // namespace
 
 std::set<std::string> lexiconWordKeys(std::string_view lexicon) {
@@ -98,13 +111,18 @@ std::string sameCharactersJcLines(std::string_view lexicon, const std::vector<Ch
     if (looked++ >= cap) break;
     auto tag = tags.find(w.tag);
     const bool other = kOtherTags.count(w.tag) != 0;
-    if ((tag == tags.end() && !other) || falseFriends.count(w.word)) continue;
+    if (tag == tags.end() && !other) continue;
+    // A corrected word keeps only the Japanese word its correction names (发现: 発見する).
+    std::string corrected;
+    if (auto ff = falseFriends.find(w.word); ff != falseFriends.end() && !(corrected = correctedSpelling(ff->second)).size())
+      continue;
     if (tag != tags.end() && tag->second.entry.find("a[H]") != std::string::npos) continue;
     std::string engine;
     if (!chineseToEngineColumn(w.word, engine) || engine.empty() || plat::utf8ToWide(w.word).size() < 2) continue;
     const ChineseOf of{w.word, other ? '\0' : tag->second.category,
                        !other && tag->second.entry.find("t[0]") != std::string::npos};
-    for (const std::string& spelling : japaneseSpellings(w.word, forms, traditional, twins)) byKanji.emplace(spelling, of);
+    for (const std::string& spelling : japaneseSpellings(w.word, forms, traditional, twins))
+      if (corrected.empty() || spelling == corrected) byKanji.emplace(spelling, of);
   }
   for (const auto& [sp, cls] : japanese.classes) {
     if (!(cls & (kJpCommon | kJpAdverb)) || words.count(sp)) continue;

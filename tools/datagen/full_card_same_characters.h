@@ -20,9 +20,10 @@ std::set<std::string> lexiconWordKeys(std::string_view lexicon);
 // - a サ変 noun that stands only as a verb stem (準備 of 準備する) gets its noun line, with the verb's
 //   Chinese word;
 // - a common word of two or more kanji of the IPA dictionary (a noun, na-adjective or adverb, no
-//   name) whose spelling one of the `cap` most frequent list words of a tag of `tags` gives (by
-//   japaneseSpellings; the most frequent word first; names of people and false friends none) gets
-//   that word. The line takes the Japanese class that the Chinese tag's category names (a サ変 noun
+//   name) whose spelling one of the `cap` most frequent list words of a tag of `tags` (or a word of
+//   distinction, place, numeral or pronoun: b, f, m, r) gives (by japaneseSpellings; the most
+//   frequent word first; words of one character and names of people none; a false friend only
+//   the spelling its correction names: 发现, 発見する) gets that word. The line takes the Japanese class that the Chinese tag's category names (a サ変 noun
 //   of a Chinese verb is a verb with する too, intransitive for a tag with t[0]), else the Japanese
 //   word's own: a サ変 noun, a na-adjective, a time noun, a noun, an adverb, in that order.
 // `added` counts the words given.
