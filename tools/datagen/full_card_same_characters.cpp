@@ -100,7 +100,10 @@ std::string sameCharactersJcLines(std::string_view lexicon, const std::vector<Ch
   eachLexiconLine(lexicon, [&](const std::vector<std::string>& f) {
     if (f.size() < 4 || f[3].empty() || f[1].rfind("2.", 0) != 0 || f[1].find(".16.") == std::string::npos) return;
     auto cls = japanese.classes.find(f[0]);
-    if (cls == japanese.classes.end() || !(cls->second & kJpSuruNoun) || !words.insert(f[0]).second) return;
+    // One kanji (帰 of 帰する) would be read inside the verbs it starts (帰る).
+    if (cls == japanese.classes.end() || !(cls->second & kJpSuruNoun) || plat::utf8ToWide(f[0]).size() < 2 ||
+        !words.insert(f[0]).second)
+      return;
     out += f[0] + "\t6.2.0.0\t=\t" + f[3] + "\t\t\t\t" + nounWeight(f[0]) + '\n';
     ++added;
   });

@@ -17,8 +17,8 @@ namespace datagen {
 std::set<std::string> lexiconWordKeys(std::string_view lexicon);
 
 // jc/lexicon.txt lines for the words `lexicon` lacks:
-// - a サ変 noun that stands only as a verb stem (準備 of 準備する) gets its noun line, with the verb's
-//   Chinese word;
+// - a サ変 noun of two or more kanji that stands only as a verb stem (準備 of 準備する) gets its
+//   noun line, with the verb's Chinese word;
 // - a common word of two or more kanji of the IPA dictionary (a noun, na-adjective or adverb, no
 //   name) whose spelling one of the `cap` most frequent list words of a tag of `tags` (or a word of
 //   distinction, place, numeral or pronoun: b, f, m, r) gives (by japaneseSpellings; the most
