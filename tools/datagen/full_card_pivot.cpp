@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cmath>
 #include <tuple>
 #include <unordered_map>
 
@@ -553,6 +554,237 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     }
     out += w.word + '\t' + tag->entry + "\t-\t" + translation + '\n';
     ++sizes.chineseToJapanese;
+  }
+  return out;
+}
+
+namespace {
+
+// The longest word the compound and name rules write: the engine reads a word's pinyin into a
+// line of eight syllables at most (全国人民代表大会常务委员会 would be cut).
+constexpr std::size_t kLongestRuleWord = 8;
+
+// A sense of one shares a gloss with a sense of the other.
+bool sensesMeet(const std::vector<PivotSense>& japanese, const std::vector<PivotSense>& chinese) {
+  for (const PivotSense& j : japanese)
+    for (const std::string& g : j.glosses)
+      for (const PivotSense& c : chinese)
+        if (contains(c.glosses, g)) return true;
+  return false;
+}
+
+// CC-CEDICT's reading without tones and blanks, lower case ("Jiang1 xia4 Qu1": jiangxiaqu).
+std::string tonelessReading(const std::string& reading) {
+  std::string out;
+  for (char c : reading)
+    if (c >= 'A' && c <= 'Z') out += static_cast<char>(c - 'A' + 'a');
+    else if (c >= 'a' && c <= 'z') out += c;
+  return out;
+}
+
+}  // namespace
+
+std::string crossClassCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
+                              const std::map<std::string, FullTag>& tags,
+                              const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                              const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                              const std::map<char16_t, char16_t>& twins, const std::vector<EdictEntry>& edict,
+                              const std::vector<CedictEntry>& cedict, int cap, int& added) {
+  const std::set<std::string> have = sourceKeys(words);
+  const auto byWord = cedictByWord(cedict);
+  std::unordered_map<std::string, std::vector<const EdictEntry*>> byWritten;
+  for (const EdictEntry& e : edict) byWritten[e.written].push_back(&e);
+  // The entries of the Japanese word's own class.
+  const auto entryOf = [&](const char* tag) {
+    auto it = tags.find(tag);
+    return it == tags.end() ? std::string() : it->second.entry;
+  };
+  const std::string suruEntry = entryOf("vn"), adjectiveEntry = entryOf("a"), adverbEntry = entryOf("d"),
+                    nounEntry = entryOf("n"), timeEntry = entryOf("t");
+  std::string out;
+  int looked = 0;
+  for (const ChineseListWord& w : list) {
+    if (looked++ >= cap) break;
+    auto tag = tags.find(w.tag);
+    if (tag == tags.end() || !chineseClass(tag->second) || have.count(w.word) || falseFriends.count(w.word)) continue;
+    // A single character has too many senses for a shared gloss to tell (足: foot, enough).
+    if (plat::utf8ToWide(w.word).size() < 2) continue;
+    auto entries = byWord.find(w.word);
+    std::string engine;
+    if (entries == byWord.end() || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
+    // The word's own characters where the IPA dictionary holds them, else its most frequent spelling.
+    std::string spelling;
+    unsigned cls = 0;
+    int best = 0;
+    for (const std::string& sp : japaneseSpellings(w.word, forms, traditional, twins)) {
+      auto it = japanese.classes.find(sp);
+      if (it == japanese.classes.end() || !(it->second & (kJpCommon | kJpAdverb))) continue;
+      const int cost = japanese.cost.at(sp);
+      if (spelling.empty() || cost < best) {
+        spelling = sp;
+        cls = it->second;
+        best = cost;
+      }
+      if (sp == w.word) break;
+    }
+    if (spelling.empty()) continue;
+    auto jp = byWritten.find(spelling);
+    if (jp == byWritten.end() ||
+        std::none_of(jp->second.begin(), jp->second.end(), [&](const EdictEntry* e) {
+          return std::any_of(entries->second.begin(), entries->second.end(),
+                             [&](const CedictEntry* c) { return sensesMeet(e->senses, c->senses); });
+        }))
+      continue;
+    std::string entry, translation;
+    if (cls & kJpSuruNoun) {
+      entry = suruEntry;
+      translation = "N," + spelling + ",N0000 | V," + spelling + "する,SHT00";
+    } else if (cls & kJpAdjectiveStem) {
+      entry = adjectiveEntry;
+      translation = "A," + spelling + "だ,KYODO";
+    } else if (cls & kJpAdverb) {
+      entry = adverbEntry;
+      translation = "F," + spelling + ",FUKU0";
+    } else {
+      entry = cls & kJpTime ? timeEntry : nounEntry;
+      translation = "N," + spelling + ",N0000";
+    }
+    if (entry.empty()) continue;
+    out += w.word + '\t' + entry + "\t-\t" + translation + '\n';
+    ++added;
+  }
+  return out;
+}
+
+std::string compoundCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
+                            const std::map<std::string, FullTag>& tags,
+                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                            const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                            const std::map<char16_t, char16_t>& twins, int cap, int& added) {
+  static const std::set<std::string> kNounTags = {"n", "nz", "s", "t", "nt"};
+  const std::set<std::string> have = sourceKeys(words);
+  // The cost of a piece: a common noun of two or more characters, a prefix first, a suffix last.
+  const auto pieceCost = [&](const std::u16string& piece, bool first, bool last) {
+    const std::string p = plat::wideToUtf8(piece);
+    if ((first && japanese.prefixes.count(p)) || (last && japanese.suffixes.count(p))) return japanese.nounMedian;
+    auto it = japanese.classes.find(p);
+    if (piece.size() < 2 || it == japanese.classes.end() || !(it->second & kJpCommon) ||
+        !(it->second & (kJpNoun | kJpSuruNoun | kJpAdjectiveStem)))
+      return INT_MAX;
+    return japanese.cost.at(p);
+  };
+  // The split into the fewest pieces, two or more, then the lowest cost; {INT_MAX, 0} for none.
+  const auto split = [&](const std::u16string& w) {
+    using Best = std::pair<int, long>;  // pieces, cost
+    std::vector<Best> best(w.size() + 1, {INT_MAX, 0});
+    best[0] = {0, 0};
+    for (std::size_t i = 0; i < w.size(); ++i) {
+      if (best[i].first == INT_MAX) continue;
+      for (std::size_t j = i + 1; j <= w.size(); ++j) {
+        if (j - i == w.size()) continue;
+        const int cost = pieceCost(w.substr(i, j - i), i == 0, j == w.size());
+        if (cost == INT_MAX) continue;
+        const Best next{best[i].first + 1, best[i].second + cost};
+        if (next < best[j]) best[j] = next;
+      }
+    }
+    return best[w.size()];
+  };
+  std::string out;
+  int looked = 0;
+  for (const ChineseListWord& w : list) {
+    if (looked++ >= cap) break;
+    auto tag = tags.find(w.tag);
+    if (!kNounTags.count(w.tag) || tag == tags.end() || have.count(w.word) || falseFriends.count(w.word)) continue;
+    const std::size_t length = plat::utf8ToWide(w.word).size();
+    if (length < 3 || length > kLongestRuleWord) continue;
+    std::string engine;
+    if (!inChineseScript(w.word) || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
+    std::string spelling;
+    std::pair<int, long> best{INT_MAX, 0};
+    for (const std::string& sp : japaneseSpellings(w.word, forms, traditional, twins)) {
+      if (japanese.classes.count(sp) || japanese.conjugation.count(sp)) continue;
+      const auto found = split(plat::utf8ToWide(sp));
+      if (found.first != INT_MAX && found < best) {
+        best = found;
+        spelling = sp;
+      }
+    }
+    if (spelling.empty()) continue;
+    out += w.word + '\t' + tag->second.entry + "\t-\tN," + spelling + ",N0000\n";
+    ++added;
+  }
+  return out;
+}
+
+std::string nameCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
+                        const std::map<std::string, FullTag>& tags,
+                        const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                        const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                        const std::map<char16_t, char16_t>& twins, const std::vector<CedictEntry>& cedict, int cap,
+                        int& added) {
+  static const std::set<std::string> kNameTags = {"nr", "nrfg", "nrt", "ns", "nt"};
+  if (cedict.empty()) return {};
+  const std::set<std::string> have = sourceKeys(words);
+  const auto byWord = cedictByWord(cedict);
+  // How many words of the IPA dictionary hold each character.
+  std::unordered_map<char16_t, int> uses;
+  for (const auto& [written, cls] : japanese.classes)
+    for (char16_t c : plat::utf8ToWide(written)) ++uses[c];
+  std::string out;
+  int looked = 0;
+  for (const ChineseListWord& w : list) {
+    if (looked++ >= cap) break;
+    auto tag = tags.find(w.tag);
+    if (!kNameTags.count(w.tag) || tag == tags.end() || have.count(w.word) || falseFriends.count(w.word) ||
+        plat::utf8ToWide(w.word).size() > kLongestRuleWord)
+      continue;
+    std::string engine;
+    if (!inChineseScript(w.word) || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
+    if (auto entries = byWord.find(w.word); entries != byWord.end()) {
+      const auto& es = entries->second;
+      if (std::any_of(es.begin(), es.end(), [](const CedictEntry* c) { return c->reading[0] >= 'a' && c->reading[0] <= 'z'; }))
+        continue;
+      // Read in Chinese: the first gloss begins with the reading, at least its first syllable, or
+      // sends to the longer name (宜昌: see 宜昌市).
+      const bool chinese = std::any_of(es.begin(), es.end(), [&](const CedictEntry* c) {
+        const std::string& gloss = c->senses[0].glosses[0];
+        if (gloss.rfind("see ", 0) == 0 && gloss.find(w.word, 4) != std::string::npos) return true;
+        std::size_t n = 0;
+        while (n < gloss.size() && gloss[n] >= 'a' && gloss[n] <= 'z') ++n;
+        const std::string toneless = tonelessReading(c->reading);
+        std::size_t first = 0;
+        while (first < c->reading.size() && c->reading[first] != ' ') ++first;
+        return n > 0 && n >= tonelessReading(c->reading.substr(0, first)).size() && toneless.compare(0, n, gloss, 0, n) == 0;
+      });
+      if (!chinese) continue;
+    }
+    // Of the spellings, the one whose characters the IPA dictionary's words of two or more
+    // characters cover most (天安門広場: 広場), then whose characters its words use most (張無忌, not 张无忌).
+    std::string spelling;
+    std::pair<int, double> best{-1, 0};
+    for (const std::string& sp : japaneseSpellings(w.word, forms, traditional, twins)) {
+      const std::u16string wide = plat::utf8ToWide(sp);
+      std::vector<int> covered(wide.size() + 1, 0);
+      for (std::size_t i = 0; i < wide.size(); ++i) {
+        covered[i + 1] = std::max(covered[i + 1], covered[i]);
+        for (std::size_t j = i + 2; j <= wide.size(); ++j)
+          if (japanese.classes.count(plat::wideToUtf8(wide.substr(i, j - i))))
+            covered[j] = std::max(covered[j], covered[i] + static_cast<int>(j - i));
+      }
+      double use = 0;
+      for (char16_t c : wide)
+        if (auto it = uses.find(c); it != uses.end()) use += std::log1p(it->second);
+      const std::pair<int, double> score{covered[wide.size()], use};
+      if (score > best) {
+        best = score;
+        spelling = sp;
+      }
+    }
+    if (spelling.empty()) continue;
+    const bool person = tag->second.entry.find("a[H]") != std::string::npos;
+    out += w.word + '\t' + tag->second.entry + "\t-\tN," + spelling + (person ? ",N<人>\n" : ",N0000\n");
+    ++added;
   }
   return out;
 }

@@ -107,6 +107,45 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
                          PivotSizes& sizes, int frequentWords = kFrequentWords);
 
+// cj/words.txt lines for the `cap` most frequent list words of two or more characters that `words`
+// lacks and whose characters, in a Japanese form, spell a common word of the IPA dictionary in a
+// class their tag does not take (努力 ad, 进步 d: 努力, 進歩, nouns with する): the Japanese word
+// in its own class, when a sense of its EDICT entry shares a gloss with a sense of the Chinese
+// word's. False friends and names are left out. `added` counts the lines.
+std::string crossClassCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
+                              const std::map<std::string, FullTag>& tags,
+                              const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                              const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                              const std::map<char16_t, char16_t>& twins, const std::vector<EdictEntry>& edict,
+                              const std::vector<CedictEntry>& cedict, int cap, int& added);
+
+// cj/words.txt lines for the `cap` most frequent list nouns (tags n, nz, s, t, nt) of three to eight
+// characters that `words` lacks and whose Japanese spelling the IPA dictionary lacks but writes
+// whole as two or more pieces: common nouns of two or more characters, the first may be a prefix
+// and the last a suffix of the dictionary (劳动力: 労働 力, 国民经济: 国民 経済, 总人口: 総 人口):
+// the compound so written, of the spelling of the fewest pieces, then the lowest cost. `added`
+// counts the lines.
+std::string compoundCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
+                            const std::map<std::string, FullTag>& tags,
+                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                            const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                            const std::map<char16_t, char16_t>& twins, int cap, int& added);
+
+// cj/words.txt lines for the `cap` most frequent list words tagged as names (nr, nrfg, nrt, ns, nt)
+// of at most eight characters that `words` lacks: a Chinese name is written in Japanese by its
+// characters (江夏区, 韦小宝: 韋小宝), in the Japanese forms whose characters the IPA dictionary's
+// words hold most (天安門広場, 張無忌), with the semantic code of its tag. A name is Chinese when
+// CC-CEDICT lists it under a proper reading only and its first gloss spells the reading (Jiangxia,
+// a district of Wuhan) or sends to a longer name of it (宜昌: see 宜昌市), or lacks it; words
+// CC-CEDICT gives a common sense (令人, 小姐) and foreign names (巴黎: Paris) are left out, and
+// with no CC-CEDICT there are none. `added` counts the lines.
+std::string nameCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
+                        const std::map<std::string, FullTag>& tags,
+                        const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                        const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                        const std::map<char16_t, char16_t>& twins, const std::vector<CedictEntry>& cedict, int cap,
+                        int& added);
+
 // jc/lexicon.txt lines for the EDICT words of the IPA dictionary that `lexicon` lacks (keys and
 // stem keys): the most frequent Chinese list word through English whose first sense meets the
 // Japanese word's first sense, a verb first for a noun with する. Keys of one or two hiragana are

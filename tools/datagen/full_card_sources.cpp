@@ -131,12 +131,15 @@ void addJapaneseEntries(std::string_view csv, JapaneseIndex& index) {
       else if (p2 == "一般") cls = kJpNoun | kJpCommon;
       else if (p2 == "固有名詞") cls = kJpNoun;
       if (cls) nounCosts.push_back(cost);
+      if (p2 == "接尾" && (p3 == "一般" || p3 == "地域" || p3 == "サ変接続")) index.suffixes.insert(f[0]);
       if (p2 == "接尾" && p3 == "助数詞") {
         auto [it, fresh] = index.counters.emplace(f[0], cost);
         if (!fresh) it->second = std::min(it->second, cost);
       }
     } else if (p1 == "副詞") {
       cls = kJpAdverb;
+    } else if (p1 == "接頭詞" && p2 == "名詞接続") {
+      index.prefixes.insert(f[0]);
     }
     if ((p1 == "動詞" || p1 == "形容詞") && p2 == "自立" && f.size() > 9 && f[9] == "基本形") {
       index.conjugation.emplace(f[0], f[8]);

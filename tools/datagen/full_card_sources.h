@@ -51,6 +51,8 @@ struct JapaneseIndex {
   std::map<std::string, std::string> conjugation;  // base form of a verb or adjective -> IPA type
   std::map<std::string, int> inflectedCost;        // base form of a verb or adjective -> its cost
   std::map<std::string, int> counters;             // counter (名詞,接尾,助数詞: キロ) -> its cost
+  std::set<std::string> prefixes;  // 接頭詞,名詞接続 (総, 反): a compound's first piece
+  std::set<std::string> suffixes;  // 名詞,接尾 but counters (者, 区, 化): a compound's last piece
   // The middle word cost of nouns, verbs and adjectives: a word as costly weighs 10.
   int nounMedian = 0, verbMedian = 0, adjectiveMedian = 0;
 };

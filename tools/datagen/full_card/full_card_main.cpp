@@ -98,6 +98,17 @@ int main(int argc, char** argv) {
   std::string words = wordsSoFar + "# Words paired through English\n" +
                       datagen::pivotCjWords(wordsSoFar, list, tags, falseFriends, japanese, edict, cedict,
                                             std::atoi(argv[9]), pivot);
+  // Then the words whose Japanese is of another class, the compounds, and the Chinese names by their characters.
+  int crossClass = 0, compounds = 0, names = 0;
+  words += "# Words whose Japanese is of another class\n" +
+           datagen::crossClassCjWords(words, list, tags, falseFriends, japanese, forms, traditional, twins, edict,
+                                      cedict, std::atoi(argv[9]), crossClass);
+  words += "# Nouns written as Japanese compounds\n" +
+           datagen::compoundCjWords(words, list, tags, falseFriends, japanese, forms, traditional, twins,
+                                    std::atoi(argv[9]), compounds);
+  words += "# Chinese names written in their characters\n" +
+           datagen::nameCjWords(words, list, tags, falseFriends, japanese, forms, traditional, twins, cedict,
+                                std::atoi(argv[9]), names);
   int cedictReadings = 0;
   words = datagen::withCedictReadings(words, datagen::cedictReadings(cedict), cedictReadings);
   std::string hanziTable;
@@ -145,5 +156,8 @@ int main(int argc, char** argv) {
   std::printf("Through English (%zu EDICT and %zu CC-CEDICT entries): %d Chinese and %d Japanese words paired; "
               "%d readings from CC-CEDICT\n",
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);
+  std::printf("Chinese words of another class in Japanese: %d, nouns as Japanese compounds: %d, Chinese names by "
+              "their characters: %d\n",
+              crossClass, compounds, names);
   return 0;
 }
