@@ -17,6 +17,7 @@
 #include "tools/common/tool_files.h"
 #include "tools/datagen/cvdata_tables.h"
 #include "tools/datagen/full_card_pivot.h"
+#include "tools/datagen/full_card_same_characters.h"
 #include "tools/datagen/full_card_sources.h"
 
 int main(int argc, char** argv) {
@@ -135,6 +136,12 @@ int main(int argc, char** argv) {
                                                        traditional, twins, std::atoi(argv[9]), keys, bulk);
   std::string full = sampleLexicon + "\n" + lexicon + "# Verbs and adjectives of the hand-made core\n" + inflected +
                      "# Verbs and adjectives of the IPA dictionary\n" + more;
+  // Then the Japanese words whose kanji spell a Chinese word of another class, before the pairs
+  // through English.
+  int sameCharacters = 0;
+  full += "# Words whose kanji spell a Chinese word\n" +
+          datagen::sameCharactersJcLines(full, list, tags, falseFriends, japanese, forms, traditional, twins,
+                                         std::atoi(argv[9]), sameCharacters);
   full += "# Words of EDICT paired through English\n" +
           datagen::pivotJcLexicon(full, list, tags, falseFriends, japanese, conjugations, edict, cedict,
                                   std::atoi(argv[9]), pivot);
@@ -145,6 +152,7 @@ int main(int argc, char** argv) {
   std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns and %d verbs and "
               "adjectives added\n",
               sizes.listed, sizes.translated, sizes.japanese, bulk);
+  std::printf("Japanese words by their kanji, of another class in Chinese: %d\n", sameCharacters);
   std::printf("Through English (%zu EDICT and %zu CC-CEDICT entries): %d Chinese and %d Japanese words paired; "
               "%d readings from CC-CEDICT\n",
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);

@@ -1,4 +1,5 @@
 #include "tools/datagen/full_card_sources.h"
+#include "tools/datagen/full_card_same_characters.h"
 
 #include <gtest/gtest.h>
 
@@ -350,6 +351,71 @@ TEST(FullCardSources, ReadingsOnlyWhereEveryCharacterHasOne) {
   EXPECT_EQ(datagen::withCertainReadings(words, readings),
             utf8(u8"# c\n历史\tN\\U[N]a[J]\tli4shi3\tN,歴史,N0000\n银行\tN\\U[N]a[J]\t-\tN,銀行,N0000\n"
                  u8"经\tN\\U[N]a[J]\tjing4\tN,経,N0000\n经济\tN\\U[N]a[J]\t-\tN,経済,N0000"));
+}
+
+}  // namespace
+
+namespace {
+
+// Japanese words whose kanji spell a Chinese list word of another class: the line takes the class
+// the Chinese tag names where the Japanese word has it, else the Japanese word's own.
+TEST(FullCardSources, JapaneseWordsTakeTheChineseWordTheirKanjiSpell) {
+  auto ipa = [](const char8_t* word, const char8_t* pos2, const char8_t* pos3 = u8"*") {
+    return utf8(word) + ",1,1,3000," + (utf8(pos2) == utf8(u8"副詞") ? utf8(u8"副詞,一般") : utf8(u8"名詞,") + utf8(pos2)) +
+           "," + utf8(pos3) + ",*,*,*," + utf8(word) + ",*,*\n";
+  };
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(
+      ipa(u8"直接", u8"副詞可能") + ipa(u8"有毒", u8"形容動詞語幹") + ipa(u8"有毒", u8"一般") + ipa(u8"高速", u8"一般") +
+          ipa(u8"同席", u8"サ変接続") + ipa(u8"発見", u8"サ変接続") + ipa(u8"無縁", u8"形容動詞語幹") +
+          ipa(u8"中立", u8"一般") + ipa(u8"断然", u8"副詞") + ipa(u8"断然", u8"形容動詞語幹") +
+          ipa(u8"工事", u8"サ変接続") + ipa(u8"運", u8"一般") + ipa(u8"表示", u8"サ変接続") +
+          ipa(u8"川口", u8"固有名詞", u8"人名") + ipa(u8"準備", u8"サ変接続") + ipa(u8"石田", u8"一般") +
+          ipa(u8"一夜", u8"一般") + ipa(u8"同時", u8"副詞可能") + ipa(u8"合同", u8"サ変接続") + ipa(u8"機会", u8"一般") + ipa(u8"発現", u8"サ変接続") + ipa(u8"帰", u8"サ変接続"),
+      japanese);
+  const std::map<std::string, datagen::FullTag> tags = {
+      {"v", {'V', "V\\U[V]t[1]"}},   {"vi", {'V', "V\\U[V]t[0]"}}, {"n", {'N', "N\\U[N]a[J]"}},
+      {"nr", {'N', "N\\U[N]a[H]"}}, {"ns", {'N', "N\\U[N]a[L]"}}, {"ad", {'A', "A\\U[A]"}},
+      {"d", {'F', "F\\U[F]"}}};
+  // Left out, corrected to another word, corrected to the word its characters spell.
+  const std::map<std::string, std::string> friends = {{utf8(u8"工事"), "-"},
+                                                      {utf8(u8"合同"), utf8(u8"N,契約,N0000")},
+                                                      {utf8(u8"机会"), utf8(u8"N,機会,N0000")},
+                                                      {utf8(u8"发现"), utf8(u8"V,発見する,SHT00")}};
+  const std::map<char16_t, char16_t> forms = {{u'现', u'現'}, {u'缘', u'縁'}, {u'运', u'運'}, {u'时', u'時'}};
+  // 发 and 无 are characters of code page 932 too: their Japanese forms are traditional candidates.
+  const datagen::TraditionalForms traditional = {{u'发', {u'発'}}, {u'无', {u'無'}}, {u'机', {u'機'}}};
+  const auto list = datagen::parseChineseWordList(
+      utf8(u8"直接 90 ad\n有毒 80 v\n高速 70 d\n同席 60 vi\n发现 50 v\n无缘 40 n\n中立 35 b\n断然 30 d\n工事 25 n\n"
+           u8"运 20 v\n表示 15 v\n川口 12 ns\n准备 10 v\n石田 8 nr\n一夜 6 m\n同时 5 c\n合同 4 n\n机会 3 n\n"));
+  const std::string lexicon = utf8(u8"# Nouns\n表示\t6.2.0.0\t=\t表示\t\t\t\t9\n準備\t2.1.16.0\t=\t准备\tVT\t13\n"
+                                   u8"帰\t2.2.16.0\t=\t归\tV1\t12\n");
+  int added = 0;
+  const std::string lines =
+      datagen::sameCharactersJcLines(lexicon, list, tags, friends, japanese, forms, traditional, {}, 100, added);
+  const char8_t* expected[] = {
+      u8"準備\t6.2.0.0\t=\t准备\t\t\t\t10\n",     // the verb stem's noun, with its Chinese word
+      u8"直接\t6.10.0.0\t=\t直接\t\t\t\t10\n",    // an adverb-like noun: a time noun
+      u8"有毒\t3.0.21.0\t=\t有毒\tA\t\t\t10\n",   // no サ変 noun: the na-adjective first
+      u8"高速\t6.1.0.0\t=\t高速\t\t\t\t10\n",     // an adverb in Chinese, a noun in Japanese
+      u8"同席\t6.2.0.0\t=\t同席\t\t\t\t10\n",     // a verb both ways: the noun and the verb,
+      u8"同席\t2.2.16.0\t=\t同席\tV1\t12\t\t10\n",  // intransitive by its tag
+      u8"無縁\t3.0.21.0\t=\t无缘\tA\t\t\t10\n",   // a noun in Chinese, a na-adjective in Japanese
+      u8"中立\t6.1.0.0\t=\t中立\t\t\t\t10\n",     // a word of distinction (b)
+      u8"断然\t8.6.0.0\t=\t断然\t\t\t\t10\n",     // the Chinese adverb's class before the na-adjective
+      u8"一夜\t6.1.0.0\t=\t一夜\t\t\t\t10\n",     // a numeral (m)
+      u8"機会\t6.1.0.0\t=\t机会\t\t\t\t10\n",     // corrected to the word its characters spell
+  };
+  for (const char8_t* line : expected) EXPECT_NE(lines.find(utf8(line)), std::string::npos) << utf8(line) << lines;
+  EXPECT_EQ(added, 10);  // 同席 counts once
+  // False friends (发现 is corrected to 発見, not 発現), one character (a verb stem's noun too), the
+  // lexicon's own word, a name, a name-tagged word, a tag of no class.
+  for (const char8_t* none : {u8"工事", u8"合同", u8"発", u8"運", u8"帰", u8"表示\t", u8"川口", u8"石田", u8"同時"})
+    EXPECT_EQ(lines.find(utf8(none)), std::string::npos) << utf8(none);
+  // The words the lexicon holds as words, not the stems of its verbs.
+  const auto keys = datagen::lexiconWordKeys(lexicon + lines);
+  EXPECT_TRUE(keys.count(utf8(u8"表示")) && keys.count(utf8(u8"準備")) && keys.count(utf8(u8"同席")));
+  EXPECT_FALSE(datagen::lexiconWordKeys(utf8(u8"書\t2.1.5.0\t=\t写\tVT\t13\n高\t3.0.18.0\t=\t高\tA\n")).size());
 }
 
 }  // namespace
