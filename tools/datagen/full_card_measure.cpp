@@ -10,18 +10,6 @@ namespace datagen {
 
 namespace {
 
-std::vector<std::string> split(std::string_view text, char sep) {
-  std::vector<std::string> out;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t at = text.find(sep, start);
-    out.emplace_back(text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
-    if (at == std::string_view::npos) break;
-    start = at + 1;
-  }
-  return out;
-}
-
 template <typename F>
 void eachContentLine(std::string_view text, F&& f) {
   std::size_t start = 0;
@@ -113,9 +101,9 @@ std::vector<MeasuredWord> measureChinese(std::string_view words, const std::vect
                                          int frequent, int n, unsigned seed) {
   std::map<std::string, std::string> japaneseOf;  // word -> Japanese of its first rendering
   eachContentLine(words, [&](std::string_view line) {
-    const auto f = split(line, '\t');
+    const auto f = splitOn(line, '\t');
     if (f.size() < 4 || japaneseOf.count(f[0])) return;
-    const auto rendering = split(f[3].substr(0, f[3].find(" |")), ',');
+    const auto rendering = splitOn(f[3].substr(0, f[3].find(" |")), ',');
     japaneseOf[f[0]] = rendering.size() >= 2 ? rendering[1] : "";
   });
   const std::vector<std::string> population = frequentChinese(list, tags, frequent);
@@ -146,9 +134,9 @@ std::vector<MeasuredWord> measureJapanese(std::string_view lexicon, const Japane
   // The first Chinese of a key, and of a stem by part of speech and conjugation type.
   std::map<std::string, std::string> byKey, byStem;
   eachContentLine(lexicon, [&](std::string_view line) {
-    const auto f = split(line, '\t');
+    const auto f = splitOn(line, '\t');
     if (f.size() < 4 || f[3].empty()) return;
-    const auto codes = split(f[1], '.');
+    const auto codes = splitOn(f[1], '.');
     if (codes.size() != 4) return;
     if (codes[0] == "2" || (codes[0] == "3" && codes[2] != "21")) byStem.emplace(f[0] + '\t' + codes[0] + '.' + codes[2], f[3]);
     else byKey.emplace(f[0], f[3]);
@@ -180,7 +168,7 @@ std::vector<MeasuredWord> measureJapanese(std::string_view lexicon, const Japane
 void applyGrades(std::string_view graded, std::vector<MeasuredWord>& words) {
   std::map<std::pair<std::string, std::string>, std::string> grades;
   eachContentLine(graded, [&](std::string_view line) {
-    const auto f = split(line, '\t');
+    const auto f = splitOn(line, '\t');
     if (f.size() >= 4 && !f[3].empty() && f[3] != "?") grades[{f[0], f[1]}] = f[3];
   });
   for (MeasuredWord& w : words) {

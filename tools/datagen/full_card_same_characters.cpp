@@ -9,18 +9,6 @@ namespace datagen {
 
 namespace {
 
-std::vector<std::string> fieldsOf(std::string_view line) {
-  std::vector<std::string> out;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t at = line.find('\t', start);
-    out.emplace_back(line.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
-    if (at == std::string_view::npos) break;
-    start = at + 1;
-  }
-  return out;
-}
-
 template <typename F>
 void eachLexiconLine(std::string_view text, F&& each) {
   std::size_t start = 0;
@@ -31,7 +19,7 @@ void eachLexiconLine(std::string_view text, F&& each) {
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line[0] == '#' || line[0] == '+') continue;
-    const std::vector<std::string> f = fieldsOf(line);
+    const std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() >= 2) each(f);
   }
 }

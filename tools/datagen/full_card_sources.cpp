@@ -12,18 +12,6 @@ namespace datagen {
 
 namespace {
 
-std::vector<std::string> splitOn(std::string_view text, char sep) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  while (true) {
-    std::size_t at = text.find(sep, start);
-    parts.emplace_back(text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
-    if (at == std::string_view::npos) break;
-    start = at + 1;
-  }
-  return parts;
-}
-
 // Content lines: CR removed, comments and blank lines left out.
 template <typename F>
 void eachLine(std::string_view text, F&& f) {
@@ -55,6 +43,18 @@ std::set<std::string> firstFields(std::string_view text) {
 }
 
 }  // namespace
+
+std::vector<std::string> splitOn(std::string_view text, char sep) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t at = text.find(sep, start);
+    parts.emplace_back(text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
+    if (at == std::string_view::npos) break;
+    start = at + 1;
+  }
+  return parts;
+}
 
 bool parseFullTags(std::string_view text, std::map<std::string, FullTag>& out, std::string* error) {
   bool ok = true;

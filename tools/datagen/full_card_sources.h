@@ -66,6 +66,9 @@ struct FullConjugation {
   std::string ending;
 };
 
+// The fields of `text` between each `sep`, empty ones kept ("a\t\tb": a, "", b).
+std::vector<std::string> splitOn(std::string_view text, char sep);
+
 bool parseFullTags(std::string_view text, std::map<std::string, FullTag>& out, std::string* error = nullptr);
 bool parseFalseFriends(std::string_view text, std::map<std::string, std::string>& out, std::string* error = nullptr);
 // data/full/verb_frames.txt: word<TAB>particle. A generated verb listed there is an intransitive
