@@ -117,6 +117,7 @@ struct JcSentence {
   int pendingTo[kJcPendingCount];
   FixedText<4> pendingText[kJcPendingCount];
   int slotOverride;
+  std::uint8_t listCut;  // a node's dependents did not all fit its index list
 };
 
 static_assert(std::is_trivially_copyable_v<JcSentence>);

@@ -139,6 +139,7 @@ void expandTemplate(JcSentence* record, int i) {
   for (int d; (d = claimNextDependent(record, i, &label)) != 0;)
     if (takeDependent(record, d)) list += "+" + std::to_string(d);
 
+  if (list.size() > kTemplateRoom) record->listCut = 1;
   record->targets[i].templateText = fitIndexList(list);
   if (findGovernorOf(record, i, &label) != 0 && label != "KK") record->targets[i].mark = "*";
 }

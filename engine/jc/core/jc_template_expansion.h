@@ -13,7 +13,8 @@ inline constexpr const char* kLocaliserWordsKey = "templateExpansion.localisers"
 // False when a "GOV" item could not be allocated (the others are still added).
 bool expandAllTemplates(JcSentence* record);
 
-// Expands target i's template in place; nothing when it is empty.
+// Expands target i's template in place; nothing when it is empty. A dependent list longer than
+// the field is cut at a whole index and sets the record's listCut.
 void expandTemplate(JcSentence* record, int i);
 
 }  // namespace jc

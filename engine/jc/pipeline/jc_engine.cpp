@@ -420,7 +420,8 @@ int translateFitting(JcEngine& e, std::string_view line, std::u16string& result,
       tell(kNoMemory);
       return kJcLineFailed;
     }
-    // A sentence whose Chinese filled its record lost the rest: the piece again, in smaller pieces.
+    // A sentence whose Chinese filled its record, or a node's index list, lost the rest: the piece
+    // again, in smaller pieces.
     if (filled > 0 && end - from > 1 && std::fseek(chngen, before, SEEK_SET) == 0) {
       end = cutPoint(units, from, end);
       continue;

@@ -24,7 +24,7 @@ int translateParsedSentences(int firstSentence, std::FILE* morph, const char* pa
     if (setup == kJcSetupReady && count >= firstSentence) {
       if (runJcPipeline(record.get())) {
         std::fputs(record->output.c_str(), chngen);
-        if (filled && record->output.size() + 2 >= static_cast<std::size_t>(kJcOutputSize)) ++*filled;
+        if (filled && (record->listCut || record->output.size() + 2 >= static_cast<std::size_t>(kJcOutputSize))) ++*filled;
       } else {
         status = kJcTextNoMemory;
       }

@@ -17,7 +17,8 @@ enum JcTextStatus {
 // Reads the parse text at the cursor sentence by sentence (the morphemes from morph), runs the
 // pipeline on each and writes the outputs of sentence firstSentence (1-based; 0 for all) on to
 // chngen, without separators and without the closing LF. Every sentence of the text is translated.
-// filled (when given) counts the sentences whose Chinese filled the record's output field.
+// filled (when given) counts the sentences whose Chinese filled the record's output field or
+// that had more dependents of one node than its index list holds.
 int translateParsedSentences(int firstSentence, std::FILE* morph, const char* parseBuffer, ParseCursor& cursor,
                              std::FILE* chngen, int* filled = nullptr);
 

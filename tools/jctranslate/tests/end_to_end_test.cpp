@@ -437,6 +437,45 @@ TEST_F(EndToEnd, CutsForTheBufferFallBetweenPhrases) {
   EXPECT_EQ(count("读书不"), 0u);
 }
 
+// One sentence of n clauses joined by 、 gives each clause as the clause alone does, also when
+// the dependents of its last verb outgrow that verb's list (all the topics hang on it).
+TEST_F(EndToEnd, ClausesJoinedByCommasAreAllTranslated) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  struct Clause {
+    std::string japanese, word;  // word: one per clause in the Chinese
+  };
+  const std::vector<Clause> clauses = {{"私は友達に会った、", "朋友"}, {"私は本を読んだ、", "书"}};
+  std::vector<std::string> alone;
+  for (const Clause& c : clauses) alone.push_back(c.japanese);
+  std::string errors;
+  alone = translate(program, alone, &errors);
+  ASSERT_EQ(status_, 0) << errors;
+  ASSERT_EQ(alone, (std::vector<std::string>{"我跟朋友见面了，", "我读了书，"}));
+  auto count = [](const std::string& text, const std::string& word) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + word.size())) ++n;
+    return n;
+  };
+  // 111 clauses of nine characters make a line of 999.
+  for (std::size_t n : {11u, 12u, 13u, 20u, 40u, 111u}) {
+    for (std::size_t c = 0; c < clauses.size(); ++c) {
+      std::string line, expected;
+      for (std::size_t k = 0; k < n; ++k) {
+        line += clauses[c].japanese;
+        expected += alone[c];
+      }
+      const std::vector<std::string> out = translate(program, {line}, &errors);
+      ASSERT_EQ(status_, 0) << errors;
+      ASSERT_EQ(out.size(), 1u) << errors;
+      EXPECT_EQ(count(out[0], "我"), n) << n << ' ' << out[0];
+      EXPECT_EQ(count(out[0], clauses[c].word), n) << n << ' ' << out[0];
+      EXPECT_EQ(out[0], expected) << n;
+      EXPECT_EQ(errors, "");
+    }
+  }
+}
+
 // Four drivers of one program folder at once give what one gives after another.
 TEST_F(EndToEnd, TranslatorsRunSideBySide) {
   ASSERT_TRUE(cardBuilt_);

@@ -200,6 +200,7 @@ TEST_F(TemplateExpansion, HandedBackItemsAreNeverCapped) {
   expandTemplate(s.get(), 41);
   EXPECT_EQ(tpl(41), "41+35");
   EXPECT_EQ(s->targets[35].mark.view(), "?");
+  EXPECT_EQ(s->listCut, 0);
 }
 
 TEST_F(TemplateExpansion, ALongListIsCutBetweenWholeIndices) {
@@ -214,6 +215,8 @@ TEST_F(TemplateExpansion, ALongListIsCutBetweenWholeIndices) {
   for (int k = 10; k <= 24; ++k) expected += "+" + std::to_string(k);
   ASSERT_EQ(expected.size(), 47u);  // "+25" would not fit in 49 bytes
   EXPECT_EQ(tpl(34), expected);
+  // The record tells that dependents were left out, so that the caller can translate in pieces.
+  EXPECT_EQ(s->listCut, 1);
 }
 
 TEST_F(TemplateExpansion, EmptyTemplateChangesNothing) {
