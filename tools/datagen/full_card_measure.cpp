@@ -10,19 +10,6 @@ namespace datagen {
 
 namespace {
 
-template <typename F>
-void eachContentLine(std::string_view text, F&& f) {
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (!line.empty() && line[0] != '#') f(line);
-  }
-}
-
 bool has(const std::vector<std::string>& v, const std::string& g) { return std::find(v.begin(), v.end(), g) != v.end(); }
 
 bool endsWith(const std::string& s, std::string_view tail) {
@@ -100,7 +87,7 @@ std::vector<MeasuredWord> measureChinese(std::string_view words, const std::vect
                                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
                                          int frequent, int n, unsigned seed) {
   std::map<std::string, std::string> japaneseOf;  // word -> Japanese of its first rendering
-  eachContentLine(words, [&](std::string_view line) {
+  eachContentLine(words, [&](int, std::string_view line) {
     const auto f = splitOn(line, '\t');
     if (f.size() < 4 || japaneseOf.count(f[0])) return;
     const auto rendering = splitOn(f[3].substr(0, f[3].find(" |")), ',');
@@ -133,7 +120,7 @@ std::vector<MeasuredWord> measureJapanese(std::string_view lexicon, const Japane
                                           int frequent, int n, unsigned seed) {
   // The first Chinese of a key, and of a stem by part of speech and conjugation type.
   std::map<std::string, std::string> byKey, byStem;
-  eachContentLine(lexicon, [&](std::string_view line) {
+  eachContentLine(lexicon, [&](int, std::string_view line) {
     const auto f = splitOn(line, '\t');
     if (f.size() < 4 || f[3].empty()) return;
     const auto codes = splitOn(f[1], '.');
@@ -167,7 +154,7 @@ std::vector<MeasuredWord> measureJapanese(std::string_view lexicon, const Japane
 
 void applyGrades(std::string_view graded, std::vector<MeasuredWord>& words) {
   std::map<std::pair<std::string, std::string>, std::string> grades;
-  eachContentLine(graded, [&](std::string_view line) {
+  eachContentLine(graded, [&](int, std::string_view line) {
     const auto f = splitOn(line, '\t');
     if (f.size() >= 4 && !f[3].empty() && f[3] != "?") grades[{f[0], f[1]}] = f[3];
   });

@@ -9,19 +9,14 @@ namespace datagen {
 
 namespace {
 
+// The fields of each lexicon line of two or more fields; continuation lines (+) left out.
 template <typename F>
 void eachLexiconLine(std::string_view text, F&& each) {
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty() || line[0] == '#' || line[0] == '+') continue;
+  eachContentLine(text, [&](int, std::string_view line) {
+    if (line[0] == '+') return;
     const std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() >= 2) each(f);
-  }
+  });
 }
 
 // A stem line: a verb (2) or an inflecting adjective (3, any type but the na-adjectives' 21).

@@ -12,23 +12,6 @@ namespace datagen {
 
 namespace {
 
-// Content lines: CR removed, comments and blank lines left out.
-template <typename F>
-void eachLine(std::string_view text, F&& f) {
-  int number = 0;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    start = end + 1;
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty() || line[0] == '#') continue;
-    f(number, line);
-  }
-}
-
 bool inShiftJis(char16_t c) {
   std::u16string s(1, c);
   std::string b = plat::wideToMultiByte(932, s);
@@ -38,7 +21,7 @@ bool inShiftJis(char16_t c) {
 // The first field of each content line: the words a source already holds.
 std::set<std::string> firstFields(std::string_view text) {
   std::set<std::string> words;
-  eachLine(text, [&](int, std::string_view line) { words.insert(std::string(line.substr(0, line.find('\t')))); });
+  eachContentLine(text, [&](int, std::string_view line) { words.insert(std::string(line.substr(0, line.find('\t')))); });
   return words;
 }
 
@@ -58,7 +41,7 @@ std::vector<std::string> splitOn(std::string_view text, char sep) {
 
 bool parseFullTags(std::string_view text, std::map<std::string, FullTag>& out, std::string* error) {
   bool ok = true;
-  eachLine(text, [&](int number, std::string_view line) {
+  eachContentLine(text, [&](int number, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 3 || f[1].size() != 1 || std::string("NVAF").find(f[1][0]) == std::string::npos ||
         f[2].find('\\') == std::string::npos) {
@@ -73,7 +56,7 @@ bool parseFullTags(std::string_view text, std::map<std::string, FullTag>& out, s
 
 bool parseFalseFriends(std::string_view text, std::map<std::string, std::string>& out, std::string* error) {
   bool ok = true;
-  eachLine(text, [&](int number, std::string_view line) {
+  eachContentLine(text, [&](int number, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 2 || f[0].empty() || f[1].empty()) {
       if (ok && error) *error = "false_friends.txt:" + std::to_string(number) + ": needs word and translations";
@@ -88,7 +71,7 @@ bool parseFalseFriends(std::string_view text, std::map<std::string, std::string>
 bool parseVerbFrameList(std::string_view text, std::map<std::string, char>& out, std::string* error) {
   static const std::map<std::string, char> kFrames = {{"に", '6'}, {"と", '8'}, {"で", '5'}, {"が", '2'}, {"-", '-'}};
   bool ok = true;
-  eachLine(text, [&](int number, std::string_view line) {
+  eachContentLine(text, [&](int number, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     auto frame = f.size() == 2 ? kFrames.find(f[1]) : kFrames.end();
     if (f[0].empty() || frame == kFrames.end()) {
@@ -103,7 +86,7 @@ bool parseVerbFrameList(std::string_view text, std::map<std::string, char>& out,
 
 std::vector<ChineseListWord> parseChineseWordList(std::string_view text) {
   std::vector<ChineseListWord> words;
-  eachLine(text, [&](int, std::string_view line) {
+  eachContentLine(text, [&](int, std::string_view line) {
     std::vector<std::string> f = splitOn(line, ' ');
     if (f.size() < 3 || f[0].empty()) return;
     words.push_back({f[0], std::atol(f[1].c_str()), f[2]});
@@ -115,7 +98,7 @@ std::vector<ChineseListWord> parseChineseWordList(std::string_view text) {
 
 void addJapaneseEntries(std::string_view csv, JapaneseIndex& index) {
   std::vector<int> nounCosts, verbCosts, adjectiveCosts;
-  eachLine(csv, [&](int, std::string_view line) {
+  eachContentLine(csv, [&](int, std::string_view line) {
     std::vector<std::string> f = splitOn(line, ',');
     if (f.size() < 8 || f[0].empty()) return;
     unsigned cls = 0;
@@ -172,7 +155,7 @@ int weightOfCost(int cost, int median) {
 
 bool parseFullConjugations(std::string_view text, std::map<std::string, FullConjugation>& out, std::string* error) {
   bool ok = true;
-  eachLine(text, [&](int number, std::string_view line) {
+  eachContentLine(text, [&](int number, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     const int pos = f.size() == 4 ? std::atoi(f[1].c_str()) : 0, type = f.size() == 4 ? std::atoi(f[2].c_str()) : 0;
     if ((pos != 2 && pos != 3) || type <= 0 || f[3].empty()) {
@@ -193,7 +176,7 @@ std::string stemKey(std::string_view stem, int pos, int type) {
 
 std::set<std::string> lexiconStemKeys(std::string_view lexicon) {
   std::set<std::string> keys;
-  eachLine(lexicon, [&](int, std::string_view line) {
+  eachContentLine(lexicon, [&](int, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 2) return;
     std::vector<std::string> codes = splitOn(f[1], '.');
@@ -225,7 +208,7 @@ std::string inflectedLexiconLines(std::string_view wordsText, const JapaneseInde
                                   const std::map<std::string, FullConjugation>& conjugations,
                                   std::set<std::string>& have) {
   std::string out;
-  eachLine(wordsText, [&](int, std::string_view line) {
+  eachContentLine(wordsText, [&](int, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 4) return;
     std::vector<std::string> head = splitOn(f[3].substr(0, f[3].find(" |")), ',');
@@ -358,7 +341,7 @@ std::string bulkInflectedLines(const std::vector<ChineseListWord>& list, const s
 
 std::map<char16_t, std::string> certainReadings(std::string_view hanziTable) {
   std::map<char16_t, std::string> out;
-  eachLine(hanziTable, [&](int, std::string_view line) {
+  eachContentLine(hanziTable, [&](int, std::string_view line) {
     std::vector<std::string> f = splitOn(line, ' ');
     if (f.size() < 3 || f[0] != "hanzi" || f[2].empty() || f[2].find(',') != std::string::npos) return;
     std::u16string c = plat::utf8ToWide(f[1]);
@@ -397,7 +380,7 @@ std::string withCertainReadings(std::string_view words, const std::map<char16_t,
 
 TraditionalForms traditionalForms(std::string_view chineseVariants) {
   TraditionalForms out;
-  eachLine(chineseVariants, [&](int, std::string_view line) {
+  eachContentLine(chineseVariants, [&](int, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 3 || (f[0] != "pair" && f[0] != "st")) return;
     std::u16string s = plat::utf8ToWide(f[1]);
@@ -412,7 +395,7 @@ TraditionalForms traditionalForms(std::string_view chineseVariants) {
 }
 
 void addUnihanTraditional(std::string_view unihanVariants, TraditionalForms& out) {
-  eachLine(unihanVariants, [&](int, std::string_view line) {
+  eachContentLine(unihanVariants, [&](int, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 3 || f[1] != "kTraditionalVariant" || f[0].rfind("U+", 0) != 0) return;
     const unsigned long cp = std::strtoul(f[0].c_str() + 2, nullptr, 16);
@@ -431,7 +414,7 @@ std::map<char16_t, char16_t> joyoTwins(std::string_view other) {
   std::map<char16_t, std::string> cccii;
   std::set<char16_t> joyo;
   std::map<char16_t, char16_t> named;
-  eachLine(other, [&](int, std::string_view line) {
+  eachContentLine(other, [&](int, std::string_view line) {
     std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 3 || f[0].rfind("U+", 0) != 0) return;
     const unsigned long cp = std::strtoul(f[0].c_str() + 2, nullptr, 16);
@@ -509,7 +492,7 @@ std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords
   if (!out.empty() && out.back() != '\n') out += '\n';
   std::set<std::string> have = firstFields(sampleWords);
   out += "# The hand-made core\n";
-  eachLine(coreWords, [&](int, std::string_view line) {
+  eachContentLine(coreWords, [&](int, std::string_view line) {
     std::string word(line.substr(0, line.find('\t')));
     if (have.insert(word).second) out += std::string(line) + '\n';
   });

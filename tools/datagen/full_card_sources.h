@@ -66,6 +66,23 @@ struct FullConjugation {
   std::string ending;
 };
 
+// Each content line of `text` with its number from 1: CR removed, comment (#) and blank lines left out.
+template <typename F>
+void eachContentLine(std::string_view text, F&& f) {
+  int number = 0;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line[0] == '#') continue;
+    f(number, line);
+  }
+}
+
 // The fields of `text` between each `sep`, empty ones kept ("a\t\tb": a, "", b).
 std::vector<std::string> splitOn(std::string_view text, char sep);
 
