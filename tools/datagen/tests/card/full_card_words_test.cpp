@@ -34,12 +34,13 @@ TEST(FullCardWords, CharactersOfSeveralFormsTakeTheIpaSpelling) {
       {u8"发展", u8",発展する,"}, {u8"发表", u8",発表する,"}, {u8"头发", u8",頭髪,"},  // 发: 発 or 髪
       {u8"干部", u8",幹部,"},     {u8"干杯", u8",乾杯,"},                                // 干: 幹 or 乾
       {u8"以后", u8",以後,"},     {u8"关系", u8",関係,"},     {u8"台风", u8",台風,"},  // 后, 系, 台
-      {u8"历史", u8",歴史,"},     {u8"系统", u8",系統,"},
+      {u8"历史", u8",歴史,"},     {u8"体系", u8",体系,"},
       {u8"计划", u8",計画,"},     {u8"预定", u8",予定する,"}, {u8"联合", u8",連合する,"},  // Japanese forms
       {u8"发展", u8"\tN,発展,N0000 | V,"},                     // a vn word: the noun first
       {u8"经费", u8"\tN,経費,"},                               // a vn word spelling a plain noun
       {u8"开车", u8",運転する,"}, {u8"关门", u8",閉まる,"},     // the hand-made core
       {u8"城市", u8"\tN,都市,"},   {u8"取消", u8"\tV,取り消す,"},  // false friends corrected
+      {u8"进行", u8"\tV,行う,"},  {u8"系统", u8"\tN,システム,"},  // the core's choice over 進行, 系統
       {u8"复杂", u8"\tA,複雑だ,KYODO"}, {u8"简单", u8"\tA,簡単だ,KYODO"},  // na-adjectives end in だ
   };
   for (const auto& c : cases) {
@@ -59,7 +60,9 @@ TEST(FullCardWords, IpaVerbsAndAdjectivesCarryTheirChineseWord) {
       {u8"変わ", u8"\t2.2.10.0\t=\t变\t"}, {u8"変え", u8"\t2.1.1.0\t=\t变\t"},  // 変わる/変える
       {u8"倒れ", u8"\t2.2.1.0\t=\t倒\t"}, {u8"倒", u8"\t2.1.5.0\t=\t倒\t"},      // 倒れる/倒す
       {u8"消え", u8"\t2.2.1.0\t=\t消\t"},                                           // 消える/消す
-      {u8"厳し", u8"\t3.0.18.0\t=\t严\t"}, {u8"発展", u8"\t6.2.0.0\t=\t发展\t"},
+      {u8"濃", u8"\t3.0.18.0\t=\t浓\t"}, {u8"発展", u8"\t6.2.0.0\t=\t发展\t"},
+      // Words whose Chinese the core translates otherwise (进行 行う) keep their pair back.
+      {u8"進行", u8"\t2.1.16.0\t=\t进行\t"}, {u8"系統", u8"\t6.1.0.0\t=\t系统\t"},
   };
   for (const auto& c : cases) {
     bool found = false;
