@@ -404,7 +404,7 @@ bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& word
 
   CjGrammar grammar;
   if (!parseCjGrammarSource(grammarText, grammar, error)) return false;
-  // The verbs whose object takes another particle than を, each by its first verb translation.
+  // Each verb with the frame of its first verb translation, for the grammar's frame lines.
   std::vector<CjFramedVerb> framed;
   for (const CjSampleWord& w : words) {
     auto verb = std::find_if(w.translations.begin(), w.translations.end(), [](const CjDicLine& l) { return l.kind == 'V'; });
