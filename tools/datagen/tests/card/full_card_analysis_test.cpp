@@ -59,7 +59,7 @@ TEST(FullCardAnalysis, StartsOnTheFullLexiconAndFindsEverydayWords) {
       {u8"新しい政府は改革を始めた。", u8"政府", u"政府"},
       {u8"この地域の人口は多い。", u8"人口", u"人口"},
       {u8"彼女は音楽の歴史を勉強する。", u8"歴史", u"历史"},
-      {u8"週末に家族と公園へ行く。", u8"家族", u"家族"},
+      {u8"週末に家族と公園へ行く。", u8"家族", u"家人"},
       // Verbs and adjectives of the hand-made core, inflected.
       {u8"毎朝顔を洗った。", u8"洗った", u"洗"},
       {u8"駅は遠い。", u8"遠い", u"远"},

@@ -60,7 +60,7 @@ TEST(FullCardWords, IpaVerbsAndAdjectivesCarryTheirChineseWord) {
       {u8"変わ", u8"\t2.2.10.0\t=\t变\t"}, {u8"変え", u8"\t2.1.1.0\t=\t变\t"},  // 変わる/変える
       {u8"倒れ", u8"\t2.2.1.0\t=\t倒\t"}, {u8"倒", u8"\t2.1.5.0\t=\t倒\t"},      // 倒れる/倒す
       {u8"消え", u8"\t2.2.1.0\t=\t消\t"},                                           // 消える/消す
-      {u8"厳し", u8"\t3.0.18.0\t=\t严\t"}, {u8"発展", u8"\t6.2.0.0\t=\t发展\t"},
+      {u8"濃", u8"\t3.0.18.0\t=\t浓\t"}, {u8"発展", u8"\t6.2.0.0\t=\t发展\t"},
       // Words whose Chinese the core translates otherwise (进行 行う) keep their pair back.
       {u8"進行", u8"\t2.1.16.0\t=\t进行\t"}, {u8"系統", u8"\t6.1.0.0\t=\t系统\t"},
   };
