@@ -37,6 +37,46 @@ CjGrammar completeCjGrammar(CjGrammar grammar) {
   return out;
 }
 
+bool expandCjFrameLines(CjGrammar& grammar, const std::vector<CjFramedVerb>& verbs, std::string* error) {
+  for (CjGrammarGroup& g : grammar.groups) {
+    std::vector<CjGrammarGoto> out;
+    for (const CjGrammarGoto& e : g.gotos) {
+      const std::size_t at = e.symbol.find(kCjFrameMarker);
+      if (at == std::string::npos) {
+        out.push_back(e);
+        continue;
+      }
+      const std::size_t from = at + kCjFrameMarker.size();
+      const std::size_t close = e.symbol.find(']', from);
+      if (close == std::string::npos || close == from) {
+        if (error) *error = g.name + ": (" + e.state + ") " + e.target + ": frame marker without frames";
+        return false;
+      }
+      const std::string frames = e.symbol.substr(from, close - from);
+      const std::string head = e.symbol.substr(0, at), tail = e.symbol.substr(close);
+      const std::size_t room = kCjGotoSymbolLimit - std::min(kCjGotoSymbolLimit, head.size() + tail.size());
+      std::string list;
+      auto flush = [&] {
+        if (!list.empty()) out.push_back({e.state, head + list + tail, e.target});
+        list.clear();
+      };
+      for (const CjFramedVerb& v : verbs) {
+        if (v.frame == 0 || frames.find(v.frame) == std::string::npos) continue;
+        if (v.word.empty() || v.word.size() > room) {
+          if (error) *error = g.name + ": (" + e.state + ") " + e.target + ": a verb does not fit a goto line";
+          return false;
+        }
+        if (!list.empty() && list.size() + 1 + v.word.size() > room) flush();
+        if (!list.empty()) list += ',';
+        list += v.word;
+      }
+      flush();
+    }
+    g.gotos = std::move(out);
+  }
+  return true;
+}
+
 std::string cjRuleFileText(const CjGrammar& grammar) {
   std::string text;
   for (const std::string& line : grammar.preamble) text += line + "\r\n";

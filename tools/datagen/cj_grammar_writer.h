@@ -36,6 +36,25 @@ const std::vector<std::string>& cjGrammarGroupNames();
 // state-0 entry (a "*" entry that backs up when the group has none) and sorted by state.
 CjGrammar completeCjGrammar(CjGrammar grammar);
 
+// The longest goto symbol the engine keeps, in bytes of its code.
+inline constexpr std::size_t kCjGotoSymbolLimit = 60;
+
+// A verb and the case frame of its first verb translation ('2' が, '6' に, '8' と ...), the word
+// in engine code.
+struct CjFramedVerb {
+  std::string word;
+  char frame = 0;
+};
+
+// The marker a goto symbol holds in place of a word list: "CHI[$frame:68]" stands for the verbs
+// whose frame is '6' or '8'.
+inline constexpr std::string_view kCjFrameMarker = "$frame:";
+
+// Replaces each goto line whose symbol holds the marker by lines listing the matching verbs in
+// their order, each symbol within kCjGotoSymbolLimit bytes; a line that no verb matches is
+// dropped. False when one verb alone does not fit a line.
+bool expandCjFrameLines(CjGrammar& grammar, const std::vector<CjFramedVerb>& verbs, std::string* error = nullptr);
+
 // Plain text of the two files, lines ending in CR LF.
 std::string cjRuleFileText(const CjGrammar& grammar);
 std::string cjGotoFileText(const CjGrammar& grammar);

@@ -404,6 +404,13 @@ bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& word
 
   CjGrammar grammar;
   if (!parseCjGrammarSource(grammarText, grammar, error)) return false;
+  // Each verb with the frame of its first verb translation, for the grammar's frame lines.
+  std::vector<CjFramedVerb> framed;
+  for (const CjSampleWord& w : words) {
+    auto verb = std::find_if(w.translations.begin(), w.translations.end(), [](const CjDicLine& l) { return l.kind == 'V'; });
+    if (verb != w.translations.end() && verb->frame != 0) framed.push_back({w.word, verb->frame});
+  }
+  if (!expandCjFrameLines(grammar, framed, error)) return false;
   CjGrammar complete = completeCjGrammar(grammar);
   if (!scrambleCjGrammarText(cjRuleFileText(complete), files["transfer.ruc"], error) ||
       !scrambleCjGrammarText(cjGotoFileText(complete), files["transfer.dac"], error)) {

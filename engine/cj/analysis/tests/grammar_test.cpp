@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
 namespace {
 
 class Grammar : public ::testing::Test {
@@ -84,6 +89,76 @@ TEST_F(Grammar, GeneratedGrammarLoadsIntoItsGroups) {
   EXPECT_EQ(*cj::ruleAction(cjtest::engine(), "NP", '6', 0), "->six");
   EXPECT_EQ(cj::ruleAction(cjtest::engine(), "NP", '7', 0), nullptr);
   EXPECT_EQ(cj::ruleAction(cjtest::engine(), "VP", '1', 500), nullptr);
+}
+
+// The frame marker of a goto line becomes the verbs of those frames, split over as many lines as
+// keep each symbol within the engine's limit, in place and in the verbs' order.
+TEST_F(Grammar, FrameMarkersBecomeWordListsTheEngineReadsWhole) {
+  std::vector<datagen::CjFramedVerb> verbs;
+  std::vector<std::string> ni, withTo;
+  const char frames[] = {'6', '2', '6', '8', '3', 0, 'A', '6'};
+  for (int i = 0; i < 40; ++i) {
+    // Two double-byte characters; every fifth word has three.
+    std::string w = {static_cast<char>(0xB0 + i), static_cast<char>(0xA1 + i), static_cast<char>(0xC1), static_cast<char>(0xA1 + i)};
+    if (i % 5 == 0) w += "\xD6\xD0";
+    const char frame = frames[i % 8];
+    verbs.push_back({w, frame});
+    if (frame == '6') ni.push_back(w);
+    if (frame == '8' || frame == 'A') withTo.push_back(w);
+  }
+  datagen::CjGrammar g;
+  g.groups.push_back({"VP1",
+                      {{"VP->[V]+[N] &F", "->(2)+(1)"}},
+                      {{"0", "CAT[V]&CHI[?]", "5"},
+                       {"0", "CAT[V]&CHI[$frame:6]", "701"},
+                       {"0", "CAT[V]&CHI[$frame:5]", "721"},
+                       {"0", "CAT[V]&CHI[$frame:8A]", "741"},
+                       {"0", "CAT[V]", "1"},
+                       {"1", "*", "R0"},
+                       {"5", "*", "R0"},
+                       {"701", "*", "R0"},
+                       {"721", "*", "R0"},
+                       {"741", "*", "R0"}}});
+  std::string error;
+  ASSERT_TRUE(datagen::expandCjFrameLines(g, verbs, &error)) << error;
+  ASSERT_TRUE(datagen::writeCjGrammar(folder_, g));
+  cjtest::engine().engineStatus = 0;
+  cj::loadGrammar(cjtest::engine());
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
+
+  // The state-0 lines as the engine holds them: the words of each target, in order.
+  const auto& gotos = group(cj::kGroupVP1).gotos;
+  std::vector<std::string> targets;
+  std::map<std::string, std::vector<std::string>> listed;
+  std::map<std::string, int> lines;
+  for (const cj::CjGotoEntry& e : gotos) {
+    if (e.state != "0") break;
+    targets.push_back(e.target);
+    EXPECT_LE(e.symbol.size(), datagen::kCjGotoSymbolLimit) << e.symbol;
+    if (e.target != "701" && e.target != "741") continue;
+    ++lines[e.target];
+    ASSERT_EQ(e.compiled.terms.size(), 2u);
+    for (const cj::CjValueAlternative& a : e.compiled.terms[1].alternatives) listed[e.target].push_back(std::string(a.text));
+  }
+  EXPECT_EQ(targets.front(), "5");
+  EXPECT_EQ(targets.back(), "1");
+  EXPECT_EQ(std::count(targets.begin(), targets.end(), "721"), 0);  // no verb of that frame: no line
+  EXPECT_EQ(listed["701"], ni);
+  EXPECT_EQ(listed["741"], withTo);
+  EXPECT_GT(lines["701"], 1);
+  // The lines of a marker stay where the marker was: before the catch-all verb line.
+  EXPECT_LT(std::find(targets.begin(), targets.end(), "741") - targets.begin(),
+            std::find(targets.begin(), targets.end(), "1") - targets.begin());
+
+  // A verb longer than a line leaves the grammar unwritten; so does a marker without frames.
+  datagen::CjGrammar again = g;
+  again.groups[0].gotos.push_back({"0", "CAT[V]&CHI[$frame:6]", "701"});
+  std::string why;
+  EXPECT_FALSE(datagen::expandCjFrameLines(again, {{std::string(50, '\xB0'), '6'}}, &why));
+  EXPECT_FALSE(why.empty());
+  datagen::CjGrammar bare;
+  bare.groups.push_back({"VP1", {}, {{"0", "CAT[V]&CHI[$frame:]", "701"}}});
+  EXPECT_FALSE(datagen::expandCjFrameLines(bare, verbs, &why));
 }
 
 TEST_F(Grammar, MalformedLinesSetTheirCodeAndLoadingGoesOn) {
