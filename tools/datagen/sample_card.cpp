@@ -20,6 +20,7 @@
 #include "tools/datagen/cj_pinyin_entry_writer.h"
 #include "tools/datagen/cj_segment_trie_writer.h"
 #include "tools/datagen/cj_verbcont_writer.h"
+#include "tools/datagen/full_card_sources.h"
 #include "tools/datagen/hanzi_reading_writer.h"
 #include "tools/datagen/hanzi_unihan.h"
 #include "tools/datagen/jp_dictionary_pair.h"
@@ -37,18 +38,6 @@ bool fail(std::string* error, const std::string& why) {
   return false;
 }
 
-std::vector<std::string> split(std::string_view text, std::string_view sep) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  while (true) {
-    std::size_t at = text.find(sep, start);
-    parts.emplace_back(text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
-    if (at == std::string_view::npos) break;
-    start = at + sep.size();
-  }
-  return parts;
-}
-
 std::string trim(std::string_view s) {
   std::size_t b = s.find_first_not_of(" \t\r");
   if (b == std::string_view::npos) return {};
@@ -60,7 +49,7 @@ std::string trim(std::string_view s) {
 std::vector<std::pair<int, std::string>> contentLines(std::string_view text) {
   std::vector<std::pair<int, std::string>> lines;
   int number = 0;
-  for (std::string line : split(text, "\n")) {
+  for (std::string line : splitOn(text, '\n')) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (trim(line).empty() || line[0] == '#') continue;
@@ -84,7 +73,7 @@ std::string lineError(const char* file, int number, const std::string& why) {
 // Words of a table value: "|a|b|" or one word.
 std::vector<std::string> tableWords(const std::string& value) {
   if (value.size() >= 2 && value.front() == '|' && value.back() == '|') {
-    std::vector<std::string> words = split(std::string_view(value).substr(1, value.size() - 2), "|");
+    std::vector<std::string> words = splitOn(std::string_view(value).substr(1, value.size() - 2), '|');
     return words;
   }
   return {value};
@@ -105,7 +94,7 @@ bool fitsShape(const WordKeyShape& shape, const std::vector<std::string>& words)
 
 bool parseVerbFrames(std::string_view text, std::vector<CjVerbFrame>& frames, std::string* error) {
   for (const auto& [number, line] : contentLines(text)) {
-    std::vector<std::string> f = split(line, "\t");
+    std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 5) return fail(error, lineError("frames.txt", number, "needs verb, condition, frame, japanese, code"));
     CjVerbFrame frame;
     if (!chineseToEngineColumn(f[0], frame.verb) || !chineseToEngineColumn(field(f, 1), frame.condition)) {
@@ -234,7 +223,7 @@ bool parseCjGrammarSource(std::string_view text, CjGrammar& grammar, std::string
 bool parseCjSampleWords(std::string_view text, std::vector<CjSampleWord>& out, std::string* error) {
   std::set<std::string> seen;
   for (const auto& [number, line] : contentLines(text)) {
-    std::vector<std::string> f = split(line, "\t");
+    std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 2) return fail(error, lineError("words.txt", number, "needs word and entry"));
     CjSampleWord w;
     if (!chineseToEngineColumn(f[0], w.word) || w.word.empty()) {
@@ -249,10 +238,10 @@ bool parseCjSampleWords(std::string_view text, std::vector<CjSampleWord>& out, s
       if (!reading) return fail(error, lineError("words.txt", number, "reading " + spelling + " is no pinyin"));
       w.reading = *reading;
     }
-    for (const std::string& t : split(field(f, 3), "|")) {
+    for (const std::string& t : splitOn(field(f, 3), '|')) {
       std::string item = trim(t);
       if (item.empty()) continue;
-      std::vector<std::string> parts = split(item, ",");
+      std::vector<std::string> parts = splitOn(item, ',');
       if (parts.size() < 3 || parts[0].size() != 1) {
         return fail(error, lineError("words.txt", number, "translation is not kind,japanese,code"));
       }
@@ -422,12 +411,12 @@ bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& word
   // Every ideograph's readings; the sample's own lines come over them.
   std::map<char32_t, std::string> hanziReadings = characterReadings;
   for (const auto& [number, line] : contentLines(hanziText)) {
-    std::vector<std::string> f = split(line, "\t");
+    std::vector<std::string> f = splitOn(line, '\t');
     std::u16string ch = plat::utf8ToWide(trim(f[0]));
     if (f.size() < 2 || ch.empty()) return fail(error, lineError("hanzi.txt", number, "needs character and reading"));
     char32_t cp = ch[0];
     if (ch.size() == 2) cp = 0x10000 + ((ch[0] - 0xD800) << 10) + (ch[1] - 0xDC00);
-    const auto reading = characterReading(split(trim(f[1]), " "));
+    const auto reading = characterReading(splitOn(trim(f[1]), ' '));
     if (!reading) return fail(error, lineError("hanzi.txt", number, "reading is no pinyin"));
     hanziReadings[cp] = *reading;
   }
@@ -498,7 +487,7 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
   tools::readFile(sample + "/viewer/examples.txt", text);
   std::vector<std::pair<std::string, std::string>> examples;
   for (const auto& [number, line] : contentLines(text)) {
-    std::vector<std::string> f = split(line, "\t");
+    std::vector<std::string> f = splitOn(line, '\t');
     if (f.size() < 2) return fail(error, lineError("examples.txt", number, "needs japanese and chinese"));
     examples.emplace_back(shiftJis(f[0]), toEngineCode(plat::utf8ToWide(f[1])));
   }
