@@ -185,6 +185,9 @@ TEST_F(SpeechDataTest, CodePageTablesLoadAtFirstUse) {
   // GBK text: a character outside GB2312 takes its stand-in when it has one.
   ASSERT_TRUE(speech::convertByteText("\xDF\x40\x82\x40\xD6\xD0", speech::kTextGb, out));
   EXPECT_EQ(out, (std::vector<Unit>{unitOf("这"), speech::gbUnit(0x82, 0x40), unitOf("中"), 0}));
+  // A stand-in in the first row of hanzi (爱 is B0AE) counts as a hanzi.
+  ASSERT_TRUE(speech::convertByteText("\x90\xDB", speech::kTextGb, out));
+  EXPECT_EQ(out, (std::vector<Unit>{unitOf("爱"), 0}));
 }
 
 TEST_F(SpeechDataTest, RecordingsDecodeCloseToTheWaveformsWritten) {

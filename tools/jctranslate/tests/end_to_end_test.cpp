@@ -476,6 +476,30 @@ TEST_F(EndToEnd, ClausesJoinedByCommasAreAllTranslated) {
   }
 }
 
+// A line too long for the analyser whose only sentence mark is its last 。 is cut between words
+// and translated whole: no clause lost, none twice.
+TEST_F(EndToEnd, ALongLineWithOneFinalFullStopIsCutBetweenWords) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  auto count = [](const std::string& text, const std::string& word) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + word.size())) ++n;
+    return n;
+  };
+  for (std::size_t n : {60u, 120u, 199u}) {
+    std::string line;
+    for (std::size_t k = 0; k < n; ++k) line += "本を読んで";
+    line += "寝た。";
+    std::string errors;
+    const std::vector<std::string> out = translate(program, {line}, &errors);
+    ASSERT_EQ(status_, 0) << errors;
+    ASSERT_EQ(out.size(), 1u) << errors;
+    EXPECT_EQ(count(out[0], "书"), n) << n << ' ' << out[0];
+    EXPECT_EQ(count(out[0], "。"), 1u) << n << ' ' << out[0];
+    EXPECT_EQ(errors, "");
+  }
+}
+
 // Four drivers of one program folder at once give what one gives after another.
 TEST_F(EndToEnd, TranslatorsRunSideBySide) {
   ASSERT_TRUE(cardBuilt_);

@@ -199,9 +199,18 @@ TEST_F(Grammar, MalformedLinesSetTheirCodeAndLoadingGoesOn) {
   // A rule file line cannot carry a left-hand side over 5 characters; the parser still checks it.
   cjtest::engine().engineStatus = 0;
   cj::CjRuleGroup scratch{"<NP1>", 2, 2, std::vector<cj::CjRuleDescriptor>(2), std::vector<cj::CjRuleAction>(2), {}};
-  cj::parseRuleLine(cjtest::engine(), "ABCDEFG-[N]", "->x", scratch, 1);
-  EXPECT_EQ(cjtest::engine().engineStatus, 12);
-  EXPECT_EQ(scratch.rules[1].lhs, "ABCDE");
+  const struct {
+    const char* line;
+    int status;
+    const char* lhs;
+  } sides[] = {{"ABCD-[N]", 0, "ABCD"}, {"ABCDE-[N]", 0, "ABCDE"}, {"ABCDEF-[N]", 12, "ABCDE"},
+               {"ABCDEFG-[N]", 12, "ABCDE"}};
+  for (const auto& c : sides) {
+    cjtest::engine().engineStatus = 0;
+    cj::parseRuleLine(cjtest::engine(), c.line, "->x", scratch, 1);
+    EXPECT_EQ(cjtest::engine().engineStatus, c.status) << c.line;
+    EXPECT_EQ(scratch.rules[1].lhs, c.lhs) << c.line;
+  }
 }
 
 TEST_F(Grammar, MissingFiles) {
