@@ -327,7 +327,7 @@ TEST_F(FixedExpressionsTest, FinalWordPairDroppedOrKept) {
     const char* notation;
     const char* shape;
   } cases[] = {
-      {"w " FX("finalDropAfter#11") " V;w 鳍 N;w " FX("finalBefore") " X;w " FX("finalWord") " X;w 。 P", "1 2 5"},
+      {"w " FX("finalDropAfter#2") " V;w 鳍 N;w " FX("finalBefore") " X;w " FX("finalWord") " X;w 。 P", "1 2 5"},
       {"w " FX("finalKeepAfter#3") " V;w 鳍 N;w " FX("finalBefore") " X;w " FX("finalWord") " X", "1 2 3 4"},
       {"w " FX("finalDropAfter") " V;w " FX("finalWord") " X;w " FX("finalBefore") " X", "1 2 3"},
   };
