@@ -114,7 +114,7 @@ TEST_F(WordCombinationTest, EachPassMergesItsShape) {
 TEST_F(WordCombinationTest, TwoCharacterWordEndingInATailCharacter) {
   for (bool verb : {false, true}) {
     auto s = buildFromNotation(std::string("w $wordCombination.headList1 N;w - ") + (verb ? "V" : "N"));
-    s->nodes[2].CHI = cjtest::engineText("鳌") + cjtest::listed("wordCombination.tailList2", 3);
+    s->nodes[2].CHI = cjtest::engineText("鳌") + cjtest::listed("wordCombination.tailList2", 2);
     combineHeadCharacter(*s);
     EXPECT_EQ(shape(*s), verb ? "1 2" : "[N 1 2]");
     if (!verb) {
