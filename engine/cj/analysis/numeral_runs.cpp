@@ -1,3 +1,4 @@
+#include "engine/cj/analysis/rule_probe.h"
 #include "engine/cj/analysis/pre_parse.h"
 
 #include <new>
@@ -169,10 +170,22 @@ void applyReduplicationPatterns(CjSentence& s) {
   // The chain starts at node 1 again, unless the sentence end has taken node 1 out of it.
   const bool firstOnChain = !isNodeIndex(s, 1) || s.nodes[1].next != 0 || s.lastTop == 1;
   if (firstOnChain) s.firstTop = 1;
-  void (*const passes[])(CjSentence&) = {mergeAABB, mergeAAB,  mergeABB,  mergeAAA,  mergeAA,
-                                         mergeALYA, mergeZAYA, mergeALAQ, mergeAQBL, mergeYAYA,
-                                         mergeYAYB, mergeALAB, mergeALA,  mergeALB,  groupDecimalNumerals, groupNumeralRun};
-  for (auto pass : passes) pass(s);
+  CJ_RULE(reduplication, mergeAABB, s);
+  CJ_RULE(reduplication, mergeAAB, s);
+  CJ_RULE(reduplication, mergeABB, s);
+  CJ_RULE(reduplication, mergeAAA, s);
+  CJ_RULE(reduplication, mergeAA, s);
+  CJ_RULE(reduplication, mergeALYA, s);
+  CJ_RULE(reduplication, mergeZAYA, s);
+  CJ_RULE(reduplication, mergeALAQ, s);
+  CJ_RULE(reduplication, mergeAQBL, s);
+  CJ_RULE(reduplication, mergeYAYA, s);
+  CJ_RULE(reduplication, mergeYAYB, s);
+  CJ_RULE(reduplication, mergeALAB, s);
+  CJ_RULE(reduplication, mergeALA, s);
+  CJ_RULE(reduplication, mergeALB, s);
+  CJ_RULE(numeralRuns, groupDecimalNumerals, s);
+  CJ_RULE(numeralRuns, groupNumeralRun, s);
 }
 
 }  // namespace cj

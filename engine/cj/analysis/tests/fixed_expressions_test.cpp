@@ -168,7 +168,7 @@ TEST_F(FixedExpressionsTest, UnlinkNode) {
 
 TEST_F(FixedExpressionsTest, AdverbialVerbPhrase) {
   // 1 opener, 2 noun, 3 logic word, 4 adverb, 5 G word, 6 verb
-  auto s = buildFromNotation("w 鳌 I;w 鳍 N;w " FX("logicWords#57") " X;w 鳎 F;w 鳏 G;w 鳐 V");
+  auto s = buildFromNotation("w 鳌 I;w 鳍 N;w " FX("logicWords#2") " X;w 鳎 F;w 鳏 G;w 鳐 V");
   s->nodes[4].features.NEG = 'N';
   int p = buildAdverbialVerbPhrase(*s, 1, 6);
   EXPECT_EQ(shape(*s), "1 2 [VP 3 4 5 6]");
@@ -327,7 +327,7 @@ TEST_F(FixedExpressionsTest, FinalWordPairDroppedOrKept) {
     const char* notation;
     const char* shape;
   } cases[] = {
-      {"w " FX("finalDropAfter#11") " V;w 鳍 N;w " FX("finalBefore") " X;w " FX("finalWord") " X;w 。 P", "1 2 5"},
+      {"w " FX("finalDropAfter#2") " V;w 鳍 N;w " FX("finalBefore") " X;w " FX("finalWord") " X;w 。 P", "1 2 5"},
       {"w " FX("finalKeepAfter#3") " V;w 鳍 N;w " FX("finalBefore") " X;w " FX("finalWord") " X", "1 2 3 4"},
       {"w " FX("finalDropAfter") " V;w " FX("finalWord") " X;w " FX("finalBefore") " X", "1 2 3"},
   };
