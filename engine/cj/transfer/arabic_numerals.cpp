@@ -8,6 +8,7 @@
 #include "engine/cj/analysis/numerals.h"
 #include "engine/common/word_table.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -126,6 +127,7 @@ std::string runReading(const std::string& joined) {
 }  // namespace
 
 int convertToArabic(CjTransferContext& c, int i) {
+  RuleWatch watch(c, "arabicNumerals.convertToArabic");
   if (i < 1 || i > c.nodeCount) return 0;
   const int f = firstWordOf(c, i), l = lastWordOf(c, i);
   if (f < 1 || l < f || l > c.nodeCount) return 0;
@@ -139,9 +141,10 @@ int convertToArabic(CjTransferContext& c, int i) {
   if (isInListedBarList(kSpecialNumerals, joined)) {
     c.targets[f].alive = 1;
     c.targets[f].japanese = specialReading(c, joined, f, l);
+    ruletally::noteIf(true, "arabicNumerals.specialReading");
     return c.targets[f].japanese.empty() ? 0 : 1;
   }
-  if (!splitReading(c, joined, l, result)) result = runReading(joined);
+  if (!tallied(splitReading(c, joined, l, result), "arabicNumerals.splitReading")) result = runReading(joined);
   c.targets[f].alive = 1;
   // The text is spread over the span's nodes, a whole number of characters in each.
   std::string_view rest = result;

@@ -12,6 +12,7 @@
 #include "engine/cj/transfer/structural_transfer.h"
 #include "platform/core/codepage.h"
 #include "platform/core/fail_point.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -100,6 +101,7 @@ void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, 
     return;
   }
   c->line = line;
+  declareTransferRules();
   transferStructure(*c);
   writeJapaneseOutput(*c);
   line = c->line;

@@ -14,6 +14,7 @@
 #include "engine/cj/transfer/predicate_generation.h"
 #include "engine/cj/transfer/rule_entry_points.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -97,6 +98,7 @@ void applyHyx(CjTransferContext& c, int n, char b) {
 }
 
 void keepOrderHyx(CjTransferContext& c, int phrase) {
+  RuleWatch watch(c, "ruleActions.keepOrderHyx");
   const int last = node(c, phrase).lastChild;
   int steps = 0;
   for (int k = node(c, phrase).firstChild; k > 0 && k < kMaxNodes && k != last && steps < kMaxNodes;
@@ -112,6 +114,7 @@ void keepOrderHyx(CjTransferContext& c, int phrase) {
 }
 
 void fgProcess(CjTransferContext& c, int phrase) {
+  RuleWatch watch(c, "ruleActions.fgProcess");
   const int f = node(c, phrase).firstChild, l = node(c, phrase).lastChild;
   const int h = targetHead(c, l);
   CjTargetNode* ht = writable(c, h);
@@ -395,6 +398,7 @@ void applyTonaruItem(CjTransferContext& c, int n, std::string_view v) {
 }
 
 void runSpecialRule(CjTransferContext& c, int p) {
+  RuleWatch watch(c, "ruleActions.runSpecialRule");
   if (p < 1 || p >= kMaxNodes || !c.sentence) return;
   const int rule = node(c, p).ruleNumber;
   if (rule == 9888) {
@@ -450,6 +454,7 @@ void runSpecialRule(CjTransferContext& c, int p) {
 }
 
 void checkReportingVerb(CjTransferContext& c, int flag) {
+  RuleWatch watch(c, "ruleActions.checkReportingVerb");
   c.govWork = c.govNode;
   for (const CjOrderItem& item : c.orderList) {
     if (item.label == "GOV" || item.label == "VAB" || item.label == "VAA") c.govWork = item.node;
