@@ -201,6 +201,9 @@ void renderWord(CjTransferContext& c, int i) {
   } else {
     if (t.japanese == "," || t.japanese == "，") {
       c.result += c.line.reportingVerbState == 1 ? "。" : "、";
+    } else if (c.line.reportingVerbState == 1 && (t.japanese == ":" || t.japanese == "：")) {
+      // A reporting clause held behind its quotation ends the line: its colon becomes the full stop.
+      c.result += "。";
     } else {
       c.result += t.japanese.view();
     }

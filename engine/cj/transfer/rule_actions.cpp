@@ -453,6 +453,19 @@ void runSpecialRule(CjTransferContext& c, int p) {
   }
 }
 
+bool holdReportingClause(CjTransferContext& c, int gov, int after) {
+  const int h = targetHead(c, gov);
+  if (gov < 1 || gov >= kMaxNodes || node(c, gov).roleCounts[kCountObj1] != 0 || h < 1 ||
+      !isInListedBarList(kReportingVerbs, node(c, h).CHI.view()) || node(c, after).CAT.view() != "P") {
+    return false;
+  }
+  // A negated verb of saying reports nothing (什么也没说，).
+  if (c.targets[h].neg != 0 || c.targets[h].neg1 != 0 || c.targets[gov].neg != 0 || c.targets[gov].neg1 != 0) return false;
+  c.line.reportingVerbState = 1;
+  c.sentenceType = listedWord(kReportedMark);
+  return true;
+}
+
 void checkReportingVerb(CjTransferContext& c, int flag) {
   RuleWatch watch(c, "ruleActions.checkReportingVerb");
   c.govWork = c.govNode;
@@ -477,13 +490,7 @@ void checkReportingVerb(CjTransferContext& c, int flag) {
   };
   const std::string& statement = listedWord(kStatementMark);
   if (!statement.empty() && c.sentenceType.view() == statement) {
-    if (node(c, c.govWork).roleCounts[kCountObj1] == 0 && h > 0 &&
-        isInListedBarList(kReportingVerbs, node(c, h).CHI.view()) &&
-        node(c, node(c, c.govWork).next).CAT.view() == "P") {
-      c.line.reportingVerbState = 1;
-      c.sentenceType = listedWord(kReportedMark);
-      return;
-    }
+    if (holdReportingClause(c, c.govWork, node(c, c.govWork).next)) return;
     formOnBoth('d');
   } else if (c.sentenceType == "T") {
     formOnBoth('l');

@@ -21,6 +21,7 @@ struct Digest {
 // Every counted rule, by family and function.
 constexpr const char* kTransferRules[] = {
     "arabicNumerals.convertToArabic",
+    "arabicNumerals.clockReading",
     "arabicNumerals.specialReading",
     "arabicNumerals.splitReading",
     "dependentOrder.actionA",

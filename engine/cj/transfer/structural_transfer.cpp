@@ -142,7 +142,9 @@ void transferStructure(CjTransferContext& c) {
     const int h = c.targets[root].headChild;
     if (h > 0 && c.targets[h].att.empty()) {
       const std::string& statement = listedWord(kStatementMark);
-      if (!statement.empty() && c.sentenceType.view() == statement) c.targets[h].vform = 'd';
+      // A reporting clause of one verb (他说：) is held as one governed by a verb phrase is.
+      if (!statement.empty() && c.sentenceType.view() == statement && !holdReportingClause(c, h, r.next))
+        c.targets[h].vform = 'd';
       if (c.sentenceType == "T") c.targets[h].vform = 'l';
       if (c.sentenceType == "?") c.targets[h].vform = '?';
     }
