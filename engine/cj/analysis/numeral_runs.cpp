@@ -146,23 +146,43 @@ void groupNumeralRun(CjSentence& s) {
   }
 }
 
+// A numeral run, the point word and a numeral run: a decimal (六十五点三公斤, 百分之三点五) unless a
+// clock word follows (三点五十分); a clock time (三点五十分, 七点一刻, 十点半) with its clock word.
 void groupDecimalNumerals(CjSentence& s) {
   int w = s.firstTop;
   for (int steps = 0; isNodeIndex(s, w) && steps < kMaxNodes; ++steps) {
-    const int x = nextNode(s, w), y = nextNode(s, x), z = nextNode(s, y);
-    if (isWordAt(s, w) && hasU(s, w) && isWordAt(s, x) && nodeInList(s, x, kDecimalPoint) && isWordAt(s, y) &&
-        hasU(s, y) && isWordAt(s, z) && hasCat(s, z, "Q") && !nodeInList(s, z, kClockWords)) {
-      const int group = builtnewnode(s, w, y);
-      if (group == 0) return;
-      CjNode& node = s.nodes[group];
-      node.CAT = "UG";
-      node.CATYNUM = "1";
-      node.structureClass = '3';
-      node.ruleNumber = 32;
-      w = nextNode(s, group);
+    int last = w;
+    while (isWordAt(s, last) && hasU(s, last) && isWordAt(s, nextNode(s, last)) && hasU(s, nextNode(s, last)) &&
+           !nodeInList(s, nextNode(s, last), kClockWords))
+      last = nextNode(s, last);
+    const int x = nextNode(s, last);
+    int y = nextNode(s, x);
+    if (!(isWordAt(s, w) && hasU(s, w) && !nodeInList(s, w, kClockWords) && isWordAt(s, x) &&
+          nodeInList(s, x, kDecimalPoint) && isWordAt(s, y))) {
+      w = nextNode(s, w);
       continue;
     }
-    w = x;
+    int end = 0;
+    if (nodeInList(s, y, kClockWords)) {
+      end = y;  // 十点半, 八点整
+    } else if (hasU(s, y)) {
+      while (isWordAt(s, nextNode(s, y)) && hasU(s, nextNode(s, y)) && !nodeInList(s, nextNode(s, y), kClockWords))
+        y = nextNode(s, y);
+      const int z = nextNode(s, y);
+      end = isWordAt(s, z) && nodeInList(s, z, kClockWords) ? z : y;
+    }
+    const int group = end ? builtnewnode(s, w, end) : 0;
+    if (end && group == 0) return;
+    if (group == 0) {
+      w = nextNode(s, w);
+      continue;
+    }
+    CjNode& node = s.nodes[group];
+    node.CAT = "UG";
+    node.CATYNUM = "1";
+    node.structureClass = '3';
+    node.ruleNumber = 32;
+    w = nextNode(s, group);
   }
 }
 
