@@ -414,13 +414,19 @@ std::string voiceTags(const PhraseView& v, const WordLists& lists) {
   return t;
 }
 
-char voiceClass(const PhraseView& v, const WordLists& lists) {
+// られる after a vowel verb or 来る with no agent (先生に) before it is the potential (起きられる,
+// 来られない): class 5.
+char voiceClass(const PhraseView& v, const WordLists& lists, bool agent) {
   bool causative = v.containsBase(lists.causative), passive = v.containsBase(lists.passive);
   if (causative && passive) return '3';
   if (causative) return '1';
   if (!passive) return 0;
   int verb = v.predicate();
-  return verb >= 0 && v.at(verb).pos == kVerb && v.at(verb).subPos == 2 ? '4' : '2';
+  if (verb < 0 || v.at(verb).pos != kVerb) return '2';
+  const int type = v.at(verb).conjType;
+  if (!agent && (type == 1 || type == 14 || type == 15) && verb < v.p.last && v.at(verb + 1).baseForm == "られる")
+    return '5';
+  return v.at(verb).subPos == 2 ? '4' : '2';
 }
 
 }  // namespace
@@ -566,7 +572,13 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
     std::string quote = usage == "<TO3>" ? "<ID:～と（引用）>" : "";
     p.tags = r.label + r.jCode + r.extra + quote + featureTags(v, i, n, r) +
              (receivesTopic[static_cast<std::size_t>(i)] ? "<提題受:10>" : "") + voiceTags(v, lists) + usage;
-    p.voiceClass = voiceClass(v, lists);
+    bool agent = false;
+    for (int k = 0; k < i && !agent; ++k) {
+      const Morpheme* particle = view(k).caseParticle();
+      agent = s.phrases[static_cast<std::size_t>(k)].head == i && particle && particle->surface == "に" &&
+              !isCircumstanceNi(m, s.phrases[static_cast<std::size_t>(k)], lists);
+    }
+    p.voiceClass = voiceClass(v, lists, agent);
   }
 }
 

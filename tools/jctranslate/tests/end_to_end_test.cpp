@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -135,6 +136,50 @@ TEST_F(EndToEnd, ALineOfSentencesTranslatesAsItsSentencesOneByOne) {
   std::string oneByOne;
   for (std::size_t i = 0; i < sentences.size(); ++i) oneByOne += out[i];
   EXPECT_EQ(out.back(), oneByOne);
+}
+
+// Without its end mark (。, ．, . or none).
+std::string withoutEndMark(std::string s) {
+  for (const char* mark : {"。", "．", "."})
+    if (s.size() >= std::strlen(mark) && s.compare(s.size() - std::strlen(mark), std::string::npos, mark) == 0)
+      return s.substr(0, s.size() - std::strlen(mark));
+  return s;
+}
+
+// A sentence ending in ． or . translates as the same sentence ending in 。, apart from the end mark
+// itself: every single-sentence row of the sample table; and two sentences ending in ． on one
+// line translate as each alone.
+TEST_F(EndToEnd, FullWidthAndAsciiFullStopsEndSentencesAsTheFullStopDoes) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::vector<datagen::PinnedSentence> cases;
+  std::string why;
+  ASSERT_TRUE(datagen::readPinnedSentencesFile(datagen::pinnedTablesFolder(SUITE_TEST_SOURCE_DIR) + "/jc_sample.tsv", cases, &why))
+      << why;
+  std::vector<std::string> stems;  // the single sentences without their 。
+  for (const auto& k : cases) {
+    const std::string stem = withoutEndMark(k.input);
+    bool single = stem.size() < k.input.size();
+    for (const char* mark : {"。", "？", "！", "?", "!", "．", "."}) single = single && stem.find(mark) == std::string::npos;
+    if (!single) continue;
+    stems.push_back(stem);
+  }
+  ASSERT_GE(stems.size(), 200u);
+  std::vector<std::string> lines;
+  for (const std::string& s : stems)
+    for (const char* mark : {"。", "．", "."}) lines.push_back(s + mark);
+  const std::size_t pairs = 200;
+  for (std::size_t i = 0; i < pairs; ++i) lines.push_back(stems[i] + "．" + stems[i + 1] + "．");
+  std::string errors;
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < stems.size(); ++i) {
+    const std::string& full = out[3 * i];
+    EXPECT_EQ(withoutEndMark(out[3 * i + 1]), withoutEndMark(full)) << stems[i] << "．";
+    EXPECT_EQ(withoutEndMark(out[3 * i + 2]), withoutEndMark(full)) << stems[i] << ".";
+  }
+  for (std::size_t i = 0; i < pairs; ++i)
+    EXPECT_EQ(out[3 * stems.size() + i], out[3 * i + 1] + out[3 * (i + 1) + 1]) << stems[i] << "．" << stems[i + 1] << "．";
 }
 
 // Questions and exclamations end their sentences too: nothing of the next sentence moves into them.
