@@ -541,7 +541,9 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
       if (!q || q->surface != "と" || q->subPos != 3) return false;
       for (int j = i + 1; j < k; ++j) {
         const Morpheme* c = view(j).caseParticle();
-        if (s.phrases[static_cast<std::size_t>(j)].head == k && c && c->surface == "が") return false;
+        // A subject of its own, or a topic of its own (私は明日は晴れると思う: the first topic thinks).
+        if (s.phrases[static_cast<std::size_t>(j)].head == k && c && (c->surface == "が" || c->surface == "は"))
+          return false;
       }
       return true;
     };
@@ -566,9 +568,9 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
           if (r.seeks == Seeks::FirstPredicate) break;
           // A topic before a quoted clause without a subject of its own is that clause's (彼は来ると思う),
           // unless a third person's thought is told in the past (兄は大丈夫だと思った: 哥哥认为).
-          if (r.kind == Kind::Topic && isQuotedClauseWithoutSubject(k) && !isFirstPerson(view(i)) &&
+          if (r.kind == Kind::Topic && isQuotedClauseWithoutSubject(k) &&
               !(s.phrases[static_cast<std::size_t>(k)].head >= 0 &&
-                isPastPredicate(view(s.phrases[static_cast<std::size_t>(k)].head))))
+                isPastPredicate(view(s.phrases[static_cast<std::size_t>(k)].head)) && !isFirstPerson(view(i))))
             break;
           // A time topic before a quotation is the quoted clause's (明日は雨が降ると思う: 认为明天…).
           if (r.kind == Kind::Topic && isQuotedClause(k) && isTimeTopic(view(i))) break;
