@@ -275,7 +275,7 @@ TEST_F(EndToEnd, ARunOfCommasKeepsEveryComma) {
     const char* lone;    // the translation with one 、, when the run's place is not the lone comma's
   } cases[] = {
       {"彼は{}学生だ。", "他{}是学生。", nullptr},
-      {"パンを食べて{}学校へ行った。", "吃面包{}去了往学校。", nullptr},
+      {"パンを食べて{}学校へ行った。", "吃面包{}去了学校。", nullptr},
       {"彼は本を読みながら{}コーヒーを飲んだ。", "他一边读书{}一边喝了咖啡。", nullptr},
       {"{}彼は学生だ。", "{}他是学生。", nullptr},
       {"私は本を読んだ{}", "我读了书{}", nullptr},
