@@ -74,29 +74,42 @@ std::string caseOf(const std::vector<Morpheme>& m, const Phrase& p) {
   return at(m, w).subPos == 1 ? at(m, w).surface : std::string();
 }
 
+// A quotation in brackets before its と (「…」と): the verb's own word order keeps it.
+bool isBracketedQuote(const std::vector<Morpheme>& m, const Phrase& p) {
+  int w = p.last;
+  while (w >= p.first && at(m, w).pos == kSymbolPos && at(m, w).subPos != 4) --w;
+  if (w < p.first || at(m, w).surface != "と") return false;
+  return w - 1 >= p.first && at(m, w - 1).pos == kSymbolPos && at(m, w - 1).subPos == 4;
+}
+
 // The '/' line of phrase k: its voice class, and the rendering, template and fields of its verb's
 // frame when the verb has one and every case the frame names depends on it; empty when neither.
 std::string patternLine(const std::vector<Morpheme>& m, const Sentence& s, std::size_t k, const WordLists& lists) {
   const Phrase& p = s.phrases[k];
   const Frame* frame = findFrame(lists, frameWord(m, p));
   std::string fields;
-  if (frame) {
+  // The first of the verb's frames whose every case depends on it.
+  for (; frame; frame = nextFrame(lists, *frame)) {
+    fields.clear();
     if (p.voiceClass == '1' || p.voiceClass == '3' || p.voiceClass == '4') fields = "-";
+    bool whole = true;
     for (const std::string& c : frame->cases) {
       // The nearest phrase of the case that depends on the verb; a に of a time, a count or a
       // clause's circumstances is no partner.
       int dependent = -1;
       for (std::size_t j = k; j-- > 0 && dependent < 0;) {
         const Phrase& d = s.phrases[j];
-        if (d.head == static_cast<int>(k) && caseOf(m, d) == c && !isCircumstanceNi(m, d, lists))
+        if (d.head == static_cast<int>(k) && caseOf(m, d) == c && !isCircumstanceNi(m, d, lists) &&
+            !(c == "と" && isBracketedQuote(m, d)))
           dependent = static_cast<int>(j);
       }
       if (dependent < 0) {
-        frame = nullptr;
+        whole = false;
         break;
       }
       fields += (fields.empty() ? "" : ":") + std::to_string(dependent);
     }
+    if (whole) break;
   }
   if (!frame && !p.voiceClass) return {};
   std::string line = "/" + std::to_string(k) + " " + (p.voiceClass ? p.voiceClass : '0');

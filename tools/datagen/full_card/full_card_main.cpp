@@ -19,6 +19,7 @@
 #include "tools/datagen/full_card_pivot.h"
 #include "tools/datagen/full_card_same_characters.h"
 #include "tools/datagen/full_card_sources.h"
+#include "tools/datagen/full_card_time_nouns.h"
 
 int main(int argc, char** argv) {
   if (!tools::argumentsFit(argc, argv, 13, 13,
@@ -145,6 +146,9 @@ int main(int argc, char** argv) {
   full += "# Words of EDICT paired through English\n" +
           datagen::pivotJcLexicon(full, list, tags, falseFriends, japanese, conjugations, edict, cedict,
                                   std::atoi(argv[9]), pivot);
+  // Time nouns of the generated lines take the time code.
+  int timeNouns = 0;
+  full = datagen::withTimeCodes(full, sampleLexicon.size(), japanese, list, timeNouns);
   if (!tools::writeFile(out + "/jc/lexicon.txt", full)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
@@ -152,6 +156,7 @@ int main(int argc, char** argv) {
   std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns and %d verbs and "
               "adjectives added\n",
               sizes.listed, sizes.translated, sizes.japanese, bulk);
+  std::printf("Time nouns given their time code: %d\n", timeNouns);
   std::printf("Japanese words by their kanji, of another class in Chinese: %d\n", sameCharacters);
   std::printf("Through English (%zu EDICT and %zu CC-CEDICT entries): %d Chinese and %d Japanese words paired; "
               "%d readings from CC-CEDICT\n",
