@@ -23,6 +23,13 @@
 namespace ui::impl {
 namespace {
 
+// The folder of the last file chosen in this program: the next dialog without a folder of its
+// own starts there, as the handheld's dialogs do.
+QString& lastFolder() {
+  static QString folder;
+  return folder;
+}
+
 struct Filter {
   QString description;
   QStringList patterns;  // "*.txt"
@@ -134,7 +141,9 @@ class DeviceFileDialog : public QDialog {
       if (!it->data(Qt::UserRole).toBool()) name_->setText(it->text());
     });
 
-    QString start = r.initialFolder.empty() ? QStringLiteral("\\") : toQ(r.initialFolder);
+    QString start = !r.initialFolder.empty() ? toQ(r.initialFolder)
+                    : lastFolder().isEmpty() ? QStringLiteral("\\")
+                                             : lastFolder();
     start.replace(QLatin1Char('/'), QLatin1Char('\\'));
     if (!start.startsWith(QLatin1Char('\\'))) start.prepend(QLatin1Char('\\'));
     while (start.size() > 1 && start.endsWith(QLatin1Char('\\'))) start.chop(1);
@@ -182,6 +191,8 @@ class DeviceFileDialog : public QDialog {
       return;
     }
     chosen_ = fromQ(path);
+    const int cut = path.lastIndexOf(QLatin1Char('\\'));
+    lastFolder() = cut <= 0 ? QStringLiteral("\\") : path.left(cut);
     accept();
   }
 
