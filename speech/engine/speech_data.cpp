@@ -183,32 +183,33 @@ int openUnitFile(const std::string& folder, const char* name, std::FILE*& f, lon
 }
 
 // The unit files against their indexes: spch4M.idx has one record per syllable code, its variant
-// tables and recordings lie inside spch4M.dat and the last recording ends where the file does;
+// tables (one after another) and recordings lie inside spch4M.dat;
 // Eng4M.idx holds ascending offsets that end where Eng4M.dat does. The file at fault, or null.
 const char* faultySyllableUnitFile() {
   const Bytes& index = gData.syllableIndex;
   const auto dataSize = static_cast<std::uint64_t>(gData.syllableFileSize);
   if (index.size() != kSyllableCodes * kSyllableIndexRecord) return kSyllableIndexFile;
-  std::uint64_t end = 0;
+  std::uint64_t nextTable = 0;
   for (std::uint32_t code = 0; code < kSyllableCodes; ++code) {
     const std::uint32_t variants = index[kSyllableIndexRecord * code];
     if (variants == 0) continue;
     const std::uint64_t table = le32(index, kSyllableIndexRecord * code + 1);
+    // The variant tables stand one after another in code order.
+    if (table != nextTable) return kSyllableIndexFile;
+    nextTable += std::uint64_t{kVariantRecord} * variants;
     if (table + std::uint64_t{kVariantRecord} * variants > dataSize) return kSyllableDataFile;
     Bytes entries(kVariantRecord * variants);
     if (plat::fileSeek(gData.syllableFile, static_cast<long>(table), SEEK_SET) != 0 ||
         std::fread(entries.data(), 1, entries.size(), gData.syllableFile) != entries.size()) {
       return kSyllableDataFile;
     }
-    end = std::max(end, table + entries.size());
     for (std::uint32_t v = 0; v < variants; ++v) {
       const std::uint64_t offset = le32(entries, kVariantRecord * v), length = le32(entries, kVariantRecord * v + 4);
       if (length == 0) continue;
-      if (length > kMaxRecordingBytes || offset + length > dataSize) return kSyllableDataFile;
-      end = std::max(end, offset + length);
+      if (offset + length > dataSize) return kSyllableDataFile;  // a long one is clamped when read
     }
   }
-  return end == dataSize ? nullptr : kSyllableDataFile;
+  return nullptr;
 }
 
 const char* faultyLetterUnitFile() {
@@ -217,7 +218,7 @@ const char* faultyLetterUnitFile() {
   std::uint32_t previous = 0;
   for (std::size_t at = 0; at < index.size(); at += 4) {
     const std::uint32_t offset = le32(index, at);
-    if (offset < previous || offset - previous > kMaxRecordingBytes) return kLetterIndexFile;
+    if (offset < previous) return kLetterIndexFile;
     previous = offset;
   }
   // The last offset ends the data (a file without recordings holds one byte).

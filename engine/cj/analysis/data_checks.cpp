@@ -45,32 +45,36 @@ std::string checkLineFile(std::string_view bytes, LineFileKey which) {
   return {};
 }
 
-std::string checkTrieAndIndex(std::string_view trie, std::string_view index, long dictionarySize,
-                              bool& blameIndex) {
+std::string checkTrieAndIndex(std::string_view trie, std::string_view index, long dictionarySize, TrieBlame& blame) {
   // An empty trie with an empty index is a dictionary of no words; either alone fails below.
-  blameIndex = false;
+  blame = TrieBlame::Trie;
   if (trie.size() % kTrieNodeSize != 0) return "cut (not whole 8-byte nodes)";
   const std::size_t nodes = trie.size() / kTrieNodeSize;
   const auto flagsAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 2, 2); };
   const auto valueAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 4, 4); };
   const auto wordValueOk = [&](uint32_t v) { return static_cast<long>(v) < dictionarySize; };
 
-  blameIndex = true;
+  blame = TrieBlame::Index;
   if (index.size() % kIndexRecordSize != 0) return "cut (not whole 8-byte records)";
   if (index.size() / kIndexRecordSize > static_cast<std::size_t>(kMaxIndexRecords)) return "more records than 6,800";
+  for (std::size_t at = kIndexRecordSize; at < index.size(); at += kIndexRecordSize) {
+    if (le(index, at, 2) <= le(index, at - kIndexRecordSize, 2)) {
+      return "records out of order at record " + std::to_string(at / kIndexRecordSize + 1);
+    }
+  }
   std::vector<char> reached(nodes, 0);
   std::vector<uint32_t> runs;
-  uint32_t previousCode = 0;
   for (std::size_t at = 0; at < index.size(); at += kIndexRecordSize) {
-    const uint32_t code = le(index, at, 2), count = le(index, at + 2, 2), value = le(index, at + 4, 4);
-    if (at > 0 && code <= previousCode) return "records out of order at record " + std::to_string(at / kIndexRecordSize);
-    previousCode = code;
+    const uint32_t count = le(index, at + 2, 2), value = le(index, at + 4, 4);
     if (count == 0) {
-      if (!wordValueOk(value)) return "a word value past the end of its dictionary";
+      if (!wordValueOk(value)) {
+        blame = TrieBlame::Dictionary;
+        return "cut (a word of the index lies past its end)";
+      }
       continue;
     }
     if (value >= nodes || count > nodes - value) {
-      blameIndex = false;
+      blame = TrieBlame::Trie;
       return "cut (a first character's nodes lie past its end)";
     }
     for (uint32_t k = 0; k < count; ++k) {
@@ -78,7 +82,7 @@ std::string checkTrieAndIndex(std::string_view trie, std::string_view index, lon
       reached[value + k] = 1;
     }
   }
-  blameIndex = false;
+  blame = TrieBlame::Trie;
   // Each reached node: a word end carries a dictionary offset, any other node its first child.
   std::size_t reachedCount = 0;
   for (char r : reached) reachedCount += r != 0;
@@ -87,7 +91,10 @@ std::string checkTrieAndIndex(std::string_view trie, std::string_view index, lon
     runs.pop_back();
     const uint32_t value = valueAt(n);
     if (flagsAt(n) & kTrieWordEnd) {
-      if (!wordValueOk(value)) return "a word value past the end of its dictionary at node " + std::to_string(n);
+      if (!wordValueOk(value)) {
+        blame = TrieBlame::Dictionary;
+        return "cut (a word of the trie lies past its end)";
+      }
       continue;
     }
     // The child run: from value up to its last sibling.
@@ -101,7 +108,7 @@ std::string checkTrieAndIndex(std::string_view trie, std::string_view index, lon
     }
   }
   if (reachedCount != nodes) {
-    blameIndex = true;
+    blame = TrieBlame::Index;
     return "cut, or not the index of its trie (" + std::to_string(nodes - reachedCount) + " nodes not reached)";
   }
   return {};

@@ -17,9 +17,9 @@ std::string checkLineFile(std::string_view bytes, LineFileKey key);
 
 // A segmentation trie with its index: whole 8-byte records, index codes ascending, every link
 // and word value in bounds (dictionarySize: the word dictionary the values point into), and
-// every trie node reached from the index. blameIndex tells which of the two the fault lies in.
-std::string checkTrieAndIndex(std::string_view trie, std::string_view index, long dictionarySize,
-                              bool& blameIndex);
+// every trie node reached from the index. blame tells which file the fault lies in.
+enum class TrieBlame { Trie, Index, Dictionary };
+std::string checkTrieAndIndex(std::string_view trie, std::string_view index, long dictionarySize, TrieBlame& blame);
 
 // pinyindic\hanzi.dat: its slot table and every record it points to.
 std::string checkHanziReadings(std::string_view bytes);

@@ -47,15 +47,25 @@ bool passes(CjEngine& e, const char* name, const std::string& why, int code) {
   return false;
 }
 
-bool checkTriePath(CjEngine& e, std::FILE* trie, const char* trieName, const char* indexName, std::FILE* dictionary) {
+bool checkTriePath(CjEngine& e, std::FILE* trie, const char* trieName, const char* indexName, std::FILE* dictionary,
+                   const char* dictionaryName) {
   long indexSize = 0;
   const std::string index = wholeDataFile(e, indexName, indexSize);
-  bool blameIndex = false;
+  TrieBlame blame = TrieBlame::Trie;
   const std::string why =
-      checkTrieAndIndex(heldBytes(trie), index, static_cast<long>(heldBytes(dictionary).size()), blameIndex);
-  const int code = std::string_view(trieName).substr(0, 1) == "f" && !blameIndex ? kStatusFmemdicMissing
-                                                                                : kStatusZmemdicMissing;
-  return passes(e, blameIndex ? indexName : trieName, why, code);
+      checkTrieAndIndex(heldBytes(trie), index, static_cast<long>(heldBytes(dictionary).size()), blame);
+  if (blame == TrieBlame::Dictionary) {
+    // A word past the dictionary's end: either file may be the cut one; both are named.
+    const bool fromIndex = why.find("index") != std::string::npos;
+    return passes(e, fromIndex ? indexName : trieName,
+                  why.empty() ? why : "a word lies past the end of " + std::string(dictionaryName) + " (one of the two is cut)",
+                  kStatusCwcdicMissing);
+  }
+  const char* name = blame == TrieBlame::Index ? indexName : trieName;
+  const int code = blame == TrieBlame::Dictionary     ? kStatusCwcdicMissing
+                   : blame == TrieBlame::Trie && trieName[0] == 'f' ? kStatusFmemdicMissing
+                                                                     : kStatusZmemdicMissing;
+  return passes(e, name, why, code);
 }
 
 // Every file that loaded, checked whole; the first that fails names itself.
@@ -64,10 +74,10 @@ void checkCjData(CjEngine& e) {
   if (!passes(e, "cwcdic.dic", checkLineFile(heldBytes(d.cwcdic), LineFileKey::DicEntry), kStatusCwcdicMissing) ||
       !passes(e, "cwcdicp.dic", checkLineFile(heldBytes(d.cwcdicp), LineFileKey::DicEntry), kStatusCwcdicMissing) ||
       !passes(e, "cwcjdic.dic", checkLineFile(heldBytes(d.cwcjdic), LineFileKey::CjDicLine), kStatusCwcjdicMissing) ||
-      !checkTriePath(e, d.zmemdic, "zmemdic.dat", "zfc.idx", d.cwcdic) ||
-      !checkTriePath(e, d.fmemdic, "fmemdic.dat", "ffc.idx", d.cwcdic) ||
-      !checkTriePath(e, d.zmemdicp, "zmemdicp.dat", "zfcp.idx", d.cwcdicp) ||
-      !checkTriePath(e, d.fmemdicp, "fmemdicp.dat", "ffcp.idx", d.cwcdicp) ||
+      !checkTriePath(e, d.zmemdic, "zmemdic.dat", "zfc.idx", d.cwcdic, "cwcdic.dic") ||
+      !checkTriePath(e, d.fmemdic, "fmemdic.dat", "ffc.idx", d.cwcdic, "cwcdic.dic") ||
+      !checkTriePath(e, d.zmemdicp, "zmemdicp.dat", "zfcp.idx", d.cwcdicp, "cwcdicp.dic") ||
+      !checkTriePath(e, d.fmemdicp, "fmemdicp.dat", "ffcp.idx", d.cwcdicp, "cwcdicp.dic") ||
       !passes(e, "pinyindic\\hanzi.dat", checkHanziReadings(heldBytes(d.hanzi)), kStatusHanziMissing)) {
     return;
   }
