@@ -24,11 +24,16 @@ namespace ui::impl {
 namespace {
 
 // The folder of the last file chosen in this program: the next dialog without a folder of its
-// own starts there, as the handheld's dialogs do.
-QString& lastFolder() {
-  static QString folder;
-  return folder;
+// own starts there, as the handheld's dialogs do (on the same device only).
+struct LastFolder {
+  std::string device;
+  QString folder;
+};
+LastFolder& lastChoice() {
+  static LastFolder last;
+  return last;
 }
+QString lastFolder() { return lastChoice().device == plat::deviceRoot() ? lastChoice().folder : QString(); }
 
 struct Filter {
   QString description;
@@ -192,7 +197,7 @@ class DeviceFileDialog : public QDialog {
     }
     chosen_ = fromQ(path);
     const int cut = path.lastIndexOf(QLatin1Char('\\'));
-    lastFolder() = cut <= 0 ? QStringLiteral("\\") : path.left(cut);
+    lastChoice() = {plat::deviceRoot(), cut <= 0 ? QStringLiteral("\\") : path.left(cut)};
     accept();
   }
 

@@ -166,7 +166,8 @@ TEST_F(OnScreenTest, SubmenusStandBesideTheirMenu) {
       sub->popup(QPoint(menu.geometry().right() - 5, menu.geometry().top() + 5));
       ui::processPendingEvents();
       const QRect m = menu.geometry(), g = sub->geometry();
-      EXPECT_FALSE(g.intersects(m)) << c.width << " at " << x << ": menu " << m.left() << "-" << m.right() << ", submenu "
+      const bool room = screen.right() - m.right() >= g.width() || m.left() - screen.left() >= g.width();
+      if (room) EXPECT_FALSE(g.intersects(m)) << c.width << " at " << x << ": menu " << m.left() << "-" << m.right() << ", submenu "
                                     << g.left() << "-" << g.right();
       EXPECT_TRUE(screen.contains(g)) << c.width << " at " << x;
       sub->close();
@@ -188,6 +189,7 @@ TEST_F(OnScreenTest, FileDialogFillsTheScreenAndShowsTheDeviceOnly) {
     ASSERT_NE(openMain(), 0u);
     ui::FileDialogRequest r;
     r.filter = u"翻訳文書 (*.lq)|*.lq|テキスト (*.txt)|*.txt|";
+    r.initialFolder = u"\\";  // the last screen's choice would open its folder
     ui::testing::ShownFileDialog seen;
     ui::testing::answerNextFileDialog(u"", &seen);
     EXPECT_FALSE(ui::fileDialog(r).has_value());
