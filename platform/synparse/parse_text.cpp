@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/synparse/phrase_analysis.h"
@@ -30,17 +31,29 @@ std::u16string toText(const char16_t* text) {
   return s;
 }
 
-// The optional data file: the path itself, or "Jcfrdic" in the folder it names.
+// The optional data file: the path itself, or "Jcfrdic" in the folder it names. One that is
+// named but cannot be read is said so: the parser then goes on with its own words only.
 bool readDictionary(const std::u16string& path, std::string& text) {
   if (path.empty()) return false;
   std::u16string file = path;
   if (path.back() == u'\\' || path.back() == u'/') file += u"Jcfrdic";
   std::FILE* f = plat::fileOpen(file, "rb");
-  if (!f) return false;
+  if (!f) {
+    std::fprintf(stderr, "Jcfrdic: %s cannot be read; only the parser's own words are used\n",
+                 plat::wideToUtf8(file).c_str());
+    return false;
+  }
   char chunk[4096];
   std::size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+  const bool failed = std::ferror(f) != 0;
   plat::fileClose(f);
+  if (failed) {
+    std::fprintf(stderr, "Jcfrdic: %s could not be read whole; only the parser's own words are used\n",
+                 plat::wideToUtf8(file).c_str());
+    text.clear();
+    return false;
+  }
   return true;
 }
 

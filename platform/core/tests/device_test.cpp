@@ -76,4 +76,16 @@ TEST(Files, HeldFileRefusesASeekBeforeItsStart) {
     EXPECT_EQ(c, s.next) << s.offset << ' ' << s.whence;
   }
   plat::fileClose(f);
+TEST(Files, AFolderIsNoFile) {
+  datagen::TempDevice dev;
+  ASSERT_TRUE(plat::makeFolders("\\Storage Card\\zmemdic.dat"));
+  for (const char* mode : {"rb", "rt", "r"}) EXPECT_EQ(plat::fileOpen("\\Storage Card\\zmemdic.dat", mode), nullptr) << mode;
+  EXPECT_EQ(plat::openFileCount(), 0);
+  std::string bytes;
+  EXPECT_FALSE(plat::readWholeFile("\\Storage Card\\zmemdic.dat", bytes));
+  // A stream that is no regular file has no size either.
+  std::FILE* pipe = ::popen("true", "r");
+  ASSERT_NE(pipe, nullptr);
+  EXPECT_EQ(plat::fileSize(pipe), -1);
+  ::pclose(pipe);
 }

@@ -719,6 +719,16 @@ TEST_F(ParseTextTest, BadWordDataLinesAreNamedAndTheRestKept) {
   testing::internal::CaptureStderr();
   ASSERT_EQ(initParser(u"\\Card\\"), 0);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Jcfrdic: line 2 not read\nJcfrdic: line 3 not read\n");
+  // A word file that is named but missing, or a folder, is said so; the parser starts on its own words.
+  for (const char* missing : {"\\Card\\NoSuch\\", "\\Card\\Folder\\Jcfrdic"}) {
+    ASSERT_TRUE(dev.write("\\Card\\Folder\\Jcfrdic\\x", "x"));
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(initParser(plat::utf8ToWide(missing).c_str()), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("cannot be read; only the parser's own words are used"), std::string::npos) << missing << ": " << said;
+  }
+  ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", "passive\tもらう\n"));
+  ASSERT_EQ(initParser(u"\\Card\\"), 0);
   std::string text = parse({{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んで", "読む", "02010911"},
                             {"もらった", "もらう", "05000908"}});
   EXPECT_NE(text.find("/1 2\n"), std::string::npos) << text;

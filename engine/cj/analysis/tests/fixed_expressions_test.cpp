@@ -353,10 +353,10 @@ TEST_F(FixedExpressionsTest, FullWorkAreaLeavesTheChainWhole) {
   auto s = cjtest::fullSentence(
       "w \\x22 P;w 鳌 N;w \\x22 P;w " FR("frame3Opener") " X;w " FR("frame3Stops") " N;w 鳍鳎 V");
   const int count = s->nodeCount;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   applyFixedExpressions(*s);
   splitWordTail(*s, 6, 2);
-  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
   EXPECT_EQ(s->nodeCount, count);
   int k = s->firstTop, n = 0;
   for (; k != 0 && n <= kMaxNodes; k = s->nodes[k].next) ++n;

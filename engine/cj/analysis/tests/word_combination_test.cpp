@@ -204,9 +204,9 @@ TEST_F(WordCombinationTest, FullWorkAreaBuildsNothingAndKeepsTheChain) {
       "w $wordCombination.runList1 N;w $wordCombination.runList1#1 N;w $wordCombination.runList1#2 N;"
       "w $wordCombination.prefix1 N;w $wordCombination.headList1 N;w 鳌 N;w $wordCombination.nounSuffix1 N");
   const int count = s->nodeCount;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   combineWords(*s);
-  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
   EXPECT_EQ(s->nodeCount, count);
   int k = s->firstTop, n = 0;
   for (; k != 0 && n <= kMaxNodes; k = s->nodes[k].next) ++n;

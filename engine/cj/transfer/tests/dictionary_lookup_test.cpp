@@ -294,16 +294,16 @@ TEST_F(DictionaryLookup, HanziWithoutEntryIsReported) {
   word(1, "");
   std::string shown;
   cj::convertSentenceFallback(hanzi(1), shown);
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   cj::categoryFallback(*context, 1, 'N');
-  std::string out = testing::internal::GetCapturedStdout();
+  std::string out = testing::internal::GetCapturedStderr();
   EXPECT_EQ(out, "\n" + shown + "No entry in C-J Dic!\n");
   EXPECT_TRUE(target(1).japanese.empty());
   EXPECT_TRUE(target(1).candidates.empty());
   // An adverb without an entry is not reported.
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   cj::categoryFallback(*context, 1, 'F');
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(DictionaryLookup, FailedCandidateAllocation) {
