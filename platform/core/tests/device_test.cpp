@@ -58,8 +58,8 @@ TEST(Files, SeekHookFailsOnceForTheNamedFile) {
 // the end themselves allowed; a refused seek leaves the position where it was.
 TEST(Files, HeldFileRefusesASeekBeforeItsStart) {
   datagen::TempDevice dev;
-  ASSERT_TRUE(dev.write("\Storage Card\held.dat", "abcdef"));
-  std::FILE* f = plat::fileOpen("\Storage Card\held.dat", "rb");
+  ASSERT_TRUE(dev.write("\\Storage Card\\held.dat", "abcdef"));
+  std::FILE* f = plat::fileOpen("\\Storage Card\\held.dat", "rb");
   ASSERT_TRUE(f);
   ASSERT_TRUE(plat::fileHoldInMemory(f));
   const struct {
@@ -76,6 +76,8 @@ TEST(Files, HeldFileRefusesASeekBeforeItsStart) {
     EXPECT_EQ(c, s.next) << s.offset << ' ' << s.whence;
   }
   plat::fileClose(f);
+}
+
 TEST(Files, AFolderIsNoFile) {
   datagen::TempDevice dev;
   ASSERT_TRUE(plat::makeFolders("\\Storage Card\\zmemdic.dat"));

@@ -11,6 +11,7 @@
 #include "platform/core/named_mutex.h"
 #include "platform/core/notify_recorder.h"
 #include "platform/core/registry.h"
+#include "platform/core/runtime_folder.h"
 #include "platform/ui/app.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/drawing.h"
@@ -418,7 +419,7 @@ struct FakeReader {
     plat::registerWindowClass(vocra::kReaderWindowName, [this](plat::Hwnd h, unsigned m, std::uint32_t w, std::int32_t l) -> std::intptr_t {
       if (m != vocra::kWmReaderSpeak) return plat::defWindowProc(h, m, w, l);
       std::string bytes;
-      std::ifstream in(plat::programFolder() + "/Vocra.tmp", std::ios::binary);
+      std::ifstream in(plat::runtimeFolder() + "/Vocra.tmp", std::ios::binary);
       std::stringstream s;
       s << in.rdbuf();
       bytes = s.str();
