@@ -131,8 +131,14 @@ TEST(FullCardSampleWords, TranslateAsOnTheSampleCard) {
       {utf8(u8"多くて"), "the te-form of an adjective is untranslated on both cards"},
       {utf8(u8"難しくて"), "the te-form of an adjective is untranslated on both cards"},
       {utf8(u8"易しくて"), "the te-form of an adjective is untranslated on both cards"},
-      {utf8(u8"成長しない"), "the negative of a verb with する is broken on both cards"},
-      {utf8(u8"相談しない"), "the negative of a verb with する is broken on both cards; 商量 the better word"},
+      {utf8(u8"感じます"), "感到 on the full card, 感觉 on the sample card: both right"},
+      {utf8(u8"感じた"), "感到 on the full card, 感觉 on the sample card: both right"},
+      {utf8(u8"感じている"), "感到 on the full card, 感觉 on the sample card: both right"},
+      {utf8(u8"彼は感じます。"), "感到 on the full card, 感觉 on the sample card: both right"},
+      {utf8(u8"信じます"), "rough on the full card: 认为 where 相信 is meant"},
+      {utf8(u8"信じた"), "rough on the full card: 认为 where 相信 is meant"},
+      {utf8(u8"信じている"), "rough on the full card: 认为 where 相信 is meant"},
+      {utf8(u8"彼は信じます。"), "rough on the full card: 认为 where 相信 is meant"},
   };
   for (std::size_t i = 0; i < words.size(); ++i) {
     const bool differs = onSample[i] != onFull[i];

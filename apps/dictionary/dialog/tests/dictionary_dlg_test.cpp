@@ -459,7 +459,7 @@ TEST_F(DictionaryDlgTest, ReadAloudLinkSendsARequestToTheReader) {
   EXPECT_EQ(reader.repeats, 1u);
   // The reader's answer ends the request: the file is gone and the mutex is free.
   ui::processPendingEvents();
-  EXPECT_FALSE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(plat::runtimeFolder() + "/Vocra.tmp"));
   EXPECT_FALSE(plat::NamedMutex::create(vocra::kReadingMutex)->alreadyExisted());
 
   // The page's selection read aloud from its menu.
@@ -478,13 +478,13 @@ TEST_F(DictionaryDlgTest, ReadAloudLinkSendsARequestToTheReader) {
   reader.answer = false;
   ASSERT_TRUE(ui::testing::clickLink(cjPage, speak));
   EXPECT_EQ(reader.texts.size(), 2u);
-  EXPECT_TRUE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
+  EXPECT_TRUE(std::filesystem::exists(plat::runtimeFolder() + "/Vocra.tmp"));
   // While another program's reading is under way the request is refused and writes nothing.
   auto other = plat::NamedMutex::create(vocra::kReadingMutex);
-  std::filesystem::remove(programFolder_ + "/Vocra.tmp");
+  std::filesystem::remove(plat::runtimeFolder() + "/Vocra.tmp");
   ASSERT_TRUE(ui::testing::clickLink(cjPage, speak));
   EXPECT_EQ(reader.texts.size(), 2u);
-  EXPECT_FALSE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(plat::runtimeFolder() + "/Vocra.tmp"));
   ASSERT_EQ(notes_.messages.size(), 1u);
   EXPECT_EQ(notes_.messages[0].text, u"音声合成エンジンが使用中です。");
   EXPECT_EQ(notes_.messages[0].caption, u"日中・中日辞典");
