@@ -132,13 +132,35 @@ bool benchTranslation(const Options& o, const std::string& card, const std::vect
   return true;
 }
 
+// Points the device root at `device` for its life (empty: leaves it as it is), then puts it back.
+class DeviceRootFor {
+ public:
+  explicit DeviceRootFor(const std::string& device) : set_(!device.empty()) {
+    const char* previous = std::getenv(plat::kDeviceRootEnv);
+    had_ = previous != nullptr;
+    if (had_) saved_ = previous;
+    if (set_) ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
+  }
+  ~DeviceRootFor() {
+    if (!set_) return;
+    if (had_)
+      ::setenv(plat::kDeviceRootEnv, saved_.c_str(), 1);
+    else
+      ::unsetenv(plat::kDeviceRootEnv);
+  }
+  DeviceRootFor(const DeviceRootFor&) = delete;
+  DeviceRootFor& operator=(const DeviceRootFor&) = delete;
+
+ private:
+  bool set_, had_ = false;
+  std::string saved_;
+};
+
 // How often each Chinese-to-Japanese rule changed a sentence of the corpus on one card, printed as
 // "card<TAB>rule<TAB>count". The device root is pointed at `device` for the run (empty: as it is).
 bool countRules(const char* cardName, const std::string& device, const std::string& card,
                 const std::vector<std::string>& corpus) {
-  const char* previous = std::getenv(plat::kDeviceRootEnv);
-  const std::string saved = previous ? previous : "";
-  if (!device.empty()) ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
+  const DeviceRootFor root(device);
   bool ok = false;
   {
     const std::unique_ptr<cj::CjEngine> engine = cj::openCjEngine(plat::utf8ToWide(datagen::cjDataFolder(card)));
@@ -160,12 +182,6 @@ bool countRules(const char* cardName, const std::string& device, const std::stri
       ok = true;
     }
     cj::closeCjEngine(*engine);
-  }
-  if (!device.empty()) {
-    if (previous)
-      ::setenv(plat::kDeviceRootEnv, saved.c_str(), 1);
-    else
-      ::unsetenv(plat::kDeviceRootEnv);
   }
   return ok;
 }
@@ -247,9 +263,7 @@ bool benchAnalysis(const Options& o, const std::string& card, const std::string&
 // With a dump, each sentence's status, Japanese and Chinese are appended to it.
 bool benchJcTranslation(const Options& o, const char* what, const std::string& device, const std::string& dataFolder,
                         const std::string& lexicon, std::string* dump) {
-  const char* previous = std::getenv(plat::kDeviceRootEnv);
-  const std::string saved = previous ? previous : "";
-  if (!device.empty()) ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
+  const DeviceRootFor root(device);
   bool ok = false;
   jc::JcEngine engine;
   std::string why;
@@ -280,12 +294,6 @@ bool benchJcTranslation(const Options& o, const char* what, const std::string& d
     ok = true;
   }
   jc::closeJcEngine(engine);
-  if (!device.empty()) {
-    if (previous)
-      ::setenv(plat::kDeviceRootEnv, saved.c_str(), 1);
-    else
-      ::unsetenv(plat::kDeviceRootEnv);
-  }
   return ok;
 }
 
