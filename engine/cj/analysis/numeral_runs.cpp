@@ -13,6 +13,14 @@
 
 namespace cj {
 
+// A grouped run of numerals reads as one numeral word.
+static void markNumeralGroup(CjNode& node) {
+  node.CAT = "UG";
+  node.CATYNUM = "1";
+  node.structureClass = '3';
+  node.ruleNumber = 32;
+}
+
 namespace {
 
 const WordKeySpec kWordKeys[] = {
@@ -133,11 +141,7 @@ void groupNumeralRun(CjSentence& s) {
     if (last != start) {
       const int group = builtnewnode(s, start, last);
       if (group == 0) return;
-      CjNode& node = s.nodes[group];
-      node.CAT = "UG";
-      node.CATYNUM = "1";
-      node.structureClass = '3';
-      node.ruleNumber = 32;
+      markNumeralGroup(s.nodes[group]);
       w = nextNode(s, group);
       continue;
     }
@@ -177,11 +181,7 @@ void groupDecimalNumerals(CjSentence& s) {
       w = nextNode(s, w);
       continue;
     }
-    CjNode& node = s.nodes[group];
-    node.CAT = "UG";
-    node.CATYNUM = "1";
-    node.structureClass = '3';
-    node.ruleNumber = 32;
+    markNumeralGroup(s.nodes[group]);
     w = nextNode(s, group);
   }
 }
