@@ -41,6 +41,9 @@ TEST(NormalizeSpaces, BlankRunsSurviveOnlyBesideLatinLetters) {
   } cases[] = {
       {"a  b", "a b"},      {"あ　 い", "あい"},    {"あ　Ｂ", "あ　Ｂ"}, {"Ａ い", "Ａ い"},
       {"あい ", "あい"},    {"ab　", "ab"},        {"  あ", "あ"},      {"本 を", "本を"},
+      // Both ends of the full-width letters; the codes just past them are no letters.
+      {"Ｚ あ", "Ｚ あ"},    {"ａ あ", "ａ あ"},    {"ｚ あ", "ｚ あ"},  {"あ ｚ", "あ ｚ"},
+      {"\x82\x9b あ", "\x82\x9bあ"}, {"\x82\x80 あ", "\x82\x80あ"},
   };
   for (const Case& c : cases) EXPECT_EQ(spaces(c.in), c.out) << c.in;
 }
@@ -57,6 +60,9 @@ TEST(HarmonizeKanaScript, LookAlikesTakeTheirNeighboursScript) {
       {"一つ", "一つ"},      // first character: nothing to harmonise with
       {"カヘ", "カヘ"},      // last character stays
       {"A\\", "Ａ￥"},      // ASCII widens, the backslash to the yen sign
+      {"ァ一カ", "ァーカ"},  // the first and the last katakana count as katakana
+      {"ヶ一カ", "ヶーカ"},
+      {"カ一ヶ", "カーヶ"},
   };
   for (const Case& c : cases) EXPECT_EQ(harmonize(c.in), c.out) << c.in;
 }
@@ -73,6 +79,9 @@ TEST(WidenHalfWidthKana, MergesSoundMarks) {
       {"\xa1\xa4", "。、"},
       {"本\xb6", "本カ"},
       {"A", "Ａ"},
+      {"\xa6", "ヲ"},          // first and last of the widened kana, each alone
+      {"\xdf", "゜"},
+      {"\xde", "゛"},
   };
   for (const Case& c : cases) EXPECT_EQ(widen(c.in), c.out) << c.in;
   unsigned char pair[2] = {0xB6, 0xDE};
