@@ -340,6 +340,21 @@ TEST_F(ParseReader, AnAdnominalGroupsWithAPhraseStartingWithANounOrAnUnknownWord
         << h.code;
     EXPECT_EQ(top(), h.grouped ? (std::vector<int>{9, 8}) : (std::vector<int>{6, 7, 8})) << h.code;
   }
+  // The same when the phrase ends in a verb, so that only its first word can make it nominal.
+  for (const auto& h : heads) {
+    reset();
+    writeMorph({{"赤い", "赤い", "03001802"},
+                {"ボボ", "ボボ", h.code},
+                {"し", "する", "02010108"},
+                {"て", "て", "09010000"},
+                {"買った", "買う", "02010108"},
+                {"。", "。", "01010000"}});
+    ASSERT_EQ(read("* 1D <係:連体><用言:強:形>\n" + bang(0) + "* 2D <係:連用>\n" + bang(1) + bang(2) + bang(3) +
+                   "* -1- <係:文末><用言:強:動><文末>\n" + bang(4) + bang(5) + "E\n"),
+              kParseReadOk)
+        << h.code;
+    EXPECT_EQ(top(), h.grouped ? (std::vector<int>{10, 9}) : (std::vector<int>{7, 8, 9})) << h.code;
+  }
 }
 
 // 私の本だ。: AのB is grouped, and the root follows into the group.
