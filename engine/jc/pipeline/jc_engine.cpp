@@ -317,9 +317,8 @@ bool isKanjiOrKatakana(std::string_view c) {
   return lead == 0x83 || (lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xEA);
 }
 
-// Where to cut a line in two, nearest the middle: after a sentence end, else after a clause mark,
-// else where a word in kanji or katakana follows kana (a phrase starts: 本を|読まない), else at the
-// middle character. Never inside a character.
+}  // namespace
+
 std::size_t lineCut(std::string_view line) {
   const std::size_t middle = line.size() / 2;
   std::size_t best[3] = {0, 0, 0}, i = 0, middleChar = 0;
@@ -343,6 +342,8 @@ std::size_t lineCut(std::string_view line) {
     if (b > 0) return b;
   return middleChar > 0 ? middleChar : dbcs::charSize(line, 0);
 }
+
+namespace {
 
 // The line's translation appended to result; the pieces kept Japanese appended to the report.
 int translateFitting(JcEngine& e, std::string_view line, std::u16string& result, JcLineReport* report) {

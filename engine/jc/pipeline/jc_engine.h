@@ -106,4 +106,10 @@ enum JcLineStatus {
 // when the process exits.
 int translateJcLine(JcEngine& engine, std::string_view line, std::u16string& result, JcLineReport* report = nullptr);
 
+// Where to cut a Shift-JIS line too long for the analyser in two, nearest the middle: after a
+// sentence end, else after a clause mark, else where a word in kanji or katakana follows kana
+// (本を|読まない), else at the middle character. Never inside a character, never at either end of a
+// line of two characters or more.
+std::size_t lineCut(std::string_view line);
+
 }  // namespace jc

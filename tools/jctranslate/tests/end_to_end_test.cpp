@@ -521,8 +521,8 @@ TEST_F(EndToEnd, ClausesJoinedByCommasAreAllTranslated) {
   }
 }
 
-// A line too long for the analyser whose only sentence mark is its last 。 is cut between words
-// and translated whole: no clause lost, none twice.
+// A long line whose only sentence mark is its last 。 is translated whole: no clause lost, none
+// twice. (Where a line too long for the analyser is cut is pinned by the LineCut tests.)
 TEST_F(EndToEnd, ALongLineWithOneFinalFullStopIsCutBetweenWords) {
   ASSERT_TRUE(cardBuilt_);
   ProgramFolder program(datagen::binFolder() + "/Synparse.so");
