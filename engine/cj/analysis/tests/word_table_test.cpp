@@ -119,6 +119,28 @@ TEST(WordTable, FilesBreakingTheSchemaAreRefused) {
   EXPECT_EQ(cj::loadWordTableText(ok), cj::kWordTableLoaded);
 }
 
+// Each end of the UTF-8 ranges: a well-formed character this table cannot code is refused for its
+// code, a malformed sequence as no UTF-8.
+TEST(WordTable, Utf8IsJudgedAtTheEndsOfItsRanges) {
+  const struct {
+    const char* bytes;
+    bool wellFormed;
+  } cases[] = {
+      {"\xC2\x80", true},          {"\xC1\xBF", false},         {"\xDF\xBF", true},
+      {"\xE0\xA0\x80", true},      {"\xE0\x9F\xBF", false},     {"\xED\x9F\xBF", true},
+      {"\xED\xA0\x80", false},     {"\xEF\xBF\xBF", true},      {"\xF0\x90\x80\x80", true},
+      {"\xF0\x8F\xBF\xBF", false}, {"\xF4\x8F\xBF\xBF", true}, {"\xF4\x90\x80\x80", false},
+      {"\xF5\x80\x80\x80", false}, {"\xE4\xB8", false},         {"\x80", false},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_EQ(cj::loadWordTableText(tableWith({{"wordTableTest.C", std::string("啊") + c.bytes}}), &error),
+              cj::kWordTableRefused);
+    EXPECT_NE(error.find(c.wellFormed ? "without an engine code" : "not valid UTF-8"), std::string::npos)
+        << error;
+  }
+}
+
 TEST(WordTable, RegistrationKeepsOneShapePerKey) {
   const cj::WordKeySpec same[] = {{"wordTableTest.A", 2, 1, 1}};
   EXPECT_TRUE(cj::registerWordKeys(same, 1));
