@@ -64,5 +64,22 @@ TEST_F(ReadingPaneTest, BopomofoStaysAsWritten) {
   EXPECT_TRUE(notes_->messages.empty());
 }
 
+// The ends of what the reading takes as it stands: ASCII up to ~ goes to the engine with the hanzi
+// around it; U+FA6A, the last compatibility ideograph, has no record and leaves a blank; U+FA6B is
+// no ideograph and stays as written.
+TEST_F(ReadingPaneTest, RunsEndAtTheLastPrintableAsciiAndTheLastIdeograph) {
+  const struct {
+    const char16_t* line;
+    const char16_t* reading;
+  } cases[] = {{u"他~去", u"ta1 ~ qu4"},
+               {u"他\u007F去", u"ta1\u007Fqu4"},
+               {u"他\uFA6A去", u"ta1   qu4"},
+               {u"他\uFA6B去", u"ta1\uFA6Bqu4"}};
+  for (const auto& c : cases) {
+    ui::setWindowText(pane(kIdSource), c.line);
+    EXPECT_EQ(readingIn(kCmdNumbered), c.reading) << plat::wideToUtf8(c.line);
+  }
+}
+
 }  // namespace
 }  // namespace orvaletest

@@ -1,5 +1,6 @@
 // The Translate command and the reading pane offscreen, with the real Chinese-to-Japanese engine on
 // the sample card: pieces, lines, failures, stale check files, reading modes, traditional text.
+#include <cstring>
 #include <optional>
 
 #include "apps/common/context_convert.h"
@@ -411,6 +412,37 @@ TEST_F(TranslateTest, ReadingFileRecordsAreReadOnlyWithinTheFile) {
   EXPECT_EQ(reading, "qiu1");
   EXPECT_EQ(length, 7);
   for (char32_t cp : {0x3401u, 0x3402u, 0x3403u, 0x3404u, 0x4DB5u, 0xFA30u, 0x33FFu})
+    EXPECT_FALSE(hanziFileReading(f, cp, reading, length)) << static_cast<unsigned>(cp);
+  plat::fileClose(f);
+}
+
+// A whole index written by hand: the last character of each range and the first of the second
+// have their records; the characters just past the ranges have no slot.
+TEST_F(TranslateTest, ReadingFileSlotsReachTheEndOfEachRange) {
+  open(1);
+  constexpr int kSlots = 0xFA2A - 0x8D00 + 1;  // U+3400-U+9FA5, then U+F900-U+FA2A
+  std::string file(static_cast<std::size_t>(kSlots) * 4, '\0');
+  const struct {
+    int slot;
+    char32_t cp;
+    const char* reading;
+  } records[] = {{0x9FA5 - 0x3400, 0x9FA5, "yu4"}, {0xF900 - 0x8D00, 0xF900, "jia1"}, {kSlots - 1, 0xFA2A, "yan4"}};
+  for (const auto& r : records) {
+    plat::writeLe32(file.data() + r.slot * 4, static_cast<std::uint32_t>(file.size()));
+    file += static_cast<char>(3 + std::strlen(r.reading));
+    file += std::string(2, '\0') + r.reading;
+  }
+  ASSERT_TRUE(plat::writeWholeFile("\\slots.dat", file));
+  std::FILE* f = plat::fileOpen(std::string_view("\\slots.dat"), "rb");
+  ASSERT_NE(f, nullptr);
+  std::string reading;
+  int length = 0;
+  for (const auto& r : records) {
+    EXPECT_TRUE(hanziFileReading(f, r.cp, reading, length)) << static_cast<unsigned>(r.cp);
+    EXPECT_EQ(reading, r.reading);
+    EXPECT_EQ(length, static_cast<int>(3 + std::strlen(r.reading)));
+  }
+  for (char32_t cp : {0x9FA6u, 0xF8FFu, 0xFA2Bu, 0x33FFu})
     EXPECT_FALSE(hanziFileReading(f, cp, reading, length)) << static_cast<unsigned>(cp);
   plat::fileClose(f);
 }

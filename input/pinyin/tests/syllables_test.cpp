@@ -66,6 +66,10 @@ TEST(Syllables, PartsFollowTheKeysOfEachLayout) {
       {"juan", {kJ, kMedialV, kFinalAn}}, {"quan", {kQ, kMedialV, kFinalAn}}, {"xuan", {kX, kMedialV, kFinalAn}},
       {"xun", {kX, kMedialV, kFinalEn}}, {"lu", {kL, kMedialU, 0}},          {"shu", {kSh, kMedialU, 0}},
       {"luan", {kL, kMedialU, kFinalAn}},
+      // The i of zi ... ri is written by the initial alone; after j it is the medial.
+      {"zi", {kZ, 0, 0}},                {"ci", {kC, 0, 0}},                 {"si", {kS, 0, 0}},
+      {"chi", {kCh, 0, 0}},              {"ri", {kR, 0, 0}},                 {"ji", {kJ, kMedialI, 0}},
+      {"xi", {kX, kMedialI, 0}},
   };
   for (const auto& z : zhuyin) EXPECT_EQ(layout1Parts(z.spelling), z.layout1) << z.spelling;
   // The ü syllables of layout 0 have fixed numbers.

@@ -39,7 +39,9 @@ TEST(CodePages, BadBytesAreReplacedAndTheRestConverts) {
     const char* bytes;
   } pairs[] = {{u"\U0001F600", "?"},       {u"a\U0001F600", "a?"},  {u"\U0001F600b", "?b"},
                {u"a\U0001F600b", "a?b"},   {u"a\U0001F600\U0001F600", "a??"},
-               {std::u16string(u"a") + char16_t(0xD83D), "a?"}, {std::u16string(1, char16_t(0xDE00)) + u"b", "?b"}};
+               {std::u16string(u"a") + char16_t(0xD83D), "a?"}, {std::u16string(1, char16_t(0xDE00)) + u"b", "?b"},
+               // The first and the last pair of all.
+               {u"a\U00010000b", "a?b"},  {u"a\U0010FFFFb", "a?b"}, {u"\U0010FFFF", "?"}};
   for (const auto& p : pairs)
     for (unsigned cp : {932u, 936u}) EXPECT_EQ(plat::wideToMultiByte(cp, p.wide), p.bytes) << cp;
 }
@@ -57,6 +59,11 @@ TEST(CodePages, Utf8RoundTrip) {
   std::u16string s = u"中文 abc \U0001F600";
   EXPECT_EQ(plat::utf8ToWide(plat::wideToUtf8(s)), s);
   EXPECT_EQ(plat::utf8ToWide("a\xC3"), u"a\uFFFD");
+  // The ends of the pairs' range: four bytes each; a lone half is no pair.
+  EXPECT_EQ(plat::wideToUtf8(u"\U00010000"), "\xF0\x90\x80\x80");
+  EXPECT_EQ(plat::wideToUtf8(u"\U0010FFFF"), "\xF4\x8F\xBF\xBF");
+  EXPECT_EQ(plat::wideToUtf8(u"\U0010FC00"), "\xF4\x8F\xB0\x80");
+  EXPECT_EQ(plat::wideToUtf8(std::u16string(1, char16_t(0xDBFF)) + u"a"), "\xED\xAF\xBF" "a");
 }
 
 TEST(CodePages, InvalidUtf8BecomesTheReplacementCharacter) {

@@ -130,6 +130,18 @@ word 秋冬雪 100
 word 金木水 100
 word 火土 100
 word 水火土 100
+hanzi 东 dong1
+hanzi 南 nan2
+hanzi 西 xi1
+hanzi 北 bei3
+hanzi 风 feng1
+hanzi 所 suo3
+hanzi 欲 yu4
+word 东南西北 100
+word 北风 100
+word 为所欲为 100
+polyword 为所欲为 0 1
+polyword 为所欲为 3 1
 )";
 
 class FrontEndFixture : public ::testing::Test {

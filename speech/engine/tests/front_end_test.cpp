@@ -53,6 +53,7 @@ TEST_F(FrontEndTest, TextIsSpokenWithTheTonesOfConnectedSpeech) {
       {"银行", 0, "yin2 hang2"},
       {"行", 0, "xing2"},                          // not in a word of its block: the first reading
       {"为什么", 0, "wei2 shen2 me5"},             // ... in a word of three
+      {"为所欲为", 0, "wei2 suo3 yu4 wei2"},       // ... in a word of four, at both ends
       {"哪儿", 0, "na3r _"},                       // 儿 joins the syllable before it
   };
   for (const Case& c : cases) EXPECT_EQ(readAloud(c.text, c.mode), c.codes) << c.text;
@@ -174,6 +175,10 @@ TEST_F(FrontEndTest, SegmentationSettlesDisagreementsAndKeepsQuotedNamesWhole) {
   // A longer stretch goes to the pass with fewer words; on a tie, to the backward pass.
   EXPECT_EQ(segmentedWords("春夏秋冬雪"), "春夏/秋冬雪");    // 春夏秋|冬雪 forward: two words each
   EXPECT_EQ(segmentedWords("金木水火土"), "金木水/火土");  // 金|木|水火土 backward
+  // A word of four characters is read two and two; here only the forward pass finds it
+  // (东|南|西|北风 backward), and the last character joins it.
+  EXPECT_EQ(segmentedWords("东南西北风"), "东南/西北风");
+  EXPECT_EQ(segmentedWords("东南西北"), "东南/西北");
   EXPECT_EQ(segmentedWords("“你好我”"), "你好我");
   EXPECT_EQ(segmentedWords("“研究生命”"), "研究/生命");
 

@@ -229,6 +229,16 @@ TEST_F(CodeConvertTest, ConvertCwToJpReplacesOneHanzi) {
     ++checked;
   }
   EXPECT_GT(checked, 0);
+  // So do those of the first row, 啊 (the first engine code of a hanzi) among them.
+  for (unsigned trail = 0xA1; trail <= 0xFE; ++trail) {
+    std::u16string ch(1, gbUniValue(tables, 0xB0, static_cast<unsigned char>(trail)));
+    const std::string engine = engineOf(tables, ch);
+    std::string s = engine;
+    convertCwToJp(s);
+    EXPECT_NE(s, engine) << std::hex << trail;
+    std::string jp = plat::wideToMultiByte(932, ch);
+    if (jp.size() == 2) EXPECT_EQ(s, jp) << std::hex << trail;
+  }
 }
 
 // One further character is replaced by the fixed code the listed words give it, before the table.
