@@ -229,7 +229,7 @@ TEST_F(CodeConvertTest, ConvertCwToJpReplacesOneHanzi) {
     ++checked;
   }
   EXPECT_GT(checked, 0);
-  // So do those of the first row, 啊 (the first engine code of a hanzi) among them.
+  // So do those of the first row of hanzi.
   for (unsigned trail = 0xA1; trail <= 0xFE; ++trail) {
     std::u16string ch(1, gbUniValue(tables, 0xB0, static_cast<unsigned char>(trail)));
     const std::string engine = engineOf(tables, ch);
