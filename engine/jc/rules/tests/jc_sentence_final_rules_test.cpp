@@ -59,6 +59,8 @@ TEST_F(SentenceFinal, EachAuxiliaryPlacesItsWord) {
       {"べきだ after a noun is only retired", "m 学生 pos=6/1; m べきだ pos=5/1; p 1-2", "10", {{3, Slot::kPreposition, ""}}, {}},
       {"ようだ before なる is left", "m 行く pos=2/1 conj=5/2; m ように base=ようだ pos=5/1; m なる pos=2/1 conj=5/2; p 1-3",
        "111", {}, {}},
+      {"ようだ before 成る is left", "m 行く pos=2/1 conj=5/2; m ように base=ようだ pos=5/1; m 成る pos=2/1 conj=5/2; p 1-3",
+       "111", {}, {}},
       {"ようだ after a clause", "m 降る pos=2/1 conj=5/2; m ようだ pos=5/1; p 1-2", "10", {{3, Slot::kAfterSubject, word(kYoudaClause), 2}}, {}},
       {"ようだ after a noun", "m 雨 pos=6/1; m ようだ pos=5/1; p 1-2", "10", {{3, Slot::kAfterSubject, word(kYouda), 2}}, {}},
       {"ような", "m 夢 pos=6/1; m の pos=9/1; m ような base=ようだ pos=5/1; m 話 pos=6/1; p 1-3 head=p2; p 4-4", "1001",
