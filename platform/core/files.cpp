@@ -202,6 +202,27 @@ int openFileCount(std::string_view name) {
   return n;
 }
 
+Reread fileReadFromStart(std::FILE* f, std::string& out) {
+  out.clear();
+  struct stat st {};
+  if (!f || ::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return Reread::kFailed;
+  if (st.st_nlink == 0) return Reread::kRemoved;
+  out.resize(static_cast<std::size_t>(st.st_size));
+  std::size_t got = 0;
+  while (got < out.size()) {
+    const ssize_t n = ::pread(::fileno(f), out.data() + got, out.size() - got, static_cast<off_t>(got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      out.clear();
+      return Reread::kFailed;
+    }
+    if (n == 0) break;  // cut since it was measured
+    got += static_cast<std::size_t>(n);
+  }
+  out.resize(got);
+  return Reread::kRead;
+}
+
 long fileSize(std::FILE* f) {
   if (!f) return -1;
   struct stat st {};

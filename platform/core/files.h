@@ -64,6 +64,12 @@ int openFileCount(std::string_view name = {});
 // the file system has nothing to flush at its close). 0 on success.
 int fileTruncate(std::FILE* f, long size);
 
+// An open file read whole again from its start, past the C runtime's buffer, so that a file
+// another handle rewrites in place reads as it now is: kRead; kRemoved when the file no longer
+// has a name (removed or replaced: open it anew); kFailed on a read error.
+enum class Reread { kRead, kRemoved, kFailed };
+Reread fileReadFromStart(std::FILE* f, std::string& out);
+
 // Size of an open file in bytes, or -1 (also for anything but a regular file).
 long fileSize(std::FILE* f);
 
