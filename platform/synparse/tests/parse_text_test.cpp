@@ -806,9 +806,6 @@ TEST(SynparseLibrary, BoundByNameFromTheProgramFolder) {
   plat::setProgramFolder(previous);
 }
 
-}  // namespace
-}  // namespace synparse
-
 // MORPH.TMP stays open between calls: a file rewritten in place, one written anew under the same
 // name after a removal, one put in its place by a rename, and a removed one are each read as they
 // now are.
@@ -843,3 +840,6 @@ TEST_F(ParseTextTest, TheKeptMorphemeFileIsReadAsItNowIs) {
   ASSERT_TRUE(plat::removeFile("\\MORPH.TMP"));
   EXPECT_EQ(parsed(), "status " + std::to_string(kParseOpenError));
 }
+
+}  // namespace
+}  // namespace synparse
