@@ -156,6 +156,28 @@ char16_t gbUniValue(const ConversionTables& tables, unsigned char lead, unsigned
   return static_cast<char16_t>(byteAt(tables.gbUni, index * 2));
 }
 
+namespace {
+
+// The GB code of a character by a search of the UNI-GB records; -1 when it has none.
+int uniGbCode(const ConversionTables& tables, char16_t c) {
+  if (!tables.uniGb) return -1;
+  std::size_t base = 0, n = kUniGbRecords;
+  while (n >= 1) {
+    std::size_t probe = base + n / 2;
+    std::uint16_t key = byteAt(tables.uniGb, probe * 4);
+    if (key == c) return tables.uniGb[probe * 4 + 2] << 8 | tables.uniGb[probe * 4 + 3];
+    if (c > key) {
+      base = probe + 1;
+      n = n - n / 2 - 1;
+    } else {
+      n = n / 2;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
 std::size_t unicodeToGb(const ConversionTables& tables, std::string& out, std::u16string_view in) {
   out.clear();
   for (char16_t c : in) {
@@ -164,36 +186,21 @@ std::size_t unicodeToGb(const ConversionTables& tables, std::string& out, std::u
       out.push_back(static_cast<char>(c));
       continue;
     }
-    bool found = false;
-    if (tables.uniGb) {
-      std::size_t base = 0, n = kUniGbRecords;
-      while (n >= 1) {
-        std::size_t probe = base + n / 2;
-        std::uint16_t key = byteAt(tables.uniGb, probe * 4);
-        if (key == c) {
-          out.push_back(static_cast<char>(tables.uniGb[probe * 4 + 2]));
-          out.push_back(static_cast<char>(tables.uniGb[probe * 4 + 3]));
-          found = true;
-          break;
-        }
-        if (c > key) {
-          base = probe + 1;
-          n = n - n / 2 - 1;
-        } else {
-          n = n / 2;
-        }
-      }
+    const int code = uniGbCode(tables, c);
+    if (code < 0) {
+      out.push_back('?');
+      continue;
     }
-    if (!found) out.push_back('?');
+    out.push_back(static_cast<char>(code >> 8));
+    out.push_back(static_cast<char>(code & 0xFF));
   }
   return out.size();
 }
 
 bool gbHolds(const ConversionTables& tables, char16_t c) {
-  if (c == u'?') return true;
-  std::string gb;
-  unicodeToGb(tables, gb, std::u16string_view(&c, 1));
-  return gb != "?";
+  // As unicodeToGb giving anything but "?", without building the text.
+  if (c < 0x80) return true;
+  return uniGbCode(tables, c) >= 0;
 }
 
 std::size_t gbToUnicode(const ConversionTables& tables, std::u16string& out, std::string_view in) {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/common/code_convert.h"
+#include "engine/common/compiled_word_table.h"
 #include "engine/common/descramble.h"
 #include "platform/core/codepage.h"
 #include "platform/core/files.h"
@@ -296,9 +297,14 @@ int KeyedWordRegistry::slotOf(std::string_view key) const {
   return it == slots_.end() ? kNoSlot : it->second;
 }
 
-KeyedWordLoadPtr KeyedWordRegistry::parse(std::string_view text, KeyedWordRefusal& refusal) const {
+std::atomic<unsigned>& KeyedWordRegistry::loadGenerations() {
   // Loads are numbered past kNoLoadGeneration, in every registry at once.
   static std::atomic<unsigned> lastGeneration{kNoLoadGeneration};
+  return lastGeneration;
+}
+
+KeyedWordLoadPtr KeyedWordRegistry::parse(std::string_view text, KeyedWordRefusal& refusal) const {
+  static std::atomic<unsigned>& lastGeneration = loadGenerations();
   KeyedWordTable parsed;
   if (!parseKeyedWordTable(text, schema_, rules_, parsed, refusal)) return nullptr;
   auto made = std::make_shared<KeyedWordLoad>();
@@ -307,6 +313,120 @@ KeyedWordLoadPtr KeyedWordRegistry::parse(std::string_view text, KeyedWordRefusa
   for (KeyedWords& k : made->slots) k.index();
   made->generation = ++lastGeneration;
   return made;
+}
+
+std::uint64_t KeyedWordRegistry::fingerprint() const {
+  std::string shape;
+  shape += rules_.skipUnknownKeys ? 'u' : '-';
+  shape += rules_.sizeInCharacters ? 'c' : '-';
+  shape += rules_.emptyWordMalformsValue ? 'e' : '-';
+  return wordTableHash(shape);
+}
+
+bool KeyedWordRegistry::wordsByKey(std::string_view text, std::vector<CompiledWordEntry>& out) const {
+  out.clear();
+  KeyedWordRefusal refusal;
+  const KeyedWordLoadPtr load = parse(text, refusal);
+  if (!load) return false;
+  for (const auto& [key, s] : schema_)
+    out.push_back({key, s.count, s.minSize, s.maxSize, load->slots[static_cast<std::size_t>(slotOf(key))].words});
+  return true;
+}
+
+namespace {
+
+// Reads the compiled form's fields in order; any read past the end fails the whole reading.
+struct CompiledReader {
+  std::string_view bytes;
+  std::size_t at = 0;
+  bool ok = true;
+
+  std::uint64_t number(std::size_t size) {
+    if (!ok || bytes.size() - at < size) {
+      ok = false;
+      return 0;
+    }
+    std::uint64_t v = 0;
+    for (std::size_t k = 0; k < size; ++k) v |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[at + k])) << (8 * k);
+    at += size;
+    return v;
+  }
+  std::string_view text(std::size_t size) {
+    if (!ok || bytes.size() - at < size) {
+      ok = false;
+      return {};
+    }
+    at += size;
+    return bytes.substr(at - size, size);
+  }
+};
+
+}  // namespace
+
+KeyedWordLoadPtr KeyedWordRegistry::readCompiled(std::string_view text, std::string_view compiled) const {
+  static std::atomic<unsigned>& lastGeneration = loadGenerations();
+  CompiledReader r{compiled};
+  if (r.text(kCompiledWordTableMagic.size()) != kCompiledWordTableMagic || r.number(4) != kCompiledWordTableVersion ||
+      r.number(8) != text.size() || r.number(8) != wordTableHash(text) || r.number(8) != fingerprint()) {
+    return nullptr;
+  }
+  const std::uint64_t bodyHash = r.number(8);
+  const std::uint64_t keys = r.number(4);
+  if (!r.ok || wordTableHash(compiled.substr(r.at)) != bodyHash) return nullptr;
+  // A table that skips keys it does not know may hold more keys than this program registers; each
+  // registered key must be there once, with the shape it has here. A table that refuses unknown keys
+  // holds exactly the registered ones.
+  if (rules_.skipUnknownKeys ? keys < schema_.size() : keys != schema_.size()) return nullptr;
+  auto made = std::make_shared<KeyedWordLoad>();
+  made->slots.resize(slots_.size());
+  std::vector<char> filled(slots_.size(), 0);
+  std::size_t found = 0;
+  for (std::uint64_t k = 0; k < keys; ++k) {
+    const std::string_view key = r.text(static_cast<std::size_t>(r.number(2)));
+    const auto count = static_cast<std::int32_t>(r.number(4));
+    const auto minSize = static_cast<std::int32_t>(r.number(4));
+    const auto maxSize = static_cast<std::int32_t>(r.number(4));
+    const std::uint64_t words = r.number(4);
+    if (!r.ok || words > compiled.size()) return nullptr;
+    const auto shape = schema_.find(key);
+    KeyedWords* entry = nullptr;
+    if (shape != schema_.end()) {
+      const WordKeyShape& s = shape->second;
+      const int slot = slotOf(key);
+      if (slot < 0 || filled[static_cast<std::size_t>(slot)] || s.count != count || s.minSize != minSize ||
+          s.maxSize != maxSize)
+        return nullptr;
+      filled[static_cast<std::size_t>(slot)] = 1;
+      ++found;
+      entry = &made->slots[static_cast<std::size_t>(slot)];
+      entry->barList = "|";
+      entry->words.reserve(static_cast<std::size_t>(words));
+    } else if (!rules_.skipUnknownKeys) {
+      return nullptr;
+    }
+    for (std::uint64_t w = 0; w < words; ++w) {
+      const std::string_view word = r.text(static_cast<std::size_t>(r.number(2)));
+      if (!r.ok) return nullptr;
+      if (!entry) continue;
+      entry->barList.append(word).push_back('|');
+      entry->words.emplace_back(word);
+    }
+  }
+  if (found != schema_.size()) return nullptr;
+  if (r.at != compiled.size()) return nullptr;
+  for (KeyedWords& k : made->slots) k.index();
+  made->generation = ++lastGeneration;
+  return made;
+}
+
+KeyedWordLoadPtr KeyedWordRegistry::parseWithCompiled(std::string_view dataFolder, const char* fileName,
+                                                       std::string_view text, KeyedWordRefusal& refusal) const {
+  refusal = KeyedWordRefusal{};
+  std::string compiled, path;
+  if (readKeyedWordFile(dataFolder, compiledWordTableName(fileName).c_str(), compiled, path)) {
+    if (KeyedWordLoadPtr load = readCompiled(text, compiled)) return load;
+  }
+  return parse(text, refusal);
 }
 
 bool KeyedWordRegistry::load(std::string_view text, KeyedWordRefusal& refusal) {

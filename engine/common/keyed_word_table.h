@@ -3,6 +3,8 @@
 // converted to engine code and checked against a compiled-in schema of key shapes; a file that
 // breaks the schema is refused whole.
 #pragma once
+#include <atomic>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <span>
@@ -10,7 +12,10 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
+
+#include "engine/common/compiled_word_table.h"
 
 namespace dbcs {
 
@@ -137,6 +142,18 @@ class KeyedWordRegistry {
   // Parses table text into a new load; null, with refusal filled, when the text breaks the schema.
   // Nothing the registry holds changes.
   KeyedWordLoadPtr parse(std::string_view text, KeyedWordRefusal& refusal) const;
+  // The load of table text from its compiled form (compiled_word_table.h); null when the compiled
+  // form is not of this text, not of this schema or damaged: the text is then parsed instead.
+  KeyedWordLoadPtr readCompiled(std::string_view text, std::string_view compiled) const;
+  // The load of the text of "<dataFolder>\<fileName>": from the compiled form beside it when that
+  // is of this text and schema, else parsed from the text (null, refusal filled, when refused).
+  KeyedWordLoadPtr parseWithCompiled(std::string_view dataFolder, const char* fileName, std::string_view text,
+                                     KeyedWordRefusal& refusal) const;
+  // Every key of the schema with its shape and the text's words, in the schema's key order, for the
+  // compiled form; false (out empty) when the text breaks the schema.
+  bool wordsByKey(std::string_view text, std::vector<CompiledWordEntry>& out) const;
+  // The fingerprint of the rules a compiled form is made under.
+  std::uint64_t fingerprint() const;
   // Puts an engine's load in use; a null load puts the standing load in use.
   void use(const KeyedWordLoadPtr& load) {
     const KeyedWordLoadPtr& next = load ? load : standing_;
@@ -153,6 +170,7 @@ class KeyedWordRegistry {
 
  private:
   static constexpr unsigned kNoLoadGeneration = 1;
+  static std::atomic<unsigned>& loadGenerations();
   KeyedWordRules rules_;
   WordKeySchema schema_;
   std::unordered_map<std::string_view, int> slots_;  // keys as the schema holds them

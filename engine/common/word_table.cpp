@@ -145,7 +145,7 @@ WordTableStatus readWordTable(std::string_view dataFolder, dbcs::KeyedWordLoadPt
     return kWordTableMissing;
   }
   dbcs::KeyedWordRefusal refusal;
-  out = registry().parse(text, refusal);
+  out = registry().parseWithCompiled(dataFolder, kWordTableFileName, text, refusal);
   if (!out) {
     if (error) *error = refusalText(refusal);
     return kWordTableRefused;

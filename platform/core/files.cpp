@@ -3,6 +3,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,7 +26,7 @@ std::atomic<bool> gAnyFailSeek{false};
 
 // A whole file kept in memory and the position fileSeek and fileRead keep in it.
 struct Held {
-  std::string bytes;
+  FileView view;
   long position = 0;
 };
 std::map<std::FILE*, Held> gHeld;
@@ -90,30 +91,80 @@ int fileSeek(std::FILE* f, long offset, int whence) {
   auto held = gHeld.find(f);
   if (held == gHeld.end()) return std::fseek(f, offset, whence);
   Held& h = held->second;
-  long base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? h.position : static_cast<long>(h.bytes.size());
+  long base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? h.position : static_cast<long>(h.view.bytes().size());
   if (whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END) return -1;
   if (base + offset < 0) return -1;
   h.position = base + offset;
   return 0;
 }
 
-bool fileHoldInMemory(std::FILE* f) {
+FileView::~FileView() { release(); }
+
+FileView::FileView(FileView&& other) noexcept { *this = std::move(other); }
+
+FileView& FileView::operator=(FileView&& other) noexcept {
+  if (this == &other) return *this;
+  release();
+  map_ = other.map_;
+  size_ = other.size_;
+  copy_ = std::move(other.copy_);
+  data_ = map_ ? static_cast<const char*>(map_) : copy_.data();
+  other.map_ = nullptr;
+  other.data_ = nullptr;
+  other.size_ = 0;
+  other.copy_.clear();
+  return *this;
+}
+
+void FileView::release() {
+  if (map_) ::munmap(map_, size_);
+  map_ = nullptr;
+  data_ = nullptr;
+  size_ = 0;
+  copy_.clear();
+}
+
+bool fileMapView(std::FILE* f, FileView& out) {
+  out.release();
   if (!f) return false;
+  struct stat st {};
+  const int fd = ::fileno(f);
+  if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    const auto size = static_cast<std::size_t>(st.st_size);
+    // Read-only and private: the card's files are never written through a view.
+    void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (map != MAP_FAILED) {
+      out.map_ = map;
+      out.data_ = static_cast<const char*>(map);
+      out.size_ = size;
+      return true;
+    }
+  }
+  // Not mappable (empty, a pipe, a file system without mappings): read it.
   std::string bytes;
   char buf[65536];
   std::size_t n;
   if (std::fseek(f, 0, SEEK_SET) != 0) return false;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
   if (std::ferror(f)) return false;
-  std::lock_guard<std::mutex> lock(gMutex);
-  gHeld[f] = Held{std::move(bytes), 0};
+  out.copy_ = std::move(bytes);
+  out.data_ = out.copy_.data();
+  out.size_ = out.copy_.size();
   return true;
 }
 
-const std::string* fileHeldBytes(std::FILE* f) {
+bool fileHoldInMemory(std::FILE* f) {
+  FileView view;
+  if (!fileMapView(f, view)) return false;
+  std::lock_guard<std::mutex> lock(gMutex);
+  gHeld[f] = Held{std::move(view), 0};
+  return true;
+}
+
+std::string_view fileHeldBytes(std::FILE* f) {
   std::lock_guard<std::mutex> lock(gMutex);
   auto held = gHeld.find(f);
-  return held == gHeld.end() ? nullptr : &held->second.bytes;
+  return held == gHeld.end() ? std::string_view() : held->second.view.bytes();
 }
 
 std::size_t fileRead(void* buffer, std::size_t size, std::FILE* f) {
@@ -123,9 +174,10 @@ std::size_t fileRead(void* buffer, std::size_t size, std::FILE* f) {
     auto held = gHeld.find(f);
     if (held != gHeld.end()) {
       Held& h = held->second;
+      const std::string_view bytes = h.view.bytes();
       const std::size_t at = static_cast<std::size_t>(h.position);
-      const std::size_t n = at < h.bytes.size() ? std::min(size, h.bytes.size() - at) : 0;
-      if (n) std::memcpy(buffer, h.bytes.data() + at, n);
+      const std::size_t n = at < bytes.size() ? std::min(size, bytes.size() - at) : 0;
+      if (n) std::memcpy(buffer, bytes.data() + at, n);
       h.position += static_cast<long>(n);
       return n;
     }
@@ -148,6 +200,27 @@ int openFileCount(std::string_view name) {
     if (n2 == want) ++n;
   }
   return n;
+}
+
+Reread fileReadFromStart(std::FILE* f, std::string& out) {
+  out.clear();
+  struct stat st {};
+  if (!f || ::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return Reread::kFailed;
+  if (st.st_nlink == 0) return Reread::kRemoved;
+  out.resize(static_cast<std::size_t>(st.st_size));
+  std::size_t got = 0;
+  while (got < out.size()) {
+    const ssize_t n = ::pread(::fileno(f), out.data() + got, out.size() - got, static_cast<off_t>(got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      out.clear();
+      return Reread::kFailed;
+    }
+    if (n == 0) break;  // cut since it was measured
+    got += static_cast<std::size_t>(n);
+  }
+  out.resize(got);
+  return Reread::kRead;
 }
 
 long fileSize(std::FILE* f) {

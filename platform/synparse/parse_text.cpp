@@ -14,20 +14,50 @@ namespace synparse {
 
 namespace {
 
-struct ParserState {
-  bool initialised = false;
-  WordLists lists;
-};
-
-ParserState& state() {
-  static ParserState s;
-  return s;
-}
-
 std::u16string toText(const char16_t* text) {
   std::u16string s;
   if (text)
     while (*text) s.push_back(*text++);
+  return s;
+}
+
+struct ParserState {
+  bool initialised = false;
+  WordLists lists;
+  // The morpheme file stays open from call to call while the caller names the same one (the
+  // same path under the same device root).
+  std::u16string morphPath;
+  std::string morphRoot;
+  std::FILE* morph = nullptr;
+};
+
+void closeMorphFile(ParserState& s) {
+  if (s.morph) plat::fileClose(s.morph);
+  s.morph = nullptr;
+  s.morphPath.clear();
+  s.morphRoot.clear();
+}
+
+// The whole morpheme file as it now is: read again through the file kept open when the path is
+// the one of the last call and the file still has its name, else opened anew.
+bool readMorphFile(ParserState& s, const char16_t* morphPath, std::string& bytes) {
+  const std::u16string path = toText(morphPath);
+  std::string root = plat::deviceRoot();
+  if (s.morph && path == s.morphPath && root == s.morphRoot &&
+      plat::fileReadFromStart(s.morph, bytes) == plat::Reread::kRead)
+    return true;
+  closeMorphFile(s);
+  s.morph = plat::fileOpen(path, "rb");
+  if (!s.morph) return false;
+  s.morphPath = path;
+  s.morphRoot = std::move(root);
+  if (plat::fileReadFromStart(s.morph, bytes) == plat::Reread::kRead) return true;
+  closeMorphFile(s);
+  return false;
+}
+
+ParserState& state() {
+  static ParserState s;
   return s;
 }
 
@@ -187,13 +217,8 @@ int parseMorphFile(const char16_t* morphPath, char* buffer) {
   if (!buffer || !morphPath) return kParseBadArgument;
   buffer[0] = 0;
   if (!s.initialised) return kParseNotInitialised;
-  std::FILE* f = plat::fileOpen(toText(morphPath), "rb");
-  if (!f) return kParseOpenError;
   std::string bytes;
-  char chunk[4096];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-  plat::fileClose(f);
+  if (!readMorphFile(s, morphPath, bytes)) return kParseOpenError;
   std::vector<Morpheme> morphemes;
   if (!readMorphemes(bytes, morphemes)) return kParseBadMorphFile;
   if (fillParseBuffer(parseSentences(morphemes, s.lists), buffer, kParseBufferSize) < 0) return kParseBufferTooSmall;
@@ -202,6 +227,7 @@ int parseMorphFile(const char16_t* morphPath, char* buffer) {
 
 void terminateParser() {
   ParserState& s = state();
+  closeMorphFile(s);
   s.initialised = false;
   s.lists = WordLists{};
 }

@@ -13,6 +13,9 @@
 // --rule-counts translates the Chinese sentences of FILE (UTF-8, one a line) on the sample card and,
 // when the build laid it out, the full card, and prints how often each Chinese-to-Japanese rule
 // changed a sentence: "card<TAB>rule<TAB>count", one a line, then nothing else is measured.
+// --corpus FOLDER writes N Chinese (zh.txt) and N Japanese (ja.txt) sentences (UTF-8, one a line;
+// N from --sentences) from the full card's words when the build laid it out, else the sample
+// card's, for timing the console drivers as whole processes; then nothing else is measured.
 #include <stdlib.h>
 #include <sys/resource.h>
 
@@ -64,6 +67,7 @@ struct Options {
   std::string dump;  // --dump: the translations, one a line; only the translation figures
   std::string full = SUITE_FULLCARD_DIR;  // the full card's build folder (device/, source/); skipped when absent
   std::string ruleCorpus;                 // --rule-counts: the Chinese sentences to count the rules over
+  std::string corpusFolder;               // --corpus: where the driver corpora are written
 };
 
 unsigned cores() {
@@ -477,6 +481,45 @@ bool dumpPinnedTables(const std::string& dump, const std::string& sample) {
   return ok;
 }
 
+// The driver corpora: zh.txt and ja.txt in the folder, o.sentences lines each, UTF-8.
+bool writeDriverCorpora(const Options& o, const std::string& sampleCard) {
+  const bool full = !o.full.empty() && std::filesystem::exists(o.full + "/source/cj/words.txt") &&
+                    std::filesystem::exists(o.full + "/source/jc/lexicon.txt");
+  const std::string source = full ? o.full + "/source" : o.sample;
+  bench::ChineseWords chinese;
+  if (!bench::readChineseWords(tools::readFile(source + "/cj/words.txt"), chinese)) {
+    std::fprintf(stderr, "suite_bench: %s/cj/words.txt lacks a word class the sentences need\n", source.c_str());
+    return false;
+  }
+  std::string zh;
+  for (const std::string& s : bench::chineseSentences(chinese, o.sentences)) zh += s + '\n';
+  // The Japanese endings come from the analyser of the card the words are from.
+  const DeviceRootFor root(full ? o.full + "/device" : "");
+  jc::JcEngine engine;
+  std::string why;
+  const std::string dataFolder =
+      full ? "\\Card\\Talvenro\\Chinese\\LindqvarDic\\JCSystemdic\\" : datagen::jcDataFolder(sampleCard);
+  std::vector<std::string> lines;
+  bool ok = jc::openJcEngine(engine, plat::utf8ToWide(dataFolder), &why) == jc::kJcEngineReady &&
+            japaneseCorpus(engine.analyzer.get(), tools::readFile(source + "/jc/lexicon.txt"), o.sentences, lines);
+  jc::closeJcEngine(engine);
+  if (!ok) {
+    std::fprintf(stderr, "suite_bench: no Japanese sentences: %s\n", why.empty() ? "the lexicon lacks a word class" : why.c_str());
+    return false;
+  }
+  std::string ja;
+  for (const std::string& line : lines) ja += plat::wideToUtf8(plat::multiByteToWide(932, line)) + '\n';
+  std::filesystem::create_directories(o.corpusFolder);
+  for (const auto& [name, text] : {std::pair{"/zh.txt", &zh}, std::pair{"/ja.txt", &ja}}) {
+    std::FILE* f = std::fopen((o.corpusFolder + name).c_str(), "wb");
+    if (!f || std::fwrite(text->data(), 1, text->size(), f) != text->size()) ok = false;
+    if (f && std::fclose(f) != 0) ok = false;
+  }
+  std::printf("%d Chinese and %zu Japanese sentences of the %s card in %s\n", o.sentences, lines.size(),
+              full ? "full" : "sample", o.corpusFolder.c_str());
+  return ok;
+}
+
 bool parseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -491,6 +534,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
       o.full = value;
     } else if (arg == "--dump") {
       o.dump = value;
+    } else if (arg == "--corpus") {
+      o.corpusFolder = value;
     } else if (arg == "--rule-counts") {
       o.ruleCorpus = value;
     } else if (arg == "--sentences") {
@@ -509,7 +554,7 @@ int main(int argc, char** argv) {
   Options o;
   if (!parseOptions(argc, argv, o)) {
     tools::printUsage(argv, "[--sample FOLDER] [--full FOLDER] [--seconds S] [--sentences N] [--dump FILE] "
-                                 "[--rule-counts FILE]");
+                                 "[--rule-counts FILE] [--corpus FOLDER]");
     return tools::kUsageExit;
   }
   datagen::TempDevice device;
@@ -525,6 +570,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::vector<std::string> corpus = bench::chineseSentences(chinese, o.sentences);
+  if (!o.corpusFolder.empty()) return writeDriverCorpora(o, device.card()) ? 0 : 1;
   if (!o.ruleCorpus.empty()) {
     std::vector<std::string> sentences;
     std::istringstream in(tools::readFile(o.ruleCorpus));

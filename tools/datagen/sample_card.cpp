@@ -1,5 +1,7 @@
 #include "tools/datagen/sample_card.h"
 
+#include "engine/common/compiled_word_table.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -439,6 +441,16 @@ std::string jcDataFolder(std::string_view card) { return cardRoot(card) + "Lindq
 std::string speechDataFolder(std::string_view card) { return cardRoot(card) + "ChTTSData\\"; }
 std::string viewerDataFolder(std::string_view card) { return cardRoot(card) + "HarbrookDic\\"; }
 
+// The compiled form of files[textName] beside it, when the engine loads the text.
+static void compileWordTable(const WordTableCompiler& compiler, const std::string& textName, CjDataFiles& files) {
+  auto text = files.find(textName);
+  std::uint64_t fingerprint = 0;
+  CompiledWordEntries entries;
+  if (!compiler || text == files.end() || !compiler(text->second, fingerprint, entries)) return;
+  std::string bin = writeCompiledWordTable(text->second, fingerprint, entries);
+  if (!bin.empty()) files[dbcs::compiledWordTableName(textName)] = std::move(bin);
+}
+
 bool writeSampleCard(const std::string& sample, std::string_view card, const SampleCardInputs& in,
                      std::vector<std::string>* notes, std::string* error) {
   std::vector<std::string> dropped;
@@ -447,6 +459,7 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
   for (const std::string& key : dropped) {
     if (notes) notes->push_back("cj/cjwords.txt: " + key + " left out (not registered or wrong shape)");
   }
+  compileWordTable(in.cjWordCompiler, kWordTableFile, cj);
   if (!writeCjDataFiles(cjDataFolder(card), cj)) return fail(error, "cannot write the Chinese-to-Japanese folder");
 
   // Japanese-to-Chinese: the dictionary pair, the renderings, the parser's lists, the check file.
@@ -465,7 +478,12 @@ bool writeSampleCard(const std::string& sample, std::string_view card, const Sam
   for (const std::string& key : dropped) {
     if (notes) notes->push_back("jc/jcwords.txt: " + key + " left out (not registered or wrong shape)");
   }
-  if (!writeFile(jc + "jcwords.txt", wordTableText(renderings), error)) return false;
+  const std::string renderingText = wordTableText(renderings);
+  if (!writeFile(jc + "jcwords.txt", renderingText, error)) return false;
+  CjDataFiles compiled{{"jcwords.txt", renderingText}};
+  compileWordTable(in.jcRenderingCompiler, "jcwords.txt", compiled);
+  if (auto bin = compiled.find("jcwords.bin"); bin != compiled.end() && !writeFile(jc + bin->first, bin->second, error))
+    return false;
   text.clear();
   if (tools::readFile(sample + "/jc/Jcfrdic.txt", text) && !writeFile(jc + "Jcfrdic", jcfrdicText(text), error)) return false;
   if (!writeFile(jc + "jctrans.dat", "jc\r\n", error)) return false;

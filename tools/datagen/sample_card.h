@@ -28,6 +28,7 @@
 //                    (examples: japanese<TAB>chinese)
 //   recogniser/*.txt  handwriting templates, one dictionary each
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,7 @@
 
 #include "tools/datagen/cj_data_folder.h"
 #include "tools/datagen/cj_grammar_writer.h"
+#include "tools/datagen/compiled_word_table_writer.h"
 #include "tools/datagen/cwcjdic_writer.h"
 #include "tools/datagen/word_table_writer.h"
 
@@ -79,9 +81,17 @@ using RecogDictionaryBuilder =
 // File name of a recogniser dictionary type.
 using RecogDictionaryName = std::function<const char*(int type)>;
 
+// The words of every key of a table text as the engine loads them and the fingerprint of the
+// schema they were loaded against; false when the engine refuses the text.
+using WordTableCompiler =
+    std::function<bool(std::string_view text, std::uint64_t& fingerprint, CompiledWordEntries& entries)>;
+
 struct SampleCardInputs {
   std::vector<WordKeyShape> cjWordKeys;
   std::vector<WordKeyShape> jcRenderingKeys;  // characters per word
+  // When set, each table's compiled form is written beside its text (cjwords.bin, jcwords.bin).
+  WordTableCompiler cjWordCompiler;
+  WordTableCompiler jcRenderingCompiler;
   std::string conTblPda;                      // the CON_TBL_PDA table
   RecogDictionaryBuilder recogBuilder;         // none: no recogniser dictionaries
   RecogDictionaryName recogName;

@@ -29,19 +29,22 @@ uint32_t le(std::string_view bytes, std::size_t at, int n) {
 std::string checkLineFile(std::string_view bytes, LineFileKey which) {
   if (bytes.empty()) return "empty";
   const char* key = keyOf(which);
-  std::string plain(bytes);
-  for (std::size_t i = 0; i < plain.size(); ++i) {
-    plain[i] = static_cast<char>(static_cast<unsigned char>(plain[i]) - static_cast<unsigned char>(key[i % 10]));
-  }
-  for (std::size_t i = 0; i < plain.size(); ++i) {
-    const auto b = static_cast<unsigned char>(plain[i]);
+  // Each byte descrambled where it is read: the file is walked, not copied.
+  const auto plainAt = [&](std::size_t i) {
+    return static_cast<unsigned char>(static_cast<unsigned char>(bytes[i]) - static_cast<unsigned char>(key[i % 10]));
+  };
+  std::size_t k = 0;  // i % 10
+  for (std::size_t i = 0; i < bytes.size(); ++i, k = k == 9 ? 0 : k + 1) {
+    const auto b = static_cast<unsigned char>(static_cast<unsigned char>(bytes[i]) - static_cast<unsigned char>(key[k]));
     if (dbcs::isLeadByte(b)) {
       ++i;
+      k = k == 9 ? 0 : k + 1;
     } else if (b == 0) {
       return "a NUL at byte " + std::to_string(i) + " (not a text of this kind)";
     }
   }
-  if (plain.size() < 2 || plain.compare(plain.size() - 2, 2, "\r\n") != 0) return "cut (its last line has no end)";
+  if (bytes.size() < 2 || plainAt(bytes.size() - 2) != '\r' || plainAt(bytes.size() - 1) != '\n')
+    return "cut (its last line has no end)";
   return {};
 }
 

@@ -20,10 +20,7 @@ std::string readUpTo(std::FILE* f, std::size_t max) {
 }
 
 // Bytes of a file opened and held by openAndKeep.
-std::string_view heldBytes(std::FILE* f) {
-  const std::string* bytes = plat::fileHeldBytes(f);
-  return bytes ? std::string_view(*bytes) : std::string_view();
-}
+std::string_view heldBytes(std::FILE* f) { return plat::fileHeldBytes(f); }
 
 // The whole file, or nothing when it is missing; size -1 then.
 std::string wholeDataFile(const CjEngine& e, const char* name, long& size) {

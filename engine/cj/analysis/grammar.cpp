@@ -87,7 +87,7 @@ int elementValue(char c, int elementCount) {
 bool readAt(std::FILE* f, long offset, std::size_t size, std::string& buf) {
   buf.assign(size, '\0');
   if (plat::fileSeek(f, offset, SEEK_SET) != 0) return false;
-  std::size_t n = std::fread(buf.data(), 1, size, f);
+  std::size_t n = plat::fileRead(buf.data(), size, f);
   buf.resize(n);
   return n > 0;
 }
@@ -155,6 +155,8 @@ void loadRuleFile(CjEngine& engine) {
     setStatus(engine, kStatusRuleFileMissing);
     return;
   }
+  // Read line by line from memory, not by a seek and a read on the disk each.
+  plat::fileHoldInMemory(f);
   std::string line;
   long offset = 0;
   bool haveLine = false;
@@ -198,6 +200,7 @@ void loadGotoFile(CjEngine& engine) {
     setStatus(engine, kStatusGotoFileMissing);
     return;
   }
+  plat::fileHoldInMemory(f);
   std::string header;
   std::string line;
   int entryIndex = -1;

@@ -271,6 +271,8 @@ std::vector<CjValueAlternative> splitValueList(std::string_view condition) {
 bool matchAlternatives(const std::vector<CjValueAlternative>& list, std::string_view value,
                        std::string_view catynum) {
   for (const CjValueAlternative& a : list) {
+    // Size and first byte before the whole text: most alternatives differ there.
+    if (a.text.size() != value.size() || (!value.empty() && a.text[0] != value[0])) continue;
     if (value == a.text && (!a.dotted || catynum == a.catynum)) return true;
   }
   return false;

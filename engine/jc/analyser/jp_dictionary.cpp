@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 #include <new>
+#include <span>
+#include <utility>
 
 #include "platform/core/fail_point.h"
 #include "platform/core/files.h"
@@ -31,9 +33,10 @@ int textBit(std::string_view text, int k) {
 }
 
 struct TreeParser {
-  const std::string& data;
+  std::string_view data;
   std::size_t pos = 0;
   std::vector<JpTreeNode>& tree;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> owned{};  // (node, record) as read
   bool failed = false;
   bool truncated = false;  // the file ended inside the tree, as against a malformed tree
 
@@ -49,7 +52,7 @@ struct TreeParser {
       pos += 2;
       if (bit <= parentBit) return fail();  // bit indices grow downwards
       int n = static_cast<int>(tree.size());
-      tree.push_back(JpTreeNode{bit, -1, -1, {}});
+      tree.push_back(JpTreeNode{bit, -1, -1, 0, 0});
       int zero = parse(n, bit, depth + 1);
       int one = parse(target, bit, depth + 1);
       tree[n].zero = zero;
@@ -63,7 +66,7 @@ struct TreeParser {
       std::uint32_t number = (static_cast<std::uint32_t>(p[0] & 0x3F) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
       pos += 4;
       if (number == 0) return fail();
-      tree[target].records.push_back(number);
+      owned.emplace_back(static_cast<std::uint32_t>(target), number);
       if (p[0] & kJpTreeLastItem) return target;
     }
   }
@@ -75,49 +78,103 @@ struct TreeParser {
     truncated = true;
     return fail();
   }
+  // The record numbers into records, node by node, each node's in the order read.
+  void group(std::vector<std::uint32_t>& records) {
+    for (const auto& [node, number] : owned) ++tree[node].recordCount;
+    std::uint32_t at = 0;
+    for (JpTreeNode& n : tree) {
+      n.firstRecord = at;
+      at += n.recordCount;
+    }
+    records.assign(owned.size(), 0);
+    std::vector<std::uint32_t> filled(tree.size(), 0);
+    for (const auto& [node, number] : owned) records[tree[node].firstRecord + filled[node]++] = number;
+  }
 };
+
+std::span<const std::uint32_t> recordsOf(const JpDictionary* d, const JpTreeNode& n) {
+  return {d->treeRecords.data() + n.firstRecord, n.recordCount};
+}
+
+// The first `size` bytes of record `number` (1-based, present), descrambled.
+void recordHead(const JpDictionary* d, std::uint32_t number, std::uint8_t* out, std::size_t size) {
+  const std::size_t len = static_cast<std::size_t>(d->recordLength);
+  std::memcpy(out, d->records.data() + (number - 1) * len, size);
+  descrambleBytes(out, size, static_cast<int>(number));
+}
 
 // Every record the tree names, and the parts of each compound head, lie inside the records read.
 bool treeRecordsPresent(const JpDictionary* d) {
   const std::size_t len = static_cast<std::size_t>(d->recordLength);
   const std::size_t count = d->records.size() / len;
-  for (const JpTreeNode& n : d->tree) {
-    for (std::uint32_t r : n.records) {
-      if (r > count) return false;
-      const std::uint8_t* rec = reinterpret_cast<const std::uint8_t*>(d->records.data()) + (r - 1) * len;
-      if (len > kJpRecSubPos && rec[kJpRecPos] == static_cast<std::uint8_t>(kJpCompoundHead) &&
-          r + rec[kJpRecSubPos] > count)
-        return false;
+  for (std::uint32_t r : d->treeRecords) {
+    if (r > count) return false;
+    if (len > kJpRecSubPos) {
+      std::uint8_t rec[kJpRecordSlot];
+      recordHead(d, r, rec, kJpRecSubPos + 1);
+      if (rec[kJpRecPos] == static_cast<std::uint8_t>(kJpCompoundHead) && r + rec[kJpRecSubPos] > count) return false;
     }
   }
   return true;
 }
 
 // Each record list lies where the bits of its own key lead: a tree or a key that was changed after
-// it was written no longer finds its records.
-bool treeFindsItsKeys(const JpDictionary* d) {
-  const std::vector<JpTreeNode>& tree = d->tree;
-  const std::size_t len = static_cast<std::size_t>(d->recordLength);
-  const int size = static_cast<int>(tree.size());
-  for (int n = 0; n < size; ++n) {
-    const JpTreeNode& node = tree[static_cast<std::size_t>(n)];
-    if (node.records.empty()) continue;
-    const auto* rec = reinterpret_cast<const std::uint8_t*>(d->records.data()) + (node.records.front() - 1) * len;
-    const std::string_view key = boundedText(rec + kJpRecKey, std::min<std::size_t>(kJpRecKeySize, len));
-    int x = 0;
-    for (int steps = 0;; ++steps) {
-      const JpTreeNode& at = tree[static_cast<std::size_t>(x)];
-      const int step = textBit(key, at.bit) ? at.one : at.zero;
-      if (step < 0 || step >= size || steps > size) return false;
-      if (tree[static_cast<std::size_t>(step)].bit <= at.bit) {
-        if (step != n) return false;
-        break;
-      }
-      x = step;
-    }
+// it was written no longer finds its records. A search for a key follows the branches its bits
+// choose until a link leads back up, so it ends at a record list exactly when its bits agree with
+// every branch on the way to that list: one walk down the tree checks every list against the
+// branches above it.
+class KeyCheck {
+ public:
+  explicit KeyCheck(const JpDictionary* d)
+      : d_(d), keySize_(std::min<std::size_t>(kJpRecKeySize, static_cast<std::size_t>(d->recordLength))),
+        found_(d->tree.size(), 0) {}
+
+  bool run() {
+    const std::vector<JpTreeNode>& tree = d_->tree;
+    // The header's link is its one link (bit -1 is 1 for every key).
+    down(0, tree[0].one);
+    for (std::size_t n = 0; n < tree.size(); ++n)
+      if (tree[n].recordCount != 0 && !found_[n]) return false;
+    return true;
   }
-  return true;
-}
+
+ private:
+  struct Branch {
+    int bit;
+    int value;
+  };
+
+  // Follows the link from node `from` to `to`.
+  void down(int from, int to) {
+    const std::vector<JpTreeNode>& tree = d_->tree;
+    const JpTreeNode& at = tree[static_cast<std::size_t>(to)];
+    if (at.bit <= tree[static_cast<std::size_t>(from)].bit) {
+      if (at.recordCount != 0 && !found_[static_cast<std::size_t>(to)] && agrees(to)) found_[static_cast<std::size_t>(to)] = 1;
+      return;
+    }
+    path_.push_back(Branch{at.bit, 0});
+    down(to, at.zero);
+    path_.back().value = 1;
+    down(to, at.one);
+    path_.pop_back();
+  }
+
+  bool agrees(int node) {
+    std::uint8_t rec[kJpRecordSlot];
+    recordHead(d_, recordsOf(d_, d_->tree[static_cast<std::size_t>(node)]).front(), rec, keySize_);
+    const std::string_view key = boundedText(rec + kJpRecKey, keySize_);
+    for (const Branch& b : path_)
+      if (textBit(key, b.bit) != b.value) return false;
+    return true;
+  }
+
+  const JpDictionary* d_;
+  std::size_t keySize_;
+  std::vector<char> found_;
+  std::vector<Branch> path_;
+};
+
+bool treeFindsItsKeys(const JpDictionary* d) { return KeyCheck(d).run(); }
 
 std::u16string withExtension(const JpDictionary* d, const char16_t* ext) { return d->basePath + ext; }
 
@@ -143,7 +200,7 @@ struct Appender {
     return 0;
   }
   int addOwned(const JpTreeNode& n) {
-    for (std::uint32_t r : n.records) {
+    for (std::uint32_t r : recordsOf(d, n)) {
       int before = count;
       int rc = add(r, true);
       if (rc != 0) return rc;
@@ -159,9 +216,9 @@ struct Appender {
   // Key of the node's first record, empty when it has none.
   int firstKey(const JpTreeNode& n, std::string& key) {
     key.clear();
-    if (n.records.empty()) return 0;
+    if (n.recordCount == 0) return 0;
     std::uint8_t buf[kJpRecordSlot] = {};
-    int rc = readJpRecord(d, static_cast<int>(n.records.front()), buf);
+    int rc = readJpRecord(d, static_cast<int>(recordsOf(d, n).front()), buf);
     if (rc != 0) return rc;
     key = std::string(boundedText(buf + kJpRecKey, kJpRecKeySize));
     return 0;
@@ -195,7 +252,10 @@ void constructJpDictionary(JpDictionary* d) {
   d->basePath.clear();
   d->dic = nullptr;
   d->ddb = nullptr;
+  d->ddbView = plat::FileView();
+  d->records = {};
   d->tree.clear();
+  d->treeRecords.clear();
   d->dataStart = 0;
   d->recordLength = 0;
 }
@@ -208,15 +268,9 @@ void closeJpDictionary(JpDictionary* d) {
   d->dic = nullptr;
   d->ddb = nullptr;
   std::vector<JpTreeNode>().swap(d->tree);
-  std::string().swap(d->records);
-}
-
-// Appends the rest of an open file; false on a read error.
-static bool readRestOfFile(std::FILE* f, std::string& out) {
-  char buf[8192];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  return !std::ferror(f);
+  std::vector<std::uint32_t>().swap(d->treeRecords);
+  d->records = {};
+  d->ddbView = plat::FileView();
 }
 
 int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
@@ -224,37 +278,37 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
   d->basePath = std::u16string(basePath);
   d->ddb = plat::fileOpen(withExtension(d, u".DDB"), "rb");
   if (!d->ddb) return kJpDdbOpenError;
-  if (std::fread(d->header, 1, kJpDdbHeaderSize, d->ddb) != static_cast<std::size_t>(kJpDdbHeaderSize))
-    return kJpDdbReadError;
-  std::string file(reinterpret_cast<const char*>(d->header), kJpDdbHeaderSize);
+  // The file is mapped, not copied; each record is descrambled as it is read.
+  if (!plat::fileMapView(d->ddb, d->ddbView)) return kJpDdbReadError;
+  const std::string_view file = d->ddbView.bytes();
+  if (file.size() < static_cast<std::size_t>(kJpDdbHeaderSize)) return kJpDdbReadError;
+  std::memcpy(d->header, file.data(), kJpDdbHeaderSize);
   descrambleBytes(d->header, kJpDdbHeaderSize, 0);
   d->dataStart = plat::readLe16s(d->header + kJpDdbDataStartOffset);
   d->recordLength = plat::readLe16s(d->header + kJpDdbRecordLengthOffset);
   if (d->recordLength < 1 || d->recordLength > kJpRecordSlot || d->dataStart < 0) return kJpDdbContentError;
 
-  if (!readRestOfFile(d->ddb, file)) return kJpDdbReadError;
-  // Every whole record, descrambled once; a record cut by the end of the file is left out.
+  // Every whole record; a record cut by the end of the file is left out.
   const std::size_t len = static_cast<std::size_t>(d->recordLength);
   const std::size_t start = static_cast<std::size_t>(d->dataStart);
   const std::size_t whole = file.size() > start ? (file.size() - start) / len : 0;
-  d->records.assign(file, start < file.size() ? start : file.size(), whole * len);
-  for (std::size_t k = 0; k < whole; ++k) {
-    descrambleBytes(reinterpret_cast<std::uint8_t*>(d->records.data() + k * len), len, static_cast<int>(k + 1));
-  }
+  d->records = file.substr(start < file.size() ? start : file.size(), whole * len);
 
   d->dic = plat::fileOpen(withExtension(d, u".DIC"), "rb");
   if (!d->dic) return kJpDicOpenError;
-  std::string data;
   bool noMemory = plat::failPointHit(kJpTreeFailPoint);
   if (!noMemory) {
     try {
-      char buf[8192];
-      std::size_t n;
-      while ((n = std::fread(buf, 1, sizeof buf, d->dic)) > 0) data.append(buf, n);
-      if (std::ferror(d->dic)) return kJpDicReadError;
+      plat::FileView dicView;
+      if (!plat::fileMapView(d->dic, dicView)) return kJpDicReadError;
+      const std::string_view data = dicView.bytes();
       d->tree.clear();
-      d->tree.push_back(JpTreeNode{-1, -1, -1, {}});
+      d->treeRecords.clear();
+      d->tree.push_back(JpTreeNode{-1, -1, -1, 0, 0});
       TreeParser parser{data, 0, d->tree};
+      // A well-formed tree of N nodes takes 2 bytes a node and 4 bytes a record list, N+1 of them.
+      d->tree.reserve(data.size() / 6 + 2);
+      parser.owned.reserve(data.size() / 4);
       int top = parser.parse(0, -1, 0);
       if (parser.failed) {
         d->tree.clear();
@@ -266,6 +320,7 @@ int openJpDictionary(JpDictionary* d, std::u16string_view basePath) {
         return kJpDicContentError;
       }
       d->tree[0].one = top;
+      parser.group(d->treeRecords);
       // A .DDB cut short is refused here, not one failed search at a time.
       if (d->records.size() + start != file.size() || !treeRecordsPresent(d)) {
         d->tree.clear();
@@ -297,6 +352,7 @@ int readJpRecord(JpDictionary* d, int number, std::uint8_t* buffer) {
   const std::size_t offset = static_cast<std::size_t>(number - 1) * len;
   if (offset + len > d->records.size()) return kJpDdbReadError;
   std::memcpy(buffer, d->records.data() + offset, len);
+  descrambleBytes(buffer, len, number);
   return 0;
 }
 

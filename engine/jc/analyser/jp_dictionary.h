@@ -1,6 +1,6 @@
 // The Japanese dictionary pair: a bit-wise search tree (.DIC, read whole at open) over the
-// Shift-JIS keys of a file of scrambled fixed-length records (.DDB, kept open and read whole at
-// open, so that a search reads its records from memory).
+// Shift-JIS keys of a file of scrambled fixed-length records (.DDB, kept open and mapped at open,
+// so that a search reads its records from memory and descrambles each as it reads it).
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/jc/analyser/jp_dict_format.h"
+#include "platform/core/files.h"
 
 namespace jc {
 
@@ -44,12 +45,14 @@ struct JpDictRecord {
   std::int32_t number() const;
 };
 
-// A tree node: bit index, links as node indices (-1 = none), and the record numbers it owns.
+// A tree node: bit index, links as node indices (-1 = none), and the record numbers it owns
+// (recordCount numbers of the dictionary's treeRecords from firstRecord on).
 struct JpTreeNode {
   int bit;
   int one;
   int zero;
-  std::vector<std::uint32_t> records;
+  std::uint32_t firstRecord;
+  std::uint32_t recordCount;
 };
 
 struct JpDictionary {
@@ -57,8 +60,10 @@ struct JpDictionary {
   std::u16string basePath;
   std::FILE* dic;
   std::FILE* ddb;
-  std::string records;  // the whole records of the .DDB, descrambled at open
+  plat::FileView ddbView;        // the whole .DDB, mapped
+  std::string_view records;      // its whole records, as scrambled on the card
   std::vector<JpTreeNode> tree;  // tree[0] is the root header (bit -1)
+  std::vector<std::uint32_t> treeRecords;  // the record numbers the nodes own, node by node
   int dataStart;
   int recordLength;
 };

@@ -39,10 +39,6 @@ bool posMatches(const JcNode& n, std::string_view p, std::string_view q) {
 
 }  // namespace
 
-int inNodeRange(const JcSentence* s, int i) { return s && i >= 0 && i <= lastNodeOf(s); }
-
-int isLive(const JcSentence* s, int i) { return inNodeRange(s, i) && s->targets[i].live; }
-
 void retireWord(JcSentence* s, int i) {
   if (s && i >= 1 && i < kJcMaxNodes) s->targets[i].live = 0;
 }

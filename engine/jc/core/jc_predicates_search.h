@@ -20,9 +20,11 @@
 namespace jc {
 
 // 1 when i is a node of the sentence (0..lastNode).
-int inNodeRange(const JcSentence* s, int i);
+inline int inNodeRange(const JcSentence* s, int i) {
+  return s && i >= 0 && i <= (s->lastNode < kJcMaxNodes - 1 ? s->lastNode : kJcMaxNodes - 1);
+}
 // Node i's target is live (0 outside 0..lastNode).
-int isLive(const JcSentence* s, int i);
+inline int isLive(const JcSentence* s, int i) { return inNodeRange(s, i) && s->targets[i].live; }
 // Retires word i (clears its target's live flag); nothing for node 0 or an index out of range.
 void retireWord(JcSentence* s, int i);
 

@@ -117,7 +117,7 @@ RenderingTableStatus readRenderingTable(std::string_view dataFolder, dbcs::Keyed
     return kRenderingTableMissing;
   }
   dbcs::KeyedWordRefusal refusal;
-  out = registry().parse(text, refusal);
+  out = registry().parseWithCompiled(dataFolder, kRenderingTableFileName, text, refusal);
   if (!out) {
     if (error) *error = refusalText(refusal);
     return kRenderingTableRefused;
@@ -126,6 +126,8 @@ RenderingTableStatus readRenderingTable(std::string_view dataFolder, dbcs::Keyed
 }
 
 void useRenderingTable(const dbcs::KeyedWordLoadPtr& own) { registry().use(own); }
+
+const dbcs::KeyedWordRegistry& renderingTableRegistry() { return registry(); }
 
 void clearRenderingTable() { registry().clear(); }
 

@@ -56,6 +56,8 @@ RenderingTableStatus readRenderingTable(std::string_view dataFolder, dbcs::Keyed
                                         std::string* error = nullptr);
 // Puts an engine's table in use for the rules (null: the standing table).
 void useRenderingTable(const dbcs::KeyedWordLoadPtr& own);
+// The registry of the renderings' keys (the card writer compiles the table against it).
+const dbcs::KeyedWordRegistry& renderingTableRegistry();
 
 // The standing table, read by programs and tests that hold no engine (loaded and put in use).
 // Lines are "key<TAB>value", UTF-8; a value is one word or a bar list "|a|b|c|"; "\xHH" writes a

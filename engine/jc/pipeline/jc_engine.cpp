@@ -442,11 +442,12 @@ int translateFitting(JcEngine& e, std::string_view line, std::u16string& result,
   }
   std::fputs("\n", chngen);
   std::string line8;
-  bool failed = plat::fileTruncate(chngen, std::ftell(chngen)) != 0 || std::fseek(chngen, 0, SEEK_SET) != 0;
+  const long written = std::ftell(chngen);
+  bool failed = written < 0 || plat::fileTruncate(chngen, written) != 0 || std::fseek(chngen, 0, SEEK_SET) != 0;
   if (!failed) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, chngen)) > 0) line8.append(buffer, n);
+    // The file holds what was written: one read of that size.
+    line8.resize(static_cast<std::size_t>(written));
+    line8.resize(std::fread(line8.data(), 1, line8.size(), chngen));
     failed = std::ferror(chngen) != 0;
   }
   if (failed || line8.empty()) {

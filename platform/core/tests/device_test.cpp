@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 TEST(DevicePaths, MapBackslashesAndIgnoreCase) {
   datagen::TempDevice dev;
   ASSERT_TRUE(dev.write("\\Storage Card\\Talvenro\\Chinese\\LindqvarDic\\CJSystemdic\\cwcdic.dic", "d"));
@@ -76,6 +78,57 @@ TEST(Files, HeldFileRefusesASeekBeforeItsStart) {
     EXPECT_EQ(c, s.next) << s.offset << ' ' << s.whence;
   }
   plat::fileClose(f);
+}
+
+// A mapped view holds the whole file whatever the position, outlives the file's handle, and an empty
+// file gives an empty view; a held file serves its reads from the view.
+TEST(Files, MappedViewsAndHeldFiles) {
+  datagen::TempDevice dev;
+  std::string big;
+  for (int k = 0; k < 70000; ++k) big.push_back(static_cast<char>(k * 7));
+  for (const std::string& bytes : {std::string(), std::string("abcdef"), big}) {
+    ASSERT_TRUE(dev.write("\\Storage Card\\view.dat", bytes));
+    std::FILE* f = plat::fileOpen("\\Storage Card\\view.dat", "rb");
+    ASSERT_TRUE(f);
+    char c;
+    std::fread(&c, 1, 1, f);
+    plat::FileView view;
+    ASSERT_TRUE(plat::fileMapView(f, view));
+    plat::FileView moved = std::move(view);
+    EXPECT_TRUE(view.empty());
+    ASSERT_TRUE(plat::fileHoldInMemory(f));
+    EXPECT_EQ(plat::fileHeldBytes(f), bytes);
+    std::string back(bytes.size(), '\0');
+    EXPECT_EQ(plat::fileSeek(f, 0, SEEK_SET), 0);
+    EXPECT_EQ(plat::fileRead(back.data(), back.size() + 5, f), bytes.size());
+    EXPECT_EQ(back, bytes);
+    plat::fileClose(f);
+    EXPECT_EQ(moved.bytes(), bytes) << bytes.size();
+  }
+  EXPECT_FALSE(plat::fileMapView(nullptr, *std::make_unique<plat::FileView>()));
+}
+
+// A file read again from its start through an open handle reads as another handle rewrote it, and
+// says when its name is gone.
+TEST(Files, ReadFromStartSeesRewritesAndRemoval) {
+  datagen::TempDevice dev;
+  ASSERT_TRUE(dev.write("\\Storage Card\\work.tmp", "first text"));
+  std::FILE* reader = plat::fileOpen("\\Storage Card\\work.tmp", "rb");
+  ASSERT_TRUE(reader);
+  std::string bytes;
+  ASSERT_EQ(plat::fileReadFromStart(reader, bytes), plat::Reread::kRead);
+  EXPECT_EQ(bytes, "first text");
+  std::FILE* writer = plat::fileOpen("\\Storage Card\\work.tmp", "r+b");
+  ASSERT_TRUE(writer);
+  std::fputs("two", writer);
+  ASSERT_EQ(plat::fileTruncate(writer, 3), 0);
+  ASSERT_EQ(plat::fileReadFromStart(reader, bytes), plat::Reread::kRead);
+  EXPECT_EQ(bytes, "two");
+  plat::fileClose(writer);
+  ASSERT_TRUE(plat::removeFile("\\Storage Card\\work.tmp"));
+  EXPECT_EQ(plat::fileReadFromStart(reader, bytes), plat::Reread::kRemoved);
+  plat::fileClose(reader);
+  EXPECT_EQ(plat::fileReadFromStart(nullptr, bytes), plat::Reread::kFailed);
 }
 
 TEST(Files, AFolderIsNoFile) {

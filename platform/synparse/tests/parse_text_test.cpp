@@ -806,5 +806,40 @@ TEST(SynparseLibrary, BoundByNameFromTheProgramFolder) {
   plat::setProgramFolder(previous);
 }
 
+// MORPH.TMP stays open between calls: a file rewritten in place, one written anew under the same
+// name after a removal, one put in its place by a rename, and a removed one are each read as they
+// now are.
+TEST_F(ParseTextTest, TheKeptMorphemeFileIsReadAsItNowIs) {
+  const std::string one = morphFile({{"本", "本", "06010000"}});
+  const std::string two = morphFile({{"猫", "猫", "06010000"}, {"が", "が", "09010000"}});
+  std::vector<char> buffer(kParseBufferSize);
+  auto parsed = [&] {
+    buffer[0] = 0;
+    const int rc = parseMorphFile(u"\\MORPH.TMP", buffer.data());
+    return rc == kParseOk ? std::string(buffer.data()) : "status " + std::to_string(rc);
+  };
+  ASSERT_TRUE(plat::writeWholeFile("\\MORPH.TMP", one));
+  const std::string first = parsed();
+  ASSERT_TRUE(plat::writeWholeFile("\\MORPH.TMP", two));
+  const std::string second = parsed();
+  EXPECT_NE(first, second);
+  // Rewritten in place through a handle kept open, as the engine writes it.
+  std::FILE* f = plat::fileOpen("\\MORPH.TMP", "r+b");
+  ASSERT_TRUE(f);
+  ASSERT_EQ(std::fwrite(one.data(), 1, one.size(), f), one.size());
+  ASSERT_EQ(plat::fileTruncate(f, static_cast<long>(one.size())), 0);
+  EXPECT_EQ(parsed(), first);
+  plat::fileClose(f);
+  // Removed and written anew; replaced by a rename; removed.
+  ASSERT_TRUE(plat::removeFile("\\MORPH.TMP"));
+  ASSERT_TRUE(plat::writeWholeFile("\\MORPH.TMP", two));
+  EXPECT_EQ(parsed(), second);
+  ASSERT_TRUE(plat::writeWholeFile("\\NEXT.TMP", one));
+  ASSERT_EQ(std::rename(plat::hostPath("\\NEXT.TMP").c_str(), plat::hostPath("\\MORPH.TMP").c_str()), 0);
+  EXPECT_EQ(parsed(), first);
+  ASSERT_TRUE(plat::removeFile("\\MORPH.TMP"));
+  EXPECT_EQ(parsed(), "status " + std::to_string(kParseOpenError));
+}
+
 }  // namespace
 }  // namespace synparse
