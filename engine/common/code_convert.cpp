@@ -262,33 +262,6 @@ std::size_t internalToGb(const ConversionTables&, std::string& out, std::string_
   return out.size();
 }
 
-int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
-                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
-                    std::u16string& out, std::u16string& carried) {
-  int failure = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    std::size_t j = i;
-    while (j < text.size() && holds(text[j])) ++j;
-    if (j > i) {
-      std::u16string part;
-      const int result = translate(text.substr(i, j - i), part);
-      if (result != 0 && failure == 0) failure = result;
-      out += part;
-    }
-    if (j < text.size()) {
-      const bool pair = text[j] >= 0xD800 && text[j] <= 0xDBFF && j + 1 < text.size() && text[j + 1] >= 0xDC00 &&
-                        text[j + 1] <= 0xDFFF;
-      const std::u16string_view character = text.substr(j, pair ? 2 : 1);
-      out += character;
-      carried += character;
-      j += character.size();
-    }
-    i = j;
-  }
-  return failure;
-}
-
 int unlockTable(const void*) { return 0; }
 
 void convertCwToJp(std::string& character) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/common/text_tokens.h"
+
 namespace dbcs {
 
 // The loaded CVDATA tables "GB-UNI" and "UNI-GB" (either may be missing).
@@ -53,13 +55,7 @@ char16_t japaneseOfGbSymbol(const ConversionTables& tables, char16_t c);
 // Japanese stand-in for a sentence without a translation.
 void convertSentenceFallback(std::string_view in, std::string& out);
 
-// Translates text around the characters an engine cannot hold: each run between them goes through
-// translate(run, output of the run), each character holds() refuses stays at its place in out
-// (a surrogate pair as one character) and is added to carried. The first non-zero result of a
-// run, or 0.
-int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
-                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
-                    std::u16string& out, std::u16string& carried);
+// translateAround: engine/common/text_tokens.h.
 
 // Releases a loaded resource table: nothing to do, always 0.
 int unlockTable(const void* table);

@@ -63,7 +63,16 @@ int main(int argc, char** argv) {
           return r == jc::kJcLineIncomplete ? 0 : r;
         },
         chinese, carried);
-    if (!carried.empty()) loop.note(plat::wideToUtf8(carried) + " has no Japanese or Chinese code and is carried through unchanged");
+    // Named apart: characters Shift-JIS lacks, and kanji without a Chinese code.
+    std::u16string noCode, noChinese;
+    for (std::size_t i = 0; i < carried.size(); ++i) {
+      const bool pair = carried[i] >= 0xD800 && carried[i] <= 0xDBFF && i + 1 < carried.size();
+      const std::u16string_view c = std::u16string_view(carried).substr(i, pair ? 2 : 1);
+      (!pair && plat::wideToMultiByte(932, c) != "?" ? noChinese : noCode) += c;
+      if (pair) ++i;
+    }
+    if (!noCode.empty()) loop.note(plat::wideToUtf8(noCode) + " has no Japanese or Chinese code and is carried through unchanged");
+    if (!noChinese.empty()) loop.note(plat::wideToUtf8(noChinese) + " has no Chinese code and is carried through unchanged");
     for (const std::string& piece : kept)
       loop.failed(plat::wideToUtf8(plat::multiByteToWide(932, piece)) + " could not be translated and stands as it is");
     if (result != 0) {

@@ -33,6 +33,9 @@ TEST(NextSentenceTest, CutsAtFullStopsBracketsAndQuestionMarks) {
       {u"Yes? No.", {u"Yes?", u" No."}},
       {u"他喝水。\r\n我饿了。", {u"他喝水。", u"\r\n我饿了。"}},
       {u"版本3.０です.終り", {u"版本3.０です.", u"終り"}},  // a full-width digit keeps the point too
+      // Marks inside a URL, a mail address or a version join their run, as the console drivers read them.
+      {u"请看http://example.com/a?id=1。好。", {u"请看http://example.com/a?id=1。", u"好。"}},
+      {u"我发到foo.bar@example.com了。", {u"我发到foo.bar@example.com了。"}},
   };
   for (const Case& c : cases) {
     std::vector<std::u16string> got;
