@@ -62,9 +62,10 @@ std::size_t endOfWordRun(std::u16string_view text, std::size_t i) {
       end = j;
       continue;
     }
-    // A per cent sign after a digit, a slash closing a URL.
+    // A per cent sign after a digit, a slash closing a URL, C++ and C#.
     const char16_t c = narrow(text[end]);
-    if ((c == u'%' && isDigit(text[end - 1])) || (c == u'/' && url)) {
+    if ((c == u'%' && isDigit(text[end - 1])) || (c == u'/' && url) ||
+        ((c == u'+' || c == u'#') && (isLetter(text[end - 1]) || narrow(text[end - 1]) == u'+'))) {
       ++end;
       continue;
     }

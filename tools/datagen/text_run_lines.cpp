@@ -128,21 +128,28 @@ std::string randomTextRun(std::uint64_t& state, bool wide) {
   return run;
 }
 
-std::vector<RunLine> makeRunLines(const std::vector<std::string>& sentences, std::string_view afterMarks,
-                                  std::size_t count, std::uint64_t seed) {
+std::vector<RunLine> makeRunLines(const std::vector<std::string>& sentences, bool atStart, std::string_view afterMarks,
+                                  std::string_view beforeMarks, std::size_t count, std::uint64_t seed) {
   std::vector<RunLine> lines;
   if (sentences.empty()) return lines;
-  const std::vector<std::string_view> marks = characters(afterMarks);
+  const std::vector<std::string_view> after = characters(afterMarks), before = characters(beforeMarks);
   std::uint64_t state = seed * 0x9E3779B97F4A7C15ull + 1;
   for (std::size_t i = 0; i < count; ++i) {
     const std::vector<std::string_view> chars = characters(sentences[below(state, sentences.size())]);
-    // Places where words meet: the start, before the stop, after a listed mark.
-    std::vector<std::size_t> places = {0};
+    // Places where a noun can stand: the start, after a mark of one list, before one of the other.
+    std::vector<std::size_t> places;
+    if (atStart) places.push_back(0);
     for (std::size_t c = 1; c + 1 < chars.size(); ++c) {
-      for (std::string_view m : marks)
-        if (chars[c - 1] == m) places.push_back(c);
+      bool place = false;
+      for (std::string_view m : after) place = place || chars[c - 1] == m;
+      // Before a particle only after a noun's last character, no kana ending (では, には).
+      const bool kana = chars[c - 1].size() == 3 && static_cast<unsigned char>(chars[c - 1][0]) == 0xE3 &&
+                        (static_cast<unsigned char>(chars[c - 1][1]) == 0x81 ||
+                         (static_cast<unsigned char>(chars[c - 1][1]) == 0x82 && static_cast<unsigned char>(chars[c - 1][2]) < 0xA0));
+      for (std::string_view m : before) place = place || (chars[c] == m && !kana);
+      if (place) places.push_back(c);
     }
-    if (chars.size() > 1) places.push_back(chars.size() - 1);
+    if (places.empty()) places.push_back(0);
     const std::size_t n = 1 + below(state, 3);
     std::vector<std::size_t> at;
     for (std::size_t k = 0; k < n; ++k) at.push_back(places[below(state, places.size())]);

@@ -19,10 +19,11 @@ struct RunLine {
 std::string randomTextRun(std::uint64_t& state, bool wide);
 
 // count lines, each one of the sentences (UTF-8, ending in a full stop) with one to three runs put
-// in where words meet: at its start, before its stop, or after one of the characters of afterMarks
-// (the language's particles and pronouns, UTF-8). Reproducible from seed.
-std::vector<RunLine> makeRunLines(const std::vector<std::string>& sentences, std::string_view afterMarks,
-                                  std::size_t count, std::uint64_t seed);
+// in where a noun can stand: at its start when atStart, after one of the characters of afterMarks or
+// before one of beforeMarks (the language's particles, pronouns and prepositions, UTF-8).
+// Reproducible from seed.
+std::vector<RunLine> makeRunLines(const std::vector<std::string>& sentences, bool atStart, std::string_view afterMarks,
+                                  std::string_view beforeMarks, std::size_t count, std::uint64_t seed);
 
 // Sentence ends of a text: 。！？ and ! ? . not between two digits, runs of them counted once.
 std::size_t sentenceEnds(const std::string& utf8);

@@ -52,7 +52,7 @@ void expectEveryHanziWrittenOrNamed(const std::string& deviceRoot) {
     if (++silent <= 30) shown += hanzi[i] + " -> " + run.lines[i] + "\n";
   }
   EXPECT_EQ(silent, 0u) << shown;
-  std::printf("%zu of %zu hanzi carried and named\n", carried, hanzi.size());
+  std::printf("%zu of %zu characters carried and named\n", carried, hanzi.size());
 }
 
 TEST(CharacterCoverage, EveryGb2312HanziOnTheSampleCard) {

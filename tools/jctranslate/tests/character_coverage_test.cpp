@@ -55,7 +55,7 @@ void expectEveryKanjiWrittenOrNamed(const std::string& deviceRoot) {
     if (++silent <= 30) shown += hanzi[i] + " -> " + run.lines[i] + "\n";
   }
   EXPECT_EQ(silent, 0u) << shown;
-  std::printf("%zu of %zu hanzi carried and named\n", carried, hanzi.size());
+  std::printf("%zu of %zu characters carried and named\n", carried, hanzi.size());
 }
 
 TEST(CharacterCoverage, EveryJisKanjiOnTheSampleCard) {

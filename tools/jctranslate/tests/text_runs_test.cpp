@@ -17,8 +17,9 @@
 
 namespace {
 
-// Characters after which a word ends: particles and the comma.
-constexpr std::string_view kWordEnds = "はがをにでともへ、";
+// Characters after which a noun may stand (a comma), and the particles a noun stands before.
+constexpr std::string_view kWordEnds = "、";
+constexpr std::string_view kParticles = "はがをへ";
 
 // The inputs of a pinned table that hold no Latin letter or digit and end in a full stop.
 std::vector<std::string> plainSentences(const std::string& table) {
@@ -37,7 +38,7 @@ std::vector<std::string> plainSentences(const std::string& table) {
 void expectRunsKept(const std::string& deviceRoot, const std::string& table, std::uint64_t seed) {
   const std::vector<std::string> sentences = plainSentences(table);
   ASSERT_GT(sentences.size(), 20u) << table;
-  const std::vector<datagen::RunLine> lines = datagen::makeRunLines(sentences, kWordEnds, 2000, seed);
+  const std::vector<datagen::RunLine> lines = datagen::makeRunLines(sentences, false, kWordEnds, kParticles, 2000, seed);
   std::vector<std::string> text;
   for (const auto& l : lines) text.push_back(l.line);
   const std::string scratch = ::testing::TempDir() + "text_runs_" + std::to_string(::getpid());
