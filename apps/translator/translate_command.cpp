@@ -132,10 +132,13 @@ void CTranslateDlg::OnTranslate() {
           ended = true;
           break;
         }
-        // A character the engine's code cannot hold stays at its place; the text around it is translated.
+        // Runs that are not words and characters the engine cannot hold stay whole at their places,
+        // by the console drivers' rule.
         lastResult = dbcs::translateAround(
             line,
-            [&](char16_t c) { return chinese ? dbcs::gbHolds(app_.gbTables, c) : jc::engineHoldsJapaneseChar(c); },
+            [&](char16_t c) {
+              return chinese ? cj::engineHoldsChineseChar(app_.gbTables, c) : jc::engineHoldsJapaneseChar(c);
+            },
             [&](std::u16string_view run, std::u16string& part) {
               return chinese ? cj::translateChineseLine(*app_.cjEngine, run, part)
                              : translateJapaneseLine(app_, plat::wideToMultiByte(932, run), part);
