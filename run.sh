@@ -11,28 +11,8 @@ cmake --build "$BUILD" -j "$(nproc)"
 
 DEVICE=${SUITE_DEVICE_ROOT:-$PWD/device}
 export SUITE_DEVICE_ROOT=$DEVICE
-mkdir -p "$DEVICE/Storage Card"
-touch "$DEVICE/Storage Card/.storage-card"
-if [ -x "$BUILD/bin/datagen_card" ]; then
-  "$BUILD/bin/datagen_card" data/sample "$DEVICE/Storage Card"
-fi
-# The full card's translator data (open dictionaries) replaces the sample card's.
-FULLCARD="$BUILD/fullcard/device/Card/Talvenro/Chinese/LindqvarDic"
-if [ -d "$FULLCARD" ]; then
-  cp -r "$FULLCARD"/. "$DEVICE/Storage Card/Talvenro/Chinese/LindqvarDic/"
-fi
-# The full card's speech tables (words from CC-CEDICT) replace the sample card's; its units stay.
-if [ -f "$BUILD/speech-full/ChTTSData/cz.dat" ]; then
-  cp "$BUILD"/speech-full/ChTTSData/*.dat "$DEVICE/Storage Card/Talvenro/Chinese/ChTTSData/"
-fi
-# The full card's viewer dictionaries replace the sample card's; its examples stay.
-if [ -f "$BUILD/viewer-full/HarbrookDic/CJDIC/CjsDicV6.dic" ]; then
-  cp -r "$BUILD"/viewer-full/HarbrookDic/. "$DEVICE/Storage Card/Talvenro/Chinese/HarbrookDic/"
-fi
-# The full recogniser dictionaries replace the sample card's at the device root.
-if [ -f "$BUILD/recogniser-full/chujian.dic" ]; then
-  cp "$BUILD"/recogniser-full/*.dic "$DEVICE/"
-fi
+# The card is written beside the device folder and then swapped in whole.
+scripts/lay_out_card.sh "$BUILD" "$DEVICE"
 
 # Input panels are registered as an installer would.
 if [ -x "$BUILD/bin/regpanel" ]; then

@@ -20,6 +20,8 @@ constexpr char16_t kSaveFilter[] = u"Lindqvarファイル(*.lq)|*.lq||";
 constexpr char16_t kSaveFailed[] = u"保存できませんでした";
 constexpr char16_t kReadError[] = u" リードエラー ";
 constexpr char16_t kImportFailed[] = u"テキストファイルの読み込みに失敗しました。";
+// Bytes of an imported file that are no character were replaced (U+FFFD, or ・ in Shift-JIS).
+constexpr char16_t kImportReplaced[] = u"文字として読めないバイトを置き換えました（「\uFFFD」または「・」）：";
 
 bool endsWithTxt(const std::u16string& name) {
   if (name.size() < 4) return false;
@@ -120,8 +122,12 @@ bool CTranslateDlg::importText(const std::u16string& path) {
     return false;
   }
   bytes.resize(got);
-  sourceText = importedText(bytes);
+  std::size_t replaced = 0;
+  sourceText = importedText(bytes, &replaced);
   showTexts();
+  if (replaced > 0) {
+    frameworkMessage(kImportReplaced + plat::utf8ToWide(std::to_string(replaced)) + u"か所", plat::kMbOk | plat::kMbIconExclamation);
+  }
   return true;
 }
 

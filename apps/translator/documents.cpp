@@ -104,12 +104,13 @@ bool readsAsUtf8(std::string_view bytes) {
   return wide > 0 && wide > 2 * bad;
 }
 
-// UTF-8 with each byte that starts no sequence read as U+FFFD.
-std::u16string fromUtf8(std::string_view bytes) {
+// UTF-8 with each byte that starts no sequence read as U+FFFD, counted in bad.
+std::u16string fromUtf8(std::string_view bytes, std::size_t& bad) {
   std::u16string text;
   char32_t c;
   for (std::size_t i = 0; i < bytes.size();) {
     const std::size_t n = utf8Sequence(bytes, i, c);
+    bad += n == 0;
     appendCodePoint(text, n == 0 ? kReplacement : c);
     i += n == 0 ? 1 : n;
   }
@@ -117,7 +118,7 @@ std::u16string fromUtf8(std::string_view bytes) {
 }
 
 // Units of 16 or 32 bits after a byte-order mark; an odd last byte makes a unit with zeros behind.
-std::u16string fromUnits(std::string_view bytes, std::size_t width, bool big) {
+std::u16string fromUnits(std::string_view bytes, std::size_t width, bool big, std::size_t& bad) {
   std::u16string text;
   std::uint16_t high = 0;
   for (std::size_t i = 0; i < bytes.size(); i += width) {
@@ -127,11 +128,15 @@ std::u16string fromUnits(std::string_view bytes, std::size_t width, bool big) {
       c |= b << (8 * (big ? width - 1 - k : k));
     }
     if (width == 4) {
+      bad += c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF);
       appendCodePoint(text, c);
       continue;
     }
     // UTF-16: pairs of surrogates as they stand, a lone one as U+FFFD.
-    if (high && (c < 0xDC00 || c > 0xDFFF)) text.push_back(kReplacement);
+    if (high && (c < 0xDC00 || c > 0xDFFF)) {
+      text.push_back(kReplacement);
+      ++bad;
+    }
     if (c >= 0xD800 && c <= 0xDBFF) {
       high = static_cast<std::uint16_t>(c);
       continue;
@@ -142,6 +147,7 @@ std::u16string fromUnits(std::string_view bytes, std::size_t width, bool big) {
         text.push_back(static_cast<char16_t>(c));
       } else {
         text.push_back(kReplacement);
+        ++bad;
       }
       high = 0;
       continue;
@@ -149,26 +155,90 @@ std::u16string fromUnits(std::string_view bytes, std::size_t width, bool big) {
     high = 0;
     appendCodePoint(text, c);
   }
-  if (high) text.push_back(kReplacement);
+  if (high) {
+    text.push_back(kReplacement);
+    ++bad;
+  }
   return text;
+}
+
+// A unit that text holds: tab and line ends, ASCII, Latin, general punctuation, CJK symbols,
+// kana, hanzi and kanji, compatibility ideographs, full-width and half-width forms.
+bool isTextUnit(char32_t c) {
+  return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0x24F) ||
+         (c >= 0x2000 && c <= 0x206F) || (c >= 0x3000 && c <= 0x30FF) || (c >= 0x3400 && c <= 0x9FFF) ||
+         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+// Bytes Shift-JIS reads as no text: a lead without its trail, a byte outside the code, a control.
+std::size_t shiftJisFaults(std::string_view bytes) {
+  std::size_t faults = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+      const auto t = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+      if (t >= 0x40 && t <= 0xFC && t != 0x7F) {
+        ++i;
+      } else {
+        ++faults;
+      }
+    } else if (b == 0x80 || b == 0xA0 || b >= 0xFD || (b < 0x20 && b != 0x09 && b != 0x0A && b != 0x0D) || b == 0x7F) {
+      ++faults;
+    }
+  }
+  return faults;
+}
+
+// UTF-16 without a mark: whole units, nine in ten of them text in one byte order, while the
+// bytes as Shift-JIS hold something that is no text (zeros of ASCII in UTF-16, broken pairs).
+bool readsAsUtf16(std::string_view bytes, bool& big) {
+  if (bytes.size() < 6 || bytes.size() % 2 != 0 || shiftJisFaults(bytes) == 0) return false;
+  for (const bool order : {false, true}) {
+    std::size_t text = 0;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+      const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+      text += isTextUnit(order ? (a << 8 | b) : (b << 8 | a));
+    }
+    if (text * 10 >= bytes.size() / 2 * 9) {
+      big = order;
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
 
-std::u16string importedText(std::string_view bytes) {
-  if (bytes.substr(0, 4) == std::string_view("\xFF\xFE\0\0", 4)) return fromUnits(bytes.substr(4), 4, false);
-  if (bytes.substr(0, 4) == std::string_view("\0\0\xFE\xFF", 4)) return fromUnits(bytes.substr(4), 4, true);
-  if (bytes.substr(0, 2) == "\xFF\xFE") return fromUnits(bytes.substr(2), 2, false);
-  if (bytes.substr(0, 2) == "\xFE\xFF") return fromUnits(bytes.substr(2), 2, true);
-  // UTF-8, the usual encoding of text files here: with its byte-order mark, or mostly valid.
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return fromUtf8(bytes.substr(3));
-  if (readsAsUtf8(bytes)) return fromUtf8(bytes);
-  // Shift-JIS; zero bytes are no text and are dropped, the text after them kept.
-  std::string text;
-  text.reserve(bytes.size());
-  for (char b : bytes)
-    if (b != '\0') text.push_back(b);
-  return plat::multiByteToWide(932, text);
+std::u16string importedText(std::string_view bytes, std::size_t* replaced) {
+  std::u16string text;
+  std::size_t bad = 0;
+  bool big = false;
+  if (bytes.substr(0, 4) == std::string_view("\xFF\xFE\0\0", 4)) {
+    text = fromUnits(bytes.substr(4), 4, false, bad);
+  } else if (bytes.substr(0, 4) == std::string_view("\0\0\xFE\xFF", 4)) {
+    text = fromUnits(bytes.substr(4), 4, true, bad);
+  } else if (bytes.substr(0, 2) == "\xFF\xFE") {
+    text = fromUnits(bytes.substr(2), 2, false, bad);
+  } else if (bytes.substr(0, 2) == "\xFE\xFF") {
+    text = fromUnits(bytes.substr(2), 2, true, bad);
+  } else if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    // UTF-8, the usual encoding of text files here: with its byte-order mark, or mostly valid.
+    text = fromUtf8(bytes.substr(3), bad);
+  } else if (readsAsUtf8(bytes)) {
+    text = fromUtf8(bytes, bad);
+  } else if (readsAsUtf16(bytes, big)) {
+    text = fromUnits(bytes, 2, big, bad);
+  } else {
+    // Shift-JIS; zero bytes are no text and are dropped, the text after them kept.
+    std::string kept;
+    kept.reserve(bytes.size());
+    for (char b : bytes)
+      if (b != '\0') kept.push_back(b);
+    bad = shiftJisFaults(kept);
+    text = plat::multiByteToWide(932, kept);
+  }
+  if (replaced) *replaced = bad;
+  return text;
 }
 
 }  // namespace orvale

@@ -24,8 +24,9 @@ DocumentTexts splitDocument(std::string_view bytes);
 
 // The text of an imported text file: UTF-32 or UTF-16 after a byte-order mark (either order), UTF-8
 // after its mark or when its characters outside ASCII outnumber twice the bytes that are not UTF-8,
+// else UTF-16 without a mark when its units read as text and the bytes do not as Shift-JIS,
 // else bytes of the system code page. Zero characters are dropped and the text after them kept; a
-// byte or unit that is no character reads as U+FFFD.
-std::u16string importedText(std::string_view bytes);
+// byte or unit that is no character reads as U+FFFD (・ in Shift-JIS), and `replaced` counts them.
+std::u16string importedText(std::string_view bytes, std::size_t* replaced = nullptr);
 
 }  // namespace orvale

@@ -70,27 +70,32 @@ bool CTranslateDlg::keepCheckFilesAlive() {
 }
 
 void CTranslateDlg::showPaneTexts() {
-  const plat::Hwnd result = item(kIdResult), reading = item(kIdReading);
-  const auto resultLines = static_cast<int>(plat::sendMessage(result, ui::kEmGetLineCount, 0, 0));
-  const auto readingLines = static_cast<int>(plat::sendMessage(reading, ui::kEmGetLineCount, 0, 0));
-  ui::setWindowText(result, resultText);
-  ui::setWindowText(reading, readingText);
-  if (resultLines > 1) plat::sendMessage(result, ui::kEmLineScroll, 0, resultLines - 1);
-  if (readingLines > 1) plat::sendMessage(reading, ui::kEmLineScroll, 0, readingLines - 1);
-  ui::invalidate(result);
-  ui::invalidate(reading);
+  // A new result is read from its start: caret and view at the first line.
+  for (const auto& [pane, text] : {std::pair{item(kIdResult), &resultText}, std::pair{item(kIdReading), &readingText}}) {
+    ui::setWindowText(pane, *text);
+    ui::editSetSel(pane, 0, 0);
+    const auto first = static_cast<int>(plat::sendMessage(pane, ui::kEmGetFirstVisibleLine, 0, 0));
+    if (first > 0) plat::sendMessage(pane, ui::kEmLineScroll, 0, -first);
+    ui::invalidate(pane);
+  }
 }
 
 void CTranslateDlg::appendToPanes(std::u16string_view resultPart, std::u16string_view readingPart) {
-  // The panes hold resultText and readingText as they were before this line: the new part goes
-  // behind them, and the caret after it keeps the last line in view.
-  const std::pair<plat::Hwnd, std::u16string_view> parts[] = {{item(kIdResult), resultPart}, {item(kIdReading), readingPart}};
-  const std::size_t lengths[] = {resultText.size(), readingText.size()};
+  // resultText and readingText already end in these parts. The panes are given what they lack
+  // when a new line begins (the line before it is whole) or a quarter second after they last
+  // grew: adding each sentence to one long line laid the whole line out again per sentence.
+  constexpr auto kShowEvery = std::chrono::milliseconds(250);
+  const bool newLine = resultPart.find(u'\n') != std::u16string_view::npos || readingPart.find(u'\n') != std::u16string_view::npos;
+  const auto now = std::chrono::steady_clock::now();
+  if (!newLine && now - lastShown_ < kShowEvery) return;
+  lastShown_ = now;
+  const std::pair<plat::Hwnd, const std::u16string*> panes[] = {{item(kIdResult), &resultText}, {item(kIdReading), &readingText}};
   for (int k = 0; k < 2; ++k) {
-    const auto [pane, part] = parts[k];
-    if (part.empty()) continue;
-    ui::editSetSel(pane, static_cast<int>(lengths[k]), -1);
-    ui::editReplaceSel(pane, part);
+    const auto [pane, text] = panes[k];
+    if (shownLengths_[k] >= text->size()) continue;
+    ui::editSetSel(pane, static_cast<int>(shownLengths_[k]), -1);
+    ui::editReplaceSel(pane, std::u16string_view(*text).substr(shownLengths_[k]));
+    shownLengths_[k] = text->size();
   }
 }
 
@@ -103,6 +108,8 @@ void CTranslateDlg::OnTranslate() {
   readingText.clear();
   ui::setWindowText(item(kIdResult), resultText);
   ui::setWindowText(item(kIdReading), readingText);
+  shownLengths_[0] = shownLengths_[1] = 0;
+  lastShown_ = std::chrono::steady_clock::now();
   giveReadingPaneFont();
 
   const auto [selStart, selEnd] = ui::editGetSel(item(kIdSource));
@@ -136,9 +143,7 @@ void CTranslateDlg::OnTranslate() {
         // by the console drivers' rule.
         lastResult = dbcs::translateAround(
             line,
-            [&](char16_t c) {
-              return chinese ? cj::engineHoldsChineseChar(app_.gbTables, c) : jc::engineHoldsJapaneseChar(c);
-            },
+            [&](char16_t c) { return chinese ? cj::engineHoldsChineseChar(app_.cjEngine->tables, c) : jc::engineHoldsJapaneseChar(c); },
             [&](std::u16string_view run, std::u16string& part) {
               return chinese ? cj::translateChineseLine(*app_.cjEngine, run, part)
                              : translateJapaneseLine(app_, plat::wideToMultiByte(932, run), part);
@@ -159,9 +164,9 @@ void CTranslateDlg::OnTranslate() {
         reading.insert(0, kCrLf);
       }
       first = false;
-      appendToPanes(translation, reading);
       resultText += translation;
       readingText += reading;
+      appendToPanes(translation, reading);
     }
   }
   translating_ = false;

@@ -1,6 +1,7 @@
 // The translator's main dialog: direction selector, source, result and reading panes, the
 // character-set toggle, the menu bar and the tap-and-hold menu; portrait and landscape layouts.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string>
@@ -136,10 +137,14 @@ class CTranslateDlg {
   bool keyHook(const plat::Msg& m);
   // Repositions the check files; a stale one brings its engine up again (false: that failed).
   bool keepCheckFilesAlive();
-  // The result and reading texts into their panes, scrolled to their ends.
+  // The result and reading texts into their panes, shown from their start.
   void showPaneTexts();
-  // A translated line's parts behind what the panes show.
+  // A translated sentence's parts behind what the panes show: held back while its line goes on,
+  // until the line ends or a moment has passed since the panes last grew.
   void appendToPanes(std::u16string_view resultPart, std::u16string_view readingPart);
+  // What the panes hold, as far as appendToPanes gave it to them.
+  std::size_t shownLengths_[2] = {0, 0};
+  std::chrono::steady_clock::time_point lastShown_{};
 
   CTranslatorApp& app_;
   plat::Hwnd hwnd_ = 0;

@@ -91,8 +91,10 @@ bool CTranslatorApp::startUp() {
   const int status = cjEngine->engineStatus;
   if (status != 0) {
     plat::messageBeep(plat::kMbIconStop);
-    frameworkMessage(u"システム初期化エラー（ コード = " + wide(std::to_string(status)) + u" ）",
-                     plat::kMbOk | plat::kMbIconStop);
+    // The file at fault, when a check named one, under the code.
+    std::u16string text = u"システム初期化エラー（ コード = " + wide(std::to_string(status)) + u" ）";
+    if (!cjEngine->dataFileProblem.empty()) text += u"\n" + plat::utf8ToWide(cjEngine->dataFileProblem);
+    frameworkMessage(text, plat::kMbOk | plat::kMbIconStop);
     direction = kUnusable;
     return end();
   }

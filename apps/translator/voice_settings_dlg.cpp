@@ -3,6 +3,7 @@
 #include "apps/translator/translate_dlg.h"
 #include "apps/translator/translator_app.h"
 #include "apps/translator/translator_registry.h"
+#include "platform/ui/app.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/fonts.h"
@@ -71,7 +72,7 @@ std::intptr_t CVoiceSettingsDlg::proc(plat::Hwnd h, unsigned msg, std::uint32_t 
 }
 
 bool CVoiceSettingsDlg::OnInitDialog() {
-  font_ = ui::createFont({u"ZQ-GB Mincho", ui::kGb2312CharSet, 16, 400, false, 0x20, 0});
+  font_ = ui::createFont({u"ZQ-GB Mincho", ui::kGb2312CharSet, 16 * ui::screenMetrics().dpi / 96, 400, false, 0x20, 0});
   ui::setWindowFont(ui::getDlgItem(hwnd_, kIdTestSentence), font_);
   ui::setDlgItemText(hwnd_, kIdTestSentence, u"\"" + std::u16string(kTestSentence) + u"\"");
   app_.readerWindow = 0;

@@ -115,10 +115,14 @@ bool isUtf8(std::string_view t) {
   return true;
 }
 
-// UTF-16 by its byte-order mark, or by the zero bytes every ASCII character carries.
+// UTF-16 by its byte-order mark, or by the zero bytes every ASCII character carries: a zero in a
+// quarter of the units or more, all on one side. A stray NUL is a fault of its own line.
 bool looksLikeUtf16(std::string_view t) {
   if (t.size() >= 2 && ((t[0] == '\xFF' && t[1] == '\xFE') || (t[0] == '\xFE' && t[1] == '\xFF'))) return true;
-  return t.find('\0') != std::string_view::npos;
+  std::size_t zeros[2] = {0, 0};
+  for (std::size_t i = 0; i < t.size(); ++i) zeros[i % 2] += t[i] == '\0';
+  const std::size_t units = t.size() / 2;
+  return units > 0 && ((zeros[0] * 4 >= units && zeros[1] == 0) || (zeros[1] * 4 >= units && zeros[0] == 0));
 }
 
 bool refuse(KeyedWordRefusal& refusal, KeyedWordFault fault, int line, std::string_view key) {
@@ -206,10 +210,12 @@ bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, con
     std::string_view line = text.substr(from, end - from);
     from = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     ++lineNumber;
+    if (line.find('\0') != std::string_view::npos) return refuse(refusal, KeyedWordFault::kNulByte, lineNumber, {});
     if (!isUtf8(line)) return refuse(refusal, KeyedWordFault::kNotUtf8, lineNumber, {});
     if (line.empty() || line.front() == '#') continue;
     const std::size_t tab = line.find('\t');
     if (tab == std::string_view::npos) return refuse(refusal, KeyedWordFault::kNoTab, lineNumber, {});
+    if (tab == 0) return refuse(refusal, KeyedWordFault::kEmptyKey, lineNumber, {});
     const std::string_view key = line.substr(0, tab);
     const std::string_view value = line.substr(tab + 1);
     const auto spec = schema.find(key);

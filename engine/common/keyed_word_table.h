@@ -75,6 +75,8 @@ enum class KeyedWordFault {
   kMissingKey,
   kUtf16Text,  // the file is UTF-16 (line 1)
   kNotUtf8,    // the line is not valid UTF-8
+  kNulByte,    // the line holds a NUL byte (the file is no text of this kind)
+  kEmptyKey,   // the line has a TAB first: a value without its key
 };
 
 // Why a file was refused: the line (for a missing key, the number of lines read), the key, the

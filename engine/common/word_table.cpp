@@ -39,6 +39,12 @@ std::string refusalText(const dbcs::KeyedWordRefusal& r) {
     case dbcs::KeyedWordFault::kNotUtf8:
       why = "not valid UTF-8";
       break;
+    case dbcs::KeyedWordFault::kNulByte:
+      why = "a NUL byte";
+      break;
+    case dbcs::KeyedWordFault::kEmptyKey:
+      why = "a value without its key";
+      break;
     case dbcs::KeyedWordFault::kMissingKey:
       why = "key " + r.key + " missing";
       break;

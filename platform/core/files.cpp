@@ -3,9 +3,11 @@
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <cstring>
 #include <map>
@@ -42,6 +44,13 @@ std::string lastComponentLower(std::string_view p) {
 std::FILE* fileOpen(std::string_view devicePath, const char* mode) {
   std::string host = hostPath(devicePath);
   std::FILE* f = std::fopen(host.c_str(), mode);
+  // A folder opens for reading on Linux; as a file it is not there.
+  struct stat st {};
+  if (f && (::fstat(::fileno(f), &st) != 0 || S_ISDIR(st.st_mode))) {
+    std::fclose(f);
+    errno = EISDIR;
+    return nullptr;
+  }
   if (f) {
     std::lock_guard<std::mutex> lock(gMutex);
     gOpen[f] = lastComponentLower(host);
@@ -101,6 +110,12 @@ bool fileHoldInMemory(std::FILE* f) {
   return true;
 }
 
+const std::string* fileHeldBytes(std::FILE* f) {
+  std::lock_guard<std::mutex> lock(gMutex);
+  auto held = gHeld.find(f);
+  return held == gHeld.end() ? nullptr : &held->second.bytes;
+}
+
 std::size_t fileRead(void* buffer, std::size_t size, std::FILE* f) {
   if (!f || size == 0) return 0;
   {
@@ -137,6 +152,8 @@ int openFileCount(std::string_view name) {
 
 long fileSize(std::FILE* f) {
   if (!f) return -1;
+  struct stat st {};
+  if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
   long pos = std::ftell(f);
   if (pos < 0 || std::fseek(f, 0, SEEK_END) != 0) return -1;
   long size = std::ftell(f);

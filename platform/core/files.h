@@ -6,7 +6,8 @@
 
 namespace plat {
 
-// fopen on the mapped path, with the C runtime's modes ("rb", "rt", "wb", ...). Null on failure.
+// fopen on the mapped path, with the C runtime's modes ("rb", "rt", "wb", ...). Null on failure
+// and for a folder.
 std::FILE* fileOpen(std::string_view devicePath, const char* mode);
 std::FILE* fileOpen(std::u16string_view devicePath, const char* mode);
 int fileClose(std::FILE* f);
@@ -18,6 +19,8 @@ int fileSeek(std::FILE* f, long offset, int whence);
 // and touch no disk (the file stays open, so its handle still stands for it). False when it
 // cannot be read (nothing is held then).
 bool fileHoldInMemory(std::FILE* f);
+// The bytes fileHoldInMemory read, valid while the file stays open; null when none are held.
+const std::string* fileHeldBytes(std::FILE* f);
 // fread of size bytes, from the held copy when there is one; the bytes read.
 std::size_t fileRead(void* buffer, std::size_t size, std::FILE* f);
 
@@ -33,7 +36,7 @@ int openFileCount(std::string_view name = {});
 // the file system has nothing to flush at its close). 0 on success.
 int fileTruncate(std::FILE* f, long size);
 
-// Size of an open file in bytes, or -1.
+// Size of an open file in bytes, or -1 (also for anything but a regular file).
 long fileSize(std::FILE* f);
 
 // Whole file as bytes; false when it cannot be read.

@@ -48,9 +48,9 @@ void setWaitCursor(bool on) {
 void consolePrint(const char* format, ...) {
   va_list ap;
   va_start(ap, format);
-  std::vprintf(format, ap);
+  std::vfprintf(stderr, format, ap);
   va_end(ap);
-  std::fflush(stdout);
+  std::fflush(stderr);
 }
 
 }  // namespace plat

@@ -33,7 +33,7 @@ int messageBox(const std::u16string& text, const std::u16string& caption, unsign
 void messageBeep(unsigned type);
 void setWaitCursor(bool on);
 
-// Engine diagnostics to standard output, printf-style, exactly as given.
+// Engine diagnostics to standard error (never into the output), printf-style, exactly as given.
 void consolePrint(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace plat

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/synparse/phrase_analysis.h"
@@ -30,17 +31,29 @@ std::u16string toText(const char16_t* text) {
   return s;
 }
 
-// The optional data file: the path itself, or "Jcfrdic" in the folder it names.
+// The optional data file: the path itself, or "Jcfrdic" in the folder it names. One that is
+// named but cannot be read is said so: the parser then goes on with its own words only.
 bool readDictionary(const std::u16string& path, std::string& text) {
   if (path.empty()) return false;
   std::u16string file = path;
   if (path.back() == u'\\' || path.back() == u'/') file += u"Jcfrdic";
   std::FILE* f = plat::fileOpen(file, "rb");
-  if (!f) return false;
+  if (!f) {
+    std::fprintf(stderr, "Jcfrdic: %s cannot be read; only the parser's own words are used\n",
+                 plat::wideToUtf8(file).c_str());
+    return false;
+  }
   char chunk[4096];
   std::size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+  const bool failed = std::ferror(f) != 0;
   plat::fileClose(f);
+  if (failed) {
+    std::fprintf(stderr, "Jcfrdic: %s could not be read whole; only the parser's own words are used\n",
+                 plat::wideToUtf8(file).c_str());
+    text.clear();
+    return false;
+  }
   return true;
 }
 
@@ -74,29 +87,42 @@ std::string caseOf(const std::vector<Morpheme>& m, const Phrase& p) {
   return at(m, w).subPos == 1 ? at(m, w).surface : std::string();
 }
 
+// A quotation in brackets before its と (「…」と): the verb's own word order keeps it.
+bool isBracketedQuote(const std::vector<Morpheme>& m, const Phrase& p) {
+  int w = p.last;
+  while (w >= p.first && at(m, w).pos == kSymbolPos && at(m, w).subPos != 4) --w;
+  if (w < p.first || at(m, w).surface != "と") return false;
+  return w - 1 >= p.first && at(m, w - 1).pos == kSymbolPos && at(m, w - 1).subPos == 4;
+}
+
 // The '/' line of phrase k: its voice class, and the rendering, template and fields of its verb's
 // frame when the verb has one and every case the frame names depends on it; empty when neither.
 std::string patternLine(const std::vector<Morpheme>& m, const Sentence& s, std::size_t k, const WordLists& lists) {
   const Phrase& p = s.phrases[k];
   const Frame* frame = findFrame(lists, frameWord(m, p));
   std::string fields;
-  if (frame) {
+  // The first of the verb's frames whose every case depends on it.
+  for (; frame; frame = nextFrame(lists, *frame)) {
+    fields.clear();
     if (p.voiceClass == '1' || p.voiceClass == '3' || p.voiceClass == '4') fields = "-";
+    bool whole = true;
     for (const std::string& c : frame->cases) {
       // The nearest phrase of the case that depends on the verb; a に of a time, a count or a
       // clause's circumstances is no partner.
       int dependent = -1;
       for (std::size_t j = k; j-- > 0 && dependent < 0;) {
         const Phrase& d = s.phrases[j];
-        if (d.head == static_cast<int>(k) && caseOf(m, d) == c && !isCircumstanceNi(m, d, lists))
+        if (d.head == static_cast<int>(k) && caseOf(m, d) == c && !isCircumstanceNi(m, d, lists) &&
+            !(c == "と" && isBracketedQuote(m, d)))
           dependent = static_cast<int>(j);
       }
       if (dependent < 0) {
-        frame = nullptr;
+        whole = false;
         break;
       }
       fields += (fields.empty() ? "" : ":") + std::to_string(dependent);
     }
+    if (whole) break;
   }
   if (!frame && !p.voiceClass) return {};
   std::string line = "/" + std::to_string(k) + " " + (p.voiceClass ? p.voiceClass : '0');

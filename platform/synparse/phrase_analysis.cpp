@@ -170,6 +170,9 @@ bool isArrivalVerb(std::string_view base) {
 bool isGoalObjectVerb(std::string_view base) {
   return inWords(base, {"行く", "来る", "帰る", "戻る", "入る", "着く", "通う"});
 }
+bool isExistenceVerb(std::string_view base) {
+  return inWords(base, {"ある", "在る", "有る", "いる", "居る", "おる", "ない", "無い"});
+}
 bool isQuoteVerb(std::string_view base) { return inWords(base, {"思う", "言う", "考える", "答える"}); }
 
 struct CaseTag {
@@ -228,6 +231,12 @@ bool isFirstPerson(const PhraseView& v) {
   return n && inWords(n->baseForm, {"私", "わたし", "わたくし", "僕", "ぼく", "俺", "おれ", "我々", "私たち", "僕たち"});
 }
 
+// A topic that is a time (明日は, 来週は).
+bool isTimeTopic(const PhraseView& v) {
+  const Morpheme* n = lastNoun(v);
+  return n && isTimeNoun(*n);
+}
+
 // A predicate in the past: a ta-form, or た, ました, でした after it.
 bool isPastPredicate(const PhraseView& v) {
   if (v.p.first > v.p.last) return false;
@@ -244,7 +253,11 @@ bool isPastPredicate(const PhraseView& v) {
 bool isCompanion(const PhraseView& v, const PhraseView& next) {
   const Morpheme* a = lastNoun(v);
   const Morpheme* b = lastNoun(next);
-  return a && b && ((isPerson(*a) && !isPerson(*b)) || (isTimeNoun(*b) && !isTimeNoun(*a)));
+  if (!a || !b) return false;
+  if ((isPerson(*a) && !isPerson(*b)) || (isTimeNoun(*b) && !isTimeNoun(*a))) return true;
+  // 家族と海へ行った: before the goal of going, one goes with someone, not to two places (東京と大阪へ).
+  const Morpheme* p = next.caseParticle();
+  return p && p->surface == "へ" && !isPlaceNoun(*a) && !isTimeNoun(*a);
 }
 
 // A phrase whose particle only a verb takes: を, と, へ, から, まで (an adjective before a noun is
@@ -257,6 +270,14 @@ bool needsVerb(const PhraseView& v) {
 bool isAdjectiveModifier(const PhraseView& v, const Reading& r) {
   int p = v.predicate();
   return r.kind == Kind::Adnominal && p >= 0 && v.at(p).pos == kAdjective;
+}
+
+// A verb's clause that ends at a pause comma (読んだ、, 読む、): a link of a chain of clauses.
+bool endsVerbClauseAtComma(const PhraseView& v) {
+  int w = v.lastWord();
+  if (w < 0 || w + 1 > v.p.last || !(v.at(w + 1).pos == kSymbol && v.at(w + 1).subPos == 2)) return false;
+  int p = v.predicate();
+  return p >= 0 && v.at(p).pos == kVerb && (w == p || v.at(w).pos == kAuxiliary);
 }
 
 // noun: the next phrase, or the noun phrase after a modifier that stands next (犬と小さい猫).
@@ -293,6 +314,9 @@ Reading readPhrase(const PhraseView& v, const PhraseView* next, const PhraseView
   bool beforeNoun = next && hasNounHead(*next);
   if (last.pos == kAdnominal || (last.pos == kDemonstrative && last.subPos == 2)) {
     r = {Seeks::Noun, Kind::Adnominal, "<係:連体>", "", ""};
+  } else if (endsVerbClauseAtComma(v)) {
+    // 本を読んだ、テレビを見た: a clause of its own in a chain, not a modifier of the noun after it.
+    r = {Seeks::FirstPredicate, Kind::Clause, "<係:連用>", "", ""};
   } else if (v.hasPredicate() && beforeNoun && isAttributiveForm(last)) {
     r = {Seeks::Noun, Kind::Adnominal, "<係:連体>", "", ""};
   } else if (v.hasPredicate() && isContinuingForm(last)) {
@@ -340,6 +364,8 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
     if (before && before->pos == kNoun && isGoalObjectVerb(verb)) return "<NI99>";
     // The purpose of going, a サ変 noun (散歩に出かける: 出去散步), is its object too.
     if (before && before->pos == kNoun && before->subPos == 2 && isArrivalVerb(verb)) return "<NI99>";
+    // Where something is (冷蔵庫に牛乳がない, 庭に猫がいる); a person with に has it (私には兄がいる).
+    if (before && isNounLike(*before) && !isPerson(*before) && isExistenceVerb(verb)) return "<NI2>";
     if (before && isPlaceNoun(*before) && !isArrivalVerb(verb)) return "<NI2>";
     if (isNiObjectVerb(verb)) return "<NI10>";
     // Towards someone or something an adjective speaks of (私に優しい, 日本に詳しい).
@@ -366,7 +392,8 @@ std::string usageCode(const PhraseView& v, const Reading& r, const PhraseView* h
   }
   if (s == "は") return "<WA1>";
   if (s == "が") return "<GA1>";
-  if (s == "へ") return "<HE1>";
+  // The goal of a verb of going is its object in Chinese (学校へ行く: 去学校).
+  if (s == "へ") return before && isNounLike(*before) && isGoalObjectVerb(verb) ? "<HE99>" : "<HE1>";
   if (s == "から") return "<KR1>";
   if (s == "より") return "<YR1>";
   if (s == "の") return "<NO1>";
@@ -414,13 +441,19 @@ std::string voiceTags(const PhraseView& v, const WordLists& lists) {
   return t;
 }
 
-char voiceClass(const PhraseView& v, const WordLists& lists) {
+// られる after a vowel verb or 来る with no agent (先生に) before it is the potential (起きられる,
+// 来られない): class 5.
+char voiceClass(const PhraseView& v, const WordLists& lists, bool agent) {
   bool causative = v.containsBase(lists.causative), passive = v.containsBase(lists.passive);
   if (causative && passive) return '3';
   if (causative) return '1';
   if (!passive) return 0;
   int verb = v.predicate();
-  return verb >= 0 && v.at(verb).pos == kVerb && v.at(verb).subPos == 2 ? '4' : '2';
+  if (verb < 0 || v.at(verb).pos != kVerb) return '2';
+  const int type = v.at(verb).conjType;
+  if (!agent && (type == 1 || type == 14 || type == 15) && verb < v.p.last && v.at(verb + 1).baseForm == "られる")
+    return '5';
+  return v.at(verb).subPos == 2 ? '4' : '2';
 }
 
 }  // namespace
@@ -539,9 +572,15 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
       if (!q || q->surface != "と" || q->subPos != 3) return false;
       for (int j = i + 1; j < k; ++j) {
         const Morpheme* c = view(j).caseParticle();
-        if (s.phrases[static_cast<std::size_t>(j)].head == k && c && c->surface == "が") return false;
+        // A subject of its own, or a topic of its own (私は明日は晴れると思う: the first topic thinks).
+        if (s.phrases[static_cast<std::size_t>(j)].head == k && c && (c->surface == "が" || c->surface == "は"))
+          return false;
       }
       return true;
+    };
+    auto isQuotedClause = [&](int k) {
+      const Morpheme* q = view(k).particle();
+      return q && q->surface == "と" && q->subPos == 3;
     };
     PhraseView afterModifier = i + 2 < n ? view(i + 2) : next;
     const bool modifierNext =
@@ -564,6 +603,8 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
               !(s.phrases[static_cast<std::size_t>(k)].head >= 0 &&
                 isPastPredicate(view(s.phrases[static_cast<std::size_t>(k)].head)) && !isFirstPerson(view(i))))
             break;
+          // A time topic before a quotation is the quoted clause's (明日は雨が降ると思う: 认为明天…).
+          if (r.kind == Kind::Topic && isQuotedClause(k) && isTimeTopic(view(i))) break;
         }
     } else if (r.seeks == Seeks::Noun) {
       for (int k : chain)
@@ -591,7 +632,13 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
     std::string quote = usage == "<TO3>" ? "<ID:～と（引用）>" : "";
     p.tags = r.label + r.jCode + r.extra + quote + featureTags(v, i, n, r) +
              (receivesTopic[static_cast<std::size_t>(i)] ? "<提題受:10>" : "") + voiceTags(v, lists) + usage;
-    p.voiceClass = voiceClass(v, lists);
+    bool agent = false;
+    for (int k = 0; k < i && !agent; ++k) {
+      const Morpheme* particle = view(k).caseParticle();
+      agent = s.phrases[static_cast<std::size_t>(k)].head == i && particle && particle->surface == "に" &&
+              !isCircumstanceNi(m, s.phrases[static_cast<std::size_t>(k)], lists);
+    }
+    p.voiceClass = voiceClass(v, lists, agent);
   }
 }
 

@@ -95,7 +95,7 @@ bool addWordLists(std::string_view text, WordLists& lists, std::vector<int>* bad
   std::unordered_map<std::string, std::size_t>& frameAt = lists.frameIndex;
   if (frameAt.size() != lists.frames.size()) {
     frameAt.clear();
-    for (std::size_t k = 0; k < lists.frames.size(); ++k) frameAt[lists.frames[k].baseForm] = k;
+    for (std::size_t k = 0; k < lists.frames.size(); ++k) frameAt.emplace(lists.frames[k].baseForm, k);
   }
   std::vector<std::string>* words[] = {&lists.passive, &lists.causative, &lists.negative, &lists.adverbialNi};
   std::unordered_set<std::string> held[4];
@@ -118,8 +118,21 @@ bool addWordLists(std::string_view text, WordLists& lists, std::vector<int>* bad
       good = readFrame(f, frame);
       if (good) {
         auto [at, added] = frameAt.emplace(frame.baseForm, lists.frames.size());
-        if (added) lists.frames.push_back(std::move(frame));
-        else lists.frames[at->second] = std::move(frame);
+        if (added) {
+          lists.frames.push_back(std::move(frame));
+        } else {
+          // The verb's frame of the same cases is replaced; one of other cases joins the chain.
+          std::size_t k = at->second;
+          while (lists.frames[k].cases != frame.cases && lists.frames[k].next >= 0)
+            k = static_cast<std::size_t>(lists.frames[k].next);
+          if (lists.frames[k].cases == frame.cases) {
+            frame.next = lists.frames[k].next;
+            lists.frames[k] = std::move(frame);
+          } else {
+            lists.frames[k].next = static_cast<int>(lists.frames.size());
+            lists.frames.push_back(std::move(frame));
+          }
+        }
       }
     } else if (good) {
       const int list = f[0] == "passive"       ? 0
@@ -150,6 +163,11 @@ const Frame* findFrame(const WordLists& lists, std::string_view baseForm) {
   for (const Frame& f : lists.frames)
     if (f.baseForm == baseForm) return &f;
   return nullptr;
+}
+
+const Frame* nextFrame(const WordLists& lists, const Frame& f) {
+  if (f.next < 0 || static_cast<std::size_t>(f.next) >= lists.frames.size()) return nullptr;
+  return &lists.frames[static_cast<std::size_t>(f.next)];
 }
 
 }  // namespace synparse

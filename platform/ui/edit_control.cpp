@@ -124,11 +124,23 @@ class LineEdit : public EditBase<QLineEdit> {
 // Offsets: the control counts a line break as CR LF.
 int qtToWin(const QTextDocument* doc, int pos) { return pos + doc->findBlock(pos).blockNumber(); }
 
+// The block holding offset w is found by halving over block numbers (each block's offset is
+// its position plus the CR LF pairs before it), not by walking from the start.
 int winToQt(const QTextDocument* doc, int w) {
   if (w < 0) return 0;
-  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-    int start = b.position() + b.blockNumber();
-    int len = b.length() - 1;
+  int low = 0, high = doc->blockCount() - 1;
+  while (low < high) {
+    const int middle = low + (high - low + 1) / 2;
+    if (doc->findBlockByNumber(middle).position() + middle <= w) {
+      low = middle;
+    } else {
+      high = middle - 1;
+    }
+  }
+  const QTextBlock b = doc->findBlockByNumber(low);
+  if (b.isValid()) {
+    const int start = b.position() + low;
+    const int len = b.length() - 1;
     if (w <= start + len) return b.position() + std::max(0, w - start);
     if (w < start + len + 2) return b.position() + len;
   }

@@ -23,6 +23,18 @@
 namespace ui::impl {
 namespace {
 
+// The folder of the last file chosen in this program: the next dialog without a folder of its
+// own starts there, as the handheld's dialogs do (on the same device only).
+struct LastFolder {
+  std::string device;
+  QString folder;
+};
+LastFolder& lastChoice() {
+  static LastFolder last;
+  return last;
+}
+QString lastFolder() { return lastChoice().device == plat::deviceRoot() ? lastChoice().folder : QString(); }
+
 struct Filter {
   QString description;
   QStringList patterns;  // "*.txt"
@@ -134,7 +146,9 @@ class DeviceFileDialog : public QDialog {
       if (!it->data(Qt::UserRole).toBool()) name_->setText(it->text());
     });
 
-    QString start = r.initialFolder.empty() ? QStringLiteral("\\") : toQ(r.initialFolder);
+    QString start = !r.initialFolder.empty() ? toQ(r.initialFolder)
+                    : lastFolder().isEmpty() ? QStringLiteral("\\")
+                                             : lastFolder();
     start.replace(QLatin1Char('/'), QLatin1Char('\\'));
     if (!start.startsWith(QLatin1Char('\\'))) start.prepend(QLatin1Char('\\'));
     while (start.size() > 1 && start.endsWith(QLatin1Char('\\'))) start.chop(1);
@@ -182,6 +196,8 @@ class DeviceFileDialog : public QDialog {
       return;
     }
     chosen_ = fromQ(path);
+    const int cut = path.lastIndexOf(QLatin1Char('\\'));
+    lastChoice() = {plat::deviceRoot(), cut <= 0 ? QStringLiteral("\\") : path.left(cut)};
     accept();
   }
 

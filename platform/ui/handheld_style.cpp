@@ -1,6 +1,7 @@
 // The window system's style made compact as the handheld's controls are: a narrow drop-down
 // arrow, so that a combo box of a template keeps room for its text, and tabs with little padding,
-// so that their labels fit the template's height. Lengths follow the screen's dots per inch.
+// so that their labels fit the template's height, and scroll bars of the handheld's width.
+// Lengths follow the screen's dots per inch.
 #include <QApplication>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -38,6 +39,9 @@ class HandheldStyle : public QProxyStyle {
       case PM_ComboBoxFrameWidth: return px(1);
       case PM_SmallIconSize:
       case PM_ButtonIconSize: return px(16);
+      // Scroll bars as wide as the handheld's, 13 dots at 96 dpi.
+      case PM_ScrollBarExtent: return px(13);
+      case PM_ScrollBarSliderMin: return px(9);
       default: return QProxyStyle::pixelMetric(m, opt, w);
     }
   }

@@ -243,6 +243,10 @@ void addPanelButton(WinRec& d) {
   button->setMenu(menu);
   QObject::connect(button, &QToolButton::clicked, [] { plat::setInputPanelShown(!plat::inputPanelShown()); });
   QObject::connect(menu, &QMenu::aboutToShow, [menu] {
+    // Its text at the screen's resolution, as the command bar's menus.
+    QFont font = menu->font();
+    font.setPixelSize(uiPixels(12));
+    menu->setFont(font);
     menu->clear();
     for (const InputMethodChoice& c : inputMethodChoices()) {
       QAction* a = menu->addAction(toQ(c.name));

@@ -72,6 +72,15 @@ class PopupKeeper : public QObject {
     if (QMenuBar* bar = barAbove(w)) {
       // The command bar is at the foot of the screen: its menus open upward from it.
       g.moveBottom(bar->mapToGlobal(QPoint(0, 0)).y() - 1);
+    } else if (auto* sub = qobject_cast<QMenu*>(w); sub && qobject_cast<QMenu*>(sub->parentWidget()) &&
+                                                   sub->parentWidget()->isVisible()) {
+      // A submenu stands beside its menu, right or left as the screen has room, never over it.
+      const QRect parent = sub->parentWidget()->geometry();
+      if (parent.right() + g.width() <= screen.right()) {
+        g.moveLeft(parent.right() + 1);
+      } else if (parent.left() - g.width() >= screen.left()) {
+        g.moveRight(parent.left() - 1);
+      }
     } else if (auto* menu = qobject_cast<QMenu*>(w); menu && g.bottom() > screen.bottom()) {
       g.moveBottom(g.top() - 1);  // above the point it was opened at
     }

@@ -182,6 +182,51 @@ int openUnitFile(const std::string& folder, const char* name, std::FILE*& f, lon
   return kLoadOk;
 }
 
+// The unit files against their indexes: spch4M.idx has one record per syllable code, its variant
+// tables (one after another) and recordings lie inside spch4M.dat;
+// Eng4M.idx holds ascending offsets that end where Eng4M.dat does. The file at fault, or null.
+const char* faultySyllableUnitFile() {
+  const Bytes& index = gData.syllableIndex;
+  const auto dataSize = static_cast<std::uint64_t>(gData.syllableFileSize);
+  if (index.size() != kSyllableCodes * kSyllableIndexRecord) return kSyllableIndexFile;
+  std::uint64_t nextTable = 0;
+  for (std::uint32_t code = 0; code < kSyllableCodes; ++code) {
+    const std::uint32_t variants = index[kSyllableIndexRecord * code];
+    if (variants == 0) continue;
+    const std::uint64_t table = le32(index, kSyllableIndexRecord * code + 1);
+    // The variant tables stand one after another in code order.
+    if (table != nextTable) return kSyllableIndexFile;
+    nextTable += std::uint64_t{kVariantRecord} * variants;
+    if (table + std::uint64_t{kVariantRecord} * variants > dataSize) return kSyllableDataFile;
+    Bytes entries(kVariantRecord * variants);
+    if (plat::fileSeek(gData.syllableFile, static_cast<long>(table), SEEK_SET) != 0 ||
+        std::fread(entries.data(), 1, entries.size(), gData.syllableFile) != entries.size()) {
+      return kSyllableDataFile;
+    }
+    for (std::uint32_t v = 0; v < variants; ++v) {
+      const std::uint64_t offset = le32(entries, kVariantRecord * v), length = le32(entries, kVariantRecord * v + 4);
+      if (length == 0) continue;
+      if (offset + length > dataSize) return kSyllableDataFile;  // a long one is clamped when read
+    }
+  }
+  return nullptr;
+}
+
+const char* faultyLetterUnitFile() {
+  const Bytes& index = gData.letterIndex;
+  if (index.size() % 4 != 0 || index.size() < 8) return kLetterIndexFile;
+  std::uint32_t previous = 0;
+  for (std::size_t at = 0; at < index.size(); at += 4) {
+    const std::uint32_t offset = le32(index, at);
+    if (offset < previous) return kLetterIndexFile;
+    previous = offset;
+  }
+  // The last offset ends the data (a file without recordings holds one byte).
+  const auto size = static_cast<std::uint64_t>(gData.letterFileSize);
+  if (previous == size || (previous == 0 && size == 1)) return nullptr;
+  return previous > size ? kLetterDataFile : kLetterIndexFile;
+}
+
 int loadAll(const std::string& folder) {
   int r;
   if ((r = loadChecked(folder, kCzFile, gData.cz, checkCz))) return r;
@@ -196,6 +241,12 @@ int loadAll(const std::string& folder) {
   if ((r = openUnitFile(folder, kLetterDataFile, gData.letterFile, gData.letterFileSize))) return r;
   if ((r = loadChecked(folder, kSyllableIndexFile, gData.syllableIndex, atLeast<kSyllableCodes * kSyllableIndexRecord>))) return r;
   if ((r = loadChecked(folder, kLetterIndexFile, gData.letterIndex, atLeast<4>))) return r;
+  for (const char* faulty : {faultySyllableUnitFile(), faultyLetterUnitFile()}) {
+    if (faulty) {
+      gLastFailure = faulty;
+      return kLoadUnreadable;
+    }
+  }
   return kLoadOk;
 }
 
@@ -250,6 +301,9 @@ int loadSpeechData(const std::string& folder) {
   if (r == kLoadOk) r = checkFirstUseTable(folder, kBig5File, checkBig5Table);
   if (r != kLoadOk) {
     freeSpeechData();
+    // The file at fault is named where a person looks: the reader's box says only that it failed.
+    std::fprintf(stderr, "speech data: %s%s %s (code %d)\n", folder.c_str(), gLastFailure.c_str(),
+                 r == kLoadCannotOpen ? "cannot be opened" : "is damaged or cut", r);
     return r;
   }
   gData.folder = folder;

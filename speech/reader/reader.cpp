@@ -89,11 +89,12 @@ void readVoiceValues(Reader& r) {
   if (auto v = plat::regGetDword(*key, kSpeedValue)) r.speed = *v;
 }
 
-void speak(Reader& r) {
+// False when there was no request to read.
+bool speak(Reader& r) {
   ReadingRequest request;
   if (readRequestFile(request) != RequestRead::kOk) {
     plat::messageBox(kNoRequestFile, kCaption, plat::kMbOk);
-    return;
+    return false;
   }
   r.requester = request.requester;
   r.repeatCount = request.repeatCount;
@@ -108,7 +109,7 @@ void speak(Reader& r) {
       plat::messageBox(kInitFailed, kCaption, plat::kMbOk);
       endRequest(r);
       plat::sendMessage(r.window, plat::kWmClose, 0, 0);
-      return;
+      return true;
     }
     openCheckFile(r);
   }
@@ -118,10 +119,11 @@ void speak(Reader& r) {
   r.setParam(kParamSpeed, static_cast<int>(r.speed));
   if (r.play(r.text.c_str(), r.window, nullptr, nullptr) != 0) {
     endRequest(r);  // no pass will end: tell the requester now
-    return;
+    return true;
   }
   plat::sendMessage(r.requester, kWmSpeechStarted, 1, 0);
   r.played = true;
+  return true;
 }
 
 // The engine has ended a pass.
@@ -154,8 +156,7 @@ std::intptr_t readerWndProc(plat::Hwnd hwnd, unsigned msg, std::uint32_t wParam,
   Reader& r = gReader;
   switch (msg) {
     case kWmReaderSpeak:
-      speak(r);
-      return 0;
+      return speak(r) ? 0 : kReaderNoRequest;
     case kWmSpeechStatus:
       if (wParam == kStatusEnded) passEnded(r);
       return 0;

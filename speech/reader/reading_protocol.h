@@ -13,6 +13,8 @@ inline constexpr unsigned kWmReaderStop = 0x401;
 inline constexpr unsigned kWmSpeechStarted = 0x4D98;
 inline constexpr unsigned kWmSpeechStatus = 0x4D99;
 inline constexpr std::uint32_t kStatusEnded = 1;
+// The reader's answer to speak when it found no request to read: the requester's reading ends.
+inline constexpr std::intptr_t kReaderNoRequest = 1;
 
 // The reader's window class and title.
 inline constexpr char16_t kReaderWindowName[] = u"TALVENRO_VOCRA";
@@ -26,7 +28,7 @@ inline constexpr const char* kCheckFile = "Vocra.dat";
 // Appended to the data root for the reader's command line.
 inline constexpr const char* kSpeechDataFolder = "ChTTSData\\";
 
-// Request file: requester window (4 bytes), repeat count (4 bytes), UTF-16 text ending in a zero.
+// Request file (in the runtime folder, shared by requester and reader): requester window (4 bytes), repeat count (4 bytes), UTF-16 text ending in a zero.
 inline constexpr std::size_t kRequestHeaderBytes = 8;
 // The reader's text buffer: a leading comma and at most 65,534 bytes of text.
 inline constexpr std::size_t kTextBufferUnits = 32768;

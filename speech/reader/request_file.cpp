@@ -3,6 +3,7 @@
 #include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/core/little_endian.h"
+#include "platform/core/runtime_folder.h"
 #include "speech/reader/reading_protocol.h"
 
 #include <cstdio>
@@ -13,7 +14,7 @@ namespace {
 
 }  // namespace
 
-std::string requestFilePath() { return plat::programFolder() + "/" + kRequestFile; }
+std::string requestFilePath() { return plat::runtimeFolder() + "/" + kRequestFile; }
 
 std::string requestFileImage(plat::Hwnd requester, std::uint32_t repeatCount, std::u16string_view text) {
   std::string image;

@@ -1,4 +1,4 @@
-// The request file Vocra.tmp in the program folder, shared by every program of the suite.
+// The request file Vocra.tmp in the runtime folder, between a requester and the reader it runs.
 #pragma once
 #include "platform/core/window.h"
 
@@ -14,7 +14,8 @@ struct ReadingRequest {
   std::u16string text;  // as the reader speaks it: a leading comma, then the text
 };
 
-// Host path of the request file in the program folder.
+// Host path of the request file in the runtime folder: readers of other runtime folders, and
+// a read-only program folder, leave it alone.
 std::string requestFilePath();
 
 // The file's bytes: requester, repeat count, the text and a zero unit.

@@ -33,7 +33,13 @@ SpeakResult ReadingRequester::speak(plat::Hwnd requester, std::u16string_view te
                                     std::u16string_view readerCommandLine, RequesterCaptions captions) {
   mutex_.reset();  // a handle left from an earlier reading
   auto mutex = plat::NamedMutex::create(kReadingMutex, false);
-  if (!mutex || mutex->alreadyExisted()) {
+  if (!mutex) {
+    // No mark can be made in the runtime folder: nothing is under way, the files cannot be written.
+    plat::messageBeep(kBeepExclamation);
+    plat::messageBox(kFileFailed, std::u16string(captions.fileFailed), plat::kMbOk | plat::kMbIconExclamation);
+    return SpeakResult::kFileFailed;
+  }
+  if (mutex->alreadyExisted()) {
     plat::messageBox(kBusy, std::u16string(captions.busy), plat::kMbOk | plat::kMbIconExclamation);
     return SpeakResult::kBusy;
   }
@@ -51,7 +57,11 @@ SpeakResult ReadingRequester::speak(plat::Hwnd requester, std::u16string_view te
     return SpeakResult::kReaderNotFound;
   }
   talked_ = true;
-  plat::sendMessage(reader_, kWmReaderSpeak, 0, 0);
+  if (plat::sendMessage(reader_, kWmReaderSpeak, 0, 0) == kReaderNoRequest) {
+    // The reader found no request (it told the user): the reading ends here.
+    readingEnded();
+    return SpeakResult::kFileFailed;
+  }
   return SpeakResult::kSpeaking;
 }
 

@@ -1,5 +1,6 @@
 // suite_bench: speed of the suite's hot paths on the sample card, one thread each.
 //   suite_bench [--sample FOLDER] [--full FOLDER] [--seconds S] [--sentences N] [--dump FILE]
+//               [--rule-counts FILE]
 // The card is built from FOLDER (default: the source tree's data/sample) into a temporary device
 // folder; --full names the full card's build folder (default: the build tree's fullcard), whose
 // Japanese-to-Chinese row is skipped when it is absent. Each figure is measured for at least S
@@ -9,6 +10,9 @@
 // table's rows with the driver's output in the place of the expected line, so that a translation
 // change shows as a diff against the table. Tables of the full card need the build's fullcard.
 // Last come the Japanese corpora of the two cards (status<TAB>Japanese<TAB>Chinese, one a line).
+// --rule-counts translates the Chinese sentences of FILE (UTF-8, one a line) on the sample card and,
+// when the build laid it out, the full card, and prints how often each Chinese-to-Japanese rule
+// changed a sentence: "card<TAB>rule<TAB>count", one a line, then nothing else is measured.
 #include <stdlib.h>
 #include <sys/resource.h>
 
@@ -28,6 +32,7 @@
 
 #include "apps/common/resource_tables.h"
 #include "engine/common/code_convert.h"
+#include "engine/common/rule_tally.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/transfer/cj_engine.h"
 #include "engine/cj/transfer/sentence_driver.h"
@@ -58,6 +63,7 @@ struct Options {
   int sentences = 2000;
   std::string dump;  // --dump: the translations, one a line; only the translation figures
   std::string full = SUITE_FULLCARD_DIR;  // the full card's build folder (device/, source/); skipped when absent
+  std::string ruleCorpus;                 // --rule-counts: the Chinese sentences to count the rules over
 };
 
 unsigned cores() {
@@ -124,6 +130,60 @@ bool benchTranslation(const Options& o, const std::string& card, const std::vect
          std::to_string(lines.size()) + " sentences x " + std::to_string(rounds) + ", " + std::to_string(failed) +
              " failed");
   return true;
+}
+
+// Points the device root at `device` for its life (empty: leaves it as it is), then puts it back.
+class DeviceRootFor {
+ public:
+  explicit DeviceRootFor(const std::string& device) : set_(!device.empty()) {
+    const char* previous = std::getenv(plat::kDeviceRootEnv);
+    had_ = previous != nullptr;
+    if (had_) saved_ = previous;
+    if (set_) ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
+  }
+  ~DeviceRootFor() {
+    if (!set_) return;
+    if (had_)
+      ::setenv(plat::kDeviceRootEnv, saved_.c_str(), 1);
+    else
+      ::unsetenv(plat::kDeviceRootEnv);
+  }
+  DeviceRootFor(const DeviceRootFor&) = delete;
+  DeviceRootFor& operator=(const DeviceRootFor&) = delete;
+
+ private:
+  bool set_, had_ = false;
+  std::string saved_;
+};
+
+// How often each Chinese-to-Japanese rule changed a sentence of the corpus on one card, printed as
+// "card<TAB>rule<TAB>count". The device root is pointed at `device` for the run (empty: as it is).
+bool countRules(const char* cardName, const std::string& device, const std::string& card,
+                const std::vector<std::string>& corpus) {
+  const DeviceRootFor root(device);
+  bool ok = false;
+  {
+    const std::unique_ptr<cj::CjEngine> engine = cj::openCjEngine(plat::utf8ToWide(datagen::cjDataFolder(card)));
+    if (engine->engineStatus != 0) {
+      std::fprintf(stderr, "suite_bench: the Chinese-to-Japanese engine does not start on the %s card (%d)\n",
+                   cardName, engine->engineStatus);
+    } else {
+      std::u16string japanese;
+      int failed = 0;
+      ruletally::start();
+      for (const std::string& s : corpus) {
+        std::string text = cj::engineCodeOf(*engine, plat::utf8ToWide(s));
+        if (cj::translateChineseText(*engine, text, japanese) != 0) ++failed;
+      }
+      ruletally::stop();
+      for (const ruletally::RuleCount& c : ruletally::counts())
+        std::printf("%s\t%s\t%ld\n", cardName, c.rule.c_str(), c.count);
+      std::fprintf(stderr, "suite_bench: %zu sentences on the %s card, %d failed\n", corpus.size(), cardName, failed);
+      ok = true;
+    }
+    cj::closeCjEngine(*engine);
+  }
+  return ok;
 }
 
 // Japanese lines prepared and analysed, the cheapest path written out, as for MORPH.TMP.
@@ -203,9 +263,7 @@ bool benchAnalysis(const Options& o, const std::string& card, const std::string&
 // With a dump, each sentence's status, Japanese and Chinese are appended to it.
 bool benchJcTranslation(const Options& o, const char* what, const std::string& device, const std::string& dataFolder,
                         const std::string& lexicon, std::string* dump) {
-  const char* previous = std::getenv(plat::kDeviceRootEnv);
-  const std::string saved = previous ? previous : "";
-  if (!device.empty()) ::setenv(plat::kDeviceRootEnv, device.c_str(), 1);
+  const DeviceRootFor root(device);
   bool ok = false;
   jc::JcEngine engine;
   std::string why;
@@ -236,12 +294,6 @@ bool benchJcTranslation(const Options& o, const char* what, const std::string& d
     ok = true;
   }
   jc::closeJcEngine(engine);
-  if (!device.empty()) {
-    if (previous)
-      ::setenv(plat::kDeviceRootEnv, saved.c_str(), 1);
-    else
-      ::unsetenv(plat::kDeviceRootEnv);
-  }
   return ok;
 }
 
@@ -439,6 +491,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
       o.full = value;
     } else if (arg == "--dump") {
       o.dump = value;
+    } else if (arg == "--rule-counts") {
+      o.ruleCorpus = value;
     } else if (arg == "--sentences") {
       o.sentences = std::atoi(value);
       if (o.sentences <= 0) return false;
@@ -454,7 +508,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (!parseOptions(argc, argv, o)) {
-    tools::printUsage(argv, "[--sample FOLDER] [--full FOLDER] [--seconds S] [--sentences N] [--dump FILE]");
+    tools::printUsage(argv, "[--sample FOLDER] [--full FOLDER] [--seconds S] [--sentences N] [--dump FILE] "
+                                 "[--rule-counts FILE]");
     return tools::kUsageExit;
   }
   datagen::TempDevice device;
@@ -470,6 +525,22 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::vector<std::string> corpus = bench::chineseSentences(chinese, o.sentences);
+  if (!o.ruleCorpus.empty()) {
+    std::vector<std::string> sentences;
+    std::istringstream in(tools::readFile(o.ruleCorpus));
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty() && line[0] != '#') sentences.push_back(line);
+    }
+    if (sentences.empty()) {
+      std::fprintf(stderr, "suite_bench: %s holds no sentence\n", o.ruleCorpus.c_str());
+      return 1;
+    }
+    bool counted = countRules("sample", "", device.card(), sentences);
+    if (!o.full.empty() && std::filesystem::exists(o.full + "/device"))
+      counted = countRules("full", o.full + "/device", "\\Card", sentences) && counted;
+    return counted ? 0 : 1;
+  }
 
   std::printf("Sample card from %s; at least %.1f s per figure, one thread, %u cores\n", o.sample.c_str(), o.seconds,
               cores());

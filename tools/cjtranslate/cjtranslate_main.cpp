@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   if (status != 0) {
     std::fprintf(stderr, "%s\n", plat::wideToUtf8(u"システム初期化エラー（ コード = " + plat::utf8ToWide(std::to_string(status)) + u" ）").c_str());
     std::fprintf(stderr, "cjtranslate: the engine did not start: %s (%d)\n", cj::statusText(status), status);
+    if (!engine->dataFileProblem.empty()) std::fprintf(stderr, "cjtranslate: %s\n", engine->dataFileProblem.c_str());
     if (!engine->wordTableProblem.empty()) std::fprintf(stderr, "cjtranslate: %s\n", engine->wordTableProblem.c_str());
     return console::kExitCannotStart;
   }

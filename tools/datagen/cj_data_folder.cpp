@@ -2,6 +2,8 @@
 
 #include "tools/datagen/cj_data_files.h"
 #include "tools/datagen/cj_grammar_writer.h"
+#include "tools/datagen/cj_scramble.h"
+#include "tools/datagen/hanzi_reading_writer.h"
 #include "tools/datagen/word_table_writer.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
@@ -17,9 +19,13 @@ CjDataFiles minimalCjDataFiles(std::string_view wordTableText) {
   // A word-end node: code 0, flags 3, value 0.
   std::string node("\0\0\x03\0\0\0\0\0", 8);
   for (const char* trie : {"fmemdic.dat", "zmemdic.dat", "fmemdicp.dat", "zmemdicp.dat"}) files[trie] = node;
-  // The first hanzi (engine code 0x889F) as a word by itself.
-  for (const char* idx : {"zfc.idx", "ffc.idx", "zfcp.idx", "ffcp.idx"}) files[idx] = cjIndexFile({{0x889F, 0, 0}});
-  for (const char* dic : {"cwcdic.dic", "cwcdicp.dic", "cwcjdic.dic", "pinyindic\\hanzi.dat"}) files[dic] = "\r\n";
+  // The first hanzi (engine code 0x889F) as a word by itself, through the one word-end node.
+  for (const char* idx : {"zfc.idx", "ffc.idx", "zfcp.idx", "ffcp.idx"}) files[idx] = cjIndexFile({{0x889F, 1, 0}});
+  // Each dictionary one empty line, scrambled as its kind; a reading table without readings.
+  files["cwcdic.dic"] = scrambleAt(CjScrambleKey::DicEntry, "\r\n", 0);
+  files["cwcdicp.dic"] = files["cwcdic.dic"];
+  files["cwcjdic.dic"] = scrambleAt(CjScrambleKey::CjDicLine, "\r\n", 0);
+  files["pinyindic\\hanzi.dat"] = hanziReadingFile({});
   cjListFile("list\r\n", files["lst.dat"]);
   files["pinyindic\\PinKaChu.tbl"] = cjReadingTableFile({{"a", "\x83\x41"}, {"ba", "\x83\x6F"}});
   files["VerbCont.idx"] = cjVerbIndexFile({{"\x88\x9F", -1}});

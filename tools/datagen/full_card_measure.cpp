@@ -6,6 +6,8 @@
 #include <set>
 #include <sstream>
 
+#include "platform/core/codepage.h"
+
 namespace datagen {
 
 namespace {
@@ -85,7 +87,7 @@ std::vector<std::size_t> drawSeeded(std::size_t population, std::size_t n, unsig
 std::vector<MeasuredWord> measureChinese(std::string_view words, const std::vector<ChineseListWord>& list,
                                          const std::map<std::string, FullTag>& tags,
                                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
-                                         int frequent, int n, unsigned seed) {
+                                         int frequent, int n, unsigned seed, int from) {
   std::map<std::string, std::string> japaneseOf;  // word -> Japanese of its first rendering
   eachContentLine(words, [&](int, std::string_view line) {
     const auto f = splitOn(line, '\t');
@@ -93,7 +95,8 @@ std::vector<MeasuredWord> measureChinese(std::string_view words, const std::vect
     const auto rendering = splitOn(f[3].substr(0, f[3].find(" |")), ',');
     japaneseOf[f[0]] = rendering.size() >= 2 ? rendering[1] : "";
   });
-  const std::vector<std::string> population = frequentChinese(list, tags, frequent);
+  std::vector<std::string> population = frequentChinese(list, tags, frequent);
+  population.erase(population.begin(), population.begin() + std::clamp<long>(from, 0, static_cast<long>(population.size())));
   const auto byJapanese = edictBySpelling(edict);
   const auto byChinese = cedictBySimplified(cedict);
   std::vector<MeasuredWord> out;
@@ -117,7 +120,7 @@ std::vector<MeasuredWord> measureChinese(std::string_view words, const std::vect
 std::vector<MeasuredWord> measureJapanese(std::string_view lexicon, const JapaneseIndex& japanese,
                                           const std::map<std::string, FullConjugation>& conjugations,
                                           const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
-                                          int frequent, int n, unsigned seed) {
+                                          int frequent, int n, unsigned seed, int from) {
   // The first Chinese of a key, and of a stem by part of speech and conjugation type.
   std::map<std::string, std::string> byKey, byStem;
   eachContentLine(lexicon, [&](int, std::string_view line) {
@@ -130,6 +133,7 @@ std::vector<MeasuredWord> measureJapanese(std::string_view lexicon, const Japane
   });
   std::vector<std::string> ranked = frequentJapanese(edict, japanese);
   if (static_cast<int>(ranked.size()) > frequent) ranked.resize(static_cast<std::size_t>(std::max(frequent, 0)));
+  ranked.erase(ranked.begin(), ranked.begin() + std::clamp<long>(from, 0, static_cast<long>(ranked.size())));
   const auto byJapanese = edictBySpelling(edict);
   const auto byChinese = cedictBySimplified(cedict);
   std::vector<MeasuredWord> out;
@@ -152,6 +156,78 @@ std::vector<MeasuredWord> measureJapanese(std::string_view lexicon, const Japane
   return out;
 }
 
+namespace {
+
+bool singleCharacter(const std::string& word) { return plat::utf8ToWide(word).size() == 1; }
+
+// The lines of a text, without the empty piece after its last newline.
+std::vector<std::string> linesOf(std::string_view text) {
+  std::vector<std::string> lines = splitOn(text, '\n');
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+}  // namespace
+
+std::vector<MeasuredWord> measureChineseSingles(std::string_view words, const std::vector<ChineseListWord>& list,
+                                                const std::map<std::string, FullTag>& tags,
+                                                const std::vector<EdictEntry>& edict,
+                                                const std::vector<CedictEntry>& cedict, int n) {
+  std::map<std::string, std::string> japaneseOf;
+  eachContentLine(words, [&](int, std::string_view line) {
+    const auto f = splitOn(line, '\t');
+    if (f.size() < 4 || japaneseOf.count(f[0])) return;
+    const auto rendering = splitOn(f[3].substr(0, f[3].find(" |")), ',');
+    japaneseOf[f[0]] = rendering.size() >= 2 ? rendering[1] : "";
+  });
+  const auto byJapanese = edictBySpelling(edict);
+  const auto byChinese = cedictBySimplified(cedict);
+  std::vector<MeasuredWord> out;
+  std::set<std::string> seen;
+  for (const ChineseListWord& w : list) {
+    if (static_cast<int>(out.size()) >= n) break;
+    if (!tags.count(w.tag) || !singleCharacter(w.word) || !seen.insert(w.word).second) continue;
+    MeasuredWord m;
+    m.word = w.word;
+    if (auto it = japaneseOf.find(m.word); it != japaneseOf.end()) m.translation = it->second;
+    if (!m.translation.empty()) m.check = checkSenses(entriesOf(byJapanese, m.translation), entriesOf(byChinese, m.word));
+    out.push_back(std::move(m));
+  }
+  return out;
+}
+
+std::vector<MeasuredWord> measureJapaneseSingles(std::string_view lexicon, const JapaneseIndex& japanese,
+                                                 const std::vector<EdictEntry>& edict,
+                                                 const std::vector<CedictEntry>& cedict, int n) {
+  // The Chinese of the first line of a key that stands as a word (no verb or adjective stem).
+  std::map<std::string, std::string> byKey;
+  eachContentLine(lexicon, [&](int, std::string_view line) {
+    const auto f = splitOn(line, '\t');
+    if (f.size() < 4 || f[3].empty()) return;
+    const auto codes = splitOn(f[1], '.');
+    if (codes.size() == 4 && codes[0] != "2" && !(codes[0] == "3" && codes[2] != "21")) byKey.emplace(f[0], f[3]);
+  });
+  std::vector<std::pair<int, std::string>> byCost;
+  for (const auto& [word, bits] : japanese.classes) {
+    const std::u16string w = plat::utf8ToWide(word);
+    if (w.size() != 1 || w[0] < 0x4E00 || w[0] > 0x9FFF || !(bits & (kJpCommon | kJpAdverb))) continue;
+    byCost.emplace_back(japanese.cost.at(word), word);
+  }
+  std::stable_sort(byCost.begin(), byCost.end());
+  const auto byJapanese = edictBySpelling(edict);
+  const auto byChinese = cedictBySimplified(cedict);
+  std::vector<MeasuredWord> out;
+  for (const auto& [cost, word] : byCost) {
+    if (static_cast<int>(out.size()) >= n) break;
+    MeasuredWord m;
+    m.word = word;
+    if (auto it = byKey.find(word); it != byKey.end()) m.translation = it->second;
+    if (!m.translation.empty()) m.check = checkSenses(entriesOf(byJapanese, m.word), entriesOf(byChinese, m.translation));
+    out.push_back(std::move(m));
+  }
+  return out;
+}
+
 void applyGrades(std::string_view graded, std::vector<MeasuredWord>& words) {
   std::map<std::pair<std::string, std::string>, std::string> grades;
   eachContentLine(graded, [&](int, std::string_view line) {
@@ -166,6 +242,61 @@ void applyGrades(std::string_view graded, std::vector<MeasuredWord>& words) {
     auto it = grades.find({w.word, w.translation});
     w.grade = it == grades.end() ? "?" : it->second;
   }
+}
+
+std::set<std::pair<std::string, std::string>> wrongPairs(std::string_view graded) {
+  std::set<std::pair<std::string, std::string>> out;
+  eachContentLine(graded, [&](int, std::string_view line) {
+    const auto f = splitOn(line, '\t');
+    if (f.size() >= 4 && f[3] == "wrong") out.emplace(f[0], f[1]);
+  });
+  return out;
+}
+
+std::string withoutWrongChinesePairs(std::string_view words, const std::set<std::pair<std::string, std::string>>& wrong,
+                                     int& dropped) {
+  const std::size_t generated = words.find(kOpenListHeading);
+  if (generated == std::string_view::npos) return std::string(words);
+  std::string out(words.substr(0, generated));
+  for (const std::string& line : linesOf(words.substr(generated))) {
+    const auto f = splitOn(line, '\t');
+    if (f.size() >= 4 && !line.empty() && line[0] != '#') {
+      const auto rendering = splitOn(f[3].substr(0, f[3].find(" |")), ',');
+      if (rendering.size() >= 2 && wrong.count({f[0], rendering[1]})) {
+        ++dropped;
+        continue;
+      }
+    }
+    out.append(line);
+    out += '\n';
+  }
+  return out;
+}
+
+std::string withoutWrongJapanesePairs(std::string_view lexicon, const std::set<std::pair<std::string, std::string>>& wrong,
+                                      const std::map<std::string, FullConjugation>& conjugations, int& dropped) {
+  const std::size_t generated = lexicon.find(kGeneratedLexiconHeading);
+  if (generated == std::string_view::npos) return std::string(lexicon);
+  std::map<std::string, std::string> endings;  // "pos.type" -> ending of the dictionary form
+  for (const auto& [name, c] : conjugations) endings.emplace(std::to_string(c.pos) + '.' + std::to_string(c.type), c.ending);
+  std::string out(lexicon.substr(0, generated));
+  for (const std::string& line : linesOf(lexicon.substr(generated))) {
+    const auto f = splitOn(line, '\t');
+    const auto codes = f.size() >= 4 ? splitOn(f[1], '.') : std::vector<std::string>{};
+    if (codes.size() == 4 && !line.empty() && line[0] != '#') {
+      // A stem is graded by its dictionary form; a verb with する by its noun too.
+      std::vector<std::string> forms = {f[0]};
+      if (codes[0] == "2" || (codes[0] == "3" && codes[2] != "21"))
+        if (auto e = endings.find(codes[0] + '.' + codes[2]); e != endings.end()) forms.insert(forms.begin(), f[0] + e->second);
+      if (std::any_of(forms.begin(), forms.end(), [&](const std::string& w) { return wrong.count({w, f[3]}) != 0; })) {
+        ++dropped;
+        continue;
+      }
+    }
+    out.append(line);
+    out += '\n';
+  }
+  return out;
 }
 
 std::string gradeLines(const std::vector<MeasuredWord>& words) {

@@ -3,6 +3,7 @@
 // hand (kept in a file and reused while the pair stays the same).
 #pragma once
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,23 +30,47 @@ struct MeasuredWord {
 };
 
 // Chinese to Japanese: of the `frequent` most frequent list words with a tag of the card's classes,
-// `n` drawn; each with the Japanese word of the first rendering of its cj/words.txt line.
+// past the first `from` (2000 of 10000: ranks 2,001-10,000), `n` drawn; each with the Japanese word of the first rendering of its cj/words.txt line.
 std::vector<MeasuredWord> measureChinese(std::string_view words, const std::vector<ChineseListWord>& list,
                                          const std::map<std::string, FullTag>& tags,
                                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
-                                         int frequent, int n, unsigned seed);
+                                         int frequent, int n, unsigned seed, int from = 0);
 // Japanese to Chinese: of the `frequent` EDICT words marked common with the lowest IPA costs (nouns,
-// verbs, adjectives, adverbs, expressions), `n` drawn; each with the Chinese of the first jc/lexicon.txt
+// verbs, adjectives, adverbs, expressions), past the first `from`, `n` drawn; each with the Chinese of the first jc/lexicon.txt
 // line of its key, or of its stem in its conjugation type.
 std::vector<MeasuredWord> measureJapanese(std::string_view lexicon, const JapaneseIndex& japanese,
                                           const std::map<std::string, FullConjugation>& conjugations,
                                           const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
-                                          int frequent, int n, unsigned seed);
+                                          int frequent, int n, unsigned seed, int from = 0);
+
+// The most frequent single characters each way, in order of frequency, at most `n`: Chinese, the
+// list's words of one character of the card's classes, with their first Japanese rendering; Japanese,
+// the single kanji of the IPA dictionary that stand as common nouns, na-adjectives or adverbs, by
+// their lowest cost, with the Chinese of their first lexicon line as a word (a verb stem is none).
+std::vector<MeasuredWord> measureChineseSingles(std::string_view words, const std::vector<ChineseListWord>& list,
+                                                const std::map<std::string, FullTag>& tags,
+                                                const std::vector<EdictEntry>& edict,
+                                                const std::vector<CedictEntry>& cedict, int n);
+std::vector<MeasuredWord> measureJapaneseSingles(std::string_view lexicon, const JapaneseIndex& japanese,
+                                                 const std::vector<EdictEntry>& edict,
+                                                 const std::vector<CedictEntry>& cedict, int n);
 
 // Grades: lines "word<TAB>translation<TAB>check<TAB>grade"; a word takes the grade given to the same
 // pair, "none" without a translation, else "?".
 void applyGrades(std::string_view graded, std::vector<MeasuredWord>& words);
 std::string gradeLines(const std::vector<MeasuredWord>& words);
+
+// The pairs graded wrong by hand (word, translation): a wrong pair is worse than none, so the card
+// leaves them out.
+std::set<std::pair<std::string, std::string>> wrongPairs(std::string_view graded);
+// cj/words.txt without its generated lines whose first rendering is a wrong pair; the hand-made
+// lines (above the open list's heading) stay. `dropped` counts the lines left out.
+std::string withoutWrongChinesePairs(std::string_view words, const std::set<std::pair<std::string, std::string>>& wrong,
+                                     int& dropped);
+// jc/lexicon.txt likewise: a generated line whose word (a stem by its dictionary form, by the
+// endings of `conjugations`; a verb with する by its noun too) and Chinese are a wrong pair.
+std::string withoutWrongJapanesePairs(std::string_view lexicon, const std::set<std::pair<std::string, std::string>>& wrong,
+                                      const std::map<std::string, FullConjugation>& conjugations, int& dropped);
 // "200 drawn: 180 right, 10 rough, 8 wrong, 2 none, 0 not graded; through English 150 agree, 30 meet,
 // 15 apart, 5 unknown"
 std::string tally(const std::vector<MeasuredWord>& words);

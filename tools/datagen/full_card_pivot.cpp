@@ -201,6 +201,74 @@ Meeting meet(const std::vector<PivotSense>& japanese, const std::vector<PivotSen
   return m;
 }
 
+// English words of two everyday senses: a pair of the card through English never rests on one
+// (封面 and 蓋 meet on "cover", 転居 and 感人 on "moving", 機雷 and 矿山 on "mine").
+bool twoSenseGloss(const std::string& gloss) {
+  static const std::set<std::string, std::less<>> kTwoSenses = {
+      "abuse", "bank", "bar", "bark", "bat", "bear", "bill", "bow", "box", "case", "cell", "change", "character",
+      "charge", "close", "club", "content", "cover", "current", "date", "degree", "draft", "fair", "fall", "fan",
+      "figure", "file", "fine", "firm", "flight", "foot", "gear", "grave", "great", "ground", "interest", "jam",
+      "key", "kind", "lead", "left", "lie", "light", "line", "look", "match", "mean", "middle", "mine", "minute",
+      "mold", "moving", "nail", "novel", "object", "one", "order", "organ", "palm", "park", "party", "patient",
+      "pen", "pitch", "plain", "plant", "pole", "port", "post", "pound", "present", "pupil", "race", "record",
+      "rest", "right", "ring", "rock", "row", "ruler", "scale", "seal", "second", "sentence", "series", "set",
+      "shed", "sign", "sink", "slide", "sole", "sound", "spirit", "spring", "stage", "state", "stick", "story",
+      "strike", "subject", "suit", "table", "tear", "term", "tie", "tip", "top", "train", "trip", "watch", "wave",
+      "well", "will", "wind", "yard"};
+  return kTwoSenses.count(gloss) != 0;
+}
+
+// Glosses without the two-sense ones.
+std::vector<std::string> oneSenseGlosses(const std::vector<std::string>& glosses) {
+  std::vector<std::string> out;
+  for (const std::string& g : glosses)
+    if (!twoSenseGloss(g)) out.push_back(g);
+  return out;
+}
+
+// The card's meeting through English: as `meet`, on the glosses of one everyday sense only, so that
+// first senses agree only when the first gloss of each that is no two-sense word lies in the other's
+// first sense.
+Meeting meetEveryday(const std::vector<PivotSense>& japanese, const std::vector<PivotSense>& chinese) {
+  std::vector<PivotSense> j, c;
+  for (const PivotSense& s : japanese) j.push_back({oneSenseGlosses(s.glosses), s.classes});
+  for (const PivotSense& s : chinese) c.push_back({oneSenseGlosses(s.glosses), s.classes});
+  if (j[0].glosses.empty() || c[0].glosses.empty()) return {};
+  return meet(j, c);
+}
+
+// A CC-CEDICT sense that only sends to another entry: a variant ("variant of 局[ju2]", "old variant
+// of"), a cross reference ("see 称心[chen4 xin1]", "see also") or a use inside another word ("used
+// in 窈窕").
+bool referenceGloss(const std::string& gloss) {
+  for (std::string_view head : {"variant of", "old variant of", "archaic variant of", "erhua variant of",
+                                "japanese variant of", "see ", "see also", "used in ", "also written", "also pr"})
+    if (gloss.rfind(head, 0) == 0) return true;
+  return gloss.find(" variant of ") != std::string::npos;
+}
+
+// CC-CEDICT as the card's pairs read it: an entry whose first sense only sends to another (a variant
+// line: 局 "variant of 局[ju2]; narrow", 称 "variant of 稱|称[chen4]; to fit") pairs nothing, and a
+// cross reference inside a sense ("to fit; see also 合适[he2 shi4]") is no gloss.
+std::vector<CedictEntry> everydayCedict(const std::vector<CedictEntry>& cedict) {
+  std::vector<CedictEntry> out;
+  out.reserve(cedict.size());
+  for (const CedictEntry& e : cedict) {
+    if (referenceGloss(e.senses[0].glosses[0])) continue;
+    CedictEntry kept{e.simplified, e.reading, {}};
+    for (const PivotSense& s : e.senses) {
+      PivotSense plain{{}, s.classes};
+      for (const std::string& g : s.glosses)
+        if (!referenceGloss(g)) plain.glosses.push_back(g);
+      if (!plain.glosses.empty()) kept.senses.push_back(std::move(plain));
+    }
+    out.push_back(std::move(kept));
+  }
+  return out;
+}
+
+std::size_t characterCount(const std::string& word) { return plat::utf8ToWide(word).size(); }
+
 // A character both spellings hold (生日, 誕生日).
 bool sharesCharacter(const std::string& chinese, const std::string& japanese) {
   const std::u16string c = plat::utf8ToWide(chinese), j = plat::utf8ToWide(japanese);
@@ -440,15 +508,11 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
                          const std::map<std::string, FullTag>& tags,
                          const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                         PivotSizes& sizes, int frequentWords) {
+                         PivotSizes& sizes) {
   const std::set<std::string> have = sourceKeys(words);
-  // The hand-made words (the sample card's and the core's): a word they spell whole (喝茶: 喝 茶)
-  // keeps them unless its pair agrees.
-  const std::set<std::string> handMade = sourceKeys(words.substr(0, words.find(kOpenListHeading)));
-  const std::vector<std::string> frequentList = frequentChinese(list, tags, frequentWords);
-  const std::set<std::string> frequentSet(frequentList.begin(), frequentList.end());
   const GlossIndex index = edictIndex(edict);
-  const auto byWord = cedictByWord(cedict);
+  const std::vector<CedictEntry> everyday = everydayCedict(cedict);
+  const auto byWord = cedictByWord(everyday);
   std::string out;
   int looked = 0;
   const auto noun = tags.find("n");
@@ -458,7 +522,6 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
   for (const ChineseListWord& w : list) {
     // Past the cap a word is paired only when its first sense is a common word's, gloss for gloss
     // (下个星期: next week, 来週).
-    const bool frequent = frequentSet.count(w.word) != 0;
     const bool pastCap = looked++ >= cap;
     // A word whose characters spell a Japanese word of another class (不在, a noun in Japanese) is
     // left to its characters: the same-characters rule turned it down.
@@ -486,9 +549,8 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     const unsigned cls = measure ? (kPvNoun | kPvCounter) : chineseClass(*tag);
     std::string engine;
     if (!cls || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
-    // A frequent word, or one the hand-made words spell, takes only a common Japanese word whose
-    // first senses agree with its own.
-    const bool agreeing = frequent || spelledByWords(w.word, handMade);
+    // Every word takes only a common Japanese word whose first senses agree with its own: where
+    // the sources meet on a later sense the pair is too often of another sense (出名 売り込む).
     // Candidates: a Japanese sense sharing a gloss with the word's first senses, or a Japanese
     // first sense sharing one with any of its senses; in a class the tag takes.
     std::map<int, unsigned> candidates;  // entry -> classes agreeing
@@ -516,12 +578,13 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
       if (cost == INT_MAX || !inJapaneseScript(edict[e].spelling())) continue;
       Meeting m;
       for (const CedictEntry* c : entries->second) {
-        const Meeting one = meet(edict[e].senses, c->senses);
+        const Meeting one = meetEveryday(edict[e].senses, c->senses);
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
-      if (agreeing && !(edict[e].common && firstSensesAgree(m))) continue;
       // A unit takes a Japanese counter first (フィート, not 脚, for 英尺: foot).
       const bool counter = measure && japanese.counters.count(edict[e].spelling());
+      // A counter of the IPA dictionary is a word of its own, common or not (キロメートル).
+      if (!((edict[e].common || counter) && firstSensesAgree(m))) continue;
       const std::array<int, 9> score = {counter ? 1 : 0, m.firstSenses, m.heads, edict[e].common ? 1 : 0,
                                         name || measure || !katakanaOnly(edict[e].spelling()) ? 1 : 0,
                                         (cls & kPvVerb) || !edict[e].suru ? 1 : 0,
@@ -794,15 +857,11 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                            const std::map<std::string, FullConjugation>& conjugations,
                            const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                           PivotSizes& sizes, int frequentWords) {
+                           PivotSizes& sizes) {
   std::set<std::string> keys = sourceKeys(lexicon), stems = lexiconStemKeys(lexicon);
   // Keys of the hand-made lexicon (the sample card's and the core's): no pair through English adds
   // a stem of the same spelling beside them.
   const std::set<std::string> handMade = sourceKeys(lexicon.substr(0, lexicon.find(kGeneratedLexiconHeading)));
-  // The most frequent Japanese words: their first senses must agree.
-  const std::vector<std::string> ranked = frequentJapanese(edict, japanese);
-  const std::size_t most = std::min(ranked.size(), static_cast<std::size_t>(std::max(frequentWords, 0)));
-  const std::set<std::string> frequent(ranked.begin(), ranked.begin() + static_cast<long>(most));
   // The list's words by gloss: (rank in the list, sense), the most frequent first.
   struct Chinese {
     const std::string* word;
@@ -810,7 +869,8 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
   };
   std::vector<Chinese> words;
   std::unordered_map<std::string, std::vector<std::pair<int, int>>> index;
-  const auto byWord = cedictByWord(cedict);
+  const std::vector<CedictEntry> everyday = everydayCedict(cedict);
+  const auto byWord = cedictByWord(everyday);
   for (const ChineseListWord& w : list) {
     if (static_cast<int>(words.size()) >= cap) break;
     const int rank = static_cast<int>(words.size());
@@ -840,7 +900,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
   for (const EdictEntry& j : edict) {
     const std::string& sp = j.spelling();
     if (keys.count(sp)) continue;
-    const bool agreeing = frequent.count(sp) != 0;
+    const std::size_t length = characterCount(sp);
     // A key of one or two hiragana (さい, しし) would be found inside everyday words.
     const std::u16string wide = plat::utf8ToWide(sp);
     if (wide.size() < 3 && std::all_of(wide.begin(), wide.end(), [](char16_t c) { return c >= 0x3041 && c <= 0x309F; }))
@@ -861,12 +921,14 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
       if (!agree) continue;
       Meeting m;
       for (const CedictEntry* c : byWord.at(*words[rank].word)) {
-        const Meeting one = meet(j.senses, c->senses);
+        const Meeting one = meetEveryday(j.senses, c->senses);
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
-      // Japanese to Chinese the first senses must meet: a later sense of a Japanese word is too
-      // often a far one (受胎, conception, is no 想像力).
-      if (!m.firstSenses || (agreeing && !firstSensesAgree(m))) continue;
+      // Japanese to Chinese the first senses must agree: a later sense of a Japanese word is too
+      // often a far one (受胎, conception, is no 想像力; 経過 no 失误).
+      if (!m.firstSenses || !firstSensesAgree(m)) continue;
+      // A noun of two or more characters takes no noun of one character (昼前 is no 朝, 取次 no 社).
+      if (length >= 2 && characterCount(*words[rank].word) == 1 && !(agree & (kPvVerb | kPvAdjective))) continue;
       // A verb with する (学習) takes a Chinese verb (学习) before a noun (书房, a study).
       const std::array<int, 5> score = {m.firstSenses, j.suru && (agree & kPvVerb) ? 1 : 0, m.heads, m.glosses, -rank};
       if (best < 0 || score > bestScore) {

@@ -11,8 +11,11 @@
 // then more shared glosses, and last the most frequent word (the
 // IPA dictionary's cost on the Japanese side, the list's frequency on the Chinese side). Words EDICT
 // marks "usually kana" take their kana; verbs, adjectives and adverbs paired to Japanese must be
-// marked common. The most frequent words of each side, and Chinese words the hand-made words spell
-// whole, take only a pair whose first senses agree; a rendering is written in its language's script.
+// marked common. Every pair takes first senses that agree (the first gloss of each lies in the
+// other's first sense), a common EDICT word Chinese to Japanese, compared without the English words
+// of two everyday senses ("cover", "moving", "mine") and without CC-CEDICT's variant and "see also"
+// senses; Japanese to Chinese a noun of two or more characters takes no noun of one. A rendering is
+// written in its language's script.
 #pragma once
 #include <map>
 #include <set>
@@ -71,9 +74,7 @@ std::map<std::string, std::string> cedictReadings(const std::vector<CedictEntry>
 // cj/words.txt lines whose reading is "-" take the word's CC-CEDICT reading; `given` counts them.
 std::string withCedictReadings(std::string_view words, const std::map<std::string, std::string>& readings, int& given);
 
-// The words of each side checked hardest: a pair through English for one of the most frequent
-// words (below) is made only when the first senses agree: the first gloss of each lies in the
-// other's first sense.
+// The most frequent words of each side, which the hand-made lists were reviewed over.
 constexpr int kFrequentWords = 2000;
 // The heading before the generated words of cj/words.txt: the lines above it are hand-made.
 inline constexpr std::string_view kOpenListHeading = "# Words of the open list";
@@ -105,7 +106,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
                          const std::map<std::string, FullTag>& tags,
                          const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                         PivotSizes& sizes, int frequentWords = kFrequentWords);
+                         PivotSizes& sizes);
 
 // cj/words.txt lines for the `cap` most frequent list words of two or more characters that `words`
 // lacks and whose characters, in a Japanese form, spell a common word of the IPA dictionary in a
@@ -147,7 +148,7 @@ std::string nameCjWords(std::string_view words, const std::vector<ChineseListWor
                         int& added);
 
 // jc/lexicon.txt lines for the EDICT words of the IPA dictionary that `lexicon` lacks (keys and
-// stem keys): the most frequent Chinese list word through English whose first sense meets the
+// stem keys): the most frequent Chinese list word through English whose first sense agrees with the
 // Japanese word's first sense, a verb first for a noun with する. Keys of one or two hiragana are
 // left out.
 std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseListWord>& list,
@@ -155,7 +156,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                            const std::map<std::string, FullConjugation>& conjugations,
                            const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                           PivotSizes& sizes, int frequentWords = kFrequentWords);
+                           PivotSizes& sizes);
 
 // Translations for the viewer's dictionaries, from every entry of the two dictionaries: a Chinese
 // word (of a common CC-CEDICT entry) and an EDICT word are paired when their first senses share a

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <set>
 
 #include "engine/jc/analyser/jp_dict_format.h"
 #include "platform/core/codepage.h"
@@ -209,6 +210,123 @@ bool parseJpLexicon(std::string_view text, std::vector<JpLexiconEntry>& out, std
   return true;
 }
 
+namespace {
+
+// The e-row kana of a consonant verb's type, which its potential stem ends in.
+const char* potentialEnding(int type) {
+  switch (type) {
+    case 2: case 3: return "け";
+    case 4: return "げ";
+    case 5: return "せ";
+    case 6: return "て";
+    case 7: return "ね";
+    case 8: return "べ";
+    case 9: return "め";
+    case 10: return "れ";
+    case 12: return "え";
+    default: return nullptr;
+  }
+}
+
+// The a-row kana of a consonant verb's type, before its passive れる and causative せる.
+const char* irrealisEnding(int type) {
+  switch (type) {
+    case 2: case 3: return "か";
+    case 4: return "が";
+    case 5: return "さ";
+    case 6: return "た";
+    case 7: return "な";
+    case 8: return "ば";
+    case 9: return "ま";
+    case 10: return "ら";
+    case 12: return "わ";
+    default: return nullptr;
+  }
+}
+
+std::string sjis(std::string_view utf8) { return plat::wideToMultiByte(932, plat::utf8ToWide(utf8)); }
+
+}  // namespace
+
+void addDerivedJpEntries(std::vector<JpLexiconEntry>& entries, const ChineseColumnConverter& chinese) {
+  std::string can = "能";
+  if (chinese && !chinese(can, can)) return;
+  std::map<std::string, std::size_t> vowelVerbs;  // key: index of the first vowel verb stem
+  std::set<std::string> sahenVerbs;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const JpLexiconEntry& e = entries[i];
+    if (e.compoundHead || e.pos != 2 || e.conjForm != 0) continue;
+    if (e.conjType == 1) vowelVerbs.emplace(e.key, i);
+    if (e.conjType == 16) sahenVerbs.insert(e.key);
+  }
+  auto startsWithCan = [&can](const std::string& c) { return c.compare(0, can.size(), can) == 0; };
+  // The stems of every verb's passive and causative (書かれ, 書かせ, 食べられ, 勉強させ), with the
+  // verb's Chinese: a potential never takes such a spelling (聞かせ is 聞く's causative, not 聞かす's
+  // potential), and a vowel verb of such a spelling read by its kanji alone (嫌われる 嫌) gives way
+  // to the verb and its suffix.
+  std::map<std::string, std::string> voiceStems;
+  for (const JpLexiconEntry& e : entries) {
+    if (e.compoundHead || e.pos != 2 || e.conjForm != 0) continue;
+    if (const char* a = irrealisEnding(e.conjType)) {
+      voiceStems.emplace(e.key + sjis(a) + sjis("れ"), e.chinese);
+      voiceStems.emplace(e.key + sjis(a) + sjis("せ"), e.chinese);
+    } else if (e.conjType == 1) {
+      voiceStems.emplace(e.key + sjis("られ"), e.chinese);
+      voiceStems.emplace(e.key + sjis("させ"), e.chinese);
+    } else if (e.conjType == 16) {
+      voiceStems.emplace(e.key + sjis("され"), e.chinese);
+      voiceStems.emplace(e.key + sjis("させ"), e.chinese);
+    }
+  }
+  std::erase_if(entries, [&](const JpLexiconEntry& e) {
+    if (e.compoundHead || e.pos != 2 || e.conjType != 1 || e.conjForm != 0) return false;
+    auto v = voiceStems.find(e.key);
+    return v != voiceStems.end() && (e.chinese.size() == 2 || e.chinese == v->second);
+  });
+  vowelVerbs.clear();
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (!entries[i].compoundHead && entries[i].pos == 2 && entries[i].conjType == 1 && entries[i].conjForm == 0)
+      vowelVerbs.emplace(entries[i].key, i);
+  std::vector<JpLexiconEntry> added;
+  for (const JpLexiconEntry& e : entries) {
+    if (e.compoundHead || e.conjForm != 0 || e.chinese.empty()) continue;
+    if (e.pos == 2 && potentialEnding(e.conjType)) {
+      JpLexiconEntry p;
+      p.key = e.key + sjis(potentialEnding(e.conjType));
+      if (p.key.size() >= static_cast<std::size_t>(jc::kJpRecKeySize) || startsWithCan(e.chinese) ||
+          voiceStems.count(p.key))
+        continue;
+      p.chinese = can + e.chinese;
+      if (p.chinese.size() >= static_cast<std::size_t>(jc::kJpRecChineseSize)) continue;
+      auto known = vowelVerbs.find(p.key);
+      if (known != vowelVerbs.end()) {
+        // A vowel verb of that spelling that is read as the verb or by its one character (読める 读,
+        // 作れる 作) reads as the potential; one that says so (話せる 会说) or means more (言える
+        // 算是) stays.
+        if (known->second >= entries.size()) continue;
+        JpLexiconEntry& v = entries[known->second];
+        if (!startsWithCan(v.chinese) && (v.chinese == e.chinese || v.chinese.size() == 2)) v.chinese = p.chinese;
+        continue;
+      }
+      p.pos = 2, p.subPos = 2, p.conjType = 1, p.conjForm = 0;
+      p.code = "V1";
+      p.weight = e.weight;
+      p.autoConnection = true;
+      vowelVerbs.emplace(p.key, entries.size() + added.size());
+      added.push_back(std::move(p));
+    } else if (e.pos == 6 && e.subPos == 2 && e.code.compare(0, 1, "V") == 0 && !sahenVerbs.count(e.key)) {
+      JpLexiconEntry v = e;
+      v.pos = 2, v.subPos = e.code == "VT" ? 1 : 2, v.conjType = 16, v.conjForm = 0;
+      v.semantic.clear();
+      v.autoConnection = true;
+      v.connectionWord.clear();
+      sahenVerbs.insert(e.key);
+      added.push_back(std::move(v));
+    }
+  }
+  for (JpLexiconEntry& a : added) entries.push_back(std::move(a));
+}
+
 bool buildJpDictionaryPair(const std::vector<JpLexiconEntry>& entries, JpDictionaryFiles& files, std::string* error,
                            int recordLength) {
   if (entries.empty()) return fail(error, "empty lexicon");
@@ -307,8 +425,9 @@ bool chineseToEngineColumn(std::string_view text, std::string& engineCode) {
 bool writeJpLexiconDictionary(std::string_view lexiconUtf8, std::string_view conTblPda,
                               std::string_view deviceBasePath, std::string* error) {
   std::vector<JpLexiconEntry> entries;
-  return parseJpLexicon(lexiconUtf8, entries, error, chineseToEngineColumn) &&
-         assignJpConnections(entries, conTblPda, error) && writeJpDictionaryPair(deviceBasePath, entries, error);
+  if (!parseJpLexicon(lexiconUtf8, entries, error, chineseToEngineColumn)) return false;
+  addDerivedJpEntries(entries, chineseToEngineColumn);
+  return assignJpConnections(entries, conTblPda, error) && writeJpDictionaryPair(deviceBasePath, entries, error);
 }
 
 }  // namespace datagen

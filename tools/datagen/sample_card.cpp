@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "engine/cj/analysis/engine_data.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
 #include "platform/core/files.h"
@@ -422,9 +423,13 @@ bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& word
   }
   files["pinyindic\\hanzi.dat"] = hanziReadingFile({hanziReadings.begin(), hanziReadings.end()});
 
-  // lst.dat: only its presence matters to the engine; it lists the dictionary's words.
+  // lst.dat: only its presence matters to the engine; it lists the dictionary's words, as many
+  // whole lines as the engine's list buffer holds (the engine refuses a longer file).
   std::string list;
-  for (const CjSampleWord& w : words) list += w.word + "\r\n";
+  for (const CjSampleWord& w : words) {
+    if (list.size() + w.word.size() + 2 > static_cast<std::size_t>(cj::kListBufferSize)) break;
+    list += w.word + "\r\n";
+  }
   if (!cjListFile(list, files["lst.dat"])) return fail(error, "lst.dat: a byte cannot be stored");
   files["cjtrans.dat"] = "cj\r\n";
   return true;

@@ -21,6 +21,9 @@ TEST(PinyinConvertTest, ZhuyinBecomesNumberedPinyin) {
       {u"ㄨㄛˇ", u"wo3"},          {u"ㄦˊ", u"er2"},         {u"ㄐㄧㄥ", u"jing"},
       {u"ㄓㄨㄥ ㄍㄨㄛˊ", u"zhong1guo2"},  // with any tone mark, an unmarked syllable is tone 1
       {u"ㄇㄚ˙", u"ma0"},          {u"ㄙ\u3000ㄕ", u"sishi"},
+      // ㄩ is v after either of ㄋ and ㄌ, alone and before ㄝ; u after any other initial.
+      {u"ㄌㄩˋ", u"lv4"},          {u"ㄋㄩㄝˋ", u"nve4"},    {u"ㄌㄨˋ", u"lu4"},
+      {u"ㄋㄨˇ", u"nu3"},          {u"ㄐㄩㄝˊ", u"jue2"},    {u"ㄑㄩˋ", u"qu4"},
   };
   for (const Case& c : cases) {
     std::u16string out;

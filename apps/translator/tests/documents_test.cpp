@@ -1,5 +1,6 @@
 // Saved documents and imported text files: the layout, the round trip through the dialog, the
 // encodings of a text file, and a failing write.
+#include <algorithm>
 #include <filesystem>
 
 #include "apps/translator/documents.h"
@@ -95,8 +96,38 @@ TEST(DocumentFormatTest, ImportedTextKeepsEveryCharacter) {
       {"\xFF\xFE" + units(u"a") + std::string("\x00\xDC", 2), u"a\uFFFD"},  // a lone low surrogate
   };
   for (const Case& c : cases) EXPECT_EQ(importedText(c.bytes), c.text) << plat::wideToUtf8(c.text);
+  // Each replacement is counted, so that the import can say so.
+  for (const Case& c : cases) {
+    std::size_t replaced = 99;
+    importedText(c.bytes, &replaced);
+    EXPECT_EQ(replaced, static_cast<std::size_t>(std::count(c.text.begin(), c.text.end(), u'\uFFFD'))) << plat::wideToUtf8(c.text);
+  }
+  std::size_t replaced = 0;
+  EXPECT_EQ(importedText(plat::wideToMultiByte(932, u"日本") + "\x80" + plat::wideToMultiByte(932, u"語"), &replaced), u"日本・語");
+  EXPECT_EQ(replaced, 1u);
   // Shift-JIS stays Shift-JIS, with its half-width katakana too.
   for (const std::u16string text : {u"日本語のテキストです。", u"ﾃｽﾄ ﾃｽﾄ ﾃｽﾄ", u"漢字ｶﾅ"})
+    EXPECT_EQ(importedText(plat::wideToMultiByte(932, text)), text) << plat::wideToUtf8(text);
+}
+
+// UTF-16 without a byte-order mark, in either order, reads as UTF-16 and not as Shift-JIS bytes:
+// Japanese, Chinese, and text with ASCII.
+TEST(DocumentFormatTest, ImportedUtf16WithoutAMark) {
+  for (const std::u16string text : {u"日本語のテキストです。\r\n二行目", u"我喝茶。他是学生。", u"abc 漢字 def\r\n"}) {
+    std::string little, big;
+    for (char16_t c : text) {
+      little += static_cast<char>(c & 0xFF);
+      little += static_cast<char>(c >> 8);
+      big += static_cast<char>(c >> 8);
+      big += static_cast<char>(c & 0xFF);
+    }
+    std::size_t replaced = 99;
+    EXPECT_EQ(importedText(little, &replaced), text) << plat::wideToUtf8(text);
+    EXPECT_EQ(replaced, 0u);
+    EXPECT_EQ(importedText(big), text) << plat::wideToUtf8(text);
+  }
+  // Shift-JIS of an even length stays Shift-JIS.
+  for (const std::u16string text : {u"日本語のテキストです。", u"漢字かな交じり文", u"ｶﾀｶﾅ"})
     EXPECT_EQ(importedText(plat::wideToMultiByte(932, text)), text) << plat::wideToUtf8(text);
 }
 

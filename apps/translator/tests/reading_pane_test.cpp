@@ -52,5 +52,19 @@ TEST_F(ReadingPaneTest, EverydaySentencesInEveryMode) {
   EXPECT_TRUE(notes_->messages.empty());
 }
 
+// Bopomofo, the first and the last letter of its block too, is no text of the engine: it stays in
+// the reading as written, between the readings of the hanzi around it.
+TEST_F(ReadingPaneTest, BopomofoStaysAsWritten) {
+  for (const char16_t* letter : {u"ㄅ", u"ㄆ", u"ㄨ", u"ㄩ"}) {
+    ui::setWindowText(pane(kIdSource), std::u16string(u"他") + letter + u"去");
+    const std::u16string reading = readingIn(kCmdNumbered);
+    EXPECT_EQ(reading.find(u"ta1"), 0u) << plat::wideToUtf8(reading);
+    const std::size_t at = reading.find(letter);
+    EXPECT_NE(at, std::u16string::npos) << plat::wideToUtf8(reading);
+    EXPECT_NE(reading.find(u"qu4", at), std::u16string::npos) << plat::wideToUtf8(reading);
+  }
+  EXPECT_TRUE(notes_->messages.empty());
+}
+
 }  // namespace
 }  // namespace orvaletest

@@ -135,7 +135,8 @@ TEST_F(OrvaleTest, AFailingEngineShowsItsCodeAndTheDialogNeverOpens) {
   plat::NotifyRecorder notes;
   EXPECT_FALSE(runInitInstance());
   ASSERT_EQ(notes.messages.size(), 1u);
-  EXPECT_EQ(notes.messages[0].text, u"システム初期化エラー（ コード = 5 ）");
+  // The code, then the file that failed.
+  EXPECT_EQ(notes.messages[0].text, u"システム初期化エラー（ コード = 5 ）\nfmemdic.dat: missing, unreadable or not a file");
   EXPECT_EQ(notes.messages[0].caption, kProgramTitle);
   EXPECT_EQ(notes.messages[0].flags, plat::kMbOk | plat::kMbIconStop);
   EXPECT_EQ(notes.beeps, std::vector<unsigned>{plat::kMbIconStop});

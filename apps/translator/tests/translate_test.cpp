@@ -5,6 +5,7 @@
 #include "apps/common/context_convert.h"
 #include "apps/translator/line_reading.h"
 #include "apps/translator/sentence_cut.h"
+#include "engine/cj/transfer/cj_engine.h"
 #include "engine/cj/transfer/sentence_driver.h"
 #include "platform/core/fail_point.h"
 #include "platform/core/files.h"
@@ -128,8 +129,24 @@ TEST_F(TranslateTest, LinesAreAddedToThePanesWithoutSettingThemAgainPerLine) {
   EXPECT_NE(readingText.find(u"he1"), std::u16string::npos);
   EXPECT_LE(wholeTexts, 4) << "both panes set again per line";
   EXPECT_TRUE(notes_->messages.empty());
-  // The last line is in view.
-  EXPECT_GT(plat::sendMessage(result, ui::kEmGetFirstVisibleLine, 0, 0), 0);
+  // The new result is shown from its start: its first line in view, the caret before it.
+  for (const plat::Hwnd p : {result, reading}) {
+    EXPECT_EQ(plat::sendMessage(p, ui::kEmGetFirstVisibleLine, 0, 0), 0);
+    EXPECT_EQ(ui::editGetSel(p), std::make_pair(0, 0));
+  }
+  // So is one long line, whose sentences are added to the panes in pieces as they come.
+  std::u16string line, expectedLine;
+  for (int i = 0; i < 60; ++i) {
+    line += u"他喝水。我饿了。";
+    expectedLine += u"彼は水を飲む。私はお腹が空いた。";
+  }
+  translate(line);
+  EXPECT_EQ(text(kIdResult), expectedLine);
+  for (const plat::Hwnd p : {result, reading}) {
+    EXPECT_GT(plat::sendMessage(p, ui::kEmGetLineCount, 0, 0), 1);
+    EXPECT_EQ(plat::sendMessage(p, ui::kEmGetFirstVisibleLine, 0, 0), 0);
+    EXPECT_EQ(ui::editGetSel(p), std::make_pair(0, 0));
+  }
 }
 
 TEST_F(TranslateTest, OnlyTheSelectionIsTranslatedAndPiecesJoinWithoutBreaks) {
@@ -342,6 +359,26 @@ TEST_F(TranslateTest, ADecimalPointIsNoSentenceEnd) {
   const std::u16string result = text(kIdResult);
   EXPECT_NE(result.find(u"12.5%"), std::u16string::npos) << plat::wideToUtf8(result);
   EXPECT_EQ(std::count(result.begin(), result.end(), u'。'), 1) << plat::wideToUtf8(result);
+}
+
+// The program carries what the engine cannot read exactly as the console driver does: 〇 and the
+// symbols the engine reads as others are translated with the line, the rest carried and named.
+TEST_F(TranslateTest, TheProgramCarriesWhatTheDriverCarries) {
+  open(1);
+  translate(u"二〇〇八年");
+  std::u16string direct;
+  ASSERT_EQ(cj::translateChineseLine(*app().cjEngine, u"二〇〇八年", direct), 0);
+  EXPECT_EQ(text(kIdResult), direct);
+  EXPECT_EQ(text(kIdResult).find(u'〇'), std::u16string::npos) << plat::wideToUtf8(text(kIdResult));
+  for (const auto& m : notes_->messages) EXPECT_EQ(m.text.find(kCarried), std::u16string::npos) << plat::wideToUtf8(m.text);
+  // Every character of the CJK symbols, general punctuation and full-width blocks: named in the
+  // box exactly when the driver's test carries it.
+  for (char16_t c : {u'\u3007', u'\u00B7', u'\u2014', u'\u2016', u'\u2026', u'\u3001', u'\u300C', u'\u301D', u'\uFF5E', u'\u2030', u'\u203B'}) {
+    notes_->messages.clear();
+    translate(std::u16string(u"我喝茶") + c);
+    const bool named = messageCount(kCarried + std::u16string(1, c)) == 1;
+    EXPECT_EQ(named, !cj::engineHoldsChineseChar(app().cjEngine->tables, c)) << plat::wideToUtf8(std::u16string(1, c));
+  }
 }
 
 TEST_F(TranslateTest, ALineLongerThanTheParseBufferLosesNoSentence) {

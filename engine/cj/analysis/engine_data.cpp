@@ -1,6 +1,7 @@
 #include "engine/cj/analysis/engine_data.h"
 
 #include "engine/common/descramble.h"
+#include "engine/cj/analysis/data_checks.h"
 #include "engine/cj/analysis/grammar.h"
 #include "engine/common/word_table.h"
 #include "platform/core/codepage.h"
@@ -18,8 +19,96 @@ std::string readUpTo(std::FILE* f, std::size_t max) {
   return buf;
 }
 
+// Bytes of a file opened and held by openAndKeep.
+std::string_view heldBytes(std::FILE* f) {
+  const std::string* bytes = plat::fileHeldBytes(f);
+  return bytes ? std::string_view(*bytes) : std::string_view();
+}
+
+// The whole file, or nothing when it is missing; size -1 then.
+std::string wholeDataFile(const CjEngine& e, const char* name, long& size) {
+  std::string bytes;
+  std::FILE* f = openDataFile(e, name);
+  size = -1;
+  if (!f) return bytes;
+  size = plat::fileSize(f);
+  char buf[65536];
+  std::size_t n;
+  while ((n = plat::fileRead(buf, sizeof buf, f)) > 0) bytes.append(buf, n);
+  plat::fileClose(f);
+  return bytes;
+}
+
+// Runs one check; on a fault names the file with why and takes the status code.
+bool passes(CjEngine& e, const char* name, const std::string& why, int code) {
+  if (why.empty()) return true;
+  e.engineStatus = code;
+  e.dataFileProblem = std::string(name) + ": " + why;
+  return false;
+}
+
+bool checkTriePath(CjEngine& e, std::FILE* trie, const char* trieName, const char* indexName, std::FILE* dictionary,
+                   const char* dictionaryName) {
+  long indexSize = 0;
+  const std::string index = wholeDataFile(e, indexName, indexSize);
+  TrieBlame blame = TrieBlame::Trie;
+  const std::string why =
+      checkTrieAndIndex(heldBytes(trie), index, static_cast<long>(heldBytes(dictionary).size()), blame);
+  if (blame == TrieBlame::Dictionary) {
+    // A word past the dictionary's end: either file may be the cut one; both are named.
+    const bool fromIndex = why.find("index") != std::string::npos;
+    return passes(e, fromIndex ? indexName : trieName,
+                  why.empty() ? why : "a word lies past the end of " + std::string(dictionaryName) + " (one of the two is cut)",
+                  kStatusCwcdicMissing);
+  }
+  const char* name = blame == TrieBlame::Index ? indexName : trieName;
+  const int code = blame == TrieBlame::Dictionary     ? kStatusCwcdicMissing
+                   : blame == TrieBlame::Trie && trieName[0] == 'f' ? kStatusFmemdicMissing
+                                                                     : kStatusZmemdicMissing;
+  return passes(e, name, why, code);
+}
+
+// Every file that loaded, checked whole; the first that fails names itself.
+void checkCjData(CjEngine& e) {
+  const CjEngineData& d = e.data;
+  if (!passes(e, "cwcdic.dic", checkLineFile(heldBytes(d.cwcdic), LineFileKey::DicEntry), kStatusCwcdicMissing) ||
+      !passes(e, "cwcdicp.dic", checkLineFile(heldBytes(d.cwcdicp), LineFileKey::DicEntry), kStatusCwcdicMissing) ||
+      !passes(e, "cwcjdic.dic", checkLineFile(heldBytes(d.cwcjdic), LineFileKey::CjDicLine), kStatusCwcjdicMissing) ||
+      !checkTriePath(e, d.zmemdic, "zmemdic.dat", "zfc.idx", d.cwcdic, "cwcdic.dic") ||
+      !checkTriePath(e, d.fmemdic, "fmemdic.dat", "ffc.idx", d.cwcdic, "cwcdic.dic") ||
+      !checkTriePath(e, d.zmemdicp, "zmemdicp.dat", "zfcp.idx", d.cwcdicp, "cwcdicp.dic") ||
+      !checkTriePath(e, d.fmemdicp, "fmemdicp.dat", "ffcp.idx", d.cwcdicp, "cwcdicp.dic") ||
+      !passes(e, "pinyindic\\hanzi.dat", checkHanziReadings(heldBytes(d.hanzi)), kStatusHanziMissing)) {
+    return;
+  }
+  long size = 0;
+  if (!passes(e, "lst.dat", checkLineFile(wholeDataFile(e, "lst.dat", size), LineFileKey::ListLine), kStatusListMissing) ||
+      !passes(e, "lst.dat", size > kListBufferSize ? "longer than its 13,600-byte buffer" : "", kStatusListMissing) ||
+      !passes(e, "pinyindic\\PinKaChu.tbl", checkReadingTable(wholeDataFile(e, "pinyindic\\PinKaChu.tbl", size)),
+              kStatusReadingTableMissing)) {
+    return;
+  }
+  long verbContSize = -1;
+  wholeDataFile(e, "VerbCont.dat", verbContSize);
+  if (!passes(e, "VerbCont.idx", checkVerbIndex(wholeDataFile(e, "VerbCont.idx", size), verbContSize),
+              kStatusCwcjdicMissing)) {
+    return;
+  }
+  for (const char* grammarFile : {"transfer.ruc", "transfer.dac"}) {
+    const std::string bytes = wholeDataFile(e, grammarFile, size);
+    if (size < 0) continue;  // the grammar loader reports a missing file
+    const int code = grammarFile[9] == 'r' ? kStatusRuleFileMissing : kStatusGotoFileMissing;
+    if (!passes(e, grammarFile, checkLineFile(bytes, LineFileKey::Grammar), code)) return;
+  }
+}
+
+// Names a file that is missing or is no file (a folder), unless an earlier one was named.
+void nameMissing(CjEngine& e, const char* name) {
+  if (e.dataFileProblem.empty()) e.dataFileProblem = std::string(name) + ": missing, unreadable or not a file";
+}
+
 // Closes what the slot holds, then opens the file into it; false when it is missing.
-bool openAndKeep(const CjEngine& e, std::FILE*& slot, const char* name) {
+bool openAndKeep(CjEngine& e, std::FILE*& slot, const char* name) {
   if (slot) {
     plat::fileClose(slot);
     slot = nullptr;
@@ -30,6 +119,7 @@ bool openAndKeep(const CjEngine& e, std::FILE*& slot, const char* name) {
     plat::fileClose(slot);
     slot = nullptr;
   }
+  if (!slot) nameMissing(e, name);
   return slot != nullptr;
 }
 
@@ -45,11 +135,12 @@ std::vector<CjIndexRecord> readIndex(std::FILE* f) {
 }
 
 // Both files of an index pair are read whole and closed again.
-bool loadIndexPair(const CjEngine& e, const char* zName, const char* fName, std::vector<CjIndexRecord>& zTable,
+bool loadIndexPair(CjEngine& e, const char* zName, const char* fName, std::vector<CjIndexRecord>& zTable,
                    std::vector<CjIndexRecord>& fTable) {
   std::FILE* z = openDataFile(e, zName);
   std::FILE* fw = openDataFile(e, fName);
   if (!z || !fw) {
+    nameMissing(e, z ? fName : zName);
     if (fw) plat::fileClose(fw);
     if (z) plat::fileClose(z);
     return false;
@@ -64,10 +155,16 @@ bool loadIndexPair(const CjEngine& e, const char* zName, const char* fName, std:
 int loadList(CjEngine& e) {
   CjEngineData& d = e.data;
   std::FILE* f = openDataFile(e, "lst.dat");
-  if (!f) return kStatusListMissing;
+  if (!f) {
+    nameMissing(e, "lst.dat");
+    return kStatusListMissing;
+  }
   std::string bytes = readUpTo(f, kListBufferSize);
   plat::fileClose(f);
-  if (bytes.empty()) return kStatusListMissing;
+  if (bytes.empty()) {
+    e.dataFileProblem = "lst.dat: empty";
+    return kStatusListMissing;
+  }
   std::size_t n = bytes.size();
   bytes.push_back('\0');
   descrambleListLine(bytes.data(), n, 0);
@@ -79,10 +176,16 @@ int loadList(CjEngine& e) {
 int loadReadingTable(CjEngine& e) {
   CjEngineData& d = e.data;
   std::FILE* f = openDataFile(e, "pinyindic\\PinKaChu.tbl");
-  if (!f) return kStatusReadingTableMissing;
+  if (!f) {
+    nameMissing(e, "pinyindic\\PinKaChu.tbl");
+    return kStatusReadingTableMissing;
+  }
   std::string bytes = readUpTo(f, kReadingTableSize);
   plat::fileClose(f);
-  if (bytes.empty()) return kStatusListMissing;
+  if (bytes.empty()) {
+    e.dataFileProblem = "pinyindic\\PinKaChu.tbl: empty";
+    return kStatusListMissing;
+  }
   d.readingTable = std::move(bytes);
   return kStatusOk;
 }
@@ -90,7 +193,10 @@ int loadReadingTable(CjEngine& e) {
 int loadVerbIndex(CjEngine& e) {
   CjEngineData& d = e.data;
   std::FILE* f = openDataFile(e, "VerbCont.idx");
-  if (!f) return kStatusCwcjdicMissing;
+  if (!f) {
+    nameMissing(e, "VerbCont.idx");
+    return kStatusCwcjdicMissing;
+  }
   std::string bytes = readUpTo(f, static_cast<std::size_t>(kMaxVerbIndexRecords) * kVerbIndexRecordSize);
   plat::fileClose(f);
   d.verbIndex.clear();
@@ -157,11 +263,16 @@ void loadCjData(CjEngine& e) {
   } else {
     code = loadVerbIndex(e);
   }
-  if (code != kStatusOk) e.engineStatus = code;
+  if (code != kStatusOk) {
+    e.engineStatus = code;
+  } else {
+    checkCjData(e);
+  }
 }
 
 int initCjEngine(CjEngine& e) {
   e.engineStatus = kStatusOk;
+  e.dataFileProblem.clear();
   loadCjData(e);
   // The word table follows the data files: its words are needed only once they all loaded.
   e.wordTableProblem.clear();

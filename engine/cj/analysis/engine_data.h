@@ -100,6 +100,8 @@ struct CjEngine {
   dbcs::KeyedWordLoadPtr words;
   // Why the word table failed ("cjwords.txt line 3: ..."); empty when it loaded.
   std::string wordTableProblem;
+  // The data file that failed its check and why ("zmemdic.dat: cut ..."); empty when none did.
+  std::string dataFileProblem;
   // transfer.ruc and transfer.dac (never null).
   std::unique_ptr<CjGrammar> grammar;
   // Sentences given back character by character because they were too fragmented to analyse.

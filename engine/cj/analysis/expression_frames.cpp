@@ -35,7 +35,7 @@ constinit ListedKey kRepeatedRule23{"expressionFrames.repeatedRule23Words"};
 constinit ListedKey kRepeatedOther{"expressionFrames.repeatedOtherWords"};
 
 const WordKeySpec kWordKeys[] = {
-    {kLogicWords, 101, 1, 0},      {kFrame1Openers, 5, 1, 2},    {kFrame1Stops, 9, 1, 2},
+    {kLogicWords, 0, 1, 0},      {kFrame1Openers, 5, 1, 2},    {kFrame1Stops, 9, 1, 2},
     {kFrame1NotSecond, 2, 1, 1},   {kFrame1NotInside, 1, 1, 1},  {kFrame2Opener, 1, 1, 1},
     {kFrame2Stops, 5, 2, 3},       {kFrame2MoreStops, 2, 1, 2},  {kFrame3Opener, 1, 1, 1},
     {kFrame3Stops, 3, 2, 2},       {kFrame4Openers, 4, 1, 2},    {kFrame4SplitWord, 1, 3, 3},

@@ -1,3 +1,4 @@
+#include "engine/cj/analysis/rule_probe.h"
 #include "engine/cj/analysis/fixed_expressions.h"
 
 #include <memory>
@@ -23,7 +24,7 @@ constinit ListedKey kFinalReplacement{"fixedExpressions.finalReplacement"};
 
 const WordKeySpec kWordKeys[] = {
     {kSplitWord, 1, 2, 2},     {kSplitFollowers, 2, 1, 2},  {kFinalWord, 1, 1, 1},        {kFinalBefore, 1, 1, 1},
-    {kFinalDropAfter, 18, 1, 0}, {kFinalKeepAfter, 6, 1, 0}, {kFinalReplacement, 1, 2, 2},
+    {kFinalDropAfter, 0, 1, 0}, {kFinalKeepAfter, 6, 1, 0}, {kFinalReplacement, 1, 2, 2},
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
@@ -119,16 +120,16 @@ void splitListedWords(CjSentence& s) {
 }
 
 void applyFixedExpressions(CjSentence& s) {
-  splitListedWords(s);
-  wrapBracketsAndQuotes(s);
-  applyFrameRule1(s);
-  applyFrameRule2(s);
-  applyFrameRule3(s);
-  applyFrameRule4(s);
-  applyFrameRule5(s);
-  wrapRepeatedWordFrame(s);
-  rewriteFinalWordPair(s);
-  wrapListedWordPairs(s);
+  CJ_RULE(fixedExpressions, splitListedWords, s);
+  CJ_RULE(fixedExpressions, wrapBracketsAndQuotes, s);
+  CJ_RULE(expressionFrames, applyFrameRule1, s);
+  CJ_RULE(expressionFrames, applyFrameRule2, s);
+  CJ_RULE(expressionFrames, applyFrameRule3, s);
+  CJ_RULE(expressionFrames, applyFrameRule4, s);
+  CJ_RULE(expressionFrames, applyFrameRule5, s);
+  CJ_RULE(expressionFrames, wrapRepeatedWordFrame, s);
+  CJ_RULE(fixedExpressions, rewriteFinalWordPair, s);
+  CJ_RULE(fixedExpressions, wrapListedWordPairs, s);
 }
 
 }  // namespace cj

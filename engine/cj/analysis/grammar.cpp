@@ -151,6 +151,7 @@ void loadGrammar(CjEngine& engine) {
 void loadRuleFile(CjEngine& engine) {
   std::FILE* f = openDataFile(engine, "transfer.ruc");
   if (!f) {
+    if (engine.dataFileProblem.empty()) engine.dataFileProblem = "transfer.ruc: missing, unreadable or not a file";
     setStatus(engine, kStatusRuleFileMissing);
     return;
   }
@@ -193,6 +194,7 @@ void loadRuleFile(CjEngine& engine) {
 void loadGotoFile(CjEngine& engine) {
   std::FILE* f = openDataFile(engine, "transfer.dac");
   if (!f) {
+    if (engine.dataFileProblem.empty()) engine.dataFileProblem = "transfer.dac: missing, unreadable or not a file";
     setStatus(engine, kStatusGotoFileMissing);
     return;
   }
@@ -218,7 +220,11 @@ void fileRule(CjEngine& engine, std::string_view header, std::string_view ruleLi
   if (ruleNumber >= kRuleNumberLimit) setStatus(engine, kStatusTooManyRules);
   int group = groupOfHeader(header);
   if (group < 0) {
-    plat::consolePrint("new rule lost!");
+    // A section the engine has no group for: the file is not the grammar it was written as.
+    if (engine.dataFileProblem.empty()) {
+      engine.dataFileProblem = "transfer.ruc: a rule under the unknown section " + std::string(header);
+    }
+    setStatus(engine, kStatusRuleFileMissing);
     return;
   }
   parseRuleLine(engine, ruleLine, actionLine, groups(engine)[group], ruleNumber);
@@ -227,7 +233,10 @@ void fileRule(CjEngine& engine, std::string_view header, std::string_view ruleLi
 void fileGotoLine(CjEngine& engine, std::string_view header, std::string_view gotoLine, int entryIndex) {
   int group = groupOfHeader(header);
   if (group < 0) {
-    plat::consolePrint("lost goto: %s", std::string(header).c_str());
+    if (engine.dataFileProblem.empty()) {
+      engine.dataFileProblem = "transfer.dac: a goto line under the unknown section " + std::string(header);
+    }
+    setStatus(engine, kStatusGotoFileMissing);
     return;
   }
   parseGotoLine(engine, gotoLine, groups(engine)[group], entryIndex);

@@ -1,3 +1,4 @@
+#include "engine/cj/analysis/rule_probe.h"
 #include "engine/cj/analysis/pre_parse.h"
 
 #include <new>
@@ -11,6 +12,14 @@
 #include "engine/common/word_table.h"
 
 namespace cj {
+
+// A grouped run of numerals reads as one numeral word.
+static void markNumeralGroup(CjNode& node) {
+  node.CAT = "UG";
+  node.CATYNUM = "1";
+  node.structureClass = '3';
+  node.ruleNumber = 32;
+}
 
 namespace {
 
@@ -132,11 +141,7 @@ void groupNumeralRun(CjSentence& s) {
     if (last != start) {
       const int group = builtnewnode(s, start, last);
       if (group == 0) return;
-      CjNode& node = s.nodes[group];
-      node.CAT = "UG";
-      node.CATYNUM = "1";
-      node.structureClass = '3';
-      node.ruleNumber = 32;
+      markNumeralGroup(s.nodes[group]);
       w = nextNode(s, group);
       continue;
     }
@@ -145,23 +150,39 @@ void groupNumeralRun(CjSentence& s) {
   }
 }
 
+// A numeral run, the point word and a numeral run: a decimal (六十五点三公斤, 百分之三点五) unless a
+// clock word follows (三点五十分); a clock time (三点五十分, 七点一刻, 十点半) with its clock word.
 void groupDecimalNumerals(CjSentence& s) {
   int w = s.firstTop;
   for (int steps = 0; isNodeIndex(s, w) && steps < kMaxNodes; ++steps) {
-    const int x = nextNode(s, w), y = nextNode(s, x), z = nextNode(s, y);
-    if (isWordAt(s, w) && hasU(s, w) && isWordAt(s, x) && nodeInList(s, x, kDecimalPoint) && isWordAt(s, y) &&
-        hasU(s, y) && isWordAt(s, z) && hasCat(s, z, "Q") && !nodeInList(s, z, kClockWords)) {
-      const int group = builtnewnode(s, w, y);
-      if (group == 0) return;
-      CjNode& node = s.nodes[group];
-      node.CAT = "UG";
-      node.CATYNUM = "1";
-      node.structureClass = '3';
-      node.ruleNumber = 32;
-      w = nextNode(s, group);
+    int last = w;
+    while (isWordAt(s, last) && hasU(s, last) && isWordAt(s, nextNode(s, last)) && hasU(s, nextNode(s, last)) &&
+           !nodeInList(s, nextNode(s, last), kClockWords))
+      last = nextNode(s, last);
+    const int x = nextNode(s, last);
+    int y = nextNode(s, x);
+    if (!(isWordAt(s, w) && hasU(s, w) && !nodeInList(s, w, kClockWords) && isWordAt(s, x) &&
+          nodeInList(s, x, kDecimalPoint) && isWordAt(s, y))) {
+      w = nextNode(s, w);
       continue;
     }
-    w = x;
+    int end = 0;
+    if (nodeInList(s, y, kClockWords)) {
+      end = y;  // 十点半, 八点整
+    } else if (hasU(s, y)) {
+      while (isWordAt(s, nextNode(s, y)) && hasU(s, nextNode(s, y)) && !nodeInList(s, nextNode(s, y), kClockWords))
+        y = nextNode(s, y);
+      const int z = nextNode(s, y);
+      end = isWordAt(s, z) && nodeInList(s, z, kClockWords) ? z : y;
+    }
+    const int group = end ? builtnewnode(s, w, end) : 0;
+    if (end && group == 0) return;
+    if (group == 0) {
+      w = nextNode(s, w);
+      continue;
+    }
+    markNumeralGroup(s.nodes[group]);
+    w = nextNode(s, group);
   }
 }
 
@@ -169,10 +190,22 @@ void applyReduplicationPatterns(CjSentence& s) {
   // The chain starts at node 1 again, unless the sentence end has taken node 1 out of it.
   const bool firstOnChain = !isNodeIndex(s, 1) || s.nodes[1].next != 0 || s.lastTop == 1;
   if (firstOnChain) s.firstTop = 1;
-  void (*const passes[])(CjSentence&) = {mergeAABB, mergeAAB,  mergeABB,  mergeAAA,  mergeAA,
-                                         mergeALYA, mergeZAYA, mergeALAQ, mergeAQBL, mergeYAYA,
-                                         mergeYAYB, mergeALAB, mergeALA,  mergeALB,  groupDecimalNumerals, groupNumeralRun};
-  for (auto pass : passes) pass(s);
+  CJ_RULE(reduplication, mergeAABB, s);
+  CJ_RULE(reduplication, mergeAAB, s);
+  CJ_RULE(reduplication, mergeABB, s);
+  CJ_RULE(reduplication, mergeAAA, s);
+  CJ_RULE(reduplication, mergeAA, s);
+  CJ_RULE(reduplication, mergeALYA, s);
+  CJ_RULE(reduplication, mergeZAYA, s);
+  CJ_RULE(reduplication, mergeALAQ, s);
+  CJ_RULE(reduplication, mergeAQBL, s);
+  CJ_RULE(reduplication, mergeYAYA, s);
+  CJ_RULE(reduplication, mergeYAYB, s);
+  CJ_RULE(reduplication, mergeALAB, s);
+  CJ_RULE(reduplication, mergeALA, s);
+  CJ_RULE(reduplication, mergeALB, s);
+  CJ_RULE(numeralRuns, groupDecimalNumerals, s);
+  CJ_RULE(numeralRuns, groupNumeralRun, s);
 }
 
 }  // namespace cj

@@ -1,3 +1,4 @@
+#include "engine/cj/analysis/rule_probe.h"
 #include "engine/cj/analysis/parse_cascade.h"
 
 #include "engine/cj/analysis/coordination.h"
@@ -193,8 +194,8 @@ void markParticleWords(CjSentence& s) {
 void parseSentence(CjSentence& s) {
   s.govNode = 0;
   s.argCount = 0;
-  ruleCoordination(s);
-  ruleEnumerations(s);
+  CJ_RULE(coordination, ruleCoordination, s);
+  CJ_RULE(coordination, ruleEnumerations, s);
   group(s, kGroupUG1, '1', 0);
   group(s, kGroupUG2, '2', 0);
   group(s, kGroupUG3, '3', 0);
@@ -211,58 +212,58 @@ void parseSentence(CjSentence& s) {
   group(s, kGroupAP3, '3', 0);
   group(s, kGroupFP1, '1', 0);
   group(s, kGroupNP1, '1', 0);
-  ruleVerbLinkerInsert(s);
+  CJ_RULE(phraseRepair, ruleVerbLinkerInsert, s);
   group(s, kGroupNP2, '2', 1);
   group(s, kGroupNP3, '3', 0);
   group(s, kGroupVP1, '1', 0);
   group(s, kGroupVP2, '2', 0);
   group(s, kGroupVP3, '3', 0);
   group(s, kGroupVP4, '4', 0);
-  ruleZeroValVerbPairVP(s);
-  ruleAdverbialVP(s);
+  CJ_RULE(phraseRules, ruleZeroValVerbPairVP, s);
+  CJ_RULE(phraseRepair, ruleAdverbialVP, s);
 
-  ruleWNounNP(s);
-  ruleVerbObjectNP(s);
+  CJ_RULE(phraseRules, ruleWNounNP, s);
+  CJ_RULE(phraseRules, ruleVerbObjectNP, s);
   group(s, kGroupNP4, '4', 0);
-  ruleZeroValNounNP(s);
-  ruleRelativeClauseNP(s);
-  removeInsertedLinkers(s);
+  CJ_RULE(phraseRules, ruleZeroValNounNP, s);
+  CJ_RULE(phraseRules, ruleRelativeClauseNP, s);
+  CJ_RULE(phraseRepair, removeInsertedLinkers, s);
   group(s, kGroupNP2, '2', 1);
-  rulePairedNominalNP(s);
-  ruleConjoinedNominalNP(s);
-  ruleVerbIntroducedIP(s);
-  ruleIntroducerNP(s);
-  ruleIntroducerClauseNP(s);
-  ruleIntroducerClauseNP2(s);
-  ruleIntroducedNominalNP(s);
+  CJ_RULE(phraseRules, rulePairedNominalNP, s);
+  CJ_RULE(phraseRules, ruleConjoinedNominalNP, s);
+  CJ_RULE(phraseRules, ruleVerbIntroducedIP, s);
+  CJ_RULE(phraseRepair, ruleIntroducerNP, s);
+  CJ_RULE(phraseRepair, ruleIntroducerClauseNP, s);
+  CJ_RULE(phraseRepair, ruleIntroducerClauseNP2, s);
+  CJ_RULE(phraseRules, ruleIntroducedNominalNP, s);
   group(s, kGroupNP5, '5', 0);
-  ruleIntroducerNP(s);
-  ruleIntroducerClauseNP(s);
-  ruleIntroducerClauseNP2(s);
+  CJ_RULE(phraseRepair, ruleIntroducerNP, s);
+  CJ_RULE(phraseRepair, ruleIntroducerClauseNP, s);
+  CJ_RULE(phraseRepair, ruleIntroducerClauseNP2, s);
   group(s, kGroupNP6, '6', 0);
-  ruleEmbeddedClauseObjectNP(s);
-  ruleNominalisedVerbNP(s);
+  CJ_RULE(phraseRules, ruleEmbeddedClauseObjectNP, s);
+  CJ_RULE(phraseRules, ruleNominalisedVerbNP, s);
 
   group(s, kGroupVP5, '5', 0);
-  ruleLocalizerPhrases(s);
-  markPredicates(s);
-  setMainPredicate(s);
+  CJ_RULE(phraseRepair, ruleLocalizerPhrases, s);
+  CJ_RULE(predicateMarks, markPredicates, s);
+  CJ_RULE(predicateMarks, setMainPredicate, s);
 
   const CjRuleGroup& sentence = ruleGroup(*s.engine, kGroupS);
   if (runSentenceGroup(s, sentence.rules, sentence.gotos)) return;
 
-  repairDelimitedPhrases(s);
-  markPredicates(s);
-  setMainPredicate(s);
-  ruleClauseIntroducers(s);
-  markPredicates(s);
-  setMainPredicate(s);
-  applyLinkerFallback(s);
-  markParticleWords(s);
-  ruleNounRuns(s);
-  ruleCoordinatedNominals(s);
-  ruleSenseFromWord(s);
-  assignRoles(s);
+  CJ_RULE(parseCascade, repairDelimitedPhrases, s);
+  CJ_RULE(predicateMarks, markPredicates, s);
+  CJ_RULE(predicateMarks, setMainPredicate, s);
+  CJ_RULE(phraseRepair, ruleClauseIntroducers, s);
+  CJ_RULE(predicateMarks, markPredicates, s);
+  CJ_RULE(predicateMarks, setMainPredicate, s);
+  CJ_RULE(phraseRepair, applyLinkerFallback, s);
+  CJ_RULE(parseCascade, markParticleWords, s);
+  CJ_RULE(coordination, ruleNounRuns, s);
+  CJ_RULE(coordination, ruleCoordinatedNominals, s);
+  CJ_RULE(phraseRepair, ruleSenseFromWord, s);
+  CJ_RULE(roleAssignment, assignRoles, s);
 }
 
 }  // namespace cj

@@ -36,7 +36,7 @@ const WordKeySpec kWordKeys[] = {
     {kE1, 1, 1, 1},  {kE2, 1, 2, 2},  {kE3, 1, 3, 3},      {kE4, 1, 2, 2},      {kE5, 1, 3, 3},
     {kE6, 1, 3, 3},  {kG1, 1, 1, 1},  {kG2, 1, 1, 1},      {kG3, 1, 1, 1},      {kR1, 1, 1, 1},
     {kR2, 1, 1, 1},  {kR3, 1, 1, 1},  {kC1, 1, 1, 1},      {kH1, 1, 2, 2},      {kH2, 1, 2, 2},
-    {kList149, 149, 1, 0}, {kList20, 20, 1, 0}, {kList99, 99, 1, 0}, {kAuxiliaryWords, 5, 1, 2},
+    {kList149, 0, 1, 0},   {kList20, 20, 1, 0}, {kList99, 0, 1, 0}, {kAuxiliaryWords, 5, 1, 2},
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 

@@ -1,3 +1,4 @@
+#include "engine/cj/analysis/rule_probe.h"
 #include "engine/cj/analysis/role_assignment.h"
 
 #include <string>
@@ -402,8 +403,8 @@ void assignRoles(CjSentence& s) {
   setMainPredicate(s);
   int list[kMaxCollectedPredicates + 1] = {};
   int n = collectPredicates(s, list);
-  attachListedAdverbs(s);
-  attachConjunctiveAdverbs(s);
+  CJ_RULE(roleAssignment, attachListedAdverbs, s);
+  CJ_RULE(roleAssignment, attachConjunctiveAdverbs, s);
 
   int e = lastTopNode(s);
   if (hasCat(s, e, "P")) e = prevNode(s, e);
@@ -414,12 +415,12 @@ void assignRoles(CjSentence& s) {
   }
 
   switch (n) {
-    case 1: assignClauseRoles(s, 0, 0, s.govNode); break;
-    case 2: linkPredicates2(s, 0, 0, list[0], list[1]); break;
-    case 3: linkPredicates3(s, 0, 0, list[0], list[1], list[2]); break;
-    case 4: linkPredicates4(s, 0, 0, list[0], list[1], list[2], list[3]); break;
-    case 5: linkPredicates5(s, 0, 0, list[0], list[1], list[2], list[3], list[4]); break;
-    case 6: linkPredicates6(s, 0, 0, list[0], list[1], list[2], list[3], list[4], list[5]); break;
+    case 1: CJ_RULE(roleAssignment, assignClauseRoles, s, 0, 0, s.govNode); break;
+    case 2: CJ_RULE(predicateLinking, linkPredicates2, s, 0, 0, list[0], list[1]); break;
+    case 3: CJ_RULE(predicateLinking, linkPredicates3, s, 0, 0, list[0], list[1], list[2]); break;
+    case 4: CJ_RULE(predicateLinking, linkPredicates4, s, 0, 0, list[0], list[1], list[2], list[3]); break;
+    case 5: CJ_RULE(predicateLinking, linkPredicates5, s, 0, 0, list[0], list[1], list[2], list[3], list[4]); break;
+    case 6: CJ_RULE(predicateLinking, linkPredicates6, s, 0, 0, list[0], list[1], list[2], list[3], list[4], list[5]); break;
     default: break;
   }
 }

@@ -1,3 +1,4 @@
+#include "engine/cj/analysis/rule_probe.h"
 #include "engine/cj/analysis/word_combination.h"
 
 #include "engine/cj/analysis/dic_lookup.h"
@@ -39,8 +40,9 @@ constinit ListedKey kNounSuffix1{"wordCombination.nounSuffix1"};
 constinit ListedKey kNounSuffix2{"wordCombination.nounSuffix2"};
 
 const WordKeySpec kWordKeys[] = {
-    {kRunList1, 244, 1, 1},    {kRunList2, 237, 1, 1},     {kRunList3, 206, 1, 1},   {kHeadList1, 140, 1, 1},
-    {kHeadList2, 97, 1, 2},    {kTailList1, 624, 1, 1},    {kTailList2, 646, 1, 1},  {kListW, 94, 2, 4},
+    // Membership lists of names and name characters: as many as the card gives.
+    {kRunList1, 0, 1, 1},      {kRunList2, 0, 1, 1},       {kRunList3, 0, 1, 1},     {kHeadList1, 0, 1, 1},
+    {kHeadList2, 0, 1, 2},     {kTailList1, 0, 1, 1},      {kTailList2, 0, 1, 1},    {kListW, 94, 2, 4},
     {kSuffixList, 15, 1, 1},   {kSenseList, 12, 1, 1},     {kPairChar, 1, 1, 1},     {kPrefix1, 1, 1, 1},
     {kPrefix2, 1, 1, 1},       {kPrefix3, 1, 1, 1},        {kNumeralPrefix, 1, 1, 1}, {kWPrefix1, 1, 1, 1},
     {kWPrefix2, 1, 1, 1},      {kWPrefix3, 1, 1, 1},       {kNounPrefix, 1, 1, 1},   {kBlockingWord, 1, 2, 2},
@@ -260,16 +262,16 @@ void giveListedNounSenses(CjSentence& s) {
 }
 
 void combineWords(CjSentence& s) {
-  combineCharacterRuns(s);
-  combinePrefixedHeads(s);
-  combineNumeralPrefix(s);
-  combineListedWordPrefix(s);
-  combineNounPrefix(s);
-  combineHeadCharacter(s);
-  combineNounSuffix(s);
-  combineWordSuffix(s);
-  combineShortWordSuffix(s);
-  giveListedNounSenses(s);
+  CJ_RULE(wordCombination, combineCharacterRuns, s);
+  CJ_RULE(wordCombination, combinePrefixedHeads, s);
+  CJ_RULE(wordCombination, combineNumeralPrefix, s);
+  CJ_RULE(wordCombination, combineListedWordPrefix, s);
+  CJ_RULE(wordCombination, combineNounPrefix, s);
+  CJ_RULE(wordCombination, combineHeadCharacter, s);
+  CJ_RULE(wordCombination, combineNounSuffix, s);
+  CJ_RULE(wordCombination, combineWordSuffix, s);
+  CJ_RULE(wordCombination, combineShortWordSuffix, s);
+  CJ_RULE(wordCombination, giveListedNounSenses, s);
 }
 
 bool isListedWithSuccessor(const CjSentence& s, int i) {

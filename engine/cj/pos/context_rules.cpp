@@ -5,8 +5,11 @@
 #include "engine/cj/analysis/role_assignment.h"
 #include "engine/cj/pos/pos_rules.h"
 #include "engine/cj/pos/pos_words.h"
+#include "engine/common/rule_tally.h"
 
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace cj {
 
@@ -32,6 +35,15 @@ Window windowAt(const CjSentence& s, int x) {
   w.p = prevNode(s, x);
   w.first = x == s.firstTop;
   return w;
+}
+
+// The categories of every node, for the rule counts: a rule may write any node near X.
+std::vector<std::string> chainCategories(const CjSentence& s) {
+  std::vector<std::string> out;
+  const int count = s.nodeCount < kMaxNodes ? s.nodeCount : kMaxNodes - 1;
+  out.reserve(static_cast<std::size_t>(count) + 1);
+  for (int k = 0; k <= count; ++k) out.emplace_back(s.nodes[k].CAT.view());
+  return out;
 }
 
 // What a main rule answers: it did not apply, it applied (the walk goes on with X's next node),
@@ -509,73 +521,88 @@ int gvByWhatFollows(CjSentence& s, const Window& w) {
 }
 
 using MainRule = int (*)(CjSentence& s, const Window& w);
-constexpr MainRule kMainRules[] = {
-    evenNounAfterLinker,
-    twoCharVerbBeforeList1IsNoun,
-    twoCharNounAfterLeader,
-    twoCharNounAfterLongLeader,
-    closingTwoCharVerbAfterLw91IsNoun,
-    closingTwoCharVerbAfterLw91AndNounIsNoun,
-    verbBeforeFConjunction,
-    openingVerbBeforeGIsNoun,
-    lw2BetweenPredicatesIsE,
-    lw2AfterNominalIsGOrV,
-    openingLw2BeforeVerbIsG,
-    openingLw2BeforeNominalIsV,
-    numeralClassifierPhrase,
-    listedWordClassifierPhrase,
-    joinedNounsAfterPreposition,
-    list2WordBeforeEndIsA,
-    adverbVerbAndListedComplement,
-    predicateBeforeBoundaryIsNoun,
-    adverbVerbAfterLinkerAreAN,
-    adjectiveBeforeLinkerIsA,
-    closingVerbAfterLw1128IsNoun,
-    gBeforeVerb,
-    gBeforeClosingAdjective,
-    objectOfTransitiveVerbIsNoun,
-    list5WordAroundNumeralIsU,
-    degreeWordBeforeClosingAdjective,
-    twoAdverbsBeforeClosingVerb,
-    gAdverbBeforeClosingVerb,
-    adjectiveBeforeListedWordIsA,
-    verbBeforeLw225IsNoun,
-    intransitiveVerbBeforeLw1IsF,
-    twoCharIntransitiveVerbBeforeNoun,
-    adjectiveAfterDegreeWord,
-    verbAfterPrepositionBeforeIOrLIsNoun,
-    modifierBeforeNounIsNoun,
-    closingVerbAfterVerbIsNoun,
-    oneCharClassifierAfterVerb,
-    twoCharVerbAndList6WordAreNouns,
-    adjectiveNounAfterLinkerOrVerb,
-    adverbVerbBeforeLw12,
-    verbBeforeLw9LeftAlone,
-    closingNounAfterLinker,
-    intransitiveVerbAndList3WordAreNouns,
-    nounAfterLw11,
-    twoVerbsBeforeJoinedNounAreNouns,
-    verbBeforeJoinedNounIsNoun,
-    adjectiveNounAfterAdverb,
-    closingVerbAfterJoinerIsNoun,
-    listedWordBeforeVerbIsG,
-    verbNumeralClassifier,
-    verbBeforeAspectAndList4Word,
-    verbBeforeList4Word,
-    clauseOpeningVerbBeforeLw12IsV,
-    nounVerbAfterLw1145IsNoun,
-    nounVerbBeforeLocaliserIsNoun,
-    lw1019BeforeNounIsR,
-    wordsAfterLw12OrLw1032,
-    gvByWhatFollows,
+struct NamedMainRule {
+  MainRule rule;
+  const char* name;
+};
+constexpr NamedMainRule kMainRules[] = {
+    {evenNounAfterLinker, "posContext.evenNounAfterLinker"},
+    {twoCharVerbBeforeList1IsNoun, "posContext.twoCharVerbBeforeList1IsNoun"},
+    {twoCharNounAfterLeader, "posContext.twoCharNounAfterLeader"},
+    {twoCharNounAfterLongLeader, "posContext.twoCharNounAfterLongLeader"},
+    {closingTwoCharVerbAfterLw91IsNoun, "posContext.closingTwoCharVerbAfterLw91IsNoun"},
+    {closingTwoCharVerbAfterLw91AndNounIsNoun, "posContext.closingTwoCharVerbAfterLw91AndNounIsNoun"},
+    {verbBeforeFConjunction, "posContext.verbBeforeFConjunction"},
+    {openingVerbBeforeGIsNoun, "posContext.openingVerbBeforeGIsNoun"},
+    {lw2BetweenPredicatesIsE, "posContext.lw2BetweenPredicatesIsE"},
+    {lw2AfterNominalIsGOrV, "posContext.lw2AfterNominalIsGOrV"},
+    {openingLw2BeforeVerbIsG, "posContext.openingLw2BeforeVerbIsG"},
+    {openingLw2BeforeNominalIsV, "posContext.openingLw2BeforeNominalIsV"},
+    {numeralClassifierPhrase, "posContext.numeralClassifierPhrase"},
+    {listedWordClassifierPhrase, "posContext.listedWordClassifierPhrase"},
+    {joinedNounsAfterPreposition, "posContext.joinedNounsAfterPreposition"},
+    {list2WordBeforeEndIsA, "posContext.list2WordBeforeEndIsA"},
+    {adverbVerbAndListedComplement, "posContext.adverbVerbAndListedComplement"},
+    {predicateBeforeBoundaryIsNoun, "posContext.predicateBeforeBoundaryIsNoun"},
+    {adverbVerbAfterLinkerAreAN, "posContext.adverbVerbAfterLinkerAreAN"},
+    {adjectiveBeforeLinkerIsA, "posContext.adjectiveBeforeLinkerIsA"},
+    {closingVerbAfterLw1128IsNoun, "posContext.closingVerbAfterLw1128IsNoun"},
+    {gBeforeVerb, "posContext.gBeforeVerb"},
+    {gBeforeClosingAdjective, "posContext.gBeforeClosingAdjective"},
+    {objectOfTransitiveVerbIsNoun, "posContext.objectOfTransitiveVerbIsNoun"},
+    {list5WordAroundNumeralIsU, "posContext.list5WordAroundNumeralIsU"},
+    {degreeWordBeforeClosingAdjective, "posContext.degreeWordBeforeClosingAdjective"},
+    {twoAdverbsBeforeClosingVerb, "posContext.twoAdverbsBeforeClosingVerb"},
+    {gAdverbBeforeClosingVerb, "posContext.gAdverbBeforeClosingVerb"},
+    {adjectiveBeforeListedWordIsA, "posContext.adjectiveBeforeListedWordIsA"},
+    {verbBeforeLw225IsNoun, "posContext.verbBeforeLw225IsNoun"},
+    {intransitiveVerbBeforeLw1IsF, "posContext.intransitiveVerbBeforeLw1IsF"},
+    {twoCharIntransitiveVerbBeforeNoun, "posContext.twoCharIntransitiveVerbBeforeNoun"},
+    {adjectiveAfterDegreeWord, "posContext.adjectiveAfterDegreeWord"},
+    {verbAfterPrepositionBeforeIOrLIsNoun, "posContext.verbAfterPrepositionBeforeIOrLIsNoun"},
+    {modifierBeforeNounIsNoun, "posContext.modifierBeforeNounIsNoun"},
+    {closingVerbAfterVerbIsNoun, "posContext.closingVerbAfterVerbIsNoun"},
+    {oneCharClassifierAfterVerb, "posContext.oneCharClassifierAfterVerb"},
+    {twoCharVerbAndList6WordAreNouns, "posContext.twoCharVerbAndList6WordAreNouns"},
+    {adjectiveNounAfterLinkerOrVerb, "posContext.adjectiveNounAfterLinkerOrVerb"},
+    {adverbVerbBeforeLw12, "posContext.adverbVerbBeforeLw12"},
+    {verbBeforeLw9LeftAlone, "posContext.verbBeforeLw9LeftAlone"},
+    {closingNounAfterLinker, "posContext.closingNounAfterLinker"},
+    {intransitiveVerbAndList3WordAreNouns, "posContext.intransitiveVerbAndList3WordAreNouns"},
+    {nounAfterLw11, "posContext.nounAfterLw11"},
+    {twoVerbsBeforeJoinedNounAreNouns, "posContext.twoVerbsBeforeJoinedNounAreNouns"},
+    {verbBeforeJoinedNounIsNoun, "posContext.verbBeforeJoinedNounIsNoun"},
+    {adjectiveNounAfterAdverb, "posContext.adjectiveNounAfterAdverb"},
+    {closingVerbAfterJoinerIsNoun, "posContext.closingVerbAfterJoinerIsNoun"},
+    {listedWordBeforeVerbIsG, "posContext.listedWordBeforeVerbIsG"},
+    {verbNumeralClassifier, "posContext.verbNumeralClassifier"},
+    {verbBeforeAspectAndList4Word, "posContext.verbBeforeAspectAndList4Word"},
+    {verbBeforeList4Word, "posContext.verbBeforeList4Word"},
+    {clauseOpeningVerbBeforeLw12IsV, "posContext.clauseOpeningVerbBeforeLw12IsV"},
+    {nounVerbAfterLw1145IsNoun, "posContext.nounVerbAfterLw1145IsNoun"},
+    {nounVerbBeforeLocaliserIsNoun, "posContext.nounVerbBeforeLocaliserIsNoun"},
+    {lw1019BeforeNounIsR, "posContext.lw1019BeforeNounIsR"},
+    {wordsAfterLw12OrLw1032, "posContext.wordsAfterLw12OrLw1032"},
+    {gvByWhatFollows, "posContext.gvByWhatFollows"},
 };
 
 // The main rules at x; the node after which the walk resumes, or kNormal.
 int applyMainRules(CjSentence& s, int x) {
   const Window w = windowAt(s, x);
-  for (MainRule rule : kMainRules) {
-    const int result = rule(s, w);
-    if (result != kNoMatch) return result;
+  if (!ruletally::on()) {
+    for (const NamedMainRule& rule : kMainRules) {
+      const int result = rule.rule(s, w);
+      if (result != kNoMatch) return result;
+    }
+    return kNormal;
+  }
+  const std::vector<std::string> before = chainCategories(s);
+  for (const NamedMainRule& rule : kMainRules) {
+    const int result = rule.rule(s, w);
+    if (result != kNoMatch) {
+      ruletally::noteIf(chainCategories(s) != before, rule.name);
+      return result;
+    }
   }
   return kNormal;
 }
@@ -922,54 +949,58 @@ bool twoCharVerbBeforeLocaliserIsNoun(CjSentence& s, const Window& w) {
 }
 
 using LeadingRule = bool (*)(CjSentence& s, const Window& w);
-constexpr LeadingRule kLeadingRules[] = {
-    nounBeforeBoundaryAfterLinker,
-    degreeWordBeforeAdjective,
-    afVnAfterLinkerAreAN,
-    afVnAtLeftBoundaryAreFV,
-    afVnAfterNominalAreFV,
-    afVnBeforeNominalAreFV,
-    linkerBeforeLocaliserLeaves,
-    fgvBeforeNounIsV,
-    nounAfterVerbEndingInLw12,
-    nounAfterVerbAndLw12,
-    adverbBeforeLw92,
-    gBeforeLw92,
-    adjectivesAroundLw1155,
-    nounAndLw1156BeforeLw9,
-    nounJoinedToNoun,
-    joinedVerbsBeforeAspect,
-    joinedVerbsAfterAdverb,
-    fvnBeforePredicateIsF,
-    gvBeforePredicateIsG,
-    gaByWhatFollows,
-    faBeforePredicateIsF,
-    faBeforeNounIsA,
-    numeralClassifierBeforeNoun,
-    adverbGAdverbVerb,
-    adverbGVerb,
-    gAdverbAdverbVerb,
-    gAdverbVerb,
-    lw167ClassifierNoun,
-    adverbBeforePlainVerb,
-    leadingGBeforeVerb,
-    transitiveVerbBeforeObject,
-    openingTransitiveVerbBeforeObject,
-    verbAfterSubjectNoun,
-    openingVerbBeforeObject,
-    plainNounAfterAdjectiveOrLinker,
-    lw1158BeforeLongNoun,
-    classifierAfterListedWord,
-    fcBeforeLinkerIsC,
-    fcBeforePlainNounIsC,
-    fcBeforeTransitiveNounIsC,
-    fcBeforeAdjectiveAndLinkerIsC,
-    conjunctionBeforeAdjectiveNoun,
-    classifierBeforeLetterN,
-    joinedVerbsAfterAdverbOutsideLinker,
-    joinedNounsAfterLinker,
-    openingVerbBeforePrepositionIsV,
-    twoCharVerbBeforeLocaliserIsNoun,
+struct NamedLeadingRule {
+  LeadingRule rule;
+  const char* name;
+};
+constexpr NamedLeadingRule kLeadingRules[] = {
+    {nounBeforeBoundaryAfterLinker, "posContext.nounBeforeBoundaryAfterLinker"},
+    {degreeWordBeforeAdjective, "posContext.degreeWordBeforeAdjective"},
+    {afVnAfterLinkerAreAN, "posContext.afVnAfterLinkerAreAN"},
+    {afVnAtLeftBoundaryAreFV, "posContext.afVnAtLeftBoundaryAreFV"},
+    {afVnAfterNominalAreFV, "posContext.afVnAfterNominalAreFV"},
+    {afVnBeforeNominalAreFV, "posContext.afVnBeforeNominalAreFV"},
+    {linkerBeforeLocaliserLeaves, "posContext.linkerBeforeLocaliserLeaves"},
+    {fgvBeforeNounIsV, "posContext.fgvBeforeNounIsV"},
+    {nounAfterVerbEndingInLw12, "posContext.nounAfterVerbEndingInLw12"},
+    {nounAfterVerbAndLw12, "posContext.nounAfterVerbAndLw12"},
+    {adverbBeforeLw92, "posContext.adverbBeforeLw92"},
+    {gBeforeLw92, "posContext.gBeforeLw92"},
+    {adjectivesAroundLw1155, "posContext.adjectivesAroundLw1155"},
+    {nounAndLw1156BeforeLw9, "posContext.nounAndLw1156BeforeLw9"},
+    {nounJoinedToNoun, "posContext.nounJoinedToNoun"},
+    {joinedVerbsBeforeAspect, "posContext.joinedVerbsBeforeAspect"},
+    {joinedVerbsAfterAdverb, "posContext.joinedVerbsAfterAdverb"},
+    {fvnBeforePredicateIsF, "posContext.fvnBeforePredicateIsF"},
+    {gvBeforePredicateIsG, "posContext.gvBeforePredicateIsG"},
+    {gaByWhatFollows, "posContext.gaByWhatFollows"},
+    {faBeforePredicateIsF, "posContext.faBeforePredicateIsF"},
+    {faBeforeNounIsA, "posContext.faBeforeNounIsA"},
+    {numeralClassifierBeforeNoun, "posContext.numeralClassifierBeforeNoun"},
+    {adverbGAdverbVerb, "posContext.adverbGAdverbVerb"},
+    {adverbGVerb, "posContext.adverbGVerb"},
+    {gAdverbAdverbVerb, "posContext.gAdverbAdverbVerb"},
+    {gAdverbVerb, "posContext.gAdverbVerb"},
+    {lw167ClassifierNoun, "posContext.lw167ClassifierNoun"},
+    {adverbBeforePlainVerb, "posContext.adverbBeforePlainVerb"},
+    {leadingGBeforeVerb, "posContext.leadingGBeforeVerb"},
+    {transitiveVerbBeforeObject, "posContext.transitiveVerbBeforeObject"},
+    {openingTransitiveVerbBeforeObject, "posContext.openingTransitiveVerbBeforeObject"},
+    {verbAfterSubjectNoun, "posContext.verbAfterSubjectNoun"},
+    {openingVerbBeforeObject, "posContext.openingVerbBeforeObject"},
+    {plainNounAfterAdjectiveOrLinker, "posContext.plainNounAfterAdjectiveOrLinker"},
+    {lw1158BeforeLongNoun, "posContext.lw1158BeforeLongNoun"},
+    {classifierAfterListedWord, "posContext.classifierAfterListedWord"},
+    {fcBeforeLinkerIsC, "posContext.fcBeforeLinkerIsC"},
+    {fcBeforePlainNounIsC, "posContext.fcBeforePlainNounIsC"},
+    {fcBeforeTransitiveNounIsC, "posContext.fcBeforeTransitiveNounIsC"},
+    {fcBeforeAdjectiveAndLinkerIsC, "posContext.fcBeforeAdjectiveAndLinkerIsC"},
+    {conjunctionBeforeAdjectiveNoun, "posContext.conjunctionBeforeAdjectiveNoun"},
+    {classifierBeforeLetterN, "posContext.classifierBeforeLetterN"},
+    {joinedVerbsAfterAdverbOutsideLinker, "posContext.joinedVerbsAfterAdverbOutsideLinker"},
+    {joinedNounsAfterLinker, "posContext.joinedNounsAfterLinker"},
+    {openingVerbBeforePrepositionIsV, "posContext.openingVerbBeforePrepositionIsV"},
+    {twoCharVerbBeforeLocaliserIsNoun, "posContext.twoCharVerbBeforeLocaliserIsNoun"},
 };
 
 }  // namespace
@@ -977,10 +1008,25 @@ constexpr LeadingRule kLeadingRules[] = {
 bool applyLeadingContextRules(CjSentence& s, int x) {
   if (!isNodeIndex(s, x)) return false;
   const Window w = windowAt(s, x);
-  for (LeadingRule rule : kLeadingRules) {
-    if (rule(s, w)) return true;
+  if (!ruletally::on()) {
+    for (const NamedLeadingRule& rule : kLeadingRules) {
+      if (rule.rule(s, w)) return true;
+    }
+    return false;
+  }
+  const std::vector<std::string> before = chainCategories(s);
+  for (const NamedLeadingRule& rule : kLeadingRules) {
+    if (rule.rule(s, w)) {
+      ruletally::noteIf(chainCategories(s) != before, rule.name);
+      return true;
+    }
   }
   return false;
+}
+
+void declareContextRules() {
+  for (const NamedMainRule& rule : kMainRules) ruletally::declare(rule.name);
+  for (const NamedLeadingRule& rule : kLeadingRules) ruletally::declare(rule.name);
 }
 
 void applyContextRules(CjSentence& s) {

@@ -1,6 +1,7 @@
 // The part-of-speech pass: every top-level word leaves it with one category.
 #include "engine/cj/pos/pos_rules.h"
 #include "engine/cj/pos/pos_words.h"
+#include "engine/common/rule_tally.h"
 
 namespace cj {
 
@@ -58,6 +59,10 @@ void applySettledSenses(CjSentence& s) {
 }
 
 void resolvePosAmbiguity(CjSentence& s) {
+  if (ruletally::on()) {
+    declarePosRules();
+    ruletally::declare("posPass.checkTimeNoun");
+  }
   for (int x = s.firstTop, steps = 0; x != 0 && steps < kMaxNodes; x = nextNode(s, x), ++steps) {
     if (!isAmbiguousWord(s, x)) {
       if (is(s, x, kLw91)) resolveByWord(s, x);
@@ -65,7 +70,13 @@ void resolvePosAmbiguity(CjSentence& s) {
     }
     resolveByWord(s, x);
     if (s.nodes[x].CAT.size() <= 1) continue;
+    if (!ruletally::on()) {
+      checkTimeNoun(s, x);
+      continue;
+    }
+    const std::string before(s.nodes[x].CAT.view());
     checkTimeNoun(s, x);
+    ruletally::noteIf(s.nodes[x].CAT.view() != before, "posPass.checkTimeNoun");
   }
   applyContextRules(s);
   for (int x = s.firstTop, steps = 0; x != 0 && steps < kMaxNodes; x = nextNode(s, x), ++steps) {

@@ -50,6 +50,11 @@ void resolvePosAmbiguity(CjSentence& s);
 void keepFirstCandidate(CjSentence& s);
 void applySettledSenses(CjSentence& s);
 
+// Lists every word, class and context rule in the rule counts (nothing when counting is off).
+void declarePosRules();
+void declareClassRules();
+void declareContextRules();
+
 // Copies a rule's result into node i's CAT.
 void writeCategory(CjSentence& s, int i, const char* result);
 

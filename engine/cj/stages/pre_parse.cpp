@@ -1,6 +1,7 @@
 #include "engine/cj/stages/parse_stages.h"
 
 #include "engine/cj/analysis/pre_parse.h"
+#include "engine/cj/analysis/rule_probe.h"
 #include "engine/cj/analysis/fixed_expressions.h"
 #include "engine/cj/analysis/parse_cascade.h"
 #include "engine/cj/analysis/word_combination.h"
@@ -9,8 +10,8 @@
 namespace cj {
 
 void preParse(CjSentence& s) {
-  markSentenceEnd(s);
-  tagNumeralWords(s);
+  CJ_RULE(parseCascade, markSentenceEnd, s);
+  CJ_RULE(numeralRuns, tagNumeralWords, s);
   applyReduplicationPatterns(s);
   combineWords(s);
   applyFixedExpressions(s);

@@ -8,6 +8,7 @@
 #include "engine/cj/analysis/numerals.h"
 #include "engine/common/word_table.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -21,6 +22,8 @@ const WordKeySpec kWordKeys[] = {
     {kTenthWord, 1, 1, 1},
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
+// Read, not registered here: the analysis groups clock times by these words.
+constinit ListedKey kClockWordsOfRuns{"numeralRuns.clockWords"};
 
 std::string_view chiOf(CjTransferContext& c, int i) {
   const CjNode* n = i > 0 && i <= c.nodeCount ? sourceNode(c, i) : nullptr;
@@ -61,7 +64,7 @@ std::string specialReading(CjTransferContext& c, const std::string& joined, int 
   if (joined == listedWord(kOneOrTwoWord))
     return catOf(c, l + 1) != "S" && after != listedWord(kOneOrTwoStop) ? "一両" : "1、2";
   if (joined == listedWord(kTwoOrThreeWord))
-    return catOf(c, l + 1) != "S" && after != listedWord(kTwoOrThreeStop) ? "三両" : "2、3";
+    return catOf(c, l + 1) != "S" && after != listedWord(kTwoOrThreeStop) ? "両三" : "2、3";
   return numeral(joined, chiOf(c, f - 1) != listedWord(kPlainBeforeNumeral) ? 1 : 0);
 }
 
@@ -77,6 +80,43 @@ bool splitReading(CjTransferContext& c, const std::string& joined, int l, std::s
   if (unitIndex(tail) >= 0 || tail == listedWord(kSplitTailExtra)) return false;
   out = numeral(std::string_view(joined).substr(0, at), 0) + "万" +
         numeral(std::string(tail) + listedWord(kSplitUnitWord), 0);
+  return true;
+}
+
+// A clock time grouped by the analysis: hour, point word, then minutes and 分, quarters and 刻, 半 or
+// 整 (the clock words in that order: 分, 钟, 半, 刻, 整). False when the text is no clock time.
+bool clockReading(const std::string& joined, std::string& out) {
+  const auto& clock = listedWords(kClockWordsOfRuns);
+  if (clock.size() != 5) return false;
+  std::size_t point = std::string::npos;
+  for (std::size_t i = 0; i < joined.size(); i += charSizeAt(joined, i)) {
+    if (isWord(kPointWords, std::string_view(joined).substr(i, charSizeAt(joined, i)))) {
+      point = i;
+      break;
+    }
+  }
+  if (point == std::string::npos || point == 0) return false;
+  const std::size_t pointSize = charSizeAt(joined, point);
+  const std::string_view rest = std::string_view(joined).substr(point + pointSize);
+  if (rest.empty()) return false;
+  std::size_t lastAt = 0;
+  for (std::size_t i = 0; i < rest.size(); i += charSizeAt(rest, i)) lastAt = i;
+  const std::string_view last = rest.substr(lastAt), minutes = rest.substr(0, lastAt);
+  std::string tail;
+  if (last == clock[2] && minutes.empty()) {
+    tail = "半";
+  } else if (last == clock[4] && minutes.empty()) {
+    tail = "ちょうど";
+  } else if (last == clock[0] && !minutes.empty()) {
+    tail = numeral(minutes, 0) + "分";
+  } else if (last == clock[3] && !minutes.empty()) {
+    const std::string quarters = numeral(minutes, 0);
+    if (quarters != "1" && quarters != "2" && quarters != "3") return false;
+    tail = std::to_string(15 * (quarters[0] - '0')) + "分";
+  } else {
+    return false;
+  }
+  out = numeral(std::string_view(joined).substr(0, point), 0) + "時" + tail;
   return true;
 }
 
@@ -126,6 +166,7 @@ std::string runReading(const std::string& joined) {
 }  // namespace
 
 int convertToArabic(CjTransferContext& c, int i) {
+  RuleWatch watch(c, "arabicNumerals.convertToArabic");
   if (i < 1 || i > c.nodeCount) return 0;
   const int f = firstWordOf(c, i), l = lastWordOf(c, i);
   if (f < 1 || l < f || l > c.nodeCount) return 0;
@@ -139,9 +180,13 @@ int convertToArabic(CjTransferContext& c, int i) {
   if (isInListedBarList(kSpecialNumerals, joined)) {
     c.targets[f].alive = 1;
     c.targets[f].japanese = specialReading(c, joined, f, l);
+    ruletally::noteIf(true, "arabicNumerals.specialReading");
     return c.targets[f].japanese.empty() ? 0 : 1;
   }
-  if (!splitReading(c, joined, l, result)) result = runReading(joined);
+  if (tallied(clockReading(joined, result), "arabicNumerals.clockReading")) {
+  } else if (!tallied(splitReading(c, joined, l, result), "arabicNumerals.splitReading")) {
+    result = runReading(joined);
+  }
   c.targets[f].alive = 1;
   // The text is spread over the span's nodes, a whole number of characters in each.
   std::string_view rest = result;

@@ -7,6 +7,7 @@
 #include "engine/common/word_table.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -72,6 +73,7 @@ bool isListedNumeral(CjTransferContext& c, int i) {
 }
 
 void renderClassifierPlaceholder(CjTransferContext& c, int numeral, int classifier, int target) {
+  RuleWatch watch(c, "numeralRules.renderClassifierPlaceholder");
   CjTargetNode* t = targetNode(c, target);
   if (!t || target < 1) return;
   const int p = node(c, numeral).prev;
@@ -175,6 +177,7 @@ namespace {
 
 // The every phrase over `count` children; a missing child leaves the phrase as it is.
 void everyPhrase(CjTransferContext& c, int i, int count) {
+  RuleWatch watch(c, "numeralRules.everyPhrase");
   CjTargetNode* pt = targetNode(c, i);
   if (!pt || i < 1 || count < 2 || count > 5) return;
   std::array<int, 6> ch{};

@@ -6,6 +6,7 @@
 #include "engine/cj/transfer/jp_text.h"
 #include "engine/cj/transfer/role_link_queries.h"
 #include "engine/cj/transfer/te_ending.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -74,6 +75,7 @@ int live(CjTransferContext& c, int i) { return i > 0 ? targetHead(c, i) : 0; }
 int socVerb(CjTransferContext& c, int head) { return live(c, followVaaChain(c, findDependent(c, head, "SOC"))); }
 
 void actionA(CjTransferContext& c, int head, int headWord) {
+  RuleWatch watch(c, "dependentOrder.actionA");
   if (int soc = live(c, findDependent(c, head, "SOC"))) c.targets[soc].vform = 't';
   const int comp = findComp(c, head);
   if (comp && headWord && listed(kDependentOrderBecomeHeadsKey, c, headWord) &&
@@ -89,6 +91,7 @@ void actionE(CjTransferContext& c, int head, int pivot) {
 }
 
 void actionB(CjTransferContext& c, int head, int headWord, int pivot) {
+  RuleWatch watch(c, "dependentOrder.actionB");
   if (int v = socVerb(c, head)) attachTeEnding(c, v);
   if (headWord < 1) return;
   CjTargetNode& hw = c.targets[headWord];
@@ -109,6 +112,7 @@ void actionB(CjTransferContext& c, int head, int headWord, int pivot) {
 }
 
 void actionC(CjTransferContext& c, int head, int headWord, int pivot) {
+  RuleWatch watch(c, "dependentOrder.actionC");
   const int socDependent = findDependent(c, head, "SOC");
   if (headWord > 0) {
     c.targets[headWord].alive = 0;

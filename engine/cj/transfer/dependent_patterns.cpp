@@ -12,6 +12,7 @@
 #include "engine/cj/transfer/role_link_queries.h"
 #include "engine/cj/transfer/te_ending.h"
 #include "engine/cj/transfer/verb_conjugation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -518,6 +519,7 @@ int attachPatternSuffix(CjTransferContext& c, int owner, int verb, std::string_v
 }
 
 int generateAdverbialPattern(CjTransferContext& c, int d, int h) {
+  RuleWatch watch(c, "dependentPatterns.generateAdverbialPattern");
   if (!nodeAt(c, d) || !nodeAt(c, h)) return 0;
   int hp = c.targets[h].alive ? h : c.targets[h].substitute;
   if (hp < 1) return 0;
@@ -581,6 +583,7 @@ int generateAdverbialPattern(CjTransferContext& c, int d, int h) {
 }
 
 int generateVerbalObject(CjTransferContext& c, int d, int h) {
+  RuleWatch watch(c, "dependentPatterns.generateVerbalObject");
   const int hv = live(c, h);
   const int v = live(c, followVaaChain(c, d));
   CjNode* hn = nodeAt(c, hv);

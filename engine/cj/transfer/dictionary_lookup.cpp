@@ -15,6 +15,7 @@
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 #include "engine/common/dbcs_text.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -160,6 +161,7 @@ void borrowInTurn(CjTransferContext& c, int i, char own, std::string_view kinds)
 }  // namespace
 
 void categoryFallback(CjTransferContext& c, int i, char letter) {
+  RuleWatch watch(c, "dictionaryLookup.categoryFallback");
   CjTargetNode& t = c.targets[i];
   const CjNode& n = slotNode(c, i);
   if (!isChineseCharacterWord(n.CHI.view())) {
@@ -381,6 +383,7 @@ bool hasNoText(CjTransferContext& c, int i) {
 }
 
 int fixedWordTranslation(CjTransferContext& c, int i, char letter) {
+  RuleWatch watch(c, "dictionaryLookup.fixedWordTranslation");
   CjTargetNode* tp = targetNode(c, i);
   if (!tp) return 0;
   CjTargetNode& t = *tp;
@@ -440,6 +443,7 @@ int readCandidatesOfKind(CjTransferContext& c, int i, char letter) {
 }
 
 int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
+  RuleWatch watch(c, "dictionaryLookup.translateSpecialWord");
   CjTargetNode* tp = targetNode(c, i);
   if (!tp || i < 1) return 0;
   CjTargetNode& t = *tp;

@@ -3,6 +3,7 @@
 #include "engine/cj/analysis/node_build.h"
 #include "engine/common/word_table.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -56,8 +57,9 @@ int isPersonName(CjTransferContext& c, int i) {
   if (!n) return 0;
   if (n->structureClass == '2' && n->ruleNumber == 3) return 1;
   if (!isWord(c, i)) return 0;
-  if (isListedWord(kEntityTestsSurnameCharsKey, n->CHI.view()) ||
-      isListedWord(kEntityTestsGivenNameCharsKey, n->CHI.view())) {
+  if (tallied(isListedWord(kEntityTestsSurnameCharsKey, n->CHI.view()) ||
+                  isListedWord(kEntityTestsGivenNameCharsKey, n->CHI.view()),
+              "entityTests.isPersonName")) {
     return 1;
   }
   return firstCode(c, i, "NAMAE") ? 1 : 0;
@@ -71,13 +73,18 @@ int isPlaceName(CjTransferContext& c, int i) {
 int isPlaceWord(CjTransferContext& c, int i) {
   const CjNode* n = translated(c, i);
   if (!n || !isWord(c, i)) return 0;
-  return isListedWord(kEntityTestsPlaceWordsKey, n->CHI.view()) || hasSem(*n, 'P') ? 1 : 0;
+  return tallied(isListedWord(kEntityTestsPlaceWordsKey, n->CHI.view()), "entityTests.isPlaceWord") || hasSem(*n, 'P')
+             ? 1
+             : 0;
 }
 
 int isPersonOrOrganisationWord(CjTransferContext& c, int i) {
   const CjNode* n = translated(c, i);
   if (!n || !isWord(c, i)) return 0;
-  return hasSem(*n, 'H') || hasSem(*n, 'J') || isListedWord(kEntityTestsPersonWordsKey, n->CHI.view()) ? 1 : 0;
+  return hasSem(*n, 'H') || hasSem(*n, 'J') ||
+                 tallied(isListedWord(kEntityTestsPersonWordsKey, n->CHI.view()), "entityTests.isPersonOrOrganisationWord")
+             ? 1
+             : 0;
 }
 
 int hasAnimateSubjectWord(CjTransferContext& c, int i) {
@@ -99,6 +106,7 @@ int hasAnimateSubjectWord(CjTransferContext& c, int i) {
 }
 
 int translateDeterminer(CjTransferContext& c, int i) {
+  RuleWatch watch(c, "determiners.translateDeterminer");
   const CjNode* n = i > 0 ? sourceNode(c, i) : nullptr;
   if (!n) return 0;
   CjTargetNode& t = c.targets[i];

@@ -5,6 +5,7 @@
 #include "engine/common/word_table.h"
 #include "engine/cj/transfer/category_codes.h"
 #include "engine/cj/transfer/jp_text.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -38,8 +39,11 @@ std::string particleForFixedVerb(CjTransferContext& c, int, int verb) {
   }
   if (t->japanese == "ではない") existence = false;
   std::string_view chi = n->CHI.view();
-  if (existence) return isListedWord(kFixedVerbParticlesExistenceNiVerbsKey, chi) ? "に" : "が";
-  if (isListedWord(kFixedVerbParticlesNiVerbsKey, chi)) return "に";
+  if (existence)
+    return tallied(isListedWord(kFixedVerbParticlesExistenceNiVerbsKey, chi), "fixedVerbParticles.particleForFixedVerb")
+               ? "に"
+               : "が";
+  if (tallied(isListedWord(kFixedVerbParticlesNiVerbsKey, chi), "fixedVerbParticles.particleForFixedVerb")) return "に";
   if (isIntransitiveCode(jcat) && !isTransitiveCode(jcat)) return "に";
   if (t->japanese == "だ" || t->japanese == "ではない") return "";
   return "を";

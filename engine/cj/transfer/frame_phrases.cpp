@@ -9,6 +9,7 @@
 #include "engine/cj/transfer/role_link_queries.h"
 #include "engine/cj/transfer/rule_actions.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -235,6 +236,7 @@ void dispatchFramePhrase(CjTransferContext& c, int phrase) {
 }
 
 void applyLocaliserFrame(CjTransferContext& c, int phrase) {
+  RuleWatch watch(c, "framePhrases.applyLocaliserFrame");
   const Frame f = frameOf(c, phrase);
   if (!f.ok) return;
   const int l = targetHead(c, f.e);
@@ -251,6 +253,7 @@ void applyLocaliserFrame(CjTransferContext& c, int phrase) {
 }
 
 void applySourceFrame(CjTransferContext& c, int phrase) {
+  RuleWatch watch(c, "framePhrases.applySourceFrame");
   const Frame f = frameOf(c, phrase);
   if (!f.ok) return;
   const std::string_view e = chiOf(c, f.e);
@@ -309,6 +312,7 @@ void applySourceFrame(CjTransferContext& c, int phrase) {
 }
 
 void applySpanFrame(CjTransferContext& c, int phrase) {
+  RuleWatch watch(c, "framePhrases.applySpanFrame");
   const Frame f = frameOf(c, phrase);
   if (!f.ok) return;
   const std::string_view pw = chiOf(c, f.p);
@@ -368,6 +372,7 @@ int insertAfter(CjTransferContext& c, int after, std::string_view text, std::str
 }  // namespace
 
 void applyFramePair(CjTransferContext& c, int phrase) {
+  RuleWatch watch(c, "framePairs.applyFramePair");
   const Frame f = frameOf(c, phrase);
   if (!f.ok) return;
   retire(c, f.p);

@@ -12,6 +12,7 @@
 #include "engine/cj/transfer/structural_transfer.h"
 #include "platform/core/codepage.h"
 #include "platform/core/fail_point.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -100,6 +101,7 @@ void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, 
     return;
   }
   c->line = line;
+  declareTransferRules();
   transferStructure(*c);
   writeJapaneseOutput(*c);
   line = c->line;
@@ -199,6 +201,9 @@ void renderWord(CjTransferContext& c, int i) {
   } else {
     if (t.japanese == "," || t.japanese == "，") {
       c.result += c.line.reportingVerbState == 1 ? "。" : "、";
+    } else if (c.line.reportingVerbState == 1 && (t.japanese == ":" || t.japanese == "：")) {
+      // A reporting clause held behind its quotation ends the line: its colon becomes the full stop.
+      c.result += "。";
     } else {
       c.result += t.japanese.view();
     }

@@ -7,6 +7,7 @@
 #include "engine/cj/transfer/role_link_queries.h"
 #include "engine/cj/transfer/rule_actions.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -37,6 +38,7 @@ bool isTimeWord(std::string_view word) {
 }  // namespace
 
 void dispatchLocaliserPhrase(CjTransferContext& c, int phrase) {
+  RuleWatch watch(c, "localiserPhrases.dispatchLocaliserPhrase");
   CjTargetNode* ph = at(c, phrase);
   if (!ph || ph->firstChild < 1 || ph->lastChild < 1) return;
   const int l = ph->lastChild;

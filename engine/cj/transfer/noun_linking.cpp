@@ -1,4 +1,5 @@
 #include "engine/cj/transfer/noun_linking.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 #include <string>
 
@@ -102,8 +103,8 @@ int isCompoundNoun(CjTransferContext& c, int i) {
     if (code == "NJX00" && next == "NJX00") return 1;
   }
   const std::string& ending = listedWord(kNounLinkingCompoundEndingKey);
-  if (!ending.empty() && textEndsWith(n->CHI.view(), ending)) return 1;
-  return chiListed(c, "nounLinking.compoundWords", i) ? 1 : 0;
+  if (!ending.empty() && textEndsWith(n->CHI.view(), ending)) return tallied(true, "nounLinking.isCompoundNoun");
+  return tallied(chiListed(c, "nounLinking.compoundWords", i), "nounLinking.isCompoundNoun") ? 1 : 0;
 }
 
 int nextHasFrameSeven(CjTransferContext& c, int i) {

@@ -1,4 +1,5 @@
 #include "engine/cj/transfer/particles.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 #include <initializer_list>
 #include <string_view>
@@ -140,18 +141,18 @@ std::string byClass(CjTransferContext& c, int a, int p) {
   std::string_view chi = node(c, p).CHI.view();
   const CjCandidate q = c.targets[p].candidates.front();
   if (isCopulaClassCode(q.code.view())) {
-    if (isListedWord(kParticlesCopulaNiVerbsKey, chi)) {
+    if (tallied(isListedWord(kParticlesCopulaNiVerbsKey, chi), "particles.byClass")) {
       narrowCandidates(c, p, 0, '2');
       return "に";
     }
     narrowCandidates(c, p, 0, '3');
     return "が";
   }
-  if (isListedWord(kParticlesNiVerbsKey, chi)) {
+  if (tallied(isListedWord(kParticlesNiVerbsKey, chi), "particles.byClass")) {
     narrowCandidates(c, p, 0, '2');
     return "に";
   }
-  if (isListedWord(kParticlesObjectOrNiVerbKey, chi)) {
+  if (tallied(isListedWord(kParticlesObjectOrNiVerbKey, chi), "particles.byClass")) {
     if (node(c, a).CAT[0] == 'U') {
       narrowCandidates(c, p, 0, '1');
       return "を";
@@ -165,7 +166,7 @@ std::string byClass(CjTransferContext& c, int a, int p) {
     if (q.text == "だ" || q.text == "ではない") return "";
     return "を";
   }
-  if (!isListedWord(kParticlesExistenceNiVerbsKey, chi)) {
+  if (!tallied(isListedWord(kParticlesExistenceNiVerbsKey, chi), "particles.byClass")) {
     narrowCandidates(c, p, 0, '1');
     return "が";
   }
@@ -211,12 +212,12 @@ std::string particleForArgument(CjTransferContext& c, int a, int verb) {
   if (isListedWord(kParticlesLocativeVerbsKey, chi) &&
       (node(c, live).CAT[0] == 'R' || isPersonName(c, live) || isPlaceName(c, live) ||
        isPersonOrOrganisationWord(c, live) || isPlaceWord(c, live))) {
-    return "に";
+    return tallied(true, "particles.particleForArgument") ? "に" : "";
   }
-  if (isListedWord(kParticlesSubjectVerbKey, chi)) return "が";
+  if (tallied(isListedWord(kParticlesSubjectVerbKey, chi), "particles.particleForArgument")) return "が";
   bool found = false;
   std::string byEnding = byVerbEnding(c, a, live, p, found);
-  if (found) return byEnding;
+  if (tallied(found, "particles.byVerbEnding")) return byEnding;
   if (!pt.japanese.empty()) return particleForFixedVerb(c, a, p);
   if (pt.candidates.empty()) return "";
   const CjCandidate& q = pt.candidates.front();
@@ -263,8 +264,9 @@ std::string subjectParticle(CjTransferContext& c, int a, int h) {
   const CjNode& arg = node(c, a);
   const std::string& locativeHead = listedWord(kParticlesLocativeHeadKey);
   if (!locativeHead.empty() && node(c, h).CHI.view() == locativeHead) {
-    if (arg.CAT == "L") return "に";
-    if (arg.CAT == "N" && !arg.senses.empty() && arg.senses.front().M_SEM == "L") return "に";
+    if (tallied(arg.CAT == "L" || (arg.CAT == "N" && !arg.senses.empty() && arg.senses.front().M_SEM == "L"),
+                "particles.subjectParticle"))
+      return "に";
   }
   if (findGovernor(c, h) || arg.parent != 0) return "が";
   auto isAnimateMarker = [&](int i) {

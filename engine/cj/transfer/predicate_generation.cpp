@@ -9,6 +9,7 @@
 #include "engine/cj/transfer/kanji_tests.h"
 #include "engine/cj/transfer/rule_entry_points.h"
 #include "engine/cj/transfer/verb_conjugation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -122,8 +123,12 @@ void conjugateNominalAttributive(CjTransferContext& c, int node, std::string& te
   char cat = slotNode(c, node).CAT[0];
   int next = t.nextSibling;
   std::string_view nextChi = next ? slotNode(c, next).CHI.view() : std::string_view{};
-  if (cat == 'U' && !(next && isListedWord(kPredicateGenerationNumeralLinkWordsKey, nextChi))) return;
-  if (cat == 'W' && !(next && isListedWord(kPredicateGenerationLetterLinkWordsKey, nextChi))) return;
+  if (cat == 'U' && !tallied(next && isListedWord(kPredicateGenerationNumeralLinkWordsKey, nextChi),
+                             "predicateGeneration.conjugateNominalAttributive"))
+    return;
+  if (cat == 'W' && !tallied(next && isListedWord(kPredicateGenerationLetterLinkWordsKey, nextChi),
+                             "predicateGeneration.conjugateNominalAttributive"))
+    return;
   const CjTargetNode* n = next ? &c.targets[next] : nullptr;
   if (t.att == "の") return;
   if (t.att.empty() && n && n->prefixText == "の") return;
@@ -194,10 +199,10 @@ void conjugateCopulaLike(CjTransferContext& c, int node, char f, std::string& te
   }
   if (f == 'z' || f == '?') {
     std::string_view chi = slotNode(c, node).CHI.view();
-    if (isListedWord(kPredicateGenerationMuchWordsKey, chi)) {
+    if (tallied(isListedWord(kPredicateGenerationMuchWordsKey, chi), "predicateGeneration.conjugateCopulaLike")) {
       text = "多い";
       code = "KYOSI";
-    } else if (isListedWord(kPredicateGenerationLittleWordsKey, chi)) {
+    } else if (tallied(isListedWord(kPredicateGenerationLittleWordsKey, chi), "predicateGeneration.conjugateCopulaLike")) {
       text = "少ない";
       code = "KYOSI";
     }
@@ -332,12 +337,12 @@ void generatePredicate(CjTransferContext& c, int n) {
       t.japanese = jp;
       t.jcat = code;
     };
-    if (isListedWord(kPredicateGenerationManyWordsKey, chi)) return fix("多くの", "RETAI");
-    if (isListedWord(kPredicateGenerationFewWordsKey, chi)) return fix("少しの", "RETAI");
-    if (isListedWord(kPredicateGenerationSomeWordKey, chi)) return fix("ある", "RETAI");
-    if (isListedWord(kPredicateGenerationWhatKindWordKey, chi)) return fix("どんな", "RETAI");
+    if (tallied(isListedWord(kPredicateGenerationManyWordsKey, chi), "predicateGeneration.generatePredicate")) return fix("多くの", "RETAI");
+    if (tallied(isListedWord(kPredicateGenerationFewWordsKey, chi), "predicateGeneration.generatePredicate")) return fix("少しの", "RETAI");
+    if (tallied(isListedWord(kPredicateGenerationSomeWordKey, chi), "predicateGeneration.generatePredicate")) return fix("ある", "RETAI");
+    if (tallied(isListedWord(kPredicateGenerationWhatKindWordKey, chi), "predicateGeneration.generatePredicate")) return fix("どんな", "RETAI");
     if (isListedWord(kPredicateGenerationHonorificWordsKey, chi) && src.prev > 0 &&
-        isPersonName(c, src.prev)) {
+        tallied(isPersonName(c, src.prev) != 0, "predicateGeneration.generatePredicate")) {
       return fix("さん", "N0000");
     }
     for (const CjCandidate& cand : t.candidates) {

@@ -8,6 +8,7 @@
 #include "engine/cj/transfer/dependent_patterns.h"
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/particles.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -66,7 +67,8 @@ int isUnmarkedPast(CjTransferContext& c, int v) {
   if (v == 1) return 1;
   for (int k = v - 1; k >= 1; --k) {
     const CjNode& n = node(c, k);
-    if (n.features.TEN == 'C' || isListedWord(kPrepositionPatternsTimeWordsKey, n.CHI.view())) return 0;
+    if (n.features.TEN == 'C') return 0;
+    if (tallied(isListedWord(kPrepositionPatternsTimeWordsKey, n.CHI.view()), "prepositionPatterns.isUnmarkedPast")) return 0;
   }
   return 1;
 }
@@ -80,6 +82,7 @@ int isAttributiveOnly(CjTransferContext& c, int v) {
 }
 
 void applyPrepositionPattern(CjTransferContext& c, int p) {
+  RuleWatch watch(c, "prepositionPatterns.applyPrepositionPattern");
   if (p < 1 || !sourceNode(c, p)) return;
   CjTargetNode& pt = c.targets[p];
   int child[4] = {0, 0, 0, 0};

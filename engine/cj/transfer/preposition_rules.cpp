@@ -9,6 +9,7 @@
 #include "engine/cj/transfer/jp_text.h"
 #include "engine/cj/transfer/role_link_queries.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -92,6 +93,7 @@ bool isPlaceTimeCategory(CjTransferContext& c, int i) {
 }
 
 void applyExistence(CjTransferContext& c, int phrase, int p, int o) {
+  RuleWatch watch(c, "prepositionRules.applyExistence");
   CjTargetNode& obj = c.targets[o];
   obj.vform = 'z';
   if (isPlainAdverbial(c, phrase)) {
@@ -136,6 +138,7 @@ void applyPurpose(CjTransferContext& c, int phrase, int p, const char* text) {
 }
 
 void runPrepositionRule(CjTransferContext& c, int phrase, PrepositionRule rule) {
+  RuleWatch watch(c, "prepositionRules.runPrepositionRule");
   CjTargetNode& ph = c.targets[phrase];
   const int p = ph.firstChild, o = ph.lastChild, hc = ph.headChild;
   CjTargetNode& obj = c.targets[o];

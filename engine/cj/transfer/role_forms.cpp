@@ -13,6 +13,7 @@
 #include "engine/cj/transfer/role_link_queries.h"
 #include "engine/cj/transfer/rule_actions.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -67,6 +68,7 @@ void appendAtt(CjTransferContext& c, int i, std::string_view text) {
 int leftmostWord(CjTransferContext& c, int i) { return firstWordOf(c, i); }
 
 void subjectForm(CjTransferContext& c, int h, int d, int t) {
+  RuleWatch watch(c, "roleForms.subjectForm");
   CjTargetNode& dt = c.targets[d];
   if (node(c, d).CAT == "W" && occursIn(kSymbolChars, chi(c, d))) return;
   if (hasLaterSameRole(c, h, d, "SUB")) {
@@ -118,6 +120,7 @@ void subjectForm(CjTransferContext& c, int h, int d, int t) {
 }
 
 void objectForm(CjTransferContext& c, int h, int d) {
+  RuleWatch watch(c, "roleForms.objectForm");
   const int o = followVaaChain(c, d);
   const int O = targetHead(c, o);
   CjTargetNode* ot = writable(c, o);
@@ -223,6 +226,7 @@ void assignRoleForms(CjTransferContext& c) {
 }
 
 void fixSpeechVerb(CjTransferContext& c) {
+  RuleWatch watch(c, "roleForms.fixSpeechVerb");
   int steps = 0;
   for (int k = c.firstTop; k > 0 && k < kMaxNodes && steps < kMaxNodes; k = c.targets[k].nextSibling, ++steps) {
     const int w = headWordOf(c, k);
@@ -241,6 +245,7 @@ void fixSpeechVerb(CjTransferContext& c) {
 }
 
 void translateCountryAbbreviation(CjTransferContext& c, int i) {
+  RuleWatch watch(c, "roleForms.translateCountryAbbreviation");
   CjTargetNode* t = writable(c, i);
   const int k = listedIndex(kCountryAbbreviations, chi(c, i));
   if (!t || k < 0 || k >= kCountryCount) return;
@@ -270,6 +275,7 @@ int findListedNeighbour(CjTransferContext& c, int i, std::string_view barList) {
 }
 
 void applyFWordRule(CjTransferContext& c, int i) {
+  RuleWatch watch(c, "roleForms.applyFWordRule");
   CjTargetNode* it = writable(c, i);
   if (!it) return;
   int s = findSemanticWord(c, 1);

@@ -14,6 +14,7 @@
 #include "engine/cj/transfer/predicate_generation.h"
 #include "engine/cj/transfer/rule_entry_points.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 
@@ -97,6 +98,7 @@ void applyHyx(CjTransferContext& c, int n, char b) {
 }
 
 void keepOrderHyx(CjTransferContext& c, int phrase) {
+  RuleWatch watch(c, "ruleActions.keepOrderHyx");
   const int last = node(c, phrase).lastChild;
   int steps = 0;
   for (int k = node(c, phrase).firstChild; k > 0 && k < kMaxNodes && k != last && steps < kMaxNodes;
@@ -112,6 +114,7 @@ void keepOrderHyx(CjTransferContext& c, int phrase) {
 }
 
 void fgProcess(CjTransferContext& c, int phrase) {
+  RuleWatch watch(c, "ruleActions.fgProcess");
   const int f = node(c, phrase).firstChild, l = node(c, phrase).lastChild;
   const int h = targetHead(c, l);
   CjTargetNode* ht = writable(c, h);
@@ -395,6 +398,7 @@ void applyTonaruItem(CjTransferContext& c, int n, std::string_view v) {
 }
 
 void runSpecialRule(CjTransferContext& c, int p) {
+  RuleWatch watch(c, "ruleActions.runSpecialRule");
   if (p < 1 || p >= kMaxNodes || !c.sentence) return;
   const int rule = node(c, p).ruleNumber;
   if (rule == 9888) {
@@ -449,7 +453,21 @@ void runSpecialRule(CjTransferContext& c, int p) {
   }
 }
 
+bool holdReportingClause(CjTransferContext& c, int gov, int after) {
+  const int h = targetHead(c, gov);
+  if (gov < 1 || gov >= kMaxNodes || node(c, gov).roleCounts[kCountObj1] != 0 || h < 1 ||
+      !isInListedBarList(kReportingVerbs, node(c, h).CHI.view()) || node(c, after).CAT.view() != "P") {
+    return false;
+  }
+  // A negated verb of saying reports nothing (什么也没说，).
+  if (c.targets[h].neg != 0 || c.targets[h].neg1 != 0 || c.targets[gov].neg != 0 || c.targets[gov].neg1 != 0) return false;
+  c.line.reportingVerbState = 1;
+  c.sentenceType = listedWord(kReportedMark);
+  return true;
+}
+
 void checkReportingVerb(CjTransferContext& c, int flag) {
+  RuleWatch watch(c, "ruleActions.checkReportingVerb");
   c.govWork = c.govNode;
   for (const CjOrderItem& item : c.orderList) {
     if (item.label == "GOV" || item.label == "VAB" || item.label == "VAA") c.govWork = item.node;
@@ -472,13 +490,7 @@ void checkReportingVerb(CjTransferContext& c, int flag) {
   };
   const std::string& statement = listedWord(kStatementMark);
   if (!statement.empty() && c.sentenceType.view() == statement) {
-    if (node(c, c.govWork).roleCounts[kCountObj1] == 0 && h > 0 &&
-        isInListedBarList(kReportingVerbs, node(c, h).CHI.view()) &&
-        node(c, node(c, c.govWork).next).CAT.view() == "P") {
-      c.line.reportingVerbState = 1;
-      c.sentenceType = listedWord(kReportedMark);
-      return;
-    }
+    if (holdReportingClause(c, c.govWork, node(c, c.govWork).next)) return;
     formOnBoth('d');
   } else if (c.sentenceType == "T") {
     formOnBoth('l');

@@ -30,6 +30,9 @@ void fetchRuleAction(CjTransferContext& c, std::string_view category, char subty
 void runRuleAction(CjTransferContext& c, int phrase, std::string_view actionText);
 void runSpecialRule(CjTransferContext& c, int phrase);
 void checkReportingVerb(CjTransferContext& c, int flag);
+// A statement governed by gov whose head is a listed reporting verb without an object, with
+// punctuation at node after: the clause is held behind the quotation that follows (true).
+bool holdReportingClause(CjTransferContext& c, int gov, int after);
 
 // The items "BTT" and "TONARU()" on a node, as the interpreter applies them.
 void applyBttItem(CjTransferContext& c, int n, std::string_view value);

@@ -14,6 +14,7 @@
 #include "engine/cj/transfer/frame_rule_support.h"
 #include "engine/cj/transfer/particles.h"
 #include "engine/cj/transfer/rule_actions.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -124,6 +125,7 @@ void personName(CjTransferContext& c, int f) {
 }
 
 void applyNameCompound(CjTransferContext& c, const Span& sp, int pattern) {
+  RuleWatch watch(c, "specialStructures.applyNameCompound");
   switch (pattern) {
     case 1:
       personName(c, sp.f);
@@ -210,6 +212,7 @@ bool containsAtBoundaryEngine(std::string_view text, std::string_view needle) {
 bool isCountCategory(CjTransferContext& c, int i) { return catIsOneOf(c, i, {"C", "N", "U", "S"}); }
 
 void applyFixedPattern(CjTransferContext& c, const Span& sp, int pattern) {
+  RuleWatch watch(c, "specialStructures.applyFixedPattern");
   const int f = sp.f, e = sp.e, s1 = sp.s[1], s2 = sp.s[2], s3 = sp.s[3], s4 = sp.s[4];
   const int phrase = sp.phrase;
   for (int k = 1; k <= neededSiblings(pattern); ++k) {

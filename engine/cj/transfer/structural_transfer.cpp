@@ -16,6 +16,7 @@
 #include "engine/cj/transfer/rule_actions.h"
 #include "engine/cj/transfer/special_structures.h"
 #include "engine/cj/transfer/transfer_navigation.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -81,10 +82,11 @@ bool hasRoleCounted(CjTransferContext& c, int n) {
 void transferWord(CjTransferContext& c, int i) {
   CjTargetNode& t = c.targets[i];
   const CjNode& n = node(c, i);
-  if (isWord(c, i, kHandOverWord) && isWord(c, i + 1, kHandOverFollower)) {
+  if (tallied(isWord(c, i, kHandOverWord) && isWord(c, i + 1, kHandOverFollower), "structuralTransfer.transferWord")) {
     t.japanese = "渡す";
     t.jcat = "TG003";
-  } else if (isWord(c, i, kPastMarkWord) && t.parent == 0 && t.ten == 'A' && t.asp == 'A') {
+  } else if (tallied(isWord(c, i, kPastMarkWord) && t.parent == 0 && t.ten == 'A' && t.asp == 'A',
+                     "structuralTransfer.transferWord")) {
     t.ten = 'B';
   } else {
     if (n.CAT == "N" && n.features.M_SEM == "JJJ") translateCountryAbbreviation(c, i);
@@ -140,7 +142,9 @@ void transferStructure(CjTransferContext& c) {
     const int h = c.targets[root].headChild;
     if (h > 0 && c.targets[h].att.empty()) {
       const std::string& statement = listedWord(kStatementMark);
-      if (!statement.empty() && c.sentenceType.view() == statement) c.targets[h].vform = 'd';
+      // A reporting clause of one verb (他说：) is held as one governed by a verb phrase is.
+      if (!statement.empty() && c.sentenceType.view() == statement && !holdReportingClause(c, h, r.next))
+        c.targets[h].vform = 'd';
       if (c.sentenceType == "T") c.targets[h].vform = 'l';
       if (c.sentenceType == "?") c.targets[h].vform = '?';
     }

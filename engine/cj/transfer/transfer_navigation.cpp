@@ -7,6 +7,7 @@
 #include "engine/cj/transfer/dictionary_lookup.h"
 #include "engine/cj/transfer/entity_tests.h"
 #include "engine/cj/transfer/role_link_queries.h"
+#include "engine/cj/transfer/rule_watch.h"
 
 namespace cj {
 namespace {
@@ -116,7 +117,7 @@ bool takeAttributiveMarker(CjTransferContext& c, int i) {
   if (n < 1 || n >= kMaxNodes) return false;
   if (!isListedWord(kAttributiveMarkers, slotNode(c, n).CHI.view())) return false;
   c.targets[n].alive = 0;
-  return true;
+  return tallied(true, "transferNavigation.takeAttributiveMarker");
 }
 
 bool isPredicatePhrase(CjTransferContext& c, int i) {
@@ -184,6 +185,7 @@ int animacyClass(CjTransferContext& c, int n) {
 }
 
 void makeExistencePredicate(CjTransferContext& c, int i) {
+  RuleWatch watch(c, "transferNavigation.makeExistencePredicate");
   CjTargetNode* p = targetNode(c, i);
   if (!p || i < 1) return;
   const int f = p->firstChild, l = p->lastChild;
@@ -216,6 +218,7 @@ void makeExistencePredicate(CjTransferContext& c, int i) {
 }
 
 void closePlacePhrase(CjTransferContext& c, int i) {
+  RuleWatch watch(c, "transferNavigation.closePlacePhrase");
   CjTargetNode* p = targetNode(c, i);
   if (!p || i < 1) return;
   const int f = p->firstChild, l = p->lastChild;

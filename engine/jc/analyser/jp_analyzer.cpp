@@ -163,6 +163,9 @@ void initConnectionIndices(JpAnalyzer* a) {
   a->blankPos = 1;
   a->blankSubPos = 6;
   a->blankEntry = findConnectionEntry(a, 1, 6);
+  a->fullStopPos = 1;
+  a->fullStopSubPos = 1;
+  a->fullStopEntry = findConnectionEntry(a, 1, 1);
 }
 
 int initJpAnalyzer(JpAnalyzer* a) {

@@ -52,6 +52,8 @@ struct JpAnalyzer {
   std::int32_t numeralPos, numeralSubPos;
   std::int32_t bracketPos, openingBracketSubPos, closingBracketSubPos;
   std::int32_t blankPos, blankSubPos, blankEntry;
+  // ． ending a sentence reads as the full stop 。 does.
+  std::int32_t fullStopPos, fullStopSubPos, fullStopEntry;
 
   // The lattice of the sentence being analysed, and the table for unknown words' Chinese.
   JpLattice lattice;

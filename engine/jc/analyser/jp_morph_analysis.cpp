@@ -493,7 +493,9 @@ int runBytes(std::string_view text, int position, JpCharClass cls) {
   int n = 0;
   while (position + n < static_cast<int>(text.size())) {
     JpCharClass c = charClass(text, position + n);
-    bool same = c == cls || (cls == kCharKatakana && c == kCharLongMark) || (cls == kCharLatin && c == kCharFullStop);
+    // A Latin run takes ． only between letters (U.S.A), so that a full stop after a word ends it.
+    bool same = c == cls || (cls == kCharKatakana && c == kCharLongMark) ||
+                (cls == kCharLatin && c == kCharFullStop && charClass(text, position + n + 2) == kCharLatin);
     if (!same) break;
     auto b = static_cast<unsigned char>(text[static_cast<std::size_t>(position + n)]);
     int width = dbcs::isLeadByte(b) && position + n + 1 < static_cast<int>(text.size()) ? 2 : 1;
@@ -501,6 +503,12 @@ int runBytes(std::string_view text, int position, JpCharClass cls) {
     n += width;
   }
   return n;
+}
+
+// ． is a full stop, as 。 is, except between digits (a decimal point).
+bool isSentenceFullStop(std::string_view text, int position, JpCharClass cls) {
+  if (cls != kCharFullStop) return false;
+  return !(charClass(text, position - 2) == kCharDigit && charClass(text, position + 2) == kCharDigit);
 }
 
 void addUnknownWord(JpAnalyzer* a, int position) {
@@ -514,7 +522,13 @@ void addUnknownWord(JpAnalyzer* a, int position) {
   if (n < 0) return;
   LatticeNode& node = l.nodes[static_cast<std::size_t>(n)];
   int length;
-  if (cls == kCharBlank) {
+  if (isSentenceFullStop(text, position, cls)) {
+    length = width;
+    node.surface = text.substr(static_cast<std::size_t>(position), static_cast<std::size_t>(length));
+    node.pos = static_cast<std::int8_t>(a->fullStopPos);
+    node.subPos = static_cast<std::int8_t>(a->fullStopSubPos);
+    node.connection = a->fullStopEntry;
+  } else if (cls == kCharBlank) {
     length = 1;
     node.surface = "\\ ";
     node.pos = static_cast<std::int8_t>(a->blankPos);

@@ -50,6 +50,12 @@ std::string refusalText(const dbcs::KeyedWordRefusal& r) {
     case KeyedWordFault::kNotUtf8:
       why = "not valid UTF-8";
       break;
+    case KeyedWordFault::kNulByte:
+      why = "a NUL byte";
+      break;
+    case KeyedWordFault::kEmptyKey:
+      why = "a value without its key";
+      break;
     default:
       why = "unterminated bar list";
       break;

@@ -33,7 +33,7 @@ const RenderingKeySpec kKeys[] = {
     {kKr2, 1, 2, 2},        {kKr3, 1, 2, 2},        {kKr4, 1, 2, 2},         {kKr5Nominal, 1, 2, 2},
     {kKr5, 1, 4, 4},        {kKr6, 1, 2, 2},        {kKrOther, 1, 2, 2},     {kNo2Head, 1, 2, 2},
     {kToTogether, 1, 2, 2}, {kToWith, 1, 2, 2},     {kTo3Know, 1, 4, 4},     {kTo5Text4, 1, 2, 2},
-    {kTo5Head, 1, 2, 2},    {kTo6Head2, 1, 4, 4},
+    {kTo5Head, 1, 2, 2},    {kTo6Head2, 1, 4, 4},   {kNi2Inside, 1, 2, 2},
 };
 const RenderingKeyRegistrar registrar(kKeys, static_cast<int>(sizeof kKeys / sizeof kKeys[0]));
 
@@ -56,7 +56,7 @@ CASE_WORD(wYr3, kYr3); CASE_WORD(wKr1, kKr1); CASE_WORD(wKr2, kKr2); CASE_WORD(w
 CASE_WORD(wKr5Nominal, kKr5Nominal); CASE_WORD(wKr5, kKr5); CASE_WORD(wKr6, kKr6); CASE_WORD(wKrOther, kKrOther);
 CASE_WORD(wNo2Head, kNo2Head); CASE_WORD(wToTogether, kToTogether); CASE_WORD(wToWith, kToWith);
 CASE_WORD(wTo3Know, kTo3Know); CASE_WORD(wTo5Text4, kTo5Text4); CASE_WORD(wTo5Head, kTo5Head);
-CASE_WORD(wTo6Head2, kTo6Head2);
+CASE_WORD(wTo6Head2, kTo6Head2); CASE_WORD(wNi2Inside, kNi2Inside);
 #undef CASE_WORD
 
 // Time words after which に gives no head text.
@@ -102,6 +102,11 @@ bool hasVerbTemplate(const JcSentence* s, int governor) {
 // The governor has no object yet, neither decided nor from the parse.
 bool hasNoObject(const JcSentence* s, int governor) {
   return !findRelationDependent(s, governor, "OBJ1") && !findDependencyDependent(s, governor, "D11");
+}
+
+// ある, いる, ない: a verb of being somewhere.
+bool isExistenceVerb(const JcSentence* s, int f) {
+  return baseIsOneOf(s, f, {"ある", "在る", "有る", "いる", "居る", "おる", "ない", "無い"});
 }
 
 bool markedWithoutTemplate(const JcSentence* s, int d) {
@@ -164,6 +169,10 @@ void ruleCaseNi(JcSentence* s, int governor, int dependent) {
       setSlot(s, d, Slot::kPreposition, wNi1, p);
       if (!isInBarList(kNi1NoHeadText, surfaceOf(s, p - 1))) setHeadText(s, d, wNi1Head);
     }
+  } else if (code == "NI2" && isExistenceVerb(s, targetFirstLeaf(s, g)) && !wa) {
+    // Where something is or is not: 冰箱里没有牛奶, 桌子上有书; いる 在 takes its place after it (猫在院子里).
+    addCaseRelation(s, g, d, baseIsOneOf(s, targetFirstLeaf(s, g), {"いる", "居る", "おる"}) ? "OBJ1" : "ADV", false);
+    if (allowed && !isPlaceOrTimeWord(s, p - 1)) setHeadText(s, d, wNi2Inside);
   } else if (code == "NI2") {
     addCaseRelation(s, g, d, "ADV", false);
     if (allowed && !isPlaceOrTimeWord(s, p - 1)) {
@@ -342,6 +351,9 @@ void ruleCaseHe(JcSentence* s, int governor, int dependent) {
       setSlot(s, d, Slot::kPreposition, wHe1Verb, p);
     else
       caseWord(s, d, Slot::kPreposition, wHe1, p);
+  } else if (code == "HE99") {
+    // The goal of a verb of going: its object (去学校).
+    addCaseRelation(s, g, d, "OBJ1", false);
   } else if (code == "HE2") {
     addCaseRelation(s, g, d, "COMP", false);
     caseWord(s, d, Slot::kPreposition, wHe2, p);

@@ -30,6 +30,7 @@ inline constexpr const char* kNi1Head = "caseNi.NI1head";      // 2, headText
 inline constexpr const char* kNi2 = "caseNi.NI2";              // 2, kPreposition
 inline constexpr const char* kNi2Head = "caseNi.NI2head";      // 6, headText
 inline constexpr const char* kNi2Place = "caseNi.NI2place";    // 2, kPreposition
+inline constexpr const char* kNi2Inside = "caseNi.NI2inside";  // 2, headText: the place of ある / いる / ない
 inline constexpr const char* kNi3Plain = "caseNi.NI3plain";    // 6, kPreposition
 inline constexpr const char* kNi3Comp = "caseNi.NI3comp";      // 2, kPreposition
 inline constexpr const char* kNi3Adv = "caseNi.NI3adv";        // 2, kPreposition

@@ -34,7 +34,7 @@ namespace {
   X(w017Next, "patternRule017.next", 1, 4)                \
   X(w017Final, "patternRule017.final", 1, 2)              \
   X(w018, "patternRule018.ijou", 1, 4)                    \
-  X(w019, "patternRule019.adverb", 1, 4)                  \
+  X(w019, "patternRule019.adverb", 1, 6)                  \
   X(w020Da, "patternRule020.ippouDa", 1, 6)               \
   X(w020, "patternRule020.ippou", 1, 6)                   \
   X(w021Ichimen, "patternRule021.ichimen", 1, 6)          \

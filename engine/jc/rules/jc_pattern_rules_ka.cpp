@@ -245,7 +245,11 @@ void ruleKaraMade(JcSentence* s) {
     a = widenByTimeWord(s, a);
     b = widenByTimeWord(s, b);
     setSlot(s, a, Slot::kPreposition, wMadeFrom, k);
-    setSlot(s, b, Slot::kPreposition, isLiveSurface(s, e, "へ") ? wMadeHe : wMadeTo, e);
+    std::string code;
+    copyUsageCode(s, e, code);
+    // The goal of a verb of going is its object (从车站去学校), with no 往 before it.
+    if (!(isLiveSurface(s, e, "へ") && code == "HE99"))
+      setSlot(s, b, Slot::kPreposition, isLiveSurface(s, e, "へ") ? wMadeHe : wMadeTo, e);
     if (isLiveSurface(s, e - 2, "に") && isLiveSurface(s, e - 1, "至る")) {
       consumeWord(s, e - 2);
       consumeWord(s, e - 1);

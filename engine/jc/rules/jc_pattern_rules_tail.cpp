@@ -79,7 +79,8 @@ void ruleWoNiSuruToIu(JcSentence* s) {
     int k = lastLeaf(s, n);
     if (isSymbol(s, k)) --k;
     const bool freeWo = !nodeMarkIs(s, parentOf(s, i), 'K');
-    const bool freeOther = !nodeMarkIs(s, parentOf(s, k - 1), 'K') && isNominal(s, k - 1);
+    // A quotation before と (「本を読んだ。」と言った) names nothing: its を is the quote's own.
+    const bool freeOther = !nodeMarkIs(s, parentOf(s, k - 1), 'K') && isNominal(s, k - 1) && !isSymbol(s, k - 1);
     if (at(s, k, {"に"}) && (isLiveBaseForm(s, k + 1, "する") || h == n)) {
       if (!freeWo || !freeOther) continue;
       setSlot(s, m, Slot::kPreposition, wWoNiWo, i + 1);

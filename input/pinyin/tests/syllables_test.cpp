@@ -56,6 +56,18 @@ TEST(Syllables, PartsFollowTheKeysOfEachLayout) {
     EXPECT_EQ(layout0Parts(c.spelling), c.layout0) << c.spelling;
     EXPECT_EQ(layout1Parts(c.spelling), c.layout1) << c.spelling;
   }
+  // Zhuyin keys: u after each of j, q and x is ü; after any other initial it is u.
+  const struct {
+    const char* spelling;
+    SyllableParts layout1;
+  } zhuyin[] = {
+      {"ju", {kJ, kMedialV, 0}},         {"qu", {kQ, kMedialV, 0}},          {"xu", {kX, kMedialV, 0}},
+      {"jue", {kJ, kMedialV, kFinalEh}}, {"que", {kQ, kMedialV, kFinalEh}}, {"xue", {kX, kMedialV, kFinalEh}},
+      {"juan", {kJ, kMedialV, kFinalAn}}, {"quan", {kQ, kMedialV, kFinalAn}}, {"xuan", {kX, kMedialV, kFinalAn}},
+      {"xun", {kX, kMedialV, kFinalEn}}, {"lu", {kL, kMedialU, 0}},          {"shu", {kSh, kMedialU, 0}},
+      {"luan", {kL, kMedialU, kFinalAn}},
+  };
+  for (const auto& z : zhuyin) EXPECT_EQ(layout1Parts(z.spelling), z.layout1) << z.spelling;
   // The ü syllables of layout 0 have fixed numbers.
   EXPECT_EQ(spellingNumber(false, false, "lve"), 0);
   EXPECT_EQ(spellingNumber(false, false, "nve"), 1);

@@ -67,9 +67,9 @@ TEST(MatchMembers, TheOverflowDiagnosticComesOncePerWriting) {
   v.fill(0);
   std::vector<Match> out;
   for (int writing = 0; writing < 2; ++writing) {
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     ASSERT_EQ(matchMembers(d, {0}, v, out), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "**********over flow************\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "**********over flow************\n");
   }
 }
 

@@ -116,6 +116,20 @@ TEST(CentreMap, ThinAxesShiftAndWideAxesStretch) {
   EXPECT_EQ(m[51], 63);
   EXPECT_EQ(m[18], (18 - 25) * 31 / 15 + 31);
   EXPECT_EQ(m[40], (40 - 25) * 32 / 25 + 31);
+
+  // At the edges of thinness: five times the other axis's extent, and both extents within 16. A
+  // thin axis shifts (its minimum lands off 0); a wide one stretches (its minimum lands on 0).
+  const struct {
+    std::vector<std::uint8_t> axis, other;
+    int atMin;
+  } edges[] = {
+      {{20, 31}, {0, 59}, 20 - 26 + 31},   // extents 12 and 60: five times
+      {{20, 31}, {0, 58}, 0},              // 12 and 59
+      {{20, 35}, {20, 35}, 20 - 28 + 31},  // 16 and 16
+      {{20, 36}, {20, 35}, 0},             // 17 and 16
+      {{20, 35}, {20, 36}, 0},             // 16 and 17
+  };
+  for (const auto& e : edges) EXPECT_EQ(centreMap(e.axis, e.other)[20], e.atMin) << int(e.axis.back()) << ' ' << int(e.other.back());
 }
 
 TEST(CentreChain, MappedChainStaysConnected) {

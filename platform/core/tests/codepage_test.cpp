@@ -32,6 +32,16 @@ TEST(CodePages, BadBytesAreReplacedAndTheRestConverts) {
   // A character the code page lacks.
   EXPECT_EQ(plat::wideToMultiByte(936, u"a\u3042b"), "a\xA4\xA2" "b");
   EXPECT_EQ(plat::wideToMultiByte(1252, u"a\u4E2Db"), "a?b");
+  // A character outside the code page and the plane is one mark, wherever its pair stands; a
+  // surrogate without its other half is one mark too.
+  const struct {
+    std::u16string wide;
+    const char* bytes;
+  } pairs[] = {{u"\U0001F600", "?"},       {u"a\U0001F600", "a?"},  {u"\U0001F600b", "?b"},
+               {u"a\U0001F600b", "a?b"},   {u"a\U0001F600\U0001F600", "a??"},
+               {std::u16string(u"a") + char16_t(0xD83D), "a?"}, {std::u16string(1, char16_t(0xDE00)) + u"b", "?b"}};
+  for (const auto& p : pairs)
+    for (unsigned cp : {932u, 936u}) EXPECT_EQ(plat::wideToMultiByte(cp, p.wide), p.bytes) << cp;
 }
 
 // Code page 949 consumes A2 E8 and still reports it bad: the counter of bytes left must not wrap

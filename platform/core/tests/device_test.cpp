@@ -53,3 +53,41 @@ TEST(Files, SeekHookFailsOnceForTheNamedFile) {
   plat::fileClose(b);
   EXPECT_EQ(plat::openFileCount("cjtrans.dat"), 0);
 }
+
+// A file held in memory seeks as the disk file does: no position before the start, the start and
+// the end themselves allowed; a refused seek leaves the position where it was.
+TEST(Files, HeldFileRefusesASeekBeforeItsStart) {
+  datagen::TempDevice dev;
+  ASSERT_TRUE(dev.write("\\Storage Card\\held.dat", "abcdef"));
+  std::FILE* f = plat::fileOpen("\\Storage Card\\held.dat", "rb");
+  ASSERT_TRUE(f);
+  ASSERT_TRUE(plat::fileHoldInMemory(f));
+  const struct {
+    long offset;
+    int whence;
+    int result;
+    char next;  // the byte read after the seek; 0: none left
+  } seeks[] = {{2, SEEK_SET, 0, 'c'},  {-1, SEEK_SET, -1, 'd'}, {-4, SEEK_CUR, 0, 'a'}, {-2, SEEK_CUR, -1, 'b'},
+               {-6, SEEK_END, 0, 'a'}, {-7, SEEK_END, -1, 'b'}, {0, SEEK_END, 0, 0},    {0, SEEK_SET, 0, 'a'}};
+  for (const auto& s : seeks) {
+    EXPECT_EQ(plat::fileSeek(f, s.offset, s.whence), s.result) << s.offset << ' ' << s.whence;
+    char c = 0;
+    EXPECT_EQ(plat::fileRead(&c, 1, f), s.next ? 1u : 0u) << s.offset << ' ' << s.whence;
+    EXPECT_EQ(c, s.next) << s.offset << ' ' << s.whence;
+  }
+  plat::fileClose(f);
+}
+
+TEST(Files, AFolderIsNoFile) {
+  datagen::TempDevice dev;
+  ASSERT_TRUE(plat::makeFolders("\\Storage Card\\zmemdic.dat"));
+  for (const char* mode : {"rb", "rt", "r"}) EXPECT_EQ(plat::fileOpen("\\Storage Card\\zmemdic.dat", mode), nullptr) << mode;
+  EXPECT_EQ(plat::openFileCount(), 0);
+  std::string bytes;
+  EXPECT_FALSE(plat::readWholeFile("\\Storage Card\\zmemdic.dat", bytes));
+  // A stream that is no regular file has no size either.
+  std::FILE* pipe = ::popen("true", "r");
+  ASSERT_NE(pipe, nullptr);
+  EXPECT_EQ(plat::fileSize(pipe), -1);
+  ::pclose(pipe);
+}

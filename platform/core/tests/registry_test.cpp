@@ -18,6 +18,13 @@ TEST(Registry, ValuesRoundTrip) {
   EXPECT_EQ(plat::regGetString(*again, "clsid"), u"{ABC}中");
   EXPECT_EQ(plat::regGetBinary(*again, "blob"), std::string("\0\1\2", 3));
   EXPECT_EQ(plat::regGetDword(*again, "clsid"), std::nullopt);  // wrong type
+  // Values of four bytes that are no DWORD are no number either.
+  ASSERT_TRUE(plat::regSetBinary(*key, "four", std::string("\x0D\0\0\0", 4)));
+  ASSERT_TRUE(plat::regSetString(*key, "one", u"ab"));
+  EXPECT_EQ(plat::regGetDword(*again, "four"), std::nullopt);
+  EXPECT_EQ(plat::regGetDword(*again, "one"), std::nullopt);
+  EXPECT_TRUE(plat::regDeleteValue(*again, "four"));
+  EXPECT_TRUE(plat::regDeleteValue(*again, "one"));
   EXPECT_EQ(plat::regValueNames(*again), (std::vector<std::string>{"fsize", "clsid", "blob"}));
   EXPECT_TRUE(plat::regDeleteValue(*again, "blob"));
   EXPECT_EQ(plat::regGetBinary(*again, "blob"), std::nullopt);

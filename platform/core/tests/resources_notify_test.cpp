@@ -27,8 +27,10 @@ TEST(Notify, RecorderAnswersAndRecords) {
   EXPECT_EQ(rec.beeps, std::vector<unsigned>{0});
 }
 
-TEST(Notify, ConsolePrintWritesAsGiven) {
+TEST(Notify, ConsolePrintWritesAsGivenToStandardError) {
   testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   plat::consolePrint("lost goto: %s", "NP");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "lost goto: NP");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "lost goto: NP");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }

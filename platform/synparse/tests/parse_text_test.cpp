@@ -332,7 +332,8 @@ TEST_F(ParseTextTest, UsageCodesFollowTheContext) {
       {{{"行く", "行く", "02020302"}, {"と", "と", "09010000"}, {"思う", "思う", "02011202"}}, "<TO3>"},
       {{{"行く", "行く", "02020302"}, {"と", "と", "09010000"}, {"寝る", "寝る", "02020102"}}, "<TO1>"},
       {{{"問題", "問題", "06010000"}, {"と", "と", "09010000"}, {"なる", "なる", "02021002"}}, "<TO2>"},
-      {{{"学校", "学校", "06010000"}, {"へ", "へ", "09010000"}, {"行く", "行く", "02020302"}}, "<HE1>"},
+      {{{"学校", "学校", "06010000"}, {"へ", "へ", "09010000"}, {"行く", "行く", "02020302"}}, "<HE99>"},
+      {{{"北", "北", "06010000"}, {"へ", "へ", "09010000"}, {"歩く", "歩く", "02020202"}}, "<HE1>"},
       {{{"学校", "学校", "06010000"}, {"から", "から", "09010000"}, {"帰る", "帰る", "02021002"}}, "<KR1>"},
       {{{"山", "山", "06010000"}, {"より", "より", "09010000"}, {"高い", "高い", "03001802"}}, "<YR1>"},
       {{{"雨", "雨", "06010000"}, {"が", "が", "09010000"}, {"降る", "降る", "02021002"}}, "<GA1>"},
@@ -718,6 +719,16 @@ TEST_F(ParseTextTest, BadWordDataLinesAreNamedAndTheRestKept) {
   testing::internal::CaptureStderr();
   ASSERT_EQ(initParser(u"\\Card\\"), 0);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Jcfrdic: line 2 not read\nJcfrdic: line 3 not read\n");
+  // A word file that is named but missing, or a folder, is said so; the parser starts on its own words.
+  for (const char* missing : {"\\Card\\NoSuch\\", "\\Card\\Folder\\Jcfrdic"}) {
+    ASSERT_TRUE(dev.write("\\Card\\Folder\\Jcfrdic\\x", "x"));
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(initParser(plat::utf8ToWide(missing).c_str()), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("cannot be read; only the parser's own words are used"), std::string::npos) << missing << ": " << said;
+  }
+  ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", "passive\tもらう\n"));
+  ASSERT_EQ(initParser(u"\\Card\\"), 0);
   std::string text = parse({{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んで", "読む", "02010911"},
                             {"もらった", "もらう", "05000908"}});
   EXPECT_NE(text.find("/1 2\n"), std::string::npos) << text;
@@ -756,6 +767,18 @@ TEST_F(ParseTextTest, ManyFramesAreEachFound) {
   ASSERT_TRUE(addWordLists("frame\tv0\tYY\tV\nframe\tw\tJM\tV\n", lists));
   EXPECT_EQ(findFrame(lists, "v0")->rendering, "YY");
   EXPECT_EQ(findFrame(lists, "w"), &lists.frames.back());
+}
+
+// A verb may have frames of other cases (言う with に, with と): each is kept, in the order of the
+// lines, and a later line of the same cases replaces its frame.
+TEST_F(ParseTextTest, AVerbKeepsItsFramesOfOtherCases) {
+  WordLists lists = defaultWordLists();
+  ASSERT_TRUE(addWordLists("frame\tv\tA\tV+1+2\tに と\nframe\tv\tB\tV+1\tに\nframe\tv\tC\tV+1\tと\n"
+                           "frame\tv\tD\tV+1\tに\n",
+                           lists));
+  std::vector<std::string> chain;
+  for (const Frame* f = findFrame(lists, "v"); f; f = nextFrame(lists, *f)) chain.push_back(f->rendering);
+  EXPECT_EQ(chain, (std::vector<std::string>{"A", "D", "C"}));
 }
 
 TEST(SynparseLibrary, BoundByNameFromTheProgramFolder) {

@@ -107,6 +107,15 @@ TEST_F(ControlsTest, ListBoxSelectionInsertAtTopAndHorizontalExtent) {
   ui::testing::chooseItem(list, 1);
   EXPECT_EQ(commands(kList, ui::kLbnSelChange), 1);
   EXPECT_EQ(plat::sendMessage(list, ui::kLbGetCurSel, 0, 0), 1);
+  // The last line can be chosen; one past it, or before the first, clears the selection.
+  const struct {
+    int index, result, selected;
+  } picks[] = {{3, 3, 3}, {4, -1, -1}, {0, 0, 0}, {-1, -1, -1}, {2, 2, 2}, {5, -1, -1}};
+  for (const auto& p : picks) {
+    EXPECT_EQ(plat::sendMessage(list, ui::kLbSetCurSel, static_cast<std::uint32_t>(p.index), 0), p.result) << p.index;
+    EXPECT_EQ(plat::sendMessage(list, ui::kLbGetCurSel, 0, 0), p.selected) << p.index;
+  }
+  EXPECT_EQ(commands(kList, ui::kLbnSelChange), 1);
   int width = ui::listTextWidth(list, u"一二三四五六七八九十一二三四五六七八九十");
   EXPECT_GT(width, 100);
   plat::sendMessage(list, ui::kLbSetHorizontalExtent, width + 5, 0);

@@ -67,6 +67,27 @@ TEST_F(EditTest, KeepsCrLfAndCountsSelectionsAsThePlatformDoes) {
   EXPECT_EQ(ui::editGetSel(source), std::make_pair(7, 7));
 }
 
+// Every offset of a text with empty, long and short lines maps as the CR LF text says: inside a
+// line to its character, inside a CR LF to the line's end, past the end to the end.
+TEST_F(EditTest, EverySelectionOffsetMapsThroughCrLf) {
+  std::u16string text;
+  for (int line = 0; line < 40; ++line) {
+    if (line) text += u"\r\n";
+    text += std::u16string(static_cast<std::size_t>((line * 7) % 5), static_cast<char16_t>(u'a' + line % 26));
+  }
+  ui::setWindowText(source, text);
+  ASSERT_EQ(ui::getWindowText(source), text);
+  const int n = static_cast<int>(text.size());
+  for (int w = 0; w <= n + 2; ++w) {
+    int want = std::min(w, n);
+    if (want > 0 && want < n && text[static_cast<std::size_t>(want) - 1] == u'\r') --want;  // between CR and LF
+    ui::editSetSel(source, w, w);
+    EXPECT_EQ(ui::editGetSel(source), std::make_pair(want, want)) << "offset " << w;
+  }
+  ui::editSetSel(source, 0, -1);
+  EXPECT_EQ(ui::editGetSel(source), std::make_pair(0, n));
+}
+
 TEST_F(EditTest, CountsVisualLinesAndScrollsByLines) {
   ui::setWindowText(source, u"one\r\ntwo");
   ui::processPendingEvents();

@@ -10,7 +10,12 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/shell.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/window_impl.h"
 #include "ui_fixture.h"
+
+#include <QAbstractScrollArea>
+#include <QMenu>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -52,6 +57,20 @@ class OnScreenTest : public UiTest {
     ui::processPendingEvents();
   }
 };
+
+// Scroll bars keep the handheld's width in dots per inch: 13 at 96, 26 at 192.
+TEST_F(OnScreenTest, ScrollBarsFollowTheScreensDotsPerInch) {
+  for (const ScreenCase& c : kScreens) {
+    useScreen(c);
+    const plat::Hwnd dlg = openMain();
+    ASSERT_NE(dlg, 0u);
+    auto* area = qobject_cast<QAbstractScrollArea*>(ui::impl::widgetOf(ui::getDlgItem(dlg, 1001)));
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->verticalScrollBar()->sizeHint().width(), 13 * c.dpi / 96) << c.width;
+    EXPECT_EQ(area->horizontalScrollBar()->sizeHint().height(), 13 * c.dpi / 96) << c.width;
+    plat::destroyWindow(dlg);
+  }
+}
 
 TEST_F(OnScreenTest, MessageBoxesAreCentredOnTheScreenWithJapaneseButtons) {
   struct Box {
@@ -129,6 +148,37 @@ TEST_F(OnScreenTest, CommandBarMenusOpenUpwardInsideTheScreen) {
   }
 }
 
+// A submenu opens beside its menu, on the side the screen has room on, not over it.
+TEST_F(OnScreenTest, SubmenusStandBesideTheirMenu) {
+  for (const ScreenCase& c : kScreens) {
+    useScreen(c);
+    const plat::Hwnd dlg = openMain();
+    ASSERT_NE(dlg, 0u);
+    const ui::Rect s = ui::testing::programScreenRect();
+    const QRect screen(s.left, s.top, s.width(), s.height());
+    for (const int x : {s.left + 2, s.left + s.width() / 2 - 20, s.right - 10}) {
+      QMenu menu(ui::impl::widgetOf(dlg));
+      menu.addAction(QStringLiteral("項目"));
+      QMenu* sub = menu.addMenu(QStringLiteral("その他"));
+      sub->addAction(QStringLiteral("入力"));
+      menu.popup(QPoint(x, s.top + 20));
+      ui::processPendingEvents();
+      sub->popup(QPoint(menu.geometry().right() - 5, menu.geometry().top() + 5));
+      ui::processPendingEvents();
+      const QRect m = menu.geometry(), g = sub->geometry();
+      const bool room = screen.right() - m.right() >= g.width() || m.left() - screen.left() >= g.width();
+      if (room) EXPECT_FALSE(g.intersects(m)) << c.width << " at " << x << ": menu " << m.left() << "-" << m.right() << ", submenu "
+                                    << g.left() << "-" << g.right();
+      EXPECT_TRUE(screen.contains(g)) << c.width << " at " << x;
+      sub->close();
+      menu.close();
+      ui::processPendingEvents();
+    }
+    plat::destroyWindow(dlg);
+    ui::processPendingEvents();
+  }
+}
+
 TEST_F(OnScreenTest, FileDialogFillsTheScreenAndShowsTheDeviceOnly) {
   ASSERT_TRUE(device.write("\\My Documents\\old.lq", "x"));
   ASSERT_TRUE(device.write("\\My Documents\\note.txt", "x"));
@@ -139,6 +189,7 @@ TEST_F(OnScreenTest, FileDialogFillsTheScreenAndShowsTheDeviceOnly) {
     ASSERT_NE(openMain(), 0u);
     ui::FileDialogRequest r;
     r.filter = u"翻訳文書 (*.lq)|*.lq|テキスト (*.txt)|*.txt|";
+    r.initialFolder = u"\\";  // the last screen's choice would open its folder
     ui::testing::ShownFileDialog seen;
     ui::testing::answerNextFileDialog(u"", &seen);
     EXPECT_FALSE(ui::fileDialog(r).has_value());

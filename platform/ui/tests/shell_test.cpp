@@ -33,6 +33,22 @@ TEST_F(ShellTest, FileDialogsWorkInTheDeviceFolder) {
   EXPECT_EQ(ui::fileDialog(r), std::optional<std::u16string>(u"\\My Documents\\old.lq"));
 }
 
+// A dialog with no folder of its own starts where the last file was chosen, not at the root.
+TEST_F(ShellTest, FileDialogsStartInTheLastFolderChosen) {
+  ASSERT_TRUE(device.write("\\Storage Card\\Texts\\a.txt", "x"));
+  ui::FileDialogRequest r;
+  r.filter = u"テキスト (*.txt)|*.txt|";
+  r.initialFolder = u"\\Storage Card\\Texts";
+  ui::testing::answerNextFileDialog(u"a.txt", nullptr);
+  ASSERT_EQ(ui::fileDialog(r), std::optional<std::u16string>(u"\\Storage Card\\Texts\\a.txt"));
+  r.initialFolder.clear();
+  ui::testing::ShownFileDialog seen;
+  ui::testing::answerNextFileDialog(u"", &seen);
+  EXPECT_FALSE(ui::fileDialog(r).has_value());
+  EXPECT_EQ(seen.folder, u"\\Storage Card\\Texts");
+  EXPECT_EQ(seen.entries, std::vector<std::u16string>{u"a.txt"});
+}
+
 TEST_F(ShellTest, ClipboardHoldsUnicodeText) {
   ui::setClipboardText(u"");
   EXPECT_FALSE(ui::clipboardHasText());

@@ -113,6 +113,23 @@ hanzi 顿 dun4 prop=0xC00000
 hanzi 尔 er3 prop=0xC00000
 hanzi 斯 si1 prop=0x4400000
 symbol : 冒号
+hanzi 春 chun1
+hanzi 夏 xia4
+hanzi 秋 qiu1
+hanzi 冬 dong1
+hanzi 雪 xue3
+hanzi 金 jin1
+hanzi 木 mu4
+hanzi 水 shui3
+hanzi 火 huo3
+hanzi 土 tu3
+word 春夏秋 100
+word 冬雪 100
+word 春夏 100
+word 秋冬雪 100
+word 金木水 100
+word 火土 100
+word 水火土 100
 )";
 
 class FrontEndFixture : public ::testing::Test {

@@ -171,6 +171,9 @@ TEST_F(FrontEndTest, SegmentationSettlesDisagreementsAndKeepsQuotedNamesWhole) {
     return utf8Of(out);
   };
   EXPECT_EQ(segmentedWords("研究生命起源"), "研究/生命/起源");  // 研究生|命 forward, 研究|生命 backward
+  // A longer stretch goes to the pass with fewer words; on a tie, to the backward pass.
+  EXPECT_EQ(segmentedWords("春夏秋冬雪"), "春夏/秋冬雪");    // 春夏秋|冬雪 forward: two words each
+  EXPECT_EQ(segmentedWords("金木水火土"), "金木水/火土");  // 金|木|水火土 backward
   EXPECT_EQ(segmentedWords("“你好我”"), "你好我");
   EXPECT_EQ(segmentedWords("“研究生命”"), "研究/生命");
 

@@ -8,6 +8,9 @@
 #include "speech_fixture.h"
 
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <random>
 
 namespace {
 
@@ -125,6 +128,41 @@ TEST_F(SpeechDataTest, MissingShortOrEmptyFilesFailWithTheirCodeAndHoldNothing) 
   EXPECT_EQ(plat::openFileCount(), 0);
 }
 
+// The unit files and their indexes, damaged as a card goes bad: each refuses the start and is
+// named. Random bytes in Eng4M.dat are recordings like any other (README).
+TEST_F(SpeechDataTest, DamagedUnitFilesAreRefusedByName) {
+  std::mt19937 random(79);
+  for (const char* file : {speech::kSyllableDataFile, speech::kSyllableIndexFile, speech::kLetterDataFile, speech::kLetterIndexFile}) {
+    std::string whole;
+    ASSERT_TRUE(plat::readWholeFile(path(file), whole));
+    const std::string host = plat::hostPath(path(file));
+    for (const char* damage : {"empty", "cut 10", "cut 50", "cut 90", "folder", "random"}) {
+      const std::string what = std::string(file) + " " + damage;
+      std::string bytes;
+      if (std::strcmp(damage, "cut 10") == 0) bytes = whole.substr(0, whole.size() / 10);
+      if (std::strcmp(damage, "cut 50") == 0) bytes = whole.substr(0, whole.size() / 2);
+      if (std::strcmp(damage, "cut 90") == 0) bytes = whole.substr(0, whole.size() * 9 / 10);
+      if (std::strcmp(damage, "random") == 0) {
+        if (std::strcmp(file, speech::kLetterDataFile) == 0) continue;
+        bytes.resize(whole.size());
+        for (char& b : bytes) b = static_cast<char>(random() & 0xFF);
+      }
+      if (std::strcmp(damage, "folder") == 0) {
+        std::filesystem::remove(host);
+        std::filesystem::create_directory(host);
+      } else {
+        ASSERT_TRUE(plat::writeWholeFile(path(file), bytes)) << what;
+      }
+      EXPECT_NE(speech::loadSpeechData(folder_), speech::kLoadOk) << what;
+      EXPECT_EQ(speech::lastLoadFailure(), file) << what;
+      EXPECT_FALSE(speech::speechDataLoaded()) << what;
+      if (std::strcmp(damage, "folder") == 0) std::filesystem::remove(host);
+      ASSERT_TRUE(plat::writeWholeFile(path(file), whole)) << what;
+    }
+  }
+  EXPECT_EQ(speech::loadSpeechData(folder_), speech::kLoadOk);
+}
+
 TEST_F(SpeechDataTest, OffsetsOutsideTheirFileAreRefused) {
   auto patch = [&](const char* file, std::size_t at, std::uint16_t value) {
     std::string bytes;
@@ -185,6 +223,9 @@ TEST_F(SpeechDataTest, CodePageTablesLoadAtFirstUse) {
   // GBK text: a character outside GB2312 takes its stand-in when it has one.
   ASSERT_TRUE(speech::convertByteText("\xDF\x40\x82\x40\xD6\xD0", speech::kTextGb, out));
   EXPECT_EQ(out, (std::vector<Unit>{unitOf("这"), speech::gbUnit(0x82, 0x40), unitOf("中"), 0}));
+  // A stand-in in the first row of hanzi (爱 is B0AE) counts as a hanzi.
+  ASSERT_TRUE(speech::convertByteText("\x90\xDB", speech::kTextGb, out));
+  EXPECT_EQ(out, (std::vector<Unit>{unitOf("爱"), 0}));
 }
 
 TEST_F(SpeechDataTest, RecordingsDecodeCloseToTheWaveformsWritten) {

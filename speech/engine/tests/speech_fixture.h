@@ -27,6 +27,7 @@ polyword 举足轻重 3 2
 symbol 、 顿号
 symbol @ 艾特
 standin 這 这
+standin 愛 爱
 )";
 
 class SpeechFixture : public ::testing::Test {

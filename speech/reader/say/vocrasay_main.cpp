@@ -3,6 +3,7 @@
 // the storage card's speech data and closed again at the end.
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
+#include "platform/core/runtime_folder.h"
 #include "platform/core/timer.h"
 #include "platform/core/window.h"
 #include "speech/reader/console_text.h"
@@ -62,6 +63,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) text += std::string(i > 1 ? " " : "") + argv[i];
   if (argc < 2) text.assign(std::istreambuf_iterator<char>(std::cin), {});
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  if (const std::size_t nul = text.find('\0'); nul != std::string::npos) {
+    std::fprintf(stderr, "vocrasay: the text holds a NUL byte at byte %zu (not text?); nothing was read\n", nul);
+    return 1;
+  }
   if (text.empty()) {
     std::fprintf(stderr, "usage: vocrasay <Chinese text>, or the text on standard input\n");
     return 2;
@@ -90,6 +95,9 @@ int main(int argc, char** argv) {
     vocra::SpeakResult r = requester.speak(window, piece, 1, plat::utf8ToWide(folder), u"vocrasay");
     if (r != vocra::SpeakResult::kSpeaking) {
       if (r == vocra::SpeakResult::kReaderNotFound) std::fprintf(stderr, "vocrasay: the speech reader could not be started\n");
+      if (r == vocra::SpeakResult::kFileFailed) {
+        std::fprintf(stderr, "vocrasay: the request file could not be written or read in %s\n", plat::runtimeFolder().c_str());
+      }
       requester.readingEnded();  // the request file written for it goes
       requester.closeReader();
       return 1;

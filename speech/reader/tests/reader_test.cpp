@@ -100,11 +100,12 @@ TEST_F(ReaderTest, AnEngineThatCannotStartClosesTheReader) {
 
 TEST_F(ReaderTest, ARequestFileMissingOrTooShortIsRefused) {
   ASSERT_TRUE(vocra::initReader(dataFolder()));
-  plat::sendMessage(vocra::readerWindow(), vocra::kWmReaderSpeak, 0, 0);
+  // The requester hears at once that there is nothing to read.
+  EXPECT_EQ(plat::sendMessage(vocra::readerWindow(), vocra::kWmReaderSpeak, 0, 0), vocra::kReaderNoRequest);
   EXPECT_TRUE(messageShown(u"音声ファイルがオープンできませんでした。"));
   notes_.messages.clear();
   ASSERT_TRUE(plat::writeWholeFile(vocra::requestFilePath(), std::string("\x01\0\0\0\x01", 5)));
-  plat::sendMessage(vocra::readerWindow(), vocra::kWmReaderSpeak, 0, 0);
+  EXPECT_EQ(plat::sendMessage(vocra::readerWindow(), vocra::kWmReaderSpeak, 0, 0), vocra::kReaderNoRequest);
   EXPECT_TRUE(messageShown(u"音声ファイルがオープンできませんでした。"));
   pumpFor(200);
   EXPECT_TRUE(received.empty());

@@ -9,6 +9,7 @@
 #include "speech/engine/text_convert.h"
 #include "speech/reader/request_file.h"
 #include "speech/reader/requester.h"
+#include "platform/core/runtime_folder.h"
 
 #include <cmath>
 #include <functional>
@@ -310,6 +311,86 @@ TEST_F(ReadingProtocolTest, TheConsoleRequesterFailsWhenTheReaderCannotRead) {
     EXPECT_FALSE(mutex->alreadyExisted()) << c.what;
     EXPECT_FALSE(requestFileExists()) << c.what;
   }
+}
+
+// Two console requesters at once, each with a runtime folder of its own (two users, or two
+// programs' sessions): each has its own reader and request file, and each WAV holds its own text
+// exactly as when read alone, round after round. Nothing is written into the program folder.
+TEST_F(ReadingProtocolTest, TwoRequestersWithTheirOwnRuntimeFoldersReadOnlyTheirOwnText) {
+  const std::u16string texts[2] = {u"我们是学生。", u"你们是老师，他们是工人。"};
+  std::string runs[2], wavs[2];
+  for (int k = 0; k < 2; ++k) {
+    runs[k] = device_.root() + "/run" + std::to_string(k);
+    wavs[k] = device_.root() + "/say" + std::to_string(k) + ".wav";
+    std::filesystem::create_directories(runs[k]);
+    std::filesystem::permissions(runs[k], std::filesystem::perms::owner_all);
+  }
+  const std::string ownRuntime = std::getenv(plat::kRuntimeDirEnv);
+  const std::string ownWave = std::getenv("SUITE_WAVEOUT");
+  auto start = [&](int k, plat::ProcessInfo& p) {
+    ::setenv(plat::kRuntimeDirEnv, runs[k].c_str(), 1);
+    ::setenv("SUITE_WAVEOUT", ("wavfast:" + wavs[k]).c_str(), 1);
+    const bool started = plat::startProgram("vocrasay", texts[k], &p);
+    ::setenv(plat::kRuntimeDirEnv, ownRuntime.c_str(), 1);
+    ::setenv("SUITE_WAVEOUT", ownWave.c_str(), 1);
+    return started;
+  };
+  auto programFiles = [&] {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(programs_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> programsBefore = programFiles();
+  std::string alone[2];
+  for (int k = 0; k < 2; ++k) {
+    plat::ProcessInfo say;
+    ASSERT_TRUE(start(k, say));
+    int code = -1;
+    ASSERT_TRUE(plat::waitForProcess(say, 60000, &code));
+    ASSERT_EQ(code, 0);
+    alone[k] = readertest::readHostFile(wavs[k]);
+    ASSERT_GT(alone[k].size(), 44u + 9600u);
+  }
+  ASSERT_NE(alone[0], alone[1]);
+  for (int round = 0; round < 50; ++round) {
+    plat::ProcessInfo says[2];
+    for (int k = 0; k < 2; ++k) {
+      std::filesystem::remove(wavs[k]);
+      ASSERT_TRUE(start(k, says[k])) << "round " << round;
+    }
+    for (int k = 0; k < 2; ++k) {
+      int code = -1;
+      const bool ended = plat::waitForProcess(says[k], 60000, &code);
+      if (!ended) plat::terminateProcess(says[k]);
+      ASSERT_TRUE(ended) << "round " << round << ": requester " << k << " still waits";
+      EXPECT_EQ(code, 0) << "round " << round << ", requester " << k;
+      EXPECT_TRUE(readertest::readHostFile(wavs[k]) == alone[k]) << "round " << round << ", requester " << k;
+    }
+    if (HasFailure()) break;
+  }
+  EXPECT_EQ(programFiles(), programsBefore);
+  // Each request file went with its reading, in its own runtime folder.
+  for (const std::string& run : runs) EXPECT_FALSE(std::filesystem::exists(run + "/" + vocra::kRequestFile));
+}
+
+// A reader started on a request that is not there (another reader's, gone) tells its requester
+// at once: the reading ends with a failure, not a wait.
+TEST_F(ReadingProtocolTest, ARequestTheReaderCannotFindEndsTheReading) {
+  plat::registerWindowClass(vocra::kReaderWindowName, [](plat::Hwnd h, unsigned m, std::uint32_t w, std::int32_t l) -> std::intptr_t {
+    if (m == vocra::kWmReaderSpeak) {
+      std::filesystem::remove(vocra::requestFilePath());
+      return vocra::kReaderNoRequest;
+    }
+    return plat::defWindowProc(h, m, w, l);
+  });
+  const plat::Hwnd standIn = plat::createWindow(vocra::kReaderWindowName, vocra::kReaderWindowName);
+  ASSERT_NE(standIn, 0u);
+  vocra::ReadingRequester r;
+  EXPECT_EQ(r.speak(requester, u"我们是学生。", 1, dataFolder(), u"Test"), SpeakResult::kFileFailed);
+  EXPECT_FALSE(r.holdsMutex());
+  EXPECT_FALSE(requestFileExists());
+  plat::destroyWindow(standIn);
 }
 
 // Text with nothing the reader speaks is refused with a message and a failing status, not read as silence.

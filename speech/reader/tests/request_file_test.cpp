@@ -2,6 +2,7 @@
 #include "speech/reader/reading_protocol.h"
 #include "speech/reader/request_file.h"
 #include "tools/datagen/temp_device.h"
+#include "tools/datagen/temp_runtime.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,12 @@ class RequestFileTest : public ::testing::Test {
   void TearDown() override { plat::setProgramFolder(""); }
 
   void writeRaw(const std::string& bytes) {
-    std::ofstream out(folder_ + "/Vocra.tmp", std::ios::binary);
+    std::ofstream out(vocra::requestFilePath(), std::ios::binary);
     out << bytes;
   }
 
   datagen::TempDevice device_;
+  datagen::TempRuntime runtime_;  // the request file lives in the runtime folder
   std::string folder_;
 };
 
@@ -36,6 +38,9 @@ TEST_F(RequestFileTest, ReadsBackWhatTheRequesterWroteBehindAComma) {
   EXPECT_EQ(r.repeatCount, 2u);
   EXPECT_EQ(r.text, u",我们是学生。");
   EXPECT_EQ(vocra::requestFileImage(7, 1, u"a"), std::string("\x07\0\0\0\x01\0\0\0a\0\0\0", 12));
+  // In the runtime folder, not in the program folder.
+  EXPECT_TRUE(std::filesystem::exists(vocra::requestFilePath()));
+  EXPECT_FALSE(std::filesystem::exists(folder_ + "/Vocra.tmp"));
   EXPECT_TRUE(vocra::deleteRequestFile());
   EXPECT_EQ(vocra::readRequestFile(r), vocra::RequestRead::kCannotOpen);
 }

@@ -16,9 +16,11 @@
 #include "tools/common/tool_arguments.h"
 #include "tools/common/tool_files.h"
 #include "tools/datagen/cvdata_tables.h"
+#include "tools/datagen/full_card_measure.h"
 #include "tools/datagen/full_card_pivot.h"
 #include "tools/datagen/full_card_same_characters.h"
 #include "tools/datagen/full_card_sources.h"
+#include "tools/datagen/full_card_time_nouns.h"
 
 int main(int argc, char** argv) {
   if (!tools::argumentsFit(argc, argv, 13, 13,
@@ -109,6 +111,11 @@ int main(int argc, char** argv) {
   words += "# Chinese names written in their characters\n" +
            datagen::nameCjWords(words, list, tags, falseFriends, japanese, forms, traditional, twins, cedict,
                                 std::atoi(argv[9]), names);
+  // Pairs graded wrong by hand (the measures and the single characters) are left out.
+  const auto wrongCj = datagen::wrongPairs(tools::readFile(lists + "/measure_cj.tsv") + tools::readFile(lists + "/singles_cj.tsv"));
+  const auto wrongJc = datagen::wrongPairs(tools::readFile(lists + "/measure_jc.tsv") + tools::readFile(lists + "/singles_jc.tsv"));
+  int wrongDropped = 0;
+  words = datagen::withoutWrongChinesePairs(words, wrongCj, wrongDropped);
   int cedictReadings = 0;
   words = datagen::withCedictReadings(words, datagen::cedictReadings(cedict), cedictReadings);
   std::string hanziTable;
@@ -145,6 +152,10 @@ int main(int argc, char** argv) {
   full += "# Words of EDICT paired through English\n" +
           datagen::pivotJcLexicon(full, list, tags, falseFriends, japanese, conjugations, edict, cedict,
                                   std::atoi(argv[9]), pivot);
+  full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, wrongDropped);
+  // Time nouns of the generated lines take the time code.
+  int timeNouns = 0;
+  full = datagen::withTimeCodes(full, sampleLexicon.size(), japanese, list, timeNouns);
   if (!tools::writeFile(out + "/jc/lexicon.txt", full)) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
@@ -152,10 +163,12 @@ int main(int argc, char** argv) {
   std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns and %d verbs and "
               "adjectives added\n",
               sizes.listed, sizes.translated, sizes.japanese, bulk);
+  std::printf("Time nouns given their time code: %d\n", timeNouns);
   std::printf("Japanese words by their kanji, of another class in Chinese: %d\n", sameCharacters);
   std::printf("Through English (%zu EDICT and %zu CC-CEDICT entries): %d Chinese and %d Japanese words paired; "
               "%d readings from CC-CEDICT\n",
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);
+  std::printf("Pairs graded wrong by hand, left out: %d\n", wrongDropped);
   std::printf("Chinese words of another class in Japanese: %d, nouns as Japanese compounds: %d, Chinese names by "
               "their characters: %d\n",
               crossClass, compounds, names);

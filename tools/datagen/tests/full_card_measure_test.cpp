@@ -68,6 +68,10 @@ TEST(FullCardMeasure, WordsOfTheCardDrawnAndGraded) {
   EXPECT_EQ(byWord[utf8(u8"准备")].check, datagen::SenseCheck::kAgree);  // by its noun
   EXPECT_EQ(byWord[utf8(u8"钱包")].translation, utf8(u8"財布"));
   EXPECT_EQ(byWord.count(utf8(u8"年轻")), 0u);
+  // Past the most frequent: ranks 2-3 of the card's classes (准备, 钱包), every one when ten are asked.
+  std::set<std::string> past;
+  for (const auto& m : datagen::measureChinese(words, list, tags, edict, cedict, 3, 10, 1, 1)) past.insert(m.word);
+  EXPECT_EQ(past, (std::set<std::string>{utf8(u8"准备"), utf8(u8"钱包")}));
 
   datagen::JapaneseIndex japanese;
   datagen::addJapaneseEntries(utf8(u8"盗む,0,0,5000,動詞,自立,*,*,五段・マ行,基本形,盗む,ヌスム,ヌスム\n"
@@ -84,6 +88,10 @@ TEST(FullCardMeasure, WordsOfTheCardDrawnAndGraded) {
   for (const auto& m : jc) chinese[m.word] = m.translation;
   EXPECT_EQ(chinese, (std::map<std::string, std::string>{
                          {utf8(u8"盗む"), utf8(u8"偷")}, {utf8(u8"駅"), utf8(u8"车站")}, {utf8(u8"若い"), utf8(u8"年轻")}}));
+  // Ranks 2-4 by cost: 財布 comes in, 駅 (the cheapest) stays out.
+  std::set<std::string> later;
+  for (const auto& m : datagen::measureJapanese(lexicon, japanese, conj, edict, cedict, 4, 10, 1, 1)) later.insert(m.word);
+  EXPECT_EQ(later, (std::set<std::string>{utf8(u8"盗む"), utf8(u8"若い"), utf8(u8"財布")}));
 
   // A grade holds while the pair stays; a changed pair waits for one.
   datagen::applyGrades(utf8(u8"# word\tt\tc\tg\n盗む\t偷\tagree\tright\n駅\t火车站\tmeet\tright\n"), jc);
@@ -93,6 +101,60 @@ TEST(FullCardMeasure, WordsOfTheCardDrawnAndGraded) {
   EXPECT_EQ(grades[utf8(u8"駅")], "?");
   EXPECT_EQ(datagen::tally(jc).substr(0, 36), "3 drawn: 1 right, 0 rough, 0 wrong, ");
   EXPECT_NE(datagen::gradeLines(jc).find(utf8(u8"盗む\t偷\tagree\tright\n")), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// The most frequent single characters each way, in order, with the card's pair.
+TEST(FullCardMeasure, SingleCharactersInOrderOfFrequency) {
+  const auto edict = datagen::parseEdict(utf8(kEdict));
+  const auto cedict = datagen::parseCedict(utf8(kCedict));
+  const std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}}};
+  const std::vector<datagen::ChineseListWord> list = {{utf8(u8"的"), 990, "uj"}, {utf8(u8"偷"), 900, "v"},
+                                                      {utf8(u8"钱包"), 800, "n"}, {utf8(u8"茶"), 700, "n"},
+                                                      {utf8(u8"书"), 600, "n"}};
+  const std::string words = utf8(u8"偷\tV\\U[V]t[1]\ttou1\tV,盗む,TG000\n茶\tN\\U[N]a[J]\tcha2\tN,お茶,N0000\n");
+  const auto cj = datagen::measureChineseSingles(words, list, tags, edict, cedict, 2);
+  ASSERT_EQ(cj.size(), 2u);
+  EXPECT_EQ(cj[0].word + cj[0].translation + cj[1].word + cj[1].translation, utf8(u8"偷盗む茶お茶"));
+  EXPECT_EQ(cj[0].check, datagen::SenseCheck::kAgree);
+
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"駅,0,0,3000,名詞,一般,*,*,*,*,駅,エキ,エキ\n"
+                                   u8"林,0,0,2000,名詞,固有名詞,人名,姓,*,*,林,ハヤシ,ハヤシ\n"
+                                   u8"茶,0,0,2500,名詞,一般,*,*,*,*,茶,チャ,チャ\n"
+                                   u8"財布,0,0,1000,名詞,一般,*,*,*,*,財布,サイフ,サイフ\n"),
+                              japanese);
+  const auto jc = datagen::measureJapaneseSingles(utf8(u8"駅\t6.1.0.0\t=\t车站\tN\n"), japanese, edict, cedict, 5);
+  ASSERT_EQ(jc.size(), 2u);  // no name, no word of two kanji
+  EXPECT_EQ(jc[0].word + jc[1].word + jc[1].translation, utf8(u8"茶駅车站"));
+  EXPECT_TRUE(jc[0].translation.empty());
+}
+
+// Pairs graded wrong leave the card's generated lines; hand-made lines and other pairs stay.
+TEST(FullCardMeasure, WrongPairsLeaveTheCard) {
+  const auto wrong = datagen::wrongPairs(utf8(u8"# word\tt\tc\tg\n封面\t蓋\tagree\twrong\n元\t不得而知\tmeet\twrong\n"
+                                              u8"駅\t车站\tagree\tright\n盗む\t抢断\tmeet\twrong\n"));
+  EXPECT_EQ(wrong.size(), 3u);
+  int dropped = 0;
+  const std::string words = utf8(u8"封面\tN\\U[N]a[J]\tfeng1mian4\tN,蓋,N0000\n") + std::string(datagen::kOpenListHeading) +
+                            utf8(u8"\n封面\tN\\U[N]a[J]\tfeng1mian4\tN,蓋,N0000 | N,表紙,N0000\n"
+                                 u8"封皮\tN\\U[N]a[J]\tfeng1pi2\tN,表紙,N0000 | N,蓋,N0000\n");
+  EXPECT_EQ(datagen::withoutWrongChinesePairs(words, wrong, dropped),
+            utf8(u8"封面\tN\\U[N]a[J]\tfeng1mian4\tN,蓋,N0000\n") + std::string(datagen::kOpenListHeading) +
+                utf8(u8"\n封皮\tN\\U[N]a[J]\tfeng1pi2\tN,表紙,N0000 | N,蓋,N0000\n"));
+  EXPECT_EQ(dropped, 1);
+  const std::map<std::string, datagen::FullConjugation> conj = {{utf8(u8"五段・マ行"), {2, 9, utf8(u8"む")}}};
+  const std::string hand = utf8(u8"元\t6.1.0.0\t=\t不得而知\tN\n");
+  const std::string lexicon = hand + std::string(datagen::kGeneratedLexiconHeading) +
+                              utf8(u8"\n元\t6.1.0.0\t=\t不得而知\t\t\t\t10\n駅\t6.1.0.0\t=\t车站\t\t\t\t9\n"
+                                   u8"盗\t2.1.9.0\t=\t抢断\tVT\t13\n盗\t6.1.0.0\t=\t抢断\t\t\t\t9\n");
+  EXPECT_EQ(datagen::withoutWrongJapanesePairs(lexicon, wrong, conj, dropped),
+            hand + std::string(datagen::kGeneratedLexiconHeading) +
+                utf8(u8"\n駅\t6.1.0.0\t=\t车站\t\t\t\t9\n盗\t6.1.0.0\t=\t抢断\t\t\t\t9\n"));
+  EXPECT_EQ(dropped, 3);
 }
 
 }  // namespace

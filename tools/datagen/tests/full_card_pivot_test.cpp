@@ -84,7 +84,7 @@ TEST(FullCardPivot, CedictReadingsInTheCardsForm) {
 }
 
 // Pairs through English in both directions, with the classes, the frequencies and the lines the
-// card already holds deciding (no word checked as a frequent one).
+// card already holds deciding; every pair's first senses agree.
 TEST(FullCardPivot, WordsPairThroughEnglish) {
   const auto edict = datagen::parseEdict(utf8(kEdict));
   const auto cedict = datagen::parseCedict(utf8(kCedict));
@@ -108,25 +108,24 @@ TEST(FullCardPivot, WordsPairThroughEnglish) {
   datagen::PivotSizes sizes;
   // 忘记 is held already (the same-characters rule or the core): it keeps its line.
   const std::string have = utf8(u8"忘记\tV\\U[V]t[1]\t-\tV,忘れる,TI000\n");
-  const std::string cj = datagen::pivotCjWords(have, list, tags, friends, japanese, edict, cedict, 100, sizes, 0);
-  // 车站's "rail station" is no gloss of 駅: it stays without.
+  const std::string cj = datagen::pivotCjWords(have, list, tags, friends, japanese, edict, cedict, 100, sizes);
+  // 车站's "rail station" is no gloss of 駅, and 火车站's first gloss (train station) is not 駅's
+  // (railway station): both stay without; 若い is no common word.
   EXPECT_EQ(cj, utf8(u8"偷\tV\\U[V]t[1]\t-\tV,盗む,TG000\n"
                      u8"生日\tN\\U[N]a[T]\t-\tN,誕生日,N0000\n"
-                     u8"火车站\tN\\U[N]a[J]\t-\tN,駅,N0000\n"
-                     u8"年轻\tA\\U[A]\t-\tA,若い,KYOSI\n"
                      u8"邮局\tN\\U[N]a[J]\t-\tN,郵便局,N0000\n"  // common, though the IPA dictionary lacks it
                      u8"星期\tN\\U[N]a[T]\t-\tN,週,N0000\n"));  // not the loanword, though more frequent
-  EXPECT_EQ(sizes.chineseToJapanese, 6);
+  EXPECT_EQ(sizes.chineseToJapanese, 4);
 
   std::map<std::string, datagen::FullConjugation> conj = {{utf8(u8"五段・マ行"), {2, 9, utf8(u8"む")}},
                                                           {utf8(u8"一段"), {2, 1, utf8(u8"る")}},
                                                           {utf8(u8"形容詞・アウオ段"), {3, 1, utf8(u8"い")}}};
   // The lexicon holds 誕生日 already; 盗人 has none (its "thief" is a sense of 偷, but a verb's).
   const std::string lexicon = utf8(u8"誕生日\t6.1.0.0\t=\t生日\tN\t\t\t10\n");
-  const std::string jc = datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, edict, cedict, 100, sizes, 0);
+  const std::string jc = datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, edict, cedict, 100, sizes);
   EXPECT_NE(jc.find(utf8(u8"盗\t2.1.9.0\t=\t偷\tVT\t13")), std::string::npos) << jc;
   EXPECT_NE(jc.find(utf8(u8"忘れ\t2.1.1.0\t=\t忘记\tVT\t13")), std::string::npos) << jc;
-  EXPECT_NE(jc.find(utf8(u8"駅\t6.1.0.0\t=\t火车站\t")), std::string::npos) << jc;
+  EXPECT_EQ(jc.find(utf8(u8"駅\t")), std::string::npos) << jc;  // railway station is no 火车站's first gloss
   EXPECT_EQ(jc.find(utf8(u8"若\t")), std::string::npos) << jc;  // an adjective EDICT does not mark common
   EXPECT_EQ(jc.find(utf8(u8"誕生日")), std::string::npos) << jc;
   EXPECT_EQ(jc.find(utf8(u8"盗人")), std::string::npos) << jc;
@@ -135,19 +134,19 @@ TEST(FullCardPivot, WordsPairThroughEnglish) {
   datagen::PivotSizes common;
   auto marked = edict;
   marked[9].common = true;
-  EXPECT_NE(datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, marked, cedict, 100, common, 0)
+  EXPECT_NE(datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, marked, cedict, 100, common)
                 .find(utf8(u8"若\t3.0.1.0\t=\t年轻\tA\t")),
             std::string::npos);
 
   // A false friend listed "-" is never a translation. Past the list's cap a word is paired only
-  // when its first sense is a common word's, gloss for gloss: not 火车站 (railway station, train
-  // station: 駅), nor 年轻 (若い is not common), nor 星期 (its sense names its classifier too).
-  friends[utf8(u8"火车站")] = "-";
+  // when its first sense is a common word's, gloss for gloss: not 星期 (its sense names its
+  // classifier too).
+  friends[utf8(u8"邮局")] = "-";
   datagen::PivotSizes again;
-  const std::string jc2 = datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, edict, cedict, 100, again, 0);
-  EXPECT_EQ(jc2.find(utf8(u8"駅\t")), std::string::npos) << jc2;
+  const std::string jc2 = datagen::pivotJcLexicon(lexicon, list, tags, friends, japanese, conj, edict, cedict, 100, again);
+  EXPECT_EQ(jc2.find(utf8(u8"郵便局\t")), std::string::npos) << jc2;
   friends.clear();
-  EXPECT_EQ(datagen::pivotCjWords(have, list, tags, friends, japanese, edict, cedict, 1, again, 0),
+  EXPECT_EQ(datagen::pivotCjWords(have, list, tags, friends, japanese, edict, cedict, 1, again),
             utf8(u8"偷\tV\\U[V]t[1]\t-\tV,盗む,TG000\n"
                  u8"生日\tN\\U[N]a[T]\t-\tN,誕生日,N0000\n"
                  u8"邮局\tN\\U[N]a[J]\t-\tN,郵便局,N0000\n"));
@@ -180,10 +179,10 @@ TEST(FullCardPivot, NamesNumeralsAndMeasureWordsOfTheList) {
                                                       {utf8(u8"多少"), 700, "m"},   {utf8(u8"公里"), 600, "q"},
                                                       {utf8(u8"匹"), 500, "q"}};
   datagen::PivotSizes sizes;
-  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes, 0),
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes),
             utf8(u8"熊猫\tN\\U[N]a[J]\t-\tN,パンダ,N0000\n"
                  u8"公里\tQ\\U[Q]\t-\tQ,キロメートル,N0000\n"));
-  const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes, 0);
+  const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes);
   EXPECT_NE(jc.find(utf8(u8"いくら\t8.6.0.0\t=\t多少\t")), std::string::npos) << jc;
   EXPECT_NE(jc.find(utf8(u8"パンダ\t6.1.0.0\t=\t熊猫\t")), std::string::npos) << jc;
   EXPECT_EQ(jc.find(utf8(u8"冗長")), std::string::npos) << jc;
@@ -194,11 +193,11 @@ TEST(FullCardPivot, NamesNumeralsAndMeasureWordsOfTheList) {
 namespace {
 
 // A noun with する pairs with the Chinese verb before a noun of the same gloss, and is listed as a
-// noun and as a verb; the first senses must meet Japanese to Chinese.
+// noun and as a verb; the first senses must agree (受胎, conception, is no 想像力's first gloss).
 TEST(FullCardPivot, NounsWithSuruTakeTheVerb) {
   const auto edict = datagen::parseEdict(utf8(u8"学習 [がくしゅう] /(n,vs) study/learning/(P)/\n"
                                               u8"受胎 [じゅたい] /(n,vs) conception/(P)/\n"));
-  const auto cedict = datagen::parseCedict(utf8(u8"學習 学习 [xue2 xi2] /to learn; to study/\n"
+  const auto cedict = datagen::parseCedict(utf8(u8"學習 学习 [xue2 xi2] /to study; to learn/\n"
                                                 u8"書房 书房 [shu1 fang2] /study (room); studio/\n"
                                                 u8"想像力 想像力 [xiang3 xiang4 li4] /imagination/conception/\n"));
   datagen::JapaneseIndex japanese;
@@ -209,7 +208,7 @@ TEST(FullCardPivot, NounsWithSuruTakeTheVerb) {
   const std::vector<datagen::ChineseListWord> list = {
       {utf8(u8"书房"), 900, "n"}, {utf8(u8"想像力"), 800, "n"}, {utf8(u8"学习"), 700, "v"}};
   datagen::PivotSizes sizes;
-  EXPECT_EQ(datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes, 0),
+  EXPECT_EQ(datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes),
             utf8(u8"学習\t6.2.0.0\t=\t学习\t\t\t\t9\n学習\t2.1.16.0\t=\t学习\tVT\t13\t\t9\n"));
 }
 
@@ -217,54 +216,50 @@ TEST(FullCardPivot, NounsWithSuruTakeTheVerb) {
 
 namespace {
 
-// Frequent words, and words the hand-made ones spell whole, pair only when their first senses
-// agree (the first gloss of each in the other's first sense) with a common Japanese word; else they
-// are left to the next source. Renderings are written in their language's script.
-TEST(FullCardPivot, FrequentWordsPairOnlyWhenTheirFirstSensesAgree) {
+// Every word pairs only when its first senses agree (the first gloss of each in the other's first
+// sense) with a common Japanese word, not on an English word of two senses, not through a variant
+// line of CC-CEDICT; else it is left to the next source. Renderings are written in their
+// language's script.
+TEST(FullCardPivot, WordsPairOnlyWhenTheirFirstSensesAgree) {
   const auto edict = datagen::parseEdict(utf8(kEdict) + utf8(u8"言い交す [いいかわす] /(v5s,vt) to have a chat with/to get engaged/\n"
                                                               u8"食う [くう] /(v5u,vt) (1) to eat/(2) to live/(P)/\n"
                                                               u8"有難う [ありがとう] /(int) (uk) thank you/thanks/(P)/\n"
-                                                              u8"ＯＫ [オーケー] /(n) OK/(P)/\n"));
+                                                              u8"ＯＫ [オーケー] /(n) OK/(P)/\n"
+                                                              u8"蓋 [ふた] /(n) cover/lid/(P)/\n"
+                                                              u8"嵌る [はまる] /(v5r,vi) (uk) to fit/to get into/(P)/\n"));
   const auto cedict = datagen::parseCedict(utf8(kCedict) + utf8(u8"喝茶 喝茶 [he1 cha2] /to drink tea/to get engaged/\n"
                                                                   u8"吃飯 吃饭 [chi1 fan4] /to have a meal/to eat/\n"
                                                                   u8"3Q 3Q [san1 Q] /thank you/\n"
                                                                   u8"謝謝 谢谢 [xie4 xie5] /thank you; thanks/to thank/\n"
-                                                                  u8"好的 好的 [hao3 de5] /OK/\n"));
+                                                                  u8"好的 好的 [hao3 de5] /OK/\n"
+                                                                  u8"封面 封面 [feng1 mian4] /cover (of a book)/\n"
+                                                                  u8"稱 称 [chen4] /variant of 稱|称[chen4]/to fit/\n"
+                                                                  u8"合 合 [he2] /to fit; see also 合適|合适[he2 shi4]/\n"));
   datagen::JapaneseIndex japanese;
   datagen::addJapaneseEntries(utf8(u8"盗む,0,0,5000,動詞,自立,*,*,五段・マ行,基本形,盗む,ヌスム,ヌスム\n"
                                    u8"言い交す,0,0,9000,動詞,自立,*,*,五段・サ行,基本形,言い交す,イイカワス,イイカワス\n"
                                    u8"食う,0,0,5000,動詞,自立,*,*,五段・ワ行促音便,基本形,食う,クウ,クウ\n"
+                                   u8"はまる,0,0,5000,動詞,自立,*,*,五段・ラ行,基本形,はまる,ハマル,ハマル\n"
                                    u8"駅,0,0,3000,名詞,一般,*,*,*,*,駅,エキ,エキ\n"
+                                   u8"蓋,0,0,3000,名詞,一般,*,*,*,*,蓋,フタ,フタ\n"
                                    u8"ＯＫ,0,0,3000,名詞,一般,*,*,*,*,ＯＫ,オーケー,オーケー\n"),
                               japanese);
   const std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}}};
-  const std::vector<datagen::ChineseListWord> list = {{utf8(u8"偷"), 900, "v"},     {utf8(u8"吃饭"), 800, "v"},
-                                                      {utf8(u8"喝茶"), 700, "v"},   {utf8(u8"火车站"), 600, "n"},
-                                                      {utf8(u8"好的"), 500, "n"}};
+  const std::vector<datagen::ChineseListWord> list = {
+      {utf8(u8"偷"), 900, "v"},     {utf8(u8"吃饭"), 800, "v"}, {utf8(u8"喝茶"), 700, "v"}, {utf8(u8"火车站"), 600, "n"},
+      {utf8(u8"好的"), 500, "n"},   {utf8(u8"封面"), 400, "n"}, {utf8(u8"称"), 300, "v"},   {utf8(u8"合"), 200, "v"}};
   datagen::PivotSizes sizes;
-  // Checked as ordinary words: 吃饭 takes 食う (a later sense meets) and 喝茶 言い交す.
-  const std::string loose = datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes, 0);
-  EXPECT_NE(loose.find(utf8(u8"吃饭	V\\U[V]t[1]\t-\tV,食う,")), std::string::npos) << loose;
-  EXPECT_NE(loose.find(utf8(u8"喝茶	V\\U[V]t[1]\t-\tV,言い交す,")), std::string::npos) << loose;
-  // The two most frequent checked: 偷 盗む agree, 吃饭 (have a meal) and 食う (eat) do not.
-  const std::string checked = datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes, 2);
-  EXPECT_NE(checked.find(utf8(u8"偷	V\\U[V]t[1]\t-\tV,盗む,")), std::string::npos) << checked;
-  EXPECT_EQ(checked.find(utf8(u8"吃饭")), std::string::npos) << checked;
-  EXPECT_NE(checked.find(utf8(u8"喝茶")), std::string::npos) << checked;
-  // The hand-made 喝 and 茶 spell 喝茶 whole: it is checked too, and keeps them.
-  const std::string handMade = utf8(u8"喝	V\\U[V]t[1]\the1\tV,飲む,TG000\n茶	N\\U[N]a[J]\tcha2\tN,お茶,N0000\n");
-  const std::string kept = datagen::pivotCjWords(handMade, list, tags, {}, japanese, edict, cedict, 100, sizes, 0);
-  EXPECT_EQ(kept.find(utf8(u8"喝茶")), std::string::npos) << kept;
-  EXPECT_NE(kept.find(utf8(u8"吃饭")), std::string::npos) << kept;
-  // No rendering outside its script: ＯＫ is no Japanese word for 好的.
-  EXPECT_EQ(loose.find(utf8(u8"好的")), std::string::npos) << loose;
+  // 偷 盗む agree; 吃饭 (have a meal) and 食う (eat), 喝茶 and 言い交す meet on later senses only;
+  // 封面 and 蓋 on "cover" only, a word of two senses; 称 only on its variant line; 合, "see also"
+  // aside, agrees with はまる. ＯＫ is no Japanese word for 好的.
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes),
+            utf8(u8"偷\tV\\U[V]t[1]\t-\tV,盗む,TG000\n合\tV\\U[V]t[1]\t-\tV,はまる,ZG000\n"));
 
   // Japanese to Chinese: 駅 (railway station, train station) meets 火车站 (train station), but
-  // 駅's first gloss is not 火车站's: as a frequent word it is left out.
-  const std::string jcLoose = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes, 0);
-  EXPECT_NE(jcLoose.find(utf8(u8"駅\t6.1.0.0\t=\t火车站\t")), std::string::npos) << jcLoose;
-  const std::string jcChecked = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes);
-  EXPECT_EQ(jcChecked.find(utf8(u8"駅\t")), std::string::npos) << jcChecked;
+  // 駅's first gloss is not 火车站's; 蓋 meets 封面 on "cover" only.
+  const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes);
+  EXPECT_EQ(jc.find(utf8(u8"駅\t")), std::string::npos) << jc;
+  EXPECT_EQ(jc.find(utf8(u8"蓋\t")), std::string::npos) << jc;
 
   // The viewer's pairs: ありがとう has 谢谢, never 3Q.
   const datagen::ViewerPairs pairs = datagen::viewerPairs(edict, cedict, {}, 3);

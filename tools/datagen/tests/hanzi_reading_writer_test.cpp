@@ -36,4 +36,19 @@ TEST(HanziReadingFile, IndexPointsAtLengthPrefixedReadings) {
   EXPECT_EQ(file.size(), indexSize + 3 * 3 + 4 + 9 + 3);
 }
 
+TEST(HanziReadingFile, TheLongestReadingFillsTheLengthByte) {
+  // 252 bytes and the three of the record's head make 255, the most the length byte holds.
+  const std::string longest(252, 'a'), over(253, 'b');
+  const std::string file = datagen::hanziReadingFile({{0x4E00, longest}, {0x4E01, over}, {0x4E02, "er4"}});
+  const std::size_t indexSize = static_cast<std::size_t>(datagen::kHanziReadingSlots) * 4;
+  const std::uint32_t at = offsetAt(file, datagen::hanziReadingSlot(0x4E00));
+  ASSERT_EQ(at, indexSize);
+  EXPECT_EQ(static_cast<unsigned char>(file[at]), 255u);
+  EXPECT_EQ(file.substr(at + 3, 252), longest);
+  EXPECT_EQ(offsetAt(file, datagen::hanziReadingSlot(0x4E01)), 0u);  // too long: no record
+  const std::uint32_t next = offsetAt(file, datagen::hanziReadingSlot(0x4E02));
+  EXPECT_EQ(next, indexSize + 255);
+  EXPECT_EQ(file.substr(next + 3), "er4");
+}
+
 }  // namespace

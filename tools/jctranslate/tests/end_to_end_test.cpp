@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -115,7 +116,7 @@ TEST_F(EndToEnd, EverySentenceOfALineIsTranslated) {
   ASSERT_EQ(out.size(), 2u) << errors;
   // Five sentences: the fifth is there too, all on one line; after a full stop 本 is the noun
   // (书), not the counter.
-  EXPECT_EQ(out[0], "我读了书。他是学生。喜欢猫。明天去往东京。读书。");
+  EXPECT_EQ(out[0], "我读了书。他是学生。喜欢猫。明天去东京。读书。");
   EXPECT_EQ(out[1], "喜欢猫。读书。");
 }
 
@@ -135,6 +136,50 @@ TEST_F(EndToEnd, ALineOfSentencesTranslatesAsItsSentencesOneByOne) {
   std::string oneByOne;
   for (std::size_t i = 0; i < sentences.size(); ++i) oneByOne += out[i];
   EXPECT_EQ(out.back(), oneByOne);
+}
+
+// Without its end mark (。, ．, . or none).
+std::string withoutEndMark(std::string s) {
+  for (const char* mark : {"。", "．", "."})
+    if (s.size() >= std::strlen(mark) && s.compare(s.size() - std::strlen(mark), std::string::npos, mark) == 0)
+      return s.substr(0, s.size() - std::strlen(mark));
+  return s;
+}
+
+// A sentence ending in ． or . translates as the same sentence ending in 。, apart from the end mark
+// itself: every single-sentence row of the sample table; and two sentences ending in ． on one
+// line translate as each alone.
+TEST_F(EndToEnd, FullWidthAndAsciiFullStopsEndSentencesAsTheFullStopDoes) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  std::vector<datagen::PinnedSentence> cases;
+  std::string why;
+  ASSERT_TRUE(datagen::readPinnedSentencesFile(datagen::pinnedTablesFolder(SUITE_TEST_SOURCE_DIR) + "/jc_sample.tsv", cases, &why))
+      << why;
+  std::vector<std::string> stems;  // the single sentences without their 。
+  for (const auto& k : cases) {
+    const std::string stem = withoutEndMark(k.input);
+    bool single = stem.size() < k.input.size();
+    for (const char* mark : {"。", "？", "！", "?", "!", "．", "."}) single = single && stem.find(mark) == std::string::npos;
+    if (!single) continue;
+    stems.push_back(stem);
+  }
+  ASSERT_GE(stems.size(), 200u);
+  std::vector<std::string> lines;
+  for (const std::string& s : stems)
+    for (const char* mark : {"。", "．", "."}) lines.push_back(s + mark);
+  const std::size_t pairs = 200;
+  for (std::size_t i = 0; i < pairs; ++i) lines.push_back(stems[i] + "．" + stems[i + 1] + "．");
+  std::string errors;
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < stems.size(); ++i) {
+    const std::string& full = out[3 * i];
+    EXPECT_EQ(withoutEndMark(out[3 * i + 1]), withoutEndMark(full)) << stems[i] << "．";
+    EXPECT_EQ(withoutEndMark(out[3 * i + 2]), withoutEndMark(full)) << stems[i] << ".";
+  }
+  for (std::size_t i = 0; i < pairs; ++i)
+    EXPECT_EQ(out[3 * stems.size() + i], out[3 * i + 1] + out[3 * (i + 1) + 1]) << stems[i] << "．" << stems[i + 1] << "．";
 }
 
 // Questions and exclamations end their sentences too: nothing of the next sentence moves into them.
@@ -275,7 +320,7 @@ TEST_F(EndToEnd, ARunOfCommasKeepsEveryComma) {
     const char* lone;    // the translation with one 、, when the run's place is not the lone comma's
   } cases[] = {
       {"彼は{}学生だ。", "他{}是学生。", nullptr},
-      {"パンを食べて{}学校へ行った。", "吃面包{}去了往学校。", nullptr},
+      {"パンを食べて{}学校へ行った。", "吃面包{}去了学校。", nullptr},
       {"彼は本を読みながら{}コーヒーを飲んだ。", "他一边读书{}一边喝了咖啡。", nullptr},
       {"{}彼は学生だ。", "{}他是学生。", nullptr},
       {"私は本を読んだ{}", "我读了书{}", nullptr},
@@ -473,6 +518,30 @@ TEST_F(EndToEnd, ClausesJoinedByCommasAreAllTranslated) {
       EXPECT_EQ(out[0], expected) << n;
       EXPECT_EQ(errors, "");
     }
+  }
+}
+
+// A line too long for the analyser whose only sentence mark is its last 。 is cut between words
+// and translated whole: no clause lost, none twice.
+TEST_F(EndToEnd, ALongLineWithOneFinalFullStopIsCutBetweenWords) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  auto count = [](const std::string& text, const std::string& word) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + word.size())) ++n;
+    return n;
+  };
+  for (std::size_t n : {60u, 120u, 199u}) {
+    std::string line;
+    for (std::size_t k = 0; k < n; ++k) line += "本を読んで";
+    line += "寝た。";
+    std::string errors;
+    const std::vector<std::string> out = translate(program, {line}, &errors);
+    ASSERT_EQ(status_, 0) << errors;
+    ASSERT_EQ(out.size(), 1u) << errors;
+    EXPECT_EQ(count(out[0], "书"), n) << n << ' ' << out[0];
+    EXPECT_EQ(count(out[0], "。"), 1u) << n << ' ' << out[0];
+    EXPECT_EQ(errors, "");
   }
 }
 

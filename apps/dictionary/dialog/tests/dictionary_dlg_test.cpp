@@ -11,6 +11,7 @@
 #include "platform/core/named_mutex.h"
 #include "platform/core/notify_recorder.h"
 #include "platform/core/registry.h"
+#include "platform/core/runtime_folder.h"
 #include "platform/ui/app.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/drawing.h"
@@ -418,7 +419,7 @@ struct FakeReader {
     plat::registerWindowClass(vocra::kReaderWindowName, [this](plat::Hwnd h, unsigned m, std::uint32_t w, std::int32_t l) -> std::intptr_t {
       if (m != vocra::kWmReaderSpeak) return plat::defWindowProc(h, m, w, l);
       std::string bytes;
-      std::ifstream in(plat::programFolder() + "/Vocra.tmp", std::ios::binary);
+      std::ifstream in(plat::runtimeFolder() + "/Vocra.tmp", std::ios::binary);
       std::stringstream s;
       s << in.rdbuf();
       bytes = s.str();
@@ -458,7 +459,7 @@ TEST_F(DictionaryDlgTest, ReadAloudLinkSendsARequestToTheReader) {
   EXPECT_EQ(reader.repeats, 1u);
   // The reader's answer ends the request: the file is gone and the mutex is free.
   ui::processPendingEvents();
-  EXPECT_FALSE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(plat::runtimeFolder() + "/Vocra.tmp"));
   EXPECT_FALSE(plat::NamedMutex::create(vocra::kReadingMutex)->alreadyExisted());
 
   // The page's selection read aloud from its menu.
@@ -477,13 +478,13 @@ TEST_F(DictionaryDlgTest, ReadAloudLinkSendsARequestToTheReader) {
   reader.answer = false;
   ASSERT_TRUE(ui::testing::clickLink(cjPage, speak));
   EXPECT_EQ(reader.texts.size(), 2u);
-  EXPECT_TRUE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
+  EXPECT_TRUE(std::filesystem::exists(plat::runtimeFolder() + "/Vocra.tmp"));
   // While another program's reading is under way the request is refused and writes nothing.
   auto other = plat::NamedMutex::create(vocra::kReadingMutex);
-  std::filesystem::remove(programFolder_ + "/Vocra.tmp");
+  std::filesystem::remove(plat::runtimeFolder() + "/Vocra.tmp");
   ASSERT_TRUE(ui::testing::clickLink(cjPage, speak));
   EXPECT_EQ(reader.texts.size(), 2u);
-  EXPECT_FALSE(std::filesystem::exists(programFolder_ + "/Vocra.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(plat::runtimeFolder() + "/Vocra.tmp"));
   ASSERT_EQ(notes_.messages.size(), 1u);
   EXPECT_EQ(notes_.messages[0].text, u"音声合成エンジンが使用中です。");
   EXPECT_EQ(notes_.messages[0].caption, u"日中・中日辞典");

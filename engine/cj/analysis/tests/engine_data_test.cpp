@@ -3,6 +3,7 @@
 #include "engine/cj/analysis/grammar.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
 #include "platform/core/device.h"
+#include "platform/core/little_endian.h"
 #include "tools/datagen/cj_data_files.h"
 #include "tools/datagen/cj_grammar_writer.h"
 
@@ -21,9 +22,18 @@ using datagen::CjDataFiles;
 // folder with one NP1 rule.
 CjDataFiles folderA() {
   CjDataFiles f = datagen::minimalCjDataFiles(cjtest::syntheticWords());
-  for (const char* idx : {"zfc.idx", "ffc.idx", "zfcp.idx", "ffcp.idx"}) {
-    f[idx] = datagen::cjIndexFile({{0x889F, 0, 7}, {0x9BCE, 2, 40}});
+  // A three-node trie: 0x889F's word-end node, then 0x9BCE's two children.
+  std::string trie;
+  for (const auto& [code, flags] : {std::pair{0, 3}, std::pair{0x889F, 1}, std::pair{0x9BCE, 3}}) {
+    plat::appendLe(trie, static_cast<uint32_t>(code), 2);
+    plat::appendLe(trie, static_cast<uint32_t>(flags), 2);
+    plat::appendLe(trie, 0, 4);
   }
+  for (const char* name : {"fmemdic.dat", "zmemdic.dat", "fmemdicp.dat", "zmemdicp.dat"}) f[name] = trie;
+  for (const char* idx : {"zfc.idx", "ffc.idx", "zfcp.idx", "ffcp.idx"}) {
+    f[idx] = datagen::cjIndexFile({{0x889F, 1, 0}, {0x9BCE, 2, 1}});
+  }
+  f["VerbCont.dat"] = std::string(2 * 163, '\x01');
   datagen::cjListFile("listA\r\n", f["lst.dat"]);
   f["pinyindic\\PinKaChu.tbl"] = datagen::cjReadingTableFile({{"a", "A"}, {"ba", "BA"}, {"zhong", "ZH"}});
   f["VerbCont.idx"] = datagen::cjVerbIndexFile({{"\x9B\xCE", 163}, {"\x88\x9F", 0}});
@@ -196,7 +206,7 @@ TEST_F(EngineData, TablesHoldTheRecordsRead) {
   ASSERT_EQ(d.zfcIndex.size(), 2u);
   EXPECT_EQ(d.zfcIndex[1].code, 0x9BCE);
   EXPECT_EQ(d.zfcIndex[1].childCount, 2);
-  EXPECT_EQ(d.zfcIndex[1].value, 40u);
+  EXPECT_EQ(d.zfcIndex[1].value, 1u);
   ASSERT_EQ(d.verbIndex.size(), 2u);
   // Sorted by verb bytes and descrambled.
   EXPECT_EQ(d.verbIndex[0].verb, "\x88\x9F");
@@ -206,31 +216,50 @@ TEST_F(EngineData, TablesHoldTheRecordsRead) {
   EXPECT_EQ(d.readingTable.substr(0, 6), "a     ");
   EXPECT_EQ(d.readingTable.substr(26 * 2 + 8, 2), "ZH");
 
-  // Caps: 5,000 verbs, 6,800 index records, 11,052 reading bytes (425 whole rows);
-  // a partial last record is not counted.
+  // Caps: 5,000 verbs, 6,800 index records, 425 reading rows (11,052 bytes hold no more) load; a file
+  // past its cap, or with a partial last record, is refused by name rather than read in part.
   std::vector<datagen::CjVerbIndexEntry> verbs;
-  for (int i = 0; i < 5001; ++i) verbs.push_back({"v" + std::to_string(100000 + i), i});
+  for (int i = 0; i < 5001; ++i) verbs.push_back({"v" + std::to_string(100000 + i), -1});
   std::vector<datagen::CjIndexEntry> index;
   for (int i = 0; i < 6801; ++i) index.push_back({static_cast<uint16_t>(0x8140 + i), 0, 0});
   std::vector<datagen::CjReadingRow> rows(426, {"a", "A"});
   CjDataFiles big = folderA();
-  big["VerbCont.idx"] = datagen::cjVerbIndexFile(verbs);
-  big["zfc.idx"] = datagen::cjIndexFile(index);
-  big["ffc.idx"] = datagen::cjIndexFile({{0x889F, 0, 7}}) + "\x01\x02\x03";
-  big["pinyindic\\PinKaChu.tbl"] = datagen::cjReadingTableFile(rows);
+  big["VerbCont.idx"] = datagen::cjVerbIndexFile({verbs.begin(), verbs.end() - 1});
+  big["zfc.idx"] = datagen::cjIndexFile({index.begin(), index.end() - 1});
+  big["fmemdic.dat"] = big["zmemdic.dat"] = datagen::minimalCjDataFiles("")["zmemdic.dat"];
+  big["ffc.idx"] = datagen::cjIndexFile({{0x889F, 1, 0}});
+  big["pinyindic\\PinKaChu.tbl"] = datagen::cjReadingTableFile({rows.begin(), rows.end() - 1});
+  // The first record leads into the one-node trie; the others are words of one character.
+  big["zfc.idx"].replace(2, 2, std::string("\x01\0", 2));
   ASSERT_TRUE(datagen::writeCjDataFiles(b_, big));
-  ASSERT_EQ(initFrom(b_), 0);
+  ASSERT_EQ(initFrom(b_), 0) << cjtest::engine().dataFileProblem;
   EXPECT_EQ(d.verbIndex.size(), 5000u);
   EXPECT_EQ(d.verbIndex[4999].verb, "v104999");
   EXPECT_EQ(d.zfcIndex.size(), 6800u);
   EXPECT_EQ(d.ffcIndex.size(), 1u);
-  EXPECT_EQ(d.readingTable.size(), 11052u);
+  EXPECT_EQ(d.readingTable.size(), 11050u);
   EXPECT_EQ(d.readingRowCount(), 425);
 
-  big["VerbCont.idx"] = datagen::cjVerbIndexFile({{"a", 1}, {"b", 2}}) + std::string(10, 'x');
-  ASSERT_TRUE(datagen::writeCjDataFiles(b_, big));
-  ASSERT_EQ(initFrom(b_), 0);
-  EXPECT_EQ(d.verbIndex.size(), 2u);
+  const struct {
+    const char* file;
+    std::string bytes;
+    const char* problem;
+  } refused[] = {
+      {"VerbCont.idx", datagen::cjVerbIndexFile(verbs), "VerbCont.idx: more records than 5,000"},
+      {"VerbCont.idx", datagen::cjVerbIndexFile({{"a", -1}, {"b", -1}}) + std::string(10, 'x'),
+       "VerbCont.idx: cut (not whole 44-byte records)"},
+      {"VerbCont.idx", datagen::cjVerbIndexFile({{"a", 163}, {"b", 100}}), "VerbCont.idx: an offset outside VerbCont.dat at record 2"},
+      {"zfc.idx", datagen::cjIndexFile(index), "zfc.idx: more records than 6,800"},
+      {"ffc.idx", datagen::cjIndexFile({{0x889F, 1, 0}}) + "\x01\x02\x03", "ffc.idx: cut (not whole 8-byte records)"},
+      {"pinyindic\\PinKaChu.tbl", datagen::cjReadingTableFile(rows), "pinyindic\\PinKaChu.tbl: longer than its 11,052-byte table"},
+  };
+  for (const auto& r : refused) {
+    CjDataFiles broken = big;
+    broken[r.file] = r.bytes;
+    ASSERT_TRUE(datagen::writeCjDataFiles(b_, broken));
+    EXPECT_NE(initFrom(b_), 0) << r.problem;
+    EXPECT_EQ(cjtest::engine().dataFileProblem, r.problem);
+  }
 }
 
 TEST_F(EngineData, MinimalFolderOnTheCardStartsTheEngine) {

@@ -168,7 +168,7 @@ TEST_F(FixedExpressionsTest, UnlinkNode) {
 
 TEST_F(FixedExpressionsTest, AdverbialVerbPhrase) {
   // 1 opener, 2 noun, 3 logic word, 4 adverb, 5 G word, 6 verb
-  auto s = buildFromNotation("w 鳌 I;w 鳍 N;w " FX("logicWords#57") " X;w 鳎 F;w 鳏 G;w 鳐 V");
+  auto s = buildFromNotation("w 鳌 I;w 鳍 N;w " FX("logicWords#2") " X;w 鳎 F;w 鳏 G;w 鳐 V");
   s->nodes[4].features.NEG = 'N';
   int p = buildAdverbialVerbPhrase(*s, 1, 6);
   EXPECT_EQ(shape(*s), "1 2 [VP 3 4 5 6]");
@@ -327,7 +327,7 @@ TEST_F(FixedExpressionsTest, FinalWordPairDroppedOrKept) {
     const char* notation;
     const char* shape;
   } cases[] = {
-      {"w " FX("finalDropAfter#11") " V;w 鳍 N;w " FX("finalBefore") " X;w " FX("finalWord") " X;w 。 P", "1 2 5"},
+      {"w " FX("finalDropAfter#2") " V;w 鳍 N;w " FX("finalBefore") " X;w " FX("finalWord") " X;w 。 P", "1 2 5"},
       {"w " FX("finalKeepAfter#3") " V;w 鳍 N;w " FX("finalBefore") " X;w " FX("finalWord") " X", "1 2 3 4"},
       {"w " FX("finalDropAfter") " V;w " FX("finalWord") " X;w " FX("finalBefore") " X", "1 2 3"},
   };
@@ -353,10 +353,10 @@ TEST_F(FixedExpressionsTest, FullWorkAreaLeavesTheChainWhole) {
   auto s = cjtest::fullSentence(
       "w \\x22 P;w 鳌 N;w \\x22 P;w " FR("frame3Opener") " X;w " FR("frame3Stops") " N;w 鳍鳎 V");
   const int count = s->nodeCount;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   applyFixedExpressions(*s);
   splitWordTail(*s, 6, 2);
-  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
   EXPECT_EQ(s->nodeCount, count);
   int k = s->firstTop, n = 0;
   for (; k != 0 && n <= kMaxNodes; k = s->nodes[k].next) ++n;

@@ -199,9 +199,18 @@ TEST_F(Grammar, MalformedLinesSetTheirCodeAndLoadingGoesOn) {
   // A rule file line cannot carry a left-hand side over 5 characters; the parser still checks it.
   cjtest::engine().engineStatus = 0;
   cj::CjRuleGroup scratch{"<NP1>", 2, 2, std::vector<cj::CjRuleDescriptor>(2), std::vector<cj::CjRuleAction>(2), {}};
-  cj::parseRuleLine(cjtest::engine(), "ABCDEFG-[N]", "->x", scratch, 1);
-  EXPECT_EQ(cjtest::engine().engineStatus, 12);
-  EXPECT_EQ(scratch.rules[1].lhs, "ABCDE");
+  const struct {
+    const char* line;
+    int status;
+    const char* lhs;
+  } sides[] = {{"ABCD-[N]", 0, "ABCD"}, {"ABCDE-[N]", 0, "ABCDE"}, {"ABCDEF-[N]", 12, "ABCDE"},
+               {"ABCDEFG-[N]", 12, "ABCDE"}};
+  for (const auto& c : sides) {
+    cjtest::engine().engineStatus = 0;
+    cj::parseRuleLine(cjtest::engine(), c.line, "->x", scratch, 1);
+    EXPECT_EQ(cjtest::engine().engineStatus, c.status) << c.line;
+    EXPECT_EQ(scratch.rules[1].lhs, c.lhs) << c.line;
+  }
 }
 
 TEST_F(Grammar, MissingFiles) {
@@ -312,13 +321,19 @@ TEST_F(Grammar, GotoLineFields) {
   EXPECT_EQ(t[4].state, "#");
 }
 
-TEST_F(Grammar, UnknownHeadersLoseTheirLines) {
+TEST_F(Grammar, UnknownHeadersRefuseTheFileByName) {
   testing::internal::CaptureStdout();
-  EXPECT_EQ(load("%<XX9>\nNP->[N]\n->a\n%<NP1>\nNP->[N]\n->kept\n", "%<XX9>\n(0,*) F\n"), 0);
-  std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_NE(out.find("new rule lost!"), std::string::npos);
-  EXPECT_NE(out.find("lost goto: %<XX9>"), std::string::npos);
+  cjtest::engine().dataFileProblem.clear();
+  // A rule under a section the engine has no group for: the rule file is refused.
+  EXPECT_EQ(load("%<XX9>\nNP->[N]\n->a\n%<NP1>\nNP->[N]\n->kept\n", "%<NP1>\n(0,*) F\n"), cj::kStatusRuleFileMissing);
+  EXPECT_EQ(cjtest::engine().dataFileProblem, "transfer.ruc: a rule under the unknown section %<XX9>");
   EXPECT_EQ(group(cj::kGroupNP1).actions[0], "->kept");
+  // A goto line under one: the goto file.
+  cjtest::engine().dataFileProblem.clear();
+  EXPECT_EQ(load("%<NP1>\nNP->[N]\n->a\n", "%<XX9>\n(0,*) F\n"), cj::kStatusGotoFileMissing);
+  EXPECT_EQ(cjtest::engine().dataFileProblem, "transfer.dac: a goto line under the unknown section %<XX9>");
+  // Nothing goes into the output.
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
 }  // namespace

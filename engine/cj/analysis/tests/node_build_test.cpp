@@ -15,9 +15,9 @@ std::unique_ptr<CjSentence> words(int n) {
 
 TEST(NodeBuildTest, PhraseNodeTakesTheSpansPlace) {
   auto s = words(5);
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   int p = builtnewnode(*s, 2, 4);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   ASSERT_EQ(p, 6);
   EXPECT_EQ(s->nodeCount, 6);
   const CjNode& n = s->nodes[p];
@@ -75,13 +75,13 @@ TEST(NodeBuildTest, BadSpansAndFullSlotsBuildNothing) {
     int first, last;
   } bad[] = {{0, 1}, {1, 0}, {-1, 2}, {1, 3}, {2, 1}};  // 2..1 is no span of the chain
   for (const Case& c : bad) {
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(builtnewnode(*s, c.first, c.last), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERR in builtnewnode");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "ERR in builtnewnode");
   }
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_EQ(buildNodeWithEmptyFront(*s, 0, 1), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   EXPECT_EQ(s->nodeCount, 2);
 
   // Fill the slots up to 299: the next node is refused and nothing moves.
@@ -90,9 +90,9 @@ TEST(NodeBuildTest, BadSpansAndFullSlotsBuildNothing) {
   while (full->nodeCount < kMaxNodes - 1) last = insertEmptyNode(*full, full->lastTop, 0);
   EXPECT_EQ(last, kMaxNodes - 1);
   EXPECT_EQ(full->lastTop, kMaxNodes - 1);
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_EQ(builtnewnode(*full, 1, 2), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERR in builtnewnode");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "ERR in builtnewnode");
   EXPECT_EQ(insertEmptyNode(*full, 1, 2), 0);
   EXPECT_EQ(buildNodeWithEmptyBack(*full, 1, 1), 0);
   EXPECT_EQ(full->nodeCount, kMaxNodes - 1);

@@ -36,6 +36,14 @@ TEST(WordListTest, MatchesWholeItemsAtCharacterBoundaries) {
   EXPECT_FALSE(isInWordList("|\x88|a|", "a"));
   EXPECT_TRUE(isInWordList("|\x88\x40|a|", "a"));
   EXPECT_TRUE(isInWordList("|" + std::string(28, 'a') + "|", std::string(28, 'a')));
+  // A word is an item whole: neither a prefix nor a suffix of a longer item, nor longer than one.
+  const std::string only = "|" + x + y + "|";
+  EXPECT_FALSE(isInWordList(only, x));
+  EXPECT_FALSE(isInWordList(only, y));
+  EXPECT_FALSE(isInWordList(only, x + y + x));
+  EXPECT_TRUE(isInWordList(only, x + y));
+  EXPECT_FALSE(isInWordList("|abc|", "ab"));
+  EXPECT_FALSE(isInWordList("|abc|", "bc"));
 }
 
 TEST(WordListTest, SuffixAndTrailingMatch) {

@@ -154,9 +154,9 @@ TEST_F(Parser, SentenceStartMarkDoesNotConsume) {
 TEST_F(Parser, MissingStateIsAFailedScan) {
   load("NP1", {{"NP->[N]+[N]", "->np"}}, {{"0", "CAT[N]", "5"}});
   auto s = buildFromNotation("w 鳍 N; w 。 P");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   run(*s);
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("ERR in SCAN"), std::string::npos);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("ERR in SCAN"), std::string::npos);
   EXPECT_EQ(cjtest::engine().engineStatus, cj::kStatusScanFailed);
   EXPECT_EQ(dumpSentence(*s), "鳍/N 。/P");
 }
@@ -172,9 +172,9 @@ TEST_F(Parser, EmptyChainNeverReadsTheTable) {
 TEST_F(Parser, ShiftsThatConsumeNothingCannotLoop) {
   load("NP1", {{"NP->[N]", "->np"}}, {{"0", "Z", "0"}});
   auto s = buildFromNotation("w 鳍 N; w 。 P");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   run(*s);
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("ERR in SCAN"), std::string::npos);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("ERR in SCAN"), std::string::npos);
   EXPECT_EQ(cjtest::engine().engineStatus, cj::kStatusScanFailed);
   EXPECT_EQ(dumpSentence(*s), "鳍/N 。/P");
 }
@@ -194,9 +194,9 @@ TEST_F(Parser, AFailedCheckBacksUpAndBuildsNothing) {
 TEST_F(Parser, ReductionLongerThanTheChainBuildsNothing) {
   load("NP1", {{"NP->[N]+[N]+[N]", "->np"}}, {{"0", "CAT[N]", "1"}, {"1", "*", "R0000"}});
   auto s = buildFromNotation("w 鳍 N; w 鳎 N");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   run(*s);
-  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
   EXPECT_EQ(dumpSentence(*s), "鳍/N 鳎/N");
   EXPECT_EQ(s->nodeCount, 2);
 }

@@ -119,7 +119,7 @@ TEST_F(PredicateMarks, EachPassOfTheMainPredicateSearch) {
       {"an ordinary final adjective defers", "w 鳔 V; w 鳍 N; w 鳓 A; w 。 P", 1},
       {"the last K verb after a leading verb", "w 鳔 V M_SEM=K; w 鳕 V M_SEM=K; w 鳍 N; w 。 P", 2},
       {"an H verb followed by a predicate", "w 鳕 V; w 鳍 N; w 鳔 V C_VAL=H; w 鳗 V; w 。 P", 3},
-      {"a listed verb", "w 鳕 V; w 鳍 N; w $predicateMarks.list149#7 V; w 。 P", 3},
+      {"a listed verb", "w 鳕 V; w 鳍 N; w $predicateMarks.list149#2 V; w 。 P", 3},
       {"an E verb right before a predicate", "w 鳕 V; w 鳍 N; w 鳔 V C_VAL=E; w 鳗 V; w 。 P", 3},
       {"the first predicate-like node", "w 鳍 N; w 鳎 X; w 鳏 N; p 2 3 IP", 4},
       {"a final H word", "w 鳍 N; w 鳓 H; w 。 P", 2},

@@ -196,10 +196,10 @@ TEST_F(ReduplicationTest, ShortChainsBuildNothing) {
 TEST_F(ReduplicationTest, FullWorkAreaEndsThePass) {
   auto s = cjtest::fullSentence("w 鳌 V;w 鳌 V;w 鳍 V;w 鳍 V");
   const int count = s->nodeCount;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   mergeAABB(*s);
   mergeAA(*s);
-  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
   EXPECT_EQ(s->nodeCount, count);
   EXPECT_EQ(s->nodes[1].next, 2);
 }

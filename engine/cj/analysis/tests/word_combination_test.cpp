@@ -39,11 +39,11 @@ const PassCase kPassCases[] = {
     {"pair character with one character", combinePrefixedHeads, "w $wordCombination.pairChar N;w 鳌 N",
      "[N 1 2]", "2/3/h2"},
     {"prefix 1 with a head-list item", combinePrefixedHeads,
-     "w $wordCombination.prefix1 N;w $wordCombination.headList1#5 N", "[N 1 2]", "1/1/h2"},
+     "w $wordCombination.prefix1 N;w $wordCombination.headList1#2 N", "[N 1 2]", "1/1/h2"},
     {"prefix 2 with a head-list-2 item", combinePrefixedHeads,
-     "w $wordCombination.prefix2 N;w $wordCombination.headList2#3 N", "[N 1 2]", "1/1/h2"},
+     "w $wordCombination.prefix2 N;w $wordCombination.headList2#2 N", "[N 1 2]", "1/1/h2"},
     {"prefix 3 with a tail-list character", combinePrefixedHeads,
-     "w $wordCombination.prefix3 N;w $wordCombination.tailList2#7 N;w 鳌 V", "[N 1 2] 3", "1/2/h2"},
+     "w $wordCombination.prefix3 N;w $wordCombination.tailList2#2 N;w 鳌 V", "[N 1 2] 3", "1/2/h2"},
     {"prefix 3 before a tail character and a noun", combinePrefixedHeads,
      "w $wordCombination.prefix3 N;w $wordCombination.tailList1 N;w 鳌 N", "1 2 3", ""},
     {"prefix 1 takes no tail character", combinePrefixedHeads,
@@ -114,7 +114,7 @@ TEST_F(WordCombinationTest, EachPassMergesItsShape) {
 TEST_F(WordCombinationTest, TwoCharacterWordEndingInATailCharacter) {
   for (bool verb : {false, true}) {
     auto s = buildFromNotation(std::string("w $wordCombination.headList1 N;w - ") + (verb ? "V" : "N"));
-    s->nodes[2].CHI = cjtest::engineText("鳌") + cjtest::listed("wordCombination.tailList2", 3);
+    s->nodes[2].CHI = cjtest::engineText("鳌") + cjtest::listed("wordCombination.tailList2", 2);
     combineHeadCharacter(*s);
     EXPECT_EQ(shape(*s), verb ? "1 2" : "[N 1 2]");
     if (!verb) {
@@ -204,9 +204,9 @@ TEST_F(WordCombinationTest, FullWorkAreaBuildsNothingAndKeepsTheChain) {
       "w $wordCombination.runList1 N;w $wordCombination.runList1#1 N;w $wordCombination.runList1#2 N;"
       "w $wordCombination.prefix1 N;w $wordCombination.headList1 N;w 鳌 N;w $wordCombination.nounSuffix1 N");
   const int count = s->nodeCount;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   combineWords(*s);
-  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
   EXPECT_EQ(s->nodeCount, count);
   int k = s->firstTop, n = 0;
   for (; k != 0 && n <= kMaxNodes; k = s->nodes[k].next) ++n;

@@ -58,6 +58,12 @@ TEST_F(ContextRulesTest, PatternsSettleSeveralNodes) {
       {"w 酢 I; w 酡 NV; w {lw1054} X; w 酰 N; w 。 P", "I N J N P"},  // main 16
       {"w 酢 N; w {lw1019} X; w 酡 N", "N R N"},             // main 58
       {"w 酢 N; w {lw1156} X; w {lw9} X", "N N X"},          // leading 14
+      // Main rule 2: a verb of two characters before a word of list 1 is a noun; one of one or
+      // three characters keeps its letter.
+      {"w 酢酡 V; w $posContext.wl1 X", "N X"},
+      {"w 酢 V; w $posContext.wl1 X", "V X"},
+      {"w 酢酡酰 V; w $posContext.wl1 X", "V X"},
+      {"w 酢酡 V; w 酰 X", "V X"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(context(c.notation), c.expected) << c.notation;

@@ -294,16 +294,16 @@ TEST_F(DictionaryLookup, HanziWithoutEntryIsReported) {
   word(1, "");
   std::string shown;
   cj::convertSentenceFallback(hanzi(1), shown);
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   cj::categoryFallback(*context, 1, 'N');
-  std::string out = testing::internal::GetCapturedStdout();
+  std::string out = testing::internal::GetCapturedStderr();
   EXPECT_EQ(out, "\n" + shown + "No entry in C-J Dic!\n");
   EXPECT_TRUE(target(1).japanese.empty());
   EXPECT_TRUE(target(1).candidates.empty());
   // An adverb without an entry is not reported.
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   cj::categoryFallback(*context, 1, 'F');
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(DictionaryLookup, FailedCandidateAllocation) {
@@ -510,6 +510,19 @@ TEST(CwcjdicWriter, RefusesWhatCannotBeStored) {
   EXPECT_FALSE(datagen::cwcjdicFile({{"w", {}}}, out, refs, &error));
   EXPECT_FALSE(datagen::cwcjdicFile({{"w", {{'N', "a\\b", "N0000"}}}}, out, refs, &error));
   EXPECT_FALSE(datagen::cwcjdicFile({{"w", {{'N', std::string(130, 'a'), "N0000"}}}}, out, refs, &error));
+  // A line of 127 bytes with its CR LF is the longest stored, and it reads back whole; 128 is refused.
+  EXPECT_FALSE(datagen::cwcjdicFile({{"w", {{'N', std::string(118, 'a'), "N0000"}}}}, out, refs, &error));
+  ASSERT_TRUE(datagen::cwcjdicFile({{"w", {{'N', std::string(117, 'a'), "N0000"}}}}, out, refs, &error)) << error;
+  ASSERT_EQ(out.size(), 127u);
+  std::FILE* f = std::tmpfile();
+  ASSERT_TRUE(f);
+  ASSERT_EQ(std::fwrite(out.data(), 1, out.size(), f), out.size());
+  std::string line;
+  long next = 0;
+  ASSERT_TRUE(cj::readCjDicLine(f, refs.at("w") - 1, line, next));
+  EXPECT_EQ(line, "N," + std::string(117, 'a') + "\\N0000");
+  EXPECT_EQ(next, 127);
+  std::fclose(f);
   EXPECT_FALSE(datagen::cwcjdicFile({{"w", {{'N', "a", "N00000"}}}}, out, refs, &error));
   // A trail byte 0x5C is part of its character.
   EXPECT_TRUE(datagen::cwcjdicFile({{"w", {{'N', "表", "N0000"}}}, {"v", {{'V', "a", "TG000"}}}}, out, refs, &error))

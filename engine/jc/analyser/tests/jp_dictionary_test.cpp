@@ -16,6 +16,7 @@
 #include "platform/core/notify_recorder.h"
 #include "tools/datagen/jp_dictionary_pair.h"
 #include "tools/datagen/temp_device.h"
+#include "tools/datagen/viewer_dictionary_source.h"
 
 namespace jc {
 namespace {
@@ -388,6 +389,49 @@ TEST(JpLexicon, RefusesMalformedLines) {
   EXPECT_TRUE(datagen::parseJpLexicon(longKey.substr(1) + "\t6.1.0.0\n", entries));
   datagen::JpDictionaryFiles files;
   EXPECT_FALSE(datagen::buildJpDictionaryPair({}, files));
+}
+
+// The entries a lexicon implies: potential verbs of consonant verbs, サ変 verbs of サ変 nouns.
+TEST(JpLexicon, DerivedEntries) {
+  const char8_t text[] =
+      u8"書\t2.1.2.0\t=\t写\tVT\t13\n"
+      u8"話\t2.1.5.0\t=\t说\tVT\t13\n"
+      u8"話せ\t2.2.1.0\t=\t会说\tV1\n"          // says so already: kept
+      u8"読\t2.1.9.0\t=\t读\tVT\t13\n"
+      u8"読め\t2.3.1.0\t=\t读\n"                  // read as the verb: becomes the potential
+      u8"聞\t2.1.2.0\t=\t听\tVT\t13\n"
+      u8"聞か\t2.1.5.0\t=\t闻\tVT\t13\n"        // 聞かせ is 聞く's causative: no potential
+      u8"嫌\t2.1.12.0\t=\t讨厌\tVT\t13\n"
+      u8"嫌われ\t2.3.1.0\t=\t嫌\n"                // a passive read by its kanji: left out
+      u8"料理\t6.2.0.0\t=\t做菜\tV1\t13\t13420\n"
+      u8"勉強\t6.2.0.0\t=\t学习\tVT\t13\t13420\n"
+      u8"勉強\t2.1.16.0\t=\t学习\tVT\t13\n"
+      u8"質問\t6.2.0.0\t=\t问题\tN\n";            // a noun's code: no verb
+  std::vector<datagen::JpLexiconEntry> entries;
+  std::string error;
+  ASSERT_TRUE(datagen::parseJpLexicon(reinterpret_cast<const char*>(text), entries, &error, datagen::chineseToEngineColumn))
+      << error;
+  datagen::addDerivedJpEntries(entries, datagen::chineseToEngineColumn);
+  auto sjis = [](const char8_t* s) { return plat::wideToMultiByte(932, plat::utf8ToWide(reinterpret_cast<const char*>(s))); };
+  std::map<std::string, std::string> found;  // key and codes: Chinese
+  for (const auto& e : entries)
+    found[e.key + " " + std::to_string(e.pos) + "." + std::to_string(e.subPos) + "." + std::to_string(e.conjType)] =
+        e.chinese;
+  // Chinese written outside the checks: their text is quoted in the execution character set.
+  const std::string canWrite = datagen::toEngineCode(u"能写"), canSpeak = datagen::toEngineCode(u"会说"),
+                    canRead = datagen::toEngineCode(u"能读"), canDislike = datagen::toEngineCode(u"能讨厌"),
+                    cook = datagen::toEngineCode(u"做菜");
+  EXPECT_EQ(found[sjis(u8"書け") + " 2.2.1"], canWrite);
+  EXPECT_EQ(found[sjis(u8"話せ") + " 2.2.1"], canSpeak);
+  EXPECT_EQ(found[sjis(u8"読め") + " 2.3.1"], canRead);
+  EXPECT_EQ(found[sjis(u8"嫌え") + " 2.2.1"], canDislike);
+  EXPECT_EQ(found.count(sjis(u8"聞かせ") + " 2.2.1"), 0u);
+  EXPECT_EQ(found.count(sjis(u8"嫌われ") + " 2.3.1"), 0u);
+  EXPECT_EQ(found[sjis(u8"料理") + " 2.2.16"], cook);
+  EXPECT_EQ(found.count(sjis(u8"質問") + " 2.2.16") + found.count(sjis(u8"質問") + " 2.1.16"), 0u);
+  EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
+                          [&](const datagen::JpLexiconEntry& e) { return e.key == sjis(u8"勉強") && e.pos == 2; }),
+            1);
 }
 
 TEST(JpDescramble, IsItsOwnInverseAndDependsOnTheSeed) {

@@ -79,9 +79,17 @@ TEST(WidenHalfWidthKana, MergesSoundMarks) {
   EXPECT_EQ(widenKanaWithMark(pair), 1);
   unsigned char plain[2] = {0xB6, 0x41};
   EXPECT_EQ(widenKanaWithMark(plain), 0);
-  unsigned char out[2];
-  EXPECT_EQ(widenSingleByte(0x7F, out), 1);
-  EXPECT_EQ(widenSingleByte('~', out), 2);
+  // The ends of both widened ranges, and the bytes just outside them.
+  const struct {
+    unsigned char byte;
+    const char* wide;  // nullptr: the byte stays single
+  } ends[] = {{0x1F, nullptr}, {0x20, "　"}, {0x7E, "～"},     {0x7F, nullptr},
+              {0xA0, nullptr}, {0xA1, "。"}, {0xA5, "・"}, {0xA6, nullptr}};
+  for (const auto& e : ends) {
+    unsigned char out[2] = {0, 0};
+    EXPECT_EQ(widenSingleByte(e.byte, out), e.wide ? 2 : 1) << int(e.byte);
+    if (e.wide) EXPECT_EQ(std::string(reinterpret_cast<const char*>(out), 2), e.wide) << int(e.byte);
+  }
 }
 
 TEST(InputPreparation, OutputThatWouldOverrunTheBufferFails) {

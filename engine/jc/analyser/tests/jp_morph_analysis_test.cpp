@@ -104,11 +104,22 @@ TEST_F(MorphAnalysisTest, WritesTheCheapestPathLineByLine) {
       // Brackets pass the class of the word before them on.
       {"brackets", "「本」", "\t「\t「\t01030000\t\t\t\t\n\t本\t本\t06010000\tben\tB1\tbk\t1100\n"
                            "D\t本\t本\t06010000\tshu\tB2\t\t1101\n\t」\t」\t01040000\t\t\t\t\n"},
+      // ． ends a sentence as 。 does (the full stop), also after Latin letters.
+      {"full stop", "山．", "\t山\t山\t06010000\tshan\t\t\t\n\t．\t．\t01010000\t.\t\t\t\n"},
+      {"full stop after letters", "ＵＳ．", "\tＵＳ\tＵＳ\t15030000\tUS\t\t\t\n\t．\t．\t01010000\t.\t\t\t\n"},
+      {"letters around a point", "Ｕ．Ｓ", "\tＵ．Ｓ\tＵ．Ｓ\t15030000\tU.S\t\t\t\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(morph(c.sentence), c.lines + "E\n") << c.name;
   // Nothing of one sentence's lattice reaches the next: the same lines in the other order.
   for (auto c = std::rbegin(cases); c != std::rend(cases); ++c)
     EXPECT_EQ(morph(c->sentence), c->lines + "E\n") << c->name << " (again)";
+}
+
+// A decimal point is no full stop.
+TEST_F(MorphAnalysisTest, APointBetweenDigitsIsNoFullStop) {
+  load(utf8(kLexicon));
+  EXPECT_EQ(morph("１．５").find("01010000"), std::string::npos);
+  EXPECT_NE(morph("５．").find("01010000"), std::string::npos);
 }
 
 // Two predecessors of equal score: the first found (the earlier edge) heads the list.

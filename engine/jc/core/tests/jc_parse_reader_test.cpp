@@ -320,6 +320,28 @@ TEST_F(ParseReader, AdnominalModifiersAreGroupedWithTheirNoun) {
   EXPECT_EQ(n(8).head, 4);
 }
 
+// Without the nominal tag, a phrase still takes the adnominal phrase before it when its first word
+// is a noun or a word the dictionary does not know; not when it starts with a verb.
+TEST_F(ParseReader, AnAdnominalGroupsWithAPhraseStartingWithANounOrAnUnknownWord) {
+  const struct {
+    const char* code;
+    bool grouped;
+  } heads[] = {{"06010000", true}, {"15010000", true}, {"02010108", false}};
+  for (const auto& h : heads) {
+    reset();
+    writeMorph({{"赤い", "赤い", "03001802"},
+                {"ボボ", "ボボ", h.code},
+                {"を", "を", "09010000"},
+                {"買った", "買う", "02010108"},
+                {"。", "。", "01010000"}});
+    ASSERT_EQ(read("* 1D <係:連体><用言:強:形>\n" + bang(0) + "* 2D <係:ヲ格><ヲ><WO1>\n" + bang(1) + bang(2) +
+                   "* -1- <係:文末><用言:強:動><文末>\n" + bang(3) + bang(4) + "E\n"),
+              kParseReadOk)
+        << h.code;
+    EXPECT_EQ(top(), h.grouped ? (std::vector<int>{9, 8}) : (std::vector<int>{6, 7, 8})) << h.code;
+  }
+}
+
 // 私の本だ。: AのB is grouped, and the root follows into the group.
 TEST_F(ParseReader, NoPhraseGroupTakesTheRoot) {
   writeMorph({{"私", "私", "06050000"}, {"の", "の", "09010000"}, {"本", "本", "06010000"}, {"だ", "だ", "04002102"}});

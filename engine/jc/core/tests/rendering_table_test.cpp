@@ -132,6 +132,9 @@ TEST_F(RenderingTable, LineEndsAndEncodingsOfTheFile) {
       {"UTF-16 BE", be, "line 1: the file is UTF-16; save it as UTF-8"},
       {"UTF-16 without a mark", bare, "line 1: the file is UTF-16; save it as UTF-8"},
       {"Latin-1 byte", "# renderings\n# caf\xE9\n" + lf, "line 2: not valid UTF-8"},
+      // A stray NUL or a value without its key is named at its own line.
+      {"NUL on line 3", "# renderings\n# two\nab" + std::string(1, '\0') + "c\n" + lf, "line 3: a NUL byte"},
+      {"empty key on line 2", "# renderings\n\tword\n" + lf, "line 2: a value without its key"},
       {"GBK word", table("testRules.E1", "testRules.E1\t\xB0\xA1\xB0\xA2"), nullptr},
   };
   for (const Case& c : cases) {

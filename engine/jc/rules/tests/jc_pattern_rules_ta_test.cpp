@@ -24,11 +24,17 @@ TEST_F(TaPatterns, TaiRulesEndAtAWordNotAfterAContinuativeVerb) {
   ruleTaiKurai(s);
   ruleTaiMonoDa(s);
   EXPECT_EQ(live(), "1111111");
-  build("m 行き base=行く pos=2/1 conj=1/7; m たい pos=14/7 conj=18/2; m くらい pos=9/2; p 1-3");
+  // たいくらい and たいほど alike; another word after たい leaves it.
+  for (const char* degree : {"くらい", "ほど"}) {
+    build(std::string("m 行き base=行く pos=2/1 conj=1/7; m たい pos=14/7 conj=18/2; m ") + degree + " pos=9/2; p 1-3");
+    ruleTaiKurai(s);
+    EXPECT_EQ(live(), "100") << degree;
+    EXPECT_EQ(slot(4, Slot::kModal), word("ruleTaiKurai.taikurai")) << degree;
+    EXPECT_EQ(source(4, Slot::kModal), 2) << degree;
+  }
+  build("m 行き base=行く pos=2/1 conj=1/7; m たい pos=14/7 conj=18/2; m まで pos=9/2; p 1-3");
   ruleTaiKurai(s);
-  EXPECT_EQ(live(), "100");
-  EXPECT_EQ(slot(4, Slot::kModal), word("ruleTaiKurai.taikurai"));
-  EXPECT_EQ(source(4, Slot::kModal), 2);
+  EXPECT_EQ(live(), "111");
   build("m 行き base=行く pos=2/1 conj=1/7; m たい pos=14/7 conj=18/2; m もの pos=6/1; m だ pos=5 conj=25/2; p 1-4");
   ruleTaiMonoDa(s);
   EXPECT_EQ(live(), "1000");

@@ -1,0 +1,165 @@
+#include "engine/cj/analysis/data_checks.h"
+
+#include "engine/cj/analysis/trie_reader.h"
+#include "engine/cj/analysis/verbcont_record.h"
+#include "engine/common/dbcs_text.h"
+#include "engine/common/descramble.h"
+#include "platform/core/little_endian.h"
+
+namespace cj {
+
+namespace {
+
+const char* keyOf(LineFileKey key) {
+  switch (key) {
+    case LineFileKey::DicEntry: return "7,13,1,19,9,3,15,5,11,17";
+    case LineFileKey::CjDicLine: return "6,14,20,2,18,10,4,16,8,12";
+    case LineFileKey::ListLine: return "3,7,10,5,2,9,4,6,10,8";
+    case LineFileKey::Grammar: return "5,9,2,8,1,10,4,7,3,6";
+  }
+  return "";
+}
+
+uint32_t le(std::string_view bytes, std::size_t at, int n) {
+  return plat::readLe(reinterpret_cast<const unsigned char*>(bytes.data()) + at, n);
+}
+
+}  // namespace
+
+std::string checkLineFile(std::string_view bytes, LineFileKey which) {
+  if (bytes.empty()) return "empty";
+  const char* key = keyOf(which);
+  std::string plain(bytes);
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    plain[i] = static_cast<char>(static_cast<unsigned char>(plain[i]) - static_cast<unsigned char>(key[i % 10]));
+  }
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    const auto b = static_cast<unsigned char>(plain[i]);
+    if (dbcs::isLeadByte(b)) {
+      ++i;
+    } else if (b == 0) {
+      return "a NUL at byte " + std::to_string(i) + " (not a text of this kind)";
+    }
+  }
+  if (plain.size() < 2 || plain.compare(plain.size() - 2, 2, "\r\n") != 0) return "cut (its last line has no end)";
+  return {};
+}
+
+std::string checkTrieAndIndex(std::string_view trie, std::string_view index, long dictionarySize, TrieBlame& blame) {
+  // An empty trie with an empty index is a dictionary of no words; either alone fails below.
+  blame = TrieBlame::Trie;
+  if (trie.size() % kTrieNodeSize != 0) return "cut (not whole 8-byte nodes)";
+  const std::size_t nodes = trie.size() / kTrieNodeSize;
+  const auto flagsAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 2, 2); };
+  const auto valueAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 4, 4); };
+  const auto wordValueOk = [&](uint32_t v) { return static_cast<long>(v) < dictionarySize; };
+
+  blame = TrieBlame::Index;
+  if (index.size() % kIndexRecordSize != 0) return "cut (not whole 8-byte records)";
+  if (index.size() / kIndexRecordSize > static_cast<std::size_t>(kMaxIndexRecords)) return "more records than 6,800";
+  for (std::size_t at = kIndexRecordSize; at < index.size(); at += kIndexRecordSize) {
+    if (le(index, at, 2) <= le(index, at - kIndexRecordSize, 2)) {
+      return "records out of order at record " + std::to_string(at / kIndexRecordSize + 1);
+    }
+  }
+  std::vector<char> reached(nodes, 0);
+  std::vector<uint32_t> runs;
+  for (std::size_t at = 0; at < index.size(); at += kIndexRecordSize) {
+    const uint32_t count = le(index, at + 2, 2), value = le(index, at + 4, 4);
+    if (count == 0) {
+      if (!wordValueOk(value)) {
+        blame = TrieBlame::Dictionary;
+        return "cut (a word of the index lies past its end)";
+      }
+      continue;
+    }
+    if (value >= nodes || count > nodes - value) {
+      blame = TrieBlame::Trie;
+      return "cut (a first character's nodes lie past its end)";
+    }
+    for (uint32_t k = 0; k < count; ++k) {
+      if (!reached[value + k]) runs.push_back(value + k);
+      reached[value + k] = 1;
+    }
+  }
+  blame = TrieBlame::Trie;
+  // Each reached node: a word end carries a dictionary offset, any other node its first child.
+  std::size_t reachedCount = 0;
+  for (char r : reached) reachedCount += r != 0;
+  while (!runs.empty()) {
+    const uint32_t n = runs.back();
+    runs.pop_back();
+    const uint32_t value = valueAt(n);
+    if (flagsAt(n) & kTrieWordEnd) {
+      if (!wordValueOk(value)) {
+        blame = TrieBlame::Dictionary;
+        return "cut (a word of the trie lies past its end)";
+      }
+      continue;
+    }
+    // The child run: from value up to its last sibling.
+    for (uint32_t c = value;; ++c) {
+      if (c >= nodes) return "cut (a link past its end at node " + std::to_string(n) + ")";
+      if (reached[c]) break;
+      reached[c] = 1;
+      ++reachedCount;
+      runs.push_back(c);
+      if (flagsAt(c) & kTrieLastSibling) break;
+    }
+  }
+  if (reachedCount != nodes) {
+    blame = TrieBlame::Index;
+    return "cut, or not the index of its trie (" + std::to_string(nodes - reachedCount) + " nodes not reached)";
+  }
+  return {};
+}
+
+std::string checkHanziReadings(std::string_view bytes) {
+  const std::size_t table = static_cast<std::size_t>(kHanziSlotCount) * 4;
+  if (bytes.empty()) return "empty";
+  if (bytes.size() < table) return "cut (shorter than its slot table)";
+  for (std::size_t slot = 0; slot < static_cast<std::size_t>(kHanziSlotCount); ++slot) {
+    const uint32_t at = le(bytes, slot * 4, 4);
+    if (at == 0) continue;
+    if (at < table || at >= bytes.size()) return "cut (a reading past its end, slot " + std::to_string(slot) + ")";
+    const auto length = static_cast<unsigned char>(bytes[at]);
+    if (length < 3 || at + length > bytes.size()) return "cut (a reading past its end, slot " + std::to_string(slot) + ")";
+  }
+  return {};
+}
+
+std::string checkReadingTable(std::string_view bytes) {
+  if (bytes.empty()) return "empty";
+  if (bytes.size() > static_cast<std::size_t>(kReadingTableSize)) return "longer than its 11,052-byte table";
+  if (bytes.size() % kReadingRowSize != 0) return "cut (not whole 26-byte rows)";
+  for (std::size_t at = 0; at < bytes.size(); at += kReadingRowSize) {
+    if (bytes.substr(at + kReadingRowSize - 2, 2) != "\r\n") return "row " + std::to_string(at / kReadingRowSize + 1) + " has no line end";
+  }
+  return {};
+}
+
+std::string checkVerbIndex(std::string_view index, long verbContSize) {
+  if (index.empty()) return "empty";
+  if (index.size() % kVerbIndexRecordSize != 0) return "cut (not whole 44-byte records)";
+  if (index.size() > static_cast<std::size_t>(kMaxVerbIndexRecords) * kVerbIndexRecordSize) return "more records than 5,000";
+  if (verbContSize >= 0 && verbContSize % kVerbContRecordSize != 0) return "VerbCont.dat is cut (not whole records)";
+  std::string previous;
+  for (std::size_t at = 0; at < index.size(); at += kVerbIndexRecordSize) {
+    std::string rec(index.substr(at, kVerbIndexRecordSize));
+    dbcs::descrambleRecord(rec.data(), rec.size());
+    std::size_t len = 0;
+    while (len < 40 && rec[len] != 0) ++len;
+    std::string verb = rec.substr(0, len);
+    const auto offset = static_cast<int32_t>(le(rec, 40, 4));
+    const std::string where = " at record " + std::to_string(at / kVerbIndexRecordSize + 1);
+    if (at > 0 && verb <= previous) return "verbs out of order" + where;
+    if (offset >= 0 && verbContSize < 0) return "VerbCont.dat is missing";
+    if (offset >= 0 && (offset % kVerbContRecordSize != 0 || offset >= verbContSize)) {
+      return "an offset outside VerbCont.dat" + where;
+    }
+    previous = std::move(verb);
+  }
+  return {};
+}
+
+}  // namespace cj

@@ -1,0 +1,173 @@
+// The classes the part-of-speech pass gives the listed words of the word rules, class rules and
+// context rules on the sample card: one short sentence or more per word, the class the word has in
+// it as a Chinese grammar reads it.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/cj/analysis/dic_lookup.h"
+#include "engine/cj/analysis/engine_data.h"
+#include "engine/cj/analysis/segmenter.h"
+#include "engine/cj/analysis/sentence.h"
+#include "engine/cj/analysis/tests/cj_test_engine.h"
+#include "engine/cj/analysis/tests/sentence_notation.h"
+#include "engine/cj/analysis/text_checks.h"
+#include "engine/cj/stages/parse_stages.h"
+#include "engine/common/code_convert.h"
+#include "engine/common/word_table.h"
+#include "platform/core/codepage.h"
+#include "tools/datagen/card/card_inputs.h"
+#include "tools/datagen/cj_data_folder.h"
+#include "tools/datagen/cj_data_files.h"
+#include "tools/datagen/sample_card.h"
+#include "tools/datagen/temp_device.h"
+
+namespace {
+
+constexpr const char* kSample = SUITE_TEST_SOURCE_DIR "/data/sample";
+
+class WordClassTable : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    device_ = new datagen::TempDevice();
+    datagen::CjDataFiles files;
+    std::vector<std::string> dropped;
+    std::string error;
+    ASSERT_TRUE(datagen::cjSampleFiles(std::string(kSample) + "/cj", datagen::engineCardInputs().cjWordKeys, files,
+                                       &dropped, &error))
+        << error;
+    const std::string folder = datagen::cjDataFolder(device_->card());
+    ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
+    cjtest::engine().dataFolderPath = plat::utf8ToWide(folder);
+    std::string why;
+    ASSERT_EQ(cj::loadWordTable(folder, &why), cj::kWordTableLoaded) << why;
+    ASSERT_EQ(cj::initCjEngine(cjtest::engine()), cj::kStatusOk);
+  }
+  static void TearDownTestSuite() {
+    cj::closeCjEngine(cjtest::engine());
+    cjtest::engine().engineStatus = 0;
+    cj::clearWordTable();
+    delete device_;
+    device_ = nullptr;
+  }
+
+  // The top-level words of the sentence after the pre-parse, as "word/CAT" in order.
+  static std::vector<std::pair<std::string, std::string>> classes(const std::string& utf8) {
+    std::vector<std::pair<std::string, std::string>> out;
+    cj::CjEngine& engine = cjtest::engine();
+    cj::useEngineWords(engine);
+    std::string buffer;
+    cj::widenDigits(cjtest::engineText(utf8), buffer);
+    cj::segment seg;
+    cj::initSegmenter(seg, engine, buffer);
+    cj::segmentSentence(seg);
+    std::unique_ptr<cj::CjSentence> s = cj::buildSentence(cj::mergedCount(seg));
+    if (s) {
+      s->engine = &engine;
+      if (cj::fillNodesFromSegments(*s, cj::mergedSegments(seg)) == cj::kStatusOk) {
+        cj::preParse(*s);
+        int steps = 0;
+        for (int k = s->firstTop; k != 0 && steps < cj::kMaxNodes; k = s->nodes[k].next, ++steps) {
+          std::string gb;
+          cj::internalToGb(cj::ConversionTables{}, gb, s->nodes[k].CHI.view());
+          const std::string text = plat::wideToUtf8(plat::multiByteToWide(936, gb));
+          out.emplace_back(text, s->nodes[k].CAT.str());
+        }
+      }
+      cj::destroySentence(s, 1);
+    }
+    cj::freeSegmenter(seg);
+    return out;
+  }
+
+  static datagen::TempDevice* device_;
+};
+
+datagen::TempDevice* WordClassTable::device_ = nullptr;
+
+// The class of one word of a sentence: a preposition (I) that is also a verb, a verb (V) after a
+// noun, an aspect particle (E), a localiser (L), an adverb (F) or an adjective (A), a noun (N).
+TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
+  const struct {
+    const char* sentence;
+    const char* word;
+    const char* cat;
+  } cases[] = {
+      // 跟, 和: prepositions before a companion and a verb; 跟 a verb ("follow") before 来.
+      {"他跟我一起看电视。", "跟", "I"},
+      {"我跟你说。", "跟", "I"},
+      {"我跟他一起吃饭。", "跟", "I"},
+      {"我跟他一起去学校。", "跟", "I"},
+      {"他跟我来。", "跟", "V"},
+      {"你跟我来。", "跟", "V"},
+      {"她和我一起学习。", "和", "I"},
+      {"我和妈妈一起去。", "和", "I"},
+      {"我和他一起去。", "和", "I"},
+      // 到: a preposition in 到…去, a verb with 了 or a place at the end.
+      {"我到北京去。", "到", "I"},
+      {"我们到学校去。", "到", "I"},
+      {"他到北京去了。", "到", "I"},
+      {"他到家了。", "到", "V"},
+      {"他到了北京。", "到", "V"},
+      // 过 after a verb: the aspect particle.
+      {"他来过中国。", "过", "E"},
+      {"我吃过饭了。", "过", "E"},
+      {"他看过这本书。", "过", "E"},
+      {"他去过北京。", "过", "E"},
+      {"我学过汉语。", "过", "E"},
+      {"他喝过茶。", "过", "E"},
+      {"他没来过。", "过", "E"},
+      {"我们见过面。", "过", "E"},
+      // 下, 上: a verb before 了, a localiser after a noun.
+      {"他下了车。", "下", "V"},
+      {"楼下有人。", "下", "L"},
+      {"楼下很安静。", "下", "L"},
+      {"桌子上有书。", "上", "L"},
+      {"书在桌子上。", "上", "L"},
+      // 多, 快, 好: adverbs before a verb or an adjective, adjectives as predicates and before nouns.
+      {"他多吃饭。", "多", "F"},
+      {"你多吃一点。", "多", "F"},
+      {"我多吃一点。", "多", "F"},
+      {"车很快。", "快", "A"},
+      {"她很快。", "快", "A"},
+      {"他跑得很快。", "快", "A"},
+      {"你快走。", "快", "F"},
+      {"快来吧。", "快", "F"},
+      {"他快到了。", "快", "F"},
+      {"他好高兴。", "好", "F"},
+      {"他是好人。", "好", "A"},
+      {"好人很多。", "好", "A"},
+      {"这个很好。", "好", "A"},
+      {"他很好。", "好", "A"},
+      // 工作: a noun as subject or after 的 and 这个, a verb after its subject.
+      {"工作很忙。", "工作", "N"},
+      {"他的工作很好。", "工作", "N"},
+      {"我们的工作很忙。", "工作", "N"},
+      {"我们的工作很多。", "工作", "N"},
+      {"这个工作很重要。", "工作", "N"},
+      {"我们一起工作。", "工作", "V"},
+      {"他们在学校工作。", "工作", "V"},
+      {"他们工作。", "工作", "V"},
+      {"我们工作了。", "工作", "V"},
+      // 一起, 再, 还: adverbs before the verb.
+      {"我们一起学习。", "一起", "F"},
+      {"他再来一次。", "再", "F"},
+      {"他还没有回来。", "还", "F"},
+  };
+  for (const auto& c : cases) {
+    std::string found;
+    int hits = 0;
+    for (const auto& [word, cat] : classes(c.sentence)) {
+      if (word == c.word) {
+        found = cat;
+        ++hits;
+      }
+    }
+    EXPECT_EQ(hits, 1) << c.sentence << ": " << c.word << " is not one word of the sentence";
+    EXPECT_EQ(found, c.cat) << c.sentence << ": " << c.word;
+  }
+}
+
+}  // namespace
