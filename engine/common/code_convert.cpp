@@ -264,6 +264,48 @@ std::size_t internalToGb(const ConversionTables&, std::string& out, std::string_
 
 int unlockTable(const void*) { return 0; }
 
+namespace {
+
+// Shift-JIS user-defined codes F040-F9FC, in order: the k-th reads as U+E000 + k.
+constexpr std::size_t kUserCodes = 10 * 188;
+
+std::uint16_t userCode(std::size_t k) {
+  const std::size_t t = k % 188;
+  return static_cast<std::uint16_t>((0xF0 + k / 188) << 8 | (t < 63 ? 0x40 + t : 0x80 + (t - 63)));
+}
+
+}  // namespace
+
+const UnwrittenMarks& unwrittenMarks() {
+  static const UnwrittenMarks marks = [] {
+    UnwrittenMarks m;
+    m.markOfIndex.assign(kCw2JpEntries, 0);
+    plat::ResourceData table = plat::findResource("CVDATA", "CW2JP_TBL");
+    if (!table || table.size < kCw2JpEntries * 2) return m;
+    for (std::size_t index = 0; index < kCw2JpEntries && m.gbOfMark.size() < kUserCodes; ++index) {
+      if ((table.data[index * 2] << 8 | table.data[index * 2 + 1]) != kIdeographicSpace) continue;
+      m.markOfIndex[index] = userCode(m.gbOfMark.size());
+      m.gbOfMark.push_back(static_cast<std::uint16_t>((0xB0 + index / 94) << 8 | (0xA1 + index % 94)));
+    }
+    unlockTable(table.data);
+    return m;
+  }();
+  return marks;
+}
+
+void restoreUnwrittenHanzi(const ConversionTables& tables, std::u16string& text, std::u16string& restored) {
+  const UnwrittenMarks& marks = unwrittenMarks();
+  for (char16_t& c : text) {
+    if (c < 0xE000 || c - 0xE000u >= marks.gbOfMark.size()) continue;
+    const std::uint16_t gb = marks.gbOfMark[c - 0xE000u];
+    std::u16string hanzi;
+    gbToUnicode(tables, hanzi, std::string{static_cast<char>(gb >> 8), static_cast<char>(gb & 0xFF)});
+    if (hanzi.size() != 1) continue;
+    c = hanzi[0];
+    restored += c;
+  }
+}
+
 void convertCwToJp(std::string& character) {
   std::string_view s(character.data(), character.find('\0') == std::string::npos ? character.size()
                                                                                    : character.find('\0'));
@@ -290,8 +332,10 @@ void convertCwToJp(std::string& character) {
   unsigned jl = table.data[index * 2], jt = table.data[index * 2 + 1];
   unlockTable(table.data);
   if ((jl << 8 | jt) == kIdeographicSpace) {
-    jl = kGeta >> 8;
-    jt = kGeta & 0xFF;
+    // A hanzi without a kanji: a user-defined code that names it, so that it can be carried.
+    const std::uint16_t mark = unwrittenMarks().markOfIndex[index];
+    jl = mark ? mark >> 8 : kGeta >> 8;
+    jt = mark ? mark & 0xFF : kGeta & 0xFF;
   }
   character.assign({static_cast<char>(jl), static_cast<char>(jt)});
 }

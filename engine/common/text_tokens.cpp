@@ -1,5 +1,7 @@
 #include "engine/common/text_tokens.h"
 
+#include <algorithm>
+
 namespace dbcs {
 
 namespace {
@@ -81,7 +83,8 @@ std::size_t endOfWordRun(std::u16string_view text, std::size_t i) {
 
 }  // namespace
 
-std::vector<TextRun> findTextRuns(std::u16string_view text, const std::function<bool(char16_t)>& holds) {
+std::vector<TextRun> findTextRuns(std::u16string_view text, const std::function<bool(char16_t)>& holds,
+                                  bool numeralsRead) {
   std::vector<TextRun> runs;
   const std::size_t n = text.size();
   std::size_t i = 0;
@@ -109,6 +112,10 @@ std::vector<TextRun> findTextRuns(std::u16string_view text, const std::function<
         end = endOfWordRun(text, end);
         grew = true;
       }
+    }
+    if (numeralsRead && !carried && std::all_of(text.begin() + i, text.begin() + end, isDigit)) {
+      i = end;
+      continue;
     }
     if (!runs.empty() && runs.back().at + runs.back().length == i) {
       runs.back().length = end - runs.back().at;
@@ -147,6 +154,27 @@ void addCarried(std::u16string_view run, const std::function<bool(char16_t)>& ho
   }
 }
 
+bool endsSentence(char16_t c) {
+  switch (c) {
+    case u'。': case u'．': case u'！': case u'？': case u'!': case u'?': case u'.': case u' ': case u'\u3000':
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool isIdeograph(char16_t c) { return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF); }
+
+// A run of carried marks only (no letter, digit or ideograph), at the start or end of the text or
+// beside a sentence end.
+bool atSentenceEdge(std::u16string_view text, const TextRun& run) {
+  if (!run.carried) return false;
+  for (std::size_t i = run.at; i < run.at + run.length; ++i)
+    if (isAlnum(text[i]) || isIdeograph(text[i])) return false;
+  const std::size_t end = run.at + run.length;
+  return run.at == 0 || endsSentence(text[run.at - 1]) || end == text.size() || endsSentence(text[end]);
+}
+
 // Each piece between two runs translated on its own, the runs at their places.
 int translatePieces(std::u16string_view text, const std::vector<TextRun>& runs,
                     const std::function<int(std::u16string_view, std::u16string&)>& translate, std::u16string& out) {
@@ -170,10 +198,26 @@ int translatePieces(std::u16string_view text, const std::vector<TextRun>& runs,
 
 }  // namespace
 
-int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
-                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
-                    std::u16string& out, std::u16string& carried) {
-  std::vector<TextRun> runs = findTextRuns(text, holds);
+namespace {
+
+int translateWithStandIns(std::u16string_view text, const std::function<bool(char16_t)>& holds,
+                          const std::function<int(std::u16string_view, std::u16string&)>& translate,
+                          std::u16string& out, std::u16string& carried, bool numeralsRead) {
+  std::vector<TextRun> runs = findTextRuns(text, holds, numeralsRead);
+  // Carried marks at a sentence's edge (我喝茶😀) belong to no word: the text is cut around them.
+  for (const TextRun& run : runs) {
+    if (!atSentenceEdge(text, run)) continue;
+    int failure = 0;
+    if (run.at > 0) failure = translateWithStandIns(text.substr(0, run.at), holds, translate, out, carried, numeralsRead);
+    addCarried(text.substr(run.at, run.length), holds, carried);
+    out += text.substr(run.at, run.length);
+    const std::size_t end = run.at + run.length;
+    if (end < text.size()) {
+      const int rest = translateWithStandIns(text.substr(end), holds, translate, out, carried, numeralsRead);
+      if (failure == 0) failure = rest;
+    }
+    return failure;
+  }
   for (const TextRun& run : runs)
     if (run.carried) addCarried(text.substr(run.at, run.length), holds, carried);
   // Runs past the stand-ins a line can name are left to the engine, unless it cannot hold them.
@@ -220,6 +264,43 @@ int translateAround(std::u16string_view text, const std::function<bool(char16_t)
     }
   }
   return result;
+}
+
+constexpr char16_t kMark = u'\u3013';
+
+}  // namespace
+
+int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
+                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
+                    std::u16string& out, std::u16string& carried, bool numeralsRead,
+                    const std::function<bool(char16_t)>& writesAsMark) {
+  std::u16string piece, named;
+  const int result = translateWithStandIns(text, holds, translate, piece, named, numeralsRead);
+  std::u16string unwritten;
+  if (writesAsMark)
+    for (char16_t c : text)
+      if (holds(c) && writesAsMark(c)) unwritten += c;
+  const auto marksIn = [](std::u16string_view s) { return std::count(s.begin(), s.end(), kMark); };
+  const auto extra = marksIn(piece) - marksIn(text);
+  if (unwritten.empty() || extra <= 0) {
+    out += piece;
+    carried += named;
+    return result;
+  }
+  // One such character only, and no mark of the text's own: every new mark is it.
+  if (marksIn(text) == 0 && unwritten.find_first_not_of(unwritten[0]) == std::u16string::npos) {
+    for (char16_t& c : piece)
+      if (c == kMark) {
+        c = unwritten[0];
+        named += c;
+      }
+    out += piece;
+    carried += named;
+    return result;
+  }
+  // Several: carry them as runs of their own.
+  return translateWithStandIns(
+      text, [&](char16_t c) { return holds(c) && !writesAsMark(c); }, translate, out, carried, numeralsRead);
 }
 
 }  // namespace dbcs

@@ -103,6 +103,8 @@ int main(int argc, char** argv) {
           std::string text = cj::engineCodeOf(*engine, run);
           const int fallbacks = engine->fallbackSentences;
           const int result = cj::translateChineseText(*engine, text, part);
+          carried += engine->unwrittenHanzi;
+          engine->unwrittenHanzi.clear();
           refused = refused || part == cj::kCodeErrorNotice;
           if (hasHanzi(text)) {
             anyHanzi = true;
@@ -110,7 +112,7 @@ int main(int argc, char** argv) {
           }
           return result;
         },
-        japanese, carried);
+        japanese, carried, true);
     // Named apart: characters without a Chinese code, and those the Japanese output cannot write.
     std::u16string noCode, noJapanese;
     for (std::size_t i = 0; i < carried.size(); ++i) {

@@ -20,24 +20,13 @@ char16_t readAs(char16_t c) {
   return 0;
 }
 
-// Whether a hanzi has a Japanese kanji to be written as: the replacement mark is no kanji.
-bool writesAsKanji(const dbcs::ConversionTables& tables, char16_t c) {
-  std::string code;
-  dbcs::unicodeToGb(tables, code, std::u16string_view(&c, 1));
-  dbcs::gbToInternal(tables, code);
-  if (code.size() != 2) return true;
-  dbcs::convertCwToJp(code);
-  return !(code.size() == 2 && static_cast<unsigned char>(code[0]) == 0x81 && static_cast<unsigned char>(code[1]) == 0xAC);
-}
-
 }  // namespace
 
 bool engineHoldsChineseChar(const dbcs::ConversionTables& tables, char16_t c) {
   if (readAs(c)) return true;
   if (!gbHolds(tables, c)) return false;
   const char16_t shown = japaneseOfGbSymbol(tables, c);
-  if (shown == 0) return c < 0x80 || writesAsKanji(tables, c);
-  if (shown == c) return true;
+  if (shown == 0 || shown == c) return true;
   for (const auto& [symbol, counterpart] : kCloseCounterparts)
     if (symbol == c) return shown == counterpart;
   return false;

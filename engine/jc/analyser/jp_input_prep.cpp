@@ -412,22 +412,29 @@ bool engineHoldsJapaneseChar(char16_t c) {
   // The user-defined area (lead bytes 0xF0-0xF9) holds no character the engine knows.
   const auto lead = static_cast<unsigned char>(sjis[0]);
   if (lead >= 0xF0 && lead <= 0xF9) return false;
-  if (lead < 0x88) return !jpSymbolHasNoEngineCode(lead << 8 | static_cast<unsigned char>(sjis[1]));
-  // A kanji without a Chinese code would come out as the replacement mark.
+  return !jpSymbolHasNoEngineCode(static_cast<unsigned char>(sjis[0]) << 8 | static_cast<unsigned char>(sjis[1]));
+}
+
+bool kanjiLacksChineseCode(char16_t c) {
+  const std::string sjis = plat::wideToMultiByte(932, std::u16string_view(&c, 1));
+  if (sjis.size() != 2) return false;
+  const auto lead = static_cast<unsigned char>(sjis[0]);
+  if (lead < 0x88 || lead >= 0xF0) return false;
   static const Jp2CwTable table = [] {
     Jp2CwTable t;
     loadJp2CwTable(&t);
     return t;
   }();
   static const dbcs::ConversionTables tables = dbcs::loadConversionTables();
-  if (!table.data) return true;
+  if (!table.data || !tables.gbUni) return false;
   const unsigned code = convertJpCharToEngine(table, lead, static_cast<unsigned char>(sjis[1]));
-  if (code == kJpReplacementChar || code < 0x8100) return false;
+  if (code == kJpReplacementChar) return true;
+  if (code < 0x8100) return false;
   std::string gb;
   std::u16string shown;
   dbcs::internalToGb(tables, gb, std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)});
   dbcs::gbToUnicode(tables, shown, gb);
-  return shown.size() == 1 && shown[0] != u'\u3013';
+  return shown.size() != 1 || shown[0] == u'\u3013';
 }
 
 unsigned convertJpCharToEngine(const Jp2CwTable& table, unsigned char lead, unsigned char trail) {
