@@ -6,6 +6,8 @@
 #include "platform/core/resources.h"
 #include "engine/common/dbcs_text.h"
 
+#include <memory>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -276,25 +278,34 @@ std::uint16_t userCode(std::size_t k) {
 
 }  // namespace
 
-const UnwrittenMarks& unwrittenMarks() {
-  static const UnwrittenMarks marks = [] {
-    UnwrittenMarks m;
-    m.markOfIndex.assign(kCw2JpEntries, 0);
-    plat::ResourceData table = plat::findResource("CVDATA", "CW2JP_TBL");
-    if (!table || table.size < kCw2JpEntries * 2) return m;
-    for (std::size_t index = 0; index < kCw2JpEntries && m.gbOfMark.size() < kUserCodes; ++index) {
+std::shared_ptr<const UnwrittenMarks> unwrittenMarks() {
+  // Made again only when another CW2JP_TBL is registered.
+  static std::mutex lock;
+  static std::shared_ptr<const UnwrittenMarks> cached;
+  static const std::uint8_t* madeFrom = nullptr;
+  static std::size_t madeFromSize = 0;
+  plat::ResourceData table = plat::findResource("CVDATA", "CW2JP_TBL");
+  std::lock_guard<std::mutex> guard(lock);
+  if (cached && madeFrom == table.data && madeFromSize == table.size) return cached;
+  auto m = std::make_shared<UnwrittenMarks>();
+  m->markOfIndex.assign(kCw2JpEntries, 0);
+  if (table && table.size >= kCw2JpEntries * 2) {
+    for (std::size_t index = 0; index < kCw2JpEntries && m->gbOfMark.size() < kUserCodes; ++index) {
       if ((table.data[index * 2] << 8 | table.data[index * 2 + 1]) != kIdeographicSpace) continue;
-      m.markOfIndex[index] = userCode(m.gbOfMark.size());
-      m.gbOfMark.push_back(static_cast<std::uint16_t>((0xB0 + index / 94) << 8 | (0xA1 + index % 94)));
+      m->markOfIndex[index] = userCode(m->gbOfMark.size());
+      m->gbOfMark.push_back(static_cast<std::uint16_t>((0xB0 + index / 94) << 8 | (0xA1 + index % 94)));
     }
-    unlockTable(table.data);
-    return m;
-  }();
-  return marks;
+  }
+  unlockTable(table.data);
+  cached = std::move(m);
+  madeFrom = table.data;
+  madeFromSize = table.size;
+  return cached;
 }
 
 void restoreUnwrittenHanzi(const ConversionTables& tables, std::u16string& text, std::u16string& restored) {
-  const UnwrittenMarks& marks = unwrittenMarks();
+  const std::shared_ptr<const UnwrittenMarks> held = unwrittenMarks();
+  const UnwrittenMarks& marks = *held;
   for (char16_t& c : text) {
     if (c < 0xE000 || c - 0xE000u >= marks.gbOfMark.size()) continue;
     const std::uint16_t gb = marks.gbOfMark[c - 0xE000u];
@@ -333,7 +344,7 @@ void convertCwToJp(std::string& character) {
   unlockTable(table.data);
   if ((jl << 8 | jt) == kIdeographicSpace) {
     // A hanzi without a kanji: a user-defined code that names it, so that it can be carried.
-    const std::uint16_t mark = unwrittenMarks().markOfIndex[index];
+    const std::uint16_t mark = unwrittenMarks()->markOfIndex[index];
     jl = mark ? mark >> 8 : kGeta >> 8;
     jt = mark ? mark & 0xFF : kGeta & 0xFF;
   }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,7 +55,7 @@ struct UnwrittenMarks {
   std::vector<std::uint16_t> markOfIndex;  // by GB2312 hanzi index: its Shift-JIS code, or 0
   std::vector<std::uint16_t> gbOfMark;     // by k: the GB2312 code of the hanzi
 };
-const UnwrittenMarks& unwrittenMarks();
+std::shared_ptr<const UnwrittenMarks> unwrittenMarks();
 // Puts each hanzi named by a user-defined code back in text (they stay hanzi: carried) and adds
 // it to restored.
 void restoreUnwrittenHanzi(const ConversionTables& tables, std::u16string& text, std::u16string& restored);

@@ -67,8 +67,8 @@ TEST(TextRuns, RunsComeBackWhereTheirStandInsGo) {
   EXPECT_EQ(out, u"12.5%他我");
   EXPECT_TRUE(carried.empty());
   out.clear();
-  ASSERT_EQ(dbcs::translateAround(u"她1.5kg吃😀", holdsBmpOnly, rotate, out, carried), 0);
-  EXPECT_EQ(out, u"1.5kg吃😀她");
+  ASSERT_EQ(dbcs::translateAround(u"她1.5kg吃😀了", holdsBmpOnly, rotate, out, carried), 0);
+  EXPECT_EQ(out, u"1.5kg吃😀了她");
   EXPECT_EQ(carried, u"😀");
 }
 
