@@ -139,15 +139,20 @@ void CTranslateDlg::OnTranslate() {
           ended = true;
           break;
         }
-        // A character the engine's code cannot hold stays at its place; the text around it is translated.
+        // Runs that are not words and characters the engine cannot hold stay whole at their places,
+        // by the console drivers' rule.
         lastResult = dbcs::translateAround(
             line,
             [&](char16_t c) { return chinese ? cj::engineHoldsChineseChar(app_.cjEngine->tables, c) : jc::engineHoldsJapaneseChar(c); },
             [&](std::u16string_view run, std::u16string& part) {
-              return chinese ? cj::translateChineseLine(*app_.cjEngine, run, part)
-                             : translateJapaneseLine(app_, plat::wideToMultiByte(932, run), part);
+              if (!chinese) return translateJapaneseLine(app_, plat::wideToMultiByte(932, run), part);
+              const int result = cj::translateChineseLine(*app_.cjEngine, run, part);
+              carried += app_.cjEngine->unwrittenHanzi;
+              app_.cjEngine->unwrittenHanzi.clear();
+              return result;
             },
-            translation, carried);
+            translation, carried, chinese,
+            [&](char16_t c) { return !chinese && jc::kanjiLacksChineseCode(c); });
       }
       if (chinese) {
         readingOfLine(app_, line, reading);

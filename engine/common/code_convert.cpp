@@ -6,6 +6,8 @@
 #include "platform/core/resources.h"
 #include "engine/common/dbcs_text.h"
 
+#include <memory>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -269,34 +271,58 @@ std::size_t internalToGb(const ConversionTables&, std::string& out, std::string_
   return out.size();
 }
 
-int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
-                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
-                    std::u16string& out, std::u16string& carried) {
-  int failure = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    std::size_t j = i;
-    while (j < text.size() && holds(text[j])) ++j;
-    if (j > i) {
-      std::u16string part;
-      const int result = translate(text.substr(i, j - i), part);
-      if (result != 0 && failure == 0) failure = result;
-      out += part;
-    }
-    if (j < text.size()) {
-      const bool pair = text[j] >= 0xD800 && text[j] <= 0xDBFF && j + 1 < text.size() && text[j + 1] >= 0xDC00 &&
-                        text[j + 1] <= 0xDFFF;
-      const std::u16string_view character = text.substr(j, pair ? 2 : 1);
-      out += character;
-      carried += character;
-      j += character.size();
-    }
-    i = j;
-  }
-  return failure;
+int unlockTable(const void*) { return 0; }
+
+namespace {
+
+// Shift-JIS user-defined codes F040-F9FC, in order: the k-th reads as U+E000 + k.
+constexpr std::size_t kUserCodes = 10 * 188;
+
+std::uint16_t userCode(std::size_t k) {
+  const std::size_t t = k % 188;
+  return static_cast<std::uint16_t>((0xF0 + k / 188) << 8 | (t < 63 ? 0x40 + t : 0x80 + (t - 63)));
 }
 
-int unlockTable(const void*) { return 0; }
+}  // namespace
+
+std::shared_ptr<const UnwrittenMarks> unwrittenMarks() {
+  // Made again only when another CW2JP_TBL is registered.
+  static std::mutex lock;
+  static std::shared_ptr<const UnwrittenMarks> cached;
+  static const std::uint8_t* madeFrom = nullptr;
+  static std::size_t madeFromSize = 0;
+  plat::ResourceData table = plat::findResource("CVDATA", "CW2JP_TBL");
+  std::lock_guard<std::mutex> guard(lock);
+  if (cached && madeFrom == table.data && madeFromSize == table.size) return cached;
+  auto m = std::make_shared<UnwrittenMarks>();
+  m->markOfIndex.assign(kCw2JpEntries, 0);
+  if (table && table.size >= kCw2JpEntries * 2) {
+    for (std::size_t index = 0; index < kCw2JpEntries && m->gbOfMark.size() < kUserCodes; ++index) {
+      if ((table.data[index * 2] << 8 | table.data[index * 2 + 1]) != kIdeographicSpace) continue;
+      m->markOfIndex[index] = userCode(m->gbOfMark.size());
+      m->gbOfMark.push_back(static_cast<std::uint16_t>((0xB0 + index / 94) << 8 | (0xA1 + index % 94)));
+    }
+  }
+  unlockTable(table.data);
+  cached = std::move(m);
+  madeFrom = table.data;
+  madeFromSize = table.size;
+  return cached;
+}
+
+void restoreUnwrittenHanzi(const ConversionTables& tables, std::u16string& text, std::u16string& restored) {
+  const std::shared_ptr<const UnwrittenMarks> held = unwrittenMarks();
+  const UnwrittenMarks& marks = *held;
+  for (char16_t& c : text) {
+    if (c < 0xE000 || c - 0xE000u >= marks.gbOfMark.size()) continue;
+    const std::uint16_t gb = marks.gbOfMark[c - 0xE000u];
+    std::u16string hanzi;
+    gbToUnicode(tables, hanzi, std::string{static_cast<char>(gb >> 8), static_cast<char>(gb & 0xFF)});
+    if (hanzi.size() != 1) continue;
+    c = hanzi[0];
+    restored += c;
+  }
+}
 
 void convertCwToJp(std::string& character) {
   std::string_view s(character.data(), character.find('\0') == std::string::npos ? character.size()
@@ -324,8 +350,10 @@ void convertCwToJp(std::string& character) {
   unsigned jl = table.data[index * 2], jt = table.data[index * 2 + 1];
   unlockTable(table.data);
   if ((jl << 8 | jt) == kIdeographicSpace) {
-    jl = kGeta >> 8;
-    jt = kGeta & 0xFF;
+    // A hanzi without a kanji: a user-defined code that names it, so that it can be carried.
+    const std::uint16_t mark = unwrittenMarks()->markOfIndex[index];
+    jl = mark ? mark >> 8 : kGeta >> 8;
+    jt = mark ? mark & 0xFF : kGeta & 0xFF;
   }
   character.assign({static_cast<char>(jl), static_cast<char>(jt)});
 }

@@ -3,8 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "engine/common/text_tokens.h"
 
 namespace dbcs {
 
@@ -42,8 +46,19 @@ std::size_t gbToInternal(const ConversionTables& tables, std::string& text);
 // Engine code to GB2312. Returns bytes written.
 std::size_t internalToGb(const ConversionTables& tables, std::string& out, std::string_view in);
 
-// One engine-code character to Shift-JIS, in place; leaves at most two bytes.
+// One engine-code character to Shift-JIS, in place; leaves at most two bytes. A hanzi without a
+// Japanese kanji becomes a Shift-JIS user-defined code that names it (see unwrittenMarks).
 void convertCwToJp(std::string& character);
+
+// The hanzi CW2JP_TBL gives no kanji, each named by a user-defined code (U+E000 + k in Unicode).
+struct UnwrittenMarks {
+  std::vector<std::uint16_t> markOfIndex;  // by GB2312 hanzi index: its Shift-JIS code, or 0
+  std::vector<std::uint16_t> gbOfMark;     // by k: the GB2312 code of the hanzi
+};
+std::shared_ptr<const UnwrittenMarks> unwrittenMarks();
+// Puts each hanzi named by a user-defined code back in text (they stay hanzi: carried) and adds
+// it to restored.
+void restoreUnwrittenHanzi(const ConversionTables& tables, std::u16string& text, std::u16string& restored);
 // Every character of an engine-code text to Shift-JIS.
 void copyCwToJp(std::string_view in, std::string& out);
 // The character the Japanese output shows for a GB2312 character that is no hanzi: its engine code
@@ -53,13 +68,7 @@ char16_t japaneseOfGbSymbol(const ConversionTables& tables, char16_t c);
 // Japanese stand-in for a sentence without a translation.
 void convertSentenceFallback(std::string_view in, std::string& out);
 
-// Translates text around the characters an engine cannot hold: each run between them goes through
-// translate(run, output of the run), each character holds() refuses stays at its place in out
-// (a surrogate pair as one character) and is added to carried. The first non-zero result of a
-// run, or 0.
-int translateAround(std::u16string_view text, const std::function<bool(char16_t)>& holds,
-                    const std::function<int(std::u16string_view, std::u16string&)>& translate,
-                    std::u16string& out, std::u16string& carried);
+// translateAround: engine/common/text_tokens.h.
 
 // Releases a loaded resource table: nothing to do, always 0.
 int unlockTable(const void* table);

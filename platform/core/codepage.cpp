@@ -1,5 +1,6 @@
 #include "platform/core/codepage.h"
 
+#include <algorithm>
 #include <iconv.h>
 
 #include <cerrno>
@@ -145,7 +146,8 @@ std::u16string multiByteToWide(unsigned codePage, std::string_view bytes) {
     if (r == static_cast<size_t>(-1)) {
       if (errno == E2BIG) continue;
       // EILSEQ or EINVAL: replace the bad character and go on.
-      size_t skip = badLength(codePage, p, left);
+      // iconv may have taken the bad bytes already: never step past what is left.
+      size_t skip = left > 0 ? std::min(badLength(codePage, p, left), left) : 0;
       out.push_back(defaultWideChar(codePage));
       p += skip;
       left -= skip;

@@ -471,6 +471,31 @@ bool isCircumstanceNi(const std::vector<Morpheme>& m, const Phrase& p, const Wor
   return (before->surface == "前" || before->surface == "後") && k >= p.first && isTimeWord(v.at(k));
 }
 
+namespace {
+
+// A digit, ASCII or full width (Shift-JIS 0x824F-0x8258), at the start or the end of a surface.
+bool isDigitCode(std::string_view s, std::size_t at) {
+  if (at >= s.size()) return false;
+  const auto b = static_cast<unsigned char>(s[at]);
+  if (b >= '0' && b <= '9') return true;
+  return b == 0x82 && at + 1 < s.size() && static_cast<unsigned char>(s[at + 1]) >= 0x4F &&
+         static_cast<unsigned char>(s[at + 1]) <= 0x58;
+}
+bool startsWithDigit(std::string_view s) { return isDigitCode(s, 0); }
+bool endsWithDigit(std::string_view s) {
+  return (!s.empty() && s.back() >= '0' && s.back() <= '9') || (s.size() >= 2 && isDigitCode(s, s.size() - 2));
+}
+
+// A point between two digits (12.5, １．５) is a decimal point, no sentence end.
+bool isDecimalPoint(const std::vector<Morpheme>& m, int i) {
+  const std::string_view w = m[static_cast<std::size_t>(i)].surface;
+  if (w != "." && w != "．") return false;
+  return i > 0 && i + 1 < static_cast<int>(m.size()) && endsWithDigit(m[static_cast<std::size_t>(i - 1)].surface) &&
+         startsWithDigit(m[static_cast<std::size_t>(i + 1)].surface);
+}
+
+}  // namespace
+
 std::vector<Sentence> cutSentences(const std::vector<Morpheme>& m) {
   std::vector<Sentence> out;
   int n = static_cast<int>(m.size());
@@ -479,7 +504,7 @@ std::vector<Sentence> cutSentences(const std::vector<Morpheme>& m) {
     const Morpheme& w = m[static_cast<std::size_t>(i)];
     if (isOpening(w)) ++depth;
     if (isClosing(w) && depth > 0) --depth;
-    if (!isFullStop(w) || depth > 0) continue;
+    if (!isFullStop(w) || depth > 0 || isDecimalPoint(m, i)) continue;
     // A run of marks (？！, ！！) and the closing brackets after it stay with the sentence.
     while (i + 1 < n && (isClosing(m[static_cast<std::size_t>(i + 1)]) || isFullStop(m[static_cast<std::size_t>(i + 1)])))
       ++i;

@@ -103,6 +103,8 @@ int main(int argc, char** argv) {
           std::string text = cj::engineCodeOf(*engine, run);
           const int fallbacks = engine->fallbackSentences;
           const int result = cj::translateChineseText(*engine, text, part);
+          carried += engine->unwrittenHanzi;
+          engine->unwrittenHanzi.clear();
           refused = refused || part == cj::kCodeErrorNotice;
           if (hasHanzi(text)) {
             anyHanzi = true;
@@ -110,10 +112,17 @@ int main(int argc, char** argv) {
           }
           return result;
         },
-        japanese, carried);
-    if (!carried.empty()) {
-      loop.note(plat::wideToUtf8(carried) + " has no Chinese code and is carried through unchanged");
+        japanese, carried, true);
+    // Named apart: characters without a Chinese code, and those the Japanese output cannot write.
+    std::u16string noCode, noJapanese;
+    for (std::size_t i = 0; i < carried.size(); ++i) {
+      const bool pair = carried[i] >= 0xD800 && carried[i] <= 0xDBFF && i + 1 < carried.size();
+      (!pair && dbcs::gbHolds(engine->tables, carried[i]) ? noJapanese : noCode) += carried.substr(i, pair ? 2 : 1);
+      if (pair) ++i;
     }
+    if (!noCode.empty()) loop.note(plat::wideToUtf8(noCode) + " has no Chinese code and is carried through unchanged");
+    if (!noJapanese.empty())
+      loop.note(plat::wideToUtf8(noJapanese) + " cannot be written in Japanese and is carried through unchanged");
     if (failure != 0) {
       std::fprintf(stderr, "%s\n", plat::wideToUtf8(u"翻訳に失敗しました").c_str());
       loop.failed(std::string(cj::statusText(failure)) + " (status " + std::to_string(failure) + ")");

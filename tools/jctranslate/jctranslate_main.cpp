@@ -4,6 +4,7 @@
 // The parser library Synparse is in the program's own folder, the temporary files in a folder of
 // the process's own; message boxes go to standard error. A piece of a line that cannot be
 // translated stays Japanese in the output and is named on standard error.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -62,8 +63,20 @@ int main(int argc, char** argv) {
           kept.insert(kept.end(), report.untranslated.begin(), report.untranslated.end());
           return r == jc::kJcLineIncomplete ? 0 : r;
         },
-        chinese, carried);
-    if (!carried.empty()) loop.note(plat::wideToUtf8(carried) + " has no Japanese or Chinese code and is carried through unchanged");
+        chinese, carried, false, [](char16_t c) { return jc::kanjiLacksChineseCode(c); });
+    // A line translated again reports its pieces again.
+    for (std::size_t i = 0; i < kept.size(); ++i)
+      kept.erase(std::remove(kept.begin() + static_cast<std::ptrdiff_t>(i) + 1, kept.end(), kept[i]), kept.end());
+    // Named apart: characters Shift-JIS lacks, and kanji without a Chinese code.
+    std::u16string noCode, noChinese;
+    for (std::size_t i = 0; i < carried.size(); ++i) {
+      const bool pair = carried[i] >= 0xD800 && carried[i] <= 0xDBFF && i + 1 < carried.size();
+      const std::u16string_view c = std::u16string_view(carried).substr(i, pair ? 2 : 1);
+      (!pair && plat::wideToMultiByte(932, c) != "?" ? noChinese : noCode) += c;
+      if (pair) ++i;
+    }
+    if (!noCode.empty()) loop.note(plat::wideToUtf8(noCode) + " has no Japanese or Chinese code and is carried through unchanged");
+    if (!noChinese.empty()) loop.note(plat::wideToUtf8(noChinese) + " has no Chinese code and is carried through unchanged");
     for (const std::string& piece : kept)
       loop.failed(plat::wideToUtf8(plat::multiByteToWide(932, piece)) + " could not be translated and stands as it is");
     if (result != 0) {

@@ -35,6 +35,9 @@ TEST(NextSentenceTest, CutsAtFullStopsBracketsAndQuestionMarks) {
       {u"Yes? No.", {u"Yes?", u" No."}},
       {u"他喝水。\r\n我饿了。", {u"他喝水。", u"\r\n我饿了。"}},
       {u"版本3.０です.終り", {u"版本3.０です.", u"終り"}},  // a full-width digit keeps the point too
+      // Marks inside a URL, a mail address or a version join their run, as the console drivers read them.
+      {u"请看http://example.com/a?id=1。好。", {u"请看http://example.com/a?id=1。", u"好。"}},
+      {u"我发到foo.bar@example.com了。", {u"我发到foo.bar@example.com了。"}},
   };
   for (const Case& c : cases) {
     std::vector<std::u16string> got;
@@ -327,9 +330,36 @@ TEST_F(TranslateTest, CharactersGb2312LacksAreCarriedAndNamed) {
   open(1);
   translate(u"我喝茶😀");
   const std::u16string result = text(kIdResult);
-  EXPECT_EQ(result.substr(result.size() - 2), u"😀") << plat::wideToUtf8(result);
+  // The character stays inside its sentence, which is translated whole.
+  EXPECT_NE(result.find(u"😀"), std::u16string::npos) << plat::wideToUtf8(result);
+  EXPECT_NE(result.find(u"お茶"), std::u16string::npos) << plat::wideToUtf8(result);
   EXPECT_EQ(result.find_first_of(u"?？"), std::u16string::npos) << plat::wideToUtf8(result);
   EXPECT_EQ(messageCount(kCarried + u"😀"), 1u);
+}
+
+// Runs that are not words stay whole in both directions, as the console drivers keep them; a hanzi
+// without a Japanese kanji is carried and named as the drivers name it.
+TEST_F(TranslateTest, RunsThatAreNotWordsStayWhole) {
+  open(1);
+  translate(u"请看http://example.com/a/b。我2026-12-10去。");
+  std::u16string result = text(kIdResult);
+  EXPECT_NE(result.find(u"http://example.com/a/b"), std::u16string::npos) << plat::wideToUtf8(result);
+  EXPECT_NE(result.find(u"2026-12-10"), std::u16string::npos) << plat::wideToUtf8(result);
+  EXPECT_EQ(std::count(result.begin(), result.end(), u'。'), 2) << plat::wideToUtf8(result);
+  notes_->messages.clear();
+  translate(u"钱不够。");
+  result = text(kIdResult);
+  EXPECT_NE(result.find(u'够'), std::u16string::npos) << plat::wideToUtf8(result);
+  EXPECT_EQ(result.find(u'〓'), std::u16string::npos) << plat::wideToUtf8(result);
+  EXPECT_EQ(messageCount(kCarried + u"够"), 1u);
+}
+
+TEST_F(TranslateTest, ADecimalPointIsNoSentenceEnd) {
+  open(0);
+  translate(u"税率は12.5%です。");
+  const std::u16string result = text(kIdResult);
+  EXPECT_NE(result.find(u"12.5%"), std::u16string::npos) << plat::wideToUtf8(result);
+  EXPECT_EQ(std::count(result.begin(), result.end(), u'。'), 1) << plat::wideToUtf8(result);
 }
 
 // The program carries what the engine cannot read exactly as the console driver does: 〇 and the

@@ -1,3 +1,4 @@
+#include <cctype>
 #include "engine/cj/analysis/dic_lookup.h"
 
 #include <new>
@@ -216,6 +217,9 @@ int fillNodesFromSegments(CjSentence& s, const std::vector<SegmentEntry>& merged
       case 'U':
       case 'W':
         node.CAT = std::string_view(&e.kind, 1);
+        // A run of Latin letters (a word, a name, a URL) reads as a noun.
+        if (e.kind == 'W' && !node.CHI.view().empty() && std::isalpha(static_cast<unsigned char>(node.CHI.view()[0])))
+          node.CAT = "N";
         node.kind = 'W';
         break;
       case '4':

@@ -106,6 +106,8 @@ struct CjEngine {
   std::unique_ptr<CjGrammar> grammar;
   // Sentences given back character by character because they were too fragmented to analyse.
   int fallbackSentences = 0;
+  // Hanzi without a Japanese kanji that translations carried as themselves; the caller clears it.
+  std::u16string unwrittenHanzi;
 
   CjEngine();
   CjEngine(const CjEngine&) = delete;

@@ -146,7 +146,9 @@ int translateChineseSentence(CjEngine& engine, std::string_view sentence, std::u
   return engine.engineStatus;
 }
 
-int translateChineseText(CjEngine& engine, std::string& text, std::u16string& output) {
+namespace {
+
+int translateText(CjEngine& engine, std::string& text, std::u16string& output) {
   useEngineWords(engine);
   const std::string_view line = terminated(text);
   if (lacksHanzi(line)) {
@@ -231,6 +233,14 @@ int translateChineseText(CjEngine& engine, std::string& text, std::u16string& ou
   }
   // A reporting clause still held when the line ends.
   if (lineState.reportingVerbState == 2 && !held.empty()) output += held;
+  return result;
+}
+
+}  // namespace
+
+int translateChineseText(CjEngine& engine, std::string& text, std::u16string& output) {
+  const int result = translateText(engine, text, output);
+  dbcs::restoreUnwrittenHanzi(engine.tables, output, engine.unwrittenHanzi);
   return result;
 }
 

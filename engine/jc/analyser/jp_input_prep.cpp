@@ -415,6 +415,28 @@ bool engineHoldsJapaneseChar(char16_t c) {
   return !jpSymbolHasNoEngineCode(static_cast<unsigned char>(sjis[0]) << 8 | static_cast<unsigned char>(sjis[1]));
 }
 
+bool kanjiLacksChineseCode(char16_t c) {
+  const std::string sjis = plat::wideToMultiByte(932, std::u16string_view(&c, 1));
+  if (sjis.size() != 2) return false;
+  const auto lead = static_cast<unsigned char>(sjis[0]);
+  if (lead < 0x88 || lead >= 0xF0) return false;
+  static const Jp2CwTable table = [] {
+    Jp2CwTable t;
+    loadJp2CwTable(&t);
+    return t;
+  }();
+  static const dbcs::ConversionTables tables = dbcs::loadConversionTables();
+  if (!table.data || !tables.gbUni) return false;
+  const unsigned code = convertJpCharToEngine(table, lead, static_cast<unsigned char>(sjis[1]));
+  if (code == kJpReplacementChar) return true;
+  if (code < 0x8100) return false;
+  std::string gb;
+  std::u16string shown;
+  dbcs::internalToGb(tables, gb, std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)});
+  dbcs::gbToUnicode(tables, shown, gb);
+  return shown.size() != 1 || shown[0] == u'\u3013';
+}
+
 unsigned convertJpCharToEngine(const Jp2CwTable& table, unsigned char lead, unsigned char trail) {
   if (lead < 0x81 || (lead >= 0xA0 && lead <= 0xDF) || lead > 0xFC || trail < 0x40) return kJpReplacementChar;
   if (isSymbolCode(static_cast<unsigned>(lead) << 8 | trail)) {

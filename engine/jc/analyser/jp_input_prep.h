@@ -66,6 +66,9 @@ bool jpSymbolHasNoEngineCode(unsigned code);
 // symbol, the engine code has it or a close counterpart; a user-defined character never. Callers carry
 // any other character through.
 bool engineHoldsJapaneseChar(char16_t c);
+// Whether a kanji has no Chinese code: the engine writes the replacement mark 〓 for it where no
+// word of its dictionary renders it.
+bool kanjiLacksChineseCode(char16_t c);
 
 // Shift-JIS IBM-extension codes (0xFA40-0xFC4B) to their NEC or row-13 codes; 0x8140 for none.
 unsigned mapIbmExtension(unsigned code);

@@ -46,6 +46,17 @@ TEST(CodePages, BadBytesAreReplacedAndTheRestConverts) {
     for (unsigned cp : {932u, 936u}) EXPECT_EQ(plat::wideToMultiByte(cp, p.wide), p.bytes) << cp;
 }
 
+// Code page 949 consumes A2 E8 and still reports it bad: the counter of bytes left must not wrap
+// (it read past the input before), and the bad character gives one replacement.
+TEST(CodePages, BadBytesIconvTookAlreadyDoNotWrapTheCounter) {
+  for (const std::string& bytes : {std::string("\xA2\xE8"), std::string("\xA2\xE8" "A"), std::string("A\xA2\xE8")}) {
+    const std::u16string wide = plat::multiByteToWide(949, bytes);
+    EXPECT_GE(wide.size(), 1u);
+    EXPECT_LE(wide.size(), bytes.size());
+  }
+  EXPECT_EQ(plat::multiByteToWide(949, std::string("A\xA2\xE8")).front(), u'A');
+}
+
 TEST(CodePages, LeadBytes) {
   EXPECT_TRUE(plat::isLeadByteInCodePage(932, 0x81));
   EXPECT_TRUE(plat::isLeadByteInCodePage(932, 0xFC));

@@ -208,7 +208,6 @@ TEST_F(CodeConvertTest, ConvertCwToJpReplacesOneHanzi) {
       {"\xA6", "\xA6"},              // a pinyin letter stands alone
       {"\x88", "\x88"},              // a lead byte without its trail
       {engineOf(tables, u"\u4E2D"), plat::wideToMultiByte(932, u"\u4E2D")},   // same form in Japanese
-      {engineOf(tables, u"\u8BA9"), "\x81\xAC"},                              // no Japanese form
       {engineOf(tables, u"\u8FD9"), plat::wideToMultiByte(932, u"\u9019")},   // fixed replacement
       {engineOf(tables, u"\u4E2D\u6587"), plat::wideToMultiByte(932, u"\u4E2D")},
   };
@@ -216,6 +215,14 @@ TEST_F(CodeConvertTest, ConvertCwToJpReplacesOneHanzi) {
     std::string s = c.in;
     convertCwToJp(s);
     EXPECT_EQ(s, c.out) << c.in;
+  }
+  // A hanzi without a Japanese form becomes a user-defined code that names it.
+  {
+    std::string s = engineOf(tables, u"\u8BA9");
+    convertCwToJp(s);
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_GE(static_cast<unsigned char>(s[0]), 0xF0);
+    EXPECT_LE(static_cast<unsigned char>(s[0]), 0xF9);
   }
   // Hanzi of the last rows live in the IBM-extension area and still find their Japanese form.
   int checked = 0;
@@ -256,7 +263,44 @@ TEST_F(CodeConvertTest, ConvertCwToJpFurtherFixedCharacter) {
   cj::clearWordTable();
   s = engineOf(tables, u"\u8BA9");
   convertCwToJp(s);
-  EXPECT_EQ(s, "\x81\xAC");  // without the listed words the table decides
+  EXPECT_NE(s, "\x88\x9F");  // without the listed words the table decides
+}
+
+// Every hanzi the table gives no kanji comes out as a code of its own and is put back as itself;
+// every other hanzi is written as its kanji and left alone.
+TEST_F(CodeConvertTest, HanziWithoutAKanjiArePutBackAndNamed) {
+  std::size_t unwritten = 0, overflow = 0;
+  for (unsigned lead = 0xB0; lead <= 0xF7; ++lead) {
+    for (unsigned trail = 0xA1; trail <= 0xFE; ++trail) {
+      const char16_t c = gbUniValue(tables, static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
+      if (c < 0x4E00 || c > 0x9FFF) continue;
+      std::string jp;
+      copyCwToJp(engineOf(tables, std::u16string(1, c)), jp);
+      std::u16string shown = plat::multiByteToWide(932, jp), restored;
+      ASSERT_EQ(shown.size(), 1u) << std::hex << unsigned(c);
+      // Past the 1,880 user-defined codes (a table without the Japanese forms) the mark stays.
+      if (shown[0] == u'\u3013') {
+        ++overflow;
+        continue;
+      }
+      restoreUnwrittenHanzi(tables, shown, restored);
+      if (!restored.empty()) {
+        ++unwritten;
+        EXPECT_EQ(shown, std::u16string(1, c)) << std::hex << unsigned(c);
+        EXPECT_EQ(restored, shown);
+      } else {
+        EXPECT_GE(shown[0], 0x3400) << std::hex << unsigned(c);  // a kanji, no user-defined code
+      }
+    }
+  }
+  EXPECT_EQ(unwritten, unwrittenMarks()->gbOfMark.size());
+  EXPECT_GT(unwritten, 1000u);
+  if (overflow > 0) EXPECT_EQ(unwritten, 10u * 188u);
+  // Characters of the text's own in the user-defined area stay as they are.
+  std::u16string own = u"\uE757a", restored;
+  restoreUnwrittenHanzi(tables, own, restored);
+  EXPECT_EQ(own, u"\uE757a");
+  EXPECT_TRUE(restored.empty());
 }
 
 TEST_F(CodeConvertTest, CopyAndFallbackConvertEveryCharacter) {

@@ -185,7 +185,7 @@ TEST_F(DicLookupTest, NodesFromSegments) {
     char kind;
     int32_t ref;
     std::size_t senses;
-  } expected[] = {{"NA", '4', 13, 3}, {"U", 'W', 0, 0}, {"P", 'W', 0, 0}, {"W", 'W', 0, 0}, {"N", '1', 55, 0},
+  } expected[] = {{"NA", '4', 13, 3}, {"U", 'W', 0, 0}, {"P", 'W', 0, 0}, {"N", 'W', 0, 0} /* Latin letters: a noun */, {"N", '1', 55, 0},
                   {"W", '4', 0, 0}};
   for (int i = 0; i < 6; ++i) {
     const CjNode& n = s->nodes[i + 1];
