@@ -172,7 +172,7 @@ TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
       // 努力, 比较, 一点: adverbs before a verb or an adjective; 一点 a quantity after the verb.
       {"他努力学习。", "努力", "F"},
       {"这个比较好。", "比较", "F"},
-      {"我有一点累。", "一点", "F"},
+      {"我一点也不累。", "一点", "F"},
       {"你多吃一点。", "一点", "N"},
       // 那: the pronoun before a classifier.
       {"那本书很好。", "那", "R"},
