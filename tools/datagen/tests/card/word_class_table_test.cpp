@@ -155,6 +155,27 @@ TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
       {"我们一起学习。", "一起", "F"},
       {"他再来一次。", "再", "F"},
       {"他还没有回来。", "还", "F"},
+      // Nouns that are also verbs: the subject or a noun after 的 and 这个, the verb after a subject.
+      {"学习很重要。", "学习", "N"},
+      {"我们一起学习。", "学习", "V"},
+      {"这个决定很重要。", "决定", "N"},
+      {"我决定去北京。", "决定", "V"},
+      {"他病了。", "病", "V"},
+      {"他的病很重。", "病", "N"},
+      {"我们的计划很好。", "计划", "N"},
+      {"他画了一只猫。", "画", "V"},
+      {"我爱她。", "爱", "V"},
+      {"她笑了。", "笑", "V"},
+      {"大家都笑了起来。", "笑", "V"},
+      {"他为大家服务。", "服务", "V"},
+      {"我们支持你。", "支持", "V"},
+      // 努力, 比较, 一点: adverbs before a verb or an adjective; 一点 a quantity after the verb.
+      {"他努力学习。", "努力", "F"},
+      {"这个比较好。", "比较", "F"},
+      {"我一点也不累。", "一点", "F"},
+      {"你多吃一点。", "一点", "N"},
+      // 那: the pronoun before a classifier.
+      {"那本书很好。", "那", "R"},
   };
   for (const auto& c : cases) {
     std::string found;
