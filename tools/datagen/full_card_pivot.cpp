@@ -1075,6 +1075,20 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
       keys.insert(sp);
       continue;
     }
+    // A key of one kanji pairs only with a Chinese word of one or two characters written with it (亀
+    // 龟, 斧 斧子, 麺 面条), or as graded right by hand: English meets on the kanji's sense as a word of
+    // its own (独: Germany, 平: plain, 西: Spain), and the analysis falls back on the key inside every
+    // word it splits (独自, 平和, 西洋).
+    if (wide.size() == 1 && wide[0] >= 0x3400 && !vouched.count({sp, *words[best].word})) {
+      auto forms = spellings.find(*words[best].word);
+      if (forms == spellings.end() || characterCount(*words[best].word) > 2 ||
+          std::none_of(forms->second.begin(), forms->second.end(), [&](const std::string& f) {
+            return f.find(sp) != std::string::npos;
+          })) {
+        keys.insert(sp);
+        continue;
+      }
+    }
     // Verbs, adjectives and adverbs only from EDICT's common words: the rare ones would cut
     // everyday text apart.
     if ((bestClass & (kPvVerb | kPvAdjective | kPvAdverb)) && !j.common) continue;

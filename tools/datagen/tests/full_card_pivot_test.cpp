@@ -346,6 +346,28 @@ TEST(FullCardPivot, SameCharactersAndKanaEndingsPair) {
   EXPECT_EQ(jc.find(utf8(u8"鉄砲")), std::string::npos) << jc;
 }
 
+// Japanese to Chinese, a key of one kanji takes only a Chinese word of one or two characters written
+// with it (斧 斧子), not one English gives for the kanji as a word of its own (独: Germany, 德国),
+// unless graded right by hand: the analysis falls back on such keys inside the words it splits.
+TEST(FullCardPivot, OneKanjiKeysTakeAWordWrittenWithThem) {
+  const auto edict = datagen::parseEdict(utf8(u8"斧 [おの] /(n) axe/hatchet/(P)/\n独 [どく] /(n) Germany/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"斧子 斧子 [fu3 zi5] /axe/hatchet/\n德國 德国 [de2 guo2] /Germany/\n"));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"斧,0,0,6000,名詞,一般,*,*,*,*,斧,オノ,オノ\n独,0,0,7900,名詞,一般,*,*,*,*,独,ドク,ドク\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}}};
+  const std::vector<datagen::ChineseListWord> list = {{utf8(u8"德国"), 900, "n"}, {utf8(u8"斧子"), 800, "n"}};
+  const datagen::SpellingsOf spellings = {{utf8(u8"德国"), {utf8(u8"徳国"), utf8(u8"徳國")}},
+                                          {utf8(u8"斧子"), {utf8(u8"斧子")}}};
+  datagen::PivotSizes sizes;
+  const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes, spellings);
+  EXPECT_NE(jc.find(utf8(u8"斧\t6.1.0.0\t=\t斧子\t")), std::string::npos) << jc;
+  EXPECT_EQ(jc.find(utf8(u8"独\t")), std::string::npos) << jc;
+  const std::string graded = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes,
+                                                     spellings, {{utf8(u8"独"), utf8(u8"德国")}});
+  EXPECT_NE(graded.find(utf8(u8"独\t6.1.0.0\t=\t德国\t")), std::string::npos) << graded;
+}
+
 TEST(FullCardPivot, RenderingsInTheirLanguagesScript) {
   const struct {
     const char8_t* word;
