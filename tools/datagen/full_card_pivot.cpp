@@ -664,6 +664,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     const bool name = std::none_of(entries->second.begin(), entries->second.end(),
                                    [](const CedictEntry* c) { return c->reading[0] >= 'a' && c->reading[0] <= 'z'; });
     std::array<int, 10> best{};
+    bool byCharacters = false;  // the best pair rests on the characters
     int bestEntry = -1;
     unsigned bestClass = 0;
     for (auto [e, agree] : candidates) {
@@ -679,11 +680,12 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
       }
       // A unit takes a Japanese counter first (フィート, not 脚, for 英尺: foot).
       const bool counter = measure && japanese.counters.count(edict[e].spelling());
-      // The same characters and first senses sharing a gloss are two sources that agree.
-      const bool written = (sameWritten.count(e) && m.firstSenses) ||
-                           (inflected.count(e) && m.glosses && sharesGlossWithAFirstSense(edict[e].senses, entries->second));
+      // The same characters and first senses sharing a gloss are two sources that agree; a verb
+      // with the kana of its ending comes after a pair whose first senses agree (推 押す, not 推す).
+      const bool written = sameWritten.count(e) && m.firstSenses;
+      const bool withEnding = inflected.count(e) && m.glosses && sharesGlossWithAFirstSense(edict[e].senses, entries->second);
       // A counter of the IPA dictionary is a word of its own, common or not (キロメートル).
-      if (!written && !((edict[e].common || counter) && firstSensesAgree(m))) continue;
+      if (!written && !withEnding && !((edict[e].common || counter) && firstSensesAgree(m))) continue;
       const std::array<int, 10> score = {counter ? 1 : 0, written ? 1 : 0, m.firstSenses, m.heads, edict[e].common ? 1 : 0,
                                         name || measure || !katakanaOnly(edict[e].spelling()) ? 1 : 0,
                                         (cls & kPvVerb) || !edict[e].suru ? 1 : 0,
@@ -692,16 +694,17 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
         best = score;
         bestEntry = e;
         bestClass = agree;
+        byCharacters = written || (withEnding && !firstSensesAgree(m));
       }
     }
-    if (bestEntry < 0 || (strict && !best[1] &&
+    if (bestEntry < 0 || (strict && !byCharacters &&
                           !(edict[bestEntry].common && sameFirstSense(edict[bestEntry], entries->second))))
       continue;
     // The best pair resting on a vague gloss leaves the word without one: the next best is no better.
     const std::string& bestSpelling = edict[bestEntry].spelling();
     const bool gradedRight = vouched.count({w.word, bestSpelling}) || vouched.count({w.word, bestSpelling + "する"}) ||
                              vouched.count({w.word, bestSpelling + "だ"});
-    if (!best[1] && !gradedRight && restsOnVagueGloss(edict[bestEntry].senses, entries->second, w.word, bestSpelling, vague)) {
+    if (!byCharacters && !gradedRight && restsOnVagueGloss(edict[bestEntry].senses, entries->second, w.word, bestSpelling, vague)) {
       sizes.vague.insert(w.word);
       continue;
     }

@@ -104,8 +104,8 @@ SpellingsOf listSpellings(const std::vector<ChineseListWord>& list, const std::m
                           const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
                           const std::map<char16_t, char16_t>& twins, int cap);
 
-// Pairs graded right by hand (word, rendering: 回忆 思い出す, 夕飯 晚饭): the rule of vague glosses
-// leaves them be.
+// Pairs graded right or rough by hand (word, rendering: 回忆 思い出す, 夕飯 晚饭): the rules of vague
+// glosses and one-kanji keys leave them be.
 using GradedPairs = std::set<std::pair<std::string, std::string>>;
 
 struct PivotSizes {

@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     edict = datagen::parseEdict(edictText);
     cedict = datagen::parseCedict(cedictText);
   }
-  // Pairs graded by hand: the wrong ones are left out, the right ones kept.
+  // Pairs graded by hand: the wrong ones are left out, the right and rough ones kept.
   const std::string gradedCj = tools::readFile(lists + "/measure_cj.tsv") + tools::readFile(lists + "/singles_cj.tsv");
   const std::string gradedJc = tools::readFile(lists + "/measure_jc.tsv") + tools::readFile(lists + "/singles_jc.tsv");
   datagen::PivotSizes pivot;
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
       edict.empty() ? datagen::SpellingsOf{} : datagen::listSpellings(list, tags, forms, traditional, twins, std::atoi(argv[9]));
   std::string words = wordsSoFar + "# Words paired through English\n" +
                       datagen::pivotCjWords(wordsSoFar, list, tags, falseFriends, japanese, edict, cedict,
-                                            std::atoi(argv[9]), pivot, spellings, datagen::rightPairs(gradedCj));
+                                            std::atoi(argv[9]), pivot, spellings, datagen::acceptedPairs(gradedCj));
   // Then the words whose Japanese is of another class, the compounds, and the Chinese names by their
   // characters; not the words whose pair through English rested on a vague gloss.
   auto leftOut = falseFriends;
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
                                          std::atoi(argv[9]), sameCharacters);
   full += "# Words of EDICT paired through English\n" +
           datagen::pivotJcLexicon(full, list, tags, falseFriends, japanese, conjugations, edict, cedict,
-                                  std::atoi(argv[9]), pivot, spellings, datagen::rightPairs(gradedJc));
+                                  std::atoi(argv[9]), pivot, spellings, datagen::acceptedPairs(gradedJc));
   full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, wrongDropped);
   // Time nouns of the generated lines take the time code.
   int timeNouns = 0;
