@@ -253,6 +253,15 @@ std::set<std::pair<std::string, std::string>> wrongPairs(std::string_view graded
   return out;
 }
 
+std::set<std::pair<std::string, std::string>> acceptedPairs(std::string_view graded) {
+  std::set<std::pair<std::string, std::string>> out;
+  eachContentLine(graded, [&](int, std::string_view line) {
+    const auto f = splitOn(line, '\t');
+    if (f.size() >= 4 && (f[3] == "right" || f[3] == "rough")) out.emplace(f[0], f[1]);
+  });
+  return out;
+}
+
 std::string withoutWrongChinesePairs(std::string_view words, const std::set<std::pair<std::string, std::string>>& wrong,
                                      int& dropped) {
   const std::size_t generated = words.find(kOpenListHeading);

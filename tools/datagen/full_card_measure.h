@@ -63,6 +63,9 @@ std::string gradeLines(const std::vector<MeasuredWord>& words);
 // The pairs graded wrong by hand (word, translation): a wrong pair is worse than none, so the card
 // leaves them out.
 std::set<std::pair<std::string, std::string>> wrongPairs(std::string_view graded);
+// The pairs graded right or rough: a pair through English that the rules of vague glosses and
+// one-kanji keys would refuse stays.
+std::set<std::pair<std::string, std::string>> acceptedPairs(std::string_view graded);
 // cj/words.txt without its generated lines whose first rendering is a wrong pair; the hand-made
 // lines (above the open list's heading) stay. `dropped` counts the lines left out.
 std::string withoutWrongChinesePairs(std::string_view words, const std::set<std::pair<std::string, std::string>>& wrong,

@@ -237,6 +237,22 @@ Meeting meetEveryday(const std::vector<PivotSense>& japanese, const std::vector<
   return meet(j, c);
 }
 
+// How many of EDICT's common words give each gloss in their first sense.
+using FirstGlossCounts = std::unordered_map<std::string, int>;
+
+FirstGlossCounts commonFirstGlosses(const std::vector<EdictEntry>& edict) {
+  FirstGlossCounts counts;
+  for (const EdictEntry& e : edict) {
+    if (!e.common) continue;
+    const std::set<std::string> first(e.senses[0].glosses.begin(), e.senses[0].glosses.end());
+    for (const std::string& g : first) ++counts[g];
+  }
+  return counts;
+}
+
+// A gloss that this many common Japanese words give as their first sense names no one sense.
+constexpr int kVagueFirstGloss = 4;
+
 // A CC-CEDICT sense that only sends to another entry: a variant ("variant of 局[ju2]", "old variant
 // of"), a cross reference ("see 称心[chen4 xin1]", "see also") or a use inside another word ("used
 // in 窈窕").
@@ -274,6 +290,40 @@ bool sharesCharacter(const std::string& chinese, const std::string& japanese) {
   const std::u16string c = plat::utf8ToWide(chinese), j = plat::utf8ToWide(japanese);
   for (char16_t ch : c)
     if (ch >= 0x3400 && j.find(ch) != std::u16string::npos) return true;
+  return false;
+}
+
+// Two words that meet on one everyday gloss only, a vague one, and share no character: the one
+// English word stands for senses the two need not share (寄附 and 功劳 on "contribution", 頻度 and
+// 频道 on "frequency", 座談会's 年会 on "conference").
+bool restsOnVagueGloss(const std::vector<PivotSense>& japanese, const std::vector<const CedictEntry*>& chinese,
+                       const std::string& chineseWord, const std::string& japaneseWord, const FirstGlossCounts& counts) {
+  if (sharesCharacter(chineseWord, japaneseWord)) return false;
+  std::set<std::string> theirs;
+  for (const CedictEntry* c : chinese)
+    for (const PivotSense& s : c->senses)
+      for (const std::string& g : s.glosses)
+        if (!twoSenseGloss(g)) theirs.insert(g);
+  std::set<std::string> shared;
+  for (const PivotSense& s : japanese)
+    for (const std::string& g : s.glosses)
+      if (theirs.count(g)) shared.insert(g);
+  if (shared.size() != 1) return false;
+  auto it = counts.find(*shared.begin());
+  return it != counts.end() && it->second >= kVagueFirstGloss;
+}
+
+// A first sense of one shares an everyday gloss with a sense of the other.
+bool sharesGlossWithAFirstSense(const std::vector<PivotSense>& japanese, const std::vector<const CedictEntry*>& chinese) {
+  const auto inSenses = [](const std::string& g, const std::vector<PivotSense>& senses) {
+    return std::any_of(senses.begin(), senses.end(), [&](const PivotSense& s) { return contains(s.glosses, g); });
+  };
+  for (const CedictEntry* c : chinese) {
+    for (const std::string& g : japanese[0].glosses)
+      if (!twoSenseGloss(g) && inSenses(g, c->senses)) return true;
+    for (const std::string& g : c->senses[0].glosses)
+      if (!twoSenseGloss(g) && inSenses(g, japanese)) return true;
+  }
   return false;
 }
 
@@ -504,15 +554,41 @@ std::string withCedictReadings(std::string_view words, const std::map<std::strin
   return out;
 }
 
+SpellingsOf listSpellings(const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
+                          const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                          const std::map<char16_t, char16_t>& twins, int cap) {
+  SpellingsOf out;
+  int looked = 0;
+  for (const ChineseListWord& w : list) {
+    if (looked++ >= cap) break;
+    if (!tags.count(w.tag) || out.count(w.word) || !inChineseScript(w.word)) continue;
+    out[w.word] = japaneseSpellings(w.word, forms, traditional, twins);
+  }
+  return out;
+}
+
 std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
                          const std::map<std::string, FullTag>& tags,
                          const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                         PivotSizes& sizes) {
+                         PivotSizes& sizes, const SpellingsOf& spellings, const GradedPairs& vouched) {
   const std::set<std::string> have = sourceKeys(words);
+  std::unordered_map<std::string, std::vector<int>> byWritten, byStem;
+  if (!spellings.empty())
+    for (int e = 0; e < static_cast<int>(edict.size()); ++e) {
+      byWritten[edict[e].written].push_back(e);
+      // Verbs and adjectives by their kanji, the kana of their ending off (吸う: 吸, 淡い: 淡).
+      if (!edict[e].common || !(edict[e].senses[0].classes & (kPvVerb | kPvAdjective)) || edict[e].suru) continue;
+      const std::u16string w = plat::utf8ToWide(edict[e].written);
+      std::size_t end = w.size();
+      while (end > 0 && w[end - 1] >= 0x3041 && w[end - 1] <= 0x3096) --end;
+      if (end > 0 && end < w.size() && std::all_of(w.begin(), w.begin() + end, [](char16_t c) { return c >= 0x3400 && c <= 0x9FFF; }))
+        byStem[plat::wideToUtf8(w.substr(0, end))].push_back(e);
+    }
   const GlossIndex index = edictIndex(edict);
   const std::vector<CedictEntry> everyday = everydayCedict(cedict);
   const auto byWord = cedictByWord(everyday);
+  const FirstGlossCounts vague = commonFirstGlosses(edict);
   std::string out;
   int looked = 0;
   const auto noun = tags.find("n");
@@ -564,10 +640,31 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
         }
       }
     }
+    // EDICT words written with the word's characters, where the IPA dictionary lacks the spelling;
+    // verbs and adjectives written with them and the kana of their ending (吸 吸う), which a sense
+    // of one shares with a first sense of the other.
+    std::set<int> sameWritten, inflected;
+    if (auto sp = spellings.find(w.word); sp != spellings.end())
+      for (const std::string& form : sp->second) {
+        if (auto hit = byStem.find(form); hit != byStem.end() && (cls & (kPvVerb | kPvAdjective)))
+          for (int e : hit->second)
+            if (const unsigned agree = edict[e].senses[0].classes & cls) {
+              candidates[e] |= agree;
+              inflected.insert(e);
+            }
+        if (japanese.classes.count(form) || japanese.conjugation.count(form)) continue;
+        if (auto hit = byWritten.find(form); hit != byWritten.end())
+          for (int e : hit->second)
+            if (const unsigned agree = edict[e].senses[0].classes & cls) {
+              candidates[e] |= agree;
+              sameWritten.insert(e);
+            }
+      }
     // A name (巴西: Ba1 xi1) may well be katakana in Japanese.
     const bool name = std::none_of(entries->second.begin(), entries->second.end(),
                                    [](const CedictEntry* c) { return c->reading[0] >= 'a' && c->reading[0] <= 'z'; });
-    std::array<int, 9> best{};
+    std::array<int, 10> best{};
+    bool byCharacters = false;  // the best pair rests on the characters
     int bestEntry = -1;
     unsigned bestClass = 0;
     for (auto [e, agree] : candidates) {
@@ -583,9 +680,13 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
       }
       // A unit takes a Japanese counter first (フィート, not 脚, for 英尺: foot).
       const bool counter = measure && japanese.counters.count(edict[e].spelling());
+      // The same characters and first senses sharing a gloss are two sources that agree; a verb
+      // with the kana of its ending comes after a pair whose first senses agree (推 押す, not 推す).
+      const bool written = sameWritten.count(e) && m.firstSenses;
+      const bool withEnding = inflected.count(e) && m.glosses && sharesGlossWithAFirstSense(edict[e].senses, entries->second);
       // A counter of the IPA dictionary is a word of its own, common or not (キロメートル).
-      if (!((edict[e].common || counter) && firstSensesAgree(m))) continue;
-      const std::array<int, 9> score = {counter ? 1 : 0, m.firstSenses, m.heads, edict[e].common ? 1 : 0,
+      if (!written && !withEnding && !((edict[e].common || counter) && firstSensesAgree(m))) continue;
+      const std::array<int, 10> score = {counter ? 1 : 0, written ? 1 : 0, m.firstSenses, m.heads, edict[e].common ? 1 : 0,
                                         name || measure || !katakanaOnly(edict[e].spelling()) ? 1 : 0,
                                         (cls & kPvVerb) || !edict[e].suru ? 1 : 0,
                                         sharesCharacter(w.word, edict[e].spelling()) ? 1 : 0, m.glosses, -cost};
@@ -593,10 +694,20 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
         best = score;
         bestEntry = e;
         bestClass = agree;
+        byCharacters = written || (withEnding && !firstSensesAgree(m));
       }
     }
-    if (bestEntry < 0 || (strict && !(edict[bestEntry].common && sameFirstSense(edict[bestEntry], entries->second))))
+    if (bestEntry < 0 || (strict && !byCharacters &&
+                          !(edict[bestEntry].common && sameFirstSense(edict[bestEntry], entries->second))))
       continue;
+    // The best pair resting on a vague gloss leaves the word without one: the next best is no better.
+    const std::string& bestSpelling = edict[bestEntry].spelling();
+    const bool gradedRight = vouched.count({w.word, bestSpelling}) || vouched.count({w.word, bestSpelling + "する"}) ||
+                             vouched.count({w.word, bestSpelling + "だ"});
+    if (!byCharacters && !gradedRight && restsOnVagueGloss(edict[bestEntry].senses, entries->second, w.word, bestSpelling, vague)) {
+      sizes.vague.insert(w.word);
+      continue;
+    }
     const EdictEntry& j = edict[bestEntry];
     const std::string& sp = j.spelling();
     std::string translation;
@@ -857,7 +968,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                            const std::map<std::string, FullConjugation>& conjugations,
                            const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                           PivotSizes& sizes) {
+                           PivotSizes& sizes, const SpellingsOf& spellings, const GradedPairs& vouched) {
   std::set<std::string> keys = sourceKeys(lexicon), stems = lexiconStemKeys(lexicon);
   // Keys of the hand-made lexicon (the sample card's and the core's): no pair through English adds
   // a stem of the same spelling beside them.
@@ -871,6 +982,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
   std::unordered_map<std::string, std::vector<std::pair<int, int>>> index;
   const std::vector<CedictEntry> everyday = everydayCedict(cedict);
   const auto byWord = cedictByWord(everyday);
+  const FirstGlossCounts vague = commonFirstGlosses(edict);
   for (const ChineseListWord& w : list) {
     if (static_cast<int>(words.size()) >= cap) break;
     const int rank = static_cast<int>(words.size());
@@ -896,6 +1008,14 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
       for (std::size_t s = 0; s < c->senses.size(); ++s)
         for (const std::string& g : c->senses[s].glosses) index[g].emplace_back(rank, static_cast<int>(s));
   }
+  // The most frequent list word of each Japanese spelling (混凝土: 混凝土, 馬来西亜: 马来西亚); false
+  // friends left out.
+  std::unordered_map<std::string, int> writtenRank;
+  for (int rank = 0; rank < static_cast<int>(words.size()); ++rank) {
+    if (!words[rank].cls || falseFriends.count(*words[rank].word)) continue;
+    if (auto sp = spellings.find(*words[rank].word); sp != spellings.end())
+      for (const std::string& form : sp->second) writtenRank.emplace(form, rank);
+  }
   std::string out;
   for (const EdictEntry& j : edict) {
     const std::string& sp = j.spelling();
@@ -914,7 +1034,15 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
           if (s == 0 || cs == 0) candidates[rank] |= words[rank].cls & j.senses[s].classes;
       }
     }
-    std::array<int, 5> bestScore{};
+    // The list word written with the Japanese word's characters, where the key is its kana or a
+    // spelling the IPA dictionary lacks (the rules of the characters decided the others).
+    int sameRank = -1;
+    if (auto it = writtenRank.find(j.written);
+        it != writtenRank.end() && (sp != j.written || (!japanese.classes.count(sp) && !japanese.conjugation.count(sp)))) {
+      sameRank = it->second;
+      candidates[sameRank] |= words[sameRank].cls & j.senses[0].classes;
+    }
+    std::array<int, 6> bestScore{};
     int best = -1;
     unsigned bestClass = 0;
     for (auto [rank, agree] : candidates) {
@@ -924,13 +1052,18 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
         const Meeting one = meetEveryday(j.senses, c->senses);
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
-      // Japanese to Chinese the first senses must agree: a later sense of a Japanese word is too
-      // often a far one (受胎, conception, is no 想像力; 経過 no 失误).
-      if (!m.firstSenses || !firstSensesAgree(m)) continue;
-      // A noun of two or more characters takes no noun of one character (昼前 is no 朝, 取次 no 社).
-      if (length >= 2 && characterCount(*words[rank].word) == 1 && !(agree & (kPvVerb | kPvAdjective))) continue;
+      // The same characters and first senses sharing a gloss are two sources that agree.
+      const bool written = rank == sameRank && m.firstSenses;
+      if (!written) {
+        // Japanese to Chinese the first senses must agree: a later sense of a Japanese word is too
+        // often a far one (受胎, conception, is no 想像力; 経過 no 失误).
+        if (!m.firstSenses || !firstSensesAgree(m)) continue;
+        // A noun of two or more characters takes no noun of one character (昼前 is no 朝, 取次 no 社).
+        if (length >= 2 && characterCount(*words[rank].word) == 1 && !(agree & (kPvVerb | kPvAdjective))) continue;
+      }
       // A verb with する (学習) takes a Chinese verb (学习) before a noun (书房, a study).
-      const std::array<int, 5> score = {m.firstSenses, j.suru && (agree & kPvVerb) ? 1 : 0, m.heads, m.glosses, -rank};
+      const std::array<int, 6> score = {written ? 1 : 0, m.firstSenses, j.suru && (agree & kPvVerb) ? 1 : 0,
+                                        m.heads, m.glosses, -rank};
       if (best < 0 || score > bestScore) {
         bestScore = score;
         best = rank;
@@ -938,6 +1071,27 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
       }
     }
     if (best < 0) continue;
+    // The best pair resting on a vague gloss leaves the word without one: the next best is no better.
+    // Nor does a later entry of the same spelling take the key (スタンプ: stamp, then stump).
+    if (!bestScore[0] && !vouched.count({sp, *words[best].word}) &&
+        restsOnVagueGloss(j.senses, byWord.at(*words[best].word), *words[best].word, sp, vague)) {
+      keys.insert(sp);
+      continue;
+    }
+    // A key of one kanji pairs only with a Chinese word of one or two characters written with it (亀
+    // 龟, 斧 斧子, 麺 面条), or as graded right by hand: English meets on the kanji's sense as a word of
+    // its own (独: Germany, 平: plain, 西: Spain), and the analysis falls back on the key inside every
+    // word it splits (独自, 平和, 西洋).
+    if (wide.size() == 1 && wide[0] >= 0x3400 && !vouched.count({sp, *words[best].word})) {
+      auto forms = spellings.find(*words[best].word);
+      if (forms == spellings.end() || characterCount(*words[best].word) > 2 ||
+          std::none_of(forms->second.begin(), forms->second.end(), [&](const std::string& f) {
+            return f.find(sp) != std::string::npos;
+          })) {
+        keys.insert(sp);
+        continue;
+      }
+    }
     // Verbs, adjectives and adverbs only from EDICT's common words: the rare ones would cut
     // everyday text apart.
     if ((bestClass & (kPvVerb | kPvAdjective | kPvAdverb)) && !j.common) continue;

@@ -94,9 +94,25 @@ std::vector<std::string> frequentJapanese(const std::vector<EdictEntry>& edict, 
 // The word splits into two or more words of the set (喝茶: 喝 and 茶).
 bool spelledByWords(const std::string& word, const std::set<std::string>& words);
 
+// Each list word's spellings in Japanese forms (混凝土, 马来西亚: 馬来西亜), as japaneseSpellings gives
+// them. With them, the pairs through English also take an EDICT word written with the same
+// characters, in its own spelling (混凝土 [コンクリート]: 混凝土 コンクリート, コンクリート 混凝土), when
+// the first senses share a gloss: the characters are the second source. A spelling the IPA
+// dictionary holds as it stands is left to the rules of the characters.
+using SpellingsOf = std::map<std::string, std::vector<std::string>>;
+SpellingsOf listSpellings(const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
+                          const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                          const std::map<char16_t, char16_t>& twins, int cap);
+
+// Pairs graded right or rough by hand (word, rendering: 回忆 思い出す, 夕飯 晚饭): the rules of vague
+// glosses and one-kanji keys leave them be.
+using GradedPairs = std::set<std::pair<std::string, std::string>>;
+
 struct PivotSizes {
   int chineseToJapanese = 0;  // cj/words.txt lines added
   int japaneseToChinese = 0;  // jc/lexicon.txt lines added
+  // Chinese words whose best pair rested on a vague gloss: the rules after it leave them too.
+  std::set<std::string> vague;
 };
 
 // cj/words.txt lines for the `cap` most frequent list words that `words` (the card's lines so far)
@@ -106,7 +122,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
                          const std::map<std::string, FullTag>& tags,
                          const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                         PivotSizes& sizes);
+                         PivotSizes& sizes, const SpellingsOf& spellings = {}, const GradedPairs& vouched = {});
 
 // cj/words.txt lines for the `cap` most frequent list words of two or more characters that `words`
 // lacks and whose characters, in a Japanese form, spell a common word of the IPA dictionary in a
@@ -156,7 +172,7 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                            const std::map<std::string, FullConjugation>& conjugations,
                            const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                           PivotSizes& sizes);
+                           PivotSizes& sizes, const SpellingsOf& spellings = {}, const GradedPairs& vouched = {});
 
 // Translations for the viewer's dictionaries, from every entry of the two dictionaries: a Chinese
 // word (of a common CC-CEDICT entry) and an EDICT word are paired when their first senses share a

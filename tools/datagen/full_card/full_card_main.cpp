@@ -96,24 +96,32 @@ int main(int argc, char** argv) {
     edict = datagen::parseEdict(edictText);
     cedict = datagen::parseCedict(cedictText);
   }
+  // Pairs graded by hand: the wrong ones are left out, the right and rough ones kept.
+  const std::string gradedCj = tools::readFile(lists + "/measure_cj.tsv") + tools::readFile(lists + "/singles_cj.tsv");
+  const std::string gradedJc = tools::readFile(lists + "/measure_jc.tsv") + tools::readFile(lists + "/singles_jc.tsv");
   datagen::PivotSizes pivot;
+  const datagen::SpellingsOf spellings =
+      edict.empty() ? datagen::SpellingsOf{} : datagen::listSpellings(list, tags, forms, traditional, twins, std::atoi(argv[9]));
   std::string words = wordsSoFar + "# Words paired through English\n" +
                       datagen::pivotCjWords(wordsSoFar, list, tags, falseFriends, japanese, edict, cedict,
-                                            std::atoi(argv[9]), pivot);
-  // Then the words whose Japanese is of another class, the compounds, and the Chinese names by their characters.
+                                            std::atoi(argv[9]), pivot, spellings, datagen::acceptedPairs(gradedCj));
+  // Then the words whose Japanese is of another class, the compounds, and the Chinese names by their
+  // characters; not the words whose pair through English rested on a vague gloss.
+  auto leftOut = falseFriends;
+  for (const std::string& w : pivot.vague) leftOut.emplace(w, "-");
   int crossClass = 0, compounds = 0, names = 0;
   words += "# Words whose Japanese is of another class\n" +
-           datagen::crossClassCjWords(words, list, tags, falseFriends, japanese, forms, traditional, twins, edict,
+           datagen::crossClassCjWords(words, list, tags, leftOut, japanese, forms, traditional, twins, edict,
                                       cedict, std::atoi(argv[9]), crossClass);
   words += "# Nouns written as Japanese compounds\n" +
-           datagen::compoundCjWords(words, list, tags, falseFriends, japanese, forms, traditional, twins,
+           datagen::compoundCjWords(words, list, tags, leftOut, japanese, forms, traditional, twins,
                                     std::atoi(argv[9]), compounds);
   words += "# Chinese names written in their characters\n" +
-           datagen::nameCjWords(words, list, tags, falseFriends, japanese, forms, traditional, twins, cedict,
+           datagen::nameCjWords(words, list, tags, leftOut, japanese, forms, traditional, twins, cedict,
                                 std::atoi(argv[9]), names);
   // Pairs graded wrong by hand (the measures and the single characters) are left out.
-  const auto wrongCj = datagen::wrongPairs(tools::readFile(lists + "/measure_cj.tsv") + tools::readFile(lists + "/singles_cj.tsv"));
-  const auto wrongJc = datagen::wrongPairs(tools::readFile(lists + "/measure_jc.tsv") + tools::readFile(lists + "/singles_jc.tsv"));
+  const auto wrongCj = datagen::wrongPairs(gradedCj);
+  const auto wrongJc = datagen::wrongPairs(gradedJc);
   int wrongDropped = 0;
   words = datagen::withoutWrongChinesePairs(words, wrongCj, wrongDropped);
   int cedictReadings = 0;
@@ -151,7 +159,7 @@ int main(int argc, char** argv) {
                                          std::atoi(argv[9]), sameCharacters);
   full += "# Words of EDICT paired through English\n" +
           datagen::pivotJcLexicon(full, list, tags, falseFriends, japanese, conjugations, edict, cedict,
-                                  std::atoi(argv[9]), pivot);
+                                  std::atoi(argv[9]), pivot, spellings, datagen::acceptedPairs(gradedJc));
   full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, wrongDropped);
   // Time nouns of the generated lines take the time code.
   int timeNouns = 0;

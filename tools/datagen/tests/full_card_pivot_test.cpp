@@ -272,6 +272,102 @@ TEST(FullCardPivot, WordsPairOnlyWhenTheirFirstSensesAgree) {
             std::vector<std::string>{utf8(u8"谢谢")});
 }
 
+// A pair that rests on one English word which many common Japanese words give as their first sense,
+// with no character in common, is refused both ways, and the next candidate does not step in
+// (功劳 and 寄附 meet on "contribution" only); a pair graded right by hand stays.
+TEST(FullCardPivot, PairsOnAVagueGlossAreRefused) {
+  const auto edict = datagen::parseEdict(utf8(u8"寄附 [きふ] /(n,vs) contribution/donation/(P)/\n"
+                                              u8"貢献 [こうけん] /(n,vs) contribution/services/(P)/\n"
+                                              u8"寄与 [きよ] /(n,vs) contribution/(P)/\n"
+                                              u8"寄稿 [きこう] /(n,vs) contribution (e.g. to a newspaper)/(P)/\n"
+                                              u8"盗む [ぬすむ] /(v5m,vt) to steal/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"功勞 功劳 [gong1 lao2] /contribution/meritorious service/credit/\n"
+                                                u8"偷 偷 [tou1] /to steal/to pilfer/\n"));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"寄附,0,0,4000,名詞,サ変接続,*,*,*,*,寄附,キフ,キフ\n"
+                                   u8"貢献,0,0,4000,名詞,サ変接続,*,*,*,*,貢献,コウケン,コーケン\n"
+                                   u8"寄与,0,0,4000,名詞,サ変接続,*,*,*,*,寄与,キヨ,キヨ\n"
+                                   u8"寄稿,0,0,4000,名詞,サ変接続,*,*,*,*,寄稿,キコウ,キコー\n"
+                                   u8"盗む,0,0,5000,動詞,自立,*,*,五段・マ行,基本形,盗む,ヌスム,ヌスム\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}}};
+  const std::vector<datagen::ChineseListWord> list = {{utf8(u8"功劳"), 900, "n"}, {utf8(u8"偷"), 800, "v"}};
+  const std::map<std::string, datagen::FullConjugation> conj = {{utf8(u8"五段・マ行"), {2, 9, utf8(u8"む")}}};
+  datagen::PivotSizes sizes;
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes),
+            utf8(u8"偷\tV\\U[V]t[1]\t-\tV,盗む,TG000\n"));
+  EXPECT_EQ(sizes.vague, std::set<std::string>{utf8(u8"功劳")});
+  const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, conj, edict, cedict, 100, sizes);
+  EXPECT_EQ(jc.find(utf8(u8"功劳")), std::string::npos) << jc;
+  EXPECT_NE(jc.find(utf8(u8"盗\t")), std::string::npos) << jc;
+
+  // Graded right by hand, the pair stays.
+  datagen::PivotSizes graded;
+  const std::string vouched = datagen::pivotJcLexicon("", list, tags, {}, japanese, conj, edict, cedict, 100, graded, {},
+                                                      {{utf8(u8"寄附"), utf8(u8"功劳")}});
+  EXPECT_NE(vouched.find(utf8(u8"寄附\t6.2.0.0\t=\t功劳\t")), std::string::npos) << vouched;
+}
+
+// The characters as a second source: an EDICT word written with the Chinese word's characters
+// pairs in its own spelling when the first senses share a gloss (混凝土 [コンクリート]), common or
+// not, both ways; a Chinese verb takes the Japanese verb of its kanji and the kana of its ending (吸
+// 吸う) when a sense of one shares a gloss with a first sense of the other. A spelling the IPA
+// dictionary holds as it stands is left to the rules of the characters.
+TEST(FullCardPivot, SameCharactersAndKanaEndingsPair) {
+  const auto edict = datagen::parseEdict(utf8(u8"混凝土 [コンクリート] /(ateji) (n) (uk) concrete/\n"
+                                              u8"吸う [すう] /(v5u,vt) (1) to smoke/to breathe in/to inhale/(2) to suck/(P)/\n"
+                                              u8"書く [かく] /(v5k,vt) to write/(P)/\n"
+                                              u8"鉄砲 [てっぽう] /(n) gun/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"混凝土 混凝土 [hun4 ning2 tu3] /concrete (building material)/\n"
+                                                u8"吸 吸 [xi1] /to breathe/to suck in/to absorb/to inhale/\n"
+                                                u8"書 书 [shu1] /book/letter/\n"
+                                                u8"鐵砲 铁炮 [tie3 pao4] /cannon/\n"));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"コンクリート,0,0,3800,名詞,一般,*,*,*,*,コンクリート,コンクリート,コンクリート\n"
+                                   u8"吸う,0,0,5000,動詞,自立,*,*,五段・ワ行促音便,基本形,吸う,スウ,スウ\n"
+                                   u8"書く,0,0,5000,動詞,自立,*,*,五段・カ行イ音便,基本形,書く,カク,カク\n"
+                                   u8"鉄砲,0,0,5000,名詞,一般,*,*,*,*,鉄砲,テッポウ,テッポー\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullTag> tags = {{"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}}};
+  const std::vector<datagen::ChineseListWord> list = {
+      {utf8(u8"混凝土"), 900, "n"}, {utf8(u8"吸"), 800, "v"}, {utf8(u8"书"), 700, "v"}, {utf8(u8"铁炮"), 600, "n"}};
+  const datagen::SpellingsOf spellings = {{utf8(u8"混凝土"), {utf8(u8"混凝土")}},
+                                          {utf8(u8"吸"), {utf8(u8"吸")}},
+                                          {utf8(u8"书"), {utf8(u8"書")}},
+                                          {utf8(u8"铁炮"), {utf8(u8"鉄砲")}}};
+  datagen::PivotSizes sizes;
+  // 书 (book) shares no gloss with 書く; 铁炮 is 鉄砲 as the IPA dictionary writes it: the rules of
+  // the characters decide it. Without the spellings, neither 混凝土 nor 吸 pairs.
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes, spellings),
+            utf8(u8"混凝土\tN\\U[N]a[J]\t-\tN,コンクリート,N0000\n吸\tV\\U[V]t[1]\t-\tV,吸う,TG000\n"));
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes), "");
+  const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes, spellings);
+  EXPECT_NE(jc.find(utf8(u8"コンクリート\t6.1.0.0\t=\t混凝土\t")), std::string::npos) << jc;
+  EXPECT_EQ(jc.find(utf8(u8"鉄砲")), std::string::npos) << jc;
+}
+
+// Japanese to Chinese, a key of one kanji takes only a Chinese word of one or two characters written
+// with it (斧 斧子), not one English gives for the kanji as a word of its own (独: Germany, 德国),
+// unless graded right by hand: the analysis falls back on such keys inside the words it splits.
+TEST(FullCardPivot, OneKanjiKeysTakeAWordWrittenWithThem) {
+  const auto edict = datagen::parseEdict(utf8(u8"斧 [おの] /(n) axe/hatchet/(P)/\n独 [どく] /(n) Germany/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"斧子 斧子 [fu3 zi5] /axe/hatchet/\n德國 德国 [de2 guo2] /Germany/\n"));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"斧,0,0,6000,名詞,一般,*,*,*,*,斧,オノ,オノ\n独,0,0,7900,名詞,一般,*,*,*,*,独,ドク,ドク\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}}};
+  const std::vector<datagen::ChineseListWord> list = {{utf8(u8"德国"), 900, "n"}, {utf8(u8"斧子"), 800, "n"}};
+  const datagen::SpellingsOf spellings = {{utf8(u8"德国"), {utf8(u8"徳国"), utf8(u8"徳國")}},
+                                          {utf8(u8"斧子"), {utf8(u8"斧子")}}};
+  datagen::PivotSizes sizes;
+  const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes, spellings);
+  EXPECT_NE(jc.find(utf8(u8"斧\t6.1.0.0\t=\t斧子\t")), std::string::npos) << jc;
+  EXPECT_EQ(jc.find(utf8(u8"独\t")), std::string::npos) << jc;
+  const std::string graded = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes,
+                                                     spellings, {{utf8(u8"独"), utf8(u8"德国")}});
+  EXPECT_NE(graded.find(utf8(u8"独\t6.1.0.0\t=\t德国\t")), std::string::npos) << graded;
+}
+
 TEST(FullCardPivot, RenderingsInTheirLanguagesScript) {
   const struct {
     const char8_t* word;
