@@ -31,6 +31,7 @@ namespace predicate_expression_keys {
 inline constexpr const char* kToSuru = "predicateToSuru.toSuru";                    // 4 bytes, kClauseOpener
 inline constexpr const char* kToSuruPassive = "predicateToSuru.passive";            // 6 bytes, kClauseOpener
 inline constexpr const char* kCan = "ruleDekiru.can";                          // 2 bytes, kModal
+inline constexpr const char* kCanPast = "ruleDekiru.canPast";                  // 2 bytes, text3: できた
 inline constexpr const char* kCannotNot = "ruleDekiru.cannotNot";              // 2 bytes, kModal
 inline constexpr const char* kCannotCan = "ruleDekiru.cannotCan";              // 2 bytes, appended
 inline constexpr const char* kYotei = "ruleYotei.yotei";                       // 2 bytes, kAspect
