@@ -173,12 +173,22 @@ bool joinAdjectivePair(JcSentence* s, int i, int p) {
   return true;
 }
 
+// A verb's continuative and に before a verb of going: the purpose (会いに行く 去见面, 買いに来た),
+// with no case word of its own.
+bool purposeBeforeGoing(JcSentence* s, int i) {
+  if (!live(s, i) || !isVerb(s, i) || !isVerbContinuative(s, i) || !isLiveSurface(s, i + 1, "に")) return false;
+  const int h = headMorpheme(s, headPhraseOf(s, parentOf(s, i)));
+  if (h <= i + 1 || !liveBaseIn(s, h, {"行く", "いく", "来る", "くる", "帰る", "出かける", "戻る"})) return false;
+  consumeWord(s, i + 1);
+  return true;
+}
+
 // The sub-patterns at word i, in order; true when one applied.
 bool teFormAt(JcSentence* s, int i) {
   const bool te = isVerbTeForm(s, i);
   const int p = parentOf(s, i);
   const bool naide = isLiveSurface(s, i, "ないで");
-  if (joinAdjectivePair(s, i, p)) {
+  if (joinAdjectivePair(s, i, p) || purposeBeforeGoing(s, i)) {
   } else if (te && isLiveBaseForm(s, i + 1, "ばかり") && isLiveBaseForm(s, i + 2, "いる")) {
     setSlot(s, p, Slot::kRestriction, wBakari);
     consumeRange(s, i + 1, i + 2);
