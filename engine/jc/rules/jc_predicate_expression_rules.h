@@ -76,6 +76,7 @@ inline constexpr const char* kNiRepeat = "ruleNiPredicate.repeated";           /
 inline constexpr const char* kHitsuyou = "ruleHitsuyou.need";                  // 4 bytes, kOwnRendering
 // The fixed expressions, by the row of their table.
 inline constexpr const char* kNumeralPrefix = "ruleFixedExpressions.numeralPrefix";  // 2 bytes
+inline constexpr const char* kOrdinal = "ruleFixedExpressions.ordinal";  // 2 bytes: before a numeral of an ordinal counter (二番目)
 inline constexpr const char* kChuCounter = "ruleFixedExpressions.chuCounter";  // 2 bytes
 inline constexpr const char* kChuAllDay = "ruleFixedExpressions.chuAllDay";    // 4 bytes
 inline constexpr const char* kJi = "ruleFixedExpressions.row1";                // 2 bytes
