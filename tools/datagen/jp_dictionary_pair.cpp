@@ -306,17 +306,23 @@ void addDerivedJpEntries(std::vector<JpLexiconEntry>& entries, const ChineseColu
         if (known->second >= entries.size()) continue;
         JpLexiconEntry& v = entries[known->second];
         if (!startsWithCan(v.chinese) && (v.chinese == e.chinese || v.chinese.size() == 2)) v.chinese = p.chinese;
+        if (v.field.empty()) v.field = e.field;  // its past as the verb's: 話せた 会说了
         continue;
       }
       p.pos = 2, p.subPos = 2, p.conjType = 1, p.conjForm = 0;
       p.code = "V1";
+      p.field = e.field;  // the verb's aspect digits: 書けた 能写了
       p.weight = e.weight;
       p.autoConnection = true;
       vowelVerbs.emplace(p.key, entries.size() + added.size());
       added.push_back(std::move(p));
-    } else if (e.pos == 6 && e.subPos == 2 && e.code.compare(0, 1, "V") == 0 && !sahenVerbs.count(e.key)) {
+    } else if (e.pos == 6 && e.subPos == 2 && (e.code.empty() || e.code.compare(0, 1, "V") == 0) &&
+               !sahenVerbs.count(e.key)) {
+      // A サ変 noun without a code of its own (the open dictionaries' 名詞,サ変接続) takes する as a
+      // transitive verb; "N" keeps a noun whose Chinese is no verb (質問 问题) a noun.
       JpLexiconEntry v = e;
-      v.pos = 2, v.subPos = e.code == "VT" ? 1 : 2, v.conjType = 16, v.conjForm = 0;
+      if (v.code.empty()) v.code = "VT", v.field = "13";
+      v.pos = 2, v.subPos = v.code == "VT" ? 1 : 2, v.conjType = 16, v.conjForm = 0;
       v.semantic.clear();
       v.autoConnection = true;
       v.connectionWord.clear();

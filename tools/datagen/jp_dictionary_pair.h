@@ -38,7 +38,7 @@ bool parseJpLexicon(std::string_view text, std::vector<JpLexiconEntry>& out, std
 // The entries a lexicon implies, added after it: the potential verb of every consonant verb (書 of
 // 書く gives 書け, a vowel verb whose Chinese is 能 before the verb's: 書ける, 書けない), where the
 // lexicon holds no entry of that key that says so already (话せ 会说); and the サ変 verb of every
-// サ変 noun whose code is a verb's (料理 V1 gives 料理する), where the lexicon has none.
+// サ変 noun whose code is a verb's or empty (料理 V1 gives 料理する), where the lexicon has none.
 void addDerivedJpEntries(std::vector<JpLexiconEntry>& entries, const ChineseColumnConverter& chinese = {});
 
 // Fills the connection entry of every "=" entry (parts included) from a CON_TBL_PDA table: the

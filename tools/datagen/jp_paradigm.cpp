@@ -65,7 +65,7 @@ std::string frame(Frame f, const std::string& predicate) {
 // A potential spelled as a verb of its own (開ける of 開く, 聞かせる of 聞かす) is left out.
 void verbRows(const std::string& cls, const std::string& word, const VerbForms& v, bool transitive,
               std::vector<ParadigmRow>& out, bool potential = true) {
-  const unsigned passive = transitive ? kMarkPassive : 0;
+  const unsigned passive = transitive ? static_cast<unsigned>(kMarkPassive) : 0u;
   const std::string potStem = v.potential.substr(0, v.potential.size() - 3);  // without る
   const std::string pasStem = v.passive.substr(0, v.passive.size() - 3);
   const std::string cauStem = v.causative.substr(0, v.causative.size() - 3);
@@ -88,7 +88,7 @@ void verbRows(const std::string& cls, const std::string& word, const VerbForms& 
       {"wish negative", kWish, kMarkWish | kMarkNegation, v.renyo + "たくない"},
       {"potential", kSubject, kMarkPotential, v.potential},
       {"potential negative", kSubject, kMarkPotential | kMarkNegation, potStem + "ない"},
-      {"potential past", kSubject, kMarkPotential, potStem + "た"},
+      {"potential past", kSubject, kMarkPotential | kMarkPast, potStem + "た"},
       {"passive", kPassive, passive, pasStem + "た"},
       {"passive plain", kPassive, passive, v.passive},
       {"causative", kCausative, kMarkCausative, cauStem + "た"},
@@ -123,7 +123,9 @@ void adjectiveRows(const std::string& stem, std::vector<ParadigmRow>& out) {
       {"polite negative", kSubject, kMarkNegation, stem + "くないです"},
       {"polite past", kSubject, 0, stem + "かったです"},
       {"te", kThen, 0, stem + "くて"},
-      {"adverbial ku", kSubject, 0, stem + "くなった"},
+      {"adverbial ku", kSubject, kMarkPast, stem + "くなった"},
+      {"becoming te kuru", kSubject, kMarkPast, stem + "くなってきた"},
+      {"becoming te iku", kSubject, kMarkPast, stem + "くなっていった"},
       {"conditional ba", kIf, 0, stem + "ければ"},
       {"conditional tara", kIf, 0, stem + "かったら"},
   };
@@ -224,6 +226,8 @@ std::vector<ParadigmRow> paradigmRows(const std::string& lexicon, int perClass, 
     verbRows("カ変", "来る",
              VerbForms{"来る", "来", "来", "来て", "来た", "来れば", "来よう", "来られる", "来られる", "来させる"}, false, out);
   }
+  // The adjectives taken, each joined in its te-form to the next one (高くて新しい, 静かで高い).
+  std::vector<std::string> adjectives, nominals;
   for (const LexiconLine& l : lines) {
     if (l.chinese.empty() || l.form != 0 || kanaOnly(l.key)) continue;
     const std::string& s = l.key;
@@ -253,17 +257,31 @@ std::vector<ParadigmRow> paradigmRows(const std::string& lexicon, int perClass, 
       continue;
     }
     if (l.pos == 3 && l.type == 18) {
-      if (take("形容詞", s)) adjectiveRows(s, out);
+      if (take("形容詞", s)) {
+        adjectiveRows(s, out);
+        adjectives.push_back(s);
+      }
       continue;
     }
     if (l.pos == 3 && l.type == 21) {
-      if (take("形容動詞", s)) nominalRows("形容動詞", s, true, out);
+      if (take("形容動詞", s)) {
+        nominalRows("形容動詞", s, true, out);
+        nominals.push_back(s);
+      }
       continue;
     }
     if (l.pos == 6 && l.sub == 1 && plat::utf8ToWide(s).size() >= 2) {
       if (take("判定詞", s)) nominalRows("判定詞", s, false, out);
     }
   }
+  for (std::size_t k = 0; k < adjectives.size() && adjectives.size() > 1; ++k) {
+    const std::string& next = adjectives[(k + 1) % adjectives.size()];
+    out.push_back(ParadigmRow{"形容詞", adjectives[k] + "い", "te joined", frame(kEasy, adjectives[k] + "くて" + next + "い"),
+                              kMarkJoin});
+  }
+  for (std::size_t k = 0; k < nominals.size() && !adjectives.empty(); ++k)
+    out.push_back(ParadigmRow{"形容動詞", nominals[k], "te joined",
+                              frame(kEasy, nominals[k] + "で" + adjectives[k % adjectives.size()] + "い"), kMarkJoin});
   return out;
 }
 
@@ -284,6 +302,7 @@ std::string paradigmFault(const ParadigmRow& row, const std::string& chinese) {
   if ((row.marks & kMarkPassive) && !has(u"被让叫给")) return "no passive";
   if ((row.marks & kMarkCausative) && !has(u"让叫使")) return "no causative";
   if ((row.marks & kMarkWish) && !has(u"想要")) return "no wish";
+  if ((row.marks & kMarkJoin) && !has(u"又而也")) return "not joined";
   return "";
 }
 

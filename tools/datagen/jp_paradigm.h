@@ -16,6 +16,7 @@ enum ParadigmMark : unsigned {
   kMarkPassive = 8,    // 被 / 让 / 叫
   kMarkCausative = 16, // 让 / 叫 / 使
   kMarkWish = 32,      // 想 / 要
+  kMarkJoin = 64,      // 又 / 而且 / 也: two adjectives of one subject joined
 };
 
 struct ParadigmRow {

@@ -12,7 +12,7 @@ namespace jc {
 namespace {
 
 constexpr std::string_view kBullets = "|●|■|▼|▲|◆|○|□|▽|△|◇|～|◎|※|";
-constexpr std::string_view kFinalMarks = "|｡|。|？|!|！|";
+constexpr std::string_view kFinalMarks = "|｡|。|？|!|！|…|……|";
 constexpr std::string_view kCommaMarks = "|、|，|・|――|…|･･･|～|＝|";
 constexpr std::string_view kClosingBrackets = "|』|」|》|＞|〕|】|≫|｝|］|’|）|〉|";
 
@@ -82,7 +82,9 @@ void copyStartSymbol(JcSentence* s, int i) {
 
 void handleSymbol(JcSentence* s, int i) {
   if (surfaceIn(s, i, kFinalMarks) || (isSurface(s, i, "．") && s->nodes[i].nextSibling == 0)) {
-    appendTrailing(s, i, afterQuestionParticle(s, i) ? kMarkQuestion : surfaceOf(s, i));
+    // An exclamation mark or an ellipsis stays itself after a question particle too (本当ですか！).
+    const bool exclamation = surfaceIn(s, i, "|!|！|…|……|");
+    appendTrailing(s, i, afterQuestionParticle(s, i) && !exclamation ? kMarkQuestion : surfaceOf(s, i));
     consumeWord(s, i);
     return;
   }

@@ -108,7 +108,15 @@ void patternRule002(JcSentence* s) {
     i = k + 1;
     const int n = findNegation(s, i);
     if (!n) return;
-    renderPairedAdverb(s, k, w002);
+    // The rendering carries the negation, so it stands before the negated verb, not where the
+    // adverb was attached (あえて高い服を買わない: before 买, not before 高的).
+    const int v = parentOf(s, n);
+    if (v && v != parentOf(s, k)) {
+      setSlot(s, v, Slot::kNegation, w002, k);
+      consumeWord(s, k);
+    } else {
+      renderPairedAdverb(s, k, w002);
+    }
     ruleArimasen(s, n);
   }
 }

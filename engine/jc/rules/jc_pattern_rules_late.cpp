@@ -158,6 +158,10 @@ void patternRule181(JcSentence* s) {
     const int c = startOfModifierChain(s, k - 1);
     const int t = surfaceIn(s, k - 2, {"とても", "非常に"}) ? parentOf(s, k - 2) : c;
     const bool past = isSurface(s, k, "なった") || (isSurface(s, k, "なり") && isLiveSurface(s, k + 1, "ました"));
+    // なってきた / なっていった: the past is the auxiliary's, which an earlier rule may have taken.
+    const bool pastAfter = isVerbTeForm(s, k) &&
+                           (surfaceIn(s, k + 1, {"きた", "来た", "いった", "行った"}) ||
+                            (surfaceIn(s, k + 1, {"き", "来", "いき", "行き"}) && surfaceIn(s, k + 2, {"ました"})));
     // The adjective is what the subject becomes, no adverb of なる: rendered as its own word, it takes
     // no adverbial marker, whatever its code.
     if (const JcCandidate* a = naku ? nullptr : firstCandidate(s, k - 1);
@@ -169,6 +173,7 @@ void patternRule181(JcSentence* s) {
         setHeadText(s, c, w181Kuru);
         consumeWord(s, k + 1);
       }
+      if (pastAfter) setText3(s, c, w181Past);
     } else {
       setText3(s, c, w181Past);
     }

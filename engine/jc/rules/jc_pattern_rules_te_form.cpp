@@ -48,7 +48,8 @@ namespace {
   X(wKureru, "ruleTeForm.kureru", 1, 2, 2)                             \
   X(wKureruCausative, "ruleTeForm.kureruCausative", 1, 4, 4)           \
   X(wKureruOgoru, "ruleTeForm.kureruOgoru", 1, 2, 2)                   \
-  X(wOgoru, "ruleTeForm.ogoru", 1, 4, 4)
+  X(wOgoru, "ruleTeForm.ogoru", 1, 4, 4)                               \
+  X(wMata, "ruleTeForm.adjectivePair", 1, 2, 2)
 
 COMMON_REGISTER(WORDS)
 
@@ -158,12 +159,37 @@ void renderKureru(JcSentence* s, int i) {
 // The verbs of motion whose いく / くる stays a verb of its own.
 bool keepsMotionVerb(const JcSentence* s, int i) { return hasSemanticCode(s, i, {"21523", "21541", "23392", "23391"}); }
 
+// An adjective in its te-form that an adjective predicate governs (強くて寒い, 優しくて親切だ):
+// the two are joined, 又 before each.
+bool joinAdjectivePair(JcSentence* s, int i, int p) {
+  if (!live(s, i) || !isAdjectiveTeForm(s, i) || lastLeaf(s, p) != i) return false;
+  const int g = headPhraseOf(s, p);
+  const int h = headMorpheme(s, g);
+  if (!g || !h || h <= i || !live(s, h) || !(isIAdjective(s, h) || isNaAdjective(s, h)) || isAdjectiveTeForm(s, h) ||
+      liveBaseIn(s, h + 1, {"ない"}) || liveSurfaceIn(s, h + 1, {"なく", "では", "じゃ"}))
+    return false;
+  setSlot(s, p, Slot::kNearAdverbial, wMata);
+  setSlot(s, g, Slot::kNearAdverbial, wMata);
+  return true;
+}
+
+// A verb's continuative and に before a verb of going: the purpose (会いに行く 去见面, 買いに来た),
+// with no case word of its own.
+bool purposeBeforeGoing(JcSentence* s, int i) {
+  if (!live(s, i) || !isVerb(s, i) || !isVerbContinuative(s, i) || !isLiveSurface(s, i + 1, "に")) return false;
+  const int h = headMorpheme(s, headPhraseOf(s, parentOf(s, i)));
+  if (h <= i + 1 || !liveBaseIn(s, h, {"行く", "いく", "来る", "くる", "帰る", "出かける", "戻る"})) return false;
+  consumeWord(s, i + 1);
+  return true;
+}
+
 // The sub-patterns at word i, in order; true when one applied.
 bool teFormAt(JcSentence* s, int i) {
   const bool te = isVerbTeForm(s, i);
   const int p = parentOf(s, i);
   const bool naide = isLiveSurface(s, i, "ないで");
-  if (te && isLiveBaseForm(s, i + 1, "ばかり") && isLiveBaseForm(s, i + 2, "いる")) {
+  if (joinAdjectivePair(s, i, p) || purposeBeforeGoing(s, i)) {
+  } else if (te && isLiveBaseForm(s, i + 1, "ばかり") && isLiveBaseForm(s, i + 2, "いる")) {
     setSlot(s, p, Slot::kRestriction, wBakari);
     consumeRange(s, i + 1, i + 2);
   } else if (te && isLiveBaseForm(s, i + 1, "は") &&

@@ -34,10 +34,11 @@ const RenderingKeySpec kKeys[] = {
     {kPer, 1, 2, 2},            {kHaka, 1, 4, 4},            {kTakusan, 1, 4, 4},       {kNanika, 1, 4, 4},
     {kSameTopic, 1, 2, 2},      {kMaeDe, 1, 4, 4},           {kMaeNo, 1, 4, 4},         {kToshi, 1, 4, 4},
     {kUchiKin, 1, 2, 2},        {kUchiPerson, 1, 4, 4},      {kBen, 1, 4, 4},           {kOgori, 1, 4, 4},
+    {kCanPast, 1, 2, 2},        {kOrdinal, 1, 2, 2},
 };
 const RenderingKeyRegistrar registrar(kKeys, static_cast<int>(sizeof kKeys / sizeof kKeys[0]));
 
-const RuleWord wToSuru(kToSuru), wToSuruPassive(kToSuruPassive), wCan(kCan), wCannotNot(kCannotNot),
+const RuleWord wToSuru(kToSuru), wToSuruPassive(kToSuruPassive), wCan(kCan), wCanPast(kCanPast), wOrdinal(kOrdinal), wCannotNot(kCannotNot),
     wCannotCan(kCannotCan), wYotei(kYotei), wMitooshi(kMitooshi), wMikomi(kMikomi), wCopulaTo(kCopulaTo),
     wCopulaToOpen(kCopulaToOpen), wCopulaKaTo(kCopulaKaTo), wCopulaKaToOpen(kCopulaKaToOpen), wCopula(kCopula),
     wCopulaOpen(kCopulaOpen), wCopulaAdverb(kCopulaAdverb), wNotNominal(kNotNominal),
@@ -171,6 +172,9 @@ void ruleDekiru(JcSentence* s) {
         writeTwoWords(s, g, Slot::kModal, wCannotNot, wCannotCan, d);
       } else {
         setSlot(s, g, Slot::kModal, wCan, d);
+        // 勉強できた: the past goes with できる out of the sentence.
+        if (isVerbTaForm(s, d) || isLiveSurface(s, d + 1, "ました") || isLiveBaseForm(s, d + 1, "た"))
+          if (JcTargetNode* t = ruleTarget(s, g)) t->text3 = wCanPast.text();
         consumeWord(s, d);
       }
     } else if (isSurface(s, p, "が") && isLiveBaseForm(s, d + 1, "ない")) {
@@ -546,6 +550,15 @@ bool fixedExpressionRow(JcSentence* s, int w) {
 void ruleFixedExpressions(JcSentence* s) {
   for (int w = 1; w <= lastWord(s); ++w) {
     const std::string_view base = baseOf(s, w);
+    // A numeral before an ordinal counter (二番目, 三回目): 第 before it.
+    if (isNumeral(s, w) && isCounterSuffix(s, w + 1) && isLive(s, w + 1) && endsWith(baseOf(s, w + 1), "目")) {
+      std::string text(wOrdinal.text());
+      const JcCandidate* c = firstCandidate(s, w);
+      const std::string_view own = s->targets[w].slots[slotIndex(Slot::kOwnRendering)].view();
+      text += !own.empty() ? own : c ? c->chinese.view() : std::string_view();
+      setOwnRendering(s, w, text);
+      continue;
+    }
     if (isNumeral(s, w) && (beginsWith(base, "千") || beginsWith(base, "百"))) {
       std::string text(wNumeralPrefix.text());
       if (const JcCandidate* c = firstCandidate(s, w)) text += c->chinese.view();

@@ -31,6 +31,7 @@ namespace predicate_expression_keys {
 inline constexpr const char* kToSuru = "predicateToSuru.toSuru";                    // 4 bytes, kClauseOpener
 inline constexpr const char* kToSuruPassive = "predicateToSuru.passive";            // 6 bytes, kClauseOpener
 inline constexpr const char* kCan = "ruleDekiru.can";                          // 2 bytes, kModal
+inline constexpr const char* kCanPast = "ruleDekiru.canPast";                  // 2 bytes, text3: できた
 inline constexpr const char* kCannotNot = "ruleDekiru.cannotNot";              // 2 bytes, kModal
 inline constexpr const char* kCannotCan = "ruleDekiru.cannotCan";              // 2 bytes, appended
 inline constexpr const char* kYotei = "ruleYotei.yotei";                       // 2 bytes, kAspect
@@ -75,6 +76,7 @@ inline constexpr const char* kNiRepeat = "ruleNiPredicate.repeated";           /
 inline constexpr const char* kHitsuyou = "ruleHitsuyou.need";                  // 4 bytes, kOwnRendering
 // The fixed expressions, by the row of their table.
 inline constexpr const char* kNumeralPrefix = "ruleFixedExpressions.numeralPrefix";  // 2 bytes
+inline constexpr const char* kOrdinal = "ruleFixedExpressions.ordinal";  // 2 bytes: before a numeral of an ordinal counter (二番目)
 inline constexpr const char* kChuCounter = "ruleFixedExpressions.chuCounter";  // 2 bytes
 inline constexpr const char* kChuAllDay = "ruleFixedExpressions.chuAllDay";    // 4 bytes
 inline constexpr const char* kJi = "ruleFixedExpressions.row1";                // 2 bytes

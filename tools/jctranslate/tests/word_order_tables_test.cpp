@@ -185,6 +185,41 @@ TEST_F(WordOrderTables, TimeNounsHaveTheTimeCode) {
   }
 }
 
+// から after a predicate in every form (plain, past, polite, polite past, negative, negative past;
+// verbs of three classes, adjectives, the copula, a na-adjective) is the reason, 因为, never 从;
+// after a noun of place or time it stays 从.
+TEST_F(WordOrderTables, KaraAfterAPredicateIsTheReason) {
+  struct Verb {
+    const char *stem, *plain, *a, *i, *ta;
+  };
+  const Verb verbs[] = {{"行", "く", "か", "き", "行った"}, {"読", "む", "ま", "み", "読んだ"}, {"書", "く", "か", "き", "書いた"},
+                        {"食べ", "る", "", "", "食べた"},   {"来", "る", "", "", "来た"}};
+  std::vector<std::string> predicates;
+  for (const Verb& v : verbs) {
+    const std::string st = v.stem;
+    for (const std::string& form : {st + v.plain, std::string(v.ta), st + v.i + "ます", st + v.i + "ました", st + v.a + "ない",
+                                    st + v.a + "なかった"})
+      predicates.push_back(form);
+  }
+  for (const char* f : {"高い", "高かった", "高くない", "高くなかった", "高いです", "忙しかった", "学生だ", "学生だった", "学生です",
+                        "学生でした", "学生ではない", "静かだ", "静かだった"})
+    predicates.push_back(f);
+  std::vector<std::string> inputs;
+  for (const std::string& p : predicates) inputs.push_back(p + "から寝る。");
+  const std::size_t reasons = inputs.size();
+  for (const char* n : {"駅", "学校", "東京", "三時", "明日", "朝"}) inputs.push_back(std::string("彼は") + n + "から来た。");
+  for (const Card& card : cards()) {
+    const std::vector<std::string> out = translate(card.device, inputs);
+    ASSERT_EQ(out.size(), inputs.size()) << card.device;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+      const bool reason = i < reasons;
+      EXPECT_EQ(out[i].find("因为") != std::string::npos, reason) << card.device << ' ' << inputs[i] << " -> " << out[i];
+      EXPECT_EQ(out[i].find("从") != std::string::npos, !reason) << card.device << ' ' << inputs[i] << " -> " << out[i];
+      EXPECT_TRUE(out[i].ends_with(reason ? "睡觉。" : "来了。")) << card.device << ' ' << inputs[i] << " -> " << out[i];
+    }
+  }
+}
+
 // The paired adverbs whose rule retires the negation after them (一向に…ない, あえて…ない,
 // あながち…ない) and the override word of 必ずしも…ない: their renderings carry the negation.
 TEST(NegatingRenderings, CarryTheNegation) {

@@ -406,21 +406,24 @@ TEST(JpLexicon, DerivedEntries) {
       u8"料理\t6.2.0.0\t=\t做菜\tV1\t13\t13420\n"
       u8"勉強\t6.2.0.0\t=\t学习\tVT\t13\t13420\n"
       u8"勉強\t2.1.16.0\t=\t学习\tVT\t13\n"
-      u8"質問\t6.2.0.0\t=\t问题\tN\n";            // a noun's code: no verb
+      u8"質問\t6.2.0.0\t=\t问题\tN\n"             // a noun's code: no verb
+      u8"浪費\t6.2.0.0\t=\t浪费\n";                // no code: a transitive verb with its aspect
   std::vector<datagen::JpLexiconEntry> entries;
   std::string error;
   ASSERT_TRUE(datagen::parseJpLexicon(reinterpret_cast<const char*>(text), entries, &error, datagen::chineseToEngineColumn))
       << error;
   datagen::addDerivedJpEntries(entries, datagen::chineseToEngineColumn);
   auto sjis = [](const char8_t* s) { return plat::wideToMultiByte(932, plat::utf8ToWide(reinterpret_cast<const char*>(s))); };
-  std::map<std::string, std::string> found;  // key and codes: Chinese
-  for (const auto& e : entries)
-    found[e.key + " " + std::to_string(e.pos) + "." + std::to_string(e.subPos) + "." + std::to_string(e.conjType)] =
-        e.chinese;
+  std::map<std::string, std::string> found, aspect;  // key and codes: Chinese, aspect digits
+  for (const auto& e : entries) {
+    const std::string k = e.key + " " + std::to_string(e.pos) + "." + std::to_string(e.subPos) + "." + std::to_string(e.conjType);
+    found[k] = e.chinese;
+    aspect[k] = e.field;
+  }
   // Chinese written outside the checks: their text is quoted in the execution character set.
   const std::string canWrite = datagen::toEngineCode(u"能写"), canSpeak = datagen::toEngineCode(u"会说"),
                     canRead = datagen::toEngineCode(u"能读"), canDislike = datagen::toEngineCode(u"能讨厌"),
-                    cook = datagen::toEngineCode(u"做菜");
+                    cook = datagen::toEngineCode(u"做菜"), waste = datagen::toEngineCode(u"浪费");
   EXPECT_EQ(found[sjis(u8"書け") + " 2.2.1"], canWrite);
   EXPECT_EQ(found[sjis(u8"話せ") + " 2.2.1"], canSpeak);
   EXPECT_EQ(found[sjis(u8"読め") + " 2.3.1"], canRead);
@@ -428,6 +431,11 @@ TEST(JpLexicon, DerivedEntries) {
   EXPECT_EQ(found.count(sjis(u8"聞かせ") + " 2.2.1"), 0u);
   EXPECT_EQ(found.count(sjis(u8"嫌われ") + " 2.3.1"), 0u);
   EXPECT_EQ(found[sjis(u8"料理") + " 2.2.16"], cook);
+  EXPECT_EQ(found[sjis(u8"浪費") + " 2.1.16"], waste);
+  // A potential takes its verb's aspect digits, so that its past has 了 (書けた, 話せた).
+  EXPECT_EQ(aspect[sjis(u8"浪費") + " 2.1.16"], "13");
+  EXPECT_EQ(aspect[sjis(u8"書け") + " 2.2.1"], "13");
+  EXPECT_EQ(aspect[sjis(u8"話せ") + " 2.2.1"], "13");
   EXPECT_EQ(found.count(sjis(u8"質問") + " 2.2.16") + found.count(sjis(u8"質問") + " 2.1.16"), 0u);
   EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
                           [&](const datagen::JpLexiconEntry& e) { return e.key == sjis(u8"勉強") && e.pos == 2; }),
