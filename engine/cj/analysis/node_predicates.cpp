@@ -44,6 +44,18 @@ constinit ListedKey kNounContextC17bKey{"nounContext.c17b"};
 constinit ListedKey kNounContextC18Key{"nounContext.c18"};
 constinit ListedKey kNounContextC19Key{"nounContext.c19"};
 constinit ListedKey kNounContextC20Key{"nounContext.c20"};
+constinit ListedKey kLw1{"nodePredicates.lw1"};
+constinit ListedKey kLw2{"nodePredicates.lw2"};
+constinit ListedKey kLw3{"nodePredicates.lw3"};
+constinit ListedKey kLw5{"nodePredicates.lw5"};
+constinit ListedKey kLw6{"nodePredicates.lw6"};
+constinit ListedKey kLw7{"nodePredicates.lw7"};
+constinit ListedKey kLw9{"nodePredicates.lw9"};
+constinit ListedKey kLw162{"nodePredicates.lw162"};
+constinit ListedKey kLw163{"nodePredicates.lw163"};
+constinit ListedKey kLw164{"nodePredicates.lw164"};
+constinit ListedKey kLw165{"nodePredicates.lw165"};
+constinit ListedKey kLw166{"nodePredicates.lw166"};
 }  // namespace
 
 namespace {
@@ -536,13 +548,13 @@ bool prefersCatA(const CjSentence& s, int i) {
   if (!catContains(s, i, "A")) return false;
   const int n = nextNode(s, i), n2 = nextNode(s, n), p = prevNode(s, i);
   const std::string_view nw = chi(s, n), pw = chi(s, p);
-  auto is = [](std::string_view label, std::string_view w) { return listed(std::string("nodePredicates.") + std::string(label), w); };
-  if (is("lw162", nw) || is("lw7", nw) || is("lw163", nw) || is("lw2", nw) || is("lw9", nw) || catContains(s, n, "N"))
+  auto is = [](const ListedKey& key, std::string_view w) { return !w.empty() && w == listedWord(key); };
+  if (is(kLw162, nw) || is(kLw7, nw) || is(kLw163, nw) || is(kLw2, nw) || is(kLw9, nw) || catContains(s, n, "N"))
     return true;
-  if (is("lw1", nw)) return false;
-  if (is("lw5", pw) || is("lw164", pw) || is("lw165", pw) || is("lw3", pw) || is("lw166", pw) || is("lw6", pw))
+  if (is(kLw1, nw)) return false;
+  if (is(kLw5, pw) || is(kLw164, pw) || is(kLw165, pw) || is(kLw3, pw) || is(kLw166, pw) || is(kLw6, pw))
     return true;
-  return is("lw2", nw) && catContains(s, n2, "F") && !catContains(s, n2, "A");
+  return is(kLw2, nw) && catContains(s, n2, "F") && !catContains(s, n2, "A");
 }
 
 bool isRightBoundary(const CjSentence& s, int i) {

@@ -412,7 +412,12 @@ void applyFramePair(CjTransferContext& c, int phrase) {
       listedPair(kComparePairP, kComparePairE, p, e) || listed(kCompareE3, e)) {
     setForm(c, f.w, 't');
     const char letter = catLetterOf(c, f.h);
-    if (listed(kCompareDiffer, e)) {
+    // 跟我不一样: the negated likeness is a difference.
+    const int before = at(c, f.e) ? at(c, f.e)->prevSibling : 0;
+    const std::string& no = listedWord(kCompareNegation);
+    const bool negated = before > 0 && before != f.p && !no.empty() && chiOf(c, before) == no && listed(kCompareSame, e);
+    if (negated) retire(c, before);
+    if (negated || listed(kCompareDiffer, e)) {
       setJapanese(c, f.e, "と違う", "ZG001");
       setForm(c, f.w, 'N');
     } else if (letter != 'V' && letter != 'A' && listed(kCompareSame, e)) {

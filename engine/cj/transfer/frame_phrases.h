@@ -73,6 +73,8 @@ inline constinit ListedKey kCompareE2{"framePairs.compareE2"};              // 1
 inline constinit ListedKey kComparePairP{"framePairs.comparePairP"};        // 43 pairs
 inline constinit ListedKey kComparePairE{"framePairs.comparePairE"};
 inline constinit ListedKey kCompareE3{"framePairs.compareE3"};              // 1
+// The negation that closes a likeness frame (跟我不一样), the frame rule's own pair word.
+inline constinit ListedKey kCompareNegation{"expressionFrames.frame5PairFirst"};
 inline constinit ListedKey kCompareDiffer{"framePairs.compareDiffer"};      // 2
 inline constinit ListedKey kCompareSame{"framePairs.compareSame"};          // 5
 inline constinit ListedKey kTogetherP{"framePairs.togetherP"};              // 6

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "engine/common/code_convert.h"
+#include "engine/common/word_table.h"
 #include "engine/cj/analysis/dic_lookup.h"
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/parse_cascade.h"
@@ -22,6 +23,8 @@
 namespace cj {
 namespace {
 
+constinit ListedKey kQuoteClosers{"fixedExpressions.quoteClosers"};
+
 constexpr std::size_t kTextBufferSize = 900;
 constexpr std::size_t kSentenceBufferSize = 1800;
 constexpr int kMaxCodeErrors = 3;
@@ -32,6 +35,15 @@ constexpr int kFragmentationFloor = 8;
 void showOutOfMemory() { plat::messageBox(u"メモリ不足!", u"", plat::kMbOk | plat::kMbIconExclamation); }
 
 std::u16string systemText(std::string_view bytes) { return plat::multiByteToWide(plat::kSystemCodePage, bytes); }
+
+// Length of the closing quotation mark that starts at `at`; 0 when none does.
+std::size_t closingQuoteAt(std::string_view text, std::size_t at) {
+  if (at >= text.size()) return 0;
+  for (const std::string& w : listedWords(kQuoteClosers)) {
+    if (!w.empty() && text.compare(at, w.size(), w) == 0) return w.size();
+  }
+  return 0;
+}
 
 std::string_view terminated(std::string_view text) { return text.substr(0, text.find('\0')); }
 
@@ -219,6 +231,14 @@ int translateText(CjEngine& engine, std::string& text, std::u16string& output) {
     } else if (lineState.reportingVerbState == 7) {
       lineState.reportingVerbState = 0;
       output += japanese;
+      // A closing quotation mark after the quoted sentence's end mark closes the quotation before と.
+      const std::size_t closer = stop ? closingQuoteAt(text, next) : 0;
+      if (closer > 0) {
+        std::string converted;
+        convertSentenceFallback(text.substr(next, closer), converted);
+        output += systemText(converted);
+        next += closer;
+      }
       output += u"と";
       japanese = held;
       held.clear();

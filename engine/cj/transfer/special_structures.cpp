@@ -58,6 +58,18 @@ void setHead(CjTransferContext& c, int phrase, int i) {
   if (i > 0) c.targets[phrase].headChild = static_cast<std::int16_t>(i);
 }
 
+// True when the phrase heads the main predicate of a question (你去不去？): the question form asks it.
+bool asksMainQuestion(const CjTransferContext& c, int phrase) {
+  if (c.sentenceType != "?" || !c.sentence) return false;
+  for (int k = c.govNode, steps = 0; k > 0 && k < kMaxNodes && steps < kMaxNodes; ++steps) {
+    if (k == phrase) return true;
+    const int h = c.sentence->nodes[k].headChild;
+    if (h == k || h <= 0) break;
+    k = h;
+  }
+  return false;
+}
+
 void nameOf(CjTransferContext& c, int i) {
   std::string jp;
   copyCwToJp(chiOf(c, i), jp);
@@ -310,7 +322,7 @@ void applyFixedPattern(CjTransferContext& c, const Span& sp, int pattern) {
       chooseTranslation(c, f, catLetterOf(c, f));
       c.targets[f].ruleFlag1 = 0;
       c.targets[f].ruleFlag2 = 0;
-      c.targets[f].att = "かどうか";
+      c.targets[f].att = asksMainQuestion(c, phrase) ? "か" : "かどうか";
       break;
     case 8:
       for (int k : {s1, s2, s3}) drop(c, k);
