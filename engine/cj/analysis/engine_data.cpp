@@ -276,10 +276,14 @@ int initCjEngine(CjEngine& e) {
   loadCjData(e);
   // The word table follows the data files: its words are needed only once they all loaded.
   e.wordTableProblem.clear();
+  e.wordTableNotes.clear();
   if (e.engineStatus == kStatusOk) {
     std::string why;
     const WordTableStatus words = readWordTable(plat::wideToUtf8(e.dataFolderPath), e.words, &why);
     if (words == kWordTableLoaded) {
+      for (const auto& [line, key] : e.words->skippedKeys)
+        e.wordTableNotes.push_back(std::string(kWordTableFileName) + " line " + std::to_string(line) + ": unknown key " +
+                                   key + ", skipped");
       useEngineWords(e);
     } else {
       e.engineStatus = kStatusWordTableFailed;

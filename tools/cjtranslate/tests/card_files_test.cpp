@@ -160,3 +160,25 @@ TEST_F(CardFiles, EveryDamagedFileIsRefusedByName) {
 }
 
 }  // namespace
+
+namespace {
+
+// A key of cjwords.txt that no rule reads is skipped and named with its line on standard error;
+// the sentence still translates.
+TEST_F(CardFiles, AnUnknownWordKeyIsNamedWithItsLine) {
+  ASSERT_TRUE(built_);
+  const fs::path path = folder() / "cjwords.txt";
+  const std::string whole = readHost(path);
+  const auto lines = std::count(whole.begin(), whole.end(), '\n');
+  ASSERT_TRUE(writeHost(path, whole + "noSuchRule.L1\t|我|\n"));
+  const datagen::LinesRun run =
+      datagen::runOnLines(datagen::shellQuoted(datagen::binFolder() + "/cjtranslate"), device_->root(), {"我喝茶。"});
+  ASSERT_TRUE(writeHost(path, whole));
+  EXPECT_EQ(run.status, 0) << run.errors;
+  ASSERT_EQ(run.lines.size(), 1u);
+  EXPECT_FALSE(run.lines[0].empty());
+  EXPECT_EQ(run.errors, "cjtranslate: cjwords.txt line " + std::to_string(lines + 1) +
+                            ": unknown key noSuchRule.L1, skipped\n");
+}
+
+}  // namespace
