@@ -6,7 +6,8 @@
 # the viewer's 閉じる bringing the translator back. The viewer: its panel above the command bar,
 # raised again by a tap on its search box, its list grown by clicks in the scroll bar's page area,
 # and a postal code typed into its 日中 box. Last, the refresher run 10 times beside the translator
-# (the panel created anew each time: a stroke left in it is gone).
+# (the panel created anew each time: a stroke left in it is gone). A long text translated: both panes
+# show it from its start.
 # A small window manager (evilwm) runs on the display unless NO_WM=1; when it cannot start or dies,
 # the script stops with its output.
 #   scripts/screenshots.sh [OUTPUT-FOLDER]      (BUILD_DIR names a built tree; default build-release)
@@ -186,6 +187,13 @@ shoot() {  # size dpi
   grab "$OUT/lookup-closed-translator-back-$TAG.png"
   "$BIN/screen_helper" close "$VIEWER" || true
   sleep 1
+  # A text of many sentences translated with 翻訳: the result and the reading show from their start.
+  tap $((120 * K)) $((40 * K))
+  xdotool key ctrl+a BackSpace
+  xdotool type --delay 40 '彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。'
+  "$BIN/screen_helper" post "$TITLE" 1000
+  sleep 3
+  grab "$OUT/translated-shown-from-start-$TAG.png"
   stop
 
   # A message box: the dictionary lookup from a program folder that lacks the viewer.

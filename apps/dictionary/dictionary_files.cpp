@@ -2,6 +2,8 @@
 
 #include "apps/dictionary/entry_text.h"
 #include "platform/core/clock.h"
+#include "platform/core/codepage.h"
+#include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/core/little_endian.h"
 #include "platform/core/notify.h"
@@ -86,25 +88,30 @@ std::string_view beforeLineFeed(std::string_view body, int lineFeeds) {
 }
 
 // The record of the index's last entry (the end key's, which names the data file's last record)
-// runs past the end of the data file: the file was cut short. False when it fits or cannot be found.
-bool lastRecordCutOff(std::FILE* index, std::FILE* data, IndexBlock block) {
+// runs past the end of the data file: the data file was cut short; or a block on the way to it
+// lies past the end of the index: the index was.
+enum class LastRecord { Fits, DataCut, IndexCut };
+LastRecord lastRecordCutOff(std::FILE* index, std::FILE* data, IndexBlock block) {
   const long indexSize = plat::fileSize(index), dataSize = plat::fileSize(data);
-  if (indexSize < 0 || dataSize < 0) return false;
+  if (indexSize < 0 || dataSize < 0) return LastRecord::Fits;
   for (long hops = 0; hops <= indexSize / kBlockSize; ++hops) {
     IndexEntry e;
-    if (block.count == 0 || !indexEntryAt(block, block.count - 1, e)) return false;
+    if (block.count == 0 || !indexEntryAt(block, block.count - 1, e)) return LastRecord::Fits;
     if (e.record != 0) {
       unsigned char header[kRecordHeaderSize];
       if (e.record > static_cast<std::uint64_t>(dataSize) || !seekTo(data, e.record) ||
           !readExactly(data, header, kRecordHeaderSize))
-        return true;
-      return e.record + std::uint64_t{kRecordHeaderSize} + plat::readLe16(header + 8) > static_cast<std::uint64_t>(dataSize);
+        return LastRecord::DataCut;
+      return e.record + std::uint64_t{kRecordHeaderSize} + plat::readLe16(header + 8) > static_cast<std::uint64_t>(dataSize)
+                 ? LastRecord::DataCut
+                 : LastRecord::Fits;
     }
     unsigned char bytes[kBlockSize];
-    if (e.child == 0 || !seekTo(index, e.child) || !readExactly(index, bytes, kBlockSize)) return false;
+    if (e.child == 0) return LastRecord::Fits;
+    if (!seekTo(index, e.child) || !readExactly(index, bytes, kBlockSize)) return LastRecord::IndexCut;
     block = decodeIndexBlock(bytes, e.child);
   }
-  return false;
+  return LastRecord::Fits;
 }
 
 }  // namespace
@@ -181,27 +188,39 @@ bool DictionaryFiles::checkFiles(int d, const std::string& dataPath, const std::
   const StartupMessages& m = kStartup[d];
   s.available = false;
   unsigned char header[kHeaderSize];
-  auto refuse = [&](const char16_t* message) {
+  // The message names the file at fault on a line of its own.
+  auto refuse = [&](const char16_t* message, const std::string& file) {
     closeFile(s.data);
     closeFile(s.index);
-    if (message) show(message);
+    if (message) show(std::u16string(message) + u"\n" + plat::utf8ToWide(file));
     return false;
   };
   s.data = plat::fileOpen(dataPath, "rb");
-  if (!s.data) return false;
-  if (!readExactly(s.data, header, kHeaderSize)) return refuse(m.headerShort);
-  if (std::memcmp(header + 5, kDataType[d], 3) != 0) return refuse(m.notData);
+  // A dictionary that is not there leaves its direction out; one that is there but cannot be
+  // opened (a folder in its place) is refused.
+  if (!s.data) return plat::pathExists(dataPath) ? refuse(m.headerShort, dataPath) : false;
+  if (!readExactly(s.data, header, kHeaderSize)) return refuse(m.headerShort, dataPath);
+  if (std::memcmp(header + 5, kDataType[d], 3) != 0) return refuse(m.notData, dataPath);
   s.index = plat::fileOpen(indexPath, "rb");
-  if (!s.index) return refuse(m.indexNotOpened);
-  if (!readExactly(s.index, header, kHeaderSize)) return refuse(m.headerShort);
-  if (std::memcmp(header + 5, kIndexType[d], 3) != 0) return refuse(m.notIndex);
+  if (!s.index) return refuse(m.indexNotOpened, indexPath);
+  if (!readExactly(s.index, header, kHeaderSize)) return refuse(m.headerShort, indexPath);
+  if (std::memcmp(header + 5, kIndexType[d], 3) != 0) return refuse(m.notIndex, indexPath);
+  // The index is its header and whole blocks.
+  if (plat::fileSize(s.index) % kBlockSize != 0) return refuse(m.rootShort, indexPath);
   std::uint32_t rootPosition = plat::readLe32(header + kRootPositionOffset);
   unsigned char block[kBlockSize];
-  if (!seekTo(s.index, rootPosition) || !readExactly(s.index, block, kBlockSize)) return refuse(m.rootShort);
+  if (!seekTo(s.index, rootPosition) || !readExactly(s.index, block, kBlockSize)) return refuse(m.rootShort, indexPath);
   s.root = decodeIndexBlock(block, rootPosition);
   s.rootPosition = rootPosition;
-  // A data file cut short is refused here, not one failed search at a time.
-  if (lastRecordCutOff(s.index, s.data, s.root)) return refuse(u"データファイルが読み込みできません");
+  // A file cut short is refused here, not one failed search at a time.
+  switch (lastRecordCutOff(s.index, s.data, s.root)) {
+    case LastRecord::DataCut:
+      return refuse(u"データファイルが読み込みできません", dataPath);
+    case LastRecord::IndexCut:
+      return refuse(m.rootShort, indexPath);
+    case LastRecord::Fits:
+      break;
+  }
   closeFile(s.data);
   closeFile(s.index);
   s.dataPath = dataPath;

@@ -2,6 +2,8 @@
 #include "apps/dictionary/entry_text.h"
 #include "apps/dictionary/examples_file.h"
 #include "apps/dictionary/viewer_session.h"
+#include "platform/core/codepage.h"
+#include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 
@@ -100,7 +102,23 @@ void ViewerSession::searchExamples(int page) {
   showExamplePage(page);
 }
 
+bool ViewerSession::checkExamplesFile() {
+  examplesProblem.clear();
+  if (!plat::pathExists(examplesPath)) return true;  // the search says so when it is asked
+  std::string bytes, why;
+  if (!plat::readWholeFile(examplesPath, bytes)) why = "cannot be read";
+  else why = checkExamples(bytes);
+  if (why.empty()) return true;
+  examplesProblem = u"例文ファイルが壊れています。\n" + plat::utf8ToWide(examplesPath) + u"\n" + plat::utf8ToWide(why);
+  plat::messageBox(examplesProblem, u"エラー", plat::kMbOk | plat::kMbIconExclamation);
+  return false;
+}
+
 bool ViewerSession::scanExamples(ResultsView& v, int target) {
+  if (!examplesProblem.empty()) {
+    plat::messageBox(examplesProblem, u"エラー", plat::kMbOk | plat::kMbIconExclamation);
+    return false;
+  }
   std::FILE* f = plat::fileOpen(examplesPath, "rb");
   if (!f) {
     plat::messageBox(u"例文ファイルが見つかりません。", u"エラー", plat::kMbOk | plat::kMbIconExclamation);

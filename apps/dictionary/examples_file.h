@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace dict {
 
@@ -32,6 +33,10 @@ inline std::uint8_t descrambleExampleByte(std::uint8_t stored, std::uint32_t pos
   return static_cast<std::uint8_t>(static_cast<std::uint8_t>(stored - kExamplesTable[(position % 65536) / 256]) ^
                                    kExamplesTable[position % 256]);
 }
+
+// The whole stored file checked: lines of japanese<TAB>chinese, each ending in LF, without NUL.
+// Empty when it is whole, else why not (with the line at fault).
+std::string checkExamples(std::string_view stored);
 
 // Reads up to count descrambled bytes from position; returns the number read (0 on failure).
 size_t readExamples(std::FILE* file, std::uint32_t position, char* buffer, size_t count);

@@ -84,6 +84,7 @@ class ViewerSession {
   int fontSize = 3;
   std::u16string searchBox;
   std::string examplesPath;  // device path of examples.dat
+  std::u16string examplesProblem;  // why examples.dat was refused at start; empty when it was not
   int minimumLines = 1;
   // Text width in pixels for the list's horizontal extent.
   std::function<int(std::u16string_view)> measureText;
@@ -107,6 +108,9 @@ class ViewerSession {
   void showSelectedEntry();
 
   void searchExamples(int page);
+  // Checks examples.dat at start: a file that is there but damaged is named in a message and
+  // refused (examplesProblem); false then.
+  bool checkExamplesFile();
   void showExamplePage(int page);
 
   void renderEntry(int line, bool fromUser, int fontSize);

@@ -79,8 +79,7 @@ bool CTranslatorApp::startUp() {
   direction = stored && *stored == kChineseToJapanese ? kChineseToJapanese : kJapaneseToChinese;
 
   if (direction == kJapaneseToChinese) {
-    if (!jc::startJcParser(jcEngine, parserDictionaryPath)) return end();
-    parserInitialised = true;
+    if (!startParser()) return end();
     openJcCheckFile(true);
   }
 
@@ -185,12 +184,17 @@ bool CTranslatorApp::startJapaneseSide() {
   // A switch back to this direction replaces an analyser that start-up left in the other one.
   jc::releaseJcAnalyzer(jcEngine);
   bool usable = newJpAnalyzer(*this) && jc::initJpAnalyzer(jcEngine.analyzer.get()) != 0;
-  if (jc::startJcParser(jcEngine, parserDictionaryPath)) {
-    parserInitialised = true;
-  } else {
-    usable = false;
+  return startParser() && usable;
+}
+
+bool CTranslatorApp::startParser() {
+  parserInitialised = jc::startJcParser(jcEngine, parserDictionaryPath);
+  if (!parserInitialised) {
+    // The parser refuses a word file that is there but damaged: the file is named.
+    plat::messageBeep(plat::kMbIconStop);
+    frameworkMessage(u"システム初期化エラー（ Synparse ）\n" + parserDictionaryPath, plat::kMbOk | plat::kMbIconStop);
   }
-  return usable;
+  return parserInitialised;
 }
 
 void CTranslatorApp::stopJapaneseSide() {

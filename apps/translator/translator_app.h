@@ -56,6 +56,8 @@ class CTranslatorApp {
   // The Japanese side of a direction switch: a new analyser and the parser (false: unusable),
   // and its release.
   bool startJapaneseSide();
+  // The parser on its word file; a refusal is shown with the file.
+  bool startParser();
   void stopJapaneseSide();
   void openJcCheckFile(bool reportFailure);
   void closeJcCheckFile();

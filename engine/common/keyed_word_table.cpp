@@ -196,7 +196,7 @@ bool tableWordToEngineCode(std::string_view source, std::string& out) {
 }
 
 bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, const KeyedWordRules& rules,
-                         KeyedWordTable& out, KeyedWordRefusal& refusal) {
+                         KeyedWordTable& out, KeyedWordRefusal& refusal, SkippedKeys* skipped) {
   refusal = KeyedWordRefusal{};
   if (looksLikeUtf16(text)) return refuse(refusal, KeyedWordFault::kUtf16Text, 1, {});
   // A UTF-8 byte-order mark is no part of the first key.
@@ -221,7 +221,10 @@ bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, con
     const std::string_view value = line.substr(tab + 1);
     const auto spec = schema.find(key);
     if (spec == schema.end()) {
-      if (rules.skipUnknownKeys) continue;
+      if (rules.skipUnknownKeys) {
+        if (skipped) skipped->emplace_back(lineNumber, std::string(key));
+        continue;
+      }
       return refuse(refusal, KeyedWordFault::kUnknownKey, lineNumber, key);
     }
     if (out.count(key)) return refuse(refusal, KeyedWordFault::kKeyTwice, lineNumber, key);
@@ -306,8 +309,10 @@ std::atomic<unsigned>& KeyedWordRegistry::loadGenerations() {
 KeyedWordLoadPtr KeyedWordRegistry::parse(std::string_view text, KeyedWordRefusal& refusal) const {
   static std::atomic<unsigned>& lastGeneration = loadGenerations();
   KeyedWordTable parsed;
-  if (!parseKeyedWordTable(text, schema_, rules_, parsed, refusal)) return nullptr;
+  SkippedKeys skipped;
+  if (!parseKeyedWordTable(text, schema_, rules_, parsed, refusal, &skipped)) return nullptr;
   auto made = std::make_shared<KeyedWordLoad>();
+  made->skippedKeys = std::move(skipped);
   made->slots.resize(slots_.size());
   for (auto& [key, words] : parsed) made->slots[slots_.find(key)->second] = std::move(words);
   for (KeyedWords& k : made->slots) k.index();

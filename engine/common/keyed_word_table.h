@@ -98,8 +98,10 @@ struct KeyedWordRefusal {
 
 // Parses table text against the schema into out; false with refusal filled when the text breaks
 // it (out is then left partly filled and must be dropped).
+// Keys skipped as unknown (rules.skipUnknownKeys) go to skipped with their line numbers.
+using SkippedKeys = std::vector<std::pair<int, std::string>>;
 bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, const KeyedWordRules& rules,
-                         KeyedWordTable& out, KeyedWordRefusal& refusal);
+                         KeyedWordTable& out, KeyedWordRefusal& refusal, SkippedKeys* skipped = nullptr);
 
 // One word as written in the table (UTF-8 with "\xHH" raw bytes) in engine code; false when a
 // character has no engine code.
@@ -114,6 +116,7 @@ bool readKeyedWordFile(std::string_view dataFolder, const char* fileName, std::s
 struct KeyedWordLoad {
   std::vector<KeyedWords> slots;
   unsigned generation = 0;  // unique to this load
+  SkippedKeys skippedKeys;  // keys outside the schema that the rules let the load skip, by line
 };
 using KeyedWordLoadPtr = std::shared_ptr<const KeyedWordLoad>;
 

@@ -61,17 +61,23 @@ ParserState& state() {
   return s;
 }
 
-// The optional data file: the path itself, or "Jcfrdic" in the folder it names. One that is
-// named but cannot be read is said so: the parser then goes on with its own words only.
-bool readDictionary(const std::u16string& path, std::string& text) {
-  if (path.empty()) return false;
+// The optional data file: the path itself, or "Jcfrdic" in the folder it names. Absent, it is said
+// and the parser goes on with its own words; present but unreadable (a folder, a read error), it
+// is refused.
+enum class Dictionary { Read, Absent, Unreadable };
+Dictionary readDictionary(const std::u16string& path, std::string& text, std::string& name) {
+  if (path.empty()) return Dictionary::Absent;
   std::u16string file = path;
   if (path.back() == u'\\' || path.back() == u'/') file += u"Jcfrdic";
+  name = plat::wideToUtf8(file);
   std::FILE* f = plat::fileOpen(file, "rb");
   if (!f) {
-    std::fprintf(stderr, "Jcfrdic: %s cannot be read; only the parser's own words are used\n",
-                 plat::wideToUtf8(file).c_str());
-    return false;
+    if (!plat::pathExists(name)) {
+      std::fprintf(stderr, "Jcfrdic: %s cannot be read; only the parser's own words are used\n", name.c_str());
+      return Dictionary::Absent;
+    }
+    std::fprintf(stderr, "Jcfrdic: %s is no readable file\n", name.c_str());
+    return Dictionary::Unreadable;
   }
   char chunk[4096];
   std::size_t n;
@@ -79,12 +85,11 @@ bool readDictionary(const std::u16string& path, std::string& text) {
   const bool failed = std::ferror(f) != 0;
   plat::fileClose(f);
   if (failed) {
-    std::fprintf(stderr, "Jcfrdic: %s could not be read whole; only the parser's own words are used\n",
-                 plat::wideToUtf8(file).c_str());
+    std::fprintf(stderr, "Jcfrdic: %s could not be read whole\n", name.c_str());
     text.clear();
-    return false;
+    return Dictionary::Unreadable;
   }
-  return true;
+  return Dictionary::Read;
 }
 
 constexpr int kSymbolPos = 1, kVerbPos = 2, kNounPos = 6, kParticlePos = 9, kPrefixPos = 13;
@@ -201,12 +206,35 @@ int fillParseBuffer(const std::vector<std::string>& sentences, char* buffer, std
 
 int initParser(const char16_t* dictionaryPath) {
   ParserState& s = state();
+  s.initialised = false;
   s.lists = defaultWordLists();
-  std::string text;
-  std::vector<int> bad;
-  if (readDictionary(toText(dictionaryPath), text) && !addWordLists(text, s.lists, &bad)) {
-    // The good lines are kept; each bad one is named.
-    for (int line : bad) std::fprintf(stderr, "Jcfrdic: line %d not read\n", line);
+  std::string text, name;
+  switch (readDictionary(toText(dictionaryPath), text, name)) {
+    case Dictionary::Absent:
+      break;
+    case Dictionary::Unreadable:
+      return kParseBadDictionary;
+    case Dictionary::Read: {
+      // A file that is there holds words and ends at a line end: one emptied or cut inside a line is
+      // damaged, as is one with a line the parser cannot read (each is named).
+      if (text.empty()) {
+        std::fprintf(stderr, "Jcfrdic: %s is empty\n", name.c_str());
+        return kParseBadDictionary;
+      }
+      std::vector<int> bad;
+      const bool whole = addWordLists(text, s.lists, &bad);
+      for (int line : bad) std::fprintf(stderr, "Jcfrdic: line %d not read\n", line);
+      if (text.back() != '\n' && text.back() != '\r') {
+        std::fprintf(stderr, "Jcfrdic: %s ends inside a line (cut short)\n", name.c_str());
+        return kParseBadDictionary;
+      }
+      if (!whole) {
+        std::fprintf(stderr, "Jcfrdic: %s is damaged\n", name.c_str());
+        s.lists = WordLists{};
+        return kParseBadDictionary;
+      }
+      break;
+    }
   }
   s.initialised = true;
   return kParseOk;

@@ -19,6 +19,7 @@ enum ParseStatus {
   kParseBadMorphFile = -3,
   kParseBufferTooSmall = -4,
   kParseBadArgument = -5,
+  kParseBadDictionary = -6,  // the word data is there but empty, cut or unreadable
 };
 
 }  // namespace synparse

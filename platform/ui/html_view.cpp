@@ -11,6 +11,7 @@
 
 #include <map>
 
+#include "platform/ui/app.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/shell.h"
@@ -23,7 +24,21 @@ struct PageImage {
   std::u16string source;
   QImage image;
   bool asked = false;
+  Point box{};  // the width and height the page gives it, in screen pixels (0: the image's own)
 };
+
+// A length in pixels of the page, on the screen: the page is written for 96 dpi.
+std::u16string screenLength(const std::u16string& value, int& pixels) {
+  if (value.empty() || value.size() > 6) return value;
+  int n = 0;
+  for (char16_t c : value) {
+    if (c < u'0' || c > u'9') return value;
+    n = n * 10 + (c - u'0');
+  }
+  const int dpi = ui::screenMetrics().dpi > 0 ? ui::screenMetrics().dpi : 96;
+  pixels = n * dpi / 96;
+  return QString::number(pixels).toStdU16String();
+}
 
 struct HtmlState {
   std::u16string source;
@@ -127,6 +142,7 @@ std::u16string preparePage(HtmlState& st) {
     std::vector<Attr> attrs;
     parseTag(inner, name, attrs);
     std::u16string lname = lowerAll(name);
+    Point box{};
     for (Attr& a : attrs) {
       std::u16string an = lowerAll(a.name);
       if (lname == u"a" && an == u"href") {
@@ -135,11 +151,16 @@ std::u16string preparePage(HtmlState& st) {
       } else if (lname == u"img" && an == u"src") {
         st.images.push_back(PageImage{a.value, QImage(), false});
         a.value = kImageScheme + QString::number(st.images.size() - 1).toStdU16String();
+      } else if (lname == u"img" && an == u"width") {
+        a.value = screenLength(a.value, box.x);
+      } else if (lname == u"img" && an == u"height") {
+        a.value = screenLength(a.value, box.y);
       } else if (lname == u"font" && an == u"face") {
         a.value = mappedFamily(a.value, kDefaultCharSet);
         st.families.push_back(a.value);
       }
     }
+    if (lname == u"img" && !st.images.empty()) st.images.back().box = box;
     out.push_back(u'<');
     out += name;
     for (const Attr& a : attrs) {
@@ -309,6 +330,14 @@ std::vector<Point> htmlImageSizes(Hwnd view) {
   auto it = states().find(view);
   if (it == states().end()) return out;
   for (const PageImage& p : it->second.images) out.push_back(Point{p.image.width(), p.image.height()});
+  return out;
+}
+
+std::vector<Point> htmlImageBoxes(Hwnd view) {
+  std::vector<Point> out;
+  auto it = states().find(view);
+  if (it == states().end()) return out;
+  for (const PageImage& p : it->second.images) out.push_back(p.box);
   return out;
 }
 

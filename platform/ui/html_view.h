@@ -32,6 +32,9 @@ bool htmlSetImage(Hwnd view, int imageCookie, Bitmap b);
 std::u16string htmlPlainText(Hwnd view);
 std::vector<std::u16string> htmlLinkTargets(Hwnd view);
 std::vector<Point> htmlImageSizes(Hwnd view);
+// The box the page gives each image on the screen: its width and height in screen pixels (the
+// page's pixels are 96-dpi ones), 0 where it gives none.
+std::vector<Point> htmlImageBoxes(Hwnd view);
 // The family used where the page asked for a face, by order of appearance of the font tags.
 std::vector<std::u16string> htmlFontFamilies(Hwnd view);
 

@@ -74,12 +74,22 @@ class PopupKeeper : public QObject {
       g.moveBottom(bar->mapToGlobal(QPoint(0, 0)).y() - 1);
     } else if (auto* sub = qobject_cast<QMenu*>(w); sub && qobject_cast<QMenu*>(sub->parentWidget()) &&
                                                    sub->parentWidget()->isVisible()) {
-      // A submenu stands beside its menu, right or left as the screen has room, never over it.
-      const QRect parent = sub->parentWidget()->geometry();
+      // A submenu stands beside its menu, right or left as the screen has room, never over it. On
+      // a narrow screen the menu moves aside to make that room; where the two are wider than the
+      // screen, they stand at its two ends and overlap as little as they can.
+      QWidget* menuWidget = sub->parentWidget();
+      QRect parent = menuWidget->geometry();
       if (parent.right() + g.width() <= screen.right()) {
         g.moveLeft(parent.right() + 1);
       } else if (parent.left() - g.width() >= screen.left()) {
         g.moveRight(parent.left() - 1);
+      } else {
+        const int shift = parent.width() + g.width() <= screen.width()
+                              ? screen.right() - g.width() - parent.right()
+                              : screen.left() - parent.left();
+        parent.translate(shift, 0);
+        menuWidget->setGeometry(parent);
+        g.moveLeft(std::min(parent.right() + 1, screen.right() - g.width() + 1));
       }
     } else if (auto* menu = qobject_cast<QMenu*>(w); menu && g.bottom() > screen.bottom()) {
       g.moveBottom(g.top() - 1);  // above the point it was opened at

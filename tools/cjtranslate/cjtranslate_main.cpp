@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
     if (!engine->wordTableProblem.empty()) std::fprintf(stderr, "cjtranslate: %s\n", engine->wordTableProblem.c_str());
     return console::kExitCannotStart;
   }
+  for (const std::string& note : engine->wordTableNotes) std::fprintf(stderr, "cjtranslate: %s\n", note.c_str());
   console::LineLoop loop(kDriver);
   console::InputLine input;
   while (loop.next(input)) {

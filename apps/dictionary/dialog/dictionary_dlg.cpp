@@ -150,6 +150,7 @@ bool CDictionaryDlg::onInitDialog() {
   sink_ = std::make_unique<PageSink>(*this);
   session_ = std::make_unique<ViewerSession>(*files_, tables_, *sink_);
   session_->examplesPath = cj + "examples.dat";
+  session_->checkExamplesFile();
   session_->measureText = [this](std::u16string_view text) { return ui::textWidth(japaneseFont_, text); };
   session_->addToHistory = [this](int d, const DictionaryEntry& e) { addToHistory(d, e); };
 
@@ -211,14 +212,18 @@ bool CDictionaryDlg::onInitDialog() {
   tabBold_ = ui::createFont({u"ＭＳ Ｐゴシック", ui::kShiftJisCharSet, height, 600});
   tabPlain_ = ui::createFont({u"ＭＳ Ｐゴシック", ui::kShiftJisCharSet, height, 500});
 
-  // The read-aloud image: a small speaker.
-  readAloudImage_ = ui::createBitmap(12, 12, {255, 255, 255});
+  // The read-aloud image: a small speaker, 12 pixels at 96 dpi, as large as the page shows it.
+  const int side = 12 * dpi_ / 96;
+  auto at = [side](int x, int y) { return ui::Point{x * side / 12, y * side / 12}; };
+  readAloudImage_ = ui::createBitmap(side, side, {255, 255, 255});
   {
     ui::Painter p(readAloudImage_);
-    const ui::Point speaker[] = {{1, 4}, {4, 4}, {7, 1}, {7, 10}, {4, 7}, {1, 7}};
+    const ui::Point speaker[] = {at(1, 4), at(4, 4), at(7, 1), at(7, 10), at(4, 7), at(1, 7)};
     p.fillPolygon(speaker, 6, {0, 0, 160});
-    p.drawLine({9, 3}, {9, 8}, {0, 0, 160});
-    p.drawLine({11, 1}, {11, 10}, {0, 0, 160});
+    for (int w = 0; w < side / 12; ++w) {
+      p.drawLine({at(9, 3).x + w, at(9, 3).y}, {at(9, 8).x + w, at(9, 8).y}, {0, 0, 160});
+      p.drawLine({at(11, 1).x - w, at(11, 1).y}, {at(11, 10).x - w, at(11, 10).y}, {0, 0, 160});
+    }
   }
 
   for (int d = 0; d < 2; ++d) ui::listNotifyScrollEnds(list(d, kViewDictionary), kWmListEnd);

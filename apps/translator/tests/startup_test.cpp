@@ -1,5 +1,7 @@
 // Start-up and exit: the data root among the cards, the input-method probe, the stored direction,
 // the engine's failure, the panels' character set, and what exit releases.
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "apps/translator/single_instance.h"
@@ -147,6 +149,31 @@ TEST_F(OrvaleTest, AFailingEngineShowsItsCodeAndTheDialogNeverOpens) {
   EXPECT_EQ(gTerminations, 1);
   EXPECT_EQ(app().jcEngine.analyzer.get(), nullptr);
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
+}
+
+// The Japanese side's card files cut short: the start ends on a message that names the file.
+TEST_F(OrvaleTest, ADamagedJapaneseFileEndsTheStartWithItsName) {
+  for (const char* file : {"JCMAIN.DIC", "JCMAIN.DDB", "Jcfrdic"}) {
+    SCOPED_TRACE(file);
+    app_.reset();
+    fs::remove_all(fs::path(plat::hostPath(device_.card())) / kLindqvarDic);
+    putData(device_.card());
+    const fs::path path = fs::path(plat::hostPath(device_.card())) / kLindqvarDic / "JCSystemdic" / file;
+    std::ifstream in(path, std::ios::binary);
+    const std::string whole{std::istreambuf_iterator<char>(in), {}};
+    in.close();
+    // Cut inside a line: a line file cut after a line end is a shorter file of its kind.
+    std::size_t cut = whole.size() / 2;
+    while (cut > 1 && (whole[cut - 1] == '\n' || whole[cut - 1] == '\r')) --cut;
+    fs::resize_file(path, cut);
+    setUpRegistry();
+    plat::NotifyRecorder notes;
+    EXPECT_FALSE(runInitInstance());
+    ASSERT_FALSE(notes.messages.empty());
+    EXPECT_NE(notes.messages.back().text.find(plat::utf8ToWide(file)), std::u16string::npos)
+        << plat::wideToUtf8(notes.messages.back().text);
+    app().ExitInstance();
+  }
 }
 
 TEST_F(OrvaleTest, TraditionalFlagGoesOnlyToThePanelKeysThatExist) {

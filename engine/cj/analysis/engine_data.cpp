@@ -1,5 +1,8 @@
 #include "engine/cj/analysis/engine_data.h"
 
+#include <set>
+#include <string_view>
+
 #include "engine/common/descramble.h"
 #include "engine/cj/analysis/data_checks.h"
 #include "engine/cj/analysis/grammar.h"
@@ -273,10 +276,20 @@ int initCjEngine(CjEngine& e) {
   loadCjData(e);
   // The word table follows the data files: its words are needed only once they all loaded.
   e.wordTableProblem.clear();
+  e.wordTableNotes.clear();
   if (e.engineStatus == kStatusOk) {
     std::string why;
     const WordTableStatus words = readWordTable(plat::wideToUtf8(e.dataFolderPath), e.words, &why);
     if (words == kWordTableLoaded) {
+      // A key of a family this engine reads that no rule of it reads is a slip of the pen; keys of
+      // families other programs carry (the reading pane's) are theirs.
+      std::set<std::string_view> families;
+      const std::vector<WordKeySpec> known = registeredWordKeys();
+      for (const WordKeySpec& k : known) families.insert(std::string_view(k.key).substr(0, std::string_view(k.key).find('.')));
+      for (const auto& [line, key] : e.words->skippedKeys)
+        if (families.count(std::string_view(key).substr(0, key.find('.'))))
+          e.wordTableNotes.push_back(std::string(kWordTableFileName) + " line " + std::to_string(line) + ": unknown key " +
+                                   key + ", skipped");
       useEngineWords(e);
     } else {
       e.engineStatus = kStatusWordTableFailed;

@@ -100,6 +100,9 @@ struct CjEngine {
   dbcs::KeyedWordLoadPtr words;
   // Why the word table failed ("cjwords.txt line 3: ..."); empty when it loaded.
   std::string wordTableProblem;
+  // Keys of cjwords.txt that no rule of this engine reads, skipped ("cjwords.txt line 3: unknown
+  // key x, skipped"); the engine starts without them.
+  std::vector<std::string> wordTableNotes;
   // The data file that failed its check and why ("zmemdic.dat: cut ..."); empty when none did.
   std::string dataFileProblem;
   // transfer.ruc and transfer.dac (never null).

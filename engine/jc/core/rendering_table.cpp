@@ -119,7 +119,7 @@ RenderingTableStatus readRenderingTable(std::string_view dataFolder, dbcs::Keyed
   dbcs::KeyedWordRefusal refusal;
   out = registry().parseWithCompiled(dataFolder, kRenderingTableFileName, text, refusal);
   if (!out) {
-    if (error) *error = refusalText(refusal);
+    if (error) *error = path + ": " + refusalText(refusal);
     return kRenderingTableRefused;
   }
   return kRenderingTableLoaded;

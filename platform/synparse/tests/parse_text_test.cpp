@@ -714,19 +714,41 @@ TEST_F(ParseTextTest, BadWordDataLinesAreNamedAndTheRestKept) {
     EXPECT_TRUE(inList(lists.causative, "しむ")) << c.line;
     EXPECT_EQ(findFrame(lists, "会う") != nullptr, c.good && c.line[0] == 'f') << c.line;
   }
-  // At start-up the bad lines are reported and the good ones used.
-  ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", "passive\tもらう\nframe\t会う\nbroken\n"));
-  testing::internal::CaptureStderr();
-  ASSERT_EQ(initParser(u"\\Card\\"), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Jcfrdic: line 2 not read\nJcfrdic: line 3 not read\n");
-  // A word file that is named but missing, or a folder, is said so; the parser starts on its own words.
-  for (const char* missing : {"\\Card\\NoSuch\\", "\\Card\\Folder\\Jcfrdic"}) {
-    ASSERT_TRUE(dev.write("\\Card\\Folder\\Jcfrdic\\x", "x"));
+  // At start-up the bad lines are named and the file is refused, as is one that is empty, cut inside
+  // a line or a folder; a file that is not there is said, and the parser starts on its own words.
+  struct Start {
+    const char* what;
+    const char* path;
+    const char* bytes;  // null: written as a folder
+    int status;
+    const char* said;
+  } starts[] = {
+      {"bad lines", "\\Card\\", "passive\tもらう\nframe\t会う\nbroken\n", kParseBadDictionary,
+       "Jcfrdic: line 2 not read\nJcfrdic: line 3 not read\nJcfrdic: \\Card\\Jcfrdic is damaged\n"},
+      {"empty", "\\Card\\", "", kParseBadDictionary, "Jcfrdic: \\Card\\Jcfrdic is empty\n"},
+      {"cut", "\\Card\\", "passive\tもらう\nnegat", kParseBadDictionary,
+       "Jcfrdic: line 2 not read\nJcfrdic: \\Card\\Jcfrdic ends inside a line (cut short)\n"},
+      {"a folder", "\\Card\\Folder\\Jcfrdic", nullptr, kParseBadDictionary,
+       "Jcfrdic: \\Card\\Folder\\Jcfrdic is no readable file\n"},
+      {"missing", "\\Card\\NoSuch\\", "", kParseOk,
+       "Jcfrdic: \\Card\\NoSuch\\Jcfrdic cannot be read; only the parser's own words are used\n"},
+  };
+  for (const Start& c : starts) {
+    if (c.bytes && c.status != kParseOk) {
+      ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", c.bytes)) << c.what;
+    }
+    if (!c.bytes) {
+      ASSERT_TRUE(dev.write("\\Card\\Folder\\Jcfrdic\\x", "x"));
+    }
     testing::internal::CaptureStderr();
-    ASSERT_EQ(initParser(plat::utf8ToWide(missing).c_str()), 0);
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("cannot be read; only the parser's own words are used"), std::string::npos) << missing << ": " << said;
+    EXPECT_EQ(initParser(plat::utf8ToWide(c.path).c_str()), c.status) << c.what;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said) << c.what;
   }
+  // A refused file leaves the parser unstarted.
+  ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", "broken\n"));
+  ASSERT_EQ(initParser(u"\\Card\\"), kParseBadDictionary);
+  char buffer[kParseBufferSize];
+  EXPECT_EQ(parseMorphFile(u"\\Card\\MORPH.TMP", buffer), kParseNotInitialised);
   ASSERT_TRUE(dev.write("\\Card\\Jcfrdic", "passive\tもらう\n"));
   ASSERT_EQ(initParser(u"\\Card\\"), 0);
   std::string text = parse({{"本", "本", "06010000"}, {"を", "を", "09010000"}, {"読んで", "読む", "02010911"},

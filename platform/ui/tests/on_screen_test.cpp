@@ -156,17 +156,21 @@ TEST_F(OnScreenTest, SubmenusStandBesideTheirMenu) {
     ASSERT_NE(dlg, 0u);
     const ui::Rect s = ui::testing::programScreenRect();
     const QRect screen(s.left, s.top, s.width(), s.height());
-    for (const int x : {s.left + 2, s.left + s.width() / 2 - 20, s.right - 10}) {
+    // Short menus, and menus of which neither fits beside the other where it opens.
+    for (const int x : {s.left + 2, s.left + s.width() / 2 - 20, s.right - 10})
+    for (const QString& label : {QStringLiteral("項目"), QStringLiteral("漢字かな入力の切り替え")}) {
       QMenu menu(ui::impl::widgetOf(dlg));
-      menu.addAction(QStringLiteral("項目"));
+      menu.addAction(label);
       QMenu* sub = menu.addMenu(QStringLiteral("その他"));
-      sub->addAction(QStringLiteral("入力"));
+      sub->addAction(label);
       menu.popup(QPoint(x, s.top + 20));
       ui::processPendingEvents();
       sub->popup(QPoint(menu.geometry().right() - 5, menu.geometry().top() + 5));
       ui::processPendingEvents();
       const QRect m = menu.geometry(), g = sub->geometry();
-      const bool room = screen.right() - m.right() >= g.width() || m.left() - screen.left() >= g.width();
+      // Where the two fit side by side on the screen they do, the menu moved aside where need be.
+      const bool room = m.width() + g.width() <= screen.width();
+      EXPECT_TRUE(screen.contains(m)) << c.width << " at " << x;
       if (room) EXPECT_FALSE(g.intersects(m)) << c.width << " at " << x << ": menu " << m.left() << "-" << m.right() << ", submenu "
                                     << g.left() << "-" << g.right();
       EXPECT_TRUE(screen.contains(g)) << c.width << " at " << x;

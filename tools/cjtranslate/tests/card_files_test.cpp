@@ -160,3 +160,26 @@ TEST_F(CardFiles, EveryDamagedFileIsRefusedByName) {
 }
 
 }  // namespace
+
+namespace {
+
+// A key of cjwords.txt that no rule of a family the driver carries reads is skipped and named with
+// its line on standard error; the sentence still translates. Keys of families the driver does not
+// carry (the reading pane's) are skipped without a word.
+TEST_F(CardFiles, AnUnknownWordKeyIsNamedWithItsLine) {
+  ASSERT_TRUE(built_);
+  const fs::path path = folder() / "cjwords.txt";
+  const std::string whole = readHost(path);
+  const auto lines = std::count(whole.begin(), whole.end(), '\n');
+  ASSERT_TRUE(writeHost(path, whole + "coordination.noSuchList\t|我|\nnoSuchFamily.L1\t|我|\n"));
+  const datagen::LinesRun run =
+      datagen::runOnLines(datagen::shellQuoted(datagen::binFolder() + "/cjtranslate"), device_->root(), {"我喝茶。"});
+  ASSERT_TRUE(writeHost(path, whole));
+  EXPECT_EQ(run.status, 0) << run.errors;
+  ASSERT_EQ(run.lines.size(), 1u);
+  EXPECT_FALSE(run.lines[0].empty());
+  EXPECT_EQ(run.errors, "cjtranslate: cjwords.txt line " + std::to_string(lines + 1) +
+                            ": unknown key coordination.noSuchList, skipped\n");
+}
+
+}  // namespace

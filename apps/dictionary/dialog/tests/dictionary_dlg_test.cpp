@@ -490,6 +490,30 @@ TEST_F(DictionaryDlgTest, ReadAloudLinkSendsARequestToTheReader) {
   EXPECT_EQ(notes_.messages[0].caption, u"日中・中日辞典");
 }
 
+// The speaker of a read-aloud link is as large on the screen as its page box says, and the page's
+// 12-pixel box grows with the screen's dots per inch.
+TEST_F(DictionaryDlgTest, SpeakerIconsGrowWithTheScreen) {
+  for (int dpi : {96, 192}) {
+    SCOPED_TRACE(dpi);
+    dlg_.reset();
+    ui::setScreenDpi(dpi);
+    ui::setScreenSize(240 * dpi / 96, 320 * dpi / 96);
+    open();
+    composeWord(1, u"喝");
+    plat::Hwnd cjPage = d().html(1, dict::kViewDictionary);
+    const std::vector<ui::Point> sizes = ui::htmlImageSizes(cjPage), boxes = ui::htmlImageBoxes(cjPage);
+    ASSERT_FALSE(sizes.empty());
+    ASSERT_EQ(sizes.size(), boxes.size());
+    const int side = 12 * dpi / 96;
+    for (std::size_t k = 0; k < sizes.size(); ++k) {
+      EXPECT_EQ(boxes[k].x, side);
+      EXPECT_EQ(boxes[k].y, side);
+      EXPECT_EQ(sizes[k].x, side);
+      EXPECT_EQ(sizes[k].y, side);
+    }
+  }
+}
+
 TEST_F(DictionaryDlgTest, WordBookAddsListsSurvivesARestartAndStopsAt1000) {
   open();
   composeWord(0, u"がっこう");

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -163,6 +164,17 @@ TEST(WordTable, StartUpFailsWithoutAUsableTable) {
   ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
   EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 0);
   EXPECT_EQ(cj::listedWords("wordTableTest.A").size(), 2u);
+  EXPECT_TRUE(cjtest::engine().wordTableNotes.empty());
+
+  // A key of a family the engine carries that no rule reads starts the engine, named with its line;
+  // a key of a family it does not carry is left to the programs that do.
+  files["cjwords.txt"] = "# words\n\nwordTableTest.Typo\t|x|\n" + tableWith({}) + "other.family.X\tx\nwordTableTest.D\tx\n";
+  ASSERT_TRUE(datagen::writeCjDataFiles(folder, files));
+  EXPECT_EQ(cj::initCjEngine(cjtest::engine()), 0);
+  const std::size_t lines = static_cast<std::size_t>(std::count(files["cjwords.txt"].begin(), files["cjwords.txt"].end(), '\n'));
+  EXPECT_EQ(cjtest::engine().wordTableNotes,
+            (std::vector<std::string>{"cjwords.txt line 3: unknown key wordTableTest.Typo, skipped",
+                                      "cjwords.txt line " + std::to_string(lines) + ": unknown key wordTableTest.D, skipped"}));
 
   EXPECT_TRUE(plat::removeFile(folder + "cjwords.txt"));
   EXPECT_EQ(cj::loadWordTable(folder), cj::kWordTableMissing);

@@ -176,7 +176,7 @@ TEST_F(RenderingTable, EachEngineReadsItsOwnLoad) {
   ASSERT_EQ(readRenderingTable(first, own1, &error), kRenderingTableLoaded) << error;
   ASSERT_EQ(readRenderingTable(second, own2, &error), kRenderingTableLoaded) << error;
   EXPECT_EQ(readRenderingTable(refused, failed, &error), kRenderingTableRefused);
-  EXPECT_EQ(error, "missing key testRules.E1");
+  EXPECT_EQ(error, refused + "jcwords.txt: missing key testRules.E1");
   EXPECT_FALSE(failed);
   EXPECT_EQ(readRenderingTable(missing, failed), kRenderingTableMissing);
   EXPECT_FALSE(failed);
