@@ -118,6 +118,8 @@ TEST_F(CardFiles, EveryDamagedFileIsRefusedByName) {
   ASSERT_GE(names.size(), 19u);
   std::mt19937 random(79);
   for (const std::string& name : names) {
+    // A compiled word table is a copy of its text: a damaged one is passed over and the text read.
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".bin") == 0) continue;
     const fs::path path = folder() / name;
     const std::string whole = readHost(path);
     ASSERT_FALSE(whole.empty()) << name;
