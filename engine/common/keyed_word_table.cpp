@@ -282,6 +282,7 @@ bool KeyedWordRegistry::registerKeys(std::span<const WordKeyShape> shapes) {
   bool ok = true;
   for (const WordKeyShape& s : shapes) {
     if (!addWordKeyShape(schema_, s)) {
+      refused_.push_back(s.key);
       ok = false;
       continue;
     }
