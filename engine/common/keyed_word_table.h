@@ -125,8 +125,6 @@ class KeyedWordRegistry {
   // Adds keys to the schema; false when one is malformed or already there with another shape.
   bool registerKeys(std::span<const WordKeyShape> shapes);
   const WordKeySchema& schema() const { return schema_; }
-  // The keys a registration refused, in the order refused.
-  const std::vector<std::string>& refusedKeys() const { return refused_; }
   // The slot of a registered key; kNoSlot for any other.
   int slotOf(std::string_view key) const;
   // The words of a slot or key in the load in use; an empty entry when none are loaded.
@@ -157,7 +155,6 @@ class KeyedWordRegistry {
   static constexpr unsigned kNoLoadGeneration = 1;
   KeyedWordRules rules_;
   WordKeySchema schema_;
-  std::vector<std::string> refused_;
   std::unordered_map<std::string_view, int> slots_;  // keys as the schema holds them
   KeyedWordLoadPtr standing_;
   KeyedWordLoadPtr inUse_;

@@ -91,8 +91,6 @@ std::vector<WordKeySpec> registeredWordKeys() {
   return keys;
 }
 
-std::vector<std::string> refusedWordKeys() { return registry().refusedKeys(); }
-
 const std::vector<std::string>& listedWords(std::string_view key) { return registry().entry(key).words; }
 
 bool isListedWord(std::string_view key, std::string_view word) { return registry().entry(key).contains(word); }

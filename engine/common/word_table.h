@@ -34,8 +34,6 @@ struct WordKeyRegistrar {
 
 // Every registered key, sorted by key.
 std::vector<WordKeySpec> registeredWordKeys();
-// The keys registered twice with two shapes (or malformed): the second registration was refused.
-std::vector<std::string> refusedWordKeys();
 
 // A key as a rule holds it: its slot is found once, its words then read without a lookup.
 class ListedKey : public dbcs::KeyedWordHandle {

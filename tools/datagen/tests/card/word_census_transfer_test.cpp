@@ -11,7 +11,7 @@
 #include "tools/datagen/build_programs.h"
 #include "tools/datagen/card/card_inputs.h"
 #include "tools/datagen/word_census.h"
-#include "engine/common/word_table.h"
+#include "engine/common/word_key_refusals.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ void checkCensus(const std::string& path) {
 
 // Two rules reading one key with two shapes would leave one of them reading the other's words.
 TEST(TransferWordCensus, EveryKeyIsRegisteredWithOneShape) {
-  for (const std::string& key : cj::refusedWordKeys()) ADD_FAILURE() << key << " is registered with two shapes";
+  for (const std::string& key : dbcs::refusedWordKeyLog()) ADD_FAILURE() << key << " is registered with two shapes";
 }
 
 TEST(TransferWordCensus, SampleCardHoldsRealWordsOrReasons) { checkCensus(std::string(kSample) + "/cj/cjwords.txt"); }
