@@ -1,4 +1,5 @@
 #include "engine/common/keyed_word_table.h"
+#include "engine/common/word_key_refusals.h"
 
 #include <atomic>
 #include <optional>
@@ -282,10 +283,16 @@ void KeyedWords::index() {
   for (const std::string& w : words) members.insert(w);
 }
 
+std::vector<std::string>& refusedWordKeyLog() {
+  static std::vector<std::string> log;
+  return log;
+}
+
 bool KeyedWordRegistry::registerKeys(std::span<const WordKeyShape> shapes) {
   bool ok = true;
   for (const WordKeyShape& s : shapes) {
     if (!addWordKeyShape(schema_, s)) {
+      refusedWordKeyLog().push_back(s.key);
       ok = false;
       continue;
     }

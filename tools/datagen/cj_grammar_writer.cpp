@@ -108,9 +108,46 @@ bool scrambleCjGrammarText(std::string_view plain, std::string& out, std::string
   return scrambleLineFile(CjScrambleKey::Grammar, crlf, out, error);
 }
 
+bool checkCjGrammarRoom(const CjGrammar& complete, std::string* error) {
+  auto refuse = [error](const std::string& why) {
+    if (error) *error = why;
+    return false;
+  };
+  for (const CjGrammarGroup& g : complete.groups) {
+    const cj::CjGrammarGroupShape* shape = nullptr;
+    for (const auto& s : cj::kCjGrammarGroupShapes) {
+      if ("<" + g.name + ">" == s.tag) shape = &s;
+    }
+    const std::string group = "grammar group " + g.name;
+    if (!shape) return refuse(group + ": no such group");
+    if (g.rules.size() > static_cast<std::size_t>(shape->rules))
+      return refuse(group + ": " + std::to_string(g.rules.size()) + " rules, the engine holds " +
+                    std::to_string(shape->rules));
+    if (g.gotos.size() + 1 > static_cast<std::size_t>(shape->gotos))
+      return refuse(group + ": " + std::to_string(g.gotos.size()) + " goto lines, the engine holds " +
+                    std::to_string(shape->gotos - 1));
+    for (std::size_t r = 0; r < g.rules.size(); ++r) {
+      const std::string& rule = g.rules[r].rule;
+      if (rule.substr(0, rule.find('-')).size() > cj::kCjRuleLhsLimit)
+        return refuse(group + ": rule " + std::to_string(r) + ": left side over " +
+                      std::to_string(cj::kCjRuleLhsLimit) + " bytes");
+    }
+    for (const CjGrammarGoto& e : g.gotos) {
+      const std::string line = group + ": goto line (" + e.state + ") " + e.target + ": ";
+      if (e.state.size() > cj::kCjGotoStateLimit || e.target.size() > cj::kCjGotoTargetLimit)
+        return refuse(line + "state or target over " + std::to_string(cj::kCjGotoStateLimit) + " bytes");
+      if (e.symbol.size() > cj::kCjGotoSymbolBytes)
+        return refuse(line + "symbol of " + std::to_string(e.symbol.size()) + " bytes, the engine holds " +
+                      std::to_string(cj::kCjGotoSymbolBytes));
+    }
+  }
+  return true;
+}
+
 bool writeCjGrammar(std::string_view folder, const CjGrammar& grammar) {
   CjGrammar complete = completeCjGrammar(grammar);
   std::string ruc, dac;
+  if (!checkCjGrammarRoom(complete)) return false;
   if (!scrambleCjGrammarText(cjRuleFileText(complete), ruc) || !scrambleCjGrammarText(cjGotoFileText(complete), dac)) {
     return false;
   }

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/cj/analysis/grammar_shapes.h"
+
 namespace datagen {
 
 struct CjGrammarRule {
@@ -37,7 +39,7 @@ const std::vector<std::string>& cjGrammarGroupNames();
 CjGrammar completeCjGrammar(CjGrammar grammar);
 
 // The longest goto symbol the engine keeps, in bytes of its code.
-inline constexpr std::size_t kCjGotoSymbolLimit = 60;
+inline constexpr std::size_t kCjGotoSymbolLimit = cj::kCjGotoSymbolBytes;
 
 // A verb and the case frame of its first verb translation ('2' が, '6' に, '8' と ...), the word
 // in engine code.
@@ -54,6 +56,11 @@ inline constexpr std::string_view kCjFrameMarker = "$frame:";
 // their order, each symbol within kCjGotoSymbolLimit bytes; a line that no verb matches is
 // dropped. False when one verb alone does not fit a line.
 bool expandCjFrameLines(CjGrammar& grammar, const std::vector<CjFramedVerb>& verbs, std::string* error = nullptr);
+
+// Whether the engine's reader holds the completed grammar: each group's rules and goto lines within
+// its slots (one goto slot keeps the end mark), each left side, state, symbol and target within its
+// bytes. False with the group and the count or the line that does not fit.
+bool checkCjGrammarRoom(const CjGrammar& complete, std::string* error = nullptr);
 
 // Plain text of the two files, lines ending in CR LF.
 std::string cjRuleFileText(const CjGrammar& grammar);

@@ -404,6 +404,7 @@ bool cjSampleFiles(const std::string& src, const std::vector<WordKeyShape>& word
   }
   if (!expandCjFrameLines(grammar, framed, error)) return false;
   CjGrammar complete = completeCjGrammar(grammar);
+  if (!checkCjGrammarRoom(complete, error)) return false;
   if (!scrambleCjGrammarText(cjRuleFileText(complete), files["transfer.ruc"], error) ||
       !scrambleCjGrammarText(cjGotoFileText(complete), files["transfer.dac"], error)) {
     return false;

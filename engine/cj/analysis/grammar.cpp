@@ -1,4 +1,5 @@
 #include "engine/cj/analysis/grammar.h"
+#include "engine/cj/analysis/grammar_shapes.h"
 
 #include "engine/common/descramble.h"
 #include "engine/cj/analysis/engine_data.h"
@@ -13,29 +14,16 @@
 namespace cj {
 namespace {
 
-struct GroupShape {
-  const char* tag;
-  int rules;
-  int gotos;
-};
+static_assert(kCjGrammarGroupShapes.size() == kGroupCount);
+constexpr const auto& kShapes = kCjGrammarGroupShapes;
 
-constexpr std::array<GroupShape, kGroupCount> kShapes = {{
-    {"<UG1>", 51, 128}, {"<UG2>", 29, 70}, {"<UG3>", 44, 138}, {"<FP1>", 20, 42},
-    {"<NP1>", 43, 129}, {"<NP2>", 13, 19}, {"<NP3>", 99, 326}, {"<NP4>", 31, 94},
-    {"<NP5>", 17, 38}, {"<NP6>", 69, 314}, {"<Ntl1>", 41, 90}, {"<Ntl2>", 18, 34},
-    {"<Ntl3>", 24, 56}, {"<Ntl4>", 32, 88}, {"<Ntp1>", 46, 122}, {"<Ntp2>", 47, 150},
-    {"<Ntp3>", 13, 19}, {"<VP1>", 215, 544}, {"<VP2>", 28, 90}, {"<VP3>", 30, 82},
-    {"<VP4>", 44, 156}, {"<VP5>", 13, 18}, {"<UP1>", 30, 72}, {"<AP1>", 56, 138},
-    {"<AP2>", 39, 130}, {"<AP3>", 25, 56}, {"<S>", 49, 522},
-}};
-
-constexpr std::size_t kLhsKept = 5;
+constexpr std::size_t kLhsKept = kCjRuleLhsLimit;
 constexpr std::size_t kNumberTagKept = 6;
 constexpr std::size_t kTagKept = 4;
 constexpr std::size_t kPercentTextKept = 31;
-constexpr std::size_t kGotoStateKept = 5;
-constexpr std::size_t kGotoSymbolKept = 60;
-constexpr std::size_t kGotoTargetKept = 5;
+constexpr std::size_t kGotoStateKept = kCjGotoStateLimit;
+constexpr std::size_t kGotoSymbolKept = kCjGotoSymbolBytes;
+constexpr std::size_t kGotoTargetKept = kCjGotoTargetLimit;
 
 constexpr std::size_t kRuleReadSize = 450;
 constexpr std::size_t kGotoReadSize = 300;
@@ -257,7 +245,7 @@ void parseRuleLine(CjEngine& engine, std::string_view ruleLine, std::string_view
 
   std::size_t dash = findAtCharStart(ruleLine, "-");
   std::string_view lhs = ruleLine.substr(0, dash == std::string_view::npos ? ruleLine.size() : dash);
-  if (lhs.size() > 5) setStatus(engine, kStatusLhsTooLong);
+  if (lhs.size() > kLhsKept) setStatus(engine, kStatusLhsTooLong);
   d.lhs = cutAtCharBoundary(lhs, kLhsKept);
 
   d.elementCount = 1;
@@ -326,21 +314,21 @@ void parseGotoLine(CjEngine& engine, std::string_view gotoLine, CjRuleGroup& gro
   std::size_t comma = findAtCharStart(gotoLine, ",", 1);
   std::size_t stateEnd = comma == std::string_view::npos ? gotoLine.size() : comma;
   std::string_view state = gotoLine.size() > 1 ? gotoLine.substr(1, stateEnd - 1) : std::string_view();
-  if (state.size() > 5) setStatus(engine, kStatusGotoStateTooLong);
+  if (state.size() > kGotoStateKept) setStatus(engine, kStatusGotoStateTooLong);
   e.state = cutAtCharBoundary(state, kGotoStateKept);
 
   if (comma != std::string_view::npos) {
     std::size_t from = comma + 1;
     std::size_t close = spanUntil(gotoLine, from, ")");
     std::string_view symbol = gotoLine.substr(from, close - from);
-    if (symbol.size() > 60) setStatus(engine, kStatusGotoSymbolTooLong);
+    if (symbol.size() > kGotoSymbolKept) setStatus(engine, kStatusGotoSymbolTooLong);
     e.symbol = cutAtCharBoundary(symbol, kGotoSymbolKept);
     e.compiled = compileSymbol(e.symbol);
     // One character after ')' is skipped, whatever it is.
     std::size_t targetFrom = close + 2;
     if (close < gotoLine.size() && targetFrom < gotoLine.size()) {
       std::string_view target = gotoLine.substr(targetFrom);
-      if (target.size() > 5) setStatus(engine, kStatusGotoTargetTooLong);
+      if (target.size() > kGotoTargetKept) setStatus(engine, kStatusGotoTargetTooLong);
       e.target = cutAtCharBoundary(target, kGotoTargetKept);
     }
   }

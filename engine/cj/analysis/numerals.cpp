@@ -26,8 +26,9 @@ constexpr std::array<int, 6> kUnitPowers = {1, 2, 3, 4, 8, 12};
 constexpr const char* kDigitSet1Values = "1223456789";
 constexpr const char* kDigitSet2Values = "0123456789";
 constexpr const char* kDigitSet3Values = "023456789";
-constexpr std::array<const char*, 13> kApproximatePairs = {"7,8", "3,4", "3,5", "4,5", "5,6", "6,7", "7,8",
-                                                          "8,9", "1,2", "2,3", "1,2", "2,3", "2,3"};
+// Japanese sets two loose numbers apart with 、 (7、8人); a comma would read as one number.
+constexpr std::array<const char*, 13> kApproximatePairs = {"7、8", "3、4", "3、5", "4、5", "5、6", "6、7", "7、8",
+                                                          "8、9", "1、2", "2、3", "1、2", "2、3", "2、3"};
 constexpr std::size_t kOutLimit = kNumeralOutSize - 1;
 
 // The characters of a text, a lead byte with its trail as one.

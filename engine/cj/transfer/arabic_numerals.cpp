@@ -151,6 +151,9 @@ std::string runReading(const std::string& joined) {
       out += "の";
     } else if (isWord(kTenthWord, ch)) {
       out += "割";
+    } else if (isWord(kRunEndExtra, ch) && !out.empty()) {
+      // "more than" after a number: 30余人, 2000余元.
+      out += "余";
     } else {
       std::string jp;
       copyCwToJp(ch, jp);

@@ -29,7 +29,7 @@ const WordKeySpec kWordKeys[] = {
     {kStartPairP, 6, 1, 2}, {kStartPairE, 6, 1, 2}, {kViewPairP, 2, 1, 2}, {kViewPairE, 2, 1, 2},
     {kSpeakPairP, 4, 1, 2}, {kSpeakPairE, 4, 1, 2}, {kSpanFrom, 2, 1, 1}, {kSpanEnd, 2, 1, 2},
     {kSpanTo, 2, 1, 2}, {kSpanFrom2, 2, 1, 1}, {kSpanTo2, 2, 1, 2}, {kPairResponseP, 3, 1, 2},
-    {kPairStandpointE, 4, 1, 2}, {kPairSpeakP, 2, 1, 2}, {kPairSpeakE, 3, 1, 2}, {kCompareP1, 10, 1, 2},
+    {kPairResponseStandpointE, 4, 1, 2}, {kPairSpeakP, 2, 1, 2}, {kPairSpeakE, 3, 1, 2}, {kCompareP1, 10, 1, 2},
     {kCompareE1, 6, 1, 2}, {kCompareP2, 13, 1, 2}, {kCompareE2, 1, 1, 2}, {kComparePairP, 43, 1, 2},
     {kComparePairE, 43, 1, 2}, {kCompareE3, 1, 1, 2}, {kCompareDiffer, 2, 1, 2}, {kCompareSame, 5, 1, 2},
     {kTogetherP, 6, 1, 2}, {kTogetherE, 4, 1, 2}, {kPointFollowers, 2, 1, 2}, {kTimeFollower, 1, 1, 2},
@@ -398,7 +398,7 @@ void applyFramePair(CjTransferContext& c, int phrase) {
     }
     return;
   }
-  if (responseIndex > 0 && listed(kPairStandpointE, e)) {
+  if (responseIndex > 0 && listed(kPairResponseStandpointE, e)) {
     setForm(c, f.w, 'N');
     setJapanese(c, f.e, "にとって", "FUKU0");
     return;

@@ -63,7 +63,7 @@ inline constinit ListedKey kSpanFrom2{"framePhrases.spanFrom2"};            // 2
 inline constinit ListedKey kSpanTo2{"framePhrases.spanTo2"};                // 2
 
 inline constinit ListedKey kPairResponseP{"framePairs.responseP"};          // 3: response, then standpoint
-inline constinit ListedKey kPairStandpointE{"framePairs.standpointE"};      // 4
+inline constinit ListedKey kPairResponseStandpointE{"framePairs.responseStandpointE"};  // 4
 inline constinit ListedKey kPairSpeakP{"framePairs.speakP"};                // 2
 inline constinit ListedKey kPairSpeakE{"framePairs.speakE"};                // 3
 inline constinit ListedKey kCompareP1{"framePairs.compareP1"};              // 10

@@ -68,8 +68,8 @@ TEST_F(NumeralsTest, ConvertsNumeralWords) {
       {"贰", "2"},
       {"", ""},
       {"三四十", "30" + to + "40"},   // approximate: each loose digit alone
-      {"七八", "7,8"},
-      {"俩仨", "2,3"},
+      {"七八", japanese(u"7、8")},
+      {"俩仨", japanese(u"2、3")},
   };
   for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.text;
 }

@@ -251,7 +251,7 @@ TEST_F(FramePhrases, TwoPartFrames) {
   EXPECT_EQ(chain(5), "1 2 3 6");
 
   // Standpoint with the other response words.
-  adverbialFrame("$framePairs.responseP#2", "$framePairs.standpointE#3");
+  adverbialFrame("$framePairs.responseP#2", "$framePairs.responseStandpointE#3");
   cj::dispatchFramePhrase(*context, 5);
   EXPECT_EQ(japanese(3), "にとって");
   EXPECT_EQ(target(3).jcat, "FUKU0");

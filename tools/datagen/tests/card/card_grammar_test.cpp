@@ -1,13 +1,17 @@
 // The sample card's phrase grammar as the parser searches it: every state a shift leads to must be
 // found by the goto search that follows the shift.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tools/datagen/card/card_inputs.h"
+#include "tools/datagen/cj_data_folder.h"
 #include "tools/datagen/cj_grammar_writer.h"
 #include "tools/datagen/sample_card.h"
 
@@ -70,6 +74,95 @@ TEST(CardGrammar, TheSearchModelSeesAStateAfterAGreaterOne) {
   EXPECT_EQ(unreachableShifts(g).size(), 1u);
   g.name = "VP1";
   EXPECT_TRUE(unreachableShifts(g).empty());
+}
+
+datagen::CjGrammar sampleGrammar() {
+  std::ifstream in(kGrammar, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  datagen::CjGrammar source;
+  EXPECT_TRUE(datagen::parseCjGrammarSource(text.str(), source));
+  return datagen::completeCjGrammar(source);
+}
+
+datagen::CjGrammarGroup& group(datagen::CjGrammar& g, const std::string& name) {
+  for (auto& x : g.groups) {
+    if (x.name == name) return x;
+  }
+  ADD_FAILURE() << name;
+  return g.groups.front();
+}
+
+// The reader holds a group's goto lines in its slots with the end mark after them, and its rules
+// in theirs; the writer refuses what the reader could not hold, naming the group and the count.
+TEST(CardGrammar, TheWriterRefusesWhatTheReaderCannotHold) {
+  std::string error;
+  datagen::CjGrammar grammar = sampleGrammar();
+  ASSERT_TRUE(datagen::checkCjGrammarRoom(grammar, &error)) << error;
+
+  struct Case {
+    const char* group;
+    int gotoSlots;
+    int ruleSlots;
+  } cases[] = {{"VP1", 544, 215}, {"NP2", 19, 13}, {"S", 522, 49}};
+  for (const Case& c : cases) {
+    datagen::CjGrammar full = grammar;
+    auto& gotos = group(full, c.group).gotos;
+    while (gotos.size() < static_cast<std::size_t>(c.gotoSlots - 1)) gotos.push_back({"990", "CAT[N]", "F"});
+    EXPECT_TRUE(datagen::checkCjGrammarRoom(full, &error)) << c.group << ' ' << error;
+    gotos.push_back({"990", "CAT[N]", "F"});
+    EXPECT_FALSE(datagen::checkCjGrammarRoom(full, &error)) << c.group;
+    EXPECT_NE(error.find(std::string("grammar group ") + c.group + ": " + std::to_string(c.gotoSlots) + " goto lines"),
+              std::string::npos)
+        << error;
+
+    datagen::CjGrammar many = grammar;
+    auto& rules = group(many, c.group).rules;
+    while (rules.size() < static_cast<std::size_t>(c.ruleSlots)) rules.push_back({"NP->[N]+[N] &L", "->(1)+(2)"});
+    EXPECT_TRUE(datagen::checkCjGrammarRoom(many, &error)) << c.group << ' ' << error;
+    rules.push_back({"NP->[N]+[N] &L", "->(1)+(2)"});
+    EXPECT_FALSE(datagen::checkCjGrammarRoom(many, &error)) << c.group;
+    EXPECT_NE(error.find(std::to_string(c.ruleSlots + 1) + " rules"), std::string::npos) << error;
+  }
+
+  // Fields over the reader's bytes.
+  const std::string longSymbol = "CAT[V]&CHI[" + std::string(49, 'a') + "]";  // 61 bytes
+  for (const datagen::CjGrammarGoto& bad : {datagen::CjGrammarGoto{"0", longSymbol, "1"},
+                                            datagen::CjGrammarGoto{"123456", "*", "F"},
+                                            datagen::CjGrammarGoto{"0", "*", "R12345"}}) {
+    datagen::CjGrammar g = grammar;
+    group(g, "VP2").gotos.push_back(bad);
+    EXPECT_FALSE(datagen::checkCjGrammarRoom(g, &error)) << bad.state << ' ' << bad.target;
+    EXPECT_NE(error.find("grammar group VP2: goto line"), std::string::npos) << error;
+  }
+}
+
+// The card's writer refuses a source whose grammar overflows a group, as the engine would refuse
+// every start on the card it wrote.
+TEST(CardGrammar, TheCardWriterRefusesAnOverflowingGroupByName) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(::testing::TempDir()) / ("grammar_room_" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  fs::copy(SUITE_TEST_SOURCE_DIR "/data/sample/cj", folder, fs::copy_options::recursive);
+  std::ifstream in(folder / "grammar.txt", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  in.close();
+  std::string grammar = text.str();
+  std::string extra;
+  for (int i = 0; i < 544; ++i) extra += "(990,CAT[N]) F\n";
+  const std::size_t vp2 = grammar.find("%<VP2>");
+  ASSERT_NE(vp2, std::string::npos);
+  grammar.insert(vp2, extra + "\n");
+  std::ofstream(folder / "grammar.txt", std::ios::binary | std::ios::trunc) << grammar;
+
+  datagen::CjDataFiles files;
+  std::vector<std::string> dropped;
+  std::string error;
+  EXPECT_FALSE(datagen::cjSampleFiles(folder.string(), datagen::engineCardInputs().cjWordKeys, files, &dropped, &error));
+  EXPECT_NE(error.find("grammar group VP1: "), std::string::npos) << error;
+  EXPECT_NE(error.find("goto lines, the engine holds 543"), std::string::npos) << error;
+  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -65,12 +65,12 @@ TEST_F(CardWords, NumeralsConvertWithTheCardsOwnTable) {
     cj::convertNumeral(engineCode(c.chinese), out, 0);
     EXPECT_EQ(out, c.digits) << c.chinese;
   }
-  // Approximate words answer as pairs when asked.
+  // Approximate words answer as pairs when asked, set apart with 、 (0x81 0x41 in Shift-JIS).
   std::string out;
   cj::convertNumeral(engineCode("三四"), out, 1);
-  EXPECT_EQ(out, "3,4");
+  EXPECT_EQ(out, "3\x81\x41" "4");
   cj::convertNumeral(engineCode("一两"), out, 1);
-  EXPECT_EQ(out, "1,2");
+  EXPECT_EQ(out, "1\x81\x41" "2");
 }
 
 TEST_F(CardWords, PlaceholdersAreCodesNoRealTextConvertsTo) {

@@ -11,6 +11,7 @@
 #include "tools/datagen/build_programs.h"
 #include "tools/datagen/card/card_inputs.h"
 #include "tools/datagen/word_census.h"
+#include "engine/common/word_key_refusals.h"
 
 namespace {
 
@@ -56,6 +57,11 @@ void checkCensus(const std::string& path) {
   EXPECT_LE(placeholders * 10, static_cast<int>(shapes.size()))
       << path << ": " << placeholders << " of " << shapes.size() << " transfer keys are placeholders";
   std::printf("%s: %d of %zu transfer keys are placeholders\n", path.c_str(), placeholders, shapes.size());
+}
+
+// Two rules reading one key with two shapes would leave one of them reading the other's words.
+TEST(TransferWordCensus, EveryKeyIsRegisteredWithOneShape) {
+  for (const std::string& key : dbcs::refusedWordKeyLog()) ADD_FAILURE() << key << " is registered with two shapes";
 }
 
 TEST(TransferWordCensus, SampleCardHoldsRealWordsOrReasons) { checkCensus(std::string(kSample) + "/cj/cjwords.txt"); }
