@@ -74,6 +74,8 @@ TEST(JcCardFiles, EveryDamagedFileIsRefusedByName) {
   std::sort(names.begin(), names.end());
   // The check file's content is read by nothing; it is the translator's, not the driver's.
   names.erase(std::remove(names.begin(), names.end(), "jctrans.dat"), names.end());
+  // A compiled word table is a copy of its text: a damaged one is passed over and the text read.
+  names.erase(std::remove(names.begin(), names.end(), "jcwords.bin"), names.end());
   ASSERT_EQ(names, (std::vector<std::string>{"JCMAIN.DDB", "JCMAIN.DIC", "Jcfrdic", "jcwords.txt"}));
 
   std::mt19937 random(79);

@@ -161,7 +161,7 @@ TEST_F(Jp2CwTable, CommonKanjiKeepTheMarkOnlyWhenListed) {
     const char* reason;
   } listed[] = {
       {u8"鰯榎樫椛粁粂込榊笹鴫雫糎凧辻働峠栃凪匂硲畑畠噺塀麿粍杢籾匁鑓枠", "made in Japan: Chinese has no such character"},
-      {u8"姶鯵噂浬橿梶潟鞄罫紘狛瑳蔀偲椙栴岨揃詑騨辿捗栂槻嬬梼瀞薙楢畷覗萩筈醗塙樋柊俵鋲蕗鉾槙柾桝姪葎", "GB2312 has neither it nor a simplified or variant form of it"},
+      {u8"姶鯵噂浬橿梶潟鞄罫紘狛瑳蔀偲椙栴岨揃詑騨辿捗栂槻嬬梼瀞薙楢畷覗萩筈醗塙樋柊俵鋲蕗鉾槙柾桝葎", "GB2312 has neither it nor a simplified or variant form of it"},
       {u8"讃惣鎗", "the simplified form (赞 总 枪) has another Japanese form (賛 総 槍), which a listed pair would change"},
   };
   std::u16string expected;

@@ -293,13 +293,14 @@ TEST_F(CodeConvertTest, HanziWithoutAKanjiArePutBackAndNamed) {
       }
     }
   }
-  EXPECT_EQ(unwritten, unwrittenMarks()->gbOfMark.size());
+  // The marks name these hanzi and, where the symbols lack a form too, a few symbols.
+  EXPECT_LE(unwritten, unwrittenMarks()->gbOfMark.size());
   EXPECT_GT(unwritten, 1000u);
-  if (overflow > 0) EXPECT_EQ(unwritten, 10u * 188u);
-  // Characters of the text's own in the user-defined area stay as they are.
-  std::u16string own = u"\uE757a", restored;
+  if (overflow > 0) EXPECT_EQ(unwrittenMarks()->gbOfMark.size(), 10u * 188u);
+  // Characters of the text's own past the user-defined codes the marks use stay as they are.
+  std::u16string own = u"\uE800a", restored;
   restoreUnwrittenHanzi(tables, own, restored);
-  EXPECT_EQ(own, u"\uE757a");
+  EXPECT_EQ(own, u"\uE800a");
   EXPECT_TRUE(restored.empty());
 }
 
