@@ -56,4 +56,28 @@ LinesRun runOnLines(const std::string& command, const std::string& scratch, cons
   return run;
 }
 
+CoverageRun runCharacterCoverage(const std::string& program, const std::string& deviceRoot,
+                                 const std::vector<std::string>& characters) {
+  CoverageRun c;
+  const std::string scratch = std::filesystem::temp_directory_path().string() + "/coverage_" + std::to_string(::getpid());
+  std::filesystem::create_directories(scratch);
+  const std::string command =
+      "SUITE_DEVICE_ROOT=" + shellQuoted(deviceRoot) + " " + shellQuoted(binFolder() + "/" + program);
+  c.run = runOnLines(command, scratch, characters);
+  std::filesystem::remove_all(scratch);
+  if (c.run.lines.size() != characters.size()) return c;
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    const std::string line = "line " + std::to_string(i + 1);
+    const std::string& out = c.run.lines[i];
+    const bool named = c.run.errors.find(line + ": " + characters[i] + " ") != std::string::npos;
+    c.carried += named;
+    // A character alone that gives no translation is a line not translated, and said so.
+    if (out.empty() && c.run.errors.find(line + " not translated") != std::string::npos) continue;
+    if (out.find("〓") == std::string::npos && !out.empty()) continue;
+    if (named && out.find(characters[i]) != std::string::npos) continue;
+    c.silent.push_back(characters[i] + " -> " + out);
+  }
+  return c;
+}
+
 }  // namespace datagen

@@ -32,4 +32,15 @@ bool writeCardWithProgram(const std::string& sourceFolder, const std::string& ca
 // reads the output back.
 LinesRun runOnLines(const std::string& command, const std::string& scratch, const std::vector<std::string>& lines);
 
+// Each character a line of its own through a console translator (its folder's program name) on the
+// device: how many came out carried and named on standard error, and those shown as the
+// replacement mark or as nothing without a word said of them ("char -> output"). run holds the run.
+struct CoverageRun {
+  LinesRun run;
+  std::size_t carried = 0;
+  std::vector<std::string> silent;
+};
+CoverageRun runCharacterCoverage(const std::string& program, const std::string& deviceRoot,
+                                 const std::vector<std::string>& characters);
+
 }  // namespace datagen
