@@ -17,8 +17,6 @@
 
 namespace {
 
-std::string utf8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
-
 // The words of cj/words.txt, in their order, each once.
 std::vector<std::string> sampleWords(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
