@@ -56,15 +56,22 @@ LinesRun runOnLines(const std::string& command, const std::string& scratch, cons
   return run;
 }
 
-CoverageRun runCharacterCoverage(const std::string& program, const std::string& deviceRoot,
-                                 const std::vector<std::string>& characters) {
-  CoverageRun c;
-  const std::string scratch = std::filesystem::temp_directory_path().string() + "/coverage_" + std::to_string(::getpid());
+LinesRun runTranslator(const std::string& program, const std::string& deviceRoot,
+                       const std::vector<std::string>& lines) {
+  const std::string scratch =
+      std::filesystem::temp_directory_path().string() + "/" + program + "_lines_" + std::to_string(::getpid());
   std::filesystem::create_directories(scratch);
   const std::string command =
       "SUITE_DEVICE_ROOT=" + shellQuoted(deviceRoot) + " " + shellQuoted(binFolder() + "/" + program);
-  c.run = runOnLines(command, scratch, characters);
+  LinesRun run = runOnLines(command, scratch, lines);
   std::filesystem::remove_all(scratch);
+  return run;
+}
+
+CoverageRun runCharacterCoverage(const std::string& program, const std::string& deviceRoot,
+                                 const std::vector<std::string>& characters) {
+  CoverageRun c;
+  c.run = runTranslator(program, deviceRoot, characters);
   if (c.run.lines.size() != characters.size()) return c;
   for (std::size_t i = 0; i < characters.size(); ++i) {
     const std::string line = "line " + std::to_string(i + 1);

@@ -32,6 +32,11 @@ bool writeCardWithProgram(const std::string& sourceFolder, const std::string& ca
 // reads the output back.
 LinesRun runOnLines(const std::string& command, const std::string& scratch, const std::vector<std::string>& lines);
 
+// The lines through a console translator of the build (its program name) on the device, in a
+// scratch folder of its own.
+LinesRun runTranslator(const std::string& program, const std::string& deviceRoot,
+                       const std::vector<std::string>& lines);
+
 // Each character a line of its own through a console translator (its folder's program name) on the
 // device: how many came out carried and named on standard error, and those shown as the
 // replacement mark or as nothing without a word said of them ("char -> output"). run holds the run.

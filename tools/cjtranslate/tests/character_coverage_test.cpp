@@ -1,7 +1,6 @@
 // Every GB2312 hanzi through cjtranslate: written as a Japanese kanji, or carried through as itself
 // and named on standard error; never a replacement mark that nobody is told of.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>

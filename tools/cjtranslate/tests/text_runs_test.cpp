@@ -2,7 +2,6 @@
 // Latin words) put at random places into sentences of each card's words: the translation keeps
 // each run whole and in order, and the number of sentences.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -40,12 +39,7 @@ void expectRunsKept(const std::string& deviceRoot, const std::string& table, std
   const std::vector<datagen::RunLine> lines = datagen::makeRunLines(sentences, true, kWordEnds, "", 2000, seed);
   std::vector<std::string> text;
   for (const auto& l : lines) text.push_back(l.line);
-  const std::string scratch = ::testing::TempDir() + "text_runs_" + std::to_string(::getpid());
-  std::filesystem::create_directories(scratch);
-  const std::string command = "SUITE_DEVICE_ROOT=" + datagen::shellQuoted(deviceRoot) + " " +
-                              datagen::shellQuoted(datagen::binFolder() + "/cjtranslate");
-  const datagen::LinesRun run = datagen::runOnLines(command, scratch, text);
-  std::filesystem::remove_all(scratch);
+  const datagen::LinesRun run = datagen::runTranslator("cjtranslate", deviceRoot, text);
   ASSERT_EQ(run.lines.size(), lines.size()) << run.errors;
   std::size_t faults = 0;
   std::string shown;

@@ -1,7 +1,6 @@
 // Every JIS X 0208 kanji through jctranslate: written as a Chinese character, or carried through as itself
 // and named on standard error; never a replacement mark that nobody is told of.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
