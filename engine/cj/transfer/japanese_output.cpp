@@ -161,6 +161,19 @@ void walkTargetTree(CjTransferContext& c, int n) {
   }
 }
 
+// An A-not-A phrase heading the question's predicate (这样好不好？) has written its か already.
+static bool askedByPhrase(const CjTransferContext& c, int i) {
+  if (!c.sentence) return false;
+  for (int k = i, steps = 0; k > 0 && k < kMaxNodes && steps < kMaxNodes; ++steps) {
+    const CjNode& n = c.sentence->nodes[k];
+    if (n.structureClass == '3' && (n.ruleNumber == 7 || n.ruleNumber == 33)) return true;
+    const int h = c.targets[k].headChild;
+    if (h == k || h <= 0) break;
+    k = h;
+  }
+  return false;
+}
+
 void renderWord(CjTransferContext& c, int i) {
   if (i < 1 || i >= kMaxNodes) return;
   CjTargetNode& t = c.targets[i];
@@ -177,7 +190,7 @@ void renderWord(CjTransferContext& c, int i) {
     const std::string_view before = prev.CAT.view();
     // After a final particle (吗 written か, 吧, 呢) the particle has asked already: no second か.
     const bool afterParticle = before == "E" || (prev.CHI == "ma" && before == "P");
-    if (t.prevSibling > 0 && (before == "S" || before == "K" || afterParticle)) {
+    if (t.prevSibling > 0 && (before == "S" || before == "K" || afterParticle || askedByPhrase(c, t.prevSibling))) {
       c.result += "？";
     } else {
       c.result += questionNeedsKa(c, c.govWork) ? "か？" : "？";

@@ -21,6 +21,9 @@ namespace {
 
 using namespace frames;
 
+// The analysis's negation of its A-not-A and 不A不B patterns: 不A不B negates both words.
+constinit ListedKey kPatternNegation{"reduplication.B"};
+
 const WordKeySpec kWordKeys[] = {
     {kSpecialHonorifics, 3, 1, 1},   {kSpecialPersonWord, 1, 1, 1},    {kSpecialHostWord, 1, 2, 2},
     {kSpecialMemberWords, 2, 1, 1},  {kSpecialSuffixWords, 4, 1, 1},   {kSpecialEachWord, 1, 1, 1},
@@ -58,9 +61,14 @@ void setHead(CjTransferContext& c, int phrase, int i) {
   if (i > 0) c.targets[phrase].headChild = static_cast<std::int16_t>(i);
 }
 
-// True when the phrase heads the main predicate of a question (你去不去？): the question form asks it.
+// True when the phrase heads the main predicate of a question (你去不去？) or closes it
+// (我们去看电影好不好？): the question form asks it.
 bool asksMainQuestion(const CjTransferContext& c, int phrase) {
   if (c.sentenceType != "?" || !c.sentence) return false;
+  const int mark = c.targets[phrase].nextSibling;
+  if (c.sentence->nodes[phrase].parent == 0 && mark > 0 && mark < kMaxNodes && c.targets[mark].nextSibling == 0 &&
+      c.sentence->nodes[mark].CAT == "P")
+    return true;
   for (int k = c.govNode, steps = 0; k > 0 && k < kMaxNodes && steps < kMaxNodes; ++steps) {
     if (k == phrase) return true;
     const int h = c.sentence->nodes[k].headChild;
@@ -410,7 +418,7 @@ void applyFixedPattern(CjTransferContext& c, const Span& sp, int pattern) {
       setHead(c, phrase, s3);
       break;
     case 17: {
-      if (listed(kSpecialNowWord, chiOf(c, f))) {
+      if (listed(kSpecialNowWord, chiOf(c, f)) || listed(kPatternNegation, chiOf(c, f))) {
         drop(c, f);
         drop(c, s2);
         mergeModalities(c, phrase, s3);
