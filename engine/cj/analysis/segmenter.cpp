@@ -6,6 +6,7 @@
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/text_checks.h"
 #include "engine/cj/analysis/trie_reader.h"
+#include "engine/common/rule_tally.h"
 #include "engine/common/word_table.h"
 #include "platform/core/notify.h"
 #include "engine/common/dbcs_text.h"
@@ -245,11 +246,18 @@ bool takesZSide(segment& seg, int zs, int ze, int fs, int fe, int length, int mo
   if (n != 2) return false;
   std::string_view z1 = seg.z[zs].text.view(), z2 = seg.z[zs + 1].text.view();
   std::string_view f1 = seg.f[fs].text.view(), f2 = seg.f[fs + 1].text.view();
+  // The listed pairs and words decide the cut, counted by the measuring tool.
+  if (ruletally::on()) {
+    ruletally::declare("segmenter.fPairCut");
+    ruletally::declare("segmenter.zPairCut");
+  }
   if (isOneOf(kSegmenterFPairSinglesKey, f1) || isPairOf(kSegmenterFPairFirstsKey, kSegmenterFPairSecondsKey, f1, f2)) {
+    ruletally::noteIf(true, "segmenter.fPairCut");
     return false;
   }
   if (z2 == listedWord(kSegmenterZPairCharKey) || isPairOf(kSegmenterZPairFirstsKey, kSegmenterZPairSecondsKey, z1, z2) ||
       isOneOf(kSegmenterZFirstWordsKey, z1) || isOneOf(kSegmenterZSecondWordsKey, z2)) {
+    ruletally::noteIf(true, "segmenter.zPairCut");
     return true;
   }
   if (!(charCount(f1) == 1 && charCount(f2) == 2)) return false;
