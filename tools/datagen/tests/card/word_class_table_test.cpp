@@ -182,6 +182,7 @@ TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
       {"我给妈妈打电话。", "给", "I"},
       {"他给妈妈一本书。", "给", "V"},
       {"他对我很好。", "对", "I"},
+      {"你说得对。", "对", "A"},
       {"他把门关上了。", "把", "I"},
       // 在: a verb before a place that ends the clause, a preposition before a place and a verb.
       {"书在桌子上。", "在", "V"},
