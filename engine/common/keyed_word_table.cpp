@@ -162,7 +162,7 @@ bool isWholeWithoutBar(std::string_view word) {
 }
 
 bool addWordKeyShape(WordKeySchema& schema, const WordKeyShape& shape) {
-  if (!shape.key || !*shape.key || shape.count < 0 || shape.minSize < 1 ||
+  if (!shape.key || !*shape.key || shape.minSize < 1 ||
       (shape.maxSize != 0 && shape.maxSize < shape.minSize)) {
     return false;
   }
@@ -235,7 +235,7 @@ bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, con
     const WordKeyShape& s = spec->second;
     refusal.shape = s;
     refusal.itemCount = static_cast<int>(items.size());
-    if (s.count != 0 && refusal.itemCount != s.count) {
+    if ((s.count > 0 && refusal.itemCount != s.count) || (s.count < 0 && refusal.itemCount > -s.count)) {
       return refuse(refusal, KeyedWordFault::kWrongCount, lineNumber, key);
     }
     KeyedWords entry;

@@ -19,7 +19,7 @@
 
 namespace dbcs {
 
-// The shape of one key: count words (0 = any number, at least one), each minSize..maxSize long
+// The shape of one key: count words (0 = any number, at least one; -n = one to n words), each minSize..maxSize long
 // (maxSize 0 = no upper bound), the size being counted as the table's rules say.
 struct WordKeyShape {
   const char* key;

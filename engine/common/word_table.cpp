@@ -25,7 +25,8 @@ std::string refusalText(const dbcs::KeyedWordRefusal& r) {
       why = "key " + r.key + " given twice";
       break;
     case dbcs::KeyedWordFault::kWrongCount:
-      why = r.key + " has " + std::to_string(r.itemCount) + " words, expected " + std::to_string(r.shape.count);
+      why = r.key + " has " + std::to_string(r.itemCount) + " words, expected " +
+            (r.shape.count < 0 ? "at most " + std::to_string(-r.shape.count) : std::to_string(r.shape.count));
       break;
     case dbcs::KeyedWordFault::kNoEngineCode:
       why = "word \"" + r.item + "\" has a character without an engine code";

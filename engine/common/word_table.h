@@ -12,7 +12,7 @@
 namespace cj {
 
 // One key of the compiled-in schema: a rule family's list of Chinese words, named by family and
-// label ("phraseRules.L1"). count 0 = any number of words (at least one); minChars/maxChars are
+// label ("phraseRules.L1"). count 0 = any number of words (at least one), -n = one to n words; minChars/maxChars are
 // Chinese characters per word, maxChars 0 = any.
 struct WordKeySpec {
   const char* key;

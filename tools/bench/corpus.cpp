@@ -76,7 +76,7 @@ bool readChineseWords(std::string_view wordsTxt, ChineseWords& out) {
     }
     if (cat == "A") out.adjectives.push_back(word);
     if (cat == "U") out.numerals.push_back(word);
-    if (cat == "Q") out.classifiers.push_back(word);
+    if (cat == "S") out.classifiers.push_back(word);
   });
   for (const auto* v : {&out.people, &out.times, &out.places, &out.things, &out.verbs, &out.adjectives,
                         &out.numerals, &out.classifiers})

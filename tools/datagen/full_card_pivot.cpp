@@ -593,8 +593,8 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
   int looked = 0;
   const auto noun = tags.find("n");
   // A measure word (公里) takes a Japanese counter (キロメートル) or noun, as the card's measure
-  // words do (个 Q,個).
-  const FullTag measureTag{'Q', "Q\\U[Q]"};
+  // words do (个 S, translated Q,個).
+  const FullTag measureTag{'Q', "S\\U[S]"};
   for (const ChineseListWord& w : list) {
     // Past the cap a word is paired only when its first sense is a common word's, gloss for gloss
     // (下个星期: next week, 来週).

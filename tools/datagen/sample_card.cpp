@@ -83,7 +83,8 @@ std::vector<std::string> tableWords(const std::string& value) {
 }
 
 bool fitsShape(const WordKeyShape& shape, const std::vector<std::string>& words) {
-  if (words.empty() || (shape.count > 0 && static_cast<int>(words.size()) != shape.count)) return false;
+  const int n = static_cast<int>(words.size());
+  if (words.empty() || (shape.count > 0 && n != shape.count) || (shape.count < 0 && n > -shape.count)) return false;
   for (const std::string& w : words) {
     if (w.empty()) return false;
     if (w.find("\\x") != std::string::npos) continue;  // raw bytes: the loader judges them

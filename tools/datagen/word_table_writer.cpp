@@ -2,6 +2,7 @@
 
 #include "platform/core/codepage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -38,7 +39,7 @@ WordTable syntheticWordTable(const std::vector<WordKeyShape>& shapes) {
   std::map<int, std::size_t> madeOfLength;  // distinct words made, by length in characters
   WordTable table;
   for (const WordKeyShape& s : shapes) {
-    int count = s.count > 0 ? s.count : 3;
+    int count = s.count > 0 ? s.count : s.count < 0 ? std::min(3, -s.count) : 3;
     int length = s.minChars > 0 ? s.minChars : 1;
     std::size_t combinations = 1;
     bool everyCombination = true;
@@ -95,7 +96,7 @@ WordTable inertWordTable(const std::vector<WordKeyShape>& shapes) {
   std::map<int, std::size_t> next;  // next word number per length
   WordTable table;
   for (const WordKeyShape& s : shapes) {
-    const int count = s.count > 0 ? s.count : 3;
+    const int count = s.count > 0 ? s.count : s.count < 0 ? std::min(3, -s.count) : 3;
     const int length = s.minChars > 0 ? s.minChars : 1;
     std::vector<std::string> words;
     for (int w = 0; w < count; ++w) {

@@ -25,6 +25,18 @@ bool liesAfter(const CjSentence& s, int a, int b) {
   return false;
 }
 
+// The first verbal node after k. A localiser that may also be a verb (上, 下) right after a noun
+// closes a place phrase (在桌子上) and is no verb.
+int nextVerbalPastPlace(const CjSentence& s, int k) {
+  if (k < 1) return 0;
+  for (int j = nextNode(s, k), steps = 0; j != 0 && steps < kMaxNodes; j = nextNode(s, j), ++steps) {
+    if (!isVerbalNode(s, j)) continue;
+    if (s.nodes[j].CAT.view().find('L') != std::string_view::npos && has(s, prevNode(s, j), "N")) continue;
+    return j;
+  }
+  return 0;
+}
+
 constexpr KeyList kIjvFollowers = {kLw215, kLw216, kLw217, kLw218, kLw219, kLw220, kLw221, kLw222, kLw223};
 
 }  // namespace
@@ -706,7 +718,7 @@ const char* resolveClassIS(CjSentence& s, int i) {
 const char* resolveClassVI(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (isIn(s, n, kSetV3)) return "V";
-  const int verbal = findNextVerbalNode(s, n);
+  const int verbal = nextVerbalPastPlace(s, n);
   if (verbal == 0) return "V";
   const std::string& before = wordOf(kLw84);
   const std::string& later = wordOf(kLw83);

@@ -404,8 +404,9 @@ const WordKeySpec kWordKeys[] = {
     {"posClass.lw1159", 1, 2, 2},
     {"posClass.lw1160", 1, 2, 2},
     {"posClass.lw1161", 1, 2, 2},
-    {"posClass.lw325", 628, 1, 0},
-    {"posClass.lw326", 647, 1, 0},
+    // Nouns after 要: the rule's lists are short lists, up to these many words.
+    {"posClass.lw325", -628, 1, 0},
+    {"posClass.lw326", -647, 1, 0},
     {"posContext.wl1", 24, 1, 0},
     {"posContext.wl2", 46, 1, 0},
     {"posContext.wl3", 78, 1, 0},

@@ -231,6 +231,8 @@ const char* resolveWord17(CjSentence& s, int i) {
   if (is(s, n, kLw9)) return "A";
   if (has(s, n, "E")) return "A";
   if (has(s, n, "O")) return "A";
+  // A preposition needs its object: at the clause end the word is the adjective (说得对).
+  if (n == 0 || has(s, n, "P")) return "A";
   return "I";
 }
 

@@ -355,7 +355,8 @@ bool lineMatchesKind(std::string_view line, char letter) {
 bool kindMatches(char letter, char kind) {
   if (letter == kind) return true;
   if (letter == 'N') return kind == 't' || kind == 'C' || kind == 'M';
-  if (letter == 'C') return kind == 'Q';
+  // Classifier lines (Q) serve the classifier class S as they serve C.
+  if (letter == 'C' || letter == 'S') return kind == 'Q';
   if (letter == 'V') return kind >= '0' && kind <= '4';
   return false;
 }
@@ -505,7 +506,7 @@ int translateSpecialWord(CjTransferContext& c, int i, char classLetter) {
   readLinesInto(c, i, [classLetter](const std::string& line) {
     char kind = lineKind(line);
     return kind == classLetter || (classLetter == 'N' && (kind == 'M' || kind == 'C')) ||
-           (classLetter == 'C' && kind == 'Q');
+           ((classLetter == 'C' || classLetter == 'S') && kind == 'Q');
   });
   if (t.candidates.empty()) return 0;
   if (classLetter == 'N' && n.CAT == "N" && n.features.M_SEM == "Z") {
@@ -614,6 +615,8 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
     t.keepEllipsis = 1;
     if (translateSpecialWord(c, i, 'D') || translateSpecialWord(c, i, 'K')) return;
   }
+  // A classifier is its own counter: its classifier line comes before the numeral placeholder.
+  if (letter == 'S' && translateSpecialWord(c, i, 'S')) return;
   if (letter == 'S' || letter == 'C') {
     int j = 0;
     if (catOf(c, i + 1) == "N") j = i + 1;

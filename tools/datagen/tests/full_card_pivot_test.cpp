@@ -181,7 +181,7 @@ TEST(FullCardPivot, NamesNumeralsAndMeasureWordsOfTheList) {
   datagen::PivotSizes sizes;
   EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes),
             utf8(u8"熊猫\tN\\U[N]a[J]\t-\tN,パンダ,N0000\n"
-                 u8"公里\tQ\\U[Q]\t-\tQ,キロメートル,N0000\n"));
+                 u8"公里\tS\\U[S]\t-\tQ,キロメートル,N0000\n"));
   const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes);
   EXPECT_NE(jc.find(utf8(u8"いくら\t8.6.0.0\t=\t多少\t")), std::string::npos) << jc;
   EXPECT_NE(jc.find(utf8(u8"パンダ\t6.1.0.0\t=\t熊猫\t")), std::string::npos) << jc;

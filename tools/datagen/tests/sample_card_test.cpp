@@ -45,6 +45,19 @@ TEST(SampleWordTable, RealWordsWinAndEveryKeyIsFilled) {
   }
 }
 
+// A key of at most n words keeps a shorter list and drops a longer one; its filler has at most n.
+TEST(SampleWordTable, AKeyOfAtMostNWordsKeepsShorterLists) {
+  std::vector<datagen::WordKeyShape> shapes = {{"a.short", -5, 1, 1}, {"b.over", -2, 1, 1}, {"c.filled", -2, 1, 1}};
+  std::vector<std::string> dropped;
+  datagen::WordTable t =
+      datagen::completeWordTable(shapes, utf8(u8"a.short\t|害|职|\nb.over\t|害|职|犯|\n"), &dropped);
+  EXPECT_EQ(t["a.short"], (std::vector<std::string>{utf8(u8"害"), utf8(u8"职")}));
+  EXPECT_EQ(dropped, std::vector<std::string>{"b.over"});
+  EXPECT_GE(t["b.over"].size(), 1u);
+  EXPECT_LE(t["b.over"].size(), 2u);
+  EXPECT_LE(t["c.filled"].size(), 2u);
+}
+
 TEST(SampleWordTable, FillerClashingWithARealWordIsReplaced) {
   // The first synthetic single character is the first GB2312 hanzi; a real word equal to it
   // elsewhere must push the filler to another character.

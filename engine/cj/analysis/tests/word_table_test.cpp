@@ -17,8 +17,9 @@ const cj::WordKeySpec kTestKeys[] = {
     {"wordTableTest.A", 2, 1, 1},
     {"wordTableTest.B", 0, 2, 3},
     {"wordTableTest.C", 1, 2, 2},
+    {"wordTableTest.Max", -3, 1, 1},  // one to three words
 };
-const cj::WordKeyRegistrar kRegistrar(kTestKeys, 3);
+const cj::WordKeyRegistrar kRegistrar(kTestKeys, 4);
 
 int characters(const std::string& engineWord) {
   int n = 0;
@@ -140,6 +141,20 @@ TEST(WordTable, Utf8IsJudgedAtTheEndsOfItsRanges) {
     EXPECT_NE(error.find(c.wellFormed ? "without an engine code" : "not valid UTF-8"), std::string::npos)
         << error;
   }
+}
+
+// A key of at most n words takes one to n words and refuses more.
+TEST(WordTable, AKeyOfAtMostNWordsTakesAnyShorterList) {
+  for (const char* value : {"啊", "|啊|显|", "|啊|显|嫌|"}) {
+    std::string error;
+    EXPECT_EQ(cj::loadWordTableText(tableWith({{"wordTableTest.Max", value}}), &error), cj::kWordTableLoaded)
+        << value << ": " << error;
+  }
+  EXPECT_EQ(cj::listedWords("wordTableTest.Max").size(), 3u);
+  std::string error;
+  EXPECT_EQ(cj::loadWordTableText(tableWith({{"wordTableTest.Max", "|啊|显|嫌|中|"}}), &error), cj::kWordTableRefused);
+  EXPECT_NE(error.find("expected at most 3"), std::string::npos) << error;
+  EXPECT_EQ(cj::loadWordTableText(tableWith({{"wordTableTest.Max", ""}}), &error), cj::kWordTableRefused);
 }
 
 TEST(WordTable, RegistrationKeepsOneShapePerKey) {

@@ -156,6 +156,10 @@ TEST_F(DictionaryLookup, KindsAcceptedForALetter) {
   EXPECT_EQ(texts(1), (std::vector<std::string>{"名", "枚", "人"}));
   cj::translateSpecialWord(*context, 2, 'C');
   EXPECT_EQ(texts(2), (std::vector<std::string>{"枚", "量"}));
+  // A classifier (S) reads the classifier line only.
+  word(4, "kinds");
+  cj::translateSpecialWord(*context, 4, 'S');
+  EXPECT_EQ(texts(4), std::vector<std::string>{"量"});
   // A place-like noun ("Z") keeps only its first 'M' line.
   sentence->nodes[3].features.M_SEM = "Z";
   cj::translateSpecialWord(*context, 3, 'N');
@@ -499,6 +503,8 @@ TEST_F(DictionaryLookup, LineAndKindTests) {
   EXPECT_FALSE(cj::containsVerbCode("\x83VO"));
   EXPECT_TRUE(cj::kindMatches('N', 't'));
   EXPECT_TRUE(cj::kindMatches('C', 'Q'));
+  EXPECT_TRUE(cj::kindMatches('S', 'Q'));
+  EXPECT_FALSE(cj::kindMatches('S', 'C'));
   EXPECT_TRUE(cj::kindMatches('V', '3'));
   EXPECT_FALSE(cj::kindMatches('V', '5'));
   EXPECT_FALSE(cj::kindMatches('A', 'N'));

@@ -174,8 +174,25 @@ TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
       {"这个比较好。", "比较", "F"},
       {"我一点也不累。", "一点", "F"},
       {"你多吃一点。", "一点", "N"},
-      // 那: the pronoun before a classifier.
+      // 那: the pronoun before a classifier and before 是.
       {"那本书很好。", "那", "R"},
+      {"那是你的妹妹吧？", "那", "R"},
+      // 给, 对, 把: prepositions before their object and a verb or an adjective; 给 a verb before
+      // two objects.
+      {"我给妈妈打电话。", "给", "I"},
+      {"他给妈妈一本书。", "给", "V"},
+      {"他对我很好。", "对", "I"},
+      {"你说得对。", "对", "A"},
+      {"他把门关上了。", "把", "I"},
+      // 在: a verb before a place that ends the clause, a preposition before a place and a verb.
+      {"书在桌子上。", "在", "V"},
+      {"他在学校。", "在", "V"},
+      {"我在家看书。", "在", "I"},
+      // Classifiers after a numeral or a demonstrative; a conjunction at the clause start.
+      {"这本书很好。", "本", "S"},
+      {"我喝了一杯茶。", "杯", "S"},
+      {"我去了三次。", "次", "S"},
+      {"但是他不来。", "但是", "J"},
   };
   for (const auto& c : cases) {
     std::string found;
