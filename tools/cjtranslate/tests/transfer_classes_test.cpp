@@ -293,4 +293,23 @@ TEST_F(TransferClasses, LargeAndRoundNumbers) {
   }
 }
 
+// 不A不B with two adjectives: neither, both negated (天気は寒くなくて暑くない), never the plain pair.
+TEST_F(TransferClasses, NeitherOfTwoAdjectives) {
+  ASSERT_TRUE(cardBuilt_);
+  const std::vector<std::pair<std::string, std::string>> pairs = {
+      {"冷", "热"}, {"大", "小"}, {"长", "短"}, {"新", "老"}, {"难", "容易"}};
+  std::vector<std::string> lines;
+  for (const auto& [a, b] : pairs) lines.push_back("这个不" + a + "不" + b + "。");
+  for (const auto& out : onBothCards(lines)) {
+    ASSERT_EQ(out.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      std::string a = sampleRendering(pairs[i].first), b = sampleRendering(pairs[i].second);
+      ASSERT_TRUE(endsWith(a, "い") && endsWith(b, "い")) << a << " " << b;
+      a.resize(a.size() - std::string("い").size());
+      b.resize(b.size() - std::string("い").size());
+      EXPECT_NE(out[i].find(a + "くなくて" + b + "くない。"), std::string::npos) << lines[i] << " -> " << out[i];
+    }
+  }
+}
+
 }  // namespace
