@@ -312,4 +312,36 @@ TEST_F(TransferClasses, NeitherOfTwoAdjectives) {
   }
 }
 
+// Decimals of numeral runs of one to four characters before 点, and clock times of the hours from
+// 两 to 十二 with 分, 刻, 三刻, 半 and 整. (一点 is the word "a little" to the segmenter, in 一点 and
+// 十一点 alike, and 零点 the word "midnight" on the full card: these stay outside this table.)
+TEST_F(TransferClasses, DecimalsAndClockTimes) {
+  ASSERT_TRUE(cardBuilt_);
+  const std::vector<std::pair<std::string, std::string>> decimals = {
+      {"三点五", "3.5"},       {"十二点五", "12.5"},        {"六十五点三", "65.3"},
+      {"一百点五", "100.5"},   {"一百二十点五", "120.5"},   {"三千零五点二", "3005.2"}};
+  std::vector<std::string> lines, expected;
+  for (const auto& [chinese, digits] : decimals) {
+    lines.push_back("他的体重是" + chinese + "公斤。");
+    expected.push_back(digits + "キログラム");
+  }
+  const std::vector<std::pair<std::string, std::string>> hours = {
+      {"两", "2"}, {"三", "3"}, {"四", "4"}, {"五", "5"},   {"六", "6"},   {"七", "7"},
+      {"八", "8"}, {"九", "9"}, {"十", "10"}, {"十二", "12"}};
+  const std::vector<std::pair<std::string, std::string>> minutes = {
+      {"点十分", "時10分"}, {"点五十分", "時50分"}, {"点一刻", "時15分"},
+      {"点三刻", "時45分"}, {"点半", "時半"},       {"点整", "時ちょうど"}};
+  for (const auto& [hour, digits] : hours) {
+    for (const auto& [tail, japanese] : minutes) {
+      lines.push_back("现在" + hour + tail + "。");
+      expected.push_back("今は" + digits + japanese + "。");
+    }
+  }
+  for (const auto& out : onBothCards(lines)) {
+    ASSERT_EQ(out.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      EXPECT_NE(out[i].find(expected[i]), std::string::npos) << lines[i] << " -> " << out[i];
+  }
+}
+
 }  // namespace
