@@ -19,7 +19,7 @@ const WordKeySpec kWordKeys[] = {
     {kTwoOrThreeStop, 1, 1, 1},   {kPlainBeforeNumeral, 1, 1, 1},   {kSplitTailExtra, 1, 1, 1},
     {kSplitUnitWord, 1, 1, 1},    {kApproximateWord, 1, 1, 1},      {kRunEndExtra, 2, 1, 1},
     {kPointWords, 2, 1, 1},       {kFractionWord, 1, 2, 2},         {kOfWord, 1, 1, 1},
-    {kTenthWord, 1, 1, 1},
+    {kTenthWord, 1, 1, 1},        {kPercentWords, 2, 3, 3},
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 // Read, not registered here: the analysis groups clock times by these words.
@@ -57,6 +57,15 @@ int unitIndex(std::string_view ch) {
 bool isWord(const char* key, std::string_view word) { return !word.empty() && isListedWord(key, word); }
 
 // The special words: both readings, or a fixed approximate pair.
+int listedIndexOf(const ListedKey& key, std::string_view word) {
+  if (word.empty()) return -1;
+  const auto& words = listedWords(key);
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    if (words[k] == word) return static_cast<int>(k);
+  }
+  return -1;
+}
+
 std::string specialReading(CjTransferContext& c, const std::string& joined, int f, int l) {
   const std::string_view after = chiOf(c, l + 1);
   if (isWord(kReadingPairFollowers, after) && !isInListedBarList(kNoPairNumerals, joined))
@@ -189,6 +198,14 @@ int convertToArabic(CjTransferContext& c, int i) {
   if (tallied(clockReading(joined, result), "arabicNumerals.clockReading")) {
   } else if (!tallied(splitReading(c, joined, l, result), "arabicNumerals.splitReading")) {
     result = runReading(joined);
+  }
+  // 百分之三点五: the share word before the number is read after it, as one percentage.
+  if (const int share = listedIndexOf(kPercentWords, chiOf(c, f - 1)); share >= 0 && !result.empty()) {
+    static const char* const kShares[] = {"パーセント", "パーミル"};
+    result += kShares[share];
+    c.targets[f - 1].japanese.clear();
+    c.targets[f - 1].alive = 0;
+    ruletally::noteIf(true, "arabicNumerals.percentReading");
   }
   c.targets[f].alive = 1;
   // The text is spread over the span's nodes, a whole number of characters in each.

@@ -22,6 +22,8 @@ inline constinit ListedKey kPointWords{"arabicNumerals.pointWords"};        // "
 inline constinit ListedKey kFractionWord{"arabicNumerals.fraction"};        // "分", two chars
 inline constinit ListedKey kOfWord{"arabicNumerals.of"};                    // "の"
 inline constinit ListedKey kTenthWord{"arabicNumerals.tenth"};              // "割"
+// Words before a numeral that make it a share: 百分之 (パーセント), 千分之 (パーミル), in that order.
+inline constinit ListedKey kPercentWords{"arabicNumerals.percentWords"};
 
 // Bytes of Japanese one node of the span takes before the text goes on in the next node.
 inline constexpr std::size_t kArabicChunk = 46;

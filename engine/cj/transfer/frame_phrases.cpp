@@ -341,13 +341,36 @@ void applySpanFrame(CjTransferContext& c, int phrase) {
 
 namespace {
 
-bool pairFrame(const char* name, std::string_view p, std::string_view e) {
-  const std::string base = std::string("framePairs.") + name;
-  return listedPair(base + "P", base + "E", p, e);
+// A frame pair's two parallel keys, held so that their slots are found once.
+struct PairKeys {
+  ListedKey p;
+  ListedKey e;
+};
+constinit PairKeys kFrameInclusion{ListedKey{"framePairs.inclusionP"}, ListedKey{"framePairs.inclusionE"}};
+constinit PairKeys kFrameNoChange{ListedKey{"framePairs.noChangeP"}, ListedKey{"framePairs.noChangeE"}};
+constinit PairKeys kFrameExclusion{ListedKey{"framePairs.exclusionP"}, ListedKey{"framePairs.exclusionE"}};
+constinit PairKeys kFramePointInTime{ListedKey{"framePairs.pointInTimeP"}, ListedKey{"framePairs.pointInTimeE"}};
+constinit PairKeys kFrameLimit{ListedKey{"framePairs.limitP"}, ListedKey{"framePairs.limitE"}};
+constinit PairKeys kFrameTime{ListedKey{"framePairs.timeP"}, ListedKey{"framePairs.timeE"}};
+constinit PairKeys kFrameStandpoint{ListedKey{"framePairs.standpointP"}, ListedKey{"framePairs.standpointE"}};
+constinit PairKeys kFrameSavingFace{ListedKey{"framePairs.savingFaceP"}, ListedKey{"framePairs.savingFaceE"}};
+constinit PairKeys kFrameHeadMark{ListedKey{"framePairs.headMarkP"}, ListedKey{"framePairs.headMarkE"}};
+constinit PairKeys kFrameHearsay{ListedKey{"framePairs.hearsayP"}, ListedKey{"framePairs.hearsayE"}};
+constinit PairKeys kFramePurpose{ListedKey{"framePairs.purposeP"}, ListedKey{"framePairs.purposeE"}};
+constinit PairKeys kFrameKeptPreposition{ListedKey{"framePairs.keptPrepositionP"},
+                                    ListedKey{"framePairs.keptPrepositionE"}};
+constinit PairKeys kFrameUnrelated{ListedKey{"framePairs.unrelatedP"}, ListedKey{"framePairs.unrelatedE"}};
+constinit PairKeys kFrameWith{ListedKey{"framePairs.withP"}, ListedKey{"framePairs.withE"}};
+constinit PairKeys kFrameChance{ListedKey{"framePairs.chanceP"}, ListedKey{"framePairs.chanceE"}};
+constinit PairKeys kFrameRelated{ListedKey{"framePairs.relatedP"}, ListedKey{"framePairs.relatedE"}};
+constinit PairKeys kFrameDropped{ListedKey{"framePairs.droppedP"}, ListedKey{"framePairs.droppedE"}};
+
+bool pairFrame(const PairKeys& keys, std::string_view p, std::string_view e) {
+  return listedPair(keys.p, keys.e, p, e);
 }
 
 // The word after node w (its next sibling) is retired when the key lists it.
-void retireFollower(CjTransferContext& c, int w, const char* key) {
+void retireFollower(CjTransferContext& c, int w, const ListedKey& key) {
   const int n = at(c, w) ? at(c, w)->nextSibling : 0;
   if (n > 0 && listed(key, chiOf(c, n))) retire(c, n);
 }
@@ -447,30 +470,30 @@ void applyFramePair(CjTransferContext& c, int phrase) {
       en.vform = 'd';
     }
   };
-  if (pairFrame("inclusion", p, e)) {
+  if (pairFrame(kFrameInclusion, p, e)) {
     setForm(c, f.w, 'N');
     setAtt(c, f.w, "を");
     setJapanese(c, f.e, "含める", "TI000");
     en.vform = isPredicatePhrase(c, phrase) ? 'z' : 'd';
-  } else if (pairFrame("noChange", p, e)) {
-  } else if (pairFrame("exclusion", p, e)) {
+  } else if (pairFrame(kFrameNoChange, p, e)) {
+  } else if (pairFrame(kFrameExclusion, p, e)) {
     setJapanese(c, f.e, "以外", "N0000");
     if (!takeAttributiveMarker(c, phrase) && !isPredicatePhrase(c, phrase)) en.vform = 'd';
-  } else if (pairFrame("pointInTime", p, e)) {
+  } else if (pairFrame(kFramePointInTime, p, e)) {
     setJapanese(c, f.e, "前", "NJ000");
     setForm(c, f.w, 't');
     retireFollower(c, f.h, kPointFollowers);
     closeTimePhrase(c, phrase);
-  } else if (pairFrame("limit", p, e)) {
+  } else if (pairFrame(kFrameLimit, p, e)) {
     setJapanese(c, f.e, "まで", "NJ000");
     setForm(c, f.w, 'z');
     if (f.w > 0) applyTonaruItem(c, f.w, "1");
-  } else if (pairFrame("time", p, e)) {
+  } else if (pairFrame(kFrameTime, p, e)) {
     setJapanese(c, f.e, "時");
     setForm(c, f.w, 't');
     retireFollower(c, f.h, kTimeFollower);
     en.vform = isPredicatePhrase(c, phrase) ? 'z' : 'y';
-  } else if (pairFrame("standpoint", p, e)) {
+  } else if (pairFrame(kFrameStandpoint, p, e)) {
     setForm(c, f.w, 'N');
     setJapanese(c, f.e, "にとって", "NJ000");
   } else if (listed(kTogetherP, p) && listed(kTogetherE, e)) {
@@ -487,14 +510,14 @@ void applyFramePair(CjTransferContext& c, int phrase) {
       en.ruleFlag2 = 0;
       ph.headChild = static_cast<std::int16_t>(f.e);
     }
-  } else if (pairFrame("savingFace", p, e)) {
+  } else if (pairFrame(kFrameSavingFace, p, e)) {
     setForm(c, f.w, 't');
     setJapanese(c, f.e, "顔");
     const int n = insertAfter(c, f.e, "たてる", "TI000");
     if (n > 0) c.targets[n].vform = isPredicatePhrase(c, phrase) ? 'z' : 'y';
-  } else if (pairFrame("headMark", p, e)) {
+  } else if (pairFrame(kFrameHeadMark, p, e)) {
     setForm(c, targetHead(c, targetHeadChild(c, phrase)), 'n');
-  } else if (pairFrame("hearsay", p, e)) {
+  } else if (pairFrame(kFrameHearsay, p, e)) {
     setForm(c, f.w, 't');
     setJapanese(c, f.e, "いうようだ", "KYODO");
     if (takeAttributiveMarker(c, phrase)) {
@@ -505,20 +528,20 @@ void applyFramePair(CjTransferContext& c, int phrase) {
       setJapanese(c, f.e, "いったとおりだ", "KYODO");
       en.vform = 'z';
     }
-  } else if (pairFrame("purpose", p, e)) {
+  } else if (pairFrame(kFramePurpose, p, e)) {
     setJapanese(c, f.e, "ために");
     setForm(c, f.w, 't');
     setForm(c, f.h, 't');
-  } else if (pairFrame("keptPreposition", p, e)) {
+  } else if (pairFrame(kFrameKeptPreposition, p, e)) {
     setForm(c, f.w, 'N');
     setJapanese(c, f.e, "と");
     c.targets[f.p].alive = 1;
     retire(c, f.e);
-  } else if (pairFrame("unrelated", p, e)) {
+  } else if (pairFrame(kFrameUnrelated, p, e)) {
     relation(true);
-  } else if (pairFrame("with", p, e)) {
+  } else if (pairFrame(kFrameWith, p, e)) {
     setJapanese(c, f.e, "で");
-  } else if (pairFrame("chance", p, e)) {
+  } else if (pairFrame(kFrameChance, p, e)) {
     setForm(c, f.w, 't');
     retireFollower(c, f.w, kChanceFollowers);
     setJapanese(c, f.e, "機会を利用する", "VOSH0");
@@ -528,9 +551,9 @@ void applyFramePair(CjTransferContext& c, int phrase) {
     } else if (!isPredicatePhrase(c, phrase)) {
       en.vform = 'd';
     }
-  } else if (pairFrame("related", p, e)) {
+  } else if (pairFrame(kFrameRelated, p, e)) {
     relation(false);
-  } else if (pairFrame("dropped", p, e)) {
+  } else if (pairFrame(kFrameDropped, p, e)) {
     retire(c, f.e);
   }
 }

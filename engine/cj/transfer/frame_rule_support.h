@@ -71,6 +71,27 @@ inline bool listedPair(std::string_view firstKey, std::string_view lastKey, std:
   return false;
 }
 
+// The same through held keys: the slot is found once, then read without a lookup.
+inline int listedIndex(const ListedKey& key, std::string_view word) {
+  if (word.empty()) return -1;
+  const auto& words = listedWords(key);
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    if (words[k] == word) return static_cast<int>(k);
+  }
+  return -1;
+}
+inline bool listed(const ListedKey& key, std::string_view word) { return listedIndex(key, word) >= 0; }
+inline bool listedPair(const ListedKey& firstKey, const ListedKey& lastKey, std::string_view first,
+                       std::string_view last) {
+  if (first.empty() || last.empty()) return false;
+  const auto& a = listedWords(firstKey);
+  const auto& b = listedWords(lastKey);
+  for (std::size_t k = 0; k < a.size() && k < b.size(); ++k) {
+    if (a[k] == first && b[k] == last) return true;
+  }
+  return false;
+}
+
 // The target node at a real index (1 and up), or null.
 inline CjTargetNode* at(CjTransferContext& c, int i) { return i > 0 ? targetNode(c, i) : nullptr; }
 

@@ -15,21 +15,31 @@ namespace cj {
 namespace {
 // Keys read here, held so that each is looked up once.
 constinit ListedKey kNounLinkingCompoundEndingKey{"nounLinking.compoundEnding"};
+constinit ListedKey kNamePairExcluded{"nounLinking.namePairExcluded"};
+constinit ListedKey kNameCompoundExcluded{"nounLinking.nameCompoundExcluded"};
+constinit ListedKey kNameCompoundNext{"nounLinking.nameCompoundNext"};
+constinit ListedKey kPlacePersonExcluded{"nounLinking.placePersonExcluded"};
+constinit ListedKey kCompoundWords{"nounLinking.compoundWords"};
+constinit ListedKey kCountedWords{"nounLinking.countedWords"};
+constinit ListedKey kCountedNext{"nounLinking.countedNext"};
+constinit ListedKey kCountedDropped{"nounLinking.countedDropped"};
+constinit ListedKey kCountedBack{"nounLinking.countedBack"};
+constinit ListedKey kCountedBackFurther{"nounLinking.countedBackFurther"};
 }  // namespace
 namespace {
 
 const WordKeySpec kWordKeys[] = {
-    {"nounLinking.namePairExcluded", 2, 1, 1},
-    {"nounLinking.nameCompoundExcluded", 2, 1, 1},
-    {"nounLinking.nameCompoundNext", 5, 2, 2},
-    {"nounLinking.placePersonExcluded", 2, 1, 1},
-    {"nounLinking.compoundEnding", 1, 2, 2},
-    {"nounLinking.compoundWords", 3, 1, 2},
-    {"nounLinking.countedWords", 17, 1, 0},
-    {"nounLinking.countedNext", 2, 1, 1},
-    {"nounLinking.countedDropped", 2, 2, 2},
-    {"nounLinking.countedBack", 2, 1, 1},
-    {"nounLinking.countedBackFurther", 2, 1, 1},
+    {kNamePairExcluded, 2, 1, 1},
+    {kNameCompoundExcluded, 2, 1, 1},
+    {kNameCompoundNext, 5, 2, 2},
+    {kPlacePersonExcluded, 2, 1, 1},
+    {kNounLinkingCompoundEndingKey, 1, 2, 2},
+    {kCompoundWords, 3, 1, 2},
+    {kCountedWords, 17, 1, 0},
+    {kCountedNext, 2, 1, 1},
+    {kCountedDropped, 2, 2, 2},
+    {kCountedBack, 2, 1, 1},
+    {kCountedBackFurther, 2, 1, 1},
 };
 const WordKeyRegistrar kRegistrar(kWordKeys);
 
@@ -37,7 +47,7 @@ const CjNode* nodeAt(CjTransferContext& c, int i) { return i > 0 ? sourceNode(c,
 
 bool isWord(CjTransferContext& c, int i) { return c.sentence && i > 0 && isWordNode(*c.sentence, i); }
 
-bool chiListed(CjTransferContext& c, std::string_view key, int i) {
+bool chiListed(CjTransferContext& c, const ListedKey& key, int i) {
   const CjNode* n = nodeAt(c, i);
   return n && isListedWord(key, n->CHI.view());
 }
@@ -59,7 +69,7 @@ int followingWord(CjTransferContext& c, int i) {
 }
 
 // Node i's next node when it is a word other than the two words of key.
-int nextWordNotIn(CjTransferContext& c, int i, std::string_view key) {
+int nextWordNotIn(CjTransferContext& c, int i, const ListedKey& key) {
   const CjNode* n = nodeAt(c, i);
   if (!n || !isWord(c, n->next) || chiListed(c, key, n->next)) return 0;
   return n->next;
@@ -75,19 +85,19 @@ int hasCode(CjTransferContext& c, int i, std::string_view code) { return nodeAt(
 
 int isNamePair(CjTransferContext& c, int i) {
   const int f = followingWord(c, i);
-  if (!nodeAt(c, i) || !isWord(c, f) || chiListed(c, "nounLinking.namePairExcluded", f)) return 0;
+  if (!nodeAt(c, i) || !isWord(c, f) || chiListed(c, kNamePairExcluded, f)) return 0;
   return isPersonName(c, i) && isPersonName(c, f) ? 1 : 0;
 }
 
 int isNameCompound(CjTransferContext& c, int i) {
-  const int next = nextWordNotIn(c, i, "nounLinking.nameCompoundExcluded");
+  const int next = nextWordNotIn(c, i, kNameCompoundExcluded);
   if (!next) return 0;
   if (isPersonName(c, i) && (isPlaceWord(c, next) || isPersonName(c, next))) return 1;
-  return nodeAt(c, i)->CAT[0] == 'N' && chiListed(c, "nounLinking.nameCompoundNext", next) ? 1 : 0;
+  return nodeAt(c, i)->CAT[0] == 'N' && chiListed(c, kNameCompoundNext, next) ? 1 : 0;
 }
 
 int isPlacePersonPair(CjTransferContext& c, int i) {
-  const int next = nextWordNotIn(c, i, "nounLinking.placePersonExcluded");
+  const int next = nextWordNotIn(c, i, kPlacePersonExcluded);
   if (!next) return 0;
   return isPlaceName(c, i) && isPersonOrOrganisationWord(c, next) ? 1 : 0;
 }
@@ -104,7 +114,7 @@ int isCompoundNoun(CjTransferContext& c, int i) {
   }
   const std::string& ending = listedWord(kNounLinkingCompoundEndingKey);
   if (!ending.empty() && textEndsWith(n->CHI.view(), ending)) return tallied(true, "nounLinking.isCompoundNoun");
-  return tallied(chiListed(c, "nounLinking.compoundWords", i), "nounLinking.isCompoundNoun") ? 1 : 0;
+  return tallied(chiListed(c, kCompoundWords, i), "nounLinking.isCompoundNoun") ? 1 : 0;
 }
 
 int nextHasFrameSeven(CjTransferContext& c, int i) {
@@ -116,17 +126,17 @@ int nextHasFrameSeven(CjTransferContext& c, int i) {
 
 int isCountedObject(CjTransferContext& c, int i) {
   const CjNode* n = nodeAt(c, i);
-  if (!n || !chiListed(c, "nounLinking.countedWords", i) || !chiListed(c, "nounLinking.countedNext", n->next)) {
+  if (!n || !chiListed(c, kCountedWords, i) || !chiListed(c, kCountedNext, n->next)) {
     return 0;
   }
   const int twoOn = nodeAt(c, n->next) ? nodeAt(c, n->next)->next : 0;
-  if (chiListed(c, "nounLinking.countedDropped", twoOn)) {
+  if (chiListed(c, kCountedDropped, twoOn)) {
     c.targets[twoOn].alive = 0;
     return 1;
   }
   int back = n->prev;
-  if (chiListed(c, "nounLinking.countedBack", back)) back = nodeAt(c, back)->prev;
-  if (chiListed(c, "nounLinking.countedBackFurther", back)) back = nodeAt(c, back)->prev;
+  if (chiListed(c, kCountedBack, back)) back = nodeAt(c, back)->prev;
+  if (chiListed(c, kCountedBackFurther, back)) back = nodeAt(c, back)->prev;
   if (const CjNode* b = nodeAt(c, back)) {
     const CjNode* parent = nodeAt(c, n->parent);
     if (b->CAT[0] != 'U' || !parent) return 0;

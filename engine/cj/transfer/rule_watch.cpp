@@ -23,6 +23,7 @@ constexpr const char* kTransferRules[] = {
     "arabicNumerals.convertToArabic",
     "arabicNumerals.clockReading",
     "arabicNumerals.specialReading",
+    "arabicNumerals.percentReading",
     "arabicNumerals.splitReading",
     "dependentOrder.actionA",
     "dependentOrder.actionB",
