@@ -1223,8 +1223,28 @@ std::string pastCapJcLines(std::string_view lexicon, const std::vector<ChineseLi
   const std::vector<CedictEntry> everyday = everydayCedict(cedict);
   const auto byWord = cedictByWord(everyday);
   std::string out;
+  // One line, or a noun and a verb with する, in the Japanese word's class.
+  const auto add = [&](const std::string& sp, const EdictEntry& j, const std::string& chinese, bool verb) {
+    const unsigned bits = japanese.classes.at(sp);
+    const int cost = japanese.cost.at(sp);
+    const std::string weight = std::to_string(weightOfCost(cost, japanese.nounMedian));
+    if (bits & kJpSuruNoun) {
+      out += sp + "\t6.2.0.0\t=\t" + chinese + "\t\t\t\t" + weight + '\n';
+      const int sub = j.intransitive && !j.transitive ? 2 : 1;
+      if (verb && stems.insert(stemKey(sp, 2, 16)).second)
+        out += lexiconLine(sp, 2, sub, 16, chinese, sub == 2 ? "V1" : "VT", weightOfCost(cost, japanese.nounMedian));
+    } else if (bits & kJpAdjectiveStem) {
+      out += sp + "\t3.0.21.0\t=\t" + chinese + "\tA\t\t\t" + weight + '\n';
+    } else {
+      out += sp + '\t' + ((bits & kJpTime) ? "6.10.0.0" : "6.1.0.0") + "\t=\t" + chinese + "\t\t\t\t" + weight + '\n';
+    }
+    keys.insert(sp);
+    ++added;
+  };
+  std::set<std::string> listed;
   int looked = 0;
   for (const ChineseListWord& w : list) {
+    listed.insert(w.word);
     if (looked++ < cap) continue;
     auto tag = tags.find(w.tag);
     if (tag == tags.end() || !chineseClass(tag->second) || falseFriends.count(w.word) || characterCount(w.word) < 2 ||
@@ -1239,21 +1259,21 @@ std::string pastCapJcLines(std::string_view lexicon, const std::vector<ChineseLi
           std::none_of(entries->second.begin(), entries->second.end(),
                        [&](const CedictEntry* c) { return firstSenseWordsMeet(j->second->senses, c->senses); }))
         continue;
-      const unsigned bits = japanese.classes.at(sp);
-      const std::string weight = std::to_string(weightOfCost(japanese.cost.at(sp), japanese.nounMedian));
-      if (bits & kJpSuruNoun) {
-        out += sp + "\t6.2.0.0\t=\t" + w.word + "\t\t\t\t" + weight + '\n';
-        const int sub = j->second->intransitive && !j->second->transitive ? 2 : 1;
-        if ((chineseClass(tag->second) & kPvVerb) && stems.insert(stemKey(sp, 2, 16)).second)
-          out += lexiconLine(sp, 2, sub, 16, w.word, sub == 2 ? "V1" : "VT",
-                             weightOfCost(japanese.cost.at(sp), japanese.nounMedian));
-      } else if (bits & kJpAdjectiveStem) {
-        out += sp + "\t3.0.21.0\t=\t" + w.word + "\tA\t\t\t" + weight + '\n';
-      } else {
-        out += sp + '\t' + ((bits & kJpTime) ? "6.10.0.0" : "6.1.0.0") + "\t=\t" + w.word + "\t\t\t\t" + weight + '\n';
-      }
-      keys.insert(sp);
-      ++added;
+      add(sp, *j->second, w.word, (chineseClass(tag->second) & kPvVerb) != 0);
+    }
+  }
+  // Then the common words of CC-CEDICT that the list lacks (会话, 消防署, 和食), a verb with する where
+  // EDICT gives the Japanese word one.
+  for (const CedictEntry& c : everyday) {
+    if (listed.count(c.simplified) || !commonEntry(c) || characterCount(c.simplified) < 2 ||
+        !inChineseScript(c.simplified) || falseFriends.count(c.simplified))
+      continue;
+    std::string engine;
+    if (!chineseToEngineColumn(c.simplified, engine) || engine.empty()) continue;
+    for (const std::string& sp : japaneseSpellings(c.simplified, forms, traditional, twins)) {
+      auto j = wanted.find(sp);
+      if (j == wanted.end() || keys.count(sp) || !firstSenseWordsMeet(j->second->senses, c.senses)) continue;
+      add(sp, *j->second, c.simplified, j->second->suru);
     }
   }
   return out;

@@ -180,8 +180,9 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
 // spelling a list word past the `cap` most frequent gives (its Japanese forms, as japaneseSpellings
 // gives them: 遮断, 未然, 表裏 表里), when a first sense of one shares an English word with a sense
 // of the other, compared as stems (無言: silence; 无言: to remain silent): the characters and
-// English agree. The Japanese word's class; a サ変 noun of a Chinese verb is a verb with する too.
-// False friends and names are left out; `added` counts the words.
+// English agree. Then likewise the common words of CC-CEDICT that the list lacks (会话, 消防署). The
+// Japanese word's class; a サ変 noun of a Chinese verb (of a CC-CEDICT word: a Japanese verb with
+// する) is a verb with する too. False friends and names are left out; `added` counts the words.
 std::string pastCapJcLines(std::string_view lexicon, const std::vector<ChineseListWord>& list,
                            const std::map<std::string, FullTag>& tags,
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
