@@ -726,7 +726,11 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
       const bool counter = measure && japanese.counters.count(edict[e].spelling());
       // The same characters and first senses sharing a gloss are two sources that agree; a verb
       // with the kana of its ending comes after a pair whose first senses agree (推 押す, not 推す).
-      const bool written = sameWritten.count(e) && m.firstSenses;
+      const bool written =
+          sameWritten.count(e) &&
+          (m.firstSenses || std::any_of(entries->second.begin(), entries->second.end(), [&](const CedictEntry* c) {
+             return firstSenseWordsMeet(edict[e].senses, c->senses);
+           }));
       const bool withEnding = inflected.count(e) && m.glosses && sharesGlossWithAFirstSense(edict[e].senses, entries->second);
       // A counter of the IPA dictionary is a word of its own, common or not (キロメートル).
       const bool loose = lastPass && edict[e].common && firstSensesMeetTwice(m);
@@ -1101,7 +1105,10 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
       // The same characters and first senses sharing a gloss are two sources that agree.
-      const bool written = rank == sameRank && m.firstSenses;
+      const auto& its = byWord.at(*words[rank].word);
+      const bool written = rank == sameRank && (m.firstSenses || std::any_of(its.begin(), its.end(), [&](const CedictEntry* c) {
+                                                  return firstSenseWordsMeet(j.senses, c->senses);
+                                                }));
       if (!written) {
         // Japanese to Chinese the first senses must agree: a later sense of a Japanese word is too
         // often a far one (受胎, conception, is no 想像力; 経過 no 失误).
