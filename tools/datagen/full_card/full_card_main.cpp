@@ -110,8 +110,10 @@ int main(int argc, char** argv) {
   auto leftOut = falseFriends;
   for (const std::string& w : pivot.vague) leftOut.emplace(w, "-");
   int crossClass = 0, compounds = 0, names = 0;
+  // The characters of another class are a second source: a word whose pair rested on a vague gloss
+  // may take them.
   words += "# Words whose Japanese is of another class\n" +
-           datagen::crossClassCjWords(words, list, tags, leftOut, japanese, forms, traditional, twins, edict,
+           datagen::crossClassCjWords(words, list, tags, falseFriends, japanese, forms, traditional, twins, edict,
                                       cedict, std::atoi(argv[9]), crossClass);
   words += "# Nouns written as Japanese compounds\n" +
            datagen::compoundCjWords(words, list, tags, leftOut, japanese, forms, traditional, twins,
