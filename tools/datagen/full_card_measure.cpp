@@ -102,6 +102,7 @@ std::vector<MeasuredWord> measureChinese(std::string_view words, const std::vect
   std::vector<MeasuredWord> out;
   for (std::size_t i : drawSeeded(population.size(), static_cast<std::size_t>(n), seed)) {
     MeasuredWord m;
+    m.rank = from + static_cast<int>(i) + 1;
     m.word = population[i];
     auto it = japaneseOf.find(m.word);
     if (it != japaneseOf.end()) m.translation = it->second;
@@ -139,6 +140,7 @@ std::vector<MeasuredWord> measureJapanese(std::string_view lexicon, const Japane
   std::vector<MeasuredWord> out;
   for (std::size_t i : drawSeeded(ranked.size(), static_cast<std::size_t>(n), seed)) {
     MeasuredWord m;
+    m.rank = from + static_cast<int>(i) + 1;
     m.word = ranked[i];
     auto type = japanese.conjugation.find(m.word);
     auto conj = type == japanese.conjugation.end() ? conjugations.end() : conjugations.find(type->second);
@@ -305,6 +307,12 @@ std::string withoutWrongJapanesePairs(std::string_view lexicon, const std::set<s
     out.append(line);
     out += '\n';
   }
+  return out;
+}
+
+std::string drawLines(const std::vector<MeasuredWord>& words) {
+  std::string out;
+  for (const MeasuredWord& m : words) out += std::to_string(m.rank) + '\t' + m.word + '\t' + m.translation + '\n';
   return out;
 }
 

@@ -23,6 +23,7 @@ SenseCheck checkSenses(const std::vector<const EdictEntry*>& japanese, const std
 std::vector<std::size_t> drawSeeded(std::size_t population, std::size_t n, unsigned seed);
 
 struct MeasuredWord {
+  int rank = 0;             // from 1, in the population's order of frequency
   std::string word;
   std::string translation;  // empty: the card has none
   SenseCheck check = SenseCheck::kUnknown;
@@ -59,6 +60,8 @@ std::vector<MeasuredWord> measureJapaneseSingles(std::string_view lexicon, const
 // pair, "none" without a translation, else "?".
 void applyGrades(std::string_view graded, std::vector<MeasuredWord>& words);
 std::string gradeLines(const std::vector<MeasuredWord>& words);
+// The draw for a grader who sees nothing else: "rank<TAB>word<TAB>translation" a line, in draw order.
+std::string drawLines(const std::vector<MeasuredWord>& words);
 
 // The pairs graded wrong by hand (word, translation): a wrong pair is worse than none, so the card
 // leaves them out.

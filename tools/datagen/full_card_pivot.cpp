@@ -343,6 +343,9 @@ bool sameFirstSense(const EdictEntry& japanese, const std::vector<const CedictEn
 
 // The first senses agree: the first gloss of each lies in the other's first sense (盗む, 偷: steal).
 bool firstSensesAgree(const Meeting& m) { return m.heads == 2; }
+// The last pass's weaker agreement: the first gloss of one lies in the other's first sense and the
+// two share two or more glosses (荷兰 Holland, オランダ the Netherlands; Holland).
+bool firstSensesMeetTwice(const Meeting& m) { return m.heads >= 1 && m.glosses >= 2; }
 
 // A word written in its language's script: at least one character of it, Latin letters beside
 // (Tシャツ, T恤) and nothing else: no digits, signs or emoticons (3Q is no word of either language).
@@ -367,6 +370,46 @@ bool inJapaneseScript(const std::string& word) {
 // Hanzi.
 bool inChineseScript(const std::string& word) {
   return writtenIn(word, [](char16_t c) { return (c >= 0x3400 && c <= 0x9FFF) || c == u'〇'; });
+}
+
+// The stems of a sense's English words: lower case, words of three letters or more, cut to five
+// letters, the small words and the English words of two everyday senses left out (confused,
+// confusion: confu; dry stays dry).
+std::set<std::string> wordStems(const PivotSense& sense) {
+  static const std::set<std::string, std::less<>> kSmall = {"the", "and", "for", "with", "from", "into", "one", "one's",
+                                                             "oneself", "something", "someone", "etc", "sth", "not",
+                                                             "out", "off", "very", "its", "that", "who", "which"};
+  std::set<std::string> stems;
+  for (const std::string& g : sense.glosses) {
+    std::size_t i = 0;
+    while (i < g.size()) {
+      while (i < g.size() && !(g[i] >= 'a' && g[i] <= 'z')) ++i;
+      std::size_t end = i;
+      while (end < g.size() && g[end] >= 'a' && g[end] <= 'z') ++end;
+      const std::string word = g.substr(i, end - i);
+      if (word.size() >= 3 && !kSmall.count(word) && !twoSenseGloss(word)) stems.insert(word.substr(0, 5));
+      i = end;
+    }
+  }
+  return stems;
+}
+
+bool stemsMeet(const std::set<std::string>& a, const std::set<std::string>& b) {
+  for (const std::string& x : a)
+    for (const std::string& y : b)
+      if (x == y || (x.size() < 5 && y.rfind(x, 0) == 0) || (y.size() < 5 && x.rfind(y, 0) == 0)) return true;
+  return false;
+}
+
+// A first sense of one shares an English word with a sense of the other, as stems (混乱: confused;
+// 混乱: disorder, chaos, confusion). For words of the same characters, whose two sources agree.
+bool firstSenseWordsMeet(const std::vector<PivotSense>& japanese, const std::vector<PivotSense>& chinese) {
+  const std::set<std::string> jf = wordStems(japanese[0]), cf = wordStems(chinese[0]);
+  for (const PivotSense& c : chinese)
+    if (stemsMeet(jf, wordStems(c))) return true;
+  for (const PivotSense& j : japanese)
+    if (stemsMeet(cf, wordStems(j))) return true;
+  return false;
 }
 
 }  // namespace
@@ -571,7 +614,8 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
                          const std::map<std::string, FullTag>& tags,
                          const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                         PivotSizes& sizes, const SpellingsOf& spellings, const GradedPairs& vouched) {
+                         PivotSizes& sizes, const SpellingsOf& spellings, const GradedPairs& vouched,
+                         bool lastPass) {
   const std::set<std::string> have = sourceKeys(words);
   std::unordered_map<std::string, std::vector<int>> byWritten, byStem;
   if (!spellings.empty())
@@ -682,10 +726,15 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
       const bool counter = measure && japanese.counters.count(edict[e].spelling());
       // The same characters and first senses sharing a gloss are two sources that agree; a verb
       // with the kana of its ending comes after a pair whose first senses agree (推 押す, not 推す).
-      const bool written = sameWritten.count(e) && m.firstSenses;
+      const bool written =
+          sameWritten.count(e) &&
+          (m.firstSenses || std::any_of(entries->second.begin(), entries->second.end(), [&](const CedictEntry* c) {
+             return firstSenseWordsMeet(edict[e].senses, c->senses);
+           }));
       const bool withEnding = inflected.count(e) && m.glosses && sharesGlossWithAFirstSense(edict[e].senses, entries->second);
       // A counter of the IPA dictionary is a word of its own, common or not (キロメートル).
-      if (!written && !withEnding && !((edict[e].common || counter) && firstSensesAgree(m))) continue;
+      const bool loose = lastPass && edict[e].common && firstSensesMeetTwice(m);
+      if (!written && !withEnding && !loose && !((edict[e].common || counter) && firstSensesAgree(m))) continue;
       const std::array<int, 10> score = {counter ? 1 : 0, written ? 1 : 0, m.firstSenses, m.heads, edict[e].common ? 1 : 0,
                                         name || measure || !katakanaOnly(edict[e].spelling()) ? 1 : 0,
                                         (cls & kPvVerb) || !edict[e].suru ? 1 : 0,
@@ -806,7 +855,9 @@ std::string crossClassCjWords(std::string_view words, const std::vector<ChineseL
     if (jp == byWritten.end() ||
         std::none_of(jp->second.begin(), jp->second.end(), [&](const EdictEntry* e) {
           return std::any_of(entries->second.begin(), entries->second.end(),
-                             [&](const CedictEntry* c) { return sensesMeet(e->senses, c->senses); });
+                             [&](const CedictEntry* c) {
+                               return sensesMeet(e->senses, c->senses) || firstSenseWordsMeet(e->senses, c->senses);
+                             });
         }))
       continue;
     std::string entry, translation;
@@ -968,7 +1019,8 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                            const std::map<std::string, FullConjugation>& conjugations,
                            const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                           PivotSizes& sizes, const SpellingsOf& spellings, const GradedPairs& vouched) {
+                           PivotSizes& sizes, const SpellingsOf& spellings, const GradedPairs& vouched,
+                           bool lastPass) {
   std::set<std::string> keys = sourceKeys(lexicon), stems = lexiconStemKeys(lexicon);
   // Keys of the hand-made lexicon (the sample card's and the core's): no pair through English adds
   // a stem of the same spelling beside them.
@@ -1053,11 +1105,14 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
       // The same characters and first senses sharing a gloss are two sources that agree.
-      const bool written = rank == sameRank && m.firstSenses;
+      const auto& its = byWord.at(*words[rank].word);
+      const bool written = rank == sameRank && (m.firstSenses || std::any_of(its.begin(), its.end(), [&](const CedictEntry* c) {
+                                                  return firstSenseWordsMeet(j.senses, c->senses);
+                                                }));
       if (!written) {
         // Japanese to Chinese the first senses must agree: a later sense of a Japanese word is too
         // often a far one (受胎, conception, is no 想像力; 経過 no 失误).
-        if (!m.firstSenses || !firstSensesAgree(m)) continue;
+        if (!(m.firstSenses && firstSensesAgree(m)) && !(lastPass && j.common && firstSensesMeetTwice(m))) continue;
         // A noun of two or more characters takes no noun of one character (昼前 is no 朝, 取次 no 社).
         if (length >= 2 && characterCount(*words[rank].word) == 1 && !(agree & (kPvVerb | kPvAdjective))) continue;
       }
@@ -1150,6 +1205,83 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
     keys.insert(sp);
     out += line;
     ++sizes.japaneseToChinese;
+  }
+  return out;
+}
+
+std::string pastCapJcLines(std::string_view lexicon, const std::vector<ChineseListWord>& list,
+                           const std::map<std::string, FullTag>& tags,
+                           const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                           const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                           const std::map<char16_t, char16_t>& twins, const std::vector<EdictEntry>& edict,
+                           const std::vector<CedictEntry>& cedict, int cap, int& added) {
+  std::set<std::string> keys = sourceKeys(lexicon), stems = lexiconStemKeys(lexicon);
+  // EDICT's common words of two or more kanji that the lexicon lacks, by spelling.
+  std::unordered_map<std::string, const EdictEntry*> wanted;
+  for (const EdictEntry& e : edict) {
+    const std::u16string w = plat::utf8ToWide(e.written);
+    if (!e.common || e.usuallyKana || w.size() < 2 || keys.count(e.written) ||
+        !std::all_of(w.begin(), w.end(), [](char16_t c) { return c >= 0x3400 && c <= 0x9FFF; }))
+      continue;
+    auto bits = japanese.classes.find(e.written);
+    if (bits == japanese.classes.end() || !(bits->second & kJpCommon)) continue;
+    wanted.emplace(e.written, &e);
+  }
+  const std::vector<CedictEntry> everyday = everydayCedict(cedict);
+  const auto byWord = cedictByWord(everyday);
+  std::string out;
+  // One line, or a noun and a verb with する, in the Japanese word's class.
+  const auto add = [&](const std::string& sp, const EdictEntry& j, const std::string& chinese, bool verb) {
+    const unsigned bits = japanese.classes.at(sp);
+    const int cost = japanese.cost.at(sp);
+    const std::string weight = std::to_string(weightOfCost(cost, japanese.nounMedian));
+    if (bits & kJpSuruNoun) {
+      out += sp + "\t6.2.0.0\t=\t" + chinese + "\t\t\t\t" + weight + '\n';
+      const int sub = j.intransitive && !j.transitive ? 2 : 1;
+      if (verb && stems.insert(stemKey(sp, 2, 16)).second)
+        out += lexiconLine(sp, 2, sub, 16, chinese, sub == 2 ? "V1" : "VT", weightOfCost(cost, japanese.nounMedian));
+    } else if (bits & kJpAdjectiveStem) {
+      out += sp + "\t3.0.21.0\t=\t" + chinese + "\tA\t\t\t" + weight + '\n';
+    } else {
+      out += sp + '\t' + ((bits & kJpTime) ? "6.10.0.0" : "6.1.0.0") + "\t=\t" + chinese + "\t\t\t\t" + weight + '\n';
+    }
+    keys.insert(sp);
+    ++added;
+  };
+  std::set<std::string> listed;
+  int looked = 0;
+  for (const ChineseListWord& w : list) {
+    listed.insert(w.word);
+    if (looked++ < cap) continue;
+    auto tag = tags.find(w.tag);
+    if (tag == tags.end() || !chineseClass(tag->second) || falseFriends.count(w.word) || characterCount(w.word) < 2 ||
+        !inChineseScript(w.word))
+      continue;
+    auto entries = byWord.find(w.word);
+    std::string engine;
+    if (entries == byWord.end() || !chineseToEngineColumn(w.word, engine) || engine.empty()) continue;
+    for (const std::string& sp : japaneseSpellings(w.word, forms, traditional, twins)) {
+      auto j = wanted.find(sp);
+      if (j == wanted.end() || keys.count(sp) ||
+          std::none_of(entries->second.begin(), entries->second.end(),
+                       [&](const CedictEntry* c) { return firstSenseWordsMeet(j->second->senses, c->senses); }))
+        continue;
+      add(sp, *j->second, w.word, (chineseClass(tag->second) & kPvVerb) != 0);
+    }
+  }
+  // Then the common words of CC-CEDICT that the list lacks (会话, 消防署, 和食), a verb with する where
+  // EDICT gives the Japanese word one.
+  for (const CedictEntry& c : everyday) {
+    if (listed.count(c.simplified) || !commonEntry(c) || characterCount(c.simplified) < 2 ||
+        !inChineseScript(c.simplified) || falseFriends.count(c.simplified))
+      continue;
+    std::string engine;
+    if (!chineseToEngineColumn(c.simplified, engine) || engine.empty()) continue;
+    for (const std::string& sp : japaneseSpellings(c.simplified, forms, traditional, twins)) {
+      auto j = wanted.find(sp);
+      if (j == wanted.end() || keys.count(sp) || !firstSenseWordsMeet(j->second->senses, c.senses)) continue;
+      add(sp, *j->second, c.simplified, j->second->suru);
+    }
   }
   return out;
 }

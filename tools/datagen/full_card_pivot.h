@@ -122,7 +122,8 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
                          const std::map<std::string, FullTag>& tags,
                          const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                          const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                         PivotSizes& sizes, const SpellingsOf& spellings = {}, const GradedPairs& vouched = {});
+                         PivotSizes& sizes, const SpellingsOf& spellings = {}, const GradedPairs& vouched = {},
+                         bool lastPass = false);
 
 // cj/words.txt lines for the `cap` most frequent list words of two or more characters that `words`
 // lacks and whose characters, in a Japanese form, spell a common word of the IPA dictionary in a
@@ -172,7 +173,22 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
                            const std::map<std::string, FullConjugation>& conjugations,
                            const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict, int cap,
-                           PivotSizes& sizes, const SpellingsOf& spellings = {}, const GradedPairs& vouched = {});
+                           PivotSizes& sizes, const SpellingsOf& spellings = {}, const GradedPairs& vouched = {},
+                         bool lastPass = false);
+
+// jc/lexicon.txt lines for EDICT's common words of two or more kanji that `lexicon` lacks and whose
+// spelling a list word past the `cap` most frequent gives (its Japanese forms, as japaneseSpellings
+// gives them: 遮断, 未然, 表裏 表里), when a first sense of one shares an English word with a sense
+// of the other, compared as stems (無言: silence; 无言: to remain silent): the characters and
+// English agree. Then likewise the common words of CC-CEDICT that the list lacks (会话, 消防署). The
+// Japanese word's class; a サ変 noun of a Chinese verb (of a CC-CEDICT word: a Japanese verb with
+// する) is a verb with する too. False friends and names are left out; `added` counts the words.
+std::string pastCapJcLines(std::string_view lexicon, const std::vector<ChineseListWord>& list,
+                           const std::map<std::string, FullTag>& tags,
+                           const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
+                           const std::map<char16_t, char16_t>& forms, const TraditionalForms& traditional,
+                           const std::map<char16_t, char16_t>& twins, const std::vector<EdictEntry>& edict,
+                           const std::vector<CedictEntry>& cedict, int cap, int& added);
 
 // Translations for the viewer's dictionaries, from every entry of the two dictionaries: a Chinese
 // word (of a common CC-CEDICT entry) and an EDICT word are paired when their first senses share a

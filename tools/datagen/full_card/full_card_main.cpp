@@ -110,8 +110,10 @@ int main(int argc, char** argv) {
   auto leftOut = falseFriends;
   for (const std::string& w : pivot.vague) leftOut.emplace(w, "-");
   int crossClass = 0, compounds = 0, names = 0;
+  // The characters of another class are a second source: a word whose pair rested on a vague gloss
+  // may take them.
   words += "# Words whose Japanese is of another class\n" +
-           datagen::crossClassCjWords(words, list, tags, leftOut, japanese, forms, traditional, twins, edict,
+           datagen::crossClassCjWords(words, list, tags, falseFriends, japanese, forms, traditional, twins, edict,
                                       cedict, std::atoi(argv[9]), crossClass);
   words += "# Nouns written as Japanese compounds\n" +
            datagen::compoundCjWords(words, list, tags, leftOut, japanese, forms, traditional, twins,
@@ -119,6 +121,12 @@ int main(int argc, char** argv) {
   words += "# Chinese names written in their characters\n" +
            datagen::nameCjWords(words, list, tags, leftOut, japanese, forms, traditional, twins, cedict,
                                 std::atoi(argv[9]), names);
+  // Last, the words still without a pair take a common Japanese word whose first senses meet on two
+  // glosses or more.
+  datagen::PivotSizes last;
+  words += "# Words paired through English, first senses meeting\n" +
+           datagen::pivotCjWords(words, list, tags, leftOut, japanese, edict, cedict, std::atoi(argv[9]), last,
+                                 spellings, datagen::acceptedPairs(gradedCj), true);
   // Pairs graded wrong by hand (the measures and the single characters) are left out.
   const auto wrongCj = datagen::wrongPairs(gradedCj);
   const auto wrongJc = datagen::wrongPairs(gradedJc);
@@ -160,6 +168,13 @@ int main(int argc, char** argv) {
   full += "# Words of EDICT paired through English\n" +
           datagen::pivotJcLexicon(full, list, tags, falseFriends, japanese, conjugations, edict, cedict,
                                   std::atoi(argv[9]), pivot, spellings, datagen::acceptedPairs(gradedJc));
+  full += "# Words of EDICT paired through English, first senses meeting\n" +
+          datagen::pivotJcLexicon(full, list, tags, falseFriends, japanese, conjugations, edict, cedict,
+                                  std::atoi(argv[9]), last, spellings, datagen::acceptedPairs(gradedJc), true);
+  int pastCap = 0;
+  full += "# Words whose kanji spell a Chinese word past the cap\n" +
+          datagen::pastCapJcLines(full, list, tags, falseFriends, japanese, forms, traditional, twins, edict, cedict,
+                                  std::atoi(argv[9]), pastCap);
   full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, wrongDropped);
   // Time nouns of the generated lines take the time code.
   int timeNouns = 0;
@@ -173,6 +188,7 @@ int main(int argc, char** argv) {
               sizes.listed, sizes.translated, sizes.japanese, bulk);
   std::printf("Time nouns given their time code: %d\n", timeNouns);
   std::printf("Japanese words by their kanji, of another class in Chinese: %d\n", sameCharacters);
+  std::printf("Japanese words by their kanji, of a Chinese word past the cap: %d\n", pastCap);
   std::printf("Through English (%zu EDICT and %zu CC-CEDICT entries): %d Chinese and %d Japanese words paired; "
               "%d readings from CC-CEDICT\n",
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);

@@ -8,7 +8,8 @@
 // standard output. COUNT draws another number of words (2000: every frequent word, in a random order);
 // FIRST-LAST draws from those ranks instead (2001-10000: the words past the 2,000 most frequent);
 // "singles" takes the COUNT most frequent single characters each way, in order, graded from
-// FULL-LISTS/singles_cj.tsv and singles_jc.tsv.
+// FULL-LISTS/singles_cj.tsv and singles_jc.tsv. A draw from FIRST-LAST is also written bare to
+// OUT/draw_cj.tsv and draw_jc.tsv: rank, word and the card's translation a line, nothing else.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -65,6 +66,13 @@ int main(int argc, char** argv) {
   const std::string head = "# word\ttranslation\tcheck through English\tgrade (right, rough, wrong; none)\n";
   if (!tools::writeFile(out + graded + "cj.tsv", head + datagen::gradeLines(cj)) ||
       !tools::writeFile(out + graded + "jc.tsv", head + datagen::gradeLines(jc))) {
+    std::fprintf(stderr, "full_card_measure: cannot write to %s\n", out.c_str());
+    return 1;
+  }
+  // A draw from other ranks is also written bare, for a grader who sees nothing but it.
+  if (argc > 10 && !singles &&
+      (!tools::writeFile(out + "/draw_cj.tsv", datagen::drawLines(cj)) ||
+       !tools::writeFile(out + "/draw_jc.tsv", datagen::drawLines(jc)))) {
     std::fprintf(stderr, "full_card_measure: cannot write to %s\n", out.c_str());
     return 1;
   }

@@ -87,6 +87,38 @@ TEST(FullCardCjRules, WordsOfAnotherClassInJapanese) {
   EXPECT_EQ(datagen::crossClassCjWords("", list, kTags, {}, japanese, forms, {}, {}, edict, cedict, 0, added), "");
 }
 
+// The same characters in another class pair also when the English words of a first sense meet a
+// sense of the other as stems, the two sources agreeing: 混乱 (a) confused, 混乱 confusion; 干燥
+// (a) dry, 乾燥 dryness. Not 激动 (to excite), whose 激動 is an upheaval, nor 封面, whose senses
+// meet only on a two-sense English word (cover).
+TEST(FullCardCjRules, AnotherClassByEnglishStems) {
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"混乱,0,0,3000,名詞,サ変接続,*,*,*,*,混乱,コンラン,コンラン\n"
+                                   u8"乾燥,0,0,3000,名詞,サ変接続,*,*,*,*,乾燥,カンソウ,カンソー\n"
+                                   u8"激動,0,0,3000,名詞,サ変接続,*,*,*,*,激動,ゲキドウ,ゲキドー\n"
+                                   u8"封面,0,0,3000,名詞,一般,*,*,*,*,封面,フウメン,フーメン\n"),
+                              japanese);
+  const auto edict = datagen::parseEdict(utf8(u8"混乱 [こんらん] /(n,vs) disorder/chaos/confusion/(P)/\n"
+                                              u8"乾燥 [かんそう] /(n,vs) (1) dryness/aridity/(2) insipidity/(P)/\n"
+                                              u8"激動 [げきどう] /(n,vs) violent shaking/upheaval/(P)/\n"
+                                              u8"封面 [ふうめん] /(n) cover of a letter/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"混亂 混乱 [hun4 luan4] /confused; chaotic; disorderly/\n"
+                                                u8"乾燥 干燥 [gan1 zao4] /dry; arid/\n"
+                                                u8"激動 激动 [ji1 dong4] /to move emotionally; to excite/\n"
+                                                u8"封面 封面 [feng1 mian4] /cover (of a book)/\n"));
+  const std::vector<datagen::ChineseListWord> list = {
+      {utf8(u8"混乱"), 900, "a"}, {utf8(u8"干燥"), 800, "a"}, {utf8(u8"激动"), 700, "a"}, {utf8(u8"封面"), 600, "a"}};
+  const std::map<char16_t, char16_t> forms = {{one(u8"动"), one(u8"動")}};
+  const datagen::TraditionalForms traditional = {{one(u8"干"), {one(u8"乾")}}};
+  int added = 0;
+  expectLines(datagen::crossClassCjWords("", list, kTags, {}, japanese, forms, traditional, {}, edict, cedict, 100, added),
+              {{u8"混乱", u8"混乱\tNV\\U[N]a[J]U[V]t[1]\t-\tN,混乱,N0000 | V,混乱する,SHT00"},
+               {u8"干燥", u8"干燥\tNV\\U[N]a[J]U[V]t[1]\t-\tN,乾燥,N0000 | V,乾燥する,SHT00"},
+               {u8"激动", nullptr},
+               {u8"封面", nullptr}});
+  EXPECT_EQ(added, 2);
+}
+
 // A noun the IPA dictionary lacks, written whole as its common nouns (a prefix first, a suffix
 // last): 国民经济 国民経済, 总人口 総人口, 检察院 検察院; of two spellings the one that splits
 // (劳动力: 労働 力; 労 動力 has a piece of one character that is no prefix). Left out: a piece of

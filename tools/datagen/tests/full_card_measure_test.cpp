@@ -70,8 +70,13 @@ TEST(FullCardMeasure, WordsOfTheCardDrawnAndGraded) {
   EXPECT_EQ(byWord.count(utf8(u8"年轻")), 0u);
   // Past the most frequent: ranks 2-3 of the card's classes (准备, 钱包), every one when ten are asked.
   std::set<std::string> past;
-  for (const auto& m : datagen::measureChinese(words, list, tags, edict, cedict, 3, 10, 1, 1)) past.insert(m.word);
+  const auto drawn = datagen::measureChinese(words, list, tags, edict, cedict, 3, 10, 1, 1);
+  for (const auto& m : drawn) past.insert(m.word);
   EXPECT_EQ(past, (std::set<std::string>{utf8(u8"准备"), utf8(u8"钱包")}));
+  // The bare draw: each word with its rank among all of the card's classes, and its translation.
+  const std::string bare = datagen::drawLines(drawn);
+  EXPECT_NE(bare.find(utf8(u8"2\t准备\t準備する\n")), std::string::npos) << bare;
+  EXPECT_NE(bare.find(utf8(u8"3\t钱包\t財布\n")), std::string::npos) << bare;
 
   datagen::JapaneseIndex japanese;
   datagen::addJapaneseEntries(utf8(u8"盗む,0,0,5000,動詞,自立,*,*,五段・マ行,基本形,盗む,ヌスム,ヌスム\n"

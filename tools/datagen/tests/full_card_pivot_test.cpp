@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/codepage.h"
+
 #include <algorithm>
 #include <set>
 
 namespace {
 
 std::string utf8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+
+char16_t one(const char8_t* s) { return plat::utf8ToWide(utf8(s))[0]; }
 
 // EDICT lines in the form the package gives them (after conversion to UTF-8).
 const char8_t kEdict[] =
@@ -344,6 +348,83 @@ TEST(FullCardPivot, SameCharactersAndKanaEndingsPair) {
   const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes, spellings);
   EXPECT_NE(jc.find(utf8(u8"コンクリート\t6.1.0.0\t=\t混凝土\t")), std::string::npos) << jc;
   EXPECT_EQ(jc.find(utf8(u8"鉄砲")), std::string::npos) << jc;
+}
+
+// The last pass: a word still without a pair takes a common word whose first senses meet (the first
+// gloss of one in the other's first sense) on two glosses or more (谨慎 cautious, prudent; 慎重
+// careful, prudent, cautious), each way; not on one gloss (小心: cautious), nor before the last pass.
+TEST(FullCardPivot, TheLastPassTakesFirstSensesMeetingTwice) {
+  const auto edict = datagen::parseEdict(utf8(u8"慎重 [しんちょう] /(adj-na,n) careful/prudent/cautious/(P)/\n"
+                                              u8"用心 [ようじん] /(n,vs) care/caution/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"謹慎 谨慎 [jin3 shen4] /cautious; prudent/\n"
+                                                u8"小心 小心 [xiao3 xin1] /cautious/\n"));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"慎重,0,0,3000,名詞,形容動詞語幹,*,*,*,*,慎重,シンチョウ,シンチョー\n"
+                                   u8"用心,0,0,3000,名詞,サ変接続,*,*,*,*,用心,ヨウジン,ヨージン\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullTag> tags = {{"a", {'A', "A\\U[A]"}}};
+  const std::vector<datagen::ChineseListWord> list = {{utf8(u8"谨慎"), 900, "a"}, {utf8(u8"小心"), 800, "a"}};
+  datagen::PivotSizes sizes;
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes), "");
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes, {}, {}, true),
+            utf8(u8"谨慎\tA\\U[A]\t-\tA,慎重だ,KYODO\n"));
+  EXPECT_EQ(datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes), "");
+  const std::string jc = datagen::pivotJcLexicon("", list, tags, {}, japanese, {}, edict, cedict, 100, sizes, {}, {}, true);
+  EXPECT_NE(jc.find(utf8(u8"慎重\t3.0.21.0\t=\t谨慎\tA\t")), std::string::npos) << jc;
+  EXPECT_EQ(jc.find(utf8(u8"用心")), std::string::npos) << jc;
+}
+
+// Japanese kanji words whose characters spell a Chinese word past the list's cap, or a common word
+// of CC-CEDICT the list lacks, take it when a first sense of one shares an English word with a sense
+// of the other (遮断 cut off, 遮断 to cut off; 会話 conversation, 会话): not 造成 (development; to
+// bring about), a false friend, a name, a word within the cap (left to the rules before), a word
+// the lexicon holds, or a word EDICT does not mark common.
+TEST(FullCardPivot, KanjiWordsSpellingAChineseWordPastTheCap) {
+  const auto edict = datagen::parseEdict(utf8(u8"遮断 [しゃだん] /(n,vs) isolation/cut off/blockade/(P)/\n"
+                                              u8"造成 [ぞうせい] /(n,vs) development/preparation/(P)/\n"
+                                              u8"会話 [かいわ] /(n,vs) conversation/(P)/\n"
+                                              u8"未然 [みぜん] /(n) before it happens/(P)/\n"
+                                              u8"表裏 [ひょうり] /(n,vs) front and back/inside and outside/\n"
+                                              u8"看板 [かんばん] /(n) signboard/billboard/(P)/\n"
+                                              u8"首位 [しゅい] /(n) top position/(P)/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"遮斷 遮断 [zhe1 duan4] /to cut off; to interrupt/\n"
+                                                u8"造成 造成 [zao4 cheng2] /to bring about; to create/\n"
+                                                u8"會話 会话 [hui4 hua4] /(language learning) conversation/\n"
+                                                u8"未然 未然 [wei4 ran2] /before it happens; in advance/\n"
+                                                u8"表裡 表里 [biao3 li3] /the outside and the inside/\n"
+                                                u8"看板 看板 [kan4 ban3] /billboard/\n"
+                                                u8"首位 首位 [shou3 wei4] /first place; top position/\n"));
+  datagen::JapaneseIndex japanese;
+  datagen::addJapaneseEntries(utf8(u8"遮断,0,0,3000,名詞,サ変接続,*,*,*,*,遮断,シャダン,シャダン\n"
+                                   u8"造成,0,0,3000,名詞,サ変接続,*,*,*,*,造成,ゾウセイ,ゾーセイ\n"
+                                   u8"会話,0,0,3000,名詞,サ変接続,*,*,*,*,会話,カイワ,カイワ\n"
+                                   u8"未然,0,0,3000,名詞,一般,*,*,*,*,未然,ミゼン,ミゼン\n"
+                                   u8"表裏,0,0,3000,名詞,サ変接続,*,*,*,*,表裏,ヒョウリ,ヒョーリ\n"
+                                   u8"看板,0,0,3000,名詞,一般,*,*,*,*,看板,カンバン,カンバン\n"
+                                   u8"首位,0,0,3000,名詞,一般,*,*,*,*,首位,シュイ,シュイ\n"),
+                              japanese);
+  const std::map<std::string, datagen::FullTag> tags = {
+      {"v", {'V', "V\\U[V]t[1]"}}, {"n", {'N', "N\\U[N]a[J]"}}, {"d", {'F', "F\\U[F]"}}, {"nr", {'N', "N\\U[N]a[H]"}}};
+  const std::vector<datagen::ChineseListWord> list = {
+      {utf8(u8"首位"), 900, "n"}, {utf8(u8"遮断"), 5, "v"}, {utf8(u8"造成"), 5, "v"},
+      {utf8(u8"未然"), 4, "d"},   {utf8(u8"表里"), 3, "n"}, {utf8(u8"看板"), 3, "nr"}};
+  const std::map<char16_t, char16_t> forms = {{one(u8"话"), one(u8"話")}, {one(u8"里"), one(u8"裏")}};
+  int added = 0;
+  const std::string jc = datagen::pastCapJcLines(utf8(u8"未然\t6.1.0.0\t=\t事先\t\t\t\t9\n"), list, tags, {},
+                                                 japanese, forms, {}, {}, edict, cedict, 1, added);
+  EXPECT_NE(jc.find(utf8(u8"遮断\t6.2.0.0\t=\t遮断\t")), std::string::npos) << jc;
+  EXPECT_NE(jc.find(utf8(u8"遮断\t2.1.16.0\t=\t遮断\tVT\t")), std::string::npos) << jc;  // a Chinese verb
+  EXPECT_NE(jc.find(utf8(u8"会話\t6.2.0.0\t=\t会话\t")), std::string::npos) << jc;
+  EXPECT_NE(jc.find(utf8(u8"会話\t2.1.16.0\t=\t会话\tVT\t")), std::string::npos) << jc;  // EDICT's vs
+  for (const char8_t* none : {u8"造成", u8"首位", u8"未然", u8"表裏", u8"看板"})
+    EXPECT_EQ(jc.find(utf8(none)), std::string::npos) << utf8(none) << " in\n" << jc;
+  EXPECT_EQ(added, 2);
+  // A false friend is no translation.
+  added = 0;
+  const std::map<std::string, std::string> friends = {{utf8(u8"遮断"), "-"}};
+  EXPECT_EQ(datagen::pastCapJcLines("", list, tags, friends, japanese, forms, {}, {}, edict, cedict, 1, added)
+                .find(utf8(u8"遮断")),
+            std::string::npos);
 }
 
 // Japanese to Chinese, a key of one kanji takes only a Chinese word of one or two characters written
