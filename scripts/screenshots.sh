@@ -201,7 +201,7 @@ shoot() {  # size dpi
   # A text of many sentences translated with 翻訳: the result and the reading show from their start.
   tap $((120 * K)) $((40 * K))
   xdotool key ctrl+a BackSpace
-  xdotool type --delay 40 '彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。'
+  xdotool type --delay 150 '彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。'
   "$BIN/screen_helper" post "$TITLE" 1000
   sleep 3
   grab "$OUT/translated-shown-from-start-$TAG.png"
