@@ -3,11 +3,11 @@
 # translator: with the pinyin panel raised and composing, with the Japanese handwriting input, a
 # command-bar menu, the file dialog and a message box; a character written in the handwriting
 # panel kept while the focus goes to the reading pane and back; a word looked up in the viewer and
-# the viewer's 閉じる bringing the translator back. The viewer: its panel above the command bar,
-# raised again by a tap on its search box, its list grown by clicks in the scroll bar's page area,
-# and a postal code typed into its 日中 box. Last, the refresher run 10 times beside the translator
-# (the panel created anew each time: a stroke left in it is gone). A long text translated: both panes
-# show it from its start.
+# the viewer's 閉じる bringing the translator back; the keyboard button's menu of input methods and
+# the voice dialog. The viewer: its panel above the command bar, raised again by a tap on its search
+# box, its list grown by clicks in the scroll bar's page area, and a postal code typed into its 日中
+# box. Last, the refresher run 10 times beside the translator (the panel created anew each time: a
+# stroke left in it is gone). A long text translated: both panes show it from its start.
 # A small window manager (evilwm) runs on the display unless NO_WM=1; when it cannot start or dies,
 # the script stops with its output.
 #   scripts/screenshots.sh [OUTPUT-FOLDER]      (BUILD_DIR names a built tree; default build-release)
@@ -166,6 +166,17 @@ shoot() {  # size dpi
   grab "$OUT/menu-submenu-$TAG.png"
   xdotool key Escape Escape
   sleep 0.5
+  # The input methods' menu of the keyboard button's arrow, at the command bar's right end.
+  tap $((W - 5 * K)) $((H - 8 * K)) 1
+  grab "$OUT/input-method-menu-$TAG.png"
+  xdotool key Escape
+  sleep 0.5
+  # The voice dialog and its test sentence.
+  "$BIN/screen_helper" post "$TITLE" 32807
+  sleep 1
+  grab "$OUT/voice-dialog-$TAG.png"
+  xdotool key Escape
+  sleep 0.5
   # The Open command's dialog.
   "$BIN/screen_helper" post "$TITLE" 57601
   sleep 1
@@ -190,7 +201,7 @@ shoot() {  # size dpi
   # A text of many sentences translated with 翻訳: the result and the reading show from their start.
   tap $((120 * K)) $((40 * K))
   xdotool key ctrl+a BackSpace
-  xdotool type --delay 40 '彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。'
+  xdotool type --delay 150 '彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。彼は水を飲む。本を読む。彼は学生だ。私は茶を飲む。'
   "$BIN/screen_helper" post "$TITLE" 1000
   sleep 3
   grab "$OUT/translated-shown-from-start-$TAG.png"

@@ -19,7 +19,7 @@ void reloadJp2CwTable(jc::JpAnalyzer* analyser) {
 
 int translateJapaneseLine(CTranslatorApp& app, const std::string& line, std::u16string& result) {
   result.clear();
-  // The renderings of the rules come from the card's Japanese data folder, read once.
+  // The renderings of the rules were read at start; this keeps them in use.
   app.jcEngine.dataFolder = app.japaneseSystemFolder;
   if (jc::loadJcRenderings(app.jcEngine) != jc::kJcEngineReady) return -1;
   return jc::translateJcLine(app.jcEngine, line, result);

@@ -12,7 +12,7 @@ class CTranslatorApp;
 
 // One Shift-JIS line translated into Chinese (simplified) in result: 0 on success, -1 on failure,
 // 1 when a piece of the line could not be translated (its Japanese stands in the result). The
-// renderings of the rules are read from the card's Japanese data folder at the first line.
+// renderings of the rules are those start-up read from the card's Japanese data folder.
 int translateJapaneseLine(CTranslatorApp& app, const std::string& line, std::u16string& result);
 
 // A new analyser (constructed, not initialised) in the application's engine, replacing the one it

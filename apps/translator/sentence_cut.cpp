@@ -1,6 +1,5 @@
 #include "apps/translator/sentence_cut.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -25,45 +24,38 @@ bool continuesSentence(char16_t c) {
   return (c >= 0x4E00 && c <= 0x9FA5) || (c >= 0xF900 && c <= 0xFA2D) || (c >= 0x3041 && c <= 0x30FF);
 }
 
-// Just after the first '.' that no digit follows and that joins no run.
-std::size_t fullStopCut(std::u16string_view text) {
-  for (std::size_t i = text.find(u'.'); i != kNone; i = text.find(u'.', i + 1)) {
-    if ((i + 1 < text.size() && isDigit(text[i + 1])) || joinsRun(text, i)) continue;
-    return i + 1;
-  }
-  return kNone;
-}
-
-// Before the earliest opening bracket (not the first character) whose closing bracket ends a phrase.
-std::size_t bracketCut(std::u16string_view text) {
-  static constexpr std::array<std::pair<char16_t, char16_t>, 6> kPairs = {
-      {{u'(', u')'}, {u'[', u']'}, {u'（', u'）'}, {u'【', u'】'}, {u'《', u'》'}, {u'〔', u'〕'}}};
-  std::size_t cut = kNone;
-  for (const auto& [open, close] : kPairs) {
-    const std::size_t o = text.find(open);
-    if (o == kNone || o == 0) continue;
-    const std::size_t c = text.find(close, o + 1);
-    if (c == kNone) continue;
-    if (c + 1 < text.size() && continuesSentence(text[c + 1])) continue;
-    cut = std::min(cut, o);
-  }
-  return cut;
-}
+// Opening brackets and their closing ones.
+constexpr std::array<std::pair<char16_t, char16_t>, 6> kBrackets = {
+    {{u'(', u')'}, {u'[', u']'}, {u'（', u'）'}, {u'【', u'】'}, {u'《', u'》'}, {u'〔', u'〕'}}};
 
 }  // namespace
 
 std::size_t nextSentence(std::u16string_view text, std::u16string& piece) {
+  // One walk from the start to the first cut: after 。, after a '.' that no digit follows and that
+  // joins no run, after a question mark that joins no run, or before the first opening bracket of
+  // its kind (not the first character) whose closing bracket ends a phrase. Looking no further
+  // than the cut keeps a long text's cutting linear.
   const std::size_t n = text.size();
-  const std::size_t stop = fullStopCut(text);
-  const std::size_t maru = text.find(u'。');
-  const std::size_t afterMaru = maru == kNone ? n : maru + 1;
-  std::size_t end = (stop != kNone && stop < afterMaru) ? stop : afterMaru;
-  const std::size_t bracket = bracketCut(text);
-  if (bracket != kNone && bracket < end) end = bracket;
-  for (char16_t mark : {u'?', u'？'}) {
-    std::size_t q = text.find(mark);
-    while (q != kNone && joinsRun(text, q)) q = text.find(mark, q + 1);
-    if (q != kNone) end = std::min(end, q + 1);
+  std::array<bool, kBrackets.size()> opened{};
+  std::size_t end = n;
+  for (std::size_t i = 0; i < n && end == n; ++i) {
+    const char16_t c = text[i];
+    if (c == u'。') {
+      end = i + 1;
+    } else if (c == u'.') {
+      if (!(i + 1 < n && isDigit(text[i + 1])) && !joinsRun(text, i)) end = i + 1;
+    } else if (c == u'?' || c == u'？') {
+      if (!joinsRun(text, i)) end = i + 1;
+    } else {
+      for (std::size_t k = 0; k < kBrackets.size(); ++k) {
+        if (c != kBrackets[k].first || opened[k]) continue;
+        opened[k] = true;  // only the first of its kind counts
+        if (i == 0) break;
+        const std::size_t close = text.find(kBrackets[k].second, i + 1);
+        if (close != kNone && !(close + 1 < n && continuesSentence(text[close + 1]))) end = i;
+        break;
+      }
+    }
   }
   piece.assign(text.substr(0, end));
   return end;

@@ -69,15 +69,18 @@ bool CTranslateDlg::keepCheckFilesAlive() {
   return true;
 }
 
-void CTranslateDlg::showPaneTexts() {
+void CTranslateDlg::showFromStart(plat::Hwnd pane, const std::u16string& text) {
   // A new result is read from its start: caret and view at the first line.
-  for (const auto& [pane, text] : {std::pair{item(kIdResult), &resultText}, std::pair{item(kIdReading), &readingText}}) {
-    ui::setWindowText(pane, *text);
-    ui::editSetSel(pane, 0, 0);
-    const auto first = static_cast<int>(plat::sendMessage(pane, ui::kEmGetFirstVisibleLine, 0, 0));
-    if (first > 0) plat::sendMessage(pane, ui::kEmLineScroll, 0, -first);
-    ui::invalidate(pane);
-  }
+  ui::setWindowText(pane, text);
+  ui::editSetSel(pane, 0, 0);
+  const auto first = static_cast<int>(plat::sendMessage(pane, ui::kEmGetFirstVisibleLine, 0, 0));
+  if (first > 0) plat::sendMessage(pane, ui::kEmLineScroll, 0, -first);
+  ui::invalidate(pane);
+}
+
+void CTranslateDlg::showPaneTexts() {
+  showFromStart(item(kIdResult), resultText);
+  showFromStart(item(kIdReading), readingText);
 }
 
 void CTranslateDlg::appendToPanes(std::u16string_view resultPart, std::u16string_view readingPart) {
@@ -197,6 +200,11 @@ void CTranslateDlg::refreshReading() {
   if (chinese.empty()) return;
   plat::setWaitCursor(true);
   readingText.clear();
+  ui::setWindowText(item(kIdReading), readingText);
+  // Only the reading pane grows: the result pane counts as shown.
+  shownLengths_[0] = resultText.size();
+  shownLengths_[1] = 0;
+  lastShown_ = std::chrono::steady_clock::now();
   if (app_.traditional) apptext::toSimplified(app_.variantTables, chinese);
   std::u16string_view rest = chinese;
   std::u16string piece;
@@ -207,13 +215,13 @@ void CTranslateDlg::refreshReading() {
     for (std::u16string_view lineText : linesOf(piece)) {
       std::u16string line(lineText), reading;
       if (!line.empty()) readingOfLine(app_, line, reading);
-      if (!first) readingText += kCrLf;
+      if (!first) reading.insert(0, kCrLf);
       first = false;
       readingText += reading;
-      ui::setWindowText(item(kIdReading), readingText);
-      ui::invalidate(item(kIdReading));
+      appendToPanes(u"", reading);
     }
   }
+  if (!closed_) showFromStart(item(kIdReading), readingText);
   plat::setWaitCursor(false);
 }
 

@@ -139,6 +139,7 @@ class CTranslateDlg {
   bool keepCheckFilesAlive();
   // The result and reading texts into their panes, shown from their start.
   void showPaneTexts();
+  void showFromStart(plat::Hwnd pane, const std::u16string& text);
   // A translated sentence's parts behind what the panes show: held back while its line goes on,
   // until the line ends or a moment has passed since the panes last grew.
   void appendToPanes(std::u16string_view resultPart, std::u16string_view readingPart);

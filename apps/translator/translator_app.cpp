@@ -73,6 +73,7 @@ bool CTranslatorApp::startUp() {
   dialog_ = std::make_unique<CTranslateDlg>(*this);
 
   if (!createAnalyser()) return end();
+  if (!loadRenderings()) return end();
 
   auto stored = readTranslatorDword(kValueJcCj);
   // Any stored value but Chinese-to-Japanese starts in the Japanese direction.
@@ -178,6 +179,14 @@ bool CTranslatorApp::createAnalyser() {
     return false;
   }
   return jc::initJpAnalyzer(jcEngine.analyzer.get()) != 0;
+}
+
+bool CTranslatorApp::loadRenderings() {
+  std::string why;
+  if (jc::loadJcRenderings(jcEngine, &why) == jc::kJcEngineReady) return true;
+  plat::messageBeep(plat::kMbIconStop);
+  frameworkMessage(u"システム初期化エラー（ jcwords.txt ）\n" + wide(why), plat::kMbOk | plat::kMbIconStop);
+  return false;
 }
 
 bool CTranslatorApp::startJapaneseSide() {

@@ -100,6 +100,9 @@ class CTranslatorApp {
   void destroySplash();
   void loadTables();
   bool createAnalyser();
+  // The rules' renderings (jcwords.txt) of the Japanese data folder; a refusal ends the start
+  // after a message that names the file.
+  bool loadRenderings();
 
   std::unique_ptr<CTranslateDlg> dialog_;
   plat::Hwnd splash_ = 0;

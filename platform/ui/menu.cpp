@@ -15,6 +15,15 @@
 #include "platform/ui/window_impl.h"
 
 namespace ui::impl {
+
+// Whatever the style measures at this resolution.
+void widenMenuForItems(QMenu* menu) {
+  int widest = 0;
+  const QFontMetrics fm(menu->font());
+  for (QAction* a : menu->actions()) widest = std::max(widest, fm.horizontalAdvance(a->text()));
+  menu->setMinimumWidth(widest + uiPixels(56));
+}
+
 namespace {
 
 struct ItemData {
@@ -154,12 +163,7 @@ void fillQMenu(QMenu* qm, Menu m, Hwnd owner, unsigned* chosen) {
       addCommand(qm, it, owner, chosen);
     }
   }
-  // Wide enough for its longest item beside the check-mark column and the submenu arrow, whatever
-  // the style measures at this resolution.
-  int widest = 0;
-  const QFontMetrics fm(qm->font());
-  for (QAction* a : qm->actions()) widest = std::max(widest, fm.horizontalAdvance(a->text()));
-  qm->setMinimumWidth(widest + uiPixels(56));
+  widenMenuForItems(qm);
 }
 
 void refreshBar(Hwnd dialog) {

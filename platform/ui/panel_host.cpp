@@ -265,6 +265,7 @@ void addPanelButton(WinRec& d) {
       HostState& h = host();
       if (h.object) h.object->UserOptionsDlg(h.dialog);
     });
+    widenMenuForItems(menu);
   });
   bar->setCornerWidget(button, Qt::TopRightCorner);
   button->show();

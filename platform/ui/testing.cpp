@@ -302,6 +302,17 @@ bool chooseFromInputPanelButton(Hwnd dialog, int index) {
   return true;
 }
 
+std::optional<Rect> openInputPanelButtonMenu(Hwnd dialog) {
+  QToolButton* b = panelButton(dialog);
+  if (!b || !b->menu()) return std::nullopt;
+  Rect shown{};
+  dismissNextPopup(&shown);
+  b->showMenu();  // returns when the menu closes
+  processPendingEvents();
+  if (shown.width() <= 0) return std::nullopt;
+  return shown;
+}
+
 std::optional<Rect> openMenuBarItem(Hwnd dialog, int index) {
   WinRec* r = rec(dialog);
   QMenuBar* bar = r ? r->menuBar.data() : nullptr;

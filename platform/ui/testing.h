@@ -42,6 +42,8 @@ void penUp(Hwnd hwnd, Point at);
 bool tapInputPanelButton(Hwnd dialog);
 bool inputPanelButtonShown(Hwnd dialog);
 bool chooseFromInputPanelButton(Hwnd dialog, int index);
+// The input-panel button's menu opened by its arrow: where it showed, then closed.
+std::optional<Rect> openInputPanelButtonMenu(Hwnd dialog);
 // A menu of the dialog's command bar opened by a tap on its item: where it showed (in the window
 // system's coordinates), then closed. Nothing when the item has no menu or none showed.
 std::optional<Rect> openMenuBarItem(Hwnd dialog, int index);

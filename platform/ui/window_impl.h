@@ -20,6 +20,7 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/shell.h"
 
+class QMenu;
 class QMenuBar;
 
 namespace ui::impl {
@@ -168,6 +169,9 @@ void keepPopupsOnScreen();
 void useHandheldStyle();
 // The user interface's own text (boxes, file dialog, command bar) at the screen's resolution.
 int uiPixels(int pixelsAt96);
+// A pop-up menu wide enough for its longest item beside the check-mark column and the submenu
+// arrow, in its own font (menu.cpp).
+void widenMenuForItems(QMenu* menu);
 // The handheld's message box on the program's screen; returns the answer.
 int showMessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags);
 

@@ -151,10 +151,15 @@ TEST_F(OrvaleTest, AFailingEngineShowsItsCodeAndTheDialogNeverOpens) {
   EXPECT_EQ(plat::openFileCount("jctrans.dat"), 0);
 }
 
-// The Japanese side's card files cut short: the start ends on a message that names the file.
+// The Japanese side's card files cut short: the start ends on a message that names the file. The
+// rules' renderings are read at start too, in either stored direction.
 TEST_F(OrvaleTest, ADamagedJapaneseFileEndsTheStartWithItsName) {
-  for (const char* file : {"JCMAIN.DIC", "JCMAIN.DDB", "Jcfrdic"}) {
-    SCOPED_TRACE(file);
+  const struct {
+    const char* file;
+    bool chineseToJapanese;  // the stored direction
+  } rows[] = {{"JCMAIN.DIC", false}, {"JCMAIN.DDB", false}, {"Jcfrdic", false}, {"jcwords.txt", false}, {"jcwords.txt", true}};
+  for (const auto& [file, chineseToJapanese] : rows) {
+    SCOPED_TRACE(std::string(file) + (chineseToJapanese ? ", C->J" : ", J->C"));
     app_.reset();
     fs::remove_all(fs::path(plat::hostPath(device_.card())) / kLindqvarDic);
     putData(device_.card());
@@ -167,6 +172,7 @@ TEST_F(OrvaleTest, ADamagedJapaneseFileEndsTheStartWithItsName) {
     while (cut > 1 && (whole[cut - 1] == '\n' || whole[cut - 1] == '\r')) --cut;
     fs::resize_file(path, cut);
     setUpRegistry();
+    if (chineseToJapanese) setDword("JC_CJ", 1);
     plat::NotifyRecorder notes;
     EXPECT_FALSE(runInitInstance());
     ASSERT_FALSE(notes.messages.empty());

@@ -1,7 +1,9 @@
 // The Translate command and the reading pane offscreen, with the real Chinese-to-Japanese engine on
 // the sample card: pieces, lines, failures, stale check files, reading modes, traditional text.
+#include <algorithm>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "apps/common/context_convert.h"
 #include "apps/translator/line_reading.h"
@@ -50,6 +52,66 @@ TEST(NextSentenceTest, CutsAtFullStopsBracketsAndQuestionMarks) {
       got.push_back(piece);
     }
     EXPECT_EQ(got, c.pieces) << plat::wideToUtf8(c.text);
+  }
+}
+
+// The cut as first written, with a search over the whole rest for each mark: the walk must give
+// the same pieces.
+std::size_t nextSentenceBySearches(std::u16string_view text) {
+  constexpr std::size_t kNone = std::u16string_view::npos;
+  auto letterOrDigit = [](char16_t c) {
+    if (c >= 0xFF01 && c <= 0xFF5E) c = static_cast<char16_t>(c - 0xFEE0);
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+  };
+  auto joins = [&](std::size_t i) { return i > 0 && i + 1 < text.size() && letterOrDigit(text[i - 1]) && letterOrDigit(text[i + 1]); };
+  auto digit = [](char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９'); };
+  auto continues = [](char16_t c) {
+    return (c >= 0x4E00 && c <= 0x9FA5) || (c >= 0xF900 && c <= 0xFA2D) || (c >= 0x3041 && c <= 0x30FF);
+  };
+  std::size_t stop = kNone;
+  for (std::size_t i = text.find(u'.'); i != kNone; i = text.find(u'.', i + 1)) {
+    if ((i + 1 < text.size() && digit(text[i + 1])) || joins(i)) continue;
+    stop = i + 1;
+    break;
+  }
+  const std::size_t maru = text.find(u'。');
+  const std::size_t afterMaru = maru == kNone ? text.size() : maru + 1;
+  std::size_t end = (stop != kNone && stop < afterMaru) ? stop : afterMaru;
+  const std::pair<char16_t, char16_t> pairs[] = {{u'(', u')'}, {u'[', u']'}, {u'（', u'）'}, {u'【', u'】'}, {u'《', u'》'}, {u'〔', u'〕'}};
+  for (const auto& [open, close] : pairs) {
+    const std::size_t o = text.find(open);
+    if (o == kNone || o == 0) continue;
+    const std::size_t c = text.find(close, o + 1);
+    if (c == kNone || (c + 1 < text.size() && continues(text[c + 1]))) continue;
+    end = std::min(end, o);
+  }
+  for (char16_t mark : {u'?', u'？'}) {
+    std::size_t q = text.find(mark);
+    while (q != kNone && joins(q)) q = text.find(mark, q + 1);
+    if (q != kNone) end = std::min(end, q + 1);
+  }
+  return end;
+}
+
+// 20,000 texts of marks, brackets, letters, digits, kana and hanzi: the same pieces as the searches.
+TEST(NextSentenceTest, OneWalkCutsAsSearchesOverTheWholeRest) {
+  const std::u16string alphabet = u"。..??？()（）[]【】《》〔〕a1１水か 、\n";
+  std::uint32_t seed = 79;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    std::u16string text;
+    for (std::size_t length = 1 + next() % 24; text.size() < length;) text += alphabet[next() % alphabet.size()];
+    std::u16string_view rest = text;
+    std::u16string piece;
+    while (!rest.empty()) {
+      const std::size_t expected = nextSentenceBySearches(rest);
+      ASSERT_EQ(nextSentence(rest, piece), expected) << plat::wideToUtf8(std::u16string(rest));
+      ASSERT_EQ(piece, rest.substr(0, expected));
+      rest.remove_prefix(expected);
+    }
   }
 }
 
@@ -135,6 +197,20 @@ TEST_F(TranslateTest, LinesAreAddedToThePanesWithoutSettingThemAgainPerLine) {
     EXPECT_EQ(plat::sendMessage(p, ui::kEmGetFirstVisibleLine, 0, 0), 0);
     EXPECT_EQ(ui::editGetSel(p), std::make_pair(0, 0));
   }
+  // A new reading mode reads the result again the same way: the pane cleared, grown, then shown
+  // once whole from its start.
+  wholeTexts = 0;
+  plat::setWindowHooks(counting);
+  plat::sendMessage(dlg().hwnd(), plat::kWmCommand, ui::makeWParam(kCmdNoTones, 0), 0);
+  plat::setWindowHooks(before);
+  const std::u16string noTones = text(kIdReading);
+  EXPECT_EQ(std::count(noTones.begin(), noTones.end(), u'\n'), 39);
+  EXPECT_NE(noTones.find(u"he "), std::u16string::npos) << plat::wideToUtf8(noTones);
+  EXPECT_EQ(noTones.find(u"he1"), std::u16string::npos);
+  EXPECT_LE(wholeTexts, 2) << "the reading pane set again per line";
+  EXPECT_EQ(text(kIdResult), expected);
+  EXPECT_EQ(plat::sendMessage(reading, ui::kEmGetFirstVisibleLine, 0, 0), 0);
+  EXPECT_EQ(ui::editGetSel(reading), std::make_pair(0, 0));
   // So is one long line, whose sentences are added to the panes in pieces as they come.
   std::u16string line, expectedLine;
   for (int i = 0; i < 60; ++i) {

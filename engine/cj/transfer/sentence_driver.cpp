@@ -58,7 +58,10 @@ bool reserved(std::string& text, std::size_t size, std::string_view failPoint = 
   return true;
 }
 
-bool isFullStop(std::string_view mark) { return mark == "\x81\x42" || mark == "\xA1"; }
+// 。, ． and ｡ in engine code, and the ASCII full stop.
+bool isFullStop(std::string_view mark) {
+  return mark == "\x81\x42" || mark == "\x81\x44" || mark == "\xA1" || mark == ".";
+}
 
 // True when the work area is too fragmented: 100 - 200n/L below the floor.
 bool tooFragmented(std::size_t length, int segments) {

@@ -514,9 +514,9 @@ int translateJcLine(JcEngine& e, std::string_view line, std::u16string& result, 
   if (!e.analyzer || !e.parseBuffer || !e.parser.jpnParse || e.morphPath.empty()) return kJcLineFailed;
   useRenderingTable(e.renderings);
   line = line.substr(0, line.find('\0'));
-  // A run of the same exclamation or question mark ends its sentence with the first mark; the rest
-  // of the run follows the sentence's translation as it stands (the sentence's marks share one
-  // bounded field, which would cut a long run).
+  // A run of exclamation and question marks, alike or mixed (！？！？), ends its sentence with the
+  // first mark; the rest of the run follows the sentence's translation as it stands (the sentence's
+  // marks share one bounded field, which would cut a long run).
   std::u16string translation;
   int status = 0;
   std::size_t from = 0;
@@ -525,7 +525,7 @@ int translateJcLine(JcEngine& e, std::string_view line, std::u16string& result, 
     const char16_t mark = sentenceEndMark(line, i, width);
     std::size_t end = i + width, next = 0;
     std::u16string surplus;
-    for (char16_t m; mark && end < line.size() && (m = sentenceEndMark(line, end, next)) == mark; end += next) surplus += m;
+    for (char16_t m; mark && end < line.size() && (m = sentenceEndMark(line, end, next)) != 0; end += next) surplus += m;
     if (surplus.empty()) {
       i += dbcs::isLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size() ? 2 : 1;
       continue;

@@ -189,6 +189,23 @@ TEST_F(PanelHostTest, ThePanelButtonRaisesAndChoosesInputMethods) {
   EXPECT_FALSE(ui::testing::chooseFromInputPanelButton(dlg, 5));
 }
 
+// The button's menu of input methods at 192 dots per inch is the one at 96 drawn twice as large:
+// no label cut short (中国語ピンイン入力 is the longest).
+TEST_F(PanelHostTest, TheButtonsMenuGrowsWithTheScreen) {
+  int width96 = 0;
+  for (int dpi : {96, 192}) {
+    ui::setScreenDpi(dpi);
+    ui::setScreenSize(240 * dpi / 96, 320 * dpi / 96);
+    ui::processPendingEvents();
+    const std::optional<ui::Rect> shown = ui::testing::openInputPanelButtonMenu(dlg);
+    ASSERT_TRUE(shown.has_value()) << dpi;
+    if (dpi == 96) width96 = shown->width();
+    else EXPECT_GE(shown->width(), 2 * width96);
+  }
+  ui::setScreenDpi(96);
+  ui::setScreenSize(240, 320);
+}
+
 TEST_F(PanelHostTest, AClassIdWithoutALoadableLibraryLoadsNothing) {
   ui::LoadedPanel p = ui::loadPanelObject(other);
   EXPECT_EQ(p.object, nullptr);

@@ -11,7 +11,10 @@
 #include "speech/reader/requester.h"
 #include "platform/core/runtime_folder.h"
 
+#include <sys/wait.h>
+
 #include <cmath>
+#include <cstdio>
 #include <functional>
 
 namespace {
@@ -173,6 +176,23 @@ TEST_F(ReadingProtocolTest, ARequestFileThatCannotBeWrittenReleasesTheMutex) {
   EXPECT_EQ(notes_.messages[0].flags & plat::kMbIconExclamation, plat::kMbIconExclamation);
   EXPECT_EQ(notes_.beeps, std::vector<unsigned>{plat::kMbIconExclamation});
   EXPECT_EQ(readerWindow(), 0u);  // no reader was started
+}
+
+// The reading's mark cannot be made in the runtime folder (a folder stands in its place, as when
+// the folder cannot be written): the requester says the files cannot be opened, not that the
+// engine is busy, and starts no reader.
+TEST_F(ReadingProtocolTest, AMarkThatCannotBeMadeIsNoBusyEngine) {
+  const std::string mark = plat::runtime::objectPath("mutex-", vocra::kReadingMutex);
+  ASSERT_TRUE(std::filesystem::create_directory(mark));
+  vocra::ReadingRequester r;
+  EXPECT_EQ(r.speak(requester, u"中国。", 1, dataFolder(), vocra::RequesterCaptions{u"Busy", u"File"}), SpeakResult::kFileFailed);
+  EXPECT_FALSE(r.holdsMutex());
+  ASSERT_EQ(notes_.messages.size(), 1u);
+  EXPECT_EQ(notes_.messages[0].text, u"音声ファイルが開けません。");
+  EXPECT_EQ(notes_.messages[0].caption, u"File");
+  EXPECT_FALSE(requestFileExists());
+  EXPECT_EQ(readerWindow(), 0u);
+  std::filesystem::remove(mark);
 }
 
 TEST_F(ReadingProtocolTest, NoReaderToStartReleasesTheMutex) {
@@ -402,6 +422,24 @@ TEST_F(ReadingProtocolTest, TheConsoleRequesterRefusesTextWithNothingToRead) {
   EXPECT_EQ(code, 1);
   EXPECT_EQ(wavSampleCount(), 0u);
   EXPECT_FALSE(requestFileExists());
+}
+
+// Text on standard input that holds a NUL is refused whole with a word on standard error: nothing
+// is read, not the text up to the NUL.
+TEST_F(ReadingProtocolTest, TheConsoleRequesterRefusesTextHoldingANul) {
+  const std::string command = "printf '\\344\\270\\255\\000\\345\\233\\275' | '" + programs_ + "/vocrasay' 2>&1";
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string said;
+  char buffer[256];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) said.append(buffer, n);
+  const int status = ::pclose(pipe);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(said.find("NUL byte at byte 3"), std::string::npos) << said;
+  EXPECT_EQ(wavSampleCount(), 0u);
+  EXPECT_FALSE(requestFileExists());
+  EXPECT_EQ(readerWindow(), 0u);
 }
 
 }  // namespace

@@ -106,6 +106,84 @@ TEST_F(EndToEnd, ALineOfSentencesTranslatesAsItsSentencesOneByOne) {
   for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(together[i], expected[i]) << lines[i];
 }
 
+// Without its end mark (。, ． or none).
+std::string withoutEndMark(const std::string& s) {
+  for (const std::string mark : {"。", "．"})
+    if (s.size() >= mark.size() && s.compare(s.size() - mark.size(), mark.size(), mark) == 0)
+      return s.substr(0, s.size() - mark.size());
+  return s;
+}
+
+// The single-sentence rows of the sample table (ending in 。, no other end mark) without their 。.
+std::vector<std::string> singleSentenceStems() {
+  std::vector<datagen::PinnedSentence> cases;
+  std::string why;
+  if (!datagen::readPinnedSentencesFile(datagen::pinnedTablesFolder(SUITE_TEST_SOURCE_DIR) + "/cj_sample.tsv", cases, &why))
+    ADD_FAILURE() << why;
+  std::vector<std::string> stems;
+  for (const auto& k : cases) {
+    const std::string& in = k.input;
+    if (in.size() < 3 || in.compare(in.size() - 3, 3, "。") != 0) continue;
+    const std::string stem = in.substr(0, in.size() - 3);
+    bool single = true;
+    for (const char* mark : {"。", "？", "！", "?", "!", "．", "."}) single = single && stem.find(mark) == std::string::npos;
+    if (single) stems.push_back(stem);
+  }
+  return stems;
+}
+
+// A sentence ending in ． translates as the same sentence ending in 。, apart from the end mark
+// itself (a quoted sentence too: the mark goes, と follows); two sentences ending in ． on one line
+// translate as each alone (200 neighbouring pairs of the sample table).
+TEST_F(EndToEnd, AFullWidthFullStopEndsItsSentenceAsTheFullStopDoes) {
+  ASSERT_TRUE(cardBuilt_);
+  const std::vector<std::string> stems = singleSentenceStems();
+  ASSERT_GE(stems.size(), 201u);
+  std::vector<std::string> lines;
+  for (const std::string& s : stems) {
+    lines.push_back(s + "。");
+    lines.push_back(s + "．");
+  }
+  const std::size_t pairs = 200;
+  for (std::size_t i = 0; i < pairs; ++i) lines.push_back(stems[i] + "．" + stems[i + 1] + "．");
+  std::string errors;
+  const std::vector<std::string> out = translate(lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < stems.size(); ++i)
+    EXPECT_EQ(withoutEndMark(out[2 * i + 1]), withoutEndMark(out[2 * i])) << stems[i] << "．";
+  for (std::size_t i = 0; i < pairs; ++i)
+    EXPECT_EQ(out[2 * stems.size() + i], out[2 * i + 1] + out[2 * i + 3]) << stems[i] << "．" << stems[i + 1] << "．";
+}
+
+// A run of exclamation and question marks, alike or mixed (！？ alternating, or a pattern of the
+// full-width and ASCII marks), 2 to 40 long, follows its sentence as written: the sentence
+// translates as with the run's first mark alone. Sentences that quote their reporting verb's
+// words are left out: there と and the reporting clause follow the quoted sentence.
+TEST_F(EndToEnd, AMixedRunOfMarksFollowsItsSentenceWhole) {
+  ASSERT_TRUE(cardBuilt_);
+  std::vector<std::string> stems;
+  for (const std::string& s : singleSentenceStems())
+    if (s.find("说") == std::string::npos) stems.push_back(s);
+  ASSERT_GE(stems.size(), 200u);
+  const char* marks[] = {"！", "？", "!", "?"};
+  std::vector<std::string> lines, rests;
+  for (std::size_t i = 0; i < stems.size(); ++i) {
+    const std::size_t length = 2 + (i * 7) % 39;
+    std::string first, rest;
+    for (std::size_t k = 0; k < length; ++k) {
+      const std::size_t m = i % 2 == 0 ? (k + i / 2) % 2 : (k * 3 + i + (k * k) / 3) % 4;
+      (k == 0 ? first : rest) += marks[m];
+    }
+    lines.push_back(stems[i] + first + rest);
+    lines.push_back(stems[i] + first);
+    rests.push_back(rest);
+  }
+  std::string errors;
+  const std::vector<std::string> out = translate(lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < stems.size(); ++i) EXPECT_EQ(out[2 * i], out[2 * i + 1] + rests[i]) << lines[2 * i];
+}
+
 // Traditional characters GB2312 lacks make the line read as traditional Chinese; --traditional
 // reads every line so.
 TEST_F(EndToEnd, TraditionalTextIsConvertedToSimplifiedFirst) {

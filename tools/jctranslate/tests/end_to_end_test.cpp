@@ -155,24 +155,29 @@ std::string withoutEndMark(std::string s) {
   return s;
 }
 
+// The single-sentence rows of the sample table without their end mark.
+std::vector<std::string> singleSentenceStems() {
+  std::vector<datagen::PinnedSentence> cases;
+  std::string why;
+  if (!datagen::readPinnedSentencesFile(datagen::pinnedTablesFolder(SUITE_TEST_SOURCE_DIR) + "/jc_sample.tsv", cases, &why))
+    ADD_FAILURE() << why;
+  std::vector<std::string> stems;
+  for (const auto& k : cases) {
+    const std::string stem = withoutEndMark(k.input);
+    bool single = stem.size() < k.input.size();
+    for (const char* mark : {"。", "？", "！", "?", "!", "．", "."}) single = single && stem.find(mark) == std::string::npos;
+    if (single) stems.push_back(stem);
+  }
+  return stems;
+}
+
 // A sentence ending in ． or . translates as the same sentence ending in 。, apart from the end mark
 // itself: every single-sentence row of the sample table; and two sentences ending in ． on one
 // line translate as each alone.
 TEST_F(EndToEnd, FullWidthAndAsciiFullStopsEndSentencesAsTheFullStopDoes) {
   ASSERT_TRUE(cardBuilt_);
   ProgramFolder program(datagen::binFolder() + "/Synparse.so");
-  std::vector<datagen::PinnedSentence> cases;
-  std::string why;
-  ASSERT_TRUE(datagen::readPinnedSentencesFile(datagen::pinnedTablesFolder(SUITE_TEST_SOURCE_DIR) + "/jc_sample.tsv", cases, &why))
-      << why;
-  std::vector<std::string> stems;  // the single sentences without their 。
-  for (const auto& k : cases) {
-    const std::string stem = withoutEndMark(k.input);
-    bool single = stem.size() < k.input.size();
-    for (const char* mark : {"。", "？", "！", "?", "!", "．", "."}) single = single && stem.find(mark) == std::string::npos;
-    if (!single) continue;
-    stems.push_back(stem);
-  }
+  const std::vector<std::string> stems = singleSentenceStems();
   ASSERT_GE(stems.size(), 200u);
   std::vector<std::string> lines;
   for (const std::string& s : stems)
@@ -317,6 +322,37 @@ TEST_F(EndToEnd, ARunOfMarksIsKeptWhole) {
       translate(program, {"本を読んだ" + thirty, "本を読んだ！！茶を飲んだ？？？", "本を読んだ!!!", "！！", "本を読んだ！"});
   EXPECT_EQ(status_, 0);
   EXPECT_EQ(out, (std::vector<std::string>{"读了书" + thirty, "读了书！！喝了茶？？？", "读了书！！！", "！！", "读了书！"}));
+}
+
+// A run of exclamation and question marks, alike or mixed, full-width or ASCII, follows its
+// sentence whole: every single-sentence row of the sample table with a run of 2 to 40 marks (！？
+// alternating, or a pattern of the four marks) translates as the sentence ending in the run's first
+// mark, then the rest of the run in full-width marks.
+TEST_F(EndToEnd, AMixedRunOfMarksFollowsItsSentenceWhole) {
+  ASSERT_TRUE(cardBuilt_);
+  ProgramFolder program(datagen::binFolder() + "/Synparse.so");
+  const std::vector<std::string> stems = singleSentenceStems();
+  ASSERT_GE(stems.size(), 200u);
+  const char* marks[] = {"！", "？", "!", "?"};
+  std::vector<std::string> lines;
+  std::vector<std::string> rests;  // the run after its first mark, full-width
+  for (std::size_t i = 0; i < stems.size(); ++i) {
+    const std::size_t length = 2 + (i * 7) % 39;
+    std::string run, rest;
+    for (std::size_t k = 0; k < length; ++k) {
+      // Even rows alternate ！ and ？ (starting with either); odd rows mix widths as well.
+      const std::size_t m = i % 2 == 0 ? (k + i / 2) % 2 : (k * 3 + i + (k * k) / 3) % 4;
+      run += marks[m];
+      if (k > 0) rest += marks[m % 2];
+    }
+    lines.push_back(stems[i] + run);
+    lines.push_back(stems[i] + run.substr(0, run.compare(0, 1, "!") == 0 || run.compare(0, 1, "?") == 0 ? 1 : 3));
+    rests.push_back(rest);
+  }
+  std::string errors;
+  const std::vector<std::string> out = translate(program, lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t i = 0; i < stems.size(); ++i) EXPECT_EQ(out[2 * i], out[2 * i + 1] + rests[i]) << lines[2 * i];
 }
 
 // A run of 、 comes out as as many commas, where a lone 、 would stand; a lone one as before.
