@@ -1,8 +1,6 @@
 #include "engine/jc/core/jc_sentence_output.h"
 
 #include <new>
-#include <cstdio>
-#include <cstdlib> // DBG
 #include <utility>
 
 #include "engine/jc/core/jc_links.h"
@@ -159,7 +157,6 @@ bool orderRelationsWith(JcSentence* r, int start, const Words& w) {
     markBareWordWith(r, start, w);
     return appendOrderItem(r, start);
   }
-  if (getenv("JCDBG")) { for (JcLink* l = r->relationAgenda; l && l->next; l = l->next) fprintf(stderr, "LINK g=%d(%s) d=%d(%s) %s\n", l->governor, r->nodes[l->governor].surface.str().c_str(), l->dependent, r->nodes[l->dependent].surface.str().c_str(), l->label.str().c_str()); }
   if (!pushCursor(r, start)) return false;
   bool ok = true;
   bool handOver = true;
