@@ -168,7 +168,7 @@ bool isArrivalVerb(std::string_view base) {
 }
 // Verbs of going whose goal with に is their object in Chinese (学校に行く: 去学校).
 bool isGoalObjectVerb(std::string_view base) {
-  return inWords(base, {"行く", "来る", "帰る", "戻る", "入る", "着く", "通う"});
+  return inWords(base, {"行く", "来る", "帰る", "戻る", "入る", "着く", "通う", "出かける"});
 }
 bool isExistenceVerb(std::string_view base) {
   return inWords(base, {"ある", "在る", "有る", "いる", "居る", "おる", "ない", "無い"});
@@ -558,6 +558,23 @@ std::vector<Sentence> splitAtNodeLimit(const Sentence& s) {
   return out;
 }
 
+// A verb's continuative with に before a verb of going (買いに行く): the purpose of going.
+bool isPurposeOfGoing(const PhraseView& v, const PhraseView& head) {
+  const Morpheme* q = v.particle();
+  const int w = v.lastWord();
+  if (!q || q->surface != "に" || w - 1 < v.p.first) return false;
+  const Morpheme& verb = v.at(w - 1);
+  return verb.pos == kVerb && isContinuingForm(verb) && isArrivalVerb(predicateBase(head));
+}
+
+// A place to go to: a noun with へ, or a place with に (店へ, 東京に).
+bool isGoalPhrase(const PhraseView& v) {
+  const Morpheme* q = v.caseParticle();
+  const Morpheme* before = q ? wordBeforeParticle(v) : nullptr;
+  if (!before || !isNounLike(*before) || v.p.last != v.caseParticleIndex()) return false;
+  return q->surface == "へ" || (q->surface == "に" && isPlaceNoun(*before) && !isPerson(*before));
+}
+
 void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists& lists) {
   int n = static_cast<int>(s.phrases.size());
   if (n == 0) return;
@@ -593,8 +610,12 @@ void attachPhrases(const std::vector<Morpheme>& m, Sentence& s, const WordLists&
     if (r.seeks == Seeks::FirstPredicate || r.seeks == Seeks::LastPredicate) {
       head = chain.back();
       const bool verbOnly = needsVerb(view(i));
+      const bool goal = isGoalPhrase(view(i));
       for (int k : chain)
         if (view(k).hasPredicate() && !(verbOnly && isAdjectiveModifier(view(k), readings[static_cast<std::size_t>(k)]))) {
+          // A goal before the purpose of going is the goal of the going (店へ本を買いに行く: 去商店买书).
+          const int kh = s.phrases[static_cast<std::size_t>(k)].head;
+          if (goal && kh >= 0 && isPurposeOfGoing(view(k), view(kh))) continue;
           head = k;
           if (r.seeks == Seeks::FirstPredicate) break;
           // A topic before a quoted clause without a subject of its own is that clause's (彼は来ると思う),

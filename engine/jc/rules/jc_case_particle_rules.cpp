@@ -27,7 +27,7 @@ const RenderingKeySpec kKeys[] = {
     {kDe6, 1, 2, 2},        {kDe7, 1, 2, 2},        {kDe8, 1, 4, 4},         {kDe9, 1, 2, 2},
     {kDe9Head, 1, 2, 2},    {kDeA, 1, 2, 2},        {kDeAHead, 1, 2, 2},     {kDeB, 1, 2, 2},
     {kDeBHead, 1, 2, 2},    {kWo2Place, 1, 2, 2},   {kWo2Retired, 1, 2, 2},  {kWo2RetiredHead, 1, 2, 2},
-    {kHe1Verb, 1, 2, 2},    {kHe1, 1, 2, 2},        {kHe2, 1, 2, 2},         {kMadeKore, 1, 8, 8},
+    {kHe1Verb, 1, 2, 2},    {kGoingOut, 1, 2, 2},    {kHe1, 1, 2, 2},        {kHe2, 1, 2, 2},         {kMadeKore, 1, 8, 8},
     {kMadeUntil, 1, 6, 6},  {kMadeTo, 1, 2, 2},     {kYr1Big, 1, 2, 2},      {kYr1, 1, 2, 2},
     {kYr2Next, 1, 2, 2},    {kYr2, 1, 4, 4},        {kYr3, 1, 4, 4},         {kKr1, 1, 2, 2},
     {kKr2, 1, 2, 2},        {kKr3, 1, 2, 2},        {kKr4, 1, 2, 2},         {kKr5Nominal, 1, 2, 2},
@@ -49,7 +49,7 @@ CASE_WORD(wDe2Group, kDe2Group); CASE_WORD(wDe2, kDe2); CASE_WORD(wDe5Short, kDe
 CASE_WORD(wDe6, kDe6); CASE_WORD(wDe7, kDe7); CASE_WORD(wDe8, kDe8); CASE_WORD(wDe9, kDe9);
 CASE_WORD(wDe9Head, kDe9Head); CASE_WORD(wDeA, kDeA); CASE_WORD(wDeAHead, kDeAHead); CASE_WORD(wDeB, kDeB);
 CASE_WORD(wDeBHead, kDeBHead); CASE_WORD(wWo2Place, kWo2Place); CASE_WORD(wWo2Retired, kWo2Retired);
-CASE_WORD(wWo2RetiredHead, kWo2RetiredHead); CASE_WORD(wHe1Verb, kHe1Verb); CASE_WORD(wHe1, kHe1);
+CASE_WORD(wWo2RetiredHead, kWo2RetiredHead); CASE_WORD(wHe1Verb, kHe1Verb); CASE_WORD(wGoingOut, kGoingOut); CASE_WORD(wHe1, kHe1);
 CASE_WORD(wHe2, kHe2); CASE_WORD(wMadeKore, kMadeKore); CASE_WORD(wMadeUntil, kMadeUntil); CASE_WORD(wMadeTo, kMadeTo);
 CASE_WORD(wYr1Big, kYr1Big); CASE_WORD(wYr1, kYr1); CASE_WORD(wYr2Next, kYr2Next); CASE_WORD(wYr2, kYr2);
 CASE_WORD(wYr3, kYr3); CASE_WORD(wKr1, kKr1); CASE_WORD(wKr2, kKr2); CASE_WORD(wKr3, kKr3); CASE_WORD(wKr4, kKr4);
@@ -153,6 +153,14 @@ bool isDesiderativeNonPerson(const JcSentence* s, int governor, int dependent) {
   return f > 0 && isBaseForm(s, f + 1, "たい") && !hasPersonSemantics(s, dependent);
 }
 
+// 出かける with a place to go to is 去 with its object (町へ出かける 去城市); with an activity it
+// stays 出去 (散歩に出かける 出去散步).
+void goingOutTo(JcSentence* s, int governor, int particle) {
+  const int v = targetFirstLeaf(s, governor);
+  if (!(isBaseForm(s, v, "出かける") || isBaseForm(s, v, "でかける")) || isSahenNoun(s, particle - 1)) return;
+  if (targetSlot(s->targets[v], Slot::kOwnRendering).empty()) setOwnRendering(s, v, wGoingOut);
+}
+
 void ruleCaseNi(JcSentence* s, int governor, int dependent) {
   const int g = governor, d = dependent, p = findParticle(s, d, "に");
   if (!p) return;
@@ -163,6 +171,13 @@ void ruleCaseNi(JcSentence* s, int governor, int dependent) {
   if (markedWithoutTemplate(s, d)) return;
 
   const bool allowed = isLive(s, p);
+  // The purpose of a verb of going, its に already taken (本を買いに店へ行った): it follows the
+  // goal, 去商店买书.
+  if (!allowed && isVerb(s, p - 1) && isVerbContinuative(s, p - 1) &&
+      isVerbOfGoing(s, targetFirstLeaf(s, g))) {
+    addCaseRelation(s, g, d, "OBJ2", false);
+    return;
+  }
   if (code == "NI1") {
     addCaseRelation(s, g, d, "ADV", false);
     if (allowed && !isTimePointNoun(s, p - 1)) {
@@ -226,6 +241,7 @@ void ruleCaseNi(JcSentence* s, int governor, int dependent) {
     ruleAdverbial(s, g, d);
   } else if (code == "NI99") {
     addCaseRelation(s, g, d, "OBJ1", false);
+    goingOutTo(s, g, p);
   } else if (code == "NI98") {
     addCaseRelation(s, g, d, "OBJ2", false);
   } else {
@@ -354,6 +370,7 @@ void ruleCaseHe(JcSentence* s, int governor, int dependent) {
   } else if (code == "HE99") {
     // The goal of a verb of going: its object (去学校).
     addCaseRelation(s, g, d, "OBJ1", false);
+    goingOutTo(s, g, p);
   } else if (code == "HE2") {
     addCaseRelation(s, g, d, "COMP", false);
     caseWord(s, d, Slot::kPreposition, wHe2, p);

@@ -68,6 +68,7 @@ inline constexpr const char* kWo2Retired = "caseWo.WO2retired";  // 2
 inline constexpr const char* kWo2RetiredHead = "caseWo.WO2retiredHead";  // 2
 inline constexpr const char* kHe1Verb = "caseHe.HE1verb";      // 2
 inline constexpr const char* kHe1 = "caseHe.HE1";              // 2
+inline constexpr const char* kGoingOut = "caseHe.goingOut";    // 2: 出かける with a goal
 inline constexpr const char* kHe2 = "caseHe.HE2";              // 2
 inline constexpr const char* kMadeKore = "caseMade.kore";      // 8, kOwnRendering of これ
 inline constexpr const char* kMadeUntil = "caseMade.until";    // 6, kClauseOpener

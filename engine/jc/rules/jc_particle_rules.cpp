@@ -482,6 +482,18 @@ int aspectVerb(const JcSentence* s, int i, bool type31) {
   return isSurface(s, u - 1, "せて") || isSurface(s, u - 1, "させて") ? u - 2 : u - 1;
 }
 
+// A verb of going in the past with a purpose (本を買いに店へ行った) gives its aspect word to the
+// purpose, which now ends the clause: 去商店买了书.
+int purposeOfGoing(const JcSentence* s, int v) {
+  if (!isVerbOfGoing(s, v)) return v;
+  for (int k = v - 2; k >= 1; --k) {
+    if (!isLive(s, k) || !isVerb(s, k) || !isVerbContinuative(s, k) || !isSurface(s, k + 1, "に") || isLive(s, k + 1))
+      continue;
+    if (headMorpheme(s, headPhraseOf(s, parentOf(s, k))) == v) return k;
+  }
+  return v;
+}
+
 }  // namespace
 
 void applyParticleClosingPass(JcSentence* s) {
@@ -498,8 +510,9 @@ void applyParticleClosingPass(JcSentence* s) {
     if (!type31 && !isVerbTaForm(s, i)) continue;
     const std::string_view nextSub = inNodeRange(s, i + 1) ? s->nodes[i + 1].subPos.view() : "";
     if (!isLiveSurface(s, i + 1, "可能性") && isNominalWord(s, i + 1) && nextSub != "8" && nextSub != "9") continue;
-    const int v = aspectVerb(s, i, type31);
+    int v = aspectVerb(s, i, type31);
     if (v < 1 || !isLive(s, v)) continue;
+    v = purposeOfGoing(s, v);
     const JcCandidate* c = firstCandidate(s, v);
     if (!c) continue;
     JcTargetNode& t = s->targets[v];

@@ -10,7 +10,7 @@ using namespace pattern;
 namespace {
 
 #define WORDS(X)                                          \
-  X(w002, "patternRule002.adverb", 1, 10)                 \
+  X(w002, "patternRule002.adverb", 1, 6)                  \
   X(w003, "patternRule003.ageku", 1, 4)                   \
   X(w004Youda, "patternRule004.youda", 1, 4)              \
   X(w004Adverb, "patternRule004.adverb", 1, 4)            \

@@ -41,7 +41,9 @@ namespace {
   X(wKaraMirebaTail, "ruleKaraMiru.karaMirebaTail", 1, 4, 4)       \
   X(wMadeFrom, "ruleKaraMade.kara", 1, 2, 2)                       \
   X(wMadeHe, "ruleKaraMade.he", 1, 2, 2)                           \
-  X(wMadeTo, "ruleKaraMade.made", 1, 2, 2)
+  X(wMadeTo, "ruleKaraMade.made", 1, 2, 2)                         \
+  X(wNotNecessarily, "ruleKanarazushimo.notNecessarily", 1, 6, 6)  \
+  X(wCopula, "ruleKanarazushimo.copula", 1, 2, 2)
 
 COMMON_REGISTER(WORDS)
 
@@ -71,22 +73,52 @@ void ruleKaOmou(JcSentence* s) {
   }
 }
 
-// 必ずしも … とは限らない. Rule 001 has already retired 必ずしも and raised the override counter for it,
-// so the adverb is found live or not; the override word (不一定) is the rendering, written by the
-// negation through the slot writer: ない stays live while an override waits for it.
+// 必ずしも … とは限らない / とは言えない / わけではない. Rule 001 has already retired 必ずしも and
+// raised the override counter for it. The ending and its negation are consumed, and the override
+// word (不一定) is written through the slot writer before the predicate it qualifies, with 是
+// before a noun: 高い本が必ずしも良い本とは限らない 高的书不一定是好书.
 void ruleKanarazushimo(JcSentence* s) {
   int k = 0;
   for (int i = 1; i <= lastWord(s) && !k; ++i)
     if (isBaseForm(s, i, "必ずしも") || isBaseForm(s, i, "かならずしも")) k = i;
   if (!k) return;
-  // とは as one word, or as と and は as the analyser often gives it.
-  for (int j = k + 1; j <= lastWord(s); ++j) {
-    const int particles = isLiveSurface(s, j, "とは")                                  ? 1
-                          : isLiveSurface(s, j, "と") && isLiveSurface(s, j + 1, "は") ? 2
-                                                                                       : 0;
-    if (!particles || !isLiveBaseForm(s, j + particles, "限る") || !isLiveBaseForm(s, j + particles + 1, "ない")) continue;
-    for (int w = j; w <= j + particles; ++w) consumeWord(s, w);
-    if (s->slotOverride <= 0) consumeWord(s, j + particles + 1);
+  for (int j = k + 2; j <= lastWord(s); ++j) {
+    // とは as one word, or as と and は as the analyser often gives it.
+    const int toha = isLiveSurface(s, j, "とは")                                  ? 1
+                     : isLiveSurface(s, j, "と") && isLiveSurface(s, j + 1, "は") ? 2
+                                                                                  : 0;
+    int last = 0;
+    if (toha && liveBaseIn(s, j + toha, {"限る", "かぎる", "言える", "いえる"}) && isLiveBaseForm(s, j + toha + 1, "ない")) {
+      last = j + toha + 1;
+    } else if (liveSurfaceIn(s, j, {"わけ", "訳"})) {
+      const int dewa = isLiveSurface(s, j + 1, "では")                                      ? 1
+                       : isLiveSurface(s, j + 1, "で") && isLiveSurface(s, j + 2, "は") ? 2
+                                                                                        : 0;
+      if (dewa && isLiveBaseForm(s, j + dewa + 1, "ない")) last = j + dewa + 1;
+    }
+    if (!last) continue;
+    const bool wake = !toha;
+    int pred = j - 1, from = j;
+    // 良い本だとは, 良い本なわけ, 良い本というわけ: the copula or という goes with the ending.
+    if (liveSurfaceIn(s, pred, {"だ", "な"}) && isNominal(s, pred - 1)) {
+      from = pred--;
+    } else if (isLiveSurface(s, pred, "という") || (isLiveSurface(s, pred, "いう") && isLiveSurface(s, pred - 1, "と"))) {
+      from = isLiveSurface(s, pred, "という") ? pred : pred - 1;
+      pred = from - 1;
+    }
+    if (pred <= k || !wordAt(s, pred)) continue;
+    // The predicate with the words that qualify it (良い本): the slot goes before the first of them.
+    const int r = climbAdnominalChain(s, pred);
+    writeTargetSlot(s, r, Slot::kModal, wNotNecessarily);
+    if (isNominal(s, pred) && !isNaAdjectiveStem(s, pred)) appendSlot(s, r, Slot::kModal, wCopula);
+    setSlotSource(s, r, Slot::kModal, from);
+    // Before わけ the predicate was adnominal; it now ends the clause and takes no 的.
+    if (wake) {
+      setKind(s, parentOf(s, pred), 'z');
+      setKind(s, maximalProjection(s, j - 1), 'z');
+    }
+    for (int w = from; w <= last; ++w) consumeWord(s, w);
+    j = last;
   }
 }
 

@@ -880,7 +880,8 @@ bool rowsYoToWo(const Turn& t) {
     return true;
   }
   if (t.plain && t.at(1, {"わけ", "はず"}) && t.at(2, {"で"}) && t.at(3, {"は"}) && t.atBase(4, {"ない"})) {  // 5
-    setSlot(s, maximalProjection(s, i + 1), Slot::kCopula, Y5E1, i + 4);
+    // Before the predicate, after the subject (高い本が難しいわけではない: 高的书并不是难).
+    setSlot(s, climbAdnominalChain(s, i), Slot::kCopula, Y5E1, i + 4);
     markZ(s, t.p);
     t.eatsTo(1, 4);
     return true;

@@ -178,7 +178,7 @@ bool joinAdjectivePair(JcSentence* s, int i, int p) {
 bool purposeBeforeGoing(JcSentence* s, int i) {
   if (!live(s, i) || !isVerb(s, i) || !isVerbContinuative(s, i) || !isLiveSurface(s, i + 1, "に")) return false;
   const int h = headMorpheme(s, headPhraseOf(s, parentOf(s, i)));
-  if (h <= i + 1 || !liveBaseIn(s, h, {"行く", "いく", "来る", "くる", "帰る", "出かける", "戻る"})) return false;
+  if (h <= i + 1 || !live(s, h) || !isVerbOfGoing(s, h)) return false;
   consumeWord(s, i + 1);
   return true;
 }

@@ -493,15 +493,15 @@ void tohaAt(JcSentence* s, int i) {
   const bool np = nominal || isBaseOrPastForm(s, i);
   const bool nps = np || isNaAdjectiveStem(s, i);
   if (toha && nps && at(s, i + 3, {"いえ", "言え"})) {
-    setSlot(s, m, Slot::kConcession, wTohaE3);
-    suffix(m);
-    setSlotSource(s, m, Slot::kConcession, i + 1);
+    // Negated, the words go before the predicate with its modifiers, after the subject (高い本が良い本
+    // とは言えない: 高的书不能说是好的书).
+    const bool negated = isLiveBaseForm(s, i + 4, "ない");
+    const int x = negated ? climbAdnominalChain(s, i) : m;
+    setSlot(s, x, Slot::kConcession, negated ? wTohaE4 : wTohaE3);
+    suffix(x);
+    setSlotSource(s, x, Slot::kConcession, i + 1);
     eat(s, i + 1, i + 3);
-    if (isLiveBaseForm(s, i + 4, "ない")) {
-      setSlot(s, m, Slot::kConcession, wTohaE4);
-      suffix(m);
-      consumeWord(s, i + 4);
-    }
+    if (negated) consumeWord(s, i + 4);
   } else if (toha && np && at(s, i + 3, {"言う", "いう"}) && at(s, i + 4, {"もの"}) && at(s, i + 5, {"の"})) {
     setSlot(s, r, Slot::kConcession, wTohaE3);
     suffix(r);
@@ -515,7 +515,10 @@ void tohaAt(JcSentence* s, int i) {
     eat(s, i + 1, i + 3);
     if (at(s, i + 4, {"も"})) consumeWord(s, i + 4);
   } else if (toha && nps && atBase(s, i + 3, {"限る", "かぎる"}) && isLiveBaseForm(s, i + 4, "ない")) {
-    setSlot(s, r, Slot::kModal, wTohaE5, i + 1);
+    // Before the predicate with its modifiers, after the subject; 是 before a noun: 他未必是学生.
+    const int x = climbAdnominalChain(s, i);
+    setSlot(s, x, Slot::kModal, wTohaE5, i + 1);
+    if (nominal) appendSlot(s, x, Slot::kModal, wTohaE2);
     eat(s, i + 1, i + 4);
   } else if (isSurface(s, i, "と") && isSurface(s, i + 1, "は") && isLiveBaseForm(s, i + 2, "思う")) {
     setOwnRendering(s, i + 2, wTohaE6);

@@ -162,7 +162,8 @@ Step toIuAt(JcSentence* s, int w) {
   const bool nominalOrAdnominal = nominal || isAdnominalPredicate(s, n);
   if (nominalOrAdnominal && isLiveSurface(s, w + 1, "わけ") && isLiveSurface(s, w + 2, "で") &&
       isLiveSurface(s, w + 3, "は") && (isLiveBaseForm(s, w + 4, "ない") || isLiveSurface(s, w + 4, "なく"))) {
-    const int q = parentOf(s, n);
+    // Before the noun with its modifiers (良い本というわけではない: 并不是好的书).
+    const int q = climbAdnominalChain(s, n);
     setSlot(s, q, Slot::kConcession, wWakeDeWaNaiFirst);
     appendThroughWriter(s, q, Slot::kConcession, wWakeDeWaNaiSecond);
     appendSlot(s, q, Slot::kConcession, wWakeDeWaNaiThird, w - 1);

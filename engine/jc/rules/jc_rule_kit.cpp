@@ -1,5 +1,6 @@
 #include "engine/jc/rules/jc_rule_kit.h"
 #include "engine/common/dbcs_text.h"
+#include "engine/jc/core/jc_predicates.h"
 
 #include <algorithm>
 
@@ -104,6 +105,12 @@ bool hasPersonCode(const JcSentence* s, int i) {
   if (codes.size() >= 3 && codes.substr(0, 2) == "12" && isDigit0To4(codes[2])) return true;
   std::size_t at = codes.find("/12");
   return at != std::string_view::npos && at + 3 < codes.size() && isDigit0To4(codes[at + 3]);
+}
+
+bool isVerbOfGoing(const JcSentence* s, int i) {
+  for (std::string_view base : {"行く", "いく", "来る", "くる", "帰る", "かえる", "出かける", "でかける", "戻る", "もどる"})
+    if (isBaseForm(s, i, base)) return true;
+  return false;
 }
 
 }  // namespace jc

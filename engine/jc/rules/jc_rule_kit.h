@@ -70,4 +70,8 @@ std::size_t findAtCharacter(std::string_view text, std::string_view needle);
 // 0-4: the word names a person.
 bool hasPersonCode(const JcSentence* s, int i);
 
+// True when word i is a verb of going or coming (行く, 来る, 帰る, 出かける, 戻る) by its base form:
+// a verb's continuative with に before it is its purpose.
+bool isVerbOfGoing(const JcSentence* s, int i);
+
 }  // namespace jc

@@ -296,6 +296,14 @@ TEST_F(ParseTextTest, EachKindOfPhraseFindsItsHead) {
       {"ずに makes a clause of the verb after it",
        {{"食べ", "食べる", "02020103"}, {"ず", "ぬ", "14052704"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}},
        "1,-"},
+      {"a goal before the purpose of going is the going's, the object stays with the purpose",
+       {{"店", "店", "06010000"}, {"へ", "へ", "09010000"}, {"本", "本", "06010000"}, {"を", "を", "09010000"},
+        {"買い", "買う", "02020107"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}},
+       "3,2,3,-"},
+      {"a scene of action before the purpose stays with the purpose",
+       {{"店", "店", "06010000"}, {"で", "で", "09010000"}, {"本", "本", "06010000"}, {"を", "を", "09010000"},
+        {"買い", "買う", "02020107"}, {"に", "に", "09010000"}, {"行く", "行く", "02020302"}},
+       "2,2,3,-"},
       {"a closing bracket after the full stop stays with its sentence",
        {{"はい", "はい", "12010000"}, {"。", "。", "01010000"}, {"」", "」", "01040000"}, {"寝た", "寝る", "02020108"},
         {"。", "。", "01010000"}},
@@ -306,7 +314,7 @@ TEST_F(ParseTextTest, EachKindOfPhraseFindsItsHead) {
     EXPECT_EQ(heads(text), c.heads) << c.name;
   }
   // The bracket is the first sentence's.
-  std::vector<ReadSentence> s = readLayout(parse(cases[9].lines));
+  std::vector<ReadSentence> s = readLayout(parse(cases[11].lines));
   ASSERT_EQ(s.size(), 2u);
   EXPECT_EQ(s[0].phrases[0].offsets.size(), 3u);
 }

@@ -20,12 +20,15 @@ namespace {
 constexpr std::string_view kWordEnds = "、";
 constexpr std::string_view kParticles = "はがをへ";
 
-// The inputs of a pinned table that hold no Latin letter or digit and end in a full stop.
+// The inputs of a pinned table that hold no Latin letter or digit and end in a full stop. Left
+// out: the purpose of going with its goal (purpose-goal-*), whose nouns Chinese puts in another
+// order (本を買いに店へ行った: 去商店买书), so that two runs may rightly change places.
 std::vector<std::string> plainSentences(const std::string& table) {
   std::vector<datagen::PinnedSentence> cases;
   std::vector<std::string> out;
   if (!datagen::readPinnedSentencesFile(datagen::pinnedTablesFolder(SUITE_TEST_SOURCE_DIR) + "/" + table, cases)) return out;
   for (const auto& k : cases) {
+    if (k.id.starts_with("purpose-goal-")) continue;
     bool plain = k.input.size() > 3 && k.input.compare(k.input.size() - 3, 3, "。") == 0;
     for (char c : k.input) plain = plain && !std::isalnum(static_cast<unsigned char>(c));
     if (plain && k.input.find("\xEF\xBC") == std::string::npos) out.push_back(k.input);

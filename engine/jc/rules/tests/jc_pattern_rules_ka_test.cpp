@@ -36,38 +36,57 @@ TEST_F(KaPatterns, KaOmouToAndTheConditional) {
   EXPECT_EQ(live(), "1111");
 }
 
-TEST_F(KaPatterns, KanarazushimoRetiresTheClosingWithoutWriting) {
+// The ending and its negation are retired; 不一定 goes before the predicate. Without 必ずしも the
+// same words stay live.
+TEST_F(KaPatterns, KanarazushimoWritesBeforeThePredicate) {
   const std::string tail =
       "m 正しい pos=3/1 conj=18/2; m とは pos=9/1; m 限ら base=限る pos=2/1 conj=5/3; m ない pos=14/7 conj=18/2";
-  build("m かならずしも base=必ずしも pos=8; " + tail + "; p 1-5");
+  build("m かならずしも base=必ずしも pos=8; " + tail + "; p 1-1 head=p2; p 2-5");
   ruleKanarazushimo(s);
   EXPECT_EQ(live(), "11000");
-  for (Slot k : kEverySlot) EXPECT_EQ(slot(6, k), "") << k;
+  EXPECT_EQ(slot(2, Slot::kModal), word("ruleKanarazushimo.notNecessarily"));
+  EXPECT_EQ(source(2, Slot::kModal), 3);
   build(tail);
   ruleKanarazushimo(s);
   EXPECT_EQ(live(), "1111");
 }
 
-// In the step's order rule 001 retires 必ずしも first: rule 062 still takes とは限ら, and the negation
-// writes the override word through the slot writer.
-TEST_F(KaPatterns, KanarazushimoAfterRule001IsRenderedByTheNegation) {
+// In the step's order rule 001 retires 必ずしも first and raises the override counter; rule 062
+// writes through the slot writer, so the override word takes the counter down.
+TEST_F(KaPatterns, KanarazushimoAfterRule001WritesTheOverrideWord) {
   build("m 必ずしも pos=8; m 正しい pos=3/1 conj=18/2; m とは pos=9/1; m 限ら base=限る pos=2/1 conj=5/3;"
-        "m ない pos=14/7 conj=18/2; p 1-5");
+        "m ない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-5");
   patternRule001(s);
   ruleKanarazushimo(s);
-  EXPECT_EQ(live(), "01001");
-  EXPECT_EQ(s->slotOverride, 1);
-  applySuffixRules(s);
+  EXPECT_EQ(live(), "01000");
   EXPECT_EQ(s->slotOverride, 0);
-  EXPECT_EQ(slot(6, Slot::kNegation), word(kOverrideWordKey));
-  // とは as と and は.
-  build("m 必ずしも pos=8; m 正しい pos=3/1 conj=18/2; m と pos=9/1; m は pos=9/2; m 限ら base=限る pos=2/1 conj=5/3;"
-        "m ない pos=14/7 conj=18/2; p 1-6");
+  EXPECT_EQ(slot(2, Slot::kModal), word(kOverrideWordKey));
+  // とは as と and は, a noun: 是 follows.
+  build("m 必ずしも pos=8; m 学生 pos=6/1; m と pos=9/1; m は pos=9/2; m 限ら base=限る pos=2/1 conj=5/3;"
+        "m ない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-6");
   patternRule001(s);
   ruleKanarazushimo(s);
-  EXPECT_EQ(live(), "010001");
-  applySuffixRules(s);
-  EXPECT_EQ(slot(7, Slot::kNegation), word(kOverrideWordKey));
+  EXPECT_EQ(live(), "010000");
+  EXPECT_EQ(slot(2, Slot::kModal), word(kOverrideWordKey) + word("ruleKanarazushimo.copula"));
+  // とは言えない, and わけではない after a verb.
+  build("m 必ずしも pos=8; m 正しい pos=3/1 conj=18/2; m とは pos=9/1; m 言え base=言える pos=2/1 conj=18/3;"
+        "m ない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-5");
+  patternRule001(s);
+  ruleKanarazushimo(s);
+  EXPECT_EQ(live(), "01000");
+  EXPECT_EQ(slot(2, Slot::kModal), word(kOverrideWordKey));
+  build("m 必ずしも pos=8; m 来る pos=2/1 conj=1/2; m わけ pos=6/8; m で pos=9/1; m は pos=9/2;"
+        "m ない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-6");
+  patternRule001(s);
+  ruleKanarazushimo(s);
+  EXPECT_EQ(live(), "010000");
+  EXPECT_EQ(slot(2, Slot::kModal), word(kOverrideWordKey));
+  // Without the ending nothing is written and the negation stays for the override.
+  build("m 必ずしも pos=8; m 正しい pos=3/1 conj=18/2; m ない pos=14/7 conj=18/2; p 1-1 head=p2; p 2-3");
+  patternRule001(s);
+  ruleKanarazushimo(s);
+  EXPECT_EQ(live(), "011");
+  EXPECT_EQ(s->slotOverride, 1);
 }
 
 TEST_F(KaPatterns, KanenaiTakesTheKanjiFormFirstAndKaneruNeverTheKana) {

@@ -273,9 +273,10 @@ TEST_F(ToIuPattern, WakeDewanaiGoesThroughTheSlotWriterInTheMiddle) {
   s->slotOverride = 1;
   ruleToIu(s);
   EXPECT_EQ(live(), "1000000");
-  EXPECT_EQ(slot(8, Slot::kConcession), word("ruleToIu.wakedewanaiFirst") + word("writeTargetSlot.overrideWord") +
+  // Written before the predicate's first word (with its modifiers, here the word itself).
+  EXPECT_EQ(slot(1, Slot::kConcession), word("ruleToIu.wakedewanaiFirst") + word("writeTargetSlot.overrideWord") +
                             word("ruleToIu.wakedewanaiThird"));
-  EXPECT_EQ(source(8, Slot::kConcession), 2);
+  EXPECT_EQ(source(1, Slot::kConcession), 2);
   EXPECT_EQ(s->slotOverride, 0);
 }
 

@@ -349,12 +349,12 @@ TEST_F(PatternScans, YoToWoRows) {
   build("m 男 pos=6/1; m らしい pos=14/5 conj=18/2; m 人 pos=6/1; p 1-3");
   ruleYoToWoPatterns(s);
   EXPECT_EQ(live(), "111");
-  // わけではない: the negation is the source.
+  // わけではない: the negation is the source; the words go before the predicate's first word.
   build("m 行く pos=2/1 conj=5/2; m わけ pos=6/1; m で pos=4/1; m は pos=9/2; m ない pos=5/1 conj=18/2; p 1-5");
   ruleYoToWoPatterns(s);
   EXPECT_EQ(live(), "10000");
-  EXPECT_EQ(slot(6, Slot::kCopula), yw("r05e1"));
-  EXPECT_EQ(source(6, Slot::kCopula), 5);
+  EXPECT_EQ(slot(1, Slot::kCopula), yw("r05e1"));
+  EXPECT_EQ(source(1, Slot::kCopula), 5);
   // を初めとする + noun before を初め alone.
   build("m 彼 pos=6/1; m を pos=9/1; m はじめ pos=6/1; m と pos=9/1; m する pos=2/1 conj=16/2; m 人々 pos=6/1;"
         "p 1-5 head=p2; p 6-6");
