@@ -179,16 +179,21 @@ std::string checkTrieAndIndex(std::string_view trie, std::string_view index, lon
     if (value >= nodes || lastRunEnd == nodes || value > lastRunEnd)
       return "cut (a link past its end at node " + std::to_string(n) + ")";
     childrenFollowParents = childrenFollowParents && value > n;
-    mark[value] |= 2;
   }
-  // Where every child lies behind its parent, a node inside a run that starts at a child link, or
-  // one the index names, is reached from the index; otherwise the tree is walked from the index.
+  // Where every child lies behind its parent, one pass in file order finds the reached nodes: the
+  // ones the index names and the runs that start at a reached node's child link. Otherwise the
+  // tree is walked from the index.
   if (!childrenFollowParents) return walkTrie(trie, index, dictionarySize, blame);
   std::size_t unreached = 0;
   bool inRun = false;
   for (std::size_t n = 0; n < nodes; ++n) {
     inRun = inRun || (mark[n] & 2);
-    unreached += !inRun && !(mark[n] & 1);
+    const bool reached = inRun || (mark[n] & 1);
+    if (!reached) {
+      ++unreached;
+    } else if (!(flagsAt(n) & kTrieWordEnd)) {
+      mark[valueAt(n)] |= 2;
+    }
     if (flagsAt(n) & kTrieLastSibling) inRun = false;
   }
   if (unreached != 0) {
