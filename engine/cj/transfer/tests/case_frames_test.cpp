@@ -138,8 +138,8 @@ TEST_F(CaseFrames, MissingFileAndOverLongCondition) {
 // the start, they still decide the frames, and closing the engine lets the file go.
 TEST_F(CaseFrames, TheFileOpenedAtTheStartServesEveryMatch) {
   ASSERT_TRUE(start(true));
-  const std::string folder = plat::hostPath(datagen::cjDataFolder(device.card()));
-  ASSERT_EQ(std::remove((folder + "VerbCont.dat").c_str()), 0);
+  const std::string file = plat::hostPath(datagen::cjDataFolder(device.card()) + "VerbCont.dat");
+  ASSERT_EQ(std::remove(file.c_str()), 0) << file;
   for (int round = 0; round < 3; ++round) {
     EXPECT_EQ(match(std::string("w ") + kSee + " V; w \\xFB\\x60 N M_SEM=HX"), 1) << round;
     EXPECT_EQ(texts(), std::vector<std::string>{"会う"}) << round;
