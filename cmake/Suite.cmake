@@ -83,3 +83,11 @@ function(suite_embed target type)
     VERBATIM)
   target_sources(${target} PRIVATE ${out})
 endfunction()
+
+# A console tool started once per run: the C++ runtime linked in, so that the dynamic loader has
+# no library of symbols to bind at every start. Sanitizer builds keep their runtime as it is.
+function(suite_console_tool target)
+  if(NOT SUITE_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc)
+  endif()
+endfunction()

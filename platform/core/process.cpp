@@ -4,6 +4,7 @@
 #include "platform/core/device.h"
 
 #include <dirent.h>
+#include <malloc.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -136,6 +137,12 @@ std::u16string systemErrorText(int code) {
   char buf[256];
   const char* text = ::strerror_r(code, buf, sizeof buf);
   return utf8ToWide(text ? text : "");
+}
+
+void keepFreedMemory() {
+  // Blocks below 4 MiB come from the heap, and up to 16 MiB of its free top stays mapped.
+  ::mallopt(M_MMAP_THRESHOLD, 4 << 20);
+  ::mallopt(M_TRIM_THRESHOLD, 16 << 20);
 }
 
 }  // namespace plat

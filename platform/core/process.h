@@ -24,6 +24,11 @@ bool terminateProcess(const ProcessInfo& info);
 // Lets the process run on alone; it is reaped when it ends. info.pid becomes 0.
 void closeProcessHandle(ProcessInfo& info);
 
+// Keeps the memory the process frees for its next allocations, up to a few megabytes: a program
+// that builds and frees the records of one sentence after another then neither gives its heap
+// back nor has it zeroed and mapped again for every sentence.
+void keepFreedMemory();
+
 // The command line a program was started with (its first argument), as UTF-16.
 std::u16string processCommandLine(int argc, char** argv);
 

@@ -1,5 +1,7 @@
 #include "engine/cj/analysis/data_checks.h"
 
+#include <array>
+
 #include "engine/cj/analysis/trie_reader.h"
 #include "engine/cj/analysis/verbcont_record.h"
 #include "engine/common/dbcs_text.h"
@@ -24,47 +26,12 @@ uint32_t le(std::string_view bytes, std::size_t at, int n) {
   return plat::readLe(reinterpret_cast<const unsigned char*>(bytes.data()) + at, n);
 }
 
-}  // namespace
-
-std::string checkLineFile(std::string_view bytes, LineFileKey which) {
-  if (bytes.empty()) return "empty";
-  const char* key = keyOf(which);
-  // Each byte descrambled where it is read: the file is walked, not copied.
-  const auto plainAt = [&](std::size_t i) {
-    return static_cast<unsigned char>(static_cast<unsigned char>(bytes[i]) - static_cast<unsigned char>(key[i % 10]));
-  };
-  std::size_t k = 0;  // i % 10
-  for (std::size_t i = 0; i < bytes.size(); ++i, k = k == 9 ? 0 : k + 1) {
-    const auto b = static_cast<unsigned char>(static_cast<unsigned char>(bytes[i]) - static_cast<unsigned char>(key[k]));
-    if (dbcs::isLeadByte(b)) {
-      ++i;
-      k = k == 9 ? 0 : k + 1;
-    } else if (b == 0) {
-      return "a NUL at byte " + std::to_string(i) + " (not a text of this kind)";
-    }
-  }
-  if (bytes.size() < 2 || plainAt(bytes.size() - 2) != '\r' || plainAt(bytes.size() - 1) != '\n')
-    return "cut (its last line has no end)";
-  return {};
-}
-
-std::string checkTrieAndIndex(std::string_view trie, std::string_view index, long dictionarySize, TrieBlame& blame) {
-  // An empty trie with an empty index is a dictionary of no words; either alone fails below.
-  blame = TrieBlame::Trie;
-  if (trie.size() % kTrieNodeSize != 0) return "cut (not whole 8-byte nodes)";
+// The whole tree walked from the index: every reached node in bounds, every node reached.
+std::string walkTrie(std::string_view trie, std::string_view index, long dictionarySize, TrieBlame& blame) {
   const std::size_t nodes = trie.size() / kTrieNodeSize;
   const auto flagsAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 2, 2); };
   const auto valueAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 4, 4); };
   const auto wordValueOk = [&](uint32_t v) { return static_cast<long>(v) < dictionarySize; };
-
-  blame = TrieBlame::Index;
-  if (index.size() % kIndexRecordSize != 0) return "cut (not whole 8-byte records)";
-  if (index.size() / kIndexRecordSize > static_cast<std::size_t>(kMaxIndexRecords)) return "more records than 6,800";
-  for (std::size_t at = kIndexRecordSize; at < index.size(); at += kIndexRecordSize) {
-    if (le(index, at, 2) <= le(index, at - kIndexRecordSize, 2)) {
-      return "records out of order at record " + std::to_string(at / kIndexRecordSize + 1);
-    }
-  }
   std::vector<char> reached(nodes, 0);
   std::vector<uint32_t> runs;
   for (std::size_t at = 0; at < index.size(); at += kIndexRecordSize) {
@@ -113,6 +80,125 @@ std::string checkTrieAndIndex(std::string_view trie, std::string_view index, lon
   if (reachedCount != nodes) {
     blame = TrieBlame::Index;
     return "cut, or not the index of its trie (" + std::to_string(nodes - reachedCount) + " nodes not reached)";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string checkLineFile(std::string_view bytes, LineFileKey which) {
+  if (bytes.empty()) return "empty";
+  const char* key = keyOf(which);
+  // Each byte descrambled where it is read: the file is walked, not copied.
+  const auto plainAt = [&](std::size_t i) {
+    return static_cast<unsigned char>(static_cast<unsigned char>(bytes[i]) - static_cast<unsigned char>(key[i % 10]));
+  };
+  // A byte that reads as NUL counts where it starts a character: past a run of lead bytes of even
+  // length (the byte before such a run is no lead byte, so the run starts a character).
+  const auto startsCharacter = [&](std::size_t i) {
+    std::size_t leads = 0;
+    while (leads < i && dbcs::isLeadByte(plainAt(i - leads - 1))) ++leads;
+    return leads % 2 == 0;
+  };
+  const auto nulAt = [&](std::size_t i) { return "a NUL at byte " + std::to_string(i) + " (not a text of this kind)"; };
+  // Text holds no NUL: blocks of 80 bytes (a whole number of key rounds) are compared with the key
+  // at once, and only a block where a byte reads as NUL is looked at byte by byte.
+  constexpr std::size_t kBlock = 80;
+  std::array<unsigned char, kBlock> zeroAt{};
+  for (std::size_t j = 0; j < kBlock; ++j) zeroAt[j] = static_cast<unsigned char>(key[j % 10]);
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::size_t at = 0;
+  for (; at + kBlock <= bytes.size(); at += kBlock) {
+    unsigned char hit = 0;
+    for (std::size_t j = 0; j < kBlock; ++j) hit |= static_cast<unsigned char>(p[at + j] == zeroAt[j]);
+    if (!hit) continue;
+    for (std::size_t j = 0; j < kBlock; ++j)
+      if (p[at + j] == zeroAt[j] && startsCharacter(at + j)) return nulAt(at + j);
+  }
+  for (; at < bytes.size(); ++at)
+    if (plainAt(at) == 0 && startsCharacter(at)) return nulAt(at);
+  if (bytes.size() < 2 || plainAt(bytes.size() - 2) != '\r' || plainAt(bytes.size() - 1) != '\n')
+    return "cut (its last line has no end)";
+  return {};
+}
+
+std::string checkTrieAndIndex(std::string_view trie, std::string_view index, long dictionarySize, TrieBlame& blame) {
+  // An empty trie with an empty index is a dictionary of no words; either alone fails below.
+  blame = TrieBlame::Trie;
+  if (trie.size() % kTrieNodeSize != 0) return "cut (not whole 8-byte nodes)";
+  const std::size_t nodes = trie.size() / kTrieNodeSize;
+  const auto flagsAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 2, 2); };
+  const auto valueAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 4, 4); };
+  const auto wordValueOk = [&](uint32_t v) { return static_cast<long>(v) < dictionarySize; };
+
+  blame = TrieBlame::Index;
+  if (index.size() % kIndexRecordSize != 0) return "cut (not whole 8-byte records)";
+  if (index.size() / kIndexRecordSize > static_cast<std::size_t>(kMaxIndexRecords)) return "more records than 6,800";
+  for (std::size_t at = kIndexRecordSize; at < index.size(); at += kIndexRecordSize) {
+    if (le(index, at, 2) <= le(index, at - kIndexRecordSize, 2)) {
+      return "records out of order at record " + std::to_string(at / kIndexRecordSize + 1);
+    }
+  }
+  // Per node: reached from the index (1), a child run starts here (2).
+  std::vector<unsigned char> mark(nodes, 0);
+  for (std::size_t at = 0; at < index.size(); at += kIndexRecordSize) {
+    const uint32_t count = le(index, at + 2, 2), value = le(index, at + 4, 4);
+    if (count == 0) {
+      if (!wordValueOk(value)) {
+        blame = TrieBlame::Dictionary;
+        return "cut (a word of the index lies past its end)";
+      }
+      continue;
+    }
+    if (value >= nodes || count > nodes - value) {
+      blame = TrieBlame::Trie;
+      return "cut (a first character's nodes lie past its end)";
+    }
+    for (uint32_t k = 0; k < count; ++k) mark[value + k] |= 1;
+  }
+  blame = TrieBlame::Trie;
+  // Every node in one pass: a word end carries a dictionary offset, any other node its first child,
+  // whose run of siblings ends inside the file.
+  std::size_t lastRunEnd = nodes;  // the last node that ends a run of siblings
+  for (std::size_t n = nodes; n-- > 0;) {
+    if (flagsAt(n) & kTrieLastSibling) {
+      lastRunEnd = n;
+      break;
+    }
+  }
+  bool childrenFollowParents = true;
+  for (std::size_t n = 0; n < nodes; ++n) {
+    const uint32_t value = valueAt(n);
+    if (flagsAt(n) & kTrieWordEnd) {
+      if (!wordValueOk(value)) {
+        blame = TrieBlame::Dictionary;
+        return "cut (a word of the trie lies past its end)";
+      }
+      continue;
+    }
+    if (value >= nodes || lastRunEnd == nodes || value > lastRunEnd)
+      return "cut (a link past its end at node " + std::to_string(n) + ")";
+    childrenFollowParents = childrenFollowParents && value > n;
+  }
+  // Where every child lies behind its parent, one pass in file order finds the reached nodes: the
+  // ones the index names and the runs that start at a reached node's child link. Otherwise the
+  // tree is walked from the index.
+  if (!childrenFollowParents) return walkTrie(trie, index, dictionarySize, blame);
+  std::size_t unreached = 0;
+  bool inRun = false;
+  for (std::size_t n = 0; n < nodes; ++n) {
+    inRun = inRun || (mark[n] & 2);
+    const bool reached = inRun || (mark[n] & 1);
+    if (!reached) {
+      ++unreached;
+    } else if (!(flagsAt(n) & kTrieWordEnd)) {
+      mark[valueAt(n)] |= 2;
+    }
+    if (flagsAt(n) & kTrieLastSibling) inRun = false;
+  }
+  if (unreached != 0) {
+    blame = TrieBlame::Index;
+    return "cut, or not the index of its trie (" + std::to_string(unreached) + " nodes not reached)";
   }
   return {};
 }

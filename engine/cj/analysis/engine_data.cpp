@@ -15,10 +15,12 @@ namespace cj {
 
 namespace {
 
-// Reads up to `max` bytes; the bytes actually read.
+// Reads up to `max` bytes; the bytes actually read. The buffer is no larger than the file.
 std::string readUpTo(std::FILE* f, std::size_t max) {
-  std::string buf(max, '\0');
-  buf.resize(std::fread(buf.data(), 1, max, f));
+  const long size = plat::fileSize(f);
+  const std::size_t room = size >= 0 && static_cast<std::size_t>(size) < max ? static_cast<std::size_t>(size) : max;
+  std::string buf(room, '\0');
+  buf.resize(std::fread(buf.data(), 1, room, f));
   return buf;
 }
 
@@ -126,6 +128,7 @@ bool openAndKeep(CjEngine& e, std::FILE*& slot, const char* name) {
 std::vector<CjIndexRecord> readIndex(std::FILE* f) {
   std::string bytes = readUpTo(f, static_cast<std::size_t>(kMaxIndexRecords) * kIndexRecordSize);
   std::vector<CjIndexRecord> records;
+  records.reserve(bytes.size() / kIndexRecordSize);
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   for (std::size_t at = 0; at + kIndexRecordSize <= bytes.size(); at += kIndexRecordSize) {
     records.push_back({static_cast<uint16_t>(plat::readLe(p + at, 2)), static_cast<uint16_t>(plat::readLe(p + at + 2, 2)),
@@ -200,6 +203,7 @@ int loadVerbIndex(CjEngine& e) {
   std::string bytes = readUpTo(f, static_cast<std::size_t>(kMaxVerbIndexRecords) * kVerbIndexRecordSize);
   plat::fileClose(f);
   d.verbIndex.clear();
+  d.verbIndex.reserve(bytes.size() / kVerbIndexRecordSize);
   for (std::size_t at = 0; at + kVerbIndexRecordSize <= bytes.size(); at += kVerbIndexRecordSize) {
     char* rec = bytes.data() + at;
     descrambleRecord(rec, kVerbIndexRecordSize);
@@ -208,12 +212,19 @@ int loadVerbIndex(CjEngine& e) {
     auto offset = static_cast<int32_t>(plat::readLe(reinterpret_cast<const unsigned char*>(rec + 40), 4));
     d.verbIndex.push_back({std::string(rec, len), offset});
   }
+  // The records the index points into; a missing file is the verb index check's to name.
+  if (d.verbCont) plat::fileClose(d.verbCont);
+  d.verbCont = openDataFile(e, "VerbCont.dat");
+  if (d.verbCont && !plat::fileHoldInMemory(d.verbCont)) {
+    plat::fileClose(d.verbCont);
+    d.verbCont = nullptr;
+  }
   return kStatusOk;
 }
 
 void closeHandles(CjEngineData& d) {
   for (std::FILE** slot :
-       {&d.fmemdic, &d.zmemdic, &d.cwcdic, &d.cwcjdic, &d.hanzi, &d.fmemdicp, &d.zmemdicp, &d.cwcdicp}) {
+       {&d.fmemdic, &d.zmemdic, &d.cwcdic, &d.cwcjdic, &d.hanzi, &d.fmemdicp, &d.zmemdicp, &d.cwcdicp, &d.verbCont}) {
     if (*slot) {
       plat::fileClose(*slot);
       *slot = nullptr;

@@ -75,6 +75,9 @@ struct CjEngineData {
   std::FILE* fmemdicp = nullptr;
   std::FILE* zmemdicp = nullptr;
   std::FILE* cwcdicp = nullptr;
+  // VerbCont.dat, held in memory from the start when it is there: the case frames read it per
+  // verb without opening it again.
+  std::FILE* verbCont = nullptr;
 
   std::vector<CjIndexRecord> zfcIndex, ffcIndex, zfcpIndex, ffcpIndex;
   std::string listBuffer;    // descrambled lst.dat, at most 13,600 bytes

@@ -95,8 +95,8 @@ void CjGrammar::clear() {
   for (CjRuleGroup& g : groups) {
     g.rules.assign(g.ruleCapacity, CjRuleDescriptor{});
     g.actions.assign(g.ruleCapacity, CjRuleAction{});
-    g.gotos.assign(g.gotoCapacity, CjGotoEntry{});
-    g.gotos[0] = gotoEndMark();
+    // The table holds the lines read and the end mark behind them; it grows up to gotoCapacity.
+    g.gotos.assign(1, gotoEndMark());
     resolveGotoRuns(g.gotos);
   }
 }
@@ -333,6 +333,7 @@ void parseGotoLine(CjEngine& engine, std::string_view gotoLine, CjRuleGroup& gro
     }
   }
   resolveGotoEntry(e);
+  if (group.gotos.size() < static_cast<std::size_t>(entryIndex) + 2) group.gotos.resize(static_cast<std::size_t>(entryIndex) + 2);
   group.gotos[entryIndex] = std::move(e);
   group.gotos[entryIndex + 1] = gotoEndMark();
   resolveGotoRuns(group.gotos);

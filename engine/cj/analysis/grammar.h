@@ -72,7 +72,7 @@ struct CjRuleGroup {
   int gotoCapacity;  // entries including the end mark
   std::vector<CjRuleDescriptor> rules;  // ruleCapacity slots, by rule number
   std::vector<CjRuleAction> actions;    // ruleCapacity slots, by rule number
-  std::vector<CjGotoEntry> gotos;       // gotoCapacity slots, ended by state "#"
+  std::vector<CjGotoEntry> gotos;       // the lines read, ended by state "#"; at most gotoCapacity
 };
 
 enum CjGroupId {

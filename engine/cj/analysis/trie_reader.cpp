@@ -1,6 +1,7 @@
 #include "engine/cj/analysis/trie_reader.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/core/files.h"
 
@@ -46,8 +47,21 @@ void matchLongestWord(std::FILE* trie, const CjIndexRecord* index, const char* t
     result.found = true;
     return;
   }
+  // A trie held in memory is read in place; another through the file.
+  const std::string_view held = plat::fileHeldBytes(trie);
+  const auto nodeAt = [&](uint32_t at, TrieNode& out) {
+    if (held.empty() || at > 0x0FFFFFFFu) return readTrieNode(trie, at, out);
+    const std::size_t offset = static_cast<std::size_t>(at) * kTrieNodeSize;
+    if (offset + kTrieNodeSize > held.size()) return false;
+    const auto* b = reinterpret_cast<const unsigned char*>(held.data()) + offset;
+    out.code = static_cast<uint16_t>(b[0] | b[1] << 8);
+    out.flags = static_cast<uint16_t>(b[2] | b[3] << 8);
+    out.value = static_cast<uint32_t>(b[4]) | static_cast<uint32_t>(b[5]) << 8 | static_cast<uint32_t>(b[6]) << 16 |
+                static_cast<uint32_t>(b[7]) << 24;
+    return true;
+  };
   TrieNode node;
-  if (!readTrieNode(trie, rec->value, node)) return;
+  if (!nodeAt(rec->value, node)) return;
   if (node.code == 0) {
     result.value = static_cast<int32_t>(node.value);
     result.found = true;
@@ -61,7 +75,7 @@ void matchLongestWord(std::FILE* trie, const CjIndexRecord* index, const char* t
   bool hit = false;
   while (lo <= hi) {
     const int64_t mid = (lo + hi) / 2;
-    if (!readTrieNode(trie, static_cast<uint32_t>(mid), m)) return;
+    if (!nodeAt(static_cast<uint32_t>(mid), m)) return;
     if (m.code == code) {
       hit = true;
       break;
@@ -82,7 +96,7 @@ void matchLongestWord(std::FILE* trie, const CjIndexRecord* index, const char* t
       return;
     }
     uint32_t k = m.value;
-    if (!readTrieNode(trie, k, node)) return;
+    if (!nodeAt(k, node)) return;
     // Linear scan of M's children.
     while (true) {
       if (node.code == 0) {
@@ -90,7 +104,7 @@ void matchLongestWord(std::FILE* trie, const CjIndexRecord* index, const char* t
         result.value = static_cast<int32_t>(node.value);
         result.found = true;
         if (node.flags & kTrieLastSibling) return;
-        if (!readTrieNode(trie, ++k, node) || node.code == 0) return;
+        if (!nodeAt(++k, node) || node.code == 0) return;
         continue;
       }
       code = codeAt(text, consumed);
@@ -102,7 +116,7 @@ void matchLongestWord(std::FILE* trie, const CjIndexRecord* index, const char* t
       }
       if (node.flags & kTrieLastSibling) return;
       const uint16_t previous = node.code;
-      if (!readTrieNode(trie, ++k, node) || node.code <= previous) return;
+      if (!nodeAt(++k, node) || node.code <= previous) return;
     }
   }
 }

@@ -78,6 +78,32 @@ int openVerbContRecords(CjEngine& engine, std::string_view verb, std::FILE** fil
   return 1;
 }
 
+bool readVerbContRecord(VerbContCursor& cursor, VerbContRecord& out) {
+  if (cursor.at > cursor.bytes.size() || cursor.bytes.size() - cursor.at < static_cast<std::size_t>(kVerbContRecordSize))
+    return false;
+  char record[kVerbContRecordSize];
+  std::memcpy(record, cursor.bytes.data() + cursor.at, sizeof record);
+  cursor.at += sizeof record;
+  descrambleRecord(record, sizeof record);
+  parseVerbContRecord(record, out);
+  return true;
+}
+
+int findVerbContRecords(CjEngine& engine, std::string_view verb, VerbContCursor& cursor) {
+  cursor = {};
+  const int at = findVerbContIndex(engine, verb);
+  if (at < 0) return 0;
+  const int32_t offset = engine.data.verbIndex[at].offset;
+  if (offset < 0) return 0;
+  if (!engine.data.verbCont) {
+    engine.engineStatus = kStatusCwcjdicMissing;
+    return -1;
+  }
+  cursor.bytes = plat::fileHeldBytes(engine.data.verbCont);
+  cursor.at = static_cast<std::size_t>(offset);
+  return 1;
+}
+
 bool endsWithOneOf(std::string_view word, std::string_view list) {
   std::size_t from = 0;
   while (from <= list.size()) {

@@ -51,6 +51,19 @@ int findVerbContIndex(const CjEngine& engine, std::string_view verb);
 // is set).
 int openVerbContRecords(CjEngine& engine, std::string_view verb, std::FILE** file);
 
+// A place in the VerbCont.dat the engine holds: the records from `at` on.
+struct VerbContCursor {
+  std::string_view bytes;
+  std::size_t at = 0;
+};
+
+// The next record at the cursor, descrambled; false at the end (a short record counts as the end).
+bool readVerbContRecord(VerbContCursor& cursor, VerbContRecord& out);
+
+// The engine's VerbCont.dat at the first record of the verb, as openVerbContRecords answers, but
+// read from the file the engine opened at its start.
+int findVerbContRecords(CjEngine& engine, std::string_view verb, VerbContCursor& cursor);
+
 // True when the word ends with one of the '/'-separated words of list (a record's condition).
 bool endsWithOneOf(std::string_view word, std::string_view list);
 

@@ -4,7 +4,6 @@
 
 #include "engine/cj/analysis/node_predicates.h"
 #include "engine/cj/analysis/verbcont_record.h"
-#include "platform/core/files.h"
 
 namespace cj {
 namespace {
@@ -41,22 +40,20 @@ int matchCaseFrame(CjTransferContext& c, int verb, int argument, std::vector<CjC
   const CjNode* a = argument > 0 ? sourceNode(c, argument) : nullptr;
   if (!a) a = &kNone;
   const std::string_view key = v->CHI.view();
-  std::FILE* file = nullptr;
-  const int opened = openVerbContRecords(*c.sentence->engine, key, &file);
-  if (opened <= 0) return opened;
+  // The file the engine holds from its start: no file is opened per call.
+  VerbContCursor records;
+  const int found = findVerbContRecords(*c.sentence->engine, key, records);
+  if (found <= 0) return found;
   int s = 0;
   VerbContRecord rec;
-  while (s != 2 && readVerbContRecord(file, rec)) {
+  while (s != 2 && readVerbContRecord(records, rec)) {
     if (rec.verb != key) break;
     const std::string& cond = rec.condition;
     const bool any = cond == "*";
     const bool anyNegative = cond == "!";
     if (!any && !anyNegative) {
       if (!cond.empty() && cond[0] == '*') continue;
-      if (!rec.conditionTerminated) {
-        plat::fileClose(file);
-        return -1;
-      }
+      if (!rec.conditionTerminated) return -1;
       const bool negative = !cond.empty() && cond[0] == '!';
       if (endsWithOneOf(a->CHI.view(), negative ? std::string_view(cond).substr(1) : std::string_view(cond))) {
         s = negative ? 2 : 1;
@@ -79,7 +76,6 @@ int matchCaseFrame(CjTransferContext& c, int verb, int argument, std::vector<CjC
     kept.frame = rec.frameChar;
     kept.frame2 = rec.secondField;
   }
-  plat::fileClose(file);
   return s;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/cj/transfer/sentence_driver.h"
 #include "engine/common/code_convert.h"
+#include "platform/core/process.h"
 
 #include <utility>
 
@@ -33,6 +34,8 @@ bool engineHoldsChineseChar(const dbcs::ConversionTables& tables, char16_t c) {
 }
 
 std::unique_ptr<CjEngine> openCjEngine(std::u16string_view dataFolder) {
+  // Each sentence builds and frees records of some hundred kilobytes: the freed memory is kept.
+  plat::keepFreedMemory();
   auto engine = std::make_unique<CjEngine>();
   engine->dataFolderPath = dataFolder;
   engine->tables = loadConversionTables();

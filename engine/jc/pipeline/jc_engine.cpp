@@ -18,6 +18,7 @@
 #include "platform/core/files.h"
 #include "platform/core/notify.h"
 #include "platform/core/private_folder.h"
+#include "platform/core/process.h"
 
 namespace jc {
 namespace {
@@ -262,6 +263,8 @@ bool startJcParser(JcEngine& e, std::u16string_view dictionaryPath) {
 }
 
 JcEngineStatus openJcEngine(JcEngine& e, std::u16string_view dataFolder, std::string* why) {
+  // Each line builds and frees the records of its sentences: the freed memory is kept.
+  plat::keepFreedMemory();
   auto fail = [&](JcEngineStatus status, const char* text) {
     if (why && why->empty()) *why = text;
     return status;

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/cj/analysis/engine_data.h"
 #include "engine/cj/analysis/tests/cj_test_folder.h"
 #include "engine/cj/transfer/particles.h"
 #include "engine/cj/transfer/tests/generation_fixture.h"
+#include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "tools/datagen/cj_scramble.h"
 #include "tools/datagen/cj_verbcont_writer.h"
@@ -75,6 +78,8 @@ class CaseFrames : public ::testing::Test {
 
 TEST_F(CaseFrames, FramesFitTheArgument) {
   ASSERT_TRUE(start(true));
+  // The engine holds VerbCont.dat from its start; a match opens no file of its own.
+  EXPECT_EQ(plat::openFileCount("VerbCont.dat"), 1);
   struct Case {
     std::string notation;
     int result;
@@ -98,7 +103,7 @@ TEST_F(CaseFrames, FramesFitTheArgument) {
   for (const Case& k : cases) {
     EXPECT_EQ(match(k.notation), k.result) << k.notation;
     EXPECT_EQ(texts(), k.texts) << k.notation;
-    EXPECT_EQ(plat::openFileCount("VerbCont.dat"), 0) << k.notation;
+    EXPECT_EQ(plat::openFileCount("VerbCont.dat"), 1) << k.notation;
   }
   ASSERT_EQ(match(std::string("w ") + kSee + " V; w \\xFB\\x60 N M_SEM=H"), 1);
   const cj::CjCandidate& kept = context->targets[1].candidates.front();
@@ -124,6 +129,25 @@ TEST_F(CaseFrames, MissingFileAndOverLongCondition) {
                                 {"VerbCont.idx", datagen::cjVerbIndexFile({{verb, 0}})}};
   ASSERT_TRUE(start(true, extra));
   EXPECT_EQ(match(std::string("w ") + kTooLong + " V; w \\xFB\\x60 N"), -1);
+  EXPECT_EQ(plat::openFileCount("VerbCont.dat"), 1);
+  cj::closeCjEngine(cjtest::engine());
+  EXPECT_EQ(plat::openFileCount("VerbCont.dat"), 0);
+}
+
+// The records are read from the file the engine opened at its start: taken off the card after
+// the start, they still decide the frames, and closing the engine lets the file go.
+TEST_F(CaseFrames, TheFileOpenedAtTheStartServesEveryMatch) {
+  ASSERT_TRUE(start(true));
+  const std::string file = plat::hostPath(datagen::cjDataFolder(device.card()) + "VerbCont.dat");
+  ASSERT_EQ(std::remove(file.c_str()), 0) << file;
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(match(std::string("w ") + kSee + " V; w \\xFB\\x60 N M_SEM=HX"), 1) << round;
+    EXPECT_EQ(texts(), std::vector<std::string>{"会う"}) << round;
+    EXPECT_EQ(match(std::string("w ") + kRead + " V; w \\xFB\\x60\\xFB\\x53 N"), 1) << round;
+    EXPECT_EQ(texts(), std::vector<std::string>{"読む"}) << round;
+  }
+  EXPECT_EQ(cjtest::engine().engineStatus, 0);
+  cj::closeCjEngine(cjtest::engine());
   EXPECT_EQ(plat::openFileCount("VerbCont.dat"), 0);
 }
 
