@@ -191,8 +191,8 @@ TEST_F(AnotA, FramedVerbKeepsItsParticle) {
 // are negated (寒くなくて暑くない, 食べないで飲まない), never listed with たり.
 TEST_F(AnotA, NotANotBNegatesBoth) {
   ASSERT_TRUE(cardBuilt_);
-  // Words that make a word of their own after 不 (不少, 不多, 不等, 不觉), the copula, 有 and auxiliaries.
-  const std::vector<std::string> skip = {"少", "多", "等", "觉", "是", "有", "能", "要", "想", "会"};
+  // Words that make a word of their own after 不 (不少, 不多, 不等, 不觉, 不问), the copula, 有 and auxiliaries.
+  const std::vector<std::string> skip = {"少", "多", "等", "觉", "问", "是", "有", "能", "要", "想", "会"};
   std::vector<std::string> adjectives, verbs;
   for (const Entry& e : sampleEntries()) {
     if (e.word.size() != 3) continue;  // one character
