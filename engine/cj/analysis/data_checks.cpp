@@ -26,18 +26,14 @@ uint32_t le(std::string_view bytes, std::size_t at, int n) {
   return plat::readLe(reinterpret_cast<const unsigned char*>(bytes.data()) + at, n);
 }
 
-// The whole tree walked from the index: every reached node in bounds, every node reached.
-std::string walkTrie(std::string_view trie, std::string_view index, long dictionarySize, TrieBlame& blame) {
-  const std::size_t nodes = trie.size() / kTrieNodeSize;
-  const auto flagsAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 2, 2); };
-  const auto valueAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 4, 4); };
-  const auto wordValueOk = [&](uint32_t v) { return static_cast<long>(v) < dictionarySize; };
-  std::vector<char> reached(nodes, 0);
-  std::vector<uint32_t> runs;
+// Each index record: a one-character word within the dictionary, or a run of first-character nodes
+// within the trie, handed to `run`.
+template <typename Run>
+std::string forEachIndexRun(std::string_view index, std::size_t nodes, long dictionarySize, TrieBlame& blame, Run run) {
   for (std::size_t at = 0; at < index.size(); at += kIndexRecordSize) {
     const uint32_t count = le(index, at + 2, 2), value = le(index, at + 4, 4);
     if (count == 0) {
-      if (!wordValueOk(value)) {
+      if (static_cast<long>(value) >= dictionarySize) {
         blame = TrieBlame::Dictionary;
         return "cut (a word of the index lies past its end)";
       }
@@ -47,11 +43,26 @@ std::string walkTrie(std::string_view trie, std::string_view index, long diction
       blame = TrieBlame::Trie;
       return "cut (a first character's nodes lie past its end)";
     }
+    run(value, count);
+  }
+  return {};
+}
+
+// The whole tree walked from the index: every reached node in bounds, every node reached.
+std::string walkTrie(std::string_view trie, std::string_view index, long dictionarySize, TrieBlame& blame) {
+  const std::size_t nodes = trie.size() / kTrieNodeSize;
+  const auto flagsAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 2, 2); };
+  const auto valueAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 4, 4); };
+  const auto wordValueOk = [&](uint32_t v) { return static_cast<long>(v) < dictionarySize; };
+  std::vector<char> reached(nodes, 0);
+  std::vector<uint32_t> runs;
+  const std::string bad = forEachIndexRun(index, nodes, dictionarySize, blame, [&](uint32_t value, uint32_t count) {
     for (uint32_t k = 0; k < count; ++k) {
       if (!reached[value + k]) runs.push_back(value + k);
       reached[value + k] = 1;
     }
-  }
+  });
+  if (!bad.empty()) return bad;
   blame = TrieBlame::Trie;
   // Each reached node: a word end carries a dictionary offset, any other node its first child.
   std::size_t reachedCount = 0;
@@ -141,21 +152,10 @@ std::string checkTrieAndIndex(std::string_view trie, std::string_view index, lon
   }
   // Per node: reached from the index (1), a child run starts here (2).
   std::vector<unsigned char> mark(nodes, 0);
-  for (std::size_t at = 0; at < index.size(); at += kIndexRecordSize) {
-    const uint32_t count = le(index, at + 2, 2), value = le(index, at + 4, 4);
-    if (count == 0) {
-      if (!wordValueOk(value)) {
-        blame = TrieBlame::Dictionary;
-        return "cut (a word of the index lies past its end)";
-      }
-      continue;
-    }
-    if (value >= nodes || count > nodes - value) {
-      blame = TrieBlame::Trie;
-      return "cut (a first character's nodes lie past its end)";
-    }
+  const std::string bad = forEachIndexRun(index, nodes, dictionarySize, blame, [&](uint32_t value, uint32_t count) {
     for (uint32_t k = 0; k < count; ++k) mark[value + k] |= 1;
-  }
+  });
+  if (!bad.empty()) return bad;
   blame = TrieBlame::Trie;
   // Every node in one pass: a word end carries a dictionary offset, any other node its first child,
   // whose run of siblings ends inside the file.
