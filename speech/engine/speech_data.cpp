@@ -1,6 +1,7 @@
 #include "speech/engine/speech_data.h"
 
 #include "platform/core/codepage.h"
+#include "platform/core/device.h"
 #include "platform/core/files.h"
 #include "platform/core/little_endian.h"
 #include "speech/engine/speech_files.h"
@@ -153,6 +154,64 @@ bool checkSymbol(const Bytes& s) {
   return true;
 }
 
+// A reading: a syllable and its tone (1-5) whose unit code the unit files hold.
+bool isReading(std::uint16_t r) {
+  return r % 8 >= 1 && r % 8 <= 5 && static_cast<std::uint32_t>(r % 8 + r / 8 * 5 - 1) < kSyllableCodes;
+}
+
+// The polyphones' readings: every entry of the table a reading, every polyphone two or more.
+bool checkDyz(const Bytes& dyz) {
+  if (!checkStarts(dyz, 1, 0xFFF) || (dyz.size() - startsTableAt(dyz)) % 2 != 0) return false;
+  for (int k = 0; k < le16(dyz, 0); ++k) {
+    std::size_t start = 0, end = 0;
+    if (!blockOf(dyz, k, 1, 0xFFF, start, end) || end - start < 2) return false;
+  }
+  for (std::size_t at = startsTableAt(dyz); at + 2 <= dyz.size(); at += 2)
+    if (!isReading(le16(dyz, at))) return false;
+  return true;
+}
+
+// One entry a hanzi: no reading (0), a reading, or a polyphone's number with the flag.
+bool checkPym(const Bytes& pym) {
+  if (pym.size() != 2 * static_cast<std::size_t>(kHanziCount)) return false;
+  const std::size_t polyphones = le16(gData.dyz, 0);
+  for (std::size_t at = 0; at < pym.size(); at += 2) {
+    const std::uint16_t r = le16(pym, at);
+    if (r & kPolyphoneFlag ? (r & ~kPolyphoneFlag) >= polyphones : r != 0 && !isReading(r)) return false;
+  }
+  return true;
+}
+
+// One entry a hanzi: a unit code, or none.
+bool checkSurname(const Bytes& surname) {
+  if (surname.size() != 2 * static_cast<std::size_t>(kHanziCount)) return false;
+  for (std::size_t at = 0; at < surname.size(); at += 2) {
+    const std::uint16_t code = le16(surname, at);
+    if (code != 0xFFFF && code >= kSyllableCodes) return false;
+  }
+  return true;
+}
+
+// One entry a hanzi, of the property bits the front end knows.
+bool checkHzprop(const Bytes& hzprop) {
+  constexpr std::uint32_t kKnown = 0x3u | 0x7C0u | (0x1FFu << 18);
+  if (hzprop.size() != 4 * static_cast<std::size_t>(kHanziCount)) return false;
+  for (std::size_t at = 0; at < hzprop.size(); at += 4)
+    if (le32(hzprop, at) & ~kKnown) return false;
+  return true;
+}
+
+// Stand-ins: a GB2312 code, or none.
+bool checkStandIns(const Bytes& b, std::size_t entries) {
+  if (b.size() < 2 * entries) return false;
+  for (std::size_t at = 0; at < 2 * entries; at += 2) {
+    const std::uint16_t code = le16(b, at);
+    const unsigned high = code >> 8, low = code & 0xFF;
+    if (code != kNoStandIn && (high < 0xA1 || high > 0xFE || low < 0xA1 || low > 0xFE)) return false;
+  }
+  return true;
+}
+
 int loadChecked(const std::string& folder, const char* name, Bytes& out, bool (*check)(const Bytes&)) {
   int r = readTable(folder, name, out);
   if (r == kLoadOk && check && !check(out)) {
@@ -230,13 +289,14 @@ const char* faultyLetterUnitFile() {
 int loadAll(const std::string& folder) {
   int r;
   if ((r = loadChecked(folder, kCzFile, gData.cz, checkCz))) return r;
-  if ((r = loadChecked(folder, kPymFile, gData.pym, atLeast<2 * kHanziCount>))) return r;
-  if ((r = loadChecked(folder, kDyzFile, gData.dyz, [](const Bytes& b) { return checkStarts(b, 1, 0xFFF); }))) return r;
+  // The polyphones first: the readings name them.
+  if ((r = loadChecked(folder, kDyzFile, gData.dyz, checkDyz))) return r;
+  if ((r = loadChecked(folder, kPymFile, gData.pym, checkPym))) return r;
   if ((r = loadChecked(folder, kDycFile, gData.dyc, checkDyc))) return r;
   if ((r = loadChecked(folder, kSymbolFile, gData.symbol, checkSymbol))) return r;
-  if ((r = loadChecked(folder, kSurnameFile, gData.surname, atLeast<2 * kHanziCount>))) return r;
-  if ((r = loadChecked(folder, kHzpropFile, gData.hzprop, atLeast<4 * kHanziCount>))) return r;
-  if ((r = loadChecked(folder, kGbkFile, gData.gbk, atLeast<2 * kGbkEntries>))) return r;
+  if ((r = loadChecked(folder, kSurnameFile, gData.surname, checkSurname))) return r;
+  if ((r = loadChecked(folder, kHzpropFile, gData.hzprop, checkHzprop))) return r;
+  if ((r = loadChecked(folder, kGbkFile, gData.gbk, [](const Bytes& b) { return checkStandIns(b, kGbkEntries); }))) return r;
   if ((r = openUnitFile(folder, kSyllableDataFile, gData.syllableFile, gData.syllableFileSize))) return r;
   if ((r = openUnitFile(folder, kLetterDataFile, gData.letterFile, gData.letterFileSize))) return r;
   if ((r = loadChecked(folder, kSyllableIndexFile, gData.syllableIndex, atLeast<kSyllableCodes * kSyllableIndexRecord>))) return r;
@@ -274,14 +334,15 @@ bool checkUnicodeTable(const Bytes& b) {
   return parseUnicodeTable(b, t);
 }
 
-bool checkBig5Table(const Bytes& b) { return b.size() >= 2 * kBig5Entries; }
+bool checkBig5Table(const Bytes& b) { return checkStandIns(b, kBig5Entries); }
 
 // A code-page table read at first use is checked here too when it is there: an empty or broken one
 // refuses the start as the other tables do; a missing one is looked for again at each use.
 int checkFirstUseTable(const std::string& folder, const char* name, bool (*check)(const Bytes&)) {
   Bytes b;
   int r = readTable(folder, name, b);
-  if (r == kLoadCannotOpen) return kLoadOk;
+  // Missing is no fault; there but not to be opened (a folder in its place) is.
+  if (r == kLoadCannotOpen && !plat::pathExists(plat::wideToUtf8(plat::multiByteToWide(plat::kSystemCodePage, folder + name)))) return kLoadOk;
   try {
     if (r == kLoadOk && !check(b)) r = kLoadUnreadable;
   } catch (const std::bad_alloc&) {

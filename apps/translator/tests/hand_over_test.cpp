@@ -8,6 +8,8 @@
 #include "platform/core/clock.h"
 #include "platform/core/little_endian.h"
 #include "platform/core/named_mutex.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/testing.h"
 #include "speech/reader/reading_protocol.h"
 #include "speech/reader/request_file.h"
@@ -240,6 +242,50 @@ TEST_F(HandOverTest, VoiceSettingsWriteTheSlidersAndSpeakTheTestOnce) {
   // Closing the dialog stopped the test reading.
   EXPECT_FALSE(app().reading.holdsMutex());
   EXPECT_FALSE(fs::exists(programs_ / "Vocra.tmp"));
+}
+
+// The test sentence keeps the handheld's size at either screen: its font and its box grow with the
+// dots per inch, and the sentence fits its box at both.
+TEST_F(HandOverTest, TheVoiceDialogsTestSentenceFollowsTheScreensDotsPerInch) {
+  struct Screen {
+    int width, height, dpi;
+  };
+  static int pixelHeight = 0, boxWidth = 0, boxHeight = 0, sentenceWidth = 0;
+  int heights[2] = {}, widths[2] = {};
+  const Screen screens[] = {{240, 320, 96}, {480, 640, 192}};
+  open(1);
+  for (int k = 0; k < 2; ++k) {
+    const Screen& screen = screens[k];
+    ui::setScreenDpi(screen.dpi);
+    ui::setScreenSize(screen.width, screen.height);
+    ui::processPendingEvents();
+    pixelHeight = boxWidth = boxHeight = sentenceWidth = 0;
+    plat::registerWindowClass(u"VoiceMeasure", [](plat::Hwnd h, unsigned msg, std::uint32_t, std::int32_t) -> std::intptr_t {
+      if (msg != plat::kWmTimer) return 0;
+      plat::Hwnd voice = plat::findWindow(u"Dialog", u"中国語音声");
+      if (!voice) return 0;
+      plat::killTimer(h, 1);
+      const plat::Hwnd sentence = ui::getDlgItem(voice, kIdTestSentence);
+      pixelHeight = ui::queryWindowFont(sentence).pixelHeight;
+      const ui::Rect box = ui::windowRect(sentence);
+      boxWidth = box.width();
+      boxHeight = box.height();
+      sentenceWidth = ui::textWidth(ui::windowFont(sentence), ui::getWindowText(sentence));
+      plat::sendMessage(voice, plat::kWmCommand, ui::makeWParam(ui::kIdOk, 0), 0);
+      return 0;
+    });
+    plat::Hwnd driver = plat::createWindow(u"VoiceMeasure", u"");
+    plat::setTimer(driver, 1, 20);
+    command(kCmdVoice);
+    plat::destroyWindow(driver);
+    ASSERT_GT(pixelHeight, 0) << screen.dpi;
+    EXPECT_LE(sentenceWidth, boxWidth) << screen.dpi << " dpi: the sentence is cut";
+    EXPECT_LE(pixelHeight, boxHeight) << screen.dpi << " dpi";
+    heights[k] = pixelHeight;
+    widths[k] = boxWidth;
+  }
+  EXPECT_EQ(heights[1], 2 * heights[0]);
+  EXPECT_NEAR(widths[1], 2 * widths[0], 2);
 }
 
 }  // namespace

@@ -36,9 +36,11 @@ void showOutOfMemory() { plat::messageBox(u"メモリ不足!", u"", plat::kMbOk 
 
 std::u16string systemText(std::string_view bytes) { return plat::multiByteToWide(plat::kSystemCodePage, bytes); }
 
-// Length of the closing quotation mark that starts at `at`; 0 when none does.
+// Length of the closing quotation mark that starts at `at`; 0 when none does. The ASCII quotation
+// marks close as they open.
 std::size_t closingQuoteAt(std::string_view text, std::size_t at) {
   if (at >= text.size()) return 0;
+  if (text[at] == '"' || text[at] == '\'') return 1;
   for (const std::string& w : listedWords(kQuoteClosers)) {
     if (!w.empty() && text.compare(at, w.size(), w) == 0) return w.size();
   }
@@ -234,8 +236,9 @@ int translateText(CjEngine& engine, std::string& text, std::u16string& output) {
     } else if (lineState.reportingVerbState == 7) {
       lineState.reportingVerbState = 0;
       output += japanese;
-      // A closing quotation mark after the quoted sentence's end mark closes the quotation before と.
-      const std::size_t closer = stop ? closingQuoteAt(text, next) : 0;
+      // A closing quotation mark after the quoted sentence's end mark (or the last of its run of
+      // marks) closes the quotation before と.
+      const std::size_t closer = closingQuoteAt(text, next);
       if (closer > 0) {
         std::string converted;
         convertSentenceFallback(text.substr(next, closer), converted);

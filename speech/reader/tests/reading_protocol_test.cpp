@@ -12,6 +12,7 @@
 #include "platform/core/runtime_folder.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -392,6 +393,49 @@ TEST_F(ReadingProtocolTest, TwoRequestersWithTheirOwnRuntimeFoldersReadOnlyTheir
   EXPECT_EQ(programFiles(), programsBefore);
   // Each request file went with its reading, in its own runtime folder.
   for (const std::string& run : runs) EXPECT_FALSE(std::filesystem::exists(run + "/" + vocra::kRequestFile));
+}
+
+// A program folder nobody may write (an install the user does not own) still reads, and reads
+// as a writable one does: the request file lives in the runtime folder. Root writes through file
+// modes, so for root the folder is mounted read-only in a mount namespace of its own.
+TEST_F(ReadingProtocolTest, AReadOnlyProgramFolderStillReads) {
+  const std::u16string text = u"你们是老师，他们是工人。";
+  plat::ProcessInfo say;
+  ASSERT_TRUE(plat::startProgram("vocrasay", text, &say));
+  int code = -1;
+  ASSERT_TRUE(plat::waitForProcess(say, 60000, &code));
+  ASSERT_EQ(code, 0);
+  const std::string writable = readertest::readHostFile(wav_);
+  ASSERT_GT(writable.size(), 44u + 9600u);
+  std::filesystem::remove(wav_);
+
+  const std::string script = device_.root() + "/read-only.sh";
+  {
+    std::ofstream out(script, std::ios::binary);
+    out << "P=\"$1\"\n"
+           "if [ \"$(id -u)\" = 0 ]; then\n"
+           "  mount --bind \"$P\" \"$P\" && mount -o remount,bind,ro \"$P\" \"$P\" || exit 97\n"
+           "fi\n"
+           "touch \"$P/probe\" 2>/dev/null && exit 98\n"
+           "exec \"$P/vocrasay\" \"$2\"\n";
+  }
+  const bool root = ::geteuid() == 0;
+  if (!root) std::filesystem::permissions(programs_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const std::string command = std::string(root ? "unshare -m " : "") + "sh '" + script + "' '" + programs_ + "' '" +
+                              plat::wideToUtf8(text) + "' 2>&1";
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string said;
+  char buffer[256];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) said.append(buffer, n);
+  const int status = ::pclose(pipe);
+  if (!root) std::filesystem::permissions(programs_, std::filesystem::perms::owner_all);
+  ASSERT_TRUE(WIFEXITED(status)) << said;
+  if (WEXITSTATUS(status) == 97) GTEST_SKIP() << "no read-only mount here: " << said;
+  ASSERT_NE(WEXITSTATUS(status), 98) << "the program folder is still writable";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << said;
+  EXPECT_TRUE(readertest::readHostFile(wav_) == writable);
+  EXPECT_FALSE(requestFileExists());
 }
 
 // A reader started on a request that is not there (another reader's, gone) tells its requester

@@ -184,6 +184,45 @@ TEST_F(EndToEnd, AMixedRunOfMarksFollowsItsSentenceWhole) {
   for (std::size_t i = 0; i < stems.size(); ++i) EXPECT_EQ(out[2 * i], out[2 * i + 1] + rests[i]) << lines[2 * i];
 }
 
+// A quoted sentence ends with its mark or run of marks and the closing quotation mark, then と
+// and the reporting clause: with every kind of quotation mark, the ASCII ones too, and every end
+// mark, alone or in a mixed run. The ASCII closing mark once landed behind the reporting clause.
+TEST_F(EndToEnd, AQuotedSentenceClosesItsQuotationBeforeTheReportingClause) {
+  ASSERT_TRUE(cardBuilt_);
+  std::vector<std::string> stems;
+  for (const std::string& s : singleSentenceStems()) {
+    bool plain = s.find("说") == std::string::npos;
+    for (const char* mark : {"：", ":", "“", "”", "\"", "'", "「", "」", "‘", "’"}) plain = plain && s.find(mark) == std::string::npos;
+    if (plain) stems.push_back(s);
+    if (stems.size() == 24) break;
+  }
+  ASSERT_EQ(stems.size(), 24u);
+  const std::pair<std::string, std::string> quotes[] = {{"“", "”"}, {"「", "」"}, {"‘", "’"}, {"\"", "\""}, {"'", "'"}};
+  const char* marks[] = {"。", "．", ".", "！", "？", "!", "?", "！?", "?!", "！？！", "！！??", "?！?"};
+  std::vector<std::string> lines;
+  std::vector<std::string> closers;
+  for (std::size_t i = 0; i < stems.size(); ++i) {
+    for (std::size_t q = 0; q < std::size(quotes); ++q) {
+      // Every mark with every kind of quotation mark, over the stems.
+      const std::string mark = marks[(i + q) % std::size(marks)];
+      lines.push_back("他说：" + quotes[q].first + stems[i] + mark + quotes[q].second);
+      closers.push_back(quotes[q].second);
+    }
+  }
+  std::string errors;
+  const std::vector<std::string> out = translate(lines, &errors);
+  ASSERT_EQ(out.size(), lines.size()) << errors;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    // The closing mark once, right before と and the reporting clause (the ASCII one twice: it opens too).
+    const std::string tail = closers[k] + "と彼は言う。";
+    const std::string& o = out[k];
+    EXPECT_TRUE(o.size() > tail.size() && o.compare(o.size() - tail.size(), tail.size(), tail) == 0) << lines[k] << " -> " << o;
+    std::size_t count = 0;
+    for (std::size_t at = o.find(closers[k]); at != std::string::npos; at = o.find(closers[k], at + 1)) ++count;
+    EXPECT_EQ(count, closers[k].size() == 1 ? 2u : 1u) << lines[k] << " -> " << o;
+  }
+}
+
 // Traditional characters GB2312 lacks make the line read as traditional Chinese; --traditional
 // reads every line so.
 TEST_F(EndToEnd, TraditionalTextIsConvertedToSimplifiedFirst) {
