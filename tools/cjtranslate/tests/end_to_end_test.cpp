@@ -379,12 +379,20 @@ TEST_F(EndToEnd, ARefusedWordTableIsNamedWithItsLineAndCause) {
   const std::string table = plat::hostPath(device_->card() + "\\Talvenro\\Chinese\\LindqvarDic\\CJSYSTEMDIC\\cjwords.txt");
   const std::string good = datagen::readWholeFile(table);
   ASSERT_FALSE(good.empty());
-  std::ofstream(table, std::ios::binary) << "# broken\nno tab here\n" << good;
-  std::string errors;
-  translate({"我喝茶。"}, &errors);
+  // Each fault at its own line, not at the line before or after it.
+  const std::pair<std::string, std::string> cases[] = {
+      {"# broken\nno tab here\n", "line 2: no tab between key and value"},
+      {"# broken\n# two\nab" + std::string(1, '\0') + "c\n", "line 3: a NUL byte"},
+      {"# broken\n\tword\n", "line 2: a value without its key"},
+  };
+  for (const auto& [head, named] : cases) {
+    std::ofstream(table, std::ios::binary) << head << good;
+    std::string errors;
+    translate({"我喝茶。"}, &errors);
+    EXPECT_EQ(status_, 2) << named;
+    EXPECT_NE(errors.find("cjtranslate: cjwords.txt " + named + "\n"), std::string::npos) << errors;
+  }
   std::ofstream(table, std::ios::binary) << good;
-  EXPECT_EQ(status_, 2);
-  EXPECT_NE(errors.find("cjtranslate: cjwords.txt line 2: no tab between key and value\n"), std::string::npos) << errors;
 }
 
 }  // namespace
