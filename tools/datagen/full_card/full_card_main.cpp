@@ -127,6 +127,18 @@ int main(int argc, char** argv) {
   words += "# Words paired through English, first senses meeting\n" +
            datagen::pivotCjWords(words, list, tags, leftOut, japanese, edict, cedict, std::atoi(argv[9]), last,
                                  spellings, datagen::acceptedPairs(gradedCj), true);
+  // Then the nouns and verbs the hand-made Japanese lexicon writes a Japanese word for.
+  int fromHandLexicon = 0;
+  words += "# Words the hand-made Japanese lexicon gives a Japanese word\n" +
+           datagen::handLexiconCjWords(words, sampleLexicon, list, tags, leftOut, std::atoi(argv[9]), fromHandLexicon);
+  // Words written alike in both languages with another sense in one take the table's pair.
+  std::vector<datagen::FalseFriendPair> falseFriendTable;
+  if (!datagen::parseFalseFriendTable(tools::readFile(lists + "/false_friends_table.tsv"), falseFriendTable, &error)) {
+    std::fprintf(stderr, "datagen_fullcard: %s\n", error.c_str());
+    return 1;
+  }
+  int falseFriendLines = 0;
+  words = datagen::withFalseFriendTableCj(words, falseFriendTable, falseFriendLines);
   // Pairs graded wrong by hand (the measures and the single characters) are left out.
   const auto wrongCj = datagen::wrongPairs(gradedCj);
   const auto wrongJc = datagen::wrongPairs(gradedJc);
@@ -175,6 +187,7 @@ int main(int argc, char** argv) {
   full += "# Words whose kanji spell a Chinese word past the cap\n" +
           datagen::pastCapJcLines(full, list, tags, falseFriends, japanese, forms, traditional, twins, edict, cedict,
                                   std::atoi(argv[9]), pastCap);
+  full = datagen::withFalseFriendTableJc(full, falseFriendTable, conjugations, falseFriendLines);
   full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, wrongDropped);
   // Time nouns of the generated lines take the time code.
   int timeNouns = 0;
@@ -193,6 +206,8 @@ int main(int argc, char** argv) {
               "%d readings from CC-CEDICT\n",
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);
   std::printf("Pairs graded wrong by hand, left out: %d\n", wrongDropped);
+  std::printf("Lines paired by the false friends' table: %d; words from the hand-made Japanese lexicon: %d\n",
+              falseFriendLines, fromHandLexicon);
   std::printf("Chinese words of another class in Japanese: %d, nouns as Japanese compounds: %d, Chinese names by "
               "their characters: %d\n",
               crossClass, compounds, names);
