@@ -310,6 +310,39 @@ std::string withoutWrongJapanesePairs(std::string_view lexicon, const std::set<s
   return out;
 }
 
+std::string withoutNameSpellings(std::string_view words, const JapaneseIndex& japanese,
+                                 const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
+                                 int& dropped) {
+  const std::size_t generated = words.find(kOpenListHeading);
+  if (generated == std::string_view::npos) return std::string(words);
+  std::set<std::string> edictSpellings;
+  for (const EdictEntry& e : edict) {
+    edictSpellings.insert(e.written);
+    edictSpellings.insert(e.spelling());
+  }
+  // Chinese word -> bit 1: a common entry, bit 2: a name's entry (an upper-case reading).
+  std::map<std::string, int> kinds;
+  for (const CedictEntry& c : cedict)
+    if (!c.reading.empty()) kinds[c.simplified] |= (c.reading[0] >= 'A' && c.reading[0] <= 'Z') ? 2 : 1;
+  const unsigned names = kJpPerson | kJpPlace, nameOnly = names | kJpNoun;
+  std::string out(words.substr(0, generated));
+  for (const std::string& line : linesOf(words.substr(generated))) {
+    const auto f = splitOn(line, '\t');
+    if (f.size() >= 4 && !line.empty() && line[0] != '#') {
+      const auto rendering = splitOn(f[3].substr(0, f[3].find(" |")), ',');
+      auto cls = rendering.size() >= 2 ? japanese.classes.find(rendering[1]) : japanese.classes.end();
+      auto kind = kinds.find(f[0]);
+      if (cls != japanese.classes.end() && (cls->second & names) && !(cls->second & ~nameOnly) &&
+          !edictSpellings.count(rendering[1]) && kind != kinds.end() && kind->second == 1) {
+        ++dropped;
+        continue;
+      }
+    }
+    out += line + '\n';
+  }
+  return out;
+}
+
 bool parseFalseFriendTable(std::string_view text, std::vector<FalseFriendPair>& out, std::string* error) {
   bool ok = true;
   eachContentLine(text, [&](int number, std::string_view line) {
@@ -358,6 +391,21 @@ std::string withFalseFriendTableCj(std::string_view words, const std::vector<Fal
     }
     for (std::size_t i = 0; i < f.size(); ++i) out += (i ? "\t" : "") + f[i];
     out += '\n';
+  }
+  // A word of the table the card has no line for yet takes one with the table's pair.
+  std::set<std::string> keys;
+  for (const std::string& line : linesOf(out))
+    if (!line.empty() && line[0] != '#') keys.insert(line.substr(0, line.find('\t')));
+  static const std::map<char, std::string> kEntries = {
+      {'N', "N\\U[N]a[J]"}, {'V', "V\\U[V]t[1]"}, {'A', "A\\U[A]"}, {'F', "F\\U[F]"}};
+  for (const FalseFriendPair& p : table) {
+    if (p.japanese || p.pair == "-" || keys.count(p.word)) continue;
+    const std::string translation = p.pair.find(',') != std::string::npos ? p.pair : "N," + p.pair + ",N0000";
+    auto entry = kEntries.find(translation[0]);
+    if (entry == kEntries.end()) continue;
+    out += p.word + '\t' + entry->second + "\t-\t" + translation + '\n';
+    keys.insert(p.word);
+    ++replaced;
   }
   return out;
 }

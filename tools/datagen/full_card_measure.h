@@ -77,6 +77,13 @@ std::string withoutWrongChinesePairs(std::string_view words, const std::set<std:
 // endings of `conjugations`; a verb with する by its noun too) and Chinese are a wrong pair.
 std::string withoutWrongJapanesePairs(std::string_view lexicon, const std::set<std::pair<std::string, std::string>>& wrong,
                                       const std::map<std::string, FullConjugation>& conjugations, int& dropped);
+// cj/words.txt without the generated lines (below the open list's heading) that write a common
+// Chinese word (CC-CEDICT gives it a lower-case reading and no name's) with a Japanese spelling the
+// IPA dictionary holds only as a person's or a place's name and EDICT not at all (房子 房子, 镜子 鏡子,
+// 水泥 水泥): such a pair meets on the characters of a name only. `dropped` counts the lines.
+std::string withoutNameSpellings(std::string_view words, const JapaneseIndex& japanese,
+                                 const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
+                                 int& dropped);
 // A line of data/full/false_friends_table.tsv: a word written alike in both languages with another
 // sense in one, the side it is written on ("zh" a Chinese word, "ja" a Japanese one), its right pair
 // and a note. A Chinese word's pair is a Japanese rendering (the line keeps its kind and code), a
@@ -88,7 +95,8 @@ struct FalseFriendPair {
 };
 bool parseFalseFriendTable(std::string_view text, std::vector<FalseFriendPair>& out, std::string* error = nullptr);
 // cj/words.txt with the Chinese words of the table paired as it says: each generated line of the
-// word (below the open list's heading) takes the table's pair, or is left out for "-".
+// word (below the open list's heading) takes the table's pair, or is left out for "-"; a word with no
+// line at all takes one (a rendering alone is a noun).
 std::string withFalseFriendTableCj(std::string_view words, const std::vector<FalseFriendPair>& table, int& replaced);
 // jc/lexicon.txt likewise: each generated line of a Japanese word of the table (a stem by its
 // dictionary form, a verb with する by its noun) takes the table's Chinese word, or is left out.

@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   }
   std::string lexicon = std::string(datagen::kGeneratedLexiconHeading) + " with the Chinese words written with them\n";
   datagen::FullCardSizes sizes;
-  const std::string wordsSoFar = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
+  std::string wordsSoFar = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
                                                  traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes, frames);
   // The open dictionaries through English, when both are given.
   std::vector<datagen::EdictEntry> edict;
@@ -96,6 +96,9 @@ int main(int argc, char** argv) {
     edict = datagen::parseEdict(edictText);
     cedict = datagen::parseCedict(cedictText);
   }
+  // A common word written with the characters of a Japanese name only is left to the later sources.
+  int nameSpellings = 0;
+  wordsSoFar = datagen::withoutNameSpellings(wordsSoFar, japanese, edict, cedict, nameSpellings);
   // Pairs graded by hand: the wrong ones are left out, the right and rough ones kept.
   const std::string gradedCj = tools::readFile(lists + "/measure_cj.tsv") + tools::readFile(lists + "/singles_cj.tsv");
   const std::string gradedJc = tools::readFile(lists + "/measure_jc.tsv") + tools::readFile(lists + "/singles_jc.tsv");
@@ -206,8 +209,9 @@ int main(int argc, char** argv) {
               "%d readings from CC-CEDICT\n",
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);
   std::printf("Pairs graded wrong by hand, left out: %d\n", wrongDropped);
-  std::printf("Lines paired by the false friends' table: %d; words from the hand-made Japanese lexicon: %d\n",
-              falseFriendLines, fromHandLexicon);
+  std::printf("Lines paired by the false friends' table: %d; words from the hand-made Japanese lexicon: %d; common "
+              "words spelt like a Japanese name only, left to later sources: %d\n",
+              falseFriendLines, fromHandLexicon, nameSpellings);
   std::printf("Chinese words of another class in Japanese: %d, nouns as Japanese compounds: %d, Chinese names by "
               "their characters: %d\n",
               crossClass, compounds, names);

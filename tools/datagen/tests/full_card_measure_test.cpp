@@ -189,6 +189,11 @@ TEST(FullCardMeasure, FalseFriendTableReplacesGeneratedPairs) {
                 utf8(u8"\n节目\tN\\U[N]a[J]\t-\tN,番組,N0000\n生气\tV\\U[V]t[1]\t-\tV,怒る,ZG000\n"
                      u8"书\tN\\U[N]a[J]\t-\tN,本,N0000\n"));
   EXPECT_EQ(replaced, 3);
+  // A word of the table without any line takes one; a "-" word does not.
+  replaced = 0;
+  EXPECT_EQ(datagen::withFalseFriendTableCj(hand + std::string(datagen::kOpenListHeading) + "\n", table, replaced),
+            hand + std::string(datagen::kOpenListHeading) + utf8(u8"\n生气\tV\\U[V]t[1]\t-\tV,怒る,ZG000\n"));
+  EXPECT_EQ(replaced, 1);
   const std::map<std::string, datagen::FullConjugation> conj = {{utf8(u8"五段・サ行"), {2, 5, utf8(u8"す")}}};
   const std::string handJc = utf8(u8"節目\t6.1.0.0\t=\t节目\tN\n");
   const std::string lexicon = handJc + std::string(datagen::kGeneratedLexiconHeading) +
@@ -224,6 +229,28 @@ TEST(FullCardMeasure, HandLexiconGivesUnpairedWordsTheirJapanese) {
             utf8(u8"地址\tN\\U[N]a[J]\t-\tN,住所,N0000\n驾驶\tV\\U[V]t[1]\t-\tV,運転する,SHT00\n"
                  u8"调动\tNV\\U[N]a[J]U[V]t[1]\t-\tN,異動,N0000 | V,異動する,SHZ00\n"));
   EXPECT_EQ(added, 3);
+}
+
+// A common Chinese word spelt like a Japanese name only leaves the generated lines; a surname, a
+// spelling EDICT knows, a common Japanese noun and the hand-made lines stay.
+TEST(FullCardMeasure, CommonWordsSpeltLikeANameOnlyAreLeftOut) {
+  const auto cedict = datagen::parseCedict(utf8(u8"房子 房子 [fang2 zi5] /house/\n鏡子 镜子 [jing4 zi5] /mirror/\n"
+                                                u8"崔 崔 [Cui1] /surname Cui/\n日前 日前 [ri4 qian2] /the other day/\n"
+                                                u8"書 书 [shu1] /book/\n"));
+  const auto edict = datagen::parseEdict(utf8(u8"日前 [にちぜん] /(n-adv,n-t) the other day/(P)/\n"));
+  datagen::JapaneseIndex japanese;
+  for (const char8_t* name : {u8"房子", u8"鏡子", u8"崔"}) japanese.classes[utf8(name)] = datagen::kJpNoun | datagen::kJpPerson;
+  japanese.classes[utf8(u8"日前")] = datagen::kJpNoun | datagen::kJpPlace;
+  japanese.classes[utf8(u8"本")] = datagen::kJpNoun | datagen::kJpCommon;
+  const std::string hand = utf8(u8"房子\tN\\U[N]a[J]\tfang2zi5\tN,房子,N0000\n");
+  const std::string kept = utf8(u8"崔\tN\\U[N]a[H]\t-\tN,崔,N<人>\n日前\tN\\U[N]a[T]\t-\tN,日前,N0000\n"
+                                u8"书\tN\\U[N]a[J]\t-\tN,本,N0000\n");
+  const std::string words = hand + std::string(datagen::kOpenListHeading) +
+                            utf8(u8"\n房子\tN\\U[N]a[H]\t-\tN,房子,N0000\n镜子\tN\\U[N]a[H]\t-\tN,鏡子,N0000\n") + kept;
+  int dropped = 0;
+  EXPECT_EQ(datagen::withoutNameSpellings(words, japanese, edict, cedict, dropped),
+            hand + std::string(datagen::kOpenListHeading) + "\n" + kept);
+  EXPECT_EQ(dropped, 2);
 }
 
 }  // namespace
