@@ -343,6 +343,35 @@ std::string withoutNameSpellings(std::string_view words, const JapaneseIndex& ja
   return out;
 }
 
+std::string withoutBoundKanji(std::string_view words, const std::vector<EdictEntry>& edict,
+                              const std::vector<CedictEntry>& cedict,
+                              const std::set<std::pair<std::string, std::string>>& accepted, int& dropped) {
+  const std::size_t generated = words.find(kOpenListHeading);
+  if (generated == std::string_view::npos) return std::string(words);
+  std::set<std::string> commonSpellings, names;
+  for (const EdictEntry& e : edict)
+    if (e.common) {
+      commonSpellings.insert(e.written);
+      commonSpellings.insert(e.spelling());
+    }
+  for (const CedictEntry& c : cedict)
+    if (!c.reading.empty() && c.reading[0] >= 'A' && c.reading[0] <= 'Z') names.insert(c.simplified);
+  std::string out(words.substr(0, generated));
+  for (const std::string& line : linesOf(words.substr(generated))) {
+    const auto f = splitOn(line, '\t');
+    if (f.size() >= 4 && !line.empty() && line[0] != '#' && plat::utf8ToWide(f[0]).size() == 1) {
+      const auto rendering = splitOn(f[3].substr(0, f[3].find(" |")), ',');
+      if (rendering.size() >= 2 && plat::utf8ToWide(rendering[1]).size() == 1 && !commonSpellings.count(rendering[1]) &&
+          !names.count(f[0]) && !accepted.count({f[0], rendering[1]})) {
+        ++dropped;
+        continue;
+      }
+    }
+    out += line + '\n';
+  }
+  return out;
+}
+
 bool parseFalseFriendTable(std::string_view text, std::vector<FalseFriendPair>& out, std::string* error) {
   bool ok = true;
   eachContentLine(text, [&](int number, std::string_view line) {

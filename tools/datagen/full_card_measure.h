@@ -84,6 +84,13 @@ std::string withoutWrongJapanesePairs(std::string_view lexicon, const std::set<s
 std::string withoutNameSpellings(std::string_view words, const JapaneseIndex& japanese,
                                  const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
                                  int& dropped);
+// cj/words.txt without the generated lines that pair a single Chinese character, no name's (CC-CEDICT
+// gives it no upper-case reading), with a single kanji that no common EDICT word spells (效 効, 激 激,
+// 赛 賽): such a kanji is a piece of words rather than a word; a pair graded right or rough by hand
+// (`accepted`) stays.
+std::string withoutBoundKanji(std::string_view words, const std::vector<EdictEntry>& edict,
+                              const std::vector<CedictEntry>& cedict,
+                              const std::set<std::pair<std::string, std::string>>& accepted, int& dropped);
 // A line of data/full/false_friends_table.tsv: a word written alike in both languages with another
 // sense in one, the side it is written on ("zh" a Chinese word, "ja" a Japanese one), its right pair
 // and a note. A Chinese word's pair is a Japanese rendering (the line keeps its kind and code), a

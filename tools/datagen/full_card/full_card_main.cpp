@@ -147,6 +147,9 @@ int main(int argc, char** argv) {
   const auto wrongJc = datagen::wrongPairs(gradedJc);
   int wrongDropped = 0;
   words = datagen::withoutWrongChinesePairs(words, wrongCj, wrongDropped);
+  // A single character paired with a kanji that is a piece of words only is left without a pair.
+  int boundKanji = 0;
+  words = datagen::withoutBoundKanji(words, edict, cedict, datagen::acceptedPairs(gradedCj), boundKanji);
   int cedictReadings = 0;
   words = datagen::withCedictReadings(words, datagen::cedictReadings(cedict), cedictReadings);
   std::string hanziTable;
@@ -210,8 +213,9 @@ int main(int argc, char** argv) {
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);
   std::printf("Pairs graded wrong by hand, left out: %d\n", wrongDropped);
   std::printf("Lines paired by the false friends' table: %d; words from the hand-made Japanese lexicon: %d; common "
-              "words spelt like a Japanese name only, left to later sources: %d\n",
-              falseFriendLines, fromHandLexicon, nameSpellings);
+              "words spelt like a Japanese name only, left to later sources: %d; single characters paired with a "
+              "kanji no common word spells, left out: %d\n",
+              falseFriendLines, fromHandLexicon, nameSpellings, boundKanji);
   std::printf("Chinese words of another class in Japanese: %d, nouns as Japanese compounds: %d, Chinese names by "
               "their characters: %d\n",
               crossClass, compounds, names);

@@ -253,4 +253,22 @@ TEST(FullCardMeasure, CommonWordsSpeltLikeANameOnlyAreLeftOut) {
   EXPECT_EQ(dropped, 2);
 }
 
+// A single character paired with a kanji no common word spells leaves the generated lines; a name, a
+// kanji that is a common word, a pair graded by hand and a word of two characters stay.
+TEST(FullCardMeasure, SingleCharactersPairedWithABoundKanjiAreLeftOut) {
+  const auto cedict = datagen::parseCedict(utf8(u8"效 效 [xiao4] /effect/\n崔 崔 [Cui1] /surname Cui/\n"
+                                                u8"稅 税 [shui4] /tax/\n激 激 [ji1] /to arouse/\n"));
+  const auto edict = datagen::parseEdict(utf8(u8"税 [ぜい] /(n) tax/(P)/\n"));
+  const std::string hand = utf8(u8"效\tN\\U[N]a[J]\txiao4\tN,効,N0000\n");
+  const std::string kept = utf8(u8"崔\tN\\U[N]a[H]\t-\tN,崔,N<人>\n税\tN\\U[N]a[J]\t-\tN,税,N0000\n"
+                                u8"激\tV\\U[V]t[1]\t-\tV,激,TG000\n效果\tN\\U[N]a[J]\t-\tN,効果,N0000\n");
+  const std::string words =
+      hand + std::string(datagen::kOpenListHeading) + utf8(u8"\n效\tN\\U[N]a[J]\t-\tN,効,N0000\n") + kept;
+  const std::set<std::pair<std::string, std::string>> accepted = {{utf8(u8"激"), utf8(u8"激")}};
+  int dropped = 0;
+  EXPECT_EQ(datagen::withoutBoundKanji(words, edict, cedict, accepted, dropped),
+            hand + std::string(datagen::kOpenListHeading) + "\n" + kept);
+  EXPECT_EQ(dropped, 1);
+}
+
 }  // namespace
