@@ -310,6 +310,213 @@ std::string withoutWrongJapanesePairs(std::string_view lexicon, const std::set<s
   return out;
 }
 
+std::string withoutNameSpellings(std::string_view words, const JapaneseIndex& japanese,
+                                 const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
+                                 int& dropped) {
+  const std::size_t generated = words.find(kOpenListHeading);
+  if (generated == std::string_view::npos) return std::string(words);
+  std::set<std::string> edictSpellings;
+  for (const EdictEntry& e : edict) {
+    edictSpellings.insert(e.written);
+    edictSpellings.insert(e.spelling());
+  }
+  // Chinese word -> bit 1: a common entry, bit 2: a name's entry (an upper-case reading).
+  std::map<std::string, int> kinds;
+  for (const CedictEntry& c : cedict)
+    if (!c.reading.empty()) kinds[c.simplified] |= (c.reading[0] >= 'A' && c.reading[0] <= 'Z') ? 2 : 1;
+  const unsigned names = kJpPerson | kJpPlace, nameOnly = names | kJpNoun;
+  std::string out(words.substr(0, generated));
+  for (const std::string& line : linesOf(words.substr(generated))) {
+    const auto f = splitOn(line, '\t');
+    if (f.size() >= 4 && !line.empty() && line[0] != '#') {
+      const auto rendering = splitOn(f[3].substr(0, f[3].find(" |")), ',');
+      auto cls = rendering.size() >= 2 ? japanese.classes.find(rendering[1]) : japanese.classes.end();
+      auto kind = kinds.find(f[0]);
+      if (cls != japanese.classes.end() && (cls->second & names) && !(cls->second & ~nameOnly) &&
+          !edictSpellings.count(rendering[1]) && kind != kinds.end() && kind->second == 1) {
+        ++dropped;
+        continue;
+      }
+    }
+    out += line + '\n';
+  }
+  return out;
+}
+
+std::string withoutBoundKanji(std::string_view words, const std::vector<EdictEntry>& edict,
+                              const std::vector<CedictEntry>& cedict,
+                              const std::set<std::pair<std::string, std::string>>& accepted, int& dropped) {
+  const std::size_t generated = words.find(kOpenListHeading);
+  if (generated == std::string_view::npos) return std::string(words);
+  std::set<std::string> commonSpellings, names;
+  for (const EdictEntry& e : edict)
+    if (e.common) {
+      commonSpellings.insert(e.written);
+      commonSpellings.insert(e.spelling());
+    }
+  for (const CedictEntry& c : cedict)
+    if (!c.reading.empty() && c.reading[0] >= 'A' && c.reading[0] <= 'Z') names.insert(c.simplified);
+  std::string out(words.substr(0, generated));
+  for (const std::string& line : linesOf(words.substr(generated))) {
+    const auto f = splitOn(line, '\t');
+    if (f.size() >= 4 && !line.empty() && line[0] != '#' && plat::utf8ToWide(f[0]).size() == 1) {
+      const auto rendering = splitOn(f[3].substr(0, f[3].find(" |")), ',');
+      if (rendering.size() >= 2 && plat::utf8ToWide(rendering[1]).size() == 1 && !commonSpellings.count(rendering[1]) &&
+          !names.count(f[0]) && !accepted.count({f[0], rendering[1]})) {
+        ++dropped;
+        continue;
+      }
+    }
+    out += line + '\n';
+  }
+  return out;
+}
+
+bool parseFalseFriendTable(std::string_view text, std::vector<FalseFriendPair>& out, std::string* error) {
+  bool ok = true;
+  eachContentLine(text, [&](int number, std::string_view line) {
+    const auto f = splitOn(line, '\t');
+    const bool sideKnown = f.size() >= 3 && (f[1] == "zh" || f[1] == "ja");
+    if (!sideKnown || f[0].empty() || f[2].empty() || f[0] == f[2]) {
+      if (ok && error)
+        *error = "false_friends_table.tsv:" + std::to_string(number) + ": needs word, zh or ja, and another pair";
+      ok = false;
+      return;
+    }
+    out.push_back({f[0], f[1] == "ja", f[2], f.size() > 3 ? f[3] : std::string()});
+  });
+  return ok;
+}
+
+std::string withFalseFriendTableCj(std::string_view words, const std::vector<FalseFriendPair>& table, int& replaced) {
+  const std::size_t generated = words.find(kOpenListHeading);
+  if (generated == std::string_view::npos) return std::string(words);
+  std::map<std::string, std::string> pairs;
+  for (const FalseFriendPair& p : table)
+    if (!p.japanese) pairs.emplace(p.word, p.pair);
+  std::string out(words.substr(0, generated));
+  for (const std::string& line : linesOf(words.substr(generated))) {
+    auto f = splitOn(line, '\t');
+    auto it = f.size() >= 4 && line[0] != '#' ? pairs.find(f[0]) : pairs.end();
+    if (it == pairs.end()) {
+      out += line + '\n';
+      continue;
+    }
+    ++replaced;
+    if (it->second == "-") continue;
+    if (it->second.find(',') != std::string::npos) {
+      // A whole translation of another class brings the entry of that class.
+      static const std::map<char, std::string> kEntries = {
+          {'N', "N\\U[N]a[J]"}, {'V', "V\\U[V]t[1]"}, {'A', "A\\U[A]"}, {'F', "F\\U[F]"}};
+      auto entry = kEntries.find(it->second[0]);
+      if (entry != kEntries.end() && !f[1].empty() && f[1][0] != it->second[0]) f[1] = entry->second;
+      f[3] = it->second;
+    } else {
+      auto first = splitOn(f[3].substr(0, f[3].find(" |")), ',');
+      if (first.size() < 3) continue;
+      first[1] = it->second;
+      f[3].clear();
+      for (std::size_t i = 0; i < first.size(); ++i) f[3] += (i ? "," : "") + first[i];
+    }
+    for (std::size_t i = 0; i < f.size(); ++i) out += (i ? "\t" : "") + f[i];
+    out += '\n';
+  }
+  // A word of the table the card has no line for yet takes one with the table's pair.
+  std::set<std::string> keys;
+  for (const std::string& line : linesOf(out))
+    if (!line.empty() && line[0] != '#') keys.insert(line.substr(0, line.find('\t')));
+  static const std::map<char, std::string> kEntries = {
+      {'N', "N\\U[N]a[J]"}, {'V', "V\\U[V]t[1]"}, {'A', "A\\U[A]"}, {'F', "F\\U[F]"}};
+  for (const FalseFriendPair& p : table) {
+    if (p.japanese || p.pair == "-" || keys.count(p.word)) continue;
+    const std::string translation = p.pair.find(',') != std::string::npos ? p.pair : "N," + p.pair + ",N0000";
+    auto entry = kEntries.find(translation[0]);
+    if (entry == kEntries.end()) continue;
+    out += p.word + '\t' + entry->second + "\t-\t" + translation + '\n';
+    keys.insert(p.word);
+    ++replaced;
+  }
+  return out;
+}
+
+std::string withFalseFriendTableJc(std::string_view lexicon, const std::vector<FalseFriendPair>& table,
+                                   const std::map<std::string, FullConjugation>& conjugations, int& replaced) {
+  const std::size_t generated = lexicon.find(kGeneratedLexiconHeading);
+  if (generated == std::string_view::npos) return std::string(lexicon);
+  std::map<std::string, std::string> pairs;
+  for (const FalseFriendPair& p : table)
+    if (p.japanese) pairs.emplace(p.word, p.pair);
+  std::map<std::string, std::string> endings;  // "pos.type" -> ending of the dictionary form
+  for (const auto& [name, c] : conjugations) endings.emplace(std::to_string(c.pos) + '.' + std::to_string(c.type), c.ending);
+  std::string out(lexicon.substr(0, generated));
+  for (const std::string& line : linesOf(lexicon.substr(generated))) {
+    auto f = splitOn(line, '\t');
+    const auto codes = f.size() >= 4 ? splitOn(f[1], '.') : std::vector<std::string>{};
+    auto it = pairs.end();
+    if (codes.size() == 4 && line[0] != '#') {
+      // A stem by its dictionary form; a noun, a verb with する and a na-adjective by their key.
+      if ((codes[0] == "2" && codes[2] != "16") || (codes[0] == "3" && codes[2] != "21")) {
+        if (auto e = endings.find(codes[0] + '.' + codes[2]); e != endings.end()) it = pairs.find(f[0] + e->second);
+      } else {
+        it = pairs.find(f[0]);
+      }
+    }
+    if (it == pairs.end()) {
+      out += line + '\n';
+      continue;
+    }
+    ++replaced;
+    if (it->second == "-") continue;
+    f[3] = it->second;
+    for (std::size_t i = 0; i < f.size(); ++i) out += (i ? "\t" : "") + f[i];
+    out += '\n';
+  }
+  return out;
+}
+
+std::string handLexiconCjWords(std::string_view words, std::string_view handLexicon,
+                               const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
+                               const std::map<std::string, std::string>& leftOut, int cap, int& added) {
+  std::set<std::string> keys;
+  for (const std::string& line : linesOf(words))
+    if (!line.empty() && line[0] != '#') keys.insert(line.substr(0, line.find('\t')));
+  // Chinese word -> the first noun of the lexicon written for it; Japanese noun -> its サ変 code.
+  std::map<std::string, std::string> nounOf;
+  std::map<std::string, std::string> suruCode;
+  for (const std::string& line : linesOf(handLexicon)) {
+    if (line.empty() || line[0] == '#') continue;
+    const auto f = splitOn(line, '\t');
+    if (f.size() < 4 || f[0].empty() || f[3].empty()) continue;
+    if (f[1].rfind("6.", 0) == 0) nounOf.emplace(f[3], f[0]);
+    if (f[1] == "2.1.16.0") suruCode.emplace(f[0], "SHT00");
+    if (f[1] == "2.2.16.0") suruCode.emplace(f[0], "SHZ00");
+  }
+  std::string out;
+  int looked = 0;
+  for (const ChineseListWord& w : list) {
+    if (looked++ >= cap) break;
+    auto tag = tags.find(w.tag);
+    auto noun = nounOf.find(w.word);
+    if (tag == tags.end() || noun == nounOf.end() || keys.count(w.word) || leftOut.count(w.word)) continue;
+    const std::string& japanese = noun->second;
+    std::string translations, entry = tag->second.entry;
+    if (tag->second.category == 'N') {
+      translations = "N," + japanese + ",N0000";
+    } else if (tag->second.category == 'V') {
+      auto code = suruCode.find(japanese);
+      if (code == suruCode.end()) continue;
+      translations = "V," + japanese + "する," + code->second;
+      if (w.tag == "vn") translations = "N," + japanese + ",N0000 | " + translations;
+    } else {
+      continue;
+    }
+    keys.insert(w.word);
+    out += w.word + '\t' + entry + "\t-\t" + translations + '\n';
+    ++added;
+  }
+  return out;
+}
+
 std::string drawLines(const std::vector<MeasuredWord>& words) {
   std::string out;
   for (const MeasuredWord& m : words) out += std::to_string(m.rank) + '\t' + m.word + '\t' + m.translation + '\n';

@@ -77,6 +77,45 @@ std::string withoutWrongChinesePairs(std::string_view words, const std::set<std:
 // endings of `conjugations`; a verb with する by its noun too) and Chinese are a wrong pair.
 std::string withoutWrongJapanesePairs(std::string_view lexicon, const std::set<std::pair<std::string, std::string>>& wrong,
                                       const std::map<std::string, FullConjugation>& conjugations, int& dropped);
+// cj/words.txt without the generated lines (below the open list's heading) that write a common
+// Chinese word (CC-CEDICT gives it a lower-case reading and no name's) with a Japanese spelling the
+// IPA dictionary holds only as a person's or a place's name and EDICT not at all (房子 房子, 镜子 鏡子,
+// 水泥 水泥): such a pair meets on the characters of a name only. `dropped` counts the lines.
+std::string withoutNameSpellings(std::string_view words, const JapaneseIndex& japanese,
+                                 const std::vector<EdictEntry>& edict, const std::vector<CedictEntry>& cedict,
+                                 int& dropped);
+// cj/words.txt without the generated lines that pair a single Chinese character, no name's (CC-CEDICT
+// gives it no upper-case reading), with a single kanji that no common EDICT word spells (效 効, 激 激,
+// 赛 賽): such a kanji is a piece of words rather than a word; a pair graded right or rough by hand
+// (`accepted`) stays.
+std::string withoutBoundKanji(std::string_view words, const std::vector<EdictEntry>& edict,
+                              const std::vector<CedictEntry>& cedict,
+                              const std::set<std::pair<std::string, std::string>>& accepted, int& dropped);
+// A line of data/full/false_friends_table.tsv: a word written alike in both languages with another
+// sense in one, the side it is written on ("zh" a Chinese word, "ja" a Japanese one), its right pair
+// and a note. A Chinese word's pair is a Japanese rendering (the line keeps its kind and code), a
+// whole translation "kind,rendering,code", or "-" for none; a Japanese word's a Chinese word or "-".
+struct FalseFriendPair {
+  std::string word;
+  bool japanese = false;
+  std::string pair, note;
+};
+bool parseFalseFriendTable(std::string_view text, std::vector<FalseFriendPair>& out, std::string* error = nullptr);
+// cj/words.txt with the Chinese words of the table paired as it says: each generated line of the
+// word (below the open list's heading) takes the table's pair, or is left out for "-"; a word with no
+// line at all takes one (a rendering alone is a noun).
+std::string withFalseFriendTableCj(std::string_view words, const std::vector<FalseFriendPair>& table, int& replaced);
+// jc/lexicon.txt likewise: each generated line of a Japanese word of the table (a stem by its
+// dictionary form, a verb with する by its noun) takes the table's Chinese word, or is left out.
+std::string withFalseFriendTableJc(std::string_view lexicon, const std::vector<FalseFriendPair>& table,
+                                   const std::map<std::string, FullConjugation>& conjugations, int& replaced);
+// Lines of cj/words.txt for the list words (of the `cap` most frequent) that `words` leaves without a
+// line, taken back from the hand-made Japanese lexicon: a noun line (6.x) whose Chinese is the word
+// gives a noun of the list its Japanese, and a verb of the list its Japanese with する where the
+// lexicon lists it as a サ変 verb too (2.1.16 transitive, 2.2.16 intransitive).
+std::string handLexiconCjWords(std::string_view words, std::string_view handLexicon,
+                               const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
+                               const std::map<std::string, std::string>& leftOut, int cap, int& added);
 // "200 drawn: 180 right, 10 rough, 8 wrong, 2 none, 0 not graded; through English 150 agree, 30 meet,
 // 15 apart, 5 unknown"
 std::string tally(const std::vector<MeasuredWord>& words);

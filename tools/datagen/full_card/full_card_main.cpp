@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   }
   std::string lexicon = std::string(datagen::kGeneratedLexiconHeading) + " with the Chinese words written with them\n";
   datagen::FullCardSizes sizes;
-  const std::string wordsSoFar = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
+  std::string wordsSoFar = datagen::fullCjWords(text[9], text[8], list, tags, falseFriends, japanese, forms,
                                                  traditional, twins, std::atoi(argv[9]), sampleLexicon, lexicon, sizes, frames);
   // The open dictionaries through English, when both are given.
   std::vector<datagen::EdictEntry> edict;
@@ -96,6 +96,9 @@ int main(int argc, char** argv) {
     edict = datagen::parseEdict(edictText);
     cedict = datagen::parseCedict(cedictText);
   }
+  // A common word written with the characters of a Japanese name only is left to the later sources.
+  int nameSpellings = 0;
+  wordsSoFar = datagen::withoutNameSpellings(wordsSoFar, japanese, edict, cedict, nameSpellings);
   // Pairs graded by hand: the wrong ones are left out, the right and rough ones kept.
   const std::string gradedCj = tools::readFile(lists + "/measure_cj.tsv") + tools::readFile(lists + "/singles_cj.tsv");
   const std::string gradedJc = tools::readFile(lists + "/measure_jc.tsv") + tools::readFile(lists + "/singles_jc.tsv");
@@ -127,11 +130,26 @@ int main(int argc, char** argv) {
   words += "# Words paired through English, first senses meeting\n" +
            datagen::pivotCjWords(words, list, tags, leftOut, japanese, edict, cedict, std::atoi(argv[9]), last,
                                  spellings, datagen::acceptedPairs(gradedCj), true);
+  // Then the nouns and verbs the hand-made Japanese lexicon writes a Japanese word for.
+  int fromHandLexicon = 0;
+  words += "# Words the hand-made Japanese lexicon gives a Japanese word\n" +
+           datagen::handLexiconCjWords(words, sampleLexicon, list, tags, leftOut, std::atoi(argv[9]), fromHandLexicon);
+  // Words written alike in both languages with another sense in one take the table's pair.
+  std::vector<datagen::FalseFriendPair> falseFriendTable;
+  if (!datagen::parseFalseFriendTable(tools::readFile(lists + "/false_friends_table.tsv"), falseFriendTable, &error)) {
+    std::fprintf(stderr, "datagen_fullcard: %s\n", error.c_str());
+    return 1;
+  }
+  int falseFriendLines = 0;
+  words = datagen::withFalseFriendTableCj(words, falseFriendTable, falseFriendLines);
   // Pairs graded wrong by hand (the measures and the single characters) are left out.
   const auto wrongCj = datagen::wrongPairs(gradedCj);
   const auto wrongJc = datagen::wrongPairs(gradedJc);
   int wrongDropped = 0;
   words = datagen::withoutWrongChinesePairs(words, wrongCj, wrongDropped);
+  // A single character paired with a kanji that is a piece of words only is left without a pair.
+  int boundKanji = 0;
+  words = datagen::withoutBoundKanji(words, edict, cedict, datagen::acceptedPairs(gradedCj), boundKanji);
   int cedictReadings = 0;
   words = datagen::withCedictReadings(words, datagen::cedictReadings(cedict), cedictReadings);
   std::string hanziTable;
@@ -175,6 +193,7 @@ int main(int argc, char** argv) {
   full += "# Words whose kanji spell a Chinese word past the cap\n" +
           datagen::pastCapJcLines(full, list, tags, falseFriends, japanese, forms, traditional, twins, edict, cedict,
                                   std::atoi(argv[9]), pastCap);
+  full = datagen::withFalseFriendTableJc(full, falseFriendTable, conjugations, falseFriendLines);
   full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, wrongDropped);
   // Time nouns of the generated lines take the time code.
   int timeNouns = 0;
@@ -193,6 +212,10 @@ int main(int argc, char** argv) {
               "%d readings from CC-CEDICT\n",
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);
   std::printf("Pairs graded wrong by hand, left out: %d\n", wrongDropped);
+  std::printf("Lines paired by the false friends' table: %d; words from the hand-made Japanese lexicon: %d; common "
+              "words spelt like a Japanese name only, left to later sources: %d; single characters paired with a "
+              "kanji no common word spells, left out: %d\n",
+              falseFriendLines, fromHandLexicon, nameSpellings, boundKanji);
   std::printf("Chinese words of another class in Japanese: %d, nouns as Japanese compounds: %d, Chinese names by "
               "their characters: %d\n",
               crossClass, compounds, names);

@@ -162,4 +162,113 @@ TEST(FullCardMeasure, WrongPairsLeaveTheCard) {
   EXPECT_EQ(dropped, 3);
 }
 
+// The false friends' table: a Chinese word's generated line takes the Japanese pair (a rendering
+// keeps the kind and code, a whole translation of another class brings its entry, "-" drops it), a
+// Japanese word's generated lines the Chinese pair; the hand-made lines above the headings stay.
+TEST(FullCardMeasure, FalseFriendTableReplacesGeneratedPairs) {
+  std::vector<datagen::FalseFriendPair> table;
+  std::string error;
+  ASSERT_TRUE(datagen::parseFalseFriendTable(
+      utf8(u8"# word\tside\tpair\tnote\n节目\tzh\t番組\tprogramme\n生气\tzh\tV,怒る,ZG000\tangry\n屏\tzh\t-\t\n"
+           u8"節目\tja\t转折点\tturning point\n放置\tja\t搁置\tleft alone\n"),
+      table, &error))
+      << error;
+  ASSERT_EQ(table.size(), 5u);
+  for (const char8_t* bad : {u8"节目\tcn\t番組\n", u8"节目\tzh\n", u8"节目\tzh\t节目\n"}) {
+    std::vector<datagen::FalseFriendPair> none;
+    EXPECT_FALSE(datagen::parseFalseFriendTable(utf8(bad), none, &error)) << utf8(bad);
+  }
+  const std::string hand = utf8(u8"节目\tN\\U[N]a[J]\tjie2mu4\tN,節目,N0000\n");
+  const std::string words =
+      hand + std::string(datagen::kOpenListHeading) +
+      utf8(u8"\n节目\tN\\U[N]a[J]\t-\tN,節目,N0000\n生气\tN\\U[N]a[J]\t-\tN,生気,N0000\n屏\tN\\U[N]a[L]\t-\tN,屏,N0000\n"
+           u8"书\tN\\U[N]a[J]\t-\tN,本,N0000\n");
+  int replaced = 0;
+  EXPECT_EQ(datagen::withFalseFriendTableCj(words, table, replaced),
+            hand + std::string(datagen::kOpenListHeading) +
+                utf8(u8"\n节目\tN\\U[N]a[J]\t-\tN,番組,N0000\n生气\tV\\U[V]t[1]\t-\tV,怒る,ZG000\n"
+                     u8"书\tN\\U[N]a[J]\t-\tN,本,N0000\n"));
+  EXPECT_EQ(replaced, 3);
+  // A word of the table without any line takes one; a "-" word does not.
+  replaced = 0;
+  EXPECT_EQ(datagen::withFalseFriendTableCj(hand + std::string(datagen::kOpenListHeading) + "\n", table, replaced),
+            hand + std::string(datagen::kOpenListHeading) + utf8(u8"\n生气\tV\\U[V]t[1]\t-\tV,怒る,ZG000\n"));
+  EXPECT_EQ(replaced, 1);
+  const std::map<std::string, datagen::FullConjugation> conj = {{utf8(u8"五段・サ行"), {2, 5, utf8(u8"す")}}};
+  const std::string handJc = utf8(u8"節目\t6.1.0.0\t=\t节目\tN\n");
+  const std::string lexicon = handJc + std::string(datagen::kGeneratedLexiconHeading) +
+                              utf8(u8"\n節目\t6.1.0.0\t=\t节目\t\t\t\t9\n放置\t6.2.0.0\t=\t放置\t\t\t\t9\n"
+                                   u8"放置\t2.1.16.0\t=\t放置\tVT\t13\t\t9\n放\t2.1.5.0\t=\t放\tVT\t13\n");
+  replaced = 0;
+  EXPECT_EQ(datagen::withFalseFriendTableJc(lexicon, table, conj, replaced),
+            handJc + std::string(datagen::kGeneratedLexiconHeading) +
+                utf8(u8"\n節目\t6.1.0.0\t=\t转折点\t\t\t\t9\n放置\t6.2.0.0\t=\t搁置\t\t\t\t9\n"
+                     u8"放置\t2.1.16.0\t=\t搁置\tVT\t13\t\t9\n放\t2.1.5.0\t=\t放\tVT\t13\n"));
+  EXPECT_EQ(replaced, 3);
+}
+
+// Words the card leaves without a line take back the noun the hand-made Japanese lexicon writes for
+// them: a noun of the list as a noun, a verb as the サ変 verb where the lexicon lists one, and no
+// word that has a line, is left out, or whose class the lexicon cannot give.
+TEST(FullCardMeasure, HandLexiconGivesUnpairedWordsTheirJapanese) {
+  const std::string lexicon = utf8(
+      u8"住所\t6.1.0.0\t=\t地址\tN\n運転\t6.2.0.0\t=\t驾驶\tN\n運転\t2.1.16.0\t=\t驾驶\tVT\t13\n"
+      u8"誘い\t6.1.0.0\t=\t邀请\tN\n異動\t6.2.0.0\t=\t调动\tN\n異動\t2.2.16.0\t=\t调动\tV1\t12\n"
+      u8"本\t6.1.0.0\t=\t书\tN\n早い\t3.0.18.0\t=\t早\tA\n帰還\t6.2.0.0\t=\t返回\tN\n");
+  const std::vector<datagen::ChineseListWord> list = {
+      {utf8(u8"地址"), 9, "n"}, {utf8(u8"驾驶"), 8, "v"}, {utf8(u8"邀请"), 7, "v"}, {utf8(u8"调动"), 6, "vn"},
+      {utf8(u8"书"), 5, "n"},   {utf8(u8"早"), 4, "a"},   {utf8(u8"返回"), 3, "v"}};
+  const std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}},
+                                                        {"v", {'V', "V\\U[V]t[1]"}},
+                                                        {"vn", {'V', "NV\\U[N]a[J]U[V]t[1]"}},
+                                                        {"a", {'A', "A\\U[A]"}}};
+  const std::string words = utf8(u8"书\tN\\U[N]a[J]\tshu1\tN,本,N0000\n");
+  const std::map<std::string, std::string> leftOut = {{utf8(u8"返回"), "-"}};
+  int added = 0;
+  EXPECT_EQ(datagen::handLexiconCjWords(words, lexicon, list, tags, leftOut, 100, added),
+            utf8(u8"地址\tN\\U[N]a[J]\t-\tN,住所,N0000\n驾驶\tV\\U[V]t[1]\t-\tV,運転する,SHT00\n"
+                 u8"调动\tNV\\U[N]a[J]U[V]t[1]\t-\tN,異動,N0000 | V,異動する,SHZ00\n"));
+  EXPECT_EQ(added, 3);
+}
+
+// A common Chinese word spelt like a Japanese name only leaves the generated lines; a surname, a
+// spelling EDICT knows, a common Japanese noun and the hand-made lines stay.
+TEST(FullCardMeasure, CommonWordsSpeltLikeANameOnlyAreLeftOut) {
+  const auto cedict = datagen::parseCedict(utf8(u8"房子 房子 [fang2 zi5] /house/\n鏡子 镜子 [jing4 zi5] /mirror/\n"
+                                                u8"崔 崔 [Cui1] /surname Cui/\n日前 日前 [ri4 qian2] /the other day/\n"
+                                                u8"書 书 [shu1] /book/\n"));
+  const auto edict = datagen::parseEdict(utf8(u8"日前 [にちぜん] /(n-adv,n-t) the other day/(P)/\n"));
+  datagen::JapaneseIndex japanese;
+  for (const char8_t* name : {u8"房子", u8"鏡子", u8"崔"}) japanese.classes[utf8(name)] = datagen::kJpNoun | datagen::kJpPerson;
+  japanese.classes[utf8(u8"日前")] = datagen::kJpNoun | datagen::kJpPlace;
+  japanese.classes[utf8(u8"本")] = datagen::kJpNoun | datagen::kJpCommon;
+  const std::string hand = utf8(u8"房子\tN\\U[N]a[J]\tfang2zi5\tN,房子,N0000\n");
+  const std::string kept = utf8(u8"崔\tN\\U[N]a[H]\t-\tN,崔,N<人>\n日前\tN\\U[N]a[T]\t-\tN,日前,N0000\n"
+                                u8"书\tN\\U[N]a[J]\t-\tN,本,N0000\n");
+  const std::string words = hand + std::string(datagen::kOpenListHeading) +
+                            utf8(u8"\n房子\tN\\U[N]a[H]\t-\tN,房子,N0000\n镜子\tN\\U[N]a[H]\t-\tN,鏡子,N0000\n") + kept;
+  int dropped = 0;
+  EXPECT_EQ(datagen::withoutNameSpellings(words, japanese, edict, cedict, dropped),
+            hand + std::string(datagen::kOpenListHeading) + "\n" + kept);
+  EXPECT_EQ(dropped, 2);
+}
+
+// A single character paired with a kanji no common word spells leaves the generated lines; a name, a
+// kanji that is a common word, a pair graded by hand and a word of two characters stay.
+TEST(FullCardMeasure, SingleCharactersPairedWithABoundKanjiAreLeftOut) {
+  const auto cedict = datagen::parseCedict(utf8(u8"效 效 [xiao4] /effect/\n崔 崔 [Cui1] /surname Cui/\n"
+                                                u8"稅 税 [shui4] /tax/\n激 激 [ji1] /to arouse/\n"));
+  const auto edict = datagen::parseEdict(utf8(u8"税 [ぜい] /(n) tax/(P)/\n"));
+  const std::string hand = utf8(u8"效\tN\\U[N]a[J]\txiao4\tN,効,N0000\n");
+  const std::string kept = utf8(u8"崔\tN\\U[N]a[H]\t-\tN,崔,N<人>\n税\tN\\U[N]a[J]\t-\tN,税,N0000\n"
+                                u8"激\tV\\U[V]t[1]\t-\tV,激,TG000\n效果\tN\\U[N]a[J]\t-\tN,効果,N0000\n");
+  const std::string words =
+      hand + std::string(datagen::kOpenListHeading) + utf8(u8"\n效\tN\\U[N]a[J]\t-\tN,効,N0000\n") + kept;
+  const std::set<std::pair<std::string, std::string>> accepted = {{utf8(u8"激"), utf8(u8"激")}};
+  int dropped = 0;
+  EXPECT_EQ(datagen::withoutBoundKanji(words, edict, cedict, accepted, dropped),
+            hand + std::string(datagen::kOpenListHeading) + "\n" + kept);
+  EXPECT_EQ(dropped, 1);
+}
+
 }  // namespace

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "tools/datagen/build_programs.h"
+#include "tools/datagen/full_card_measure.h"
+#include "tools/datagen/full_card_pivot.h"
 
 namespace {
 
@@ -95,6 +97,58 @@ TEST(FullCardWords, EverydayVerbsCarryAspectAndKanaWordsTheirChinese) {
     bool found = false;
     for (auto it = from; it != to; ++it) found = found || it->second.find(utf8(c.codesAndChinese)) != std::string::npos;
     EXPECT_TRUE(found) << utf8(c.stem) << utf8(c.codesAndChinese);
+  }
+}
+
+// The false friends' table read back through the written card: every word of it is on the card, its
+// generated lines carry the table's pair and none the same-character one, a "-" word has none.
+TEST(FullCardWords, FalseFriendsTakeTheTablesPair) {
+  std::ifstream in(std::string(SUITE_TEST_SOURCE_DIR) + "/data/full/false_friends_table.tsv", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<datagen::FalseFriendPair> table;
+  std::string error;
+  ASSERT_TRUE(datagen::parseFalseFriendTable(text.str(), table, &error)) << error;
+  ASSERT_GT(table.size(), 100u);
+  const auto generatedLines = [](const std::string& path, std::string_view heading) {
+    std::ifstream file(path, std::ios::binary);
+    std::multimap<std::string, std::string> out;
+    bool generated = false;
+    for (std::string l; std::getline(file, l);) {
+      generated = generated || l.rfind(std::string(heading), 0) == 0;
+      if (generated && !l.empty() && l[0] != '#') out.emplace(l.substr(0, l.find('\t')), l);
+    }
+    return out;
+  };
+  const auto words = generatedLines(datagen::buildFolder() + "/fullcard/source/cj/words.txt", datagen::kOpenListHeading);
+  const auto lexicon =
+      generatedLines(datagen::buildFolder() + "/fullcard/source/jc/lexicon.txt", datagen::kGeneratedLexiconHeading);
+  ASSERT_GT(words.size(), 10000u);
+  ASSERT_GT(lexicon.size(), 10000u);
+  for (const datagen::FalseFriendPair& p : table) {
+    const auto& lines = p.japanese ? lexicon : words;
+    auto [from, to] = lines.equal_range(p.word);
+    if (p.pair == "-") {
+      EXPECT_EQ(from, to) << p.word;
+      continue;
+    }
+    EXPECT_NE(from, to) << p.word << " has no line on the card";
+    for (auto it = from; it != to; ++it) {
+      std::vector<std::string> f;
+      std::stringstream fields(it->second);
+      for (std::string x; std::getline(fields, x, '\t');) f.push_back(x);
+      ASSERT_GE(f.size(), 4u) << it->second;
+      // A verb's or adjective's stem (心得る: 心得) is another word than the noun of the table.
+      if (p.japanese && f[1].size() >= 5 && (f[1][0] == '2' || f[1][0] == '3') &&
+          f[1].find(f[1][0] == '2' ? ".16." : ".21.") == std::string::npos)
+        continue;
+      if (p.japanese)
+        EXPECT_EQ(f[3], p.pair) << it->second;
+      else if (p.pair.find(',') != std::string::npos)
+        EXPECT_EQ(f[3], p.pair) << it->second;
+      else
+        EXPECT_EQ(f[3].substr(0, f[3].find(" |")).find("," + p.pair + ","), 1u) << it->second;
+    }
   }
 }
 
