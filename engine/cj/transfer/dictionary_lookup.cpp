@@ -577,36 +577,46 @@ int readWholeEntry(CjTransferContext& c, std::string_view text, std::vector<CjCa
   return readEntryAt(engineOf(c), record->dictionaryRef, *list);
 }
 
-// 几个 read as two words (几 个 客人), or 个 starting the next word (几 个人): before a person or an
-// animal, the count and its classifier read 何人 in a question, 何人か ("some") otherwise.
-static bool countOfSomeone(CjTransferContext& c, int i, CjTargetNode& t) {
+// 几 before a classifier, 几个 being two words here. Before a person or an animal (几 个 客人, or
+// 几 个人 where 个人 is one word) the count and its classifier read 何人 in a question, 何人か ("some")
+// otherwise; any other count in a statement is "some" too (何冊かの本). True when the word is done.
+static bool approximateCount(CjTransferContext& c, int i, CjTargetNode& t, bool& changed) {
   const std::string_view chi = slotNode(c, i).CHI.view();
   const std::string& pair = listedWord(kDictionaryLookupA5Key);
   if (i + 1 > c.nodeCount || pair.size() <= chi.size() || pair.compare(0, chi.size(), chi) != 0) return false;
   const std::string_view classifierText = std::string_view(pair).substr(chi.size());
   const CjNode& next = slotNode(c, i + 1);
-  auto animate = [](const CjNode& n) {
-    return n.CAT == "N" && (n.features.M_SEM.contains("H") || n.features.M_SEM.contains("A"));
-  };
   CjTargetNode* classifier = targetNode(c, i + 1);
   if (!classifier) return false;
-  if (next.CHI.view() == classifierText) {
-    if (i + 2 > c.nodeCount || !animate(slotNode(c, i + 2))) return false;
-  } else {
+  auto animate = [](const CjNode& n) {
+    if (!n.CAT.view().starts_with("N")) return false;
+    bool someone = n.features.M_SEM.contains("H") || n.features.M_SEM.contains("A");
+    for (const CjSense& sense : n.senses) someone = someone || sense.M_SEM.contains("H") || sense.M_SEM.contains("A");
+    return someone;
+  };
+  bool someone = false;
+  const std::string_view text = next.CHI.view();
+  if (text == classifierText) {
+    someone = i + 2 <= c.nodeCount && animate(slotNode(c, i + 2));
+  } else if (text.size() > classifierText.size() && text.substr(0, classifierText.size()) == classifierText) {
     // 个人 on a card that holds it as one word: the classifier and the word after it.
-    const std::string_view text = next.CHI.view();
-    if (text.size() <= classifierText.size() || text.substr(0, classifierText.size()) != classifierText) return false;
     std::unique_ptr<CjNode> rest(new (std::nothrow) CjNode);
-    if (!rest || !loadWordRecord(engineOf(c), text.substr(classifierText.size()), rest.get())) return false;
-    bool someone = false;
-    for (const CjSense& sense : rest->senses) someone = someone || sense.M_SEM.contains("H") || sense.M_SEM.contains("A");
-    if (!rest->CAT.view().starts_with("N") || !someone) return false;
+    someone = rest && loadWordRecord(engineOf(c), text.substr(classifierText.size()), rest.get()) && animate(*rest);
   }
   const CjTargetNode* gov = targetNode(c, c.govWork);
-  t.japanese = gov && gov->vform == '?' ? "何人" : "何人か";
-  classifier->japanese.clear();
-  classifier->alive = 0;
-  return true;
+  const bool question = (gov && gov->vform == '?') || c.sentenceType == "?";
+  if (someone) {
+    t.japanese = question ? "何人" : "何人か";
+    classifier->japanese.clear();
+    classifier->alive = 0;
+    changed = true;
+    return true;
+  }
+  if (next.CAT == "S" && !question && !textEndsWith(classifier->att.view(), "か")) {
+    classifier->att.append("か");
+    changed = true;
+  }
+  return false;
 }
 
 void chooseTranslation(CjTransferContext& c, int i, char letter) {
@@ -643,10 +653,10 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
       return;
     }
   }
-  if (countOfSomeone(c, i, t)) {
-    ruletally::note("dictionaryLookup.countOfSomeone");
-    return;
-  }
+  bool counted = false;
+  const bool countDone = approximateCount(c, i, t, counted);
+  ruletally::noteIf(counted, "dictionaryLookup.approximateCount");
+  if (countDone) return;
   if (isLoneWord(c, i)) {
     t.keepEllipsis = 1;
     if (translateSpecialWord(c, i, 'D') || translateSpecialWord(c, i, 'K')) return;

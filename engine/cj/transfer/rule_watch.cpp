@@ -31,7 +31,7 @@ constexpr const char* kTransferRules[] = {
     "dependentPatterns.generateAdverbialPattern",
     "dependentPatterns.generateVerbalObject",
     "dictionaryLookup.categoryFallback",
-    "dictionaryLookup.countOfSomeone",
+    "dictionaryLookup.approximateCount",
     "dictionaryLookup.fixedWordTranslation",
     "dictionaryLookup.translateSpecialWord",
     "entityTests.isPersonName",

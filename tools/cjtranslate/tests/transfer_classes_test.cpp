@@ -229,6 +229,21 @@ TEST_F(TransferClasses, NoMoreThanReadsNisuginai) {
       EXPECT_EQ(out[i].find("個"), std::string::npos) << lines[i] << " -> " << out[i];
     }
   }
+  const std::vector<std::pair<std::string, std::string>> counts = {
+      {"本书", "冊"}, {"个苹果", "個"}, {"杯咖啡", "杯"}, {"只狗", "匹"}};
+  std::vector<std::string> more;
+  for (const auto& [count, counter] : counts) {
+    more.push_back("我看见了几" + count + "。");
+    more.push_back("你看见了几" + count + "？");
+  }
+  for (const auto& out : onBothCards(more)) {
+    ASSERT_EQ(out.size(), more.size());
+    for (std::size_t i = 0; i < more.size(); ++i) {
+      const std::string counter = counts[i / 2].second;
+      const bool question = i % 2 == 1;
+      EXPECT_NE(out[i].find("何" + counter + (question ? "の" : "かの")), std::string::npos) << more[i] << " -> " << out[i];
+    }
+  }
 }
 
 // 不过是 before a verb: no more than doing it, the verb with に before すぎない.
@@ -246,7 +261,8 @@ TEST_F(TransferClasses, NoMoreThanDoingReadsNisuginai) {
   }
 }
 
-// 几个 before a person or an animal: 何人か ("some") in a statement, 何人 in a question.
+// 几个 before a person or an animal: 何人か ("some") in a statement, 何人 in a question; 几 before any
+// other count: "some" (何冊か) in a statement, "how many" in a question.
 TEST_F(TransferClasses, SomePeopleAndHowMany) {
   ASSERT_TRUE(cardBuilt_);
   std::vector<std::string> nouns;
