@@ -605,15 +605,19 @@ static bool approximateCount(CjTransferContext& c, int i, CjTargetNode& t, bool&
   }
   const CjTargetNode* gov = targetNode(c, c.govWork);
   const bool question = (gov && gov->vform == '?') || c.sentenceType == "?";
+  // After a demonstrative (这几天, 那几个) it is "these few": no か.
+  const bool afterDemonstrative = i > 1 && slotNode(c, i - 1).CAT.view().starts_with("R");
   if (someone) {
-    t.japanese = question ? "何人" : "何人か";
+    t.japanese = question || afterDemonstrative ? "何人" : "何人か";
     classifier->japanese.clear();
     classifier->alive = 0;
     changed = true;
     return true;
   }
-  if (next.CAT == "S" && !question && !textEndsWith(classifier->att.view(), "か")) {
-    classifier->att.append("か");
+  if (next.CAT == "S" && !question && !afterDemonstrative && !classifier->att.view().starts_with("か")) {
+    std::string att = "か";
+    att += classifier->att.view();
+    classifier->att = att;
     changed = true;
   }
   return false;

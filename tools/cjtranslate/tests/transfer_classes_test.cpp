@@ -244,6 +244,15 @@ TEST_F(TransferClasses, NoMoreThanReadsNisuginai) {
       EXPECT_NE(out[i].find("何" + counter + (question ? "の" : "かの")), std::string::npos) << more[i] << " -> " << out[i];
     }
   }
+  // After a demonstrative, "these few": never "some".
+  const std::vector<std::string> these = {"这几本书很贵。", "那几个苹果很大。", "这几个学生很好。", "这几天很忙。"};
+  for (const auto& out : onBothCards(these)) {
+    ASSERT_EQ(out.size(), these.size());
+    for (std::size_t i = 0; i < these.size(); ++i) {
+      EXPECT_NE(out[i].find("何"), std::string::npos) << these[i] << " -> " << out[i];
+      EXPECT_EQ(out[i].find("か"), std::string::npos) << these[i] << " -> " << out[i];
+    }
+  }
 }
 
 // 不过是 before a verb: no more than doing it, the verb with に before すぎない.
