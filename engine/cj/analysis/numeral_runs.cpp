@@ -150,30 +150,55 @@ void groupNumeralRun(CjSentence& s) {
   }
 }
 
+namespace {
+
+// A word of numeral characters ending in a word of the list, as the segmenter reads some hours,
+// whole parts and minutes in one word: 一点, 零点 (point), 十分 (clock word).
+bool numeralsThen(const CjSentence& s, int i, const ListedKey& tail) {
+  if (!isWordAt(s, i)) return false;
+  const std::string_view t = textOf(s, i);
+  for (const std::string& end : listedWords(tail)) {
+    if (end.empty() || t.size() <= end.size() || t.substr(t.size() - end.size()) != end) continue;
+    const std::string_view head = t.substr(0, t.size() - end.size());
+    if (head.size() % 2 != 0) continue;
+    bool numerals = true;
+    for (std::size_t k = 0; numerals && k < head.size(); k += 2) numerals = inList(kPreParseRunC, head.substr(k, 2));
+    if (numerals) return true;
+  }
+  return false;
+}
+
+// After the point: a clock word, a numeral run with or without its clock word, or a numeral word that
+// ends in its clock word (十分). The group's last node; 0 when nothing follows that fits.
+int afterPoint(const CjSentence& s, int y) {
+  if (!isWordAt(s, y)) return 0;
+  if (nodeInList(s, y, kClockWords) || numeralsThen(s, y, kClockWords)) return y;  // 十点半, 一点十分
+  if (!hasU(s, y)) return 0;
+  while (isWordAt(s, nextNode(s, y)) && hasU(s, nextNode(s, y)) && !nodeInList(s, nextNode(s, y), kClockWords))
+    y = nextNode(s, y);
+  const int z = nextNode(s, y);
+  return isWordAt(s, z) && (nodeInList(s, z, kClockWords) || numeralsThen(s, z, kClockWords)) ? z : y;
+}
+
+}  // namespace
+
 // A numeral run, the point word and a numeral run: a decimal (六十五点三公斤, 百分之三点五) unless a
-// clock word follows (三点五十分); a clock time (三点五十分, 七点一刻, 十点半) with its clock word.
+// clock word follows (三点五十分); a clock time (三点五十分, 七点一刻, 十点半) with its clock word. The
+// point may end a word of numerals (一点十分, 十一点半, 零点五).
 void groupDecimalNumerals(CjSentence& s) {
   int w = s.firstTop;
   for (int steps = 0; isNodeIndex(s, w) && steps < kMaxNodes; ++steps) {
-    int last = w;
-    while (isWordAt(s, last) && hasU(s, last) && isWordAt(s, nextNode(s, last)) && hasU(s, nextNode(s, last)) &&
-           !nodeInList(s, nextNode(s, last), kClockWords))
-      last = nextNode(s, last);
-    const int x = nextNode(s, last);
-    int y = nextNode(s, x);
-    if (!(isWordAt(s, w) && hasU(s, w) && !nodeInList(s, w, kClockWords) && isWordAt(s, x) &&
-          nodeInList(s, x, kDecimalPoint) && isWordAt(s, y))) {
-      w = nextNode(s, w);
-      continue;
-    }
     int end = 0;
-    if (nodeInList(s, y, kClockWords)) {
-      end = y;  // 十点半, 八点整
-    } else if (hasU(s, y)) {
-      while (isWordAt(s, nextNode(s, y)) && hasU(s, nextNode(s, y)) && !nodeInList(s, nextNode(s, y), kClockWords))
-        y = nextNode(s, y);
-      const int z = nextNode(s, y);
-      end = isWordAt(s, z) && nodeInList(s, z, kClockWords) ? z : y;
+    if (numeralsThen(s, w, kDecimalPoint)) {
+      end = afterPoint(s, nextNode(s, w));
+    } else if (isWordAt(s, w) && hasU(s, w) && !nodeInList(s, w, kClockWords)) {
+      int last = w;
+      while (isWordAt(s, nextNode(s, last)) && hasU(s, nextNode(s, last)) &&
+             !nodeInList(s, nextNode(s, last), kClockWords))
+        last = nextNode(s, last);
+      const int x = nextNode(s, last);
+      if (isWordAt(s, x) && nodeInList(s, x, kDecimalPoint)) end = afterPoint(s, nextNode(s, x));
+      else if (numeralsThen(s, x, kDecimalPoint)) end = afterPoint(s, nextNode(s, x));
     }
     const int group = end ? builtnewnode(s, w, end) : 0;
     if (end && group == 0) return;

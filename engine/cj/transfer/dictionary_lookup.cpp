@@ -577,6 +577,52 @@ int readWholeEntry(CjTransferContext& c, std::string_view text, std::vector<CjCa
   return readEntryAt(engineOf(c), record->dictionaryRef, *list);
 }
 
+// 几 before a classifier, 几个 being two words here. Before a person or an animal (几 个 客人, or
+// 几 个人 where 个人 is one word) the count and its classifier read 何人 in a question, 何人か ("some")
+// otherwise; any other count in a statement is "some" too (何冊かの本). True when the word is done.
+static bool approximateCount(CjTransferContext& c, int i, CjTargetNode& t, bool& changed) {
+  const std::string_view chi = slotNode(c, i).CHI.view();
+  const std::string& pair = listedWord(kDictionaryLookupA5Key);
+  if (i + 1 > c.nodeCount || pair.size() <= chi.size() || pair.compare(0, chi.size(), chi) != 0) return false;
+  const std::string_view classifierText = std::string_view(pair).substr(chi.size());
+  const CjNode& next = slotNode(c, i + 1);
+  CjTargetNode* classifier = targetNode(c, i + 1);
+  if (!classifier) return false;
+  auto animate = [](const CjNode& n) {
+    if (!n.CAT.view().starts_with("N")) return false;
+    bool someone = n.features.M_SEM.contains("H") || n.features.M_SEM.contains("A");
+    for (const CjSense& sense : n.senses) someone = someone || sense.M_SEM.contains("H") || sense.M_SEM.contains("A");
+    return someone;
+  };
+  bool someone = false;
+  const std::string_view text = next.CHI.view();
+  if (text == classifierText) {
+    someone = i + 2 <= c.nodeCount && animate(slotNode(c, i + 2));
+  } else if (text.size() > classifierText.size() && text.substr(0, classifierText.size()) == classifierText) {
+    // 个人 on a card that holds it as one word: the classifier and the word after it.
+    std::unique_ptr<CjNode> rest(new (std::nothrow) CjNode);
+    someone = rest && loadWordRecord(engineOf(c), text.substr(classifierText.size()), rest.get()) && animate(*rest);
+  }
+  const CjTargetNode* gov = targetNode(c, c.govWork);
+  const bool question = (gov && gov->vform == '?') || c.sentenceType == "?";
+  // After a demonstrative (这几天, 那几个) it is "these few": no か.
+  const bool afterDemonstrative = i > 1 && slotNode(c, i - 1).CAT.view().starts_with("R");
+  if (someone) {
+    t.japanese = question || afterDemonstrative ? "何人" : "何人か";
+    classifier->japanese.clear();
+    classifier->alive = 0;
+    changed = true;
+    return true;
+  }
+  if (next.CAT == "S" && !question && !afterDemonstrative && !classifier->att.view().starts_with("か")) {
+    std::string att = "か";
+    att += classifier->att.view();
+    classifier->att = att;
+    changed = true;
+  }
+  return false;
+}
+
 void chooseTranslation(CjTransferContext& c, int i, char letter) {
   CjTargetNode* tp = targetNode(c, i);
   if (!tp || i < 1 || letter == 0) return;
@@ -611,6 +657,10 @@ void chooseTranslation(CjTransferContext& c, int i, char letter) {
       return;
     }
   }
+  bool counted = false;
+  const bool countDone = approximateCount(c, i, t, counted);
+  ruletally::noteIf(counted, "dictionaryLookup.approximateCount");
+  if (countDone) return;
   if (isLoneWord(c, i)) {
     t.keepEllipsis = 1;
     if (translateSpecialWord(c, i, 'D') || translateSpecialWord(c, i, 'K')) return;

@@ -31,6 +31,7 @@ constexpr const char* kTransferRules[] = {
     "dependentPatterns.generateAdverbialPattern",
     "dependentPatterns.generateVerbalObject",
     "dictionaryLookup.categoryFallback",
+    "dictionaryLookup.approximateCount",
     "dictionaryLookup.fixedWordTranslation",
     "dictionaryLookup.translateSpecialWord",
     "entityTests.isPersonName",

@@ -229,6 +229,70 @@ TEST_F(TransferClasses, NoMoreThanReadsNisuginai) {
       EXPECT_EQ(out[i].find("個"), std::string::npos) << lines[i] << " -> " << out[i];
     }
   }
+  const std::vector<std::pair<std::string, std::string>> counts = {
+      {"本书", "冊"}, {"个苹果", "個"}, {"杯咖啡", "杯"}, {"只狗", "匹"}};
+  std::vector<std::string> more;
+  for (const auto& [count, counter] : counts) {
+    more.push_back("我看见了几" + count + "。");
+    more.push_back("你看见了几" + count + "？");
+  }
+  for (const auto& out : onBothCards(more)) {
+    ASSERT_EQ(out.size(), more.size());
+    for (std::size_t i = 0; i < more.size(); ++i) {
+      const std::string counter = counts[i / 2].second;
+      const bool question = i % 2 == 1;
+      EXPECT_NE(out[i].find("何" + counter + (question ? "の" : "かの")), std::string::npos) << more[i] << " -> " << out[i];
+    }
+  }
+  // After a demonstrative, "these few": never "some".
+  const std::vector<std::string> these = {"这几本书很贵。", "那几个苹果很大。", "这几个学生很好。", "这几天很忙。"};
+  for (const auto& out : onBothCards(these)) {
+    ASSERT_EQ(out.size(), these.size());
+    for (std::size_t i = 0; i < these.size(); ++i) {
+      EXPECT_NE(out[i].find("何"), std::string::npos) << these[i] << " -> " << out[i];
+      EXPECT_EQ(out[i].find("か"), std::string::npos) << these[i] << " -> " << out[i];
+    }
+  }
+}
+
+// 不过是 before a verb: no more than doing it, the verb with に before すぎない.
+TEST_F(TransferClasses, NoMoreThanDoingReadsNisuginai) {
+  ASSERT_TRUE(cardBuilt_);
+  const std::vector<std::string> verbs = {"开始", "说", "问", "看", "玩", "学习"};
+  std::vector<std::string> lines;
+  for (const std::string& v : verbs) lines.push_back("这不过是" + v + "。");
+  for (const auto& out : onBothCards(lines)) {
+    ASSERT_EQ(out.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_TRUE(endsWith(out[i], "にすぎない。")) << lines[i] << " -> " << out[i];
+      EXPECT_EQ(out[i].find("でも"), std::string::npos) << lines[i] << " -> " << out[i];
+    }
+  }
+}
+
+// 几个 before a person or an animal: 何人か ("some") in a statement, 何人 in a question; 几 before any
+// other count: "some" (何冊か) in a statement, "how many" in a question.
+TEST_F(TransferClasses, SomePeopleAndHowMany) {
+  ASSERT_TRUE(cardBuilt_);
+  std::vector<std::string> nouns;
+  for (const std::string& n : animateNouns())
+    if (n != "猫" && n != "狗") nouns.push_back(n);
+  ASSERT_GE(nouns.size(), 5u);
+  std::vector<std::string> lines;
+  for (const std::string& n : nouns) {
+    lines.push_back("他有几个" + n + "。");
+    lines.push_back("昨天来了几个" + n + "。");
+    lines.push_back("你有几个" + n + "？");
+  }
+  for (const auto& out : onBothCards(lines)) {
+    ASSERT_EQ(out.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const bool question = i % 3 == 2;
+      EXPECT_NE(out[i].find("何人"), std::string::npos) << lines[i] << " -> " << out[i];
+      EXPECT_EQ(out[i].find("何人か") != std::string::npos, !question) << lines[i] << " -> " << out[i];
+      EXPECT_EQ(out[i].find("個"), std::string::npos) << lines[i] << " -> " << out[i];
+    }
+  }
 }
 
 // 把 + object + a verb of putting, leaving or sending + 在/到 + place: the object takes を, the place に
@@ -313,21 +377,22 @@ TEST_F(TransferClasses, NeitherOfTwoAdjectives) {
 }
 
 // Decimals of numeral runs of one to four characters before 点, and clock times of the hours from
-// 两 to 十二 with 分, 刻, 三刻, 半 and 整. (一点 is the word "a little" to the segmenter, in 一点 and
-// 十一点 alike, and 零点 the word "midnight" on the full card: these stay outside this table.)
+// 零 to 十二 with 分, 刻, 三刻, 半 and 整. 一点 ("a little") and 零点 (a word of the full card) end in
+// the point and 十分 ("fully") in the clock word: before a numeral or after the point they are numbers.
 TEST_F(TransferClasses, DecimalsAndClockTimes) {
   ASSERT_TRUE(cardBuilt_);
   const std::vector<std::pair<std::string, std::string>> decimals = {
       {"三点五", "3.5"},       {"十二点五", "12.5"},        {"六十五点三", "65.3"},
-      {"一百点五", "100.5"},   {"一百二十点五", "120.5"},   {"三千零五点二", "3005.2"}};
+      {"一百点五", "100.5"},   {"一百二十点五", "120.5"},   {"三千零五点二", "3005.2"},
+      {"一点五", "1.5"},       {"零点五", "0.5"},           {"十一点五", "11.5"}};
   std::vector<std::string> lines, expected;
   for (const auto& [chinese, digits] : decimals) {
     lines.push_back("他的体重是" + chinese + "公斤。");
     expected.push_back(digits + "キログラム");
   }
   const std::vector<std::pair<std::string, std::string>> hours = {
-      {"两", "2"}, {"三", "3"}, {"四", "4"}, {"五", "5"},   {"六", "6"},   {"七", "7"},
-      {"八", "8"}, {"九", "9"}, {"十", "10"}, {"十二", "12"}};
+      {"零", "0"}, {"一", "1"}, {"两", "2"}, {"三", "3"}, {"四", "4"},   {"五", "5"},  {"六", "6"},
+      {"七", "7"}, {"八", "8"}, {"九", "9"}, {"十", "10"}, {"十一", "11"}, {"十二", "12"}};
   const std::vector<std::pair<std::string, std::string>> minutes = {
       {"点十分", "時10分"}, {"点五十分", "時50分"}, {"点一刻", "時15分"},
       {"点三刻", "時45分"}, {"点半", "時半"},       {"点整", "時ちょうど"}};

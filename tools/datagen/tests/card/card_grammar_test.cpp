@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/datagen/build_programs.h"
 #include "tools/datagen/card/card_inputs.h"
 #include "tools/datagen/cj_data_folder.h"
 #include "tools/datagen/cj_grammar_writer.h"
@@ -166,3 +168,53 @@ TEST(CardGrammar, TheCardWriterRefusesAnOverflowingGroupByName) {
 }
 
 }  // namespace
+
+namespace {
+
+// The full card's words with frames added: verbs whose one translation is a verb with no frame take
+// the に frame, up to the count asked. Returns how many were given one.
+int frameMoreVerbs(const std::string& path, int count) {
+  std::ifstream in(path, std::ios::binary);
+  std::string out, line;
+  int given = 0;
+  while (std::getline(in, line)) {
+    const std::size_t last = line.rfind('\t');
+    if (given < count && last != std::string::npos && line.compare(last + 1, 2, "V,") == 0 &&
+        line.find('|', last) == std::string::npos &&
+        std::count(line.begin() + static_cast<std::ptrdiff_t>(last), line.end(), ',') == 2) {
+      line += ",6";
+      ++given;
+    }
+    out += line + '\n';
+  }
+  in.close();
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << out;
+  return given;
+}
+
+}  // namespace
+
+// The full card's source, as the build wrote it, fits the grammar's groups; with some hundred more
+// verbs of the に frame its VP1 group overflows and the writer refuses it by name, where the engine
+// would fail every start.
+TEST(CardGrammar, TheFullCardWriterRefusesTooManyFrameVerbs) {
+  namespace fs = std::filesystem;
+  const fs::path source = fs::path(datagen::buildFolder()) / "fullcard" / "source" / "cj";
+  if (!fs::exists(source / "words.txt")) GTEST_SKIP() << "the build laid out no full card";
+  const fs::path folder = fs::path(::testing::TempDir()) / ("full_grammar_room_" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  fs::copy(source, folder, fs::copy_options::recursive);
+
+  datagen::CjDataFiles files;
+  std::vector<std::string> dropped;
+  std::string error;
+  EXPECT_TRUE(datagen::cjSampleFiles(folder.string(), datagen::engineCardInputs().cjWordKeys, files, &dropped, &error))
+      << error;
+
+  ASSERT_EQ(frameMoreVerbs((folder / "words.txt").string(), 500), 500);
+  files.clear();
+  EXPECT_FALSE(datagen::cjSampleFiles(folder.string(), datagen::engineCardInputs().cjWordKeys, files, &dropped, &error));
+  EXPECT_NE(error.find("grammar group VP1: "), std::string::npos) << error;
+  EXPECT_NE(error.find("goto lines, the engine holds 543"), std::string::npos) << error;
+  fs::remove_all(folder);
+}
