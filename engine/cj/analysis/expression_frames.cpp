@@ -17,6 +17,9 @@ constinit ListedKey kFrame1Openers{"expressionFrames.frame1Openers"};
 constinit ListedKey kFrame1Stops{"expressionFrames.frame1Stops"};
 constinit ListedKey kFrame1NotSecond{"expressionFrames.frame1NotSecond"};
 constinit ListedKey kFrame1NotInside{"expressionFrames.frame1NotInside"};
+// Openers that frame only up to a listed time word within their clause (在…时候).
+constinit ListedKey kFrame1TimeOpeners{"expressionFrames.frame1TimeOpeners"};
+constinit ListedKey kClauseComma{"nodePredicates.stopWord"};
 constinit ListedKey kFrame2Opener{"expressionFrames.frame2Opener"};
 constinit ListedKey kFrame2Stops{"expressionFrames.frame2Stops"};
 constinit ListedKey kFrame2MoreStops{"expressionFrames.frame2MoreStops"};
@@ -36,7 +39,8 @@ constinit ListedKey kRepeatedOther{"expressionFrames.repeatedOtherWords"};
 
 const WordKeySpec kWordKeys[] = {
     {kLogicWords, 0, 1, 0},      {kFrame1Openers, 5, 1, 2},    {kFrame1Stops, 9, 1, 2},
-    {kFrame1NotSecond, 2, 1, 1},   {kFrame1NotInside, 1, 1, 1},  {kFrame2Opener, 1, 1, 1},
+    {kFrame1NotSecond, 2, 1, 1},   {kFrame1NotInside, 1, 1, 1},  {kFrame1TimeOpeners, 0, 1, 1},
+    {kFrame2Opener, 1, 1, 1},
     {kFrame2Stops, 5, 2, 3},       {kFrame2MoreStops, 2, 1, 2},  {kFrame3Opener, 1, 1, 1},
     {kFrame3Stops, 3, 2, 2},       {kFrame4Openers, 4, 1, 2},    {kFrame4SplitWord, 1, 3, 3},
     {kFrame4Stops, 3, 2, 2},       {kFrame5Openers, 4, 1, 1},    {kFrame5SplitWord, 1, 3, 3},
@@ -140,16 +144,30 @@ int buildAdverbialVerbPhrase(CjSentence& s, int opener, int verb) {
 }
 
 void applyFrameRule1(CjSentence& s) {
-  int second = 0;  // the word two places after the opener, fixed when the scan starts
+  int second = 0;         // the word two places after the opener, fixed when the scan starts
+  bool timeOnly = false;  // the opener frames only up to a listed stop of its own clause, or a place
   runFrame(
       s,
       [&](int k) {
-        if (!isAmongListed(s, k, kFrame1Openers)) return false;
+        timeOnly = !isAmongListed(s, k, kFrame1Openers);
+        if (timeOnly) {
+          // These open a frame only at the head of a clause: 我在家的时候 keeps its subject.
+          const int before = prevNode(s, k);
+          if (!isAmongListed(s, k, kFrame1TimeOpeners) || !(before == 0 || hasCat(s, before, "P"))) return false;
+        }
         second = nextNode(s, nextNode(s, k));
         return true;
       },
       [&](int, int c, FrameStop& stop) {
         if (isAmongListed(s, c, kFrame1Stops)) return stop = stopAt(c, 4, "L"), true;
+        if (timeOnly) {
+          // A clause mark first: no frame for this opener.
+          if (hasCat(s, c, "P")) return stop = FrameStop{}, true;
+          // A localiser just before the comma closes a place: 在学校里，
+          if (hasCat(s, c, "L") && isListedText(s, nextNode(s, c), kClauseComma))
+            return stop = stopAt(c, 5, "L"), true;
+          return false;
+        }
         if (hasCat(s, c, "L")) return stop = stopAt(c, 5, "L"), true;
         if (hasNounSenseWithMSem(s, c, "L") && !isAmongListed(s, second, kFrame1NotSecond) &&
             !containsText(nodeText(s, c), listedWord(kFrame1NotInside)))

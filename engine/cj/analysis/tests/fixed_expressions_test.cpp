@@ -29,6 +29,7 @@ std::string marks(const CjSentence& s, std::initializer_list<int> nodes) {
 
 #define FX(key) "$fixedExpressions." key
 #define FR(key) "$expressionFrames." key
+#define COMMA "$nodePredicates.stopWord"
 
 TEST_F(FixedExpressionsTest, QuotedStretchesBecomeDelimitedPhrases) {
   // 鳌 "鳍 鳎" 鳏 "鳐" ; a bracket pair inside a wrapped stretch stays as it is.
@@ -224,6 +225,23 @@ const FrameCase kFrames[] = {
     {"frame 1 (c): excluded second word", applyFrameRule1,
      "w " FR("frame1Openers") " X;w 鳍 V;w " FR("frame1NotSecond#1") " N +N:M_SEM=AL", "1 2 3", 0, 0, ""},
     {"frame 1: no stop", applyFrameRule1, "w " FR("frame1Openers") " X;w 鳍 V;w 鳎 N +N:M_SEM=A", "1 2 3", 0, 0, ""},
+    // 在 frames only at the head of a clause, up to a time word or a localiser before the comma.
+    {"clause-head opener: listed stop", applyFrameRule1,
+     "w " FR("frame1TimeOpeners") " X;w 鳍 V;w " FR("frame1Stops#2") " X;w " COMMA " P;w 鳎 V", "[DP 1 2 3] 4 5", 4, 3,
+     "L"},
+    {"clause-head opener after a comma", applyFrameRule1,
+     "w 鳌 V;w " COMMA " P;w " FR("frame1TimeOpeners") " X;w 鳍 V;w " FR("frame1Stops#2") " X", "1 2 [DP 3 4 5]", 4, 5,
+     "L"},
+    {"clause-head opener: localiser before the comma", applyFrameRule1,
+     "w " FR("frame1TimeOpeners") " X;w 鳍 N;w 鳎 NL;w " COMMA " P;w 鳐 V", "[DP 1 2 3] 4 5", 5, 3, "L"},
+    {"clause-head opener inside a clause", applyFrameRule1,
+     "w 鳌 R;w " FR("frame1TimeOpeners") " X;w 鳍 N;w " FR("frame1Stops#2") " X", "1 2 3 4", 0, 0, ""},
+    {"clause-head opener: the clause ends before the stop", applyFrameRule1,
+     "w " FR("frame1TimeOpeners") " X;w 鳍 N;w " COMMA " P;w " FR("frame1Stops#2") " X", "1 2 3 4", 0, 0, ""},
+    {"clause-head opener: localiser with the clause going on", applyFrameRule1,
+     "w " FR("frame1TimeOpeners") " X;w 鳍 N;w 鳎 NL;w 鳐 V", "1 2 3 4", 0, 0, ""},
+    {"clause-head opener: a place noun is no stop", applyFrameRule1,
+     "w " FR("frame1TimeOpeners") " X;w 鳍 N +N:M_SEM=AL;w " COMMA " P;w 鳐 V", "1 2 3 4", 0, 0, ""},
     {"frame 2: localizer", applyFrameRule2, "w " FR("frame2Opener") " X;w 鳍 N;w 鳎 L", "[DP 1 2 3]", 8, 3, "L"},
     {"frame 2: further stop word", applyFrameRule2, "w " FR("frame2Opener") " X;w 鳍 N;w " FR("frame2MoreStops#1") " N",
      "[DP 1 2 3]", 8, 3, "L"},
