@@ -188,8 +188,18 @@ TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
       {"书在桌子上。", "在", "V"},
       {"他在学校。", "在", "V"},
       {"我在家看书。", "在", "I"},
+      {"我在家看书。", "家", "N"},
+      {"他在这里工作。", "在", "I"},
+      {"他在哪里？", "在", "V"},
+      {"我的书不在这里。", "在", "V"},
+      // 在 before a verb: the action going on (正在).
+      {"他在工作。", "在", "F"},
+      {"妈妈在做饭。", "在", "F"},
+      {"我们在吃饭。", "在", "F"},
       // Classifiers after a numeral or a demonstrative; a conjunction at the clause start.
       {"这本书很好。", "本", "S"},
+      {"我买了三本书。", "本", "S"},
+      {"她给我一本书。", "本", "S"},
       {"我喝了一杯茶。", "杯", "S"},
       {"我去了三次。", "次", "S"},
       {"但是他不来。", "但是", "J"},
