@@ -301,7 +301,8 @@ const char* resolveWord24(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (!has(s, p, "V") && is(s, n, kLw12)) return "V";
   if (isIn(s, n, {kLw14, kLw13, kLw90}) || has(s, n, "I") || has(s, n, "L")) return "V";
-  if (anur(s, n)) return "V";
+  // Before an adjective the word is the adverb (还早), before an object the verb (还我钱).
+  if (anur(s, n) && !has(s, n, "A")) return "V";
   return "F";
 }
 

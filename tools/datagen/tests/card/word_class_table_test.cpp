@@ -155,6 +155,18 @@ TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
       {"我们一起学习。", "一起", "F"},
       {"他再来一次。", "再", "F"},
       {"他还没有回来。", "还", "F"},
+      // 还 the verb "give back" before its objects, the adverb before an adjective or a verb.
+      {"他还我钱了。", "还", "V"},
+      {"请还我书。", "还", "V"},
+      {"现在还早。", "还", "F"},
+      {"我还是学生。", "还", "F"},
+      // 没: the verb "not have" before a noun, the adverb before a verb.
+      {"我没钱。", "没", "V"},
+      {"这里没人。", "没", "V"},
+      {"他没来。", "没", "F"},
+      {"我没去过北京。", "没", "F"},
+      // 开始: the noun after 的.
+      {"这是一个好的开始。", "开始", "N"},
       // Nouns that are also verbs: the subject or a noun after 的 and 这个, the verb after a subject.
       {"学习很重要。", "学习", "N"},
       {"我们一起学习。", "学习", "V"},
