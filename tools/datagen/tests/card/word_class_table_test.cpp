@@ -165,6 +165,13 @@ TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
       {"这里没人。", "没", "V"},
       {"他没来。", "没", "F"},
       {"我没去过北京。", "没", "F"},
+      // 门: the classifier of courses after a numeral, the noun "door" before a verb.
+      {"我们学了三门课。", "门", "S"},
+      {"这学期有五门课。", "门", "S"},
+      {"门开了。", "门", "N"},
+      // 老: the adjective before a noun, the adverb "always" before a verb.
+      {"他是我的老朋友。", "老", "A"},
+      {"他老看电视。", "老", "F"},
       // 开始: the noun after 的.
       {"这是一个好的开始。", "开始", "N"},
       // Nouns that are also verbs: the subject or a noun after 的 and 这个, the verb after a subject.
