@@ -482,6 +482,38 @@ std::vector<std::string> japaneseSpellings(std::string_view chinese, const std::
   return out;
 }
 
+std::set<std::string> classifierWords(std::string_view words) {
+  std::set<std::string> out;
+  eachContentLine(words, [&](int, std::string_view line) {
+    const std::size_t tab = line.find('\t');
+    if (tab != std::string_view::npos && tab + 1 < line.size() && line[tab + 1] == 'S')
+      out.insert(std::string(line.substr(0, tab)));
+  });
+  return out;
+}
+
+bool isNumeralAndClassifier(std::string_view word, const std::set<std::string>& classifiers) {
+  static constexpr std::string_view kNumerals[] = {"一", "二", "三", "四", "五", "六", "七", "八",
+                                                   "九", "十", "两", "百", "千", "万", "几"};
+  std::size_t at = 0;
+  for (bool more = true; more && at < word.size();) {
+    more = false;
+    for (std::string_view d : kNumerals) {
+      if (word.substr(at, d.size()) == d) {
+        at += d.size();
+        more = true;
+        break;
+      }
+    }
+  }
+  return at > 0 && at < word.size() && classifiers.count(std::string(word.substr(at)));
+}
+
+void dropNumeralClassifierWords(std::vector<ChineseListWord>& list, std::string_view cardWords) {
+  const std::set<std::string> classifiers = classifierWords(cardWords);
+  std::erase_if(list, [&](const ChineseListWord& w) { return isNumeralAndClassifier(w.word, classifiers); });
+}
+
 std::string fullCjWords(std::string_view sampleWords, std::string_view coreWords,
                         const std::vector<ChineseListWord>& list, const std::map<std::string, FullTag>& tags,
                         const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,

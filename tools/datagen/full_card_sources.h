@@ -95,6 +95,13 @@ bool parseFalseFriends(std::string_view text, std::map<std::string, std::string>
 bool parseVerbFrameList(std::string_view text, std::map<std::string, char>& out, std::string* error = nullptr);
 // The list's lines "word frequency tag", most frequent first (ties in list order).
 std::vector<ChineseListWord> parseChineseWordList(std::string_view text);
+// The card's classifiers: the words of cj/words.txt text whose categories begin with S.
+std::set<std::string> classifierWords(std::string_view cardWords);
+// Numerals then one classifier (三本): the analysis counts such a run itself.
+bool isNumeralAndClassifier(std::string_view word, const std::set<std::string>& classifiers);
+// Leaves out of the list the words spelled as numerals and a classifier of the card, so that a place
+// name like 三本 does not swallow the count in 三本书.
+void dropNumeralClassifierWords(std::vector<ChineseListWord>& list, std::string_view cardWords);
 // Adds the entries of IPA CSV text (surface,left,right,cost,pos1..pos4,...) and sets the medians.
 void addJapaneseEntries(std::string_view csv, JapaneseIndex& index);
 

@@ -301,7 +301,8 @@ const char* resolveWord24(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
   if (!has(s, p, "V") && is(s, n, kLw12)) return "V";
   if (isIn(s, n, {kLw14, kLw13, kLw90}) || has(s, n, "I") || has(s, n, "L")) return "V";
-  if (anur(s, n)) return "V";
+  // Before an adjective the word is the adverb (还早), before an object the verb (还我钱).
+  if (anur(s, n) && !has(s, n, "A")) return "V";
   return "F";
 }
 
@@ -421,11 +422,20 @@ const char* resolveWord37(CjSentence& s, int i) {
 
 const char* resolveWord38(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
+  // The next word settles first, a listed word by its own rule (家 after 在 is the noun).
+  if (n != 0 && s.nodes[n].CAT.size() >= 2) resolveByWord(s, n);
   if (n != 0 && s.nodes[n].CAT.size() >= 2) resolveByCandidateSet(s, n);
-  if (has(s, n, "N")) return "I";
+  // A place with no verb after it in the clause is where something is: 在 is the verb (书在桌子上).
+  auto verbInClause = [&s](int k) {
+    for (int steps = 0; (k = nextNode(s, k)) != 0 && !has(s, k, "P") && steps < kMaxNodes; ++steps)
+      if (has(s, k, "V") && !has(s, k, "L")) return true;  // not a localiser (上, 下)
+    return false;
+  };
+  if (has(s, n, "N")) return verbInClause(n) ? "I" : "V";
   if (has(s, n, "F")) return "F";
   if (has(s, n, "V")) return "F";
   if (n == 0 || has(s, n, "P") || has(s, n, "E")) return "V";
+  if (has(s, n, "R") && !verbInClause(n)) return "V";
   if (hasAny(s, n, {"R", "U", "UG"}) || anur(s, n)) return "I";
   if (verb(s, n)) return "F";
   if (p == 0) return "I";
@@ -817,9 +827,10 @@ const char* resolveWord79(CjSentence& s, int i) {
 
 const char* resolveWord80(CjSentence& s, int i) {
   CJ_NEIGHBOURS;
+  // After a numeral or a demonstrative the word counts (三本书), whatever its noun context.
+  if (hasAny(s, p, {"U", "UG", "R"})) return "S";
   if (verb(s, w)) return "V";
   if (noun(s, w)) return "N";
-  if (hasAny(s, p, {"U", "UG", "R"})) return "S";
   if (is(s, n, kLw9)) return "A";
   if (p != 0) return "S";
   if (!end(s, n)) return "S";

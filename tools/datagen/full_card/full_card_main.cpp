@@ -69,7 +69,13 @@ int main(int argc, char** argv) {
   auto traditional = datagen::traditionalForms(text[4]);
   datagen::addUnihanTraditional(text[2], traditional);
   const auto twins = datagen::joyoTwins(text[3]);
-  const auto list = datagen::parseChineseWordList(text[0]);
+  auto list = datagen::parseChineseWordList(text[0]);
+  std::string sampleWords;
+  if (!tools::readFile(sample + "/cj/words.txt", sampleWords)) {
+    std::fprintf(stderr, "datagen_fullcard: cannot read %s/cj/words.txt\n", sample.c_str());
+    return 1;
+  }
+  datagen::dropNumeralClassifierWords(list, sampleWords);
 
   namespace fs = std::filesystem;
   std::error_code ec;

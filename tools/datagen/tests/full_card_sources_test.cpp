@@ -97,6 +97,20 @@ TEST(FullCardSources, WordListIsOrderedByFrequency) {
   EXPECT_EQ(list[2].tag, "a");
 }
 
+// A list word spelled as numerals and a classifier of the card (三本, a place name) would take the
+// count away from 三本书; every other word stays, the classifier alone too.
+TEST(FullCardSources, NumeralAndClassifierWordsLeaveTheList) {
+  const std::string card = utf8(u8"# a comment\n本\tSN\\U[S]U[N]\tben3\tQ,冊,N0000 | N,本,N0000\n"
+                                u8"个\tS\\U[S]\tge4\tQ,個,N0000\n家\tNS\\U[N]a[L]U[S]\tjia1\tN,家,N0000\n");
+  auto list = datagen::parseChineseWordList(
+      utf8(u8"三本 60 ns\n十二个 50 m\n一家 40 n\n日本 30 ns\n本 20 n\n三 10 m\n本三 5 n\n"));
+  datagen::dropNumeralClassifierWords(list, card);
+  std::vector<std::string> kept;
+  for (const auto& w : list) kept.push_back(w.word);
+  // 一家: 家 is a noun first on the card, not a classifier.
+  EXPECT_EQ(kept, (std::vector<std::string>{utf8(u8"一家"), utf8(u8"日本"), utf8(u8"本"), utf8(u8"三"), utf8(u8"本三")}));
+}
+
 TEST(FullCardSources, SpellingsThroughFormsTraditionalAndTwins) {
   const std::map<char16_t, char16_t> forms = {{u'经', u'經'}, {u'习', u'習'}};
   const datagen::TraditionalForms traditional = {{u'后', {u'後'}}};

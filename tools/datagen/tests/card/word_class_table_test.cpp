@@ -155,6 +155,25 @@ TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
       {"我们一起学习。", "一起", "F"},
       {"他再来一次。", "再", "F"},
       {"他还没有回来。", "还", "F"},
+      // 还 the verb "give back" before its objects, the adverb before an adjective or a verb.
+      {"他还我钱了。", "还", "V"},
+      {"请还我书。", "还", "V"},
+      {"现在还早。", "还", "F"},
+      {"我还是学生。", "还", "F"},
+      // 没: the verb "not have" before a noun, the adverb before a verb.
+      {"我没钱。", "没", "V"},
+      {"这里没人。", "没", "V"},
+      {"他没来。", "没", "F"},
+      {"我没去过北京。", "没", "F"},
+      // 门: the classifier of courses after a numeral, the noun "door" before a verb.
+      {"我们学了三门课。", "门", "S"},
+      {"这学期有五门课。", "门", "S"},
+      {"门开了。", "门", "N"},
+      // 老: the adjective before a noun, the adverb "always" before a verb.
+      {"他是我的老朋友。", "老", "A"},
+      {"他老看电视。", "老", "F"},
+      // 开始: the noun after 的.
+      {"这是一个好的开始。", "开始", "N"},
       // Nouns that are also verbs: the subject or a noun after 的 and 这个, the verb after a subject.
       {"学习很重要。", "学习", "N"},
       {"我们一起学习。", "学习", "V"},
@@ -188,8 +207,18 @@ TEST_F(WordClassTable, ListedWordsTakeTheirClassInContext) {
       {"书在桌子上。", "在", "V"},
       {"他在学校。", "在", "V"},
       {"我在家看书。", "在", "I"},
+      {"我在家看书。", "家", "N"},
+      {"他在这里工作。", "在", "I"},
+      {"他在哪里？", "在", "V"},
+      {"我的书不在这里。", "在", "V"},
+      // 在 before a verb: the action going on (正在).
+      {"他在工作。", "在", "F"},
+      {"妈妈在做饭。", "在", "F"},
+      {"我们在吃饭。", "在", "F"},
       // Classifiers after a numeral or a demonstrative; a conjunction at the clause start.
       {"这本书很好。", "本", "S"},
+      {"我买了三本书。", "本", "S"},
+      {"她给我一本书。", "本", "S"},
       {"我喝了一杯茶。", "杯", "S"},
       {"我去了三次。", "次", "S"},
       {"但是他不来。", "但是", "J"},
