@@ -2,6 +2,7 @@
 """The console drivers of two builds side by side, as whole processes.
 
   drivers_side_by_side.py time BEFORE AFTER DEVICE CORPUS [--runs N] [--segmenter] [--direction C->J|J->C]
+                            [--start-runs K]
   drivers_side_by_side.py same BEFORE AFTER DEVICE CORPUS
 
 BEFORE and AFTER are program folders holding cjtranslate, jctranslate and Synparse.so; DEVICE is the
@@ -10,8 +11,8 @@ line (suite_bench --corpus writes them). --before-device ROOT runs BEFORE on a c
 build that reads an older card's word tables).
 
 time: the processor time (user + system) of a one-line start and of the whole corpus, each way, the
-two builds run in turn N times (default 7); the net time of the corpus is the whole run less the
-start. Prints min and median of each, AFTER/BEFORE ratios and the peak resident memory. With
+two builds run in turn N times (default 7), each run starting K times (default 1) on the one line;
+the net time of the corpus is the whole run less the median start of its run. Prints min and median of each, AFTER/BEFORE ratios and the peak resident memory. With
 --segmenter, the processor time of the installed Python segmenter cutting the same Chinese lines
 (after its dictionary is loaded) is measured in the same turns, and C->J's net time set beside it.
 
@@ -78,7 +79,7 @@ def ms(pair):
     return "%7.1f / %7.1f" % (pair[0] * 1000, pair[1] * 1000)
 
 
-def time_command(before, after, devices, corpus, runs, segmenter, drivers):
+def time_command(before, after, devices, corpus, runs, segmenter, drivers, start_runs):
     with tempfile.TemporaryDirectory() as folder:
         figures = {}  # (direction, side, what) -> list
         seg = []
@@ -90,16 +91,19 @@ def time_command(before, after, devices, corpus, runs, segmenter, drivers):
                 for side, folder_of in (("before", before), ("after", after)):
                     program = os.path.join(folder_of, driver)
                     device = devices[side]
-                    _, _, start, start_peak = run(program, device, one)
+                    starts = []
+                    for _ in range(start_runs):
+                        _, _, start, start_peak = run(program, device, one)
+                        starts.append(start)
+                        figures.setdefault((direction, side, "start"), []).append(start)
+                        figures.setdefault((direction, side, "peak1"), []).append(start_peak)
                     _, _, total, peak = run(program, device, whole)
-                    figures.setdefault((direction, side, "start"), []).append(start)
-                    figures.setdefault((direction, side, "net"), []).append(total - start)
-                    figures.setdefault((direction, side, "peak1"), []).append(start_peak)
+                    figures.setdefault((direction, side, "net"), []).append(total - statistics.median(starts))
                     figures.setdefault((direction, side, "peak"), []).append(peak)
             if segmenter:
                 seg.append(segmenter_seconds(os.path.join(corpus, "zh.txt")))
         print("load at the end:   %s" % open("/proc/loadavg").read().split()[:3])
-        print("%d runs each; processor time in ms, min / median" % runs)
+        print("%d runs each (%d one-line starts a run); processor time in ms, min / median" % (runs, start_runs))
         for direction, _, _ in drivers:
             for what in ("start", "net"):
                 b = describe(figures[(direction, "before", what)])
@@ -152,7 +156,8 @@ def main(argv):
     drivers = DRIVERS
     if "--direction" in argv:
         drivers = [d for d in DRIVERS if d[0] == argv[argv.index("--direction") + 1]]
-    time_command(before, after, devices, corpus, runs, "--segmenter" in argv, drivers)
+    start_runs = int(argv[argv.index("--start-runs") + 1]) if "--start-runs" in argv else 1
+    time_command(before, after, devices, corpus, runs, "--segmenter" in argv, drivers, start_runs)
     return 0
 
 
