@@ -143,12 +143,44 @@ const FixedJapanese& fixedJapanese() {
 
 }  // namespace
 
+namespace {
+
+// The records' codes by code point (0: none), made once for each table of records met; kept for
+// the program's life, as tables handed out point into them.
+const std::uint16_t* uniGbByCodePoint(const std::uint8_t* records) {
+  struct Made {
+    std::string records;
+    std::vector<std::uint16_t> codes;
+  };
+  static std::mutex mutex;
+  static std::vector<std::unique_ptr<Made>> made;
+  const std::string_view bytes(reinterpret_cast<const char*>(records), kUniGbBytes);
+  std::lock_guard<std::mutex> lock(mutex);
+  for (const auto& m : made) {
+    if (m->records == bytes) return m->codes.data();
+  }
+  auto m = std::make_unique<Made>();
+  m->records = bytes;
+  m->codes.assign(0x10000, 0);
+  for (std::size_t r = 0; r < kUniGbRecords; ++r) {
+    const std::uint16_t key = byteAt(records, r * 4);
+    if (m->codes[key] == 0) m->codes[key] = static_cast<std::uint16_t>(records[r * 4 + 2] << 8 | records[r * 4 + 3]);
+  }
+  made.push_back(std::move(m));
+  return made.back()->codes.data();
+}
+
+}  // namespace
+
 ConversionTables loadConversionTables() {
   ConversionTables tables;
   plat::ResourceData gbUni = plat::findResource("CVDATA", "GB-UNI");
   plat::ResourceData uniGb = plat::findResource("CVDATA", "UNI-GB");
   if (gbUni && gbUni.size == kGbUniBytes) tables.gbUni = gbUni.data;
-  if (uniGb && uniGb.size == kUniGbBytes) tables.uniGb = uniGb.data;
+  if (uniGb && uniGb.size == kUniGbBytes) {
+    tables.uniGb = uniGb.data;
+    tables.uniGbByCodePoint = uniGbByCodePoint(uniGb.data);
+  }
   return tables;
 }
 
@@ -163,6 +195,10 @@ namespace {
 // The GB code of a character by a search of the UNI-GB records; -1 when it has none.
 int uniGbCode(const ConversionTables& tables, char16_t c) {
   if (!tables.uniGb) return -1;
+  if (tables.uniGbByCodePoint) {
+    const std::uint16_t code = tables.uniGbByCodePoint[c];
+    return code ? code : -1;
+  }
   std::size_t base = 0, n = kUniGbRecords;
   while (n >= 1) {
     std::size_t probe = base + n / 2;

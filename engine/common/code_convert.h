@@ -16,6 +16,9 @@ namespace dbcs {
 struct ConversionTables {
   const std::uint8_t* gbUni = nullptr;   // 7,614 little-endian UTF-16 values
   const std::uint8_t* uniGb = nullptr;   // 7,478 records: code point (LE), GB lead, GB trail
+  // The records of uniGb by code point (0: no code), made once for the program's own table; null for
+  // tables given otherwise, which are searched.
+  const std::uint16_t* uniGbByCodePoint = nullptr;
 };
 
 inline constexpr std::size_t kGbUniEntries = 7614;

@@ -265,7 +265,18 @@ bool parseKeyedWordTable(std::string_view text, const WordKeySchema& schema, con
   return true;
 }
 
+namespace {
+std::uint64_t sizeBit(std::size_t size) { return std::uint64_t{1} << (size < 63 ? size : 63); }
+}  // namespace
+
 bool KeyedWords::contains(std::string_view word) const {
+  if (indexed) {
+    if (!(sizes & sizeBit(word.size()))) return false;
+    if (!word.empty()) {
+      const unsigned char first = static_cast<unsigned char>(word[0]);
+      if (!(firstBytes[first >> 6] & (std::uint64_t{1} << (first & 63)))) return false;
+    }
+  }
   if (!members.empty()) return members.count(word) != 0;
   for (const std::string& w : words) {
     if (w.size() == word.size() && (word.empty() || w[0] == word[0]) && w == word) return true;
@@ -276,9 +287,17 @@ bool KeyedWords::contains(std::string_view word) const {
 void KeyedWords::index() {
   members.clear();
   plainBars = true;
+  firstBytes = {};
+  sizes = 0;
   for (const std::string& w : words) {
     if (!isWholeWithoutBar(w)) plainBars = false;
+    sizes |= sizeBit(w.size());
+    if (!w.empty()) {
+      const unsigned char first = static_cast<unsigned char>(w[0]);
+      firstBytes[first >> 6] |= std::uint64_t{1} << (first & 63);
+    }
   }
+  indexed = true;
   if (words.size() < kSetFrom) return;
   for (const std::string& w : words) members.insert(w);
 }

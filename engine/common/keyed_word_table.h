@@ -3,6 +3,7 @@
 // converted to engine code and checked against a compiled-in schema of key shapes; a file that
 // breaks the schema is refused whole.
 #pragma once
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <map>
@@ -42,6 +43,11 @@ struct KeyedWords {
   // True when every word is whole characters without a bar, so that a bar-list test on a whole-character
   // word without a bar is a plain membership test.
   bool plainBars = false;
+  // Built at load: the first bytes and the sizes (63 for any longer) of the words, so that most words
+  // that are not among them are turned away before a hash or a compare.
+  bool indexed = false;
+  std::array<std::uint64_t, 4> firstBytes{};
+  std::uint64_t sizes = 0;
 
   // The word is one of the words.
   bool contains(std::string_view word) const;

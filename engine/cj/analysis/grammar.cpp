@@ -7,9 +7,11 @@
 #include "platform/core/notify.h"
 #include "engine/common/dbcs_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_map>
 
 namespace cj {
 namespace {
@@ -205,6 +207,7 @@ void loadGotoFile(CjEngine& engine) {
     }
   }
   plat::fileClose(f);
+  for (CjRuleGroup& g : groups(engine)) resolveGotoTargets(g.gotos);
 }
 
 void fileRule(CjEngine& engine, std::string_view header, std::string_view ruleLine, std::string_view actionLine, int ruleNumber) {
@@ -364,8 +367,37 @@ CjGotoEntry gotoEndMark() {
 
 void resolveGotoRuns(std::vector<CjGotoEntry>& gotos) {
   const int n = static_cast<int>(gotos.size());
-  for (int i = n - 1; i >= 0; --i)
+  for (int i = n - 1; i >= 0; --i) {
     gotos[i].runEnd = i + 1 < n && gotos[i + 1].stateKey == gotos[i].stateKey ? gotos[i + 1].runEnd : i + 1;
+    gotos[i].targetEntry = -1;
+  }
+}
+
+void resolveGotoTargets(std::vector<CjGotoEntry>& gotos) {
+  // The search from an entry walks run by run and stops at the first run of the state or at an end
+  // mark: the first such run start after the entry, found here by the starts of each state.
+  const int n = static_cast<int>(gotos.size());
+  std::unordered_map<std::uint64_t, std::vector<int>> runStarts;
+  std::vector<int> endMarks;
+  for (int i = 0; i < n; ++i) {
+    if (i > 0 && gotos[i - 1].stateKey == gotos[i].stateKey) continue;
+    (gotos[i].stateKey == kGotoEndKey ? endMarks : runStarts[gotos[i].stateKey]).push_back(i);
+  }
+  const auto firstAfter = [n](const std::vector<int>& starts, int i) {
+    const auto at = std::upper_bound(starts.begin(), starts.end(), i);
+    return at == starts.end() ? n : *at;
+  };
+  for (int i = 0; i < n; ++i) {
+    CjGotoEntry& e = gotos[i];
+    if (e.stateKey == kGotoEndKey) continue;
+    if (e.targetKey == e.stateKey) {
+      e.targetEntry = i;
+      continue;
+    }
+    const auto runs = runStarts.find(e.targetKey);
+    const int run = runs == runStarts.end() ? n : firstAfter(runs->second, i);
+    e.targetEntry = std::min(run, firstAfter(endMarks, i));
+  }
 }
 
 }  // namespace cj

@@ -57,14 +57,19 @@ struct CjGotoEntry {
   CjGotoAction action = kGotoShift;
   bool always = false;   // "*" or a 'Z' symbol
   int runEnd = 0;        // the first later entry whose state differs (set for the whole table)
+  // Where the parse goes on after a shift on this entry: the first entry from here on of the target
+  // state, or the end mark; -1 until the whole table is read (resolveGotoTargets).
+  int targetEntry = -1;
 };
 
 // Fills the resolved fields of an entry from its texts.
 void resolveGotoEntry(CjGotoEntry& e);
 // An end mark, resolved.
 CjGotoEntry gotoEndMark();
-// Sets runEnd of every entry of a table.
+// Sets runEnd of every entry of a table; the entries' targetEntry are unset.
 void resolveGotoRuns(std::vector<CjGotoEntry>& gotos);
+// Sets targetEntry of every entry of a table whose runs are resolved.
+void resolveGotoTargets(std::vector<CjGotoEntry>& gotos);
 
 struct CjRuleGroup {
   const char* tag;  // "<UG1>" ...

@@ -183,6 +183,12 @@ inline int findState(const std::vector<CjGotoEntry>& gotos, int i, std::uint64_t
   return i;
 }
 
+// findState from entry i for the state of i's target, as the table resolved it where it could.
+inline int findTargetState(const std::vector<CjGotoEntry>& gotos, int i, std::uint64_t key) {
+  if (!isEndMark(gotos, i) && gotos[i].targetEntry >= 0 && gotos[i].targetKey == key) return gotos[i].targetEntry;
+  return findState(gotos, i, key);
+}
+
 // The state text of a key, as an agenda item keeps it.
 void keyText(std::uint64_t key, char (&out)[8]) {
   const std::size_t n = static_cast<std::size_t>(key >> 56);
@@ -256,7 +262,7 @@ class GroupPass {
         failScan();
         return;
       }
-      const int i = findState(gotos_, p_.entry, p_.state);
+      const int i = findTargetState(gotos_, p_.entry, p_.state);
       if (isEndMark(gotos_, i)) {
         failScan();
         return;

@@ -92,6 +92,24 @@ TEST_F(CodeConvertTest, EveryTableCharacterRoundTripsThroughGb) {
   EXPECT_EQ(back, all);
 }
 
+// The program's table by code point gives what the search of the records gives, for every UTF-16 unit.
+TEST_F(CodeConvertTest, TableByCodePointAgreesWithTheSearch) {
+  ASSERT_TRUE(tables.uniGbByCodePoint);
+  ConversionTables searched = tables;
+  searched.uniGbByCodePoint = nullptr;
+  int held = 0;
+  std::string a, b;
+  for (unsigned c = 1; c <= 0xFFFF; ++c) {
+    const char16_t unit = static_cast<char16_t>(c);
+    ASSERT_EQ(gbHolds(tables, unit), gbHolds(searched, unit)) << std::hex << c;
+    unicodeToGb(tables, a, std::u16string_view(&unit, 1));
+    unicodeToGb(searched, b, std::u16string_view(&unit, 1));
+    ASSERT_EQ(a, b) << std::hex << c;
+    if (c >= 0x80 && gbHolds(tables, unit)) ++held;
+  }
+  EXPECT_EQ(held, 7478);
+}
+
 TEST_F(CodeConvertTest, UnicodeToGbValues) {
   struct Case {
     std::u16string in;

@@ -321,6 +321,31 @@ TEST_F(Grammar, GotoLineFields) {
   EXPECT_EQ(t[4].state, "#");
 }
 
+// Where the parse goes on after a shift, resolved at load, is where the walk from the entry run by
+// run stops: the first later run of the target state, a shift to the entry's own state staying
+// put, the end mark when no run of the target follows, a state split over two runs found at the
+// run after the entry.
+TEST_F(Grammar, ShiftTargetsAreWhereTheWalkStops) {
+  load("%<NP1>\nNP->[N]\n->a\n",
+       "%<NP1>\n(0,[A]) 2\n(0,[B]) 1\n(0,[C]) 0\n(1,[D]) 9\n(2,[E]) 1\n(2,[F]) 3\n(1,[G]) 2\n(3,*)R0\n");
+  const auto& t = group(cj::kGroupNP1).gotos;
+  const auto walk = [&](int i, std::uint64_t key) {
+    while (i >= 0 && static_cast<std::size_t>(i) < t.size() && t[i].stateKey != cj::kGotoEndKey && t[i].stateKey != key)
+      i = t[i].runEnd;
+    return i;
+  };
+  ASSERT_EQ(t.size(), 9u);
+  for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+    EXPECT_EQ(t[i].targetEntry, walk(static_cast<int>(i), t[i].targetKey)) << "entry " << i;
+  }
+  const std::vector<int> expected = {4, 3, 2, 8, 6, 7, 8};
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(t[i].targetEntry, expected[i]) << "entry " << i;
+  // A table changed after the load is left to the walk until it is resolved again.
+  std::vector<cj::CjGotoEntry> copy = t;
+  cj::resolveGotoRuns(copy);
+  EXPECT_EQ(copy[0].targetEntry, -1);
+}
+
 TEST_F(Grammar, UnknownHeadersRefuseTheFileByName) {
   testing::internal::CaptureStdout();
   cjtest::engine().dataFileProblem.clear();
