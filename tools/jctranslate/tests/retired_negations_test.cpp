@@ -56,7 +56,7 @@ const Row kRows[] = {
     {"ruleKanarazushimo", "この本は必ずしも高いとは言えない。", Says::kNo, "", "sf"},
     {"ruleKanarazushimo", "この本は必ずしも高いわけではない。", Says::kNo, "", "sf"},
     {"pairedAdverbWithNegation", "彼は一向に来ない。", Says::kNo, "", "sf"},
-    {"pairedAdverbWithNegation", "彼は一向に本を読まない。", Says::kNo, "", "sf"},
+    {"pairedAdverbWithNegation", "彼は一向に手紙を書かない。", Says::kNo, "", "sf"},
     {"adverbBeforeNegatedVerb", "あえて何も言わない。", Says::kNo, "", "sf"},
     {"adverbBeforeNegatedVerb", "私は決して行かない。", Says::kNo, "", "sf"},
     {"adverbBeforeNegatedVerb", "彼は決して来ない。", Says::kNo, "", "sf"},
