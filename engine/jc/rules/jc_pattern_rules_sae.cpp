@@ -213,6 +213,11 @@ void ruleShikaNai(JcSentence* s) {
         setSlot(s, maximalProjection(s, k - 1), Slot::kConcession, wShikaCount, k);
         consumeWord(s, k);
         ruleArimasen(s, n);
+      } else if (isNominal(s, k - 1) && isVerb(s, n - 1)) {
+        // A noun しか before a negated verb: only, before the verb (本しか読まない 只读书).
+        setSlot(s, parentOf(s, n), Slot::kNegation, wShikaTo, k);
+        consumeWord(s, k);
+        ruleArimasen(s, n);
       }
     }
     p = n + 1;

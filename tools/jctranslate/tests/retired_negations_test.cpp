@@ -100,6 +100,7 @@ const Row kRows[] = {
     {"ruleKamoshirenai", "彼は来るかもしれない。", Says::kAffirms, "说不定", "sf"},
     {"rowsHitsuyouToMade", "行くほかはない。", Says::kAffirms, "只好", "sf"},
     {"ruleShikaNai", "行くしかない。", Says::kAffirms, "只有", "sf"},
+    {"ruleShikaNai", "彼は肉しか食べない。", Says::kAffirms, "只吃", "sf"},
     {"ruleMettaNi", "彼はめったに来ない。", Says::kAffirms, "很少", "sf"},
     {"ruleToshikaOmoenai", "彼は病気としか思えない。", Says::kAffirms, "只能", "sf"},
     {"renderNiSuginai", "それは言い訳にすぎません。", Says::kAffirms, "只不过", "sf"},
