@@ -4,6 +4,8 @@
 // The parser library Synparse is in the program's own folder, the temporary files in a folder of
 // the process's own; message boxes go to standard error. A piece of a line that cannot be
 // translated stays Japanese in the output and is named on standard error.
+// With SUITE_JC_RETIRED naming a file, every word a rule retires is written to it, a line each:
+// the input line's number, the rule's function, the word's surface, base form and conjugation type.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +17,7 @@
 
 #include "engine/common/code_convert.h"
 #include "engine/jc/analyser/jp_input_prep.h"
+#include "engine/jc/core/jc_predicates_search.h"
 #include "engine/jc/pipeline/jc_engine.h"
 #include "platform/core/codepage.h"
 #include "platform/core/device.h"
@@ -23,6 +26,17 @@
 #include "tools/console/console_lines.h"
 
 namespace {
+
+std::FILE* retiredFile = nullptr;
+int lineNumber = 0;
+
+std::string fromSjis(std::string_view text) { return plat::wideToUtf8(plat::multiByteToWide(932, text)); }
+
+void writeRetired(const jc::JcSentence* s, int i, const std::source_location& where) {
+  const jc::JcNode& n = s->nodes[i];
+  std::fprintf(retiredFile, "%d\t%s\t%s\t%s\t%s\n", lineNumber, where.function_name(), fromSjis(n.surface.view()).c_str(),
+               fromSjis(n.baseForm.view()).c_str(), std::string(n.conjType.view()).c_str());
+}
 
 const console::Driver kDriver{"jctranslate", "\\Talvenro\\Chinese\\LindqvarDic\\JCSYSTEMDIC\\",
                               "from Japanese to Chinese", "Synparse is loaded from the program's folder."};
@@ -50,10 +64,15 @@ int main(int argc, char** argv) {
   }
   int status = 0;
   jc::JcLineReport report;
+  if (const char* path = std::getenv("SUITE_JC_RETIRED"); path && *path) {
+    retiredFile = std::fopen(path, "w");
+    if (retiredFile) jc::setRetireWatch(writeRetired);
+  }
 
   console::LineLoop loop(kDriver);
   console::InputLine input;
   while (status == 0 && loop.next(input)) {
+    ++lineNumber;
     std::u16string chinese, carried;
     std::vector<std::string> kept;
     const int result = dbcs::translateAround(
@@ -87,5 +106,6 @@ int main(int argc, char** argv) {
     std::cout << plat::wideToUtf8(chinese) << '\n' << std::flush;
   }
   jc::closeJcEngine(engine);
+  if (retiredFile) std::fclose(retiredFile);
   return status != 0 ? status : loop.exitCode();
 }

@@ -39,8 +39,20 @@ bool posMatches(const JcNode& n, std::string_view p, std::string_view q) {
 
 }  // namespace
 
-void retireWord(JcSentence* s, int i) {
-  if (s && i >= 1 && i < kJcMaxNodes) s->targets[i].live = 0;
+namespace {
+RetireWatch retireWatch = nullptr;
+}  // namespace
+
+void setRetireWatch(RetireWatch watch) { retireWatch = watch; }
+
+void noteRetired(const JcSentence* s, int i, const std::source_location& where) {
+  if (retireWatch && s && i >= 1 && i < kJcMaxNodes && s->targets[i].live) retireWatch(s, i, where);
+}
+
+void retireWord(JcSentence* s, int i, const std::source_location& where) {
+  if (!s || i < 1 || i >= kJcMaxNodes) return;
+  noteRetired(s, i, where);
+  s->targets[i].live = 0;
 }
 
 int findRelationDependent(const JcSentence* s, int governor, std::string_view label) {

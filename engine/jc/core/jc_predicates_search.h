@@ -12,6 +12,7 @@
 // - Codes are the decimal strings of JcNode (pos "6", conjType "21"), compared whole; surface and
 //   base form are Shift-JIS strings compared whole.
 #pragma once
+#include <source_location>
 #include <string_view>
 
 #include "engine/jc/core/jc_predicates_text.h"
@@ -26,7 +27,13 @@ inline int inNodeRange(const JcSentence* s, int i) {
 // Node i's target is live (0 outside 0..lastNode).
 inline int isLive(const JcSentence* s, int i) { return inNodeRange(s, i) && s->targets[i].live; }
 // Retires word i (clears its target's live flag); nothing for node 0 or an index out of range.
-void retireWord(JcSentence* s, int i);
+void retireWord(JcSentence* s, int i, const std::source_location& where = std::source_location::current());
+// A watch over the rules: told of every live word a rule retires, with the place in the rules that
+// retired it (tracing, tests). Null: none; one for the process.
+using RetireWatch = void (*)(const JcSentence* s, int i, const std::source_location& where);
+void setRetireWatch(RetireWatch watch);
+// Tells the watch, if any, that word i is being retired at `where`.
+void noteRetired(const JcSentence* s, int i, const std::source_location& where);
 
 // Lookups on the two link lists; every item before the sentinel is examined, claimed or not.
 int findRelationDependent(const JcSentence* s, int governor, std::string_view label);

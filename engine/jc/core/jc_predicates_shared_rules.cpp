@@ -48,7 +48,7 @@ void copyUsageCode(const JcSentence* s, int i, std::string& out) {
   if (n >= 1 && isLive(s, n)) out = s->nodes[n].usageCode.str();
 }
 
-int ruleArimasen(JcSentence* s, int i) {
+int ruleArimasen(JcSentence* s, int i, const std::source_location& where) {
   if (i < 1 || !inNodeRange(s, i)) return 0;
   clearFlagBit0(s, i);
   if (!isMorpheme(s, i)) return 0;
@@ -58,16 +58,16 @@ int ruleArimasen(JcSentence* s, int i) {
     if (isLiveSurface(s, i - 2, "あり") || isLiveSurface(s, i - 2, "有り")) {
       if (isLiveSurface(s, i - 1, "ませ") && isLiveSurface(s, i, "ん")) {
         if (isIAdjectiveContinuative(s, i - 3) || isAdjectiveConnective(s, i - 4)) {
-          retireWord(s, i - 2);
-          retireWord(s, i - 1);
-          retireWord(s, i);
+          retireWord(s, i - 2, where);
+          retireWord(s, i - 1, where);
+          retireWord(s, i, where);
           JcCandidate* c = i - 3 >= 1 ? s->targets[i - 3].candidates : nullptr;
           if (c && c->valency.size() < 4) c->valency.append(";@");
           return 1;
         }
       }
     }
-    retireWord(s, i);
+    retireWord(s, i, where);
     return 0;
   }
 
@@ -79,7 +79,7 @@ int ruleArimasen(JcSentence* s, int i) {
   } else if (isNominalWord(s, i - 2)) {
     writeSlot12(s, maximalProjection(s, i - 1), rendering(kWithout), i - 3);
   }
-  retireWord(s, i);
+  retireWord(s, i, where);
   return answer;
 }
 

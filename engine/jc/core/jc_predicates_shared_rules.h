@@ -1,6 +1,7 @@
 // Rule helpers that the predicate library shares with the rule families: the usage code of a
 // word's phrase, the handling of a negation word, and the reading of a か.
 #pragma once
+#include <source_location>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,7 @@ void copyUsageCode(const JcSentence* s, int i, std::string& out);
 // expression (answer 1, the adjective's first candidate marked ";@"); after で answers 1; after
 // a nominal + では or a nominal + particle writes the negating prefix into slot 12 of the
 // nominal's phrase. Every other case answers 0.
-int ruleArimasen(JcSentence* s, int i);
+int ruleArimasen(JcSentence* s, int i, const std::source_location& where = std::source_location::current());
 
 // Codes of translateKaDouka; the particle rule acts on them. Retire the か: "1", "2", "3H",
 // "4H". Write the code's rendering into slot 17 of the か: "3M", "4M". Write the code's

@@ -96,11 +96,14 @@ void markBareWordWith(JcSentence* r, int i, const Words& w) {
 
 // --- Ordering -------------------------------------------------------------------------------
 
+// The governor's slots 15 and 7 go to its adverbial dependent; an empty one leaves the
+// dependent's own (高くありません keeps its 不).
 void moveAdverbialVerbSlots(JcTargetNode& g, JcTargetNode& d) {
-  d.slots[15] = g.slots[15];
-  d.slots[7] = g.slots[7];
-  g.slots[15].clear();
-  g.slots[7].clear();
+  for (int k : {15, 7}) {
+    if (g.slots[k].empty()) continue;
+    d.slots[k] = g.slots[k];
+    g.slots[k].clear();
+  }
 }
 
 void appendToSlot(JcTargetNode& t, int slot, std::string_view text) {

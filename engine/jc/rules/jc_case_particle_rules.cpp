@@ -161,6 +161,14 @@ void goingOutTo(JcSentence* s, int governor, int particle) {
   if (targetSlot(s->targets[v], Slot::kOwnRendering).empty()) setOwnRendering(s, v, wGoingOut);
 }
 
+// The governor is the purpose of a verb of going, its に already taken (店で本を買いに行った).
+bool isPurposeOfGoing(const JcSentence* s, int governor) {
+  const int v = targetFirstLeaf(s, governor);
+  if (v < 1 || !isVerb(s, v) || !isVerbContinuative(s, v) || !isSurface(s, v + 1, "に") || isLive(s, v + 1)) return false;
+  const int h = headMorpheme(s, headPhraseOf(s, parentOf(s, v)));
+  return h > v + 1 && isVerbOfGoing(s, h);
+}
+
 void ruleCaseNi(JcSentence* s, int governor, int dependent) {
   const int g = governor, d = dependent, p = findParticle(s, d, "に");
   if (!p) return;
@@ -305,6 +313,12 @@ void ruleCaseDe(JcSentence* s, int governor, int dependent) {
     }
   }
   if (markedWithoutTemplate(s, d)) return;
+  // The place of a purpose of going is where one goes: no 在 (店で本を買いに行った 去商店买了书).
+  if (isPlaceNoun(s, p - 1) && isPurposeOfGoing(s, g)) {
+    addCaseRelation(s, g, d, "ADV", false);
+    consumeWord(s, p);
+    return;
+  }
 
   std::string code = usageOf(s, p);
   if (const JcCandidate* c = firstCandidate(s, p); c && c->extra.bytes[0] != 0) {

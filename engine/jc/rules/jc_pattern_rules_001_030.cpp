@@ -35,6 +35,7 @@ namespace {
   X(w017Final, "patternRule017.final", 1, 2)              \
   X(w018, "patternRule018.ijou", 1, 4)                    \
   X(w019, "patternRule019.adverb", 1, 6)                  \
+  X(w019Kesshite, "patternRule019.kesshite", 1, 4)        \
   X(w020Da, "patternRule020.ippouDa", 1, 6)               \
   X(w020, "patternRule020.ippou", 1, 6)                   \
   X(w021Ichimen, "patternRule021.ichimen", 1, 6)          \
@@ -101,25 +102,32 @@ void patternRule001(JcSentence* s) {
   }
 }
 
-void patternRule002(JcSentence* s) {
+namespace {
+
+// An adverb whose rendering carries the negation after it (あえて, 決して): the rendering stands
+// before the negated verb, not where the adverb was attached (あえて高い服を買わない: before 买,
+// not before 高的), and the negation is retired.
+void adverbBeforeNegatedVerb(JcSentence* s, Forms forms, const RuleWord& word) {
   for (int i = 1; i <= lastWord(s);) {
-    const int k = findFirstSurface(s, i, {"敢えて", "あえて"});
+    const int k = findFirstSurface(s, i, forms);
     if (!k) return;
     i = k + 1;
     const int n = findNegation(s, i);
     if (!n) return;
-    // The rendering carries the negation, so it stands before the negated verb, not where the
-    // adverb was attached (あえて高い服を買わない: before 买, not before 高的).
     const int v = parentOf(s, n);
     if (v && v != parentOf(s, k)) {
-      setSlot(s, v, Slot::kNegation, w002, k);
+      setSlot(s, v, Slot::kNegation, word, k);
       consumeWord(s, k);
     } else {
-      renderPairedAdverb(s, k, w002);
+      renderPairedAdverb(s, k, word);
     }
     ruleArimasen(s, n);
   }
 }
+
+}  // namespace
+
+void patternRule002(JcSentence* s) { adverbBeforeNegatedVerb(s, {"敢えて", "あえて"}, w002); }
 
 void patternRule003(JcSentence* s) {
   for (int i = 1; i <= lastWord(s);) {
@@ -338,6 +346,7 @@ void patternRule018(JcSentence* s) {
 
 void patternRule019(JcSentence* s) {
   pairedAdverbWithNegation(s, {"一向", "いっこう", "一向に", "いっこうに", "少も", "すこしも"}, w019, true);
+  adverbBeforeNegatedVerb(s, {"決して", "けっして"}, w019Kesshite);
 }
 
 void patternRule020(JcSentence* s) {

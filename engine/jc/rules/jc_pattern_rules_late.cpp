@@ -37,6 +37,7 @@ namespace {
   X(w183Yobareru, "patternRule183.yobareru", 1, 4)        \
   X(w186, "patternRule186.niNaru", 1, 2)                  \
   X(w187Request, "patternRule187.request", 1, 6)          \
+  X(w181Not, "patternRule181.not", 1, 2)                  \
   X(w187Prefix, "patternRule187.prefix", 1, 2)            \
   X(w187Can, "patternRule187.itadakeru", 1, 4)            \
   X(w187Receive, "patternRule187.itadaku", 1, 2)          \
@@ -149,6 +150,17 @@ void patternRule180(JcSentence* s) {
 }
 
 void patternRule181(JcSentence* s) {
+  // A verb before なくなる read as one word (来なくなった): the negation of the verb and なる, not
+  // the verb of losing.
+  for (int k = 2; k <= lastWord(s); ++k) {
+    if (!liveBaseIn(s, k, {"なくなる", "無くなる"}) || !liveIs(s, k - 1, isVerb)) continue;
+    const int c = startOfModifierChain(s, k - 1);
+    setSlot(s, parentOf(s, k - 1), Slot::kNegation, w181Not, k);
+    const bool past = isSurface(s, k, "なくなった") || (isSurface(s, k, "なくなり") && isLiveSurface(s, k + 1, "ました"));
+    if (past) setText3(s, c, w181Past);
+    else setSlot(s, c, Slot::kConcession, w181Naku);
+    consumeWord(s, k);
+  }
   for (int i = 1; i <= lastWord(s);) {
     const int k = findLiveBaseForm(s, i, "なる");
     if (!k) return;

@@ -1,6 +1,7 @@
 // The scans に…よ and よ…を: at every word, ordered lists of fixed expressions (にほかならない …
 // ように, よりしかたがない … んばかりだ); the first row whose guard holds acts and ends the word's turn.
 #include <initializer_list>
+#include <source_location>
 #include <string>
 
 #include "engine/jc/rules/jc_pattern_rules_to_scans.h"
@@ -202,10 +203,12 @@ struct Turn {
   bool at(int k, Forms forms) const { return pattern::at(s, i + k, forms); }
   bool atBase(int k, Forms forms) const { return pattern::atBase(s, i + k, forms); }
   // Consumes the words at the offsets.
-  void eats(std::initializer_list<int> offsets) const {
-    for (int k : offsets) consumeWord(s, i + k);
+  void eats(std::initializer_list<int> offsets, const std::source_location& where = std::source_location::current()) const {
+    for (int k : offsets) consumeWord(s, i + k, where);
   }
-  void eatsTo(int from, int to) const { eat(s, i + from, i + to); }
+  void eatsTo(int from, int to, const std::source_location& where = std::source_location::current()) const {
+    eat(s, i + from, i + to, where);
+  }
 };
 
 // The candidate-code rule: a first candidate whose code is shorter than 4 characters gets ";@".

@@ -4,6 +4,8 @@
 #include "engine/jc/rules/jc_pattern_common.h"
 #include "engine/jc/rules/jc_pattern_rules_ka_to.h"
 
+#include <source_location>
+
 namespace jc {
 
 using namespace pattern;
@@ -77,8 +79,8 @@ namespace {
 
 COMMON_REGISTER(WORDS)
 
-void consumeRange(JcSentence* s, int from, int to) {
-  for (int w = from; w <= to; ++w) consumeWord(s, w);
+void consumeRange(JcSentence* s, int from, int to, const std::source_location& where = std::source_location::current()) {
+  for (int w = from; w <= to; ++w) consumeWord(s, w, where);
 }
 
 bool isSugiru(const JcSentence* s, int i) { return liveBaseIn(s, i, {"すぎる", "過ぎる"}); }
@@ -209,6 +211,11 @@ void ruleShikaNai(JcSentence* s) {
         consumeRange(s, k, k + 1);
       } else if (isNumeral(s, k - 1) || isCounterSuffix(s, k - 1)) {
         setSlot(s, maximalProjection(s, k - 1), Slot::kConcession, wShikaCount, k);
+        consumeWord(s, k);
+        ruleArimasen(s, n);
+      } else if (isNominal(s, k - 1) && isVerb(s, n - 1)) {
+        // A noun しか before a negated verb: only, before the verb (本しか読まない 只读书).
+        setSlot(s, parentOf(s, n), Slot::kNegation, wShikaTo, k);
         consumeWord(s, k);
         ruleArimasen(s, n);
       }

@@ -3,6 +3,8 @@
 #include "engine/jc/rules/jc_pattern_common.h"
 #include "engine/jc/rules/jc_pattern_rules_ka_to.h"
 
+#include <source_location>
+
 namespace jc {
 
 using namespace pattern;
@@ -53,8 +55,8 @@ namespace {
 
 COMMON_REGISTER(WORDS)
 
-void consumeRange(JcSentence* s, int from, int to) {
-  for (int w = from; w <= to; ++w) consumeWord(s, w);
+void consumeRange(JcSentence* s, int from, int to, const std::source_location& where = std::source_location::current()) {
+  for (int w = from; w <= to; ++w) consumeWord(s, w, where);
 }
 
 // ない, or あり ませ ん, from word i on.
@@ -185,7 +187,8 @@ bool purposeBeforeGoing(JcSentence* s, int i) {
 
 // The sub-patterns at word i, in order; true when one applied.
 bool teFormAt(JcSentence* s, int i) {
-  const bool te = isVerbTeForm(s, i);
+  // A te-form an earlier rule has taken (決して as an adverb) governs no auxiliary.
+  const bool te = live(s, i) && isVerbTeForm(s, i);
   const int p = parentOf(s, i);
   const bool naide = isLiveSurface(s, i, "ないで");
   if (joinAdjectivePair(s, i, p) || purposeBeforeGoing(s, i)) {

@@ -60,6 +60,7 @@ namespace {
   X(wTohaE3, "ruleToha.e3", 1, 4)             \
   X(wTohaE4, "ruleToha.e4", 1, 6)             \
   X(wTohaE5, "ruleToha.e5", 1, 4)             \
+  X(wTohaNot, "ruleToha.not", 1, 2)           \
   X(wTohaE6, "ruleToha.e6", 1, 4)             \
   X(wTohaE7, "ruleToha.e7", 1, 4)             \
   X(wTomoE1, "ruleTomo.e1", 1, 4)             \
@@ -519,6 +520,11 @@ void tohaAt(JcSentence* s, int i) {
     const int x = climbAdnominalChain(s, i);
     setSlot(s, x, Slot::kModal, wTohaE5, i + 1);
     if (nominal) appendSlot(s, x, Slot::kModal, wTohaE2);
+    // A negated predicate keeps its negation after 未必 (来ないとは限らない: 未必不来).
+    if (isLiveBaseForm(s, i, "ない") && !nominal) {
+      appendSlot(s, x, Slot::kModal, wTohaNot);
+      consumeWord(s, i);
+    }
     eat(s, i + 1, i + 4);
   } else if (isSurface(s, i, "と") && isSurface(s, i + 1, "は") && isLiveBaseForm(s, i + 2, "思う")) {
     setOwnRendering(s, i + 2, wTohaE6);

@@ -4,6 +4,8 @@
 #include "engine/jc/rules/jc_pattern_common.h"
 #include "engine/jc/rules/jc_pattern_rules_ka_to.h"
 
+#include <source_location>
+
 namespace jc {
 
 using namespace pattern;
@@ -37,8 +39,8 @@ namespace {
 
 COMMON_REGISTER(WORDS)
 
-void consumeRange(JcSentence* s, int from, int to) {
-  for (int w = from; w <= to; ++w) consumeWord(s, w);
+void consumeRange(JcSentence* s, int from, int to, const std::source_location& where = std::source_location::current()) {
+  for (int w = from; w <= to; ++w) consumeWord(s, w, where);
 }
 
 enum class Step { kNext, kEnd };

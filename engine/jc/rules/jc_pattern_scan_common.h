@@ -2,6 +2,7 @@
 // the two-piece slot write, the node fields these rules change, and the relinking of a phrase.
 #pragma once
 #include <initializer_list>
+#include <source_location>
 #include <string_view>
 
 #include "engine/jc/core/jc_links.h"
@@ -16,8 +17,8 @@ inline bool at(const JcSentence* s, int i, Forms forms) { return liveSurfaceIn(s
 inline bool atBase(const JcSentence* s, int i, Forms forms) { return liveBaseIn(s, i, forms); }
 
 // Consumes the words from..to.
-inline void eat(JcSentence* s, int from, int to) {
-  for (int w = from; w <= to; ++w) consumeWord(s, w);
+inline void eat(JcSentence* s, int from, int to, const std::source_location& where = std::source_location::current()) {
+  for (int w = from; w <= to; ++w) consumeWord(s, w, where);
 }
 
 inline bool posIs(const JcSentence* s, int i, std::string_view pos) {

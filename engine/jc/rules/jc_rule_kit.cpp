@@ -65,8 +65,10 @@ void writeTargetSlot(JcSentence* s, int i, Slot slot, std::string_view text) {
   setSlot(s, i, slot, text);
 }
 
-void consumeWord(JcSentence* s, int i) {
-  if (s && i >= 1 && i <= s->lastMorpheme && i < kJcMaxNodes) s->targets[i].live = 0;
+void consumeWord(JcSentence* s, int i, const std::source_location& where) {
+  if (!s || i < 1 || i > s->lastMorpheme || i >= kJcMaxNodes) return;
+  noteRetired(s, i, where);
+  s->targets[i].live = 0;
 }
 
 void setKind(JcSentence* s, int i, char kind) {

@@ -8,6 +8,7 @@
 // - Every write and append is bounded by its field and cut at a whole character.
 // - Rules consume only the words 1..lastMorpheme of their own sentence.
 #pragma once
+#include <source_location>
 #include <string>
 #include <string_view>
 
@@ -51,8 +52,8 @@ void appendSlot(JcSentence* s, int i, Slot slot, std::string_view text, int sour
 inline constexpr const char* kOverrideWordKey = "writeTargetSlot.overrideWord";
 void writeTargetSlot(JcSentence* s, int i, Slot slot, std::string_view text);
 
-// Clears the live flag of word i; nothing outside 1..lastMorpheme.
-void consumeWord(JcSentence* s, int i);
+// Clears the live flag of word i; nothing outside 1..lastMorpheme. The retire watch is told.
+void consumeWord(JcSentence* s, int i, const std::source_location& where = std::source_location::current());
 void setKind(JcSentence* s, int i, char kind);
 // The word's own rendering (Slot::kOwnRendering) of target i.
 void setOwnRendering(JcSentence* s, int i, std::string_view text);

@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/core/device.h"
@@ -281,6 +282,66 @@ TEST_F(WordOrderTables, PurposeOfGoingFollowsItsGoal) {
               inputs.push_back((goalFirst ? g + p.ja : p.ja + g) + (past ? m.past : m.now) + "。");
               expected.push_back(m.zh + goalZh + (past ? p.past : p.zh) + "。");
             }
+  for (const Card& card : cards()) {
+    const std::vector<std::string> out = translate(card.device, inputs);
+    ASSERT_EQ(out.size(), inputs.size()) << card.device;
+    for (std::size_t i = 0; i < inputs.size(); ++i) EXPECT_EQ(out[i], expected[i]) << card.device << ' ' << inputs[i];
+  }
+}
+
+// A place with で before the purpose of going is where one goes: 店で本を買いに行った 去商店买了书,
+// never 在 before the purpose.
+TEST_F(WordOrderTables, PlaceOfAPurposeIsWhereOneGoes) {
+  struct Purpose {
+    std::string ja, zh, past;
+  };
+  const std::vector<Purpose> purposes = {{"本を買いに", "买书", "买了书"},
+                                         {"ご飯を食べに", "吃饭", "吃了饭"},
+                                         {"映画を見に", "看电影", "看了电影"},
+                                         {"水を飲みに", "喝水", "喝了水"}};
+  const std::vector<std::pair<std::string, std::string>> places = {
+      {"店", "商店"}, {"町", "城市"}, {"東京", "东京"}, {"学校", "学校"}};
+  const std::vector<std::tuple<std::string, std::string, std::string>> motions = {
+      {"行く", "行った", "去"}, {"来る", "来た", "来"}, {"帰る", "帰った", "回"}};
+  std::vector<std::string> inputs, expected;
+  for (const Purpose& p : purposes)
+    for (const auto& [place, placeZh] : places)
+      for (const auto& [now, past, zh] : motions)
+        for (const bool inPast : {false, true}) {
+          inputs.push_back(place + "で" + p.ja + (inPast ? past : now) + "。");
+          expected.push_back(zh + placeZh + (inPast ? p.past : p.zh) + "。");
+        }
+  for (const Card& card : cards()) {
+    const std::vector<std::string> out = translate(card.device, inputs);
+    ASSERT_EQ(out.size(), inputs.size()) << card.device;
+    for (std::size_t i = 0; i < inputs.size(); ++i) EXPECT_EQ(out[i], expected[i]) << card.device << ' ' << inputs[i];
+  }
+}
+
+// The negations that rules turn over, with verbs of three classes and adjectives: なくなる after a
+// verb (no longer), 決して … ない (决不 before the verb, which stays), a negated predicate before
+// とは限らない (未必 before its 不), and an adjective's ありません.
+TEST_F(WordOrderTables, TurnedNegationsStayWithTheirPredicate) {
+  struct Verb {
+    std::string a, zh;  // the irrealis stem and the Chinese verb
+  };
+  const std::vector<Verb> verbs = {{"行か", "去"}, {"来", "来"}, {"読ま", "读"}, {"書か", "写"}, {"食べ", "吃"}, {"笑わ", "笑"}};
+  std::vector<std::string> inputs, expected;
+  for (const Verb& v : verbs) {
+    inputs.push_back("彼は" + v.a + "なくなった。");
+    expected.push_back("他不" + v.zh + "了。");
+    inputs.push_back("彼は決して" + v.a + "ない。");
+    expected.push_back("他决不" + v.zh + "。");
+    inputs.push_back("彼が" + v.a + "ないとは限らない。");
+    expected.push_back("他未必不" + v.zh + "。");
+  }
+  for (const auto& [adj, zh] : std::vector<std::pair<std::string, std::string>>{
+           {"高く", "高"}, {"安く", "便宜"}, {"寒く", "冷"}, {"新しく", "新"}, {"面白く", "有意思"}}) {
+    inputs.push_back("これは" + adj + "ありません。");
+    expected.push_back("这不" + zh + "。");
+    inputs.push_back("これが" + adj + "ないとは限らない。");
+    expected.push_back("这未必不" + zh + "。");
+  }
   for (const Card& card : cards()) {
     const std::vector<std::string> out = translate(card.device, inputs);
     ASSERT_EQ(out.size(), inputs.size()) << card.device;
