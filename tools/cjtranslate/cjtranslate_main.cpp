@@ -58,6 +58,7 @@ bool holdsTraditionalOutsideGb(const apptext::VariantTables& variants, const dbc
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);  // std::cin in blocks; the line loop flushes std::cout
   // --traditional may stand anywhere; the rest are the driver's arguments.
   bool traditional = false;
   std::vector<char*> args;
@@ -135,7 +136,7 @@ int main(int argc, char** argv) {
     } else if (console::hasText(input.text) && !console::hasText(japanese)) {
       loop.failed("it gives no translation");
     }
-    std::cout << plat::wideToUtf8(japanese) << '\n' << std::flush;
+    std::cout << plat::wideToUtf8(japanese) << '\n';
   }
   cj::closeCjEngine(*engine);
   return loop.exitCode();

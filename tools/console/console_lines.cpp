@@ -60,9 +60,44 @@ bool hasText(std::u16string_view text) {
   return false;
 }
 
+bool LineLoop::nextRaw(std::string& raw) {
+  std::streambuf& source = *in_.rdbuf();
+  for (;;) {
+    const std::size_t end = buffer_.find('\n', start_);
+    if (end != std::string::npos) {
+      raw.assign(buffer_, start_, end - start_);
+      start_ = end + 1;
+      return true;
+    }
+    if (ended_) {
+      if (start_ >= buffer_.size()) return false;
+      raw.assign(buffer_, start_, std::string::npos);
+      start_ = buffer_.size();
+      return true;
+    }
+    buffer_.erase(0, start_);
+    start_ = 0;
+    // What can be read without waiting is taken at once; before waiting the answers so far go out.
+    const std::streamsize ready = source.in_avail();
+    if (ready > 0) {
+      const std::size_t had = buffer_.size();
+      buffer_.resize(had + static_cast<std::size_t>(ready));
+      buffer_.resize(had + static_cast<std::size_t>(source.sgetn(buffer_.data() + had, ready)));
+      continue;
+    }
+    out_.flush();
+    const int c = source.sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+      ended_ = true;
+    } else {
+      buffer_.push_back(static_cast<char>(c));
+    }
+  }
+}
+
 bool LineLoop::next(InputLine& line) {
   std::string raw;
-  while (std::getline(std::cin, raw)) {
+  while (nextRaw(raw)) {
     ++number_;
     if (!raw.empty() && raw.back() == '\r') raw.pop_back();
     line = decodeLine(raw);

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdio>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <string_view>
 
@@ -34,10 +35,14 @@ InputLine decodeLine(std::string_view raw);
 // True when the text holds more than blanks.
 bool hasText(std::u16string_view text);
 
-// Reads standard input line by line and counts the lines that were not translated.
+// Reads standard input line by line and counts the lines that were not translated. Input is read
+// in blocks; the output is flushed only when no whole line is waiting, so that a caller that writes
+// a line and waits for its answer gets it, and a piped file is not written a line at a time.
+// The drivers turn off stdio synchronisation first so that std::cin reads in blocks.
 class LineLoop {
  public:
-  explicit LineLoop(const Driver& driver) : driver_(driver) {}
+  explicit LineLoop(const Driver& driver, std::istream& in = std::cin, std::ostream& out = std::cout)
+      : driver_(driver), in_(in), out_(out) {}
   // The next line, decoded; false at the end of the input. A line whose bytes are not text is
   // reported (and counted) here, and comes back with an empty text.
   bool next(InputLine& line);
@@ -50,7 +55,15 @@ class LineLoop {
   int exitCode() const { return failed_ ? kExitLinesFailed : kExitAllTranslated; }
 
  private:
+  // The next raw line without its '\n'; false at the end of the input.
+  bool nextRaw(std::string& raw);
+
   const Driver& driver_;
+  std::istream& in_;
+  std::ostream& out_;
+  std::string buffer_;     // bytes read and not yet returned, from start_
+  std::size_t start_ = 0;
+  bool ended_ = false;
   int number_ = 0;
   int failed_ = 0;
 };

@@ -44,6 +44,7 @@ const console::Driver kDriver{"jctranslate", "\\Talvenro\\Chinese\\LindqvarDic\\
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);  // std::cin in blocks; the line loop flushes std::cout
   std::string folder;
   if (const int exitCode = console::dataFolderFromArguments(kDriver, argc, argv, folder); exitCode >= 0) return exitCode;
   plat::NotifyHook hook;
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
     } else if (kept.empty() && console::hasText(input.text) && !console::hasText(chinese)) {
       loop.failed("it gives no translation");
     }
-    std::cout << plat::wideToUtf8(chinese) << '\n' << std::flush;
+    std::cout << plat::wideToUtf8(chinese) << '\n';
   }
   jc::closeJcEngine(engine);
   if (retiredFile) std::fclose(retiredFile);

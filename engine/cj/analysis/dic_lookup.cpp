@@ -174,11 +174,17 @@ int readDicEntryFrom(CjEngine& engine, std::FILE* dictionary, CjNode& node, int3
     return 0;
   }
   // A missing file or an offset outside it is a failed read: the sentence stops with its status.
-  std::string entry(kDicEntryReadSize, '\0');
-  std::size_t got = 0;
-  if (dictionary && offset >= 0 && plat::fileSeek(dictionary, offset, SEEK_SET) == 0) {
-    got = plat::fileRead(entry.data(), kDicEntryReadSize, dictionary);
+  // A dictionary held in memory is read in place; another through its handle.
+  std::string entry;
+  const std::string_view held = dictionary ? plat::fileHeldBytes(dictionary) : std::string_view();
+  if (!held.empty()) {
+    if (offset >= 0 && static_cast<std::size_t>(offset) < held.size())
+      entry.assign(held.substr(static_cast<std::size_t>(offset), kDicEntryReadSize));
+  } else if (dictionary && offset >= 0 && plat::fileSeek(dictionary, offset, SEEK_SET) == 0) {
+    entry.resize(kDicEntryReadSize);
+    entry.resize(plat::fileRead(entry.data(), kDicEntryReadSize, dictionary));
   }
+  const std::size_t got = entry.size();
   if (got == 0) {
     setCategory(node, "W");
     engine.engineStatus = kStatusEntryReadFailed;

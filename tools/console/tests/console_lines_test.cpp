@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <streambuf>
+#include <vector>
+
 namespace {
 
 using namespace std::literals;
@@ -38,6 +42,93 @@ TEST(ConsoleLines, OnlyBlanksAreNoText) {
   EXPECT_FALSE(console::hasText(u""));
   EXPECT_FALSE(console::hasText(u" \u3000 "));
   EXPECT_TRUE(console::hasText(u" 的"));
+}
+
+// Hands out its text a chunk at a time, as a pipe does, and notes what the output had flushed by
+// each time it was asked for more.
+class ChunkedInput : public std::streambuf {
+ public:
+  ChunkedInput(std::vector<std::string> chunks, const std::string& flushed)
+      : chunks_(std::move(chunks)), flushed_(flushed) {}
+  std::vector<std::string> flushedAtEachWait;
+
+ protected:
+  int_type underflow() override {
+    flushedAtEachWait.push_back(flushed_);
+    if (next_ == chunks_.size()) return traits_type::eof();
+    std::string& c = chunks_[next_++];
+    setg(c.data(), c.data(), c.data() + c.size());
+    return traits_type::to_int_type(c[0]);
+  }
+
+ private:
+  std::vector<std::string> chunks_;
+  std::size_t next_ = 0;
+  const std::string& flushed_;
+};
+
+// Keeps what is written until a flush.
+class FlushRecorder : public std::streambuf {
+ public:
+  std::string pending, flushed;
+  int flushes = 0;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (c != traits_type::eof()) pending.push_back(static_cast<char>(c));
+    return c;
+  }
+  int sync() override {
+    flushed += pending;
+    pending.clear();
+    ++flushes;
+    return 0;
+  }
+};
+
+const console::Driver kTestDriver{"test", "\\", "", ""};
+
+std::vector<std::u16string> loopLines(std::vector<std::string> chunks) {
+  const std::string none;
+  ChunkedInput input(std::move(chunks), none);
+  std::istream in(&input);
+  std::ostringstream out;
+  console::LineLoop loop(kTestDriver, in, out);
+  std::vector<std::u16string> lines;
+  console::InputLine line;
+  while (loop.next(line)) lines.push_back(line.text);
+  return lines;
+}
+
+TEST(ConsoleLines, BlockReadingGivesTheLinesThatGetlineGives) {
+  const std::string texts[] = {"我喝茶。\n你好\n", "a\nb", "\n\n", "", "x\r\ny\r\n", "a\0b\n\xEF\xBB\xBFc\n",
+                               std::string(5000, 'z') + "\n" + std::string(3, 'y')};
+  for (const std::string& text : texts) {
+    std::vector<std::u16string> expected;
+    std::istringstream whole(text);
+    for (std::string raw; std::getline(whole, raw);) {
+      if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+      expected.push_back(console::decodeLine(raw).text);
+    }
+    for (const std::size_t size : {std::size_t{1}, std::size_t{3}, std::size_t{4096}}) {
+      std::vector<std::string> chunks;
+      for (std::size_t at = 0; at < text.size(); at += size) chunks.push_back(text.substr(at, size));
+      EXPECT_EQ(loopLines(chunks), expected) << "chunks of " << size << " of " << text.size() << " bytes";
+    }
+  }
+}
+
+TEST(ConsoleLines, AnswersAreFlushedOnlyBeforeWaitingForInput) {
+  FlushRecorder output;
+  std::ostream out(&output);
+  ChunkedInput input({"a\nb\n", "c\n"}, output.flushed);
+  std::istream in(&input);
+  console::LineLoop loop(kTestDriver, in, out);
+  console::InputLine line;
+  while (loop.next(line)) out << (line.text == u"a" ? "A" : line.text == u"b" ? "B" : "C") << '\n';
+  // Asked for the second chunk, the caller has the answers to both lines of the first.
+  EXPECT_EQ(input.flushedAtEachWait, (std::vector<std::string>{"", "A\nB\n", "A\nB\nC\n"}));
+  EXPECT_EQ(output.flushes, 3);
 }
 
 }  // namespace
