@@ -199,6 +199,8 @@ int main(int argc, char** argv) {
   full += "# Words whose kanji spell a Chinese word past the cap\n" +
           datagen::pastCapJcLines(full, list, tags, falseFriends, japanese, forms, traditional, twins, edict, cedict,
                                   std::atoi(argv[9]), pastCap);
+  int variants = 0;
+  full += "# Other spellings of words paired above\n" + datagen::spellingVariantJcLines(full, edict, variants);
   full = datagen::withFalseFriendTableJc(full, falseFriendTable, conjugations, falseFriendLines);
   full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, wrongDropped);
   // Time nouns of the generated lines take the time code.
@@ -214,6 +216,7 @@ int main(int argc, char** argv) {
   std::printf("Time nouns given their time code: %d\n", timeNouns);
   std::printf("Japanese words by their kanji, of another class in Chinese: %d\n", sameCharacters);
   std::printf("Japanese words by their kanji, of a Chinese word past the cap: %d\n", pastCap);
+  std::printf("Japanese words spelt otherwise than a word paired: %d\n", variants);
   std::printf("Through English (%zu EDICT and %zu CC-CEDICT entries): %d Chinese and %d Japanese words paired; "
               "%d readings from CC-CEDICT\n",
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);
