@@ -199,10 +199,13 @@ int main(int argc, char** argv) {
   full += "# Words whose kanji spell a Chinese word past the cap\n" +
           datagen::pastCapJcLines(full, list, tags, falseFriends, japanese, forms, traditional, twins, edict, cedict,
                                   std::atoi(argv[9]), pastCap);
-  int variants = 0;
-  full += "# Other spellings of words paired above\n" + datagen::spellingVariantJcLines(full, edict, variants);
   full = datagen::withFalseFriendTableJc(full, falseFriendTable, conjugations, falseFriendLines);
   full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, wrongDropped);
+  // Other spellings take the corrected pairs; the tables then apply to them too.
+  int variants = 0, again = 0;
+  full += "# Other spellings of words paired above\n" + datagen::spellingVariantJcLines(full, edict, variants);
+  full = datagen::withFalseFriendTableJc(full, falseFriendTable, conjugations, again);
+  full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, again);
   // Time nouns of the generated lines take the time code.
   int timeNouns = 0;
   full = datagen::withTimeCodes(full, sampleLexicon.size(), japanese, list, timeNouns);
