@@ -711,17 +711,31 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     bool byCharacters = false;  // the best pair rests on the characters
     int bestEntry = -1;
     unsigned bestClass = 0;
+    // The last pass, when nothing else pairs the word, takes a rarer EDICT word written with its
+    // characters that neither the IPA dictionary nor EDICT's common words hold (含量, 急劇だ), a
+    // noun, na-adjective or adverb whose first sense shares a gloss with the word's first sense.
+    for (int round = 0; round < (lastPass ? 2 : 1) && bestEntry < 0; ++round)
     for (auto [e, agree] : candidates) {
       if (!agree) continue;
       int cost = japaneseCost(edict[e], agree & ~kPvCounter, japanese);
       if (measure)
         if (auto c = japanese.counters.find(edict[e].spelling()); c != japanese.counters.end()) cost = std::min(cost, c->second);
+      const bool rare = round == 1;
+      if (rare) {
+        const std::string& sp = edict[e].spelling();
+        agree &= kPvNoun | kPvAdverb | (edict[e].adjectiveNa ? kPvAdjective : 0u);
+        if (cost != INT_MAX || !agree || !sameWritten.count(e) || measure || edict[e].usuallyKana ||
+            japanese.classes.count(sp) || !inCodePage932(sp))
+          continue;
+        cost = japanese.nounMedian;
+      }
       if (cost == INT_MAX || !inJapaneseScript(edict[e].spelling())) continue;
       Meeting m;
       for (const CedictEntry* c : entries->second) {
         const Meeting one = meetEveryday(edict[e].senses, c->senses);
         if (std::tie(one.firstSenses, one.heads, one.glosses) > std::tie(m.firstSenses, m.heads, m.glosses)) m = one;
       }
+      if (rare && !m.firstSenses) continue;
       // A unit takes a Japanese counter first (フィート, not 脚, for 英尺: foot).
       const bool counter = measure && japanese.counters.count(edict[e].spelling());
       // The same characters and first senses sharing a gloss are two sources that agree; a verb
@@ -1205,6 +1219,49 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
     keys.insert(sp);
     out += line;
     ++sizes.japaneseToChinese;
+  }
+  return out;
+}
+
+std::string spellingVariantJcLines(std::string_view lexicon, const std::vector<EdictEntry>& edict, int& added) {
+  // A word's line by its key: nouns, na-adjectives, adverbs (stems of verbs and adjectives left out).
+  std::map<std::string, std::string> wordLines;
+  std::set<std::string> keys;
+  eachContentLine(lexicon, [&](int, std::string_view line) {
+    if (line[0] == '+') return;
+    const std::vector<std::string> f = splitOn(line, '\t');
+    if (f.size() < 4) return;
+    keys.insert(f[0]);
+    const bool stem = f[1].rfind("2.", 0) == 0 || (f[1].rfind("3.", 0) == 0 && f[1].rfind("3.0.21.", 0) != 0);
+    if (!stem && !f[3].empty()) wordLines.emplace(f[0], std::string(line));
+  });
+  // EDICT's entries by reading, kanji and first sense: spellings of one word.
+  const auto wordKey = [](const EdictEntry& e) {
+    std::string kanji;
+    for (char16_t c : plat::utf8ToWide(e.written))
+      if ((c >= 0x3400 && c <= 0x9FFF) || c == u'々') kanji += plat::wideToUtf8(std::u16string(1, c));
+    if (kanji.empty() || e.senses.empty()) return std::string();
+    std::string key = e.kana + '\t' + kanji;
+    for (const std::string& g : e.senses[0].glosses) key += '\t' + g;
+    return key;
+  };
+  std::unordered_map<std::string, std::vector<int>> spellingsOf;
+  for (int e = 0; e < static_cast<int>(edict.size()); ++e)
+    if (const std::string key = wordKey(edict[e]); !key.empty()) spellingsOf[key].push_back(e);
+  std::string out;
+  for (const EdictEntry& e : edict) {
+    if (!e.common || e.usuallyKana || keys.count(e.written)) continue;
+    const std::string key = wordKey(e);
+    if (key.empty()) continue;
+    for (int other : spellingsOf[key]) {
+      // A one-kanji key reads several words (語 of 語り and 語): its pair is no witness.
+      auto line = wordLines.find(edict[other].written);
+      if (line == wordLines.end() || plat::utf8ToWide(edict[other].written).size() < 2) continue;
+      out += e.written + line->second.substr(line->second.find('\t')) + '\n';
+      keys.insert(e.written);
+      ++added;
+      break;
+    }
   }
   return out;
 }

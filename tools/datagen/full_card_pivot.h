@@ -190,6 +190,13 @@ std::string pastCapJcLines(std::string_view lexicon, const std::vector<ChineseLi
                            const std::map<char16_t, char16_t>& twins, const std::vector<EdictEntry>& edict,
                            const std::vector<CedictEntry>& cedict, int cap, int& added);
 
+// jc/lexicon.txt lines for EDICT's common words that `lexicon` lacks and that are another
+// spelling of a word it pairs: an EDICT entry of the same reading, the same kanji in the same
+// order and the same first sense, written with more or less kana (売上げ: 売り上げ 销售额; 締切:
+// 締め切り). The line is the paired spelling's (nouns, na-adjectives and adverbs only); `added`
+// counts the words.
+std::string spellingVariantJcLines(std::string_view lexicon, const std::vector<EdictEntry>& edict, int& added);
+
 // Translations for the viewer's dictionaries, from every entry of the two dictionaries: a Chinese
 // word (of a common CC-CEDICT entry) and an EDICT word are paired when their first senses share a
 // gloss and the first gloss of one lies in the other's first sense. Each side keeps its `most` best

@@ -201,6 +201,11 @@ int main(int argc, char** argv) {
                                   std::atoi(argv[9]), pastCap);
   full = datagen::withFalseFriendTableJc(full, falseFriendTable, conjugations, falseFriendLines);
   full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, wrongDropped);
+  // Other spellings take the corrected pairs; the tables then apply to them too.
+  int variants = 0, again = 0;
+  full += "# Other spellings of words paired above\n" + datagen::spellingVariantJcLines(full, edict, variants);
+  full = datagen::withFalseFriendTableJc(full, falseFriendTable, conjugations, again);
+  full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, again);
   // Time nouns of the generated lines take the time code.
   int timeNouns = 0;
   full = datagen::withTimeCodes(full, sampleLexicon.size(), japanese, list, timeNouns);
@@ -214,6 +219,7 @@ int main(int argc, char** argv) {
   std::printf("Time nouns given their time code: %d\n", timeNouns);
   std::printf("Japanese words by their kanji, of another class in Chinese: %d\n", sameCharacters);
   std::printf("Japanese words by their kanji, of a Chinese word past the cap: %d\n", pastCap);
+  std::printf("Japanese words spelt otherwise than a word paired: %d\n", variants);
   std::printf("Through English (%zu EDICT and %zu CC-CEDICT entries): %d Chinese and %d Japanese words paired; "
               "%d readings from CC-CEDICT\n",
               edict.size(), cedict.size(), pivot.chineseToJapanese, pivot.japaneseToChinese, cedictReadings);

@@ -374,6 +374,50 @@ TEST(FullCardPivot, TheLastPassTakesFirstSensesMeetingTwice) {
   EXPECT_EQ(jc.find(utf8(u8"用心")), std::string::npos) << jc;
 }
 
+// The last pass, when nothing else pairs a word, takes a rarer EDICT word (not common, not in the
+// IPA dictionary) written with its characters, first senses sharing a gloss (树种 樹種: tree species); not one
+// meeting on a later sense (可憐: lovely, then pitiful), nor a verb (耗損 as a verb with する).
+TEST(FullCardPivot, TheLastPassTakesRarerWordsOfTheSameCharacters) {
+  const auto edict = datagen::parseEdict(utf8(u8"樹種 [じゅしゅ] /(n) tree species/\n"
+                                              u8"可憐 [かれん] /(adj-na,n) (1) sweet/lovely/(adj-na,n) (2) pitiful/\n"
+                                              u8"耗損 [もうそん] /(n,vs) wastage/loss/\n"));
+  const auto cedict = datagen::parseCedict(utf8(u8"樹種 树种 [shu4 zhong3] /tree species/\n"
+                                                u8"可憐 可怜 [ke3 lian2] /pitiful; pathetic/\n"
+                                                u8"耗損 耗损 [hao4 sun3] /to waste; loss/\n"));
+  const std::map<std::string, datagen::FullTag> tags = {{"n", {'N', "N\\U[N]a[J]"}}, {"a", {'A', "A\\U[A]"}},
+                                                        {"v", {'V', "V\\U[V]t[1]"}}};
+  const std::vector<datagen::ChineseListWord> list = {
+      {utf8(u8"树种"), 900, "n"}, {utf8(u8"可怜"), 800, "a"}, {utf8(u8"耗损"), 700, "v"}};
+  const datagen::SpellingsOf spellings = {{utf8(u8"树种"), {utf8(u8"樹種")}},
+                                          {utf8(u8"可怜"), {utf8(u8"可憐")}},
+                                          {utf8(u8"耗损"), {utf8(u8"耗損")}}};
+  datagen::JapaneseIndex japanese;
+  datagen::PivotSizes sizes;
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes, spellings), "");
+  EXPECT_EQ(datagen::pivotCjWords("", list, tags, {}, japanese, edict, cedict, 100, sizes, spellings, {}, true),
+            utf8(u8"树种\tN\\U[N]a[J]\t-\tN,樹種,N0000\n"));
+}
+
+// Another spelling of a word the lexicon pairs (the same reading, kanji and first sense, more or
+// less kana) takes its line: not over a one-kanji key (語 of 語り), another first sense or reading.
+TEST(FullCardPivot, OtherSpellingsTakeThePairedWordsLine) {
+  const auto edict = datagen::parseEdict(utf8(u8"売り上げ [うりあげ] /(n) amount sold/sales/(P)/\n"
+                                              u8"売上げ [うりあげ] /(n) amount sold/sales/(P)/\n"
+                                              u8"語 [かたり] /(n) talking/\n"
+                                              u8"語り [かたり] /(n) talking/(P)/\n"
+                                              u8"締め切り [しめきり] /(n) deadline/(P)/\n"
+                                              u8"締切 [しめきり] /(n) closing/(P)/\n"
+                                              u8"見事 [みごと] /(adj-na) splendid/(P)/\n"
+                                              u8"美事 [びじ] /(adj-na) splendid/(P)/\n"));
+  const std::string lexicon = utf8(u8"売り上げ\t6.1.0.0\t=\t销售额\tN\n"
+                                   u8"語\t6.1.0.0\t=\t语\t\t\t\t9\n"
+                                   u8"締め切り\t6.1.0.0\t=\t截止日期\tN\n"
+                                   u8"美事\t3.0.21.0\t=\t美事\tA\t\t\t9\n");
+  int added = 0;
+  EXPECT_EQ(datagen::spellingVariantJcLines(lexicon, edict, added), utf8(u8"売上げ\t6.1.0.0\t=\t销售额\tN\n"));
+  EXPECT_EQ(added, 1);
+}
+
 // Japanese kanji words whose characters spell a Chinese word past the list's cap, or a common word
 // of CC-CEDICT the list lacks, take it when a first sense of one shares an English word with a sense
 // of the other (遮断 cut off, 遮断 to cut off; 会話 conversation, 会话): not 造成 (development; to

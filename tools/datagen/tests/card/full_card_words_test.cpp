@@ -100,6 +100,36 @@ TEST(FullCardWords, EverydayVerbsCarryAspectAndKanaWordsTheirChinese) {
   }
 }
 
+// Words no other rule pairs: a Chinese word takes a rarer EDICT word written with its characters
+// whose first sense shares a gloss with its own (全军 全軍, 树种 樹種), a Japanese word another
+// spelling's pair (売上げ as 売り上げ, 締切 as 締め切り). Refused: 可怜 (可憐 meets on a later sense),
+// 語り (its witness 語 is one kanji), 霜降り (a false friend).
+TEST(FullCardWords, RarerSpellingsOfTheSameWordTakeItsPair) {
+  const auto words = linesByKey(datagen::buildFolder() + "/fullcard/source/cj/words.txt");
+  const auto lexicon = linesByKey(datagen::buildFolder() + "/fullcard/source/jc/lexicon.txt");
+  const auto has = [](const std::multimap<std::string, std::string>& lines, const char8_t* key, const char8_t* part) {
+    auto [from, to] = lines.equal_range(utf8(key));
+    for (auto it = from; it != to; ++it)
+      if (it->second.find(utf8(part)) != std::string::npos) return true;
+    return false;
+  };
+  const struct {
+    bool japanese;
+    const char8_t* key;
+    const char8_t* part;
+    bool paired;
+  } cases[] = {
+      {false, u8"全军", u8"\tN,全軍,N0000", true},        {false, u8"树种", u8"\tN,樹種,N0000", true},
+      {false, u8"两院制", u8"\tN,両院制,N0000", true},    {false, u8"高等教育", u8"\tN,高等教育,", true},
+      {false, u8"可怜", u8",可憐", false},
+      {true, u8"売上げ", u8"\t6.1.0.0\t=\t销售额\t", true}, {true, u8"締切", u8"\t6.1.0.0\t=\t截止日期\t", true},
+      {true, u8"落ち葉", u8"\t=\t落叶\t", true},          {true, u8"焼き肉", u8"\t=\t烧肉\t", true},
+      {true, u8"語り", u8"\t=\t语\t", false},            {true, u8"霜降り", u8"\t", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(has(c.japanese ? lexicon : words, c.key, c.part), c.paired) << utf8(c.key) << utf8(c.part);
+}
+
 // The false friends' table read back through the written card: every word of it is on the card, its
 // generated lines carry the table's pair and none the same-character one, a "-" word has none.
 TEST(FullCardWords, FalseFriendsTakeTheTablesPair) {
