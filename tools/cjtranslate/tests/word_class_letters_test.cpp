@@ -104,6 +104,7 @@ TEST_F(WordClassLetters, EveryPrepositionAndConjunctionKeepsItsRendering) {
       {"比", {"他比我高。", "私より"}},
       {"向", {"他向我走来。", "私へ"}},
       {"为", {"我为妈妈做饭。", "お母さんのために"}},
+      {"关于", {"关于这个问题，我不知道。", "問題について"}},
       {"用", {"我用手机打电话。", "携帯電話で"}},
       {"但是", {"但是他不来。", "しかし"}},
       {"可是", {"可是我很忙。", "でも"}},
@@ -112,6 +113,7 @@ TEST_F(WordClassLetters, EveryPrepositionAndConjunctionKeepsItsRendering) {
       {"虽然", {"虽然很累，我很高兴。", "けれども"}},
       {"不然", {"不然我不去。", "さもないと"}},
       {"不过", {"不过我很忙。", "でも"}},
+      {"以及", {"老师以及学生都来了。", "先生と学生"}},
   };
   std::set<std::string> listed;
   for (const DictionaryWord& w : sampleWords())
