@@ -1,5 +1,5 @@
 // The classes the part-of-speech pass gives the listed words of the word rules, class rules and
-// context rules, on the sample card and on the full card: short sentences of data/tests/cj_word_classes.tsv,
+// context rules, on the sample card and on the full card: short sentences of data/tests/cj_word_classes.txt,
 // each with the class the word has in it as a Chinese grammar reads it, and a row or a reason for
 // every listed word.
 #include <gtest/gtest.h>
@@ -60,7 +60,7 @@ std::vector<std::string> splitTabs(const std::string& line) {
 const ClassTable& classTable() {
   static const ClassTable table = [] {
     ClassTable t;
-    std::ifstream in(SUITE_TEST_SOURCE_DIR "/data/tests/cj_word_classes.tsv");
+    std::ifstream in(SUITE_TEST_SOURCE_DIR "/data/tests/cj_word_classes.txt");
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
       if (line.empty()) continue;
