@@ -712,7 +712,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
     int bestEntry = -1;
     unsigned bestClass = 0;
     // The last pass, when nothing else pairs the word, takes a rarer EDICT word written with its
-    // characters that neither the IPA dictionary nor EDICT's common words hold (含量, 急劇だ), a
+    // characters that neither the IPA dictionary nor EDICT's common words hold (全軍, 樹種), a
     // noun, na-adjective or adverb whose first sense shares a gloss with the word's first sense.
     for (int round = 0; round < (lastPass ? 2 : 1) && bestEntry < 0; ++round)
     for (auto [e, agree] : candidates) {
