@@ -24,6 +24,7 @@
 #include "platform/core/codepage.h"
 #include "tools/datagen/build_programs.h"
 #include "tools/datagen/card/card_inputs.h"
+#include "tools/datagen/full_card_sources.h"
 #include "tools/datagen/cj_data_folder.h"
 #include "tools/datagen/cj_data_files.h"
 #include "tools/datagen/sample_card.h"
@@ -46,17 +47,6 @@ struct ClassTable {
   std::vector<std::pair<std::string, std::string>> noRow;  // word, why
 };
 
-std::vector<std::string> splitTabs(const std::string& line) {
-  std::vector<std::string> out;
-  std::size_t from = 0;
-  for (;;) {
-    const std::size_t tab = line.find('\t', from);
-    out.push_back(line.substr(from, tab == std::string::npos ? std::string::npos : tab - from));
-    if (tab == std::string::npos) return out;
-    from = tab + 1;
-  }
-}
-
 const ClassTable& classTable() {
   static const ClassTable table = [] {
     ClassTable t;
@@ -64,7 +54,7 @@ const ClassTable& classTable() {
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
       if (line.empty()) continue;
-      const std::vector<std::string> f = splitTabs(line);
+      const std::vector<std::string> f = datagen::splitOn(line, '\t');
       if (f[0] == "#norow") {
         if (f.size() == 3 && !f[1].empty() && !f[2].empty()) t.noRow.emplace_back(f[1], f[2]);
         else t.rows.push_back({"?", line, "", "", number});
@@ -90,19 +80,10 @@ std::set<std::string> listedWords(const std::string& path) {
   std::string line;
   while (std::getline(in, line)) {
     if (line.empty() || line[0] == '#') continue;
-    const std::vector<std::string> f = splitTabs(line);
+    const std::vector<std::string> f = datagen::splitOn(line, '\t');
     if (f.size() < 2 || (f[0].rfind("posClass.", 0) != 0 && f[0].rfind("posContext.", 0) != 0)) continue;
-    if (f[1].find('|') == std::string::npos) {
-      words.insert(f[1]);
-      continue;
-    }
-    std::size_t from = 0;
-    while (from < f[1].size()) {
-      std::size_t bar = f[1].find('|', from);
-      if (bar == std::string::npos) bar = f[1].size();
-      if (bar > from) words.insert(f[1].substr(from, bar - from));
-      from = bar + 1;
-    }
+    for (std::string& w : datagen::splitOn(f[1], '|'))
+      if (!w.empty()) words.insert(std::move(w));
   }
   return words;
 }
