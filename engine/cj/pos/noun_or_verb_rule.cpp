@@ -117,6 +117,8 @@ const char* resolveClassNV(CjSentence& s, int i) {
   if (const char* r = continuationStep(s, w, n)) return r;
   if (i > 1 && is(s, i - 1, kLw218)) return "V";
   if (const char* r = afterNounStep(s, w, p, n)) return r;
+  // A demonstrative (这个, 这些, 这种) before the word modifies it; a lone pronoun is its subject.
+  if (isIn(s, p, {kLw1135, kLw1136, kLw1137, kLw1139, kLw1024, kLw1025, kLw127, kLw128})) return "N";
   if (has(s, p, "R") && singleLetter(s, p)) return "V";
   if (exactly(s, p, "V") && cval(s, p, "0") && !cval(s, p, "1")) return "V";
   if (exactly(s, p, "A")) return "N";

@@ -34,6 +34,9 @@ TEST_F(NounOrVerbRuleTest, StepsInOrder) {
       {"w {lw1013} X; w 酢 NV", 2, "N | R NV"},                  // lw1013 before becomes "R"
       {"w {lw90} X; w 酢 NV; w 。 P", 2, "V | F NV P"},          // lw90 before, clause end after
       {"w 酩 N; w 酢 NV", 2, "V | N NV"},                        // one character after a noun
+      {"w 酩 R; w 酢 NV", 2, "V | R NV"},                        // after a lone pronoun: its verb
+      {"w {lw1135} R; w 酢 NV", 2, "N | R NV"},                  // after a demonstrative: a noun
+      {"w {lw1024} R; w 酢 NV", 2, "N | R NV"},
       {"w 酩酰 N; w 酢酡 NV; w 酯 X", 2, "NV | N NV X"},          // two characters: no step holds
       {"w 酩 V; w 酢 NV; w 酡 X", 2, "N | V NV X"},              // after a settled verb
       {"w 酩 V +V:C_VAL=0; w 酢 NV; w 酡 X", 2, "V | V NV X"},   // after an intransitive verb
