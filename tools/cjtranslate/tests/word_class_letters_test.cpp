@@ -114,6 +114,7 @@ TEST_F(WordClassLetters, EveryPrepositionAndConjunctionKeepsItsRendering) {
       {"不然", {"不然我不去。", "さもないと"}},
       {"不过", {"不过我很忙。", "でも"}},
       {"以及", {"老师以及学生都来了。", "先生と学生"}},
+      {"那么", {"那么我们走吧。", "それでは"}},
   };
   std::set<std::string> listed;
   for (const DictionaryWord& w : sampleWords())
