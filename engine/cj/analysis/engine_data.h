@@ -9,6 +9,7 @@
 
 #include "engine/common/code_convert.h"
 #include "engine/common/keyed_word_table.h"
+#include "engine/cj/analysis/sentence.h"
 
 namespace cj {
 
@@ -114,6 +115,8 @@ struct CjEngine {
   int fallbackSentences = 0;
   // Hanzi without a Japanese kanji that translations carried as themselves; the caller clears it.
   std::u16string unwrittenHanzi;
+  // The work area of the last sentence, kept for the next one (null before the first).
+  std::unique_ptr<CjSentence> spareSentence;
 
   CjEngine();
   CjEngine(const CjEngine&) = delete;
