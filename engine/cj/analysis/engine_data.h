@@ -14,6 +14,7 @@
 namespace cj {
 
 struct CjGrammar;
+struct CjTransferContext;
 
 // Values of engineStatus.
 enum CjStatus : int {
@@ -117,6 +118,9 @@ struct CjEngine {
   std::u16string unwrittenHanzi;
   // The work area of the last sentence, kept for the next one (null before the first).
   std::unique_ptr<CjSentence> spareSentence;
+  // The transfer's context of the last sentence, kept for the next one; the transfer side gives
+  // it its deleter.
+  std::unique_ptr<CjTransferContext, void (*)(CjTransferContext*)> spareContext{nullptr, nullptr};
 
   CjEngine();
   CjEngine(const CjEngine&) = delete;

@@ -1,6 +1,8 @@
 #include "engine/cj/transfer/transfer_context.h"
 
 #include <new>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/core/notify.h"
@@ -70,7 +72,14 @@ void initTargetNodes(CjTransferContext& c) {
   // A new context's targets already hold the defaults.
   const bool reset = c.targetsSetUp;
   c.targetsSetUp = true;
-  for (int i = 0; i < kMaxNodes; ++i) {
+  int last = kMaxNodes - 1;
+  if (reset && c.sentence) {
+    // Sentence slots past the one after its node count are unused, as are the kept targets past
+    // those the last sentence used.
+    const int used = c.sentence->nodeCount + 1 < kMaxNodes ? c.sentence->nodeCount + 1 : kMaxNodes - 1;
+    last = c.targetsInUse > used ? c.targetsInUse : used;
+  }
+  for (int i = 0; i <= last; ++i) {
     CjTargetNode& t = c.targets[i];
     if (reset) defaultNode(t);
     if (!c.sentence) continue;
@@ -88,6 +97,26 @@ void initTargetNodes(CjTransferContext& c) {
     t.ten = (f.TEN == 'B' || f.TEN == 'b') ? 'B' : 'A';
     t.asp = (f.ASP == 'C' || f.ASP == 'B') ? f.ASP : 'A';
   }
+}
+
+void noteTargetsInUse(CjTransferContext& c) {
+  int used = c.nodeCount;
+  if (c.sentence && c.sentence->nodeCount > used) used = c.sentence->nodeCount;
+  c.targetsInUse = used + 1 < kMaxNodes ? used + 1 : kMaxNodes - 1;
+#ifndef NDEBUG
+  // Debug builds: the slots past those in use are untouched.
+  for (int i = c.targetsInUse + 1; i < kMaxNodes; ++i) {
+    const CjTargetNode& t = c.targets[i];
+    bool same = t.alive == 1 && t.keepEllipsis == 0 && t.ruleFlag1 == 1 && t.ruleFlag2 == 1 && t.ruleFlag3 == 0 &&
+                t.buding == 0 && t.chuanwen == 0 && t.yangtai == 0 && t.yinggai == 0 && t.vform == 'z' &&
+                t.prefixText.empty() && t.prefixText[1] == 0 && t.japanese.empty() && t.japanese[1] == 0 && t.jcat.empty() &&
+                t.candidates.empty() && t.caseOpen == 1 && t.att.empty() && t.joinWithNo == 0 && t.parent == 0 &&
+                t.firstChild == 0 && t.lastChild == 0 && t.prevSibling == 0 && t.nextSibling == 0 && t.headChild == i &&
+                t.substitute == 0 && t.neg == 0 && t.neg1 == 0 && t.voi == 0 && t.ten == 'A' && t.asp == 'A' &&
+                t.neng == 0 && t.shiyi == 0 && t.yuanyi == 0;
+    if (!same) { std::fprintf(stderr, "TEMPCHECK target %d inuse %d\n", i, c.targetsInUse); std::abort(); }
+  }
+#endif
 }
 
 void resetTargetNode(CjTransferContext& c, int i) {
