@@ -1,8 +1,6 @@
 #include "engine/cj/analysis/sentence.h"
 
 #include <new>
-#include <cstdio>
-#include <cstdlib>
 
 #include "platform/core/notify.h"
 
@@ -92,21 +90,6 @@ void keepSentence(std::unique_ptr<CjSentence>& s, std::unique_ptr<CjSentence>& s
   CjSentence& r = *s;
   // Slots past the node count are written only by the parser's temporary end, one past it.
   const int used = r.nodeCount + 1 < kMaxNodes ? r.nodeCount + 1 : kMaxNodes - 1;
-#ifndef NDEBUG
-  // Debug builds: the slots past those in use are untouched.
-  for (int i = used + 1; i < kMaxNodes; ++i) {
-    const CjNode& n = r.nodes[i];
-    const CjNode d{};
-    bool same = n.kind == d.kind && n.dictionaryRef == 0 && n.CHI.empty() && n.CHI[1] == 0 && n.CAT.empty() && n.senses.empty() &&
-                n.SYLA.empty() && n.REPF.empty() && n.SYS.empty() && n.roleLabel.empty() && n.spanMark == ' ' &&
-                n.structureClass == 0 && n.subtype == 0 && n.ruleNumber == 0 && n.CATYNUM.empty() && n.predicateMark == 0 &&
-                n.secondMark == '*' && n.attached == 0 && n.parent == 0 && n.firstChild == 0 && n.lastChild == 0 &&
-                n.prev == 0 && n.next == 0 && n.headChild == i && n.secondHead == 0 && n.governor == 0 &&
-                n.roleCounts == d.roleCounts && n.features.catLetter == 0 && n.features.M_SEM.empty() && n.features.S_CAT.empty() &&
-                n.features.NEG == 0 && n.features.TEN == 0 && n.features.ASP == 0 && n.features.VOI == 0;
-    if (!same) { std::fprintf(stderr, "TEMPCHECK slot %d count %d\n", i, r.nodeCount); std::abort(); }
-  }
-#endif
   try {
     for (int i = 0; i <= used; ++i) initNode(r, i);
     static_cast<CjSentenceHeader&>(r) = CjSentenceHeader{};

@@ -1,8 +1,6 @@
 #include "engine/cj/transfer/transfer_context.h"
 
 #include <new>
-#include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 #include "platform/core/notify.h"
@@ -103,20 +101,6 @@ void noteTargetsInUse(CjTransferContext& c) {
   int used = c.nodeCount;
   if (c.sentence && c.sentence->nodeCount > used) used = c.sentence->nodeCount;
   c.targetsInUse = used + 1 < kMaxNodes ? used + 1 : kMaxNodes - 1;
-#ifndef NDEBUG
-  // Debug builds: the slots past those in use are untouched.
-  for (int i = c.targetsInUse + 1; i < kMaxNodes; ++i) {
-    const CjTargetNode& t = c.targets[i];
-    bool same = t.alive == 1 && t.keepEllipsis == 0 && t.ruleFlag1 == 1 && t.ruleFlag2 == 1 && t.ruleFlag3 == 0 &&
-                t.buding == 0 && t.chuanwen == 0 && t.yangtai == 0 && t.yinggai == 0 && t.vform == 'z' &&
-                t.prefixText.empty() && t.prefixText[1] == 0 && t.japanese.empty() && t.japanese[1] == 0 && t.jcat.empty() &&
-                t.candidates.empty() && t.caseOpen == 1 && t.att.empty() && t.joinWithNo == 0 && t.parent == 0 &&
-                t.firstChild == 0 && t.lastChild == 0 && t.prevSibling == 0 && t.nextSibling == 0 && t.headChild == i &&
-                t.substitute == 0 && t.neg == 0 && t.neg1 == 0 && t.voi == 0 && t.ten == 'A' && t.asp == 'A' &&
-                t.neng == 0 && t.shiyi == 0 && t.yuanyi == 0;
-    if (!same) { std::fprintf(stderr, "TEMPCHECK target %d inuse %d\n", i, c.targetsInUse); std::abort(); }
-  }
-#endif
 }
 
 void resetTargetNode(CjTransferContext& c, int i) {
