@@ -139,7 +139,6 @@ std::string checkTrieAndIndex(std::string_view trie, std::string_view index, lon
   if (trie.size() % kTrieNodeSize != 0) return "cut (not whole 8-byte nodes)";
   const std::size_t nodes = trie.size() / kTrieNodeSize;
   const auto flagsAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 2, 2); };
-  const auto valueAt = [&](std::size_t n) { return le(trie, n * kTrieNodeSize + 4, 4); };
   const auto wordValueOk = [&](uint32_t v) { return static_cast<long>(v) < dictionarySize; };
 
   blame = TrieBlame::Index;
@@ -157,8 +156,6 @@ std::string checkTrieAndIndex(std::string_view trie, std::string_view index, lon
   });
   if (!bad.empty()) return bad;
   blame = TrieBlame::Trie;
-  // Every node in one pass: a word end carries a dictionary offset, any other node its first child,
-  // whose run of siblings ends inside the file.
   std::size_t lastRunEnd = nodes;  // the last node that ends a run of siblings
   for (std::size_t n = nodes; n-- > 0;) {
     if (flagsAt(n) & kTrieLastSibling) {
@@ -166,36 +163,38 @@ std::string checkTrieAndIndex(std::string_view trie, std::string_view index, lon
       break;
     }
   }
+  // Every node in one pass: a word end carries a dictionary offset, any other node its first child,
+  // whose run of siblings ends inside the file. While every child lies behind its parent, the same
+  // pass finds the reached nodes: the ones the index names and the runs that start at a reached
+  // node's child link. Otherwise the tree is walked from the index once the pass is through.
+  const auto* p = reinterpret_cast<const unsigned char*>(trie.data());
   bool childrenFollowParents = true;
-  for (std::size_t n = 0; n < nodes; ++n) {
-    const uint32_t value = valueAt(n);
-    if (flagsAt(n) & kTrieWordEnd) {
+  std::size_t unreached = 0;
+  bool inRun = false;
+  for (std::size_t n = 0; n < nodes; ++n, p += kTrieNodeSize) {
+    const uint32_t flags = plat::readLe16(p + 2);
+    const uint32_t value = plat::readLe32(p + 4);
+    if (flags & kTrieWordEnd) {
       if (!wordValueOk(value)) {
         blame = TrieBlame::Dictionary;
         return "cut (a word of the trie lies past its end)";
       }
-      continue;
+    } else {
+      if (value >= nodes || lastRunEnd == nodes || value > lastRunEnd)
+        return "cut (a link past its end at node " + std::to_string(n) + ")";
+      childrenFollowParents = childrenFollowParents && value > n;
     }
-    if (value >= nodes || lastRunEnd == nodes || value > lastRunEnd)
-      return "cut (a link past its end at node " + std::to_string(n) + ")";
-    childrenFollowParents = childrenFollowParents && value > n;
-  }
-  // Where every child lies behind its parent, one pass in file order finds the reached nodes: the
-  // ones the index names and the runs that start at a reached node's child link. Otherwise the
-  // tree is walked from the index.
-  if (!childrenFollowParents) return walkTrie(trie, index, dictionarySize, blame);
-  std::size_t unreached = 0;
-  bool inRun = false;
-  for (std::size_t n = 0; n < nodes; ++n) {
+    if (!childrenFollowParents) continue;
     inRun = inRun || (mark[n] & 2);
     const bool reached = inRun || (mark[n] & 1);
     if (!reached) {
       ++unreached;
-    } else if (!(flagsAt(n) & kTrieWordEnd)) {
-      mark[valueAt(n)] |= 2;
+    } else if (!(flags & kTrieWordEnd)) {
+      mark[value] |= 2;
     }
-    if (flagsAt(n) & kTrieLastSibling) inRun = false;
+    if (flags & kTrieLastSibling) inRun = false;
   }
+  if (!childrenFollowParents) return walkTrie(trie, index, dictionarySize, blame);
   if (unreached != 0) {
     blame = TrieBlame::Index;
     return "cut, or not the index of its trie (" + std::to_string(unreached) + " nodes not reached)";

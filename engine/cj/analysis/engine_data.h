@@ -9,10 +9,12 @@
 
 #include "engine/common/code_convert.h"
 #include "engine/common/keyed_word_table.h"
+#include "engine/cj/analysis/sentence.h"
 
 namespace cj {
 
 struct CjGrammar;
+struct CjTransferContext;
 
 // Values of engineStatus.
 enum CjStatus : int {
@@ -114,6 +116,11 @@ struct CjEngine {
   int fallbackSentences = 0;
   // Hanzi without a Japanese kanji that translations carried as themselves; the caller clears it.
   std::u16string unwrittenHanzi;
+  // The work area of the last sentence, kept for the next one (null before the first).
+  std::unique_ptr<CjSentence> spareSentence;
+  // The transfer's context of the last sentence, kept for the next one; the transfer side gives
+  // it its deleter.
+  std::unique_ptr<CjTransferContext, void (*)(CjTransferContext*)> spareContext{nullptr, nullptr};
 
   CjEngine();
   CjEngine(const CjEngine&) = delete;

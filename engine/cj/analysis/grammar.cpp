@@ -194,20 +194,31 @@ void loadGotoFile(CjEngine& engine) {
   std::string header;
   std::string line;
   int entryIndex = -1;
+  // As fileGotoLine, with the section's group found once per header and the runs of each table
+  // resolved once it is whole.
+  int group = groupOfHeader(header);
   long offset = 0;
   while (readAt(f, offset, kGotoReadSize, line)) {
     descrambleGrammarLine(line, offset);
     offset += static_cast<long>(line.size()) + 1;
     if (line.find("%<") != std::string::npos) {
       header = line;
+      group = groupOfHeader(header);
       entryIndex = -1;
     } else if (!line.empty() && line[0] == '(') {
       ++entryIndex;
-      fileGotoLine(engine, header, line, entryIndex);
+      if (group < 0) {
+        fileGotoLine(engine, header, line, entryIndex);
+      } else {
+        addGotoLine(engine, line, groups(engine)[group], entryIndex);
+      }
     }
   }
   plat::fileClose(f);
-  for (CjRuleGroup& g : groups(engine)) resolveGotoTargets(g.gotos);
+  for (CjRuleGroup& g : groups(engine)) {
+    resolveGotoRuns(g.gotos);
+    resolveGotoTargets(g.gotos);
+  }
 }
 
 void fileRule(CjEngine& engine, std::string_view header, std::string_view ruleLine, std::string_view actionLine, int ruleNumber) {
@@ -307,11 +318,15 @@ void parseRuleLine(CjEngine& engine, std::string_view ruleLine, std::string_view
 }
 
 void parseGotoLine(CjEngine& engine, std::string_view gotoLine, CjRuleGroup& group, int entryIndex) {
+  if (addGotoLine(engine, gotoLine, group, entryIndex)) resolveGotoRuns(group.gotos);
+}
+
+bool addGotoLine(CjEngine& engine, std::string_view gotoLine, CjRuleGroup& group, int entryIndex) {
   // Room is needed for the entry and the end mark after it.
-  if (entryIndex < 0) return;
+  if (entryIndex < 0) return false;
   if (entryIndex + 1 >= group.gotoCapacity) {
     setStatus(engine, kStatusGotoTableFull);
-    return;
+    return false;
   }
   CjGotoEntry e;
   std::size_t comma = findAtCharStart(gotoLine, ",", 1);
@@ -339,7 +354,7 @@ void parseGotoLine(CjEngine& engine, std::string_view gotoLine, CjRuleGroup& gro
   if (group.gotos.size() < static_cast<std::size_t>(entryIndex) + 2) group.gotos.resize(static_cast<std::size_t>(entryIndex) + 2);
   group.gotos[entryIndex] = std::move(e);
   group.gotos[entryIndex + 1] = gotoEndMark();
-  resolveGotoRuns(group.gotos);
+  return true;
 }
 
 void resolveGotoEntry(CjGotoEntry& e) {

@@ -121,5 +121,8 @@ void fileRule(CjEngine& engine, std::string_view header, std::string_view ruleLi
 void fileGotoLine(CjEngine& engine, std::string_view header, std::string_view gotoLine, int entryIndex);
 void parseRuleLine(CjEngine& engine, std::string_view ruleLine, std::string_view actionLine, CjRuleGroup& group, int ruleNumber);
 void parseGotoLine(CjEngine& engine, std::string_view gotoLine, CjRuleGroup& group, int entryIndex);
+// As parseGotoLine, leaving the table's runs to resolve (resolveGotoRuns); false when no entry was
+// filed.
+bool addGotoLine(CjEngine& engine, std::string_view gotoLine, CjRuleGroup& group, int entryIndex);
 
 }  // namespace cj

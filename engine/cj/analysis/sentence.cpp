@@ -76,6 +76,41 @@ std::unique_ptr<CjSentence> buildSentence(int count) {
   return s;
 }
 
+std::unique_ptr<CjSentence> reuseSentence(std::unique_ptr<CjSentence>& spare, int count) {
+  if (!spare) return buildSentence(count);
+  if (count < 0 || count >= kMaxNodes) return nullptr;
+  std::unique_ptr<CjSentence> s = std::move(spare);
+  s->nodeCount = count;
+  linkWordChain(*s);
+  return s;
+}
+
+void keepSentence(std::unique_ptr<CjSentence>& s, std::unique_ptr<CjSentence>& spare) {
+  if (!s) return;
+  CjSentence& r = *s;
+  // Slots past the node count are written only by the parser's temporary end, one past it.
+  const int used = r.nodeCount + 1 < kMaxNodes ? r.nodeCount + 1 : kMaxNodes - 1;
+  try {
+    for (int i = 0; i <= used; ++i) initNode(r, i);
+    static_cast<CjSentenceHeader&>(r) = CjSentenceHeader{};
+    r.engine = nullptr;
+    r.matchQuestion = FixedText<90>{};
+    r.matchHash = FixedText<90>{};
+    r.matchQuestionNode = r.matchHashNode = 0;
+    r.roleLinks.clear();
+    if (r.summary) {
+      *r.summary = CjSentenceSummary{};
+    } else {
+      r.summary = std::make_unique<CjSentenceSummary>();
+    }
+    r.parserBlocks.assign(1, CjParserBlock{});
+  } catch (const std::bad_alloc&) {
+    s.reset();
+    return;
+  }
+  spare = std::move(s);
+}
+
 void releaseSentence(CjSentence& s) {
   s.parserBlocks.clear();
   s.parserBlocks.shrink_to_fit();

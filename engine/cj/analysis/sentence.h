@@ -212,6 +212,11 @@ void clearFeatures(CjFeatures& f);
 void linkWordChain(CjSentence& s);
 // Frees the blocks and the sense lists of slots 0 to the node count.
 void releaseSentence(CjSentence& s);
+// As buildSentence, in the record spare holds when it holds one (taken from it); the slots a kept
+// record's last sentence used were cleared when it was kept.
+std::unique_ptr<CjSentence> reuseSentence(std::unique_ptr<CjSentence>& spare, int count);
+// Ends a sentence: its record, cleared as buildSentence leaves a new one, goes to spare.
+void keepSentence(std::unique_ptr<CjSentence>& s, std::unique_ptr<CjSentence>& spare);
 void initSense(CjSense& sense);
 void setNodeDefaults(CjNode& node);
 // Copies the sense whose letter is the first letter of CAT into the feature block; always 0.

@@ -88,8 +88,15 @@ static void reportOutOfMemory(CjSentence* sentence) {
 
 void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, CjSentenceSummary* summary,
                       std::u16string& output, CjLineState& line) {
+  CjEngine* engine = sentence ? sentence->engine : nullptr;
   std::unique_ptr<CjTransferContext> c;
-  if (!plat::failPointHit(kContextFailPoint)) c.reset(new (std::nothrow) CjTransferContext);
+  if (!plat::failPointHit(kContextFailPoint)) {
+    if (engine && engine->spareContext) {
+      c.reset(engine->spareContext.release());
+    } else {
+      c.reset(new (std::nothrow) CjTransferContext);
+    }
+  }
   if (!c) {
     showTransferOutOfMemory();
     reportOutOfMemory(sentence);
@@ -106,7 +113,13 @@ void generateJapanese(CjSentence* sentence, std::vector<CjRoleLink>* roleLinks, 
   writeJapaneseOutput(*c);
   line = c->line;
   output = plat::multiByteToWide(plat::kSystemCodePage, c->result);
-  freeTransferContext(c, 1);
+  if (!engine) {
+    freeTransferContext(c, 1);
+    return;
+  }
+  // Kept for the engine's next sentence, which sets it up again.
+  noteTargetsInUse(*c);
+  engine->spareContext = {c.release(), [](CjTransferContext* kept) { delete kept; }};
 }
 
 void writeJapaneseOutput(CjTransferContext& c) {

@@ -135,7 +135,7 @@ int translateChineseSentence(CjEngine& engine, std::string_view sentence, std::u
   if (plat::failPointHit(kWorkAreaFailPoint)) {
     showOutOfMemory();
   } else {
-    area = buildSentence(count);
+    area = reuseSentence(engine.spareSentence, count);
   }
   if (!area) {
     freeSegmenter(seg);
@@ -148,7 +148,7 @@ int translateChineseSentence(CjEngine& engine, std::string_view sentence, std::u
     const int at = checkSplitMarker(*area, sentence, output);
     engine.engineStatus = at;
     if (at != 0) {
-      destroySentence(area, 1);
+      keepSentence(area, engine.spareSentence);
       freeSegmenter(seg);
       return -at;
     }
@@ -158,7 +158,7 @@ int translateChineseSentence(CjEngine& engine, std::string_view sentence, std::u
       generateJapanese(area.get(), &roleLinksOf(*area), summaryOf(*area), output, line);
     }
   }
-  destroySentence(area, 1);
+  keepSentence(area, engine.spareSentence);
   freeSegmenter(seg);
   return engine.engineStatus;
 }

@@ -70,7 +70,14 @@ void initTargetNodes(CjTransferContext& c) {
   // A new context's targets already hold the defaults.
   const bool reset = c.targetsSetUp;
   c.targetsSetUp = true;
-  for (int i = 0; i < kMaxNodes; ++i) {
+  int last = kMaxNodes - 1;
+  if (reset && c.sentence) {
+    // Sentence slots past the one after its node count are unused, as are the kept targets past
+    // those the last sentence used.
+    const int used = c.sentence->nodeCount + 1 < kMaxNodes ? c.sentence->nodeCount + 1 : kMaxNodes - 1;
+    last = c.targetsInUse > used ? c.targetsInUse : used;
+  }
+  for (int i = 0; i <= last; ++i) {
     CjTargetNode& t = c.targets[i];
     if (reset) defaultNode(t);
     if (!c.sentence) continue;
@@ -88,6 +95,12 @@ void initTargetNodes(CjTransferContext& c) {
     t.ten = (f.TEN == 'B' || f.TEN == 'b') ? 'B' : 'A';
     t.asp = (f.ASP == 'C' || f.ASP == 'B') ? f.ASP : 'A';
   }
+}
+
+void noteTargetsInUse(CjTransferContext& c) {
+  int used = c.nodeCount;
+  if (c.sentence && c.sentence->nodeCount > used) used = c.sentence->nodeCount;
+  c.targetsInUse = used + 1 < kMaxNodes ? used + 1 : kMaxNodes - 1;
 }
 
 void resetTargetNode(CjTransferContext& c, int i) {

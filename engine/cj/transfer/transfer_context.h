@@ -85,6 +85,9 @@ struct CjTransferContext : CjSentenceHeader {
   std::vector<CjOrderItem> orderList;
   std::unique_ptr<CjSentenceSummary> savedHeader;
   bool targetsSetUp = false;  // false while the targets are as constructed
+  // Of a context kept for the next sentence: the targets above this one are as a setup over a slot
+  // no sentence used leaves them.
+  std::int32_t targetsInUse = kMaxNodes - 1;
 };
 
 // The engine the context's sentence is translated by.
@@ -95,8 +98,12 @@ inline CjEngine& engineOf(const CjTransferContext& c) { return *c.sentence->engi
 std::unique_ptr<CjTransferContext> makeTransferContext(CjSentence& sentence, std::vector<CjRoleLink>& links,
                                                        CjSentenceSummary& summary);
 
-// Header from the summary, links and defaults of all 300 target nodes.
+// Header from the summary, links and defaults of all 300 target nodes (of a kept context, of those
+// up to the ones its last sentence or this one uses: the rest hold them still).
 void initTargetNodes(CjTransferContext& c);
+// Ends a context's sentence and notes how many of its targets the sentence used, so that the next
+// sentence set up in it resets only those.
+void noteTargetsInUse(CjTransferContext& c);
 // Defaults of a node a rule adds.
 void resetTargetNode(CjTransferContext& c, int i);
 // Takes index nodeCount + 1 for a new node and resets it; 0 when the slots are full.

@@ -2,6 +2,7 @@
 // or not, leaves every other engine translating as before.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -197,6 +198,35 @@ TEST_F(CjEngines, EnginesOnTwoCardsEachTranslateWithTheirOwn) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(translate(*sample, lines[i]), sampleAlone[i]) << lines[i];
     EXPECT_EQ(translate(*other, lines[i]), otherAlone[i]) << lines[i];
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// An engine keeps its sentence work area and transfer context from one sentence to the next: what
+// a sentence leaves there never reaches the next. Each pinned line gives the same after its
+// neighbour in file order as after its neighbour in reverse order, and the same as on a new engine.
+TEST_F(CjEngines, ALineTranslatesTheSameWhateverCameBefore) {
+  ASSERT_TRUE(built_);
+  const std::vector<std::string> lines = pinnedInputs();
+  ASSERT_GT(lines.size(), 20u);
+  const std::string folder = folderOf("Reuse");
+  const std::unique_ptr<cj::CjEngine> engine = cj::openCjEngine(plat::utf8ToWide(folder));
+  ASSERT_EQ(engine->engineStatus, cj::kStatusOk);
+  const std::vector<std::string> forward = translateAll(*engine, lines);
+  const std::vector<std::string> reversedLines(lines.rbegin(), lines.rend());
+  const std::vector<std::string> backward = translateAll(*engine, reversedLines);
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(forward[i], backward[lines.size() - 1 - i]) << lines[i];
+  // The longest lines, each first on an engine of its own.
+  std::vector<std::size_t> longest(lines.size());
+  for (std::size_t i = 0; i < longest.size(); ++i) longest[i] = i;
+  std::sort(longest.begin(), longest.end(), [&](std::size_t a, std::size_t b) { return lines[a].size() > lines[b].size(); });
+  for (std::size_t k = 0; k < 8; ++k) {
+    const std::unique_ptr<cj::CjEngine> fresh = cj::openCjEngine(plat::utf8ToWide(folder));
+    ASSERT_EQ(fresh->engineStatus, cj::kStatusOk);
+    EXPECT_EQ(translate(*fresh, lines[longest[k]]), forward[longest[k]]) << lines[longest[k]];
   }
 }
 
