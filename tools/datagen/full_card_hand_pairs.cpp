@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::string_view kHandHeading = "# Pairs given by hand\n";
 const std::string kSuru = "する";
+// A Japanese word the IPA dictionary lacks, written as it stands: a noun or an adverb only, as the
+// Chinese word's tag names.
+constexpr unsigned kAsItStands = 1u << 10;
 
 bool endsWith(const std::string& s, const std::string& tail) {
   return s.size() > tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
@@ -53,12 +56,19 @@ JapaneseWord japaneseWord(const std::string& word, const JapaneseIndex& japanese
     return it == japanese.classes.end() ? 0u : it->second;
   };
   auto conjugation = japanese.conjugation.find(word);
+  // Chinese to Japanese a word the IPA dictionary lacks conjugates as the verb or adjective it ends
+  // in (打ち負かす: 負かす, 押し開ける: 開ける, 足りない: ない).
+  const std::u16string wide = plat::utf8ToWide(word);
+  for (std::size_t from = 1; chineseToJapanese && conjugation == japanese.conjugation.end() && !japanese.classes.count(word) &&
+                             from + 2 <= wide.size();
+       ++from)
+    conjugation = japanese.conjugation.find(plat::wideToUtf8(wide.substr(from)));
   if (endsWith(word, kSuru)) {
     const std::string stem = word.substr(0, word.size() - kSuru.size());
     const unsigned bits = bitsOf(stem);
     // A noun with する (紹介する); a verb of the IPA dictionary in する (値する) is one Chinese to Japanese.
-    const bool inflected = conjugation != japanese.conjugation.end();
-    if ((bits & kJpSuruNoun) || (chineseToJapanese && (inflected || (bits & (kJpNoun | kJpAdjectiveStem))))) {
+    // Chinese to Japanese any phrase with する conjugates as する does (明らかにする).
+    if ((bits & kJpSuruNoun) || (chineseToJapanese && !stem.empty())) {
       e.written = stem;
       e.suru = true;
       out.classes = kPvVerb;
@@ -66,7 +76,7 @@ JapaneseWord japaneseWord(const std::string& word, const JapaneseIndex& japanese
       transitivity(word);
       return out;
     }
-    if (!inflected) {
+    if (conjugation == japanese.conjugation.end()) {
       out.refused = "no noun with する of the IPA dictionary";
       return out;
     }
@@ -117,6 +127,16 @@ JapaneseWord japaneseWord(const std::string& word, const JapaneseIndex& japanese
         return out;
       }
   out.refused = "not in the IPA dictionary";
+  if (!chineseToJapanese) return out;
+  // Chinese to Japanese a word in ～的 is a 形容動詞 (効率的); any other word that does not conjugate
+  // is written as it stands, in the class its Chinese tag names (一斉に, 総生産額).
+  if (endsWith(word, "的") && wide.size() >= 3) {
+    e.adjectiveNa = true;
+    out.classes = kPvAdjective;
+  } else {
+    out.classes = kPvNoun | kPvAdverb | kAsItStands;
+  }
+  out.refused.clear();
   return out;
 }
 
@@ -223,6 +243,10 @@ std::string withHandPairsCj(std::string_view words, const std::vector<HandPair>&
       continue;
     }
     const FullTag& t = *tag->second;
+    if ((j.classes & kAsItStands) && t.category != 'N' && t.category != 'F') {
+      report.refused.push_back(reportLine(p, "not in the IPA dictionary, for a Chinese verb or adjective"));
+      continue;
+    }
     std::string entry = t.entry, translation;
     const unsigned cls = pairClass(t.category, j.classes);
     const bool nounAndVerb = entry.find("U[N]") != std::string::npos && entry.find("U[V]") != std::string::npos;

@@ -38,10 +38,12 @@ struct Fixture {
                                      u8"政府,1,1,3000,名詞,一般,*,*,*,*,政府,セイフ,セイフ\n"
                                      u8"元,1,1,3000,名詞,一般,*,*,*,*,元,モト,モト\n"
                                      u8"来る,1,1,3000,動詞,自立,*,*,カ変・来ル,基本形,来る,クル,クル\n"
-                                     u8"仕事,1,1,3000,名詞,一般,*,*,*,*,仕事,シゴト,シゴト\n"),
+                                     u8"仕事,1,1,3000,名詞,一般,*,*,*,*,仕事,シゴト,シゴト\n"
+                                     u8"負かす,1,1,3000,動詞,自立,*,*,五段・サ行,基本形,負かす,マカス,マカス\n"),
                                 japanese);
     list = datagen::parseChineseWordList(utf8(u8"累计 900 v\n丢 800 v\n高 700 a\n安静 600 a\n政府 500 n\n"
-                                              u8"原来 400 d\n来 300 v\n工作 200 vn\n"));
+                                              u8"原来 400 d\n来 300 v\n工作 200 vn\n一齐 150 d\n打败 140 v\n"
+                                              u8"高效 130 a\n阐明 120 v\n推开 110 v\n"));
     edict = datagen::parseEdict(utf8(u8"落とす [おとす] /(v5s,vt) (1) to drop/(P)/\n"));
     falseFriends = {{utf8(u8"工作"), utf8(u8"N,仕事,N0000")}};
   }
@@ -85,7 +87,8 @@ TEST(FullCardHandPairs, ChineseToJapaneseReplacesRemovesRefusesAndKeeps) {
   Fixture f;
   std::vector<datagen::HandPair> pairs;
   ASSERT_TRUE(datagen::parseHandPairs(utf8(u8"累计\t累計する\n政府\t-\n高\t高い\n安静\t静か\n丢\t落とす\n工作\t作業\n"
-                                           u8"原来\t元\n来\t来る\n累\t累なる\n"),
+                                           u8"原来\t元\n来\t来る\n累\t累なる\n一齐\t一斉に\n打败\t打ち負かす\n高效\t効率的\n"
+                                           u8"阐明\t明らかにする\n推开\t押し開けた\n"),
                                       pairs));
   datagen::HandPairReport report;
   const std::string out = datagen::withHandPairsCj(cardWords(), pairs, f.list, f.tags, f.falseFriends, f.table,
@@ -100,16 +103,25 @@ TEST(FullCardHandPairs, ChineseToJapaneseReplacesRemovesRefusesAndKeeps) {
       {u8"安静", u8"安静\tA\\U[A]\t-\tA,静かだ,KYODO"},         // a 形容動詞 stem ends in だ
       {u8"丢", u8"丢\tV\\U[V]t[1]\tdiu1\tV,なくす,TG000"},      // the hand-made line stays
       {u8"原来", u8"原来\tN\\U[N]a[J]\t-\tN,元,N0000"},          // an adverb tag, a noun: the noun's entry
+      // Words the IPA dictionary lacks: an adverb as it stands, a compound verb by its last verb, a
+      // word in 的 as a 形容動詞, a phrase with する.
+      {u8"一齐", u8"一齐\tF\\U[F]\t-\tF,一斉に,FUKU0"},
+      {u8"打败", u8"打败\tV\\U[V]t[1]\t-\tV,打ち負かす,TG000"},
+      {u8"高效", u8"高效\tA\\U[A]\t-\tA,効率的だ,KYODO"},
+      {u8"阐明", u8"阐明\tV\\U[V]t[1]\t-\tV,明らかにする,SHT00"},
+      {u8"推开", u8""},  // no dictionary form: refused
   };
   for (const auto& c : cases) EXPECT_EQ(lineOf(out, utf8(c.word)), utf8(c.line)) << utf8(c.word);
-  EXPECT_EQ(report.written, 4);
+  EXPECT_EQ(report.written, 8);
   EXPECT_EQ(report.removed, 1);
   ASSERT_EQ(report.kept.size(), 2u);  // 丢 (the hand-made part) and 工作 (false_friends.txt)
   EXPECT_EQ(report.kept[0].rfind(utf8(u8"丢\t落とす\t"), 0), 0u);
-  // 来る conjugates by a type the card does not write; 累なる is no word of the IPA dictionary.
-  ASSERT_EQ(report.refused.size(), 2u);
+  // 来る conjugates by a type the card does not write; 累 has no tag in the list; 押し開けた is no
+  // dictionary form of a verb.
+  ASSERT_EQ(report.refused.size(), 3u);
   EXPECT_EQ(report.refused[0].rfind(utf8(u8"来\t来る\t"), 0), 0u);
   EXPECT_EQ(report.refused[1].rfind(utf8(u8"累\t累なる\t"), 0), 0u);
+  EXPECT_EQ(report.refused[2].rfind(utf8(u8"推开\t押し開けた\t"), 0), 0u);
   EXPECT_TRUE(lineOf(out, utf8(u8"累")).empty());
 }
 
