@@ -294,6 +294,8 @@ std::string withHandPairsJc(std::string_view lexicon, const std::vector<HandPair
     handMade.insert(f[0]);
     if (codes.size() == 4 && (codes[0] == "2" || codes[0] == "3"))
       if (auto e = endings.find(codes[0] + '.' + codes[2]); e != endings.end()) handMade.insert(f[0] + e->second);
+    // An adjective's form in く (遠く, 多く) is read as the adjective, not as a noun of its own.
+    if (codes.size() == 4 && codes[0] == "3" && codes[2] == "18") handMade.insert(f[0] + "く");
   });
   for (const FalseFriendPair& p : falseFriendTable)
     if (p.japanese) handMade.insert(p.word);
