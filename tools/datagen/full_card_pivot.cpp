@@ -610,6 +610,18 @@ SpellingsOf listSpellings(const std::vector<ChineseListWord>& list, const std::m
   return out;
 }
 
+std::string pairTranslation(const EdictEntry& j, unsigned cls, bool measure) {
+  const std::string& sp = j.spelling();
+  if (measure) return "Q," + sp + ",N0000";
+  if (cls & kPvVerb) {
+    if (j.suru) return "V," + sp + "する," + (j.intransitive && !j.transitive ? "SHZ00" : "SHT00");
+    return "V," + sp + ',' + (j.intransitive && !j.transitive ? 'Z' : 'T') + (j.ichidan ? 'I' : 'G') + "000";
+  }
+  if (cls & kPvAdjective) return j.adjectiveI ? "A," + sp + ",KYOSI" : "A," + sp + "だ,KYODO";
+  if (cls & kPvAdverb) return "F," + sp + ",FUKU0";
+  return "N," + sp + ",N0000";
+}
+
 std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWord>& list,
                          const std::map<std::string, FullTag>& tags,
                          const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
@@ -771,25 +783,7 @@ std::string pivotCjWords(std::string_view words, const std::vector<ChineseListWo
       sizes.vague.insert(w.word);
       continue;
     }
-    const EdictEntry& j = edict[bestEntry];
-    const std::string& sp = j.spelling();
-    std::string translation;
-    if (measure) {
-      translation = "Q," + sp + ",N0000";
-    } else if (bestClass & kPvVerb) {
-      if (j.suru) {
-        translation = "V," + sp + "する," + (j.intransitive && !j.transitive ? "SHZ00" : "SHT00");
-      } else {
-        translation = "V," + sp + ',' + (j.intransitive && !j.transitive ? 'Z' : 'T') + (j.ichidan ? 'I' : 'G') + "000";
-      }
-    } else if (bestClass & kPvAdjective) {
-      translation = j.adjectiveI ? "A," + sp + ",KYOSI" : "A," + sp + "だ,KYODO";
-    } else if (bestClass & kPvAdverb) {
-      translation = "F," + sp + ",FUKU0";
-    } else {
-      translation = "N," + sp + ",N0000";
-    }
-    out += w.word + '\t' + tag->entry + "\t-\t" + translation + '\n';
+    out += w.word + '\t' + tag->entry + "\t-\t" + pairTranslation(edict[bestEntry], bestClass, measure) + '\n';
     ++sizes.chineseToJapanese;
   }
   return out;
@@ -1028,6 +1022,73 @@ std::string nameCjWords(std::string_view words, const std::vector<ChineseListWor
   return out;
 }
 
+std::string pairLexiconLines(const EdictEntry& j, unsigned cls, const std::string& chinese, const JapaneseIndex& japanese,
+                             const std::map<std::string, FullConjugation>& conjugations,
+                             const std::set<std::string>& handMade, std::set<std::string>& stems, std::string* why) {
+  const auto refuse = [&](const char* reason) {
+    if (why) *why = reason;
+    return std::string();
+  };
+  const std::string& sp = j.spelling();
+  auto nounBits = japanese.classes.find(sp);
+  const unsigned bits = nounBits == japanese.classes.end() ? 0 : nounBits->second;
+  const auto nounWeight = [&] { return std::to_string(weightOfCost(japanese.cost.at(sp), japanese.nounMedian)); };
+  // A verb or adjective of the IPA dictionary by its conjugation type: its stem, type and weight.
+  const auto inflected = [&](int pos, std::string& stem, int& type) -> const char* {
+    auto found = japanese.conjugation.find(sp);
+    if (found == japanese.conjugation.end()) return "no verb or adjective of the IPA dictionary";
+    auto conj = conjugations.find(found->second);
+    if (conj == conjugations.end() || conj->second.pos != pos) return "a conjugation type the card does not write";
+    stem = stemOf(sp, conj->second);
+    type = conj->second.type;
+    if (stem.empty()) return "a conjugation type the card does not write";
+    if (handMade.count(stem)) return "the hand-made lexicon holds the stem";
+    if (!stems.insert(stemKey(stem, pos, type)).second) return "the lexicon holds the stem";
+    return nullptr;
+  };
+  if (cls & kPvVerb) {
+    const int sub = j.intransitive && !j.transitive ? 2 : 1;
+    if (j.suru) {
+      if (!(bits & kJpSuruNoun)) return refuse("no サ変 noun of the IPA dictionary");
+      if (handMade.count(sp)) return refuse("the hand-made lexicon holds the noun");
+      if (!stems.insert(stemKey(sp, 2, 16)).second) return refuse("the lexicon holds the verb with する");
+      // The noun, then the noun with する, as the characters' pairs give them.
+      return sp + "\t6.2.0.0\t=\t" + chinese + "\t\t\t\t" + nounWeight() + '\n' +
+             lexiconLine(sp, 2, sub, 16, chinese, sub == 2 ? "V1" : "VT",
+                         weightOfCost(japanese.cost.at(sp), japanese.nounMedian));
+    }
+    std::string stem;
+    int type = 0;
+    if (const char* reason = inflected(2, stem, type)) return refuse(reason);
+    return lexiconLine(stem, 2, sub, type, chinese, sub == 2 ? "V1" : "VT", inflectedWeight(japanese, sp, 2));
+  }
+  if (cls & kPvAdjective) {
+    if (j.adjectiveI) {
+      std::string stem;
+      int type = 0;
+      if (const char* reason = inflected(3, stem, type)) return refuse(reason);
+      return lexiconLine(stem, 3, 0, type, chinese, "A", inflectedWeight(japanese, sp, 3));
+    }
+    if (!(bits & kJpAdjectiveStem)) return refuse("no 形容動詞 stem of the IPA dictionary");
+    return sp + "\t3.0.21.0\t=\t" + chinese + "\tA\t\t\t" + nounWeight() + '\n';
+  }
+  if (cls & kPvAdverb) {
+    if (!(bits & kJpAdverb)) return refuse("no adverb of the IPA dictionary");
+    return sp + "\t8.6.0.0\t=\t" + chinese + "\t\t\t\t" + nounWeight() + '\n';
+  }
+  // A noun of the IPA dictionary, or a common one of EDICT's that it lacks (誕生日, 郵便局).
+  const bool edictOnly = bits == 0 && j.common && inCodePage932(sp);
+  if (!edictOnly && !(bits & (kJpNoun | kJpSuruNoun | kJpAdjectiveStem)))
+    return refuse("no noun of the IPA dictionary nor a common EDICT word");
+  if (!edictOnly && (bits & kJpPerson) && !(bits & kJpCommon)) return refuse("a person's name only");
+  const char* codes = (bits & kJpSuruNoun)                                ? "6.2.0.0"
+                      : (bits & kJpTime)                                  ? "6.10.0.0"
+                      : ((bits & kJpPlace) && !(bits & kJpCommon))        ? "6.4.0.0"
+                      : ((bits & kJpOrganisation) && !(bits & kJpCommon)) ? "6.6.0.0"
+                                                                          : "6.1.0.0";
+  return sp + '\t' + codes + "\t=\t" + chinese + "\t\t\t\t" + (edictOnly ? std::string("10") : nounWeight()) + '\n';
+}
+
 std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseListWord>& list,
                            const std::map<std::string, FullTag>& tags,
                            const std::map<std::string, std::string>& falseFriends, const JapaneseIndex& japanese,
@@ -1164,58 +1225,8 @@ std::string pivotJcLexicon(std::string_view lexicon, const std::vector<ChineseLi
     // Verbs, adjectives and adverbs only from EDICT's common words: the rare ones would cut
     // everyday text apart.
     if ((bestClass & (kPvVerb | kPvAdjective | kPvAdverb)) && !j.common) continue;
-    const std::string& chinese = *words[best].word;
-    auto nounBits = japanese.classes.find(sp);
-    const unsigned bits = nounBits == japanese.classes.end() ? 0 : nounBits->second;
-    const auto nounWeight = [&] { return std::to_string(weightOfCost(japanese.cost.at(sp), japanese.nounMedian)); };
-    std::string line;
-    if (bestClass & kPvVerb) {
-      const int sub = j.intransitive && !j.transitive ? 2 : 1;
-      if (j.suru) {
-        if (!(bits & kJpSuruNoun) || handMade.count(sp) || !stems.insert(stemKey(sp, 2, 16)).second) continue;
-        // The noun, then the noun with する, as the characters' pairs give them.
-        line = sp + "\t6.2.0.0\t=\t" + chinese + "\t\t\t\t" + nounWeight() + '\n' +
-               lexiconLine(sp, 2, sub, 16, chinese, sub == 2 ? "V1" : "VT",
-                           weightOfCost(japanese.cost.at(sp), japanese.nounMedian));
-      } else {
-        auto type = japanese.conjugation.find(sp);
-        if (type == japanese.conjugation.end()) continue;
-        auto conj = conjugations.find(type->second);
-        if (conj == conjugations.end() || conj->second.pos != 2) continue;
-        const std::string stem = stemOf(sp, conj->second);
-        if (stem.empty() || handMade.count(stem) || !stems.insert(stemKey(stem, 2, conj->second.type)).second) continue;
-        line = lexiconLine(stem, 2, sub, conj->second.type, chinese, sub == 2 ? "V1" : "VT",
-                           inflectedWeight(japanese, sp, 2));
-      }
-    } else if (bestClass & kPvAdjective) {
-      if (j.adjectiveI) {
-        auto type = japanese.conjugation.find(sp);
-        if (type == japanese.conjugation.end()) continue;
-        auto conj = conjugations.find(type->second);
-        if (conj == conjugations.end() || conj->second.pos != 3) continue;
-        const std::string stem = stemOf(sp, conj->second);
-        if (stem.empty() || handMade.count(stem) || !stems.insert(stemKey(stem, 3, conj->second.type)).second) continue;
-        line = lexiconLine(stem, 3, 0, conj->second.type, chinese, "A", inflectedWeight(japanese, sp, 3));
-      } else {
-        if (!(bits & kJpAdjectiveStem)) continue;
-        line = sp + "\t3.0.21.0\t=\t" + chinese + "\tA\t\t\t" + nounWeight() + '\n';
-      }
-    } else if (bestClass & kPvAdverb) {
-      if (!(bits & kJpAdverb)) continue;
-      line = sp + "\t8.6.0.0\t=\t" + chinese + "\t\t\t\t" + nounWeight() + '\n';
-    } else {
-      // A noun of the IPA dictionary, or a common one of EDICT's that it lacks (誕生日, 郵便局).
-      const bool edictOnly = bits == 0 && j.common && inCodePage932(sp);
-      if (!edictOnly &&
-          (!(bits & (kJpNoun | kJpSuruNoun | kJpAdjectiveStem)) || ((bits & kJpPerson) && !(bits & kJpCommon))))
-        continue;
-      const char* codes = (bits & kJpSuruNoun)                          ? "6.2.0.0"
-                          : (bits & kJpTime)                            ? "6.10.0.0"
-                          : ((bits & kJpPlace) && !(bits & kJpCommon))  ? "6.4.0.0"
-                          : ((bits & kJpOrganisation) && !(bits & kJpCommon)) ? "6.6.0.0"
-                                                                         : "6.1.0.0";
-      line = sp + '\t' + codes + "\t=\t" + chinese + "\t\t\t\t" + (edictOnly ? std::string("10") : nounWeight()) + '\n';
-    }
+    const std::string line = pairLexiconLines(j, bestClass, *words[best].word, japanese, conjugations, handMade, stems);
+    if (line.empty()) continue;
     keys.insert(sp);
     out += line;
     ++sizes.japaneseToChinese;

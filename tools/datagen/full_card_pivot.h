@@ -115,6 +115,21 @@ struct PivotSizes {
   std::set<std::string> vague;
 };
 
+// The translations column of a Chinese word paired with the Japanese word `j` in the classes `cls`
+// (kPv*: a verb first, then an adjective, an adverb, a noun; a measure word's counter): "V,盗む,TG000",
+// "V,準備する,SHT00", "A,若い,KYOSI", "A,静かだ,KYODO", "F,やがて,FUKU0", "N,駅,N0000".
+std::string pairTranslation(const EdictEntry& j, unsigned cls, bool measure = false);
+// The jc/lexicon.txt lines pairing the Japanese word `j` in the classes `cls` with `chinese`: a verb
+// or adjective by its stem and the IPA dictionary's conjugation type, a verb with する as its noun and
+// the noun with する, a 形容動詞 stem, an adverb, a noun by its IPA subclass (or a common EDICT noun
+// the IPA dictionary lacks). Empty when it cannot be written, with the reason in `why`: the word is
+// not of that class in the IPA dictionary, or the hand-made lexicon (`handMade`) or `stems` hold the
+// stem (a new stem key goes into `stems`).
+std::string pairLexiconLines(const EdictEntry& j, unsigned cls, const std::string& chinese, const JapaneseIndex& japanese,
+                             const std::map<std::string, FullConjugation>& conjugations,
+                             const std::set<std::string>& handMade, std::set<std::string>& stems,
+                             std::string* why = nullptr);
+
 // cj/words.txt lines for the `cap` most frequent list words that `words` (the card's lines so far)
 // lacks: the Japanese word through English, by the class of the word's tag. Words that spell a word
 // of the IPA dictionary as they stand (不在) are left out: their characters spell another class.

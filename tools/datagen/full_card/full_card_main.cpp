@@ -12,10 +12,12 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "tools/common/tool_arguments.h"
 #include "tools/common/tool_files.h"
 #include "tools/datagen/cvdata_tables.h"
+#include "tools/datagen/full_card_hand_pairs.h"
 #include "tools/datagen/full_card_measure.h"
 #include "tools/datagen/full_card_pivot.h"
 #include "tools/datagen/full_card_same_characters.h"
@@ -77,6 +79,23 @@ int main(int argc, char** argv) {
   }
   datagen::dropNumeralClassifierWords(list, sampleWords);
 
+  std::string conjugationText;
+  std::map<std::string, datagen::FullConjugation> conjugations;
+  if (!tools::readFile(lists + "/conjugations.txt", conjugationText) ||
+      !datagen::parseFullConjugations(conjugationText, conjugations, &error)) {
+    std::fprintf(stderr, "datagen_fullcard: conjugations.txt: %s\n", error.c_str());
+    return 1;
+  }
+  // Pairs given by hand past the most frequent words, each way.
+  std::vector<datagen::HandPair> handCj, handJc;
+  std::vector<std::string> repeatedCj, repeatedJc;
+  for (auto [name, pairs, repeated] : {std::tuple{"pairs_cj.txt", &handCj, &repeatedCj}, std::tuple{"pairs_jc.txt", &handJc, &repeatedJc}}) {
+    std::string handText;
+    if (!tools::readFile(lists + "/" + name, handText) || !datagen::parseHandPairs(handText, *pairs, repeated, &error)) {
+      std::fprintf(stderr, "datagen_fullcard: %s: %s\n", name, error.c_str());
+      return 1;
+    }
+  }
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::remove_all(out, ec);
@@ -156,6 +175,10 @@ int main(int argc, char** argv) {
   // A single character paired with a kanji that is a piece of words only is left without a pair.
   int boundKanji = 0;
   words = datagen::withoutBoundKanji(words, edict, cedict, datagen::acceptedPairs(gradedCj), boundKanji);
+  // The hand pairs take their words' place, over the rules and the grades.
+  datagen::HandPairReport handReportCj, handReportJc;
+  words = datagen::withHandPairsCj(words, handCj, list, tags, falseFriends, falseFriendTable, japanese, conjugations, edict,
+                                   handReportCj);
   int cedictReadings = 0;
   words = datagen::withCedictReadings(words, datagen::cedictReadings(cedict), cedictReadings);
   std::string hanziTable;
@@ -168,13 +191,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   // Verbs and adjectives of the hand-made core, by the IPA dictionary's conjugation types.
-  std::string conjugationText;
-  std::map<std::string, datagen::FullConjugation> conjugations;
-  if (!tools::readFile(lists + "/conjugations.txt", conjugationText) ||
-      !datagen::parseFullConjugations(conjugationText, conjugations, &error)) {
-    std::fprintf(stderr, "datagen_fullcard: conjugations.txt: %s\n", error.c_str());
-    return 1;
-  }
   std::set<std::string> keys = datagen::lexiconStemKeys(sampleLexicon + lexicon);
   const std::string inflected = datagen::inflectedLexiconLines(text[8], japanese, conjugations, keys);
   // Then the IPA dictionary's verbs and adjectives whose kanji spell a Chinese verb or adjective.
@@ -206,6 +222,7 @@ int main(int argc, char** argv) {
   full += "# Other spellings of words paired above\n" + datagen::spellingVariantJcLines(full, edict, variants);
   full = datagen::withFalseFriendTableJc(full, falseFriendTable, conjugations, again);
   full = datagen::withoutWrongJapanesePairs(full, wrongJc, conjugations, again);
+  full = datagen::withHandPairsJc(full, handJc, list, tags, falseFriendTable, japanese, conjugations, edict, handReportJc);
   // Time nouns of the generated lines take the time code.
   int timeNouns = 0;
   full = datagen::withTimeCodes(full, sampleLexicon.size(), japanese, list, timeNouns);
@@ -213,6 +230,24 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "datagen_fullcard: cannot write to %s\n", out.c_str());
     return 1;
   }
+  // The hand pairs the card keeps otherwise or cannot write, one a line, beside the card's sources.
+  const std::string reportDir = fs::path(out).parent_path().string();
+  std::string refused = "# side\tword\ttranslation\treason\n", kept = refused;
+  for (auto [side, report, repeated] : {std::tuple{"cj", &handReportCj, &repeatedCj}, std::tuple{"jc", &handReportJc, &repeatedJc}}) {
+    for (const std::string& line : report->refused) refused += std::string(side) + '\t' + line + '\n';
+    for (const std::string& line : report->kept) kept += std::string(side) + '\t' + line + '\n';
+    for (const std::string& line : *repeated) kept += std::string(side) + "\t" + line + "\t\trepeated: the first line of the word holds\n";
+  }
+  if (!tools::writeFile((reportDir.empty() ? std::string(".") : reportDir) + "/hand_pairs_refused.tsv", refused) ||
+      !tools::writeFile((reportDir.empty() ? std::string(".") : reportDir) + "/hand_pairs_kept.tsv", kept)) {
+    std::fprintf(stderr, "datagen_fullcard: cannot write the hand pairs' report beside %s\n", out.c_str());
+    return 1;
+  }
+  std::printf("Hand pairs: Chinese to Japanese %d written, %d left without a pair, %zu kept by the hand-made lists, "
+              "%zu refused, %zu repeated; Japanese to Chinese %d, %d, %zu, %zu, %zu (hand_pairs_refused.tsv)\n",
+              handReportCj.written, handReportCj.removed, handReportCj.kept.size(), handReportCj.refused.size(),
+              repeatedCj.size(), handReportJc.written, handReportJc.removed, handReportJc.kept.size(),
+              handReportJc.refused.size(), repeatedJc.size());
   std::printf("Full card sources: %d list words looked at, %d translated, %d Japanese nouns and %d verbs and "
               "adjectives added\n",
               sizes.listed, sizes.translated, sizes.japanese, bulk);

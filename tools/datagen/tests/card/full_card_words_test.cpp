@@ -6,10 +6,12 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
 #include "tools/datagen/build_programs.h"
+#include "tools/datagen/full_card_hand_pairs.h"
 #include "tools/datagen/full_card_measure.h"
 #include "tools/datagen/full_card_pivot.h"
 
@@ -33,7 +35,7 @@ TEST(FullCardWords, CharactersOfSeveralFormsTakeTheIpaSpelling) {
     const char8_t* chinese;
     const char8_t* japanese;
   } cases[] = {
-      {u8"发展", u8",発展する,"}, {u8"发表", u8",発表する,"}, {u8"头发", u8",頭髪,"},  // 发: 発 or 髪
+      {u8"发展", u8",発展する,"}, {u8"发表", u8",発表する,"}, {u8"毛发", u8",毛髪,"},  // 发: 発 or 髪
       {u8"干部", u8",幹部,"},     {u8"干杯", u8",乾杯,"},                                // 干: 幹 or 乾
       {u8"以后", u8",以後,"},     {u8"关系", u8",関係,"},     {u8"台风", u8",台風,"},  // 后, 系, 台
       {u8"历史", u8",歴史,"},     {u8"体系", u8",体系,"},
@@ -123,7 +125,7 @@ TEST(FullCardWords, RarerSpellingsOfTheSameWordTakeItsPair) {
       {false, u8"两院制", u8"\tN,両院制,N0000", true},    {false, u8"高等教育", u8"\tN,高等教育,", true},
       {false, u8"可怜", u8",可憐", false},
       {true, u8"売上げ", u8"\t6.1.0.0\t=\t销售额\t", true}, {true, u8"締切", u8"\t6.1.0.0\t=\t截止日期\t", true},
-      {true, u8"落ち葉", u8"\t=\t落叶\t", true},          {true, u8"焼き肉", u8"\t=\t烧肉\t", true},
+      {true, u8"落ち葉", u8"\t=\t落叶\t", true},          {true, u8"焼き肉", u8"\t=\t烤肉\t", true},  // a hand pair now
       {true, u8"語り", u8"\t=\t语\t", false},            {true, u8"霜降り", u8"\t", false},
   };
   for (const auto& c : cases)
@@ -178,6 +180,74 @@ TEST(FullCardWords, FalseFriendsTakeTheTablesPair) {
         EXPECT_EQ(f[3], p.pair) << it->second;
       else
         EXPECT_EQ(f[3].substr(0, f[3].find(" |")).find("," + p.pair + ","), 1u) << it->second;
+    }
+  }
+}
+
+// Every hand pair of data/full is on the card: Chinese to Japanese the word's line names the
+// Japanese word, Japanese to Chinese a line of the word (by its key, its noun before する or a stem
+// of its dictionary form) carries the Chinese word; a pair the card cannot write or keeps otherwise
+// is listed beside the card's sources, and "-" leaves no generated line.
+TEST(FullCardWords, HandPairsAreOnTheCardOrListed) {
+  const auto read = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  };
+  const std::string folder = datagen::buildFolder() + "/fullcard";
+  std::set<std::string> listed;  // "side\tword"
+  for (const char* name : {"/hand_pairs_refused.tsv", "/hand_pairs_kept.tsv"}) {
+    std::istringstream in(read(folder + name));
+    for (std::string l; std::getline(in, l);) {
+      const std::size_t tab = l.find('\t'), tab2 = l.find('\t', tab + 1);
+      if (!l.empty() && l[0] != '#' && tab2 != std::string::npos) listed.insert(l.substr(0, tab2));
+    }
+  }
+  const auto generated = [&](const std::string& path, std::string_view heading) {
+    std::istringstream in(read(path));
+    std::multimap<std::string, std::string> out;
+    bool below = false;
+    for (std::string l; std::getline(in, l);) {
+      below = below || l.rfind(std::string(heading), 0) == 0;
+      if (below && !l.empty() && l[0] != '#') out.emplace(l.substr(0, l.find('\t')), l);
+    }
+    return out;
+  };
+  const auto words = generated(folder + "/source/cj/words.txt", datagen::kOpenListHeading);
+  const auto lexicon = generated(folder + "/source/jc/lexicon.txt", datagen::kGeneratedLexiconHeading);
+  ASSERT_GT(words.size(), 10000u);
+  for (const char* side : {"cj", "jc"}) {
+    std::vector<datagen::HandPair> pairs;
+    std::string error;
+    ASSERT_TRUE(datagen::parseHandPairs(read(std::string(SUITE_TEST_SOURCE_DIR) + "/data/full/pairs_" + side + ".txt"),
+                                        pairs, nullptr, &error))
+        << error;
+    const bool cj = side[0] == 'c';
+    for (const datagen::HandPair& p : pairs) {
+      if (listed.count(side + std::string("\t") + p.word)) continue;
+      const auto& lines = cj ? words : lexicon;
+      if (p.translation == "-") {
+        if (cj) EXPECT_EQ(lines.count(p.word), 0u) << p.word;
+        continue;
+      }
+      bool found = false;
+      if (cj) {
+        auto [from, to] = lines.equal_range(p.word);
+        for (auto it = from; it != to; ++it) {
+          const std::string head = it->second.substr(it->second.rfind('\t') + 1);
+          // A サ変 noun for a Chinese verb takes する, a 形容動詞 stem だ.
+          for (const char* ending : {"", "する", "だ"})
+            found = found || head.find("," + p.translation + ending + ",") != std::string::npos;
+        }
+      } else {
+        // The key itself, the noun of a verb with する, or a stem the dictionary form begins with.
+        for (std::size_t cut = p.word.size(); cut > 0 && !found; --cut) {
+          auto [from, to] = lines.equal_range(p.word.substr(0, cut));
+          for (auto it = from; it != to; ++it) found = found || it->second.find("\t=\t" + p.translation + "\t") != std::string::npos;
+        }
+      }
+      EXPECT_TRUE(found) << side << " " << p.word << " " << p.translation;
     }
   }
 }
