@@ -121,6 +121,7 @@ TEST_F(WordClassLetters, EveryPrepositionAndConjunctionKeepsItsRendering) {
       {"为着", {"为着孩子，她很努力。", "子供のために"}},
       {"而", {"他聪明而努力。", "そして"}},
       {"并且", {"他会说英语，并且会说日语。", "そのうえ"}},
+      {"而且", {"她不但漂亮，而且很聪明。", "しかも"}},
       {"加上", {"加上他，我们有五个人。", "彼を加える"}},
   };
   std::set<std::string> listed;
