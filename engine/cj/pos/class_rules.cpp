@@ -1004,6 +1004,8 @@ const char* resolveClassIJV(CjSentence& s, int i) {
   if (p == 0 || has(s, p, "V")) return "I";
   if (has(s, p, "F") || has(s, p, "G") || is(s, p, kLw1)) return "I";
   if (is(s, n, kLw12)) return "V";
+  // 老师与学生都来了: a noun or pronoun and lw68 after the word join two subjects.
+  if ((has(s, n, "N") || has(s, n, "R")) && is(s, n2, kLw68)) return "J";
   for (const ListedKey& key : kIjvFollowers) {
     const std::string& word = wordOf(key);
     if (!word.empty() && findFollowingWord(s, w, word)) return "I";

@@ -98,6 +98,9 @@ TEST_F(ClassRulesTest, RulesDecideByTheirNeighbours) {
       {"w 酢 N; w 酡 IJV; w {lw12} X", 2, "V"},
       {"w 酢 N; w 酡 IJV; w 酰 N; w {lw215} X", 2, "I"},   // a listed word anywhere after
       {"w 酢 N; w 酡 IJV; w 酰 N", 2, "J"},               // no verb after
+      {"w 酢 N; w 酡 IJV; w 酰 N; w {lw68} X; w 酣 V", 2, "J"},  // two subjects before lw68
+      {"w 酢 N; w 酡 IJV; w 酰 R; w {lw68} X; w 酣 V", 2, "J"},
+      {"w 酢 N; w 酡 IJV; w 酰 N; w 酣 V", 2, "I"},
       {"w 酢 N; w {lw224} IJV; w 酰 V +V:M_SEM=X", 2, "V"},
       {"w 酢 N; w {lw224} IJV; w 酰 V +V:M_SEM=K", 2, "J"},
       {"w 酢 VF; w 酡 X +V:C_VAL=1", 1, "VF"},            // no verb sense of its own: keep
