@@ -151,15 +151,6 @@ unsigned pairClass(char category, unsigned classes) {
   return 0;
 }
 
-std::map<std::string, std::vector<const EdictEntry*>> bySpelling(const std::vector<EdictEntry>& edict) {
-  std::map<std::string, std::vector<const EdictEntry*>> out;
-  for (const EdictEntry& e : edict) {
-    out[e.spelling()].push_back(&e);
-    if (e.written != e.spelling()) out[e.written].push_back(&e);
-  }
-  return out;
-}
-
 // The first tag of the card's classes the list gives each word.
 std::map<std::string, const FullTag*> listTags(const std::vector<ChineseListWord>& list,
                                                const std::map<std::string, FullTag>& tags) {
@@ -208,7 +199,7 @@ std::string withHandPairsCj(std::string_view words, const std::vector<HandPair>&
   for (const FalseFriendPair& p : falseFriendTable)
     if (!p.japanese) handMade.insert(p.word);
   const auto tagOf = listTags(list, tags);
-  const auto edictBySpelling = bySpelling(edict);
+  const auto bySpelling = edictBySpelling(edict);
   static const std::map<unsigned, std::string> kEntries = {
       {kPvNoun, "N\\U[N]a[J]"}, {kPvVerb, "V\\U[V]t[1]"}, {kPvAdjective, "A\\U[A]"}, {kPvAdverb, "F\\U[F]"}};
   std::set<std::string> replaced;
@@ -237,7 +228,7 @@ std::string withHandPairsCj(std::string_view words, const std::vector<HandPair>&
       report.refused.push_back(reportLine(p, "the Japanese word is not in Japanese script"));
       continue;
     }
-    const JapaneseWord j = japaneseWord(p.translation, japanese, conjugations, edictBySpelling, true);
+    const JapaneseWord j = japaneseWord(p.translation, japanese, conjugations, bySpelling, true);
     if (!j.refused.empty()) {
       report.refused.push_back(reportLine(p, j.refused));
       continue;
@@ -300,7 +291,7 @@ std::string withHandPairsJc(std::string_view lexicon, const std::vector<HandPair
   for (const FalseFriendPair& p : falseFriendTable)
     if (p.japanese) handMade.insert(p.word);
   const auto tagOf = listTags(list, tags);
-  const auto edictBySpelling = bySpelling(edict);
+  const auto bySpelling = edictBySpelling(edict);
   // The words whose generated lines go: every pair's word, in its key and its dictionary form.
   std::vector<FalseFriendPair> leaving;
   std::vector<std::pair<const HandPair*, JapaneseWord>> writing;
@@ -320,7 +311,7 @@ std::string withHandPairsJc(std::string_view lexicon, const std::vector<HandPair
       report.refused.push_back(reportLine(p, "the Chinese word is not written in the card's code"));
       continue;
     }
-    JapaneseWord j = japaneseWord(p.word, japanese, conjugations, edictBySpelling, false);
+    JapaneseWord j = japaneseWord(p.word, japanese, conjugations, bySpelling, false);
     if (!j.refused.empty()) {
       report.refused.push_back(reportLine(p, j.refused));
       continue;

@@ -18,15 +18,6 @@ bool endsWith(const std::string& s, std::string_view tail) {
   return s.size() > tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-std::map<std::string, std::vector<const EdictEntry*>> edictBySpelling(const std::vector<EdictEntry>& edict) {
-  std::map<std::string, std::vector<const EdictEntry*>> out;
-  for (const EdictEntry& e : edict) {
-    out[e.spelling()].push_back(&e);
-    if (e.written != e.spelling()) out[e.written].push_back(&e);
-  }
-  return out;
-}
-
 std::map<std::string, std::vector<const CedictEntry*>> cedictBySimplified(const std::vector<CedictEntry>& cedict) {
   std::map<std::string, std::vector<const CedictEntry*>> out;
   for (const CedictEntry& e : cedict) out[e.simplified].push_back(&e);

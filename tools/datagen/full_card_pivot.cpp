@@ -610,6 +610,15 @@ SpellingsOf listSpellings(const std::vector<ChineseListWord>& list, const std::m
   return out;
 }
 
+std::map<std::string, std::vector<const EdictEntry*>> edictBySpelling(const std::vector<EdictEntry>& edict) {
+  std::map<std::string, std::vector<const EdictEntry*>> out;
+  for (const EdictEntry& e : edict) {
+    out[e.spelling()].push_back(&e);
+    if (e.written != e.spelling()) out[e.written].push_back(&e);
+  }
+  return out;
+}
+
 std::string pairTranslation(const EdictEntry& j, unsigned cls, bool measure) {
   const std::string& sp = j.spelling();
   if (measure) return "Q," + sp + ",N0000";

@@ -115,6 +115,9 @@ struct PivotSizes {
   std::set<std::string> vague;
 };
 
+// The EDICT entries under each of their spellings, the kana one and the written one.
+std::map<std::string, std::vector<const EdictEntry*>> edictBySpelling(const std::vector<EdictEntry>& edict);
+
 // The translations column of a Chinese word paired with the Japanese word `j` in the classes `cls`
 // (kPv*: a verb first, then an adjective, an adverb, a noun; a measure word's counter): "V,盗む,TG000",
 // "V,準備する,SHT00", "A,若い,KYOSI", "A,静かだ,KYODO", "F,やがて,FUKU0", "N,駅,N0000".
